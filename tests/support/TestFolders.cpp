@@ -1,0 +1,60 @@
+#include "TestFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace testsupport {
+
+TempProgramFolder::TempProgramFolder()
+{
+    m_hadHome = qEnvironmentVariableIsSet("VINTRAX_HOME");
+    m_oldHome = qgetenv("VINTRAX_HOME");
+    QDir d(m_dir.path());
+    d.mkpath("Conversion");
+    d.mkpath("Screenshots");
+    d.mkpath("CURRGAME");
+    qputenv("VINTRAX_HOME", m_dir.path().toLocal8Bit());
+}
+
+TempProgramFolder::~TempProgramFolder()
+{
+    if (m_hadHome)
+        qputenv("VINTRAX_HOME", m_oldHome);
+    else
+        qunsetenv("VINTRAX_HOME");
+}
+
+QString TempProgramFolder::file(const QString& relative) const
+{
+    return QDir(m_dir.path()).filePath(relative);
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QString stageDir()
+{
+    return QStringLiteral(VINTRAX_STAGE_DIR);
+}
+
+QString toolPath(const QString& toolName)
+{
+    return QDir(QStringLiteral(VINTRAX_TOOLS_DIR)).filePath(toolName);
+}
+
+} // namespace testsupport
