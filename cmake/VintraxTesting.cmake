@@ -4,10 +4,6 @@ function(vintrax_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} vintrax_testsupport Qt6::Test)
-    target_compile_definitions(${name} PRIVATE
-        VINTRAX_STAGE_DIR="${VINTRAX_STAGE_DIR}"
-        VINTRAX_TOOLS_DIR="${VINTRAX_TOOLS_DIR}"
-        VINTRAX_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data_files")
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"

@@ -1,0 +1,1 @@
+namespace data_gui_placeholder {}
