@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <map>
+
+namespace catalogue {
+
+enum class OpenStatus {
+    Ok,
+    Missing,      // no file at the path (an empty catalogue is never created in its place)
+    ReadOnly,     // the file's permission bits grant write to nobody
+    NotCatalogue, // not an SQLite database, or damaged
+    MissingTable, // a table or stored query the program needs is absent
+    Failed,       // anything else the engine reported (locked, I/O error, ...)
+};
+
+struct OpenResult
+{
+    OpenStatus status = OpenStatus::Failed;
+    QString detail; // the missing table's name, or the engine's message
+    bool ok() const { return status == OpenStatus::Ok; }
+};
+
+// What the user is told when the catalogue cannot be opened (all critical, title "vinTrax").
+struct OpenFailureMessage
+{
+    QString text;
+    QString title;
+};
+OpenFailureMessage openFailureMessage(const OpenResult& result, const QString& path);
+
+// One open catalogue file. Every write made through it (directly or by a Recordset) advances a
+// generation counter, which lets record sets know when their cached order or row is stale.
+class Database
+{
+public:
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing catalogue read-write and checks that it has every table and stored query.
+    // A file that fails the checks is closed again untouched.
+    OpenResult open(const QString& path);
+    void close();
+    bool isOpen() const;
+    QString path() const { return m_path; }
+
+    QSqlDatabase& sql() { return m_db; }
+
+    // Column names of a table as stored (cached until the schema changes).
+    QStringList columns(const QString& table);
+    bool hasField(const QString& table, const QString& field);
+    bool hasTable(const QString& table);
+    bool hasView(const QString& view);
+
+    // Runs one statement with bound values. Statements that change data count as writes.
+    bool exec(const QString& sql, const QVariantList& binds = {}, QString* error = nullptr);
+
+    bool beginTransaction();
+    bool commit();
+    void rollback();
+
+    // Content generation: advances on every write. Order generation of a table: advances when rows
+    // are added or removed there, or an indexed column changes; arbitrary SQL advances every table's.
+    quint64 generation() const { return m_generation; }
+    quint64 orderGeneration(const QString& table) const;
+    quint64 schemaGeneration() const { return m_schemaGeneration; }
+    void noteWrite() { ++m_generation; ++m_allOrdersGeneration; }
+    void noteRowWrite(const QString& table, bool orderChanged);
+    void noteSchemaChange();
+
+private:
+    QString m_connection;
+    QSqlDatabase m_db;
+    QString m_path;
+    quint64 m_generation = 1;
+    quint64 m_schemaGeneration = 1;
+    quint64 m_allOrdersGeneration = 1;
+    std::map<QString, quint64> m_orderGenerations;
+    std::map<QString, QStringList> m_columnCache;
+};
+
+} // namespace catalogue

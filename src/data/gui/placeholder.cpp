@@ -1,1 +1,0 @@
-namespace data_gui_placeholder {}

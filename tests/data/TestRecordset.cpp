@@ -1,0 +1,311 @@
+#include "Catalogue.h"
+#include "CatalogueFixtures.h"
+#include "CatalogueNames.h"
+#include "Recordset.h"
+#include "Schema.h"
+#include "Snapshot.h"
+#include "SqlTexts.h"
+#include "TestFolders.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace catalogue;
+using namespace testsupport;
+
+class TestRecordset : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void walksInIndexOrder();
+    void seekFindsNamesInAnyCaseAndKeysByNumber();
+    void bookmarkReturnsAfterAWalk();
+    void percentPositionRunsFromFirstToLast();
+    void emptyTableIsBothBofAndEof();
+    void addNewThenLastModifiedGivesTheNewRow();
+    void duplicateNamesAreRefused();
+    void deleteOfTheCurrentRowMovesOnToTheNext();
+    void editsReachTheFileAndReorderTheIndex();
+    void twoRecordSetsOnOneTableSeeEachOthersChanges();
+    void likeSearchTakesTheUsersTextLiterally_data();
+    void likeSearchTakesTheUsersTextLiterally();
+
+private:
+    QStringList walkNames(Recordset& rs);
+    QTemporaryDir* m_dir = nullptr;
+    QString m_path;
+    Catalogue* m_cat = nullptr;
+};
+
+void TestRecordset::init()
+{
+    m_dir = new QTemporaryDir;
+    m_path = catalogueFromScript(m_dir->path(), "catalogue_current.sql");
+    QVERIFY(!m_path.isEmpty());
+    m_cat = new Catalogue;
+    QVERIFY(m_cat->open(m_path).ok());
+    QVERIFY(m_cat->games().setIndex("Name"));
+}
+
+void TestRecordset::cleanup()
+{
+    delete m_cat;
+    delete m_dir;
+}
+
+QStringList TestRecordset::walkNames(Recordset& rs)
+{
+    QStringList out;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        out << rs.text("Name");
+    return out;
+}
+
+void TestRecordset::walksInIndexOrder()
+{
+    Recordset& games = m_cat->games();
+    QCOMPARE(games.recordCount(), 4);
+    QCOMPARE(walkNames(games), QStringList({"Last Ninja, The", "Sanxion", "Wizball", "Zzap Demo"}));
+    QVERIFY(games.eof());
+    games.movePrevious();
+    QCOMPARE(games.text("Name"), QStringLiteral("Zzap Demo"));
+    games.moveFirst();
+    games.movePrevious();
+    QVERIFY(games.bof());
+    QVERIFY(!games.eof());
+    // Field names are found in any case, as the engine always did; unknown ones read as nothing.
+    games.moveFirst();
+    QCOMPARE(games.text("music filename"), QStringLiteral("(None)"));
+    QVERIFY(!games.value("No Such Field").isValid());
+    QVERIFY(!games.hasField("No Such Field"));
+}
+
+void TestRecordset::seekFindsNamesInAnyCaseAndKeysByNumber()
+{
+    Recordset& games = m_cat->games();
+    QVERIFY(games.seek("wIZBALL"));
+    QVERIFY(!games.noMatch());
+    QCOMPARE(games.text("Name"), QStringLiteral("Wizball"));
+    QCOMPARE(games.number("CCode"), qint64(kRed));
+    QVERIFY(games.flag("SA"));
+    QVERIFY(!games.flag("FA"));
+
+    QVERIFY(!games.seek("Wizbal"));
+    QVERIFY(games.noMatch());
+    QCOMPARE(games.text("Name"), QStringLiteral("Wizball")); // nothing matched: still where it was
+
+    Recordset& publishers = m_cat->table("Publishers");
+    QVERIFY(publishers.setIndex("PU_Id"));
+    QVERIFY(publishers.seek(37));
+    QCOMPARE(publishers.text("Publisher"), QStringLiteral("(Unknown)"));
+    QVERIFY(!publishers.seek(36));
+    QVERIFY(!publishers.seek("not a number"));
+    QVERIFY(publishers.setIndex("Publisher"));
+    QVERIFY(publishers.seek("THALAMUS"));
+    QCOMPARE(publishers.number("PU_Id"), 2);
+    QVERIFY(!publishers.setIndex("No Such Index"));
+
+    Recordset& years = m_cat->table("Years");
+    QVERIFY(years.setIndex("YE_Id"));
+    QVERIFY(years.seek(1));
+    QCOMPARE(years.number("Year"), qint64(kUnknownYear));
+}
+
+void TestRecordset::bookmarkReturnsAfterAWalk()
+{
+    Recordset& games = m_cat->games();
+    QVERIFY(games.seek("Sanxion"));
+    const qint64 mark = games.bookmark();
+    QVERIFY(mark >= 0);
+    walkNames(games);
+    QVERIFY(games.eof());
+    QVERIFY(games.setBookmark(mark));
+    QCOMPARE(games.text("Name"), QStringLiteral("Sanxion"));
+    games.moveNext(); // the position is found again from the bookmark
+    QCOMPARE(games.text("Name"), QStringLiteral("Wizball"));
+    QVERIFY(!games.setBookmark(99999));
+    QCOMPARE(games.text("Name"), QStringLiteral("Wizball"));
+}
+
+void TestRecordset::percentPositionRunsFromFirstToLast()
+{
+    Recordset& games = m_cat->games();
+    QVERIFY(games.addNew());
+    games.setValue("Name", "Middle");
+    QVERIFY(games.update()); // five rows now: Last Ninja, Middle, Sanxion, Wizball, Zzap Demo
+    games.moveFirst();
+    QCOMPARE(games.percentPosition(), 0.0);
+    QVERIFY(games.seek("Sanxion"));
+    QCOMPARE(games.percentPosition(), 50.0);
+    games.moveLast();
+    QCOMPARE(games.percentPosition(), 100.0);
+    QCOMPARE(games.text("Name"), QStringLiteral("Zzap Demo"));
+}
+
+void TestRecordset::emptyTableIsBothBofAndEof()
+{
+    const QString path = m_dir->filePath("empty.mdb");
+    QVERIFY(createCatalogue(path));
+    Catalogue cat;
+    QVERIFY(cat.open(path).ok());
+    Recordset& games = cat.games();
+    QVERIFY(games.bof());
+    QVERIFY(games.eof());
+    QCOMPARE(games.recordCount(), 0);
+    QCOMPARE(games.percentPosition(), 0.0);
+    QVERIFY(!games.edit());
+    QCOMPARE(games.lastWriteError(), WriteError::NoCurrentRow);
+    QVERIFY(!games.remove());
+    QVERIFY(!games.value("Name").isValid());
+    QCOMPARE(Snapshot::fromView(cat.db(), kGameNameList).recordCount(), 0);
+}
+
+void TestRecordset::addNewThenLastModifiedGivesTheNewRow()
+{
+    Recordset& games = m_cat->games();
+    QVERIFY(games.seek("Sanxion"));
+    QVERIFY(games.addNew());
+    QVERIFY(games.setValue("Name", "Paradroid"));
+    QVERIFY(games.setValue("FA", true));
+    QVERIFY(games.setValue("Personal Comment", "It's \"great\""));
+    QVERIFY(!games.setValue("Nonsense", 1));
+    QVERIFY(games.update());
+    // The row that was current before the add stays current.
+    QCOMPARE(games.text("Name"), QStringLiteral("Sanxion"));
+    QVERIFY(games.setBookmark(games.lastModified()));
+    QCOMPARE(games.text("Name"), QStringLiteral("Paradroid"));
+    QCOMPARE(games.text("Personal Comment"), QStringLiteral("It's \"great\""));
+    QCOMPARE(sqliteShell(m_path, "SELECT FA FROM Games WHERE Name = 'Paradroid'"), QStringLiteral("1"));
+
+    // A new lookup row gets the next counter, read back through the last-modified row.
+    Recordset& publishers = m_cat->table("Publishers");
+    QVERIFY(publishers.addNew());
+    publishers.setValue("Publisher", "Hewson");
+    QVERIFY(publishers.update());
+    QVERIFY(publishers.setBookmark(publishers.lastModified()));
+    QCOMPARE(publishers.number("PU_Id"), 38);
+}
+
+void TestRecordset::duplicateNamesAreRefused()
+{
+    Recordset& games = m_cat->games();
+    QVERIFY(games.addNew());
+    games.setValue("Name", "SANXION");
+    QVERIFY(!games.update());
+    QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
+    games.cancelUpdate();
+    QVERIFY(!games.isEditing());
+    QCOMPARE(games.recordCount(), 4);
+
+    QVERIFY(games.seek("Wizball"));
+    QVERIFY(games.edit());
+    games.setValue("Name", "zzap demo");
+    QVERIFY(!games.update());
+    QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
+    games.cancelUpdate();
+    QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games WHERE Name = 'Wizball'"), QStringLiteral("1"));
+}
+
+void TestRecordset::deleteOfTheCurrentRowMovesOnToTheNext()
+{
+    Recordset& games = m_cat->games();
+    QVERIFY(games.seek("Sanxion"));
+    QVERIFY(games.remove());
+    QCOMPARE(games.bookmark(), -1);
+    QVERIFY(!games.value("Name").isValid());
+    QVERIFY(!games.edit());
+    games.moveNext();
+    QCOMPARE(games.text("Name"), QStringLiteral("Wizball"));
+    QCOMPARE(games.recordCount(), 3);
+    QVERIFY(!games.seek("Sanxion"));
+    QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games"), QStringLiteral("3"));
+
+    // Deleting the last row leaves nothing after it.
+    games.moveLast();
+    QVERIFY(games.remove());
+    games.moveNext();
+    QVERIFY(games.eof());
+
+    // Deleting every row while walking, as a reset would, visits each exactly once.
+    int deleted = 0;
+    for (games.moveFirst(); !games.eof(); games.moveNext()) {
+        QVERIFY(games.remove());
+        ++deleted;
+    }
+    QCOMPARE(deleted, 2);
+    QCOMPARE(games.recordCount(), 0);
+}
+
+void TestRecordset::editsReachTheFileAndReorderTheIndex()
+{
+    Recordset& games = m_cat->games();
+    QVERIFY(games.seek("Wizball"));
+    QVERIFY(games.edit());
+    games.setValue("TimesPlayed", 5);
+    games.setValue("DateLastPlayed", "06-12-2026");
+    QVERIFY(games.update());
+    QCOMPARE(games.lastModified(), games.bookmark());
+    QCOMPARE(games.number("TimesPlayed"), 5);
+    QCOMPARE(sqliteShell(m_path, "SELECT TimesPlayed || ' ' || DateLastPlayed FROM Games WHERE Name = 'Wizball'"),
+             QStringLiteral("5 06-12-2026"));
+
+    QVERIFY(games.seek("Zzap Demo"));
+    QVERIFY(games.edit());
+    games.setValue("Name", "Aardvark");
+    QVERIFY(games.update());
+    QCOMPARE(walkNames(games), QStringList({"Aardvark", "Last Ninja, The", "Sanxion", "Wizball"}));
+}
+
+void TestRecordset::twoRecordSetsOnOneTableSeeEachOthersChanges()
+{
+    Recordset& games = m_cat->games();
+    Recordset other(m_cat->db(), "Games");
+    QVERIFY(other.setIndex("Name"));
+    games.moveFirst();
+    QCOMPARE(games.text("Name"), QStringLiteral("Last Ninja, The"));
+    QVERIFY(other.seek("Sanxion"));
+    QVERIFY(other.remove());
+    QVERIFY(other.seek("Wizball"));
+    QVERIFY(other.edit());
+    other.setValue("HighScore", "123456");
+    QVERIFY(other.update());
+
+    games.moveNext();
+    QCOMPARE(games.text("Name"), QStringLiteral("Wizball"));
+    QCOMPARE(games.text("HighScore"), QStringLiteral("123456"));
+    QCOMPARE(games.recordCount(), 3);
+}
+
+void TestRecordset::likeSearchTakesTheUsersTextLiterally_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("percent") << "100%" << QStringList{"100% Pure"};
+    QTest::newRow("underscore") << "_" << QStringList{"Under_score"};
+    QTest::newRow("double quote") << "\"Quote\"" << QStringList{"Bob's \"Quote\""};
+    QTest::newRow("single quote") << "'" << QStringList{"Bob's \"Quote\""};
+    QTest::newRow("backslash") << "\\" << QStringList{};
+    QTest::newRow("other case") << "COMMANDO" << QStringList{"Commando"};
+    QTest::newRow("star stays a wildcard") << "P*e" << QStringList{"100% Pure"};
+    QTest::newRow("empty lists all")
+        << "" << QStringList{"100% Pure", "Bob's \"Quote\"", "Commando", "Plain", "Under_score"};
+}
+
+void TestRecordset::likeSearchTakesTheUsersTextLiterally()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    const Snapshot s = Snapshot::fromQuery(m_cat->db(), tuneSearchQuery(text));
+    QVERIFY2(s.isValid(), qPrintable(s.error()));
+    QStringList got;
+    for (int r = 0; r < s.recordCount(); ++r)
+        got << s.valueAt(r, 0).toString();
+    QCOMPARE(got, expected);
+}
+
+QTEST_GUILESS_MAIN(TestRecordset)
+#include "TestRecordset.moc"

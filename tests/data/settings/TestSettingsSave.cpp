@@ -1,0 +1,338 @@
+#include "SettingsTestHelpers.h"
+#include "TestFolders.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace settingstest;
+
+class TestSettingsSave : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void everyKeyRoundTrips();
+    void writtenFileHoldsEveryKeyAsPlainText();
+    void textsRoundTrip_data();
+    void textsRoundTrip();
+    void fractionalTwipsRoundTrip();
+    void minimisedWindowKeepsPreviousPosition();
+    void firstStartIsFollowedByNormalStarts();
+    void showPrefsIsNeverWrittenByTheWriter();
+    void clearShowPrefsKeepsOtherKeys();
+    void readOnlyFileIsLeftIntact();
+    void unwritableFolderIsReported();
+    void damagedFileIsRewrittenKeepingOtherSections();
+
+private:
+    QString iniPath() const { return m_dir->filePath("config/Vintrax/Vintrax.ini"); }
+    static Settings everyValueChanged();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestSettingsSave::init()
+{
+    // A fresh folder per case: QSettings caches files by name within the process.
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+// Every member set by hand to a value that differs from its default, so that a key the writer
+// or the loader forgets comes back as its default and the comparison fails.
+Settings TestSettingsSave::everyValueChanged()
+{
+    Settings s;
+    s.PositionFlag = false;
+    s.Top = 1234;
+    s.Left = -60;
+    s.Widthy = 8010;
+    s.Heighty = 7020;
+    s.View = true;
+    s.SSView = false;
+    s.SSViewHideFlag = true;
+    s.SSViewShowFlag = false;
+    s.SSViewYesFlag = true;
+    s.ViewHideFlag = true;
+    s.ViewShowFlag = false;
+    s.ViewYesFlag = true;
+    s.WhatListBox = 2;
+    s.CurrentGame = QStringLiteral("Last Ninja, The");
+    s.Texture = 5;
+    s.TitleBar = 2;
+    s.TitleBarText = QStringLiteral("My C64 games");
+    s.DC = true;
+    s.V13Start = true;
+    s.LastResetDate = QStringLiteral("31-12-1999");
+    s.OGTop = 77;
+    s.OGLeft = 88;
+    s.OGClose = 0;
+    s.AlwaysOnTop = 1;
+    for (int i = 0; i < FindCount; ++i)
+        s.Find[i] = QStringLiteral("search %1").arg(i);
+    s.GoToDIR = 0;
+    s.CCS64Path = QStringLiteral("/emu/ccs64 1.9/ccs64");
+    s.CCS642Path = QStringLiteral("/emu/ccs64 2.0/ccs64");
+    s.DirectXPath = QStringLiteral("/emu/ccs/ccs");
+    s.SidplayWPath = QStringLiteral("/emu/sidplayw");
+    s.WinzipPath = QStringLiteral("/emu/winzip32");
+    for (int i = 0; i < GamesPathCount; ++i)
+        s.GamesPath[i] = QStringLiteral("/games/%1").arg(i);
+    s.MusicPath = QStringLiteral("/music/C64 Music");
+    s.TheDefaultEmulatorFlag = 2;
+    s.LeaveSPRunningFlag = 0;
+    s.RemoveConfirmFlag = 0;
+    s.DeleteOldSSFlag = 1;
+    s.DefaultPorts = {0, 1, 2, 1, 0, 0, 4, 3};
+    s.PromptOnAddFlag = 0;
+    s.PromptOnAddMusicFN = 0;
+    s.PromptOnAddSSFN = 0;
+    s.PromptOnAddPublisher = 0;
+    s.PromptOnAddYear = 0;
+    s.PromptOnAddMusician = 0;
+    s.PromptOnAddGenre = 0;
+    s.PromptOnAddPlayers = 0;
+    s.PromptOnAddRating = 0;
+    s.PromptOnAddDifficulty = 0;
+    s.PromptOnAddComment = 0;
+    s.PromptOnAddDocFile = 0;
+    s.PromptOnAddTrained = 0;
+    s.PromptOnAddHighScore = 0;
+    for (int i = 0; i < FavouriteCount; ++i)
+        s.Favourites[i] = {QStringLiteral("Site %1").arg(i), QStringLiteral("https://example.org/%1").arg(i)};
+    return s;
+}
+
+void TestSettingsSave::everyKeyRoundTrips()
+{
+    const SettingsLoadContext context = standardContext();
+    Settings written = everyValueChanged();
+    const Settings defaults = defaultSettings(context);
+    // Guard the fixture itself: every key of the table must differ from its default.
+    for (const SettingDescriptor& d : settingsTable())
+        QVERIFY2(d.get(written) != d.get(defaults), qPrintable(d.key));
+
+    auto store = openSettingsStore(iniPath());
+    QCOMPARE(saveSettings(*store, written, {}), SettingsWriteStatus::Ok);
+    store.reset();
+
+    auto reopened = openSettingsStore(iniPath());
+    const Settings read = loadSettings(*reopened, context);
+    for (const SettingDescriptor& d : settingsTable())
+        QVERIFY2(d.get(read) == d.get(written), qPrintable(d.key));
+    written.startup = read.startup;
+    QCOMPARE(read, written);
+    QCOMPARE(read.startup, (StartupLayout{2393, 6100, 7020, true, false}));
+}
+
+void TestSettingsSave::writtenFileHoldsEveryKeyAsPlainText()
+{
+    auto store = openSettingsStore(iniPath());
+    QCOMPARE(saveSettings(*store, defaultSettings(standardContext()), {}), SettingsWriteStatus::Ok);
+
+    const QMap<QString, QString> raw = rawStartupSection(iniPath());
+    QStringList expected = expectedKeyNames();
+    expected.sort();
+    QCOMPARE(raw.keys(), expected);
+    QCOMPARE(raw.value("PositionFlag"), QStringLiteral("True"));
+    QCOMPARE(raw.value("View"), QStringLiteral("False"));
+    QCOMPARE(raw.value("V13Start"), QStringLiteral("True"));
+    QCOMPARE(raw.value("Widthy"), QStringLiteral("7000"));
+    QCOMPARE(raw.value("Top"), QStringLiteral("2393"));
+    QCOMPARE(raw.value("Texture"), QStringLiteral("-1"));
+    QCOMPARE(raw.value("DefPort2Key"), QStringLiteral("2"));
+    QCOMPARE(raw.value("LastResetDate"), QStringLiteral("07-03-2024"));
+    QCOMPARE(raw.value("GamesPath4"), QString());
+    QCOMPARE(raw.value("Fave0U"), QStringLiteral("https://vintrax.sourceforge.io/"));
+}
+
+void TestSettingsSave::textsRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("comma") << QStringLiteral("Last Ninja, The");
+    QTest::newRow("commas without blanks") << QStringLiteral("a,b,,c");
+    QTest::newRow("quotes") << QStringLiteral("\"Quoted\" and 'single'");
+    QTest::newRow("equals and semicolon") << QStringLiteral("x=1; y=2 ;comment?");
+    QTest::newRow("backslashes") << QStringLiteral("C:\\GAMES\\C64\\");
+    QTest::newRow("non-ASCII") << QString::fromUtf8("Blå Bläk – 日本 ©");
+    QTest::newRow("at sign first") << QStringLiteral("@Variant(junk)");
+    QTest::newRow("blanks around") << QStringLiteral("  padded  ");
+    QTest::newRow("brackets and hash") << QStringLiteral("[Startup] #1");
+    QTest::newRow("line break and tab") << QStringLiteral("two\nlines\tand tab");
+    QTest::newRow("looks like a Boolean") << QStringLiteral("True");
+    QTest::newRow("empty") << QString();
+}
+
+void TestSettingsSave::textsRoundTrip()
+{
+    QFETCH(QString, text);
+    Settings s = defaultSettings(standardContext());
+    s.V13Start = true;
+    s.CurrentGame = text;
+    s.CCS64Path = text;
+    s.Find[9] = text;
+    s.Favourites[19].title = text;
+    auto store = openSettingsStore(iniPath());
+    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
+    store.reset();
+
+    const Settings read = loadSettings(*openSettingsStore(iniPath()), standardContext());
+    QCOMPARE(read.CurrentGame, text);
+    QCOMPARE(read.CCS64Path, text);
+    QCOMPARE(read.Find[9], text);
+    QCOMPARE(read.Favourites[19].title, text);
+    // The neighbours are not disturbed by whatever the text contains.
+    QCOMPARE(read.Find[8], QString());
+    QCOMPARE(read.Favourites[19].address, s.Favourites[19].address);
+}
+
+void TestSettingsSave::fractionalTwipsRoundTrip()
+{
+    QVERIFY(writeStartupIni(iniPath(), {"Top=1234.5", "Left=-0.25", "Widthy=7000.0", "V13Start=True"}));
+    Settings s = loadSettings(*openSettingsStore(iniPath()), standardContext());
+    QCOMPARE(s.Top, 1234.5);
+    QCOMPARE(s.Left, -0.25);
+    QCOMPARE(s.Widthy, 7000.0);
+
+    auto store = openSettingsStore(iniPath());
+    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
+    const QMap<QString, QString> raw = rawStartupSection(iniPath());
+    QCOMPARE(raw.value("Top"), QStringLiteral("1234.5"));
+    QCOMPARE(raw.value("Left"), QStringLiteral("-0.25"));
+    QCOMPARE(raw.value("Widthy"), QStringLiteral("7000"));
+}
+
+void TestSettingsSave::minimisedWindowKeepsPreviousPosition()
+{
+    QVERIFY(writeStartupIni(iniPath(), {"Top=100", "Left=200", "V13Start=True"}));
+    auto store = openSettingsStore(iniPath());
+    Settings s = loadSettings(*store, standardContext());
+    s.Top = 5555;
+    s.Left = 6666;
+    s.Widthy = 7100;
+    QCOMPARE(saveSettings(*store, s, SettingsSaveContext{true}), SettingsWriteStatus::Ok);
+
+    QMap<QString, QString> raw = rawStartupSection(iniPath());
+    QCOMPARE(raw.value("Top"), QStringLiteral("100"));
+    QCOMPARE(raw.value("Left"), QStringLiteral("200"));
+    QCOMPARE(raw.value("Widthy"), QStringLiteral("7100"));
+
+    QCOMPARE(saveSettings(*store, s, SettingsSaveContext{false}), SettingsWriteStatus::Ok);
+    raw = rawStartupSection(iniPath());
+    QCOMPARE(raw.value("Top"), QStringLiteral("5555"));
+    QCOMPARE(raw.value("Left"), QStringLiteral("6666"));
+
+    // Minimised at the very first exit: no position is stored, so the next start centres.
+    QTemporaryDir fresh;
+    auto freshStore = openSettingsStore(fresh.filePath("Vintrax.ini"));
+    QCOMPARE(saveSettings(*freshStore, s, SettingsSaveContext{true}), SettingsWriteStatus::Ok);
+    raw = rawStartupSection(fresh.filePath("Vintrax.ini"));
+    QVERIFY(!raw.contains("Top") && !raw.contains("Left"));
+    QVERIFY(raw.contains("OGTop") && raw.contains("Widthy"));
+}
+
+void TestSettingsSave::firstStartIsFollowedByNormalStarts()
+{
+    QVERIFY(writeStartupIni(iniPath(), {"CCS64Path=/emu/a", "CCS642Path=/emu/b", "DirectXPath=/emu/c"}));
+    SettingsLoadContext context = standardContext();
+    context.designedHeight = 9000;
+    auto store = openSettingsStore(iniPath());
+    Settings s = loadSettings(*store, context);
+    QCOMPARE(s.startup.height, 9000.0);
+    s.Heighty = 8800; // the window's height at exit
+    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
+    store.reset();
+
+    const QMap<QString, QString> raw = rawStartupSection(iniPath());
+    QCOMPARE(raw.value("V13Start"), QStringLiteral("True"));
+    QCOMPARE(raw.value("CCS64Path"), QString());
+    QCOMPARE(raw.value("CCS642Path"), QString());
+    QCOMPARE(raw.value("DirectXPath"), QStringLiteral("/emu/c"));
+
+    const Settings next = loadSettings(*openSettingsStore(iniPath()), context);
+    QVERIFY(next.V13Start);
+    QCOMPARE(next.startup.height, 8800.0);
+    QCOMPARE(next.DirectXPath, QStringLiteral("/emu/c"));
+}
+
+void TestSettingsSave::showPrefsIsNeverWrittenByTheWriter()
+{
+    auto store = openSettingsStore(iniPath());
+    QCOMPARE(saveSettings(*store, defaultSettings(standardContext()), {}), SettingsWriteStatus::Ok);
+    QVERIFY(!rawStartupSection(iniPath()).contains("ShowPrefs"));
+    QVERIFY(readShowPrefs(*store));
+
+    QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::Ok);
+    QCOMPARE(saveSettings(*store, defaultSettings(standardContext()), {}), SettingsWriteStatus::Ok);
+    QCOMPARE(rawStartupSection(iniPath()).value("ShowPrefs"), QStringLiteral("False"));
+    store.reset();
+    QVERIFY(!readShowPrefs(*openSettingsStore(iniPath())));
+}
+
+void TestSettingsSave::clearShowPrefsKeepsOtherKeys()
+{
+    QVERIFY(writeStartupIni(iniPath(), {"CurrentGame=\"Last Ninja, The\"", "WhatListBox=2"}));
+    auto store = openSettingsStore(iniPath());
+    QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::Ok);
+    const QMap<QString, QString> raw = rawStartupSection(iniPath());
+    QCOMPARE(raw.size(), 3);
+    QCOMPARE(raw.value("ShowPrefs"), QStringLiteral("False"));
+    QCOMPARE(raw.value("WhatListBox"), QStringLiteral("2"));
+    QCOMPARE(loadSettings(*store, standardContext()).CurrentGame, QStringLiteral("Last Ninja, The"));
+}
+
+void TestSettingsSave::readOnlyFileIsLeftIntact()
+{
+    QVERIFY(writeStartupIni(iniPath(), {"WhatListBox=1", "CurrentGame=Elite"}));
+    const QByteArray before = testsupport::readFile(iniPath());
+    QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    auto store = openSettingsStore(iniPath());
+    Settings s = loadSettings(*store, standardContext());
+    QCOMPARE(s.CurrentGame, QStringLiteral("Elite"));
+    s.CurrentGame = QStringLiteral("Paradroid");
+    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::ReadOnly);
+    QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::ReadOnly);
+    store.reset(); // a pending write would reach the file here
+
+    QCOMPARE(testsupport::readFile(iniPath()), before);
+    QVERIFY(settingsWriteMessage(SettingsWriteStatus::ReadOnly, iniPath()).contains(iniPath()));
+    QVERIFY(settingsWriteMessage(SettingsWriteStatus::Ok, iniPath()).isEmpty());
+}
+
+void TestSettingsSave::unwritableFolderIsReported()
+{
+    // The settings folder cannot be made because a file of that name is in the way.
+    const QString blocker = m_dir->filePath("config");
+    QVERIFY(testsupport::writeFile(blocker, "not a folder"));
+    auto store = openSettingsStore(iniPath());
+    QCOMPARE(saveSettings(*store, defaultSettings(standardContext()), {}), SettingsWriteStatus::AccessError);
+    QCOMPARE(testsupport::readFile(blocker), QByteArray("not a folder"));
+    QVERIFY(!settingsWriteMessage(SettingsWriteStatus::AccessError, iniPath()).isEmpty());
+}
+
+void TestSettingsSave::damagedFileIsRewrittenKeepingOtherSections()
+{
+    QVERIFY(testsupport::writeFile(iniPath(), "[Other]\nKeep=this\n\n[Startup]\nstray text\nWhatListBox=1\n"
+                                              "CurrentGame=Elite\nShowPrefs=False\n"));
+    auto store = openSettingsStore(iniPath());
+    Settings s = loadSettings(*store, standardContext());
+    QCOMPARE(s.WhatListBox, 1);
+    QCOMPARE(s.CurrentGame, QStringLiteral("Elite"));
+    s.WhatListBox = 2;
+    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
+    store.reset();
+
+    const QString text = QString::fromUtf8(testsupport::readFile(iniPath()));
+    QVERIFY(text.contains("[Other]\nKeep=this"));
+    const QMap<QString, QString> raw = rawStartupSection(iniPath());
+    QCOMPARE(raw.value("WhatListBox"), QStringLiteral("2"));
+    QCOMPARE(raw.value("ShowPrefs"), QStringLiteral("False"));
+}
+
+QTEST_GUILESS_MAIN(TestSettingsSave)
+#include "TestSettingsSave.moc"
