@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "CatalogueNames.h"
+#include "PathChecks.h"
 #include "Schema.h"
 
 #include <QFileInfo>
@@ -12,14 +13,6 @@
 namespace catalogue {
 
 namespace {
-
-// Read-only means no write permission bit at all; access() would say yes to root regardless.
-bool grantsWriteToNobody(const QString& path)
-{
-    const QFile::Permissions p = QFile::permissions(path);
-    // The *User flags reflect what this process may do, which for root is everything.
-    return !(p & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-}
 
 QString sqliteUri(const QString& path)
 {
@@ -76,7 +69,7 @@ OpenResult Database::open(const QString& path)
         return {OpenStatus::Missing, {}};
     if (info.isDir())
         return {OpenStatus::NotCatalogue, QStringLiteral("a folder")};
-    if (grantsWriteToNobody(path))
+    if (platform::isReadOnlyFile(path))
         return {OpenStatus::ReadOnly, {}};
 
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);

@@ -3,7 +3,11 @@
 #include "CatalogueNames.h"
 #include "DatabaseUpgrade.h"
 #include "TestFolders.h"
+#include "CatalogueStartup.h"
+#include "ScriptedMessageBox.h"
 #include "frmDatabaseUpdate.h"
+
+#include <QSettings>
 
 #include <QApplication>
 #include <QLabel>
@@ -61,6 +65,8 @@ private slots:
     void failedUpgradeLeavesTheOldLayout();
     void killedUpgradeRunsAgainWhole();
     void windowRunsTheUpgradeAndClosesItself();
+    void startupUpgradesWithTheStoredPortDefaults();
+    void startupReportsAnUnusableCatalogue();
 
 private:
     QTemporaryDir m_dir;
@@ -205,6 +211,47 @@ void TestUpgradeCases::windowRunsTheUpgradeAndClosesItself()
     QCOMPARE(form.findChild<QProgressBar*>("pbUpdate")->value(), 100);
     QCOMPARE(form.findChild<QLabel*>("lblGame")->text(), QStringLiteral("Old Own V2"));
     QCOMPARE(cat.probeLayout(), Layout::Current);
+}
+
+void TestUpgradeCases::startupUpgradesWithTheStoredPortDefaults()
+{
+    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "startup.mdb");
+    const QString ini = m_dir.filePath("Vintrax.ini");
+    QVERIFY(writeFile(ini, "[Startup]\nDXDefPort1Key=4\nDXDefPort2Key=3\nDXDefPort1Joy=0\nDXDefPort2Joy=1\n"
+                           "DefPort1Key=2\nDefPort2Key=1\n"));
+    QSettings store(ini, QSettings::IniFormat);
+    platform::ScriptedMessageBox messages;
+    Catalogue cat;
+    PortDefaults used;
+    QVERIFY(openCatalogueAtStartup(cat, db, store, &used));
+    QCOMPARE(messages.count(), 0);
+    QVERIFY(used == testDefaults());
+    QCOMPARE(cat.probeLayout(), Layout::Current);
+    QCOMPARE(portsOf(db, "Own Ports V2"), QStringLiteral("1,0,2,1 / 1,0,3,4"));
+    // A current catalogue opens without the upgrade window.
+    Catalogue again;
+    QVERIFY(openCatalogueAtStartup(again, db, store, nullptr));
+    QCOMPARE(messages.count(), 0);
+}
+
+void TestUpgradeCases::startupReportsAnUnusableCatalogue()
+{
+    QSettings store(m_dir.filePath("empty.ini"), QSettings::IniFormat);
+    platform::ScriptedMessageBox messages;
+    Catalogue cat;
+    QVERIFY(!openCatalogueAtStartup(cat, m_dir.filePath("nowhere/Vintrax.mdb"), store, nullptr));
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.last().text, QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory"));
+    QCOMPARE(messages.last().title, QStringLiteral("vinTrax"));
+    QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
+
+    // An upgrade that fails is reported and leaves the program unable to go on.
+    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "refusing.mdb");
+    sqliteShell(db, "CREATE TRIGGER refuse BEFORE UPDATE ON Games BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    QVERIFY(!openCatalogueAtStartup(cat, db, store, nullptr));
+    QCOMPARE(messages.count(), 2);
+    QVERIFY(messages.last().text.contains("left as it was"));
+    QVERIFY(!cat.isOpen());
 }
 
 int main(int argc, char** argv)

@@ -1,0 +1,38 @@
+#include "CatalogueStartup.h"
+
+#include "Catalogue.h"
+#include "MessageBox.h"
+#include "frmDatabaseUpdate.h"
+#include "settings/SettingsStore.h"
+
+using namespace catalogue;
+
+bool openCatalogueAtStartup(Catalogue& cat, const QString& path, QSettings& store, PortDefaults* portDefaults,
+                            QWidget* parent)
+{
+    const OpenResult opened = cat.open(path);
+    if (!opened.ok()) {
+        const OpenFailureMessage m = openFailureMessage(opened, path);
+        platform::MessageBox::critical(m.text, m.title);
+        return false;
+    }
+    const Layout layout = cat.probeLayout();
+    if (layout == Layout::Current)
+        return true;
+
+    frmDatabaseUpdate form(cat, layout == Layout::LacksTrained, [&store] { return readPortDefaults(store); },
+                           parent);
+    form.exec();
+    if (!form.result().ok) {
+        platform::MessageBox::critical(
+            QStringLiteral("vintrax could not update its database for this version:\n%1\n\n%2\n\n"
+                           "The database has been left as it was.")
+                .arg(path, form.result().error),
+            platform::kFatalTitle);
+        cat.close();
+        return false;
+    }
+    if (portDefaults)
+        *portDefaults = form.portDefaults();
+    return true;
+}
