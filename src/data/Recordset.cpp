@@ -9,6 +9,9 @@ namespace catalogue {
 
 namespace {
 
+// Rows read in one statement while walking.
+constexpr int kBlockRows = 64;
+
 QVariant storable(const QVariant& v)
 {
     // Yes/No values are kept as 0/1 so any SQLite tool reads them plainly.
@@ -36,6 +39,7 @@ void Recordset::close()
 {
     m_rowQuery.reset();
     m_seekQuery.reset();
+    m_blockQuery.reset();
     m_db = nullptr;
     m_order.clear();
     m_positionOf.clear();
@@ -51,7 +55,10 @@ void Recordset::loadColumns()
     m_schemaGeneration = m_db->schemaGeneration();
     m_rowQuery.reset();
     m_seekQuery.reset();
+    m_blockQuery.reset();
     m_rowGeneration = 0;
+    m_blockGeneration = 0;
+    m_block.clear();
 }
 
 bool Recordset::prepare(std::optional<QSqlQuery>& q, const QString& sql)
@@ -333,6 +340,21 @@ bool Recordset::loadCurrentRow()
         return false;
     if (m_rowGeneration == m_db->generation())
         return true;
+    // On a walk, read the rows ahead in one go.
+    const bool walking = m_orderGeneration == m_db->orderGeneration(m_table) && m_pos >= 0 &&
+                         m_pos < static_cast<int>(m_order.size()) && m_order[static_cast<size_t>(m_pos)] == m_rowid;
+    if (m_blockGeneration != m_db->generation() || !m_block.contains(m_rowid)) {
+        if (walking)
+            loadBlockAt(m_pos);
+    }
+    if (m_blockGeneration == m_db->generation()) {
+        auto it = m_block.constFind(m_rowid);
+        if (it != m_block.constEnd()) {
+            m_row = *it;
+            m_rowGeneration = m_blockGeneration;
+            return true;
+        }
+    }
     if (!prepare(m_rowQuery, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoteIdentifier(m_table))))
         return false;
     m_rowQuery->bindValue(0, m_rowid);
@@ -347,6 +369,46 @@ bool Recordset::loadCurrentRow()
     m_rowQuery->finish();
     m_rowGeneration = m_db->generation();
     return true;
+}
+
+bool Recordset::loadBlockAt(int pos)
+{
+    QStringList marks;
+    for (int i = 0; i < kBlockRows; ++i)
+        marks << QStringLiteral("?");
+    if (!prepare(m_blockQuery, QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                                   .arg(quoteIdentifier(m_table), marks.join(QLatin1Char(',')))))
+        return false;
+    const int n = static_cast<int>(m_order.size());
+    for (int i = 0; i < kBlockRows; ++i)
+        m_blockQuery->bindValue(i, pos + i < n ? m_order[static_cast<size_t>(pos + i)] : qint64(-1));
+    m_block.clear();
+    m_blockGeneration = 0;
+    if (!m_blockQuery->exec()) {
+        m_lastError = m_blockQuery->lastError().text();
+        return false;
+    }
+    while (m_blockQuery->next()) {
+        QVector<QVariant> row(m_columns.size());
+        for (int i = 0; i < m_columns.size(); ++i)
+            row[i] = m_blockQuery->value(i + 1);
+        m_block.insert(m_blockQuery->value(0).toLongLong(), row);
+    }
+    m_blockQuery->finish();
+    m_blockGeneration = m_db->generation();
+    return true;
+}
+
+// After a write through this record set its own caches are patched rather than thrown away, so that
+// a walk that edits every row (an upgrade, a verify) still reads ahead. Other record sets see the new
+// generation and read afresh.
+void Recordset::keepCachesAfterOwnWrite(quint64 generationBefore)
+{
+    const quint64 now = m_db->generation();
+    if (m_blockGeneration == generationBefore)
+        m_blockGeneration = now;
+    if (m_rowGeneration == generationBefore)
+        m_rowGeneration = now;
 }
 
 int Recordset::columnIndex(const QString& field) const
@@ -478,8 +540,20 @@ bool Recordset::update()
         return fail(duplicate ? WriteError::DuplicateKey : WriteError::Failed, message);
     }
     bool orderChanged = m_mode == Mode::Add;
+    const quint64 generationBefore = m_db->generation();
+    bool patched = false;
     if (m_mode == Mode::Edit) {
         m_lastModified = m_rowid;
+        // Keep the cached copies of this row in step with what was written.
+        const bool rowCached = m_rowGeneration == generationBefore;
+        const bool blockCached = m_blockGeneration == generationBefore && m_block.contains(m_rowid);
+        for (int c : cols) {
+            if (rowCached)
+                m_row[c] = m_buffer.value(c);
+            if (blockCached)
+                m_block[m_rowid][c] = m_buffer.value(c);
+        }
+        patched = true;
         for (int c : cols) {
             // Any column some index orders by moves rows; the key columns are never edited.
             if (!indexColumn(m_table, m_columns[c]).column.isEmpty() || c == columnIndex(m_index.column))
@@ -490,6 +564,10 @@ bool Recordset::update()
     }
     q.finish();
     m_db->noteRowWrite(m_table, orderChanged);
+    if (patched)
+        keepCachesAfterOwnWrite(generationBefore);
+    else
+        m_blockGeneration = 0;
     cancelUpdate();
     m_writeError = WriteError::None;
     return true;
@@ -509,7 +587,10 @@ bool Recordset::remove()
     if (!q.exec())
         return fail(WriteError::Failed, q.lastError().text());
     m_currentDeleted = true;
+    const quint64 generationBefore = m_db->generation();
+    m_block.remove(m_rowid);
     m_db->noteRowWrite(m_table, true);
+    keepCachesAfterOwnWrite(generationBefore);
     m_writeError = WriteError::None;
     return true;
 }

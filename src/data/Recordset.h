@@ -99,6 +99,8 @@ private:
     void resolvePendingFirst();
     void moveTo(int pos);
     bool loadCurrentRow();
+    bool loadBlockAt(int pos);
+    void keepCachesAfterOwnWrite(quint64 generationBefore);
     bool prepare(std::optional<QSqlQuery>& q, const QString& sql);
     int columnIndex(const QString& field) const;
     bool fail(WriteError error, const QString& text);
@@ -122,6 +124,9 @@ private:
     bool m_noMatch = false;
     QVector<QVariant> m_row;
     quint64 m_rowGeneration = 0;
+    // Rows read ahead in index order for a walk, valid for one content generation.
+    QHash<qint64, QVector<QVariant>> m_block;
+    quint64 m_blockGeneration = 0;
 
     Mode m_mode = Mode::Browse;
     QHash<int, QVariant> m_buffer;
@@ -131,6 +136,7 @@ private:
 
     std::optional<QSqlQuery> m_rowQuery;
     std::optional<QSqlQuery> m_seekQuery;
+    std::optional<QSqlQuery> m_blockQuery;
 };
 
 } // namespace catalogue

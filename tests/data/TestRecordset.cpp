@@ -253,6 +253,20 @@ void TestRecordset::editsReachTheFileAndReorderTheIndex()
     QCOMPARE(sqliteShell(m_path, "SELECT TimesPlayed || ' ' || DateLastPlayed FROM Games WHERE Name = 'Wizball'"),
              QStringLiteral("5 06-12-2026"));
 
+    // A walk that edits every row reads back what it wrote, here and in the file.
+    int n = 0;
+    for (games.moveFirst(); !games.eof(); games.moveNext()) {
+        QVERIFY(games.edit());
+        games.setValue("TimesPlayed", ++n * 10);
+        QVERIFY(games.update());
+        QCOMPARE(games.number("TimesPlayed"), n * 10);
+    }
+    n = 0;
+    for (games.moveFirst(); !games.eof(); games.moveNext())
+        QCOMPARE(games.number("TimesPlayed"), ++n * 10);
+    QCOMPARE(sqliteShell(m_path, "SELECT group_concat(TimesPlayed) FROM (SELECT TimesPlayed FROM Games ORDER BY Name)"),
+             QStringLiteral("10,20,30,40"));
+
     QVERIFY(games.seek("Zzap Demo"));
     QVERIFY(games.edit());
     games.setValue("Name", "Aardvark");
