@@ -1,0 +1,3 @@
+// Placeholder so the library has a source until the format readers land.
+namespace c64 {
+}
