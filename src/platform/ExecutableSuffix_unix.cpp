@@ -1,0 +1,10 @@
+#include "ExecutableSuffix.h"
+
+namespace platform {
+
+QString executableSuffix()
+{
+    return {};
+}
+
+} // namespace platform

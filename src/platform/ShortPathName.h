@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Collections copied from Windows often hold names in another letter case than the catalogue or the
+// settings give them. These routines find the file that is really there.
+
+// The existing path that path names, each component matched without regard to case where the exact
+// one is missing; "" when nothing matches. Both "\" and "/" are accepted as separators. An exact
+// component wins over other spellings; among several spellings none of which is exact, the first in
+// sorted order is taken. Every command line, open, write, rename and delete works on what this returns.
+QString ShortPathName(const QString& path);
+
+// For a file about to be written: the existing file as ShortPathName finds it; failing that the
+// case-resolved folder joined with the given file name; failing that path unchanged.
+QString resolvePathCase(const QString& path);
+
+// While an object of this class lives, directory listings read for case matching are kept and reused
+// (a verify of 30,000 games must not read a folder again for every miss). Scopes may nest; the cache
+// goes when the outermost one ends, so outside any scope nothing stale is ever used. The cache belongs
+// to the thread that opened the scope.
+class PathCacheScope
+{
+public:
+    PathCacheScope();
+    ~PathCacheScope();
+    PathCacheScope(const PathCacheScope&) = delete;
+    PathCacheScope& operator=(const PathCacheScope&) = delete;
+
+    static bool isActive();
+    // Drops the cached listings of the open scope, after this program itself changed a folder.
+    static void forgetListings();
+};
+
+// How many directory listings the case matching has read so far in this process (for tests and bench).
+long directoryListingsRead();
+
+} // namespace platform
