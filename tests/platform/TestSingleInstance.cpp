@@ -1,0 +1,163 @@
+#include "SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace platform;
+
+namespace {
+
+// The test binary doubles as the second copy of the program:
+//   --try   tries the lock once and exits with the SingleInstance::Result;
+//   --hold  takes the lock, prints "held" and keeps it until stdin closes or it is killed.
+int runAsOtherCopy(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    SingleInstance instance;
+    const SingleInstance::Result result = instance.tryAcquire();
+    if (qstrcmp(argv[1], "--try") == 0)
+        return result;
+    if (result != SingleInstance::Acquired)
+        return 10 + result;
+    std::puts("held");
+    std::fflush(stdout);
+    char buffer[64];
+    while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void lockFileLivesInTheRuntimeFolder();
+    void secondProcessIsRefused();
+    void lockOfALiveProcessIsKept();
+    void lockOfADeadProcessIsTakenOver();
+    void missingRuntimeFolderIsNotAnotherInstance();
+
+private:
+    int tryInOtherProcess();
+    bool startHolder(QProcess& holder);
+    std::unique_ptr<QTemporaryDir> m_runtime;
+    QByteArray m_oldRuntime;
+};
+
+void TestSingleInstance::init()
+{
+    m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    m_runtime = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_runtime->isValid());
+    qputenv("XDG_RUNTIME_DIR", m_runtime->path().toLocal8Bit());
+}
+
+void TestSingleInstance::cleanup()
+{
+    qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
+}
+
+int TestSingleInstance::tryInOtherProcess()
+{
+    QProcess other;
+    other.start(QCoreApplication::applicationFilePath(), {"--try"});
+    if (!other.waitForFinished(20000) || other.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return other.exitCode();
+}
+
+bool TestSingleInstance::startHolder(QProcess& holder)
+{
+    holder.start(QCoreApplication::applicationFilePath(), {"--hold"});
+    if (!holder.waitForStarted(20000))
+        return false;
+    while (holder.canReadLine() || holder.waitForReadyRead(20000)) {
+        if (holder.readLine().trimmed() == "held")
+            return true;
+    }
+    return false;
+}
+
+void TestSingleInstance::lockFileLivesInTheRuntimeFolder()
+{
+    QCOMPARE(SingleInstance::lockFilePathFor("vintrax"), m_runtime->path() + "/vintrax.lock");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString inTemp = SingleInstance::lockFilePathFor("vintrax");
+    QVERIFY2(inTemp.startsWith(QDir::tempPath() + "/vintrax"), qPrintable(inTemp));
+    QVERIFY(inTemp.endsWith(".lock"));
+}
+
+void TestSingleInstance::secondProcessIsRefused()
+{
+    SingleInstance first;
+    QCOMPARE(first.tryAcquire(), SingleInstance::Acquired);
+    QVERIFY(QFile::exists(first.lockFilePath()));
+    QCOMPARE(tryInOtherProcess(), int(SingleInstance::AlreadyRunning));
+    // Once the first copy has ended, the next start goes ahead.
+    first.release();
+    QVERIFY(!QFile::exists(first.lockFilePath()));
+    QCOMPARE(tryInOtherProcess(), int(SingleInstance::Acquired));
+}
+
+void TestSingleInstance::lockOfALiveProcessIsKept()
+{
+    QProcess holder;
+    QVERIFY(startHolder(holder));
+    // The holder never touches its lock file again; an hour-old lock of a live holder still counts.
+    QFile lockFile(SingleInstance::lockFilePathFor("vintrax"));
+    QVERIFY(lockFile.open(QIODevice::ReadOnly));
+    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    lockFile.close();
+    SingleInstance second;
+    QCOMPARE(second.tryAcquire(), SingleInstance::AlreadyRunning);
+    QVERIFY(!second.isHeld());
+    holder.closeWriteChannel();
+    QVERIFY(holder.waitForFinished(20000));
+    QCOMPARE(holder.exitCode(), 0);
+    QCOMPARE(second.tryAcquire(), SingleInstance::Acquired);
+}
+
+void TestSingleInstance::lockOfADeadProcessIsTakenOver()
+{
+    QProcess holder;
+    QVERIFY(startHolder(holder));
+    const QString lockFile = SingleInstance::lockFilePathFor("vintrax");
+    holder.kill(); // dies without cleaning up: the lock file stays behind
+    QVERIFY(holder.waitForFinished(20000));
+    QVERIFY(QFile::exists(lockFile));
+    SingleInstance next;
+    QCOMPARE(next.tryAcquire(), SingleInstance::Acquired);
+    QVERIFY(next.isHeld());
+    QCOMPARE(tryInOtherProcess(), int(SingleInstance::AlreadyRunning));
+}
+
+void TestSingleInstance::missingRuntimeFolderIsNotAnotherInstance()
+{
+    qputenv("XDG_RUNTIME_DIR", QByteArray(m_runtime->path().toLocal8Bit() + "/missing"));
+    SingleInstance instance;
+    QCOMPARE(instance.tryAcquire(), SingleInstance::Unavailable);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && (qstrcmp(argv[1], "--try") == 0 || qstrcmp(argv[1], "--hold") == 0))
+        return runAsOtherCopy(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestSingleInstance test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestSingleInstance.moc"

@@ -1,0 +1,112 @@
+#include "WidgetMessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace platform;
+using MB = MessageBox;
+
+class TestWidgetMessageBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void showsTextTitleIconAndButtons();
+    void buttonPressedIsReturned();
+    void escapeGivesTheCancelLikeButton();
+    void cleanup();
+
+private:
+    // Acts on the message box as soon as it is up (the box's own event loop runs the timer).
+    void whenBoxShows(std::function<void(QMessageBox*)> act);
+    QTimer* m_poll = nullptr;
+};
+
+void TestWidgetMessageBox::initTestCase()
+{
+    installWidgetMessageBox();
+}
+
+void TestWidgetMessageBox::whenBoxShows(std::function<void(QMessageBox*)> act)
+{
+    delete m_poll;
+    m_poll = new QTimer(this);
+    m_poll->setInterval(10);
+    connect(m_poll, &QTimer::timeout, this, [this, act] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        m_poll->stop();
+        act(box);
+    });
+    m_poll->start();
+}
+
+void TestWidgetMessageBox::cleanup()
+{
+    delete m_poll;
+    m_poll = nullptr;
+    while (QWidget* w = QApplication::activeModalWidget())
+        w->close();
+}
+
+void TestWidgetMessageBox::showsTextTitleIconAndButtons()
+{
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QAbstractButton* defaultButton = nullptr;
+    QAbstractButton* noButton = nullptr;
+    Qt::TextFormat format = Qt::AutoText;
+    whenBoxShows([&](QMessageBox* box) {
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        buttons = box->standardButtons();
+        defaultButton = box->defaultButton();
+        noButton = box->button(QMessageBox::No);
+        format = box->textFormat();
+        box->button(QMessageBox::Yes)->click();
+    });
+    const QString message = "File exists in Screenshot Directory.  Do you wish to Overwrite? <b>x</b>";
+    const MB::Button answer = MB::show(message, "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel, MB::No);
+    QCOMPARE(answer, MB::Yes);
+    QCOMPARE(text, message);
+    QCOMPARE(title, QString("vintrax"));
+    QCOMPARE(icon, QMessageBox::Question);
+    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(defaultButton, noButton);
+    QCOMPARE(format, Qt::PlainText);
+}
+
+void TestWidgetMessageBox::buttonPressedIsReturned()
+{
+    whenBoxShows([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    QCOMPARE(MB::question("Remove?", "vintrax"), MB::No);
+
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenBoxShows([&](QMessageBox* box) {
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    MB::exclamation("FILE NOT FOUND: x", "vintrax Error");
+    QCOMPARE(icon, QMessageBox::Warning);
+}
+
+void TestWidgetMessageBox::escapeGivesTheCancelLikeButton()
+{
+    whenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QCOMPARE(MB::show("Overwrite?", "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel), MB::Cancel);
+    whenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QCOMPARE(MB::question("Remove?", "vintrax"), MB::No);
+}
+
+QTEST_MAIN(TestWidgetMessageBox)
+#include "TestWidgetMessageBox.moc"
