@@ -1,0 +1,81 @@
+#include "ArchiveFixtures.h"
+
+#include "ProcessRunner.h"
+#include "TestFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+namespace testsupport {
+
+bool writeZipWithNames(const QString& zipPath, const QList<QPair<QString, QByteArray>>& members)
+{
+    archive* a = archive_write_new();
+    archive_write_set_format_zip(a);
+    if (archive_write_open_filename(a, QFile::encodeName(zipPath).constData()) != ARCHIVE_OK) {
+        archive_write_free(a);
+        return false;
+    }
+    bool ok = true;
+    for (const auto& [name, bytes] : members) {
+        archive_entry* e = archive_entry_new();
+        archive_entry_set_pathname(e, name.toUtf8().constData());
+        archive_entry_set_filetype(e, AE_IFREG);
+        archive_entry_set_perm(e, 0644);
+        archive_entry_set_size(e, bytes.size());
+        ok = ok && archive_write_header(a, e) == ARCHIVE_OK &&
+             archive_write_data(a, bytes.constData(), size_t(bytes.size())) == bytes.size();
+        archive_entry_free(e);
+    }
+    ok = archive_write_close(a) == ARCHIVE_OK && ok;
+    archive_write_free(a);
+    return ok;
+}
+
+bool zipWithTool(const QString& zipPath, const QList<QPair<QString, QByteArray>>& members)
+{
+    QTemporaryDir scratch;
+    QStringList names;
+    for (const auto& [name, bytes] : members) {
+        if (!writeFile(scratch.filePath(name), bytes))
+            return false;
+        names << name;
+    }
+    QFile::remove(zipPath);
+    const RunResult r = runOracle(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zipPath} + names,
+                                  scratch.path());
+    return r.exitCode == 0 && QFileInfo::exists(zipPath);
+}
+
+bool writeFakeTool(const QString& folder, const QString& name, const QString& body)
+{
+    const QString path = QDir(folder).filePath(name);
+    const QString script = QStringLiteral("#!/bin/sh\n"
+                                          "log=\"%1.log\"\n"
+                                          "pwd > \"$log\"\n"
+                                          "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$log\"; done\n"
+                                          "%2\n")
+                               .arg(path, body);
+    QFile::remove(path);
+    if (!writeFile(path, script.toUtf8()))
+        return false;
+    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+}
+
+QByteArray programBytes(int seed, int size)
+{
+    QByteArray b(size, '\0');
+    b[0] = char(0x01);
+    b[1] = char(0x08);
+    for (int i = 2; i < size; ++i)
+        b[i] = char((i * 31 + seed * 17) & 0xff);
+    return b;
+}
+
+} // namespace testsupport
