@@ -1,0 +1,260 @@
+// The Zip-Code decoder on hand-made parts: every record kind, the orders and paddings real sets use, and every
+// kind of damage a part can carry.
+
+#include "ZipCodeDecoder.h"
+#include "ZipCodeFixtures.h"
+
+#include <QTest>
+
+#include <functional>
+
+using namespace zipcodetest;
+
+using Parts = std::array<QByteArray, 4>;
+using PartRecords = std::array<QList<Record>, 4>;
+using Mutation = std::function<void(PartRecords&)>;
+
+Q_DECLARE_METATYPE(Mutation)
+
+class TestZipCodeDecoder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decodesPlainSet();
+    void acceptsWhatRealSetsContain_data();
+    void acceptsWhatRealSetsContain();
+    void unpacksRuns_data();
+    void unpacksRuns();
+    void refusesDamagedRecords_data();
+    void refusesDamagedRecords();
+    void refusesShortParts_data();
+    void refusesShortParts();
+
+private:
+    static PartRecords plainSet(const QByteArray& image);
+    static Parts encode(const PartRecords& records);
+};
+
+PartRecords TestZipCodeDecoder::plainSet(const QByteArray& image)
+{
+    PartRecords records;
+    for (int part = 1; part <= 4; ++part)
+        records[size_t(part - 1)] = plainRecords(image, part);
+    return records;
+}
+
+Parts TestZipCodeDecoder::encode(const PartRecords& records)
+{
+    Parts parts;
+    for (int part = 1; part <= 4; ++part)
+        parts[size_t(part - 1)] = encodePart(part, records[size_t(part - 1)]);
+    return parts;
+}
+
+void TestZipCodeDecoder::decodesPlainSet()
+{
+    const QByteArray image = patternImage();
+    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(encode(plainSet(image)));
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(result.image.size(), c64::kZipCodeImageSize);
+    QVERIFY(result.image == image);
+    QCOMPARE(result.failedPart, 0);
+}
+
+void TestZipCodeDecoder::acceptsWhatRealSetsContain_data()
+{
+    QTest::addColumn<Mutation>("mutation");
+    QTest::addColumn<QByteArray>("padding");
+
+    // The packer reads a track with an interleave, so sectors arrive out of order.
+    QTest::newRow("sectors of a track in reverse") << Mutation([](PartRecords& p) {
+        for (auto& part : p) {
+            QList<Record> reordered;
+            for (int t = part.first().track; t <= part.last().track; ++t) {
+                QList<Record> track;
+                for (const Record& r : part) {
+                    if (r.track == t)
+                        track.prepend(r);
+                }
+                reordered << track;
+            }
+            part = reordered;
+        }
+    }) << QByteArray();
+    QTest::newRow("padding after the last sector") << Mutation() << QByteArray(128, '\x1a');
+    QTest::newRow("a whole extra record after the last sector") << Mutation() << QByteArray("\x41\x00\x55", 3);
+}
+
+void TestZipCodeDecoder::acceptsWhatRealSetsContain()
+{
+    QFETCH(Mutation, mutation);
+    QFETCH(QByteArray, padding);
+    const QByteArray image = patternImage();
+    PartRecords records = plainSet(image);
+    if (mutation)
+        mutation(records);
+    Parts parts = encode(records);
+    for (QByteArray& part : parts)
+        part.append(padding);
+    // Load address and disk ID are whatever the packing machine used; they do not reach the image.
+    parts[0][0] = '\x12';
+    parts[0][2] = 'Q';
+    parts[3][1] = '\x77';
+    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(parts);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QVERIFY(result.image == image);
+}
+
+void TestZipCodeDecoder::unpacksRuns_data()
+{
+    QTest::addColumn<char>("mark");
+    QTest::addColumn<QByteArray>("packed");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray literals = QByteArray("\x01\x02\x03\x04", 4);
+    QTest::newRow("one run fills the sector")
+        << char('\xfe') << QByteArray("\xfe\xff\x20\x20", 4) << QByteArray(256, ' ');
+    QTest::newRow("literals around a run") << char('\x80') << literals + QByteArray("\x80\xf8\x00", 3) + literals
+                                           << literals + QByteArray(248, '\0') + literals;
+    QTest::newRow("a run of the mark's own value") << char('\x80') << QByteArray("\x80\x80\x80\x80\x80\x11", 6)
+                                                   << QByteArray(128, '\x80') + QByteArray(128, '\x11');
+    QTest::newRow("an empty run adds nothing") << char('\x07') << QByteArray("\x07\x00\x09\x07\x80\x01\x07\x80\x02", 9)
+                                               << QByteArray(128, '\x01') + QByteArray(128, '\x02');
+    QTest::newRow("255 literals and one more")
+        << char('\x00') << QByteArray(255, '\x05') + QByteArray("\x00\x01\x06", 3) << QByteArray(255, '\x05') + '\x06';
+}
+
+void TestZipCodeDecoder::unpacksRuns()
+{
+    QFETCH(char, mark);
+    QFETCH(QByteArray, packed);
+    QFETCH(QByteArray, expected);
+    QByteArray image = patternImage();
+    PartRecords records = plainSet(image);
+    // Track 18 sector 4 lies in part 3, fourth record after the 21 of track 17.
+    records[2][21 + 4] = packedRecord(18, 4, mark, packed.left(255));
+    const QByteArray rest = packed.mid(255);
+    if (!rest.isEmpty()) {
+        // Longer than one length byte can say: the packer would never make this, so it must be refused.
+        Parts parts = encode(records);
+        QVERIFY(!c64::decodeZipCodeSet(parts).ok);
+        return;
+    }
+    image.replace(sectorOffset(18, 4), 256, expected);
+    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(encode(records));
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QVERIFY(result.image.mid(sectorOffset(18, 4), 256) == expected);
+    QVERIFY(result.image == image);
+}
+
+void TestZipCodeDecoder::refusesDamagedRecords_data()
+{
+    QTest::addColumn<Mutation>("mutation");
+    QTest::addColumn<int>("part");
+    QTest::addColumn<QString>("reason");
+
+    auto at = [](int part, int index) { return [=](PartRecords& p) -> Record& { return p[size_t(part - 1)][index]; }; };
+    QTest::newRow("sector left out") << Mutation([](PartRecords& p) { p[0].removeAt(30); }) << 1
+                                     << "track 2 has only 20 of its 21 sectors";
+    QTest::newRow("last sector of the part left out")
+        << Mutation([](PartRecords& p) { p[3].removeLast(); }) << 4 << "ends after 16 of the 17 sectors of track 35";
+    QTest::newRow("sector given twice") << Mutation([=](PartRecords& p) { at(2, 5)(p).sector = 3; }) << 2
+                                        << "sector 3 of track 9 is given twice";
+    QTest::newRow("duplicate added, track too long")
+        << Mutation([](PartRecords& p) { p[1].insert(3, p[1][3]); }) << 2 << "sector 3 of track 9 is given twice";
+    QTest::newRow("sector beyond a 21-sector track")
+        << Mutation([=](PartRecords& p) { at(1, 20)(p).sector = 21; }) << 1 << "track 1 has no sector 21";
+    QTest::newRow("sector beyond track 35")
+        << Mutation([=](PartRecords& p) { at(4, 174)(p).sector = 17; }) << 4 << "track 35 has no sector 17";
+    QTest::newRow("sector 255") << Mutation([=](PartRecords& p) { at(3, 0)(p).sector = 255; }) << 3
+                                << "track 17 has no sector 255";
+    QTest::newRow("track 0") << Mutation([=](PartRecords& p) { at(1, 0)(p).track = 0; }) << 1
+                             << "a sector of track 0 was found where track 1 was expected";
+    QTest::newRow("track 36") << Mutation([=](PartRecords& p) { at(4, 170)(p).track = 36; }) << 4
+                              << "a sector of track 36 was found where track 35 was expected";
+    QTest::newRow("track 63") << Mutation([=](PartRecords& p) { at(2, 100)(p).track = 63; }) << 2
+                              << "a sector of track 63 was found";
+    QTest::newRow("sector of the next part") << Mutation([=](PartRecords& p) { at(1, 0)(p).track = 9; }) << 1
+                                             << "a sector of track 9 was found where track 1 was expected";
+    QTest::newRow("tracks swapped") << Mutation([](PartRecords& p) {
+        for (int i = 0; i < 21; ++i)
+            p[0].swapItemsAt(i, 21 + i);
+    }) << 1 << "track 1 has only 0 of its 21 sectors";
+    QTest::newRow("part 2 handed in as part 1") << Mutation([](PartRecords& p) { std::swap(p[0], p[1]); }) << 1
+                                                << "a sector of track 9 was found where track 1 was expected";
+    QTest::newRow("unknown packing kind")
+        << Mutation([=](PartRecords& p) { at(3, 40)(p).kind = 3; }) << 3 << "unknown packing kind 3";
+    QTest::newRow("packed data too long") << Mutation([=](PartRecords& p) {
+        at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xff\x01\x80\x02\x01", 6));
+    }) << 1 << "expands beyond 256 bytes";
+    QTest::newRow("literal after a full sector") << Mutation([=](PartRecords& p) {
+        at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xff\x01\x01\x02", 5));
+    }) << 1 << "expands beyond 256 bytes";
+    QTest::newRow("packed data too short")
+        << Mutation([=](PartRecords& p) { at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xfe\x01", 3)); })
+        << 1 << "expands to only 254 of 256 bytes";
+    QTest::newRow("empty packed data") << Mutation([=](PartRecords& p) { at(1, 5)(p) = packedRecord(1, 5, 0, {}); })
+                                       << 1 << "expands to only 0 of 256 bytes";
+    QTest::newRow("run cut after its mark") << Mutation([=](PartRecords& p) {
+        at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xff\x01\x01\x80", 5));
+    }) << 1 << "ends inside a run";
+    QTest::newRow("run cut after its count") << Mutation([=](PartRecords& p) {
+        at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xff\x01\x01\x80\x00", 6));
+    }) << 1 << "ends inside a run";
+}
+
+void TestZipCodeDecoder::refusesDamagedRecords()
+{
+    QFETCH(Mutation, mutation);
+    QFETCH(int, part);
+    QFETCH(QString, reason);
+    PartRecords records = plainSet(patternImage());
+    mutation(records);
+    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(encode(records));
+    QVERIFY(!result.ok);
+    QVERIFY(result.image.isEmpty());
+    QCOMPARE(result.failedPart, part);
+    QVERIFY2(result.error.contains(reason), qPrintable(result.error));
+}
+
+void TestZipCodeDecoder::refusesShortParts_data()
+{
+    QTest::addColumn<int>("part");
+    QTest::addColumn<int>("keep"); // bytes kept of that part, or -1
+    QTest::addColumn<int>("chop"); // bytes cut off its end
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("empty first part") << 1 << 0 << 0 << "too short (0 bytes)";
+    QTest::newRow("first part without its disk ID") << 1 << 3 << 0 << "too short (3 bytes)";
+    QTest::newRow("first part with its header only") << 1 << 4 << 0 << "ends after 0 of the 21 sectors of track 1";
+    QTest::newRow("fourth part with its load address only")
+        << 4 << 2 << 0 << "ends after 0 of the 18 sectors of track 26";
+    QTest::newRow("one byte of a record header") << 2 << 3 << 0 << "ends after 0 of the 21 sectors of track 9";
+    // In the pattern image track 35 sector 16 is stored and track 25 sector 17 is filled.
+    QTest::newRow("stored sector cut short")
+        << 4 << -1 << 1 << "sector 16 of track 35 (at byte 38264) is damaged: the part ends inside it";
+    QTest::newRow("fill byte missing") << 3 << -1 << 1 << "sector 17 of track 25";
+    QTest::newRow("last record cut inside its header")
+        << 2 << -1 << 257 << "it ends after 20 of the 21 sectors of track 16";
+}
+
+void TestZipCodeDecoder::refusesShortParts()
+{
+    QFETCH(int, part);
+    QFETCH(int, keep);
+    QFETCH(int, chop);
+    QFETCH(QString, reason);
+    Parts parts = encode(plainSet(patternImage()));
+    QByteArray& damaged = parts[size_t(part - 1)];
+    if (keep >= 0)
+        damaged.truncate(keep);
+    damaged.chop(chop);
+    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(parts);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedPart, part);
+    QVERIFY2(result.error.contains(reason), qPrintable(result.error));
+}
+
+QTEST_GUILESS_MAIN(TestZipCodeDecoder)
+#include "TestZipCodeDecoder.moc"
