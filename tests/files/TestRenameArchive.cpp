@@ -1,0 +1,165 @@
+#include "ArchiveFixtures.h"
+#include "ArchiveRename.h"
+#include "ScriptedMessageBox.h"
+#include "TestFolders.h"
+#include "clsC64Game.h"
+#include "frmRenameArchive.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace testsupport;
+
+namespace {
+
+// Acts on the dialog once it is up (events may run before it opens, so it is waited for).
+void whenModal(std::function<void(QWidget*)> act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [act, triesLeft] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w && triesLeft > 0)
+            return whenModal(act, triesLeft - 1);
+        QVERIFY(w);
+        act(w);
+    });
+}
+
+void click(QWidget* dialog, const char* name)
+{
+    auto* b = dialog->findChild<QPushButton*>(name);
+    QVERIFY(b);
+    b->click();
+}
+
+} // namespace
+
+class TestRenameArchive : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void newNameTakesTheArchiveEnding();
+    void choosingAFileRenamesTheArchive();
+    void refusalsKeepTheDialogOpen();
+    void cancelLeavesTheArchiveAlone();
+    void converterUsesTheDialog();
+
+private:
+    QTemporaryDir* m_dir = nullptr;
+    ArchiveHandover m_h;
+};
+
+void TestRenameArchive::init()
+{
+    m_dir = new QTemporaryDir;
+    const QString work = m_dir->filePath("CURRGAME");
+    for (const char* f : {"B.D64", "a.t64", "NOTES.TXT", "C.PRG"})
+        QVERIFY(writeFile(work + "/" + f, "x"));
+    QVERIFY(writeFile(m_dir->filePath("Games/GAMES.ZIP"), "zip"));
+    m_h = {work, m_dir->filePath("Games"), "GAMES.ZIP", true};
+}
+
+void TestRenameArchive::cleanup()
+{
+    if (QWidget* w = QApplication::activeModalWidget())
+        w->close();
+    delete m_dir;
+}
+
+void TestRenameArchive::newNameTakesTheArchiveEnding()
+{
+    QCOMPARE(files::renamedArchiveName("ELITE.D64", "GAMES.ZIP"), QStringLiteral("ELITE.ZIP"));
+    QCOMPARE(files::renamedArchiveName("my.game.prg", "x.lzh"), QStringLiteral("my.game.lzh"));
+    QCOMPARE(files::renamedArchiveName("NODOT", "GAMES.LHA"), QStringLiteral("NODOT.LHA"));
+    QCOMPARE(files::archiveRenameCandidates(m_h.ArchiveWorkFolder), QStringList({"a.t64", "B.D64", "C.PRG"}));
+}
+
+void TestRenameArchive::choosingAFileRenamesTheArchive()
+{
+    platform::ScriptedMessageBox messages;
+    whenModal([](QWidget* d) {
+        auto* list = d->findChild<QListWidget*>("lstFiles");
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("B.D64"));
+        list->setCurrentRow(1);
+        click(d, "cmdRename");
+    });
+    frmRenameArchive dialog(m_h);
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(messages.count(), 0);
+    QVERIFY(!m_h.ArchiveRenameCancelled);
+    QCOMPARE(m_h.ArchiveName, QStringLiteral("B.ZIP"));
+    QVERIFY(QFile::exists(m_dir->filePath("Games/B.ZIP")));
+    QVERIFY(!QFile::exists(m_dir->filePath("Games/GAMES.ZIP")));
+}
+
+void TestRenameArchive::refusalsKeepTheDialogOpen()
+{
+    QVERIFY(writeFile(m_dir->filePath("Games/c.zip"), "someone else's")); // exists in other letter case
+    platform::ScriptedMessageBox messages;
+    whenModal([&messages](QWidget* d) {
+        click(d, "cmdRename"); // nothing chosen
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().text, QStringLiteral("No File Selected!"));
+        QCOMPARE(messages.last().title, QStringLiteral("vintrax"));
+        QCOMPARE(messages.last().icon, platform::MessageBox::Exclamation);
+        QVERIFY(d->isVisible());
+        d->findChild<QListWidget*>("lstFiles")->setCurrentRow(2); // C.PRG -> C.ZIP, taken
+        click(d, "cmdRename");
+        QCOMPARE(messages.count(), 2);
+        QCOMPARE(messages.last().text, QStringLiteral("The Selected file already exists in the current Directory!"));
+        QVERIFY(d->isVisible());
+        click(d, "cmdCancel");
+    });
+    frmRenameArchive dialog(m_h);
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QVERIFY(m_h.ArchiveRenameCancelled);
+    QCOMPARE(readFile(m_dir->filePath("Games/c.zip")), QByteArray("someone else's"));
+    QVERIFY(QFile::exists(m_dir->filePath("Games/GAMES.ZIP")));
+}
+
+void TestRenameArchive::cancelLeavesTheArchiveAlone()
+{
+    whenModal([](QWidget* d) { click(d, "cmdCancel"); });
+    frmRenameArchive dialog(m_h);
+    dialog.exec();
+    QVERIFY(m_h.ArchiveRenameCancelled);
+    QCOMPARE(m_h.ArchiveName, QStringLiteral("GAMES.ZIP"));
+}
+
+void TestRenameArchive::converterUsesTheDialog()
+{
+    TempProgramFolder home;
+    const QString games = home.file("Games");
+    QVERIFY(QDir().mkpath(games));
+    QVERIFY(zipWithTool(games + "/PACK.ZIP", {{"ONE.D64", "1"}, {"TWO.D64", "2"}}));
+    clsC64Game game(home.path());
+    useArchiveRenameDialog(game, nullptr);
+    whenModal([](QWidget* d) {
+        d->findChild<QListWidget*>("lstFiles")->setCurrentRow(1);
+        click(d, "cmdRename");
+    });
+    const ConversionResult r = game.ConvertZip(games, "PACK.ZIP", home.file("CURRGAME"));
+    QVERIFY(r.ok);
+    QVERIFY(r.imagePath.isEmpty());
+    QVERIFY(r.report.startsWith("TWO.ZIP...\r\n"));
+    QVERIFY(QFile::exists(games + "/TWO.ZIP"));
+    QCOMPARE(game.ConvertZip(games, "TWO.ZIP", home.file("CURRGAME")).imagePath, home.file("CURRGAME/TWO.D64"));
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    TestRenameArchive tc;
+    return QTest::qExec(&tc, argc, argv);
+}
+#include "TestRenameArchive.moc"
