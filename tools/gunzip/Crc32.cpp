@@ -1,0 +1,29 @@
+#include "Crc32.h"
+
+#include <array>
+
+namespace {
+
+std::array<std::uint32_t, 256> makeTable()
+{
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+} // namespace
+
+std::uint32_t crc32Update(std::uint32_t crc, const void* data, std::size_t size)
+{
+    static const std::array<std::uint32_t, 256> table = makeTable();
+    const auto* p = static_cast<const unsigned char*>(data);
+    crc = ~crc;
+    for (std::size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
