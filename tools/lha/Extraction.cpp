@@ -1,0 +1,183 @@
+#include "Extraction.h"
+
+#include "ArchiveStream.h"
+#include "Crc16.h"
+#include "MemberName.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+struct ReaderFree
+{
+    void operator()(LHAReader* r) const { lha_reader_free(r); }
+};
+
+struct FileClose
+{
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+bool isDirectoryOrLink(const LHAFileHeader* header)
+{
+    return std::strcmp(header->compress_method, LHA_COMPRESS_TYPE_DIR) == 0 || header->symlink_target != nullptr;
+}
+
+bool methodSupported(const LHAFileHeader* header)
+{
+    char method[sizeof header->compress_method];
+    std::memcpy(method, header->compress_method, sizeof method);
+    return lha_decoder_for_name(method) != nullptr;
+}
+
+QFileDevice::Permissions newFilePermissions()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFileDevice::Permissions p;
+    if (mode & S_IRUSR)
+        p |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
+    if (mode & S_IWUSR)
+        p |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    if (mode & S_IRGRP)
+        p |= QFileDevice::ReadGroup;
+    if (mode & S_IWGRP)
+        p |= QFileDevice::WriteGroup;
+    if (mode & S_IROTH)
+        p |= QFileDevice::ReadOther;
+    if (mode & S_IWOTH)
+        p |= QFileDevice::WriteOther;
+    return p;
+}
+
+// Decompresses the current member into out; false with a reason on damage.
+bool readMember(LHAReader* reader, LHAFileHeader* header, const ArchiveStream& input, QFile& out, QString* error)
+{
+    // MacLHA archives may carry a MacBinary header inside the data; liblhasa would strip it and the CRC could no
+    // longer be checked. The data is extracted as stored, as DOS LHA does.
+    if (header->os_type == LHA_OS_TYPE_MACOS)
+        header->os_type = LHA_OS_TYPE_UNKNOWN;
+    std::vector<char> buffer(64 * 1024);
+    std::uint16_t crc = 0;
+    std::size_t total = 0;
+    for (;;) {
+        const std::size_t n = lha_reader_read(reader, buffer.data(), buffer.size());
+        if (n == 0)
+            break;
+        total += n;
+        crc = crc16Update(crc, buffer.data(), n);
+        if (out.write(buffer.data(), static_cast<qint64>(n)) != static_cast<qint64>(n)) {
+            *error = QStringLiteral("cannot write: %1").arg(out.errorString());
+            return false;
+        }
+    }
+    if (input.dataTruncated() || total != header->length) {
+        *error = QStringLiteral("data is cut off or damaged");
+        return false;
+    }
+    if (crc != header->crc) {
+        *error = QStringLiteral("CRC error");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool extractMembers(const QString& archivePath, const QString& folder, std::vector<ExtractedMember>* members,
+                    QString* error)
+{
+    std::unique_ptr<std::FILE, FileClose> file(std::fopen(QFile::encodeName(archivePath).constData(), "rb"));
+    if (!file) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    ArchiveStream input(file.get());
+    std::unique_ptr<LHAReader, ReaderFree> reader(input.stream() ? lha_reader_new(input.stream()) : nullptr);
+    if (!reader) {
+        *error = QStringLiteral("out of memory");
+        return false;
+    }
+    lha_reader_set_dir_policy(reader.get(), LHA_READER_DIR_PLAIN);
+
+    const QFileDevice::Permissions permissions = newFilePermissions();
+    bool first = true;
+    for (;;) {
+        if (!first)
+            input.expectHeader();
+        LHAFileHeader* header = lha_reader_next_file(reader.get());
+        if (!header)
+            break;
+        first = false;
+        input.memberStarted();
+        if (isDirectoryOrLink(header))
+            continue;
+        const QString name = memberFileName(header);
+        const QString label = name.isEmpty() ? QString::fromLocal8Bit(header->filename ? header->filename : "") : name;
+        if (name.isEmpty()) {
+            *error = QStringLiteral("member \"%1\" has no usable file name").arg(label);
+            return false;
+        }
+        if (!methodSupported(header)) {
+            *error = QStringLiteral("%1: unsupported compression method %2")
+                         .arg(label, QString::fromLatin1(header->compress_method));
+            return false;
+        }
+        auto temp = std::make_unique<QTemporaryFile>(folder + QStringLiteral("/.lha-XXXXXX"));
+        if (!temp->open()) {
+            *error = QStringLiteral("cannot create a file in %1: %2").arg(folder, temp->errorString());
+            return false;
+        }
+        QString reason;
+        if (!readMember(reader.get(), header, input, *temp, &reason)) {
+            *error = label + QStringLiteral(": ") + reason;
+            return false;
+        }
+        temp->setPermissions(permissions);
+        temp->close();
+        members->push_back({std::move(temp), name});
+    }
+    if (input.readFailed()) {
+        *error = QStringLiteral("read error");
+        return false;
+    }
+    if (first) {
+        *error = QStringLiteral("not an LHA archive");
+        return false;
+    }
+    if (!input.endedCleanly()) {
+        *error = QStringLiteral("archive is truncated or damaged");
+        return false;
+    }
+    return true;
+}
+
+bool moveIntoPlace(std::vector<ExtractedMember>& members, const QString& folder, QString* error)
+{
+    const QDir dir(folder);
+    // Checked first, so that a name taken by a folder fails before any file has moved.
+    for (const ExtractedMember& m : members) {
+        if (QFileInfo(dir.filePath(m.name)).isDir()) {
+            *error = QStringLiteral("%1: a folder of that name is in the way").arg(m.name);
+            return false;
+        }
+    }
+    for (ExtractedMember& m : members) {
+        const QByteArray from = QFile::encodeName(m.data->fileName());
+        const QByteArray to = QFile::encodeName(dir.filePath(m.name));
+        if (std::rename(from.constData(), to.constData()) != 0) {
+            *error = QStringLiteral("cannot create %1: %2").arg(m.name, QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        m.data->setAutoRemove(false);
+    }
+    return true;
+}
