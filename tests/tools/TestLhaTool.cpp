@@ -1,0 +1,341 @@
+// lha e /m FILE, run with an empty PATH on archives made by jlha.
+
+#include "TestFolders.h"
+#include "ToolTestHelpers.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+using namespace tooltest;
+
+class TestLhaTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void extractsEveryMethodAndLevel_data();
+    void extractsEveryMethodAndLevel();
+    void dropsFoldersAndSkipsDirectoryEntries();
+    void extractsIntoWorkingFolder();
+    void namesCannotLeaveFolder_data();
+    void namesCannotLeaveFolder();
+    void keepsNamesStoredInCapitals();
+    void storedLarcMember();
+    void overwritesExistingFiles();
+    void truncatedArchiveLeavesNothing_data();
+    void truncatedArchiveLeavesNothing();
+    void damagedArchiveLeavesNothing_data();
+    void damagedArchiveLeavesNothing();
+    void refusesJunk_data();
+    void refusesJunk();
+    void usageErrors_data();
+    void usageErrors();
+
+private:
+    // jlha <command> of the given files, named relative to the fixture folder (or its sub-folder "in").
+    QByteArray jlhaArchive(const QString& command, const QStringList& files, const QString& from = {});
+    testsupport::RunResult extract(const QString& archive, const QString& workDir);
+    // Runs lha on an archive that must fail and checks that the folder holds what it held before.
+    void expectNothingExtracted(const QByteArray& archive, const QString& reasonPart = {});
+
+    QTemporaryDir m_source;
+    QByteArray m_program = noiseBytes(5000, 11);
+    QByteArray m_text = textBytes(600);
+    QByteArray m_image = textBytes(3);
+};
+
+namespace {
+
+// Puts bytes into the fixed part of a level 0 or 1 header starting at memberStart and fixes its checksum
+// (the low byte of the sum of the header bytes after the first two).
+void patchHeader(QByteArray& archive, int memberStart, int offset, const QByteArray& bytes)
+{
+    archive.replace(memberStart + offset, bytes.size(), bytes);
+    const int length = static_cast<unsigned char>(archive[memberStart]);
+    unsigned sum = 0;
+    for (int i = 0; i < length; ++i)
+        sum += static_cast<unsigned char>(archive[memberStart + 2 + i]);
+    archive[memberStart + 1] = static_cast<char>(sum & 0xFF);
+}
+
+} // namespace
+
+void TestLhaTool::initTestCase()
+{
+    QVERIFY2(haveProgram(QStringLiteral("jlha")), "the jlha program (jlha-utils) is needed to make the fixtures");
+    QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("lha"))), "lha is not staged");
+    QVERIFY(writeFile(m_source.filePath(QStringLiteral("a.prg")), m_program));
+    QVERIFY(writeFile(m_source.filePath(QStringLiteral("sub/b.txt")), m_text));
+    QVERIFY(writeFile(m_source.filePath(QStringLiteral("c.d64")), m_image));
+    QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/GAME.PRG")), m_image));
+    QVERIFY(writeFile(m_source.filePath(QStringLiteral("evil.prg")), "escaped"));
+}
+
+QByteArray TestLhaTool::jlhaArchive(const QString& command, const QStringList& files, const QString& from)
+{
+    QTemporaryDir out;
+    const QString archive = out.filePath(QStringLiteral("fixture.lzh"));
+    const testsupport::RunResult r =
+        oracle(QStringLiteral("jlha"), QStringList{command, archive} + files, m_source.filePath(from));
+    if (!succeeded(r))
+        return {};
+    return readFile(archive);
+}
+
+testsupport::RunResult TestLhaTool::extract(const QString& archive, const QString& workDir)
+{
+    return runTool(QStringLiteral("lha"), {QStringLiteral("e"), QStringLiteral("/m"), archive}, workDir);
+}
+
+void TestLhaTool::expectNothingExtracted(const QByteArray& archive, const QString& reasonPart)
+{
+    QVERIFY(!archive.isEmpty());
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("GAME.LHA")), archive));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
+    const testsupport::RunResult r = extract(QStringLiteral("GAME.LHA"), dir.path());
+    QString why;
+    QVERIFY2(isCleanFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
+    if (!reasonPart.isEmpty())
+        QVERIFY2(QString::fromLocal8Bit(r.err).contains(reasonPart), r.err.constData());
+    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAME.LHA"), QStringLiteral("a.prg")}));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), QByteArray("old"));
+}
+
+void TestLhaTool::extractsEveryMethodAndLevel_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("textMethod");
+    QTest::newRow("-lh5- (default)") << "c"
+                                     << "-lh5-";
+    QTest::newRow("-lh0- stored") << "cz"
+                                  << "-lh0-";
+    QTest::newRow("-lh6-") << "co6"
+                           << "-lh6-";
+    QTest::newRow("-lh7-") << "co7"
+                           << "-lh7-";
+    QTest::newRow("level 0 headers") << "c0"
+                                     << "-lh5-";
+    QTest::newRow("level 1 headers") << "c1"
+                                     << "-lh5-";
+    QTest::newRow("level 2 headers") << "c2"
+                                     << "-lh5-";
+}
+
+void TestLhaTool::extractsEveryMethodAndLevel()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, textMethod);
+    const QByteArray archive =
+        jlhaArchive(command, {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")});
+    QVERIFY(!archive.isEmpty());
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("GAMES.LZH")), archive));
+    // The fixture really uses the method under test for the compressible member.
+    const testsupport::RunResult listing =
+        oracle(QStringLiteral("jlha"), {QStringLiteral("v"), QStringLiteral("GAMES.LZH")}, dir.path());
+    QVERIFY2(listing.out.contains(textMethod.toLatin1()), listing.out.constData());
+
+    const testsupport::RunResult r = extract(QStringLiteral("GAMES.LZH"), dir.path());
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
+    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAMES.LZH"), QStringLiteral("a.prg"),
+                                               QStringLiteral("b.txt"), QStringLiteral("c.d64")}));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), m_program);
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("b.txt"))), m_text);
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("c.d64"))), m_image);
+}
+
+void TestLhaTool::dropsFoldersAndSkipsDirectoryEntries()
+{
+    // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt".
+    const QByteArray archive = jlhaArchive(QStringLiteral("c1"), {QStringLiteral("sub")});
+    QVERIFY(archive.contains("-lhd-"));
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("TREE.LHA")), archive));
+    const testsupport::RunResult r = extract(QStringLiteral("TREE.LHA"), dir.path());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("TREE.LHA"), QStringLiteral("b.txt")}));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("b.txt"))), m_text);
+}
+
+void TestLhaTool::extractsIntoWorkingFolder()
+{
+    QTemporaryDir archives;
+    QTemporaryDir work;
+    const QString archivePath = archives.filePath(QStringLiteral("ONE.LZH"));
+    QVERIFY(writeFile(archivePath, jlhaArchive(QStringLiteral("c"), {QStringLiteral("c.d64")})));
+    const testsupport::RunResult r = extract(archivePath, work.path());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(entries(work.path()), QStringList{QStringLiteral("c.d64")});
+    QCOMPARE(entries(archives.path()), QStringList{QStringLiteral("ONE.LZH")});
+}
+
+void TestLhaTool::namesCannotLeaveFolder_data()
+{
+    // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header.
+    QTest::addColumn<QString>("command");
+    QTest::newRow("level 0") << "c0";
+    QTest::newRow("level 1") << "c1";
+    QTest::newRow("level 2") << "c2";
+}
+
+void TestLhaTool::namesCannotLeaveFolder()
+{
+    QFETCH(QString, command);
+    // A relative path climbing out of the folder, then an absolute one.
+    const QByteArray archive = jlhaArchive(
+        command, {QStringLiteral("../evil.prg"), m_source.filePath(QStringLiteral("sub/b.txt"))}, QStringLiteral("in"));
+    QVERIFY(archive.contains("evil.prg"));
+
+    QTemporaryDir root;
+    const QString work = root.filePath(QStringLiteral("a/work"));
+    QVERIFY(writeFile(work + QStringLiteral("/ESC.LZH"), archive));
+    const testsupport::RunResult r = extract(QStringLiteral("ESC.LZH"), work);
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    QCOMPARE(entries(work),
+             (QStringList{QStringLiteral("ESC.LZH"), QStringLiteral("b.txt"), QStringLiteral("evil.prg")}));
+    QCOMPARE(readFile(work + QStringLiteral("/evil.prg")), QByteArray("escaped"));
+    QCOMPARE(readFile(work + QStringLiteral("/b.txt")), m_text);
+    QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("work")});
+    QCOMPARE(entries(root.path()), QStringList{QStringLiteral("a")});
+}
+
+void TestLhaTool::keepsNamesStoredInCapitals()
+{
+    // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
+    const QByteArray archive = jlhaArchive(QStringLiteral("c0"), {QStringLiteral("GAME.PRG")}, QStringLiteral("in"));
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("CAPS.LZH")), archive));
+    const testsupport::RunResult r = extract(QStringLiteral("CAPS.LZH"), dir.path());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("CAPS.LZH"), QStringLiteral("GAME.PRG")}));
+}
+
+void TestLhaTool::storedLarcMember()
+{
+    // -lz4- (LArc, stored) holds its data as -lh0- does; only the method name differs. Unknown methods are refused.
+    QByteArray archive = jlhaArchive(QStringLiteral("cz0"), {QStringLiteral("c.d64")});
+    QCOMPARE(archive.mid(2, 5), QByteArray("-lh0-"));
+    QCOMPARE(archive.at(20), '\0'); // level 0, where LArc archives live
+    QByteArray larc = archive;
+    patchHeader(larc, 0, 2, "-lz4-");
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("LARC.LZS")), larc));
+    const testsupport::RunResult r = extract(QStringLiteral("LARC.LZS"), dir.path());
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("c.d64"))), m_image);
+
+    QByteArray unknown = archive;
+    patchHeader(unknown, 0, 2, "-lhX-");
+    expectNothingExtracted(unknown, QStringLiteral("unsupported compression method -lhX-"));
+}
+
+void TestLhaTool::overwritesExistingFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
+    QVERIFY(
+        writeFile(dir.filePath(QStringLiteral("A.LZH")), jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg")})));
+    const testsupport::RunResult r = extract(QStringLiteral("A.LZH"), dir.path());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), m_program);
+}
+
+void TestLhaTool::truncatedArchiveLeavesNothing_data()
+{
+    // Where the archive is cut: a member (0: a.prg, 1: sub/b.txt, 2: c.d64) and a distance from its header start.
+    QTest::addColumn<int>("member");
+    QTest::addColumn<int>("distance");
+    QTest::newRow("inside the first header") << 0 << 15;
+    QTest::newRow("inside the first member's data") << 0 << 2000;
+    QTest::newRow("inside compressed data") << 1 << 300;
+    QTest::newRow("inside the last header") << 2 << 10;
+    QTest::newRow("inside the last member's data") << 2 << 40;
+}
+
+void TestLhaTool::truncatedArchiveLeavesNothing()
+{
+    QFETCH(int, member);
+    QFETCH(int, distance);
+    const QByteArray archive = jlhaArchive(
+        QStringLiteral("c1"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")});
+    // Each header starts two bytes before its method name ("-lh0-", "-lh5-").
+    qsizetype method = -1;
+    for (int i = 0; i <= member; ++i)
+        method = archive.indexOf("-lh", method + 1);
+    QVERIFY(method >= 2);
+    const int header = static_cast<int>(method) - 2;
+    QVERIFY(header + distance < archive.size() - 1);
+    expectNothingExtracted(archive.left(header + distance));
+}
+
+void TestLhaTool::damagedArchiveLeavesNothing_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("reasonPart");
+    QTest::newRow("compressed data") << "data"
+                                     << "CRC error";
+    QTest::newRow("second header") << "header"
+                                   << "damaged";
+}
+
+void TestLhaTool::damagedArchiveLeavesNothing()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, reasonPart);
+    QByteArray archive = jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt")});
+    const int second = archive.indexOf("-lh5-") - 2;
+    QVERIFY(second > 0);
+    const int at = where == QLatin1String("data") ? second + 600 : second + 12;
+    archive[at] = static_cast<char>(archive[at] ^ 0x04);
+    expectNothingExtracted(archive, reasonPart);
+}
+
+void TestLhaTool::refusesJunk_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("random bytes") << noiseBytes(3000, 12);
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("end marker only") << QByteArray(1, '\0');
+    QTest::newRow("text") << textBytes(20);
+}
+
+void TestLhaTool::refusesJunk()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("JUNK.LZH")), bytes));
+    const testsupport::RunResult r = extract(QStringLiteral("JUNK.LZH"), dir.path());
+    QString why;
+    QVERIFY2(isCleanFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("JUNK.LZH")});
+}
+
+void TestLhaTool::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("nothing") << QStringList();
+    QTest::newRow("command only") << QStringList{"e", "/m"};
+    QTest::newRow("other command") << QStringList{"x", "/m", "A.LZH"};
+    QTest::newRow("two archives") << QStringList{"e", "/m", "A.LZH", "B.LZH"};
+    QTest::newRow("unknown switch") << QStringList{"e", "-x", "A.LZH"};
+}
+
+void TestLhaTool::usageErrors()
+{
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("A.LZH")), noiseBytes(100, 13)));
+    const testsupport::RunResult r = runTool(QStringLiteral("lha"), args, dir.path());
+    QString why;
+    QVERIFY2(isUsageFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("A.LZH")});
+}
+
+QTEST_GUILESS_MAIN(TestLhaTool)
+#include "TestLhaTool.moc"
