@@ -20,7 +20,7 @@ struct Rgb
 
 // A BMP put together field by field, for layouts ImageMagick does not write (CCS64 dumps, RLE4, top-down rows)
 // and for damaged headers.
-struct BmpSpec
+struct BmpLayout
 {
     quint32 headerSize = 40;
     qint32 width = 0;
@@ -42,7 +42,7 @@ void putLe(QByteArray& b, qsizetype at, quint32 value, int bytes)
         b[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-QByteArray buildBmp(const BmpSpec& s)
+QByteArray buildBmp(const BmpLayout& s)
 {
     // The 40-byte header's fields are always written; a shorter header size cuts them off again.
     QByteArray b(14 + qMax<quint32>(s.headerSize, 40), '\0');
@@ -78,7 +78,7 @@ QList<Rgb> distinctPalette()
 // A CCS64-style 8-bit dump: width x height, bottom-up, one byte per pixel, every index in use.
 QByteArray screenDump(int width, int height, qint64 dataOffset = -1)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = width;
     s.height = height;
     s.coloursUsed = 256;
@@ -247,7 +247,7 @@ void TestBmp2GifTool::convertsTopDownRows()
 void TestBmp2GifTool::convertsRle4()
 {
     // 8 x 4, bottom row first: runs, literal pixels, end of line, a move to the right and end of bitmap.
-    BmpSpec s;
+    BmpLayout s;
     s.width = 8;
     s.height = 4;
     s.bitsPerPixel = 4;
@@ -318,7 +318,7 @@ void TestBmp2GifTool::refusesUnsupportedAndDamaged_data()
     QTest::addColumn<QByteArray>("bmp");
     QTest::addColumn<QString>("reasonPart");
 
-    BmpSpec small;
+    BmpLayout small;
     small.width = 8;
     small.height = 2;
     small.coloursUsed = 4;
@@ -326,7 +326,7 @@ void TestBmp2GifTool::refusesUnsupportedAndDamaged_data()
     small.pixels = QByteArray(16, '\1');
     const QByteArray good = buildBmp(small);
     const auto with = [&small](auto change) {
-        BmpSpec s = small;
+        BmpLayout s = small;
         change(s);
         return buildBmp(s);
     };
@@ -336,45 +336,45 @@ void TestBmp2GifTool::refusesUnsupportedAndDamaged_data()
     QTest::newRow("cut in the header") << good.left(30) << "cut off";
     QTest::newRow("cut in the palette") << good.left(60) << "palette cut off";
     QTest::newRow("cut in the pixels") << good.left(good.size() - 3) << "shorter";
-    QTest::newRow("24-bit") << with([](BmpSpec& s) {
+    QTest::newRow("24-bit") << with([](BmpLayout& s) {
         s.bitsPerPixel = 24;
         s.coloursUsed = 0;
         s.palette.clear();
         s.pixels = QByteArray(48, '\x7f');
     }) << "24-bit";
-    QTest::newRow("unknown header size") << with([](BmpSpec& s) { s.headerSize = 20; }) << "header size";
-    QTest::newRow("no planes") << with([](BmpSpec& s) { s.planes = 0; }) << "planes";
-    QTest::newRow("zero width") << with([](BmpSpec& s) { s.width = 0; }) << "not possible";
-    QTest::newRow("zero height") << with([](BmpSpec& s) { s.height = 0; }) << "not possible";
-    QTest::newRow("wider than a GIF") << with([](BmpSpec& s) { s.width = 70000; }) << "not possible";
-    QTest::newRow("huge size, little data") << with([](BmpSpec& s) {
+    QTest::newRow("unknown header size") << with([](BmpLayout& s) { s.headerSize = 20; }) << "header size";
+    QTest::newRow("no planes") << with([](BmpLayout& s) { s.planes = 0; }) << "planes";
+    QTest::newRow("zero width") << with([](BmpLayout& s) { s.width = 0; }) << "not possible";
+    QTest::newRow("zero height") << with([](BmpLayout& s) { s.height = 0; }) << "not possible";
+    QTest::newRow("wider than a GIF") << with([](BmpLayout& s) { s.width = 70000; }) << "not possible";
+    QTest::newRow("huge size, little data") << with([](BmpLayout& s) {
         s.width = 60000;
         s.height = 60000;
     }) << "too large";
-    QTest::newRow("more colours than bits") << with([](BmpSpec& s) { s.coloursUsed = 300; }) << "colours";
-    QTest::newRow("bit fields") << with([](BmpSpec& s) { s.compression = 3; }) << "compression";
-    QTest::newRow("RLE8 in a 4-bit picture") << with([](BmpSpec& s) {
+    QTest::newRow("more colours than bits") << with([](BmpLayout& s) { s.coloursUsed = 300; }) << "colours";
+    QTest::newRow("bit fields") << with([](BmpLayout& s) { s.compression = 3; }) << "compression";
+    QTest::newRow("RLE8 in a 4-bit picture") << with([](BmpLayout& s) {
         s.bitsPerPixel = 4;
         s.compression = 1;
     }) << "compression";
-    QTest::newRow("RLE top row first") << with([](BmpSpec& s) {
+    QTest::newRow("RLE top row first") << with([](BmpLayout& s) {
         s.height = -2;
         s.compression = 1;
         s.pixels = QByteArray::fromHex("00010000");
     }) << "top row first";
-    QTest::newRow("RLE run past the row") << with([](BmpSpec& s) {
+    QTest::newRow("RLE run past the row") << with([](BmpLayout& s) {
         s.compression = 1;
         s.pixels = QByteArray::fromHex("09010001");
     }) << "RLE";
-    QTest::newRow("RLE past the last row") << with([](BmpSpec& s) {
+    QTest::newRow("RLE past the last row") << with([](BmpLayout& s) {
         s.compression = 1;
         s.pixels = QByteArray::fromHex("0000 0000 0000 0801 0001");
     }) << "RLE";
-    QTest::newRow("RLE without end code") << with([](BmpSpec& s) {
+    QTest::newRow("RLE without end code") << with([](BmpLayout& s) {
         s.compression = 1;
         s.pixels = QByteArray::fromHex("08010000");
     }) << "end-of-bitmap";
-    QTest::newRow("RLE size beyond the file") << with([](BmpSpec& s) {
+    QTest::newRow("RLE size beyond the file") << with([](BmpLayout& s) {
         s.compression = 1;
         s.pixels = QByteArray::fromHex("08010001");
         s.imageSize = 400;
