@@ -220,7 +220,7 @@ void Recordset::movePrevious()
     moveTo(m_pos == kEof ? static_cast<int>(m_order.size()) - 1 : m_pos - 1);
 }
 
-bool Recordset::bof()
+bool Recordset::isPastEdge(int edge)
 {
     if (!m_db)
         return true;
@@ -228,18 +228,17 @@ bool Recordset::bof()
     if (m_rowid >= 0 && !m_currentDeleted)
         return false;
     ensureOrder();
-    return m_order.empty() || m_pos == kBof;
+    return m_order.empty() || m_pos == edge;
+}
+
+bool Recordset::bof()
+{
+    return isPastEdge(kBof);
 }
 
 bool Recordset::eof()
 {
-    if (!m_db)
-        return true;
-    resolvePendingFirst();
-    if (m_rowid >= 0 && !m_currentDeleted)
-        return false;
-    ensureOrder();
-    return m_order.empty() || m_pos == kEof;
+    return isPastEdge(kEof);
 }
 
 int Recordset::recordCount()

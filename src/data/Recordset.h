@@ -98,6 +98,7 @@ private:
     void resolvePosition();
     void resolvePendingFirst();
     void moveTo(int pos);
+    bool isPastEdge(int edge); // no current row, and positioned before the first (kBof) or past the last (kEof)
     bool loadCurrentRow();
     bool loadBlockAt(int pos);
     void keepCachesAfterOwnWrite(quint64 generationBefore);
