@@ -82,8 +82,7 @@ std::optional<BlockAddress> D64Allocator::firstFileBlock()
 std::optional<BlockAddress> D64Allocator::nextFileBlock(BlockAddress previous)
 {
     if (freeOnTrack(previous.track) > 0)
-        return takeFrom(previous.track,
-                        stepSector(previous.sector, FileInterleave, sectorsInTrack(previous.track)));
+        return takeFrom(previous.track, stepSector(previous.sector, FileInterleave, sectorsInTrack(previous.track)));
     // Outward on the same side of the directory first, then the other side from the directory outward.
     const int direction = previous.track < DirectoryTrack ? -1 : 1;
     for (int t = previous.track + direction; t >= 1 && t <= StandardTracks; t += direction) {

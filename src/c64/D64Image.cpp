@@ -63,7 +63,8 @@ std::optional<QByteArray> D64Image::readFile(int track, int sectorNo, QString* e
     while (true) {
         const std::optional<QByteArray> block = sector(t, s);
         if (!block)
-            return fail(QStringLiteral("the file's chain leads to track %1, sector %2, outside the image").arg(t).arg(s));
+            return fail(
+                QStringLiteral("the file's chain leads to track %1, sector %2, outside the image").arg(t).arg(s));
         if (used.contains(t * 256 + s))
             return fail(QStringLiteral("the file's chain comes back to track %1, sector %2").arg(t).arg(s));
         used.insert(t * 256 + s);

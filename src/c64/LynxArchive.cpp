@@ -193,8 +193,8 @@ std::optional<LynxArchive> LynxArchive::parse(const QByteArray& bytes, QString* 
 
     const qint64 dataStart = qint64(archive.directoryBlocks) * BlockDataSize;
     if (dataStart < reader.position())
-        return fail(QStringLiteral("the directory is longer than the %1 blocks its header gives")
-                        .arg(archive.directoryBlocks));
+        return fail(
+            QStringLiteral("the directory is longer than the %1 blocks its header gives").arg(archive.directoryBlocks));
     qint64 offset = dataStart;
     for (LynxEntry& e : archive.entries) {
         e.offset = offset;

@@ -10,9 +10,9 @@ std::optional<T64Directory> T64Directory::parse(const QByteArray& bytes, QString
 {
     if (bytes.size() < T64HeaderSize) {
         if (error)
-            *error = bytes.isEmpty() ? QStringLiteral("the tape image is empty")
-                                     : QStringLiteral("the tape image is too short for its header (%1 bytes)")
-                                           .arg(bytes.size());
+            *error = bytes.isEmpty()
+                         ? QStringLiteral("the tape image is empty")
+                         : QStringLiteral("the tape image is too short for its header (%1 bytes)").arg(bytes.size());
         return std::nullopt;
     }
     T64Directory dir;
