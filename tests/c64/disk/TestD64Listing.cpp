@@ -1,0 +1,342 @@
+// The listing of D64 images made by cc1541: names, type texts and positions as the game file dialog shows them,
+// and how damaged images (bad links, loops, odd sizes) are listed.
+
+#include "DiskTestHelpers.h"
+#include "ImageListing.h"
+#include "TestFolders.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace c64;
+using testsupport::writeFile;
+
+namespace {
+
+constexpr int DirTrackOffset = 0x16500; // track 18, sector 0
+
+int dirSectorOffset(int sector)
+{
+    return DirTrackOffset + sector * 256;
+}
+
+// The type bytes of the mixed fixture, in directory order, with the text each must be listed with.
+const QList<QPair<int, QString>> TypeCases = {
+    {0x80, " DEL"},    {0x81, " SEQ"},    {0x82, " PRG"},    {0x83, " USR"},  {0x84, " REL"},    {0xC0, " DEL<"},
+    {0xC1, " SEQ<"},   {0xC2, " PRG<"},   {0xC3, " USR<"},   {0xC4, " REL<"}, {0xA0, " @0:DEL"}, {0xA1, " @0:SEQ"},
+    {0xA2, " @0:PRG"}, {0xA3, " @0:USR"}, {0xA4, " @0:REL"}, {0x01, " *SEQ"}, {0x02, " *PRG"},   {0x03, " *USR"},
+    {0x04, " *REL"},   {0x85, " ?"},      {0x05, " ?"},      {0x42, " ?"},
+};
+
+QString padded16(const QString& name)
+{
+    return name.leftJustified(16, QLatin1Char(' '));
+}
+
+} // namespace
+
+class TestD64Listing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void matchesCc1541Directory();
+    void typeTexts();
+    void diskNameAndPadding();
+    void scratchedEntriesLeaveNoGap();
+    void fullDirectoryOf144Entries();
+    void sizeVariantsListAlike_data();
+    void sizeVariantsListAlike();
+    void damagedChains_data();
+    void damagedChains();
+    void longChains_data();
+    void longChains();
+    void truncatedImageListsWhatItHas();
+    void unknownSizeIsReported();
+    void missingFileIsReported();
+    void kindByName_data();
+    void kindByName();
+
+private:
+    QString put(const QString& name, const QByteArray& bytes);
+
+    QTemporaryDir m_dir;
+    QByteArray m_mixed; // three directory sectors (18/1, 18/4, 18/7), one file of every type byte in TypeCases
+    QByteArray m_full;  // 144 entries, 18 directory sectors
+};
+
+void TestD64Listing::initTestCase()
+{
+    QVERIFY2(disktest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
+    QStringList args{QStringLiteral("-n"), QStringLiteral("my disk"), QStringLiteral("-i"), QStringLiteral("vt")};
+    for (const auto& [type, text] : TypeCases) {
+        // cc1541 turns lower-case letters into the C64's upper-case PETSCII codes.
+        args << QStringLiteral("-f") << QStringLiteral("t%1").arg(type) << QStringLiteral("-T") << QString::number(type)
+             << QStringLiteral("-w") << QStringLiteral("data.prg");
+    }
+    m_mixed = disktest::cc1541Image(args, {{QStringLiteral("data.prg"), disktest::program(0x0801, 300, 1)}});
+    QCOMPARE(m_mixed.size(), 174848);
+
+    QStringList fullArgs;
+    for (int i = 1; i <= 144; ++i)
+        fullArgs << QStringLiteral("-f") << QStringLiteral("f%1").arg(i) << QStringLiteral("-L");
+    m_full = disktest::cc1541Image(fullArgs);
+    QCOMPARE(m_full.size(), 174848);
+}
+
+QString TestD64Listing::put(const QString& name, const QByteArray& bytes)
+{
+    const QString path = m_dir.filePath(name);
+    writeFile(path, bytes);
+    return path;
+}
+
+void TestD64Listing::matchesCc1541Directory()
+{
+    const ImageListing listing = listImage(put(QStringLiteral("mixed.d64"), m_mixed));
+    const disktest::Cc1541Listing theirs = disktest::cc1541List(m_mixed);
+    QVERIFY(theirs.ok);
+    QCOMPARE(listing.kind, ImageKind::D64);
+    QVERIFY2(!listing.partial, qPrintable(listing.problem));
+    QCOMPARE(listing.entries.size(), theirs.entries.size());
+    for (int i = 0; i < theirs.entries.size(); ++i)
+        QCOMPARE(listing.entries[i].left(16), padded16(theirs.entries[i].name.toUpper()));
+    QCOMPARE(listing.name, theirs.diskName.trimmed().toUpper());
+}
+
+void TestD64Listing::typeTexts()
+{
+    const ImageListing listing = listImage(put(QStringLiteral("types.d64"), m_mixed));
+    QCOMPARE(listing.entries.size(), TypeCases.size());
+    for (int i = 0; i < TypeCases.size(); ++i) {
+        const auto& [type, text] = TypeCases[i];
+        QCOMPARE(listing.entries[i], padded16(QStringLiteral("T%1").arg(type)) + text);
+    }
+}
+
+void TestD64Listing::diskNameAndPadding()
+{
+    const QByteArray image = disktest::cc1541Image(
+        {QStringLiteral("-n"), QStringLiteral("games  "), QStringLiteral("-f"), QStringLiteral("elite"),
+         QStringLiteral("-w"), QStringLiteral("e.prg"), QStringLiteral("-f"), QStringLiteral("a b"),
+         QStringLiteral("-P"), QStringLiteral("-w"), QStringLiteral("e.prg")},
+        {{QStringLiteral("e.prg"), disktest::program(0x0801, 10, 2)}});
+    QCOMPARE(image.mid(dirSectorOffset(1) + 5, 16), QByteArray("ELITE") + QByteArray(11, char(0xA0)));
+    const ImageListing listing = listImage(put(QStringLiteral("pad.d64"), image));
+    QCOMPARE(listing.name, QStringLiteral("GAMES"));
+    QCOMPARE(listing.entries,
+             QStringList({QStringLiteral("ELITE") + QString(11, QLatin1Char(' ')) + QStringLiteral(" PRG"),
+                          QStringLiteral("A B") + QString(13, QLatin1Char(' ')) + QStringLiteral(" PRG<")}));
+
+    // Other bytes are taken one for one as Latin-1; a blank inside a name stays.
+    QByteArray odd = image;
+    odd.replace(dirSectorOffset(1) + 5, 3, QByteArray("\xC1\x20\xE9"));
+    odd.replace(DirTrackOffset + 0x90, 3, QByteArray("\x5C\xA0\xFF"));
+    const ImageListing oddListing = listImage(put(QStringLiteral("odd.d64"), odd));
+    QCOMPARE(oddListing.entries.first().left(5), QString::fromLatin1("\xC1 \xE9TE"));
+    QCOMPARE(oddListing.name, QString::fromLatin1("\\ \xFF\x45S"));
+}
+
+void TestD64Listing::scratchedEntriesLeaveNoGap()
+{
+    QByteArray image = m_mixed;
+    image[dirSectorOffset(1) + 32 + 2] = 0;     // T129, second entry of the first sector
+    image[dirSectorOffset(4) + 7 * 32 + 2] = 0; // T1, last entry of the second sector
+    const ImageListing listing = listImage(put(QStringLiteral("scratched.d64"), image));
+    QCOMPARE(listing.entries.size(), TypeCases.size() - 2);
+    QVERIFY(listing.entries[1].startsWith(QStringLiteral("T130 ")));
+    QVERIFY(listing.entries[13].startsWith(QStringLiteral("T164 ")));
+    QVERIFY(listing.entries[14].startsWith(QStringLiteral("T2 ")));
+}
+
+void TestD64Listing::fullDirectoryOf144Entries()
+{
+    const ImageListing listing = listImage(put(QStringLiteral("full.d64"), m_full));
+    QVERIFY2(!listing.partial, qPrintable(listing.problem));
+    QCOMPARE(listing.entries.size(), 144);
+    const disktest::Cc1541Listing theirs = disktest::cc1541List(m_full);
+    QCOMPARE(theirs.entries.size(), 144);
+    for (int i = 0; i < 144; ++i) {
+        QCOMPARE(listing.entries[i], padded16(QStringLiteral("F%1").arg(i + 1)) + QStringLiteral(" PRG"));
+        QCOMPARE(listing.entries[i].left(16).trimmed(), theirs.entries[i].name.toUpper());
+    }
+}
+
+void TestD64Listing::sizeVariantsListAlike_data()
+{
+    QTest::addColumn<int>("padding");
+    QTest::addColumn<int>("size");
+    QTest::newRow("35 tracks with error bytes") << 683 << 175531;
+    QTest::newRow("40 tracks") << 5 * 17 * 256 << 196608;
+    QTest::newRow("40 tracks with error bytes") << 5 * 17 * 256 + 768 << 197376;
+}
+
+void TestD64Listing::sizeVariantsListAlike()
+{
+    QFETCH(int, padding);
+    QFETCH(int, size);
+    const QByteArray image = m_mixed + QByteArray(padding, '\0');
+    QCOMPARE(image.size(), size);
+    const ImageListing plain = listImage(put(QStringLiteral("plain.d64"), m_mixed));
+    const ImageListing padded = listImage(put(QStringLiteral("padded.d64"), image));
+    QVERIFY2(!padded.partial, qPrintable(padded.problem));
+    QCOMPARE(padded.name, plain.name);
+    QCOMPARE(padded.entries, plain.entries);
+}
+
+void TestD64Listing::damagedChains_data()
+{
+    QTest::addColumn<int>("extraBytes"); // 0 for a 35-track image, 5 * 17 * 256 for 40 tracks
+    QTest::addColumn<int>("linkTrack");  // new link of the first directory sector (18/1)
+    QTest::addColumn<int>("linkSector");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<QString>("problem"); // part of the reason; empty when the listing is whole
+
+    const int sector1 = 8;
+    QTest::newRow("track 0 ends the chain") << 0 << 0 << 7 << sector1 << QString();
+    QTest::newRow("loop back to itself") << 0 << 18 << 1 << sector1 << QStringLiteral("already read");
+    QTest::newRow("track 36 on 35 tracks") << 0 << 36 << 0 << sector1 << QStringLiteral("track 36, sector 0");
+    QTest::newRow("track 41 on 40 tracks") << 5 * 17 * 256 << 41 << 0 << sector1 << QStringLiteral("outside");
+    QTest::newRow("sector 19 of track 18") << 0 << 18 << 19 << sector1 << QStringLiteral("track 18, sector 19");
+    QTest::newRow("sector 21 of track 1") << 0 << 1 << 21 << sector1 << QStringLiteral("outside");
+    QTest::newRow("sector 17 of track 35") << 0 << 35 << 17 << sector1 << QStringLiteral("track 35, sector 17");
+    QTest::newRow("sector 16 of track 35 is fine") << 0 << 35 << 16 << sector1 << QString();
+    // A 40-track image has tracks 36 to 40: the link is followed and finds an empty sector.
+    QTest::newRow("track 38 on 40 tracks") << 5 * 17 * 256 << 38 << 3 << sector1 << QString();
+}
+
+void TestD64Listing::damagedChains()
+{
+    QFETCH(int, extraBytes);
+    QFETCH(int, linkTrack);
+    QFETCH(int, linkSector);
+    QFETCH(int, listed);
+    QFETCH(QString, problem);
+    QByteArray image = m_mixed + QByteArray(extraBytes, '\0');
+    image[dirSectorOffset(1)] = static_cast<char>(linkTrack);
+    image[dirSectorOffset(1) + 1] = static_cast<char>(linkSector);
+    const ImageListing listing = listImage(put(QStringLiteral("chain.d64"), image));
+    QCOMPARE(listing.entries.size(), listed);
+    QCOMPARE(listing.partial, !problem.isEmpty());
+    QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
+}
+
+void TestD64Listing::longChains_data()
+{
+    QTest::addColumn<int>("patchAt"); // which directory sector (1-based, in chain order) gets a new link
+    QTest::addColumn<int>("linkTrack");
+    QTest::addColumn<int>("linkSector");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<QString>("problem");
+    // The last of the 18 sectors pointing on (to an unused, in-range sector) is not followed.
+    QTest::newRow("past 18 sectors") << 18 << 17 << 0 << 144 << QStringLiteral("past 18 sectors");
+    QTest::newRow("loop from the third sector") << 3 << 18 << 1 << 24 << QStringLiteral("already read");
+}
+
+void TestD64Listing::longChains()
+{
+    QFETCH(int, patchAt);
+    QFETCH(int, linkTrack);
+    QFETCH(int, linkSector);
+    QFETCH(int, listed);
+    QFETCH(QString, problem);
+    // Follow cc1541's chain to the sector to patch.
+    int sector = 1;
+    for (int i = 1; i < patchAt; ++i)
+        sector = static_cast<quint8>(m_full[dirSectorOffset(sector) + 1]);
+    QByteArray image = m_full;
+    image[dirSectorOffset(sector)] = static_cast<char>(linkTrack);
+    image[dirSectorOffset(sector) + 1] = static_cast<char>(linkSector);
+    const ImageListing listing = listImage(put(QStringLiteral("long.d64"), image));
+    QVERIFY(listing.partial);
+    QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
+    QCOMPARE(listing.entries.size(), listed);
+    QCOMPARE(listing.entries.value(listed - 1).left(16).trimmed(), QStringLiteral("F%1").arg(listed));
+}
+
+void TestD64Listing::truncatedImageListsWhatItHas()
+{
+    // Cut inside the second directory sector (18/4): the first sector is listed, then the listing stops.
+    const QByteArray cut = m_mixed.left(dirSectorOffset(4) + 100);
+    const ImageListing listing = listImage(put(QStringLiteral("cut.d64"), cut));
+    QCOMPARE(listing.name, QStringLiteral("MY DISK"));
+    QCOMPARE(listing.entries.size(), 8);
+    QVERIFY(listing.partial);
+    QVERIFY2(listing.problem.contains(QStringLiteral("Unknown D64 image size")), qPrintable(listing.problem));
+    QVERIFY2(listing.problem.contains(QStringLiteral("ends before track 18, sector 4")), qPrintable(listing.problem));
+
+    // Cut before the directory track: nothing to list, and no name.
+    const ImageListing early = listImage(put(QStringLiteral("early.d64"), m_mixed.left(50000)));
+    QVERIFY(early.partial);
+    QVERIFY(early.name.isEmpty());
+    QVERIFY(early.entries.isEmpty());
+
+    const ImageListing empty = listImage(put(QStringLiteral("empty.d64"), QByteArray()));
+    QVERIFY(empty.partial);
+    QVERIFY(empty.entries.isEmpty());
+}
+
+void TestD64Listing::unknownSizeIsReported()
+{
+    const ImageListing listing = listImage(put(QStringLiteral("odd.d64"), m_mixed + QByteArray(1, '\0')));
+    QVERIFY(listing.partial);
+    QCOMPARE(listing.problem, QStringLiteral("Unknown D64 image size (174849 bytes)."));
+    QCOMPARE(listing.entries.size(), TypeCases.size());
+}
+
+void TestD64Listing::missingFileIsReported()
+{
+    const ImageListing listing = listImage(m_dir.filePath(QStringLiteral("absent.d64")));
+    QCOMPARE(listing.kind, ImageKind::D64);
+    QVERIFY(listing.partial);
+    QVERIFY(listing.problem.startsWith(QStringLiteral("The image could not be opened")));
+}
+
+void TestD64Listing::kindByName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("label");
+    const auto d64 = static_cast<int>(ImageKind::D64);
+    const auto t64 = static_cast<int>(ImageKind::T64);
+    const auto unknown = static_cast<int>(ImageKind::Unknown);
+    QTest::newRow("d64") << QStringLiteral("game.d64") << d64 << QStringLiteral("");
+    QTest::newRow("D64") << QStringLiteral("GAME.D64") << d64 << QStringLiteral("");
+    QTest::newRow("t64") << QStringLiteral("x.t64") << t64 << QStringLiteral("");
+    QTest::newRow("T64") << QStringLiteral("x.T64") << t64 << QStringLiteral("");
+    QTest::newRow("folder with dots") << QStringLiteral("/a.prg/x.d64") << d64 << QStringLiteral("");
+    QTest::newRow("prg") << QStringLiteral("x.prg") << static_cast<int>(ImageKind::PRG) << QStringLiteral(".PRG FILE");
+    QTest::newRow("PRG") << QStringLiteral("X.PRG") << static_cast<int>(ImageKind::PRG) << QStringLiteral(".PRG FILE");
+    QTest::newRow("Prg") << QStringLiteral("x.Prg") << unknown << QStringLiteral("");
+    QTest::newRow("pRG") << QStringLiteral("x.pRG") << unknown << QStringLiteral("");
+    QTest::newRow("p00") << QStringLiteral("x.p00") << static_cast<int>(ImageKind::P00) << QStringLiteral(".P00 FILE");
+    QTest::newRow("P00") << QStringLiteral("x.P00") << static_cast<int>(ImageKind::P00) << QStringLiteral(".P00 FILE");
+    QTest::newRow("P01") << QStringLiteral("x.P01") << static_cast<int>(ImageKind::P01) << QStringLiteral(".P01 FILE");
+    QTest::newRow("p01") << QStringLiteral("x.p01") << static_cast<int>(ImageKind::P01) << QStringLiteral(".P01 FILE");
+    QTest::newRow("tap") << QStringLiteral("x.tap") << static_cast<int>(ImageKind::TAP) << QStringLiteral(".TAP FILE");
+    QTest::newRow("TAP") << QStringLiteral("x.TAP") << static_cast<int>(ImageKind::TAP) << QStringLiteral(".TAP FILE");
+    QTest::newRow("Tap") << QStringLiteral("x.Tap") << unknown << QStringLiteral("");
+    QTest::newRow("p02") << QStringLiteral("x.p02") << unknown << QStringLiteral("");
+    QTest::newRow("zip") << QStringLiteral("x.zip") << unknown << QStringLiteral("");
+    QTest::newRow("no extension") << QStringLiteral("d64") << unknown << QStringLiteral("");
+}
+
+void TestD64Listing::kindByName()
+{
+    QFETCH(QString, name);
+    QFETCH(int, kind);
+    QFETCH(QString, label);
+    QCOMPARE(static_cast<int>(imageKindOf(name)), kind);
+    if (kind == static_cast<int>(ImageKind::D64) || kind == static_cast<int>(ImageKind::T64))
+        return;
+    // Single-program files are named, never opened: the file need not even exist.
+    const ImageListing listing = listImage(m_dir.filePath(name));
+    QCOMPARE(static_cast<int>(listing.kind), kind);
+    QCOMPARE(listing.name, label);
+    QVERIFY(listing.entries.isEmpty());
+    QVERIFY(!listing.partial);
+}
+
+QTEST_GUILESS_MAIN(TestD64Listing)
+#include "TestD64Listing.moc"

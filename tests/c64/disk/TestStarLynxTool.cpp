@@ -1,0 +1,171 @@
+// starlynx x LYNXFILE OUT.d64, run as a child process with an empty PATH, on Lynx archives made by cbmconvert; the
+// disk images it writes are read back by cbmconvert and cc1541.
+
+#include "DiskTestHelpers.h"
+#include "ImageListing.h"
+#include "TestFolders.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace c64;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+class TestStarLynxTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void convertsArchive();
+    void pathsAndDiskName_data();
+    void pathsAndDiskName();
+    void refusals_data();
+    void refusals();
+    void failureKeepsOldImage();
+
+private:
+    disktest::NamedFiles m_files;
+    QByteArray m_archive;
+};
+
+void TestStarLynxTool::initTestCase()
+{
+    QVERIFY2(disktest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed for the fixtures");
+    QVERIFY2(disktest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to check the images");
+    QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("starlynx"))), "starlynx is not staged");
+    m_files = {{"game.prg", disktest::program(0x0801, 40000, 1)},
+               {"level1.seq", disktest::noise(254 * 3, 2)},
+               {"hiscore.usr", disktest::noise(17, 3)},
+               {"intro.prg", disktest::program(0x0801, 252, 4)},
+               {"music.prg", disktest::program(0x1000, 4000, 5)}};
+    m_archive = disktest::cbmconvertLynx(m_files);
+    QVERIFY(!m_archive.isEmpty());
+}
+
+void TestStarLynxTool::convertsArchive()
+{
+    QTemporaryDir work;
+    writeFile(work.filePath(QStringLiteral("ARCH.LNX")), m_archive);
+    const testsupport::RunResult r = disktest::runTool(
+        QStringLiteral("starlynx"), {QStringLiteral("x"), QStringLiteral("ARCH.LNX"), QStringLiteral("vtrxmkd6.d64")},
+        work.path());
+    VERIFY_RAN(r);
+    QVERIFY(r.out.isEmpty() && r.err.isEmpty());
+    QCOMPARE(disktest::folderEntries(work.path()), QStringList({"ARCH.LNX", "vtrxmkd6.d64"}));
+    const QByteArray image = readFile(work.filePath(QStringLiteral("vtrxmkd6.d64")));
+    QCOMPARE(image.size(), 174848);
+
+    QString why;
+    const QMap<QString, QByteArray> extracted =
+        disktest::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("out.d64"), &why);
+    QVERIFY2(extracted.size() == m_files.size(), qPrintable(why));
+    for (const auto& [name, data] : m_files)
+        QVERIFY2(extracted.value(name) == data, qPrintable(name));
+
+    const disktest::Cc1541Listing theirs = disktest::cc1541List(image);
+    QCOMPARE(theirs.entries.size(), m_files.size());
+    QCOMPARE(theirs.entries[1].name, QStringLiteral("level1"));
+    QCOMPARE(theirs.entries[1].type, QStringLiteral("seq"));
+    QCOMPARE(theirs.entries[1].blocks, 3);
+
+    const ImageListing listing = listImage(work.filePath(QStringLiteral("vtrxmkd6.d64")));
+    QCOMPARE(listing.name, QStringLiteral("ARCH"));
+    QCOMPARE(listing.entries.size(), m_files.size());
+    QCOMPARE(listing.entries[2], QStringLiteral("HISCORE          USR"));
+}
+
+void TestStarLynxTool::pathsAndDiskName_data()
+{
+    QTest::addColumn<QString>("lynxName");
+    QTest::addColumn<QString>("outName");
+    QTest::addColumn<QString>("diskName");
+    QTest::newRow("plain") << QStringLiteral("elite.lnx") << QStringLiteral("vtrxmkd6.d64") << QStringLiteral("ELITE");
+    QTest::newRow("blanks and dots") << QStringLiteral("My Game v1.2.lnx") << QStringLiteral("out file.d64")
+                                     << QStringLiteral("MY GAME V1.2");
+    QTest::newRow("cut to 16") << QStringLiteral("a very long archive name.lnx") << QStringLiteral("o.d64")
+                               << QStringLiteral("A VERY LONG ARCH");
+    QTest::newRow("shell characters") << QStringLiteral("$(touch x);'q'.lnx") << QStringLiteral("$(x).d64")
+                                      << QStringLiteral("$(TOUCH X);'Q'");
+    QTest::newRow("no ending") << QStringLiteral("LYNXFILE") << QStringLiteral("o.d64") << QStringLiteral("LYNXFILE");
+}
+
+void TestStarLynxTool::pathsAndDiskName()
+{
+    QFETCH(QString, lynxName);
+    QFETCH(QString, outName);
+    QFETCH(QString, diskName);
+    // The archive lies elsewhere and is named by its full path; the image goes into the working folder.
+    QTemporaryDir source;
+    QTemporaryDir work;
+    writeFile(source.filePath(lynxName), m_archive);
+    VERIFY_RAN(disktest::runTool(QStringLiteral("starlynx"), {QStringLiteral("x"), source.filePath(lynxName), outName},
+                                 work.path()));
+    QCOMPARE(disktest::folderEntries(work.path()), QStringList({outName}));
+    QCOMPARE(disktest::folderEntries(source.path()), QStringList({lynxName}));
+    QCOMPARE(listImage(work.filePath(outName)).name, diskName);
+}
+
+void TestStarLynxTool::refusals_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("archive"); // written as in.lnx
+    QTest::addColumn<QString>("reason");
+    const QByteArray good = m_archive;
+    QByteArray badHeader = good;
+    badHeader.replace("*LYNX", "*LINX");
+    const QStringList normal{"x", "in.lnx", "out.d64"};
+
+    disktest::NamedFiles tooMany;
+    for (int i = 0; i < 145; ++i)
+        tooMany.append({QStringLiteral("f%1.prg").arg(i), QByteArray("\x01\x08", 2)});
+    const disktest::NamedFiles tooBig{{"a.prg", disktest::noise(400 * 254, 1)},
+                                      {"b.prg", disktest::noise(300 * 254, 2)}};
+
+    QTest::newRow("bad header") << normal << badHeader << QStringLiteral("no Lynx signature");
+    QTest::newRow("truncated") << normal << good.chopped(1) << QStringLiteral("ends inside the data of \"MUSIC\"");
+    QTest::newRow("cut in the directory") << normal << good.left(150) << QStringLiteral("in.lnx: ");
+    QTest::newRow("empty file") << normal << QByteArray() << QStringLiteral("no Lynx directory header");
+    QTest::newRow("145 files") << normal << disktest::cbmconvertLynx(tooMany) << QStringLiteral("145 files do not fit");
+    QTest::newRow("700 blocks") << normal << disktest::cbmconvertLynx(tooBig) << QStringLiteral("need 700 blocks");
+    QTest::newRow("missing archive") << QStringList({"x", "absent.lnx", "out.d64"}) << good
+                                     << QStringLiteral("no such file");
+    QTest::newRow("no arguments") << QStringList() << good << QStringLiteral("usage");
+    QTest::newRow("other command") << QStringList({"e", "in.lnx", "out.d64"}) << good << QStringLiteral("usage");
+    QTest::newRow("no output name") << QStringList({"x", "in.lnx"}) << good << QStringLiteral("usage");
+    QTest::newRow("extra argument") << QStringList({"x", "in.lnx", "out.d64", "more"}) << good
+                                    << QStringLiteral("usage");
+}
+
+void TestStarLynxTool::refusals()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, archive);
+    QFETCH(QString, reason);
+    QTemporaryDir root;
+    const QString work = root.filePath(QStringLiteral("work"));
+    writeFile(QDir(work).filePath(QStringLiteral("in.lnx")), archive);
+    const QStringList before = disktest::folderEntries(work);
+    const testsupport::RunResult r = disktest::runTool(QStringLiteral("starlynx"), args, work);
+    QString why;
+    QVERIFY2(disktest::isCleanFailure(r, QStringLiteral("starlynx"), &why), qPrintable(why));
+    QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
+    QCOMPARE(disktest::folderEntries(work), before);
+    QCOMPARE(disktest::folderEntries(root.path()), QStringList({QStringLiteral("work")}));
+}
+
+void TestStarLynxTool::failureKeepsOldImage()
+{
+    QTemporaryDir work;
+    writeFile(work.filePath(QStringLiteral("vtrxmkd6.d64")), "old image");
+    writeFile(work.filePath(QStringLiteral("bad.lnx")), m_archive.left(m_archive.size() - 10));
+    QVERIFY(!disktest::succeeded(disktest::runTool(
+        QStringLiteral("starlynx"), {QStringLiteral("x"), QStringLiteral("bad.lnx"), QStringLiteral("vtrxmkd6.d64")},
+        work.path())));
+    QCOMPARE(readFile(work.filePath(QStringLiteral("vtrxmkd6.d64"))), QByteArray("old image"));
+}
+
+QTEST_GUILESS_MAIN(TestStarLynxTool)
+#include "TestStarLynxTool.moc"

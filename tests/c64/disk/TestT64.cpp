@@ -1,0 +1,211 @@
+// Tape images: our writer checked by cbmconvert, our directory reader and listing on whole, damaged and odd tapes.
+
+#include "DiskTestHelpers.h"
+#include "ImageListing.h"
+#include "LittleEndian.h"
+#include "T64Image.h"
+#include "T64Writer.h"
+#include "TestFolders.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace c64;
+
+namespace {
+
+CbmFileList programs(int count, int bodySize = 40)
+{
+    CbmFileList files;
+    for (int i = 0; i < count; ++i)
+        files.append(CbmFile{QByteArray("PROG") + QByteArray::number(i + 1), FileType::Prg,
+                             disktest::program(0x0801 + i, bodySize + i % 7, i)});
+    return files;
+}
+
+QByteArray tapeOf(const CbmFileList& files, const QByteArray& name = "MY TAPE")
+{
+    return buildT64(name, files).value_or(QByteArray());
+}
+
+} // namespace
+
+class TestT64 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cbmconvertReadsOurTape();
+    void listingOfOurTape();
+    void namesAndPadding();
+    void moreThan255Entries();
+    void damagedTapes_data();
+    void damagedTapes();
+    void fileDataDoesNotTrustEndAddress();
+    void writerRefusals_data();
+    void writerRefusals();
+
+private:
+    QString put(const QString& name, const QByteArray& bytes);
+    QTemporaryDir m_dir;
+};
+
+void TestT64::initTestCase()
+{
+    QVERIFY2(disktest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the tapes");
+}
+
+QString TestT64::put(const QString& name, const QByteArray& bytes)
+{
+    const QString path = m_dir.filePath(name);
+    testsupport::writeFile(path, bytes);
+    return path;
+}
+
+void TestT64::cbmconvertReadsOurTape()
+{
+    const CbmFileList files{CbmFile{"GAME", FileType::Prg, disktest::program(0x0801, 20000, 1)},
+                            CbmFile{"LOADER", FileType::Prg, disktest::program(0xC000, 300, 2)},
+                            CbmFile{"TINY", FileType::Prg, disktest::program(0x1000, 0, 3)}};
+    const QByteArray tape = tapeOf(files);
+    QString why;
+    const QMap<QString, QByteArray> extracted =
+        disktest::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64"), &why);
+    QVERIFY2(extracted.size() == 3, qPrintable(why + QStringList(extracted.keys()).join(QLatin1Char(','))));
+    QVERIFY(extracted.value(QStringLiteral("game.prg")) == files[0].data);
+    QVERIFY(extracted.value(QStringLiteral("loader.prg")) == files[1].data);
+    QVERIFY(extracted.value(QStringLiteral("tiny.prg")) == files[2].data);
+
+    // Start and end addresses as the format has them: the end is the first address after the data.
+    QCOMPARE(readU16(tape, 64 + 32 + 2).value(), 0xC000);
+    QCOMPARE(readU16(tape, 64 + 32 + 4).value(), 0xC000 + 300);
+}
+
+void TestT64::listingOfOurTape()
+{
+    const ImageListing listing = listImage(put(QStringLiteral("ours.T64"), tapeOf(programs(3))));
+    QCOMPARE(listing.kind, ImageKind::T64);
+    QVERIFY(!listing.partial);
+    QCOMPARE(listing.name, QStringLiteral("MY TAPE"));
+    QCOMPARE(listing.entries, QStringList({"PROG1", "PROG2", "PROG3"}));
+}
+
+void TestT64::namesAndPadding()
+{
+    QByteArray tape = tapeOf(programs(2), QByteArray("A  TAPE") + QByteArray(17, ' '));
+    // Entry 1: "AB" then 0xA0 and blanks: only the blanks go. Entry 2: a blank inside the name stays.
+    tape.replace(64 + 16, 16, QByteArray("AB\xA0") + QByteArray(13, ' '));
+    tape.replace(64 + 32 + 16, 16, QByteArray("X Y") + QByteArray(13, ' '));
+    const ImageListing listing = listImage(put(QStringLiteral("pad.t64"), tape));
+    QCOMPARE(listing.name, QStringLiteral("A  TAPE"));
+    QCOMPARE(listing.entries, QStringList({QString::fromLatin1("AB\xA0"), QStringLiteral("X Y")}));
+}
+
+void TestT64::moreThan255Entries()
+{
+    const CbmFileList files = programs(300, 3);
+    const QByteArray tape = tapeOf(files);
+    QCOMPARE(readU16(tape, 36).value(), 300);
+    const ImageListing listing = listImage(put(QStringLiteral("many.t64"), tape));
+    QVERIFY(!listing.partial);
+    QCOMPARE(listing.entries.size(), 300);
+    QCOMPARE(listing.entries[255], QStringLiteral("PROG256"));
+    QCOMPARE(listing.entries.last(), QStringLiteral("PROG300"));
+
+    const QMap<QString, QByteArray> extracted =
+        disktest::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("many.t64"));
+    QCOMPARE(extracted.size(), 300);
+    QVERIFY(extracted.value(QStringLiteral("prog299.prg")) == files[298].data);
+}
+
+void TestT64::damagedTapes_data()
+{
+    QTest::addColumn<QByteArray>("tape");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("problem"); // empty: the listing is whole
+    const QByteArray good = tapeOf(programs(3));
+
+    QTest::newRow("zero length") << QByteArray() << QStringList() << QStringLiteral("The tape image is empty.");
+    QTest::newRow("short header") << good.left(40) << QStringList() << QStringLiteral("too short for its header");
+    QTest::newRow("header only") << good.left(64) << QStringList() << QStringLiteral("ends after 0 of its 3");
+    QTest::newRow("cut in the third entry") << good.left(64 + 2 * 32 + 20) << QStringList({"PROG1", "PROG2"})
+                                            << QStringLiteral("The tape image ends after 2 of its 3 entries.");
+    QByteArray none = good;
+    putU16(none, 36, 0);
+    QTest::newRow("no used entries") << none << QStringList() << QString();
+    QByteArray fewer = good;
+    putU16(fewer, 36, 2);
+    QTest::newRow("fewer used than present") << fewer << QStringList({"PROG1", "PROG2"}) << QString();
+    QByteArray absurd = good;
+    putU16(absurd, 36, 0xFFFF);
+    QTest::newRow("65535 used entries") << absurd.left(64 + 3 * 32) << QStringList({"PROG1", "PROG2", "PROG3"})
+                                        << QStringLiteral("ends after 3 of its 65535 entries");
+    QByteArray maxSmaller = good;
+    putU16(maxSmaller, 34, 1);
+    QTest::newRow("max entries below used") << maxSmaller << QStringList({"PROG1", "PROG2", "PROG3"}) << QString();
+}
+
+void TestT64::damagedTapes()
+{
+    QFETCH(QByteArray, tape);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, problem);
+    const ImageListing listing = listImage(put(QStringLiteral("damaged.t64"), tape));
+    QCOMPARE(listing.entries, entries);
+    QCOMPARE(listing.partial, !problem.isEmpty());
+    QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
+}
+
+void TestT64::fileDataDoesNotTrustEndAddress()
+{
+    const CbmFileList files = programs(3, 500);
+    QByteArray tape = tapeOf(files);
+    // The wrong end address an old converter wrote into every entry.
+    for (int i = 0; i < 3; ++i)
+        putU16(tape, 64 + 32 * i + 4, 0xC3C6);
+    const T64Directory dir = T64Directory::parse(tape).value();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(t64FileData(tape, dir, i).value() == files[i].data);
+
+    // An end address before the start falls back to the next entry's data too.
+    putU16(tape, 64 + 4, 0x0001);
+    QVERIFY(t64FileData(tape, T64Directory::parse(tape).value(), 0).value() == files[0].data);
+
+    // Data beyond the end of the file is refused; a cut last file yields what is there.
+    QByteArray cut = tapeOf(files);
+    putU32(cut, 64 + 8, 1000000);
+    QString error;
+    QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 0, &error));
+    QVERIFY2(error.contains(QStringLiteral("beyond the end")), qPrintable(error));
+    QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 3, &error));
+    const QByteArray shortTape = tapeOf(files).chopped(100);
+    QCOMPARE(t64FileData(shortTape, T64Directory::parse(shortTape).value(), 2).value().size(),
+             files[2].data.size() - 100);
+}
+
+void TestT64::writerRefusals_data()
+{
+    QTest::addColumn<CbmFileList>("files");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no files") << CbmFileList() << QStringLiteral("no files to put on the tape");
+    QTest::newRow("one byte") << CbmFileList{CbmFile{"ONE", FileType::Prg, QByteArray(1, '\1')}}
+                              << QStringLiteral("ONE is shorter than a load address");
+    QTest::newRow("past $FFFF") << CbmFileList{CbmFile{"HIGH", FileType::Prg, disktest::program(0xF000, 4096, 1)}}
+                                << QStringLiteral("HIGH would load past the end of C64 memory");
+}
+
+void TestT64::writerRefusals()
+{
+    QFETCH(CbmFileList, files);
+    QFETCH(QString, reason);
+    QString error;
+    QVERIFY(!buildT64("T", files, &error));
+    QCOMPARE(error, reason);
+
+    // The last byte may go to $FFFE: the end address $FFFF still fits the field.
+    QVERIFY(buildT64("T", {CbmFile{"TOP", FileType::Prg, disktest::program(0xF000, 4095, 1)}}));
+}
+
+QTEST_GUILESS_MAIN(TestT64)
+#include "TestT64.moc"
