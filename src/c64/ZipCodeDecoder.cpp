@@ -1,5 +1,7 @@
 #include "ZipCodeDecoder.h"
 
+#include "D64Geometry.h"
+
 #include <bitset>
 #include <cstring>
 
@@ -7,7 +9,7 @@ namespace c64 {
 
 namespace {
 
-constexpr int kSectorSize = 256;
+constexpr int kSectorSize = d64::SectorSize;
 constexpr int kMaxSectorsPerTrack = 21;
 
 struct PartLayout
@@ -25,25 +27,6 @@ enum RecordKind
     Filled = 1,
     Packed = 2
 };
-
-int sectorsPerTrack(int track)
-{
-    if (track <= 17)
-        return 21;
-    if (track <= 24)
-        return 19;
-    if (track <= 30)
-        return 18;
-    return 17;
-}
-
-qsizetype sectorOffset(int track, int sector)
-{
-    qsizetype offset = 0;
-    for (int t = 1; t < track; ++t)
-        offset += qsizetype(sectorsPerTrack(t)) * kSectorSize;
-    return offset + qsizetype(sector) * kSectorSize;
-}
 
 // Walks one part's bytes; every read is checked against the end of the part.
 class PartReader
@@ -146,7 +129,7 @@ QString describeWrongTrack(int track, int found, int recordsSeen, int lastTrackO
         return QStringLiteral("track %1 has only %2 of its %3 sectors")
             .arg(track)
             .arg(recordsSeen)
-            .arg(sectorsPerTrack(track));
+            .arg(d64::sectorsInTrack(track));
     }
     return QStringLiteral("a sector of track %1 was found where track %2 was expected").arg(found).arg(track);
 }
@@ -160,7 +143,7 @@ bool decodePart(const QByteArray& data, const PartLayout& layout, char* image, Q
     }
     unsigned char sector[kSectorSize];
     for (int track = layout.firstTrack; track <= layout.lastTrack; ++track) {
-        const int sectorCount = sectorsPerTrack(track);
+        const int sectorCount = d64::sectorsInTrack(track);
         std::bitset<kMaxSectorsPerTrack> seen;
         for (int i = 0; i < sectorCount; ++i) {
             const qsizetype at = reader.position();
@@ -199,7 +182,8 @@ bool decodePart(const QByteArray& data, const PartLayout& layout, char* image, Q
                              .arg(why);
                 return false;
             }
-            std::memcpy(image + sectorOffset(track, sectorNumber), sector, kSectorSize);
+            // Track and sector were checked above, so the offset always exists.
+            std::memcpy(image + *d64::sectorOffset(track, sectorNumber, d64::StandardTracks), sector, kSectorSize);
         }
     }
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "D64Geometry.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,7 +15,7 @@ namespace c64 {
 // track in any order. A record is a header byte (packing kind in bits 6-7, track in bits 0-5), the sector number,
 // and then either 256 stored bytes, one fill byte, or a run-length packed block (length, mark byte, packed bytes).
 constexpr int kZipCodePartCount = 4;
-constexpr qsizetype kZipCodeImageSize = 174848;
+constexpr qsizetype kZipCodeImageSize = d64::Size35;
 
 struct ZipCodeDecodeResult
 {

@@ -11,7 +11,7 @@ namespace c64 {
 
 namespace {
 
-// The largest valid part (the first: 4 header bytes and 168 stored sectors of 258 bytes) is under 44 KiB.
+// The largest valid part (the fourth: 175 records of at most 259 bytes after its load address) is under 45 KiB.
 constexpr qint64 kPartReadLimit = 64 * 1024;
 
 QString partName(int part, const QString& setBase)
