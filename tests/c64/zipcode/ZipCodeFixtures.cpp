@@ -173,10 +173,10 @@ QByteArray makeDiskWithCc1541(const QString& dir, const QList<int>& fileSizes, q
 }
 
 std::array<QByteArray, 4> packWithDisk2zip(const QString& dir, const QString& imageName, const QString& base,
-                                           QString* error)
+                                           QString* error, const QStringList& options)
 {
     std::array<QByteArray, 4> parts;
-    const testsupport::RunResult r = oracle(QStringLiteral("disk2zip"), {imageName, base}, dir);
+    const testsupport::RunResult r = oracle(QStringLiteral("disk2zip"), options + QStringList{imageName, base}, dir);
     if (r.exitCode != 0) {
         *error = QStringLiteral("disk2zip failed: ") + describe(r);
         return parts;
@@ -190,6 +190,27 @@ std::array<QByteArray, 4> packWithDisk2zip(const QString& dir, const QString& im
         parts[size_t(i)] = f.readAll();
     }
     return parts;
+}
+
+SampleSet makeSampleSet(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error)
+{
+    SampleSet set;
+    set.image = makeDiskWithCc1541(dir, fileSizes, seed, error);
+    if (!set.image.isEmpty())
+        set.parts = packWithDisk2zip(dir, QStringLiteral("disk.d64"), QStringLiteral("game"), error);
+    if (set.parts[0].isEmpty())
+        set.image.clear();
+    return set;
+}
+
+bool writeParts(const QString& dir, const std::array<QByteArray, 4>& parts, const QString& base)
+{
+    for (int i = 0; i < 4; ++i) {
+        QFile f(QDir(dir).filePath(QStringLiteral("%1!%2").arg(i + 1).arg(base)));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(parts[size_t(i)]) != parts[size_t(i)].size())
+            return false;
+    }
+    return true;
 }
 
 QByteArray unpackWithZip2disk(const QString& dir, const QString& base)

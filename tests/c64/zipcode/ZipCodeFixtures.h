@@ -49,7 +49,18 @@ QByteArray makeDiskWithCc1541(const QString& dir, const QList<int>& fileSizes, q
 
 // Packs dir/image into dir/1!base .. dir/4!base with disk2zip; returns the four parts (empty on failure).
 std::array<QByteArray, 4> packWithDisk2zip(const QString& dir, const QString& imageName, const QString& base,
-                                           QString* error);
+                                           QString* error, const QStringList& options = {});
+
+// A disk made by cc1541 and its Zip-Code set made by disk2zip (parts "1!game" .. "4!game" in dir).
+struct SampleSet
+{
+    QByteArray image;
+    std::array<QByteArray, 4> parts;
+};
+SampleSet makeSampleSet(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error);
+
+// Writes the parts into dir under the names 1!base .. 4!base.
+bool writeParts(const QString& dir, const std::array<QByteArray, 4>& parts, const QString& base);
 
 // What zip2disk makes of the set base in dir: the image, or an empty array when it refused the set.
 QByteArray unpackWithZip2disk(const QString& dir, const QString& base);
