@@ -191,16 +191,6 @@ bool decodePart(const QByteArray& data, const PartLayout& layout, char* image, Q
 
 } // namespace
 
-int zipCodeFirstTrack(int part)
-{
-    return kPartLayouts[part - 1].firstTrack;
-}
-
-int zipCodeLastTrack(int part)
-{
-    return kPartLayouts[part - 1].lastTrack;
-}
-
 ZipCodeDecodeResult decodeZipCodeSet(const std::array<QByteArray, kZipCodePartCount>& parts)
 {
     ZipCodeDecodeResult result;

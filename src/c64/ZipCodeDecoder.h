@@ -31,8 +31,4 @@ struct ZipCodeDecodeResult
 // Bytes after the last sector of a part are ignored (transfer programs often pad files to a block size).
 ZipCodeDecodeResult decodeZipCodeSet(const std::array<QByteArray, kZipCodePartCount>& parts);
 
-// The first and last track a part (1 to 4) holds.
-int zipCodeFirstTrack(int part);
-int zipCodeLastTrack(int part);
-
 } // namespace c64
