@@ -102,24 +102,11 @@ ImageListing listImage(const QString& imagePath)
 {
     ImageListing listing;
     listing.kind = imageKindOf(imagePath);
-    switch (listing.kind) {
-    case ImageKind::P00:
-        listing.name = QStringLiteral(".P00 FILE");
+    if (listing.kind != ImageKind::D64 && listing.kind != ImageKind::T64) {
+        // Single-program files are not opened; the label names their kind by the upper-cased ending.
+        if (listing.kind != ImageKind::Unknown)
+            listing.name = imagePath.right(4).toUpper() + QStringLiteral(" FILE");
         return listing;
-    case ImageKind::P01:
-        listing.name = QStringLiteral(".P01 FILE");
-        return listing;
-    case ImageKind::PRG:
-        listing.name = QStringLiteral(".PRG FILE");
-        return listing;
-    case ImageKind::TAP:
-        listing.name = QStringLiteral(".TAP FILE");
-        return listing;
-    case ImageKind::Unknown:
-        return listing;
-    case ImageKind::D64:
-    case ImageKind::T64:
-        break;
     }
     QFile file(imagePath);
     if (!file.open(QIODevice::ReadOnly)) {

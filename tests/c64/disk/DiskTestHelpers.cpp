@@ -55,6 +55,24 @@ bool isCleanFailure(const testsupport::RunResult& r, const QString& tool, QStrin
     return false;
 }
 
+bool refusedCleanly(const QString& tool, const QStringList& args, const QString& root, const QString& reason,
+                    QString* why)
+{
+    const QString work = QDir(root).filePath(QStringLiteral("work"));
+    const QStringList rootBefore = folderEntries(root);
+    const QStringList workBefore = folderEntries(work);
+    const testsupport::RunResult r = runTool(tool, args, work);
+    if (!isCleanFailure(r, tool, why))
+        return false;
+    if (!QString::fromLocal8Bit(r.err).contains(reason))
+        *why = QStringLiteral("the message does not give the reason: ") + QString::fromLocal8Bit(r.err);
+    else if (folderEntries(work) != workBefore || folderEntries(root) != rootBefore)
+        *why = QStringLiteral("the run left files behind");
+    else
+        return true;
+    return false;
+}
+
 QStringList folderEntries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);

@@ -20,6 +20,11 @@ bool haveProgram(const QString& program);
 // A failed tool run: non-zero exit, nothing on stdout, one line on stderr starting with "<tool>: ".
 bool isCleanFailure(const testsupport::RunResult& r, const QString& tool, QString* why);
 
+// Runs a tool in root/work that must refuse: true when it failed cleanly with the reason in its message and left
+// root and work as they were; otherwise false with what went wrong in *why.
+bool refusedCleanly(const QString& tool, const QStringList& args, const QString& root, const QString& reason,
+                    QString* why);
+
 // Every entry of a folder, hidden ones included, sorted.
 QStringList folderEntries(const QString& folder);
 
