@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveReport.h"
+#include "ImageListing.h"
 #include "RunAndWait.h"
 
 #include <QString>
@@ -40,6 +41,10 @@ public:
     ConversionResult ConvertGzip(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
     ConversionResult ConvertLha(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
     ConversionResult ConvertLynx(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
+
+    // What an image holds, for the game file dialog: the disk or tape name (or the kind of a one-program
+    // file) and the entries in the order the emulator counts them.
+    static c64::ImageListing ListImage(const QString& imagePath) { return c64::listImage(imagePath); }
 
     // The archive-rename dialog, shown when an archive holds several games and none is named like it.
     void setRenameDialog(RenameDialog dialog) { m_renameDialog = std::move(dialog); }
