@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QColor>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace catalogue {
+class Snapshot;
+}
+
+namespace browser {
+
+// The colour a stored list colour code stands for: a Windows 0x00BBGGRR value.
+QColor colourFromCode(qint64 colourCode);
+
+// The rows of lstGames: each game's name, drawn in its stored colour.
+class GameListModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    struct Row
+    {
+        QString name;
+        int colourCode = 0;
+    };
+
+    explicit GameListModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // Receives the record set's percent position (0 to 100) while a fill runs; called only when the
+    // whole-number percentage changes, so a form may let pending events run in it.
+    using Progress = std::function<void(int percent)>;
+
+    // Replaces every row with the snapshot's rows (field 0 the name, field 1 the colour code) in one
+    // model reset. An invalid snapshot leaves the list empty and returns false.
+    bool fill(catalogue::Snapshot& rows, const Progress& progress = {});
+    void clear();
+
+    // The first row whose text equals name exactly (case counts), or -1.
+    int rowOf(const QString& name) const;
+    // The row's text; empty for a row that does not exist.
+    QString textAt(int row) const;
+    int colourCodeAt(int row) const;
+
+private:
+    std::vector<Row> m_rows;
+};
+
+} // namespace browser
