@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace launch {
+
+// The four port values written into the emulator's configuration, in the order the keys are tested:
+// joystick or port 1, joystick or port 2, key set or mode 1, key set or mode 2.
+struct PortValues
+{
+    int value1 = 0;
+    int value2 = 0;
+    int value3 = 0;
+    int value4 = 0;
+
+    bool operator==(const PortValues&) const = default;
+};
+
+enum class ConfigWriteResult
+{
+    Written,  // the file was replaced with the rewritten lines
+    Empty,    // no line to rewrite: the file is left as it is
+    ReadOnly, // write-protected: the user was told, the file is left as it is
+    Failed,   // could not be read or replaced (missing, a folder, disk trouble): left as it is, nothing said
+};
+
+// The text the user sees when the emulator's configuration is write-protected.
+QString readOnlyConfigMessage();
+
+// The emulator's "C64.CFG" rewritten in memory. Lines end in CR LF, CR or LF; each line starting with
+// one of the generation's keys (compared case-sensitively, "=" included) gets its new value, every other
+// line is kept byte for byte, and every line is written back ending in CR LF. A key that occurs more
+// than once is rewritten each time; a missing key is not added. loadFolder gets a closing separator.
+QByteArray rewriteEmulatorConfig(const QByteArray& content, const PortValues& values, const QString& loadFolder,
+                                 bool secondGeneration);
+
+// Rewrites the configuration file at configPath (the name matched without regard to case, so "c64.cfg"
+// finds an existing "C64.CFG") through a temporary file that replaces it only once it is complete: the
+// old file survives any failure. The file is never created. A write-protected file is reported in a
+// message box and left alone; every other failure ends silently.
+ConfigWriteResult WriteEmulatorConfig(const QString& configPath, const PortValues& values, const QString& loadFolder,
+                                      bool secondGeneration);
+
+} // namespace launch
