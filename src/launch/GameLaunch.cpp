@@ -1,0 +1,151 @@
+#include "GameLaunch.h"
+
+#include "MessageBox.h"
+#include "PathChecks.h"
+#include "PathNames.h"
+#include "Recordset.h"
+#include "ShortPathName.h"
+#include "settings/Settings.h"
+
+#include <QDate>
+#include <QProcess>
+
+namespace launch {
+
+bool LastRunWasWin32 = false;
+
+namespace {
+
+bool isKnownKind(int kind)
+{
+    return kind == Ccs64Dos19 || kind == Ccs64Dos20 || kind == Ccs64Win32;
+}
+
+// The emulator's program in lower case where a file of that name is there (the DOS emulators were
+// always called so), else the file as it really is named.
+QString lowerCaseProgram(const QString& emuFolder, const QString& emuExe)
+{
+    const QString lower = platform::ShortPathName(platform::joinPath(emuFolder, emuExe.toLower()));
+    return lower.isEmpty() ? platform::joinPath(emuFolder, emuExe) : lower;
+}
+
+platform::Command emulatorCommand(int kind, const QString& emuShort, const QString& gameArgument)
+{
+    const QString emuFolder = platform::FolderOfPath(emuShort);
+    const QString emuExe = platform::FileNameOfPath(emuShort);
+    switch (kind) {
+    case Ccs64Dos19: {
+        const QString extender = platform::ShortPathName(platform::joinPath(emuFolder, QStringLiteral("ccsdpmi.exe")));
+        const QString program = platform::FileNameOfPath(lowerCaseProgram(emuFolder, emuExe));
+        return platform::throughCommandInterpreter({extender, {program, gameArgument}});
+    }
+    case Ccs64Dos20:
+        return platform::throughCommandInterpreter({lowerCaseProgram(emuFolder, emuExe), {gameArgument}});
+    default:
+        return {emuShort, {gameArgument}};
+    }
+}
+
+bool recordPlay(catalogue::Recordset* games)
+{
+    if (!games || !games->isOpen() || games->bookmark() < 0)
+        return false;
+    const qint64 timesPlayed = games->number(QStringLiteral("TimesPlayed"));
+    if (!games->edit())
+        return false;
+    games->setValue(QStringLiteral("TimesPlayed"), timesPlayed + 1);
+    games->setValue(QStringLiteral("DateLastPlayed"), QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")));
+    if (games->update())
+        return true;
+    games->cancelUpdate();
+    return false;
+}
+
+} // namespace
+
+QString emulatorNotStartedMessage(const QString& program)
+{
+    return QStringLiteral("Could not start the emulator: ") + program;
+}
+
+QString emulatorPathOf(const Settings& settings, int kind)
+{
+    switch (kind) {
+    case Ccs64Dos19:
+        return settings.CCS64Path;
+    case Ccs64Dos20:
+        return settings.CCS642Path;
+    case Ccs64Win32:
+        return settings.DirectXPath;
+    default:
+        return {};
+    }
+}
+
+PortValues portValuesFor(const Settings& settings, catalogue::Recordset* games, bool useDefault, bool fromDatabase,
+                         int kind)
+{
+    const PortDefaults& d = settings.DefaultPorts;
+    const bool firstGeneration = kind == Ccs64Dos19;
+    const bool ownValues = !useDefault && fromDatabase && games && games->isOpen() && games->bookmark() >= 0;
+    if (!ownValues) {
+        if (firstGeneration)
+            return {d.DefPort1Joy, d.DefPort2Joy, d.DefPort1Key, d.DefPort2Key};
+        return {d.DXDefPort1Joy, d.DXDefPort2Joy, d.DXDefPort1Key, d.DXDefPort2Key};
+    }
+    const QString prefix = firstGeneration ? QString() : QStringLiteral("V2");
+    auto field = [&](const char* name) { return int(games->number(prefix + QLatin1String(name))); };
+    return {field("Port1Joy"), field("Port2Joy"), field("Port1Key"), field("Port2Key")};
+}
+
+LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::Recordset* games)
+{
+    LaunchOutcome outcome;
+    if (!isKnownKind(request.kind))
+        return outcome;
+    const QString emulatorPath = emulatorPathOf(settings, request.kind);
+    if (!platform::CheckPathExists(emulatorPath, true))
+        return outcome;
+
+    // A converter that renamed the archive hands back no image: there is nothing to load, and the rename
+    // dialog has already told the user what happened. An image that vanished is named.
+    if (request.imagePath.isEmpty() || !platform::CheckPathExists(request.imagePath, true))
+        return outcome;
+    const QString gameShort = platform::ShortPathName(request.imagePath);
+    const QString loadFolder = platform::FolderOfPath(gameShort);
+
+    const QString emuShort = platform::ShortPathName(emulatorPath);
+    const QString emuFolder = platform::FolderOfPath(emuShort);
+    if (request.kind == Ccs64Dos19 &&
+        !platform::CheckPathExists(platform::joinPath(emuFolder, QStringLiteral("ccsdpmi.exe")), true))
+        return outcome;
+
+    const QString configPath = platform::joinPath(emuFolder, QStringLiteral("c64.cfg"));
+    if (platform::CheckPathExists(configPath, false)) {
+        const PortValues values =
+            portValuesFor(settings, games, request.useDefault, request.fromDatabase, request.kind);
+        outcome.config = WriteEmulatorConfig(configPath, values, loadFolder, request.kind != Ccs64Dos19);
+    }
+
+    outcome.command = emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex));
+    outcome.workingFolder = emuFolder;
+
+    // The emulator runs in its own folder, where it finds its configuration and the DOS extender; our
+    // own current folder stays as it is.
+    QProcess process;
+    process.setProgram(outcome.command.program);
+    process.setArguments(outcome.command.arguments);
+    process.setWorkingDirectory(emuFolder);
+    outcome.started = process.startDetached();
+    if (!outcome.started) {
+        platform::MessageBox::exclamation(emulatorNotStartedMessage(outcome.command.program));
+        return outcome;
+    }
+    LastRunWasWin32 = request.kind == Ccs64Win32;
+
+    if (request.fromDatabase)
+        outcome.recorded = recordPlay(games);
+    return outcome;
+}
+
+} // namespace launch
