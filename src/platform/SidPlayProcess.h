@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Finding and closing a running SID player. A process counts as the player when its executable, or a
+// script named among the first two words of its command line (a shell script or a Wine wrapper shows
+// its interpreter as the executable), is the file sidplayWPath names; names are compared without regard
+// to case, after both sides are resolved to the real file.
+
+// True when such a process runs; it is remembered for CloseSidPlay (the last one found, when several
+// run). When none runs the remembered process stays as it was.
+bool FindSidPlayProcess(const QString& sidplayWPath);
+
+// Asks the remembered player to end (SIGTERM) and does not wait for it. Nothing is sent when the
+// process id has since been taken by another program.
+void CloseSidPlay();
+
+// The process id FindSidPlayProcess last found; 0 before the first match.
+qint64 rememberedSidPlayProcess();
+
+} // namespace platform
