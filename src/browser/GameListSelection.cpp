@@ -2,12 +2,16 @@
 
 namespace browser {
 
-ListSelection selectionAfterRefill(const std::optional<QString>& previousText, int rowCount, const RowLookup& rowOf)
+ListSelection selectionAfterRefill(const std::optional<QString>& selectedText, const QString& shownGame, int rowCount,
+                                   const RowLookup& rowOf)
 {
     if (rowCount <= 0)
         return {-1, false, GamePanelAction::ShowNoGame};
-    if (previousText) {
-        const int row = rowOf(*previousText);
+    std::optional<QString> remembered = selectedText;
+    if (!remembered && !shownGame.isEmpty())
+        remembered = shownGame;
+    if (remembered) {
+        const int row = rowOf(*remembered);
         if (row >= 0 && row < rowCount)
             return {row, true, GamePanelAction::ShowGameControls};
         return {};

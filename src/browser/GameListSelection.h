@@ -27,10 +27,13 @@ struct ListSelection
 // The first row whose text equals the given name exactly, or -1.
 using RowLookup = std::function<int(const QString& name)>;
 
-// After a refill: previousText is the text of the row selected before the refill (none when nothing
-// was selected). The same game is selected again when it is in the new view; a list that had no
-// selection gets its first row; a game missing from the new view leaves the list without a selection.
-ListSelection selectionAfterRefill(const std::optional<QString>& previousText, int rowCount, const RowLookup& rowOf);
+// After a refill. selectedText is the text of the row selected before the refill, none when no row was
+// selected; shownGame is the game the panel still shows while no row is selected (CurrentGame), empty
+// in the no-game state. The game is selected again when it is in the new view, so a game that dropped
+// out of one view comes back when the user returns to a view that holds it; with no game at all the
+// first row is selected; a game missing from the new view leaves the list without a selection.
+ListSelection selectionAfterRefill(const std::optional<QString>& selectedText, const QString& shownGame, int rowCount,
+                                   const RowLookup& rowOf);
 
 // At start-up: the saved CurrentGame is selected when present; an empty CurrentGame selects the
 // first row; a CurrentGame missing from the saved view leaves the list without a selection.
