@@ -1,0 +1,138 @@
+#include "GameDetails.h"
+
+#include "Catalogue.h"
+#include "CatalogueNames.h"
+#include "PathNames.h"
+#include "ProgramFolder.h"
+#include "ShortPathName.h"
+
+#include <QFileInfo>
+
+#include <iterator>
+
+namespace browser {
+
+namespace {
+
+// One lookup shown in the panel: the key field of Games, the lookup table, its key index and the
+// field shown.
+struct Lookup
+{
+    QString GameDetails::*label;
+    const char* gameField;
+    const char* table;
+    const char* keyIndex;
+    const char* shownField;
+};
+
+QString lookupText(catalogue::Catalogue& cat, const Lookup& lookup, const QVariant& key)
+{
+    catalogue::Recordset& rs = cat.table(QString::fromLatin1(lookup.table));
+    if (!rs.isOpen() || key.isNull() || !rs.setIndex(QString::fromLatin1(lookup.keyIndex)))
+        return {};
+    rs.seek(key);
+    // A failed seek leaves the record set on its previous row, whose value must not be shown.
+    if (rs.noMatch())
+        return {};
+    return rs.text(QString::fromLatin1(lookup.shownField));
+}
+
+} // namespace
+
+QString trainerText(qint64 trained)
+{
+    if (trained == 0)
+        return catalogue::kUnknown;
+    return trained == 1 ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+QString yearText(qint64 year)
+{
+    return year == catalogue::kUnknownYear ? catalogue::kUnknown : QString::number(year);
+}
+
+int legendEntryFor(qint64 colourCode)
+{
+    switch (colourCode) {
+    case catalogue::kBlack:
+        return 1;
+    case catalogue::kBlue:
+        return 2;
+    case catalogue::kRed:
+        return 3;
+    default:
+        return 4;
+    }
+}
+
+QString screenshotFileFor(const QString& storedName)
+{
+    if (storedName == catalogue::kNone)
+        return {};
+    const QString path = platform::storedNameToPath(platform::screenshotsFolder(), storedName);
+    if (path.isEmpty())
+        return {};
+    const QString found = platform::ShortPathName(path);
+    // A name that leads to a folder is as good as missing: there is no picture to load.
+    if (found.isEmpty() || !QFileInfo(found).isFile())
+        return {};
+    return found;
+}
+
+GameDetails ShowGameDetails(catalogue::Catalogue& cat)
+{
+    GameDetails d;
+    catalogue::Recordset& games = cat.games();
+    if (!games.isOpen() || games.bookmark() < 0)
+        return d;
+    d.hasGame = true;
+
+    d.lblName = games.text(QStringLiteral("Name"));
+    d.lblComment = games.text(QStringLiteral("Personal Comment"));
+    d.lblHighScore = games.text(QStringLiteral("HighScore"));
+    d.lblDocFile = platform::FileNameOfPath(games.text(QStringLiteral("DocFile")));
+    d.lblTrainer = trainerText(games.number(QStringLiteral("Trained")));
+    d.lblGameFile = platform::FileNameOfPath(games.text(QStringLiteral("Filename")));
+    d.lblMusicFile = platform::FileNameOfPath(games.text(QStringLiteral("Music Filename")));
+    d.lblTimesPlayed = QString::number(games.number(QStringLiteral("TimesPlayed")));
+    d.lblLastPlayed = games.text(QStringLiteral("DateLastPlayed"));
+
+    d.screenshotPath = screenshotFileFor(games.text(QStringLiteral("Screenshot Filename")));
+
+    // Read every key before the first seek: the lookups must not depend on the game row staying loaded.
+    static const Lookup kLookups[] = {
+        {&GameDetails::lblPublisher, "PU_Id", "Publishers", "PU_Id", "Publisher"},
+        {&GameDetails::lblYear, "Year Published", "Years", "YE_Id", "Year"},
+        {&GameDetails::lblMusician, "MU_Id", "Musicians", "MU_Id", "Name"},
+        {&GameDetails::lblGenre, "GE_Id", "Genres", "GE_Id", "Genre"},
+        {&GameDetails::lblRating, "RA_Id", "Ratings", "RA_Id", "Rating"},
+        {&GameDetails::lblDifficulty, "DI_Id", "Difficulty", "DI_Id", "DIFFICULTY"},
+        {&GameDetails::lblPlayers, "PL_Id", "Players", "PL_Id", "Number of Players"},
+    };
+    QVariant keys[std::size(kLookups)];
+    for (size_t i = 0; i < std::size(kLookups); ++i)
+        keys[i] = games.value(QString::fromLatin1(kLookups[i].gameField));
+    const qint64 colourCode = games.number(QStringLiteral("CCode"));
+
+    for (size_t i = 0; i < std::size(kLookups); ++i)
+        d.*(kLookups[i].label) = lookupText(cat, kLookups[i], keys[i]);
+    if (!d.lblYear.isEmpty()) {
+        bool numeric = false;
+        const qint64 year = d.lblYear.toLongLong(&numeric);
+        if (numeric)
+            d.lblYear = yearText(year);
+    }
+
+    d.legendEntry = legendEntryFor(colourCode);
+    d.lblGN = d.lblName;
+
+    const QString& n = d.lblName;
+    d.cmdRunGameTip = QStringLiteral("Play '") + n + QStringLiteral("' with CCS64 v1.9 (Dos)");
+    d.cmdRun20DosTip = QStringLiteral("Play '") + n + QStringLiteral("' with CCS64 v2.0 (Dos)");
+    d.cmdRun20WinTip = QStringLiteral("Play '") + n + QStringLiteral("' with CCS64 v2.0 (Win32)");
+    d.cmdPlayMusicTip = QStringLiteral("Play Sid Tune for '") + n + QStringLiteral("'");
+    d.cmdViewDocsTip = QStringLiteral("View Documentation for '") + n + QStringLiteral("'");
+    return d;
+}
+
+} // namespace browser

@@ -1,0 +1,265 @@
+#include "MainWindowLayout.h"
+
+#include <QTest>
+
+using namespace browser;
+
+class TestMainWindowLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sizingKeepsTheDesignClientArea();
+    void twipsAndPixels();
+    void bottomUpTableAtTwoHeights_data();
+    void bottomUpTableAtTwoHeights();
+    void screenshotIsCentredInTheFreeBand();
+    void titleHidesWithoutRoomAndReturns();
+    void legendShowsOnlyWhereItFits();
+    void listWidthFollowsTheScreenshotView();
+    void scrollingCommentTakesTheCommentsPlace();
+    void visibleControlsNeverOverlap();
+    void resizeGuards();
+
+private:
+    static MainWindowLayout layoutAt(int h, MainWindowView view = {});
+};
+
+MainWindowLayout TestMainWindowLayout::layoutAt(int h, MainWindowView view)
+{
+    const auto layout = layoutMainWindow(h, view);
+    if (!layout)
+        qFatal("no layout at %d", h);
+    return *layout;
+}
+
+void TestMainWindowLayout::sizingKeepsTheDesignClientArea()
+{
+    // A frame of 30 by 690 twips (a caption and menu bar): the window grows by exactly that.
+    const MainWindowSizes framed = SizeMainWindow(690, 90);
+    QCOMPARE(framed.initialHeight, 6300 + 690);
+    QCOMPARE(framed.fixedWidth, 9495 + 90);
+    QCOMPARE(framed.minimumClientHeight, 6300);
+    // A window whose size is its client area.
+    const MainWindowSizes bare = SizeMainWindow();
+    QCOMPARE(bare.initialHeight, 6300);
+    QCOMPARE(bare.fixedWidth, 9495);
+}
+
+void TestMainWindowLayout::twipsAndPixels()
+{
+    QCOMPARE(twipsToPixels(15), 1);
+    QCOMPARE(twipsToPixels(4095), 273);
+    QCOMPARE(twipsToPixels(9015), 601);
+    QCOMPARE(twipsToPixels(6300), 420);
+    QCOMPARE(pixelsToTwips(420), 6300);
+    QCOMPARE(twipsToPixels(7), 0);
+    QCOMPARE(twipsToPixels(8), 1);
+    QCOMPARE(twipsToPixels(-20000), -1333);
+    // Rectangles convert by their edges: two that touch in twips touch in pixels.
+    const QRect a = twipsToPixels(QRect(0, 10, 100, 100));
+    const QRect b = twipsToPixels(QRect(100, 10, 100, 100));
+    QCOMPARE(a.left() + a.width(), b.left());
+    QCOMPARE(twipsToPixels(QLine(120, 3720, 9375, 3720)), QLine(8, 248, 625, 248));
+}
+
+void TestMainWindowLayout::bottomUpTableAtTwoHeights_data()
+{
+    QTest::addColumn<int>("h");
+    QTest::newRow("minimum") << 6300;
+    QTest::newRow("taller") << 8415;
+}
+
+void TestMainWindowLayout::bottomUpTableAtTwoHeights()
+{
+    QFETCH(int, h);
+    const MainWindowLayout l = layoutAt(h);
+    const QList<QPair<int, QStringList>> rows = {
+        {255, {"Label1", "Label2", "Label8", "lblGameFile", "lblMusicFile", "lblDocFile"}},
+        {570, {"lblComment", "picScroller"}},
+        {900, {"Label19", "Label4", "lblPlayers", "lblLastPlayed"}},
+        {1140, {"Label16", "Label3", "lblGenre", "lblTimesPlayed"}},
+        {1380, {"Label14", "Label6", "lblMusician", "lblHighScore"}},
+        {1620, {"Label11", "Label7", "lblYear", "lblTrainer"}},
+        {1860, {"Label12", "Label18", "lblPublisher", "lblDifficulty"}},
+        {2100, {"Label10", "Label17", "lblName", "lblRating"}},
+        {2460,
+         {"cmdRandom", "cmdAll", "cmdGamesOnly", "cmdMusicOnly", "cmdRunGame", "cmdRun20Dos", "cmdRun20Win",
+          "cmdPlayMusic", "cmdViewDocs", "cmdReport", "cmdAdd", "cmdExit"}},
+    };
+    for (const auto& row : rows) {
+        for (const QString& name : row.second) {
+            QVERIFY2(l.controls.contains(name), qPrintable(name));
+            QCOMPARE(l.controls.value(name).rect.top(), h - row.first);
+        }
+    }
+    // Both ends of each separator line at its height.
+    const QList<QPair<QString, int>> lines = {{"linFiles", 320}, {"linComment", 615}, {"linButtons", 2580}};
+    for (const auto& line : lines) {
+        QVERIFY(l.lines.contains(line.first));
+        QCOMPARE(l.lines.value(line.first).y1(), h - line.second);
+        QCOMPARE(l.lines.value(line.first).y2(), h - line.second);
+    }
+    QCOMPARE(l.control("lstGames").rect.height(), h - 3300);
+    // The buttons go left to right in their listed order.
+    QVERIFY(l.control("cmdRandom").rect.right() < l.control("cmdAll").rect.left());
+    QVERIFY(l.control("cmdAdd").rect.right() < l.control("cmdExit").rect.left());
+    QVERIFY(l.control("cmdExit").rect.right() < kClientWidth);
+}
+
+void TestMainWindowLayout::screenshotIsCentredInTheFreeBand()
+{
+    for (int h : {6300, 7005, 9999}) {
+        const QRect shot = layoutAt(h).control("imgScreenShot").rect;
+        QCOMPARE(shot.top(), (h - 2700) / 2 - shot.height() / 2 + 300);
+        // Entirely above the line over the buttons.
+        QVERIFY(shot.top() + shot.height() <= h - 2580);
+    }
+}
+
+void TestMainWindowLayout::titleHidesWithoutRoomAndReturns()
+{
+    // At the smallest height the picture sits too close to the top for the large name.
+    const MainWindowLayout small = layoutAt(6300);
+    QVERIFY(!small.titleVisible());
+    QVERIFY(small.control("lblGN").rect.right() < 0);
+
+    const MainWindowLayout tall = layoutAt(7200);
+    QVERIFY(tall.titleVisible());
+    const QRect shot = tall.control("imgScreenShot").rect;
+    const QRect title = tall.control("lblGN").rect;
+    QCOMPARE(title.left(), shot.left());
+    QCOMPARE(title.top() + title.height(), shot.top() - 10);
+    QVERIFY(title.top() >= 0);
+
+    // Find the threshold and check both sides of it, then shrink again.
+    int threshold = 6300;
+    while (!layoutAt(threshold).titleVisible())
+        threshold += 15;
+    QVERIFY(threshold > 6300);
+    QVERIFY(!layoutAt(threshold - 15).titleVisible());
+    QVERIFY(layoutAt(threshold).titleVisible());
+    QVERIFY(layoutAt(threshold + 2000).titleVisible());
+    QVERIFY(!layoutAt(6300).titleVisible());
+}
+
+void TestMainWindowLayout::legendShowsOnlyWhereItFits()
+{
+    QVERIFY(!layoutAt(6300).legendVisible());
+    QVERIFY(layoutAt(6300).control("picKey").rect.right() < 0);
+
+    const MainWindowLayout l = layoutAt(9600);
+    QVERIFY(l.legendVisible());
+    const QRect shot = l.control("imgScreenShot").rect;
+    const QRect key = l.control("picKey").rect;
+    QCOMPARE(key.left(), shot.left() + 500);
+    const int above = key.top() - (shot.top() + shot.height());
+    const int below = (9600 - 2580) - (key.top() + key.height());
+    QVERIFY(above >= 0 && below >= 0);
+    QVERIFY(qAbs(above - below) <= 1);
+
+    // Just where it starts to fit, it fills the gap exactly.
+    int h = 6300;
+    while (!layoutAt(h).legendVisible())
+        h += 15;
+    const MainWindowLayout edge = layoutAt(h);
+    QVERIFY(edge.control("picKey").rect.bottom() < h - 2580);
+    QVERIFY(!layoutAt(h - 30).legendVisible());
+}
+
+void TestMainWindowLayout::listWidthFollowsTheScreenshotView()
+{
+    QCOMPARE(ApplyScreenshotView(true).listWidth, 4095);
+    QVERIFY(ApplyScreenshotView(true).screenshotVisible);
+    QCOMPARE(ApplyScreenshotView(false).listWidth, 9015);
+    QVERIFY(!ApplyScreenshotView(false).screenshotVisible);
+
+    const MainWindowLayout on = layoutAt(9600, {true, false});
+    const MainWindowLayout off = layoutAt(9600, {false, false});
+    QCOMPARE(on.listWidth(), 4095);
+    QCOMPARE(off.listWidth(), 9015);
+    QVERIFY(on.control("imgScreenShot").visible);
+    QVERIFY(!off.control("imgScreenShot").visible);
+    // The wide list covers the band: the title and legend go with the picture.
+    QVERIFY(on.titleVisible() && on.legendVisible());
+    QVERIFY(!off.titleVisible() && !off.legendVisible());
+    // The narrow list stays clear of the picture; the wide one stays inside the window.
+    QVERIFY(on.control("lstGames").rect.right() < on.control("imgScreenShot").rect.left());
+    QVERIFY(off.control("lstGames").rect.right() < kClientWidth);
+}
+
+void TestMainWindowLayout::scrollingCommentTakesTheCommentsPlace()
+{
+    const MainWindowLayout plain = layoutAt(6300, {true, false});
+    QVERIFY(plain.control("lblComment").visible);
+    QVERIFY(!plain.control("picScroller").visible);
+    const MainWindowLayout scrolling = layoutAt(6300, {true, true});
+    QVERIFY(!scrolling.control("lblComment").visible);
+    QVERIFY(scrolling.control("picScroller").visible);
+    QCOMPARE(scrolling.control("picScroller").rect, plain.control("lblComment").rect);
+}
+
+void TestMainWindowLayout::visibleControlsNeverOverlap()
+{
+    for (int h : {6300, 6315, 7200, 8415, 12000}) {
+        for (bool shots : {true, false}) {
+            const MainWindowLayout l = layoutAt(h, {shots, false});
+            QStringList names;
+            for (auto it = l.controls.cbegin(); it != l.controls.cend(); ++it) {
+                if (it->visible)
+                    names << it.key();
+            }
+            for (int i = 0; i < names.size(); ++i) {
+                const QRect a = l.controls.value(names[i]).rect;
+                QVERIFY2(a.left() >= 0 && a.right() < kClientWidth && a.top() >= 0 && a.bottom() < h,
+                         qPrintable(QString("%1 outside the window at %2").arg(names[i]).arg(h)));
+                for (int j = i + 1; j < names.size(); ++j) {
+                    const QRect b = l.controls.value(names[j]).rect;
+                    QVERIFY2(!a.intersects(b),
+                             qPrintable(QString("%1 overlaps %2 at %3").arg(names[i], names[j]).arg(h)));
+                }
+                // No separator line runs through a control.
+                for (auto line = l.lines.cbegin(); line != l.lines.cend(); ++line)
+                    QVERIFY2(line->y1() < a.top() || line->y1() > a.bottom(),
+                             qPrintable(QString("%1 crosses %2 at %3").arg(line.key(), names[i]).arg(h)));
+            }
+        }
+    }
+}
+
+void TestMainWindowLayout::resizeGuards()
+{
+    ResizeInput in;
+    in.loaded = true;
+    in.windowWidth = in.sizes.fixedWidth;
+    in.clientHeight = 7000;
+    ResizeOutcome out = Form_Resize(in);
+    QVERIFY(!out.restoreWidth);
+    QVERIFY(out.layout.has_value());
+    QCOMPARE(out.layout->control("lstGames").rect.height(), 7000 - 3300);
+
+    // Wider than allowed: the width goes back, and the height is still laid out.
+    in.windowWidth = in.sizes.fixedWidth + 600;
+    out = Form_Resize(in);
+    QVERIFY(out.restoreWidth);
+    QVERIFY(out.layout.has_value());
+
+    // Below the minimum the layout stays as it was.
+    in.clientHeight = 6285;
+    out = Form_Resize(in);
+    QVERIFY(!out.layout.has_value());
+    QVERIFY(!layoutMainWindow(6285, {}).has_value());
+
+    // Not loaded yet, or minimised: nothing at all.
+    in.clientHeight = 7000;
+    in.loaded = false;
+    out = Form_Resize(in);
+    QVERIFY(!out.restoreWidth && !out.layout);
+    in.loaded = true;
+    in.minimised = true;
+    out = Form_Resize(in);
+    QVERIFY(!out.restoreWidth && !out.layout);
+}
+
+QTEST_GUILESS_MAIN(TestMainWindowLayout)
+#include "TestMainWindowLayout.moc"
