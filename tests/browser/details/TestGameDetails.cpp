@@ -6,6 +6,8 @@
 #include "Schema.h"
 #include "TestFolders.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -55,6 +57,7 @@ private slots:
     void screenshotPresentMissingOrNone();
     void noCurrentRowGivesAnEmptyPanel();
     void labelColoursAndLegendCaptions();
+    void demoCatalogueShowsEveryGame();
 
 private:
     void addGame(const GameRow& row);
@@ -323,6 +326,40 @@ void TestGameDetails::labelColoursAndLegendCaptions()
     QCOMPARE(valueLabelColour(false, false), kValueLabelColour);
     QCOMPARE(kLegendCaptions.size(), 4);
     QCOMPARE(kLegendHeading, QString("KEY"));
+}
+
+void TestGameDetails::demoCatalogueShowsEveryGame()
+{
+    // The shipped catalogue: every game's keys lead to a lookup row, and its unknown rows read "(Unknown)".
+    m_cat.reset();
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(catalogue::kFileName);
+    QVERIFY(QFile::copy(stageDir() + "/" + catalogue::kFileName, copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    catalogue::Catalogue demo;
+    QVERIFY(demo.open(copy).ok());
+    auto& games = demo.games();
+    QVERIFY(games.setIndex("Name"));
+    int shown = 0;
+    for (games.moveFirst(); !games.eof(); games.moveNext()) {
+        const qint64 row = games.bookmark();
+        const QString name = games.text("Name");
+        const GameDetails d = ShowGameDetails(demo);
+        QCOMPARE(games.bookmark(), row);
+        QVERIFY(d.hasGame);
+        QCOMPARE(d.lblName, name);
+        for (const QString* value :
+             {&d.lblPublisher, &d.lblYear, &d.lblMusician, &d.lblGenre, &d.lblRating, &d.lblDifficulty, &d.lblPlayers})
+            QVERIFY2(!value->isEmpty(), qPrintable(name));
+        if (games.number("Year Published") == catalogue::kUnknownYearKey)
+            QCOMPARE(d.lblYear, QString("(Unknown)"));
+        if (games.number("PU_Id") == catalogue::kUnknownPublisherKey)
+            QCOMPARE(d.lblPublisher, QString("(Unknown)"));
+        QCOMPARE(d.legendEntry,
+                 legendEntryFor(catalogue::colourCodeFor(games.text("Filename"), games.text("Music Filename"))));
+        ++shown;
+    }
+    QVERIFY(shown > 0);
 }
 
 QTEST_GUILESS_MAIN(TestGameDetails)
