@@ -1,0 +1,314 @@
+#include "Catalogue.h"
+#include "CatalogueFixtures.h"
+#include "GameLaunch.h"
+#include "LaunchFixtures.h"
+#include "Schema.h"
+#include "ScriptedMessageBox.h"
+#include "TestFolders.h"
+#include "settings/Settings.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace launch;
+using namespace testsupport;
+
+class TestGameLaunch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void dosV19RunsTheExtenderWithTheGamesPorts();
+    void dosV20UsesDefaultsWhenTheGameAsksForThem();
+    void win32StartsTheEmulatorItselfAndSetsTheFlag();
+    void eachStartCountsOnce();
+    void startOutsideTheCatalogueUsesDefaultsAndRecordsNothing();
+    void failuresStartAndRecordNothing();
+    void readOnlyConfigurationStillStartsTheGame();
+    void hostileNamesStayInert();
+
+private:
+    QString game(const QString& sql);
+    LaunchRequest request(int kind, int entry = 0) const;
+
+    std::unique_ptr<FakeEmulators> m_fx;
+    std::unique_ptr<QTemporaryDir> m_dbDir;
+    std::unique_ptr<catalogue::Catalogue> m_cat;
+    Settings m_settings;
+    QString m_image;
+    QString m_imageFolder;
+    QString m_v19;
+    QString m_v20;
+    QString m_win;
+};
+
+namespace {
+const QByteArray kV19Config("$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=0\r\n"
+                            "$LOADPATH=C:\\\r\n$CONTROLPORT1=0\r\n$SOUND=1");
+const QByteArray kV20Config("$CONTROLPORT1=0\n$CONTROLPORT2=0\n$CONTROLPORT1MODE=0\n$CONTROLPORT2MODE=0\n"
+                            "$LOADPATH=C:\\\n$JOYSTICK1PC=0\n");
+
+QString today()
+{
+    return QDate::currentDate().toString("dd-MM-yyyy");
+}
+} // namespace
+
+void TestGameLaunch::init()
+{
+    LastRunWasWin32 = false;
+    m_fx = std::make_unique<FakeEmulators>();
+    m_v19 = m_fx->path("CCS 64 v19");
+    m_v20 = m_fx->path("CCS 64 v20");
+    m_win = m_fx->path("CCS64 Win");
+    m_fx->addFake("CCS 64 v19/ccs64.exe");
+    m_fx->addFake("CCS 64 v19/CCSDPMI.EXE");
+    m_fx->addFile("CCS 64 v19/C64.CFG", kV19Config);
+    m_fx->addFake("CCS 64 v20/CCS64.EXE");
+    m_fx->addFile("CCS 64 v20/c64.cfg", kV20Config);
+    m_fx->addFake("CCS64 Win/CCS64DX.EXE");
+    m_image = m_fx->addFile("Game Folder/Sub Dir/ELITE.D64");
+    m_imageFolder = m_fx->path("Game Folder/Sub Dir");
+
+    m_settings = Settings();
+    m_settings.CCS64Path = m_v19 + "/CCS64.EXE";  // the file is ccs64.exe
+    m_settings.CCS642Path = m_v20 + "/ccs64.exe"; // the file is CCS64.EXE
+    m_settings.DirectXPath = m_win + "/CCS64DX.EXE";
+
+    m_dbDir = std::make_unique<QTemporaryDir>();
+    const QString db = m_dbDir->filePath("Vintrax.mdb");
+    QString error;
+    QVERIFY2(catalogue::createCatalogue(db, &error), qPrintable(error));
+    sqliteShell(db, "INSERT INTO Games (Name, Filename, \"Filename Index\", TimesPlayed, DateLastPlayed, UseDefault, "
+                    "DirectX, Port1Joy, Port2Joy, Port1Key, Port2Key, V2Port1Joy, V2Port2Joy, V2Port1Key, V2Port2Key) "
+                    "VALUES ('Elite', 'SUB DIR\\ELITE.D64', 3, 4, '(Never)', 0, 0, 1, 0, 2, 1, 0, 1, 4, 3),"
+                    " ('Other', 'X.D64', 0, 9, '01-01-1990', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)");
+    m_cat = std::make_unique<catalogue::Catalogue>();
+    QVERIFY(m_cat->open(db).ok());
+    QVERIFY(m_cat->games().setIndex("Name"));
+    QVERIFY(m_cat->games().seek("Elite"));
+    QVERIFY(!m_cat->games().noMatch());
+}
+
+void TestGameLaunch::cleanup()
+{
+    m_cat.reset();
+    m_dbDir.reset();
+    m_fx.reset();
+    qunsetenv("VINTRAX_LAUNCH_PROBE");
+}
+
+QString TestGameLaunch::game(const QString& sql)
+{
+    return sqliteShell(m_dbDir->filePath("Vintrax.mdb"), sql).trimmed();
+}
+
+LaunchRequest TestGameLaunch::request(int kind, int entry) const
+{
+    LaunchRequest r;
+    r.imagePath = m_fx->path("game folder/SUB DIR/elite.d64"); // found in whatever case it is stored
+    r.entryIndex = entry;
+    r.fromDatabase = true;
+    r.kind = kind;
+    return r;
+}
+
+void TestGameLaunch::dosV19RunsTheExtenderWithTheGamesPorts()
+{
+    qputenv("VINTRAX_LAUNCH_PROBE", "a b $x");
+    platform::ScriptedMessageBox box;
+    const LaunchOutcome outcome = GameLaunch(request(Ccs64Dos19, 3), m_settings, &m_cat->games());
+    QVERIFY(outcome.started);
+    QVERIFY(outcome.recorded);
+    QVERIFY(m_fx->waitForLaunch());
+
+    const LaunchLog log = m_fx->log();
+    QCOMPARE(log.program, m_v19 + "/CCSDPMI.EXE");
+    QCOMPARE(log.arguments, QStringList({"ccs64.exe", m_image + ",3"}));
+    QCOMPARE(log.workingFolder, m_v19);
+    QCOMPARE(log.environment.value("VINTRAX_LAUNCH_PROBE"), QString("a b $x"));
+    QVERIFY(!LastRunWasWin32);
+    QCOMPARE(box.count(), 0);
+
+    // The game's own v1.9 ports; the second-generation line and the unknown last line stay.
+    QCOMPARE(readFile(m_v19 + "/C64.CFG"),
+             QByteArray("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=1\r\n$LOADPATH=") +
+                 QFile::encodeName(m_imageFolder) + "/\r\n$CONTROLPORT1=0\r\n$SOUND=1\r\n");
+    QCOMPARE(outcome.config, ConfigWriteResult::Written);
+
+    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), "5|" + today());
+    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Other'"), QString("9|01-01-1990"));
+}
+
+void TestGameLaunch::dosV20UsesDefaultsWhenTheGameAsksForThem()
+{
+    m_settings.DefaultPorts.DXDefPort1Joy = 1;
+    m_settings.DefaultPorts.DXDefPort2Joy = 0;
+    m_settings.DefaultPorts.DXDefPort1Key = 3;
+    m_settings.DefaultPorts.DXDefPort2Key = 4;
+    LaunchRequest r = request(Ccs64Dos20);
+    r.useDefault = true;
+    const LaunchOutcome outcome = GameLaunch(r, m_settings, &m_cat->games());
+    QVERIFY(outcome.started);
+    QVERIFY(m_fx->waitForLaunch());
+
+    const LaunchLog log = m_fx->log();
+    QCOMPARE(log.program, m_v20 + "/CCS64.EXE"); // no lower-case file there: the real one runs
+    QCOMPARE(log.arguments, QStringList({m_image + ",0"}));
+    QCOMPARE(log.workingFolder, m_v20);
+    QCOMPARE(readFile(m_v20 + "/c64.cfg"), "$CONTROLPORT1=1\r\n$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=3\r\n"
+                                           "$CONTROLPORT2MODE=4\r\n$LOADPATH=" +
+                                               QFile::encodeName(m_imageFolder) + "/\r\n$JOYSTICK1PC=0\r\n");
+    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), "5|" + today());
+}
+
+void TestGameLaunch::win32StartsTheEmulatorItselfAndSetsTheFlag()
+{
+    const QByteArray v20Before = readFile(m_v20 + "/c64.cfg");
+    const LaunchOutcome outcome = GameLaunch(request(Ccs64Win32, 7), m_settings, &m_cat->games());
+    QVERIFY(outcome.started);
+    QVERIFY(m_fx->waitForLaunch());
+    const LaunchLog log = m_fx->log();
+    QCOMPARE(log.program, m_win + "/CCS64DX.EXE");
+    QCOMPARE(log.arguments, QStringList({m_image + ",7"}));
+    QCOMPARE(log.workingFolder, m_win);
+    QVERIFY(LastRunWasWin32);
+    // No configuration beside this emulator: none is made, and the other emulator's is not touched.
+    QVERIFY(!QFile::exists(m_win + "/c64.cfg"));
+    QCOMPARE(outcome.config, ConfigWriteResult::Failed);
+    QCOMPARE(readFile(m_v20 + "/c64.cfg"), v20Before);
+    QCOMPARE(game("SELECT TimesPlayed FROM Games WHERE Name='Elite'"), QString("5"));
+
+    // A later DOS start clears the flag.
+    m_fx->clearLog();
+    QVERIFY(GameLaunch(request(Ccs64Dos19), m_settings, &m_cat->games()).started);
+    QVERIFY(m_fx->waitForLaunch());
+    QVERIFY(!LastRunWasWin32);
+}
+
+void TestGameLaunch::eachStartCountsOnce()
+{
+    for (int i = 0; i < 2; ++i) {
+        m_fx->clearLog();
+        QVERIFY(GameLaunch(request(Ccs64Win32), m_settings, &m_cat->games()).recorded);
+        QVERIFY(m_fx->waitForLaunch());
+    }
+    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), "6|" + today());
+    QCOMPARE(m_cat->games().number("TimesPlayed"), 6); // the shared record set sees it too
+
+    // A game never played before (NULL) starts counting at one.
+    sqliteShell(m_dbDir->filePath("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
+    QVERIFY(m_cat->games().seek("Other"));
+    m_fx->clearLog();
+    QVERIFY(GameLaunch(request(Ccs64Win32), m_settings, &m_cat->games()).recorded);
+    QVERIFY(m_fx->waitForLaunch());
+    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Other'"), "1|" + today());
+}
+
+void TestGameLaunch::startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
+{
+    m_settings.DefaultPorts = PortDefaults{}; // 1, 0, 0, 2 for v1.9
+    LaunchRequest r = request(Ccs64Dos19);
+    r.fromDatabase = false;
+    const LaunchOutcome outcome = GameLaunch(r, m_settings, &m_cat->games());
+    QVERIFY(outcome.started);
+    QVERIFY(!outcome.recorded);
+    QVERIFY(m_fx->waitForLaunch());
+    QVERIFY(readFile(m_v19 + "/C64.CFG")
+                .startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=2\r\n"));
+    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), QString("4|(Never)"));
+
+    // Without any record set the start works all the same.
+    m_fx->clearLog();
+    QVERIFY(GameLaunch(r, m_settings, nullptr).started);
+    QVERIFY(m_fx->waitForLaunch());
+}
+
+void TestGameLaunch::failuresStartAndRecordNothing()
+{
+    // Each case runs on fresh fakes, so its change and its message are worked out once they exist.
+    struct Case
+    {
+        const char* name;
+        std::function<void(Settings&, LaunchRequest&)> change;
+        std::function<QString()> message; // "" when none is expected
+        QString title;
+    };
+    const auto none = [] { return QString(); };
+    const QList<Case> cases = {
+        {"empty setting", [](Settings& s, LaunchRequest&) { s.CCS64Path.clear(); }, [] { return "FILE NOT SET!"; },
+         "vintrax Error"},
+        {"missing emulator", [&](Settings& s, LaunchRequest&) { s.CCS64Path = m_v19 + "/NOPE.EXE"; },
+         [&] { return "FILE NOT FOUND: " + m_v19 + "/NOPE.EXE"; }, "vintrax Error"},
+        {"missing folder", [&](Settings& s, LaunchRequest&) { s.CCS64Path = m_fx->path("Gone/CCS64.EXE"); },
+         [&] { return "PATH NOT FOUND: " + m_fx->path("Gone/CCS64.EXE"); }, "vintrax Error"},
+        {"no DOS extender", [&](Settings&, LaunchRequest&) { QFile::remove(m_v19 + "/CCSDPMI.EXE"); },
+         [&] { return "FILE NOT FOUND: " + m_v19 + "/ccsdpmi.exe"; }, "vintrax Error"},
+        {"image gone", [&](Settings&, LaunchRequest& r) { r.imagePath = m_imageFolder + "/GONE.D64"; },
+         [&] { return "FILE NOT FOUND: " + m_imageFolder + "/GONE.D64"; }, "vintrax Error"},
+        {"no image from the converter", [](Settings&, LaunchRequest& r) { r.imagePath.clear(); }, none, ""},
+        {"unknown emulator kind", [](Settings&, LaunchRequest& r) { r.kind = 3; }, none, ""},
+        {"extender cannot run",
+         [&](Settings&, LaunchRequest&) { QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner); },
+         [&] { return "Could not start the emulator: " + m_v19 + "/CCSDPMI.EXE"; }, "vintrax"},
+    };
+    for (const Case& c : cases) {
+        init();
+        Settings settings = m_settings;
+        LaunchRequest r = request(Ccs64Dos19);
+        c.change(settings, r);
+        platform::ScriptedMessageBox box;
+        const LaunchOutcome outcome = GameLaunch(r, settings, &m_cat->games());
+        QVERIFY2(!outcome.started, c.name);
+        QVERIFY2(!outcome.recorded, c.name);
+        const QString message = c.message();
+        QCOMPARE(box.count(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(box.last().text, message);
+            QCOMPARE(box.last().title, c.title);
+            QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
+        }
+        QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), QString("4|(Never)"));
+        QTest::qWait(100);
+        QVERIFY2(!m_fx->launched(), c.name);
+        cleanup();
+    }
+}
+
+void TestGameLaunch::readOnlyConfigurationStillStartsTheGame()
+{
+    const QString cfg = m_v20 + "/c64.cfg";
+    QVERIFY(QFile::setPermissions(cfg, QFile::ReadOwner | QFile::ReadGroup));
+    platform::ScriptedMessageBox box;
+    const LaunchOutcome outcome = GameLaunch(request(Ccs64Dos20), m_settings, &m_cat->games());
+    QCOMPARE(box.count(), 1);
+    QCOMPARE(box.last().text, readOnlyConfigMessage());
+    QCOMPARE(outcome.config, ConfigWriteResult::ReadOnly);
+    QVERIFY(outcome.started);
+    QVERIFY(m_fx->waitForLaunch());
+    QCOMPARE(readFile(cfg), kV20Config);
+    QCOMPARE(game("SELECT TimesPlayed FROM Games WHERE Name='Elite'"), QString("5"));
+}
+
+void TestGameLaunch::hostileNamesStayInert()
+{
+    const QString image = m_fx->addFile("Game Folder/it's \"$(touch pwned)\" a;b `x`.d64");
+    LaunchRequest r = request(Ccs64Dos20, 1);
+    r.imagePath = image;
+    QVERIFY(GameLaunch(r, m_settings, &m_cat->games()).started);
+    QVERIFY(m_fx->waitForLaunch());
+    QCOMPARE(m_fx->log().arguments, QStringList{image + ",1"});
+    QVERIFY(!QFile::exists(m_v20 + "/pwned"));
+    QVERIFY(!QFile::exists(m_fx->path("Game Folder/pwned")));
+}
+
+QTEST_GUILESS_MAIN(TestGameLaunch)
+#include "TestGameLaunch.moc"
