@@ -1,0 +1,115 @@
+#include "SidPlayProcess.h"
+#include "TestFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace platform;
+using namespace testsupport;
+
+class TestSidPlayProcess : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findsAScriptPlayerInOtherCaseAndClosesIt();
+    void findsABinaryPlayerByItsExecutable();
+    void findsAScriptStartedByARelativeName();
+    void noMatchKeepsTheRememberedPlayer();
+};
+
+namespace {
+// A player that runs until it is told to end.
+QString fakePlayer(const QString& path)
+{
+    writeFile(path, "#!/bin/sh\nwhile :; do sleep 0.2; done\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+bool endsBySignal(QProcess& p)
+{
+    return p.waitForFinished(10000) && p.exitStatus() == QProcess::CrashExit;
+}
+} // namespace
+
+void TestSidPlayProcess::findsAScriptPlayerInOtherCaseAndClosesIt()
+{
+    QTemporaryDir dir;
+    const QString player = fakePlayer(dir.filePath("Sid Play/SIDPLAYW.EXE"));
+    QVERIFY(!FindSidPlayProcess(player));
+
+    QProcess p;
+    p.start(player);
+    QVERIFY(p.waitForStarted());
+    const QString otherCase = dir.filePath("sid play/sidplayw.exe");
+    QTRY_VERIFY(FindSidPlayProcess(otherCase)); // until the kernel shows the script on the command line
+    QCOMPARE(rememberedSidPlayProcess(), p.processId());
+    // The setting may also name the player in upper case throughout its own folder part.
+    QVERIFY(FindSidPlayProcess(dir.filePath("SID PLAY/SidPlayW.exe")));
+
+    CloseSidPlay();
+    QVERIFY(endsBySignal(p));
+    QTRY_VERIFY(!FindSidPlayProcess(player));
+}
+
+void TestSidPlayProcess::findsABinaryPlayerByItsExecutable()
+{
+    QTemporaryDir dir;
+    const QString player = dir.filePath("Player Dir/sidplayw");
+    QDir().mkpath(dir.filePath("Player Dir"));
+    QVERIFY(QFile::copy("/bin/sleep", player));
+    QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QProcess p;
+    p.start(player, {"60"});
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY(FindSidPlayProcess(dir.filePath("PLAYER DIR/SIDPLAYW")));
+    QCOMPARE(rememberedSidPlayProcess(), p.processId());
+    CloseSidPlay();
+    QVERIFY(endsBySignal(p));
+}
+
+void TestSidPlayProcess::findsAScriptStartedByARelativeName()
+{
+    QTemporaryDir dir;
+    const QString player = fakePlayer(dir.filePath("Tunes Player/play.sh"));
+    QProcess p;
+    p.setWorkingDirectory(dir.filePath("Tunes Player"));
+    p.start("/bin/sh", {"./play.sh"});
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY(FindSidPlayProcess(player));
+    QCOMPARE(rememberedSidPlayProcess(), p.processId());
+    CloseSidPlay();
+    QVERIFY(endsBySignal(p));
+}
+
+void TestSidPlayProcess::noMatchKeepsTheRememberedPlayer()
+{
+    QTemporaryDir dir;
+    const QString player = fakePlayer(dir.filePath("SIDPLAYW.EXE"));
+    QProcess p;
+    p.start(player);
+    QVERIFY(p.waitForStarted());
+    QTRY_VERIFY(FindSidPlayProcess(player));
+    const qint64 remembered = rememberedSidPlayProcess();
+
+    // Neither another player nor an empty setting changes what is remembered.
+    QVERIFY(!FindSidPlayProcess(dir.filePath("OTHER.EXE")));
+    QVERIFY(!FindSidPlayProcess(""));
+    QVERIFY(!FindSidPlayProcess(dir.path())); // the folder is no player
+    QCOMPARE(rememberedSidPlayProcess(), remembered);
+
+    // Once the player has ended, its process id is no longer signalled.
+    p.kill();
+    QVERIFY(p.waitForFinished());
+    CloseSidPlay(); // nothing to close: must not fail or hit another program
+    QVERIFY(!FindSidPlayProcess(player));
+    QCOMPARE(rememberedSidPlayProcess(), remembered);
+}
+
+QTEST_GUILESS_MAIN(TestSidPlayProcess)
+#include "TestSidPlayProcess.moc"
