@@ -46,9 +46,15 @@ platform::Command emulatorCommand(int kind, const QString& emuShort, const QStri
     }
 }
 
+// bof() and eof() settle a freshly opened record set on its first row, so the bookmark is read after them.
+bool hasCurrentRow(catalogue::Recordset* games)
+{
+    return games && games->isOpen() && !games->bof() && !games->eof() && games->bookmark() >= 0;
+}
+
 bool recordPlay(catalogue::Recordset* games)
 {
-    if (!games || !games->isOpen() || games->bookmark() < 0)
+    if (!hasCurrentRow(games))
         return false;
     const qint64 timesPlayed = games->number(QStringLiteral("TimesPlayed"));
     if (!games->edit())
@@ -87,7 +93,7 @@ PortValues portValuesFor(const Settings& settings, catalogue::Recordset* games, 
 {
     const PortDefaults& d = settings.DefaultPorts;
     const bool firstGeneration = kind == Ccs64Dos19;
-    const bool ownValues = !useDefault && fromDatabase && games && games->isOpen() && games->bookmark() >= 0;
+    const bool ownValues = !useDefault && fromDatabase && hasCurrentRow(games);
     if (!ownValues) {
         if (firstGeneration)
             return {d.DefPort1Joy, d.DefPort2Joy, d.DefPort1Key, d.DefPort2Key};

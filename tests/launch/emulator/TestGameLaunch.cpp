@@ -31,6 +31,7 @@ private slots:
     void win32StartsTheEmulatorItselfAndSetsTheFlag();
     void eachStartCountsOnce();
     void startOutsideTheCatalogueUsesDefaultsAndRecordsNothing();
+    void freshRecordSetRecordsOnItsFirstRow();
     void failuresStartAndRecordNothing();
     void readOnlyConfigurationStillStartsTheGame();
     void hostileNamesStayInert();
@@ -230,6 +231,29 @@ void TestGameLaunch::startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
     m_fx->clearLog();
     QVERIFY(GameLaunch(r, m_settings, nullptr).started);
     QVERIFY(m_fx->waitForLaunch());
+}
+
+void TestGameLaunch::freshRecordSetRecordsOnItsFirstRow()
+{
+    const QString db = m_dbDir->filePath("Vintrax.mdb");
+    m_cat = std::make_unique<catalogue::Catalogue>();
+    QVERIFY(m_cat->open(db).ok());
+    QVERIFY(m_cat->games().setIndex("Name")); // Elite comes first; nothing has moved the record set yet
+    QVERIFY(GameLaunch(request(Ccs64Dos19), m_settings, &m_cat->games()).recorded);
+    QVERIFY(m_fx->waitForLaunch());
+    QVERIFY(readFile(m_v19 + "/C64.CFG").startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n"));
+    QCOMPARE(game("SELECT TimesPlayed FROM Games WHERE Name='Elite'"), QString("5"));
+
+    // An empty table: the game still starts, with the default ports, and nothing is recorded.
+    sqliteShell(db, "DELETE FROM Games");
+    m_cat = std::make_unique<catalogue::Catalogue>();
+    QVERIFY(m_cat->open(db).ok());
+    m_fx->clearLog();
+    const LaunchOutcome outcome = GameLaunch(request(Ccs64Dos19), m_settings, &m_cat->games());
+    QVERIFY(outcome.started);
+    QVERIFY(!outcome.recorded);
+    QVERIFY(m_fx->waitForLaunch());
+    QVERIFY(readFile(m_v19 + "/C64.CFG").startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=0\r\n"));
 }
 
 void TestGameLaunch::failuresStartAndRecordNothing()
