@@ -1,5 +1,6 @@
 // The game list filled from a real catalogue file: rows and colours of the three views from both
 // sources, one reset per fill, progress, lookups, and the selection kept or dropped across view switches.
+#include "GameListFill.h"
 #include "GameListFixtures.h"
 #include "GameListModel.h"
 #include "GameListSelection.h"
@@ -59,6 +60,7 @@ private slots:
     void switchingViewsKeepsOrDropsSelection();
     void emptyViewShowsNoGame();
     void startUpSelection();
+    void wholeFillFromDatabase();
 
 private:
     bool fill(GameListModel& model, GameListView view, GameListSource source = GameListSource::Button);
@@ -331,6 +333,47 @@ void TestGameListModel::startUpSelection()
     QCOMPARE(selectionAtStartUp(QStringLiteral("Zork"), rows, lookupIn(model)),
              (ListSelection{-1, false, GamePanelAction::None}));
     QCOMPARE(selectionAtStartUp(QStringLiteral("buggy boy"), rows, lookupIn(model)).row, -1);
+}
+
+void TestGameListModel::wholeFillFromDatabase()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Vintrax.mdb"));
+    QCOMPARE(listtest::createGames(path, {{QStringLiteral("Paradroid"), kFile, kNo},
+                                          {QStringLiteral("Commando"), kFile, kTune},
+                                          {QStringLiteral("Yie Ar Kung-Fu"), kNo, kTune}}),
+             QString());
+    catalogue::Database db;
+    QVERIFY(db.open(path).ok());
+
+    GameListModel model;
+    QList<int> progress;
+    GameListFillResult r = fillGameList(db, model, GameListView::Tunes, GameListSource::StartUp, std::nullopt,
+                                        QStringLiteral("Yie Ar Kung-Fu"), [&](int p) { progress << p; });
+    QVERIFY(r.ok);
+    QCOMPARE(names(model), (QStringList{"Commando", "Yie Ar Kung-Fu"}));
+    QCOMPARE(r.selection, (ListSelection{1, true, GamePanelAction::ShowGameControls}));
+    QCOMPARE(progress, (QList<int>{0, 100}));
+
+    r = fillGameList(db, model, GameListView::Playable, GameListSource::Button, QStringLiteral("Yie Ar Kung-Fu"),
+                     QStringLiteral("Yie Ar Kung-Fu"));
+    QVERIFY(r.ok);
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(r.selection, ListSelection{});
+
+    // A stored query that has gone missing: the list is emptied, the window goes to the no-game state
+    // and the engine's message comes back for the user.
+    QVERIFY(db.exec(QStringLiteral("DROP VIEW \"Music Only List\"")));
+    r = fillGameList(db, model, GameListView::Tunes, GameListSource::StartUp, QStringLiteral("Commando"),
+                     QStringLiteral("Commando"));
+    QVERIFY(!r.ok);
+    QVERIFY(!r.error.isEmpty());
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(r.selection.panel, GamePanelAction::ShowNoGame);
+    // The SQL of the tunes button does not need the stored query.
+    r = fillGameList(db, model, GameListView::Tunes, GameListSource::Button, std::nullopt, QString());
+    QVERIFY(r.ok);
+    QCOMPARE(r.selection, (ListSelection{0, false, GamePanelAction::ShowGameControls}));
 }
 
 QTEST_GUILESS_MAIN(TestGameListModel)
