@@ -5,7 +5,7 @@ pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-base-dev-tools
   libarchive-dev liblhasa-dev libgif-dev
-  sqlite3
+  sqlite3 libsqlite3-dev
   # test oracles: tools nobody here wrote, used to make and check fixtures
   gzip zip unzip jlha-utils imagemagick cbmconvert cc1541 sidplayfp
   libbenchmark-dev

@@ -47,6 +47,7 @@ public:
     QVariant valueAt(int row, int field) const;
 
 private:
+    bool readDirect(Database& db, const SqlQuery& query); // false when the engine handle is not at hand
     bool m_valid = false;
     QString m_error;
     QStringList m_fields;
