@@ -83,7 +83,8 @@ GameDetails ShowGameDetails(catalogue::Catalogue& cat)
 {
     GameDetails d;
     catalogue::Recordset& games = cat.games();
-    if (!games.isOpen() || games.bookmark() < 0)
+    // bof() and eof() settle a freshly opened record set on its first row, so the bookmark is read after them.
+    if (!games.isOpen() || games.bof() || games.eof() || games.bookmark() < 0)
         return d;
     d.hasGame = true;
 

@@ -56,6 +56,7 @@ private slots:
     void screenshotPresentMissingOrNone_data();
     void screenshotPresentMissingOrNone();
     void noCurrentRowGivesAnEmptyPanel();
+    void freshlyOpenedCatalogueShowsItsFirstGame();
     void labelColoursAndLegendCaptions();
     void demoCatalogueShowsEveryGame();
 
@@ -314,6 +315,23 @@ void TestGameDetails::noCurrentRowGivesAnEmptyPanel()
     QVERIFY(!d.hasGame);
     QCOMPARE(d.lblName, QString());
     QVERIFY(!d.mnuOptionsPaperEnabled());
+}
+
+void TestGameDetails::freshlyOpenedCatalogueShowsItsFirstGame()
+{
+    addGame(GameRow{"Zak McKracken"});
+    addGame(GameRow{"Bruce Lee"});
+    m_cat = std::make_unique<catalogue::Catalogue>();
+    QVERIFY(m_cat->open(m_home->file(catalogue::kFileName)).ok());
+    QVERIFY(m_cat->games().setIndex("Name"));
+    const GameDetails d = ShowGameDetails(*m_cat);
+    QVERIFY(d.hasGame);
+    QCOMPARE(d.lblName, QString("Bruce Lee"));
+
+    // Past the last row there is no current game.
+    m_cat->games().moveLast();
+    m_cat->games().moveNext();
+    QVERIFY(!ShowGameDetails(*m_cat).hasGame);
 }
 
 void TestGameDetails::labelColoursAndLegendCaptions()
