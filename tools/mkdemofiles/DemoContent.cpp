@@ -70,14 +70,13 @@ std::optional<QByteArray> courierZip(QString* error)
 }
 
 // The demo tunes share their credits; they differ in melody, tempo, waveform and envelope.
-MelodySpec demoTune(const QByteArray& name, const QList<int>& notes, int framesPerNote, quint8 waveform,
-                    quint8 attackDecay, quint8 sustainRelease)
+Melody demoTune(const QByteArray& name, const QList<int>& notes, int framesPerNote, quint8 waveform, quint8 attackDecay,
+                quint8 sustainRelease)
 {
-    return MelodySpec{name,          "Vintrax demo", "2024 Vintrax", notes,
-                      framesPerNote, waveform,       attackDecay,    sustainRelease};
+    return Melody{name, "Vintrax demo", "2024 Vintrax", notes, framesPerNote, waveform, attackDecay, sustainRelease};
 }
 
-MelodySpec bouncingBytesTune()
+Melody bouncingBytesTune()
 {
     // A bouncing arpeggio in C major that climbs and falls back, on the pulse wave.
     return demoTune("Bouncing Bytes", {60, 64, 67, 72, 67, 64, 60, 55, 57, 60, 65, 69, 72, 69, 65, 60,
@@ -85,7 +84,7 @@ MelodySpec bouncingBytesTune()
                     7, 0x40, 0x08, 0xA3);
 }
 
-MelodySpec harbourPatrolTune()
+Melody harbourPatrolTune()
 {
     // A slower sea shanty line in A minor, on the sawtooth.
     return demoTune("Harbour Patrol", {57, 60, 64, 62, 60, 59, 57, 52, 53, 57, 60, 59, 57, 56, 57, 64,

@@ -34,7 +34,7 @@ double frequencyRegister(int midiNote)
     return std::round(noteHz(midiNote) * 16777216.0 / PalClockHz);
 }
 
-void emitInit(Assembler6502& a, const MelodySpec& spec)
+void emitInit(Assembler6502& a, const Melody& melody)
 {
     a.label(QStringLiteral("init"));
     a.immediate(op::LdaImmediate, 0);
@@ -45,9 +45,9 @@ void emitInit(Assembler6502& a, const MelodySpec& spec)
     a.branch(op::Bpl, QStringLiteral("clear"));
     a.immediate(op::LdaImmediate, FullVolume);
     a.absolute(op::StaAbsolute, ModeVolume);
-    a.immediate(op::LdaImmediate, spec.attackDecay);
+    a.immediate(op::LdaImmediate, melody.attackDecay);
     a.absolute(op::StaAbsolute, AttackDecay);
-    a.immediate(op::LdaImmediate, spec.sustainRelease);
+    a.immediate(op::LdaImmediate, melody.sustainRelease);
     a.absolute(op::StaAbsolute, SustainRelease);
     a.immediate(op::LdaImmediate, 0x00);
     a.absolute(op::StaAbsolute, PulseLow);
@@ -61,7 +61,7 @@ void emitInit(Assembler6502& a, const MelodySpec& spec)
     a.implied(op::Rts);
 }
 
-void emitPlay(Assembler6502& a, const MelodySpec& spec)
+void emitPlay(Assembler6502& a, const Melody& melody)
 {
     a.label(QStringLiteral("play"));
     a.absolute(op::DecAbsolute, QStringLiteral("timer"));
@@ -69,23 +69,23 @@ void emitPlay(Assembler6502& a, const MelodySpec& spec)
     a.absolute(op::LdaAbsolute, QStringLiteral("timer"));
     a.immediate(op::CmpImmediate, ReleaseFramesBeforeNext);
     a.branch(op::Bne, QStringLiteral("done"));
-    a.immediate(op::LdaImmediate, spec.waveform); // gate off: the note fades before the next one
+    a.immediate(op::LdaImmediate, melody.waveform); // gate off: the note fades before the next one
     a.absolute(op::StaAbsolute, Control);
     a.label(QStringLiteral("done"));
     a.implied(op::Rts);
 
     a.label(QStringLiteral("next"));
-    a.immediate(op::LdaImmediate, static_cast<quint8>(spec.framesPerNote));
+    a.immediate(op::LdaImmediate, static_cast<quint8>(melody.framesPerNote));
     a.absolute(op::StaAbsolute, QStringLiteral("timer"));
     a.absolute(op::LdxAbsolute, QStringLiteral("index"));
     a.absolute(op::LdaAbsoluteX, QStringLiteral("lows"));
     a.absolute(op::StaAbsolute, FrequencyLow);
     a.absolute(op::LdaAbsoluteX, QStringLiteral("highs"));
     a.absolute(op::StaAbsolute, FrequencyHigh);
-    a.immediate(op::LdaImmediate, spec.waveform | Gate);
+    a.immediate(op::LdaImmediate, melody.waveform | Gate);
     a.absolute(op::StaAbsolute, Control);
     a.implied(op::Inx);
-    a.immediate(op::CpxImmediate, static_cast<quint8>(spec.notes.size()));
+    a.immediate(op::CpxImmediate, static_cast<quint8>(melody.notes.size()));
     a.branch(op::Bne, QStringLiteral("keep"));
     a.immediate(op::LdxImmediate, 0);
     a.label(QStringLiteral("keep"));
@@ -93,11 +93,11 @@ void emitPlay(Assembler6502& a, const MelodySpec& spec)
     a.implied(op::Rts);
 }
 
-void emitData(Assembler6502& a, const MelodySpec& spec)
+void emitData(Assembler6502& a, const Melody& melody)
 {
     QByteArray lows;
     QByteArray highs;
-    for (int note : spec.notes) {
+    for (int note : melody.notes) {
         const quint16 value = sidFrequency(note);
         lows += static_cast<char>(value & 0xFF);
         highs += static_cast<char>(value >> 8);
@@ -119,35 +119,35 @@ quint16 sidFrequency(int midiNote)
     return static_cast<quint16>(qBound(0.0, frequencyRegister(midiNote), 65535.0));
 }
 
-std::optional<QByteArray> buildMelodyTune(const MelodySpec& spec, QString* error)
+std::optional<QByteArray> buildMelodyTune(const Melody& melody, QString* error)
 {
     auto fail = [error](const QString& why) -> std::optional<QByteArray> {
         if (error)
             *error = why;
         return std::nullopt;
     };
-    if (spec.notes.isEmpty() || spec.notes.size() > 255)
-        return fail(QStringLiteral("a tune needs 1 to 255 notes, not %1").arg(spec.notes.size()));
-    if (spec.framesPerNote <= ReleaseFramesBeforeNext || spec.framesPerNote > 255)
-        return fail(QStringLiteral("a note lasts 3 to 255 frames, not %1").arg(spec.framesPerNote));
-    for (int note : spec.notes) {
+    if (melody.notes.isEmpty() || melody.notes.size() > 255)
+        return fail(QStringLiteral("a tune needs 1 to 255 notes, not %1").arg(melody.notes.size()));
+    if (melody.framesPerNote <= ReleaseFramesBeforeNext || melody.framesPerNote > 255)
+        return fail(QStringLiteral("a note lasts 3 to 255 frames, not %1").arg(melody.framesPerNote));
+    for (int note : melody.notes) {
         const double value = frequencyRegister(note);
         if (value < 1 || value > 65535)
             return fail(QStringLiteral("the note %1 is beyond the SID's range").arg(note));
     }
     Assembler6502 a(MelodyLoadAddress);
-    emitInit(a, spec);
-    emitPlay(a, spec);
-    emitData(a, spec);
+    emitInit(a, melody);
+    emitPlay(a, melody);
+    emitData(a, melody);
     const std::optional<QByteArray> code = a.code(error);
     if (!code)
         return std::nullopt;
     PsidHeader header;
     header.initAddress = *a.address(QStringLiteral("init"));
     header.playAddress = *a.address(QStringLiteral("play"));
-    header.name = spec.name;
-    header.author = spec.author;
-    header.released = spec.released;
+    header.name = melody.name;
+    header.author = melody.author;
+    header.released = melody.released;
     QByteArray load;
     load += static_cast<char>(MelodyLoadAddress & 0xFF);
     load += static_cast<char>(MelodyLoadAddress >> 8);

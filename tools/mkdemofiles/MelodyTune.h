@@ -11,7 +11,7 @@ namespace demofiles {
 // A one-voice tune: init silences the SID, sets full volume, the envelope and a half-width pulse; every call of
 // play counts down the frames of the current note, lets its gate go two frames before the end and then starts
 // the next note of the loop with a new frequency.
-struct MelodySpec
+struct Melody
 {
     QByteArray name;
     QByteArray author;
@@ -29,6 +29,6 @@ constexpr quint16 MelodyLoadAddress = 0x1000;
 quint16 sidFrequency(int midiNote);
 
 // The whole PSID file of the tune; nothing, with the reason, for a note list or note length out of range.
-std::optional<QByteArray> buildMelodyTune(const MelodySpec& spec, QString* error = nullptr);
+std::optional<QByteArray> buildMelodyTune(const Melody& melody, QString* error = nullptr);
 
 } // namespace demofiles

@@ -20,22 +20,22 @@ quint16 be16(const QByteArray& b, int at)
     return quint16((quint8(b[at]) << 8) | quint8(b[at + 1]));
 }
 
-MelodySpec scale(quint8 waveform)
+Melody scale(quint8 waveform)
 {
-    MelodySpec spec;
-    spec.name = "Scale";
-    spec.author = "Test";
-    spec.released = "2024 Test";
-    spec.notes = {48, 52, 55, 60, 64, 67, 72, 76};
-    spec.framesPerNote = 10;
-    spec.waveform = waveform;
-    return spec;
+    Melody melody;
+    melody.name = "Scale";
+    melody.author = "Test";
+    melody.released = "2024 Test";
+    melody.notes = {48, 52, 55, 60, 64, 67, 72, 76};
+    melody.framesPerNote = 10;
+    melody.waveform = waveform;
+    return melody;
 }
 
-QByteArray tune(const MelodySpec& spec)
+QByteArray tune(const Melody& melody)
 {
     QString error;
-    const std::optional<QByteArray> psid = buildMelodyTune(spec, &error);
+    const std::optional<QByteArray> psid = buildMelodyTune(melody, &error);
     if (!psid)
         qWarning("buildMelodyTune refused: %s", qPrintable(error));
     return psid.value_or(QByteArray());
@@ -187,11 +187,11 @@ void TestMelodyTune::refusals()
     QFETCH(QList<int>, notes);
     QFETCH(int, frames);
     QFETCH(QString, reason);
-    MelodySpec spec = scale(0x40);
-    spec.notes = notes;
-    spec.framesPerNote = frames;
+    Melody melody = scale(0x40);
+    melody.notes = notes;
+    melody.framesPerNote = frames;
     QString error;
-    QVERIFY(!buildMelodyTune(spec, &error));
+    QVERIFY(!buildMelodyTune(melody, &error));
     QVERIFY2(error.contains(reason), qPrintable(error));
 }
 
