@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveReport.h"
+#include "GameLaunch.h"
 #include "ImageListing.h"
 #include "RunAndWait.h"
 
@@ -41,6 +42,15 @@ public:
     ConversionResult ConvertGzip(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
     ConversionResult ConvertLha(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
     ConversionResult ConvertLynx(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
+
+    // Starts an image in one of the emulators with the game's or the default ports, and records the play
+    // on the current game row when the start comes from the catalogue.
+    static launch::LaunchOutcome LaunchGame(const QString& imagePath, int entryIndex, bool useDefault, bool directX,
+                                            bool fromDatabase, int kind, const Settings& settings,
+                                            catalogue::Recordset* games)
+    {
+        return launch::GameLaunch({imagePath, entryIndex, useDefault, directX, fromDatabase, kind}, settings, games);
+    }
 
     // What an image holds, for the game file dialog: the disk or tape name (or the kind of a one-program
     // file) and the entries in the order the emulator counts them.
