@@ -18,7 +18,9 @@ namespace platform {
 
 namespace {
 
-qint64 s_pid = 0;
+// Every process that matched: a player run from a script forks copies of its shell for a moment, and
+// the one that is still the player when it is asked to close must not be missed.
+std::vector<qint64> s_pids;
 QString s_target; // the resolved player path the remembered process matched
 
 QString resolvedPlayerPath(const QString& sidplayWPath)
@@ -79,7 +81,7 @@ bool FindSidPlayProcess(const QString& sidplayWPath)
         return false;
     const QString target = resolvedPlayerPath(sidplayWPath);
     const qint64 self = QCoreApplication::applicationPid();
-    qint64 found = 0;
+    std::vector<qint64> found;
     std::vector<qint64> pids;
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
@@ -91,27 +93,28 @@ bool FindSidPlayProcess(const QString& sidplayWPath)
     std::sort(pids.begin(), pids.end());
     for (const qint64 pid : pids) {
         if (processMatches(pid, target))
-            found = pid; // a later match wins, as the walk goes on
+            found.push_back(pid);
     }
-    if (found == 0)
+    if (found.empty())
         return false;
-    s_pid = found;
+    s_pids = found;
     s_target = target;
     return true;
 }
 
 void CloseSidPlay()
 {
-    if (s_pid <= 0 || !processMatches(s_pid, s_target))
-        return;
 #ifdef Q_OS_UNIX
-    ::kill(pid_t(s_pid), SIGTERM);
+    for (const qint64 pid : s_pids) {
+        if (processMatches(pid, s_target))
+            ::kill(pid_t(pid), SIGTERM);
+    }
 #endif
 }
 
 qint64 rememberedSidPlayProcess()
 {
-    return s_pid;
+    return s_pids.empty() ? 0 : s_pids.back();
 }
 
 } // namespace platform

@@ -9,15 +9,15 @@ namespace platform {
 // its interpreter as the executable), is the file sidplayWPath names; names are compared without regard
 // to case, after both sides are resolved to the real file.
 
-// True when such a process runs; it is remembered for CloseSidPlay (the last one found, when several
-// run). When none runs the remembered process stays as it was.
+// True when such a process runs; every match is remembered for CloseSidPlay (a script player forks
+// short-lived copies of its shell). When none runs the remembered processes stay as they were.
 bool FindSidPlayProcess(const QString& sidplayWPath);
 
-// Asks the remembered player to end (SIGTERM) and does not wait for it. Nothing is sent when the
-// process id has since been taken by another program.
+// Asks the remembered player processes to end (SIGTERM) and does not wait for them. Nothing is sent to
+// a process id that has since been taken by another program.
 void CloseSidPlay();
 
-// The process id FindSidPlayProcess last found; 0 before the first match.
+// The highest process id FindSidPlayProcess last found; 0 before the first match.
 qint64 rememberedSidPlayProcess();
 
 } // namespace platform

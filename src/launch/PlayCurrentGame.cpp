@@ -1,0 +1,147 @@
+#include "PlayCurrentGame.h"
+
+#include "CatalogueNames.h"
+#include "MessageBox.h"
+#include "PathChecks.h"
+#include "PathNames.h"
+#include "Recordset.h"
+#include "ShortPathName.h"
+#include "SidPlayProcess.h"
+#include "clsC64Game.h"
+#include "settings/Settings.h"
+
+#include <QCoreApplication>
+
+namespace launch {
+
+namespace {
+
+enum class ArchiveType { None, Zip, Gz, Lha, Lynx };
+
+ArchiveType archiveTypeOf(const QString& storedFilename)
+{
+    const QString upper = storedFilename.toUpper();
+    if (upper.endsWith(QStringLiteral(".ZIP")))
+        return ArchiveType::Zip;
+    if (upper.endsWith(QStringLiteral(".GZ")))
+        return ArchiveType::Gz;
+    if (upper.endsWith(QStringLiteral(".LZH")) || upper.endsWith(QStringLiteral(".LHA")))
+        return ArchiveType::Lha;
+    if (upper.endsWith(QStringLiteral(".LNX")))
+        return ArchiveType::Lynx;
+    return ArchiveType::None;
+}
+
+ConversionResult convert(clsC64Game& game, ArchiveType type, const QString& folder, const QString& name,
+                         const QString& work)
+{
+    switch (type) {
+    case ArchiveType::Zip:
+        return game.ConvertZip(folder, name, work);
+    case ArchiveType::Gz:
+        return game.ConvertGzip(folder, name, work);
+    case ArchiveType::Lha:
+        return game.ConvertLha(folder, name, work);
+    case ArchiveType::Lynx:
+        return game.ConvertLynx(folder, name, work);
+    case ArchiveType::None:
+        break;
+    }
+    return {};
+}
+
+// The first game folder (in order, empty entries skipped) that holds the stored file; "" for none.
+QString findInGameFolders(const Settings& settings, const QString& stored)
+{
+    if (stored.isEmpty() || stored == catalogue::kNone)
+        return {};
+    for (const QString& folder : settings.GamesPath) {
+        if (folder.trimmed().isEmpty())
+            continue;
+        const QString candidate = platform::storedNameToPath(folder, stored);
+        if (!candidate.isEmpty() && platform::CheckPathExists(candidate, false))
+            return platform::ShortPathName(candidate);
+    }
+    return {};
+}
+
+// The stored name with its last component replaced, sub-folders and separators kept.
+QString withFileName(const QString& stored, const QString& newName)
+{
+    const qsizetype cut = std::max(stored.lastIndexOf(QLatin1Char('\\')), stored.lastIndexOf(QLatin1Char('/')));
+    return stored.left(cut + 1) + newName;
+}
+
+} // namespace
+
+QString fileNotFoundInGamePathsMessage(const QString& storedFilename)
+{
+    return QStringLiteral("File not found in any of your Game Paths:  \"") + storedFilename + QLatin1Char('"');
+}
+
+PlayOutcome PlayCurrentGame(int kind, const Settings& settings, catalogue::Recordset& games, clsC64Game& game,
+                            const QString& workFolder, const PlayHooks& hooks)
+{
+    PlayOutcome outcome;
+    QString stored = games.text(QStringLiteral("Filename"));
+    const QString full = findInGameFolders(settings, stored);
+    if (full.isEmpty()) {
+        platform::MessageBox::critical(fileNotFoundInGamePathsMessage(stored));
+        return outcome;
+    }
+    const QString archiveFolder = platform::FolderOfPath(full);
+    QString archiveName = platform::FileNameOfPath(full);
+    QString imagePath;
+
+    const ArchiveType type = archiveTypeOf(stored);
+    if (type == ArchiveType::None) {
+        imagePath = full;
+    } else {
+        if (hooks.hourglass)
+            hooks.hourglass(true);
+        QCoreApplication::processEvents();
+        ConversionResult r = convert(game, type, archiveFolder, archiveName, workFolder);
+        if (r.ok && r.imagePath.isEmpty()) {
+            // The user renamed the archive after the game to boot: the catalogue follows the file, and
+            // the renamed archive is converted again, which now finds that game by name.
+            archiveName = game.archiveHandover().ArchiveName;
+            const QString renamed = platform::ShortPathName(platform::joinPath(archiveFolder, archiveName));
+            if (!renamed.isEmpty()) {
+                archiveName = platform::FileNameOfPath(renamed);
+                stored = withFileName(stored, archiveName);
+                if (games.edit()) {
+                    games.setValue(QStringLiteral("Filename"), stored);
+                    if (!games.update())
+                        games.cancelUpdate();
+                }
+                r = convert(game, type, archiveFolder, archiveName, workFolder);
+            }
+        }
+        if (hooks.hourglass)
+            hooks.hourglass(false);
+        QCoreApplication::processEvents();
+        if (!r.ok) {
+            platform::MessageBox::exclamation(r.report);
+            return outcome;
+        }
+        imagePath = r.imagePath;
+        if (imagePath.isEmpty())
+            return outcome; // still no single game to start: nothing starts, nothing is recorded
+    }
+
+    if (platform::FindSidPlayProcess(settings.SidplayWPath)) {
+        platform::CloseSidPlay();
+        QCoreApplication::processEvents();
+    }
+    if (hooks.stopScroller)
+        hooks.stopScroller();
+    const LaunchOutcome launched = clsC64Game::LaunchGame(
+        imagePath, static_cast<int>(games.number(QStringLiteral("Filename Index"))),
+        games.flag(QStringLiteral("UseDefault")), games.flag(QStringLiteral("DirectX")), true, kind, settings, &games);
+    outcome.started = launched.started;
+    outcome.timesPlayed = games.text(QStringLiteral("TimesPlayed"));
+    outcome.lastPlayed = games.text(QStringLiteral("DateLastPlayed"));
+    return outcome;
+}
+
+} // namespace launch

@@ -1,0 +1,197 @@
+#include "ArchiveFixtures.h"
+#include "Catalogue.h"
+#include "PlayCurrentGame.h"
+#include "Schema.h"
+#include "ScriptedMessageBox.h"
+#include "TestFolders.h"
+#include "clsC64Game.h"
+#include "settings/Settings.h"
+
+#include <QDate>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+using namespace testsupport;
+
+class TestPlayCurrentGame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void plainImageFromTheFirstFolderThatHoldsIt();
+    void missingFileIsReportedAndNothingRecorded();
+    void archiveIsConvertedAndItsImageStarted();
+    void failedConversionShowsTheReport();
+    void renamedArchiveIsFollowedAndStarted();
+    void cancelledRenameStartsNothing();
+    void runningSidPlayerIsClosedFirst();
+
+private:
+    void addGame(const QString& name, const QString& file, int index = 0);
+    QStringList emulatorLog(); // waits for the detached fake emulator to write its log
+    int timesPlayed(const QString& name);
+    TempProgramFolder* m_home = nullptr;
+    catalogue::Catalogue* m_cat = nullptr;
+    clsC64Game* m_game = nullptr;
+    Settings m_settings;
+    QString m_games;
+    QString m_emulator;
+};
+
+void TestPlayCurrentGame::init()
+{
+    m_home = new TempProgramFolder;
+    for (const QString& t : {"gunzip", "lha", "zip2d64", "starlynx", "maketape"})
+        QVERIFY(QFile::link(toolPath(t), m_home->file("Conversion/" + t)));
+    m_games = m_home->file("My Games/SUB");
+    QDir().mkpath(m_games);
+    QVERIFY(writeFakeTool(m_home->file("Emulator Win"), "ccs64.exe", ""));
+    m_emulator = m_home->file("Emulator Win/ccs64.exe");
+    const QString db = m_home->file("Vintrax.mdb");
+    QVERIFY(catalogue::createCatalogue(db));
+    m_cat = new catalogue::Catalogue;
+    QVERIFY(m_cat->open(db).ok());
+    m_cat->games().setIndex("Name");
+    m_game = new clsC64Game(m_home->path());
+    m_settings = Settings{};
+    // Empty entries are skipped; the second folder does not hold the games.
+    m_settings.GamesPath = {"", m_home->file("Elsewhere"), "", m_home->file("My Games"), ""};
+    m_settings.DirectXPath = m_emulator;
+}
+
+void TestPlayCurrentGame::cleanup()
+{
+    delete m_game;
+    delete m_cat;
+    delete m_home;
+}
+
+void TestPlayCurrentGame::addGame(const QString& name, const QString& file, int index)
+{
+    QVERIFY(m_cat->db().exec("INSERT INTO Games (Name, Filename, \"Filename Index\", UseDefault, TimesPlayed, "
+                             "DateLastPlayed) VALUES (?, ?, ?, 1, 0, '(Never)')",
+                             {name, file, index}));
+    QVERIFY(m_cat->games().seek(name));
+}
+
+QStringList TestPlayCurrentGame::emulatorLog()
+{
+    const QString log = m_emulator + ".log";
+    QDeadlineTimer deadline(10000);
+    while (!(QFile::exists(log) && readFile(log).count('\n') >= 2) && !deadline.hasExpired())
+        QTest::qWait(20);
+    return QString::fromUtf8(readFile(log)).split('\n', Qt::SkipEmptyParts);
+}
+
+int TestPlayCurrentGame::timesPlayed(const QString& name)
+{
+    m_cat->games().seek(name);
+    return int(m_cat->games().number("TimesPlayed"));
+}
+
+void TestPlayCurrentGame::plainImageFromTheFirstFolderThatHoldsIt()
+{
+    QVERIFY(writeFile(m_games + "/ELITE.D64", QByteArray(174848, 0)));
+    addGame("Elite", "sub\\elite.d64", 3); // other letter case than on disk
+    const launch::PlayOutcome r =
+        launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME"));
+    QVERIFY(r.started);
+    QCOMPARE(emulatorLog(), QStringList({m_home->file("Emulator Win"), m_games + "/ELITE.D64,3"}));
+    QCOMPARE(r.timesPlayed, QStringLiteral("1"));
+    QCOMPARE(r.lastPlayed, QDate::currentDate().toString("dd-MM-yyyy"));
+}
+
+void TestPlayCurrentGame::missingFileIsReportedAndNothingRecorded()
+{
+    platform::ScriptedMessageBox messages;
+    addGame("Ghost", "Gone\\ghost.d64");
+    const launch::PlayOutcome r =
+        launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME"));
+    QVERIFY(!r.started);
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.last().text, QStringLiteral("File not found in any of your Game Paths:  \"Gone\\ghost.d64\""));
+    QCOMPARE(messages.last().title, QStringLiteral("vintrax"));
+    QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
+    QCOMPARE(timesPlayed("Ghost"), 0);
+    QVERIFY(!QFile::exists(m_emulator + ".log"));
+}
+
+void TestPlayCurrentGame::archiveIsConvertedAndItsImageStarted()
+{
+    QVERIFY(zipWithTool(m_games + "/ELITE.ZIP", {{"ELITE.D64", QByteArray(174848, 0)}, {"INTRO.PRG", programBytes(1)}}));
+    addGame("Elite", "SUB\\ELITE.ZIP", 1);
+    QList<bool> busy;
+    launch::PlayHooks hooks;
+    hooks.hourglass = [&busy](bool on) { busy << on; };
+    const launch::PlayOutcome r =
+        launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME"), hooks);
+    QVERIFY(r.started);
+    QCOMPARE(busy, QList<bool>({true, false}));
+    QCOMPARE(emulatorLog().value(1), m_home->file("CURRGAME/ELITE.D64") + ",1");
+    QCOMPARE(timesPlayed("Elite"), 1);
+}
+
+void TestPlayCurrentGame::failedConversionShowsTheReport()
+{
+    platform::ScriptedMessageBox messages;
+    QVERIFY(writeFile(m_games + "/BAD.ZIP", "not a zip at all"));
+    addGame("Bad", "SUB\\BAD.ZIP");
+    QVERIFY(!launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME")).started);
+    QCOMPARE(messages.count(), 1);
+    QVERIFY(messages.last().text.startsWith("Error Unzipping.  This Zip-file maybe corrupt."));
+    QCOMPARE(messages.last().icon, platform::MessageBox::Exclamation);
+    QCOMPARE(timesPlayed("Bad"), 0);
+}
+
+void TestPlayCurrentGame::renamedArchiveIsFollowedAndStarted()
+{
+    QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
+    addGame("Pack", "SUB\\PACK.ZIP");
+    m_game->setRenameDialog([](ArchiveHandover& h) { // the user picks TWO.D64
+        QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/TWO.ZIP");
+        h.ArchiveName = "TWO.ZIP";
+        h.ArchiveRenameCancelled = false;
+    });
+    const launch::PlayOutcome r =
+        launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME"));
+    QVERIFY(r.started);
+    QCOMPARE(emulatorLog().value(1), m_home->file("CURRGAME/TWO.D64") + ",0");
+    m_cat->games().seek("Pack");
+    QCOMPARE(m_cat->games().text("Filename"), QStringLiteral("SUB\\TWO.ZIP")); // the catalogue follows the file
+    QCOMPARE(timesPlayed("Pack"), 1);
+}
+
+void TestPlayCurrentGame::cancelledRenameStartsNothing()
+{
+    platform::ScriptedMessageBox messages;
+    QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", "1"}, {"TWO.D64", "2"}}));
+    addGame("Pack", "SUB\\PACK.ZIP");
+    m_game->setRenameDialog([](ArchiveHandover&) {});
+    QVERIFY(!launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME")).started);
+    QVERIFY(messages.last().text.startsWith("This Zip file contains more than 1 compatible game-file."));
+    QCOMPARE(timesPlayed("Pack"), 0);
+    m_cat->games().seek("Pack");
+    QCOMPARE(m_cat->games().text("Filename"), QStringLiteral("SUB\\PACK.ZIP"));
+}
+
+void TestPlayCurrentGame::runningSidPlayerIsClosedFirst()
+{
+    QVERIFY(writeFakeTool(m_home->file("Player"), "sidplayw", "while :; do sleep 0.2; done"));
+    m_settings.SidplayWPath = m_home->file("Player/sidplayw");
+    QProcess player;
+    player.start("/bin/sh", {m_settings.SidplayWPath});
+    QVERIFY(player.waitForStarted());
+    QTRY_VERIFY(QFile::exists(m_settings.SidplayWPath + ".log"));
+    QVERIFY(writeFile(m_games + "/ELITE.PRG", programBytes(2)));
+    addGame("Elite", "SUB\\ELITE.PRG");
+    QVERIFY(launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME")).started);
+    QVERIFY(player.waitForFinished(5000));
+}
+
+QTEST_GUILESS_MAIN(TestPlayCurrentGame)
+#include "TestPlayCurrentGame.moc"
