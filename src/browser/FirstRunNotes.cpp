@@ -1,0 +1,102 @@
+#include "FirstRunNotes.h"
+
+#include "MessageBox.h"
+#include "settings/SettingsStore.h"
+
+#include <QSettings>
+
+#include <initializer_list>
+#include <utility>
+
+namespace browser {
+
+namespace {
+
+// A note is built line by line; each line ends in one line break, or two where a blank line follows.
+struct NoteLine
+{
+    const char* text;
+    int breaks = 1;
+};
+
+QString buildNote(std::initializer_list<NoteLine> lines)
+{
+    QString note;
+    for (const NoteLine& line : lines) {
+        note += QString::fromLatin1(line.text);
+        note += QString(line.breaks, QLatin1Char('\n'));
+    }
+    return note;
+}
+
+} // namespace
+
+QString welcomeNoteTitle()
+{
+    return QStringLiteral("Welcome to vintrax!");
+}
+
+QString welcomeNoteText()
+{
+    return buildNote({
+        {"IMPORTANT - PLEASE READ", 2},
+        {"Your vintrax Database has the following fields already filled in:-", 2},
+        {"1) BLAST FROM THE PAST FILENAMES (1-300)"},
+        {"    If you have the Blast Collection on your hard drive, you can play these games"},
+        {"    from vintrax.  Set a 'Games Path' in Preferences and make sure your"},
+        {"    Blast directory is called 'Blast' and is a subdirectory of this 'Games Path'.", 2},
+        {"2) HV-SID COLLECTION FILENAMES (Update #11)"},
+        {"    If you have the HVSid Collection on your hard drive, you can play these tunes"},
+        {"    from vintrax.  Point vintrax to your HVSid root-directory "},
+        {"    (e.g. 'C64 Music') in Preferences.", 2},
+        {"3) GAME SCREENSHOT FILENAMES"},
+        {"    To view Screenshots, you will need to download the Screenshot files"},
+        {"    from the vintrax Homepage, and UnZip them into"},
+        {"    your 'Screenshots' Directory.", 2},
+        {"NOTE"},
+        {"    After setting your Prefs.. run 'Verify Available Games/Sids'"},
+        {"    from the 'Tools' menu."},
+    });
+}
+
+QString quickStartNoteText()
+{
+    return buildNote({
+        {"QUICK START", 2},
+        {"1. Make sure all your Paths are set in Preferences.", 2},
+        {"2. Right-Click the 'Game File' field to set a File for each game.", 2},
+        {"GAME COLOURS IN SELECTION BOX", 2},
+        {"Black = Game with Game-File and Sid-File"},
+        {"Blue = Game with Game-File and No Sid-File"},
+        {"Red = Game with Sid-File and No Game-File"},
+        {"Grey = Game with No Game-File and No Sid-File"},
+        {"Green = Sid-File Only - (Category Screen)"},
+    });
+}
+
+QString oneMoreThingNoteText()
+{
+    return QStringLiteral("One more thing !\n\nFor maximum archive compatibility, you should copy MAKETAPE.EXE and "
+                          "STARLYNX.EXE into your 'Conversion' folder (if you have them)");
+}
+
+QString threeEmulatorsNoticeText()
+{
+    return QStringLiteral(
+        "As you now have 3 Emulators to select from, you should re-set your CCS64 paths in Preferences.");
+}
+
+void showFirstRunNotes(QSettings& store, const std::function<void()>& openPreferences)
+{
+    const SettingsWriteStatus cleared = clearShowPrefs(store);
+    if (cleared != SettingsWriteStatus::Ok)
+        platform::MessageBox::exclamation(settingsWriteMessage(cleared, store.fileName()));
+
+    platform::MessageBox::information(welcomeNoteText(), welcomeNoteTitle());
+    if (openPreferences)
+        openPreferences();
+    platform::MessageBox::information(quickStartNoteText());
+    platform::MessageBox::information(oneMoreThingNoteText());
+}
+
+} // namespace browser

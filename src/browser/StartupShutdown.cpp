@@ -1,0 +1,42 @@
+#include "StartupShutdown.h"
+
+#include "Catalogue.h"
+#include "MessageBox.h"
+#include "SidPlayProcess.h"
+
+#include <QSettings>
+
+namespace browser {
+
+SettingsWriteStatus runMainWindowUnload(catalogue::Catalogue& catalogue, QSettings& store, Settings settings,
+                                        const MainWindowState& window, const ShutdownSteps& steps)
+{
+    if (settings.LeaveSPRunningFlag == 1 && !settings.SidplayWPath.isEmpty() &&
+        platform::FindSidPlayProcess(settings.SidplayWPath))
+        platform::CloseSidPlay();
+
+    if (steps.stopScroller)
+        steps.stopScroller();
+
+    catalogue.close();
+
+    settings.Top = window.top;
+    settings.Left = window.left;
+    settings.Widthy = window.width;
+    settings.Heighty = window.height;
+    settings.View = window.view;
+    settings.SSView = window.ssView;
+    SettingsSaveContext context;
+    context.windowMinimised = window.minimised;
+    const SettingsWriteStatus written = saveSettings(store, settings, context);
+    if (written != SettingsWriteStatus::Ok)
+        platform::MessageBox::exclamation(settingsWriteMessage(written, store.fileName()));
+
+    if (steps.categoryBrowserOpen && steps.unloadCategoryBrowser)
+        steps.unloadCategoryBrowser();
+    if (steps.unloadOtherWindows)
+        steps.unloadOtherWindows();
+    return written;
+}
+
+} // namespace browser

@@ -1,0 +1,96 @@
+#include "StartupFixture.h"
+
+#include "CatalogueStartup.h"
+#include "ProgramFolder.h"
+#include "settings/SettingsStore.h"
+
+#include <QFile>
+
+namespace startuptest {
+
+StartupFixture::StartupFixture()
+{
+    m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+    m_valid = m_program.isValid() && m_config.isValid() && m_runtime.isValid();
+    for (const QString& tool : browser::requiredConversionTools())
+        m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), platform::conversionToolPath(tool));
+    m_valid =
+        m_valid && QFile::copy(testsupport::stageDir() + QStringLiteral("/Vintrax.mdb"), platform::catalogueFilePath());
+    QFile::setPermissions(platform::catalogueFilePath(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+StartupFixture::~StartupFixture()
+{
+    catalogue.close();
+    qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
+}
+
+std::unique_ptr<QSettings> StartupFixture::openStore() const
+{
+    return openSettingsStore(iniPath());
+}
+
+void StartupFixture::presetSettings(const QVariantMap& values) const
+{
+    QSettings ini(iniPath(), QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Startup"));
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        ini.setValue(it.key(), it.value());
+    ini.endGroup();
+    ini.sync();
+}
+
+QVariant StartupFixture::storedValue(const QString& key) const
+{
+    QSettings ini(iniPath(), QSettings::IniFormat);
+    return ini.value(QStringLiteral("Startup/") + key);
+}
+
+browser::StartupOutcome StartupFixture::load(bool firstRun)
+{
+    browser::StartupSteps s;
+    s.openCatalogue = [this](catalogue::Catalogue& cat, QSettings& store) {
+        steps << QStringLiteral("openCatalogue");
+        return openCatalogueAtStartup(cat, platform::catalogueFilePath(), store, nullptr);
+    };
+    s.applySettings = [this](const Settings&) { steps << QStringLiteral("applySettings"); };
+    s.setFavourite = [this](int index, const Favourite&, bool) {
+        if (index == 0)
+            steps << QStringLiteral("favourites");
+    };
+    s.showView = [this](const browser::GameListViewInfo& info) { steps << QStringLiteral("view:") + info.caption; };
+    s.selectGame = [this](const browser::ListSelection& sel) { steps << QStringLiteral("select:%1").arg(sel.row); };
+    s.showMainWindow = [this] { steps << QStringLiteral("showMainWindow"); };
+    s.openPreferences = [this] {
+        steps << QStringLiteral("preferences");
+        if (preferencesHook)
+            preferencesHook();
+    };
+    s.runVerification = [this] { steps << QStringLiteral("verification"); };
+    s.finishLoad = [this] { steps << QStringLiteral("finishLoad"); };
+
+    auto store = openStore();
+    return browser::runMainWindowLoad(catalogue, model, *store, firstRun, screenContext(), s);
+}
+
+SettingsWriteStatus StartupFixture::unload(const browser::StartupOutcome& started,
+                                           const browser::MainWindowState& window,
+                                           const browser::ShutdownSteps& shutdownSteps)
+{
+    auto store = openStore();
+    return browser::runMainWindowUnload(catalogue, *store, started.settings, window, shutdownSteps);
+}
+
+SettingsLoadContext screenContext()
+{
+    SettingsLoadContext context;
+    context.screenWidth = 19200;
+    context.screenHeight = 14400;
+    context.windowWidth = 7000;
+    context.windowHeight = 9615;
+    context.designedHeight = 9615;
+    return context;
+}
+
+} // namespace startuptest

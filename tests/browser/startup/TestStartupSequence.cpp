@@ -1,0 +1,446 @@
+#include "FirstRunNotes.h"
+#include "MessageBox.h"
+#include "ProgramFolder.h"
+#include "ScriptedMessageBox.h"
+#include "SidPlayProcess.h"
+#include "SingleInstance.h"
+#include "StartupFixture.h"
+#include "StartupSplash.h"
+#include "TestFolders.h"
+#include "settings/SettingsTable.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+using platform::MessageBox;
+using platform::ScriptedMessageBox;
+using startuptest::StartupFixture;
+
+namespace {
+
+const QString WelcomeText =
+    QStringLiteral("IMPORTANT - PLEASE READ\n\n"
+                   "Your vintrax Database has the following fields already filled in:-\n\n"
+                   "1) BLAST FROM THE PAST FILENAMES (1-300)\n"
+                   "    If you have the Blast Collection on your hard drive, you can play these games\n"
+                   "    from vintrax.  Set a 'Games Path' in Preferences and make sure your\n"
+                   "    Blast directory is called 'Blast' and is a subdirectory of this 'Games Path'.\n\n"
+                   "2) HV-SID COLLECTION FILENAMES (Update #11)\n"
+                   "    If you have the HVSid Collection on your hard drive, you can play these tunes\n"
+                   "    from vintrax.  Point vintrax to your HVSid root-directory \n"
+                   "    (e.g. 'C64 Music') in Preferences.\n\n"
+                   "3) GAME SCREENSHOT FILENAMES\n"
+                   "    To view Screenshots, you will need to download the Screenshot files\n"
+                   "    from the vintrax Homepage, and UnZip them into\n"
+                   "    your 'Screenshots' Directory.\n\n"
+                   "NOTE\n"
+                   "    After setting your Prefs.. run 'Verify Available Games/Sids'\n"
+                   "    from the 'Tools' menu.\n");
+
+const QString QuickStartText = QStringLiteral("QUICK START\n\n"
+                                              "1. Make sure all your Paths are set in Preferences.\n\n"
+                                              "2. Right-Click the 'Game File' field to set a File for each game.\n\n"
+                                              "GAME COLOURS IN SELECTION BOX\n\n"
+                                              "Black = Game with Game-File and Sid-File\n"
+                                              "Blue = Game with Game-File and No Sid-File\n"
+                                              "Red = Game with Sid-File and No Game-File\n"
+                                              "Grey = Game with No Game-File and No Sid-File\n"
+                                              "Green = Sid-File Only - (Category Screen)\n");
+
+const QString OneMoreThingText = QStringLiteral(
+    "One more thing !\n\nFor maximum archive compatibility, you should copy MAKETAPE.EXE and STARLYNX.EXE into "
+    "your 'Conversion' folder (if you have them)");
+
+const QString ThreeEmulatorsText =
+    QStringLiteral("As you now have 3 Emulators to select from, you should re-set your CCS64 paths in Preferences.");
+
+browser::MainWindowState windowAt(double top, double left, bool minimised = false)
+{
+    browser::MainWindowState w;
+    w.top = top;
+    w.left = left;
+    w.width = 7100;
+    w.height = 8000;
+    w.minimised = minimised;
+    w.view = true;
+    w.ssView = false;
+    return w;
+}
+
+// A stand-in SID player: a script that runs until it is ended.
+QString writeFakePlayer(const StartupFixture& f)
+{
+    const QString path = f.tempFile(QStringLiteral("sidplayw"));
+    testsupport::writeFile(path, "#!/bin/sh\nwhile :; do sleep 0.2; done\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+} // namespace
+
+class TestStartupSequence : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void freshInstallationShowsTheNotesOnce();
+    void missingToolEndsTheStart();
+    void missingCatalogueEndsTheStart();
+    void earlierVersionGetsVerificationAndNotice();
+    void savedGameIsSelectedInTheSavedView();
+    void savedGameOutsideTheSavedViewSelectsNothing();
+    void emptyBookmarksStayHidden();
+    void unloadWritesEverySetting();
+    void minimisedWindowKeepsThePreviousPosition();
+    void unloadStepsRunInOrder();
+    void runningPlayerIsClosedOnlyWhenAsked_data();
+    void runningPlayerIsClosedOnlyWhenAsked();
+    void secondInstanceIsRefused();
+};
+
+void TestStartupSequence::freshInstallationShowsTheNotesOnce()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    ScriptedMessageBox box;
+    {
+        auto store = f.openStore();
+        platform::SingleInstance instance;
+        const browser::SplashOutcome splash = browser::runSplashStart(instance, *store);
+        QVERIFY(splash.goesOn);
+        QVERIFY(splash.firstRun);
+    }
+
+    // The preferences dialog runs between the welcome note and the quick-start note.
+    int notesBeforePreferences = -1;
+    f.preferencesHook = [&] { notesBeforePreferences = box.count(); };
+    const browser::StartupOutcome first = f.load(true);
+    QVERIFY(first.goesOn());
+    QVERIFY(first.notesShown);
+    QVERIFY(!first.upgradeNoticeShown);
+    QCOMPARE(f.steps.count(QStringLiteral("preferences")), 1);
+    QCOMPARE(notesBeforePreferences, 1);
+    QCOMPARE(f.steps.count(QStringLiteral("verification")), 0);
+    QCOMPARE(f.steps.last(), QStringLiteral("finishLoad"));
+
+    QCOMPARE(box.count(), 3);
+    QCOMPARE(box.messages()[0].title, QStringLiteral("Welcome to vintrax!"));
+    QCOMPARE(box.messages()[0].text, WelcomeText);
+    QCOMPARE(box.messages()[1].title, QStringLiteral("vintrax"));
+    QCOMPARE(box.messages()[1].text, QuickStartText);
+    QCOMPARE(box.messages()[2].title, QStringLiteral("vintrax"));
+    QCOMPARE(box.messages()[2].text, OneMoreThingText);
+    for (const auto& shown : box.messages())
+        QCOMPARE(shown.icon, MessageBox::Information);
+    QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
+
+    QCOMPARE(f.unload(first, windowAt(1000, 2000)), SettingsWriteStatus::Ok);
+
+    // The next start: no notes, no preferences, no notice.
+    box.clear();
+    f.steps.clear();
+    bool firstRun = true;
+    {
+        auto store = f.openStore();
+        platform::SingleInstance instance;
+        firstRun = browser::runSplashStart(instance, *store).firstRun;
+    }
+    QVERIFY(!firstRun);
+    const browser::StartupOutcome second = f.load(firstRun);
+    QVERIFY(second.goesOn());
+    QCOMPARE(box.count(), 0);
+    QVERIFY(!f.steps.contains(QStringLiteral("preferences")));
+    QVERIFY(!f.steps.contains(QStringLiteral("verification")));
+}
+
+void TestStartupSequence::missingToolEndsTheStart()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    const QString lha = platform::conversionToolPath(QStringLiteral("lha"));
+    QVERIFY(QFile::remove(lha));
+    QVERIFY(QFile::remove(platform::conversionToolPath(QStringLiteral("zip2d64"))));
+    ScriptedMessageBox box;
+
+    const browser::StartupOutcome outcome = f.load(true);
+    QCOMPARE(outcome.end, browser::StartupEnd::MissingTool);
+    QCOMPARE(outcome.missingTool, lha);
+    // Only the first missing tool is reported, and nothing is opened or written.
+    QCOMPARE(box.count(), 1);
+    QCOMPARE(box.last().text, QStringLiteral("FILE NOT FOUND: ") + lha);
+    QCOMPARE(box.last().title, QStringLiteral("vintrax Error"));
+    QVERIFY(f.steps.isEmpty());
+    QVERIFY(!f.catalogue.isOpen());
+    QVERIFY(!QFile::exists(f.iniPath()));
+}
+
+void TestStartupSequence::missingCatalogueEndsTheStart()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    QVERIFY(QFile::remove(platform::catalogueFilePath()));
+    ScriptedMessageBox box;
+
+    const browser::StartupOutcome outcome = f.load(true);
+    QCOMPARE(outcome.end, browser::StartupEnd::CatalogueUnusable);
+    QCOMPARE(box.count(), 1);
+    QCOMPARE(box.last().text, QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory"));
+    QCOMPARE(box.last().title, QStringLiteral("vinTrax"));
+    QCOMPARE(box.last().icon, MessageBox::Critical);
+    QCOMPARE(f.steps, QStringList{QStringLiteral("openCatalogue")});
+    // No empty catalogue is made in its place, and no setting is written.
+    QVERIFY(!QFile::exists(platform::catalogueFilePath()));
+    QVERIFY(!QFile::exists(f.iniPath()));
+}
+
+void TestStartupSequence::earlierVersionGetsVerificationAndNotice()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
+                      {QStringLiteral("CCS64Path"), QStringLiteral("/emu/ccs64.exe")},
+                      {QStringLiteral("CCS642Path"), QStringLiteral("/emu/ccs642.exe")},
+                      {QStringLiteral("DirectXPath"), QStringLiteral("/emu/ccs64dx.exe")}});
+    ScriptedMessageBox box;
+
+    const browser::StartupOutcome outcome = f.load(false);
+    QVERIFY(outcome.goesOn());
+    QVERIFY(outcome.upgradeNoticeShown);
+    QVERIFY(!outcome.notesShown);
+    QCOMPARE(f.steps.count(QStringLiteral("verification")), 1);
+    QVERIFY(!f.steps.contains(QStringLiteral("preferences")));
+    QCOMPARE(box.count(), 1);
+    QCOMPARE(box.last().text, ThreeEmulatorsText);
+    QCOMPARE(box.last().title, QStringLiteral("vintrax"));
+    QCOMPARE(box.last().icon, MessageBox::Information);
+    // The notice follows the verification, after the window is shown.
+    QVERIFY(f.steps.indexOf(QStringLiteral("showMainWindow")) < f.steps.indexOf(QStringLiteral("verification")));
+    QCOMPARE(outcome.settings.CCS64Path, QString());
+    QCOMPARE(outcome.settings.CCS642Path, QString());
+    QCOMPARE(outcome.settings.DirectXPath, QStringLiteral("/emu/ccs64dx.exe"));
+
+    QCOMPARE(f.unload(outcome, windowAt(10, 20)), SettingsWriteStatus::Ok);
+    QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
+    QCOMPARE(f.storedValue(QStringLiteral("CCS64Path")).toString(), QString());
+    QCOMPARE(f.storedValue(QStringLiteral("CCS642Path")).toString(), QString());
+
+    // Once closed, this version starts quietly.
+    box.clear();
+    f.steps.clear();
+    const browser::StartupOutcome again = f.load(false);
+    QVERIFY(!again.upgradeNoticeShown);
+    QCOMPARE(box.count(), 0);
+    QVERIFY(!f.steps.contains(QStringLiteral("verification")));
+}
+
+void TestStartupSequence::savedGameIsSelectedInTheSavedView()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
+                      {QStringLiteral("V13Start"), QStringLiteral("True")},
+                      {QStringLiteral("WhatListBox"), 2},
+                      {QStringLiteral("CurrentGame"), QStringLiteral("Dragon's Keep, The")}});
+    ScriptedMessageBox box;
+
+    const browser::StartupOutcome outcome = f.load(false);
+    QVERIFY(outcome.goesOn());
+    QCOMPARE(outcome.view, browser::GameListView::Tunes);
+    QVERIFY(f.model.rowCount() > 0);
+    QVERIFY(outcome.selection.row >= 0);
+    QCOMPARE(f.model.textAt(outcome.selection.row), QStringLiteral("Dragon's Keep, The"));
+    QCOMPARE(f.steps.count(QStringLiteral("view:") + browser::gameListViewInfo(browser::GameListView::Tunes).caption),
+             1);
+    QCOMPARE(box.count(), 0);
+    // The window's steps come in the order of the load.
+    const QStringList order{QStringLiteral("openCatalogue"), QStringLiteral("applySettings"),
+                            QStringLiteral("favourites"), QStringLiteral("showMainWindow"),
+                            QStringLiteral("finishLoad")};
+    int last = -1;
+    for (const QString& step : order) {
+        const int at = f.steps.indexOf(step);
+        QVERIFY2(at > last, qPrintable(step));
+        last = at;
+    }
+
+    // An empty CurrentGame selects the first row.
+    f.catalogue.close();
+    f.presetSettings({{QStringLiteral("CurrentGame"), QString()}});
+    QCOMPARE(f.load(false).selection.row, 0);
+}
+
+void TestStartupSequence::savedGameOutsideTheSavedViewSelectsNothing()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    // Cavern Crawler has no tune, so the tunes view does not hold it.
+    f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
+                      {QStringLiteral("V13Start"), QStringLiteral("True")},
+                      {QStringLiteral("WhatListBox"), 2},
+                      {QStringLiteral("CurrentGame"), QStringLiteral("Cavern Crawler")}});
+    ScriptedMessageBox box;
+
+    const browser::StartupOutcome outcome = f.load(false);
+    QVERIFY(outcome.goesOn());
+    QVERIFY(f.model.rowCount() > 0);
+    QCOMPARE(f.model.rowOf(QStringLiteral("Cavern Crawler")), -1);
+    QCOMPARE(outcome.selection.row, -1);
+    QVERIFY(f.steps.contains(QStringLiteral("select:-1")));
+}
+
+void TestStartupSequence::emptyBookmarksStayHidden()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("Fave3D"), QStringLiteral("Empty")},
+                      {QStringLiteral("Fave19D"), QStringLiteral("Empty")},
+                      {QStringLiteral("Fave5D"), QStringLiteral("empty")}});
+    ScriptedMessageBox box;
+
+    const browser::StartupOutcome outcome = f.load(true);
+    QVERIFY(outcome.goesOn());
+    for (int i = 0; i < FavouriteCount; ++i)
+        QCOMPARE(outcome.visibleFavourites[std::size_t(i)], i != 3 && i != 19);
+}
+
+void TestStartupSequence::unloadWritesEverySetting()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    ScriptedMessageBox box;
+    const browser::StartupOutcome outcome = f.load(true);
+    QVERIFY(outcome.goesOn());
+
+    QCOMPARE(f.unload(outcome, windowAt(1234, 2345)), SettingsWriteStatus::Ok);
+    QVERIFY(!f.catalogue.isOpen());
+    QSettings ini(f.iniPath(), QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Startup"));
+    for (const SettingDescriptor& d : settingsTable())
+        QVERIFY2(ini.contains(d.key), qPrintable(d.key));
+    QCOMPARE(ini.value(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
+    QCOMPARE(ini.value(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
+    QCOMPARE(ini.value(QStringLiteral("Top")).toDouble(), 1234.0);
+    QCOMPARE(ini.value(QStringLiteral("Left")).toDouble(), 2345.0);
+    QCOMPARE(ini.value(QStringLiteral("Widthy")).toDouble(), 7100.0);
+    QCOMPARE(ini.value(QStringLiteral("Heighty")).toDouble(), 8000.0);
+    QCOMPARE(ini.value(QStringLiteral("View")).toString(), QStringLiteral("True"));
+    QCOMPARE(ini.value(QStringLiteral("SSView")).toString(), QStringLiteral("False"));
+}
+
+void TestStartupSequence::minimisedWindowKeepsThePreviousPosition()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
+                      {QStringLiteral("V13Start"), QStringLiteral("True")},
+                      {QStringLiteral("PositionFlag"), QStringLiteral("True")},
+                      {QStringLiteral("Top"), 300},
+                      {QStringLiteral("Left"), 400}});
+    ScriptedMessageBox box;
+    const browser::StartupOutcome outcome = f.load(false);
+    QVERIFY(outcome.goesOn());
+
+    QCOMPARE(f.unload(outcome, windowAt(-32000, -32000, true)), SettingsWriteStatus::Ok);
+    QCOMPARE(f.storedValue(QStringLiteral("Top")).toDouble(), 300.0);
+    QCOMPARE(f.storedValue(QStringLiteral("Left")).toDouble(), 400.0);
+    QCOMPARE(f.storedValue(QStringLiteral("Heighty")).toDouble(), 8000.0);
+    QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
+}
+
+void TestStartupSequence::unloadStepsRunInOrder()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    ScriptedMessageBox box;
+    const browser::StartupOutcome outcome = f.load(true);
+    QVERIFY(outcome.goesOn());
+
+    QStringList order;
+    browser::ShutdownSteps steps;
+    steps.stopScroller = [&] { order << (f.catalogue.isOpen() ? "scroller" : "scroller after close"); };
+    steps.categoryBrowserOpen = true;
+    steps.unloadCategoryBrowser = [&] {
+        order << (QFile::exists(f.iniPath()) && f.storedValue(QStringLiteral("V13Start")).toString() == "True"
+                      ? "category browser"
+                      : "category browser before settings");
+    };
+    steps.unloadOtherWindows = [&] { order << "others"; };
+    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::Ok);
+    QCOMPARE(order, (QStringList{"scroller", "category browser", "others"}));
+
+    // A closed category browser is not unloaded again.
+    order.clear();
+    steps.categoryBrowserOpen = false;
+    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::Ok);
+    QCOMPARE(order, (QStringList{"scroller after close", "others"}));
+}
+
+void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked_data()
+{
+    QTest::addColumn<int>("leaveFlag");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("shut down on exit") << 1 << true;
+    QTest::newRow("left running") << 0 << false;
+}
+
+void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked()
+{
+    QFETCH(int, leaveFlag);
+    QFETCH(bool, closed);
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    const QString player = writeFakePlayer(f);
+    f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
+                      {QStringLiteral("V13Start"), QStringLiteral("True")},
+                      {QStringLiteral("SidplayWPath"), player},
+                      {QStringLiteral("LeaveSPRunningFlag"), leaveFlag}});
+    ScriptedMessageBox box;
+    const browser::StartupOutcome outcome = f.load(false);
+    QVERIFY(outcome.goesOn());
+    QCOMPARE(outcome.settings.LeaveSPRunningFlag, leaveFlag);
+
+    QProcess running;
+    running.start(player, {});
+    QVERIFY(running.waitForStarted());
+    QTRY_VERIFY(platform::FindSidPlayProcess(player));
+
+    QCOMPARE(f.unload(outcome, windowAt(1, 2)), SettingsWriteStatus::Ok);
+    if (closed) {
+        QVERIFY(running.waitForFinished(5000));
+    } else {
+        QVERIFY(!running.waitForFinished(600));
+        running.kill();
+        running.waitForFinished();
+    }
+    QCOMPARE(f.storedValue(QStringLiteral("LeaveSPRunningFlag")).toInt(), leaveFlag);
+}
+
+void TestStartupSequence::secondInstanceIsRefused()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    ScriptedMessageBox box;
+    auto store = f.openStore();
+    platform::SingleInstance first;
+    QVERIFY(browser::runSplashStart(first, *store).goesOn);
+    QCOMPARE(box.count(), 0);
+
+    platform::SingleInstance second;
+    const browser::SplashOutcome refused = browser::runSplashStart(second, *store);
+    QVERIFY(!refused.goesOn);
+    QVERIFY(!refused.firstRun);
+    QCOMPARE(box.count(), 1);
+    QCOMPARE(box.last().text, QStringLiteral("vintrax is already running!"));
+    QCOMPARE(box.last().title, QStringLiteral("vintrax"));
+    QCOMPARE(box.last().icon, MessageBox::Exclamation);
+    QVERIFY(!QFile::exists(f.iniPath()));
+
+    // Once the first copy ends, a new one starts.
+    first.release();
+    platform::SingleInstance third;
+    QVERIFY(browser::runSplashStart(third, *store).goesOn);
+}
+
+QTEST_GUILESS_MAIN(TestStartupSequence)
+#include "TestStartupSequence.moc"
