@@ -1,3 +1,4 @@
+#include "CatalogueFixtures.h"
 #include "FirstRunNotes.h"
 #include "MessageBox.h"
 #include "ProgramFolder.h"
@@ -87,6 +88,7 @@ private slots:
     void freshInstallationShowsTheNotesOnce();
     void missingToolEndsTheStart();
     void missingCatalogueEndsTheStart();
+    void olderCatalogueIsUpgradedAndStartGoesOn();
     void earlierVersionGetsVerificationAndNotice();
     void savedGameIsSelectedInTheSavedView();
     void savedGameOutsideTheSavedViewSelectsNothing();
@@ -192,6 +194,25 @@ void TestStartupSequence::missingCatalogueEndsTheStart()
     // No empty catalogue is made in its place, and no setting is written.
     QVERIFY(!QFile::exists(platform::catalogueFilePath()));
     QVERIFY(!QFile::exists(f.iniPath()));
+}
+
+void TestStartupSequence::olderCatalogueIsUpgradedAndStartGoesOn()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    QVERIFY(QFile::remove(platform::catalogueFilePath()));
+    QVERIFY(
+        !testsupport::catalogueFromScript(platform::programFolder(), QStringLiteral("catalogue_no_fa.sql")).isEmpty());
+    QVERIFY(QFile::exists(platform::catalogueFilePath()));
+    f.presetSettings(
+        {{QStringLiteral("ShowPrefs"), QStringLiteral("False")}, {QStringLiteral("V13Start"), QStringLiteral("True")}});
+    ScriptedMessageBox box;
+
+    const browser::StartupOutcome outcome = f.load(false);
+    QVERIFY(outcome.goesOn());
+    QCOMPARE(box.count(), 0);
+    QCOMPARE(f.catalogue.probeLayout(), catalogue::Layout::Current);
+    QVERIFY(f.steps.contains(QStringLiteral("finishLoad")));
 }
 
 void TestStartupSequence::earlierVersionGetsVerificationAndNotice()
@@ -442,5 +463,5 @@ void TestStartupSequence::secondInstanceIsRefused()
     QVERIFY(browser::runSplashStart(third, *store).goesOn);
 }
 
-QTEST_GUILESS_MAIN(TestStartupSequence)
+QTEST_MAIN(TestStartupSequence)
 #include "TestStartupSequence.moc"
