@@ -93,6 +93,8 @@ private slots:
     void savedGameIsSelectedInTheSavedView();
     void savedGameOutsideTheSavedViewSelectsNothing();
     void emptyBookmarksStayHidden();
+    void unreadableSavedViewLeavesNoGame();
+    void readOnlySettingsAreReportedAndKept();
     void unloadWritesEverySetting();
     void minimisedWindowKeepsThePreviousPosition();
     void unloadStepsRunInOrder();
@@ -323,6 +325,60 @@ void TestStartupSequence::emptyBookmarksStayHidden()
     QVERIFY(outcome.goesOn());
     for (int i = 0; i < FavouriteCount; ++i)
         QCOMPARE(outcome.visibleFavourites[std::size_t(i)], i != 3 && i != 19);
+}
+
+void TestStartupSequence::unreadableSavedViewLeavesNoGame()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    // The stored query is still there but names a table that has gone, so it opens and cannot be read.
+    testsupport::sqliteShell(platform::catalogueFilePath(),
+                             QStringLiteral("DROP VIEW [Game Name List]; CREATE TABLE Gone(Name, CCode); "
+                                            "CREATE VIEW [Game Name List] AS SELECT Name, CCode FROM Gone; "
+                                            "DROP TABLE Gone;"));
+    f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
+                      {QStringLiteral("V13Start"), QStringLiteral("True")},
+                      {QStringLiteral("WhatListBox"), 0}});
+    ScriptedMessageBox box;
+
+    const browser::StartupOutcome outcome = f.load(false);
+    QVERIFY(outcome.goesOn());
+    QVERIFY(!outcome.listError.isEmpty());
+    QCOMPARE(f.model.rowCount(), 0);
+    QCOMPARE(outcome.selection.panel, browser::GamePanelAction::ShowNoGame);
+    QCOMPARE(box.count(), 1);
+    QVERIFY(box.last().text.contains(outcome.listError));
+    QVERIFY(f.steps.contains(QStringLiteral("finishLoad")));
+}
+
+void TestStartupSequence::readOnlySettingsAreReportedAndKept()
+{
+    StartupFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("Top"), 300}, {QStringLiteral("CCS64Path"), QStringLiteral("/emu/old.exe")}});
+    const QByteArray before = testsupport::readFile(f.iniPath());
+    QVERIFY(QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ScriptedMessageBox box;
+
+    // The notes still come; the flag that could not be cleared is reported first.
+    const browser::StartupOutcome outcome = f.load(true);
+    QVERIFY(outcome.goesOn());
+    QCOMPARE(box.count(), 4);
+    QCOMPARE(box.messages()[0].icon, MessageBox::Exclamation);
+    QVERIFY(box.messages()[0].text.contains(QStringLiteral("read-only")));
+    QCOMPARE(box.messages()[1].text, WelcomeText);
+
+    box.clear();
+    bool othersUnloaded = false;
+    browser::ShutdownSteps steps;
+    steps.unloadOtherWindows = [&] { othersUnloaded = true; };
+    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::ReadOnly);
+    QCOMPARE(box.count(), 1);
+    QCOMPARE(box.last().icon, MessageBox::Exclamation);
+    QVERIFY(box.last().text.contains(QStringLiteral("read-only")));
+    QVERIFY(othersUnloaded);
+    QVERIFY(!f.catalogue.isOpen());
+    QCOMPARE(testsupport::readFile(f.iniPath()), before);
 }
 
 void TestStartupSequence::unloadWritesEverySetting()
