@@ -1,6 +1,7 @@
 #include "ArchiveFixtures.h"
 #include "ArchiveRename.h"
 #include "ScriptedMessageBox.h"
+#include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "clsC64Game.h"
 #include "frmRenameArchive.h"
@@ -18,18 +19,6 @@
 using namespace testsupport;
 
 namespace {
-
-// Acts on the dialog once it is up (events may run before it opens, so it is waited for).
-void whenModal(std::function<void(QWidget*)> act, int triesLeft = 500)
-{
-    QTimer::singleShot(10, [act, triesLeft] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w && triesLeft > 0)
-            return whenModal(act, triesLeft - 1);
-        QVERIFY(w);
-        act(w);
-    });
-}
 
 void click(QWidget* dialog, const char* name)
 {

@@ -1,4 +1,5 @@
 #include "Catalogue.h"
+#include "ModalHelpers.h"
 #include "PortChoices.h"
 #include "Schema.h"
 #include "ScriptedMessageBox.h"
@@ -16,19 +17,9 @@
 #include <functional>
 
 using namespace launch;
+using testsupport::whenModal;
 
 namespace {
-
-void whenModal(std::function<void(QWidget*)> act, int triesLeft = 500)
-{
-    QTimer::singleShot(10, [act, triesLeft] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w && triesLeft > 0)
-            return whenModal(act, triesLeft - 1);
-        QVERIFY(w);
-        act(w);
-    });
-}
 
 QPushButton* button(QWidget* d, const char* name)
 {

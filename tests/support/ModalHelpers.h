@@ -1,0 +1,27 @@
+#pragma once
+
+// For GUI tests that open a modal dialog: acts on it once it is up. Header-only, since only tests that
+// link Qt Widgets include it.
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace testsupport {
+
+// Runs act on the active modal widget as soon as there is one (events may run before the dialog opens,
+// so it is polled for up to five seconds).
+inline void whenModal(std::function<void(QWidget*)> act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [act, triesLeft] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w && triesLeft > 0)
+            return whenModal(act, triesLeft - 1);
+        QVERIFY(w);
+        act(w);
+    });
+}
+
+} // namespace testsupport
