@@ -5,8 +5,9 @@
 #include "Schema.h"
 #include "Snapshot.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
+
+#include "BenchMain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -125,9 +126,5 @@ BENCHMARK(BM_SeekByName)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -3,11 +3,12 @@
 #include "D64Writer.h"
 #include "clsC64Game.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include "BenchMain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -102,9 +103,5 @@ BENCHMARK(BM_ConvertZipHoldingZipCodeSet)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

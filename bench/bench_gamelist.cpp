@@ -11,8 +11,9 @@
 #include "Schema.h"
 #include "Snapshot.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
+
+#include "BenchMain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -134,10 +135,6 @@ BENCHMARK(BM_FillFromReadSnapshotOnly)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture(); // the 30,000 inserts stay out of the first measurement
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    // the 30,000 inserts stay out of the first measurement
+    return runBenchmarks(argc, argv, [] { fixture(); });
 }

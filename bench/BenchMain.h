@@ -1,0 +1,7 @@
+#pragma once
+
+#include <functional>
+
+// Runs the registered benchmarks inside a QCoreApplication (the catalogue and the tools need one).
+// warmUp runs first, outside every measurement.
+int runBenchmarks(int argc, char** argv, const std::function<void()>& warmUp = {});
