@@ -79,6 +79,28 @@ QString screenshotFileFor(const QString& storedName)
     return found;
 }
 
+QList<std::pair<QString, QString>> GameDetails::labelTexts() const
+{
+    return {
+        {QStringLiteral("lblName"), lblName},
+        {QStringLiteral("lblPublisher"), lblPublisher},
+        {QStringLiteral("lblYear"), lblYear},
+        {QStringLiteral("lblMusician"), lblMusician},
+        {QStringLiteral("lblGenre"), lblGenre},
+        {QStringLiteral("lblRating"), lblRating},
+        {QStringLiteral("lblDifficulty"), lblDifficulty},
+        {QStringLiteral("lblPlayers"), lblPlayers},
+        {QStringLiteral("lblTrainer"), lblTrainer},
+        {QStringLiteral("lblHighScore"), lblHighScore},
+        {QStringLiteral("lblComment"), lblComment},
+        {QStringLiteral("lblDocFile"), lblDocFile},
+        {QStringLiteral("lblGameFile"), lblGameFile},
+        {QStringLiteral("lblMusicFile"), lblMusicFile},
+        {QStringLiteral("lblTimesPlayed"), lblTimesPlayed},
+        {QStringLiteral("lblLastPlayed"), lblLastPlayed},
+    };
+}
+
 GameDetails ShowGameDetails(catalogue::Catalogue& cat)
 {
     GameDetails d;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 namespace catalogue {
 class Catalogue;
@@ -31,6 +34,9 @@ struct GameDetails
     QString lblMusicFile;
     QString lblTimesPlayed;
     QString lblLastPlayed;
+
+    // Every value label's name with its text, lblComment among them.
+    QList<std::pair<QString, QString>> labelTexts() const;
 
     // 1 to 4: which of lblKey1 to lblKey4 in the legend is underlined.
     int legendEntry = 4;

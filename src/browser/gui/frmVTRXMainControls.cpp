@@ -1,0 +1,272 @@
+// The main window's controls: creation, the layout of a resize, and the window's own measures.
+#include "frmVTRXMain.h"
+
+#include "DetailLabel.h"
+#include "GameDetailsLook.h"
+#include "GameListBox.h"
+#include "LegendBox.h"
+#include "MainWindowPictures.h"
+#include "PendingCommands.h"
+#include "ScrollerBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace browser;
+
+namespace {
+
+// Each caption label and the value label it names.
+constexpr const char* kCaptionLabels[][2] = {
+    {"Label10", "lblName"},      {"Label17", "lblRating"},     {"Label12", "lblPublisher"},
+    {"Label18", "lblDifficulty"}, {"Label11", "lblYear"},      {"Label7", "lblTrainer"},
+    {"Label14", "lblMusician"},  {"Label6", "lblHighScore"},   {"Label16", "lblGenre"},
+    {"Label3", "lblTimesPlayed"}, {"Label19", "lblPlayers"},   {"Label4", "lblLastPlayed"},
+    {"Label1", "lblGameFile"},   {"Label2", "lblMusicFile"},   {"Label8", "lblDocFile"},
+};
+
+// The value labels ShowNoGame hides and ShowGameControls shows, lblComment among them.
+constexpr const char* kValueLabels[] = {
+    "lblName",     "lblPublisher", "lblYear",     "lblMusician",  "lblGenre",     "lblPlayers",
+    "lblRating",   "lblDifficulty", "lblTrainer", "lblHighScore", "lblDocFile",   "lblComment",
+    "lblGameFile", "lblMusicFile", "lblTimesPlayed", "lblLastPlayed",
+};
+
+QString captionOf(const QString& valueLabel)
+{
+    for (const auto& [label, caption] : kDetailCaptions)
+        if (label == valueLabel)
+            return caption;
+    return {};
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip = {})
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+QFrame* separator(QWidget* parent, const char* name)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
+void frmVTRXMain::createControls()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("frmVTRXMainClient"));
+    setCentralWidget(m_client);
+    QFont small = m_client->font();
+    small.setPointSize(8);
+    m_client->setFont(small);
+
+    lblWhatView = new QLabel(QStringLiteral("VIEW TYPE LABEL"), m_client);
+    lblWhatView->setObjectName(QStringLiteral("lblWhatView"));
+    QFont bold = small;
+    bold.setBold(true);
+    lblWhatView->setFont(bold);
+
+    lstGames = new GameListBox(m_client);
+    lstGames->setObjectName(QStringLiteral("lstGames"));
+    lstGames->setModel(&m_model);
+
+    lblPleaseWait = new QLabel(QStringLiteral("Please Wait..."), m_client);
+    lblPleaseWait->setObjectName(QStringLiteral("lblPleaseWait"));
+    lblPleaseWait->setAlignment(Qt::AlignCenter);
+    lblPleaseWait->setFont(bold);
+    lblPleaseWait->hide();
+
+    pbFill = new QProgressBar(m_client);
+    pbFill->setObjectName(QStringLiteral("pbFill"));
+    pbFill->setRange(0, 100);
+    pbFill->setValue(0);
+    pbFill->setTextVisible(false);
+    pbFill->hide();
+
+    cmdRandom = button(m_client, "cmdRandom", QString(), QStringLiteral("Random Game select"));
+    cmdRandom->setIcon(randomPickIcon());
+    cmdAll = button(m_client, "cmdAll", QStringLiteral("All"), QStringLiteral("All games in database"));
+    cmdGamesOnly = button(m_client, "cmdGamesOnly", QStringLiteral("Playable games"));
+    cmdMusicOnly = button(m_client, "cmdMusicOnly", QStringLiteral("Games with Sid Tunes"));
+    cmdRunGame = button(m_client, "cmdRunGame", QStringLiteral("v1.9 Dos"), kPlayButtonIdleTip);
+    cmdRun20Dos = button(m_client, "cmdRun20Dos", QStringLiteral("v2.0 Dos"), kPlayButtonIdleTip);
+    cmdRun20Win = button(m_client, "cmdRun20Win", QStringLiteral("v2.0 Win"), kPlayButtonIdleTip);
+    cmdPlayMusic = button(m_client, "cmdPlayMusic", QStringLiteral("Play Sid"));
+    cmdViewDocs = button(m_client, "cmdViewDocs", QStringLiteral("View Docs"));
+    cmdReport = button(m_client, "cmdReport", QStringLiteral("Categories"), QStringLiteral("Open up the Category Window"));
+    cmdAdd = button(m_client, "cmdAdd", QStringLiteral("Add"));
+    cmdExit = button(m_client, "cmdExit", QStringLiteral("Exit"));
+    for (QPushButton* b : {cmdPlayMusic, cmdViewDocs, cmdReport, cmdAdd})
+        setCommandEnabled(b, false);
+
+    for (const auto& [captionName, valueName] : kCaptionLabels) {
+        auto* caption = new QLabel(captionOf(QString::fromLatin1(valueName)), m_client);
+        caption->setObjectName(QString::fromLatin1(captionName));
+        caption->setFont(bold);
+    }
+    for (const char* name : kValueLabels) {
+        auto* label = new DetailLabel(QString::fromLatin1(name), m_client);
+        label->setColour(kValueLabelColour);
+        m_valueLabels.insert(label->objectName(), label);
+    }
+
+    lblGN = new QLabel(m_client);
+    lblGN->setObjectName(QStringLiteral("lblGN"));
+    lblGN->setTextFormat(Qt::PlainText);
+    lblGN->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    QFont title = small;
+    title.setPointSize(16);
+    title.setBold(true);
+    lblGN->setFont(title);
+    QPalette titlePalette = lblGN->palette();
+    titlePalette.setColor(QPalette::WindowText, kValueLabelColour);
+    lblGN->setPalette(titlePalette);
+
+    imgNoSS = new QLabel(m_client);
+    imgNoSS->setObjectName(QStringLiteral("imgNoSS"));
+    imgNoSS->setPixmap(noScreenshotPicture());
+    imgNoSS->hide();
+    imgScreenShot = new QLabel(m_client);
+    imgScreenShot->setObjectName(QStringLiteral("imgScreenShot"));
+    imgScreenShot->setScaledContents(true);
+    imgScreenShot->setFrameShape(QFrame::Box);
+
+    picKey = new LegendBox(m_client);
+
+    picScroller = new ScrollerBox(m_client);
+    picScroller->hide();
+    lblScroller = new QLabel(m_client); // measures the comment's width; never shown
+    lblScroller->setObjectName(QStringLiteral("lblScroller"));
+    lblScroller->hide();
+
+    separator(m_client, "linFiles");
+    separator(m_client, "linComment");
+    separator(m_client, "linButtons");
+}
+
+void frmVTRXMain::setCommandEnabled(QObject* command, bool enabled)
+{
+    if (!command)
+        return;
+    QString name = command->objectName();
+    const QVariant index = command->property("index");
+    if (index.isValid())
+        name += QStringLiteral("(%1)").arg(index.toInt());
+    enabled = enabled && isCommandAvailable(name);
+    if (auto* widget = qobject_cast<QWidget*>(command)) {
+        if (auto* menu = qobject_cast<QMenu*>(widget))
+            menu->menuAction()->setEnabled(enabled);
+        else
+            widget->setEnabled(enabled);
+    } else if (auto* action = qobject_cast<QAction*>(command)) {
+        action->setEnabled(enabled);
+    }
+}
+
+void frmVTRXMain::setCommandEnabled(const QString& name, bool enabled)
+{
+    QObject* command = m_actions.value(name);
+    if (!command)
+        command = findChild<QObject*>(name);
+    setCommandEnabled(command, enabled);
+}
+
+void frmVTRXMain::showDetailLabels(bool visible)
+{
+    for (DetailLabel* label : std::as_const(m_valueLabels)) {
+        // The comment label stays hidden while the scroller takes its place.
+        if (label->objectName() == QLatin1String("lblComment"))
+            label->setVisible(visible && !m_scroller.scrollerVisible());
+        else
+            label->setVisible(visible);
+    }
+}
+
+void frmVTRXMain::applyLayout(const MainWindowLayout& layout)
+{
+    for (auto it = layout.controls.cbegin(); it != layout.controls.cend(); ++it) {
+        QWidget* control = m_client->findChild<QWidget*>(it.key(), Qt::FindDirectChildrenOnly);
+        if (!control)
+            continue;
+        control->setGeometry(twipsToPixels(it->rect));
+        // The layout decides only whether the picture, the large name and the legend fit; the other
+        // controls show and hide with the game and the scroller.
+        if (control == imgScreenShot || control == lblGN || control == picKey)
+            control->setVisible(it->visible);
+    }
+    for (auto it = layout.lines.cbegin(); it != layout.lines.cend(); ++it) {
+        if (QWidget* line = m_client->findChild<QWidget*>(it.key(), Qt::FindDirectChildrenOnly)) {
+            const QLine l = twipsToPixels(*it);
+            line->setGeometry(l.x1(), l.y1() - 1, l.x2() - l.x1(), 3);
+        }
+    }
+
+    // The view caption sits above the list, the progress bar below it, the wait notice in its middle.
+    const QRect list = lstGames->geometry();
+    lblWhatView->setGeometry(list.left(), list.top() - 20, list.width(), 18);
+    pbFill->setGeometry(list.left(), list.bottom() + 4, list.width(), 12);
+    lblPleaseWait->setGeometry(list.left(), list.center().y() - 10, list.width(), 20);
+    m_scroller.setBoxWidth(picScroller->width());
+}
+
+void frmVTRXMain::applyTexture(int texture)
+{
+    const QPixmap tile = texturePicture(texture);
+    QPalette p = m_client->palette();
+    if (tile.isNull())
+        p.setBrush(QPalette::Window, QApplication::palette().brush(QPalette::Window));
+    else
+        p.setBrush(QPalette::Window, QBrush(tile));
+    m_client->setPalette(p);
+    m_client->setAutoFillBackground(!tile.isNull());
+}
+
+int frmVTRXMain::clientHeightTwips() const
+{
+    return pixelsToTwips(m_client->height());
+}
+
+SettingsLoadContext frmVTRXMain::settingsLoadContext() const
+{
+    SettingsLoadContext context;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        context.screenWidth = pixelsToTwips(available.width());
+        context.screenHeight = pixelsToTwips(available.height());
+    }
+    context.windowWidth = m_sizes.fixedWidth;
+    context.windowHeight = m_sizes.initialHeight;
+    context.designedHeight = m_sizes.initialHeight;
+    return context;
+}
+
+void frmVTRXMain::applyStartupLayout(const Settings& settings)
+{
+    mnuViewGameDetails->setChecked(settings.startup.view);
+    mnuViewScreenshots->setChecked(settings.startup.ssView);
+    applyTexture(settings.Texture);
+    // The window is as wide as the design and at least as tall as its minimum; a stored height that
+    // is smaller (or garbage) gives the design height.
+    int height = int(settings.startup.height);
+    if (height < m_sizes.initialHeight)
+        height = m_sizes.initialHeight;
+    resize(twipsToPixels(m_sizes.fixedWidth), twipsToPixels(height));
+    move(twipsToPixels(int(settings.startup.left)), twipsToPixels(int(settings.startup.top)));
+}

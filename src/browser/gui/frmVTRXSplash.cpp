@@ -1,0 +1,46 @@
+#include "frmVTRXSplash.h"
+
+#include "MainWindowPictures.h"
+#include "StartupSplash.h"
+#include "frmVTRXMain.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include <memory>
+
+frmVTRXSplash::frmVTRXSplash(platform::SingleInstance& instance, QSettings& store)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , m_instance(instance)
+    , m_store(store)
+{
+    setObjectName(QStringLiteral("frmVTRXSplash"));
+    setWindowTitle(QStringLiteral("vintrax"));
+}
+
+frmVTRXMain* frmVTRXSplash::Form_Load()
+{
+    const browser::SplashOutcome start = browser::runSplashStart(m_instance, m_store);
+    if (!start.goesOn)
+        return nullptr;
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("imgSplash"));
+    picture->setPixmap(browser::splashPicture());
+    picture->adjustSize();
+    setFixedSize(picture->size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    QCoreApplication::processEvents();
+
+    // There is no first-run sound on this system: the splash goes straight on to the main window.
+    auto main = std::make_unique<frmVTRXMain>(m_store, start.firstRun, this);
+    if (!main->Form_Load()) {
+        close();
+        return nullptr;
+    }
+    return main.release();
+}

@@ -1,0 +1,46 @@
+#include "ShellOpen.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+ShellOpenHandler& handler()
+{
+    static ShellOpenHandler h;
+    return h;
+}
+
+QUrl urlFor(const QString& target)
+{
+    const QUrl url(target, QUrl::StrictMode);
+    // A one-letter scheme is a Windows drive ("C:\..."), not an address.
+    if (url.isValid() && url.scheme().size() > 1)
+        return url;
+    if (QFileInfo::exists(target))
+        return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
+    return QUrl::fromUserInput(target);
+}
+
+} // namespace
+
+void ShellOpen(const QString& target)
+{
+    if (target.trimmed().isEmpty())
+        return;
+    if (handler()) {
+        handler()(target);
+        return;
+    }
+    QDesktopServices::openUrl(urlFor(target));
+}
+
+void setShellOpenHandler(ShellOpenHandler h)
+{
+    handler() = std::move(h);
+}
+
+} // namespace platform
