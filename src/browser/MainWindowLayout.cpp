@@ -2,7 +2,9 @@
 
 #include <QtMath>
 
+#include <algorithm>
 #include <iterator>
+#include <numeric>
 
 namespace browser {
 
@@ -27,23 +29,23 @@ constexpr int kLegendWidth = 3000; // heading and four entries
 constexpr int kLegendHeight = 1080;
 constexpr int kLegendIndent = 500;
 
-constexpr int kButtonWidth = 750;
 constexpr int kButtonHeight = 330;
-constexpr int kButtonStep = 765;
+constexpr int kButtonGap = 15;
 
 // Two columns of caption and value: caption left, caption width, value left, value width.
 constexpr int kLeftCaption = kMargin;
-constexpr int kLeftValue = 1470;
+constexpr int kLeftValue = 1560;
 constexpr int kRightCaption = 5280;
-constexpr int kRightValue = 6630;
+constexpr int kRightValue = 6840;
 constexpr int kCaptionWidth = 1335;
+constexpr int kRightCaptionWidth = kRightValue - kRightCaption;
 constexpr int kLeftValueWidth = 5175 - kLeftValue;
 constexpr int kRightValueWidth = kRight - kRightValue;
 
 // The file-name row: three caption and value pairs side by side.
 constexpr int kFileColumn = 3085;
-constexpr int kFileCaptionWidth = 900;
-constexpr int kFileValueWidth = 2130;
+constexpr int kFileCaptionWidth = 1020;
+constexpr int kFileValueWidth = 2010;
 
 // The detail rows: distance of the row's top from the client bottom, and the four controls from left
 // to right (left caption, right caption, left value, right value).
@@ -96,7 +98,7 @@ void placeDetailRows(MainWindowLayout& layout, int h)
     for (const DetailRow& row : kDetailRows) {
         const int top = h - row.fromBottom;
         place(layout, row.leftCaption, kLeftCaption, top, kCaptionWidth, kLabelHeight);
-        place(layout, row.rightCaption, kRightCaption, top, kCaptionWidth, kLabelHeight);
+        place(layout, row.rightCaption, kRightCaption, top, kRightCaptionWidth, kLabelHeight);
         place(layout, row.leftValue, kLeftValue, top, kLeftValueWidth, kLabelHeight);
         place(layout, row.rightValue, kRightValue, top, kRightValueWidth, kLabelHeight);
     }
@@ -157,6 +159,29 @@ QLine twipsToPixels(const QLine& twips)
                  twipsToPixels(twips.y2()));
 }
 
+std::vector<std::pair<int, int>> buttonRowColumns(const std::vector<int>& wanted, int count)
+{
+    const int room = (kRight - kMargin) - kButtonGap * (count - 1);
+    std::vector<int> widths(std::size_t(std::max(count, 0)), 0);
+    if (int(wanted.size()) == count && std::all_of(wanted.begin(), wanted.end(), [](int w) { return w > 0; }))
+        widths = wanted;
+    // What the row has over (or lacks) is shared out equally, so a long caption keeps the room it asks
+    // for when the row is tight; the edges come from running sums, so the last button ends at the margin.
+    const qint64 spare = room - std::accumulate(widths.begin(), widths.end(), qint64(0));
+    std::vector<std::pair<int, int>> columns;
+    int left = kMargin;
+    qint64 before = 0;
+    for (int i = 0; i < count; ++i) {
+        const int start = int(spare * i / count);
+        const int end = int(spare * (i + 1) / count);
+        const int width = widths[std::size_t(i)] + end - start;
+        columns.emplace_back(left, width);
+        left += width + kButtonGap;
+        before += width;
+    }
+    return columns;
+}
+
 MainWindowSizes SizeMainWindow(int frameHeightTwips, int frameWidthTwips)
 {
     // Setting the design height first and then correcting by the client height it gave leaves the
@@ -189,8 +214,10 @@ std::optional<MainWindowLayout> layoutMainWindow(int h, const MainWindowView& vi
     place(layout, "picScroller", kMargin, h - 570, kRight - kMargin, kLabelHeight + 15, view.scrollingComment);
     line(layout, "linComment", h - 615);
 
+    const auto columns = buttonRowColumns(view.buttonWidths, int(std::size(kButtons)));
     for (int i = 0; i < int(std::size(kButtons)); ++i)
-        place(layout, kButtons[i], kMargin + i * kButtonStep, h - 2460, kButtonWidth, kButtonHeight);
+        place(layout, kButtons[i], columns[std::size_t(i)].first, h - 2460, columns[std::size_t(i)].second,
+              kButtonHeight);
     line(layout, "linButtons", h - 2580);
 
     const ScreenshotView shots = ApplyScreenshotView(view.screenshots);

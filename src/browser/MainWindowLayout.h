@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace browser {
 
@@ -47,7 +49,14 @@ struct MainWindowView
 {
     bool screenshots = true;       // "&Screenshots"
     bool scrollingComment = false; // "Scrolling &Comment"
+    // The width each button of the row needs for its caption, in twips and in the row's order; the
+    // row is shared out in proportion to them. Empty: all buttons equally wide.
+    std::vector<int> buttonWidths;
 };
+
+// The button row spans the client width between the margins; each button gets a share in proportion
+// to the width it asks for (all the same when none is given). Left edges and widths, in twips.
+std::vector<std::pair<int, int>> buttonRowColumns(const std::vector<int>& wanted, int count);
 
 // ApplyScreenshotView: the list's width and whether the screenshot shows.
 struct ScreenshotView

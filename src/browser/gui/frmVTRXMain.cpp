@@ -116,7 +116,7 @@ bool frmVTRXMain::Form_Load()
         m_settings = settings;
         applyStartupLayout(settings);
         const int clientHeight = pixelsToTwips(height()) - (m_sizes.initialHeight - m_sizes.minimumClientHeight);
-        if (auto layout = layoutMainWindow(clientHeight, {mnuViewScreenshots->isChecked(), false}))
+        if (auto layout = layoutMainWindow(clientHeight, layoutView()))
             applyLayout(*layout);
         m_categoryBrowserOpen = false;
         m_selectionByCode = false;
@@ -198,7 +198,7 @@ void frmVTRXMain::Form_Resize()
     input.windowWidth = pixelsToTwips(width());
     input.clientHeight = clientHeightTwips();
     input.sizes = m_sizes;
-    input.view = {mnuViewScreenshots->isChecked(), mnuViewGameDetails->isChecked()};
+    input.view = layoutView();
     const ResizeOutcome outcome = browser::Form_Resize(input);
     if (outcome.restoreWidth) {
         m_loaded = false;
@@ -496,8 +496,7 @@ void frmVTRXMain::mnuViewScreenshots_Click()
 void frmVTRXMain::ApplyScreenshotView()
 {
     // The whole layout follows the check mark: the list's width, the picture, the name and the legend.
-    if (auto layout = layoutMainWindow(std::max(clientHeightTwips(), m_sizes.minimumClientHeight),
-                                       {mnuViewScreenshots->isChecked(), mnuViewGameDetails->isChecked()}))
+    if (auto layout = layoutMainWindow(std::max(clientHeightTwips(), m_sizes.minimumClientHeight), layoutView()))
         applyLayout(*layout);
 }
 

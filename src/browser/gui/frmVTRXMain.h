@@ -76,6 +76,7 @@ private:
     QMenu* addSubMenu(QMenu* parent, const QString& name, const QString& caption);
     void applyLayout(const browser::MainWindowLayout& layout);
     void applyTexture(int texture);
+    browser::MainWindowView layoutView() const;
     void applyStartupLayout(const Settings& settings);
     SettingsLoadContext settingsLoadContext() const;
     int clientHeightTwips() const;

@@ -115,6 +115,14 @@ void frmVTRXMain::createControls()
     cmdExit = button(m_client, "cmdExit", QStringLiteral("Exit"));
     for (QPushButton* b : {cmdPlayMusic, cmdViewDocs, cmdReport, cmdAdd})
         setCommandEnabled(b, false);
+    // Twelve buttons share one row of the fixed-width window: a slightly smaller face and narrow
+    // margins keep every caption whole.
+    QFont buttonFont = small;
+    buttonFont.setPointSizeF(7.5);
+    for (QPushButton* b : m_client->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        b->setFont(buttonFont);
+        b->setStyleSheet(QStringLiteral("QPushButton { padding: 1px 1px; }"));
+    }
 
     for (const auto& [captionName, valueName] : kCaptionLabels) {
         auto* caption = new QLabel(captionOf(QString::fromLatin1(valueName)), m_client);
@@ -236,6 +244,20 @@ void frmVTRXMain::applyTexture(int texture)
         p.setBrush(QPalette::Window, QBrush(tile));
     m_client->setPalette(p);
     m_client->setAutoFillBackground(!tile.isNull());
+}
+
+MainWindowView frmVTRXMain::layoutView() const
+{
+    MainWindowView view;
+    view.screenshots = mnuViewScreenshots->isChecked();
+    view.scrollingComment = mnuViewGameDetails->isChecked();
+    // Each button asks for its caption (or icon) and a little room either side.
+    for (const QPushButton* b : {cmdRandom, cmdAll, cmdGamesOnly, cmdMusicOnly, cmdRunGame, cmdRun20Dos, cmdRun20Win,
+                                 cmdPlayMusic, cmdViewDocs, cmdReport, cmdAdd, cmdExit}) {
+        const int content = b->text().isEmpty() ? b->iconSize().width() : b->fontMetrics().horizontalAdvance(b->text());
+        view.buttonWidths.push_back(pixelsToTwips(content + 8));
+    }
+    return view;
 }
 
 int frmVTRXMain::clientHeightTwips() const

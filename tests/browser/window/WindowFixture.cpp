@@ -1,0 +1,104 @@
+#include "WindowFixture.h"
+
+#include "ProgramFolder.h"
+#include "StartupSequence.h"
+#include "frmVTRXMain.h"
+#include "frmVTRXSplash.h"
+#include "settings/SettingsStore.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+namespace windowtest {
+
+namespace {
+
+bool copyTree(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+WindowFixture::WindowFixture()
+{
+    m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+    m_valid = m_program.isValid() && m_config.isValid() && m_runtime.isValid();
+    for (const QString& tool : browser::requiredConversionTools())
+        m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), platform::conversionToolPath(tool));
+    m_valid = m_valid && QFile::copy(testsupport::stageDir() + QStringLiteral("/Vintrax.mdb"),
+                                     platform::catalogueFilePath());
+    QFile::setPermissions(platform::catalogueFilePath(), QFile::ReadOwner | QFile::WriteOwner);
+    m_valid = m_valid && copyTree(testsupport::stageDir() + QStringLiteral("/Demo"), m_program.file("Demo"));
+    presetSettings({{QStringLiteral("GamesPath"), m_program.file("Demo/Games")},
+                    {QStringLiteral("MusicPath"), m_program.file("Demo/Music")},
+                    {QStringLiteral("ShowPrefs"), QStringLiteral("False")},
+                    {QStringLiteral("V13Start"), QStringLiteral("True")}});
+}
+
+WindowFixture::~WindowFixture()
+{
+    m_window.reset();
+    m_splash.reset();
+    m_instance.reset();
+    qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
+}
+
+void WindowFixture::presetSettings(const QVariantMap& values) const
+{
+    QSettings ini(iniPath(), QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Startup"));
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        ini.setValue(it.key(), it.value());
+    ini.endGroup();
+    ini.sync();
+}
+
+void WindowFixture::removeSetting(const QString& key) const
+{
+    QSettings ini(iniPath(), QSettings::IniFormat);
+    ini.remove(QStringLiteral("Startup/") + key);
+    ini.sync();
+}
+
+QVariant WindowFixture::storedValue(const QString& key) const
+{
+    QSettings ini(iniPath(), QSettings::IniFormat);
+    return ini.value(QStringLiteral("Startup/") + key);
+}
+
+frmVTRXMain* WindowFixture::start()
+{
+    m_store = openSettingsStore(iniPath());
+    m_instance = std::make_unique<platform::SingleInstance>();
+    m_splash = std::make_unique<frmVTRXSplash>(*m_instance, *m_store);
+    m_window.reset(m_splash->Form_Load());
+    return m_window.get();
+}
+
+void WindowFixture::exit()
+{
+    if (m_window)
+        m_window->close();
+    m_window.reset();
+    m_splash.reset();
+    m_store.reset();
+    m_instance.reset();
+}
+
+QAction* action(QWidget* window, const char* name)
+{
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+} // namespace windowtest

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ScriptedMessageBox.h"
+#include "SingleInstance.h"
+#include "TestFolders.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QVariantMap>
+#include <QWidget>
+
+#include <memory>
+
+class frmVTRXMain;
+class frmVTRXSplash;
+class QAction;
+
+namespace windowtest {
+
+// The program as a user starts it, offscreen: a program folder with the four tools, the demo catalogue
+// and the demo games and tunes; a settings file and an instance-lock folder of its own; and a scripted
+// message box that records every message and answers with each message's default button.
+class WindowFixture
+{
+public:
+    WindowFixture();
+    ~WindowFixture();
+
+    bool isValid() const { return m_valid; }
+    QString programFile(const QString& relative) const { return m_program.file(relative); }
+    QString iniPath() const { return m_config.filePath(QStringLiteral("Vintrax.ini")); }
+
+    // Keys of the "Startup" section written straight into the settings file before a start. The demo
+    // folders are preset as games path 0 and the music path, and "ShowPrefs" as False (no first-run
+    // notes) unless a test writes otherwise.
+    void presetSettings(const QVariantMap& values) const;
+    void removeSetting(const QString& key) const;
+    QVariant storedValue(const QString& key) const;
+
+    // Splash and main window load. Returns the main window, or nullptr when the start ended.
+    frmVTRXMain* start();
+    frmVTRXMain* window() const { return m_window.get(); }
+    // Closes the main window (its unload writes the settings) and forgets it.
+    void exit();
+
+    platform::ScriptedMessageBox messages;
+
+private:
+    testsupport::TempProgramFolder m_program;
+    QTemporaryDir m_config;
+    QTemporaryDir m_runtime;
+    QByteArray m_oldRuntime;
+    bool m_valid = false;
+    std::unique_ptr<QSettings> m_store;
+    std::unique_ptr<platform::SingleInstance> m_instance;
+    std::unique_ptr<frmVTRXSplash> m_splash;
+    std::unique_ptr<frmVTRXMain> m_window;
+};
+
+// Controls of a window by object name.
+template <typename T> T* control(QWidget* window, const char* name)
+{
+    return window->findChild<T*>(QString::fromLatin1(name));
+}
+QAction* action(QWidget* window, const char* name);
+
+} // namespace windowtest
