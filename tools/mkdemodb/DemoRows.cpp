@@ -72,6 +72,7 @@ struct DemoGame
     int trained;
     const char* highScore;
     const char* comment;
+    const char* screenshot = "(None)"; // below the program's Screenshots folder
 };
 
 // Key arithmetic: Years 2 is 1982, so a year Y has key Y - 1980.
@@ -79,7 +80,8 @@ constexpr int year(int y) { return y - 1980; }
 
 const DemoGame kGames[] = {
     {"Astro Miner", "Disks\\astrominer.d64", 2, "bouncing_bytes.sid", 15, year(1984), 28, 3, 1, 3, 5, 2, "48200",
-     "Mine the asteroid belt before your oxygen runs out. The disk holds the game, a loader and the high-score table."},
+     "Mine the asteroid belt before your oxygen runs out. The disk holds the game, a loader and the high-score table.",
+     "astrominer.gif"},
     {"Bouncing Bytes", "Tapes\\bytes.t64", 1, "bouncing_bytes.sid", 32, year(1987), 14, 6, 1, 2, 6, 1, "(Not Entered)",
      "A bouncing-ball platformer on tape."},
     {"Cavern Crawler", "cavern.prg", 0, "(None)", 21, year(1985), 38, 2, 1, 4, 4, 0, "(Not Entered)", ""},
@@ -90,7 +92,7 @@ const DemoGame kGames[] = {
     {"Frost Byte Fortress", "Archives\\frostbyte.lha", 0, "(None)", 31, year(1990), 38, 6, 1, 6, 5, 2,
      "(Not Entered)", "Packed with LHA."},
     {"Galactic Garden", "Archives\\garden.lnx", 1, "harbour_patrol.sid", 27, year(1991), 1, 12, 4, 2, 3, 0,
-     "(Not Entered)", "A Lynx archive with a gardening game in space."},
+     "(Not Entered)", "A Lynx archive with a gardening game in space.", "garden.gif"},
     {"Harbour Patrol", "(None)", 0, "harbour_patrol.sid", 16, year(1986), 10, 11, 1, 3, 4, 0, "(Not Entered)",
      "Only the title tune is here so far."},
     {"Iron Canyon Rally", "(None)", 0, "(None)", 37, 1, 38, 8, 2, 8, 1, 0, "(Not Entered)", ""},
@@ -101,7 +103,7 @@ const DemoGame kGames[] = {
     {"Moonbase Miner 2", "Disks\\astrominer.d64", 3, "(None)", 15, year(1985), 28, 3, 1, 4, 4, 1, "12000",
      "The sequel lives on the same disk as the first part."},
     {"Nibble Nights", "nibble.prg", 0, "bouncing_bytes.sid", 9, year(1983), 28, 7, 1, 1, 3, 0, "(Not Entered)",
-     "A puzzle game as a plain program file."},
+     "A puzzle game as a plain program file.", "nibble.gif"},
 };
 
 } // namespace
@@ -141,7 +143,7 @@ bool fillDemoCatalogue(Catalogue& cat, QString* error)
         games.setValue(QStringLiteral("Filename"), file);
         games.setValue(QStringLiteral("Filename Index"), g.fileIndex);
         games.setValue(QStringLiteral("Music Filename"), tune);
-        games.setValue(QStringLiteral("Screenshot Filename"), kNone);
+        games.setValue(QStringLiteral("Screenshot Filename"), QString::fromUtf8(g.screenshot));
         games.setValue(QStringLiteral("DocFile"), kNone);
         games.setValue(QStringLiteral("Trained"), g.trained);
         games.setValue(QStringLiteral("HighScore"), QString::fromUtf8(g.highScore));

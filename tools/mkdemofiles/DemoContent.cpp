@@ -1,6 +1,7 @@
 #include "DemoContent.h"
 
 #include "BasicProgram.h"
+#include "DemoScreens.h"
 #include "D64Writer.h"
 #include "LhaWriter.h"
 #include "LynxWriter.h"
@@ -159,6 +160,12 @@ QList<DemoFile> demoFiles()
          [](QString* error) { return buildMelodyTune(bouncingBytesTune(), error); }},
         {QStringLiteral("Demo/Music/harbour_patrol.sid"),
          [](QString* error) { return buildMelodyTune(harbourPatrolTune(), error); }},
+        {QStringLiteral("Screenshots/astrominer.gif"),
+         [](QString* error) { return demoScreenshot(DemoScreen::AstroMiner, error); }},
+        {QStringLiteral("Screenshots/garden.gif"),
+         [](QString* error) { return demoScreenshot(DemoScreen::GalacticGarden, error); }},
+        {QStringLiteral("Screenshots/nibble.gif"),
+         [](QString* error) { return demoScreenshot(DemoScreen::NibbleNights, error); }},
     };
 }
 

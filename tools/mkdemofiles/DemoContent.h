@@ -18,7 +18,7 @@ struct DemoFile
     std::function<std::optional<QByteArray>(QString* error)> build;
 };
 
-// Every game and tune file the demo catalogue's rows name.
+// Every game, tune and screenshot file the demo catalogue's rows name.
 QList<DemoFile> demoFiles();
 
 // The contents behind the archives, so that what comes out of them can be checked.

@@ -1,4 +1,5 @@
-// mkdemofiles STAGEDIR: writes the demo games and tunes the demo catalogue names into STAGEDIR/Demo, each only
+// mkdemofiles STAGEDIR: writes the demo games and tunes the demo catalogue names into STAGEDIR/Demo, and its
+// screenshots into STAGEDIR/Screenshots, each only
 // when it is not there yet. Exit code 0 when every missing file was written; otherwise 1 with one line per
 // failure on stderr.
 

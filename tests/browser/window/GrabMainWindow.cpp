@@ -4,6 +4,8 @@
 #include "frmVTRXMain.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QListView>
 #include <QTest>
 
@@ -14,6 +16,10 @@ int main(int argc, char** argv)
     if (argc < 2)
         return 2;
     windowtest::WindowFixture fixture;
+    // The demo's screenshots too, so the picture shows as it does in the demo.
+    const QDir shots(testsupport::stageDir() + QStringLiteral("/Screenshots"));
+    for (const QString& name : shots.entryList(QDir::Files))
+        QFile::copy(shots.filePath(name), fixture.programFile(QStringLiteral("Screenshots/") + name));
     if (argc > 2)
         fixture.presetSettings({{QStringLiteral("CurrentGame"), QString::fromLocal8Bit(argv[2])},
                                 {QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},

@@ -140,7 +140,7 @@ void TestDemoFileWriter::generatorKeepsUserFiles()
 void TestDemoFileWriter::generatorReportsFailures()
 {
     QTemporaryDir dir;
-    // A plain file where the games folder should be: no game can be written, the tunes still are.
+    // A plain file where the games folder should be: no game can be written, the tunes and screenshots still are.
     QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("Demo/Games")), "in the way"));
     const testsupport::RunResult r = runGenerator(dir.path());
     QCOMPARE(r.exitCode, 1);
@@ -150,7 +150,8 @@ void TestDemoFileWriter::generatorReportsFailures()
         QVERIFY2(line.startsWith(QStringLiteral("mkdemofiles: Demo/Games/")), qPrintable(line));
     QCOMPARE(allFiles(dir.path()),
              (QStringList{QStringLiteral("Demo/Games"), QStringLiteral("Demo/Music/bouncing_bytes.sid"),
-                          QStringLiteral("Demo/Music/harbour_patrol.sid")}));
+                          QStringLiteral("Demo/Music/harbour_patrol.sid"), QStringLiteral("Screenshots/astrominer.gif"),
+                          QStringLiteral("Screenshots/garden.gif"), QStringLiteral("Screenshots/nibble.gif")}));
 
     const testsupport::RunResult usage = testsupport::runProgram(QStringLiteral(MKDEMOFILES_PATH), {}, dir.path());
     QCOMPARE(usage.exitCode, 2);

@@ -78,6 +78,7 @@ private slots:
     void frostByteLha();
     void gardenLynx();
     void tunesPlay();
+    void screenshotsArePictures();
 
 private:
     // What the emulator would be handed for a row: the staged file, or the image unpacked from its archive.
@@ -292,6 +293,34 @@ void TestStagedDemoFiles::tunesPlay()
         // Windows of a quarter of a note or less: a melody shows several pitches.
         const QList<int> crossings = demotest::zeroCrossings(rec.samples, rec.sampleRate / 20);
         QVERIFY2(demotest::distinctPitches(crossings) >= 5, qPrintable(it.key()));
+    }
+}
+
+
+// Every screenshot a row names is a 320 by 200 GIF of at most the C64's sixteen colours, as ImageMagick sees it.
+void TestStagedDemoFiles::screenshotsArePictures()
+{
+    const QString catalogue = QDir(testsupport::stageDir()).filePath(QStringLiteral("Vintrax.mdb"));
+    const testsupport::RunResult r = disktest::oracle(
+        QStringLiteral("sqlite3"),
+        {QStringLiteral("-batch"), catalogue,
+         QStringLiteral("SELECT \"Screenshot Filename\" FROM Games WHERE \"Screenshot Filename\" <> '(None)'")},
+        testsupport::stageDir());
+    VERIFY_RAN(r);
+    const QStringList names = QString::fromUtf8(r.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(names.size(), 3);
+    for (const QString& name : names) {
+        const QString path = QDir(testsupport::stageDir()).filePath(QStringLiteral("Screenshots/") + name);
+        const testsupport::RunResult id = disktest::oracle(
+            QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m %w %h %k"), path},
+            testsupport::stageDir());
+        VERIFY_RAN(id);
+        const QStringList f = QString::fromUtf8(id.out).split(QLatin1Char(' '));
+        QCOMPARE(f.size(), 4);
+        QCOMPARE(f[0], QStringLiteral("GIF"));
+        QCOMPARE(f[1].toInt(), 320);
+        QCOMPARE(f[2].toInt(), 200);
+        QVERIFY2(f[3].toInt() >= 4 && f[3].toInt() <= 16, qPrintable(name + ": " + f[3]));
     }
 }
 
