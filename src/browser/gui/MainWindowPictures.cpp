@@ -24,14 +24,20 @@ void drawCentredText(QPainter& painter, const QRect& box, const QString& text, i
     painter.drawText(box, Qt::AlignCenter, text);
 }
 
+// A C64 screen: light blue border round a blue paper.
+void drawScreen(QPainter& painter, const QRect& whole, int borderX, int borderY)
+{
+    painter.fillRect(whole, kC64LightBlue);
+    painter.fillRect(whole.adjusted(borderX, borderY, -borderX, -borderY), kC64Blue);
+}
+
 } // namespace
 
 QPixmap splashPicture()
 {
     QPixmap picture(400, 200);
     QPainter painter(&picture);
-    painter.fillRect(picture.rect(), kC64LightBlue);
-    painter.fillRect(picture.rect().adjusted(20, 20, -20, -20), kC64Blue);
+    drawScreen(painter, picture.rect(), 20, 20);
     drawCentredText(painter, QRect(0, 40, 400, 70), QStringLiteral("VINTRAX"), 34, kC64LightBlue);
     drawCentredText(painter, QRect(0, 110, 400, 30), QStringLiteral("C64 GAME CATALOGUE"), 12, kC64LightBlue, false);
     drawCentredText(painter, QRect(0, 140, 400, 30), QStringLiteral("LOADING..."), 10, Qt::white, false);
@@ -42,8 +48,7 @@ QPixmap noScreenshotPicture()
 {
     QPixmap picture(320, 200);
     QPainter painter(&picture);
-    painter.fillRect(picture.rect(), kC64LightBlue);
-    painter.fillRect(picture.rect().adjusted(32, 20, -32, -20), kC64Blue);
+    drawScreen(painter, picture.rect(), 32, 20);
     drawCentredText(painter, QRect(0, 70, 320, 30), QStringLiteral("NO SCREENSHOT"), 16, kC64LightBlue);
     drawCentredText(painter, QRect(0, 105, 320, 24), QStringLiteral("READY."), 10, kC64LightBlue, false);
     return picture;
