@@ -39,8 +39,8 @@ void TestConvertersWithTools::init()
     m_work = m_home->file("CURRGAME");
     QDir().mkpath(m_games);
     QDir().mkpath(m_src);
-    for (const QString& t : {"gunzip", "lha", "zip2d64", "starlynx", "maketape"})
-        QVERIFY(QFile::link(toolPath(t), m_home->file("Conversion/" + t)));
+    for (const char* t : {"gunzip", "lha", "zip2d64", "starlynx", "maketape"})
+        QVERIFY(QFile::link(toolPath(t), m_home->file(QStringLiteral("Conversion/") + t)));
 }
 
 void TestConvertersWithTools::cleanup()

@@ -26,7 +26,7 @@ struct GameRow
     QString docFile = catalogue::kNone;
     QVariant trained = 0;
     QString highScore = catalogue::kNotEntered;
-    QString comment;
+    QString comment = {};
     QVariant timesPlayed = 0;
     QString lastPlayed = catalogue::kNever;
     QVariant publisher = 1;
