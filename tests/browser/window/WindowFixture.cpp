@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "ProcessRunner.h"
 #include "ProgramFolder.h"
 #include "StartupSequence.h"
 #include "frmVTRXMain.h"
@@ -10,6 +11,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QListView>
+#include <QTest>
 
 namespace windowtest {
 
@@ -36,8 +39,8 @@ WindowFixture::WindowFixture()
     m_valid = m_program.isValid() && m_config.isValid() && m_runtime.isValid();
     for (const QString& tool : browser::requiredConversionTools())
         m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), platform::conversionToolPath(tool));
-    m_valid = m_valid && QFile::copy(testsupport::stageDir() + QStringLiteral("/Vintrax.mdb"),
-                                     platform::catalogueFilePath());
+    m_valid =
+        m_valid && QFile::copy(testsupport::stageDir() + QStringLiteral("/Vintrax.mdb"), platform::catalogueFilePath());
     QFile::setPermissions(platform::catalogueFilePath(), QFile::ReadOwner | QFile::WriteOwner);
     m_valid = m_valid && copyTree(testsupport::stageDir() + QStringLiteral("/Demo"), m_program.file("Demo"));
     presetSettings({{QStringLiteral("GamesPath"), m_program.file("Demo/Games")},
@@ -77,6 +80,17 @@ QVariant WindowFixture::storedValue(const QString& key) const
     return ini.value(QStringLiteral("Startup/") + key);
 }
 
+QString WindowFixture::editCatalogue(const QString& sql) const
+{
+    const testsupport::RunResult run = testsupport::runOracle(
+        QStringLiteral("sqlite3"), {QStringLiteral("-bail"), platform::catalogueFilePath(), sql}, m_program.path());
+    if (!run.started)
+        return QStringLiteral("sqlite3 did not start");
+    if (run.exitCode != 0 || !run.err.isEmpty())
+        return QString::fromLocal8Bit(run.err).trimmed() + QStringLiteral(" (exit %1)").arg(run.exitCode);
+    return {};
+}
+
 frmVTRXMain* WindowFixture::start()
 {
     m_store = openSettingsStore(iniPath());
@@ -99,6 +113,25 @@ void WindowFixture::exit()
 QAction* action(QWidget* window, const char* name)
 {
     return window->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QString selectedGame(QWidget* window)
+{
+    auto* list = control<QListView>(window, "lstGames");
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? QString() : rows.first().data().toString();
+}
+
+bool clickGame(QWidget* window, const QString& name)
+{
+    auto* list = control<QListView>(window, "lstGames");
+    const QModelIndexList found =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    list->scrollTo(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found.first()).center());
+    return selectedGame(window) == name;
 }
 
 } // namespace windowtest

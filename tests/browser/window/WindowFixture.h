@@ -37,6 +37,10 @@ public:
     void removeSetting(const QString& key) const;
     QVariant storedValue(const QString& key) const;
 
+    // Runs SQL on the program folder's catalogue with the sqlite3 shell (before start(), for rows the demo
+    // lacks); returns "" on success, else the shell's complaint.
+    QString editCatalogue(const QString& sql) const;
+
     // Splash and main window load. Returns the main window, or nullptr when the start ended.
     frmVTRXMain* start();
     frmVTRXMain* window() const { return m_window.get(); }
@@ -63,5 +67,10 @@ template <typename T> T* control(QWidget* window, const char* name)
     return window->findChild<T*>(QString::fromLatin1(name));
 }
 QAction* action(QWidget* window, const char* name);
+
+// The game list as a user sees it: the selected row's text ("" when none) and a click on the row
+// showing name (false when the list has no such row).
+QString selectedGame(QWidget* window);
+bool clickGame(QWidget* window, const QString& name);
 
 } // namespace windowtest

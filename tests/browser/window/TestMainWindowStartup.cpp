@@ -1,0 +1,335 @@
+// The program's start and exit as a user meets them: the splash, the main window's load with its
+// messages, the first-run notes, and the settings the window leaves behind for the next start.
+#include "FirstRunNotes.h"
+#include "SingleInstance.h"
+#include "TestFolders.h"
+#include "WindowFixture.h"
+#include "frmVTRXMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+using platform::MessageBox;
+using windowtest::action;
+using windowtest::control;
+using windowtest::WindowFixture;
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QList<QWidget*> visibleWindows()
+{
+    QList<QWidget*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            shown.append(w);
+    return shown;
+}
+
+QList<QAction*> bookmarkItems(QWidget* window)
+{
+    QList<QAction*> items;
+    for (QAction* a : window->findChildren<QAction*>(QStringLiteral("mnuFave")))
+        if (a->property("index").toInt() < 20)
+            items.append(a);
+    std::sort(items.begin(), items.end(),
+              [](QAction* a, QAction* b) { return a->property("index").toInt() < b->property("index").toInt(); });
+    return items;
+}
+
+} // namespace
+
+class TestMainWindowStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void freshStoreShowsTheNotesOnce();
+    void missingToolEndsTheStart_data();
+    void missingToolEndsTheStart();
+    void missingCatalogueEndsTheStart();
+    void secondInstanceIsRefusedBeforeAnythingIsTouched();
+    void savedViewGameAndWindowComeBack();
+    void minimisedWindowKeepsThePreviousPosition();
+    void savedGameOutsideTheSavedViewSelectsNothing();
+    void noSavedGameSelectsTheFirstRow();
+    void emptyBookmarksStayHidden();
+    void exitButtonAndMenuCloseTheWindow();
+};
+
+void TestMainWindowStartup::cleanup()
+{
+    QVERIFY2(visibleWindows().isEmpty(), "a window was left open");
+}
+
+void TestMainWindowStartup::freshStoreShowsTheNotesOnce()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.removeSetting(QStringLiteral("ShowPrefs"));
+
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again.
+    QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
+    const auto& shown = f.messages.messages();
+    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown[0].title, QStringLiteral("Welcome to vintrax!"));
+    QVERIFY(shown[0].text.startsWith(QStringLiteral("IMPORTANT - PLEASE READ\n\n")));
+    QCOMPARE(shown[0].text, browser::welcomeNoteText());
+    QCOMPARE(shown[1].title, QStringLiteral("vintrax"));
+    QVERIFY(shown[1].text.startsWith(QStringLiteral("QUICK START\n\n")));
+    QCOMPARE(shown[1].text, browser::quickStartNoteText());
+    QCOMPARE(shown[2].title, QStringLiteral("vintrax"));
+    QVERIFY(shown[2].text.startsWith(QStringLiteral("One more thing !\n\n")));
+    QCOMPARE(shown[2].text, browser::oneMoreThingNoteText());
+    for (const auto& m : shown)
+        QCOMPARE(m.icon, MessageBox::Information);
+    // The notes come over the loaded window, which then has the focus on its list.
+    QVERIFY(w->isVisible());
+    QVERIFY(w->isLoaded());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    f.exit();
+
+    f.messages.clear();
+    QVERIFY(f.start());
+    QCOMPARE(f.messages.count(), 0);
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
+}
+
+void TestMainWindowStartup::missingToolEndsTheStart_data()
+{
+    QTest::addColumn<QStringList>("missing");
+    QTest::addColumn<QString>("reported");
+    QTest::newRow("lha") << QStringList{QStringLiteral("lha")} << QStringLiteral("lha");
+    QTest::newRow("bmp2gif") << QStringList{QStringLiteral("bmp2gif")} << QStringLiteral("bmp2gif");
+    QTest::newRow("zip2d64") << QStringList{QStringLiteral("zip2d64")} << QStringLiteral("zip2d64");
+    // The tools are checked in the order bmp2gif, gunzip, lha, zip2d64: only the first missing one is named.
+    QTest::newRow("gunzip before lha") << QStringList{QStringLiteral("lha"), QStringLiteral("gunzip")}
+                                       << QStringLiteral("gunzip");
+}
+
+void TestMainWindowStartup::missingToolEndsTheStart()
+{
+    QFETCH(QStringList, missing);
+    QFETCH(QString, reported);
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.removeSetting(QStringLiteral("ShowPrefs")); // not even the first-run flag may be cleared
+    for (const QString& tool : missing)
+        QVERIFY(QFile::remove(f.programFile(QStringLiteral("Conversion/") + tool)));
+    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
+    const QByteArray catalogueBefore = testsupport::readFile(f.programFile(QStringLiteral("Vintrax.mdb")));
+
+    QVERIFY(f.start() == nullptr);
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().text,
+             QStringLiteral("FILE NOT FOUND: ") + f.programFile(QStringLiteral("Conversion/") + reported));
+    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax Error"));
+    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
+    QCOMPARE(testsupport::readFile(f.programFile(QStringLiteral("Vintrax.mdb"))), catalogueBefore);
+    f.exit();
+}
+
+void TestMainWindowStartup::missingCatalogueEndsTheStart()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    QVERIFY(QFile::remove(f.programFile(QStringLiteral("Vintrax.mdb"))));
+    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
+
+    QVERIFY(f.start() == nullptr);
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().text, QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory"));
+    QCOMPARE(f.messages.last().title, QStringLiteral("vinTrax"));
+    QCOMPARE(f.messages.last().icon, MessageBox::Critical);
+    // The engine must not have made an empty catalogue in the missing one's place.
+    QVERIFY(!QFile::exists(f.programFile(QStringLiteral("Vintrax.mdb"))));
+    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
+    f.exit();
+}
+
+void TestMainWindowStartup::secondInstanceIsRefusedBeforeAnythingIsTouched()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.removeSetting(QStringLiteral("ShowPrefs"));
+    // Without a catalogue a start that went on would say so: the refusal must come first.
+    QVERIFY(QFile::remove(f.programFile(QStringLiteral("Vintrax.mdb"))));
+    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
+    platform::SingleInstance running;
+    QCOMPARE(running.tryAcquire(), platform::SingleInstance::Acquired);
+
+    QVERIFY(f.start() == nullptr);
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().text, QStringLiteral("vintrax is already running!"));
+    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
+    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
+    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
+    f.exit();
+
+    // Once the first copy has gone, the program starts (and now finds the catalogue missing).
+    running.release();
+    f.messages.clear();
+    QVERIFY(f.start() == nullptr);
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().title, QStringLiteral("vinTrax"));
+    f.exit();
+}
+
+void TestMainWindowStartup::savedViewGameAndWindowComeBack()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    // "Restore last setting" for the screenshots.
+    f.presetSettings({{QStringLiteral("SSViewShowFlag"), QStringLiteral("False")}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QVERIFY(action(w, "mnuViewScreenshots")->isChecked());
+    QVERIFY(!action(w, "mnuViewGameDetails")->isChecked());
+    QTest::mouseClick(control<QPushButton>(w, "cmdGamesOnly"), Qt::LeftButton);
+    QVERIFY(windowtest::clickGame(w, QStringLiteral("Moonbase Miner 2")));
+    action(w, "mnuViewScreenshots")->trigger();
+    action(w, "mnuViewGameDetails")->trigger();
+    w->resize(w->width(), w->height() + 70);
+    w->move(40, 25);
+    QTRY_COMPARE(w->pos(), QPoint(40, 25));
+    const int height = w->height();
+    f.exit();
+
+    QCOMPARE(f.storedValue(QStringLiteral("WhatListBox")).toInt(), 1);
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Moonbase Miner 2"));
+    QCOMPARE(f.storedValue(QStringLiteral("Heighty")).toInt(), height * kTwipsPerPixel);
+    QCOMPARE(f.storedValue(QStringLiteral("Top")).toInt(), 25 * kTwipsPerPixel);
+    QCOMPARE(f.storedValue(QStringLiteral("Left")).toInt(), 40 * kTwipsPerPixel);
+    QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
+    QCOMPARE(f.storedValue(QStringLiteral("SSView")).toString(), QStringLiteral("False"));
+    QCOMPARE(f.storedValue(QStringLiteral("View")).toString(), QStringLiteral("True"));
+
+    w = f.start();
+    QVERIFY(w);
+    QCOMPARE(w->currentView(), browser::GameListView::Playable);
+    QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("PLAYABLE GAMES"));
+    QVERIFY(!control<QPushButton>(w, "cmdGamesOnly")->isEnabled());
+    QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Moonbase Miner 2"));
+    QCOMPARE(control<QLabel>(w, "lblName")->text(), QStringLiteral("Moonbase Miner 2"));
+    QCOMPARE(w->height(), height);
+    QCOMPARE(w->pos(), QPoint(40, 25));
+    QVERIFY(!action(w, "mnuViewScreenshots")->isChecked());
+    QVERIFY(!control<QLabel>(w, "imgScreenShot")->isVisible());
+    QVERIFY(action(w, "mnuViewGameDetails")->isChecked());
+    QVERIFY(control<QWidget>(w, "picScroller")->isVisible());
+    QVERIFY(w->scroller().isRunning());
+    QCOMPARE(f.messages.count(), 0);
+    f.exit();
+}
+
+void TestMainWindowStartup::minimisedWindowKeepsThePreviousPosition()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("Top"), 600}, {QStringLiteral("Left"), 900}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(w->pos(), QPoint(60, 40));
+    w->move(100, 80);
+    QTRY_COMPARE(w->pos(), QPoint(100, 80));
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    f.exit();
+
+    QCOMPARE(f.storedValue(QStringLiteral("Top")).toInt(), 600);
+    QCOMPARE(f.storedValue(QStringLiteral("Left")).toInt(), 900);
+    // Everything else is still written.
+    QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
+    QVERIFY(f.storedValue(QStringLiteral("Heighty")).toInt() > 0);
+}
+
+void TestMainWindowStartup::savedGameOutsideTheSavedViewSelectsNothing()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    // Harbour Patrol has a tune but no game file: it is not among the playable games.
+    f.presetSettings(
+        {{QStringLiteral("WhatListBox"), 1}, {QStringLiteral("CurrentGame"), QStringLiteral("Harbour Patrol")}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(w->gameList().rowCount(), 9);
+    QCOMPARE(windowtest::selectedGame(w), QString());
+    QCOMPARE(f.messages.count(), 0);
+    f.exit();
+    // Nothing was selected, so the saved game stays what it was.
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Harbour Patrol"));
+}
+
+void TestMainWindowStartup::noSavedGameSelectsTheFirstRow()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("WhatListBox"), 2}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(w->currentView(), browser::GameListView::Tunes);
+    QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("GAMES WITH SID TUNES"));
+    QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Astro Miner"));
+    QCOMPARE(control<QLabel>(w, "lblName")->text(), QStringLiteral("Astro Miner"));
+    QVERIFY(control<QLabel>(w, "lblName")->isVisible());
+    QVERIFY(control<QListView>(w, "lstGames")->hasFocus());
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Astro Miner"));
+}
+
+void TestMainWindowStartup::emptyBookmarksStayHidden()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("Fave3D"), QStringLiteral("Empty")},
+                      {QStringLiteral("Fave19D"), QStringLiteral("Empty")},
+                      {QStringLiteral("Fave5D"), QStringLiteral("Tom & Jerry's C64 page")}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    const QList<QAction*> items = bookmarkItems(w);
+    QCOMPARE(items.size(), 20);
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(items[i]->isVisible(), i != 3 && i != 19);
+    // A title is shown as written: its "&" marks no accelerator.
+    QCOMPARE(items[5]->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
+             QStringLiteral("Tom & Jerry's C64 page"));
+    f.exit();
+    // The bookmark table goes back to the store as it was read.
+    QCOMPARE(f.storedValue(QStringLiteral("Fave3D")).toString(), QStringLiteral("Empty"));
+}
+
+void TestMainWindowStartup::exitButtonAndMenuCloseTheWindow()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QVERIFY(windowtest::clickGame(w, QStringLiteral("Galactic Garden")));
+    QTest::mouseClick(control<QPushButton>(w, "cmdExit"), Qt::LeftButton);
+    QVERIFY(!w->isVisible());
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Galactic Garden"));
+    f.exit(); // a second close writes nothing twice and does not fail
+
+    w = f.start();
+    QVERIFY(w);
+    QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Galactic Garden"));
+    QVERIFY(windowtest::clickGame(w, QStringLiteral("Jungle Jive")));
+    action(w, "mnuFileExit")->trigger();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Jungle Jive"));
+    f.exit();
+}
+
+QTEST_MAIN(TestMainWindowStartup)
+#include "TestMainWindowStartup.moc"
