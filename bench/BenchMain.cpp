@@ -4,9 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 int runBenchmarks(int argc, char** argv, const std::function<void()>& warmUp)
 {
-    QCoreApplication app(argc, argv);
+    std::optional<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app.emplace(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (warmUp)
         warmUp();

@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 
+#include "BenchCatalogue.h"
 #include "BenchMain.h"
 
 #include <benchmark/benchmark.h>
@@ -15,16 +16,8 @@
 
 namespace {
 
-constexpr int kGames = 30000;
-
-QString gameName(int i)
-{
-    // Mixed-case names with shared prefixes, as real catalogues have.
-    static const char* words[] = {"Last", "Ninja", "Space", "Quest", "Super", "Bomb", "Jack", "Turbo",
-                                  "Outrun", "Rally", "Elite", "Paradroid", "Uridium", "The", "Wizard"};
-    return QStringLiteral("%1 %2 %3").arg(QLatin1String(words[i % 15]), QLatin1String(words[(i / 15) % 15]))
-        .arg(i);
-}
+using bench::gameName;
+using bench::kGames;
 
 struct Fixture
 {
@@ -36,17 +29,7 @@ struct Fixture
         catalogue::createCatalogue(path);
         catalogue::Catalogue cat;
         cat.open(path);
-        auto& db = cat.db();
-        db.beginTransaction();
-        for (int i = 0; i < kGames; ++i) {
-            db.exec(QStringLiteral("INSERT INTO Games (Name, CCode, Filename, \"Music Filename\", FA, SA, PU_Id, "
-                                   "\"Year Published\", MU_Id, GE_Id, PL_Id, DI_Id, RA_Id, TimesPlayed) "
-                                   "VALUES (?, ?, ?, ?, ?, ?, 37, 1, 38, 1, 5, 8, 1, 0)"),
-                    {gameName(i), catalogue::colourCodeFor(i % 3 ? "g.d64" : "(None)", i % 2 ? "t.sid" : "(None)"),
-                     i % 3 ? QStringLiteral("g.d64") : catalogue::kNone,
-                     i % 2 ? QStringLiteral("t.sid") : catalogue::kNone, i % 3 ? 1 : 0, i % 2});
-        }
-        db.commit();
+        bench::addBenchGames(cat.db());
     }
 };
 

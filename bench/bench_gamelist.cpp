@@ -13,20 +13,15 @@
 
 #include <QTemporaryDir>
 
+#include "BenchCatalogue.h"
 #include "BenchMain.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int kGames = 30000;
-
-QString gameName(int i)
-{
-    static const char* words[] = {"Last",   "Ninja", "Space", "Quest",     "Super",   "Bomb", "Jack",  "Turbo",
-                                  "Outrun", "Rally", "Elite", "Paradroid", "Uridium", "The",  "Wizard"};
-    return QStringLiteral("%1 %2 %3").arg(QLatin1String(words[i % 15]), QLatin1String(words[(i / 15) % 15])).arg(i);
-}
+using bench::gameName;
+using bench::kGames;
 
 struct Fixture
 {
@@ -37,18 +32,7 @@ struct Fixture
         const QString path = dir.filePath(QStringLiteral("Vintrax.mdb"));
         catalogue::createCatalogue(path);
         db.open(path);
-        db.beginTransaction();
-        for (int i = 0; i < kGames; ++i) {
-            const bool hasFile = i % 3 != 0;
-            const bool hasTune = i % 2 != 0;
-            const QString file = hasFile ? QStringLiteral("g.d64") : catalogue::kNone;
-            const QString tune = hasTune ? QStringLiteral("t.sid") : catalogue::kNone;
-            db.exec(QStringLiteral("INSERT INTO Games (Name, CCode, Filename, \"Music Filename\", FA, SA, PU_Id, "
-                                   "\"Year Published\", MU_Id, GE_Id, PL_Id, DI_Id, RA_Id, TimesPlayed) "
-                                   "VALUES (?, ?, ?, ?, ?, ?, 37, 1, 38, 1, 5, 8, 1, 0)"),
-                    {gameName(i), catalogue::colourCodeFor(file, tune), file, tune, hasFile ? 1 : 0, hasTune ? 1 : 0});
-        }
-        db.commit();
+        bench::addBenchGames(db);
     }
 };
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace catalogue {
+class Database;
+}
+
+namespace bench {
+
+// The size of catalogue the speed goals are set for.
+inline constexpr int kGames = 30000;
+
+// Mixed-case names with shared prefixes, as real catalogues have; unique per i.
+QString gameName(int i);
+
+// Game i has a game file unless i is a multiple of 3, and a tune when i is odd.
+inline bool hasGameFile(int i)
+{
+    return i % 3 != 0;
+}
+inline bool hasTune(int i)
+{
+    return i % 2 != 0;
+}
+
+// Adds count games to an open catalogue in one transaction, pointing at the shipped "unknown" lookup
+// rows, with file names, availability flags and list colour as above. False when a row was refused.
+bool addBenchGames(catalogue::Database& db, int count = kGames);
+
+} // namespace bench
