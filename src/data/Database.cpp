@@ -102,6 +102,10 @@ OpenResult Database::open(const QString& path)
         if (!hasView(view))
             return fail(OpenStatus::MissingTable, view);
     }
+    // The list views walk the name index and fetch every game's row. With the engine's default 2 MB page
+    // cache a large catalogue no longer fits, and every view switch reads the whole table from the file
+    // again; 32 MB keeps tens of thousands of games in memory (the cache grows only as pages are read).
+    QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size = -32768"));
     return {OpenStatus::Ok, {}};
 }
 
