@@ -1,0 +1,403 @@
+// The main window on a 30,000-game catalogue, offscreen:
+//
+// BM_StartUpToWindowShown: the whole program as a new process. This executable runs itself again with
+// kAsProgram, and the child does what runVintrax() does up to its event loop: settings file, instance
+// lock, splash, main window load (list of the saved view filled, the saved game selected, window shown).
+// Time runs on CLOCK_BOOTTIME from the moment the parent asks QProcess to start the child until the
+// load has returned in the child; the child stamps its own milestones on the same clock and prints
+// them. The kernel's own start time of the child (/proc/self/stat, clock ticks) is reported alongside.
+// One unmeasured start goes first, so the files are in the page cache.
+//
+// BM_ViewSwitchAllPlayableAll: in this process, the window loaded as above; one switch is a click on
+// cmdGamesOnly and then on cmdAll, with the selected game restored in both views. With paint:1 the
+// window's pending events (the repaint of the list) are run after each click as well.
+#include "BenchCatalogue.h"
+#include "BenchMain.h"
+
+#include "CatalogueNames.h"
+#include "Database.h"
+#include "GameListBox.h"
+#include "SingleInstance.h"
+#include "Snapshot.h"
+#include "StartupSequence.h"
+#include "frmVTRXMain.h"
+#include "frmVTRXSplash.h"
+#include "settings/SettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const char kAsProgram[] = "--as-program";
+const char kReadyTag[] = "VINTRAX-LOADED";
+
+qint64 bootTimeNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// When the kernel started this process, on CLOCK_BOOTTIME: field 22 of /proc/self/stat, in clock ticks
+// (10 ms here). -1 when it cannot be read.
+qint64 processStartNs()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    // The command name in field 2 may hold blanks and parentheses: count fields after its closing one.
+    const int nameEnd = line.lastIndexOf(')');
+    const QList<QByteArray> fields = line.mid(nameEnd + 2).split(' ');
+    const int startTimeField = 22 - 3; // the list begins with field 3
+    if (nameEnd < 0 || fields.size() <= startTimeField)
+        return -1;
+    bool ok = false;
+    const qint64 ticks = fields[startTimeField].toLongLong(&ok);
+    const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+    if (!ok || ticksPerSecond <= 0)
+        return -1;
+    return ticks * (1000000000 / ticksPerSecond);
+}
+
+// The child: the program's start as runVintrax() makes it, then the stamps on stdout. No message box
+// backend is installed, so a start that goes wrong prints its message and ends instead of waiting
+// offscreen for an answer; installing one costs nothing measurable.
+int runAsProgram(int argc, char** argv)
+{
+    const qint64 entered = bootTimeNs();
+    QApplication app(argc, argv);
+    const qint64 appMade = bootTimeNs();
+    QApplication::setOrganizationName(QStringLiteral("Vintrax"));
+    QApplication::setApplicationName(QStringLiteral("Vintrax"));
+
+    const std::unique_ptr<QSettings> store = openSettingsStore(defaultSettingsPath());
+    platform::SingleInstance instance;
+    frmVTRXSplash splash(instance, *store);
+    const std::unique_ptr<frmVTRXMain> main(splash.Form_Load());
+    const qint64 loaded = bootTimeNs();
+    if (!main)
+        return 1;
+    QCoreApplication::processEvents();
+    const qint64 painted = bootTimeNs();
+
+    std::printf("%s kernel=%lld main=%lld app=%lld loaded=%lld painted=%lld rows=%d view=%d\n", kReadyTag,
+                static_cast<long long>(processStartNs()), static_cast<long long>(entered),
+                static_cast<long long>(appMade), static_cast<long long>(loaded), static_cast<long long>(painted),
+                main->gameList().rowCount(), static_cast<int>(main->currentView()));
+    std::fflush(stdout);
+    // The user's exit, so the settings file is left as a real session leaves it.
+    main->close();
+    return 0;
+}
+
+// A program folder (the four tools, the staged catalogue with 30,000 games added), a settings file
+// that starts without first-run notes on the all-games view with a game in the middle of the list
+// selected, and a runtime folder for the children's instance lock.
+class BenchProgram
+{
+public:
+    BenchProgram() { m_error = build(); }
+    ~BenchProgram() { closeWindow(); }
+
+    const QString& error() const { return m_error; }
+    const QString& currentGame() const { return m_currentGame; }
+
+    QProcessEnvironment childEnvironment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("qt.qpa.*=false"));
+        env.insert(QStringLiteral("VINTRAX_HOME"), path("program"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path("runtime-child"));
+        return env;
+    }
+
+    // The main window loaded in this process, as the child loads it; nullptr when the start ended.
+    frmVTRXMain* window()
+    {
+        if (!m_window && m_error.isEmpty()) {
+            qputenv("VINTRAX_HOME", path("program").toLocal8Bit());
+            m_store = openSettingsStore(iniPath());
+            m_instance = std::make_unique<platform::SingleInstance>();
+            m_splash = std::make_unique<frmVTRXSplash>(*m_instance, *m_store);
+            m_window.reset(m_splash->Form_Load());
+        }
+        return m_window.get();
+    }
+
+    // Must run while the application object still exists.
+    void closeWindow()
+    {
+        if (m_window)
+            m_window->close();
+        m_window.reset();
+        m_splash.reset();
+        m_instance.reset();
+        m_store.reset();
+    }
+
+private:
+    QString path(const char* relative) const { return m_root.filePath(QString::fromLatin1(relative)); }
+    QString iniPath() const { return path("config/Vintrax/Vintrax.ini"); }
+
+    QString build()
+    {
+        if (!m_root.isValid())
+            return QStringLiteral("no temporary folder");
+        QDir root(m_root.path());
+        for (const char* folder :
+             {"program/Conversion", "program/Screenshots", "program/CURRGAME", "config/Vintrax", "runtime-child"}) {
+            if (!root.mkpath(QString::fromLatin1(folder)))
+                return QStringLiteral("cannot make %1").arg(QLatin1String(folder));
+        }
+        // Qt refuses a runtime folder that others may enter.
+        QFile::setPermissions(path("runtime-child"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const QString& tool : browser::requiredConversionTools()) {
+            const QString from = QDir(QStringLiteral(VINTRAX_TOOLS_DIR)).filePath(tool);
+            if (!QFile::copy(from, QDir(path("program/Conversion")).filePath(tool)))
+                return QStringLiteral("cannot copy %1 (build the vintrax_stage target)").arg(from);
+        }
+        const QString catalogueFile = path("program/Vintrax.mdb");
+        const QString staged = QDir(QStringLiteral(VINTRAX_STAGE_DIR)).filePath(catalogue::kFileName);
+        if (!QFile::copy(staged, catalogueFile))
+            return QStringLiteral("cannot copy %1 (build the vintrax_stage target)").arg(staged);
+        QFile::setPermissions(catalogueFile, QFile::ReadOwner | QFile::WriteOwner);
+
+        catalogue::Database db;
+        if (!db.open(catalogueFile).ok() || !bench::addBenchGames(db))
+            return QStringLiteral("cannot add the games to %1").arg(catalogueFile);
+        m_currentGame = playableGameInTheMiddle(db);
+        db.close();
+        if (m_currentGame.isEmpty())
+            return QStringLiteral("no playable game in the list");
+
+        QSettings ini(iniPath(), QSettings::IniFormat);
+        ini.beginGroup(QStringLiteral("Startup"));
+        ini.setValue(QStringLiteral("ShowPrefs"), QStringLiteral("False"));
+        ini.setValue(QStringLiteral("V13Start"), QStringLiteral("True"));
+        ini.setValue(QStringLiteral("WhatListBox"), 0);
+        ini.setValue(QStringLiteral("CurrentGame"), m_currentGame);
+        ini.endGroup();
+        ini.sync();
+        return ini.status() == QSettings::NoError ? QString() : QStringLiteral("cannot write %1").arg(iniPath());
+    }
+
+    // The first game with a game file from the middle of the all-games list on: it stays selected in the
+    // playable view, so both halves of a switch restore the selection.
+    static QString playableGameInTheMiddle(catalogue::Database& db)
+    {
+        catalogue::Snapshot rows = catalogue::Snapshot::fromView(db, catalogue::kGameNameList);
+        for (int row = rows.recordCount() / 2; row < rows.recordCount(); ++row) {
+            const qint64 colour = rows.valueAt(row, 1).toLongLong();
+            if (colour == catalogue::kBlack || colour == catalogue::kBlue)
+                return rows.valueAt(row, 0).toString();
+        }
+        return {};
+    }
+
+    QTemporaryDir m_root;
+    QString m_error;
+    QString m_currentGame;
+    std::unique_ptr<QSettings> m_store;
+    std::unique_ptr<platform::SingleInstance> m_instance;
+    std::unique_ptr<frmVTRXSplash> m_splash;
+    std::unique_ptr<frmVTRXMain> m_window;
+};
+
+std::unique_ptr<BenchProgram>& program()
+{
+    static std::unique_ptr<BenchProgram> p;
+    if (!p)
+        p = std::make_unique<BenchProgram>();
+    return p;
+}
+
+double msBetween(qint64 fromNs, qint64 toNs)
+{
+    return double(toNs - fromNs) / 1e6;
+}
+
+// One start of the program in a child process, in milliseconds from the parent's request.
+struct StartUpRun
+{
+    QString error;
+    double toMain = 0;          // dynamic loading and static set-up until main()
+    double toApp = 0;           // ... QApplication made
+    double toLoaded = 0;        // ... the main window's load returned: shown, list filled, game selected
+    double toPainted = 0;       // ... and one more event pass (the first paint done)
+    double kernelToLoaded = -1; // from the kernel's start time of the child (10 ms steps)
+    int rows = 0;
+};
+
+StartUpRun startProgramOnce(const BenchProgram& bench)
+{
+    StartUpRun run;
+    QProcess child;
+    child.setProcessEnvironment(bench.childEnvironment());
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments({QString::fromLatin1(kAsProgram)});
+    const qint64 asked = bootTimeNs();
+    child.start();
+    if (!child.waitForFinished(60000)) {
+        child.kill();
+        child.waitForFinished();
+        run.error = QStringLiteral("the program did not end within a minute");
+        return run;
+    }
+    const QString errors = QString::fromLocal8Bit(child.readAllStandardError()).trimmed();
+    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+        if (!line.startsWith(kReadyTag))
+            continue;
+        QHash<QByteArray, qint64> stamp;
+        for (const QByteArray& field : line.split(' ')) {
+            const int eq = field.indexOf('=');
+            if (eq > 0)
+                stamp.insert(field.left(eq), field.mid(eq + 1).toLongLong());
+        }
+        run.toMain = msBetween(asked, stamp.value("main"));
+        run.toApp = msBetween(asked, stamp.value("app"));
+        run.toLoaded = msBetween(asked, stamp.value("loaded"));
+        run.toPainted = msBetween(asked, stamp.value("painted"));
+        if (stamp.value("kernel") > 0)
+            run.kernelToLoaded = msBetween(stamp.value("kernel"), stamp.value("loaded"));
+        run.rows = int(stamp.value("rows"));
+        if (run.rows < bench::kGames)
+            run.error = QStringLiteral("the list holds %1 rows").arg(run.rows);
+        else if (!errors.isEmpty())
+            run.error = QStringLiteral("the program said: %1").arg(errors);
+        return run;
+    }
+    run.error = QStringLiteral("the start ended (exit code %1): %2").arg(child.exitCode()).arg(errors);
+    return run;
+}
+
+double maxOf(const std::vector<double>& v)
+{
+    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
+double minOf(const std::vector<double>& v)
+{
+    return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
+}
+
+// Every sample is one start or one switch, timed by the benchmark itself; the report gives median,
+// minimum and maximum over the samples.
+void singleRuns(benchmark::internal::Benchmark* b, int samples)
+{
+    b->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(samples)
+        ->ComputeStatistics("min", minOf)
+        ->ComputeStatistics("max", maxOf)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMillisecond);
+}
+
+void BM_StartUpToWindowShown(benchmark::State& state)
+{
+    const BenchProgram& bench = *program();
+    if (!bench.error().isEmpty()) {
+        state.SkipWithError(bench.error().toStdString().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        const StartUpRun run = startProgramOnce(bench);
+        if (!run.error.isEmpty()) {
+            state.SkipWithError(run.error.toStdString().c_str());
+            break;
+        }
+        state.SetIterationTime(run.toLoaded / 1000.0);
+        state.counters["to_main_ms"] = run.toMain;
+        state.counters["to_app_ms"] = run.toApp;
+        state.counters["to_painted_ms"] = run.toPainted;
+        state.counters["kernel_start_to_loaded_ms"] = run.kernelToLoaded;
+    }
+}
+BENCHMARK(BM_StartUpToWindowShown)->Apply([](benchmark::internal::Benchmark* b) { singleRuns(b, 10); });
+
+QString selectedGame(frmVTRXMain& window)
+{
+    const int row = window.findChild<GameListBox*>(QStringLiteral("lstGames"))->selectedRow();
+    return window.gameList().textAt(row);
+}
+
+void BM_ViewSwitchAllPlayableAll(benchmark::State& state)
+{
+    BenchProgram& bench = *program();
+    frmVTRXMain* window = bench.error().isEmpty() ? bench.window() : nullptr;
+    if (!window) {
+        state.SkipWithError(bench.error().isEmpty() ? "the window did not load" : bench.error().toStdString().c_str());
+        return;
+    }
+    auto* cmdAll = window->findChild<QPushButton*>(QStringLiteral("cmdAll"));
+    auto* cmdGamesOnly = window->findChild<QPushButton*>(QStringLiteral("cmdGamesOnly"));
+    const bool paint = state.range(0) != 0;
+    const auto click = [paint](QPushButton* button) {
+        button->click();
+        if (paint)
+            QCoreApplication::processEvents();
+    };
+
+    // An unmeasured switch, checked to end where it began, with the game selected in both views.
+    QCoreApplication::processEvents();
+    click(cmdGamesOnly);
+    const bool playableKept = window->currentView() == browser::GameListView::Playable &&
+                              selectedGame(*window) == bench.currentGame() &&
+                              window->gameList().rowCount() < bench::kGames;
+    click(cmdAll);
+    if (!playableKept || window->currentView() != browser::GameListView::All ||
+        selectedGame(*window) != bench.currentGame() || window->gameList().rowCount() < bench::kGames) {
+        state.SkipWithError("the switch did not keep the selected game");
+        return;
+    }
+
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        click(cmdGamesOnly);
+        click(cmdAll);
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+}
+BENCHMARK(BM_ViewSwitchAllPlayableAll)->ArgName("paint")->Arg(0)->Arg(1)->Apply([](benchmark::internal::Benchmark* b) {
+    singleRuns(b, 20);
+});
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && qstrcmp(argv[1], kAsProgram) == 0)
+        return runAsProgram(argc, argv);
+
+    // The window is measured offscreen wherever the benchmark runs. This process has a runtime folder of
+    // its own: the instance lock of its window must not turn the children away.
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
+    QApplication app(argc, argv);
+    const int result = runBenchmarks(argc, argv, [] {
+        // The catalogue is built and the program started once, outside every measurement.
+        if (program()->error().isEmpty())
+            startProgramOnce(*program());
+    });
+    program().reset();
+    return result;
+}
