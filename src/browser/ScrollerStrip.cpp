@@ -29,7 +29,9 @@ QImage drawScrollerStrip(const Scroller& scroller, const QFont& font, int height
 {
     if (scroller.bufferWidth() <= 0 || height <= 0)
         return {};
-    QImage strip(scroller.bufferWidth(), height, QImage::Format_RGB32);
+    // With an alpha channel, so a transparent background lets the window show through the box
+    // instead of turning black.
+    QImage strip(scroller.bufferWidth(), height, QImage::Format_ARGB32_Premultiplied);
     strip.fill(background);
     QPainter p(&strip);
     p.setFont(font);
