@@ -91,6 +91,19 @@ QString WindowFixture::editCatalogue(const QString& sql) const
     return {};
 }
 
+QList<QStringList> WindowFixture::queryCatalogue(const QString& sql) const
+{
+    // ASCII mode separates fields and rows by control characters no catalogue text contains.
+    const testsupport::RunResult run = testsupport::runOracle(
+        QStringLiteral("sqlite3"), {QStringLiteral("-ascii"), platform::catalogueFilePath(), sql}, m_program.path());
+    QList<QStringList> rows;
+    if (run.exitCode != 0)
+        return rows;
+    for (const QString& row : QString::fromUtf8(run.out).split(QChar(0x1e), Qt::SkipEmptyParts))
+        rows.append(row.split(QChar(0x1f)));
+    return rows;
+}
+
 frmVTRXMain* WindowFixture::start()
 {
     m_store = openSettingsStore(iniPath());

@@ -40,6 +40,8 @@ public:
     // Runs SQL on the program folder's catalogue with the sqlite3 shell (before start(), for rows the demo
     // lacks); returns "" on success, else the shell's complaint.
     QString editCatalogue(const QString& sql) const;
+    // The rows a query gives in the sqlite3 shell, each a list of its fields as text.
+    QList<QStringList> queryCatalogue(const QString& sql) const;
 
     // Splash and main window load. Returns the main window, or nullptr when the start ended.
     frmVTRXMain* start();

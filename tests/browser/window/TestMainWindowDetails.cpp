@@ -1,0 +1,321 @@
+// The detail panel of the main window: what it shows for a selected game (the lookup values read
+// back independently with the sqlite3 shell), the legend, the screenshot, the tool tips and menu
+// caption that name the game, and the hover colours of the value labels.
+#include "WindowFixture.h"
+#include "frmVTRXMain.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include "ProcessRunner.h"
+
+using windowtest::action;
+using windowtest::clickGame;
+using windowtest::control;
+using windowtest::WindowFixture;
+
+namespace {
+
+const QColor kDarkBlue(0, 0, 64);
+const QColor kDarkGreen(0, 64, 0);
+
+QString labelText(frmVTRXMain* w, const char* name)
+{
+    return control<QLabel>(w, name)->text();
+}
+
+QColor textColour(QWidget* label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+int underlinedLegendEntry(frmVTRXMain* w)
+{
+    int entry = 0;
+    for (int i = 1; i <= 4; ++i) {
+        if (control<QLabel>(w, QStringLiteral("lblKey%1").arg(i).toLatin1().constData())->font().underline()) {
+            if (entry != 0)
+                return -1; // more than one
+            entry = i;
+        }
+    }
+    return entry;
+}
+
+QImage shownPicture(frmVTRXMain* w)
+{
+    return control<QLabel>(w, "imgScreenShot")->pixmap().toImage();
+}
+
+QImage noScreenshotPicture(frmVTRXMain* w)
+{
+    return control<QLabel>(w, "imgNoSS")->pixmap().toImage();
+}
+
+// A 320 by 200 picture in one colour, written by ImageMagick as the emulator's screen dumps end up.
+bool makeScreenshot(const QString& path, const QString& colour)
+{
+    const testsupport::RunResult run = testsupport::runOracle(
+        QStringLiteral("convert"),
+        {QStringLiteral("-size"), QStringLiteral("320x200"), QStringLiteral("xc:") + colour, path},
+        QFileInfo(path).path());
+    return run.exitCode == 0 && QFileInfo::exists(path);
+}
+
+} // namespace
+
+class TestMainWindowDetails : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lookupValuesMatchTheCatalogue();
+    void fieldsOfTheSelectedGame();
+    void lookupKeyWithoutRowShowsEmptyValue();
+    void legendUnderlinesTheGameColour_data();
+    void legendUnderlinesTheGameColour();
+    void screenshotOrNoScreenshotPicture();
+    void toolTipsAndEditCaptionNameTheGame();
+    void hoverPaintsOneLabelGreen();
+};
+
+void TestMainWindowDetails::lookupValuesMatchTheCatalogue()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    // Each lookup value as the sqlite3 shell finds it, by the game's key fields.
+    const QList<QStringList> expected = f.queryCatalogue(QStringLiteral(
+        "SELECT g.Name, p.Publisher, y.Year, m.Name, ge.Genre, r.Rating, d.DIFFICULTY, pl.\"Number of Players\" "
+        "FROM Games g LEFT JOIN Publishers p ON p.PU_Id = g.PU_Id LEFT JOIN Years y ON y.YE_Id = g.\"Year Published\" "
+        "LEFT JOIN Musicians m ON m.MU_Id = g.MU_Id LEFT JOIN Genres ge ON ge.GE_Id = g.GE_Id "
+        "LEFT JOIN Ratings r ON r.RA_Id = g.RA_Id LEFT JOIN Difficulty d ON d.DI_Id = g.DI_Id "
+        "LEFT JOIN Players pl ON pl.PL_Id = g.PL_Id ORDER BY g.Name"));
+    QCOMPARE(expected.size(), 14);
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    const char* const labels[] = {"lblPublisher", "lblYear",       "lblMusician", "lblGenre",
+                                  "lblRating",    "lblDifficulty", "lblPlayers"};
+    for (const QStringList& row : expected) {
+        QVERIFY2(clickGame(w, row[0]), qPrintable(row[0]));
+        for (int i = 0; i < 7; ++i) {
+            QString value = row[i + 1];
+            if (i == 1 && value == QLatin1String("9999"))
+                value = QStringLiteral("(Unknown)"); // the year of an undated game
+            QCOMPARE(labelText(w, labels[i]), value);
+        }
+        QCOMPARE(labelText(w, "lblName"), row[0]);
+        QCOMPARE(labelText(w, "lblGN"), row[0]);
+    }
+    f.exit();
+}
+
+void TestMainWindowDetails::fieldsOfTheSelectedGame()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    QCOMPARE(f.editCatalogue(QStringLiteral(
+                 "UPDATE Games SET Trained = 7, TimesPlayed = 12, DateLastPlayed = '03-11-2024', "
+                 "DocFile = 'Docs\\kilobyte.txt', Filename = 'Disks\\Sub\\kb.d64' WHERE Name = 'Kilobyte Knights';")),
+             QString());
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+
+    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
+    QCOMPARE(labelText(w, "lblYear"), QStringLiteral("1984"));
+    QCOMPARE(labelText(w, "lblTrainer"), QStringLiteral("No")); // Trained 2
+    QCOMPARE(labelText(w, "lblHighScore"), QStringLiteral("48200"));
+    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("astrominer.d64")); // stored as "Disks\astrominer.d64"
+    QCOMPARE(labelText(w, "lblMusicFile"), QStringLiteral("bouncing_bytes.sid"));
+    QCOMPARE(labelText(w, "lblDocFile"), QStringLiteral("(None)"));
+    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
+    QCOMPARE(labelText(w, "lblLastPlayed"), QStringLiteral("(Never)"));
+    QVERIFY(labelText(w, "lblComment").startsWith(QStringLiteral("Mine the asteroid belt")));
+
+    QVERIFY(clickGame(w, QStringLiteral("Bouncing Bytes")));
+    QCOMPARE(labelText(w, "lblTrainer"), QStringLiteral("Yes")); // Trained 1
+    QCOMPARE(labelText(w, "lblHighScore"), QStringLiteral("(Not Entered)"));
+    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("bytes.t64"));
+
+    QVERIFY(clickGame(w, QStringLiteral("Iron Canyon Rally")));
+    QCOMPARE(labelText(w, "lblTrainer"), QStringLiteral("(Unknown)")); // Trained 0
+    QCOMPARE(labelText(w, "lblYear"), QStringLiteral("(Unknown)"));    // year key 1, the year 9999
+    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("(None)"));
+    QCOMPARE(labelText(w, "lblComment"), QString());
+
+    QVERIFY(clickGame(w, QStringLiteral("Kilobyte Knights")));
+    QCOMPARE(labelText(w, "lblTrainer"), QStringLiteral("No")); // any other value
+    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("12"));
+    QCOMPARE(labelText(w, "lblLastPlayed"), QStringLiteral("03-11-2024"));
+    QCOMPARE(labelText(w, "lblDocFile"), QStringLiteral("kilobyte.txt"));
+    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("kb.d64"));
+    f.exit();
+}
+
+void TestMainWindowDetails::lookupKeyWithoutRowShowsEmptyValue()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET PU_Id = 4242, \"Year Published\" = 4242, GE_Id = 4242 "
+                                            "WHERE Name = 'Nibble Nights';")),
+             QString());
+    f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Nibble Nights")}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(f.messages.count(), 0);
+    QCOMPARE(labelText(w, "lblPublisher"), QString());
+    QCOMPARE(labelText(w, "lblYear"), QString());
+    QCOMPARE(labelText(w, "lblGenre"), QString());
+    QCOMPARE(labelText(w, "lblMusician"), QStringLiteral("Rob Hubbard"));
+    QCOMPARE(labelText(w, "lblName"), QStringLiteral("Nibble Nights"));
+
+    // The failed look-ups leave nothing behind: the next game shows its own values.
+    QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
+    QCOMPARE(labelText(w, "lblPublisher"), QStringLiteral("Firebird"));
+    QCOMPARE(labelText(w, "lblYear"), QStringLiteral("1985"));
+    QCOMPARE(labelText(w, "lblGenre"), QStringLiteral("Adventure"));
+    QVERIFY(clickGame(w, QStringLiteral("Nibble Nights")));
+    QCOMPARE(labelText(w, "lblPublisher"), QString());
+    f.exit();
+}
+
+void TestMainWindowDetails::legendUnderlinesTheGameColour_data()
+{
+    QTest::addColumn<qint64>("colourCode");
+    QTest::addColumn<int>("entry");
+    QTest::newRow("black: game file and tune") << qint64(0) << 1;
+    QTest::newRow("blue: game file only") << qint64(0x800000) << 2;
+    QTest::newRow("red: tune only") << qint64(0x000080) << 3;
+    QTest::newRow("grey: neither") << qint64(0x808080) << 4;
+    QTest::newRow("any other code") << qint64(0x00FF00) << 4;
+}
+
+void TestMainWindowDetails::legendUnderlinesTheGameColour()
+{
+    QFETCH(qint64, colourCode);
+    QFETCH(int, entry);
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    QCOMPARE(
+        f.editCatalogue(QStringLiteral("UPDATE Games SET CCode = %1 WHERE Name = 'Express Courier';").arg(colourCode)),
+        QString());
+    f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Express Courier")}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(underlinedLegendEntry(w), entry);
+    // Another game moves the underline to its own colour (Harbour Patrol: a tune only).
+    QVERIFY(clickGame(w, QStringLiteral("Harbour Patrol")));
+    QCOMPARE(underlinedLegendEntry(w), 3);
+    QVERIFY(clickGame(w, QStringLiteral("Express Courier")));
+    QCOMPARE(underlinedLegendEntry(w), entry);
+    f.exit();
+}
+
+void TestMainWindowDetails::screenshotOrNoScreenshotPicture()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    // Astro Miner names astrominer.gif, Galactic Garden garden.gif, Nibble Nights nibble.gif; Bouncing
+    // Bytes names none. The program folder starts without any of them.
+    QVERIFY(makeScreenshot(f.programFile(QStringLiteral("Screenshots/GARDEN.GIF")), QStringLiteral("#0000ff")));
+    QVERIFY(testsupport::writeFile(f.programFile(QStringLiteral("Screenshots/nibble.gif")), "GIF89a but not really"));
+    f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Astro Miner")}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    const QImage noShot = noScreenshotPicture(w);
+    QVERIFY(!noShot.isNull());
+    QCOMPARE(shownPicture(w), noShot); // the file is missing
+    QVERIFY(!action(w, "mnuOptionsPaper")->isEnabled());
+
+    QVERIFY(clickGame(w, QStringLiteral("Bouncing Bytes")));
+    QCOMPARE(shownPicture(w), noShot); // "(None)"
+    QVERIFY(clickGame(w, QStringLiteral("Nibble Nights")));
+    QCOMPARE(shownPicture(w), noShot); // a file that is no picture
+
+    // Collections copied from Windows keep other letter cases: GARDEN.GIF serves garden.gif.
+    QVERIFY(clickGame(w, QStringLiteral("Galactic Garden")));
+    QImage shot = shownPicture(w);
+    QCOMPARE(shot.size(), QSize(320, 200));
+    QCOMPARE(shot.pixelColor(10, 10), QColor(0, 0, 255));
+    QCOMPARE(shot.pixelColor(310, 190), QColor(0, 0, 255));
+
+    // A picture put in place while the program runs shows the next time the game is selected.
+    QVERIFY(makeScreenshot(f.programFile(QStringLiteral("Screenshots/astrominer.gif")), QStringLiteral("#ff0000")));
+    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
+    shot = shownPicture(w);
+    QCOMPARE(shot.pixelColor(160, 100), QColor(255, 0, 0));
+    QVERIFY(control<QLabel>(w, "imgScreenShot")->isVisible());
+    f.exit();
+}
+
+void TestMainWindowDetails::toolTipsAndEditCaptionNameTheGame()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    QCOMPARE(f.editCatalogue(QStringLiteral("CREATE TEMP TABLE c AS SELECT * FROM Games WHERE Name = 'Cavern Crawler';"
+                                            "UPDATE c SET Name = 'Spy & Spy'; INSERT INTO Games SELECT * FROM c;")),
+             QString());
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QVERIFY(clickGame(w, QStringLiteral("Dragon's Keep, The")));
+    auto tip = [w](const char* button) { return control<QPushButton>(w, button)->toolTip(); };
+    QCOMPARE(tip("cmdRunGame"), QStringLiteral("Play 'Dragon's Keep, The' with CCS64 v1.9 (Dos)"));
+    QCOMPARE(tip("cmdRun20Dos"), QStringLiteral("Play 'Dragon's Keep, The' with CCS64 v2.0 (Dos)"));
+    QCOMPARE(tip("cmdRun20Win"), QStringLiteral("Play 'Dragon's Keep, The' with CCS64 v2.0 (Win32)"));
+    QCOMPARE(tip("cmdPlayMusic"), QStringLiteral("Play Sid Tune for 'Dragon's Keep, The'"));
+    QCOMPARE(tip("cmdViewDocs"), QStringLiteral("View Documentation for 'Dragon's Keep, The'"));
+    QCOMPARE(tip("cmdRandom"), QStringLiteral("Random Game select"));
+    QCOMPARE(tip("cmdAll"), QStringLiteral("All games in database"));
+    QCOMPARE(action(w, "mnuEditC")->text(), QStringLiteral("Dragon's Keep, The"));
+
+    // An ampersand in a name is a plain character in the menu caption, not an accelerator.
+    QVERIFY(clickGame(w, QStringLiteral("Spy & Spy")));
+    QCOMPARE(tip("cmdRunGame"), QStringLiteral("Play 'Spy & Spy' with CCS64 v1.9 (Dos)"));
+    QCOMPARE(action(w, "mnuEditC")->text(), QStringLiteral("Spy && Spy"));
+    QCOMPARE(labelText(w, "lblGN"), QStringLiteral("Spy & Spy"));
+    f.exit();
+}
+
+void TestMainWindowDetails::hoverPaintsOneLabelGreen()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
+    const QStringList valueLabels = {
+        QStringLiteral("lblName"),      QStringLiteral("lblPublisher"),  QStringLiteral("lblYear"),
+        QStringLiteral("lblMusician"),  QStringLiteral("lblGenre"),      QStringLiteral("lblPlayers"),
+        QStringLiteral("lblRating"),    QStringLiteral("lblDifficulty"), QStringLiteral("lblTrainer"),
+        QStringLiteral("lblHighScore"), QStringLiteral("lblDocFile"),    QStringLiteral("lblComment"),
+        QStringLiteral("lblGameFile"),  QStringLiteral("lblMusicFile"),  QStringLiteral("lblTimesPlayed"),
+        QStringLiteral("lblLastPlayed")};
+    auto greenLabels = [&] {
+        QStringList green;
+        for (const QString& name : valueLabels) {
+            const QColor c = textColour(w->findChild<QLabel*>(name));
+            if (c == kDarkGreen)
+                green.append(name);
+            else if (c != kDarkBlue)
+                green.append(name + QStringLiteral(" in another colour"));
+        }
+        return green;
+    };
+    QCOMPARE(greenLabels(), QStringList());
+
+    QTest::mouseMove(control<QLabel>(w, "lblPublisher"));
+    QTRY_COMPARE(greenLabels(), QStringList{QStringLiteral("lblPublisher")});
+    QTest::mouseMove(control<QLabel>(w, "lblYear"));
+    QTRY_COMPARE(greenLabels(), QStringList{QStringLiteral("lblYear")});
+    QTest::mouseMove(control<QLabel>(w, "lblMusicFile"));
+    QTRY_COMPARE(greenLabels(), QStringList{QStringLiteral("lblMusicFile")});
+    // Off the labels, onto a button: every label dark blue again.
+    QTest::mouseMove(control<QPushButton>(w, "cmdExit"));
+    QTRY_COMPARE(greenLabels(), QStringList());
+    f.exit();
+}
+
+QTEST_MAIN(TestMainWindowDetails)
+#include "TestMainWindowDetails.moc"
