@@ -190,6 +190,15 @@ void frmVTRXMain::resizeEvent(QResizeEvent* event)
     Form_Resize();
 }
 
+void frmVTRXMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A resize that came while the window was minimised was not laid out, and restoring it brings no
+    // resize of its own when the size stays: lay it out now.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        Form_Resize();
+}
+
 void frmVTRXMain::Form_Resize()
 {
     ResizeInput input;

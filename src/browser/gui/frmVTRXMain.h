@@ -65,6 +65,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Built in frmVTRXMainControls.cpp and frmVTRXMainMenus.cpp.
