@@ -79,6 +79,7 @@ private slots:
     void rowsFollowTheClientBottom();
     void widthStaysFixed();
     void titleAndLegendNeedRoom();
+    void minimisedWindowIsLaidOutWhenRestored();
     void screenshotEntryWidensTheList();
     void emptyCommentShowsBlankScroller();
     void commentScrollsAndStops();
@@ -203,6 +204,27 @@ void TestMainWindowLayoutView::titleAndLegendNeedRoom()
     f.exit();
 }
 
+void TestMainWindowLayoutView::minimisedWindowIsLaidOutWhenRestored()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    const int before = clientHeight(w);
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    // Nothing is laid out while the window is minimised...
+    w->resize(w->width(), w->height() + 100);
+    QTRY_COMPARE(clientHeight(w), before + 100);
+    QCOMPARE(top(w, "cmdRandom"), before - 2460 / kTwipsPerPixel);
+    // ...but the layout catches up when it is restored.
+    w->showNormal();
+    QTRY_VERIFY(!w->isMinimized());
+    QCOMPARE(top(w, "cmdRandom"), before + 100 - 2460 / kTwipsPerPixel);
+    QCOMPARE(top(w, "lblGameFile"), before + 100 - 255 / kTwipsPerPixel);
+    f.exit();
+}
+
 void TestMainWindowLayoutView::screenshotEntryWidensTheList()
 {
     WindowFixture f;
@@ -311,6 +333,10 @@ void TestMainWindowLayoutView::commentScrollsAndStops()
     QVERIFY(!scrollerBox(w)->isVisible());
     QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
     QTest::mouseClick(control<QPushButton>(w, "cmdAll"), Qt::LeftButton);
+    QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Astro Miner"));
+    QVERIFY(w->scroller().isRunning());
+    QVERIFY(scrollerBox(w)->isVisible());
+    QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
     QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
     QVERIFY(w->scroller().isRunning());
 

@@ -12,7 +12,11 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+
+#include <memory>
 
 using windowtest::action;
 using windowtest::clickGame;
@@ -86,6 +90,7 @@ private slots:
     void typeAheadBuildsPrefixWithinTwoSeconds();
     void typeAheadAcrossTickCounterWrap();
     void randomPickSelectsScaledRow();
+    void longListKeepsTheSelectionInSight();
     void rightClickMenuNamesTheSelectedGame();
     void laterCommandsStayDisabled();
 };
@@ -224,6 +229,17 @@ void TestMainWindowList::emptyCatalogueStartsWithNoGame()
     // Typing into the empty list finds nothing and changes nothing.
     QTest::keyClicks(control<QListView>(w, "lstGames"), QStringLiteral("as"));
     QCOMPARE(selectedGame(w), QString());
+    // The emulator settings' key works on the shown game only: with none, no dialog opens. (A dialog
+    // that opened would hold up the key click; the timer closes it and tells.)
+    auto opened = std::make_shared<bool>(false);
+    QTimer::singleShot(50, [opened] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            *opened = true;
+            dialog->close();
+        }
+    });
+    QTest::keyClick(w, Qt::Key_F9);
+    QVERIFY(!*opened);
     click(w, "cmdGamesOnly");
     QCOMPARE(w->windowTitle(), QStringLiteral("No game selected"));
     f.exit();
@@ -373,6 +389,37 @@ void TestMainWindowList::randomPickSelectsScaledRow()
     r = 0.5;
     click(w, "cmdRandom");
     QCOMPARE(selectedGame(w), QStringLiteral("Express Courier"));
+    f.exit();
+}
+
+void TestMainWindowList::longListKeepsTheSelectionInSight()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    QStringList more;
+    for (int i = 1; i <= 30; ++i)
+        more.append(QStringLiteral("Zzap Pick %1").arg(i, 2, 10, QLatin1Char('0')));
+    QCOMPARE(addGamesLike(f, QStringLiteral("Cavern Crawler"), more), QString());
+    f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Zzap Pick 30")}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    auto* list = control<QListView>(w, "lstGames");
+    auto inSight = [&] { return list->viewport()->rect().contains(list->visualRect(list->currentIndex())); };
+    QVERIFY(list->verticalScrollBar()->isVisible());
+    // The saved game at the bottom is scrolled to at start...
+    QCOMPARE(selectedGame(w), QStringLiteral("Zzap Pick 30"));
+    QVERIFY(inSight());
+    // ...as is a typed one at the top and a random one further down.
+    quint32 now = 50000;
+    w->setTypeAheadClock([&now] { return now; });
+    now += 5000;
+    QTest::keyClick(list, 'a');
+    QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
+    QVERIFY(inSight());
+    w->setRandomSource([] { return 0.75; }); // row 33 of 44
+    click(w, "cmdRandom");
+    QCOMPARE(selectedGame(w), QStringLiteral("Zzap Pick 20"));
+    QVERIFY(inSight());
     f.exit();
 }
 

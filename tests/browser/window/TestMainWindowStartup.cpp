@@ -9,9 +9,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using platform::MessageBox;
@@ -57,7 +59,10 @@ private slots:
     void missingToolEndsTheStart();
     void missingCatalogueEndsTheStart();
     void secondInstanceIsRefusedBeforeAnythingIsTouched();
+    void earlierVersionGetsTheNoticeOnce();
+    void windowIsCentredWhenPositionIsNotRestored();
     void savedViewGameAndWindowComeBack();
+    void unknownSavedViewShowsAllGames();
     void minimisedWindowKeepsThePreviousPosition();
     void savedGameOutsideTheSavedViewSelectsNothing();
     void noSavedGameSelectsTheFirstRow();
@@ -96,7 +101,8 @@ void TestMainWindowStartup::freshStoreShowsTheNotesOnce()
     // The notes come over the loaded window, which then has the focus on its list.
     QVERIFY(w->isVisible());
     QVERIFY(w->isLoaded());
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{w}); // the splash has gone
+    QVERIFY(QApplication::overrideCursor() == nullptr);
     f.exit();
 
     f.messages.clear();
@@ -131,6 +137,8 @@ void TestMainWindowStartup::missingToolEndsTheStart()
     const QByteArray catalogueBefore = testsupport::readFile(f.programFile(QStringLiteral("Vintrax.mdb")));
 
     QVERIFY(f.start() == nullptr);
+    QVERIFY(visibleWindows().isEmpty());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(f.messages.count(), 1);
     QCOMPARE(f.messages.last().text,
              QStringLiteral("FILE NOT FOUND: ") + f.programFile(QStringLiteral("Conversion/") + reported));
@@ -186,6 +194,53 @@ void TestMainWindowStartup::secondInstanceIsRefusedBeforeAnythingIsTouched()
     f.exit();
 }
 
+void TestMainWindowStartup::earlierVersionGetsTheNoticeOnce()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.removeSetting(QStringLiteral("V13Start"));
+    f.presetSettings({{QStringLiteral("Heighty"), 12000},
+                      {QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
+                      {QStringLiteral("CCS642Path"), QStringLiteral("/bin/true")},
+                      {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().text, QStringLiteral("As you now have 3 Emulators to select from, you should re-set "
+                                                    "your CCS64 paths in Preferences."));
+    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
+    QCOMPARE(f.messages.last().icon, MessageBox::Information);
+    // The two DOS emulators must be set again; the window keeps its design height this once.
+    QVERIFY(windowtest::clickGame(w, QStringLiteral("Astro Miner")));
+    QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled());
+    QVERIFY(!control<QPushButton>(w, "cmdRun20Dos")->isEnabled());
+    QVERIFY(control<QPushButton>(w, "cmdRun20Win")->isEnabled());
+    QCOMPARE(w->centralWidget()->height(), 6300 / kTwipsPerPixel);
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("CCS64Path")).toString(), QString());
+    QCOMPARE(f.storedValue(QStringLiteral("DirectXPath")).toString(), QStringLiteral("/bin/true"));
+
+    f.messages.clear();
+    QVERIFY(f.start());
+    QCOMPARE(f.messages.count(), 0);
+    f.exit();
+}
+
+void TestMainWindowStartup::windowIsCentredWhenPositionIsNotRestored()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("PositionFlag"), QStringLiteral("False")},
+                      {QStringLiteral("Top"), 300},
+                      {QStringLiteral("Left"), 300}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(qAbs(w->x() - (screen.width() - w->width()) / 2.0) <= 1.0);
+    QVERIFY(w->y() > 20);
+    f.exit();
+}
+
 void TestMainWindowStartup::savedViewGameAndWindowComeBack()
 {
     WindowFixture f;
@@ -231,6 +286,21 @@ void TestMainWindowStartup::savedViewGameAndWindowComeBack()
     QVERIFY(w->scroller().isRunning());
     QCOMPARE(f.messages.count(), 0);
     f.exit();
+}
+
+void TestMainWindowStartup::unknownSavedViewShowsAllGames()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("WhatListBox"), 7}});
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(w->currentView(), browser::GameListView::All);
+    QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("ALL GAMES IN DATABASE"));
+    QVERIFY(!control<QPushButton>(w, "cmdAll")->isEnabled());
+    QCOMPARE(w->gameList().rowCount(), 14);
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("WhatListBox")).toInt(), 0);
 }
 
 void TestMainWindowStartup::minimisedWindowKeepsThePreviousPosition()
