@@ -63,6 +63,7 @@ private slots:
     void windowIsCentredWhenPositionIsNotRestored();
     void savedViewGameAndWindowComeBack();
     void unknownSavedViewShowsAllGames();
+    void gameNameWithCommaSurvivesTheSettingsFile();
     void minimisedWindowKeepsThePreviousPosition();
     void savedGameOutsideTheSavedViewSelectsNothing();
     void noSavedGameSelectsTheFirstRow();
@@ -301,6 +302,31 @@ void TestMainWindowStartup::unknownSavedViewShowsAllGames()
     QCOMPARE(w->gameList().rowCount(), 14);
     f.exit();
     QCOMPARE(f.storedValue(QStringLiteral("WhatListBox")).toInt(), 0);
+}
+
+void TestMainWindowStartup::gameNameWithCommaSurvivesTheSettingsFile()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QVERIFY(windowtest::clickGame(w, QStringLiteral("Last Ninja, The")));
+    f.exit();
+    QVERIFY(f.start());
+    QCOMPARE(windowtest::selectedGame(f.window()), QStringLiteral("Last Ninja, The"));
+    f.exit();
+
+    // A settings file edited by hand, without the quotes the program writes around such a value.
+    QByteArray ini = testsupport::readFile(f.iniPath());
+    const qsizetype at = ini.indexOf("CurrentGame=");
+    QVERIFY(at >= 0);
+    const qsizetype end = ini.indexOf('\n', at);
+    ini.replace(at, end - at, "CurrentGame=Dragon's Keep, The");
+    QVERIFY(testsupport::writeFile(f.iniPath(), ini));
+    QVERIFY(f.start());
+    QCOMPARE(windowtest::selectedGame(f.window()), QStringLiteral("Dragon's Keep, The"));
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Dragon's Keep, The"));
 }
 
 void TestMainWindowStartup::minimisedWindowKeepsThePreviousPosition()
