@@ -58,6 +58,9 @@ private slots:
     void missingToolEndsTheStart_data();
     void missingToolEndsTheStart();
     void missingCatalogueEndsTheStart();
+    void damagedCatalogueEndsTheStartUntouched_data();
+    void damagedCatalogueEndsTheStartUntouched();
+    void readOnlySettingsFileIsReportedAndKept();
     void secondInstanceIsRefusedBeforeAnythingIsTouched();
     void earlierVersionGetsTheNoticeOnce();
     void windowIsCentredWhenPositionIsNotRestored();
@@ -165,6 +168,49 @@ void TestMainWindowStartup::missingCatalogueEndsTheStart()
     QVERIFY(!QFile::exists(f.programFile(QStringLiteral("Vintrax.mdb"))));
     QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
     f.exit();
+}
+
+void TestMainWindowStartup::damagedCatalogueEndsTheStartUntouched_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("not a database") << QByteArray("Games, tunes and screenshots\n").repeated(100);
+    QTest::newRow("empty file") << QByteArray();
+}
+
+void TestMainWindowStartup::damagedCatalogueEndsTheStartUntouched()
+{
+    QFETCH(QByteArray, content);
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    const QString catalogue = f.programFile(QStringLiteral("Vintrax.mdb"));
+    QVERIFY(testsupport::writeFile(catalogue, content));
+    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
+
+    QVERIFY(f.start() == nullptr);
+    QVERIFY(visibleWindows().isEmpty());
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().title, QStringLiteral("vinTrax"));
+    QCOMPARE(f.messages.last().icon, MessageBox::Critical);
+    QVERIFY2(f.messages.last().text.contains(catalogue), qPrintable(f.messages.last().text));
+    QCOMPARE(testsupport::readFile(catalogue), content);
+    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
+    f.exit();
+}
+
+void TestMainWindowStartup::readOnlySettingsFileIsReportedAndKept()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QVERIFY(QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray before = testsupport::readFile(f.iniPath());
+    QVERIFY(windowtest::clickGame(w, QStringLiteral("Nibble Nights")));
+    f.exit();
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
+    QVERIFY2(f.messages.last().text.contains(f.iniPath()), qPrintable(f.messages.last().text));
+    QCOMPARE(testsupport::readFile(f.iniPath()), before);
 }
 
 void TestMainWindowStartup::secondInstanceIsRefusedBeforeAnythingIsTouched()
