@@ -90,6 +90,8 @@ private slots:
     void typeAheadBuildsPrefixWithinTwoSeconds();
     void typeAheadAcrossTickCounterWrap();
     void randomPickSelectsScaledRow();
+    void playButtonsNeedFileEmulatorAndGamesPath_data();
+    void playButtonsNeedFileEmulatorAndGamesPath();
     void longListKeepsTheSelectionInSight();
     void rightClickMenuNamesTheSelectedGame();
     void laterCommandsStayDisabled();
@@ -389,6 +391,64 @@ void TestMainWindowList::randomPickSelectsScaledRow()
     r = 0.5;
     click(w, "cmdRandom");
     QCOMPARE(selectedGame(w), QStringLiteral("Express Courier"));
+    f.exit();
+}
+
+void TestMainWindowList::playButtonsNeedFileEmulatorAndGamesPath_data()
+{
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<QString>("gamesPathKey"); // the one games path that is set, "" for none
+    QTest::addColumn<QString>("emulators");    // which of CCS64Path, CCS642Path, DirectXPath are set
+    QTest::addColumn<QString>("enabled");      // which of cmdRunGame, cmdRun20Dos, cmdRun20Win are enabled
+    QTest::newRow("all three") << "Astro Miner"
+                               << "GamesPath"
+                               << "111"
+                               << "111";
+    QTest::newRow("v1.9 only") << "Astro Miner"
+                               << "GamesPath"
+                               << "100"
+                               << "100";
+    QTest::newRow("v2.0 Win only") << "Cavern Crawler"
+                                   << "GamesPath"
+                                   << "001"
+                                   << "001";
+    QTest::newRow("fifth games path") << "Astro Miner"
+                                      << "GamesPath4"
+                                      << "110"
+                                      << "110";
+    QTest::newRow("no games path") << "Astro Miner"
+                                   << ""
+                                   << "111"
+                                   << "000";
+    QTest::newRow("no game file") << "Harbour Patrol"
+                                  << "GamesPath"
+                                  << "111"
+                                  << "000";
+}
+
+void TestMainWindowList::playButtonsNeedFileEmulatorAndGamesPath()
+{
+    QFETCH(QString, game);
+    QFETCH(QString, gamesPathKey);
+    QFETCH(QString, emulators);
+    QFETCH(QString, enabled);
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.removeSetting(QStringLiteral("GamesPath"));
+    QVariantMap preset{{QStringLiteral("CurrentGame"), game}};
+    if (!gamesPathKey.isEmpty())
+        preset.insert(gamesPathKey, f.programFile(QStringLiteral("Demo/Games")));
+    const char* const emulatorKeys[] = {"CCS64Path", "CCS642Path", "DirectXPath"};
+    for (int i = 0; i < 3; ++i)
+        preset.insert(QString::fromLatin1(emulatorKeys[i]),
+                      emulators[i] == QLatin1Char('1') ? QStringLiteral("/bin/true") : QString());
+    f.presetSettings(preset);
+    frmVTRXMain* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(selectedGame(w), game);
+    const char* const buttons[] = {"cmdRunGame", "cmdRun20Dos", "cmdRun20Win"};
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(control<QPushButton>(w, buttons[i])->isEnabled() == (enabled[i] == QLatin1Char('1')), buttons[i]);
     f.exit();
 }
 
