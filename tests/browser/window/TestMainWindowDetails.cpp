@@ -285,16 +285,9 @@ void TestMainWindowDetails::hoverPaintsOneLabelGreen()
     frmVTRXMain* w = f.start();
     QVERIFY(w);
     QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
-    const QStringList valueLabels = {
-        QStringLiteral("lblName"),      QStringLiteral("lblPublisher"),  QStringLiteral("lblYear"),
-        QStringLiteral("lblMusician"),  QStringLiteral("lblGenre"),      QStringLiteral("lblPlayers"),
-        QStringLiteral("lblRating"),    QStringLiteral("lblDifficulty"), QStringLiteral("lblTrainer"),
-        QStringLiteral("lblHighScore"), QStringLiteral("lblDocFile"),    QStringLiteral("lblComment"),
-        QStringLiteral("lblGameFile"),  QStringLiteral("lblMusicFile"),  QStringLiteral("lblTimesPlayed"),
-        QStringLiteral("lblLastPlayed")};
     auto greenLabels = [&] {
         QStringList green;
-        for (const QString& name : valueLabels) {
+        for (const QString& name : windowtest::detailValueLabels()) {
             const QColor c = textColour(w->findChild<QLabel*>(name));
             if (c == kDarkGreen)
                 green.append(name);

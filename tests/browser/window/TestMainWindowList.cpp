@@ -26,12 +26,6 @@ using windowtest::WindowFixture;
 
 namespace {
 
-const char* const kDetailLabels[] = {
-    "lblName",     "lblPublisher",  "lblYear",        "lblMusician",   "lblGenre",   "lblPlayers",
-    "lblRating",   "lblDifficulty", "lblTrainer",     "lblHighScore",  "lblDocFile", "lblComment",
-    "lblGameFile", "lblMusicFile",  "lblTimesPlayed", "lblLastPlayed",
-};
-
 // Copies of one demo game under other names, so the list has names that share their first letters.
 QString addGamesLike(const WindowFixture& f, const QString& model, const QStringList& names)
 {
@@ -181,8 +175,8 @@ void TestMainWindowList::emptyViewShowsNoGame()
     click(w, "cmdMusicOnly");
     QCOMPARE(w->gameList().rowCount(), 0);
     QCOMPARE(w->windowTitle(), QStringLiteral("vintrax  -  0 game(s) with Sid Tunes"));
-    for (const char* name : kDetailLabels)
-        QVERIFY2(!control<QLabel>(w, name)->isVisible(), name);
+    for (const QString& name : windowtest::detailValueLabels())
+        QVERIFY2(!w->findChild<QLabel*>(name)->isVisible(), qPrintable(name));
     QVERIFY(!control<QWidget>(w, "picScroller")->isVisible());
     QCOMPARE(control<QLabel>(w, "lblGN")->text(), QString());
     QVERIFY(control<QLabel>(w, "imgScreenShot")->pixmap().isNull());
@@ -203,8 +197,8 @@ void TestMainWindowList::emptyViewShowsNoGame()
     // Back in a view with rows: nothing was selected in the empty one, so the first row is.
     click(w, "cmdAll");
     QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
-    for (const char* name : kDetailLabels)
-        QVERIFY2(control<QLabel>(w, name)->isVisible(), name);
+    for (const QString& name : windowtest::detailValueLabels())
+        QVERIFY2(w->findChild<QLabel*>(name)->isVisible(), qPrintable(name));
     QVERIFY(control<QPushButton>(w, "cmdRandom")->isEnabled());
     QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled());
     QVERIFY(action(w, "mnuEdit")->isEnabled());
@@ -400,30 +394,16 @@ void TestMainWindowList::playButtonsNeedFileEmulatorAndGamesPath_data()
     QTest::addColumn<QString>("gamesPathKey"); // the one games path that is set, "" for none
     QTest::addColumn<QString>("emulators");    // which of CCS64Path, CCS642Path, DirectXPath are set
     QTest::addColumn<QString>("enabled");      // which of cmdRunGame, cmdRun20Dos, cmdRun20Win are enabled
-    QTest::newRow("all three") << "Astro Miner"
-                               << "GamesPath"
-                               << "111"
-                               << "111";
-    QTest::newRow("v1.9 only") << "Astro Miner"
-                               << "GamesPath"
-                               << "100"
-                               << "100";
-    QTest::newRow("v2.0 Win only") << "Cavern Crawler"
-                                   << "GamesPath"
-                                   << "001"
-                                   << "001";
-    QTest::newRow("fifth games path") << "Astro Miner"
-                                      << "GamesPath4"
-                                      << "110"
-                                      << "110";
-    QTest::newRow("no games path") << "Astro Miner"
-                                   << ""
-                                   << "111"
-                                   << "000";
-    QTest::newRow("no game file") << "Harbour Patrol"
-                                  << "GamesPath"
-                                  << "111"
-                                  << "000";
+    auto row = [](const char* name, const char* game, const char* path, const char* emulators, const char* enabled) {
+        QTest::newRow(name) << QString::fromLatin1(game) << QString::fromLatin1(path) << QString::fromLatin1(emulators)
+                            << QString::fromLatin1(enabled);
+    };
+    row("all three", "Astro Miner", "GamesPath", "111", "111");
+    row("v1.9 only", "Astro Miner", "GamesPath", "100", "100");
+    row("v2.0 Win only", "Cavern Crawler", "GamesPath", "001", "001");
+    row("fifth games path", "Astro Miner", "GamesPath4", "110", "110");
+    row("no games path", "Astro Miner", "", "111", "000");
+    row("no game file", "Harbour Patrol", "GamesPath", "111", "000");
 }
 
 void TestMainWindowList::playButtonsNeedFileEmulatorAndGamesPath()

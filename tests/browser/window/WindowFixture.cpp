@@ -135,6 +135,16 @@ QString selectedGame(QWidget* window)
     return rows.isEmpty() ? QString() : rows.first().data().toString();
 }
 
+QStringList detailValueLabels()
+{
+    return {QStringLiteral("lblName"),      QStringLiteral("lblPublisher"),  QStringLiteral("lblYear"),
+            QStringLiteral("lblMusician"),  QStringLiteral("lblGenre"),      QStringLiteral("lblPlayers"),
+            QStringLiteral("lblRating"),    QStringLiteral("lblDifficulty"), QStringLiteral("lblTrainer"),
+            QStringLiteral("lblHighScore"), QStringLiteral("lblDocFile"),    QStringLiteral("lblComment"),
+            QStringLiteral("lblGameFile"),  QStringLiteral("lblMusicFile"),  QStringLiteral("lblTimesPlayed"),
+            QStringLiteral("lblLastPlayed")};
+}
+
 bool clickGame(QWidget* window, const QString& name)
 {
     auto* list = control<QListView>(window, "lstGames");

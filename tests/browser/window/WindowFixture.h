@@ -73,6 +73,8 @@ QAction* action(QWidget* window, const char* name);
 // The game list as a user sees it: the selected row's text ("" when none) and a click on the row
 // showing name (false when the list has no such row).
 QString selectedGame(QWidget* window);
+// The detail panel's value labels, which show and hide with the game (lblComment among them).
+QStringList detailValueLabels();
 bool clickGame(QWidget* window, const QString& name);
 
 } // namespace windowtest
