@@ -226,6 +226,23 @@ std::optional<MainWindowLayout> layoutMainWindow(int h, const MainWindowView& vi
     return layout;
 }
 
+QPoint visibleWindowPosition(const QRect& window, const QList<QRect>& screens)
+{
+    constexpr int kGrabHeight = 20; // the title bar, or the menu bar of a frameless window
+    constexpr int kGrabWidth = 60;
+    const QRect grab(window.left(), window.top(), window.width(), kGrabHeight);
+    for (const QRect& screen : screens) {
+        const QRect onScreen = screen.intersected(grab);
+        if (onScreen.width() >= std::min(kGrabWidth, window.width()) && onScreen.height() >= kGrabHeight / 2)
+            return window.topLeft();
+    }
+    if (screens.isEmpty())
+        return window.topLeft();
+    const QRect first = screens.first();
+    return QPoint(first.left() + std::max(0, (first.width() - window.width()) / 2),
+                  first.top() + std::max(0, (first.height() - window.height()) / 2));
+}
+
 ResizeOutcome Form_Resize(const ResizeInput& input)
 {
     ResizeOutcome outcome;

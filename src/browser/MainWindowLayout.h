@@ -2,6 +2,8 @@
 
 #include <QHash>
 #include <QLine>
+#include <QList>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -51,7 +53,7 @@ struct MainWindowView
     bool scrollingComment = false; // "Scrolling &Comment"
     // The width each button of the row needs for its caption, in twips and in the row's order; the
     // row is shared out in proportion to them. Empty: all buttons equally wide.
-    std::vector<int> buttonWidths;
+    std::vector<int> buttonWidths = {};
 };
 
 // The button row spans the client width between the margins; each button gets a share in proportion
@@ -89,6 +91,11 @@ struct MainWindowLayout
 // The layout for a client area clientHeight twips high (the width is fixed), from the bottom up.
 // Below the minimum client height there is no layout: the window keeps the last one.
 std::optional<MainWindowLayout> layoutMainWindow(int clientHeight, const MainWindowView& view);
+
+// Where the window opens: at its saved place when enough of its top edge (where it is grabbed to move
+// it) lies on one of the screens; otherwise, as after a screen was taken away or with a garbage value in
+// the settings, centred on the first screen. Pixels; screens are their available areas.
+QPoint visibleWindowPosition(const QRect& window, const QList<QRect>& screens);
 
 // One resize of the window.
 struct ResizeInput

@@ -73,8 +73,8 @@ void TestArchiveConverters::init()
     m_games = m_home->file("Games Folder");
     m_work = m_home->file("CURRGAME");
     QDir().mkpath(m_games);
-    for (const QString& t : {"gunzip", "lha"})
-        QVERIFY(QFile::link(toolPath(t), tool(t)));
+    for (const char* t : {"gunzip", "lha"})
+        QVERIFY(QFile::link(toolPath(t), tool(QString::fromLatin1(t))));
     // Stand-ins for the converters: they log their arguments and make their output from the input.
     QVERIFY(writeFakeTool(m_home->file("Conversion"), "maketape", "cat \"$2\" > vtrxmktp.t64"));
     QVERIFY(writeFakeTool(m_home->file("Conversion"), "zip2d64", "cat 1!* > \"$2\""));

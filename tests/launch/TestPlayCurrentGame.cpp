@@ -46,8 +46,8 @@ private:
 void TestPlayCurrentGame::init()
 {
     m_home = new TempProgramFolder;
-    for (const QString& t : {"gunzip", "lha", "zip2d64", "starlynx", "maketape"})
-        QVERIFY(QFile::link(toolPath(t), m_home->file("Conversion/" + t)));
+    for (const char* t : {"gunzip", "lha", "zip2d64", "starlynx", "maketape"})
+        QVERIFY(QFile::link(toolPath(t), m_home->file(QStringLiteral("Conversion/") + t)));
     m_games = m_home->file("My Games/SUB");
     QDir().mkpath(m_games);
     QVERIFY(writeFakeTool(m_home->file("Emulator Win"), "ccs64.exe", ""));

@@ -252,9 +252,14 @@ void frmVTRXMain::FillGameList(GameListView view)
     cmdMusicOnly->setEnabled(view != GameListView::Tunes);
     const GameListFillResult filled =
         fillGameList(m_catalogue.db(), m_model, view, GameListSource::Button, selectedText, m_shownGame,
-                     [this](int percent) {
+                     [this, painted = 0](int percent) mutable {
+                         // The bar is the only feedback while the list is hidden; drawing it in steps of
+                         // five keeps the fill of a large catalogue from paying for a hundred repaints.
                          pbFill->setValue(percent);
-                         pbFill->repaint();
+                         if (percent - painted >= 5) {
+                             painted = percent;
+                             pbFill->repaint();
+                         }
                      });
 
     lstGames->show();

@@ -290,5 +290,13 @@ void frmVTRXMain::applyStartupLayout(const Settings& settings)
     if (height < m_sizes.initialHeight)
         height = m_sizes.initialHeight;
     resize(twipsToPixels(m_sizes.fixedWidth), twipsToPixels(height));
-    move(twipsToPixels(int(settings.startup.left)), twipsToPixels(int(settings.startup.top)));
+    QList<QRect> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens << screen->availableGeometry();
+    const QRect saved(twipsToPixels(int(settings.startup.left)), twipsToPixels(int(settings.startup.top)), width(),
+                      this->height());
+    move(visibleWindowPosition(saved, screens));
 }

@@ -20,6 +20,8 @@ private slots:
     void scrollingCommentTakesTheCommentsPlace();
     void visibleControlsNeverOverlap();
     void resizeGuards();
+    void buttonRowSpansTheWidth();
+    void savedPositionOffEveryScreenIsCentred();
 
 private:
     static MainWindowLayout layoutAt(int h, MainWindowView view = {});
@@ -259,6 +261,41 @@ void TestMainWindowLayout::resizeGuards()
     in.minimised = true;
     out = Form_Resize(in);
     QVERIFY(!out.restoreWidth && !out.layout);
+}
+
+void TestMainWindowLayout::buttonRowSpansTheWidth()
+{
+    // Captions that ask for more than the row holds: every button gives up the same amount, the row still
+    // starts and ends at the margins and the buttons never touch.
+    std::vector<int> wanted(12, 600);
+    wanted[3] = 1800; // "Games with Sid Tunes"
+    const auto columns = buttonRowColumns(wanted, 12);
+    QCOMPARE(int(columns.size()), 12);
+    QCOMPARE(columns.front().first, 120);
+    QCOMPARE(columns.back().first + columns.back().second, 9495 - 120);
+    for (std::size_t i = 1; i < columns.size(); ++i)
+        QVERIFY(columns[i].first > columns[i - 1].first + columns[i - 1].second);
+    QVERIFY(columns[3].second - columns[0].second >= 1199 && columns[3].second - columns[0].second <= 1201);
+    // Nothing asked for (or nonsense): all the same width, give or take the rounding.
+    const auto equal = buttonRowColumns({1, 0, -3}, 12);
+    for (const auto& [left, width] : equal)
+        QVERIFY(std::abs(width - equal.front().second) <= 1);
+}
+
+void TestMainWindowLayout::savedPositionOffEveryScreenIsCentred()
+{
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QSize size(633, 480);
+    // On the first screen, on the second, and half off the right edge: kept.
+    QCOMPARE(visibleWindowPosition(QRect(QPoint(100, 50), size), screens), QPoint(100, 50));
+    QCOMPARE(visibleWindowPosition(QRect(QPoint(2000, 300), size), screens), QPoint(2000, 300));
+    QCOMPARE(visibleWindowPosition(QRect(QPoint(2900, 300), size), screens), QPoint(2900, 300));
+    // Where a third screen used to be, above every screen, or a garbage value: centred on the first.
+    const QPoint centred((1920 - 633) / 2, (1080 - 480) / 2);
+    QCOMPARE(visibleWindowPosition(QRect(QPoint(3300, 100), size), screens), centred);
+    QCOMPARE(visibleWindowPosition(QRect(QPoint(100, -400), size), screens), centred);
+    QCOMPARE(visibleWindowPosition(QRect(QPoint(-2000000, 7), size), screens), centred);
+    QCOMPARE(visibleWindowPosition(QRect(QPoint(5, 5), size), {}), QPoint(5, 5));
 }
 
 QTEST_GUILESS_MAIN(TestMainWindowLayout)
