@@ -8,43 +8,16 @@
 
 namespace startuptest {
 
-StartupFixture::StartupFixture()
-{
-    m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
-    m_valid = m_program.isValid() && m_config.isValid() && m_runtime.isValid();
-    for (const QString& tool : browser::requiredConversionTools())
-        m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), platform::conversionToolPath(tool));
-    m_valid =
-        m_valid && QFile::copy(testsupport::stageDir() + QStringLiteral("/Vintrax.mdb"), platform::catalogueFilePath());
-    QFile::setPermissions(platform::catalogueFilePath(), QFile::ReadOwner | QFile::WriteOwner);
-}
+StartupFixture::StartupFixture() = default;
 
 StartupFixture::~StartupFixture()
 {
     catalogue.close();
-    qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
 }
 
 std::unique_ptr<QSettings> StartupFixture::openStore() const
 {
     return openSettingsStore(iniPath());
-}
-
-void StartupFixture::presetSettings(const QVariantMap& values) const
-{
-    QSettings ini(iniPath(), QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("Startup"));
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        ini.setValue(it.key(), it.value());
-    ini.endGroup();
-    ini.sync();
-}
-
-QVariant StartupFixture::storedValue(const QString& key) const
-{
-    QSettings ini(iniPath(), QSettings::IniFormat);
-    return ini.value(QStringLiteral("Startup/") + key);
 }
 
 browser::StartupOutcome StartupFixture::load(bool firstRun)

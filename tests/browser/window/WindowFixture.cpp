@@ -34,17 +34,9 @@ bool copyTree(const QString& from, const QString& to)
 
 WindowFixture::WindowFixture()
 {
-    m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
-    m_valid = m_program.isValid() && m_config.isValid() && m_runtime.isValid();
-    for (const QString& tool : browser::requiredConversionTools())
-        m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), platform::conversionToolPath(tool));
-    m_valid =
-        m_valid && QFile::copy(testsupport::stageDir() + QStringLiteral("/Vintrax.mdb"), platform::catalogueFilePath());
-    QFile::setPermissions(platform::catalogueFilePath(), QFile::ReadOwner | QFile::WriteOwner);
-    m_valid = m_valid && copyTree(testsupport::stageDir() + QStringLiteral("/Demo"), m_program.file("Demo"));
-    presetSettings({{QStringLiteral("GamesPath"), m_program.file("Demo/Games")},
-                    {QStringLiteral("MusicPath"), m_program.file("Demo/Music")},
+    m_valid = m_valid && copyTree(testsupport::stageDir() + QStringLiteral("/Demo"), programFile("Demo"));
+    presetSettings({{QStringLiteral("GamesPath"), programFile("Demo/Games")},
+                    {QStringLiteral("MusicPath"), programFile("Demo/Music")},
                     {QStringLiteral("ShowPrefs"), QStringLiteral("False")},
                     {QStringLiteral("V13Start"), QStringLiteral("True")}});
 }
@@ -54,36 +46,12 @@ WindowFixture::~WindowFixture()
     m_window.reset();
     m_splash.reset();
     m_instance.reset();
-    qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
-}
-
-void WindowFixture::presetSettings(const QVariantMap& values) const
-{
-    QSettings ini(iniPath(), QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("Startup"));
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        ini.setValue(it.key(), it.value());
-    ini.endGroup();
-    ini.sync();
-}
-
-void WindowFixture::removeSetting(const QString& key) const
-{
-    QSettings ini(iniPath(), QSettings::IniFormat);
-    ini.remove(QStringLiteral("Startup/") + key);
-    ini.sync();
-}
-
-QVariant WindowFixture::storedValue(const QString& key) const
-{
-    QSettings ini(iniPath(), QSettings::IniFormat);
-    return ini.value(QStringLiteral("Startup/") + key);
 }
 
 QString WindowFixture::editCatalogue(const QString& sql) const
 {
     const testsupport::RunResult run = testsupport::runOracle(
-        QStringLiteral("sqlite3"), {QStringLiteral("-bail"), platform::catalogueFilePath(), sql}, m_program.path());
+        QStringLiteral("sqlite3"), {QStringLiteral("-bail"), platform::catalogueFilePath(), sql}, programPath());
     if (!run.started)
         return QStringLiteral("sqlite3 did not start");
     if (run.exitCode != 0 || !run.err.isEmpty())
@@ -95,7 +63,7 @@ QList<QStringList> WindowFixture::queryCatalogue(const QString& sql) const
 {
     // ASCII mode separates fields and rows by control characters no catalogue text contains.
     const testsupport::RunResult run = testsupport::runOracle(
-        QStringLiteral("sqlite3"), {QStringLiteral("-ascii"), platform::catalogueFilePath(), sql}, m_program.path());
+        QStringLiteral("sqlite3"), {QStringLiteral("-ascii"), platform::catalogueFilePath(), sql}, programPath());
     QList<QStringList> rows;
     if (run.exitCode != 0)
         return rows;

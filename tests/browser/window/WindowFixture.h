@@ -2,7 +2,7 @@
 
 #include "ScriptedMessageBox.h"
 #include "SingleInstance.h"
-#include "TestFolders.h"
+#include "StartupFolders.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -20,22 +20,14 @@ namespace windowtest {
 // The program as a user starts it, offscreen: a program folder with the four tools, the demo catalogue
 // and the demo games and tunes; a settings file and an instance-lock folder of its own; and a scripted
 // message box that records every message and answers with each message's default button.
-class WindowFixture
+class WindowFixture : public startuptest::StartupFolders
 {
 public:
     WindowFixture();
     ~WindowFixture();
 
-    bool isValid() const { return m_valid; }
-    QString programFile(const QString& relative) const { return m_program.file(relative); }
-    QString iniPath() const { return m_config.filePath(QStringLiteral("Vintrax.ini")); }
-
-    // Keys of the "Startup" section written straight into the settings file before a start. The demo
-    // folders are preset as games path 0 and the music path, and "ShowPrefs" as False (no first-run
-    // notes) unless a test writes otherwise.
-    void presetSettings(const QVariantMap& values) const;
-    void removeSetting(const QString& key) const;
-    QVariant storedValue(const QString& key) const;
+    // The settings file starts with the demo folders as games path 0 and the music path, "ShowPrefs"
+    // False (no first-run notes) and "V13Start" True, unless a test writes otherwise.
 
     // Runs SQL on the program folder's catalogue with the sqlite3 shell (before start(), for rows the demo
     // lacks); returns "" on success, else the shell's complaint.
@@ -52,11 +44,6 @@ public:
     platform::ScriptedMessageBox messages;
 
 private:
-    testsupport::TempProgramFolder m_program;
-    QTemporaryDir m_config;
-    QTemporaryDir m_runtime;
-    QByteArray m_oldRuntime;
-    bool m_valid = false;
     std::unique_ptr<QSettings> m_store;
     std::unique_ptr<platform::SingleInstance> m_instance;
     std::unique_ptr<frmVTRXSplash> m_splash;
