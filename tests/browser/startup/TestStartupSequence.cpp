@@ -85,118 +85,16 @@ class TestStartupSequence : public QObject
     Q_OBJECT
 
 private slots:
-    void freshInstallationShowsTheNotesOnce();
-    void missingToolEndsTheStart();
-    void missingCatalogueEndsTheStart();
     void olderCatalogueIsUpgradedAndStartGoesOn();
     void earlierVersionGetsVerificationAndNotice();
     void savedGameIsSelectedInTheSavedView();
-    void savedGameOutsideTheSavedViewSelectsNothing();
-    void emptyBookmarksStayHidden();
     void unreadableSavedViewLeavesNoGame();
     void readOnlySettingsAreReportedAndKept();
     void unloadWritesEverySetting();
-    void minimisedWindowKeepsThePreviousPosition();
     void unloadStepsRunInOrder();
     void runningPlayerIsClosedOnlyWhenAsked_data();
     void runningPlayerIsClosedOnlyWhenAsked();
-    void secondInstanceIsRefused();
 };
-
-void TestStartupSequence::freshInstallationShowsTheNotesOnce()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    ScriptedMessageBox box;
-    {
-        auto store = f.openStore();
-        platform::SingleInstance instance;
-        const browser::SplashOutcome splash = browser::runSplashStart(instance, *store);
-        QVERIFY(splash.goesOn);
-        QVERIFY(splash.firstRun);
-    }
-
-    // The preferences dialog runs between the welcome note and the quick-start note.
-    int notesBeforePreferences = -1;
-    f.preferencesHook = [&] { notesBeforePreferences = box.count(); };
-    const browser::StartupOutcome first = f.load(true);
-    QVERIFY(first.goesOn());
-    QVERIFY(first.notesShown);
-    QVERIFY(!first.upgradeNoticeShown);
-    QCOMPARE(f.steps.count(QStringLiteral("preferences")), 1);
-    QCOMPARE(notesBeforePreferences, 1);
-    QCOMPARE(f.steps.count(QStringLiteral("verification")), 0);
-    QCOMPARE(f.steps.last(), QStringLiteral("finishLoad"));
-
-    QCOMPARE(box.count(), 3);
-    QCOMPARE(box.messages()[0].title, QStringLiteral("Welcome to vintrax!"));
-    QCOMPARE(box.messages()[0].text, WelcomeText);
-    QCOMPARE(box.messages()[1].title, QStringLiteral("vintrax"));
-    QCOMPARE(box.messages()[1].text, QuickStartText);
-    QCOMPARE(box.messages()[2].title, QStringLiteral("vintrax"));
-    QCOMPARE(box.messages()[2].text, OneMoreThingText);
-    for (const auto& shown : box.messages())
-        QCOMPARE(shown.icon, MessageBox::Information);
-    QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
-
-    QCOMPARE(f.unload(first, windowAt(1000, 2000)), SettingsWriteStatus::Ok);
-
-    // The next start: no notes, no preferences, no notice.
-    box.clear();
-    f.steps.clear();
-    bool firstRun = true;
-    {
-        auto store = f.openStore();
-        platform::SingleInstance instance;
-        firstRun = browser::runSplashStart(instance, *store).firstRun;
-    }
-    QVERIFY(!firstRun);
-    const browser::StartupOutcome second = f.load(firstRun);
-    QVERIFY(second.goesOn());
-    QCOMPARE(box.count(), 0);
-    QVERIFY(!f.steps.contains(QStringLiteral("preferences")));
-    QVERIFY(!f.steps.contains(QStringLiteral("verification")));
-}
-
-void TestStartupSequence::missingToolEndsTheStart()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    const QString lha = platform::conversionToolPath(QStringLiteral("lha"));
-    QVERIFY(QFile::remove(lha));
-    QVERIFY(QFile::remove(platform::conversionToolPath(QStringLiteral("zip2d64"))));
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(true);
-    QCOMPARE(outcome.end, browser::StartupEnd::MissingTool);
-    QCOMPARE(outcome.missingTool, lha);
-    // Only the first missing tool is reported, and nothing is opened or written.
-    QCOMPARE(box.count(), 1);
-    QCOMPARE(box.last().text, QStringLiteral("FILE NOT FOUND: ") + lha);
-    QCOMPARE(box.last().title, QStringLiteral("vintrax Error"));
-    QVERIFY(f.steps.isEmpty());
-    QVERIFY(!f.catalogue.isOpen());
-    QVERIFY(!QFile::exists(f.iniPath()));
-}
-
-void TestStartupSequence::missingCatalogueEndsTheStart()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    QVERIFY(QFile::remove(platform::catalogueFilePath()));
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(true);
-    QCOMPARE(outcome.end, browser::StartupEnd::CatalogueUnusable);
-    QCOMPARE(box.count(), 1);
-    QCOMPARE(box.last().text, QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory"));
-    QCOMPARE(box.last().title, QStringLiteral("vinTrax"));
-    QCOMPARE(box.last().icon, MessageBox::Critical);
-    QCOMPARE(f.steps, QStringList{QStringLiteral("openCatalogue")});
-    // No empty catalogue is made in its place, and no setting is written.
-    QVERIFY(!QFile::exists(platform::catalogueFilePath()));
-    QVERIFY(!QFile::exists(f.iniPath()));
-}
 
 void TestStartupSequence::olderCatalogueIsUpgradedAndStartGoesOn()
 {
@@ -293,40 +191,6 @@ void TestStartupSequence::savedGameIsSelectedInTheSavedView()
     QCOMPARE(f.load(false).selection.row, 0);
 }
 
-void TestStartupSequence::savedGameOutsideTheSavedViewSelectsNothing()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    // Cavern Crawler has no tune, so the tunes view does not hold it.
-    f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
-                      {QStringLiteral("V13Start"), QStringLiteral("True")},
-                      {QStringLiteral("WhatListBox"), 2},
-                      {QStringLiteral("CurrentGame"), QStringLiteral("Cavern Crawler")}});
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn());
-    QVERIFY(f.model.rowCount() > 0);
-    QCOMPARE(f.model.rowOf(QStringLiteral("Cavern Crawler")), -1);
-    QCOMPARE(outcome.selection.row, -1);
-    QVERIFY(f.steps.contains(QStringLiteral("select:-1")));
-}
-
-void TestStartupSequence::emptyBookmarksStayHidden()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("Fave3D"), QStringLiteral("Empty")},
-                      {QStringLiteral("Fave19D"), QStringLiteral("Empty")},
-                      {QStringLiteral("Fave5D"), QStringLiteral("empty")}});
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(true);
-    QVERIFY(outcome.goesOn());
-    for (int i = 0; i < FavouriteCount; ++i)
-        QCOMPARE(outcome.visibleFavourites[std::size_t(i)], i != 3 && i != 19);
-}
-
 void TestStartupSequence::unreadableSavedViewLeavesNoGame()
 {
     StartupFixture f;
@@ -367,6 +231,11 @@ void TestStartupSequence::readOnlySettingsAreReportedAndKept()
     QCOMPARE(box.messages()[0].icon, MessageBox::Exclamation);
     QVERIFY(box.messages()[0].text.contains(QStringLiteral("read-only")));
     QCOMPARE(box.messages()[1].text, WelcomeText);
+    QCOMPARE(box.messages()[1].title, QStringLiteral("Welcome to vintrax!"));
+    QCOMPARE(box.messages()[2].text, QuickStartText);
+    QCOMPARE(box.messages()[3].text, OneMoreThingText);
+    for (int i = 1; i < 4; ++i)
+        QCOMPARE(box.messages()[i].icon, MessageBox::Information);
 
     box.clear();
     bool othersUnloaded = false;
@@ -403,26 +272,6 @@ void TestStartupSequence::unloadWritesEverySetting()
     QCOMPARE(ini.value(QStringLiteral("Heighty")).toDouble(), 8000.0);
     QCOMPARE(ini.value(QStringLiteral("View")).toString(), QStringLiteral("True"));
     QCOMPARE(ini.value(QStringLiteral("SSView")).toString(), QStringLiteral("False"));
-}
-
-void TestStartupSequence::minimisedWindowKeepsThePreviousPosition()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
-                      {QStringLiteral("V13Start"), QStringLiteral("True")},
-                      {QStringLiteral("PositionFlag"), QStringLiteral("True")},
-                      {QStringLiteral("Top"), 300},
-                      {QStringLiteral("Left"), 400}});
-    ScriptedMessageBox box;
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn());
-
-    QCOMPARE(f.unload(outcome, windowAt(-32000, -32000, true)), SettingsWriteStatus::Ok);
-    QCOMPARE(f.storedValue(QStringLiteral("Top")).toDouble(), 300.0);
-    QCOMPARE(f.storedValue(QStringLiteral("Left")).toDouble(), 400.0);
-    QCOMPARE(f.storedValue(QStringLiteral("Heighty")).toDouble(), 8000.0);
-    QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
 }
 
 void TestStartupSequence::unloadStepsRunInOrder()
@@ -491,32 +340,6 @@ void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked()
         running.waitForFinished();
     }
     QCOMPARE(f.storedValue(QStringLiteral("LeaveSPRunningFlag")).toInt(), leaveFlag);
-}
-
-void TestStartupSequence::secondInstanceIsRefused()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    ScriptedMessageBox box;
-    auto store = f.openStore();
-    platform::SingleInstance first;
-    QVERIFY(browser::runSplashStart(first, *store).goesOn);
-    QCOMPARE(box.count(), 0);
-
-    platform::SingleInstance second;
-    const browser::SplashOutcome refused = browser::runSplashStart(second, *store);
-    QVERIFY(!refused.goesOn);
-    QVERIFY(!refused.firstRun);
-    QCOMPARE(box.count(), 1);
-    QCOMPARE(box.last().text, QStringLiteral("vintrax is already running!"));
-    QCOMPARE(box.last().title, QStringLiteral("vintrax"));
-    QCOMPARE(box.last().icon, MessageBox::Exclamation);
-    QVERIFY(!QFile::exists(f.iniPath()));
-
-    // Once the first copy ends, a new one starts.
-    first.release();
-    platform::SingleInstance third;
-    QVERIFY(browser::runSplashStart(third, *store).goesOn);
 }
 
 QTEST_MAIN(TestStartupSequence)
