@@ -159,6 +159,14 @@ QLine twipsToPixels(const QLine& twips)
                  twipsToPixels(twips.y2()));
 }
 
+QStringList buttonRowOrder()
+{
+    QStringList names;
+    for (const char* name : kButtons)
+        names << QString::fromLatin1(name);
+    return names;
+}
+
 std::vector<std::pair<int, int>> buttonRowColumns(const std::vector<int>& wanted, int count)
 {
     const int room = (kRight - kMargin) - kButtonGap * (count - 1);

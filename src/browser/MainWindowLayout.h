@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QStringList>
 #include <QString>
 
 #include <optional>
@@ -59,6 +60,8 @@ struct MainWindowView
 // The button row spans the client width between the margins; each button gets a share in proportion
 // to the width it asks for (all the same when none is given). Left edges and widths, in twips.
 std::vector<std::pair<int, int>> buttonRowColumns(const std::vector<int>& wanted, int count);
+// The buttons of the row, left to right, by object name (the order buttonWidths follows).
+QStringList buttonRowOrder();
 
 // ApplyScreenshotView: the list's width and whether the screenshot shows.
 struct ScreenshotView

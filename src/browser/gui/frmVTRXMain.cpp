@@ -130,9 +130,7 @@ bool frmVTRXMain::Form_Load()
     steps.showView = [this](const GameListViewInfo& info) {
         m_view = info.view;
         lblWhatView->setText(info.caption);
-        cmdAll->setEnabled(info.view != GameListView::All);
-        cmdGamesOnly->setEnabled(info.view != GameListView::Playable);
-        cmdMusicOnly->setEnabled(info.view != GameListView::Tunes);
+        enableViewButtons(info.view);
     };
     steps.selectGame = [this](const ListSelection& selection) { selectListRow(selection); };
     steps.showMainWindow = [this] {
@@ -247,9 +245,7 @@ void frmVTRXMain::FillGameList(GameListView view)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     pbFill->show();
 
-    cmdAll->setEnabled(view != GameListView::All);
-    cmdGamesOnly->setEnabled(view != GameListView::Playable);
-    cmdMusicOnly->setEnabled(view != GameListView::Tunes);
+    enableViewButtons(view);
     const GameListFillResult filled =
         fillGameList(m_catalogue.db(), m_model, view, GameListSource::Button, selectedText, m_shownGame,
                      [this, painted = 0](int percent) mutable {
@@ -371,9 +367,7 @@ void frmVTRXMain::lstGames_DblClick()
     in.dcPlaysMusic = m_settings.DC;
     in.nonStopMusicOn = mnuOptionsNSM->isChecked();
     in.defaultEmulator = m_settings.TheDefaultEmulatorFlag;
-    in.buttons = {{cmdRunGame->isEnabled(), cmdRun20Dos->isEnabled(), cmdRun20Win->isEnabled()},
-                  cmdPlayMusic->isEnabled(),
-                  cmdViewDocs->isEnabled()};
+    in.buttons = currentGameButtons();
     const DoubleClickAction action = doubleClickAction(in);
     if (action.kind == DoubleClickAction::PlayGame)
         PlayCurrentGame(action.emulatorKind);
@@ -393,10 +387,8 @@ void frmVTRXMain::lstGames_MouseUp(const QPoint& globalPos)
 {
     if (!popupMenuApplies(true, lstGames->selectedRow() >= 0, m_categoryBrowserOpen))
         return;
-    const GameButtons buttons{{cmdRunGame->isEnabled(), cmdRun20Dos->isEnabled(), cmdRun20Win->isEnabled()},
-                              cmdPlayMusic->isEnabled(),
-                              cmdViewDocs->isEnabled()};
-    for (const PopupMenuItem& item : popupMenuFor(m_catalogue.games().text(QStringLiteral("Name")), buttons)) {
+    for (const PopupMenuItem& item :
+         popupMenuFor(m_catalogue.games().text(QStringLiteral("Name")), currentGameButtons())) {
         QAction* action = m_actions.value(item.objectName);
         action->setText(menuText(item.caption));
         setCommandEnabled(action, item.enabled);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameListActions.h"
 #include "GameListModel.h"
 #include "GameListViews.h"
 #include "MainWindowLayout.h"
@@ -85,6 +86,10 @@ private:
     void setCommandEnabled(QObject* command, bool enabled);
     void setCommandEnabled(const QString& name, bool enabled);
     void showDetailLabels(bool visible);
+    // The enabled state of the play, tune and docs buttons, which the popup and the double-click follow.
+    browser::GameButtons currentGameButtons() const;
+    // The shown view's button is disabled, the other two enabled.
+    void enableViewButtons(browser::GameListView shown);
     void applyGameDetails(const browser::GameDetails& details);
     void selectListRow(const browser::ListSelection& selection);
     QString selectedGameName() const;

@@ -2,6 +2,7 @@
 #include "frmVTRXMain.h"
 
 #include "DetailLabel.h"
+#include "GameDetails.h"
 #include "GameDetailsLook.h"
 #include "GameListBox.h"
 #include "LegendBox.h"
@@ -31,13 +32,6 @@ constexpr const char* kCaptionLabels[][2] = {
     {"Label14", "lblMusician"},  {"Label6", "lblHighScore"},   {"Label16", "lblGenre"},
     {"Label3", "lblTimesPlayed"}, {"Label19", "lblPlayers"},   {"Label4", "lblLastPlayed"},
     {"Label1", "lblGameFile"},   {"Label2", "lblMusicFile"},   {"Label8", "lblDocFile"},
-};
-
-// The value labels ShowNoGame hides and ShowGameControls shows, lblComment among them.
-constexpr const char* kValueLabels[] = {
-    "lblName",     "lblPublisher", "lblYear",     "lblMusician",  "lblGenre",     "lblPlayers",
-    "lblRating",   "lblDifficulty", "lblTrainer", "lblHighScore", "lblDocFile",   "lblComment",
-    "lblGameFile", "lblMusicFile", "lblTimesPlayed", "lblLastPlayed",
 };
 
 QString captionOf(const QString& valueLabel)
@@ -129,8 +123,9 @@ void frmVTRXMain::createControls()
         caption->setObjectName(QString::fromLatin1(captionName));
         caption->setFont(bold);
     }
-    for (const char* name : kValueLabels) {
-        auto* label = new DetailLabel(QString::fromLatin1(name), m_client);
+    // One value label for every text the detail panel shows (lblComment among them).
+    for (const auto& [name, text] : GameDetails{}.labelTexts()) {
+        auto* label = new DetailLabel(name, m_client);
         label->setColour(kValueLabelColour);
         m_valueLabels.insert(label->objectName(), label);
     }
@@ -167,6 +162,20 @@ void frmVTRXMain::createControls()
     separator(m_client, "linFiles");
     separator(m_client, "linComment");
     separator(m_client, "linButtons");
+}
+
+GameButtons frmVTRXMain::currentGameButtons() const
+{
+    return {{cmdRunGame->isEnabled(), cmdRun20Dos->isEnabled(), cmdRun20Win->isEnabled()},
+            cmdPlayMusic->isEnabled(),
+            cmdViewDocs->isEnabled()};
+}
+
+void frmVTRXMain::enableViewButtons(GameListView shown)
+{
+    cmdAll->setEnabled(shown != GameListView::All);
+    cmdGamesOnly->setEnabled(shown != GameListView::Playable);
+    cmdMusicOnly->setEnabled(shown != GameListView::Tunes);
 }
 
 void frmVTRXMain::setCommandEnabled(QObject* command, bool enabled)
@@ -252,8 +261,8 @@ MainWindowView frmVTRXMain::layoutView() const
     view.screenshots = mnuViewScreenshots->isChecked();
     view.scrollingComment = mnuViewGameDetails->isChecked();
     // Each button asks for its caption (or icon) and a little room either side.
-    for (const QPushButton* b : {cmdRandom, cmdAll, cmdGamesOnly, cmdMusicOnly, cmdRunGame, cmdRun20Dos, cmdRun20Win,
-                                 cmdPlayMusic, cmdViewDocs, cmdReport, cmdAdd, cmdExit}) {
+    for (const QString& name : buttonRowOrder()) {
+        const auto* b = m_client->findChild<QPushButton*>(name, Qt::FindDirectChildrenOnly);
         const int content = b->text().isEmpty() ? b->iconSize().width() : b->fontMetrics().horizontalAdvance(b->text());
         view.buttonWidths.push_back(pixelsToTwips(content + 8));
     }
