@@ -1,7 +1,7 @@
 #include "BenchCatalogue.h"
 
-#include "CatalogueNames.h"
-#include "Database.h"
+#include "data/CatalogueNames.h"
+#include "data/Database.h"
 
 namespace bench {
 

@@ -1,9 +1,9 @@
 // Catalogue speed on a 30,000-game catalogue: opening the database with its nine record sets,
 // a full walk of the all-games view reading names and colours, and seeks by name.
-#include "Catalogue.h"
-#include "CatalogueNames.h"
-#include "Schema.h"
-#include "Snapshot.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
+#include "data/Schema.h"
+#include "data/Snapshot.h"
 
 #include <QTemporaryDir>
 

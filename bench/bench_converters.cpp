@@ -1,7 +1,7 @@
 // Archive conversion from call to image ready: a ZIP holding one D64, and a ZIP holding a Zip-Code set
 // (made with disk2zip when it is installed), each through clsC64Game with the staged tools.
-#include "D64Writer.h"
-#include "clsC64Game.h"
+#include "c64/D64Writer.h"
+#include "launch/clsC64Game.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,8 +56,8 @@ struct Setup
         out.open(QIODevice::WriteOnly);
         out.write(d64);
         out.close();
-        run(QStringLiteral("zip"), {QStringLiteral("-q"), games + QStringLiteral("/BENCH.ZIP"), QStringLiteral("BENCH.D64")},
-            src);
+        run(QStringLiteral("zip"),
+            {QStringLiteral("-q"), games + QStringLiteral("/BENCH.ZIP"), QStringLiteral("BENCH.D64")}, src);
         // disk2zip writes 1!BENCH .. 4!BENCH from BENCH.D64.
         zipCodeReady = run(QStringLiteral("disk2zip"), {QStringLiteral("BENCH.D64"), QStringLiteral("BENCH")}, src) &&
                        run(QStringLiteral("sh"),

@@ -1,15 +1,15 @@
 // Game list speed on a 30,000-game catalogue: a view switch all -> playable -> all as the main window
 // does it (the SQL or stored query, the model fill with progress, the selection restore), the
 // start-up fill, and a type-ahead search that has to walk the whole list.
-#include "GameListModel.h"
-#include "GameListSelection.h"
-#include "GameListViews.h"
-#include "TypeAhead.h"
+#include "browser/GameListModel.h"
+#include "browser/GameListSelection.h"
+#include "browser/GameListViews.h"
+#include "browser/TypeAhead.h"
 
-#include "CatalogueNames.h"
-#include "Database.h"
-#include "Schema.h"
-#include "Snapshot.h"
+#include "data/CatalogueNames.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "data/Snapshot.h"
 
 #include <QTemporaryDir>
 

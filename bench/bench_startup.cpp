@@ -14,19 +14,19 @@
 #include "BenchCatalogue.h"
 #include "BenchMain.h"
 
-#include "CatalogueNames.h"
-#include "Database.h"
-#include "GameListBox.h"
-#include "SingleInstance.h"
-#include "Snapshot.h"
-#include "StartupSequence.h"
-#include "frmVTRXMain.h"
-#include "frmVTRXSplash.h"
-#include "settings/SettingsStore.h"
+#include "app/AppState.h"
+#include "app/Program.h"
+#include "browser/StartupSequence.h"
+#include "browser/gui/GameListBox.h"
+#include "data/CatalogueNames.h"
+#include "data/Database.h"
+#include "data/Snapshot.h"
+#include "data/settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -75,6 +75,11 @@ qint64 processStartNs()
     return ticks * (1000000000 / ticksPerSecond);
 }
 
+GameListBox* gameList(QMainWindow& window)
+{
+    return window.findChild<GameListBox*>(QStringLiteral("lstGames"));
+}
+
 // The child: the program's start as runVintrax() makes it, then the stamps on stdout. No message box
 // backend is installed, so a start that goes wrong prints its message and ends instead of waiting
 // offscreen for an answer; installing one costs nothing measurable.
@@ -87,19 +92,19 @@ int runAsProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vintrax"));
 
     const std::unique_ptr<QSettings> store = openSettingsStore(defaultSettingsPath());
-    platform::SingleInstance instance;
-    frmVTRXSplash splash(instance, *store);
-    const std::unique_ptr<frmVTRXMain> main(splash.Form_Load());
+    app::Program program(*store);
+    const bool started = program.start();
     const qint64 loaded = bootTimeNs();
-    if (!main)
+    if (!started)
         return 1;
+    QMainWindow* main = program.mainWindow();
     QCoreApplication::processEvents();
     const qint64 painted = bootTimeNs();
 
     std::printf("%s kernel=%lld main=%lld app=%lld loaded=%lld painted=%lld rows=%d view=%d\n", kReadyTag,
                 static_cast<long long>(processStartNs()), static_cast<long long>(entered),
                 static_cast<long long>(appMade), static_cast<long long>(loaded), static_cast<long long>(painted),
-                main->gameList().rowCount(), static_cast<int>(main->currentView()));
+                gameList(*main)->model()->rowCount(), program.state().settings.WhatListBox);
     std::fflush(stdout);
     // The user's exit, so the settings file is left as a real session leaves it.
     main->close();
@@ -129,27 +134,25 @@ public:
         return env;
     }
 
-    // The main window loaded in this process, as the child loads it; nullptr when the start ended.
-    frmVTRXMain* window()
+    // The program loaded in this process, as the child loads it; nullptr when the start ended.
+    app::Program* running()
     {
-        if (!m_window && m_error.isEmpty()) {
+        if (!m_program && m_error.isEmpty()) {
             qputenv("VINTRAX_HOME", path("program").toLocal8Bit());
             m_store = openSettingsStore(iniPath());
-            m_instance = std::make_unique<platform::SingleInstance>();
-            m_splash = std::make_unique<frmVTRXSplash>(*m_instance, *m_store);
-            m_window.reset(m_splash->Form_Load());
+            m_program = std::make_unique<app::Program>(*m_store);
+            if (!m_program->start())
+                m_error = QStringLiteral("the window did not load");
         }
-        return m_window.get();
+        return m_error.isEmpty() ? m_program.get() : nullptr;
     }
 
     // Must run while the application object still exists.
     void closeWindow()
     {
-        if (m_window)
-            m_window->close();
-        m_window.reset();
-        m_splash.reset();
-        m_instance.reset();
+        if (m_program && m_program->mainWindow())
+            m_program->mainWindow()->close();
+        m_program.reset();
         m_store.reset();
     }
 
@@ -216,9 +219,7 @@ private:
     QString m_error;
     QString m_currentGame;
     std::unique_ptr<QSettings> m_store;
-    std::unique_ptr<platform::SingleInstance> m_instance;
-    std::unique_ptr<frmVTRXSplash> m_splash;
-    std::unique_ptr<frmVTRXMain> m_window;
+    std::unique_ptr<app::Program> m_program;
 };
 
 std::unique_ptr<BenchProgram>& program()
@@ -330,18 +331,19 @@ void BM_StartUpToWindowShown(benchmark::State& state)
         state.counters["kernel_start_to_loaded_ms"] = run.kernelToLoaded;
     }
 }
-BENCHMARK(BM_StartUpToWindowShown)->Apply([](benchmark::internal::Benchmark* b) { singleRuns(b, 10); });
+BENCHMARK(BM_StartUpToWindowShown)->Apply([](benchmark::internal::Benchmark* b) { singleRuns(b, 20); });
 
-QString selectedGame(frmVTRXMain& window)
+QString selectedGame(QMainWindow& window)
 {
-    const int row = window.findChild<GameListBox*>(QStringLiteral("lstGames"))->selectedRow();
-    return window.gameList().textAt(row);
+    GameListBox* list = gameList(window);
+    return list->model()->index(list->selectedRow(), 0).data().toString();
 }
 
 void BM_ViewSwitchAllPlayableAll(benchmark::State& state)
 {
     BenchProgram& bench = *program();
-    frmVTRXMain* window = bench.error().isEmpty() ? bench.window() : nullptr;
+    app::Program* running = bench.error().isEmpty() ? bench.running() : nullptr;
+    QMainWindow* window = running ? running->mainWindow() : nullptr;
     if (!window) {
         state.SkipWithError(bench.error().isEmpty() ? "the window did not load" : bench.error().toStdString().c_str());
         return;
@@ -358,12 +360,13 @@ void BM_ViewSwitchAllPlayableAll(benchmark::State& state)
     // An unmeasured switch, checked to end where it began, with the game selected in both views.
     QCoreApplication::processEvents();
     click(cmdGamesOnly);
-    const bool playableKept = window->currentView() == browser::GameListView::Playable &&
-                              selectedGame(*window) == bench.currentGame() &&
-                              window->gameList().rowCount() < bench::kGames;
+    const auto view = [running] { return running->state().settings.WhatListBox; };
+    const auto rows = [window] { return gameList(*window)->model()->rowCount(); };
+    const bool playableKept = view() == browser::gameListViewNumber(browser::GameListView::Playable) &&
+                              selectedGame(*window) == bench.currentGame() && rows() < bench::kGames;
     click(cmdAll);
-    if (!playableKept || window->currentView() != browser::GameListView::All ||
-        selectedGame(*window) != bench.currentGame() || window->gameList().rowCount() < bench::kGames) {
+    if (!playableKept || view() != browser::gameListViewNumber(browser::GameListView::All) ||
+        selectedGame(*window) != bench.currentGame() || rows() < bench::kGames) {
         state.SkipWithError("the switch did not keep the selected game");
         return;
     }

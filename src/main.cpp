@@ -1,4 +1,4 @@
-#include "VintraxApplication.h"
+#include "app/VintraxApplication.h"
 
 #include <QApplication>
 

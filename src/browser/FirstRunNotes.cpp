@@ -1,7 +1,7 @@
-#include "FirstRunNotes.h"
+#include "browser/FirstRunNotes.h"
 
-#include "MessageBox.h"
-#include "settings/SettingsStore.h"
+#include "data/settings/SettingsStore.h"
+#include "platform/MessageBox.h"
 
 #include <QSettings>
 

@@ -1,10 +1,12 @@
-#include "GameDetails.h"
+#include "browser/GameDetails.h"
+#include "data/GameFields.h"
 
-#include "Catalogue.h"
-#include "CatalogueNames.h"
-#include "PathNames.h"
-#include "ProgramFolder.h"
-#include "ShortPathName.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
+#include "data/CurrentGame.h"
+#include "platform/PathNames.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ShortPathName.h"
 
 #include <QFileInfo>
 
@@ -101,26 +103,26 @@ QList<std::pair<QString, QString>> GameDetails::labelTexts() const
     };
 }
 
-GameDetails ShowGameDetails(catalogue::Catalogue& cat)
+GameDetails ShowGameDetails(catalogue::Catalogue& cat, catalogue::CurrentGame& game)
 {
     GameDetails d;
-    catalogue::Recordset& games = cat.games();
-    // bof() and eof() settle a freshly opened record set on its first row, so the bookmark is read after them.
-    if (!games.isOpen() || games.bof() || games.eof() || games.bookmark() < 0)
+    catalogue::Recordset* row = game.record();
+    if (!row)
         return d;
+    catalogue::Recordset& games = *row;
     d.hasGame = true;
 
-    d.lblName = games.text(QStringLiteral("Name"));
-    d.lblComment = games.text(QStringLiteral("Personal Comment"));
-    d.lblHighScore = games.text(QStringLiteral("HighScore"));
-    d.lblDocFile = platform::FileNameOfPath(games.text(QStringLiteral("DocFile")));
-    d.lblTrainer = trainerText(games.number(QStringLiteral("Trained")));
-    d.lblGameFile = platform::FileNameOfPath(games.text(QStringLiteral("Filename")));
-    d.lblMusicFile = platform::FileNameOfPath(games.text(QStringLiteral("Music Filename")));
-    d.lblTimesPlayed = QString::number(games.number(QStringLiteral("TimesPlayed")));
-    d.lblLastPlayed = games.text(QStringLiteral("DateLastPlayed"));
+    d.lblName = games.text(catalogue::field::Name);
+    d.lblComment = games.text(catalogue::field::PersonalComment);
+    d.lblHighScore = games.text(catalogue::field::HighScore);
+    d.lblDocFile = platform::FileNameOfPath(games.text(catalogue::field::DocFile));
+    d.lblTrainer = trainerText(games.number(catalogue::field::Trained));
+    d.lblGameFile = platform::FileNameOfPath(games.text(catalogue::field::Filename));
+    d.lblMusicFile = platform::FileNameOfPath(games.text(catalogue::field::MusicFilename));
+    d.lblTimesPlayed = QString::number(games.number(catalogue::field::TimesPlayed));
+    d.lblLastPlayed = games.text(catalogue::field::DateLastPlayed);
 
-    d.screenshotPath = screenshotFileFor(games.text(QStringLiteral("Screenshot Filename")));
+    d.screenshotPath = screenshotFileFor(games.text(catalogue::field::ScreenshotFilename));
 
     // Read every key before the first seek: the lookups must not depend on the game row staying loaded.
     static const Lookup kLookups[] = {
@@ -135,7 +137,7 @@ GameDetails ShowGameDetails(catalogue::Catalogue& cat)
     QVariant keys[std::size(kLookups)];
     for (size_t i = 0; i < std::size(kLookups); ++i)
         keys[i] = games.value(QString::fromLatin1(kLookups[i].gameField));
-    const qint64 colourCode = games.number(QStringLiteral("CCode"));
+    const qint64 colourCode = games.number(catalogue::field::CCode);
 
     for (size_t i = 0; i < std::size(kLookups); ++i)
         d.*(kLookups[i].label) = lookupText(cat, kLookups[i], keys[i]);

@@ -7,7 +7,8 @@
 
 namespace catalogue {
 class Catalogue;
-}
+class CurrentGame;
+} // namespace catalogue
 
 namespace browser {
 
@@ -55,10 +56,10 @@ struct GameDetails
     QString cmdViewDocsTip;
 };
 
-// The detail panel's contents for the current game (the row the game record set stands on).
+// The detail panel's contents for the current game.
 // Lookup values are found by seeking the shared lookup record sets on their key index, which moves
 // their current rows as every lookup does; a key with no row shows an empty value.
-GameDetails ShowGameDetails(catalogue::Catalogue& catalogue);
+GameDetails ShowGameDetails(catalogue::Catalogue& catalogue, catalogue::CurrentGame& game);
 
 // Texts derived from single field values, shared with the editors that reload one label.
 QString trainerText(qint64 trained);

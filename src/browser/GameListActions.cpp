@@ -1,22 +1,13 @@
-#include "GameListActions.h"
+#include "browser/GameListActions.h"
 
-#include "CatalogueNames.h"
-#include "settings/Settings.h"
+#include "data/CatalogueNames.h"
+#include "data/settings/Settings.h"
 
 #include <QRandomGenerator>
 
 #include <algorithm>
 
 namespace browser {
-
-PlayButtons playButtonsFor(const QString& gameFilename, const Settings& settings)
-{
-    const bool anyGamesPath = std::any_of(settings.GamesPath.begin(), settings.GamesPath.end(),
-                                          [](const QString& path) { return !path.isEmpty(); });
-    if (gameFilename == catalogue::kNone || gameFilename.isEmpty() || !anyGamesPath)
-        return {};
-    return {!settings.CCS64Path.isEmpty(), !settings.CCS642Path.isEmpty(), !settings.DirectXPath.isEmpty()};
-}
 
 bool playMusicEnabled(const QString& musicFilename, const Settings& settings)
 {
@@ -62,26 +53,16 @@ DoubleClickAction doubleClickAction(const DoubleClickInputs& in)
         return {};
     if (in.dcPlaysMusic) {
         if (in.buttons.playMusic && !in.nonStopMusicOn)
-            return {DoubleClickAction::PlayTune, 0};
+            return {DoubleClickAction::PlayTune, launch::EmulatorKind::Ccs64Dos19};
         return {};
     }
     // The game starts in the default emulator, so that emulator's own button decides: a missing
     // v1.9 path must not stop a start in v2.0, nor a set v1.9 path allow one in an unset v2.0.
-    bool enabled = false;
-    switch (in.defaultEmulator) {
-    case 1:
-        enabled = in.buttons.play.run20Dos;
-        break;
-    case 2:
-        enabled = in.buttons.play.run20Win;
-        break;
-    default:
-        enabled = in.buttons.play.runGame;
-        break;
-    }
-    if (!enabled)
+    const launch::EmulatorKind kind =
+        launch::emulatorKindFromNumber(in.defaultEmulator).value_or(launch::EmulatorKind::Ccs64Dos19);
+    if (!in.buttons.play.enabled(kind))
         return {};
-    return {DoubleClickAction::PlayGame, (in.defaultEmulator == 1 || in.defaultEmulator == 2) ? in.defaultEmulator : 0};
+    return {DoubleClickAction::PlayGame, kind};
 }
 
 std::optional<int> randomPick(int rowCount, const std::function<double()>& random01)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "launch/EmulatorKind.h"
+#include "launch/PlayButtons.h"
+
 #include <QString>
 
 #include <functional>
@@ -10,18 +13,8 @@ struct Settings;
 
 namespace browser {
 
-// Which of the three play buttons (cmdRunGame, cmdRun20Dos, cmdRun20Win) are enabled.
-struct PlayButtons
-{
-    bool runGame = false;  // CCS64 v1.9 for DOS
-    bool run20Dos = false; // CCS64 v2.0 for DOS
-    bool run20Win = false; // CCS64 v2.0 for Win32
-
-    bool operator==(const PlayButtons&) const = default;
-};
-
-// A game with a file can be played in every emulator whose path is set, provided some games path is.
-PlayButtons playButtonsFor(const QString& gameFilename, const Settings& settings);
+using launch::PlayButtons;
+using launch::playButtonsFor;
 
 // cmdPlayMusic: the game has a tune and both the player and the music folder are set.
 bool playMusicEnabled(const QString& musicFilename, const Settings& settings);
@@ -60,7 +53,7 @@ struct DoubleClickAction
         PlayTune,
         PlayGame
     } kind = Nothing;
-    int emulatorKind = 0; // for PlayGame: the default emulator
+    launch::EmulatorKind emulatorKind = launch::EmulatorKind::Ccs64Dos19; // for PlayGame: the default emulator
 
     bool operator==(const DoubleClickAction&) const = default;
 };

@@ -1,6 +1,6 @@
-#include "GameListFill.h"
+#include "browser/GameListFill.h"
 
-#include "Snapshot.h"
+#include "data/Snapshot.h"
 
 namespace browser {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GameListModel.h"
-#include "GameListSelection.h"
-#include "GameListViews.h"
+#include "browser/GameListModel.h"
+#include "browser/GameListSelection.h"
+#include "browser/GameListViews.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "GameListModel.h"
+#include "browser/GameListModel.h"
 
-#include "Snapshot.h"
+#include "data/Snapshot.h"
 
 namespace browser {
 

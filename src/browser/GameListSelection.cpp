@@ -1,4 +1,4 @@
-#include "GameListSelection.h"
+#include "browser/GameListSelection.h"
 
 namespace browser {
 

@@ -1,6 +1,6 @@
-#include "GameListViews.h"
+#include "browser/GameListViews.h"
 
-#include "Database.h"
+#include "data/Database.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SqlTexts.h"
+#include "data/SqlTexts.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "ListCaption.h"
+#include "browser/ListCaption.h"
 
 namespace browser {
 

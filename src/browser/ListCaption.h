@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GameListViews.h"
+#include "browser/GameListViews.h"
 
 #include <QString>
 

@@ -5,8 +5,8 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <utility>
@@ -95,10 +95,13 @@ struct MainWindowLayout
 // Below the minimum client height there is no layout: the window keeps the last one.
 std::optional<MainWindowLayout> layoutMainWindow(int clientHeight, const MainWindowView& view);
 
-// Where the window opens: at its saved place when enough of its top edge (where it is grabbed to move
-// it) lies on one of the screens; otherwise, as after a screen was taken away or with a garbage value in
-// the settings, centred on the first screen. Pixels; screens are their available areas.
-QPoint visibleWindowPosition(const QRect& window, const QList<QRect>& screens);
+// Where the window opens and how tall: the whole window fits the available area of one screen. The
+// saved place is kept when enough of its top edge (where it is grabbed to move it) lies on a screen,
+// moved only as far as needed to bring the rest onto that screen; otherwise (a screen taken away, a
+// garbage value in the settings) and when centred is asked for, the window is centred on the first
+// screen by the height it really gets. A height taller than the screen is cut to the screen's.
+// Pixels; screens are their available areas, the first the primary one.
+QRect placeMainWindow(const QRect& saved, bool centred, const QList<QRect>& screens);
 
 // One resize of the window.
 struct ResizeInput

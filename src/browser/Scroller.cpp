@@ -1,4 +1,4 @@
-#include "Scroller.h"
+#include "browser/Scroller.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "ScrollerStrip.h"
+#include "browser/ScrollerStrip.h"
 
-#include "Scroller.h"
+#include "browser/Scroller.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,12 +1,12 @@
-#include "StartupSequence.h"
+#include "browser/StartupSequence.h"
 
-#include "Catalogue.h"
-#include "FirstRunNotes.h"
-#include "MessageBox.h"
-#include "PathChecks.h"
-#include "ProgramFolder.h"
-#include "Snapshot.h"
-#include "settings/SettingsStore.h"
+#include "browser/FirstRunNotes.h"
+#include "data/Catalogue.h"
+#include "data/Snapshot.h"
+#include "data/settings/SettingsStore.h"
+#include "platform/MessageBox.h"
+#include "platform/PathChecks.h"
+#include "platform/ProgramFolder.h"
 
 namespace browser {
 

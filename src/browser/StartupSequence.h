@@ -1,9 +1,9 @@
 #pragma once
 
-#include "GameListModel.h"
-#include "GameListSelection.h"
-#include "GameListViews.h"
-#include "settings/Settings.h"
+#include "browser/GameListModel.h"
+#include "browser/GameListSelection.h"
+#include "browser/GameListViews.h"
+#include "data/settings/Settings.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
-#include "StartupShutdown.h"
+#include "browser/StartupShutdown.h"
 
-#include "Catalogue.h"
-#include "MessageBox.h"
-#include "SidPlayProcess.h"
+#include "data/Catalogue.h"
+#include "platform/MessageBox.h"
+#include "platform/SidPlayProcess.h"
 
 #include <QSettings>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
+#include "data/settings/Settings.h"
+#include "data/settings/SettingsStore.h"
 
 #include <functional>
 

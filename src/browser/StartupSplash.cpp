@@ -1,8 +1,8 @@
-#include "StartupSplash.h"
+#include "browser/StartupSplash.h"
 
-#include "MessageBox.h"
-#include "SingleInstance.h"
-#include "settings/SettingsStore.h"
+#include "data/settings/SettingsStore.h"
+#include "platform/MessageBox.h"
+#include "platform/SingleInstance.h"
 
 namespace browser {
 

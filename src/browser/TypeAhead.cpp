@@ -1,16 +1,15 @@
-#include "TypeAhead.h"
+#include "browser/TypeAhead.h"
 
-#include <QElapsedTimer>
+#include <chrono>
 
 namespace browser {
 
 TypeAhead::Clock TypeAhead::systemClock()
 {
+    // Milliseconds of the monotonic clock, cut to 32 bits: a tick count that wraps as the search expects.
     return [] {
-        static QElapsedTimer timer;
-        if (!timer.isValid())
-            timer.start();
-        return static_cast<quint32>(timer.elapsed());
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        return static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
     };
 }
 

@@ -1,6 +1,6 @@
-#include "D64Allocator.h"
+#include "c64/D64Allocator.h"
 
-#include "D64Geometry.h"
+#include "c64/D64Geometry.h"
 
 #include <bit>
 

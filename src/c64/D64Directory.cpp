@@ -1,7 +1,7 @@
-#include "D64Directory.h"
+#include "c64/D64Directory.h"
 
-#include "D64Geometry.h"
-#include "LittleEndian.h"
+#include "c64/D64Geometry.h"
+#include "c64/LittleEndian.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "D64Geometry.h"
+#include "c64/D64Geometry.h"
 
 namespace c64::d64 {
 

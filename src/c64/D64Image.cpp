@@ -1,6 +1,6 @@
-#include "D64Image.h"
+#include "c64/D64Image.h"
 
-#include "D64Geometry.h"
+#include "c64/D64Geometry.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "D64Directory.h"
+#include "c64/D64Directory.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "D64Writer.h"
+#include "c64/D64Writer.h"
 
-#include "D64Allocator.h"
-#include "D64Directory.h"
-#include "D64Geometry.h"
-#include "LittleEndian.h"
+#include "c64/D64Allocator.h"
+#include "c64/D64Directory.h"
+#include "c64/D64Geometry.h"
+#include "c64/LittleEndian.h"
 
 namespace c64 {
 

@@ -1,4 +1,4 @@
-#include "HostNames.h"
+#include "c64/HostNames.h"
 
 namespace c64 {
 

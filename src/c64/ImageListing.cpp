@@ -1,8 +1,8 @@
-#include "ImageListing.h"
+#include "c64/ImageListing.h"
 
-#include "D64Directory.h"
-#include "D64Geometry.h"
-#include "T64Image.h"
+#include "c64/D64Directory.h"
+#include "c64/D64Geometry.h"
+#include "c64/T64Image.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
-#include "LynxArchive.h"
+#include "c64/LynxArchive.h"
 
-#include "D64Writer.h"
-#include "LittleEndian.h"
+#include "c64/D64Writer.h"
+#include "c64/LittleEndian.h"
 
 namespace c64 {
 

@@ -1,7 +1,7 @@
-#include "LynxWriter.h"
+#include "c64/LynxWriter.h"
 
-#include "D64Writer.h"
-#include "LittleEndian.h"
+#include "c64/D64Writer.h"
+#include "c64/LittleEndian.h"
 
 namespace c64 {
 

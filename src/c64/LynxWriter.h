@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CbmFile.h"
+#include "c64/CbmFile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "SaveBytes.h"
+#include "c64/SaveBytes.h"
 
 #include <QSaveFile>
 

@@ -1,6 +1,6 @@
-#include "T64Image.h"
+#include "c64/T64Image.h"
 
-#include "LittleEndian.h"
+#include "c64/LittleEndian.h"
 
 #include <algorithm>
 

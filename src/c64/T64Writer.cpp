@@ -1,7 +1,7 @@
-#include "T64Writer.h"
+#include "c64/T64Writer.h"
 
-#include "LittleEndian.h"
-#include "T64Image.h"
+#include "c64/LittleEndian.h"
+#include "c64/T64Image.h"
 
 namespace c64 {
 

@@ -1,6 +1,6 @@
-#include "ZipCodeDecoder.h"
+#include "c64/ZipCodeDecoder.h"
 
-#include "D64Geometry.h"
+#include "c64/D64Geometry.h"
 
 #include <bitset>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "D64Geometry.h"
+#include "c64/D64Geometry.h"
 
 #include <QByteArray>
 #include <QString>

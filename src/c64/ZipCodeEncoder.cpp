@@ -1,7 +1,7 @@
-#include "ZipCodeEncoder.h"
+#include "c64/ZipCodeEncoder.h"
 
-#include "D64Geometry.h"
-#include "LittleEndian.h"
+#include "c64/D64Geometry.h"
+#include "c64/LittleEndian.h"
 
 #include <QList>
 

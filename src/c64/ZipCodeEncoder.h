@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ZipCodeDecoder.h"
+#include "c64/ZipCodeDecoder.h"
 
 #include <QByteArray>
 #include <QString>

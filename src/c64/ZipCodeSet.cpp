@@ -1,4 +1,4 @@
-#include "ZipCodeSet.h"
+#include "c64/ZipCodeSet.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
-#include "Catalogue.h"
+#include "data/Catalogue.h"
+#include "data/GameFields.h"
 
-#include "CatalogueNames.h"
+#include "data/CatalogueNames.h"
 
 namespace catalogue {
 
@@ -38,9 +39,9 @@ Recordset& Catalogue::table(const QString& name)
 
 Layout Catalogue::probeLayout()
 {
-    if (!m_db.hasField(QStringLiteral("Games"), QStringLiteral("Trained")))
+    if (!m_db.hasField(QStringLiteral("Games"), catalogue::field::Trained))
         return Layout::LacksTrained;
-    if (!m_db.hasField(QStringLiteral("Games"), QStringLiteral("FA")))
+    if (!m_db.hasField(QStringLiteral("Games"), catalogue::field::FA))
         return Layout::LacksAvailability;
     return Layout::Current;
 }

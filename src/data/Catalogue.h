@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Database.h"
-#include "Recordset.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
 
 #include <map>
 #include <memory>
@@ -9,7 +9,8 @@
 namespace catalogue {
 
 // Which layout the Games table of an opened catalogue has.
-enum class Layout {
+enum class Layout
+{
     Current,
     LacksAvailability, // has Trained, lacks FA: made by the previous version
     LacksTrained,      // the oldest layout

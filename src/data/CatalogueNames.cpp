@@ -1,4 +1,4 @@
-#include "CatalogueNames.h"
+#include "data/CatalogueNames.h"
 
 namespace catalogue {
 

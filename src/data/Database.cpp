@@ -1,8 +1,8 @@
-#include "Database.h"
+#include "data/Database.h"
 
-#include "CatalogueNames.h"
-#include "PathChecks.h"
-#include "Schema.h"
+#include "data/CatalogueNames.h"
+#include "data/Schema.h"
+#include "platform/PathChecks.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -35,7 +35,8 @@ OpenFailureMessage openFailureMessage(const OpenResult& result, const QString& p
     case OpenStatus::ReadOnly:
         return {QStringLiteral("The vintrax database is read-only:\n%1\n\nvintrax records plays and edits in it. "
                                "Make the file writable and start vintrax again.")
-                    .arg(path) + unchanged,
+                        .arg(path) +
+                    unchanged,
                 title};
     case OpenStatus::NotCatalogue:
         return {QStringLiteral("The vintrax database is damaged or is not a vintrax database:\n%1").arg(path) +
@@ -51,10 +52,7 @@ OpenFailureMessage openFailureMessage(const OpenResult& result, const QString& p
     return {QStringLiteral("vintrax could not open its database:\n%1\n\n%2").arg(path, result.detail), title};
 }
 
-Database::Database()
-    : m_connection(QStringLiteral("vintrax-") + QUuid::createUuid().toString(QUuid::Id128))
-{
-}
+Database::Database() : m_connection(QStringLiteral("vintrax-") + QUuid::createUuid().toString(QUuid::Id128)) {}
 
 Database::~Database()
 {

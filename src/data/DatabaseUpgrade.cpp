@@ -1,8 +1,9 @@
-#include "DatabaseUpgrade.h"
+#include "data/DatabaseUpgrade.h"
+#include "data/GameFields.h"
 
-#include "Catalogue.h"
-#include "CatalogueNames.h"
-#include "Schema.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
+#include "data/Schema.h"
 
 #include <QSqlError>
 
@@ -49,32 +50,32 @@ bool addFields(Database& db, bool addTrainedFields, QString* error)
 
 void setV2Defaults(Recordset& games, const PortDefaults& d)
 {
-    games.setValue(QStringLiteral("V2Port1Key"), d.DXDefPort1Key);
-    games.setValue(QStringLiteral("V2Port2Key"), d.DXDefPort2Key);
-    games.setValue(QStringLiteral("V2Port1Joy"), d.DXDefPort1Joy);
-    games.setValue(QStringLiteral("V2Port2Joy"), d.DXDefPort2Joy);
+    games.setValue(catalogue::field::V2Port1Key, d.DXDefPort1Key);
+    games.setValue(catalogue::field::V2Port2Key, d.DXDefPort2Key);
+    games.setValue(catalogue::field::V2Port1Joy, d.DXDefPort1Joy);
+    games.setValue(catalogue::field::V2Port2Joy, d.DXDefPort2Joy);
 }
 
 // Games that used their own ports with a v2.0 emulator keep those values as their v2.0 ports and
 // take the v1.9 defaults; everyone else keeps the v1.9 ports and takes the v2.0 defaults.
 void applyPortRule(Recordset& games, const PortDefaults& d)
 {
-    if (games.flag(QStringLiteral("UseDefault")) || !games.flag(QStringLiteral("DirectX"))) {
+    if (games.flag(catalogue::field::UseDefault) || !games.flag(catalogue::field::DirectX)) {
         setV2Defaults(games, d);
         return;
     }
-    const QVariant p1k = games.value(QStringLiteral("Port1Key"));
-    const QVariant p2k = games.value(QStringLiteral("Port2Key"));
-    const QVariant p1j = games.value(QStringLiteral("Port1Joy"));
-    const QVariant p2j = games.value(QStringLiteral("Port2Joy"));
-    games.setValue(QStringLiteral("V2Port1Key"), p1k);
-    games.setValue(QStringLiteral("V2Port2Key"), p2k);
-    games.setValue(QStringLiteral("V2Port1Joy"), p1j);
-    games.setValue(QStringLiteral("V2Port2Joy"), p2j);
-    games.setValue(QStringLiteral("Port1Key"), d.DefPort1Key);
-    games.setValue(QStringLiteral("Port2Key"), d.DefPort2Key);
-    games.setValue(QStringLiteral("Port1Joy"), d.DefPort1Joy);
-    games.setValue(QStringLiteral("Port2Joy"), d.DefPort2Joy);
+    const QVariant p1k = games.value(catalogue::field::Port1Key);
+    const QVariant p2k = games.value(catalogue::field::Port2Key);
+    const QVariant p1j = games.value(catalogue::field::Port1Joy);
+    const QVariant p2j = games.value(catalogue::field::Port2Joy);
+    games.setValue(catalogue::field::V2Port1Key, p1k);
+    games.setValue(catalogue::field::V2Port2Key, p2k);
+    games.setValue(catalogue::field::V2Port1Joy, p1j);
+    games.setValue(catalogue::field::V2Port2Joy, p2j);
+    games.setValue(catalogue::field::Port1Key, d.DefPort1Key);
+    games.setValue(catalogue::field::Port2Key, d.DefPort2Key);
+    games.setValue(catalogue::field::Port1Joy, d.DefPort1Joy);
+    games.setValue(catalogue::field::Port2Joy, d.DefPort2Joy);
 }
 
 } // namespace
@@ -107,15 +108,15 @@ UpgradeResult upgradeCatalogue(Catalogue& catalogue, bool addTrainedFields, cons
         games.moveLast();
         games.moveFirst();
         while (!games.eof()) {
-            const QString name = games.text(QStringLiteral("Name"));
+            const QString name = games.text(catalogue::field::Name);
             games.edit();
             if (addTrainedFields) {
-                games.setValue(QStringLiteral("Trained"), 0);
-                games.setValue(QStringLiteral("HighScore"), kNotEntered);
-                games.setValue(QStringLiteral("DocFile"), kNone);
+                games.setValue(catalogue::field::Trained, 0);
+                games.setValue(catalogue::field::HighScore, kNotEntered);
+                games.setValue(catalogue::field::DocFile, kNone);
             }
-            games.setValue(QStringLiteral("FA"), false);
-            games.setValue(QStringLiteral("SA"), false);
+            games.setValue(catalogue::field::FA, false);
+            games.setValue(catalogue::field::SA, false);
             applyPortRule(games, defaults);
             if (!games.update())
                 return failed(games.lastError());

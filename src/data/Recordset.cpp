@@ -1,6 +1,6 @@
-#include "Recordset.h"
+#include "data/Recordset.h"
 
-#include "Database.h"
+#include "data/Database.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -22,9 +22,7 @@ QVariant storable(const QVariant& v)
 
 } // namespace
 
-Recordset::Recordset(Database& db, const QString& table)
-    : m_db(&db)
-    , m_table(table)
+Recordset::Recordset(Database& db, const QString& table) : m_db(&db), m_table(table)
 {
     loadColumns();
     if (m_columns.isEmpty()) {

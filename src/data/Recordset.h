@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Schema.h"
+#include "data/Schema.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -15,7 +15,8 @@ namespace catalogue {
 
 class Database;
 
-enum class WriteError {
+enum class WriteError
+{
     None,
     DuplicateKey, // a unique index refused the value
     NoCurrentRow,
@@ -69,9 +70,9 @@ public:
     QStringList fieldNames() const { return m_columns; }
     bool hasField(const QString& field) const;
     QVariant value(const QString& field);
-    QString text(const QString& field);   // NULL reads as ""
-    qint64 number(const QString& field);  // NULL reads as 0
-    bool flag(const QString& field);      // any non-zero value is true
+    QString text(const QString& field);  // NULL reads as ""
+    qint64 number(const QString& field); // NULL reads as 0
+    bool flag(const QString& field);     // any non-zero value is true
 
     bool edit();
     bool addNew();
@@ -84,7 +85,12 @@ public:
     WriteError lastWriteError() const { return m_writeError; }
 
 private:
-    enum class Mode { Browse, Edit, Add };
+    enum class Mode
+    {
+        Browse,
+        Edit,
+        Add
+    };
     // Positions besides 0..n-1: before the first row, past the last, a current row whose place in
     // the order has not been looked up yet (after a seek), and "the first row, not yet read".
     static constexpr int kBof = -1;

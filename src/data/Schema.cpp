@@ -1,4 +1,4 @@
-#include "Schema.h"
+#include "data/Schema.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>

@@ -1,7 +1,7 @@
-#include "Snapshot.h"
+#include "data/Snapshot.h"
 
-#include "Database.h"
-#include "Schema.h"
+#include "data/Database.h"
+#include "data/Schema.h"
 
 #include <QSqlDriver>
 #include <QSqlError>

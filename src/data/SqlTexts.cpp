@@ -1,6 +1,6 @@
-#include "SqlTexts.h"
+#include "data/SqlTexts.h"
 
-#include "CatalogueNames.h"
+#include "data/CatalogueNames.h"
 
 namespace catalogue {
 
@@ -21,9 +21,11 @@ SqlQuery gameListQuery(GameListView view)
 {
     switch (view) {
     case GameListView::Playable:
-        return {QStringLiteral("SELECT Games.Name, Games.CCode FROM Games WHERE Games.FA <> 0 ORDER BY Games.Name"), {}};
+        return {QStringLiteral("SELECT Games.Name, Games.CCode FROM Games WHERE Games.FA <> 0 ORDER BY Games.Name"),
+                {}};
     case GameListView::Tunes:
-        return {QStringLiteral("SELECT Games.Name, Games.CCode FROM Games WHERE Games.SA <> 0 ORDER BY Games.Name"), {}};
+        return {QStringLiteral("SELECT Games.Name, Games.CCode FROM Games WHERE Games.SA <> 0 ORDER BY Games.Name"),
+                {}};
     case GameListView::All:
         break;
     }
@@ -53,8 +55,8 @@ QString categoryColumn(CategoryField field)
 
 SqlQuery categoryGamesQuery(CategoryField field, qint64 key, CategoryFilter filter)
 {
-    QString text = QStringLiteral("SELECT Games.Name, Games.CCode FROM Games WHERE (Games.%1 = ?)")
-                       .arg(categoryColumn(field));
+    QString text =
+        QStringLiteral("SELECT Games.Name, Games.CCode FROM Games WHERE (Games.%1 = ?)").arg(categoryColumn(field));
     QVariantList binds{key};
     if (filter == CategoryFilter::WithGameFile) {
         text += QStringLiteral(" AND Games.Filename <> ?");

@@ -1,19 +1,38 @@
 #pragma once
 
-#include "Snapshot.h"
+#include "data/Snapshot.h"
 
 namespace catalogue {
 
 // Every SQL text the program sends to the catalogue, built in one place with bound values.
 
 // The three game list views.
-enum class GameListView { All = 0, Playable = 1, Tunes = 2 };
+enum class GameListView
+{
+    All = 0,
+    Playable = 1,
+    Tunes = 2
+};
 QString storedQueryFor(GameListView view); // the stored query opened at start-up
 SqlQuery gameListQuery(GameListView view); // the SQL sent when the user switches views
 
 // Categories of the category browser: the Games column each one selects on.
-enum class CategoryField { Difficulty, Genre, Players, Rating, Year, Publisher, Musician };
-enum class CategoryFilter { AllGames, WithGameFile, WithMusicFile };
+enum class CategoryField
+{
+    Difficulty,
+    Genre,
+    Players,
+    Rating,
+    Year,
+    Publisher,
+    Musician
+};
+enum class CategoryFilter
+{
+    AllGames,
+    WithGameFile,
+    WithMusicFile
+};
 QString categoryColumn(CategoryField field);
 SqlQuery categoryGamesQuery(CategoryField field, qint64 key, CategoryFilter filter);
 

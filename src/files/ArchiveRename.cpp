@@ -1,8 +1,8 @@
-#include "ArchiveRename.h"
+#include "files/ArchiveRename.h"
 
-#include "PathNames.h"
-#include "ShortPathName.h"
-#include "clsC64Game.h"
+#include "launch/clsC64Game.h"
+#include "platform/PathNames.h"
+#include "platform/ShortPathName.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ArchiveReport.h"
+#include "launch/ArchiveReport.h"
 
 #include <QDir>
 

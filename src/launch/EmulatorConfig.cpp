@@ -1,8 +1,8 @@
-#include "EmulatorConfig.h"
+#include "launch/EmulatorConfig.h"
 
-#include "MessageBox.h"
-#include "PathChecks.h"
-#include "ShortPathName.h"
+#include "platform/MessageBox.h"
+#include "platform/PathChecks.h"
+#include "platform/ShortPathName.h"
 
 #include <QByteArrayList>
 #include <QFile>

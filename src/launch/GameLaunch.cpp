@@ -1,25 +1,19 @@
-#include "GameLaunch.h"
+#include "launch/GameLaunch.h"
+#include "data/GameFields.h"
 
-#include "MessageBox.h"
-#include "PathChecks.h"
-#include "PathNames.h"
-#include "Recordset.h"
-#include "ShortPathName.h"
-#include "settings/Settings.h"
+#include "data/CurrentGame.h"
+#include "data/settings/Settings.h"
+#include "platform/MessageBox.h"
+#include "platform/PathChecks.h"
+#include "platform/PathNames.h"
+#include "platform/ShortPathName.h"
 
 #include <QDate>
 #include <QProcess>
 
 namespace launch {
 
-bool LastRunWasWin32 = false;
-
 namespace {
-
-bool isKnownKind(int kind)
-{
-    return kind == Ccs64Dos19 || kind == Ccs64Dos20 || kind == Ccs64Win32;
-}
 
 // The emulator's program in lower case where a file of that name is there (the DOS emulators were
 // always called so), else the file as it really is named.
@@ -29,42 +23,32 @@ QString lowerCaseProgram(const QString& emuFolder, const QString& emuExe)
     return lower.isEmpty() ? platform::joinPath(emuFolder, emuExe) : lower;
 }
 
-platform::Command emulatorCommand(int kind, const QString& emuShort, const QString& gameArgument)
+platform::Command emulatorCommand(EmulatorKind kind, const QString& emuShort, const QString& gameArgument)
 {
     const QString emuFolder = platform::FolderOfPath(emuShort);
     const QString emuExe = platform::FileNameOfPath(emuShort);
     switch (kind) {
-    case Ccs64Dos19: {
+    case EmulatorKind::Ccs64Dos19: {
         const QString extender = platform::ShortPathName(platform::joinPath(emuFolder, QStringLiteral("ccsdpmi.exe")));
         const QString program = platform::FileNameOfPath(lowerCaseProgram(emuFolder, emuExe));
         return platform::throughCommandInterpreter({extender, {program, gameArgument}});
     }
-    case Ccs64Dos20:
+    case EmulatorKind::Ccs64Dos20:
         return platform::throughCommandInterpreter({lowerCaseProgram(emuFolder, emuExe), {gameArgument}});
-    default:
-        return {emuShort, {gameArgument}};
+    case EmulatorKind::Ccs64Win32:
+        break;
     }
+    return {emuShort, {gameArgument}};
 }
 
-// bof() and eof() settle a freshly opened record set on its first row, so the bookmark is read after them.
-bool hasCurrentRow(catalogue::Recordset* games)
+bool recordPlay(catalogue::CurrentGame* game)
 {
-    return games && games->isOpen() && !games->bof() && !games->eof() && games->bookmark() >= 0;
-}
-
-bool recordPlay(catalogue::Recordset* games)
-{
-    if (!hasCurrentRow(games))
+    if (!game || !game->record())
         return false;
-    const qint64 timesPlayed = games->number(QStringLiteral("TimesPlayed"));
-    if (!games->edit())
-        return false;
-    games->setValue(QStringLiteral("TimesPlayed"), timesPlayed + 1);
-    games->setValue(QStringLiteral("DateLastPlayed"), QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")));
-    if (games->update())
-        return true;
-    games->cancelUpdate();
-    return false;
+    const qint64 timesPlayed = game->number(catalogue::field::TimesPlayed);
+    return game->change(
+        {{catalogue::field::TimesPlayed, timesPlayed + 1},
+         {catalogue::field::DateLastPlayed, QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"))}});
 }
 
 } // namespace
@@ -74,41 +58,38 @@ QString emulatorNotStartedMessage(const QString& program)
     return QStringLiteral("Could not start the emulator: ") + program;
 }
 
-QString emulatorPathOf(const Settings& settings, int kind)
+QString emulatorPathOf(const Settings& settings, EmulatorKind kind)
 {
     switch (kind) {
-    case Ccs64Dos19:
+    case EmulatorKind::Ccs64Dos19:
         return settings.CCS64Path;
-    case Ccs64Dos20:
+    case EmulatorKind::Ccs64Dos20:
         return settings.CCS642Path;
-    case Ccs64Win32:
+    case EmulatorKind::Ccs64Win32:
         return settings.DirectXPath;
-    default:
-        return {};
     }
+    return {};
 }
 
-PortValues portValuesFor(const Settings& settings, catalogue::Recordset* games, bool useDefault, bool fromDatabase,
-                         int kind)
+PortValues portValuesFor(const Settings& settings, catalogue::CurrentGame* game, bool useDefault, bool fromDatabase,
+                         EmulatorKind kind)
 {
     const PortDefaults& d = settings.DefaultPorts;
-    const bool firstGeneration = kind == Ccs64Dos19;
-    const bool ownValues = !useDefault && fromDatabase && hasCurrentRow(games);
+    const bool firstGeneration = kind == EmulatorKind::Ccs64Dos19;
+    const bool ownValues = !useDefault && fromDatabase && game && game->record();
     if (!ownValues) {
         if (firstGeneration)
             return {d.DefPort1Joy, d.DefPort2Joy, d.DefPort1Key, d.DefPort2Key};
         return {d.DXDefPort1Joy, d.DXDefPort2Joy, d.DXDefPort1Key, d.DXDefPort2Key};
     }
     const QString prefix = firstGeneration ? QString() : QStringLiteral("V2");
-    auto field = [&](const char* name) { return int(games->number(prefix + QLatin1String(name))); };
+    auto field = [&](const char* name) { return int(game->number(prefix + QLatin1String(name))); };
     return {field("Port1Joy"), field("Port2Joy"), field("Port1Key"), field("Port2Key")};
 }
 
-LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::Recordset* games)
+LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::CurrentGame* game)
 {
     LaunchOutcome outcome;
-    if (!isKnownKind(request.kind))
-        return outcome;
     const QString emulatorPath = emulatorPathOf(settings, request.kind);
     if (!platform::CheckPathExists(emulatorPath, true))
         return outcome;
@@ -122,15 +103,14 @@ LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings,
 
     const QString emuShort = platform::ShortPathName(emulatorPath);
     const QString emuFolder = platform::FolderOfPath(emuShort);
-    if (request.kind == Ccs64Dos19 &&
+    if (request.kind == EmulatorKind::Ccs64Dos19 &&
         !platform::CheckPathExists(platform::joinPath(emuFolder, QStringLiteral("ccsdpmi.exe")), true))
         return outcome;
 
     const QString configPath = platform::joinPath(emuFolder, QStringLiteral("c64.cfg"));
     if (platform::CheckPathExists(configPath, false)) {
-        const PortValues values =
-            portValuesFor(settings, games, request.useDefault, request.fromDatabase, request.kind);
-        outcome.config = WriteEmulatorConfig(configPath, values, loadFolder, request.kind != Ccs64Dos19);
+        const PortValues values = portValuesFor(settings, game, request.useDefault, request.fromDatabase, request.kind);
+        outcome.config = WriteEmulatorConfig(configPath, values, loadFolder, request.kind != EmulatorKind::Ccs64Dos19);
     }
 
     outcome.command = emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex));
@@ -147,10 +127,9 @@ LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings,
         platform::MessageBox::exclamation(emulatorNotStartedMessage(outcome.command.program));
         return outcome;
     }
-    LastRunWasWin32 = request.kind == Ccs64Win32;
 
     if (request.fromDatabase)
-        outcome.recorded = recordPlay(games);
+        outcome.recorded = recordPlay(game);
     return outcome;
 }
 

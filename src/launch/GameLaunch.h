@@ -1,29 +1,18 @@
 #pragma once
 
-#include "EmulatorConfig.h"
-#include "RunAndWait.h"
+#include "launch/EmulatorConfig.h"
+#include "launch/EmulatorKind.h"
+#include "platform/RunAndWait.h"
 
 #include <QString>
 
 struct Settings;
 
 namespace catalogue {
-class Recordset;
+class CurrentGame;
 }
 
 namespace launch {
-
-// Which emulator a play request starts.
-enum EmulatorKind
-{
-    Ccs64Dos19 = 0, // CCS64 v1.9 for DOS, run through the DOS extender ccsdpmi.exe beside it
-    Ccs64Dos20 = 1, // CCS64 v2.0 for DOS
-    Ccs64Win32 = 2, // CCS64 v2.0 for Win32 (DirectX)
-};
-
-// True after a start in the Win32 emulator, false after a start in either DOS emulator and at program
-// start. The screenshot dialog reads it to know in which emulator folder to look for new screen dumps.
-extern bool LastRunWasWin32;
 
 struct LaunchRequest
 {
@@ -31,8 +20,8 @@ struct LaunchRequest
     int entryIndex = 0; // the entry of the image to start, 0 for the first
     bool useDefault = false;
     bool directX = false;      // carried along with the game; changes nothing
-    bool fromDatabase = false; // the start belongs to the current game row: its ports, and the play is recorded
-    int kind = Ccs64Dos19;
+    bool fromDatabase = false; // the start belongs to the current game: its ports, and the play is recorded
+    EmulatorKind kind = EmulatorKind::Ccs64Dos19;
 };
 
 struct LaunchOutcome
@@ -46,21 +35,21 @@ struct LaunchOutcome
 };
 
 // The emulator program a kind starts, from the settings ("" for an unknown kind).
-QString emulatorPathOf(const Settings& settings, int kind);
+QString emulatorPathOf(const Settings& settings, EmulatorKind kind);
 
 // Told when the emulator's program exists but cannot be run (not executable, not a program).
 QString emulatorNotStartedMessage(const QString& program);
 
 // The port values a start writes into the configuration: the kind's defaults when useDefault is set or
-// the start does not come from the catalogue, else the current game row's own fields for that kind.
-PortValues portValuesFor(const Settings& settings, catalogue::Recordset* games, bool useDefault, bool fromDatabase,
-                         int kind);
+// the start does not come from the catalogue, else the current game's own fields for that kind.
+PortValues portValuesFor(const Settings& settings, catalogue::CurrentGame* game, bool useDefault, bool fromDatabase,
+                         EmulatorKind kind);
 
 // Starts a game: checks the emulator (and for CCS64 v1.9 the DOS extender beside it), rewrites the
 // emulator's configuration with the port values and the image's folder, starts the emulator detached in
 // its own folder with the image and the entry after a comma, and, for a start from the catalogue, adds
-// one to TimesPlayed and stores today in DateLastPlayed ("dd-mm-yyyy") on the current row of games.
+// one to TimesPlayed and stores today in DateLastPlayed ("dd-mm-yyyy") for the current game.
 // Problems are told in message boxes; nothing is recorded unless the emulator was started.
-LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::Recordset* games);
+LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::CurrentGame* game);
 
 } // namespace launch

@@ -1,14 +1,15 @@
-#include "PlayCurrentGame.h"
+#include "launch/PlayCurrentGame.h"
+#include "data/GameFields.h"
 
-#include "CatalogueNames.h"
-#include "MessageBox.h"
-#include "PathChecks.h"
-#include "PathNames.h"
-#include "Recordset.h"
-#include "ShortPathName.h"
-#include "SidPlayProcess.h"
-#include "clsC64Game.h"
-#include "settings/Settings.h"
+#include "data/CatalogueNames.h"
+#include "data/CurrentGame.h"
+#include "data/settings/Settings.h"
+#include "launch/clsC64Game.h"
+#include "platform/MessageBox.h"
+#include "platform/PathChecks.h"
+#include "platform/PathNames.h"
+#include "platform/ShortPathName.h"
+#include "platform/SidPlayProcess.h"
 
 #include <QCoreApplication>
 
@@ -16,7 +17,14 @@ namespace launch {
 
 namespace {
 
-enum class ArchiveType { None, Zip, Gz, Lha, Lynx };
+enum class ArchiveType
+{
+    None,
+    Zip,
+    Gz,
+    Lha,
+    Lynx
+};
 
 ArchiveType archiveTypeOf(const QString& storedFilename)
 {
@@ -79,11 +87,13 @@ QString fileNotFoundInGamePathsMessage(const QString& storedFilename)
     return QStringLiteral("File not found in any of your Game Paths:  \"") + storedFilename + QLatin1Char('"');
 }
 
-PlayOutcome PlayCurrentGame(int kind, const Settings& settings, catalogue::Recordset& games, clsC64Game& game,
-                            const QString& workFolder, const PlayHooks& hooks)
+PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalogue::CurrentGame& current,
+                            clsC64Game& game, const QString& workFolder, const PlayHooks& hooks)
 {
     PlayOutcome outcome;
-    QString stored = games.text(QStringLiteral("Filename"));
+    if (!current.record())
+        return outcome;
+    QString stored = current.text(catalogue::field::Filename);
     const QString full = findInGameFolders(settings, stored);
     if (full.isEmpty()) {
         platform::MessageBox::critical(fileNotFoundInGamePathsMessage(stored));
@@ -109,11 +119,7 @@ PlayOutcome PlayCurrentGame(int kind, const Settings& settings, catalogue::Recor
             if (!renamed.isEmpty()) {
                 archiveName = platform::FileNameOfPath(renamed);
                 stored = withFileName(stored, archiveName);
-                if (games.edit()) {
-                    games.setValue(QStringLiteral("Filename"), stored);
-                    if (!games.update())
-                        games.cancelUpdate();
-                }
+                current.change({{catalogue::field::Filename, stored}});
                 r = convert(game, type, archiveFolder, archiveName, workFolder);
             }
         }
@@ -135,12 +141,11 @@ PlayOutcome PlayCurrentGame(int kind, const Settings& settings, catalogue::Recor
     }
     if (hooks.stopScroller)
         hooks.stopScroller();
-    const LaunchOutcome launched = clsC64Game::LaunchGame(
-        imagePath, static_cast<int>(games.number(QStringLiteral("Filename Index"))),
-        games.flag(QStringLiteral("UseDefault")), games.flag(QStringLiteral("DirectX")), true, kind, settings, &games);
+    const LaunchOutcome launched =
+        clsC64Game::LaunchGame(imagePath, static_cast<int>(current.number(catalogue::field::FilenameIndex)),
+                               current.flag(catalogue::field::UseDefault), current.flag(catalogue::field::DirectX),
+                               true, kind, settings, &current);
     outcome.started = launched.started;
-    outcome.timesPlayed = games.text(QStringLiteral("TimesPlayed"));
-    outcome.lastPlayed = games.text(QStringLiteral("DateLastPlayed"));
     return outcome;
 }
 

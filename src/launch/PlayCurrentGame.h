@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launch/EmulatorKind.h"
+
 #include <QString>
 
 #include <functional>
@@ -8,7 +10,7 @@ struct Settings;
 class clsC64Game;
 
 namespace catalogue {
-class Recordset;
+class CurrentGame;
 }
 
 namespace launch {
@@ -24,20 +26,18 @@ struct PlayHooks
 struct PlayOutcome
 {
     bool started = false;
-    QString timesPlayed; // for lblTimesPlayed and lblLastPlayed after the start
-    QString lastPlayed;
 };
 
 // Message when the game file is in none of the game folders.
 QString fileNotFoundInGamePathsMessage(const QString& storedFilename);
 
-// Starts the current game of games in the emulator of kind: finds its file in the five game folders
+// Starts the current game in the emulator of kind: finds its file in the five game folders
 // (empty entries skipped, letter case on disk may differ), converts an archive into the working
 // folder, closes a running SID player, and hands the image to LaunchGame, which records the play.
 // Problems are told in message boxes. When an archive was renamed after the game file the user chose,
 // the game's stored file name follows the archive and the conversion runs once more; if that still
 // gives no image, nothing starts and nothing is recorded.
-PlayOutcome PlayCurrentGame(int kind, const Settings& settings, catalogue::Recordset& games, clsC64Game& game,
-                            const QString& workFolder, const PlayHooks& hooks = {});
+PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalogue::CurrentGame& current,
+                            clsC64Game& game, const QString& workFolder, const PlayHooks& hooks = {});
 
 } // namespace launch

@@ -1,6 +1,6 @@
-#include "PortChoices.h"
+#include "launch/PortChoices.h"
 
-#include "settings/Settings.h"
+#include "data/settings/Settings.h"
 
 namespace launch {
 

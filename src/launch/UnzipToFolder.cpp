@@ -1,4 +1,4 @@
-#include "UnzipToFolder.h"
+#include "launch/UnzipToFolder.h"
 
 #include <QDir>
 #include <QFile>

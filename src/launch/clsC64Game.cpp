@@ -1,9 +1,9 @@
-#include "clsC64Game.h"
+#include "launch/clsC64Game.h"
 
-#include "PathChecks.h"
-#include "PathNames.h"
-#include "ShortPathName.h"
-#include "UnzipToFolder.h"
+#include "launch/UnzipToFolder.h"
+#include "platform/PathChecks.h"
+#include "platform/PathNames.h"
+#include "platform/ShortPathName.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -76,14 +76,15 @@ ArchiveReport reportOf(ArchiveKind kind, ArchiveCase c, const QStringList& listi
 
 QStringList listingFor(ArchiveKind kind, const QString& workFolder)
 {
-    return kind == ArchiveKind::Zip ? launch::ListFolderFiles(workFolder) : launch::ListFolderFilesExceptLha(workFolder);
+    return kind == ArchiveKind::Zip ? launch::ListFolderFiles(workFolder)
+                                    : launch::ListFolderFilesExceptLha(workFolder);
 }
 
 } // namespace
 
 clsC64Game::clsC64Game(const QString& programFolder)
-    : m_programFolder(programFolder)
-    , m_runner([](const platform::Command& c, const QString& w, platform::WindowMode m) { platform::RunAndWait(c, w, m); })
+    : m_programFolder(programFolder), m_runner([](const platform::Command& c, const QString& w,
+                                                  platform::WindowMode m) { platform::RunAndWait(c, w, m); })
 {
 }
 
@@ -118,8 +119,8 @@ bool clsC64Game::toolExists(const QString& tool) const
     return platform::CheckPathExists(toolPath(tool), false);
 }
 
-bool clsC64Game::runTool(const QString& tool, const QStringList& args, const QString& workFolder,
-                         const QString& output, const QString& target, const QString& status)
+bool clsC64Game::runTool(const QString& tool, const QStringList& args, const QString& workFolder, const QString& output,
+                         const QString& target, const QString& status)
 {
     if (m_status)
         m_status(status);
@@ -138,8 +139,8 @@ bool clsC64Game::runTool(const QString& tool, const QStringList& args, const QSt
 
 bool clsC64Game::MakeTape(const QString& workFolder, const QStringList& inputs, const QString& target)
 {
-    return runTool(QStringLiteral("maketape"), QStringList{kMakeTapeName} + inputs, workFolder, kMakeTapeOutput,
-                   target, QStringLiteral("CONVERTING TO .T64 FILE..."));
+    return runTool(QStringLiteral("maketape"), QStringList{kMakeTapeName} + inputs, workFolder, kMakeTapeOutput, target,
+                   QStringLiteral("CONVERTING TO .T64 FILE..."));
 }
 
 bool clsC64Game::Zip2D64(const QString& workFolder, const QString& setBase, const QString& target)
@@ -150,8 +151,9 @@ bool clsC64Game::Zip2D64(const QString& workFolder, const QString& setBase, cons
 
 bool clsC64Game::StarLynx(const QString& workFolder, const QString& lynxPath, const QString& target)
 {
-    return runTool(QStringLiteral("starlynx"), {QStringLiteral("x"), platform::ShortPathName(lynxPath), kStarLynxOutput},
-                   workFolder, kStarLynxOutput, target, QStringLiteral("EXTRACTING FROM .LNX FILE..."));
+    return runTool(QStringLiteral("starlynx"),
+                   {QStringLiteral("x"), platform::ShortPathName(lynxPath), kStarLynxOutput}, workFolder,
+                   kStarLynxOutput, target, QStringLiteral("EXTRACTING FROM .LNX FILE..."));
 }
 
 ConversionResult clsC64Game::ConvertZip(const QString& archiveFolder, const QString& archiveName,
@@ -185,14 +187,15 @@ ConversionResult clsC64Game::ConvertLha(const QString& archiveFolder, const QStr
     return decideZipOrLha(ArchiveKind::Lha, archiveFolder, archiveName, workFolder);
 }
 
-ConversionResult clsC64Game::decideZipOrLha(ArchiveKind kind, const QString& archiveFolder,
-                                            const QString& archiveName, const QString& workFolder)
+ConversionResult clsC64Game::decideZipOrLha(ArchiveKind kind, const QString& archiveFolder, const QString& archiveName,
+                                            const QString& workFolder)
 {
     const QStringList files = ListFolderFiles(workFolder);
     const QString lead = archiveName + QStringLiteral("...");
 
     // 1. Game files: the one named like the archive, else the only one, else the user's choice.
-    const QStringList compatible = filesWhere(files, [](const QString& f) { return endsWithAny(f, kCompatibleEndings); });
+    const QStringList compatible =
+        filesWhere(files, [](const QString& f) { return endsWithAny(f, kCompatibleEndings); });
     for (const QString& f : compatible) {
         if (baseOf(f) == baseOf(archiveName))
             return succeeded(inFolder(workFolder, f), {lead, {}, kind, listingFor(kind, workFolder)});
@@ -213,13 +216,13 @@ ConversionResult clsC64Game::decideZipOrLha(ArchiveKind kind, const QString& arc
     }
 
     // 2. A Zip-Code set, known by its first part "1!...".
-    const QStringList firstParts = filesWhere(files, [](const QString& f) { return f.startsWith(QStringLiteral("1!")); });
+    const QStringList firstParts =
+        filesWhere(files, [](const QString& f) { return f.startsWith(QStringLiteral("1!")); });
     if (firstParts.size() == 1) {
         if (!toolExists(QStringLiteral("zip2d64")))
             return failed(reportOf(kind, ArchiveCase::Zip2D64Missing, listingFor(kind, workFolder)));
-        const QString setBase = QFileInfo(platform::ShortPathName(inFolder(workFolder, firstParts.first())))
-                                    .fileName()
-                                    .mid(2);
+        const QString setBase =
+            QFileInfo(platform::ShortPathName(inFolder(workFolder, firstParts.first()))).fileName().mid(2);
         const QString target = chopThree(archiveName) + QStringLiteral("d64");
         if (!Zip2D64(workFolder, setBase, target))
             return failed(reportOf(kind, ArchiveCase::Zip2D64Failed, listingFor(kind, workFolder)));
@@ -229,7 +232,8 @@ ConversionResult clsC64Game::decideZipOrLha(ArchiveKind kind, const QString& arc
         return failed(reportOf(kind, ArchiveCase::MoreThanOneZ64Set, listingFor(kind, workFolder)));
 
     // 3. A Lynx archive.
-    const QStringList lynx = filesWhere(files, [](const QString& f) { return f.endsWith(QStringLiteral(".lnx"), Qt::CaseInsensitive); });
+    const QStringList lynx =
+        filesWhere(files, [](const QString& f) { return f.endsWith(QStringLiteral(".lnx"), Qt::CaseInsensitive); });
     if (lynx.size() == 1)
         return convertSingleLynx(kind, lynx.first(), workFolder);
     if (lynx.size() >= 2)
@@ -297,11 +301,13 @@ ConversionResult clsC64Game::ConvertGzip(const QString& archiveFolder, const QSt
 ConversionResult clsC64Game::decideGz(const QString& archiveName, const QString& workFolder)
 {
     const QStringList files = ListFolderFiles(workFolder);
-    const QStringList programs = filesWhere(files, [](const QString& f) { return f.endsWith(QStringLiteral(".prg"), Qt::CaseInsensitive); });
+    const QStringList programs =
+        filesWhere(files, [](const QString& f) { return f.endsWith(QStringLiteral(".prg"), Qt::CaseInsensitive); });
     if (programs.size() == 1)
         return succeeded(inFolder(workFolder, programs.first()),
                          {archiveName + QStringLiteral("..."), {}, ArchiveKind::Gz, {programs.first()}});
-    const QStringList lynx = filesWhere(files, [](const QString& f) { return f.endsWith(QStringLiteral(".lnx"), Qt::CaseInsensitive); });
+    const QStringList lynx =
+        filesWhere(files, [](const QString& f) { return f.endsWith(QStringLiteral(".lnx"), Qt::CaseInsensitive); });
     if (lynx.size() > 1)
         return failed(reportOf(ArchiveKind::Gz, ArchiveCase::MoreThanOneLynx, ListFolderFilesExceptLha(workFolder)));
     if (lynx.size() == 1)
@@ -312,8 +318,8 @@ ConversionResult clsC64Game::decideGz(const QString& archiveName, const QString&
     }
     if (files.size() >= 2)
         return failed(reportOf(ArchiveKind::Gz, ArchiveCase::MoreThanOneRaw, ListFolderFiles(workFolder)));
-    return convertSingleRaw(ArchiveKind::Gz, files.first(), chopThree(archiveName) + QStringLiteral(".t64"), archiveName,
-                            workFolder);
+    return convertSingleRaw(ArchiveKind::Gz, files.first(), chopThree(archiveName) + QStringLiteral(".t64"),
+                            archiveName, workFolder);
 }
 
 ConversionResult clsC64Game::ConvertLynx(const QString& archiveFolder, const QString& archiveName,
@@ -327,8 +333,8 @@ ConversionResult clsC64Game::ConvertLynx(const QString& archiveFolder, const QSt
     }
     const QString target = chopThree(archiveName) + QStringLiteral("d64");
     if (!StarLynx(workFolder, platform::joinPath(archiveFolder, archiveName), target)) {
-        report.lead =
-            QStringLiteral("vintrax encountered an error when running StarLynx.EXE to convert this Lynx file to a D64 file.");
+        report.lead = QStringLiteral(
+            "vintrax encountered an error when running StarLynx.EXE to convert this Lynx file to a D64 file.");
         return failed(report);
     }
     return succeeded(inFolder(workFolder, target),

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ArchiveReport.h"
-#include "GameLaunch.h"
-#include "ImageListing.h"
-#include "RunAndWait.h"
+#include "c64/ImageListing.h"
+#include "launch/ArchiveReport.h"
+#include "launch/GameLaunch.h"
+#include "platform/RunAndWait.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,12 +44,12 @@ public:
     ConversionResult ConvertLynx(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
 
     // Starts an image in one of the emulators with the game's or the default ports, and records the play
-    // on the current game row when the start comes from the catalogue.
+    // for the current game when the start comes from the catalogue.
     static launch::LaunchOutcome LaunchGame(const QString& imagePath, int entryIndex, bool useDefault, bool directX,
-                                            bool fromDatabase, int kind, const Settings& settings,
-                                            catalogue::Recordset* games)
+                                            bool fromDatabase, launch::EmulatorKind kind, const Settings& settings,
+                                            catalogue::CurrentGame* game)
     {
-        return launch::GameLaunch({imagePath, entryIndex, useDefault, directX, fromDatabase, kind}, settings, games);
+        return launch::GameLaunch({imagePath, entryIndex, useDefault, directX, fromDatabase, kind}, settings, game);
     }
 
     // What an image holds, for the game file dialog: the disk or tape name (or the kind of a one-program

@@ -1,4 +1,4 @@
-#include "ExecutableSuffix.h"
+#include "platform/ExecutableSuffix.h"
 
 namespace platform {
 

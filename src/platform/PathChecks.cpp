@@ -1,8 +1,8 @@
-#include "PathChecks.h"
+#include "platform/PathChecks.h"
 
-#include "MessageBox.h"
-#include "PathNames.h"
-#include "ShortPathName.h"
+#include "platform/MessageBox.h"
+#include "platform/PathNames.h"
+#include "platform/ShortPathName.h"
 
 #include <QFile>
 #include <QFileInfo>

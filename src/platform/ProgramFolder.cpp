@@ -1,6 +1,6 @@
-#include "ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
-#include "ExecutableSuffix.h"
+#include "platform/ExecutableSuffix.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "RunAndWait.h"
+#include "platform/RunAndWait.h"
 
 #include <QEventLoop>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "ScriptedMessageBox.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QDebug>
 

@@ -1,6 +1,6 @@
-#include "ShortPathName.h"
+#include "platform/ShortPathName.h"
 
-#include "PathNames.h"
+#include "platform/PathNames.h"
 
 #include <QDirIterator>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "SidPlayProcess.h"
+#include "platform/SidPlayProcess.h"
 
-#include "ShortPathName.h"
+#include "platform/ShortPathName.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "Catalogue.h"
 #include "CatalogueFixtures.h"
-#include "CatalogueNames.h"
-#include "Schema.h"
-#include "Snapshot.h"
-#include "SqlTexts.h"
 #include "TestFolders.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
+#include "data/Schema.h"
+#include "data/Snapshot.h"
+#include "data/SqlTexts.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -103,8 +103,8 @@ void TestCatalogueOpen::ownSchemaMatchesTheCatalogueLayout()
     const QString indexes = sqliteShell(ours, "SELECT group_concat(name, ',') FROM (SELECT name FROM sqlite_master "
                                               "WHERE type = 'index' AND name NOT LIKE 'sqlite_%' ORDER BY name)");
     QCOMPARE(indexes, QStringLiteral("Games_Name,Music_Name,Musicians_Name,Publishers_Publisher"));
-    for (const auto& [table, index] : {std::pair{"Games", "Name"}, {"Music", "Name"}, {"Musicians", "Name"},
-                                       {"Publishers", "Publisher"}})
+    for (const auto& [table, index] :
+         {std::pair{"Games", "Name"}, {"Music", "Name"}, {"Musicians", "Name"}, {"Publishers", "Publisher"}})
         QVERIFY(indexes.contains(sqliteIndexName(table, index)));
     // Text compares without regard to case in any SQLite tool, and booleans read as 0/1.
     QCOMPARE(sqliteShell(ours, "INSERT INTO Games (Name) VALUES ('Elite'); "

@@ -1,8 +1,8 @@
-#include "Catalogue.h"
 #include "CatalogueFixtures.h"
-#include "CatalogueNames.h"
 #include "ProcessRunner.h"
 #include "TestFolders.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
 
 #include <QFile>
 #include <QSet>
@@ -43,13 +43,16 @@ void TestDemoCatalogue::unknownLookupRowsSitAtTheirFixedKeys()
         const char* text;
         int id;
     } rows[] = {
-        {"Publishers", "PU_Id", "Publisher", kUnknownPublisherKey}, {"Musicians", "MU_Id", "Name", kUnknownMusicianKey},
-        {"Genres", "GE_Id", "Genre", kUnknownGenreKey},             {"Ratings", "RA_Id", "Rating", kUnknownRatingKey},
+        {"Publishers", "PU_Id", "Publisher", kUnknownPublisherKey},
+        {"Musicians", "MU_Id", "Name", kUnknownMusicianKey},
+        {"Genres", "GE_Id", "Genre", kUnknownGenreKey},
+        {"Ratings", "RA_Id", "Rating", kUnknownRatingKey},
         {"Difficulty", "DI_Id", "DIFFICULTY", kUnknownDifficultyKey},
         {"Players", "PL_Id", "\"Number of Players\"", kUnknownPlayersKey},
     };
     for (const auto& r : rows) {
-        QCOMPARE(sqliteShell(m_copy, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4").arg(r.text, r.table, r.key).arg(r.id)),
+        QCOMPARE(sqliteShell(m_copy,
+                             QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4").arg(r.text, r.table, r.key).arg(r.id)),
                  kUnknown);
         // Real values stand around the unknown row.
         QVERIFY(sqliteShell(m_copy, QStringLiteral("SELECT count(*) FROM %1").arg(r.table)).toInt() > 4);

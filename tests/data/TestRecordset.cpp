@@ -1,11 +1,11 @@
-#include "Catalogue.h"
 #include "CatalogueFixtures.h"
-#include "CatalogueNames.h"
-#include "Recordset.h"
-#include "Schema.h"
-#include "Snapshot.h"
-#include "SqlTexts.h"
 #include "TestFolders.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
+#include "data/Recordset.h"
+#include "data/Schema.h"
+#include "data/Snapshot.h"
+#include "data/SqlTexts.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -305,8 +305,8 @@ void TestRecordset::likeSearchTakesTheUsersTextLiterally_data()
     QTest::newRow("backslash") << "\\" << QStringList{};
     QTest::newRow("other case") << "COMMANDO" << QStringList{"Commando"};
     QTest::newRow("star stays a wildcard") << "P*e" << QStringList{"100% Pure"};
-    QTest::newRow("empty lists all")
-        << "" << QStringList{"100% Pure", "Bob's \"Quote\"", "Commando", "Plain", "Under_score"};
+    QTest::newRow("empty lists all") << ""
+                                     << QStringList{"100% Pure", "Bob's \"Quote\"", "Commando", "Plain", "Under_score"};
 }
 
 void TestRecordset::likeSearchTakesTheUsersTextLiterally()

@@ -1,11 +1,11 @@
-#include "Catalogue.h"
 #include "CatalogueFixtures.h"
-#include "CatalogueNames.h"
-#include "DatabaseUpgrade.h"
 #include "TestFolders.h"
-#include "CatalogueStartup.h"
-#include "ScriptedMessageBox.h"
-#include "frmDatabaseUpdate.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
+#include "data/DatabaseUpgrade.h"
+#include "data/gui/CatalogueStartup.h"
+#include "data/gui/frmDatabaseUpdate.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QSettings>
 
@@ -52,7 +52,6 @@ QString columnsOf(const QString& db)
 }
 
 } // namespace
-
 
 class TestUpgradeCases : public QObject
 {
@@ -112,7 +111,8 @@ void TestUpgradeCases::oldestLayoutGetsEveryField()
     QVERIFY(cat.open(db).ok());
     QCOMPARE(cat.probeLayout(), Layout::LacksTrained);
     QVERIFY(upgradeCatalogue(cat, true, testDefaults()).ok);
-    QVERIFY(columnsOf(db).endsWith("Port2Key,Trained,HighScore,DocFile,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"));
+    QVERIFY(
+        columnsOf(db).endsWith("Port2Key,Trained,HighScore,DocFile,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"));
     QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE Trained = 0 AND HighScore = '(Not Entered)' "
                              "AND DocFile = '(None)' AND FA = 0 AND SA = 0"),
              QStringLiteral("2"));
@@ -151,8 +151,9 @@ void TestUpgradeCases::failedUpgradeLeavesTheOldLayout()
     QVERIFY(r.error.contains("refused"));
     QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
     QCOMPARE(columnsOf(db), columnsBefore);
-    QCOMPARE(sqliteShell(db, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE Name = 'Own Ports V2'"),
-             QStringLiteral("1034"));
+    QCOMPARE(
+        sqliteShell(db, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE Name = 'Own Ports V2'"),
+        QStringLiteral("1034"));
     // The game record set is open again and usable.
     QVERIFY(cat.games().setIndex("Name"));
     QVERIFY(cat.games().seek("Own Ports V2"));
@@ -179,7 +180,8 @@ void TestUpgradeCases::killedUpgradeRunsAgainWhole()
 
     // The next opener rolls the half-done work back: the old layout, every row as it was.
     QCOMPARE(columnsOf(db), columnsBefore);
-    QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE Port1Key = 2 AND Name LIKE 'Game %'"), QStringLiteral("3000"));
+    QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE Port1Key = 2 AND Name LIKE 'Game %'"),
+             QStringLiteral("3000"));
     QCOMPARE(sqliteShell(db, "PRAGMA integrity_check"), QStringLiteral("ok"));
 
     Catalogue cat;

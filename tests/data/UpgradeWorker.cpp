@@ -1,6 +1,6 @@
 // Runs a catalogue upgrade slowly and tells its progress on stdout, so that a test can kill it half-way.
-#include "Catalogue.h"
-#include "DatabaseUpgrade.h"
+#include "data/Catalogue.h"
+#include "data/DatabaseUpgrade.h"
 
 #include <QCoreApplication>
 #include <QThread>

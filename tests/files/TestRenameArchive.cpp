@@ -1,10 +1,10 @@
 #include "ArchiveFixtures.h"
-#include "ArchiveRename.h"
-#include "ScriptedMessageBox.h"
 #include "ModalHelpers.h"
 #include "TestFolders.h"
-#include "clsC64Game.h"
-#include "frmRenameArchive.h"
+#include "files/ArchiveRename.h"
+#include "files/gui/frmRenameArchive.h"
+#include "launch/clsC64Game.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QApplication>
 #include <QDir>

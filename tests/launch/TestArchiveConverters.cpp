@@ -1,7 +1,7 @@
 #include "ArchiveFixtures.h"
 #include "ProcessRunner.h"
 #include "TestFolders.h"
-#include "clsC64Game.h"
+#include "launch/clsC64Game.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,8 +121,8 @@ void TestArchiveConverters::severalGameFilesAskForARename()
     QCOMPARE(seen.ArchiveName, QStringLiteral("GAMES.ZIP"));
     QVERIFY(seen.ArchiveRenameCancelled);
     QCOMPARE(r.report, report("This Zip file contains more than 1 compatible game-file.",
-                              "Try renaming the Zip-file to the game-file you wish to boot off.", "ZIP CONTENTS:",
-                              {"A.D64", "B.D64"}));
+                              "Try renaming the Zip-file to the game-file you wish to boot off.",
+                              "ZIP CONTENTS:", {"A.D64", "B.D64"}));
 
     m_game->setRenameDialog([](ArchiveHandover& h) { // the user picks B.D64
         QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/B.ZIP");
@@ -140,7 +140,8 @@ void TestArchiveConverters::severalGameFilesAskForARename()
 
 void TestArchiveConverters::zipCodeSetGoesThroughZip2D64()
 {
-    QVERIFY(zipWithTool(archive("SET.ZIP"), {{"1!GAME", "one"}, {"2!GAME", "two"}, {"3!GAME", "three"}, {"4!GAME", "four"}}));
+    QVERIFY(zipWithTool(archive("SET.ZIP"),
+                        {{"1!GAME", "one"}, {"2!GAME", "two"}, {"3!GAME", "three"}, {"4!GAME", "four"}}));
     QStringList statuses;
     m_game->setStatusHook([&statuses](const QString& s) { statuses << s; });
     ConversionResult r = m_game->ConvertZip(m_games, "SET.ZIP", m_work);
@@ -170,9 +171,9 @@ void TestArchiveConverters::rawFilesGoThroughMakeTape()
     QVERIFY(zipWithTool(archive("TWO.ZIP"), {{"GAME", "a"}, {"README.TXT", "b"}}));
     r = m_game->ConvertZip(m_games, "TWO.ZIP", m_work);
     QVERIFY(!r.ok);
-    QCOMPARE(r.report, report("This ZIP file contains more than 1 Raw C64 file.",
-                              "vintrax supports ZIP files containing only 1 Raw file.", "ZIP CONTENTS:",
-                              {"GAME", "README.TXT"}));
+    QCOMPARE(r.report,
+             report("This ZIP file contains more than 1 Raw C64 file.",
+                    "vintrax supports ZIP files containing only 1 Raw file.", "ZIP CONTENTS:", {"GAME", "README.TXT"}));
 }
 
 void TestArchiveConverters::toolFailuresAndMissingToolsAreReported()
@@ -314,8 +315,9 @@ void TestArchiveConverters::lynxFilesGoThroughStarLynx()
     QVERIFY(writeFakeTool(m_home->file("Conversion"), "starlynx", "exit 3"));
     r = m_game->ConvertLynx(m_games, "GARDEN.LNX", m_work);
     QVERIFY(!r.ok);
-    QCOMPARE(r.report, QStringLiteral("vintrax encountered an error when running StarLynx.EXE to convert this Lynx file "
-                                      "to a D64 file."));
+    QCOMPARE(r.report,
+             QStringLiteral("vintrax encountered an error when running StarLynx.EXE to convert this Lynx file "
+                            "to a D64 file."));
     QFile::remove(tool("starlynx"));
     r = m_game->ConvertLynx(m_games, "GARDEN.LNX", m_work);
     QCOMPARE(r.report, QStringLiteral("vintrax could not find STARLYNX.EXE in your Conversion Folder."));

@@ -2,7 +2,7 @@
 #include "ArchiveFixtures.h"
 #include "ProcessRunner.h"
 #include "TestFolders.h"
-#include "clsC64Game.h"
+#include "launch/clsC64Game.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,8 +61,8 @@ void TestConvertersWithTools::zipCodeSetBecomesTheOriginalDisk()
 {
     QVERIFY(writeFile(m_src + "/game.prg", programBytes(7, 9000)));
     QVERIFY(writeFile(m_src + "/intro.prg", programBytes(8, 3000)));
-    QCOMPARE(runOracle("cc1541", {"-n", "zipped", "-f", "game", "-w", "game.prg", "-f", "intro", "-w", "intro.prg",
-                                  "orig.d64"},
+    QCOMPARE(runOracle("cc1541",
+                       {"-n", "zipped", "-f", "game", "-w", "game.prg", "-f", "intro", "-w", "intro.prg", "orig.d64"},
                        m_src)
                  .exitCode,
              0);

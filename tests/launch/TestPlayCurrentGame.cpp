@@ -1,11 +1,12 @@
 #include "ArchiveFixtures.h"
-#include "Catalogue.h"
-#include "PlayCurrentGame.h"
-#include "Schema.h"
-#include "ScriptedMessageBox.h"
 #include "TestFolders.h"
-#include "clsC64Game.h"
-#include "settings/Settings.h"
+#include "data/Catalogue.h"
+#include "data/CurrentGame.h"
+#include "data/Schema.h"
+#include "data/settings/Settings.h"
+#include "launch/PlayCurrentGame.h"
+#include "launch/clsC64Game.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QDate>
 #include <QDeadlineTimer>
@@ -37,6 +38,7 @@ private:
     int timesPlayed(const QString& name);
     TempProgramFolder* m_home = nullptr;
     catalogue::Catalogue* m_cat = nullptr;
+    catalogue::CurrentGame* m_current = nullptr;
     clsC64Game* m_game = nullptr;
     Settings m_settings;
     QString m_games;
@@ -57,6 +59,8 @@ void TestPlayCurrentGame::init()
     m_cat = new catalogue::Catalogue;
     QVERIFY(m_cat->open(db).ok());
     m_cat->games().setIndex("Name");
+    m_current = new catalogue::CurrentGame;
+    m_current->open(m_cat->db());
     m_game = new clsC64Game(m_home->path());
     m_settings = Settings{};
     // Empty entries are skipped; the second folder does not hold the games.
@@ -67,6 +71,7 @@ void TestPlayCurrentGame::init()
 void TestPlayCurrentGame::cleanup()
 {
     delete m_game;
+    delete m_current;
     delete m_cat;
     delete m_home;
 }
@@ -76,7 +81,7 @@ void TestPlayCurrentGame::addGame(const QString& name, const QString& file, int 
     QVERIFY(m_cat->db().exec("INSERT INTO Games (Name, Filename, \"Filename Index\", UseDefault, TimesPlayed, "
                              "DateLastPlayed) VALUES (?, ?, ?, 1, 0, '(Never)')",
                              {name, file, index}));
-    QVERIFY(m_cat->games().seek(name));
+    QVERIFY(m_current->selectByName(name));
 }
 
 QStringList TestPlayCurrentGame::emulatorLog()
@@ -98,20 +103,20 @@ void TestPlayCurrentGame::plainImageFromTheFirstFolderThatHoldsIt()
 {
     QVERIFY(writeFile(m_games + "/ELITE.D64", QByteArray(174848, 0)));
     addGame("Elite", "sub\\elite.d64", 3); // other letter case than on disk
-    const launch::PlayOutcome r =
-        launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME"));
+    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
+                                                          *m_game, m_home->file("CURRGAME"));
     QVERIFY(r.started);
     QCOMPARE(emulatorLog(), QStringList({m_home->file("Emulator Win"), m_games + "/ELITE.D64,3"}));
-    QCOMPARE(r.timesPlayed, QStringLiteral("1"));
-    QCOMPARE(r.lastPlayed, QDate::currentDate().toString("dd-MM-yyyy"));
+    QCOMPARE(timesPlayed("Elite"), 1);
+    QCOMPARE(m_current->text("DateLastPlayed"), QDate::currentDate().toString("dd-MM-yyyy"));
 }
 
 void TestPlayCurrentGame::missingFileIsReportedAndNothingRecorded()
 {
     platform::ScriptedMessageBox messages;
     addGame("Ghost", "Gone\\ghost.d64");
-    const launch::PlayOutcome r =
-        launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME"));
+    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
+                                                          *m_game, m_home->file("CURRGAME"));
     QVERIFY(!r.started);
     QCOMPARE(messages.count(), 1);
     QCOMPARE(messages.last().text, QStringLiteral("File not found in any of your Game Paths:  \"Gone\\ghost.d64\""));
@@ -123,13 +128,14 @@ void TestPlayCurrentGame::missingFileIsReportedAndNothingRecorded()
 
 void TestPlayCurrentGame::archiveIsConvertedAndItsImageStarted()
 {
-    QVERIFY(zipWithTool(m_games + "/ELITE.ZIP", {{"ELITE.D64", QByteArray(174848, 0)}, {"INTRO.PRG", programBytes(1)}}));
+    QVERIFY(
+        zipWithTool(m_games + "/ELITE.ZIP", {{"ELITE.D64", QByteArray(174848, 0)}, {"INTRO.PRG", programBytes(1)}}));
     addGame("Elite", "SUB\\ELITE.ZIP", 1);
     QList<bool> busy;
     launch::PlayHooks hooks;
     hooks.hourglass = [&busy](bool on) { busy << on; };
-    const launch::PlayOutcome r =
-        launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME"), hooks);
+    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
+                                                          *m_game, m_home->file("CURRGAME"), hooks);
     QVERIFY(r.started);
     QCOMPARE(busy, QList<bool>({true, false}));
     QCOMPARE(emulatorLog().value(1), m_home->file("CURRGAME/ELITE.D64") + ",1");
@@ -141,7 +147,9 @@ void TestPlayCurrentGame::failedConversionShowsTheReport()
     platform::ScriptedMessageBox messages;
     QVERIFY(writeFile(m_games + "/BAD.ZIP", "not a zip at all"));
     addGame("Bad", "SUB\\BAD.ZIP");
-    QVERIFY(!launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME")).started);
+    QVERIFY(!launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
+                                     m_home->file("CURRGAME"))
+                 .started);
     QCOMPARE(messages.count(), 1);
     QVERIFY(messages.last().text.startsWith("Error Unzipping.  This Zip-file maybe corrupt."));
     QCOMPARE(messages.last().icon, platform::MessageBox::Exclamation);
@@ -150,15 +158,16 @@ void TestPlayCurrentGame::failedConversionShowsTheReport()
 
 void TestPlayCurrentGame::renamedArchiveIsFollowedAndStarted()
 {
-    QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
+    QVERIFY(
+        zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
     addGame("Pack", "SUB\\PACK.ZIP");
     m_game->setRenameDialog([](ArchiveHandover& h) { // the user picks TWO.D64
         QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/TWO.ZIP");
         h.ArchiveName = "TWO.ZIP";
         h.ArchiveRenameCancelled = false;
     });
-    const launch::PlayOutcome r =
-        launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME"));
+    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
+                                                          *m_game, m_home->file("CURRGAME"));
     QVERIFY(r.started);
     QCOMPARE(emulatorLog().value(1), m_home->file("CURRGAME/TWO.D64") + ",0");
     m_cat->games().seek("Pack");
@@ -172,7 +181,9 @@ void TestPlayCurrentGame::cancelledRenameStartsNothing()
     QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", "1"}, {"TWO.D64", "2"}}));
     addGame("Pack", "SUB\\PACK.ZIP");
     m_game->setRenameDialog([](ArchiveHandover&) {});
-    QVERIFY(!launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME")).started);
+    QVERIFY(!launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
+                                     m_home->file("CURRGAME"))
+                 .started);
     QVERIFY(messages.last().text.startsWith("This Zip file contains more than 1 compatible game-file."));
     QCOMPARE(timesPlayed("Pack"), 0);
     m_cat->games().seek("Pack");
@@ -189,7 +200,9 @@ void TestPlayCurrentGame::runningSidPlayerIsClosedFirst()
     QTRY_VERIFY(QFile::exists(m_settings.SidplayWPath + ".log"));
     QVERIFY(writeFile(m_games + "/ELITE.PRG", programBytes(2)));
     addGame("Elite", "SUB\\ELITE.PRG");
-    QVERIFY(launch::PlayCurrentGame(2, m_settings, m_cat->games(), *m_game, m_home->file("CURRGAME")).started);
+    QVERIFY(launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
+                                    m_home->file("CURRGAME"))
+                .started);
     player.waitForFinished(5000); // returns false when it had already ended
     QCOMPARE(player.state(), QProcess::NotRunning);
     QCOMPARE(player.exitStatus(), QProcess::CrashExit); // ended by a signal

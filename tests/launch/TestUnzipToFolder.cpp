@@ -1,6 +1,6 @@
 #include "ArchiveFixtures.h"
 #include "TestFolders.h"
-#include "UnzipToFolder.h"
+#include "launch/UnzipToFolder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -53,7 +53,8 @@ void TestUnzipToFolder::storedPathsCannotEscapeTheFolder()
     QDir().mkpath(out);
     const UnzipResult r = UnzipToFolder(out, zip);
     QVERIFY2(!r.failed, qPrintable(r.error));
-    QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name), QStringList({"escaped.prg", "up.prg", "vintrax-absolute-escape.prg", "win.prg"}));
+    QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
+             QStringList({"escaped.prg", "up.prg", "vintrax-absolute-escape.prg", "win.prg"}));
     QVERIFY(!QFile::exists(dir.filePath("deep/escaped.prg")));
     QVERIFY(!QFile::exists(dir.filePath("up.prg")));
     QVERIFY(!QFile::exists("/tmp/vintrax-absolute-escape.prg"));

@@ -1,6 +1,6 @@
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
-#include "ScriptedMessageBox.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QTemporaryFile>
 #include <QTest>

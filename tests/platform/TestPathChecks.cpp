@@ -1,7 +1,7 @@
-#include "PathChecks.h"
+#include "platform/PathChecks.h"
 
-#include "ScriptedMessageBox.h"
 #include "TestFolders.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QFile>
 #include <QTemporaryDir>

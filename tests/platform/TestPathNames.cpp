@@ -1,4 +1,4 @@
-#include "PathNames.h"
+#include "platform/PathNames.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
-#include "ExecutableSuffix.h"
 #include "TestFolders.h"
+#include "platform/ExecutableSuffix.h"
 
 #include <QCoreApplication>
 #include <QDir>

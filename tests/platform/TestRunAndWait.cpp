@@ -1,5 +1,5 @@
-#include "RunAndWait.h"
 #include "TestFolders.h"
+#include "platform/RunAndWait.h"
 
 #include <QApplication>
 #include <QDir>

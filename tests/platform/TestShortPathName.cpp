@@ -1,4 +1,4 @@
-#include "ShortPathName.h"
+#include "platform/ShortPathName.h"
 
 #include "TestFolders.h"
 

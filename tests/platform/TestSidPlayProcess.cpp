@@ -1,5 +1,5 @@
-#include "SidPlayProcess.h"
 #include "TestFolders.h"
+#include "platform/SidPlayProcess.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "WidgetMessageBox.h"
+#include "platform/gui/WidgetMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,9 +1,9 @@
 #include "MakeTape.h"
 
-#include "CbmFile.h"
-#include "HostNames.h"
-#include "SaveBytes.h"
-#include "T64Writer.h"
+#include "c64/CbmFile.h"
+#include "c64/HostNames.h"
+#include "c64/SaveBytes.h"
+#include "c64/T64Writer.h"
 
 #include <QFile>
 #include <QFileInfo>

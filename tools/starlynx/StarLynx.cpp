@@ -1,9 +1,9 @@
 #include "StarLynx.h"
 
-#include "D64Writer.h"
-#include "HostNames.h"
-#include "LynxArchive.h"
-#include "SaveBytes.h"
+#include "c64/D64Writer.h"
+#include "c64/HostNames.h"
+#include "c64/LynxArchive.h"
+#include "c64/SaveBytes.h"
 
 #include <QFile>
 #include <QFileInfo>

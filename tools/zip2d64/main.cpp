@@ -3,7 +3,7 @@
 // letter case) into the 35-track D64 image OUT.d64. The image appears only when the whole set decoded; otherwise
 // the exit code is non-zero, one line on stderr gives the reason, and no file is created or changed.
 
-#include "ZipCodeSet.h"
+#include "c64/ZipCodeSet.h"
 
 #include <QDir>
 #include <QFile>

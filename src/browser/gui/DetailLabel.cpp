@@ -1,13 +1,11 @@
-#include "DetailLabel.h"
+#include "browser/gui/DetailLabel.h"
 
 #include <QMouseEvent>
 
-DetailLabel::DetailLabel(const QString& name, QWidget* parent)
-    : QLabel(parent)
+DetailLabel::DetailLabel(const QString& name, QWidget* parent) : QLabel(parent)
 {
     setObjectName(name);
     setTextFormat(Qt::PlainText);
-    setCursor(Qt::PointingHandCursor);
 }
 
 void DetailLabel::setColour(const QColor& colour)

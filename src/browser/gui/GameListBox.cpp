@@ -1,10 +1,10 @@
-#include "GameListBox.h"
+#include "browser/gui/GameListBox.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-GameListBox::GameListBox(QWidget* parent)
-    : QListView(parent)
+GameListBox::GameListBox(QWidget* parent) : QListView(parent)
 {
     setUniformItemSizes(true);
     setLayoutMode(QListView::SinglePass);
@@ -13,9 +13,7 @@ GameListBox::GameListBox(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void GameListBox::keyboardSearch(const QString&)
-{
-}
+void GameListBox::keyboardSearch(const QString&) {}
 
 int GameListBox::selectedRow() const
 {
@@ -46,6 +44,24 @@ void GameListBox::clearSelectedRow()
 
 void GameListBox::keyPressEvent(QKeyEvent* event)
 {
+    const int key = event->key();
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        event->accept();
+        requestPopupAtSelection();
+        return;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedRow() >= 0) {
+        event->accept();
+        emit rowActivatedByKey();
+        return;
+    }
+    // With nothing selected the list's cursor may still stand on a row it was given when it got the
+    // focus: the first Down selects the first row rather than the one after that cursor.
+    if (key == Qt::Key_Down && selectedRow() < 0 && model() && model()->rowCount() > 0) {
+        event->accept();
+        selectRow(0);
+        return;
+    }
     const QString text = event->text();
     if (text.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         emit characterTyped(text.at(0).unicode());
@@ -65,8 +81,28 @@ void GameListBox::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
         event->accept();
-        emit rightButtonReleased(event->globalPosition().toPoint());
+        emit popupRequested(event->globalPosition().toPoint());
         return;
     }
     QListView::mouseReleaseEvent(event);
+}
+
+void GameListBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The mouse's own popup comes with the right button's release; this is the keyboard's.
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        event->accept();
+        requestPopupAtSelection();
+        return;
+    }
+    QListView::contextMenuEvent(event);
+}
+
+void GameListBox::requestPopupAtSelection()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    const QRect place = visualRect(model()->index(row, 0));
+    emit popupRequested(viewport()->mapToGlobal(place.bottomLeft()));
 }

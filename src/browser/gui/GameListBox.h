@@ -5,7 +5,8 @@
 // lstGames: the game list. It draws each row in the colour its model gives, keeps every row the same
 // height (so 30,000 rows lay out at once), and leaves the search by typed letters to the window, which
 // has its own type-ahead rule. A right click does not move the selection: the popup menu works on the
-// selected game.
+// selected game, and the keyboard opens it too (the Menu key, Shift+F10) at the selected row. Enter
+// on a row does what a double-click does.
 class GameListBox : public QListView
 {
     Q_OBJECT
@@ -23,10 +24,16 @@ public:
 signals:
     // A key press with a character (its code); the key still goes to the list afterwards.
     void characterTyped(int code);
-    void rightButtonReleased(const QPoint& globalPos);
+    // The popup menu is asked for: a right button release, or the keyboard over the selected row.
+    void popupRequested(const QPoint& globalPos);
+    void rowActivatedByKey();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void requestPopupAtSelection();
 };

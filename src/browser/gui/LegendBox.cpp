@@ -1,7 +1,7 @@
-#include "LegendBox.h"
+#include "browser/gui/LegendBox.h"
 
-#include "GameDetailsLook.h"
-#include "GameListModel.h"
+#include "browser/GameDetailsLook.h"
+#include "browser/GameListModel.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -13,8 +13,7 @@ constexpr int kEntryColourCodes[4] = {0x000000, 0x800000, 0x000080, 0x808080};
 
 } // namespace
 
-LegendBox::LegendBox(QWidget* parent)
-    : QFrame(parent)
+LegendBox::LegendBox(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("picKey"));
     setFrameShape(QFrame::StyledPanel);

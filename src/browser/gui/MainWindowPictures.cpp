@@ -1,4 +1,4 @@
-#include "MainWindowPictures.h"
+#include "browser/gui/MainWindowPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,14 +1,12 @@
-#include "ScrollerBox.h"
+#include "browser/gui/ScrollerBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-ScrollerBox::ScrollerBox(QWidget* parent)
-    : QWidget(parent)
+ScrollerBox::ScrollerBox(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("picScroller"));
     setAttribute(Qt::WA_OpaquePaintEvent, false);
-    setCursor(Qt::PointingHandCursor);
 }
 
 void ScrollerBox::showBlock(const QImage& block)

@@ -1,32 +1,24 @@
-#include "frmVTRXMain.h"
+#include "browser/gui/frmVTRXMain.h"
 
-#include "CatalogueStartup.h"
-#include "DetailLabel.h"
-#include "GameDetails.h"
-#include "GameDetailsLook.h"
-#include "GameListActions.h"
-#include "GameListBox.h"
-#include "GameListFill.h"
-#include "LegendBox.h"
-#include "ListCaption.h"
-#include "MessageBox.h"
-#include "PathNames.h"
-#include "PlayCurrentGame.h"
-#include "ProgramFolder.h"
-#include "Recordset.h"
-#include "ScrollerBox.h"
-#include "ScrollerStrip.h"
-#include "ShellOpen.h"
-#include "StartupSequence.h"
-#include "StartupShutdown.h"
-#include "clsC64Game.h"
-#include "frmControls.h"
-#include "frmRenameArchive.h"
+#include "app/AppState.h"
+#include "browser/GameDetails.h"
+#include "browser/GameDetailsLook.h"
+#include "browser/GameListFill.h"
+#include "browser/ListCaption.h"
+#include "browser/ScrollerStrip.h"
+#include "browser/StartupSequence.h"
+#include "browser/StartupShutdown.h"
+#include "browser/gui/DetailLabel.h"
+#include "browser/gui/GameListBox.h"
+#include "browser/gui/LegendBox.h"
+#include "browser/gui/ScrollerBox.h"
+#include "data/gui/CatalogueStartup.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -47,55 +39,67 @@ QString menuText(const QString& text)
 
 } // namespace
 
-frmVTRXMain::frmVTRXMain(QSettings& store, bool firstRun, QWidget* splash)
-    : m_store(store)
-    , m_firstRun(firstRun)
-    , m_splash(splash)
-    , m_random(systemRandom())
-    , m_game(std::make_unique<clsC64Game>(platform::programFolder()))
+frmVTRXMain::frmVTRXMain(app::AppState& state, QSettings& store, bool firstRun, QWidget* splash,
+                         MainWindowOptions options)
+    : m_state(state), m_settings(state.settings), m_store(store), m_firstRun(firstRun), m_splash(splash),
+      m_typeAhead(options.typeAheadClock ? std::move(options.typeAheadClock) : TypeAhead::systemClock()),
+      m_random(options.random01 ? std::move(options.random01) : systemRandom())
 {
     setObjectName(QStringLiteral("frmVTRXMain"));
     setWindowTitle(QStringLiteral("vintrax"));
+    // The scroller's timer is the window's: tests and the window find it among the window's children.
+    m_scroller.setParent(this);
+    m_scroller.setObjectName(QStringLiteral("tmrScroller"));
     createControls();
     createMenus();
     connectHandlers();
-    useArchiveRenameDialog(*m_game, this);
+    connect(&m_state.currentGame, &catalogue::CurrentGame::changed, this, &frmVTRXMain::showCurrentGameAgain);
 }
 
 frmVTRXMain::~frmVTRXMain() = default;
 
 void frmVTRXMain::connectHandlers()
 {
-    connect(cmdAll, &QPushButton::clicked, this, &frmVTRXMain::cmdAll_Click);
-    connect(cmdGamesOnly, &QPushButton::clicked, this, &frmVTRXMain::cmdGamesOnly_Click);
-    connect(cmdMusicOnly, &QPushButton::clicked, this, &frmVTRXMain::cmdMusicOnly_Click);
-    connect(cmdRandom, &QPushButton::clicked, this, &frmVTRXMain::cmdRandom_Click);
-    connect(cmdRunGame, &QPushButton::clicked, this, &frmVTRXMain::cmdRunGame_Click);
-    connect(cmdRun20Dos, &QPushButton::clicked, this, &frmVTRXMain::cmdRun20Dos_Click);
-    connect(cmdRun20Win, &QPushButton::clicked, this, &frmVTRXMain::cmdRun20Win_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmVTRXMain::cmdExit_Click);
+    // The browser's own commands go through the same installation as every subsystem's.
+    auto own = [this](const char* name, app::Acts acts, std::function<void()> handler,
+                      std::function<bool()> enabledWhen = {}) {
+        app::installCommand(*this, QString::fromLatin1(name), acts, std::move(handler), std::move(enabledWhen));
+    };
+    own(
+        "cmdAll", app::Acts::Always, [this] { cmdAll_Click(); }, [this] { return m_view != GameListView::All; });
+    own(
+        "cmdGamesOnly", app::Acts::Always, [this] { cmdGamesOnly_Click(); },
+        [this] { return m_view != GameListView::Playable; });
+    own(
+        "cmdMusicOnly", app::Acts::Always, [this] { cmdMusicOnly_Click(); },
+        [this] { return m_view != GameListView::Tunes; });
+    own(
+        "cmdRandom", app::Acts::Always, [this] { cmdRandom_Click(); }, [this] { return m_model.rowCount() > 0; });
+    own("cmdExit", app::Acts::Always, [this] { cmdExit_Click(); });
+    own("mnuFileExit", app::Acts::Always, [this] { mnuFileExit_Click(); });
+    own("mnuViewGameDetails", app::Acts::Always, [this] { mnuViewGameDetails_Click(); });
+    own("mnuViewScreenshots", app::Acts::Always, [this] { mnuViewScreenshots_Click(); });
+
     connect(lstGames->selectionModel(), &QItemSelectionModel::selectionChanged, this, &frmVTRXMain::lstGames_Click);
     connect(lstGames, &QAbstractItemView::doubleClicked, this, &frmVTRXMain::lstGames_DblClick);
+    connect(lstGames, &GameListBox::rowActivatedByKey, this, &frmVTRXMain::lstGames_DblClick);
     connect(lstGames, &GameListBox::characterTyped, this, &frmVTRXMain::lstGames_KeyPress);
-    connect(lstGames, &GameListBox::rightButtonReleased, this, &frmVTRXMain::lstGames_MouseUp);
+    connect(lstGames, &GameListBox::popupRequested, this, &frmVTRXMain::lstGames_MouseUp);
     for (DetailLabel* label : std::as_const(m_valueLabels)) {
         connect(label, &DetailLabel::hovered, this, [this, label] { DetailLabel_MouseMove(label); });
         connect(label, &DetailLabel::left, this, &frmVTRXMain::DetailLabel_MouseLeave);
+        connect(label, &DetailLabel::released, this,
+                [this, label](Qt::MouseButton button) { DetailLabel_MouseUp(label, button); });
     }
+    connect(imgScreenShot, &DetailLabel::released, this, &frmVTRXMain::imgScreenShot_MouseUp);
+    connect(picScroller, &ScrollerBox::clicked, this, [this] {
+        if (!m_state.categoryBrowserOpen)
+            app::runLabelClick(picScroller, false);
+    });
     connect(&m_scroller, &Scroller::copyBlock, this, &frmVTRXMain::Scroller_CopyBlock);
     connect(&m_scroller, &Scroller::boxCleared, picScroller, &ScrollerBox::clear);
     connect(&m_scroller, &Scroller::bufferChanged, this, &frmVTRXMain::Scroller_BufferChanged);
     connect(&m_scroller, &Scroller::visibilityChanged, this, &frmVTRXMain::Scroller_VisibilityChanged);
-}
-
-void frmVTRXMain::setTypeAheadClock(TypeAhead::Clock clock)
-{
-    m_typeAhead = TypeAhead(std::move(clock));
-}
-
-void frmVTRXMain::setRandomSource(std::function<double()> random01)
-{
-    m_random = std::move(random01);
 }
 
 bool frmVTRXMain::Form_Load()
@@ -110,6 +114,8 @@ bool frmVTRXMain::Form_Load()
     steps.openCatalogue = [this](catalogue::Catalogue& catalogue, QSettings& store) {
         PortDefaults ports;
         m_catalogueOpen = openCatalogueAtStartup(catalogue, platform::catalogueFilePath(), store, &ports, m_splash);
+        if (m_catalogueOpen)
+            m_state.catalogueOpened();
         return m_catalogueOpen;
     };
     steps.applySettings = [this](const Settings& settings) {
@@ -118,10 +124,10 @@ bool frmVTRXMain::Form_Load()
         const int clientHeight = pixelsToTwips(height()) - (m_sizes.initialHeight - m_sizes.minimumClientHeight);
         if (auto layout = layoutMainWindow(clientHeight, layoutView()))
             applyLayout(*layout);
-        m_categoryBrowserOpen = false;
+        m_state.categoryBrowserOpen = false;
         m_selectionByCode = false;
         m_typeAhead.reset();
-        m_game->setWinzipPath(settings.WinzipPath);
+        m_state.game.setWinzipPath(settings.WinzipPath);
     };
     steps.setFavourite = [this](int index, const Favourite& favourite, bool visible) {
         mnuFave[std::size_t(index)]->setText(menuText(favourite.title));
@@ -143,12 +149,12 @@ bool frmVTRXMain::Form_Load()
     };
     steps.finishLoad = [this] {
         lstGames->setFocus();
-        m_loaded = true;
+        m_state.mainWindowLoaded = true;
         Form_Resize();
     };
 
     const StartupOutcome outcome =
-        runMainWindowLoad(m_catalogue, m_model, m_store, m_firstRun, settingsLoadContext(), steps);
+        runMainWindowLoad(m_state.catalogue, m_model, m_store, m_firstRun, settingsLoadContext(), steps);
     if (!outcome.goesOn()) {
         QApplication::restoreOverrideCursor();
         return false;
@@ -167,7 +173,7 @@ void frmVTRXMain::Form_Unload()
     if (m_unloaded || !m_catalogueOpen)
         return;
     m_unloaded = true;
-    m_loaded = false;
+    m_state.mainWindowLoaded = false;
     MainWindowState window;
     window.top = pixelsToTwips(pos().y());
     window.left = pixelsToTwips(pos().x());
@@ -178,8 +184,9 @@ void frmVTRXMain::Form_Unload()
     window.ssView = mnuViewScreenshots->isChecked();
     ShutdownSteps steps;
     steps.stopScroller = [this] { m_scroller.StopScroller(); };
-    steps.categoryBrowserOpen = m_categoryBrowserOpen;
-    runMainWindowUnload(m_catalogue, m_store, m_settings, window, steps);
+    steps.categoryBrowserOpen = m_state.categoryBrowserOpen;
+    m_state.catalogueClosing();
+    runMainWindowUnload(m_state.catalogue, m_store, m_settings, window, steps);
 }
 
 void frmVTRXMain::resizeEvent(QResizeEvent* event)
@@ -200,7 +207,7 @@ void frmVTRXMain::changeEvent(QEvent* event)
 void frmVTRXMain::Form_Resize()
 {
     ResizeInput input;
-    input.loaded = m_loaded;
+    input.loaded = m_state.mainWindowLoaded;
     input.minimised = isMinimized();
     input.windowWidth = pixelsToTwips(width());
     input.clientHeight = clientHeightTwips();
@@ -208,9 +215,9 @@ void frmVTRXMain::Form_Resize()
     input.view = layoutView();
     const ResizeOutcome outcome = browser::Form_Resize(input);
     if (outcome.restoreWidth) {
-        m_loaded = false;
+        m_state.mainWindowLoaded = false;
         resize(twipsToPixels(m_sizes.fixedWidth), height());
-        m_loaded = true;
+        m_state.mainWindowLoaded = true;
     }
     if (outcome.layout)
         applyLayout(*outcome.layout);
@@ -231,6 +238,11 @@ void frmVTRXMain::cmdMusicOnly_Click()
     FillGameList(GameListView::Tunes);
 }
 
+void frmVTRXMain::refillList()
+{
+    FillGameList(m_view);
+}
+
 void frmVTRXMain::FillGameList(GameListView view)
 {
     m_view = view;
@@ -246,17 +258,17 @@ void frmVTRXMain::FillGameList(GameListView view)
     pbFill->show();
 
     enableViewButtons(view);
-    const GameListFillResult filled =
-        fillGameList(m_catalogue.db(), m_model, view, GameListSource::Button, selectedText, m_shownGame,
-                     [this, painted = 0](int percent) mutable {
-                         // The bar is the only feedback while the list is hidden; drawing it in steps of
-                         // five keeps the fill of a large catalogue from paying for a hundred repaints.
-                         pbFill->setValue(percent);
-                         if (percent - painted >= 5) {
-                             painted = percent;
-                             pbFill->repaint();
-                         }
-                     });
+    const GameListFillResult filled = fillGameList(m_state.catalogue.db(), m_model, view, GameListSource::Button,
+                                                   selectedText, m_shownGame, [this, painted = 0](int percent) mutable {
+                                                       // The bar is the only feedback while the list is hidden; drawing
+                                                       // it in steps of five keeps the fill of a large catalogue from
+                                                       // paying for a hundred repaints.
+                                                       pbFill->setValue(percent);
+                                                       if (percent - painted >= 5) {
+                                                           painted = percent;
+                                                           pbFill->repaint();
+                                                       }
+                                                   });
 
     lstGames->show();
     lblPleaseWait->hide();
@@ -285,6 +297,16 @@ void frmVTRXMain::selectListRow(const ListSelection& selection)
         ShowGameControls();
     else if (selection.panel == GamePanelAction::ShowNoGame)
         ShowNoGame();
+    // Rows, but none of them selected: no game is current, whatever the panel showed before.
+    if (selection.row < 0 && m_model.rowCount() > 0)
+        ShowNoCurrentGame();
+}
+
+void frmVTRXMain::selectGame(const QString& name)
+{
+    const int row = m_model.rowOf(name);
+    if (row >= 0)
+        lstGames->selectRow(row);
 }
 
 QString frmVTRXMain::selectedGameName() const
@@ -306,30 +328,43 @@ void frmVTRXMain::SelectGame()
     const QString name = m_model.textAt(row);
     m_settings.CurrentGame = name;
     m_shownGame = name;
-    catalogue::Recordset& games = m_catalogue.games();
-    games.setIndex(QStringLiteral("Name"));
-    games.seek(name);
-
+    if (!m_state.currentGame.selectByName(name)) {
+        ShowNoCurrentGame();
+        return;
+    }
     ShowGameDetails();
-    UpdatePlayButtons();
-    const QString music = games.text(QStringLiteral("Music Filename"));
-    setCommandEnabled(cmdPlayMusic, playMusicEnabled(music, m_settings));
-    setCommandEnabled(cmdViewDocs, viewDocsEnabled(games.text(QStringLiteral("DocFile"))));
-
     if (mnuViewGameDetails->isChecked())
         StartScroller(m_valueLabels.value(QStringLiteral("lblComment"))->text());
-
-    mnuEditC->setText(menuText(name));
-    setCommandEnabled(QStringLiteral("mnuOptionsSidTuneInfo"),
-                      m_valueLabels.value(QStringLiteral("lblMusicFile"))->text() != QLatin1String("(None)"));
-
     if (m_settings.TitleBar == 1)
         setWindowTitle(name);
 }
 
 void frmVTRXMain::ShowGameDetails()
 {
-    applyGameDetails(browser::ShowGameDetails(m_catalogue));
+    const GameDetails details = browser::ShowGameDetails(m_state.catalogue, m_state.currentGame);
+    if (details.hasGame)
+        applyGameDetails(details);
+    else
+        clearGameDetails();
+    refreshCommands();
+}
+
+bool frmVTRXMain::hasCurrentGame() const
+{
+    return m_state.currentGame.isSet() && lstGames->selectedRow() >= 0;
+}
+
+void frmVTRXMain::showCurrentGameAgain()
+{
+    if (!hasCurrentGame())
+        return;
+    ShowGameDetails();
+    // A rename keeps the game current: the name it is remembered by follows it.
+    const QString name = m_valueLabels.value(QStringLiteral("lblName"))->text();
+    if (!name.isEmpty()) {
+        m_settings.CurrentGame = name;
+        m_shownGame = name;
+    }
 }
 
 void frmVTRXMain::applyGameDetails(const GameDetails& details)
@@ -347,32 +382,56 @@ void frmVTRXMain::applyGameDetails(const GameDetails& details)
     const bool shown = !picture.isNull();
     imgScreenShot->setPixmap(shown ? picture : imgNoSS->pixmap());
     imgScreenShot->setToolTip(details.lblName);
-    setCommandEnabled(QStringLiteral("mnuOptionsPaper"), shown && details.mnuOptionsPaperEnabled());
 
     picKey->underlineEntry(details.legendEntry);
-    lblGN->setText(details.lblGN);
+    lblGN->setProperty("fullText", details.lblGN);
+    lblGN->setToolTip(details.lblGN);
+    fitTitle();
 
     cmdRunGame->setToolTip(details.cmdRunGameTip);
     cmdRun20Dos->setToolTip(details.cmdRun20DosTip);
     cmdRun20Win->setToolTip(details.cmdRun20WinTip);
     cmdPlayMusic->setToolTip(details.cmdPlayMusicTip);
     cmdViewDocs->setToolTip(details.cmdViewDocsTip);
+    mnuEditC->setText(menuText(details.lblName));
+}
+
+void frmVTRXMain::clearGameDetails()
+{
+    for (DetailLabel* label : std::as_const(m_valueLabels)) {
+        label->clear();
+        label->setToolTip(QString());
+    }
+    imgScreenShot->setPixmap(imgNoSS->pixmap());
+    imgScreenShot->setToolTip(QString());
+    lblGN->setProperty("fullText", QString());
+    lblGN->setToolTip(QString());
+    lblGN->clear();
+    picKey->underlineEntry(0);
+    for (QPushButton* b : {cmdRunGame, cmdRun20Dos, cmdRun20Win})
+        b->setToolTip(kPlayButtonIdleTip);
+    cmdPlayMusic->setToolTip(QString());
+    cmdViewDocs->setToolTip(QString());
+    mnuEditC->setText(QStringLiteral("&Current Game..."));
 }
 
 void frmVTRXMain::lstGames_DblClick()
 {
     QCoreApplication::processEvents();
     DoubleClickInputs in;
-    in.rowSelected = lstGames->selectedRow() >= 0;
+    in.rowSelected = hasCurrentGame();
     in.dcPlaysMusic = m_settings.DC;
     in.nonStopMusicOn = mnuOptionsNSM->isChecked();
     in.defaultEmulator = m_settings.TheDefaultEmulatorFlag;
     in.buttons = currentGameButtons();
     const DoubleClickAction action = doubleClickAction(in);
-    if (action.kind == DoubleClickAction::PlayGame)
-        PlayCurrentGame(action.emulatorKind);
-    // Playing the tune (DC set) comes with the SID player window; until then cmdPlayMusic stays
-    // disabled and the double-click does nothing.
+    // A double-click presses the button the user would have pressed, so it does what that command does.
+    if (action.kind == DoubleClickAction::PlayGame) {
+        QPushButton* play[] = {cmdRunGame, cmdRun20Dos, cmdRun20Win};
+        play[launch::emulatorKindNumber(action.emulatorKind)]->click();
+    } else if (action.kind == DoubleClickAction::PlayTune) {
+        cmdPlayMusic->click();
+    }
 }
 
 void frmVTRXMain::lstGames_KeyPress(int keyCode)
@@ -385,10 +444,10 @@ void frmVTRXMain::lstGames_KeyPress(int keyCode)
 
 void frmVTRXMain::lstGames_MouseUp(const QPoint& globalPos)
 {
-    if (!popupMenuApplies(true, lstGames->selectedRow() >= 0, m_categoryBrowserOpen))
+    if (!popupMenuApplies(true, hasCurrentGame(), m_state.categoryBrowserOpen))
         return;
-    for (const PopupMenuItem& item :
-         popupMenuFor(m_catalogue.games().text(QStringLiteral("Name")), currentGameButtons())) {
+    refreshCommands();
+    for (const PopupMenuItem& item : popupMenuFor(selectedGameName(), currentGameButtons())) {
         QAction* action = m_actions.value(item.objectName);
         action->setText(menuText(item.caption));
         setCommandEnabled(action, item.enabled);
@@ -417,41 +476,31 @@ void frmVTRXMain::UpdateCaption()
 
 void frmVTRXMain::ShowNoGame()
 {
-    for (QPushButton* b : {cmdReport, cmdRandom, cmdRunGame, cmdRun20Dos, cmdRun20Win, cmdPlayMusic, cmdViewDocs})
-        b->setEnabled(false);
+    m_state.currentGame.clear();
     m_scroller.StopScroller();
     showDetailLabels(false);
     picScroller->hide();
-    imgScreenShot->clear();
-    imgScreenShot->setToolTip(QString());
-    lblGN->clear();
+    clearGameDetails();
     m_shownGame.clear();
-    for (const char* name : {"mnuFileReports", "mnuFileRemove", "mnuOptionsResetTP", "mnuOptionsPaper",
-                             "mnuOptionsSidTuneInfo"})
-        setCommandEnabled(QString::fromLatin1(name), false);
-    mnuEdit->menuAction()->setEnabled(false);
     mnuView->menuAction()->setEnabled(false);
-    picKey->underlineEntry(0);
+    refreshCommands();
+}
+
+void frmVTRXMain::ShowNoCurrentGame()
+{
+    // The list has rows but none is selected: the panel shows no game's values, and nothing that acts
+    // on the current game can run. The game stays remembered for a view that holds it.
+    m_state.currentGame.clear();
+    m_scroller.StopScroller();
+    clearGameDetails();
+    refreshCommands();
 }
 
 void frmVTRXMain::ShowGameControls()
 {
-    setCommandEnabled(cmdReport, true);
-    setCommandEnabled(QStringLiteral("mnuFileReports"), true);
-    cmdRandom->setEnabled(true);
     showDetailLabels(true);
-    mnuEdit->menuAction()->setEnabled(true);
     mnuView->menuAction()->setEnabled(true);
-    setCommandEnabled(QStringLiteral("mnuFileRemove"), true);
-    mnuOptionsResetTP->menuAction()->setEnabled(true);
-}
-
-void frmVTRXMain::UpdatePlayButtons()
-{
-    const PlayButtons play = playButtonsFor(m_catalogue.games().text(QStringLiteral("Filename")), m_settings);
-    cmdRunGame->setEnabled(play.runGame);
-    cmdRun20Dos->setEnabled(play.run20Dos);
-    cmdRun20Win->setEnabled(play.run20Win);
+    refreshCommands();
 }
 
 void frmVTRXMain::StartScroller(const QString& text)
@@ -466,10 +515,20 @@ void frmVTRXMain::StopScroller()
     m_scroller.StopScroller();
 }
 
+void frmVTRXMain::stopScroller()
+{
+    StopScroller();
+}
+
+void frmVTRXMain::focusGameList()
+{
+    lstGames->setFocus();
+}
+
 void frmVTRXMain::Scroller_BufferChanged()
 {
-    m_scrollerStrip = drawScrollerStrip(m_scroller, picScroller->font(), picScroller->height(), kValueLabelColour,
-                                        Qt::transparent);
+    m_scrollerStrip =
+        drawScrollerStrip(m_scroller, picScroller->font(), picScroller->height(), kValueLabelColour, Qt::transparent);
 }
 
 void frmVTRXMain::Scroller_CopyBlock(int sourceX)
@@ -486,7 +545,7 @@ void frmVTRXMain::Scroller_VisibilityChanged(bool scrollerVisible)
 void frmVTRXMain::mnuViewGameDetails_Click()
 {
     // The action has already flipped its check mark.
-    if (mnuViewGameDetails->isChecked())
+    if (mnuViewGameDetails->isChecked() && hasCurrentGame())
         StartScroller(m_valueLabels.value(QStringLiteral("lblComment"))->text());
     else
         StopScroller();
@@ -506,58 +565,6 @@ void frmVTRXMain::ApplyScreenshotView()
         applyLayout(*layout);
 }
 
-void frmVTRXMain::PlayCurrentGame(int kind)
-{
-    launch::PlayHooks hooks;
-    hooks.hourglass = [](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    };
-    hooks.stopScroller = [this] { StopScroller(); };
-    const launch::PlayOutcome outcome =
-        launch::PlayCurrentGame(kind, m_settings, m_catalogue.games(), *m_game,
-                                QDir(platform::programFolder()).filePath(QStringLiteral("CURRGAME")), hooks);
-    if (outcome.started) {
-        m_valueLabels.value(QStringLiteral("lblTimesPlayed"))->setText(outcome.timesPlayed);
-        m_valueLabels.value(QStringLiteral("lblLastPlayed"))->setText(outcome.lastPlayed);
-    }
-    // An archive renamed on the way changes the stored file name.
-    m_valueLabels.value(QStringLiteral("lblGameFile"))
-        ->setText(platform::FileNameOfPath(m_catalogue.games().text(QStringLiteral("Filename"))));
-    lstGames->setFocus();
-}
-
-void frmVTRXMain::cmdRunGame_Click()
-{
-    PlayCurrentGame(0);
-}
-
-void frmVTRXMain::cmdRun20Dos_Click()
-{
-    PlayCurrentGame(1);
-}
-
-void frmVTRXMain::cmdRun20Win_Click()
-{
-    PlayCurrentGame(2);
-}
-
-void frmVTRXMain::mnuEditEmulator_Click()
-{
-    if (m_shownGame.isEmpty())
-        return;
-    ::mnuEditEmulator_Click(m_settings, m_catalogue.games(), this);
-    lstGames->setFocus();
-}
-
-void frmVTRXMain::mnuFave_Click(int index)
-{
-    if (index >= 0 && index < FavouriteCount)
-        platform::ShellOpen(m_settings.Favourites[std::size_t(index)].address);
-}
-
 void frmVTRXMain::cmdExit_Click()
 {
     close();
@@ -570,11 +577,26 @@ void frmVTRXMain::mnuFileExit_Click()
 
 void frmVTRXMain::DetailLabel_MouseMove(DetailLabel* hovered)
 {
+    // Only a label whose click does something now turns green under the mouse.
     for (DetailLabel* label : std::as_const(m_valueLabels))
-        label->setColour(valueLabelColour(label == hovered, m_categoryBrowserOpen));
+        label->setColour(valueLabelColour(label == hovered && app::labelActsNow(label), m_state.categoryBrowserOpen));
 }
 
 void frmVTRXMain::DetailLabel_MouseLeave()
 {
     DetailLabel_MouseMove(nullptr);
+}
+
+void frmVTRXMain::DetailLabel_MouseUp(DetailLabel* label, Qt::MouseButton button)
+{
+    if (m_state.categoryBrowserOpen || !hasCurrentGame())
+        return;
+    app::runLabelClick(label, button == Qt::RightButton);
+}
+
+void frmVTRXMain::imgScreenShot_MouseUp(Qt::MouseButton button)
+{
+    if (m_state.categoryBrowserOpen || !hasCurrentGame())
+        return;
+    app::runLabelClick(imgScreenShot, button == Qt::RightButton);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "GameListActions.h"
-#include "GameListModel.h"
-#include "GameListViews.h"
-#include "MainWindowLayout.h"
-#include "Scroller.h"
-#include "TypeAhead.h"
-#include "Catalogue.h"
-#include "settings/Settings.h"
+#include "app/CommandHost.h"
+#include "browser/GameListActions.h"
+#include "browser/GameListModel.h"
+#include "browser/GameListViews.h"
+#include "browser/MainWindowLayout.h"
+#include "browser/Scroller.h"
+#include "browser/TypeAhead.h"
+#include "browser/gui/MainWindowOptions.h"
+#include "data/settings/Settings.h"
 
 #include <QHash>
 #include <QImage>
@@ -15,20 +16,21 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 
-class clsC64Game;
 class DetailLabel;
 class GameListBox;
 class LegendBox;
 class ScrollerBox;
 class QAction;
-class QFrame;
 class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
 class QSettings;
+
+namespace app {
+class AppState;
+}
 
 namespace browser {
 struct GameDetails;
@@ -36,32 +38,33 @@ struct ListSelection;
 } // namespace browser
 
 // The main window: the game list of one of the three views on the left, the current game's details,
-// screenshot and legend on the right, the button row and the menus.
-class frmVTRXMain : public QMainWindow
+// screenshot and legend on the right, the button row and the menus. The commands of the other
+// subsystems reach it only through the command host it is.
+class frmVTRXMain : public QMainWindow, public app::CommandHost
 {
     Q_OBJECT
 
 public:
     // store is the settings file the program runs on; firstRun the splash's reading of "ShowPrefs".
     // splash is unloaded once the list is filled.
-    frmVTRXMain(QSettings& store, bool firstRun, QWidget* splash = nullptr);
+    frmVTRXMain(app::AppState& state, QSettings& store, bool firstRun, QWidget* splash = nullptr,
+                browser::MainWindowOptions options = {});
     ~frmVTRXMain() override;
 
     // The start-up sequence. False when the start ended (a missing tool or an unusable catalogue,
     // already reported): the program then ends without writing anything.
     bool Form_Load();
-    bool isLoaded() const { return m_loaded; }
 
-    // For tests: the clock of the type-ahead search and the generator of the random pick.
-    void setTypeAheadClock(browser::TypeAhead::Clock clock);
-    void setRandomSource(std::function<double()> random01);
-
-    const Settings& settings() const { return m_settings; }
-    catalogue::Catalogue& catalogue() { return m_catalogue; }
-    const browser::GameListModel& gameList() const { return m_model; }
-    const browser::Scroller& scroller() const { return m_scroller; }
-    const QImage& scrollerStrip() const { return m_scrollerStrip; }
-    browser::GameListView currentView() const { return m_view; }
+    // The command host.
+    QObject* command(const QString& name) const override;
+    QWidget* dialogParent() override { return this; }
+    bool hasCurrentGame() const override;
+    void showCurrentGameAgain() override;
+    void refillList() override;
+    void selectGame(const QString& name) override;
+    void refreshCommands() override;
+    void focusGameList() override;
+    void stopScroller() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,15 +85,21 @@ private:
     void applyStartupLayout(const Settings& settings);
     SettingsLoadContext settingsLoadContext() const;
     int clientHeightTwips() const;
-    // Enables a control or menu item by its object name, unless its command is not available yet.
+    // Enables a command by its rules: installed by a subsystem, and those rules allow it.
     void setCommandEnabled(QObject* command, bool enabled);
     void setCommandEnabled(const QString& name, bool enabled);
+    // A menu whose entries are all disabled is disabled itself.
+    void enableMenusByEntries();
     void showDetailLabels(bool visible);
     // The enabled state of the play, tune and docs buttons, which the popup and the double-click follow.
     browser::GameButtons currentGameButtons() const;
     // The shown view's button is disabled, the other two enabled.
     void enableViewButtons(browser::GameListView shown);
     void applyGameDetails(const browser::GameDetails& details);
+    void clearGameDetails();
+    // lblGN shows as much of the game's name as fits, ending in "…" when cut.
+    void fitTitle();
+    QList<QObject*> allCommands() const;
     void selectListRow(const browser::ListSelection& selection);
     QString selectedGameName() const;
 
@@ -110,8 +119,8 @@ private:
     void cmdRandom_Click();
     void UpdateCaption();
     void ShowNoGame();
+    void ShowNoCurrentGame();
     void ShowGameControls();
-    void UpdatePlayButtons();
     void StartScroller(const QString& text);
     void StopScroller();
     void Scroller_CopyBlock(int sourceX);
@@ -120,38 +129,33 @@ private:
     void mnuViewGameDetails_Click();
     void mnuViewScreenshots_Click();
     void ApplyScreenshotView();
-    void PlayCurrentGame(int kind);
-    void cmdRunGame_Click();
-    void cmdRun20Dos_Click();
-    void cmdRun20Win_Click();
-    void mnuEditEmulator_Click();
-    void mnuFave_Click(int index);
     void cmdExit_Click();
     void mnuFileExit_Click();
     void DetailLabel_MouseMove(DetailLabel* label);
     void DetailLabel_MouseLeave();
+    void DetailLabel_MouseUp(DetailLabel* label, Qt::MouseButton button);
+    void imgScreenShot_MouseUp(Qt::MouseButton button);
 
+    app::AppState& m_state;
+    Settings& m_settings; // the state's settings
     QSettings& m_store;
     bool m_firstRun = false;
     QWidget* m_splash = nullptr;
 
-    catalogue::Catalogue m_catalogue;
-    Settings m_settings;
     browser::GameListModel m_model;
     browser::GameListView m_view = browser::GameListView::All;
     browser::TypeAhead m_typeAhead;
     std::function<double()> m_random;
     browser::Scroller m_scroller;
     QImage m_scrollerStrip; // picScrollerBack
-    std::unique_ptr<clsC64Game> m_game;
     browser::MainWindowSizes m_sizes;
 
-    QString m_shownGame; // the game the panel shows, empty in the no-game state
-    bool m_loaded = false;
+    // The game the user had last (CurrentGame): kept while a view lacks it, so it is selected again in a
+    // view that holds it; empty in the no-game state.
+    QString m_shownGame;
     bool m_catalogueOpen = false; // settings are written at exit only after a start that got this far
     bool m_unloaded = false;
     bool m_selectionByCode = false;
-    bool m_categoryBrowserOpen = false; // the category browser is not part of this build
 
     // Controls, by the names the rest of the program knows them by.
     QWidget* m_client = nullptr;
@@ -173,7 +177,7 @@ private:
     QPushButton* cmdExit = nullptr;
     QHash<QString, DetailLabel*> m_valueLabels; // lblName ... lblLastPlayed
     QLabel* lblGN = nullptr;
-    QLabel* imgScreenShot = nullptr;
+    DetailLabel* imgScreenShot = nullptr;
     QLabel* imgNoSS = nullptr;
     LegendBox* picKey = nullptr;
     ScrollerBox* picScroller = nullptr;
@@ -181,8 +185,6 @@ private:
 
     QMenu* mnuEdit = nullptr;
     QMenu* mnuView = nullptr;
-    QMenu* mnuOptionsResetTP = nullptr;
-    QMenu* mnuFileAdd = nullptr;
     QMenu* pmnu = nullptr;
     QAction* mnuEditC = nullptr;
     QAction* mnuViewGameDetails = nullptr;
@@ -190,4 +192,5 @@ private:
     QAction* mnuOptionsNSM = nullptr;
     std::array<QAction*, FavouriteCount> mnuFave{};
     QHash<QString, QAction*> m_actions; // every menu and popup item by name
+    QList<QMenu*> m_subMenus;           // menus enabled by their entries
 };

@@ -1,14 +1,14 @@
 // The main window's controls: creation, the layout of a resize, and the window's own measures.
-#include "frmVTRXMain.h"
+#include "browser/gui/frmVTRXMain.h"
 
-#include "DetailLabel.h"
-#include "GameDetails.h"
-#include "GameDetailsLook.h"
-#include "GameListBox.h"
-#include "LegendBox.h"
-#include "MainWindowPictures.h"
-#include "PendingCommands.h"
-#include "ScrollerBox.h"
+#include "app/CommandHost.h"
+#include "browser/GameDetails.h"
+#include "browser/GameDetailsLook.h"
+#include "browser/gui/DetailLabel.h"
+#include "browser/gui/GameListBox.h"
+#include "browser/gui/LegendBox.h"
+#include "browser/gui/MainWindowPictures.h"
+#include "browser/gui/ScrollerBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,11 +27,10 @@ namespace {
 
 // Each caption label and the value label it names.
 constexpr const char* kCaptionLabels[][2] = {
-    {"Label10", "lblName"},      {"Label17", "lblRating"},     {"Label12", "lblPublisher"},
-    {"Label18", "lblDifficulty"}, {"Label11", "lblYear"},      {"Label7", "lblTrainer"},
-    {"Label14", "lblMusician"},  {"Label6", "lblHighScore"},   {"Label16", "lblGenre"},
-    {"Label3", "lblTimesPlayed"}, {"Label19", "lblPlayers"},   {"Label4", "lblLastPlayed"},
-    {"Label1", "lblGameFile"},   {"Label2", "lblMusicFile"},   {"Label8", "lblDocFile"},
+    {"Label10", "lblName"},    {"Label17", "lblRating"},     {"Label12", "lblPublisher"}, {"Label18", "lblDifficulty"},
+    {"Label11", "lblYear"},    {"Label7", "lblTrainer"},     {"Label14", "lblMusician"},  {"Label6", "lblHighScore"},
+    {"Label16", "lblGenre"},   {"Label3", "lblTimesPlayed"}, {"Label19", "lblPlayers"},   {"Label4", "lblLastPlayed"},
+    {"Label1", "lblGameFile"}, {"Label2", "lblMusicFile"},   {"Label8", "lblDocFile"},
 };
 
 QString captionOf(const QString& valueLabel)
@@ -104,11 +103,10 @@ void frmVTRXMain::createControls()
     cmdRun20Win = button(m_client, "cmdRun20Win", QStringLiteral("v2.0 Win"), kPlayButtonIdleTip);
     cmdPlayMusic = button(m_client, "cmdPlayMusic", QStringLiteral("Play Sid"));
     cmdViewDocs = button(m_client, "cmdViewDocs", QStringLiteral("View Docs"));
-    cmdReport = button(m_client, "cmdReport", QStringLiteral("Categories"), QStringLiteral("Open up the Category Window"));
+    cmdReport =
+        button(m_client, "cmdReport", QStringLiteral("Categories"), QStringLiteral("Open up the Category Window"));
     cmdAdd = button(m_client, "cmdAdd", QStringLiteral("Add"));
     cmdExit = button(m_client, "cmdExit", QStringLiteral("Exit"));
-    for (QPushButton* b : {cmdPlayMusic, cmdViewDocs, cmdReport, cmdAdd})
-        setCommandEnabled(b, false);
     // Twelve buttons share one row of the fixed-width window: a slightly smaller face and narrow
     // margins keep every caption whole.
     QFont buttonFont = small;
@@ -146,10 +144,10 @@ void frmVTRXMain::createControls()
     imgNoSS->setObjectName(QStringLiteral("imgNoSS"));
     imgNoSS->setPixmap(noScreenshotPicture());
     imgNoSS->hide();
-    imgScreenShot = new QLabel(m_client);
-    imgScreenShot->setObjectName(QStringLiteral("imgScreenShot"));
+    imgScreenShot = new DetailLabel(QStringLiteral("imgScreenShot"), m_client);
     imgScreenShot->setScaledContents(true);
     imgScreenShot->setFrameShape(QFrame::Box);
+    imgScreenShot->setPixmap(imgNoSS->pixmap());
 
     picKey = new LegendBox(m_client);
 
@@ -178,31 +176,84 @@ void frmVTRXMain::enableViewButtons(GameListView shown)
     cmdMusicOnly->setEnabled(shown != GameListView::Tunes);
 }
 
+QObject* frmVTRXMain::command(const QString& name) const
+{
+    // Indexed menu items are named with their index, as "mnuFave(3)".
+    if (name.startsWith(QLatin1String("mnuFave(")) && name.endsWith(QLatin1Char(')'))) {
+        const int index = name.mid(8, name.size() - 9).toInt();
+        for (QAction* fave : findChildren<QAction*>(QStringLiteral("mnuFave")))
+            if (fave->property("index").toInt() == index)
+                return fave;
+        return nullptr;
+    }
+    if (QAction* action = m_actions.value(name))
+        return action;
+    return m_client->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+}
+
+QList<QObject*> frmVTRXMain::allCommands() const
+{
+    QList<QObject*> commands;
+    for (QAction* action : m_actions)
+        if (!action->menu())
+            commands.append(action);
+    for (QAction* fave : findChildren<QAction*>(QStringLiteral("mnuFave")))
+        commands.append(fave);
+    for (QPushButton* button : m_client->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+        commands.append(button);
+    return commands;
+}
+
 void frmVTRXMain::setCommandEnabled(QObject* command, bool enabled)
 {
     if (!command)
         return;
-    QString name = command->objectName();
-    const QVariant index = command->property("index");
-    if (index.isValid())
-        name += QStringLiteral("(%1)").arg(index.toInt());
-    enabled = enabled && isCommandAvailable(name);
-    if (auto* widget = qobject_cast<QWidget*>(command)) {
-        if (auto* menu = qobject_cast<QMenu*>(widget))
-            menu->menuAction()->setEnabled(enabled);
-        else
-            widget->setEnabled(enabled);
-    } else if (auto* action = qobject_cast<QAction*>(command)) {
+    enabled = enabled && app::commandAllowed(command, hasCurrentGame());
+    if (auto* widget = qobject_cast<QWidget*>(command))
+        widget->setEnabled(enabled);
+    else if (auto* action = qobject_cast<QAction*>(command))
         action->setEnabled(enabled);
-    }
 }
 
 void frmVTRXMain::setCommandEnabled(const QString& name, bool enabled)
 {
-    QObject* command = m_actions.value(name);
-    if (!command)
-        command = findChild<QObject*>(name);
-    setCommandEnabled(command, enabled);
+    setCommandEnabled(command(name), enabled);
+}
+
+void frmVTRXMain::refreshCommands()
+{
+    for (QObject* c : allCommands())
+        setCommandEnabled(c, true);
+    // A detail label, the screenshot or the scroller looks clickable only while its click does something.
+    QList<QWidget*> clickables{imgScreenShot, picScroller};
+    for (DetailLabel* label : std::as_const(m_valueLabels))
+        clickables.append(label);
+    for (QWidget* w : clickables) {
+        if (app::labelActsNow(w))
+            w->setCursor(Qt::PointingHandCursor);
+        else
+            w->unsetCursor();
+    }
+    enableMenusByEntries();
+}
+
+void frmVTRXMain::enableMenusByEntries()
+{
+    // A sub-menu's own state is settled before the menu that holds it counts it.
+    std::function<bool(QMenu*)> settle = [&settle](QMenu* menu) {
+        bool any = false;
+        for (QAction* entry : menu->actions()) {
+            if (entry->isSeparator() || !entry->isVisible())
+                continue;
+            if (QMenu* sub = entry->menu())
+                settle(sub);
+            any = any || entry->isEnabled();
+        }
+        menu->menuAction()->setEnabled(any);
+        return any;
+    };
+    for (QMenu* menu : std::as_const(m_subMenus))
+        settle(menu);
 }
 
 void frmVTRXMain::showDetailLabels(bool visible)
@@ -241,6 +292,7 @@ void frmVTRXMain::applyLayout(const MainWindowLayout& layout)
     pbFill->setGeometry(list.left(), list.bottom() + 4, list.width(), 12);
     lblPleaseWait->setGeometry(list.left(), list.center().y() - 10, list.width(), 20);
     m_scroller.setBoxWidth(picScroller->width());
+    fitTitle();
 }
 
 void frmVTRXMain::applyTexture(int texture)
@@ -293,19 +345,30 @@ void frmVTRXMain::applyStartupLayout(const Settings& settings)
     mnuViewGameDetails->setChecked(settings.startup.view);
     mnuViewScreenshots->setChecked(settings.startup.ssView);
     applyTexture(settings.Texture);
-    // The window is as wide as the design and at least as tall as its minimum; a stored height that
-    // is smaller (or garbage) gives the design height.
-    int height = int(settings.startup.height);
-    if (height < m_sizes.initialHeight)
-        height = m_sizes.initialHeight;
-    resize(twipsToPixels(m_sizes.fixedWidth), twipsToPixels(height));
     QList<QRect> screens;
     if (const QScreen* primary = QGuiApplication::primaryScreen())
         screens << primary->availableGeometry();
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen())
             screens << screen->availableGeometry();
-    const QRect saved(twipsToPixels(int(settings.startup.left)), twipsToPixels(int(settings.startup.top)), width(),
-                      this->height());
-    move(visibleWindowPosition(saved, screens));
+    // Stored measures are whatever the settings file holds: bring them into a range pixels can take
+    // before converting, so a garbage value cannot overflow.
+    static constexpr double kLimit = 1e7;
+    const auto twips = [](double value) { return int(std::clamp(value, -kLimit, kLimit)); };
+    // The window is as wide as the design and at least as tall as its minimum; a stored height that
+    // is smaller (or garbage) gives the design height.
+    const int height = std::max(twips(settings.startup.height), m_sizes.initialHeight);
+    const QRect saved(twipsToPixels(twips(settings.startup.left)), twipsToPixels(twips(settings.startup.top)),
+                      twipsToPixels(m_sizes.fixedWidth), twipsToPixels(height));
+    const QRect placed = placeMainWindow(saved, !settings.PositionFlag, screens);
+    // A screen shorter than the design leaves the window as tall as the screen allows.
+    setMinimumHeight(std::min(minimumHeight(), placed.height()));
+    resize(placed.size());
+    move(placed.topLeft());
+}
+
+void frmVTRXMain::fitTitle()
+{
+    const QString full = lblGN->property("fullText").toString();
+    lblGN->setText(lblGN->fontMetrics().elidedText(full, Qt::ElideRight, std::max(0, lblGN->width())));
 }

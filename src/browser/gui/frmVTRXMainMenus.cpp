@@ -1,5 +1,5 @@
 // The main window's menu bar and the game list's popup menu.
-#include "frmVTRXMain.h"
+#include "browser/gui/frmVTRXMain.h"
 
 #include <QAction>
 #include <QMenu>
@@ -27,8 +27,9 @@ QAction* frmVTRXMain::addMenuItem(QMenu* menu, const QString& name, const QStrin
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action); // the shortcut works while the menu is closed
     }
+    // Disabled until a subsystem installs its command.
+    action->setEnabled(false);
     m_actions.insert(name, action);
-    setCommandEnabled(action, true);
     return action;
 }
 
@@ -38,6 +39,7 @@ QMenu* frmVTRXMain::addSubMenu(QMenu* parent, const QString& name, const QString
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     m_actions.insert(name, menu->menuAction());
+    m_subMenus.append(menu);
     return menu;
 }
 
@@ -49,7 +51,7 @@ void frmVTRXMain::createMenus()
     };
 
     QMenu* mnuFile = topMenu(bar, "mnuFile", QStringLiteral("&File"));
-    mnuFileAdd = addSubMenu(mnuFile, QStringLiteral("mnuFileAdd"), QStringLiteral("&Add"));
+    QMenu* mnuFileAdd = addSubMenu(mnuFile, QStringLiteral("mnuFileAdd"), QStringLiteral("&Add"));
     item(mnuFileAdd, "mnuFileAddGame", "&Game...");
     item(mnuFileAdd, "mnuFileAddSidTune", "&Sid Tune (Without Game)...");
     item(mnuFile, "mnuFileRemove", "&Remove Game");
@@ -57,23 +59,25 @@ void frmVTRXMain::createMenus()
     item(mnuFile, "mnuFileOptions", "&Preferences...");
     item(mnuFile, "mnuFileReports", "&Categories");
     mnuFile->addSeparator();
-    connect(item(mnuFile, "mnuFileExit", "E&xit"), &QAction::triggered, this, &frmVTRXMain::mnuFileExit_Click);
+    item(mnuFile, "mnuFileExit", "E&xit");
 
+    m_subMenus.append(mnuFile);
     mnuEdit = topMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
     m_actions.insert(QStringLiteral("mnuEdit"), mnuEdit->menuAction());
+    m_subMenus.append(mnuEdit);
     mnuEditC = item(mnuEdit, "mnuEditC", "&Current Game...");
-    for (const auto& [name, caption] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"mnuEditName", "Game &Name..."},
-             {"mnuEditPublisher", "&Publisher..."},
-             {"mnuEditYear", "&Year Published..."},
-             {"mnuEditMusician", "&Musician..."},
-             {"mnuEditGenre", "&Genre..."},
-             {"mnuEditPlayers", "Number of P&layers..."},
-             {"mnuEditRating", "Personal &Rating..."},
-             {"mnuEditDifficulty", "&Difficulty level..."},
-             {"mnuEditTrained", "&Trained..."},
-             {"mnuEditHighScore", "&High Score..."},
-             {"mnuEditComment", "Personal &Comment..."}})
+    for (const auto& [name, caption] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"mnuEditName", "Game &Name..."},
+                                                                    {"mnuEditPublisher", "&Publisher..."},
+                                                                    {"mnuEditYear", "&Year Published..."},
+                                                                    {"mnuEditMusician", "&Musician..."},
+                                                                    {"mnuEditGenre", "&Genre..."},
+                                                                    {"mnuEditPlayers", "Number of P&layers..."},
+                                                                    {"mnuEditRating", "Personal &Rating..."},
+                                                                    {"mnuEditDifficulty", "&Difficulty level..."},
+                                                                    {"mnuEditTrained", "&Trained..."},
+                                                                    {"mnuEditHighScore", "&High Score..."},
+                                                                    {"mnuEditComment", "Personal &Comment..."}})
         item(mnuEdit, name, caption);
     mnuEdit->addSeparator();
     item(mnuEdit, "mnuEditGameFilename", "Game &Filename...");
@@ -81,8 +85,7 @@ void frmVTRXMain::createMenus()
     item(mnuEdit, "mnuEditDocFilename", "D&oc Filename...");
     item(mnuEdit, "mnuEditSSFilename", "S&creenshot Filename...");
     mnuEdit->addSeparator();
-    connect(item(mnuEdit, "mnuEditEmulator", "&Emulator Settings...", QKeySequence(Qt::Key_F9)), &QAction::triggered,
-            this, &frmVTRXMain::mnuEditEmulator_Click);
+    item(mnuEdit, "mnuEditEmulator", "&Emulator Settings...", QKeySequence(Qt::Key_F9));
 
     mnuView = topMenu(bar, "mnuView", QStringLiteral("&View"));
     m_actions.insert(QStringLiteral("mnuView"), mnuView->menuAction());
@@ -96,18 +99,19 @@ void frmVTRXMain::createMenus()
     mnuView->addSeparator();
     mnuViewGameDetails = item(mnuView, "mnuViewGameDetails", "Scrolling &Comment");
     mnuViewGameDetails->setCheckable(true);
-    connect(mnuViewGameDetails, &QAction::triggered, this, &frmVTRXMain::mnuViewGameDetails_Click);
     mnuViewScreenshots = item(mnuView, "mnuViewScreenshots", "&Screenshots");
     mnuViewScreenshots->setCheckable(true);
     mnuViewScreenshots->setChecked(true);
-    connect(mnuViewScreenshots, &QAction::triggered, this, &frmVTRXMain::mnuViewScreenshots_Click);
 
     QMenu* mnuTools = topMenu(bar, "mnuTools", QStringLiteral("&Tools"));
+    m_subMenus.append(mnuTools);
     mnuOptionsNSM = item(mnuTools, "mnuOptionsNSM", "&Non Stop Music", QKeySequence(Qt::Key_F12));
     mnuOptionsNSM->setCheckable(true);
     item(mnuTools, "mnuOptionsSidTuneInfo", "&Sid Tune Information...");
-    mnuOptionsResetTP = addSubMenu(mnuTools, QStringLiteral("mnuOptionsResetTP"), QStringLiteral("Clear &Database Field..."));
-    QMenu* mnuResTP = addSubMenu(mnuOptionsResetTP, QStringLiteral("mnuResTP"), QStringLiteral("'Times &Played' Counter..."));
+    QMenu* mnuOptionsResetTP =
+        addSubMenu(mnuTools, QStringLiteral("mnuOptionsResetTP"), QStringLiteral("Clear &Database Field..."));
+    QMenu* mnuResTP =
+        addSubMenu(mnuOptionsResetTP, QStringLiteral("mnuResTP"), QStringLiteral("'Times &Played' Counter..."));
     item(mnuResTP, "mnuOptionsResetTPCurrent", "&Current Game");
     item(mnuResTP, "mnuOptionsResetTPAll", "&All Games");
     item(mnuOptionsResetTP, "mnuResGF", "&Game File (All Games)...");
@@ -121,21 +125,23 @@ void frmVTRXMain::createMenus()
     item(mnuTools, "mnuOptionsPaper", "Set Screenshot as &Wallpaper");
 
     QMenu* mnuF = topMenu(bar, "mnuF", QStringLiteral("F&avourites"));
+    m_subMenus.append(mnuF);
     for (int i = 0; i < FavouriteCount; ++i) {
         QAction* fave = mnuF->addAction(QStringLiteral("Empty"));
         fave->setObjectName(QStringLiteral("mnuFave"));
         fave->setProperty("index", i);
         fave->setVisible(false); // shown once the bookmark table says the slot is used
-        connect(fave, &QAction::triggered, this, [this, i] { mnuFave_Click(i); });
+        fave->setEnabled(false);
         mnuFave[std::size_t(i)] = fave;
     }
     mnuF->addSeparator()->setProperty("index", 20);
     QAction* editFavourites = mnuF->addAction(QStringLiteral("&Edit Favourites..."));
     editFavourites->setObjectName(QStringLiteral("mnuFave"));
     editFavourites->setProperty("index", 21);
-    setCommandEnabled(editFavourites, true);
+    editFavourites->setEnabled(false);
 
     QMenu* mnuHelp = topMenu(bar, "mnuHelp", QStringLiteral("&Help"));
+    m_subMenus.append(mnuHelp);
     item(mnuHelp, "mnuHelpVintrax", "&vintrax.txt...");
     item(mnuHelp, "mnuHelpVintraxHTML", "vintrax.htm");
     mnuHelp->addSeparator();
@@ -151,9 +157,9 @@ void frmVTRXMain::createGamePopupMenu()
     auto item = [this](const char* name, const char* caption) {
         return addMenuItem(pmnu, QString::fromLatin1(name), QString::fromUtf8(caption));
     };
-    connect(item("pmnuPlay", "Play (1.9)"), &QAction::triggered, this, &frmVTRXMain::cmdRunGame_Click);
-    connect(item("pmnuPlay2D", "Play (2.0 Dos)"), &QAction::triggered, this, &frmVTRXMain::cmdRun20Dos_Click);
-    connect(item("pmnuPlay2W", "Play (2.0 Win32)"), &QAction::triggered, this, &frmVTRXMain::cmdRun20Win_Click);
+    item("pmnuPlay", "Play (1.9)");
+    item("pmnuPlay2D", "Play (2.0 Dos)");
+    item("pmnuPlay2W", "Play (2.0 Win32)");
     item("pmnuSid", "Play Sid Tune for Current Game");
     item("pmnuDocs", "View Docs for Current Game");
     pmnu->addSeparator();
@@ -176,6 +182,5 @@ void frmVTRXMain::createGamePopupMenu()
     item("pmnuEditDocFilename", "Change Doc File...");
     item("pmnuEditScreenshotFilename", "Change Screenshot...");
     pmnu->addSeparator();
-    connect(item("pmnuEditEmulatorSettings", "Change Emulator Settings..."), &QAction::triggered, this,
-            &frmVTRXMain::mnuEditEmulator_Click);
+    item("pmnuEditEmulatorSettings", "Change Emulator Settings...");
 }

@@ -1,30 +1,26 @@
-#include "frmVTRXSplash.h"
+#include "browser/gui/frmVTRXSplash.h"
 
-#include "MainWindowPictures.h"
-#include "StartupSplash.h"
-#include "frmVTRXMain.h"
+#include "browser/StartupSplash.h"
+#include "browser/gui/MainWindowPictures.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 
-#include <memory>
-
 frmVTRXSplash::frmVTRXSplash(platform::SingleInstance& instance, QSettings& store)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
-    , m_instance(instance)
-    , m_store(store)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_instance(instance), m_store(store)
 {
     setObjectName(QStringLiteral("frmVTRXSplash"));
     setWindowTitle(QStringLiteral("vintrax"));
 }
 
-frmVTRXMain* frmVTRXSplash::Form_Load()
+bool frmVTRXSplash::Form_Load()
 {
     const browser::SplashOutcome start = browser::runSplashStart(m_instance, m_store);
     if (!start.goesOn)
-        return nullptr;
+        return false;
+    m_firstRun = start.firstRun;
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("imgSplash"));
@@ -37,10 +33,5 @@ frmVTRXMain* frmVTRXSplash::Form_Load()
     QCoreApplication::processEvents();
 
     // There is no first-run sound on this system: the splash goes straight on to the main window.
-    auto main = std::make_unique<frmVTRXMain>(m_store, start.firstRun, this);
-    if (!main->Form_Load()) {
-        close();
-        return nullptr;
-    }
-    return main.release();
+    return true;
 }

@@ -1,9 +1,9 @@
-#include "CatalogueStartup.h"
+#include "data/gui/CatalogueStartup.h"
 
-#include "Catalogue.h"
-#include "MessageBox.h"
-#include "frmDatabaseUpdate.h"
-#include "settings/SettingsStore.h"
+#include "data/Catalogue.h"
+#include "data/gui/frmDatabaseUpdate.h"
+#include "data/settings/SettingsStore.h"
+#include "platform/MessageBox.h"
 
 using namespace catalogue;
 
@@ -20,8 +20,8 @@ bool openCatalogueAtStartup(Catalogue& cat, const QString& path, QSettings& stor
     if (layout == Layout::Current)
         return true;
 
-    frmDatabaseUpdate form(cat, layout == Layout::LacksTrained, [&store] { return readPortDefaults(store); },
-                           parent);
+    frmDatabaseUpdate form(
+        cat, layout == Layout::LacksTrained, [&store] { return readPortDefaults(store); }, parent);
     form.exec();
     if (!form.result().ok) {
         platform::MessageBox::critical(

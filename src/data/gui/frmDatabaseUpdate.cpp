@@ -1,6 +1,6 @@
-#include "frmDatabaseUpdate.h"
+#include "data/gui/frmDatabaseUpdate.h"
 
-#include "Catalogue.h"
+#include "data/Catalogue.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -15,10 +15,8 @@ constexpr int kTwipsPerPixel = 15;
 
 frmDatabaseUpdate::frmDatabaseUpdate(catalogue::Catalogue& catalogue, bool addTrainedFields,
                                      std::function<PortDefaults()> readDefaults, QWidget* parent)
-    : QDialog(parent)
-    , m_catalogue(catalogue)
-    , m_addTrainedFields(addTrainedFields)
-    , m_readDefaults(std::move(readDefaults))
+    : QDialog(parent), m_catalogue(catalogue), m_addTrainedFields(addTrainedFields),
+      m_readDefaults(std::move(readDefaults))
 {
     setObjectName(QStringLiteral("frmDatabaseUpdate"));
     setWindowTitle(QStringLiteral("Updating Database for use with vintrax v1.2..."));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DatabaseUpgrade.h"
-#include "PortDefaults.h"
+#include "data/DatabaseUpgrade.h"
+#include "data/PortDefaults.h"
 
 #include <QDialog>
 

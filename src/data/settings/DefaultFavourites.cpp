@@ -1,4 +1,4 @@
-#include "DefaultFavourites.h"
+#include "data/settings/DefaultFavourites.h"
 
 const std::array<Favourite, FavouriteCount>& defaultFavourites()
 {

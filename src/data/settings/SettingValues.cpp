@@ -1,4 +1,4 @@
-#include "SettingValues.h"
+#include "data/settings/SettingValues.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsTable.h"
+#include "data/settings/SettingsTable.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PortDefaults.h"
+#include "data/PortDefaults.h"
 
 #include <QDate>
 #include <QString>

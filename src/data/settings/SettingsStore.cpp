@@ -1,7 +1,7 @@
-#include "SettingsStore.h"
+#include "data/settings/SettingsStore.h"
 
-#include "SettingValues.h"
-#include "SettingsTable.h"
+#include "data/settings/SettingValues.h"
+#include "data/settings/SettingsTable.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Settings.h"
+#include "data/settings/Settings.h"
 
 #include <QSettings>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "SettingsTable.h"
+#include "data/settings/SettingsTable.h"
 
-#include "DefaultFavourites.h"
+#include "data/settings/DefaultFavourites.h"
 
 #include <cmath>
 

@@ -1,47 +1,39 @@
 #pragma once
 
-#include "PortChoices.h"
+#include "launch/EmulatorSettings.h"
 
 #include <QDialog>
-#include <QHash>
+
+#include <memory>
 
 struct Settings;
-class QCheckBox;
 class QPushButton;
-class QRadioButton;
-class QTabWidget;
 
-namespace catalogue {
-class Recordset;
+namespace Ui {
+class frmControls;
 }
 
 // The current game's joystick and key-set assignments for both emulator generations, or its use of
-// the defaults from the preferences. OK writes all eight values and the flag to the game row.
+// the defaults from the preferences. The dialog only edits; its caller stores chosenPorts() after OK.
 class frmControls : public QDialog
 {
     Q_OBJECT
 public:
-    frmControls(const QString& dialogPrompt, const Settings& settings, catalogue::Recordset& games,
+    frmControls(const QString& dialogPrompt, const Settings& settings, const launch::GamePorts& stored,
                 QWidget* parent = nullptr);
+    ~frmControls() override;
+
+    // The flag and the eight values as the buttons show them.
+    launch::GamePorts chosenPorts() const;
 
 private:
-    void Form_Load();
+    void Form_Load(const launch::GamePorts& stored);
     void portButton_Click(launch::PortField field);
     void chkDefaults_Click();
     void cmdOK_Click();
+    QPushButton* portButton(launch::PortField field) const;
 
     const Settings& m_settings;
-    catalogue::Recordset& m_games;
+    std::unique_ptr<Ui::frmControls> ui;
     bool m_loading = true;
-    QTabWidget* SSTab = nullptr;
-    QCheckBox* chkDefaults = nullptr;
-    QRadioButton* optDos = nullptr;
-    QRadioButton* optWin32 = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QHash<int, QPushButton*> m_buttons; // by PortField
 };
-
-// Edit > "&Emulator Settings..." (F9) and the list's popup item: the dialog, or the refusal when no
-// emulator is set in the preferences.
-void mnuEditEmulator_Click(const Settings& settings, catalogue::Recordset& games, QWidget* parent);

@@ -1,4 +1,4 @@
-#include "ShellOpen.h"
+#include "platform/gui/ShellOpen.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -7,12 +7,6 @@
 namespace platform {
 
 namespace {
-
-ShellOpenHandler& handler()
-{
-    static ShellOpenHandler h;
-    return h;
-}
 
 QUrl urlFor(const QString& target)
 {
@@ -31,16 +25,7 @@ void ShellOpen(const QString& target)
 {
     if (target.trimmed().isEmpty())
         return;
-    if (handler()) {
-        handler()(target);
-        return;
-    }
     QDesktopServices::openUrl(urlFor(target));
-}
-
-void setShellOpenHandler(ShellOpenHandler h)
-{
-    handler() = std::move(h);
 }
 
 } // namespace platform

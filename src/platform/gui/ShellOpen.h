@@ -2,17 +2,11 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace platform {
 
 // The shell's "Open": hands a document, a folder or a web address to the desktop's default handler
 // (QDesktopServices). A web or mail address is passed as it is; anything else is taken as a local
 // file. The result is not examined, as nothing useful can be done when no handler accepts it.
 void ShellOpen(const QString& target);
-
-// Tests replace the desktop with a recorder (an empty handler puts the desktop back).
-using ShellOpenHandler = std::function<void(const QString& target)>;
-void setShellOpenHandler(ShellOpenHandler handler);
 
 } // namespace platform

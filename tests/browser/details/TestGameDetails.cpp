@@ -1,10 +1,11 @@
-#include "GameDetails.h"
+#include "browser/GameDetails.h"
 
-#include "Catalogue.h"
-#include "CatalogueNames.h"
-#include "GameDetailsLook.h"
-#include "Schema.h"
 #include "TestFolders.h"
+#include "browser/GameDetailsLook.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
+#include "data/CurrentGame.h"
+#include "data/Schema.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -56,7 +57,6 @@ private slots:
     void screenshotPresentMissingOrNone_data();
     void screenshotPresentMissingOrNone();
     void noCurrentRowGivesAnEmptyPanel();
-    void freshlyOpenedCatalogueShowsItsFirstGame();
     void labelColoursAndLegendCaptions();
     void demoCatalogueShowsEveryGame();
 
@@ -66,6 +66,7 @@ private:
 
     std::unique_ptr<TempProgramFolder> m_home;
     std::unique_ptr<catalogue::Catalogue> m_cat;
+    std::unique_ptr<catalogue::CurrentGame> m_current;
 };
 
 void TestGameDetails::init()
@@ -76,6 +77,8 @@ void TestGameDetails::init()
     QVERIFY2(catalogue::createCatalogue(path, &error), qPrintable(error));
     m_cat = std::make_unique<catalogue::Catalogue>();
     QVERIFY(m_cat->open(path).ok());
+    m_current = std::make_unique<catalogue::CurrentGame>();
+    m_current->open(m_cat->db());
 
     auto& db = m_cat->db();
     const QStringList lookups = {
@@ -93,6 +96,7 @@ void TestGameDetails::init()
 
 void TestGameDetails::cleanup()
 {
+    m_current.reset();
     m_cat.reset();
     m_home.reset();
 }
@@ -112,12 +116,9 @@ void TestGameDetails::addGame(const GameRow& r)
 
 GameDetails TestGameDetails::detailsOf(const QString& name)
 {
-    auto& games = m_cat->games();
-    games.setIndex("Name");
-    games.seek(name);
-    if (games.noMatch())
+    if (!m_current->selectByName(name))
         qWarning("no game %s", qPrintable(name));
-    return ShowGameDetails(*m_cat);
+    return ShowGameDetails(*m_cat, *m_current);
 }
 
 void TestGameDetails::everyLabelComesFromTheCurrentRow()
@@ -179,11 +180,10 @@ void TestGameDetails::everyLabelComesFromTheCurrentRow()
     QCOMPARE(d.cmdPlayMusicTip, QString("Play Sid Tune for 'Elite'"));
     QCOMPARE(d.cmdViewDocsTip, QString("View Documentation for 'Elite'"));
 
-    // Sentinels pass through as stored; the game row itself is left current.
+    // Sentinels pass through as stored.
     QCOMPARE(lair.lblDocFile, QString("(None)"));
     QCOMPARE(lair.lblHighScore, QString("(Not Entered)"));
     QCOMPARE(lair.lblLastPlayed, QString("(Never)"));
-    QCOMPARE(m_cat->games().text("Name"), QString("Elite"));
 }
 
 void TestGameDetails::unknownYearReadsUnknown()
@@ -311,27 +311,10 @@ void TestGameDetails::screenshotPresentMissingOrNone()
 
 void TestGameDetails::noCurrentRowGivesAnEmptyPanel()
 {
-    const GameDetails d = ShowGameDetails(*m_cat);
+    const GameDetails d = ShowGameDetails(*m_cat, *m_current);
     QVERIFY(!d.hasGame);
     QCOMPARE(d.lblName, QString());
     QVERIFY(!d.mnuOptionsPaperEnabled());
-}
-
-void TestGameDetails::freshlyOpenedCatalogueShowsItsFirstGame()
-{
-    addGame(GameRow{"Zak McKracken"});
-    addGame(GameRow{"Bruce Lee"});
-    m_cat = std::make_unique<catalogue::Catalogue>();
-    QVERIFY(m_cat->open(m_home->file(catalogue::kFileName)).ok());
-    QVERIFY(m_cat->games().setIndex("Name"));
-    const GameDetails d = ShowGameDetails(*m_cat);
-    QVERIFY(d.hasGame);
-    QCOMPARE(d.lblName, QString("Bruce Lee"));
-
-    // Past the last row there is no current game.
-    m_cat->games().moveLast();
-    m_cat->games().moveNext();
-    QVERIFY(!ShowGameDetails(*m_cat).hasGame);
 }
 
 void TestGameDetails::labelColoursAndLegendCaptions()
@@ -349,6 +332,7 @@ void TestGameDetails::labelColoursAndLegendCaptions()
 void TestGameDetails::demoCatalogueShowsEveryGame()
 {
     // The shipped catalogue: every game's keys lead to a lookup row, and its unknown rows read "(Unknown)".
+    m_current.reset();
     m_cat.reset();
     QTemporaryDir dir;
     const QString copy = dir.filePath(catalogue::kFileName);
@@ -356,13 +340,16 @@ void TestGameDetails::demoCatalogueShowsEveryGame()
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     catalogue::Catalogue demo;
     QVERIFY(demo.open(copy).ok());
+    catalogue::CurrentGame current;
+    current.open(demo.db());
     auto& games = demo.games();
     QVERIFY(games.setIndex("Name"));
     int shown = 0;
     for (games.moveFirst(); !games.eof(); games.moveNext()) {
         const qint64 row = games.bookmark();
         const QString name = games.text("Name");
-        const GameDetails d = ShowGameDetails(demo);
+        current.select(row);
+        const GameDetails d = ShowGameDetails(demo, current);
         QCOMPARE(games.bookmark(), row);
         QVERIFY(d.hasGame);
         QCOMPARE(d.lblName, name);
@@ -377,6 +364,7 @@ void TestGameDetails::demoCatalogueShowsEveryGame()
                  legendEntryFor(catalogue::colourCodeFor(games.text("Filename"), games.text("Music Filename"))));
         ++shown;
     }
+    current.close();
     QVERIFY(shown > 0);
 }
 

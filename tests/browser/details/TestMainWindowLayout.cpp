@@ -1,4 +1,4 @@
-#include "MainWindowLayout.h"
+#include "browser/MainWindowLayout.h"
 
 #include <QTest>
 
@@ -21,7 +21,8 @@ private slots:
     void visibleControlsNeverOverlap();
     void resizeGuards();
     void buttonRowSpansTheWidth();
-    void savedPositionOffEveryScreenIsCentred();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
 
 private:
     static MainWindowLayout layoutAt(int h, MainWindowView view = {});
@@ -282,20 +283,35 @@ void TestMainWindowLayout::buttonRowSpansTheWidth()
         QVERIFY(std::abs(width - equal.front().second) <= 1);
 }
 
-void TestMainWindowLayout::savedPositionOffEveryScreenIsCentred()
+void TestMainWindowLayout::windowFitsTheScreen_data()
 {
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<bool>("centred");
+    QTest::addColumn<QRect>("placed");
+    // Screens 1920 x 1080 and, to its right, 1280 x 1024; the window is 633 wide.
+    const int w = 633;
+    const auto centredOnFirst = [w](int h) { return QRect((1920 - w) / 2, (1080 - h) / 2, w, h); };
+    QTest::newRow("on the first screen") << QRect(100, 50, w, 480) << false << QRect(100, 50, w, 480);
+    QTest::newRow("on the second screen") << QRect(2000, 300, w, 480) << false << QRect(2000, 300, w, 480);
+    QTest::newRow("half off the right edge, moved in")
+        << QRect(2900, 300, w, 480) << false << QRect(3200 - w, 300, w, 480);
+    QTest::newRow("below the bottom, moved up") << QRect(100, 900, w, 480) << false << QRect(100, 1080 - 480, w, 480);
+    QTest::newRow("where a third screen was") << QRect(3300, 100, w, 480) << false << centredOnFirst(480);
+    QTest::newRow("above every screen") << QRect(100, -400, w, 480) << false << centredOnFirst(480);
+    QTest::newRow("garbage position") << QRect(-2000000, 7, w, 480) << false << centredOnFirst(480);
+    QTest::newRow("taller than the screen") << QRect(100, 50, w, 5000) << false << QRect(100, 0, w, 1080);
+    QTest::newRow("centred by the real height") << QRect(0, 0, w, 900) << true << centredOnFirst(900);
+    QTest::newRow("centred and too tall") << QRect(0, 0, w, 90000) << true << centredOnFirst(1080);
+}
+
+void TestMainWindowLayout::windowFitsTheScreen()
+{
+    QFETCH(QRect, saved);
+    QFETCH(bool, centred);
+    QFETCH(QRect, placed);
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    const QSize size(633, 480);
-    // On the first screen, on the second, and half off the right edge: kept.
-    QCOMPARE(visibleWindowPosition(QRect(QPoint(100, 50), size), screens), QPoint(100, 50));
-    QCOMPARE(visibleWindowPosition(QRect(QPoint(2000, 300), size), screens), QPoint(2000, 300));
-    QCOMPARE(visibleWindowPosition(QRect(QPoint(2900, 300), size), screens), QPoint(2900, 300));
-    // Where a third screen used to be, above every screen, or a garbage value: centred on the first.
-    const QPoint centred((1920 - 633) / 2, (1080 - 480) / 2);
-    QCOMPARE(visibleWindowPosition(QRect(QPoint(3300, 100), size), screens), centred);
-    QCOMPARE(visibleWindowPosition(QRect(QPoint(100, -400), size), screens), centred);
-    QCOMPARE(visibleWindowPosition(QRect(QPoint(-2000000, 7), size), screens), centred);
-    QCOMPARE(visibleWindowPosition(QRect(QPoint(5, 5), size), {}), QPoint(5, 5));
+    QCOMPARE(placeMainWindow(saved, centred, screens), placed);
+    QCOMPARE(placeMainWindow(saved, centred, {}), saved);
 }
 
 QTEST_GUILESS_MAIN(TestMainWindowLayout)

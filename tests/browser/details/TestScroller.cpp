@@ -1,6 +1,6 @@
-#include "Scroller.h"
+#include "browser/Scroller.h"
 
-#include "ScrollerStrip.h"
+#include "browser/ScrollerStrip.h"
 
 #include <QSignalSpy>
 #include <QTest>

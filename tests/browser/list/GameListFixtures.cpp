@@ -1,7 +1,7 @@
 #include "GameListFixtures.h"
 
-#include "CatalogueNames.h"
-#include "Schema.h"
+#include "data/CatalogueNames.h"
+#include "data/Schema.h"
 
 namespace listtest {
 

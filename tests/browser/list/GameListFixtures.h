@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Database.h"
+#include "data/Database.h"
 
 #include <QString>
 

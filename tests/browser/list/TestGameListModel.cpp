@@ -1,14 +1,14 @@
 // The game list filled from a real catalogue file: rows and colours of the three views from both
 // sources, one reset per fill, progress, lookups, and the selection kept or dropped across view switches.
-#include "GameListFill.h"
 #include "GameListFixtures.h"
-#include "GameListModel.h"
-#include "GameListSelection.h"
-#include "GameListViews.h"
+#include "browser/GameListFill.h"
+#include "browser/GameListModel.h"
+#include "browser/GameListSelection.h"
+#include "browser/GameListViews.h"
 
-#include "CatalogueNames.h"
-#include "Database.h"
-#include "Snapshot.h"
+#include "data/CatalogueNames.h"
+#include "data/Database.h"
+#include "data/Snapshot.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

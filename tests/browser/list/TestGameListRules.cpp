@@ -1,9 +1,9 @@
 // The small decisions of the game list: window caption, random pick, which play, tune and document
 // buttons are enabled, the right-click menu and the double-click.
-#include "GameListActions.h"
-#include "ListCaption.h"
+#include "browser/GameListActions.h"
+#include "browser/ListCaption.h"
 
-#include "settings/Settings.h"
+#include "data/settings/Settings.h"
 
 #include <QTest>
 
@@ -178,7 +178,7 @@ void TestGameListRules::doubleClick()
     in.rowSelected = true;
     in.buttons.play = {true, true, true};
     in.buttons.playMusic = true;
-    QCOMPARE(doubleClickAction(in), (DoubleClickAction{DoubleClickAction::PlayGame, 0}));
+    QCOMPARE(doubleClickAction(in), (DoubleClickAction{DoubleClickAction::PlayGame, launch::EmulatorKind::Ccs64Dos19}));
 
     in.rowSelected = false;
     QCOMPARE(doubleClickAction(in), DoubleClickAction{});
@@ -200,16 +200,16 @@ void TestGameListRules::doubleClick()
     QCOMPARE(doubleClickAction(in), DoubleClickAction{});
     // The default emulator's own button decides.
     in.defaultEmulator = 2;
-    QCOMPARE(doubleClickAction(in), (DoubleClickAction{DoubleClickAction::PlayGame, 2}));
+    QCOMPARE(doubleClickAction(in), (DoubleClickAction{DoubleClickAction::PlayGame, launch::EmulatorKind::Ccs64Win32}));
     in.defaultEmulator = 1;
-    QCOMPARE(doubleClickAction(in), (DoubleClickAction{DoubleClickAction::PlayGame, 1}));
+    QCOMPARE(doubleClickAction(in), (DoubleClickAction{DoubleClickAction::PlayGame, launch::EmulatorKind::Ccs64Dos20}));
     in.buttons.play = {true, false, false};
     QCOMPARE(doubleClickAction(in), DoubleClickAction{});
     in.defaultEmulator = 2;
     QCOMPARE(doubleClickAction(in), DoubleClickAction{});
     // A stray setting counts as v1.9.
     in.defaultEmulator = 5;
-    QCOMPARE(doubleClickAction(in), (DoubleClickAction{DoubleClickAction::PlayGame, 0}));
+    QCOMPARE(doubleClickAction(in), (DoubleClickAction{DoubleClickAction::PlayGame, launch::EmulatorKind::Ccs64Dos19}));
 
     // With the settings: a game without a file never starts.
     const GameButtons fromSettings = gameButtonsFor(kNo, kNo, kNo, allPathsSet());

@@ -1,6 +1,6 @@
 // Type-ahead search over a list of names with a hand-driven tick counter, including the counter's
 // wrap-around after 2^32 ms.
-#include "TypeAhead.h"
+#include "browser/TypeAhead.h"
 
 #include <QStringList>
 #include <QTest>

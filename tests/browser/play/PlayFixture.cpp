@@ -1,10 +1,10 @@
 #include "PlayFixture.h"
 
 #include "ArchiveFixtures.h"
-#include "GameListBox.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
-#include "frmVTRXMain.h"
+#include "browser/gui/GameListBox.h"
+#include <QMainWindow>
 
 #include <QApplication>
 #include <QDate>
@@ -158,12 +158,12 @@ PlaySession::~PlaySession()
     fixture.exit();
 }
 
-frmVTRXMain* PlaySession::start(const QString& game, const QVariantMap& settings)
+QMainWindow* PlaySession::start(const QString& game, const QVariantMap& settings)
 {
     QVariantMap values = settings;
     values.insert(QStringLiteral("CurrentGame"), game);
     fixture.presetSettings(values);
-    frmVTRXMain* w = fixture.start();
+    QMainWindow* w = fixture.start();
     if (w && rowOf(w, game) >= 0)
         clickGame(w, game);
     return w;
@@ -214,16 +214,16 @@ bool execOnCatalogue(const QString& catalogueFile, const QString& sql, const QVa
     return query.exec();
 }
 
-int rowOf(frmVTRXMain* window, const QString& name)
+int rowOf(QMainWindow* window, const QString& name)
 {
-    const browser::GameListModel& model = window->gameList();
+    const QAbstractItemModel& model = windowtest::gameList(window);
     for (int row = 0; row < model.rowCount(); ++row)
-        if (model.textAt(row) == name)
+        if (model.index(row, 0).data().toString() == name)
             return row;
     return -1;
 }
 
-QPoint rowCentre(frmVTRXMain* window, const QString& name)
+QPoint rowCentre(QMainWindow* window, const QString& name)
 {
     auto* list = windowtest::control<GameListBox>(window, "lstGames");
     const QModelIndex index = list->model()->index(rowOf(window, name), 0);
@@ -231,13 +231,13 @@ QPoint rowCentre(frmVTRXMain* window, const QString& name)
     return list->visualRect(index).center();
 }
 
-void clickGame(frmVTRXMain* window, const QString& name)
+void clickGame(QMainWindow* window, const QString& name)
 {
     auto* list = windowtest::control<GameListBox>(window, "lstGames");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(window, name));
 }
 
-void doubleClickGame(frmVTRXMain* window, const QString& name)
+void doubleClickGame(QMainWindow* window, const QString& name)
 {
     auto* list = windowtest::control<GameListBox>(window, "lstGames");
     // What a user's double-click sends: press, release, double-click, release.
@@ -247,7 +247,7 @@ void doubleClickGame(frmVTRXMain* window, const QString& name)
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-void rightClickGame(frmVTRXMain* window, const QString& name)
+void rightClickGame(QMainWindow* window, const QString& name)
 {
     auto* list = windowtest::control<GameListBox>(window, "lstGames");
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, rowCentre(window, name));

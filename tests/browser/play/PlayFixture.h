@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <QVariantMap>
 
-class frmVTRXMain;
+class QMainWindow;
 class QWidget;
 
 namespace playtest {
@@ -49,7 +49,7 @@ public:
     bool isValid() const { return fixture.isValid() && emulators.isValid(); }
 
     // Starts the window with these settings over the preset ones, on game, and clicks the game's row.
-    frmVTRXMain* start(const QString& game, const QVariantMap& settings = {});
+    QMainWindow* start(const QString& game, const QVariantMap& settings = {});
     QString catalogueFile() const { return fixture.programFile(QStringLiteral("Vintrax.mdb")); }
     QVariant stored(const QString& game, const char* field) const;
     platform::ScriptedMessageBox& messages() { return fixture.messages; }
@@ -68,11 +68,11 @@ QVariantMap storedGame(const QString& catalogueFile, const QString& name);
 bool execOnCatalogue(const QString& catalogueFile, const QString& sql, const QVariantList& values = {});
 
 // The game list's row of a game, its centre on the list's viewport, and clicks on it as a user makes them.
-int rowOf(frmVTRXMain* window, const QString& name);
-QPoint rowCentre(frmVTRXMain* window, const QString& name);
-void clickGame(frmVTRXMain* window, const QString& name);
-void doubleClickGame(frmVTRXMain* window, const QString& name);
-void rightClickGame(frmVTRXMain* window, const QString& name);
+int rowOf(QMainWindow* window, const QString& name);
+QPoint rowCentre(QMainWindow* window, const QString& name);
+void clickGame(QMainWindow* window, const QString& name);
+void doubleClickGame(QMainWindow* window, const QString& name);
+void rightClickGame(QMainWindow* window, const QString& name);
 
 QString labelText(QWidget* window, const char* name);
 QString today();

@@ -2,9 +2,9 @@
 // popup menu, the refusal without an emulator, and the game's own ports reaching the next start.
 #include "ModalHelpers.h"
 #include "PlayFixture.h"
-#include "PortChoices.h"
 #include "WindowFixture.h"
-#include "frmVTRXMain.h"
+#include "launch/PortChoices.h"
+#include <QMainWindow>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -76,7 +76,7 @@ private slots:
 
 private:
     QVariantMap stored(const QString& game) const { return storedGame(m_s->catalogueFile(), game); }
-    void pressF9(frmVTRXMain* w);
+    void pressF9(QMainWindow* w);
     // Answers the dialog once it is up: notes what it shows, lets edit act on it, then presses button.
     void whenDialog(DialogSeen* seen, const char* button, std::function<void(QWidget*)> edit = {});
 
@@ -94,7 +94,7 @@ void TestMainWindowEmulatorSettings::cleanup()
     m_s.reset();
 }
 
-void TestMainWindowEmulatorSettings::pressF9(frmVTRXMain* w)
+void TestMainWindowEmulatorSettings::pressF9(QMainWindow* w)
 {
     // The key is the window's shortcut, which works only in the active window.
     w->activateWindow();
@@ -120,7 +120,7 @@ void TestMainWindowEmulatorSettings::whenDialog(DialogSeen* seen, const char* bu
 
 void TestMainWindowEmulatorSettings::f9OpensTheDialogAndCancelKeepsTheGame()
 {
-    frmVTRXMain* w = m_s->start(kAstro);
+    QMainWindow* w = m_s->start(kAstro);
     QVERIFY(w);
     const QVariantMap before = stored(kAstro);
     DialogSeen seen;
@@ -136,7 +136,8 @@ void TestMainWindowEmulatorSettings::f9OpensTheDialogAndCancelKeepsTheGame()
     // The demo game uses the defaults: the box is ticked and the ports are greyed with the defaults.
     QVERIFY(seen.defaultsTicked);
     QVERIFY(!seen.tabsEnabled);
-    QCOMPARE(seen.port1Joy, launch::captionFor(launch::PortField::Port1Joy, w->settings().DefaultPorts.DefPort1Joy));
+    QCOMPARE(seen.port1Joy,
+             launch::captionFor(launch::PortField::Port1Joy, m_s->fixture.state().settings.DefaultPorts.DefPort1Joy));
     QCOMPARE(stored(kAstro), before);
     QCOMPARE(m_s->messages().count(), 0);
 }
@@ -154,7 +155,7 @@ void TestMainWindowEmulatorSettings::menuAndPopupOpenTheDialog()
     QFETCH(QString, menu);
     QFETCH(QString, item);
     const QString keep = QStringLiteral("Dragon's Keep, The");
-    frmVTRXMain* w = m_s->start(keep);
+    QMainWindow* w = m_s->start(keep);
     QVERIFY(w);
     auto* popup = w->findChild<QMenu*>(menu);
     QVERIFY(popup);
@@ -176,7 +177,7 @@ void TestMainWindowEmulatorSettings::menuAndPopupOpenTheDialog()
     // OK with the box unticked makes the defaults the game's own values.
     const QVariantMap row = stored(keep);
     QCOMPARE(row.value("UseDefault").toInt(), 0);
-    const PortDefaults& d = w->settings().DefaultPorts;
+    const PortDefaults& d = m_s->fixture.state().settings.DefaultPorts;
     QCOMPARE(row.value("Port1Joy").toInt(), d.DefPort1Joy);
     QCOMPARE(row.value("Port2Key").toInt(), d.DefPort2Key);
     QCOMPARE(row.value("V2Port1Key").toInt(), d.DXDefPort1Key);
@@ -186,7 +187,7 @@ void TestMainWindowEmulatorSettings::menuAndPopupOpenTheDialog()
 
 void TestMainWindowEmulatorSettings::gamesOwnPortsReachTheNextStart()
 {
-    frmVTRXMain* w = m_s->start(kAstro, {{"DefPort1Joy", 1}, {"DefPort2Key", 2}, {"DXDefPort2Key", 1}});
+    QMainWindow* w = m_s->start(kAstro, {{"DefPort1Joy", 1}, {"DefPort2Key", 2}, {"DXDefPort2Key", 1}});
     QVERIFY(w);
     DialogSeen seen;
     whenDialog(&seen, "cmdOK", [](QWidget* dialog) {
@@ -233,7 +234,7 @@ void TestMainWindowEmulatorSettings::emulatorNeededForTheDialog()
 {
     QFETCH(QVariantMap, paths);
     QFETCH(bool, opens);
-    frmVTRXMain* w = m_s->start(kAstro, paths);
+    QMainWindow* w = m_s->start(kAstro, paths);
     QVERIFY(w);
     if (opens) {
         DialogSeen seen;
@@ -258,9 +259,9 @@ void TestMainWindowEmulatorSettings::emulatorNeededForTheDialog()
 void TestMainWindowEmulatorSettings::noGameNoDialog()
 {
     QVERIFY(execOnCatalogue(m_s->catalogueFile(), "DELETE FROM Games"));
-    frmVTRXMain* w = m_s->start(kAstro);
+    QMainWindow* w = m_s->start(kAstro);
     QVERIFY(w);
-    QCOMPARE(w->gameList().rowCount(), 0);
+    QCOMPARE(gameList(w).rowCount(), 0);
     QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled());
     UnexpectedDialog guard;
     pressF9(w);

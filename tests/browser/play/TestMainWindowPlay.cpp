@@ -1,12 +1,12 @@
 // Starting games from the main window as a user does: the play buttons, the list's popup menu and a
 // double-click, each reaching a fake emulator through the real launcher and recording the play.
 #include "ArchiveFixtures.h"
-#include "GameLaunch.h"
 #include "ModalHelpers.h"
 #include "PlayFixture.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
-#include "frmVTRXMain.h"
+#include "launch/GameLaunch.h"
+#include <QMainWindow>
 
 #include <QApplication>
 #include <QDir>
@@ -73,9 +73,9 @@ private slots:
 private:
     QString imageOf(const QString& relative) const { return m_s->fixture.programFile("Demo/Games/" + relative); }
     QString canonical(const QString& folder) const { return QFileInfo(folder).canonicalFilePath(); }
-    void verifyNothingRecorded(frmVTRXMain* w, const QString& game);
+    void verifyNothingRecorded(QMainWindow* w, const QString& game);
     // Astro Miner's disk went to the emulator of kind and to no other, and the play was recorded.
-    void verifyAstroStartedOnlyIn(frmVTRXMain* w, int kind);
+    void verifyAstroStartedOnlyIn(QMainWindow* w, int kind);
 
     std::unique_ptr<PlaySession> m_s;
     std::unique_ptr<QProcess> m_player;
@@ -83,7 +83,6 @@ private:
 
 void TestMainWindowPlay::init()
 {
-    launch::LastRunWasWin32 = false;
     m_s = std::make_unique<PlaySession>();
     QVERIFY(m_s->isValid());
 }
@@ -98,7 +97,7 @@ void TestMainWindowPlay::cleanup()
     m_player.reset();
 }
 
-void TestMainWindowPlay::verifyNothingRecorded(frmVTRXMain* w, const QString& game)
+void TestMainWindowPlay::verifyNothingRecorded(QMainWindow* w, const QString& game)
 {
     QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
     QCOMPARE(labelText(w, "lblLastPlayed"), QStringLiteral("(Never)"));
@@ -106,7 +105,7 @@ void TestMainWindowPlay::verifyNothingRecorded(frmVTRXMain* w, const QString& ga
     QCOMPARE(m_s->stored(game, "DateLastPlayed").toString(), QStringLiteral("(Never)"));
 }
 
-void TestMainWindowPlay::verifyAstroStartedOnlyIn(frmVTRXMain* w, int kind)
+void TestMainWindowPlay::verifyAstroStartedOnlyIn(QMainWindow* w, int kind)
 {
     QCOMPARE(m_s->emulators.waitForStart(kind, argumentCount(kind)).value(argumentCount(kind)),
              imageOf("Disks/astrominer.d64") + QStringLiteral(",2"));
@@ -132,7 +131,7 @@ void TestMainWindowPlay::eachPlayButtonStartsItsEmulator()
     QFETCH(int, kind);
     QFETCH(QString, portLine);
     // The demo games ask for the defaults; these differ from the settings' own defaults.
-    frmVTRXMain* w = m_s->start(kAstro, {{QStringLiteral("DefPort1Joy"), 0}, {QStringLiteral("DXDefPort1Joy"), 0}});
+    QMainWindow* w = m_s->start(kAstro, {{QStringLiteral("DefPort1Joy"), 0}, {QStringLiteral("DXDefPort1Joy"), 0}});
     QVERIFY(w);
     auto* button = control<QPushButton>(w, kPlayButtons[kind]);
     QVERIFY(button->isEnabled());
@@ -144,7 +143,7 @@ void TestMainWindowPlay::eachPlayButtonStartsItsEmulator()
     expected << imageOf("Disks/astrominer.d64") + QStringLiteral(",2");
     QCOMPARE(m_s->emulators.waitForStart(kind, argumentCount(kind)), expected);
     verifyAstroStartedOnlyIn(w, kind);
-    QCOMPARE(launch::LastRunWasWin32, kind == 2);
+    QCOMPARE(m_s->fixture.state().LastRunWasWin32, kind == 2);
 
     // The configuration of that emulator's generation was rewritten for the game (it asks for the
     // defaults) and the image's folder.
@@ -158,7 +157,7 @@ void TestMainWindowPlay::everyStartIsCountedOnThePanelAndInTheCatalogue()
 {
     // The sequel on the same disk is a row of its own and keeps its count.
     const QString sequel = QStringLiteral("Moonbase Miner 2");
-    frmVTRXMain* w = m_s->start(kAstro);
+    QMainWindow* w = m_s->start(kAstro);
     QVERIFY(w);
     auto* button = control<QPushButton>(w, "cmdRun20Win");
     QTest::mouseClick(button, Qt::LeftButton);
@@ -179,7 +178,7 @@ void TestMainWindowPlay::everyStartIsCountedOnThePanelAndInTheCatalogue()
 
 void TestMainWindowPlay::disabledButtonsStartNothing()
 {
-    frmVTRXMain* w = m_s->start(kAstro, {{QStringLiteral("CCS642Path"), QString()}});
+    QMainWindow* w = m_s->start(kAstro, {{QStringLiteral("CCS642Path"), QString()}});
     QVERIFY(w);
     QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled());
     QVERIFY(!control<QPushButton>(w, "cmdRun20Dos")->isEnabled());
@@ -217,7 +216,7 @@ void TestMainWindowPlay::missingEmulatorIsReportedAndNothingRecorded()
     const QString gone = QDir(m_s->emulators.folder(kind)).filePath(missing);
     QVERIFY(QFile::remove(gone));
     const QByteArray config = readFile(m_s->emulators.configPath(kind));
-    frmVTRXMain* w = m_s->start(kAstro);
+    QMainWindow* w = m_s->start(kAstro);
     QVERIFY(w);
     // The setting is there, so the button is offered; the start finds the file missing.
     QTest::mouseClick(control<QPushButton>(w, kPlayButtons[kind]), Qt::LeftButton);
@@ -234,7 +233,7 @@ void TestMainWindowPlay::gameFileInNoGamesFolderIsReported()
 {
     const QString cavern = QStringLiteral("Cavern Crawler");
     QVERIFY(QFile::remove(imageOf("cavern.prg")));
-    frmVTRXMain* w = m_s->start(cavern);
+    QMainWindow* w = m_s->start(cavern);
     QVERIFY(w);
     QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
     QCOMPARE(m_s->messages().count(), 1);
@@ -249,7 +248,7 @@ void TestMainWindowPlay::gameFileInNoGamesFolderIsReported()
 void TestMainWindowPlay::archiveIsConvertedUnderTheHourglass()
 {
     const QString keep = QStringLiteral("Dragon's Keep, The");
-    frmVTRXMain* w = m_s->start(keep);
+    QMainWindow* w = m_s->start(keep);
     QVERIFY(w);
     QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
     const QStringList log = m_s->emulators.waitForStart(2, 1);
@@ -271,7 +270,7 @@ void TestMainWindowPlay::failedConversionIsReportedAndThePointerRestored()
 {
     const QString keep = QStringLiteral("Dragon's Keep, The");
     QVERIFY(writeFile(imageOf("Archives/dragonskeep.zip"), "this is no zip archive"));
-    frmVTRXMain* w = m_s->start(keep);
+    QMainWindow* w = m_s->start(keep);
     QVERIFY(w);
     QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
     QCOMPARE(m_s->messages().count(), 1);
@@ -293,7 +292,7 @@ void TestMainWindowPlay::renamedArchiveShowsItsNewName()
                         {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
     QVERIFY(execOnCatalogue(m_s->catalogueFile(), "UPDATE Games SET Filename = ? WHERE Name = ?",
                             {QStringLiteral("Archives\\PACK.ZIP"), cavern}));
-    frmVTRXMain* w = m_s->start(cavern);
+    QMainWindow* w = m_s->start(cavern);
     QVERIFY(w);
     QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("PACK.ZIP"));
 
@@ -332,7 +331,7 @@ void TestMainWindowPlay::doubleClickStartsTheDefaultEmulator_data()
 void TestMainWindowPlay::doubleClickStartsTheDefaultEmulator()
 {
     QFETCH(int, kind);
-    frmVTRXMain* w = m_s->start(
+    QMainWindow* w = m_s->start(
         kAstro, {{QStringLiteral("TheDefaultEmulatorFlag"), kind}, {QStringLiteral("DC"), QStringLiteral("False")}});
     QVERIFY(w);
     doubleClickGame(w, kAstro);
@@ -358,7 +357,7 @@ void TestMainWindowPlay::doubleClickStartsNothing()
 {
     QFETCH(QString, game);
     QFETCH(QVariantMap, settings);
-    frmVTRXMain* w = m_s->start(game, settings);
+    QMainWindow* w = m_s->start(game, settings);
     QVERIFY(w);
     QCOMPARE(labelText(w, "lblName"), game);
     // Without the tune setting, the reason is that the default emulator's button is not offered.
@@ -372,7 +371,7 @@ void TestMainWindowPlay::doubleClickStartsNothing()
 
 void TestMainWindowPlay::popupItemsAreEnabledLikeTheButtons()
 {
-    frmVTRXMain* w = m_s->start(kAstro, {{QStringLiteral("CCS642Path"), QString()}});
+    QMainWindow* w = m_s->start(kAstro, {{QStringLiteral("CCS642Path"), QString()}});
     QVERIFY(w);
     auto* pmnu = control<QMenu>(w, "pmnu");
     rightClickGame(w, kAstro);
@@ -417,7 +416,7 @@ void TestMainWindowPlay::popupItemStartsItsEmulator_data()
 void TestMainWindowPlay::popupItemStartsItsEmulator()
 {
     QFETCH(int, kind);
-    frmVTRXMain* w = m_s->start(kAstro);
+    QMainWindow* w = m_s->start(kAstro);
     QVERIFY(w);
     auto* pmnu = control<QMenu>(w, "pmnu");
     rightClickGame(w, kAstro);
@@ -429,22 +428,22 @@ void TestMainWindowPlay::popupItemStartsItsEmulator()
 
 void TestMainWindowPlay::scrollerStopsWhenTheGameStarts()
 {
-    frmVTRXMain* w = m_s->start(kAstro, {{QStringLiteral("View"), QStringLiteral("True")}});
+    QMainWindow* w = m_s->start(kAstro, {{QStringLiteral("View"), QStringLiteral("True")}});
     QVERIFY(w);
     QVERIFY(action(w, "mnuViewGameDetails")->isChecked());
-    QVERIFY(w->scroller().isRunning());
-    QTRY_VERIFY(w->scroller().scrollerVisible());
+    QVERIFY(scroller(w).isRunning());
+    QTRY_VERIFY(scroller(w).scrollerVisible());
     QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
 
     QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
     QVERIFY(!m_s->emulators.waitForStart(2, 1).isEmpty());
-    QVERIFY(!w->scroller().isRunning());
-    QVERIFY(!w->scroller().scrollerVisible());
+    QVERIFY(!scroller(w).isRunning());
+    QVERIFY(!scroller(w).scrollerVisible());
     QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
     QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
     // Choosing a game again starts it once more.
     clickGame(w, QStringLiteral("Moonbase Miner 2"));
-    QVERIFY(w->scroller().isRunning());
+    QVERIFY(scroller(w).isRunning());
 }
 
 void TestMainWindowPlay::runningSidPlayerIsEndedBeforeTheStart()
@@ -458,7 +457,7 @@ void TestMainWindowPlay::runningSidPlayerIsEndedBeforeTheStart()
     QTRY_VERIFY(QFile::exists(playerPath + ".log"));
 
     // The setting names the player in another letter case.
-    frmVTRXMain* w =
+    QMainWindow* w =
         m_s->start(kAstro, {{QStringLiteral("SidplayWPath"), m_s->fixture.programFile("sidplay/sidplayw.exe")}});
     QVERIFY(w);
     QCOMPARE(m_player->state(), QProcess::Running);

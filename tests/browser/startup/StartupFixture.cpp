@@ -1,8 +1,8 @@
 #include "StartupFixture.h"
 
-#include "CatalogueStartup.h"
-#include "ProgramFolder.h"
-#include "settings/SettingsStore.h"
+#include "data/gui/CatalogueStartup.h"
+#include "data/settings/SettingsStore.h"
+#include "platform/ProgramFolder.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Catalogue.h"
-#include "GameListModel.h"
-#include "StartupSequence.h"
-#include "StartupShutdown.h"
 #include "StartupFolders.h"
+#include "browser/GameListModel.h"
+#include "browser/StartupSequence.h"
+#include "browser/StartupShutdown.h"
+#include "data/Catalogue.h"
 
 #include <QSettings>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "StartupFolders.h"
 
-#include "ProgramFolder.h"
-#include "StartupSequence.h"
+#include "browser/StartupSequence.h"
+#include "platform/ProgramFolder.h"
 
 #include <QFile>
 #include <QSettings>

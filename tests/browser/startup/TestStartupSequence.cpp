@@ -1,14 +1,14 @@
 #include "CatalogueFixtures.h"
-#include "FirstRunNotes.h"
-#include "MessageBox.h"
-#include "ProgramFolder.h"
-#include "ScriptedMessageBox.h"
-#include "SidPlayProcess.h"
-#include "SingleInstance.h"
 #include "StartupFixture.h"
-#include "StartupSplash.h"
 #include "TestFolders.h"
-#include "settings/SettingsTable.h"
+#include "browser/FirstRunNotes.h"
+#include "browser/StartupSplash.h"
+#include "data/settings/SettingsTable.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ScriptedMessageBox.h"
+#include "platform/SidPlayProcess.h"
+#include "platform/SingleInstance.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,7 +1,7 @@
 // Starts the main window offscreen on the demo catalogue and saves a picture of it, for looking at
 // the window without a desktop: grab_main_window OUT.png [game name] [height in pixels]
 #include "WindowFixture.h"
-#include "frmVTRXMain.h"
+#include <QMainWindow>
 
 #include <QApplication>
 #include <QDir>
@@ -24,7 +24,7 @@ int main(int argc, char** argv)
         fixture.presetSettings({{QStringLiteral("CurrentGame"), QString::fromLocal8Bit(argv[2])},
                                 {QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
                                 {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")}});
-    frmVTRXMain* window = fixture.start();
+    QMainWindow* window = fixture.start();
     if (!window)
         return 1;
     if (argc > 3)

@@ -2,7 +2,7 @@
 // back independently with the sqlite3 shell), the legend, the screenshot, the tool tips and menu
 // caption that name the game, and the hover colours of the value labels.
 #include "WindowFixture.h"
-#include "frmVTRXMain.h"
+#include <QMainWindow>
 
 #include <QAction>
 #include <QLabel>
@@ -15,6 +15,9 @@
 using windowtest::action;
 using windowtest::clickGame;
 using windowtest::control;
+using windowtest::gameList;
+using windowtest::gameText;
+using windowtest::scroller;
 using windowtest::WindowFixture;
 
 namespace {
@@ -22,7 +25,7 @@ namespace {
 const QColor kDarkBlue(0, 0, 64);
 const QColor kDarkGreen(0, 64, 0);
 
-QString labelText(frmVTRXMain* w, const char* name)
+QString labelText(QMainWindow* w, const char* name)
 {
     return control<QLabel>(w, name)->text();
 }
@@ -32,7 +35,7 @@ QColor textColour(QWidget* label)
     return label->palette().color(QPalette::WindowText);
 }
 
-int underlinedLegendEntry(frmVTRXMain* w)
+int underlinedLegendEntry(QMainWindow* w)
 {
     int entry = 0;
     for (int i = 1; i <= 4; ++i) {
@@ -45,12 +48,12 @@ int underlinedLegendEntry(frmVTRXMain* w)
     return entry;
 }
 
-QImage shownPicture(frmVTRXMain* w)
+QImage shownPicture(QMainWindow* w)
 {
     return control<QLabel>(w, "imgScreenShot")->pixmap().toImage();
 }
 
-QImage noScreenshotPicture(frmVTRXMain* w)
+QImage noScreenshotPicture(QMainWindow* w)
 {
     return control<QLabel>(w, "imgNoSS")->pixmap().toImage();
 }
@@ -79,7 +82,7 @@ private slots:
     void legendUnderlinesTheGameColour();
     void screenshotOrNoScreenshotPicture();
     void toolTipsAndEditCaptionNameTheGame();
-    void hoverPaintsOneLabelGreen();
+    void onlyLabelsThatActLookClickable();
 };
 
 void TestMainWindowDetails::lookupValuesMatchTheCatalogue()
@@ -94,7 +97,7 @@ void TestMainWindowDetails::lookupValuesMatchTheCatalogue()
         "LEFT JOIN Ratings r ON r.RA_Id = g.RA_Id LEFT JOIN Difficulty d ON d.DI_Id = g.DI_Id "
         "LEFT JOIN Players pl ON pl.PL_Id = g.PL_Id ORDER BY g.Name"));
     QCOMPARE(expected.size(), 14);
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     const char* const labels[] = {"lblPublisher", "lblYear",       "lblMusician", "lblGenre",
                                   "lblRating",    "lblDifficulty", "lblPlayers"};
@@ -120,7 +123,7 @@ void TestMainWindowDetails::fieldsOfTheSelectedGame()
                  "UPDATE Games SET Trained = 7, TimesPlayed = 12, DateLastPlayed = '03-11-2024', "
                  "DocFile = 'Docs\\kilobyte.txt', Filename = 'Disks\\Sub\\kb.d64' WHERE Name = 'Kilobyte Knights';")),
              QString());
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
 
     QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
@@ -162,7 +165,7 @@ void TestMainWindowDetails::lookupKeyWithoutRowShowsEmptyValue()
                                             "WHERE Name = 'Nibble Nights';")),
              QString());
     f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Nibble Nights")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(f.messages.count(), 0);
     QCOMPARE(labelText(w, "lblPublisher"), QString());
@@ -202,7 +205,7 @@ void TestMainWindowDetails::legendUnderlinesTheGameColour()
         f.editCatalogue(QStringLiteral("UPDATE Games SET CCode = %1 WHERE Name = 'Express Courier';").arg(colourCode)),
         QString());
     f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Express Courier")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(underlinedLegendEntry(w), entry);
     // Another game moves the underline to its own colour (Harbour Patrol: a tune only).
@@ -222,7 +225,7 @@ void TestMainWindowDetails::screenshotOrNoScreenshotPicture()
     QVERIFY(makeScreenshot(f.programFile(QStringLiteral("Screenshots/GARDEN.GIF")), QStringLiteral("#0000ff")));
     QVERIFY(testsupport::writeFile(f.programFile(QStringLiteral("Screenshots/nibble.gif")), "GIF89a but not really"));
     f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Astro Miner")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     const QImage noShot = noScreenshotPicture(w);
     QVERIFY(!noShot.isNull());
@@ -257,7 +260,7 @@ void TestMainWindowDetails::toolTipsAndEditCaptionNameTheGame()
     QCOMPARE(f.editCatalogue(QStringLiteral("CREATE TEMP TABLE c AS SELECT * FROM Games WHERE Name = 'Cavern Crawler';"
                                             "UPDATE c SET Name = 'Spy & Spy'; INSERT INTO Games SELECT * FROM c;")),
              QString());
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QVERIFY(clickGame(w, QStringLiteral("Dragon's Keep, The")));
     auto tip = [w](const char* button) { return control<QPushButton>(w, button)->toolTip(); };
@@ -278,11 +281,14 @@ void TestMainWindowDetails::toolTipsAndEditCaptionNameTheGame()
     f.exit();
 }
 
-void TestMainWindowDetails::hoverPaintsOneLabelGreen()
+void TestMainWindowDetails::onlyLabelsThatActLookClickable()
 {
+    // Without a games path and a music path the file labels' clicks have something to say; no other
+    // label has a click in this build.
     WindowFixture f;
     QVERIFY(f.isValid());
-    frmVTRXMain* w = f.start();
+    f.presetSettings({{QStringLiteral("GamesPath"), QString()}, {QStringLiteral("MusicPath"), QString()}});
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
     auto greenLabels = [&] {
@@ -296,18 +302,49 @@ void TestMainWindowDetails::hoverPaintsOneLabelGreen()
         }
         return green;
     };
+    auto hand = [&](const char* name) { return control<QWidget>(w, name)->cursor().shape() == Qt::PointingHandCursor; };
     QCOMPARE(greenLabels(), QStringList());
+    QVERIFY(hand("lblGameFile") && hand("lblMusicFile"));
+    QVERIFY(!hand("lblPublisher") && !hand("imgScreenShot") && !hand("picScroller"));
 
     QTest::mouseMove(control<QLabel>(w, "lblPublisher"));
-    QTRY_COMPARE(greenLabels(), QStringList{QStringLiteral("lblPublisher")});
-    QTest::mouseMove(control<QLabel>(w, "lblYear"));
-    QTRY_COMPARE(greenLabels(), QStringList{QStringLiteral("lblYear")});
+    QTest::qWait(20);
+    QCOMPARE(greenLabels(), QStringList());
+    QTest::mouseClick(control<QLabel>(w, "lblPublisher"), Qt::RightButton);
+    QCOMPARE(f.messages.count(), 0);
+
+    QTest::mouseMove(control<QLabel>(w, "lblGameFile"));
+    QTRY_COMPARE(greenLabels(), QStringList{QStringLiteral("lblGameFile")});
+    QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().text, QStringLiteral("To View/Change/Remove a Filename, you must set the 1st Games "
+                                                    "Path entry in 'Preferences'."));
+    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
+    QCOMPARE(f.messages.last().icon, platform::MessageBox::Information);
+
     QTest::mouseMove(control<QLabel>(w, "lblMusicFile"));
     QTRY_COMPARE(greenLabels(), QStringList{QStringLiteral("lblMusicFile")});
+    QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::RightButton);
+    QCOMPARE(f.messages.count(), 2);
+    QCOMPARE(f.messages.last().text, QStringLiteral("To View/Change/Remove a Sid Tune, you must first set the Path "
+                                                    "for your Sid Tunes in 'Preferences'."));
     // Off the labels, onto a button: every label dark blue again.
     QTest::mouseMove(control<QPushButton>(w, "cmdExit"));
     QTRY_COMPARE(greenLabels(), QStringList());
     f.exit();
+
+    // With both folders set the labels have nothing to do yet: no hand, no green, no message.
+    WindowFixture set;
+    QVERIFY(set.isValid());
+    w = set.start();
+    QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
+    QVERIFY(!hand("lblGameFile") && !hand("lblMusicFile"));
+    QTest::mouseMove(control<QLabel>(w, "lblGameFile"));
+    QTest::qWait(20);
+    QVERIFY(textColour(control<QLabel>(w, "lblGameFile")) == kDarkBlue);
+    QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
+    QCOMPARE(set.messages.count(), 0);
+    set.exit();
 }
 
 QTEST_MAIN(TestMainWindowDetails)

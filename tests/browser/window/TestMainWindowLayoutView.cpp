@@ -1,8 +1,8 @@
 // The main window's layout as the window is resized (the rows measured from the client area's bottom,
 // in twips at 15 to the pixel), the two View entries that change it, and the scrolling comment.
-#include "ScrollerBox.h"
 #include "WindowFixture.h"
-#include "frmVTRXMain.h"
+#include "browser/gui/ScrollerBox.h"
+#include <QMainWindow>
 
 #include <QAction>
 #include <QLabel>
@@ -13,6 +13,9 @@
 using windowtest::action;
 using windowtest::clickGame;
 using windowtest::control;
+using windowtest::gameList;
+using windowtest::gameText;
+using windowtest::scroller;
 using windowtest::WindowFixture;
 
 namespace {
@@ -20,24 +23,24 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kMinimumClientHeight = 6300 / kTwipsPerPixel;
 
-int clientHeight(frmVTRXMain* w)
+int clientHeight(QMainWindow* w)
 {
     return w->centralWidget()->height();
 }
 
 // Resizes the window so that its client area is height pixels high.
-void setClientHeight(frmVTRXMain* w, int height)
+void setClientHeight(QMainWindow* w, int height)
 {
     w->resize(w->width(), w->height() + height - clientHeight(w));
     QTRY_COMPARE(clientHeight(w), height);
 }
 
-int top(frmVTRXMain* w, const char* name)
+int top(QMainWindow* w, const char* name)
 {
     return control<QWidget>(w, name)->y();
 }
 
-ScrollerBox* scrollerBox(frmVTRXMain* w)
+ScrollerBox* scrollerBox(QMainWindow* w)
 {
     return control<ScrollerBox>(w, "picScroller");
 }
@@ -50,7 +53,7 @@ struct BoxPixels
     int ink = 0;
     int total = 0;
 };
-BoxPixels shownInBox(frmVTRXMain* w)
+BoxPixels shownInBox(QMainWindow* w)
 {
     ScrollerBox* box = scrollerBox(w);
     const QImage shown = w->grab(QRect(box->mapTo(w, QPoint(0, 0)), box->size())).toImage();
@@ -91,7 +94,7 @@ void TestMainWindowLayoutView::rowsFollowTheClientBottom()
     QVERIFY(f.isValid());
     // A stored height below the design height gives the design height, whose client area is the minimum.
     f.presetSettings({{QStringLiteral("Heighty"), 1000}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(clientHeight(w), kMinimumClientHeight);
 
@@ -144,7 +147,7 @@ void TestMainWindowLayoutView::widthStaysFixed()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     // The client area is 9495 twips wide, and the window is resizable in height only.
     QCOMPARE(w->centralWidget()->width(), 9495 / kTwipsPerPixel);
@@ -167,7 +170,7 @@ void TestMainWindowLayoutView::titleAndLegendNeedRoom()
     QVERIFY(f.isValid());
     f.presetSettings(
         {{QStringLiteral("CurrentGame"), QStringLiteral("Galactic Garden")}, {QStringLiteral("Heighty"), 1000}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(clientHeight(w), kMinimumClientHeight);
     auto* title = control<QLabel>(w, "lblGN");
@@ -208,7 +211,7 @@ void TestMainWindowLayoutView::minimisedWindowIsLaidOutWhenRestored()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     const int before = clientHeight(w);
     w->showMinimized();
@@ -229,7 +232,7 @@ void TestMainWindowLayoutView::screenshotEntryWidensTheList()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     setClientHeight(w, 8400 / kTwipsPerPixel);
     auto* list = control<QListView>(w, "lstGames");
@@ -266,7 +269,7 @@ void TestMainWindowLayoutView::emptyCommentShowsBlankScroller()
     WindowFixture f;
     QVERIFY(f.isValid());
     f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Cavern Crawler")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(control<QLabel>(w, "lblComment")->text(), QString());
     QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
@@ -279,7 +282,7 @@ void TestMainWindowLayoutView::emptyCommentShowsBlankScroller()
     QVERIFY(scrollerBox(w)->isVisible());
     QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
     QVERIFY(scrollerBox(w)->isBlank());
-    QVERIFY(!w->scroller().isRunning());
+    QVERIFY(!scroller(w).isRunning());
     QVERIFY(control<QListView>(w, "lstGames")->hasFocus());
     QTest::qWait(60);
     QVERIFY(scrollerBox(w)->isBlank());
@@ -295,19 +298,19 @@ void TestMainWindowLayoutView::commentScrollsAndStops()
     QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
     f.presetSettings({{QStringLiteral("View"), QStringLiteral("True")},
                       {QStringLiteral("CurrentGame"), QStringLiteral("Cavern Crawler")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QVERIFY(action(w, "mnuViewGameDetails")->isChecked());
     QVERIFY(scrollerBox(w)->isVisible());
-    QVERIFY(!w->scroller().isRunning());
+    QVERIFY(!scroller(w).isRunning());
 
     QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
-    QVERIFY(w->scroller().isRunning());
-    QCOMPARE(w->scroller().interval(), 20);
+    QVERIFY(scroller(w).isRunning());
+    QCOMPARE(scroller(w).interval(), 20);
     QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
     QVERIFY(scrollerBox(w)->isVisible());
     // The text is drawn once into a strip of box + text + box width, then shown a block at a time.
-    QVERIFY(w->scrollerStrip().width() > 2 * scrollerBox(w)->width());
+    QVERIFY(scroller(w).bufferWidth() > 2 * scrollerBox(w)->width());
     QTRY_VERIFY(!scrollerBox(w)->isBlank());
     QCOMPARE(scrollerBox(w)->block().width(), scrollerBox(w)->width());
     // The text scrolls in the labels' dark blue over the window's background.
@@ -321,29 +324,29 @@ void TestMainWindowLayoutView::commentScrollsAndStops()
 
     // A game without a comment stops it and leaves the box blank.
     QVERIFY(clickGame(w, QStringLiteral("Iron Canyon Rally")));
-    QVERIFY(!w->scroller().isRunning());
+    QVERIFY(!scroller(w).isRunning());
     QVERIFY(scrollerBox(w)->isBlank());
     QVERIFY(scrollerBox(w)->isVisible());
 
     QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
-    QVERIFY(w->scroller().isRunning());
+    QVERIFY(scroller(w).isRunning());
     // The empty view stops it and hides the box with the other details.
     QTest::mouseClick(control<QPushButton>(w, "cmdMusicOnly"), Qt::LeftButton);
-    QVERIFY(!w->scroller().isRunning());
+    QVERIFY(!scroller(w).isRunning());
     QVERIFY(!scrollerBox(w)->isVisible());
     QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
     QTest::mouseClick(control<QPushButton>(w, "cmdAll"), Qt::LeftButton);
     QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Astro Miner"));
-    QVERIFY(w->scroller().isRunning());
+    QVERIFY(scroller(w).isRunning());
     QVERIFY(scrollerBox(w)->isVisible());
     QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
     QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
-    QVERIFY(w->scroller().isRunning());
+    QVERIFY(scroller(w).isRunning());
 
     // Unchecking puts the comment label back.
     action(w, "mnuViewGameDetails")->trigger();
     QVERIFY(!action(w, "mnuViewGameDetails")->isChecked());
-    QVERIFY(!w->scroller().isRunning());
+    QVERIFY(!scroller(w).isRunning());
     QVERIFY(!scrollerBox(w)->isVisible());
     QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
     QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("The sequel")));

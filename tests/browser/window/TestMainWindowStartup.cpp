@@ -1,10 +1,11 @@
 // The program's start and exit as a user meets them: the splash, the main window's load with its
 // messages, the first-run notes, and the settings the window leaves behind for the next start.
-#include "FirstRunNotes.h"
-#include "SingleInstance.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
-#include "frmVTRXMain.h"
+#include "browser/FirstRunNotes.h"
+#include "browser/GameListViews.h"
+#include "platform/SingleInstance.h"
+#include <QMainWindow>
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +20,9 @@
 using platform::MessageBox;
 using windowtest::action;
 using windowtest::control;
+using windowtest::gameList;
+using windowtest::gameText;
+using windowtest::scroller;
 using windowtest::WindowFixture;
 
 namespace {
@@ -85,7 +89,7 @@ void TestMainWindowStartup::freshStoreShowsTheNotesOnce()
     QVERIFY(f.isValid());
     f.removeSetting(QStringLiteral("ShowPrefs"));
 
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again.
     QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
@@ -104,7 +108,7 @@ void TestMainWindowStartup::freshStoreShowsTheNotesOnce()
         QCOMPARE(m.icon, MessageBox::Information);
     // The notes come over the loaded window, which then has the focus on its list.
     QVERIFY(w->isVisible());
-    QVERIFY(w->isLoaded());
+    QVERIFY(f.state().mainWindowLoaded);
     QCOMPARE(visibleWindows(), QList<QWidget*>{w}); // the splash has gone
     QVERIFY(QApplication::overrideCursor() == nullptr);
     f.exit();
@@ -201,7 +205,7 @@ void TestMainWindowStartup::readOnlySettingsFileIsReportedAndKept()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QVERIFY(QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     const QByteArray before = testsupport::readFile(f.iniPath());
@@ -250,7 +254,7 @@ void TestMainWindowStartup::earlierVersionGetsTheNoticeOnce()
                       {QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
                       {QStringLiteral("CCS642Path"), QStringLiteral("/bin/true")},
                       {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(f.messages.count(), 1);
     QCOMPARE(f.messages.last().text, QStringLiteral("As you now have 3 Emulators to select from, you should re-set "
@@ -280,7 +284,7 @@ void TestMainWindowStartup::windowIsCentredWhenPositionIsNotRestored()
     f.presetSettings({{QStringLiteral("PositionFlag"), QStringLiteral("False")},
                       {QStringLiteral("Top"), 300},
                       {QStringLiteral("Left"), 300}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(qAbs(w->x() - (screen.width() - w->width()) / 2.0) <= 1.0);
@@ -294,7 +298,7 @@ void TestMainWindowStartup::savedViewGameAndWindowComeBack()
     QVERIFY(f.isValid());
     // "Restore last setting" for the screenshots.
     f.presetSettings({{QStringLiteral("SSViewShowFlag"), QStringLiteral("False")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QVERIFY(action(w, "mnuViewScreenshots")->isChecked());
     QVERIFY(!action(w, "mnuViewGameDetails")->isChecked());
@@ -319,7 +323,7 @@ void TestMainWindowStartup::savedViewGameAndWindowComeBack()
 
     w = f.start();
     QVERIFY(w);
-    QCOMPARE(w->currentView(), browser::GameListView::Playable);
+    QCOMPARE(browser::gameListViewFromNumber(f.state().settings.WhatListBox), browser::GameListView::Playable);
     QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("PLAYABLE GAMES"));
     QVERIFY(!control<QPushButton>(w, "cmdGamesOnly")->isEnabled());
     QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Moonbase Miner 2"));
@@ -330,7 +334,7 @@ void TestMainWindowStartup::savedViewGameAndWindowComeBack()
     QVERIFY(!control<QLabel>(w, "imgScreenShot")->isVisible());
     QVERIFY(action(w, "mnuViewGameDetails")->isChecked());
     QVERIFY(control<QWidget>(w, "picScroller")->isVisible());
-    QVERIFY(w->scroller().isRunning());
+    QVERIFY(scroller(w).isRunning());
     QCOMPARE(f.messages.count(), 0);
     f.exit();
 }
@@ -340,12 +344,12 @@ void TestMainWindowStartup::unknownSavedViewShowsAllGames()
     WindowFixture f;
     QVERIFY(f.isValid());
     f.presetSettings({{QStringLiteral("WhatListBox"), 7}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
-    QCOMPARE(w->currentView(), browser::GameListView::All);
+    QCOMPARE(browser::gameListViewFromNumber(f.state().settings.WhatListBox), browser::GameListView::All);
     QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("ALL GAMES IN DATABASE"));
     QVERIFY(!control<QPushButton>(w, "cmdAll")->isEnabled());
-    QCOMPARE(w->gameList().rowCount(), 14);
+    QCOMPARE(gameList(w).rowCount(), 14);
     f.exit();
     QCOMPARE(f.storedValue(QStringLiteral("WhatListBox")).toInt(), 0);
 }
@@ -354,7 +358,7 @@ void TestMainWindowStartup::gameNameWithCommaSurvivesTheSettingsFile()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QVERIFY(windowtest::clickGame(w, QStringLiteral("Last Ninja, The")));
     f.exit();
@@ -380,7 +384,7 @@ void TestMainWindowStartup::minimisedWindowKeepsThePreviousPosition()
     WindowFixture f;
     QVERIFY(f.isValid());
     f.presetSettings({{QStringLiteral("Top"), 600}, {QStringLiteral("Left"), 900}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(w->pos(), QPoint(60, 40));
     w->move(100, 80);
@@ -403,9 +407,9 @@ void TestMainWindowStartup::savedGameOutsideTheSavedViewSelectsNothing()
     // Harbour Patrol has a tune but no game file: it is not among the playable games.
     f.presetSettings(
         {{QStringLiteral("WhatListBox"), 1}, {QStringLiteral("CurrentGame"), QStringLiteral("Harbour Patrol")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
-    QCOMPARE(w->gameList().rowCount(), 9);
+    QCOMPARE(gameList(w).rowCount(), 9);
     QCOMPARE(windowtest::selectedGame(w), QString());
     QCOMPARE(f.messages.count(), 0);
     f.exit();
@@ -418,9 +422,9 @@ void TestMainWindowStartup::noSavedGameSelectsTheFirstRow()
     WindowFixture f;
     QVERIFY(f.isValid());
     f.presetSettings({{QStringLiteral("WhatListBox"), 2}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
-    QCOMPARE(w->currentView(), browser::GameListView::Tunes);
+    QCOMPARE(browser::gameListViewFromNumber(f.state().settings.WhatListBox), browser::GameListView::Tunes);
     QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("GAMES WITH SID TUNES"));
     QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Astro Miner"));
     QCOMPARE(control<QLabel>(w, "lblName")->text(), QStringLiteral("Astro Miner"));
@@ -437,7 +441,7 @@ void TestMainWindowStartup::emptyBookmarksStayHidden()
     f.presetSettings({{QStringLiteral("Fave3D"), QStringLiteral("Empty")},
                       {QStringLiteral("Fave19D"), QStringLiteral("Empty")},
                       {QStringLiteral("Fave5D"), QStringLiteral("Tom & Jerry's C64 page")}});
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     const QList<QAction*> items = bookmarkItems(w);
     QCOMPARE(items.size(), 20);
@@ -455,7 +459,7 @@ void TestMainWindowStartup::exitButtonAndMenuCloseTheWindow()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    frmVTRXMain* w = f.start();
+    QMainWindow* w = f.start();
     QVERIFY(w);
     QVERIFY(windowtest::clickGame(w, QStringLiteral("Galactic Garden")));
     QTest::mouseClick(control<QPushButton>(w, "cmdExit"), Qt::LeftButton);

@@ -1,17 +1,17 @@
 #include "WindowFixture.h"
 
 #include "ProcessRunner.h"
-#include "ProgramFolder.h"
-#include "StartupSequence.h"
-#include "frmVTRXMain.h"
-#include "frmVTRXSplash.h"
-#include "settings/SettingsStore.h"
+#include "browser/GameListActions.h"
+#include "browser/StartupSequence.h"
+#include "data/settings/SettingsStore.h"
+#include "platform/ProgramFolder.h"
 
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QListView>
+#include <QMainWindow>
 #include <QTest>
 
 namespace windowtest {
@@ -43,9 +43,7 @@ WindowFixture::WindowFixture()
 
 WindowFixture::~WindowFixture()
 {
-    m_window.reset();
-    m_splash.reset();
-    m_instance.reset();
+    m_program.reset();
 }
 
 QString WindowFixture::editCatalogue(const QString& sql) const
@@ -72,23 +70,29 @@ QList<QStringList> WindowFixture::queryCatalogue(const QString& sql) const
     return rows;
 }
 
-frmVTRXMain* WindowFixture::start()
+QMainWindow* WindowFixture::start()
 {
     m_store = openSettingsStore(iniPath());
-    m_instance = std::make_unique<platform::SingleInstance>();
-    m_splash = std::make_unique<frmVTRXSplash>(*m_instance, *m_store);
-    m_window.reset(m_splash->Form_Load());
-    return m_window.get();
+    browser::MainWindowOptions options;
+    options.typeAheadClock = [this] { return clock ? clock() : browser::TypeAhead::systemClock()(); };
+    options.random01 = [this] { return random ? random() : browser::systemRandom()(); };
+    m_program = std::make_unique<app::Program>(*m_store, options);
+    if (!m_program->start())
+        return nullptr;
+    return m_program->mainWindow();
+}
+
+QMainWindow* WindowFixture::window() const
+{
+    return m_program ? m_program->mainWindow() : nullptr;
 }
 
 void WindowFixture::exit()
 {
-    if (m_window)
-        m_window->close();
-    m_window.reset();
-    m_splash.reset();
+    if (QMainWindow* w = window())
+        w->close();
+    m_program.reset();
     m_store.reset();
-    m_instance.reset();
 }
 
 QAction* action(QWidget* window, const char* name)
@@ -123,6 +127,25 @@ bool clickGame(QWidget* window, const QString& name)
     list->scrollTo(found.first());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found.first()).center());
     return selectedGame(window) == name;
+}
+
+} // namespace windowtest
+
+namespace windowtest {
+
+const QAbstractItemModel& gameList(QWidget* window)
+{
+    return *control<QListView>(window, "lstGames")->model();
+}
+
+QString gameText(QWidget* window, int row)
+{
+    return gameList(window).index(row, 0).data().toString();
+}
+
+const browser::Scroller& scroller(QWidget* window)
+{
+    return *window->findChild<browser::Scroller*>(QStringLiteral("tmrScroller"));
 }
 
 } // namespace windowtest

@@ -1,19 +1,22 @@
 #pragma once
 
-#include "ScriptedMessageBox.h"
-#include "SingleInstance.h"
 #include "StartupFolders.h"
+#include "app/AppState.h"
+#include "app/Program.h"
+#include "browser/Scroller.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QVariantMap>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
-class frmVTRXMain;
-class frmVTRXSplash;
+class QAbstractItemModel;
 class QAction;
+class QMainWindow;
 
 namespace windowtest {
 
@@ -35,19 +38,23 @@ public:
     // The rows a query gives in the sqlite3 shell, each a list of its fields as text.
     QList<QStringList> queryCatalogue(const QString& sql) const;
 
-    // Splash and main window load. Returns the main window, or nullptr when the start ended.
-    frmVTRXMain* start();
-    frmVTRXMain* window() const { return m_window.get(); }
+    // The program's start as main() makes it: splash, main window with every command installed, load.
+    // Returns the main window, or nullptr when the start ended.
+    QMainWindow* start();
+    QMainWindow* window() const;
+    app::Program& program() { return *m_program; }
+    app::AppState& state() { return m_program->state(); }
     // Closes the main window (its unload writes the settings) and forgets it.
     void exit();
 
     platform::ScriptedMessageBox messages;
+    // Set before or after start(): the type-ahead clock and the random pick's source; unset, the system's.
+    std::function<quint32()> clock;
+    std::function<double()> random;
 
 private:
     std::unique_ptr<QSettings> m_store;
-    std::unique_ptr<platform::SingleInstance> m_instance;
-    std::unique_ptr<frmVTRXSplash> m_splash;
-    std::unique_ptr<frmVTRXMain> m_window;
+    std::unique_ptr<app::Program> m_program;
 };
 
 // Controls of a window by object name.
@@ -63,5 +70,9 @@ QString selectedGame(QWidget* window);
 // The detail panel's value labels, which show and hide with the game (lblComment among them).
 QStringList detailValueLabels();
 bool clickGame(QWidget* window, const QString& name);
+// The game list's rows and the comment scroller of a window.
+const QAbstractItemModel& gameList(QWidget* window);
+QString gameText(QWidget* window, int row);
+const browser::Scroller& scroller(QWidget* window);
 
 } // namespace windowtest

@@ -1,14 +1,14 @@
 // Lynx archives from our writer: read back by our reader, by cbmconvert and by the staged starlynx tool, at the
 // block-size edges and the limits of one disk, and refused where the archive could not be dissolved.
 
-#include "LynxWriter.h"
+#include "c64/LynxWriter.h"
 
-#include "D64Image.h"
-#include "D64Writer.h"
 #include "DemoTestHelpers.h"
 #include "DiskTestHelpers.h"
-#include "LynxArchive.h"
 #include "TestFolders.h"
+#include "c64/D64Image.h"
+#include "c64/D64Writer.h"
+#include "c64/LynxArchive.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -5,10 +5,10 @@
 #include "DemoContent.h"
 #include "DemoTestHelpers.h"
 #include "DiskTestHelpers.h"
-#include "ImageListing.h"
-#include "LynxArchive.h"
 #include "TestFolders.h"
-#include "ZipCodeDecoder.h"
+#include "c64/ImageListing.h"
+#include "c64/LynxArchive.h"
+#include "c64/ZipCodeDecoder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -296,7 +296,6 @@ void TestStagedDemoFiles::tunesPlay()
     }
 }
 
-
 // Every screenshot a row names is a 320 by 200 GIF of at most the C64's sixteen colours, as ImageMagick sees it.
 void TestStagedDemoFiles::screenshotsArePictures()
 {
@@ -311,9 +310,9 @@ void TestStagedDemoFiles::screenshotsArePictures()
     QCOMPARE(names.size(), 3);
     for (const QString& name : names) {
         const QString path = QDir(testsupport::stageDir()).filePath(QStringLiteral("Screenshots/") + name);
-        const testsupport::RunResult id = disktest::oracle(
-            QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m %w %h %k"), path},
-            testsupport::stageDir());
+        const testsupport::RunResult id =
+            disktest::oracle(QStringLiteral("identify"),
+                             {QStringLiteral("-format"), QStringLiteral("%m %w %h %k"), path}, testsupport::stageDir());
         VERIFY_RAN(id);
         const QStringList f = QString::fromUtf8(id.out).split(QLatin1Char(' '));
         QCOMPARE(f.size(), 4);

@@ -1,12 +1,12 @@
 // Zip-Code sets from our encoder: decoded by our decoder and by zip2disk to the very image they were made from,
 // for images that need every record kind, with the sector order and disk ID a C64 packer writes.
 
-#include "ZipCodeEncoder.h"
+#include "c64/ZipCodeEncoder.h"
 
-#include "D64Geometry.h"
-#include "D64Writer.h"
 #include "DiskTestHelpers.h"
 #include "TestFolders.h"
+#include "c64/D64Geometry.h"
+#include "c64/D64Writer.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,8 +1,8 @@
 // Reading whole files out of D64 images made by cc1541, and refusing damaged file chains.
 
-#include "D64Geometry.h"
-#include "D64Image.h"
 #include "DiskTestHelpers.h"
+#include "c64/D64Geometry.h"
+#include "c64/D64Image.h"
 
 #include <QTest>
 

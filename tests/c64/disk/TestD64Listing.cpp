@@ -2,8 +2,8 @@
 // and how damaged images (bad links, loops, odd sizes) are listed.
 
 #include "DiskTestHelpers.h"
-#include "ImageListing.h"
 #include "TestFolders.h"
+#include "c64/ImageListing.h"
 
 #include <QTemporaryDir>
 #include <QTest>

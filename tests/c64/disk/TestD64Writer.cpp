@@ -1,11 +1,11 @@
 // Disk images built by our writer, read back by cbmconvert and cc1541: contents, names, block counts, the BAM,
 // 1541-like placement, and the refusal of what does not fit.
 
-#include "D64Allocator.h"
-#include "D64Geometry.h"
-#include "D64Image.h"
-#include "D64Writer.h"
 #include "DiskTestHelpers.h"
+#include "c64/D64Allocator.h"
+#include "c64/D64Geometry.h"
+#include "c64/D64Image.h"
+#include "c64/D64Writer.h"
 
 #include <QSet>
 #include <QTest>

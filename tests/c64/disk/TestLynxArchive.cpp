@@ -1,7 +1,7 @@
 // Reading Lynx archives: ones made by cbmconvert, hand-made header variants, and damaged ones that must be refused.
 
 #include "DiskTestHelpers.h"
-#include "LynxArchive.h"
+#include "c64/LynxArchive.h"
 
 #include <QTest>
 

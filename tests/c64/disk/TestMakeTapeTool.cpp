@@ -1,8 +1,8 @@
 // maketape TAPENAME FILE..., run as a child process with an empty PATH; its tapes are read back by cbmconvert.
 
 #include "DiskTestHelpers.h"
-#include "ImageListing.h"
 #include "TestFolders.h"
+#include "c64/ImageListing.h"
 
 #include <QDir>
 #include <QTemporaryDir>

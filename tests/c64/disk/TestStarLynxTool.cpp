@@ -2,8 +2,8 @@
 // disk images it writes are read back by cbmconvert and cc1541.
 
 #include "DiskTestHelpers.h"
-#include "ImageListing.h"
 #include "TestFolders.h"
+#include "c64/ImageListing.h"
 
 #include <QDir>
 #include <QTemporaryDir>

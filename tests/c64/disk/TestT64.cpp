@@ -1,11 +1,11 @@
 // Tape images: our writer checked by cbmconvert, our directory reader and listing on whole, damaged and odd tapes.
 
 #include "DiskTestHelpers.h"
-#include "ImageListing.h"
-#include "LittleEndian.h"
-#include "T64Image.h"
-#include "T64Writer.h"
 #include "TestFolders.h"
+#include "c64/ImageListing.h"
+#include "c64/LittleEndian.h"
+#include "c64/T64Image.h"
+#include "c64/T64Writer.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,8 +1,8 @@
 // The Zip-Code decoder on hand-made parts: every record kind, the orders and paddings real sets use, and every
 // kind of damage a part can carry.
 
-#include "ZipCodeDecoder.h"
 #include "ZipCodeFixtures.h"
+#include "c64/ZipCodeDecoder.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // The decoder against zip2disk on damaged copies of a real set: for every damage both must either refuse the set
 // or produce the same image, byte for byte.
 
-#include "ZipCodeDecoder.h"
 #include "ZipCodeFixtures.h"
+#include "c64/ZipCodeDecoder.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

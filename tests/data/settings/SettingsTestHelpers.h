@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Settings.h"
+#include "data/settings/Settings.h"
 
 #include <QMap>
 #include <QString>

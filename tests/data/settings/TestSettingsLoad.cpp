@@ -1,5 +1,5 @@
 #include "SettingsTestHelpers.h"
-#include "settings/SettingsStore.h"
+#include "data/settings/SettingsStore.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

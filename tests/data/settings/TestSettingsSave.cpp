@@ -1,7 +1,7 @@
 #include "SettingsTestHelpers.h"
 #include "TestFolders.h"
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
+#include "data/settings/SettingsStore.h"
+#include "data/settings/SettingsTable.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "EmulatorConfig.h"
-#include "ScriptedMessageBox.h"
 #include "TestFolders.h"
+#include "launch/EmulatorConfig.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QDir>
 #include <QFile>

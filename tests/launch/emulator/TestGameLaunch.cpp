@@ -1,11 +1,12 @@
-#include "Catalogue.h"
 #include "CatalogueFixtures.h"
-#include "GameLaunch.h"
 #include "LaunchFixtures.h"
-#include "Schema.h"
-#include "ScriptedMessageBox.h"
 #include "TestFolders.h"
-#include "settings/Settings.h"
+#include "data/Catalogue.h"
+#include "data/CurrentGame.h"
+#include "data/Schema.h"
+#include "data/settings/Settings.h"
+#include "launch/GameLaunch.h"
+#include "platform/ScriptedMessageBox.h"
 
 #include <QDate>
 #include <QDir>
@@ -31,18 +32,18 @@ private slots:
     void win32StartsTheEmulatorItselfAndSetsTheFlag();
     void eachStartCountsOnce();
     void startOutsideTheCatalogueUsesDefaultsAndRecordsNothing();
-    void freshRecordSetRecordsOnItsFirstRow();
     void failuresStartAndRecordNothing();
     void readOnlyConfigurationStillStartsTheGame();
     void hostileNamesStayInert();
 
 private:
     QString game(const QString& sql);
-    LaunchRequest request(int kind, int entry = 0) const;
+    LaunchRequest request(EmulatorKind kind, int entry = 0) const;
 
     std::unique_ptr<FakeEmulators> m_fx;
     std::unique_ptr<QTemporaryDir> m_dbDir;
     std::unique_ptr<catalogue::Catalogue> m_cat;
+    std::unique_ptr<catalogue::CurrentGame> m_game;
     Settings m_settings;
     QString m_image;
     QString m_imageFolder;
@@ -65,7 +66,7 @@ QString today()
 
 void TestGameLaunch::init()
 {
-    LastRunWasWin32 = false;
+    m_game.reset();
     m_fx = std::make_unique<FakeEmulators>();
     m_v19 = m_fx->path("CCS 64 v19");
     m_v20 = m_fx->path("CCS 64 v20");
@@ -95,12 +96,14 @@ void TestGameLaunch::init()
     m_cat = std::make_unique<catalogue::Catalogue>();
     QVERIFY(m_cat->open(db).ok());
     QVERIFY(m_cat->games().setIndex("Name"));
-    QVERIFY(m_cat->games().seek("Elite"));
-    QVERIFY(!m_cat->games().noMatch());
+    m_game = std::make_unique<catalogue::CurrentGame>();
+    m_game->open(m_cat->db());
+    QVERIFY(m_game->selectByName("Elite"));
 }
 
 void TestGameLaunch::cleanup()
 {
+    m_game.reset();
     m_cat.reset();
     m_dbDir.reset();
     m_fx.reset();
@@ -112,7 +115,7 @@ QString TestGameLaunch::game(const QString& sql)
     return sqliteShell(m_dbDir->filePath("Vintrax.mdb"), sql).trimmed();
 }
 
-LaunchRequest TestGameLaunch::request(int kind, int entry) const
+LaunchRequest TestGameLaunch::request(EmulatorKind kind, int entry) const
 {
     LaunchRequest r;
     r.imagePath = m_fx->path("game folder/SUB DIR/elite.d64"); // found in whatever case it is stored
@@ -126,7 +129,7 @@ void TestGameLaunch::dosV19RunsTheExtenderWithTheGamesPorts()
 {
     qputenv("VINTRAX_LAUNCH_PROBE", "a b $x");
     platform::ScriptedMessageBox box;
-    const LaunchOutcome outcome = GameLaunch(request(Ccs64Dos19, 3), m_settings, &m_cat->games());
+    const LaunchOutcome outcome = GameLaunch(request(EmulatorKind::Ccs64Dos19, 3), m_settings, m_game.get());
     QVERIFY(outcome.started);
     QVERIFY(outcome.recorded);
     QVERIFY(m_fx->waitForLaunch());
@@ -136,7 +139,6 @@ void TestGameLaunch::dosV19RunsTheExtenderWithTheGamesPorts()
     QCOMPARE(log.arguments, QStringList({"ccs64.exe", m_image + ",3"}));
     QCOMPARE(log.workingFolder, m_v19);
     QCOMPARE(log.environment.value("VINTRAX_LAUNCH_PROBE"), QString("a b $x"));
-    QVERIFY(!LastRunWasWin32);
     QCOMPARE(box.count(), 0);
 
     // The game's own v1.9 ports; the second-generation line and the unknown last line stay.
@@ -155,9 +157,9 @@ void TestGameLaunch::dosV20UsesDefaultsWhenTheGameAsksForThem()
     m_settings.DefaultPorts.DXDefPort2Joy = 0;
     m_settings.DefaultPorts.DXDefPort1Key = 3;
     m_settings.DefaultPorts.DXDefPort2Key = 4;
-    LaunchRequest r = request(Ccs64Dos20);
+    LaunchRequest r = request(EmulatorKind::Ccs64Dos20);
     r.useDefault = true;
-    const LaunchOutcome outcome = GameLaunch(r, m_settings, &m_cat->games());
+    const LaunchOutcome outcome = GameLaunch(r, m_settings, m_game.get());
     QVERIFY(outcome.started);
     QVERIFY(m_fx->waitForLaunch());
 
@@ -174,42 +176,36 @@ void TestGameLaunch::dosV20UsesDefaultsWhenTheGameAsksForThem()
 void TestGameLaunch::win32StartsTheEmulatorItselfAndSetsTheFlag()
 {
     const QByteArray v20Before = readFile(m_v20 + "/c64.cfg");
-    const LaunchOutcome outcome = GameLaunch(request(Ccs64Win32, 7), m_settings, &m_cat->games());
+    const LaunchOutcome outcome = GameLaunch(request(EmulatorKind::Ccs64Win32, 7), m_settings, m_game.get());
     QVERIFY(outcome.started);
     QVERIFY(m_fx->waitForLaunch());
     const LaunchLog log = m_fx->log();
     QCOMPARE(log.program, m_win + "/CCS64DX.EXE");
     QCOMPARE(log.arguments, QStringList({m_image + ",7"}));
     QCOMPARE(log.workingFolder, m_win);
-    QVERIFY(LastRunWasWin32);
     // No configuration beside this emulator: none is made, and the other emulator's is not touched.
     QVERIFY(!QFile::exists(m_win + "/c64.cfg"));
     QCOMPARE(outcome.config, ConfigWriteResult::Failed);
     QCOMPARE(readFile(m_v20 + "/c64.cfg"), v20Before);
     QCOMPARE(game("SELECT TimesPlayed FROM Games WHERE Name='Elite'"), QString("5"));
-
-    // A later DOS start clears the flag.
-    m_fx->clearLog();
-    QVERIFY(GameLaunch(request(Ccs64Dos19), m_settings, &m_cat->games()).started);
-    QVERIFY(m_fx->waitForLaunch());
-    QVERIFY(!LastRunWasWin32);
 }
 
 void TestGameLaunch::eachStartCountsOnce()
 {
     for (int i = 0; i < 2; ++i) {
         m_fx->clearLog();
-        QVERIFY(GameLaunch(request(Ccs64Win32), m_settings, &m_cat->games()).recorded);
+        QVERIFY(GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_game.get()).recorded);
         QVERIFY(m_fx->waitForLaunch());
     }
     QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), "6|" + today());
+    QVERIFY(m_cat->games().seek("Elite"));
     QCOMPARE(m_cat->games().number("TimesPlayed"), 6); // the shared record set sees it too
 
     // A game never played before (NULL) starts counting at one.
     sqliteShell(m_dbDir->filePath("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
-    QVERIFY(m_cat->games().seek("Other"));
+    QVERIFY(m_game->selectByName("Other"));
     m_fx->clearLog();
-    QVERIFY(GameLaunch(request(Ccs64Win32), m_settings, &m_cat->games()).recorded);
+    QVERIFY(GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_game.get()).recorded);
     QVERIFY(m_fx->waitForLaunch());
     QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Other'"), "1|" + today());
 }
@@ -217,9 +213,9 @@ void TestGameLaunch::eachStartCountsOnce()
 void TestGameLaunch::startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
 {
     m_settings.DefaultPorts = PortDefaults{}; // 1, 0, 0, 2 for v1.9
-    LaunchRequest r = request(Ccs64Dos19);
+    LaunchRequest r = request(EmulatorKind::Ccs64Dos19);
     r.fromDatabase = false;
-    const LaunchOutcome outcome = GameLaunch(r, m_settings, &m_cat->games());
+    const LaunchOutcome outcome = GameLaunch(r, m_settings, m_game.get());
     QVERIFY(outcome.started);
     QVERIFY(!outcome.recorded);
     QVERIFY(m_fx->waitForLaunch());
@@ -231,29 +227,6 @@ void TestGameLaunch::startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
     m_fx->clearLog();
     QVERIFY(GameLaunch(r, m_settings, nullptr).started);
     QVERIFY(m_fx->waitForLaunch());
-}
-
-void TestGameLaunch::freshRecordSetRecordsOnItsFirstRow()
-{
-    const QString db = m_dbDir->filePath("Vintrax.mdb");
-    m_cat = std::make_unique<catalogue::Catalogue>();
-    QVERIFY(m_cat->open(db).ok());
-    QVERIFY(m_cat->games().setIndex("Name")); // Elite comes first; nothing has moved the record set yet
-    QVERIFY(GameLaunch(request(Ccs64Dos19), m_settings, &m_cat->games()).recorded);
-    QVERIFY(m_fx->waitForLaunch());
-    QVERIFY(readFile(m_v19 + "/C64.CFG").startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n"));
-    QCOMPARE(game("SELECT TimesPlayed FROM Games WHERE Name='Elite'"), QString("5"));
-
-    // An empty table: the game still starts, with the default ports, and nothing is recorded.
-    sqliteShell(db, "DELETE FROM Games");
-    m_cat = std::make_unique<catalogue::Catalogue>();
-    QVERIFY(m_cat->open(db).ok());
-    m_fx->clearLog();
-    const LaunchOutcome outcome = GameLaunch(request(Ccs64Dos19), m_settings, &m_cat->games());
-    QVERIFY(outcome.started);
-    QVERIFY(!outcome.recorded);
-    QVERIFY(m_fx->waitForLaunch());
-    QVERIFY(readFile(m_v19 + "/C64.CFG").startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=0\r\n"));
 }
 
 void TestGameLaunch::failuresStartAndRecordNothing()
@@ -279,7 +252,6 @@ void TestGameLaunch::failuresStartAndRecordNothing()
         {"image gone", [&](Settings&, LaunchRequest& r) { r.imagePath = m_imageFolder + "/GONE.D64"; },
          [&] { return "FILE NOT FOUND: " + m_imageFolder + "/GONE.D64"; }, "vintrax Error"},
         {"no image from the converter", [](Settings&, LaunchRequest& r) { r.imagePath.clear(); }, none, ""},
-        {"unknown emulator kind", [](Settings&, LaunchRequest& r) { r.kind = 3; }, none, ""},
         {"extender cannot run",
          [&](Settings&, LaunchRequest&) { QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner); },
          [&] { return "Could not start the emulator: " + m_v19 + "/CCSDPMI.EXE"; }, "vintrax"},
@@ -287,10 +259,10 @@ void TestGameLaunch::failuresStartAndRecordNothing()
     for (const Case& c : cases) {
         init();
         Settings settings = m_settings;
-        LaunchRequest r = request(Ccs64Dos19);
+        LaunchRequest r = request(EmulatorKind::Ccs64Dos19);
         c.change(settings, r);
         platform::ScriptedMessageBox box;
-        const LaunchOutcome outcome = GameLaunch(r, settings, &m_cat->games());
+        const LaunchOutcome outcome = GameLaunch(r, settings, m_game.get());
         QVERIFY2(!outcome.started, c.name);
         QVERIFY2(!outcome.recorded, c.name);
         const QString message = c.message();
@@ -312,7 +284,7 @@ void TestGameLaunch::readOnlyConfigurationStillStartsTheGame()
     const QString cfg = m_v20 + "/c64.cfg";
     QVERIFY(QFile::setPermissions(cfg, QFile::ReadOwner | QFile::ReadGroup));
     platform::ScriptedMessageBox box;
-    const LaunchOutcome outcome = GameLaunch(request(Ccs64Dos20), m_settings, &m_cat->games());
+    const LaunchOutcome outcome = GameLaunch(request(EmulatorKind::Ccs64Dos20), m_settings, m_game.get());
     QCOMPARE(box.count(), 1);
     QCOMPARE(box.last().text, readOnlyConfigMessage());
     QCOMPARE(outcome.config, ConfigWriteResult::ReadOnly);
@@ -325,9 +297,9 @@ void TestGameLaunch::readOnlyConfigurationStillStartsTheGame()
 void TestGameLaunch::hostileNamesStayInert()
 {
     const QString image = m_fx->addFile("Game Folder/it's \"$(touch pwned)\" a;b `x`.d64");
-    LaunchRequest r = request(Ccs64Dos20, 1);
+    LaunchRequest r = request(EmulatorKind::Ccs64Dos20, 1);
     r.imagePath = image;
-    QVERIFY(GameLaunch(r, m_settings, &m_cat->games()).started);
+    QVERIFY(GameLaunch(r, m_settings, m_game.get()).started);
     QVERIFY(m_fx->waitForLaunch());
     QCOMPARE(m_fx->log().arguments, QStringList{image + ",1"});
     QVERIFY(!QFile::exists(m_v20 + "/pwned"));

@@ -1,8 +1,9 @@
 #include "DemoRows.h"
+#include "data/GameFields.h"
 
-#include "Catalogue.h"
-#include "CatalogueNames.h"
-#include "PortDefaults.h"
+#include "data/Catalogue.h"
+#include "data/CatalogueNames.h"
+#include "data/PortDefaults.h"
 
 #include <QDate>
 
@@ -31,27 +32,87 @@ bool addLookupRows(Catalogue& cat, const QString& table, const QString& keyField
 }
 
 const QStringList kPublishers = {
-    "Access Software", "Accolade", "Activision", "Audiogenic", "Beyond Software", "Broderbund",
-    "Cinemaware", "Codemasters", "Commodore", "Datasoft", "Domark", "Electronic Arts",
-    "Elite Systems", "Epyx", "Firebird", "Gremlin Graphics", "Hewson", "Hi-Tec Software",
-    "Imagine", "Infocom", "Mastertronic", "Melbourne House", "MicroProse", "Ocean",
-    "Origin Systems", "Palace Software", "Psygnosis", "Rainbird", "Sierra On-Line", "SSI",
-    "System 3", "Thalamus", "Ultimate Play the Game", "US Gold", "Virgin Games", "Zeppelin Games",
+    "Access Software",
+    "Accolade",
+    "Activision",
+    "Audiogenic",
+    "Beyond Software",
+    "Broderbund",
+    "Cinemaware",
+    "Codemasters",
+    "Commodore",
+    "Datasoft",
+    "Domark",
+    "Electronic Arts",
+    "Elite Systems",
+    "Epyx",
+    "Firebird",
+    "Gremlin Graphics",
+    "Hewson",
+    "Hi-Tec Software",
+    "Imagine",
+    "Infocom",
+    "Mastertronic",
+    "Melbourne House",
+    "MicroProse",
+    "Ocean",
+    "Origin Systems",
+    "Palace Software",
+    "Psygnosis",
+    "Rainbird",
+    "Sierra On-Line",
+    "SSI",
+    "System 3",
+    "Thalamus",
+    "Ultimate Play the Game",
+    "US Gold",
+    "Virgin Games",
+    "Zeppelin Games",
 }; // 36 names, so "(Unknown)" gets key 37
 
 const QStringList kMusicians = {
-    "Antony Crowther", "Barry Leitch", "Ben Daglish", "Charles Deenen", "Chris Huelsbeck", "Dave Lowe",
-    "Drax", "David Whittaker", "Fred Gray", "Geir Tjelta", "Glenn Rune Gallefoss", "Jason Page",
-    "Jens-Christian Huus", "Jeroen Tel", "Johannes Bjerregaard", "Jonathan Dunn", "Jori Olkkonen",
-    "Mark Cooksey", "Markus Schneider", "Martin Galway", "Martin Walker", "Matt Gray", "Neil Baldwin",
-    "Paul Hughes", "Peter Clarke", "Reyn Ouwehand", "Richard Joseph", "Rob Hubbard", "Ron Klaren",
-    "Russell Lieblich", "Stello Doussis", "Steve Rowlands", "Thomas Detert", "Tim Follin", "Wally Beben",
-    "Yip", "Laxity",
+    "Antony Crowther",
+    "Barry Leitch",
+    "Ben Daglish",
+    "Charles Deenen",
+    "Chris Huelsbeck",
+    "Dave Lowe",
+    "Drax",
+    "David Whittaker",
+    "Fred Gray",
+    "Geir Tjelta",
+    "Glenn Rune Gallefoss",
+    "Jason Page",
+    "Jens-Christian Huus",
+    "Jeroen Tel",
+    "Johannes Bjerregaard",
+    "Jonathan Dunn",
+    "Jori Olkkonen",
+    "Mark Cooksey",
+    "Markus Schneider",
+    "Martin Galway",
+    "Martin Walker",
+    "Matt Gray",
+    "Neil Baldwin",
+    "Paul Hughes",
+    "Peter Clarke",
+    "Reyn Ouwehand",
+    "Richard Joseph",
+    "Rob Hubbard",
+    "Ron Klaren",
+    "Russell Lieblich",
+    "Stello Doussis",
+    "Steve Rowlands",
+    "Thomas Detert",
+    "Tim Follin",
+    "Wally Beben",
+    "Yip",
+    "Laxity",
 }; // 37 names, so "(Unknown)" gets key 38
 
-const QStringList kGenres = {"Action", "Adventure", "Arcade", "Beat 'em up", "Educational", "Platform",
-                             "Puzzle", "Racing", "Role Playing", "Shoot 'em up", "Simulation", "Sports",
-                             "Strategy"};
+const QStringList kGenres = {"Action",     "Adventure", "Arcade",  "Beat 'em up",  "Educational",
+                             "Platform",   "Puzzle",    "Racing",  "Role Playing", "Shoot 'em up",
+                             "Simulation", "Sports",    "Strategy"};
 const QStringList kDifficulty = {"Very Easy", "Easy", "Average", "Hard", "Very Hard", "Insane", "Varies"};
 const QStringList kPlayers = {"1 Player", "2 Players (simultaneous)", "1-2 Players (alternating)", "1-4 Players"};
 const QStringList kRatings = {"Poor", "Below Average", "Average", "Good", "Very Good", "Excellent", "Classic"};
@@ -76,7 +137,10 @@ struct DemoGame
 };
 
 // Key arithmetic: Years 2 is 1982, so a year Y has key Y - 1980.
-constexpr int year(int y) { return y - 1980; }
+constexpr int year(int y)
+{
+    return y - 1980;
+}
 
 const DemoGame kGames[] = {
     {"Astro Miner", "Disks\\astrominer.d64", 2, "bouncing_bytes.sid", 15, year(1984), 28, 3, 1, 3, 5, 2, "48200",
@@ -89,8 +153,8 @@ const DemoGame kGames[] = {
      "(Not Entered)", "Role-playing in a zipped disk image."},
     {"Express Courier", "Archives\\courier.zip", 0, "(None)", 17, year(1989), 38, 8, 3, 3, 4, 0, "(Not Entered)",
      "Delivered as a four-part Zip-Code set inside a ZIP."},
-    {"Frost Byte Fortress", "Archives\\frostbyte.lha", 0, "(None)", 31, year(1990), 38, 6, 1, 6, 5, 2,
-     "(Not Entered)", "Packed with LHA."},
+    {"Frost Byte Fortress", "Archives\\frostbyte.lha", 0, "(None)", 31, year(1990), 38, 6, 1, 6, 5, 2, "(Not Entered)",
+     "Packed with LHA."},
     {"Galactic Garden", "Archives\\garden.lnx", 1, "harbour_patrol.sid", 27, year(1991), 1, 12, 4, 2, 3, 0,
      "(Not Entered)", "A Lynx archive with a gardening game in space.", "garden.gif"},
     {"Harbour Patrol", "(None)", 0, "harbour_patrol.sid", 16, year(1986), 10, 11, 1, 3, 4, 0, "(Not Entered)",
@@ -138,21 +202,21 @@ bool fillDemoCatalogue(Catalogue& cat, QString* error)
         const QString file = QString::fromUtf8(g.file);
         const QString tune = QString::fromUtf8(g.tune);
         games.addNew();
-        games.setValue(QStringLiteral("Name"), QString::fromUtf8(g.name));
-        games.setValue(QStringLiteral("CCode"), colourCodeFor(file, tune));
-        games.setValue(QStringLiteral("Filename"), file);
-        games.setValue(QStringLiteral("Filename Index"), g.fileIndex);
-        games.setValue(QStringLiteral("Music Filename"), tune);
-        games.setValue(QStringLiteral("Screenshot Filename"), QString::fromUtf8(g.screenshot));
-        games.setValue(QStringLiteral("DocFile"), kNone);
-        games.setValue(QStringLiteral("Trained"), g.trained);
-        games.setValue(QStringLiteral("HighScore"), QString::fromUtf8(g.highScore));
-        games.setValue(QStringLiteral("Personal Comment"), QString::fromUtf8(g.comment));
-        games.setValue(QStringLiteral("TimesPlayed"), 0);
-        games.setValue(QStringLiteral("DateLastPlayed"), kNever);
+        games.setValue(catalogue::field::Name, QString::fromUtf8(g.name));
+        games.setValue(catalogue::field::CCode, colourCodeFor(file, tune));
+        games.setValue(catalogue::field::Filename, file);
+        games.setValue(catalogue::field::FilenameIndex, g.fileIndex);
+        games.setValue(catalogue::field::MusicFilename, tune);
+        games.setValue(catalogue::field::ScreenshotFilename, QString::fromUtf8(g.screenshot));
+        games.setValue(catalogue::field::DocFile, kNone);
+        games.setValue(catalogue::field::Trained, g.trained);
+        games.setValue(catalogue::field::HighScore, QString::fromUtf8(g.highScore));
+        games.setValue(catalogue::field::PersonalComment, QString::fromUtf8(g.comment));
+        games.setValue(catalogue::field::TimesPlayed, 0);
+        games.setValue(catalogue::field::DateLastPlayed, kNever);
         // The demo files are generated with the catalogue, so the flags are what a verify would find.
-        games.setValue(QStringLiteral("FA"), file != kNone);
-        games.setValue(QStringLiteral("SA"), tune != kNone);
+        games.setValue(catalogue::field::FA, file != kNone);
+        games.setValue(catalogue::field::SA, tune != kNone);
         games.setValue(QStringLiteral("PU_Id"), g.publisher);
         games.setValue(QStringLiteral("Year Published"), g.yearKey);
         games.setValue(QStringLiteral("MU_Id"), g.musician);
@@ -160,16 +224,16 @@ bool fillDemoCatalogue(Catalogue& cat, QString* error)
         games.setValue(QStringLiteral("PL_Id"), g.players);
         games.setValue(QStringLiteral("DI_Id"), g.difficulty);
         games.setValue(QStringLiteral("RA_Id"), g.rating);
-        games.setValue(QStringLiteral("UseDefault"), true);
-        games.setValue(QStringLiteral("DirectX"), false);
-        games.setValue(QStringLiteral("Port1Joy"), ports.DefPort1Joy);
-        games.setValue(QStringLiteral("Port2Joy"), ports.DefPort2Joy);
-        games.setValue(QStringLiteral("Port1Key"), ports.DefPort1Key);
-        games.setValue(QStringLiteral("Port2Key"), ports.DefPort2Key);
-        games.setValue(QStringLiteral("V2Port1Joy"), ports.DXDefPort1Joy);
-        games.setValue(QStringLiteral("V2Port2Joy"), ports.DXDefPort2Joy);
-        games.setValue(QStringLiteral("V2Port1Key"), ports.DXDefPort1Key);
-        games.setValue(QStringLiteral("V2Port2Key"), ports.DXDefPort2Key);
+        games.setValue(catalogue::field::UseDefault, true);
+        games.setValue(catalogue::field::DirectX, false);
+        games.setValue(catalogue::field::Port1Joy, ports.DefPort1Joy);
+        games.setValue(catalogue::field::Port2Joy, ports.DefPort2Joy);
+        games.setValue(catalogue::field::Port1Key, ports.DefPort1Key);
+        games.setValue(catalogue::field::Port2Key, ports.DefPort2Key);
+        games.setValue(catalogue::field::V2Port1Joy, ports.DXDefPort1Joy);
+        games.setValue(catalogue::field::V2Port2Joy, ports.DXDefPort2Joy);
+        games.setValue(catalogue::field::V2Port1Key, ports.DXDefPort1Key);
+        games.setValue(catalogue::field::V2Port2Key, ports.DXDefPort2Key);
         if (!games.update()) {
             *error = games.lastError();
             return false;

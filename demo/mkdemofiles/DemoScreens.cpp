@@ -20,8 +20,22 @@ constexpr std::uint32_t kPalette[16] = {
 
 enum Colour : std::uint8_t
 {
-    Black, White, Red, Cyan, Purple, Green, Blue, Yellow,
-    Orange, Brown, LightRed, DarkGrey, Grey, LightGreen, LightBlue, LightGrey,
+    Black,
+    White,
+    Red,
+    Cyan,
+    Purple,
+    Green,
+    Blue,
+    Yellow,
+    Orange,
+    Brown,
+    LightRed,
+    DarkGrey,
+    Grey,
+    LightGreen,
+    LightBlue,
+    LightGrey,
 };
 
 class Screen

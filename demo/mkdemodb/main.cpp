@@ -1,7 +1,7 @@
 // Writes the demo catalogue to the given path, unless a catalogue is already there.
-#include "Catalogue.h"
 #include "DemoRows.h"
-#include "Schema.h"
+#include "data/Catalogue.h"
+#include "data/Schema.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -29,8 +29,8 @@ int main(int argc, char** argv)
     }
     if (!ok || !QFile::rename(temp, target)) {
         QFile::remove(temp);
-        std::fprintf(stderr, "mkdemodb: %s\n", qPrintable(error.isEmpty() ? QStringLiteral("cannot write ") + target
-                                                                          : error));
+        std::fprintf(stderr, "mkdemodb: %s\n",
+                     qPrintable(error.isEmpty() ? QStringLiteral("cannot write ") + target : error));
         return 1;
     }
     return 0;

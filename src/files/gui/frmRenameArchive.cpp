@@ -1,8 +1,8 @@
-#include "frmRenameArchive.h"
+#include "files/gui/frmRenameArchive.h"
 
-#include "ArchiveRename.h"
-#include "MessageBox.h"
-#include "clsC64Game.h"
+#include "files/ArchiveRename.h"
+#include "launch/clsC64Game.h"
+#include "platform/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -11,9 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmRenameArchive::frmRenameArchive(ArchiveHandover& handover, QWidget* parent)
-    : QDialog(parent)
-    , m_handover(handover)
+frmRenameArchive::frmRenameArchive(ArchiveHandover& handover, QWidget* parent) : QDialog(parent), m_handover(handover)
 {
     setObjectName(QStringLiteral("frmRenameArchive"));
     setWindowTitle(QStringLiteral("Choose the Game to Boot"));

@@ -1,10 +1,8 @@
-#include "VintraxApplication.h"
+#include "app/VintraxApplication.h"
 
-#include "SingleInstance.h"
-#include "WidgetMessageBox.h"
-#include "frmVTRXMain.h"
-#include "frmVTRXSplash.h"
-#include "settings/SettingsStore.h"
+#include "app/Program.h"
+#include "data/settings/SettingsStore.h"
+#include "platform/gui/WidgetMessageBox.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -18,10 +16,8 @@ int runVintrax()
     platform::installWidgetMessageBox();
 
     const std::unique_ptr<QSettings> store = openSettingsStore(defaultSettingsPath());
-    platform::SingleInstance instance;
-    frmVTRXSplash splash(instance, *store);
-    const std::unique_ptr<frmVTRXMain> main(splash.Form_Load());
-    if (!main)
+    app::Program program(*store);
+    if (!program.start())
         return 1;
     return QApplication::exec();
 }

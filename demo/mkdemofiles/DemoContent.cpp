@@ -2,13 +2,13 @@
 
 #include "BasicProgram.h"
 #include "DemoScreens.h"
-#include "D64Writer.h"
 #include "LhaWriter.h"
-#include "LynxWriter.h"
 #include "MelodyTune.h"
-#include "T64Writer.h"
-#include "ZipCodeEncoder.h"
 #include "ZipWriter.h"
+#include "c64/D64Writer.h"
+#include "c64/LynxWriter.h"
+#include "c64/T64Writer.h"
+#include "c64/ZipCodeEncoder.h"
 
 #include <QDateTime>
 

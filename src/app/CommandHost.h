@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QObject;
+class QWidget;
+
+namespace app {
+
+// What the main window offers the subsystems' commands. Each subsystem's install…Commands function
+// connects its menu items, buttons, popup items and detail-label clicks through it; the main window
+// knows none of them.
+class CommandHost
+{
+public:
+    virtual ~CommandHost() = default;
+
+    // A menu item, popup item, button or detail label by its object name; an indexed menu item by its
+    // name and index, as "mnuFave(3)". nullptr when there is none.
+    virtual QObject* command(const QString& name) const = 0;
+    // The parent of the dialogs a command opens.
+    virtual QWidget* dialogParent() = 0;
+
+    // Whether the panel shows a game (a row of the list is selected).
+    virtual bool hasCurrentGame() const = 0;
+    // The panel shows the current game again from its row, and the commands' states follow it.
+    virtual void showCurrentGameAgain() = 0;
+    // The game list of the shown view is read again; the selection stays where it can.
+    virtual void refillList() = 0;
+    // Selects the game of that name in the list (nothing when the list has no such row).
+    virtual void selectGame(const QString& name) = 0;
+    // Every installed command takes the enabled state its rules give now.
+    virtual void refreshCommands() = 0;
+    // The game list takes the keyboard focus, as after every command of the panel.
+    virtual void focusGameList() = 0;
+    // The comment scroller stops (before an emulator takes the screen).
+    virtual void stopScroller() = 0;
+};
+
+// Whether a command acts on the current game: such a command is disabled while no game is shown, and
+// refuses on its own when it runs anyway.
+enum class Acts
+{
+    Always,
+    OnCurrentGame,
+};
+
+// Connects a menu item, popup item or button to its handler. The command becomes enabled whenever its
+// rules allow: a current game when it acts on one, and enabledWhen, when given, returns true.
+// A command that no subsystem installs stays disabled.
+void installCommand(CommandHost& host, const QString& name, Acts acts, std::function<void()> handler,
+                    std::function<bool()> enabledWhen = {});
+
+// Connects a detail label's clicks (left or right button) to its handler. The label looks clickable
+// (hand pointer, hover colour) only while actsNow, when given, returns true.
+void installLabelClick(CommandHost& host, const QString& label, std::function<void(bool rightButton)> handler,
+                       std::function<bool()> actsNow = {});
+
+// For the host: whether a command (or label) was installed, and the enabled state its rules give now.
+bool isInstalled(const QObject* command);
+bool commandAllowed(const QObject* command, bool hasCurrentGame);
+bool labelActsNow(const QObject* label);
+// For the host: runs a label's handler (does nothing for a label no subsystem installed).
+void runLabelClick(QObject* label, bool rightButton);
+
+} // namespace app

@@ -1,0 +1,60 @@
+#include "app/Program.h"
+
+#include "app/AppState.h"
+#include "browser/gui/frmVTRXMain.h"
+#include "browser/gui/frmVTRXSplash.h"
+#include "files/gui/FilesCommands.h"
+#include "launch/gui/LaunchCommands.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "platform/gui/ShellOpen.h"
+#include "prefs/gui/PrefsCommands.h"
+
+namespace app {
+
+void installCommands(CommandHost& host, AppState& state)
+{
+    installLaunchCommands(host, state);
+    installFilesCommands(host, state);
+    installPrefsCommands(host, state);
+}
+
+Program::Program(QSettings& store, browser::MainWindowOptions options)
+    : m_store(store), m_options(std::move(options)), m_state(std::make_unique<AppState>(platform::programFolder()))
+{
+    m_state->ShellOpen = platform::ShellOpen;
+}
+
+Program::~Program()
+{
+    m_window.reset();
+    m_splash.reset();
+}
+
+bool Program::start()
+{
+    m_instance = std::make_unique<platform::SingleInstance>();
+    m_splash = std::make_unique<frmVTRXSplash>(*m_instance, m_store);
+    if (!m_splash->Form_Load())
+        return false;
+    m_window = std::make_unique<frmVTRXMain>(*m_state, m_store, m_splash->firstRun(), m_splash.get(), m_options);
+    installCommands(*m_window, *m_state);
+    if (!m_window->Form_Load()) {
+        m_splash->close();
+        m_window.reset();
+        return false;
+    }
+    return true;
+}
+
+QMainWindow* Program::mainWindow() const
+{
+    return m_window.get();
+}
+
+CommandHost* Program::host() const
+{
+    return m_window.get();
+}
+
+} // namespace app

@@ -1,0 +1,89 @@
+#include "launch/gui/LaunchCommands.h"
+
+#include "app/AppState.h"
+#include "app/CommandHost.h"
+#include "data/GameFields.h"
+#include "data/Recordset.h"
+#include "launch/EmulatorSettings.h"
+#include "launch/PlayButtons.h"
+#include "launch/PlayCurrentGame.h"
+#include "launch/gui/frmControls.h"
+#include "platform/MessageBox.h"
+
+#include <QApplication>
+
+using launch::EmulatorKind;
+
+namespace {
+
+struct PlayCommand
+{
+    EmulatorKind kind;
+    const char* button;
+    const char* popupItem;
+};
+
+constexpr PlayCommand kPlayCommands[] = {
+    {EmulatorKind::Ccs64Dos19, "cmdRunGame", "pmnuPlay"},
+    {EmulatorKind::Ccs64Dos20, "cmdRun20Dos", "pmnuPlay2D"},
+    {EmulatorKind::Ccs64Win32, "cmdRun20Win", "pmnuPlay2W"},
+};
+
+void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind kind)
+{
+    launch::PlayHooks hooks;
+    hooks.hourglass = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    hooks.stopScroller = [&host] { host.stopScroller(); };
+    const launch::PlayOutcome outcome =
+        launch::PlayCurrentGame(kind, state.settings, state.currentGame, state.game, state.workFolder(), hooks);
+    if (outcome.started)
+        state.LastRunWasWin32 = kind == EmulatorKind::Ccs64Win32;
+    host.focusGameList();
+}
+
+launch::EmulatorSettingsOutcome mnuEditEmulator_Click(app::CommandHost& host, app::AppState& state)
+{
+    using launch::EmulatorSettingsOutcome;
+    if (!launch::emulatorSettingsAllowed(state.settings)) {
+        platform::MessageBox::information(launch::kEmulatorSettingsRefusal);
+        return EmulatorSettingsOutcome::Refused;
+    }
+    state.dialog.DialogPrompt = launch::emulatorSettingsPrompt(state.currentGame.text(catalogue::field::Name));
+    frmControls dialog(state.dialog.DialogPrompt, state.settings, launch::gamePortsOf(state.currentGame),
+                       host.dialogParent());
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    host.focusGameList();
+    if (!accepted)
+        return EmulatorSettingsOutcome::Cancelled;
+    if (!state.currentGame.change(launch::fieldValuesOf(dialog.chosenPorts()))) {
+        platform::MessageBox::exclamation(QStringLiteral("The emulator settings could not be stored:\n") +
+                                          state.currentGame.lastError());
+        return EmulatorSettingsOutcome::NotStored;
+    }
+    return EmulatorSettingsOutcome::Stored;
+}
+
+} // namespace
+
+void installLaunchCommands(app::CommandHost& host, app::AppState& state)
+{
+    for (const PlayCommand& c : kPlayCommands) {
+        const EmulatorKind kind = c.kind;
+        auto play = [&host, &state, kind] { PlayCurrentGame(host, state, kind); };
+        // The buttons follow the game's file and the emulator paths; the popup items follow the buttons.
+        auto playable = [&state, kind] {
+            return launch::playButtonsFor(state.currentGame.text(catalogue::field::Filename), state.settings)
+                .enabled(kind);
+        };
+        app::installCommand(host, QString::fromLatin1(c.button), app::Acts::OnCurrentGame, play, playable);
+        app::installCommand(host, QString::fromLatin1(c.popupItem), app::Acts::OnCurrentGame, play, playable);
+    }
+    auto emulatorSettings = [&host, &state] { mnuEditEmulator_Click(host, state); };
+    app::installCommand(host, QStringLiteral("mnuEditEmulator"), app::Acts::OnCurrentGame, emulatorSettings);
+    app::installCommand(host, QStringLiteral("pmnuEditEmulatorSettings"), app::Acts::OnCurrentGame, emulatorSettings);
+}
