@@ -1,6 +1,7 @@
 #include "platform/gui/WidgetMessageBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -21,6 +22,7 @@ private slots:
     void showsTextTitleIconAndButtons();
     void buttonPressedIsReturned();
     void escapeGivesTheCancelLikeButton();
+    void linesOfAMessageStayAsWritten();
     void cleanup();
 
 private:
@@ -106,6 +108,29 @@ void TestWidgetMessageBox::escapeGivesTheCancelLikeButton()
     QCOMPARE(MB::show("Overwrite?", "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel), MB::Cancel);
     whenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
     QCOMPARE(MB::question("Remove?", "vintrax"), MB::No);
+}
+
+void TestWidgetMessageBox::linesOfAMessageStayAsWritten()
+{
+    // The notes' lines are wider than the share of the screen a plain message box allows before it
+    // wraps its text again; they must stay whole, one line each.
+    QStringList lines;
+    for (int i = 1; i <= 4; ++i)
+        lines << QString("Line %1 of a note whose line breaks were chosen by hand, and nowhere else.").arg(i);
+    bool wraps = true;
+    int labelWidth = 0;
+    int widest = 0;
+    whenBoxShows([&](QMessageBox* box) {
+        auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        wraps = label->wordWrap();
+        labelWidth = label->width();
+        for (const QString& line : lines)
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        box->button(QMessageBox::Ok)->click();
+    });
+    MB::information(lines.join('\n'));
+    QVERIFY(!wraps);
+    QVERIFY2(labelWidth >= widest, qPrintable(QString("%1 < %2").arg(labelWidth).arg(widest)));
 }
 
 QTEST_MAIN(TestWidgetMessageBox)

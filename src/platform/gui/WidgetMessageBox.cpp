@@ -1,7 +1,10 @@
 #include "platform/gui/WidgetMessageBox.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace platform {
 
@@ -65,6 +68,59 @@ MessageBox::Button escapeAnswer(const MessageBox::Request& request)
     return request.defaultButton;
 }
 
+// The program's messages carry their own line breaks, laid out by hand. A plain message box wraps a text
+// wider than a fixed share of the screen again, which breaks those lines in new places: this box keeps
+// them as written whenever the whole box still fits the screen.
+class LineKeepingMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    // The box sizes itself again (and wraps again) on showing and on later layout requests: each time,
+    // the lines are put back as written.
+    bool event(QEvent* e) override
+    {
+        const bool handled = QMessageBox::event(e);
+        if ((e->type() == QEvent::Show || e->type() == QEvent::LayoutRequest) && !m_keeping)
+            keepLines();
+        return handled;
+    }
+
+    void showEvent(QShowEvent* e) override
+    {
+        QMessageBox::showEvent(e);
+        keepLines();
+    }
+
+private:
+    void keepLines()
+    {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!label || !label->wordWrap() || !layout())
+            return;
+        m_keeping = true;
+        label->setWordWrap(false);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        layout()->activate();
+        const QSize unwrapped = layout()->totalSizeHint();
+        const QScreen* shown = screen();
+        if (shown && unwrapped.width() > shown->availableGeometry().width()) {
+            // Wider than the screen: wrapping is the only way to show it whole.
+            label->setWordWrap(true);
+            layout()->activate();
+            const int width = shown->availableGeometry().width();
+            setFixedSize(width, layout()->totalHeightForWidth(width));
+        } else {
+            setFixedSize(unwrapped);
+        }
+        m_keeping = false;
+    }
+
+    bool m_keeping = false;
+};
+
 } // namespace
 
 MessageBox::Button WidgetMessageBox::ask(const MessageBox::Request& request)
@@ -74,7 +130,7 @@ MessageBox::Button WidgetMessageBox::ask(const MessageBox::Request& request)
         if (request.buttons.testFlag(p.ours))
             buttons |= p.qt;
     }
-    QMessageBox box(toQt(request.icon), request.title, request.text, buttons, QApplication::activeWindow());
+    LineKeepingMessageBox box(toQt(request.icon), request.title, request.text, buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(toQt(request.defaultButton));
     box.exec();
