@@ -30,8 +30,7 @@ void fillSavedView(catalogue::Catalogue& catalogue, GameListModel& model, const 
         // switch views, and nothing is written to the catalogue.
         outcome.listError = rows.error();
         platform::MessageBox::exclamation(
-            QStringLiteral("The game list could not be read from the database:\n%1").arg(outcome.listError),
-            platform::kFatalTitle);
+            QStringLiteral("The game list could not be read from the database:\n%1").arg(outcome.listError));
     }
     outcome.selection = selectionAtStartUp(outcome.settings.CurrentGame, model.rowCount(),
                                            [&model](const QString& name) { return model.rowOf(name); });
