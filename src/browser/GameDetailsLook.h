@@ -48,6 +48,14 @@ inline const std::vector<std::pair<QString, QString>> kDetailCaptions = {
     {QStringLiteral("lblLastPlayed"), QStringLiteral("Last played:")},
 };
 
+// Each caption label of the panel and the value label it names.
+inline constexpr const char* kCaptionLabels[][2] = {
+    {"Label10", "lblName"},    {"Label17", "lblRating"},     {"Label12", "lblPublisher"}, {"Label18", "lblDifficulty"},
+    {"Label11", "lblYear"},    {"Label7", "lblTrainer"},     {"Label14", "lblMusician"},  {"Label6", "lblHighScore"},
+    {"Label16", "lblGenre"},   {"Label3", "lblTimesPlayed"}, {"Label19", "lblPlayers"},   {"Label4", "lblLastPlayed"},
+    {"Label1", "lblGameFile"}, {"Label2", "lblMusicFile"},   {"Label8", "lblDocFile"},
+};
+
 // The play buttons' tool tip before any game is shown.
 inline const QString kPlayButtonIdleTip = QStringLiteral("Play the currently selected game");
 

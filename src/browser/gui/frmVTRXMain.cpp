@@ -145,6 +145,7 @@ bool frmVTRXMain::Form_Load()
         if (m_splash)
             m_splash->close();
         show();
+        keepOnScreen();
         QCoreApplication::processEvents();
     };
     steps.finishLoad = [this] {

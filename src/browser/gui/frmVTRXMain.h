@@ -83,6 +83,11 @@ private:
     void applyTexture(int texture);
     browser::MainWindowView layoutView() const;
     void applyStartupLayout(const Settings& settings);
+    // Puts the window, frame and all, on the screens: at framePosition unless centred, as tall as the
+    // screen allows.
+    void placeOnScreen(const QPoint& framePosition, const QSize& clientSize, bool centred);
+    // Once shown, the frame's real size is known: the window moves or shrinks to fit if it must.
+    void keepOnScreen();
     SettingsLoadContext settingsLoadContext() const;
     int clientHeightTwips() const;
     // Enables a command by its rules: installed by a subsystem, and those rules allow it.

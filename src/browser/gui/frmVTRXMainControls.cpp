@@ -25,14 +25,6 @@ using namespace browser;
 
 namespace {
 
-// Each caption label and the value label it names.
-constexpr const char* kCaptionLabels[][2] = {
-    {"Label10", "lblName"},    {"Label17", "lblRating"},     {"Label12", "lblPublisher"}, {"Label18", "lblDifficulty"},
-    {"Label11", "lblYear"},    {"Label7", "lblTrainer"},     {"Label14", "lblMusician"},  {"Label6", "lblHighScore"},
-    {"Label16", "lblGenre"},   {"Label3", "lblTimesPlayed"}, {"Label19", "lblPlayers"},   {"Label4", "lblLastPlayed"},
-    {"Label1", "lblGameFile"}, {"Label2", "lblMusicFile"},   {"Label8", "lblDocFile"},
-};
-
 QString captionOf(const QString& valueLabel)
 {
     for (const auto& [label, caption] : kDetailCaptions)
@@ -125,6 +117,8 @@ void frmVTRXMain::createControls()
     for (const auto& [name, text] : GameDetails{}.labelTexts()) {
         auto* label = new DetailLabel(name, m_client);
         label->setColour(kValueLabelColour);
+        // A caption as wide as its column would otherwise run straight into its value.
+        label->setContentsMargins(4, 0, 0, 0);
         m_valueLabels.insert(label->objectName(), label);
     }
 
@@ -345,12 +339,6 @@ void frmVTRXMain::applyStartupLayout(const Settings& settings)
     mnuViewGameDetails->setChecked(settings.startup.view);
     mnuViewScreenshots->setChecked(settings.startup.ssView);
     applyTexture(settings.Texture);
-    QList<QRect> screens;
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        screens << primary->availableGeometry();
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen != QGuiApplication::primaryScreen())
-            screens << screen->availableGeometry();
     // Stored measures are whatever the settings file holds: bring them into a range pixels can take
     // before converting, so a garbage value cannot overflow.
     static constexpr double kLimit = 1e7;
@@ -358,13 +346,37 @@ void frmVTRXMain::applyStartupLayout(const Settings& settings)
     // The window is as wide as the design and at least as tall as its minimum; a stored height that
     // is smaller (or garbage) gives the design height.
     const int height = std::max(twips(settings.startup.height), m_sizes.initialHeight);
-    const QRect saved(twipsToPixels(twips(settings.startup.left)), twipsToPixels(twips(settings.startup.top)),
-                      twipsToPixels(m_sizes.fixedWidth), twipsToPixels(height));
-    const QRect placed = placeMainWindow(saved, !settings.PositionFlag, screens);
+    placeOnScreen(QPoint(twipsToPixels(twips(settings.startup.left)), twipsToPixels(twips(settings.startup.top))),
+                  QSize(twipsToPixels(m_sizes.fixedWidth), twipsToPixels(height)), !settings.PositionFlag);
+}
+
+void frmVTRXMain::placeOnScreen(const QPoint& framePosition, const QSize& clientSize, bool centred)
+{
+    QList<QRect> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens << screen->availableGeometry();
+    // The whole window, its frame too, must fit; the frame's size is known once the window is shown.
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins m(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                     frame.bottom() - client.bottom());
+    const QSize frameSize = clientSize.grownBy(m);
+    const QRect placed = placeMainWindow(QRect(framePosition, frameSize), centred, screens);
+    const QSize size = placed.size().shrunkBy(m);
     // A screen shorter than the design leaves the window as tall as the screen allows.
-    setMinimumHeight(std::min(minimumHeight(), placed.height()));
-    resize(placed.size());
+    setMinimumHeight(std::min(minimumHeight(), size.height()));
+    resize(size);
     move(placed.topLeft());
+}
+
+void frmVTRXMain::keepOnScreen()
+{
+    const QScreen* shown = screen();
+    if (shown && !shown->availableGeometry().contains(frameGeometry()))
+        placeOnScreen(pos(), size(), false);
 }
 
 void frmVTRXMain::fitTitle()

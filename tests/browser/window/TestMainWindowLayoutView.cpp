@@ -1,6 +1,7 @@
 // The main window's layout as the window is resized (the rows measured from the client area's bottom,
 // in twips at 15 to the pixel), the two View entries that change it, and the scrolling comment.
 #include "WindowFixture.h"
+#include "browser/GameDetailsLook.h"
 #include "browser/gui/ScrollerBox.h"
 #include <QMainWindow>
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using windowtest::action;
@@ -86,6 +88,9 @@ private slots:
     void screenshotEntryWidensTheList();
     void emptyCommentShowsBlankScroller();
     void commentScrollsAndStops();
+    void longTitleEndsInAnEllipsisAndCaptionsKeepClear();
+    void windowFitsTheScreenWhateverTheSettingsSay_data();
+    void windowFitsTheScreenWhateverTheSettingsSay();
 };
 
 void TestMainWindowLayoutView::rowsFollowTheClientBottom()
@@ -355,4 +360,72 @@ void TestMainWindowLayoutView::commentScrollsAndStops()
 }
 
 QTEST_MAIN(TestMainWindowLayoutView)
+void TestMainWindowLayoutView::longTitleEndsInAnEllipsisAndCaptionsKeepClear()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    const QString name = QStringLiteral("Astro Miner and the Very Long Expedition to the Asteroid Belt of Doom");
+    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET Name = '%1' WHERE Name = 'Astro Miner'").arg(name)),
+             QString());
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QVERIFY(clickGame(w, name));
+    auto* title = control<QLabel>(w, "lblGN");
+    QVERIFY(title->isVisible());
+    QVERIFY(title->text().endsWith(QChar(0x2026)));
+    QVERIFY(name.startsWith(title->text().chopped(1)));
+    QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width());
+    QCOMPARE(title->toolTip(), name);
+    // A short name shows whole.
+    QVERIFY(clickGame(w, QStringLiteral("Bouncing Bytes")));
+    QCOMPARE(title->text(), QStringLiteral("Bouncing Bytes"));
+
+    // Every caption ends before its value's text begins.
+    for (const auto& [captionName, valueName] : browser::kCaptionLabels) {
+        auto* caption = control<QLabel>(w, captionName);
+        auto* value = control<QLabel>(w, valueName);
+        const int captionEnd = caption->x() + caption->fontMetrics().horizontalAdvance(caption->text());
+        const int valueStart = value->x() + value->contentsMargins().left();
+        QVERIFY2(captionEnd < valueStart, captionName);
+    }
+    f.exit();
+}
+
+void TestMainWindowLayoutView::windowFitsTheScreenWhateverTheSettingsSay_data()
+{
+    QTest::addColumn<QVariantMap>("settings");
+    // Twips: 15 to a pixel.
+    QTest::newRow("taller than the screen") << QVariantMap{{"Heighty", 200000}, {"PositionFlag", "True"}};
+    QTest::newRow("far below the screen") << QVariantMap{{"Top", 60000}, {"Left", 300}, {"PositionFlag", "True"}};
+    QTest::newRow("huge values") << QVariantMap{
+        {"Heighty", 2000000000}, {"Top", 2000000000}, {"Left", -2000000000}, {"PositionFlag", "True"}};
+    QTest::newRow("centred, tall") << QVariantMap{{"Heighty", 200000}, {"PositionFlag", "False"}};
+}
+
+void TestMainWindowLayoutView::windowFitsTheScreenWhateverTheSettingsSay()
+{
+    QFETCH(QVariantMap, settings);
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings(settings);
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    const QRect screen = w->screen()->availableGeometry();
+    QVERIFY2(screen.contains(w->geometry()), qPrintable(QString("%1,%2 %3x%4 in %5,%6 %7x%8")
+                                                            .arg(w->x())
+                                                            .arg(w->y())
+                                                            .arg(w->width())
+                                                            .arg(w->height())
+                                                            .arg(screen.x())
+                                                            .arg(screen.y())
+                                                            .arg(screen.width())
+                                                            .arg(screen.height())));
+    // The buttons and the details are inside the window, not cut off below it.
+    auto* exit = control<QPushButton>(w, "cmdExit");
+    QVERIFY(exit->mapTo(w, QPoint(0, exit->height())).y() <= w->height());
+    if (!settings.value("PositionFlag").toBool())
+        QVERIFY(qAbs(w->geometry().center().y() - screen.center().y()) <= 1);
+    f.exit();
+}
+
 #include "TestMainWindowLayoutView.moc"
