@@ -60,6 +60,7 @@ private slots:
 
     void doubleClickStartsTheDefaultEmulator_data();
     void doubleClickStartsTheDefaultEmulator();
+    void noSelectedGameStartsNothing();
     void doubleClickStartsNothing_data();
     void doubleClickStartsNothing();
 
@@ -323,19 +324,55 @@ void TestMainWindowPlay::renamedArchiveShowsItsNewName()
 void TestMainWindowPlay::doubleClickStartsTheDefaultEmulator_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::newRow("default v1.9") << 0;
-    QTest::newRow("default v2.0 Dos") << 1;
-    QTest::newRow("default v2.0 Win32") << 2;
+    QTest::addColumn<bool>("enterKey");
+    QTest::newRow("default v1.9") << 0 << false;
+    QTest::newRow("default v2.0 Dos") << 1 << false;
+    QTest::newRow("default v2.0 Win32") << 2 << false;
+    QTest::newRow("Enter, default v2.0 Dos") << 1 << true;
 }
 
 void TestMainWindowPlay::doubleClickStartsTheDefaultEmulator()
 {
     QFETCH(int, kind);
+    QFETCH(bool, enterKey);
     QMainWindow* w = m_s->start(
         kAstro, {{QStringLiteral("TheDefaultEmulatorFlag"), kind}, {QStringLiteral("DC"), QStringLiteral("False")}});
     QVERIFY(w);
-    doubleClickGame(w, kAstro);
+    if (enterKey)
+        QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
+    else
+        doubleClickGame(w, kAstro);
     verifyAstroStartedOnlyIn(w, kind);
+}
+
+void TestMainWindowPlay::noSelectedGameStartsNothing()
+{
+    // A game file but no tune: the tune view does not hold it, and no row is selected there.
+    const QString cavern = QStringLiteral("Cavern Crawler");
+    QMainWindow* w = m_s->start(cavern);
+    QVERIFY(w);
+    QVERIFY(control<QPushButton>(w, "cmdRun20Win")->isEnabled());
+    QTest::mouseClick(control<QPushButton>(w, "cmdMusicOnly"), Qt::LeftButton);
+    QCOMPARE(selectedGame(w), QString());
+    QVERIFY(gameList(w).rowCount() > 0);
+    for (const char* name : kPlayButtons)
+        QVERIFY2(!control<QPushButton>(w, name)->isEnabled(), name);
+    for (const char* name : {"mnuEditEmulator", "pmnuPlay", "pmnuPlay2D", "pmnuPlay2W", "pmnuEditEmulatorSettings"})
+        QVERIFY2(!action(w, name)->isEnabled(), name);
+    QCOMPARE(labelText(w, "lblName"), QString());
+    // The view commands and the random pick stay.
+    QVERIFY(control<QPushButton>(w, "cmdAll")->isEnabled());
+    QVERIFY(control<QPushButton>(w, "cmdRandom")->isEnabled());
+    // Reached anyway (a stale shortcut, a menu opened before the switch), each command refuses by itself.
+    for (const char* name : {"pmnuPlay", "pmnuPlay2D", "pmnuPlay2W", "mnuEditEmulator"}) {
+        action(w, name)->setEnabled(true);
+        action(w, name)->trigger();
+    }
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(!m_s->emulators.anyStartedWithin(300));
+    QCOMPARE(m_s->stored(cavern, "TimesPlayed").toInt(), 0);
+    QCOMPARE(m_s->stored(kAstro, "TimesPlayed").toInt(), 0);
+    QCOMPARE(m_s->messages().count(), 0);
 }
 
 void TestMainWindowPlay::doubleClickStartsNothing_data()

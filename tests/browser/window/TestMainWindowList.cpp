@@ -496,12 +496,25 @@ void TestMainWindowList::rightClickMenuNamesTheSelectedGame()
         QVERIFY2(!action(w, name)->isEnabled(), name);
     pmnu->close();
 
-    // With nothing selected no menu opens.
+    // The keyboard opens it too, at the selected row: the Menu key and Shift+F10.
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+        QTest::keyClick(list, key, modifiers);
+        QTRY_VERIFY(pmnu->isVisible());
+        QCOMPARE(action(w, "pmnuPlay")->text(), QStringLiteral("Play Jungle Jive (v1.9)"));
+        pmnu->close();
+    }
+
+    // With nothing selected no menu opens, by mouse or key.
     click(w, "cmdGamesOnly");
     QCOMPARE(selectedGame(w), QString());
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, other.center());
+    QTest::keyClick(list, Qt::Key_Menu);
     QTest::qWait(20);
     QVERIFY(!pmnu->isVisible());
+    // Down then selects the first row, not the one after wherever the list's cursor was left.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(selectedGame(w), gameText(w, 0));
     f.exit();
 }
 
