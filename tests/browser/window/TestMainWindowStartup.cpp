@@ -2,6 +2,7 @@
 // messages, the first-run notes, and the settings the window leaves behind for the next start.
 #include "TestFolders.h"
 #include "WindowFixture.h"
+#include "app/CommandHost.h"
 #include "browser/FirstRunNotes.h"
 #include "browser/GameListViews.h"
 #include "platform/SingleInstance.h"
@@ -450,6 +451,12 @@ void TestMainWindowStartup::emptyBookmarksStayHidden()
     // A title is shown as written: its "&" marks no accelerator.
     QCOMPARE(items[5]->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
              QStringLiteral("Tom & Jerry's C64 page"));
+    // A bookmark opens its address with the desktop, reached through the command host as any command.
+    QStringList opened;
+    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
+    QCOMPARE(f.program().host()->command(QStringLiteral("mnuFave(5)")), items[5]);
+    items[5]->trigger();
+    QCOMPARE(opened, QStringList{f.state().settings.Favourites[5].address});
     f.exit();
     // The bookmark table goes back to the store as it was read.
     QCOMPARE(f.storedValue(QStringLiteral("Fave3D")).toString(), QStringLiteral("Empty"));
