@@ -15,6 +15,7 @@ struct Installed : QObject
     static constexpr const char* kInstalledName = "vintraxInstalledCommand";
 
     Acts acts = Acts::Always;
+    bool connected = false; // the object's trigger already runs the handler
     std::function<void()> handler;
     std::function<bool()> enabledWhen;
     std::function<void(bool)> labelHandler;
@@ -31,11 +32,17 @@ Installed* installedOn(const QObject* object)
     return nullptr;
 }
 
-Installed& install(QObject* object)
+// The installation on the named command of the host, made on first use; nullptr when the host has no
+// command of that name (a programming error, caught in debug builds).
+Installed* installOn(CommandHost& host, const QString& name)
 {
+    QObject* object = host.command(name);
+    Q_ASSERT_X(object, "installing a command", qPrintable(name));
+    if (!object)
+        return nullptr;
     if (Installed* existing = installedOn(object))
-        return *existing;
-    return *new Installed(object);
+        return existing;
+    return new Installed(object);
 }
 
 } // namespace
@@ -43,38 +50,37 @@ Installed& install(QObject* object)
 void installCommand(CommandHost& host, const QString& name, Acts acts, std::function<void()> handler,
                     std::function<bool()> enabledWhen)
 {
-    QObject* object = host.command(name);
-    Q_ASSERT_X(object, "installCommand", qPrintable(name));
-    if (!object)
+    Installed* installed = installOn(host, name);
+    if (!installed)
         return;
-    Installed& installed = install(object);
-    installed.acts = acts;
-    installed.handler = std::move(handler);
-    installed.enabledWhen = std::move(enabledWhen);
-    auto run = [&host, object] {
-        const Installed* i = installedOn(object);
-        // A command that acts on the current game refuses when none is shown, however it was reached.
-        if (!i || !i->handler || (i->acts == Acts::OnCurrentGame && !host.hasCurrentGame()))
-            return;
-        i->handler();
-    };
-    if (auto* action = qobject_cast<QAction*>(object))
-        QObject::connect(action, &QAction::triggered, action, run);
-    else if (auto* button = qobject_cast<QAbstractButton*>(object))
-        QObject::connect(button, &QAbstractButton::clicked, button, run);
+    installed->acts = acts;
+    installed->handler = std::move(handler);
+    installed->enabledWhen = std::move(enabledWhen);
+    if (!installed->connected) {
+        QObject* object = installed->parent();
+        auto run = [&host, installed] {
+            // A command that acts on the current game refuses when none is shown, however it was reached.
+            if (installed->acts == Acts::OnCurrentGame && !host.hasCurrentGame())
+                return;
+            installed->handler();
+        };
+        if (auto* action = qobject_cast<QAction*>(object))
+            QObject::connect(action, &QAction::triggered, installed, run);
+        else if (auto* button = qobject_cast<QAbstractButton*>(object))
+            QObject::connect(button, &QAbstractButton::clicked, installed, run);
+        installed->connected = true;
+    }
     host.refreshCommands();
 }
 
 void installLabelClick(CommandHost& host, const QString& label, std::function<void(bool rightButton)> handler,
                        std::function<bool()> actsNow)
 {
-    QObject* object = host.command(label);
-    Q_ASSERT_X(object, "installLabelClick", qPrintable(label));
-    if (!object)
+    Installed* installed = installOn(host, label);
+    if (!installed)
         return;
-    Installed& installed = install(object);
-    installed.labelHandler = std::move(handler);
-    installed.actsNow = std::move(actsNow);
+    installed->labelHandler = std::move(handler);
+    installed->actsNow = std::move(actsNow);
     host.refreshCommands();
 }
 

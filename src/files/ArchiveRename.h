@@ -14,7 +14,12 @@ QStringList archiveRenameCandidates(const QString& workFolder);
 // own three-letter ending ("ELITE.D64" chosen in "GAMES.ZIP" gives "ELITE.ZIP").
 QString renamedArchiveName(const QString& chosenFile, const QString& archiveName);
 
-enum class ArchiveRenameOutcome { Renamed, AlreadyExists, Failed };
+enum class ArchiveRenameOutcome
+{
+    Renamed,
+    AlreadyExists,
+    Failed
+};
 
 // Renames the archive in its folder after the chosen file and updates the hand-over values: the
 // cancelled flag is cleared and ArchiveName becomes the new name in upper case.
