@@ -1,6 +1,6 @@
 #include "app/AppState.h"
 
-#include <QDir>
+#include "platform/ProgramFolder.h"
 
 namespace app {
 
@@ -13,7 +13,7 @@ AppState::~AppState()
 
 QString AppState::workFolder() const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("CURRGAME"));
+    return platform::workFolder(m_programFolder);
 }
 
 void AppState::catalogueOpened()

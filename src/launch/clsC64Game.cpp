@@ -2,6 +2,7 @@
 
 #include "launch/UnzipToFolder.h"
 #include "platform/PathChecks.h"
+#include "platform/ProgramFolder.h"
 #include "platform/PathNames.h"
 #include "platform/ShortPathName.h"
 
@@ -107,11 +108,7 @@ bool clsC64Game::emptyWorkFolder(const QString& workFolder)
 
 QString clsC64Game::toolPath(const QString& tool) const
 {
-#ifdef Q_OS_WIN
-    return inFolder(inFolder(m_programFolder, QStringLiteral("Conversion")), tool + QStringLiteral(".exe"));
-#else
-    return inFolder(inFolder(m_programFolder, QStringLiteral("Conversion")), tool);
-#endif
+    return platform::conversionToolPath(m_programFolder, tool);
 }
 
 bool clsC64Game::toolExists(const QString& tool) const

@@ -40,12 +40,22 @@ QString screenshotsFolder()
 
 QString workFolder()
 {
-    return programFilePath(QStringLiteral("CURRGAME"));
+    return workFolder(programFolder());
 }
 
 QString conversionToolPath(const QString& toolName)
 {
-    return QDir(conversionFolder()).filePath(toolName + executableSuffix());
+    return conversionToolPath(programFolder(), toolName);
+}
+
+QString conversionToolPath(const QString& programFolder, const QString& toolName)
+{
+    return QDir(QDir(programFolder).filePath(QStringLiteral("Conversion"))).filePath(toolName + executableSuffix());
+}
+
+QString workFolder(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("CURRGAME"));
 }
 
 } // namespace platform

@@ -19,4 +19,8 @@ QString workFolder();        // "CURRGAME", emptied and refilled for every archi
 // A tool in the conversion folder, with this system's executable ending ("gunzip" -> ".../Conversion/gunzip").
 QString conversionToolPath(const QString& toolName);
 
+// The same below another program folder (a launch object or a test works on one of its own).
+QString conversionToolPath(const QString& programFolder, const QString& toolName);
+QString workFolder(const QString& programFolder);
+
 } // namespace platform
