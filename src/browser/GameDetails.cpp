@@ -21,22 +21,22 @@ namespace {
 struct Lookup
 {
     QString GameDetails::*label;
-    const char* gameField;
+    const QString& gameField;
     const char* table;
-    const char* keyIndex;
-    const char* shownField;
+    const QString& keyIndex; // the lookup table's key, named as the game's field
+    const QString& shownField;
 };
 
 QString lookupText(catalogue::Catalogue& cat, const Lookup& lookup, const QVariant& key)
 {
     catalogue::Recordset& rs = cat.table(QString::fromLatin1(lookup.table));
-    if (!rs.isOpen() || key.isNull() || !rs.setIndex(QString::fromLatin1(lookup.keyIndex)))
+    if (!rs.isOpen() || key.isNull() || !rs.setIndex(lookup.keyIndex))
         return {};
     rs.seek(key);
     // A failed seek leaves the record set on its previous row, whose value must not be shown.
     if (rs.noMatch())
         return {};
-    return rs.text(QString::fromLatin1(lookup.shownField));
+    return rs.text(lookup.shownField);
 }
 
 } // namespace
@@ -125,18 +125,19 @@ GameDetails ShowGameDetails(catalogue::Catalogue& cat, catalogue::CurrentGame& g
     d.screenshotPath = screenshotFileFor(games.text(catalogue::field::ScreenshotFilename));
 
     // Read every key before the first seek: the lookups must not depend on the game row staying loaded.
+    namespace f = catalogue::field;
     static const Lookup kLookups[] = {
-        {&GameDetails::lblPublisher, "PU_Id", "Publishers", "PU_Id", "Publisher"},
-        {&GameDetails::lblYear, "Year Published", "Years", "YE_Id", "Year"},
-        {&GameDetails::lblMusician, "MU_Id", "Musicians", "MU_Id", "Name"},
-        {&GameDetails::lblGenre, "GE_Id", "Genres", "GE_Id", "Genre"},
-        {&GameDetails::lblRating, "RA_Id", "Ratings", "RA_Id", "Rating"},
-        {&GameDetails::lblDifficulty, "DI_Id", "Difficulty", "DI_Id", "DIFFICULTY"},
-        {&GameDetails::lblPlayers, "PL_Id", "Players", "PL_Id", "Number of Players"},
+        {&GameDetails::lblPublisher, f::PU_Id, "Publishers", f::PU_Id, f::Publisher},
+        {&GameDetails::lblYear, f::YearPublished, "Years", f::YE_Id, f::Year},
+        {&GameDetails::lblMusician, f::MU_Id, "Musicians", f::MU_Id, f::Name},
+        {&GameDetails::lblGenre, f::GE_Id, "Genres", f::GE_Id, f::Genre},
+        {&GameDetails::lblRating, f::RA_Id, "Ratings", f::RA_Id, f::Rating},
+        {&GameDetails::lblDifficulty, f::DI_Id, "Difficulty", f::DI_Id, f::Difficulty},
+        {&GameDetails::lblPlayers, f::PL_Id, "Players", f::PL_Id, f::NumberOfPlayers},
     };
     QVariant keys[std::size(kLookups)];
     for (size_t i = 0; i < std::size(kLookups); ++i)
-        keys[i] = games.value(QString::fromLatin1(kLookups[i].gameField));
+        keys[i] = games.value(kLookups[i].gameField);
     const qint64 colourCode = games.number(catalogue::field::CCode);
 
     for (size_t i = 0; i < std::size(kLookups); ++i)

@@ -1,5 +1,6 @@
 #include "launch/PortChoices.h"
 
+#include "data/GameFields.h"
 #include "data/settings/Settings.h"
 
 namespace launch {
@@ -30,9 +31,10 @@ QList<int> valuesOf(PortField f)
 
 QString fieldName(PortField field)
 {
-    static const char* names[] = {"Port1Joy",   "Port2Joy",   "Port1Key",   "Port2Key",
-                                  "V2Port1Joy", "V2Port2Joy", "V2Port1Key", "V2Port2Key"};
-    return QString::fromLatin1(names[static_cast<int>(field)]);
+    namespace f = catalogue::field;
+    static const QString* const names[] = {&f::Port1Joy,   &f::Port2Joy,   &f::Port1Key,   &f::Port2Key,
+                                           &f::V2Port1Joy, &f::V2Port2Joy, &f::V2Port1Key, &f::V2Port2Key};
+    return *names[static_cast<int>(field)];
 }
 
 QString buttonName(PortField field)
