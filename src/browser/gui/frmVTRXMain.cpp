@@ -121,8 +121,10 @@ bool frmVTRXMain::Form_Load()
     steps.applySettings = [this](const Settings& settings) {
         m_settings = settings;
         applyStartupLayout(settings);
+        // A screen shorter than the design leaves a shorter window: it is laid out as the smallest one
+        // is, so every control has its place even where the screen cuts it off.
         const int clientHeight = pixelsToTwips(height()) - (m_sizes.initialHeight - m_sizes.minimumClientHeight);
-        if (auto layout = layoutMainWindow(clientHeight, layoutView()))
+        if (auto layout = layoutMainWindow(std::max(clientHeight, m_sizes.minimumClientHeight), layoutView()))
             applyLayout(*layout);
         m_state.categoryBrowserOpen = false;
         m_selectionByCode = false;
