@@ -1,6 +1,9 @@
 // Archive conversion from call to image ready: a ZIP holding one D64, and a ZIP holding a Zip-Code set
-// (made with disk2zip when it is installed), each through clsC64Game with the staged tools.
+// (made with disk2zip when it is installed), each through clsC64Game with the staged tools; and the extraction
+// alone of ZIPs with 1,000 and 10,000 small members (the most an archive may hold), which must grow in
+// proportion to the count.
 #include "c64/D64Writer.h"
+#include "launch/UnzipToFolder.h"
 #include "launch/clsC64Game.h"
 
 #include <QDir>
@@ -98,6 +101,44 @@ void BM_ConvertZipHoldingZipCodeSet(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ConvertZipHoldingZipCodeSet)->Unit(benchmark::kMillisecond);
+
+// A ZIP of count small members made by the zip tool, once per count.
+QString manyMemberZip(int count)
+{
+    Setup& s = setup();
+    const QString zip = s.games + QStringLiteral("/MANY%1.ZIP").arg(count);
+    if (QFile::exists(zip))
+        return zip;
+    const QString src = s.home.path() + QStringLiteral("/many%1").arg(count);
+    QDir().mkpath(src);
+    for (int i = 0; i < count; ++i) {
+        QFile f(src + QStringLiteral("/F%1.PRG").arg(i));
+        f.open(QIODevice::WriteOnly);
+        f.write(QByteArray(64, char(i)));
+    }
+    return Setup::run(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("zip -q -r '%1' .").arg(zip)}, src)
+               ? zip
+               : QString();
+}
+
+void BM_UnzipManyMembers(benchmark::State& state)
+{
+    const QString zip = manyMemberZip(int(state.range(0)));
+    if (zip.isEmpty()) {
+        state.SkipWithError("zip is not installed");
+        return;
+    }
+    const QString out = setup().home.path() + QStringLiteral("/many-out");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QDir(out).removeRecursively();
+        QDir().mkpath(out);
+        state.ResumeTiming();
+        if (launch::UnzipToFolder(out, zip).failed)
+            state.SkipWithError("extraction failed");
+    }
+}
+BENCHMARK(BM_UnzipManyMembers)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

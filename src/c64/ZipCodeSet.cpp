@@ -1,9 +1,10 @@
 #include "c64/ZipCodeSet.h"
 
+#include "platform/SaveFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -114,13 +115,7 @@ bool convertZipCodeSet(const QString& folder, const QString& setBase, const QStr
                      .arg(QFileInfo(files.paths[size_t(decoded.failedPart - 1)]).fileName(), decoded.error);
         return false;
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(decoded.image) != decoded.image.size() || !out.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(outPath, out.errorString());
-        out.cancelWriting();
-        return false;
-    }
-    return true;
+    return platform::saveFile(target, decoded.image, error);
 }
 
 } // namespace c64

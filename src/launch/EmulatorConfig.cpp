@@ -2,12 +2,12 @@
 
 #include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
+#include "platform/SaveFile.h"
 #include "platform/ShortPathName.h"
 
 #include <QByteArrayList>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 
@@ -89,32 +89,32 @@ ConfigWriteResult WriteEmulatorConfig(const QString& configPath, const PortValue
     const QString path = platform::ShortPathName(configPath);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return ConfigWriteResult::Failed; // never created, and a folder of that name is no configuration
+    // Any refusal to read or replace the file (write-protected, owned by another user, in a folder we may not
+    // write to, a full disk) leaves the emulator on its old settings: the user has to know.
+    const auto refused = [] {
+        platform::MessageBox::exclamation(readOnlyConfigMessage());
+        return ConfigWriteResult::ReadOnly;
+    };
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
-        return ConfigWriteResult::Failed;
+        return refused();
     const QByteArray content = in.readAll();
     const bool readOk = in.error() == QFileDevice::NoError;
     in.close();
     if (!readOk)
-        return ConfigWriteResult::Failed;
+        return refused();
     if (content.isEmpty())
         return ConfigWriteResult::Empty;
 
-    if (platform::isReadOnlyFile(path)) {
-        platform::MessageBox::exclamation(readOnlyConfigMessage());
-        return ConfigWriteResult::ReadOnly;
-    }
+    if (platform::isReadOnlyFile(path))
+        return refused();
 
-    // The old file stays in place until the new one is complete; the replacement keeps its permissions.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return ConfigWriteResult::Failed;
-    const QByteArray rewritten = rewriteEmulatorConfig(content, values, loadFolder, secondGeneration);
-    if (out.write(rewritten) != rewritten.size()) {
-        out.cancelWriting();
-        return ConfigWriteResult::Failed;
-    }
-    return out.commit() ? ConfigWriteResult::Written : ConfigWriteResult::Failed;
+    // The old file stays in place until the new one has reached the disk; the replacement keeps its permissions.
+    platform::SaveFile out(path);
+    if (!out.open() || !out.write(rewriteEmulatorConfig(content, values, loadFolder, secondGeneration)) ||
+        !out.commit())
+        return refused();
+    return ConfigWriteResult::Written;
 }
 
 } // namespace launch

@@ -21,8 +21,9 @@ enum class ConfigWriteResult
 {
     Written,  // the file was replaced with the rewritten lines
     Empty,    // no line to rewrite: the file is left as it is
-    ReadOnly, // write-protected: the user was told, the file is left as it is
-    Failed,   // could not be read or replaced (missing, a folder, disk trouble): left as it is, nothing said
+    ReadOnly, // could not be read or replaced (write-protected, not ours, a folder or disk that refuses writes):
+              // the user was told, the file is left byte for byte as it is
+    Failed,   // missing or a folder: there is no configuration to rewrite, nothing said
 };
 
 // The text the user sees when the emulator's configuration is write-protected.
@@ -37,8 +38,8 @@ QByteArray rewriteEmulatorConfig(const QByteArray& content, const PortValues& va
 
 // Rewrites the configuration file at configPath (the name matched without regard to case, so "c64.cfg"
 // finds an existing "C64.CFG") through a temporary file that replaces it only once it is complete: the
-// old file survives any failure. The file is never created. A write-protected file is reported in a
-// message box and left alone; every other failure ends silently.
+// old file survives any failure. The file is never created. A file that cannot be replaced, for whatever
+// reason, is reported in a message box and left alone; a missing one is skipped silently.
 ConfigWriteResult WriteEmulatorConfig(const QString& configPath, const PortValues& values, const QString& loadFolder,
                                       bool secondGeneration);
 

@@ -75,6 +75,26 @@ ArchiveReport reportOf(ArchiveKind kind, ArchiveCase c, const QStringList& listi
     return {t.lead, t.second, kind, listing};
 }
 
+// The working folder itself let the conversion down: the report says so, with the folder's path, rather than
+// blame the archive or a tool. reason is what the system said, when there is more to say than the lead.
+ArchiveReport workFolderReport(ArchiveKind kind, const QString& lead, const QString& reason = {})
+{
+    const QString advice =
+        QStringLiteral("Please check that the folder can be written to and that its disk is not full.");
+    const QString second = reason.isEmpty() ? advice : reason + QStringLiteral("\r\n") + advice;
+    if (kind == ArchiveKind::Lynx) {
+        ArchiveReport report{lead + QStringLiteral("  ") + second, {}, kind, {}};
+        report.withListing = false;
+        return report;
+    }
+    return {lead, second, kind, {}};
+}
+
+QString folderText(const QString& folder)
+{
+    return QStringLiteral("'%1'").arg(QDir::toNativeSeparators(folder));
+}
+
 QStringList listingFor(ArchiveKind kind, const QString& workFolder)
 {
     return kind == ArchiveKind::Zip ? launch::ListFolderFiles(workFolder)
@@ -101,9 +121,23 @@ bool clsC64Game::DeleteFolderTree(const QString& path)
     return QFile::remove(path);
 }
 
-bool clsC64Game::emptyWorkFolder(const QString& workFolder)
+QString clsC64Game::emptyWorkFolder(const QString& workFolder)
 {
-    return DeleteFolderTree(workFolder) && QDir().mkpath(workFolder);
+    if (!DeleteFolderTree(workFolder))
+        return QStringLiteral("vintrax could not empty its working folder %1.").arg(folderText(workFolder));
+    if (!QDir().mkpath(workFolder))
+        return QStringLiteral("vintrax could not create its working folder %1.").arg(folderText(workFolder));
+    return {};
+}
+
+QString clsC64Game::copyIntoWorkFolder(const QString& source, const QString& copy, const QString& workFolder)
+{
+    if (const QString failed = emptyWorkFolder(workFolder); !failed.isEmpty())
+        return failed;
+    if (!QFile::copy(source, copy))
+        return QStringLiteral("vintrax could not copy %1 into its working folder %2.")
+            .arg(QFileInfo(copy).fileName(), folderText(workFolder));
+    return {};
 }
 
 QString clsC64Game::toolPath(const QString& tool) const
@@ -156,8 +190,8 @@ bool clsC64Game::StarLynx(const QString& workFolder, const QString& lynxPath, co
 ConversionResult clsC64Game::ConvertZip(const QString& archiveFolder, const QString& archiveName,
                                         const QString& workFolder)
 {
-    if (!emptyWorkFolder(workFolder))
-        return failed({QStringLiteral("Error Unzipping.  This Zip-file maybe corrupt."), {}, ArchiveKind::Zip, {}});
+    if (const QString why = emptyWorkFolder(workFolder); !why.isEmpty())
+        return failed(workFolderReport(ArchiveKind::Zip, why));
     UnzipFailed = false;
     const UnzipResult unzipped =
         UnzipToFolder(workFolder, platform::ShortPathName(platform::joinPath(archiveFolder, archiveName)));
@@ -165,7 +199,14 @@ ConversionResult clsC64Game::ConvertZip(const QString& archiveFolder, const QStr
     QCoreApplication::processEvents();
     if (UnzipFailed) {
         DeleteFolderTree(workFolder);
-        return failed({QStringLiteral("Error Unzipping.  This Zip-file maybe corrupt."), {}, ArchiveKind::Zip, {}});
+        // A full disk or a folder that refuses files is not the archive's fault; either way the cause is named.
+        if (unzipped.writeFailed)
+            return failed(workFolderReport(
+                ArchiveKind::Zip,
+                QStringLiteral("vintrax could not write to its working folder %1.").arg(folderText(workFolder)),
+                unzipped.error));
+        return failed(
+            {QStringLiteral("Error Unzipping.  This Zip-file maybe corrupt."), unzipped.error, ArchiveKind::Zip, {}});
     }
     return decideZipOrLha(ArchiveKind::Zip, archiveFolder, archiveName, workFolder);
 }
@@ -175,8 +216,10 @@ ConversionResult clsC64Game::ConvertLha(const QString& archiveFolder, const QStr
 {
     const QString source = platform::ShortPathName(platform::joinPath(archiveFolder, archiveName));
     const QString copy = inFolder(workFolder, archiveName);
-    if (!emptyWorkFolder(workFolder) || source.isEmpty() || !QFile::copy(source, copy))
+    if (source.isEmpty())
         return failed(reportOf(ArchiveKind::Lha, ArchiveCase::NoUsableFile, {}));
+    if (const QString why = copyIntoWorkFolder(source, copy, workFolder); !why.isEmpty())
+        return failed(workFolderReport(ArchiveKind::Lha, why));
     m_runner(platform::throughCommandInterpreter(
                  {platform::ShortPathName(toolPath(QStringLiteral("lha"))),
                   {QStringLiteral("e"), QStringLiteral("/m"), platform::ShortPathName(copy)}}),
@@ -274,8 +317,10 @@ ConversionResult clsC64Game::ConvertGzip(const QString& archiveFolder, const QSt
 {
     const QString source = platform::ShortPathName(platform::joinPath(archiveFolder, archiveName));
     const QString copy = inFolder(workFolder, archiveName);
-    if (!emptyWorkFolder(workFolder) || source.isEmpty() || !QFile::copy(source, copy))
+    if (source.isEmpty())
         return failed(reportOf(ArchiveKind::Gz, ArchiveCase::NoUsableFile, {}));
+    if (const QString why = copyIntoWorkFolder(source, copy, workFolder); !why.isEmpty())
+        return failed(workFolderReport(ArchiveKind::Gz, why));
     if (!platform::CheckPathExists(m_winzipPath, false)) {
         m_runner(platform::throughCommandInterpreter(
                      {platform::ShortPathName(toolPath(QStringLiteral("gunzip"))),
@@ -324,7 +369,9 @@ ConversionResult clsC64Game::ConvertLynx(const QString& archiveFolder, const QSt
 {
     ArchiveReport report{{}, {}, ArchiveKind::Lynx, {}};
     report.withListing = false;
-    if (!emptyWorkFolder(workFolder) || !toolExists(QStringLiteral("starlynx"))) {
+    if (const QString why = emptyWorkFolder(workFolder); !why.isEmpty())
+        return failed(workFolderReport(ArchiveKind::Lynx, why));
+    if (!toolExists(QStringLiteral("starlynx"))) {
         report.lead = QStringLiteral("vintrax could not find STARLYNX.EXE in your Conversion Folder.");
         return failed(report);
     }

@@ -72,7 +72,9 @@ public:
     static bool DeleteFolderTree(const QString& path);
 
 private:
-    bool emptyWorkFolder(const QString& workFolder);
+    // Each returns "" on success, else the report's lead text naming the working folder.
+    QString emptyWorkFolder(const QString& workFolder);
+    QString copyIntoWorkFolder(const QString& source, const QString& copy, const QString& workFolder);
     QString toolPath(const QString& tool) const;
     bool toolExists(const QString& tool) const;
     bool runTool(const QString& tool, const QStringList& args, const QString& workFolder, const QString& output,

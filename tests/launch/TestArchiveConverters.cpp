@@ -1,11 +1,15 @@
 #include "ArchiveFixtures.h"
 #include "ProcessRunner.h"
+#include "SmallDisk.h"
 #include "TestFolders.h"
 #include "launch/clsC64Game.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <memory>
 
 using namespace testsupport;
 
@@ -22,6 +26,16 @@ QString report(const QString& lead, const QString& second, const QString& header
     for (const QString& l : listing)
         out += l + "\r\n";
     return out + kDashes;
+}
+
+// Bytes that do not compress, so a ZIP of them needs as much room to unpack as they take.
+QByteArray noise(int size)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator random(11);
+    for (char& c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
 }
 
 QStringList logOf(const QString& toolPath)
@@ -57,6 +71,8 @@ private slots:
     void lhaArchivesAreUnpackedWithLha();
     void lynxFilesGoThroughStarLynx();
     void oddNamesReachToolsUntouched();
+    void workFolderFailuresNameTheFolder_data();
+    void workFolderFailuresNameTheFolder();
 
 private:
     QString archive(const QString& name) const { return m_games + "/" + name; }
@@ -226,7 +242,10 @@ void TestArchiveConverters::damagedZipLeavesNoWorkFolder()
     const ConversionResult r = m_game->ConvertZip(m_games, "BAD.ZIP", m_work);
     QVERIFY(!r.ok);
     QVERIFY(m_game->UnzipFailed);
-    QVERIFY(r.report.startsWith("Error Unzipping.  This Zip-file maybe corrupt.\r\n\r\nZIP CONTENTS:"));
+    // The cause follows as the second text.
+    QVERIFY2(r.report.startsWith("Error Unzipping.  This Zip-file maybe corrupt.\r\n\r\ncannot "),
+             qPrintable(r.report));
+    QVERIFY(r.report.contains("\r\n\r\nZIP CONTENTS:"));
     QVERIFY(!QDir(m_work).exists());
 }
 
@@ -339,6 +358,74 @@ void TestArchiveConverters::oddNamesReachToolsUntouched()
     QCOMPARE(r.imagePath, m_work + "/My Game's \"Best\".t64");
     QVERIFY(!QFile::exists(m_work + "/pwned"));
     QVERIFY(!QFile::exists(m_games + "/pwned"));
+}
+
+void TestArchiveConverters::workFolderFailuresNameTheFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("folder"); // "in use": holds a file; "missing"; "full": on a full disk
+    QTest::addColumn<QString>("lead");   // %1: the working folder
+    const QString cannotEmpty = "vintrax could not empty its working folder '%1'.";
+    const QString cannotCreate = "vintrax could not create its working folder '%1'.";
+    for (const char* name : {"GAME.ZIP", "GAME.LHA", "GAME.GZ", "GAME.LNX"}) {
+        QTest::newRow(QByteArray(name) + ", cannot be emptied") << name << "in use" << cannotEmpty;
+        QTest::newRow(QByteArray(name) + ", cannot be created") << name << "missing" << cannotCreate;
+    }
+    QTest::newRow("GAME.ZIP, disk full") << "GAME.ZIP"
+                                         << "full"
+                                         << "vintrax could not write to its working folder '%1'.";
+    QTest::newRow("GAME.GZ, disk full") << "GAME.GZ"
+                                        << "full"
+                                        << "vintrax could not copy GAME.GZ into its working folder '%1'.";
+}
+
+// A program folder the user cannot write to (a read-only mount here, since the tests run as root) or a full disk:
+// the report names the working folder instead of calling a good archive corrupt, incompatible or the tool missing.
+void TestArchiveConverters::workFolderFailuresNameTheFolder()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, folder);
+    QFETCH(QString, lead);
+    QVERIFY(zipWithTool(archive("GAME.ZIP"), {{"GAME.D64", noise(174848)}}));
+    for (const char* other : {"GAME.LHA", "GAME.GZ", "GAME.LNX"}) // never opened: the working folder fails first
+        QVERIFY(writeFile(archive(other), noise(20000)));
+
+    SmallDisk disk(1024 * 1024);
+    std::unique_ptr<ReadOnlyFolder> locked;
+    QString work = m_work;
+    if (folder == "full") {
+        if (!disk.isValid())
+            QSKIP(qPrintable(disk.whyNot()));
+        work = disk.filePath("CURRGAME");
+        QVERIFY(disk.leaveFree(0));
+    } else {
+        if (folder == "in use")
+            QVERIFY(writeFile(m_work + "/stale.prg", "left from the last game"));
+        else
+            QVERIFY(QDir(m_work).removeRecursively());
+        locked = std::make_unique<ReadOnlyFolder>(m_home->path());
+        if (!locked->isValid())
+            QSKIP(qPrintable(locked->whyNot()));
+    }
+
+    ConversionResult r;
+    if (name.endsWith(".ZIP"))
+        r = m_game->ConvertZip(m_games, name, work);
+    else if (name.endsWith(".LHA"))
+        r = m_game->ConvertLha(m_games, name, work);
+    else if (name.endsWith(".GZ"))
+        r = m_game->ConvertGzip(m_games, name, work);
+    else
+        r = m_game->ConvertLynx(m_games, name, work);
+    locked.reset();
+
+    QVERIFY(!r.ok);
+    QVERIFY2(r.report.startsWith(lead.arg(work) + (name.endsWith(".LNX") ? "  " : "\r\n\r\n")), qPrintable(r.report));
+    QVERIFY2(r.report.contains("Please check that the folder can be written to and that its disk is not full."),
+             qPrintable(r.report));
+    if (folder == "full" && name.endsWith(".ZIP"))
+        QVERIFY2(r.report.contains("No space left on device"), qPrintable(r.report));
+    QCOMPARE(m_game->UnzipFailed, name.endsWith(".ZIP") && folder == "full");
 }
 
 QTEST_GUILESS_MAIN(TestArchiveConverters)

@@ -3,6 +3,7 @@
 #include "launch/UnzipToFolder.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +21,9 @@ private slots:
     void damagedArchivesFail_data();
     void damagedArchivesFail();
     void zerosCompressWellButStayWithinLimits();
+    void refusedArchivesNameTheCause_data();
+    void refusedArchivesNameTheCause();
+    void linksInTheFolderAreNotFollowed();
 };
 
 void TestUnzipToFolder::membersLandFlatByBaseName()
@@ -125,6 +129,77 @@ void TestUnzipToFolder::zerosCompressWellButStayWithinLimits()
     const UnzipResult r = UnzipToFolder(out, zip);
     QVERIFY(!r.failed);
     QCOMPARE(QFileInfo(out + "/ZEROS.PRG").size(), 10 * 1024 * 1024);
+}
+
+void TestUnzipToFolder::refusedArchivesNameTheCause_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // a part of the reported error
+    QTest::newRow("too many members") << "many"
+                                      << "more than 10000 members";
+    QTest::newRow("start of heading in a name") << "name \x01"
+                                                << "holds control characters";
+    QTest::newRow("line feed in a name") << "name \n"
+                                         << "holds control characters";
+    QTest::newRow("delete in a name") << "name \x7f"
+                                      << "holds control characters";
+    QTest::newRow("C1 control in a name") << QString("name \u0085") << "holds control characters";
+    QTest::newRow("skipped member cut off") << "cut skip"
+                                            << "cannot skip sub/..: ";
+}
+
+void TestUnzipToFolder::refusedArchivesNameTheCause()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString zip = dir.filePath("refused.zip");
+    if (kind == "many") {
+        QList<QPair<QString, QByteArray>> members;
+        for (int i = 0; i <= 10000; ++i)
+            members.append({QStringLiteral("F%1.PRG").arg(i), QByteArray()});
+        QVERIFY(writeZipWithNames(zip, members));
+    } else if (kind == "cut skip") {
+        // A member that is not extracted ("sub/.." names no file), cut off inside its data, which does not
+        // compress.
+        QByteArray noise(60000, '\0');
+        QRandomGenerator random(7);
+        for (char& c : noise)
+            c = char(random.bounded(256));
+        QVERIFY(writeZipWithNames(zip, {{"sub/..", noise}, {"GAME.PRG", programBytes(2)}}));
+        QVERIFY(writeFile(zip, readFile(zip).left(30000)));
+    } else {
+        QVERIFY(writeZipWithNames(zip, {{"GAME.PRG", programBytes(1)}, {"docs/" + kind + ".txt", "x"}}));
+    }
+    const QString out = dir.filePath("W");
+    QDir().mkpath(out);
+    const UnzipResult r = UnzipToFolder(out, zip);
+    QVERIFY(r.failed);
+    QVERIFY2(r.error.contains(reason), qPrintable(r.error));
+    QVERIFY2(!r.error.endsWith(": "), qPrintable(r.error));
+    QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestUnzipToFolder::linksInTheFolderAreNotFollowed()
+{
+    QTemporaryDir dir;
+    const QString outside = dir.filePath("outside.d64");
+    QVERIFY(writeFile(outside, "the user's own file"));
+    const QString out = dir.filePath("W");
+    QDir().mkpath(out);
+    QVERIFY(QFile::link(outside, out + "/elite.d64"));
+    QVERIFY(QFile::link(dir.filePath("nowhere"), out + "/INTRO.PRG"));
+    const QString zip = dir.filePath("a.zip");
+    QVERIFY(zipWithTool(zip, {{"ELITE.D64", "disk"}, {"INTRO.PRG", "intro"}}));
+
+    const UnzipResult r = UnzipToFolder(out, zip);
+    QVERIFY2(!r.failed, qPrintable(r.error));
+    QCOMPARE(readFile(outside), QByteArray("the user's own file"));
+    QVERIFY(!QFile::exists(dir.filePath("nowhere")));
+    QVERIFY(!QFileInfo(out + "/elite.d64").isSymLink());
+    QVERIFY(!QFileInfo(out + "/INTRO.PRG").isSymLink());
+    QCOMPARE(readFile(out + "/elite.d64"), QByteArray("disk"));
+    QCOMPARE(readFile(out + "/INTRO.PRG"), QByteArray("intro"));
 }
 
 QTEST_GUILESS_MAIN(TestUnzipToFolder)

@@ -333,6 +333,7 @@ void TestBmp2GifTool::refusesUnsupportedAndDamaged_data()
 
     QTest::newRow("not a BMP") << QByteArray("GIF89a not a bitmap") << "not a BMP";
     QTest::newRow("empty file") << QByteArray() << "not a BMP";
+    QTest::newRow("shorter than the file header") << good.left(12) << "too short";
     QTest::newRow("cut in the header") << good.left(30) << "cut off";
     QTest::newRow("cut in the palette") << good.left(60) << "palette cut off";
     QTest::newRow("cut in the pixels") << good.left(good.size() - 3) << "shorter";

@@ -25,7 +25,9 @@ private slots:
     void storedNameCannotLeaveFolder_data();
     void storedNameCannotLeaveFolder();
     void joinedMembersAndPadding();
-    void replacesExistingFileButNotFolder();
+    void neverReplacesWhatIsThere_data();
+    void neverReplacesWhatIsThere();
+    void refusesOutputBeyondTheLimit();
     void refusesTruncated_data();
     void refusesTruncated();
     void refusesDamaged_data();
@@ -232,31 +234,54 @@ void TestGunzipTool::joinedMembersAndPadding()
     expectRefused(QStringLiteral("D.GZ"), damaged);
 }
 
-void TestGunzipTool::replacesExistingFileButNotFolder()
+void TestGunzipTool::neverReplacesWhatIsThere_data()
 {
-    const QByteArray content = textBytes(10);
-    {
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("elite.prg")), "old"));
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("E.GZ")), gzipOf(content, QStringLiteral("elite.prg"))));
-        const testsupport::RunResult r = runTool(
-            QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("E.GZ")}, dir.path());
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("elite.prg")});
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("elite.prg"))), content);
-    }
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("elite.prg")));
-        const QByteArray gz = gzipOf(content, QStringLiteral("elite.prg"));
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("E.GZ")), gz));
-        const testsupport::RunResult r = runTool(
-            QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("E.GZ")}, dir.path());
-        QString why;
-        QVERIFY2(isCleanFailure(r, QStringLiteral("gunzip"), &why), qPrintable(why));
-        QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("E.GZ"), QStringLiteral("elite.prg")}));
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("E.GZ"))), gz);
-    }
+    QTest::addColumn<QString>("existing");
+    QTest::newRow("file") << "file";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("link to a file outside") << "link";
+    QTest::newRow("dangling link") << "dangling";
+}
+
+// The program empties the working folder before it unpacks, so a file of the output's name was not made by this
+// archive: it is neither replaced nor followed.
+void TestGunzipTool::neverReplacesWhatIsThere()
+{
+    QFETCH(QString, existing);
+    QTemporaryDir dir;
+    const QString work = dir.filePath(QStringLiteral("W"));
+    const QString target = work + QStringLiteral("/elite.prg");
+    const QString outside = dir.filePath(QStringLiteral("outside.prg"));
+    QVERIFY(writeFile(outside, "the user's own file"));
+    const QByteArray gz = gzipOf(textBytes(10), QStringLiteral("elite.prg"));
+    QVERIFY(writeFile(work + QStringLiteral("/E.GZ"), gz));
+    if (existing == QLatin1String("file"))
+        QVERIFY(writeFile(target, "old"));
+    else if (existing == QLatin1String("folder"))
+        QVERIFY(QDir(work).mkdir(QStringLiteral("elite.prg")));
+    else
+        QVERIFY(
+            QFile::link(existing == QLatin1String("link") ? outside : dir.filePath(QStringLiteral("nowhere")), target));
+
+    const testsupport::RunResult r =
+        runTool(QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("E.GZ")}, work);
+    QString why;
+    QVERIFY2(isCleanFailure(r, QStringLiteral("gunzip"), &why), qPrintable(why));
+    QVERIFY2(r.err.contains("elite.prg already exists"), r.err.constData());
+    QCOMPARE(entries(work), (QStringList{QStringLiteral("E.GZ"), QStringLiteral("elite.prg")}));
+    QCOMPARE(readFile(work + QStringLiteral("/E.GZ")), gz);
+    QCOMPARE(readFile(outside), QByteArray("the user's own file"));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere"))));
+    if (existing == QLatin1String("file"))
+        QCOMPARE(readFile(target), QByteArray("old"));
+}
+
+void TestGunzipTool::refusesOutputBeyondTheLimit()
+{
+    // 64 MB and one byte of zeros: a C64 game is never that large, and the gzip file is tiny.
+    const QByteArray gz = gzipOf(QByteArray(64 * 1024 * 1024 + 1, '\0'), QStringLiteral("zeros.prg"));
+    QVERIFY(!gz.isEmpty() && gz.size() < 1024 * 1024);
+    expectRefused(QStringLiteral("ZEROS.GZ"), gz, QStringLiteral("more than 64 MB"));
 }
 
 void TestGunzipTool::refusesTruncated_data()

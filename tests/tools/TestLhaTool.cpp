@@ -32,6 +32,8 @@ private slots:
     void damagedArchiveLeavesNothing();
     void refusesJunk_data();
     void refusesJunk();
+    void refusesArchivesBeyondTheLimits_data();
+    void refusesArchivesBeyondTheLimits();
     void usageErrors_data();
     void usageErrors();
 
@@ -314,6 +316,32 @@ void TestLhaTool::refusesJunk()
     QString why;
     QVERIFY2(isCleanFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
     QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("JUNK.LZH")});
+}
+
+void TestLhaTool::refusesArchivesBeyondTheLimits_data()
+{
+    QTest::addColumn<int>("memberSize"); // of zeros
+    QTest::addColumn<int>("times");      // the member repeated
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a member over 64 MB") << 64 * 1024 * 1024 + 1 << 1 << "more than 64 MB";
+    QTest::newRow("over 256 MB in all") << 26 * 1024 * 1024 << 10 << "more than 256 MB";
+    QTest::newRow("over 10000 members") << 10 << 10001 << "more than 10000 members";
+}
+
+// A few KB of LHA can unpack to gigabytes or to a million files; such an archive holds no C64 game. Members of
+// the same name repeat one jlha member: an archive is its members one after the other and a closing zero byte.
+void TestLhaTool::refusesArchivesBeyondTheLimits()
+{
+    QFETCH(int, memberSize);
+    QFETCH(int, times);
+    QFETCH(QString, reason);
+    QTemporaryDir zeros;
+    QVERIFY(writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0')));
+    const QString made = zeros.filePath(QStringLiteral("made.lzh"));
+    VERIFY_RAN(oracle(QStringLiteral("jlha"), {QStringLiteral("a"), made, QStringLiteral("zeros.prg")}, zeros.path()));
+    const QByteArray one = readFile(made);
+    QVERIFY(one.endsWith('\0') && one.size() < 1024 * 1024);
+    expectNothingExtracted(one.chopped(1).repeated(times) + '\0', reason);
 }
 
 void TestLhaTool::usageErrors_data()

@@ -195,8 +195,12 @@ bool readBmp(const QByteArray& file, IndexedImage* image, QString* error)
         return false;
     }
     const auto dataOffset = f.u32(10);
+    if (!dataOffset) {
+        *error = QStringLiteral("file too short for a BMP header (%1 bytes)").arg(f.size());
+        return false;
+    }
     BmpInfo info;
-    if (!dataOffset || !readInfo(f, &info, error) || !checkInfo(info, error))
+    if (!readInfo(f, &info, error) || !checkInfo(info, error))
         return false;
     std::size_t paletteEnd = 0;
     if (!readPalette(f, info, *dataOffset, image, &paletteEnd, error))

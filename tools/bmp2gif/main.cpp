@@ -5,9 +5,9 @@
 
 #include "BmpReader.h"
 #include "GifWriter.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -50,8 +50,7 @@ int main(int argc, char** argv)
     if (!encodeGif(image, &gif, &error))
         return fail(inPath, error);
 
-    QSaveFile out(outPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(gif) != gif.size() || !out.commit())
-        return fail(outPath, out.errorString());
+    if (!platform::saveFile(outPath, gif, &error))
+        return fail(outPath, error);
     return 0;
 }

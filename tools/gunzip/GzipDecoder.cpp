@@ -2,6 +2,8 @@
 
 #include "Crc32.h"
 
+#include "c64/ArchiveLimits.h"
+
 #include <QFile>
 
 #include <archive.h>
@@ -12,8 +14,9 @@
 
 namespace {
 
-// Member trailers keep the length modulo 4 GiB, so anything larger could not be checked.
-constexpr std::uint64_t kMaxOutput = 0xFFFFFFFFull;
+// The output is one file, so the limit for one member of an archive holds. It also stays far below 4 GiB, the
+// most the member trailers can check.
+constexpr std::uint64_t kMaxOutput = std::uint64_t(c64::kArchiveMemberLimit);
 
 struct ArchiveFree
 {
@@ -78,7 +81,7 @@ bool decodeGzip(const QString& path, QIODevice& out, DecodedGzip* result, QStrin
         }
         decoded.size += static_cast<std::uint64_t>(n);
         if (decoded.size > kMaxOutput) {
-            *error = QStringLiteral("decompressed data larger than 4 GB, not supported");
+            *error = QStringLiteral("decompresses to more than %1 MB, too large for a C64 game").arg(kMaxOutput >> 20);
             return false;
         }
         decoded.crc = crc32Update(decoded.crc, buffer.data(), static_cast<std::size_t>(n));

@@ -1,7 +1,8 @@
 // gunzip -d -q FILE
 // Decompresses FILE beside itself under the name stored in it (or FILE less its suffix) and then removes FILE.
-// The output appears only when the whole file decoded and its checksums matched; on any failure FILE stays,
-// nothing else is left behind, and one line on stderr gives the reason.
+// The output appears only when the whole file decoded and its checksums matched, and never replaces or follows
+// anything already there under its name; output beyond the size limit of one archive member is refused. On any
+// failure FILE stays, nothing else is left behind, and one line on stderr gives the reason.
 
 #include "GzipDecoder.h"
 #include "GzipNames.h"
@@ -15,6 +16,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,6 +34,25 @@ int fail(const QString& file, const QString& reason)
 {
     std::fprintf(stderr, "gunzip: %s: %s\n", qPrintable(file), qPrintable(reason));
     return 1;
+}
+
+// Gives the finished temporary file its name, never replacing anything already there: a file of that name was not
+// made by this archive (the program empties the working folder first), and a symbolic link there would lead
+// outside it. The check and the rename are one step where the file system allows it.
+int renameWithoutReplacing(const QByteArray& from, const QByteArray& to)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+#endif
+    struct stat there;
+    if (::lstat(to.constData(), &there) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return std::rename(from.constData(), to.constData());
 }
 
 // Accepts -d and -q in any order and combination (-dq); -d is what gunzip does anyway and it is always quiet.
@@ -82,6 +105,9 @@ int main(int argc, char** argv)
         return fail(path, error);
 
     const QString folder = input.absolutePath();
+    const QString target = folder + QLatin1Char('/') + outName;
+    if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
+        return fail(path, QStringLiteral("%1 already exists; not overwritten").arg(outName));
     QTemporaryFile temp(folder + QStringLiteral("/.gunzip-XXXXXX"));
     if (!temp.open())
         return fail(path, QStringLiteral("cannot create a file in %1: %2").arg(folder, temp.errorString()));
@@ -90,15 +116,20 @@ int main(int argc, char** argv)
         return fail(path, error);
     if (!temp.flush())
         return fail(path, QStringLiteral("cannot write the output: %1").arg(temp.errorString()));
+    if (::fsync(temp.handle()) != 0)
+        return fail(path,
+                    QStringLiteral("cannot write the output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
     if (!trailersMatch(gz, temp, decoded.size, decoded.crc, &error))
         return fail(path, error);
 
     // Like gzip, the output keeps the permissions of the compressed file.
     temp.setPermissions(input.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QString target = folder + QLatin1Char('/') + outName;
-    if (std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+    if (renameWithoutReplacing(QFile::encodeName(temp.fileName()), QFile::encodeName(target)) != 0) {
+        if (errno == EEXIST)
+            return fail(path, QStringLiteral("%1 already exists; not overwritten").arg(outName));
         return fail(path,
                     QStringLiteral("cannot create %1: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+    }
     temp.setAutoRemove(false);
     temp.close();
     gz.close();

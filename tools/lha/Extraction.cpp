@@ -4,6 +4,8 @@
 #include "Crc16.h"
 #include "MemberName.h"
 
+#include "c64/ArchiveLimits.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,8 +61,16 @@ QFileDevice::Permissions newFilePermissions()
     return p;
 }
 
-// Decompresses the current member into out; false with a reason on damage.
-bool readMember(LHAReader* reader, LHAFileHeader* header, const ArchiveStream& input, QFile& out, QString* error)
+QString megabytes(qint64 bytes)
+{
+    return QStringLiteral("%1 MB").arg(bytes >> 20);
+}
+
+// Decompresses the current member into out; false with a reason on damage, on a member or archive that unpacks to
+// more than the limits allow (total counts what the members before it unpacked to), and on a write the disk
+// refuses.
+bool readMember(LHAReader* reader, LHAFileHeader* header, const ArchiveStream& input, QFile& out, qint64* unpacked,
+                QString* error)
 {
     // MacLHA archives may carry a MacBinary header inside the data; liblhasa would strip it and the CRC could no
     // longer be checked. The data is extracted as stored, as DOS LHA does.
@@ -73,11 +84,30 @@ bool readMember(LHAReader* reader, LHAFileHeader* header, const ArchiveStream& i
         if (n == 0)
             break;
         total += n;
+        *unpacked += qint64(n);
+        if (total > std::size_t(c64::kArchiveMemberLimit)) {
+            *error = QStringLiteral("unpacks to more than %1, too large for a C64 game")
+                         .arg(megabytes(c64::kArchiveMemberLimit));
+            return false;
+        }
+        if (*unpacked > c64::kArchiveTotalLimit) {
+            *error = QStringLiteral("the archive unpacks to more than %1, too large for C64 games")
+                         .arg(megabytes(c64::kArchiveTotalLimit));
+            return false;
+        }
         crc = crc16Update(crc, buffer.data(), n);
         if (out.write(buffer.data(), static_cast<qint64>(n)) != static_cast<qint64>(n)) {
             *error = QStringLiteral("cannot write: %1").arg(out.errorString());
             return false;
         }
+    }
+    // The temporary file is buffered: a full disk may show only now. The data must be on the disk before the
+    // member is renamed over a file of its name.
+    if (!out.flush() || ::fsync(out.handle()) != 0) {
+        *error = QStringLiteral("cannot write: %1")
+                     .arg(out.error() != QFileDevice::NoError ? out.errorString()
+                                                              : QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
     }
     if (input.dataTruncated() || total != header->length) {
         *error = QStringLiteral("data is cut off or damaged");
@@ -90,30 +120,82 @@ bool readMember(LHAReader* reader, LHAFileHeader* header, const ArchiveStream& i
     return true;
 }
 
+struct OpenArchive
+{
+    std::unique_ptr<std::FILE, FileClose> file;
+    std::unique_ptr<ArchiveStream> input;
+    std::unique_ptr<LHAReader, ReaderFree> reader;
+};
+
+bool openArchive(const QString& archivePath, OpenArchive* a, QString* error)
+{
+    a->file.reset(std::fopen(QFile::encodeName(archivePath).constData(), "rb"));
+    if (!a->file) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    a->input = std::make_unique<ArchiveStream>(a->file.get());
+    a->reader.reset(a->input->stream() ? lha_reader_new(a->input->stream()) : nullptr);
+    if (!a->reader) {
+        *error = QStringLiteral("out of memory");
+        return false;
+    }
+    lha_reader_set_dir_policy(a->reader.get(), LHA_READER_DIR_PLAIN);
+    return true;
+}
+
+// Reads the headers alone, so that an archive beyond the limits is refused before anything is written: the
+// member count and the lengths the headers give, each and in total. Damage is left to the extraction, which
+// also catches a header whose length is not the truth.
+bool checkLimits(const QString& archivePath, QString* error)
+{
+    OpenArchive a;
+    if (!openArchive(archivePath, &a, error))
+        return false;
+    int count = 0;
+    qint64 declared = 0;
+    while (const LHAFileHeader* header = lha_reader_next_file(a.reader.get())) {
+        if (++count > c64::kArchiveMemberCountLimit) {
+            *error = QStringLiteral("holds more than %1 members, far more than a C64 game needs")
+                         .arg(c64::kArchiveMemberCountLimit);
+            return false;
+        }
+        if (isDirectoryOrLink(header))
+            continue;
+        const QString label = QString::fromLocal8Bit(header->filename ? header->filename : "");
+        if (header->length > std::size_t(c64::kArchiveMemberLimit)) {
+            *error = QStringLiteral("%1: unpacks to more than %2, too large for a C64 game")
+                         .arg(label, megabytes(c64::kArchiveMemberLimit));
+            return false;
+        }
+        declared += qint64(header->length);
+        if (declared > c64::kArchiveTotalLimit) {
+            *error = QStringLiteral("the archive unpacks to more than %1, too large for C64 games")
+                         .arg(megabytes(c64::kArchiveTotalLimit));
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool extractMembers(const QString& archivePath, const QString& folder, std::vector<ExtractedMember>* members,
                     QString* error)
 {
-    std::unique_ptr<std::FILE, FileClose> file(std::fopen(QFile::encodeName(archivePath).constData(), "rb"));
-    if (!file) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
+    OpenArchive a;
+    if (!checkLimits(archivePath, error) || !openArchive(archivePath, &a, error))
         return false;
-    }
-    ArchiveStream input(file.get());
-    std::unique_ptr<LHAReader, ReaderFree> reader(input.stream() ? lha_reader_new(input.stream()) : nullptr);
-    if (!reader) {
-        *error = QStringLiteral("out of memory");
-        return false;
-    }
-    lha_reader_set_dir_policy(reader.get(), LHA_READER_DIR_PLAIN);
+    ArchiveStream& input = *a.input;
+    LHAReader* const reader = a.reader.get();
 
     const QFileDevice::Permissions permissions = newFilePermissions();
+    qint64 unpacked = 0;
     bool first = true;
     for (;;) {
         if (!first)
             input.expectHeader();
-        LHAFileHeader* header = lha_reader_next_file(reader.get());
+        LHAFileHeader* header = lha_reader_next_file(reader);
         if (!header)
             break;
         first = false;
@@ -137,12 +219,16 @@ bool extractMembers(const QString& archivePath, const QString& folder, std::vect
             return false;
         }
         QString reason;
-        if (!readMember(reader.get(), header, input, *temp, &reason)) {
+        if (!readMember(reader, header, input, *temp, &unpacked, &reason)) {
             *error = label + QStringLiteral(": ") + reason;
             return false;
         }
         temp->setPermissions(permissions);
         temp->close();
+        if (temp->error() != QFileDevice::NoError) {
+            *error = QStringLiteral("%1: cannot write: %2").arg(label, temp->errorString());
+            return false;
+        }
         members->push_back({std::move(temp), name});
     }
     if (input.readFailed()) {

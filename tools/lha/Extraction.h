@@ -14,7 +14,8 @@ struct ExtractedMember
 
 // Decompresses every file member of the archive into temporary files in folder, checking each one's length and
 // CRC. Directory entries and symbolic links are skipped. Any damage, truncation or unsupported method fails
-// with a reason; the temporary files vanish with the list.
+// with a reason, and so do a write the disk refuses and an archive beyond the limits of c64/ArchiveLimits.h
+// (per member, in total, in members); the temporary files vanish with the list.
 bool extractMembers(const QString& archivePath, const QString& folder, std::vector<ExtractedMember>* members,
                     QString* error);
 

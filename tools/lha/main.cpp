@@ -1,7 +1,8 @@
 // lha e /m FILE
 // Extracts every file member of the LHA/LZH archive FILE into the working folder under its plain name
 // (folder names dropped), overwriting files of the same name. Nothing appears unless every member decoded and
-// passed its CRC check; on failure one line on stderr gives the reason.
+// passed its CRC check and the archive stays within the size and count limits; on failure one line on stderr
+// gives the reason.
 
 #include "Extraction.h"
 

@@ -2,8 +2,8 @@
 
 #include "c64/CbmFile.h"
 #include "c64/HostNames.h"
-#include "c64/SaveBytes.h"
 #include "c64/T64Writer.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -61,7 +61,7 @@ bool makeTape(const QString& tapeName, const QStringList& files, QString* error)
         *error = why;
         return false;
     }
-    return c64::saveBytes(tapeName + QStringLiteral(".t64"), *tape, error);
+    return platform::saveFile(tapeName + QStringLiteral(".t64"), *tape, error);
 }
 
 } // namespace maketape

@@ -3,7 +3,7 @@
 #include "c64/D64Writer.h"
 #include "c64/HostNames.h"
 #include "c64/LynxArchive.h"
-#include "c64/SaveBytes.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,7 +39,7 @@ bool extractToD64(const QString& lynxPath, const QString& outPath, QString* erro
         *error = QStringLiteral("%1: %2").arg(lynxPath, why);
         return false;
     }
-    return c64::saveBytes(outPath, *image, error);
+    return platform::saveFile(outPath, *image, error);
 }
 
 } // namespace starlynx

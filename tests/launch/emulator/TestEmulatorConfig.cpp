@@ -1,12 +1,16 @@
+#include "ProcessRunner.h"
 #include "TestFolders.h"
+#include "WriterProbe.h"
 #include "launch/EmulatorConfig.h"
 #include "platform/ScriptedMessageBox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace launch;
 using namespace testsupport;
@@ -21,20 +25,13 @@ private slots:
     void rewritesTheFileUnderItsRealName();
     void emptyMissingOrFolderIsLeftAlone();
     void readOnlyFileIsReportedAndKept();
-    void failedReplacementKeepsTheOldFile();
+    void refusedReplacementIsReported_data();
+    void refusedReplacementIsReported();
 };
 
 namespace {
 const PortValues kExampleValues{1, 0, 2, 3};
-
-// Runs chattr; false when the file system has no immutable flag (then the test cannot make a folder
-// refuse root).
-bool setImmutable(const QString& path, bool on)
-{
-    QProcess p;
-    p.start(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), path});
-    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
+constexpr uint kNobody = 65534;
 } // namespace
 
 void TestEmulatorConfig::rewritesLines_data()
@@ -158,33 +155,42 @@ void TestEmulatorConfig::readOnlyFileIsReportedAndKept()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"C64.CFG"});
 }
 
-void TestEmulatorConfig::failedReplacementKeepsTheOldFile()
+void TestEmulatorConfig::refusedReplacementIsReported_data()
 {
+    QTest::addColumn<bool>("userOwnsFolder");
+    QTest::addColumn<bool>("userOwnsFile");
+    QTest::newRow("file of another user") << true << false;
+    QTest::newRow("folder of another user") << false << true;
+}
+
+// Root may replace anything, so the writer runs as another user (the writer probe under setpriv), for whom the
+// refusal is real: the file's permission bits allow writing to its owner, so it does not count as read-only.
+void TestEmulatorConfig::refusedReplacementIsReported()
+{
+    QFETCH(bool, userOwnsFolder);
+    QFETCH(bool, userOwnsFile);
+    if (QStandardPaths::findExecutable("setpriv").isEmpty() || ::geteuid() != 0)
+        QSKIP("running the writer as another user needs root and setpriv");
     QTemporaryDir dir;
-    const QString folder = dir.filePath("locked folder");
+    const QString folder = dir.filePath("CCS64");
     const QString path = folder + "/C64.CFG";
     const QByteArray before("$CONTROLPORT1=0\r\n$LOADPATH=D:\\\r\n");
     QVERIFY(writeFile(path, before));
+    const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(dir.path(), rw | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(folder, rw | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(path, rw));
+    QCOMPARE(::chown(QFile::encodeName(folder).constData(), userOwnsFolder ? kNobody : 0, 0), 0);
+    QCOMPARE(::chown(QFile::encodeName(path).constData(), userOwnsFile ? kNobody : 0, 0), 0);
 
-    // Root writes into folders whatever their permission bits say; the immutable flag stops even root
-    // from adding the temporary file or renaming it over the old one.
-    if (!setImmutable(folder, true)) {
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        if (QFile f(folder + "/probe"); f.open(QIODevice::WriteOnly)) {
-            f.remove();
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("no way to make a folder refuse writes here");
-        }
-    }
-    platform::ScriptedMessageBox box;
-    const ConfigWriteResult result = WriteEmulatorConfig(path, kExampleValues, "C:\\A", true);
-    setImmutable(folder, false);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    QCOMPARE(result, ConfigWriteResult::Failed);
+    const RunResult r = runOracle(
+        "setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", writerprobe::probePath(), "config", path, "0"},
+        dir.path());
+    QCOMPARE(r.exitCode, writerprobe::kRefused);
+    QVERIFY2(r.err.contains("Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"),
+             r.err.constData());
     QCOMPARE(readFile(path), before);
-    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"C64.CFG"});
-    QCOMPARE(box.count(), 0); // the file itself is writable: not the read-only message
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"C64.CFG"});
 }
 
 QTEST_GUILESS_MAIN(TestEmulatorConfig)

@@ -1,0 +1,129 @@
+#include "SmallDisk.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+namespace {
+
+const char* kBallast = ".ballast";
+
+QString errnoText(const char* what)
+{
+    return QStringLiteral("%1: %2").arg(QString::fromLatin1(what), QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+} // namespace
+
+bool enterPrivateMountNamespace(QString* whyNot)
+{
+    static int state = 0; // 0 not tried, 1 inside, -1 failed
+    static QString reason;
+    if (state == 0) {
+        if (::geteuid() != 0) {
+            reason = QStringLiteral("needs root to mount a file system in a private mount namespace");
+            state = -1;
+        } else if (::unshare(CLONE_NEWNS) != 0) {
+            reason = errnoText("unshare(CLONE_NEWNS)");
+            state = -1;
+        } else if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            // Without this a mount could still propagate to the rest of the machine.
+            reason = errnoText("making / private");
+            state = -1;
+        } else {
+            state = 1;
+        }
+    }
+    if (state < 0 && whyNot)
+        *whyNot = reason;
+    return state > 0;
+}
+
+SmallDisk::SmallDisk(qint64 sizeBytes)
+{
+    if (!m_dir.isValid()) {
+        m_whyNot = QStringLiteral("no temporary folder");
+        return;
+    }
+    if (!enterPrivateMountNamespace(&m_whyNot))
+        return;
+    const QByteArray options = "size=" + QByteArray::number(sizeBytes) + ",mode=0755";
+    if (::mount("vintrax-small-disk", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                options.constData()) != 0) {
+        m_whyNot = errnoText("mounting a tmpfs");
+        return;
+    }
+    m_mounted = true;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+}
+
+qint64 SmallDisk::freeBytes() const
+{
+    struct statvfs s
+    {
+    };
+    if (::statvfs(QFile::encodeName(m_dir.path()).constData(), &s) != 0)
+        return -1;
+    return qint64(s.f_bavail) * qint64(s.f_frsize);
+}
+
+bool SmallDisk::leaveFree(qint64 bytes)
+{
+    freeAll();
+    const long page = ::sysconf(_SC_PAGESIZE);
+    const qint64 want = bytes / page * page;
+    const qint64 ballast = freeBytes() - want;
+    if (!m_mounted || ballast < 0)
+        return false;
+    if (ballast == 0)
+        return true;
+    const int fd = ::open(QFile::encodeName(filePath(kBallast)).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0)
+        return false;
+    const bool ok = ::posix_fallocate(fd, 0, ballast) == 0;
+    ::close(fd);
+    return ok && freeBytes() == want;
+}
+
+void SmallDisk::freeAll()
+{
+    QFile::remove(filePath(kBallast));
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString& folder) : m_folder(folder)
+{
+    if (!enterPrivateMountNamespace(&m_whyNot))
+        return;
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0) {
+        m_whyNot = errnoText("bind-mounting the folder");
+        return;
+    }
+    if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+        m_whyNot = errnoText("remounting the folder read-only");
+        ::umount2(path.constData(), MNT_DETACH);
+        return;
+    }
+    m_mounted = true;
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+}
+
+} // namespace testsupport

@@ -1,0 +1,115 @@
+// Every writer killed with SIGKILL at random moments: after each kill every target holds the old or the new
+// content, whole, never torn, missing or empty. The C64.CFG rewrite and the ZIP extraction run in a loop inside
+// the writer probe, which is killed mid-loop; a tool does one rewrite per run, so each kill ends one run at a
+// random moment of its usual running time, and the runs alternate between the two variants.
+//
+// 20 kills per writer by default; VINTRAX_KILLS sets another count (scripts/kill-test.sh runs 200), and
+// VINTRAX_KILL_SEED another seed. A failure names the seed, the kill and the delay, so it can be repeated.
+
+#include "TestFolders.h"
+#include "WriterCases.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace writertest;
+
+class TestWritersKilled : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void targetIsOldOrNewAfterEveryKill_data();
+    void targetIsOldOrNewAfterEveryKill();
+};
+
+namespace {
+
+int envNumber(const char* name, int fallback)
+{
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue(name, &ok);
+    return ok && n > 0 ? n : fallback;
+}
+
+} // namespace
+
+void TestWritersKilled::targetIsOldOrNewAfterEveryKill_data()
+{
+    QTest::addColumn<int>("writer");
+    for (int i = 0; i < writerCases().size(); ++i)
+        QTest::newRow(writerCases()[i].name.toUtf8()) << i;
+}
+
+void TestWritersKilled::targetIsOldOrNewAfterEveryKill()
+{
+    QFETCH(int, writer);
+    const WriterCase& w = writerCases()[writer];
+    const int kills = envNumber("VINTRAX_KILLS", 20);
+    const int seed = envNumber("VINTRAX_KILL_SEED", 1107);
+    QRandomGenerator random(quint32(seed + writer));
+    QTemporaryDir dir;
+    const QString work = dir.filePath(QStringLiteral("work"));
+    QVERIFY(QDir().mkpath(work));
+    QVERIFY2(w.prepare(work), "could not make the inputs");
+
+    // The two contents each target may hold, and how long one undisturbed run of a tool takes.
+    QMap<QString, QList<QByteArray>> allowed;
+    qint64 runMs = 1;
+    for (int v : {1, 0}) {
+        if (w.beforeRun)
+            w.beforeRun(work, v);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(w.run(work, v).ok);
+        runMs = std::max(runMs, timer.elapsed());
+        for (const QString& t : w.targets)
+            allowed[t] << testsupport::readFile(QDir(work).filePath(t));
+    }
+    for (const QString& t : w.targets)
+        QVERIFY2(allowed[t][0] != allowed[t][1] && !allowed[t][0].isEmpty(), "the variants must differ");
+
+    int finished = 0; // kills that came after the run had written its new content
+    int killedRunning = 0;
+    for (int k = 0; k < kills; ++k) {
+        const int variant = k & 1;
+        if (w.beforeRun)
+            w.beforeRun(work, variant);
+        const ChildCommand command = w.child(work, variant);
+        QProcess child;
+        child.setWorkingDirectory(work);
+        child.start(command.program, command.arguments);
+        QVERIFY(child.waitForStarted());
+        // A loop is killed somewhere in its first 150 ms (many rewrites); a tool anywhere in a run.
+        const int delay = command.loops ? random.bounded(20, 150) : random.bounded(int(runMs) + 1);
+        QThread::msleep(ulong(delay));
+        killedRunning += child.state() == QProcess::Running;
+        child.kill();
+        QVERIFY(child.waitForFinished());
+
+        const QString where = QStringLiteral("seed %1, kill %2, after %3 ms: ").arg(seed).arg(k).arg(delay);
+        const bool inputConsumed = !w.replacesTargets && !QFile::exists(QDir(work).filePath(w.consumes));
+        for (const QString& t : w.targets) {
+            const QString path = QDir(work).filePath(t);
+            // A writer that never replaces may not have got as far as its output; once it has consumed its
+            // input, the output must be there.
+            if (!w.replacesTargets && !inputConsumed && !QFile::exists(path))
+                continue;
+            QVERIFY2(QFile::exists(path), qPrintable(where + t + " is missing"));
+            const QByteArray now = testsupport::readFile(path);
+            QVERIFY2(allowed[t].contains(now),
+                     qPrintable(where + t + QStringLiteral(" is torn (%1 bytes)").arg(now.size())));
+            finished += !command.loops && t == w.targets.first() && now == allowed[t][variant == 1 ? 0 : 1];
+        }
+    }
+    qInfo("%s: %d of %d kills hit a running writer; %d runs had their new content in place", qPrintable(w.name),
+          killedRunning, kills, finished);
+}
+
+QTEST_GUILESS_MAIN(TestWritersKilled)
+#include "TestWritersKilled.moc"

@@ -1,0 +1,297 @@
+#include "WriterCases.h"
+
+#include "ArchiveFixtures.h"
+#include "TestFolders.h"
+#include "ToolTestHelpers.h"
+#include "WriterProbe.h"
+#include "c64/D64Writer.h"
+#include "c64/ZipCodeEncoder.h"
+#include "launch/UnzipToFolder.h"
+#include "platform/ScriptedMessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace writertest {
+
+namespace {
+
+const char* const kVariant[2] = {"A", "B"};
+
+QString in(const QString& work, const QString& name)
+{
+    return QDir(work).filePath(QStringLiteral("in/") + name);
+}
+
+QByteArray noise(int size, int variant, int salt = 0)
+{
+    return tooltest::noiseBytes(size, quint32(variant * 100 + salt + 1));
+}
+
+Outcome toolOutcome(const QString& tool, const testsupport::RunResult& r)
+{
+    Outcome o;
+    o.ok = tooltest::succeeded(r);
+    QString why;
+    if (!o.ok && !tooltest::isCleanFailure(r, tool, &why))
+        o.badReport = why;
+    return o;
+}
+
+// A tool case: args(variant) relative to the work folder, which is the tool's working folder.
+WriterCase toolCase(const QString& tool, const QStringList& targets, std::function<bool(const QString&)> prepare,
+                    std::function<QStringList(int)> args)
+{
+    WriterCase c;
+    c.name = tool;
+    c.targets = targets;
+    c.prepare = std::move(prepare);
+    c.run = [tool, args](const QString& work, int v) {
+        return toolOutcome(tool, tooltest::runTool(tool, args(v), work));
+    };
+    c.child = [tool, args](const QString&, int v) { return ChildCommand{testsupport::toolPath(tool), args(v)}; };
+    return c;
+}
+
+// A C64.CFG of about 10 KB. Like the other outputs it is a few pages long, so a full disk can stop a write
+// partway, and smaller than the 16 KB a buffered QFile keeps in memory, where a failed flush went unnoticed.
+QByteArray configText()
+{
+    QByteArray text = "$CONTROLPORT1=0\r\n$CONTROLPORT2=1\r\n$CONTROLPORT1MODE=0\r\n$CONTROLPORT2MODE=1\r\n";
+    for (int i = 0; i < 200; ++i)
+        text += "; setting " + QByteArray::number(i) + " of the emulator, kept as it is\r\n";
+    return text + "$LOADPATH=D:\\\r\n";
+}
+
+WriterCase configCase()
+{
+    WriterCase c;
+    c.name = QStringLiteral("C64.CFG");
+    c.targets = {QStringLiteral("C64.CFG")};
+    c.prepare = [](const QString& work) { return writeFile(QDir(work).filePath("C64.CFG"), configText()); };
+    c.run = [](const QString& work, int v) {
+        platform::ScriptedMessageBox box;
+        const launch::ConfigWriteResult r =
+            launch::WriteEmulatorConfig(QDir(work).filePath("C64.CFG"), writerprobe::kConfigValues[v],
+                                        writerprobe::kConfigLoadFolder, writerprobe::kConfigSecondGeneration);
+        Outcome o;
+        o.ok = r == launch::ConfigWriteResult::Written;
+        if (!o.ok && (r != launch::ConfigWriteResult::ReadOnly || box.count() != 1 ||
+                      box.last().text != launch::readOnlyConfigMessage()))
+            o.badReport = QStringLiteral("result %1, %2 messages").arg(int(r)).arg(box.count());
+        return o;
+    };
+    c.child = [](const QString& work, int) {
+        return ChildCommand{
+            writerprobe::probePath(), {QStringLiteral("config-loop"), QDir(work).filePath("C64.CFG")}, true};
+    };
+    return c;
+}
+
+// The big member comes first, so a disk that fills up stops the extraction before the second is touched.
+WriterCase unzipCase()
+{
+    WriterCase c;
+    c.name = QStringLiteral("ZIP extraction");
+    c.targets = {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")};
+    c.prepare = [](const QString& work) {
+        for (int v = 0; v < 2; ++v) {
+            if (!testsupport::zipWithTool(in(work, kVariant[v] + QStringLiteral(".zip")),
+                                          {{"GAME.D64", noise(9000, v)}, {"INTRO.PRG", noise(5000, v, 7)}}))
+                return false;
+        }
+        return true;
+    };
+    c.run = [](const QString& work, int v) {
+        const launch::UnzipResult r = launch::UnzipToFolder(work, in(work, kVariant[v] + QStringLiteral(".zip")));
+        Outcome o;
+        o.ok = !r.failed;
+        if (r.failed && r.error.isEmpty())
+            o.badReport = QStringLiteral("failed without a reason");
+        return o;
+    };
+    c.child = [](const QString& work, int) {
+        return ChildCommand{
+            writerprobe::probePath(), {QStringLiteral("unzip-loop"), work, in(work, "A.zip"), in(work, "B.zip")}, true};
+    };
+    return c;
+}
+
+WriterCase gunzipCase()
+{
+    WriterCase c = toolCase(
+        QStringLiteral("gunzip"), {QStringLiteral("game.prg")},
+        [](const QString& work) {
+            QTemporaryDir scratch;
+            for (int v = 0; v < 2; ++v) {
+                writeFile(scratch.filePath("game.prg"), noise(10000, v));
+                const auto r = tooltest::oracle(QStringLiteral("gzip"),
+                                                {QStringLiteral("-c"), QStringLiteral("game.prg")}, scratch.path());
+                if (!tooltest::succeeded(r) || !writeFile(in(work, kVariant[v] + QStringLiteral(".gz")), r.out))
+                    return false;
+            }
+            return true;
+        },
+        [](int) {
+            return QStringList{QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("GAME.GZ")};
+        });
+    c.replacesTargets = false;
+    c.consumes = QStringLiteral("GAME.GZ");
+    c.beforeRun = [](const QString& work, int v) {
+        QFile::remove(QDir(work).filePath("GAME.GZ"));
+        QFile::remove(QDir(work).filePath("game.prg"));
+        QFile::copy(in(work, kVariant[v] + QStringLiteral(".gz")), QDir(work).filePath("GAME.GZ"));
+    };
+    return c;
+}
+
+WriterCase lhaCase()
+{
+    return toolCase(
+        QStringLiteral("lha"), {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")},
+        [](const QString& work) {
+            for (int v = 0; v < 2; ++v) {
+                QTemporaryDir scratch;
+                writeFile(scratch.filePath("GAME.D64"), noise(9000, v));
+                writeFile(scratch.filePath("INTRO.PRG"), noise(5000, v, 7));
+                const auto r = tooltest::oracle(QStringLiteral("jlha"),
+                                                {QStringLiteral("a"), in(work, kVariant[v] + QStringLiteral(".lha")),
+                                                 QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")},
+                                                scratch.path());
+                if (!tooltest::succeeded(r))
+                    return false;
+            }
+            return true;
+        },
+        [](int v) {
+            return QStringList{QStringLiteral("e"), QStringLiteral("/m"), QStringLiteral("in/") + kVariant[v] + ".lha"};
+        });
+}
+
+WriterCase maketapeCase()
+{
+    return toolCase(
+        QStringLiteral("maketape"), {QStringLiteral("vtrxmktp.t64")},
+        [](const QString& work) {
+            for (int v = 0; v < 2; ++v) {
+                if (!writeFile(in(work, kVariant[v] + QStringLiteral("/GAME.PRG")), "\x01\x08" + noise(9000, v)))
+                    return false;
+            }
+            return true;
+        },
+        [](int v) {
+            return QStringList{QStringLiteral("vtrxmktp"), QStringLiteral("in/") + kVariant[v] + "/GAME.PRG"};
+        });
+}
+
+WriterCase starlynxCase()
+{
+    return toolCase(
+        QStringLiteral("starlynx"), {QStringLiteral("out.d64")},
+        [](const QString& work) {
+            for (int v = 0; v < 2; ++v) {
+                QTemporaryDir scratch;
+                writeFile(scratch.filePath("game.prg"), "\x01\x08" + noise(30000, v));
+                writeFile(scratch.filePath("intro.prg"), "\x01\x08" + noise(5000, v, 7));
+                const auto r = tooltest::oracle(QStringLiteral("cbmconvert"),
+                                                {QStringLiteral("-v0"), QStringLiteral("-L"),
+                                                 in(work, kVariant[v] + QStringLiteral(".lnx")), QStringLiteral("-n"),
+                                                 QStringLiteral("game.prg"), QStringLiteral("intro.prg")},
+                                                scratch.path());
+                if (!tooltest::succeeded(r))
+                    return false;
+            }
+            return true;
+        },
+        [](int v) {
+            return QStringList{QStringLiteral("x"), QStringLiteral("in/") + kVariant[v] + ".lnx",
+                               QStringLiteral("out.d64")};
+        });
+}
+
+WriterCase zip2d64Case()
+{
+    return toolCase(
+        QStringLiteral("zip2d64"), {QStringLiteral("out.d64")},
+        [](const QString& work) {
+            for (int v = 0; v < 2; ++v) {
+                const auto image =
+                    c64::buildD64("GAME", "01", {{"GAME", c64::FileType::Prg, "\x01\x08" + noise(40000, v)}});
+                const auto parts = image ? c64::encodeZipCodeSet(*image) : std::nullopt;
+                if (!parts)
+                    return false;
+                for (int p = 0; p < 4; ++p) {
+                    if (!writeFile(QDir(work).filePath(QStringLiteral("%1!game%2").arg(p + 1).arg(kVariant[v])),
+                                   (*parts)[size_t(p)]))
+                        return false;
+                }
+            }
+            return true;
+        },
+        [](int v) {
+            return QStringList{QStringLiteral("game") + kVariant[v], QStringLiteral("out.d64")};
+        });
+}
+
+// An 8-bit palette BMP, bottom-up, sixteen colours: a GIF of about 12 KB.
+QByteArray screenDump(int variant)
+{
+    const int width = 192, height = 120;
+    QByteArray bmp(14 + 40, '\0');
+    auto put = [&bmp](int at, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp[at + i] = char((value >> (8 * i)) & 0xFF);
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(14, 40, 4);
+    put(18, width, 4);
+    put(22, height, 4);
+    put(26, 1, 2);
+    put(28, 8, 2);
+    put(46, 16, 4);
+    for (int i = 0; i < 16; ++i)
+        bmp.append(char(i * 16)).append(char(255 - i * 16)).append(char(i * 5 + variant * 40)).append('\0');
+    put(10, quint32(bmp.size()), 4);
+    QByteArray pixels = noise(width * height, variant);
+    for (char& p : pixels)
+        p = char(p & 0x0F);
+    bmp += pixels;
+    put(2, quint32(bmp.size()), 4);
+    return bmp;
+}
+
+WriterCase bmp2gifCase()
+{
+    return toolCase(
+        QStringLiteral("bmp2gif"), {QStringLiteral("out.gif")},
+        [](const QString& work) {
+            return writeFile(in(work, "A.bmp"), screenDump(0)) && writeFile(in(work, "B.bmp"), screenDump(1));
+        },
+        [](int v) {
+            return QStringList{QStringLiteral("in/") + kVariant[v] + ".bmp", QStringLiteral("out.gif")};
+        });
+}
+
+} // namespace
+
+const QList<WriterCase>& writerCases()
+{
+    static const QList<WriterCase> cases = [] {
+        QList<WriterCase> list = {configCase(),   unzipCase(),    gunzipCase(),  lhaCase(),
+                                  maketapeCase(), starlynxCase(), zip2d64Case(), bmp2gifCase()};
+        // Inputs live in work/in, which the oracles need to exist.
+        for (WriterCase& c : list)
+            c.prepare = [prepare = c.prepare](const QString& work) {
+                return QDir().mkpath(QDir(work).filePath(QStringLiteral("in"))) && prepare(work);
+            };
+        return list;
+    }();
+    return cases;
+}
+
+} // namespace writertest
