@@ -3,6 +3,7 @@
 #include "files/BrowseSession.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -26,7 +27,20 @@ FolderTrio::FolderTrio(files::BrowseSession& session, QComboBox* driveBox, QList
         if (m_session.chosenFile() >= 0)
             emit fileActivated();
     });
+    m_dirBox->installEventFilter(this);
     showSession();
+}
+
+bool FolderTrio::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_dirBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_dirBox->currentRow() >= 0) {
+            dirBox_Activated(m_dirBox->currentRow());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void FolderTrio::showSession()

@@ -24,6 +24,11 @@ public:
     // Fills the three lists from the session and selects its chosen file.
     void showSession();
 
+protected:
+    // Enter in the folder list opens the folder and goes no further: the dialog's default button must not
+    // take the folder list's Enter as well.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void folderChanged();
     void fileChosen();
