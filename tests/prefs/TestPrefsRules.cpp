@@ -24,14 +24,11 @@ private slots:
     void portButtons();
     void portButtonsEditTheirOwnSetting();
     void modeComesBackAfterFiveSteps();
-    void textureSteps();
     void browseTable_data();
     void browseTable();
-    void pathLabelsEditTheirOwnSetting();
     void pathStatus_data();
     void pathStatus();
     void okCopiesTheChoices();
-    void loadingOddStoredValues();
 };
 
 void TestPrefsRules::portButtons_data()
@@ -102,22 +99,6 @@ void TestPrefsRules::modeComesBackAfterFiveSteps()
     QCOMPARE(caption, first);
 }
 
-void TestPrefsRules::textureSteps()
-{
-    QVERIFY(!textureBackEnabled(kNoTexture));
-    QVERIFY(textureForwardEnabled(kNoTexture));
-    int index = 0;
-    for (int i = 0; i < 5; ++i) {
-        QVERIFY(textureForwardEnabled(index));
-        index = steppedTexture(index, +1);
-    }
-    QCOMPARE(index, 5);
-    QVERIFY(!textureForwardEnabled(index));
-    QVERIFY(textureBackEnabled(index));
-    QCOMPARE(steppedTexture(5, +1), 5);
-    QCOMPARE(steppedTexture(-1, -1), -1);
-}
-
 void TestPrefsRules::browseTable_data()
 {
     QTest::addColumn<PrefsPath>("path");
@@ -181,23 +162,6 @@ void TestPrefsRules::browseTable()
     QCOMPARE(r.pattern, pattern);
     QCOMPARE(r.mode, mode);
     QCOMPARE(takesEffectAtOnce(path), atOnce);
-}
-
-void TestPrefsRules::pathLabelsEditTheirOwnSetting()
-{
-    Settings s;
-    for (PrefsPath p : kPrefsPaths)
-        settingOf(p, s) = labelName(p);
-    QCOMPARE(s.CCS64Path, QStringLiteral("lblCCS64Path"));
-    QCOMPARE(s.CCS642Path, QStringLiteral("lblCCS642Path"));
-    QCOMPARE(s.DirectXPath, QStringLiteral("lblDirectXPath"));
-    QCOMPARE(s.SidplayWPath, QStringLiteral("lblSidplaywPath"));
-    QCOMPARE(s.WinzipPath, QStringLiteral("lblWinzip"));
-    for (int i = 0; i < GamesPathCount; ++i)
-        QCOMPARE(s.GamesPath[std::size_t(i)], QStringLiteral("lblGamesPath%1").arg(i));
-    QCOMPARE(s.MusicPath, QStringLiteral("lblMusicPath"));
-    QCOMPARE(browseButtonName(PrefsPath::Games3), QStringLiteral("cmdBrowseGames3"));
-    QCOMPARE(browseButtonName(PrefsPath::Winzip), QStringLiteral("cmdBrowseWinzip"));
 }
 
 void TestPrefsRules::pathStatus_data()
@@ -267,24 +231,16 @@ void TestPrefsRules::okCopiesTheChoices()
     c.defaultEmulator = 1;
     applyChoices(c, s);
     QCOMPARE(s.TheDefaultEmulatorFlag, 1);
-}
 
-void TestPrefsRules::loadingOddStoredValues()
-{
-    Settings s = defaultSettings(SettingsLoadContext{});
+    // Values a hand-edited file may hold load as the option that takes "anything else".
     s.TitleBar = 7;
-    s.PromptOnAddYear = 2;
     s.TheDefaultEmulatorFlag = -3;
-    s.Texture = 9;
-    const PreferenceChoices c = choicesFrom(s);
+    s.PromptOnAddYear = 2;
+    c = choicesFrom(s);
     QCOMPARE(c.titleBar, TitleBarOption::SetMyOwn);
     QCOMPARE(c.defaultEmulator, 2);
-    QCOMPARE(c.texture, 5);
     applyChoices(c, s);
-    QCOMPARE(s.TitleBar, 2);
     QCOMPARE(s.PromptOnAddYear, 1);
-    QVERIFY(titleBarTextEnabled(TitleBarOption::SetMyOwn));
-    QVERIFY(!titleBarTextEnabled(TitleBarOption::CurrentGame));
 }
 
 QTEST_GUILESS_MAIN(TestPrefsRules)

@@ -15,21 +15,13 @@
 #include <QTest>
 
 using platform::MessageBox;
+using testsupport::clickLine;
 using testsupport::whenModal;
 using windowtest::action;
 using windowtest::control;
 using windowtest::WindowFixture;
 
 namespace {
-
-void doubleClick(QListWidget* list, const QString& text)
-{
-    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(text));
-    const QPoint at = list->visualItemRect(found.first()).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
 
 void click(QWidget* w, const char* name)
 {
@@ -92,8 +84,8 @@ void TestPrefsWindow::preferencesTakeEffect()
         seen = prefs->objectName() == QLatin1String("frmVTRXOptions");
         // An unset program is browsed for from the program folder.
         whenModal([](QWidget* browse) {
-            doubleClick(browse->findChild<QListWidget*>("DirBox"), "emu");
-            doubleClick(browse->findChild<QListWidget*>("FileBox"), "ccs-wrapper");
+            QVERIFY(clickLine(browse->findChild<QListWidget*>("DirBox"), "emu", true));
+            QVERIFY(clickLine(browse->findChild<QListWidget*>("FileBox"), "ccs-wrapper", true));
         });
         click(prefs, "cmdBrowseDirectX");
         click(prefs, "optTBSetMyOwn");
