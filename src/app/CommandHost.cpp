@@ -99,6 +99,15 @@ bool commandAllowed(const QObject* command, bool hasCurrentGame)
     return !i->enabledWhen || i->enabledWhen();
 }
 
+bool runCommand(CommandHost& host, const QString& name)
+{
+    QObject* command = host.command(name);
+    if (!commandAllowed(command, host.hasCurrentGame()))
+        return false;
+    installedOn(command)->handler();
+    return true;
+}
+
 bool labelActsNow(const QObject* label)
 {
     const Installed* i = installedOn(label);

@@ -5,6 +5,7 @@
 #include <functional>
 
 class QObject;
+class QPixmap;
 class QWidget;
 
 namespace app {
@@ -37,6 +38,11 @@ public:
     virtual void focusGameList() = 0;
     // The comment scroller stops (before an emulator takes the screen).
     virtual void stopScroller() = 0;
+    // The settings were changed (preferences, bookmarks): the caption, the background texture and the
+    // bookmark menu show them, and every command takes the state its rules give now.
+    virtual void settingsChanged() = 0;
+    // The picture of background texture index (0 to 5), which the preferences show.
+    virtual QPixmap texturePicture(int index) const = 0;
 };
 
 // Whether a command acts on the current game: such a command is disabled while no game is shown, and
@@ -57,6 +63,10 @@ void installCommand(CommandHost& host, const QString& name, Acts acts, std::func
 // (hand pointer, hover colour) only while actsNow, when given, returns true.
 void installLabelClick(CommandHost& host, const QString& label, std::function<void(bool rightButton)> handler,
                        std::function<bool()> actsNow = {});
+
+// Runs an installed command as its menu item or button would; nothing when no subsystem installed it or its
+// rules do not allow it now. Returns whether it ran. (The first start opens the preferences this way.)
+bool runCommand(CommandHost& host, const QString& name);
 
 // For the host: whether a command (or label) was installed, and the enabled state its rules give now.
 bool isInstalled(const QObject* command);

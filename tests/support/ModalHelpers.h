@@ -3,6 +3,7 @@
 // For GUI tests that open a modal dialog: acts on it once it is up. Header-only, since only tests that
 // link Qt Widgets include it.
 #include <QApplication>
+#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -22,6 +23,20 @@ inline void whenModal(std::function<void(QWidget*)> act, int triesLeft = 500)
         QVERIFY(w);
         act(w);
     });
+}
+
+// A user's click on the line of a list that reads text, or a double click (which opens a folder or takes a
+// file in the browse dialogs). False when no line reads text.
+inline bool clickLine(QListWidget* list, const QString& text, bool doubleClick = false)
+{
+    const QList<QListWidgetItem*> found = list ? list->findItems(text, Qt::MatchExactly) : QList<QListWidgetItem*>();
+    if (found.isEmpty())
+        return false;
+    const QPoint at = list->visualItemRect(found.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (doubleClick)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    return true;
 }
 
 } // namespace testsupport

@@ -131,10 +131,7 @@ bool frmVTRXMain::Form_Load()
         m_typeAhead.reset();
         m_state.game.setWinzipPath(settings.WinzipPath);
     };
-    steps.setFavourite = [this](int index, const Favourite& favourite, bool visible) {
-        mnuFave[std::size_t(index)]->setText(menuText(favourite.title));
-        mnuFave[std::size_t(index)]->setVisible(visible);
-    };
+    steps.setFavourite = [this](int index, const Favourite& favourite, bool) { showFavourite(index, favourite); };
     steps.showView = [this](const GameListViewInfo& info) {
         m_view = info.view;
         lblWhatView->setText(info.caption);
@@ -150,6 +147,8 @@ bool frmVTRXMain::Form_Load()
         keepOnScreen();
         QCoreApplication::processEvents();
     };
+    // The first start opens the preferences as their menu command does.
+    steps.openPreferences = [this] { app::runCommand(*this, QStringLiteral("mnuFileOptions")); };
     steps.finishLoad = [this] {
         lstGames->setFocus();
         m_state.mainWindowLoaded = true;
@@ -475,6 +474,21 @@ void frmVTRXMain::UpdateCaption()
         in.selectedText = selectedGameName();
     in.titleBarText = m_settings.TitleBarText;
     setWindowTitle(windowCaption(in));
+}
+
+void frmVTRXMain::settingsChanged()
+{
+    UpdateCaption();
+    applyTexture(m_settings.Texture);
+    for (int i = 0; i < FavouriteCount; ++i)
+        showFavourite(i, m_settings.Favourites[std::size_t(i)]);
+    refreshCommands();
+}
+
+void frmVTRXMain::showFavourite(int index, const Favourite& favourite)
+{
+    mnuFave[std::size_t(index)]->setText(menuText(favourite.title));
+    mnuFave[std::size_t(index)]->setVisible(favourite.isUsed());
 }
 
 void frmVTRXMain::ShowNoGame()

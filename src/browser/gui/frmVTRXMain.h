@@ -65,6 +65,8 @@ public:
     void refreshCommands() override;
     void focusGameList() override;
     void stopScroller() override;
+    void settingsChanged() override;
+    QPixmap texturePicture(int index) const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +83,8 @@ private:
     QMenu* addSubMenu(QMenu* parent, const QString& name, const QString& caption);
     void applyLayout(const browser::MainWindowLayout& layout);
     void applyTexture(int texture);
+    // One bookmark menu item: the slot's title as caption, shown only while the slot is in use.
+    void showFavourite(int index, const Favourite& favourite);
     browser::MainWindowView layoutView() const;
     void applyStartupLayout(const Settings& settings);
     // Puts the window, frame and all, on the screens: at framePosition unless centred, as tall as the

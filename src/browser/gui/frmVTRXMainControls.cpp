@@ -301,6 +301,11 @@ void frmVTRXMain::applyTexture(int texture)
     m_client->setAutoFillBackground(!tile.isNull());
 }
 
+QPixmap frmVTRXMain::texturePicture(int index) const
+{
+    return browser::texturePicture(index);
+}
+
 MainWindowView frmVTRXMain::layoutView() const
 {
     MainWindowView view;

@@ -2,10 +2,56 @@
 
 #include "app/AppState.h"
 #include "app/CommandHost.h"
+#include "platform/MessageBox.h"
+#include "prefs/Bookmarks.h"
+#include "prefs/gui/frmVTRXOptions.h"
+#include "prefs/gui/frmVTRXURL.h"
+
+#include <QPixmap>
+
+namespace {
+
+constexpr int kSeparatorItem = 20;
+constexpr int kEditFavouritesItem = 21;
+
+void mnuFileOptions_Click(app::CommandHost& host, app::AppState& state)
+{
+    frmVTRXOptions dialog(
+        state.settings, state.dialog, state.programFolder(), [&host](int index) { return host.texturePicture(index); },
+        host.dialogParent());
+    dialog.exec();
+    // Also after Cancel: an emulator program chosen with "Browse..." has been taken already.
+    state.game.setWinzipPath(state.settings.WinzipPath);
+    host.settingsChanged();
+    host.focusGameList();
+}
+
+void mnuFave_Click(app::CommandHost& host, app::AppState& state, int index)
+{
+    if (index == kSeparatorItem)
+        return;
+    if (index == kEditFavouritesItem) {
+        frmVTRXURL dialog(state.settings.Favourites, host.dialogParent());
+        dialog.exec();
+        host.settingsChanged();
+        return;
+    }
+    const Favourite& favourite = state.settings.Favourites[std::size_t(index)];
+    if (const std::optional<QString> address = prefs::openableAddress(favourite.address))
+        state.ShellOpen(*address);
+    else
+        platform::MessageBox::exclamation(prefs::refusedAddressMessage(favourite));
+}
+
+} // namespace
 
 void installPrefsCommands(app::CommandHost& host, app::AppState& state)
 {
+    app::installCommand(host, QStringLiteral("mnuFileOptions"), app::Acts::Always,
+                        [&host, &state] { mnuFileOptions_Click(host, state); });
     for (int i = 0; i < FavouriteCount; ++i)
         app::installCommand(host, QStringLiteral("mnuFave(%1)").arg(i), app::Acts::Always,
-                            [&state, i] { state.ShellOpen(state.settings.Favourites[std::size_t(i)].address); });
+                            [&host, &state, i] { mnuFave_Click(host, state, i); });
+    app::installCommand(host, QStringLiteral("mnuFave(%1)").arg(kEditFavouritesItem), app::Acts::Always,
+                        [&host, &state] { mnuFave_Click(host, state, kEditFavouritesItem); });
 }

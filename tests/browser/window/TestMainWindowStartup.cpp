@@ -1,5 +1,6 @@
 // The program's start and exit as a user meets them: the splash, the main window's load with its
 // messages, the first-run notes, and the settings the window leaves behind for the next start.
+#include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
 #include "app/CommandHost.h"
@@ -90,8 +91,18 @@ void TestMainWindowStartup::freshStoreShowsTheNotesOnce()
     QVERIFY(f.isValid());
     f.removeSetting(QStringLiteral("ShowPrefs"));
 
+    // The preferences come after the welcome note, over the shown window, and are left with Cancel.
+    QString opened;
+    int notesBefore = -1;
+    testsupport::whenModal([&](QWidget* dialog) {
+        opened = dialog->objectName();
+        notesBefore = f.messages.count();
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    });
     QMainWindow* w = f.start();
     QVERIFY(w);
+    QCOMPARE(opened, QStringLiteral("frmVTRXOptions"));
+    QCOMPARE(notesBefore, 1);
     // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again.
     QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
     const auto& shown = f.messages.messages();

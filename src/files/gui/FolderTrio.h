@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+
+namespace files {
+class BrowseSession;
+}
+
+// The drive, folder and file lists of the browse dialogs, kept in step with a browse session: a drive
+// chosen in the drive box or a folder opened in the folder list (double click or Enter) moves the session
+// and all three lists follow; a file clicked in the file list is chosen in the session.
+class FolderTrio : public QObject
+{
+    Q_OBJECT
+public:
+    // folderLabel, when given, shows the folder the lists are in.
+    FolderTrio(files::BrowseSession& session, QComboBox* driveBox, QListWidget* dirBox, QListWidget* fileBox,
+               QLabel* folderLabel = nullptr);
+
+    // Fills the three lists from the session and selects its chosen file.
+    void showSession();
+
+protected:
+    // Enter in the folder list opens the folder and goes no further: the dialog's default button must not
+    // take the folder list's Enter as well.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+signals:
+    void folderChanged();
+    void fileChosen();
+    // A file double-clicked (or Enter on it): chosen and to be taken at once.
+    void fileActivated();
+
+private:
+    void driveBox_Change(int index);
+    void dirBox_Activated(int row);
+    void fileBox_Click(int row);
+
+    files::BrowseSession& m_session;
+    QComboBox* m_driveBox;
+    QListWidget* m_dirBox;
+    QListWidget* m_fileBox;
+    QLabel* m_folderLabel;
+    bool m_filling = false;
+};

@@ -1,0 +1,329 @@
+// The preferences dialog on its own, with the real browse dialog: what Browse, OK and Cancel leave in the
+// settings, the port and texture buttons, the title-bar text and the path warnings.
+#include "ModalHelpers.h"
+#include "TestFolders.h"
+#include "app/AppState.h"
+#include "data/settings/SettingsStore.h"
+#include "prefs/gui/frmVTRXOptions.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testsupport::clickLine;
+using testsupport::whenModal;
+
+namespace {
+
+template <typename T = QWidget> T* child(QWidget* w, const QString& name)
+{
+    T* c = w->findChild<T*>(name);
+    if (!c)
+        qWarning("no control %s", qPrintable(name));
+    return c;
+}
+
+void click(QWidget* dialog, const QString& name)
+{
+    auto* b = child<QAbstractButton>(dialog, name);
+    QVERIFY(b);
+    b->click();
+}
+
+// Goes through folders of the browse dialog, then double-clicks a file (or presses OK when file is empty).
+void browseTo(QWidget* browse, const QStringList& folders, const QString& file)
+{
+    for (const QString& folder : folders)
+        QVERIFY2(clickLine(child<QListWidget>(browse, "DirBox"), folder, true), qPrintable(folder));
+    if (file.isEmpty())
+        click(browse, "cmdOK");
+    else
+        QVERIFY2(clickLine(child<QListWidget>(browse, "FileBox"), file, true), qPrintable(file));
+}
+
+QPixmap texturePicture(int index)
+{
+    QPixmap p(10 + index, 10);
+    p.fill(Qt::gray);
+    return p;
+}
+
+} // namespace
+
+class TestOptionsDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void browsedEmulatorIsKeptOnCancel();
+    void browsedGamesFolderWaitsForOk();
+    void wrapperScriptCanBeTheWin32Program();
+    void textureButtons();
+    void defaultEmulator_data();
+    void defaultEmulator();
+    void titleBarTextFollowsItsOption();
+    void checkBoxesEditTheirSettings_data();
+    void checkBoxesEditTheirSettings();
+    void pathLabelsWarnOfMissingPaths();
+    void cancelDropsEveryOtherChange();
+
+private:
+    std::unique_ptr<frmVTRXOptions> open();
+    QString path(const QString& relative) const { return m_dir->filePath(relative); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    Settings m_settings;
+    app::DialogHandover m_handover;
+};
+
+void TestOptionsDialog::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(testsupport::writeFile(path("Old19/CCS64.EXE"), "MZ"));
+    QVERIFY(testsupport::writeFile(path("Old19/README.TXT"), "x"));
+    QVERIFY(testsupport::writeFile(path("New19/ccs64.exe"), "MZ"));
+    QVERIFY(QDir().mkpath(path("OldGames")) && QDir().mkpath(path("NewGames/Blast")));
+    m_settings = defaultSettings(SettingsLoadContext{});
+    m_settings.CCS64Path = path("Old19/CCS64.EXE");
+    m_settings.GamesPath[0] = path("OldGames");
+    m_handover = {};
+}
+
+void TestOptionsDialog::cleanup()
+{
+    QVERIFY2(!QApplication::activeModalWidget(), "a dialog was left open");
+    m_dir.reset();
+}
+
+std::unique_ptr<frmVTRXOptions> TestOptionsDialog::open()
+{
+    auto d = std::make_unique<frmVTRXOptions>(m_settings, m_handover, m_dir->path(), texturePicture);
+    d->show();
+    return d;
+}
+
+void TestOptionsDialog::browsedEmulatorIsKeptOnCancel()
+{
+    auto d = open();
+    click(d.get(), "cmdMSDosPort1Joy"); // an unapplied change on the defaults tab
+    QString caption;
+    QString preselected;
+    whenModal([&](QWidget* browse) {
+        caption = browse->windowTitle();
+        if (QListWidgetItem* item = child<QListWidget>(browse, "FileBox")->currentItem())
+            preselected = item->text();
+        browseTo(browse, {"..", "New19"}, "ccs64.exe");
+    });
+    click(d.get(), "cmdBrowseCCS64");
+    QCOMPARE(caption, QStringLiteral("Select the file 'CCS64.EXE'..."));
+    QCOMPARE(preselected, QStringLiteral("CCS64.EXE")); // in the folder of the old program, named in any case
+    QCOMPARE(m_handover.browse.BrowsePattern, QStringLiteral("*.exe"));
+    QCOMPARE(child<QLabel>(d.get(), "lblCCS64Path")->text(), path("New19/ccs64.exe"));
+    // Taken at once, and the defaults tab shows the settings again.
+    QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
+    QCOMPARE(child<QPushButton>(d.get(), "cmdMSDosPort1Joy")->text(), QStringLiteral("PC Joystick 2"));
+    click(d.get(), "cmdCancel");
+    QCOMPARE(d->result(), int(QDialog::Rejected));
+    QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
+}
+
+void TestOptionsDialog::browsedGamesFolderWaitsForOk()
+{
+    auto cancelled = open();
+    whenModal([&](QWidget* browse) { click(browse, "cmdCancel"); });
+    click(cancelled.get(), "cmdBrowseGames0"); // a cancelled browse changes nothing
+    QCOMPARE(child<QLabel>(cancelled.get(), "lblGamesPath0")->text(), path("OldGames"));
+    click(cancelled.get(), "cmdCancel");
+    for (const char* end : {"cmdCancel", "cmdOK"}) {
+        auto d = open();
+        whenModal([&](QWidget* browse) { browseTo(browse, {"..", "NewGames"}, QString()); });
+        click(d.get(), "cmdBrowseGames0");
+        QCOMPARE(child<QLabel>(d.get(), "lblGamesPath0")->text(), path("NewGames"));
+        QCOMPARE(m_settings.GamesPath[0], path("OldGames"));
+        click(d.get(), end);
+    }
+    QCOMPARE(m_settings.GamesPath[0], path("NewGames"));
+}
+
+void TestOptionsDialog::wrapperScriptCanBeTheWin32Program()
+{
+    QVERIFY(testsupport::writeFile(path("bin/ccs-wrapper"), "#!/bin/sh\nexec wine ccs.exe \"$@\"\n"));
+    QVERIFY(QFile::setPermissions(path("bin/ccs-wrapper"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(testsupport::writeFile(path("bin/notes"), "not a program"));
+    m_settings.DirectXPath = path("bin/ccs.exe"); // gone: the dialog opens in its folder
+    auto d = open();
+    QStringList listed;
+    whenModal([&](QWidget* browse) {
+        auto* files = child<QListWidget>(browse, "FileBox");
+        for (int i = 0; i < files->count(); ++i)
+            listed << files->item(i)->text();
+        browseTo(browse, {}, "ccs-wrapper");
+    });
+    click(d.get(), "cmdBrowseDirectX");
+    QCOMPARE(listed, QStringList{"ccs-wrapper"});
+    QCOMPARE(m_settings.DirectXPath, path("bin/ccs-wrapper"));
+    QCOMPARE(child<QLabel>(d.get(), "lblDirectXPath")->toolTip(), path("bin/ccs-wrapper"));
+    click(d.get(), "cmdCancel");
+}
+
+void TestOptionsDialog::textureButtons()
+{
+    QCOMPARE(m_settings.Texture, -1);
+    auto d = open();
+    auto* back = child<QPushButton>(d.get(), "cmdTextureBack");
+    auto* forward = child<QPushButton>(d.get(), "cmdTextureForward");
+    auto* picture = child<QLabel>(d.get(), "imgViewTexture");
+    QVERIFY(!back->isEnabled());
+    QVERIFY(forward->isEnabled());
+    QVERIFY(picture->pixmap().isNull());
+    forward->click();
+    QVERIFY(back->isEnabled());
+    QCOMPARE(picture->pixmap().width(), 10); // picture 0
+    for (int i = 0; i < 5; ++i)
+        forward->click();
+    QVERIFY(!forward->isEnabled());
+    QCOMPARE(picture->pixmap().width(), 15);
+    QCOMPARE(d->focusWidget(), child<QPushButton>(d.get(), "cmdOK"));
+    back->click();
+    click(d.get(), "cmdOK");
+    QCOMPARE(m_settings.Texture, 4);
+    QVERIFY(d->textureChanged());
+}
+
+void TestOptionsDialog::defaultEmulator_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("v1.9") << "optDE0"
+                          << "v1.9" << 0;
+    QTest::newRow("v2.0 Dos") << "optDE1"
+                              << "v2.0 Dos" << 1;
+    QTest::newRow("v2.0 Win32") << "optDE2"
+                                << "v2.0 Win32" << 2;
+}
+
+void TestOptionsDialog::defaultEmulator()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, caption);
+    QFETCH(int, stored);
+    m_settings.TheDefaultEmulatorFlag = (stored + 1) % 3;
+    auto d = open();
+    auto* o = child<QRadioButton>(d.get(), option);
+    QCOMPARE(o->text(), caption);
+    QVERIFY(!o->isChecked());
+    o->click();
+    click(d.get(), "cmdOK");
+    QCOMPARE(m_settings.TheDefaultEmulatorFlag, stored);
+}
+
+void TestOptionsDialog::titleBarTextFollowsItsOption()
+{
+    m_settings.TitleBarText = QStringLiteral("My C64 shelf");
+    auto d = open();
+    auto* text = child<QLineEdit>(d.get(), "txtTitleBar");
+    QVERIFY(child<QRadioButton>(d.get(), "optTBGameCount")->isChecked());
+    QVERIFY(!text->isEnabled());
+    QVERIFY(!child<QLabel>(d.get(), "Label3")->isEnabled());
+    QCOMPARE(text->text(), QStringLiteral("My C64 shelf"));
+    click(d.get(), "optTBSetMyOwn");
+    QVERIFY(text->isEnabled());
+    QVERIFY(child<QLabel>(d.get(), "Label3")->isEnabled());
+    text->setText(QStringLiteral("Games!"));
+    click(d.get(), "optTBCurrentGame");
+    QVERIFY(!text->isEnabled());
+    QCOMPARE(text->text(), QStringLiteral("Games!"));
+    click(d.get(), "cmdOK");
+    QCOMPARE(m_settings.TitleBar, 1);
+    QCOMPARE(m_settings.TitleBarText, QStringLiteral("Games!"));
+}
+
+void TestOptionsDialog::checkBoxesEditTheirSettings_data()
+{
+    // Each row: the settings key (the row's name) and its check box.
+    QTest::addColumn<QString>("checkBox");
+    QTest::newRow("LeaveSPRunningFlag") << "chkLeaveSPRunning";
+    QTest::newRow("RemoveConfirmFlag") << "chkRemoveConfirmFlag";
+    QTest::newRow("PromptOnAddFlag") << "chkPromptOnAddFlag";
+    QTest::newRow("PromptOnAddMusicFN") << "chkPromptOnAddMusicFN";
+    QTest::newRow("PromptOnAddMusician") << "chkPromptOnAddMusician";
+    QTest::newRow("PromptOnAddSSFN") << "chkPromptOnAddSSFN";
+    QTest::newRow("PromptOnAddPublisher") << "chkPromptOnAddPublisher";
+    QTest::newRow("PromptOnAddYear") << "chkPromptOnAddYear";
+    QTest::newRow("PromptOnAddGenre") << "chkPromptOnAddGenre";
+    QTest::newRow("PromptOnAddPlayers") << "chkPromptOnAddPlayers";
+    QTest::newRow("PromptOnAddDifficulty") << "chkPromptOnAddDifficulty";
+    QTest::newRow("PromptOnAddRating") << "chkPromptOnAddRating";
+    QTest::newRow("PromptOnAddComment") << "chkPromptOnAddComment";
+    QTest::newRow("PromptOnAddDocFile") << "chkPromptOnAddDocFile";
+    QTest::newRow("PromptOnAddTrained") << "chkPromptOnAddTrained";
+    QTest::newRow("PromptOnAddHighScore") << "chkPromptOnAddHighScore";
+}
+
+void TestOptionsDialog::checkBoxesEditTheirSettings()
+{
+    QFETCH(QString, checkBox);
+    const QString key = QString::fromLatin1(QTest::currentDataTag());
+    auto d = open();
+    auto* box = child<QCheckBox>(d.get(), checkBox);
+    QVERIFY(box->isChecked()); // every one defaults to 1
+    box->click();
+    click(d.get(), "cmdOK");
+    // The settings file, written as at exit, has this key and no other cleared.
+    auto store = openSettingsStore(path("Vintrax.ini"));
+    QCOMPARE(saveSettings(*store, m_settings, {}), SettingsWriteStatus::Ok);
+    store->beginGroup(QStringLiteral("Startup"));
+    for (const QString& k : store->childKeys()) {
+        const QString value = store->value(k).toString();
+        if (k == key)
+            QCOMPARE(value, QStringLiteral("0"));
+        else if (k.startsWith(QLatin1String("PromptOnAdd")) || k == QLatin1String("LeaveSPRunningFlag") ||
+                 k == QLatin1String("RemoveConfirmFlag"))
+            QCOMPARE(value, QStringLiteral("1"));
+    }
+}
+
+void TestOptionsDialog::pathLabelsWarnOfMissingPaths()
+{
+    m_settings.MusicPath = path("C64Music");
+    auto d = open();
+    auto* music = child<QLabel>(d.get(), "lblMusicPath");
+    QCOMPARE(music->palette().color(QPalette::WindowText), kPathWarningColour);
+    QCOMPARE(music->toolTip(), QStringLiteral("Folder not found: ") + path("C64Music"));
+    auto* games = child<QLabel>(d.get(), "lblGamesPath0");
+    QVERIFY(games->palette().color(QPalette::WindowText) != kPathWarningColour);
+    QCOMPARE(games->toolTip(), path("OldGames"));
+    // A path browsed to is there: the warning goes at once.
+    QVERIFY(QDir().mkpath(path("Tunes")));
+    whenModal([&](QWidget* browse) { browseTo(browse, {"Tunes"}, QString()); });
+    click(d.get(), "cmdBrowseMusic"); // opens in the nearest folder that is there: the test folder
+    QCOMPARE(music->text(), path("Tunes"));
+    QVERIFY(music->palette().color(QPalette::WindowText) != kPathWarningColour);
+    click(d.get(), "cmdCancel");
+}
+
+void TestOptionsDialog::cancelDropsEveryOtherChange()
+{
+    const Settings before = m_settings;
+    auto d = open();
+    for (const char* name : {"optPositionNo", "optSSViewHide", "optTBSetMyOwn", "optDCMusic", "optDE2",
+                             "chkPromptOnAddYear", "cmdTextureForward", "cmdDirectXPort2Joy"})
+        click(d.get(), name);
+    child<QLineEdit>(d.get(), "txtTitleBar")->setText(QStringLiteral("changed"));
+    whenModal([&](QWidget* browse) { browseTo(browse, {"..", "NewGames"}, QString()); });
+    click(d.get(), "cmdBrowseGames0");
+    click(d.get(), "cmdCancel");
+    QVERIFY(m_settings == before);
+}
+
+QTEST_MAIN(TestOptionsDialog)
+#include "TestOptionsDialog.moc"

@@ -1,0 +1,247 @@
+// The preferences' rules without the dialog: the port buttons, the texture steps, the browse table, the
+// path warnings and what OK copies into the settings.
+#include "TestFolders.h"
+#include "data/settings/SettingsStore.h"
+#include "prefs/DefaultPortButtons.h"
+#include "prefs/PathBrowse.h"
+#include "prefs/PreferenceChoices.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace prefs;
+
+Q_DECLARE_METATYPE(prefs::DefaultPortButton)
+Q_DECLARE_METATYPE(prefs::PrefsPath)
+
+class TestPrefsRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void portButtons_data();
+    void portButtons();
+    void portButtonsEditTheirOwnSetting();
+    void modeComesBackAfterFiveSteps();
+    void browseTable_data();
+    void browseTable();
+    void pathStatus_data();
+    void pathStatus();
+    void okCopiesTheChoices();
+};
+
+void TestPrefsRules::portButtons_data()
+{
+    QTest::addColumn<DefaultPortButton>("button");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("afterClick");
+    QTest::addColumn<int>("storedAfterClick");
+    using B = DefaultPortButton;
+    QTest::newRow("v1.9 joy 0") << B::MSDosPort1Joy << "cmdMSDosPort1Joy" << 0 << "PC Joystick 1"
+                                << "PC Joystick 2" << 1;
+    QTest::newRow("v1.9 joy 5") << B::MSDosPort2Joy << "cmdMSDosPort2Joy" << 5 << "PC Joystick 2"
+                                << "PC Joystick 1" << 0;
+    QTest::newRow("v1.9 key 1") << B::MSDosPort1Key << "cmdMSDosPort1Key" << 1 << "Keyset 2"
+                                << "Keyset 3" << 2;
+    QTest::newRow("v1.9 key 9") << B::MSDosPort2Key << "cmdMSDosPort2Key" << 9 << "Keyset 3"
+                                << "Keyset 1" << 0;
+    QTest::newRow("v1.9 key -1") << B::MSDosPort2Key << "cmdMSDosPort2Key" << -1 << "Keyset 3"
+                                 << "Keyset 1" << 0;
+    QTest::newRow("v2.0 control 0") << B::DirectXPort1Joy << "cmdDirectXPort1Joy" << 0 << "None"
+                                    << "Joystick" << 1;
+    QTest::newRow("v2.0 control 2") << B::DirectXPort2Joy << "cmdDirectXPort2Joy" << 2 << "Joystick"
+                                    << "None" << 0;
+    QTest::newRow("v2.0 mode 0") << B::DirectXPort1Key << "cmdDirectXPort1Key" << 0 << "PC Joystick 1"
+                                 << "PC Joystick 2" << 1;
+    QTest::newRow("v2.0 mode 3") << B::DirectXPort1Key << "cmdDirectXPort1Key" << 3 << "Keyset 2"
+                                 << "Keyset 3" << 4;
+    QTest::newRow("v2.0 mode 7") << B::DirectXPort2Key << "cmdDirectXPort2Key" << 7 << "Keyset 3"
+                                 << "PC Joystick 1" << 0;
+}
+
+void TestPrefsRules::portButtons()
+{
+    QFETCH(DefaultPortButton, button);
+    QFETCH(QString, name);
+    QFETCH(int, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, afterClick);
+    QFETCH(int, storedAfterClick);
+    QCOMPARE(buttonName(button), name);
+    QCOMPARE(captionFor(button, stored), shown);
+    QCOMPARE(nextCaption(button, shown), afterClick);
+    QCOMPARE(storedValueOf(button, afterClick), storedAfterClick);
+    // The joystick dialog's words are not this tab's.
+    QCOMPARE(storedValueOf(button, QStringLiteral("Key Set 1")), -1);
+}
+
+void TestPrefsRules::portButtonsEditTheirOwnSetting()
+{
+    PortDefaults ports{0, 0, 0, 0, 0, 0, 0, 0};
+    int value = 10;
+    for (DefaultPortButton b : kDefaultPortButtons)
+        defaultOf(b, ports) = value++;
+    // Buttons in the order v1.9 port 1 joy, port 1 key, port 2 joy, port 2 key, then the same for v2.0.
+    QCOMPARE(ports, (PortDefaults{10, 12, 11, 13, 14, 16, 15, 17}));
+}
+
+void TestPrefsRules::modeComesBackAfterFiveSteps()
+{
+    const QString first = captionFor(DefaultPortButton::DirectXPort1Key, 0);
+    QString caption = first;
+    QStringList seen;
+    for (int i = 0; i < 5; ++i)
+        seen << (caption = nextCaption(DefaultPortButton::DirectXPort1Key, caption));
+    QCOMPARE(seen, QStringList({"PC Joystick 2", "Keyset 1", "Keyset 2", "Keyset 3", "PC Joystick 1"}));
+    QCOMPARE(caption, first);
+}
+
+void TestPrefsRules::browseTable_data()
+{
+    QTest::addColumn<PrefsPath>("path");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("select");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("atOnce");
+    const QString file = QStringLiteral("Select the file 'CCS64.EXE'...");
+    const QString games = QStringLiteral("Select Path where your C64 games reside...");
+    QTest::newRow("v1.9") << PrefsPath::CCS64 << "/emu/ccs19/CCS64.EXE"
+                          << "/emu/ccs19"
+                          << "CCS64.exe" << file << "*.exe" << 3 << true;
+    QTest::newRow("v2.0 Dos") << PrefsPath::CCS642 << "C:\\CCS2\\CCS64.EXE"
+                              << "C:\\CCS2"
+                              << "CCS64.exe" << file << "*.exe" << 3 << true;
+    QTest::newRow("v2.0 Win32 unset") << PrefsPath::DirectX << ""
+                                      << ""
+                                      << "Ccs.exe"
+                                      << "Select Path where 'Ccs.exe' resides..."
+                                      << "*.exe" << 3 << true;
+    QTest::newRow("player") << PrefsPath::Sidplayw << "/usr/bin/sidplayfp"
+                            << "/usr/bin"
+                            << "SIDPLAYW.EXE"
+                            << "Select the file 'Sidplayw.exe'..."
+                            << "*.exe" << 3 << false;
+    QTest::newRow("winzip") << PrefsPath::Winzip << "/opt/wz/winzip32.exe"
+                            << "/opt/wz"
+                            << "WINZIP32.EXE"
+                            << "Select the file 'Winzip32.exe'..."
+                            << "*.exe" << 3 << false;
+    QTest::newRow("games 0") << PrefsPath::Games0 << "/c64/games"
+                             << "/c64/games"
+                             << "" << games << "*.*" << 0 << false;
+    QTest::newRow("games 4") << PrefsPath::Games4 << ""
+                             << ""
+                             << "" << games << "*.*" << 0 << false;
+    QTest::newRow("music") << PrefsPath::Music << "/c64/C64Music"
+                           << "/c64/C64Music"
+                           << ""
+                           << "Select Path where your Sid Tunes reside..."
+                           << "*.dat; *.sid" << 0 << false;
+}
+
+void TestPrefsRules::browseTable()
+{
+    QFETCH(PrefsPath, path);
+    QFETCH(QString, shown);
+    QFETCH(QString, start);
+    QFETCH(QString, select);
+    QFETCH(QString, prompt);
+    QFETCH(QString, pattern);
+    QFETCH(int, mode);
+    QFETCH(bool, atOnce);
+    const BrowseRequest r = browseRequestFor(path, shown);
+    QCOMPARE(r.startPath, start);
+    QCOMPARE(r.selectName, select);
+    QCOMPARE(r.prompt, prompt);
+    QCOMPARE(r.pattern, pattern);
+    QCOMPARE(r.mode, mode);
+    QCOMPARE(takesEffectAtOnce(path), atOnce);
+}
+
+void TestPrefsRules::pathStatus_data()
+{
+    QTest::addColumn<PrefsPath>("path");
+    QTest::addColumn<QString>("relative"); // below the test folder; "" an unset path
+    QTest::addColumn<bool>("warning");
+    QTest::addColumn<QString>("tipStart");
+    QTest::newRow("unset") << PrefsPath::CCS64 << "" << false << "Not set";
+    QTest::newRow("program there") << PrefsPath::CCS64 << "emu/CCS64.EXE" << false << "";
+    QTest::newRow("program in other case") << PrefsPath::DirectX << "EMU/ccs64.exe" << false << "";
+    QTest::newRow("program missing") << PrefsPath::Sidplayw << "emu/sidplayw.exe" << true << "File not found: ";
+    QTest::newRow("program folder gone") << PrefsPath::Winzip << "gone/winzip32.exe" << true << "File not found: ";
+    QTest::newRow("folder as program") << PrefsPath::CCS642 << "emu" << true
+                                       << "This is a folder, not a program file: ";
+    QTest::newRow("folder there") << PrefsPath::Games1 << "games" << false << "";
+    QTest::newRow("folder missing") << PrefsPath::Music << "C64Music" << true << "Folder not found: ";
+    QTest::newRow("file as folder") << PrefsPath::Games0 << "emu/CCS64.EXE" << true << "This is a file, not a folder: ";
+}
+
+void TestPrefsRules::pathStatus()
+{
+    QFETCH(PrefsPath, path);
+    QFETCH(QString, relative);
+    QFETCH(bool, warning);
+    QFETCH(QString, tipStart);
+    QTemporaryDir dir;
+    QVERIFY(testsupport::writeFile(dir.filePath("emu/CCS64.EXE"), "MZ"));
+    QVERIFY(QDir(dir.path()).mkpath("games"));
+    const QString shown = relative.isEmpty() ? QString() : dir.filePath(relative);
+    const PathStatus status = pathStatusOf(path, shown);
+    QCOMPARE(status.warning, warning);
+    // A path that is there shows itself as its tip; a warning names the path it is about.
+    QCOMPARE(status.toolTip, relative.isEmpty() ? tipStart : tipStart + shown);
+}
+
+void TestPrefsRules::okCopiesTheChoices()
+{
+    Settings s = defaultSettings(SettingsLoadContext{});
+    const Settings before = s;
+    PreferenceChoices c = choicesFrom(s);
+    // Nothing changed: the settings stay as they are and no new background is put up.
+    QVERIFY(!applyChoices(c, s));
+    QCOMPARE(s, before);
+
+    c.titleBar = TitleBarOption::SetMyOwn;
+    c.titleBarText = QStringLiteral("My C64 shelf");
+    c.defaultEmulator = 2;
+    c.texture = 3;
+    c.dcPlaysMusic = true;
+    c.positionRestore = false;
+    c.paths[std::size_t(PrefsPath::Music)] = QStringLiteral("/c64/C64Music");
+    c.checks[0] = false;
+    c.ports.DXDefPort2Key = 4;
+    QVERIFY(applyChoices(c, s));
+    QCOMPARE(s.TitleBar, 2);
+    QCOMPARE(s.TitleBarText, QStringLiteral("My C64 shelf"));
+    QCOMPARE(s.TheDefaultEmulatorFlag, 2);
+    QCOMPARE(s.Texture, 3);
+    QVERIFY(s.DC);
+    QVERIFY(!s.PositionFlag);
+    QCOMPARE(s.MusicPath, QStringLiteral("/c64/C64Music"));
+    QCOMPARE(s.LeaveSPRunningFlag, 0);
+    QCOMPARE(s.DefaultPorts.DXDefPort2Key, 4);
+    // Whatever the dialog shows comes back as it was put in.
+    QCOMPARE(choicesFrom(s), c);
+    c.defaultEmulator = 1;
+    applyChoices(c, s);
+    QCOMPARE(s.TheDefaultEmulatorFlag, 1);
+
+    // Values a hand-edited file may hold load as the option that takes "anything else".
+    s.TitleBar = 7;
+    s.TheDefaultEmulatorFlag = -3;
+    s.PromptOnAddYear = 2;
+    c = choicesFrom(s);
+    QCOMPARE(c.titleBar, TitleBarOption::SetMyOwn);
+    QCOMPARE(c.defaultEmulator, 2);
+    applyChoices(c, s);
+    QCOMPARE(s.PromptOnAddYear, 1);
+}
+
+QTEST_GUILESS_MAIN(TestPrefsRules)
+#include "TestPrefsRules.moc"

@@ -1,0 +1,212 @@
+// The preferences and bookmark commands as a user reaches them from the main window: File "&Preferences...",
+// the Favourites menu and "&Edit Favourites...".
+#include "ModalHelpers.h"
+#include "TestFolders.h"
+#include "WindowFixture.h"
+#include "app/CommandHost.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using platform::MessageBox;
+using testsupport::clickLine;
+using testsupport::whenModal;
+using windowtest::action;
+using windowtest::control;
+using windowtest::WindowFixture;
+
+namespace {
+
+void click(QWidget* w, const char* name)
+{
+    auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    QVERIFY2(b, name);
+    b->click();
+}
+
+QAction* favourite(WindowFixture& f, int index)
+{
+    return qobject_cast<QAction*>(f.program().host()->command(QStringLiteral("mnuFave(%1)").arg(index)));
+}
+
+} // namespace
+
+class TestPrefsWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void preferencesTakeEffect_data();
+    void preferencesTakeEffect();
+    void editFavouritesReordersAndHides();
+    void separatorDoesNothing();
+    void otherAddressesAreRefused_data();
+    void otherAddressesAreRefused();
+};
+
+void TestPrefsWindow::cleanup()
+{
+    QVERIFY2(!QApplication::activeModalWidget(), "a dialog was left open");
+}
+
+void TestPrefsWindow::preferencesTakeEffect_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("OK") << "cmdOK";
+    QTest::newRow("Cancel") << "cmdCancel";
+}
+
+void TestPrefsWindow::preferencesTakeEffect()
+{
+    QFETCH(QString, end);
+    const bool ok = end == QLatin1String("cmdOK");
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    const QString wrapper = f.programFile("emu/ccs-wrapper");
+    QVERIFY(testsupport::writeFile(wrapper, "#!/bin/sh\n"));
+    QVERIFY(QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QVERIFY(windowtest::clickGame(w, QStringLiteral("Astro Miner")));
+    const QString caption = w->windowTitle();
+    auto* play = control<QPushButton>(w, "cmdRun20Win");
+    QVERIFY(!play->isEnabled());
+
+    bool seen = false;
+    whenModal([&](QWidget* prefs) {
+        seen = prefs->objectName() == QLatin1String("frmVTRXOptions");
+        // An unset program is browsed for from the program folder.
+        whenModal([](QWidget* browse) {
+            QVERIFY(clickLine(browse->findChild<QListWidget*>("DirBox"), "emu", true));
+            QVERIFY(clickLine(browse->findChild<QListWidget*>("FileBox"), "ccs-wrapper", true));
+        });
+        click(prefs, "cmdBrowseDirectX");
+        click(prefs, "optTBSetMyOwn");
+        prefs->findChild<QLineEdit*>("txtTitleBar")->setText(QStringLiteral("My C64 shelf"));
+        click(prefs, "cmdTextureForward");
+        click(prefs, "cmdTextureForward");
+        click(prefs, qPrintable(end));
+    });
+    action(w, "mnuFileOptions")->trigger();
+    QVERIFY(seen);
+    // The emulator chosen with Browse counts either way: its play button is there at once.
+    QVERIFY(play->isEnabled());
+    QCOMPARE(w->windowTitle(), ok ? QStringLiteral("My C64 shelf") : caption);
+    QWidget* client = control<QWidget>(w, "frmVTRXMainClient");
+    QCOMPARE(client->autoFillBackground(), ok);
+    QCOMPARE(!client->palette().brush(QPalette::Window).texture().isNull(), ok);
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("DirectXPath")).toString(), wrapper);
+    QCOMPARE(f.storedValue(QStringLiteral("TitleBar")).toInt(), ok ? 2 : 0);
+    QCOMPARE(f.storedValue(QStringLiteral("Texture")).toInt(), ok ? 1 : -1);
+}
+
+void TestPrefsWindow::editFavouritesReordersAndHides()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("Fave0D"), QStringLiteral("First")},
+                      {QStringLiteral("Fave0U"), QStringLiteral("https://first.example/")},
+                      {QStringLiteral("Fave1D"), QStringLiteral("Second")},
+                      {QStringLiteral("Fave1U"), QStringLiteral("https://second.example/")},
+                      {QStringLiteral("Fave3D"), QStringLiteral("Fourth")}});
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QStringList states;
+    whenModal([&](QWidget* dialog) {
+        auto* list = dialog->findChild<QListWidget*>("lstURLs");
+        auto* up = dialog->findChild<QPushButton*>("cmdUp");
+        auto* down = dialog->findChild<QPushButton*>("cmdDown");
+        states << QStringLiteral("%1 lines, up %2").arg(list->count()).arg(up->isEnabled());
+        list->setCurrentRow(19);
+        states << QStringLiteral("last: up %1 down %2").arg(up->isEnabled()).arg(down->isEnabled());
+        list->setCurrentRow(0);
+        down->click();
+        states
+            << QStringLiteral("%1 %2 at %3").arg(list->item(0)->text(), list->item(1)->text()).arg(list->currentRow());
+        list->setCurrentRow(3);
+        whenModal([&](QWidget* edit) {
+            edit->findChild<QLineEdit*>("txtName")->setText(QStringLiteral("eMPTY"));
+            states << QStringLiteral("address enabled %1").arg(edit->findChild<QLineEdit*>("txtURL")->isEnabled());
+            click(edit, "cmdOK");
+        });
+        click(dialog, "cmdEdit");
+        states << list->item(3)->text();
+        click(dialog, "cmdClose");
+    });
+    favourite(f, 21)->trigger();
+    QCOMPARE(states,
+             QStringList({"20 lines, up 0", "last: up 1 down 0", "Second First at 1", "address enabled 0", "Empty"}));
+    // The menu follows at once: the two titles exchanged, the emptied slot hidden.
+    QCOMPARE(favourite(f, 0)->text(), QStringLiteral("Second"));
+    QCOMPARE(favourite(f, 1)->text(), QStringLiteral("First"));
+    QVERIFY(favourite(f, 2)->isVisible());
+    QVERIFY(!favourite(f, 3)->isVisible());
+    QStringList opened;
+    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
+    favourite(f, 0)->trigger();
+    QCOMPARE(opened, QStringList{"https://second.example/"});
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("Fave1U")).toString(), QStringLiteral("https://first.example/"));
+    QCOMPARE(f.storedValue(QStringLiteral("Fave3D")).toString(), QStringLiteral("Empty"));
+    QCOMPARE(f.storedValue(QStringLiteral("Fave3U")).toString(), QString());
+}
+
+void TestPrefsWindow::separatorDoesNothing()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QStringList opened;
+    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
+    QAction* separator = nullptr;
+    for (QAction* a : w->findChild<QMenu*>("mnuF")->actions())
+        if (a->property("index").toInt() == 20)
+            separator = a;
+    QVERIFY(separator && separator->isSeparator());
+    QVERIFY(f.program().host()->command(QStringLiteral("mnuFave(20)")) == nullptr);
+    separator->trigger();
+    QVERIFY(opened.isEmpty());
+    QCOMPARE(f.messages.count(), 0);
+    QVERIFY(!QApplication::activeModalWidget());
+    f.exit();
+}
+
+void TestPrefsWindow::otherAddressesAreRefused_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::newRow("local file") << "file:///etc/passwd";
+    QTest::newRow("script") << "javascript:alert(1)";
+}
+
+void TestPrefsWindow::otherAddressesAreRefused()
+{
+    QFETCH(QString, address);
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("Fave2D"), QStringLiteral("Trap")}, {QStringLiteral("Fave2U"), address}});
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QStringList opened;
+    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
+    favourite(f, 2)->trigger();
+    QVERIFY(opened.isEmpty());
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
+    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
+    QVERIFY2(f.messages.last().text.contains(address), qPrintable(f.messages.last().text));
+    favourite(f, 4)->trigger(); // a web address still opens
+    QCOMPARE(opened, QStringList{f.state().settings.Favourites[4].address});
+    f.exit();
+}
+
+QTEST_MAIN(TestPrefsWindow)
+#include "TestPrefsWindow.moc"
