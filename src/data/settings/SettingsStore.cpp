@@ -1,6 +1,7 @@
 #include "data/settings/SettingsStore.h"
 
 #include "data/settings/SettingValues.h"
+#include "data/settings/SettingsFile.h"
 #include "data/settings/SettingsTable.h"
 
 #include <QDir>
@@ -61,8 +62,8 @@ bool isReadOnlyFile(const QString& path)
 SettingsWriteStatus flush(QSettings& store)
 {
     store.sync();
-    // A format error only means unreadable lines were met when the file was read; the write
-    // itself still happened. An access error means the file was not written.
+    // An access error means the file was not replaced: it could not be locked or opened, or the new
+    // text did not reach the disk in full.
     return store.status() == QSettings::AccessError ? SettingsWriteStatus::AccessError : SettingsWriteStatus::Ok;
 }
 
@@ -76,7 +77,9 @@ QString defaultSettingsPath()
 
 std::unique_ptr<QSettings> openSettingsStore(const QString& iniPath)
 {
-    auto store = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+    // The program's own format: what a user types into the file is what the program reads, and a write
+    // replaces the file only once all of it has reached the disk.
+    auto store = std::make_unique<QSettings>(iniPath, settingsfile::settingsFileFormat());
     store->setAtomicSyncRequired(true);
     return store;
 }
