@@ -5,6 +5,7 @@
 #include "data/settings/SettingsTable.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -59,8 +60,26 @@ bool isReadOnlyFile(const QString& path)
     return (info.permissions() & writeBits) == 0;
 }
 
+// QSettings locks the file with "<file>.lock" while it writes. A writer killed between making that file and
+// putting its process id into it leaves it empty, and QSettings would wait half a minute for such a lock
+// before it takes it over; a lock with no owner in it is removed first. (A lock whose owner has ended is
+// taken over by QSettings itself at once.)
+void removeEmptyLock(const QString& iniPath)
+{
+    const QString lockPath = iniPath + QStringLiteral(".lock");
+    QFile lock(lockPath);
+    if (!lock.open(QIODevice::ReadOnly))
+        return;
+    bool hasOwner = false;
+    lock.readLine(64).trimmed().toLongLong(&hasOwner);
+    lock.close();
+    if (!hasOwner)
+        QFile::remove(lockPath);
+}
+
 SettingsWriteStatus flush(QSettings& store)
 {
+    removeEmptyLock(store.fileName());
     store.sync();
     // An access error means the file was not replaced: it could not be locked or opened, or the new
     // text did not reach the disk in full.
