@@ -155,7 +155,7 @@ OpenResult Database::open(const QString& path)
         if (error.isValid())
             noteEngineError(error);
         else if (!problem.isEmpty())
-            markDamaged(problem);
+            markDamaged();
     }
     // The list views walk the name index and fetch every game's row. With the engine's default 2 MB page
     // cache a large catalogue no longer fits, and every view switch reads the whole table from the file
@@ -261,14 +261,16 @@ bool Database::noteEngineError(const QSqlError& error)
 bool Database::noteEngineError(int sqliteCode, const QString& message)
 {
     const int code = sqliteCode & 0xff;
-    if (code != kSqliteCorrupt && code != kSqliteNotADatabase &&
-        !message.contains(QStringLiteral("malformed"), Qt::CaseInsensitive))
+    // The message is the fallback for errors that come without the engine's code.
+    const bool damageTold = message.contains(QStringLiteral("disk image is malformed"), Qt::CaseInsensitive) ||
+                            message.contains(QStringLiteral("malformed database schema"), Qt::CaseInsensitive);
+    if (code != kSqliteCorrupt && code != kSqliteNotADatabase && !damageTold)
         return false;
-    markDamaged(message);
+    markDamaged();
     return true;
 }
 
-void Database::markDamaged(const QString& /*detail*/)
+void Database::markDamaged()
 {
     if (m_damaged || !isOpen())
         return;

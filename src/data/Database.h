@@ -91,7 +91,7 @@ public:
     void noteSchemaChange();
 
 private:
-    void markDamaged(const QString& detail);
+    void markDamaged();
     bool hasSchemaObject(const char* type, const QString& name);
 
     QString m_connection;
