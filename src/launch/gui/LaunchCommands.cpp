@@ -40,7 +40,7 @@ void tellPlayNotRecorded(app::AppState& state, bool& damageTold)
         if (!std::exchange(damageTold, true))
             platform::MessageBox::exclamation(
                 QStringLiteral("The game was started, but this play is not recorded: the vintrax database is "
-                               "damaged, and no play is recorded in it until vintrax is started again."));
+                               "damaged, and vintrax records nothing in it until it has been recovered."));
         return;
     }
     platform::MessageBox::exclamation(
