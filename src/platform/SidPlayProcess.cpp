@@ -49,8 +49,8 @@ QString scriptInterpreter(const QString& playerPath)
     const QByteArray firstLine = file.readLine(512);
     if (!firstLine.startsWith("#!"))
         return {};
-    const QStringList words = QString::fromLocal8Bit(firstLine.mid(2)).simplified().split(QLatin1Char(' '),
-                                                                                            Qt::SkipEmptyParts);
+    const QStringList words =
+        QString::fromLocal8Bit(firstLine.mid(2)).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty())
         return {};
     if (QFileInfo(words.first()).fileName() != QLatin1String("env"))
@@ -65,8 +65,8 @@ QString scriptInterpreter(const QString& playerPath)
 // Wine shows itself (or its loader) as the executable of every Windows program it runs.
 bool isWine(const QString& exe)
 {
-    static const QStringList names{QStringLiteral("wine"), QStringLiteral("wine64"),
-                                   QStringLiteral("wine-preloader"), QStringLiteral("wine64-preloader")};
+    static const QStringList names{QStringLiteral("wine"), QStringLiteral("wine64"), QStringLiteral("wine-preloader"),
+                                   QStringLiteral("wine64-preloader")};
     return names.contains(QFileInfo(exe).fileName());
 }
 

@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     catalogue::CurrentGame game;
     game.open(cat.db());
     if (game.selectByName(firstName)) {
-        const bool recorded = game.change({{catalogue::field::TimesPlayed, game.number(catalogue::field::TimesPlayed) + 1}});
+        const bool recorded =
+            game.change({{catalogue::field::TimesPlayed, game.number(catalogue::field::TimesPlayed) + 1}});
         if (recorded && cat.db().isDamaged())
             fuzz::fail("a damaged catalogue took a change");
     }

@@ -114,8 +114,8 @@ bool catalogueSeeds(const Seeds& seeds)
     const QString path = dir.filePath(QStringLiteral("Vintrax.mdb"));
     QString error;
     catalogue::Catalogue cat;
-    const bool made = catalogue::createCatalogue(path, &error) && cat.open(path).ok() &&
-                      cat.db().beginTransaction() && fillDemoCatalogue(cat, &error) && cat.db().commit() &&
+    const bool made = catalogue::createCatalogue(path, &error) && cat.open(path).ok() && cat.db().beginTransaction() &&
+                      fillDemoCatalogue(cat, &error) && cat.db().commit() &&
                       // Small pages keep the seed small and give the damage more pages to land on.
                       cat.db().exec(QStringLiteral("PRAGMA page_size = 512")) &&
                       cat.db().exec(QStringLiteral("VACUUM"));
@@ -137,8 +137,8 @@ bool lhaSeeds(const Seeds& seeds)
 {
     const QDateTime when(QDate(1989, 6, 1), QTime(12, 0));
     const c64::CbmFileList files = programs(2, 300);
-    const std::optional<QByteArray> stored = demofiles::buildLhaArchive(
-        {{"GAME.PRG", files[0].data, when}, {"sub/LOADER.PRG", files[1].data, when}});
+    const std::optional<QByteArray> stored =
+        demofiles::buildLhaArchive({{"GAME.PRG", files[0].data, when}, {"sub/LOADER.PRG", files[1].data, when}});
     if (!stored || !seeds.put(QStringLiteral("lha"), QStringLiteral("stored"), *stored))
         return false;
     // Compressed members come from jlha, when it is there.
@@ -150,8 +150,8 @@ bool lhaSeeds(const Seeds& seeds)
     for (const char* method : {"c", "co6", "co7"}) {
         QProcess jlha;
         jlha.setWorkingDirectory(dir.path());
-        jlha.start(QStringLiteral("jlha"), {QString::fromLatin1(method), QStringLiteral("out.lzh"),
-                                            QStringLiteral("game.prg")});
+        jlha.start(QStringLiteral("jlha"),
+                   {QString::fromLatin1(method), QStringLiteral("out.lzh"), QStringLiteral("game.prg")});
         QFile archive(dir.filePath(QStringLiteral("out.lzh")));
         if (jlha.waitForFinished(30000) && jlha.exitCode() == 0 && archive.open(QIODevice::ReadOnly))
             seeds.put(QStringLiteral("lha"), QStringLiteral("jlha-") + QLatin1String(method), archive.readAll());
@@ -188,18 +188,20 @@ int main(int argc, char** argv)
     const bool ok =
         !disk.isEmpty() && set && seeds.put(QStringLiteral("d64"), QStringLiteral("three-programs"), disk) &&
         seeds.put(QStringLiteral("t64"), QStringLiteral("three-programs"),
-            c64::buildT64("FUZZ TAPE", files).value_or(QByteArray())) &&
-        seeds.put(QStringLiteral("lynx"), QStringLiteral("three-programs"), c64::buildLynx(files).value_or(QByteArray())) &&
+                  c64::buildT64("FUZZ TAPE", files).value_or(QByteArray())) &&
+        seeds.put(QStringLiteral("lynx"), QStringLiteral("three-programs"),
+                  c64::buildLynx(files).value_or(QByteArray())) &&
         seeds.put(QStringLiteral("zipcode"), QStringLiteral("three-programs"), zipcode) &&
         seeds.put(QStringLiteral("gunzip"), QStringLiteral("named"), gzipMember(game, "GAME.D64")) &&
-        seeds.put(QStringLiteral("gunzip"), QStringLiteral("two-members"), gzipMember(game, {}) + gzipMember("x", {})) &&
+        seeds.put(QStringLiteral("gunzip"), QStringLiteral("two-members"),
+                  gzipMember(game, {}) + gzipMember("x", {})) &&
         seeds.put(QStringLiteral("bmp"), QStringLiteral("8-bit"), bmp(17, 6, 8, false)) &&
         seeds.put(QStringLiteral("bmp"), QStringLiteral("4-bit-top-down"), bmp(9, -5, 4, false)) &&
         seeds.put(QStringLiteral("bmp"), QStringLiteral("1-bit-os2"), bmp(33, 3, 1, true)) &&
         seeds.put(QStringLiteral("bmp"), QStringLiteral("rle8"),
-            bmp(8, 2, 8, false, 1, QByteArray("\x04\x01\x00\x02\x03\x05\x00\x00\x08\x07\x00\x01", 12))) &&
+                  bmp(8, 2, 8, false, 1, QByteArray("\x04\x01\x00\x02\x03\x05\x00\x00\x08\x07\x00\x01", 12))) &&
         seeds.put(QStringLiteral("bmp"), QStringLiteral("rle4"),
-            bmp(8, 2, 4, false, 2, QByteArray("\x08\x12\x00\x00\x00\x04\x12\x34\x04\x56\x00\x01", 12))) &&
+                  bmp(8, 2, 4, false, 2, QByteArray("\x08\x12\x00\x00\x00\x04\x12\x34\x04\x56\x00\x01", 12))) &&
         seeds.put(QStringLiteral("settings"), QStringLiteral("hand-edited"), settings) &&
         seeds.put(QStringLiteral("settings"), QStringLiteral("windows-line-ends-bom"), "\xEF\xBB\xBF" + crlf) &&
         seeds.put(QStringLiteral("settings"), QStringLiteral("latin1"), "[Startup]\nCurrentGame=Bl\xe5 Bl\xe4k\n") &&

@@ -128,8 +128,8 @@ void TestSidPlayProcess::onlyThePlayerOrItsInterpreterMatches_data()
     QTest::addColumn<QStringList>("command");
     QTest::addColumn<QString>("running");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("cat reading the script") << QByteArray("#!/bin/sh") << QStringList{"/bin/cat", "%P", "-"}
-                                            << "cat" << false;
+    QTest::newRow("cat reading the script")
+        << QByteArray("#!/bin/sh") << QStringList{"/bin/cat", "%P", "-"} << "cat" << false;
     QTest::newRow("sleep calling itself the script")
         << QByteArray("#!/bin/sh") << QStringList{"/bin/bash", "-c", "exec -a \"$0\" sleep 60", "%P"} << "sleep"
         << false;

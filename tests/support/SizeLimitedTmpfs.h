@@ -41,14 +41,14 @@ private:
 } // namespace testsupport
 
 // A test's main for a class that mounts SizeLimitedTmpfs: enters the private mount namespace first.
-#define VINTRAX_TEST_MAIN_WITH_PRIVATE_MOUNTS(TestObject)                                                          \
-    int main(int argc, char** argv)                                                                                \
-    {                                                                                                              \
-        QString mountError;                                                                                        \
-        if (!testsupport::enterPrivateMountNamespace(&mountError))                                                 \
-            qWarning("no private mount namespace: %s", qPrintable(mountError));                                    \
-        QCoreApplication app(argc, argv);                                                                          \
-        TestObject tc;                                                                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                                      \
+#define VINTRAX_TEST_MAIN_WITH_PRIVATE_MOUNTS(TestObject)                                                              \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        QString mountError;                                                                                            \
+        if (!testsupport::enterPrivateMountNamespace(&mountError))                                                     \
+            qWarning("no private mount namespace: %s", qPrintable(mountError));                                        \
+        QCoreApplication app(argc, argv);                                                                              \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
     }

@@ -52,8 +52,8 @@ void TestSettingsDurability::fullDiskKeepsTheOldFile()
     QVERIFY2(!noFreeFiles || disk.leaveNoFreeFiles(), qPrintable(disk.error()));
 
     auto store = openSettingsStore(ini);
-    QCOMPARE(saveSettings(*store, settingsVariant('B'), {}), written ? SettingsWriteStatus::Ok
-                                                                     : SettingsWriteStatus::AccessError);
+    QCOMPARE(saveSettings(*store, settingsVariant('B'), {}),
+             written ? SettingsWriteStatus::Ok : SettingsWriteStatus::AccessError);
     store.reset(); // tries the pending write once more
     QCOMPARE(disk.entriesBesideFillers(), QStringList{QStringLiteral("Vintrax.ini")});
     if (!written) {
@@ -73,8 +73,8 @@ void TestSettingsDurability::killedRewriteLeavesTheOldOrTheNewFile()
     // Two rounds bring the file to the two texts the loop alternates between.
     QMap<char, QByteArray> texts;
     for (const char which : {'A', 'B', 'A', 'B'}) {
-        const RunResult once = runProgram(QStringLiteral(DURABILITY_WORKER), {"settings", ini, QString(which)},
-                                          dir.path());
+        const RunResult once =
+            runProgram(QStringLiteral(DURABILITY_WORKER), {"settings", ini, QString(which)}, dir.path());
         QCOMPARE(once.exitCode, 0);
         texts[which] = readFile(ini);
     }
@@ -87,14 +87,15 @@ void TestSettingsDurability::killedRewriteLeavesTheOldOrTheNewFile()
         QVERIFY2(runAndKill(QStringLiteral(DURABILITY_WORKER), {"settings", ini, "loop"}, random, 20000, &why),
                  qPrintable(why));
         const QByteArray now = readFile(ini);
-        QVERIFY2(now == texts['A'] || now == texts['B'],
-                 qPrintable(QStringLiteral("kill %1 of seed %2 left %3 bytes").arg(kill).arg(plan.seed).arg(now.size())));
+        QVERIFY2(
+            now == texts['A'] || now == texts['B'],
+            qPrintable(QStringLiteral("kill %1 of seed %2 left %3 bytes").arg(kill).arg(plan.seed).arg(now.size())));
     }
     // Nor does the lock of a writer killed before it could put its process id in it: QSettings alone
     // would wait half a minute for it to go stale.
     QVERIFY(writeFile(ini + QStringLiteral(".lock"), QByteArray()));
-    const RunResult next = runProgram(QStringLiteral(DURABILITY_WORKER), {"settings", ini, "A"}, dir.path(), true,
-                                      15000);
+    const RunResult next =
+        runProgram(QStringLiteral(DURABILITY_WORKER), {"settings", ini, "A"}, dir.path(), true, 15000);
     QCOMPARE(next.exitCode, 0);
     QVERIFY(!next.crashed);
     QCOMPARE(readFile(ini), texts['A']);

@@ -243,8 +243,8 @@ void TestSettingsLoad::handEditedValuesReadAsTyped()
     QVERIFY(descriptor);
     // The same line as the last line with and without its line end, and in a file with Windows line ends.
     const QByteArray line = (key + "=" + typed).toUtf8();
-    for (const QByteArray& text : {"[Startup]\n" + line, "[Startup]\n" + line + "\n",
-                                   "[Startup]\r\nDC=True\r\n" + line + "\r\n"}) {
+    for (const QByteArray& text :
+         {"[Startup]\n" + line, "[Startup]\n" + line + "\n", "[Startup]\r\nDC=True\r\n" + line + "\r\n"}) {
         QVERIFY(testsupport::writeFile(iniPath(), text));
         const Settings s = loadSettings(*openSettingsStore(iniPath()), standardContext());
         QCOMPARE(descriptor->get(s).toString(), read);

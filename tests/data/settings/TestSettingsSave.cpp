@@ -159,13 +159,15 @@ void TestSettingsSave::textsRoundTrip_data()
     QTest::newRow("comma") << QStringLiteral("Last Ninja, The") << QStringLiteral("Last Ninja, The");
     QTest::newRow("commas without blanks") << QStringLiteral("a,b,,c") << QStringLiteral("a,b,,c");
     QTest::newRow("quotes") << QStringLiteral("\"Quoted\" and 'single'") << QStringLiteral("\"Quoted\" and 'single'");
-    QTest::newRow("equals and semicolon") << QStringLiteral("x=1; y=2 ;comment?") << QStringLiteral("x=1; y=2 ;comment?");
+    QTest::newRow("equals and semicolon")
+        << QStringLiteral("x=1; y=2 ;comment?") << QStringLiteral("x=1; y=2 ;comment?");
     QTest::newRow("backslashes") << QStringLiteral("C:\\GAMES\\C64\\") << QStringLiteral("C:\\GAMES\\C64\\");
     QTest::newRow("non-ASCII") << QString::fromUtf8("Blå Bläk – 日本 ©") << QString::fromUtf8("Blå Bläk – 日本 ©");
     QTest::newRow("at sign first") << QStringLiteral("@Variant(junk)") << QStringLiteral("@Variant(junk)");
     QTest::newRow("blanks around") << QStringLiteral("  padded  ") << QStringLiteral("padded");
     QTest::newRow("brackets and hash") << QStringLiteral("[Startup] #1") << QStringLiteral("[Startup] #1");
-    QTest::newRow("line break and tab") << QStringLiteral("two\nlines\tand tab") << QStringLiteral("two lines\tand tab");
+    QTest::newRow("line break and tab") << QStringLiteral("two\nlines\tand tab")
+                                        << QStringLiteral("two lines\tand tab");
     QTest::newRow("looks like a Boolean") << QStringLiteral("True") << QStringLiteral("True");
     QTest::newRow("empty") << QString() << QString();
 }
@@ -206,10 +208,17 @@ void TestSettingsSave::handEditedFileKeepsItsLines()
 {
     QFETCH(QByteArray, lineEnd);
     QFETCH(QByteArray, start);
-    const QList<QByteArray> head = {"; Vintrax settings, edited by hand", "# paths on the Windows drive",
-                                    "[Startup]", "MusicPath = C:\\Games\\C64\\Music",
-                                    "GamesPath=D:\\C64; \"Games\" #1", "Colour=blue", "WhatListBox=1",
-                                    "; the old list", "CurrentGame=Last Ninja, The", "Texture=2", "Texture=3"};
+    const QList<QByteArray> head = {"; Vintrax settings, edited by hand",
+                                    "# paths on the Windows drive",
+                                    "[Startup]",
+                                    "MusicPath = C:\\Games\\C64\\Music",
+                                    "GamesPath=D:\\C64; \"Games\" #1",
+                                    "Colour=blue",
+                                    "WhatListBox=1",
+                                    "; the old list",
+                                    "CurrentGame=Last Ninja, The",
+                                    "Texture=2",
+                                    "Texture=3"};
     const QList<QByteArray> tail = {"stray text", "", "[Other]", "Keep=this\\that"};
     QVERIFY(testsupport::writeFile(iniPath(), start + (head + tail).join(lineEnd)));
 
@@ -232,8 +241,8 @@ void TestSettingsSave::handEditedFileKeepsItsLines()
     const QByteArray tailText = tail.join(lineEnd) + lineEnd;
     QVERIFY2(written.startsWith(headText), written.constData());
     QVERIFY2(written.endsWith(tailText), written.constData());
-    const QList<QByteArray> added = written.mid(headText.size(), written.size() - headText.size() - tailText.size())
-                                        .split('\n');
+    const QList<QByteArray> added =
+        written.mid(headText.size(), written.size() - headText.size() - tailText.size()).split('\n');
     QCOMPARE(added.size() - 1, expectedKeyNames().size() - 5); // the file held five of the keys
     for (const QByteArray& line : added.mid(0, added.size() - 1))
         QVERIFY2(expectedKeyNames().contains(QString::fromUtf8(line.left(line.indexOf('=')))), line.constData());
