@@ -82,15 +82,18 @@ void TestSettingsDurability::killedRewriteLeavesTheOldOrTheNewFile()
 
     const KillPlan plan = killPlan();
     QRandomGenerator random(plan.seed);
+    QMap<char, bool> seen;
     for (int kill = 0; kill < plan.kills; ++kill) {
         QString why;
         QVERIFY2(runAndKill(QStringLiteral(DURABILITY_WORKER), {"settings", ini, "loop"}, random, 20000, &why),
                  qPrintable(why));
         const QByteArray now = readFile(ini);
+        seen[now == texts['A'] ? 'A' : 'B'] = true;
         QVERIFY2(
             now == texts['A'] || now == texts['B'],
             qPrintable(QStringLiteral("kill %1 of seed %2 left %3 bytes").arg(kill).arg(plan.seed).arg(now.size())));
     }
+    QVERIFY2(plan.kills < 10 || seen.size() == 2, "the kills never came between two different rewrites");
     // Nor does the lock of a writer killed before it could put its process id in it: QSettings alone
     // would wait half a minute for it to go stale.
     QVERIFY(writeFile(ini + QStringLiteral(".lock"), QByteArray()));
