@@ -5,9 +5,7 @@ function(vintrax_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} vintrax_testsupport Qt6::Test)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
-        TIMEOUT 300)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${VINTRAX_TEST_ENVIRONMENT}" TIMEOUT 300)
     # Tools and the demo catalogue must be staged before the tests run.
     add_dependencies(${name} vintrax_stage)
 endfunction()

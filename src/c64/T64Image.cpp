@@ -3,6 +3,7 @@
 #include "c64/LittleEndian.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace c64 {
 
@@ -35,6 +36,17 @@ std::optional<T64Directory> T64Directory::parse(const QByteArray& bytes, QString
         e.name = bytes.mid(base + 16, 16);
         dir.entries.append(e);
     }
+    // Each entry's data runs at most to the next data in the file, whatever order the entries list it in.
+    std::vector<quint32> offsets;
+    offsets.reserve(size_t(dir.entries.size()));
+    for (const T64Entry& e : dir.entries)
+        offsets.push_back(e.offset);
+    std::sort(offsets.begin(), offsets.end());
+    for (T64Entry& e : dir.entries) {
+        const auto next = std::upper_bound(offsets.begin(), offsets.end(), e.offset);
+        if (next != offsets.end())
+            e.nextOffset = *next;
+    }
     return dir;
 }
 
@@ -52,10 +64,8 @@ std::optional<QByteArray> t64FileData(const QByteArray& tape, const T64Directory
     if (begin >= tape.size())
         return fail(QStringLiteral("the data of entry %1 lies beyond the end of the tape image").arg(index));
     qint64 limit = tape.size();
-    for (const T64Entry& other : dir.entries) {
-        if (other.offset > begin)
-            limit = std::min<qint64>(limit, other.offset);
-    }
+    if (e.nextOffset)
+        limit = std::min<qint64>(limit, *e.nextOffset);
     if (e.endAddress > e.startAddress)
         limit = std::min<qint64>(limit, begin + (e.endAddress - e.startAddress));
     QByteArray out(2, '\0');

@@ -19,6 +19,9 @@ struct T64Entry
     quint16 endAddress = 0; // first address after the loaded data
     quint32 offset = 0;     // of the data, from the start of the tape file
     QByteArray name;        // 16 bytes as stored, blank padding included
+    // Where the next entry's data starts: the smallest offset of any entry above this one's, or none.
+    // Filled by T64Directory::parse, so that reading every entry costs no more than reading the directory.
+    std::optional<quint32> nextOffset;
 };
 
 // The directory of a tape image. It is read from whatever bytes are given: a file cut short yields the entries it

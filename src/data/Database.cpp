@@ -2,8 +2,10 @@
 
 #include "data/CatalogueNames.h"
 #include "data/Schema.h"
+#include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -21,7 +23,42 @@ QString sqliteUri(const QString& path)
            QStringLiteral("?mode=rw");
 }
 
+// The engine's result codes for a damaged file, for "not a database", and for a write the read-only
+// connection refused (the low byte of an extended code).
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteNotADatabase = 26;
+
+int primaryCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code & 0xff : -1;
+}
+
 } // namespace
+
+QString damagedCatalogueMessage(const QString& path)
+{
+    return QStringLiteral("The vintrax database is damaged:\n%1\n\n"
+                          "Some games or tunes may be missing from the lists. vintrax writes nothing more to this "
+                          "file while it runs, so plays and changes are not recorded.\n\n"
+                          "To recover what can still be read, close vintrax, open a terminal in the folder of the "
+                          "database and run:\n\n"
+                          "sqlite3 Vintrax.mdb .recover | sqlite3 Vintrax-recovered.mdb\n\n"
+                          "If your sqlite3 cannot do that (it reports \"no such table: sqlite_dbpage\" or \"SQL "
+                          "logic error\"), delete Vintrax-recovered.mdb and run instead:\n\n"
+                          "sqlite3 Vintrax.mdb .dump | sed 's/^ROLLBACK; -- due to errors$/COMMIT;/' | "
+                          "sqlite3 Vintrax-recovered.mdb\n\n"
+                          "Then put the damaged file aside, rename Vintrax-recovered.mdb to Vintrax.mdb and start "
+                          "vintrax again.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString damagedCatalogueRefusal()
+{
+    return QStringLiteral("the vintrax database is damaged, so nothing more is written to it");
+}
 
 OpenFailureMessage openFailureMessage(const OpenResult& result, const QString& path)
 {
@@ -100,6 +137,26 @@ OpenResult Database::open(const QString& path)
         if (!hasView(view))
             return fail(OpenStatus::MissingTable, view);
     }
+    // The checks above read the schema only: damaged pages further in are found by the engine's quick check,
+    // which reads every page once, before anything could be written to them.
+    {
+        QSqlQuery q(m_db);
+        q.setForwardOnly(true);
+        QString problem;
+        if (q.exec(QStringLiteral("PRAGMA quick_check"))) {
+            while (q.next() && problem.isEmpty()) {
+                const QString line = q.value(0).toString();
+                if (line != QLatin1String("ok"))
+                    problem = line;
+            }
+        }
+        const QSqlError error = q.lastError();
+        q.finish();
+        if (error.isValid())
+            noteEngineError(error);
+        else if (!problem.isEmpty())
+            markDamaged();
+    }
     // The list views walk the name index and fetch every game's row. With the engine's default 2 MB page
     // cache a large catalogue no longer fits, and every view switch reads the whole table from the file
     // again; 32 MB keeps tens of thousands of games in memory (the cache grows only as pages are read).
@@ -109,6 +166,7 @@ OpenResult Database::open(const QString& path)
 
 void Database::close()
 {
+    m_damaged = false;
     m_columnCache.clear();
     m_path.clear();
     if (m_db.isValid()) {
@@ -136,6 +194,12 @@ QStringList Database::columns(const QString& table)
         while (q.next())
             names << q.value(1).toString();
     }
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid()) {
+        noteEngineError(error);
+        return names; // not kept: the next call asks again
+    }
     m_columnCache[key] = names;
     return names;
 }
@@ -145,25 +209,26 @@ bool Database::hasField(const QString& table, const QString& field)
     return columns(table).contains(field, Qt::CaseInsensitive);
 }
 
-namespace {
-bool hasSchemaObject(QSqlDatabase& db, const char* type, const QString& name)
+bool Database::hasSchemaObject(const char* type, const QString& name)
 {
-    QSqlQuery q(db);
+    QSqlQuery q(m_db);
     q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = ? AND name = ? COLLATE NOCASE"));
     q.addBindValue(QString::fromLatin1(type));
     q.addBindValue(name);
-    return q.exec() && q.next();
+    const bool found = q.exec() && q.next();
+    if (!found && q.lastError().isValid())
+        noteEngineError(q.lastError());
+    return found;
 }
-} // namespace
 
 bool Database::hasTable(const QString& table)
 {
-    return hasSchemaObject(m_db, "table", table);
+    return hasSchemaObject("table", table);
 }
 
 bool Database::hasView(const QString& view)
 {
-    return hasSchemaObject(m_db, "view", view);
+    return hasSchemaObject("view", view);
 }
 
 bool Database::exec(const QString& sql, const QVariantList& binds, QString* error)
@@ -175,21 +240,58 @@ bool Database::exec(const QString& sql, const QVariantList& binds, QString* erro
             q.addBindValue(v);
         ok = q.exec();
     }
-    if (!ok && error)
-        *error = q.lastError().text();
+    if (!ok) {
+        const QSqlError failure = q.lastError();
+        noteEngineError(failure);
+        if (error)
+            *error = m_damaged && primaryCode(failure) == kSqliteReadOnly ? damagedCatalogueRefusal() : failure.text();
+    }
     if (ok && !q.isSelect())
         noteWrite();
     return ok;
 }
 
+bool Database::noteEngineError(const QSqlError& error)
+{
+    if (!error.isValid())
+        return false;
+    return noteEngineError(primaryCode(error), error.databaseText().isEmpty() ? error.text() : error.databaseText());
+}
+
+bool Database::noteEngineError(int sqliteCode, const QString& message)
+{
+    const int code = sqliteCode & 0xff;
+    // The message is the fallback for errors that come without the engine's code.
+    const bool damageTold = message.contains(QStringLiteral("disk image is malformed"), Qt::CaseInsensitive) ||
+                            message.contains(QStringLiteral("malformed database schema"), Qt::CaseInsensitive);
+    if (code != kSqliteCorrupt && code != kSqliteNotADatabase && !damageTold)
+        return false;
+    markDamaged();
+    return true;
+}
+
+void Database::markDamaged()
+{
+    if (m_damaged || !isOpen())
+        return;
+    m_damaged = true;
+    // From here on the engine itself refuses every write on this connection, whoever asks for it.
+    QSqlQuery(m_db).exec(QStringLiteral("PRAGMA query_only = 1"));
+    platform::MessageBox::critical(damagedCatalogueMessage(m_path));
+}
+
 bool Database::beginTransaction()
 {
+    if (m_damaged)
+        return false;
     return m_db.transaction();
 }
 
 bool Database::commit()
 {
     const bool ok = m_db.commit();
+    if (!ok)
+        noteEngineError(m_db.lastError());
     noteWrite();
     return ok;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -33,8 +34,18 @@ struct OpenFailureMessage
 };
 OpenFailureMessage openFailureMessage(const OpenResult& result, const QString& path);
 
+// What the user is told, once, when the catalogue turns out to be damaged, and how to recover it.
+QString damagedCatalogueMessage(const QString& path);
+// The reason a write is refused once the catalogue was found damaged.
+QString damagedCatalogueRefusal();
+
 // One open catalogue file. Every write made through it (directly or by a Recordset) advances a
 // generation counter, which lets record sets know when their cached order or row is stale.
+//
+// A file can open and still be damaged in places (SQLite's "database disk image is malformed"). The open
+// runs the engine's quick check, and every read hands its error to noteEngineError(); from the first sign
+// of damage on, the user has been told (once) and the file is no longer written to in this run: writes
+// through this class and the record sets are refused, and the connection itself is made read-only.
 class Database
 {
 public:
@@ -61,6 +72,11 @@ public:
     // Runs one statement with bound values. Statements that change data count as writes.
     bool exec(const QString& sql, const QVariantList& binds = {}, QString* error = nullptr);
 
+    // Every reader hands a failed statement's error here. True when it showed damage.
+    bool noteEngineError(const QSqlError& error);
+    bool noteEngineError(int sqliteCode, const QString& message);
+    bool isDamaged() const { return m_damaged; }
+
     bool beginTransaction();
     bool commit();
     void rollback();
@@ -75,6 +91,9 @@ public:
     void noteSchemaChange();
 
 private:
+    void markDamaged();
+    bool hasSchemaObject(const char* type, const QString& name);
+
     QString m_connection;
     QSqlDatabase m_db;
     QString m_path;
@@ -83,6 +102,7 @@ private:
     quint64 m_allOrdersGeneration = 1;
     std::map<QString, quint64> m_orderGenerations;
     std::map<QString, QStringList> m_columnCache;
+    bool m_damaged = false;
 };
 
 } // namespace catalogue

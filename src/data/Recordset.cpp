@@ -67,6 +67,7 @@ bool Recordset::prepare(std::optional<QSqlQuery>& q, const QString& sql)
     q->setForwardOnly(true);
     if (!q->prepare(sql)) {
         m_lastError = q->lastError().text();
+        m_db->noteEngineError(q->lastError());
         q.reset();
         return false;
     }
@@ -111,9 +112,9 @@ void Recordset::ensureOrder()
     if (q.exec(QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(quoteIdentifier(m_table), orderBy))) {
         while (q.next())
             m_order.push_back(q.value(0).toLongLong());
-    } else {
-        m_lastError = q.lastError().text();
     }
+    // A walk that stops early is no end of the table: the rows read so far stay, and the error is told.
+    noteReadError(q);
     m_orderGeneration = generation;
     m_positionOf.clear();
     m_positionsIndexed = false;
@@ -309,11 +310,8 @@ bool Recordset::seek(const QVariant& key)
     if (!prepare(m_seekQuery, sql))
         return false;
     m_seekQuery->bindValue(0, bound);
-    if (!m_seekQuery->exec()) {
-        m_lastError = m_seekQuery->lastError().text();
-        return false;
-    }
-    if (!m_seekQuery->next()) {
+    if (!m_seekQuery->exec() || !m_seekQuery->next()) {
+        noteReadError(*m_seekQuery);
         m_seekQuery->finish();
         return false;
     }
@@ -356,7 +354,8 @@ bool Recordset::loadCurrentRow()
         return false;
     m_rowQuery->bindValue(0, m_rowid);
     if (!m_rowQuery->exec() || !m_rowQuery->next()) {
-        m_lastError = m_rowQuery->lastError().text();
+        if (!noteReadError(*m_rowQuery))
+            m_lastError = QStringLiteral("no row %1 in %2").arg(m_rowid).arg(m_table);
         m_rowQuery->finish();
         return false;
     }
@@ -381,15 +380,19 @@ bool Recordset::loadBlockAt(int pos)
         m_blockQuery->bindValue(i, pos + i < n ? m_order[static_cast<size_t>(pos + i)] : qint64(-1));
     m_block.clear();
     m_blockGeneration = 0;
-    if (!m_blockQuery->exec()) {
-        m_lastError = m_blockQuery->lastError().text();
-        return false;
+    if (m_blockQuery->exec()) {
+        while (m_blockQuery->next()) {
+            QVector<QVariant> row(m_columns.size());
+            for (int i = 0; i < m_columns.size(); ++i)
+                row[i] = m_blockQuery->value(i + 1);
+            m_block.insert(m_blockQuery->value(0).toLongLong(), row);
+        }
     }
-    while (m_blockQuery->next()) {
-        QVector<QVariant> row(m_columns.size());
-        for (int i = 0; i < m_columns.size(); ++i)
-            row[i] = m_blockQuery->value(i + 1);
-        m_block.insert(m_blockQuery->value(0).toLongLong(), row);
+    // Rows are read one at a time after a failed block read, so that each one that can be read still is.
+    if (noteReadError(*m_blockQuery)) {
+        m_blockQuery->finish();
+        m_block.clear();
+        return false;
     }
     m_blockQuery->finish();
     m_blockGeneration = m_db->generation();
@@ -448,6 +451,16 @@ bool Recordset::flag(const QString& field)
     return value(field).toLongLong() != 0;
 }
 
+bool Recordset::noteReadError(const QSqlQuery& q)
+{
+    const QSqlError error = q.lastError();
+    if (!error.isValid())
+        return false;
+    m_lastError = error.text();
+    m_db->noteEngineError(error);
+    return true;
+}
+
 bool Recordset::fail(WriteError error, const QString& text)
 {
     m_writeError = error;
@@ -501,6 +514,8 @@ bool Recordset::update()
 {
     if (m_mode == Mode::Browse)
         return fail(WriteError::NotEditing, QStringLiteral("not editing"));
+    if (m_db->isDamaged())
+        return fail(WriteError::Failed, damagedCatalogueRefusal());
     QList<int> cols = m_buffer.keys();
     std::sort(cols.begin(), cols.end());
     QSqlQuery q(m_db->sql());
@@ -533,6 +548,8 @@ bool Recordset::update()
         q.addBindValue(m_rowid);
     if (!q.exec()) {
         const QString message = q.lastError().text();
+        if (m_db->noteEngineError(q.lastError()))
+            return fail(WriteError::Failed, damagedCatalogueRefusal());
         const bool duplicate = message.contains(QStringLiteral("UNIQUE constraint"), Qt::CaseInsensitive);
         return fail(duplicate ? WriteError::DuplicateKey : WriteError::Failed, message);
     }
@@ -577,12 +594,17 @@ bool Recordset::remove()
     resolvePendingFirst();
     if (m_rowid < 0 || m_currentDeleted)
         return fail(WriteError::NoCurrentRow, QStringLiteral("no current record"));
+    if (m_db->isDamaged())
+        return fail(WriteError::Failed, damagedCatalogueRefusal());
     resolvePosition();
     QSqlQuery q(m_db->sql());
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(m_table)));
     q.addBindValue(m_rowid);
-    if (!q.exec())
+    if (!q.exec()) {
+        if (m_db->noteEngineError(q.lastError()))
+            return fail(WriteError::Failed, damagedCatalogueRefusal());
         return fail(WriteError::Failed, q.lastError().text());
+    }
     m_currentDeleted = true;
     const quint64 generationBefore = m_db->generation();
     m_block.remove(m_rowid);

@@ -111,6 +111,8 @@ private:
     bool prepare(std::optional<QSqlQuery>& q, const QString& sql);
     int columnIndex(const QString& field) const;
     bool fail(WriteError error, const QString& text);
+    // Keeps a failed read's error (and tells the database, which watches for damage); false when none.
+    bool noteReadError(const QSqlQuery& q);
 
     Database* m_db = nullptr;
     QString m_table;

@@ -76,9 +76,11 @@ bool Snapshot::readDirect(Database& db, const SqlQuery& query)
         return false;
     sqlite3_stmt* stmt = nullptr;
     const QString text = query.text;
-    if (sqlite3_prepare16_v2(handle, text.utf16(), int(text.size() * 2), &stmt, nullptr) != SQLITE_OK) {
+    const int prepared = sqlite3_prepare16_v2(handle, text.utf16(), int(text.size() * 2), &stmt, nullptr);
+    if (prepared != SQLITE_OK) {
         m_error = QString::fromUtf8(sqlite3_errmsg(handle));
         sqlite3_finalize(stmt);
+        db.noteEngineError(prepared, m_error);
         return true;
     }
     bool ok = true;
@@ -93,14 +95,10 @@ bool Snapshot::readDirect(Database& db, const SqlQuery& query)
             m_cells.push_back(columnValue(stmt, i));
         ++m_rows;
     }
-    if (!ok || rc != SQLITE_DONE) {
+    if (!ok || rc != SQLITE_DONE)
         m_error = QString::fromUtf8(sqlite3_errmsg(handle));
-        m_cells.clear();
-        m_rows = 0;
-    } else {
-        m_valid = true;
-    }
     sqlite3_finalize(stmt);
+    finishRead(db, ok ? rc : SQLITE_OK);
     return true;
 }
 
@@ -119,6 +117,7 @@ Snapshot Snapshot::fromQuery(Database& db, const SqlQuery& query)
     }
     if (!ok) {
         s.m_error = q.lastError().text();
+        db.noteEngineError(q.lastError());
         return s;
     }
     const QSqlRecord record = q.record();
@@ -130,14 +129,29 @@ Snapshot Snapshot::fromQuery(Database& db, const SqlQuery& query)
             s.m_cells.push_back(q.value(i));
         ++s.m_rows;
     }
-    if (q.lastError().isValid()) {
+    if (q.lastError().isValid())
         s.m_error = q.lastError().text();
-        s.m_cells.clear();
-        s.m_rows = 0;
-        return s;
-    }
-    s.m_valid = true;
+    const bool ended = !q.lastError().isValid();
+    s.finishRead(db, ended ? SQLITE_DONE : q.lastError().nativeErrorCode().toInt());
     return s;
+}
+
+// rc is how the read ended: SQLITE_DONE when every row was read.
+void Snapshot::finishRead(Database& db, int rc)
+{
+    if (rc == SQLITE_DONE) {
+        m_valid = true;
+        return;
+    }
+    // A damaged file (which the database tells the user about) still shows the rows before the damage;
+    // any other failure gives no rows.
+    if (db.noteEngineError(rc, m_error)) {
+        m_valid = true;
+        m_partial = true;
+        return;
+    }
+    m_cells.clear();
+    m_rows = 0;
 }
 
 double Snapshot::percentPosition() const

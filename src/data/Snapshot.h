@@ -27,7 +27,10 @@ public:
     static Snapshot fromView(Database& db, const QString& viewName);
     static Snapshot fromQuery(Database& db, const SqlQuery& query);
 
+    // Valid: every row was read, or the file turned out damaged and the rows before the damage were
+    // (isPartial(); the database has told the user). error() holds the engine's message then too.
     bool isValid() const { return m_valid; }
+    bool isPartial() const { return m_partial; }
     QString error() const { return m_error; }
 
     int recordCount() const { return m_rows; }
@@ -48,7 +51,9 @@ public:
 
 private:
     bool readDirect(Database& db, const SqlQuery& query); // false when the engine handle is not at hand
+    void finishRead(Database& db, int rc);
     bool m_valid = false;
+    bool m_partial = false;
     QString m_error;
     QStringList m_fields;
     std::vector<QVariant> m_cells; // row-major

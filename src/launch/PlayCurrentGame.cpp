@@ -146,6 +146,7 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
                                current.flag(catalogue::field::UseDefault), current.flag(catalogue::field::DirectX),
                                true, kind, settings, &current);
     outcome.started = launched.started;
+    outcome.recorded = launched.recorded;
     return outcome;
 }
 

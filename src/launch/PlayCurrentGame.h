@@ -26,6 +26,7 @@ struct PlayHooks
 struct PlayOutcome
 {
     bool started = false;
+    bool recorded = false; // the play was counted in the catalogue
 };
 
 // Message when the game file is in none of the game folders.

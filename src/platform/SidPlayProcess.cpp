@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <vector>
@@ -17,11 +18,6 @@
 namespace platform {
 
 namespace {
-
-// Every process that matched: a player run from a script forks copies of its shell for a moment, and
-// the one that is still the player when it is asked to close must not be missed.
-std::vector<qint64> s_pids;
-QString s_target; // the resolved player path the remembered process matched
 
 QString resolvedPlayerPath(const QString& sidplayWPath)
 {
@@ -38,40 +34,86 @@ bool samePath(const QString& candidate, const QString& target)
     return (canonical.isEmpty() ? QDir::cleanPath(candidate) : canonical).compare(target, Qt::CaseInsensitive) == 0;
 }
 
-// The executable and the first two command-line words of a process, made absolute against its
-// working folder. Processes that have ended or are not ours to read give nothing.
-QStringList candidatePaths(const QString& procDir)
+QString canonicalOrEmpty(const QString& path)
 {
-    QStringList paths;
-    const QString exe = QFileInfo(procDir + QStringLiteral("/exe")).symLinkTarget();
-    if (!exe.isEmpty())
-        paths << exe;
-    QFile cmdline(procDir + QStringLiteral("/cmdline"));
-    if (!cmdline.open(QIODevice::ReadOnly))
-        return paths;
-    const QList<QByteArray> words = cmdline.readAll().split('\0');
-    const QString cwd = QFileInfo(procDir + QStringLiteral("/cwd")).symLinkTarget();
-    for (int i = 0; i < 2 && i < words.size(); ++i) {
-        const QString word = QFile::decodeName(words.at(i));
-        if (word.isEmpty())
-            continue;
-        if (QDir::isAbsolutePath(word))
-            paths << word;
-        else if (!cwd.isEmpty())
-            paths << QDir(cwd).filePath(word);
-    }
-    return paths;
+    return path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
 }
 
-bool processMatches(qint64 pid, const QString& target)
+// The program a script player runs under: the "#!" line of the player file ("#!/usr/bin/env NAME" names the
+// program NAME found on the search path). Empty for a player that is no script.
+QString scriptInterpreter(const QString& playerPath)
 {
-    const QStringList paths = candidatePaths(QStringLiteral("/proc/") + QString::number(pid));
-    for (const QString& path : paths) {
-        if (samePath(path, target))
+    QFile file(playerPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray firstLine = file.readLine(512);
+    if (!firstLine.startsWith("#!"))
+        return {};
+    const QStringList words =
+        QString::fromLocal8Bit(firstLine.mid(2)).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return {};
+    if (QFileInfo(words.first()).fileName() != QLatin1String("env"))
+        return canonicalOrEmpty(words.first());
+    for (const QString& word : words.mid(1)) {
+        if (!word.startsWith(QLatin1Char('-')) && !word.contains(QLatin1Char('=')))
+            return canonicalOrEmpty(QStandardPaths::findExecutable(word));
+    }
+    return {};
+}
+
+// Wine shows itself (or its loader) as the executable of every Windows program it runs.
+bool isWine(const QString& exe)
+{
+    static const QStringList names{QStringLiteral("wine"), QStringLiteral("wine64"), QStringLiteral("wine-preloader"),
+                                   QStringLiteral("wine64-preloader")};
+    return names.contains(QFileInfo(exe).fileName());
+}
+
+// What a process is compared with: the player file itself, and the interpreter whose processes may name the
+// player on their command line.
+struct PlayerIdentity
+{
+    QString path;        // the resolved player file
+    QString interpreter; // the resolved "#!" program of the player, empty when it is no script
+};
+
+// A process is the player when its executable is the player file, or when its executable is an interpreter
+// (the player's own "#!" program, or Wine) and one of the first words of its command line names the player.
+// Any other program that merely has the player file open or on its command line (a pager, an editor, cat)
+// is never a match.
+bool processMatches(qint64 pid, const PlayerIdentity& player)
+{
+    const QString procDir = QStringLiteral("/proc/") + QString::number(pid);
+    const QString exe = QFileInfo(procDir + QStringLiteral("/exe")).symLinkTarget();
+    if (exe.isEmpty())
+        return false; // ended, or not ours to read
+    if (samePath(exe, player.path))
+        return true;
+    const bool interpreter = (!player.interpreter.isEmpty() && samePath(exe, player.interpreter)) || isWine(exe);
+    if (!interpreter)
+        return false;
+    QFile cmdline(procDir + QStringLiteral("/cmdline"));
+    if (!cmdline.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> words = cmdline.readAll().split('\0');
+    const QString cwd = QFileInfo(procDir + QStringLiteral("/cwd")).symLinkTarget();
+    // The interpreter's own name, an option from the "#!" line, then the script.
+    for (int i = 0; i < 3 && i < words.size(); ++i) {
+        const QString word = QFile::decodeName(words.at(i));
+        if (word.isEmpty() || word.startsWith(QLatin1Char('-')))
+            continue;
+        const QString path = QDir::isAbsolutePath(word) || cwd.isEmpty() ? word : QDir(cwd).filePath(word);
+        if (samePath(path, player.path))
             return true;
     }
     return false;
 }
+
+// Every process that matched: a player run from a script forks copies of its shell for a moment, and
+// the one that is still the player when it is asked to close must not be missed.
+std::vector<qint64> s_pids;
+PlayerIdentity s_player; // the player the remembered processes matched
 
 } // namespace
 
@@ -79,7 +121,9 @@ bool FindSidPlayProcess(const QString& sidplayWPath)
 {
     if (sidplayWPath.trimmed().isEmpty())
         return false;
-    const QString target = resolvedPlayerPath(sidplayWPath);
+    PlayerIdentity player;
+    player.path = resolvedPlayerPath(sidplayWPath);
+    player.interpreter = scriptInterpreter(player.path);
     const qint64 self = QCoreApplication::applicationPid();
     std::vector<qint64> found;
     std::vector<qint64> pids;
@@ -92,13 +136,13 @@ bool FindSidPlayProcess(const QString& sidplayWPath)
     }
     std::sort(pids.begin(), pids.end());
     for (const qint64 pid : pids) {
-        if (processMatches(pid, target))
+        if (processMatches(pid, player))
             found.push_back(pid);
     }
     if (found.empty())
         return false;
     s_pids = found;
-    s_target = target;
+    s_player = player;
     return true;
 }
 
@@ -106,7 +150,7 @@ void CloseSidPlay()
 {
 #ifdef Q_OS_UNIX
     for (const qint64 pid : s_pids) {
-        if (processMatches(pid, s_target))
+        if (processMatches(pid, s_player))
             ::kill(pid_t(pid), SIGTERM);
     }
 #endif

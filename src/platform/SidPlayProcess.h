@@ -4,10 +4,11 @@
 
 namespace platform {
 
-// Finding and closing a running SID player. A process counts as the player when its executable, or a
-// script named among the first two words of its command line (a shell script or a Wine wrapper shows
-// its interpreter as the executable), is the file sidplayWPath names; names are compared without regard
-// to case, after both sides are resolved to the real file.
+// Finding and closing a running SID player. A process counts as the player when its executable is the
+// file sidplayWPath names, or when its executable is an interpreter (the "#!" program of that file, or
+// Wine) and its command line names the file as the script it runs. A program that merely has the file on
+// its command line (a pager, an editor, cat) never counts. Names are compared without regard to case,
+// after both sides are resolved to the real file.
 
 // True when such a process runs; every match is remembered for CloseSidPlay (a script player forks
 // short-lived copies of its shell). When none runs the remembered processes stay as they were.

@@ -3,6 +3,7 @@
 #include "ProcessRunner.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace testsupport {
 
@@ -24,6 +25,41 @@ QString sqliteShell(const QString& dbPath, const QString& sql)
 {
     const RunResult r = runOracle(QStringLiteral("sqlite3"), {dbPath, sql}, QDir::tempPath());
     return QString::fromUtf8(r.out).trimmed();
+}
+
+QString playComment(qint64 timesPlayed)
+{
+    return QString(int(1000 + timesPlayed % 7 * 1500), QChar(u'a' + char16_t(timesPlayed % 26)));
+}
+
+bool damageTablePage(const QString& dbPath, const QString& table, const QString& containing)
+{
+    const int pageSize = sqliteShell(dbPath, QStringLiteral("PRAGMA page_size")).toInt();
+    const QStringList pages =
+        sqliteShell(dbPath, QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf'").arg(table))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QFile file(dbPath);
+    if (pageSize <= 0 || !file.open(QIODevice::ReadWrite))
+        return false;
+    for (const QString& page : pages) {
+        const qint64 offset = qint64(page.toInt() - 1) * pageSize;
+        file.seek(offset);
+        if (!file.read(pageSize).contains(containing.toUtf8()))
+            continue;
+        file.seek(offset);
+        file.write(QByteArray(pageSize, '\xA5'));
+        // Offsets 24 and 92: the change counter and the number it was valid for. A connection that has the
+        // file open sees the change and reads its pages again.
+        file.seek(24);
+        QByteArray counter = file.read(4);
+        counter[3] = char(counter[3] + 1);
+        file.seek(24);
+        file.write(counter);
+        file.seek(92);
+        file.write(counter);
+        return file.flush();
+    }
+    return false;
 }
 
 } // namespace testsupport

@@ -12,4 +12,13 @@ QString catalogueFromScript(const QString& folder, const QString& scriptName,
 // Runs one SQL statement through the sqlite3 shell and returns what it printed (list mode, '|').
 QString sqliteShell(const QString& dbPath, const QString& sql);
 
+// The personal comment a recorded play stores in the rewrite tests: its length and letter follow from
+// the times played, so a comment that does not match its count shows a torn change.
+QString playComment(qint64 timesPlayed);
+
+// Damages the file under an open catalogue or a closed one: a page of the table's data (the one holding the
+// text `containing`, or the table's first when that is empty) is overwritten with junk, and the file's change
+// counter moves on so that an open connection reads its pages again. False when no such page is found.
+bool damageTablePage(const QString& dbPath, const QString& table, const QString& containing = {});
+
 } // namespace testsupport

@@ -19,6 +19,8 @@ private slots:
     void findsABinaryPlayerByItsExecutable();
     void findsAScriptStartedByARelativeName();
     void noMatchKeepsTheRememberedPlayer();
+    void onlyThePlayerOrItsInterpreterMatches_data();
+    void onlyThePlayerOrItsInterpreterMatches();
 };
 
 namespace {
@@ -26,6 +28,13 @@ namespace {
 QString fakePlayer(const QString& path)
 {
     writeFile(path, "#!/bin/sh\nwhile :; do sleep 0.2; done\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+QString fakePlayer(const QString& path, const QByteArray& firstLine)
+{
+    writeFile(path, firstLine + "\nwhile :; do sleep 0.2; done\n");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
@@ -109,6 +118,49 @@ void TestSidPlayProcess::noMatchKeepsTheRememberedPlayer()
     CloseSidPlay(); // nothing to close: must not fail or hit another program
     QVERIFY(!FindSidPlayProcess(player));
     QCOMPARE(rememberedSidPlayProcess(), remembered);
+}
+
+void TestSidPlayProcess::onlyThePlayerOrItsInterpreterMatches_data()
+{
+    // How the process is started ("%P" is the player file), the program it must be running before the
+    // search, and whether it is the player.
+    QTest::addColumn<QByteArray>("firstLine");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("cat reading the script")
+        << QByteArray("#!/bin/sh") << QStringList{"/bin/cat", "%P", "-"} << "cat" << false;
+    QTest::newRow("sleep calling itself the script")
+        << QByteArray("#!/bin/sh") << QStringList{"/bin/bash", "-c", "exec -a \"$0\" sleep 60", "%P"} << "sleep"
+        << false;
+    QTest::newRow("script under env") << QByteArray("#!/usr/bin/env sh") << QStringList{"%P"} << "dash" << true;
+    QTest::newRow("script with an option") << QByteArray("#!/bin/sh -e") << QStringList{"%P"} << "dash" << true;
+}
+
+void TestSidPlayProcess::onlyThePlayerOrItsInterpreterMatches()
+{
+    QFETCH(QByteArray, firstLine);
+    QFETCH(QStringList, command);
+    QFETCH(QString, running);
+    QFETCH(bool, matches);
+    QTemporaryDir dir;
+    const QString player = fakePlayer(dir.filePath("play.sh"), firstLine);
+    command.replaceInStrings("%P", player);
+    QProcess p;
+    p.start(command.first(), command.mid(1));
+    QVERIFY(p.waitForStarted());
+    const QString exe = QStringLiteral("/proc/%1/exe").arg(p.processId());
+    QTRY_COMPARE(QFileInfo(QFileInfo(exe).symLinkTarget()).fileName(), running);
+    if (!matches) {
+        QVERIFY(!FindSidPlayProcess(player));
+        p.kill();
+        p.waitForFinished();
+        return;
+    }
+    QTRY_VERIFY(FindSidPlayProcess(player));
+    QCOMPARE(rememberedSidPlayProcess(), p.processId());
+    CloseSidPlay();
+    QVERIFY(endsBySignal(p));
 }
 
 QTEST_GUILESS_MAIN(TestSidPlayProcess)

@@ -1,5 +1,7 @@
 #include "data/settings/SettingValues.h"
 
+#include "data/settings/SettingsFile.h"
+
 #include <QLocale>
 #include <QStringList>
 
@@ -28,8 +30,11 @@ std::optional<double> parseNumber(const QString& text)
         return 1.0;
     if (trimmed.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
         return 0.0;
+    // "1,5" or "1,000" is no number here, whatever a locale might make of it.
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double value = QLocale::c().toDouble(trimmed, &ok);
+    const double value = c.toDouble(trimmed, &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -89,5 +94,6 @@ QString formatSettingValue(const QVariant& value, SettingType type)
     case SettingType::Text:
         break;
     }
-    return value.toString();
+    // Kept in memory as the file will give it back, so that this run and the next read the same text.
+    return settingsfile::storableText(value.toString());
 }

@@ -15,5 +15,6 @@
 std::optional<QVariant> parseSettingValue(const QVariant& stored, const SettingDescriptor& descriptor);
 
 // The text the store keeps for an in-memory value: "True"/"False" for Booleans, decimal text for
-// numbers (whole twips without a fraction), the text itself otherwise.
+// numbers (whole twips without a fraction), the text itself otherwise, as one line of the settings file
+// holds it (line breaks become blanks, no blanks at either end).
 QString formatSettingValue(const QVariant& value, SettingType type);

@@ -1,9 +1,11 @@
 #include "data/settings/SettingsStore.h"
 
 #include "data/settings/SettingValues.h"
+#include "data/settings/SettingsFile.h"
 #include "data/settings/SettingsTable.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -58,11 +60,29 @@ bool isReadOnlyFile(const QString& path)
     return (info.permissions() & writeBits) == 0;
 }
 
+// QSettings locks the file with "<file>.lock" while it writes. A writer killed between making that file and
+// putting its process id into it leaves it empty, and QSettings would wait half a minute for such a lock
+// before it takes it over; a lock with no owner in it is removed first. (A lock whose owner has ended is
+// taken over by QSettings itself at once.)
+void removeEmptyLock(const QString& iniPath)
+{
+    const QString lockPath = iniPath + QStringLiteral(".lock");
+    QFile lock(lockPath);
+    if (!lock.open(QIODevice::ReadOnly))
+        return;
+    bool hasOwner = false;
+    lock.readLine(64).trimmed().toLongLong(&hasOwner);
+    lock.close();
+    if (!hasOwner)
+        QFile::remove(lockPath);
+}
+
 SettingsWriteStatus flush(QSettings& store)
 {
+    removeEmptyLock(store.fileName());
     store.sync();
-    // A format error only means unreadable lines were met when the file was read; the write
-    // itself still happened. An access error means the file was not written.
+    // An access error means the file was not replaced: it could not be locked or opened, or the new
+    // text did not reach the disk in full.
     return store.status() == QSettings::AccessError ? SettingsWriteStatus::AccessError : SettingsWriteStatus::Ok;
 }
 
@@ -76,7 +96,9 @@ QString defaultSettingsPath()
 
 std::unique_ptr<QSettings> openSettingsStore(const QString& iniPath)
 {
-    auto store = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+    // The program's own format: what a user types into the file is what the program reads, and a write
+    // replaces the file only once all of it has reached the disk.
+    auto store = std::make_unique<QSettings>(iniPath, settingsfile::settingsFileFormat());
     store->setAtomicSyncRequired(true);
     return store;
 }

@@ -12,6 +12,9 @@
 
 #include <QApplication>
 
+#include <memory>
+#include <utility>
+
 using launch::EmulatorKind;
 
 namespace {
@@ -29,7 +32,23 @@ constexpr PlayCommand kPlayCommands[] = {
     {EmulatorKind::Ccs64Win32, "cmdRun20Win", "pmnuPlay2W"},
 };
 
-void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind kind)
+// A start whose play could not be counted says so. A damaged catalogue refuses every play, so that is told
+// once a run (damageTold); any other failure each time it happens.
+void tellPlayNotRecorded(app::AppState& state, bool& damageTold)
+{
+    if (state.catalogue.db().isDamaged()) {
+        if (!std::exchange(damageTold, true))
+            platform::MessageBox::exclamation(
+                QStringLiteral("The game was started, but this play is not recorded: the vintrax database is "
+                               "damaged, and vintrax records nothing in it until it has been recovered."));
+        return;
+    }
+    platform::MessageBox::exclamation(
+        QStringLiteral("The game was started, but this play could not be recorded in the vintrax database:\n") +
+        state.currentGame.lastError());
+}
+
+void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind kind, bool& damageTold)
 {
     launch::PlayHooks hooks;
     hooks.hourglass = [](bool busy) {
@@ -43,6 +62,8 @@ void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind 
         launch::PlayCurrentGame(kind, state.settings, state.currentGame, state.game, state.workFolder(), hooks);
     if (outcome.started)
         state.LastRunWasWin32 = kind == EmulatorKind::Ccs64Win32;
+    if (outcome.started && !outcome.recorded)
+        tellPlayNotRecorded(state, damageTold);
     host.focusGameList();
 }
 
@@ -72,9 +93,10 @@ launch::EmulatorSettingsOutcome mnuEditEmulator_Click(app::CommandHost& host, ap
 
 void installLaunchCommands(app::CommandHost& host, app::AppState& state)
 {
+    auto damageTold = std::make_shared<bool>(false);
     for (const PlayCommand& c : kPlayCommands) {
         const EmulatorKind kind = c.kind;
-        auto play = [&host, &state, kind] { PlayCurrentGame(host, state, kind); };
+        auto play = [&host, &state, kind, damageTold] { PlayCurrentGame(host, state, kind, *damageTold); };
         // The buttons follow the game's file and the emulator paths; the popup items follow the buttons.
         auto playable = [&state, kind] {
             return launch::playButtonsFor(state.currentGame.text(catalogue::field::Filename), state.settings)

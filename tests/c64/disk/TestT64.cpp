@@ -168,6 +168,16 @@ void TestT64::fileDataDoesNotTrustEndAddress()
     for (int i = 0; i < 3; ++i)
         QVERIFY(t64FileData(tape, dir, i).value() == files[i].data);
 
+    // The directory may list the files in another order than their data lies in the tape: each still ends
+    // where the next data in the file begins.
+    QByteArray reordered = tape;
+    const int order[] = {2, 0, 1};
+    for (int i = 0; i < 3; ++i)
+        reordered.replace(64 + 32 * i, 32, tape.mid(64 + 32 * order[i], 32));
+    const T64Directory reorderedDir = T64Directory::parse(reordered).value();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(t64FileData(reordered, reorderedDir, i).value() == files[order[i]].data);
+
     // An end address before the start falls back to the next entry's data too.
     putU16(tape, 64 + 4, 0x0001);
     QVERIFY(t64FileData(tape, T64Directory::parse(tape).value(), 0).value() == files[0].data);

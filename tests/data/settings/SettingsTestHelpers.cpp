@@ -1,6 +1,7 @@
 #include "SettingsTestHelpers.h"
 
 #include "TestFolders.h"
+#include "data/settings/SettingsStore.h"
 
 #include <QStringList>
 
@@ -39,6 +40,28 @@ QMap<QString, QString> rawStartupSection(const QString& iniPath)
 bool writeStartupIni(const QString& iniPath, const QStringList& lines)
 {
     return testsupport::writeFile(iniPath, ("[Startup]\n" + lines.join(QLatin1Char('\n')) + "\n").toUtf8());
+}
+
+Settings settingsVariant(char which)
+{
+    Settings s = defaultSettings(standardContext());
+    s.V13Start = true;
+    const QString mark(1, QLatin1Char(which));
+    const int length = which == 'B' ? 300 : 10;
+    s.CurrentGame = QStringLiteral("Game ") + mark;
+    s.MusicPath = QStringLiteral("C:\\Music\\") + mark;
+    s.WhatListBox = which == 'B' ? 2 : 1;
+    for (int i = 0; i < FindCount; ++i)
+        s.Find[i] = QString(length / 10, QLatin1Char(which)) + QString::number(i);
+    for (int i = 0; i < FavouriteCount; ++i)
+        s.Favourites[i].title = QString(length, QLatin1Char(which)) + QString::number(i);
+    return s;
+}
+
+QByteArray handEditedSettingsFile()
+{
+    return "; set by hand\n[Startup]\nGamesPath=C:\\Games\\C64; D64 only\nMyOwnKey=keep me\n\n"
+           "[Elsewhere]\n# unknown section\nValue=\"quoted\"";
 }
 
 QStringList expectedKeyNames()

@@ -17,6 +17,13 @@ QMap<QString, QString> rawStartupSection(const QString& iniPath);
 // Writes an INI file by hand: "[Startup]" followed by the given lines.
 bool writeStartupIni(const QString& iniPath, const QStringList& lines);
 
+// Two sets of settings for rewrite tests, 'A' and 'B', that differ in many keys and in the length of the
+// file they make (B's is several pages long).
+Settings settingsVariant(char which);
+
+// A settings file as a user leaves it after editing it by hand: comments, an unknown key and section.
+QByteArray handEditedSettingsFile();
+
 // The key names the store must hold, spelled out independently of the library's key table.
 QStringList expectedKeyNames();
 

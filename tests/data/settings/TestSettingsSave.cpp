@@ -19,6 +19,8 @@ private slots:
     void writtenFileHoldsEveryKeyAsPlainText();
     void textsRoundTrip_data();
     void textsRoundTrip();
+    void handEditedFileKeepsItsLines_data();
+    void handEditedFileKeepsItsLines();
     void fractionalTwipsRoundTrip();
     void minimisedWindowKeepsPreviousPosition();
     void firstStartIsFollowedByNormalStarts();
@@ -153,23 +155,27 @@ void TestSettingsSave::writtenFileHoldsEveryKeyAsPlainText()
 void TestSettingsSave::textsRoundTrip_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("comma") << QStringLiteral("Last Ninja, The");
-    QTest::newRow("commas without blanks") << QStringLiteral("a,b,,c");
-    QTest::newRow("quotes") << QStringLiteral("\"Quoted\" and 'single'");
-    QTest::newRow("equals and semicolon") << QStringLiteral("x=1; y=2 ;comment?");
-    QTest::newRow("backslashes") << QStringLiteral("C:\\GAMES\\C64\\");
-    QTest::newRow("non-ASCII") << QString::fromUtf8("Blå Bläk – 日本 ©");
-    QTest::newRow("at sign first") << QStringLiteral("@Variant(junk)");
-    QTest::newRow("blanks around") << QStringLiteral("  padded  ");
-    QTest::newRow("brackets and hash") << QStringLiteral("[Startup] #1");
-    QTest::newRow("line break and tab") << QStringLiteral("two\nlines\tand tab");
-    QTest::newRow("looks like a Boolean") << QStringLiteral("True");
-    QTest::newRow("empty") << QString();
+    QTest::addColumn<QString>("read"); // a file line cannot hold line breaks or blanks at a value's ends
+    QTest::newRow("comma") << QStringLiteral("Last Ninja, The") << QStringLiteral("Last Ninja, The");
+    QTest::newRow("commas without blanks") << QStringLiteral("a,b,,c") << QStringLiteral("a,b,,c");
+    QTest::newRow("quotes") << QStringLiteral("\"Quoted\" and 'single'") << QStringLiteral("\"Quoted\" and 'single'");
+    QTest::newRow("equals and semicolon")
+        << QStringLiteral("x=1; y=2 ;comment?") << QStringLiteral("x=1; y=2 ;comment?");
+    QTest::newRow("backslashes") << QStringLiteral("C:\\GAMES\\C64\\") << QStringLiteral("C:\\GAMES\\C64\\");
+    QTest::newRow("non-ASCII") << QString::fromUtf8("Blå Bläk – 日本 ©") << QString::fromUtf8("Blå Bläk – 日本 ©");
+    QTest::newRow("at sign first") << QStringLiteral("@Variant(junk)") << QStringLiteral("@Variant(junk)");
+    QTest::newRow("blanks around") << QStringLiteral("  padded  ") << QStringLiteral("padded");
+    QTest::newRow("brackets and hash") << QStringLiteral("[Startup] #1") << QStringLiteral("[Startup] #1");
+    QTest::newRow("line break and tab") << QStringLiteral("two\nlines\tand tab")
+                                        << QStringLiteral("two lines\tand tab");
+    QTest::newRow("looks like a Boolean") << QStringLiteral("True") << QStringLiteral("True");
+    QTest::newRow("empty") << QString() << QString();
 }
 
 void TestSettingsSave::textsRoundTrip()
 {
     QFETCH(QString, text);
+    QFETCH(QString, read);
     Settings s = defaultSettings(standardContext());
     s.V13Start = true;
     s.CurrentGame = text;
@@ -180,14 +186,69 @@ void TestSettingsSave::textsRoundTrip()
     QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
     store.reset();
 
-    const Settings read = loadSettings(*openSettingsStore(iniPath()), standardContext());
-    QCOMPARE(read.CurrentGame, text);
-    QCOMPARE(read.CCS64Path, text);
-    QCOMPARE(read.Find[9], text);
-    QCOMPARE(read.Favourites[19].title, text);
+    const Settings loaded = loadSettings(*openSettingsStore(iniPath()), standardContext());
+    QCOMPARE(loaded.CurrentGame, read);
+    QCOMPARE(loaded.CCS64Path, read);
+    QCOMPARE(loaded.Find[9], read);
+    QCOMPARE(loaded.Favourites[19].title, read);
     // The neighbours are not disturbed by whatever the text contains.
-    QCOMPARE(read.Find[8], QString());
-    QCOMPARE(read.Favourites[19].address, s.Favourites[19].address);
+    QCOMPARE(loaded.Find[8], QString());
+    QCOMPARE(loaded.Favourites[19].address, s.Favourites[19].address);
+}
+
+void TestSettingsSave::handEditedFileKeepsItsLines_data()
+{
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::addColumn<QByteArray>("start"); // before the first line
+    QTest::newRow("Unix line ends, none after the last line") << QByteArray("\n") << QByteArray();
+    QTest::newRow("Windows line ends, byte-order mark") << QByteArray("\r\n") << QByteArray("\xEF\xBB\xBF");
+}
+
+void TestSettingsSave::handEditedFileKeepsItsLines()
+{
+    QFETCH(QByteArray, lineEnd);
+    QFETCH(QByteArray, start);
+    const QList<QByteArray> head = {"; Vintrax settings, edited by hand",
+                                    "# paths on the Windows drive",
+                                    "[Startup]",
+                                    "MusicPath = C:\\Games\\C64\\Music",
+                                    "GamesPath=D:\\C64; \"Games\" #1",
+                                    "Colour=blue",
+                                    "WhatListBox=1",
+                                    "; the old list",
+                                    "CurrentGame=Last Ninja, The",
+                                    "Texture=2",
+                                    "Texture=3"};
+    const QList<QByteArray> tail = {"stray text", "", "[Other]", "Keep=this\\that"};
+    QVERIFY(testsupport::writeFile(iniPath(), start + (head + tail).join(lineEnd)));
+
+    auto store = openSettingsStore(iniPath());
+    Settings s = loadSettings(*store, standardContext());
+    QCOMPARE(s.MusicPath, QStringLiteral("C:\\Games\\C64\\Music"));
+    QCOMPARE(s.GamesPath[0], QStringLiteral("D:\\C64; \"Games\" #1"));
+    QCOMPARE(s.Texture, 3); // the last of a key given twice
+    s.WhatListBox = 2;
+    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
+    store.reset();
+
+    // Every line stays as typed but the changed value and the earlier of the doubled key; the keys the
+    // file lacked follow the section's last key.
+    QList<QByteArray> expectedHead = head;
+    expectedHead[6] = "WhatListBox=2";
+    expectedHead.removeAt(9);
+    const QByteArray written = testsupport::readFile(iniPath());
+    const QByteArray headText = start + expectedHead.join(lineEnd) + lineEnd;
+    const QByteArray tailText = tail.join(lineEnd) + lineEnd;
+    QVERIFY2(written.startsWith(headText), written.constData());
+    QVERIFY2(written.endsWith(tailText), written.constData());
+    const QList<QByteArray> added =
+        written.mid(headText.size(), written.size() - headText.size() - tailText.size()).split('\n');
+    QCOMPARE(added.size() - 1, expectedKeyNames().size() - 5); // the file held five of the keys
+    for (const QByteArray& line : added.mid(0, added.size() - 1))
+        QVERIFY2(expectedKeyNames().contains(QString::fromUtf8(line.left(line.indexOf('=')))), line.constData());
+    const Settings reread = loadSettings(*openSettingsStore(iniPath()), standardContext());
+    QCOMPARE(reread.WhatListBox, 2);
+    QCOMPARE(reread.GamesPath[0], s.GamesPath[0]);
 }
 
 void TestSettingsSave::fractionalTwipsRoundTrip()
@@ -275,7 +336,7 @@ void TestSettingsSave::showPrefsIsNeverWrittenByTheWriter()
 
 void TestSettingsSave::clearShowPrefsKeepsOtherKeys()
 {
-    QVERIFY(writeStartupIni(iniPath(), {"CurrentGame=\"Last Ninja, The\"", "WhatListBox=2"}));
+    QVERIFY(writeStartupIni(iniPath(), {"CurrentGame=Last Ninja, The", "WhatListBox=2"}));
     auto store = openSettingsStore(iniPath());
     QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::Ok);
     const QMap<QString, QString> raw = rawStartupSection(iniPath());

@@ -1,0 +1,258 @@
+#include "data/settings/SettingsFile.h"
+
+#include <QFile>
+#include <QHash>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <vector>
+
+namespace settingsfile {
+
+namespace {
+
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+// One line of the file, as written and as understood.
+struct Line
+{
+    enum class Kind
+    {
+        Other, // blank, comment, or text that means nothing
+        Section,
+        Key
+    };
+    Kind kind = Kind::Other;
+    QString text;    // the line without its line end
+    QString section; // the section opened (Section) or the section the line is in (Key)
+    QString key;     // as written, blanks around it removed
+    QString fullKey; // "Section/Key", as QSettings names it
+    QString value;   // blanks at either end removed
+};
+
+struct ParsedFile
+{
+    std::vector<Line> lines;
+    bool crlf = false;
+    bool bom = false;
+};
+
+// Only blanks and tabs: any other character a user typed is part of the value.
+QString trimBlanks(const QString& s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    while (begin < end && blank(s.at(begin)))
+        ++begin;
+    while (end > begin && blank(s.at(end - 1)))
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+// QSettings' own spelling of a key: no empty parts between, before or after the slashes.
+QString normalisedKey(const QString& key)
+{
+    return key.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+}
+
+QString fullKeyOf(const QString& section, const QString& key)
+{
+    return normalisedKey(section + QLatin1Char('/') + key);
+}
+
+bool startsSpecialLine(const QString& trimmed)
+{
+    return trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#')) ||
+           trimmed.startsWith(QLatin1Char('['));
+}
+
+QString decoded(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+ParsedFile parse(const QByteArray& bytes)
+{
+    ParsedFile file;
+    file.bom = bytes.startsWith(Utf8Bom);
+    file.crlf = bytes.contains("\r\n");
+    QStringList texts = decoded(file.bom ? bytes.mid(Utf8Bom.size()) : bytes).split(QLatin1Char('\n'));
+    if (!texts.isEmpty() && texts.last().isEmpty())
+        texts.removeLast(); // the line end of the last line, or an empty file
+    QString section;
+    file.lines.reserve(size_t(texts.size()));
+    for (QString& text : texts) {
+        if (text.endsWith(QLatin1Char('\r')))
+            text.chop(1);
+        Line line;
+        line.text = text;
+        const QString trimmed = trimBlanks(text);
+        if (trimmed.startsWith(QLatin1Char('['))) {
+            const qsizetype close = trimmed.lastIndexOf(QLatin1Char(']'));
+            section = normalisedKey(trimBlanks(close > 0 ? trimmed.mid(1, close - 1) : trimmed.mid(1)));
+            line.kind = Line::Kind::Section;
+            line.section = section;
+        } else if (!startsSpecialLine(trimmed)) {
+            const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
+            const QString key = equals > 0 ? trimBlanks(trimmed.left(equals)) : QString();
+            const QString fullKey = fullKeyOf(section, key);
+            if (!key.isEmpty() && !normalisedKey(key).isEmpty()) {
+                line.kind = Line::Kind::Key;
+                line.section = section;
+                line.key = key;
+                line.fullKey = fullKey;
+                line.value = trimBlanks(trimmed.mid(equals + 1));
+            }
+        }
+        file.lines.push_back(std::move(line));
+    }
+    return file;
+}
+
+// What a value is stored as: one line, blanks at the ends dropped (the reader would drop them).
+QString valueText(const QVariant& value)
+{
+    return storableText(value.typeId() == QMetaType::QStringList ? value.toStringList().join(QStringLiteral(", "))
+                                                                 : value.toString());
+}
+
+bool hasLineBreak(const QString& s)
+{
+    return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
+}
+
+// A new key's section and name, or false when the pair cannot be written so that it reads back the same.
+bool splitWritableKey(const QString& fullKey, QString* section, QString* key)
+{
+    const qsizetype slash = fullKey.lastIndexOf(QLatin1Char('/'));
+    *section = slash < 0 ? QString() : fullKey.left(slash);
+    *key = fullKey.mid(slash + 1);
+    if (key->isEmpty() || trimBlanks(*key) != *key || key->contains(QLatin1Char('=')) || hasLineBreak(*key) ||
+        startsSpecialLine(*key))
+        return false;
+    return trimBlanks(*section) == *section && !hasLineBreak(*section);
+}
+
+} // namespace
+
+QString storableText(const QString& text)
+{
+    QString line = text;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return trimBlanks(line);
+}
+
+QSettings::SettingsMap readSettingsText(const QByteArray& bytes)
+{
+    QSettings::SettingsMap values;
+    for (const Line& line : parse(bytes).lines) {
+        if (line.kind == Line::Kind::Key)
+            values.insert(line.fullKey, line.value); // a later line of the same key wins
+    }
+    return values;
+}
+
+std::optional<QByteArray> mergedSettingsText(const QByteArray& original, const QSettings::SettingsMap& values)
+{
+    const ParsedFile file = parse(original);
+    const qsizetype lineCount = qsizetype(file.lines.size());
+
+    QHash<QString, qsizetype> effectiveLine; // the line whose value the reader takes
+    QHash<QString, qsizetype> sectionEnd;    // the last header or key line of each section ("" before any header)
+    for (qsizetype i = 0; i < lineCount; ++i) {
+        const Line& line = file.lines[size_t(i)];
+        if (line.kind == Line::Kind::Key)
+            effectiveLine.insert(line.fullKey, i);
+        if (line.kind != Line::Kind::Other)
+            sectionEnd.insert(line.section, i);
+    }
+
+    QHash<QString, QString> texts;
+    QMap<QString, QStringList> added; // section -> new "Key=Value" lines, in key order
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const QString fullKey = normalisedKey(it.key());
+        const QString text = valueText(it.value());
+        texts.insert(fullKey, text);
+        if (effectiveLine.contains(fullKey))
+            continue;
+        QString section;
+        QString key;
+        if (!splitWritableKey(fullKey, &section, &key))
+            return std::nullopt;
+        added[section] << key + QLatin1Char('=') + text;
+    }
+
+    QStringList out;
+    if (added.contains(QString()) && !sectionEnd.contains(QString()))
+        out << added.take(QString());
+    for (qsizetype i = 0; i < lineCount; ++i) {
+        const Line& line = file.lines[size_t(i)];
+        if (line.kind != Line::Kind::Key) {
+            out << line.text;
+        } else if (effectiveLine.value(line.fullKey) == i && texts.contains(line.fullKey)) {
+            const QString& text = texts[line.fullKey];
+            out << (text == line.value ? line.text : line.key + QLatin1Char('=') + text);
+        } // else: a key that is gone, or an earlier line of a key given twice
+        if (line.kind != Line::Kind::Other && sectionEnd.value(line.section) == i && added.contains(line.section))
+            out << added.take(line.section);
+    }
+    for (auto it = added.cbegin(); it != added.cend(); ++it) {
+        if (!out.isEmpty() && !trimBlanks(out.last()).isEmpty())
+            out << QString();
+        out << QLatin1Char('[') + it.key() + QLatin1Char(']');
+        out << it.value();
+    }
+
+    const QString lineEnd = file.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    QByteArray bytes = file.bom ? Utf8Bom : QByteArray();
+    for (const QString& text : out)
+        bytes += (text + lineEnd).toUtf8();
+    return bytes;
+}
+
+namespace {
+
+bool readDevice(QIODevice& device, QSettings::SettingsMap& map)
+{
+    map = readSettingsText(device.readAll());
+    return true;
+}
+
+// QSettings hands over its temporary file; the file it will replace holds the comments and the layout
+// to keep.
+bool writeDevice(QIODevice& device, const QSettings::SettingsMap& map)
+{
+    auto* target = qobject_cast<QFileDevice*>(&device);
+    QByteArray original;
+    if (target) {
+        QFile current(target->fileName());
+        if (current.exists()) {
+            if (!current.open(QIODevice::ReadOnly))
+                return false;
+            original = current.readAll();
+            if (current.error() != QFileDevice::NoError)
+                return false;
+        }
+    }
+    const std::optional<QByteArray> text = mergedSettingsText(original, map);
+    if (!text || device.write(*text) != text->size())
+        return false;
+    // A buffered write that fails only when flushed must not let an empty file be committed.
+    return !target || target->flush();
+}
+
+} // namespace
+
+QSettings::Format settingsFileFormat()
+{
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("ini"), readDevice, writeDevice, Qt::CaseSensitive);
+    return format;
+}
+
+} // namespace settingsfile

@@ -1,0 +1,78 @@
+// Rewrites the settings file or changes the catalogue, once or again and again, for the kill tests:
+//   durability_worker settings INI A|B     one save of the settings variant A or B; exit code 0 when written
+//   durability_worker settings INI loop    saves B, A, B, ... and prints "ready" after the first save
+//   durability_worker catalogue MDB loop   records a play of "Sanxion" again and again, "ready" after the first
+// Each play adds one to TimesPlayed and sets the personal comment to a text that TimesPlayed determines
+// (see playComment), so a reader can tell a torn change from a whole one.
+#include "CatalogueFixtures.h"
+#include "SettingsTestHelpers.h"
+#include "data/Catalogue.h"
+#include "data/CurrentGame.h"
+#include "data/GameFields.h"
+#include "data/settings/SettingsStore.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+void ready()
+{
+    std::puts("ready");
+    std::fflush(stdout);
+}
+
+bool saveVariant(const QString& ini, char which)
+{
+    const auto store = openSettingsStore(ini);
+    return saveSettings(*store, settingstest::settingsVariant(which), {}) == SettingsWriteStatus::Ok;
+}
+
+int runSettings(const QString& ini, const QString& mode)
+{
+    if (mode == QLatin1String("A") || mode == QLatin1String("B"))
+        return saveVariant(ini, mode.at(0).toLatin1()) ? 0 : 1;
+    for (int i = 0;; ++i) {
+        if (!saveVariant(ini, i % 2 ? 'A' : 'B'))
+            return 1;
+        if (i == 0)
+            ready();
+    }
+}
+
+int runCatalogue(const QString& mdb)
+{
+    catalogue::Catalogue cat;
+    if (!cat.open(mdb).ok())
+        return 3;
+    // A tiny page cache makes the engine write changed pages to the file before the commit, so a kill
+    // really can leave a half-written file and a journal behind.
+    cat.db().exec(QStringLiteral("PRAGMA cache_size = 2"));
+    catalogue::CurrentGame game;
+    game.open(cat.db());
+    if (!game.selectByName(QStringLiteral("Sanxion")))
+        return 4;
+    for (int i = 0;; ++i) {
+        const qint64 played = game.number(catalogue::field::TimesPlayed) + 1;
+        if (!game.change({{catalogue::field::TimesPlayed, played},
+                          {catalogue::field::PersonalComment, testsupport::playComment(played)}}))
+            return 1;
+        if (i == 0)
+            ready();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 3 && args[0] == QLatin1String("settings"))
+        return runSettings(args[1], args[2]);
+    if (args.size() == 3 && args[0] == QLatin1String("catalogue") && args[2] == QLatin1String("loop"))
+        return runCatalogue(args[1]);
+    std::fputs("usage: durability_worker settings INI A|B|loop | catalogue MDB loop\n", stderr);
+    return 2;
+}

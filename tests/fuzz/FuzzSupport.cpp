@@ -1,0 +1,80 @@
+#include "FuzzSupport.h"
+
+#include "platform/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace fuzz {
+
+namespace {
+
+class AnswerByThemselves : public platform::MessageBox::Backend
+{
+public:
+    platform::MessageBox::Button ask(const platform::MessageBox::Request& request) override
+    {
+        return request.defaultButton;
+    }
+};
+
+QString folderPath()
+{
+    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    return QStringLiteral("%1/vintrax-fuzz-%2").arg(base).arg(::getpid());
+}
+
+} // namespace
+
+QByteArray bytesOf(const uint8_t* data, size_t size)
+{
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+}
+
+QString scratchFolder()
+{
+    static const QString folder = folderPath();
+    return folder;
+}
+
+QString scratchFile(const QString& name, const uint8_t* data, size_t size)
+{
+    QDir folder(scratchFolder());
+    folder.removeRecursively();
+    folder.mkpath(QStringLiteral("."));
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytesOf(data, size)) != qint64(size) || !file.flush())
+        fail("cannot write the scratch file", path);
+    return path;
+}
+
+void setUp()
+{
+    static int argc = 1;
+    static char name[] = "vintrax-fuzz";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = new QCoreApplication(argc, argv);
+    static AnswerByThemselves answers;
+    Q_UNUSED(app);
+    platform::MessageBox::setBackend(&answers);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit cap{64 << 20, 64 << 20};
+    setrlimit(RLIMIT_FSIZE, &cap);
+    std::atexit([] { QDir(folderPath()).removeRecursively(); });
+}
+
+void fail(const char* what, const QString& detail)
+{
+    std::fprintf(stderr, "fuzz property failed: %s %s\n", what, qPrintable(detail));
+    std::abort();
+}
+
+} // namespace fuzz

@@ -1,0 +1,214 @@
+// Writes the seed corpora of the fuzz harnesses (make_fuzz_seeds OUTFOLDER; the checked-in corpora are in
+// tests/fuzz/corpus). Every seed comes from the program's own writers, the demo generators' writers, or
+// small builders here for layouts nothing else writes; jlha, when installed, adds compressed LHA members.
+#include "Crc32.h"
+#include "DemoRows.h"
+#include "LhaWriter.h"
+#include "c64/D64Writer.h"
+#include "c64/LittleEndian.h"
+#include "c64/LynxWriter.h"
+#include "c64/T64Writer.h"
+#include "c64/ZipCodeEncoder.h"
+#include "data/Catalogue.h"
+#include "data/Schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <cstdio>
+
+namespace {
+
+// Writes seeds into OUTFOLDER/<harness>/<name>.
+class Seeds
+{
+public:
+    explicit Seeds(const QString& out) : m_out(out) {}
+    bool put(const QString& harness, const QString& name, const QByteArray& bytes) const
+    {
+        QDir().mkpath(m_out + QLatin1Char('/') + harness);
+        QFile file(m_out + QLatin1Char('/') + harness + QLatin1Char('/') + name);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    }
+
+private:
+    QString m_out;
+};
+
+c64::CbmFileList programs(int count, int size)
+{
+    c64::CbmFileList files;
+    for (int i = 0; i < count; ++i) {
+        QByteArray data(2 + size + i * 37, '\0');
+        c64::putU16(data, 0, quint16(0x0801 + i * 0x100));
+        for (qsizetype b = 2; b < data.size(); ++b)
+            data[b] = char((b * 7 + i * 13) & 0xff);
+        files.append({QByteArray("PROGRAM ") + QByteArray::number(i + 1), c64::FileType::Prg, data});
+    }
+    return files;
+}
+
+// A gzip member around raw deflate data taken from zlib's stream.
+QByteArray gzipMember(const QByteArray& data, const QByteArray& storedName)
+{
+    const QByteArray zlib = qCompress(data, 9);
+    QByteArray out("\x1f\x8b\x08", 3);
+    out += char(storedName.isEmpty() ? 0 : 0x08);
+    out += QByteArray(4, '\0') + QByteArray("\x02\x03", 2);
+    if (!storedName.isEmpty())
+        out += storedName + '\0';
+    out += zlib.mid(6, zlib.size() - 10); // length prefix and zlib header off, Adler-32 off
+    QByteArray trailer(8, '\0');
+    qToLittleEndian<quint32>(crc32Update(0, data.constData(), size_t(data.size())), trailer.data());
+    qToLittleEndian<quint32>(quint32(data.size()), trailer.data() + 4);
+    return out + trailer;
+}
+
+// A palette BMP written field by field: Windows info header or OS/2 core header, 1, 4 or 8 bits, plain rows
+// or RLE (compression 1 for RLE8, 2 for RLE4, with the encoded rows given).
+QByteArray bmp(int width, int height, int bits, bool core, int compression = 0, const QByteArray& rle = {})
+{
+    const int colours = 1 << bits;
+    const int entry = core ? 3 : 4;
+    const int infoSize = core ? 12 : 40;
+    const int rowBytes = (width * bits + 31) / 32 * 4;
+    QByteArray pixels = compression ? rle : QByteArray(rowBytes * std::abs(height), '\0');
+    for (qsizetype i = 0; !compression && i < pixels.size(); ++i)
+        pixels[i] = char((i * 37) & 0xff);
+    const int offset = 14 + infoSize + colours * entry;
+    QByteArray out(offset, '\0');
+    out[0] = 'B';
+    out[1] = 'M';
+    qToLittleEndian<quint32>(quint32(offset + pixels.size()), out.data() + 2);
+    qToLittleEndian<quint32>(quint32(offset), out.data() + 10);
+    qToLittleEndian<quint32>(quint32(infoSize), out.data() + 14);
+    if (core) {
+        qToLittleEndian<quint16>(quint16(width), out.data() + 18);
+        qToLittleEndian<quint16>(quint16(height), out.data() + 20);
+        qToLittleEndian<quint16>(1, out.data() + 22);
+        qToLittleEndian<quint16>(quint16(bits), out.data() + 24);
+    } else {
+        qToLittleEndian<qint32>(width, out.data() + 18);
+        qToLittleEndian<qint32>(height, out.data() + 22);
+        qToLittleEndian<quint16>(1, out.data() + 26);
+        qToLittleEndian<quint16>(quint16(bits), out.data() + 28);
+        qToLittleEndian<quint32>(quint32(compression), out.data() + 30);
+        qToLittleEndian<quint32>(quint32(colours), out.data() + 46);
+    }
+    for (int c = 0; c < colours; ++c) {
+        char* p = out.data() + 14 + infoSize + c * entry;
+        p[0] = char(c * 16);
+        p[1] = char(255 - c * 8);
+        p[2] = char(c * 5);
+    }
+    return out + pixels;
+}
+
+bool catalogueSeeds(const Seeds& seeds)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Vintrax.mdb"));
+    QString error;
+    catalogue::Catalogue cat;
+    const bool made = catalogue::createCatalogue(path, &error) && cat.open(path).ok() && cat.db().beginTransaction() &&
+                      fillDemoCatalogue(cat, &error) && cat.db().commit() &&
+                      // Small pages keep the seed small and give the damage more pages to land on.
+                      cat.db().exec(QStringLiteral("PRAGMA page_size = 512")) &&
+                      cat.db().exec(QStringLiteral("VACUUM"));
+    cat.close();
+    QFile file(path);
+    if (!made || !file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "catalogue seed: %s\n", qPrintable(error));
+        return false;
+    }
+    const QByteArray good = file.readAll();
+    QByteArray damaged = good;
+    for (qsizetype i = 0; i < 512 && damaged.size() > 12 * 512; ++i)
+        damaged[damaged.size() - 3 * 512 + i] = char(0xA5); // a page near the end, where the games are
+    return seeds.put(QStringLiteral("catalogue"), QStringLiteral("demo"), good) &&
+           seeds.put(QStringLiteral("catalogue"), QStringLiteral("demo-damaged"), damaged);
+}
+
+bool lhaSeeds(const Seeds& seeds)
+{
+    const QDateTime when(QDate(1989, 6, 1), QTime(12, 0));
+    const c64::CbmFileList files = programs(2, 300);
+    const std::optional<QByteArray> stored =
+        demofiles::buildLhaArchive({{"GAME.PRG", files[0].data, when}, {"sub/LOADER.PRG", files[1].data, when}});
+    if (!stored || !seeds.put(QStringLiteral("lha"), QStringLiteral("stored"), *stored))
+        return false;
+    // Compressed members come from jlha, when it is there.
+    QTemporaryDir dir;
+    QFile game(dir.filePath(QStringLiteral("game.prg")));
+    game.open(QIODevice::WriteOnly);
+    game.write(files[0].data.repeated(8));
+    game.close();
+    for (const char* method : {"c", "co6", "co7"}) {
+        QProcess jlha;
+        jlha.setWorkingDirectory(dir.path());
+        jlha.start(QStringLiteral("jlha"),
+                   {QString::fromLatin1(method), QStringLiteral("out.lzh"), QStringLiteral("game.prg")});
+        QFile archive(dir.filePath(QStringLiteral("out.lzh")));
+        if (jlha.waitForFinished(30000) && jlha.exitCode() == 0 && archive.open(QIODevice::ReadOnly))
+            seeds.put(QStringLiteral("lha"), QStringLiteral("jlha-") + QLatin1String(method), archive.readAll());
+        archive.remove();
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: make_fuzz_seeds OUTFOLDER\n", stderr);
+        return 2;
+    }
+    const Seeds seeds(QFile::decodeName(argv[1]));
+    const c64::CbmFileList files = programs(3, 700);
+    const QByteArray disk = c64::buildD64("FUZZ DISK", "FZ", files).value_or(QByteArray());
+    const std::optional<std::array<QByteArray, c64::kZipCodePartCount>> set = c64::encodeZipCodeSet(disk);
+    QByteArray zipcode(6, '\0');
+    for (int i = 0; set && i < 3; ++i)
+        c64::putU16(zipcode, 2 * i, quint16((*set)[size_t(i)].size()));
+    for (const QByteArray& part : set.value_or(std::array<QByteArray, c64::kZipCodePartCount>{}))
+        zipcode += part;
+
+    const QByteArray game = files[0].data.repeated(4);
+    const QByteArray settings = "; set by hand\n[Startup]\nMusicPath = C:\\Games\\C64\\Music\nGamesPath=D:\\C64; "
+                                "\"Games\" #1\nCurrentGame=Last Ninja, The\nTexture=2\nTexture=3\nstray text\n\n"
+                                "[Other]\nKeep=this\\that\n[Broken\nKey=after a broken header";
+    QByteArray crlf = settings;
+    crlf.replace("\n", "\r\n");
+    const bool ok =
+        !disk.isEmpty() && set && seeds.put(QStringLiteral("d64"), QStringLiteral("three-programs"), disk) &&
+        seeds.put(QStringLiteral("t64"), QStringLiteral("three-programs"),
+                  c64::buildT64("FUZZ TAPE", files).value_or(QByteArray())) &&
+        seeds.put(QStringLiteral("lynx"), QStringLiteral("three-programs"),
+                  c64::buildLynx(files).value_or(QByteArray())) &&
+        seeds.put(QStringLiteral("zipcode"), QStringLiteral("three-programs"), zipcode) &&
+        seeds.put(QStringLiteral("gunzip"), QStringLiteral("named"), gzipMember(game, "GAME.D64")) &&
+        seeds.put(QStringLiteral("gunzip"), QStringLiteral("two-members"),
+                  gzipMember(game, {}) + gzipMember("x", {})) &&
+        seeds.put(QStringLiteral("bmp"), QStringLiteral("8-bit"), bmp(17, 6, 8, false)) &&
+        seeds.put(QStringLiteral("bmp"), QStringLiteral("4-bit-top-down"), bmp(9, -5, 4, false)) &&
+        seeds.put(QStringLiteral("bmp"), QStringLiteral("1-bit-os2"), bmp(33, 3, 1, true)) &&
+        seeds.put(QStringLiteral("bmp"), QStringLiteral("rle8"),
+                  bmp(8, 2, 8, false, 1, QByteArray("\x04\x01\x00\x02\x03\x05\x00\x00\x08\x07\x00\x01", 12))) &&
+        seeds.put(QStringLiteral("bmp"), QStringLiteral("rle4"),
+                  bmp(8, 2, 4, false, 2, QByteArray("\x08\x12\x00\x00\x00\x04\x12\x34\x04\x56\x00\x01", 12))) &&
+        seeds.put(QStringLiteral("settings"), QStringLiteral("hand-edited"), settings) &&
+        seeds.put(QStringLiteral("settings"), QStringLiteral("windows-line-ends-bom"), "\xEF\xBB\xBF" + crlf) &&
+        seeds.put(QStringLiteral("settings"), QStringLiteral("latin1"), "[Startup]\nCurrentGame=Bl\xe5 Bl\xe4k\n") &&
+        lhaSeeds(seeds) && catalogueSeeds(seeds);
+    if (!ok) {
+        std::fputs("make_fuzz_seeds: a seed could not be made\n", stderr);
+        return 1;
+    }
+    return 0;
+}
