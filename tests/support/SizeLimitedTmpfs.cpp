@@ -20,18 +20,6 @@ QString lastSystemError(const char* what)
 }
 } // namespace
 
-bool enterPrivateMountNamespace(QString* error)
-{
-    // Mounts made from here on stay in this process (and its children); the rest of the system keeps
-    // its own view.
-    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-        if (error)
-            *error = lastSystemError("unshare/mount --make-rprivate");
-        return false;
-    }
-    return true;
-}
-
 SizeLimitedTmpfs::SizeLimitedTmpfs(qint64 sizeBytes)
 {
     if (!m_dir.isValid()) {

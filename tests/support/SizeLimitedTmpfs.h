@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SmallDisk.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -7,9 +9,7 @@ namespace testsupport {
 
 // A real full file system for writers: a small tmpfs mounted inside a mount namespace of the test process's
 // own, so nothing outside the test sees it. Needs root, as the test suite runs.
-
-// Moves the process into a private mount namespace. Call it first in main, before any thread starts.
-bool enterPrivateMountNamespace(QString* error = nullptr);
+// Call enterPrivateMountNamespace (SmallDisk.h) first in main, before any thread starts.
 
 class SizeLimitedTmpfs
 {
