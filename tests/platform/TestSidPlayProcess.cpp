@@ -39,6 +39,19 @@ QString fakePlayer(const QString& path, const QByteArray& firstLine)
     return path;
 }
 
+// The player itself or a copy of its shell it forked (a busy machine can show the copy first).
+bool isPlayerOrItsCopy(qint64 found, qint64 player)
+{
+    if (found == player)
+        return true;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(found));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 1 && fields[1].toLongLong() == player; // field 4: the parent
+}
+
 bool endsBySignal(QProcess& p)
 {
     return p.waitForFinished(10000) && p.exitStatus() == QProcess::CrashExit;
@@ -56,7 +69,7 @@ void TestSidPlayProcess::findsAScriptPlayerInOtherCaseAndClosesIt()
     QVERIFY(p.waitForStarted());
     const QString otherCase = dir.filePath("sid play/sidplayw.exe");
     QTRY_VERIFY(FindSidPlayProcess(otherCase)); // until the kernel shows the script on the command line
-    QCOMPARE(rememberedSidPlayProcess(), p.processId());
+    QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
     // The setting may also name the player in upper case throughout its own folder part.
     QVERIFY(FindSidPlayProcess(dir.filePath("SID PLAY/SidPlayW.exe")));
 
@@ -77,7 +90,7 @@ void TestSidPlayProcess::findsABinaryPlayerByItsExecutable()
     p.start(player, {"60"});
     QVERIFY(p.waitForStarted());
     QTRY_VERIFY(FindSidPlayProcess(dir.filePath("PLAYER DIR/SIDPLAYW")));
-    QCOMPARE(rememberedSidPlayProcess(), p.processId());
+    QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
     CloseSidPlay();
     QVERIFY(endsBySignal(p));
 }
@@ -91,7 +104,7 @@ void TestSidPlayProcess::findsAScriptStartedByARelativeName()
     p.start("/bin/sh", {"./play.sh"});
     QVERIFY(p.waitForStarted());
     QTRY_VERIFY(FindSidPlayProcess(player));
-    QCOMPARE(rememberedSidPlayProcess(), p.processId());
+    QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
     CloseSidPlay();
     QVERIFY(endsBySignal(p));
 }
@@ -158,7 +171,7 @@ void TestSidPlayProcess::onlyThePlayerOrItsInterpreterMatches()
         return;
     }
     QTRY_VERIFY(FindSidPlayProcess(player));
-    QCOMPARE(rememberedSidPlayProcess(), p.processId());
+    QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
     CloseSidPlay();
     QVERIFY(endsBySignal(p));
 }
