@@ -3,7 +3,7 @@
 // the writer probe, which is killed mid-loop; a tool does one rewrite per run, so each kill ends one run at a
 // random moment of its usual running time, and the runs alternate between the two variants.
 //
-// 20 kills per writer by default; VINTRAX_KILLS sets another count (scripts/kill-test.sh runs 200), and
+// 20 kills per writer by default; VINTRAX_KILL_COUNT sets another count (scripts/kill-tests.sh runs 200), and
 // VINTRAX_KILL_SEED another seed. A failure names the seed, the kill and the delay, so it can be repeated.
 
 #include "TestFolders.h"
@@ -50,7 +50,7 @@ void TestWritersKilled::targetIsOldOrNewAfterEveryKill()
 {
     QFETCH(int, writer);
     const WriterCase& w = writerCases()[writer];
-    const int kills = envNumber("VINTRAX_KILLS", 20);
+    const int kills = envNumber("VINTRAX_KILL_COUNT", 20);
     const int seed = envNumber("VINTRAX_KILL_SEED", 1107);
     QRandomGenerator random(quint32(seed + writer));
     QTemporaryDir dir;
