@@ -137,8 +137,13 @@ OpenResult Database::open(const QString& path)
         if (!hasView(view))
             return fail(OpenStatus::MissingTable, view);
     }
+    // The list views walk the name index and fetch every game's row. With the engine's default 2 MB page
+    // cache a large catalogue no longer fits, and every view switch reads the whole table from the file
+    // again; 32 MB keeps tens of thousands of games in memory (the cache grows only as pages are read).
+    QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size = -32768"));
     // The checks above read the schema only: damaged pages further in are found by the engine's quick check,
-    // which reads every page once, before anything could be written to them.
+    // which reads every page once, before anything could be written to them; with the larger cache set
+    // first, the pages it reads stay for the list fill that follows.
     {
         QSqlQuery q(m_db);
         q.setForwardOnly(true);
@@ -157,10 +162,6 @@ OpenResult Database::open(const QString& path)
         else if (!problem.isEmpty())
             markDamaged();
     }
-    // The list views walk the name index and fetch every game's row. With the engine's default 2 MB page
-    // cache a large catalogue no longer fits, and every view switch reads the whole table from the file
-    // again; 32 MB keeps tens of thousands of games in memory (the cache grows only as pages are read).
-    QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size = -32768"));
     return {OpenStatus::Ok, {}};
 }
 
