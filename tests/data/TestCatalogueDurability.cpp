@@ -82,7 +82,7 @@ void TestCatalogueDurability::killedChangeLeavesTheOldOrTheNewRow()
     QRandomGenerator random(plan.seed);
     for (int kill = 0; kill < plan.kills; ++kill) {
         QString why;
-        QVERIFY2(runAndKill(QStringLiteral(DURABILITY_WORKER), {"catalogue", path, "loop"}, random, 50000, &why),
+        QVERIFY2(runAndKill(QStringLiteral(DURABILITY_WORKER), {"catalogue", path, "loop"}, random, 200000, &why),
                  qPrintable(why));
         const QString context = QStringLiteral("kill %1 of seed %2").arg(kill).arg(plan.seed);
         // The shell rolls back what the killed change left in the journal, as the next start would.
