@@ -110,8 +110,20 @@ bool processMatches(qint64 pid, const PlayerIdentity& player)
     return false;
 }
 
-// Every process that matched: a player run from a script forks copies of its shell for a moment, and
-// the one that is still the player when it is asked to close must not be missed.
+// The parent process id from /proc/PID/stat (the field after the state, which follows the name in
+// parentheses); 0 when it cannot be read.
+qint64 parentOf(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 1).simplified().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() : 0;
+}
+
+// Every player process that matched (the player may run more than once), without the passing copies a
+// script player's shell forks.
 std::vector<qint64> s_pids;
 PlayerIdentity s_player; // the player the remembered processes matched
 
@@ -141,7 +153,14 @@ bool FindSidPlayProcess(const QString& sidplayWPath)
     }
     if (found.empty())
         return false;
-    s_pids = found;
+    // A script player's shell forks a copy of itself for each command it runs, which becomes that command a
+    // moment later: such a copy is no player of its own, its parent is.
+    std::vector<qint64> players;
+    for (const qint64 pid : found) {
+        if (std::find(found.begin(), found.end(), parentOf(pid)) == found.end())
+            players.push_back(pid);
+    }
+    s_pids = players;
     s_player = player;
     return true;
 }

@@ -10,8 +10,9 @@ namespace platform {
 // its command line (a pager, an editor, cat) never counts. Names are compared without regard to case,
 // after both sides are resolved to the real file.
 
-// True when such a process runs; every match is remembered for CloseSidPlay (a script player forks
-// short-lived copies of its shell). When none runs the remembered processes stay as they were.
+// True when such a process runs; every match is remembered for CloseSidPlay, except the short-lived copies
+// a script player's shell forks (a match whose parent matches too). When none runs the remembered
+// processes stay as they were.
 bool FindSidPlayProcess(const QString& sidplayWPath);
 
 // Asks the remembered player processes to end (SIGTERM) and does not wait for them. Nothing is sent to

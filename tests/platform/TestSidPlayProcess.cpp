@@ -24,17 +24,18 @@ private slots:
 };
 
 namespace {
-// A player that runs until it is told to end.
+// A player that runs until it is told to end. It waits on its input, which stays open, rather than running
+// commands: a shell forks a passing copy of itself for each command, which would be a second match.
 QString fakePlayer(const QString& path)
 {
-    writeFile(path, "#!/bin/sh\nwhile :; do sleep 0.2; done\n");
+    writeFile(path, "#!/bin/sh\nwhile read line; do :; done\n");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
 
 QString fakePlayer(const QString& path, const QByteArray& firstLine)
 {
-    writeFile(path, firstLine + "\nwhile :; do sleep 0.2; done\n");
+    writeFile(path, firstLine + "\nwhile read line; do :; done\n");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
