@@ -170,7 +170,7 @@ void TestUpgradeCases::killedUpgradeRunsAgainWhole()
     const QString columnsBefore = columnsOf(db);
 
     QProcess worker;
-    worker.start(QStringLiteral(UPGRADE_WORKER), {db});
+    worker.start(QStringLiteral(DURABILITY_WORKER), {QStringLiteral("upgrade"), db});
     QVERIFY(worker.waitForStarted());
     QByteArray seen;
     QTRY_VERIFY_WITH_TIMEOUT((seen += worker.readAllStandardOutput()).contains("row 500\n"), 30000);

@@ -26,6 +26,7 @@
 // several pages long and free space between none and most of them.
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace testsupport {
@@ -33,6 +34,7 @@ namespace testsupport {
 class SmallDisk
 {
 public:
+    // A tmpfs of sizeBytes (whole pages) that holds at most 256 files, mounted on a new empty folder.
     explicit SmallDisk(qint64 sizeBytes = 8 * 1024 * 1024);
     ~SmallDisk();
     SmallDisk(const SmallDisk&) = delete;
@@ -46,9 +48,13 @@ public:
     // Takes up space with a ballast file so that only bytes (rounded down to whole pages) stay free; 0 leaves the
     // disk full. Put the old files in place before calling it. False when the disk cannot be filled that far.
     bool leaveFree(qint64 bytes);
-    // Removes the ballast again.
+    // Takes up every file the file system can still hold with empty files ".filler1", ".filler2", ...
+    bool leaveNoFreeFiles();
+    // Removes the ballast and the fillers again.
     void freeAll();
     qint64 freeBytes() const;
+    // The names on the disk that are neither ballast nor filler: what a writer left behind.
+    QStringList entries() const;
 
 private:
     QTemporaryDir m_dir;
