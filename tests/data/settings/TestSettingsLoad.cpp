@@ -22,8 +22,6 @@ private slots:
     void emptyStoreYieldsTheDefaults();
     void keyReadsAs_data();
     void keyReadsAs();
-    void startupHeight_data();
-    void startupHeight();
     void positionRestoredOrCentred_data();
     void positionRestoredOrCentred();
     void screenshotView_data();
@@ -181,25 +179,6 @@ void TestSettingsLoad::keyReadsAs()
         QVERIFY(testsupport::writeFile(iniPath(), text));
         QCOMPARE(valueOf(loadSettings(*openSettingsStore(iniPath()), standardContext()), key), read);
     }
-}
-
-void TestSettingsLoad::startupHeight_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<double>("height");
-    QTest::newRow("first start of this version: the designed height") << QStringList{"Heighty=5000"} << 9000.0;
-    QTest::newRow("later start: the height at exit") << QStringList{"V13Start=True", "Heighty=5000"} << 5000.0;
-}
-
-void TestSettingsLoad::startupHeight()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(double, height);
-    SettingsLoadContext context = standardContext();
-    context.designedHeight = 9000;
-    const Settings s = loadFrom(lines, context);
-    QCOMPARE(s.Heighty, 5000.0);
-    QCOMPARE(s.startup.height, height);
 }
 
 void TestSettingsLoad::positionRestoredOrCentred_data()
