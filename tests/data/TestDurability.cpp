@@ -89,12 +89,12 @@ void TestDurability::fullDiskKeepsTheOldFile()
     if (!written) {
         QCOMPARE(readFile(path), before);
     } else if (settings) {
-        QCOMPARE(loadSettings(*openSettingsStore(path), standardContext()).Favourites,
-                 settingsVariant('B').Favourites);
+        QCOMPARE(loadSettings(*openSettingsStore(path), standardContext()).Favourites, settingsVariant('B').Favourites);
         QVERIFY(readFile(path).contains("MyOwnKey=keep me"));
     } else {
-        QCOMPARE(sqliteShell(path, "SELECT TimesPlayed, length(\"Personal Comment\") FROM Games WHERE Name = 'Sanxion'"),
-                 QStringLiteral("99|20000"));
+        QCOMPARE(
+            sqliteShell(path, "SELECT TimesPlayed, length(\"Personal Comment\") FROM Games WHERE Name = 'Sanxion'"),
+            QStringLiteral("99|20000"));
     }
 }
 

@@ -26,16 +26,7 @@ namespace {
 // Distinct values, so a swapped pair of defaults shows.
 PortDefaults testDefaults()
 {
-    PortDefaults d;
-    d.DefPort1Joy = 1;
-    d.DefPort2Joy = 0;
-    d.DefPort1Key = 2;
-    d.DefPort2Key = 1;
-    d.DXDefPort1Joy = 0;
-    d.DXDefPort2Joy = 1;
-    d.DXDefPort1Key = 4;
-    d.DXDefPort2Key = 3;
-    return d;
+    return {1, 0, 2, 1, 0, 1, 4, 3};
 }
 
 const char* kPortColumns = "Port1Joy || ',' || Port2Joy || ',' || Port1Key || ',' || Port2Key || ' / ' || "
