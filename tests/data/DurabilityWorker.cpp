@@ -44,14 +44,18 @@ int runSettings(const QString& ini, const QString& mode)
     }
 }
 
+// A tiny page cache makes the engine write changed pages to the file before the commit, so a kill really can
+// leave a half-written file and a journal behind.
+bool openWithTinyCache(catalogue::Catalogue& cat, const QString& mdb)
+{
+    return cat.open(mdb).ok() && cat.db().exec(QStringLiteral("PRAGMA cache_size = 2"));
+}
+
 int runCatalogue(const QString& mdb)
 {
     catalogue::Catalogue cat;
-    if (!cat.open(mdb).ok())
+    if (!openWithTinyCache(cat, mdb))
         return 3;
-    // A tiny page cache makes the engine write changed pages to the file before the commit, so a kill
-    // really can leave a half-written file and a journal behind.
-    cat.db().exec(QStringLiteral("PRAGMA cache_size = 2"));
     catalogue::CurrentGame game;
     game.open(cat.db());
     if (!game.selectByName(QStringLiteral("Sanxion")))
@@ -69,9 +73,8 @@ int runCatalogue(const QString& mdb)
 int runUpgrade(const QString& mdb)
 {
     catalogue::Catalogue cat;
-    if (!cat.open(mdb).ok())
+    if (!openWithTinyCache(cat, mdb))
         return 3;
-    cat.db().exec(QStringLiteral("PRAGMA cache_size = 2")); // as above: pages reach the file before the commit
     catalogue::UpgradeProgress progress;
     int rows = 0;
     progress.row = [&rows](const QString&, double) {

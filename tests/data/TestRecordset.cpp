@@ -25,7 +25,6 @@ class TestRecordset : public QObject
 
 private slots:
     void init();
-    void cleanup();
 
     void walksInIndexOrder();
     void seekFindsNamesInAnyCaseAndKeysByNumber();
@@ -45,25 +44,20 @@ private slots:
 
 private:
     QStringList walkNames(Recordset& rs);
-    QTemporaryDir* m_dir = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
-    Catalogue* m_cat = nullptr;
+    std::unique_ptr<Catalogue> m_cat; // closes before its folder goes
 };
 
 void TestRecordset::init()
 {
-    m_dir = new QTemporaryDir;
+    m_cat.reset();
+    m_dir = std::make_unique<QTemporaryDir>();
     m_path = catalogueFromScript(m_dir->path(), "catalogue_current.sql");
     QVERIFY(!m_path.isEmpty());
-    m_cat = new Catalogue;
+    m_cat = std::make_unique<Catalogue>();
     QVERIFY(m_cat->open(m_path).ok());
     QVERIFY(m_cat->games().setIndex("Name"));
-}
-
-void TestRecordset::cleanup()
-{
-    delete m_cat;
-    delete m_dir;
 }
 
 QStringList TestRecordset::walkNames(Recordset& rs)
