@@ -232,6 +232,7 @@ const QList<WriterCase>& writerCases()
                 QStringLiteral("e /m in/%1.lha")),
             toolCase(
                 QStringLiteral("maketape"), {QStringLiteral("vtrxmktp.t64")},
+                // maketape takes a plain program: cp only puts it in place.
                 [](const QString& work) { return packWith("cp", work, "GAME.PRG %1.prg", {"GAME.PRG"}); },
                 QStringLiteral("vtrxmktp in/%1.prg")),
             toolCase(
