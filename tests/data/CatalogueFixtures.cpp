@@ -11,9 +11,8 @@ QString catalogueFromScript(const QString& folder, const QString& scriptName, co
 {
     const QString db = QDir(folder).filePath(fileName);
     const QString script = QDir(QStringLiteral(VINTRAX_TEST_DATA_DIR)).filePath(scriptName);
-    const RunResult r = runOracle(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), db,
-                                                               QStringLiteral(".read '%1'").arg(script)},
-                                  folder);
+    const RunResult r = runOracle(QStringLiteral("sqlite3"),
+                                  {QStringLiteral("-bail"), db, QStringLiteral(".read '%1'").arg(script)}, folder);
     if (!r.started || r.exitCode != 0 || !r.err.isEmpty()) {
         qWarning("sqlite3 failed: %s", r.err.constData());
         return {};
@@ -36,7 +35,8 @@ bool damageTablePage(const QString& dbPath, const QString& table, const QString&
 {
     const int pageSize = sqliteShell(dbPath, QStringLiteral("PRAGMA page_size")).toInt();
     const QStringList pages =
-        sqliteShell(dbPath, QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf'").arg(table))
+        sqliteShell(dbPath,
+                    QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf'").arg(table))
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QFile file(dbPath);
     if (pageSize <= 0 || !file.open(QIODevice::ReadWrite))

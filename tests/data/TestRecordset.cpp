@@ -2,24 +2,29 @@
 #include "TestFolders.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
+#include "data/CurrentGame.h"
+#include "data/GameFields.h"
 #include "data/Recordset.h"
 #include "data/Schema.h"
 #include "data/Snapshot.h"
 #include "data/SqlTexts.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace catalogue;
 using namespace testsupport;
 
+// The record sets over the hand-written catalogue: walks, seeks, bookmarks, positions, edits and the LIKE search;
+// and the current game, a row id read through a record set of its own: nothing that walks the shared Games record
+// set moves it, a rename keeps it, and every change goes through one write.
 class TestRecordset : public QObject
 {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
 
     void walksInIndexOrder();
     void seekFindsNamesInAnyCaseAndKeysByNumber();
@@ -33,28 +38,26 @@ private slots:
     void twoRecordSetsOnOneTableSeeEachOthersChanges();
     void likeSearchTakesTheUsersTextLiterally_data();
     void likeSearchTakesTheUsersTextLiterally();
+    void currentGameStaysWhileTheSharedRecordSetWalks();
+    void currentGameRenameKeepsTheRowAndTellsOnce();
+    void currentGameFailedWriteChangesNothing();
 
 private:
     QStringList walkNames(Recordset& rs);
-    QTemporaryDir* m_dir = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
-    Catalogue* m_cat = nullptr;
+    std::unique_ptr<Catalogue> m_cat; // closes before its folder goes
 };
 
 void TestRecordset::init()
 {
-    m_dir = new QTemporaryDir;
+    m_cat.reset();
+    m_dir = std::make_unique<QTemporaryDir>();
     m_path = catalogueFromScript(m_dir->path(), "catalogue_current.sql");
     QVERIFY(!m_path.isEmpty());
-    m_cat = new Catalogue;
+    m_cat = std::make_unique<Catalogue>();
     QVERIFY(m_cat->open(m_path).ok());
     QVERIFY(m_cat->games().setIndex("Name"));
-}
-
-void TestRecordset::cleanup()
-{
-    delete m_cat;
-    delete m_dir;
 }
 
 QStringList TestRecordset::walkNames(Recordset& rs)
@@ -319,6 +322,48 @@ void TestRecordset::likeSearchTakesTheUsersTextLiterally()
     for (int r = 0; r < s.recordCount(); ++r)
         got << s.valueAt(r, 0).toString();
     QCOMPARE(got, expected);
+}
+
+void TestRecordset::currentGameStaysWhileTheSharedRecordSetWalks()
+{
+    CurrentGame game;
+    game.open(m_cat->db());
+    QVERIFY(game.selectByName(QStringLiteral("sanxion")));
+    walkNames(m_cat->games());
+    QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion"));
+    QCOMPARE(game.number(field::TimesPlayed), 3);
+    QVERIFY(!game.selectByName(QStringLiteral("Nope")));
+    QVERIFY(!game.isSet());
+    QVERIFY(!game.change({{field::TimesPlayed, 1}}));
+}
+
+void TestRecordset::currentGameRenameKeepsTheRowAndTellsOnce()
+{
+    CurrentGame game;
+    game.open(m_cat->db());
+    QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
+    const qint64 row = game.rowid();
+    QSignalSpy changed(&game, &CurrentGame::changed);
+    QVERIFY(game.change({{field::Name, QStringLiteral("Sanxion Plus")}, {field::TimesPlayed, 4}}));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(game.rowid(), row);
+    QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion Plus"));
+    QCOMPARE(sqliteShell(m_path, "SELECT Name, TimesPlayed FROM Games WHERE rowid = " + QString::number(row)),
+             QStringLiteral("Sanxion Plus|4"));
+}
+
+void TestRecordset::currentGameFailedWriteChangesNothing()
+{
+    CurrentGame game;
+    game.open(m_cat->db());
+    QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
+    QSignalSpy changed(&game, &CurrentGame::changed);
+    // The name index is unique: the second value is refused and the first is not kept either.
+    QVERIFY(!game.change({{field::TimesPlayed, 99}, {field::Name, QStringLiteral("Wizball")}}));
+    QVERIFY(!game.change({{field::TimesPlayed, 99}, {QStringLiteral("No Such Field"), 1}}));
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(game.number(field::TimesPlayed), 3);
+    QCOMPARE(sqliteShell(m_path, "SELECT TimesPlayed FROM Games WHERE Name = 'Sanxion'"), QStringLiteral("3"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordset)

@@ -26,16 +26,7 @@ namespace {
 // Distinct values, so a swapped pair of defaults shows.
 PortDefaults testDefaults()
 {
-    PortDefaults d;
-    d.DefPort1Joy = 1;
-    d.DefPort2Joy = 0;
-    d.DefPort1Key = 2;
-    d.DefPort2Key = 1;
-    d.DXDefPort1Joy = 0;
-    d.DXDefPort2Joy = 1;
-    d.DXDefPort1Key = 4;
-    d.DXDefPort2Key = 3;
-    return d;
+    return {1, 0, 2, 1, 0, 1, 4, 3};
 }
 
 const char* kPortColumns = "Port1Joy || ',' || Port2Joy || ',' || Port1Key || ',' || Port2Key || ' / ' || "
@@ -58,8 +49,8 @@ class TestUpgradeCases : public QObject
     Q_OBJECT
 
 private slots:
-    void layoutWithoutAvailabilityKeepsTrainedFieldsAndMovesPorts();
-    void oldestLayoutGetsEveryField();
+    void olderLayoutGainsItsFieldsAndMovesPorts_data();
+    void olderLayoutGainsItsFieldsAndMovesPorts();
     void emptyGamesTableOnlyGainsFields();
     void failedUpgradeLeavesTheOldLayout();
     void killedUpgradeRunsAgainWhole();
@@ -71,56 +62,66 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestUpgradeCases::layoutWithoutAvailabilityKeepsTrainedFieldsAndMovesPorts()
+void TestUpgradeCases::olderLayoutGainsItsFieldsAndMovesPorts_data()
 {
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "nofa.mdb");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<QString>("newColumns"); // the last columns of Games after the upgrade
+    QTest::addColumn<QString>("newFields");  // the new fields at their defaults
+    QTest::addColumn<QString>("kept");       // what the upgrade must leave as it was
+    QTest::addColumn<QStringList>("ports");  // game: v1.9 ports / v2.0 ports
+    // Default ports: the v1.9 values stay, the v2.0 ones take the v2.0 defaults. Own ports used with a v2.0
+    // emulator move to the v2.0 fields and v1.9 gets its defaults; own ports with v1.9 stay.
+    QTest::newRow("without availability")
+        << "catalogue_no_fa.sql" << int(Layout::LacksAvailability)
+        << "Port2Key,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
+        << "FA = 0 AND SA = 0"
+        << "Name || Trained || HighScore || DocFile || TimesPlayed || DateLastPlayed"
+        << QStringList{"Defaults Game: 0,1,2,0 / 0,1,4,3", "Own Ports V2: 1,0,2,1 / 1,0,3,4",
+                       "Own Ports V19: 1,1,1,2 / 0,1,4,3"};
+    QTest::newRow("without trained fields")
+        << "catalogue_no_trained.sql" << int(Layout::LacksTrained)
+        << "Port2Key,Trained,HighScore,DocFile,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
+        << "Trained = 0 AND HighScore = '(Not Entered)' AND DocFile = '(None)' AND FA = 0 AND SA = 0"
+        << "Name || TimesPlayed || DateLastPlayed"
+        << QStringList{"Old Default: 0,1,2,0 / 0,1,4,3", "Old Own V2: 1,0,2,1 / 1,0,3,4"};
+}
+
+void TestUpgradeCases::olderLayoutGainsItsFieldsAndMovesPorts()
+{
+    QFETCH(QString, script);
+    QFETCH(int, layout);
+    QFETCH(QString, newColumns);
+    QFETCH(QString, newFields);
+    QFETCH(QString, kept);
+    QFETCH(QStringList, ports);
+    QTemporaryDir dir;
+    const QString db = catalogueFromScript(dir.path(), script);
+    const QString keptSql = QStringLiteral("SELECT group_concat(%1, ';') FROM Games").arg(kept);
+    const QString before = sqliteShell(db, keptSql);
     Catalogue cat;
     QVERIFY(cat.open(db).ok());
-    QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
-    const UpgradeResult r = upgradeCatalogue(cat, false, testDefaults());
+    QCOMPARE(int(cat.probeLayout()), layout);
+    const UpgradeResult r = upgradeCatalogue(cat, layout == int(Layout::LacksTrained), testDefaults());
     QVERIFY2(r.ok, qPrintable(r.error));
-    QCOMPARE(r.rowsConverted, 3);
+    QCOMPARE(r.rowsConverted, ports.size());
     QCOMPARE(cat.probeLayout(), Layout::Current);
-
-    QVERIFY(columnsOf(db).endsWith("Port2Key,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"));
-    QCOMPARE(sqliteShell(db, "SELECT Trained || '|' || HighScore || '|' || DocFile || '|' || FA || SA "
-                             "FROM Games WHERE Name = 'Defaults Game'"),
-             QStringLiteral("1|99999|C:\\Docs\\a.txt|00"));
-    QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE FA = 0 AND SA = 0"), QStringLiteral("3"));
-    // Default ports: the v1.9 values stay, the v2.0 ones take the v2.0 defaults.
-    QCOMPARE(portsOf(db, "Defaults Game"), QStringLiteral("0,1,2,0 / 0,1,4,3"));
-    // Own ports used with a v2.0 emulator move to the v2.0 fields; v1.9 gets its defaults.
-    QCOMPARE(portsOf(db, "Own Ports V2"), QStringLiteral("1,0,2,1 / 1,0,3,4"));
-    // Own ports with v1.9 stay; v2.0 gets its defaults.
-    QCOMPARE(portsOf(db, "Own Ports V19"), QStringLiteral("1,1,1,2 / 0,1,4,3"));
+    QVERIFY2(columnsOf(db).endsWith(newColumns), qPrintable(columnsOf(db)));
+    for (const QString& row : ports)
+        QCOMPARE(row.section(": ", 0, 0) + ": " + portsOf(db, row.section(": ", 0, 0)), row);
+    // New fields take their defaults; what a game had stays as it was.
+    QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE " + newFields), QString::number(ports.size()));
+    QVERIFY(before.contains("99999") || layout == int(Layout::LacksTrained));
+    QCOMPARE(sqliteShell(db, keptSql), before);
     QCOMPARE(sqliteShell(db, "PRAGMA user_version"), QStringLiteral("3"));
 
     // The record set works on the new layout at once, and the upgrade is not offered again.
+    const QString ownV2 = ports[1].section(": ", 0, 0);
     QVERIFY(cat.games().setIndex("Name"));
-    QVERIFY(cat.games().seek("own ports v2"));
+    QVERIFY(cat.games().seek(ownV2.toUpper()));
     QCOMPARE(cat.games().number("V2Port2Key"), 4);
     cat.close();
     QVERIFY(cat.open(db).ok());
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-}
-
-void TestUpgradeCases::oldestLayoutGetsEveryField()
-{
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_trained.sql", "notrained.mdb");
-    Catalogue cat;
-    QVERIFY(cat.open(db).ok());
-    QCOMPARE(cat.probeLayout(), Layout::LacksTrained);
-    QVERIFY(upgradeCatalogue(cat, true, testDefaults()).ok);
-    QVERIFY(
-        columnsOf(db).endsWith("Port2Key,Trained,HighScore,DocFile,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"));
-    QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE Trained = 0 AND HighScore = '(Not Entered)' "
-                             "AND DocFile = '(None)' AND FA = 0 AND SA = 0"),
-             QStringLiteral("2"));
-    QCOMPARE(portsOf(db, "Old Default"), QStringLiteral("0,1,2,0 / 0,1,4,3"));
-    QCOMPARE(portsOf(db, "Old Own V2"), QStringLiteral("1,0,2,1 / 1,0,3,4"));
-    // Nothing else of a game changes.
-    QCOMPARE(sqliteShell(db, "SELECT TimesPlayed || ' ' || DateLastPlayed FROM Games WHERE Name = 'Old Own V2'"),
-             QStringLiteral("5 01-01-1999"));
     QCOMPARE(cat.probeLayout(), Layout::Current);
 }
 
@@ -170,7 +171,7 @@ void TestUpgradeCases::killedUpgradeRunsAgainWhole()
     const QString columnsBefore = columnsOf(db);
 
     QProcess worker;
-    worker.start(QStringLiteral(UPGRADE_WORKER), {db});
+    worker.start(QStringLiteral(DURABILITY_WORKER), {QStringLiteral("upgrade"), db});
     QVERIFY(worker.waitForStarted());
     QByteArray seen;
     QTRY_VERIFY_WITH_TIMEOUT((seen += worker.readAllStandardOutput()).contains("row 500\n"), 30000);

@@ -78,3 +78,9 @@ void fail(const char* what, const QString& detail)
 }
 
 } // namespace fuzz
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::setUp();
+    return 0;
+}

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// What every harness shares. A harness defines LLVMFuzzerTestOneInput and may define LLVMFuzzerInitialize;
-// the same source runs under libFuzzer (fuzz_<name>) and under ReplayMain (replay_<name>, a CTest test).
+// What every harness shares. A harness defines LLVMFuzzerTestOneInput; LLVMFuzzerInitialize (here) calls
+// setUp(). The same source runs under libFuzzer (fuzz_<name>) and under ReplayMain (replay_<name>, a CTest test).
 namespace fuzz {
 
 // The input as bytes, without a copy; valid for the one call.

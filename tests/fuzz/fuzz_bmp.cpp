@@ -2,12 +2,6 @@
 #include "BmpReader.h"
 #include "FuzzSupport.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     IndexedImage image;

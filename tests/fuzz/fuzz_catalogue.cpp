@@ -10,12 +10,6 @@
 
 #include <QDir>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = fuzz::scratchFile(QStringLiteral("Vintrax.mdb"), data, size);

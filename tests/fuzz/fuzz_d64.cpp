@@ -4,12 +4,6 @@
 #include "c64/D64Image.h"
 #include "c64/ImageListing.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (const std::optional<c64::D64Image> image = c64::D64Image::fromBytes(fuzz::bytesOf(data, size))) {

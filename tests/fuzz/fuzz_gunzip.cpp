@@ -6,12 +6,6 @@
 
 #include <QBuffer>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     QByteArray input = fuzz::bytesOf(data, size);

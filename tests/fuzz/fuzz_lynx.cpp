@@ -2,12 +2,6 @@
 #include "FuzzSupport.h"
 #include "c64/LynxArchive.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = fuzz::bytesOf(data, size);

@@ -17,12 +17,6 @@ void checkReadsBack(const QByteArray& text, const QSettings::SettingsMap& values
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray file = fuzz::bytesOf(data, size);

@@ -3,12 +3,6 @@
 #include "c64/ImageListing.h"
 #include "c64/T64Image.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray tape = fuzz::bytesOf(data, size);

@@ -3,12 +3,6 @@
 #include "FuzzSupport.h"
 #include "c64/ZipCodeDecoder.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 6)

@@ -23,20 +23,12 @@
 
 namespace {
 
-// Writes seeds into OUTFOLDER/<harness>/<name>.
-class Seeds
+// One seed: OUTFOLDER/<harness>/<name>.
+struct Seed
 {
-public:
-    explicit Seeds(const QString& out) : m_out(out) {}
-    bool put(const QString& harness, const QString& name, const QByteArray& bytes) const
-    {
-        QDir().mkpath(m_out + QLatin1Char('/') + harness);
-        QFile file(m_out + QLatin1Char('/') + harness + QLatin1Char('/') + name);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-    }
-
-private:
-    QString m_out;
+    QString harness;
+    QString name;
+    QByteArray bytes;
 };
 
 c64::CbmFileList programs(int count, int size)
@@ -108,7 +100,7 @@ QByteArray bmp(int width, int height, int bits, bool core, int compression = 0, 
     return out + pixels;
 }
 
-bool catalogueSeeds(const Seeds& seeds)
+QList<Seed> catalogueSeeds()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Vintrax.mdb"));
@@ -123,24 +115,24 @@ bool catalogueSeeds(const Seeds& seeds)
     QFile file(path);
     if (!made || !file.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "catalogue seed: %s\n", qPrintable(error));
-        return false;
+        return {};
     }
     const QByteArray good = file.readAll();
     QByteArray damaged = good;
     for (qsizetype i = 0; i < 512 && damaged.size() > 12 * 512; ++i)
         damaged[damaged.size() - 3 * 512 + i] = char(0xA5); // a page near the end, where the games are
-    return seeds.put(QStringLiteral("catalogue"), QStringLiteral("demo"), good) &&
-           seeds.put(QStringLiteral("catalogue"), QStringLiteral("demo-damaged"), damaged);
+    return {{"catalogue", "demo", good}, {"catalogue", "demo-damaged", damaged}};
 }
 
-bool lhaSeeds(const Seeds& seeds)
+QList<Seed> lhaSeeds()
 {
     const QDateTime when(QDate(1989, 6, 1), QTime(12, 0));
     const c64::CbmFileList files = programs(2, 300);
     const std::optional<QByteArray> stored =
         demofiles::buildLhaArchive({{"GAME.PRG", files[0].data, when}, {"sub/LOADER.PRG", files[1].data, when}});
-    if (!stored || !seeds.put(QStringLiteral("lha"), QStringLiteral("stored"), *stored))
-        return false;
+    if (!stored)
+        return {};
+    QList<Seed> seeds = {{"lha", "stored", *stored}};
     // Compressed members come from jlha, when it is there.
     QTemporaryDir dir;
     QFile game(dir.filePath(QStringLiteral("game.prg")));
@@ -154,10 +146,10 @@ bool lhaSeeds(const Seeds& seeds)
                    {QString::fromLatin1(method), QStringLiteral("out.lzh"), QStringLiteral("game.prg")});
         QFile archive(dir.filePath(QStringLiteral("out.lzh")));
         if (jlha.waitForFinished(30000) && jlha.exitCode() == 0 && archive.open(QIODevice::ReadOnly))
-            seeds.put(QStringLiteral("lha"), QStringLiteral("jlha-") + QLatin1String(method), archive.readAll());
+            seeds.append({"lha", QStringLiteral("jlha-") + QLatin1String(method), archive.readAll()});
         archive.remove();
     }
-    return true;
+    return seeds;
 }
 
 } // namespace
@@ -169,7 +161,6 @@ int main(int argc, char** argv)
         std::fputs("usage: make_fuzz_seeds OUTFOLDER\n", stderr);
         return 2;
     }
-    const Seeds seeds(QFile::decodeName(argv[1]));
     const c64::CbmFileList files = programs(3, 700);
     const QByteArray disk = c64::buildD64("FUZZ DISK", "FZ", files).value_or(QByteArray());
     const std::optional<std::array<QByteArray, c64::kZipCodePartCount>> set = c64::encodeZipCodeSet(disk);
@@ -185,27 +176,30 @@ int main(int argc, char** argv)
                                 "[Other]\nKeep=this\\that\n[Broken\nKey=after a broken header";
     QByteArray crlf = settings;
     crlf.replace("\n", "\r\n");
-    const bool ok =
-        !disk.isEmpty() && set && seeds.put(QStringLiteral("d64"), QStringLiteral("three-programs"), disk) &&
-        seeds.put(QStringLiteral("t64"), QStringLiteral("three-programs"),
-                  c64::buildT64("FUZZ TAPE", files).value_or(QByteArray())) &&
-        seeds.put(QStringLiteral("lynx"), QStringLiteral("three-programs"),
-                  c64::buildLynx(files).value_or(QByteArray())) &&
-        seeds.put(QStringLiteral("zipcode"), QStringLiteral("three-programs"), zipcode) &&
-        seeds.put(QStringLiteral("gunzip"), QStringLiteral("named"), gzipMember(game, "GAME.D64")) &&
-        seeds.put(QStringLiteral("gunzip"), QStringLiteral("two-members"),
-                  gzipMember(game, {}) + gzipMember("x", {})) &&
-        seeds.put(QStringLiteral("bmp"), QStringLiteral("8-bit"), bmp(17, 6, 8, false)) &&
-        seeds.put(QStringLiteral("bmp"), QStringLiteral("4-bit-top-down"), bmp(9, -5, 4, false)) &&
-        seeds.put(QStringLiteral("bmp"), QStringLiteral("1-bit-os2"), bmp(33, 3, 1, true)) &&
-        seeds.put(QStringLiteral("bmp"), QStringLiteral("rle8"),
-                  bmp(8, 2, 8, false, 1, QByteArray("\x04\x01\x00\x02\x03\x05\x00\x00\x08\x07\x00\x01", 12))) &&
-        seeds.put(QStringLiteral("bmp"), QStringLiteral("rle4"),
-                  bmp(8, 2, 4, false, 2, QByteArray("\x08\x12\x00\x00\x00\x04\x12\x34\x04\x56\x00\x01", 12))) &&
-        seeds.put(QStringLiteral("settings"), QStringLiteral("hand-edited"), settings) &&
-        seeds.put(QStringLiteral("settings"), QStringLiteral("windows-line-ends-bom"), "\xEF\xBB\xBF" + crlf) &&
-        seeds.put(QStringLiteral("settings"), QStringLiteral("latin1"), "[Startup]\nCurrentGame=Bl\xe5 Bl\xe4k\n") &&
-        lhaSeeds(seeds) && catalogueSeeds(seeds);
+    const QList<Seed> fixed = {
+        {"d64", "three-programs", disk},
+        {"t64", "three-programs", c64::buildT64("FUZZ TAPE", files).value_or(QByteArray())},
+        {"lynx", "three-programs", c64::buildLynx(files).value_or(QByteArray())},
+        {"zipcode", "three-programs", set ? zipcode : QByteArray()},
+        {"gunzip", "named", gzipMember(game, "GAME.D64")},
+        {"gunzip", "two-members", gzipMember(game, {}) + gzipMember("x", {})},
+        {"bmp", "8-bit", bmp(17, 6, 8, false)},
+        {"bmp", "4-bit-top-down", bmp(9, -5, 4, false)},
+        {"bmp", "1-bit-os2", bmp(33, 3, 1, true)},
+        {"bmp", "rle8", bmp(8, 2, 8, false, 1, QByteArray("\x04\x01\x00\x02\x03\x05\x00\x00\x08\x07\x00\x01", 12))},
+        {"bmp", "rle4", bmp(8, 2, 4, false, 2, QByteArray("\x08\x12\x00\x00\x00\x04\x12\x34\x04\x56\x00\x01", 12))},
+        {"settings", "hand-edited", settings},
+        {"settings", "windows-line-ends-bom", "\xEF\xBB\xBF" + crlf},
+        {"settings", "latin1", "[Startup]\nCurrentGame=Bl\xe5 Bl\xe4k\n"}};
+    const QList<Seed> lha = lhaSeeds(), catalogue = catalogueSeeds();
+    const QString out = QFile::decodeName(argv[1]);
+    bool ok = !lha.isEmpty() && !catalogue.isEmpty();
+    for (const Seed& seed : fixed + lha + catalogue) {
+        QDir().mkpath(out + QLatin1Char('/') + seed.harness);
+        QFile file(out + QLatin1Char('/') + seed.harness + QLatin1Char('/') + seed.name);
+        ok = ok && !seed.bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
+             file.write(seed.bytes) == seed.bytes.size() && file.flush();
+    }
     if (!ok) {
         std::fputs("make_fuzz_seeds: a seed could not be made\n", stderr);
         return 1;

@@ -1,5 +1,6 @@
 #include "SmallDisk.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
@@ -15,6 +16,7 @@ namespace testsupport {
 namespace {
 
 const char* kBallast = ".ballast";
+const char* kFiller = ".filler";
 
 QString errnoText(const char* what)
 {
@@ -55,7 +57,7 @@ SmallDisk::SmallDisk(qint64 sizeBytes)
     }
     if (!enterPrivateMountNamespace(&m_whyNot))
         return;
-    const QByteArray options = "size=" + QByteArray::number(sizeBytes) + ",mode=0755";
+    const QByteArray options = "size=" + QByteArray::number(sizeBytes) + ",nr_inodes=256,mode=0755";
     if (::mount("vintrax-small-disk", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
                 options.constData()) != 0) {
         m_whyNot = errnoText("mounting a tmpfs");
@@ -98,9 +100,39 @@ bool SmallDisk::leaveFree(qint64 bytes)
     return ok && freeBytes() == want;
 }
 
+bool SmallDisk::leaveNoFreeFiles()
+{
+    for (int i = 1; i <= 256; ++i) {
+        const QByteArray name = QFile::encodeName(filePath(kFiller + QString::number(i)));
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        if (fd < 0) {
+            if (errno == ENOSPC)
+                return true;
+            m_whyNot = errnoText("creating a filler file");
+            return false;
+        }
+        ::close(fd);
+    }
+    m_whyNot = QStringLiteral("the file system took more files than it should hold");
+    return false;
+}
+
 void SmallDisk::freeAll()
 {
-    QFile::remove(filePath(kBallast));
+    for (const QString& name : QDir(path()).entryList(QDir::Files | QDir::Hidden)) {
+        if (name.startsWith(kBallast) || name.startsWith(kFiller))
+            QFile::remove(filePath(name));
+    }
+}
+
+QStringList SmallDisk::entries() const
+{
+    QStringList names;
+    for (const QString& name : QDir(path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (!name.startsWith(kBallast) && !name.startsWith(kFiller))
+            names << name;
+    }
+    return names;
 }
 
 ReadOnlyFolder::ReadOnlyFolder(const QString& folder) : m_folder(folder)

@@ -1,31 +1,22 @@
 #pragma once
 
-// A disk that runs full, and a folder that refuses writes, for testing writers against a failing device.
+// A disk that runs full, and a folder that refuses writes, for testing writers against a failing device:
 //
-// How to use it (settings, catalogue, tools, anything that writes a file):
-//
-//     testsupport::SmallDisk disk;                     // a fresh, empty file system of its own
-//     if (!disk.isValid())
-//         QSKIP(qPrintable(disk.whyNot()));
+//     testsupport::SmallDisk disk;                     // a fresh, empty tmpfs of its own
+//     QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
 //     writeFile(disk.filePath("C64.CFG"), oldBytes);  // put the old file in place first
-//     QVERIFY(disk.leaveFree(8192));                   // then let only 8 KiB fit
-//     ... run the writer in this process, or a child process, on disk.filePath(...) ...
+//     QVERIFY(disk.leaveFree(8192));                   // then let only 8 KiB fit (or leaveNoFreeFiles())
+//     ... run the writer on disk.filePath(...) ...
 //     QCOMPARE(readFile(disk.filePath("C64.CFG")), oldBytes);
 //
-// The disk is a size-limited tmpfs mounted on a temporary folder. The first SmallDisk or ReadOnlyFolder moves
-// the calling thread (the test's main thread, which runs the test functions and starts their child processes)
-// into a private mount namespace, so nothing is mounted for the rest of the machine and the mounts vanish with
-// the test process even if it is killed. That needs root (tests run as root, here and in CI); elsewhere
-// isValid() is false and whyNot() says why, for a QSKIP.
-//
-// Why a real file system rather than an LD_PRELOAD shim that fails write() after N bytes: the kernel refuses the
-// write whichever way a writer reaches it (Qt's file engine, stdio inside libarchive or giflib, writev,
-// fallocate, a child process with its own libraries), and the writer sees the real ENOSPC at the real moment,
-// including a temporary file that could be created but not filled. A shim only catches the calls it wraps. tmpfs
-// hands out whole pages, so "fails after N bytes" means after N rounded down to a page (4 KiB): pick outputs
-// several pages long and free space between none and most of them.
+// The first SmallDisk or ReadOnlyFolder moves the calling thread (the test's main thread, which also starts
+// the child processes) into a private mount namespace, so nothing is mounted for the rest of the machine. That
+// needs root, as the suite runs. A real file system rather than a shim that fails write(): the kernel refuses
+// the write whichever way a writer reaches it (Qt, stdio, writev, fallocate, a child process). tmpfs hands out
+// whole pages, so pick outputs several pages long.
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace testsupport {
@@ -33,6 +24,7 @@ namespace testsupport {
 class SmallDisk
 {
 public:
+    // A tmpfs of sizeBytes (whole pages) that holds at most 256 files, mounted on a new empty folder.
     explicit SmallDisk(qint64 sizeBytes = 8 * 1024 * 1024);
     ~SmallDisk();
     SmallDisk(const SmallDisk&) = delete;
@@ -46,9 +38,13 @@ public:
     // Takes up space with a ballast file so that only bytes (rounded down to whole pages) stay free; 0 leaves the
     // disk full. Put the old files in place before calling it. False when the disk cannot be filled that far.
     bool leaveFree(qint64 bytes);
-    // Removes the ballast again.
+    // Takes up every file the file system can still hold with empty files ".filler1", ".filler2", ...
+    bool leaveNoFreeFiles();
+    // Removes the ballast and the fillers again.
     void freeAll();
     qint64 freeBytes() const;
+    // The names on the disk that are neither ballast nor filler: what a writer left behind.
+    QStringList entries() const;
 
 private:
     QTemporaryDir m_dir;

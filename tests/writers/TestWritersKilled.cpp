@@ -6,6 +6,7 @@
 // 20 kills per writer by default; VINTRAX_KILL_COUNT sets another count (scripts/kill-tests.sh runs 200), and
 // VINTRAX_KILL_SEED another seed. A failure names the seed, the kill and the delay, so it can be repeated.
 
+#include "KillAtRandom.h"
 #include "TestFolders.h"
 #include "WriterCases.h"
 
@@ -28,17 +29,6 @@ private slots:
     void targetIsOldOrNewAfterEveryKill();
 };
 
-namespace {
-
-int envNumber(const char* name, int fallback)
-{
-    bool ok = false;
-    const int n = qEnvironmentVariableIntValue(name, &ok);
-    return ok && n > 0 ? n : fallback;
-}
-
-} // namespace
-
 void TestWritersKilled::targetIsOldOrNewAfterEveryKill_data()
 {
     QTest::addColumn<int>("writer");
@@ -50,9 +40,10 @@ void TestWritersKilled::targetIsOldOrNewAfterEveryKill()
 {
     QFETCH(int, writer);
     const WriterCase& w = writerCases()[writer];
-    const int kills = envNumber("VINTRAX_KILL_COUNT", 20);
-    const int seed = envNumber("VINTRAX_KILL_SEED", 1107);
-    QRandomGenerator random(quint32(seed + writer));
+    const testsupport::KillPlan plan = testsupport::killPlan();
+    const int kills = plan.kills;
+    const quint32 seed = plan.seed;
+    QRandomGenerator random(seed + quint32(writer));
     QTemporaryDir dir;
     const QString work = dir.filePath(QStringLiteral("work"));
     QVERIFY(QDir().mkpath(work));

@@ -42,19 +42,38 @@ Outcome toolOutcome(const QString& tool, const testsupport::RunResult& r)
     return o;
 }
 
-// A tool case: args(variant) relative to the work folder, which is the tool's working folder.
+// A tool case: its arguments, with %1 for the variant's letter, relative to the work folder, which is the
+// tool's working folder.
 WriterCase toolCase(const QString& tool, const QStringList& targets, std::function<bool(const QString&)> prepare,
-                    std::function<QStringList(int)> args)
+                    const QString& argsPattern)
 {
     WriterCase c;
     c.name = tool;
     c.targets = targets;
     c.prepare = std::move(prepare);
+    const auto args = [argsPattern](int v) {
+        return QString(argsPattern).replace(QStringLiteral("%1"), kVariant[v]).split(QLatin1Char(' '));
+    };
     c.run = [tool, args](const QString& work, int v) {
         return toolOutcome(tool, tooltest::runTool(tool, args(v), work));
     };
     c.child = [tool, args](const QString&, int v) { return ChildCommand{testsupport::toolPath(tool), args(v)}; };
     return c;
+}
+
+// Packs the members (9000 and 5000 bytes of a program) of each variant with an independent packer, run in a
+// scratch folder; %1 in its arguments is work/in/<variant letter>.
+bool packWith(const QString& packer, const QString& work, const QString& argsPattern, const QStringList& members)
+{
+    for (int v = 0; v < 2; ++v) {
+        QTemporaryDir scratch;
+        for (int m = 0; m < members.size(); ++m)
+            writeFile(scratch.filePath(members[m]), "\x01\x08" + noise(m ? 5000 : 9000, v, 7 * m));
+        const QStringList args = argsPattern.arg(in(work, kVariant[v])).split(QLatin1Char(' '));
+        if (!tooltest::succeeded(tooltest::oracle(packer, args, scratch.path())))
+            return false;
+    }
+    return true;
 }
 
 // A C64.CFG of about 10 KB. Like the other outputs it is a few pages long, so a full disk can stop a write
@@ -126,7 +145,7 @@ WriterCase gunzipCase()
     WriterCase c = toolCase(
         QStringLiteral("gunzip"), {QStringLiteral("game.prg")},
         [](const QString& work) {
-            QTemporaryDir scratch;
+            QTemporaryDir scratch; // gzip stores the name, game.prg
             for (int v = 0; v < 2; ++v) {
                 writeFile(scratch.filePath("game.prg"), noise(10000, v));
                 const auto r = tooltest::oracle(QStringLiteral("gzip"),
@@ -136,9 +155,7 @@ WriterCase gunzipCase()
             }
             return true;
         },
-        [](int) {
-            return QStringList{QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("GAME.GZ")};
-        });
+        QStringLiteral("-d -q GAME.GZ"));
     c.replacesTargets = false;
     c.consumes = QStringLiteral("GAME.GZ");
     c.beforeRun = [](const QString& work, int v) {
@@ -147,70 +164,6 @@ WriterCase gunzipCase()
         QFile::copy(in(work, kVariant[v] + QStringLiteral(".gz")), QDir(work).filePath("GAME.GZ"));
     };
     return c;
-}
-
-WriterCase lhaCase()
-{
-    return toolCase(
-        QStringLiteral("lha"), {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")},
-        [](const QString& work) {
-            for (int v = 0; v < 2; ++v) {
-                QTemporaryDir scratch;
-                writeFile(scratch.filePath("GAME.D64"), noise(9000, v));
-                writeFile(scratch.filePath("INTRO.PRG"), noise(5000, v, 7));
-                const auto r = tooltest::oracle(QStringLiteral("jlha"),
-                                                {QStringLiteral("a"), in(work, kVariant[v] + QStringLiteral(".lha")),
-                                                 QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")},
-                                                scratch.path());
-                if (!tooltest::succeeded(r))
-                    return false;
-            }
-            return true;
-        },
-        [](int v) {
-            return QStringList{QStringLiteral("e"), QStringLiteral("/m"), QStringLiteral("in/") + kVariant[v] + ".lha"};
-        });
-}
-
-WriterCase maketapeCase()
-{
-    return toolCase(
-        QStringLiteral("maketape"), {QStringLiteral("vtrxmktp.t64")},
-        [](const QString& work) {
-            for (int v = 0; v < 2; ++v) {
-                if (!writeFile(in(work, kVariant[v] + QStringLiteral("/GAME.PRG")), "\x01\x08" + noise(9000, v)))
-                    return false;
-            }
-            return true;
-        },
-        [](int v) {
-            return QStringList{QStringLiteral("vtrxmktp"), QStringLiteral("in/") + kVariant[v] + "/GAME.PRG"};
-        });
-}
-
-WriterCase starlynxCase()
-{
-    return toolCase(
-        QStringLiteral("starlynx"), {QStringLiteral("out.d64")},
-        [](const QString& work) {
-            for (int v = 0; v < 2; ++v) {
-                QTemporaryDir scratch;
-                writeFile(scratch.filePath("game.prg"), "\x01\x08" + noise(30000, v));
-                writeFile(scratch.filePath("intro.prg"), "\x01\x08" + noise(5000, v, 7));
-                const auto r = tooltest::oracle(QStringLiteral("cbmconvert"),
-                                                {QStringLiteral("-v0"), QStringLiteral("-L"),
-                                                 in(work, kVariant[v] + QStringLiteral(".lnx")), QStringLiteral("-n"),
-                                                 QStringLiteral("game.prg"), QStringLiteral("intro.prg")},
-                                                scratch.path());
-                if (!tooltest::succeeded(r))
-                    return false;
-            }
-            return true;
-        },
-        [](int v) {
-            return QStringList{QStringLiteral("x"), QStringLiteral("in/") + kVariant[v] + ".lnx",
-                               QStringLiteral("out.d64")};
-        });
 }
 
 WriterCase zip2d64Case()
@@ -222,19 +175,15 @@ WriterCase zip2d64Case()
                 const auto image =
                     c64::buildD64("GAME", "01", {{"GAME", c64::FileType::Prg, "\x01\x08" + noise(40000, v)}});
                 const auto parts = image ? c64::encodeZipCodeSet(*image) : std::nullopt;
-                if (!parts)
-                    return false;
                 for (int p = 0; p < 4; ++p) {
-                    if (!writeFile(QDir(work).filePath(QStringLiteral("%1!game%2").arg(p + 1).arg(kVariant[v])),
-                                   (*parts)[size_t(p)]))
+                    const QString name = QStringLiteral("%1!game%2").arg(p + 1).arg(kVariant[v]);
+                    if (!parts || !writeFile(QDir(work).filePath(name), (*parts)[size_t(p)]))
                         return false;
                 }
             }
             return true;
         },
-        [](int v) {
-            return QStringList{QStringLiteral("game") + kVariant[v], QStringLiteral("out.d64")};
-        });
+        QStringLiteral("game%1 out.d64"));
 }
 
 // An 8-bit palette BMP, bottom-up, sixteen colours: a GIF of about 12 KB.
@@ -265,25 +214,41 @@ QByteArray screenDump(int variant)
     return bmp;
 }
 
-WriterCase bmp2gifCase()
-{
-    return toolCase(
-        QStringLiteral("bmp2gif"), {QStringLiteral("out.gif")},
-        [](const QString& work) {
-            return writeFile(in(work, "A.bmp"), screenDump(0)) && writeFile(in(work, "B.bmp"), screenDump(1));
-        },
-        [](int v) {
-            return QStringList{QStringLiteral("in/") + kVariant[v] + ".bmp", QStringLiteral("out.gif")};
-        });
-}
-
 } // namespace
 
 const QList<WriterCase>& writerCases()
 {
     static const QList<WriterCase> cases = [] {
-        QList<WriterCase> list = {configCase(),   unzipCase(),    gunzipCase(),  lhaCase(),
-                                  maketapeCase(), starlynxCase(), zip2d64Case(), bmp2gifCase()};
+        const QStringList twoMembers = {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")};
+        QList<WriterCase> list = {
+            configCase(),
+            unzipCase(),
+            gunzipCase(),
+            toolCase(
+                QStringLiteral("lha"), twoMembers,
+                [twoMembers](const QString& work) {
+                    return packWith("jlha", work, "a %1.lha GAME.D64 INTRO.PRG", twoMembers);
+                },
+                QStringLiteral("e /m in/%1.lha")),
+            toolCase(
+                QStringLiteral("maketape"), {QStringLiteral("vtrxmktp.t64")},
+                // maketape takes a plain program: cp only puts it in place.
+                [](const QString& work) { return packWith("cp", work, "GAME.PRG %1.prg", {"GAME.PRG"}); },
+                QStringLiteral("vtrxmktp in/%1.prg")),
+            toolCase(
+                QStringLiteral("starlynx"), {QStringLiteral("out.d64")},
+                [](const QString& work) {
+                    return packWith("cbmconvert", work, "-v0 -L %1.lnx -n game.prg intro.prg",
+                                    {"game.prg", "intro.prg"});
+                },
+                QStringLiteral("x in/%1.lnx out.d64")),
+            zip2d64Case(),
+            toolCase(
+                QStringLiteral("bmp2gif"), {QStringLiteral("out.gif")},
+                [](const QString& work) {
+                    return writeFile(in(work, "A.bmp"), screenDump(0)) && writeFile(in(work, "B.bmp"), screenDump(1));
+                },
+                QStringLiteral("in/%1.bmp out.gif"))};
         // Inputs live in work/in, which the oracles need to exist.
         for (WriterCase& c : list)
             c.prepare = [prepare = c.prepare](const QString& work) {
