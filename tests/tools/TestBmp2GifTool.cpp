@@ -1,7 +1,7 @@
 // bmp2gif IN.bmp OUT.gif, run with an empty PATH; pictures made and checked with ImageMagick.
 
 #include "TestFolders.h"
-#include "ToolTestHelpers.h"
+#include "ToolRunner.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,8 +141,6 @@ private slots:
     void writesIntoAnotherFolder();
     void refusesUnsupportedAndDamaged_data();
     void refusesUnsupportedAndDamaged();
-    void usageErrors_data();
-    void usageErrors();
 
 private:
     // Converts in.bmp in dir, then checks with ImageMagick that the GIF has the size and the pixels of the BMP,
@@ -401,26 +399,6 @@ void TestBmp2GifTool::refusesUnsupportedAndDamaged()
     QVERIFY(r.exitCode != 0);
     QCOMPARE(readFile(dir.filePath(QStringLiteral("out.gif"))), QByteArray("old"));
     QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("in.bmp"), QStringLiteral("out.gif")}));
-}
-
-void TestBmp2GifTool::usageErrors_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("nothing") << QStringList();
-    QTest::newRow("input only") << QStringList{"in.bmp"};
-    QTest::newRow("three names") << QStringList{"in.bmp", "out.gif", "more.gif"};
-    QTest::newRow("empty name") << QStringList{"in.bmp", ""};
-}
-
-void TestBmp2GifTool::usageErrors()
-{
-    QFETCH(QStringList, args);
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("in.bmp")), screenDump(320, 200)));
-    const testsupport::RunResult r = runTool(QStringLiteral("bmp2gif"), args, dir.path());
-    QString why;
-    QVERIFY2(isUsageFailure(r, QStringLiteral("bmp2gif"), &why), qPrintable(why));
-    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("in.bmp")});
 }
 
 QTEST_GUILESS_MAIN(TestBmp2GifTool)

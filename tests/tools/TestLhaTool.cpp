@@ -1,7 +1,7 @@
 // lha e /m FILE, run with an empty PATH on archives made by jlha.
 
 #include "TestFolders.h"
-#include "ToolTestHelpers.h"
+#include "ToolRunner.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -26,23 +26,13 @@ private slots:
     void keepsNamesStoredInCapitals();
     void storedLarcMember();
     void overwritesExistingFiles();
-    void truncatedArchiveLeavesNothing_data();
-    void truncatedArchiveLeavesNothing();
-    void damagedArchiveLeavesNothing_data();
-    void damagedArchiveLeavesNothing();
-    void refusesJunk_data();
-    void refusesJunk();
-    void refusesArchivesBeyondTheLimits_data();
-    void refusesArchivesBeyondTheLimits();
-    void usageErrors_data();
-    void usageErrors();
+    void refusesLeavingNothing_data();
+    void refusesLeavingNothing();
 
 private:
     // jlha <command> of the given files, named relative to the fixture folder (or its sub-folder "in").
     QByteArray jlhaArchive(const QString& command, const QStringList& files, const QString& from = {});
-    testsupport::RunResult extract(const QString& archive, const QString& workDir);
-    // Runs lha on an archive that must fail and checks that the folder holds what it held before.
-    void expectNothingExtracted(const QByteArray& archive, const QString& reasonPart = {});
+    static testsupport::RunResult extract(const QString& archive, const QString& workDir);
 
     QTemporaryDir m_source;
     QByteArray m_program = noiseBytes(5000, 11);
@@ -91,21 +81,6 @@ QByteArray TestLhaTool::jlhaArchive(const QString& command, const QStringList& f
 testsupport::RunResult TestLhaTool::extract(const QString& archive, const QString& workDir)
 {
     return runTool(QStringLiteral("lha"), {QStringLiteral("e"), QStringLiteral("/m"), archive}, workDir);
-}
-
-void TestLhaTool::expectNothingExtracted(const QByteArray& archive, const QString& reasonPart)
-{
-    QVERIFY(!archive.isEmpty());
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("GAME.LHA")), archive));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
-    const testsupport::RunResult r = extract(QStringLiteral("GAME.LHA"), dir.path());
-    QString why;
-    QVERIFY2(isCleanFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
-    if (!reasonPart.isEmpty())
-        QVERIFY2(QString::fromLocal8Bit(r.err).contains(reasonPart), r.err.constData());
-    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAME.LHA"), QStringLiteral("a.prg")}));
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), QByteArray("old"));
 }
 
 void TestLhaTool::extractsEveryMethodAndLevel_data()
@@ -231,10 +206,6 @@ void TestLhaTool::storedLarcMember()
     const testsupport::RunResult r = extract(QStringLiteral("LARC.LZS"), dir.path());
     QVERIFY2(r.exitCode == 0, r.err.constData());
     QCOMPARE(readFile(dir.filePath(QStringLiteral("c.d64"))), m_image);
-
-    QByteArray unknown = archive;
-    patchHeader(unknown, 0, 2, "-lhX-");
-    expectNothingExtracted(unknown, QStringLiteral("unsupported compression method -lhX-"));
 }
 
 void TestLhaTool::overwritesExistingFiles()
@@ -248,121 +219,72 @@ void TestLhaTool::overwritesExistingFiles()
     QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), m_program);
 }
 
-void TestLhaTool::truncatedArchiveLeavesNothing_data()
+void TestLhaTool::refusesLeavingNothing_data()
 {
-    // Where the archive is cut: a member (0: a.prg, 1: sub/b.txt, 2: c.d64) and a distance from its header start.
-    QTest::addColumn<int>("member");
-    QTest::addColumn<int>("distance");
-    QTest::newRow("inside the first header") << 0 << 15;
-    QTest::newRow("inside the first member's data") << 0 << 2000;
-    QTest::newRow("inside compressed data") << 1 << 300;
-    QTest::newRow("inside the last header") << 2 << 10;
-    QTest::newRow("inside the last member's data") << 2 << 40;
-}
-
-void TestLhaTool::truncatedArchiveLeavesNothing()
-{
-    QFETCH(int, member);
-    QFETCH(int, distance);
-    const QByteArray archive = jlhaArchive(
+    QTest::addColumn<QByteArray>("archive");
+    QTest::addColumn<QString>("reason"); // a part of the message, where one is fixed
+    const QByteArray three = jlhaArchive(
         QStringLiteral("c1"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")});
-    // Each header starts two bytes before its method name ("-lh0-", "-lh5-").
-    qsizetype method = -1;
-    for (int i = 0; i <= member; ++i)
-        method = archive.indexOf("-lh", method + 1);
-    QVERIFY(method >= 2);
-    const int header = static_cast<int>(method) - 2;
-    QVERIFY(header + distance < archive.size() - 1);
-    expectNothingExtracted(archive.left(header + distance));
+    // Where the archive is cut: each header starts two bytes before its method name ("-lh0-", "-lh5-").
+    const auto cut = [&three](int member, int distance) {
+        qsizetype method = -1;
+        for (int i = 0; i <= member; ++i)
+            method = three.indexOf("-lh", method + 1);
+        return three.left(method - 2 + distance);
+    };
+    QTest::newRow("cut inside the first header") << cut(0, 15) << "";
+    QTest::newRow("cut inside the first member's data") << cut(0, 2000) << "";
+    QTest::newRow("cut inside compressed data") << cut(1, 300) << "";
+    QTest::newRow("cut inside the last header") << cut(2, 10) << "";
+    QTest::newRow("cut inside the last member's data") << cut(2, 40) << "";
+
+    const QByteArray two = jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt")});
+    const auto flipped = [&two](int fromSecondHeader) {
+        QByteArray b = two;
+        const qsizetype at = two.indexOf("-lh5-") - 2 + fromSecondHeader;
+        b[at] = static_cast<char>(b[at] ^ 0x04);
+        return b;
+    };
+    QTest::newRow("damaged compressed data") << flipped(600) << "CRC error";
+    QTest::newRow("damaged second header") << flipped(12) << "damaged";
+    QByteArray unknown = jlhaArchive(QStringLiteral("cz0"), {QStringLiteral("c.d64")});
+    patchHeader(unknown, 0, 2, "-lhX-");
+    QTest::newRow("unknown method") << unknown << "unsupported compression method -lhX-";
+
+    QTest::newRow("random bytes") << noiseBytes(3000, 12) << "";
+    QTest::newRow("empty file") << QByteArray() << "";
+    QTest::newRow("end marker only") << QByteArray(1, '\0') << "";
+    QTest::newRow("text") << textBytes(20) << "";
+
+    // A few KB of LHA can unpack to gigabytes or to a million files; such an archive holds no C64 game. Members of
+    // the same name repeat one jlha member: an archive is its members one after the other and a closing zero byte.
+    const auto repeated = [](int memberSize, int times) {
+        QTemporaryDir zeros;
+        writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0'));
+        const QString made = zeros.filePath(QStringLiteral("made.lzh"));
+        oracle(QStringLiteral("jlha"), {QStringLiteral("a"), made, QStringLiteral("zeros.prg")}, zeros.path());
+        const QByteArray one = readFile(made);
+        return one.size() < 1024 * 1024 ? one.chopped(1).repeated(times) + '\0' : QByteArray();
+    };
+    QTest::newRow("a member over 64 MB") << repeated(64 * 1024 * 1024 + 1, 1) << "more than 64 MB";
+    QTest::newRow("over 256 MB in all") << repeated(26 * 1024 * 1024, 10) << "more than 256 MB";
+    QTest::newRow("over 10000 members") << repeated(10, 10001) << "more than 10000 members";
 }
 
-void TestLhaTool::damagedArchiveLeavesNothing_data()
+// The archive is refused with one reason line, and the folder holds what it held before: nothing half-extracted.
+void TestLhaTool::refusesLeavingNothing()
 {
-    QTest::addColumn<QString>("where");
-    QTest::addColumn<QString>("reasonPart");
-    QTest::newRow("compressed data") << "data"
-                                     << "CRC error";
-    QTest::newRow("second header") << "header"
-                                   << "damaged";
-}
-
-void TestLhaTool::damagedArchiveLeavesNothing()
-{
-    QFETCH(QString, where);
-    QFETCH(QString, reasonPart);
-    QByteArray archive = jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt")});
-    const int second = archive.indexOf("-lh5-") - 2;
-    QVERIFY(second > 0);
-    const int at = where == QLatin1String("data") ? second + 600 : second + 12;
-    archive[at] = static_cast<char>(archive[at] ^ 0x04);
-    expectNothingExtracted(archive, reasonPart);
-}
-
-void TestLhaTool::refusesJunk_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("random bytes") << noiseBytes(3000, 12);
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("end marker only") << QByteArray(1, '\0');
-    QTest::newRow("text") << textBytes(20);
-}
-
-void TestLhaTool::refusesJunk()
-{
-    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, archive);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("JUNK.LZH")), bytes));
-    const testsupport::RunResult r = extract(QStringLiteral("JUNK.LZH"), dir.path());
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("GAME.LHA")), archive));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
+    const testsupport::RunResult r = extract(QStringLiteral("GAME.LHA"), dir.path());
     QString why;
     QVERIFY2(isCleanFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
-    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("JUNK.LZH")});
-}
-
-void TestLhaTool::refusesArchivesBeyondTheLimits_data()
-{
-    QTest::addColumn<int>("memberSize"); // of zeros
-    QTest::addColumn<int>("times");      // the member repeated
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("a member over 64 MB") << 64 * 1024 * 1024 + 1 << 1 << "more than 64 MB";
-    QTest::newRow("over 256 MB in all") << 26 * 1024 * 1024 << 10 << "more than 256 MB";
-    QTest::newRow("over 10000 members") << 10 << 10001 << "more than 10000 members";
-}
-
-// A few KB of LHA can unpack to gigabytes or to a million files; such an archive holds no C64 game. Members of
-// the same name repeat one jlha member: an archive is its members one after the other and a closing zero byte.
-void TestLhaTool::refusesArchivesBeyondTheLimits()
-{
-    QFETCH(int, memberSize);
-    QFETCH(int, times);
-    QFETCH(QString, reason);
-    QTemporaryDir zeros;
-    QVERIFY(writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0')));
-    const QString made = zeros.filePath(QStringLiteral("made.lzh"));
-    VERIFY_RAN(oracle(QStringLiteral("jlha"), {QStringLiteral("a"), made, QStringLiteral("zeros.prg")}, zeros.path()));
-    const QByteArray one = readFile(made);
-    QVERIFY(one.endsWith('\0') && one.size() < 1024 * 1024);
-    expectNothingExtracted(one.chopped(1).repeated(times) + '\0', reason);
-}
-
-void TestLhaTool::usageErrors_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("nothing") << QStringList();
-    QTest::newRow("command only") << QStringList{"e", "/m"};
-    QTest::newRow("other command") << QStringList{"x", "/m", "A.LZH"};
-    QTest::newRow("two archives") << QStringList{"e", "/m", "A.LZH", "B.LZH"};
-    QTest::newRow("unknown switch") << QStringList{"e", "-x", "A.LZH"};
-}
-
-void TestLhaTool::usageErrors()
-{
-    QFETCH(QStringList, args);
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("A.LZH")), noiseBytes(100, 13)));
-    const testsupport::RunResult r = runTool(QStringLiteral("lha"), args, dir.path());
-    QString why;
-    QVERIFY2(isUsageFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
-    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("A.LZH")});
+    QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
+    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAME.LHA"), QStringLiteral("a.prg")}));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestLhaTool)

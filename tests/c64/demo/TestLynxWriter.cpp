@@ -1,10 +1,10 @@
-// Lynx archives from our writer: read back by our reader, by cbmconvert and by the staged starlynx tool, at the
-// block-size edges and the limits of one disk, and refused where the archive could not be dissolved.
+// Lynx archives from our writer (it makes the demo's garden.lnx): read back by our reader, by cbmconvert and by the
+// staged starlynx tool, at the block-size edges and the limits of one disk, and refused where the archive could not
+// be dissolved.
 
 #include "c64/LynxWriter.h"
 
-#include "DemoTestHelpers.h"
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "TestFolders.h"
 #include "c64/D64Image.h"
 #include "c64/D64Writer.h"
@@ -21,7 +21,7 @@ namespace {
 
 CbmFile prg(const QByteArray& name, int size, quint32 seed)
 {
-    return CbmFile{name, FileType::Prg, disktest::noise(size, seed)};
+    return CbmFile{name, FileType::Prg, tooltest::noiseBytes(size, seed)};
 }
 
 QByteArray built(const CbmFileList& files)
@@ -42,8 +42,6 @@ class TestLynxWriter : public QObject
 private slots:
     void roundTrip_data();
     void roundTrip();
-    void filesStartOnBlockBoundaries();
-    void stubIsARunnableBasicProgram();
     void fullDiskDissolvesWithStarlynx();
     void refusals_data();
     void refusals();
@@ -53,14 +51,13 @@ void TestLynxWriter::roundTrip_data()
 {
     QTest::addColumn<CbmFileList>("files");
     QTest::newRow("empty file") << CbmFileList{CbmFile{"EMPTY", FileType::Prg, {}}, prg("AFTER", 300, 1)};
-    QTest::newRow("one byte") << CbmFileList{prg("A", 1, 2)};
-    QTest::newRow("253, 254 and 255 bytes")
-        << CbmFileList{prg("B253", 253, 3), prg("B254", 254, 4), prg("B255", 255, 5)};
-    QTest::newRow("two whole blocks") << CbmFileList{prg("B508", 508, 6), prg("LAST", 509, 7)};
+    QTest::newRow("1, 253, 254, 255, 508 and 509 bytes")
+        << CbmFileList{prg("A", 1, 2),      prg("B253", 253, 3), prg("B254", 254, 4),
+                       prg("B255", 255, 5), prg("B508", 508, 6), prg("LAST", 509, 7)};
     QTest::newRow("sixteen-byte names") << CbmFileList{prg("ABCDEFGHIJKLMNOP", 40, 8), prg("0123456789 ,.'-!", 700, 9)};
     QTest::newRow("sequential and user files")
         << CbmFileList{CbmFile{"NOTES", FileType::Seq, "LINE ONE\rLINE TWO\r"},
-                       CbmFile{"DATA", FileType::Usr, disktest::noise(2000, 10)}};
+                       CbmFile{"DATA", FileType::Usr, tooltest::noiseBytes(2000, 10)}};
     CbmFileList many;
     for (int i = 0; i < MaxDiskFiles; ++i)
         many.append(prg(QByteArray("FILE NUMBER ") + QByteArray::number(i), i % 3 == 0 ? 0 : 10 + i * 7, 100 + i));
@@ -85,53 +82,9 @@ void TestLynxWriter::roundTrip()
     }
 
     const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-l"), archive, QStringLiteral("made.lnx"), &error);
+        c64test::cbmconvertExtract(QStringLiteral("-l"), archive, QStringLiteral("made.lnx"), &error);
     QVERIFY2(!extracted.isEmpty(), qPrintable(error));
-    QCOMPARE(extracted, demotest::asNativeFiles(files));
-}
-
-void TestLynxWriter::filesStartOnBlockBoundaries()
-{
-    const CbmFileList files{prg("ONE", 10, 1), CbmFile{"TWO", FileType::Prg, {}}, prg("THREE", 254, 3),
-                            prg("FOUR", 600, 4)};
-    const QByteArray archive = built(files);
-    const std::optional<LynxArchive> parsed = LynxArchive::parse(archive);
-    QVERIFY(parsed);
-    QCOMPARE(parsed->entries.size(), 4);
-    QVERIFY(parsed->signature.contains("LYNX"));
-    // An empty file takes no block; the rest each take whole blocks, and the archive ends on a block boundary.
-    const QList<int> blocks{1, 0, 1, 3};
-    const QList<int> lastValues{11, 0, 255, 93};
-    qint64 offset = qint64(parsed->directoryBlocks) * BlockDataSize;
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(parsed->entries[i].blocks, blocks[i]);
-        QCOMPARE(parsed->entries[i].lastBlockValue, lastValues[i]);
-        QCOMPARE(parsed->entries[i].offset, offset);
-        offset += qint64(blocks[i]) * BlockDataSize;
-    }
-    QCOMPARE(archive.size(), offset);
-}
-
-void TestLynxWriter::stubIsARunnableBasicProgram()
-{
-    const QByteArray archive = built({prg("X", 5, 1)});
-    // Load address $0801, then lines whose links each point at the next line, ending in a zero link.
-    QCOMPARE(archive.left(2), QByteArray("\x01\x08", 2));
-    qint64 pos = 2;
-    int lines = 0;
-    for (;;) {
-        const quint16 link = quint16(quint8(archive[pos]) | (quint8(archive[pos + 1]) << 8));
-        if (link == 0)
-            break;
-        const qint64 next = link - 0x0801 + 2;
-        QVERIFY(next > pos + 4);
-        QCOMPARE(archive[next - 1], '\0'); // each line ends in a zero byte
-        pos = next;
-        ++lines;
-    }
-    QCOMPARE(lines, 1);
-    QCOMPARE(archive[pos + 2], '\r');                // the directory follows the program's end
-    QCOMPARE(archive.mid(6, 1), QByteArray("\x99")); // PRINT
+    QCOMPARE(extracted, c64test::asNativeFiles(files));
 }
 
 void TestLynxWriter::fullDiskDissolvesWithStarlynx()
@@ -149,7 +102,7 @@ void TestLynxWriter::fullDiskDissolvesWithStarlynx()
     const QString work = dir.filePath(QStringLiteral("work"));
     QVERIFY(testsupport::writeFile(QDir(work).filePath(QStringLiteral("full.lnx")), built(files)));
     const testsupport::RunResult r =
-        disktest::runTool(QStringLiteral("starlynx"),
+        tooltest::runTool(QStringLiteral("starlynx"),
                           {QStringLiteral("x"), QStringLiteral("full.lnx"), QStringLiteral("full.d64")}, work);
     VERIFY_RAN(r);
     const std::optional<D64Image> image = D64Image::fromBytes(testsupport::readFile(QDir(work).filePath("full.d64")));

@@ -2,9 +2,8 @@
 // the entry each row starts is the game's, and what comes out of every archive is what went in, as independent
 // programs (sqlite3, unzip, zip2disk, cbmconvert, jlha, sidplayfp) and our own conversion tools see it.
 
+#include "C64Fixtures.h"
 #include "DemoContent.h"
-#include "DemoTestHelpers.h"
-#include "DiskTestHelpers.h"
 #include "TestFolders.h"
 #include "c64/ImageListing.h"
 #include "c64/LynxArchive.h"
@@ -46,9 +45,9 @@ QString onDisk(const QString& stored)
 // Extracts a ZIP with unzip into dir; the names it holds.
 QStringList unzipInto(const QString& zipPath, const QString& dir, QString* why)
 {
-    const testsupport::RunResult r = disktest::oracle(QStringLiteral("unzip"), {QStringLiteral("-o"), zipPath}, dir);
-    *why = disktest::describe(r);
-    return disktest::succeeded(r) ? QDir(dir).entryList(QDir::Files, QDir::Name) : QStringList();
+    const testsupport::RunResult r = tooltest::oracle(QStringLiteral("unzip"), {QStringLiteral("-o"), zipPath}, dir);
+    *why = tooltest::describe(r);
+    return tooltest::succeeded(r) ? QDir(dir).entryList(QDir::Files, QDir::Name) : QStringList();
 }
 
 QByteArray stagedBytes(const QString& relative)
@@ -91,7 +90,7 @@ void TestStagedDemoFiles::initTestCase()
 {
     const QString catalogue = QDir(testsupport::stageDir()).filePath(QStringLiteral("Vintrax.mdb"));
     QVERIFY2(QFileInfo::exists(catalogue), qPrintable(catalogue));
-    const testsupport::RunResult r = disktest::oracle(
+    const testsupport::RunResult r = tooltest::oracle(
         QStringLiteral("sqlite3"),
         {QStringLiteral("-batch"), QStringLiteral("-separator"), QStringLiteral("\t"), catalogue,
          QStringLiteral("SELECT Name, Filename, \"Filename Index\", \"Music Filename\" FROM Games ORDER BY Name")},
@@ -132,21 +131,21 @@ QString TestStagedDemoFiles::imageForRow(const Row& row, const QString& scratch)
         const QStringList names = unzipInto(staged, scratch, &why);
         if (names.contains(QStringLiteral("1!COURIER"))) {
             const testsupport::RunResult r =
-                disktest::oracle(QStringLiteral("zip2disk"), {QStringLiteral("COURIER"), "set.d64"}, scratch);
-            return disktest::succeeded(r) ? QDir(scratch).filePath(QStringLiteral("set.d64")) : QString();
+                tooltest::oracle(QStringLiteral("zip2disk"), {QStringLiteral("COURIER"), "set.d64"}, scratch);
+            return tooltest::succeeded(r) ? QDir(scratch).filePath(QStringLiteral("set.d64")) : QString();
         }
         return names.size() == 1 ? QDir(scratch).filePath(names.first()) : QString();
     }
     if (lower.endsWith(QStringLiteral(".lnx"))) {
         const testsupport::RunResult r =
-            disktest::runTool(QStringLiteral("starlynx"), {QStringLiteral("x"), staged, "lynx.d64"}, scratch);
-        return disktest::succeeded(r) ? QDir(scratch).filePath(QStringLiteral("lynx.d64")) : QString();
+            tooltest::runTool(QStringLiteral("starlynx"), {QStringLiteral("x"), staged, "lynx.d64"}, scratch);
+        return tooltest::succeeded(r) ? QDir(scratch).filePath(QStringLiteral("lynx.d64")) : QString();
     }
     if (lower.endsWith(QStringLiteral(".lha"))) {
         const testsupport::RunResult r =
-            disktest::oracle(QStringLiteral("jlha"), {QStringLiteral("-x"), staged}, scratch);
+            tooltest::oracle(QStringLiteral("jlha"), {QStringLiteral("-x"), staged}, scratch);
         const QStringList names = QDir(scratch).entryList(QDir::Files);
-        return disktest::succeeded(r) && names.size() == 1 ? QDir(scratch).filePath(names.first()) : QString();
+        return tooltest::succeeded(r) && names.size() == 1 ? QDir(scratch).filePath(names.first()) : QString();
     }
     return staged;
 }
@@ -198,14 +197,14 @@ void TestStagedDemoFiles::diskAndTapeHoldTheirFiles()
              (QStringList{QStringLiteral("LOADER           PRG"), QStringLiteral("HISCORES         SEQ"),
                           QStringLiteral("ASTRO MINER      PRG"), QStringLiteral("MOONBASE MINER 2 PRG")}));
     QString why;
-    QCOMPARE(disktest::cbmconvertExtract(QStringLiteral("-d"), stagedBytes("Disks/astrominer.d64"), "a.d64", &why),
-             demotest::asNativeFiles(demofiles::astroMinerFiles()));
+    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-d"), stagedBytes("Disks/astrominer.d64"), "a.d64", &why),
+             c64test::asNativeFiles(demofiles::astroMinerFiles()));
 
     const ImageListing tape = listImage(games(QStringLiteral("Tapes/bytes.t64")));
     QCOMPARE(tape.name, QStringLiteral("BOUNCING BYTES"));
     QCOMPARE(tape.entries, (QStringList{QStringLiteral("INTRO"), QStringLiteral("BOUNCING BYTES")}));
-    QCOMPARE(disktest::cbmconvertExtract(QStringLiteral("-t"), stagedBytes("Tapes/bytes.t64"), "b.t64", &why),
-             demotest::asNativeFiles(demofiles::bouncingBytesFiles()));
+    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-t"), stagedBytes("Tapes/bytes.t64"), "b.t64", &why),
+             c64test::asNativeFiles(demofiles::bouncingBytesFiles()));
 
     for (const QString& prg : {QStringLiteral("cavern.prg"), QStringLiteral("nibble.prg")})
         QVERIFY2(stagedBytes(prg).startsWith(QByteArray("\x01\x08", 2)), qPrintable(prg));
@@ -218,8 +217,8 @@ void TestStagedDemoFiles::dragonsKeepZip()
     QCOMPARE(unzipInto(games(QStringLiteral("Archives/dragonskeep.zip")), dir.path(), &why),
              QStringList{QStringLiteral("DRAGONSKEEP.D64")});
     const QByteArray image = testsupport::readFile(dir.filePath(QStringLiteral("DRAGONSKEEP.D64")));
-    QCOMPARE(disktest::cbmconvertExtract(QStringLiteral("-d"), image, "d.d64", &why),
-             demotest::asNativeFiles(demofiles::dragonsKeepFiles()));
+    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-d"), image, "d.d64", &why),
+             c64test::asNativeFiles(demofiles::dragonsKeepFiles()));
 }
 
 void TestStagedDemoFiles::courierZipCodeSet()
@@ -232,7 +231,7 @@ void TestStagedDemoFiles::courierZipCodeSet()
              (QStringList{"1!COURIER", "2!COURIER", "3!COURIER", "4!COURIER"}));
 
     const testsupport::RunResult oracle =
-        disktest::oracle(QStringLiteral("zip2disk"), {QStringLiteral("COURIER"), "oracle.d64"}, dir.path());
+        tooltest::oracle(QStringLiteral("zip2disk"), {QStringLiteral("COURIER"), "oracle.d64"}, dir.path());
     VERIFY_RAN(oracle);
     QVERIFY(testsupport::readFile(dir.filePath(QStringLiteral("oracle.d64"))) == *source);
 
@@ -244,7 +243,7 @@ void TestStagedDemoFiles::courierZipCodeSet()
     QVERIFY(ours.image == *source);
 
     const testsupport::RunResult tool =
-        disktest::runTool(QStringLiteral("zip2d64"), {QStringLiteral("COURIER"), "vtrxtz2d.d64"}, dir.path());
+        tooltest::runTool(QStringLiteral("zip2d64"), {QStringLiteral("COURIER"), "vtrxtz2d.d64"}, dir.path());
     VERIFY_RAN(tool);
     QVERIFY(testsupport::readFile(dir.filePath(QStringLiteral("vtrxtz2d.d64"))) == *source);
 }
@@ -253,13 +252,13 @@ void TestStagedDemoFiles::frostByteLha()
 {
     const QString archive = games(QStringLiteral("Archives/frostbyte.lha"));
     QTemporaryDir oracleDir;
-    VERIFY_RAN(disktest::oracle(QStringLiteral("jlha"), {QStringLiteral("-x"), archive}, oracleDir.path()));
+    VERIFY_RAN(tooltest::oracle(QStringLiteral("jlha"), {QStringLiteral("-x"), archive}, oracleDir.path()));
     QCOMPARE(QDir(oracleDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("FROSTBYTE.PRG")});
     QCOMPARE(testsupport::readFile(oracleDir.filePath(QStringLiteral("FROSTBYTE.PRG"))), demofiles::frostByteProgram());
 
     QTemporaryDir toolDir;
     QVERIFY(QFile::copy(archive, toolDir.filePath(QStringLiteral("FROSTBYTE.LHA"))));
-    VERIFY_RAN(disktest::runTool(QStringLiteral("lha"), {QStringLiteral("e"), QStringLiteral("/m"), "FROSTBYTE.LHA"},
+    VERIFY_RAN(tooltest::runTool(QStringLiteral("lha"), {QStringLiteral("e"), QStringLiteral("/m"), "FROSTBYTE.LHA"},
                                  toolDir.path()));
     QCOMPARE(testsupport::readFile(toolDir.filePath(QStringLiteral("FROSTBYTE.PRG"))), demofiles::frostByteProgram());
 }
@@ -268,8 +267,8 @@ void TestStagedDemoFiles::gardenLynx()
 {
     const QByteArray archive = stagedBytes(QStringLiteral("Archives/garden.lnx"));
     QString why;
-    QCOMPARE(disktest::cbmconvertExtract(QStringLiteral("-l"), archive, "garden.lnx", &why),
-             demotest::asNativeFiles(demofiles::gardenFiles()));
+    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-l"), archive, "garden.lnx", &why),
+             c64test::asNativeFiles(demofiles::gardenFiles()));
     const std::optional<CbmFileList> ours = readLynxFiles(archive, &why);
     QVERIFY2(ours, qPrintable(why));
     QCOMPARE(ours->size(), 2);
@@ -286,13 +285,10 @@ void TestStagedDemoFiles::tunesPlay()
     for (auto it = titles.begin(); it != titles.end(); ++it) {
         const QString path = music(it.key());
         QVERIFY(testsupport::readFile(path).mid(0x16, 32).startsWith(it.value() + '\0'));
+        // Windows of a quarter of a note or less: a melody shows several pitches, a silent tune none.
         QString why;
-        const demotest::Recording rec = demotest::playWithSidplayfp(path, 4, &why);
-        QVERIFY2(!rec.samples.isEmpty(), qPrintable(it.key() + ": " + why));
-        QVERIFY2(demotest::peakLevel(rec.samples) > 1000, qPrintable(it.key() + QStringLiteral(" is silent")));
-        // Windows of a quarter of a note or less: a melody shows several pitches.
-        const QList<int> crossings = demotest::zeroCrossings(rec.samples, rec.sampleRate / 20);
-        QVERIFY2(demotest::distinctPitches(crossings) >= 5, qPrintable(it.key()));
+        const int pitches = c64test::heardPitches(path, 4, 20, &why);
+        QVERIFY2(pitches >= 5, qPrintable(it.key() + QStringLiteral(": %1 pitches ").arg(pitches) + why));
     }
 }
 
@@ -300,7 +296,7 @@ void TestStagedDemoFiles::tunesPlay()
 void TestStagedDemoFiles::screenshotsArePictures()
 {
     const QString catalogue = QDir(testsupport::stageDir()).filePath(QStringLiteral("Vintrax.mdb"));
-    const testsupport::RunResult r = disktest::oracle(
+    const testsupport::RunResult r = tooltest::oracle(
         QStringLiteral("sqlite3"),
         {QStringLiteral("-batch"), catalogue,
          QStringLiteral("SELECT \"Screenshot Filename\" FROM Games WHERE \"Screenshot Filename\" <> '(None)'")},
@@ -311,7 +307,7 @@ void TestStagedDemoFiles::screenshotsArePictures()
     for (const QString& name : names) {
         const QString path = QDir(testsupport::stageDir()).filePath(QStringLiteral("Screenshots/") + name);
         const testsupport::RunResult id =
-            disktest::oracle(QStringLiteral("identify"),
+            tooltest::oracle(QStringLiteral("identify"),
                              {QStringLiteral("-format"), QStringLiteral("%m %w %h %k"), path}, testsupport::stageDir());
         VERIFY_RAN(id);
         const QStringList f = QString::fromUtf8(id.out).split(QLatin1Char(' '));

@@ -1,7 +1,7 @@
 // The listing of D64 images made by cc1541: names, type texts and positions as the game file dialog shows them,
 // and how damaged images (bad links, loops, odd sizes) are listed.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "TestFolders.h"
 #include "c64/ImageListing.h"
 
@@ -68,20 +68,20 @@ private:
 
 void TestD64Listing::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
     QStringList args{QStringLiteral("-n"), QStringLiteral("my disk"), QStringLiteral("-i"), QStringLiteral("vt")};
     for (const auto& [type, text] : TypeCases) {
         // cc1541 turns lower-case letters into the C64's upper-case PETSCII codes.
         args << QStringLiteral("-f") << QStringLiteral("t%1").arg(type) << QStringLiteral("-T") << QString::number(type)
              << QStringLiteral("-w") << QStringLiteral("data.prg");
     }
-    m_mixed = disktest::cc1541Image(args, {{QStringLiteral("data.prg"), disktest::program(0x0801, 300, 1)}});
+    m_mixed = c64test::cc1541Image(args, {{QStringLiteral("data.prg"), tooltest::program(0x0801, 300, 1)}});
     QCOMPARE(m_mixed.size(), 174848);
 
     QStringList fullArgs;
     for (int i = 1; i <= 144; ++i)
         fullArgs << QStringLiteral("-f") << QStringLiteral("f%1").arg(i) << QStringLiteral("-L");
-    m_full = disktest::cc1541Image(fullArgs);
+    m_full = c64test::cc1541Image(fullArgs);
     QCOMPARE(m_full.size(), 174848);
 }
 
@@ -95,7 +95,7 @@ QString TestD64Listing::put(const QString& name, const QByteArray& bytes)
 void TestD64Listing::matchesCc1541Directory()
 {
     const ImageListing listing = listImage(put(QStringLiteral("mixed.d64"), m_mixed));
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(m_mixed);
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(m_mixed);
     QVERIFY(theirs.ok);
     QCOMPARE(listing.kind, ImageKind::D64);
     QVERIFY2(!listing.partial, qPrintable(listing.problem));
@@ -117,11 +117,11 @@ void TestD64Listing::typeTexts()
 
 void TestD64Listing::diskNameAndPadding()
 {
-    const QByteArray image = disktest::cc1541Image(
-        {QStringLiteral("-n"), QStringLiteral("games  "), QStringLiteral("-f"), QStringLiteral("elite"),
-         QStringLiteral("-w"), QStringLiteral("e.prg"), QStringLiteral("-f"), QStringLiteral("a b"),
-         QStringLiteral("-P"), QStringLiteral("-w"), QStringLiteral("e.prg")},
-        {{QStringLiteral("e.prg"), disktest::program(0x0801, 10, 2)}});
+    const QByteArray image = c64test::cc1541Image({QStringLiteral("-n"), QStringLiteral("games  "),
+                                                   QStringLiteral("-f"), QStringLiteral("elite"), QStringLiteral("-w"),
+                                                   QStringLiteral("e.prg"), QStringLiteral("-f"), QStringLiteral("a b"),
+                                                   QStringLiteral("-P"), QStringLiteral("-w"), QStringLiteral("e.prg")},
+                                                  {{QStringLiteral("e.prg"), tooltest::program(0x0801, 10, 2)}});
     QCOMPARE(image.mid(dirSectorOffset(1) + 5, 16), QByteArray("ELITE") + QByteArray(11, char(0xA0)));
     const ImageListing listing = listImage(put(QStringLiteral("pad.d64"), image));
     QCOMPARE(listing.name, QStringLiteral("GAMES"));
@@ -155,7 +155,7 @@ void TestD64Listing::fullDirectoryOf144Entries()
     const ImageListing listing = listImage(put(QStringLiteral("full.d64"), m_full));
     QVERIFY2(!listing.partial, qPrintable(listing.problem));
     QCOMPARE(listing.entries.size(), 144);
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(m_full);
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(m_full);
     QCOMPARE(theirs.entries.size(), 144);
     for (int i = 0; i < 144; ++i) {
         QCOMPARE(listing.entries[i], padded16(QStringLiteral("F%1").arg(i + 1)) + QStringLiteral(" PRG"));

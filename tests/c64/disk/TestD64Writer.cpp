@@ -1,7 +1,7 @@
 // Disk images built by our writer, read back by cbmconvert and cc1541: contents, names, block counts, the BAM,
 // 1541-like placement, and the refusal of what does not fit.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "c64/D64Allocator.h"
 #include "c64/D64Geometry.h"
 #include "c64/D64Image.h"
@@ -16,7 +16,7 @@ namespace {
 
 CbmFile file(const QByteArray& name, int size, quint32 seed, FileType type = FileType::Prg)
 {
-    return CbmFile{name, type, disktest::noise(size, seed)};
+    return CbmFile{name, type, tooltest::noiseBytes(size, seed)};
 }
 
 QList<d64::BlockAddress> chainOf(const D64Image& image, const d64::DirEntry& entry)
@@ -70,8 +70,8 @@ private slots:
 
 void TestD64Writer::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to check the images");
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the images");
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to check the images");
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the images");
 }
 
 void TestD64Writer::oraclesReadWhatWeWrote()
@@ -89,7 +89,7 @@ void TestD64Writer::oraclesReadWhatWeWrote()
 
     QString why;
     const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64"), &why);
+        c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64"), &why);
     QVERIFY2(!extracted.isEmpty(), qPrintable(why));
     const QStringList endings{"prg", "prg", "prg", "prg", "seq", "usr", "prg", "prg"};
     QCOMPARE(extracted.size(), files.size());
@@ -99,7 +99,7 @@ void TestD64Writer::oraclesReadWhatWeWrote()
         QVERIFY2(extracted[name] == files[i].data, qPrintable(name));
     }
 
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(image);
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
     QVERIFY(theirs.ok);
     QCOMPARE(theirs.diskName, QStringLiteral("test disk       "));
     QCOMPARE(theirs.entries.size(), files.size());
@@ -149,7 +149,7 @@ void TestD64Writer::bamMatchesTheChains()
         }
         QCOMPARE(int(static_cast<quint8>(bam[4 * t])), free);
     }
-    QCOMPARE(disktest::cc1541List(image).blocksFree, 664 - (int(used.size()) - 2));
+    QCOMPARE(c64test::cc1541List(image).blocksFree, 664 - (int(used.size()) - 2));
 }
 
 void TestD64Writer::placementFollowsThe1541()
@@ -200,7 +200,7 @@ void TestD64Writer::fullDirectory()
         files.append(file(QByteArray("F") + QByteArray::number(i), 2 + i, i));
     const QByteArray image = build(files);
     QVERIFY(!image.isEmpty());
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(image);
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
     QCOMPARE(theirs.entries.size(), 144);
     QCOMPARE(theirs.entries.last().name, QStringLiteral("f144"));
     // Directory sectors in 1541 order: 1, 4, 7, ..., 16, 2, 5, ..., 17, 3, 6, ..., 18.
@@ -214,7 +214,7 @@ void TestD64Writer::fullDirectory()
     QCOMPARE(order, QList<int>({1, 4, 7, 10, 13, 16, 2, 5, 8, 11, 14, 17, 3, 6, 9, 12, 15, 18}));
 
     const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("full.d64"));
+        c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("full.d64"));
     QCOMPARE(extracted.size(), 144);
     QVERIFY(extracted.value(QStringLiteral("f77.prg")) == files[76].data);
 }
@@ -224,10 +224,10 @@ void TestD64Writer::fullDisk()
     // 664 blocks exactly: the whole disk outside the directory track.
     const QByteArray image = build({file("HALF", 400 * 254, 1), file("REST", 264 * 254 - 20, 2)});
     QVERIFY(!image.isEmpty());
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(image);
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
     QCOMPARE(theirs.blocksFree, 0);
     const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("fulldisk.d64"));
+        c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("fulldisk.d64"));
     QCOMPARE(extracted.size(), 2);
     QCOMPARE(extracted.value(QStringLiteral("rest.prg")).size(), 264 * 254 - 20);
 }

@@ -1,6 +1,6 @@
 // Reading Lynx archives: ones made by cbmconvert, hand-made header variants, and damaged ones that must be refused.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "c64/LynxArchive.h"
 
 #include <QTest>
@@ -75,20 +75,17 @@ private slots:
     void refusals();
 
 private:
-    disktest::NamedFiles m_files;
+    c64test::NamedFiles m_files;
     QByteArray m_archive;
 };
 
 void TestLynxArchive::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to make the fixtures");
-    m_files = {{"game.prg", disktest::program(0x0801, 3000, 1)},
-               {"exact.prg", disktest::noise(254, 2)},
-               {"twoblk.seq", disktest::noise(508, 3)},
-               {"empty.prg", QByteArray()},
-               {"user.usr", disktest::noise(255, 4)},
-               {"last.prg", disktest::program(0x0801, 100, 5)}};
-    m_archive = disktest::cbmconvertLynx(m_files);
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to make the fixtures");
+    m_files = {{"game.prg", tooltest::program(0x0801, 3000, 1)}, {"exact.prg", tooltest::noiseBytes(254, 2)},
+               {"twoblk.seq", tooltest::noiseBytes(508, 3)},     {"empty.prg", QByteArray()},
+               {"user.usr", tooltest::noiseBytes(255, 4)},       {"last.prg", tooltest::program(0x0801, 100, 5)}};
+    m_archive = c64test::cbmconvertLynx(m_files);
     QVERIFY(!m_archive.isEmpty());
 }
 
@@ -115,10 +112,10 @@ void TestLynxArchive::readsCbmconvertArchive()
 
 void TestLynxArchive::longDirectory()
 {
-    disktest::NamedFiles many;
+    c64test::NamedFiles many;
     for (int i = 0; i < 40; ++i)
-        many.append({QStringLiteral("file%1.prg").arg(i), disktest::program(0x0801, i * 37, i)});
-    const QByteArray bytes = disktest::cbmconvertLynx(many);
+        many.append({QStringLiteral("file%1.prg").arg(i), tooltest::program(0x0801, i * 37, i)});
+    const QByteArray bytes = c64test::cbmconvertLynx(many);
     const std::optional<LynxArchive> archive = LynxArchive::parse(bytes);
     QVERIFY(archive);
     QVERIFY(archive->directoryBlocks > 1);
@@ -147,9 +144,9 @@ void TestLynxArchive::headerVariants()
         [](int n) { return QByteArray::number(n); },
         [](int n) { return "   00" + QByteArray::number(n) + "  "; },
     };
-    const QList<HandEntry> entries{{"ONE", "P", disktest::noise(600, 1)},
-                                   {"TWO", "S", disktest::noise(254, 2)},
-                                   {"THREE", "U", disktest::noise(1, 3)}};
+    const QList<HandEntry> entries{{"ONE", "P", tooltest::noiseBytes(600, 1)},
+                                   {"TWO", "S", tooltest::noiseBytes(254, 2)},
+                                   {"THREE", "U", tooltest::noiseBytes(1, 3)}};
     const QByteArray bytes = handLynx(entries, withStub, formats[format]);
     QString error;
     const std::optional<CbmFileList> files = readLynxFiles(bytes, &error);
@@ -165,7 +162,7 @@ void TestLynxArchive::headerVariants()
 
 void TestLynxArchive::relEntryHasRecordLength()
 {
-    const QByteArray bytes = handLynx({{"REC", "R", disktest::noise(700, 1), 64}, {"P", "P", "xy"}}, true);
+    const QByteArray bytes = handLynx({{"REC", "R", tooltest::noiseBytes(700, 1), 64}, {"P", "P", "xy"}}, true);
     const std::optional<LynxArchive> archive = LynxArchive::parse(bytes);
     QVERIFY(archive);
     QCOMPARE(archive->entries[0].type, FileType::Rel);
@@ -179,14 +176,14 @@ void TestLynxArchive::refusals_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
     const QByteArray good =
-        handLynx({{"ONE", "P", disktest::noise(600, 1)}, {"TWO", "P", disktest::noise(90, 2)}}, true);
+        handLynx({{"ONE", "P", tooltest::noiseBytes(600, 1)}, {"TWO", "P", tooltest::noiseBytes(90, 2)}}, true);
     auto replaced = [&good](const QByteArray& what, const QByteArray& with) {
         QByteArray b = good;
         const qsizetype at = b.indexOf(what);
         return at < 0 ? QByteArray() : b.replace(at, what.size(), with);
     };
     QTest::newRow("empty") << QByteArray() << "no Lynx directory header";
-    QTest::newRow("junk") << disktest::noise(5000, 9) << "";
+    QTest::newRow("junk") << tooltest::noiseBytes(5000, 9) << "";
     QTest::newRow("no signature") << replaced("*LYNX", "*LYNQ") << "no Lynx signature";
     QTest::newRow("no directory size") << replaced(" 1  *LYNX", " x  *LYNX") << "no directory size";
     QTest::newRow("zero directory size") << replaced("\r 1  *LYNX", "\r 0  *LYNX") << "no directory size";

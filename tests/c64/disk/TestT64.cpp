@@ -1,6 +1,6 @@
 // Tape images: our writer checked by cbmconvert, our directory reader and listing on whole, damaged and odd tapes.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "TestFolders.h"
 #include "c64/ImageListing.h"
 #include "c64/LittleEndian.h"
@@ -19,7 +19,7 @@ CbmFileList programs(int count, int bodySize = 40)
     CbmFileList files;
     for (int i = 0; i < count; ++i)
         files.append(CbmFile{QByteArray("PROG") + QByteArray::number(i + 1), FileType::Prg,
-                             disktest::program(0x0801 + i, bodySize + i % 7, i)});
+                             tooltest::program(0x0801 + i, bodySize + i % 7, i)});
     return files;
 }
 
@@ -53,7 +53,7 @@ private:
 
 void TestT64::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the tapes");
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the tapes");
 }
 
 QString TestT64::put(const QString& name, const QByteArray& bytes)
@@ -65,13 +65,13 @@ QString TestT64::put(const QString& name, const QByteArray& bytes)
 
 void TestT64::cbmconvertReadsOurTape()
 {
-    const CbmFileList files{CbmFile{"GAME", FileType::Prg, disktest::program(0x0801, 20000, 1)},
-                            CbmFile{"LOADER", FileType::Prg, disktest::program(0xC000, 300, 2)},
-                            CbmFile{"TINY", FileType::Prg, disktest::program(0x1000, 0, 3)}};
+    const CbmFileList files{CbmFile{"GAME", FileType::Prg, tooltest::program(0x0801, 20000, 1)},
+                            CbmFile{"LOADER", FileType::Prg, tooltest::program(0xC000, 300, 2)},
+                            CbmFile{"TINY", FileType::Prg, tooltest::program(0x1000, 0, 3)}};
     const QByteArray tape = tapeOf(files);
     QString why;
     const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64"), &why);
+        c64test::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64"), &why);
     QVERIFY2(extracted.size() == 3, qPrintable(why + QStringList(extracted.keys()).join(QLatin1Char(','))));
     QVERIFY(extracted.value(QStringLiteral("game.prg")) == files[0].data);
     QVERIFY(extracted.value(QStringLiteral("loader.prg")) == files[1].data);
@@ -114,7 +114,7 @@ void TestT64::moreThan255Entries()
     QCOMPARE(listing.entries.last(), QStringLiteral("PROG300"));
 
     const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("many.t64"));
+        c64test::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("many.t64"));
     QCOMPARE(extracted.size(), 300);
     QVERIFY(extracted.value(QStringLiteral("prog299.prg")) == files[298].data);
 }
@@ -201,7 +201,7 @@ void TestT64::writerRefusals_data()
     QTest::newRow("no files") << CbmFileList() << QStringLiteral("no files to put on the tape");
     QTest::newRow("one byte") << CbmFileList{CbmFile{"ONE", FileType::Prg, QByteArray(1, '\1')}}
                               << QStringLiteral("ONE is shorter than a load address");
-    QTest::newRow("past $FFFF") << CbmFileList{CbmFile{"HIGH", FileType::Prg, disktest::program(0xF000, 4096, 1)}}
+    QTest::newRow("past $FFFF") << CbmFileList{CbmFile{"HIGH", FileType::Prg, tooltest::program(0xF000, 4096, 1)}}
                                 << QStringLiteral("HIGH would load past the end of C64 memory");
 }
 
@@ -214,7 +214,7 @@ void TestT64::writerRefusals()
     QCOMPARE(error, reason);
 
     // The last byte may go to $FFFE: the end address $FFFF still fits the field.
-    QVERIFY(buildT64("T", {CbmFile{"TOP", FileType::Prg, disktest::program(0xF000, 4095, 1)}}));
+    QVERIFY(buildT64("T", {CbmFile{"TOP", FileType::Prg, tooltest::program(0xF000, 4095, 1)}}));
 }
 
 QTEST_GUILESS_MAIN(TestT64)

@@ -1,8 +1,8 @@
 // zip2d64 SETBASE OUT.d64, run as a child process with an empty PATH in a working folder, on Zip-Code sets that
 // disk2zip made from images that cc1541 made; zip2disk's output is the reference.
 
+#include "C64Fixtures.h"
 #include "TestFolders.h"
-#include "ZipCodeFixtures.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,10 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace zipcodetest;
+using namespace c64test;
 using testsupport::readFile;
 using testsupport::RunResult;
 using testsupport::writeFile;
+using tooltest::describe;
+using tooltest::haveProgram;
 
 namespace {
 
@@ -56,13 +58,7 @@ public:
         return lines;
     }
 
-    QStringList workEntries() const
-    {
-        QStringList names =
-            QDir(work()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        names.sort();
-        return names;
-    }
+    QStringList workEntries() const { return tooltest::entries(work()); }
 
 private:
     QTemporaryDir m_root;
@@ -71,22 +67,12 @@ private:
 
 RunResult runZip2d64(const QStringList& args, const QString& workDir)
 {
-    return testsupport::runProgram(testsupport::toolPath(QStringLiteral("zip2d64")), args, workDir);
+    return tooltest::runTool(QStringLiteral("zip2d64"), args, workDir);
 }
 
-// Non-zero exit, nothing on stdout, one line on stderr that starts with the tool's name.
 bool isCleanFailure(const RunResult& r, QString* why)
 {
-    const QList<QByteArray> lines = r.err.trimmed().split('\n');
-    if (!r.started || r.crashed || r.exitCode == 0)
-        *why = QStringLiteral("did not fail cleanly: ") + describe(r);
-    else if (!r.out.isEmpty())
-        *why = QStringLiteral("wrote to stdout: ") + QString::fromLocal8Bit(r.out);
-    else if (lines.size() != 1 || !lines.first().startsWith("zip2d64: "))
-        *why = QStringLiteral("stderr is not one line: ") + QString::fromLocal8Bit(r.err);
-    else
-        return true;
-    return false;
+    return tooltest::isCleanFailure(r, QStringLiteral("zip2d64"), why);
 }
 
 // Damage done to a set before the tool runs; values 1 to 4 remove that part.
@@ -128,8 +114,6 @@ private slots:
     void keepsExistingOutputOnFailure();
     void replacesExistingOutputOnSuccess();
     void refusesToOverwriteAPart();
-    void usageErrors_data();
-    void usageErrors();
 
 private:
     QTemporaryDir m_fixtures;
@@ -183,7 +167,7 @@ void TestZip2D64Tool::matchesZip2diskAndOriginal()
     const QString scratch = ws.root() + QStringLiteral("/outside");
     QByteArray original;
     if (patternImage) {
-        original = zipcodetest::patternImage();
+        original = c64test::patternImage();
         QVERIFY(writeFile(scratch + QStringLiteral("/disk.d64"), original));
     } else {
         original = makeDiskWithCc1541(scratch, fileSizes, 7, &error);
@@ -390,28 +374,6 @@ void TestZip2D64Tool::refusesToOverwriteAPart()
     QVERIFY2(isCleanFailure(runZip2d64({QStringLiteral("game"), QStringLiteral("3!game")}, ws.work()), &why),
              qPrintable(why));
     QVERIFY(readFile(ws.workFile(QStringLiteral("3!game"))) == m_sample.parts[2]);
-}
-
-void TestZip2D64Tool::usageErrors_data()
-{
-    QTest::addColumn<QStringList>("args");
-
-    QTest::newRow("no arguments") << QStringList();
-    QTest::newRow("set base only") << QStringList{"game"};
-    QTest::newRow("three arguments") << QStringList{"game", "a.d64", "b.d64"};
-    QTest::newRow("empty output name") << QStringList{"game", ""};
-}
-
-void TestZip2D64Tool::usageErrors()
-{
-    QFETCH(QStringList, args);
-    Workspace ws;
-    QVERIFY(writeParts(ws.work(), m_sample.parts, QStringLiteral("game")));
-    const QStringList before = ws.workEntries();
-    const RunResult r = runZip2d64(args, ws.work());
-    QVERIFY2(r.started && !r.crashed && r.exitCode != 0, qPrintable(describe(r)));
-    QVERIFY(!r.err.isEmpty());
-    QCOMPARE(ws.workEntries(), before);
 }
 
 QTEST_GUILESS_MAIN(TestZip2D64Tool)

@@ -1,14 +1,14 @@
 // The Zip-Code decoder on hand-made parts: every record kind, the orders and paddings real sets use, and every
 // kind of damage a part can carry.
 
-#include "ZipCodeFixtures.h"
+#include "C64Fixtures.h"
 #include "c64/ZipCodeDecoder.h"
 
 #include <QTest>
 
 #include <functional>
 
-using namespace zipcodetest;
+using namespace c64test;
 
 using Parts = std::array<QByteArray, 4>;
 using PartRecords = std::array<QList<Record>, 4>;
