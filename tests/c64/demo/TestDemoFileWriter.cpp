@@ -3,6 +3,7 @@
 
 #include "DemoFileWriter.h"
 
+#include "ProcessRunner.h"
 #include "TestFolders.h"
 
 #include <QDir>
