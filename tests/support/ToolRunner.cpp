@@ -85,23 +85,4 @@ bool isCleanFailure(const testsupport::RunResult& r, const QString& tool, QStrin
     return false;
 }
 
-bool refusedCleanly(const QString& tool, const QStringList& args, const QString& root, const QString& reason,
-                    QString* why)
-{
-    const QString work = QDir(root).filePath(QStringLiteral("work"));
-    QDir().mkpath(work);
-    const QStringList rootBefore = entries(root);
-    const QStringList workBefore = entries(work);
-    const testsupport::RunResult r = runTool(tool, args, work);
-    if (!isCleanFailure(r, tool, why))
-        return false;
-    if (!QString::fromLocal8Bit(r.err).contains(reason))
-        *why = QStringLiteral("the message does not give the reason: ") + QString::fromLocal8Bit(r.err);
-    else if (entries(work) != workBefore || entries(root) != rootBefore)
-        *why = QStringLiteral("the run left files behind");
-    else
-        return true;
-    return false;
-}
-
 } // namespace tooltest

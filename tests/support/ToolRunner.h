@@ -31,11 +31,6 @@ QByteArray program(quint16 loadAddress, int bodySize, quint32 seed);
 // A failed run: non-zero exit, nothing on stdout, exactly one line on stderr starting with "<tool>: ".
 bool isCleanFailure(const testsupport::RunResult& r, const QString& tool, QString* why);
 
-// Runs a tool in root/work that must refuse: true when it failed cleanly with the reason in its message and left
-// root and work as they were; otherwise false with what went wrong in *why.
-bool refusedCleanly(const QString& tool, const QStringList& args, const QString& root, const QString& reason,
-                    QString* why);
-
 } // namespace tooltest
 
 // Fails the test unless the program ran to a zero exit code.

@@ -17,13 +17,8 @@ class TestGunzipTool : public QObject
 
 private slots:
     void initTestCase();
-    void restoresStoredName_data();
-    void restoresStoredName();
-    void stripsSuffixWithoutStoredName_data();
-    void stripsSuffixWithoutStoredName();
-    void storedNameCannotLeaveFolder_data();
-    void storedNameCannotLeaveFolder();
-    void joinedMembersAndPadding();
+    void unpacks_data();
+    void unpacks();
     void neverReplacesWhatIsThere_data();
     void neverReplacesWhatIsThere();
     void refuses_data();
@@ -64,136 +59,75 @@ QByteArray TestGunzipTool::gzipOf(const QByteArray& data, const QString& name, b
     return succeeded(r) ? r.out : QByteArray();
 }
 
-void TestGunzipTool::restoresStoredName_data()
+void TestGunzipTool::unpacks_data()
 {
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<QByteArray>("gz");
+    QTest::addColumn<QString>("output"); // the one file the folder holds afterwards
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("storedName");
-    QTest::addColumn<QString>("archiveName");
-    QTest::newRow("small program") << textBytes(20) << "elite.prg"
-                                   << "ELITE.GZ";
-    QTest::newRow("empty file") << QByteArray() << "empty.prg"
-                                << "EMPTY.GZ";
-    QTest::newRow("incompressible image") << noiseBytes(200000, 1) << "game.d64"
-                                          << "GAME.GZ";
-    QTest::newRow("large text") << textBytes(12000) << "notes.txt"
-                                << "notes.txt.gz";
-}
 
-void TestGunzipTool::restoresStoredName()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, storedName);
-    QFETCH(QString, archiveName);
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(archiveName), gzipOf(content, storedName)));
-
-    const testsupport::RunResult r =
-        runTool(QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), archiveName}, dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
-    QCOMPARE(entries(dir.path()), QStringList{storedName});
-    QCOMPARE(readFile(dir.filePath(storedName)), content);
-}
-
-void TestGunzipTool::stripsSuffixWithoutStoredName_data()
-{
-    QTest::addColumn<QString>("archiveName");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow(".GZ") << "GAME.GZ"
-                         << "GAME";
-    QTest::newRow(".gz") << "game.prg.gz"
-                         << "game.prg";
-    QTest::newRow(".z") << "game.z"
-                        << "game";
-    QTest::newRow("-GZ") << "Game-GZ"
-                         << "Game";
-    QTest::newRow("-z") << "game-z"
-                        << "game";
-    QTest::newRow("_Z") << "game_Z"
-                        << "game";
-    QTest::newRow(".tgz") << "demo.tgz"
-                          << "demo.tar";
-    QTest::newRow(".TAZ") << "DEMO.TAZ"
-                          << "DEMO.tar";
-}
-
-void TestGunzipTool::stripsSuffixWithoutStoredName()
-{
-    QFETCH(QString, archiveName);
-    QFETCH(QString, expected);
-    const QByteArray content = textBytes(50);
-    QTemporaryDir dir;
-    QTemporaryDir elsewhere;
-    QVERIFY(writeFile(dir.filePath(archiveName), gzipOf(content, QStringLiteral("x"), false)));
-
-    // Called with a full path from another folder, as the launcher does: the output lands beside the file.
-    const testsupport::RunResult r =
-        runTool(QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), dir.filePath(archiveName)},
-                elsewhere.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(entries(dir.path()), QStringList{expected});
-    QCOMPARE(readFile(dir.filePath(expected)), content);
-    QCOMPARE(entries(elsewhere.path()), QStringList());
-}
-
-void TestGunzipTool::storedNameCannotLeaveFolder_data()
-{
-    QTest::addColumn<QByteArray>("storedName");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("parent folders") << QByteArray("../../evil.prg") << "evil.prg";
-    QTest::newRow("absolute path") << QByteArray("/tmp/evil.prg") << "evil.prg";
-    QTest::newRow("DOS parent folders") << QByteArray("..\\..\\evil.prg") << "evil.prg";
-    QTest::newRow("DOS drive and folder") << QByteArray("C:\\GAMES\\ELITE.PRG") << "ELITE.PRG";
-    QTest::newRow("dot dot") << QByteArray("..") << "x";
-    QTest::newRow("dot") << QByteArray(".") << "x";
-    QTest::newRow("folder only") << QByteArray("games/") << "x";
-    QTest::newRow("the archive itself") << QByteArray("x.gz") << "x";
-    QTest::newRow("control character") << QByteArray("bad\nname") << "x";
-}
-
-void TestGunzipTool::storedNameCannotLeaveFolder()
-{
-    QFETCH(QByteArray, storedName);
-    QFETCH(QString, expected);
-    const QByteArray content = textBytes(30);
-    QTemporaryDir root;
-    const QString work = root.filePath(QStringLiteral("a/b/work"));
-    QVERIFY(writeFile(work + QStringLiteral("/x.gz"),
-                      withStoredName(gzipOf(content, QStringLiteral("x"), false), storedName)));
-
-    const testsupport::RunResult r =
-        runTool(QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("x.gz")}, work);
-    QVERIFY2(r.exitCode == 0, r.err.constData());
-    QCOMPARE(entries(work), QStringList{expected});
-    QCOMPARE(readFile(work + QLatin1Char('/') + expected), content);
-    QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("b")});
-    QCOMPARE(entries(root.filePath(QStringLiteral("a/b"))), QStringList{QStringLiteral("work")});
-}
-
-void TestGunzipTool::joinedMembersAndPadding()
-{
+    // The name gzip stored.
+    const QByteArray big = noiseBytes(200000, 1);
+    QTest::newRow("small program") << "ELITE.GZ" << gzipOf(textBytes(20), "elite.prg") << "elite.prg" << textBytes(20);
+    QTest::newRow("empty file") << "EMPTY.GZ" << gzipOf("", "empty.prg") << "empty.prg" << QByteArray();
+    QTest::newRow("incompressible image") << "GAME.GZ" << gzipOf(big, "game.d64") << "game.d64" << big;
+    QTest::newRow("large text") << "notes.txt.gz" << gzipOf(textBytes(12000), "notes.txt") << "notes.txt"
+                                << textBytes(12000);
+    // No stored name: the archive's name without its suffix.
+    const QByteArray text = textBytes(50);
+    const QByteArray nameless = gzipOf(text, QStringLiteral("x"), false);
+    const QList<QPair<QString, QString>> suffixes{
+        {"GAME.GZ", "GAME"}, {"game.prg.gz", "game.prg"}, {"game.z", "game"},       {"Game-GZ", "Game"},
+        {"game-z", "game"},  {"game_Z", "game"},          {"demo.tgz", "demo.tar"}, {"DEMO.TAZ", "DEMO.tar"}};
+    for (const auto& [archive, output] : suffixes)
+        QTest::addRow("suffix of %s", qPrintable(archive)) << archive << nameless << output << text;
+    // A stored name is used only as a plain name in the archive's folder.
+    const QList<QPair<QByteArray, QString>> stored{{"../../evil.prg", "evil.prg"},
+                                                   {"/tmp/evil.prg", "evil.prg"},
+                                                   {"..\\..\\evil.prg", "evil.prg"},
+                                                   {"C:\\GAMES\\ELITE.PRG", "ELITE.PRG"},
+                                                   {"..", "x"},
+                                                   {".", "x"},
+                                                   {"games/", "x"},
+                                                   {"x.gz", "x"},
+                                                   {"bad\nname", "x"},
+                                                   {"unit\x1f", "x"},
+                                                   {"del\x7f", "x"},
+                                                   {"a blank.prg", "a blank.prg"}};
+    for (const auto& [name, output] : stored)
+        QTest::addRow("stored name %s", name.constData()) << "x.gz" << withStoredName(nameless, name) << output << text;
+    // Like gzip, members joined with cat decode one after the other, under the first member's name; zero bytes after
+    // the data, as block-based copies leave them, are ignored.
     const QByteArray first = textBytes(400);
     const QByteArray second = noiseBytes(70000, 2);
     const QByteArray joined = gzipOf(first, QStringLiteral("first.prg")) + gzipOf(second, QStringLiteral("second"));
-    {
-        // Like gzip, members joined with cat decode one after the other, under the first member's name.
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("J.GZ")), joined));
-        const testsupport::RunResult r = runTool(
-            QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("J.GZ")}, dir.path());
-        QVERIFY2(r.exitCode == 0, r.err.constData());
-        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("first.prg")});
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("first.prg"))), first + second);
-    }
-    {
-        // Zero bytes after the data, as block-based copies leave them, are ignored.
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("P.GZ")), joined + QByteArray(700, '\0')));
-        const testsupport::RunResult r = runTool(
-            QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("P.GZ")}, dir.path());
-        QVERIFY2(r.exitCode == 0, r.err.constData());
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("first.prg"))), first + second);
-    }
+    QTest::newRow("joined members") << "J.GZ" << joined << "first.prg" << first + second;
+    QTest::newRow("zero padding") << "P.GZ" << joined + QByteArray(700, '\0') << "first.prg" << first + second;
+}
+
+// Called with a full path from another folder, as the launcher does: the output lands beside the archive, which goes,
+// and nowhere else.
+void TestGunzipTool::unpacks()
+{
+    QFETCH(QString, archive);
+    QFETCH(QByteArray, gz);
+    QFETCH(QString, output);
+    QFETCH(QByteArray, content);
+    QTemporaryDir root;
+    const QString work = root.filePath(QStringLiteral("a/b/work"));
+    const QString elsewhere = root.filePath(QStringLiteral("elsewhere"));
+    QVERIFY(writeFile(work + QLatin1Char('/') + archive, gz) && QDir().mkpath(elsewhere));
+    const testsupport::RunResult r =
+        runTool(QStringLiteral("gunzip"),
+                {QStringLiteral("-d"), QStringLiteral("-q"), work + QLatin1Char('/') + archive}, elsewhere);
+    VERIFY_RAN(r);
+    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
+    QCOMPARE(entries(work), QStringList{output});
+    QCOMPARE(readFile(work + QLatin1Char('/') + output), content);
+    QCOMPARE(entries(elsewhere), QStringList());
+    QCOMPARE(entries(root.path()), (QStringList{QStringLiteral("a"), QStringLiteral("elsewhere")}));
+    QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("b")});
+    QCOMPARE(entries(root.filePath(QStringLiteral("a/b"))), QStringList{QStringLiteral("work")});
 }
 
 void TestGunzipTool::neverReplacesWhatIsThere_data()

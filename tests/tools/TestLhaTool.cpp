@@ -11,21 +11,16 @@ using testsupport::readFile;
 using testsupport::writeFile;
 using namespace tooltest;
 
+using Contents = QMap<QString, QByteArray>;
+
 class TestLhaTool : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void extractsEveryMethodAndLevel_data();
-    void extractsEveryMethodAndLevel();
-    void dropsFoldersAndSkipsDirectoryEntries();
-    void extractsIntoWorkingFolder();
-    void namesCannotLeaveFolder_data();
-    void namesCannotLeaveFolder();
-    void keepsNamesStoredInCapitals();
-    void storedLarcMember();
-    void overwritesExistingFiles();
+    void extracts_data();
+    void extracts();
     void refusesLeavingNothing_data();
     void refusesLeavingNothing();
 
@@ -83,140 +78,76 @@ testsupport::RunResult TestLhaTool::extract(const QString& archive, const QStrin
     return runTool(QStringLiteral("lha"), {QStringLiteral("e"), QStringLiteral("/m"), archive}, workDir);
 }
 
-void TestLhaTool::extractsEveryMethodAndLevel_data()
+void TestLhaTool::extracts_data()
 {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("textMethod");
-    QTest::newRow("-lh5- (default)") << "c"
-                                     << "-lh5-";
-    QTest::newRow("-lh0- stored") << "cz"
-                                  << "-lh0-";
-    QTest::newRow("-lh6-") << "co6"
-                           << "-lh6-";
-    QTest::newRow("-lh7-") << "co7"
-                           << "-lh7-";
-    QTest::newRow("level 0 headers") << "c0"
-                                     << "-lh5-";
-    QTest::newRow("level 1 headers") << "c1"
-                                     << "-lh5-";
-    QTest::newRow("level 2 headers") << "c2"
-                                     << "-lh5-";
+    QTest::addColumn<QByteArray>("archive"); // empty: jlha did not make what the row needs
+    QTest::addColumn<Contents>("expected");  // the working folder afterwards; it held a.prg = "old" before
+
+    const QByteArray old("old");
+    const QStringList three{QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")};
+    // jlha with the method it must have used for the compressible member.
+    const auto method = [&](const QString& command, const QByteArray& name) {
+        const QByteArray archive = jlhaArchive(command, three);
+        QTemporaryDir dir;
+        writeFile(dir.filePath(QStringLiteral("m.lzh")), archive);
+        const testsupport::RunResult v = oracle(QStringLiteral("jlha"), {QStringLiteral("v"), "m.lzh"}, dir.path());
+        return v.out.contains(name) ? archive : QByteArray();
+    };
+    const Contents all{{"a.prg", m_program}, {"b.txt", m_text}, {"c.d64", m_image}};
+    QTest::newRow("-lh5- (default)") << method("c", "-lh5-") << all;
+    QTest::newRow("-lh0- stored") << method("cz", "-lh0-") << all;
+    QTest::newRow("-lh6-") << method("co6", "-lh6-") << all;
+    QTest::newRow("-lh7-") << method("co7", "-lh7-") << all;
+    QTest::newRow("level 0 headers") << method("c0", "-lh5-") << all;
+    QTest::newRow("level 1 headers") << method("c1", "-lh5-") << all;
+    QTest::newRow("level 2 headers") << method("c2", "-lh5-") << all;
+    // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt": the folder goes, the entry is skipped.
+    const QByteArray tree = jlhaArchive(QStringLiteral("c1"), {QStringLiteral("sub")});
+    QTest::newRow("folders dropped") << (tree.contains("-lhd-") ? tree : QByteArray())
+                                     << Contents{{"a.prg", old}, {"b.txt", m_text}};
+    // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header: a relative path
+    // climbing out of the folder, then an absolute one.
+    for (const char* level : {"c0", "c1", "c2"}) {
+        QTest::addRow("names cannot leave the folder, %s", level)
+            << jlhaArchive(level, {QStringLiteral("../evil.prg"), m_source.filePath(QStringLiteral("sub/b.txt"))},
+                           QStringLiteral("in"))
+            << Contents{{"a.prg", old}, {"b.txt", m_text}, {"evil.prg", "escaped"}};
+    }
+    // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
+    QTest::newRow("names stored in capitals")
+        << jlhaArchive(QStringLiteral("c0"), {QStringLiteral("GAME.PRG")}, QStringLiteral("in"))
+        << Contents{{"a.prg", old}, {"GAME.PRG", m_image}};
+    // -lz4- (LArc, stored, level 0 headers) holds its data as -lh0- does; only the method name differs.
+    QByteArray larc = jlhaArchive(QStringLiteral("cz0"), {QStringLiteral("c.d64")});
+    const bool stored = larc.mid(2, 5) == "-lh0-" && larc.at(20) == '\0';
+    patchHeader(larc, 0, 2, "-lz4-");
+    QTest::newRow("stored LArc member") << (stored ? larc : QByteArray())
+                                        << Contents{{"a.prg", old}, {"c.d64", m_image}};
+    QTest::newRow("replaces a file of a member's name")
+        << jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg")}) << Contents{{"a.prg", m_program}};
 }
 
-void TestLhaTool::extractsEveryMethodAndLevel()
+// The archive lies in another folder and is named by its full path; the members land in the working folder, and
+// nothing outside it changes.
+void TestLhaTool::extracts()
 {
-    QFETCH(QString, command);
-    QFETCH(QString, textMethod);
-    const QByteArray archive =
-        jlhaArchive(command, {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")});
-    QVERIFY(!archive.isEmpty());
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("GAMES.LZH")), archive));
-    // The fixture really uses the method under test for the compressible member.
-    const testsupport::RunResult listing =
-        oracle(QStringLiteral("jlha"), {QStringLiteral("v"), QStringLiteral("GAMES.LZH")}, dir.path());
-    QVERIFY2(listing.out.contains(textMethod.toLatin1()), listing.out.constData());
-
-    const testsupport::RunResult r = extract(QStringLiteral("GAMES.LZH"), dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
-    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAMES.LZH"), QStringLiteral("a.prg"),
-                                               QStringLiteral("b.txt"), QStringLiteral("c.d64")}));
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), m_program);
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("b.txt"))), m_text);
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("c.d64"))), m_image);
-}
-
-void TestLhaTool::dropsFoldersAndSkipsDirectoryEntries()
-{
-    // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt".
-    const QByteArray archive = jlhaArchive(QStringLiteral("c1"), {QStringLiteral("sub")});
-    QVERIFY(archive.contains("-lhd-"));
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("TREE.LHA")), archive));
-    const testsupport::RunResult r = extract(QStringLiteral("TREE.LHA"), dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("TREE.LHA"), QStringLiteral("b.txt")}));
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("b.txt"))), m_text);
-}
-
-void TestLhaTool::extractsIntoWorkingFolder()
-{
-    QTemporaryDir archives;
-    QTemporaryDir work;
-    const QString archivePath = archives.filePath(QStringLiteral("ONE.LZH"));
-    QVERIFY(writeFile(archivePath, jlhaArchive(QStringLiteral("c"), {QStringLiteral("c.d64")})));
-    const testsupport::RunResult r = extract(archivePath, work.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(entries(work.path()), QStringList{QStringLiteral("c.d64")});
-    QCOMPARE(entries(archives.path()), QStringList{QStringLiteral("ONE.LZH")});
-}
-
-void TestLhaTool::namesCannotLeaveFolder_data()
-{
-    // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header.
-    QTest::addColumn<QString>("command");
-    QTest::newRow("level 0") << "c0";
-    QTest::newRow("level 1") << "c1";
-    QTest::newRow("level 2") << "c2";
-}
-
-void TestLhaTool::namesCannotLeaveFolder()
-{
-    QFETCH(QString, command);
-    // A relative path climbing out of the folder, then an absolute one.
-    const QByteArray archive = jlhaArchive(
-        command, {QStringLiteral("../evil.prg"), m_source.filePath(QStringLiteral("sub/b.txt"))}, QStringLiteral("in"));
-    QVERIFY(archive.contains("evil.prg"));
-
+    QFETCH(QByteArray, archive);
+    QFETCH(Contents, expected);
+    QVERIFY2(!archive.isEmpty(), "jlha did not make the archive under test");
     QTemporaryDir root;
     const QString work = root.filePath(QStringLiteral("a/work"));
-    QVERIFY(writeFile(work + QStringLiteral("/ESC.LZH"), archive));
-    const testsupport::RunResult r = extract(QStringLiteral("ESC.LZH"), work);
-    QVERIFY2(r.exitCode == 0, r.err.constData());
-    QCOMPARE(entries(work),
-             (QStringList{QStringLiteral("ESC.LZH"), QStringLiteral("b.txt"), QStringLiteral("evil.prg")}));
-    QCOMPARE(readFile(work + QStringLiteral("/evil.prg")), QByteArray("escaped"));
-    QCOMPARE(readFile(work + QStringLiteral("/b.txt")), m_text);
+    const QString path = root.filePath(QStringLiteral("archives/GAMES.LZH"));
+    QVERIFY(writeFile(path, archive));
+    QVERIFY(writeFile(work + QStringLiteral("/a.prg"), "old"));
+    const testsupport::RunResult r = extract(path, work);
+    VERIFY_RAN(r);
+    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
+    QCOMPARE(entries(work), QStringList(expected.keys()));
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QCOMPARE(readFile(work + QLatin1Char('/') + it.key()), it.value());
+    QCOMPARE(entries(root.path()), (QStringList{QStringLiteral("a"), QStringLiteral("archives")}));
     QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("work")});
-    QCOMPARE(entries(root.path()), QStringList{QStringLiteral("a")});
-}
-
-void TestLhaTool::keepsNamesStoredInCapitals()
-{
-    // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
-    const QByteArray archive = jlhaArchive(QStringLiteral("c0"), {QStringLiteral("GAME.PRG")}, QStringLiteral("in"));
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("CAPS.LZH")), archive));
-    const testsupport::RunResult r = extract(QStringLiteral("CAPS.LZH"), dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("CAPS.LZH"), QStringLiteral("GAME.PRG")}));
-}
-
-void TestLhaTool::storedLarcMember()
-{
-    // -lz4- (LArc, stored) holds its data as -lh0- does; only the method name differs. Unknown methods are refused.
-    QByteArray archive = jlhaArchive(QStringLiteral("cz0"), {QStringLiteral("c.d64")});
-    QCOMPARE(archive.mid(2, 5), QByteArray("-lh0-"));
-    QCOMPARE(archive.at(20), '\0'); // level 0, where LArc archives live
-    QByteArray larc = archive;
-    patchHeader(larc, 0, 2, "-lz4-");
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("LARC.LZS")), larc));
-    const testsupport::RunResult r = extract(QStringLiteral("LARC.LZS"), dir.path());
-    QVERIFY2(r.exitCode == 0, r.err.constData());
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("c.d64"))), m_image);
-}
-
-void TestLhaTool::overwritesExistingFiles()
-{
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
-    QVERIFY(
-        writeFile(dir.filePath(QStringLiteral("A.LZH")), jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg")})));
-    const testsupport::RunResult r = extract(QStringLiteral("A.LZH"), dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), m_program);
+    QCOMPARE(entries(root.filePath(QStringLiteral("archives"))), QStringList{QStringLiteral("GAMES.LZH")});
 }
 
 void TestLhaTool::refusesLeavingNothing_data()
