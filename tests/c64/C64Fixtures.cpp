@@ -258,18 +258,17 @@ QByteArray patternImage()
     return image;
 }
 
-std::array<int, 3> recordKinds(const QByteArray& part, int partNumber)
+QList<RecordHead> recordHeads(const QByteArray& part, int partNumber)
 {
-    std::array<int, 3> kinds{};
-    qsizetype pos = partNumber == 1 ? 4 : 2;
-    while (pos + 2 <= part.size()) {
+    QList<RecordHead> heads;
+    for (qsizetype pos = partNumber == 1 ? 4 : 2; pos + 2 <= part.size();) {
         const int kind = quint8(part.at(pos)) >> 6;
         if (kind == 3)
             break;
-        ++kinds[size_t(kind)];
+        heads.append({pos, quint8(part.at(pos)) & 0x3F, quint8(part.at(pos + 1)), kind});
         pos += kind == 0 ? 258 : kind == 1 ? 3 : 4 + (pos + 2 < part.size() ? quint8(part.at(pos + 2)) : 0);
     }
-    return kinds;
+    return heads;
 }
 
 QByteArray makeDiskWithCc1541(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error)

@@ -71,8 +71,16 @@ QByteArray encodePart(int part, const QList<Record>& records);
 // A D64 image whose sectors all differ, with a few single-value sectors among them.
 QByteArray patternImage();
 
-// Counts of stored, filled and packed records in a part made by another program.
-std::array<int, 3> recordKinds(const QByteArray& part, int partNumber);
+// The records of a part as they come (where each starts, its track, sector and kind: 0 stored, 1 filled, 2 packed);
+// the walk stops at a record of kind 3.
+struct RecordHead
+{
+    qsizetype pos;
+    int track;
+    int sector;
+    int kind;
+};
+QList<RecordHead> recordHeads(const QByteArray& part, int partNumber);
 
 // Writes files of repeatable content (runs of equal bytes, zero stretches, noise) into dir and puts them on a fresh
 // D64 (dir/disk.d64) made by cc1541; returns the image, or an empty array with *error set.

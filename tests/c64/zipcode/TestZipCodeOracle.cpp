@@ -47,24 +47,17 @@ enum Damage
     SwapRecords
 };
 
-// Where each record of a well-formed part starts.
-QList<qsizetype> recordStarts(const QByteArray& part, int partNumber)
-{
-    QList<qsizetype> starts;
-    qsizetype pos = partNumber == 1 ? 4 : 2;
-    while (pos + 2 <= part.size()) {
-        starts << pos;
-        const int kind = quint8(part.at(pos)) >> 6;
-        pos += kind == 0 ? 258 : kind == 1 ? 3 : 4 + quint8(part.at(pos + 2));
-    }
-    return starts;
-}
-
 void damage(std::array<QByteArray, 4>& parts, Damage kind, QRandomGenerator& rng)
 {
     const int index = int(rng.bounded(4));
     QByteArray& part = parts[size_t(index)];
-    const QList<qsizetype> starts = recordStarts(part, index + 1);
+    QList<qsizetype> starts;
+    QList<qsizetype> packed;
+    for (const RecordHead& head : recordHeads(part, index + 1)) {
+        starts << head.pos;
+        if (head.kind == 2)
+            packed << head.pos;
+    }
     const qsizetype pos = qsizetype(rng.bounded(quint32(part.size())));
     switch (kind) {
     case FlipBit:
@@ -89,11 +82,6 @@ void damage(std::array<QByteArray, 4>& parts, Damage kind, QRandomGenerator& rng
         break;
     }
     case PackedLength: {
-        QList<qsizetype> packed;
-        for (qsizetype s : starts) {
-            if (quint8(part.at(s)) >> 6 == 2)
-                packed << s;
-        }
         if (packed.isEmpty())
             return;
         const qsizetype at = packed[rng.bounded(int(packed.size()))] + 2;
@@ -132,18 +120,6 @@ QByteArray edgeCaseImage()
     return image;
 }
 
-// The records of a part as (track, sector, kind), in the order they come.
-QList<std::array<int, 3>> recordHeads(const QByteArray& part, int partNumber)
-{
-    QList<std::array<int, 3>> heads;
-    for (qsizetype pos = partNumber == 1 ? 4 : 2; pos + 2 <= part.size();) {
-        const int kind = quint8(part[pos]) >> 6;
-        heads.append({quint8(part[pos]) & 0x3F, quint8(part[pos + 1]), kind});
-        pos += kind == 0 ? 258 : kind == 1 ? 3 : 4 + quint8(part[pos + 2]);
-    }
-    return heads;
-}
-
 } // namespace
 
 void TestZipCodeOracle::encoderRoundTrip_data()
@@ -179,8 +155,8 @@ void TestZipCodeOracle::encoderLayout()
     const Parts parts = c64::encodeZipCodeSet(edgeCaseImage()).value();
     QMap<QPair<int, int>, int> kinds;
     for (int p = 1; p <= 4; ++p) {
-        for (const auto& [track, sector, kind] : recordHeads(parts[size_t(p - 1)], p))
-            kinds.insert({track, sector}, kind);
+        for (const RecordHead& head : recordHeads(parts[size_t(p - 1)], p))
+            kinds.insert({head.track, head.sector}, head.kind);
     }
     QCOMPARE(kinds.size(), 683);
     const QList<QPair<QPair<int, int>, int>> expected{{{1, 0}, 1},  {{8, 20}, 1}, {{35, 16}, 1}, {{9, 0}, 2},
@@ -203,9 +179,9 @@ void TestZipCodeOracle::encoderLayout()
     QCOMPARE(set[3].left(2), QByteArray("\x00\x04", 2));
     const auto order = [&set](int part, int track) {
         QList<int> sectors;
-        for (const auto& [t, sector, kind] : recordHeads(set[size_t(part - 1)], part)) {
-            if (t == track)
-                sectors.append(sector);
+        for (const RecordHead& head : recordHeads(set[size_t(part - 1)], part)) {
+            if (head.track == track)
+                sectors.append(head.sector);
         }
         return sectors;
     };
