@@ -85,12 +85,17 @@ QByteArray cbmconvertLynx(const NamedFiles& files)
     return succeeded(r) ? readFile(dir.filePath(QStringLiteral("made.lnx"))) : QByteArray();
 }
 
-QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files)
+QString nativeName(const c64::CbmFile& file)
 {
     static const char* const endings[] = {".del", ".seq", ".prg", ".usr", ".rel"};
+    return QString::fromLatin1(file.name).toLower() + QLatin1String(endings[int(file.type)]);
+}
+
+QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files)
+{
     QMap<QString, QByteArray> out;
     for (const c64::CbmFile& f : files)
-        out.insert(QString::fromLatin1(f.name).toLower() + QLatin1String(endings[int(f.type)]), f.data);
+        out.insert(nativeName(f), f.data);
     return out;
 }
 

@@ -42,7 +42,9 @@ QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QB
 using NamedFiles = QList<QPair<QString, QByteArray>>;
 QByteArray cbmconvertLynx(const NamedFiles& files);
 
-// The native files cbmconvert writes for Commodore files: lower-case name plus ".prg", ".seq", ".usr" or ".del".
+// The native file cbmconvert writes for a Commodore file: lower-case name plus ".prg", ".seq", ".usr" or ".del";
+// and those of a list.
+QString nativeName(const c64::CbmFile& file);
 QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files);
 
 // sidplayfp plays the tune for `seconds` into a WAV file; returns how many clearly different pitches windows of
