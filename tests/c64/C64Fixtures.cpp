@@ -99,60 +99,26 @@ QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files)
     return out;
 }
 
-namespace {
-
-quint32 le(const QByteArray& b, qsizetype at, int bytes)
-{
-    quint32 v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | static_cast<quint8>(b[at + i]);
-    return v;
-}
-
-// The first channel of a 16-bit PCM WAV file; walks the RIFF chunks for "fmt " and "data".
-QList<qint16> wavSamples(const QByteArray& wav, int* sampleRate)
-{
-    QList<qint16> samples;
-    int channels = 0;
-    int bits = 0;
-    for (qsizetype at = 12; wav.startsWith("RIFF") && at + 8 <= wav.size();) {
-        const QByteArray id = wav.mid(at, 4);
-        const qsizetype size = le(wav, at + 4, 4);
-        const qsizetype body = at + 8;
-        if (id == "fmt " && body + 16 <= wav.size()) {
-            channels = int(le(wav, body + 2, 2));
-            *sampleRate = int(le(wav, body + 4, 4));
-            bits = int(le(wav, body + 14, 2));
-        } else if (id == "data" && channels > 0 && bits == 16) {
-            const qsizetype end = std::min(wav.size(), body + size);
-            for (qsizetype p = body; p + 2 * channels <= end; p += 2 * channels)
-                samples.append(static_cast<qint16>(le(wav, p, 2)));
-            break;
-        }
-        at = body + size + (size & 1);
-    }
-    return samples;
-}
-
-} // namespace
-
 int heardPitches(const QString& sidPath, int seconds, int windowsPerSecond, QString* why)
 {
     QTemporaryDir dir;
     const QString wavPath = dir.filePath(QStringLiteral("tune.wav"));
     const testsupport::RunResult r =
-        oracle(QStringLiteral("sidplayfp"),
-               {QStringLiteral("-t%1").arg(seconds), QStringLiteral("-w") + wavPath, sidPath}, dir.path());
-    int rate = 0;
-    const QList<qint16> samples = succeeded(r) ? wavSamples(readFile(wavPath), &rate) : QList<qint16>();
-    if (samples.size() < qsizetype(rate) * (seconds - 1) || rate < windowsPerSecond) {
+        oracle(QStringLiteral("sidplayfp"), {QStringLiteral("-t%1").arg(seconds), "-w" + wavPath, sidPath}, dir.path());
+    // sidplayfp writes a plain 44-byte header: channels at 22, sample rate at 24, bits per sample at 34.
+    const QByteArray wav = readFile(wavPath);
+    const auto le = [&wav](int at) { return quint8(wav[at]) | quint8(wav[at + 1]) << 8 | quint8(wav[at + 2]) << 16; };
+    const int channels = wav.size() > 44 ? le(22) & 0xFFFF : 0;
+    const int rate = channels ? le(24) : 0;
+    if (!succeeded(r) || wav.mid(36, 4) != "data" || (le(34) & 0xFFFF) != 16 || rate < windowsPerSecond ||
+        (wav.size() - 44) / (2 * channels) < qsizetype(rate) * (seconds - 1)) {
         *why = QStringLiteral("sidplayfp made no recording: ") + tooltest::describe(r);
         return -1;
     }
-    int peak = 0;
-    for (qint16 s : samples)
-        peak = std::max(peak, std::abs(int(s)));
-    if (peak <= 1000)
+    QList<qint16> samples; // the first channel
+    for (qsizetype p = 44; p + 2 * channels <= wav.size(); p += 2 * channels)
+        samples.append(qint16(le(int(p)) & 0xFFFF));
+    if (std::none_of(samples.begin(), samples.end(), [](qint16 s) { return std::abs(int(s)) > 1000; }))
         return 0;
     // Sign changes in each window measure the pitch sounding in it; count those more than 10% apart.
     QList<int> crossings;
