@@ -58,11 +58,11 @@ class TestD64Writer : public QObject
 
 private slots:
     void initTestCase();
+    void oraclesReadWhatWeWrote_data();
     void oraclesReadWhatWeWrote();
     void bamMatchesTheChains();
     void placementFollowsThe1541();
-    void fullDirectory();
-    void fullDisk();
+    void directoryOrder();
     void refusals_data();
     void refusals();
 };
@@ -73,30 +73,34 @@ void TestD64Writer::initTestCase()
     QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the images");
 }
 
+void TestD64Writer::oraclesReadWhatWeWrote_data()
+{
+    QTest::addColumn<CbmFileList>("files");
+    QTest::newRow("sizes around a block, three types") << CbmFileList{file("GAME", 3000, 1),
+                                                                      file("INTRO", 1, 2),
+                                                                      file("EXACT", 254, 3),
+                                                                      file("OVER", 255, 4),
+                                                                      file("DATA", 700, 5, FileType::Seq),
+                                                                      file("USER", 5000, 6, FileType::Usr),
+                                                                      file("BIG", 60000, 7),
+                                                                      file("EMPTY", 0, 8)};
+    CbmFileList full;
+    for (int i = 1; i <= 144; ++i)
+        full.append(file(QByteArray("F") + QByteArray::number(i), 2 + i, i));
+    QTest::newRow("144 files") << full;
+    // 664 blocks exactly: the whole disk outside the directory track.
+    QTest::newRow("full disk") << CbmFileList{file("HALF", 400 * 254, 1), file("REST", 264 * 254 - 20, 2)};
+}
+
+// cbmconvert extracts every file; cc1541 lists names, types, block counts and the blocks free.
 void TestD64Writer::oraclesReadWhatWeWrote()
 {
-    const CbmFileList files{file("GAME", 3000, 1),
-                            file("INTRO", 1, 2),
-                            file("EXACT", 254, 3),
-                            file("OVER", 255, 4),
-                            file("DATA", 700, 5, FileType::Seq),
-                            file("USER", 5000, 6, FileType::Usr),
-                            file("BIG", 60000, 7),
-                            file("EMPTY", 0, 8)};
+    QFETCH(CbmFileList, files);
     const QByteArray image = build(files);
     QCOMPARE(image.size(), d64::Size35);
-
     QString why;
-    const QMap<QString, QByteArray> extracted =
-        c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64"), &why);
-    QVERIFY2(!extracted.isEmpty(), qPrintable(why));
-    const QStringList endings{"prg", "prg", "prg", "prg", "seq", "usr", "prg", "prg"};
-    QCOMPARE(extracted.size(), files.size());
-    for (int i = 0; i < files.size(); ++i) {
-        const QString name = QString::fromLatin1(files[i].name).toLower() + QLatin1Char('.') + endings[i];
-        QVERIFY2(extracted.contains(name), qPrintable(name));
-        QVERIFY2(extracted[name] == files[i].data, qPrintable(name));
-    }
+    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64"), &why),
+             c64test::asNativeFiles(files));
 
     const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
     QVERIFY(theirs.ok);
@@ -104,8 +108,7 @@ void TestD64Writer::oraclesReadWhatWeWrote()
     QCOMPARE(theirs.entries.size(), files.size());
     int used = 0;
     for (int i = 0; i < files.size(); ++i) {
-        QCOMPARE(theirs.entries[i].name, QString::fromLatin1(files[i].name).toLower());
-        QCOMPARE(theirs.entries[i].type, endings[i]);
+        QCOMPARE(theirs.entries[i].name + QLatin1Char('.') + theirs.entries[i].type, c64test::nativeName(files[i]));
         QCOMPARE(theirs.entries[i].blocks, blocksForLength(files[i].data.size()));
         used += theirs.entries[i].blocks;
     }
@@ -175,44 +178,22 @@ void TestD64Writer::placementFollowsThe1541()
     QCOMPARE(three.first().sector, 0);
 }
 
-void TestD64Writer::fullDirectory()
+// Directory sectors in 1541 order: 1, 4, 7, ..., 16, 2, 5, ..., 17, 3, 6, ..., 18, the last ending the chain.
+void TestD64Writer::directoryOrder()
 {
     CbmFileList files;
     for (int i = 1; i <= 144; ++i)
-        files.append(file(QByteArray("F") + QByteArray::number(i), 2 + i, i));
-    const QByteArray image = build(files);
-    QVERIFY(!image.isEmpty());
-    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
-    QCOMPARE(theirs.entries.size(), 144);
-    QCOMPARE(theirs.entries.last().name, QStringLiteral("f144"));
-    // Directory sectors in 1541 order: 1, 4, 7, ..., 16, 2, 5, ..., 17, 3, 6, ..., 18.
+        files.append(file(QByteArray("F") + QByteArray::number(i), 2, i));
+    const std::optional<D64Image> image = D64Image::fromBytes(build(files));
     int sector = 1;
     QList<int> order;
     for (int i = 0; i < 18 && sector != 0xFF; ++i) {
         order.append(sector);
-        const QByteArray data = D64Image::fromBytes(image)->sector(18, sector).value();
+        const QByteArray data = image->sector(18, sector).value();
         sector = data[0] == 0 ? 0xFF : static_cast<quint8>(data[1]);
     }
     QCOMPARE(order, QList<int>({1, 4, 7, 10, 13, 16, 2, 5, 8, 11, 14, 17, 3, 6, 9, 12, 15, 18}));
-    QCOMPARE(D64Image::fromBytes(image)->sector(18, 18)->left(2), QByteArray("\x00\xFF", 2));
-
-    const QMap<QString, QByteArray> extracted =
-        c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("full.d64"));
-    QCOMPARE(extracted.size(), 144);
-    QVERIFY(extracted.value(QStringLiteral("f77.prg")) == files[76].data);
-}
-
-void TestD64Writer::fullDisk()
-{
-    // 664 blocks exactly: the whole disk outside the directory track.
-    const QByteArray image = build({file("HALF", 400 * 254, 1), file("REST", 264 * 254 - 20, 2)});
-    QVERIFY(!image.isEmpty());
-    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
-    QCOMPARE(theirs.blocksFree, 0);
-    const QMap<QString, QByteArray> extracted =
-        c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("fulldisk.d64"));
-    QCOMPARE(extracted.size(), 2);
-    QCOMPARE(extracted.value(QStringLiteral("rest.prg")).size(), 264 * 254 - 20);
+    QCOMPARE(image->sector(18, 18)->left(2), QByteArray("\x00\xFF", 2));
 }
 
 void TestD64Writer::refusals_data()
