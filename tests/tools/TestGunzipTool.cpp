@@ -19,11 +19,8 @@ private slots:
     void initTestCase();
     void unpacks_data();
     void unpacks();
-    void neverReplacesWhatIsThere_data();
-    void neverReplacesWhatIsThere();
     void refuses_data();
     void refuses();
-    void refusesMissingFileAndFolder();
 
 private:
     // What the real gzip makes of data kept in a file called name; with storeName false no name is kept (-n).
@@ -130,54 +127,15 @@ void TestGunzipTool::unpacks()
     QCOMPARE(entries(root.filePath(QStringLiteral("a/b"))), QStringList{QStringLiteral("work")});
 }
 
-void TestGunzipTool::neverReplacesWhatIsThere_data()
-{
-    QTest::addColumn<QString>("existing");
-    QTest::newRow("file") << "file";
-    QTest::newRow("folder") << "folder";
-    QTest::newRow("link to a file outside") << "link";
-    QTest::newRow("dangling link") << "dangling";
-}
-
-// The program empties the working folder before it unpacks, so a file of the output's name was not made by this
-// archive: it is neither replaced nor followed.
-void TestGunzipTool::neverReplacesWhatIsThere()
-{
-    QFETCH(QString, existing);
-    QTemporaryDir dir;
-    const QString work = dir.filePath(QStringLiteral("W"));
-    const QString target = work + QStringLiteral("/elite.prg");
-    const QString outside = dir.filePath(QStringLiteral("outside.prg"));
-    QVERIFY(writeFile(outside, "the user's own file"));
-    const QByteArray gz = gzipOf(textBytes(10), QStringLiteral("elite.prg"));
-    QVERIFY(writeFile(work + QStringLiteral("/E.GZ"), gz));
-    if (existing == QLatin1String("file"))
-        QVERIFY(writeFile(target, "old"));
-    else if (existing == QLatin1String("folder"))
-        QVERIFY(QDir(work).mkdir(QStringLiteral("elite.prg")));
-    else
-        QVERIFY(
-            QFile::link(existing == QLatin1String("link") ? outside : dir.filePath(QStringLiteral("nowhere")), target));
-
-    const testsupport::RunResult r =
-        runTool(QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), QStringLiteral("E.GZ")}, work);
-    QString why;
-    QVERIFY2(isCleanFailure(r, QStringLiteral("gunzip"), &why), qPrintable(why));
-    QVERIFY2(r.err.contains("elite.prg already exists"), r.err.constData());
-    QCOMPARE(entries(work), (QStringList{QStringLiteral("E.GZ"), QStringLiteral("elite.prg")}));
-    QCOMPARE(readFile(work + QStringLiteral("/E.GZ")), gz);
-    QCOMPARE(readFile(outside), QByteArray("the user's own file"));
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere"))));
-    if (existing == QLatin1String("file"))
-        QCOMPARE(readFile(target), QByteArray("old"));
-}
-
 void TestGunzipTool::refuses_data()
 {
-    // The file (named GAME.GZ unless the row says otherwise) and a part of the reason, where one is fixed.
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
+    // The file and a part of the reason, where one is fixed.
+    QTest::addColumn<QString>("name");     // ending in "/": a folder
+    QTest::addColumn<QByteArray>("bytes"); // a null array: no file at all
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("beside"); // what is there already under the output's name: a file, folder or link
+    const auto row = [](const char* tag, const QString& name, const QByteArray& bytes, const QString& reason,
+                        const QString& beside = {}) { QTest::newRow(tag) << name << bytes << reason << beside; };
     const QByteArray noisy = gzipOf(noiseBytes(100000, 3), QStringLiteral("game.d64"));
     const QByteArray first = gzipOf(textBytes(400), QStringLiteral("first.prg"));
     const auto flipped = [](QByteArray gz, qsizetype fromEnd) {
@@ -185,61 +143,74 @@ void TestGunzipTool::refuses_data()
         return gz;
     };
     const QString game = QStringLiteral("GAME.GZ");
-    QTest::newRow("unknown suffix") << "game.bin" << gzipOf(textBytes(5), "x", false) << "unknown suffix";
+    row("unknown suffix", "game.bin", gzipOf(textBytes(5), "x", false), "unknown suffix");
     // 64 MB and one byte of zeros: a C64 game is never that large, and the gzip file is tiny.
-    QTest::newRow("over 64 MB") << game << gzipOf(QByteArray(64 * 1024 * 1024 + 1, '\0'), "z") << "more than 64 MB";
+    row("over 64 MB", game, gzipOf(QByteArray(64 * 1024 * 1024 + 1, '\0'), "z"), "more than 64 MB");
     // gunzip would leave the inner .gz; libarchive would unpack both layers, so the tool refuses instead.
-    QTest::newRow("gzip in gzip") << game << gzipOf(first, "first.prg.gz") << "gzip data inside gzip data";
-    QTest::newRow("cut inside the header") << game << noisy.left(6) << "";
-    QTest::newRow("cut after the header") << game << noisy.left(10) << "";
-    QTest::newRow("cut inside the data") << game << noisy.left(40000) << "";
-    QTest::newRow("trailer missing") << game << noisy.chopped(8) << "";
-    QTest::newRow("trailer half there") << game << noisy.chopped(3) << "";
-    QTest::newRow("last byte missing") << game << noisy.chopped(1) << "";
-    QTest::newRow("CRC in the trailer") << game << flipped(noisy, 6) << "";
-    QTest::newRow("length in the trailer") << game << flipped(noisy, 2) << "";
-    QTest::newRow("stored block data") << game << flipped(noisy, 50000) << "";
-    QTest::newRow("compressed data") << game << flipped(gzipOf(textBytes(3000), "g"), 3000) << "";
+    row("gzip in gzip", game, gzipOf(first, "first.prg.gz"), "gzip data inside gzip data");
+    row("cut inside the header", game, noisy.left(6), "");
+    row("cut after the header", game, noisy.left(10), "");
+    row("cut inside the data", game, noisy.left(40000), "");
+    row("trailer missing", game, noisy.chopped(8), "");
+    row("trailer half there", game, noisy.chopped(3), "");
+    row("last byte missing", game, noisy.chopped(1), "");
+    row("CRC in the trailer", game, flipped(noisy, 6), "");
+    row("length in the trailer", game, flipped(noisy, 2), "");
+    row("stored block data", game, flipped(noisy, 50000), "");
+    row("compressed data", game, flipped(gzipOf(textBytes(3000), "g"), 3000), "");
     // Anything but zero bytes after the data (gzip only warns), and a member whose checksum does not match.
-    QTest::newRow("trailing garbage") << game << first + "trailing garbage"
-                                      << "";
-    QTest::newRow("damaged second member") << game << flipped(first, 7) + noisy << "";
-    QTest::newRow("random bytes") << game << noiseBytes(5000, 5) << "";
-    QTest::newRow("text") << game << QByteArray("10 PRINT \"HELLO\"\n") << "";
-    QTest::newRow("empty file") << game << QByteArray() << "";
-    QTest::newRow("zip signature") << game << QByteArray("PK\x03\x04") + noiseBytes(300, 6) << "";
-    QTest::newRow("gzip magic alone") << game << QByteArray("\x1f\x8b") << "";
-    QTest::newRow("unknown method") << game << QByteArray("\x1f\x8b\x07\0\0\0\0\0\0\x03", 10) + noiseBytes(50, 7) << "";
+    row("trailing garbage", game, first + "trailing garbage", "");
+    row("damaged second member", game, flipped(first, 7) + noisy, "");
+    row("random bytes", game, noiseBytes(5000, 5), "");
+    row("text", game, QByteArray("10 PRINT \"HELLO\"\n"), "");
+    row("empty file", game, QByteArray(""), "");
+    row("no such file", game, QByteArray(), "");
+    row("a folder", "folder.gz/", "", "");
+    // The program empties the working folder before it unpacks, so a file of the output's name was not made by this
+    // archive: it is neither replaced nor followed.
+    const QByteArray elite = gzipOf(textBytes(10), QStringLiteral("elite.prg"));
+    for (const char* beside : {"file", "folder", "link", "dangling link"})
+        row(beside, "E.GZ", elite, "elite.prg already exists", beside);
+    row("zip signature", game, QByteArray("PK\x03\x04") + noiseBytes(300, 6), "");
+    row("gzip magic alone", game, QByteArray("\x1f\x8b"), "");
+    row("unknown method", game, QByteArray("\x1f\x8b\x07\0\0\0\0\0\0\x03", 10) + noiseBytes(50, 7), "");
 }
 
-// The file is refused with one reason line and stays alone and unchanged.
+// The file is refused with one reason line; it and everything beside it stay as they were, and no link is followed.
 void TestGunzipTool::refuses()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
+    QFETCH(QString, beside);
     QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(name), bytes));
-    const testsupport::RunResult r =
-        runTool(QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), name}, dir.path());
+    const QString work = dir.filePath(QStringLiteral("W"));
+    const QString outside = dir.filePath(QStringLiteral("outside.prg"));
+    const QString target = work + QStringLiteral("/elite.prg");
+    QVERIFY(writeFile(outside, "the user's own file") && QDir().mkpath(work));
+    if (name.endsWith(QLatin1Char('/')))
+        QVERIFY(QDir(work).mkdir(name));
+    else if (!bytes.isNull())
+        QVERIFY(writeFile(work + QLatin1Char('/') + name, bytes));
+    if (beside == QLatin1String("file"))
+        QVERIFY(writeFile(target, "old"));
+    else if (beside == QLatin1String("folder"))
+        QVERIFY(QDir(work).mkdir(QStringLiteral("elite.prg")));
+    else if (!beside.isEmpty())
+        QVERIFY(
+            QFile::link(beside == QLatin1String("link") ? outside : dir.filePath(QStringLiteral("nowhere")), target));
+    const QStringList before = entries(work);
+    const testsupport::RunResult r = runTool(QStringLiteral("gunzip"), {"-d", "-q", QString(name).remove('/')}, work);
     QString why;
     QVERIFY2(isCleanFailure(r, QStringLiteral("gunzip"), &why), qPrintable(why));
     QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
-    QCOMPARE(entries(dir.path()), QStringList{name});
-    QCOMPARE(readFile(dir.filePath(name)), bytes);
-}
-
-void TestGunzipTool::refusesMissingFileAndFolder()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.gz")));
-    for (const QString& name : {QStringLiteral("missing.gz"), QStringLiteral("folder.gz")}) {
-        const testsupport::RunResult r =
-            runTool(QStringLiteral("gunzip"), {QStringLiteral("-d"), QStringLiteral("-q"), name}, dir.path());
-        QString why;
-        QVERIFY2(isCleanFailure(r, QStringLiteral("gunzip"), &why), qPrintable(name + QStringLiteral(": ") + why));
-    }
-    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("folder.gz")});
+    QCOMPARE(entries(work), before);
+    if (!bytes.isNull() && !name.endsWith(QLatin1Char('/')))
+        QCOMPARE(readFile(work + QLatin1Char('/') + name), bytes);
+    QCOMPARE(readFile(outside), QByteArray("the user's own file"));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere"))));
+    if (beside == QLatin1String("file"))
+        QCOMPARE(readFile(target), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestGunzipTool)
