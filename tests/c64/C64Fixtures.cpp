@@ -22,7 +22,7 @@ Cc1541Listing cc1541List(const QByteArray& image)
     QTemporaryDir dir;
     if (!writeFile(dir.filePath(QStringLiteral("copy.d64")), image))
         return listing;
-    const testsupport::RunResult r = oracle(QStringLiteral("cc1541"), {QStringLiteral("copy.d64")}, dir.path());
+    const testsupport::RunResult r = oracle(QStringLiteral("cc1541"), {"copy.d64"}, dir.path());
     if (!succeeded(r))
         return listing;
     static const QRegularExpression header(QStringLiteral("^0 .*\"(.{16})\""));
@@ -47,8 +47,8 @@ QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>&
     QTemporaryDir dir;
     for (auto it = files.begin(); it != files.end(); ++it)
         writeFile(dir.filePath(it.key()), it.value());
-    const testsupport::RunResult r = oracle(
-        QStringLiteral("cc1541"), QStringList{QStringLiteral("-q")} + args + QStringList{"made.d64"}, dir.path());
+    const testsupport::RunResult r =
+        oracle(QStringLiteral("cc1541"), QStringList{"-q"} + args + QStringList{"made.d64"}, dir.path());
     return succeeded(r) ? readFile(dir.filePath(QStringLiteral("made.d64"))) : QByteArray();
 }
 
@@ -61,8 +61,7 @@ QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QB
     const QString outputDir = dir.filePath(QStringLiteral("out"));
     QDir().mkpath(outputDir);
     writeFile(input, container);
-    const testsupport::RunResult r = oracle(
-        QStringLiteral("cbmconvert"), {QStringLiteral("-v1"), QStringLiteral("-N"), inputOption, input}, outputDir);
+    const testsupport::RunResult r = oracle(QStringLiteral("cbmconvert"), {"-v1", "-N", inputOption, input}, outputDir);
     if (!succeeded(r)) {
         if (why)
             *why = tooltest::describe(r);
@@ -76,7 +75,7 @@ QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QB
 QByteArray cbmconvertLynx(const NamedFiles& files)
 {
     QTemporaryDir dir;
-    QStringList args{QStringLiteral("-v0"), QStringLiteral("-L"), QStringLiteral("made.lnx"), QStringLiteral("-n")};
+    QStringList args{"-v0", "-L", "made.lnx", "-n"};
     for (const auto& [name, data] : files) {
         writeFile(dir.filePath(name), data);
         args << name;
@@ -245,8 +244,7 @@ QList<RecordHead> recordHeads(const QByteArray& part, int partNumber)
 QByteArray makeDiskWithCc1541(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error)
 {
     QRandomGenerator rng(seed);
-    QStringList args{QStringLiteral("-q"), QStringLiteral("-n"), QStringLiteral("ZIPTEST"), QStringLiteral("-i"),
-                     QStringLiteral("zt")};
+    QStringList args{"-q", "-n", "ZIPTEST", "-i", QStringLiteral("zt")};
     for (int i = 0; i < fileSizes.size(); ++i) {
         const QString name = QStringLiteral("file%1.prg").arg(i);
         if (!writeFile(QDir(dir).filePath(name), pseudoRandomFile(fileSizes[i], rng))) {
@@ -279,7 +277,7 @@ SampleSet makeSampleSet(const QString& dir, const QList<int>& fileSizes, quint32
     SampleSet set;
     set.image = makeDiskWithCc1541(dir, fileSizes, seed, error);
     if (!set.image.isEmpty())
-        set.parts = packWithDisk2zip(dir, QStringLiteral("disk.d64"), QStringLiteral("game"), error);
+        set.parts = packWithDisk2zip(dir, "disk.d64", "game", error);
     if (set.parts[0].isEmpty())
         set.image.clear();
     return set;

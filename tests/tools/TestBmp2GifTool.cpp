@@ -282,13 +282,13 @@ void TestBmp2GifTool::converts()
     QVERIFY(writeFile(work + QStringLiteral("/in.bmp"), bmp));
     QVERIFY(writeFile(root.filePath(QStringLiteral("ref.bmp")), reference.isEmpty() ? bmp : reference));
     QVERIFY(writeFile(gif, "old"));
-    const testsupport::RunResult r = runTool(QStringLiteral("bmp2gif"), {QStringLiteral("in.bmp"), gif}, work);
+    const testsupport::RunResult r = runTool(QStringLiteral("bmp2gif"), {"in.bmp", gif}, work);
     QCOMPARE(entries(work), QStringList{QStringLiteral("in.bmp")});
     QCOMPARE(entries(shots), QStringList{QStringLiteral("out.gif")});
 
     if (!refusal.isEmpty()) {
         QString why;
-        QVERIFY2(isCleanFailure(r, QStringLiteral("bmp2gif"), &why), qPrintable(why));
+        QVERIFY2(isCleanFailure(r, "bmp2gif", &why), qPrintable(why));
         QVERIFY2(QString::fromLocal8Bit(r.err).contains(refusal), r.err.constData());
         QCOMPARE(readFile(gif), QByteArray("old"));
         return;
@@ -297,16 +297,13 @@ void TestBmp2GifTool::converts()
     VERIFY_RAN(r);
     QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
     const testsupport::RunResult size =
-        oracle(QStringLiteral("identify"),
-               {QStringLiteral("-format"), QStringLiteral("%w %h|"), QStringLiteral("ref.bmp")}, root.path());
+        oracle(QStringLiteral("identify"), {"-format", "%w %h|", "ref.bmp"}, root.path());
     const testsupport::RunResult gifSize =
-        oracle(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m %w %h"), gif}, root.path());
+        oracle(QStringLiteral("identify"), {"-format", "%m %w %h", gif}, root.path());
     VERIFY_RAN(gifSize);
     QCOMPARE(gifSize.out, "GIF " + size.out.left(size.out.indexOf('|')));
-    const testsupport::RunResult diff = oracle(
-        QStringLiteral("compare"),
-        {QStringLiteral("-metric"), QStringLiteral("AE"), QStringLiteral("ref.bmp"), gif, QStringLiteral("null:")},
-        root.path());
+    const testsupport::RunResult diff =
+        oracle(QStringLiteral("compare"), {"-metric", "AE", "ref.bmp", gif, "null:"}, root.path());
     QVERIFY2(succeeded(diff) && diff.err.trimmed() == "0", qPrintable(describe(diff)));
 
     // The colour table is the BMP's palette, padded to the next power of two (a GIF holds 2 to 256 entries).

@@ -49,7 +49,7 @@ QByteArray TestGunzipTool::gzipOf(const QByteArray& data, const QString& name, b
 {
     QTemporaryDir dir;
     writeFile(dir.filePath(name), data);
-    QStringList args{QStringLiteral("-c")};
+    QStringList args{"-c"};
     if (!storeName)
         args << QStringLiteral("-n");
     const testsupport::RunResult r = oracle(QStringLiteral("gzip"), args << name, dir.path());
@@ -72,7 +72,7 @@ void TestGunzipTool::unpacks_data()
                                 << textBytes(12000);
     // No stored name: the archive's name without its suffix.
     const QByteArray text = textBytes(50);
-    const QByteArray nameless = gzipOf(text, QStringLiteral("x"), false);
+    const QByteArray nameless = gzipOf(text, "x", false);
     const QList<QPair<QString, QString>> suffixes{
         {"GAME.GZ", "GAME"}, {"game.prg.gz", "game.prg"}, {"game.z", "game"},       {"Game-GZ", "Game"},
         {"game-z", "game"},  {"game_Z", "game"},          {"demo.tgz", "demo.tar"}, {"DEMO.TAZ", "DEMO.tar"}};
@@ -115,8 +115,7 @@ void TestGunzipTool::unpacks()
     const QString elsewhere = root.filePath(QStringLiteral("elsewhere"));
     QVERIFY(writeFile(work + QLatin1Char('/') + archive, gz) && QDir().mkpath(elsewhere));
     const testsupport::RunResult r =
-        runTool(QStringLiteral("gunzip"),
-                {QStringLiteral("-d"), QStringLiteral("-q"), work + QLatin1Char('/') + archive}, elsewhere);
+        runTool(QStringLiteral("gunzip"), {"-d", "-q", work + QLatin1Char('/') + archive}, elsewhere);
     VERIFY_RAN(r);
     QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
     QCOMPARE(entries(work), QStringList{output});
@@ -202,7 +201,7 @@ void TestGunzipTool::refuses()
     const QStringList before = entries(work);
     const testsupport::RunResult r = runTool(QStringLiteral("gunzip"), {"-d", "-q", QString(name).remove('/')}, work);
     QString why;
-    QVERIFY2(isCleanFailure(r, QStringLiteral("gunzip"), &why), qPrintable(why));
+    QVERIFY2(isCleanFailure(r, "gunzip", &why), qPrintable(why));
     QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
     QCOMPARE(entries(work), before);
     if (!bytes.isNull() && !name.endsWith(QLatin1Char('/')))

@@ -75,7 +75,7 @@ QByteArray TestLhaTool::jlhaArchive(const QString& command, const QStringList& f
 
 testsupport::RunResult TestLhaTool::extract(const QString& archive, const QString& workDir)
 {
-    return runTool(QStringLiteral("lha"), {QStringLiteral("e"), QStringLiteral("/m"), archive}, workDir);
+    return runTool(QStringLiteral("lha"), {"e", "/m", archive}, workDir);
 }
 
 void TestLhaTool::extracts_data()
@@ -84,13 +84,13 @@ void TestLhaTool::extracts_data()
     QTest::addColumn<Contents>("expected");  // the working folder afterwards; it held a.prg = "old" before
 
     const QByteArray old("old");
-    const QStringList three{QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")};
+    const QStringList three{"a.prg", "sub/b.txt", "c.d64"};
     // jlha with the method it must have used for the compressible member.
     const auto method = [&](const QString& command, const QByteArray& name) {
         const QByteArray archive = jlhaArchive(command, three);
         QTemporaryDir dir;
         writeFile(dir.filePath(QStringLiteral("m.lzh")), archive);
-        const testsupport::RunResult v = oracle(QStringLiteral("jlha"), {QStringLiteral("v"), "m.lzh"}, dir.path());
+        const testsupport::RunResult v = oracle(QStringLiteral("jlha"), {"v", "m.lzh"}, dir.path());
         return v.out.contains(name) ? archive : QByteArray();
     };
     const Contents all{{"a.prg", m_program}, {"b.txt", m_text}, {"c.d64", m_image}};
@@ -102,29 +102,27 @@ void TestLhaTool::extracts_data()
     QTest::newRow("level 1 headers") << method("c1", "-lh5-") << all;
     QTest::newRow("level 2 headers") << method("c2", "-lh5-") << all;
     // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt": the folder goes, the entry is skipped.
-    const QByteArray tree = jlhaArchive(QStringLiteral("c1"), {QStringLiteral("sub")});
+    const QByteArray tree = jlhaArchive(QStringLiteral("c1"), {"sub"});
     QTest::newRow("folders dropped") << (tree.contains("-lhd-") ? tree : QByteArray())
                                      << Contents{{"a.prg", old}, {"b.txt", m_text}};
     // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header: a relative path
     // climbing out of the folder, then an absolute one.
     for (const char* level : {"c0", "c1", "c2"}) {
         QTest::addRow("names cannot leave the folder, %s", level)
-            << jlhaArchive(level, {QStringLiteral("../evil.prg"), m_source.filePath(QStringLiteral("sub/b.txt"))},
-                           QStringLiteral("in"))
+            << jlhaArchive(level, {"../evil.prg", m_source.filePath(QStringLiteral("sub/b.txt"))}, QStringLiteral("in"))
             << Contents{{"a.prg", old}, {"b.txt", m_text}, {"evil.prg", "escaped"}};
     }
     // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
-    QTest::newRow("names stored in capitals")
-        << jlhaArchive(QStringLiteral("c0"), {QStringLiteral("GAME.PRG")}, QStringLiteral("in"))
-        << Contents{{"a.prg", old}, {"GAME.PRG", m_image}};
+    QTest::newRow("names stored in capitals") << jlhaArchive(QStringLiteral("c0"), {"GAME.PRG"}, QStringLiteral("in"))
+                                              << Contents{{"a.prg", old}, {"GAME.PRG", m_image}};
     // -lz4- (LArc, stored, level 0 headers) holds its data as -lh0- does; only the method name differs.
-    QByteArray larc = jlhaArchive(QStringLiteral("cz0"), {QStringLiteral("c.d64")});
+    QByteArray larc = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
     const bool stored = larc.mid(2, 5) == "-lh0-" && larc.at(20) == '\0';
     patchHeader(larc, 0, 2, "-lz4-");
     QTest::newRow("stored LArc member") << (stored ? larc : QByteArray())
                                         << Contents{{"a.prg", old}, {"c.d64", m_image}};
     QTest::newRow("replaces a file of a member's name")
-        << jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg")}) << Contents{{"a.prg", m_program}};
+        << jlhaArchive(QStringLiteral("c"), {"a.prg"}) << Contents{{"a.prg", m_program}};
 }
 
 // The archive lies in another folder and is named by its full path; the members land in the working folder, and
@@ -154,8 +152,7 @@ void TestLhaTool::refusesLeavingNothing_data()
 {
     QTest::addColumn<QByteArray>("archive");
     QTest::addColumn<QString>("reason"); // a part of the message, where one is fixed
-    const QByteArray three = jlhaArchive(
-        QStringLiteral("c1"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")});
+    const QByteArray three = jlhaArchive(QStringLiteral("c1"), {"a.prg", "sub/b.txt", "c.d64"});
     // Where the archive is cut: each header starts two bytes before its method name ("-lh0-", "-lh5-").
     const auto cut = [&three](int member, int distance) {
         qsizetype method = -1;
@@ -169,7 +166,7 @@ void TestLhaTool::refusesLeavingNothing_data()
     QTest::newRow("cut inside the last header") << cut(2, 10) << "";
     QTest::newRow("cut inside the last member's data") << cut(2, 40) << "";
 
-    const QByteArray two = jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt")});
+    const QByteArray two = jlhaArchive(QStringLiteral("c"), {"a.prg", "sub/b.txt"});
     const auto flipped = [&two](int fromSecondHeader) {
         QByteArray b = two;
         const qsizetype at = two.indexOf("-lh5-") - 2 + fromSecondHeader;
@@ -178,7 +175,7 @@ void TestLhaTool::refusesLeavingNothing_data()
     };
     QTest::newRow("damaged compressed data") << flipped(600) << "CRC error";
     QTest::newRow("damaged second header") << flipped(12) << "damaged";
-    QByteArray unknown = jlhaArchive(QStringLiteral("cz0"), {QStringLiteral("c.d64")});
+    QByteArray unknown = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
     patchHeader(unknown, 0, 2, "-lhX-");
     QTest::newRow("unknown method") << unknown << "unsupported compression method -lhX-";
 
@@ -193,7 +190,7 @@ void TestLhaTool::refusesLeavingNothing_data()
         QTemporaryDir zeros;
         writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0'));
         const QString made = zeros.filePath(QStringLiteral("made.lzh"));
-        oracle(QStringLiteral("jlha"), {QStringLiteral("a"), made, QStringLiteral("zeros.prg")}, zeros.path());
+        oracle(QStringLiteral("jlha"), {"a", made, "zeros.prg"}, zeros.path());
         const QByteArray one = readFile(made);
         return one.size() < 1024 * 1024 ? one.chopped(1).repeated(times) + '\0' : QByteArray();
     };
@@ -212,7 +209,7 @@ void TestLhaTool::refusesLeavingNothing()
     QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
     const testsupport::RunResult r = extract(QStringLiteral("GAME.LHA"), dir.path());
     QString why;
-    QVERIFY2(isCleanFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
+    QVERIFY2(isCleanFailure(r, "lha", &why), qPrintable(why));
     QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
     QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAME.LHA"), QStringLiteral("a.prg")}));
     QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), QByteArray("old"));

@@ -36,7 +36,6 @@ void TestToolUsage::refusesArguments_data()
     QTest::newRow("zip2d64: nothing") << "zip2d64" << QStringList();
     QTest::newRow("zip2d64: set base only") << "zip2d64" << QStringList{"in"};
     QTest::newRow("zip2d64: three names") << "zip2d64" << QStringList{"in", "a.d64", "b.d64"};
-    QTest::newRow("zip2d64: empty output name") << "zip2d64" << QStringList{"in", ""};
     QTest::newRow("maketape: nothing") << "maketape" << QStringList();
     QTest::newRow("maketape: no files") << "maketape" << QStringList{"vtrxmktp"};
     QTest::newRow("starlynx: nothing") << "starlynx" << QStringList();

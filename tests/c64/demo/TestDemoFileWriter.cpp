@@ -65,9 +65,9 @@ void TestDemoFileWriter::generatorReportsFailures()
     for (const QString& line : lines)
         QVERIFY2(line.startsWith(QStringLiteral("mkdemofiles: Demo/Games/")), qPrintable(line));
     QCOMPARE(allFiles(dir.path()),
-             (QStringList{QStringLiteral("Demo/Games"), QStringLiteral("Demo/Music/bouncing_bytes.sid"),
-                          QStringLiteral("Demo/Music/harbour_patrol.sid"), QStringLiteral("Screenshots/astrominer.gif"),
-                          QStringLiteral("Screenshots/garden.gif"), QStringLiteral("Screenshots/nibble.gif")}));
+             (QStringList{"Demo/Games", "Demo/Music/bouncing_bytes.sid",
+                          QStringLiteral("Demo/Music/harbour_patrol.sid"), "Screenshots/astrominer.gif",
+                          QStringLiteral("Screenshots/garden.gif"), "Screenshots/nibble.gif"}));
 
     const testsupport::RunResult usage = testsupport::runProgram(QStringLiteral(MKDEMOFILES_PATH), {}, dir.path());
     QCOMPARE(usage.exitCode, 2);

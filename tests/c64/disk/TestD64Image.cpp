@@ -30,7 +30,7 @@ void TestD64Image::initTestCase()
     QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
     // Sizes around the 254-byte block edge, and one file long enough to leave its first track.
     const QList<int> sizes{1, 253, 254, 255, 508, 6000, 40000};
-    QStringList args{QStringLiteral("-n"), QStringLiteral("reader"), QStringLiteral("-i"), QStringLiteral("rd")};
+    QStringList args{"-n", "reader", "-i", "rd"};
     QMap<QString, QByteArray> files;
     for (int i = 0; i < sizes.size(); ++i) {
         const QString name = QStringLiteral("f%1.bin").arg(i);

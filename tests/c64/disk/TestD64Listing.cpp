@@ -60,16 +60,16 @@ private:
 void TestD64Listing::initTestCase()
 {
     QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
-    QStringList args{QStringLiteral("-n"), QStringLiteral("my disk"), QStringLiteral("-i"), QStringLiteral("vt")};
+    QStringList args{"-n", "my disk", "-i", "vt"};
     for (const auto& [type, text] : TypeCases) {
         // cc1541 turns lower-case letters into the C64's upper-case PETSCII codes.
         args << QStringLiteral("-f") << QStringLiteral("t%1").arg(type) << QStringLiteral("-T") << QString::number(type)
              << QStringLiteral("-w") << QStringLiteral("data.prg");
     }
-    m_mixed = c64test::cc1541Image(args, {{QStringLiteral("data.prg"), tooltest::program(0x0801, 300, 1)}});
+    m_mixed = c64test::cc1541Image(args, {{"data.prg", tooltest::program(0x0801, 300, 1)}});
     QCOMPARE(m_mixed.size(), 174848);
 
-    QStringList fullArgs{QStringLiteral("-n"), QStringLiteral("full")};
+    QStringList fullArgs{"-n", "full"};
     for (int i = 1; i <= 144; ++i)
         fullArgs << QStringLiteral("-f") << QStringLiteral("f%1").arg(i) << QStringLiteral("-L");
     m_full = c64test::cc1541Image(fullArgs);
@@ -102,11 +102,10 @@ void TestD64Listing::matchesCc1541Directory()
 
 void TestD64Listing::diskNameAndPadding()
 {
-    const QByteArray image = c64test::cc1541Image({QStringLiteral("-n"), QStringLiteral("games  "),
-                                                   QStringLiteral("-f"), QStringLiteral("elite"), QStringLiteral("-w"),
-                                                   QStringLiteral("e.prg"), QStringLiteral("-f"), QStringLiteral("a b"),
-                                                   QStringLiteral("-P"), QStringLiteral("-w"), QStringLiteral("e.prg")},
-                                                  {{QStringLiteral("e.prg"), tooltest::program(0x0801, 10, 2)}});
+    const QByteArray image =
+        c64test::cc1541Image({"-n", "games  ", QStringLiteral("-f"), "elite", "-w", QStringLiteral("e.prg"), "-f",
+                              "a b", QStringLiteral("-P"), "-w", "e.prg"},
+                             {{"e.prg", tooltest::program(0x0801, 10, 2)}});
     QCOMPARE(image.mid(dirSectorOffset(1) + 5, 16), QByteArray("ELITE") + QByteArray(11, char(0xA0)));
     const ImageListing listing = listImage(put(QStringLiteral("pad.d64"), image));
     QCOMPARE(listing.name, QStringLiteral("GAMES"));

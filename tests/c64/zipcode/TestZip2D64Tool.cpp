@@ -122,8 +122,7 @@ void TestZip2D64Tool::matchesZip2diskAndOriginal()
     }
     if (usesTrack35)
         QVERIFY(original.mid(sectorOffset(35, 0), 17 * 256) != QByteArray(17 * 256, '\0'));
-    const Parts parts =
-        packWithDisk2zip(scratch, QStringLiteral("disk.d64"), QStringLiteral("GAME"), &error, disk2zipOptions);
+    const Parts parts = packWithDisk2zip(scratch, "disk.d64", "GAME", &error, disk2zipOptions);
     QVERIFY2(!parts[0].isEmpty(), qPrintable(error));
     QVERIFY(writeParts(work, parts, QStringLiteral("GAME")));
     const QByteArray reference = unpackWithZip2disk(work, QStringLiteral("GAME"));
@@ -212,6 +211,9 @@ void TestZip2D64Tool::setsAndOutputs_data()
         writeFile(work + QStringLiteral("/3!game"), sample[2].left(500));
         writeFile(work + QStringLiteral("/vtrxtz2d.d64"), "an earlier image");
     }) << "game" << out << "3!game is damaged" << true;
+    QTest::newRow("no output name") << game() << "game"
+                                    << ""
+                                    << "no output file name given" << false;
     QTest::newRow("output would replace a part") << game() << "game"
                                                  << "3!game"
                                                  << "3!game" << false;
@@ -246,7 +248,7 @@ void TestZip2D64Tool::setsAndOutputs()
         return;
     }
     QString why;
-    QVERIFY2(tooltest::isCleanFailure(r, QStringLiteral("zip2d64"), &why), qPrintable(why));
+    QVERIFY2(tooltest::isCleanFailure(r, "zip2d64", &why), qPrintable(why));
     QVERIFY2(QString::fromLocal8Bit(r.err).contains(refusal), r.err.constData());
     QCOMPARE(tooltest::entries(work), before);
     QVERIFY(readFile(QDir(work).filePath(output)) == oldOutput);
