@@ -86,7 +86,6 @@ private slots:
     void fullDiskDissolvesWithStarlynx();
     void headerVariants_data();
     void headerVariants();
-    void relEntryHasRecordLength();
     void refusals_data();
     void refusals();
     void writerRefusals_data();
@@ -206,29 +205,23 @@ void TestLynxArchive::headerVariants()
     };
     const QList<HandEntry> entries{{"ONE", "P", tooltest::noiseBytes(600, 1)},
                                    {"TWO", "S", tooltest::noiseBytes(254, 2)},
-                                   {"THREE", "U", tooltest::noiseBytes(1, 3)}};
+                                   {"THREE", "U", tooltest::noiseBytes(1, 3)},
+                                   {"REC", "R", tooltest::noiseBytes(700, 4), 64}};
     const QByteArray bytes = handLynx(entries, withStub, formats[format]);
     QString error;
     const std::optional<CbmFileList> files = readLynxFiles(bytes, &error);
     QVERIFY2(files, qPrintable(error));
-    QCOMPARE(files->size(), 3);
-    for (int i = 0; i < 3; ++i) {
+    QCOMPARE(files->size(), entries.size());
+    const QList<FileType> types{FileType::Prg, FileType::Seq, FileType::Usr, FileType::Rel};
+    for (int i = 0; i < entries.size(); ++i) {
         QCOMPARE(files->at(i).name, entries[i].name);
+        QCOMPARE(files->at(i).type, types[i]);
         QVERIFY(files->at(i).data == entries[i].data);
     }
-    QCOMPARE(files->at(1).type, FileType::Seq);
-    QCOMPARE(files->at(2).type, FileType::Usr);
-}
-
-void TestLynxArchive::relEntryHasRecordLength()
-{
-    const QByteArray bytes = handLynx({{"REC", "R", tooltest::noiseBytes(700, 1), 64}, {"P", "P", "xy"}}, true);
-    const std::optional<LynxArchive> archive = LynxArchive::parse(bytes);
-    QVERIFY(archive);
-    QCOMPARE(archive->entries[0].type, FileType::Rel);
-    QCOMPARE(archive->entries[0].recordLength, 64);
-    QCOMPARE(archive->entries[0].size, 700);
-    QCOMPARE(readLynxFiles(bytes)->at(1).data, QByteArray("xy"));
+    // A REL entry carries its record length between type and last-block size.
+    const LynxEntry rel = LynxArchive::parse(bytes)->entries.at(3);
+    QCOMPARE(rel.recordLength, 64);
+    QCOMPARE(rel.size, 700);
 }
 
 void TestLynxArchive::refusals_data()
