@@ -41,9 +41,9 @@ class TestD64Listing : public QObject
 
 private slots:
     void initTestCase();
+    void matchesCc1541Directory_data();
     void matchesCc1541Directory();
     void diskNameAndPadding();
-    void fullDirectoryOf144Entries();
     void damagedImages_data();
     void damagedImages();
     void kindByName_data();
@@ -83,21 +83,35 @@ QString TestD64Listing::put(const QString& name, const QByteArray& bytes)
     return path;
 }
 
-// Names as cc1541 lists them, and the type text of every type byte.
+void TestD64Listing::matchesCc1541Directory_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<QStringList>("entries");
+    QStringList types;
+    for (const auto& [type, text] : TypeCases)
+        types << padded16(QStringLiteral("T%1").arg(type)) + text;
+    QStringList full;
+    for (int i = 1; i <= 144; ++i)
+        full << padded16(QStringLiteral("F%1").arg(i)) + QStringLiteral(" PRG");
+    QTest::newRow("every type byte") << m_mixed << types;
+    QTest::newRow("144 entries in 18 sectors") << m_full << full;
+}
+
+// The names as cc1541 lists them, and the type text of every type byte.
 void TestD64Listing::matchesCc1541Directory()
 {
-    const ImageListing listing = listImage(put(QStringLiteral("mixed.d64"), m_mixed));
-    const c64test::Cc1541Listing theirs = c64test::cc1541List(m_mixed);
+    QFETCH(QByteArray, image);
+    QFETCH(QStringList, entries);
+    const ImageListing listing = listImage(put(QStringLiteral("listed.d64"), image));
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
     QVERIFY(theirs.ok);
     QCOMPARE(listing.kind, ImageKind::D64);
     QVERIFY2(!listing.partial, qPrintable(listing.problem));
     QCOMPARE(listing.name, theirs.diskName.trimmed().toUpper());
-    QCOMPARE(listing.entries.size(), TypeCases.size());
-    QCOMPARE(theirs.entries.size(), TypeCases.size());
-    for (int i = 0; i < TypeCases.size(); ++i) {
+    QCOMPARE(listing.entries, entries);
+    QCOMPARE(theirs.entries.size(), entries.size());
+    for (int i = 0; i < entries.size(); ++i)
         QCOMPARE(listing.entries[i].left(16), padded16(theirs.entries[i].name.toUpper()));
-        QCOMPARE(listing.entries[i], padded16(QStringLiteral("T%1").arg(TypeCases[i].first)) + TypeCases[i].second);
-    }
 }
 
 void TestD64Listing::diskNameAndPadding()
@@ -120,19 +134,6 @@ void TestD64Listing::diskNameAndPadding()
     const ImageListing oddListing = listImage(put(QStringLiteral("odd.d64"), odd));
     QCOMPARE(oddListing.entries.first().left(5), QString::fromLatin1("\xC1 \xE9TE"));
     QCOMPARE(oddListing.name, QString::fromLatin1("\\ \xFF\x45S"));
-}
-
-void TestD64Listing::fullDirectoryOf144Entries()
-{
-    const ImageListing listing = listImage(put(QStringLiteral("full.d64"), m_full));
-    QVERIFY2(!listing.partial, qPrintable(listing.problem));
-    QCOMPARE(listing.entries.size(), 144);
-    const c64test::Cc1541Listing theirs = c64test::cc1541List(m_full);
-    QCOMPARE(theirs.entries.size(), 144);
-    for (int i = 0; i < 144; ++i) {
-        QCOMPARE(listing.entries[i], padded16(QStringLiteral("F%1").arg(i + 1)) + QStringLiteral(" PRG"));
-        QCOMPARE(listing.entries[i].left(16).trimmed(), theirs.entries[i].name.toUpper());
-    }
 }
 
 void TestD64Listing::damagedImages_data()
