@@ -1,7 +1,7 @@
 // lha e /m FILE, run with an empty PATH on archives made by jlha.
 
 #include "TestFolders.h"
-#include "ToolTestHelpers.h"
+#include "ToolRunner.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -11,38 +11,23 @@ using testsupport::readFile;
 using testsupport::writeFile;
 using namespace tooltest;
 
+using Contents = QMap<QString, QByteArray>;
+
 class TestLhaTool : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void extractsEveryMethodAndLevel_data();
-    void extractsEveryMethodAndLevel();
-    void dropsFoldersAndSkipsDirectoryEntries();
-    void extractsIntoWorkingFolder();
-    void namesCannotLeaveFolder_data();
-    void namesCannotLeaveFolder();
-    void keepsNamesStoredInCapitals();
-    void storedLarcMember();
-    void overwritesExistingFiles();
-    void truncatedArchiveLeavesNothing_data();
-    void truncatedArchiveLeavesNothing();
-    void damagedArchiveLeavesNothing_data();
-    void damagedArchiveLeavesNothing();
-    void refusesJunk_data();
-    void refusesJunk();
-    void refusesArchivesBeyondTheLimits_data();
-    void refusesArchivesBeyondTheLimits();
-    void usageErrors_data();
-    void usageErrors();
+    void extracts_data();
+    void extracts();
+    void refusesLeavingNothing_data();
+    void refusesLeavingNothing();
 
 private:
     // jlha <command> of the given files, named relative to the fixture folder (or its sub-folder "in").
     QByteArray jlhaArchive(const QString& command, const QStringList& files, const QString& from = {});
-    testsupport::RunResult extract(const QString& archive, const QString& workDir);
-    // Runs lha on an archive that must fail and checks that the folder holds what it held before.
-    void expectNothingExtracted(const QByteArray& archive, const QString& reasonPart = {});
+    static testsupport::RunResult extract(const QString& archive, const QString& workDir);
 
     QTemporaryDir m_source;
     QByteArray m_program = noiseBytes(5000, 11);
@@ -90,279 +75,144 @@ QByteArray TestLhaTool::jlhaArchive(const QString& command, const QStringList& f
 
 testsupport::RunResult TestLhaTool::extract(const QString& archive, const QString& workDir)
 {
-    return runTool(QStringLiteral("lha"), {QStringLiteral("e"), QStringLiteral("/m"), archive}, workDir);
+    return runTool(QStringLiteral("lha"), {"e", "/m", archive}, workDir);
 }
 
-void TestLhaTool::expectNothingExtracted(const QByteArray& archive, const QString& reasonPart)
+void TestLhaTool::extracts_data()
 {
-    QVERIFY(!archive.isEmpty());
+    QTest::addColumn<QByteArray>("archive"); // empty: jlha did not make what the row needs
+    QTest::addColumn<Contents>("expected");  // the working folder afterwards; it held a.prg = "old" before
+
+    const QByteArray old("old");
+    const QStringList three{"a.prg", "sub/b.txt", "c.d64"};
+    // jlha with the method it must have used for the compressible member.
+    const auto method = [&](const QString& command, const QByteArray& name) {
+        const QByteArray archive = jlhaArchive(command, three);
+        QTemporaryDir dir;
+        writeFile(dir.filePath(QStringLiteral("m.lzh")), archive);
+        const testsupport::RunResult v = oracle(QStringLiteral("jlha"), {"v", "m.lzh"}, dir.path());
+        return v.out.contains(name) ? archive : QByteArray();
+    };
+    const Contents all{{"a.prg", m_program}, {"b.txt", m_text}, {"c.d64", m_image}};
+    QTest::newRow("-lh5- (default)") << method("c", "-lh5-") << all;
+    QTest::newRow("-lh0- stored") << method("cz", "-lh0-") << all;
+    QTest::newRow("-lh6-") << method("co6", "-lh6-") << all;
+    QTest::newRow("-lh7-") << method("co7", "-lh7-") << all;
+    QTest::newRow("level 0 headers") << method("c0", "-lh5-") << all;
+    QTest::newRow("level 1 headers") << method("c1", "-lh5-") << all;
+    QTest::newRow("level 2 headers") << method("c2", "-lh5-") << all;
+    // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt": the folder goes, the entry is skipped.
+    const QByteArray tree = jlhaArchive(QStringLiteral("c1"), {"sub"});
+    QTest::newRow("folders dropped") << (tree.contains("-lhd-") ? tree : QByteArray())
+                                     << Contents{{"a.prg", old}, {"b.txt", m_text}};
+    // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header: a relative path
+    // climbing out of the folder, then an absolute one.
+    for (const char* level : {"c0", "c1", "c2"}) {
+        QTest::addRow("names cannot leave the folder, %s", level)
+            << jlhaArchive(level, {"../evil.prg", m_source.filePath(QStringLiteral("sub/b.txt"))}, QStringLiteral("in"))
+            << Contents{{"a.prg", old}, {"b.txt", m_text}, {"evil.prg", "escaped"}};
+    }
+    // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
+    QTest::newRow("names stored in capitals") << jlhaArchive(QStringLiteral("c0"), {"GAME.PRG"}, QStringLiteral("in"))
+                                              << Contents{{"a.prg", old}, {"GAME.PRG", m_image}};
+    // -lz4- (LArc, stored, level 0 headers) holds its data as -lh0- does; only the method name differs.
+    QByteArray larc = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
+    const bool stored = larc.mid(2, 5) == "-lh0-" && larc.at(20) == '\0';
+    patchHeader(larc, 0, 2, "-lz4-");
+    QTest::newRow("stored LArc member") << (stored ? larc : QByteArray())
+                                        << Contents{{"a.prg", old}, {"c.d64", m_image}};
+    QTest::newRow("replaces a file of a member's name")
+        << jlhaArchive(QStringLiteral("c"), {"a.prg"}) << Contents{{"a.prg", m_program}};
+}
+
+// The archive lies in another folder and is named by its full path; the members land in the working folder, and
+// nothing outside it changes.
+void TestLhaTool::extracts()
+{
+    QFETCH(QByteArray, archive);
+    QFETCH(Contents, expected);
+    QVERIFY2(!archive.isEmpty(), "jlha did not make the archive under test");
+    QTemporaryDir root;
+    const QString work = root.filePath(QStringLiteral("a/work"));
+    const QString path = root.filePath(QStringLiteral("archives/GAMES.LZH"));
+    QVERIFY(writeFile(path, archive));
+    QVERIFY(writeFile(work + QStringLiteral("/a.prg"), "old"));
+    const testsupport::RunResult r = extract(path, work);
+    VERIFY_RAN(r);
+    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
+    QCOMPARE(entries(work), QStringList(expected.keys()));
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QCOMPARE(readFile(work + QLatin1Char('/') + it.key()), it.value());
+    QCOMPARE(entries(root.path()), (QStringList{QStringLiteral("a"), QStringLiteral("archives")}));
+    QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("work")});
+    QCOMPARE(entries(root.filePath(QStringLiteral("archives"))), QStringList{QStringLiteral("GAMES.LZH")});
+}
+
+void TestLhaTool::refusesLeavingNothing_data()
+{
+    QTest::addColumn<QByteArray>("archive");
+    QTest::addColumn<QString>("reason"); // a part of the message, where one is fixed
+    const QByteArray three = jlhaArchive(QStringLiteral("c1"), {"a.prg", "sub/b.txt", "c.d64"});
+    // Where the archive is cut: each header starts two bytes before its method name ("-lh0-", "-lh5-").
+    const auto cut = [&three](int member, int distance) {
+        qsizetype method = -1;
+        for (int i = 0; i <= member; ++i)
+            method = three.indexOf("-lh", method + 1);
+        return three.left(method - 2 + distance);
+    };
+    QTest::newRow("cut inside the first header") << cut(0, 15) << "";
+    QTest::newRow("cut inside the first member's data") << cut(0, 2000) << "";
+    QTest::newRow("cut inside compressed data") << cut(1, 300) << "";
+    QTest::newRow("cut inside the last header") << cut(2, 10) << "";
+    QTest::newRow("cut inside the last member's data") << cut(2, 40) << "";
+
+    const QByteArray two = jlhaArchive(QStringLiteral("c"), {"a.prg", "sub/b.txt"});
+    const auto flipped = [&two](int fromSecondHeader) {
+        QByteArray b = two;
+        const qsizetype at = two.indexOf("-lh5-") - 2 + fromSecondHeader;
+        b[at] = static_cast<char>(b[at] ^ 0x04);
+        return b;
+    };
+    QTest::newRow("damaged compressed data") << flipped(600) << "CRC error";
+    QTest::newRow("damaged second header") << flipped(12) << "damaged";
+    QByteArray unknown = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
+    patchHeader(unknown, 0, 2, "-lhX-");
+    QTest::newRow("unknown method") << unknown << "unsupported compression method -lhX-";
+
+    QTest::newRow("random bytes") << noiseBytes(3000, 12) << "";
+    QTest::newRow("empty file") << QByteArray() << "";
+    QTest::newRow("end marker only") << QByteArray(1, '\0') << "";
+    QTest::newRow("text") << textBytes(20) << "";
+
+    // A few KB of LHA can unpack to gigabytes or to a million files; such an archive holds no C64 game. Members of
+    // the same name repeat one jlha member: an archive is its members one after the other and a closing zero byte.
+    const auto repeated = [](int memberSize, int times) {
+        QTemporaryDir zeros;
+        writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0'));
+        const QString made = zeros.filePath(QStringLiteral("made.lzh"));
+        oracle(QStringLiteral("jlha"), {"a", made, "zeros.prg"}, zeros.path());
+        const QByteArray one = readFile(made);
+        return one.size() < 1024 * 1024 ? one.chopped(1).repeated(times) + '\0' : QByteArray();
+    };
+    QTest::newRow("a member over 64 MB") << repeated(64 * 1024 * 1024 + 1, 1) << "more than 64 MB";
+    QTest::newRow("over 256 MB in all") << repeated(26 * 1024 * 1024, 10) << "more than 256 MB";
+    QTest::newRow("over 10000 members") << repeated(10, 10001) << "more than 10000 members";
+}
+
+// The archive is refused with one reason line, and the folder holds what it held before: nothing half-extracted.
+void TestLhaTool::refusesLeavingNothing()
+{
+    QFETCH(QByteArray, archive);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath(QStringLiteral("GAME.LHA")), archive));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
     const testsupport::RunResult r = extract(QStringLiteral("GAME.LHA"), dir.path());
     QString why;
-    QVERIFY2(isCleanFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
-    if (!reasonPart.isEmpty())
-        QVERIFY2(QString::fromLocal8Bit(r.err).contains(reasonPart), r.err.constData());
+    QVERIFY2(isCleanFailure(r, "lha", &why), qPrintable(why));
+    QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
     QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAME.LHA"), QStringLiteral("a.prg")}));
     QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), QByteArray("old"));
-}
-
-void TestLhaTool::extractsEveryMethodAndLevel_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("textMethod");
-    QTest::newRow("-lh5- (default)") << "c"
-                                     << "-lh5-";
-    QTest::newRow("-lh0- stored") << "cz"
-                                  << "-lh0-";
-    QTest::newRow("-lh6-") << "co6"
-                           << "-lh6-";
-    QTest::newRow("-lh7-") << "co7"
-                           << "-lh7-";
-    QTest::newRow("level 0 headers") << "c0"
-                                     << "-lh5-";
-    QTest::newRow("level 1 headers") << "c1"
-                                     << "-lh5-";
-    QTest::newRow("level 2 headers") << "c2"
-                                     << "-lh5-";
-}
-
-void TestLhaTool::extractsEveryMethodAndLevel()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, textMethod);
-    const QByteArray archive =
-        jlhaArchive(command, {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")});
-    QVERIFY(!archive.isEmpty());
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("GAMES.LZH")), archive));
-    // The fixture really uses the method under test for the compressible member.
-    const testsupport::RunResult listing =
-        oracle(QStringLiteral("jlha"), {QStringLiteral("v"), QStringLiteral("GAMES.LZH")}, dir.path());
-    QVERIFY2(listing.out.contains(textMethod.toLatin1()), listing.out.constData());
-
-    const testsupport::RunResult r = extract(QStringLiteral("GAMES.LZH"), dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
-    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAMES.LZH"), QStringLiteral("a.prg"),
-                                               QStringLiteral("b.txt"), QStringLiteral("c.d64")}));
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), m_program);
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("b.txt"))), m_text);
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("c.d64"))), m_image);
-}
-
-void TestLhaTool::dropsFoldersAndSkipsDirectoryEntries()
-{
-    // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt".
-    const QByteArray archive = jlhaArchive(QStringLiteral("c1"), {QStringLiteral("sub")});
-    QVERIFY(archive.contains("-lhd-"));
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("TREE.LHA")), archive));
-    const testsupport::RunResult r = extract(QStringLiteral("TREE.LHA"), dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("TREE.LHA"), QStringLiteral("b.txt")}));
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("b.txt"))), m_text);
-}
-
-void TestLhaTool::extractsIntoWorkingFolder()
-{
-    QTemporaryDir archives;
-    QTemporaryDir work;
-    const QString archivePath = archives.filePath(QStringLiteral("ONE.LZH"));
-    QVERIFY(writeFile(archivePath, jlhaArchive(QStringLiteral("c"), {QStringLiteral("c.d64")})));
-    const testsupport::RunResult r = extract(archivePath, work.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(entries(work.path()), QStringList{QStringLiteral("c.d64")});
-    QCOMPARE(entries(archives.path()), QStringList{QStringLiteral("ONE.LZH")});
-}
-
-void TestLhaTool::namesCannotLeaveFolder_data()
-{
-    // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header.
-    QTest::addColumn<QString>("command");
-    QTest::newRow("level 0") << "c0";
-    QTest::newRow("level 1") << "c1";
-    QTest::newRow("level 2") << "c2";
-}
-
-void TestLhaTool::namesCannotLeaveFolder()
-{
-    QFETCH(QString, command);
-    // A relative path climbing out of the folder, then an absolute one.
-    const QByteArray archive = jlhaArchive(
-        command, {QStringLiteral("../evil.prg"), m_source.filePath(QStringLiteral("sub/b.txt"))}, QStringLiteral("in"));
-    QVERIFY(archive.contains("evil.prg"));
-
-    QTemporaryDir root;
-    const QString work = root.filePath(QStringLiteral("a/work"));
-    QVERIFY(writeFile(work + QStringLiteral("/ESC.LZH"), archive));
-    const testsupport::RunResult r = extract(QStringLiteral("ESC.LZH"), work);
-    QVERIFY2(r.exitCode == 0, r.err.constData());
-    QCOMPARE(entries(work),
-             (QStringList{QStringLiteral("ESC.LZH"), QStringLiteral("b.txt"), QStringLiteral("evil.prg")}));
-    QCOMPARE(readFile(work + QStringLiteral("/evil.prg")), QByteArray("escaped"));
-    QCOMPARE(readFile(work + QStringLiteral("/b.txt")), m_text);
-    QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("work")});
-    QCOMPARE(entries(root.path()), QStringList{QStringLiteral("a")});
-}
-
-void TestLhaTool::keepsNamesStoredInCapitals()
-{
-    // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
-    const QByteArray archive = jlhaArchive(QStringLiteral("c0"), {QStringLiteral("GAME.PRG")}, QStringLiteral("in"));
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("CAPS.LZH")), archive));
-    const testsupport::RunResult r = extract(QStringLiteral("CAPS.LZH"), dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("CAPS.LZH"), QStringLiteral("GAME.PRG")}));
-}
-
-void TestLhaTool::storedLarcMember()
-{
-    // -lz4- (LArc, stored) holds its data as -lh0- does; only the method name differs. Unknown methods are refused.
-    QByteArray archive = jlhaArchive(QStringLiteral("cz0"), {QStringLiteral("c.d64")});
-    QCOMPARE(archive.mid(2, 5), QByteArray("-lh0-"));
-    QCOMPARE(archive.at(20), '\0'); // level 0, where LArc archives live
-    QByteArray larc = archive;
-    patchHeader(larc, 0, 2, "-lz4-");
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("LARC.LZS")), larc));
-    const testsupport::RunResult r = extract(QStringLiteral("LARC.LZS"), dir.path());
-    QVERIFY2(r.exitCode == 0, r.err.constData());
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("c.d64"))), m_image);
-
-    QByteArray unknown = archive;
-    patchHeader(unknown, 0, 2, "-lhX-");
-    expectNothingExtracted(unknown, QStringLiteral("unsupported compression method -lhX-"));
-}
-
-void TestLhaTool::overwritesExistingFiles()
-{
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
-    QVERIFY(
-        writeFile(dir.filePath(QStringLiteral("A.LZH")), jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg")})));
-    const testsupport::RunResult r = extract(QStringLiteral("A.LZH"), dir.path());
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), m_program);
-}
-
-void TestLhaTool::truncatedArchiveLeavesNothing_data()
-{
-    // Where the archive is cut: a member (0: a.prg, 1: sub/b.txt, 2: c.d64) and a distance from its header start.
-    QTest::addColumn<int>("member");
-    QTest::addColumn<int>("distance");
-    QTest::newRow("inside the first header") << 0 << 15;
-    QTest::newRow("inside the first member's data") << 0 << 2000;
-    QTest::newRow("inside compressed data") << 1 << 300;
-    QTest::newRow("inside the last header") << 2 << 10;
-    QTest::newRow("inside the last member's data") << 2 << 40;
-}
-
-void TestLhaTool::truncatedArchiveLeavesNothing()
-{
-    QFETCH(int, member);
-    QFETCH(int, distance);
-    const QByteArray archive = jlhaArchive(
-        QStringLiteral("c1"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt"), QStringLiteral("c.d64")});
-    // Each header starts two bytes before its method name ("-lh0-", "-lh5-").
-    qsizetype method = -1;
-    for (int i = 0; i <= member; ++i)
-        method = archive.indexOf("-lh", method + 1);
-    QVERIFY(method >= 2);
-    const int header = static_cast<int>(method) - 2;
-    QVERIFY(header + distance < archive.size() - 1);
-    expectNothingExtracted(archive.left(header + distance));
-}
-
-void TestLhaTool::damagedArchiveLeavesNothing_data()
-{
-    QTest::addColumn<QString>("where");
-    QTest::addColumn<QString>("reasonPart");
-    QTest::newRow("compressed data") << "data"
-                                     << "CRC error";
-    QTest::newRow("second header") << "header"
-                                   << "damaged";
-}
-
-void TestLhaTool::damagedArchiveLeavesNothing()
-{
-    QFETCH(QString, where);
-    QFETCH(QString, reasonPart);
-    QByteArray archive = jlhaArchive(QStringLiteral("c"), {QStringLiteral("a.prg"), QStringLiteral("sub/b.txt")});
-    const int second = archive.indexOf("-lh5-") - 2;
-    QVERIFY(second > 0);
-    const int at = where == QLatin1String("data") ? second + 600 : second + 12;
-    archive[at] = static_cast<char>(archive[at] ^ 0x04);
-    expectNothingExtracted(archive, reasonPart);
-}
-
-void TestLhaTool::refusesJunk_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("random bytes") << noiseBytes(3000, 12);
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("end marker only") << QByteArray(1, '\0');
-    QTest::newRow("text") << textBytes(20);
-}
-
-void TestLhaTool::refusesJunk()
-{
-    QFETCH(QByteArray, bytes);
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("JUNK.LZH")), bytes));
-    const testsupport::RunResult r = extract(QStringLiteral("JUNK.LZH"), dir.path());
-    QString why;
-    QVERIFY2(isCleanFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
-    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("JUNK.LZH")});
-}
-
-void TestLhaTool::refusesArchivesBeyondTheLimits_data()
-{
-    QTest::addColumn<int>("memberSize"); // of zeros
-    QTest::addColumn<int>("times");      // the member repeated
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("a member over 64 MB") << 64 * 1024 * 1024 + 1 << 1 << "more than 64 MB";
-    QTest::newRow("over 256 MB in all") << 26 * 1024 * 1024 << 10 << "more than 256 MB";
-    QTest::newRow("over 10000 members") << 10 << 10001 << "more than 10000 members";
-}
-
-// A few KB of LHA can unpack to gigabytes or to a million files; such an archive holds no C64 game. Members of
-// the same name repeat one jlha member: an archive is its members one after the other and a closing zero byte.
-void TestLhaTool::refusesArchivesBeyondTheLimits()
-{
-    QFETCH(int, memberSize);
-    QFETCH(int, times);
-    QFETCH(QString, reason);
-    QTemporaryDir zeros;
-    QVERIFY(writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0')));
-    const QString made = zeros.filePath(QStringLiteral("made.lzh"));
-    VERIFY_RAN(oracle(QStringLiteral("jlha"), {QStringLiteral("a"), made, QStringLiteral("zeros.prg")}, zeros.path()));
-    const QByteArray one = readFile(made);
-    QVERIFY(one.endsWith('\0') && one.size() < 1024 * 1024);
-    expectNothingExtracted(one.chopped(1).repeated(times) + '\0', reason);
-}
-
-void TestLhaTool::usageErrors_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("nothing") << QStringList();
-    QTest::newRow("command only") << QStringList{"e", "/m"};
-    QTest::newRow("other command") << QStringList{"x", "/m", "A.LZH"};
-    QTest::newRow("two archives") << QStringList{"e", "/m", "A.LZH", "B.LZH"};
-    QTest::newRow("unknown switch") << QStringList{"e", "-x", "A.LZH"};
-}
-
-void TestLhaTool::usageErrors()
-{
-    QFETCH(QStringList, args);
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("A.LZH")), noiseBytes(100, 13)));
-    const testsupport::RunResult r = runTool(QStringLiteral("lha"), args, dir.path());
-    QString why;
-    QVERIFY2(isUsageFailure(r, QStringLiteral("lha"), &why), qPrintable(why));
-    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("A.LZH")});
 }
 
 QTEST_GUILESS_MAIN(TestLhaTool)

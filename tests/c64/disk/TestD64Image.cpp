@@ -1,6 +1,6 @@
 // Reading whole files out of D64 images made by cc1541, and refusing damaged file chains.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "c64/D64Geometry.h"
 #include "c64/D64Image.h"
 
@@ -27,18 +27,18 @@ private:
 
 void TestD64Image::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
     // Sizes around the 254-byte block edge, and one file long enough to leave its first track.
     const QList<int> sizes{1, 253, 254, 255, 508, 6000, 40000};
-    QStringList args{QStringLiteral("-n"), QStringLiteral("reader"), QStringLiteral("-i"), QStringLiteral("rd")};
+    QStringList args{"-n", "reader", "-i", "rd"};
     QMap<QString, QByteArray> files;
     for (int i = 0; i < sizes.size(); ++i) {
         const QString name = QStringLiteral("f%1.bin").arg(i);
-        m_contents.append(disktest::noise(sizes[i], 100 + i));
+        m_contents.append(tooltest::noiseBytes(sizes[i], 100 + i));
         files.insert(name, m_contents.last());
         args << QStringLiteral("-f") << QStringLiteral("file%1").arg(i) << QStringLiteral("-w") << name;
     }
-    m_image = disktest::cc1541Image(args, files);
+    m_image = c64test::cc1541Image(args, files);
     QCOMPARE(m_image.size(), d64::Size35);
 }
 
@@ -52,7 +52,7 @@ void TestD64Image::filesReadBackAsWritten()
     const d64::Directory dir = image->directory();
     QVERIFY(dir.isComplete());
     QCOMPARE(dir.entries.size(), m_contents.size());
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(m_image);
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(m_image);
     for (int i = 0; i < m_contents.size(); ++i) {
         QString error;
         const std::optional<QByteArray> data = image->readFile(dir.entries[i], &error);

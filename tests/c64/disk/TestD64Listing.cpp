@@ -1,7 +1,7 @@
 // The listing of D64 images made by cc1541: names, type texts and positions as the game file dialog shows them,
 // and how damaged images (bad links, loops, odd sizes) are listed.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "TestFolders.h"
 #include "c64/ImageListing.h"
 
@@ -41,20 +41,11 @@ class TestD64Listing : public QObject
 
 private slots:
     void initTestCase();
+    void matchesCc1541Directory_data();
     void matchesCc1541Directory();
-    void typeTexts();
     void diskNameAndPadding();
-    void scratchedEntriesLeaveNoGap();
-    void fullDirectoryOf144Entries();
-    void sizeVariantsListAlike_data();
-    void sizeVariantsListAlike();
-    void damagedChains_data();
-    void damagedChains();
-    void longChains_data();
-    void longChains();
-    void truncatedImageListsWhatItHas();
-    void unknownSizeIsReported();
-    void missingFileIsReported();
+    void damagedImages_data();
+    void damagedImages();
     void kindByName_data();
     void kindByName();
 
@@ -68,20 +59,20 @@ private:
 
 void TestD64Listing::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
-    QStringList args{QStringLiteral("-n"), QStringLiteral("my disk"), QStringLiteral("-i"), QStringLiteral("vt")};
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
+    QStringList args{"-n", "my disk", "-i", "vt"};
     for (const auto& [type, text] : TypeCases) {
         // cc1541 turns lower-case letters into the C64's upper-case PETSCII codes.
         args << QStringLiteral("-f") << QStringLiteral("t%1").arg(type) << QStringLiteral("-T") << QString::number(type)
              << QStringLiteral("-w") << QStringLiteral("data.prg");
     }
-    m_mixed = disktest::cc1541Image(args, {{QStringLiteral("data.prg"), disktest::program(0x0801, 300, 1)}});
+    m_mixed = c64test::cc1541Image(args, {{"data.prg", tooltest::program(0x0801, 300, 1)}});
     QCOMPARE(m_mixed.size(), 174848);
 
-    QStringList fullArgs;
+    QStringList fullArgs{"-n", "full"};
     for (int i = 1; i <= 144; ++i)
         fullArgs << QStringLiteral("-f") << QStringLiteral("f%1").arg(i) << QStringLiteral("-L");
-    m_full = disktest::cc1541Image(fullArgs);
+    m_full = c64test::cc1541Image(fullArgs);
     QCOMPARE(m_full.size(), 174848);
 }
 
@@ -92,36 +83,43 @@ QString TestD64Listing::put(const QString& name, const QByteArray& bytes)
     return path;
 }
 
+void TestD64Listing::matchesCc1541Directory_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<QStringList>("entries");
+    QStringList types;
+    for (const auto& [type, text] : TypeCases)
+        types << padded16(QStringLiteral("T%1").arg(type)) + text;
+    QStringList full;
+    for (int i = 1; i <= 144; ++i)
+        full << padded16(QStringLiteral("F%1").arg(i)) + QStringLiteral(" PRG");
+    QTest::newRow("every type byte") << m_mixed << types;
+    QTest::newRow("144 entries in 18 sectors") << m_full << full;
+}
+
+// The names as cc1541 lists them, and the type text of every type byte.
 void TestD64Listing::matchesCc1541Directory()
 {
-    const ImageListing listing = listImage(put(QStringLiteral("mixed.d64"), m_mixed));
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(m_mixed);
+    QFETCH(QByteArray, image);
+    QFETCH(QStringList, entries);
+    const ImageListing listing = listImage(put(QStringLiteral("listed.d64"), image));
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
     QVERIFY(theirs.ok);
     QCOMPARE(listing.kind, ImageKind::D64);
     QVERIFY2(!listing.partial, qPrintable(listing.problem));
-    QCOMPARE(listing.entries.size(), theirs.entries.size());
-    for (int i = 0; i < theirs.entries.size(); ++i)
-        QCOMPARE(listing.entries[i].left(16), padded16(theirs.entries[i].name.toUpper()));
     QCOMPARE(listing.name, theirs.diskName.trimmed().toUpper());
-}
-
-void TestD64Listing::typeTexts()
-{
-    const ImageListing listing = listImage(put(QStringLiteral("types.d64"), m_mixed));
-    QCOMPARE(listing.entries.size(), TypeCases.size());
-    for (int i = 0; i < TypeCases.size(); ++i) {
-        const auto& [type, text] = TypeCases[i];
-        QCOMPARE(listing.entries[i], padded16(QStringLiteral("T%1").arg(type)) + text);
-    }
+    QCOMPARE(listing.entries, entries);
+    QCOMPARE(theirs.entries.size(), entries.size());
+    for (int i = 0; i < entries.size(); ++i)
+        QCOMPARE(listing.entries[i].left(16), padded16(theirs.entries[i].name.toUpper()));
 }
 
 void TestD64Listing::diskNameAndPadding()
 {
-    const QByteArray image = disktest::cc1541Image(
-        {QStringLiteral("-n"), QStringLiteral("games  "), QStringLiteral("-f"), QStringLiteral("elite"),
-         QStringLiteral("-w"), QStringLiteral("e.prg"), QStringLiteral("-f"), QStringLiteral("a b"),
-         QStringLiteral("-P"), QStringLiteral("-w"), QStringLiteral("e.prg")},
-        {{QStringLiteral("e.prg"), disktest::program(0x0801, 10, 2)}});
+    const QByteArray image =
+        c64test::cc1541Image({"-n", "games  ", QStringLiteral("-f"), "elite", "-w", QStringLiteral("e.prg"), "-f",
+                              "a b", QStringLiteral("-P"), "-w", "e.prg"},
+                             {{"e.prg", tooltest::program(0x0801, 10, 2)}});
     QCOMPARE(image.mid(dirSectorOffset(1) + 5, 16), QByteArray("ELITE") + QByteArray(11, char(0xA0)));
     const ImageListing listing = listImage(put(QStringLiteral("pad.d64"), image));
     QCOMPARE(listing.name, QStringLiteral("GAMES"));
@@ -138,159 +136,101 @@ void TestD64Listing::diskNameAndPadding()
     QCOMPARE(oddListing.name, QString::fromLatin1("\\ \xFF\x45S"));
 }
 
-void TestD64Listing::scratchedEntriesLeaveNoGap()
+void TestD64Listing::damagedImages_data()
 {
-    QByteArray image = m_mixed;
-    image[dirSectorOffset(1) + 32 + 2] = 0;     // T129, second entry of the first sector
-    image[dirSectorOffset(4) + 7 * 32 + 2] = 0; // T1, last entry of the second sector
-    const ImageListing listing = listImage(put(QStringLiteral("scratched.d64"), image));
-    QCOMPARE(listing.entries.size(), TypeCases.size() - 2);
-    QVERIFY(listing.entries[1].startsWith(QStringLiteral("T130 ")));
-    QVERIFY(listing.entries[13].startsWith(QStringLiteral("T164 ")));
-    QVERIFY(listing.entries[14].startsWith(QStringLiteral("T2 ")));
-}
+    QTest::addColumn<QByteArray>("image"); // a null array: no file at all
+    QTest::addColumn<QString>("name");     // the disk name listed
+    QTest::addColumn<int>("listed");       // how many entries are listed
+    QTest::addColumn<QString>("last");     // the name of the last one listed
+    QTest::addColumn<QString>("problem");  // a part of the reason; empty when the listing is whole
 
-void TestD64Listing::fullDirectoryOf144Entries()
-{
-    const ImageListing listing = listImage(put(QStringLiteral("full.d64"), m_full));
-    QVERIFY2(!listing.partial, qPrintable(listing.problem));
-    QCOMPARE(listing.entries.size(), 144);
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(m_full);
-    QCOMPARE(theirs.entries.size(), 144);
-    for (int i = 0; i < 144; ++i) {
-        QCOMPARE(listing.entries[i], padded16(QStringLiteral("F%1").arg(i + 1)) + QStringLiteral(" PRG"));
-        QCOMPARE(listing.entries[i].left(16).trimmed(), theirs.entries[i].name.toUpper());
-    }
-}
+    const QString disk = QStringLiteral("MY DISK");
+    const int forty = 5 * 17 * 256;
+    // The mixed image with a new link in directory sector 18/sector (the first is 18/1, the second 18/4), maybe
+    // on 40 tracks.
+    const auto relinked = [this](int sector, int track, int to, int extra = 0) {
+        QByteArray image = m_mixed + QByteArray(extra, '\0');
+        image[dirSectorOffset(sector)] = static_cast<char>(track);
+        image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
+        return image;
+    };
+    // The full image with a new link in its n-th directory sector, counted along cc1541's chain.
+    const auto relinkedFull = [this](int n, int track, int to) {
+        int sector = 1;
+        for (int i = 1; i < n; ++i)
+            sector = static_cast<quint8>(m_full[dirSectorOffset(sector) + 1]);
+        QByteArray image = m_full;
+        image[dirSectorOffset(sector)] = static_cast<char>(track);
+        image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
+        return image;
+    };
+    QByteArray scratched = m_mixed;
+    scratched[dirSectorOffset(1) + 32 + 2] = 0;     // T129, second entry of the first sector
+    scratched[dirSectorOffset(4) + 7 * 32 + 2] = 0; // T1, last entry of the second sector
 
-void TestD64Listing::sizeVariantsListAlike_data()
-{
-    QTest::addColumn<int>("padding");
-    QTest::addColumn<int>("size");
-    QTest::newRow("35 tracks with error bytes") << 683 << 175531;
-    QTest::newRow("40 tracks") << 5 * 17 * 256 << 196608;
-    QTest::newRow("40 tracks with error bytes") << 5 * 17 * 256 + 768 << 197376;
-}
-
-void TestD64Listing::sizeVariantsListAlike()
-{
-    QFETCH(int, padding);
-    QFETCH(int, size);
-    const QByteArray image = m_mixed + QByteArray(padding, '\0');
-    QCOMPARE(image.size(), size);
-    const ImageListing plain = listImage(put(QStringLiteral("plain.d64"), m_mixed));
-    const ImageListing padded = listImage(put(QStringLiteral("padded.d64"), image));
-    QVERIFY2(!padded.partial, qPrintable(padded.problem));
-    QCOMPARE(padded.name, plain.name);
-    QCOMPARE(padded.entries, plain.entries);
-}
-
-void TestD64Listing::damagedChains_data()
-{
-    QTest::addColumn<int>("extraBytes"); // 0 for a 35-track image, 5 * 17 * 256 for 40 tracks
-    QTest::addColumn<int>("linkTrack");  // new link of the first directory sector (18/1)
-    QTest::addColumn<int>("linkSector");
-    QTest::addColumn<int>("listed");
-    QTest::addColumn<QString>("problem"); // part of the reason; empty when the listing is whole
-
-    const int sector1 = 8;
-    QTest::newRow("track 0 ends the chain") << 0 << 0 << 7 << sector1 << QString();
-    QTest::newRow("loop back to itself") << 0 << 18 << 1 << sector1 << QStringLiteral("already read");
-    QTest::newRow("track 36 on 35 tracks") << 0 << 36 << 0 << sector1 << QStringLiteral("track 36, sector 0");
-    QTest::newRow("track 41 on 40 tracks") << 5 * 17 * 256 << 41 << 0 << sector1 << QStringLiteral("outside");
-    QTest::newRow("sector 19 of track 18") << 0 << 18 << 19 << sector1 << QStringLiteral("track 18, sector 19");
-    QTest::newRow("sector 21 of track 1") << 0 << 1 << 21 << sector1 << QStringLiteral("outside");
-    QTest::newRow("sector 17 of track 35") << 0 << 35 << 17 << sector1 << QStringLiteral("track 35, sector 17");
-    QTest::newRow("sector 16 of track 35 is fine") << 0 << 35 << 16 << sector1 << QString();
+    QTest::newRow("35 tracks with error bytes") << m_mixed + QByteArray(683, '\0') << disk << 22 << "T66"
+                                                << "";
+    QTest::newRow("40 tracks") << m_mixed + QByteArray(forty, '\0') << disk << 22 << "T66"
+                               << "";
+    QTest::newRow("40 tracks with error bytes") << m_mixed + QByteArray(forty + 768, '\0') << disk << 22 << "T66"
+                                                << "";
+    QTest::newRow("scratched entries leave no gap") << scratched << disk << 20 << "T66"
+                                                    << "";
+    QTest::newRow("track 0 ends the chain") << relinked(1, 0, 7) << disk << 8 << "T194"
+                                            << "";
+    QTest::newRow("loop back to itself") << relinked(1, 18, 1) << disk << 8 << "T194"
+                                         << "already read";
+    QTest::newRow("track 36 on 35 tracks") << relinked(1, 36, 0) << disk << 8 << "T194"
+                                           << "track 36, sector 0";
+    QTest::newRow("track 41 on 40 tracks") << relinked(1, 41, 0, forty) << disk << 8 << "T194"
+                                           << "outside";
+    QTest::newRow("sector 19 of track 18") << relinked(1, 18, 19) << disk << 8 << "T194"
+                                           << "track 18, sector 19";
+    QTest::newRow("sector 21 of track 1") << relinked(1, 1, 21) << disk << 8 << "T194"
+                                          << "outside";
+    QTest::newRow("sector 17 of track 35") << relinked(1, 35, 17) << disk << 8 << "T194"
+                                           << "track 35, sector 17";
+    QTest::newRow("sector 16 of track 35 is fine") << relinked(1, 35, 16) << disk << 8 << "T194"
+                                                   << "";
     // A 40-track image has tracks 36 to 40: the link is followed and finds an empty sector.
-    QTest::newRow("track 38 on 40 tracks") << 5 * 17 * 256 << 38 << 3 << sector1 << QString();
+    QTest::newRow("track 38 on 40 tracks") << relinked(1, 38, 3, forty) << disk << 8 << "T194"
+                                           << "";
+    QTest::newRow("loop from the second sector") << relinked(4, 18, 1) << disk << 16 << "T1"
+                                                 << "already read";
+    // The last of the 18 sectors pointing on (to an unused, in-range sector) is not followed.
+    QTest::newRow("past 18 sectors") << relinkedFull(18, 17, 0) << "FULL" << 144 << "F144"
+                                     << "past 18 sectors";
+    QTest::newRow("loop from the third sector") << relinkedFull(3, 18, 1) << "FULL" << 24 << "F24"
+                                                << "already read";
+    QTest::newRow("one byte over") << m_mixed + '\0' << disk << 22 << "T66"
+                                   << "Unknown D64 image size (174849 bytes).";
+    // Cut inside the second directory sector (18/4): the first sector is listed, then the listing stops.
+    QTest::newRow("cut in the directory") << m_mixed.left(dirSectorOffset(4) + 100) << disk << 8 << "T194"
+                                          << "ends before track 18, sector 4";
+    QTest::newRow("cut before the directory") << m_mixed.left(50000) << "" << 0 << ""
+                                              << "Unknown D64 image size";
+    QTest::newRow("empty file") << QByteArray("") << "" << 0 << ""
+                                << "Unknown D64 image size";
+    QTest::newRow("no file") << QByteArray() << "" << 0 << ""
+                             << "The image could not be opened";
 }
 
-void TestD64Listing::damagedChains()
+void TestD64Listing::damagedImages()
 {
-    QFETCH(int, extraBytes);
-    QFETCH(int, linkTrack);
-    QFETCH(int, linkSector);
+    QFETCH(QByteArray, image);
+    QFETCH(QString, name);
     QFETCH(int, listed);
+    QFETCH(QString, last);
     QFETCH(QString, problem);
-    QByteArray image = m_mixed + QByteArray(extraBytes, '\0');
-    image[dirSectorOffset(1)] = static_cast<char>(linkTrack);
-    image[dirSectorOffset(1) + 1] = static_cast<char>(linkSector);
-    const ImageListing listing = listImage(put(QStringLiteral("chain.d64"), image));
+    const QString path =
+        image.isNull() ? m_dir.filePath(QStringLiteral("absent.d64")) : put(QStringLiteral("d.d64"), image);
+    const ImageListing listing = listImage(path);
+    QCOMPARE(listing.kind, ImageKind::D64);
+    QCOMPARE(listing.name, name);
     QCOMPARE(listing.entries.size(), listed);
+    QCOMPARE(listing.entries.value(listed - 1).left(16).trimmed(), last);
     QCOMPARE(listing.partial, !problem.isEmpty());
     QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
-}
-
-void TestD64Listing::longChains_data()
-{
-    QTest::addColumn<int>("patchAt"); // which directory sector (1-based, in chain order) gets a new link
-    QTest::addColumn<int>("linkTrack");
-    QTest::addColumn<int>("linkSector");
-    QTest::addColumn<int>("listed");
-    QTest::addColumn<QString>("problem");
-    // The last of the 18 sectors pointing on (to an unused, in-range sector) is not followed.
-    QTest::newRow("past 18 sectors") << 18 << 17 << 0 << 144 << QStringLiteral("past 18 sectors");
-    QTest::newRow("loop from the third sector") << 3 << 18 << 1 << 24 << QStringLiteral("already read");
-}
-
-void TestD64Listing::longChains()
-{
-    QFETCH(int, patchAt);
-    QFETCH(int, linkTrack);
-    QFETCH(int, linkSector);
-    QFETCH(int, listed);
-    QFETCH(QString, problem);
-    // Follow cc1541's chain to the sector to patch.
-    int sector = 1;
-    for (int i = 1; i < patchAt; ++i)
-        sector = static_cast<quint8>(m_full[dirSectorOffset(sector) + 1]);
-    QByteArray image = m_full;
-    image[dirSectorOffset(sector)] = static_cast<char>(linkTrack);
-    image[dirSectorOffset(sector) + 1] = static_cast<char>(linkSector);
-    const ImageListing listing = listImage(put(QStringLiteral("long.d64"), image));
-    QVERIFY(listing.partial);
-    QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
-    QCOMPARE(listing.entries.size(), listed);
-    QCOMPARE(listing.entries.value(listed - 1).left(16).trimmed(), QStringLiteral("F%1").arg(listed));
-}
-
-void TestD64Listing::truncatedImageListsWhatItHas()
-{
-    // Cut inside the second directory sector (18/4): the first sector is listed, then the listing stops.
-    const QByteArray cut = m_mixed.left(dirSectorOffset(4) + 100);
-    const ImageListing listing = listImage(put(QStringLiteral("cut.d64"), cut));
-    QCOMPARE(listing.name, QStringLiteral("MY DISK"));
-    QCOMPARE(listing.entries.size(), 8);
-    QVERIFY(listing.partial);
-    QVERIFY2(listing.problem.contains(QStringLiteral("Unknown D64 image size")), qPrintable(listing.problem));
-    QVERIFY2(listing.problem.contains(QStringLiteral("ends before track 18, sector 4")), qPrintable(listing.problem));
-
-    // Cut before the directory track: nothing to list, and no name.
-    const ImageListing early = listImage(put(QStringLiteral("early.d64"), m_mixed.left(50000)));
-    QVERIFY(early.partial);
-    QVERIFY(early.name.isEmpty());
-    QVERIFY(early.entries.isEmpty());
-
-    const ImageListing empty = listImage(put(QStringLiteral("empty.d64"), QByteArray()));
-    QVERIFY(empty.partial);
-    QVERIFY(empty.entries.isEmpty());
-}
-
-void TestD64Listing::unknownSizeIsReported()
-{
-    const ImageListing listing = listImage(put(QStringLiteral("odd.d64"), m_mixed + QByteArray(1, '\0')));
-    QVERIFY(listing.partial);
-    QCOMPARE(listing.problem, QStringLiteral("Unknown D64 image size (174849 bytes)."));
-    QCOMPARE(listing.entries.size(), TypeCases.size());
-}
-
-void TestD64Listing::missingFileIsReported()
-{
-    const ImageListing listing = listImage(m_dir.filePath(QStringLiteral("absent.d64")));
-    QCOMPARE(listing.kind, ImageKind::D64);
-    QVERIFY(listing.partial);
-    QVERIFY(listing.problem.startsWith(QStringLiteral("The image could not be opened")));
 }
 
 void TestD64Listing::kindByName_data()

@@ -1,7 +1,7 @@
 // Disk images built by our writer, read back by cbmconvert and cc1541: contents, names, block counts, the BAM,
 // 1541-like placement, and the refusal of what does not fit.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "c64/D64Allocator.h"
 #include "c64/D64Geometry.h"
 #include "c64/D64Image.h"
@@ -16,7 +16,7 @@ namespace {
 
 CbmFile file(const QByteArray& name, int size, quint32 seed, FileType type = FileType::Prg)
 {
-    return CbmFile{name, type, disktest::noise(size, seed)};
+    return CbmFile{name, type, tooltest::noiseBytes(size, seed)};
 }
 
 QList<d64::BlockAddress> chainOf(const D64Image& image, const d64::DirEntry& entry)
@@ -58,67 +58,64 @@ class TestD64Writer : public QObject
 
 private slots:
     void initTestCase();
+    void oraclesReadWhatWeWrote_data();
     void oraclesReadWhatWeWrote();
     void bamMatchesTheChains();
     void placementFollowsThe1541();
-    void directorySectorsThreeApart();
-    void fullDirectory();
-    void fullDisk();
+    void directoryOrder();
     void refusals_data();
     void refusals();
 };
 
 void TestD64Writer::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to check the images");
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the images");
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to check the images");
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the images");
 }
 
+void TestD64Writer::oraclesReadWhatWeWrote_data()
+{
+    QTest::addColumn<CbmFileList>("files");
+    QTest::newRow("sizes around a block, three types") << CbmFileList{file("GAME", 3000, 1),
+                                                                      file("INTRO", 1, 2),
+                                                                      file("EXACT", 254, 3),
+                                                                      file("OVER", 255, 4),
+                                                                      file("DATA", 700, 5, FileType::Seq),
+                                                                      file("USER", 5000, 6, FileType::Usr),
+                                                                      file("BIG", 60000, 7),
+                                                                      file("EMPTY", 0, 8)};
+    CbmFileList full;
+    for (int i = 1; i <= 144; ++i)
+        full.append(file(QByteArray("F") + QByteArray::number(i), 2 + i, i));
+    QTest::newRow("144 files") << full;
+    // 664 blocks exactly: the whole disk outside the directory track.
+    QTest::newRow("full disk") << CbmFileList{file("HALF", 400 * 254, 1), file("REST", 264 * 254 - 20, 2)};
+}
+
+// cbmconvert extracts every file; cc1541 lists names, types, block counts and the blocks free.
 void TestD64Writer::oraclesReadWhatWeWrote()
 {
-    const CbmFileList files{file("GAME", 3000, 1),
-                            file("INTRO", 1, 2),
-                            file("EXACT", 254, 3),
-                            file("OVER", 255, 4),
-                            file("DATA", 700, 5, FileType::Seq),
-                            file("USER", 5000, 6, FileType::Usr),
-                            file("BIG", 60000, 7),
-                            file("EMPTY", 0, 8)};
+    QFETCH(CbmFileList, files);
     const QByteArray image = build(files);
     QCOMPARE(image.size(), d64::Size35);
-
     QString why;
-    const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64"), &why);
-    QVERIFY2(!extracted.isEmpty(), qPrintable(why));
-    const QStringList endings{"prg", "prg", "prg", "prg", "seq", "usr", "prg", "prg"};
-    QCOMPARE(extracted.size(), files.size());
-    for (int i = 0; i < files.size(); ++i) {
-        const QString name = QString::fromLatin1(files[i].name).toLower() + QLatin1Char('.') + endings[i];
-        QVERIFY2(extracted.contains(name), qPrintable(name));
-        QVERIFY2(extracted[name] == files[i].data, qPrintable(name));
-    }
+    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64"), &why),
+             c64test::asNativeFiles(files));
 
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(image);
+    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
     QVERIFY(theirs.ok);
     QCOMPARE(theirs.diskName, QStringLiteral("test disk       "));
     QCOMPARE(theirs.entries.size(), files.size());
     int used = 0;
     for (int i = 0; i < files.size(); ++i) {
-        QCOMPARE(theirs.entries[i].name, QString::fromLatin1(files[i].name).toLower());
-        QCOMPARE(theirs.entries[i].type, endings[i]);
+        QCOMPARE(theirs.entries[i].name + QLatin1Char('.') + theirs.entries[i].type, c64test::nativeName(files[i]));
         QCOMPARE(theirs.entries[i].blocks, blocksForLength(files[i].data.size()));
         used += theirs.entries[i].blocks;
     }
     QCOMPARE(theirs.blocksFree, 664 - used);
-
-    // Our own reader and listing agree.
-    const std::optional<D64Image> ours = D64Image::fromBytes(image);
-    const d64::Directory dir = ours->directory();
-    for (int i = 0; i < files.size(); ++i)
-        QVERIFY(ours->readFile(dir.entries[i]).value() == files[i].data);
-    QCOMPARE(ours->diskId(), QByteArray("TD"));
-    QCOMPARE(image.mid(d64::sectorOffset(18, 0).value() + 0xA5, 2), QByteArray("2A"));
+    // Disk ID and DOS type after it.
+    QCOMPARE(image.mid(d64::sectorOffset(18, 0).value() + 0xA2, 5), QByteArray("TD\xA0"
+                                                                               "2A"));
 }
 
 void TestD64Writer::bamMatchesTheChains()
@@ -149,7 +146,7 @@ void TestD64Writer::bamMatchesTheChains()
         }
         QCOMPARE(int(static_cast<quint8>(bam[4 * t])), free);
     }
-    QCOMPARE(disktest::cc1541List(image).blocksFree, 664 - (int(used.size()) - 2));
+    QCOMPARE(c64test::cc1541List(image).blocksFree, 664 - (int(used.size()) - 2));
 }
 
 void TestD64Writer::placementFollowsThe1541()
@@ -181,55 +178,22 @@ void TestD64Writer::placementFollowsThe1541()
     QCOMPARE(three.first().sector, 0);
 }
 
-void TestD64Writer::directorySectorsThreeApart()
-{
-    CbmFileList files;
-    for (int i = 0; i < 20; ++i)
-        files.append(file(QByteArray("F") + QByteArray::number(i), 10, i));
-    const std::optional<D64Image> disk = D64Image::fromBytes(build(files));
-    QCOMPARE(disk->sector(18, 1)->left(2), QByteArray("\x12\x04", 2));
-    QCOMPARE(disk->sector(18, 4)->left(2), QByteArray("\x12\x07", 2));
-    QCOMPARE(disk->sector(18, 7)->left(2), QByteArray("\x00\xFF", 2));
-    QCOMPARE(disk->directory().entries.size(), 20);
-}
-
-void TestD64Writer::fullDirectory()
+// Directory sectors in 1541 order: 1, 4, 7, ..., 16, 2, 5, ..., 17, 3, 6, ..., 18, the last ending the chain.
+void TestD64Writer::directoryOrder()
 {
     CbmFileList files;
     for (int i = 1; i <= 144; ++i)
-        files.append(file(QByteArray("F") + QByteArray::number(i), 2 + i, i));
-    const QByteArray image = build(files);
-    QVERIFY(!image.isEmpty());
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(image);
-    QCOMPARE(theirs.entries.size(), 144);
-    QCOMPARE(theirs.entries.last().name, QStringLiteral("f144"));
-    // Directory sectors in 1541 order: 1, 4, 7, ..., 16, 2, 5, ..., 17, 3, 6, ..., 18.
+        files.append(file(QByteArray("F") + QByteArray::number(i), 2, i));
+    const std::optional<D64Image> image = D64Image::fromBytes(build(files));
     int sector = 1;
     QList<int> order;
     for (int i = 0; i < 18 && sector != 0xFF; ++i) {
         order.append(sector);
-        const QByteArray data = D64Image::fromBytes(image)->sector(18, sector).value();
+        const QByteArray data = image->sector(18, sector).value();
         sector = data[0] == 0 ? 0xFF : static_cast<quint8>(data[1]);
     }
     QCOMPARE(order, QList<int>({1, 4, 7, 10, 13, 16, 2, 5, 8, 11, 14, 17, 3, 6, 9, 12, 15, 18}));
-
-    const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("full.d64"));
-    QCOMPARE(extracted.size(), 144);
-    QVERIFY(extracted.value(QStringLiteral("f77.prg")) == files[76].data);
-}
-
-void TestD64Writer::fullDisk()
-{
-    // 664 blocks exactly: the whole disk outside the directory track.
-    const QByteArray image = build({file("HALF", 400 * 254, 1), file("REST", 264 * 254 - 20, 2)});
-    QVERIFY(!image.isEmpty());
-    const disktest::Cc1541Listing theirs = disktest::cc1541List(image);
-    QCOMPARE(theirs.blocksFree, 0);
-    const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("fulldisk.d64"));
-    QCOMPARE(extracted.size(), 2);
-    QCOMPARE(extracted.value(QStringLiteral("rest.prg")).size(), 264 * 254 - 20);
+    QCOMPARE(image->sector(18, 18)->left(2), QByteArray("\x00\xFF", 2));
 }
 
 void TestD64Writer::refusals_data()

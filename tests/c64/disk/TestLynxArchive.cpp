@@ -1,13 +1,28 @@
-// Reading Lynx archives: ones made by cbmconvert, hand-made header variants, and damaged ones that must be refused.
+// Lynx archives both ways: cbmconvert's read by our reader and ours (the writer makes the demo's garden.lnx) read by
+// cbmconvert and dissolved by starlynx; hand-made header variants; damaged archives and unwritable file lists refused.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
+#include "TestFolders.h"
+#include "c64/D64Image.h"
+#include "c64/D64Writer.h"
 #include "c64/LynxArchive.h"
+#include "c64/LynxWriter.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <QTest>
 
 using namespace c64;
 
+Q_DECLARE_METATYPE(c64::CbmFileList)
+
 namespace {
+
+CbmFile prg(const QByteArray& name, int size, quint32 seed)
+{
+    return CbmFile{name, FileType::Prg, tooltest::noiseBytes(size, seed)};
+}
 
 constexpr int Block = 254;
 
@@ -66,66 +81,107 @@ class TestLynxArchive : public QObject
 
 private slots:
     void initTestCase();
-    void readsCbmconvertArchive();
-    void longDirectory();
+    void bothWays_data();
+    void bothWays();
+    void fullDiskDissolvesWithStarlynx();
     void headerVariants_data();
     void headerVariants();
-    void relEntryHasRecordLength();
     void refusals_data();
     void refusals();
-
-private:
-    disktest::NamedFiles m_files;
-    QByteArray m_archive;
+    void writerRefusals_data();
+    void writerRefusals();
 };
 
 void TestLynxArchive::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to make the fixtures");
-    m_files = {{"game.prg", disktest::program(0x0801, 3000, 1)},
-               {"exact.prg", disktest::noise(254, 2)},
-               {"twoblk.seq", disktest::noise(508, 3)},
-               {"empty.prg", QByteArray()},
-               {"user.usr", disktest::noise(255, 4)},
-               {"last.prg", disktest::program(0x0801, 100, 5)}};
-    m_archive = disktest::cbmconvertLynx(m_files);
-    QVERIFY(!m_archive.isEmpty());
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to make and check archives");
 }
 
-void TestLynxArchive::readsCbmconvertArchive()
+void TestLynxArchive::bothWays_data()
 {
+    QTest::addColumn<CbmFileList>("files");
+    QTest::newRow("empty file") << CbmFileList{CbmFile{"EMPTY", FileType::Prg, {}}, prg("AFTER", 300, 1)};
+    QTest::newRow("1, 253, 254, 255, 508 and 509 bytes")
+        << CbmFileList{prg("A", 1, 2),      prg("B253", 253, 3), prg("B254", 254, 4),
+                       prg("B255", 255, 5), prg("B508", 508, 6), prg("LAST", 509, 7)};
+    QTest::newRow("sixteen-byte names") << CbmFileList{prg("ABCDEFGHIJKLMNOP", 40, 8), prg("0123456789 ,.'-!", 700, 9)};
+    QTest::newRow("all types a disk holds")
+        << CbmFileList{CbmFile{"GAME", FileType::Prg, tooltest::program(0x0801, 3000, 1)},
+                       CbmFile{"NOTES", FileType::Seq, "LINE ONE\rLINE TWO\r"},
+                       CbmFile{"DATA", FileType::Usr, tooltest::noiseBytes(2000, 10)}};
+    CbmFileList many;
+    for (int i = 0; i < MaxDiskFiles; ++i)
+        many.append(prg(QByteArray("FILE NUMBER ") + QByteArray::number(i), i % 3 == 0 ? 0 : 10 + i * 7, 100 + i));
+    QTest::newRow("144 files, a directory of several blocks") << many;
+    QTest::newRow("one file filling a disk") << CbmFileList{prg("BIG", DiskBlocks * BlockDataSize, 11)};
+}
+
+// cbmconvert's archive of the files reads back through our reader, entry by entry; ours reads back through
+// cbmconvert and our reader.
+void TestLynxArchive::bothWays()
+{
+    QFETCH(CbmFileList, files);
+    c64test::NamedFiles native;
+    for (const CbmFile& f : files)
+        native.append({c64test::nativeName(f), f.data});
     QString error;
-    const std::optional<LynxArchive> archive = LynxArchive::parse(m_archive, &error);
-    QVERIFY2(archive, qPrintable(error));
-    QVERIFY(archive->signature.contains("LYNX"));
-    const std::optional<CbmFileList> files = readLynxFiles(m_archive, &error);
-    QVERIFY2(files, qPrintable(error));
-    QCOMPARE(files->size(), m_files.size());
-    const QList<FileType> types{FileType::Prg, FileType::Prg, FileType::Seq,
-                                FileType::Prg, FileType::Usr, FileType::Prg};
-    for (int i = 0; i < m_files.size(); ++i) {
-        const QString base = m_files[i].first.section(QLatin1Char('.'), 0, 0).toUpper();
-        QCOMPARE(QString::fromLatin1(files->at(i).name), base);
-        QCOMPARE(files->at(i).type, types[i]);
-        QVERIFY2(files->at(i).data == m_files[i].second, qPrintable(base));
+    const QByteArray ours = buildLynx(files, &error).value_or(QByteArray());
+    QVERIFY2(!ours.isEmpty(), qPrintable(error));
+    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-l"), ours, QStringLiteral("made.lnx"), &error),
+             c64test::asNativeFiles(files));
+
+    for (const QByteArray& bytes : {c64test::cbmconvertLynx(native), ours}) {
+        const std::optional<LynxArchive> archive = LynxArchive::parse(bytes, &error);
+        QVERIFY2(archive, qPrintable(error));
+        QVERIFY(archive->signature.contains("LYNX"));
+        QCOMPARE(archive->entries.size(), files.size());
+        qint64 offset = qint64(archive->directoryBlocks) * BlockDataSize;
+        for (int i = 0; i < files.size(); ++i) {
+            const LynxEntry& e = archive->entries[i];
+            const qint64 size = files[i].data.size();
+            QCOMPARE(e.name, files[i].name);
+            QCOMPARE(e.type, files[i].type);
+            QCOMPARE(e.size, size);
+            QCOMPARE(e.offset, offset);
+            if (size > 0) {
+                QCOMPARE(e.blocks, int((size + BlockDataSize - 1) / BlockDataSize));
+                QCOMPARE(e.lastBlockValue, int(size - (e.blocks - 1) * BlockDataSize + 1));
+            }
+            offset += qint64(e.blocks) * BlockDataSize;
+        }
+        const std::optional<CbmFileList> back = readLynxFiles(bytes, &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->size(), files.size());
+        for (int i = 0; i < files.size(); ++i)
+            QVERIFY2((*back)[i].data == files[i].data, files[i].name.constData());
     }
-    QCOMPARE(archive->entries[0].blocks, 12);
-    QCOMPARE(archive->entries[0].lastBlockValue, 3002 - 11 * 254 + 1);
 }
 
-void TestLynxArchive::longDirectory()
+void TestLynxArchive::fullDiskDissolvesWithStarlynx()
 {
-    disktest::NamedFiles many;
-    for (int i = 0; i < 40; ++i)
-        many.append({QStringLiteral("file%1.prg").arg(i), disktest::program(0x0801, i * 37, i)});
-    const QByteArray bytes = disktest::cbmconvertLynx(many);
-    const std::optional<LynxArchive> archive = LynxArchive::parse(bytes);
-    QVERIFY(archive);
-    QVERIFY(archive->directoryBlocks > 1);
-    const CbmFileList files = readLynxFiles(bytes).value();
-    QCOMPARE(files.size(), 40);
-    for (int i = 0; i < 40; ++i)
-        QVERIFY(files[i].data == many[i].second);
+    // 144 files that together take all 664 blocks of a disk, empty ones counting one block each.
+    CbmFileList files;
+    int blocks = 0;
+    for (int i = 0; i < MaxDiskFiles - 1; ++i) {
+        files.append(i % 2 ? prg(QByteArray("F") + QByteArray::number(i), 2 * BlockDataSize, 500 + i)
+                           : CbmFile{QByteArray("E") + QByteArray::number(i), FileType::Prg, {}});
+        blocks += i % 2 ? 2 : 1;
+    }
+    files.append(prg("REST", (DiskBlocks - blocks) * BlockDataSize, 7));
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("full.lnx")), buildLynx(files, &error).value()));
+    VERIFY_RAN(tooltest::runTool(QStringLiteral("starlynx"), {"x", "full.lnx", "full.d64"}, dir.path()));
+    const std::optional<D64Image> image = D64Image::fromBytes(testsupport::readFile(dir.filePath("full.d64")));
+    QVERIFY(image);
+    const d64::Directory listing = image->directory();
+    QCOMPARE(listing.entries.size(), MaxDiskFiles);
+    QCOMPARE(image->readFile(listing.entries.last(), &error).value_or(QByteArray()), files.last().data);
+
+    // One byte more does not fit on the disk.
+    files.last().data.append('x');
+    QVERIFY(!buildLynx(files, &error));
+    QVERIFY2(error.contains(QStringLiteral("665 blocks")), qPrintable(error));
 }
 
 void TestLynxArchive::headerVariants_data()
@@ -147,31 +203,25 @@ void TestLynxArchive::headerVariants()
         [](int n) { return QByteArray::number(n); },
         [](int n) { return "   00" + QByteArray::number(n) + "  "; },
     };
-    const QList<HandEntry> entries{{"ONE", "P", disktest::noise(600, 1)},
-                                   {"TWO", "S", disktest::noise(254, 2)},
-                                   {"THREE", "U", disktest::noise(1, 3)}};
+    const QList<HandEntry> entries{{"ONE", "P", tooltest::noiseBytes(600, 1)},
+                                   {"TWO", "S", tooltest::noiseBytes(254, 2)},
+                                   {"THREE", "U", tooltest::noiseBytes(1, 3)},
+                                   {"REC", "R", tooltest::noiseBytes(700, 4), 64}};
     const QByteArray bytes = handLynx(entries, withStub, formats[format]);
     QString error;
     const std::optional<CbmFileList> files = readLynxFiles(bytes, &error);
     QVERIFY2(files, qPrintable(error));
-    QCOMPARE(files->size(), 3);
-    for (int i = 0; i < 3; ++i) {
+    QCOMPARE(files->size(), entries.size());
+    const QList<FileType> types{FileType::Prg, FileType::Seq, FileType::Usr, FileType::Rel};
+    for (int i = 0; i < entries.size(); ++i) {
         QCOMPARE(files->at(i).name, entries[i].name);
+        QCOMPARE(files->at(i).type, types[i]);
         QVERIFY(files->at(i).data == entries[i].data);
     }
-    QCOMPARE(files->at(1).type, FileType::Seq);
-    QCOMPARE(files->at(2).type, FileType::Usr);
-}
-
-void TestLynxArchive::relEntryHasRecordLength()
-{
-    const QByteArray bytes = handLynx({{"REC", "R", disktest::noise(700, 1), 64}, {"P", "P", "xy"}}, true);
-    const std::optional<LynxArchive> archive = LynxArchive::parse(bytes);
-    QVERIFY(archive);
-    QCOMPARE(archive->entries[0].type, FileType::Rel);
-    QCOMPARE(archive->entries[0].recordLength, 64);
-    QCOMPARE(archive->entries[0].size, 700);
-    QCOMPARE(readLynxFiles(bytes)->at(1).data, QByteArray("xy"));
+    // A REL entry carries its record length between type and last-block size.
+    const LynxEntry rel = LynxArchive::parse(bytes)->entries.at(3);
+    QCOMPARE(rel.recordLength, 64);
+    QCOMPARE(rel.size, 700);
 }
 
 void TestLynxArchive::refusals_data()
@@ -179,14 +229,14 @@ void TestLynxArchive::refusals_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
     const QByteArray good =
-        handLynx({{"ONE", "P", disktest::noise(600, 1)}, {"TWO", "P", disktest::noise(90, 2)}}, true);
+        handLynx({{"ONE", "P", tooltest::noiseBytes(600, 1)}, {"TWO", "P", tooltest::noiseBytes(90, 2)}}, true);
     auto replaced = [&good](const QByteArray& what, const QByteArray& with) {
         QByteArray b = good;
         const qsizetype at = b.indexOf(what);
         return at < 0 ? QByteArray() : b.replace(at, what.size(), with);
     };
     QTest::newRow("empty") << QByteArray() << "no Lynx directory header";
-    QTest::newRow("junk") << disktest::noise(5000, 9) << "";
+    QTest::newRow("junk") << tooltest::noiseBytes(5000, 9) << "";
     QTest::newRow("no signature") << replaced("*LYNX", "*LYNQ") << "no Lynx signature";
     QTest::newRow("no directory size") << replaced(" 1  *LYNX", " x  *LYNX") << "no directory size";
     QTest::newRow("zero directory size") << replaced("\r 1  *LYNX", "\r 0  *LYNX") << "no directory size";
@@ -216,6 +266,32 @@ void TestLynxArchive::refusals()
     QVERIFY2(error != QStringLiteral("(accepted)"), "a damaged archive was accepted");
     QVERIFY2(error.contains(reason), qPrintable(error));
     QVERIFY(!readLynxFiles(bytes));
+}
+
+void TestLynxArchive::writerRefusals_data()
+{
+    QTest::addColumn<CbmFileList>("files");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no files") << CbmFileList{} << "at least one file";
+    CbmFileList tooMany;
+    for (int i = 0; i <= MaxDiskFiles; ++i)
+        tooMany.append(prg(QByteArray("N") + QByteArray::number(i), 1, i));
+    QTest::newRow("145 files") << tooMany << "145 files";
+    QTest::newRow("too large") << CbmFileList{prg("BIG", DiskBlocks * BlockDataSize + 1, 1)} << "665 blocks";
+    QTest::newRow("no name") << CbmFileList{prg("", 10, 1)} << "no name";
+    QTest::newRow("17-byte name") << CbmFileList{prg("ABCDEFGHIJKLMNOPQ", 10, 1)} << "longer than 16";
+    QTest::newRow("carriage return in name") << CbmFileList{prg("A\rB", 10, 1)} << "carriage return";
+    QTest::newRow("shifted blank in name") << CbmFileList{prg("A\xA0", 10, 1)} << "shifted blank";
+    QTest::newRow("REL file") << CbmFileList{CbmFile{"RECORDS", FileType::Rel, "xx"}} << "REL";
+}
+
+void TestLynxArchive::writerRefusals()
+{
+    QFETCH(CbmFileList, files);
+    QFETCH(QString, reason);
+    QString error;
+    QVERIFY(!buildLynx(files, &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestLynxArchive)

@@ -1,6 +1,6 @@
 // Tape images: our writer checked by cbmconvert, our directory reader and listing on whole, damaged and odd tapes.
 
-#include "DiskTestHelpers.h"
+#include "C64Fixtures.h"
 #include "TestFolders.h"
 #include "c64/ImageListing.h"
 #include "c64/LittleEndian.h"
@@ -19,7 +19,7 @@ CbmFileList programs(int count, int bodySize = 40)
     CbmFileList files;
     for (int i = 0; i < count; ++i)
         files.append(CbmFile{QByteArray("PROG") + QByteArray::number(i + 1), FileType::Prg,
-                             disktest::program(0x0801 + i, bodySize + i % 7, i)});
+                             tooltest::program(0x0801 + i, bodySize + i % 7, i)});
     return files;
 }
 
@@ -36,12 +36,10 @@ class TestT64 : public QObject
 
 private slots:
     void initTestCase();
-    void cbmconvertReadsOurTape();
-    void listingOfOurTape();
-    void namesAndPadding();
-    void moreThan255Entries();
-    void damagedTapes_data();
-    void damagedTapes();
+    void cbmconvertReadsOurTapes_data();
+    void cbmconvertReadsOurTapes();
+    void listings_data();
+    void listings();
     void fileDataDoesNotTrustEndAddress();
     void writerRefusals_data();
     void writerRefusals();
@@ -53,7 +51,7 @@ private:
 
 void TestT64::initTestCase()
 {
-    QVERIFY2(disktest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the tapes");
+    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the tapes");
 }
 
 QString TestT64::put(const QString& name, const QByteArray& bytes)
@@ -63,95 +61,77 @@ QString TestT64::put(const QString& name, const QByteArray& bytes)
     return path;
 }
 
-void TestT64::cbmconvertReadsOurTape()
+void TestT64::cbmconvertReadsOurTapes_data()
 {
-    const CbmFileList files{CbmFile{"GAME", FileType::Prg, disktest::program(0x0801, 20000, 1)},
-                            CbmFile{"LOADER", FileType::Prg, disktest::program(0xC000, 300, 2)},
-                            CbmFile{"TINY", FileType::Prg, disktest::program(0x1000, 0, 3)}};
+    QTest::addColumn<CbmFileList>("files");
+    QTest::newRow("three programs") << CbmFileList{CbmFile{"GAME", FileType::Prg, tooltest::program(0x0801, 20000, 1)},
+                                                   CbmFile{"LOADER", FileType::Prg, tooltest::program(0xC000, 300, 2)},
+                                                   CbmFile{"TINY", FileType::Prg, tooltest::program(0x1000, 0, 3)}};
+    QTest::newRow("more than 255 entries") << programs(300, 3);
+}
+
+void TestT64::cbmconvertReadsOurTapes()
+{
+    QFETCH(CbmFileList, files);
     const QByteArray tape = tapeOf(files);
+    QCOMPARE(readU16(tape, 36).value(), files.size());
     QString why;
-    const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64"), &why);
-    QVERIFY2(extracted.size() == 3, qPrintable(why + QStringList(extracted.keys()).join(QLatin1Char(','))));
-    QVERIFY(extracted.value(QStringLiteral("game.prg")) == files[0].data);
-    QVERIFY(extracted.value(QStringLiteral("loader.prg")) == files[1].data);
-    QVERIFY(extracted.value(QStringLiteral("tiny.prg")) == files[2].data);
-
+    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64"), &why),
+             c64test::asNativeFiles(files));
     // Start and end addresses as the format has them: the end is the first address after the data.
-    QCOMPARE(readU16(tape, 64 + 32 + 2).value(), 0xC000);
-    QCOMPARE(readU16(tape, 64 + 32 + 4).value(), 0xC000 + 300);
+    for (int i = 0; i < files.size(); ++i) {
+        const int start = readU16(files[i].data, 0).value();
+        QCOMPARE(readU16(tape, 64 + 32 * i + 2).value(), start);
+        QCOMPARE(readU16(tape, 64 + 32 * i + 4).value(), start + files[i].data.size() - 2);
+    }
 }
 
-void TestT64::listingOfOurTape()
-{
-    const ImageListing listing = listImage(put(QStringLiteral("ours.T64"), tapeOf(programs(3))));
-    QCOMPARE(listing.kind, ImageKind::T64);
-    QVERIFY(!listing.partial);
-    QCOMPARE(listing.name, QStringLiteral("MY TAPE"));
-    QCOMPARE(listing.entries, QStringList({"PROG1", "PROG2", "PROG3"}));
-}
-
-void TestT64::namesAndPadding()
-{
-    QByteArray tape = tapeOf(programs(2), QByteArray("A  TAPE") + QByteArray(17, ' '));
-    // Entry 1: "AB" then 0xA0 and blanks: only the blanks go. Entry 2: a blank inside the name stays.
-    tape.replace(64 + 16, 16, QByteArray("AB\xA0") + QByteArray(13, ' '));
-    tape.replace(64 + 32 + 16, 16, QByteArray("X Y") + QByteArray(13, ' '));
-    const ImageListing listing = listImage(put(QStringLiteral("pad.t64"), tape));
-    QCOMPARE(listing.name, QStringLiteral("A  TAPE"));
-    QCOMPARE(listing.entries, QStringList({QString::fromLatin1("AB\xA0"), QStringLiteral("X Y")}));
-}
-
-void TestT64::moreThan255Entries()
-{
-    const CbmFileList files = programs(300, 3);
-    const QByteArray tape = tapeOf(files);
-    QCOMPARE(readU16(tape, 36).value(), 300);
-    const ImageListing listing = listImage(put(QStringLiteral("many.t64"), tape));
-    QVERIFY(!listing.partial);
-    QCOMPARE(listing.entries.size(), 300);
-    QCOMPARE(listing.entries[255], QStringLiteral("PROG256"));
-    QCOMPARE(listing.entries.last(), QStringLiteral("PROG300"));
-
-    const QMap<QString, QByteArray> extracted =
-        disktest::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("many.t64"));
-    QCOMPARE(extracted.size(), 300);
-    QVERIFY(extracted.value(QStringLiteral("prog299.prg")) == files[298].data);
-}
-
-void TestT64::damagedTapes_data()
+void TestT64::listings_data()
 {
     QTest::addColumn<QByteArray>("tape");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("problem"); // empty: the listing is whole
     const QByteArray good = tapeOf(programs(3));
+    const QStringList three{"PROG1", "PROG2", "PROG3"};
+    const auto counted = [&good](int at, int value) {
+        QByteArray tape = good;
+        putU16(tape, at, quint16(value));
+        return tape;
+    };
 
-    QTest::newRow("zero length") << QByteArray() << QStringList() << QStringLiteral("The tape image is empty.");
-    QTest::newRow("short header") << good.left(40) << QStringList() << QStringLiteral("too short for its header");
-    QTest::newRow("header only") << good.left(64) << QStringList() << QStringLiteral("ends after 0 of its 3");
-    QTest::newRow("cut in the third entry") << good.left(64 + 2 * 32 + 20) << QStringList({"PROG1", "PROG2"})
-                                            << QStringLiteral("The tape image ends after 2 of its 3 entries.");
-    QByteArray none = good;
-    putU16(none, 36, 0);
-    QTest::newRow("no used entries") << none << QStringList() << QString();
-    QByteArray fewer = good;
-    putU16(fewer, 36, 2);
-    QTest::newRow("fewer used than present") << fewer << QStringList({"PROG1", "PROG2"}) << QString();
-    QByteArray absurd = good;
-    putU16(absurd, 36, 0xFFFF);
-    QTest::newRow("65535 used entries") << absurd.left(64 + 3 * 32) << QStringList({"PROG1", "PROG2", "PROG3"})
-                                        << QStringLiteral("ends after 3 of its 65535 entries");
-    QByteArray maxSmaller = good;
-    putU16(maxSmaller, 34, 1);
-    QTest::newRow("max entries below used") << maxSmaller << QStringList({"PROG1", "PROG2", "PROG3"}) << QString();
+    QTest::newRow("our tape") << good << "MY TAPE" << three << "";
+    // Entry 1: "AB" then 0xA0 and blanks: only the blanks go. Entry 2: a blank inside the name stays.
+    QByteArray padded = tapeOf(programs(2), QByteArray("A  TAPE") + QByteArray(17, ' '));
+    padded.replace(64 + 16, 16, QByteArray("AB\xA0") + QByteArray(13, ' '));
+    padded.replace(64 + 32 + 16, 16, QByteArray("X Y") + QByteArray(13, ' '));
+    QTest::newRow("names and padding") << padded << "A  TAPE" << QStringList{QString::fromLatin1("AB\xA0"), "X Y"}
+                                       << "";
+    QStringList many;
+    for (int i = 1; i <= 300; ++i)
+        many << QStringLiteral("PROG%1").arg(i);
+    QTest::newRow("300 entries") << tapeOf(programs(300, 3)) << "MY TAPE" << many << "";
+    QTest::newRow("zero length") << QByteArray() << "" << QStringList() << "The tape image is empty.";
+    QTest::newRow("short header") << good.left(40) << "" << QStringList() << "too short for its header";
+    QTest::newRow("header only") << good.left(64) << "MY TAPE" << QStringList() << "ends after 0 of its 3";
+    QTest::newRow("cut in the third entry") << good.left(64 + 2 * 32 + 20) << "MY TAPE" << three.mid(0, 2)
+                                            << "The tape image ends after 2 of its 3 entries.";
+    QTest::newRow("no used entries") << counted(36, 0) << "MY TAPE" << QStringList() << "";
+    QTest::newRow("fewer used than present") << counted(36, 2) << "MY TAPE" << three.mid(0, 2) << "";
+    QTest::newRow("65535 used entries") << counted(36, 0xFFFF).left(64 + 3 * 32) << "MY TAPE" << three
+                                        << "ends after 3 of its 65535 entries";
+    QTest::newRow("max entries below used") << counted(34, 1) << "MY TAPE" << three << "";
 }
 
-void TestT64::damagedTapes()
+void TestT64::listings()
 {
     QFETCH(QByteArray, tape);
+    QFETCH(QString, name);
     QFETCH(QStringList, entries);
     QFETCH(QString, problem);
-    const ImageListing listing = listImage(put(QStringLiteral("damaged.t64"), tape));
+    const ImageListing listing = listImage(put(QStringLiteral("tape.T64"), tape));
+    QCOMPARE(listing.kind, ImageKind::T64);
+    QCOMPARE(listing.name, name);
     QCOMPARE(listing.entries, entries);
     QCOMPARE(listing.partial, !problem.isEmpty());
     QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
@@ -201,7 +181,7 @@ void TestT64::writerRefusals_data()
     QTest::newRow("no files") << CbmFileList() << QStringLiteral("no files to put on the tape");
     QTest::newRow("one byte") << CbmFileList{CbmFile{"ONE", FileType::Prg, QByteArray(1, '\1')}}
                               << QStringLiteral("ONE is shorter than a load address");
-    QTest::newRow("past $FFFF") << CbmFileList{CbmFile{"HIGH", FileType::Prg, disktest::program(0xF000, 4096, 1)}}
+    QTest::newRow("past $FFFF") << CbmFileList{CbmFile{"HIGH", FileType::Prg, tooltest::program(0xF000, 4096, 1)}}
                                 << QStringLiteral("HIGH would load past the end of C64 memory");
 }
 
@@ -214,7 +194,7 @@ void TestT64::writerRefusals()
     QCOMPARE(error, reason);
 
     // The last byte may go to $FFFE: the end address $FFFF still fits the field.
-    QVERIFY(buildT64("T", {CbmFile{"TOP", FileType::Prg, disktest::program(0xF000, 4095, 1)}}));
+    QVERIFY(buildT64("T", {CbmFile{"TOP", FileType::Prg, tooltest::program(0xF000, 4095, 1)}}));
 }
 
 QTEST_GUILESS_MAIN(TestT64)

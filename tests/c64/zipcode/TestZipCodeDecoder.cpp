@@ -1,14 +1,14 @@
 // The Zip-Code decoder on hand-made parts: every record kind, the orders and paddings real sets use, and every
 // kind of damage a part can carry.
 
-#include "ZipCodeFixtures.h"
+#include "C64Fixtures.h"
 #include "c64/ZipCodeDecoder.h"
 
 #include <QTest>
 
 #include <functional>
 
-using namespace zipcodetest;
+using namespace c64test;
 
 using Parts = std::array<QByteArray, 4>;
 using PartRecords = std::array<QList<Record>, 4>;
@@ -154,29 +154,28 @@ void TestZipCodeDecoder::refusesDamagedRecords_data()
     QTest::addColumn<int>("part");
     QTest::addColumn<QString>("reason");
 
-    auto at = [](int part, int index) { return [=](PartRecords& p) -> Record& { return p[size_t(part - 1)][index]; }; };
+    // The record at index in a part gets another sector or track number.
+    const auto sector = [](int part, int index, int value) {
+        return Mutation([=](PartRecords& p) { p[size_t(part - 1)][index].sector = value; });
+    };
+    const auto track = [](int part, int index, int value) {
+        return Mutation([=](PartRecords& p) { p[size_t(part - 1)][index].track = value; });
+    };
     QTest::newRow("sector left out") << Mutation([](PartRecords& p) { p[0].removeAt(30); }) << 1
                                      << "track 2 has only 20 of its 21 sectors";
     QTest::newRow("last sector of the part left out")
         << Mutation([](PartRecords& p) { p[3].removeLast(); }) << 4 << "ends after 16 of the 17 sectors of track 35";
-    QTest::newRow("sector given twice") << Mutation([=](PartRecords& p) { at(2, 5)(p).sector = 3; }) << 2
-                                        << "sector 3 of track 9 is given twice";
+    QTest::newRow("sector given twice") << sector(2, 5, 3) << 2 << "sector 3 of track 9 is given twice";
     QTest::newRow("duplicate added, track too long")
         << Mutation([](PartRecords& p) { p[1].insert(3, p[1][3]); }) << 2 << "sector 3 of track 9 is given twice";
-    QTest::newRow("sector beyond a 21-sector track")
-        << Mutation([=](PartRecords& p) { at(1, 20)(p).sector = 21; }) << 1 << "track 1 has no sector 21";
-    QTest::newRow("sector beyond track 35")
-        << Mutation([=](PartRecords& p) { at(4, 174)(p).sector = 17; }) << 4 << "track 35 has no sector 17";
-    QTest::newRow("sector 255") << Mutation([=](PartRecords& p) { at(3, 0)(p).sector = 255; }) << 3
-                                << "track 17 has no sector 255";
-    QTest::newRow("track 0") << Mutation([=](PartRecords& p) { at(1, 0)(p).track = 0; }) << 1
-                             << "a sector of track 0 was found where track 1 was expected";
-    QTest::newRow("track 36") << Mutation([=](PartRecords& p) { at(4, 170)(p).track = 36; }) << 4
-                              << "a sector of track 36 was found where track 35 was expected";
-    QTest::newRow("track 63") << Mutation([=](PartRecords& p) { at(2, 100)(p).track = 63; }) << 2
-                              << "a sector of track 63 was found";
-    QTest::newRow("sector of the next part") << Mutation([=](PartRecords& p) { at(1, 0)(p).track = 9; }) << 1
-                                             << "a sector of track 9 was found where track 1 was expected";
+    QTest::newRow("sector beyond a 21-sector track") << sector(1, 20, 21) << 1 << "track 1 has no sector 21";
+    QTest::newRow("sector beyond track 35") << sector(4, 174, 17) << 4 << "track 35 has no sector 17";
+    QTest::newRow("sector 255") << sector(3, 0, 255) << 3 << "track 17 has no sector 255";
+    QTest::newRow("track 0") << track(1, 0, 0) << 1 << "a sector of track 0 was found where track 1 was expected";
+    QTest::newRow("track 36") << track(4, 170, 36) << 4 << "a sector of track 36 was found where track 35 was expected";
+    QTest::newRow("track 63") << track(2, 100, 63) << 2 << "a sector of track 63 was found";
+    QTest::newRow("sector of the next part")
+        << track(1, 0, 9) << 1 << "a sector of track 9 was found where track 1 was expected";
     QTest::newRow("tracks swapped") << Mutation([](PartRecords& p) {
         for (int i = 0; i < 21; ++i)
             p[0].swapItemsAt(i, 21 + i);
@@ -184,24 +183,18 @@ void TestZipCodeDecoder::refusesDamagedRecords_data()
     QTest::newRow("part 2 handed in as part 1") << Mutation([](PartRecords& p) { std::swap(p[0], p[1]); }) << 1
                                                 << "a sector of track 9 was found where track 1 was expected";
     QTest::newRow("unknown packing kind")
-        << Mutation([=](PartRecords& p) { at(3, 40)(p).kind = 3; }) << 3 << "unknown packing kind 3";
-    QTest::newRow("packed data too long") << Mutation([=](PartRecords& p) {
-        at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xff\x01\x80\x02\x01", 6));
-    }) << 1 << "expands beyond 256 bytes";
-    QTest::newRow("literal after a full sector") << Mutation([=](PartRecords& p) {
-        at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xff\x01\x01\x02", 5));
-    }) << 1 << "expands beyond 256 bytes";
-    QTest::newRow("packed data too short")
-        << Mutation([=](PartRecords& p) { at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xfe\x01", 3)); })
-        << 1 << "expands to only 254 of 256 bytes";
-    QTest::newRow("empty packed data") << Mutation([=](PartRecords& p) { at(1, 5)(p) = packedRecord(1, 5, 0, {}); })
-                                       << 1 << "expands to only 0 of 256 bytes";
-    QTest::newRow("run cut after its mark") << Mutation([=](PartRecords& p) {
-        at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xff\x01\x01\x80", 5));
-    }) << 1 << "ends inside a run";
-    QTest::newRow("run cut after its count") << Mutation([=](PartRecords& p) {
-        at(1, 5)(p) = packedRecord(1, 5, '\x80', QByteArray("\x80\xff\x01\x01\x80\x00", 6));
-    }) << 1 << "ends inside a run";
+        << Mutation([](PartRecords& p) { p[2][40].kind = 3; }) << 3 << "unknown packing kind 3";
+    // Track 1 sector 5 packed with the given bytes after the mark 0x80.
+    const auto packed = [](const QByteArray& bytes) {
+        return Mutation([=](PartRecords& p) { p[0][5] = packedRecord(1, 5, '\x80', bytes); });
+    };
+    QTest::newRow("packed data too long") << packed("\x80\xff\x01\x80\x02\x01") << 1 << "expands beyond 256 bytes";
+    QTest::newRow("literal after a full sector") << packed("\x80\xff\x01\x01\x02") << 1 << "expands beyond 256 bytes";
+    QTest::newRow("packed data too short") << packed("\x80\xfe\x01") << 1 << "expands to only 254 of 256 bytes";
+    QTest::newRow("empty packed data") << packed("") << 1 << "expands to only 0 of 256 bytes";
+    QTest::newRow("run cut after its mark") << packed("\x80\xff\x01\x01\x80") << 1 << "ends inside a run";
+    QTest::newRow("run cut after its count")
+        << packed(QByteArray("\x80\xff\x01\x01\x80\x00", 6)) << 1 << "ends inside a run";
 }
 
 void TestZipCodeDecoder::refusesDamagedRecords()

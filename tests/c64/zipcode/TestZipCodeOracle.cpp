@@ -1,14 +1,18 @@
-// The decoder against zip2disk on damaged copies of a real set: for every damage both must either refuse the set
-// or produce the same image, byte for byte.
+// zip2disk as the oracle: our encoder's sets (it makes the demo's courier.zip) unpack to the image they were made
+// from, by zip2disk and by our decoder; and on damaged copies of a real set both must either refuse the set or
+// produce the same image, byte for byte.
 
-#include "ZipCodeFixtures.h"
+#include "C64Fixtures.h"
+#include "c64/D64Writer.h"
 #include "c64/ZipCodeDecoder.h"
+#include "c64/ZipCodeEncoder.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace zipcodetest;
+using namespace c64test;
+using tooltest::haveProgram;
 
 class TestZipCodeOracle : public QObject
 {
@@ -16,6 +20,11 @@ class TestZipCodeOracle : public QObject
 
 private slots:
     void initTestCase();
+    void encoderRoundTrip_data();
+    void encoderRoundTrip();
+    void encoderLayout();
+    void encoderRefusals_data();
+    void encoderRefusals();
     void agreesWithZip2disk_data();
     void agreesWithZip2disk();
 
@@ -38,24 +47,17 @@ enum Damage
     SwapRecords
 };
 
-// Where each record of a well-formed part starts.
-QList<qsizetype> recordStarts(const QByteArray& part, int partNumber)
-{
-    QList<qsizetype> starts;
-    qsizetype pos = partNumber == 1 ? 4 : 2;
-    while (pos + 2 <= part.size()) {
-        starts << pos;
-        const int kind = quint8(part.at(pos)) >> 6;
-        pos += kind == 0 ? 258 : kind == 1 ? 3 : 4 + quint8(part.at(pos + 2));
-    }
-    return starts;
-}
-
 void damage(std::array<QByteArray, 4>& parts, Damage kind, QRandomGenerator& rng)
 {
     const int index = int(rng.bounded(4));
     QByteArray& part = parts[size_t(index)];
-    const QList<qsizetype> starts = recordStarts(part, index + 1);
+    QList<qsizetype> starts;
+    QList<qsizetype> packed;
+    for (const RecordHead& head : recordHeads(part, index + 1)) {
+        starts << head.pos;
+        if (head.kind == 2)
+            packed << head.pos;
+    }
     const qsizetype pos = qsizetype(rng.bounded(quint32(part.size())));
     switch (kind) {
     case FlipBit:
@@ -80,11 +82,6 @@ void damage(std::array<QByteArray, 4>& parts, Damage kind, QRandomGenerator& rng
         break;
     }
     case PackedLength: {
-        QList<qsizetype> packed;
-        for (qsizetype s : starts) {
-            if (quint8(part.at(s)) >> 6 == 2)
-                packed << s;
-        }
         if (packed.isEmpty())
             return;
         const qsizetype at = packed[rng.bounded(int(packed.size()))] + 2;
@@ -102,7 +99,116 @@ void damage(std::array<QByteArray, 4>& parts, Damage kind, QRandomGenerator& rng
     }
 }
 
+// Sectors chosen to need each record kind and the packing edge cases, among noise (stored records).
+QByteArray edgeCaseImage()
+{
+    QByteArray image = tooltest::noiseBytes(174848, 99);
+    const auto sector = [&image](int t, int s) { return image.data() + sectorOffset(t, s); };
+    std::fill(sector(1, 0), sector(1, 0) + 256, '\0');           // filled with zeros
+    std::fill(sector(8, 20), sector(8, 20) + 256, char(0xFF));   // filled, last sector of a part
+    std::fill(sector(35, 16), sector(35, 16) + 256, char(0x5A)); // filled, last sector of the disk
+    std::fill(sector(9, 0), sector(9, 0) + 255, char(7));        // the longest run a packed record holds
+    for (int i = 0, k = 0; i < 256; ++k) { // runs of three (left as they are) next to runs of four (packed)
+        const int run = std::min(k % 2 ? 4 : 3, 256 - i);
+        std::fill(sector(17, 3) + i, sector(17, 3) + i + run, char(10 + k));
+        i += run;
+    }
+    for (int i = 0; i < 256; ++i) {
+        sector(26, 5)[i] = char(i);     // every byte value: no byte is free to mark a run
+        sector(20, 4)[i] = char(i / 2); // only short runs, where packing is no gain
+    }
+    return image;
+}
+
 } // namespace
+
+void TestZipCodeOracle::encoderRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::newRow("blank disk") << QByteArray(174848, '\0');
+    QTest::newRow("edge-case sectors") << edgeCaseImage();
+    c64::CbmFileList files;
+    for (int i = 0; i < 6; ++i)
+        files.append(c64::CbmFile{QByteArray("GAME ") + QByteArray::number(i), c64::FileType::Prg,
+                                  tooltest::program(0x0801, 1000 + 4000 * i, i) + QByteArray(300 * i, char(i))});
+    QTest::newRow("disk made by our writer") << c64::buildD64("ZIPPED", "ZC", files).value_or(QByteArray());
+    QTest::newRow("disk made by cc1541") << m_sample.image;
+}
+
+void TestZipCodeOracle::encoderRoundTrip()
+{
+    QFETCH(QByteArray, image);
+    QString error;
+    const std::optional<Parts> parts = c64::encodeZipCodeSet(image, &error);
+    QVERIFY2(parts, qPrintable(error));
+    const c64::ZipCodeDecodeResult ours = c64::decodeZipCodeSet(*parts);
+    QVERIFY2(ours.ok, qPrintable(ours.error));
+    QVERIFY(ours.image == image);
+    QTemporaryDir dir;
+    QVERIFY(writeParts(dir.path(), *parts, QStringLiteral("set")));
+    QVERIFY(unpackWithZip2disk(dir.path(), QStringLiteral("set")) == image);
+}
+
+// The record kind each sector needs, and the header and sector order a C64 packer writes.
+void TestZipCodeOracle::encoderLayout()
+{
+    const Parts parts = c64::encodeZipCodeSet(edgeCaseImage()).value();
+    QMap<QPair<int, int>, int> kinds;
+    for (int p = 1; p <= 4; ++p) {
+        for (const RecordHead& head : recordHeads(parts[size_t(p - 1)], p))
+            kinds.insert({head.track, head.sector}, head.kind);
+    }
+    QCOMPARE(kinds.size(), 683);
+    const QList<QPair<QPair<int, int>, int>> expected{{{1, 0}, 1},  {{8, 20}, 1}, {{35, 16}, 1}, {{9, 0}, 2},
+                                                      {{17, 3}, 2}, {{26, 5}, 0}, {{20, 4}, 0},  {{2, 2}, 0}};
+    for (const auto& [at, kind] : expected)
+        QCOMPARE(kinds.value(at), kind);
+
+    // A blank disk is all fill records: three bytes a sector after the part headers.
+    const Parts blank = c64::encodeZipCodeSet(QByteArray(174848, '\0')).value();
+    QCOMPARE(blank[0].size(), 4 + 168 * 3);
+    QCOMPARE(blank[1].size(), 2 + 168 * 3);
+    QCOMPARE(blank[2].size(), 2 + 172 * 3);
+    QCOMPARE(blank[3].size(), 2 + 175 * 3);
+
+    // The disk ID goes into the first part; each sector is followed by the one half a turn on.
+    const Parts set =
+        c64::encodeZipCodeSet(c64::buildD64("ORDER", "Q7", {c64::CbmFile{"X", c64::FileType::Prg, "\x01\x08"}}).value())
+            .value();
+    QCOMPARE(set[0].left(4), QByteArray("\xFE\x03Q7"));
+    QCOMPARE(set[3].left(2), QByteArray("\x00\x04", 2));
+    const auto order = [&set](int part, int track) {
+        QList<int> sectors;
+        for (const RecordHead& head : recordHeads(set[size_t(part - 1)], part)) {
+            if (head.track == track)
+                sectors.append(head.sector);
+        }
+        return sectors;
+    };
+    QCOMPARE(order(1, 1), (QList<int>{0, 11, 1, 12, 2, 13, 3, 14, 4, 15, 5, 16, 6, 17, 7, 18, 8, 19, 9, 20, 10}));
+    QCOMPARE(order(3, 18), (QList<int>{0, 10, 1, 11, 2, 12, 3, 13, 4, 14, 5, 15, 6, 16, 7, 17, 8, 18, 9}));
+    QCOMPARE(order(4, 26), (QList<int>{0, 9, 1, 10, 2, 11, 3, 12, 4, 13, 5, 14, 6, 15, 7, 16, 8, 17}));
+    QCOMPARE(order(4, 35), (QList<int>{0, 9, 1, 10, 2, 11, 3, 12, 4, 13, 5, 14, 6, 15, 7, 16, 8}));
+}
+
+void TestZipCodeOracle::encoderRefusals_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("empty") << 0 << "not the size of a disk image";
+    QTest::newRow("one byte short") << 174847 << "not the size of a disk image";
+    QTest::newRow("error bytes") << 175531 << "without error bytes";
+    QTest::newRow("40 tracks") << 196608 << "35-track";
+}
+
+void TestZipCodeOracle::encoderRefusals()
+{
+    QFETCH(int, size);
+    QFETCH(QString, reason);
+    QString error;
+    QVERIFY(!c64::encodeZipCodeSet(QByteArray(size, '\0'), &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+}
 
 void TestZipCodeOracle::initTestCase()
 {

@@ -1,4 +1,4 @@
-#include "ToolTestHelpers.h"
+#include "ToolRunner.h"
 
 #include "TestFolders.h"
 
@@ -10,7 +10,7 @@ namespace tooltest {
 
 testsupport::RunResult runTool(const QString& name, const QStringList& args, const QString& workDir)
 {
-    return testsupport::runProgram(testsupport::toolPath(name), args, workDir);
+    return testsupport::runProgram(testsupport::toolPath(name), args, workDir, true);
 }
 
 testsupport::RunResult oracle(const QString& program, const QStringList& args, const QString& workDir)
@@ -27,7 +27,10 @@ QString describe(const testsupport::RunResult& r)
 {
     if (!r.started)
         return QStringLiteral("program did not start");
-    return QStringLiteral("exit code %1, stderr: %2").arg(r.exitCode).arg(QString::fromLocal8Bit(r.err));
+    return QStringLiteral("exit code %1%2, stderr: %3")
+        .arg(r.exitCode)
+        .arg(r.crashed ? QStringLiteral(" (crashed)") : QString())
+        .arg(QString::fromLocal8Bit(r.err));
 }
 
 bool haveProgram(const QString& program)
@@ -37,9 +40,7 @@ bool haveProgram(const QString& program)
 
 QStringList entries(const QString& folder)
 {
-    QStringList list = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    list.sort();
-    return list;
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QByteArray noiseBytes(int size, quint32 seed)
@@ -59,6 +60,14 @@ QByteArray textBytes(int lines)
     return text;
 }
 
+QByteArray program(quint16 loadAddress, int bodySize, quint32 seed)
+{
+    QByteArray out;
+    out.append(static_cast<char>(loadAddress & 0xFF));
+    out.append(static_cast<char>(loadAddress >> 8));
+    return out + noiseBytes(bodySize, seed);
+}
+
 bool isCleanFailure(const testsupport::RunResult& r, const QString& tool, QString* why)
 {
     const QString err = QString::fromLocal8Bit(r.err);
@@ -74,15 +83,6 @@ bool isCleanFailure(const testsupport::RunResult& r, const QString& tool, QStrin
     else
         return true;
     return false;
-}
-
-bool isUsageFailure(const testsupport::RunResult& r, const QString& tool, QString* why)
-{
-    if (!r.started || r.crashed || r.exitCode == 0 || !r.err.startsWith("usage: " + tool.toLocal8Bit() + ' ')) {
-        *why = describe(r);
-        return false;
-    }
-    return true;
 }
 
 } // namespace tooltest

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "ToolRunner.h"
+#include "c64/CbmFile.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <array>
+
+// C64 fixtures made and checked by independent programs (cc1541, cbmconvert, disk2zip, zip2disk, sidplayfp), and
+// Zip-Code parts written by hand.
+namespace c64test {
+
+// cc1541's own directory listing of an image (taken from a copy, since cc1541 may rewrite what it opens).
+struct Cc1541Entry
+{
+    int blocks = 0;
+    QString name; // as cc1541 prints it: PETSCII letters shown in lower case
+    QString type; // "prg", "seq<", "*prg", ...
+};
+struct Cc1541Listing
+{
+    bool ok = false;
+    QString diskName;
+    QList<Cc1541Entry> entries;
+    int blocksFree = -1;
+};
+Cc1541Listing cc1541List(const QByteArray& image);
+
+// Runs cc1541 -q in a scratch folder holding the given files (name -> contents) and returns the image it made.
+QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>& files = {});
+
+// Extracts every file of a container with cbmconvert ("-d" disk image, "-t" tape, "-l" Lynx) into native files;
+// returns file name -> contents, or an empty map with the reason in *why.
+QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QByteArray& container,
+                                            const QString& containerName, QString* why = nullptr);
+
+// Makes a Lynx archive with cbmconvert from native files, in the order given; names end in ".prg", ".seq", ...
+using NamedFiles = QList<QPair<QString, QByteArray>>;
+QByteArray cbmconvertLynx(const NamedFiles& files);
+
+// The native file cbmconvert writes for a Commodore file: lower-case name plus ".prg", ".seq", ".usr" or ".del";
+// and those of a list.
+QString nativeName(const c64::CbmFile& file);
+QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files);
+
+// sidplayfp plays the tune for `seconds` into a WAV file; returns how many clearly different pitches windows of
+// 1/windowsPerSecond s show (0 when the tune is silent), or -1 with the reason in *why.
+int heardPitches(const QString& sidPath, int seconds, int windowsPerSecond, QString* why);
+
+// Zip-Code: sectors per track of a 35-track disk, and where a sector lies in a D64 image.
+int sectorsPerTrack(int track);
+qsizetype sectorOffset(int track, int sector);
+
+// One sector record of a Zip-Code part, written by hand: kind 0 stored, 1 filled, 2 packed (3 is not defined).
+struct Record
+{
+    int kind;
+    int track;
+    int sector;
+    QByteArray data; // everything after the two header bytes
+};
+Record packedRecord(int track, int sector, char mark, const QByteArray& packed);
+
+// The records of a part, in plain sector order, for the given D64 image: filled where a sector holds one byte
+// value, stored otherwise; and the part those records make.
+QList<Record> plainRecords(const QByteArray& image, int part);
+QByteArray encodePart(int part, const QList<Record>& records);
+
+// A D64 image whose sectors all differ, with a few single-value sectors among them.
+QByteArray patternImage();
+
+// The records of a part as they come (where each starts, its track, sector and kind: 0 stored, 1 filled, 2 packed);
+// the walk stops at a record of kind 3.
+struct RecordHead
+{
+    qsizetype pos;
+    int track;
+    int sector;
+    int kind;
+};
+QList<RecordHead> recordHeads(const QByteArray& part, int partNumber);
+
+// Writes files of repeatable content (runs of equal bytes, zero stretches, noise) into dir and puts them on a fresh
+// D64 (dir/disk.d64) made by cc1541; returns the image, or an empty array with *error set.
+QByteArray makeDiskWithCc1541(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error);
+
+// Packs dir/image into dir/1!base .. dir/4!base with disk2zip; returns the four parts (empty on failure).
+using Parts = std::array<QByteArray, 4>;
+Parts packWithDisk2zip(const QString& dir, const QString& imageName, const QString& base, QString* error,
+                       const QStringList& options = {});
+
+// A disk made by cc1541 and its Zip-Code set made by disk2zip (parts "1!game" .. "4!game" in dir).
+struct SampleSet
+{
+    QByteArray image;
+    Parts parts;
+};
+SampleSet makeSampleSet(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error);
+
+// Writes the parts into dir under the names 1!base .. 4!base.
+bool writeParts(const QString& dir, const Parts& parts, const QString& base);
+
+// What zip2disk makes of the set base in dir: the image, or an empty array when it refused the set.
+QByteArray unpackWithZip2disk(const QString& dir, const QString& base);
+
+} // namespace c64test
