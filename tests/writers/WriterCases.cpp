@@ -2,7 +2,7 @@
 
 #include "ArchiveFixtures.h"
 #include "TestFolders.h"
-#include "ToolTestHelpers.h"
+#include "ToolRunner.h"
 #include "WriterProbe.h"
 #include "c64/D64Writer.h"
 #include "c64/ZipCodeEncoder.h"
