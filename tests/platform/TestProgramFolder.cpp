@@ -1,3 +1,4 @@
+// Where the program folder is (VINTRAX_HOME or the executable's folder) and the files it holds.
 #include "platform/ProgramFolder.h"
 
 #include "TestFolders.h"
@@ -17,7 +18,6 @@ private slots:
     void homeVariableNamesTheFolder();
     void relativeHomeBecomesAbsolute();
     void withoutHomeTheExecutablesFolder();
-    void toolsCarryThePlatformSuffix();
 };
 
 void TestProgramFolder::homeVariableNamesTheFolder()
@@ -31,6 +31,7 @@ void TestProgramFolder::homeVariableNamesTheFolder()
     QCOMPARE(screenshotsFolder(), dir + "/Screenshots");
     QCOMPARE(workFolder(), dir + "/CURRGAME");
     QCOMPARE(programFilePath("vintrax.txt"), dir + "/vintrax.txt");
+    QCOMPARE(conversionToolPath("gunzip"), dir + "/Conversion/gunzip" + executableSuffix());
 }
 
 void TestProgramFolder::relativeHomeBecomesAbsolute()
@@ -52,19 +53,6 @@ void TestProgramFolder::withoutHomeTheExecutablesFolder()
     qputenv("VINTRAX_HOME", "");
     QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
     QCOMPARE(catalogueFilePath(), QCoreApplication::applicationDirPath() + "/Vintrax.mdb");
-}
-
-void TestProgramFolder::toolsCarryThePlatformSuffix()
-{
-    testsupport::TempProgramFolder home;
-    const QString dir = QDir(home.path()).absolutePath();
-#ifdef Q_OS_WIN
-    QCOMPARE(executableSuffix(), QString(".exe"));
-#else
-    QCOMPARE(executableSuffix(), QString());
-#endif
-    QCOMPARE(conversionToolPath("gunzip"), dir + "/Conversion/gunzip" + executableSuffix());
-    QCOMPARE(conversionToolPath("bmp2gif"), dir + "/Conversion/bmp2gif" + executableSuffix());
 }
 
 QTEST_GUILESS_MAIN(TestProgramFolder)

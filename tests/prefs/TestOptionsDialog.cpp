@@ -64,8 +64,6 @@ private slots:
     void init();
     void cleanup();
     void browsedEmulatorIsKeptOnCancel();
-    void browsedGamesFolderWaitsForOk();
-    void wrapperScriptCanBeTheWin32Program();
     void textureButtons();
     void defaultEmulator_data();
     void defaultEmulator();
@@ -135,45 +133,6 @@ void TestOptionsDialog::browsedEmulatorIsKeptOnCancel()
     QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
 }
 
-void TestOptionsDialog::browsedGamesFolderWaitsForOk()
-{
-    auto cancelled = open();
-    whenModal([&](QWidget* browse) { click(browse, "cmdCancel"); });
-    click(cancelled.get(), "cmdBrowseGames0"); // a cancelled browse changes nothing
-    QCOMPARE(child<QLabel>(cancelled.get(), "lblGamesPath0")->text(), path("OldGames"));
-    click(cancelled.get(), "cmdCancel");
-    for (const char* end : {"cmdCancel", "cmdOK"}) {
-        auto d = open();
-        whenModal([&](QWidget* browse) { browseTo(browse, {"..", "NewGames"}, QString()); });
-        click(d.get(), "cmdBrowseGames0");
-        QCOMPARE(child<QLabel>(d.get(), "lblGamesPath0")->text(), path("NewGames"));
-        QCOMPARE(m_settings.GamesPath[0], path("OldGames"));
-        click(d.get(), end);
-    }
-    QCOMPARE(m_settings.GamesPath[0], path("NewGames"));
-}
-
-void TestOptionsDialog::wrapperScriptCanBeTheWin32Program()
-{
-    QVERIFY(testsupport::writeFile(path("bin/ccs-wrapper"), "#!/bin/sh\nexec wine ccs.exe \"$@\"\n"));
-    QVERIFY(QFile::setPermissions(path("bin/ccs-wrapper"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QVERIFY(testsupport::writeFile(path("bin/notes"), "not a program"));
-    m_settings.DirectXPath = path("bin/ccs.exe"); // gone: the dialog opens in its folder
-    auto d = open();
-    QStringList listed;
-    whenModal([&](QWidget* browse) {
-        auto* files = child<QListWidget>(browse, "FileBox");
-        for (int i = 0; i < files->count(); ++i)
-            listed << files->item(i)->text();
-        browseTo(browse, {}, "ccs-wrapper");
-    });
-    click(d.get(), "cmdBrowseDirectX");
-    QCOMPARE(listed, QStringList{"ccs-wrapper"});
-    QCOMPARE(m_settings.DirectXPath, path("bin/ccs-wrapper"));
-    QCOMPARE(child<QLabel>(d.get(), "lblDirectXPath")->toolTip(), path("bin/ccs-wrapper"));
-    click(d.get(), "cmdCancel");
-}
-
 void TestOptionsDialog::textureButtons()
 {
     QCOMPARE(m_settings.Texture, -1);
@@ -203,12 +162,9 @@ void TestOptionsDialog::defaultEmulator_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("stored");
-    QTest::newRow("v1.9") << "optDE0"
-                          << "v1.9" << 0;
-    QTest::newRow("v2.0 Dos") << "optDE1"
-                              << "v2.0 Dos" << 1;
-    QTest::newRow("v2.0 Win32") << "optDE2"
-                                << "v2.0 Win32" << 2;
+    QTest::newRow("v1.9") << QString("optDE0") << QString("v1.9") << 0;
+    QTest::newRow("v2.0 Dos") << QString("optDE1") << QString("v2.0 Dos") << 1;
+    QTest::newRow("v2.0 Win32") << QString("optDE2") << QString("v2.0 Win32") << 2;
 }
 
 void TestOptionsDialog::defaultEmulator()
@@ -251,22 +207,12 @@ void TestOptionsDialog::checkBoxesEditTheirSettings_data()
 {
     // Each row: the settings key (the row's name) and its check box.
     QTest::addColumn<QString>("checkBox");
-    QTest::newRow("LeaveSPRunningFlag") << "chkLeaveSPRunning";
-    QTest::newRow("RemoveConfirmFlag") << "chkRemoveConfirmFlag";
-    QTest::newRow("PromptOnAddFlag") << "chkPromptOnAddFlag";
-    QTest::newRow("PromptOnAddMusicFN") << "chkPromptOnAddMusicFN";
-    QTest::newRow("PromptOnAddMusician") << "chkPromptOnAddMusician";
-    QTest::newRow("PromptOnAddSSFN") << "chkPromptOnAddSSFN";
-    QTest::newRow("PromptOnAddPublisher") << "chkPromptOnAddPublisher";
-    QTest::newRow("PromptOnAddYear") << "chkPromptOnAddYear";
-    QTest::newRow("PromptOnAddGenre") << "chkPromptOnAddGenre";
-    QTest::newRow("PromptOnAddPlayers") << "chkPromptOnAddPlayers";
-    QTest::newRow("PromptOnAddDifficulty") << "chkPromptOnAddDifficulty";
-    QTest::newRow("PromptOnAddRating") << "chkPromptOnAddRating";
-    QTest::newRow("PromptOnAddComment") << "chkPromptOnAddComment";
-    QTest::newRow("PromptOnAddDocFile") << "chkPromptOnAddDocFile";
-    QTest::newRow("PromptOnAddTrained") << "chkPromptOnAddTrained";
-    QTest::newRow("PromptOnAddHighScore") << "chkPromptOnAddHighScore";
+    QTest::newRow("LeaveSPRunningFlag") << QString("chkLeaveSPRunning");
+    for (const char* key : {"RemoveConfirmFlag", "PromptOnAddFlag", "PromptOnAddMusicFN", "PromptOnAddMusician",
+                            "PromptOnAddSSFN", "PromptOnAddPublisher", "PromptOnAddYear", "PromptOnAddGenre",
+                            "PromptOnAddPlayers", "PromptOnAddDifficulty", "PromptOnAddRating", "PromptOnAddComment",
+                            "PromptOnAddDocFile", "PromptOnAddTrained", "PromptOnAddHighScore"})
+        QTest::newRow(key) << "chk" + QString::fromLatin1(key);
 }
 
 void TestOptionsDialog::checkBoxesEditTheirSettings()
