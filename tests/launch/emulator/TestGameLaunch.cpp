@@ -38,7 +38,7 @@ private slots:
     void readOnlyConfigurationStillStartsTheGame();
 
 private:
-    QString game(const QString& sql);
+    QString played(const char* name); // "TimesPlayed|DateLastPlayed"
     LaunchRequest request(EmulatorKind kind, int entry = 0) const;
 
     std::unique_ptr<FakeEmulators> m_fx;
@@ -111,9 +111,11 @@ void TestGameLaunch::cleanup()
     qunsetenv("VINTRAX_LAUNCH_PROBE");
 }
 
-QString TestGameLaunch::game(const QString& sql)
+QString TestGameLaunch::played(const char* name)
 {
-    return sqliteShell(m_dbDir->filePath("Vintrax.mdb"), sql).trimmed();
+    return sqliteShell(m_dbDir->filePath("Vintrax.mdb"),
+                       QString("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='%1'").arg(name))
+        .trimmed();
 }
 
 LaunchRequest TestGameLaunch::request(EmulatorKind kind, int entry) const
@@ -148,8 +150,8 @@ void TestGameLaunch::dosV19RunsTheExtenderWithTheGamesPorts()
                  QFile::encodeName(m_imageFolder) + "/\r\n$CONTROLPORT1=0\r\n$SOUND=1\r\n");
     QCOMPARE(outcome.config, ConfigWriteResult::Written);
 
-    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), "5|" + today());
-    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Other'"), QString("9|01-01-1990"));
+    QCOMPARE(played("Elite"), "5|" + today());
+    QCOMPARE(played("Other"), QString("9|01-01-1990"));
 }
 
 void TestGameLaunch::dosV20UsesDefaultsWhenTheGameAsksForThem()
@@ -174,7 +176,7 @@ void TestGameLaunch::dosV20UsesDefaultsWhenTheGameAsksForThem()
     QCOMPARE(readFile(m_v20 + "/c64.cfg"), "$CONTROLPORT1=1\r\n$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=3\r\n"
                                            "$CONTROLPORT2MODE=4\r\n$LOADPATH=" +
                                                QFile::encodeName(m_imageFolder) + "/\r\n$JOYSTICK1PC=0\r\n");
-    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), "5|" + today());
+    QCOMPARE(played("Elite"), "5|" + today());
 }
 
 void TestGameLaunch::win32StartsTheEmulatorItselfAndSetsTheFlag()
@@ -183,35 +185,30 @@ void TestGameLaunch::win32StartsTheEmulatorItselfAndSetsTheFlag()
     const LaunchOutcome outcome = GameLaunch(request(EmulatorKind::Ccs64Win32, 7), m_settings, m_game.get());
     QVERIFY(outcome.started);
     QVERIFY(m_fx->waitForLaunch());
-    const LaunchLog log = m_fx->log();
-    QCOMPARE(log.program, m_win + "/CCS64DX.EXE");
-    QCOMPARE(log.arguments, QStringList({m_image + ",7"}));
-    QCOMPARE(log.workingFolder, m_win);
+    QCOMPARE(m_fx->log().program, m_win + "/CCS64DX.EXE");
+    QCOMPARE(m_fx->log().arguments, QStringList({m_image + ",7"}));
+    QCOMPARE(m_fx->log().workingFolder, m_win);
     // No configuration beside this emulator: none is made, and the other emulator's is not touched.
     QVERIFY(!QFile::exists(m_win + "/c64.cfg"));
     QCOMPARE(outcome.config, ConfigWriteResult::Failed);
     QCOMPARE(readFile(m_v20 + "/c64.cfg"), v20Before);
-    QCOMPARE(game("SELECT TimesPlayed FROM Games WHERE Name='Elite'"), QString("5"));
+    QCOMPARE(played("Elite"), "5|" + today());
 }
 
 void TestGameLaunch::eachStartCountsOnce()
 {
-    for (int i = 0; i < 2; ++i) {
+    // Twice for Elite (4 before), then once for a game never played before (NULL), which starts counting at one.
+    sqliteShell(m_dbDir->filePath("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
+    for (const char* name : {"Elite", "Elite", "Other"}) {
+        QVERIFY(m_game->selectByName(name));
         m_fx->clearLog();
         QVERIFY(GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_game.get()).recorded);
         QVERIFY(m_fx->waitForLaunch());
     }
-    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), "6|" + today());
+    QCOMPARE(played("Elite"), "6|" + today());
+    QCOMPARE(played("Other"), "1|" + today());
     QVERIFY(m_cat->games().seek("Elite"));
     QCOMPARE(m_cat->games().number("TimesPlayed"), 6); // the shared record set sees it too
-
-    // A game never played before (NULL) starts counting at one.
-    sqliteShell(m_dbDir->filePath("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
-    QVERIFY(m_game->selectByName("Other"));
-    m_fx->clearLog();
-    QVERIFY(GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_game.get()).recorded);
-    QVERIFY(m_fx->waitForLaunch());
-    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Other'"), "1|" + today());
 }
 
 void TestGameLaunch::startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
@@ -225,7 +222,7 @@ void TestGameLaunch::startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
     QVERIFY(m_fx->waitForLaunch());
     QVERIFY(readFile(m_v19 + "/C64.CFG")
                 .startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=2\r\n"));
-    QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), QString("4|(Never)"));
+    QCOMPARE(played("Elite"), QString("4|(Never)"));
 
     // Without any record set the start works all the same.
     m_fx->clearLog();
@@ -276,7 +273,7 @@ void TestGameLaunch::failuresStartAndRecordNothing()
             QCOMPARE(box.last().title, c.title);
             QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
         }
-        QCOMPARE(game("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='Elite'"), QString("4|(Never)"));
+        QCOMPARE(played("Elite"), QString("4|(Never)"));
         QTest::qWait(100);
         QVERIFY2(!m_fx->launched(), c.name);
         cleanup();
@@ -295,7 +292,7 @@ void TestGameLaunch::readOnlyConfigurationStillStartsTheGame()
     QVERIFY(outcome.started);
     QVERIFY(m_fx->waitForLaunch());
     QCOMPARE(readFile(cfg), kV20Config);
-    QCOMPARE(game("SELECT TimesPlayed FROM Games WHERE Name='Elite'"), QString("5"));
+    QCOMPARE(played("Elite"), "5|" + today());
 }
 
 QTEST_GUILESS_MAIN(TestGameLaunch)
