@@ -161,8 +161,6 @@ void TestArchiveConverters::converts_data()
         "disk", {}, report("ELITE.ZIP...", "", zip, {"ELITE.D64", "INTRO.PRG"}));
     row("single game file takes the archive name", "GAMES.ZIP", {"A.T64=tape"}, {}, "GAMES.T64", "tape", {},
         "GAMES.ZIP...");
-    row("folders inside the zip are dropped", "ELITE.ZIP", {"GAMES/ELITE.D64", "GAMES/EXTRA/INTRO.PRG"}, {},
-        "ELITE.D64", "GAMES/ELITE.D64", {}, "ELITE.ZIP...");
     row("zip-code set through zip2d64", "SET.ZIP", {"1!GAME=one", "2!GAME=two", "3!GAME=three", "4!GAME=four"}, {},
         "SET.d64", "one", {"zip2d64", "GAME", "vtrxtz2d.d64"}, report("SET.ZIP...", "", zip, {"SET.d64"}));
     row("two zip-code sets", "TWO.ZIP", {"1!GAME", "2!GAME", "1!OTHER"}, {}, "", "", {},
@@ -271,18 +269,6 @@ void TestArchiveConverters::severalGameFilesAskForARename()
     QCOMPARE(r.report, report("This Zip file contains more than 1 compatible game-file.",
                               "Try renaming the Zip-file to the game-file you wish to boot off.",
                               "ZIP CONTENTS:", {"A.D64", "B.D64"}));
-
-    m_game->setRenameDialog([](ArchiveHandover& h) { // the user picks B.D64
-        QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/B.ZIP");
-        h.ArchiveName = "B.ZIP";
-        h.ArchiveRenameCancelled = false;
-    });
-    r = m_game->ConvertZip(m_games, "GAMES.ZIP", m_work);
-    QVERIFY(r.ok);
-    QVERIFY(r.imagePath.isEmpty());
-    QVERIFY(r.report.startsWith("B.ZIP...\r\n"));
-    // Converted again under its new name, the archive now starts the file it is named after.
-    QCOMPARE(m_game->ConvertZip(m_games, "B.ZIP", m_work).imagePath, m_work + "/B.D64");
 }
 
 void TestArchiveConverters::damagedArchivesAreReportedAndLeftAlone()

@@ -26,11 +26,10 @@ class TestPlayCurrentGame : public QObject
 private slots:
     void init();
     void cleanup();
-    void plainImageFromTheFirstFolderThatHoldsIt();
+    void startsTheGamesFile_data();
+    void startsTheGamesFile();
     void nothingStartsOnAFailure_data();
     void nothingStartsOnAFailure();
-    void archiveIsConvertedAndItsImageStarted();
-    void renamedArchiveIsFollowedAndStarted();
     void runningSidPlayerIsClosedFirst();
 
 private:
@@ -67,6 +66,15 @@ void TestPlayCurrentGame::init()
     // Empty entries are skipped; the second folder does not hold the games.
     m_settings.GamesPath = {"", m_home->file("Elsewhere"), "", m_home->file("My Games"), ""};
     m_settings.DirectXPath = m_emulator;
+    QVERIFY(writeFile(m_games + "/ELITE.D64", QByteArray(174848, 0)));
+    QVERIFY(writeFile(m_games + "/BAD.ZIP", "not a zip at all"));
+    QVERIFY(zipWithTool(m_games + "/ELITE.ZIP", {{"ELITE.D64", "zipped"}, {"INTRO.PRG", programBytes(1)}}));
+    QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", "1"}, {"TWO.D64", "2"}}));
+    m_game->setRenameDialog([](ArchiveHandover& h) { // the user picks TWO.D64
+        QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/TWO.ZIP");
+        h.ArchiveName = "TWO.ZIP";
+        h.ArchiveRenameCancelled = false;
+    });
 }
 
 void TestPlayCurrentGame::cleanup()
@@ -100,16 +108,38 @@ int TestPlayCurrentGame::timesPlayed(const QString& name)
     return int(m_cat->games().number("TimesPlayed"));
 }
 
-void TestPlayCurrentGame::plainImageFromTheFirstFolderThatHoldsIt()
+void TestPlayCurrentGame::startsTheGamesFile_data()
 {
-    QVERIFY(writeFile(m_games + "/ELITE.D64", QByteArray(174848, 0)));
-    addGame("Elite", "sub\\elite.d64", 3); // other letter case than on disk
-    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
-                                                          *m_game, m_home->file("CURRGAME"));
-    QVERIFY(r.started);
-    QCOMPARE(emulatorLog(), QStringList({m_home->file("Emulator Win"), m_games + "/ELITE.D64,3"}));
-    QCOMPARE(timesPlayed("Elite"), 1);
+    QTest::addColumn<QString>("stored"); // the game's file in the catalogue, before and after
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("image"); // what the emulator is given, below the program folder
+    QTest::addColumn<QString>("storedAfter");
+    QTest::newRow("plain image, other letter case") << "sub\\elite.d64" << 3 << "My Games/SUB/ELITE.D64"
+                                                    << "sub\\elite.d64";
+    QTest::newRow("archive converted") << "SUB\\ELITE.ZIP" << 1 << "CURRGAME/ELITE.D64" << "SUB\\ELITE.ZIP";
+    // The catalogue follows the renamed archive.
+    QTest::newRow("archive renamed") << "SUB\\PACK.ZIP" << 0 << "CURRGAME/TWO.D64" << "SUB\\TWO.ZIP";
+}
+
+// The game is found in the first games folder that holds it, started, and its start counted.
+void TestPlayCurrentGame::startsTheGamesFile()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, index);
+    QFETCH(QString, image);
+    QFETCH(QString, storedAfter);
+    addGame("Game", stored, index);
+    QList<bool> busy;
+    launch::PlayHooks hooks;
+    hooks.hourglass = [&busy](bool on) { busy << on; };
+    QVERIFY(launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
+                                    m_home->file("CURRGAME"), hooks)
+                .started);
+    QCOMPARE(emulatorLog(), QStringList({m_home->file("Emulator Win"), m_home->file(image) + QString(",%1").arg(index)}));
+    QCOMPARE(busy, stored.endsWith("ZIP") ? QList<bool>({true, false}) : QList<bool>());
+    QCOMPARE(timesPlayed("Game"), 1);
     QCOMPARE(m_current->text("DateLastPlayed"), QDate::currentDate().toString("dd-MM-yyyy"));
+    QCOMPARE(m_cat->games().text("Filename"), storedAfter);
 }
 
 void TestPlayCurrentGame::nothingStartsOnAFailure_data()
@@ -124,9 +154,6 @@ void TestPlayCurrentGame::nothingStartsOnAFailure_data()
     QTest::newRow("archive not a zip") << "SUB\\BAD.ZIP"
                                        << "Error Unzipping.  This Zip-file maybe corrupt."
                                        << int(platform::MessageBox::Exclamation);
-    QTest::newRow("rename cancelled") << "SUB\\PACK.ZIP"
-                                      << "This Zip file contains more than 1 compatible game-file."
-                                      << int(platform::MessageBox::Exclamation);
 }
 
 void TestPlayCurrentGame::nothingStartsOnAFailure()
@@ -135,9 +162,7 @@ void TestPlayCurrentGame::nothingStartsOnAFailure()
     QFETCH(QString, message);
     QFETCH(int, icon);
     platform::ScriptedMessageBox messages;
-    QVERIFY(writeFile(m_games + "/BAD.ZIP", "not a zip at all"));
-    QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", "1"}, {"TWO.D64", "2"}}));
-    m_game->setRenameDialog([](ArchiveHandover&) {});
+    m_game->setRenameDialog([](ArchiveHandover&) {}); // the user cancels
     addGame("Game", file);
     QVERIFY(!launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
                                      m_home->file("CURRGAME"))
@@ -152,41 +177,6 @@ void TestPlayCurrentGame::nothingStartsOnAFailure()
     QVERIFY(!QFile::exists(m_emulator + ".log"));
 }
 
-void TestPlayCurrentGame::archiveIsConvertedAndItsImageStarted()
-{
-    QVERIFY(
-        zipWithTool(m_games + "/ELITE.ZIP", {{"ELITE.D64", QByteArray(174848, 0)}, {"INTRO.PRG", programBytes(1)}}));
-    addGame("Elite", "SUB\\ELITE.ZIP", 1);
-    QList<bool> busy;
-    launch::PlayHooks hooks;
-    hooks.hourglass = [&busy](bool on) { busy << on; };
-    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
-                                                          *m_game, m_home->file("CURRGAME"), hooks);
-    QVERIFY(r.started);
-    QCOMPARE(busy, QList<bool>({true, false}));
-    QCOMPARE(emulatorLog().value(1), m_home->file("CURRGAME/ELITE.D64") + ",1");
-    QCOMPARE(timesPlayed("Elite"), 1);
-}
-
-void TestPlayCurrentGame::renamedArchiveIsFollowedAndStarted()
-{
-    QVERIFY(
-        zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
-    addGame("Pack", "SUB\\PACK.ZIP");
-    m_game->setRenameDialog([](ArchiveHandover& h) { // the user picks TWO.D64
-        QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/TWO.ZIP");
-        h.ArchiveName = "TWO.ZIP";
-        h.ArchiveRenameCancelled = false;
-    });
-    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
-                                                          *m_game, m_home->file("CURRGAME"));
-    QVERIFY(r.started);
-    QCOMPARE(emulatorLog().value(1), m_home->file("CURRGAME/TWO.D64") + ",0");
-    m_cat->games().seek("Pack");
-    QCOMPARE(m_cat->games().text("Filename"), QStringLiteral("SUB\\TWO.ZIP")); // the catalogue follows the file
-    QCOMPARE(timesPlayed("Pack"), 1);
-}
-
 void TestPlayCurrentGame::runningSidPlayerIsClosedFirst()
 {
     QVERIFY(writeFakeTool(m_home->file("Player"), "sidplayw", "while :; do sleep 0.2; done"));
@@ -195,8 +185,7 @@ void TestPlayCurrentGame::runningSidPlayerIsClosedFirst()
     player.start("/bin/sh", {m_settings.SidplayWPath});
     QVERIFY(player.waitForStarted());
     QTRY_VERIFY(QFile::exists(m_settings.SidplayWPath + ".log"));
-    QVERIFY(writeFile(m_games + "/ELITE.PRG", programBytes(2)));
-    addGame("Elite", "SUB\\ELITE.PRG");
+    addGame("Elite", "SUB\\ELITE.D64");
     QVERIFY(launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
                                     m_home->file("CURRGAME"))
                 .started);

@@ -61,31 +61,16 @@ void TestWidgetMessageBox::cleanup()
 
 void TestWidgetMessageBox::showsTextTitleIconAndButtons()
 {
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QAbstractButton* defaultButton = nullptr;
-    QAbstractButton* noButton = nullptr;
-    Qt::TextFormat format = Qt::AutoText;
+    const QString message = "File exists in Screenshot Directory.  Do you wish to Overwrite? <b>x</b>";
+    QVariantList seen;
     whenBoxShows([&](QMessageBox* box) {
-        text = box->text();
-        title = box->windowTitle();
-        icon = box->icon();
-        buttons = box->standardButtons();
-        defaultButton = box->defaultButton();
-        noButton = box->button(QMessageBox::No);
-        format = box->textFormat();
+        seen = {box->text(), box->windowTitle(), box->icon(), int(box->standardButtons()),
+                box->defaultButton() == box->button(QMessageBox::No), box->textFormat()};
         box->button(QMessageBox::Yes)->click();
     });
-    const QString message = "File exists in Screenshot Directory.  Do you wish to Overwrite? <b>x</b>";
-    const MB::Button answer = MB::show(message, "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel, MB::No);
-    QCOMPARE(answer, MB::Yes);
-    QCOMPARE(text, message);
-    QCOMPARE(title, QString("vintrax"));
-    QCOMPARE(icon, QMessageBox::Question);
-    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(defaultButton, noButton);
-    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(MB::show(message, "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel, MB::No), MB::Yes);
+    QCOMPARE(seen, QVariantList({message, "vintrax", QMessageBox::Question,
+                                 int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel), true, Qt::PlainText}));
 }
 
 void TestWidgetMessageBox::escapeGivesTheCancelLikeButton()
