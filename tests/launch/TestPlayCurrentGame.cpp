@@ -116,9 +116,11 @@ void TestPlayCurrentGame::startsTheGamesFile_data()
     QTest::addColumn<QString>("storedAfter");
     QTest::newRow("plain image, other letter case") << "sub\\elite.d64" << 3 << "My Games/SUB/ELITE.D64"
                                                     << "sub\\elite.d64";
-    QTest::newRow("archive converted") << "SUB\\ELITE.ZIP" << 1 << "CURRGAME/ELITE.D64" << "SUB\\ELITE.ZIP";
+    QTest::newRow("archive converted") << "SUB\\ELITE.ZIP" << 1 << "CURRGAME/ELITE.D64"
+                                       << "SUB\\ELITE.ZIP";
     // The catalogue follows the renamed archive.
-    QTest::newRow("archive renamed") << "SUB\\PACK.ZIP" << 0 << "CURRGAME/TWO.D64" << "SUB\\TWO.ZIP";
+    QTest::newRow("archive renamed") << "SUB\\PACK.ZIP" << 0 << "CURRGAME/TWO.D64"
+                                     << "SUB\\TWO.ZIP";
 }
 
 // The game is found in the first games folder that holds it, started, and its start counted.
@@ -135,7 +137,8 @@ void TestPlayCurrentGame::startsTheGamesFile()
     QVERIFY(launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
                                     m_home->file("CURRGAME"), hooks)
                 .started);
-    QCOMPARE(emulatorLog(), QStringList({m_home->file("Emulator Win"), m_home->file(image) + QString(",%1").arg(index)}));
+    QCOMPARE(emulatorLog(),
+             QStringList({m_home->file("Emulator Win"), m_home->file(image) + QString(",%1").arg(index)}));
     QCOMPARE(busy, stored.endsWith("ZIP") ? QList<bool>({true, false}) : QList<bool>());
     QCOMPARE(timesPlayed("Game"), 1);
     QCOMPARE(m_current->text("DateLastPlayed"), QDate::currentDate().toString("dd-MM-yyyy"));

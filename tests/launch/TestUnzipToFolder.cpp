@@ -48,8 +48,8 @@ QList<QPair<QString, QByteArray>> members(const QStringList& specs)
     QList<QPair<QString, QByteArray>> list;
     for (const QString& spec : specs) {
         const QString content = spec.section('=', 1);
-        list.append({spec.section('=', 0, 0), content.startsWith('*') ? QByteArray(content.mid(1).toInt(), '\0')
-                                                                       : content.toUtf8()});
+        list.append({spec.section('=', 0, 0),
+                     content.startsWith('*') ? QByteArray(content.mid(1).toInt(), '\0') : content.toUtf8()});
     }
     return list;
 }
@@ -109,18 +109,28 @@ void TestUnzipToFolder::failsAndLeavesNothing_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason"); // a part of the reported error; "" any
-    QTest::newRow("truncated") << "truncated" << "";
-    QTest::newRow("corrupted data") << "corrupted" << "";
-    QTest::newRow("not a zip") << "junk" << "";
-    QTest::newRow("empty file") << "empty" << "";
-    QTest::newRow("missing") << "missing" << "";
-    QTest::newRow("too many members") << "many" << "more than 10000 members";
-    QTest::newRow("start of heading in a name") << "name \x01" << "holds control characters";
-    QTest::newRow("line feed in a name") << "name \n" << "holds control characters";
-    QTest::newRow("delete in a name") << "name \x7f" << "holds control characters";
+    QTest::newRow("truncated") << "truncated"
+                               << "";
+    QTest::newRow("corrupted data") << "corrupted"
+                                    << "";
+    QTest::newRow("not a zip") << "junk"
+                               << "";
+    QTest::newRow("empty file") << "empty"
+                                << "";
+    QTest::newRow("missing") << "missing"
+                             << "";
+    QTest::newRow("too many members") << "many"
+                                      << "more than 10000 members";
+    QTest::newRow("start of heading in a name") << "name \x01"
+                                                << "holds control characters";
+    QTest::newRow("line feed in a name") << "name \n"
+                                         << "holds control characters";
+    QTest::newRow("delete in a name") << "name \x7f"
+                                      << "holds control characters";
     QTest::newRow("C1 control in a name") << QString("name \u0085") << "holds control characters";
     // A member that is not extracted ("sub/.." names no file), cut off inside its data, which does not compress.
-    QTest::newRow("skipped member cut off") << "cut skip" << "cannot skip sub/..: ";
+    QTest::newRow("skipped member cut off") << "cut skip"
+                                            << "cannot skip sub/..: ";
 }
 
 void TestUnzipToFolder::failsAndLeavesNothing()

@@ -63,23 +63,25 @@ void TestSidPlayProcess::findsAndClosesOnlyThePlayer_data()
     QTest::addColumn<QString>("asked");
     QTest::addColumn<bool>("matches");
     const QByteArray sh("#!/bin/sh");
-    QTest::newRow("script asked in another case")
-        << "Sid Play/SIDPLAYW.EXE" << sh << QStringList{"%P"} << "dash" << "sid play/sidplayw.exe" << true;
-    QTest::newRow("script asked in capitals")
-        << "Sid Play/SIDPLAYW.EXE" << sh << QStringList{"%P"} << "dash" << "SID PLAY/SidPlayW.exe" << true;
+    QTest::newRow("script asked in another case") << "Sid Play/SIDPLAYW.EXE" << sh << QStringList{"%P"} << "dash"
+                                                  << "sid play/sidplayw.exe" << true;
+    QTest::newRow("script asked in capitals") << "Sid Play/SIDPLAYW.EXE" << sh << QStringList{"%P"} << "dash"
+                                              << "SID PLAY/SidPlayW.exe" << true;
     QTest::newRow("binary by its executable")
-        << "Player Dir/sidplayw" << QByteArray() << QStringList{"%P", "60"} << "sidplayw" << "PLAYER DIR/SIDPLAYW"
-        << true;
+        << "Player Dir/sidplayw" << QByteArray() << QStringList{"%P", "60"} << "sidplayw"
+        << "PLAYER DIR/SIDPLAYW" << true;
     QTest::newRow("script started by a relative name")
-        << "Tunes/play.sh" << sh << QStringList{"/bin/sh", "./play.sh"} << "dash" << "" << true;
+        << "Tunes/play.sh" << sh << QStringList{"/bin/sh", "./play.sh"} << "dash"
+        << "" << true;
     QTest::newRow("script under env") << "play.sh" << QByteArray("#!/usr/bin/env sh") << QStringList{"%P"} << "dash"
                                       << "" << true;
     QTest::newRow("script with an option") << "play.sh" << QByteArray("#!/bin/sh -e") << QStringList{"%P"} << "dash"
                                            << "" << true;
-    QTest::newRow("cat reading the script") << "play.sh" << sh << QStringList{"/bin/cat", "%P", "-"} << "cat" << ""
-                                            << false;
+    QTest::newRow("cat reading the script") << "play.sh" << sh << QStringList{"/bin/cat", "%P", "-"} << "cat"
+                                            << "" << false;
     QTest::newRow("sleep calling itself the script")
-        << "play.sh" << sh << QStringList{"/bin/bash", "-c", "exec -a \"$0\" sleep 60", "%P"} << "sleep" << "" << false;
+        << "play.sh" << sh << QStringList{"/bin/bash", "-c", "exec -a \"$0\" sleep 60", "%P"} << "sleep"
+        << "" << false;
 }
 
 void TestSidPlayProcess::findsAndClosesOnlyThePlayer()

@@ -64,8 +64,12 @@ void TestWidgetMessageBox::showsTextTitleIconAndButtons()
     const QString message = "File exists in Screenshot Directory.  Do you wish to Overwrite? <b>x</b>";
     QVariantList seen;
     whenBoxShows([&](QMessageBox* box) {
-        seen = {box->text(), box->windowTitle(), box->icon(), int(box->standardButtons()),
-                box->defaultButton() == box->button(QMessageBox::No), box->textFormat()};
+        seen = {box->text(),
+                box->windowTitle(),
+                box->icon(),
+                int(box->standardButtons()),
+                box->defaultButton() == box->button(QMessageBox::No),
+                box->textFormat()};
         box->button(QMessageBox::Yes)->click();
     });
     QCOMPARE(MB::show(message, "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel, MB::No), MB::Yes);

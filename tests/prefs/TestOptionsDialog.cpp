@@ -145,17 +145,28 @@ void TestOptionsDialog::okStoresWhatEachControlChose_data()
 {
     QTest::addColumn<QString>("clicks");  // the controls clicked in turn
     QTest::addColumn<QString>("changed"); // the keys of the settings file that change, "key=value" apart by blanks
-    QTest::newRow("v2.0 Dos") << "optDE1" << "TheDefaultEmulatorFlag=1";
-    QTest::newRow("v2.0 Win32, then v1.9") << "optDE2 optDE0" << "";
-    QTest::newRow("v2.0 Win32") << "optDE2" << "TheDefaultEmulatorFlag=2";
-    QTest::newRow("title bar: own text") << "optTBSetMyOwn" << "TitleBar=2";
-    QTest::newRow("title bar: current game") << "optTBCurrentGame" << "TitleBar=1";
-    QTest::newRow("first texture") << "cmdTextureForward" << "Texture=0";
-    QTest::newRow("window position") << "optPositionNo" << "PositionFlag=False";
-    QTest::newRow("double click plays music") << "optDCMusic" << "DC=True";
-    QTest::newRow("v1.9 port 1 joystick") << "cmdMSDosPort1Joy" << "DefPort1Joy=0";
-    QTest::newRow("v2.0 port 2 keys") << "cmdDirectXPort2Key" << "DXDefPort2Key=2";
-    QTest::newRow("LeaveSPRunningFlag") << "chkLeaveSPRunning" << "LeaveSPRunningFlag=0";
+    QTest::newRow("v2.0 Dos") << "optDE1"
+                              << "TheDefaultEmulatorFlag=1";
+    QTest::newRow("v2.0 Win32, then v1.9") << "optDE2 optDE0"
+                                           << "";
+    QTest::newRow("v2.0 Win32") << "optDE2"
+                                << "TheDefaultEmulatorFlag=2";
+    QTest::newRow("title bar: own text") << "optTBSetMyOwn"
+                                         << "TitleBar=2";
+    QTest::newRow("title bar: current game") << "optTBCurrentGame"
+                                             << "TitleBar=1";
+    QTest::newRow("first texture") << "cmdTextureForward"
+                                   << "Texture=0";
+    QTest::newRow("window position") << "optPositionNo"
+                                     << "PositionFlag=False";
+    QTest::newRow("double click plays music") << "optDCMusic"
+                                              << "DC=True";
+    QTest::newRow("v1.9 port 1 joystick") << "cmdMSDosPort1Joy"
+                                          << "DefPort1Joy=0";
+    QTest::newRow("v2.0 port 2 keys") << "cmdDirectXPort2Key"
+                                      << "DXDefPort2Key=2";
+    QTest::newRow("LeaveSPRunningFlag") << "chkLeaveSPRunning"
+                                        << "LeaveSPRunningFlag=0";
     for (const char* key : {"RemoveConfirmFlag", "PromptOnAddFlag", "PromptOnAddMusicFN", "PromptOnAddMusician",
                             "PromptOnAddSSFN", "PromptOnAddPublisher", "PromptOnAddYear", "PromptOnAddGenre",
                             "PromptOnAddPlayers", "PromptOnAddDifficulty", "PromptOnAddRating", "PromptOnAddComment",

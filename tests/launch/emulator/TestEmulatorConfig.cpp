@@ -121,8 +121,8 @@ void TestEmulatorConfig::emptyMissingOrFolderIsLeftAlone()
     const QString empty = dir.filePath("empty/C64.CFG");
     QVERIFY(writeFile(empty, ""));
     QCOMPARE(WriteEmulatorConfig(empty, kExampleValues, "C:\\A", true), ConfigWriteResult::Empty);
-    QVERIFY(QFile::exists(empty));
-    QCOMPARE(QFileInfo(empty).size(), 0);
+    QCOMPARE(QDir(dir.filePath("empty")).entryList(QDir::Files), QStringList{"C64.CFG"});
+    QCOMPARE(readFile(empty), QByteArray());
 
     const QString missing = dir.filePath("missing/C64.CFG");
     QCOMPARE(WriteEmulatorConfig(missing, kExampleValues, "C:\\A", true), ConfigWriteResult::Failed);
@@ -147,8 +147,7 @@ void TestEmulatorConfig::readOnlyFileIsReportedAndKept()
 
     platform::ScriptedMessageBox box;
     QCOMPARE(WriteEmulatorConfig(dir.filePath("c64.cfg"), kExampleValues, "C:\\A", true), ConfigWriteResult::ReadOnly);
-    QCOMPARE(box.count(), 1);
-    QCOMPARE(box.last().text, QString("Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"));
+    QCOMPARE(box.texts(), QStringList{"Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"});
     QCOMPARE(box.last().title, QString("vintrax"));
     QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
     QCOMPARE(readFile(path), before);

@@ -41,7 +41,7 @@ private slots:
 private:
     QString path(const QString& relative) const { return m_dir->filePath(relative); }
     void addFake(const QString& relative);
-    QStringList launch(); // the started fake's $0, $VINTRAX_LAUNCH_PROBE, working folder and arguments
+    QStringList launch();             // the started fake's $0, $VINTRAX_LAUNCH_PROBE, working folder and arguments
     QString played(const char* name); // "TimesPlayed|DateLastPlayed"
     LaunchRequest request(EmulatorKind kind, int entry = 0) const;
 
@@ -96,8 +96,8 @@ void TestGameLaunch::init()
     m_v19 = path("CCS 64 v19");
     m_v20 = path("CCS 64 v20");
     m_win = path("CCS64 Win");
-    for (const char* fake : {"CCS 64 v19/ccs64.exe", "CCS 64 v19/CCSDPMI.EXE", "CCS 64 v20/CCS64.EXE",
-                             "CCS64 Win/CCS64DX.EXE"})
+    for (const char* fake :
+         {"CCS 64 v19/ccs64.exe", "CCS 64 v19/CCSDPMI.EXE", "CCS 64 v20/CCS64.EXE", "CCS64 Win/CCS64DX.EXE"})
         addFake(fake);
     QVERIFY(writeFile(m_v19 + "/C64.CFG", kV19Config));
     QVERIFY(writeFile(m_v20 + "/c64.cfg", kV20Config));
