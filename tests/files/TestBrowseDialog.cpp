@@ -66,20 +66,13 @@ void TestBrowseDialog::patterns_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("d64 in capitals") << "*.d64;*.t64"
-                                     << "ELITE.D64" << true;
-    QTest::newRow("second pattern") << "*.d64;*.t64"
-                                    << "uridium.T64" << true;
-    QTest::newRow("neither") << "*.d64;*.t64"
-                             << "notes.txt" << false;
-    QTest::newRow("blank after ;") << "*.dat; *.sid"
-                                   << "Commando.SID" << true;
-    QTest::newRow("*.* without dot") << "*.*"
-                                     << "NOENDING" << true;
-    QTest::newRow("no pattern") << ""
-                                << "anything" << true;
-    QTest::newRow("program by name only") << "*.exe"
-                                          << "ccs" << false;
+    QTest::newRow("d64 in capitals") << QString("*.d64;*.t64") << QString("ELITE.D64") << true;
+    QTest::newRow("second pattern") << QString("*.d64;*.t64") << QString("uridium.T64") << true;
+    QTest::newRow("neither") << QString("*.d64;*.t64") << QString("notes.txt") << false;
+    QTest::newRow("blank after ;") << QString("*.dat; *.sid") << QString("Commando.SID") << true;
+    QTest::newRow("*.* without dot") << QString("*.*") << QString("NOENDING") << true;
+    QTest::newRow("no pattern") << QString("") << QString("anything") << true;
+    QTest::newRow("program by name only") << QString("*.exe") << QString("ccs") << false;
 }
 
 void TestBrowseDialog::patterns()

@@ -47,8 +47,8 @@ bool zipWithTool(const QString& zipPath, const QList<QPair<QString, QByteArray>>
         names << name;
     }
     QFile::remove(zipPath);
-    const RunResult r = runOracle(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zipPath} + names,
-                                  scratch.path());
+    const RunResult r =
+        runOracle(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), zipPath} + names, scratch.path());
     return r.exitCode == 0 && QFileInfo::exists(zipPath);
 }
 

@@ -1,3 +1,5 @@
+// Playing the current game: finding its file in the games folders, converting an archive, starting the emulator
+// and counting the start in the catalogue.
 #include "ArchiveFixtures.h"
 #include "TestFolders.h"
 #include "data/Catalogue.h"
@@ -24,12 +26,10 @@ class TestPlayCurrentGame : public QObject
 private slots:
     void init();
     void cleanup();
-    void plainImageFromTheFirstFolderThatHoldsIt();
-    void missingFileIsReportedAndNothingRecorded();
-    void archiveIsConvertedAndItsImageStarted();
-    void failedConversionShowsTheReport();
-    void renamedArchiveIsFollowedAndStarted();
-    void cancelledRenameStartsNothing();
+    void startsTheGamesFile_data();
+    void startsTheGamesFile();
+    void nothingStartsOnAFailure_data();
+    void nothingStartsOnAFailure();
     void runningSidPlayerIsClosedFirst();
 
 private:
@@ -66,6 +66,15 @@ void TestPlayCurrentGame::init()
     // Empty entries are skipped; the second folder does not hold the games.
     m_settings.GamesPath = {"", m_home->file("Elsewhere"), "", m_home->file("My Games"), ""};
     m_settings.DirectXPath = m_emulator;
+    QVERIFY(writeFile(m_games + "/ELITE.D64", QByteArray(174848, 0)));
+    QVERIFY(writeFile(m_games + "/BAD.ZIP", "not a zip at all"));
+    QVERIFY(zipWithTool(m_games + "/ELITE.ZIP", {{"ELITE.D64", "zipped"}, {"INTRO.PRG", programBytes(1)}}));
+    QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", "1"}, {"TWO.D64", "2"}}));
+    m_game->setRenameDialog([](ArchiveHandover& h) { // the user picks TWO.D64
+        QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/TWO.ZIP");
+        h.ArchiveName = "TWO.ZIP";
+        h.ArchiveRenameCancelled = false;
+    });
 }
 
 void TestPlayCurrentGame::cleanup()
@@ -99,95 +108,76 @@ int TestPlayCurrentGame::timesPlayed(const QString& name)
     return int(m_cat->games().number("TimesPlayed"));
 }
 
-void TestPlayCurrentGame::plainImageFromTheFirstFolderThatHoldsIt()
+void TestPlayCurrentGame::startsTheGamesFile_data()
 {
-    QVERIFY(writeFile(m_games + "/ELITE.D64", QByteArray(174848, 0)));
-    addGame("Elite", "sub\\elite.d64", 3); // other letter case than on disk
-    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
-                                                          *m_game, m_home->file("CURRGAME"));
-    QVERIFY(r.started);
-    QCOMPARE(emulatorLog(), QStringList({m_home->file("Emulator Win"), m_games + "/ELITE.D64,3"}));
-    QCOMPARE(timesPlayed("Elite"), 1);
-    QCOMPARE(m_current->text("DateLastPlayed"), QDate::currentDate().toString("dd-MM-yyyy"));
+    QTest::addColumn<QString>("stored"); // the game's file in the catalogue, before and after
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("image"); // what the emulator is given, below the program folder
+    QTest::addColumn<QString>("storedAfter");
+    QTest::newRow("plain image, other letter case") << "sub\\elite.d64" << 3 << "My Games/SUB/ELITE.D64"
+                                                    << "sub\\elite.d64";
+    QTest::newRow("archive converted") << "SUB\\ELITE.ZIP" << 1 << "CURRGAME/ELITE.D64"
+                                       << "SUB\\ELITE.ZIP";
+    // The catalogue follows the renamed archive.
+    QTest::newRow("archive renamed") << "SUB\\PACK.ZIP" << 0 << "CURRGAME/TWO.D64"
+                                     << "SUB\\TWO.ZIP";
 }
 
-void TestPlayCurrentGame::missingFileIsReportedAndNothingRecorded()
+// The game is found in the first games folder that holds it, started, and its start counted.
+void TestPlayCurrentGame::startsTheGamesFile()
 {
-    platform::ScriptedMessageBox messages;
-    addGame("Ghost", "Gone\\ghost.d64");
-    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
-                                                          *m_game, m_home->file("CURRGAME"));
-    QVERIFY(!r.started);
-    QCOMPARE(messages.count(), 1);
-    QCOMPARE(messages.last().text, QStringLiteral("File not found in any of your Game Paths:  \"Gone\\ghost.d64\""));
-    QCOMPARE(messages.last().title, QStringLiteral("vintrax"));
-    QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
-    QCOMPARE(timesPlayed("Ghost"), 0);
-    QVERIFY(!QFile::exists(m_emulator + ".log"));
-}
-
-void TestPlayCurrentGame::archiveIsConvertedAndItsImageStarted()
-{
-    QVERIFY(
-        zipWithTool(m_games + "/ELITE.ZIP", {{"ELITE.D64", QByteArray(174848, 0)}, {"INTRO.PRG", programBytes(1)}}));
-    addGame("Elite", "SUB\\ELITE.ZIP", 1);
+    QFETCH(QString, stored);
+    QFETCH(int, index);
+    QFETCH(QString, image);
+    QFETCH(QString, storedAfter);
+    addGame("Game", stored, index);
     QList<bool> busy;
     launch::PlayHooks hooks;
     hooks.hourglass = [&busy](bool on) { busy << on; };
-    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
-                                                          *m_game, m_home->file("CURRGAME"), hooks);
-    QVERIFY(r.started);
-    QCOMPARE(busy, QList<bool>({true, false}));
-    QCOMPARE(emulatorLog().value(1), m_home->file("CURRGAME/ELITE.D64") + ",1");
-    QCOMPARE(timesPlayed("Elite"), 1);
+    QVERIFY(launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
+                                    m_home->file("CURRGAME"), hooks)
+                .started);
+    QCOMPARE(emulatorLog(),
+             QStringList({m_home->file("Emulator Win"), m_home->file(image) + QString(",%1").arg(index)}));
+    QCOMPARE(busy, stored.endsWith("ZIP") ? QList<bool>({true, false}) : QList<bool>());
+    QCOMPARE(timesPlayed("Game"), 1);
+    QCOMPARE(m_current->text("DateLastPlayed"), QDate::currentDate().toString("dd-MM-yyyy"));
+    QCOMPARE(m_cat->games().text("Filename"), storedAfter);
 }
 
-void TestPlayCurrentGame::failedConversionShowsTheReport()
+void TestPlayCurrentGame::nothingStartsOnAFailure_data()
 {
+    QTest::addColumn<QString>("file");    // the game's stored name; its archive is made below when it exists
+    QTest::addColumn<QString>("message"); // the start of the one message shown
+    QTest::addColumn<int>("icon");
+    QTest::newRow("missing file") << "Gone\\ghost.d64"
+                                  << "File not found in any of your Game Paths:  \"Gone\\ghost.d64\""
+                                  << int(platform::MessageBox::Critical);
+    // The converter's reports are its own tests' business; one shows that a failure reaches the user.
+    QTest::newRow("archive not a zip") << "SUB\\BAD.ZIP"
+                                       << "Error Unzipping.  This Zip-file maybe corrupt."
+                                       << int(platform::MessageBox::Exclamation);
+}
+
+void TestPlayCurrentGame::nothingStartsOnAFailure()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    QFETCH(int, icon);
     platform::ScriptedMessageBox messages;
-    QVERIFY(writeFile(m_games + "/BAD.ZIP", "not a zip at all"));
-    addGame("Bad", "SUB\\BAD.ZIP");
+    m_game->setRenameDialog([](ArchiveHandover&) {}); // the user cancels
+    addGame("Game", file);
     QVERIFY(!launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
                                      m_home->file("CURRGAME"))
                  .started);
     QCOMPARE(messages.count(), 1);
-    QVERIFY(messages.last().text.startsWith("Error Unzipping.  This Zip-file maybe corrupt."));
-    QCOMPARE(messages.last().icon, platform::MessageBox::Exclamation);
-    QCOMPARE(timesPlayed("Bad"), 0);
-}
-
-void TestPlayCurrentGame::renamedArchiveIsFollowedAndStarted()
-{
-    QVERIFY(
-        zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
-    addGame("Pack", "SUB\\PACK.ZIP");
-    m_game->setRenameDialog([](ArchiveHandover& h) { // the user picks TWO.D64
-        QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/TWO.ZIP");
-        h.ArchiveName = "TWO.ZIP";
-        h.ArchiveRenameCancelled = false;
-    });
-    const launch::PlayOutcome r = launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current,
-                                                          *m_game, m_home->file("CURRGAME"));
-    QVERIFY(r.started);
-    QCOMPARE(emulatorLog().value(1), m_home->file("CURRGAME/TWO.D64") + ",0");
-    m_cat->games().seek("Pack");
-    QCOMPARE(m_cat->games().text("Filename"), QStringLiteral("SUB\\TWO.ZIP")); // the catalogue follows the file
-    QCOMPARE(timesPlayed("Pack"), 1);
-}
-
-void TestPlayCurrentGame::cancelledRenameStartsNothing()
-{
-    platform::ScriptedMessageBox messages;
-    QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", "1"}, {"TWO.D64", "2"}}));
-    addGame("Pack", "SUB\\PACK.ZIP");
-    m_game->setRenameDialog([](ArchiveHandover&) {});
-    QVERIFY(!launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
-                                     m_home->file("CURRGAME"))
-                 .started);
-    QVERIFY(messages.last().text.startsWith("This Zip file contains more than 1 compatible game-file."));
-    QCOMPARE(timesPlayed("Pack"), 0);
-    m_cat->games().seek("Pack");
-    QCOMPARE(m_cat->games().text("Filename"), QStringLiteral("SUB\\PACK.ZIP"));
+    QVERIFY2(messages.last().text.startsWith(message), qPrintable(messages.last().text));
+    QCOMPARE(messages.last().title, QStringLiteral("vintrax"));
+    QCOMPARE(int(messages.last().icon), icon);
+    QCOMPARE(timesPlayed("Game"), 0);
+    m_cat->games().seek("Game");
+    QCOMPARE(m_cat->games().text("Filename"), file);
+    QVERIFY(!QFile::exists(m_emulator + ".log"));
 }
 
 void TestPlayCurrentGame::runningSidPlayerIsClosedFirst()
@@ -198,8 +188,7 @@ void TestPlayCurrentGame::runningSidPlayerIsClosedFirst()
     player.start("/bin/sh", {m_settings.SidplayWPath});
     QVERIFY(player.waitForStarted());
     QTRY_VERIFY(QFile::exists(m_settings.SidplayWPath + ".log"));
-    QVERIFY(writeFile(m_games + "/ELITE.PRG", programBytes(2)));
-    addGame("Elite", "SUB\\ELITE.PRG");
+    addGame("Elite", "SUB\\ELITE.D64");
     QVERIFY(launch::PlayCurrentGame(launch::EmulatorKind::Ccs64Win32, m_settings, *m_current, *m_game,
                                     m_home->file("CURRGAME"))
                 .started);

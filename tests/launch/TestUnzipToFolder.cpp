@@ -1,9 +1,12 @@
+// Unpacking a ZIP flat into the working folder: names, hostile paths and links, damaged and refused archives.
 #include "ArchiveFixtures.h"
 #include "TestFolders.h"
 #include "launch/UnzipToFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,126 +18,108 @@ class TestUnzipToFolder : public QObject
     Q_OBJECT
 
 private slots:
-    void membersLandFlatByBaseName();
-    void storedPathsCannotEscapeTheFolder();
-    void existingFilesAreOverwrittenInAnyCase();
-    void damagedArchivesFail_data();
-    void damagedArchivesFail();
-    void zerosCompressWellButStayWithinLimits();
-    void refusedArchivesNameTheCause_data();
-    void refusedArchivesNameTheCause();
-    void linksInTheFolderAreNotFollowed();
+    void extracts_data();
+    void extracts();
+    void failsAndLeavesNothing_data();
+    void failsAndLeavesNothing();
 };
 
-void TestUnzipToFolder::membersLandFlatByBaseName()
+namespace {
+// Every entry below root, sorted: "name=content", "name->link target" or "name/" for a folder.
+QStringList tree(const QString& root)
 {
-    QTemporaryDir dir;
-    const QString zip = dir.filePath("games.zip");
-    QVERIFY(zipWithTool(zip, {{"GAMES/ELITE.D64", QByteArray(174848, 'e')},
-                              {"GAMES/DOCS/README.TXT", "read me"},
-                              {"My Game \"2\" $(id).prg", programBytes(1)}}));
-    const QString out = dir.filePath("W");
-    QDir().mkpath(out);
-    const UnzipResult r = UnzipToFolder(out, zip);
-    QVERIFY2(!r.failed, qPrintable(r.error));
-    QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
-             QStringList({"ELITE.D64", "My Game \"2\" $(id).prg", "README.TXT"}));
-    QCOMPARE(QDir(out).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
-    QCOMPARE(readFile(out + "/ELITE.D64").size(), 174848);
-    QCOMPARE(readFile(out + "/My Game \"2\" $(id).prg"), programBytes(1));
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        const QString name = QDir(root).relativeFilePath(info.filePath());
+        entries << (info.isSymLink() ? name + "->" + info.symLinkTarget()
+                    : info.isDir()   ? name + "/"
+                                     : name + "=" + QString::fromLatin1(readFile(info.filePath())));
+    }
+    entries.sort();
+    return entries;
 }
 
-void TestUnzipToFolder::storedPathsCannotEscapeTheFolder()
+// "name=content"; the content "*N" stands for N zero bytes.
+QList<QPair<QString, QByteArray>> members(const QStringList& specs)
 {
+    QList<QPair<QString, QByteArray>> list;
+    for (const QString& spec : specs) {
+        const QString content = spec.section('=', 1);
+        list.append({spec.section('=', 0, 0),
+                     content.startsWith('*') ? QByteArray(content.mid(1).toInt(), '\0') : content.toUtf8()});
+    }
+    return list;
+}
+} // namespace
+
+void TestUnzipToFolder::extracts_data()
+{
+    QTest::addColumn<QStringList>("members"); // the zip's, written by the zip tool unless a name needs our writer
+    QTest::addColumn<bool>("zipTool");
+    QTest::addColumn<QStringList>("before"); // in the folder: "name=content" or "name->target" (a link)
+    QTest::addColumn<QStringList>("after");  // the folder's tree
+    QTest::newRow("members land flat by base name")
+        << QStringList{"GAMES/ELITE.D64=disk", "GAMES/DOCS/README.TXT=read me", "My Game \"2\" $(id).prg=prg"} << true
+        << QStringList{} << QStringList{"ELITE.D64=disk", "My Game \"2\" $(id).prg=prg", "README.TXT=read me"};
+    QTest::newRow("stored paths cannot escape the folder")
+        << QStringList{"../escaped.prg=a", "/tmp/vintrax-absolute-escape.prg=b", "C:\\WINDOWS\\win.prg=c", "..=d",
+                       "sub/../../up.prg=e"}
+        << false << QStringList{}
+        << QStringList{"escaped.prg=a", "up.prg=e", "vintrax-absolute-escape.prg=b", "win.prg=c"};
+    QTest::newRow("existing file overwritten in any case")
+        << QStringList{"ELITE.D64=new"} << true << QStringList{"elite.d64=old"} << QStringList{"elite.d64=new"};
+    QTest::newRow("links in the folder are not followed")
+        << QStringList{"ELITE.D64=disk", "INTRO.PRG=intro"} << true
+        << QStringList{"elite.d64->../outside.d64", "INTRO.PRG->../nowhere"}
+        << QStringList{"INTRO.PRG=intro", "elite.d64=disk"};
+    // 10 MB of zeros compress to a few kilobytes but stay within the limits.
+    QTest::newRow("zeros") << QStringList{"ZEROS.PRG=*10485760"} << true << QStringList{}
+                           << QStringList{"ZEROS.PRG=" + QString(10485760, QChar(0))};
+}
+
+void TestUnzipToFolder::extracts()
+{
+    QFETCH(QStringList, members);
+    QFETCH(bool, zipTool);
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
     QTemporaryDir dir;
-    const QString zip = dir.filePath("evil.zip");
-    QVERIFY(writeZipWithNames(zip, {{"../escaped.prg", "a"},
-                                    {"/tmp/vintrax-absolute-escape.prg", "b"},
-                                    {"C:\\WINDOWS\\win.prg", "c"},
-                                    {"..", "d"},
-                                    {"sub/../../up.prg", "e"}}));
-    const QString out = dir.filePath("deep/W");
+    const QString zip = dir.filePath("a.zip");
+    QVERIFY(zipTool ? zipWithTool(zip, ::members(members)) : writeZipWithNames(zip, ::members(members)));
+    QVERIFY(writeFile(dir.filePath("outside.d64"), "the user's own file"));
+    const QString out = dir.filePath("W");
     QDir().mkpath(out);
+    for (const QString& spec : before) {
+        QVERIFY(spec.contains("->") ? QFile::link(QDir::cleanPath(out + "/" + spec.section("->", 1)),
+                                                  out + "/" + spec.section("->", 0, 0))
+                                    : writeFile(out + "/" + spec.section('=', 0, 0), spec.section('=', 1).toUtf8()));
+    }
+    const QRegularExpression besideTheFolder("^(?!W/)");
+    const QStringList outside = tree(dir.path()).filter(besideTheFolder);
     const UnzipResult r = UnzipToFolder(out, zip);
     QVERIFY2(!r.failed, qPrintable(r.error));
-    QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
-             QStringList({"escaped.prg", "up.prg", "vintrax-absolute-escape.prg", "win.prg"}));
-    QVERIFY(!QFile::exists(dir.filePath("deep/escaped.prg")));
-    QVERIFY(!QFile::exists(dir.filePath("up.prg")));
+    QCOMPARE(tree(out), after);
+    QCOMPARE(tree(dir.path()).filter(besideTheFolder), outside); // nothing written beside it, no link followed
     QVERIFY(!QFile::exists("/tmp/vintrax-absolute-escape.prg"));
 }
 
-void TestUnzipToFolder::existingFilesAreOverwrittenInAnyCase()
-{
-    QTemporaryDir dir;
-    const QString out = dir.filePath("W");
-    QVERIFY(writeFile(out + "/elite.d64", "old"));
-    const QString zip = dir.filePath("a.zip");
-    QVERIFY(zipWithTool(zip, {{"ELITE.D64", "new"}}));
-    QVERIFY(!UnzipToFolder(out, zip).failed);
-    QCOMPARE(QDir(out).entryList(QDir::Files), QStringList({"elite.d64"}));
-    QCOMPARE(readFile(out + "/elite.d64"), QByteArray("new"));
-}
-
-void TestUnzipToFolder::damagedArchivesFail_data()
+void TestUnzipToFolder::failsAndLeavesNothing_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("truncated") << "truncated";
-    QTest::newRow("corrupted data") << "corrupted";
-    QTest::newRow("not a zip") << "junk";
-    QTest::newRow("empty file") << "empty";
-    QTest::newRow("missing") << "missing";
-}
-
-void TestUnzipToFolder::damagedArchivesFail()
-{
-    QFETCH(QString, kind);
-    QTemporaryDir dir;
-    const QString zip = dir.filePath("bad.zip");
-    QByteArray data(20000, '\0');
-    for (int i = 0; i < data.size(); ++i)
-        data[i] = char((i * 7 + i / 13) & 0xff);
-    QVERIFY(zipWithTool(zip, {{"GAME.D64", data}}));
-    QByteArray bytes = readFile(zip);
-    if (kind == "truncated")
-        bytes.truncate(bytes.size() / 2);
-    else if (kind == "corrupted")
-        bytes[bytes.size() / 3] = char(bytes[bytes.size() / 3] ^ 0x55);
-    else if (kind == "junk")
-        bytes = QByteArray(5000, 'x');
-    else if (kind == "empty")
-        bytes.clear();
-    if (kind == "missing")
-        QFile::remove(zip);
-    else
-        QVERIFY(writeFile(zip, bytes));
-    const QString out = dir.filePath("W");
-    QDir().mkpath(out);
-    const UnzipResult r = UnzipToFolder(out, zip);
-    QVERIFY(r.failed);
-    QVERIFY(!r.error.isEmpty());
-    // A member that could not be read whole is not left behind half-written.
-    if (kind != "truncated")
-        QCOMPARE(QDir(out).entryList(QDir::Files), QStringList());
-}
-
-void TestUnzipToFolder::zerosCompressWellButStayWithinLimits()
-{
-    QTemporaryDir dir;
-    const QString zip = dir.filePath("zeros.zip");
-    QVERIFY(zipWithTool(zip, {{"ZEROS.PRG", QByteArray(10 * 1024 * 1024, '\0')}}));
-    QVERIFY(QFileInfo(zip).size() < 100 * 1024);
-    const QString out = dir.filePath("W");
-    QDir().mkpath(out);
-    const UnzipResult r = UnzipToFolder(out, zip);
-    QVERIFY(!r.failed);
-    QCOMPARE(QFileInfo(out + "/ZEROS.PRG").size(), 10 * 1024 * 1024);
-}
-
-void TestUnzipToFolder::refusedArchivesNameTheCause_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason"); // a part of the reported error
+    QTest::addColumn<QString>("reason"); // a part of the reported error; "" any
+    QTest::newRow("truncated") << "truncated"
+                               << "";
+    QTest::newRow("corrupted data") << "corrupted"
+                                    << "";
+    QTest::newRow("not a zip") << "junk"
+                               << "";
+    QTest::newRow("empty file") << "empty"
+                                << "";
+    QTest::newRow("missing") << "missing"
+                             << "";
     QTest::newRow("too many members") << "many"
                                       << "more than 10000 members";
     QTest::newRow("start of heading in a name") << "name \x01"
@@ -144,62 +129,50 @@ void TestUnzipToFolder::refusedArchivesNameTheCause_data()
     QTest::newRow("delete in a name") << "name \x7f"
                                       << "holds control characters";
     QTest::newRow("C1 control in a name") << QString("name \u0085") << "holds control characters";
+    // A member that is not extracted ("sub/.." names no file), cut off inside its data, which does not compress.
     QTest::newRow("skipped member cut off") << "cut skip"
                                             << "cannot skip sub/..: ";
 }
 
-void TestUnzipToFolder::refusedArchivesNameTheCause()
+void TestUnzipToFolder::failsAndLeavesNothing()
 {
     QFETCH(QString, kind);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    const QString zip = dir.filePath("refused.zip");
+    const QString zip = dir.filePath("bad.zip");
+    QByteArray noise(60000, '\0');
+    QRandomGenerator random(7);
+    for (char& c : noise)
+        c = char(random.bounded(256));
+    QList<QPair<QString, QByteArray>> list{{"GAME.PRG", programBytes(1)}, {"docs/" + kind + ".txt", "x"}};
     if (kind == "many") {
-        QList<QPair<QString, QByteArray>> members;
+        list.clear();
         for (int i = 0; i <= 10000; ++i)
-            members.append({QStringLiteral("F%1.PRG").arg(i), QByteArray()});
-        QVERIFY(writeZipWithNames(zip, members));
+            list.append({QStringLiteral("F%1.PRG").arg(i), QByteArray()});
     } else if (kind == "cut skip") {
-        // A member that is not extracted ("sub/.." names no file), cut off inside its data, which does not
-        // compress.
-        QByteArray noise(60000, '\0');
-        QRandomGenerator random(7);
-        for (char& c : noise)
-            c = char(random.bounded(256));
-        QVERIFY(writeZipWithNames(zip, {{"sub/..", noise}, {"GAME.PRG", programBytes(2)}}));
-        QVERIFY(writeFile(zip, readFile(zip).left(30000)));
-    } else {
-        QVERIFY(writeZipWithNames(zip, {{"GAME.PRG", programBytes(1)}, {"docs/" + kind + ".txt", "x"}}));
+        list = {{"sub/..", noise}, {"GAME.PRG", programBytes(2)}};
     }
+    QVERIFY(reason.isEmpty() ? zipWithTool(zip, {{"GAME.D64", noise.left(20000)}}) : writeZipWithNames(zip, list));
+    QByteArray bytes = readFile(zip);
+    if (kind == "truncated")
+        bytes.truncate(bytes.size() / 2);
+    else if (kind == "corrupted")
+        bytes[bytes.size() / 3] = char(bytes[bytes.size() / 3] ^ 0x55);
+    else if (kind == "junk")
+        bytes = QByteArray(5000, 'x');
+    else if (kind == "empty")
+        bytes.clear();
+    else if (kind == "cut skip")
+        bytes.truncate(30000);
+    QVERIFY(kind == "missing" ? QFile::remove(zip) : writeFile(zip, bytes));
     const QString out = dir.filePath("W");
     QDir().mkpath(out);
     const UnzipResult r = UnzipToFolder(out, zip);
     QVERIFY(r.failed);
-    QVERIFY2(r.error.contains(reason), qPrintable(r.error));
-    QVERIFY2(!r.error.endsWith(": "), qPrintable(r.error));
-    QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
-}
-
-void TestUnzipToFolder::linksInTheFolderAreNotFollowed()
-{
-    QTemporaryDir dir;
-    const QString outside = dir.filePath("outside.d64");
-    QVERIFY(writeFile(outside, "the user's own file"));
-    const QString out = dir.filePath("W");
-    QDir().mkpath(out);
-    QVERIFY(QFile::link(outside, out + "/elite.d64"));
-    QVERIFY(QFile::link(dir.filePath("nowhere"), out + "/INTRO.PRG"));
-    const QString zip = dir.filePath("a.zip");
-    QVERIFY(zipWithTool(zip, {{"ELITE.D64", "disk"}, {"INTRO.PRG", "intro"}}));
-
-    const UnzipResult r = UnzipToFolder(out, zip);
-    QVERIFY2(!r.failed, qPrintable(r.error));
-    QCOMPARE(readFile(outside), QByteArray("the user's own file"));
-    QVERIFY(!QFile::exists(dir.filePath("nowhere")));
-    QVERIFY(!QFileInfo(out + "/elite.d64").isSymLink());
-    QVERIFY(!QFileInfo(out + "/INTRO.PRG").isSymLink());
-    QCOMPARE(readFile(out + "/elite.d64"), QByteArray("disk"));
-    QCOMPARE(readFile(out + "/INTRO.PRG"), QByteArray("intro"));
+    QVERIFY2(r.error.contains(reason) && !r.error.isEmpty() && !r.error.endsWith(": "), qPrintable(r.error));
+    // A member that could not be read whole is not left behind half-written.
+    if (kind != "truncated")
+        QCOMPARE(tree(out), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestUnzipToFolder)

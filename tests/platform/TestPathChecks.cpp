@@ -1,3 +1,4 @@
+// Whether a configured path is there (and the message when it is not), and when a file counts as read-only.
 #include "platform/PathChecks.h"
 
 #include "TestFolders.h"
@@ -15,139 +16,92 @@ class TestPathChecks : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void emptyPath();
-    void existingThingsAreSilent();
-    void missingPathsAreReported_data();
-    void missingPathsAreReported();
-    void silentChecksShowNothing();
+    void checkPathExists_data();
+    void checkPathExists();
     void readOnlyByPermissionBits_data();
     void readOnlyByPermissionBits();
-    void readOnlyOfMissingOrOtherCase();
-
-private:
-    QString p(const QString& relative) const { return m_dir->path() + u'/' + relative; }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestPathChecks::init()
+void TestPathChecks::checkPathExists_data()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(writeFile(p("Games/ELITE.D64"), "x"));
+    QTest::addColumn<QString>("path");    // below the test folder, which holds Games/ELITE.D64; "=path" as given
+    QTest::addColumn<QString>("message"); // "" when the path is there; the path is appended as given
+    const auto row = [](const char* tag, const QString& path, const QString& message) {
+        QTest::newRow(tag) << path << message;
+    };
+    row("file", "Games/ELITE.D64", "");
+    row("another letter case", "games/elite.d64", "");
+    row("folder", "Games", "");
+    row("Windows separators", "GAMES\\Elite.D64", "");
+    row("file missing, folder there", "Games/BATTY.D64", "FILE NOT FOUND: ");
+    row("folder in another case", "games/BATTY.D64", "FILE NOT FOUND: ");
+    row("folder missing", "Tapes/BATTY.T64", "PATH NOT FOUND: ");
+    row("two folders missing", "Tapes/Old/BATTY.T64", "PATH NOT FOUND: ");
+    row("below a file", "Games/ELITE.D64/BATTY.D64", "PATH NOT FOUND: ");
+    row("name with blanks and quotes", "Games/Last Ninja \"2\" $(x).d64", "FILE NOT FOUND: ");
+    // A Windows path kept in old settings names nothing here; its folder is missing.
+    row("Windows path", "=C:\\GAMES\\ELITE.D64", "PATH NOT FOUND: ");
+    // A bare name is looked for in the current folder, which is there.
+    row("bare name", "=NO-SUCH-GAME.D64", "FILE NOT FOUND: ");
+    row("not set", "=", "FILE NOT SET!");
 }
 
-void TestPathChecks::emptyPath()
-{
-    ScriptedMessageBox box;
-    QVERIFY(!CheckPathExists(QString(), false));
-    QCOMPARE(box.count(), 0);
-
-    QVERIFY(!CheckPathExists(QString(), true));
-    QCOMPARE(box.count(), 1);
-    QCOMPARE(box.last().text, QString("FILE NOT SET!"));
-    QCOMPARE(box.last().title, QString("vintrax Error"));
-    QCOMPARE(box.last().icon, MessageBox::Exclamation);
-    QCOMPARE(box.last().buttons, MessageBox::Buttons(MessageBox::Ok));
-}
-
-void TestPathChecks::existingThingsAreSilent()
-{
-    ScriptedMessageBox box;
-    QVERIFY(CheckPathExists(p("Games/ELITE.D64"), true));
-    QVERIFY(CheckPathExists(p("games/elite.d64"), true));  // another letter case
-    QVERIFY(CheckPathExists(p("Games"), true));            // a folder
-    QVERIFY(CheckPathExists(p("GAMES\\Elite.D64"), true)); // Windows separators
-    QCOMPARE(box.count(), 0);
-}
-
-void TestPathChecks::missingPathsAreReported_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("prefix");
-    QTest::newRow("file missing, folder there") << "Games/BATTY.D64"
-                                                << "FILE NOT FOUND: ";
-    QTest::newRow("folder in another case") << "games/BATTY.D64"
-                                            << "FILE NOT FOUND: ";
-    QTest::newRow("folder missing") << "Tapes/BATTY.T64"
-                                    << "PATH NOT FOUND: ";
-    QTest::newRow("two folders missing") << "Tapes/Old/BATTY.T64"
-                                         << "PATH NOT FOUND: ";
-    QTest::newRow("below a file") << "Games/ELITE.D64/BATTY.D64"
-                                  << "PATH NOT FOUND: ";
-    QTest::newRow("name with blanks and quotes") << "Games/Last Ninja \"2\" $(x).d64"
-                                                 << "FILE NOT FOUND: ";
-}
-
-void TestPathChecks::missingPathsAreReported()
+void TestPathChecks::checkPathExists()
 {
     QFETCH(QString, path);
-    QFETCH(QString, prefix);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("Games/ELITE.D64"), "x"));
+    const QString full = path.startsWith('=') ? path.mid(1) : dir.filePath(path);
     ScriptedMessageBox box;
-    const QString full = p(path);
-    QVERIFY(!CheckPathExists(full, true));
-    QCOMPARE(box.count(), 1);
-    // The path is shown exactly as the caller gave it.
-    QCOMPARE(box.last().text, prefix + full);
+    QCOMPARE(CheckPathExists(full, false), message.isEmpty());
+    QCOMPARE(box.count(), 0); // a silent check shows nothing
+    QCOMPARE(CheckPathExists(full, true), message.isEmpty());
+    QCOMPARE(box.count(), message.isEmpty() ? 0 : 1);
+    if (message.isEmpty())
+        return;
+    QCOMPARE(box.last().text, full.isEmpty() ? message : message + full); // the path exactly as the caller gave it
     QCOMPARE(box.last().title, QString("vintrax Error"));
     QCOMPARE(box.last().icon, MessageBox::Exclamation);
     QCOMPARE(box.last().buttons, MessageBox::Buttons(MessageBox::Ok));
-}
-
-void TestPathChecks::silentChecksShowNothing()
-{
-    ScriptedMessageBox box;
-    QVERIFY(!CheckPathExists(p("Games/BATTY.D64"), false));
-    QVERIFY(!CheckPathExists(p("Tapes/BATTY.T64"), false));
-    QVERIFY(!CheckPathExists("C:\\GAMES\\ELITE.D64", false));
-    QCOMPARE(box.count(), 0);
-
-    // A Windows path kept in old settings names nothing here; its folder is missing.
-    QVERIFY(!CheckPathExists("C:\\GAMES\\ELITE.D64", true));
-    QCOMPARE(box.last().text, QString("PATH NOT FOUND: C:\\GAMES\\ELITE.D64"));
-    // A bare name is looked for in the current folder, which is there.
-    QVERIFY(!CheckPathExists("NO-SUCH-GAME.D64", true));
-    QCOMPARE(box.last().text, QString("FILE NOT FOUND: NO-SUCH-GAME.D64"));
 }
 
 void TestPathChecks::readOnlyByPermissionBits_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("readOnly");
-    QTest::newRow("0444") << 0444 << true;
-    QTest::newRow("0555") << 0555 << true;
-    QTest::newRow("0000") << 0000 << true;
-    QTest::newRow("0644") << 0644 << false;
-    QTest::newRow("0200 owner may write") << 0200 << false;
-    QTest::newRow("0464 group may write") << 0464 << false;
-    QTest::newRow("0446 others may write") << 0446 << false;
+    QTest::addColumn<QString>("asked"); // "" for no path
+    QTest::newRow("0444") << 0444 << true << "Games/ELITE.D64";
+    QTest::newRow("0555") << 0555 << true << "Games/ELITE.D64";
+    QTest::newRow("0000") << 0000 << true << "Games/ELITE.D64";
+    QTest::newRow("0444, asked in another case") << 0444 << true << "games/elite.d64";
+    QTest::newRow("0644") << 0644 << false << "Games/ELITE.D64";
+    QTest::newRow("0200 owner may write") << 0200 << false << "Games/ELITE.D64";
+    QTest::newRow("0464 group may write") << 0464 << false << "Games/ELITE.D64";
+    QTest::newRow("0446 others may write") << 0446 << false << "Games/ELITE.D64";
+    QTest::newRow("missing file") << 0444 << false << "Games/MISSING.D64";
+    QTest::newRow("no path") << 0444 << false << "";
 }
 
 void TestPathChecks::readOnlyByPermissionBits()
 {
     QFETCH(int, mode);
     QFETCH(bool, readOnly);
-    const QString file = p("Games/ELITE.D64");
+    QFETCH(QString, asked);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Games/ELITE.D64");
+    QVERIFY(writeFile(file, "x"));
     QFile::Permissions perms;
     const QFile::Permission bits[] = {QFile::ReadOwner, QFile::WriteOwner, QFile::ExeOwner,
                                       QFile::ReadGroup, QFile::WriteGroup, QFile::ExeGroup,
                                       QFile::ReadOther, QFile::WriteOther, QFile::ExeOther};
-    const int octal[] = {0400, 0200, 0100, 040, 020, 010, 04, 02, 01};
     for (int i = 0; i < 9; ++i) {
-        if (mode & octal[i])
+        if (mode & (0400 >> i))
             perms |= bits[i];
     }
     QVERIFY(QFile::setPermissions(file, perms));
     // Tests run as root, who may write whatever the bits say: the bits alone decide.
-    QCOMPARE(isReadOnlyFile(file), readOnly);
-}
-
-void TestPathChecks::readOnlyOfMissingOrOtherCase()
-{
-    QVERIFY(!isReadOnlyFile(p("Games/MISSING.D64")));
-    QVERIFY(!isReadOnlyFile(QString()));
-    QVERIFY(QFile::setPermissions(p("Games/ELITE.D64"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    QVERIFY(isReadOnlyFile(p("games/elite.d64")));
+    QCOMPARE(isReadOnlyFile(asked.isEmpty() ? QString() : dir.filePath(asked)), readOnly);
 }
 
 QTEST_GUILESS_MAIN(TestPathChecks)

@@ -1,3 +1,5 @@
+// Finding a file named in another letter case (the catalogue and old settings come from a system that ignores
+// case), and the listing cache an operation may hold while it looks up many names.
 #include "platform/ShortPathName.h"
 
 #include "TestFolders.h"
@@ -9,27 +11,22 @@
 using namespace platform;
 using testsupport::writeFile;
 
+namespace {
+const QString kOdd = "Last Ninja, The \"2\" $(touch pwned) 'x' `id`.D64";
+}
+
 class TestShortPathName : public QObject
 {
     Q_OBJECT
 
 private slots:
     void init();
-    void existingPathsComeBackUnchanged();
-    void namesInAnotherCaseAreFound();
-    void exactSpellingWinsOverOthers();
-    void severalSpellingsPickTheFirstSorted();
-    void middleComponentsMustBeFolders();
-    void backslashesAreAccepted();
-    void relativePathsStayRelative();
-    void oddCharactersAreJustNames();
-    void missingPathsGiveEmpty();
+    void lookups_data();
+    void lookups();
+    void pathsOutsideTheFolder();
     void resolvePathCaseForNewFiles();
-    void listingsAreReadAfreshOutsideAScope();
-    void aScopeReusesListings();
+    void aScopeReadsEachListingOnce();
     void aScopeDoesNotSeeLaterFiles();
-    void nestedScopesShareOneCache();
-    void forgettingListingsInsideAScope();
 
 private:
     QString p(const QString& relative) const { return m_dir->path() + u'/' + relative; }
@@ -39,65 +36,57 @@ private:
 void TestShortPathName::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(writeFile(p("C64.CFG"), "cfg"));
-    QVERIFY(writeFile(p("Games/Action/ELITE.D64"), "x"));
-    QVERIFY(writeFile(p("Games/Action/Elite.d64"), "y"));
-    QVERIFY(writeFile(p("Games/Puzzle/Boulder Dash.T64"), "z"));
+    for (const char* f : {"C64.CFG", "Games/Action/ELITE.D64", "Games/Action/Elite.d64",
+                          "Games/Puzzle/Boulder Dash.T64", "mixed/DATA", "mixed/data/x.txt"})
+        QVERIFY(writeFile(p(f), "x"));
+    QVERIFY(writeFile(p("Games/" + kOdd), "odd"));
 }
 
-void TestShortPathName::existingPathsComeBackUnchanged()
+void TestShortPathName::lookups_data()
 {
-    QCOMPARE(ShortPathName(p("C64.CFG")), p("C64.CFG"));
-    QCOMPARE(ShortPathName(p("Games/Action")), p("Games/Action"));
+    QTest::addColumn<QString>("asked"); // below the test folder; a leading backslash is its separator
+    QTest::addColumn<QString>("found"); // "" for none
+    const auto row = [](const char* tag, const QString& asked, const QString& found) {
+        QTest::newRow(tag) << asked << found;
+    };
+    row("file as it is", "C64.CFG", "C64.CFG");
+    row("folder as it is", "Games/Action", "Games/Action");
+    // The emulator's configuration is looked up as "c64.cfg": the file on disk must be the one rewritten.
+    row("file in another case", "c64.cfg", "C64.CFG");
+    row("every part in another case", "GAMES/PUZZLE/boulder dash.t64", "Games/Puzzle/Boulder Dash.T64");
+    row("folder in another case", "gAmEs/puzzle", "Games/Puzzle");
+    row("exact spelling wins", "games/action/Elite.d64", "Games/Action/Elite.d64");
+    row("exact spelling wins, capitals", "games/action/ELITE.D64", "Games/Action/ELITE.D64");
+    // Neither spelling is exact: the choice must not depend on the order the file system lists them in.
+    row("several spellings pick the first sorted", "Games/Action/elite.D64", "Games/Action/ELITE.D64");
+    // "DATA" is a file and sorts first, but only the folder "data" can lead on to "x.txt".
+    row("middle parts must be folders", "mixed/Data/X.TXT", "mixed/data/x.txt");
+    row("the last part may be a file", "mixed/Data", "mixed/DATA");
+    row("backslashes", "\\games\\puzzle\\BOULDER DASH.T64", "Games/Puzzle/Boulder Dash.T64");
+    row("backslashes, wrong folder", "\\GAMES\\action\\boulder dash.t64", "");
+    row("trailing backslash", "\\games\\puzzle\\", "Games/Puzzle");
+    row("odd characters are just names", "games/" + kOdd.toLower(), "Games/" + kOdd);
+    row("missing file", "nothing.d64", "");
+    row("missing folder", "Nowhere/ELITE.D64", "");
+    row("below a file", "C64.CFG/below-a-file", "");
+}
+
+void TestShortPathName::lookups()
+{
+    QFETCH(QString, asked);
+    QFETCH(QString, found);
+    const QString full = asked.startsWith('\\') ? m_dir->path() + asked : p(asked);
+    QCOMPARE(ShortPathName(full), found.isEmpty() ? QString() : p(found));
+    QVERIFY(!QFile::exists(p("pwned")) && !QFile::exists(p("Games/pwned")));
+}
+
+void TestShortPathName::pathsOutsideTheFolder()
+{
     QCOMPARE(ShortPathName(m_dir->path()), m_dir->path());
     QCOMPARE(ShortPathName("/"), QString("/"));
-}
-
-void TestShortPathName::namesInAnotherCaseAreFound()
-{
-    // The emulator's configuration is looked up as "c64.cfg"; the file on disk is "C64.CFG" and must be
-    // the one rewritten, not a second file next to it.
-    QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
-    QCOMPARE(ShortPathName(p("GAMES/PUZZLE/boulder dash.t64")), p("Games/Puzzle/Boulder Dash.T64"));
-    // A folder counts as well, in any case.
-    QCOMPARE(ShortPathName(p("gAmEs/puzzle")), p("Games/Puzzle"));
-}
-
-void TestShortPathName::exactSpellingWinsOverOthers()
-{
-    QCOMPARE(ShortPathName(p("games/action/Elite.d64")), p("Games/Action/Elite.d64"));
-    QCOMPARE(ShortPathName(p("games/action/ELITE.D64")), p("Games/Action/ELITE.D64"));
-}
-
-void TestShortPathName::severalSpellingsPickTheFirstSorted()
-{
-    // Neither "ELITE.D64" nor "Elite.d64" is spelt "elite.D64": the choice must not depend on the
-    // order the file system lists them in.
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(ShortPathName(p("Games/Action/elite.D64")), p("Games/Action/ELITE.D64"));
-}
-
-void TestShortPathName::middleComponentsMustBeFolders()
-{
-    // "DATA" is a file and sorts first, but only the folder "data" can lead on to "x.txt".
-    QVERIFY(writeFile(p("mixed/DATA"), "file"));
-    QVERIFY(writeFile(p("mixed/data/x.txt"), "x"));
-    QCOMPARE(ShortPathName(p("mixed/Data/X.TXT")), p("mixed/data/x.txt"));
-    // As the last component, a file of another spelling is fine.
-    QCOMPARE(ShortPathName(p("mixed/Data")), p("mixed/DATA"));
-}
-
-void TestShortPathName::backslashesAreAccepted()
-{
-    QCOMPARE(ShortPathName(m_dir->path() + "\\GAMES\\action\\boulder dash.t64"), QString());
-    QCOMPARE(ShortPathName(m_dir->path() + "\\Games\\Puzzle\\boulder dash.t64"), p("Games/Puzzle/Boulder Dash.T64"));
-    QCOMPARE(ShortPathName(m_dir->path() + "\\games\\puzzle\\BOULDER DASH.T64"), p("Games/Puzzle/Boulder Dash.T64"));
-    QCOMPARE(ShortPathName(m_dir->path() + "\\games\\puzzle\\"), p("Games/Puzzle"));
-}
-
-void TestShortPathName::relativePathsStayRelative()
-{
+    QCOMPARE(ShortPathName(QString()), QString());
+    QCOMPARE(ShortPathName("C:\\GAMES\\ELITE.D64"), QString());
+    // Relative paths stay relative.
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
     const QString found = ShortPathName("games\\puzzle\\boulder dash.t64");
@@ -105,24 +94,6 @@ void TestShortPathName::relativePathsStayRelative()
     QDir::setCurrent(before);
     QCOMPARE(found, QString("Games/Puzzle/Boulder Dash.T64"));
     QCOMPARE(bare, QString("C64.CFG"));
-}
-
-void TestShortPathName::oddCharactersAreJustNames()
-{
-    const QString odd = "Last Ninja, The \"2\" $(touch pwned) 'x' `id`.D64";
-    QVERIFY(writeFile(p("Games/" + odd), "odd"));
-    QCOMPARE(ShortPathName(p("games/" + odd.toLower())), p("Games/" + odd));
-    QVERIFY(!QFile::exists(p("pwned")));
-    QVERIFY(!QFile::exists(p("Games/pwned")));
-}
-
-void TestShortPathName::missingPathsGiveEmpty()
-{
-    QCOMPARE(ShortPathName(QString()), QString());
-    QCOMPARE(ShortPathName(p("nothing.d64")), QString());
-    QCOMPARE(ShortPathName(p("Nowhere/ELITE.D64")), QString());
-    QCOMPARE(ShortPathName(p("C64.CFG/below-a-file")), QString());
-    QCOMPARE(ShortPathName("C:\\GAMES\\ELITE.D64"), QString());
 }
 
 void TestShortPathName::resolvePathCaseForNewFiles()
@@ -133,31 +104,27 @@ void TestShortPathName::resolvePathCaseForNewFiles()
     QCOMPARE(resolvePathCase("new.cfg"), QString("new.cfg"));
 }
 
-void TestShortPathName::listingsAreReadAfreshOutsideAScope()
+void TestShortPathName::aScopeReadsEachListingOnce()
 {
+    // Outside a scope every lookup reads the folder afresh and sees new files at once.
     QVERIFY(!PathCacheScope::isActive());
-    const long before = directoryListingsRead();
+    long before = directoryListingsRead();
     QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
     QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
     QCOMPARE(directoryListingsRead() - before, 2L);
-
     QCOMPARE(ShortPathName(p("later.txt")), QString());
     QVERIFY(writeFile(p("LATER.TXT"), "new"));
     QCOMPARE(ShortPathName(p("later.txt")), p("LATER.TXT"));
-}
 
-void TestShortPathName::aScopeReusesListings()
-{
-    const long before = directoryListingsRead();
+    before = directoryListingsRead();
     {
         PathCacheScope scope;
         QVERIFY(PathCacheScope::isActive());
         for (int i = 0; i < 500; ++i)
             QCOMPARE(ShortPathName(p("games/action/missing%1.d64").arg(i)), QString());
-        // The program folder, "Games" and "Action" are each read once, not once per miss.
-        QVERIFY2(directoryListingsRead() - before <= 3, qPrintable(QString::number(directoryListingsRead() - before)));
+        // The test folder, "Games" and "Action" are each read once, not once per miss.
         QCOMPARE(ShortPathName(p("GAMES/ACTION/ELITE.D64")), p("Games/Action/ELITE.D64"));
-        QVERIFY(directoryListingsRead() - before <= 3);
+        QVERIFY2(directoryListingsRead() - before <= 3, qPrintable(QString::number(directoryListingsRead() - before)));
     }
     QVERIFY(!PathCacheScope::isActive());
 }
@@ -165,37 +132,24 @@ void TestShortPathName::aScopeReusesListings()
 void TestShortPathName::aScopeDoesNotSeeLaterFiles()
 {
     {
-        PathCacheScope scope;
-        QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
+        PathCacheScope outer;
+        {
+            PathCacheScope inner; // nested scopes share one cache
+            QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
+        }
+        QVERIFY(PathCacheScope::isActive());
         QVERIFY(writeFile(p("NEWGAME.D64"), "new"));
         // The listing was read before the file came: within the operation it stays unseen...
         QCOMPARE(ShortPathName(p("newgame.d64")), QString());
-        // ...though a name spelt exactly as on disk is always found.
+        // ...though a name spelt exactly as on disk is always found...
         QCOMPARE(ShortPathName(p("NEWGAME.D64")), p("NEWGAME.D64"));
+        // ...and the listings can be forgotten, as after unpacking an archive.
+        PathCacheScope::forgetListings();
+        QCOMPARE(ShortPathName(p("newgame.d64")), p("NEWGAME.D64"));
+        QVERIFY(writeFile(p("LATER.D64"), "new"));
+        QCOMPARE(ShortPathName(p("later.d64")), QString());
     }
-    QCOMPARE(ShortPathName(p("newgame.d64")), p("NEWGAME.D64"));
-}
-
-void TestShortPathName::nestedScopesShareOneCache()
-{
-    PathCacheScope outer;
-    {
-        PathCacheScope inner;
-        QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
-    }
-    QVERIFY(PathCacheScope::isActive());
-    QVERIFY(writeFile(p("INNER.TXT"), "x"));
-    QCOMPARE(ShortPathName(p("inner.txt")), QString());
-}
-
-void TestShortPathName::forgettingListingsInsideAScope()
-{
-    PathCacheScope scope;
-    QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
-    QVERIFY(writeFile(p("UNPACKED.D64"), "x"));
-    QCOMPARE(ShortPathName(p("unpacked.d64")), QString());
-    PathCacheScope::forgetListings();
-    QCOMPARE(ShortPathName(p("unpacked.d64")), p("UNPACKED.D64"));
+    QCOMPARE(ShortPathName(p("later.d64")), p("LATER.D64"));
 }
 
 QTEST_GUILESS_MAIN(TestShortPathName)

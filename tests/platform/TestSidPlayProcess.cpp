@@ -1,3 +1,4 @@
+// Finding the running SID player by its configured path (in any letter case) and closing it: real child processes.
 #include "TestFolders.h"
 #include "platform/SidPlayProcess.h"
 
@@ -15,27 +16,23 @@ class TestSidPlayProcess : public QObject
     Q_OBJECT
 
 private slots:
-    void findsAScriptPlayerInOtherCaseAndClosesIt();
-    void findsABinaryPlayerByItsExecutable();
-    void findsAScriptStartedByARelativeName();
+    void findsAndClosesOnlyThePlayer_data();
+    void findsAndClosesOnlyThePlayer();
     void noMatchKeepsTheRememberedPlayer();
-    void onlyThePlayerOrItsInterpreterMatches_data();
-    void onlyThePlayerOrItsInterpreterMatches();
 };
 
 namespace {
 // A player that runs until it is told to end. It waits on its input, which stays open, rather than running
 // commands: a shell forks a passing copy of itself for each command, which would be a second match.
-QString fakePlayer(const QString& path)
+// An empty first line makes a copy of the sleep binary instead of a script.
+QString fakePlayer(const QString& path, const QByteArray& firstLine = "#!/bin/sh")
 {
-    writeFile(path, "#!/bin/sh\nwhile read line; do :; done\n");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
-
-QString fakePlayer(const QString& path, const QByteArray& firstLine)
-{
-    writeFile(path, firstLine + "\nwhile read line; do :; done\n");
+    if (firstLine.isEmpty()) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile::copy("/bin/sleep", path);
+    } else {
+        writeFile(path, firstLine + "\nwhile read line; do :; done\n");
+    }
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
@@ -52,62 +49,71 @@ bool isPlayerOrItsCopy(qint64 found, qint64 player)
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
     return fields.size() > 1 && fields[1].toLongLong() == player; // field 4: the parent
 }
-
-bool endsBySignal(QProcess& p)
-{
-    return p.waitForFinished(10000) && p.exitStatus() == QProcess::CrashExit;
-}
 } // namespace
 
-void TestSidPlayProcess::findsAScriptPlayerInOtherCaseAndClosesIt()
+void TestSidPlayProcess::findsAndClosesOnlyThePlayer_data()
 {
-    QTemporaryDir dir;
-    const QString player = fakePlayer(dir.filePath("Sid Play/SIDPLAYW.EXE"));
-    QVERIFY(!FindSidPlayProcess(player));
-
-    QProcess p;
-    p.start(player);
-    QVERIFY(p.waitForStarted());
-    const QString otherCase = dir.filePath("sid play/sidplayw.exe");
-    QTRY_VERIFY(FindSidPlayProcess(otherCase)); // until the kernel shows the script on the command line
-    QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
-    // The setting may also name the player in upper case throughout its own folder part.
-    QVERIFY(FindSidPlayProcess(dir.filePath("SID PLAY/SidPlayW.exe")));
-
-    CloseSidPlay();
-    QVERIFY(endsBySignal(p));
-    QTRY_VERIFY(!FindSidPlayProcess(player));
+    // The player file below the test folder and its first line, how the process is started in the player's folder
+    // ("%P" the player), the program it must be running before the search, the path asked for ("" the player
+    // itself) and whether it is the player.
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("firstLine");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("matches");
+    const QByteArray sh("#!/bin/sh");
+    QTest::newRow("script asked in another case") << "Sid Play/SIDPLAYW.EXE" << sh << QStringList{"%P"} << "dash"
+                                                  << "sid play/sidplayw.exe" << true;
+    QTest::newRow("script asked in capitals") << "Sid Play/SIDPLAYW.EXE" << sh << QStringList{"%P"} << "dash"
+                                              << "SID PLAY/SidPlayW.exe" << true;
+    QTest::newRow("binary by its executable")
+        << "Player Dir/sidplayw" << QByteArray() << QStringList{"%P", "60"} << "sidplayw"
+        << "PLAYER DIR/SIDPLAYW" << true;
+    QTest::newRow("script started by a relative name")
+        << "Tunes/play.sh" << sh << QStringList{"/bin/sh", "./play.sh"} << "dash"
+        << "" << true;
+    QTest::newRow("script under env") << "play.sh" << QByteArray("#!/usr/bin/env sh") << QStringList{"%P"} << "dash"
+                                      << "" << true;
+    QTest::newRow("script with an option") << "play.sh" << QByteArray("#!/bin/sh -e") << QStringList{"%P"} << "dash"
+                                           << "" << true;
+    QTest::newRow("cat reading the script") << "play.sh" << sh << QStringList{"/bin/cat", "%P", "-"} << "cat"
+                                            << "" << false;
+    QTest::newRow("sleep calling itself the script")
+        << "play.sh" << sh << QStringList{"/bin/bash", "-c", "exec -a \"$0\" sleep 60", "%P"} << "sleep"
+        << "" << false;
 }
 
-void TestSidPlayProcess::findsABinaryPlayerByItsExecutable()
+void TestSidPlayProcess::findsAndClosesOnlyThePlayer()
 {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, firstLine);
+    QFETCH(QStringList, command);
+    QFETCH(QString, running);
+    QFETCH(QString, asked);
+    QFETCH(bool, matches);
     QTemporaryDir dir;
-    const QString player = dir.filePath("Player Dir/sidplayw");
-    QDir().mkpath(dir.filePath("Player Dir"));
-    QVERIFY(QFile::copy("/bin/sleep", player));
-    QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
+    const QString player = fakePlayer(dir.filePath(file), firstLine);
+    const QString path = asked.isEmpty() ? player : dir.filePath(asked);
+    QVERIFY(!FindSidPlayProcess(path));
+    command.replaceInStrings("%P", player);
     QProcess p;
-    p.start(player, {"60"});
+    p.setWorkingDirectory(QFileInfo(player).path());
+    p.start(command.first(), command.mid(1));
     QVERIFY(p.waitForStarted());
-    QTRY_VERIFY(FindSidPlayProcess(dir.filePath("PLAYER DIR/SIDPLAYW")));
+    const QString exe = QStringLiteral("/proc/%1/exe").arg(p.processId());
+    QTRY_COMPARE(QFileInfo(QFileInfo(exe).symLinkTarget()).fileName(), running);
+    if (!matches) {
+        QVERIFY(!FindSidPlayProcess(player));
+        p.kill();
+        p.waitForFinished();
+        return;
+    }
+    QTRY_VERIFY(FindSidPlayProcess(path)); // until the kernel shows the script on the command line
     QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
     CloseSidPlay();
-    QVERIFY(endsBySignal(p));
-}
-
-void TestSidPlayProcess::findsAScriptStartedByARelativeName()
-{
-    QTemporaryDir dir;
-    const QString player = fakePlayer(dir.filePath("Tunes Player/play.sh"));
-    QProcess p;
-    p.setWorkingDirectory(dir.filePath("Tunes Player"));
-    p.start("/bin/sh", {"./play.sh"});
-    QVERIFY(p.waitForStarted());
-    QTRY_VERIFY(FindSidPlayProcess(player));
-    QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
-    CloseSidPlay();
-    QVERIFY(endsBySignal(p));
+    QVERIFY(p.waitForFinished(10000) && p.exitStatus() == QProcess::CrashExit); // ended by a signal
+    QTRY_VERIFY(!FindSidPlayProcess(path));
 }
 
 void TestSidPlayProcess::noMatchKeepsTheRememberedPlayer()
@@ -119,62 +125,17 @@ void TestSidPlayProcess::noMatchKeepsTheRememberedPlayer()
     QVERIFY(p.waitForStarted());
     QTRY_VERIFY(FindSidPlayProcess(player));
     const qint64 remembered = rememberedSidPlayProcess();
-
-    // Neither another player nor an empty setting changes what is remembered.
+    // Neither another player, an empty setting nor the folder changes what is remembered.
     QVERIFY(!FindSidPlayProcess(dir.filePath("OTHER.EXE")));
     QVERIFY(!FindSidPlayProcess(""));
-    QVERIFY(!FindSidPlayProcess(dir.path())); // the folder is no player
+    QVERIFY(!FindSidPlayProcess(dir.path()));
     QCOMPARE(rememberedSidPlayProcess(), remembered);
-
     // Once the player has ended, its process id is no longer signalled.
     p.kill();
     QVERIFY(p.waitForFinished());
     CloseSidPlay(); // nothing to close: must not fail or hit another program
     QVERIFY(!FindSidPlayProcess(player));
     QCOMPARE(rememberedSidPlayProcess(), remembered);
-}
-
-void TestSidPlayProcess::onlyThePlayerOrItsInterpreterMatches_data()
-{
-    // How the process is started ("%P" is the player file), the program it must be running before the
-    // search, and whether it is the player.
-    QTest::addColumn<QByteArray>("firstLine");
-    QTest::addColumn<QStringList>("command");
-    QTest::addColumn<QString>("running");
-    QTest::addColumn<bool>("matches");
-    QTest::newRow("cat reading the script")
-        << QByteArray("#!/bin/sh") << QStringList{"/bin/cat", "%P", "-"} << "cat" << false;
-    QTest::newRow("sleep calling itself the script")
-        << QByteArray("#!/bin/sh") << QStringList{"/bin/bash", "-c", "exec -a \"$0\" sleep 60", "%P"} << "sleep"
-        << false;
-    QTest::newRow("script under env") << QByteArray("#!/usr/bin/env sh") << QStringList{"%P"} << "dash" << true;
-    QTest::newRow("script with an option") << QByteArray("#!/bin/sh -e") << QStringList{"%P"} << "dash" << true;
-}
-
-void TestSidPlayProcess::onlyThePlayerOrItsInterpreterMatches()
-{
-    QFETCH(QByteArray, firstLine);
-    QFETCH(QStringList, command);
-    QFETCH(QString, running);
-    QFETCH(bool, matches);
-    QTemporaryDir dir;
-    const QString player = fakePlayer(dir.filePath("play.sh"), firstLine);
-    command.replaceInStrings("%P", player);
-    QProcess p;
-    p.start(command.first(), command.mid(1));
-    QVERIFY(p.waitForStarted());
-    const QString exe = QStringLiteral("/proc/%1/exe").arg(p.processId());
-    QTRY_COMPARE(QFileInfo(QFileInfo(exe).symLinkTarget()).fileName(), running);
-    if (!matches) {
-        QVERIFY(!FindSidPlayProcess(player));
-        p.kill();
-        p.waitForFinished();
-        return;
-    }
-    QTRY_VERIFY(FindSidPlayProcess(player));
-    QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
-    CloseSidPlay();
-    QVERIFY(endsBySignal(p));
 }
 
 QTEST_GUILESS_MAIN(TestSidPlayProcess)

@@ -36,38 +36,25 @@ int runAsOtherCopy(int argc, char** argv)
 
 } // namespace
 
+// One copy of the program at a time: the lock in the runtime folder, refused, kept for a live holder, taken over
+// from a dead one. The other copies are real processes.
 class TestSingleInstance : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit()); }
+    void cleanup() { qputenv("XDG_RUNTIME_DIR", m_oldRuntime); }
     void lockFileLivesInTheRuntimeFolder();
     void secondProcessIsRefused();
-    void lockOfALiveProcessIsKept();
-    void lockOfADeadProcessIsTakenOver();
-    void missingRuntimeFolderIsNotAnotherInstance();
+    void lockOfALiveProcessIsKeptOfADeadOneTakenOver();
 
 private:
     int tryInOtherProcess();
     bool startHolder(QProcess& holder);
-    std::unique_ptr<QTemporaryDir> m_runtime;
-    QByteArray m_oldRuntime;
+    QTemporaryDir m_runtime;
+    QByteArray m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
 };
-
-void TestSingleInstance::init()
-{
-    m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
-    m_runtime = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_runtime->isValid());
-    qputenv("XDG_RUNTIME_DIR", m_runtime->path().toLocal8Bit());
-}
-
-void TestSingleInstance::cleanup()
-{
-    qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
-}
 
 int TestSingleInstance::tryInOtherProcess()
 {
@@ -81,9 +68,7 @@ int TestSingleInstance::tryInOtherProcess()
 bool TestSingleInstance::startHolder(QProcess& holder)
 {
     holder.start(QCoreApplication::applicationFilePath(), {"--hold"});
-    if (!holder.waitForStarted(20000))
-        return false;
-    while (holder.canReadLine() || holder.waitForReadyRead(20000)) {
+    while (holder.waitForStarted(20000) && (holder.canReadLine() || holder.waitForReadyRead(20000))) {
         if (holder.readLine().trimmed() == "held")
             return true;
     }
@@ -92,11 +77,13 @@ bool TestSingleInstance::startHolder(QProcess& holder)
 
 void TestSingleInstance::lockFileLivesInTheRuntimeFolder()
 {
-    QCOMPARE(SingleInstance::lockFilePathFor("vintrax"), m_runtime->path() + "/vintrax.lock");
+    QCOMPARE(SingleInstance::lockFilePathFor("vintrax"), m_runtime.path() + "/vintrax.lock");
+    // A missing runtime folder is no other instance.
+    qputenv("XDG_RUNTIME_DIR", QByteArray(m_runtime.path().toLocal8Bit() + "/missing"));
+    QCOMPARE(SingleInstance().tryAcquire(), SingleInstance::Unavailable);
     qunsetenv("XDG_RUNTIME_DIR");
     const QString inTemp = SingleInstance::lockFilePathFor("vintrax");
-    QVERIFY2(inTemp.startsWith(QDir::tempPath() + "/vintrax"), qPrintable(inTemp));
-    QVERIFY(inTemp.endsWith(".lock"));
+    QVERIFY2(inTemp.startsWith(QDir::tempPath() + "/vintrax") && inTemp.endsWith(".lock"), qPrintable(inTemp));
 }
 
 void TestSingleInstance::secondProcessIsRefused()
@@ -111,43 +98,25 @@ void TestSingleInstance::secondProcessIsRefused()
     QCOMPARE(tryInOtherProcess(), int(SingleInstance::Acquired));
 }
 
-void TestSingleInstance::lockOfALiveProcessIsKept()
+// The holder never touches its lock file again: an hour-old lock of a live holder still counts, and the lock
+// of a holder killed without cleaning up is taken over.
+void TestSingleInstance::lockOfALiveProcessIsKeptOfADeadOneTakenOver()
 {
     QProcess holder;
     QVERIFY(startHolder(holder));
-    // The holder never touches its lock file again; an hour-old lock of a live holder still counts.
     QFile lockFile(SingleInstance::lockFilePathFor("vintrax"));
     QVERIFY(lockFile.open(QIODevice::ReadOnly));
     QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
     lockFile.close();
-    SingleInstance second;
-    QCOMPARE(second.tryAcquire(), SingleInstance::AlreadyRunning);
-    QVERIFY(!second.isHeld());
-    holder.closeWriteChannel();
-    QVERIFY(holder.waitForFinished(20000));
-    QCOMPARE(holder.exitCode(), 0);
-    QCOMPARE(second.tryAcquire(), SingleInstance::Acquired);
-}
-
-void TestSingleInstance::lockOfADeadProcessIsTakenOver()
-{
-    QProcess holder;
-    QVERIFY(startHolder(holder));
-    const QString lockFile = SingleInstance::lockFilePathFor("vintrax");
-    holder.kill(); // dies without cleaning up: the lock file stays behind
-    QVERIFY(holder.waitForFinished(20000));
-    QVERIFY(QFile::exists(lockFile));
     SingleInstance next;
+    QCOMPARE(next.tryAcquire(), SingleInstance::AlreadyRunning);
+    QVERIFY(!next.isHeld());
+    holder.kill();
+    QVERIFY(holder.waitForFinished(20000));
+    QVERIFY(lockFile.exists());
     QCOMPARE(next.tryAcquire(), SingleInstance::Acquired);
     QVERIFY(next.isHeld());
     QCOMPARE(tryInOtherProcess(), int(SingleInstance::AlreadyRunning));
-}
-
-void TestSingleInstance::missingRuntimeFolderIsNotAnotherInstance()
-{
-    qputenv("XDG_RUNTIME_DIR", QByteArray(m_runtime->path().toLocal8Bit() + "/missing"));
-    SingleInstance instance;
-    QCOMPARE(instance.tryAcquire(), SingleInstance::Unavailable);
 }
 
 int main(int argc, char** argv)

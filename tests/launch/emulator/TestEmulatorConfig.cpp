@@ -1,3 +1,5 @@
+// Rewriting the emulator's configuration: the line rules, the file replaced under its real name, files that
+// cannot be rewritten left alone, and a refusal made real by running the writer as another user.
 #include "ProcessRunner.h"
 #include "TestFolders.h"
 #include "WriterProbe.h"
@@ -23,8 +25,7 @@ private slots:
     void rewritesLines_data();
     void rewritesLines();
     void rewritesTheFileUnderItsRealName();
-    void emptyMissingOrFolderIsLeftAlone();
-    void readOnlyFileIsReportedAndKept();
+    void filesThatCannotBeRewrittenAreLeftAlone();
     void refusedReplacementIsReported_data();
     void refusedReplacementIsReported();
 };
@@ -113,16 +114,17 @@ void TestEmulatorConfig::rewritesTheFileUnderItsRealName()
     QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=-1\r\n"));
 }
 
-void TestEmulatorConfig::emptyMissingOrFolderIsLeftAlone()
+// An empty, missing or read-only file and a folder in its place are left as they are; only the read-only file is
+// reported.
+void TestEmulatorConfig::filesThatCannotBeRewrittenAreLeftAlone()
 {
     QTemporaryDir dir;
     platform::ScriptedMessageBox box;
-
     const QString empty = dir.filePath("empty/C64.CFG");
     QVERIFY(writeFile(empty, ""));
     QCOMPARE(WriteEmulatorConfig(empty, kExampleValues, "C:\\A", true), ConfigWriteResult::Empty);
-    QVERIFY(QFile::exists(empty));
-    QCOMPARE(QFileInfo(empty).size(), 0);
+    QCOMPARE(QDir(dir.filePath("empty")).entryList(QDir::Files), QStringList{"C64.CFG"});
+    QCOMPARE(readFile(empty), QByteArray());
 
     const QString missing = dir.filePath("missing/C64.CFG");
     QCOMPARE(WriteEmulatorConfig(missing, kExampleValues, "C:\\A", true), ConfigWriteResult::Failed);
@@ -133,26 +135,19 @@ void TestEmulatorConfig::emptyMissingOrFolderIsLeftAlone()
     QCOMPARE(WriteEmulatorConfig(folder, kExampleValues, "C:\\A", false), ConfigWriteResult::Failed);
     QCOMPARE(readFile(folder + "/inside.txt"), QByteArray("kept"));
     QCOMPARE(QDir(dir.filePath("folder")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"C64.CFG"});
-
     QCOMPARE(box.count(), 0);
-}
 
-void TestEmulatorConfig::readOnlyFileIsReportedAndKept()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("C64.CFG");
+    const QString readOnly = dir.filePath("read-only/C64.CFG");
     const QByteArray before("$CONTROLPORT1=0\n$LOADPATH=D:\\\n");
-    QVERIFY(writeFile(path, before));
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-
-    platform::ScriptedMessageBox box;
-    QCOMPARE(WriteEmulatorConfig(dir.filePath("c64.cfg"), kExampleValues, "C:\\A", true), ConfigWriteResult::ReadOnly);
-    QCOMPARE(box.count(), 1);
-    QCOMPARE(box.last().text, QString("Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"));
+    QVERIFY(writeFile(readOnly, before));
+    QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QCOMPARE(WriteEmulatorConfig(dir.filePath("read-only/c64.cfg"), kExampleValues, "C:\\A", true),
+             ConfigWriteResult::ReadOnly);
+    QCOMPARE(box.texts(), QStringList{"Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"});
     QCOMPARE(box.last().title, QString("vintrax"));
     QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
-    QCOMPARE(readFile(path), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"C64.CFG"});
+    QCOMPARE(readFile(readOnly), before);
+    QCOMPARE(QDir(dir.filePath("read-only")).entryList(QDir::Files), QStringList{"C64.CFG"});
 }
 
 void TestEmulatorConfig::refusedReplacementIsReported_data()
