@@ -202,9 +202,13 @@ def main():
                 outcome, detail = "no-compile", ""
             else:
                 tested = run_label(build, label)
-                failed = re.findall(r"\d+ - (\S+) \(", tested.stdout)
+                failed = re.findall(r"\d+ - (\S+) \((\w+)", tested.stdout)
                 outcome = "killed" if tested.returncode != 0 else "survived"
-                detail = ", ".join(failed[:3])
+                # A test that only ran out of time may just have met a busy machine: such a mutant is reported
+                # apart and not scored, so that a slow run cannot raise the score.
+                if failed and all(why == "Timeout" for _, why in failed):
+                    outcome = "timeout"
+                detail = ", ".join(name for name, _ in failed[:3])
         finally:
             open(path, "w", encoding="utf-8").write(original)
         if m["equivalent"] and outcome == "survived":
