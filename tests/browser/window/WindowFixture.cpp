@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "ArchiveFixtures.h"
 #include "ProcessRunner.h"
 #include "browser/GameListActions.h"
 #include "browser/StartupSequence.h"
@@ -7,9 +8,13 @@
 #include "platform/ProgramFolder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QListView>
 #include <QMainWindow>
 #include <QTest>
@@ -30,6 +35,49 @@ bool copyTree(const QString& from, const QString& to)
     return true;
 }
 
+struct EmulatorLayout
+{
+    const char* folder;
+    const char* program; // the configured file
+    const char* logged;  // the file the command line runs
+    const char* config;
+    const char* configText;
+    const char* setting;
+};
+
+const EmulatorLayout kLayouts[] = {
+    {"CCS64 v19", "CCS64.EXE", "ccsdpmi.exe", "C64.CFG",
+     "$JOYSTICK1PC=9\r\n$JOYSTICK2PC=9\r\n$JOYSTICK1KEY=9\r\n$JOYSTICK2KEY=9\r\n$LOADPATH=C:\\\r\n$SOUND=1\r\n",
+     "CCS64Path"},
+    {"CCS64 v20", "ccs64.exe", "ccs64.exe", "c64.cfg",
+     "$CONTROLPORT1=9\r\n$CONTROLPORT2=9\r\n$CONTROLPORT1MODE=9\r\n$CONTROLPORT2MODE=9\r\n$LOADPATH=C:\\\r\n",
+     "CCS642Path"},
+    {"CCS64 Win", "CCS64DX.EXE", "CCS64DX.EXE", "C64.CFG",
+     "$CONTROLPORT1=9\r\n$CONTROLPORT2=9\r\n$CONTROLPORT1MODE=9\r\n$CONTROLPORT2MODE=9\r\n$LOADPATH=C:\\\r\n",
+     "DirectXPath"},
+};
+
+const EmulatorLayout& layout(int kind)
+{
+    return kLayouts[qBound(0, kind, 2)];
+}
+
+QModelIndex rowIndex(QWidget* window, const QString& name)
+{
+    const QAbstractItemModel& model = gameList(window);
+    const QModelIndexList found = model.match(model.index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    return found.isEmpty() ? QModelIndex() : found.first();
+}
+
+// The row's centre on the list's viewport, scrolled into sight.
+QPoint rowCentre(QWidget* window, const QString& name)
+{
+    auto* list = control<QListView>(window, "lstGames");
+    const QModelIndex index = rowIndex(window, name);
+    list->scrollTo(index);
+    return list->visualRect(index).center();
+}
+
 } // namespace
 
 WindowFixture::WindowFixture()
@@ -43,7 +91,9 @@ WindowFixture::WindowFixture()
 
 WindowFixture::~WindowFixture()
 {
-    m_program.reset();
+    if (QWidget* modal = QApplication::activeModalWidget())
+        modal->close();
+    exit();
 }
 
 QString WindowFixture::editCatalogue(const QString& sql) const
@@ -70,6 +120,15 @@ QList<QStringList> WindowFixture::queryCatalogue(const QString& sql) const
     return rows;
 }
 
+QString WindowFixture::stored(const QString& game, const QString& field) const
+{
+    QString name = game;
+    const QList<QStringList> rows =
+        queryCatalogue(QStringLiteral("SELECT \"%1\" FROM Games WHERE Name = '%2'")
+                           .arg(field, name.replace(QLatin1Char('\''), QStringLiteral("''"))));
+    return rows.isEmpty() ? QString() : rows.first().value(0);
+}
+
 QMainWindow* WindowFixture::start()
 {
     m_store = openSettingsStore(iniPath());
@@ -80,6 +139,17 @@ QMainWindow* WindowFixture::start()
     if (!m_program->start())
         return nullptr;
     return m_program->mainWindow();
+}
+
+QMainWindow* WindowFixture::startOn(const QString& game, const QVariantMap& settings)
+{
+    QVariantMap values = settings;
+    values.insert(QStringLiteral("CurrentGame"), game);
+    presetSettings(values);
+    QMainWindow* w = start();
+    if (w)
+        clickGame(w, game);
+    return w;
 }
 
 QMainWindow* WindowFixture::window() const
@@ -95,9 +165,86 @@ void WindowFixture::exit()
     m_store.reset();
 }
 
+PlayFixture::PlayFixture()
+{
+    QVariantMap paths;
+    for (int kind = 0; kind < 3; ++kind) {
+        const EmulatorLayout& l = layout(kind);
+        const QString dir = emulatorFolder(kind);
+        const QString program = QString::fromLatin1(l.program);
+        m_valid = m_valid && testsupport::writeFakeTool(dir, program, QString());
+        if (program != QLatin1String(l.logged))
+            m_valid = m_valid && testsupport::writeFakeTool(dir, QString::fromLatin1(l.logged), QString());
+        m_valid = m_valid && testsupport::writeFile(configPath(kind), l.configText);
+        paths.insert(QString::fromLatin1(l.setting), QDir(dir).filePath(program));
+    }
+    presetSettings(paths);
+}
+
+QString PlayFixture::emulatorFolder(int kind) const
+{
+    return programFile(QStringLiteral("Emulators/") + QString::fromLatin1(layout(kind).folder));
+}
+
+QString PlayFixture::configPath(int kind) const
+{
+    return QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).config));
+}
+
+bool PlayFixture::started(int kind) const
+{
+    return QFile::exists(QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).logged) + ".log"));
+}
+
+QStringList PlayFixture::waitForStart(int kind) const
+{
+    const int argumentCount = kind == 0 ? 2 : 1;
+    const QString log = QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).logged) + ".log");
+    QDeadlineTimer deadline(10000);
+    do {
+        const QStringList lines = QString::fromUtf8(testsupport::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
+        if (lines.size() >= argumentCount + 1)
+            return lines;
+        QTest::qWait(20);
+    } while (!deadline.hasExpired());
+    return {};
+}
+
+bool PlayFixture::anyStartedWithin(int milliseconds) const
+{
+    QDeadlineTimer deadline(milliseconds);
+    do {
+        if (started(0) || started(1) || started(2))
+            return true;
+        QTest::qWait(20);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+QString configLine(const QString& configPath, const QString& key)
+{
+    for (const QByteArray& line : testsupport::readFile(configPath).split('\n')) {
+        const QString l = QString::fromUtf8(line).remove(u'\r');
+        if (l.startsWith(key))
+            return l;
+    }
+    return {};
+}
+
+QString today()
+{
+    return QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"));
+}
+
 QAction* action(QWidget* window, const char* name)
 {
     return window->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QString labelText(QWidget* window, const char* name)
+{
+    const QLabel* label = control<QLabel>(window, name);
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
 }
 
 QString selectedGame(QWidget* window)
@@ -105,6 +252,30 @@ QString selectedGame(QWidget* window)
     auto* list = control<QListView>(window, "lstGames");
     const QModelIndexList rows = list->selectionModel()->selectedRows();
     return rows.isEmpty() ? QString() : rows.first().data().toString();
+}
+
+bool clickGame(QWidget* window, const QString& name)
+{
+    if (!rowIndex(window, name).isValid())
+        return false;
+    const QPoint at = rowCentre(window, name);
+    QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::LeftButton, {}, at);
+    return selectedGame(window) == name;
+}
+
+void doubleClickGame(QWidget* window, const QString& name)
+{
+    // What a user's double-click sends: press, release, double-click, release.
+    QWidget* viewport = control<QListView>(window, "lstGames")->viewport();
+    const QPoint at = rowCentre(window, name);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+}
+
+void rightClickGame(QWidget* window, const QString& name)
+{
+    QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::RightButton, {}, rowCentre(window, name));
 }
 
 QStringList detailValueLabels()
@@ -116,22 +287,6 @@ QStringList detailValueLabels()
             QStringLiteral("lblGameFile"),  QStringLiteral("lblMusicFile"),  QStringLiteral("lblTimesPlayed"),
             QStringLiteral("lblLastPlayed")};
 }
-
-bool clickGame(QWidget* window, const QString& name)
-{
-    auto* list = control<QListView>(window, "lstGames");
-    const QModelIndexList found =
-        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
-    if (found.isEmpty())
-        return false;
-    list->scrollTo(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found.first()).center());
-    return selectedGame(window) == name;
-}
-
-} // namespace windowtest
-
-namespace windowtest {
 
 const QAbstractItemModel& gameList(QWidget* window)
 {
