@@ -112,7 +112,6 @@ void TestMainWindowDetails::lookupValuesMatchTheCatalogue()
         QCOMPARE(labelText(w, "lblName"), row[0]);
         QCOMPARE(labelText(w, "lblGN"), row[0]);
     }
-    f.exit();
 }
 
 void TestMainWindowDetails::fieldsOfTheSelectedGame()
@@ -154,7 +153,6 @@ void TestMainWindowDetails::fieldsOfTheSelectedGame()
     QCOMPARE(labelText(w, "lblLastPlayed"), QStringLiteral("03-11-2024"));
     QCOMPARE(labelText(w, "lblDocFile"), QStringLiteral("kilobyte.txt"));
     QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("kb.d64"));
-    f.exit();
 }
 
 void TestMainWindowDetails::lookupKeyWithoutRowShowsEmptyValue()
@@ -181,7 +179,6 @@ void TestMainWindowDetails::lookupKeyWithoutRowShowsEmptyValue()
     QCOMPARE(labelText(w, "lblGenre"), QStringLiteral("Adventure"));
     QVERIFY(clickGame(w, QStringLiteral("Nibble Nights")));
     QCOMPARE(labelText(w, "lblPublisher"), QString());
-    f.exit();
 }
 
 void TestMainWindowDetails::legendUnderlinesTheGameColour_data()
@@ -213,7 +210,6 @@ void TestMainWindowDetails::legendUnderlinesTheGameColour()
     QCOMPARE(underlinedLegendEntry(w), 3);
     QVERIFY(clickGame(w, QStringLiteral("Express Courier")));
     QCOMPARE(underlinedLegendEntry(w), entry);
-    f.exit();
 }
 
 void TestMainWindowDetails::screenshotOrNoScreenshotPicture()
@@ -250,7 +246,6 @@ void TestMainWindowDetails::screenshotOrNoScreenshotPicture()
     shot = shownPicture(w);
     QCOMPARE(shot.pixelColor(160, 100), QColor(255, 0, 0));
     QVERIFY(control<QLabel>(w, "imgScreenShot")->isVisible());
-    f.exit();
 }
 
 void TestMainWindowDetails::toolTipsAndEditCaptionNameTheGame()
@@ -278,7 +273,6 @@ void TestMainWindowDetails::toolTipsAndEditCaptionNameTheGame()
     QCOMPARE(tip("cmdRunGame"), QStringLiteral("Play 'Spy & Spy' with CCS64 v1.9 (Dos)"));
     QCOMPARE(action(w, "mnuEditC")->text(), QStringLiteral("Spy && Spy"));
     QCOMPARE(labelText(w, "lblGN"), QStringLiteral("Spy & Spy"));
-    f.exit();
 }
 
 void TestMainWindowDetails::onlyLabelsThatActLookClickable()

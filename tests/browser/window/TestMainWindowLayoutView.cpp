@@ -1,5 +1,6 @@
-// The main window's layout as the window is resized (the rows measured from the client area's bottom,
-// in twips at 15 to the pixel), the two View entries that change it, and the scrolling comment.
+// The main window applying its layout as the window is resized (a few rows measured from the client
+// area's bottom, in twips at 15 to the pixel; the whole table is the layout's own test), the two View
+// entries that change it, the scrolling comment, and the window's place on the screen.
 #include "WindowFixture.h"
 #include "browser/GameDetailsLook.h"
 #include "browser/gui/ScrollerBox.h"
@@ -12,13 +13,7 @@
 #include <QScreen>
 #include <QTest>
 
-using windowtest::action;
-using windowtest::clickGame;
-using windowtest::control;
-using windowtest::gameList;
-using windowtest::gameText;
-using windowtest::scroller;
-using windowtest::WindowFixture;
+using namespace windowtest;
 
 namespace {
 
@@ -81,135 +76,61 @@ class TestMainWindowLayoutView : public QObject
     Q_OBJECT
 
 private slots:
-    void rowsFollowTheClientBottom();
-    void widthStaysFixed();
-    void titleAndLegendNeedRoom();
+    void layoutFollowsTheClientHeight();
     void minimisedWindowIsLaidOutWhenRestored();
     void screenshotEntryWidensTheList();
-    void emptyCommentShowsBlankScroller();
     void commentScrollsAndStops();
     void longTitleEndsInAnEllipsisAndCaptionsKeepClear();
     void windowFitsTheScreenWhateverTheSettingsSay_data();
     void windowFitsTheScreenWhateverTheSettingsSay();
 };
 
-void TestMainWindowLayoutView::rowsFollowTheClientBottom()
+void TestMainWindowLayoutView::layoutFollowsTheClientHeight()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
     // A stored height below the design height gives the design height, whose client area is the minimum.
-    f.presetSettings({{QStringLiteral("Heighty"), 1000}});
+    f.presetSettings(
+        {{QStringLiteral("Heighty"), 1000}, {QStringLiteral("CurrentGame"), QStringLiteral("Galactic Garden")}});
     QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(clientHeight(w), kMinimumClientHeight);
+    // The client area is 9495 twips wide, and the window is resizable in height only, down to the minimum.
+    QCOMPARE(w->centralWidget()->width(), 9495 / kTwipsPerPixel);
+    const int width = w->width();
+    w->resize(width + 120, 200);
+    QTest::qWait(20);
+    QCOMPARE(w->width(), width);
+    QCOMPARE(clientHeight(w), kMinimumClientHeight);
 
-    for (int height : {kMinimumClientHeight, kMinimumClientHeight + 137, kMinimumClientHeight + 40}) {
-        setClientHeight(w, height);
-        const int h = clientHeight(w);
-        // Top of each row in twips from the bottom, divided by 15.
-        for (const char* name : {"Label1", "Label2", "Label8", "lblGameFile", "lblMusicFile", "lblDocFile"})
-            QCOMPARE(top(w, name), h - 255 / kTwipsPerPixel);
-        for (const char* name : {"lblComment", "picScroller"})
-            QCOMPARE(top(w, name), h - 570 / kTwipsPerPixel);
-        for (const char* name : {"Label19", "Label4", "lblPlayers", "lblLastPlayed"})
-            QCOMPARE(top(w, name), h - 900 / kTwipsPerPixel);
-        for (const char* name : {"Label16", "Label3", "lblGenre", "lblTimesPlayed"})
-            QCOMPARE(top(w, name), h - 1140 / kTwipsPerPixel);
-        for (const char* name : {"Label14", "Label6", "lblMusician", "lblHighScore"})
-            QCOMPARE(top(w, name), h - 1380 / kTwipsPerPixel);
-        for (const char* name : {"Label11", "Label7", "lblYear", "lblTrainer"})
-            QCOMPARE(top(w, name), h - 1620 / kTwipsPerPixel);
-        for (const char* name : {"Label12", "Label18", "lblPublisher", "lblDifficulty"})
-            QCOMPARE(top(w, name), h - 1860 / kTwipsPerPixel);
-        for (const char* name : {"Label10", "Label17", "lblName", "lblRating"})
-            QCOMPARE(top(w, name), h - 2100 / kTwipsPerPixel);
-        for (const char* name : {"cmdRandom", "cmdAll", "cmdGamesOnly", "cmdMusicOnly", "cmdRunGame", "cmdRun20Dos",
-                                 "cmdRun20Win", "cmdPlayMusic", "cmdViewDocs", "cmdReport", "cmdAdd", "cmdExit"})
-            QCOMPARE(top(w, name), h - 2460 / kTwipsPerPixel);
+    auto* title = control<QLabel>(w, "lblGN");
+    auto* legend = control<QWidget>(w, "picKey");
+    // The rows are placed from the client area's bottom (the full table is the layout's own test), the
+    // large name and the legend shown only where they fit.
+    const struct
+    {
+        int height;
+        bool title;
+        bool legend;
+    } steps[] = {{kMinimumClientHeight, false, false},
+                 {kMinimumClientHeight + 30, true, false},
+                 {8400 / kTwipsPerPixel, true, true},
+                 {kMinimumClientHeight, false, false}};
+    for (const auto& step : steps) {
+        setClientHeight(w, step.height);
+        const int h = step.height;
+        QCOMPARE(top(w, "lblGameFile"), h - 255 / kTwipsPerPixel);
+        QCOMPARE(top(w, "picScroller"), h - 570 / kTwipsPerPixel);
+        QCOMPARE(top(w, "lblName"), h - 2100 / kTwipsPerPixel);
+        QCOMPARE(top(w, "cmdExit"), h - 2460 / kTwipsPerPixel);
         QCOMPARE(control<QListView>(w, "lstGames")->height(), h - 3300 / kTwipsPerPixel);
-
-        // The picture is centred in the band above the buttons: (H - 2700) / 2 - 1500 + 300 twips.
-        const double pictureTop = ((h * kTwipsPerPixel - 2700) / 2.0 - 1500 + 300) / kTwipsPerPixel;
-        QVERIFY2(qAbs(top(w, "imgScreenShot") - pictureTop) <= 1.0,
-                 qPrintable(QStringLiteral("picture at %1, expected %2").arg(top(w, "imgScreenShot")).arg(pictureTop)));
-
-        // The buttons share one row without overlapping and the row ends inside the client area.
-        int right = 0;
-        for (const char* name : {"cmdRandom", "cmdAll", "cmdGamesOnly", "cmdMusicOnly", "cmdRunGame", "cmdRun20Dos",
-                                 "cmdRun20Win", "cmdPlayMusic", "cmdViewDocs", "cmdReport", "cmdAdd", "cmdExit"}) {
-            const QRect g = control<QWidget>(w, name)->geometry();
-            QVERIFY2(g.left() >= right, name);
-            right = g.right() + 1;
-        }
-        QVERIFY(right <= w->centralWidget()->width());
+        QCOMPARE(title->isVisible(), step.title);
+        QCOMPARE(legend->isVisible(), step.legend);
     }
+    QCOMPARE(title->text(), QStringLiteral("Galactic Garden"));
     f.exit();
     // The height at exit is stored in twips.
     QCOMPARE(f.storedValue(QStringLiteral("Heighty")).toInt() % kTwipsPerPixel, 0);
-}
-
-void TestMainWindowLayoutView::widthStaysFixed()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    // The client area is 9495 twips wide, and the window is resizable in height only.
-    QCOMPARE(w->centralWidget()->width(), 9495 / kTwipsPerPixel);
-    const int width = w->width();
-    const int before = clientHeight(w);
-    w->resize(width + 120, w->height() + 30);
-    QTest::qWait(20);
-    QCOMPARE(w->width(), width);
-    QCOMPARE(clientHeight(w), before + 30);
-    // Below the minimum height the window does not go.
-    w->resize(width, 200);
-    QTest::qWait(20);
-    QCOMPARE(clientHeight(w), kMinimumClientHeight);
-    f.exit();
-}
-
-void TestMainWindowLayoutView::titleAndLegendNeedRoom()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings(
-        {{QStringLiteral("CurrentGame"), QStringLiteral("Galactic Garden")}, {QStringLiteral("Heighty"), 1000}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QCOMPARE(clientHeight(w), kMinimumClientHeight);
-    auto* title = control<QLabel>(w, "lblGN");
-    auto* legend = control<QWidget>(w, "picKey");
-    auto* picture = control<QLabel>(w, "imgScreenShot");
-    QCOMPARE(title->text(), QStringLiteral("Galactic Garden"));
-
-    // At the minimum height the picture fills the band: no room for the large name or the legend.
-    QVERIFY(picture->isVisible());
-    QVERIFY(!title->isVisible());
-    QVERIFY(!legend->isVisible());
-
-    setClientHeight(w, kMinimumClientHeight + 30);
-    QVERIFY(title->isVisible());
-    QVERIFY(!legend->isVisible());
-    // The name sits 10 twips above the picture, at its left edge.
-    QVERIFY(title->geometry().bottom() < picture->y());
-    QVERIFY(picture->y() - title->geometry().bottom() <= 2);
-    QCOMPARE(title->x(), picture->x());
-
-    setClientHeight(w, 8400 / kTwipsPerPixel);
-    QVERIFY(title->isVisible());
-    QVERIFY(legend->isVisible());
-    // The legend lies between the picture and the separator above the buttons, 500 twips in.
-    QVERIFY(legend->y() > picture->geometry().bottom());
-    QVERIFY(legend->geometry().bottom() < top(w, "cmdRandom"));
-    QCOMPARE(legend->x(), picture->x() + 500 / kTwipsPerPixel);
-
-    setClientHeight(w, kMinimumClientHeight);
-    QVERIFY(!title->isVisible());
-    QVERIFY(!legend->isVisible());
-    setClientHeight(w, kMinimumClientHeight + 30);
-    QVERIFY(title->isVisible());
-    f.exit();
 }
 
 void TestMainWindowLayoutView::minimisedWindowIsLaidOutWhenRestored()
@@ -230,7 +151,6 @@ void TestMainWindowLayoutView::minimisedWindowIsLaidOutWhenRestored()
     QTRY_VERIFY(!w->isMinimized());
     QCOMPARE(top(w, "cmdRandom"), before + 100 - 2460 / kTwipsPerPixel);
     QCOMPARE(top(w, "lblGameFile"), before + 100 - 255 / kTwipsPerPixel);
-    f.exit();
 }
 
 void TestMainWindowLayoutView::screenshotEntryWidensTheList()
@@ -244,55 +164,21 @@ void TestMainWindowLayoutView::screenshotEntryWidensTheList()
     QAction* screenshots = action(w, "mnuViewScreenshots");
     QVERIFY(screenshots->isChecked());
     QCOMPARE(list->width(), 4095 / kTwipsPerPixel);
-
     screenshots->trigger();
     QVERIFY(!screenshots->isChecked());
     QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
-    QVERIFY(!control<QWidget>(w, "imgScreenShot")->isVisible());
-    // The list now covers the band, so the name and the legend go too.
-    QVERIFY(!control<QWidget>(w, "lblGN")->isVisible());
-    QVERIFY(!control<QWidget>(w, "picKey")->isVisible());
+    // The list now covers the band, so the picture, the name and the legend go.
+    for (const char* name : {"imgScreenShot", "lblGN", "picKey"})
+        QVERIFY2(!control<QWidget>(w, name)->isVisible(), name);
     QVERIFY(list->hasFocus());
-
     // The layout keeps to the entry when the window is resized.
     setClientHeight(w, kMinimumClientHeight + 50);
     QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
-    QVERIFY(!control<QWidget>(w, "imgScreenShot")->isVisible());
-
     screenshots->trigger();
-    QVERIFY(screenshots->isChecked());
     QCOMPARE(list->width(), 4095 / kTwipsPerPixel);
     QVERIFY(control<QWidget>(w, "imgScreenShot")->isVisible());
-    QVERIFY(control<QWidget>(w, "lblGN")->isVisible());
-    QVERIFY(list->hasFocus());
     f.exit();
     QCOMPARE(f.storedValue(QStringLiteral("SSView")).toString(), QStringLiteral("True"));
-}
-
-void TestMainWindowLayoutView::emptyCommentShowsBlankScroller()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Cavern Crawler")}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QCOMPARE(control<QLabel>(w, "lblComment")->text(), QString());
-    QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
-    QVERIFY(!scrollerBox(w)->isVisible());
-
-    QAction* scrolling = action(w, "mnuViewGameDetails");
-    QCOMPARE(scrolling->text(), QStringLiteral("Scrolling &Comment"));
-    scrolling->trigger();
-    QVERIFY(scrolling->isChecked());
-    QVERIFY(scrollerBox(w)->isVisible());
-    QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
-    QVERIFY(scrollerBox(w)->isBlank());
-    QVERIFY(!scroller(w).isRunning());
-    QVERIFY(control<QListView>(w, "lstGames")->hasFocus());
-    QTest::qWait(60);
-    QVERIFY(scrollerBox(w)->isBlank());
-    f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("View")).toString(), QStringLiteral("True"));
 }
 
 void TestMainWindowLayoutView::commentScrollsAndStops()
@@ -301,23 +187,24 @@ void TestMainWindowLayoutView::commentScrollsAndStops()
     QVERIFY(f.isValid());
     // No game has a tune now, so the tune view is empty.
     QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
-    f.presetSettings({{QStringLiteral("View"), QStringLiteral("True")},
-                      {QStringLiteral("CurrentGame"), QStringLiteral("Cavern Crawler")}});
+    f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Cavern Crawler")}});
     QMainWindow* w = f.start();
     QVERIFY(w);
-    QVERIFY(action(w, "mnuViewGameDetails")->isChecked());
+    QAction* scrolling = action(w, "mnuViewGameDetails");
+    QCOMPARE(scrolling->text(), QStringLiteral("Scrolling &Comment"));
+    QVERIFY(!scrollerBox(w)->isVisible());
+    // A game without a comment: the box takes the label's place, blank and still.
+    scrolling->trigger();
+    QVERIFY(scrolling->isChecked());
     QVERIFY(scrollerBox(w)->isVisible());
+    QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
+    QVERIFY(scrollerBox(w)->isBlank());
     QVERIFY(!scroller(w).isRunning());
+    QVERIFY(control<QListView>(w, "lstGames")->hasFocus());
 
     QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
     QVERIFY(scroller(w).isRunning());
-    QCOMPARE(scroller(w).interval(), 20);
-    QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
-    QVERIFY(scrollerBox(w)->isVisible());
-    // The text is drawn once into a strip of box + text + box width, then shown a block at a time.
-    QVERIFY(scroller(w).bufferWidth() > 2 * scrollerBox(w)->width());
     QTRY_VERIFY(!scrollerBox(w)->isBlank());
-    QCOMPARE(scrollerBox(w)->block().width(), scrollerBox(w)->width());
     // The text scrolls in the labels' dark blue over the window's background.
     QTRY_VERIFY(shownInBox(w).ink > 20);
     const BoxPixels pixels = shownInBox(w);
@@ -327,39 +214,23 @@ void TestMainWindowLayoutView::commentScrollsAndStops()
     const QImage earlier = scrollerBox(w)->block();
     QTRY_VERIFY(scrollerBox(w)->block() != earlier);
 
-    // A game without a comment stops it and leaves the box blank.
-    QVERIFY(clickGame(w, QStringLiteral("Iron Canyon Rally")));
-    QVERIFY(!scroller(w).isRunning());
-    QVERIFY(scrollerBox(w)->isBlank());
-    QVERIFY(scrollerBox(w)->isVisible());
-
-    QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
-    QVERIFY(scroller(w).isRunning());
-    // The empty view stops it and hides the box with the other details.
+    // The empty view stops it and hides the box with the other details; a view with the game brings it back.
     QTest::mouseClick(control<QPushButton>(w, "cmdMusicOnly"), Qt::LeftButton);
     QVERIFY(!scroller(w).isRunning());
     QVERIFY(!scrollerBox(w)->isVisible());
-    QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
     QTest::mouseClick(control<QPushButton>(w, "cmdAll"), Qt::LeftButton);
-    QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Astro Miner"));
     QVERIFY(scroller(w).isRunning());
     QVERIFY(scrollerBox(w)->isVisible());
-    QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
-    QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
-    QVERIFY(scroller(w).isRunning());
 
     // Unchecking puts the comment label back.
-    action(w, "mnuViewGameDetails")->trigger();
-    QVERIFY(!action(w, "mnuViewGameDetails")->isChecked());
+    scrolling->trigger();
     QVERIFY(!scroller(w).isRunning());
     QVERIFY(!scrollerBox(w)->isVisible());
-    QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
-    QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("The sequel")));
+    QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
     f.exit();
     QCOMPARE(f.storedValue(QStringLiteral("View")).toString(), QStringLiteral("False"));
 }
 
-QTEST_MAIN(TestMainWindowLayoutView)
 void TestMainWindowLayoutView::longTitleEndsInAnEllipsisAndCaptionsKeepClear()
 {
     WindowFixture f;
@@ -388,18 +259,15 @@ void TestMainWindowLayoutView::longTitleEndsInAnEllipsisAndCaptionsKeepClear()
         const int valueStart = value->x() + value->contentsMargins().left();
         QVERIFY2(captionEnd < valueStart, captionName);
     }
-    f.exit();
 }
 
 void TestMainWindowLayoutView::windowFitsTheScreenWhateverTheSettingsSay_data()
 {
+    // The placement rules are the layout's own test; here the window applies them. Twips: 15 to a pixel.
     QTest::addColumn<QVariantMap>("settings");
-    // Twips: 15 to a pixel.
-    QTest::newRow("taller than the screen") << QVariantMap{{"Heighty", 200000}, {"PositionFlag", "True"}};
-    QTest::newRow("far below the screen") << QVariantMap{{"Top", 60000}, {"Left", 300}, {"PositionFlag", "True"}};
     QTest::newRow("huge values") << QVariantMap{
         {"Heighty", 2000000000}, {"Top", 2000000000}, {"Left", -2000000000}, {"PositionFlag", "True"}};
-    QTest::newRow("centred, tall") << QVariantMap{{"Heighty", 200000}, {"PositionFlag", "False"}};
+    QTest::newRow("centred, tall") << QVariantMap{{"Heighty", 200000}, {"Top", 300}, {"PositionFlag", "False"}};
 }
 
 void TestMainWindowLayoutView::windowFitsTheScreenWhateverTheSettingsSay()
@@ -411,21 +279,13 @@ void TestMainWindowLayoutView::windowFitsTheScreenWhateverTheSettingsSay()
     QMainWindow* w = f.start();
     QVERIFY(w);
     const QRect screen = w->screen()->availableGeometry();
-    QVERIFY2(screen.contains(w->geometry()), qPrintable(QString("%1,%2 %3x%4 in %5,%6 %7x%8")
-                                                            .arg(w->x())
-                                                            .arg(w->y())
-                                                            .arg(w->width())
-                                                            .arg(w->height())
-                                                            .arg(screen.x())
-                                                            .arg(screen.y())
-                                                            .arg(screen.width())
-                                                            .arg(screen.height())));
+    QVERIFY(screen.contains(w->geometry()));
     // The buttons and the details are inside the window, not cut off below it.
     auto* exit = control<QPushButton>(w, "cmdExit");
     QVERIFY(exit->mapTo(w, QPoint(0, exit->height())).y() <= w->height());
     if (!settings.value("PositionFlag").toBool())
-        QVERIFY(qAbs(w->geometry().center().y() - screen.center().y()) <= 1);
-    f.exit();
+        QVERIFY((w->geometry().center() - screen.center()).manhattanLength() <= 2);
 }
 
+QTEST_MAIN(TestMainWindowLayoutView)
 #include "TestMainWindowLayoutView.moc"

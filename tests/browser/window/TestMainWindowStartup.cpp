@@ -165,7 +165,6 @@ void TestMainWindowStartup::missingToolEndsTheStart()
     QCOMPARE(f.messages.last().title, QStringLiteral("vintrax Error"));
     QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
     QCOMPARE(testsupport::readFile(f.programFile(QStringLiteral("Vintrax.mdb"))), catalogueBefore);
-    f.exit();
 }
 
 void TestMainWindowStartup::missingCatalogueEndsTheStart()
@@ -183,7 +182,6 @@ void TestMainWindowStartup::missingCatalogueEndsTheStart()
     // The engine must not have made an empty catalogue in the missing one's place.
     QVERIFY(!QFile::exists(f.programFile(QStringLiteral("Vintrax.mdb"))));
     QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
-    f.exit();
 }
 
 void TestMainWindowStartup::damagedCatalogueEndsTheStartUntouched_data()
@@ -210,7 +208,6 @@ void TestMainWindowStartup::damagedCatalogueEndsTheStartUntouched()
     QVERIFY2(f.messages.last().text.contains(catalogue), qPrintable(f.messages.last().text));
     QCOMPARE(testsupport::readFile(catalogue), content);
     QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
-    f.exit();
 }
 
 void TestMainWindowStartup::readOnlySettingsFileIsReportedAndKept()
@@ -254,7 +251,6 @@ void TestMainWindowStartup::secondInstanceIsRefusedBeforeAnythingIsTouched()
     QVERIFY(f.start() == nullptr);
     QCOMPARE(f.messages.count(), 1);
     QCOMPARE(f.messages.last().title, QStringLiteral("vinTrax"));
-    f.exit();
 }
 
 void TestMainWindowStartup::earlierVersionGetsTheNoticeOnce()
@@ -286,7 +282,6 @@ void TestMainWindowStartup::earlierVersionGetsTheNoticeOnce()
     f.messages.clear();
     QVERIFY(f.start());
     QCOMPARE(f.messages.count(), 0);
-    f.exit();
 }
 
 void TestMainWindowStartup::windowIsCentredWhenPositionIsNotRestored()
@@ -301,7 +296,6 @@ void TestMainWindowStartup::windowIsCentredWhenPositionIsNotRestored()
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(qAbs(w->x() - (screen.width() - w->width()) / 2.0) <= 1.0);
     QVERIFY(w->y() > 20);
-    f.exit();
 }
 
 void TestMainWindowStartup::savedViewGameAndWindowComeBack()
@@ -348,7 +342,6 @@ void TestMainWindowStartup::savedViewGameAndWindowComeBack()
     QVERIFY(control<QWidget>(w, "picScroller")->isVisible());
     QVERIFY(scroller(w).isRunning());
     QCOMPARE(f.messages.count(), 0);
-    f.exit();
 }
 
 void TestMainWindowStartup::unknownSavedViewShowsAllGames()
@@ -492,7 +485,6 @@ void TestMainWindowStartup::exitButtonAndMenuCloseTheWindow()
     action(w, "mnuFileExit")->trigger();
     QVERIFY(!w->isVisible());
     QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Jungle Jive"));
-    f.exit();
 }
 
 QTEST_MAIN(TestMainWindowStartup)
