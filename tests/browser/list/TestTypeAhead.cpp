@@ -1,5 +1,5 @@
 // Type-ahead search over a list of names with a hand-driven tick counter, including the counter's
-// wrap-around after 2^32 ms.
+// wrap-around after 2^32 ms: one table of key sequences.
 #include "browser/TypeAhead.h"
 
 #include <QStringList>
@@ -20,23 +20,6 @@ const QStringList kRows = {
     "Zork",          // 7
 };
 
-struct Harness
-{
-    quint32 ticks = 0;
-    int selected = -1;
-    TypeAhead search{[this] { return ticks; }};
-
-    // Presses a key as the list does: a returned row becomes the selection.
-    std::optional<int> press(int key, const QStringList& rows = kRows)
-    {
-        const std::optional<int> row =
-            search.keyPress(key, static_cast<int>(rows.size()), selected, [&rows](int r) { return rows[r]; });
-        if (row)
-            selected = *row;
-        return row;
-    }
-};
-
 } // namespace
 
 class TestTypeAhead : public QObject
@@ -44,152 +27,62 @@ class TestTypeAhead : public QObject
     Q_OBJECT
 
 private slots:
-    void prefixWithinTwoSeconds();
-    void pauseStartsAfreshFromTheTop();
-    void exactlyTwoSecondsStillAppends();
-    void survivesTickWrapAround();
-    void freshSearchMovesSelectionToFirstRow();
-    void noMatchKeepsTypedCharacter();
-    void ignoredKeysAndEmptyList();
-    void searchFromSelectedRowOnly();
+    void keySequences_data();
+    void keySequences();
+    void emptyListFindsNothing();
 };
 
-void TestTypeAhead::prefixWithinTwoSeconds()
+void TestTypeAhead::keySequences_data()
 {
-    Harness h;
-    h.ticks = 10000;
-    h.selected = 0;
-    QCOMPARE(h.press('b'), std::optional<int>(1));
-    h.ticks += 1500;
-    QCOMPARE(h.press('u'), std::optional<int>(2)); // "BU" from the selected row
-    QCOMPARE(h.search.searchText(), QStringLiteral("BU"));
-    h.ticks += 1999;
-    QCOMPARE(h.press('G'), std::optional<int>(3)); // "BUG"
-    h.ticks += 100;
-    QCOMPARE(h.press('g'), std::nullopt); // "BUGG" is still the selected row
-    QCOMPARE(h.selected, 3);
-    QCOMPARE(h.search.searchText(), QStringLiteral("BUGG"));
+    // Steps: "TICKS:KEY=ROW" presses KEY (a character, or #code) at TICKS and expects the search to select
+    // ROW ("-": no new selection); "!ROW" is the user selecting a row meanwhile (-1: none).
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("text"); // the search text at the end
+    QTest::newRow("prefix from the selected row") << 0 << "10000:b=1 11500:u=2 13499:G=3 13599:g=-" << "BUGG";
+    QTest::newRow("pause starts from the top") << 0 << "50000:B=1 52001:U=5" << "U";
+    QTest::newRow("exactly two seconds appends") << 0 << "7:b=1 2007:u=2" << "BU";
+    QTest::newRow("appends across the wrap") << 0 << "4294966796:b=1 200:u=2" << "BU";
+    QTest::newRow("pause across the wrap") << 0 << "4294967195:b=1 2399:u=5" << "U";
+    QTest::newRow("fresh search moves up to row 0") << 6 << "105000:a=0 110000:a=-" << "A";
+    QTest::newRow("no match keeps the text, not the time") << 0 << "1000:z=7 1300:x=- 2800:o=- 3001:u=5" << "U";
+    QTest::newRow("keys outside 32 to 127 ignored") << 2 << "1000:#13=- 1000:#31=- 1000:#128=- 1000:#233=- 1000:#-1=-"
+                                                    << "";
+    QTest::newRow("blank and apostrophe searched") << 0 << "9000:b=1 9000:u=2 9000:m=4 9000:p=- 9000:#32=- 9000:'=-"
+                                                   << "BUMP '";
+    QTest::newRow("rows above the selection not found") << 0 << "1000:u=5 !7 1100:r=-" << "UR";
+    QTest::newRow("no selection searches from the top") << -1 << "1000:u=5 !-1 1100:r=6" << "UR";
 }
 
-void TestTypeAhead::pauseStartsAfreshFromTheTop()
+void TestTypeAhead::keySequences()
 {
-    Harness h;
-    h.ticks = 50000;
-    h.selected = 0;
-    QCOMPARE(h.press('B'), std::optional<int>(1));
-    h.ticks += 2001;
-    QCOMPARE(h.press('U'), std::optional<int>(5)); // "U" from the top, not "BU"
-    QCOMPARE(h.search.searchText(), QStringLiteral("U"));
+    QFETCH(int, selected);
+    QFETCH(QString, steps);
+    QFETCH(QString, text);
+    quint32 ticks = 0;
+    TypeAhead search([&ticks] { return ticks; });
+    for (const QString& step : steps.split(u' ')) {
+        if (step.startsWith(u'!')) {
+            selected = step.mid(1).toInt();
+            continue;
+        }
+        ticks = step.section(u':', 0, 0).toUInt();
+        const QString key = step.section(u':', 1).section(u'=', 0, 0);
+        const QString want = step.section(u'=', 1);
+        const int code = key.startsWith(u'#') ? key.mid(1).toInt() : key.at(0).unicode();
+        const std::optional<int> row = search.keyPress(code, int(kRows.size()), selected, [](int r) { return kRows[r]; });
+        QCOMPARE(row, want == QLatin1String("-") ? std::nullopt : std::optional<int>(want.toInt()));
+        if (row)
+            selected = *row;
+    }
+    QCOMPARE(search.searchText(), text);
 }
 
-void TestTypeAhead::exactlyTwoSecondsStillAppends()
+void TestTypeAhead::emptyListFindsNothing()
 {
-    Harness h;
-    h.ticks = 7;
-    h.selected = 0;
-    QCOMPARE(h.press('b'), std::optional<int>(1));
-    h.ticks += TypeAhead::kPauseMs;
-    QCOMPARE(h.press('u'), std::optional<int>(2));
-    QCOMPARE(h.search.searchText(), QStringLiteral("BU"));
-}
-
-void TestTypeAhead::survivesTickWrapAround()
-{
-    // The last match 500 ms before the counter wraps, the next key 700 ms later, just after it.
-    Harness h;
-    h.ticks = 0xFFFFFFFFu - 499;
-    h.search.reset();
-    h.selected = 0;
-    QCOMPARE(h.press('b'), std::optional<int>(1));
-    h.ticks += 700; // wraps to 200
-    QVERIFY(h.ticks < 1000);
-    QCOMPARE(h.press('u'), std::optional<int>(2));
-    QCOMPARE(h.search.searchText(), QStringLiteral("BU"));
-
-    // And a real pause across the wrap still starts afresh.
-    h.ticks = 0xFFFFFFFFu - 100;
-    h.search.reset();
-    h.selected = 0;
-    QCOMPARE(h.press('b'), std::optional<int>(1));
-    h.ticks += 2500;
-    QCOMPARE(h.press('u'), std::optional<int>(5));
-}
-
-void TestTypeAhead::freshSearchMovesSelectionToFirstRow()
-{
-    // A new search that finds row 0 must move a selection that sits lower down.
-    Harness h;
-    h.ticks = 100000;
-    h.search.reset();
-    h.selected = 6;
-    h.ticks += 5000;
-    QCOMPARE(h.press('a'), std::optional<int>(0));
-    QCOMPARE(h.selected, 0);
-    // Typing the selected row's own first letter leaves it selected without a new selection.
-    h.ticks += 5000;
-    QCOMPARE(h.press('a'), std::nullopt);
-}
-
-void TestTypeAhead::noMatchKeepsTypedCharacter()
-{
-    Harness h;
-    h.ticks = 1000;
-    h.selected = 0;
-    QCOMPARE(h.press('z'), std::optional<int>(7));
-    h.ticks += 300;
-    QCOMPARE(h.press('x'), std::nullopt); // "ZX" matches nothing
-    QCOMPARE(h.search.searchText(), QStringLiteral("ZX"));
-    QCOMPARE(h.selected, 7);
-    // No match means no new match time: 1.8 s after the last match "ZXO" is still appended.
-    h.ticks += 1500;
-    QCOMPARE(h.press('o'), std::nullopt);
-    QCOMPARE(h.search.searchText(), QStringLiteral("ZXO"));
-    // More than two seconds after the last match ("Z"), a fresh search.
-    h.ticks += 1000;
-    QCOMPARE(h.press('u'), std::optional<int>(5));
-    QCOMPARE(h.search.searchText(), QStringLiteral("U"));
-}
-
-void TestTypeAhead::ignoredKeysAndEmptyList()
-{
-    Harness h;
-    h.ticks = 1000;
-    h.selected = 2;
-    QCOMPARE(h.press(13), std::nullopt); // Enter
-    QCOMPARE(h.press(31), std::nullopt);
-    QCOMPARE(h.press(128), std::nullopt);
-    QCOMPARE(h.press(0xE9), std::nullopt); // é
-    QCOMPARE(h.press(-1), std::nullopt);
-    QCOMPARE(h.search.searchText(), QString());
-    QCOMPARE(h.press('b', {}), std::nullopt);
-    QCOMPARE(h.search.searchText(), QString());
-
-    // Blank and punctuation are searched like letters: "BUMP '" finds the apostrophe row.
-    h.ticks += 5000;
-    h.selected = 0;
-    for (char c : QByteArray("bump '"))
-        h.press(c);
-    QCOMPARE(h.selected, 4);
-}
-
-void TestTypeAhead::searchFromSelectedRowOnly()
-{
-    // Appending searches from the selected row down; rows above it are not found.
-    Harness h;
-    h.ticks = 1000;
-    h.selected = 0;
-    QCOMPARE(h.press('u'), std::optional<int>(5));
-    h.selected = 7; // the user clicked Zork meanwhile
-    h.ticks += 100;
-    QCOMPARE(h.press('r'), std::nullopt); // "UR" would be Uridium, above the selection
-    QCOMPARE(h.selected, 7);
-    // No selection at all: appending searches from the top.
-    h.selected = -1;
-    h.ticks = 0;
-    h.search.reset();
-    QCOMPARE(h.press('u'), std::optional<int>(5));
-    h.selected = -1;
-    QCOMPARE(h.press('r'), std::optional<int>(6));
+    TypeAhead search([] { return quint32(1000); });
+    QCOMPARE(search.keyPress('b', 0, -1, [](int) { return QString(); }), std::nullopt);
+    QCOMPARE(search.searchText(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestTypeAhead)
