@@ -1,6 +1,5 @@
 // The game list filled from a real catalogue file: rows and colours of the three views from both
 // sources, one reset per fill, progress, lookups, and the selection kept or dropped across view switches.
-#include "GameListFixtures.h"
 #include "browser/GameListFill.h"
 #include "browser/GameListModel.h"
 #include "browser/GameListSelection.h"
@@ -8,6 +7,7 @@
 
 #include "data/CatalogueNames.h"
 #include "data/Database.h"
+#include "data/Schema.h"
 #include "data/Snapshot.h"
 
 #include <QAbstractItemModelTester>
@@ -22,6 +22,36 @@ namespace {
 const QString kFile = QStringLiteral("Blast\\game.d64");
 const QString kTune = QStringLiteral("Hubbard\\tune.sid");
 const QString& kNo = catalogue::kNone;
+
+// A new catalogue at path holding the games {name, filename, music}; the colour code and the two
+// availability flags follow from the files, as they do when the file dialogs assign them. "" or the failure.
+struct Game
+{
+    QString name;
+    QString filename = catalogue::kNone;
+    QString music = catalogue::kNone;
+};
+QString createGames(const QString& path, const std::vector<Game>& games)
+{
+    QString error;
+    if (!catalogue::createCatalogue(path, &error))
+        return QStringLiteral("create: ") + error;
+    catalogue::Database db;
+    if (!db.open(path).ok())
+        return QStringLiteral("open failed");
+    db.beginTransaction();
+    for (const Game& g : games) {
+        if (!db.exec(QStringLiteral("INSERT INTO Games (Name, CCode, Filename, \"Music Filename\", FA, SA, PU_Id, "
+                                    "\"Year Published\", MU_Id, GE_Id, PL_Id, DI_Id, RA_Id, TimesPlayed) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, 37, 1, 38, 1, 5, 8, 1, 0)"),
+                     {g.name, catalogue::colourCodeFor(g.filename, g.music), g.filename, g.music,
+                      g.filename != catalogue::kNone ? 1 : 0, g.music != catalogue::kNone ? 1 : 0},
+                     &error))
+            return QStringLiteral("insert ") + g.name + QStringLiteral(": ") + error;
+    }
+    db.commit();
+    return {};
+}
 
 QStringList names(const GameListModel& model)
 {
@@ -73,14 +103,14 @@ void TestGameListModel::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     const QString path = m_dir.filePath(QStringLiteral("Vintrax.mdb"));
-    const QString error = listtest::createGames(path, {
-                                                          {QStringLiteral("Zork"), kNo, kNo},
-                                                          {QStringLiteral("Bubble Bobble"), kFile, kTune},
-                                                          {QStringLiteral("boulder dash"), kFile, kNo},
-                                                          {QStringLiteral("Uridium"), kNo, kTune},
-                                                          {QStringLiteral("Buggy Boy"), kFile, kNo},
-                                                          {QStringLiteral("Armalyte"), kFile, kTune},
-                                                      });
+    const QString error = createGames(path, {
+                                                {QStringLiteral("Zork"), kNo, kNo},
+                                                {QStringLiteral("Bubble Bobble"), kFile, kTune},
+                                                {QStringLiteral("boulder dash"), kFile, kNo},
+                                                {QStringLiteral("Uridium"), kNo, kTune},
+                                                {QStringLiteral("Buggy Boy"), kFile, kNo},
+                                                {QStringLiteral("Armalyte"), kFile, kTune},
+                                            });
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QVERIFY(m_db.open(path).ok());
 }
@@ -179,11 +209,11 @@ void TestGameListModel::fillResetsOnceAndKeepsModelWhole()
 void TestGameListModel::progressFollowsPercentPosition()
 {
     QTemporaryDir dir;
-    std::vector<listtest::Game> games;
+    std::vector<Game> games;
     for (int i = 0; i < 450; ++i)
         games.push_back({QStringLiteral("Game %1").arg(i, 4, 10, QLatin1Char('0')), kFile, kNo});
     const QString path = dir.filePath(QStringLiteral("Vintrax.mdb"));
-    QCOMPARE(listtest::createGames(path, games), QString());
+    QCOMPARE(createGames(path, games), QString());
     catalogue::Database db;
     QVERIFY(db.open(path).ok());
 
@@ -202,7 +232,7 @@ void TestGameListModel::progressFollowsPercentPosition()
     GameListModel one;
     QTemporaryDir dir1;
     const QString path1 = dir1.filePath(QStringLiteral("Vintrax.mdb"));
-    QCOMPARE(listtest::createGames(path1, {{QStringLiteral("Only"), kFile, kNo}}), QString());
+    QCOMPARE(createGames(path1, {{QStringLiteral("Only"), kFile, kNo}}), QString());
     catalogue::Database db1;
     QVERIFY(db1.open(path1).ok());
     seen.clear();
@@ -282,7 +312,7 @@ void TestGameListModel::emptyViewShowsNoGame()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Vintrax.mdb"));
-    QCOMPARE(listtest::createGames(path, {{QStringLiteral("Paradroid"), kFile, kNo}}), QString());
+    QCOMPARE(createGames(path, {{QStringLiteral("Paradroid"), kFile, kNo}}), QString());
     catalogue::Database db;
     QVERIFY(db.open(path).ok());
 
@@ -322,9 +352,9 @@ void TestGameListModel::wholeFillFromDatabase()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Vintrax.mdb"));
-    QCOMPARE(listtest::createGames(path, {{QStringLiteral("Paradroid"), kFile, kNo},
-                                          {QStringLiteral("Commando"), kFile, kTune},
-                                          {QStringLiteral("Yie Ar Kung-Fu"), kNo, kTune}}),
+    QCOMPARE(createGames(path, {{QStringLiteral("Paradroid"), kFile, kNo},
+                                {QStringLiteral("Commando"), kFile, kTune},
+                                {QStringLiteral("Yie Ar Kung-Fu"), kNo, kTune}}),
              QString());
     catalogue::Database db;
     QVERIFY(db.open(path).ok());
