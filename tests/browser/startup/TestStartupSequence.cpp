@@ -1,8 +1,13 @@
 #include "CatalogueFixtures.h"
-#include "StartupFixture.h"
+#include "StartupFolders.h"
 #include "TestFolders.h"
 #include "browser/FirstRunNotes.h"
+#include "browser/StartupSequence.h"
+#include "browser/StartupShutdown.h"
 #include "browser/StartupSplash.h"
+#include "data/Catalogue.h"
+#include "data/gui/CatalogueStartup.h"
+#include "data/settings/SettingsStore.h"
 #include "data/settings/SettingsTable.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
@@ -16,9 +21,54 @@
 
 using platform::MessageBox;
 using platform::ScriptedMessageBox;
-using startuptest::StartupFixture;
 
 namespace {
+
+// The main window's load and unload driven without the window, on the folders of StartupFolders, with
+// recording steps; the catalogue opens as in the application.
+class StartupFixture : public startuptest::StartupFolders
+{
+public:
+    ~StartupFixture() { catalogue.close(); }
+
+    browser::StartupOutcome load(bool firstRun)
+    {
+        browser::StartupSteps s;
+        s.openCatalogue = [this](catalogue::Catalogue& cat, QSettings& store) {
+            steps << QStringLiteral("openCatalogue");
+            return openCatalogueAtStartup(cat, platform::catalogueFilePath(), store, nullptr);
+        };
+        s.applySettings = [this](const Settings&) { steps << QStringLiteral("applySettings"); };
+        s.setFavourite = [this](int index, const Favourite&, bool) {
+            if (index == 0)
+                steps << QStringLiteral("favourites");
+        };
+        s.showView = [this](const browser::GameListViewInfo& info) { steps << QStringLiteral("view:") + info.caption; };
+        s.selectGame = [this](const browser::ListSelection& sel) { steps << QStringLiteral("select:%1").arg(sel.row); };
+        s.showMainWindow = [this] { steps << QStringLiteral("showMainWindow"); };
+        s.openPreferences = [this] { steps << QStringLiteral("preferences"); };
+        s.runVerification = [this] { steps << QStringLiteral("verification"); };
+        s.finishLoad = [this] { steps << QStringLiteral("finishLoad"); };
+        SettingsLoadContext screen;
+        screen.screenWidth = 19200;
+        screen.screenHeight = 14400;
+        screen.windowWidth = 7000;
+        screen.windowHeight = screen.designedHeight = 9615;
+        auto store = openSettingsStore(iniPath());
+        return browser::runMainWindowLoad(catalogue, model, *store, firstRun, screen, s);
+    }
+
+    SettingsWriteStatus unload(const browser::StartupOutcome& started, const browser::MainWindowState& window,
+                               const browser::ShutdownSteps& shutdownSteps = {})
+    {
+        auto store = openSettingsStore(iniPath());
+        return browser::runMainWindowUnload(catalogue, *store, started.settings, window, shutdownSteps);
+    }
+
+    QStringList steps; // the window steps in the order they ran
+    catalogue::Catalogue catalogue;
+    browser::GameListModel model;
+};
 
 const QString WelcomeText =
     QStringLiteral("IMPORTANT - PLEASE READ\n\n"
