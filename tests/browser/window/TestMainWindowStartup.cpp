@@ -3,19 +3,14 @@
 #include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
-#include "app/CommandHost.h"
-#include "browser/GameListViews.h"
 #include "platform/SingleInstance.h"
 #include <QMainWindow>
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 
 using platform::MessageBox;
@@ -59,7 +54,6 @@ private slots:
     void failedStartTouchesNothing();
     void readOnlySettingsFileIsReportedAndKept();
     void secondInstanceIsRefusedBeforeAnythingIsTouched();
-    void earlierVersionGetsTheNoticeOnce();
     void savedViewGameAndWindowComeBack();
     void gameNameWithCommaSurvivesTheSettingsFile();
     void minimisedWindowKeepsThePreviousPosition();
@@ -204,31 +198,6 @@ void TestMainWindowStartup::secondInstanceIsRefusedBeforeAnythingIsTouched()
     QCOMPARE(f.messages.last().icon, MessageBox::Critical);
 }
 
-void TestMainWindowStartup::earlierVersionGetsTheNoticeOnce()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.removeSetting(QStringLiteral("V13Start"));
-    f.presetSettings({{QStringLiteral("Heighty"), 12000},
-                      {QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
-                      {QStringLiteral("CCS642Path"), QStringLiteral("/bin/true")},
-                      {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    // The notice's text and the settings it clears are the start-up sequence's test.
-    QCOMPARE(f.messages.count(), 1);
-    QVERIFY(f.messages.last().text.startsWith(QStringLiteral("As you now have 3 Emulators")));
-    // The two DOS emulators must be set again; the window keeps its design height this once.
-    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
-    QVERIFY(!control<QPushButton>(w, "cmdRun20Dos")->isEnabled());
-    QVERIFY(control<QPushButton>(w, "cmdRun20Win")->isEnabled());
-    QCOMPARE(w->centralWidget()->height(), 6300 / kTwipsPerPixel);
-    f.exit();
-    f.messages.clear();
-    QVERIFY(f.start());
-    QCOMPARE(f.messages.count(), 0);
-}
-
 void TestMainWindowStartup::savedViewGameAndWindowComeBack()
 {
     WindowFixture f;
@@ -336,6 +305,7 @@ void TestMainWindowStartup::savedGameOutsideTheSavedViewSelectsNothing()
 
 void TestMainWindowStartup::emptyBookmarksStayHidden()
 {
+    // Editing and opening bookmarks is the preferences window's test.
     WindowFixture f;
     QVERIFY(f.isValid());
     f.presetSettings({{QStringLiteral("Fave3D"), QStringLiteral("Empty")},
@@ -350,15 +320,6 @@ void TestMainWindowStartup::emptyBookmarksStayHidden()
     // A title is shown as written: its "&" marks no accelerator.
     QCOMPARE(items[5]->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
              QStringLiteral("Tom & Jerry's C64 page"));
-    // A bookmark opens its address with the desktop, reached through the command host as any command.
-    QStringList opened;
-    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
-    QCOMPARE(f.program().host()->command(QStringLiteral("mnuFave(5)")), items[5]);
-    items[5]->trigger();
-    QCOMPARE(opened, QStringList{f.state().settings.Favourites[5].address});
-    f.exit();
-    // The bookmark table goes back to the store as it was read.
-    QCOMPARE(f.storedValue(QStringLiteral("Fave3D")).toString(), QStringLiteral("Empty"));
 }
 
 void TestMainWindowStartup::exitButtonAndMenuCloseTheWindow()
