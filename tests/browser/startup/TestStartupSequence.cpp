@@ -140,8 +140,7 @@ private slots:
     void savedGameIsSelectedInTheSavedView();
     void unreadableSavedViewLeavesNoGame();
     void readOnlySettingsAreReportedAndKept();
-    void unloadWritesEverySetting();
-    void unloadStepsRunInOrder();
+    void unloadWritesEverySettingInItsStep();
     void runningPlayerIsClosedOnlyWhenAsked_data();
     void runningPlayerIsClosedOnlyWhenAsked();
 };
@@ -303,31 +302,7 @@ void TestStartupSequence::readOnlySettingsAreReportedAndKept()
     QCOMPARE(testsupport::readFile(f.iniPath()), before);
 }
 
-void TestStartupSequence::unloadWritesEverySetting()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    ScriptedMessageBox box;
-    const browser::StartupOutcome outcome = f.load(true);
-    QVERIFY(outcome.goesOn());
-
-    QCOMPARE(f.unload(outcome, windowAt(1234, 2345)), SettingsWriteStatus::Ok);
-    QVERIFY(!f.catalogue.isOpen());
-    QSettings ini(f.iniPath(), QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("Startup"));
-    for (const SettingDescriptor& d : settingsTable())
-        QVERIFY2(ini.contains(d.key), qPrintable(d.key));
-    QCOMPARE(ini.value(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
-    QCOMPARE(ini.value(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
-    QCOMPARE(ini.value(QStringLiteral("Top")).toDouble(), 1234.0);
-    QCOMPARE(ini.value(QStringLiteral("Left")).toDouble(), 2345.0);
-    QCOMPARE(ini.value(QStringLiteral("Widthy")).toDouble(), 7100.0);
-    QCOMPARE(ini.value(QStringLiteral("Heighty")).toDouble(), 8000.0);
-    QCOMPARE(ini.value(QStringLiteral("View")).toString(), QStringLiteral("True"));
-    QCOMPARE(ini.value(QStringLiteral("SSView")).toString(), QStringLiteral("False"));
-}
-
-void TestStartupSequence::unloadStepsRunInOrder()
+void TestStartupSequence::unloadWritesEverySettingInItsStep()
 {
     StartupFixture f;
     QVERIFY(f.isValid());
@@ -345,8 +320,18 @@ void TestStartupSequence::unloadStepsRunInOrder()
                       : "category browser before settings");
     };
     steps.unloadOtherWindows = [&] { order << "others"; };
-    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::Ok);
+    QCOMPARE(f.unload(outcome, windowAt(1234, 2345), steps), SettingsWriteStatus::Ok);
     QCOMPARE(order, (QStringList{"scroller", "category browser", "others"}));
+    QVERIFY(!f.catalogue.isOpen());
+    QSettings ini(f.iniPath(), QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Startup"));
+    for (const SettingDescriptor& d : settingsTable())
+        QVERIFY2(ini.contains(d.key), qPrintable(d.key));
+    QCOMPARE(ini.value("ShowPrefs").toString() + ini.value("View").toString() + ini.value("SSView").toString(),
+             QStringLiteral("FalseTrueFalse"));
+    const QList<double> place = {ini.value("Top").toDouble(), ini.value("Left").toDouble(),
+                                 ini.value("Widthy").toDouble(), ini.value("Heighty").toDouble()};
+    QCOMPARE(place, (QList<double>{1234, 2345, 7100, 8000}));
 
     // A closed category browser is not unloaded again.
     order.clear();
