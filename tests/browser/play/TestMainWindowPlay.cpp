@@ -86,10 +86,9 @@ private slots:
     void noSelectedGameStartsNothing();
     void scrollerStopsWhenTheGameStarts();
 
-    void f9OpensTheDialogAndCancelKeepsTheGame();
     void menuAndPopupOpenTheDialog_data();
     void menuAndPopupOpenTheDialog();
-    void gamesOwnPortsReachTheNextStart();
+    void f9OpensTheDialogAndTheGamesOwnPortsReachTheNextStart();
     void emulatorNeededForTheDialog_data();
     void emulatorNeededForTheDialog();
 
@@ -317,36 +316,6 @@ void TestMainWindowPlay::scrollerStopsWhenTheGameStarts()
     QVERIFY(scroller(w).isRunning());
 }
 
-void TestMainWindowPlay::f9OpensTheDialogAndCancelKeepsTheGame()
-{
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(kAstro);
-    QVERIFY(w);
-    const QList<QStringList> before = f.queryCatalogue("SELECT * FROM Games WHERE Name = 'Astro Miner'");
-    QString title;
-    bool defaultsTicked = false;
-    bool tabsEnabled = true;
-    QString port1Joy;
-    whenDialog(&title, "cmdCancel", [&](QWidget* dialog) {
-        // The demo game uses the defaults: the box is ticked and the ports are greyed with the defaults.
-        defaultsTicked = dialog->findChild<QCheckBox*>(QStringLiteral("chkDefaults"))->isChecked();
-        tabsEnabled = dialog->findChild<QTabWidget*>(QStringLiteral("SSTab"))->isEnabled();
-        port1Joy = dialog->findChild<QPushButton*>(QStringLiteral("cmd1Port1Joy"))->text();
-        press(dialog, "chkDefaults");
-        press(dialog, "cmd1Port1Joy");
-    });
-    pressF9(w);
-    QTRY_VERIFY(!title.isEmpty());
-    QTRY_VERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(title, QStringLiteral("frmControls:Settings for Astro Miner..."));
-    QVERIFY(defaultsTicked);
-    QVERIFY(!tabsEnabled);
-    QCOMPARE(port1Joy, launch::captionFor(launch::PortField::Port1Joy, f.state().settings.DefaultPorts.DefPort1Joy));
-    QCOMPARE(f.queryCatalogue("SELECT * FROM Games WHERE Name = 'Astro Miner'"), before);
-    QCOMPARE(f.messages.count(), 0);
-}
-
 void TestMainWindowPlay::menuAndPopupOpenTheDialog_data()
 {
     QTest::addColumn<QString>("menu");
@@ -387,13 +356,35 @@ void TestMainWindowPlay::menuAndPopupOpenTheDialog()
     QCOMPARE(f.messages.count(), 0);
 }
 
-void TestMainWindowPlay::gamesOwnPortsReachTheNextStart()
+void TestMainWindowPlay::f9OpensTheDialogAndTheGamesOwnPortsReachTheNextStart()
 {
     PlayFixture f;
     QVERIFY(f.isValid());
     QMainWindow* w = f.startOn(kAstro, {{"DefPort1Joy", 1}, {"DefPort2Key", 2}, {"DXDefPort2Key", 1}});
     QVERIFY(w);
+    const QString query = QStringLiteral("SELECT UseDefault, Port1Joy, Port2Key, V2Port2Key FROM Games WHERE Name = "
+                                         "'Astro Miner'");
+    const QList<QStringList> before = f.queryCatalogue(query);
+    // The demo game uses the defaults: the box is ticked and the ports are greyed with the defaults. Cancel
+    // keeps the game as it was.
     QString title;
+    QString shown;
+    whenDialog(&title, "cmdCancel", [&](QWidget* dialog) {
+        shown = QStringLiteral("%1 %2 %3")
+                    .arg(dialog->findChild<QCheckBox*>(QStringLiteral("chkDefaults"))->isChecked())
+                    .arg(dialog->findChild<QTabWidget*>(QStringLiteral("SSTab"))->isEnabled())
+                    .arg(dialog->findChild<QPushButton*>(QStringLiteral("cmd1Port1Joy"))->text());
+        press(dialog, "chkDefaults");
+        press(dialog, "cmd1Port1Joy");
+    });
+    pressF9(w);
+    QTRY_VERIFY(!title.isEmpty());
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(title, QStringLiteral("frmControls:Settings for Astro Miner..."));
+    QCOMPARE(shown, QStringLiteral("1 0 ") + launch::captionFor(launch::PortField::Port1Joy, 1));
+    QCOMPARE(f.queryCatalogue(query), before);
+
+    title.clear();
     whenDialog(&title, "cmdOK", [](QWidget* dialog) {
         press(dialog, "chkDefaults");
         press(dialog, "cmd1Port1Joy");    // "PC Joystick 2" -> "PC Joystick 1"
@@ -403,11 +394,7 @@ void TestMainWindowPlay::gamesOwnPortsReachTheNextStart()
     pressF9(w);
     QTRY_VERIFY(!title.isEmpty());
     QTRY_VERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(f.queryCatalogue("SELECT UseDefault, Port1Joy, Port2Key, V2Port2Key FROM Games WHERE Name = "
-                              "'Astro Miner'")
-                 .value(0),
-             (QStringList{"0", "0", "0", "4"}));
-
+    QCOMPARE(f.queryCatalogue(query).value(0), (QStringList{"0", "0", "0", "4"}));
     click(w, "cmdRunGame");
     QVERIFY(!f.waitForStart(0).isEmpty());
     QCOMPARE(configLine(f.configPath(0), "$JOYSTICK1PC="), QStringLiteral("$JOYSTICK1PC=0"));
@@ -415,6 +402,7 @@ void TestMainWindowPlay::gamesOwnPortsReachTheNextStart()
     click(w, "cmdRun20Dos");
     QVERIFY(!f.waitForStart(1).isEmpty());
     QCOMPARE(configLine(f.configPath(1), "$CONTROLPORT2MODE="), QStringLiteral("$CONTROLPORT2MODE=4"));
+    QCOMPARE(f.messages.count(), 0);
 }
 
 void TestMainWindowPlay::emulatorNeededForTheDialog_data()
