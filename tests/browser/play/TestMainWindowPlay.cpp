@@ -80,11 +80,9 @@ private slots:
     void disabledCommandsStartNothing();
     void missingEmulatorIsReportedAndNothingRecorded();
     void renamedArchiveShowsItsNewName();
-    void doubleClickAndEnterStartTheDefaultEmulator_data();
-    void doubleClickAndEnterStartTheDefaultEmulator();
-    void popupItemStartsItsEmulator();
+    void doubleClickEnterAndPopupStartTheirEmulator_data();
+    void doubleClickEnterAndPopupStartTheirEmulator();
     void noSelectedGameStartsNothing();
-    void scrollerStopsWhenTheGameStarts();
 
     void menuAndPopupOpenTheDialog_data();
     void menuAndPopupOpenTheDialog();
@@ -112,8 +110,11 @@ void TestMainWindowPlay::eachPlayButtonStartsItsEmulator()
     PlayFixture f;
     QVERIFY(f.isValid());
     // The demo games ask for the defaults; these differ from the settings' own defaults.
-    QMainWindow* w = f.startOn(kAstro, {{QStringLiteral("DefPort1Joy"), 0}, {QStringLiteral("DXDefPort1Joy"), 0}});
+    QMainWindow* w = f.startOn(kAstro, {{QStringLiteral("DefPort1Joy"), 0},
+                                        {QStringLiteral("DXDefPort1Joy"), 0},
+                                        {QStringLiteral("View"), QStringLiteral("True")}});
     QVERIFY(w);
+    QTRY_VERIFY(scroller(w).scrollerVisible());
     click(w, kPlayButtons[kind]);
 
     const QString image = f.programFile("Demo/Games/Disks/astrominer.d64");
@@ -130,6 +131,9 @@ void TestMainWindowPlay::eachPlayButtonStartsItsEmulator()
     QCOMPARE(configLine(f.configPath(kind), QStringLiteral("$LOADPATH=")),
              QStringLiteral("$LOADPATH=") + QFileInfo(image).path() + u'/');
     QCOMPARE(f.messages.texts(), QStringList());
+    // The scrolling comment stops while the game runs, and the comment label shows.
+    QVERIFY(!scroller(w).isRunning());
+    QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
 
     // Each start is counted on the panel and in the catalogue; the sequel on the same disk keeps its own.
     QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
@@ -140,6 +144,7 @@ void TestMainWindowPlay::eachPlayButtonStartsItsEmulator()
     QCOMPARE(f.stored(kAstro, "DateLastPlayed"), today());
     QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
     QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
+    QVERIFY(scroller(w).isRunning()); // choosing a game starts it once more
     QVERIFY(clickGame(w, kAstro));
     QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("2"));
 }
@@ -228,47 +233,40 @@ void TestMainWindowPlay::renamedArchiveShowsItsNewName()
     QVERIFY(!QApplication::overrideCursor());
 }
 
-void TestMainWindowPlay::doubleClickAndEnterStartTheDefaultEmulator_data()
+void TestMainWindowPlay::doubleClickEnterAndPopupStartTheirEmulator_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("enterKey");
-    QTest::newRow("double-click, default v2.0 Win32") << 2 << false;
-    QTest::newRow("Enter, default v2.0 Dos") << 1 << true;
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("kind"); // the default emulator for a double-click or Enter
+    QTest::newRow("double-click, default v2.0 Win32") << "double-click" << 2;
+    QTest::newRow("Enter, default v2.0 Dos") << "Enter" << 1;
+    QTest::newRow("popup item v2.0 Dos, default v1.9") << "pmnuPlay2D" << 1;
 }
 
-void TestMainWindowPlay::doubleClickAndEnterStartTheDefaultEmulator()
+void TestMainWindowPlay::doubleClickEnterAndPopupStartTheirEmulator()
 {
+    QFETCH(QString, how);
     QFETCH(int, kind);
-    QFETCH(bool, enterKey);
     PlayFixture f;
     QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(
-        kAstro, {{QStringLiteral("TheDefaultEmulatorFlag"), kind}, {QStringLiteral("DC"), QStringLiteral("False")}});
+    const int defaultEmulator = how.startsWith(u'p') ? 0 : kind;
+    QMainWindow* w = f.startOn(kAstro, {{QStringLiteral("TheDefaultEmulatorFlag"), defaultEmulator},
+                                        {QStringLiteral("DC"), QStringLiteral("False")}});
     QVERIFY(w);
-    if (enterKey)
+    if (how == QLatin1String("Enter")) {
         QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
-    else
+    } else if (how == QLatin1String("double-click")) {
         doubleClickGame(w, kAstro);
+    } else {
+        auto* pmnu = control<QMenu>(w, "pmnu");
+        rightClickGame(w, kAstro);
+        QTRY_VERIFY(pmnu->isVisible());
+        clickItem(pmnu, action(w, qPrintable(how)));
+        QTRY_VERIFY(!pmnu->isVisible());
+    }
     QVERIFY(!f.waitForStart(kind).isEmpty());
     for (int other = 0; other < 3; ++other)
         QCOMPARE(f.started(other), other == kind);
     QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
-}
-
-void TestMainWindowPlay::popupItemStartsItsEmulator()
-{
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(kAstro);
-    QVERIFY(w);
-    auto* pmnu = control<QMenu>(w, "pmnu");
-    rightClickGame(w, kAstro);
-    QTRY_VERIFY(pmnu->isVisible());
-    clickItem(pmnu, action(w, "pmnuPlay2D"));
-    QVERIFY(!f.waitForStart(1).isEmpty());
-    QVERIFY(!f.started(0) && !f.started(2));
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
-    QTRY_VERIFY(!pmnu->isVisible());
 }
 
 void TestMainWindowPlay::noSelectedGameStartsNothing()
@@ -296,24 +294,6 @@ void TestMainWindowPlay::noSelectedGameStartsNothing()
     QVERIFY(!f.anyStartedWithin(300));
     QCOMPARE(f.stored(cavern, "TimesPlayed"), QStringLiteral("0"));
     QCOMPARE(f.messages.count(), 0);
-}
-
-void TestMainWindowPlay::scrollerStopsWhenTheGameStarts()
-{
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(kAstro, {{QStringLiteral("View"), QStringLiteral("True")}});
-    QVERIFY(w);
-    QVERIFY(scroller(w).isRunning());
-    QTRY_VERIFY(scroller(w).scrollerVisible());
-    click(w, "cmdRun20Win");
-    QVERIFY(!f.waitForStart(2).isEmpty());
-    QVERIFY(!scroller(w).isRunning());
-    QVERIFY(!scroller(w).scrollerVisible());
-    QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
-    // Choosing a game again starts it once more.
-    QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
-    QVERIFY(scroller(w).isRunning());
 }
 
 void TestMainWindowPlay::menuAndPopupOpenTheDialog_data()
