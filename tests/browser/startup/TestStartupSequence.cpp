@@ -171,7 +171,8 @@ void TestStartupSequence::earlierVersionGetsVerificationAndNotice()
     f.presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
                       {QStringLiteral("CCS64Path"), QStringLiteral("/emu/ccs64.exe")},
                       {QStringLiteral("CCS642Path"), QStringLiteral("/emu/ccs642.exe")},
-                      {QStringLiteral("DirectXPath"), QStringLiteral("/emu/ccs64dx.exe")}});
+                      {QStringLiteral("DirectXPath"), QStringLiteral("/emu/ccs64dx.exe")},
+                      {QStringLiteral("Heighty"), 12000}});
     ScriptedMessageBox box;
 
     const browser::StartupOutcome outcome = f.load(false);
@@ -189,6 +190,8 @@ void TestStartupSequence::earlierVersionGetsVerificationAndNotice()
     QCOMPARE(outcome.settings.CCS64Path, QString());
     QCOMPARE(outcome.settings.CCS642Path, QString());
     QCOMPARE(outcome.settings.DirectXPath, QStringLiteral("/emu/ccs64dx.exe"));
+    // The window keeps its design height this once, whatever height was stored.
+    QCOMPARE(outcome.settings.startup.height, 9615.0);
 
     QCOMPARE(f.unload(outcome, windowAt(10, 20)), SettingsWriteStatus::Ok);
     QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
