@@ -39,19 +39,20 @@ void TestTypeAhead::keySequences_data()
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("text"); // the search text at the end
-    QTest::newRow("prefix from the selected row") << 0 << "10000:b=1 11500:u=2 13499:G=3 13599:g=-" << "BUGG";
-    QTest::newRow("pause starts from the top") << 0 << "50000:B=1 52001:U=5" << "U";
-    QTest::newRow("exactly two seconds appends") << 0 << "7:b=1 2007:u=2" << "BU";
-    QTest::newRow("appends across the wrap") << 0 << "4294966796:b=1 200:u=2" << "BU";
-    QTest::newRow("pause across the wrap") << 0 << "4294967195:b=1 2399:u=5" << "U";
-    QTest::newRow("fresh search moves up to row 0") << 6 << "105000:a=0 110000:a=-" << "A";
-    QTest::newRow("no match keeps the text, not the time") << 0 << "1000:z=7 1300:x=- 2800:o=- 3001:u=5" << "U";
-    QTest::newRow("keys outside 32 to 127 ignored") << 2 << "1000:#13=- 1000:#31=- 1000:#128=- 1000:#233=- 1000:#-1=-"
-                                                    << "";
-    QTest::newRow("blank and apostrophe searched") << 0 << "9000:b=1 9000:u=2 9000:m=4 9000:p=- 9000:#32=- 9000:'=-"
-                                                   << "BUMP '";
-    QTest::newRow("rows above the selection not found") << 0 << "1000:u=5 !7 1100:r=-" << "UR";
-    QTest::newRow("no selection searches from the top") << -1 << "1000:u=5 !-1 1100:r=6" << "UR";
+    auto row = [](const char* name, int selected, const char* steps, const char* text) {
+        QTest::newRow(name) << selected << QString::fromLatin1(steps) << QString::fromLatin1(text);
+    };
+    row("prefix from the selected row", 0, "10000:b=1 11500:u=2 13499:G=3 13599:g=-", "BUGG");
+    row("pause starts from the top", 0, "50000:B=1 52001:U=5", "U");
+    row("exactly two seconds appends", 0, "7:b=1 2007:u=2", "BU");
+    row("appends across the wrap", 0, "4294966796:b=1 200:u=2", "BU");
+    row("pause across the wrap", 0, "4294967195:b=1 2399:u=5", "U");
+    row("fresh search moves up to row 0", 6, "105000:a=0 110000:a=-", "A");
+    row("no match keeps the text, not the time", 0, "1000:z=7 1300:x=- 2800:o=- 3001:u=5", "U");
+    row("keys outside 32 to 127 ignored", 2, "1000:#13=- 1000:#31=- 1000:#128=- 1000:#233=- 1000:#-1=-", "");
+    row("blank and apostrophe searched", 0, "9000:b=1 9000:u=2 9000:m=4 9000:p=- 9000:#32=- 9000:'=-", "BUMP '");
+    row("rows above the selection not found", 0, "1000:u=5 !7 1100:r=-", "UR");
+    row("no selection searches from the top", -1, "1000:u=5 !-1 1100:r=6", "UR");
 }
 
 void TestTypeAhead::keySequences()
@@ -70,7 +71,8 @@ void TestTypeAhead::keySequences()
         const QString key = step.section(u':', 1).section(u'=', 0, 0);
         const QString want = step.section(u'=', 1);
         const int code = key.startsWith(u'#') ? key.mid(1).toInt() : key.at(0).unicode();
-        const std::optional<int> row = search.keyPress(code, int(kRows.size()), selected, [](int r) { return kRows[r]; });
+        const std::optional<int> row =
+            search.keyPress(code, int(kRows.size()), selected, [](int r) { return kRows[r]; });
         QCOMPARE(row, want == QLatin1String("-") ? std::nullopt : std::optional<int>(want.toInt()));
         if (row)
             selected = *row;
