@@ -137,30 +137,17 @@ void TestGameDetails::everyLabelComesFromTheCurrentRow()
 
     const GameDetails d = detailsOf("Elite");
     QVERIFY(d.hasGame);
-    QCOMPARE(d.lblName, QString("Elite"));
-    QCOMPARE(d.lblGN, QString("Elite"));
-    QCOMPARE(d.lblPublisher, QString("Firebird"));
-    QCOMPARE(d.lblYear, QString("1985"));
-    QCOMPARE(d.lblMusician, QString("Rob Hubbard"));
-    QCOMPARE(d.lblGenre, QString("Platform"));
-    QCOMPARE(d.lblRating, QString("5 - Average"));
-    QCOMPARE(d.lblDifficulty, QString("Easy"));
-    QCOMPARE(d.lblPlayers, QString("2 Players"));
-    QCOMPARE(d.lblTrainer, QString("Yes"));
-    QCOMPARE(d.lblHighScore, QString("Elite"));
-    QCOMPARE(d.lblComment, QString("Right on, Commander!"));
     // Stored names keep their sub-folders; the panel shows the file's own name only.
-    QCOMPARE(d.lblGameFile, QString("ELITE.D64"));
-    QCOMPARE(d.lblMusicFile, QString("Elite.sid"));
-    QCOMPARE(d.lblDocFile, QString("ELITE.TXT"));
-    QCOMPARE(d.lblTimesPlayed, QString("12"));
-    QCOMPARE(d.lblLastPlayed, QString("01-02-2003"));
-
-    QCOMPARE(d.cmdRunGameTip, QString("Play 'Elite' with CCS64 v1.9 (Dos)"));
-    QCOMPARE(d.cmdRun20DosTip, QString("Play 'Elite' with CCS64 v2.0 (Dos)"));
-    QCOMPARE(d.cmdRun20WinTip, QString("Play 'Elite' with CCS64 v2.0 (Win32)"));
-    QCOMPARE(d.cmdPlayMusicTip, QString("Play Sid Tune for 'Elite'"));
-    QCOMPARE(d.cmdViewDocsTip, QString("View Documentation for 'Elite'"));
+    QCOMPARE((QStringList{d.lblName, d.lblGN, d.lblPublisher, d.lblYear, d.lblMusician, d.lblGenre, d.lblRating,
+                          d.lblDifficulty, d.lblPlayers, d.lblTrainer, d.lblHighScore, d.lblComment, d.lblGameFile,
+                          d.lblMusicFile, d.lblDocFile, d.lblTimesPlayed, d.lblLastPlayed}),
+             (QStringList{"Elite", "Elite", "Firebird", "1985", "Rob Hubbard", "Platform", "5 - Average", "Easy",
+                          "2 Players", "Yes", "Elite", "Right on, Commander!", "ELITE.D64", "Elite.sid", "ELITE.TXT",
+                          "12", "01-02-2003"}));
+    QCOMPARE((QStringList{d.cmdRunGameTip, d.cmdRun20DosTip, d.cmdRun20WinTip, d.cmdPlayMusicTip, d.cmdViewDocsTip}),
+             (QStringList{"Play 'Elite' with CCS64 v1.9 (Dos)", "Play 'Elite' with CCS64 v2.0 (Dos)",
+                          "Play 'Elite' with CCS64 v2.0 (Win32)", "Play Sid Tune for 'Elite'",
+                          "View Documentation for 'Elite'"}));
 
     // Sentinels pass through as stored.
     QCOMPARE(lair.lblDocFile, QString("(None)"));
