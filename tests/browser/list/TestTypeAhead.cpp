@@ -9,16 +9,9 @@ using namespace browser;
 
 namespace {
 
-const QStringList kRows = {
-    "Armalyte",      // 0
-    "Boulder Dash",  // 1
-    "Bubble Bobble", // 2
-    "Buggy Boy",     // 3
-    "bump 'n' jump", // 4
-    "Ultima IV",     // 5
-    "Uridium",       // 6
-    "Zork",          // 7
-};
+// Rows 0 to 7.
+const QStringList kRows = {"Armalyte",      "Boulder Dash", "Bubble Bobble", "Buggy Boy",
+                           "bump 'n' jump", "Ultima IV",    "Uridium",       "Zork"};
 
 } // namespace
 
