@@ -1,3 +1,4 @@
+// The scrolling comment without a window: the strip, the steps, restart and stop, its own timer.
 #include "browser/Scroller.h"
 
 #include "browser/ScrollerStrip.h"
@@ -15,8 +16,7 @@ private slots:
     void emptyCommentShowsABlankBox();
     void longCommentCrossesTheBoxAndWraps();
     void stripHoldsTheTextBetweenTwoBlankBoxes();
-    void stopShowsTheCommentLabelAgain();
-    void restartBeginsAtTheRightEdge();
+    void restartAndStop();
     void runsOnItsOwnTimer();
 
 private:
@@ -25,12 +25,10 @@ private:
 
 bool TestScroller::hasInk(const QImage& image, const QColor& background)
 {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
             if (image.pixelColor(x, y) != background)
                 return true;
-        }
-    }
     return false;
 }
 
@@ -41,10 +39,7 @@ void TestScroller::emptyCommentShowsABlankBox()
     QSignalSpy cleared(&s, &Scroller::boxCleared);
     QSignalSpy copies(&s, &Scroller::copyBlock);
     s.StartScroller(QString(), 0);
-    QVERIFY(s.scrollerVisible());
-    QVERIFY(!s.commentLabelVisible());
-    QVERIFY(!s.isRunning());
-    QVERIFY(s.boxBlank());
+    QVERIFY(s.scrollerVisible() && !s.commentLabelVisible() && !s.isRunning() && s.boxBlank());
     QCOMPARE(cleared.count(), 1);
     QCOMPARE(s.bufferWidth(), 0);
     s.tick();
@@ -118,33 +113,17 @@ void TestScroller::stripHoldsTheTextBetweenTwoBlankBoxes()
     QCOMPARE(scrollerBlock(strip, s.blockX(), s.boxWidth()), strip.copy(199, 0, 120, 20));
 }
 
-void TestScroller::stopShowsTheCommentLabelAgain()
-{
-    Scroller s;
-    s.setBoxWidth(100);
-    QSignalSpy visibility(&s, &Scroller::visibilityChanged);
-    s.StartScroller(QStringLiteral("Fast"), 40);
-    QCOMPARE(visibility.count(), 1);
-    QCOMPARE(visibility.takeFirst().at(0).toBool(), true);
-    s.tick();
-    s.StopScroller();
-    QVERIFY(!s.isRunning());
-    QVERIFY(!s.scrollerVisible());
-    QVERIFY(s.commentLabelVisible());
-    QVERIFY(s.boxBlank());
-    QCOMPARE(visibility.takeFirst().at(0).toBool(), false);
-}
-
-void TestScroller::restartBeginsAtTheRightEdge()
+void TestScroller::restartAndStop()
 {
     Scroller s;
     s.setBoxWidth(100);
     QSignalSpy redraws(&s, &Scroller::bufferChanged);
+    QSignalSpy visibility(&s, &Scroller::visibilityChanged);
     s.StartScroller(QStringLiteral("First game"), 80);
     for (int i = 0; i < 50; ++i)
         s.tick();
     QCOMPARE(s.offset(), 50);
-    // Selecting another game restarts the scroller on its comment.
+    // Selecting another game restarts the scroller on its comment, at the box's right edge.
     s.StartScroller(QStringLiteral("Second game, longer comment"), 200);
     QCOMPARE(redraws.count(), 2);
     QCOMPARE(s.offset(), 0);
@@ -153,9 +132,13 @@ void TestScroller::restartBeginsAtTheRightEdge()
     QCOMPARE(s.textLeftInBox(), 100);
     // A game without a comment stops it, but the box stays in place of the label.
     s.StartScroller(QString(), 0);
-    QVERIFY(!s.isRunning());
-    QVERIFY(s.scrollerVisible());
+    QVERIFY(!s.isRunning() && s.scrollerVisible());
     QCOMPARE(redraws.count(), 2);
+    // Stopping shows the comment label again.
+    s.StopScroller();
+    QVERIFY(!s.isRunning() && !s.scrollerVisible() && s.commentLabelVisible() && s.boxBlank());
+    QCOMPARE(visibility.first().at(0).toBool(), true);
+    QCOMPARE(visibility.last().at(0).toBool(), false);
 }
 
 void TestScroller::runsOnItsOwnTimer()
