@@ -76,22 +76,21 @@ class TestMainWindowLayoutView : public QObject
     Q_OBJECT
 
 private slots:
-    void layoutFollowsTheClientHeight();
-    void minimisedWindowIsLaidOutWhenRestored();
-    void screenshotEntryWidensTheList();
+    void layoutFollowsTheClientHeightAndTheScreenshotEntry();
     void commentScrollsAndStops();
-    void longTitleEndsInAnEllipsisAndCaptionsKeepClear();
     void windowFitsTheScreenWhateverTheSettingsSay_data();
     void windowFitsTheScreenWhateverTheSettingsSay();
 };
 
-void TestMainWindowLayoutView::layoutFollowsTheClientHeight()
+void TestMainWindowLayoutView::layoutFollowsTheClientHeightAndTheScreenshotEntry()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
+    const QString name = QStringLiteral("Galactic Garden and the Very Long Expedition to the Asteroid Belt of Doom");
+    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET Name = '%1' WHERE Name = 'Galactic Garden'").arg(name)),
+             QString());
     // A stored height below the design height gives the design height, whose client area is the minimum.
-    f.presetSettings(
-        {{QStringLiteral("Heighty"), 1000}, {QStringLiteral("CurrentGame"), QStringLiteral("Galactic Garden")}});
+    f.presetSettings({{QStringLiteral("Heighty"), 1000}, {QStringLiteral("CurrentGame"), name}});
     QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(clientHeight(w), kMinimumClientHeight);
@@ -105,8 +104,7 @@ void TestMainWindowLayoutView::layoutFollowsTheClientHeight()
 
     auto* title = control<QLabel>(w, "lblGN");
     auto* legend = control<QWidget>(w, "picKey");
-    // The rows are placed from the client area's bottom (the full table is the layout's own test), the
-    // large name and the legend shown only where they fit.
+    // A few rows from the client area's bottom, the large name and the legend shown only where they fit.
     const struct
     {
         int height;
@@ -119,47 +117,31 @@ void TestMainWindowLayoutView::layoutFollowsTheClientHeight()
     for (const auto& step : steps) {
         setClientHeight(w, step.height);
         const int h = step.height;
-        QCOMPARE(top(w, "lblGameFile"), h - 255 / kTwipsPerPixel);
-        QCOMPARE(top(w, "picScroller"), h - 570 / kTwipsPerPixel);
-        QCOMPARE(top(w, "lblName"), h - 2100 / kTwipsPerPixel);
-        QCOMPARE(top(w, "cmdExit"), h - 2460 / kTwipsPerPixel);
-        QCOMPARE(control<QListView>(w, "lstGames")->height(), h - 3300 / kTwipsPerPixel);
+        QCOMPARE((QList<int>{top(w, "lblGameFile"), top(w, "picScroller"), top(w, "lblName"), top(w, "cmdExit"),
+                             control<QListView>(w, "lstGames")->height()}),
+                 (QList<int>{h - 255 / kTwipsPerPixel, h - 570 / kTwipsPerPixel, h - 2100 / kTwipsPerPixel,
+                             h - 2460 / kTwipsPerPixel, h - 3300 / kTwipsPerPixel}));
         QCOMPARE(title->isVisible(), step.title);
         QCOMPARE(legend->isVisible(), step.legend);
     }
-    QCOMPARE(title->text(), QStringLiteral("Galactic Garden"));
-    f.exit();
-    // The height at exit is stored in twips.
-    QCOMPARE(f.storedValue(QStringLiteral("Heighty")).toInt() % kTwipsPerPixel, 0);
-}
-
-void TestMainWindowLayoutView::minimisedWindowIsLaidOutWhenRestored()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    const int before = clientHeight(w);
-    w->showMinimized();
-    QTRY_VERIFY(w->isMinimized());
-    // Nothing is laid out while the window is minimised...
-    w->resize(w->width(), w->height() + 100);
-    QTRY_COMPARE(clientHeight(w), before + 100);
-    QCOMPARE(top(w, "cmdRandom"), before - 2460 / kTwipsPerPixel);
-    // ...but the layout catches up when it is restored.
-    w->showNormal();
-    QTRY_VERIFY(!w->isMinimized());
-    QCOMPARE(top(w, "cmdRandom"), before + 100 - 2460 / kTwipsPerPixel);
-    QCOMPARE(top(w, "lblGameFile"), before + 100 - 255 / kTwipsPerPixel);
-}
-
-void TestMainWindowLayoutView::screenshotEntryWidensTheList()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.start();
-    QVERIFY(w);
+    // A long name ends in an ellipsis within the label, whole in the tool tip; a short one shows whole.
     setClientHeight(w, 8400 / kTwipsPerPixel);
+    QVERIFY(title->text().endsWith(QChar(0x2026)) && name.startsWith(title->text().chopped(1)));
+    QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width());
+    QCOMPARE(title->toolTip(), name);
+    QVERIFY(clickGame(w, QStringLiteral("Bouncing Bytes")));
+    QCOMPARE(title->text(), QStringLiteral("Bouncing Bytes"));
+    // Every caption ends before its value's text begins.
+    for (const auto& [captionName, valueName] : browser::kCaptionLabels) {
+        auto* caption = control<QLabel>(w, captionName);
+        auto* value = control<QLabel>(w, valueName);
+        QVERIFY2(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()) <
+                     value->x() + value->contentsMargins().left(),
+                 captionName);
+    }
+
+    // The screenshot entry widens the list, which covers the band: the picture, the name and the legend go,
+    // also when the window is resized.
     auto* list = control<QListView>(w, "lstGames");
     QAction* screenshots = action(w, "mnuViewScreenshots");
     QVERIFY(screenshots->isChecked());
@@ -167,17 +149,28 @@ void TestMainWindowLayoutView::screenshotEntryWidensTheList()
     screenshots->trigger();
     QVERIFY(!screenshots->isChecked());
     QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
-    // The list now covers the band, so the picture, the name and the legend go.
-    for (const char* name : {"imgScreenShot", "lblGN", "picKey"})
-        QVERIFY2(!control<QWidget>(w, name)->isVisible(), name);
+    for (const char* hidden : {"imgScreenShot", "lblGN", "picKey"})
+        QVERIFY2(!control<QWidget>(w, hidden)->isVisible(), hidden);
     QVERIFY(list->hasFocus());
-    // The layout keeps to the entry when the window is resized.
     setClientHeight(w, kMinimumClientHeight + 50);
     QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
     screenshots->trigger();
     QCOMPARE(list->width(), 4095 / kTwipsPerPixel);
     QVERIFY(control<QWidget>(w, "imgScreenShot")->isVisible());
+
+    // Nothing is laid out while the window is minimised, but the layout catches up when it is restored.
+    const int before = clientHeight(w);
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    w->resize(w->width(), w->height() + 100);
+    QTRY_COMPARE(clientHeight(w), before + 100);
+    QCOMPARE(top(w, "cmdRandom"), before - 2460 / kTwipsPerPixel);
+    w->showNormal();
+    QTRY_VERIFY(!w->isMinimized());
+    QCOMPARE(top(w, "cmdRandom"), before + 100 - 2460 / kTwipsPerPixel);
     f.exit();
+    // The height at exit is stored in twips.
+    QCOMPARE(f.storedValue(QStringLiteral("Heighty")).toInt() % kTwipsPerPixel, 0);
     QCOMPARE(f.storedValue(QStringLiteral("SSView")).toString(), QStringLiteral("True"));
 }
 
@@ -229,36 +222,6 @@ void TestMainWindowLayoutView::commentScrollsAndStops()
     QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
     f.exit();
     QCOMPARE(f.storedValue(QStringLiteral("View")).toString(), QStringLiteral("False"));
-}
-
-void TestMainWindowLayoutView::longTitleEndsInAnEllipsisAndCaptionsKeepClear()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    const QString name = QStringLiteral("Astro Miner and the Very Long Expedition to the Asteroid Belt of Doom");
-    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET Name = '%1' WHERE Name = 'Astro Miner'").arg(name)),
-             QString());
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QVERIFY(clickGame(w, name));
-    auto* title = control<QLabel>(w, "lblGN");
-    QVERIFY(title->isVisible());
-    QVERIFY(title->text().endsWith(QChar(0x2026)));
-    QVERIFY(name.startsWith(title->text().chopped(1)));
-    QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width());
-    QCOMPARE(title->toolTip(), name);
-    // A short name shows whole.
-    QVERIFY(clickGame(w, QStringLiteral("Bouncing Bytes")));
-    QCOMPARE(title->text(), QStringLiteral("Bouncing Bytes"));
-
-    // Every caption ends before its value's text begins.
-    for (const auto& [captionName, valueName] : browser::kCaptionLabels) {
-        auto* caption = control<QLabel>(w, captionName);
-        auto* value = control<QLabel>(w, valueName);
-        const int captionEnd = caption->x() + caption->fontMetrics().horizontalAdvance(caption->text());
-        const int valueStart = value->x() + value->contentsMargins().left();
-        QVERIFY2(captionEnd < valueStart, captionName);
-    }
 }
 
 void TestMainWindowLayoutView::windowFitsTheScreenWhateverTheSettingsSay_data()
