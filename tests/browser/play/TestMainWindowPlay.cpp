@@ -75,13 +75,11 @@ class TestMainWindowPlay : public QObject
     Q_OBJECT
 
 private slots:
-    void eachPlayButtonStartsItsEmulator_data();
-    void eachPlayButtonStartsItsEmulator();
+    void eachCommandStartsItsEmulator_data();
+    void eachCommandStartsItsEmulator();
     void disabledCommandsStartNothing();
     void missingEmulatorIsReportedAndNothingRecorded();
     void renamedArchiveShowsItsNewName();
-    void doubleClickEnterAndPopupStartTheirEmulator_data();
-    void doubleClickEnterAndPopupStartTheirEmulator();
 
     void menuAndPopupOpenTheDialog_data();
     void menuAndPopupOpenTheDialog();
@@ -93,28 +91,45 @@ private slots:
     void lockedCatalogueIsToldAtEachPlay();
 };
 
-void TestMainWindowPlay::eachPlayButtonStartsItsEmulator_data()
+void TestMainWindowPlay::eachCommandStartsItsEmulator_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("portLine"); // the first port key of the generation, with the preset default
-    QTest::newRow("v1.9 Dos") << 0 << QStringLiteral("$JOYSTICK1PC=0");
-    QTest::newRow("v2.0 Dos") << 1 << QStringLiteral("$CONTROLPORT1=0");
-    QTest::newRow("v2.0 Win32") << 2 << QStringLiteral("$CONTROLPORT1=0");
+    QTest::addColumn<QString>("how"); // a button, a popup item, "double-click" or "Enter"
+    QTest::addColumn<int>("kind");    // the emulator started; for a double-click or Enter the default one
+    QTest::newRow("v1.9 Dos button") << "cmdRunGame" << 0;
+    QTest::newRow("v2.0 Dos button") << "cmdRun20Dos" << 1;
+    QTest::newRow("v2.0 Win32 button") << "cmdRun20Win" << 2;
+    QTest::newRow("popup item v2.0 Dos") << "pmnuPlay2D" << 1;
+    QTest::newRow("double-click, default v2.0 Win32") << "double-click" << 2;
+    QTest::newRow("Enter, default v2.0 Dos") << "Enter" << 1;
 }
 
-void TestMainWindowPlay::eachPlayButtonStartsItsEmulator()
+void TestMainWindowPlay::eachCommandStartsItsEmulator()
 {
+    QFETCH(QString, how);
     QFETCH(int, kind);
-    QFETCH(QString, portLine);
     PlayFixture f;
     QVERIFY(f.isValid());
     // The demo games ask for the defaults; these differ from the settings' own defaults.
     QMainWindow* w = f.startOn(kAstro, {{QStringLiteral("DefPort1Joy"), 0},
                                         {QStringLiteral("DXDefPort1Joy"), 0},
-                                        {QStringLiteral("View"), QStringLiteral("True")}});
+                                        {QStringLiteral("View"), QStringLiteral("True")},
+                                        {QStringLiteral("TheDefaultEmulatorFlag"), how.startsWith(u'p') ? 0 : kind},
+                                        {QStringLiteral("DC"), QStringLiteral("False")}});
     QVERIFY(w);
     QTRY_VERIFY(scroller(w).scrollerVisible());
-    click(w, kPlayButtons[kind]);
+    if (how == QLatin1String("Enter")) {
+        QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
+    } else if (how == QLatin1String("double-click")) {
+        doubleClickGame(w, kAstro);
+    } else if (how.startsWith(u'p')) {
+        auto* pmnu = control<QMenu>(w, "pmnu");
+        rightClickGame(w, kAstro);
+        QTRY_VERIFY(pmnu->isVisible());
+        clickItem(pmnu, action(w, qPrintable(how)));
+        QTRY_VERIFY(!pmnu->isVisible());
+    } else {
+        click(w, qPrintable(how));
+    }
 
     const QString image = f.programFile("Demo/Games/Disks/astrominer.d64");
     QStringList expected = {QFileInfo(f.emulatorFolder(kind)).canonicalFilePath()};
@@ -126,7 +141,8 @@ void TestMainWindowPlay::eachPlayButtonStartsItsEmulator()
         QCOMPARE(f.started(other), other == kind);
     QCOMPARE(f.state().LastRunWasWin32, kind == 2);
     // The configuration of that generation was rewritten for the game's ports and the image's folder.
-    QCOMPARE(configLine(f.configPath(kind), portLine.section(u'=', 0, 0) + u'='), portLine);
+    const QString portLine = kind == 0 ? QStringLiteral("$JOYSTICK1PC=0") : QStringLiteral("$CONTROLPORT1=0");
+    QCOMPARE(configLine(f.configPath(kind), portLine.chopped(1)), portLine);
     QCOMPARE(configLine(f.configPath(kind), QStringLiteral("$LOADPATH=")),
              QStringLiteral("$LOADPATH=") + QFileInfo(image).path() + u'/');
     QCOMPARE(f.messages.texts(), QStringList());
@@ -241,42 +257,6 @@ void TestMainWindowPlay::renamedArchiveShowsItsNewName()
     QCOMPARE(f.stored(cavern, "Filename"), QStringLiteral("Archives\\TWO.ZIP"));
     QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
     QVERIFY(!QApplication::overrideCursor());
-}
-
-void TestMainWindowPlay::doubleClickEnterAndPopupStartTheirEmulator_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<int>("kind"); // the default emulator for a double-click or Enter
-    QTest::newRow("double-click, default v2.0 Win32") << "double-click" << 2;
-    QTest::newRow("Enter, default v2.0 Dos") << "Enter" << 1;
-    QTest::newRow("popup item v2.0 Dos, default v1.9") << "pmnuPlay2D" << 1;
-}
-
-void TestMainWindowPlay::doubleClickEnterAndPopupStartTheirEmulator()
-{
-    QFETCH(QString, how);
-    QFETCH(int, kind);
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    const int defaultEmulator = how.startsWith(u'p') ? 0 : kind;
-    QMainWindow* w = f.startOn(kAstro, {{QStringLiteral("TheDefaultEmulatorFlag"), defaultEmulator},
-                                        {QStringLiteral("DC"), QStringLiteral("False")}});
-    QVERIFY(w);
-    if (how == QLatin1String("Enter")) {
-        QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
-    } else if (how == QLatin1String("double-click")) {
-        doubleClickGame(w, kAstro);
-    } else {
-        auto* pmnu = control<QMenu>(w, "pmnu");
-        rightClickGame(w, kAstro);
-        QTRY_VERIFY(pmnu->isVisible());
-        clickItem(pmnu, action(w, qPrintable(how)));
-        QTRY_VERIFY(!pmnu->isVisible());
-    }
-    QVERIFY(!f.waitForStart(kind).isEmpty());
-    for (int other = 0; other < 3; ++other)
-        QCOMPARE(f.started(other), other == kind);
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
 }
 
 void TestMainWindowPlay::menuAndPopupOpenTheDialog_data()
