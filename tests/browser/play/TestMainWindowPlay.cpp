@@ -81,9 +81,7 @@ private slots:
     void missingEmulatorIsReportedAndNothingRecorded();
     void renamedArchiveShowsItsNewName();
 
-    void menuAndPopupOpenTheDialog_data();
-    void menuAndPopupOpenTheDialog();
-    void f9OpensTheDialogAndTheGamesOwnPortsReachTheNextStart();
+    void editMenuPopupAndF9OpenTheDialog();
     void emulatorNeededForTheDialog_data();
     void emulatorNeededForTheDialog();
 
@@ -259,47 +257,7 @@ void TestMainWindowPlay::renamedArchiveShowsItsNewName()
     QVERIFY(!QApplication::overrideCursor());
 }
 
-void TestMainWindowPlay::menuAndPopupOpenTheDialog_data()
-{
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("item");
-    QTest::newRow("Edit menu") << QStringLiteral("mnuEdit") << QStringLiteral("mnuEditEmulator");
-    QTest::newRow("popup menu") << QStringLiteral("pmnu") << QStringLiteral("pmnuEditEmulatorSettings");
-}
-
-void TestMainWindowPlay::menuAndPopupOpenTheDialog()
-{
-    QFETCH(QString, menu);
-    QFETCH(QString, item);
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    const QString keep = QStringLiteral("Dragon's Keep, The");
-    QMainWindow* w = f.startOn(keep);
-    QVERIFY(w);
-    auto* popup = w->findChild<QMenu*>(menu);
-    if (menu == QLatin1String("pmnu"))
-        rightClickGame(w, keep);
-    else
-        popup->popup(w->mapToGlobal(QPoint(10, 10)));
-    QTRY_VERIFY(popup->isVisible());
-    QString title;
-    whenDialog(&title, "cmdOK", [](QWidget* dialog) { press(dialog, "chkDefaults"); });
-    clickItem(popup, w->findChild<QAction*>(item));
-    QTRY_VERIFY(!title.isEmpty());
-    QTRY_VERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(title, QStringLiteral("frmControls:Settings for Dragon's Keep, The..."));
-    // OK with the box unticked makes the defaults the game's own values.
-    const PortDefaults& d = f.state().settings.DefaultPorts;
-    const QStringList expected = {"0", QString::number(d.DefPort1Joy), QString::number(d.DefPort2Key),
-                                  QString::number(d.DXDefPort2Key)};
-    QCOMPARE(f.queryCatalogue("SELECT UseDefault, Port1Joy, Port2Key, V2Port2Key FROM Games WHERE Name = "
-                              "'Dragon''s Keep, The'")
-                 .value(0),
-             expected);
-    QCOMPARE(f.messages.count(), 0);
-}
-
-void TestMainWindowPlay::f9OpensTheDialogAndTheGamesOwnPortsReachTheNextStart()
+void TestMainWindowPlay::editMenuPopupAndF9OpenTheDialog()
 {
     PlayFixture f;
     QVERIFY(f.isValid());
@@ -308,8 +266,8 @@ void TestMainWindowPlay::f9OpensTheDialogAndTheGamesOwnPortsReachTheNextStart()
     const QString query = QStringLiteral("SELECT UseDefault, Port1Joy, Port2Key, V2Port2Key FROM Games WHERE Name = "
                                          "'Astro Miner'");
     const QList<QStringList> before = f.queryCatalogue(query);
-    // The demo game uses the defaults: the box is ticked and the ports are greyed with the defaults. Cancel
-    // keeps the game as it was.
+    // Edit menu: the demo game uses the defaults, so the box is ticked and the ports are greyed with the
+    // defaults. Cancel keeps the game as it was.
     QString title;
     QString shown;
     whenDialog(&title, "cmdCancel", [&](QWidget* dialog) {
@@ -320,16 +278,31 @@ void TestMainWindowPlay::f9OpensTheDialogAndTheGamesOwnPortsReachTheNextStart()
         press(dialog, "chkDefaults");
         press(dialog, "cmd1Port1Joy");
     });
-    pressF9(w);
+    auto* edit = control<QMenu>(w, "mnuEdit");
+    edit->popup(w->mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(edit->isVisible());
+    clickItem(edit, action(w, "mnuEditEmulator"));
     QTRY_VERIFY(!title.isEmpty());
     QTRY_VERIFY(!QApplication::activeModalWidget());
     QCOMPARE(title, QStringLiteral("frmControls:Settings for Astro Miner..."));
     QCOMPARE(shown, QStringLiteral("1 0 ") + launch::captionFor(launch::PortField::Port1Joy, 1));
     QCOMPARE(f.queryCatalogue(query), before);
 
+    // Popup item: OK with the box unticked makes the defaults the game's own values.
+    title.clear();
+    whenDialog(&title, "cmdOK", [](QWidget* dialog) { press(dialog, "chkDefaults"); });
+    auto* pmnu = control<QMenu>(w, "pmnu");
+    rightClickGame(w, kAstro);
+    QTRY_VERIFY(pmnu->isVisible());
+    clickItem(pmnu, action(w, "pmnuEditEmulatorSettings"));
+    QTRY_VERIFY(!title.isEmpty());
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(f.queryCatalogue(query).value(0), (QStringList{"0", "1", "2", "1"}));
+
+    // F9, the window's shortcut (which works only in the active window): the game's own ports reach the
+    // next start of each generation.
     title.clear();
     whenDialog(&title, "cmdOK", [](QWidget* dialog) {
-        press(dialog, "chkDefaults");
         press(dialog, "cmd1Port1Joy");    // "PC Joystick 2" -> "PC Joystick 1"
         press(dialog, "cmd1Port2Key");    // "Key Set 3" -> "Key Set 1"
         press(dialog, "cmd2Port2Key", 3); // "PC Joystick 2" -> "Key Set 1", "Key Set 2", "Key Set 3"
