@@ -17,6 +17,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using platform::MessageBox;
@@ -51,10 +52,11 @@ public:
         };
         s.showView = [this](const browser::GameListViewInfo& info) { steps << QStringLiteral("view:") + info.caption; };
         s.selectGame = [this](const browser::ListSelection& sel) { steps << QStringLiteral("select:%1").arg(sel.row); };
-        s.showMainWindow = [this] { steps << QStringLiteral("showMainWindow"); };
-        s.openPreferences = [this] { steps << QStringLiteral("preferences"); };
-        s.runVerification = [this] { steps << QStringLiteral("verification"); };
-        s.finishLoad = [this] { steps << QStringLiteral("finishLoad"); };
+        const auto note = [this](const char* step) { return [this, step] { steps << QString::fromLatin1(step); }; };
+        s.showMainWindow = note("showMainWindow");
+        s.openPreferences = note("preferences");
+        s.runVerification = note("verification");
+        s.finishLoad = note("finishLoad");
         SettingsLoadContext screen;
         screen.screenWidth = 19200;
         screen.screenHeight = 14400;
@@ -155,16 +157,14 @@ void TestStartupSequence::earlierVersionGetsVerificationAndNotice()
     QCOMPARE(box.last().icon, MessageBox::Information);
     // The notice follows the verification, after the window is shown.
     QVERIFY(f.steps.indexOf(QStringLiteral("showMainWindow")) < f.steps.indexOf(QStringLiteral("verification")));
-    QCOMPARE(outcome.settings.CCS64Path, QString());
-    QCOMPARE(outcome.settings.CCS642Path, QString());
-    QCOMPARE(outcome.settings.DirectXPath, QStringLiteral("/emu/ccs64dx.exe"));
+    QCOMPARE(outcome.settings.CCS64Path + outcome.settings.CCS642Path + outcome.settings.DirectXPath,
+             QStringLiteral("/emu/ccs64dx.exe"));
     // The window keeps its design height this once, whatever height was stored.
     QCOMPARE(outcome.settings.startup.height, 9615.0);
 
     QCOMPARE(f.unload(outcome, windowAt(10, 20)), SettingsWriteStatus::Ok);
     QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
-    QCOMPARE(f.storedValue(QStringLiteral("CCS64Path")).toString(), QString());
-    QCOMPARE(f.storedValue(QStringLiteral("CCS642Path")).toString(), QString());
+    QCOMPARE(f.storedValue(QStringLiteral("CCS64Path")).toString() + f.storedValue("CCS642Path").toString(), QString());
 
     // Once closed, this version starts quietly.
     box.clear();
@@ -186,22 +186,13 @@ void TestStartupSequence::savedGameIsSelectedInTheSavedView()
     const browser::StartupOutcome outcome = f.load(false);
     QVERIFY(outcome.goesOn());
     QCOMPARE(outcome.view, browser::GameListView::Tunes);
-    QVERIFY(f.model.rowCount() > 0);
-    QVERIFY(outcome.selection.row >= 0);
     QCOMPARE(f.model.textAt(outcome.selection.row), QStringLiteral("Dragon's Keep, The"));
     QCOMPARE(f.steps.count(QStringLiteral("view:") + browser::gameListViewInfo(browser::GameListView::Tunes).caption),
              1);
     QCOMPARE(box.count(), 0);
     // The window's steps come in the order of the load.
-    const QStringList order{QStringLiteral("openCatalogue"), QStringLiteral("applySettings"),
-                            QStringLiteral("favourites"), QStringLiteral("showMainWindow"),
-                            QStringLiteral("finishLoad")};
-    int last = -1;
-    for (const QString& step : order) {
-        const int at = f.steps.indexOf(step);
-        QVERIFY2(at > last, qPrintable(step));
-        last = at;
-    }
+    QCOMPARE(f.steps.filter(QRegularExpression("^\\w+$")),
+             (QStringList{"openCatalogue", "applySettings", "favourites", "showMainWindow", "finishLoad"}));
 
     // An empty CurrentGame selects the first row.
     f.catalogue.close();
