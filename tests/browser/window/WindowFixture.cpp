@@ -12,7 +12,6 @@
 #include <QDate>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QListView>
@@ -22,18 +21,6 @@
 namespace windowtest {
 
 namespace {
-
-bool copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
 
 struct EmulatorLayout
 {
@@ -82,7 +69,12 @@ QPoint rowCentre(QWidget* window, const QString& name)
 
 WindowFixture::WindowFixture()
 {
-    m_valid = m_valid && copyTree(testsupport::stageDir() + QStringLiteral("/Demo"), programFile("Demo"));
+    m_valid =
+        m_valid && testsupport::runOracle(
+                       QStringLiteral("cp"),
+                       {QStringLiteral("-r"), testsupport::stageDir() + QStringLiteral("/Demo"), programFile("Demo")},
+                       programPath())
+                           .exitCode == 0;
     presetSettings({{QStringLiteral("GamesPath"), programFile("Demo/Games")},
                     {QStringLiteral("MusicPath"), programFile("Demo/Music")},
                     {QStringLiteral("ShowPrefs"), QStringLiteral("False")},
@@ -122,11 +114,10 @@ QList<QStringList> WindowFixture::queryCatalogue(const QString& sql) const
 
 QString WindowFixture::stored(const QString& game, const QString& field) const
 {
-    QString name = game;
-    const QList<QStringList> rows =
-        queryCatalogue(QStringLiteral("SELECT \"%1\" FROM Games WHERE Name = '%2'")
-                           .arg(field, name.replace(QLatin1Char('\''), QStringLiteral("''"))));
-    return rows.isEmpty() ? QString() : rows.first().value(0);
+    return queryCatalogue(QStringLiteral("SELECT \"%1\" FROM Games WHERE Name = '%2'")
+                              .arg(field, QString(game).replace(u'\'', QStringLiteral("''"))))
+        .value(0)
+        .value(0);
 }
 
 QMainWindow* WindowFixture::start()
@@ -143,9 +134,8 @@ QMainWindow* WindowFixture::start()
 
 QMainWindow* WindowFixture::startOn(const QString& game, const QVariantMap& settings)
 {
-    QVariantMap values = settings;
-    values.insert(QStringLiteral("CurrentGame"), game);
-    presetSettings(values);
+    presetSettings(settings);
+    presetSettings({{QStringLiteral("CurrentGame"), game}});
     QMainWindow* w = start();
     if (w)
         clickGame(w, game);
@@ -280,12 +270,10 @@ void rightClickGame(QWidget* window, const QString& name)
 
 QStringList detailValueLabels()
 {
-    return {QStringLiteral("lblName"),      QStringLiteral("lblPublisher"),  QStringLiteral("lblYear"),
-            QStringLiteral("lblMusician"),  QStringLiteral("lblGenre"),      QStringLiteral("lblPlayers"),
-            QStringLiteral("lblRating"),    QStringLiteral("lblDifficulty"), QStringLiteral("lblTrainer"),
-            QStringLiteral("lblHighScore"), QStringLiteral("lblDocFile"),    QStringLiteral("lblComment"),
-            QStringLiteral("lblGameFile"),  QStringLiteral("lblMusicFile"),  QStringLiteral("lblTimesPlayed"),
-            QStringLiteral("lblLastPlayed")};
+    return QStringLiteral("lblName lblPublisher lblYear lblMusician lblGenre lblPlayers lblRating lblDifficulty "
+                          "lblTrainer lblHighScore lblDocFile lblComment lblGameFile lblMusicFile lblTimesPlayed "
+                          "lblLastPlayed")
+        .split(u' ');
 }
 
 const QAbstractItemModel& gameList(QWidget* window)

@@ -30,23 +30,20 @@ public:
     WindowFixture();
     ~WindowFixture(); // closes a dialog a failed test left open, then exit()
 
-    // SQL on the program folder's catalogue through the sqlite3 shell: editCatalogue returns "" or the
-    // shell's complaint; queryCatalogue the rows, each a list of its fields as text.
+    // SQL on the catalogue through the sqlite3 shell: "" or the shell's complaint; the rows' fields as text;
+    // one field of a game's row ("" when there is no such row).
     QString editCatalogue(const QString& sql) const;
     QList<QStringList> queryCatalogue(const QString& sql) const;
-    // One field of a game's row as the catalogue file holds it ("" when there is no such row).
     QString stored(const QString& game, const QString& field) const;
 
-    // The program's start as main() makes it: splash, main window with every command installed, load.
-    // Returns the main window, or nullptr when the start ended.
+    // The program's start as main() makes it: the main window, or nullptr when the start ended; startOn
+    // with these settings over the preset ones, on game, whose row it clicks.
     QMainWindow* start();
-    // start() with these settings over the preset ones, on game, whose row it clicks.
     QMainWindow* startOn(const QString& game, const QVariantMap& settings = {});
     QMainWindow* window() const;
     app::Program& program() { return *m_program; }
     app::AppState& state() { return m_program->state(); }
-    // Closes the main window (its unload writes the settings) and forgets it.
-    void exit();
+    void exit(); // closes the main window (its unload writes the settings)
 
     platform::ScriptedMessageBox messages;
     // Set before or after start(): the type-ahead clock and the random pick's source; unset, the system's.
@@ -70,10 +67,7 @@ public:
     QString emulatorFolder(int kind) const;
     QString configPath(int kind) const;
     bool started(int kind) const;
-    // The working folder and the arguments of the start, once the detached fake has written them all
-    // (empty after ten seconds without).
-    QStringList waitForStart(int kind) const;
-    // Any of the three started within the time; for tests that expect nothing to start.
+    QStringList waitForStart(int kind) const; // folder and arguments, once all are logged (empty after 10 s)
     bool anyStartedWithin(int milliseconds) const;
 };
 
@@ -89,15 +83,12 @@ template <typename T> T* control(QWidget* window, const char* name)
 QAction* action(QWidget* window, const char* name);
 QString labelText(QWidget* window, const char* name);
 
-// The game list as a user sees it: the selected row's text ("" when none), and clicks on the row showing
-// name (false when the list has no such row).
+// The game list as a user sees it: the selected row's text, and clicks on the row showing name.
 QString selectedGame(QWidget* window);
 bool clickGame(QWidget* window, const QString& name);
 void doubleClickGame(QWidget* window, const QString& name);
 void rightClickGame(QWidget* window, const QString& name);
-// The detail panel's value labels, which show and hide with the game (lblComment among them).
-QStringList detailValueLabels();
-// The game list's rows and the comment scroller of a window.
+QStringList detailValueLabels(); // which show and hide with the game
 const QAbstractItemModel& gameList(QWidget* window);
 QString gameText(QWidget* window, int row);
 const browser::Scroller& scroller(QWidget* window);
