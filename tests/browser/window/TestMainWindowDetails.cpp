@@ -112,8 +112,8 @@ void TestMainWindowDetails::screenshotOrNoScreenshotPicture()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    // Astro Miner names astrominer.gif, Galactic Garden garden.gif, Nibble Nights nibble.gif; Bouncing
-    // Bytes names none. The program folder starts without any of them.
+    // Astro Miner names astrominer.gif, Galactic Garden garden.gif, Nibble Nights nibble.gif. The program
+    // folder starts without any of them.
     QVERIFY(makeScreenshot(f.programFile(QStringLiteral("Screenshots/GARDEN.GIF")), QStringLiteral("#0000ff")));
     QVERIFY(testsupport::writeFile(f.programFile(QStringLiteral("Screenshots/nibble.gif")), "GIF89a but not really"));
     f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Astro Miner")}});
@@ -124,8 +124,6 @@ void TestMainWindowDetails::screenshotOrNoScreenshotPicture()
     QCOMPARE(shownPicture(w), noShot); // the file is missing
     QVERIFY(!action(w, "mnuOptionsPaper")->isEnabled());
 
-    QVERIFY(clickGame(w, QStringLiteral("Bouncing Bytes")));
-    QCOMPARE(shownPicture(w), noShot); // "(None)"
     QVERIFY(clickGame(w, QStringLiteral("Nibble Nights")));
     QCOMPARE(shownPicture(w), noShot); // a file that is no picture
 
