@@ -42,7 +42,6 @@ private slots:
     void freshStoreShowsTheNotesOnce();
     void failedStartTouchesNothing_data();
     void failedStartTouchesNothing();
-    void secondInstanceIsRefusedBeforeAnythingIsTouched();
     void savedViewGameAndWindowComeBackUnlessMinimised();
     void handEditedSettingsFile();
     void emptyBookmarksStayHidden();
@@ -89,30 +88,38 @@ void TestMainWindowStartup::freshStoreShowsTheNotesOnce()
 
 void TestMainWindowStartup::failedStartTouchesNothing_data()
 {
+    QTest::addColumn<bool>("running");        // another copy holds the instance lock
     QTest::addColumn<QStringList>("removed"); // program-folder files taken away
     QTest::addColumn<bool>("damaged");        // the catalogue overwritten with text
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text"); // part of the message; "%1" stands for the program folder
     const QString error = QStringLiteral("vintrax Error");
     // The tools are checked in the order bmp2gif, gunzip, lha, zip2d64: only the first missing one is named.
-    QTest::newRow("zip2d64 missing") << QStringList{"Conversion/zip2d64"} << false << error
+    // Without a catalogue a start that went on would say so: the refusal of a second copy must come first.
+    QTest::newRow("zip2d64 missing") << false << QStringList{"Conversion/zip2d64"} << false << error
                                      << QStringLiteral("FILE NOT FOUND: %1/Conversion/zip2d64");
-    QTest::newRow("gunzip before lha") << QStringList{"Conversion/lha", "Conversion/gunzip"} << false << error
+    QTest::newRow("gunzip before lha") << false << QStringList{"Conversion/lha", "Conversion/gunzip"} << false << error
                                        << QStringLiteral("FILE NOT FOUND: %1/Conversion/gunzip");
-    QTest::newRow("catalogue missing") << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vinTrax")
+    QTest::newRow("catalogue missing") << false << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vinTrax")
                                        << QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory");
-    QTest::newRow("catalogue damaged") << QStringList() << true << QStringLiteral("vinTrax")
+    QTest::newRow("catalogue damaged") << false << QStringList() << true << QStringLiteral("vinTrax")
                                        << QStringLiteral("%1/Vintrax.mdb");
+    QTest::newRow("second copy") << true << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vintrax")
+                                 << QStringLiteral("vintrax is already running!");
 }
 
 void TestMainWindowStartup::failedStartTouchesNothing()
 {
+    QFETCH(bool, running);
     QFETCH(QStringList, removed);
     QFETCH(bool, damaged);
     QFETCH(QString, title);
     QFETCH(QString, text);
     WindowFixture f;
     QVERIFY(f.isValid());
+    platform::SingleInstance other;
+    if (running)
+        QCOMPARE(other.tryAcquire(), platform::SingleInstance::Acquired);
     f.removeSetting(QStringLiteral("ShowPrefs")); // not even the first-run flag may be cleared
     for (const QString& file : removed)
         QVERIFY(QFile::remove(f.programFile(file)));
@@ -132,32 +139,6 @@ void TestMainWindowStartup::failedStartTouchesNothing()
     // The engine must not have made an empty catalogue in a missing one's place, nor touched a damaged one.
     QCOMPARE(QFile::exists(catalogue), !removed.contains(QStringLiteral("Vintrax.mdb")));
     QCOMPARE(testsupport::readFile(catalogue), catalogueBefore);
-}
-
-void TestMainWindowStartup::secondInstanceIsRefusedBeforeAnythingIsTouched()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.removeSetting(QStringLiteral("ShowPrefs"));
-    // Without a catalogue a start that went on would say so: the refusal must come first.
-    QVERIFY(QFile::remove(f.programFile(QStringLiteral("Vintrax.mdb"))));
-    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
-    platform::SingleInstance running;
-    QCOMPARE(running.tryAcquire(), platform::SingleInstance::Acquired);
-
-    QVERIFY(f.start() == nullptr);
-    QCOMPARE(f.messages.texts(), QStringList{"vintrax is already running!"});
-    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
-    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
-    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
-    f.exit();
-
-    // Once the first copy has gone, the program starts (and now finds the catalogue missing).
-    running.release();
-    f.messages.clear();
-    QVERIFY(f.start() == nullptr);
-    QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().icon, MessageBox::Critical);
 }
 
 void TestMainWindowStartup::savedViewGameAndWindowComeBackUnlessMinimised()
