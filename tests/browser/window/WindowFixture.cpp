@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -188,27 +187,21 @@ bool PlayFixture::started(int kind) const
 
 QStringList PlayFixture::waitForStart(int kind) const
 {
-    const int argumentCount = kind == 0 ? 2 : 1;
     const QString log = QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).logged) + ".log");
-    QDeadlineTimer deadline(10000);
-    do {
-        const QStringList lines = QString::fromUtf8(testsupport::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
-        if (lines.size() >= argumentCount + 1)
-            return lines;
-        QTest::qWait(20);
-    } while (!deadline.hasExpired());
-    return {};
+    const int lineCount = kind == 0 ? 3 : 2; // the folder, the arguments
+    QStringList lines;
+    const bool logged = QTest::qWaitFor(
+        [&] {
+            lines = QString::fromUtf8(testsupport::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
+            return lines.size() >= lineCount;
+        },
+        10000);
+    return logged ? lines : QStringList();
 }
 
 bool PlayFixture::anyStartedWithin(int milliseconds) const
 {
-    QDeadlineTimer deadline(milliseconds);
-    do {
-        if (started(0) || started(1) || started(2))
-            return true;
-        QTest::qWait(20);
-    } while (!deadline.hasExpired());
-    return false;
+    return QTest::qWaitFor([this] { return started(0) || started(1) || started(2); }, milliseconds);
 }
 
 QString configLine(const QString& configPath, const QString& key)
