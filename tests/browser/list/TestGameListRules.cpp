@@ -18,23 +18,18 @@ namespace {
 Settings settingsWithout(const QString& cleared = {})
 {
     Settings s;
-    s.GamesPath[0] = QStringLiteral("/games");
-    s.CCS64Path = QStringLiteral("/emu/ccs64.exe");
-    s.CCS642Path = QStringLiteral("/emu2/ccs.exe");
-    s.DirectXPath = QStringLiteral("/emuw/ccs64w.exe");
-    s.SidplayWPath = QStringLiteral("/sid/sidplayw");
-    s.MusicPath = QStringLiteral("/music");
-    for (const QChar c : cleared) {
-        QString* path = c == u'1'   ? &s.CCS64Path
-                        : c == u'2' ? &s.CCS642Path
-                        : c == u'W' ? &s.DirectXPath
-                        : c == u'S' ? &s.SidplayWPath
-                        : c == u'M' ? &s.MusicPath
-                                    : &s.GamesPath[0];
-        path->clear();
-        if (c == u'g')
-            s.GamesPath[4] = QStringLiteral("/more/games");
-    }
+    const auto set = [&](char key, QString& path, const char* value) {
+        if (!cleared.contains(QLatin1Char(key)))
+            path = QString::fromLatin1(value);
+    };
+    set('G', s.GamesPath[0], "/games");
+    set('1', s.CCS64Path, "/emu/ccs64.exe");
+    set('2', s.CCS642Path, "/emu2/ccs.exe");
+    set('W', s.DirectXPath, "/emuw/ccs64w.exe");
+    set('S', s.SidplayWPath, "/sid/sidplayw");
+    set('M', s.MusicPath, "/music");
+    if (cleared.contains(u'g'))
+        s.GamesPath[4] = QStringLiteral("/more/games");
     return s;
 }
 
