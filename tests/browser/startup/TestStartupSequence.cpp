@@ -107,7 +107,6 @@ class TestStartupSequence : public QObject
     Q_OBJECT
 
 private slots:
-    void olderCatalogueIsUpgradedAndStartGoesOn();
     void earlierVersionGetsVerificationAndNotice();
     void savedGameIsSelectedInTheSavedView();
     void unreadableSavedViewLeavesNoGame();
@@ -116,23 +115,6 @@ private slots:
     void runningPlayerIsClosedOnlyWhenAsked_data();
     void runningPlayerIsClosedOnlyWhenAsked();
 };
-
-void TestStartupSequence::olderCatalogueIsUpgradedAndStartGoesOn()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    QVERIFY(QFile::remove(platform::catalogueFilePath()));
-    QVERIFY(
-        !testsupport::catalogueFromScript(platform::programFolder(), QStringLiteral("catalogue_no_fa.sql")).isEmpty());
-    QVERIFY(QFile::exists(platform::catalogueFilePath()));
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn());
-    QCOMPARE(box.count(), 0);
-    QCOMPARE(f.catalogue.probeLayout(), catalogue::Layout::Current);
-    QVERIFY(f.steps.contains(QStringLiteral("finishLoad")));
-}
 
 void TestStartupSequence::earlierVersionGetsVerificationAndNotice()
 {
