@@ -199,9 +199,8 @@ void TestStartupSequence::unreadableSavedViewLeavesNoGame()
     QCOMPARE(f.model.rowCount(), 0);
     QCOMPARE(outcome.selection.panel, browser::GamePanelAction::ShowNoGame);
     QCOMPARE(box.count(), 1);
-    QVERIFY(box.last().text.contains(outcome.listError));
     // The program goes on: the refusal's title, not the title of the messages that end it.
-    QCOMPARE(box.last().title, QStringLiteral("vintrax"));
+    QVERIFY(box.last().text.contains(outcome.listError) && box.last().title == QLatin1String("vintrax"));
     QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
     QVERIFY(f.steps.contains(QStringLiteral("finishLoad")));
 }
