@@ -1,4 +1,11 @@
+// The main window's layout without a window, in twips: sizing, the bottom-up row table, the screenshot band
+// with its title and legend, the two View entries, no overlaps, the resize guards, the button row and the
+// window's place on the screens; the scrolling comment: the strip, the steps, restart and stop, its timer.
 #include "browser/MainWindowLayout.h"
+#include "browser/Scroller.h"
+#include "browser/ScrollerStrip.h"
+
+#include <QSignalSpy>
 
 #include <QTest>
 
@@ -9,22 +16,24 @@ class TestMainWindowLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void sizingKeepsTheDesignClientArea();
-    void twipsAndPixels();
+    void sizingAndTwips();
     void bottomUpTableAtTwoHeights_data();
     void bottomUpTableAtTwoHeights();
-    void screenshotIsCentredInTheFreeBand();
-    void titleHidesWithoutRoomAndReturns();
-    void legendShowsOnlyWhereItFits();
-    void listWidthFollowsTheScreenshotView();
-    void scrollingCommentTakesTheCommentsPlace();
+    void screenshotBandTitleAndLegend();
+    void viewEntries();
     void visibleControlsNeverOverlap();
     void resizeGuards();
     void buttonRowSpansTheWidth();
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
+    void emptyCommentShowsABlankBox();
+    void longCommentCrossesTheBoxAndWraps();
+    void stripHoldsTheTextBetweenTwoBlankBoxes();
+    void restartAndStop();
+    void runsOnItsOwnTimer();
 
 private:
+    static bool hasInk(const QImage& image, const QColor& background);
     static MainWindowLayout layoutAt(int h, MainWindowView view = {});
 };
 
@@ -36,33 +45,22 @@ MainWindowLayout TestMainWindowLayout::layoutAt(int h, MainWindowView view)
     return *layout;
 }
 
-void TestMainWindowLayout::sizingKeepsTheDesignClientArea()
+void TestMainWindowLayout::sizingAndTwips()
 {
     // A frame of 30 by 690 twips (a caption and menu bar): the window grows by exactly that.
     const MainWindowSizes framed = SizeMainWindow(690, 90);
-    QCOMPARE(framed.initialHeight, 6300 + 690);
-    QCOMPARE(framed.fixedWidth, 9495 + 90);
-    QCOMPARE(framed.minimumClientHeight, 6300);
-    // A window whose size is its client area.
     const MainWindowSizes bare = SizeMainWindow();
-    QCOMPARE(bare.initialHeight, 6300);
-    QCOMPARE(bare.fixedWidth, 9495);
-}
-
-void TestMainWindowLayout::twipsAndPixels()
-{
-    QCOMPARE(twipsToPixels(15), 1);
-    QCOMPARE(twipsToPixels(4095), 273);
-    QCOMPARE(twipsToPixels(9015), 601);
-    QCOMPARE(twipsToPixels(6300), 420);
+    QCOMPARE((QList<int>{framed.initialHeight, framed.fixedWidth, framed.minimumClientHeight, bare.initialHeight,
+                         bare.fixedWidth}),
+             (QList<int>{6300 + 690, 9495 + 90, 6300, 6300, 9495}));
+    QList<int> pixels;
+    for (int twips : {15, 4095, 9015, 6300, 7, 8, -20000})
+        pixels << twipsToPixels(twips);
+    QCOMPARE(pixels, (QList<int>{1, 273, 601, 420, 0, 1, -1333}));
     QCOMPARE(pixelsToTwips(420), 6300);
-    QCOMPARE(twipsToPixels(7), 0);
-    QCOMPARE(twipsToPixels(8), 1);
-    QCOMPARE(twipsToPixels(-20000), -1333);
     // Rectangles convert by their edges: two that touch in twips touch in pixels.
     const QRect a = twipsToPixels(QRect(0, 10, 100, 100));
-    const QRect b = twipsToPixels(QRect(100, 10, 100, 100));
-    QCOMPARE(a.left() + a.width(), b.left());
+    QCOMPARE(a.left() + a.width(), twipsToPixels(QRect(100, 10, 100, 100)).left());
     QCOMPARE(twipsToPixels(QLine(120, 3720, 9375, 3720)), QLine(8, 248, 625, 248));
 }
 
@@ -77,32 +75,27 @@ void TestMainWindowLayout::bottomUpTableAtTwoHeights()
 {
     QFETCH(int, h);
     const MainWindowLayout l = layoutAt(h);
-    const QList<QPair<int, QStringList>> rows = {
-        {255, {"Label1", "Label2", "Label8", "lblGameFile", "lblMusicFile", "lblDocFile"}},
-        {570, {"lblComment", "picScroller"}},
-        {900, {"Label19", "Label4", "lblPlayers", "lblLastPlayed"}},
-        {1140, {"Label16", "Label3", "lblGenre", "lblTimesPlayed"}},
-        {1380, {"Label14", "Label6", "lblMusician", "lblHighScore"}},
-        {1620, {"Label11", "Label7", "lblYear", "lblTrainer"}},
-        {1860, {"Label12", "Label18", "lblPublisher", "lblDifficulty"}},
-        {2100, {"Label10", "Label17", "lblName", "lblRating"}},
-        {2460,
-         {"cmdRandom", "cmdAll", "cmdGamesOnly", "cmdMusicOnly", "cmdRunGame", "cmdRun20Dos", "cmdRun20Win",
-          "cmdPlayMusic", "cmdViewDocs", "cmdReport", "cmdAdd", "cmdExit"}},
+    const QList<QPair<int, QString>> rows = {
+        {255, "Label1 Label2 Label8 lblGameFile lblMusicFile lblDocFile"},
+        {570, "lblComment picScroller"},
+        {900, "Label19 Label4 lblPlayers lblLastPlayed"},
+        {1140, "Label16 Label3 lblGenre lblTimesPlayed"},
+        {1380, "Label14 Label6 lblMusician lblHighScore"},
+        {1620, "Label11 Label7 lblYear lblTrainer"},
+        {1860, "Label12 Label18 lblPublisher lblDifficulty"},
+        {2100, "Label10 Label17 lblName lblRating"},
+        {2460, "cmdRandom cmdAll cmdGamesOnly cmdMusicOnly cmdRunGame cmdRun20Dos cmdRun20Win cmdPlayMusic "
+               "cmdViewDocs cmdReport cmdAdd cmdExit"},
     };
-    for (const auto& row : rows) {
-        for (const QString& name : row.second) {
+    for (const auto& [above, names] : rows) {
+        for (const QString& name : names.split(u' ')) {
             QVERIFY2(l.controls.contains(name), qPrintable(name));
-            QCOMPARE(l.controls.value(name).rect.top(), h - row.first);
+            QCOMPARE(l.controls.value(name).rect.top(), h - above);
         }
     }
     // Both ends of each separator line at its height.
-    const QList<QPair<QString, int>> lines = {{"linFiles", 320}, {"linComment", 615}, {"linButtons", 2580}};
-    for (const auto& line : lines) {
-        QVERIFY(l.lines.contains(line.first));
-        QCOMPARE(l.lines.value(line.first).y1(), h - line.second);
-        QCOMPARE(l.lines.value(line.first).y2(), h - line.second);
-    }
+    for (const auto& [line, above] : {std::pair{"linFiles", 320}, {"linComment", 615}, {"linButtons", 2580}})
+        QCOMPARE(l.lines.value(line), QLine(l.lines.value(line).x1(), h - above, l.lines.value(line).x2(), h - above));
     QCOMPARE(l.control("lstGames").rect.height(), h - 3300);
     // The buttons go left to right in their listed order.
     QVERIFY(l.control("cmdRandom").rect.right() < l.control("cmdAll").rect.left());
@@ -110,95 +103,65 @@ void TestMainWindowLayout::bottomUpTableAtTwoHeights()
     QVERIFY(l.control("cmdExit").rect.right() < kClientWidth);
 }
 
-void TestMainWindowLayout::screenshotIsCentredInTheFreeBand()
+void TestMainWindowLayout::screenshotBandTitleAndLegend()
 {
+    // The picture is centred in the band above the line over the buttons.
     for (int h : {6300, 7005, 9999}) {
         const QRect shot = layoutAt(h).control("imgScreenShot").rect;
         QCOMPARE(shot.top(), (h - 2700) / 2 - shot.height() / 2 + 300);
-        // Entirely above the line over the buttons.
         QVERIFY(shot.top() + shot.height() <= h - 2580);
     }
-}
-
-void TestMainWindowLayout::titleHidesWithoutRoomAndReturns()
-{
-    // At the smallest height the picture sits too close to the top for the large name.
+    // At the smallest height the picture sits too close to the top for the large name, and the legend
+    // does not fit: both are moved off the window.
     const MainWindowLayout small = layoutAt(6300);
-    QVERIFY(!small.titleVisible());
-    QVERIFY(small.control("lblGN").rect.right() < 0);
-
-    const MainWindowLayout tall = layoutAt(7200);
-    QVERIFY(tall.titleVisible());
+    QVERIFY(!small.titleVisible() && !small.legendVisible());
+    QVERIFY(small.control("lblGN").rect.right() < 0 && small.control("picKey").rect.right() < 0);
+    // The name sits just above the picture; the legend halfway between the picture and the line.
+    const MainWindowLayout tall = layoutAt(9600);
+    QVERIFY(tall.titleVisible() && tall.legendVisible());
     const QRect shot = tall.control("imgScreenShot").rect;
     const QRect title = tall.control("lblGN").rect;
+    const QRect key = tall.control("picKey").rect;
     QCOMPARE(title.left(), shot.left());
     QCOMPARE(title.top() + title.height(), shot.top() - 10);
-    QVERIFY(title.top() >= 0);
-
-    // Find the threshold and check both sides of it, then shrink again.
-    int threshold = 6300;
-    while (!layoutAt(threshold).titleVisible())
-        threshold += 15;
-    QVERIFY(threshold > 6300);
-    QVERIFY(!layoutAt(threshold - 15).titleVisible());
-    QVERIFY(layoutAt(threshold).titleVisible());
-    QVERIFY(layoutAt(threshold + 2000).titleVisible());
-    QVERIFY(!layoutAt(6300).titleVisible());
-}
-
-void TestMainWindowLayout::legendShowsOnlyWhereItFits()
-{
-    QVERIFY(!layoutAt(6300).legendVisible());
-    QVERIFY(layoutAt(6300).control("picKey").rect.right() < 0);
-
-    const MainWindowLayout l = layoutAt(9600);
-    QVERIFY(l.legendVisible());
-    const QRect shot = l.control("imgScreenShot").rect;
-    const QRect key = l.control("picKey").rect;
     QCOMPARE(key.left(), shot.left() + 500);
     const int above = key.top() - (shot.top() + shot.height());
     const int below = (9600 - 2580) - (key.top() + key.height());
-    QVERIFY(above >= 0 && below >= 0);
-    QVERIFY(qAbs(above - below) <= 1);
-
-    // Just where it starts to fit, it fills the gap exactly.
-    int h = 6300;
-    while (!layoutAt(h).legendVisible())
-        h += 15;
-    const MainWindowLayout edge = layoutAt(h);
-    QVERIFY(edge.control("picKey").rect.bottom() < h - 2580);
-    QVERIFY(!layoutAt(h - 30).legendVisible());
+    QVERIFY(above >= 0 && below >= 0 && qAbs(above - below) <= 1);
+    // Each shows from its own threshold up, one step of 15 twips decides; the legend then fills the gap.
+    int titleFrom = 6300;
+    while (!layoutAt(titleFrom).titleVisible())
+        titleFrom += 15;
+    QVERIFY(titleFrom > 6300 && layoutAt(titleFrom + 2000).titleVisible());
+    QVERIFY(!layoutAt(titleFrom - 15).titleVisible());
+    int legendFrom = 6300;
+    while (!layoutAt(legendFrom).legendVisible())
+        legendFrom += 15;
+    QVERIFY(layoutAt(legendFrom).control("picKey").rect.bottom() < legendFrom - 2580);
+    QVERIFY(!layoutAt(legendFrom - 30).legendVisible());
 }
 
-void TestMainWindowLayout::listWidthFollowsTheScreenshotView()
+void TestMainWindowLayout::viewEntries()
 {
     QCOMPARE(ApplyScreenshotView(true).listWidth, 4095);
     QVERIFY(ApplyScreenshotView(true).screenshotVisible);
     QCOMPARE(ApplyScreenshotView(false).listWidth, 9015);
     QVERIFY(!ApplyScreenshotView(false).screenshotVisible);
-
+    // The wide list covers the band: the title and legend go with the picture. The narrow list stays clear
+    // of the picture; the wide one stays inside the window.
     const MainWindowLayout on = layoutAt(9600, {true, false});
     const MainWindowLayout off = layoutAt(9600, {false, false});
     QCOMPARE(on.listWidth(), 4095);
     QCOMPARE(off.listWidth(), 9015);
-    QVERIFY(on.control("imgScreenShot").visible);
-    QVERIFY(!off.control("imgScreenShot").visible);
-    // The wide list covers the band: the title and legend go with the picture.
-    QVERIFY(on.titleVisible() && on.legendVisible());
-    QVERIFY(!off.titleVisible() && !off.legendVisible());
-    // The narrow list stays clear of the picture; the wide one stays inside the window.
+    QVERIFY(on.control("imgScreenShot").visible && on.titleVisible() && on.legendVisible());
+    QVERIFY(!off.control("imgScreenShot").visible && !off.titleVisible() && !off.legendVisible());
     QVERIFY(on.control("lstGames").rect.right() < on.control("imgScreenShot").rect.left());
     QVERIFY(off.control("lstGames").rect.right() < kClientWidth);
-}
-
-void TestMainWindowLayout::scrollingCommentTakesTheCommentsPlace()
-{
+    // The scrolling comment takes the comment label's place.
     const MainWindowLayout plain = layoutAt(6300, {true, false});
-    QVERIFY(plain.control("lblComment").visible);
-    QVERIFY(!plain.control("picScroller").visible);
     const MainWindowLayout scrolling = layoutAt(6300, {true, true});
-    QVERIFY(!scrolling.control("lblComment").visible);
-    QVERIFY(scrolling.control("picScroller").visible);
+    QVERIFY(plain.control("lblComment").visible && !plain.control("picScroller").visible);
+    QVERIFY(!scrolling.control("lblComment").visible && scrolling.control("picScroller").visible);
     QCOMPARE(scrolling.control("picScroller").rect, plain.control("lblComment").rect);
 }
 
@@ -216,11 +179,9 @@ void TestMainWindowLayout::visibleControlsNeverOverlap()
                 const QRect a = l.controls.value(names[i]).rect;
                 QVERIFY2(a.left() >= 0 && a.right() < kClientWidth && a.top() >= 0 && a.bottom() < h,
                          qPrintable(QString("%1 outside the window at %2").arg(names[i]).arg(h)));
-                for (int j = i + 1; j < names.size(); ++j) {
-                    const QRect b = l.controls.value(names[j]).rect;
-                    QVERIFY2(!a.intersects(b),
+                for (int j = i + 1; j < names.size(); ++j)
+                    QVERIFY2(!a.intersects(l.controls.value(names[j]).rect),
                              qPrintable(QString("%1 overlaps %2 at %3").arg(names[i], names[j]).arg(h)));
-                }
                 // No separator line runs through a control.
                 for (auto line = l.lines.cbegin(); line != l.lines.cend(); ++line)
                     QVERIFY2(line->y1() < a.top() || line->y1() > a.bottom(),
@@ -232,36 +193,30 @@ void TestMainWindowLayout::visibleControlsNeverOverlap()
 
 void TestMainWindowLayout::resizeGuards()
 {
-    ResizeInput in;
-    in.loaded = true;
-    in.windowWidth = in.sizes.fixedWidth;
-    in.clientHeight = 7000;
-    ResizeOutcome out = Form_Resize(in);
-    QVERIFY(!out.restoreWidth);
-    QVERIFY(out.layout.has_value());
-    QCOMPARE(out.layout->control("lstGames").rect.height(), 7000 - 3300);
-
-    // Wider than allowed: the width goes back, and the height is still laid out.
-    in.windowWidth = in.sizes.fixedWidth + 600;
-    out = Form_Resize(in);
-    QVERIFY(out.restoreWidth);
-    QVERIFY(out.layout.has_value());
-
-    // Below the minimum the layout stays as it was.
-    in.clientHeight = 6285;
-    out = Form_Resize(in);
-    QVERIFY(!out.layout.has_value());
+    // loaded, minimised, extra width, client height -> width put back, laid out
+    const struct
+    {
+        bool loaded, minimised;
+        int extraWidth, height;
+        bool restoreWidth, laidOut;
+    } cases[] = {{true, false, 0, 7000, false, true},
+                 {true, false, 600, 7000, true, true},
+                 {true, false, 600, 6285, true, false},
+                 {false, false, 0, 7000, false, false},
+                 {true, true, 0, 7000, false, false}};
+    for (const auto& c : cases) {
+        ResizeInput in;
+        in.loaded = c.loaded;
+        in.minimised = c.minimised;
+        in.windowWidth = in.sizes.fixedWidth + c.extraWidth;
+        in.clientHeight = c.height;
+        const ResizeOutcome out = Form_Resize(in);
+        QCOMPARE(out.restoreWidth, c.restoreWidth);
+        QCOMPARE(out.layout.has_value(), c.laidOut);
+        if (out.layout)
+            QCOMPARE(out.layout->control("lstGames").rect.height(), c.height - 3300);
+    }
     QVERIFY(!layoutMainWindow(6285, {}).has_value());
-
-    // Not loaded yet, or minimised: nothing at all.
-    in.clientHeight = 7000;
-    in.loaded = false;
-    out = Form_Resize(in);
-    QVERIFY(!out.restoreWidth && !out.layout);
-    in.loaded = true;
-    in.minimised = true;
-    out = Form_Resize(in);
-    QVERIFY(!out.restoreWidth && !out.layout);
 }
 
 void TestMainWindowLayout::buttonRowSpansTheWidth()
@@ -276,7 +231,7 @@ void TestMainWindowLayout::buttonRowSpansTheWidth()
     QCOMPARE(columns.back().first + columns.back().second, 9495 - 120);
     for (std::size_t i = 1; i < columns.size(); ++i)
         QVERIFY(columns[i].first > columns[i - 1].first + columns[i - 1].second);
-    QVERIFY(columns[3].second - columns[0].second >= 1199 && columns[3].second - columns[0].second <= 1201);
+    QVERIFY(qAbs(columns[3].second - columns[0].second - 1200) <= 1);
     // Nothing asked for (or nonsense): all the same width, give or take the rounding.
     const auto equal = buttonRowColumns({1, 0, -3}, 12);
     for (const auto& [left, width] : equal)
@@ -291,13 +246,10 @@ void TestMainWindowLayout::windowFitsTheScreen_data()
     // Screens 1920 x 1080 and, to its right, 1280 x 1024; the window is 633 wide.
     const int w = 633;
     const auto centredOnFirst = [w](int h) { return QRect((1920 - w) / 2, (1080 - h) / 2, w, h); };
-    QTest::newRow("on the first screen") << QRect(100, 50, w, 480) << false << QRect(100, 50, w, 480);
     QTest::newRow("on the second screen") << QRect(2000, 300, w, 480) << false << QRect(2000, 300, w, 480);
-    QTest::newRow("half off the right edge, moved in")
-        << QRect(2900, 300, w, 480) << false << QRect(3200 - w, 300, w, 480);
+    QTest::newRow("half off the right edge") << QRect(2900, 300, w, 480) << false << QRect(3200 - w, 300, w, 480);
     QTest::newRow("below the bottom, moved up") << QRect(100, 900, w, 480) << false << QRect(100, 1080 - 480, w, 480);
     QTest::newRow("where a third screen was") << QRect(3300, 100, w, 480) << false << centredOnFirst(480);
-    QTest::newRow("above every screen") << QRect(100, -400, w, 480) << false << centredOnFirst(480);
     QTest::newRow("garbage position") << QRect(-2000000, 7, w, 480) << false << centredOnFirst(480);
     QTest::newRow("taller than the screen") << QRect(100, 50, w, 5000) << false << QRect(100, 0, w, 1080);
     QTest::newRow("centred by the real height") << QRect(0, 0, w, 900) << true << centredOnFirst(900);
@@ -314,5 +266,136 @@ void TestMainWindowLayout::windowFitsTheScreen()
     QCOMPARE(placeMainWindow(saved, centred, {}), saved);
 }
 
-QTEST_GUILESS_MAIN(TestMainWindowLayout)
+bool TestMainWindowLayout::hasInk(const QImage& image, const QColor& background)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != background)
+                return true;
+    return false;
+}
+
+void TestMainWindowLayout::emptyCommentShowsABlankBox()
+{
+    Scroller s;
+    s.setBoxWidth(600);
+    QSignalSpy cleared(&s, &Scroller::boxCleared);
+    QSignalSpy copies(&s, &Scroller::copyBlock);
+    s.StartScroller(QString(), 0);
+    QVERIFY(s.scrollerVisible() && !s.commentLabelVisible() && !s.isRunning() && s.boxBlank());
+    QCOMPARE(cleared.count(), 1);
+    QCOMPARE(s.bufferWidth(), 0);
+    s.tick();
+    QCOMPARE(copies.count(), 0);
+    QVERIFY(s.boxBlank());
+    QVERIFY(drawScrollerStrip(s, QFont(), 16, Qt::black, Qt::white).isNull());
+}
+
+void TestMainWindowLayout::longCommentCrossesTheBoxAndWraps()
+{
+    Scroller s;
+    s.setBoxWidth(100);
+    QSignalSpy copies(&s, &Scroller::copyBlock);
+    s.StartScroller(QStringLiteral("A comment much wider than the box it scrolls through"), 250);
+    QVERIFY(s.isRunning());
+    QCOMPARE(s.interval(), 20);
+    QCOMPARE(s.bufferWidth(), 100 + 250 + 100);
+    QCOMPARE(s.textX(), 100);
+
+    // First step: the block at 0, the text just past the box's right edge.
+    s.tick();
+    QCOMPARE(copies.takeFirst().at(0).toInt(), 0);
+    QCOMPARE(s.textLeftInBox(), 100);
+    QVERIFY(!s.boxBlank());
+
+    // One pixel per step; the last block copied starts at strip width - box width, then back to 0.
+    int steps = 1;
+    int previous = 0;
+    while (s.offset() != 0) {
+        s.tick();
+        ++steps;
+        const int x = copies.takeFirst().at(0).toInt();
+        QCOMPARE(x, previous + 1);
+        previous = x;
+    }
+    QCOMPARE(previous, s.bufferWidth() - s.boxWidth());
+    QCOMPARE(steps, 100 + 250 + 1);
+    // By then the text's right end has left the box at the left.
+    QCOMPARE(s.textLeftInBox() + s.textWidth(), 0);
+    s.tick();
+    QCOMPARE(copies.takeFirst().at(0).toInt(), 0);
+}
+
+void TestMainWindowLayout::stripHoldsTheTextBetweenTwoBlankBoxes()
+{
+    const QString text = QStringLiteral("Best played with a friend.\r\nSecond line");
+    QFont font;
+    font.setPixelSize(14);
+    const int width = scrollerTextWidth(text, font);
+    QVERIFY(width > 100);
+
+    Scroller s;
+    s.setBoxWidth(120);
+    s.StartScroller(text, width);
+    const QColor back(0, 0, 64);
+    const QImage strip = drawScrollerStrip(s, font, 20, Qt::white, back);
+    QCOMPARE(strip.width(), 120 + width + 120);
+    QCOMPARE(strip.height(), 20);
+
+    // The leading and trailing boxes are blank; ink lies only where the text was printed.
+    QVERIFY(!hasInk(scrollerBlock(strip, 0, 120), back));
+    QVERIFY(!hasInk(scrollerBlock(strip, s.lastOffset(), 120), back));
+    QVERIFY(hasInk(scrollerBlock(strip, 120, 120), back));
+    QVERIFY(hasInk(scrollerBlock(strip, 60, 120), back)); // the text has entered the right half of the box
+    QVERIFY(!hasInk(strip.copy(0, 0, 60 + 55, 20), back));
+
+    // What a step shows is that block of the strip.
+    for (int i = 0; i < 200; ++i)
+        s.tick();
+    QCOMPARE(s.blockX(), 199);
+    QCOMPARE(scrollerBlock(strip, s.blockX(), s.boxWidth()), strip.copy(199, 0, 120, 20));
+}
+
+void TestMainWindowLayout::restartAndStop()
+{
+    Scroller s;
+    s.setBoxWidth(100);
+    QSignalSpy redraws(&s, &Scroller::bufferChanged);
+    QSignalSpy visibility(&s, &Scroller::visibilityChanged);
+    s.StartScroller(QStringLiteral("First game"), 80);
+    for (int i = 0; i < 50; ++i)
+        s.tick();
+    QCOMPARE(s.offset(), 50);
+    // Selecting another game restarts the scroller on its comment, at the box's right edge.
+    s.StartScroller(QStringLiteral("Second game, longer comment"), 200);
+    QCOMPARE(redraws.count(), 2);
+    QCOMPARE(s.offset(), 0);
+    QCOMPARE(s.bufferWidth(), 400);
+    s.tick();
+    QCOMPARE(s.textLeftInBox(), 100);
+    // A game without a comment stops it, but the box stays in place of the label.
+    s.StartScroller(QString(), 0);
+    QVERIFY(!s.isRunning() && s.scrollerVisible());
+    QCOMPARE(redraws.count(), 2);
+    // Stopping shows the comment label again.
+    s.StopScroller();
+    QVERIFY(!s.isRunning() && !s.scrollerVisible() && s.commentLabelVisible() && s.boxBlank());
+    QCOMPARE(visibility.first().at(0).toBool(), true);
+    QCOMPARE(visibility.last().at(0).toBool(), false);
+}
+
+void TestMainWindowLayout::runsOnItsOwnTimer()
+{
+    Scroller s;
+    s.setBoxWidth(50);
+    QSignalSpy copies(&s, &Scroller::copyBlock);
+    s.StartScroller(QStringLiteral("tick"), 30);
+    QTRY_VERIFY_WITH_TIMEOUT(copies.count() >= 5, 2000);
+    s.StopScroller();
+    const int seen = copies.count();
+    QTest::qWait(100);
+    QCOMPARE(copies.count(), seen);
+}
+
+QTEST_MAIN(TestMainWindowLayout)
 #include "TestMainWindowLayout.moc"

@@ -1,26 +1,29 @@
-// Starting games from the main window as a user does: the play buttons, the list's popup menu and a
-// double-click, each reaching a fake emulator through the real launcher and recording the play.
+// Starting games from the main window as a user does, one case per command: the play buttons, the popup
+// menu, a double-click and Enter, each reaching a fake emulator through the real launcher and recording
+// the play; the joystick dialog from F9, the Edit menu and the popup; plays the catalogue cannot record.
+// Which buttons are enabled, the double-click's rule and the conversions belong to the rule and launch tests.
 #include "ArchiveFixtures.h"
+#include "CatalogueFixtures.h"
 #include "ModalHelpers.h"
-#include "PlayFixture.h"
-#include "TestFolders.h"
 #include "WindowFixture.h"
-#include "launch/GameLaunch.h"
-#include <QMainWindow>
+#include "data/Database.h"
+#include "launch/PortChoices.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
-#include <memory>
-
-using namespace playtest;
 using namespace windowtest;
 using namespace testsupport;
 using platform::MessageBox;
@@ -29,12 +32,40 @@ namespace {
 
 const QString kAstro = QStringLiteral("Astro Miner");
 const char* const kPlayButtons[] = {"cmdRunGame", "cmdRun20Dos", "cmdRun20Win"};
-const char* const kPlayItems[] = {"pmnuPlay", "pmnuPlay2D", "pmnuPlay2W"};
 
-// The extender of CCS64 v1.9 is handed the emulator's name before the image.
-int argumentCount(int kind)
+void click(QWidget* w, const char* button)
 {
-    return kind == 0 ? 2 : 1;
+    QTest::mouseClick(control<QPushButton>(w, button), Qt::LeftButton);
+}
+
+void clickItem(QMenu* menu, QAction* item)
+{
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+}
+
+void pressF9(QMainWindow* w)
+{
+    // The key is the window's shortcut, which works only in the active window.
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(w, Qt::Key_F9);
+}
+
+// Answers the joystick dialog once it is up: notes its title, lets edit act on it, then presses button.
+void whenDialog(QString* title, const char* button, std::function<void(QWidget*)> edit = {})
+{
+    whenModal([=](QWidget* dialog) {
+        *title = dialog->objectName() + u':' + dialog->windowTitle();
+        if (edit)
+            edit(dialog);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    });
+}
+
+void press(QWidget* dialog, const char* name, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        dialog->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
 }
 
 } // namespace
@@ -44,465 +75,332 @@ class TestMainWindowPlay : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
-    void eachPlayButtonStartsItsEmulator_data();
-    void eachPlayButtonStartsItsEmulator();
-    void everyStartIsCountedOnThePanelAndInTheCatalogue();
-    void disabledButtonsStartNothing();
-    void missingEmulatorIsReportedAndNothingRecorded_data();
+    void eachCommandStartsItsEmulator_data();
+    void eachCommandStartsItsEmulator();
+    void disabledCommandsStartNothing();
     void missingEmulatorIsReportedAndNothingRecorded();
-    void gameFileInNoGamesFolderIsReported();
-    void archiveIsConvertedUnderTheHourglass();
-    void failedConversionIsReportedAndThePointerRestored();
     void renamedArchiveShowsItsNewName();
 
-    void doubleClickStartsTheDefaultEmulator_data();
-    void doubleClickStartsTheDefaultEmulator();
-    void noSelectedGameStartsNothing();
-    void doubleClickStartsNothing_data();
-    void doubleClickStartsNothing();
+    void editMenuPopupAndF9OpenTheDialog();
+    void emulatorNeededForTheDialog_data();
+    void emulatorNeededForTheDialog();
 
-    void popupItemsAreEnabledLikeTheButtons();
-    void popupItemStartsItsEmulator_data();
-    void popupItemStartsItsEmulator();
-
-    void scrollerStopsWhenTheGameStarts();
-    void runningSidPlayerIsEndedBeforeTheStart();
-
-private:
-    QString imageOf(const QString& relative) const { return m_s->fixture.programFile("Demo/Games/" + relative); }
-    QString canonical(const QString& folder) const { return QFileInfo(folder).canonicalFilePath(); }
-    void verifyNothingRecorded(QMainWindow* w, const QString& game);
-    // Astro Miner's disk went to the emulator of kind and to no other, and the play was recorded.
-    void verifyAstroStartedOnlyIn(QMainWindow* w, int kind);
-
-    std::unique_ptr<PlaySession> m_s;
-    std::unique_ptr<QProcess> m_player;
+    void damagedCatalogueIsToldOnce();
+    void lockedCatalogueIsToldAtEachPlay();
 };
 
-void TestMainWindowPlay::init()
+void TestMainWindowPlay::eachCommandStartsItsEmulator_data()
 {
-    m_s = std::make_unique<PlaySession>();
-    QVERIFY(m_s->isValid());
+    QTest::addColumn<QString>("how"); // a button, a popup item, "double-click" or "Enter"
+    QTest::addColumn<int>("kind");    // the emulator started; for a double-click or Enter the default one
+    QTest::newRow("v1.9 Dos button") << "cmdRunGame" << 0;
+    QTest::newRow("v2.0 Dos button") << "cmdRun20Dos" << 1;
+    QTest::newRow("v2.0 Win32 button") << "cmdRun20Win" << 2;
+    QTest::newRow("popup item v2.0 Dos") << "pmnuPlay2D" << 1;
+    QTest::newRow("double-click, default v2.0 Win32") << "double-click" << 2;
+    QTest::newRow("Enter, default v2.0 Dos") << "Enter" << 1;
 }
 
-void TestMainWindowPlay::cleanup()
+void TestMainWindowPlay::eachCommandStartsItsEmulator()
 {
-    m_s.reset();
-    if (m_player && m_player->state() != QProcess::NotRunning) {
-        m_player->kill();
-        m_player->waitForFinished(2000);
-    }
-    m_player.reset();
-}
-
-void TestMainWindowPlay::verifyNothingRecorded(QMainWindow* w, const QString& game)
-{
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
-    QCOMPARE(labelText(w, "lblLastPlayed"), QStringLiteral("(Never)"));
-    QCOMPARE(m_s->stored(game, "TimesPlayed").toInt(), 0);
-    QCOMPARE(m_s->stored(game, "DateLastPlayed").toString(), QStringLiteral("(Never)"));
-}
-
-void TestMainWindowPlay::verifyAstroStartedOnlyIn(QMainWindow* w, int kind)
-{
-    QCOMPARE(m_s->emulators.waitForStart(kind, argumentCount(kind)).value(argumentCount(kind)),
-             imageOf("Disks/astrominer.d64") + QStringLiteral(",2"));
-    for (int other = 0; other < 3; ++other)
-        QCOMPARE(m_s->emulators.started(other), other == kind);
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
-    QCOMPARE(labelText(w, "lblLastPlayed"), today());
-    QCOMPARE(m_s->stored(kAstro, "TimesPlayed").toInt(), 1);
-    QCOMPARE(m_s->stored(kAstro, "DateLastPlayed").toString(), today());
-}
-
-void TestMainWindowPlay::eachPlayButtonStartsItsEmulator_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("portLine"); // the first port key of the generation, with the preset default
-    QTest::newRow("v1.9 Dos") << 0 << QStringLiteral("$JOYSTICK1PC=0");
-    QTest::newRow("v2.0 Dos") << 1 << QStringLiteral("$CONTROLPORT1=0");
-    QTest::newRow("v2.0 Win32") << 2 << QStringLiteral("$CONTROLPORT1=0");
-}
-
-void TestMainWindowPlay::eachPlayButtonStartsItsEmulator()
-{
+    QFETCH(QString, how);
     QFETCH(int, kind);
-    QFETCH(QString, portLine);
+    PlayFixture f;
+    QVERIFY(f.isValid());
     // The demo games ask for the defaults; these differ from the settings' own defaults.
-    QMainWindow* w = m_s->start(kAstro, {{QStringLiteral("DefPort1Joy"), 0}, {QStringLiteral("DXDefPort1Joy"), 0}});
+    QMainWindow* w = f.startOn(kAstro, {{QStringLiteral("DefPort1Joy"), 0},
+                                        {QStringLiteral("DXDefPort1Joy"), 0},
+                                        {QStringLiteral("View"), QStringLiteral("True")},
+                                        {QStringLiteral("TheDefaultEmulatorFlag"), how.startsWith(u'p') ? 0 : kind},
+                                        {QStringLiteral("DC"), QStringLiteral("False")}});
     QVERIFY(w);
-    auto* button = control<QPushButton>(w, kPlayButtons[kind]);
-    QVERIFY(button->isEnabled());
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(scroller(w).scrollerVisible());
+    if (how == QLatin1String("Enter")) {
+        QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
+    } else if (how == QLatin1String("double-click")) {
+        doubleClickGame(w, kAstro);
+    } else if (how.startsWith(u'p')) {
+        auto* pmnu = control<QMenu>(w, "pmnu");
+        rightClickGame(w, kAstro);
+        QTRY_VERIFY(pmnu->isVisible());
+        clickItem(pmnu, action(w, qPrintable(how)));
+        QTRY_VERIFY(!pmnu->isVisible());
+    } else {
+        click(w, qPrintable(how));
+    }
 
-    QStringList expected = {canonical(m_s->emulators.folder(kind))};
+    const QString image = f.programFile("Demo/Games/Disks/astrominer.d64");
+    QStringList expected = {QFileInfo(f.emulatorFolder(kind)).canonicalFilePath()};
     if (kind == 0) // the emulator's name as it is on disk: no "ccs64.exe" sits beside the extender
         expected << QStringLiteral("CCS64.EXE");
-    expected << imageOf("Disks/astrominer.d64") + QStringLiteral(",2");
-    QCOMPARE(m_s->emulators.waitForStart(kind, argumentCount(kind)), expected);
-    verifyAstroStartedOnlyIn(w, kind);
-    QCOMPARE(m_s->fixture.state().LastRunWasWin32, kind == 2);
+    expected << image + QStringLiteral(",2");
+    QCOMPARE(f.waitForStart(kind), expected);
+    for (int other = 0; other < 3; ++other)
+        QCOMPARE(f.started(other), other == kind);
+    QCOMPARE(f.state().LastRunWasWin32, kind == 2);
+    // The configuration of that generation was rewritten for the game's ports and the image's folder.
+    const QString portLine = kind == 0 ? QStringLiteral("$JOYSTICK1PC=0") : QStringLiteral("$CONTROLPORT1=0");
+    QCOMPARE(configLine(f.configPath(kind), portLine.chopped(1)), portLine);
+    QCOMPARE(configLine(f.configPath(kind), QStringLiteral("$LOADPATH=")),
+             QStringLiteral("$LOADPATH=") + QFileInfo(image).path() + u'/');
+    QCOMPARE(f.messages.texts(), QStringList());
+    // The scrolling comment stops while the game runs, and the comment label shows.
+    QVERIFY(!scroller(w).isRunning());
+    QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
 
-    // The configuration of that emulator's generation was rewritten for the game (it asks for the
-    // defaults) and the image's folder.
-    QCOMPARE(configLine(m_s->emulators.configPath(kind), portLine.section(u'=', 0, 0) + u'='), portLine);
-    QCOMPARE(configLine(m_s->emulators.configPath(kind), QStringLiteral("$LOADPATH=")),
-             QStringLiteral("$LOADPATH=") + imageOf("Disks") + u'/');
-    QCOMPARE(m_s->messages().texts(), QStringList());
-}
-
-void TestMainWindowPlay::everyStartIsCountedOnThePanelAndInTheCatalogue()
-{
-    // The sequel on the same disk is a row of its own and keeps its count.
-    const QString sequel = QStringLiteral("Moonbase Miner 2");
-    QMainWindow* w = m_s->start(kAstro);
-    QVERIFY(w);
-    auto* button = control<QPushButton>(w, "cmdRun20Win");
-    QTest::mouseClick(button, Qt::LeftButton);
-    QVERIFY(!m_s->emulators.waitForStart(2, 1).isEmpty());
-    QTest::mouseClick(button, Qt::LeftButton);
-    QTRY_COMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("2"));
-    QCOMPARE(m_s->stored(kAstro, "TimesPlayed").toInt(), 2);
-
-    clickGame(w, sequel);
-    QCOMPARE(labelText(w, "lblName"), sequel);
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
-    QCOMPARE(m_s->stored(sequel, "TimesPlayed").toInt(), 0);
-    // Back on the game, the panel reads the count the catalogue holds.
-    clickGame(w, kAstro);
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("2"));
+    // Each start is counted on the panel and in the catalogue; the sequel on the same disk keeps its own.
+    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
     QCOMPARE(labelText(w, "lblLastPlayed"), today());
+    click(w, kPlayButtons[kind]);
+    QTRY_COMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("2"));
+    QCOMPARE(f.stored(kAstro, "TimesPlayed"), QStringLiteral("2"));
+    QCOMPARE(f.stored(kAstro, "DateLastPlayed"), today());
+    QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")));
+    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
+    QVERIFY(scroller(w).isRunning()); // choosing a game starts it once more
+    QVERIFY(clickGame(w, kAstro));
+    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("2"));
 }
 
-void TestMainWindowPlay::disabledButtonsStartNothing()
+void TestMainWindowPlay::disabledCommandsStartNothing()
 {
-    QMainWindow* w = m_s->start(kAstro, {{QStringLiteral("CCS642Path"), QString()}});
+    PlayFixture f;
+    QVERIFY(f.isValid());
+    QMainWindow* w = f.startOn(kAstro, {{QStringLiteral("CCS642Path"), QString()}});
     QVERIFY(w);
-    QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled());
     QVERIFY(!control<QPushButton>(w, "cmdRun20Dos")->isEnabled());
-    QVERIFY(control<QPushButton>(w, "cmdRun20Win")->isEnabled());
-    QTest::mouseClick(control<QPushButton>(w, "cmdRun20Dos"), Qt::LeftButton);
-    QVERIFY(!m_s->emulators.anyStartedWithin(300));
-    verifyNothingRecorded(w, kAstro);
-
-    // A game without a file: no emulator can start it.
+    click(w, "cmdRun20Dos");
+    // A greyed popup item does nothing either.
+    auto* pmnu = control<QMenu>(w, "pmnu");
+    rightClickGame(w, kAstro);
+    QTRY_VERIFY(pmnu->isVisible());
+    clickItem(pmnu, action(w, "pmnuPlay2D"));
+    pmnu->close();
+    // A game without a file: no button, and a double-click starts nothing.
     const QString noFile = QStringLiteral("Harbour Patrol");
-    clickGame(w, noFile);
-    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("(None)"));
+    QVERIFY(clickGame(w, noFile));
     for (const char* name : kPlayButtons) {
-        auto* button = control<QPushButton>(w, name);
-        QVERIFY2(!button->isEnabled(), name);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QVERIFY(!m_s->emulators.anyStartedWithin(300));
-    verifyNothingRecorded(w, noFile);
-    QCOMPARE(m_s->messages().count(), 0);
-}
-
-void TestMainWindowPlay::missingEmulatorIsReportedAndNothingRecorded_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("missing"); // relative to the emulator's folder
-    QTest::newRow("Win32 emulator gone") << 2 << QStringLiteral("CCS64DX.EXE");
-    QTest::newRow("v1.9 without its extender") << 0 << QStringLiteral("ccsdpmi.exe");
-}
-
-void TestMainWindowPlay::missingEmulatorIsReportedAndNothingRecorded()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, missing);
-    const QString gone = QDir(m_s->emulators.folder(kind)).filePath(missing);
-    QVERIFY(QFile::remove(gone));
-    const QByteArray config = readFile(m_s->emulators.configPath(kind));
-    QMainWindow* w = m_s->start(kAstro);
-    QVERIFY(w);
-    // The setting is there, so the button is offered; the start finds the file missing.
-    QTest::mouseClick(control<QPushButton>(w, kPlayButtons[kind]), Qt::LeftButton);
-    QCOMPARE(m_s->messages().count(), 1);
-    QCOMPARE(m_s->messages().last().text, QStringLiteral("FILE NOT FOUND: ") + gone);
-    QCOMPARE(m_s->messages().last().title, QStringLiteral("vintrax Error"));
-    QCOMPARE(m_s->messages().last().icon, MessageBox::Exclamation);
-    QVERIFY(!m_s->emulators.anyStartedWithin(300));
-    QCOMPARE(readFile(m_s->emulators.configPath(kind)), config);
-    verifyNothingRecorded(w, kAstro);
-}
-
-void TestMainWindowPlay::gameFileInNoGamesFolderIsReported()
-{
-    const QString cavern = QStringLiteral("Cavern Crawler");
-    QVERIFY(QFile::remove(imageOf("cavern.prg")));
-    QMainWindow* w = m_s->start(cavern);
-    QVERIFY(w);
-    QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
-    QCOMPARE(m_s->messages().count(), 1);
-    QCOMPARE(m_s->messages().last().text, QStringLiteral("File not found in any of your Game Paths:  \"cavern.prg\""));
-    QCOMPARE(m_s->messages().last().title, QStringLiteral("vintrax"));
-    QCOMPARE(m_s->messages().last().icon, MessageBox::Critical);
-    QVERIFY(!m_s->emulators.anyStartedWithin(300));
-    verifyNothingRecorded(w, cavern);
-    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("cavern.prg"));
-}
-
-void TestMainWindowPlay::archiveIsConvertedUnderTheHourglass()
-{
-    const QString keep = QStringLiteral("Dragon's Keep, The");
-    QMainWindow* w = m_s->start(keep);
-    QVERIFY(w);
-    QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
-    const QStringList log = m_s->emulators.waitForStart(2, 1);
-    QCOMPARE(log.size(), 2);
-    // The one disk of the archive, from the working folder, with the game's entry.
-    const QString image = log.at(1).section(u',', 0, 0);
-    QCOMPARE(QFileInfo(image).absolutePath(), m_s->fixture.programFile("CURRGAME"));
-    QVERIFY2(image.endsWith(QStringLiteral(".d64"), Qt::CaseInsensitive), qPrintable(image));
-    QVERIFY(QFile::exists(image));
-    QCOMPARE(log.at(1).section(u',', 1), QStringLiteral("1"));
-    QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("dragonskeep.zip"));
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
-    QCOMPARE(m_s->stored(keep, "TimesPlayed").toInt(), 1);
-    QCOMPARE(m_s->messages().count(), 0);
-}
-
-void TestMainWindowPlay::failedConversionIsReportedAndThePointerRestored()
-{
-    const QString keep = QStringLiteral("Dragon's Keep, The");
-    QVERIFY(writeFile(imageOf("Archives/dragonskeep.zip"), "this is no zip archive"));
-    QMainWindow* w = m_s->start(keep);
-    QVERIFY(w);
-    QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
-    QCOMPARE(m_s->messages().count(), 1);
-    QVERIFY2(m_s->messages().last().text.startsWith(QStringLiteral("Error Unzipping.")),
-             qPrintable(m_s->messages().last().text));
-    QCOMPARE(m_s->messages().last().title, QStringLiteral("vintrax"));
-    QCOMPARE(m_s->messages().last().icon, MessageBox::Exclamation);
-    QVERIFY(!QApplication::overrideCursor());
-    QVERIFY(!m_s->emulators.anyStartedWithin(300));
-    verifyNothingRecorded(w, keep);
-}
-
-void TestMainWindowPlay::renamedArchiveShowsItsNewName()
-{
-    // An archive with two games: the user picks the second, the archive is renamed after it, and the
-    // panel and the catalogue follow the new name.
-    const QString cavern = QStringLiteral("Cavern Crawler");
-    QVERIFY(zipWithTool(imageOf("Archives/PACK.ZIP"),
-                        {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
-    QVERIFY(execOnCatalogue(m_s->catalogueFile(), "UPDATE Games SET Filename = ? WHERE Name = ?",
-                            {QStringLiteral("Archives\\PACK.ZIP"), cavern}));
-    QMainWindow* w = m_s->start(cavern);
-    QVERIFY(w);
-    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("PACK.ZIP"));
-
-    bool chosen = false;
-    Qt::CursorShape pointer = Qt::ArrowCursor;
-    whenModal([&](QWidget* dialog) {
-        QCOMPARE(dialog->objectName(), QStringLiteral("frmRenameArchive"));
-        if (const QCursor* c = QApplication::overrideCursor())
-            pointer = c->shape();
-        auto* files = dialog->findChild<QListWidget*>(QStringLiteral("lstFiles"));
-        const QList<QListWidgetItem*> two = files->findItems(QStringLiteral("TWO.D64"), Qt::MatchFixedString);
-        QCOMPARE(two.size(), 1);
-        files->setCurrentItem(two.first());
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdRename")), Qt::LeftButton);
-        chosen = true;
-    });
-    QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
-    QVERIFY(chosen);
-    QCOMPARE(pointer, Qt::WaitCursor); // the conversion was under way
-    QCOMPARE(m_s->emulators.waitForStart(2, 1).value(1), m_s->fixture.programFile("CURRGAME/TWO.D64") + ",0");
-    QVERIFY(QFile::exists(imageOf("Archives/TWO.ZIP")));
-    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("TWO.ZIP"));
-    QCOMPARE(m_s->stored(cavern, "Filename").toString(), QStringLiteral("Archives\\TWO.ZIP"));
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
-    QVERIFY(!QApplication::overrideCursor());
-}
-
-void TestMainWindowPlay::doubleClickStartsTheDefaultEmulator_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("enterKey");
-    QTest::newRow("default v1.9") << 0 << false;
-    QTest::newRow("default v2.0 Dos") << 1 << false;
-    QTest::newRow("default v2.0 Win32") << 2 << false;
-    QTest::newRow("Enter, default v2.0 Dos") << 1 << true;
-}
-
-void TestMainWindowPlay::doubleClickStartsTheDefaultEmulator()
-{
-    QFETCH(int, kind);
-    QFETCH(bool, enterKey);
-    QMainWindow* w = m_s->start(
-        kAstro, {{QStringLiteral("TheDefaultEmulatorFlag"), kind}, {QStringLiteral("DC"), QStringLiteral("False")}});
-    QVERIFY(w);
-    if (enterKey)
-        QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
-    else
-        doubleClickGame(w, kAstro);
-    verifyAstroStartedOnlyIn(w, kind);
-}
-
-void TestMainWindowPlay::noSelectedGameStartsNothing()
-{
-    // A game file but no tune: the tune view does not hold it, and no row is selected there.
-    const QString cavern = QStringLiteral("Cavern Crawler");
-    QMainWindow* w = m_s->start(cavern);
-    QVERIFY(w);
-    QVERIFY(control<QPushButton>(w, "cmdRun20Win")->isEnabled());
-    QTest::mouseClick(control<QPushButton>(w, "cmdMusicOnly"), Qt::LeftButton);
-    QCOMPARE(selectedGame(w), QString());
-    QVERIFY(gameList(w).rowCount() > 0);
-    for (const char* name : kPlayButtons)
         QVERIFY2(!control<QPushButton>(w, name)->isEnabled(), name);
-    for (const char* name : {"mnuEditEmulator", "pmnuPlay", "pmnuPlay2D", "pmnuPlay2W", "pmnuEditEmulatorSettings"})
+        click(w, name);
+    }
+    doubleClickGame(w, noFile);
+    // A game file but no tune: the tune view does not hold it, and no row is selected there. Reached anyway
+    // (a stale shortcut, a menu opened before the switch), each command refuses by itself.
+    QVERIFY(clickGame(w, QStringLiteral("Cavern Crawler")));
+    click(w, "cmdMusicOnly");
+    QCOMPARE(selectedGame(w), QString());
+    for (const char* name : {"mnuEditEmulator", "pmnuPlay", "pmnuPlay2D", "pmnuPlay2W"}) {
         QVERIFY2(!action(w, name)->isEnabled(), name);
-    QCOMPARE(labelText(w, "lblName"), QString());
-    // The view commands and the random pick stay.
-    QVERIFY(control<QPushButton>(w, "cmdAll")->isEnabled());
-    QVERIFY(control<QPushButton>(w, "cmdRandom")->isEnabled());
-    // Reached anyway (a stale shortcut, a menu opened before the switch), each command refuses by itself.
-    for (const char* name : {"pmnuPlay", "pmnuPlay2D", "pmnuPlay2W", "mnuEditEmulator"}) {
         action(w, name)->setEnabled(true);
         action(w, name)->trigger();
     }
     QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(!m_s->emulators.anyStartedWithin(300));
-    QCOMPARE(m_s->stored(cavern, "TimesPlayed").toInt(), 0);
-    QCOMPARE(m_s->stored(kAstro, "TimesPlayed").toInt(), 0);
-    QCOMPARE(m_s->messages().count(), 0);
+    QVERIFY(!f.anyStartedWithin(500));
+    QCOMPARE(f.queryCatalogue("SELECT SUM(TimesPlayed) FROM Games").value(0), QStringList{"0"});
+    QCOMPARE(f.stored(noFile, "DateLastPlayed"), QStringLiteral("(Never)"));
+    QCOMPARE(f.messages.count(), 0);
 }
 
-void TestMainWindowPlay::doubleClickStartsNothing_data()
+void TestMainWindowPlay::missingEmulatorIsReportedAndNothingRecorded()
 {
-    QTest::addColumn<QString>("game");
-    QTest::addColumn<QVariantMap>("settings");
-    QTest::newRow("default v1.9 without its path")
-        << kAstro << QVariantMap{{"TheDefaultEmulatorFlag", 0}, {"DC", "False"}, {"CCS64Path", QString()}};
-    QTest::newRow("double-click plays the tune")
-        << kAstro << QVariantMap{{"TheDefaultEmulatorFlag", 2}, {"DC", "True"}};
-    QTest::newRow("game without a file") << QStringLiteral("Harbour Patrol")
-                                         << QVariantMap{{"TheDefaultEmulatorFlag", 2}, {"DC", "False"}};
-    QTest::newRow("no games folder") << kAstro
-                                     << QVariantMap{
-                                            {"TheDefaultEmulatorFlag", 2}, {"DC", "False"}, {"GamesPath", QString()}};
-}
-
-void TestMainWindowPlay::doubleClickStartsNothing()
-{
-    QFETCH(QString, game);
-    QFETCH(QVariantMap, settings);
-    QMainWindow* w = m_s->start(game, settings);
+    PlayFixture f;
+    QVERIFY(f.isValid());
+    const QString gone = QDir(f.emulatorFolder(2)).filePath(QStringLiteral("CCS64DX.EXE"));
+    QVERIFY(QFile::remove(gone));
+    const QByteArray config = readFile(f.configPath(2));
+    QMainWindow* w = f.startOn(kAstro);
     QVERIFY(w);
-    QCOMPARE(labelText(w, "lblName"), game);
-    // Without the tune setting, the reason is that the default emulator's button is not offered.
-    if (settings.value("DC").toString() == QLatin1String("False"))
-        QVERIFY(!control<QPushButton>(w, kPlayButtons[settings.value("TheDefaultEmulatorFlag").toInt()])->isEnabled());
-    doubleClickGame(w, game);
-    QVERIFY(!m_s->emulators.anyStartedWithin(500));
-    verifyNothingRecorded(w, game);
-    QCOMPARE(m_s->messages().count(), 0);
+    // The setting is there, so the button is offered; the start finds the file missing.
+    click(w, "cmdRun20Win");
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().text, QStringLiteral("FILE NOT FOUND: ") + gone);
+    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
+    QVERIFY(!f.anyStartedWithin(300));
+    QCOMPARE(readFile(f.configPath(2)), config);
+    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
+    QCOMPARE(f.stored(kAstro, "TimesPlayed"), QStringLiteral("0"));
 }
 
-void TestMainWindowPlay::popupItemsAreEnabledLikeTheButtons()
+void TestMainWindowPlay::renamedArchiveShowsItsNewName()
 {
-    QMainWindow* w = m_s->start(kAstro, {{QStringLiteral("CCS642Path"), QString()}});
+    // An archive with two games: the user picks the second under the hourglass, the archive is renamed
+    // after it, and the panel and the catalogue follow the new name.
+    PlayFixture f;
+    QVERIFY(f.isValid());
+    const QString cavern = QStringLiteral("Cavern Crawler");
+    QVERIFY(zipWithTool(f.programFile("Demo/Games/Archives/PACK.ZIP"),
+                        {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
+    QCOMPARE(f.editCatalogue("UPDATE Games SET Filename = 'Archives\\PACK.ZIP' WHERE Name = 'Cavern Crawler'"),
+             QString());
+    QMainWindow* w = f.startOn(cavern);
     QVERIFY(w);
+    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("PACK.ZIP"));
+
+    QString dialogName;
+    Qt::CursorShape pointer = Qt::ArrowCursor;
+    whenModal([&](QWidget* dialog) {
+        dialogName = dialog->objectName();
+        if (const QCursor* c = QApplication::overrideCursor())
+            pointer = c->shape();
+        auto* files = dialog->findChild<QListWidget*>(QStringLiteral("lstFiles"));
+        files->setCurrentItem(files->findItems(QStringLiteral("TWO.D64"), Qt::MatchFixedString).value(0));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdRename")), Qt::LeftButton);
+    });
+    click(w, "cmdRun20Win");
+    QCOMPARE(dialogName, QStringLiteral("frmRenameArchive"));
+    QCOMPARE(pointer, Qt::WaitCursor);
+    QCOMPARE(f.waitForStart(2).value(1), f.programFile("CURRGAME/TWO.D64") + ",0");
+    QVERIFY(QFile::exists(f.programFile("Demo/Games/Archives/TWO.ZIP")));
+    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("TWO.ZIP"));
+    QCOMPARE(f.stored(cavern, "Filename"), QStringLiteral("Archives\\TWO.ZIP"));
+    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestMainWindowPlay::editMenuPopupAndF9OpenTheDialog()
+{
+    PlayFixture f;
+    QVERIFY(f.isValid());
+    QMainWindow* w = f.startOn(kAstro, {{"DefPort1Joy", 1}, {"DefPort2Key", 2}, {"DXDefPort2Key", 1}});
+    QVERIFY(w);
+    const QString query = QStringLiteral("SELECT UseDefault, Port1Joy, Port2Key, V2Port2Key FROM Games WHERE Name = "
+                                         "'Astro Miner'");
+    const QList<QStringList> before = f.queryCatalogue(query);
+    // Edit menu: the demo game uses the defaults, so the box is ticked and the ports are greyed with the
+    // defaults. Cancel keeps the game as it was.
+    QString title;
+    QString shown;
+    whenDialog(&title, "cmdCancel", [&](QWidget* dialog) {
+        shown = QStringLiteral("%1 %2 %3")
+                    .arg(dialog->findChild<QCheckBox*>(QStringLiteral("chkDefaults"))->isChecked())
+                    .arg(dialog->findChild<QTabWidget*>(QStringLiteral("SSTab"))->isEnabled())
+                    .arg(dialog->findChild<QPushButton*>(QStringLiteral("cmd1Port1Joy"))->text());
+        press(dialog, "chkDefaults");
+        press(dialog, "cmd1Port1Joy");
+    });
+    auto* edit = control<QMenu>(w, "mnuEdit");
+    edit->popup(w->mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(edit->isVisible());
+    clickItem(edit, action(w, "mnuEditEmulator"));
+    QTRY_VERIFY(!title.isEmpty());
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(title, QStringLiteral("frmControls:Settings for Astro Miner..."));
+    QCOMPARE(shown, QStringLiteral("1 0 ") + launch::captionFor(launch::PortField::Port1Joy, 1));
+    QCOMPARE(f.queryCatalogue(query), before);
+
+    // Popup item: OK with the box unticked makes the defaults the game's own values.
+    title.clear();
+    whenDialog(&title, "cmdOK", [](QWidget* dialog) { press(dialog, "chkDefaults"); });
     auto* pmnu = control<QMenu>(w, "pmnu");
     rightClickGame(w, kAstro);
     QTRY_VERIFY(pmnu->isVisible());
-    const QStringList captions = {"Play Astro Miner (v1.9)",       "Play Astro Miner (v2.0 Dos)",
-                                  "Play Astro Miner (v2.0 Win32)", "Play Sid Tune for Astro Miner",
-                                  "View Docs for Astro Miner",     "Remove Astro Miner"};
-    const char* const items[] = {"pmnuPlay", "pmnuPlay2D", "pmnuPlay2W", "pmnuSid", "pmnuDocs", "pmnuRemoveGame"};
-    const char* const buttons[] = {"cmdRunGame", "cmdRun20Dos", "cmdRun20Win", "cmdPlayMusic", "cmdViewDocs"};
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(action(w, items[i])->text(), captions.at(i));
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(action(w, items[i])->isEnabled(), control<QPushButton>(w, buttons[i])->isEnabled());
-    QVERIFY(action(w, "pmnuPlay")->isEnabled());
-    QVERIFY(!action(w, "pmnuPlay2D")->isEnabled());
-    QVERIFY(action(w, "pmnuPlay2W")->isEnabled());
-    // A click on a greyed item starts nothing.
-    QTest::mouseClick(pmnu, Qt::LeftButton, {}, pmnu->actionGeometry(action(w, "pmnuPlay2D")).center());
-    QVERIFY(!m_s->emulators.anyStartedWithin(300));
-    pmnu->close();
+    clickItem(pmnu, action(w, "pmnuEditEmulatorSettings"));
+    QTRY_VERIFY(!title.isEmpty());
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(f.queryCatalogue(query).value(0), (QStringList{"0", "1", "2", "1"}));
 
-    // The captions follow the game under the click; without a game file no play item is offered.
-    clickGame(w, QStringLiteral("Harbour Patrol"));
-    rightClickGame(w, QStringLiteral("Harbour Patrol"));
-    QTRY_VERIFY(pmnu->isVisible());
-    QCOMPARE(action(w, "pmnuPlay")->text(), QStringLiteral("Play Harbour Patrol (v1.9)"));
-    QCOMPARE(action(w, "pmnuRemoveGame")->text(), QStringLiteral("Remove Harbour Patrol"));
-    for (const char* name : kPlayItems)
-        QVERIFY2(!action(w, name)->isEnabled(), name);
-    pmnu->close();
-    verifyNothingRecorded(w, QStringLiteral("Harbour Patrol"));
+    // F9, the window's shortcut (which works only in the active window): the game's own ports reach the
+    // next start of each generation.
+    title.clear();
+    whenDialog(&title, "cmdOK", [](QWidget* dialog) {
+        press(dialog, "cmd1Port1Joy");    // "PC Joystick 2" -> "PC Joystick 1"
+        press(dialog, "cmd1Port2Key");    // "Key Set 3" -> "Key Set 1"
+        press(dialog, "cmd2Port2Key", 3); // "PC Joystick 2" -> "Key Set 1", "Key Set 2", "Key Set 3"
+    });
+    pressF9(w);
+    QTRY_VERIFY(!title.isEmpty());
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(f.queryCatalogue(query).value(0), (QStringList{"0", "0", "0", "4"}));
+    click(w, "cmdRunGame");
+    QVERIFY(!f.waitForStart(0).isEmpty());
+    QCOMPARE(configLine(f.configPath(0), "$JOYSTICK1PC="), QStringLiteral("$JOYSTICK1PC=0"));
+    QCOMPARE(configLine(f.configPath(0), "$JOYSTICK2KEY="), QStringLiteral("$JOYSTICK2KEY=0"));
+    click(w, "cmdRun20Dos");
+    QVERIFY(!f.waitForStart(1).isEmpty());
+    QCOMPARE(configLine(f.configPath(1), "$CONTROLPORT2MODE="), QStringLiteral("$CONTROLPORT2MODE=4"));
+    QCOMPARE(f.messages.count(), 0);
 }
 
-void TestMainWindowPlay::popupItemStartsItsEmulator_data()
+void TestMainWindowPlay::emulatorNeededForTheDialog_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::newRow("pmnuPlay") << 0;
-    QTest::newRow("pmnuPlay2D") << 1;
-    QTest::newRow("pmnuPlay2W") << 2;
+    QTest::addColumn<QVariantMap>("paths");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("Win32 only") << QVariantMap{{"CCS64Path", ""}, {"CCS642Path", ""}} << true;
+    QTest::newRow("v2.0 Dos only") << QVariantMap{{"CCS64Path", ""}, {"DirectXPath", ""}} << false;
 }
 
-void TestMainWindowPlay::popupItemStartsItsEmulator()
+void TestMainWindowPlay::emulatorNeededForTheDialog()
 {
-    QFETCH(int, kind);
-    QMainWindow* w = m_s->start(kAstro);
+    QFETCH(QVariantMap, paths);
+    QFETCH(bool, opens);
+    PlayFixture f;
+    QVERIFY(f.isValid());
+    QMainWindow* w = f.startOn(kAstro, paths);
     QVERIFY(w);
-    auto* pmnu = control<QMenu>(w, "pmnu");
-    rightClickGame(w, kAstro);
-    QTRY_VERIFY(pmnu->isVisible());
-    QTest::mouseClick(pmnu, Qt::LeftButton, {}, pmnu->actionGeometry(action(w, kPlayItems[kind])).center());
-    verifyAstroStartedOnlyIn(w, kind);
-    QTRY_VERIFY(!pmnu->isVisible());
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    // A dialog that opened would hold up the key; the timer closes it and tells.
+    bool opened = false;
+    QTimer::singleShot(200, [&opened] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened = true;
+            dialog->close();
+        }
+    });
+    QTest::keyClick(w, Qt::Key_F9);
+    QTest::qWait(300);
+    QCOMPARE(opened, opens);
+    QCOMPARE(
+        f.messages.texts(),
+        opens ? QStringList()
+              : QStringList{"To Change the Emulator Settings, you must first specify an Emulator in 'Preferences'."});
 }
 
-void TestMainWindowPlay::scrollerStopsWhenTheGameStarts()
+void TestMainWindowPlay::damagedCatalogueIsToldOnce()
 {
-    QMainWindow* w = m_s->start(kAstro, {{QStringLiteral("View"), QStringLiteral("True")}});
+    PlayFixture f;
+    QVERIFY(f.isValid());
+    const QString file = f.programFile(QStringLiteral("Vintrax.mdb"));
+    QVERIFY(damageTablePage(file, QStringLiteral("Music")));
+    const QByteArray damaged = readFile(file);
+    QMainWindow* w = f.startOn(kAstro);
     QVERIFY(w);
-    QVERIFY(action(w, "mnuViewGameDetails")->isChecked());
-    QVERIFY(scroller(w).isRunning());
-    QTRY_VERIFY(scroller(w).scrollerVisible());
-    QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
+    QCOMPARE(f.messages.texts(), QStringList{catalogue::damagedCatalogueMessage(file)});
 
-    QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
-    QVERIFY(!m_s->emulators.waitForStart(2, 1).isEmpty());
-    QVERIFY(!scroller(w).isRunning());
-    QVERIFY(!scroller(w).scrollerVisible());
-    QVERIFY(control<QLabel>(w, "lblComment")->isVisible());
-    QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
-    // Choosing a game again starts it once more.
-    clickGame(w, QStringLiteral("Moonbase Miner 2"));
-    QVERIFY(scroller(w).isRunning());
+    click(w, "cmdRun20Win");
+    QVERIFY(!f.waitForStart(2).isEmpty());
+    click(w, "cmdRun20Dos");
+    QVERIFY(!f.waitForStart(1).isEmpty());
+    QCOMPARE(f.messages.count(), 2);
+    QVERIFY2(f.messages.last().text.contains(QStringLiteral("this play is not recorded")),
+             qPrintable(f.messages.last().text));
+    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
+    QCOMPARE(readFile(file), damaged);
 }
 
-void TestMainWindowPlay::runningSidPlayerIsEndedBeforeTheStart()
+void TestMainWindowPlay::lockedCatalogueIsToldAtEachPlay()
 {
-    const QString folder = m_s->fixture.programFile("SidPlay");
-    QVERIFY(writeFakeTool(folder, "SIDPLAYW.EXE", "while :; do sleep 0.2; done"));
-    const QString playerPath = QDir(folder).filePath("SIDPLAYW.EXE");
-    m_player = std::make_unique<QProcess>();
-    m_player->start(QStringLiteral("/bin/sh"), {playerPath});
-    QVERIFY(m_player->waitForStarted());
-    QTRY_VERIFY(QFile::exists(playerPath + ".log"));
-
-    // The setting names the player in another letter case.
-    QMainWindow* w =
-        m_s->start(kAstro, {{QStringLiteral("SidplayWPath"), m_s->fixture.programFile("sidplay/sidplayw.exe")}});
+    PlayFixture f;
+    QVERIFY(f.isValid());
+    QMainWindow* w = f.startOn(kAstro);
     QVERIFY(w);
-    QCOMPARE(m_player->state(), QProcess::Running);
-    QTest::mouseClick(control<QPushButton>(w, "cmdRun20Win"), Qt::LeftButton);
-    QVERIFY(!m_s->emulators.waitForStart(2, 1).isEmpty());
-    QTRY_COMPARE(m_player->state(), QProcess::NotRunning);
-    QCOMPARE(m_player->exitStatus(), QProcess::CrashExit); // ended by a signal, not on its own
-    QCOMPARE(m_s->messages().count(), 0);
+    // Another program holds the catalogue in a write transaction of its own.
+    QProcess holder;
+    holder.start(QStringLiteral("sqlite3"), {f.programFile(QStringLiteral("Vintrax.mdb"))});
+    QVERIFY(holder.waitForStarted());
+    holder.write("BEGIN EXCLUSIVE;\nSELECT 'locked';\n");
+    QVERIFY(holder.waitForReadyRead(10000));
+    for (int play = 1; play <= 2; ++play) {
+        click(w, "cmdRun20Win");
+        QCOMPARE(f.messages.count(), play);
+        QVERIFY2(f.messages.last().text.contains(QStringLiteral("could not be recorded")) &&
+                     f.messages.last().text.contains(QStringLiteral("locked")),
+                 qPrintable(f.messages.last().text));
+    }
+    QVERIFY(!f.waitForStart(2).isEmpty());
+    holder.write("ROLLBACK;\n.quit\n");
+    QVERIFY(holder.waitForFinished(10000));
+    QCOMPARE(f.stored(kAstro, "TimesPlayed"), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestMainWindowPlay)

@@ -1,31 +1,28 @@
 // The program's start and exit as a user meets them: the splash, the main window's load with its
-// messages, the first-run notes, and the settings the window leaves behind for the next start.
+// messages, the first-run notes, and the settings the window leaves behind for the next start. Then the
+// window applying its layout as it is resized (a few rows measured from the client area's bottom, in twips
+// at 15 to the pixel; the whole table is the layout's own test), the two View entries that change it, the
+// scrolling comment, and the window's place on the screen.
 #include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
-#include "app/CommandHost.h"
-#include "browser/FirstRunNotes.h"
-#include "browser/GameListViews.h"
+#include "browser/GameDetailsLook.h"
+#include "browser/gui/ScrollerBox.h"
 #include "platform/SingleInstance.h"
+#include <QListView>
 #include <QMainWindow>
+#include <QScreen>
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QListView>
+#include <QMap>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 
 using platform::MessageBox;
-using windowtest::action;
-using windowtest::control;
-using windowtest::gameList;
-using windowtest::gameText;
-using windowtest::scroller;
-using windowtest::WindowFixture;
+using namespace windowtest;
 
 namespace {
 
@@ -40,15 +37,46 @@ QList<QWidget*> visibleWindows()
     return shown;
 }
 
-QList<QAction*> bookmarkItems(QWidget* window)
+constexpr int kMinimumClientHeight = 6300 / kTwipsPerPixel;
+
+int clientHeight(QMainWindow* w)
 {
-    QList<QAction*> items;
-    for (QAction* a : window->findChildren<QAction*>(QStringLiteral("mnuFave")))
-        if (a->property("index").toInt() < 20)
-            items.append(a);
-    std::sort(items.begin(), items.end(),
-              [](QAction* a, QAction* b) { return a->property("index").toInt() < b->property("index").toInt(); });
-    return items;
+    return w->centralWidget()->height();
+}
+
+// Resizes the window so that its client area is height pixels high.
+void setClientHeight(QMainWindow* w, int height)
+{
+    w->resize(w->width(), w->height() + height - clientHeight(w));
+    QTRY_COMPARE(clientHeight(w), height);
+}
+
+int top(QMainWindow* w, const char* name)
+{
+    return control<QWidget>(w, name)->y();
+}
+
+ScrollerBox* scrollerBox(QMainWindow* w)
+{
+    return control<ScrollerBox>(w, "picScroller");
+}
+
+// What the user sees where the scroller box is: the share of pixels (in percent) that show the window's own
+// background, and that are drawn in the dark blue of the value labels (or close to it, at the letters' edges).
+QPair<int, int> backgroundAndInk(QMainWindow* w)
+{
+    ScrollerBox* box = scrollerBox(w);
+    const QImage shown = w->grab(QRect(box->mapTo(w, QPoint(0, 0)), box->size())).toImage();
+    const QColor background = w->centralWidget()->palette().color(QPalette::Window);
+    int backgroundPixels = 0, ink = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            backgroundPixels += c == background;
+            ink += c != background && c.blue() > c.red() && c.blue() > c.green() && c.red() < 128;
+        }
+    const int total = qMax(1, shown.width() * shown.height());
+    return {backgroundPixels * 100 / total, ink * 100 / total};
 }
 
 } // namespace
@@ -61,23 +89,14 @@ private slots:
     void cleanup();
 
     void freshStoreShowsTheNotesOnce();
-    void missingToolEndsTheStart_data();
-    void missingToolEndsTheStart();
-    void missingCatalogueEndsTheStart();
-    void damagedCatalogueEndsTheStartUntouched_data();
-    void damagedCatalogueEndsTheStartUntouched();
-    void readOnlySettingsFileIsReportedAndKept();
-    void secondInstanceIsRefusedBeforeAnythingIsTouched();
-    void earlierVersionGetsTheNoticeOnce();
-    void windowIsCentredWhenPositionIsNotRestored();
-    void savedViewGameAndWindowComeBack();
-    void unknownSavedViewShowsAllGames();
-    void gameNameWithCommaSurvivesTheSettingsFile();
-    void minimisedWindowKeepsThePreviousPosition();
-    void savedGameOutsideTheSavedViewSelectsNothing();
-    void noSavedGameSelectsTheFirstRow();
+    void failedStartTouchesNothing_data();
+    void failedStartTouchesNothing();
+    void savedViewGameAndWindowComeBackUnlessMinimised();
+    void handEditedSettingsFile();
     void emptyBookmarksStayHidden();
-    void exitButtonAndMenuCloseTheWindow();
+    void layoutFollowsTheClientHeightAndTheScreenshotEntry();
+    void commentScrollsAndStops();
+    void windowFitsTheScreenWhateverTheSettingsSay();
 };
 
 void TestMainWindowStartup::cleanup()
@@ -105,206 +124,73 @@ void TestMainWindowStartup::freshStoreShowsTheNotesOnce()
     QCOMPARE(notesBefore, 1);
     // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again.
     QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
-    const auto& shown = f.messages.messages();
-    QCOMPARE(shown.size(), 3);
-    QCOMPARE(shown[0].title, QStringLiteral("Welcome to vintrax!"));
-    QVERIFY(shown[0].text.startsWith(QStringLiteral("IMPORTANT - PLEASE READ\n\n")));
-    QCOMPARE(shown[0].text, browser::welcomeNoteText());
-    QCOMPARE(shown[1].title, QStringLiteral("vintrax"));
-    QVERIFY(shown[1].text.startsWith(QStringLiteral("QUICK START\n\n")));
-    QCOMPARE(shown[1].text, browser::quickStartNoteText());
-    QCOMPARE(shown[2].title, QStringLiteral("vintrax"));
-    QVERIFY(shown[2].text.startsWith(QStringLiteral("One more thing !\n\n")));
-    QCOMPARE(shown[2].text, browser::oneMoreThingNoteText());
-    for (const auto& m : shown)
-        QCOMPARE(m.icon, MessageBox::Information);
-    // The notes come over the loaded window, which then has the focus on its list.
-    QVERIFY(w->isVisible());
+    // The three notes (their texts are the start-up sequence's test) over the loaded window; the splash gone.
+    QCOMPARE(f.messages.count(), 3);
     QVERIFY(f.state().mainWindowLoaded);
-    QCOMPARE(visibleWindows(), QList<QWidget*>{w}); // the splash has gone
-    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(visibleWindows(), QList<QWidget*>{w});
+    QVERIFY(!QApplication::overrideCursor());
     f.exit();
-
     f.messages.clear();
     QVERIFY(f.start());
     QCOMPARE(f.messages.count(), 0);
-    f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
 }
 
-void TestMainWindowStartup::missingToolEndsTheStart_data()
+void TestMainWindowStartup::failedStartTouchesNothing_data()
 {
-    QTest::addColumn<QStringList>("missing");
-    QTest::addColumn<QString>("reported");
-    QTest::newRow("lha") << QStringList{QStringLiteral("lha")} << QStringLiteral("lha");
-    QTest::newRow("bmp2gif") << QStringList{QStringLiteral("bmp2gif")} << QStringLiteral("bmp2gif");
-    QTest::newRow("zip2d64") << QStringList{QStringLiteral("zip2d64")} << QStringLiteral("zip2d64");
+    QTest::addColumn<bool>("running");        // another copy holds the instance lock
+    QTest::addColumn<QStringList>("removed"); // program-folder files taken away
+    QTest::addColumn<bool>("damaged");        // the catalogue overwritten with text
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text"); // part of the message; "%1" stands for the program folder
+    const QString error = QStringLiteral("vintrax Error");
     // The tools are checked in the order bmp2gif, gunzip, lha, zip2d64: only the first missing one is named.
-    QTest::newRow("gunzip before lha") << QStringList{QStringLiteral("lha"), QStringLiteral("gunzip")}
-                                       << QStringLiteral("gunzip");
+    // Without a catalogue a start that went on would say so: the refusal of a second copy must come first.
+    QTest::newRow("zip2d64 missing") << false << QStringList{"Conversion/zip2d64"} << false << error
+                                     << QStringLiteral("FILE NOT FOUND: %1/Conversion/zip2d64");
+    QTest::newRow("gunzip before lha") << false << QStringList{"Conversion/lha", "Conversion/gunzip"} << false << error
+                                       << QStringLiteral("FILE NOT FOUND: %1/Conversion/gunzip");
+    QTest::newRow("catalogue missing") << false << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vinTrax")
+                                       << QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory");
+    QTest::newRow("catalogue damaged") << false << QStringList() << true << QStringLiteral("vinTrax")
+                                       << QStringLiteral("%1/Vintrax.mdb");
+    QTest::newRow("second copy") << true << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vintrax")
+                                 << QStringLiteral("vintrax is already running!");
 }
 
-void TestMainWindowStartup::missingToolEndsTheStart()
+void TestMainWindowStartup::failedStartTouchesNothing()
 {
-    QFETCH(QStringList, missing);
-    QFETCH(QString, reported);
+    QFETCH(bool, running);
+    QFETCH(QStringList, removed);
+    QFETCH(bool, damaged);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
     WindowFixture f;
     QVERIFY(f.isValid());
+    platform::SingleInstance other;
+    if (running)
+        QCOMPARE(other.tryAcquire(), platform::SingleInstance::Acquired);
     f.removeSetting(QStringLiteral("ShowPrefs")); // not even the first-run flag may be cleared
-    for (const QString& tool : missing)
-        QVERIFY(QFile::remove(f.programFile(QStringLiteral("Conversion/") + tool)));
+    for (const QString& file : removed)
+        QVERIFY(QFile::remove(f.programFile(file)));
+    const QString catalogue = f.programFile(QStringLiteral("Vintrax.mdb"));
+    if (damaged)
+        QVERIFY(testsupport::writeFile(catalogue, QByteArray("Games, tunes and screenshots\n").repeated(100)));
     const QByteArray iniBefore = testsupport::readFile(f.iniPath());
-    const QByteArray catalogueBefore = testsupport::readFile(f.programFile(QStringLiteral("Vintrax.mdb")));
+    const QByteArray catalogueBefore = testsupport::readFile(catalogue);
 
     QVERIFY(f.start() == nullptr);
     QVERIFY(visibleWindows().isEmpty());
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().text,
-             QStringLiteral("FILE NOT FOUND: ") + f.programFile(QStringLiteral("Conversion/") + reported));
-    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax Error"));
+    QCOMPARE(f.messages.last().title, title);
+    QVERIFY2(f.messages.last().text.contains(text.arg(f.programPath())), qPrintable(f.messages.last().text));
     QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
-    QCOMPARE(testsupport::readFile(f.programFile(QStringLiteral("Vintrax.mdb"))), catalogueBefore);
-    f.exit();
+    // The engine must not have made an empty catalogue in a missing one's place, nor touched a damaged one.
+    QCOMPARE(QFile::exists(catalogue), !removed.contains(QStringLiteral("Vintrax.mdb")));
+    QCOMPARE(testsupport::readFile(catalogue), catalogueBefore);
 }
 
-void TestMainWindowStartup::missingCatalogueEndsTheStart()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    QVERIFY(QFile::remove(f.programFile(QStringLiteral("Vintrax.mdb"))));
-    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
-
-    QVERIFY(f.start() == nullptr);
-    QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().text, QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory"));
-    QCOMPARE(f.messages.last().title, QStringLiteral("vinTrax"));
-    QCOMPARE(f.messages.last().icon, MessageBox::Critical);
-    // The engine must not have made an empty catalogue in the missing one's place.
-    QVERIFY(!QFile::exists(f.programFile(QStringLiteral("Vintrax.mdb"))));
-    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
-    f.exit();
-}
-
-void TestMainWindowStartup::damagedCatalogueEndsTheStartUntouched_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("not a database") << QByteArray("Games, tunes and screenshots\n").repeated(100);
-    QTest::newRow("empty file") << QByteArray();
-}
-
-void TestMainWindowStartup::damagedCatalogueEndsTheStartUntouched()
-{
-    QFETCH(QByteArray, content);
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    const QString catalogue = f.programFile(QStringLiteral("Vintrax.mdb"));
-    QVERIFY(testsupport::writeFile(catalogue, content));
-    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
-
-    QVERIFY(f.start() == nullptr);
-    QVERIFY(visibleWindows().isEmpty());
-    QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().title, QStringLiteral("vinTrax"));
-    QCOMPARE(f.messages.last().icon, MessageBox::Critical);
-    QVERIFY2(f.messages.last().text.contains(catalogue), qPrintable(f.messages.last().text));
-    QCOMPARE(testsupport::readFile(catalogue), content);
-    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
-    f.exit();
-}
-
-void TestMainWindowStartup::readOnlySettingsFileIsReportedAndKept()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QVERIFY(QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const QByteArray before = testsupport::readFile(f.iniPath());
-    QVERIFY(windowtest::clickGame(w, QStringLiteral("Nibble Nights")));
-    f.exit();
-    QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
-    QVERIFY2(f.messages.last().text.contains(f.iniPath()), qPrintable(f.messages.last().text));
-    QCOMPARE(testsupport::readFile(f.iniPath()), before);
-}
-
-void TestMainWindowStartup::secondInstanceIsRefusedBeforeAnythingIsTouched()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.removeSetting(QStringLiteral("ShowPrefs"));
-    // Without a catalogue a start that went on would say so: the refusal must come first.
-    QVERIFY(QFile::remove(f.programFile(QStringLiteral("Vintrax.mdb"))));
-    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
-    platform::SingleInstance running;
-    QCOMPARE(running.tryAcquire(), platform::SingleInstance::Acquired);
-
-    QVERIFY(f.start() == nullptr);
-    QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().text, QStringLiteral("vintrax is already running!"));
-    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
-    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
-    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
-    f.exit();
-
-    // Once the first copy has gone, the program starts (and now finds the catalogue missing).
-    running.release();
-    f.messages.clear();
-    QVERIFY(f.start() == nullptr);
-    QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().title, QStringLiteral("vinTrax"));
-    f.exit();
-}
-
-void TestMainWindowStartup::earlierVersionGetsTheNoticeOnce()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.removeSetting(QStringLiteral("V13Start"));
-    f.presetSettings({{QStringLiteral("Heighty"), 12000},
-                      {QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
-                      {QStringLiteral("CCS642Path"), QStringLiteral("/bin/true")},
-                      {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().text, QStringLiteral("As you now have 3 Emulators to select from, you should re-set "
-                                                    "your CCS64 paths in Preferences."));
-    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
-    QCOMPARE(f.messages.last().icon, MessageBox::Information);
-    // The two DOS emulators must be set again; the window keeps its design height this once.
-    QVERIFY(windowtest::clickGame(w, QStringLiteral("Astro Miner")));
-    QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled());
-    QVERIFY(!control<QPushButton>(w, "cmdRun20Dos")->isEnabled());
-    QVERIFY(control<QPushButton>(w, "cmdRun20Win")->isEnabled());
-    QCOMPARE(w->centralWidget()->height(), 6300 / kTwipsPerPixel);
-    f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("CCS64Path")).toString(), QString());
-    QCOMPARE(f.storedValue(QStringLiteral("DirectXPath")).toString(), QStringLiteral("/bin/true"));
-
-    f.messages.clear();
-    QVERIFY(f.start());
-    QCOMPARE(f.messages.count(), 0);
-    f.exit();
-}
-
-void TestMainWindowStartup::windowIsCentredWhenPositionIsNotRestored()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("PositionFlag"), QStringLiteral("False")},
-                      {QStringLiteral("Top"), 300},
-                      {QStringLiteral("Left"), 300}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    QVERIFY(qAbs(w->x() - (screen.width() - w->width()) / 2.0) <= 1.0);
-    QVERIFY(w->y() > 20);
-    f.exit();
-}
-
-void TestMainWindowStartup::savedViewGameAndWindowComeBack()
+void TestMainWindowStartup::savedViewGameAndWindowComeBackUnlessMinimised()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
@@ -312,142 +198,84 @@ void TestMainWindowStartup::savedViewGameAndWindowComeBack()
     f.presetSettings({{QStringLiteral("SSViewShowFlag"), QStringLiteral("False")}});
     QMainWindow* w = f.start();
     QVERIFY(w);
-    QVERIFY(action(w, "mnuViewScreenshots")->isChecked());
-    QVERIFY(!action(w, "mnuViewGameDetails")->isChecked());
+    QVERIFY(action(w, "mnuViewScreenshots")->isChecked() && !action(w, "mnuViewGameDetails")->isChecked());
     QTest::mouseClick(control<QPushButton>(w, "cmdGamesOnly"), Qt::LeftButton);
-    QVERIFY(windowtest::clickGame(w, QStringLiteral("Moonbase Miner 2")));
+    // A name with a comma comes back from the settings file.
+    QVERIFY(clickGame(w, QStringLiteral("Dragon's Keep, The")));
     action(w, "mnuViewScreenshots")->trigger();
     action(w, "mnuViewGameDetails")->trigger();
     w->resize(w->width(), w->height() + 70);
     w->move(40, 25);
     QTRY_COMPARE(w->pos(), QPoint(40, 25));
     const int height = w->height();
+    // The exit button closes the window, which writes the settings; a second close writes nothing twice.
+    QTest::mouseClick(control<QPushButton>(w, "cmdExit"), Qt::LeftButton);
+    QVERIFY(!w->isVisible());
     f.exit();
-
-    QCOMPARE(f.storedValue(QStringLiteral("WhatListBox")).toInt(), 1);
-    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Moonbase Miner 2"));
-    QCOMPARE(f.storedValue(QStringLiteral("Heighty")).toInt(), height * kTwipsPerPixel);
-    QCOMPARE(f.storedValue(QStringLiteral("Top")).toInt(), 25 * kTwipsPerPixel);
-    QCOMPARE(f.storedValue(QStringLiteral("Left")).toInt(), 40 * kTwipsPerPixel);
-    QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
-    QCOMPARE(f.storedValue(QStringLiteral("SSView")).toString(), QStringLiteral("False"));
-    QCOMPARE(f.storedValue(QStringLiteral("View")).toString(), QStringLiteral("True"));
+    QStringList stored;
+    for (const char* key : {"WhatListBox", "CurrentGame", "Heighty", "Top", "Left", "SSView", "View"})
+        stored << f.storedValue(QString::fromLatin1(key)).toString();
+    QCOMPARE(stored, (QStringList{"1", "Dragon's Keep, The", QString::number(height * kTwipsPerPixel),
+                                  QString::number(25 * kTwipsPerPixel), QString::number(40 * kTwipsPerPixel), "False",
+                                  "True"}));
 
     w = f.start();
     QVERIFY(w);
-    QCOMPARE(browser::gameListViewFromNumber(f.state().settings.WhatListBox), browser::GameListView::Playable);
-    QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("PLAYABLE GAMES"));
-    QVERIFY(!control<QPushButton>(w, "cmdGamesOnly")->isEnabled());
-    QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Moonbase Miner 2"));
-    QCOMPARE(control<QLabel>(w, "lblName")->text(), QStringLiteral("Moonbase Miner 2"));
+    QCOMPARE(labelText(w, "lblWhatView"), QStringLiteral("PLAYABLE GAMES"));
+    QCOMPARE(selectedGame(w), QStringLiteral("Dragon's Keep, The"));
+    QCOMPARE(labelText(w, "lblName"), QStringLiteral("Dragon's Keep, The"));
     QCOMPARE(w->height(), height);
     QCOMPARE(w->pos(), QPoint(40, 25));
-    QVERIFY(!action(w, "mnuViewScreenshots")->isChecked());
-    QVERIFY(!control<QLabel>(w, "imgScreenShot")->isVisible());
-    QVERIFY(action(w, "mnuViewGameDetails")->isChecked());
-    QVERIFY(control<QWidget>(w, "picScroller")->isVisible());
-    QVERIFY(scroller(w).isRunning());
+    QVERIFY(!action(w, "mnuViewScreenshots")->isChecked() && !control<QLabel>(w, "imgScreenShot")->isVisible());
+    QVERIFY(action(w, "mnuViewGameDetails")->isChecked() && scroller(w).isRunning());
     QCOMPARE(f.messages.count(), 0);
-    f.exit();
-}
 
-void TestMainWindowStartup::unknownSavedViewShowsAllGames()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("WhatListBox"), 7}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QCOMPARE(browser::gameListViewFromNumber(f.state().settings.WhatListBox), browser::GameListView::All);
-    QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("ALL GAMES IN DATABASE"));
-    QVERIFY(!control<QPushButton>(w, "cmdAll")->isEnabled());
-    QCOMPARE(gameList(w).rowCount(), 14);
-    f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("WhatListBox")).toInt(), 0);
-}
-
-void TestMainWindowStartup::gameNameWithCommaSurvivesTheSettingsFile()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QVERIFY(windowtest::clickGame(w, QStringLiteral("Last Ninja, The")));
-    f.exit();
-    QVERIFY(f.start());
-    QCOMPARE(windowtest::selectedGame(f.window()), QStringLiteral("Last Ninja, The"));
-    f.exit();
-
-    // A settings file edited by hand, without the quotes the program writes around such a value.
-    QByteArray ini = testsupport::readFile(f.iniPath());
-    const qsizetype at = ini.indexOf("CurrentGame=");
-    QVERIFY(at >= 0);
-    const qsizetype end = ini.indexOf('\n', at);
-    ini.replace(at, end - at, "CurrentGame=Dragon's Keep, The");
-    QVERIFY(testsupport::writeFile(f.iniPath(), ini));
-    QVERIFY(f.start());
-    QCOMPARE(windowtest::selectedGame(f.window()), QStringLiteral("Dragon's Keep, The"));
-    f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Dragon's Keep, The"));
-}
-
-void TestMainWindowStartup::minimisedWindowKeepsThePreviousPosition()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("Top"), 600}, {QStringLiteral("Left"), 900}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QCOMPARE(w->pos(), QPoint(60, 40));
+    // A window closed while minimised keeps the previous position; the rest is still written. File, Exit
+    // closes it too.
     w->move(100, 80);
     QTRY_COMPARE(w->pos(), QPoint(100, 80));
+    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
     w->showMinimized();
     QTRY_VERIFY(w->isMinimized());
-    f.exit();
-
-    QCOMPARE(f.storedValue(QStringLiteral("Top")).toInt(), 600);
-    QCOMPARE(f.storedValue(QStringLiteral("Left")).toInt(), 900);
-    // Everything else is still written.
-    QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
-    QVERIFY(f.storedValue(QStringLiteral("Heighty")).toInt() > 0);
+    action(w, "mnuFileExit")->trigger();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(f.storedValue(QStringLiteral("Top")).toInt(), 25 * kTwipsPerPixel);
+    QCOMPARE(f.storedValue(QStringLiteral("Left")).toInt(), 40 * kTwipsPerPixel);
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Astro Miner"));
 }
 
-void TestMainWindowStartup::savedGameOutsideTheSavedViewSelectsNothing()
+void TestMainWindowStartup::handEditedSettingsFile()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    // Harbour Patrol has a tune but no game file: it is not among the playable games.
+    // Harbour Patrol has a tune but no game file: it is not among the playable games, so nothing is selected
+    // and the saved game stays what it was.
     f.presetSettings(
         {{QStringLiteral("WhatListBox"), 1}, {QStringLiteral("CurrentGame"), QStringLiteral("Harbour Patrol")}});
     QMainWindow* w = f.start();
     QVERIFY(w);
     QCOMPARE(gameList(w).rowCount(), 9);
-    QCOMPARE(windowtest::selectedGame(w), QString());
-    QCOMPARE(f.messages.count(), 0);
+    QCOMPARE(selectedGame(w), QString());
     f.exit();
-    // Nothing was selected, so the saved game stays what it was.
     QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Harbour Patrol"));
-}
 
-void TestMainWindowStartup::noSavedGameSelectsTheFirstRow()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("WhatListBox"), 2}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QCOMPARE(browser::gameListViewFromNumber(f.state().settings.WhatListBox), browser::GameListView::Tunes);
-    QCOMPARE(control<QLabel>(w, "lblWhatView")->text(), QStringLiteral("GAMES WITH SID TUNES"));
-    QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Astro Miner"));
-    QCOMPARE(control<QLabel>(w, "lblName")->text(), QStringLiteral("Astro Miner"));
-    QVERIFY(control<QLabel>(w, "lblName")->isVisible());
-    QVERIFY(control<QListView>(w, "lstGames")->hasFocus());
+    // A name with a comma, without the quotes the program writes around such a value.
+    QByteArray ini = testsupport::readFile(f.iniPath());
+    const qsizetype at = ini.indexOf("CurrentGame=");
+    QVERIFY(at >= 0);
+    ini.replace(at, ini.indexOf('\n', at) - at, "CurrentGame=Last Ninja, The");
+    QVERIFY(testsupport::writeFile(f.iniPath(), ini));
+    f.presetSettings({{QStringLiteral("WhatListBox"), 0}});
+    QVERIFY(f.start());
+    QCOMPARE(selectedGame(f.window()), QStringLiteral("Last Ninja, The"));
     f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Astro Miner"));
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Last Ninja, The"));
+    QCOMPARE(f.messages.count(), 0);
 }
 
 void TestMainWindowStartup::emptyBookmarksStayHidden()
 {
+    // Editing and opening bookmarks is the preferences window's test.
     WindowFixture f;
     QVERIFY(f.isValid());
     f.presetSettings({{QStringLiteral("Fave3D"), QStringLiteral("Empty")},
@@ -455,44 +283,166 @@ void TestMainWindowStartup::emptyBookmarksStayHidden()
                       {QStringLiteral("Fave5D"), QStringLiteral("Tom & Jerry's C64 page")}});
     QMainWindow* w = f.start();
     QVERIFY(w);
-    const QList<QAction*> items = bookmarkItems(w);
-    QCOMPARE(items.size(), 20);
-    for (int i = 0; i < 20; ++i)
-        QCOMPARE(items[i]->isVisible(), i != 3 && i != 19);
+    QMap<int, QAction*> items;
+    for (QAction* a : w->findChildren<QAction*>(QStringLiteral("mnuFave")))
+        items[a->property("index").toInt()] = a;
+    QVERIFY(items[2]->isVisible() && !items[3]->isVisible() && items[18]->isVisible() && !items[19]->isVisible());
     // A title is shown as written: its "&" marks no accelerator.
     QCOMPARE(items[5]->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
              QStringLiteral("Tom & Jerry's C64 page"));
-    // A bookmark opens its address with the desktop, reached through the command host as any command.
-    QStringList opened;
-    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
-    QCOMPARE(f.program().host()->command(QStringLiteral("mnuFave(5)")), items[5]);
-    items[5]->trigger();
-    QCOMPARE(opened, QStringList{f.state().settings.Favourites[5].address});
-    f.exit();
-    // The bookmark table goes back to the store as it was read.
-    QCOMPARE(f.storedValue(QStringLiteral("Fave3D")).toString(), QStringLiteral("Empty"));
 }
 
-void TestMainWindowStartup::exitButtonAndMenuCloseTheWindow()
+void TestMainWindowStartup::layoutFollowsTheClientHeightAndTheScreenshotEntry()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
+    const QString name = QStringLiteral("Galactic Garden and the Very Long Expedition to the Asteroid Belt of Doom");
+    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET Name = '%1' WHERE Name = 'Galactic Garden'").arg(name)),
+             QString());
+    // A stored height below the design height gives the design height, whose client area is the minimum.
+    f.presetSettings({{QStringLiteral("Heighty"), 1000}, {QStringLiteral("CurrentGame"), name}});
     QMainWindow* w = f.start();
     QVERIFY(w);
-    QVERIFY(windowtest::clickGame(w, QStringLiteral("Galactic Garden")));
-    QTest::mouseClick(control<QPushButton>(w, "cmdExit"), Qt::LeftButton);
-    QVERIFY(!w->isVisible());
-    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Galactic Garden"));
-    f.exit(); // a second close writes nothing twice and does not fail
+    QCOMPARE(clientHeight(w), kMinimumClientHeight);
+    // The client area is 9495 twips wide, and the window is resizable in height only, down to the minimum.
+    QCOMPARE(w->centralWidget()->width(), 9495 / kTwipsPerPixel);
+    const int width = w->width();
+    w->resize(width + 120, 200);
+    QTest::qWait(20);
+    QCOMPARE(w->width(), width);
+    QCOMPARE(clientHeight(w), kMinimumClientHeight);
 
-    w = f.start();
-    QVERIFY(w);
-    QCOMPARE(windowtest::selectedGame(w), QStringLiteral("Galactic Garden"));
-    QVERIFY(windowtest::clickGame(w, QStringLiteral("Jungle Jive")));
-    action(w, "mnuFileExit")->trigger();
-    QVERIFY(!w->isVisible());
-    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Jungle Jive"));
+    auto* title = control<QLabel>(w, "lblGN");
+    auto* legend = control<QWidget>(w, "picKey");
+    // A few rows from the client area's bottom, the large name and the legend shown only where they fit.
+    const struct
+    {
+        int height;
+        bool title;
+        bool legend;
+    } steps[] = {{kMinimumClientHeight, false, false},
+                 {kMinimumClientHeight + 30, true, false},
+                 {8400 / kTwipsPerPixel, true, true},
+                 {kMinimumClientHeight, false, false}};
+    for (const auto& step : steps) {
+        setClientHeight(w, step.height);
+        const int h = step.height;
+        QCOMPARE((QList<int>{top(w, "lblGameFile"), top(w, "picScroller"), top(w, "lblName"), top(w, "cmdExit"),
+                             control<QListView>(w, "lstGames")->height()}),
+                 (QList<int>{h - 255 / kTwipsPerPixel, h - 570 / kTwipsPerPixel, h - 2100 / kTwipsPerPixel,
+                             h - 2460 / kTwipsPerPixel, h - 3300 / kTwipsPerPixel}));
+        QCOMPARE(title->isVisible(), step.title);
+        QCOMPARE(legend->isVisible(), step.legend);
+    }
+    // A long name ends in an ellipsis within the label, whole in the tool tip; a short one shows whole.
+    setClientHeight(w, 8400 / kTwipsPerPixel);
+    QVERIFY(title->text().endsWith(QChar(0x2026)) && name.startsWith(title->text().chopped(1)));
+    QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width());
+    QCOMPARE(title->toolTip(), name);
+    QVERIFY(clickGame(w, QStringLiteral("Bouncing Bytes")));
+    QCOMPARE(title->text(), QStringLiteral("Bouncing Bytes"));
+    // Every caption ends before its value's text begins.
+    for (const auto& [captionName, valueName] : browser::kCaptionLabels) {
+        auto* caption = control<QLabel>(w, captionName);
+        auto* value = control<QLabel>(w, valueName);
+        QVERIFY2(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()) <
+                     value->x() + value->contentsMargins().left(),
+                 captionName);
+    }
+
+    // The screenshot entry widens the list, which covers the band: the picture, the name and the legend go,
+    // also when the window is resized.
+    auto* list = control<QListView>(w, "lstGames");
+    QAction* screenshots = action(w, "mnuViewScreenshots");
+    QVERIFY(screenshots->isChecked());
+    QCOMPARE(list->width(), 4095 / kTwipsPerPixel);
+    screenshots->trigger();
+    QVERIFY(!screenshots->isChecked());
+    QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
+    for (const char* hidden : {"imgScreenShot", "lblGN", "picKey"})
+        QVERIFY2(!control<QWidget>(w, hidden)->isVisible(), hidden);
+    QVERIFY(list->hasFocus());
+    setClientHeight(w, kMinimumClientHeight + 50);
+    QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
+    screenshots->trigger();
+    QCOMPARE(list->width(), 4095 / kTwipsPerPixel);
+    QVERIFY(control<QWidget>(w, "imgScreenShot")->isVisible());
+
+    // Nothing is laid out while the window is minimised, but the layout catches up when it is restored.
+    const int before = clientHeight(w);
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    w->resize(w->width(), w->height() + 100);
+    QTRY_COMPARE(clientHeight(w), before + 100);
+    QCOMPARE(top(w, "cmdRandom"), before - 2460 / kTwipsPerPixel);
+    w->showNormal();
+    QTRY_VERIFY(!w->isMinimized());
+    QCOMPARE(top(w, "cmdRandom"), before + 100 - 2460 / kTwipsPerPixel);
     f.exit();
+    // The height at exit is stored in twips.
+    QCOMPARE(f.storedValue(QStringLiteral("Heighty")).toInt() % kTwipsPerPixel, 0);
+    QCOMPARE(f.storedValue(QStringLiteral("SSView")).toString(), QStringLiteral("True"));
+}
+
+void TestMainWindowStartup::commentScrollsAndStops()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    // No game has a tune now, so the tune view is empty.
+    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
+    f.presetSettings({{QStringLiteral("CurrentGame"), QStringLiteral("Cavern Crawler")}});
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QAction* scrolling = action(w, "mnuViewGameDetails");
+    QCOMPARE(scrolling->text(), QStringLiteral("Scrolling &Comment"));
+    QVERIFY(!scrollerBox(w)->isVisible());
+    // A game without a comment: the box takes the label's place, blank and still.
+    scrolling->trigger();
+    QVERIFY(scrolling->isChecked());
+    QVERIFY(scrollerBox(w)->isVisible());
+    QVERIFY(!control<QLabel>(w, "lblComment")->isVisible());
+    QVERIFY(scrollerBox(w)->isBlank());
+    QVERIFY(!scroller(w).isRunning());
+    QVERIFY(control<QListView>(w, "lstGames")->hasFocus());
+
+    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
+    QVERIFY(scroller(w).isRunning());
+    QTRY_VERIFY(!scrollerBox(w)->isBlank());
+    // The text scrolls in the labels' dark blue over the window's background.
+    QTRY_VERIFY(backgroundAndInk(w).second > 0);
+    QVERIFY(backgroundAndInk(w).first > 50);
+    const QImage earlier = scrollerBox(w)->block();
+    QTRY_VERIFY(scrollerBox(w)->block() != earlier);
+
+    // The empty view stops it and hides the box with the other details; a view with the game brings it back.
+    QTest::mouseClick(control<QPushButton>(w, "cmdMusicOnly"), Qt::LeftButton);
+    QVERIFY(!scroller(w).isRunning());
+    QVERIFY(!scrollerBox(w)->isVisible());
+    QTest::mouseClick(control<QPushButton>(w, "cmdAll"), Qt::LeftButton);
+    QVERIFY(scroller(w).isRunning());
+    QVERIFY(scrollerBox(w)->isVisible());
+
+    // Unchecking puts the comment label back.
+    scrolling->trigger();
+    QVERIFY(!scroller(w).isRunning());
+    QVERIFY(!scrollerBox(w)->isVisible());
+    QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("View")).toString(), QStringLiteral("False"));
+}
+
+void TestMainWindowStartup::windowFitsTheScreenWhateverTheSettingsSay()
+{
+    // The placement rules are the layout's own test; here the window applies them to nonsense settings.
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{"Heighty", 2000000000}, {"Top", 2000000000}, {"Left", -2000000000}, {"PositionFlag", "True"}});
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QVERIFY(w->screen()->availableGeometry().contains(w->geometry()));
+    // The buttons and the details are inside the window, not cut off below it.
+    auto* exit = control<QPushButton>(w, "cmdExit");
+    QVERIFY(exit->mapTo(w, QPoint(0, exit->height())).y() <= w->height());
 }
 
 QTEST_MAIN(TestMainWindowStartup)

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "ArchiveFixtures.h"
 #include "ProcessRunner.h"
 #include "browser/GameListActions.h"
 #include "browser/StartupSequence.h"
@@ -7,9 +8,11 @@
 #include "platform/ProgramFolder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDate>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QListView>
 #include <QMainWindow>
 #include <QTest>
@@ -18,23 +21,59 @@ namespace windowtest {
 
 namespace {
 
-bool copyTree(const QString& from, const QString& to)
+struct EmulatorLayout
 {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
+    const char* folder;
+    const char* program; // the configured file
+    const char* logged;  // the file the command line runs
+    const char* config;
+    const char* configText;
+    const char* setting;
+};
+
+const EmulatorLayout kLayouts[] = {
+    {"CCS64 v19", "CCS64.EXE", "ccsdpmi.exe", "C64.CFG",
+     "$JOYSTICK1PC=9\r\n$JOYSTICK2PC=9\r\n$JOYSTICK1KEY=9\r\n$JOYSTICK2KEY=9\r\n$LOADPATH=C:\\\r\n$SOUND=1\r\n",
+     "CCS64Path"},
+    {"CCS64 v20", "ccs64.exe", "ccs64.exe", "c64.cfg",
+     "$CONTROLPORT1=9\r\n$CONTROLPORT2=9\r\n$CONTROLPORT1MODE=9\r\n$CONTROLPORT2MODE=9\r\n$LOADPATH=C:\\\r\n",
+     "CCS642Path"},
+    {"CCS64 Win", "CCS64DX.EXE", "CCS64DX.EXE", "C64.CFG",
+     "$CONTROLPORT1=9\r\n$CONTROLPORT2=9\r\n$CONTROLPORT1MODE=9\r\n$CONTROLPORT2MODE=9\r\n$LOADPATH=C:\\\r\n",
+     "DirectXPath"},
+};
+
+const EmulatorLayout& layout(int kind)
+{
+    return kLayouts[qBound(0, kind, 2)];
+}
+
+QModelIndex rowIndex(QWidget* window, const QString& name)
+{
+    const QAbstractItemModel& model = gameList(window);
+    const QModelIndexList found = model.match(model.index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    return found.isEmpty() ? QModelIndex() : found.first();
+}
+
+// The row's centre on the list's viewport, scrolled into sight.
+QPoint rowCentre(QWidget* window, const QString& name)
+{
+    auto* list = control<QListView>(window, "lstGames");
+    const QModelIndex index = rowIndex(window, name);
+    list->scrollTo(index);
+    return list->visualRect(index).center();
 }
 
 } // namespace
 
 WindowFixture::WindowFixture()
 {
-    m_valid = m_valid && copyTree(testsupport::stageDir() + QStringLiteral("/Demo"), programFile("Demo"));
+    m_valid =
+        m_valid && testsupport::runOracle(
+                       QStringLiteral("cp"),
+                       {QStringLiteral("-r"), testsupport::stageDir() + QStringLiteral("/Demo"), programFile("Demo")},
+                       programPath())
+                           .exitCode == 0;
     presetSettings({{QStringLiteral("GamesPath"), programFile("Demo/Games")},
                     {QStringLiteral("MusicPath"), programFile("Demo/Music")},
                     {QStringLiteral("ShowPrefs"), QStringLiteral("False")},
@@ -43,7 +82,9 @@ WindowFixture::WindowFixture()
 
 WindowFixture::~WindowFixture()
 {
-    m_program.reset();
+    if (QWidget* modal = QApplication::activeModalWidget())
+        modal->close();
+    exit();
 }
 
 QString WindowFixture::editCatalogue(const QString& sql) const
@@ -70,6 +111,14 @@ QList<QStringList> WindowFixture::queryCatalogue(const QString& sql) const
     return rows;
 }
 
+QString WindowFixture::stored(const QString& game, const QString& field) const
+{
+    return queryCatalogue(QStringLiteral("SELECT \"%1\" FROM Games WHERE Name = '%2'")
+                              .arg(field, QString(game).replace(u'\'', QStringLiteral("''"))))
+        .value(0)
+        .value(0);
+}
+
 QMainWindow* WindowFixture::start()
 {
     m_store = openSettingsStore(iniPath());
@@ -80,6 +129,16 @@ QMainWindow* WindowFixture::start()
     if (!m_program->start())
         return nullptr;
     return m_program->mainWindow();
+}
+
+QMainWindow* WindowFixture::startOn(const QString& game, const QVariantMap& settings)
+{
+    presetSettings(settings);
+    presetSettings({{QStringLiteral("CurrentGame"), game}});
+    QMainWindow* w = start();
+    if (w)
+        clickGame(w, game);
+    return w;
 }
 
 QMainWindow* WindowFixture::window() const
@@ -95,9 +154,80 @@ void WindowFixture::exit()
     m_store.reset();
 }
 
+PlayFixture::PlayFixture()
+{
+    QVariantMap paths;
+    for (int kind = 0; kind < 3; ++kind) {
+        const EmulatorLayout& l = layout(kind);
+        const QString dir = emulatorFolder(kind);
+        const QString program = QString::fromLatin1(l.program);
+        m_valid = m_valid && testsupport::writeFakeTool(dir, program, QString());
+        if (program != QLatin1String(l.logged))
+            m_valid = m_valid && testsupport::writeFakeTool(dir, QString::fromLatin1(l.logged), QString());
+        m_valid = m_valid && testsupport::writeFile(configPath(kind), l.configText);
+        paths.insert(QString::fromLatin1(l.setting), QDir(dir).filePath(program));
+    }
+    presetSettings(paths);
+}
+
+QString PlayFixture::emulatorFolder(int kind) const
+{
+    return programFile(QStringLiteral("Emulators/") + QString::fromLatin1(layout(kind).folder));
+}
+
+QString PlayFixture::configPath(int kind) const
+{
+    return QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).config));
+}
+
+bool PlayFixture::started(int kind) const
+{
+    return QFile::exists(QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).logged) + ".log"));
+}
+
+QStringList PlayFixture::waitForStart(int kind) const
+{
+    const QString log = QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).logged) + ".log");
+    const int lineCount = kind == 0 ? 3 : 2; // the folder, the arguments
+    QStringList lines;
+    const bool logged = QTest::qWaitFor(
+        [&] {
+            lines = QString::fromUtf8(testsupport::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
+            return lines.size() >= lineCount;
+        },
+        10000);
+    return logged ? lines : QStringList();
+}
+
+bool PlayFixture::anyStartedWithin(int milliseconds) const
+{
+    return QTest::qWaitFor([this] { return started(0) || started(1) || started(2); }, milliseconds);
+}
+
+QString configLine(const QString& configPath, const QString& key)
+{
+    for (const QByteArray& line : testsupport::readFile(configPath).split('\n')) {
+        const QString l = QString::fromUtf8(line).remove(u'\r');
+        if (l.startsWith(key))
+            return l;
+    }
+    return {};
+}
+
+QString today()
+{
+    return QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"));
+}
+
 QAction* action(QWidget* window, const char* name)
 {
     return window->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QString labelText(QWidget* window, const char* name)
+{
+    const QLabel* label = control<QLabel>(window, name);
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
 }
 
 QString selectedGame(QWidget* window)
@@ -107,31 +237,37 @@ QString selectedGame(QWidget* window)
     return rows.isEmpty() ? QString() : rows.first().data().toString();
 }
 
-QStringList detailValueLabels()
-{
-    return {QStringLiteral("lblName"),      QStringLiteral("lblPublisher"),  QStringLiteral("lblYear"),
-            QStringLiteral("lblMusician"),  QStringLiteral("lblGenre"),      QStringLiteral("lblPlayers"),
-            QStringLiteral("lblRating"),    QStringLiteral("lblDifficulty"), QStringLiteral("lblTrainer"),
-            QStringLiteral("lblHighScore"), QStringLiteral("lblDocFile"),    QStringLiteral("lblComment"),
-            QStringLiteral("lblGameFile"),  QStringLiteral("lblMusicFile"),  QStringLiteral("lblTimesPlayed"),
-            QStringLiteral("lblLastPlayed")};
-}
-
 bool clickGame(QWidget* window, const QString& name)
 {
-    auto* list = control<QListView>(window, "lstGames");
-    const QModelIndexList found =
-        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
-    if (found.isEmpty())
+    if (!rowIndex(window, name).isValid())
         return false;
-    list->scrollTo(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(found.first()).center());
+    const QPoint at = rowCentre(window, name);
+    QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::LeftButton, {}, at);
     return selectedGame(window) == name;
 }
 
-} // namespace windowtest
+void doubleClickGame(QWidget* window, const QString& name)
+{
+    // What a user's double-click sends: press, release, double-click, release.
+    QWidget* viewport = control<QListView>(window, "lstGames")->viewport();
+    const QPoint at = rowCentre(window, name);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+}
 
-namespace windowtest {
+void rightClickGame(QWidget* window, const QString& name)
+{
+    QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::RightButton, {}, rowCentre(window, name));
+}
+
+QStringList detailValueLabels()
+{
+    return QStringLiteral("lblName lblPublisher lblYear lblMusician lblGenre lblPlayers lblRating lblDifficulty "
+                          "lblTrainer lblHighScore lblDocFile lblComment lblGameFile lblMusicFile lblTimesPlayed "
+                          "lblLastPlayed")
+        .split(u' ');
+}
 
 const QAbstractItemModel& gameList(QWidget* window)
 {

@@ -7,7 +7,6 @@
 #include "platform/ScriptedMessageBox.h"
 
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QVariantMap>
 #include <QWidget>
 
@@ -22,30 +21,29 @@ namespace windowtest {
 
 // The program as a user starts it, offscreen: a program folder with the four tools, the demo catalogue
 // and the demo games and tunes; a settings file and an instance-lock folder of its own; and a scripted
-// message box that records every message and answers with each message's default button.
+// message box that records every message and answers with each message's default button. The settings
+// file starts with the demo folders as games path 0 and the music path, "ShowPrefs" False (no first-run
+// notes) and "V13Start" True, unless a test writes otherwise.
 class WindowFixture : public startuptest::StartupFolders
 {
 public:
     WindowFixture();
-    ~WindowFixture();
+    ~WindowFixture(); // closes a dialog a failed test left open, then exit()
 
-    // The settings file starts with the demo folders as games path 0 and the music path, "ShowPrefs"
-    // False (no first-run notes) and "V13Start" True, unless a test writes otherwise.
-
-    // Runs SQL on the program folder's catalogue with the sqlite3 shell (before start(), for rows the demo
-    // lacks); returns "" on success, else the shell's complaint.
+    // SQL on the catalogue through the sqlite3 shell: "" or the shell's complaint; the rows' fields as text;
+    // one field of a game's row ("" when there is no such row).
     QString editCatalogue(const QString& sql) const;
-    // The rows a query gives in the sqlite3 shell, each a list of its fields as text.
     QList<QStringList> queryCatalogue(const QString& sql) const;
+    QString stored(const QString& game, const QString& field) const;
 
-    // The program's start as main() makes it: splash, main window with every command installed, load.
-    // Returns the main window, or nullptr when the start ended.
+    // The program's start as main() makes it: the main window, or nullptr when the start ended; startOn
+    // with these settings over the preset ones, on game, whose row it clicks.
     QMainWindow* start();
+    QMainWindow* startOn(const QString& game, const QVariantMap& settings = {});
     QMainWindow* window() const;
     app::Program& program() { return *m_program; }
     app::AppState& state() { return m_program->state(); }
-    // Closes the main window (its unload writes the settings) and forgets it.
-    void exit();
+    void exit(); // closes the main window (its unload writes the settings)
 
     platform::ScriptedMessageBox messages;
     // Set before or after start(): the type-ahead clock and the random pick's source; unset, the system's.
@@ -57,20 +55,40 @@ private:
     std::unique_ptr<app::Program> m_program;
 };
 
+// The three emulators as fake scripts in the program folder (blanks in the folder names), each with the
+// configuration file of its generation beside it, set as CCS64Path, CCS642Path and DirectXPath. The program
+// a start runs logs its working folder and arguments beside itself: the DOS extender for CCS64 v1.9 (handed
+// the emulator's name, then the image), the emulator itself for the other two. Kinds 0, 1, 2 as the buttons.
+class PlayFixture : public WindowFixture
+{
+public:
+    PlayFixture();
+
+    QString emulatorFolder(int kind) const;
+    QString configPath(int kind) const;
+    bool started(int kind) const;
+    QStringList waitForStart(int kind) const; // folder and arguments, once all are logged (empty after 10 s)
+    bool anyStartedWithin(int milliseconds) const;
+};
+
+// One line of a configuration file that starts with key ("$LOADPATH="), without its line end.
+QString configLine(const QString& configPath, const QString& key);
+QString today(); // as the catalogue stores a play's date
+
 // Controls of a window by object name.
 template <typename T> T* control(QWidget* window, const char* name)
 {
     return window->findChild<T*>(QString::fromLatin1(name));
 }
 QAction* action(QWidget* window, const char* name);
+QString labelText(QWidget* window, const char* name);
 
-// The game list as a user sees it: the selected row's text ("" when none) and a click on the row
-// showing name (false when the list has no such row).
+// The game list as a user sees it: the selected row's text, and clicks on the row showing name.
 QString selectedGame(QWidget* window);
-// The detail panel's value labels, which show and hide with the game (lblComment among them).
-QStringList detailValueLabels();
 bool clickGame(QWidget* window, const QString& name);
-// The game list's rows and the comment scroller of a window.
+void doubleClickGame(QWidget* window, const QString& name);
+void rightClickGame(QWidget* window, const QString& name);
+QStringList detailValueLabels(); // which show and hide with the game
 const QAbstractItemModel& gameList(QWidget* window);
 QString gameText(QWidget* window, int row);
 const browser::Scroller& scroller(QWidget* window);
