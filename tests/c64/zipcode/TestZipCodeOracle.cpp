@@ -35,13 +35,11 @@ private:
 
 namespace {
 
+// Five kinds of damage to one part of a real set, each placed by the seeded generator.
 enum Damage
 {
     FlipBit,
-    SetByte,
     Truncate,
-    DeleteBytes,
-    InsertBytes,
     RecordHeader,
     PackedLength,
     SwapRecords
@@ -59,43 +57,21 @@ void damage(std::array<QByteArray, 4>& parts, Damage kind, QRandomGenerator& rng
             packed << head.pos;
     }
     const qsizetype pos = qsizetype(rng.bounded(quint32(part.size())));
-    switch (kind) {
-    case FlipBit:
+    if (kind == FlipBit) {
         part[pos] = char(part[pos] ^ (1 << rng.bounded(8)));
-        break;
-    case SetByte:
-        part[pos] = char(rng.bounded(256));
-        break;
-    case Truncate:
+    } else if (kind == Truncate) {
         part.truncate(pos);
-        break;
-    case DeleteBytes:
-        part.remove(pos, 1 + rng.bounded(3));
-        break;
-    case InsertBytes:
-        for (int n = 1 + int(rng.bounded(3)); n > 0; --n)
-            part.insert(pos, char(rng.bounded(256)));
-        break;
-    case RecordHeader: {
-        const qsizetype at = starts[rng.bounded(int(starts.size()))] + rng.bounded(2);
-        part[at] = char(rng.bounded(256));
-        break;
-    }
-    case PackedLength: {
-        if (packed.isEmpty())
-            return;
+    } else if (kind == RecordHeader) {
+        part[starts[rng.bounded(int(starts.size()))] + rng.bounded(2)] = char(rng.bounded(256));
+    } else if (kind == PackedLength && !packed.isEmpty()) {
         const qsizetype at = packed[rng.bounded(int(packed.size()))] + 2;
         part[at] = char(quint8(part[at]) + (rng.bounded(2) ? 1 : -1));
-        break;
-    }
-    case SwapRecords: {
+    } else if (kind == SwapRecords) {
         // Two neighbouring records change places: fine within a track, refused across a track boundary.
         const int i = int(rng.bounded(int(starts.size()) - 1));
         const qsizetype a = starts[i], b = starts[i + 1];
         const qsizetype end = i + 2 < starts.size() ? starts[i + 2] : part.size();
         part.replace(a, end - a, part.mid(b, end - b) + part.mid(a, b - a));
-        break;
-    }
     }
 }
 
@@ -224,10 +200,9 @@ void TestZipCodeOracle::agreesWithZip2disk_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<quint32>("seed");
 
-    const char* names[] = {"bit flip",       "byte set",      "truncation",    "bytes deleted",
-                           "bytes inserted", "record header", "packed length", "records swapped"};
+    const char* names[] = {"bit flip", "truncation", "record header", "packed length", "records swapped"};
     for (int kind = FlipBit; kind <= SwapRecords; ++kind) {
-        for (quint32 seed = 1; seed <= 25; ++seed)
+        for (quint32 seed = 1; seed <= 2; ++seed)
             QTest::addRow("%s %u", names[kind], seed) << kind << seed;
     }
 }
