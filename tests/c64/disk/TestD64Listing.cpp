@@ -191,8 +191,6 @@ void TestD64Listing::damagedImages_data()
     // A 40-track image has tracks 36 to 40: the link is followed and finds an empty sector.
     QTest::newRow("track 38 on 40 tracks") << relinked(1, 38, 3, forty) << disk << 8 << "T194"
                                            << "";
-    QTest::newRow("loop from the second sector") << relinked(4, 18, 1) << disk << 16 << "T1"
-                                                 << "already read";
     // The last of the 18 sectors pointing on (to an unused, in-range sector) is not followed.
     QTest::newRow("past 18 sectors") << relinkedFull(18, 17, 0) << "FULL" << 144 << "F144"
                                      << "past 18 sectors";
