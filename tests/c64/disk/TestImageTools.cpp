@@ -102,6 +102,9 @@ void TestImageTools::runs_data()
     for (const auto& [file, entry] : names)
         made(qPrintable("maketape: entry of " + file), tape, {"vtrxmktp", file}, {{"work/" + file, small}}, t64, {},
              "VTRXMKTP", {entry});
+    // A load address alone is the shortest program a tape holds.
+    made("maketape: load address only", tape, {"vtrxmktp", "stub.prg"}, {{"work/stub.prg", "\x01\x08"}}, t64, {},
+         "VTRXMKTP", {"STUB"});
     const NamedFiles inputs{{"work/good.prg", small}, {"work/one.prg", "\x01"}};
     refused("maketape: missing file", tape, {"vtrxmktp", "good.prg", "absent.prg"}, inputs, t64,
             "absent.prg: no such file");
