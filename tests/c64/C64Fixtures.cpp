@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <algorithm>
+#include <cstdlib>
 
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -16,19 +16,32 @@ using tooltest::succeeded;
 
 namespace c64test {
 
+namespace {
+
+// Runs an independent program in a fresh scratch folder holding the given files (name -> contents); returns the
+// file it wrote under output (stdout when output is empty), or an empty array with the reason in *why.
+QByteArray madeBy(const QString& program, const QStringList& args, const QMap<QString, QByteArray>& files,
+                  const QString& output, QString* why = nullptr)
+{
+    QTemporaryDir dir;
+    for (auto it = files.begin(); it != files.end(); ++it)
+        writeFile(dir.filePath(it.key()), it.value());
+    const testsupport::RunResult r = oracle(program, args, dir.path());
+    if (!succeeded(r) && why)
+        *why = program + QStringLiteral(": ") + tooltest::describe(r);
+    return !succeeded(r) ? QByteArray() : output.isEmpty() ? r.out : readFile(dir.filePath(output));
+}
+
+} // namespace
+
 Cc1541Listing cc1541List(const QByteArray& image)
 {
     Cc1541Listing listing;
-    QTemporaryDir dir;
-    if (!writeFile(dir.filePath(QStringLiteral("copy.d64")), image))
-        return listing;
-    const testsupport::RunResult r = oracle(QStringLiteral("cc1541"), {"copy.d64"}, dir.path());
-    if (!succeeded(r))
-        return listing;
     static const QRegularExpression header(QStringLiteral("^0 .*\"(.{16})\""));
     static const QRegularExpression entry(QStringLiteral("^(\\d+)\\s+\"([^\"]*)\"\\s*(\\S+)\\s*$"));
     static const QRegularExpression freeLine(QStringLiteral("^(\\d+) blocks free"));
-    for (const QString& line : QString::fromLatin1(r.out).split(QLatin1Char('\n'))) {
+    const QByteArray out = madeBy(QStringLiteral("cc1541"), {"copy.d64"}, {{"copy.d64", image}}, QString());
+    for (const QString& line : QString::fromLatin1(out).split(QLatin1Char('\n'))) {
         QRegularExpressionMatch m = header.match(line);
         if (m.hasMatch() && listing.diskName.isEmpty()) {
             listing.diskName = m.captured(1);
@@ -44,12 +57,7 @@ Cc1541Listing cc1541List(const QByteArray& image)
 
 QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>& files)
 {
-    QTemporaryDir dir;
-    for (auto it = files.begin(); it != files.end(); ++it)
-        writeFile(dir.filePath(it.key()), it.value());
-    const testsupport::RunResult r =
-        oracle(QStringLiteral("cc1541"), QStringList{"-q"} + args + QStringList{"made.d64"}, dir.path());
-    return succeeded(r) ? readFile(dir.filePath(QStringLiteral("made.d64"))) : QByteArray();
+    return madeBy(QStringLiteral("cc1541"), QStringList{"-q"} + args + QStringList{"made.d64"}, files, "made.d64");
 }
 
 QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QByteArray& container,
@@ -57,31 +65,27 @@ QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QB
 {
     QMap<QString, QByteArray> files;
     QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("in/") + containerName);
     const QString outputDir = dir.filePath(QStringLiteral("out"));
     QDir().mkpath(outputDir);
-    writeFile(input, container);
-    const testsupport::RunResult r = oracle(QStringLiteral("cbmconvert"), {"-v1", "-N", inputOption, input}, outputDir);
-    if (!succeeded(r)) {
-        if (why)
-            *why = tooltest::describe(r);
-        return files;
-    }
+    writeFile(dir.filePath(containerName), container);
+    const testsupport::RunResult r =
+        oracle(QStringLiteral("cbmconvert"), {"-v1", "-N", inputOption, dir.filePath(containerName)}, outputDir);
+    if (!succeeded(r) && why)
+        *why = tooltest::describe(r);
     for (const QString& name : QDir(outputDir).entryList(QDir::Files))
         files.insert(name, readFile(QDir(outputDir).filePath(name)));
-    return files;
+    return succeeded(r) ? files : QMap<QString, QByteArray>();
 }
 
 QByteArray cbmconvertLynx(const NamedFiles& files)
 {
-    QTemporaryDir dir;
     QStringList args{"-v0", "-L", "made.lnx", "-n"};
+    QMap<QString, QByteArray> inputs;
     for (const auto& [name, data] : files) {
-        writeFile(dir.filePath(name), data);
+        inputs.insert(name, data);
         args << name;
     }
-    const testsupport::RunResult r = oracle(QStringLiteral("cbmconvert"), args, dir.path());
-    return succeeded(r) ? readFile(dir.filePath(QStringLiteral("made.lnx"))) : QByteArray();
+    return madeBy(QStringLiteral("cbmconvert"), args, inputs, "made.lnx");
 }
 
 QString nativeName(const c64::CbmFile& file)
@@ -96,48 +100,6 @@ QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files)
     for (const c64::CbmFile& f : files)
         out.insert(nativeName(f), f.data);
     return out;
-}
-
-int heardPitches(const QString& sidPath, int seconds, int windowsPerSecond, QString* why)
-{
-    QTemporaryDir dir;
-    const QString wavPath = dir.filePath(QStringLiteral("tune.wav"));
-    const testsupport::RunResult r =
-        oracle(QStringLiteral("sidplayfp"), {QStringLiteral("-t%1").arg(seconds), "-w" + wavPath, sidPath}, dir.path());
-    // sidplayfp writes a plain 44-byte header: channels at 22, sample rate at 24, bits per sample at 34.
-    const QByteArray wav = readFile(wavPath);
-    const auto le = [&wav](int at) { return quint8(wav[at]) | quint8(wav[at + 1]) << 8 | quint8(wav[at + 2]) << 16; };
-    const int channels = wav.size() > 44 ? le(22) & 0xFFFF : 0;
-    const int rate = channels ? le(24) : 0;
-    if (!succeeded(r) || wav.mid(36, 4) != "data" || (le(34) & 0xFFFF) != 16 || rate < windowsPerSecond ||
-        (wav.size() - 44) / (2 * channels) < qsizetype(rate) * (seconds - 1)) {
-        *why = QStringLiteral("sidplayfp made no recording: ") + tooltest::describe(r);
-        return -1;
-    }
-    QList<qint16> samples; // the first channel
-    for (qsizetype p = 44; p + 2 * channels <= wav.size(); p += 2 * channels)
-        samples.append(qint16(le(int(p)) & 0xFFFF));
-    if (std::none_of(samples.begin(), samples.end(), [](qint16 s) { return std::abs(int(s)) > 1000; }))
-        return 0;
-    // Sign changes in each window measure the pitch sounding in it; count those more than 10% apart.
-    QList<int> crossings;
-    const int window = rate / windowsPerSecond;
-    for (qsizetype start = 0; start + window <= samples.size(); start += window) {
-        int n = 0;
-        for (qsizetype i = start + 1; i < start + window; ++i)
-            n += (samples[i - 1] < 0) != (samples[i] < 0);
-        crossings.append(n);
-    }
-    std::sort(crossings.begin(), crossings.end());
-    int distinct = 0;
-    int last = -1;
-    for (int c : crossings) {
-        if (c > 0 && (last < 0 || c > last * 11 / 10)) {
-            ++distinct;
-            last = c;
-        }
-    }
-    return distinct;
 }
 
 namespace {

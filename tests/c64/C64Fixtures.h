@@ -10,7 +10,7 @@
 
 #include <array>
 
-// C64 fixtures made and checked by independent programs (cc1541, cbmconvert, disk2zip, zip2disk, sidplayfp), and
+// C64 fixtures made and checked by independent programs (cc1541, cbmconvert, disk2zip, zip2disk), and
 // Zip-Code parts written by hand.
 namespace c64test {
 
@@ -46,10 +46,6 @@ QByteArray cbmconvertLynx(const NamedFiles& files);
 // and those of a list.
 QString nativeName(const c64::CbmFile& file);
 QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files);
-
-// sidplayfp plays the tune for `seconds` into a WAV file; returns how many clearly different pitches windows of
-// 1/windowsPerSecond s show (0 when the tune is silent), or -1 with the reason in *why.
-int heardPitches(const QString& sidPath, int seconds, int windowsPerSecond, QString* why);
 
 // Zip-Code: sectors per track of a 35-track disk, and where a sector lies in a D64 image.
 int sectorsPerTrack(int track);

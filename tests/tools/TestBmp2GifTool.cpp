@@ -182,9 +182,6 @@ void TestBmp2GifTool::converts_data()
     QTest::newRow("8-bit") << magick(gradient + QStringList{"-colors", "200"} + bmp3, 8) << QByteArray() << "";
     QTest::newRow("8-bit RLE") << magick(gradient + QStringList{"-colors", "200", "BMP3:in.bmp"}, 8, 1) << QByteArray()
                                << "";
-    QTest::newRow("8-bit odd width")
-        << magick(QStringList{"-size", "37x23", "gradient:green-yellow", "-type", "Palette", "-colors", "50"} + bmp3, 8)
-        << QByteArray() << "";
     QTest::newRow("4-bit") << magick(gradient + QStringList{"-colors", "16", "BMP3:in.bmp"}, 4) << QByteArray() << "";
     QTest::newRow("1-bit") << magick({"-size", "45x30", "pattern:checkerboard", "-colors", "2", "-type", "Palette",
                                       "BMP3:in.bmp"},
@@ -200,7 +197,6 @@ void TestBmp2GifTool::converts_data()
     QTest::newRow("cropped screen dump 320 x 200") << screenDump(320, 200) << QByteArray() << "";
     QTest::newRow("dump, pixel offset 0") << screenDump(320, 200, 0) << screenDump(320, 200) << "";
     QTest::newRow("dump, pixel offset past the end") << screenDump(320, 200, 0x7FFFFFFF) << screenDump(320, 200) << "";
-    QTest::newRow("whole emulator picture 504 x 312") << screenDump(504, 312) << QByteArray() << "";
 
     BmpLayout rle4;
     rle4.bitsPerPixel = 4;
@@ -234,7 +230,6 @@ void TestBmp2GifTool::converts_data()
     };
     const QByteArray none;
     QTest::newRow("not a BMP") << QByteArray("GIF89a not a bitmap") << none << "not a BMP";
-    QTest::newRow("empty file") << QByteArray() << none << "not a BMP";
     QTest::newRow("shorter than the file header") << good.left(12) << none << "too short";
     QTest::newRow("cut in the header") << good.left(30) << none << "cut off";
     QTest::newRow("cut in the palette") << good.left(60) << none << "palette cut off";
@@ -248,8 +243,6 @@ void TestBmp2GifTool::converts_data()
     QTest::newRow("unknown header size") << with([](BmpLayout& s) { s.headerSize = 20; }) << none << "header size";
     QTest::newRow("no planes") << with([](BmpLayout& s) { s.planes = 0; }) << none << "planes";
     QTest::newRow("zero width") << with([](BmpLayout& s) { s.width = 0; }) << none << "not possible";
-    QTest::newRow("zero height") << with([](BmpLayout& s) { s.height = 0; }) << none << "not possible";
-    QTest::newRow("wider than a GIF") << with([](BmpLayout& s) { s.width = 70000; }) << none << "not possible";
     QTest::newRow("huge size, little data")
         << with([](BmpLayout& s) { s.width = s.height = 60000; }) << none << "too large";
     QTest::newRow("more colours than bits") << with([](BmpLayout& s) { s.coloursUsed = 300; }) << none << "colours";
@@ -264,7 +257,6 @@ void TestBmp2GifTool::converts_data()
         s.pixels = QByteArray::fromHex("00010000");
     }) << none << "top row first";
     QTest::newRow("RLE run past the row") << rle8("09010001") << none << "RLE";
-    QTest::newRow("RLE past the last row") << rle8("0000 0000 0000 0801 0001") << none << "RLE";
     QTest::newRow("RLE without end code") << rle8("08010000") << none << "end-of-bitmap";
     QTest::newRow("RLE size beyond the file") << rle8("08010001", 400) << none << "shorter";
 }

@@ -68,26 +68,20 @@ void TestGunzipTool::unpacks_data()
     QTest::newRow("small program") << "ELITE.GZ" << gzipOf(textBytes(20), "elite.prg") << "elite.prg" << textBytes(20);
     QTest::newRow("empty file") << "EMPTY.GZ" << gzipOf("", "empty.prg") << "empty.prg" << QByteArray();
     QTest::newRow("incompressible image") << "GAME.GZ" << gzipOf(big, "game.d64") << "game.d64" << big;
-    QTest::newRow("large text") << "notes.txt.gz" << gzipOf(textBytes(12000), "notes.txt") << "notes.txt"
-                                << textBytes(12000);
     // No stored name: the archive's name without its suffix.
     const QByteArray text = textBytes(50);
     const QByteArray nameless = gzipOf(text, "x", false);
     const QList<QPair<QString, QString>> suffixes{
-        {"GAME.GZ", "GAME"}, {"game.prg.gz", "game.prg"}, {"game.z", "game"},       {"Game-GZ", "Game"},
-        {"game-z", "game"},  {"game_Z", "game"},          {"demo.tgz", "demo.tar"}, {"DEMO.TAZ", "DEMO.tar"}};
+        {"GAME.GZ", "GAME"}, {"game.z", "game"}, {"Game-GZ", "Game"}, {"game_Z", "game"}, {"DEMO.TAZ", "DEMO.tar"}};
     for (const auto& [archive, output] : suffixes)
         QTest::addRow("suffix of %s", qPrintable(archive)) << archive << nameless << output << text;
     // A stored name is used only as a plain name in the archive's folder.
     const QList<QPair<QByteArray, QString>> stored{{"../../evil.prg", "evil.prg"},
-                                                   {"/tmp/evil.prg", "evil.prg"},
                                                    {"..\\..\\evil.prg", "evil.prg"},
                                                    {"C:\\GAMES\\ELITE.PRG", "ELITE.PRG"},
                                                    {"..", "x"},
-                                                   {".", "x"},
                                                    {"games/", "x"},
                                                    {"x.gz", "x"},
-                                                   {"bad\nname", "x"},
                                                    {"unit\x1f", "x"},
                                                    {"del\x7f", "x"},
                                                    {"a blank.prg", "a blank.prg"}};
@@ -148,19 +142,14 @@ void TestGunzipTool::refuses_data()
     // gunzip would leave the inner .gz; libarchive would unpack both layers, so the tool refuses instead.
     row("gzip in gzip", game, gzipOf(first, "first.prg.gz"), "gzip data inside gzip data");
     row("cut inside the header", game, noisy.left(6), "");
-    row("cut after the header", game, noisy.left(10), "");
     row("cut inside the data", game, noisy.left(40000), "");
-    row("trailer missing", game, noisy.chopped(8), "");
     row("trailer half there", game, noisy.chopped(3), "");
-    row("last byte missing", game, noisy.chopped(1), "");
     row("CRC in the trailer", game, flipped(noisy, 6), "");
     row("length in the trailer", game, flipped(noisy, 2), "");
-    row("stored block data", game, flipped(noisy, 50000), "");
     row("compressed data", game, flipped(gzipOf(textBytes(3000), "g"), 3000), "");
     // Anything but zero bytes after the data (gzip only warns), and a member whose checksum does not match.
     row("trailing garbage", game, first + "trailing garbage", "");
     row("damaged second member", game, flipped(first, 7) + noisy, "");
-    row("random bytes", game, noiseBytes(5000, 5), "");
     row("text", game, QByteArray("10 PRINT \"HELLO\"\n"), "");
     row("empty file", game, QByteArray(""), "");
     row("no such file", game, QByteArray(), "");
@@ -170,8 +159,6 @@ void TestGunzipTool::refuses_data()
     const QByteArray elite = gzipOf(textBytes(10), QStringLiteral("elite.prg"));
     for (const char* beside : {"file", "folder", "link", "dangling link"})
         row(beside, "E.GZ", elite, "elite.prg already exists", beside);
-    row("zip signature", game, QByteArray("PK\x03\x04") + noiseBytes(300, 6), "");
-    row("gzip magic alone", game, QByteArray("\x1f\x8b"), "");
     row("unknown method", game, QByteArray("\x1f\x8b\x07\0\0\0\0\0\0\x03", 10) + noiseBytes(50, 7), "");
 }
 
