@@ -212,43 +212,41 @@ void TestCatalogueOpen::missingCatalogueIsReportedAndNeverCreated()
 
 void TestCatalogueOpen::unusableFilesAreReportedAndLeftUntouched_data()
 {
-    QTest::addColumn<QString>("kind");
+    // The file: given bytes, or the hand-written catalogue changed by a statement; a folder; or read-only.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("detail");
-    QTest::newRow("junk") << "junk" << int(OpenStatus::NotCatalogue) << "";
-    QTest::newRow("text file") << "text" << int(OpenStatus::NotCatalogue) << "";
-    QTest::newRow("empty file") << "empty" << int(OpenStatus::MissingTable) << "Games";
-    QTest::newRow("table dropped") << "dropped" << int(OpenStatus::MissingTable) << "Ratings";
-    QTest::newRow("stored query dropped") << "noview" << int(OpenStatus::MissingTable) << "Music Only List";
-    QTest::newRow("folder") << "folder" << int(OpenStatus::NotCatalogue) << "a folder";
-    QTest::newRow("read-only") << "readonly" << int(OpenStatus::ReadOnly) << "";
+    const int notCatalogue = int(OpenStatus::NotCatalogue), missingTable = int(OpenStatus::MissingTable);
+    // clang-format off
+    QTest::newRow("junk") << QByteArray("\x53\x9a\x01\xff").repeated(2048) << "" << notCatalogue << "";
+    QTest::newRow("text file") << QByteArray("Name,Publisher\nElite,Firebird\n") << "" << notCatalogue << "";
+    QTest::newRow("empty file") << QByteArray("") << "" << missingTable << "Games";
+    QTest::newRow("table dropped") << QByteArray() << "DROP TABLE Ratings" << missingTable << "Ratings";
+    QTest::newRow("stored query dropped") << QByteArray() << "DROP VIEW \"Music Only List\"" << missingTable << "Music Only List";
+    QTest::newRow("folder") << QByteArray() << "folder" << notCatalogue << "a folder";
+    QTest::newRow("read-only") << QByteArray() << "read-only" << int(OpenStatus::ReadOnly) << "";
+    // clang-format on
 }
 
 void TestCatalogueOpen::unusableFilesAreReportedAndLeftUntouched()
 {
-    QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, sql);
     QFETCH(int, status);
     QFETCH(QString, detail);
     QTemporaryDir dir;
     QString path = dir.filePath("Vintrax.mdb");
-    if (kind == "junk") {
-        QVERIFY(writeFile(path, QByteArray("\x53\x9a\x01\xff").repeated(2048)));
-    } else if (kind == "text") {
-        QVERIFY(writeFile(path, "Name,Publisher\nElite,Firebird\n"));
-    } else if (kind == "empty") {
-        QVERIFY(writeFile(path, {}));
-    } else if (kind == "dropped") {
-        path = catalogueFromScript(dir.path(), "catalogue_current.sql");
-        sqliteShell(path, "DROP TABLE Ratings");
-    } else if (kind == "noview") {
-        path = catalogueFromScript(dir.path(), "catalogue_current.sql");
-        sqliteShell(path, "DROP VIEW \"Music Only List\"");
-    } else if (kind == "folder") {
+    if (!bytes.isNull())
+        QVERIFY(writeFile(path, bytes));
+    else if (sql == "folder")
         QVERIFY(QDir().mkpath(path));
-    } else if (kind == "readonly") {
-        path = catalogueFromScript(dir.path(), "catalogue_current.sql");
+    else if ((path = catalogueFromScript(dir.path(), "catalogue_current.sql")).isEmpty())
+        QFAIL("no catalogue");
+    else if (sql == "read-only")
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    }
+    else
+        sqliteShell(path, sql);
     const FileState before = stateOf(path);
     QTest::qWait(20); // a write would show in the modification time
     Catalogue cat;
@@ -263,9 +261,9 @@ void TestCatalogueOpen::unusableFilesAreReportedAndLeftUntouched()
     QCOMPARE(m.title, QStringLiteral("vinTrax"));
     QVERIFY(m.text.contains(path));
     QVERIFY(m.text.contains("has not been changed"));
-    if (!detail.isEmpty() && kind != "folder")
+    if (!detail.isEmpty() && sql != "folder")
         QVERIFY(m.text.contains("'" + detail + "'"));
-    if (kind == "readonly")
+    if (sql == "read-only")
         QVERIFY(m.text.contains("read-only"));
 }
 
