@@ -1,12 +1,22 @@
+// Opening a catalogue: the hand-written one with its lists and categories, our schema against it, missing and
+// unusable files reported and left untouched; and a catalogue with damaged pages: whichever read meets the damage,
+// the user is told once how to recover the file, the reads give what they can, and nothing is written afterwards.
 #include "CatalogueFixtures.h"
+#include "ProcessRunner.h"
 #include "TestFolders.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
+#include "data/CurrentGame.h"
+#include "data/GameFields.h"
 #include "data/Schema.h"
 #include "data/Snapshot.h"
 #include "data/SqlTexts.h"
+#include "platform/ScriptedMessageBox.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,6 +45,76 @@ FileState stateOf(const QString& path)
     return {readFile(path), QFileInfo(path).lastModified()};
 }
 
+enum class Reader
+{
+    TableWalk,
+    NameWalk,
+    Seek,
+    ListView,
+    CurrentGameRead,
+};
+
+// The hand-written catalogue with ten more games, each long enough that the Games table spans several
+// pages; "Game 09" shares its page with few others.
+QString catalogueOfFourteenGames(const QString& folder)
+{
+    const QString path = catalogueFromScript(folder, QStringLiteral("catalogue_current.sql"));
+    sqliteShell(path, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10) "
+                                     "INSERT INTO Games (Name, CCode, Filename, FA, SA, \"Personal Comment\") "
+                                     "SELECT printf('Game %02d', i), 0, 'game.d64', 1, 0, hex(zeroblob(700)) FROM n"));
+    return path;
+}
+
+// Reads the catalogue as one part of the program does; the number of games it got.
+int readWith(Reader reader, Catalogue& cat)
+{
+    Recordset rs(cat.db(), QStringLiteral("Games"));
+    int rows = 0;
+    switch (reader) {
+    case Reader::TableWalk:
+    case Reader::NameWalk:
+        rs.setIndex(reader == Reader::NameWalk ? QStringLiteral("Name") : QString());
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            rows += rs.text(field::Name).isEmpty() ? 0 : 1;
+        return rows;
+    case Reader::Seek:
+        rs.setIndex(QStringLiteral("Name"));
+        return rs.seek(QStringLiteral("Game 09")) ? 1 : 0;
+    case Reader::ListView:
+        return Snapshot::fromView(cat.db(), kGameNameList).recordCount();
+    case Reader::CurrentGameRead: {
+        CurrentGame game;
+        game.open(cat.db());
+        game.select(sqliteShell(cat.db().path(), "SELECT rowid FROM Games WHERE Name = 'Game 09'").toLongLong());
+        rows = game.text(field::Name).isEmpty() ? 0 : 1;
+        game.close();
+        return rows;
+    }
+    }
+    return rows;
+}
+
+// Every way of writing is refused, and the file stays as it is.
+void verifyNothingWritten(Catalogue& cat)
+{
+    const QByteArray before = readFile(cat.db().path());
+    CurrentGame game;
+    game.open(cat.db());
+    QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
+    QVERIFY(!game.change({{field::TimesPlayed, 42}}));
+    QCOMPARE(game.lastError(), damagedCatalogueRefusal());
+    game.close();
+    Recordset& games = cat.games();
+    QVERIFY(games.addNew() && games.setValue(field::Name, QStringLiteral("New game")));
+    QVERIFY(!games.update());
+    games.cancelUpdate();
+    QString error;
+    QVERIFY(!cat.db().exec(QStringLiteral("UPDATE Games SET TimesPlayed = 7"), {}, &error));
+    QCOMPARE(error, damagedCatalogueRefusal());
+    QVERIFY(!cat.db().beginTransaction());
+    QCOMPARE(readFile(cat.db().path()), before);
+}
+
 } // namespace
 
 class TestCatalogueOpen : public QObject
@@ -47,6 +127,9 @@ private slots:
     void missingCatalogueIsReportedAndNeverCreated();
     void unusableFilesAreReportedAndLeftUntouched_data();
     void unusableFilesAreReportedAndLeftUntouched();
+    void damageFoundWhileReading_data();
+    void damageFoundWhileReading();
+    void theToldRecoveryWorks();
 
 private:
     QTemporaryDir m_dir;
@@ -129,43 +212,41 @@ void TestCatalogueOpen::missingCatalogueIsReportedAndNeverCreated()
 
 void TestCatalogueOpen::unusableFilesAreReportedAndLeftUntouched_data()
 {
-    QTest::addColumn<QString>("kind");
+    // The file: given bytes, or the hand-written catalogue changed by a statement; a folder; or read-only.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("detail");
-    QTest::newRow("junk") << "junk" << int(OpenStatus::NotCatalogue) << "";
-    QTest::newRow("text file") << "text" << int(OpenStatus::NotCatalogue) << "";
-    QTest::newRow("empty file") << "empty" << int(OpenStatus::MissingTable) << "Games";
-    QTest::newRow("table dropped") << "dropped" << int(OpenStatus::MissingTable) << "Ratings";
-    QTest::newRow("stored query dropped") << "noview" << int(OpenStatus::MissingTable) << "Music Only List";
-    QTest::newRow("folder") << "folder" << int(OpenStatus::NotCatalogue) << "a folder";
-    QTest::newRow("read-only") << "readonly" << int(OpenStatus::ReadOnly) << "";
+    const int notCatalogue = int(OpenStatus::NotCatalogue), missingTable = int(OpenStatus::MissingTable);
+    // clang-format off
+    QTest::newRow("junk") << QByteArray("\x53\x9a\x01\xff").repeated(2048) << "" << notCatalogue << "";
+    QTest::newRow("text file") << QByteArray("Name,Publisher\nElite,Firebird\n") << "" << notCatalogue << "";
+    QTest::newRow("empty file") << QByteArray("") << "" << missingTable << "Games";
+    QTest::newRow("table dropped") << QByteArray() << "DROP TABLE Ratings" << missingTable << "Ratings";
+    QTest::newRow("stored query dropped") << QByteArray() << "DROP VIEW \"Music Only List\"" << missingTable << "Music Only List";
+    QTest::newRow("folder") << QByteArray() << "folder" << notCatalogue << "a folder";
+    QTest::newRow("read-only") << QByteArray() << "read-only" << int(OpenStatus::ReadOnly) << "";
+    // clang-format on
 }
 
 void TestCatalogueOpen::unusableFilesAreReportedAndLeftUntouched()
 {
-    QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, sql);
     QFETCH(int, status);
     QFETCH(QString, detail);
     QTemporaryDir dir;
     QString path = dir.filePath("Vintrax.mdb");
-    if (kind == "junk") {
-        QVERIFY(writeFile(path, QByteArray("\x53\x9a\x01\xff").repeated(2048)));
-    } else if (kind == "text") {
-        QVERIFY(writeFile(path, "Name,Publisher\nElite,Firebird\n"));
-    } else if (kind == "empty") {
-        QVERIFY(writeFile(path, {}));
-    } else if (kind == "dropped") {
-        path = catalogueFromScript(dir.path(), "catalogue_current.sql");
-        sqliteShell(path, "DROP TABLE Ratings");
-    } else if (kind == "noview") {
-        path = catalogueFromScript(dir.path(), "catalogue_current.sql");
-        sqliteShell(path, "DROP VIEW \"Music Only List\"");
-    } else if (kind == "folder") {
+    if (!bytes.isNull())
+        QVERIFY(writeFile(path, bytes));
+    else if (sql == "folder")
         QVERIFY(QDir().mkpath(path));
-    } else if (kind == "readonly") {
-        path = catalogueFromScript(dir.path(), "catalogue_current.sql");
+    else if ((path = catalogueFromScript(dir.path(), "catalogue_current.sql")).isEmpty())
+        QFAIL("no catalogue");
+    else if (sql == "read-only")
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    }
+    else
+        sqliteShell(path, sql);
     const FileState before = stateOf(path);
     QTest::qWait(20); // a write would show in the modification time
     Catalogue cat;
@@ -180,10 +261,87 @@ void TestCatalogueOpen::unusableFilesAreReportedAndLeftUntouched()
     QCOMPARE(m.title, QStringLiteral("vinTrax"));
     QVERIFY(m.text.contains(path));
     QVERIFY(m.text.contains("has not been changed"));
-    if (!detail.isEmpty() && kind != "folder")
+    if (!detail.isEmpty() && sql != "folder")
         QVERIFY(m.text.contains("'" + detail + "'"));
-    if (kind == "readonly")
+    if (sql == "read-only")
         QVERIFY(m.text.contains("read-only"));
+}
+
+void TestCatalogueOpen::damageFoundWhileReading_data()
+{
+    QTest::addColumn<Reader>("reader");
+    QTest::addColumn<bool>("atOpen"); // damaged before the catalogue is opened
+    QTest::newRow("walk in table order") << Reader::TableWalk << false;
+    QTest::newRow("walk by name") << Reader::NameWalk << false;
+    QTest::newRow("seek") << Reader::Seek << false;
+    QTest::newRow("game list view") << Reader::ListView << false;
+    QTest::newRow("current game") << Reader::CurrentGameRead << false;
+    QTest::newRow("found at open") << Reader::ListView << true;
+}
+
+void TestCatalogueOpen::damageFoundWhileReading()
+{
+    QFETCH(Reader, reader);
+    QFETCH(bool, atOpen);
+    QTemporaryDir dir;
+    const QString path = catalogueOfFourteenGames(dir.path());
+    if (atOpen)
+        QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
+    platform::ScriptedMessageBox messages;
+    Catalogue cat;
+    // A damaged file opens, so the games that can be read can still be played; the damage is told at once.
+    QVERIFY(cat.open(path).ok());
+    QCOMPARE(messages.count(), atOpen ? 1 : 0);
+    if (!atOpen) {
+        QCOMPARE(readWith(Reader::TableWalk, cat), 14);
+        // The file is damaged under the open catalogue, as a failing disk would do it.
+        QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
+    }
+    QVERIFY(readWith(reader, cat) < 14);
+    QVERIFY(cat.db().isDamaged());
+    QCOMPARE(messages.texts(), QStringList{damagedCatalogueMessage(path)});
+    QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
+    // Told once however often the damage is met again.
+    for (const Reader again : {Reader::TableWalk, Reader::NameWalk, Reader::ListView})
+        readWith(again, cat);
+    QCOMPARE(messages.count(), 1);
+    verifyNothingWritten(cat);
+}
+
+void TestCatalogueOpen::theToldRecoveryWorks()
+{
+    QTemporaryDir dir;
+    const QString path = catalogueOfFourteenGames(dir.path());
+    QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
+    // Many builds of the sqlite3 shell (Debian's among them) lack the page table .recover reads; the message
+    // names a second way for them.
+    const bool shellCanRecover = sqliteShell(path, QStringLiteral("SELECT count(*) FROM sqlite_dbpage")).toInt() > 0;
+    QRegularExpressionMatchIterator commands =
+        QRegularExpression(QStringLiteral("^sqlite3 .*$"), QRegularExpression::MultilineOption)
+            .globalMatch(damagedCatalogueMessage(path));
+    int tried = 0;
+    while (commands.hasNext()) {
+        // Each command exactly as the message gives it, run in the catalogue's folder.
+        const QString command = commands.next().captured();
+        const QString recovered = dir.filePath(QStringLiteral("Vintrax-recovered.mdb"));
+        QFile::remove(recovered);
+        runOracle(QStringLiteral("sh"), {"-c", command}, dir.path());
+        if (command.contains(QStringLiteral(".recover")) && !shellCanRecover)
+            continue;
+        ++tried;
+        platform::ScriptedMessageBox messages;
+        Catalogue cat;
+        QVERIFY2(cat.open(recovered).ok(), qPrintable(command));
+        QVERIFY(!cat.db().isDamaged());
+        QCOMPARE(messages.count(), 0);
+        const int games = readWith(Reader::TableWalk, cat);
+        QVERIFY2(games >= 4 && games < 14, qPrintable(QString::number(games)));
+        CurrentGame game;
+        game.open(cat.db());
+        QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
+        QVERIFY(game.change({{field::TimesPlayed, 4}}));
+    }
+    QVERIFY(tried > 0);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueOpen)

@@ -205,8 +205,6 @@ void TestUpgradeCases::windowRunsTheUpgradeAndClosesItself()
         ++reads;
         return testDefaults();
     });
-    QCOMPARE(form.windowTitle(), QStringLiteral("Updating Database for use with vintrax v1.2..."));
-    QCOMPARE(form.size(), QSize(409, 57));
     QCOMPARE(form.exec(), int(QDialog::Accepted));
     QCOMPARE(reads, 1);
     QVERIFY(form.result().ok);
@@ -243,9 +241,8 @@ void TestUpgradeCases::startupReportsAnUnusableCatalogue()
     platform::ScriptedMessageBox messages;
     Catalogue cat;
     QVERIFY(!openCatalogueAtStartup(cat, m_dir.filePath("nowhere/Vintrax.mdb"), store, nullptr));
+    // The message itself is the open test's; here that it is shown, once.
     QCOMPARE(messages.count(), 1);
-    QCOMPARE(messages.last().text, QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory"));
-    QCOMPARE(messages.last().title, QStringLiteral("vinTrax"));
     QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
 
     // An upgrade that fails is reported and leaves the program unable to go on.

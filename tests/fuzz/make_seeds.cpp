@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz harnesses (make_fuzz_seeds OUTFOLDER; the checked-in corpora are in
 // tests/fuzz/corpus). Every seed comes from the program's own writers, the demo generators' writers, or
 // small builders here for layouts nothing else writes; jlha, when installed, adds compressed LHA members.
+#include "BmpFiles.h"
 #include "Crc32.h"
 #include "DemoRows.h"
 #include "LhaWriter.h"
@@ -58,46 +59,6 @@ QByteArray gzipMember(const QByteArray& data, const QByteArray& storedName)
     qToLittleEndian<quint32>(crc32Update(0, data.constData(), size_t(data.size())), trailer.data());
     qToLittleEndian<quint32>(quint32(data.size()), trailer.data() + 4);
     return out + trailer;
-}
-
-// A palette BMP written field by field: Windows info header or OS/2 core header, 1, 4 or 8 bits, plain rows
-// or RLE (compression 1 for RLE8, 2 for RLE4, with the encoded rows given).
-QByteArray bmp(int width, int height, int bits, bool core, int compression = 0, const QByteArray& rle = {})
-{
-    const int colours = 1 << bits;
-    const int entry = core ? 3 : 4;
-    const int infoSize = core ? 12 : 40;
-    const int rowBytes = (width * bits + 31) / 32 * 4;
-    QByteArray pixels = compression ? rle : QByteArray(rowBytes * std::abs(height), '\0');
-    for (qsizetype i = 0; !compression && i < pixels.size(); ++i)
-        pixels[i] = char((i * 37) & 0xff);
-    const int offset = 14 + infoSize + colours * entry;
-    QByteArray out(offset, '\0');
-    out[0] = 'B';
-    out[1] = 'M';
-    qToLittleEndian<quint32>(quint32(offset + pixels.size()), out.data() + 2);
-    qToLittleEndian<quint32>(quint32(offset), out.data() + 10);
-    qToLittleEndian<quint32>(quint32(infoSize), out.data() + 14);
-    if (core) {
-        qToLittleEndian<quint16>(quint16(width), out.data() + 18);
-        qToLittleEndian<quint16>(quint16(height), out.data() + 20);
-        qToLittleEndian<quint16>(1, out.data() + 22);
-        qToLittleEndian<quint16>(quint16(bits), out.data() + 24);
-    } else {
-        qToLittleEndian<qint32>(width, out.data() + 18);
-        qToLittleEndian<qint32>(height, out.data() + 22);
-        qToLittleEndian<quint16>(1, out.data() + 26);
-        qToLittleEndian<quint16>(quint16(bits), out.data() + 28);
-        qToLittleEndian<quint32>(quint32(compression), out.data() + 30);
-        qToLittleEndian<quint32>(quint32(colours), out.data() + 46);
-    }
-    for (int c = 0; c < colours; ++c) {
-        char* p = out.data() + 14 + infoSize + c * entry;
-        p[0] = char(c * 16);
-        p[1] = char(255 - c * 8);
-        p[2] = char(c * 5);
-    }
-    return out + pixels;
 }
 
 QList<Seed> catalogueSeeds()
@@ -183,11 +144,15 @@ int main(int argc, char** argv)
         {"zipcode", "three-programs", set ? zipcode : QByteArray()},
         {"gunzip", "named", gzipMember(game, "GAME.D64")},
         {"gunzip", "two-members", gzipMember(game, {}) + gzipMember("x", {})},
-        {"bmp", "8-bit", bmp(17, 6, 8, false)},
-        {"bmp", "4-bit-top-down", bmp(9, -5, 4, false)},
-        {"bmp", "1-bit-os2", bmp(33, 3, 1, true)},
-        {"bmp", "rle8", bmp(8, 2, 8, false, 1, QByteArray("\x04\x01\x00\x02\x03\x05\x00\x00\x08\x07\x00\x01", 12))},
-        {"bmp", "rle4", bmp(8, 2, 4, false, 2, QByteArray("\x08\x12\x00\x00\x00\x04\x12\x34\x04\x56\x00\x01", 12))},
+        {"bmp", "8-bit", testsupport::paletteBmp(17, 6, 8)},
+        {"bmp", "4-bit-top-down", testsupport::paletteBmp(9, -5, 4)},
+        {"bmp", "1-bit-os2", testsupport::paletteBmp(33, 3, 1, {}, true)},
+        {"bmp", "rle8",
+         testsupport::paletteBmp(8, 2, 8, QByteArray("\x04\x01\x00\x02\x03\x05\x00\x00\x08\x07\x00\x01", 12), false,
+                                 1)},
+        {"bmp", "rle4",
+         testsupport::paletteBmp(8, 2, 4, QByteArray("\x08\x12\x00\x00\x00\x04\x12\x34\x04\x56\x00\x01", 12), false,
+                                 2)},
         {"settings", "hand-edited", settings},
         {"settings", "windows-line-ends-bom", "\xEF\xBB\xBF" + crlf},
         {"settings", "latin1", "[Startup]\nCurrentGame=Bl\xe5 Bl\xe4k\n"}};

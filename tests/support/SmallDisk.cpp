@@ -23,8 +23,8 @@ QString errnoText(const char* what)
     return QStringLiteral("%1: %2").arg(QString::fromLatin1(what), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
-} // namespace
-
+// Moves the calling thread into a private mount namespace once per process; false with the reason when it
+// cannot (not root, or no mount namespaces here).
 bool enterPrivateMountNamespace(QString* whyNot)
 {
     static int state = 0; // 0 not tried, 1 inside, -1 failed
@@ -48,6 +48,8 @@ bool enterPrivateMountNamespace(QString* whyNot)
         *whyNot = reason;
     return state > 0;
 }
+
+} // namespace
 
 SmallDisk::SmallDisk(qint64 sizeBytes)
 {

@@ -42,11 +42,11 @@ public:
     bool leaveNoFreeFiles();
     // Removes the ballast and the fillers again.
     void freeAll();
-    qint64 freeBytes() const;
     // The names on the disk that are neither ballast nor filler: what a writer left behind.
     QStringList entries() const;
 
 private:
+    qint64 freeBytes() const;
     QTemporaryDir m_dir;
     bool m_mounted = false;
     QString m_whyNot;
@@ -71,9 +71,5 @@ private:
     bool m_mounted = false;
     QString m_whyNot;
 };
-
-// Moves the calling thread into a private mount namespace once per process; false with the reason when it
-// cannot (not root, or no mount namespaces here).
-bool enterPrivateMountNamespace(QString* whyNot);
 
 } // namespace testsupport

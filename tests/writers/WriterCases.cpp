@@ -1,11 +1,14 @@
 #include "WriterCases.h"
 
 #include "ArchiveFixtures.h"
+#include "BmpFiles.h"
+#include "SettingsTestHelpers.h"
 #include "TestFolders.h"
 #include "ToolRunner.h"
 #include "WriterProbe.h"
 #include "c64/D64Writer.h"
 #include "c64/ZipCodeEncoder.h"
+#include "data/settings/SettingsStore.h"
 #include "launch/UnzipToFolder.h"
 #include "platform/ScriptedMessageBox.h"
 
@@ -111,6 +114,36 @@ WriterCase configCase()
     return c;
 }
 
+// The settings rewrite over a hand-edited file, which has been saved once so that the variants A and B
+// (B several pages long) only change values; the kill test runs the durability worker's save loop.
+WriterCase settingsCase()
+{
+    WriterCase c;
+    c.name = QStringLiteral("settings");
+    c.targets = {QStringLiteral("Vintrax.ini")};
+    const auto save = [](const QString& work, int v) {
+        return saveSettings(*openSettingsStore(QDir(work).filePath("Vintrax.ini")),
+                            settingstest::settingsVariant(v ? 'B' : 'A'), {});
+    };
+    c.prepare = [save](const QString& work) {
+        return writeFile(QDir(work).filePath("Vintrax.ini"), settingstest::handEditedSettingsFile()) &&
+               save(work, 0) == SettingsWriteStatus::Ok;
+    };
+    c.run = [save](const QString& work, int v) {
+        const SettingsWriteStatus status = save(work, v);
+        Outcome o;
+        o.ok = status == SettingsWriteStatus::Ok;
+        if (!o.ok && status != SettingsWriteStatus::AccessError)
+            o.badReport = QStringLiteral("status %1").arg(int(status));
+        return o;
+    };
+    c.child = [](const QString& work, int) {
+        return ChildCommand{
+            QStringLiteral(DURABILITY_WORKER), {"settings", QDir(work).filePath("Vintrax.ini"), "loop"}, true};
+    };
+    return c;
+}
+
 // The big member comes first, so a disk that fills up stops the extraction before the second is touched.
 WriterCase unzipCase()
 {
@@ -186,32 +219,13 @@ WriterCase zip2d64Case()
         QStringLiteral("game%1 out.d64"));
 }
 
-// An 8-bit palette BMP, bottom-up, sixteen colours: a GIF of about 12 KB.
+// An 8-bit palette BMP of sixteen-colour noise: a GIF of about 12 KB.
 QByteArray screenDump(int variant)
 {
-    const int width = 192, height = 120;
-    QByteArray bmp(14 + 40, '\0');
-    auto put = [&bmp](int at, quint32 value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            bmp[at + i] = char((value >> (8 * i)) & 0xFF);
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put(14, 40, 4);
-    put(18, width, 4);
-    put(22, height, 4);
-    put(26, 1, 2);
-    put(28, 8, 2);
-    put(46, 16, 4);
-    for (int i = 0; i < 16; ++i)
-        bmp.append(char(i * 16)).append(char(255 - i * 16)).append(char(i * 5 + variant * 40)).append('\0');
-    put(10, quint32(bmp.size()), 4);
-    QByteArray pixels = noise(width * height, variant);
+    QByteArray pixels = noise(192 * 120, variant);
     for (char& p : pixels)
         p = char(p & 0x0F);
-    bmp += pixels;
-    put(2, quint32(bmp.size()), 4);
-    return bmp;
+    return testsupport::paletteBmp(192, 120, 8, pixels);
 }
 
 } // namespace
@@ -222,6 +236,7 @@ const QList<WriterCase>& writerCases()
         const QStringList twoMembers = {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")};
         QList<WriterCase> list = {
             configCase(),
+            settingsCase(),
             unzipCase(),
             gunzipCase(),
             toolCase(

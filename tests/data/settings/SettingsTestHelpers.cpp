@@ -19,29 +19,6 @@ SettingsLoadContext standardContext()
     return context;
 }
 
-QMap<QString, QString> rawStartupSection(const QString& iniPath)
-{
-    QMap<QString, QString> values;
-    const QString text = QString::fromUtf8(testsupport::readFile(iniPath));
-    bool inStartup = false;
-    for (const QString& rawLine : text.split(QLatin1Char('\n'))) {
-        const QString line = rawLine.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inStartup = line == QLatin1String("[Startup]");
-            continue;
-        }
-        const int equals = line.indexOf(QLatin1Char('='));
-        if (inStartup && equals > 0)
-            values.insert(line.left(equals), line.mid(equals + 1));
-    }
-    return values;
-}
-
-bool writeStartupIni(const QString& iniPath, const QStringList& lines)
-{
-    return testsupport::writeFile(iniPath, ("[Startup]\n" + lines.join(QLatin1Char('\n')) + "\n").toUtf8());
-}
-
 Settings settingsVariant(char which)
 {
     Settings s = defaultSettings(standardContext());
@@ -62,28 +39,6 @@ QByteArray handEditedSettingsFile()
 {
     return "; set by hand\n[Startup]\nGamesPath=C:\\Games\\C64; D64 only\nMyOwnKey=keep me\n\n"
            "[Elsewhere]\n# unknown section\nValue=\"quoted\"";
-}
-
-QStringList expectedKeyNames()
-{
-    // clang-format off
-    QStringList keys = {
-        "PositionFlag", "Top", "Left", "Widthy", "Heighty", "View", "SSView", "SSViewHideFlag", "SSViewShowFlag",
-        "SSViewYesFlag", "ViewHideFlag", "ViewShowFlag", "ViewYesFlag", "WhatListBox", "CurrentGame", "Texture",
-        "TitleBar", "TitleBarText", "DC", "V13Start", "LastResetDate", "OGTop", "OGLeft", "OGClose", "AlwaysOnTop",
-        "GoToDIR", "CCS64Path", "CCS642Path", "DirectXPath", "SidplayWPath", "WinzipPath", "GamesPath", "GamesPath1",
-        "GamesPath2", "GamesPath3", "GamesPath4", "MusicPath", "TheDefaultEmulatorFlag", "LeaveSPRunningFlag",
-        "RemoveConfirmFlag", "DeleteOldSSFlag", "DefPort1Joy", "DefPort2Joy", "DefPort1Key", "DefPort2Key",
-        "DXDefPort1Joy", "DXDefPort2Joy", "DXDefPort1Key", "DXDefPort2Key", "PromptOnAddFlag", "PromptOnAddMusicFN",
-        "PromptOnAddSSFN", "PromptOnAddPublisher", "PromptOnAddYear", "PromptOnAddMusician", "PromptOnAddGenre",
-        "PromptOnAddPlayers", "PromptOnAddRating", "PromptOnAddDifficulty", "PromptOnAddComment",
-        "PromptOnAddDocFile", "PromptOnAddTrained", "PromptOnAddHighScore"};
-    // clang-format on
-    for (int i = 0; i < 10; ++i)
-        keys << QStringLiteral("Find%1").arg(i);
-    for (int i = 0; i < 20; ++i)
-        keys << QStringLiteral("Fave%1D").arg(i) << QStringLiteral("Fave%1U").arg(i);
-    return keys;
 }
 
 } // namespace settingstest

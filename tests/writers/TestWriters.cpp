@@ -1,17 +1,24 @@
-// Every writer killed with SIGKILL at random moments: after each kill every target holds the old or the new
-// content, whole, never torn, missing or empty. The C64.CFG rewrite and the ZIP extraction run in a loop inside
-// the writer probe, which is killed mid-loop; a tool does one rewrite per run, so each kill ends one run at a
-// random moment of its usual running time, and the runs alternate between the two variants.
+// Every writer of the table (WriterCases.h) on a disk that fills up and under SIGKILL.
 //
-// 20 kills per writer by default; VINTRAX_KILL_COUNT sets another count (scripts/kill-tests.sh runs 200), and
-// VINTRAX_KILL_SEED another seed. A failure names the seed, the kill and the delay, so it can be repeated.
+// Full disk: the old file stays byte for byte (or no output appears), nothing is left behind, and the failure is
+// reported (non-zero exit and one line of reason for the tools, the message for C64.CFG, a status for the
+// settings, a reason for the ZIP extraction).
+//
+// Killed at random moments: after each kill every target holds the old or the new content, whole, never torn,
+// missing or empty. The in-process writers run in a loop inside a probe process, which is killed mid-loop; a tool
+// does one rewrite per run, so each kill ends one run at a random moment of its usual running time, and the runs
+// alternate between the two variants. 20 kills per writer by default; VINTRAX_KILL_COUNT sets another count
+// (scripts/kill-tests.sh runs 200), and VINTRAX_KILL_SEED another seed. A failure names the seed, the kill and
+// the delay, so it can be repeated.
 
 #include "KillAtRandom.h"
+#include "SmallDisk.h"
 #include "TestFolders.h"
 #include "WriterCases.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -20,23 +27,84 @@
 
 using namespace writertest;
 
-class TestWritersKilled : public QObject
+class TestWriters : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void failedWriteKeepsTheOldFile_data();
+    void failedWriteKeepsTheOldFile();
     void targetIsOldOrNewAfterEveryKill_data();
     void targetIsOldOrNewAfterEveryKill();
 };
 
-void TestWritersKilled::targetIsOldOrNewAfterEveryKill_data()
+namespace {
+
+// Every plain file of the folder (not below it) with its bytes.
+QMap<QString, QByteArray> snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        files.insert(name, testsupport::readFile(QDir(folder).filePath(name)));
+    return files;
+}
+
+} // namespace
+
+void TestWriters::failedWriteKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("writer");
+    QTest::addColumn<bool>("partway"); // false: no space at all; true: room for about half the new content
+    for (int i = 0; i < writerCases().size(); ++i) {
+        const QByteArray name = writerCases()[i].name.toUtf8();
+        QTest::newRow(name + ", disk full") << i << false;
+        QTest::newRow(name + ", fills up partway") << i << true;
+    }
+}
+
+void TestWriters::failedWriteKeepsTheOldFile()
+{
+    QFETCH(int, writer);
+    QFETCH(bool, partway);
+    const WriterCase& w = writerCases()[writer];
+    testsupport::SmallDisk disk;
+    if (!disk.isValid())
+        QSKIP(qPrintable(QStringLiteral("no small disk to fill: ") + disk.whyNot()));
+    const QString work = disk.filePath(QStringLiteral("work"));
+    QVERIFY(QDir().mkpath(work));
+    QVERIFY2(w.prepare(work), "could not make the inputs");
+
+    // The new content once with room to spare, to learn its size; then the old content is put in place.
+    qint64 newSize = 0;
+    for (int v : {1, 0}) {
+        if (w.beforeRun)
+            w.beforeRun(work, v);
+        QVERIFY2(w.run(work, v).ok, qPrintable(QStringLiteral("variant %1 fails with room to spare").arg(v)));
+        for (const QString& t : w.targets)
+            newSize += v == 1 ? QFileInfo(QDir(work).filePath(t)).size() : 0;
+    }
+    if (w.beforeRun)
+        w.beforeRun(work, 1);
+    const QMap<QString, QByteArray> before = snapshot(work);
+    for (const QString& t : w.targets)
+        QCOMPARE(before.contains(t), w.replacesTargets);
+
+    QVERIFY(disk.leaveFree(partway ? newSize / 2 : 0));
+    const Outcome o = w.run(work, 1);
+    disk.freeAll();
+    QVERIFY2(!o.ok, "reported success on a full disk");
+    QVERIFY2(o.badReport.isEmpty(), qPrintable(o.badReport));
+    QCOMPARE(snapshot(work), before);
+}
+
+void TestWriters::targetIsOldOrNewAfterEveryKill_data()
 {
     QTest::addColumn<int>("writer");
     for (int i = 0; i < writerCases().size(); ++i)
         QTest::newRow(writerCases()[i].name.toUtf8()) << i;
 }
 
-void TestWritersKilled::targetIsOldOrNewAfterEveryKill()
+void TestWriters::targetIsOldOrNewAfterEveryKill()
 {
     QFETCH(int, writer);
     const WriterCase& w = writerCases()[writer];
@@ -102,5 +170,5 @@ void TestWritersKilled::targetIsOldOrNewAfterEveryKill()
           killedRunning, kills, finished);
 }
 
-QTEST_GUILESS_MAIN(TestWritersKilled)
-#include "TestWritersKilled.moc"
+QTEST_GUILESS_MAIN(TestWriters)
+#include "TestWriters.moc"
