@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-using platform::MessageBox;
 using testsupport::clickLine;
 using testsupport::whenModal;
 using windowtest::action;
@@ -171,8 +170,6 @@ void TestPrefsWindow::otherAddressesAreRefused()
     favourite(f, 2)->trigger();
     QVERIFY(opened.isEmpty());
     QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
-    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
     QVERIFY2(f.messages.last().text.contains(address), qPrintable(f.messages.last().text));
     favourite(f, 4)->trigger();
     QCOMPARE(opened, QStringList{f.state().settings.Favourites[4].address});
