@@ -149,13 +149,13 @@ void TestPlayCurrentGame::nothingStartsOnAFailure_data()
     QTest::addColumn<QString>("file");    // the game's stored name; its archive is made below when it exists
     QTest::addColumn<QString>("message"); // the start of the one message shown
     QTest::addColumn<int>("icon");
-    QTest::newRow("missing file") << "Gone\\ghost.d64"
+    using MB = platform::MessageBox;
+    QTest::newRow("missing file") << QString("Gone\\ghost.d64")
                                   << "File not found in any of your Game Paths:  \"Gone\\ghost.d64\""
-                                  << int(platform::MessageBox::Critical);
+                                  << int(MB::Critical);
     // The converter's reports are its own tests' business; one shows that a failure reaches the user.
-    QTest::newRow("archive not a zip") << "SUB\\BAD.ZIP"
-                                       << "Error Unzipping.  This Zip-file maybe corrupt."
-                                       << int(platform::MessageBox::Exclamation);
+    QTest::newRow("archive not a zip") << QString("SUB\\BAD.ZIP") << "Error Unzipping.  This Zip-file maybe corrupt."
+                                       << int(MB::Exclamation);
 }
 
 void TestPlayCurrentGame::nothingStartsOnAFailure()
