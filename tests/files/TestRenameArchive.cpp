@@ -86,8 +86,6 @@ void TestRenameArchive::refusalsKeepTheDialogOpen()
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
     QCOMPARE(messages.texts(),
              QStringList({"No File Selected!", "The Selected file already exists in the current Directory!"}));
-    QCOMPARE(messages.last().title, QStringLiteral("vintrax"));
-    QCOMPARE(messages.last().icon, platform::MessageBox::Exclamation);
     QVERIFY(m_h.ArchiveRenameCancelled);
     QCOMPARE(m_h.ArchiveName, QStringLiteral("GAMES.ZIP"));
     QCOMPARE(readFile(m_dir->filePath("Games/c.zip")), QByteArray("someone else's"));
@@ -118,10 +116,5 @@ void TestRenameArchive::converterUsesTheDialog()
     QCOMPARE(game.ConvertZip(games, "TWO.ZIP", home.file("CURRGAME")).imagePath, home.file("CURRGAME/TWO.D64"));
 }
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    TestRenameArchive tc;
-    return QTest::qExec(&tc, argc, argv);
-}
+QTEST_MAIN(TestRenameArchive)
 #include "TestRenameArchive.moc"

@@ -114,13 +114,12 @@ void TestPlayCurrentGame::startsTheGamesFile_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("image"); // what the emulator is given, below the program folder
     QTest::addColumn<QString>("storedAfter");
-    QTest::newRow("plain image, other letter case") << "sub\\elite.d64" << 3 << "My Games/SUB/ELITE.D64"
-                                                    << "sub\\elite.d64";
-    QTest::newRow("archive converted") << "SUB\\ELITE.ZIP" << 1 << "CURRGAME/ELITE.D64"
-                                       << "SUB\\ELITE.ZIP";
-    // The catalogue follows the renamed archive.
-    QTest::newRow("archive renamed") << "SUB\\PACK.ZIP" << 0 << "CURRGAME/TWO.D64"
-                                     << "SUB\\TWO.ZIP";
+    const auto row = [](const char* tag, const char* stored, int index, const char* image, const char* after) {
+        QTest::newRow(tag) << QString(stored) << index << QString(image) << QString(after);
+    };
+    row("plain image, other letter case", "sub\\elite.d64", 3, "My Games/SUB/ELITE.D64", "sub\\elite.d64");
+    row("archive converted", "SUB\\ELITE.ZIP", 1, "CURRGAME/ELITE.D64", "SUB\\ELITE.ZIP");
+    row("archive renamed", "SUB\\PACK.ZIP", 0, "CURRGAME/TWO.D64", "SUB\\TWO.ZIP"); // the catalogue follows
 }
 
 // The game is found in the first games folder that holds it, started, and its start counted.
@@ -150,13 +149,13 @@ void TestPlayCurrentGame::nothingStartsOnAFailure_data()
     QTest::addColumn<QString>("file");    // the game's stored name; its archive is made below when it exists
     QTest::addColumn<QString>("message"); // the start of the one message shown
     QTest::addColumn<int>("icon");
-    QTest::newRow("missing file") << "Gone\\ghost.d64"
+    using MB = platform::MessageBox;
+    QTest::newRow("missing file") << QString("Gone\\ghost.d64")
                                   << "File not found in any of your Game Paths:  \"Gone\\ghost.d64\""
-                                  << int(platform::MessageBox::Critical);
+                                  << int(MB::Critical);
     // The converter's reports are its own tests' business; one shows that a failure reaches the user.
-    QTest::newRow("archive not a zip") << "SUB\\BAD.ZIP"
-                                       << "Error Unzipping.  This Zip-file maybe corrupt."
-                                       << int(platform::MessageBox::Exclamation);
+    QTest::newRow("archive not a zip") << QString("SUB\\BAD.ZIP") << "Error Unzipping.  This Zip-file maybe corrupt."
+                                       << int(MB::Exclamation);
 }
 
 void TestPlayCurrentGame::nothingStartsOnAFailure()

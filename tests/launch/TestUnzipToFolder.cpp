@@ -110,28 +110,17 @@ void TestUnzipToFolder::failsAndLeavesNothing_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason"); // a part of the reported error; "" any
-    QTest::newRow("truncated") << "truncated"
-                               << "";
-    QTest::newRow("corrupted data") << "corrupted"
-                                    << "";
-    QTest::newRow("not a zip") << "junk"
-                               << "";
-    QTest::newRow("empty file") << "empty"
-                                << "";
-    QTest::newRow("missing") << "missing"
-                             << "";
-    QTest::newRow("too many members") << "many"
-                                      << "more than 10000 members";
-    QTest::newRow("start of heading in a name") << "name \x01"
-                                                << "holds control characters";
-    QTest::newRow("line feed in a name") << "name \n"
-                                         << "holds control characters";
-    QTest::newRow("delete in a name") << "name \x7f"
-                                      << "holds control characters";
-    QTest::newRow("C1 control in a name") << QString("name \u0085") << "holds control characters";
+    const auto row = [](const char* tag, const QString& kind, const char* reason) {
+        QTest::newRow(tag) << kind << QString(reason);
+    };
+    for (const char* kind : {"truncated", "corrupted", "junk", "empty", "missing"})
+        row(kind, kind, "");
+    row("too many members", "many", "more than 10000 members");
+    row("start of heading in a name", "name \x01", "holds control characters");
+    row("delete in a name", "name \x7f", "holds control characters");
+    row("C1 control in a name", QString("name \u0085"), "holds control characters");
     // A member that is not extracted ("sub/.." names no file), cut off inside its data, which does not compress.
-    QTest::newRow("skipped member cut off") << "cut skip"
-                                            << "cannot skip sub/..: ";
+    row("skipped member cut off", "cut skip", "cannot skip sub/..: ");
 }
 
 void TestUnzipToFolder::failsAndLeavesNothing()

@@ -50,9 +50,7 @@ void TestMessageBox::defaultButtons_data()
     QTest::addColumn<MB::Button>("result");
     QTest::newRow("OK") << MB::Buttons(MB::Ok) << MB::NoButton << MB::Ok;
     QTest::newRow("no buttons means OK") << MB::Buttons() << MB::NoButton << MB::Ok;
-    QTest::newRow("OK Cancel") << (MB::Ok | MB::Cancel) << MB::NoButton << MB::Ok;
     QTest::newRow("Yes No") << (MB::Yes | MB::No) << MB::NoButton << MB::Yes;
-    QTest::newRow("Yes No Cancel") << (MB::Yes | MB::No | MB::Cancel) << MB::NoButton << MB::Yes;
     QTest::newRow("Abort Retry Ignore") << (MB::Abort | MB::Retry | MB::Ignore) << MB::NoButton << MB::Abort;
     QTest::newRow("Retry Cancel") << (MB::Retry | MB::Cancel) << MB::NoButton << MB::Retry;
     QTest::newRow("Yes No, No wanted") << (MB::Yes | MB::No) << MB::No << MB::No;

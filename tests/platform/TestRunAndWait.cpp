@@ -74,10 +74,5 @@ void TestRunAndWait::timersRunWhileWaiting()
     QVERIFY(ticks > 5);
 }
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    TestRunAndWait tc;
-    return QTest::qExec(&tc, argc, argv);
-}
+QTEST_MAIN(TestRunAndWait)
 #include "TestRunAndWait.moc"

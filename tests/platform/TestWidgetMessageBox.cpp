@@ -1,13 +1,13 @@
 // The message box on screen: what it shows, the answer it hands back, and long lines kept whole.
 #include "platform/gui/WidgetMessageBox.h"
 
+#include "ModalHelpers.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -23,40 +23,19 @@ private slots:
     void showsTextTitleIconAndButtons();
     void escapeGivesTheCancelLikeButton();
     void linesOfAMessageStayAsWritten();
-    void cleanup();
-
-private:
-    // Acts on the message box as soon as it is up (the box's own event loop runs the timer).
-    void whenBoxShows(std::function<void(QMessageBox*)> act);
-    QTimer* m_poll = nullptr;
 };
+
+namespace {
+// Acts on the message box as soon as it is up (the box's own event loop runs the timer).
+void whenBoxShows(std::function<void(QMessageBox*)> act)
+{
+    testsupport::whenModal([act](QWidget* w) { act(qobject_cast<QMessageBox*>(w)); });
+}
+} // namespace
 
 void TestWidgetMessageBox::initTestCase()
 {
     installWidgetMessageBox();
-}
-
-void TestWidgetMessageBox::whenBoxShows(std::function<void(QMessageBox*)> act)
-{
-    delete m_poll;
-    m_poll = new QTimer(this);
-    m_poll->setInterval(10);
-    connect(m_poll, &QTimer::timeout, this, [this, act] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        m_poll->stop();
-        act(box);
-    });
-    m_poll->start();
-}
-
-void TestWidgetMessageBox::cleanup()
-{
-    delete m_poll;
-    m_poll = nullptr;
-    while (QWidget* w = QApplication::activeModalWidget())
-        w->close();
 }
 
 void TestWidgetMessageBox::showsTextTitleIconAndButtons()

@@ -90,26 +90,24 @@ void TestPrefsRules::browseTable_data()
     QTest::addColumn<QString>("select");
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("pattern");
-    QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("atOnce");
     const QString file = QStringLiteral("Select the file 'CCS64.EXE'...");
     const QString games = QStringLiteral("Select Path where your C64 games reside...");
     const auto row = [](const char* tag, PrefsPath path, const QString& shown, const QString& start,
-                        const QString& select, const QString& prompt, const QString& pattern, int mode, bool atOnce) {
-        QTest::newRow(tag) << path << shown << start << select << prompt << pattern << mode << atOnce;
+                        const QString& select, const QString& prompt, const QString& pattern, bool atOnce) {
+        QTest::newRow(tag) << path << shown << start << select << prompt << pattern << atOnce;
     };
-    row("v1.9", PrefsPath::CCS64, "/emu/ccs19/CCS64.EXE", "/emu/ccs19", "CCS64.exe", file, "*.exe", 3, true);
-    row("v2.0 Dos", PrefsPath::CCS642, "C:\\CCS2\\CCS64.EXE", "C:\\CCS2", "CCS64.exe", file, "*.exe", 3, true);
-    row("v2.0 Win32 unset", PrefsPath::DirectX, "", "", "Ccs.exe", "Select Path where 'Ccs.exe' resides...", "*.exe", 3,
+    row("v1.9", PrefsPath::CCS64, "/emu/ccs19/CCS64.EXE", "/emu/ccs19", "CCS64.exe", file, "*.exe", true);
+    row("v2.0 Dos", PrefsPath::CCS642, "C:\\CCS2\\CCS64.EXE", "C:\\CCS2", "CCS64.exe", file, "*.exe", true);
+    row("v2.0 Win32 unset", PrefsPath::DirectX, "", "", "Ccs.exe", "Select Path where 'Ccs.exe' resides...", "*.exe",
         true);
     row("player", PrefsPath::Sidplayw, "/usr/bin/sidplayfp", "/usr/bin", "SIDPLAYW.EXE",
-        "Select the file 'Sidplayw.exe'...", "*.exe", 3, false);
+        "Select the file 'Sidplayw.exe'...", "*.exe", false);
     row("winzip", PrefsPath::Winzip, "/opt/wz/winzip32.exe", "/opt/wz", "WINZIP32.EXE",
-        "Select the file 'Winzip32.exe'...", "*.exe", 3, false);
-    row("games 0", PrefsPath::Games0, "/c64/games", "/c64/games", "", games, "*.*", 0, false);
-    row("games 4", PrefsPath::Games4, "", "", "", games, "*.*", 0, false);
+        "Select the file 'Winzip32.exe'...", "*.exe", false);
+    row("games 0", PrefsPath::Games0, "/c64/games", "/c64/games", "", games, "*.*", false);
     row("music", PrefsPath::Music, "/c64/C64Music", "/c64/C64Music", "", "Select Path where your Sid Tunes reside...",
-        "*.dat; *.sid", 0, false);
+        "*.dat; *.sid", false);
 }
 
 void TestPrefsRules::browseTable()
@@ -120,14 +118,13 @@ void TestPrefsRules::browseTable()
     QFETCH(QString, select);
     QFETCH(QString, prompt);
     QFETCH(QString, pattern);
-    QFETCH(int, mode);
     QFETCH(bool, atOnce);
     const BrowseRequest r = browseRequestFor(path, shown);
     QCOMPARE(r.startPath, start);
     QCOMPARE(r.selectName, select);
     QCOMPARE(r.prompt, prompt);
     QCOMPARE(r.pattern, pattern);
-    QCOMPARE(r.mode, mode);
+    QCOMPARE(r.mode, pattern == "*.exe" ? 3 : 0); // files, or folders only
     QCOMPARE(takesEffectAtOnce(path), atOnce);
 }
 
@@ -141,7 +138,6 @@ void TestPrefsRules::pathStatus_data()
     QTest::newRow("program there") << PrefsPath::CCS64 << "emu/CCS64.EXE" << false << "";
     QTest::newRow("program in other case") << PrefsPath::DirectX << "EMU/ccs64.exe" << false << "";
     QTest::newRow("program missing") << PrefsPath::Sidplayw << "emu/sidplayw.exe" << true << "File not found: ";
-    QTest::newRow("program folder gone") << PrefsPath::Winzip << "gone/winzip32.exe" << true << "File not found: ";
     QTest::newRow("folder as program") << PrefsPath::CCS642 << "emu" << true
                                        << "This is a folder, not a program file: ";
     QTest::newRow("folder there") << PrefsPath::Games1 << "games" << false << "";

@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-using platform::MessageBox;
 using testsupport::clickLine;
 using testsupport::whenModal;
 using windowtest::action;
@@ -120,19 +119,14 @@ void TestPrefsWindow::editFavouritesReordersAndHides()
     QStringList states;
     whenModal([&](QWidget* dialog) {
         auto* list = dialog->findChild<QListWidget*>("lstURLs");
-        auto* up = dialog->findChild<QPushButton*>("cmdUp");
-        auto* down = dialog->findChild<QPushButton*>("cmdDown");
-        states << QStringLiteral("%1 lines, up %2").arg(list->count()).arg(up->isEnabled());
-        list->setCurrentRow(19);
-        states << QStringLiteral("last: up %1 down %2").arg(up->isEnabled()).arg(down->isEnabled());
+        // Which buttons are enabled and how a title greys the address are TestBookmarkRules' table.
         list->setCurrentRow(0);
-        down->click();
+        click(dialog, "cmdDown");
         states
             << QStringLiteral("%1 %2 at %3").arg(list->item(0)->text(), list->item(1)->text()).arg(list->currentRow());
         list->setCurrentRow(3);
         whenModal([&](QWidget* edit) {
             edit->findChild<QLineEdit*>("txtName")->setText(QStringLiteral("eMPTY"));
-            states << QStringLiteral("address enabled %1").arg(edit->findChild<QLineEdit*>("txtURL")->isEnabled());
             click(edit, "cmdOK");
         });
         click(dialog, "cmdEdit");
@@ -140,8 +134,7 @@ void TestPrefsWindow::editFavouritesReordersAndHides()
         click(dialog, "cmdClose");
     });
     favourite(f, 21)->trigger();
-    QCOMPARE(states,
-             QStringList({"20 lines, up 0", "last: up 1 down 0", "Second First at 1", "address enabled 0", "Empty"}));
+    QCOMPARE(states, QStringList({"Second First at 1", "Empty"}));
     // The menu follows at once: the two titles exchanged, the emptied slot hidden.
     QCOMPARE(favourite(f, 0)->text(), QStringLiteral("Second"));
     QCOMPARE(favourite(f, 1)->text(), QStringLiteral("First"));
@@ -171,8 +164,6 @@ void TestPrefsWindow::otherAddressesAreRefused()
     favourite(f, 2)->trigger();
     QVERIFY(opened.isEmpty());
     QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().icon, MessageBox::Exclamation);
-    QCOMPARE(f.messages.last().title, QStringLiteral("vintrax"));
     QVERIFY2(f.messages.last().text.contains(address), qPrintable(f.messages.last().text));
     favourite(f, 4)->trigger();
     QCOMPARE(opened, QStringList{f.state().settings.Favourites[4].address});

@@ -17,7 +17,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
 #include <memory>
 
 using namespace launch;
@@ -33,8 +32,8 @@ private slots:
     void dosV19RunsTheExtenderWithTheGamesPorts();
     void dosV20UsesDefaultsWhenTheGameAsksForThem();
     void win32StartsTheEmulatorItselfAndSetsTheFlag();
-    void eachStartCountsOnce();
     void startOutsideTheCatalogueUsesDefaultsAndRecordsNothing();
+    void failuresStartAndRecordNothing_data();
     void failuresStartAndRecordNothing();
     void readOnlyConfigurationStillStartsTheGame();
 
@@ -91,7 +90,6 @@ QStringList TestGameLaunch::launch()
 
 void TestGameLaunch::init()
 {
-    m_game.reset();
     m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/Fake Emulators XXXXXX");
     m_v19 = path("CCS 64 v19");
     m_v20 = path("CCS 64 v20");
@@ -200,13 +198,9 @@ void TestGameLaunch::win32StartsTheEmulatorItselfAndSetsTheFlag()
     QCOMPARE(outcome.config, ConfigWriteResult::Failed);
     QCOMPARE(readFile(m_v20 + "/c64.cfg"), v20Before);
     QCOMPARE(played("Elite"), "5|" + today());
-}
-
-void TestGameLaunch::eachStartCountsOnce()
-{
-    // Twice for Elite (4 before), then once for a game never played before (NULL), which starts counting at one.
+    // Each start counts once; a game never played before (NULL) starts counting at one.
     sqliteShell(path("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
-    for (const char* name : {"Elite", "Elite", "Other"}) {
+    for (const char* name : {"Elite", "Other"}) {
         QVERIFY(m_game->selectByName(name));
         QVERIFY(GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_game.get()).recorded);
         QCOMPARE(launch().value(0), m_win + "/CCS64DX.EXE");
@@ -233,50 +227,48 @@ void TestGameLaunch::startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
     QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
 }
 
+void TestGameLaunch::failuresStartAndRecordNothing_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("message"); // %V the v1.9 folder, %I the image folder; "" none. The path messages
+                                          // themselves are TestPathChecks' table.
+    const auto row = [](const char* change, const char* message) {
+        QTest::newRow(change) << QString(change) << QString(message);
+    };
+    row("missing emulator", "FILE NOT FOUND: %V/NOPE.EXE");
+    row("no DOS extender", "FILE NOT FOUND: %V/ccsdpmi.exe");
+    row("image gone", "FILE NOT FOUND: %I/GONE.D64");
+    row("no image from the converter", "");
+    row("extender cannot run", "Could not start the emulator: %V/CCSDPMI.EXE");
+}
+
 void TestGameLaunch::failuresStartAndRecordNothing()
 {
-    // Each case runs on fresh fakes, so its change and its message are worked out once they exist. The path
-    // messages themselves are TestPathChecks' table.
-    struct Case
-    {
-        const char* name;
-        std::function<void(Settings&, LaunchRequest&)> change;
-        std::function<QString()> message; // "" when none is expected
-        QString title;
-    };
-    const QList<Case> cases = {
-        {"missing emulator", [&](Settings& s, LaunchRequest&) { s.CCS64Path = m_v19 + "/NOPE.EXE"; },
-         [&] { return "FILE NOT FOUND: " + m_v19 + "/NOPE.EXE"; }, "vintrax Error"},
-        {"no DOS extender", [&](Settings&, LaunchRequest&) { QFile::remove(m_v19 + "/CCSDPMI.EXE"); },
-         [&] { return "FILE NOT FOUND: " + m_v19 + "/ccsdpmi.exe"; }, "vintrax Error"},
-        {"image gone", [&](Settings&, LaunchRequest& r) { r.imagePath = m_imageFolder + "/GONE.D64"; },
-         [&] { return "FILE NOT FOUND: " + m_imageFolder + "/GONE.D64"; }, "vintrax Error"},
-        {"no image from the converter", [](Settings&, LaunchRequest& r) { r.imagePath.clear(); }, [] { return ""; },
-         ""},
-        {"extender cannot run",
-         [&](Settings&, LaunchRequest&) { QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner); },
-         [&] { return "Could not start the emulator: " + m_v19 + "/CCSDPMI.EXE"; }, "vintrax"},
-    };
-    for (const Case& c : cases) {
-        init();
-        Settings settings = m_settings;
-        LaunchRequest r = request(EmulatorKind::Ccs64Dos19);
-        c.change(settings, r);
-        platform::ScriptedMessageBox box;
-        const LaunchOutcome outcome = GameLaunch(r, settings, m_game.get());
-        QVERIFY2(!outcome.started && !outcome.recorded, c.name);
-        const QString message = c.message();
-        QCOMPARE(box.count(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty()) {
-            QCOMPARE(box.last().text, message);
-            QCOMPARE(box.last().title, c.title);
-            QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
-        }
-        QCOMPARE(played("Elite"), QString("4|(Never)"));
-        QTest::qWait(100);
-        QVERIFY2(!QFile::exists(path("started")), c.name);
-        cleanup();
+    QFETCH(QString, change);
+    QFETCH(QString, message);
+    LaunchRequest r = request(EmulatorKind::Ccs64Dos19);
+    if (change == "missing emulator")
+        m_settings.CCS64Path = m_v19 + "/NOPE.EXE";
+    else if (change == "no DOS extender")
+        QVERIFY(QFile::remove(m_v19 + "/CCSDPMI.EXE"));
+    else if (change == "image gone")
+        r.imagePath = m_imageFolder + "/GONE.D64";
+    else if (change == "no image from the converter")
+        r.imagePath.clear();
+    else
+        QVERIFY(QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner));
+    platform::ScriptedMessageBox box;
+    const LaunchOutcome outcome = GameLaunch(r, m_settings, m_game.get());
+    QVERIFY(!outcome.started && !outcome.recorded);
+    message.replace("%V", m_v19).replace("%I", m_imageFolder);
+    QCOMPARE(box.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty()) {
+        QCOMPARE(box.last().title, QString(message.startsWith("FILE") ? "vintrax Error" : "vintrax"));
+        QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
     }
+    QCOMPARE(played("Elite"), QString("4|(Never)"));
+    QTest::qWait(100);
+    QVERIFY(!QFile::exists(path("started")));
 }
 
 void TestGameLaunch::readOnlyConfigurationStillStartsTheGame()
