@@ -1,5 +1,5 @@
 // The detail panel's texts from a real catalogue: each label from the current row and its lookups, the
-// legend entry, the trainer states, the screenshot found on disk, and the empty panel.
+// empty panel, the trainer states, the legend entry and the screenshot found on disk.
 #include "browser/GameDetails.h"
 
 #include "TestFolders.h"
@@ -28,11 +28,8 @@ private slots:
     void lookupKeyWithoutRowShowsNothing();
     void legendUnderlinesTheGamesColour_data();
     void legendUnderlinesTheGamesColour();
-    void trainedStates_data();
-    void trainedStates();
     void screenshotPresentMissingOrNone_data();
     void screenshotPresentMissingOrNone();
-    void noCurrentRowGivesAnEmptyPanel();
 
 private:
     // A game row: these fields over a row with no files, nothing entered and the first lookup of each kind.
@@ -138,6 +135,9 @@ void TestGameDetails::everyLabelComesFromTheCurrentRow()
 
 void TestGameDetails::lookupKeyWithoutRowShowsNothing()
 {
+    // No current row: an empty panel.
+    const GameDetails none = ShowGameDetails(*m_cat, *m_current);
+    QVERIFY(!none.hasGame && none.lblName.isEmpty() && !none.mnuOptionsPaperEnabled());
     addGame("Wizball", {{"PU_Id", 2}, {"GE_Id", 2}});
     addGame("Zzap Demo", {{"PU_Id", 999}, {"Year Published", 999}, {"GE_Id", QVariant()}});
     // A failed seek leaves Publishers on Wizball's "Ocean"; that must not leak into the orphan's panel.
@@ -146,6 +146,13 @@ void TestGameDetails::lookupKeyWithoutRowShowsNothing()
     QVERIFY(d.hasGame);
     QCOMPARE((QStringList{d.lblPublisher, d.lblYear, d.lblGenre, d.lblMusician}),
              (QStringList{"", "", "", "Rob Hubbard"}));
+    // The trainer states other than Elite's "Yes" (1).
+    QStringList trainer;
+    for (const QVariant& trained : {QVariant(0), QVariant(2), QVariant()}) {
+        addGame("Uridium " + trained.toString(), {{"Trained", trained}});
+        trainer << detailsOf("Uridium " + trained.toString()).lblTrainer;
+    }
+    QCOMPARE(trainer, (QStringList{"(Unknown)", "No", "(Unknown)"}));
 }
 
 void TestGameDetails::legendUnderlinesTheGamesColour_data()
@@ -156,7 +163,6 @@ void TestGameDetails::legendUnderlinesTheGamesColour_data()
     QTest::newRow("black") << qint64(catalogue::kBlack) << 1 << "Game File and Sid Tune";
     QTest::newRow("blue") << qint64(catalogue::kBlue) << 2 << "Game File Only";
     QTest::newRow("red") << qint64(catalogue::kRed) << 3 << "Sid Tune Only";
-    QTest::newRow("grey") << qint64(catalogue::kGrey) << 4 << "No Game File or Sid Tune";
     QTest::newRow("anything else") << qint64(0x123456) << 4 << "No Game File or Sid Tune";
 }
 
@@ -173,24 +179,6 @@ void TestGameDetails::legendUnderlinesTheGamesColour()
     QCOMPARE(
         (QList<QColor>{valueLabelColour(true, false), valueLabelColour(true, true), valueLabelColour(false, false)}),
         (QList<QColor>{QColor(0, 64, 0), QColor(0, 0, 64), QColor(0, 0, 64)}));
-}
-
-void TestGameDetails::trainedStates_data()
-{
-    QTest::addColumn<QVariant>("trained");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("0") << QVariant(0) << "(Unknown)";
-    QTest::newRow("1") << QVariant(1) << "Yes";
-    QTest::newRow("2") << QVariant(2) << "No";
-    QTest::newRow("NULL") << QVariant() << "(Unknown)";
-}
-
-void TestGameDetails::trainedStates()
-{
-    QFETCH(QVariant, trained);
-    QFETCH(QString, shown);
-    addGame("Uridium", {{"Trained", trained}});
-    QCOMPARE(detailsOf("Uridium").lblTrainer, shown);
 }
 
 void TestGameDetails::screenshotPresentMissingOrNone_data()
@@ -227,14 +215,6 @@ void TestGameDetails::screenshotPresentMissingOrNone()
     // The path names the file as it is on disk, so it loads.
     QCOMPARE(d.screenshotPath, shown ? file : QString());
     QCOMPARE(QImage(d.screenshotPath).isNull(), !shown);
-}
-
-void TestGameDetails::noCurrentRowGivesAnEmptyPanel()
-{
-    const GameDetails d = ShowGameDetails(*m_cat, *m_current);
-    QVERIFY(!d.hasGame);
-    QCOMPARE(d.lblName, QString());
-    QVERIFY(!d.mnuOptionsPaperEnabled());
 }
 
 QTEST_GUILESS_MAIN(TestGameDetails)

@@ -1,6 +1,6 @@
 // The main window's layout without a window, in twips: sizing, the bottom-up row table, the screenshot band
 // with its title and legend, the two View entries, no overlaps, the resize guards, the button row and the
-// window's place on the screens; the scrolling comment: the strip, the steps, restart and stop, its timer.
+// window's place on the screens; the scrolling comment: the strip, the steps, restart, blank and stop, its timer.
 #include "browser/MainWindowLayout.h"
 #include "browser/Scroller.h"
 #include "browser/ScrollerStrip.h"
@@ -26,7 +26,6 @@ private slots:
     void buttonRowSpansTheWidth();
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
-    void emptyCommentShowsABlankBox();
     void longCommentCrossesTheBoxAndWraps();
     void stripHoldsTheTextBetweenTwoBlankBoxes();
     void restartAndStop();
@@ -275,22 +274,6 @@ bool TestMainWindowLayout::hasInk(const QImage& image, const QColor& background)
     return false;
 }
 
-void TestMainWindowLayout::emptyCommentShowsABlankBox()
-{
-    Scroller s;
-    s.setBoxWidth(600);
-    QSignalSpy cleared(&s, &Scroller::boxCleared);
-    QSignalSpy copies(&s, &Scroller::copyBlock);
-    s.StartScroller(QString(), 0);
-    QVERIFY(s.scrollerVisible() && !s.commentLabelVisible() && !s.isRunning() && s.boxBlank());
-    QCOMPARE(cleared.count(), 1);
-    QCOMPARE(s.bufferWidth(), 0);
-    s.tick();
-    QCOMPARE(copies.count(), 0);
-    QVERIFY(s.boxBlank());
-    QVERIFY(drawScrollerStrip(s, QFont(), 16, Qt::black, Qt::white).isNull());
-}
-
 void TestMainWindowLayout::longCommentCrossesTheBoxAndWraps()
 {
     Scroller s;
@@ -373,10 +356,17 @@ void TestMainWindowLayout::restartAndStop()
     QCOMPARE(s.bufferWidth(), 400);
     s.tick();
     QCOMPARE(s.textLeftInBox(), 100);
-    // A game without a comment stops it, but the box stays in place of the label.
+    // A game without a comment stops it and clears the box, which stays in place of the label.
+    QSignalSpy cleared(&s, &Scroller::boxCleared);
+    QSignalSpy copies(&s, &Scroller::copyBlock);
     s.StartScroller(QString(), 0);
-    QVERIFY(!s.isRunning() && s.scrollerVisible());
+    QVERIFY(!s.isRunning() && s.scrollerVisible() && !s.commentLabelVisible() && s.boxBlank());
     QCOMPARE(redraws.count(), 2);
+    QCOMPARE(cleared.count(), 1);
+    QCOMPARE(s.bufferWidth(), 0);
+    s.tick();
+    QCOMPARE(copies.count(), 0);
+    QVERIFY(drawScrollerStrip(s, QFont(), 16, Qt::black, Qt::white).isNull());
     // Stopping shows the comment label again.
     s.StopScroller();
     QVERIFY(!s.isRunning() && !s.scrollerVisible() && s.commentLabelVisible() && s.boxBlank());

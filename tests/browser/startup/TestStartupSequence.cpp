@@ -91,15 +91,6 @@ browser::MainWindowState windowAt(double top, double left, bool minimised = fals
     return w;
 }
 
-// A stand-in SID player: a script that runs until it is ended.
-QString writeFakePlayer(const StartupFixture& f)
-{
-    const QString path = f.tempFile(QStringLiteral("sidplayw"));
-    testsupport::writeFile(path, "#!/bin/sh\nwhile :; do sleep 0.2; done\n");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
-
 } // namespace
 
 class TestStartupSequence : public QObject
@@ -107,16 +98,15 @@ class TestStartupSequence : public QObject
     Q_OBJECT
 
 private slots:
-    void earlierVersionGetsVerificationAndNotice();
+    void earlierVersionGetsVerificationNoticeAndFullUnload();
     void savedGameIsSelectedInTheSavedView();
     void unreadableSavedViewLeavesNoGame();
     void readOnlySettingsAreReportedAndKept();
-    void unloadWritesEverySettingInItsStep();
     void runningPlayerIsClosedOnlyWhenAsked_data();
     void runningPlayerIsClosedOnlyWhenAsked();
 };
 
-void TestStartupSequence::earlierVersionGetsVerificationAndNotice()
+void TestStartupSequence::earlierVersionGetsVerificationNoticeAndFullUnload()
 {
     StartupFixture f;
     QVERIFY(f.isValid());
@@ -144,9 +134,35 @@ void TestStartupSequence::earlierVersionGetsVerificationAndNotice()
     // The window keeps its design height this once, whatever height was stored.
     QCOMPARE(outcome.settings.startup.height, 9615.0);
 
-    QCOMPARE(f.unload(outcome, windowAt(10, 20)), SettingsWriteStatus::Ok);
-    QCOMPARE(f.storedValue(QStringLiteral("V13Start")).toString(), QStringLiteral("True"));
+    QStringList order;
+    browser::ShutdownSteps steps;
+    steps.stopScroller = [&] { order << (f.catalogue.isOpen() ? "scroller" : "scroller after close"); };
+    steps.categoryBrowserOpen = true;
+    steps.unloadCategoryBrowser = [&] {
+        order << (QFile::exists(f.iniPath()) && f.storedValue(QStringLiteral("V13Start")).toString() == "True"
+                      ? "category browser"
+                      : "category browser before settings");
+    };
+    steps.unloadOtherWindows = [&] { order << "others"; };
+    QCOMPARE(f.unload(outcome, windowAt(1234, 2345), steps), SettingsWriteStatus::Ok);
+    QCOMPARE(order, (QStringList{"scroller", "category browser", "others"}));
+    QVERIFY(!f.catalogue.isOpen());
+    QSettings ini(f.iniPath(), QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Startup"));
+    for (const SettingDescriptor& d : settingsTable())
+        QVERIFY2(ini.contains(d.key), qPrintable(d.key));
+    QCOMPARE(ini.value("ShowPrefs").toString() + ini.value("View").toString() + ini.value("SSView").toString(),
+             QStringLiteral("FalseTrueFalse"));
+    const QList<double> place = {ini.value("Top").toDouble(), ini.value("Left").toDouble(),
+                                 ini.value("Widthy").toDouble(), ini.value("Heighty").toDouble()};
+    QCOMPARE(place, (QList<double>{1234, 2345, 7100, 8000}));
+
     QCOMPARE(f.storedValue(QStringLiteral("CCS64Path")).toString() + f.storedValue("CCS642Path").toString(), QString());
+    // A closed category browser is not unloaded again.
+    order.clear();
+    steps.categoryBrowserOpen = false;
+    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::Ok);
+    QCOMPARE(order, (QStringList{"scroller after close", "others"}));
 
     // Once closed, this version starts quietly.
     box.clear();
@@ -252,45 +268,6 @@ void TestStartupSequence::readOnlySettingsAreReportedAndKept()
     QCOMPARE(testsupport::readFile(f.iniPath()), before);
 }
 
-void TestStartupSequence::unloadWritesEverySettingInItsStep()
-{
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    f.removeSetting(QStringLiteral("V13Start"));
-    ScriptedMessageBox box;
-    const browser::StartupOutcome outcome = f.load(true);
-    QVERIFY(outcome.goesOn());
-
-    QStringList order;
-    browser::ShutdownSteps steps;
-    steps.stopScroller = [&] { order << (f.catalogue.isOpen() ? "scroller" : "scroller after close"); };
-    steps.categoryBrowserOpen = true;
-    steps.unloadCategoryBrowser = [&] {
-        order << (QFile::exists(f.iniPath()) && f.storedValue(QStringLiteral("V13Start")).toString() == "True"
-                      ? "category browser"
-                      : "category browser before settings");
-    };
-    steps.unloadOtherWindows = [&] { order << "others"; };
-    QCOMPARE(f.unload(outcome, windowAt(1234, 2345), steps), SettingsWriteStatus::Ok);
-    QCOMPARE(order, (QStringList{"scroller", "category browser", "others"}));
-    QVERIFY(!f.catalogue.isOpen());
-    QSettings ini(f.iniPath(), QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("Startup"));
-    for (const SettingDescriptor& d : settingsTable())
-        QVERIFY2(ini.contains(d.key), qPrintable(d.key));
-    QCOMPARE(ini.value("ShowPrefs").toString() + ini.value("View").toString() + ini.value("SSView").toString(),
-             QStringLiteral("FalseTrueFalse"));
-    const QList<double> place = {ini.value("Top").toDouble(), ini.value("Left").toDouble(),
-                                 ini.value("Widthy").toDouble(), ini.value("Heighty").toDouble()};
-    QCOMPARE(place, (QList<double>{1234, 2345, 7100, 8000}));
-
-    // A closed category browser is not unloaded again.
-    order.clear();
-    steps.categoryBrowserOpen = false;
-    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::Ok);
-    QCOMPARE(order, (QStringList{"scroller after close", "others"}));
-}
-
 void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked_data()
 {
     QTest::addColumn<int>("leaveFlag");
@@ -305,7 +282,10 @@ void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked()
     QFETCH(bool, closed);
     StartupFixture f;
     QVERIFY(f.isValid());
-    const QString player = writeFakePlayer(f);
+    // A stand-in SID player: a script that runs until it is ended.
+    const QString player = f.tempFile(QStringLiteral("sidplayw"));
+    QVERIFY(testsupport::writeFile(player, "#!/bin/sh\nwhile :; do sleep 0.2; done\n"));
+    QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     f.presetSettings({{QStringLiteral("SidplayWPath"), player}, {QStringLiteral("LeaveSPRunningFlag"), leaveFlag}});
     ScriptedMessageBox box;
     const browser::StartupOutcome outcome = f.load(false);

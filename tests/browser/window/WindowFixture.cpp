@@ -43,11 +43,6 @@ const EmulatorLayout kLayouts[] = {
      "DirectXPath"},
 };
 
-const EmulatorLayout& layout(int kind)
-{
-    return kLayouts[qBound(0, kind, 2)];
-}
-
 QModelIndex rowIndex(QWidget* window, const QString& name)
 {
     const QAbstractItemModel& model = gameList(window);
@@ -158,7 +153,7 @@ PlayFixture::PlayFixture()
 {
     QVariantMap paths;
     for (int kind = 0; kind < 3; ++kind) {
-        const EmulatorLayout& l = layout(kind);
+        const EmulatorLayout& l = kLayouts[kind];
         const QString dir = emulatorFolder(kind);
         const QString program = QString::fromLatin1(l.program);
         m_valid = m_valid && testsupport::writeFakeTool(dir, program, QString());
@@ -172,22 +167,22 @@ PlayFixture::PlayFixture()
 
 QString PlayFixture::emulatorFolder(int kind) const
 {
-    return programFile(QStringLiteral("Emulators/") + QString::fromLatin1(layout(kind).folder));
+    return programFile(QStringLiteral("Emulators/") + QString::fromLatin1(kLayouts[kind].folder));
 }
 
 QString PlayFixture::configPath(int kind) const
 {
-    return QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).config));
+    return QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(kLayouts[kind].config));
 }
 
 bool PlayFixture::started(int kind) const
 {
-    return QFile::exists(QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).logged) + ".log"));
+    return QFile::exists(QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(kLayouts[kind].logged) + ".log"));
 }
 
 QStringList PlayFixture::waitForStart(int kind) const
 {
-    const QString log = QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(layout(kind).logged) + ".log");
+    const QString log = QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(kLayouts[kind].logged) + ".log");
     const int lineCount = kind == 0 ? 3 : 2; // the folder, the arguments
     QStringList lines;
     const bool logged = QTest::qWaitFor(
@@ -261,22 +256,9 @@ void rightClickGame(QWidget* window, const QString& name)
     QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::RightButton, {}, rowCentre(window, name));
 }
 
-QStringList detailValueLabels()
-{
-    return QStringLiteral("lblName lblPublisher lblYear lblMusician lblGenre lblPlayers lblRating lblDifficulty "
-                          "lblTrainer lblHighScore lblDocFile lblComment lblGameFile lblMusicFile lblTimesPlayed "
-                          "lblLastPlayed")
-        .split(u' ');
-}
-
 const QAbstractItemModel& gameList(QWidget* window)
 {
     return *control<QListView>(window, "lstGames")->model();
-}
-
-QString gameText(QWidget* window, int row)
-{
-    return gameList(window).index(row, 0).data().toString();
 }
 
 const browser::Scroller& scroller(QWidget* window)

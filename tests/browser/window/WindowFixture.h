@@ -88,9 +88,7 @@ QString selectedGame(QWidget* window);
 bool clickGame(QWidget* window, const QString& name);
 void doubleClickGame(QWidget* window, const QString& name);
 void rightClickGame(QWidget* window, const QString& name);
-QStringList detailValueLabels(); // which show and hide with the game
 const QAbstractItemModel& gameList(QWidget* window);
-QString gameText(QWidget* window, int row);
 const browser::Scroller& scroller(QWidget* window);
 
 } // namespace windowtest
