@@ -16,6 +16,8 @@ first match on that line, or on the n-th with a suffix "@n":
 For each mutant the script changes the file, rebuilds the test programs carrying the layer's CTest label (c64,
 data or tools; ninja rebuilds only what the change touches), runs those tests with a 60 s timeout each, and puts
 the file back. A mutant is killed when a test fails; one that does not compile is reported and left out.
+The mutants are written into this checkout's own sources while it runs: build nothing else from this checkout in
+the meantime (use a separate git worktree), or that build takes in whichever mutant is in place.
 """
 import argparse
 import json
