@@ -6,6 +6,7 @@
 #include "ProcessRunner.h"
 #include "WindowFixture.h"
 #include "app/CommandHost.h"
+#include "browser/GameDetailsLook.h"
 
 #include <QAction>
 #include <QLabel>
@@ -238,6 +239,19 @@ void TestMainWindowList::fileLabelsNeedTheirPaths()
     QMainWindow* w = f.start();
     QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
     QCOMPARE(control<QWidget>(w, "lblGameFile")->cursor().shape(), Qt::PointingHandCursor);
+    // The label under the mouse turns green only while its click acts; leaving it turns it back.
+    const auto colourOf = [w](const char* name) {
+        return control<QLabel>(w, name)->palette().color(QPalette::WindowText);
+    };
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &enter);
+    QCOMPARE(colourOf("lblGameFile"), browser::kHoverLabelColour);
+    QApplication::sendEvent(control<QLabel>(w, "lblPublisher"), &enter);
+    QCOMPARE(colourOf("lblPublisher"), browser::kValueLabelColour);
+    QCOMPARE(colourOf("lblGameFile"), browser::kValueLabelColour);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(control<QLabel>(w, "lblPublisher"), &leave);
+    QCOMPARE(colourOf("lblGameFile"), browser::kValueLabelColour);
     QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
     QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::RightButton);
     QCOMPARE(f.messages.texts(),
