@@ -59,6 +59,7 @@ void TestLhaTool::initTestCase()
     QVERIFY(writeFile(m_source.filePath(QStringLiteral("sub/b.txt")), m_text));
     QVERIFY(writeFile(m_source.filePath(QStringLiteral("c.d64")), m_image));
     QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/GAME.PRG")), m_image));
+    QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/DISK/GAME.PRG")), m_image));
     QVERIFY(writeFile(m_source.filePath(QStringLiteral("evil.prg")), "escaped"));
 }
 
@@ -114,6 +115,10 @@ void TestLhaTool::extracts_data()
     // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
     QTest::newRow("names stored in capitals") << jlhaArchive(QStringLiteral("c0"), {"GAME.PRG"}, QStringLiteral("in"))
                                               << Contents{{"a.prg", old}, {"GAME.PRG", m_image}};
+    // The stored name's case is found again behind its DOS path.
+    QTest::newRow("names in capitals in a folder")
+        << jlhaArchive(QStringLiteral("c0"), {"DISK/GAME.PRG"}, QStringLiteral("in"))
+        << Contents{{"a.prg", old}, {"GAME.PRG", m_image}};
     // -lz4- (LArc, stored, level 0 headers) holds its data as -lh0- does; only the method name differs.
     QByteArray larc = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
     const bool stored = larc.mid(2, 5) == "-lh0-" && larc.at(20) == '\0';
