@@ -78,4 +78,20 @@ QByteArray programBytes(int seed, int size)
     return b;
 }
 
+QList<QPair<QString, QByteArray>> membersFrom(const QStringList& lines)
+{
+    QList<QPair<QString, QByteArray>> members;
+    for (const QString& line : lines) {
+        const QString name = line.section('=', 0, 0);
+        const QString content = line.contains('=') ? line.section('=', 1) : name;
+        if (content.startsWith("prg:"))
+            members.append({name, programBytes(content.mid(4).toInt())});
+        else if (content.startsWith('*'))
+            members.append({name, QByteArray(content.mid(1).toInt(), '\0')});
+        else
+            members.append({name, content.toUtf8()});
+    }
+    return members;
+}
+
 } // namespace testsupport

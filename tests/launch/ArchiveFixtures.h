@@ -21,4 +21,8 @@ bool writeFakeTool(const QString& folder, const QString& name, const QString& bo
 // Bytes that stand for a C64 program: load address $0801 and some code.
 QByteArray programBytes(int seed, int size = 600);
 
+// Archive members written as text, one a line: "NAME=content", "NAME=prg:N" (programBytes(N)), "NAME=*N" (N zero
+// bytes) or "NAME" (its own name as content).
+QList<QPair<QString, QByteArray>> membersFrom(const QStringList& lines);
+
 } // namespace testsupport

@@ -44,16 +44,6 @@ QStringList logOf(const QString& toolPath)
     return QString::fromUtf8(readFile(toolPath + ".log")).split('\n', Qt::SkipEmptyParts);
 }
 
-// "NAME=content", "NAME=prg:N" (programBytes(N)) or "NAME" (its own name as content).
-QPair<QString, QByteArray> member(const QString& spec)
-{
-    const QString name = spec.section('=', 0, 0);
-    const QString content = spec.contains('=') ? spec.section('=', 1) : name;
-    if (content.startsWith("prg:"))
-        return {name, programBytes(content.mid(4).toInt())};
-    return {name, content.toUtf8()};
-}
-
 } // namespace
 
 class TestArchiveConverters : public QObject
@@ -107,9 +97,7 @@ void TestArchiveConverters::cleanup()
 void TestArchiveConverters::make(const QString& name, const QStringList& members)
 {
     const QString src = m_games + "/source";
-    QList<QPair<QString, QByteArray>> files;
-    for (const QString& spec : members)
-        files << member(spec);
+    const QList<QPair<QString, QByteArray>> files = membersFrom(members);
     if (name.endsWith(".ZIP")) {
         QVERIFY(files.isEmpty() ? writeZipWithNames(archive(name), {}) : zipWithTool(archive(name), files));
         return;

@@ -42,17 +42,6 @@ QStringList tree(const QString& root)
     return entries;
 }
 
-// "name=content"; the content "*N" stands for N zero bytes.
-QList<QPair<QString, QByteArray>> members(const QStringList& specs)
-{
-    QList<QPair<QString, QByteArray>> list;
-    for (const QString& spec : specs) {
-        const QString content = spec.section('=', 1);
-        list.append({spec.section('=', 0, 0),
-                     content.startsWith('*') ? QByteArray(content.mid(1).toInt(), '\0') : content.toUtf8()});
-    }
-    return list;
-}
 } // namespace
 
 void TestUnzipToFolder::extracts_data()
@@ -88,14 +77,14 @@ void TestUnzipToFolder::extracts()
     QFETCH(QStringList, after);
     QTemporaryDir dir;
     const QString zip = dir.filePath("a.zip");
-    QVERIFY(zipTool ? zipWithTool(zip, ::members(members)) : writeZipWithNames(zip, ::members(members)));
+    QVERIFY(zipTool ? zipWithTool(zip, membersFrom(members)) : writeZipWithNames(zip, membersFrom(members)));
     QVERIFY(writeFile(dir.filePath("outside.d64"), "the user's own file"));
     const QString out = dir.filePath("W");
     QDir().mkpath(out);
-    for (const QString& spec : before) {
-        QVERIFY(spec.contains("->") ? QFile::link(QDir::cleanPath(out + "/" + spec.section("->", 1)),
-                                                  out + "/" + spec.section("->", 0, 0))
-                                    : writeFile(out + "/" + spec.section('=', 0, 0), spec.section('=', 1).toUtf8()));
+    for (const QString& line : before) {
+        QVERIFY(line.contains("->") ? QFile::link(QDir::cleanPath(out + "/" + line.section("->", 1)),
+                                                  out + "/" + line.section("->", 0, 0))
+                                    : writeFile(out + "/" + line.section('=', 0, 0), line.section('=', 1).toUtf8()));
     }
     const QRegularExpression besideTheFolder("^(?!W/)");
     const QStringList outside = tree(dir.path()).filter(besideTheFolder);
