@@ -27,7 +27,7 @@ cmake --build build-fuzz --target vintrax_fuzzers -j2
 seconds=${1:-300}
 [ $# -gt 0 ] && shift
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(d64 t64 lynx zipcode gunzip lha bmp settings catalogue)
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(d64 t64 lynx zipcode sid gunzip lha bmp settings catalogue)
 mkdir -p build-fuzz/logs
 
 run_one() {

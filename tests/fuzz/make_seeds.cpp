@@ -5,6 +5,7 @@
 #include "Crc32.h"
 #include "DemoRows.h"
 #include "LhaWriter.h"
+#include "PsidFile.h"
 #include "c64/D64Writer.h"
 #include "c64/LittleEndian.h"
 #include "c64/LynxWriter.h"
@@ -137,6 +138,12 @@ int main(int argc, char** argv)
                                 "[Other]\nKeep=this\\that\n[Broken\nKey=after a broken header";
     QByteArray crlf = settings;
     crlf.replace("\n", "\r\n");
+    demofiles::PsidHeader tune;
+    tune.songs = 0x8003;
+    tune.startSong = 256;
+    tune.name = "Fuzz";
+    tune.author = QByteArray("Zero\0Gap", 8);
+    const QByteArray psid = demofiles::buildPsid(tune, game.left(64));
     const QList<Seed> fixed = {
         {"d64", "three-programs", disk},
         {"t64", "three-programs", c64::buildT64("FUZZ TAPE", files).value_or(QByteArray())},
@@ -155,7 +162,9 @@ int main(int argc, char** argv)
                                  2)},
         {"settings", "hand-edited", settings},
         {"settings", "windows-line-ends-bom", "\xEF\xBB\xBF" + crlf},
-        {"settings", "latin1", "[Startup]\nCurrentGame=Bl\xe5 Bl\xe4k\n"}};
+        {"settings", "latin1", "[Startup]\nCurrentGame=Bl\xe5 Bl\xe4k\n"},
+        {"sid", "version-2", psid},
+        {"sid", "version-1-cut", QByteArray("PSID\x00\x01\x00\x76", 8) + psid.mid(8, 60)}};
     const QList<Seed> lha = lhaSeeds(), catalogue = catalogueSeeds();
     const QString out = QFile::decodeName(argv[1]);
     bool ok = !lha.isEmpty() && !catalogue.isEmpty();

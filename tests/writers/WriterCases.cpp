@@ -7,6 +7,7 @@
 #include "ToolRunner.h"
 #include "WriterProbe.h"
 #include "c64/D64Writer.h"
+#include "c64/SidHeader.h"
 #include "c64/ZipCodeEncoder.h"
 #include "data/settings/SettingsStore.h"
 #include "launch/UnzipToFolder.h"
@@ -173,6 +174,33 @@ WriterCase unzipCase()
     return c;
 }
 
+// A PSID tune of about 12 KB (its C64 data noise) whose start song is rewritten.
+WriterCase sidCase()
+{
+    WriterCase c;
+    c.name = QStringLiteral("SID start song");
+    c.targets = {QStringLiteral("tune.sid")};
+    c.prepare = [](const QString& work) {
+        QByteArray tune = QByteArray("PSID\x00\x01\x00\x76\x10\x00\x10\x00\x10\x03\x00\x10\x00\x01", 18);
+        tune += QByteArray(c64::SidHeaderSize - tune.size(), 'n') + noise(12000, 0, 3);
+        return writeFile(QDir(work).filePath("tune.sid"), tune);
+    };
+    c.run = [](const QString& work, int v) {
+        const c64::SidWriteOutcome r =
+            c64::WriteSidStartSong(QDir(work).filePath("tune.sid"), writerprobe::kSidStartSongs[v]);
+        Outcome o;
+        o.ok = r.ok();
+        if (!o.ok && (r.result != c64::SidWriteResult::Failed || r.error.isEmpty()))
+            o.badReport = QStringLiteral("result %1 without a reason").arg(int(r.result));
+        return o;
+    };
+    c.child = [](const QString& work, int) {
+        return ChildCommand{
+            writerprobe::probePath(), {QStringLiteral("sid-loop"), QDir(work).filePath("tune.sid")}, true};
+    };
+    return c;
+}
+
 WriterCase gunzipCase()
 {
     WriterCase c = toolCase(
@@ -238,6 +266,7 @@ const QList<WriterCase>& writerCases()
             configCase(),
             settingsCase(),
             unzipCase(),
+            sidCase(),
             gunzipCase(),
             toolCase(
                 QStringLiteral("lha"), twoMembers,

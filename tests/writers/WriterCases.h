@@ -1,11 +1,11 @@
 #pragma once
 
 // Every file writer of the program as one table, for the tests that run each on a disk that fills up and kill
-// it with SIGKILL: the C64.CFG rewrite, the settings rewrite and the ZIP extraction (in this process, or in the
-// writer probe or durability worker when a process of their own is needed) and the conversion tools (staged,
-// run as child processes). Each writer has two variants that write different content to the same targets, so a
-// test can tell the old content from the new. The catalogue, which the engine's journal repairs on the next open,
-// has its own full-disk and kill runs in tests/data/TestDurability.cpp.
+// it with SIGKILL: the C64.CFG rewrite, the settings rewrite, the ZIP extraction and the SID start song (in this
+// process, or in the writer probe or durability worker when a process of their own is needed) and the conversion
+// tools (staged, run as child processes). Each writer has two variants that write different content to the same
+// targets, so a test can tell the old content from the new. The catalogue, which the engine's journal repairs on
+// the next open, has its own full-disk and kill runs in tests/data/TestDurability.cpp.
 
 #include <QList>
 #include <QString>

@@ -3,10 +3,12 @@
 //   vintrax_writer_probe config PATH VARIANT            rewrites C64.CFG once; the exit code is the result
 //   vintrax_writer_probe config-loop PATH                rewrites it for ever, variants 0 and 1 in turn
 //   vintrax_writer_probe unzip-loop FOLDER ZIP0 ZIP1     extracts the two archives into FOLDER in turn, for ever
+//   vintrax_writer_probe sid-loop PATH                   rewrites the tune's start song for ever, variants in turn
 // No message box is installed, so a message the writer shows goes to stderr.
 
 #include "WriterProbe.h"
 
+#include "c64/SidHeader.h"
 #include "launch/UnzipToFolder.h"
 
 #include <QCoreApplication>
@@ -62,7 +64,17 @@ int main(int argc, char** argv)
             }
         }
     }
-    std::fputs("usage: vintrax_writer_probe config PATH VARIANT | config-loop PATH | unzip-loop FOLDER ZIP0 ZIP1\n",
+    if (mode == QLatin1String("sid-loop") && args.size() == 2) {
+        for (int i = 0;; ++i) {
+            const c64::SidWriteOutcome r = c64::WriteSidStartSong(args[1], kSidStartSongs[i & 1]);
+            if (!r.ok()) {
+                std::fprintf(stderr, "sid: %s\n", qPrintable(c64::sidWriteFailureMessage(args[1], r)));
+                return 1;
+            }
+        }
+    }
+    std::fputs("usage: vintrax_writer_probe config PATH VARIANT | config-loop PATH | unzip-loop FOLDER ZIP0 ZIP1 | "
+               "sid-loop PATH\n",
                stderr);
     return 64;
 }

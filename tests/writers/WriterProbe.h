@@ -12,6 +12,9 @@ inline const launch::PortValues kConfigValues[2] = {{1, 0, 2, 3}, {0, 1, 4, 0}};
 inline const QString kConfigLoadFolder = QStringLiteral("C:\\GAMES\\A");
 inline constexpr bool kConfigSecondGeneration = true;
 
+// The start songs the tune rewrite alternates between.
+inline constexpr int kSidStartSongs[2] = {2, 9};
+
 // Exit codes of "config": the WriteEmulatorConfig result.
 inline constexpr int kWritten = 0;
 inline constexpr int kRefused = 2; // not replaced, the user told (ConfigWriteResult::ReadOnly)

@@ -1,0 +1,165 @@
+#include "c64/SidHeader.h"
+
+#include "platform/PathChecks.h"
+#include "platform/PathNames.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace c64 {
+
+namespace {
+
+const QByteArray kMagic = QByteArrayLiteral("PSID");
+
+// 31 bytes of a 32-byte field; a zero byte is skipped, so text after it still counts.
+QString fieldText(const QByteArray& header, int offset)
+{
+    QString text;
+    for (int i = offset; i < offset + 31; ++i) {
+        const char c = header.at(i);
+        if (c != '\0')
+            text += QChar(uchar(c));
+    }
+    return text;
+}
+
+int bigEndian16(const QByteArray& header, int offset)
+{
+    return uchar(header.at(offset)) * 256 + uchar(header.at(offset + 1));
+}
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+#ifdef Q_OS_UNIX
+// The rename reaches the disk only with its folder; a failure here changes nothing already done.
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+#endif
+
+} // namespace
+
+std::optional<SidHeaderFields> parseSidHeader(const QByteArray& bytes)
+{
+    if (!bytes.startsWith(kMagic))
+        return std::nullopt;
+    QByteArray header = bytes.left(SidHeaderSize);
+    if (header.size() < SidHeaderSize)
+        header.append(QByteArray(SidHeaderSize - header.size(), '\0'));
+    SidHeaderFields f;
+    f.name = fieldText(header, SidNameOffset);
+    f.author = fieldText(header, SidAuthorOffset);
+    f.copyright = fieldText(header, SidCopyrightOffset);
+    f.songs = bigEndian16(header, SidSongsOffset);
+    f.startSong = bigEndian16(header, SidStartSongOffset);
+    return f;
+}
+
+bool ReadSidHeader(const QString& path, QString& name, QString& author, QString& copyright, int& startSong, int& songs)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const std::optional<SidHeaderFields> f = parseSidHeader(file.read(SidHeaderSize));
+    if (!f)
+        return false;
+    name = f->name;
+    author = f->author;
+    copyright = f->copyright;
+    startSong = f->startSong;
+    songs = f->songs;
+    return true;
+}
+
+SidWriteOutcome WriteSidStartSong(const QString& path, int song)
+{
+    if (song < 1 || song > SidHighestSong)
+        return {SidWriteResult::BadSong, {}};
+    // A link is rewritten at its target, so the link stays a link.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QString target = canonical.isEmpty() ? path : canonical;
+    QFile tune(target);
+    if (!tune.open(QIODevice::ReadOnly))
+        return {SidWriteResult::NotFound, tune.errorString()};
+    // A rename over a read-only file succeeds, and root may write anywhere: the permission bits decide.
+    if (platform::isReadOnlyFile(target) || platform::isReadOnlyFile(platform::FolderOfPath(target)))
+        return {SidWriteResult::ReadOnly, {}};
+
+    QByteArray bytes = tune.readAll();
+    if (tune.error() != QFileDevice::NoError)
+        return {SidWriteResult::Failed, tune.errorString()};
+    tune.close();
+    if (bytes.size() < SidHeaderSize || !bytes.startsWith(kMagic))
+        return {SidWriteResult::NotPsid, {}};
+    bytes[SidStartSongOffset] = char(song >> 8);
+    bytes[SidStartSongOffset + 1] = char(song & 0xff);
+
+    const QString temp = target + QStringLiteral(".vtrx");
+    QFile out(temp);
+    auto fail = [&out, &temp](const QString& reason) {
+        out.close();
+        QFile::remove(temp);
+        return SidWriteOutcome{SidWriteResult::Failed, reason};
+    };
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return fail(out.errorString());
+    if (out.write(bytes) != bytes.size())
+        return fail(out.errorString());
+    // The tune keeps its permissions: the new file takes the old one's place.
+    out.setPermissions(QFile::permissions(target));
+#ifdef Q_OS_UNIX
+    // Some file systems report a full disk or an I/O error only when the data is synced.
+    if (::fsync(out.handle()) != 0)
+        return fail(systemError());
+#endif
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return fail(out.errorString());
+    // One rename replaces the tune: there is no moment without it.
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
+        return fail(systemError());
+#ifdef Q_OS_UNIX
+    syncFolder(platform::FolderOfPath(target));
+#endif
+    return {SidWriteResult::Written, {}};
+}
+
+QString sidWriteFailureMessage(const QString& path, const SidWriteOutcome& outcome)
+{
+    const QString lead = QStringLiteral("The default starting tune of %1 was not changed: ").arg(path);
+    switch (outcome.result) {
+    case SidWriteResult::Written:
+        return {};
+    case SidWriteResult::BadSong:
+        return lead + QStringLiteral("a tune can start with song 1 to 256 only.");
+    case SidWriteResult::NotFound:
+        return lead + QStringLiteral("the file cannot be opened (%1).").arg(outcome.error);
+    case SidWriteResult::NotPsid:
+        return lead + QStringLiteral("the file is no longer a PlaySID tune with a complete header.");
+    case SidWriteResult::ReadOnly:
+        return lead + QStringLiteral("the file or its folder is read-only.");
+    case SidWriteResult::Failed:
+        break;
+    }
+    return lead + QStringLiteral("the new file could not be written (%1). The tune is unchanged.").arg(outcome.error);
+}
+
+} // namespace c64
