@@ -4,10 +4,12 @@
 #include "data/CurrentGame.h"
 #include "data/settings/Settings.h"
 #include "launch/clsC64Game.h"
+#include "platform/PlayerProcess.h"
 
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace app {
 
@@ -71,6 +73,8 @@ public:
     catalogue::CurrentGame currentGame;
 
     SidTune CurrentTune;
+    // The SID player this program started last: a new tune closes it first, so two never play at once.
+    platform::StartedPlayer SidPlayer;
     // True after a start in the Win32 emulator, false after a start in either DOS emulator and at program
     // start: the screenshot dialog looks for new screen dumps in that emulator's folder.
     bool LastRunWasWin32 = false;
@@ -78,6 +82,9 @@ public:
     int CategoryKind = 0;
     bool categoryBrowserOpen = false;
     bool mainWindowLoaded = false;
+    // Run by the game list after the user's selection made a game current and the panel shows it; not while
+    // the list puts its selection back after a refill. Subsystems add what follows a selection.
+    std::vector<std::function<void()>> gameSelectedHandlers;
     // The desktop's "Open" for documents, help files and addresses; tests put a recorder in its place.
     std::function<void(const QString& target)> ShellOpen;
 

@@ -5,6 +5,7 @@
 #include "browser/gui/frmVTRXSplash.h"
 #include "files/gui/FilesCommands.h"
 #include "launch/gui/LaunchCommands.h"
+#include "music/gui/MusicCommands.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/gui/ShellOpen.h"
@@ -16,6 +17,7 @@ void installCommands(CommandHost& host, AppState& state)
 {
     installLaunchCommands(host, state);
     installFilesCommands(host, state);
+    installMusicCommands(host, state);
     installPrefsCommands(host, state);
 }
 

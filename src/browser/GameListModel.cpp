@@ -90,4 +90,12 @@ int GameListModel::colourCodeAt(int row) const
     return m_rows[static_cast<size_t>(row)].colourCode;
 }
 
+void GameListModel::setColourCode(int row, int colourCode)
+{
+    if (row < 0 || row >= rowCount() || m_rows[static_cast<size_t>(row)].colourCode == colourCode)
+        return;
+    m_rows[static_cast<size_t>(row)].colourCode = colourCode;
+    emit dataChanged(index(row), index(row), {Qt::ForegroundRole});
+}
+
 } // namespace browser

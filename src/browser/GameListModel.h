@@ -47,6 +47,8 @@ public:
     // The row's text; empty for a row that does not exist.
     QString textAt(int row) const;
     int colourCodeAt(int row) const;
+    // The row is drawn in another colour (the game's files changed).
+    void setColourCode(int row, int colourCode);
 
 private:
     std::vector<Row> m_rows;

@@ -12,6 +12,7 @@
 #include "browser/gui/GameListBox.h"
 #include "browser/gui/LegendBox.h"
 #include "browser/gui/ScrollerBox.h"
+#include "data/GameFields.h"
 #include "data/gui/CatalogueStartup.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
@@ -337,6 +338,10 @@ void frmVTRXMain::SelectGame()
     ShowGameDetails();
     if (mnuViewGameDetails->isChecked())
         StartScroller(m_valueLabels.value(QStringLiteral("lblComment"))->text());
+    // What follows the user's choice of a game (non-stop music), not the list putting its selection back.
+    if (!m_selectionByCode)
+        for (const auto& handler : m_state.gameSelectedHandlers)
+            handler();
     if (m_settings.TitleBar == 1)
         setWindowTitle(name);
 }
@@ -361,6 +366,10 @@ void frmVTRXMain::showCurrentGameAgain()
     if (!hasCurrentGame())
         return;
     ShowGameDetails();
+    // A changed tune or game file changes the game's list colour at once.
+    const int row = lstGames->selectedRow();
+    if (row >= 0)
+        m_model.setColourCode(row, int(m_state.currentGame.number(catalogue::field::CCode)));
     // A rename keeps the game current: the name it is remembered by follows it.
     const QString name = m_valueLabels.value(QStringLiteral("lblName"))->text();
     if (!name.isEmpty()) {

@@ -10,22 +10,13 @@ void installFilesCommands(app::CommandHost& host, app::AppState& state)
 {
     useArchiveRenameDialog(state.game, host.dialogParent());
 
-    // Until the game file and tune dialogs exist, only the refusals can run: the labels look clickable
-    // only while the folder they need is missing.
-    struct Refusal
-    {
-        const char* label;
-        const QString& message;
-        bool (*allowed)(const Settings&);
-    };
-    for (const Refusal& r : {Refusal{"lblGameFile", files::kGameFileNeedsGamesPath, files::gameFileChoosable},
-                             Refusal{"lblMusicFile", files::kTuneLabelNeedsMusicPath, files::tuneChoosable}}) {
-        app::installLabelClick(
-            host, QString::fromLatin1(r.label),
-            [&host, message = r.message](bool) {
-                platform::MessageBox::information(message);
-                host.focusGameList();
-            },
-            [&state, allowed = r.allowed] { return !allowed(state.settings); });
-    }
+    // Until the game file dialog exists, only its refusal can run: the label looks clickable only while the
+    // first games folder is missing.
+    app::installLabelClick(
+        host, QStringLiteral("lblGameFile"),
+        [&host](bool) {
+            platform::MessageBox::information(files::kGameFileNeedsGamesPath);
+            host.focusGameList();
+        },
+        [&state] { return !files::gameFileChoosable(state.settings); });
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace app {
+class AppState;
+class CommandHost;
+} // namespace app
+
+// The tune commands: "Play Sid" and its popup twin, non-stop music (F12) and the tune it plays on every
+// selection, the SID information dialog, and the SID file dialog from the Edit menu, the popup and the
+// detail panel's "Sid Tune:" label.
+void installMusicCommands(app::CommandHost& host, app::AppState& state);

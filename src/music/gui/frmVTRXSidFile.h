@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace app {
+class AppState;
+}
+
+namespace Ui {
+class frmVTRXSidFile;
+}
+
+namespace music {
+enum class SidInfoState;
+}
+
+// The SID file dialog: a tune file picked from the tune folder (never above it), its header shown, listened
+// to, its default start song changed. The caller sets DialogPrompt and, for a new stand-alone tune,
+// SidDialogAddMode; OK rewrites the start song when it was changed and hands back the chosen tune as the
+// catalogue stores it (NewTuneFilename in add mode, chosenTune() for the game, empty for "(None)"); Cancel sets
+// DialogCancelled. The dialog never touches the catalogue.
+class frmVTRXSidFile : public QDialog
+{
+    Q_OBJECT
+public:
+    // musicFilename: the game's stored tune, selected when it is there (not used in add mode).
+    frmVTRXSidFile(app::AppState& state, const QString& musicFilename, QWidget* parent = nullptr);
+    ~frmVTRXSidFile() override;
+
+    QString chosenTune() const { return m_chosenTune; }
+    void reject() override;
+
+private:
+    void Form_Load(const QString& musicFilename);
+    void DirBox_Change(const QString& folder);
+    void FileBox_Click();
+    void cboTunes_Click(int index);
+    void cmdRun_Click();
+    void cmdNone_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    // The lists and the information area.
+    void showFolder(const QString& folder, const QString& pattern);
+    void showInfo(music::SidInfoState state);
+    QString selectedFile() const;
+
+    app::AppState& m_state;
+    std::unique_ptr<Ui::frmVTRXSidFile> ui;
+    QString m_folder;     // the folder the lists show
+    QString m_lastFolder; // the last folder inside the tune folder
+    QString m_pattern;
+    bool m_noFile = false;
+    bool m_startTuneChanged = false;
+    QString m_chosenTune;
+};
