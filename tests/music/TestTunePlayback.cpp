@@ -17,6 +17,18 @@
 #include <unistd.h>
 
 using musictest::playerRuns;
+
+namespace {
+
+// What a /proc link names, as the system gives it ("pipe:[1234]").
+QByteArray linkOf(const QString& path)
+{
+    char buffer[256];
+    const ssize_t n = ::readlink(QFile::encodeName(path).constData(), buffer, sizeof buffer);
+    return n > 0 ? QByteArray(buffer, n) : QByteArray();
+}
+
+} // namespace
 using testsupport::writeFile;
 
 class TestTunePlayback : public QObject
@@ -219,6 +231,11 @@ void TestTunePlayback::playerPlaysOnWithoutTerminal()
     QThread::msleep(800);
     QVERIFY(platform::isPlayerRunning(m_started));
     QVERIFY(getsid(pid_t(m_started.pid)) != getsid(0));
+    // Its input is its own: this program holds no end of it, so its exit ends nothing there.
+    const QByteArray input = linkOf(QStringLiteral("/proc/%1/fd/0").arg(m_started.pid));
+    QVERIFY2(input.startsWith("pipe:"), input.constData());
+    for (const QString& fd : QDir("/proc/self/fd").entryList(QDir::System | QDir::NoDotAndDotDot))
+        QVERIFY(linkOf("/proc/self/fd/" + fd) != input);
     platform::endPlayer(m_started);
     QVERIFY(!platform::isPlayerRunning(m_started));
 }
