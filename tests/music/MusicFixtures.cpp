@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <signal.h>
@@ -14,15 +15,13 @@ namespace musictest {
 QString writeFakePlayer(const QString& folder, const QString& name)
 {
     const QString path = QDir(folder).filePath(name);
-    const QByteArray script = "#!/bin/bash\n"
-                              "{ printf '%s' \"$$\"; printf '\\t%s' \"$PWD\" \"$@\"; printf '\\n'; } >> \"$0.log\"\n"
-                              "while :; do\n"
-                              "  read -r -t 0.2 _; rc=$?\n"
-                              "  if [ $rc -ne 0 ] && [ $rc -le 128 ]; then exit 0; fi\n" // the input ended
-                              "done\n";
-    testsupport::writeFile(path, script);
-    QFile::setPermissions(path,
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    testsupport::writeFile(path, "#!/bin/bash\n"
+                                 "{ printf '%s' \"$$\"; printf '\\t%s' \"$PWD\" \"$@\"; printf '\\n'; } >> \"$0.log\"\n"
+                                 "while :; do\n"
+                                 "  read -r -t 0.2 _; rc=$?\n"
+                                 "  if [ $rc -ne 0 ] && [ $rc -le 128 ]; then exit 0; fi\n" // the input ended
+                                 "done\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
 
@@ -33,17 +32,21 @@ QList<PlayerRun> playerRuns(const QString& player, int count)
     timer.start();
     do {
         runs.clear();
-        const QList<QByteArray> lines = testsupport::readFile(player + QStringLiteral(".log")).split('\n');
-        for (const QByteArray& line : lines) {
+        for (const QByteArray& line : testsupport::readFile(player + QStringLiteral(".log")).split('\n')) {
             const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t'));
             if (fields.size() >= 2)
                 runs.append({fields[0].toLongLong(), fields[1], fields.mid(2)});
         }
-        if (runs.size() >= count)
-            break;
-        QThread::msleep(20);
-    } while (timer.elapsed() < 5000);
+    } while (runs.size() < count && timer.elapsed() < 5000 && (QThread::msleep(20), true));
     return runs;
+}
+
+QStringList tunesPlayed(const QString& player, int count)
+{
+    QStringList tunes;
+    for (const PlayerRun& run : playerRuns(player, count))
+        tunes << QFileInfo(run.arguments.value(0)).fileName();
+    return tunes;
 }
 
 bool running(qint64 pid)
@@ -52,14 +55,15 @@ bool running(qint64 pid)
     if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
         return false;
     const QByteArray text = stat.readAll();
-    const QByteArray state = text.mid(text.lastIndexOf(')') + 2, 1);
-    return state != "Z" && state != "X";
+    const char state = text.at(text.lastIndexOf(')') + 2);
+    return state != 'Z' && state != 'X';
 }
 
-void stop(qint64 pid)
+void stopAll(const QString& player)
 {
-    if (running(pid))
-        ::kill(pid_t(pid), SIGKILL);
+    for (const PlayerRun& run : playerRuns(player))
+        if (running(run.pid))
+            ::kill(pid_t(run.pid), SIGKILL);
 }
 
 } // namespace musictest

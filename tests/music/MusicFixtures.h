@@ -1,6 +1,6 @@
 #pragma once
 
-// Stand-ins for a console SID player and what they tell about each start.
+// A console SID player stand-in, and what it tells about each start.
 
 #include <QList>
 #include <QString>
@@ -8,9 +8,8 @@
 
 namespace musictest {
 
-// A console player stand-in written to folder/name: each start logs its process id, working folder and
-// arguments to folder/name.log, then plays until it is ended or its input ends (as a console player that
-// reads its keys there does).
+// Written to folder/name: each start logs its process id, working folder and arguments to folder/name.log,
+// then plays until it is ended or its input ends (a console player reads its keys there).
 QString writeFakePlayer(const QString& folder, const QString& name = QStringLiteral("sidplayfp"));
 
 struct PlayerRun
@@ -19,12 +18,12 @@ struct PlayerRun
     QString folder;
     QStringList arguments;
 };
-// The starts logged so far, once count of them are there (waiting up to 5 s); fewer when fewer came.
+// The starts logged, once count of them are (waiting up to 5 s); fewer when fewer came.
 QList<PlayerRun> playerRuns(const QString& player, int count = 0);
+// The tune file names of those starts.
+QStringList tunesPlayed(const QString& player, int count);
 
-// Whether the process runs (it exists and has not ended).
 bool running(qint64 pid);
-// Ends a stand-in a test left playing.
-void stop(qint64 pid);
+void stopAll(const QString& player);
 
 } // namespace musictest

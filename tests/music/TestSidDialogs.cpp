@@ -1,6 +1,6 @@
 // The SID file and information dialogs offscreen, driven through their widgets: where the file dialog opens,
-// the three states of its information area, the folder guard, what OK hands back in game and add mode, the
-// start song rewritten only when changed (and a refused rewrite told), Listen, and the information dialog.
+// what its information area shows, what OK hands back and rewrites (a refused rewrite told, the choice kept),
+// add mode with the folder guard and Listen, and the information dialog's start song.
 
 #include "MusicFixtures.h"
 #include "SidFixtures.h"
@@ -13,15 +13,11 @@
 #include "platform/ScriptedMessageBox.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-using testsupport::readFile;
-using testsupport::writeFile;
 
 class TestSidDialogs : public QObject
 {
@@ -30,16 +26,9 @@ class TestSidDialogs : public QObject
 private slots:
     void init();
     void cleanup();
-    void subFolderTuneOpensInItsFolder();
-    void startSongRewrittenOnlyWhenChanged_data();
-    void startSongRewrittenOnlyWhenChanged();
-    void informationStates_data();
-    void informationStates();
-    void folderGuardSpringsBack();
-    void noneAndOkClearsTheTune();
-    void addModeHandsBackTheNewTune();
-    void readOnlyTuneIsToldAndKept();
-    void listenPlaysTheChosenFile();
+    void fileDialog_data();
+    void fileDialog();
+    void addModeInsideTheTuneFolder();
     void informationDialog_data();
     void informationDialog();
 
@@ -47,44 +36,24 @@ private:
     QString music(const QString& relative) const { return m_dir->filePath("Music/" + relative); }
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<app::AppState> m_state;
-    QByteArray m_tune;
 };
 
 namespace {
 
-template <typename T> T* widget(QWidget* dialog, const char* name)
+template <typename T = QWidget> T* find(QWidget* dialog, const char* name)
 {
-    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
+    return dialog->findChild<T*>(QString::fromLatin1(name));
 }
 
-void click(QWidget* dialog, const char* name)
+void chooseSong(QWidget* dialog, int song)
 {
-    widget<QPushButton>(dialog, name)->click();
+    find<QComboBox>(dialog, "cboTunes")->setCurrentIndex(song - 1);
+    emit find<QComboBox>(dialog, "cboTunes")->activated(song - 1);
 }
 
-void chooseSong(QWidget* dialog, int entry)
+void chooseLine(QListWidget* list, const QString& text)
 {
-    auto* box = widget<QComboBox>(dialog, "cboTunes");
-    box->setCurrentIndex(entry);
-    emit box->activated(entry);
-}
-
-QString text(QWidget* dialog, const char* label)
-{
-    return widget<QLabel>(dialog, label)->text();
-}
-
-// The labels and cboTunes the information area shows, by name.
-QStringList shown(QWidget* dialog)
-{
-    QStringList names;
-    for (const char* n : {"Label5", "lblName", "Label4", "lblSidName", "lblAuthor", "lblCopyright", "cboTunes"})
-        if (!widget<QWidget>(dialog, n)->isHidden())
-            names << n;
-    return names;
+    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
 }
 
 } // namespace
@@ -95,222 +64,120 @@ void TestSidDialogs::init()
     m_state = std::make_unique<app::AppState>(m_dir->path());
     m_state->settings.MusicPath = m_dir->filePath("Music");
     m_state->settings.SidplayWPath = musictest::writeFakePlayer(m_dir->path());
-    m_tune = sidtest::psidTune(); // 12 songs, start song 3
-    QVERIFY(writeFile(music("Hubbard/Commando.sid"), m_tune));
-    QVERIFY(writeFile(music("Delta.sid"), m_tune));
-    QVERIFY(writeFile(music("Two part.mus"), QByteArray(300, 'm')));
-    QVERIFY(QDir(m_dir->path()).mkpath("Music2"));
-    m_state->dialog = {};
-    m_state->dialog.DialogPrompt = music::sidTuneCaption("Commando");
+    for (const char* tune : {"Hubbard/Commando.sid", "Delta.sid"})
+        QVERIFY(testsupport::writeFile(music(tune), sidtest::psidTune())); // 12 songs, start song 3
+    QVERIFY(testsupport::writeFile(music("Two part.mus"), QByteArray(300, 'm')));
 }
 
 void TestSidDialogs::cleanup()
 {
-    for (const musictest::PlayerRun& run : musictest::playerRuns(m_state->settings.SidplayWPath))
-        musictest::stop(run.pid);
-    m_state.reset();
+    musictest::stopAll(m_state->settings.SidplayWPath);
 }
 
-// OK without a change stores the same relative name and leaves the tune as it was.
-void TestSidDialogs::subFolderTuneOpensInItsFolder()
+void TestSidDialogs::fileDialog_data()
 {
-    frmVTRXSidFile dialog(*m_state, "HUBBARD\\Commando.sid");
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Sid Tune for 'Commando'..."));
-    QCOMPARE(text(&dialog, "lblFolder"), music("Hubbard"));
-    QCOMPARE(widget<QListWidget>(&dialog, "FileBox")->selectedItems().value(0)->text(), "Commando.sid");
-    QCOMPARE(text(&dialog, "lblSidName") + '|' + text(&dialog, "lblAuthor"), QStringLiteral("Harbour|A. Composer"));
-    QCOMPARE(widget<QComboBox>(&dialog, "cboTunes")->currentText(), "3");
-    QVERIFY(widget<QPushButton>(&dialog, "cmdRun")->isEnabled());
-    click(&dialog, "cmdOK");
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.chosenTune(), QStringLiteral("Hubbard\\Commando.sid"));
-    QCOMPARE(readFile(music("Hubbard/Commando.sid")), m_tune);
-}
-
-void TestSidDialogs::startSongRewrittenOnlyWhenChanged_data()
-{
-    QTest::addColumn<int>("entry");
-    QTest::addColumn<int>("storedSong");
-    QTest::addRow("3 chosen again") << 2 << 3;
-    QTest::addRow("5 chosen") << 4 << 5;
-    QTest::addRow("5, then 3 again") << -1 << 3;
-}
-
-void TestSidDialogs::startSongRewrittenOnlyWhenChanged()
-{
-    QFETCH(int, entry);
-    QFETCH(int, storedSong);
-    frmVTRXSidFile dialog(*m_state, "Delta.sid");
-    if (entry < 0) {
-        chooseSong(&dialog, 4);
-        entry = 2;
-    }
-    chooseSong(&dialog, entry);
-    click(&dialog, "cmdOK");
-    QByteArray expected = m_tune;
-    expected[c64::SidStartSongOffset + 1] = char(storedSong);
-    QCOMPARE(readFile(music("Delta.sid")), expected);
-    QVERIFY(!QFile::exists(music("Delta.sid.vtrx")));
-}
-
-void TestSidDialogs::informationStates_data()
-{
-    QTest::addColumn<QString>("file"); // clicked in the file list; "" presses (None)
-    QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<QString>("author");
+    QTest::addColumn<QString>("tune");   // the game's
+    QTest::addColumn<QString>("action"); // "song N", "file NAME", "(None)", "read-only, song N"
+    QTest::addColumn<QString>("author"); // lblAuthor, bold unless it shows an author
     QTest::addColumn<QString>("stored");
-    QTest::addRow("PSID tune") << "Delta.sid" << QStringList{"Label5",    "lblName",      "Label4",  "lblSidName",
-                                                             "lblAuthor", "lblCopyright", "cboTunes"}
-                               << "A. Composer"
-                               << "Delta.sid";
-    QTest::addRow(".mus file") << "Two part.mus" << QStringList{"Label5", "lblName", "lblAuthor"} << music::kNoPsidText
-                               << "Two part.mus";
-    QTest::addRow("no file") << "" << QStringList{"lblAuthor"} << music::kNoFileText << "";
+    QTest::addColumn<int>("startSong"); // in the file afterwards
+    const QString a = "A. Composer";
+    // clang-format off
+    QTest::addRow("sub-folder tune, OK") << "HUBBARD\\Commando.sid" << "" << a << "Hubbard\\Commando.sid" << 3;
+    QTest::addRow("song 5") << "Delta.sid" << "song 5" << a << "Delta.sid" << 5;
+    QTest::addRow(".mus file") << "Delta.sid" << "file Two part.mus" << music::kNoPsidText << "Two part.mus" << 3;
+    QTest::addRow("(None)") << "Delta.sid" << "(None)" << music::kNoFileText << "" << 3;
+    QTest::addRow("tune missing") << "Gone.sid" << "" << music::kNoFileText << "" << 3;
+    QTest::addRow("read-only tune") << "Delta.sid" << "read-only, song 5" << a << "Delta.sid" << 3;
+    // clang-format on
 }
 
-// A file without a PSID header is shown as such and stored like any other tune.
-void TestSidDialogs::informationStates()
+// A tune nobody may write is not rewritten (a rename over it would succeed): the user is told why.
+void TestSidDialogs::fileDialog()
 {
-    QFETCH(QString, file);
-    QFETCH(QStringList, shown);
+    QFETCH(QString, tune);
+    QFETCH(QString, action);
     QFETCH(QString, author);
     QFETCH(QString, stored);
-    frmVTRXSidFile dialog(*m_state, "Delta.sid");
-    auto* files = widget<QListWidget>(&dialog, "FileBox");
-    if (file.isEmpty())
-        click(&dialog, "cmdNone");
-    else
-        files->setCurrentItem(files->findItems(file, Qt::MatchExactly).value(0));
-    QCOMPARE(::shown(&dialog), shown);
-    QCOMPARE(text(&dialog, "lblAuthor"), author);
-    QCOMPARE(widget<QLabel>(&dialog, "lblAuthor")->font().bold(), !file.endsWith(".sid"));
-    QCOMPARE(text(&dialog, "lblName"), file.isEmpty() ? music::kNoneSelected : file);
-    click(&dialog, "cmdOK");
+    QFETCH(int, startSong);
+    const QString file = music(stored.endsWith(".sid") ? QString(stored).replace('\\', '/') : "Delta.sid");
+    if (action.startsWith("read-only"))
+        QFile::setPermissions(file, QFile::ReadOwner);
+    m_state->dialog.DialogPrompt = music::sidTuneCaption("Commando");
+    platform::ScriptedMessageBox box;
+    frmVTRXSidFile dialog(*m_state, tune);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Sid Tune for 'Commando'..."));
+    if (action.contains("song"))
+        chooseSong(&dialog, action.section("song ", 1).left(1).toInt());
+    if (action.startsWith("file"))
+        chooseLine(find<QListWidget>(&dialog, "FileBox"), action.mid(5));
+    if (action == "(None)")
+        find<QPushButton>(&dialog, "cmdNone")->click();
+    QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->text(), author);
+    QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->font().bold(), author != "A. Composer");
+    QCOMPARE(find(&dialog, "cboTunes")->isHidden(), author != "A. Composer");
+    QCOMPARE(find<QLabel>(&dialog, "lblName")->text(),
+             stored.isEmpty() ? music::kNoneSelected : stored.section('\\', -1));
+    find<QPushButton>(&dialog, "cmdOK")->click();
     QCOMPARE(dialog.chosenTune(), stored);
+    QCOMPARE(testsupport::readFile(file).at(c64::SidStartSongOffset + 1), char(startSong));
+    QCOMPARE(box.count(), int(action.startsWith("read-only")));
+    QVERIFY(!QFile::exists(file + ".vtrx"));
 }
 
-// Above the tune folder, or beside it, the lists stay where they were.
-void TestSidDialogs::folderGuardSpringsBack()
-{
-    frmVTRXSidFile dialog(*m_state, "(None)");
-    auto* dirs = widget<QListWidget>(&dialog, "DirBox");
-    auto open = [dirs](const QString& entry) {
-        QListWidgetItem* item = dirs->findItems(entry, Qt::MatchExactly).value(0);
-        QVERIFY2(item, qPrintable(entry));
-        emit dirs->itemActivated(item);
-    };
-    open("..");
-    QCOMPARE(text(&dialog, "lblFolder"), m_dir->filePath("Music"));
-    open("Hubbard");
-    QCOMPARE(text(&dialog, "lblFolder"), music("Hubbard"));
-    QCOMPARE(text(&dialog, "lblName"), music::kNoneSelected);
-    QVERIFY(!widget<QPushButton>(&dialog, "cmdRun")->isEnabled());
-    open("..");
-    open("..");
-    QCOMPARE(text(&dialog, "lblFolder"), m_dir->filePath("Music"));
-    QVERIFY(widget<QListWidget>(&dialog, "FileBox")->findItems("Delta.sid", Qt::MatchExactly).size() == 1);
-}
-
-void TestSidDialogs::noneAndOkClearsTheTune()
-{
-    frmVTRXSidFile dialog(*m_state, "Hubbard\\Commando.sid");
-    click(&dialog, "cmdNone");
-    QVERIFY(!widget<QPushButton>(&dialog, "cmdRun")->isEnabled());
-    click(&dialog, "cmdOK");
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.chosenTune(), QString());
-}
-
-// The add-tune flow's mode: nothing chosen at first, OK only once a file is; the name comes back in
-// NewTuneFilename; Cancel says so.
-void TestSidDialogs::addModeHandsBackTheNewTune()
+// The add-tune flow's mode: nothing chosen and OK off at first; above or beside the tune folder the lists spring
+// back; the chosen file can be listened to and comes back in NewTuneFilename. Cancel says so.
+void TestSidDialogs::addModeInsideTheTuneFolder()
 {
     m_state->dialog.SidDialogAddMode = true;
-    m_state->dialog.DialogPrompt = music::kNewTuneCaption;
-    {
-        frmVTRXSidFile dialog(*m_state, "Delta.sid");
-        QCOMPARE(dialog.windowTitle(), music::kNewTuneCaption);
-        QCOMPARE(widget<QListWidget>(&dialog, "FileBox")->selectedItems().size(), 0);
-        for (const char* b : {"cmdOK", "cmdNone", "cmdRun"})
-            QVERIFY2(!widget<QPushButton>(&dialog, b)->isEnabled(), b);
-        // "*.sid;*.dat" only: the .mus file is not offered for a new tune.
-        QCOMPARE(widget<QListWidget>(&dialog, "FileBox")->count(), 1);
-        emit widget<QListWidget>(&dialog, "DirBox")
-            ->itemActivated(widget<QListWidget>(&dialog, "DirBox")->findItems("Hubbard", Qt::MatchExactly).value(0));
-        auto* files = widget<QListWidget>(&dialog, "FileBox");
-        files->setCurrentItem(files->item(0));
-        QVERIFY(widget<QPushButton>(&dialog, "cmdOK")->isEnabled());
-        click(&dialog, "cmdOK");
-        QCOMPARE(m_state->dialog.NewTuneFilename, QStringLiteral("Hubbard\\Commando.sid"));
-        QVERIFY(!m_state->dialog.DialogCancelled);
-    }
-    frmVTRXSidFile dialog(*m_state, QString());
-    click(&dialog, "cmdCancel");
-    QVERIFY(m_state->dialog.DialogCancelled);
-}
-
-// A tune nobody may write is not rewritten (a rename over it would succeed): the user is told, the choice of
-// tune still counts.
-void TestSidDialogs::readOnlyTuneIsToldAndKept()
-{
-    QFile::setPermissions(music("Delta.sid"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    platform::ScriptedMessageBox box;
     frmVTRXSidFile dialog(*m_state, "Delta.sid");
-    chooseSong(&dialog, 6);
-    click(&dialog, "cmdOK");
-    QCOMPARE(box.texts(),
-             QStringList{c64::sidWriteFailureMessage(music("Delta.sid"), {c64::SidWriteResult::ReadOnly, {}})});
-    QCOMPARE(readFile(music("Delta.sid")), m_tune);
-    QCOMPARE(dialog.chosenTune(), QStringLiteral("Delta.sid"));
-}
-
-// Listen, and a double click on a file, play the chosen file in the folder shown; each closes the one before.
-void TestSidDialogs::listenPlaysTheChosenFile()
-{
-    frmVTRXSidFile dialog(*m_state, "Hubbard\\Commando.sid");
-    click(&dialog, "cmdRun");
-    const QString player = m_state->settings.SidplayWPath;
-    QCOMPARE(musictest::playerRuns(player, 1).value(0).arguments, QStringList{music("Hubbard/Commando.sid")});
-    auto* files = widget<QListWidget>(&dialog, "FileBox");
-    emit files->itemDoubleClicked(files->item(0));
-    const QList<musictest::PlayerRun> runs = musictest::playerRuns(player, 2);
-    QCOMPARE(runs.size(), 2);
-    QVERIFY(!musictest::running(runs[0].pid));
-    QCOMPARE(runs[1].folder, m_dir->path());
+    auto* dirs = find<QListWidget>(&dialog, "DirBox");
+    auto* files = find<QListWidget>(&dialog, "FileBox");
+    for (const char* b : {"cmdOK", "cmdNone", "cmdRun"})
+        QVERIFY2(!find(&dialog, b)->isEnabled(), b);
+    QCOMPARE(files->count(), 1); // "*.sid;*.dat": no .mus for a new tune
+    for (const char* entry : {"..", "Hubbard", "..", ".."})
+        emit dirs->itemActivated(dirs->findItems(entry, Qt::MatchExactly).value(0));
+    QCOMPARE(find<QLabel>(&dialog, "lblFolder")->text(), m_dir->filePath("Music"));
+    emit dirs->itemActivated(dirs->findItems("Hubbard", Qt::MatchExactly).value(0));
+    chooseLine(files, "Commando.sid");
+    emit files->itemDoubleClicked(files->currentItem()); // Listen
+    QCOMPARE(musictest::playerRuns(m_state->settings.SidplayWPath, 1).value(0).arguments,
+             QStringList{music("Hubbard/Commando.sid")});
+    find<QPushButton>(&dialog, "cmdOK")->click();
+    QCOMPARE(m_state->dialog.NewTuneFilename, QStringLiteral("Hubbard\\Commando.sid"));
+    frmVTRXSidFile again(*m_state, QString());
+    find<QPushButton>(&again, "cmdCancel")->click();
+    QVERIFY(m_state->dialog.DialogCancelled);
 }
 
 void TestSidDialogs::informationDialog_data()
 {
     QTest::addColumn<QString>("tune");
-    QTest::addColumn<int>("entry"); // chosen in cboTunes; -1 none
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("storedSong"); // 0: the file as it was
-    QTest::addRow("song 5, OK") << "Delta.sid" << 4 << true << 5;
-    QTest::addRow("song 5, Cancel") << "Delta.sid" << 4 << false << 0;
-    QTest::addRow("song 3 again, OK") << "Delta.sid" << 2 << true << 0;
-    QTest::addRow("no PSID header") << "Two part.mus" << -1 << true << 0;
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("startSong"); // in the file afterwards; 0 for a file without a header
+    QTest::addRow("song 5, OK") << "Delta.sid"
+                                << "cmdOK" << 5;
+    QTest::addRow("song 5, Cancel") << "Delta.sid"
+                                    << "cmdCancel" << 3;
+    QTest::addRow("no PSID header") << "Two part.mus"
+                                    << "cmdOK" << 0;
 }
 
 void TestSidDialogs::informationDialog()
 {
     QFETCH(QString, tune);
-    QFETCH(int, entry);
-    QFETCH(bool, ok);
-    QFETCH(int, storedSong);
-    const QByteArray before = readFile(music(tune));
+    QFETCH(QString, button);
+    QFETCH(int, startSong);
+    const QByteArray before = testsupport::readFile(music(tune));
     frmVTRXSidInfo dialog(*m_state, music(tune));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Sid Tune Information"));
-    QCOMPARE(m_state->CurrentTune.SidPath, music(tune));
-    QCOMPARE(widget<QWidget>(&dialog, "cboTunes")->isHidden(), entry < 0);
-    if (entry < 0)
-        QCOMPARE(text(&dialog, "lblAuthor"), music::kInfoNoPsidText);
-    else
-        chooseSong(&dialog, entry);
-    click(&dialog, ok ? "cmdOK" : "cmdCancel");
-    QByteArray expected = before;
-    if (storedSong)
-        expected[c64::SidStartSongOffset + 1] = char(storedSong);
-    QCOMPARE(readFile(music(tune)), expected);
+    QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->text(), startSong ? "A. Composer" : music::kInfoNoPsidText);
+    if (startSong)
+        chooseSong(&dialog, 5);
+    find<QPushButton>(&dialog, qPrintable(button))->click();
+    const QByteArray after = testsupport::readFile(music(tune));
+    QCOMPARE(startSong ? int(after.at(c64::SidStartSongOffset + 1)) : 0, startSong);
+    QCOMPARE(after.size(), before.size());
 }
 
 QTEST_MAIN(TestSidDialogs)

@@ -45,7 +45,6 @@ void frmVTRXSidFile::Form_Load(const QString& musicFilename)
                                               ? QList<QListWidgetItem*>()
                                               : ui->FileBox->findItems(start.fileName, Qt::MatchFixedString);
     if (match.isEmpty()) {
-        m_noFile = true;
         showInfo(SidInfoState::NoFile);
         return;
     }
@@ -83,12 +82,10 @@ void frmVTRXSidFile::FileBox_Click()
     if (m_state.dialog.SidDialogAddMode)
         ui->cmdOK->setEnabled(!file.isEmpty());
     if (file.isEmpty()) {
-        m_noFile = true;
         ui->cmdRun->setEnabled(false);
         showInfo(SidInfoState::NoFile);
         return;
     }
-    m_noFile = false;
     ui->cmdRun->setEnabled(!m_state.settings.SidplayWPath.isEmpty());
     ui->lblName->setText(file);
     app::SidTune& tune = m_state.CurrentTune;

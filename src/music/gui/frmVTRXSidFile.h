@@ -51,7 +51,6 @@ private:
     QString m_folder;     // the folder the lists show
     QString m_lastFolder; // the last folder inside the tune folder
     QString m_pattern;
-    bool m_noFile = false;
     bool m_startTuneChanged = false;
     QString m_chosenTune;
 };

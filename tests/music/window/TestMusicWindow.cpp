@@ -1,8 +1,8 @@
-// The tune commands in the main window, one wiring case each: Play Sid and its popup item, non-stop music (F12)
-// following the selection but not a refill, the double click that plays, the SID information dialog, the SID
-// file dialog from the Edit menu, the popup and the "Sid Tune:" label (its choice stored and the row recoloured
-// at once), and the player closed before a game starts and at exit when asked. The player is a console player
-// stand-in that logs every start.
+// The tune commands in the main window, one wiring case each, with a console player stand-in that logs every
+// start: Play Sid, its popup item and the double click; non-stop music (F12) following the selection but not a
+// refill; the SID information dialog; the SID file dialog from the Edit menu, the popup and the "Sid Tune:"
+// label, its choice stored with the tune flag and the row's colour at once; the player closed before a game
+// starts, and at exit only when asked.
 
 #include "ModalHelpers.h"
 #include "MusicFixtures.h"
@@ -20,106 +20,82 @@
 #include <QTest>
 
 using namespace windowtest;
-using musictest::playerRuns;
+using musictest::tunesPlayed;
 
 class TestMusicWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void playSidAndPopupPlayTheTune();
+    void playSidPopupAndDoubleClick();
     void nonStopMusicFollowsTheSelection();
-    void doubleClickPlaysTheTuneWhenAsked();
     void tuneInformationOpensOnTheGamesTune();
     void editCommandsOpenTheSidFileDialog_data();
     void editCommandsOpenTheSidFileDialog();
-    void menuRefusesWithoutTuneFolder();
-    void gameStartClosesThePlayer();
-    void exitClosesThePlayerOnlyWhenAsked_data();
-    void exitClosesThePlayerOnlyWhenAsked();
+    void playerClosedBeforeAGameAndAtExit_data();
+    void playerClosedBeforeAGameAndAtExit();
 };
 
 namespace {
 
-QVariantMap withPlayer(const QString& player, const QVariantMap& more = {})
+QMainWindow* startWithPlayer(PlayFixture& f, const QString& game, QVariantMap settings = {})
 {
-    QVariantMap settings = more;
-    settings.insert(QStringLiteral("SidplayWPath"), player);
-    return settings;
+    settings.insert("SidplayWPath", musictest::writeFakePlayer(f.tempFile("Sid Player")));
+    return f.startOn(game, settings);
 }
 
-QStringList tunesPlayed(const QString& player, int count)
+QString player(PlayFixture& f)
 {
-    QStringList tunes;
-    for (const musictest::PlayerRun& run : playerRuns(player, count))
-        tunes << QFileInfo(run.arguments.value(0)).fileName();
-    return tunes;
-}
-
-void stopAll(const QString& player)
-{
-    for (const musictest::PlayerRun& run : playerRuns(player))
-        musictest::stop(run.pid);
+    return f.tempFile("Sid Player/sidplayfp");
 }
 
 QColor rowColour(QWidget* w, const QString& game)
 {
     const QAbstractItemModel& model = gameList(w);
-    const QModelIndexList found = model.match(model.index(0, 0), Qt::DisplayRole, game, 1, Qt::MatchExactly);
-    return model.data(found.value(0), Qt::ForegroundRole).value<QColor>();
+    return model.data(model.match(model.index(0, 0), Qt::DisplayRole, game).value(0), Qt::ForegroundRole)
+        .value<QColor>();
 }
 
 } // namespace
 
-void TestMusicWindow::playSidAndPopupPlayTheTune()
+void TestMusicWindow::playSidPopupAndDoubleClick()
 {
-    WindowFixture f;
-    const QString player = musictest::writeFakePlayer(f.tempFile("Sid Player"));
-    QMainWindow* w = f.startOn("Astro Miner", withPlayer(player));
+    PlayFixture f;
+    QMainWindow* w = startWithPlayer(f, "Astro Miner", {{"DC", "True"}});
     QVERIFY(w);
     control<QPushButton>(w, "cmdPlayMusic")->click();
-    QCOMPARE(playerRuns(player, 1).value(0).arguments, QStringList{f.programFile("Demo/Music/bouncing_bytes.sid")});
-    QVERIFY(control<QListView>(w, "lstGames")->hasFocus() || !w->isActiveWindow());
+    QCOMPARE(musictest::playerRuns(player(f), 1).value(0).arguments,
+             QStringList{f.programFile("Demo/Music/bouncing_bytes.sid")});
+    QVERIFY(clickGame(w, "Harbour Patrol"));
     action(w, "pmnuSid")->trigger();
-    QCOMPARE(tunesPlayed(player, 2), QStringList({"bouncing_bytes.sid", "bouncing_bytes.sid"}));
-    QVERIFY(!musictest::running(playerRuns(player)[0].pid));
-    stopAll(player);
+    doubleClickGame(w, "Jungle Jive");
+    QCOMPARE(tunesPlayed(player(f), 3),
+             QStringList({"bouncing_bytes.sid", "harbour_patrol.sid", "bouncing_bytes.sid"}));
+    QVERIFY(!f.anyStartedWithin(0));
+    musictest::stopAll(player(f));
 }
 
-// F12 plays the current game's tune at once; each game the user moves to plays its own; a game without a tune
-// and the list's refill play nothing; turned off, nothing plays and the player goes on.
+// F12 plays the current game's tune at once; each game moved to plays its own; a game without a tune and the
+// list's refill play nothing; turned off, nothing more plays and the player goes on.
 void TestMusicWindow::nonStopMusicFollowsTheSelection()
 {
-    WindowFixture f;
-    const QString player = musictest::writeFakePlayer(f.tempFile("Sid Player"));
-    QMainWindow* w = f.startOn("Astro Miner", withPlayer(player));
+    PlayFixture f;
+    QMainWindow* w = startWithPlayer(f, "Astro Miner");
     QVERIFY(w);
     QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_F12);
-    QVERIFY(action(w, "mnuOptionsNSM")->isChecked());
-    QCOMPARE(tunesPlayed(player, 1), QStringList{"bouncing_bytes.sid"});
     QVERIFY(clickGame(w, "Harbour Patrol"));
-    QVERIFY(clickGame(w, "Cavern Crawler")); // no tune
+    QVERIFY(clickGame(w, "Cavern Crawler"));
     control<QPushButton>(w, "cmdMusicOnly")->click();
     QVERIFY(clickGame(w, "Galactic Garden"));
-    control<QPushButton>(w, "cmdAll")->click(); // refilled with Galactic Garden selected again
-    QCOMPARE(tunesPlayed(player, 4), QStringList({"bouncing_bytes.sid", "harbour_patrol.sid", "harbour_patrol.sid"}));
-    action(w, "mnuOptionsNSM")->trigger();
-    QVERIFY(clickGame(w, "Astro Miner"));
+    control<QPushButton>(w, "cmdAll")->click();
+    QCOMPARE(tunesPlayed(player(f), 4),
+             QStringList({"bouncing_bytes.sid", "harbour_patrol.sid", "harbour_patrol.sid"}));
+    QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_F12);
+    QVERIFY(!action(w, "mnuOptionsNSM")->isChecked() && clickGame(w, "Astro Miner"));
     QTest::qWait(200);
-    QCOMPARE(playerRuns(player).size(), 3);
-    QVERIFY(musictest::running(playerRuns(player).last().pid));
-    stopAll(player);
-}
-
-void TestMusicWindow::doubleClickPlaysTheTuneWhenAsked()
-{
-    WindowFixture f;
-    const QString player = musictest::writeFakePlayer(f.tempFile("Sid Player"));
-    QMainWindow* w = f.startOn("Jungle Jive", withPlayer(player, {{"DC", "True"}}));
-    QVERIFY(w);
-    doubleClickGame(w, "Jungle Jive");
-    QCOMPARE(tunesPlayed(player, 1), QStringList{"bouncing_bytes.sid"});
-    stopAll(player);
+    QCOMPARE(musictest::playerRuns(player(f)).size(), 3);
+    QVERIFY(musictest::running(musictest::playerRuns(player(f)).last().pid));
+    musictest::stopAll(player(f));
 }
 
 void TestMusicWindow::tuneInformationOpensOnTheGamesTune()
@@ -136,27 +112,27 @@ void TestMusicWindow::tuneInformationOpensOnTheGamesTune()
     });
     action(w, "mnuOptionsSidTuneInfo")->trigger();
     QCOMPARE(shown, QStringLiteral("Sid Tune Information|Harbour Patrol"));
-    QCOMPARE(f.state().CurrentTune.SidPath, f.programFile("Demo/Music/harbour_patrol.sid"));
 }
 
 void TestMusicWindow::editCommandsOpenTheSidFileDialog_data()
 {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("replays"); // with non-stop music on, the tune plays again after the dialog
-    QTest::addRow("Edit menu") << "mnuEditMusicFilename" << true;
-    QTest::addRow("popup") << "pmnuEditSidFilename" << true;
-    QTest::addRow("Sid Tune label") << "lblMusicFile" << false;
+    QTest::addColumn<QString>("refusal"); // without a tune folder
+    QTest::addColumn<bool>("replays");    // with non-stop music on, the tune plays after the dialog
+    QTest::addRow("Edit menu") << "mnuEditMusicFilename" << music::kTuneMenuNeedsMusicPath << true;
+    QTest::addRow("popup") << "pmnuEditSidFilename" << music::kTuneMenuNeedsMusicPath << true;
+    QTest::addRow("Sid Tune label") << "lblMusicFile" << music::kTuneLabelNeedsMusicPath << false;
 }
 
-// "(None)" and OK: the game has no tune, its tune flag is cleared and its row is drawn as a game file only at
-// once. Choosing the other tune again stores it, and the Edit menu plays it when non-stop music is on.
+// "(None)" and OK: no tune, the tune flag cleared, the row drawn as a game file only at once. Another tune then
+// chosen is stored, and played when non-stop music is on.
 void TestMusicWindow::editCommandsOpenTheSidFileDialog()
 {
     QFETCH(QString, command);
+    QFETCH(QString, refusal);
     QFETCH(bool, replays);
-    WindowFixture f;
-    const QString player = musictest::writeFakePlayer(f.tempFile("Sid Player"));
-    QMainWindow* w = f.startOn("Astro Miner", withPlayer(player));
+    PlayFixture f;
+    QMainWindow* w = startWithPlayer(f, "Astro Miner");
     QVERIFY(w);
     auto run = [&] {
         if (command.startsWith("lbl"))
@@ -164,19 +140,15 @@ void TestMusicWindow::editCommandsOpenTheSidFileDialog()
         else
             action(w, qPrintable(command))->trigger();
     };
-    QString caption;
-    testsupport::whenModal([&caption](QWidget* dialog) {
-        caption = dialog->windowTitle();
+    testsupport::whenModal([](QWidget* dialog) {
         dialog->findChild<QPushButton*>("cmdNone")->click();
         dialog->findChild<QPushButton*>("cmdOK")->click();
     });
     run();
-    QCOMPARE(caption, QStringLiteral("Sid Tune for 'Astro Miner'..."));
     QCOMPARE(f.stored("Astro Miner", "Music Filename") + '|' + f.stored("Astro Miner", "SA"), "(None)|0");
     QCOMPARE(f.stored("Astro Miner", "CCode").toInt(), int(catalogue::kBlue));
     QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlue));
     QCOMPARE(labelText(w, "lblMusicFile"), QStringLiteral("(None)"));
-    QVERIFY(!control<QPushButton>(w, "cmdPlayMusic")->isEnabled());
 
     action(w, "mnuOptionsNSM")->trigger(); // nothing to play yet
     testsupport::whenModal([](QWidget* dialog) {
@@ -186,59 +158,46 @@ void TestMusicWindow::editCommandsOpenTheSidFileDialog()
     run();
     QCOMPARE(f.stored("Astro Miner", "Music Filename") + '|' + f.stored("Astro Miner", "SA"), "harbour_patrol.sid|1");
     QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlack));
-    QCOMPARE(tunesPlayed(player, replays ? 1 : 0), replays ? QStringList{"harbour_patrol.sid"} : QStringList());
-    stopAll(player);
+    QCOMPARE(tunesPlayed(player(f), replays), replays ? QStringList{"harbour_patrol.sid"} : QStringList());
+    musictest::stopAll(player(f));
+
+    f.state().settings.MusicPath.clear();
+    run();
+    QCOMPARE(f.messages.texts(), QStringList{refusal});
 }
 
-void TestMusicWindow::menuRefusesWithoutTuneFolder()
+void TestMusicWindow::playerClosedBeforeAGameAndAtExit_data()
 {
-    WindowFixture f;
-    QMainWindow* w = f.startOn("Astro Miner", {{"MusicPath", QString()}});
-    QVERIFY(w);
-    action(w, "mnuEditMusicFilename")->trigger();
-    QCOMPARE(f.messages.texts(), QStringList{music::kTuneMenuNeedsMusicPath});
-}
-
-// Starting a game shuts the player this program started first.
-void TestMusicWindow::gameStartClosesThePlayer()
-{
-    PlayFixture f;
-    const QString player = musictest::writeFakePlayer(f.tempFile("Sid Player"));
-    QMainWindow* w = f.startOn("Astro Miner", withPlayer(player));
-    QVERIFY(w);
-    control<QPushButton>(w, "cmdPlayMusic")->click();
-    const qint64 pid = playerRuns(player, 1).value(0).pid;
-    QVERIFY(musictest::running(pid));
-    control<QPushButton>(w, "cmdRun20Win")->click();
-    QVERIFY(!f.waitForStart(2).isEmpty());
-    QTRY_VERIFY(!musictest::running(pid));
-}
-
-void TestMusicWindow::exitClosesThePlayerOnlyWhenAsked_data()
-{
+    QTest::addColumn<QString>("then");
     QTest::addColumn<int>("leaveFlag");
-    QTest::addRow("shut down on exit") << 1;
-    QTest::addRow("left playing") << 0;
+    QTest::addColumn<bool>("closed");
+    QTest::addRow("a game starts") << "game" << 0 << true;
+    QTest::addRow("exit, shut down") << "exit" << 1 << true;
+    QTest::addRow("exit, left playing") << "exit" << 0 << false;
 }
 
-// Left playing, the player plays on after the program is gone, with no terminal and no input of its own.
-void TestMusicWindow::exitClosesThePlayerOnlyWhenAsked()
+void TestMusicWindow::playerClosedBeforeAGameAndAtExit()
 {
+    QFETCH(QString, then);
     QFETCH(int, leaveFlag);
-    WindowFixture f;
-    const QString player = musictest::writeFakePlayer(f.tempFile("Sid Player"));
-    QMainWindow* w = f.startOn("Astro Miner", withPlayer(player, {{"LeaveSPRunningFlag", leaveFlag}}));
+    QFETCH(bool, closed);
+    PlayFixture f;
+    QMainWindow* w = startWithPlayer(f, "Astro Miner", {{"LeaveSPRunningFlag", leaveFlag}});
     QVERIFY(w);
     control<QPushButton>(w, "cmdPlayMusic")->click();
-    const qint64 pid = playerRuns(player, 1).value(0).pid;
-    f.exit();
-    if (leaveFlag == 1) {
-        QTRY_VERIFY(!musictest::running(pid));
+    const qint64 pid = musictest::playerRuns(player(f), 1).value(0).pid;
+    QVERIFY(musictest::running(pid));
+    if (then == "game") {
+        control<QPushButton>(w, "cmdRun20Win")->click();
+        QVERIFY(!f.waitForStart(2).isEmpty());
     } else {
-        QTest::qWait(600);
-        QVERIFY(musictest::running(pid));
-        musictest::stop(pid);
+        f.exit();
     }
+    if (closed)
+        QTRY_VERIFY(!musictest::running(pid));
+    QTest::qWait(closed ? 0 : 600);
+    QCOMPARE(musictest::running(pid), !closed);
+    musictest::stopAll(player(f));
 }
 
 QTEST_MAIN(TestMusicWindow)
