@@ -68,9 +68,10 @@ void TestMusicWindow::playSidPopupAndDoubleClick()
              QStringList{f.programFile("Demo/Music/bouncing_bytes.sid")});
     QVERIFY(clickGame(w, "Harbour Patrol"));
     action(w, "pmnuSid")->trigger();
+    // Each start is logged before the next one closes it.
+    QCOMPARE(tunesPlayed(player(f), 2).value(1), "harbour_patrol.sid");
     doubleClickGame(w, "Jungle Jive");
-    QCOMPARE(tunesPlayed(player(f), 3),
-             QStringList({"bouncing_bytes.sid", "harbour_patrol.sid", "bouncing_bytes.sid"}));
+    QCOMPARE(tunesPlayed(player(f), 3).value(2), "bouncing_bytes.sid");
     QVERIFY(!f.anyStartedWithin(0));
     musictest::stopAll(player(f));
 }
@@ -83,13 +84,14 @@ void TestMusicWindow::nonStopMusicFollowsTheSelection()
     QMainWindow* w = startWithPlayer(f, "Astro Miner");
     QVERIFY(w);
     QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_F12);
+    QCOMPARE(tunesPlayed(player(f), 1), QStringList{"bouncing_bytes.sid"}); // each start logged before the next
     QVERIFY(clickGame(w, "Harbour Patrol"));
+    QCOMPARE(tunesPlayed(player(f), 2).value(1), "harbour_patrol.sid");
     QVERIFY(clickGame(w, "Cavern Crawler"));
     control<QPushButton>(w, "cmdMusicOnly")->click();
     QVERIFY(clickGame(w, "Galactic Garden"));
+    QCOMPARE(tunesPlayed(player(f), 3).value(2), "harbour_patrol.sid");
     control<QPushButton>(w, "cmdAll")->click();
-    QCOMPARE(tunesPlayed(player(f), 4),
-             QStringList({"bouncing_bytes.sid", "harbour_patrol.sid", "harbour_patrol.sid"}));
     QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_F12);
     QVERIFY(!action(w, "mnuOptionsNSM")->isChecked() && clickGame(w, "Astro Miner"));
     QTest::qWait(200);
