@@ -119,7 +119,9 @@ SidWriteOutcome WriteSidStartSong(const QString& path, int song)
         QFile::remove(temp);
         return SidWriteOutcome{SidWriteResult::Failed, reason};
     };
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    // A leftover of an earlier run goes first: were it a link, opening it would write wherever it leads.
+    QFile::remove(temp);
+    if (!out.open(QIODevice::NewOnly | QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(out.errorString());
     if (out.write(bytes) != bytes.size())
         return fail(out.errorString());

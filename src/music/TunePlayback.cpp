@@ -22,7 +22,7 @@ QString existingOr(const QString& path)
 
 QString tunePath(const Settings& settings, const QString& tune)
 {
-    return settings.MusicPath.isEmpty() ? QString() : platform::storedNameToPath(settings.MusicPath, tune);
+    return settings.MusicPath.isEmpty() ? QString() : existingOr(platform::storedNameToPath(settings.MusicPath, tune));
 }
 
 SidPlayCommand SidPlayCommandLine(const QString& sidplayWPath, const QString& folder, const QString& tune)

@@ -22,7 +22,8 @@ struct SidPlayCommand
 // plain file name.
 SidPlayCommand SidPlayCommandLine(const QString& sidplayWPath, const QString& folder, const QString& tune);
 
-// The path of a tune stored relative to the tune folder; empty while no tune folder is set.
+// The path of a tune stored relative to the tune folder, in its letter case on the disk when it is there;
+// empty while no tune folder is set.
 QString tunePath(const Settings& settings, const QString& tune);
 
 // cmdPlayMusic and everything that follows it: the game has a tune, and the player and the tune folder are set.

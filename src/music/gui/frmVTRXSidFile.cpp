@@ -36,7 +36,6 @@ void frmVTRXSidFile::Form_Load(const QString& musicFilename)
     setWindowTitle(m_state.dialog.DialogPrompt);
     const bool addMode = m_state.dialog.SidDialogAddMode;
     const music::SidFileStart start = music::sidFileStart(addMode, musicFilename, m_state.settings);
-    m_lastFolder = start.folder;
     showFolder(start.folder, start.pattern);
     ui->cmdRun->setEnabled(start.runEnabled);
     ui->cmdOK->setEnabled(!addMode);
@@ -65,12 +64,10 @@ void frmVTRXSidFile::showFolder(const QString& folder, const QString& pattern)
 
 void frmVTRXSidFile::DirBox_Change(const QString& folder)
 {
-    // Above or beside the tune folder no name can be stored: the lists stay where they were.
-    if (!music::insideMusicFolder(folder, m_state.settings.MusicPath)) {
-        showFolder(m_lastFolder, m_pattern);
+    // Above or beside the tune folder no name can be stored: the lists stay in the last folder, the chosen file
+    // chosen.
+    if (!music::insideMusicFolder(folder, m_state.settings.MusicPath))
         return;
-    }
-    m_lastFolder = folder;
     showFolder(folder, m_pattern);
     FileBox_Click();
 }

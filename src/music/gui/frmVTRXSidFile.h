@@ -48,8 +48,7 @@ private:
 
     app::AppState& m_state;
     std::unique_ptr<Ui::frmVTRXSidFile> ui;
-    QString m_folder;     // the folder the lists show
-    QString m_lastFolder; // the last folder inside the tune folder
+    QString m_folder; // the folder the lists show, always inside the tune folder
     QString m_pattern;
     bool m_startTuneChanged = false;
     QString m_chosenTune;
