@@ -30,7 +30,7 @@ SidPlayCommand SidPlayCommandLine(const QString& sidplayWPath, const QString& fo
     const QString playerFolder = existingOr(platform::FolderOfPath(sidplayWPath));
     const QString playerFile = platform::FileNameOfPath(sidplayWPath);
     const QString tuneFile = existingOr(platform::storedNameToPath(existingOr(folder), tune));
-    return {{platform::joinPath(playerFolder, playerFile), {tuneFile}}, playerFolder};
+    return {{existingOr(platform::joinPath(playerFolder, playerFile)), {tuneFile}}, playerFolder};
 }
 
 bool tunePlayable(const QString& musicFilename, const Settings& settings)

@@ -52,7 +52,7 @@ void TestTunePlayback::gameTune_data()
     QTest::addRow("tune missing") << "Sid Player/sidplayfp"
                                   << "Hubbard\\Gone.sid"
                                   << "FILE NOT FOUND: %1/Music/Hubbard/Gone.sid";
-    QTest::addRow("plays, names as on the disk") << "SID PLAYER/sidplayfp"
+    QTest::addRow("plays, names as on the disk") << "SID PLAYER/SIDPLAYFP"
                                                  << "hubbard\\it's \"$(x)\".SID"
                                                  << "";
 }
