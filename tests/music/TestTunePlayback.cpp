@@ -24,6 +24,8 @@ class TestTunePlayback : public QObject
 private slots:
     void gameTune_data();
     void gameTune();
+    void categoryTuneSaysNothing_data();
+    void categoryTuneSaysNothing();
     void onePlayerAtATimePlayingOnItsOwn();
 };
 
@@ -79,6 +81,38 @@ void TestTunePlayback::gameTune()
         QCOMPARE(runs[0].arguments, QStringList{dir.filePath("Music/Hubbard/it's \"$(x)\".sid")});
     }
     musictest::stopAll(fake);
+}
+
+void TestTunePlayback::categoryTuneSaysNothing_data()
+{
+    QTest::addColumn<bool>("playerSet");
+    QTest::addColumn<QString>("tune");
+    QTest::addColumn<bool>("standAlone");
+    QTest::addColumn<bool>("plays");
+    QTest::addRow("stand-alone tune") << true << "(None)" << true << true; // a file may bear that name
+    QTest::addRow("game without a tune") << true << "(None)" << false << false;
+    QTest::addRow("tune missing") << true << "Gone.sid" << false << false;
+    QTest::addRow("no player") << false << "a.sid" << false << false;
+}
+
+// The category window's play: whatever stops it, it says nothing.
+void TestTunePlayback::categoryTuneSaysNothing()
+{
+    QFETCH(bool, playerSet);
+    QFETCH(QString, tune);
+    QFETCH(bool, standAlone);
+    QFETCH(bool, plays);
+    QTemporaryDir dir;
+    Settings s;
+    s.SidplayWPath = playerSet ? musictest::writeFakePlayer(dir.path()) : QString();
+    s.MusicPath = dir.path();
+    QVERIFY(testsupport::writeFile(dir.filePath("a.sid"), "x") && testsupport::writeFile(dir.filePath("(None)"), "x"));
+    platform::StartedPlayer started;
+    platform::ScriptedMessageBox box;
+    QCOMPARE(music::PlayCategoryTune(s, tune, standAlone, started), plays);
+    QCOMPARE(box.count(), 0);
+    QCOMPARE(started.isSet(), plays);
+    musictest::stopAll(s.SidplayWPath);
 }
 
 // A console player takes no second tune from a new copy: the one this program started goes first, and only that
