@@ -28,7 +28,8 @@ std::optional<StartedPlayer> startPlayer(const QString& program, const QStringLi
 bool isPlayerRunning(const StartedPlayer& player);
 
 // Asks the player to end (SIGTERM) and waits up to waitMs for it to go, so that the next tune does not play
-// over its end. Nothing is sent to a process that is gone or that is another one by now.
+// over its end; a player still there then is killed (SIGKILL). Nothing is sent to a process that is gone or
+// that is another one by now.
 void endPlayer(const StartedPlayer& player, int waitMs = 1000);
 
 } // namespace platform

@@ -177,11 +177,17 @@ void endPlayer(const StartedPlayer& player, int waitMs)
 {
     if (!isPlayerRunning(player))
         return;
-    ::kill(pid_t(player.pid), SIGTERM);
     QElapsedTimer timer;
     timer.start();
-    while (isPlayerRunning(player) && timer.elapsed() < waitMs)
-        QThread::msleep(10);
+    // A player that does not end when asked is ended for good: two tunes never play over each other.
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        ::kill(pid_t(player.pid), signal);
+        while (isPlayerRunning(player) && timer.elapsed() < waitMs)
+            QThread::msleep(10);
+        if (!isPlayerRunning(player))
+            return;
+        timer.restart();
+    }
 }
 
 } // namespace platform

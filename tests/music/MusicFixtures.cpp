@@ -12,15 +12,16 @@
 
 namespace musictest {
 
-QString writeFakePlayer(const QString& folder, const QString& name)
+QString writeFakePlayer(const QString& folder, const QString& name, bool stubborn)
 {
     const QString path = QDir(folder).filePath(name);
-    testsupport::writeFile(path, "#!/bin/bash\n"
-                                 "{ printf '%s' \"$$\"; printf '\\t%s' \"$PWD\" \"$@\"; printf '\\n'; } >> \"$0.log\"\n"
-                                 "while :; do\n"
-                                 "  read -r -t 0.2 _; rc=$?\n"
-                                 "  if [ $rc -ne 0 ] && [ $rc -le 128 ]; then exit 0; fi\n" // the input ended
-                                 "done\n");
+    testsupport::writeFile(path,
+                           QByteArray("#!/bin/bash\n") + (stubborn ? "trap '' TERM\n" : "") +
+                               "{ printf '%s' \"$$\"; printf '\\t%s' \"$PWD\" \"$@\"; printf '\\n'; } >> \"$0.log\"\n"
+                               "while :; do\n"
+                               "  read -r -t 0.2 _; rc=$?\n"
+                               "  if [ $rc -ne 0 ] && [ $rc -le 128 ]; then exit 0; fi\n" // the input ended
+                               "done\n");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }

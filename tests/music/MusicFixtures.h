@@ -9,8 +9,10 @@
 namespace musictest {
 
 // Written to folder/name: each start logs its process id, working folder and arguments to folder/name.log,
-// then plays until it is ended or its input ends (a console player reads its keys there).
-QString writeFakePlayer(const QString& folder, const QString& name = QStringLiteral("sidplayfp"));
+// then plays until it is ended or its input ends (a console player reads its keys there). A stubborn one
+// ignores being asked to end (SIGTERM).
+QString writeFakePlayer(const QString& folder, const QString& name = QStringLiteral("sidplayfp"),
+                        bool stubborn = false);
 
 struct PlayerRun
 {

@@ -27,6 +27,7 @@ private slots:
     void categoryTuneSaysNothing_data();
     void categoryTuneSaysNothing();
     void onePlayerAtATimePlayingOnItsOwn();
+    void stubbornPlayerIsEndedForGood();
 };
 
 namespace {
@@ -144,6 +145,21 @@ void TestTunePlayback::onePlayerAtATimePlayingOnItsOwn()
     QVERIFY2(input.startsWith("pipe:"), input.constData());
     for (const QString& fd : QDir("/proc/self/fd").entryList(QDir::System | QDir::NoDotAndDotDot))
         QVERIFY(linkOf("/proc/self/fd/" + fd) != input);
+    musictest::stopAll(s.SidplayWPath);
+}
+
+void TestTunePlayback::stubbornPlayerIsEndedForGood()
+{
+    QTemporaryDir dir;
+    Settings s;
+    s.SidplayWPath = musictest::writeFakePlayer(dir.path(), "sidplayfp", true);
+    s.MusicPath = dir.path();
+    QVERIFY(testsupport::writeFile(dir.filePath("a.sid"), "PSID"));
+    platform::StartedPlayer started;
+    QVERIFY(music::PlayGameTune(s, "a.sid", started) && playerRuns(s.SidplayWPath, 1).size() == 1);
+    const qint64 first = started.pid;
+    QVERIFY(music::PlayGameTune(s, "a.sid", started));
+    QVERIFY(!musictest::running(first));
     musictest::stopAll(s.SidplayWPath);
 }
 
