@@ -1,6 +1,6 @@
 // The SID file and information dialogs offscreen, driven through their widgets: where the file dialog opens,
 // what its information area shows, what OK hands back and rewrites (a refused rewrite told, the choice kept),
-// add mode with the folder guard and Listen, and the information dialog's start song.
+// and add mode with the folder guard and Listen.
 
 #include "MusicFixtures.h"
 #include "SidFixtures.h"
@@ -9,7 +9,6 @@
 #include "c64/SidHeader.h"
 #include "music/SidDialogs.h"
 #include "music/gui/frmVTRXSidFile.h"
-#include "music/gui/frmVTRXSidInfo.h"
 #include "platform/ScriptedMessageBox.h"
 
 #include <QComboBox>
@@ -29,8 +28,6 @@ private slots:
     void fileDialog_data();
     void fileDialog();
     void addModeInsideTheTuneFolder();
-    void informationDialog_data();
-    void informationDialog();
 
 private:
     QString music(const QString& relative) const { return m_dir->filePath("Music/" + relative); }
@@ -149,35 +146,6 @@ void TestSidDialogs::addModeInsideTheTuneFolder()
     frmVTRXSidFile again(*m_state, QString());
     find<QPushButton>(&again, "cmdCancel")->click();
     QVERIFY(m_state->dialog.DialogCancelled);
-}
-
-void TestSidDialogs::informationDialog_data()
-{
-    QTest::addColumn<QString>("tune");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("startSong"); // in the file afterwards; 0 for a file without a header
-    QTest::addRow("song 5, OK") << "Delta.sid"
-                                << "cmdOK" << 5;
-    QTest::addRow("song 5, Cancel") << "Delta.sid"
-                                    << "cmdCancel" << 3;
-    QTest::addRow("no PSID header") << "Two part.mus"
-                                    << "cmdOK" << 0;
-}
-
-void TestSidDialogs::informationDialog()
-{
-    QFETCH(QString, tune);
-    QFETCH(QString, button);
-    QFETCH(int, startSong);
-    const QByteArray before = testsupport::readFile(music(tune));
-    frmVTRXSidInfo dialog(*m_state, music(tune));
-    QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->text(), startSong ? "A. Composer" : music::kInfoNoPsidText);
-    if (startSong)
-        chooseSong(&dialog, 5);
-    find<QPushButton>(&dialog, qPrintable(button))->click();
-    const QByteArray after = testsupport::readFile(music(tune));
-    QCOMPARE(startSong ? int(after.at(c64::SidStartSongOffset + 1)) : 0, startSong);
-    QCOMPARE(after.size(), before.size());
 }
 
 QTEST_MAIN(TestSidDialogs)

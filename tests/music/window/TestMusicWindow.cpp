@@ -6,6 +6,7 @@
 
 #include "ModalHelpers.h"
 #include "MusicFixtures.h"
+#include "TestFolders.h"
 #include "WindowFixture.h"
 #include "browser/GameListModel.h"
 #include "data/CatalogueNames.h"
@@ -13,6 +14,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QListView>
 #include <QMainWindow>
@@ -107,13 +109,20 @@ void TestMusicWindow::tuneInformationOpensOnTheGamesTune()
     QVERIFY(w);
     QVERIFY(!action(w, "mnuOptionsSidTuneInfo")->isEnabled()); // no tune
     QVERIFY(clickGame(w, "Harbour Patrol"));
+    const QString path = f.programFile("Demo/Music/harbour_patrol.sid");
+    QByteArray tune = testsupport::readFile(path);
+    QVERIFY(testsupport::writeFile(path, tune.replace(14, 2, QByteArray("\x00\x03", 2)))); // three songs
     QString shown;
     testsupport::whenModal([&shown](QWidget* dialog) {
         shown = dialog->windowTitle() + '|' + dialog->findChild<QLabel*>("lblName")->text();
-        dialog->findChild<QPushButton*>("cmdCancel")->click();
+        auto* songs = dialog->findChild<QComboBox*>("cboTunes");
+        songs->setCurrentIndex(songs->count() - 1);
+        emit songs->activated(songs->currentIndex());
+        dialog->findChild<QPushButton*>("cmdOK")->click();
     });
     action(w, "mnuOptionsSidTuneInfo")->trigger();
     QCOMPARE(shown, QStringLiteral("Sid Tune Information|Harbour Patrol"));
+    QCOMPARE(testsupport::readFile(path).mid(16, 2), QByteArray("\x00\x03", 2)); // the last song starts it
 }
 
 void TestMusicWindow::editCommandsOpenTheSidFileDialog_data()
