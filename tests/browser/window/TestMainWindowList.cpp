@@ -56,8 +56,7 @@ void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
                                     f.programFile(QStringLiteral("Screenshots")))
                  .exitCode,
              0);
-    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET Name = 'Spy & Spy' WHERE Name = 'Cavern Crawler'")),
-             QString());
+    QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET Name = 'Spy & Spy' WHERE Name = 'Cavern Crawler'")), QString());
     f.presetSettings({{QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
                       {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")},
                       {QStringLiteral("SidplayWPath"), QStringLiteral("/bin/true")}});
@@ -148,7 +147,7 @@ void TestMainWindowList::emptyViewShowsNoGame()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
+    QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
     f.presetSettings({{QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")}});
     QMainWindow* w = f.start();
     QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
@@ -183,7 +182,7 @@ void TestMainWindowList::typeAheadAndRandomPickKeepTheSelectionInSight()
     for (int i = 1; i <= 32; ++i)
         sql += QStringLiteral("UPDATE copies SET Name = 'Zzap Pick %1'; INSERT INTO Games SELECT * FROM copies;")
                    .arg(i, 2, 10, QLatin1Char('0'));
-    QCOMPARE(f.editCatalogue(sql), QString());
+    QCOMPARE(f.sql(sql), QString());
     f.presetSettings({{"CurrentGame", "Zzap Pick 32"}, {"TitleBar", 1}});
     QMainWindow* w = f.start();
     QVERIFY(w);

@@ -211,7 +211,7 @@ void TestMainWindowStartup::layoutAndCommentFollowTheWindow()
     WindowFixture f;
     QVERIFY(f.isValid());
     // No game has a tune now, so the tune view is empty.
-    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
+    QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
     // A stored height below the design height gives the design height, whose client area is the minimum.
     f.presetSettings({{"Heighty", 1000}, {"CurrentGame", "Cavern Crawler"}});
     QMainWindow* w = f.start();

@@ -30,11 +30,8 @@ public:
     WindowFixture();
     ~WindowFixture(); // closes a dialog a failed test left open, then exit()
 
-    // SQL on the catalogue through the sqlite3 shell: "" or the shell's complaint; the rows' fields as text;
-    // one field of a game's row ("" when there is no such row).
-    QString editCatalogue(const QString& sql) const;
-    QList<QStringList> queryCatalogue(const QString& sql) const;
-    QString stored(const QString& game, const QString& field) const;
+    // SQL on the catalogue through the sqlite3 shell: what it printed (list mode), or its complaint.
+    QString sql(const QString& statement) const;
 
     // The program's start as main() makes it: the main window, or nullptr when the start ended; startOn
     // with these settings over the preset ones, on game, whose row it clicks.
@@ -68,12 +65,7 @@ public:
     QString configPath(int kind) const;
     bool started(int kind) const;
     QStringList waitForStart(int kind) const; // folder and arguments, once all are logged (empty after 10 s)
-    bool anyStartedWithin(int milliseconds) const;
 };
-
-// One line of a configuration file that starts with key ("$LOADPATH="), without its line end.
-QString configLine(const QString& configPath, const QString& key);
-QString today(); // as the catalogue stores a play's date
 
 // Controls of a window by object name.
 template <typename T> T* control(QWidget* window, const char* name)
