@@ -43,7 +43,7 @@ private slots:
     void viewButtonsPanelAndRightClickMenu();
     void emptyViewShowsNoGame();
     void typeAheadAndRandomPickKeepTheSelectionInSight();
-    void fileLabelsNeedTheirPaths();
+    void fileLabelsAndJoysticksNeedTheirPaths();
 };
 
 void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
@@ -210,7 +210,7 @@ void TestMainWindowList::typeAheadAndRandomPickKeepTheSelectionInSight()
     QVERIFY(inSight() && list->hasFocus());
 }
 
-void TestMainWindowList::fileLabelsNeedTheirPaths()
+void TestMainWindowList::fileLabelsAndJoysticksNeedTheirPaths()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
@@ -230,10 +230,13 @@ void TestMainWindowList::fileLabelsNeedTheirPaths()
              (QList<QColor>{browser::kValueLabelColour, browser::kValueLabelColour}));
     QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
     QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::RightButton);
+    // Without an emulator the joystick dialog is refused as well (with one it opens: the play window test).
+    action(w, "mnuEditEmulator")->trigger();
     QCOMPARE(f.messages.texts(),
              (QStringList{"To View/Change/Remove a Filename, you must set the 1st Games Path entry in 'Preferences'.",
                           "To View/Change/Remove a Sid Tune, you must first set the Path for your Sid Tunes in "
-                          "'Preferences'."}));
+                          "'Preferences'.",
+                          "To Change the Emulator Settings, you must first specify an Emulator in 'Preferences'."}));
 }
 
 QTEST_MAIN(TestMainWindowList)

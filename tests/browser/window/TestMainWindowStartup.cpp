@@ -278,16 +278,6 @@ void TestMainWindowStartup::handEditedSettingsFile()
     QCOMPARE(selectedGame(w), QString());
     f.exit();
     QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Harbour Patrol"));
-
-    // A name with a comma, without the quotes the program writes around such a value.
-    QByteArray ini = testsupport::readFile(f.iniPath());
-    const qsizetype at = ini.indexOf("CurrentGame=");
-    QVERIFY(at >= 0);
-    ini.replace(at, ini.indexOf('\n', at) - at, "CurrentGame=Last Ninja, The");
-    QVERIFY(testsupport::writeFile(f.iniPath(), ini));
-    f.presetSettings({{QStringLiteral("WhatListBox"), 0}});
-    QVERIFY(f.start());
-    QCOMPARE(selectedGame(f.window()), QStringLiteral("Last Ninja, The"));
     QCOMPARE(f.messages.count(), 0);
 }
 
