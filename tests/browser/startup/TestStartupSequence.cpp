@@ -1,200 +1,154 @@
-// The main window's load and unload without the window, on a real catalogue and settings file: the notice
-// after an upgrade, the order of the steps, a saved view that cannot be read, a read-only settings file, and the
-// SID player closed at exit only when asked. The window tests drive the same sequence through the real program.
-#include "CatalogueFixtures.h"
-#include "StartupFolders.h"
-#include "browser/StartupSequence.h"
-#include "browser/StartupShutdown.h"
-#include "data/Catalogue.h"
-#include "data/gui/CatalogueStartup.h"
-#include "data/settings/SettingsStore.h"
-#include "platform/MessageBox.h"
-#include "platform/ProgramFolder.h"
-#include "platform/ScriptedMessageBox.h"
+// Starts that end, warn or close something, through the real program: a missing tool, a missing or damaged
+// catalogue and a second copy end the start and touch nothing; the notice after an upgrade; a saved view that
+// cannot be read; a read-only settings file; the SID player closed at exit only when asked.
+#include "ModalHelpers.h"
+#include "WindowFixture.h"
 #include "platform/SidPlayProcess.h"
+#include "platform/SingleInstance.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMainWindow>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 using platform::MessageBox;
-using platform::ScriptedMessageBox;
-
-namespace {
-
-// The main window's load and unload driven without the window, on the folders of StartupFolders, with
-// recording steps; the catalogue opens as in the application.
-class StartupFixture : public startuptest::StartupFolders
-{
-public:
-    // A quiet start unless a test says otherwise: no first-run notes, this version started before.
-    StartupFixture()
-    {
-        presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
-                        {QStringLiteral("V13Start"), QStringLiteral("True")}});
-    }
-    ~StartupFixture() { catalogue.close(); }
-
-    browser::StartupOutcome load(bool firstRun)
-    {
-        browser::StartupSteps s;
-        s.openCatalogue = [this](catalogue::Catalogue& cat, QSettings& store) {
-            steps << QStringLiteral("openCatalogue");
-            return openCatalogueAtStartup(cat, platform::catalogueFilePath(), store, nullptr);
-        };
-        s.applySettings = [this](const Settings&) { steps << QStringLiteral("applySettings"); };
-        s.setFavourite = [this](int index, const Favourite&, bool) {
-            if (index == 0)
-                steps << QStringLiteral("favourites");
-        };
-        const auto note = [this](const char* step) { return [this, step] { steps << QString::fromLatin1(step); }; };
-        s.showMainWindow = note("showMainWindow");
-        s.openPreferences = note("preferences");
-        s.runVerification = note("verification");
-        s.finishLoad = note("finishLoad");
-        SettingsLoadContext screen;
-        screen.screenWidth = 19200;
-        screen.screenHeight = 14400;
-        screen.windowWidth = 7000;
-        screen.windowHeight = screen.designedHeight = 9615;
-        auto store = openSettingsStore(iniPath());
-        return browser::runMainWindowLoad(catalogue, model, *store, firstRun, screen, s);
-    }
-
-    SettingsWriteStatus unload(const browser::StartupOutcome& started, const browser::MainWindowState& window,
-                               const browser::ShutdownSteps& shutdownSteps = {})
-    {
-        auto store = openSettingsStore(iniPath());
-        return browser::runMainWindowUnload(catalogue, *store, started.settings, window, shutdownSteps);
-    }
-
-    QStringList steps; // the window steps in the order they ran
-    catalogue::Catalogue catalogue;
-    browser::GameListModel model;
-};
-
-// The window at (top, left), 7100 x 8000 twips, with the details view on and the screenshots off.
-browser::MainWindowState windowAt(double top, double left)
-{
-    return {top, left, 7100, 8000, false, true, false};
-}
-
-} // namespace
+using namespace windowtest;
 
 class TestStartupSequence : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void earlierVersionGetsVerificationNoticeAndFullUnload();
+    void failedStartTouchesNothing_data();
+    void failedStartTouchesNothing();
+    void earlierVersionGetsTheNoticeOnce();
     void unreadableSavedViewLeavesNoGame();
     void readOnlySettingsAreReportedAndKept();
     void runningPlayerIsClosedOnlyWhenAsked_data();
     void runningPlayerIsClosedOnlyWhenAsked();
 };
 
-void TestStartupSequence::earlierVersionGetsVerificationNoticeAndFullUnload()
+void TestStartupSequence::failedStartTouchesNothing_data()
 {
-    StartupFixture f;
+    QTest::addColumn<bool>("running");        // another copy holds the instance lock
+    QTest::addColumn<QStringList>("removed"); // program-folder files taken away
+    QTest::addColumn<bool>("damaged");        // the catalogue overwritten with text
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text"); // part of the message; "%1" stands for the program folder
+    const QString error = QStringLiteral("vintrax Error");
+    // The tools are checked in the order bmp2gif, gunzip, lha, zip2d64: only the first missing one is named.
+    // Without a catalogue a start that went on would say so: the refusal of a second copy must come first.
+    QTest::newRow("zip2d64 missing") << false << QStringList{"Conversion/zip2d64"} << false << error
+                                     << QStringLiteral("FILE NOT FOUND: %1/Conversion/zip2d64");
+    QTest::newRow("gunzip before lha") << false << QStringList{"Conversion/lha", "Conversion/gunzip"} << false << error
+                                       << QStringLiteral("FILE NOT FOUND: %1/Conversion/gunzip");
+    QTest::newRow("catalogue missing") << false << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vinTrax")
+                                       << QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory");
+    QTest::newRow("catalogue damaged") << false << QStringList() << true << QStringLiteral("vinTrax")
+                                       << QStringLiteral("%1/Vintrax.mdb");
+    QTest::newRow("second copy") << true << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vintrax")
+                                 << QStringLiteral("vintrax is already running!");
+}
+
+void TestStartupSequence::failedStartTouchesNothing()
+{
+    QFETCH(bool, running);
+    QFETCH(QStringList, removed);
+    QFETCH(bool, damaged);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    platform::SingleInstance other;
+    if (running)
+        QCOMPARE(other.tryAcquire(), platform::SingleInstance::Acquired);
+    f.removeSetting(QStringLiteral("ShowPrefs")); // not even the first-run flag may be cleared
+    for (const QString& file : removed)
+        QVERIFY(QFile::remove(f.programFile(file)));
+    const QString catalogue = f.programFile(QStringLiteral("Vintrax.mdb"));
+    if (damaged)
+        QVERIFY(testsupport::writeFile(catalogue, QByteArray("Games, tunes and screenshots\n").repeated(100)));
+    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
+    const QByteArray catalogueBefore = testsupport::readFile(catalogue);
+
+    QVERIFY(f.start() == nullptr);
+    QVERIFY(!QApplication::overrideCursor());
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().title, title);
+    QVERIFY2(f.messages.last().text.contains(text.arg(f.programPath())), qPrintable(f.messages.last().text));
+    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
+    // The engine must not have made an empty catalogue in a missing one's place, nor touched a damaged one.
+    QCOMPARE(QFile::exists(catalogue), !removed.contains(QStringLiteral("Vintrax.mdb")));
+    QCOMPARE(testsupport::readFile(catalogue), catalogueBefore);
+}
+
+void TestStartupSequence::earlierVersionGetsTheNoticeOnce()
+{
+    // The first start of this version tells the user to set the emulators again, keeps only the Win32 one,
+    // and opens at the design height (whose client area is the smallest), whatever height was stored.
+    WindowFixture f;
     QVERIFY(f.isValid());
     f.removeSetting(QStringLiteral("V13Start"));
     f.presetSettings({{"CCS64Path", "/emu/ccs64.exe"}, {"CCS642Path", "/emu/ccs642.exe"}});
     f.presetSettings({{"DirectXPath", "/emu/ccs64dx.exe"}, {"Heighty", 12000}});
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn() && outcome.upgradeNoticeShown && !outcome.notesShown);
-    // The notice follows the verification, after the window is shown; the steps in the order of the load.
-    QCOMPARE(f.steps, (QStringList{"openCatalogue", "applySettings", "favourites", "showMainWindow", "verification",
-                                   "finishLoad"}));
-    QCOMPARE(box.texts(), QStringList{"As you now have 3 Emulators to select from, you should re-set your CCS64 paths "
-                                      "in Preferences."});
-    QCOMPARE(box.last().icon, MessageBox::Information);
-    QCOMPARE(outcome.settings.CCS64Path + outcome.settings.CCS642Path + outcome.settings.DirectXPath,
-             QStringLiteral("/emu/ccs64dx.exe"));
-    // The window keeps its design height this once, whatever height was stored.
-    QCOMPARE(outcome.settings.startup.height, 9615.0);
-
-    // The scroller stops before the catalogue closes; the category browser goes after the settings are
-    // written, and only when it is open.
-    QStringList order;
-    browser::ShutdownSteps steps;
-    steps.stopScroller = [&] { order << (f.catalogue.isOpen() ? "scroller" : "scroller after close"); };
-    steps.categoryBrowserOpen = true;
-    steps.unloadCategoryBrowser = [&] { order << "category browser " + f.storedValue("V13Start").toString(); };
-    steps.unloadOtherWindows = [&] { order << "others"; };
-    QCOMPARE(f.unload(outcome, windowAt(1234, 2345), steps), SettingsWriteStatus::Ok);
-    QCOMPARE(order, (QStringList{"scroller", "category browser True", "others"}));
-    QVERIFY(!f.catalogue.isOpen());
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(f.messages.texts(), QStringList{"As you now have 3 Emulators to select from, you should re-set your "
+                                             "CCS64 paths in Preferences."});
+    QCOMPARE(f.messages.last().icon, MessageBox::Information);
+    QCOMPARE(w->centralWidget()->height(), 6300 / 15);
+    f.exit();
     QStringList stored;
-    for (const char* key : {"ShowPrefs", "View", "SSView", "Top", "Left", "Widthy", "Heighty", "CCS64Path"})
+    for (const char* key : {"CCS64Path", "CCS642Path", "DirectXPath", "V13Start"})
         stored << f.storedValue(QString::fromLatin1(key)).toString();
-    QCOMPARE(stored, (QStringList{"False", "True", "False", "1234", "2345", "7100", "8000", ""}));
-    order.clear();
-    steps.categoryBrowserOpen = false;
-    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::Ok);
-    QCOMPARE(order, (QStringList{"scroller after close", "others"}));
-
-    // Once closed, this version starts quietly.
-    box.clear();
-    f.steps.clear();
-    QVERIFY(!f.load(false).upgradeNoticeShown);
-    QCOMPARE(box.count(), 0);
-    QVERIFY(!f.steps.contains(QStringLiteral("verification")));
+    QCOMPARE(stored, (QStringList{"", "", "/emu/ccs64dx.exe", "True"}));
+    f.messages.clear();
+    QVERIFY(f.start());
+    QCOMPARE(f.messages.count(), 0);
 }
 
 void TestStartupSequence::unreadableSavedViewLeavesNoGame()
 {
-    StartupFixture f;
+    WindowFixture f;
     QVERIFY(f.isValid());
     // The stored query is still there but names a table that has gone, so it opens and cannot be read.
-    testsupport::sqliteShell(platform::catalogueFilePath(),
-                             QStringLiteral("DROP VIEW [Game Name List]; CREATE TABLE Gone(Name, CCode); "
-                                            "CREATE VIEW [Game Name List] AS SELECT Name, CCode FROM Gone; "
-                                            "DROP TABLE Gone;"));
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn() && !outcome.listError.isEmpty());
-    QCOMPARE(f.model.rowCount(), 0);
-    QCOMPARE(outcome.selection.panel, browser::GamePanelAction::ShowNoGame);
-    QCOMPARE(box.count(), 1);
+    QCOMPARE(f.sql("DROP VIEW [Game Name List]; CREATE TABLE Gone(Name, CCode); "
+                   "CREATE VIEW [Game Name List] AS SELECT Name, CCode FROM Gone; DROP TABLE Gone;"),
+             QString());
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(gameList(w).rowCount(), 0);
+    QVERIFY(!control<QWidget>(w, "lblName")->isVisible());
     // The program goes on: the refusal's title, not the title of the messages that end it.
-    QVERIFY(box.last().text.contains(outcome.listError) && box.last().title == QLatin1String("vintrax"));
-    QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
-    QVERIFY(f.steps.contains(QStringLiteral("finishLoad")));
+    QCOMPARE(f.messages.count(), 1);
+    QVERIFY(f.messages.last().title == "vintrax" && f.messages.last().icon == MessageBox::Exclamation);
 }
 
 void TestStartupSequence::readOnlySettingsAreReportedAndKept()
 {
-    StartupFixture f;
+    // The first-run flag cannot be cleared: that is reported first, then the notes still come; at exit the
+    // settings cannot be written either, which is reported, and the file is left as it was.
+    WindowFixture f;
     QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("Top"), 300}, {QStringLiteral("CCS64Path"), QStringLiteral("/emu/old.exe")}});
+    f.removeSetting(QStringLiteral("ShowPrefs"));
     const QByteArray before = testsupport::readFile(f.iniPath());
     QVERIFY(QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    ScriptedMessageBox box;
-
-    // The notes still come; the flag that could not be cleared is reported first.
-    const browser::StartupOutcome outcome = f.load(true);
-    QVERIFY(outcome.goesOn());
-    QCOMPARE(box.count(), 4);
-    QVERIFY(box.messages()[0].icon == MessageBox::Exclamation && box.messages()[0].text.contains("read-only"));
-    // The notes (their texts are constants of the notes): lines end in one line break, or two before a blank
-    // line.
-    const QString welcome = box.messages()[1].text;
+    testsupport::whenModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("cmdCancel")->click(); });
+    QVERIFY(f.start());
+    QCOMPARE(f.messages.count(), 4);
+    // The welcome note: lines end in one line break, or two before a blank line.
+    const QString welcome = f.messages.messages()[1].text;
     QVERIFY(welcome.contains(QStringLiteral("'Games Path'.\n\n2) HV-SID COLLECTION FILENAMES (Update #11)\n    If")));
     QVERIFY(welcome.endsWith(QStringLiteral("Games/Sids'\n    from the 'Tools' menu.\n")));
-    QVERIFY(box.messages()[2].text.endsWith(QStringLiteral("\nGreen = Sid-File Only - (Category Screen)\n")));
-    QCOMPARE(box.messages()[1].title + '|' + box.messages()[3].title, QStringLiteral("Welcome to vintrax!|vintrax"));
-
-    box.clear();
-    bool othersUnloaded = false;
-    browser::ShutdownSteps steps;
-    steps.unloadOtherWindows = [&] { othersUnloaded = true; };
-    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::ReadOnly);
-    QCOMPARE(box.count(), 1);
-    QVERIFY(box.last().icon == MessageBox::Exclamation && box.last().text.contains("read-only"));
-    QVERIFY(othersUnloaded && !f.catalogue.isOpen());
+    f.exit();
+    QCOMPARE(f.messages.count(), 5);
+    for (int i : {0, 4})
+        QVERIFY(f.messages.messages()[i].icon == MessageBox::Exclamation &&
+                f.messages.messages()[i].text.contains("read-only"));
     QCOMPARE(testsupport::readFile(f.iniPath()), before);
 }
 
@@ -210,22 +164,19 @@ void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked()
 {
     QFETCH(int, leaveFlag);
     QFETCH(bool, closed);
-    StartupFixture f;
+    WindowFixture f;
     QVERIFY(f.isValid());
     // A stand-in SID player: a script that runs until it is ended.
     const QString player = f.tempFile(QStringLiteral("sidplayw"));
     QVERIFY(testsupport::writeFile(player, "#!/bin/sh\nwhile :; do sleep 0.2; done\n"));
     QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     f.presetSettings({{QStringLiteral("SidplayWPath"), player}, {QStringLiteral("LeaveSPRunningFlag"), leaveFlag}});
-    ScriptedMessageBox box;
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn());
+    QVERIFY(f.start());
     QProcess running;
     running.start(player, {});
     QVERIFY(running.waitForStarted());
     QTRY_VERIFY(platform::FindSidPlayProcess(player));
-
-    QCOMPARE(f.unload(outcome, windowAt(1, 2)), SettingsWriteStatus::Ok);
+    f.exit();
     QCOMPARE(running.waitForFinished(closed ? 5000 : 600), closed);
     running.kill();
     running.waitForFinished();

@@ -1,12 +1,11 @@
-// The program's start and exit as a user meets them: the splash, the main window's load with its
-// messages, the first-run notes, and the settings the window leaves behind for the next start. Then the
-// window applying its layout (one row; the tables are the layout's own test), the two View entries, the
-// scrolling comment, and the window's place on the screen.
+// The program's start and exit as a user meets them: the first-run notes over the loaded window, and the settings
+// the window leaves behind for the next start. Then the window applying its layout (one row; the tables are the
+// layout's own test), the two View entries, the scrolling comment, and the window's place on the screen. Starts
+// that end or warn are the start-up sequence's test.
 #include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
 #include "browser/gui/ScrollerBox.h"
-#include "platform/SingleInstance.h"
 #include <QListView>
 #include <QMainWindow>
 #include <QScreen>
@@ -62,8 +61,6 @@ private slots:
     void cleanup();
 
     void freshStoreShowsTheNotesOnce();
-    void failedStartTouchesNothing_data();
-    void failedStartTouchesNothing();
     void savedViewGameAndWindowComeBack();
     void layoutAndCommentFollowTheWindow();
     void handEditedSettingsFile();
@@ -103,61 +100,6 @@ void TestMainWindowStartup::freshStoreShowsTheNotesOnce()
     f.messages.clear();
     QVERIFY(f.start());
     QCOMPARE(f.messages.count(), 0);
-}
-
-void TestMainWindowStartup::failedStartTouchesNothing_data()
-{
-    QTest::addColumn<bool>("running");        // another copy holds the instance lock
-    QTest::addColumn<QStringList>("removed"); // program-folder files taken away
-    QTest::addColumn<bool>("damaged");        // the catalogue overwritten with text
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("text"); // part of the message; "%1" stands for the program folder
-    const QString error = QStringLiteral("vintrax Error");
-    // The tools are checked in the order bmp2gif, gunzip, lha, zip2d64: only the first missing one is named.
-    // Without a catalogue a start that went on would say so: the refusal of a second copy must come first.
-    QTest::newRow("zip2d64 missing") << false << QStringList{"Conversion/zip2d64"} << false << error
-                                     << QStringLiteral("FILE NOT FOUND: %1/Conversion/zip2d64");
-    QTest::newRow("gunzip before lha") << false << QStringList{"Conversion/lha", "Conversion/gunzip"} << false << error
-                                       << QStringLiteral("FILE NOT FOUND: %1/Conversion/gunzip");
-    QTest::newRow("catalogue missing") << false << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vinTrax")
-                                       << QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory");
-    QTest::newRow("catalogue damaged") << false << QStringList() << true << QStringLiteral("vinTrax")
-                                       << QStringLiteral("%1/Vintrax.mdb");
-    QTest::newRow("second copy") << true << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vintrax")
-                                 << QStringLiteral("vintrax is already running!");
-}
-
-void TestMainWindowStartup::failedStartTouchesNothing()
-{
-    QFETCH(bool, running);
-    QFETCH(QStringList, removed);
-    QFETCH(bool, damaged);
-    QFETCH(QString, title);
-    QFETCH(QString, text);
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    platform::SingleInstance other;
-    if (running)
-        QCOMPARE(other.tryAcquire(), platform::SingleInstance::Acquired);
-    f.removeSetting(QStringLiteral("ShowPrefs")); // not even the first-run flag may be cleared
-    for (const QString& file : removed)
-        QVERIFY(QFile::remove(f.programFile(file)));
-    const QString catalogue = f.programFile(QStringLiteral("Vintrax.mdb"));
-    if (damaged)
-        QVERIFY(testsupport::writeFile(catalogue, QByteArray("Games, tunes and screenshots\n").repeated(100)));
-    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
-    const QByteArray catalogueBefore = testsupport::readFile(catalogue);
-
-    QVERIFY(f.start() == nullptr);
-    QVERIFY(visibleWindows().isEmpty());
-    QVERIFY(QApplication::overrideCursor() == nullptr);
-    QCOMPARE(f.messages.count(), 1);
-    QCOMPARE(f.messages.last().title, title);
-    QVERIFY2(f.messages.last().text.contains(text.arg(f.programPath())), qPrintable(f.messages.last().text));
-    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
-    // The engine must not have made an empty catalogue in a missing one's place, nor touched a damaged one.
-    QCOMPARE(QFile::exists(catalogue), !removed.contains(QStringLiteral("Vintrax.mdb")));
-    QCOMPARE(testsupport::readFile(catalogue), catalogueBefore);
 }
 
 void TestMainWindowStartup::savedViewGameAndWindowComeBack()

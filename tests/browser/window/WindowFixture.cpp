@@ -52,16 +52,17 @@ QPoint rowCentre(QWidget* window, const QString& name)
 
 WindowFixture::WindowFixture()
 {
-    m_valid =
-        m_valid && testsupport::runOracle(
-                       QStringLiteral("cp"),
-                       {QStringLiteral("-r"), testsupport::stageDir() + QStringLiteral("/Demo"), programFile("Demo")},
-                       programPath())
-                           .exitCode == 0;
-    presetSettings({{QStringLiteral("GamesPath"), programFile("Demo/Games")},
-                    {QStringLiteral("MusicPath"), programFile("Demo/Music")},
-                    {QStringLiteral("ShowPrefs"), QStringLiteral("False")},
-                    {QStringLiteral("V13Start"), QStringLiteral("True")}});
+    m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+    m_valid = m_folder.isValid() && m_config.isValid() && m_runtime.isValid();
+    for (const QString& tool : browser::requiredConversionTools())
+        m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), platform::conversionToolPath(tool));
+    const QString demo = testsupport::stageDir() + QStringLiteral("/Demo");
+    m_valid = m_valid && QFile::copy(testsupport::stageDir() + "/Vintrax.mdb", platform::catalogueFilePath()) &&
+              QFile::setPermissions(platform::catalogueFilePath(), QFile::ReadOwner | QFile::WriteOwner) &&
+              testsupport::runOracle("cp", {"-r", demo, programFile("Demo")}, programPath()).exitCode == 0;
+    presetSettings({{"GamesPath", programFile("Demo/Games")}, {"MusicPath", programFile("Demo/Music")}});
+    presetSettings({{"ShowPrefs", "False"}, {"V13Start", "True"}});
 }
 
 WindowFixture::~WindowFixture()
@@ -69,6 +70,24 @@ WindowFixture::~WindowFixture()
     if (QWidget* modal = QApplication::activeModalWidget())
         modal->close();
     exit();
+    qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
+}
+
+void WindowFixture::presetSettings(const QVariantMap& values) const
+{
+    QSettings ini(iniPath(), QSettings::IniFormat);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        ini.setValue(QStringLiteral("Startup/") + it.key(), it.value());
+}
+
+void WindowFixture::removeSetting(const QString& key) const
+{
+    QSettings(iniPath(), QSettings::IniFormat).remove(QStringLiteral("Startup/") + key);
+}
+
+QVariant WindowFixture::storedValue(const QString& key) const
+{
+    return QSettings(iniPath(), QSettings::IniFormat).value(QStringLiteral("Startup/") + key);
 }
 
 QString WindowFixture::sql(const QString& statement) const

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "StartupFolders.h"
+#include "TestFolders.h"
 #include "app/AppState.h"
 #include "app/Program.h"
 #include "browser/Scroller.h"
 #include "platform/ScriptedMessageBox.h"
 
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QVariantMap>
 #include <QWidget>
 
@@ -19,16 +20,30 @@ class QMainWindow;
 
 namespace windowtest {
 
-// The program as a user starts it, offscreen: a program folder with the four tools, the demo catalogue
-// and the demo games and tunes; a settings file and an instance-lock folder of its own; and a scripted
-// message box that records every message and answers with each message's default button. The settings
-// file starts with the demo folders as games path 0 and the music path, "ShowPrefs" False (no first-run
-// notes) and "V13Start" True, unless a test writes otherwise.
-class WindowFixture : public startuptest::StartupFolders
+// The program as a user starts it, offscreen: a program folder (VINTRAX_HOME) with the four tools, the demo
+// catalogue and the demo games and tunes; a settings file and an instance-lock folder (XDG_RUNTIME_DIR while the
+// object lives) of its own, so tests can run side by side; and a scripted message box that records every message
+// and answers with each message's default button. The settings file starts with the demo folders as games path
+// 0 and the music path, "ShowPrefs" False (no first-run notes) and "V13Start" True, unless a test writes
+// otherwise.
+class WindowFixture
 {
 public:
     WindowFixture();
     ~WindowFixture(); // closes a dialog a failed test left open, then exit()
+    WindowFixture(const WindowFixture&) = delete;
+    WindowFixture& operator=(const WindowFixture&) = delete;
+
+    bool isValid() const { return m_valid; }
+    QString programPath() const { return m_folder.path(); }
+    QString programFile(const QString& relative) const { return m_folder.file(relative); }
+    QString iniPath() const { return m_config.filePath(QStringLiteral("Vintrax.ini")); }
+    QString tempFile(const QString& name) const { return m_config.filePath(name); }
+
+    // Keys of the "Startup" section written straight into the settings file, as a hand edit would.
+    void presetSettings(const QVariantMap& values) const;
+    void removeSetting(const QString& key) const;
+    QVariant storedValue(const QString& key) const;
 
     // SQL on the catalogue through the sqlite3 shell: what it printed (list mode), or its complaint.
     QString sql(const QString& statement) const;
@@ -47,7 +62,14 @@ public:
     std::function<quint32()> clock;
     std::function<double()> random;
 
+protected:
+    bool m_valid = false;
+
 private:
+    testsupport::TempProgramFolder m_folder;
+    QTemporaryDir m_config;
+    QTemporaryDir m_runtime;
+    QByteArray m_oldRuntime;
     std::unique_ptr<QSettings> m_store;
     std::unique_ptr<app::Program> m_program;
 };
