@@ -1,20 +1,27 @@
-// Starts that end, warn or close something, through the real program: a missing tool, a missing or damaged
-// catalogue and a second copy end the start and touch nothing; the notice after an upgrade; a saved view that
-// cannot be read; a read-only settings file; the SID player closed at exit only when asked.
+// The program's start and exit as a user meets them: a missing tool, a missing or damaged catalogue and a second
+// copy end the start and touch nothing; the first-run notes over the loaded window; the notice after an
+// upgrade; a saved view that cannot be read; a read-only settings file; the view, game and place the window
+// leaves for the next start, and a hand-edited settings file; the SID player closed at exit only when asked.
 #include "ModalHelpers.h"
 #include "WindowFixture.h"
 #include "platform/SidPlayProcess.h"
 #include "platform/SingleInstance.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMap>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using platform::MessageBox;
 using namespace windowtest;
+
+constexpr int kTwipsPerPixel = 15;
 
 class TestStartupSequence : public QObject
 {
@@ -23,9 +30,11 @@ class TestStartupSequence : public QObject
 private slots:
     void failedStartTouchesNothing_data();
     void failedStartTouchesNothing();
+    void freshStoreShowsTheNotesOnce();
     void earlierVersionGetsTheNoticeOnce();
     void unreadableSavedViewLeavesNoGame();
     void readOnlySettingsAreReportedAndKept();
+    void savedViewGameAndWindowComeBackHandEditedOrNot();
     void runningPlayerIsClosedOnlyWhenAsked_data();
     void runningPlayerIsClosedOnlyWhenAsked();
 };
@@ -86,6 +95,38 @@ void TestStartupSequence::failedStartTouchesNothing()
     QCOMPARE(testsupport::readFile(catalogue), catalogueBefore);
 }
 
+void TestStartupSequence::freshStoreShowsTheNotesOnce()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.removeSetting(QStringLiteral("ShowPrefs"));
+
+    // The preferences come after the welcome note, over the shown window, and are left with Cancel.
+    QString opened;
+    int notesBefore = -1;
+    testsupport::whenModal([&](QWidget* dialog) {
+        opened = dialog->objectName();
+        notesBefore = f.messages.count();
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    });
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(opened, QStringLiteral("frmVTRXOptions"));
+    QCOMPARE(notesBefore, 1);
+    // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again.
+    QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
+    // The three notes (their texts are the start-up sequence's test) over the loaded window; the splash gone.
+    QCOMPARE(f.messages.count(), 3);
+    QVERIFY(f.state().mainWindowLoaded);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible() || window == w, qPrintable(window->objectName()));
+    QVERIFY(!QApplication::overrideCursor());
+    f.exit();
+    f.messages.clear();
+    QVERIFY(f.start());
+    QCOMPARE(f.messages.count(), 0);
+}
+
 void TestStartupSequence::earlierVersionGetsTheNoticeOnce()
 {
     // The first start of this version tells the user to set the emulators again, keeps only the Win32 one,
@@ -100,7 +141,7 @@ void TestStartupSequence::earlierVersionGetsTheNoticeOnce()
     QCOMPARE(f.messages.texts(), QStringList{"As you now have 3 Emulators to select from, you should re-set your "
                                              "CCS64 paths in Preferences."});
     QCOMPARE(f.messages.last().icon, MessageBox::Information);
-    QCOMPARE(w->centralWidget()->height(), 6300 / 15);
+    QCOMPARE(w->centralWidget()->height(), 6300 / kTwipsPerPixel);
     f.exit();
     QStringList stored;
     for (const char* key : {"CCS64Path", "CCS642Path", "DirectXPath", "V13Start"})
@@ -150,6 +191,71 @@ void TestStartupSequence::readOnlySettingsAreReportedAndKept()
         QVERIFY(f.messages.messages()[i].icon == MessageBox::Exclamation &&
                 f.messages.messages()[i].text.contains("read-only"));
     QCOMPARE(testsupport::readFile(f.iniPath()), before);
+}
+
+void TestStartupSequence::savedViewGameAndWindowComeBackHandEditedOrNot()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("SSViewShowFlag"), QStringLiteral("False")}}); // "Restore last setting"
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QTest::mouseClick(control<QPushButton>(w, "cmdGamesOnly"), Qt::LeftButton);
+    // A name with a comma comes back from the settings file.
+    QVERIFY(clickGame(w, QStringLiteral("Dragon's Keep, The")));
+    action(w, "mnuViewScreenshots")->trigger();
+    action(w, "mnuViewGameDetails")->trigger();
+    w->resize(w->width(), w->height() + 70);
+    w->move(40, 25);
+    QTRY_COMPARE(w->pos(), QPoint(40, 25));
+    const int height = w->height();
+    // The exit button closes the window, which writes the settings.
+    QTest::mouseClick(control<QPushButton>(w, "cmdExit"), Qt::LeftButton);
+    QVERIFY(!w->isVisible());
+    QStringList stored;
+    for (const char* key : {"WhatListBox", "CurrentGame", "Heighty", "Top", "Left", "SSView", "View"})
+        stored << f.storedValue(QString::fromLatin1(key)).toString();
+    QCOMPARE(stored, (QStringList{"1", "Dragon's Keep, The", QString::number(height * kTwipsPerPixel),
+                                  QString::number(25 * kTwipsPerPixel), QString::number(40 * kTwipsPerPixel), "False",
+                                  "True"}));
+    f.exit();
+
+    w = f.start();
+    QVERIFY(w);
+    QCOMPARE(labelText(w, "lblWhatView") + '|' + selectedGame(w) + '|' + labelText(w, "lblName"),
+             QStringLiteral("PLAYABLE GAMES|Dragon's Keep, The|Dragon's Keep, The"));
+    QCOMPARE(w->height(), height);
+    QCOMPARE(w->pos(), QPoint(40, 25));
+    QVERIFY(!action(w, "mnuViewScreenshots")->isChecked() && !control<QLabel>(w, "imgScreenShot")->isVisible());
+    QVERIFY(action(w, "mnuViewGameDetails")->isChecked() && scroller(w).isRunning());
+    // A window closed while minimised keeps the previous position; File, Exit closes it too.
+    w->move(100, 80);
+    QTRY_COMPARE(w->pos(), QPoint(100, 80));
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    action(w, "mnuFileExit")->trigger();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(f.storedValue(QStringLiteral("Left")).toInt(), 40 * kTwipsPerPixel);
+
+    // A hand-edited file: a nonsense place (the rules are the layout's test) still shows the whole window;
+    // empty bookmarks stay hidden, an "&" in a title marks no accelerator. Harbour Patrol has a tune but no
+    // game file: it is not among the playable games, so nothing is selected, and the saved game stays.
+    f.presetSettings({{"Heighty", 2000000000}, {"Top", 2000000000}, {"Left", -2000000000}, {"PositionFlag", "True"}});
+    f.presetSettings({{"CurrentGame", "Harbour Patrol"}, {"Fave3D", "Empty"}, {"Fave5D", "Tom & Jerry"}});
+    w = f.start();
+    QVERIFY(w);
+    QVERIFY(w->screen()->availableGeometry().contains(w->geometry()));
+    auto* exit = control<QPushButton>(w, "cmdExit");
+    QVERIFY(exit->mapTo(w, QPoint(0, exit->height())).y() <= w->height());
+    QMap<int, QAction*> items;
+    for (QAction* a : w->findChildren<QAction*>(QStringLiteral("mnuFave")))
+        items[a->property("index").toInt()] = a;
+    QVERIFY(items[2]->isVisible() && !items[3]->isVisible());
+    QCOMPARE(items[5]->text(), QStringLiteral("Tom && Jerry"));
+    QCOMPARE(selectedGame(w), QString());
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Harbour Patrol"));
+    QCOMPARE(f.messages.count(), 0);
 }
 
 void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked_data()

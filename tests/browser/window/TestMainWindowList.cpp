@@ -1,12 +1,13 @@
-// The game list and its detail panel as a user drives them, one case per command: the three view buttons,
-// the screenshot, the menu caption naming the game, the right-click menu and the commands of later windows
-// greyed (one start); the no-game state; type-ahead and the random pick on the window's clock and source;
-// the file labels' clicks. The rules behind them (captions, timing, colours, lookups) are the list's and
-// panel's tests.
+// The main window as a user drives it, one case per command: the three view buttons, the screenshot, the menu
+// caption naming the game, the right-click menu and the commands of later windows greyed (one start); the
+// layout applied (one row; the tables are the layout's test), the View entries, the scrolling comment and the
+// no-game state; type-ahead and the random pick on the window's clock and source; the file labels' clicks. The
+// rules behind them (captions, timing, colours, lookups, placement) are the list's, panel's and layout's tests.
 #include "ProcessRunner.h"
 #include "WindowFixture.h"
 #include "app/CommandHost.h"
 #include "browser/GameDetailsLook.h"
+#include "browser/gui/ScrollerBox.h"
 
 #include <QAction>
 #include <QLabel>
@@ -33,6 +34,24 @@ QMenu* openPopup(QMainWindow* w, const QPoint& at)
     return w->findChild<QMenu*>(QStringLiteral("pmnu"));
 }
 
+constexpr int kTwipsPerPixel = 15;
+constexpr int kMinimumClientHeight = 6300 / kTwipsPerPixel;
+
+int clientHeight(QMainWindow* w)
+{
+    return w->centralWidget()->height();
+}
+
+int top(QMainWindow* w, const char* name)
+{
+    return control<QWidget>(w, name)->y();
+}
+
+ScrollerBox* scrollerBox(QMainWindow* w)
+{
+    return control<ScrollerBox>(w, "picScroller");
+}
+
 } // namespace
 
 class TestMainWindowList : public QObject
@@ -41,7 +60,7 @@ class TestMainWindowList : public QObject
 
 private slots:
     void viewButtonsPanelAndRightClickMenu();
-    void emptyViewShowsNoGame();
+    void layoutCommentAndTheEmptyView();
     void typeAheadAndRandomPickKeepTheSelectionInSight();
     void fileLabelsAndJoysticksNeedTheirPaths();
 };
@@ -143,34 +162,69 @@ void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
     QCOMPARE(f.messages.count(), 0);
 }
 
-void TestMainWindowList::emptyViewShowsNoGame()
+void TestMainWindowList::layoutCommentAndTheEmptyView()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
+    // No game has a tune now, so the tune view is empty.
     QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
-    f.presetSettings({{QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")}});
+    // A stored height below the design height gives the design height, whose client area is the minimum.
+    f.presetSettings({{"Heighty", 1000}, {"CurrentGame", "Cavern Crawler"}, {"CCS64Path", "/bin/true"}});
     QMainWindow* w = f.start();
-    QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
+    QVERIFY(w);
+    QCOMPARE(clientHeight(w), kMinimumClientHeight);
+    QVERIFY(!control<QWidget>(w, "picKey")->isVisible());
+    // Nothing is laid out while the window is minimised, but the layout catches up when it is restored:
+    // the button row stays at its distance from the bottom, and the legend shows where it fits.
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    w->resize(w->width(), w->height() + 140);
+    QTRY_COMPARE(clientHeight(w), kMinimumClientHeight + 140);
+    QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight - 2460 / kTwipsPerPixel);
+    w->showNormal();
+    QTRY_VERIFY(!w->isMinimized());
+    QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight + 140 - 2460 / kTwipsPerPixel);
+    QVERIFY(control<QWidget>(w, "picKey")->isVisible());
+
+    // The scrolling comment: a game without one shows the box blank and still; one with a comment moves it.
+    QAction* scrolling = action(w, "mnuViewGameDetails");
+    scrolling->trigger();
+    QVERIFY(scrollerBox(w)->isVisible() && !control<QLabel>(w, "lblComment")->isVisible());
+    QVERIFY(scrollerBox(w)->isBlank() && !scroller(w).isRunning());
+    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
+    QTRY_VERIFY(!scrollerBox(w)->isBlank());
+    const QImage earlier = scrollerBox(w)->block();
+    QTRY_VERIFY(scrollerBox(w)->block() != earlier);
+
+    // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, the
+    // game's commands greyed, and the random pick and typing pick nothing.
     click(w, "cmdMusicOnly");
     QCOMPARE(gameList(w).rowCount(), 0);
-    for (const char* name : {"lblName", "lblPublisher", "lblComment", "lblGameFile", "lblLastPlayed"})
-        QVERIFY2(!control<QLabel>(w, name)->isVisible(), name);
-    QVERIFY(!control<QWidget>(w, "picScroller")->isVisible() && labelText(w, "lblGN").isEmpty());
-    // The frame keeps the built-in no-screenshot picture rather than going blank.
+    for (const char* name : {"lblName", "lblPublisher", "lblComment", "lblGameFile", "lblLastPlayed", "picScroller"})
+        QVERIFY2(!control<QWidget>(w, name)->isVisible(), name);
+    QVERIFY(!scroller(w).isRunning() && labelText(w, "lblGN").isEmpty());
     QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
              control<QLabel>(w, "imgNoSS")->pixmap().toImage());
     QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled() && !action(w, "mnuEdit")->isEnabled());
     QVERIFY(!control<QLabel>(w, "lblKey1")->font().underline());
-    // The random pick and typing on nothing pick nothing.
     click(w, "cmdRandom");
     QTest::keyClicks(control<QListView>(w, "lstGames"), QStringLiteral("as"));
     QCOMPARE(selectedGame(w), QString());
-
     // Back in a view with rows: nothing was selected in the empty one, so the first row is.
     click(w, "cmdAll");
     QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
     QVERIFY(control<QLabel>(w, "lblName")->isVisible() && control<QLabel>(w, "lblKey1")->font().underline());
     QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled() && action(w, "mnuEdit")->isEnabled());
+    QVERIFY(scroller(w).isRunning() && scrollerBox(w)->isVisible());
+
+    // Unchecking puts the comment label back; the screenshot entry widens the list over the band.
+    scrolling->trigger();
+    QVERIFY(!scroller(w).isRunning() && !scrollerBox(w)->isVisible());
+    QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
+    auto* list = control<QListView>(w, "lstGames");
+    action(w, "mnuViewScreenshots")->trigger();
+    QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
+    QVERIFY(!control<QWidget>(w, "imgScreenShot")->isVisible() && list->hasFocus());
 }
 
 void TestMainWindowList::typeAheadAndRandomPickKeepTheSelectionInSight()
