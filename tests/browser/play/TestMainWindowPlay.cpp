@@ -175,32 +175,28 @@ void TestMainWindowPlay::editMenuPopupAndF9OpenTheDialog()
     QVERIFY(f.isValid());
     QMainWindow* w = f.startOn(kAstro, {{"DefPort1Joy", 1}}); // the game's own port 0 must win over it
     QVERIFY(w);
+    // The Edit entry, the popup item, and F9, the window's shortcut, which works only in the active window.
+    const std::function<void()> openers[] = {[&] { action(w, "mnuEditEmulator")->trigger(); },
+                                             [&] { popupItem(w, "pmnuEditEmulatorSettings"); },
+                                             [&] {
+                                                 w->activateWindow();
+                                                 QVERIFY(QTest::qWaitForWindowActive(w));
+                                                 QTest::keyClick(w, Qt::Key_F9);
+                                             }};
     QStringList titles;
-    const auto answer = [&](const char* button, bool port) {
-        whenModal([&titles, button, port](QWidget* dialog) {
+    for (int i = 0; i < 3; ++i) {
+        whenModal([&titles, ok = i == 2](QWidget* dialog) {
             titles << dialog->objectName() + u':' + dialog->windowTitle();
-            if (port) {
+            if (ok) {
                 dialog->findChild<QAbstractButton*>(QStringLiteral("chkDefaults"))->click();
                 dialog->findChild<QAbstractButton*>(QStringLiteral("cmd1Port1Joy"))->click();
             }
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(ok ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
         });
-    };
-    answer("cmdCancel", false);
-    action(w, "mnuEditEmulator")->trigger();
-    QTRY_COMPARE(titles.size(), 1);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
-    answer("cmdCancel", false);
-    popupItem(w, "pmnuEditEmulatorSettings");
-    QTRY_COMPARE(titles.size(), 2);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
-    // F9 is the window's shortcut, which works only in the active window.
-    answer("cmdOK", true);
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    QTest::keyClick(w, Qt::Key_F9);
-    QTRY_COMPARE(titles.size(), 3);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+        openers[i]();
+        QTRY_COMPARE(titles.size(), i + 1);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
     QCOMPARE(titles, QStringList(3, QStringLiteral("frmControls:Settings for Astro Miner...")));
     QCOMPARE(f.sql("SELECT UseDefault FROM Games WHERE Name = 'Astro Miner'"), QStringLiteral("0"));
     click(w, "cmdRunGame");

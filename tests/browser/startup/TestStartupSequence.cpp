@@ -273,7 +273,7 @@ void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked()
     WindowFixture f;
     QVERIFY(f.isValid());
     // A stand-in SID player: a script that runs until it is ended.
-    const QString player = f.tempFile(QStringLiteral("sidplayw"));
+    const QString player = f.programFile(QStringLiteral("sidplayw"));
     QVERIFY(testsupport::writeFile(player, "#!/bin/sh\nwhile :; do sleep 0.2; done\n"));
     QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     f.presetSettings({{QStringLiteral("SidplayWPath"), player}, {QStringLiteral("LeaveSPRunningFlag"), leaveFlag}});

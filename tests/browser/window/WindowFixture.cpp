@@ -119,15 +119,10 @@ QMainWindow* WindowFixture::startOn(const QString& game, const QVariantMap& sett
     return w;
 }
 
-QMainWindow* WindowFixture::window() const
-{
-    return m_program ? m_program->mainWindow() : nullptr;
-}
-
 void WindowFixture::exit()
 {
-    if (QMainWindow* w = window())
-        w->close();
+    if (m_program && m_program->mainWindow())
+        m_program->mainWindow()->close();
     m_program.reset();
     m_store.reset();
 }

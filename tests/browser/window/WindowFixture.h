@@ -38,7 +38,6 @@ public:
     QString programPath() const { return m_folder.path(); }
     QString programFile(const QString& relative) const { return m_folder.file(relative); }
     QString iniPath() const { return m_config.filePath(QStringLiteral("Vintrax.ini")); }
-    QString tempFile(const QString& name) const { return m_config.filePath(name); }
 
     // Keys of the "Startup" section written straight into the settings file, as a hand edit would.
     void presetSettings(const QVariantMap& values) const;
@@ -52,7 +51,6 @@ public:
     // with these settings over the preset ones, on game, whose row it clicks.
     QMainWindow* start();
     QMainWindow* startOn(const QString& game, const QVariantMap& settings = {});
-    QMainWindow* window() const;
     app::Program& program() { return *m_program; }
     app::AppState& state() { return m_program->state(); }
     void exit(); // closes the main window (its unload writes the settings)
