@@ -27,9 +27,7 @@ const QString& kNo = catalogue::kNone;
 // two availability flags follow from the files, as they do when the file dialogs assign them.
 struct Game
 {
-    QString name;
-    QString filename = catalogue::kNone;
-    QString music = catalogue::kNone;
+    QString name, filename, music;
 };
 struct TempCatalogue
 {
@@ -60,18 +58,13 @@ QStringList names(const GameListModel& model)
 {
     QStringList out;
     for (int row = 0; row < model.rowCount(); ++row)
-        out << model.data(model.index(row), Qt::DisplayRole).toString();
+        out << model.textAt(row);
     return out;
 }
 
 QColor foreground(const GameListModel& model, const QString& name)
 {
     return model.data(model.index(model.rowOf(name)), Qt::ForegroundRole).value<QColor>();
-}
-
-RowLookup lookupIn(const GameListModel& model)
-{
-    return [&model](const QString& name) { return model.rowOf(name); };
 }
 
 QString shown(const ListSelection& s)
@@ -251,8 +244,9 @@ void TestGameListModel::selection()
     if (view >= 0)
         QVERIFY(fill(model, gameListViewFromNumber(view)));
     const std::optional<QString> sel = selected == u'-' ? std::nullopt : std::optional<QString>(selected);
-    const ListSelection s = startUp ? selectionAtStartUp(selected, model.rowCount(), lookupIn(model))
-                                    : selectionAfterRefill(sel, shownGame, model.rowCount(), lookupIn(model));
+    const RowLookup lookup = [&model](const QString& name) { return model.rowOf(name); };
+    const ListSelection s = startUp ? selectionAtStartUp(selected, model.rowCount(), lookup)
+                                    : selectionAfterRefill(sel, shownGame, model.rowCount(), lookup);
     QCOMPARE(shown(s), expected);
 }
 
