@@ -32,20 +32,16 @@ const EmulatorLayout kLayouts[] = {
     {"CCS64 Win", "CCS64DX.EXE", "CCS64DX.EXE", "C64.CFG", "DirectXPath"},
 };
 
-QModelIndex rowIndex(QWidget* window, const QString& name)
-{
-    const QAbstractItemModel& model = gameList(window);
-    const QModelIndexList found = model.match(model.index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
-    return found.isEmpty() ? QModelIndex() : found.first();
-}
-
-// The row's centre on the list's viewport, scrolled into sight.
+// The centre of the row showing name on the list's viewport, scrolled into sight; (-1, -1) when there is none.
 QPoint rowCentre(QWidget* window, const QString& name)
 {
     auto* list = control<QListView>(window, "lstGames");
-    const QModelIndex index = rowIndex(window, name);
-    list->scrollTo(index);
-    return list->visualRect(index).center();
+    const QModelIndexList found =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    if (found.isEmpty())
+        return {-1, -1};
+    list->scrollTo(found.first());
+    return list->visualRect(found.first()).center();
 }
 
 } // namespace
@@ -189,9 +185,9 @@ QString selectedGame(QWidget* window)
 
 bool clickGame(QWidget* window, const QString& name)
 {
-    if (!rowIndex(window, name).isValid())
-        return false;
     const QPoint at = rowCentre(window, name);
+    if (at.x() < 0)
+        return false;
     QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::LeftButton, {}, at);
     return selectedGame(window) == name;
 }
