@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
@@ -89,11 +88,8 @@ void TestMainWindowPlay::eachCommandStartsItsEmulator()
     else
         click(w, qPrintable(how));
 
-    QStringList expected = {QFileInfo(f.emulatorFolder(kind)).canonicalFilePath()};
-    if (kind == 0) // the emulator's name as it is on disk: no "ccs64.exe" sits beside the extender
-        expected << QStringLiteral("CCS64.EXE");
-    expected << f.programFile("Demo/Games/Disks/astrominer.d64,2");
-    QCOMPARE(f.waitForStart(kind), expected);
+    // The emulator of that kind alone starts (its command line is the launch test's), on the game's image.
+    QVERIFY(f.waitForStart(kind).join(u' ').contains(f.programFile("Demo/Games/Disks/astrominer.d64")));
     for (int other = 0; other < 3; ++other)
         QCOMPARE(f.started(other), other == kind);
     QCOMPARE(f.messages.texts(), QStringList());
@@ -156,11 +152,11 @@ void TestMainWindowPlay::renamedArchiveShowsItsNewName()
 
 void TestMainWindowPlay::editMenuPopupAndF9OpenTheDialog()
 {
-    // Each command opens the joystick dialog for the selected game (what the dialog does is its own test);
-    // the ports chosen through F9 reach the next start.
+    // Each command opens the joystick dialog for the selected game (what the dialog does is its own test, what
+    // the ports do at the next start the launch test's); OK stores the game's own ports.
     PlayFixture f;
     QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(kAstro, {{"DefPort1Joy", 1}}); // the game's own port 0 must win over it
+    QMainWindow* w = f.startOn(kAstro);
     QVERIFY(w);
     // The Edit entry, the popup item, and F9, the window's shortcut, which works only in the active window.
     const std::function<void()> openers[] = {[&] { action(w, "mnuEditEmulator")->trigger(); },
@@ -186,9 +182,6 @@ void TestMainWindowPlay::editMenuPopupAndF9OpenTheDialog()
     }
     QCOMPARE(titles, QStringList(3, QStringLiteral("frmControls:Settings for Astro Miner...")));
     QCOMPARE(f.sql("SELECT UseDefault FROM Games WHERE Name = 'Astro Miner'"), QStringLiteral("0"));
-    click(w, "cmdRunGame");
-    QVERIFY(!f.waitForStart(0).isEmpty());
-    QVERIFY(readFile(f.configPath(0)).startsWith("$JOYSTICK1PC=0\r\n"));
     QCOMPARE(f.messages.count(), 0);
 }
 

@@ -131,7 +131,8 @@ PlayFixture::PlayFixture()
         const QString program = QString::fromLatin1(kLayouts[kind].program);
         m_valid = m_valid && testsupport::writeFakeTool(dir, program, QString()) &&
                   testsupport::writeFakeTool(dir, QString::fromLatin1(kLayouts[kind].logged), QString()) &&
-                  testsupport::writeFile(configPath(kind), "$JOYSTICK1PC=9\r\n$CONTROLPORT1=9\r\n$LOADPATH=C:\\\r\n");
+                  testsupport::writeFile(QDir(dir).filePath(kLayouts[kind].config),
+                                         "$JOYSTICK1PC=9\r\n$CONTROLPORT1=9\r\n$LOADPATH=C:\\\r\n");
         paths.insert(QString::fromLatin1(kLayouts[kind].setting), QDir(dir).filePath(program));
     }
     presetSettings(paths);
@@ -140,11 +141,6 @@ PlayFixture::PlayFixture()
 QString PlayFixture::emulatorFolder(int kind) const
 {
     return programFile(QStringLiteral("Emulators/") + QString::fromLatin1(kLayouts[kind].folder));
-}
-
-QString PlayFixture::configPath(int kind) const
-{
-    return QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(kLayouts[kind].config));
 }
 
 bool PlayFixture::started(int kind) const

@@ -82,7 +82,6 @@ public:
     PlayFixture();
 
     QString emulatorFolder(int kind) const;
-    QString configPath(int kind) const;
     bool started(int kind) const;
     QStringList waitForStart(int kind) const; // folder and arguments, once all are logged (empty after 10 s)
 };
