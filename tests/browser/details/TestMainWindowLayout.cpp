@@ -19,8 +19,7 @@ private slots:
     void sizingAndTwips();
     void bottomUpTableAtTwoHeights_data();
     void bottomUpTableAtTwoHeights();
-    void screenshotBandTitleAndLegend();
-    void viewEntries();
+    void screenshotBandTitleLegendAndViews();
     void visibleControlsNeverOverlap();
     void resizeGuards();
     void buttonRowSpansTheWidth();
@@ -93,7 +92,7 @@ void TestMainWindowLayout::bottomUpTableAtTwoHeights()
     QVERIFY(l.control("cmdAdd").rect.right() < l.control("cmdExit").rect.left());
 }
 
-void TestMainWindowLayout::screenshotBandTitleAndLegend()
+void TestMainWindowLayout::screenshotBandTitleLegendAndViews()
 {
     // The picture is centred in the band above the line over the buttons.
     for (int h : {6300, 7005, 9999}) {
@@ -105,9 +104,11 @@ void TestMainWindowLayout::screenshotBandTitleAndLegend()
     const MainWindowLayout small = layoutAt(6300);
     QVERIFY(!small.titleVisible() && !small.legendVisible());
     QVERIFY(small.control("lblGN").rect.right() < 0 && small.control("picKey").rect.right() < 0);
-    // The name sits just above the picture; the legend halfway between the picture and the line.
+    // The name sits just above the picture; the legend halfway between the picture and the line. The narrow
+    // list stays clear of the picture.
     const MainWindowLayout tall = layoutAt(9600);
-    QVERIFY(tall.titleVisible() && tall.legendVisible());
+    QVERIFY(tall.titleVisible() && tall.legendVisible() && tall.listWidth() == 4095);
+    QVERIFY(tall.control("lstGames").rect.right() < tall.control("imgScreenShot").rect.left());
     const QRect shot = tall.control("imgScreenShot").rect;
     const QRect title = tall.control("lblGN").rect;
     const QRect key = tall.control("picKey").rect;
@@ -125,23 +126,15 @@ void TestMainWindowLayout::screenshotBandTitleAndLegend()
     QVERIFY(titleFrom > 6300 && layoutAt(titleFrom + 2000).titleVisible() &&
             !layoutAt(legendFrom - 30).legendVisible());
     QVERIFY(layoutAt(legendFrom).control("picKey").rect.bottom() < legendFrom - 2580);
-}
 
-void TestMainWindowLayout::viewEntries()
-{
-    // The wide list covers the band: the title and legend go with the picture. The narrow list stays clear
-    // of the picture; the wide one stays inside the window.
-    const MainWindowLayout on = layoutAt(9600, {true, false});
+    // The View entries: the wide list covers the band, inside the window, and the title and legend go with
+    // the picture; the scrolling comment takes the comment label's place.
     const MainWindowLayout off = layoutAt(9600, {false, false});
-    QCOMPARE(on.listWidth() + off.listWidth(), 4095 + 9015);
-    QVERIFY(on.control("imgScreenShot").visible && on.titleVisible() && on.legendVisible());
+    QVERIFY(off.listWidth() == 9015 && off.control("lstGames").rect.right() < kClientWidth);
     QVERIFY(!off.control("imgScreenShot").visible && !off.titleVisible() && !off.legendVisible());
-    QVERIFY(on.control("lstGames").rect.right() < on.control("imgScreenShot").rect.left());
-    QVERIFY(off.control("lstGames").rect.right() < kClientWidth);
-    // The scrolling comment takes the comment label's place.
     const MainWindowLayout scrolling = layoutAt(9600, {true, true});
     QVERIFY(!scrolling.control("lblComment").visible && scrolling.control("picScroller").visible);
-    QCOMPARE(scrolling.control("picScroller").rect, on.control("lblComment").rect);
+    QCOMPARE(scrolling.control("picScroller").rect, tall.control("lblComment").rect);
 }
 
 void TestMainWindowLayout::visibleControlsNeverOverlap()
