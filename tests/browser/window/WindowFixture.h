@@ -72,10 +72,10 @@ private:
     std::unique_ptr<app::Program> m_program;
 };
 
-// The three emulators as fake scripts in the program folder (blanks in the folder names), each with the
-// configuration file of its generation beside it, set as CCS64Path, CCS642Path and DirectXPath. The program
-// a start runs logs its working folder and arguments beside itself: the DOS extender for CCS64 v1.9 (handed
-// the emulator's name, then the image), the emulator itself for the other two. Kinds 0, 1, 2 as the buttons.
+// The three emulators as fake scripts in the program folder (blanks in the folder names), each with a
+// configuration file beside it, set as CCS64Path, CCS642Path and DirectXPath. The program a start runs logs its
+// working folder and arguments beside itself: the DOS extender for CCS64 v1.9 (handed the emulator's name, then
+// the image), the emulator itself for the other two. Kinds 0, 1, 2 as the buttons.
 class PlayFixture : public WindowFixture
 {
 public:
