@@ -201,6 +201,9 @@ void TestGameListModel::rowLookupIsExactAndFailedSourceEmpties()
     QCOMPARE((QList<int>{model.rowOf("boulder dash"), model.rowOf("Boulder Dash"), model.rowOf("Bubble")}),
              (QList<int>{1, -1, -1}));
     QCOMPARE((QStringList{model.textAt(5), model.textAt(6), model.textAt(-1)}), (QStringList{"Zork", "", ""}));
+    model.clear();
+    QCOMPARE(model.rowOf("Zork"), -1);
+    QVERIFY(fill(model, GameListView::All));
     // A source that cannot be read empties the list in one reset, without progress.
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
     catalogue::Snapshot broken = catalogue::Snapshot::fromView(m_cat.db, QStringLiteral("No Such List"));
