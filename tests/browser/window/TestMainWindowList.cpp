@@ -81,24 +81,18 @@ void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
                       {QStringLiteral("SidplayWPath"), QStringLiteral("/bin/true")}});
     QMainWindow* w = f.start();
     QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
-    const struct
-    {
-        const char* button;
-        const char* caption;
-        int rows;
-        const char* title;
-    } steps[] = {
-        {"cmdGamesOnly", "PLAYABLE GAMES", 9, "vintrax  -  9 playable game(s)"},
-        {"cmdMusicOnly", "GAMES WITH SID TUNES", 7, "vintrax  -  7 game(s) with Sid Tunes"},
-        {"cmdAll", "ALL GAMES IN DATABASE", 14, "vintrax  -  14 game(s) in total"},
-    };
-    for (const auto& step : steps) {
-        click(w, step.button);
-        // Astro Miner has both files: it stays selected in every view, and the list keeps the focus.
-        QCOMPARE((QStringList{labelText(w, "lblWhatView"), QString::number(gameList(w).rowCount()), w->windowTitle(),
-                              selectedGame(w)}),
-                 (QStringList{step.caption, QString::number(step.rows), step.title, "Astro Miner"}));
-        QVERIFY(!control<QPushButton>(w, step.button)->isEnabled() && control<QListView>(w, "lstGames")->hasFocus());
+    // Each button: its view's caption, rows and window caption. Astro Miner has both files: it stays selected
+    // in every view, and the list keeps the focus.
+    for (const QStringList& step :
+         {QStringList{"cmdGamesOnly", "PLAYABLE GAMES", "9", "vintrax  -  9 playable game(s)"},
+          {"cmdMusicOnly", "GAMES WITH SID TUNES", "7", "vintrax  -  7 game(s) with Sid Tunes"},
+          {"cmdAll", "ALL GAMES IN DATABASE", "14", "vintrax  -  14 game(s) in total"}}) {
+        click(w, qPrintable(step[0]));
+        QCOMPARE((QStringList{step[0], labelText(w, "lblWhatView"), QString::number(gameList(w).rowCount()),
+                              w->windowTitle(), selectedGame(w)}),
+                 step + QStringList{"Astro Miner"});
+        QVERIFY(!control<QPushButton>(w, qPrintable(step[0]))->isEnabled() &&
+                control<QListView>(w, "lstGames")->hasFocus());
     }
     QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
              control<QLabel>(w, "imgNoSS")->pixmap().toImage()); // astrominer.gif is missing
