@@ -10,7 +10,6 @@
 #include "c64/ImageListing.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,11 +57,6 @@ QString imageOf(const QString& path, const QString& scratch)
     return names.size() == 1 ? QDir(scratch).filePath(names.first()) : QString();
 }
 
-testsupport::RunResult runGenerator(const QString& stageDir, const QStringList& args)
-{
-    return testsupport::runProgram(QStringLiteral(MKDEMOFILES_PATH), args, stageDir);
-}
-
 } // namespace
 
 class TestStagedDemoFiles : public QObject
@@ -75,7 +69,6 @@ private slots:
     void tunesPlay();
     void screenshotsArePictures();
     void generatorKeepsUserFiles();
-    void generatorReportsFailures();
 
 private:
     QList<Row> m_rows;
@@ -194,6 +187,8 @@ void TestStagedDemoFiles::screenshotsArePictures()
     QCOMPARE(shots, 3);
 }
 
+// Run into a scratch folder, the generator never replaces a file that is there (the user's own, even a read-only one),
+// writes the rest, and reports each file it could not write with exit code 1.
 void TestStagedDemoFiles::generatorKeepsUserFiles()
 {
     QTemporaryDir dir;
@@ -201,33 +196,15 @@ void TestStagedDemoFiles::generatorKeepsUserFiles()
     const QString disk = dir.filePath(QStringLiteral("Demo/Games/Disks/astrominer.d64"));
     QVERIFY(testsupport::writeFile(tune, "my own recording"));
     QVERIFY(testsupport::writeFile(disk, QByteArray()));
-    QVERIFY(QFile::setPermissions(disk, QFile::ReadOwner)); // read-only: still not replaced
-    QCOMPARE(runGenerator(dir.path(), {dir.path()}).exitCode, 0);
+    QVERIFY(QFile::setPermissions(disk, QFile::ReadOwner));
+    QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("Screenshots")), "a file where the folder goes"));
+    const testsupport::RunResult r =
+        testsupport::runProgram(QStringLiteral(MKDEMOFILES_PATH), {dir.path()}, dir.path());
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(QString::fromLocal8Bit(r.err).count(QStringLiteral("mkdemofiles: Screenshots/")), 3);
     QCOMPARE(testsupport::readFile(tune), QByteArray("my own recording"));
     QCOMPARE(QFileInfo(disk).size(), 0);
     QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("Demo/Music/bouncing_bytes.sid"))));
-}
-
-void TestStagedDemoFiles::generatorReportsFailures()
-{
-    QTemporaryDir dir;
-    // A plain file where the games folder should be: no game can be written, the tunes and screenshots still are.
-    QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("Demo/Games")), "in the way"));
-    const testsupport::RunResult r = runGenerator(dir.path(), {dir.path()});
-    QCOMPARE(r.exitCode, 1);
-    const QStringList lines = QString::fromLocal8Bit(r.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 8);
-    for (const QString& line : lines)
-        QVERIFY2(line.startsWith(QStringLiteral("mkdemofiles: Demo/Games/")), qPrintable(line));
-    QStringList files;
-    for (QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        files << QDir(dir.path()).relativeFilePath(it.next());
-    files.sort();
-    QCOMPARE(files, (QStringList{"Demo/Games", "Demo/Music/bouncing_bytes.sid", "Demo/Music/harbour_patrol.sid",
-                                 "Screenshots/astrominer.gif", "Screenshots/garden.gif", "Screenshots/nibble.gif"}));
-    const testsupport::RunResult usage = runGenerator(dir.path(), {});
-    QCOMPARE(usage.exitCode, 2);
-    QVERIFY(usage.err.startsWith("usage: mkdemofiles STAGEDIR"));
 }
 
 QTEST_GUILESS_MAIN(TestStagedDemoFiles)

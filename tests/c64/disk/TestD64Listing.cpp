@@ -43,7 +43,6 @@ private slots:
     void initTestCase();
     void matchesCc1541Directory_data();
     void matchesCc1541Directory();
-    void diskNameAndPadding();
     void damagedImages_data();
     void damagedImages();
     void kindByName_data();
@@ -53,8 +52,9 @@ private:
     QString put(const QString& name, const QByteArray& bytes);
 
     QTemporaryDir m_dir;
-    QByteArray m_mixed; // three directory sectors (18/1, 18/4, 18/7), one file of every type byte in TypeCases
-    QByteArray m_full;  // 144 entries, 18 directory sectors
+    QByteArray m_mixed;  // three directory sectors (18/1, 18/4, 18/7), one file of every type byte in TypeCases
+    QByteArray m_full;   // 144 entries, 18 directory sectors
+    QByteArray m_blanks; // blanks after the disk name and inside a file name, a locked file
 };
 
 void TestD64Listing::initTestCase()
@@ -74,6 +74,8 @@ void TestD64Listing::initTestCase()
         fullArgs << QStringLiteral("-f") << QStringLiteral("f%1").arg(i) << QStringLiteral("-L");
     m_full = c64test::cc1541Image(fullArgs);
     QCOMPARE(m_full.size(), 174848);
+    m_blanks = c64test::cc1541Image({"-n", "games  ", "-f", "elite", "-w", "e.prg", "-f", "a b", "-P", "-w", "e.prg"},
+                                    {{"e.prg", tooltest::program(0x0801, 10, 2)}});
 }
 
 QString TestD64Listing::put(const QString& name, const QByteArray& bytes)
@@ -94,6 +96,8 @@ void TestD64Listing::matchesCc1541Directory_data()
     for (int i = 1; i <= 144; ++i)
         full << padded16(QStringLiteral("F%1").arg(i)) + QStringLiteral(" PRG");
     QTest::newRow("every type byte") << m_mixed << types;
+    QTest::newRow("blanks, a locked file")
+        << m_blanks << QStringList{padded16("ELITE") + " PRG", padded16("A B") + " PRG<"};
     QTest::newRow("144 entries in 18 sectors") << m_full << full;
 }
 
@@ -112,28 +116,6 @@ void TestD64Listing::matchesCc1541Directory()
     QCOMPARE(theirs.entries.size(), entries.size());
     for (int i = 0; i < entries.size(); ++i)
         QCOMPARE(listing.entries[i].left(16), padded16(theirs.entries[i].name.toUpper()));
-}
-
-void TestD64Listing::diskNameAndPadding()
-{
-    const QByteArray image =
-        c64test::cc1541Image({"-n", "games  ", QStringLiteral("-f"), "elite", "-w", QStringLiteral("e.prg"), "-f",
-                              "a b", QStringLiteral("-P"), "-w", "e.prg"},
-                             {{"e.prg", tooltest::program(0x0801, 10, 2)}});
-    QCOMPARE(image.mid(dirSectorOffset(1) + 5, 16), QByteArray("ELITE") + QByteArray(11, char(0xA0)));
-    const ImageListing listing = listImage(put(QStringLiteral("pad.d64"), image));
-    QCOMPARE(listing.name, QStringLiteral("GAMES"));
-    QCOMPARE(listing.entries,
-             QStringList({QStringLiteral("ELITE") + QString(11, QLatin1Char(' ')) + QStringLiteral(" PRG"),
-                          QStringLiteral("A B") + QString(13, QLatin1Char(' ')) + QStringLiteral(" PRG<")}));
-
-    // Other bytes are taken one for one as Latin-1; a blank inside a name stays.
-    QByteArray odd = image;
-    odd.replace(dirSectorOffset(1) + 5, 3, QByteArray("\xC1\x20\xE9"));
-    odd.replace(DirTrackOffset + 0x90, 3, QByteArray("\x5C\xA0\xFF"));
-    const ImageListing oddListing = listImage(put(QStringLiteral("odd.d64"), odd));
-    QCOMPARE(oddListing.entries.first().left(5), QString::fromLatin1("\xC1 \xE9TE"));
-    QCOMPARE(oddListing.name, QString::fromLatin1("\\ \xFF\x45S"));
 }
 
 void TestD64Listing::damagedImages_data()
@@ -164,6 +146,10 @@ void TestD64Listing::damagedImages_data()
         image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
         return image;
     };
+    // Bytes other than the shifted blank are taken one for one as Latin-1; a blank inside a name stays.
+    QByteArray latin1 = m_blanks;
+    latin1.replace(dirSectorOffset(1) + 32 + 5, 3, QByteArray("\xC1\x20\xE9"));
+    latin1.replace(DirTrackOffset + 0x90, 3, QByteArray("\x5C\xA0\xFF"));
     QByteArray scratched = m_mixed;
     scratched[dirSectorOffset(1) + 32 + 2] = 0;     // T129, second entry of the first sector
     scratched[dirSectorOffset(4) + 7 * 32 + 2] = 0; // T1, last entry of the second sector
@@ -172,6 +158,10 @@ void TestD64Listing::damagedImages_data()
                                                 << "";
     QTest::newRow("40 tracks") << m_mixed + QByteArray(forty, '\0') << disk << 22 << "T66"
                                << "";
+    QTest::newRow("Latin-1 names") << latin1
+                                   << QString::fromLatin1("\\ \xFF"
+                                                          "ES")
+                                   << 2 << QString::fromLatin1("\xC1 \xE9") << "";
     QTest::newRow("scratched entries leave no gap") << scratched << disk << 20 << "T66"
                                                     << "";
     QTest::newRow("track 0 ends the chain") << relinked(1, 0, 7) << disk << 8 << "T194"
