@@ -75,122 +75,119 @@ class TestBmp2GifTool : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void converts_data();
-    void converts();
-};
-
-void TestBmp2GifTool::initTestCase()
-{
-    for (const char* program : {"convert", "identify", "compare"})
-        QVERIFY2(haveProgram(QLatin1String(program)), "ImageMagick is needed to make and check the fixtures");
-    QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("bmp2gif"))), "bmp2gif is not staged");
-}
-
-void TestBmp2GifTool::converts_data()
-{
-    QTest::addColumn<QByteArray>("bmp");
-    QTest::addColumn<QByteArray>("reference"); // what ImageMagick compares the GIF with; empty: the BMP itself
-    QTest::addColumn<QString>("refusal");      // empty: converts; else a part of the reason
-
-    const QStringList gradient{"-size", "64x48", "gradient:red-blue", "-type", "Palette"};
-    const QStringList bmp3{"-compress", "None", "BMP3:in.bmp"};
-    QTest::newRow("8-bit") << magick(gradient + QStringList{"-colors", "200"} + bmp3, 8) << QByteArray() << "";
-    QTest::newRow("8-bit RLE") << magick(gradient + QStringList{"-colors", "200", "BMP3:in.bmp"}, 8, 1) << QByteArray()
-                               << "";
-    QTest::newRow("4-bit") << magick(gradient + QStringList{"-colors", "16", "BMP3:in.bmp"}, 4) << QByteArray() << "";
-    QTest::newRow("1-bit") << magick({"-size", "45x30", "pattern:checkerboard", "-colors", "2", "-type", "Palette",
-                                      "BMP3:in.bmp"},
-                                     1)
-                           << QByteArray() << "";
-    QTest::newRow("OS/2 header") << magick(gradient + QStringList{"-colors", "16", "BMP2:in.bmp"}, 4) << QByteArray()
-                                 << "";
-    // A CCS64 dump after the crop step: 320 x 200, every index of 256 colours in use, 65078 bytes.
-    const QByteArray dump = paletteBmp(320, 200, 8);
-    QTest::newRow("cropped screen dump 320 x 200") << dump << QByteArray() << "";
-    QTest::newRow("dump, pixel offset 0") << patched(dump, 10, 0) << dump << "";
-    QTest::newRow("dump, pixel offset past the end") << patched(dump, 10, 0x7FFFFFFF) << dump << "";
-    // ImageMagick writes bottom-up rows; the same rows stored top row first make the same picture.
-    const QByteArray bottomUp = paletteBmp(30, 20, 8);
-    QByteArray rows;
-    for (int y = 19; y >= 0; --y)
-        rows += bottomUp.mid(bottomUp.size() - (20 - y) * 32, 32);
-    QTest::newRow("top row first") << paletteBmp(30, -20, 8, rows) << bottomUp << "";
-    // 8 x 4, bottom row first: runs of two alternating nibbles (high one first), literal pixels padded to 16 bits,
-    // ends of line, a move to the right (the skipped pixels keep index 0) and the end of the bitmap.
-    const QByteArray rle4 = QByteArray::fromHex("0812 0000 0005 34567000 0302 0000 0002 0300 05ff 0000 0887 0001");
-    QTest::newRow("RLE4") << paletteBmp(8, 4, 4, rle4, false, 2) << QByteArray() << "";
-
-    const QByteArray good = paletteBmp(8, 2, 8);
-    const auto rle8 = [](const char* hex, int height = 2) {
-        return paletteBmp(8, height, 8, QByteArray::fromHex(hex), false, 1);
-    };
-    const QByteArray none;
-    QTest::newRow("not a BMP") << QByteArray("GIF89a not a bitmap") << none << "not a BMP";
-    QTest::newRow("shorter than the file header") << good.left(12) << none << "too short";
-    QTest::newRow("cut in the header") << good.left(30) << none << "cut off";
-    QTest::newRow("cut in the palette") << good.left(60) << none << "palette cut off";
-    QTest::newRow("cut in the pixels") << good.chopped(3) << none << "shorter";
-    QTest::newRow("24-bit") << patched(good, 28, 24, 2) << none << "24-bit";
-    QTest::newRow("unknown header size") << patched(good, 14, 20) << none << "header size";
-    QTest::newRow("no planes") << patched(good, 26, 0, 2) << none << "planes";
-    QTest::newRow("zero width") << patched(good, 18, 0) << none << "not possible";
-    QTest::newRow("huge size, little data") << patched(patched(good, 18, 60000), 22, 60000) << none << "too large";
-    QTest::newRow("more colours than bits") << patched(good, 46, 300) << none << "colours";
-    QTest::newRow("bit fields") << patched(good, 30, 3) << none << "compression";
-    QTest::newRow("RLE8 in a 4-bit picture") << patched(paletteBmp(8, 2, 4), 30, 1) << none << "compression";
-    QTest::newRow("RLE top row first") << rle8("00010000", -2) << none << "top row first";
-    QTest::newRow("RLE run past the row") << rle8("09010001") << none << "RLE";
-    QTest::newRow("RLE without end code") << rle8("08010000") << none << "end-of-bitmap";
-    QTest::newRow("RLE size beyond the file") << patched(rle8("08010001"), 34, 400) << none << "shorter";
-}
-
-void TestBmp2GifTool::converts()
-{
-    QFETCH(QByteArray, bmp);
-    QFETCH(QByteArray, reference);
-    QFETCH(QString, refusal);
-    // The picture lies in the working folder; the GIF goes elsewhere by full path and replaces an older one.
-    QTemporaryDir root;
-    const QString work = root.filePath(QStringLiteral("work"));
-    const QString shots = root.filePath(QStringLiteral("shots"));
-    const QString gif = shots + QStringLiteral("/out.gif");
-    QVERIFY(writeFile(work + QStringLiteral("/in.bmp"), bmp));
-    QVERIFY(writeFile(root.filePath(QStringLiteral("ref.bmp")), reference.isEmpty() ? bmp : reference));
-    QVERIFY(writeFile(gif, "old"));
-    const testsupport::RunResult r = runTool(QStringLiteral("bmp2gif"), {"in.bmp", gif}, work);
-    QCOMPARE(entries(work), QStringList{QStringLiteral("in.bmp")});
-    QCOMPARE(entries(shots), QStringList{QStringLiteral("out.gif")});
-
-    if (!refusal.isEmpty()) {
-        QString why;
-        QVERIFY2(isCleanFailure(r, "bmp2gif", &why), qPrintable(why));
-        QVERIFY2(QString::fromLocal8Bit(r.err).contains(refusal), r.err.constData());
-        QCOMPARE(readFile(gif), QByteArray("old"));
-        return;
+    void initTestCase()
+    {
+        for (const char* program : {"convert", "identify", "compare"})
+            QVERIFY2(haveProgram(QLatin1String(program)), "ImageMagick is needed to make and check the fixtures");
+        QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("bmp2gif"))), "bmp2gif is not staged");
     }
-    QVERIFY2(!bmp.isEmpty(), "ImageMagick did not make the picture under test");
-    VERIFY_RAN(r);
-    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
-    const testsupport::RunResult size =
-        oracle(QStringLiteral("identify"), {"-format", "%w %h|", "ref.bmp"}, root.path());
-    const testsupport::RunResult gifSize =
-        oracle(QStringLiteral("identify"), {"-format", "%m %w %h", gif}, root.path());
-    VERIFY_RAN(gifSize);
-    QCOMPARE(gifSize.out, "GIF " + size.out.left(size.out.indexOf('|')));
-    const testsupport::RunResult diff =
-        oracle(QStringLiteral("compare"), {"-metric", "AE", "ref.bmp", gif, "null:"}, root.path());
-    QVERIFY2(succeeded(diff) && diff.err.trimmed() == "0", qPrintable(describe(diff)));
 
-    // The colour table is the BMP's palette, padded to the next power of two (a GIF holds 2 to 256 entries).
-    const QByteArray palette = bmpPalette(bmp);
-    int colours = 2;
-    while (colours * 3 < palette.size())
-        colours *= 2;
-    const QByteArray table = gifColourTable(readFile(gif));
-    QCOMPARE(table.size(), colours * 3);
-    QCOMPARE(table.left(palette.size()), palette);
-}
+    void converts_data()
+    {
+        QTest::addColumn<QByteArray>("bmp");
+        QTest::addColumn<QByteArray>("reference"); // what ImageMagick compares the GIF with; empty: the BMP itself
+        QTest::addColumn<QString>("refusal");      // empty: converts; else a part of the reason
+
+        const QStringList gradient{"-size", "64x48", "gradient:red-blue", "-type", "Palette"};
+        const QStringList bmp3{"-compress", "None", "BMP3:in.bmp"};
+        QTest::newRow("8-bit") << magick(gradient + QStringList{"-colors", "200"} + bmp3, 8) << QByteArray() << "";
+        QTest::newRow("8-bit RLE") << magick(gradient + QStringList{"-colors", "200", "BMP3:in.bmp"}, 8, 1)
+                                   << QByteArray() << "";
+        QTest::newRow("4-bit") << magick(gradient + QStringList{"-colors", "16", "BMP3:in.bmp"}, 4) << QByteArray()
+                               << "";
+        QTest::newRow("1-bit") << magick({"-size", "45x30", "pattern:checkerboard", "-colors", "2", "-type", "Palette",
+                                          "BMP3:in.bmp"},
+                                         1)
+                               << QByteArray() << "";
+        QTest::newRow("OS/2 header") << magick(gradient + QStringList{"-colors", "16", "BMP2:in.bmp"}, 4)
+                                     << QByteArray() << "";
+        // A CCS64 dump after the crop step: 320 x 200, every index of 256 colours in use, 65078 bytes.
+        const QByteArray dump = paletteBmp(320, 200, 8);
+        QTest::newRow("cropped screen dump 320 x 200") << dump << QByteArray() << "";
+        QTest::newRow("dump, pixel offset 0") << patched(dump, 10, 0) << dump << "";
+        QTest::newRow("dump, pixel offset past the end") << patched(dump, 10, 0x7FFFFFFF) << dump << "";
+        // ImageMagick writes bottom-up rows; the same rows stored top row first make the same picture.
+        const QByteArray bottomUp = paletteBmp(30, 20, 8);
+        QByteArray rows;
+        for (int y = 19; y >= 0; --y)
+            rows += bottomUp.mid(bottomUp.size() - (20 - y) * 32, 32);
+        QTest::newRow("top row first") << paletteBmp(30, -20, 8, rows) << bottomUp << "";
+        // 8 x 4, bottom row first: runs of two alternating nibbles (high one first), literal pixels padded to 16 bits,
+        // ends of line, a move to the right (the skipped pixels keep index 0) and the end of the bitmap.
+        const QByteArray rle4 = QByteArray::fromHex("0812 0000 0005 34567000 0302 0000 0002 0300 05ff 0000 0887 0001");
+        QTest::newRow("RLE4") << paletteBmp(8, 4, 4, rle4, false, 2) << QByteArray() << "";
+
+        const QByteArray good = paletteBmp(8, 2, 8);
+        const auto rle8 = [](const char* hex, int height = 2) {
+            return paletteBmp(8, height, 8, QByteArray::fromHex(hex), false, 1);
+        };
+        const QByteArray none;
+        QTest::newRow("not a BMP") << QByteArray("GIF89a not a bitmap") << none << "not a BMP";
+        QTest::newRow("shorter than the file header") << good.left(12) << none << "too short";
+        QTest::newRow("cut in the header") << good.left(30) << none << "cut off";
+        QTest::newRow("cut in the palette") << good.left(60) << none << "palette cut off";
+        QTest::newRow("cut in the pixels") << good.chopped(3) << none << "shorter";
+        QTest::newRow("24-bit") << patched(good, 28, 24, 2) << none << "24-bit";
+        QTest::newRow("unknown header size") << patched(good, 14, 20) << none << "header size";
+        QTest::newRow("no planes") << patched(good, 26, 0, 2) << none << "planes";
+        QTest::newRow("zero width") << patched(good, 18, 0) << none << "not possible";
+        QTest::newRow("huge size, little data") << patched(patched(good, 18, 60000), 22, 60000) << none << "too large";
+        QTest::newRow("more colours than bits") << patched(good, 46, 300) << none << "colours";
+        QTest::newRow("bit fields") << patched(good, 30, 3) << none << "compression";
+        QTest::newRow("RLE8 in a 4-bit picture") << patched(paletteBmp(8, 2, 4), 30, 1) << none << "compression";
+        QTest::newRow("RLE top row first") << rle8("00010000", -2) << none << "top row first";
+        QTest::newRow("RLE run past the row") << rle8("09010001") << none << "RLE";
+        QTest::newRow("RLE without end code") << rle8("08010000") << none << "end-of-bitmap";
+        QTest::newRow("RLE size beyond the file") << patched(rle8("08010001"), 34, 400) << none << "shorter";
+    }
+
+    void converts()
+    {
+        QFETCH(QByteArray, bmp);
+        QFETCH(QByteArray, reference);
+        QFETCH(QString, refusal);
+        // The picture lies in the working folder; the GIF goes elsewhere by full path and replaces an older one.
+        QTemporaryDir root;
+        const QString work = root.filePath(QStringLiteral("work"));
+        const QString shots = root.filePath(QStringLiteral("shots"));
+        const QString gif = shots + QStringLiteral("/out.gif");
+        QVERIFY(writeFile(work + QStringLiteral("/in.bmp"), bmp));
+        QVERIFY(writeFile(root.filePath(QStringLiteral("ref.bmp")), reference.isEmpty() ? bmp : reference));
+        QVERIFY(writeFile(gif, "old"));
+        const testsupport::RunResult r = runTool(QStringLiteral("bmp2gif"), {"in.bmp", gif}, work);
+        QCOMPARE(entries(work), QStringList{QStringLiteral("in.bmp")});
+        QCOMPARE(entries(shots), QStringList{QStringLiteral("out.gif")});
+
+        if (!refusal.isEmpty()) {
+            QString why;
+            QVERIFY2(isCleanFailure(r, "bmp2gif", &why), qPrintable(why));
+            QVERIFY2(QString::fromLocal8Bit(r.err).contains(refusal), r.err.constData());
+            QCOMPARE(readFile(gif), QByteArray("old"));
+            return;
+        }
+        QVERIFY2(!bmp.isEmpty(), "ImageMagick did not make the picture under test");
+        VERIFY_RAN(r);
+        QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
+        const testsupport::RunResult size =
+            oracle(QStringLiteral("identify"), {"-format", "%w %h|", "ref.bmp"}, root.path());
+        const testsupport::RunResult gifSize =
+            oracle(QStringLiteral("identify"), {"-format", "%m %w %h", gif}, root.path());
+        VERIFY_RAN(gifSize);
+        QCOMPARE(gifSize.out, "GIF " + size.out.left(size.out.indexOf('|')));
+        const testsupport::RunResult diff =
+            oracle(QStringLiteral("compare"), {"-metric", "AE", "ref.bmp", gif, "null:"}, root.path());
+        QVERIFY2(succeeded(diff) && diff.err.trimmed() == "0", qPrintable(describe(diff)));
+
+        // The colour table is the BMP's palette, padded to the next power of two (a GIF holds 2 to 256 entries).
+        const QByteArray palette = bmpPalette(bmp);
+        int colours = 2;
+        while (colours * 3 < palette.size())
+            colours *= 2;
+        const QByteArray table = gifColourTable(readFile(gif));
+        QCOMPARE(table.size(), colours * 3);
+        QCOMPARE(table.left(palette.size()), palette);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBmp2GifTool)
 #include "TestBmp2GifTool.moc"

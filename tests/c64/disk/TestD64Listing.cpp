@@ -40,215 +40,211 @@ class TestD64Listing : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void matchesCc1541Directory_data();
-    void matchesCc1541Directory();
-    void damagedImages_data();
-    void damagedImages();
-    void kindByName_data();
-    void kindByName();
+    void initTestCase()
+    {
+        QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
+        QStringList args{"-n", "my disk", "-i", "vt"};
+        for (const auto& [type, text] : TypeCases) {
+            // cc1541 turns lower-case letters into the C64's upper-case PETSCII codes.
+            args << QStringLiteral("-f") << QStringLiteral("t%1").arg(type) << QStringLiteral("-T")
+                 << QString::number(type) << QStringLiteral("-w") << QStringLiteral("data.prg");
+        }
+        m_mixed = c64test::cc1541Image(args, {{"data.prg", tooltest::program(0x0801, 300, 1)}});
+        QCOMPARE(m_mixed.size(), 174848);
+
+        QStringList fullArgs{"-n", "full"};
+        for (int i = 1; i <= 144; ++i)
+            fullArgs << QStringLiteral("-f") << QStringLiteral("f%1").arg(i) << QStringLiteral("-L");
+        m_full = c64test::cc1541Image(fullArgs);
+        QCOMPARE(m_full.size(), 174848);
+        m_blanks =
+            c64test::cc1541Image({"-n", "games  ", "-f", "elite", "-w", "e.prg", "-f", "a b", "-P", "-w", "e.prg"},
+                                 {{"e.prg", tooltest::program(0x0801, 10, 2)}});
+    }
+
+    void matchesCc1541Directory_data()
+    {
+        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<QStringList>("entries");
+        QStringList types;
+        for (const auto& [type, text] : TypeCases)
+            types << padded16(QStringLiteral("T%1").arg(type)) + text;
+        QStringList full;
+        for (int i = 1; i <= 144; ++i)
+            full << padded16(QStringLiteral("F%1").arg(i)) + QStringLiteral(" PRG");
+        QTest::newRow("every type byte") << m_mixed << types;
+        QTest::newRow("blanks, a locked file")
+            << m_blanks << QStringList{padded16("ELITE") + " PRG", padded16("A B") + " PRG<"};
+        QTest::newRow("144 entries in 18 sectors") << m_full << full;
+    }
+
+    // The names as cc1541 lists them, and the type text of every type byte.
+    void matchesCc1541Directory()
+    {
+        QFETCH(QByteArray, image);
+        QFETCH(QStringList, entries);
+        const ImageListing listing = listImage(put(QStringLiteral("listed.d64"), image));
+        const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
+        QVERIFY(theirs.ok);
+        QCOMPARE(listing.kind, ImageKind::D64);
+        QVERIFY2(!listing.partial, qPrintable(listing.problem));
+        QCOMPARE(listing.name, theirs.diskName.trimmed().toUpper());
+        QCOMPARE(listing.entries, entries);
+        QCOMPARE(theirs.entries.size(), entries.size());
+        for (int i = 0; i < entries.size(); ++i)
+            QCOMPARE(listing.entries[i].left(16), padded16(theirs.entries[i].name.toUpper()));
+    }
+
+    void damagedImages_data()
+    {
+        QTest::addColumn<QByteArray>("image"); // a null array: no file at all
+        QTest::addColumn<QString>("name");     // the disk name listed
+        QTest::addColumn<int>("listed");       // how many entries are listed
+        QTest::addColumn<QString>("last");     // the name of the last one listed
+        QTest::addColumn<QString>("problem");  // a part of the reason; empty when the listing is whole
+
+        const QString disk = QStringLiteral("MY DISK");
+        const int forty = 5 * 17 * 256;
+        // The mixed image with a new link in directory sector 18/sector (the first is 18/1, the second 18/4), maybe
+        // on 40 tracks.
+        const auto relinked = [this](int sector, int track, int to, int extra = 0) {
+            QByteArray image = m_mixed + QByteArray(extra, '\0');
+            image[dirSectorOffset(sector)] = static_cast<char>(track);
+            image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
+            return image;
+        };
+        // The full image with a new link in its n-th directory sector, counted along cc1541's chain.
+        const auto relinkedFull = [this](int n, int track, int to) {
+            int sector = 1;
+            for (int i = 1; i < n; ++i)
+                sector = static_cast<quint8>(m_full[dirSectorOffset(sector) + 1]);
+            QByteArray image = m_full;
+            image[dirSectorOffset(sector)] = static_cast<char>(track);
+            image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
+            return image;
+        };
+        // Bytes other than the shifted blank are taken one for one as Latin-1; a blank inside a name stays.
+        QByteArray latin1 = m_blanks;
+        latin1.replace(dirSectorOffset(1) + 32 + 5, 3, QByteArray("\xC1\x20\xE9"));
+        latin1.replace(DirTrackOffset + 0x90, 3, QByteArray("\x5C\xA0\xFF"));
+        QByteArray scratched = m_mixed;
+        scratched[dirSectorOffset(1) + 32 + 2] = 0;     // T129, second entry of the first sector
+        scratched[dirSectorOffset(4) + 7 * 32 + 2] = 0; // T1, last entry of the second sector
+
+        QTest::newRow("35 tracks with error bytes") << m_mixed + QByteArray(683, '\0') << disk << 22 << "T66"
+                                                    << "";
+        QTest::newRow("40 tracks") << m_mixed + QByteArray(forty, '\0') << disk << 22 << "T66"
+                                   << "";
+        QTest::newRow("Latin-1 names") << latin1
+                                       << QString::fromLatin1("\\ \xFF"
+                                                              "ES")
+                                       << 2 << QString::fromLatin1("\xC1 \xE9") << "";
+        QTest::newRow("scratched entries leave no gap") << scratched << disk << 20 << "T66"
+                                                        << "";
+        QTest::newRow("track 0 ends the chain") << relinked(1, 0, 7) << disk << 8 << "T194"
+                                                << "";
+        QTest::newRow("loop back to itself") << relinked(1, 18, 1) << disk << 8 << "T194"
+                                             << "already read";
+        QTest::newRow("track 36 on 35 tracks") << relinked(1, 36, 0) << disk << 8 << "T194"
+                                               << "track 36, sector 0";
+        QTest::newRow("track 41 on 40 tracks") << relinked(1, 41, 0, forty) << disk << 8 << "T194"
+                                               << "outside";
+        QTest::newRow("sector 21 of track 1") << relinked(1, 1, 21) << disk << 8 << "T194"
+                                              << "outside";
+        QTest::newRow("sector 17 of track 35") << relinked(1, 35, 17) << disk << 8 << "T194"
+                                               << "track 35, sector 17";
+        QTest::newRow("sector 16 of track 35 is fine") << relinked(1, 35, 16) << disk << 8 << "T194"
+                                                       << "";
+        // A 40-track image has tracks 36 to 40: the link is followed and finds an empty sector.
+        QTest::newRow("track 38 on 40 tracks") << relinked(1, 38, 3, forty) << disk << 8 << "T194"
+                                               << "";
+        // The last of the 18 sectors pointing on (to an unused, in-range sector) is not followed.
+        QTest::newRow("past 18 sectors") << relinkedFull(18, 17, 0) << "FULL" << 144 << "F144"
+                                         << "past 18 sectors";
+        QTest::newRow("one byte over") << m_mixed + '\0' << disk << 22 << "T66"
+                                       << "Unknown D64 image size (174849 bytes).";
+        // Cut inside the second directory sector (18/4): the first sector is listed, then the listing stops.
+        QTest::newRow("cut in the directory") << m_mixed.left(dirSectorOffset(4) + 100) << disk << 8 << "T194"
+                                              << "ends before track 18, sector 4";
+        QTest::newRow("cut before the directory") << m_mixed.left(50000) << "" << 0 << ""
+                                                  << "Unknown D64 image size";
+        QTest::newRow("no file") << QByteArray() << "" << 0 << ""
+                                 << "The image could not be opened";
+    }
+
+    void damagedImages()
+    {
+        QFETCH(QByteArray, image);
+        QFETCH(QString, name);
+        QFETCH(int, listed);
+        QFETCH(QString, last);
+        QFETCH(QString, problem);
+        const QString path =
+            image.isNull() ? m_dir.filePath(QStringLiteral("absent.d64")) : put(QStringLiteral("d.d64"), image);
+        const ImageListing listing = listImage(path);
+        QCOMPARE(listing.kind, ImageKind::D64);
+        QCOMPARE(listing.name, name);
+        QCOMPARE(listing.entries.size(), listed);
+        QCOMPARE(listing.entries.value(listed - 1).left(16).trimmed(), last);
+        QCOMPARE(listing.partial, !problem.isEmpty());
+        QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
+    }
+
+    void kindByName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("label");
+        const auto d64 = static_cast<int>(ImageKind::D64);
+        const auto t64 = static_cast<int>(ImageKind::T64);
+        const auto unknown = static_cast<int>(ImageKind::Unknown);
+        QTest::newRow("D64") << QStringLiteral("GAME.D64") << d64 << QStringLiteral("");
+        QTest::newRow("t64") << QStringLiteral("x.t64") << t64 << QStringLiteral("");
+        QTest::newRow("folder with dots") << QStringLiteral("/a.prg/x.d64") << d64 << QStringLiteral("");
+        QTest::newRow("prg") << QStringLiteral("x.prg") << static_cast<int>(ImageKind::PRG)
+                             << QStringLiteral(".PRG FILE");
+        QTest::newRow("PRG") << QStringLiteral("X.PRG") << static_cast<int>(ImageKind::PRG)
+                             << QStringLiteral(".PRG FILE");
+        QTest::newRow("Prg") << QStringLiteral("x.Prg") << unknown << QStringLiteral("");
+        QTest::newRow("p00") << QStringLiteral("x.p00") << static_cast<int>(ImageKind::P00)
+                             << QStringLiteral(".P00 FILE");
+        QTest::newRow("P01") << QStringLiteral("x.P01") << static_cast<int>(ImageKind::P01)
+                             << QStringLiteral(".P01 FILE");
+        QTest::newRow("tap") << QStringLiteral("x.tap") << static_cast<int>(ImageKind::TAP)
+                             << QStringLiteral(".TAP FILE");
+        QTest::newRow("p02") << QStringLiteral("x.p02") << unknown << QStringLiteral("");
+        QTest::newRow("no extension") << QStringLiteral("d64") << unknown << QStringLiteral("");
+    }
+
+    void kindByName()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QFETCH(QString, label);
+        QCOMPARE(static_cast<int>(imageKindOf(name)), kind);
+        if (kind == static_cast<int>(ImageKind::D64) || kind == static_cast<int>(ImageKind::T64))
+            return;
+        // Single-program files are named, never opened: the file need not even exist.
+        const ImageListing listing = listImage(m_dir.filePath(name));
+        QCOMPARE(static_cast<int>(listing.kind), kind);
+        QCOMPARE(listing.name, label);
+        QVERIFY(listing.entries.isEmpty());
+        QVERIFY(!listing.partial);
+    }
 
 private:
-    QString put(const QString& name, const QByteArray& bytes);
+    QString put(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        writeFile(path, bytes);
+        return path;
+    }
 
     QTemporaryDir m_dir;
     QByteArray m_mixed;  // three directory sectors (18/1, 18/4, 18/7), one file of every type byte in TypeCases
     QByteArray m_full;   // 144 entries, 18 directory sectors
     QByteArray m_blanks; // blanks after the disk name and inside a file name, a locked file
 };
-
-void TestD64Listing::initTestCase()
-{
-    QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
-    QStringList args{"-n", "my disk", "-i", "vt"};
-    for (const auto& [type, text] : TypeCases) {
-        // cc1541 turns lower-case letters into the C64's upper-case PETSCII codes.
-        args << QStringLiteral("-f") << QStringLiteral("t%1").arg(type) << QStringLiteral("-T") << QString::number(type)
-             << QStringLiteral("-w") << QStringLiteral("data.prg");
-    }
-    m_mixed = c64test::cc1541Image(args, {{"data.prg", tooltest::program(0x0801, 300, 1)}});
-    QCOMPARE(m_mixed.size(), 174848);
-
-    QStringList fullArgs{"-n", "full"};
-    for (int i = 1; i <= 144; ++i)
-        fullArgs << QStringLiteral("-f") << QStringLiteral("f%1").arg(i) << QStringLiteral("-L");
-    m_full = c64test::cc1541Image(fullArgs);
-    QCOMPARE(m_full.size(), 174848);
-    m_blanks = c64test::cc1541Image({"-n", "games  ", "-f", "elite", "-w", "e.prg", "-f", "a b", "-P", "-w", "e.prg"},
-                                    {{"e.prg", tooltest::program(0x0801, 10, 2)}});
-}
-
-QString TestD64Listing::put(const QString& name, const QByteArray& bytes)
-{
-    const QString path = m_dir.filePath(name);
-    writeFile(path, bytes);
-    return path;
-}
-
-void TestD64Listing::matchesCc1541Directory_data()
-{
-    QTest::addColumn<QByteArray>("image");
-    QTest::addColumn<QStringList>("entries");
-    QStringList types;
-    for (const auto& [type, text] : TypeCases)
-        types << padded16(QStringLiteral("T%1").arg(type)) + text;
-    QStringList full;
-    for (int i = 1; i <= 144; ++i)
-        full << padded16(QStringLiteral("F%1").arg(i)) + QStringLiteral(" PRG");
-    QTest::newRow("every type byte") << m_mixed << types;
-    QTest::newRow("blanks, a locked file")
-        << m_blanks << QStringList{padded16("ELITE") + " PRG", padded16("A B") + " PRG<"};
-    QTest::newRow("144 entries in 18 sectors") << m_full << full;
-}
-
-// The names as cc1541 lists them, and the type text of every type byte.
-void TestD64Listing::matchesCc1541Directory()
-{
-    QFETCH(QByteArray, image);
-    QFETCH(QStringList, entries);
-    const ImageListing listing = listImage(put(QStringLiteral("listed.d64"), image));
-    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
-    QVERIFY(theirs.ok);
-    QCOMPARE(listing.kind, ImageKind::D64);
-    QVERIFY2(!listing.partial, qPrintable(listing.problem));
-    QCOMPARE(listing.name, theirs.diskName.trimmed().toUpper());
-    QCOMPARE(listing.entries, entries);
-    QCOMPARE(theirs.entries.size(), entries.size());
-    for (int i = 0; i < entries.size(); ++i)
-        QCOMPARE(listing.entries[i].left(16), padded16(theirs.entries[i].name.toUpper()));
-}
-
-void TestD64Listing::damagedImages_data()
-{
-    QTest::addColumn<QByteArray>("image"); // a null array: no file at all
-    QTest::addColumn<QString>("name");     // the disk name listed
-    QTest::addColumn<int>("listed");       // how many entries are listed
-    QTest::addColumn<QString>("last");     // the name of the last one listed
-    QTest::addColumn<QString>("problem");  // a part of the reason; empty when the listing is whole
-
-    const QString disk = QStringLiteral("MY DISK");
-    const int forty = 5 * 17 * 256;
-    // The mixed image with a new link in directory sector 18/sector (the first is 18/1, the second 18/4), maybe
-    // on 40 tracks.
-    const auto relinked = [this](int sector, int track, int to, int extra = 0) {
-        QByteArray image = m_mixed + QByteArray(extra, '\0');
-        image[dirSectorOffset(sector)] = static_cast<char>(track);
-        image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
-        return image;
-    };
-    // The full image with a new link in its n-th directory sector, counted along cc1541's chain.
-    const auto relinkedFull = [this](int n, int track, int to) {
-        int sector = 1;
-        for (int i = 1; i < n; ++i)
-            sector = static_cast<quint8>(m_full[dirSectorOffset(sector) + 1]);
-        QByteArray image = m_full;
-        image[dirSectorOffset(sector)] = static_cast<char>(track);
-        image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
-        return image;
-    };
-    // Bytes other than the shifted blank are taken one for one as Latin-1; a blank inside a name stays.
-    QByteArray latin1 = m_blanks;
-    latin1.replace(dirSectorOffset(1) + 32 + 5, 3, QByteArray("\xC1\x20\xE9"));
-    latin1.replace(DirTrackOffset + 0x90, 3, QByteArray("\x5C\xA0\xFF"));
-    QByteArray scratched = m_mixed;
-    scratched[dirSectorOffset(1) + 32 + 2] = 0;     // T129, second entry of the first sector
-    scratched[dirSectorOffset(4) + 7 * 32 + 2] = 0; // T1, last entry of the second sector
-
-    QTest::newRow("35 tracks with error bytes") << m_mixed + QByteArray(683, '\0') << disk << 22 << "T66"
-                                                << "";
-    QTest::newRow("40 tracks") << m_mixed + QByteArray(forty, '\0') << disk << 22 << "T66"
-                               << "";
-    QTest::newRow("Latin-1 names") << latin1
-                                   << QString::fromLatin1("\\ \xFF"
-                                                          "ES")
-                                   << 2 << QString::fromLatin1("\xC1 \xE9") << "";
-    QTest::newRow("scratched entries leave no gap") << scratched << disk << 20 << "T66"
-                                                    << "";
-    QTest::newRow("track 0 ends the chain") << relinked(1, 0, 7) << disk << 8 << "T194"
-                                            << "";
-    QTest::newRow("loop back to itself") << relinked(1, 18, 1) << disk << 8 << "T194"
-                                         << "already read";
-    QTest::newRow("track 36 on 35 tracks") << relinked(1, 36, 0) << disk << 8 << "T194"
-                                           << "track 36, sector 0";
-    QTest::newRow("track 41 on 40 tracks") << relinked(1, 41, 0, forty) << disk << 8 << "T194"
-                                           << "outside";
-    QTest::newRow("sector 21 of track 1") << relinked(1, 1, 21) << disk << 8 << "T194"
-                                          << "outside";
-    QTest::newRow("sector 17 of track 35") << relinked(1, 35, 17) << disk << 8 << "T194"
-                                           << "track 35, sector 17";
-    QTest::newRow("sector 16 of track 35 is fine") << relinked(1, 35, 16) << disk << 8 << "T194"
-                                                   << "";
-    // A 40-track image has tracks 36 to 40: the link is followed and finds an empty sector.
-    QTest::newRow("track 38 on 40 tracks") << relinked(1, 38, 3, forty) << disk << 8 << "T194"
-                                           << "";
-    // The last of the 18 sectors pointing on (to an unused, in-range sector) is not followed.
-    QTest::newRow("past 18 sectors") << relinkedFull(18, 17, 0) << "FULL" << 144 << "F144"
-                                     << "past 18 sectors";
-    QTest::newRow("one byte over") << m_mixed + '\0' << disk << 22 << "T66"
-                                   << "Unknown D64 image size (174849 bytes).";
-    // Cut inside the second directory sector (18/4): the first sector is listed, then the listing stops.
-    QTest::newRow("cut in the directory") << m_mixed.left(dirSectorOffset(4) + 100) << disk << 8 << "T194"
-                                          << "ends before track 18, sector 4";
-    QTest::newRow("cut before the directory") << m_mixed.left(50000) << "" << 0 << ""
-                                              << "Unknown D64 image size";
-    QTest::newRow("no file") << QByteArray() << "" << 0 << ""
-                             << "The image could not be opened";
-}
-
-void TestD64Listing::damagedImages()
-{
-    QFETCH(QByteArray, image);
-    QFETCH(QString, name);
-    QFETCH(int, listed);
-    QFETCH(QString, last);
-    QFETCH(QString, problem);
-    const QString path =
-        image.isNull() ? m_dir.filePath(QStringLiteral("absent.d64")) : put(QStringLiteral("d.d64"), image);
-    const ImageListing listing = listImage(path);
-    QCOMPARE(listing.kind, ImageKind::D64);
-    QCOMPARE(listing.name, name);
-    QCOMPARE(listing.entries.size(), listed);
-    QCOMPARE(listing.entries.value(listed - 1).left(16).trimmed(), last);
-    QCOMPARE(listing.partial, !problem.isEmpty());
-    QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
-}
-
-void TestD64Listing::kindByName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("label");
-    const auto d64 = static_cast<int>(ImageKind::D64);
-    const auto t64 = static_cast<int>(ImageKind::T64);
-    const auto unknown = static_cast<int>(ImageKind::Unknown);
-    QTest::newRow("D64") << QStringLiteral("GAME.D64") << d64 << QStringLiteral("");
-    QTest::newRow("t64") << QStringLiteral("x.t64") << t64 << QStringLiteral("");
-    QTest::newRow("folder with dots") << QStringLiteral("/a.prg/x.d64") << d64 << QStringLiteral("");
-    QTest::newRow("prg") << QStringLiteral("x.prg") << static_cast<int>(ImageKind::PRG) << QStringLiteral(".PRG FILE");
-    QTest::newRow("PRG") << QStringLiteral("X.PRG") << static_cast<int>(ImageKind::PRG) << QStringLiteral(".PRG FILE");
-    QTest::newRow("Prg") << QStringLiteral("x.Prg") << unknown << QStringLiteral("");
-    QTest::newRow("p00") << QStringLiteral("x.p00") << static_cast<int>(ImageKind::P00) << QStringLiteral(".P00 FILE");
-    QTest::newRow("P01") << QStringLiteral("x.P01") << static_cast<int>(ImageKind::P01) << QStringLiteral(".P01 FILE");
-    QTest::newRow("tap") << QStringLiteral("x.tap") << static_cast<int>(ImageKind::TAP) << QStringLiteral(".TAP FILE");
-    QTest::newRow("p02") << QStringLiteral("x.p02") << unknown << QStringLiteral("");
-    QTest::newRow("no extension") << QStringLiteral("d64") << unknown << QStringLiteral("");
-}
-
-void TestD64Listing::kindByName()
-{
-    QFETCH(QString, name);
-    QFETCH(int, kind);
-    QFETCH(QString, label);
-    QCOMPARE(static_cast<int>(imageKindOf(name)), kind);
-    if (kind == static_cast<int>(ImageKind::D64) || kind == static_cast<int>(ImageKind::T64))
-        return;
-    // Single-program files are named, never opened: the file need not even exist.
-    const ImageListing listing = listImage(m_dir.filePath(name));
-    QCOMPARE(static_cast<int>(listing.kind), kind);
-    QCOMPARE(listing.name, label);
-    QVERIFY(listing.entries.isEmpty());
-    QVERIFY(!listing.partial);
-}
 
 QTEST_GUILESS_MAIN(TestD64Listing)
 #include "TestD64Listing.moc"

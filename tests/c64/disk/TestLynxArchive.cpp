@@ -5,6 +5,7 @@
 #include "c64/D64Writer.h"
 #include "c64/LynxArchive.h"
 #include "c64/LynxWriter.h"
+
 #include <QTest>
 
 using namespace c64;
@@ -74,188 +75,180 @@ class TestLynxArchive : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void bothWays_data();
-    void bothWays();
-    void headerVariants_data();
-    void headerVariants();
-    void refusals_data();
-    void refusals();
-    void writerRefusals_data();
-    void writerRefusals();
-};
+    void initTestCase()
+    {
+        QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")),
+                 "cbmconvert is needed to make and check archives");
+    }
 
-void TestLynxArchive::initTestCase()
-{
-    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to make and check archives");
-}
+    void bothWays_data()
+    {
+        QTest::addColumn<CbmFileList>("files");
+        QTest::newRow("empty file") << CbmFileList{CbmFile{"EMPTY", FileType::Prg, {}}, prg("AFTER", 300, 1)};
+        QTest::newRow("1, 253, 254, 255, 508 and 509 bytes")
+            << CbmFileList{prg("A", 1, 2),      prg("B253", 253, 3), prg("B254", 254, 4),
+                           prg("B255", 255, 5), prg("B508", 508, 6), prg("LAST", 509, 7)};
+        QTest::newRow("sixteen-byte names")
+            << CbmFileList{prg("ABCDEFGHIJKLMNOP", 40, 8), prg("0123456789 ,.'-!", 700, 9)};
+        QTest::newRow("all types a disk holds")
+            << CbmFileList{CbmFile{"GAME", FileType::Prg, tooltest::program(0x0801, 3000, 1)},
+                           CbmFile{"NOTES", FileType::Seq, "LINE ONE\rLINE TWO\r"},
+                           CbmFile{"DATA", FileType::Usr, tooltest::noiseBytes(2000, 10)}};
+        CbmFileList many;
+        for (int i = 0; i < MaxDiskFiles; ++i)
+            many.append(prg(QByteArray("FILE NUMBER ") + QByteArray::number(i), i % 3 == 0 ? 0 : 10 + i * 7, 100 + i));
+        QTest::newRow("144 files, a directory of several blocks") << many;
+    }
 
-void TestLynxArchive::bothWays_data()
-{
-    QTest::addColumn<CbmFileList>("files");
-    QTest::newRow("empty file") << CbmFileList{CbmFile{"EMPTY", FileType::Prg, {}}, prg("AFTER", 300, 1)};
-    QTest::newRow("1, 253, 254, 255, 508 and 509 bytes")
-        << CbmFileList{prg("A", 1, 2),      prg("B253", 253, 3), prg("B254", 254, 4),
-                       prg("B255", 255, 5), prg("B508", 508, 6), prg("LAST", 509, 7)};
-    QTest::newRow("sixteen-byte names") << CbmFileList{prg("ABCDEFGHIJKLMNOP", 40, 8), prg("0123456789 ,.'-!", 700, 9)};
-    QTest::newRow("all types a disk holds")
-        << CbmFileList{CbmFile{"GAME", FileType::Prg, tooltest::program(0x0801, 3000, 1)},
-                       CbmFile{"NOTES", FileType::Seq, "LINE ONE\rLINE TWO\r"},
-                       CbmFile{"DATA", FileType::Usr, tooltest::noiseBytes(2000, 10)}};
-    CbmFileList many;
-    for (int i = 0; i < MaxDiskFiles; ++i)
-        many.append(prg(QByteArray("FILE NUMBER ") + QByteArray::number(i), i % 3 == 0 ? 0 : 10 + i * 7, 100 + i));
-    QTest::newRow("144 files, a directory of several blocks") << many;
-}
+    // cbmconvert's archive of the files reads back through our reader, entry by entry; ours reads back through
+    // cbmconvert and our reader.
+    void bothWays()
+    {
+        QFETCH(CbmFileList, files);
+        c64test::NamedFiles native;
+        for (const CbmFile& f : files)
+            native.append({c64test::nativeName(f), f.data});
+        QString error;
+        const QByteArray ours = buildLynx(files, &error).value_or(QByteArray());
+        QVERIFY2(!ours.isEmpty(), qPrintable(error));
+        QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-l"), ours, QStringLiteral("made.lnx"), &error),
+                 c64test::asNativeFiles(files));
 
-// cbmconvert's archive of the files reads back through our reader, entry by entry; ours reads back through
-// cbmconvert and our reader.
-void TestLynxArchive::bothWays()
-{
-    QFETCH(CbmFileList, files);
-    c64test::NamedFiles native;
-    for (const CbmFile& f : files)
-        native.append({c64test::nativeName(f), f.data});
-    QString error;
-    const QByteArray ours = buildLynx(files, &error).value_or(QByteArray());
-    QVERIFY2(!ours.isEmpty(), qPrintable(error));
-    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-l"), ours, QStringLiteral("made.lnx"), &error),
-             c64test::asNativeFiles(files));
-
-    for (const QByteArray& bytes : {c64test::cbmconvertLynx(native), ours}) {
-        const std::optional<LynxArchive> archive = LynxArchive::parse(bytes, &error);
-        QVERIFY2(archive, qPrintable(error));
-        QVERIFY(archive->signature.contains("LYNX"));
-        QCOMPARE(archive->entries.size(), files.size());
-        qint64 offset = qint64(archive->directoryBlocks) * BlockDataSize;
-        for (int i = 0; i < files.size(); ++i) {
-            const LynxEntry& e = archive->entries[i];
-            const qint64 size = files[i].data.size();
-            QCOMPARE(e.name, files[i].name);
-            QCOMPARE(e.type, files[i].type);
-            QCOMPARE(e.size, size);
-            QCOMPARE(e.offset, offset);
-            if (size > 0) {
-                QCOMPARE(e.blocks, int((size + BlockDataSize - 1) / BlockDataSize));
-                QCOMPARE(e.lastBlockValue, int(size - (e.blocks - 1) * BlockDataSize + 1));
+        for (const QByteArray& bytes : {c64test::cbmconvertLynx(native), ours}) {
+            const std::optional<LynxArchive> archive = LynxArchive::parse(bytes, &error);
+            QVERIFY2(archive, qPrintable(error));
+            QVERIFY(archive->signature.contains("LYNX"));
+            QCOMPARE(archive->entries.size(), files.size());
+            qint64 offset = qint64(archive->directoryBlocks) * BlockDataSize;
+            for (int i = 0; i < files.size(); ++i) {
+                const LynxEntry& e = archive->entries[i];
+                const qint64 size = files[i].data.size();
+                QCOMPARE(e.name, files[i].name);
+                QCOMPARE(e.type, files[i].type);
+                QCOMPARE(e.size, size);
+                QCOMPARE(e.offset, offset);
+                if (size > 0) {
+                    QCOMPARE(e.blocks, int((size + BlockDataSize - 1) / BlockDataSize));
+                    QCOMPARE(e.lastBlockValue, int(size - (e.blocks - 1) * BlockDataSize + 1));
+                }
+                offset += qint64(e.blocks) * BlockDataSize;
             }
-            offset += qint64(e.blocks) * BlockDataSize;
+            const std::optional<CbmFileList> back = readLynxFiles(bytes, &error);
+            QVERIFY2(back, qPrintable(error));
+            QCOMPARE(back->size(), files.size());
+            for (int i = 0; i < files.size(); ++i)
+                QVERIFY2((*back)[i].data == files[i].data, files[i].name.constData());
         }
-        const std::optional<CbmFileList> back = readLynxFiles(bytes, &error);
-        QVERIFY2(back, qPrintable(error));
-        QCOMPARE(back->size(), files.size());
-        for (int i = 0; i < files.size(); ++i)
-            QVERIFY2((*back)[i].data == files[i].data, files[i].name.constData());
     }
-}
 
-void TestLynxArchive::headerVariants_data()
-{
-    QTest::addColumn<bool>("withStub");
-    QTest::addColumn<int>("format");
-    QTest::newRow("stub, blanks round numbers") << true << 0;
-    QTest::newRow("no stub") << false << 0;
-    QTest::newRow("no blanks") << true << 1;
-    QTest::newRow("leading zeros and many blanks") << true << 2;
-}
-
-void TestLynxArchive::headerVariants()
-{
-    QFETCH(bool, withStub);
-    QFETCH(int, format);
-    const std::function<QByteArray(int)> formats[] = {
-        [](int n) { return " " + QByteArray::number(n) + " "; },
-        [](int n) { return QByteArray::number(n); },
-        [](int n) { return "   00" + QByteArray::number(n) + "  "; },
-    };
-    const QList<HandEntry> entries{{"ONE", "P", tooltest::noiseBytes(600, 1)},
-                                   {"TWO", "S", tooltest::noiseBytes(254, 2)},
-                                   {"THREE", "U", tooltest::noiseBytes(1, 3)},
-                                   {"REC", "R", tooltest::noiseBytes(700, 4), 64}};
-    const QByteArray bytes = handLynx(entries, withStub, formats[format]);
-    QString error;
-    const std::optional<CbmFileList> files = readLynxFiles(bytes, &error);
-    QVERIFY2(files, qPrintable(error));
-    QCOMPARE(files->size(), entries.size());
-    const QList<FileType> types{FileType::Prg, FileType::Seq, FileType::Usr, FileType::Rel};
-    for (int i = 0; i < entries.size(); ++i) {
-        QCOMPARE(files->at(i).name, entries[i].name);
-        QCOMPARE(files->at(i).type, types[i]);
-        QVERIFY(files->at(i).data == entries[i].data);
+    void headerVariants_data()
+    {
+        QTest::addColumn<bool>("withStub");
+        QTest::addColumn<int>("format");
+        QTest::newRow("stub, blanks round numbers") << true << 0;
+        QTest::newRow("no stub") << false << 0;
+        QTest::newRow("no blanks") << true << 1;
+        QTest::newRow("leading zeros and many blanks") << true << 2;
     }
-    // A REL entry carries its record length between type and last-block size.
-    const LynxEntry rel = LynxArchive::parse(bytes)->entries.at(3);
-    QCOMPARE(rel.recordLength, 64);
-    QCOMPARE(rel.size, 700);
-}
 
-void TestLynxArchive::refusals_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("reason");
-    const QByteArray good =
-        handLynx({{"ONE", "P", tooltest::noiseBytes(600, 1)}, {"TWO", "P", tooltest::noiseBytes(90, 2)}}, true);
-    auto replaced = [&good](const QByteArray& what, const QByteArray& with) {
-        QByteArray b = good;
-        const qsizetype at = b.indexOf(what);
-        return at < 0 ? QByteArray() : b.replace(at, what.size(), with);
-    };
-    QTest::newRow("empty") << QByteArray() << "no Lynx directory header";
-    QTest::newRow("no signature") << replaced("*LYNX", "*LYNQ") << "no Lynx signature";
-    QTest::newRow("no directory size") << replaced(" 1  *LYNX", " x  *LYNX") << "no directory size";
-    QTest::newRow("absurd file count") << replaced("TEST\r 2 \r", "TEST\r 99999 \r") << "claims 99999 files";
-    QTest::newRow("count beyond the entries") << replaced("TEST\r 2 \r", "TEST\r 9 \r") << "directory entry 3";
-    QTest::newRow("count not a number") << replaced("TEST\r 2 \r", "TEST\r two \r") << "no file count";
-    QTest::newRow("name over 16 bytes") << replaced("ONE\xA0", "ONE\xA0\xA0") << "entry 1 has no valid name";
-    QTest::newRow("unknown type") << replaced("\rP\r", "\rX\r") << "unknown file type";
-    QTest::newRow("last block too big") << replaced(" 91 ", " 256 ") << "entry 2 has no valid last-block size";
-    QTest::newRow("negative block count") << replaced(" 3 \rP", " -3 \rP") << "entry 1 has no valid block count";
-    QTest::newRow("truncated data") << good.chopped(1) << "ends inside the data of \"TWO\"";
-    QList<HandEntry> twenty;
-    for (int i = 0; i < 20; ++i)
-        twenty.append({"F" + QByteArray::number(i), "P", "ab"});
-    QByteArray overrun = handLynx(twenty, true);
-    QVERIFY(overrun.contains("\r 3  *LYNX"));
-    QTest::newRow("directory overruns its blocks")
-        << overrun.replace("\r 3  *LYNX", "\r 1  *LYNX") << "longer than the 1 blocks its header gives";
-}
+    void headerVariants()
+    {
+        QFETCH(bool, withStub);
+        QFETCH(int, format);
+        const std::function<QByteArray(int)> formats[] = {
+            [](int n) { return " " + QByteArray::number(n) + " "; },
+            [](int n) { return QByteArray::number(n); },
+            [](int n) { return "   00" + QByteArray::number(n) + "  "; },
+        };
+        const QList<HandEntry> entries{{"ONE", "P", tooltest::noiseBytes(600, 1)},
+                                       {"TWO", "S", tooltest::noiseBytes(254, 2)},
+                                       {"THREE", "U", tooltest::noiseBytes(1, 3)},
+                                       {"REC", "R", tooltest::noiseBytes(700, 4), 64}};
+        const QByteArray bytes = handLynx(entries, withStub, formats[format]);
+        QString error;
+        const std::optional<CbmFileList> files = readLynxFiles(bytes, &error);
+        QVERIFY2(files, qPrintable(error));
+        QCOMPARE(files->size(), entries.size());
+        const QList<FileType> types{FileType::Prg, FileType::Seq, FileType::Usr, FileType::Rel};
+        for (int i = 0; i < entries.size(); ++i) {
+            QCOMPARE(files->at(i).name, entries[i].name);
+            QCOMPARE(files->at(i).type, types[i]);
+            QVERIFY(files->at(i).data == entries[i].data);
+        }
+        // A REL entry carries its record length between type and last-block size.
+        const LynxEntry rel = LynxArchive::parse(bytes)->entries.at(3);
+        QCOMPARE(rel.recordLength, 64);
+        QCOMPARE(rel.size, 700);
+    }
 
-void TestLynxArchive::refusals()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, reason);
-    const QString error = parseError(bytes);
-    QVERIFY2(error != QStringLiteral("(accepted)"), "a damaged archive was accepted");
-    QVERIFY2(error.contains(reason), qPrintable(error));
-    QVERIFY(!readLynxFiles(bytes));
-}
+    void refusals_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        const QByteArray good =
+            handLynx({{"ONE", "P", tooltest::noiseBytes(600, 1)}, {"TWO", "P", tooltest::noiseBytes(90, 2)}}, true);
+        auto replaced = [&good](const QByteArray& what, const QByteArray& with) {
+            QByteArray b = good;
+            const qsizetype at = b.indexOf(what);
+            return at < 0 ? QByteArray() : b.replace(at, what.size(), with);
+        };
+        QTest::newRow("empty") << QByteArray() << "no Lynx directory header";
+        QTest::newRow("no signature") << replaced("*LYNX", "*LYNQ") << "no Lynx signature";
+        QTest::newRow("no directory size") << replaced(" 1  *LYNX", " x  *LYNX") << "no directory size";
+        QTest::newRow("absurd file count") << replaced("TEST\r 2 \r", "TEST\r 99999 \r") << "claims 99999 files";
+        QTest::newRow("count beyond the entries") << replaced("TEST\r 2 \r", "TEST\r 9 \r") << "directory entry 3";
+        QTest::newRow("count not a number") << replaced("TEST\r 2 \r", "TEST\r two \r") << "no file count";
+        QTest::newRow("name over 16 bytes") << replaced("ONE\xA0", "ONE\xA0\xA0") << "entry 1 has no valid name";
+        QTest::newRow("unknown type") << replaced("\rP\r", "\rX\r") << "unknown file type";
+        QTest::newRow("last block too big") << replaced(" 91 ", " 256 ") << "entry 2 has no valid last-block size";
+        QTest::newRow("negative block count") << replaced(" 3 \rP", " -3 \rP") << "entry 1 has no valid block count";
+        QTest::newRow("truncated data") << good.chopped(1) << "ends inside the data of \"TWO\"";
+        QList<HandEntry> twenty;
+        for (int i = 0; i < 20; ++i)
+            twenty.append({"F" + QByteArray::number(i), "P", "ab"});
+        QByteArray overrun = handLynx(twenty, true);
+        QVERIFY(overrun.contains("\r 3  *LYNX"));
+        QTest::newRow("directory overruns its blocks")
+            << overrun.replace("\r 3  *LYNX", "\r 1  *LYNX") << "longer than the 1 blocks its header gives";
+    }
 
-void TestLynxArchive::writerRefusals_data()
-{
-    QTest::addColumn<CbmFileList>("files");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("no files") << CbmFileList{} << "at least one file";
-    CbmFileList tooMany;
-    for (int i = 0; i <= MaxDiskFiles; ++i)
-        tooMany.append(prg(QByteArray("N") + QByteArray::number(i), 1, i));
-    QTest::newRow("145 files") << tooMany << "145 files";
-    QTest::newRow("no name") << CbmFileList{prg("", 10, 1)} << "no name";
-    QTest::newRow("17-byte name") << CbmFileList{prg("ABCDEFGHIJKLMNOPQ", 10, 1)} << "longer than 16";
-    QTest::newRow("carriage return in name") << CbmFileList{prg("A\rB", 10, 1)} << "carriage return";
-    QTest::newRow("shifted blank in name") << CbmFileList{prg("A\xA0", 10, 1)} << "shifted blank";
-    QTest::newRow("REL file") << CbmFileList{CbmFile{"RECORDS", FileType::Rel, "xx"}} << "REL";
-    // What starlynx could not put on a disk is refused already (the full disk is a row of test_d64_writer).
-    QTest::newRow("665 blocks") << CbmFileList{prg("BIG", 665 * Block, 1)} << "665 blocks";
-}
+    void refusals()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString error = parseError(bytes);
+        QVERIFY2(error != QStringLiteral("(accepted)"), "a damaged archive was accepted");
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QVERIFY(!readLynxFiles(bytes));
+    }
 
-void TestLynxArchive::writerRefusals()
-{
-    QFETCH(CbmFileList, files);
-    QFETCH(QString, reason);
-    QString error;
-    QVERIFY(!buildLynx(files, &error));
-    QVERIFY2(error.contains(reason), qPrintable(error));
-}
+    void writerRefusals_data()
+    {
+        QTest::addColumn<CbmFileList>("files");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no files") << CbmFileList{} << "at least one file";
+        CbmFileList tooMany;
+        for (int i = 0; i <= MaxDiskFiles; ++i)
+            tooMany.append(prg(QByteArray("N") + QByteArray::number(i), 1, i));
+        QTest::newRow("145 files") << tooMany << "145 files";
+        QTest::newRow("no name") << CbmFileList{prg("", 10, 1)} << "no name";
+        QTest::newRow("17-byte name") << CbmFileList{prg("ABCDEFGHIJKLMNOPQ", 10, 1)} << "longer than 16";
+        QTest::newRow("carriage return in name") << CbmFileList{prg("A\rB", 10, 1)} << "carriage return";
+        QTest::newRow("shifted blank in name") << CbmFileList{prg("A\xA0", 10, 1)} << "shifted blank";
+        QTest::newRow("REL file") << CbmFileList{CbmFile{"RECORDS", FileType::Rel, "xx"}} << "REL";
+        // What starlynx could not put on a disk is refused already (the full disk is a row of test_d64_writer).
+        QTest::newRow("665 blocks") << CbmFileList{prg("BIG", 665 * Block, 1)} << "665 blocks";
+    }
+
+    void writerRefusals()
+    {
+        QFETCH(CbmFileList, files);
+        QFETCH(QString, reason);
+        QString error;
+        QVERIFY(!buildLynx(files, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLynxArchive)
 #include "TestLynxArchive.moc"
