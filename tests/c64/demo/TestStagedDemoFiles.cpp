@@ -127,9 +127,8 @@ private slots:
                 QVERIFY2(line.endsWith(QStringLiteral(" PRG")), qPrintable(line));
             if (contents.contains(row.file)) {
                 opened.insert(row.file);
-                QString why;
                 QCOMPARE(c64test::cbmconvertExtract(listing.kind == ImageKind::D64 ? "-d" : "-t",
-                                                    testsupport::readFile(image), "game" + image.right(4), &why),
+                                                    testsupport::readFile(image), "game" + image.right(4)),
                          c64test::asNativeFiles(contents.value(row.file)));
             }
         }

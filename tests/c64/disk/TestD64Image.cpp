@@ -17,7 +17,6 @@ class TestD64Image : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
         // Sizes around the 254-byte block edge, and one file long enough to leave its first track.
         const QList<int> sizes{1, 253, 254, 255, 508, 6000, 40000};
         QStringList args{"-n", "reader", "-i", "rd"};

@@ -42,7 +42,6 @@ class TestD64Listing : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to make the fixtures");
         QStringList args{"-n", "my disk", "-i", "vt"};
         for (const auto& [type, text] : TypeCases) {
             // cc1541 turns lower-case letters into the C64's upper-case PETSCII codes.

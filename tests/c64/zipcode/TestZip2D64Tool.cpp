@@ -60,12 +60,8 @@ class TestZip2D64Tool : public QObject
 private slots:
     void initTestCase()
     {
-        for (const char* program : {"cc1541", "disk2zip", "zip2disk"})
-            QVERIFY2(tooltest::haveProgram(QString::fromLatin1(program)), program);
-        QVERIFY(QFile::exists(testsupport::toolPath(QStringLiteral("zip2d64"))));
-        QString error;
-        m_sample = makeSampleSet(m_fixtures.path(), {3000, 20000, 700, 45000, 768, 9000}, 1, &error);
-        QVERIFY2(!m_sample.image.isEmpty(), qPrintable(error));
+        m_sample = makeSampleSet({3000, 20000, 700, 45000, 768, 9000}, 1);
+        QVERIFY(!m_sample.image.isEmpty() && !m_sample.parts[3].isEmpty());
         std::array<int, 3> kinds{};
         for (int part = 1; part <= 4; ++part) {
             for (const RecordHead& head : recordHeads(m_sample.parts[size_t(part - 1)], part))
@@ -114,13 +110,10 @@ private slots:
 
         // Sets of two other disks: one packed with another disk ID (which must not reach the image), one without a DOS
         // layout whose sectors all differ, out to track 35.
-        QString error;
-        const QByteArray other = makeDiskWithCc1541(m_fixtures.filePath("other"), {5000, 12000}, 7, &error);
-        const Parts otherSet =
-            packWithDisk2zip(m_fixtures.filePath("other"), "disk.d64", "game", &error, {"-i", "4142"});
-        QVERIFY(writeFile(m_fixtures.filePath("pattern/disk.d64"), patternImage()));
-        const Parts patternSet = packWithDisk2zip(m_fixtures.filePath("pattern"), "disk.d64", "game", &error);
-        QVERIFY2(!otherSet[0].isEmpty() && !patternSet[0].isEmpty(), qPrintable(error));
+        const QByteArray other = cc1541Disk({5000, 12000}, 7);
+        const Parts otherSet = disk2zipParts(other, {"-i", "4142"});
+        const Parts patternSet = disk2zipParts(patternImage());
+        QVERIFY(!otherSet[3].isEmpty() && !patternSet[3].isEmpty());
         row("other disk ID in the set", named(partNames("game"), {}, otherSet), "game", "", false, out, other);
         row("every sector different", named(partNames("game"), {}, patternSet), "game", "", false, out, patternImage());
 
@@ -196,7 +189,6 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_fixtures;
     SampleSet m_sample; // several files: stored, filled and packed sectors
 };
 

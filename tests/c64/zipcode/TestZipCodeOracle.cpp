@@ -12,7 +12,6 @@
 #include <QTest>
 
 using namespace c64test;
-using tooltest::haveProgram;
 
 namespace {
 
@@ -165,12 +164,8 @@ private slots:
 
     void initTestCase()
     {
-        for (const char* program : {"cc1541", "disk2zip", "zip2disk"})
-            QVERIFY2(haveProgram(QString::fromLatin1(program)),
-                     qPrintable(QStringLiteral("%1 is needed").arg(program)));
-        QString error;
-        m_sample = makeSampleSet(m_dir.path(), {2500, 30000, 900, 40000, 6000}, 3, &error);
-        QVERIFY2(!m_sample.image.isEmpty(), qPrintable(error));
+        m_sample = makeSampleSet({2500, 30000, 900, 40000, 6000}, 3);
+        QVERIFY(!m_sample.image.isEmpty() && !m_sample.parts[3].isEmpty());
     }
 
     void agreesWithZip2disk_data()
@@ -205,7 +200,6 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_dir;
     SampleSet m_sample;
 };
 
