@@ -111,12 +111,15 @@ private slots:
         QVERIFY(result.image == image);
     }
 
-    void refusesDamagedRecords_data()
+    void refusesDamagedParts_data()
     {
-        QTest::addColumn<Mutation>("mutation");
-        QTest::addColumn<int>("part");
+        QTest::addColumn<Mutation>("mutation"); // a change to the records, or none
+        QTest::addColumn<int>("part");          // the part refused
         QTest::addColumn<QString>("reason");
-
+        QTest::addColumn<int>("keep"); // bytes kept of that part after encoding, or -1
+        QTest::addColumn<int>("chop"); // bytes then cut off its end
+        const auto row = [](const char* tag, const Mutation& mutation, int part, const QString& reason, int keep = -1,
+                            int chop = 0) { QTest::newRow(tag) << mutation << part << reason << keep << chop; };
         // The record at index in a part gets another sector or track number.
         const auto sector = [](int part, int index, int value) {
             return Mutation([=](PartRecords& p) { p[size_t(part - 1)][index].sector = value; });
@@ -124,71 +127,52 @@ private slots:
         const auto track = [](int part, int index, int value) {
             return Mutation([=](PartRecords& p) { p[size_t(part - 1)][index].track = value; });
         };
-        QTest::newRow("sector left out") << Mutation([](PartRecords& p) { p[0].removeAt(30); }) << 1
-                                         << "track 2 has only 20 of its 21 sectors";
-        QTest::newRow("last sector of the part left out") << Mutation([](PartRecords& p) { p[3].removeLast(); }) << 4
-                                                          << "ends after 16 of the 17 sectors of track 35";
-        QTest::newRow("sector given twice") << sector(2, 5, 3) << 2 << "sector 3 of track 9 is given twice";
-        QTest::newRow("sector beyond a 21-sector track") << sector(1, 20, 21) << 1 << "track 1 has no sector 21";
-        QTest::newRow("sector beyond track 35") << sector(4, 174, 17) << 4 << "track 35 has no sector 17";
-        QTest::newRow("track 0") << track(1, 0, 0) << 1 << "a sector of track 0 was found where track 1 was expected";
-        QTest::newRow("track 36") << track(4, 170, 36) << 4
-                                  << "a sector of track 36 was found where track 35 was expected";
-        QTest::newRow("unknown packing kind")
-            << Mutation([](PartRecords& p) { p[2][40].kind = 3; }) << 3 << "unknown packing kind 3";
+        row(
+            "sector left out", [](PartRecords& p) { p[0].removeAt(30); }, 1, "track 2 has only 20 of its 21 sectors");
+        row(
+            "last sector of the part left out", [](PartRecords& p) { p[3].removeLast(); }, 4,
+            "ends after 16 of the 17 sectors of track 35");
+        row("sector given twice", sector(2, 5, 3), 2, "sector 3 of track 9 is given twice");
+        row("sector beyond a 21-sector track", sector(1, 20, 21), 1, "track 1 has no sector 21");
+        row("sector beyond track 35", sector(4, 174, 17), 4, "track 35 has no sector 17");
+        row("track 0", track(1, 0, 0), 1, "a sector of track 0 was found where track 1 was expected");
+        row("track 36", track(4, 170, 36), 4, "a sector of track 36 was found where track 35 was expected");
+        row(
+            "unknown packing kind", [](PartRecords& p) { p[2][40].kind = 3; }, 3, "unknown packing kind 3");
         // Track 1 sector 5 packed with the given bytes after the mark 0x80.
         const auto packed = [](const QByteArray& bytes) {
             return Mutation([=](PartRecords& p) { p[0][5] = packedRecord(1, 5, '\x80', bytes); });
         };
-        QTest::newRow("packed data too long") << packed("\x80\xff\x01\x80\x02\x01") << 1 << "expands beyond 256 bytes";
-        QTest::newRow("packed data too short") << packed("\x80\xfe\x01") << 1 << "expands to only 254 of 256 bytes";
-        QTest::newRow("run cut after its count")
-            << packed(QByteArray("\x80\xff\x01\x01\x80\x00", 6)) << 1 << "ends inside a run";
+        row("packed data too long", packed("\x80\xff\x01\x80\x02\x01"), 1, "expands beyond 256 bytes");
+        row("packed data too short", packed("\x80\xfe\x01"), 1, "expands to only 254 of 256 bytes");
+        row("run cut after its count", packed(QByteArray("\x80\xff\x01\x01\x80\x00", 6)), 1, "ends inside a run");
+        row("first part without its disk ID", {}, 1, "too short (3 bytes)", 3);
+        row("first part with its header only", {}, 1, "ends after 0 of the 21 sectors of track 1", 4);
+        row("one byte of a record header", {}, 2, "ends after 0 of the 21 sectors of track 9", 3);
+        // In the pattern image track 35 sector 16 is stored and track 25 sector 17 is filled.
+        row("stored sector cut short", {}, 4,
+            "sector 16 of track 35 (at byte 38264) is damaged: the part ends inside it", -1, 1);
+        row("fill byte missing", {}, 3, "sector 17 of track 25", -1, 1);
     }
 
-    void refusesDamagedRecords()
+    void refusesDamagedParts()
     {
         QFETCH(Mutation, mutation);
         QFETCH(int, part);
         QFETCH(QString, reason);
-        PartRecords records = plainSet(patternImage());
-        mutation(records);
-        const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(encode(records));
-        QVERIFY(!result.ok);
-        QVERIFY(result.image.isEmpty());
-        QCOMPARE(result.failedPart, part);
-        QVERIFY2(result.error.contains(reason), qPrintable(result.error));
-    }
-
-    void refusesShortParts_data()
-    {
-        QTest::addColumn<int>("part");
-        QTest::addColumn<int>("keep"); // bytes kept of that part, or -1
-        QTest::addColumn<int>("chop"); // bytes cut off its end
-        QTest::addColumn<QString>("reason");
-
-        QTest::newRow("first part without its disk ID") << 1 << 3 << 0 << "too short (3 bytes)";
-        QTest::newRow("first part with its header only") << 1 << 4 << 0 << "ends after 0 of the 21 sectors of track 1";
-        QTest::newRow("one byte of a record header") << 2 << 3 << 0 << "ends after 0 of the 21 sectors of track 9";
-        // In the pattern image track 35 sector 16 is stored and track 25 sector 17 is filled.
-        QTest::newRow("stored sector cut short")
-            << 4 << -1 << 1 << "sector 16 of track 35 (at byte 38264) is damaged: the part ends inside it";
-        QTest::newRow("fill byte missing") << 3 << -1 << 1 << "sector 17 of track 25";
-    }
-
-    void refusesShortParts()
-    {
-        QFETCH(int, part);
         QFETCH(int, keep);
         QFETCH(int, chop);
-        QFETCH(QString, reason);
-        Parts parts = encode(plainSet(patternImage()));
+        PartRecords records = plainSet(patternImage());
+        if (mutation)
+            mutation(records);
+        Parts parts = encode(records);
         QByteArray& damaged = parts[size_t(part - 1)];
         if (keep >= 0)
             damaged.truncate(keep);
         damaged.chop(chop);
         const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(parts);
         QVERIFY(!result.ok);
+        QVERIFY(result.image.isEmpty());
         QCOMPARE(result.failedPart, part);
         QVERIFY2(result.error.contains(reason), qPrintable(result.error));
     }
