@@ -9,6 +9,8 @@
 #include <QTest>
 
 using namespace c64;
+
+Q_DECLARE_METATYPE(c64::ImageKind)
 using testsupport::writeFile;
 
 namespace {
@@ -102,22 +104,17 @@ private slots:
         QTest::addColumn<QString>("last");     // the name of the last one listed
         QTest::addColumn<QString>("problem");  // a part of the reason; empty when the listing is whole
 
-        const QString disk = QStringLiteral("MY DISK");
-        const int forty = 5 * 17 * 256;
-        // The mixed image with a new link in directory sector 18/sector (the first is 18/1, the second 18/4), maybe
-        // on 40 tracks.
-        const auto relinked = [this](int sector, int track, int to, int extra = 0) {
-            QByteArray image = m_mixed + QByteArray(extra, '\0');
-            image[dirSectorOffset(sector)] = static_cast<char>(track);
-            image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
-            return image;
+        const auto row = [](const char* tag, const QByteArray& image, const QString& name, int listed,
+                            const QString& last, const QString& problem = {}) {
+            QTest::newRow(tag) << image << name << listed << last << problem;
         };
-        // The full image with a new link in its n-th directory sector, counted along cc1541's chain.
-        const auto relinkedFull = [this](int n, int track, int to) {
+        const QString disk = QStringLiteral("MY DISK");
+        const QByteArray forty = m_mixed + QByteArray(5 * 17 * 256, '\0');
+        // The image with a new link in its n-th directory sector, counted along the chain cc1541 wrote.
+        const auto relinked = [](QByteArray image, int n, int track, int to) {
             int sector = 1;
             for (int i = 1; i < n; ++i)
-                sector = static_cast<quint8>(m_full[dirSectorOffset(sector) + 1]);
-            QByteArray image = m_full;
+                sector = static_cast<quint8>(image[dirSectorOffset(sector) + 1]);
             image[dirSectorOffset(sector)] = static_cast<char>(track);
             image[dirSectorOffset(sector) + 1] = static_cast<char>(to);
             return image;
@@ -130,45 +127,30 @@ private slots:
         scratched[dirSectorOffset(1) + 32 + 2] = 0;     // T129, second entry of the first sector
         scratched[dirSectorOffset(4) + 7 * 32 + 2] = 0; // T1, last entry of the second sector
 
-        QTest::newRow("35 tracks with error bytes") << m_mixed + QByteArray(683, '\0') << disk << 22 << "T66"
-                                                    << "";
-        QTest::newRow("40 tracks") << m_mixed + QByteArray(forty, '\0') << disk << 22 << "T66"
-                                   << "";
-        QTest::newRow("Latin-1 names") << latin1
-                                       << QString::fromLatin1("\\ \xFF"
-                                                              "ES")
-                                       << 2 << QString::fromLatin1("\xC1 \xE9") << "";
-        QTest::newRow("scratched entries leave no gap") << scratched << disk << 20 << "T66"
-                                                        << "";
-        QTest::newRow("track 0 ends the chain") << relinked(1, 0, 7) << disk << 8 << "T194"
-                                                << "";
-        QTest::newRow("loop back to itself") << relinked(1, 18, 1) << disk << 8 << "T194"
-                                             << "already read";
-        QTest::newRow("track 36 on 35 tracks") << relinked(1, 36, 0) << disk << 8 << "T194"
-                                               << "track 36, sector 0";
-        QTest::newRow("track 41 on 40 tracks") << relinked(1, 41, 0, forty) << disk << 8 << "T194"
-                                               << "outside";
-        QTest::newRow("sector 21 of track 1") << relinked(1, 1, 21) << disk << 8 << "T194"
-                                              << "outside";
-        QTest::newRow("sector 17 of track 35") << relinked(1, 35, 17) << disk << 8 << "T194"
-                                               << "track 35, sector 17";
-        QTest::newRow("sector 16 of track 35 is fine") << relinked(1, 35, 16) << disk << 8 << "T194"
-                                                       << "";
+        row("35 tracks with error bytes", m_mixed + QByteArray(683, '\0'), disk, 22, "T66");
+        row("40 tracks", forty, disk, 22, "T66");
+        row("Latin-1 names", latin1,
+            QString::fromLatin1("\\ \xFF"
+                                "ES"),
+            2, QString::fromLatin1("\xC1 \xE9"));
+        row("scratched entries leave no gap", scratched, disk, 20, "T66");
+        row("track 0 ends the chain", relinked(m_mixed, 1, 0, 7), disk, 8, "T194");
+        row("loop back to itself", relinked(m_mixed, 1, 18, 1), disk, 8, "T194", "already read");
+        row("track 36 on 35 tracks", relinked(m_mixed, 1, 36, 0), disk, 8, "T194", "track 36, sector 0");
+        row("track 41 on 40 tracks", relinked(forty, 1, 41, 0), disk, 8, "T194", "outside");
+        row("sector 21 of track 1", relinked(m_mixed, 1, 1, 21), disk, 8, "T194", "outside");
+        row("sector 17 of track 35", relinked(m_mixed, 1, 35, 17), disk, 8, "T194", "track 35, sector 17");
+        row("sector 16 of track 35 is fine", relinked(m_mixed, 1, 35, 16), disk, 8, "T194");
         // A 40-track image has tracks 36 to 40: the link is followed and finds an empty sector.
-        QTest::newRow("track 38 on 40 tracks") << relinked(1, 38, 3, forty) << disk << 8 << "T194"
-                                               << "";
+        row("track 38 on 40 tracks", relinked(forty, 1, 38, 3), disk, 8, "T194");
         // The last of the 18 sectors pointing on (to an unused, in-range sector) is not followed.
-        QTest::newRow("past 18 sectors") << relinkedFull(18, 17, 0) << "FULL" << 144 << "F144"
-                                         << "past 18 sectors";
-        QTest::newRow("one byte over") << m_mixed + '\0' << disk << 22 << "T66"
-                                       << "Unknown D64 image size (174849 bytes).";
+        row("past 18 sectors", relinked(m_full, 18, 17, 0), "FULL", 144, "F144", "past 18 sectors");
+        row("one byte over", m_mixed + '\0', disk, 22, "T66", "Unknown D64 image size (174849 bytes).");
         // Cut inside the second directory sector (18/4): the first sector is listed, then the listing stops.
-        QTest::newRow("cut in the directory") << m_mixed.left(dirSectorOffset(4) + 100) << disk << 8 << "T194"
-                                              << "ends before track 18, sector 4";
-        QTest::newRow("cut before the directory") << m_mixed.left(50000) << "" << 0 << ""
-                                                  << "Unknown D64 image size";
-        QTest::newRow("no file") << QByteArray() << "" << 0 << ""
-                                 << "The image could not be opened";
+        row("cut in the directory", m_mixed.left(dirSectorOffset(4) + 100), disk, 8, "T194",
+            "ends before track 18, sector 4");
+        row("cut before the directory", m_mixed.left(50000), "", 0, "", "Unknown D64 image size");
+        row("no file", QByteArray(), "", 0, "", "The image could not be opened");
     }
 
     void damagedImages()
@@ -192,40 +174,35 @@ private slots:
     void kindByName_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("label");
-        const auto d64 = static_cast<int>(ImageKind::D64);
-        const auto t64 = static_cast<int>(ImageKind::T64);
-        const auto unknown = static_cast<int>(ImageKind::Unknown);
-        QTest::newRow("D64") << QStringLiteral("GAME.D64") << d64 << QStringLiteral("");
-        QTest::newRow("t64") << QStringLiteral("x.t64") << t64 << QStringLiteral("");
-        QTest::newRow("folder with dots") << QStringLiteral("/a.prg/x.d64") << d64 << QStringLiteral("");
-        QTest::newRow("prg") << QStringLiteral("x.prg") << static_cast<int>(ImageKind::PRG)
-                             << QStringLiteral(".PRG FILE");
-        QTest::newRow("PRG") << QStringLiteral("X.PRG") << static_cast<int>(ImageKind::PRG)
-                             << QStringLiteral(".PRG FILE");
-        QTest::newRow("Prg") << QStringLiteral("x.Prg") << unknown << QStringLiteral("");
-        QTest::newRow("p00") << QStringLiteral("x.p00") << static_cast<int>(ImageKind::P00)
-                             << QStringLiteral(".P00 FILE");
-        QTest::newRow("P01") << QStringLiteral("x.P01") << static_cast<int>(ImageKind::P01)
-                             << QStringLiteral(".P01 FILE");
-        QTest::newRow("tap") << QStringLiteral("x.tap") << static_cast<int>(ImageKind::TAP)
-                             << QStringLiteral(".TAP FILE");
-        QTest::newRow("p02") << QStringLiteral("x.p02") << unknown << QStringLiteral("");
-        QTest::newRow("no extension") << QStringLiteral("d64") << unknown << QStringLiteral("");
+        QTest::addColumn<ImageKind>("kind");
+        QTest::addColumn<QString>("label"); // the name a single-program file is listed under
+        const auto row = [](const char* name, ImageKind kind, const QString& label = {}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << kind << label;
+        };
+        row("GAME.D64", ImageKind::D64);
+        row("x.t64", ImageKind::T64);
+        row("/a.prg/x.d64", ImageKind::D64);
+        row("x.prg", ImageKind::PRG, ".PRG FILE");
+        row("X.PRG", ImageKind::PRG, ".PRG FILE");
+        row("x.Prg", ImageKind::Unknown);
+        row("x.p00", ImageKind::P00, ".P00 FILE");
+        row("x.P01", ImageKind::P01, ".P01 FILE");
+        row("x.tap", ImageKind::TAP, ".TAP FILE");
+        row("x.p02", ImageKind::Unknown);
+        row("d64", ImageKind::Unknown);
     }
 
     void kindByName()
     {
         QFETCH(QString, name);
-        QFETCH(int, kind);
+        QFETCH(ImageKind, kind);
         QFETCH(QString, label);
-        QCOMPARE(static_cast<int>(imageKindOf(name)), kind);
-        if (kind == static_cast<int>(ImageKind::D64) || kind == static_cast<int>(ImageKind::T64))
+        QCOMPARE(imageKindOf(name), kind);
+        if (kind == ImageKind::D64 || kind == ImageKind::T64)
             return;
         // Single-program files are named, never opened: the file need not even exist.
         const ImageListing listing = listImage(m_dir.filePath(name));
-        QCOMPARE(static_cast<int>(listing.kind), kind);
+        QCOMPARE(listing.kind, kind);
         QCOMPARE(listing.name, label);
         QVERIFY(listing.entries.isEmpty());
         QVERIFY(!listing.partial);
