@@ -1,8 +1,7 @@
 // The demo files in the staged program folder, against the staged demo catalogue (read by sqlite3): every file a
 // row names is there, opens, as unzip, zip2disk, jlha and starlynx hand it to the emulator, to an image whose entry
 // at the row's index is the game's, and holds what went in as cbmconvert sees it; the tunes play in sidplayfp and
-// the screenshots are pictures to ImageMagick. And the generator, run as a child process into a scratch folder,
-// never replaces a file that is there (the user's own) and reports what it could not write.
+// the screenshots are pictures to ImageMagick.
 
 #include "C64Fixtures.h"
 #include "DemoContent.h"
@@ -175,26 +174,6 @@ private slots:
             QVERIFY2(f[3].toInt() >= 4 && f[3].toInt() <= 16, qPrintable(row.screenshot + ": " + f[3]));
         }
         QCOMPARE(shots, 3);
-    }
-
-    // Run into a scratch folder, the generator never replaces a file that is there (the user's own, even a read-only
-    // one), writes the rest, and reports each file it could not write with exit code 1.
-    void generatorKeepsUserFiles()
-    {
-        QTemporaryDir dir;
-        const QString tune = dir.filePath(QStringLiteral("Demo/Music/harbour_patrol.sid"));
-        const QString disk = dir.filePath(QStringLiteral("Demo/Games/Disks/astrominer.d64"));
-        QVERIFY(testsupport::writeFile(tune, "my own recording"));
-        QVERIFY(testsupport::writeFile(disk, QByteArray()));
-        QVERIFY(QFile::setPermissions(disk, QFile::ReadOwner));
-        QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("Screenshots")), "a file where the folder goes"));
-        const testsupport::RunResult r =
-            testsupport::runProgram(QStringLiteral(MKDEMOFILES_PATH), {dir.path()}, dir.path());
-        QCOMPARE(r.exitCode, 1);
-        QCOMPARE(QString::fromLocal8Bit(r.err).count(QStringLiteral("mkdemofiles: Screenshots/")), 3);
-        QCOMPARE(testsupport::readFile(tune), QByteArray("my own recording"));
-        QCOMPARE(QFileInfo(disk).size(), 0);
-        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("Demo/Music/bouncing_bytes.sid"))));
     }
 
 private:
