@@ -2,7 +2,9 @@
 
 #include "TestFolders.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -83,6 +85,26 @@ QByteArray cbmconvertLynx(const NamedFiles& files)
         args << name;
     }
     return madeBy(QStringLiteral("cbmconvert"), args, inputs).value("made.lnx");
+}
+
+QStringList tree(const QString& root, const QString& skip)
+{
+    QStringList lines;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString rel = QDir(root).relativeFilePath(it.next());
+        const QFileInfo info = it.fileInfo();
+        if (!skip.isEmpty() && (rel == skip || rel.startsWith(skip + QLatin1Char('/'))))
+            continue;
+        lines << (info.isDir() ? rel + QLatin1Char('/')
+                               : QStringLiteral("%1 %2 %3")
+                                     .arg(rel)
+                                     .arg(info.size())
+                                     .arg(info.lastModified().toMSecsSinceEpoch()));
+    }
+    lines.sort();
+    return lines;
 }
 
 QString nativeName(const c64::CbmFile& file)

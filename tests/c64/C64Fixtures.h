@@ -48,6 +48,10 @@ QByteArray cbmconvertLynx(const NamedFiles& files);
 QString nativeName(const c64::CbmFile& file);
 QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files);
 
+// Every file and folder under root but outside skip (a path relative to root), sorted, each file with its size and
+// modification time: shows any change a run made there.
+QStringList tree(const QString& root, const QString& skip = {});
+
 // Zip-Code: sectors per track of a 35-track disk, and where a sector lies in a D64 image.
 int sectorsPerTrack(int track);
 qsizetype sectorOffset(int track, int sector);

@@ -7,7 +7,6 @@
 #include "c64/ImageListing.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,22 +16,6 @@ using testsupport::readFile;
 using testsupport::writeFile;
 
 using Contents = QMap<QString, QByteArray>;
-
-namespace {
-
-// Every file and folder under root.
-QStringList tree(const QString& root)
-{
-    QStringList out;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        out << QDir(root).relativeFilePath(it.next());
-    out.sort();
-    return out;
-}
-
-} // namespace
 
 class TestImageTools : public QObject
 {
@@ -154,21 +137,22 @@ private slots:
         const QString out = QDir(work).filePath(output);
         if (!output.isEmpty())
             QVERIFY(writeFile(out, "old"));
-        const QStringList before = tree(root.path());
+        const QString skip = output.isEmpty() ? QString() : QStringLiteral("work/") + output;
+        const QStringList before = c64test::tree(root.path(), skip);
 
         const testsupport::RunResult r = tooltest::runTool(tool, args, work);
         if (!refusal.isEmpty()) {
             QString why;
             QVERIFY2(tooltest::isCleanFailure(r, tool, &why), qPrintable(why));
             QVERIFY2(QString::fromLocal8Bit(r.err).contains(refusal), r.err.constData());
-            QCOMPARE(tree(root.path()), before);
+            QCOMPARE(c64test::tree(root.path(), skip), before);
             if (!output.isEmpty())
                 QCOMPARE(readFile(out), QByteArray("old"));
             return;
         }
         VERIFY_RAN(r);
         QVERIFY(r.out.isEmpty() && r.err.isEmpty());
-        QCOMPARE(tree(root.path()), before);
+        QCOMPARE(c64test::tree(root.path(), skip), before);
 
         const ImageListing listing = listImage(out);
         QVERIFY2(!listing.partial, qPrintable(listing.problem));

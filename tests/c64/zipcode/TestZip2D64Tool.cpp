@@ -5,9 +5,7 @@
 #include "C64Fixtures.h"
 #include "TestFolders.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,25 +28,6 @@ QStringList partNames(const QString& base)
     for (int i = 1; i <= 4; ++i)
         names << QStringLiteral("%1!%2").arg(i).arg(base);
     return names;
-}
-
-// Every entry under root but outside root/work, with size and modification time.
-QStringList outsideSnapshot(const QString& root)
-{
-    QStringList lines;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QString rel = QDir(root).relativeFilePath(it.filePath());
-        if (rel != QLatin1String("work") && !rel.startsWith(QLatin1String("work/")))
-            lines << QStringLiteral("%1 %2 %3")
-                         .arg(rel)
-                         .arg(it.fileInfo().size())
-                         .arg(it.fileInfo().lastModified().toMSecsSinceEpoch());
-    }
-    lines.sort();
-    return lines;
 }
 
 } // namespace
@@ -165,10 +144,10 @@ private slots:
         setup(work, root.path());
         const QStringList before = tooltest::entries(work);
         const QByteArray oldOutput = readFile(QDir(work).filePath(output));
-        const QStringList outsideBefore = outsideSnapshot(root.path());
+        const QStringList outsideBefore = tree(root.path(), QStringLiteral("work"));
 
         const RunResult r = tooltest::runTool(QStringLiteral("zip2d64"), {base, output}, work);
-        QCOMPARE(outsideSnapshot(root.path()), outsideBefore);
+        QCOMPARE(tree(root.path(), QStringLiteral("work")), outsideBefore);
         if (refusal.isEmpty()) {
             VERIFY_RAN(r);
             QVERIFY(readFile(QDir(work).filePath(output)) == (image.isEmpty() ? m_sample.image : image));
