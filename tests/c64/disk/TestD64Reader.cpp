@@ -1,8 +1,10 @@
-// The listing of D64 images made by cc1541: names, type texts and positions as the game file dialog shows them,
-// and how damaged images (bad links, loops, odd sizes) are listed.
+// D64 images made by cc1541: the listing (names, type texts and positions as the game file dialog shows them, and
+// how damaged images with bad links, loops or odd sizes are listed), and whole files read out of them.
 
 #include "C64Fixtures.h"
 #include "TestFolders.h"
+#include "c64/D64Geometry.h"
+#include "c64/D64Image.h"
 #include "c64/ImageListing.h"
 
 #include <QTemporaryDir>
@@ -37,7 +39,7 @@ QString padded16(const QString& name)
 
 } // namespace
 
-class TestD64Listing : public QObject
+class TestD64Reader : public QObject
 {
     Q_OBJECT
 
@@ -61,6 +63,18 @@ private slots:
         m_blanks =
             c64test::cc1541Image({"-n", "games  ", "-f", "elite", "-w", "e.prg", "-f", "a b", "-P", "-w", "e.prg"},
                                  {{"e.prg", tooltest::program(0x0801, 10, 2)}});
+        // Sizes around the 254-byte block edge, and one file long enough to leave its first track.
+        const QList<int> sizes{1, 253, 254, 255, 508, 6000, 40000};
+        QStringList sized{"-n", "reader", "-i", "rd"};
+        QMap<QString, QByteArray> files;
+        for (int i = 0; i < sizes.size(); ++i) {
+            const QString name = QStringLiteral("f%1.bin").arg(i);
+            m_contents.append(tooltest::noiseBytes(sizes[i], 100 + i));
+            files.insert(name, m_contents.last());
+            sized << QStringLiteral("-f") << QStringLiteral("file%1").arg(i) << QStringLiteral("-w") << name;
+        }
+        m_image = c64test::cc1541Image(sized, files);
+        QCOMPARE(m_image.size(), 174848);
     }
 
     void matchesCc1541Directory_data()
@@ -208,6 +222,54 @@ private slots:
         QVERIFY(!listing.partial);
     }
 
+    // Whole files read out of an image of cc1541's, in as many blocks as cc1541 counts; damaged file chains refused.
+    void filesReadBackAsWritten()
+    {
+        const std::optional<D64Image> image = D64Image::fromBytes(m_image);
+        QVERIFY(image);
+        const d64::Directory dir = image->directory();
+        QVERIFY(dir.isComplete());
+        QCOMPARE(dir.entries.size(), m_contents.size());
+        const c64test::Cc1541Listing theirs = c64test::cc1541List(m_image);
+        for (int i = 0; i < m_contents.size(); ++i) {
+            QString error;
+            const std::optional<QByteArray> data = image->readFile(dir.entries[i], &error);
+            QVERIFY2(data, qPrintable(error));
+            QCOMPARE(data->size(), m_contents[i].size());
+            QVERIFY(*data == m_contents[i]);
+            QCOMPARE(int(dir.entries[i].blocks), theirs.entries[i].blocks);
+        }
+    }
+
+    void badChainsAreRefused_data()
+    {
+        QTest::addColumn<int>("linkTrack"); // new link of the first block of the 6000-byte file
+        QTest::addColumn<int>("linkSector");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("back to itself") << -1 << -1 << QStringLiteral("comes back to");
+        QTest::newRow("track 36") << 36 << 0 << QStringLiteral("track 36, sector 0, outside");
+        QTest::newRow("sector 21") << 1 << 21 << QStringLiteral("track 1, sector 21, outside");
+    }
+
+    void badChainsAreRefused()
+    {
+        QFETCH(int, linkTrack);
+        QFETCH(int, linkSector);
+        QFETCH(QString, reason);
+        const d64::DirEntry entry = D64Image::fromBytes(m_image)->directory().entries.at(5);
+        const qint64 first = d64::sectorOffset(entry.track, entry.sector).value();
+        QByteArray bytes = m_image;
+        bytes[first] = static_cast<char>(linkTrack < 0 ? entry.track : linkTrack);
+        bytes[first + 1] = static_cast<char>(linkSector < 0 ? entry.sector : linkSector);
+        QString error;
+        QVERIFY(!D64Image::fromBytes(bytes)->readFile(entry, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+
+        // A directory entry without a first block has nothing to read.
+        QVERIFY(!D64Image::fromBytes(m_image)->readFile(0, 0, &error));
+        QCOMPARE(error, QStringLiteral("the file has no data blocks"));
+    }
+
 private:
     QString put(const QString& name, const QByteArray& bytes)
     {
@@ -220,7 +282,9 @@ private:
     QByteArray m_mixed;  // three directory sectors (18/1, 18/4, 18/7), one file of every type byte in TypeCases
     QByteArray m_full;   // 144 entries, 18 directory sectors
     QByteArray m_blanks; // blanks after the disk name and inside a file name, a locked file
+    QByteArray m_image;  // files of m_contents' sizes: around the 254-byte block edge, and beyond the first track
+    QList<QByteArray> m_contents;
 };
 
-QTEST_GUILESS_MAIN(TestD64Listing)
-#include "TestD64Listing.moc"
+QTEST_GUILESS_MAIN(TestD64Reader)
+#include "TestD64Reader.moc"
