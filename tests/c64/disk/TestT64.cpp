@@ -35,24 +35,40 @@ class TestT64 : public QObject
     Q_OBJECT
 
 private slots:
-    void cbmconvertReadsOurTapes_data()
+    // Our tapes read back by cbmconvert, with start and end addresses as the format has them (the end is the first
+    // address after the data); what a tape cannot hold is refused.
+    void writer_data()
     {
         QTest::addColumn<CbmFileList>("files");
-        QTest::newRow("three programs") << CbmFileList{
-            CbmFile{"GAME", FileType::Prg, tooltest::program(0x0801, 20000, 1)},
-            CbmFile{"LOADER", FileType::Prg, tooltest::program(0xC000, 300, 2)},
-            CbmFile{"TINY", FileType::Prg, tooltest::program(0x1000, 0, 3)}};
-        QTest::newRow("more than 255 entries") << programs(300, 3);
+        QTest::addColumn<QString>("refusal");
+        const auto prg = [](const QByteArray& name, quint16 load, int size) {
+            return CbmFile{name, FileType::Prg, tooltest::program(load, size, 1)};
+        };
+        QTest::newRow("three programs") << CbmFileList{prg("GAME", 0x0801, 20000), prg("LOADER", 0xC000, 300),
+                                                       prg("TINY", 0x1000, 0)}
+                                        << QString();
+        QTest::newRow("more than 255 entries") << programs(300, 3) << QString();
+        // The last byte may go to $FFFE: the end address $FFFF still fits the field.
+        QTest::newRow("up to $FFFE") << CbmFileList{prg("TOP", 0xF000, 4095)} << QString();
+        QTest::newRow("no files") << CbmFileList() << "no files to put on the tape";
+        QTest::newRow("one byte") << CbmFileList{CbmFile{"ONE", FileType::Prg, "\1"}}
+                                  << "ONE is shorter than a load address";
+        QTest::newRow("past $FFFF") << CbmFileList{prg("HIGH", 0xF000, 4096)}
+                                    << "HIGH would load past the end of C64 memory";
     }
 
-    void cbmconvertReadsOurTapes()
+    void writer()
     {
         QFETCH(CbmFileList, files);
-        const QByteArray tape = tapeOf(files);
+        QFETCH(QString, refusal);
+        QString error;
+        const QByteArray tape = buildT64("MY TAPE", files, &error).value_or(QByteArray());
+        QCOMPARE(error, refusal);
+        if (!refusal.isEmpty())
+            return;
         QCOMPARE(readU16(tape, 36).value(), files.size());
         QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64")),
                  c64test::asNativeFiles(files));
-        // Start and end addresses as the format has them: the end is the first address after the data.
         for (int i = 0; i < files.size(); ++i) {
             const int start = readU16(files[i].data, 0).value();
             QCOMPARE(readU16(tape, 64 + 32 * i + 2).value(), start);
@@ -145,29 +161,6 @@ private slots:
         const QByteArray shortTape = tapeOf(files).chopped(100);
         QCOMPARE(t64FileData(shortTape, T64Directory::parse(shortTape).value(), 2).value().size(),
                  files[2].data.size() - 100);
-    }
-
-    void writerRefusals_data()
-    {
-        QTest::addColumn<CbmFileList>("files");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("no files") << CbmFileList() << QStringLiteral("no files to put on the tape");
-        QTest::newRow("one byte") << CbmFileList{CbmFile{"ONE", FileType::Prg, QByteArray(1, '\1')}}
-                                  << QStringLiteral("ONE is shorter than a load address");
-        QTest::newRow("past $FFFF") << CbmFileList{CbmFile{"HIGH", FileType::Prg, tooltest::program(0xF000, 4096, 1)}}
-                                    << QStringLiteral("HIGH would load past the end of C64 memory");
-    }
-
-    void writerRefusals()
-    {
-        QFETCH(CbmFileList, files);
-        QFETCH(QString, reason);
-        QString error;
-        QVERIFY(!buildT64("T", files, &error));
-        QCOMPARE(error, reason);
-
-        // The last byte may go to $FFFE: the end address $FFFF still fits the field.
-        QVERIFY(buildT64("T", {CbmFile{"TOP", FileType::Prg, tooltest::program(0xF000, 4095, 1)}}));
     }
 
 private:
