@@ -21,13 +21,12 @@ CbmFile prg(const QByteArray& name, int size, quint32 seed)
 
 constexpr int Block = 254;
 
-// A Lynx archive laid out by hand (REL files with records of 64 bytes). numberFormat turns a number into its directory
-// text (with or without blanks, leading zeros); the stub is optional. The directory block count covers the stub and
-// directory, as the format has it.
-QByteArray handLynx(
-    const CbmFileList& files, bool withStub,
-    const std::function<QByteArray(int)>& numberFormat = [](int n) { return " " + QByteArray::number(n) + " "; })
+// A Lynx archive laid out by hand (REL files with records of 64 bytes). Each number of the directory is written as the
+// pattern has it, "%" standing for its digits (with or without blanks, leading zeros); the stub is optional. The
+// directory block count covers the stub and directory, as the format has it.
+QByteArray handLynx(const CbmFileList& files, bool withStub, const QByteArray& pattern = " % ")
 {
+    const auto numberFormat = [&pattern](int n) { return QByteArray(pattern).replace('%', QByteArray::number(n)); };
     // 10 PRINT"LYNX": one BASIC line at $0801, linked to an end marker.
     const QByteArray stub =
         withStub ? QByteArray("\x01\x08\x0E\x08\x0A\x00\x99\"LYNX\"\x00\x00\x00", 17) : QByteArray();
@@ -110,27 +109,22 @@ private slots:
     void headerVariants_data()
     {
         QTest::addColumn<bool>("withStub");
-        QTest::addColumn<int>("format");
-        QTest::newRow("stub, blanks round numbers") << true << 0;
-        QTest::newRow("no stub") << false << 0;
-        QTest::newRow("no blanks") << true << 1;
-        QTest::newRow("leading zeros and many blanks") << true << 2;
+        QTest::addColumn<QByteArray>("pattern");
+        QTest::newRow("stub, blanks round numbers") << true << QByteArray(" % ");
+        QTest::newRow("no stub") << false << QByteArray(" % ");
+        QTest::newRow("no blanks") << true << QByteArray("%");
+        QTest::newRow("leading zeros and many blanks") << true << QByteArray("   00%  ");
     }
 
     void headerVariants()
     {
         QFETCH(bool, withStub);
-        QFETCH(int, format);
-        const std::function<QByteArray(int)> formats[] = {
-            [](int n) { return " " + QByteArray::number(n) + " "; },
-            [](int n) { return QByteArray::number(n); },
-            [](int n) { return "   00" + QByteArray::number(n) + "  "; },
-        };
+        QFETCH(QByteArray, pattern);
         // A REL entry carries its record length between type and last-block size.
         const CbmFileList files{prg("ONE", 600, 1), CbmFile{"TWO", FileType::Seq, tooltest::noiseBytes(254, 2)},
                                 CbmFile{"THREE", FileType::Usr, "x"},
                                 CbmFile{"REC", FileType::Rel, QByteArray(700, 'r')}};
-        const QByteArray bytes = handLynx(files, withStub, formats[format]);
+        const QByteArray bytes = handLynx(files, withStub, pattern);
         QString error;
         const std::optional<CbmFileList> back = readLynxFiles(bytes, &error);
         QVERIFY2(back, qPrintable(error));
