@@ -88,57 +88,58 @@ private slots:
         QTest::addColumn<QByteArray>("reference"); // what ImageMagick compares the GIF with; empty: the BMP itself
         QTest::addColumn<QString>("refusal");      // empty: converts; else a part of the reason
 
+        const auto converted = [](const char* tag, const QByteArray& bmp, const QByteArray& reference = {}) {
+            QTest::newRow(tag) << bmp << reference << QString();
+        };
+        const auto refused = [](const char* tag, const QByteArray& bmp, const QString& reason) {
+            QTest::newRow(tag) << bmp << QByteArray() << reason;
+        };
         const QStringList gradient{"-size", "64x48", "gradient:red-blue", "-type", "Palette"};
         const QStringList bmp3{"-compress", "None", "BMP3:in.bmp"};
-        QTest::newRow("8-bit") << magick(gradient + QStringList{"-colors", "200"} + bmp3, 8) << QByteArray() << "";
-        QTest::newRow("8-bit RLE") << magick(gradient + QStringList{"-colors", "200", "BMP3:in.bmp"}, 8, 1)
-                                   << QByteArray() << "";
-        QTest::newRow("4-bit") << magick(gradient + QStringList{"-colors", "16", "BMP3:in.bmp"}, 4) << QByteArray()
-                               << "";
-        QTest::newRow("1-bit") << magick({"-size", "45x30", "pattern:checkerboard", "-colors", "2", "-type", "Palette",
-                                          "BMP3:in.bmp"},
-                                         1)
-                               << QByteArray() << "";
-        QTest::newRow("OS/2 header") << magick(gradient + QStringList{"-colors", "16", "BMP2:in.bmp"}, 4)
-                                     << QByteArray() << "";
+        converted("8-bit", magick(gradient + QStringList{"-colors", "200"} + bmp3, 8));
+        converted("8-bit RLE", magick(gradient + QStringList{"-colors", "200", "BMP3:in.bmp"}, 8, 1));
+        converted("4-bit", magick(gradient + QStringList{"-colors", "16", "BMP3:in.bmp"}, 4));
+        converted(
+            "1-bit",
+            magick({"-size", "45x30", "pattern:checkerboard", "-colors", "2", "-type", "Palette", "BMP3:in.bmp"}, 1));
+        converted("OS/2 header", magick(gradient + QStringList{"-colors", "16", "BMP2:in.bmp"}, 4));
         // A CCS64 dump after the crop step: 320 x 200, every index of 256 colours in use, 65078 bytes.
         const QByteArray dump = paletteBmp(320, 200, 8);
-        QTest::newRow("cropped screen dump 320 x 200") << dump << QByteArray() << "";
-        QTest::newRow("dump, pixel offset 0") << patched(dump, 10, 0) << dump << "";
-        QTest::newRow("dump, pixel offset past the end") << patched(dump, 10, 0x7FFFFFFF) << dump << "";
+        converted("cropped screen dump 320 x 200", dump);
+        converted("dump, pixel offset 0", patched(dump, 10, 0), dump);
+        converted("dump, pixel offset past the end", patched(dump, 10, 0x7FFFFFFF), dump);
         // ImageMagick writes bottom-up rows; the same rows stored top row first make the same picture.
         const QByteArray bottomUp = paletteBmp(30, 20, 8);
         QByteArray rows;
         for (int y = 19; y >= 0; --y)
             rows += bottomUp.mid(bottomUp.size() - (20 - y) * 32, 32);
-        QTest::newRow("top row first") << paletteBmp(30, -20, 8, rows) << bottomUp << "";
+        converted("top row first", paletteBmp(30, -20, 8, rows), bottomUp);
         // 8 x 4, bottom row first: runs of two alternating nibbles (high one first), literal pixels padded to 16 bits,
         // ends of line, a move to the right (the skipped pixels keep index 0) and the end of the bitmap.
         const QByteArray rle4 = QByteArray::fromHex("0812 0000 0005 34567000 0302 0000 0002 0300 05ff 0000 0887 0001");
-        QTest::newRow("RLE4") << paletteBmp(8, 4, 4, rle4, false, 2) << QByteArray() << "";
+        converted("RLE4", paletteBmp(8, 4, 4, rle4, false, 2));
 
         const QByteArray good = paletteBmp(8, 2, 8);
         const auto rle8 = [](const char* hex, int height = 2) {
             return paletteBmp(8, height, 8, QByteArray::fromHex(hex), false, 1);
         };
-        const QByteArray none;
-        QTest::newRow("not a BMP") << QByteArray("GIF89a not a bitmap") << none << "not a BMP";
-        QTest::newRow("shorter than the file header") << good.left(12) << none << "too short";
-        QTest::newRow("cut in the header") << good.left(30) << none << "cut off";
-        QTest::newRow("cut in the palette") << good.left(60) << none << "palette cut off";
-        QTest::newRow("cut in the pixels") << good.chopped(3) << none << "shorter";
-        QTest::newRow("24-bit") << patched(good, 28, 24, 2) << none << "24-bit";
-        QTest::newRow("unknown header size") << patched(good, 14, 20) << none << "header size";
-        QTest::newRow("no planes") << patched(good, 26, 0, 2) << none << "planes";
-        QTest::newRow("zero width") << patched(good, 18, 0) << none << "not possible";
-        QTest::newRow("huge size, little data") << patched(patched(good, 18, 60000), 22, 60000) << none << "too large";
-        QTest::newRow("more colours than bits") << patched(good, 46, 300) << none << "colours";
-        QTest::newRow("bit fields") << patched(good, 30, 3) << none << "compression";
-        QTest::newRow("RLE8 in a 4-bit picture") << patched(paletteBmp(8, 2, 4), 30, 1) << none << "compression";
-        QTest::newRow("RLE top row first") << rle8("00010000", -2) << none << "top row first";
-        QTest::newRow("RLE run past the row") << rle8("09010001") << none << "RLE";
-        QTest::newRow("RLE without end code") << rle8("08010000") << none << "end-of-bitmap";
-        QTest::newRow("RLE size beyond the file") << patched(rle8("08010001"), 34, 400) << none << "shorter";
+        refused("not a BMP", QByteArray("GIF89a not a bitmap"), "not a BMP");
+        refused("shorter than the file header", good.left(12), "too short");
+        refused("cut in the header", good.left(30), "cut off");
+        refused("cut in the palette", good.left(60), "palette cut off");
+        refused("cut in the pixels", good.chopped(3), "shorter");
+        refused("24-bit", patched(good, 28, 24, 2), "24-bit");
+        refused("unknown header size", patched(good, 14, 20), "header size");
+        refused("no planes", patched(good, 26, 0, 2), "planes");
+        refused("zero width", patched(good, 18, 0), "not possible");
+        refused("huge size, little data", patched(patched(good, 18, 60000), 22, 60000), "too large");
+        refused("more colours than bits", patched(good, 46, 300), "colours");
+        refused("bit fields", patched(good, 30, 3), "compression");
+        refused("RLE8 in a 4-bit picture", patched(paletteBmp(8, 2, 4), 30, 1), "compression");
+        refused("RLE top row first", rle8("00010000", -2), "top row first");
+        refused("RLE run past the row", rle8("09010001"), "RLE");
+        refused("RLE without end code", rle8("08010000"), "end-of-bitmap");
+        refused("RLE size beyond the file", patched(rle8("08010001"), 34, 400), "shorter");
     }
 
     void converts()
