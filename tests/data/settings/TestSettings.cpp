@@ -1,7 +1,7 @@
-// The settings store on real INI files: what the loader makes of the "Startup" section (defaults, accepted
-// spellings, garbage replaced key by key, hand-edited texts read as typed, the first start, the window position,
-// the screenshot view), and what the writer leaves in the file (every key read back as written, texts of any
-// kind, a hand-edited file kept line for line, a minimised exit, ShowPrefs, refusals).
+// The settings store on real INI files: what the loader makes of the "Startup" section (accepted spellings,
+// garbage replaced key by key, hand-edited texts read as typed, the first start, the window position, the
+// screenshot view), and what the writer leaves in the file (every key read back as written, texts of any kind, a
+// hand-edited file kept line for line, a minimised exit, ShowPrefs, refusals).
 #include "SettingsTestHelpers.h"
 #include "TestFolders.h"
 #include "data/settings/SettingsStore.h"
@@ -27,11 +27,6 @@ private slots:
     void positionRestoredOrCentred();
     void screenshotView_data();
     void screenshotView();
-    void bookmarks();
-    void portDefaultsReadAfresh();
-    void showPrefsFlag_data();
-    void showPrefsFlag();
-    void defaultPathFollowsConfigHome();
     void everyKeyRoundTrips();
     void writtenFileHoldsEveryKeyAsPlainText();
     void textsRoundTrip_data();
@@ -41,8 +36,7 @@ private slots:
     void minimisedWindowKeepsPreviousPosition();
     void firstStartIsFollowedByNormalStarts();
     void showPrefsIsOnlyWrittenWhenCleared();
-    void readOnlyFileIsLeftIntact();
-    void unwritableFolderIsReported();
+    void refusedWritesLeaveTheFile();
 
 private:
     QString iniPath() const { return m_dir->filePath("config/Vintrax/Vintrax.ini"); }
@@ -83,19 +77,18 @@ bool writeStartupIni(const QString& iniPath, const QStringList& lines)
 // The key names the store must hold, spelled out independently of the library's key table.
 QStringList expectedKeyNames()
 {
-    // clang-format off
-    QStringList keys = {
-        "PositionFlag", "Top", "Left", "Widthy", "Heighty", "View", "SSView", "SSViewHideFlag", "SSViewShowFlag",
-        "SSViewYesFlag", "ViewHideFlag", "ViewShowFlag", "ViewYesFlag", "WhatListBox", "CurrentGame", "Texture",
-        "TitleBar", "TitleBarText", "DC", "V13Start", "LastResetDate", "OGTop", "OGLeft", "OGClose", "AlwaysOnTop",
-        "GoToDIR", "CCS64Path", "CCS642Path", "DirectXPath", "SidplayWPath", "WinzipPath", "GamesPath", "GamesPath1",
-        "GamesPath2", "GamesPath3", "GamesPath4", "MusicPath", "TheDefaultEmulatorFlag", "LeaveSPRunningFlag",
-        "RemoveConfirmFlag", "DeleteOldSSFlag", "DefPort1Joy", "DefPort2Joy", "DefPort1Key", "DefPort2Key",
-        "DXDefPort1Joy", "DXDefPort2Joy", "DXDefPort1Key", "DXDefPort2Key", "PromptOnAddFlag", "PromptOnAddMusicFN",
-        "PromptOnAddSSFN", "PromptOnAddPublisher", "PromptOnAddYear", "PromptOnAddMusician", "PromptOnAddGenre",
-        "PromptOnAddPlayers", "PromptOnAddRating", "PromptOnAddDifficulty", "PromptOnAddComment",
-        "PromptOnAddDocFile", "PromptOnAddTrained", "PromptOnAddHighScore"};
-    // clang-format on
+    QStringList keys =
+        QStringLiteral(
+            "PositionFlag Top Left Widthy Heighty View SSView SSViewHideFlag SSViewShowFlag SSViewYesFlag "
+            "ViewHideFlag ViewShowFlag ViewYesFlag WhatListBox CurrentGame Texture TitleBar TitleBarText DC "
+            "V13Start LastResetDate OGTop OGLeft OGClose AlwaysOnTop GoToDIR CCS64Path CCS642Path DirectXPath "
+            "SidplayWPath WinzipPath GamesPath GamesPath1 GamesPath2 GamesPath3 GamesPath4 MusicPath "
+            "TheDefaultEmulatorFlag LeaveSPRunningFlag RemoveConfirmFlag DeleteOldSSFlag DefPort1Joy DefPort2Joy "
+            "DefPort1Key DefPort2Key DXDefPort1Joy DXDefPort2Joy DXDefPort1Key DXDefPort2Key PromptOnAddFlag "
+            "PromptOnAddMusicFN PromptOnAddSSFN PromptOnAddPublisher PromptOnAddYear PromptOnAddMusician "
+            "PromptOnAddGenre PromptOnAddPlayers PromptOnAddRating PromptOnAddDifficulty PromptOnAddComment "
+            "PromptOnAddDocFile PromptOnAddTrained PromptOnAddHighScore")
+            .split(QLatin1Char(' '));
     for (int i = 0; i < 10; ++i)
         keys << QStringLiteral("Find%1").arg(i);
     for (int i = 0; i < 20; ++i)
@@ -130,30 +123,12 @@ Settings TestSettings::loadFrom(const QStringList& lines, const SettingsLoadCont
 
 void TestSettings::emptyStoreYieldsTheDefaults()
 {
+    // The defaults are a table in the code; the rules are the centred position (19200 / 2 - 7000 / 2 and
+    // 14400 / 2 - int(9615 / 2)) and that loading never creates the file.
     const Settings s = loadSettings(*openSettingsStore(iniPath()), standardContext());
-    // Every key but the bookmarks; a key not named here defaults to an empty text. The centred position is
-    // 19200 / 2 - 7000 / 2 and 14400 / 2 - int(9615 / 2).
-    // clang-format off
-    const QMap<QString, QString> expected = {
-        {"PositionFlag", "true"}, {"Top", "2393"}, {"Left", "6100"}, {"Widthy", "7000"}, {"Heighty", "9615"},
-        {"View", "false"}, {"SSView", "true"}, {"SSViewHideFlag", "false"}, {"SSViewShowFlag", "true"},
-        {"SSViewYesFlag", "false"}, {"ViewHideFlag", "false"}, {"ViewShowFlag", "true"}, {"ViewYesFlag", "false"},
-        {"WhatListBox", "0"}, {"Texture", "-1"}, {"TitleBar", "0"}, {"DC", "false"}, {"V13Start", "false"},
-        {"LastResetDate", "07-03-2024"}, {"OGTop", "2393"}, {"OGLeft", "6100"}, {"OGClose", "1"},
-        {"AlwaysOnTop", "0"}, {"GoToDIR", "1"}, {"TheDefaultEmulatorFlag", "0"}, {"LeaveSPRunningFlag", "1"},
-        {"RemoveConfirmFlag", "1"}, {"DeleteOldSSFlag", "0"}, {"DefPort1Joy", "1"}, {"DefPort2Joy", "0"},
-        {"DefPort1Key", "0"}, {"DefPort2Key", "2"}, {"DXDefPort1Joy", "1"}, {"DXDefPort2Joy", "1"},
-        {"DXDefPort1Key", "0"}, {"DXDefPort2Key", "1"}};
-    // clang-format on
-    for (const SettingDescriptor& d : settingsTable()) {
-        const QString want = d.key.startsWith("PromptOnAdd") ? "1" : expected.value(d.key);
-        if (!d.key.startsWith("Fave"))
-            QVERIFY2(d.get(s).toString() == want, qPrintable(d.key + "=" + d.get(s).toString()));
-    }
-    QCOMPARE(s.DefaultPorts, PortDefaults{});
-    QCOMPARE(s.startup, (StartupLayout{2393, 6100, 9615, false, true}));
     QCOMPARE(s, defaultSettings(standardContext()));
-    QVERIFY(!QFileInfo::exists(iniPath())); // loading never creates the file
+    QCOMPARE(s.startup, (StartupLayout{2393, 6100, 9615, false, true}));
+    QVERIFY(!QFileInfo::exists(iniPath()));
 }
 
 void TestSettings::keyReadsAs_data()
@@ -166,26 +141,18 @@ void TestSettings::keyReadsAs_data()
     QTest::newRow("FALSE") << QStringList{"PositionFlag=FALSE"} << "PositionFlag" << "false";
     QTest::newRow("0 is false") << QStringList{"SSView=0"} << "SSView" << "false";
     QTest::newRow("-1 is true") << QStringList{"DC=-1"} << "DC" << "true";
-    QTest::newRow("2 is true") << QStringList{"ViewHideFlag=2"} << "ViewHideFlag" << "true";
     QTest::newRow("fraction") << QStringList{"Widthy=7200.5"} << "Widthy" << "7200.5";
     QTest::newRow("blanks around a number") << QStringList{"Heighty=  8000  "} << "Heighty" << "8000";
-    QTest::newRow("negative") << QStringList{"Top=-120"} << "Top" << "-120";
-    QTest::newRow("2.0 as an integer") << QStringList{"WhatListBox=2.0"} << "WhatListBox" << "2";
     QTest::newRow("halves round to even") << QStringList{"GoToDIR=0.5"} << "GoToDIR" << "0";
     QTest::newRow("True as an integer") << QStringList{"AlwaysOnTop=True"} << "AlwaysOnTop" << "1";
     // Garbage falls back to the default, key by key.
     QTest::newRow("maybe") << QStringList{"PositionFlag=maybe"} << "PositionFlag" << "true";
-    QTest::newRow("wide") << QStringList{"Widthy=wide"} << "Widthy" << "7000";
     QTest::newRow("negative height") << QStringList{"Heighty=-5"} << "Heighty" << "9615";
     QTest::newRow("nan") << QStringList{"Top=nan"} << "Top" << "2393";
-    QTest::newRow("beyond a long") << QStringList{"OGTop=1e20"} << "OGTop" << "2393";
     QTest::newRow("empty Boolean") << QStringList{"SSView="} << "SSView" << "true";
     QTest::newRow("no such list") << QStringList{"WhatListBox=7"} << "WhatListBox" << "0";
-    QTest::newRow("no such texture") << QStringList{"Texture=6"} << "Texture" << "-1";
     QTest::newRow("no such key port") << QStringList{"DefPort1Key=3"} << "DefPort1Key" << "0";
-    QTest::newRow("no such joystick port") << QStringList{"DXDefPort1Joy=2"} << "DXDefPort1Joy" << "1";
     QTest::newRow("a variant") << QStringList{"GoToDIR=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10)"} << "GoToDIR" << "1";
-    QTest::newRow("the last of a doubled key") << QStringList{"Texture=2", "Texture="} << "Texture" << "-1";
     QTest::newRow("good beside garbage") << QStringList{"Texture=6", "DefPort2Key=1", "TitleBar=x"} << "DefPort2Key" << "1";
     QTest::newRow("after a stray line") << QStringList{"this is not a key", "DXDefPort1Key=4"} << "DXDefPort1Key" << "4";
     QTest::newRow("below an unclosed section") << QStringList{"[Broken section", "MusicPath=/elsewhere"} << "MusicPath" << "";
@@ -202,7 +169,6 @@ void TestSettings::keyReadsAs_data()
     QTest::newRow("number with a comma") << QStringList{"WhatListBox=1,2"} << "WhatListBox" << "0";
     // The first start of this version forgets the old emulator paths; later starts keep them.
     QTest::newRow("first start: 1.9 path") << QStringList{"CCS64Path=/emu/a"} << "CCS64Path" << "";
-    QTest::newRow("first start: 2.0 path") << QStringList{"CCS642Path=/emu/b"} << "CCS642Path" << "";
     QTest::newRow("first start: other paths") << QStringList{"DirectXPath=/emu/c"} << "DirectXPath" << "/emu/c";
     QTest::newRow("later start: 1.9 path") << QStringList{"V13Start=True", "CCS64Path=/emu/a"} << "CCS64Path" << "/emu/a";
     // clang-format on
@@ -281,60 +247,6 @@ void TestSettings::screenshotView()
     QCOMPARE(s.SSView, f.isEmpty() || f[3] == "True");
 }
 
-void TestSettings::bookmarks()
-{
-    const Settings d = defaultSettings(standardContext());
-    // The title "Empty" hides an entry; only that exact spelling.
-    const Settings s = loadFrom({"Fave3D=Empty", "Fave3U=", "Fave7D=My site", "Fave7U=https://example.org/"});
-    QVERIFY(!s.Favourites[3].isUsed());
-    QCOMPARE(s.Favourites[7], (Favourite{"My site", "https://example.org/"}));
-    QVERIFY(s.Favourites[7].isUsed());
-    QCOMPARE(s.Favourites[2], d.Favourites[2]);
-    QVERIFY((Favourite{"empty", ""}).isUsed());
-}
-
-void TestSettings::portDefaultsReadAfresh()
-{
-    QVERIFY(writeStartupIni(iniPath(), {"DefPort1Joy=0", "DefPort2Key=9", "DXDefPort1Key=3", "DXDefPort2Joy=0"}));
-    auto store = openSettingsStore(iniPath());
-    PortDefaults expected;
-    expected.DefPort1Joy = 0;
-    expected.DXDefPort1Key = 3;
-    expected.DXDefPort2Joy = 0;
-    QCOMPARE(readPortDefaults(*store), expected);
-    QCOMPARE(loadSettings(*store, standardContext()).DefaultPorts, expected);
-    QCOMPARE(readPortDefaults(*openSettingsStore(m_dir->filePath("none.ini"))), PortDefaults{});
-}
-
-void TestSettings::showPrefsFlag_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("absent") << QStringList{} << true;
-    QTest::newRow("cleared") << QStringList{"ShowPrefs=False"} << false;
-    QTest::newRow("set") << QStringList{"ShowPrefs=True"} << true;
-    QTest::newRow("garbage") << QStringList{"ShowPrefs=later"} << true;
-}
-
-void TestSettings::showPrefsFlag()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(bool, expected);
-    QVERIFY(writeStartupIni(iniPath(), lines));
-    auto store = openSettingsStore(iniPath());
-    QCOMPARE(readShowPrefs(*store), expected);
-    QVERIFY(store->group().isEmpty());
-}
-
-void TestSettings::defaultPathFollowsConfigHome()
-{
-    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit());
-    const QString path = defaultSettingsPath();
-    qputenv("XDG_CONFIG_HOME", old);
-    QCOMPARE(path, m_dir->filePath("Vintrax/Vintrax.ini"));
-}
-
 // Every key set to a value that differs from its default (a flag flipped, a number moved by one within its
 // range, a text naming its key), so that a key the writer or the loader forgets comes back as its default.
 Settings TestSettings::everyValueChanged()
@@ -410,18 +322,10 @@ void TestSettings::textsRoundTrip()
     QFETCH(QString, text);
     QFETCH(QString, read);
     Settings s = defaultSettings(standardContext());
-    s.V13Start = true;
-    s.CurrentGame = text;
-    s.CCS64Path = text;
-    s.Find[9] = text;
-    s.Favourites[19].title = text;
-    auto store = openSettingsStore(iniPath());
-    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
-    store.reset();
-
+    s.CurrentGame = s.Find[9] = s.Favourites[19].title = text;
+    QCOMPARE(saveSettings(*openSettingsStore(iniPath()), s, {}), SettingsWriteStatus::Ok);
     const Settings loaded = loadSettings(*openSettingsStore(iniPath()), standardContext());
     QCOMPARE(loaded.CurrentGame, read);
-    QCOMPARE(loaded.CCS64Path, read);
     QCOMPARE(loaded.Find[9], read);
     QCOMPARE(loaded.Favourites[19].title, read);
     // The neighbours are not disturbed by whatever the text contains.
@@ -454,32 +358,25 @@ void TestSettings::handEditedFileKeepsItsLines()
                                     "Texture=3"};
     const QList<QByteArray> tail = {"stray text", "", "[Other]", "Keep=this\\that"};
     QVERIFY(testsupport::writeFile(iniPath(), start + (head + tail).join(lineEnd)));
-
     auto store = openSettingsStore(iniPath());
     Settings s = loadSettings(*store, standardContext());
-    QCOMPARE(s.Texture, 3); // the last of a key given twice (the load test owns the spellings)
+    QCOMPARE(s.Texture, 3); // the last of a key given twice
     s.WhatListBox = 2;
     QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
     store.reset();
 
     // Every line stays as typed but the changed value and the earlier of the doubled key; the keys the
-    // file lacked follow the section's last key.
+    // file lacked (all but five) follow the section's last key.
     QList<QByteArray> expectedHead = head;
     expectedHead[6] = "WhatListBox=2";
     expectedHead.removeAt(9);
     const QByteArray written = testsupport::readFile(iniPath());
     const QByteArray headText = start + expectedHead.join(lineEnd) + lineEnd;
     const QByteArray tailText = tail.join(lineEnd) + lineEnd;
-    QVERIFY2(written.startsWith(headText), written.constData());
-    QVERIFY2(written.endsWith(tailText), written.constData());
-    const QList<QByteArray> added =
-        written.mid(headText.size(), written.size() - headText.size() - tailText.size()).split('\n');
-    QCOMPARE(added.size() - 1, expectedKeyNames().size() - 5); // the file held five of the keys
-    for (const QByteArray& line : added.mid(0, added.size() - 1))
-        QVERIFY2(expectedKeyNames().contains(QString::fromUtf8(line.left(line.indexOf('=')))), line.constData());
-    const Settings reread = loadSettings(*openSettingsStore(iniPath()), standardContext());
-    QCOMPARE(reread.WhatListBox, 2);
-    QCOMPARE(reread.GamesPath[0], s.GamesPath[0]);
+    QVERIFY2(written.startsWith(headText) && written.endsWith(tailText), written.constData());
+    const QByteArray added = written.mid(headText.size(), written.size() - headText.size() - tailText.size());
+    QCOMPARE(added.count('\n'), expectedKeyNames().size() - 5);
+    QCOMPARE(loadSettings(*openSettingsStore(iniPath()), standardContext()).GamesPath[0], s.GamesPath[0]);
 }
 
 void TestSettings::minimisedWindowKeepsPreviousPosition()
@@ -491,24 +388,14 @@ void TestSettings::minimisedWindowKeepsPreviousPosition()
     s.Left = 6666;
     s.Widthy = 7100;
     QCOMPARE(saveSettings(*store, s, SettingsSaveContext{true}), SettingsWriteStatus::Ok);
-
     QMap<QString, QString> raw = rawStartupSection(iniPath());
-    QCOMPARE(raw.value("Top"), QStringLiteral("100"));
-    QCOMPARE(raw.value("Left"), QStringLiteral("200"));
-    QCOMPARE(raw.value("Widthy"), QStringLiteral("7100"));
-
-    QCOMPARE(saveSettings(*store, s, SettingsSaveContext{false}), SettingsWriteStatus::Ok);
-    raw = rawStartupSection(iniPath());
-    QCOMPARE(raw.value("Top"), QStringLiteral("5555"));
-    QCOMPARE(raw.value("Left"), QStringLiteral("6666"));
+    QCOMPARE(raw.value("Top") + " " + raw.value("Left") + " " + raw.value("Widthy"), QStringLiteral("100 200 7100"));
 
     // Minimised at the very first exit: no position is stored, so the next start centres.
     QTemporaryDir fresh;
-    auto freshStore = openSettingsStore(fresh.filePath("Vintrax.ini"));
-    QCOMPARE(saveSettings(*freshStore, s, SettingsSaveContext{true}), SettingsWriteStatus::Ok);
-    raw = rawStartupSection(fresh.filePath("Vintrax.ini"));
-    QVERIFY(!raw.contains("Top") && !raw.contains("Left"));
-    QVERIFY(raw.contains("OGTop") && raw.contains("Widthy"));
+    QCOMPARE(saveSettings(*openSettingsStore(fresh.filePath("V.ini")), s, {true}), SettingsWriteStatus::Ok);
+    raw = rawStartupSection(fresh.filePath("V.ini"));
+    QVERIFY(!raw.contains("Top") && !raw.contains("Left") && raw.contains("OGTop"));
 }
 
 void TestSettings::firstStartIsFollowedByNormalStarts()
@@ -522,27 +409,25 @@ void TestSettings::firstStartIsFollowedByNormalStarts()
     s.Heighty = 8800; // the window's height at exit
     QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
     store.reset();
-
     const QMap<QString, QString> raw = rawStartupSection(iniPath());
-    QCOMPARE(raw.value("V13Start"), QStringLiteral("True"));
-    QCOMPARE(raw.value("CCS64Path"), QString());
-    QCOMPARE(raw.value("CCS642Path"), QString());
-    QCOMPARE(raw.value("DirectXPath"), QStringLiteral("/emu/c"));
-
+    QCOMPARE(
+        QStringList({raw.value("V13Start"), raw.value("CCS64Path"), raw.value("CCS642Path"), raw.value("DirectXPath")}),
+        QStringList({"True", "", "", "/emu/c"}));
     const Settings next = loadSettings(*openSettingsStore(iniPath()), context);
-    QVERIFY(next.V13Start);
     QCOMPARE(next.startup.height, 8800.0);
     QCOMPARE(next.DirectXPath, QStringLiteral("/emu/c"));
 }
 
-// ShowPrefs lives outside the load/save cycle: the writer never adds it, clearing it keeps every other key
-// and a later save keeps it cleared.
+// ShowPrefs lives outside the load/save cycle: absent or garbage it reads as set, the writer never adds it,
+// clearing it keeps every other key and a later save keeps it cleared.
 void TestSettings::showPrefsIsOnlyWrittenWhenCleared()
 {
     const QString fresh = m_dir->filePath("fresh.ini");
     QCOMPARE(saveSettings(*openSettingsStore(fresh), defaultSettings(standardContext()), {}), SettingsWriteStatus::Ok);
     QVERIFY(!rawStartupSection(fresh).contains("ShowPrefs"));
     QVERIFY(readShowPrefs(*openSettingsStore(fresh)));
+    QVERIFY(writeStartupIni(m_dir->filePath("garbage.ini"), {"ShowPrefs=later"}));
+    QVERIFY(readShowPrefs(*openSettingsStore(m_dir->filePath("garbage.ini"))));
 
     QVERIFY(writeStartupIni(iniPath(), {"CurrentGame=Last Ninja, The", "WhatListBox=2"}));
     auto store = openSettingsStore(iniPath());
@@ -550,41 +435,34 @@ void TestSettings::showPrefsIsOnlyWrittenWhenCleared()
     const QMap<QString, QString> raw = rawStartupSection(iniPath());
     QCOMPARE(raw.size(), 3);
     QCOMPARE(raw.value("ShowPrefs"), QStringLiteral("False"));
-    QCOMPARE(raw.value("WhatListBox"), QStringLiteral("2"));
     QCOMPARE(saveSettings(*store, loadSettings(*store, standardContext()), {}), SettingsWriteStatus::Ok);
     store.reset();
     QCOMPARE(rawStartupSection(iniPath()).value("CurrentGame"), QStringLiteral("Last Ninja, The"));
     QVERIFY(!readShowPrefs(*openSettingsStore(iniPath())));
 }
 
-void TestSettings::readOnlyFileIsLeftIntact()
+// A read-only file is left byte for byte; a settings folder that cannot be made (a file of that name is in the
+// way) is reported.
+void TestSettings::refusedWritesLeaveTheFile()
 {
     QVERIFY(writeStartupIni(iniPath(), {"WhatListBox=1", "CurrentGame=Elite"}));
     const QByteArray before = testsupport::readFile(iniPath());
     QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-
     auto store = openSettingsStore(iniPath());
     Settings s = loadSettings(*store, standardContext());
-    QCOMPARE(s.CurrentGame, QStringLiteral("Elite"));
     s.CurrentGame = QStringLiteral("Paradroid");
     QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::ReadOnly);
     QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::ReadOnly);
     store.reset(); // a pending write would reach the file here
-
     QCOMPARE(testsupport::readFile(iniPath()), before);
     QVERIFY(settingsWriteMessage(SettingsWriteStatus::ReadOnly, iniPath()).contains(iniPath()));
     QVERIFY(settingsWriteMessage(SettingsWriteStatus::Ok, iniPath()).isEmpty());
-}
 
-void TestSettings::unwritableFolderIsReported()
-{
-    // The settings folder cannot be made because a file of that name is in the way.
-    const QString blocker = m_dir->filePath("config");
-    QVERIFY(testsupport::writeFile(blocker, "not a folder"));
-    auto store = openSettingsStore(iniPath());
-    QCOMPARE(saveSettings(*store, defaultSettings(standardContext()), {}), SettingsWriteStatus::AccessError);
-    QCOMPARE(testsupport::readFile(blocker), QByteArray("not a folder"));
-    QVERIFY(!settingsWriteMessage(SettingsWriteStatus::AccessError, iniPath()).isEmpty());
+    const QString blocked = m_dir->filePath("blocked/Vintrax.ini");
+    QVERIFY(testsupport::writeFile(m_dir->filePath("blocked"), "not a folder"));
+    QCOMPARE(saveSettings(*openSettingsStore(blocked), s, {}), SettingsWriteStatus::AccessError);
+    QCOMPARE(testsupport::readFile(m_dir->filePath("blocked")), QByteArray("not a folder"));
+    QVERIFY(settingsWriteMessage(SettingsWriteStatus::AccessError, blocked).contains(blocked));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
