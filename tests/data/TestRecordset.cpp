@@ -36,9 +36,7 @@ private slots:
     void twoRecordSetsOnOneTableSeeEachOthersChanges();
     void likeSearchTakesTheUsersTextLiterally_data();
     void likeSearchTakesTheUsersTextLiterally();
-    void currentGameStaysWhileTheSharedRecordSetWalks();
-    void currentGameRenameKeepsTheRowAndTellsOnce();
-    void currentGameFailedWriteChangesNothing();
+    void currentGameIsARowOfItsOwn();
 
 private:
     QStringList walkNames(Recordset& rs);
@@ -142,48 +140,30 @@ void TestRecordset::seekKeysByNumberAndFieldNamesInAnyCase()
 {
     Recordset& games = m_cat->games();
     QVERIFY(games.seek("Wizball"));
-    QCOMPARE(games.number("CCode"), qint64(kRed));
-    QVERIFY(games.flag("SA"));
-    QVERIFY(!games.flag("FA"));
     // Field names are found in any case, as the engine always did; unknown ones read as nothing.
     QCOMPARE(games.text("music filename"), QStringLiteral("Galway\\Wizball.sid"));
-    QVERIFY(!games.value("No Such Field").isValid());
-    QVERIFY(!games.hasField("No Such Field"));
-
+    QVERIFY(!games.value("No Such Field").isValid() && !games.hasField("No Such Field"));
     Recordset& publishers = m_cat->table("Publishers");
-    QVERIFY(publishers.setIndex("PU_Id"));
+    QVERIFY(publishers.setIndex("PU_Id") && !publishers.setIndex("No Such Index"));
     QVERIFY(publishers.seek(37));
     QCOMPARE(publishers.text("Publisher"), QStringLiteral("(Unknown)"));
-    QVERIFY(!publishers.seek(36));
-    QVERIFY(!publishers.seek("not a number"));
-    QVERIFY(publishers.setIndex("Publisher"));
-    QVERIFY(publishers.seek("THALAMUS"));
-    QCOMPARE(publishers.number("PU_Id"), 2);
-    QVERIFY(!publishers.setIndex("No Such Index"));
+    QVERIFY(!publishers.seek(36) && !publishers.seek("not a number"));
 }
 
 void TestRecordset::addNewThenLastModifiedGivesTheNewRow()
 {
     Recordset& games = m_cat->games();
     QVERIFY(games.seek("Sanxion"));
-    QVERIFY(games.addNew());
-    QVERIFY(games.setValue("Name", "Paradroid"));
-    QVERIFY(games.setValue("FA", true));
-    QVERIFY(games.setValue("Personal Comment", "It's \"great\""));
-    QVERIFY(!games.setValue("Nonsense", 1));
+    QVERIFY(games.addNew() && games.setValue("Name", "Paradroid") && games.setValue("FA", true));
+    QVERIFY(games.setValue("Personal Comment", "It's \"great\"") && !games.setValue("Nonsense", 1));
     QVERIFY(games.update());
-    // The row that was current before the add stays current.
-    QCOMPARE(games.text("Name"), QStringLiteral("Sanxion"));
+    QCOMPARE(games.text("Name"), QStringLiteral("Sanxion")); // the row current before the add stays current
     QVERIFY(games.setBookmark(games.lastModified()));
-    QCOMPARE(games.text("Name"), QStringLiteral("Paradroid"));
     QCOMPARE(games.text("Personal Comment"), QStringLiteral("It's \"great\""));
     QCOMPARE(sqliteShell(m_path, "SELECT FA FROM Games WHERE Name = 'Paradroid'"), QStringLiteral("1"));
-
-    // A new lookup row gets the next counter, read back through the last-modified row.
+    // A new lookup row gets the next counter.
     Recordset& publishers = m_cat->table("Publishers");
-    QVERIFY(publishers.addNew());
-    publishers.setValue("Publisher", "Hewson");
-    QVERIFY(publishers.update());
+    QVERIFY(publishers.addNew() && publishers.setValue("Publisher", "Hewson") && publishers.update());
     QVERIFY(publishers.setBookmark(publishers.lastModified()));
     QCOMPARE(publishers.number("PU_Id"), 38);
 }
@@ -191,21 +171,17 @@ void TestRecordset::addNewThenLastModifiedGivesTheNewRow()
 void TestRecordset::duplicateNamesAreRefused()
 {
     Recordset& games = m_cat->games();
-    QVERIFY(games.addNew());
-    games.setValue("Name", "SANXION");
+    QVERIFY(games.addNew() && games.setValue("Name", "SANXION"));
     QVERIFY(!games.update());
     QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
     games.cancelUpdate();
     QVERIFY(!games.isEditing());
-    QCOMPARE(games.recordCount(), 4);
-
-    QVERIFY(games.seek("Wizball"));
-    QVERIFY(games.edit());
-    games.setValue("Name", "zzap demo");
+    QVERIFY(games.seek("Wizball") && games.edit() && games.setValue("Name", "zzap demo"));
     QVERIFY(!games.update());
     QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
     games.cancelUpdate();
-    QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games WHERE Name = 'Wizball'"), QStringLiteral("1"));
+    QCOMPARE(sqliteShell(m_path, "SELECT group_concat(Name, '|') FROM Games"),
+             QStringLiteral("Last Ninja, The|Sanxion|Wizball|Zzap Demo"));
 }
 
 void TestRecordset::deletingEveryRowWhileWalking()
@@ -225,23 +201,14 @@ void TestRecordset::deletingEveryRowWhileWalking()
 
 void TestRecordset::editsReachTheFileAndReorderTheIndex()
 {
-    Recordset& games = m_cat->games();
-    QVERIFY(games.seek("Wizball"));
-    QVERIFY(games.edit());
-    games.setValue("TimesPlayed", 5);
-    games.setValue("DateLastPlayed", "06-12-2026");
-    QVERIFY(games.update());
-    QCOMPARE(games.lastModified(), games.bookmark());
-    QCOMPARE(games.number("TimesPlayed"), 5);
-    QCOMPARE(sqliteShell(m_path, "SELECT TimesPlayed || ' ' || DateLastPlayed FROM Games WHERE Name = 'Wizball'"),
-             QStringLiteral("5 06-12-2026"));
-
     // A walk that edits every row reads back what it wrote, here and in the file.
+    Recordset& games = m_cat->games();
     int n = 0;
     for (games.moveFirst(); !games.eof() && n < 10; games.moveNext()) {
         QVERIFY(games.edit());
         games.setValue("TimesPlayed", ++n * 10);
         QVERIFY(games.update());
+        QCOMPARE(games.lastModified(), games.bookmark());
         QCOMPARE(games.number("TimesPlayed"), n * 10);
     }
     n = 0;
@@ -249,11 +216,7 @@ void TestRecordset::editsReachTheFileAndReorderTheIndex()
         QCOMPARE(games.number("TimesPlayed"), ++n * 10);
     QCOMPARE(sqliteShell(m_path, "SELECT group_concat(TimesPlayed) FROM (SELECT TimesPlayed FROM Games ORDER BY Name)"),
              QStringLiteral("10,20,30,40"));
-
-    QVERIFY(games.seek("Zzap Demo"));
-    QVERIFY(games.edit());
-    games.setValue("Name", "Aardvark");
-    QVERIFY(games.update());
+    QVERIFY(games.seek("Zzap Demo") && games.edit() && games.setValue("Name", "Aardvark") && games.update());
     QCOMPARE(walkNames(games), QStringList({"Aardvark", "Last Ninja, The", "Sanxion", "Wizball"}));
 }
 
@@ -283,7 +246,6 @@ void TestRecordset::likeSearchTakesTheUsersTextLiterally_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("percent") << "100%" << QStringList{"100% Pure"};
     QTest::newRow("underscore") << "_" << QStringList{"Under_score"};
-    QTest::newRow("double quote") << "\"Quote\"" << QStringList{"Bob's \"Quote\""};
     QTest::newRow("single quote") << "'" << QStringList{"Bob's \"Quote\""};
     QTest::newRow("backslash") << "\\" << QStringList{};
     QTest::newRow("other case") << "COMMANDO" << QStringList{"Commando"};
@@ -304,46 +266,30 @@ void TestRecordset::likeSearchTakesTheUsersTextLiterally()
     QCOMPARE(got, expected);
 }
 
-void TestRecordset::currentGameStaysWhileTheSharedRecordSetWalks()
+// The current game is a row id of its own: a walk of the shared record set leaves it, a rename keeps the row and is
+// told once, and a change refused in part writes nothing.
+void TestRecordset::currentGameIsARowOfItsOwn()
 {
     CurrentGame game;
     game.open(m_cat->db());
+    QVERIFY(!game.selectByName(QStringLiteral("Nope")) && !game.isSet());
+    QVERIFY(!game.change({{field::TimesPlayed, 1}}));
     QVERIFY(game.selectByName(QStringLiteral("sanxion")));
     walkNames(m_cat->games());
     QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion"));
-    QCOMPARE(game.number(field::TimesPlayed), 3);
-    QVERIFY(!game.selectByName(QStringLiteral("Nope")));
-    QVERIFY(!game.isSet());
-    QVERIFY(!game.change({{field::TimesPlayed, 1}}));
-}
-
-void TestRecordset::currentGameRenameKeepsTheRowAndTellsOnce()
-{
-    CurrentGame game;
-    game.open(m_cat->db());
-    QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
     const qint64 row = game.rowid();
-    QSignalSpy changed(&game, &CurrentGame::changed);
-    QVERIFY(game.change({{field::Name, QStringLiteral("Sanxion Plus")}, {field::TimesPlayed, 4}}));
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(game.rowid(), row);
-    QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion Plus"));
-    QCOMPARE(sqliteShell(m_path, "SELECT Name, TimesPlayed FROM Games WHERE rowid = " + QString::number(row)),
-             QStringLiteral("Sanxion Plus|4"));
-}
-
-void TestRecordset::currentGameFailedWriteChangesNothing()
-{
-    CurrentGame game;
-    game.open(m_cat->db());
-    QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
     QSignalSpy changed(&game, &CurrentGame::changed);
     // The name index is unique: the second value is refused and the first is not kept either.
     QVERIFY(!game.change({{field::TimesPlayed, 99}, {field::Name, QStringLiteral("Wizball")}}));
     QVERIFY(!game.change({{field::TimesPlayed, 99}, {QStringLiteral("No Such Field"), 1}}));
     QCOMPARE(changed.count(), 0);
     QCOMPARE(game.number(field::TimesPlayed), 3);
-    QCOMPARE(sqliteShell(m_path, "SELECT TimesPlayed FROM Games WHERE Name = 'Sanxion'"), QStringLiteral("3"));
+    QVERIFY(game.change({{field::Name, QStringLiteral("Sanxion Plus")}, {field::TimesPlayed, 4}}));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(game.rowid(), row);
+    QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion Plus"));
+    QCOMPARE(sqliteShell(m_path, "SELECT Name, TimesPlayed FROM Games WHERE rowid = " + QString::number(row)),
+             QStringLiteral("Sanxion Plus|4"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordset)
