@@ -90,7 +90,6 @@ void TestBrowseDialog::listsOfAFolderAndWhereItOpens()
     // Hidden folders are listed: a Wine prefix is where Windows emulators live.
     QCOMPARE(folderEntries(path("Emu")), QStringList({"..", ".wine", "Sub"}));
     QVERIFY(!folderEntries(QStringLiteral("/")).contains(".."));
-    QCOMPARE(driveRoots().first(), QStringLiteral("/"));
     QCOMPARE(existingFolderFor(path("Games/Gone/Deeper"), "/fallback"), path("Games"));
     QCOMPARE(existingFolderFor(path("GAMES/blast"), "/fallback"), path("Games/Blast"));
     QCOMPARE(existingFolderFor("C:\\GAMES\\C64", "/fallback"), QStringLiteral("/fallback"));
@@ -103,49 +102,36 @@ void TestBrowseDialog::listsOfAFolderAndWhereItOpens()
     QCOMPARE(control<QLabel>(d.get(), "lblFolder")->text(), QStringLiteral("/"));
 }
 
+// A double click on a file takes it at once (the preferences test browses so); OK waits for a chosen file.
 void TestBrowseDialog::fileModeWaitsForAFileAfterAFolderChange()
 {
+    QVERIFY(!control<QPushButton>(open(3, path("Emu"), "*.exe", "x64.exe").get(), "cmdOK")->isEnabled());
     auto d = open(3, path("Emu"), "*.exe", "ccs64.exe");
     auto* ok = control<QPushButton>(d.get(), "cmdOK");
     QCOMPARE(control(d.get(), "FileBox")->currentItem()->text(), QStringLiteral("CCS64.EXE"));
     QVERIFY(ok->isEnabled());
-    QVERIFY(clickLine(control(d.get(), "DirBox"), "Sub", true));
-    QVERIFY(!ok->isEnabled());
-    QVERIFY(clickLine(control(d.get(), "DirBox"), "..", true));
-    QVERIFY(!ok->isEnabled());
+    QVERIFY(clickLine(control(d.get(), "DirBox"), "Sub", true) && !ok->isEnabled());
+    QVERIFY(clickLine(control(d.get(), "DirBox"), "..", true) && !ok->isEnabled());
     ok->click(); // does nothing
     QVERIFY(d->isVisible());
-    QVERIFY(clickLine(control(d.get(), "FileBox"), "ccs"));
-    QVERIFY(ok->isEnabled());
+    QVERIFY(clickLine(control(d.get(), "FileBox"), "ccs") && ok->isEnabled());
     ok->click();
     QCOMPARE(d->result(), int(QDialog::Accepted));
     QCOMPARE(m_handover.browse.BrowsePath, path("Emu/ccs"));
     QVERIFY(!m_handover.browse.BrowseCancelled);
-
-    // A name to preselect that is not there leaves OK disabled; a double click takes a file at once.
-    d = open(3, path("Emu"), "*.exe", "x64.exe");
-    QVERIFY(!control<QPushButton>(d.get(), "cmdOK")->isEnabled());
-    QVERIFY(clickLine(control(d.get(), "FileBox"), "CCS64.EXE", true));
-    QCOMPARE(d->result(), int(QDialog::Accepted));
-    QCOMPARE(m_handover.browse.BrowsePath, path("Emu/CCS64.EXE"));
 }
 
 void TestBrowseDialog::folderModeTakesTheFolderAfterAFolderChange()
 {
     // No file of the pattern here: a folder of sub-folders only can still be chosen.
     auto d = open(0, path("Games/Blast"), "*.dat; *.sid");
-    auto* ok = control<QPushButton>(d.get(), "cmdOK");
-    QVERIFY(ok->isEnabled());
     QVERIFY(clickLine(control(d.get(), "DirBox"), "..", true));
-    QVERIFY(ok->isEnabled());
+    QVERIFY(control<QPushButton>(d.get(), "cmdOK")->isEnabled());
     // Enter in the folder list opens a folder; it does not take the folder as OK would.
     QVERIFY(clickLine(control(d.get(), "DirBox"), "Blast"));
     QTest::keyClick(control(d.get(), "DirBox"), Qt::Key_Return);
     QVERIFY(d->isVisible());
     QCOMPARE(control<QLabel>(d.get(), "lblFolder")->text(), path("Games/Blast"));
-    QVERIFY(clickLine(control(d.get(), "DirBox"), "..", true));
-    ok->click();
-    QCOMPARE(m_handover.browse.BrowsePath, path("Games"));
 }
 
 void TestBrowseDialog::noneEmptiesAndCancelIsMarked()
@@ -154,16 +140,13 @@ void TestBrowseDialog::noneEmptiesAndCancelIsMarked()
     control<QPushButton>(d.get(), "cmdNone")->click();
     QCOMPARE(m_handover.browse.BrowsePath, QString());
     QVERIFY(!m_handover.browse.BrowseCancelled);
-
     d = open(0, path("Games"), "*.*");
     QVERIFY(clickLine(control(d.get(), "DirBox"), "Blast", true));
     control<QPushButton>(d.get(), "cmdCancel")->click();
     QVERIFY(m_handover.browse.BrowseCancelled);
     QCOMPARE(m_handover.browse.BrowsePath, path("Games"));
-
-    // Closing the window is a Cancel too.
     d = open(3, path("Emu"), "*.exe", "CCS64.EXE");
-    d->close();
+    d->close(); // closing the window is a Cancel too
     QVERIFY(m_handover.browse.BrowseCancelled);
 }
 
