@@ -1,7 +1,8 @@
-// The preferences' rules without the dialog: the port buttons, the texture steps, the browse table, the
-// path warnings and what OK copies into the settings.
+// The preferences' rules without the dialog: the port buttons, the browse table, the path warnings and what OK
+// copies into the settings; and the bookmark table's: moving slots, editing one, which addresses may be opened.
 #include "TestFolders.h"
 #include "data/settings/SettingsStore.h"
+#include "prefs/Bookmarks.h"
 #include "prefs/DefaultPortButtons.h"
 #include "prefs/PathBrowse.h"
 #include "prefs/PreferenceChoices.h"
@@ -28,6 +29,11 @@ private slots:
     void pathStatus_data();
     void pathStatus();
     void okCopiesTheChoices();
+    void movingBookmarksExchangesTitlesAndAddresses();
+    void editedBookmark_data();
+    void editedBookmark();
+    void openableAddresses_data();
+    void openableAddresses();
 };
 
 void TestPrefsRules::portButtons_data()
@@ -189,6 +195,79 @@ void TestPrefsRules::okCopiesTheChoices()
     QCOMPARE(c.defaultEmulator, 2);
     applyChoices(c, s);
     QCOMPARE(s.PromptOnAddYear, 1);
+}
+
+void TestPrefsRules::movingBookmarksExchangesTitlesAndAddresses()
+{
+    FavouriteTable table;
+    for (int i = 0; i < FavouriteCount; ++i)
+        table[std::size_t(i)] = {QStringLiteral("Site %1").arg(i), QStringLiteral("https://site%1.example/").arg(i)};
+    table[3] = {QString(), QStringLiteral("https://blank.example/")};
+    QCOMPARE(moveFavouriteUp(table, 4), 3);
+    QCOMPARE(table[3], (Favourite{"Site 4", "https://site4.example/"}));
+    QCOMPARE(table[4], (Favourite{"Empty", "https://blank.example/"})); // shown as "Empty", and stored so
+    QCOMPARE(moveFavouriteDown(table, 3), 4);
+    QCOMPARE(table[3], (Favourite{"Empty", "https://blank.example/"}));
+    // The ends stay where they are, and their buttons say so.
+    QCOMPARE(moveButtonsFor(0), (MoveButtons{false, true}));
+    QCOMPARE(moveButtonsFor(19), (MoveButtons{true, false}));
+    const FavouriteTable before = table;
+    QVERIFY(moveFavouriteUp(table, 0) == 0 && moveFavouriteDown(table, 19) == 19 && table == before);
+}
+
+void TestPrefsRules::editedBookmark_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("greyed");
+    QTest::addColumn<QString>("storedTitle");
+    QTest::addColumn<QString>("storedAddress");
+    const QString url = QStringLiteral("https://www.lemon64.com/");
+    QTest::newRow("empty") << QString("empty") << true << QString("Empty") << QString();
+    QTest::newRow("eMpTy") << QString("eMpTy") << true << QString("Empty") << QString();
+    QTest::newRow("no title") << QString() << false << QString("Empty") << QString();
+    QTest::newRow("a title") << QString("Lemon64") << false << QString("Lemon64") << url;
+    QTest::newRow("empty inside") << QString("Empty Disks") << false << QString("Empty Disks") << url;
+}
+
+void TestPrefsRules::editedBookmark()
+{
+    QFETCH(QString, title);
+    QFETCH(bool, greyed);
+    QFETCH(QString, storedTitle);
+    QFETCH(QString, storedAddress);
+    QCOMPARE(titleMarksUnused(title), greyed);
+    QCOMPARE(editedFavourite(title, QStringLiteral("https://www.lemon64.com/")),
+             (Favourite{storedTitle, storedAddress}));
+    QCOMPARE(listTextOf(Favourite{title, {}}), title.isEmpty() ? QStringLiteral("Empty") : title);
+}
+
+void TestPrefsRules::openableAddresses_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("opened"); // "" refused
+    QTest::newRow("https") << QString("https://www.lemon64.com/") << QString("https://www.lemon64.com/");
+    QTest::newRow("HTTP") << QString("HTTP://c64.com/games") << QString("HTTP://c64.com/games");
+    QTest::newRow("ftp") << QString("ftp://ftp.zimmers.net/pub/cbm/") << QString("ftp://ftp.zimmers.net/pub/cbm/");
+    QTest::newRow("mailto") << QString("mailto:someone@example.com") << QString("mailto:someone@example.com");
+    QTest::newRow("blanks round") << QString("  https://csdb.dk/  ") << QString("https://csdb.dk/");
+    QTest::newRow("no scheme") << QString("www.lemon64.com") << QString("http://www.lemon64.com");
+    QTest::newRow("file") << QString("file:///etc/passwd") << QString("");
+    QTest::newRow("javascript") << QString("javascript:alert(1)") << QString("");
+    QTest::newRow("drive") << QString("C:\\Windows\\notepad.exe") << QString("");
+    QTest::newRow("absolute path") << QString("/usr/bin/xterm") << QString("");
+    QTest::newRow("home path") << QString("~/.bashrc") << QString("");
+    QTest::newRow("relative path") << QString("../Vintrax.mdb") << QString("");
+    QTest::newRow("no host") << QString("http://") << QString("");
+    QTest::newRow("no mail address") << QString("mailto:") << QString("");
+    QTest::newRow("nothing") << QString("") << QString("");
+}
+
+void TestPrefsRules::openableAddresses()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, opened);
+    const std::optional<QString> result = openableAddress(address);
+    QCOMPARE(result.value_or(QString()), opened);
 }
 
 QTEST_GUILESS_MAIN(TestPrefsRules)

@@ -119,7 +119,7 @@ void TestPrefsWindow::editFavouritesReordersAndHides()
     QStringList states;
     whenModal([&](QWidget* dialog) {
         auto* list = dialog->findChild<QListWidget*>("lstURLs");
-        // Which buttons are enabled and how a title greys the address are TestBookmarkRules' table.
+        // Which buttons are enabled and how a title greys the address are TestPrefsRules' table.
         list->setCurrentRow(0);
         click(dialog, "cmdDown");
         states
