@@ -30,8 +30,6 @@ private slots:
     void moves();
     void seekKeysByNumberAndFieldNamesInAnyCase();
     void addNewThenLastModifiedGivesTheNewRow();
-    void duplicateNamesAreRefused();
-    void deletingEveryRowWhileWalking();
     void editsReachTheFileAndReorderTheIndex();
     void twoRecordSetsOnOneTableSeeEachOthersChanges();
     void likeSearchTakesTheUsersTextLiterally_data();
@@ -90,6 +88,7 @@ void TestRecordset::moves_data()
     QTest::newRow("last row deleted") << "last,delete,next" << "" << false << true << 100.0;
     QTest::newRow("one row left") << "last,delete,last,delete,last,delete,first" << "Last Ninja, The" << false << false << 100.0;
     QTest::newRow("empty") << "last,delete,last,delete,last,delete,last,delete" << "" << true << true << 0.0;
+    QTest::newRow("deleted while walking, as a reset does") << "first,delete,next,delete,next,delete,next,delete,next" << "" << true << true << 0.0;
     // clang-format on
 }
 
@@ -130,6 +129,7 @@ void TestRecordset::moves()
     QCOMPARE(games.bof(), bof);
     QCOMPARE(games.eof(), eof);
     QCOMPARE(games.percentPosition(), percent);
+    QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games").toInt(), games.recordCount()); // deletes reach the file
     if (name.isEmpty()) {
         QVERIFY(!games.edit());
         QCOMPARE(games.lastWriteError(), WriteError::NoCurrentRow);
@@ -166,11 +166,7 @@ void TestRecordset::addNewThenLastModifiedGivesTheNewRow()
     QVERIFY(publishers.addNew() && publishers.setValue("Publisher", "Hewson") && publishers.update());
     QVERIFY(publishers.setBookmark(publishers.lastModified()));
     QCOMPARE(publishers.number("PU_Id"), 38);
-}
-
-void TestRecordset::duplicateNamesAreRefused()
-{
-    Recordset& games = m_cat->games();
+    // The name index is unique in any case, for a new row and for an edited one.
     QVERIFY(games.addNew() && games.setValue("Name", "SANXION"));
     QVERIFY(!games.update());
     QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
@@ -180,23 +176,8 @@ void TestRecordset::duplicateNamesAreRefused()
     QVERIFY(!games.update());
     QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
     games.cancelUpdate();
-    QCOMPARE(sqliteShell(m_path, "SELECT group_concat(Name, '|') FROM Games"),
-             QStringLiteral("Last Ninja, The|Sanxion|Wizball|Zzap Demo"));
-}
-
-void TestRecordset::deletingEveryRowWhileWalking()
-{
-    // As a reset does: each row is visited once, and the file keeps none.
-    Recordset& games = m_cat->games();
-    int deleted = 0;
-    for (games.moveFirst(); !games.eof() && deleted < 10; games.moveNext()) {
-        QVERIFY(games.remove());
-        ++deleted;
-    }
-    QCOMPARE(deleted, 4);
-    QCOMPARE(games.recordCount(), 0);
-    QVERIFY(!games.remove());
-    QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games"), QStringLiteral("0"));
+    QCOMPARE(sqliteShell(m_path, "SELECT group_concat(Name, '|') FROM (SELECT Name FROM Games ORDER BY Name)"),
+             QStringLiteral("Last Ninja, The|Paradroid|Sanxion|Wizball|Zzap Demo"));
 }
 
 void TestRecordset::editsReachTheFileAndReorderTheIndex()
@@ -226,17 +207,10 @@ void TestRecordset::twoRecordSetsOnOneTableSeeEachOthersChanges()
     Recordset other(m_cat->db(), "Games");
     QVERIFY(other.setIndex("Name"));
     games.moveFirst();
-    QCOMPARE(games.text("Name"), QStringLiteral("Last Ninja, The"));
-    QVERIFY(other.seek("Sanxion"));
-    QVERIFY(other.remove());
-    QVERIFY(other.seek("Wizball"));
-    QVERIFY(other.edit());
-    other.setValue("HighScore", "123456");
-    QVERIFY(other.update());
-
+    QVERIFY(other.seek("Sanxion") && other.remove());
+    QVERIFY(other.seek("Wizball") && other.edit() && other.setValue("HighScore", "123456") && other.update());
     games.moveNext();
-    QCOMPARE(games.text("Name"), QStringLiteral("Wizball"));
-    QCOMPARE(games.text("HighScore"), QStringLiteral("123456"));
+    QCOMPARE(games.text("Name") + " " + games.text("HighScore"), QStringLiteral("Wizball 123456"));
     QCOMPARE(games.recordCount(), 3);
 }
 
