@@ -3,7 +3,9 @@
 #include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "app/AppState.h"
+#include "data/settings/SettingValues.h"
 #include "data/settings/SettingsStore.h"
+#include "data/settings/SettingsTable.h"
 #include "prefs/gui/frmVTRXOptions.h"
 
 #include <QCheckBox>
@@ -69,7 +71,7 @@ private slots:
 
 private:
     std::unique_ptr<frmVTRXOptions> open();
-    QMap<QString, QString> stored(); // the [Startup] keys of the settings file, written as at exit
+    QMap<QString, QString> stored(); // every key as the settings file would hold it
     QString path(const QString& relative) const { return m_dir->filePath(relative); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -104,13 +106,9 @@ std::unique_ptr<frmVTRXOptions> TestOptionsDialog::open()
 
 QMap<QString, QString> TestOptionsDialog::stored()
 {
-    QFile::remove(path("Vintrax.ini"));
-    auto store = openSettingsStore(path("Vintrax.ini"));
-    [&] { QCOMPARE(saveSettings(*store, m_settings, {}), SettingsWriteStatus::Ok); }();
-    store->beginGroup(QStringLiteral("Startup"));
     QMap<QString, QString> values;
-    for (const QString& k : store->childKeys())
-        values.insert(k, store->value(k).toString());
+    for (const SettingDescriptor& d : settingsTable())
+        values.insert(d.key, formatSettingValue(d.get(m_settings), d.type));
     return values;
 }
 
