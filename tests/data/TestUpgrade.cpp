@@ -1,17 +1,14 @@
 // Upgrading a catalogue of an older layout: the new fields at their defaults, the ports moved, a failed or killed
-// upgrade leaving the old layout whole; the window that runs it and the start-up that offers it.
+// upgrade leaving the old layout whole; the start-up that runs it in its window.
 #include "CatalogueFixtures.h"
 #include "TestFolders.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
 #include "data/DatabaseUpgrade.h"
 #include "data/gui/CatalogueStartup.h"
-#include "data/gui/frmDatabaseUpdate.h"
 #include "platform/ScriptedMessageBox.h"
 
-#include <QLabel>
 #include <QProcess>
-#include <QProgressBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,7 +51,6 @@ private slots:
     void emptyGamesTableOnlyGainsFields();
     void failedUpgradeLeavesTheOldLayout();
     void killedUpgradeRunsAgainWhole();
-    void windowRunsTheUpgradeAndClosesItself();
     void startupUpgradesWithTheStoredPortDefaults();
 
 private:
@@ -191,27 +187,9 @@ void TestUpgradeCases::killedUpgradeRunsAgainWhole()
              QStringLiteral("3000"));
 }
 
-void TestUpgradeCases::windowRunsTheUpgradeAndClosesItself()
-{
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_trained.sql", "window.mdb");
-    Catalogue cat;
-    QVERIFY(cat.open(db).ok());
-    int reads = 0;
-    frmDatabaseUpdate form(cat, true, [&reads] {
-        ++reads;
-        return testDefaults();
-    });
-    QCOMPARE(form.exec(), int(QDialog::Accepted));
-    QCOMPARE(reads, 1);
-    QVERIFY(form.result().ok);
-    QVERIFY(form.portDefaults() == testDefaults());
-    QCOMPARE(form.findChild<QProgressBar*>("pbUpdate")->value(), 100);
-    QCOMPARE(form.findChild<QLabel*>("lblGame")->text(), QStringLiteral("Old Own V2"));
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-}
-
-// At start-up the upgrade takes the port defaults from the settings file; one that fails is reported and leaves the
-// program unable to go on. (A catalogue that cannot be opened is the start-up window test's.)
+// At start-up the upgrade window runs the upgrade with the port defaults of the settings file and closes itself; an
+// upgrade that fails is reported and leaves the program unable to go on. (A catalogue that cannot be opened is the
+// start-up window test's.)
 void TestUpgradeCases::startupUpgradesWithTheStoredPortDefaults()
 {
     const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "startup.mdb");

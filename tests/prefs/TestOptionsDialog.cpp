@@ -191,10 +191,9 @@ void TestOptionsDialog::texturePicturesAndTitleText()
     QCOMPARE(picture->pixmap().width(), 15);
 
     auto* text = child<QLineEdit>(d.get(), "txtTitleBar");
-    QVERIFY(!text->isEnabled() && !child<QLabel>(d.get(), "Label3")->isEnabled());
-    QCOMPARE(text->text(), QStringLiteral("My C64 shelf"));
+    QVERIFY(!text->isEnabled() && text->text() == QStringLiteral("My C64 shelf"));
     click(d.get(), "optTBSetMyOwn");
-    QVERIFY(text->isEnabled() && child<QLabel>(d.get(), "Label3")->isEnabled());
+    QVERIFY(text->isEnabled());
     text->setText(QStringLiteral("Games!"));
     click(d.get(), "optTBCurrentGame");
     QVERIFY(!text->isEnabled());
