@@ -43,8 +43,7 @@ private slots:
     void cleanup();
     void preferencesTakeEffect_data();
     void preferencesTakeEffect();
-    void editFavouritesReordersAndHides();
-    void otherAddressesAreRefused();
+    void favouritesMenuAndItsEditor();
 };
 
 void TestPrefsWindow::cleanup()
@@ -104,17 +103,36 @@ void TestPrefsWindow::preferencesTakeEffect()
     QCOMPARE(f.storedValue(QStringLiteral("Texture")).toInt(), ok ? 1 : -1);
 }
 
-void TestPrefsWindow::editFavouritesReordersAndHides()
+// Edit Favourites reorders and hides slots and the menu follows at once; a refused address is reported and not
+// opened, a web address opens, the separator does nothing.
+void TestPrefsWindow::favouritesMenuAndItsEditor()
 {
+    const QString refused = QStringLiteral("javascript:alert(1)"); // the rules table has the other refusals
     WindowFixture f;
     QVERIFY(f.isValid());
     f.presetSettings({{"Fave0D", "First"},
                       {"Fave0U", "https://first.example/"},
                       {"Fave1D", "Second"},
                       {"Fave1U", "https://second.example/"},
+                      {"Fave2D", "Trap"},
+                      {"Fave2U", refused},
                       {"Fave3D", "Fourth"}});
     QMainWindow* w = f.start();
     QVERIFY(w);
+    QStringList opened;
+    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
+    favourite(f, 2)->trigger();
+    QVERIFY(opened.isEmpty());
+    QCOMPARE(f.messages.count(), 1);
+    QVERIFY2(f.messages.last().text.contains(refused), qPrintable(f.messages.last().text));
+    // Slot 20 is the menu's separator: no command, and triggering it does nothing.
+    const QList<QAction*> items = w->findChild<QMenu*>("mnuF")->actions();
+    const auto separator = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->isSeparator(); });
+    QVERIFY(separator != items.end() && (*separator)->property("index").toInt() == 20);
+    QVERIFY(f.program().host()->command(QStringLiteral("mnuFave(20)")) == nullptr);
+    (*separator)->trigger();
+    QVERIFY(opened.isEmpty() && f.messages.count() == 1 && !QApplication::activeModalWidget());
+
     QStringList states;
     whenModal([&](QWidget* dialog) {
         // Which buttons are enabled and how a title greys the address are TestPrefsRules' table.
@@ -136,43 +154,12 @@ void TestPrefsWindow::editFavouritesReordersAndHides()
     // The menu follows at once: the two titles exchanged, the emptied slot hidden.
     QCOMPARE(favourite(f, 0)->text() + " " + favourite(f, 1)->text(), QStringLiteral("Second First"));
     QVERIFY(favourite(f, 2)->isVisible() && !favourite(f, 3)->isVisible());
-    QStringList opened;
-    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
     favourite(f, 0)->trigger();
     QCOMPARE(opened, QStringList{"https://second.example/"});
     f.exit();
     QCOMPARE(f.storedValue("Fave1U").toString() + " " + f.storedValue("Fave3D").toString() + " " +
                  f.storedValue("Fave3U").toString(),
              QStringLiteral("https://first.example/ Empty "));
-}
-
-// A refused address is reported and not opened; a web address opens; the separator does nothing.
-void TestPrefsWindow::otherAddressesAreRefused()
-{
-    const QString address = QStringLiteral("javascript:alert(1)"); // the rules table has the other refusals
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{"Fave2D", "Trap"}, {"Fave2U", address}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QStringList opened;
-    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
-    favourite(f, 2)->trigger();
-    QVERIFY(opened.isEmpty());
-    QCOMPARE(f.messages.count(), 1);
-    QVERIFY2(f.messages.last().text.contains(address), qPrintable(f.messages.last().text));
-    favourite(f, 4)->trigger();
-    QCOMPARE(opened, QStringList{f.state().settings.Favourites[4].address});
-    // Slot 20 is the menu's separator: no command, and triggering it does nothing.
-    const QList<QAction*> items = w->findChild<QMenu*>("mnuF")->actions();
-    const auto separator = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->isSeparator(); });
-    QVERIFY(separator != items.end() && (*separator)->property("index").toInt() == 20);
-    QVERIFY(f.program().host()->command(QStringLiteral("mnuFave(20)")) == nullptr);
-    (*separator)->trigger();
-    QCOMPARE(opened.size(), 1);
-    QCOMPARE(f.messages.count(), 1);
-    QVERIFY(!QApplication::activeModalWidget());
-    f.exit();
 }
 
 QTEST_MAIN(TestPrefsWindow)
