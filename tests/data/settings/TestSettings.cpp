@@ -15,35 +15,6 @@
 
 using namespace settingstest;
 
-class TestSettings : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void init();
-    void emptyStoreYieldsTheDefaults();
-    void keyReadsAs_data();
-    void keyReadsAs();
-    void positionRestoredOrCentred_data();
-    void positionRestoredOrCentred();
-    void screenshotView_data();
-    void screenshotView();
-    void everyKeyRoundTrips();
-    void writtenFileHoldsEveryKeyAsPlainText();
-    void handEditedFileKeepsItsLines_data();
-    void handEditedFileKeepsItsLines();
-    void minimisedAtTheFirstExitStoresNoPosition();
-    void showPrefsIsOnlyWrittenWhenCleared();
-    void refusedWritesLeaveTheFile();
-
-private:
-    QString iniPath() const { return m_dir->filePath("config/Vintrax/Vintrax.ini"); }
-    Settings loadFrom(const QStringList& lines, const SettingsLoadContext& context = standardContext());
-    static Settings everyValueChanged();
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-};
-
 namespace {
 
 // The "Startup" section of an INI file as raw text pairs, read without QSettings, so that a check
@@ -105,143 +76,310 @@ QString valueOf(const Settings& s, const QString& key)
 
 } // namespace
 
-void TestSettings::init()
+class TestSettings : public QObject
 {
-    // A fresh folder per case: QSettings caches files by name within the process.
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        // A fresh folder per case: QSettings caches files by name within the process.
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void emptyStoreYieldsTheDefaults()
+    {
+        // The defaults are a table in the code; the rules are the centred position (19200 / 2 - 7000 / 2 and
+        // 14400 / 2 - int(9615 / 2)) and that loading never creates the file.
+        const Settings s = loadSettings(*openSettingsStore(iniPath()), standardContext());
+        QCOMPARE(s, defaultSettings(standardContext()));
+        QCOMPARE(s.startup, (StartupLayout{2393, 6100, 9615, false, true}));
+        QVERIFY(!QFileInfo::exists(iniPath()));
+    }
+
+    void keyReadsAs_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("read");
+        // clang-format off
+        // Spellings the loader accepts.
+        QTest::newRow("FALSE") << QStringList{"PositionFlag=FALSE"} << "PositionFlag" << "false";
+        QTest::newRow("0 is false") << QStringList{"SSView=0"} << "SSView" << "false";
+        QTest::newRow("-1 is true") << QStringList{"DC=-1"} << "DC" << "true";
+        QTest::newRow("fraction") << QStringList{"Widthy=7200.5"} << "Widthy" << "7200.5";
+        QTest::newRow("blanks around a number") << QStringList{"Heighty=  8000  "} << "Heighty" << "8000";
+        QTest::newRow("halves round to even") << QStringList{"GoToDIR=0.5"} << "GoToDIR" << "0";
+        QTest::newRow("True as an integer") << QStringList{"AlwaysOnTop=True"} << "AlwaysOnTop" << "1";
+        // Garbage falls back to the default, key by key.
+        QTest::newRow("maybe") << QStringList{"PositionFlag=maybe"} << "PositionFlag" << "true";
+        QTest::newRow("negative height") << QStringList{"Heighty=-5"} << "Heighty" << "9615";
+        QTest::newRow("nan") << QStringList{"Top=nan"} << "Top" << "2393";
+        QTest::newRow("empty Boolean") << QStringList{"SSView="} << "SSView" << "true";
+        QTest::newRow("no such list") << QStringList{"WhatListBox=7"} << "WhatListBox" << "0";
+        QTest::newRow("no such key port") << QStringList{"DefPort1Key=3"} << "DefPort1Key" << "0";
+        QTest::newRow("a variant") << QStringList{"GoToDIR=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10)"} << "GoToDIR" << "1";
+        QTest::newRow("good beside garbage") << QStringList{"Texture=6", "DefPort2Key=1", "TitleBar=x"} << "DefPort2Key" << "1";
+        QTest::newRow("after a stray line") << QStringList{"this is not a key", "DXDefPort1Key=4"} << "DXDefPort1Key" << "4";
+        QTest::newRow("below an unclosed section") << QStringList{"[Broken section", "MusicPath=/elsewhere"} << "MusicPath" << "";
+        // Hand-edited texts read as typed.
+        QTest::newRow("Windows path") << QStringList{"MusicPath=C:\\Games\\C64"} << "MusicPath" << "C:\\Games\\C64";
+        QTest::newRow("escape-like") << QStringList{"Find1=\\x41\\n\\t\\\""} << "Find1" << "\\x41\\n\\t\\\"";
+        QTest::newRow("quotes around") << QStringList{"TitleBarText=\"Quoted, kept\""} << "TitleBarText" << "\"Quoted, kept\"";
+        QTest::newRow("hash") << QStringList{"Fave3D=C64 #1 # site"} << "Fave3D" << "C64 #1 # site";
+        QTest::newRow("comma") << QStringList{"CurrentGame=Last Ninja, The"} << "CurrentGame" << "Last Ninja, The";
+        QTest::newRow("non-ASCII") << QStringList{"CurrentGame=Blå Bläk – 日本"} << "CurrentGame" << "Blå Bläk – 日本";
+        QTest::newRow("blanks around a text") << QStringList{"MusicPath=  /music/HVSC  "} << "MusicPath" << "/music/HVSC";
+        QTest::newRow("equals signs") << QStringList{"Fave1U=https://x.org/?a=1&b=2"} << "Fave1U" << "https://x.org/?a=1&b=2";
+        QTest::newRow("looks like a variant") << QStringList{"Find2=@Variant(junk)"} << "Find2" << "@Variant(junk)";
+        QTest::newRow("number with a comma") << QStringList{"WhatListBox=1,2"} << "WhatListBox" << "0";
+        // The first start of this version forgets the old emulator paths; later starts keep them.
+        QTest::newRow("first start: 1.9 path") << QStringList{"CCS64Path=/emu/a"} << "CCS64Path" << "";
+        QTest::newRow("first start: other paths") << QStringList{"DirectXPath=/emu/c"} << "DirectXPath" << "/emu/c";
+        QTest::newRow("later start: 1.9 path") << QStringList{"V13Start=True", "CCS64Path=/emu/a"} << "CCS64Path" << "/emu/a";
+        // clang-format on
+    }
+
+    void keyReadsAs()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, key);
+        QFETCH(QString, read);
+        // With and without a line end after the last line, and with Windows line ends below a comment.
+        for (const auto& [lineEnd, prefix, suffix] :
+             {std::tuple{"\n", "", ""}, {"\n", "", "\n"}, {"\r\n", "; hi\r\n", "\r\n"}}) {
+            m_dir = std::make_unique<QTemporaryDir>(); // QSettings caches files by name within the process
+            const QByteArray text = "[Startup]" + QByteArray(lineEnd) + prefix + lines.join(lineEnd).toUtf8() + suffix;
+            QVERIFY(testsupport::writeFile(iniPath(), text));
+            QCOMPARE(valueOf(loadSettings(*openSettingsStore(iniPath()), standardContext()), key), read);
+        }
+    }
+
+    void positionRestoredOrCentred_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<double>("screenWidth");
+        QTest::addColumn<double>("expectedTop");
+        QTest::addColumn<double>("expectedLeft");
+        // clang-format off
+        QTest::newRow("restored") << QStringList{"Top=100", "Left=250.5"} << 19200.0 << 100.0 << 250.5;
+        QTest::newRow("always centre") << QStringList{"PositionFlag=False", "Top=100", "Left=250"} << 19200.0 << 2393.0 << 6100.0;
+        QTest::newRow("odd screen width") << QStringList{"PositionFlag=False"} << 19201.0 << 2393.0 << 6100.0;
+        QTest::newRow("window wider than screen") << QStringList{"PositionFlag=False"} << 6000.0 << 2393.0 << -500.0;
+        // clang-format on
+    }
+
+    void positionRestoredOrCentred()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(double, screenWidth);
+        QFETCH(double, expectedTop);
+        QFETCH(double, expectedLeft);
+        SettingsLoadContext context = standardContext();
+        context.screenWidth = screenWidth;
+        const Settings s = loadFrom(lines, context);
+        QCOMPARE(s.startup.top, expectedTop);
+        QCOMPARE(s.startup.left, expectedLeft);
+        // The category browser's position defaults to the main window's centred one.
+        QCOMPARE(double(s.OGLeft), std::floor(screenWidth / 2) - 3500);
+    }
+
+    void screenshotView_data()
+    {
+        QTest::addColumn<QString>("flags"); // hide, show, restore last, saved view
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("always hide") << "True False False True" << false;
+        QTest::newRow("hide wins over show") << "True True False True" << false;
+        QTest::newRow("always show") << "False True False False" << true;
+        QTest::newRow("restore last: off") << "False False True False" << false;
+        QTest::newRow("restore last: on") << "False False True True" << true;
+        QTest::newRow("no choice made: saved value") << "False False False False" << false;
+        QTest::newRow("nothing stored: show") << "" << true;
+    }
+
+    void screenshotView()
+    {
+        QFETCH(QString, flags);
+        QFETCH(bool, expected);
+        const QStringList f = flags.split(' ', Qt::SkipEmptyParts);
+        QStringList lines;
+        if (!f.isEmpty())
+            lines << "SSViewHideFlag=" + f[0] << "SSViewShowFlag=" + f[1] << "SSViewYesFlag=" + f[2]
+                  << "SSView=" + f[3];
+        const Settings s = loadFrom(lines);
+        QCOMPARE(s.startup.ssView, expected);
+        QCOMPARE(effectiveScreenshotView(s), expected);
+        // The stored value is kept as read; only the layout carries the effective one.
+        QCOMPARE(s.SSView, f.isEmpty() || f[3] == "True");
+    }
+
+    void everyKeyRoundTrips()
+    {
+        Settings written = everyValueChanged();
+        // Texts of any kind in the search keys; a file line cannot hold a line break or blanks at a value's ends.
+        const char* texts[] = {"Last Ninja, The",    "a,b,,c",           "\"Quoted\" and 'single'",
+                               "x=1; y=2 ;comment?", "C:\\GAMES\\C64\\", "Blå Bläk – 日本 ©",
+                               "@Variant(junk)",     "[Startup] #1",     "True",
+                               "  padded  "};
+        for (int i = 0; i < FindCount; ++i)
+            written.Find[i] = QString::fromUtf8(texts[i]);
+        written.Favourites[19].title = QStringLiteral("two\nlines\tand tab");
+        const Settings defaults = defaultSettings(standardContext());
+        for (const SettingDescriptor& d : settingsTable())
+            QVERIFY2(d.get(written) != d.get(defaults), qPrintable(d.key));
+        QCOMPARE(saveSettings(*openSettingsStore(iniPath()), written, {}), SettingsWriteStatus::Ok);
+
+        const Settings read = loadSettings(*openSettingsStore(iniPath()), standardContext());
+        written.Find[9] = QStringLiteral("padded");
+        written.Favourites[19].title = QStringLiteral("two lines\tand tab");
+        for (const SettingDescriptor& d : settingsTable())
+            QVERIFY2(d.get(read) == d.get(written), qPrintable(d.key + "=" + d.get(read).toString()));
+        written.startup = read.startup;
+        QCOMPARE(read, written);
+    }
+
+    void writtenFileHoldsEveryKeyAsPlainText()
+    {
+        Settings s = defaultSettings(standardContext());
+        s.Top = 1234.5; // twips may be fractional in a hand-edited file, and are written back so
+        s.Left = -0.25;
+        QCOMPARE(saveSettings(*openSettingsStore(iniPath()), s, {}), SettingsWriteStatus::Ok);
+        const QMap<QString, QString> raw = rawStartupSection(iniPath());
+        QStringList expected = expectedKeyNames();
+        expected.sort();
+        QCOMPARE(raw.keys(), expected);
+        const QMap<QString, QString> spelled = {{"PositionFlag", "True"},
+                                                {"View", "False"},
+                                                {"V13Start", "True"},
+                                                {"Widthy", "7000"},
+                                                {"Top", "1234.5"},
+                                                {"Left", "-0.25"},
+                                                {"Texture", "-1"},
+                                                {"DefPort2Key", "2"},
+                                                {"GamesPath4", ""},
+                                                {"LastResetDate", "07-03-2024"},
+                                                {"Fave0U", "https://vintrax.sourceforge.io/"}};
+        for (auto it = spelled.begin(); it != spelled.end(); ++it)
+            QCOMPARE(raw.value(it.key()), it.value());
+    }
+
+    void handEditedFileKeepsItsLines_data()
+    {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::addColumn<QByteArray>("start"); // before the first line
+        QTest::newRow("Unix line ends, none after the last line") << QByteArray("\n") << QByteArray();
+        QTest::newRow("Windows line ends, byte-order mark") << QByteArray("\r\n") << QByteArray("\xEF\xBB\xBF");
+    }
+
+    void handEditedFileKeepsItsLines()
+    {
+        QFETCH(QByteArray, lineEnd);
+        QFETCH(QByteArray, start);
+        const QList<QByteArray> head = {"; Vintrax settings, edited by hand",
+                                        "# paths on the Windows drive",
+                                        "[Startup]",
+                                        "MusicPath = C:\\Games\\C64\\Music",
+                                        "GamesPath=D:\\C64; \"Games\" #1",
+                                        "Colour=blue",
+                                        "WhatListBox=1",
+                                        "; the old list",
+                                        "CurrentGame=Last Ninja, The",
+                                        "Texture=2",
+                                        "Texture=3"};
+        const QList<QByteArray> tail = {"stray text", "", "[Other]", "Keep=this\\that"};
+        QVERIFY(testsupport::writeFile(iniPath(), start + (head + tail).join(lineEnd)));
+        auto store = openSettingsStore(iniPath());
+        Settings s = loadSettings(*store, standardContext());
+        QCOMPARE(s.Texture, 3); // the last of a key given twice
+        s.WhatListBox = 2;
+        QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
+        store.reset();
+
+        // Every line stays as typed but the changed value and the earlier of the doubled key; the keys the
+        // file lacked (all but five) follow the section's last key.
+        QList<QByteArray> expectedHead = head;
+        expectedHead[6] = "WhatListBox=2";
+        expectedHead.removeAt(9);
+        const QByteArray written = testsupport::readFile(iniPath());
+        const QByteArray headText = start + expectedHead.join(lineEnd) + lineEnd;
+        const QByteArray tailText = tail.join(lineEnd) + lineEnd;
+        QVERIFY2(written.startsWith(headText) && written.endsWith(tailText), written.constData());
+        const QByteArray added = written.mid(headText.size(), written.size() - headText.size() - tailText.size());
+        QCOMPARE(added.count('\n'), expectedKeyNames().size() - 5);
+        QCOMPARE(loadSettings(*openSettingsStore(iniPath()), standardContext()).GamesPath[0], s.GamesPath[0]);
+    }
+
+    // A window closed minimised keeps the previous position (the window test's); at the very first exit there is
+    // none, so no position is stored and the next start centres.
+    void minimisedAtTheFirstExitStoresNoPosition()
+    {
+        QCOMPARE(saveSettings(*openSettingsStore(iniPath()), settingsVariant('A'), {true}), SettingsWriteStatus::Ok);
+        const QMap<QString, QString> raw = rawStartupSection(iniPath());
+        QVERIFY(!raw.contains("Top") && !raw.contains("Left") && raw.contains("OGTop"));
+    }
+
+    // ShowPrefs lives outside the load/save cycle: absent or garbage it reads as set, the writer never adds it,
+    // clearing it keeps every other key and a later save keeps it cleared.
+    void showPrefsIsOnlyWrittenWhenCleared()
+    {
+        const QString fresh = m_dir->filePath("fresh.ini");
+        QCOMPARE(saveSettings(*openSettingsStore(fresh), defaultSettings(standardContext()), {}),
+                 SettingsWriteStatus::Ok);
+        QVERIFY(!rawStartupSection(fresh).contains("ShowPrefs"));
+        QVERIFY(readShowPrefs(*openSettingsStore(fresh)));
+        QVERIFY(writeStartupIni(m_dir->filePath("garbage.ini"), {"ShowPrefs=later"}));
+        QVERIFY(readShowPrefs(*openSettingsStore(m_dir->filePath("garbage.ini"))));
+
+        QVERIFY(writeStartupIni(iniPath(), {"CurrentGame=Last Ninja, The", "WhatListBox=2"}));
+        auto store = openSettingsStore(iniPath());
+        QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::Ok);
+        const QMap<QString, QString> raw = rawStartupSection(iniPath());
+        QCOMPARE(raw.size(), 3);
+        QCOMPARE(raw.value("ShowPrefs"), QStringLiteral("False"));
+        QCOMPARE(saveSettings(*store, loadSettings(*store, standardContext()), {}), SettingsWriteStatus::Ok);
+        store.reset();
+        QCOMPARE(rawStartupSection(iniPath()).value("CurrentGame"), QStringLiteral("Last Ninja, The"));
+        QVERIFY(!readShowPrefs(*openSettingsStore(iniPath())));
+    }
+
+    // A read-only file is left byte for byte; a settings folder that cannot be made (a file of that name is in the
+    // way) is reported.
+    void refusedWritesLeaveTheFile()
+    {
+        QVERIFY(writeStartupIni(iniPath(), {"WhatListBox=1", "CurrentGame=Elite"}));
+        const QByteArray before = testsupport::readFile(iniPath());
+        QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        auto store = openSettingsStore(iniPath());
+        Settings s = loadSettings(*store, standardContext());
+        s.CurrentGame = QStringLiteral("Paradroid");
+        QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::ReadOnly);
+        QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::ReadOnly);
+        store.reset(); // a pending write would reach the file here
+        QCOMPARE(testsupport::readFile(iniPath()), before);
+        QVERIFY(settingsWriteMessage(SettingsWriteStatus::ReadOnly, iniPath()).contains(iniPath()));
+        QVERIFY(settingsWriteMessage(SettingsWriteStatus::Ok, iniPath()).isEmpty());
+
+        const QString blocked = m_dir->filePath("blocked/Vintrax.ini");
+        QVERIFY(testsupport::writeFile(m_dir->filePath("blocked"), "not a folder"));
+        QCOMPARE(saveSettings(*openSettingsStore(blocked), s, {}), SettingsWriteStatus::AccessError);
+        QCOMPARE(testsupport::readFile(m_dir->filePath("blocked")), QByteArray("not a folder"));
+        QVERIFY(settingsWriteMessage(SettingsWriteStatus::AccessError, blocked).contains(blocked));
+    }
+
+private:
+    QString iniPath() const { return m_dir->filePath("config/Vintrax/Vintrax.ini"); }
+    Settings loadFrom(const QStringList& lines, const SettingsLoadContext& context = standardContext());
+    static Settings everyValueChanged();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
 
 Settings TestSettings::loadFrom(const QStringList& lines, const SettingsLoadContext& context)
 {
     if (!writeStartupIni(iniPath(), lines))
         qFatal("cannot write test INI");
     return loadSettings(*openSettingsStore(iniPath()), context);
-}
-
-void TestSettings::emptyStoreYieldsTheDefaults()
-{
-    // The defaults are a table in the code; the rules are the centred position (19200 / 2 - 7000 / 2 and
-    // 14400 / 2 - int(9615 / 2)) and that loading never creates the file.
-    const Settings s = loadSettings(*openSettingsStore(iniPath()), standardContext());
-    QCOMPARE(s, defaultSettings(standardContext()));
-    QCOMPARE(s.startup, (StartupLayout{2393, 6100, 9615, false, true}));
-    QVERIFY(!QFileInfo::exists(iniPath()));
-}
-
-void TestSettings::keyReadsAs_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("read");
-    // clang-format off
-    // Spellings the loader accepts.
-    QTest::newRow("FALSE") << QStringList{"PositionFlag=FALSE"} << "PositionFlag" << "false";
-    QTest::newRow("0 is false") << QStringList{"SSView=0"} << "SSView" << "false";
-    QTest::newRow("-1 is true") << QStringList{"DC=-1"} << "DC" << "true";
-    QTest::newRow("fraction") << QStringList{"Widthy=7200.5"} << "Widthy" << "7200.5";
-    QTest::newRow("blanks around a number") << QStringList{"Heighty=  8000  "} << "Heighty" << "8000";
-    QTest::newRow("halves round to even") << QStringList{"GoToDIR=0.5"} << "GoToDIR" << "0";
-    QTest::newRow("True as an integer") << QStringList{"AlwaysOnTop=True"} << "AlwaysOnTop" << "1";
-    // Garbage falls back to the default, key by key.
-    QTest::newRow("maybe") << QStringList{"PositionFlag=maybe"} << "PositionFlag" << "true";
-    QTest::newRow("negative height") << QStringList{"Heighty=-5"} << "Heighty" << "9615";
-    QTest::newRow("nan") << QStringList{"Top=nan"} << "Top" << "2393";
-    QTest::newRow("empty Boolean") << QStringList{"SSView="} << "SSView" << "true";
-    QTest::newRow("no such list") << QStringList{"WhatListBox=7"} << "WhatListBox" << "0";
-    QTest::newRow("no such key port") << QStringList{"DefPort1Key=3"} << "DefPort1Key" << "0";
-    QTest::newRow("a variant") << QStringList{"GoToDIR=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10)"} << "GoToDIR" << "1";
-    QTest::newRow("good beside garbage") << QStringList{"Texture=6", "DefPort2Key=1", "TitleBar=x"} << "DefPort2Key" << "1";
-    QTest::newRow("after a stray line") << QStringList{"this is not a key", "DXDefPort1Key=4"} << "DXDefPort1Key" << "4";
-    QTest::newRow("below an unclosed section") << QStringList{"[Broken section", "MusicPath=/elsewhere"} << "MusicPath" << "";
-    // Hand-edited texts read as typed.
-    QTest::newRow("Windows path") << QStringList{"MusicPath=C:\\Games\\C64"} << "MusicPath" << "C:\\Games\\C64";
-    QTest::newRow("escape-like") << QStringList{"Find1=\\x41\\n\\t\\\""} << "Find1" << "\\x41\\n\\t\\\"";
-    QTest::newRow("quotes around") << QStringList{"TitleBarText=\"Quoted, kept\""} << "TitleBarText" << "\"Quoted, kept\"";
-    QTest::newRow("hash") << QStringList{"Fave3D=C64 #1 # site"} << "Fave3D" << "C64 #1 # site";
-    QTest::newRow("comma") << QStringList{"CurrentGame=Last Ninja, The"} << "CurrentGame" << "Last Ninja, The";
-    QTest::newRow("non-ASCII") << QStringList{"CurrentGame=Blå Bläk – 日本"} << "CurrentGame" << "Blå Bläk – 日本";
-    QTest::newRow("blanks around a text") << QStringList{"MusicPath=  /music/HVSC  "} << "MusicPath" << "/music/HVSC";
-    QTest::newRow("equals signs") << QStringList{"Fave1U=https://x.org/?a=1&b=2"} << "Fave1U" << "https://x.org/?a=1&b=2";
-    QTest::newRow("looks like a variant") << QStringList{"Find2=@Variant(junk)"} << "Find2" << "@Variant(junk)";
-    QTest::newRow("number with a comma") << QStringList{"WhatListBox=1,2"} << "WhatListBox" << "0";
-    // The first start of this version forgets the old emulator paths; later starts keep them.
-    QTest::newRow("first start: 1.9 path") << QStringList{"CCS64Path=/emu/a"} << "CCS64Path" << "";
-    QTest::newRow("first start: other paths") << QStringList{"DirectXPath=/emu/c"} << "DirectXPath" << "/emu/c";
-    QTest::newRow("later start: 1.9 path") << QStringList{"V13Start=True", "CCS64Path=/emu/a"} << "CCS64Path" << "/emu/a";
-    // clang-format on
-}
-
-void TestSettings::keyReadsAs()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(QString, key);
-    QFETCH(QString, read);
-    // With and without a line end after the last line, and with Windows line ends below a comment.
-    for (const auto& [lineEnd, prefix, suffix] :
-         {std::tuple{"\n", "", ""}, {"\n", "", "\n"}, {"\r\n", "; hi\r\n", "\r\n"}}) {
-        m_dir = std::make_unique<QTemporaryDir>(); // QSettings caches files by name within the process
-        const QByteArray text = "[Startup]" + QByteArray(lineEnd) + prefix + lines.join(lineEnd).toUtf8() + suffix;
-        QVERIFY(testsupport::writeFile(iniPath(), text));
-        QCOMPARE(valueOf(loadSettings(*openSettingsStore(iniPath()), standardContext()), key), read);
-    }
-}
-
-void TestSettings::positionRestoredOrCentred_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<double>("screenWidth");
-    QTest::addColumn<double>("expectedTop");
-    QTest::addColumn<double>("expectedLeft");
-    // clang-format off
-    QTest::newRow("restored") << QStringList{"Top=100", "Left=250.5"} << 19200.0 << 100.0 << 250.5;
-    QTest::newRow("always centre") << QStringList{"PositionFlag=False", "Top=100", "Left=250"} << 19200.0 << 2393.0 << 6100.0;
-    QTest::newRow("odd screen width") << QStringList{"PositionFlag=False"} << 19201.0 << 2393.0 << 6100.0;
-    QTest::newRow("window wider than screen") << QStringList{"PositionFlag=False"} << 6000.0 << 2393.0 << -500.0;
-    // clang-format on
-}
-
-void TestSettings::positionRestoredOrCentred()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(double, screenWidth);
-    QFETCH(double, expectedTop);
-    QFETCH(double, expectedLeft);
-    SettingsLoadContext context = standardContext();
-    context.screenWidth = screenWidth;
-    const Settings s = loadFrom(lines, context);
-    QCOMPARE(s.startup.top, expectedTop);
-    QCOMPARE(s.startup.left, expectedLeft);
-    // The category browser's position defaults to the main window's centred one.
-    QCOMPARE(double(s.OGLeft), std::floor(screenWidth / 2) - 3500);
-}
-
-void TestSettings::screenshotView_data()
-{
-    QTest::addColumn<QString>("flags"); // hide, show, restore last, saved view
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("always hide") << "True False False True" << false;
-    QTest::newRow("hide wins over show") << "True True False True" << false;
-    QTest::newRow("always show") << "False True False False" << true;
-    QTest::newRow("restore last: off") << "False False True False" << false;
-    QTest::newRow("restore last: on") << "False False True True" << true;
-    QTest::newRow("no choice made: saved value") << "False False False False" << false;
-    QTest::newRow("nothing stored: show") << "" << true;
-}
-
-void TestSettings::screenshotView()
-{
-    QFETCH(QString, flags);
-    QFETCH(bool, expected);
-    const QStringList f = flags.split(' ', Qt::SkipEmptyParts);
-    QStringList lines;
-    if (!f.isEmpty())
-        lines << "SSViewHideFlag=" + f[0] << "SSViewShowFlag=" + f[1] << "SSViewYesFlag=" + f[2] << "SSView=" + f[3];
-    const Settings s = loadFrom(lines);
-    QCOMPARE(s.startup.ssView, expected);
-    QCOMPARE(effectiveScreenshotView(s), expected);
-    // The stored value is kept as read; only the layout carries the effective one.
-    QCOMPARE(s.SSView, f.isEmpty() || f[3] == "True");
 }
 
 // Every key set to a value that differs from its default (a flag flipped, a number moved by one within its
@@ -260,158 +398,6 @@ Settings TestSettings::everyValueChanged()
     }
     s.LastResetDate = QStringLiteral("31-12-1999");
     return s;
-}
-
-void TestSettings::everyKeyRoundTrips()
-{
-    Settings written = everyValueChanged();
-    // Texts of any kind in the search keys; a file line cannot hold a line break or blanks at a value's ends.
-    const char* texts[] = {"Last Ninja, The",    "a,b,,c",           "\"Quoted\" and 'single'",
-                           "x=1; y=2 ;comment?", "C:\\GAMES\\C64\\", "Blå Bläk – 日本 ©",
-                           "@Variant(junk)",     "[Startup] #1",     "True",
-                           "  padded  "};
-    for (int i = 0; i < FindCount; ++i)
-        written.Find[i] = QString::fromUtf8(texts[i]);
-    written.Favourites[19].title = QStringLiteral("two\nlines\tand tab");
-    const Settings defaults = defaultSettings(standardContext());
-    for (const SettingDescriptor& d : settingsTable())
-        QVERIFY2(d.get(written) != d.get(defaults), qPrintable(d.key));
-    QCOMPARE(saveSettings(*openSettingsStore(iniPath()), written, {}), SettingsWriteStatus::Ok);
-
-    const Settings read = loadSettings(*openSettingsStore(iniPath()), standardContext());
-    written.Find[9] = QStringLiteral("padded");
-    written.Favourites[19].title = QStringLiteral("two lines\tand tab");
-    for (const SettingDescriptor& d : settingsTable())
-        QVERIFY2(d.get(read) == d.get(written), qPrintable(d.key + "=" + d.get(read).toString()));
-    written.startup = read.startup;
-    QCOMPARE(read, written);
-}
-
-void TestSettings::writtenFileHoldsEveryKeyAsPlainText()
-{
-    Settings s = defaultSettings(standardContext());
-    s.Top = 1234.5; // twips may be fractional in a hand-edited file, and are written back so
-    s.Left = -0.25;
-    QCOMPARE(saveSettings(*openSettingsStore(iniPath()), s, {}), SettingsWriteStatus::Ok);
-    const QMap<QString, QString> raw = rawStartupSection(iniPath());
-    QStringList expected = expectedKeyNames();
-    expected.sort();
-    QCOMPARE(raw.keys(), expected);
-    const QMap<QString, QString> spelled = {{"PositionFlag", "True"},
-                                            {"View", "False"},
-                                            {"V13Start", "True"},
-                                            {"Widthy", "7000"},
-                                            {"Top", "1234.5"},
-                                            {"Left", "-0.25"},
-                                            {"Texture", "-1"},
-                                            {"DefPort2Key", "2"},
-                                            {"GamesPath4", ""},
-                                            {"LastResetDate", "07-03-2024"},
-                                            {"Fave0U", "https://vintrax.sourceforge.io/"}};
-    for (auto it = spelled.begin(); it != spelled.end(); ++it)
-        QCOMPARE(raw.value(it.key()), it.value());
-}
-
-void TestSettings::handEditedFileKeepsItsLines_data()
-{
-    QTest::addColumn<QByteArray>("lineEnd");
-    QTest::addColumn<QByteArray>("start"); // before the first line
-    QTest::newRow("Unix line ends, none after the last line") << QByteArray("\n") << QByteArray();
-    QTest::newRow("Windows line ends, byte-order mark") << QByteArray("\r\n") << QByteArray("\xEF\xBB\xBF");
-}
-
-void TestSettings::handEditedFileKeepsItsLines()
-{
-    QFETCH(QByteArray, lineEnd);
-    QFETCH(QByteArray, start);
-    const QList<QByteArray> head = {"; Vintrax settings, edited by hand",
-                                    "# paths on the Windows drive",
-                                    "[Startup]",
-                                    "MusicPath = C:\\Games\\C64\\Music",
-                                    "GamesPath=D:\\C64; \"Games\" #1",
-                                    "Colour=blue",
-                                    "WhatListBox=1",
-                                    "; the old list",
-                                    "CurrentGame=Last Ninja, The",
-                                    "Texture=2",
-                                    "Texture=3"};
-    const QList<QByteArray> tail = {"stray text", "", "[Other]", "Keep=this\\that"};
-    QVERIFY(testsupport::writeFile(iniPath(), start + (head + tail).join(lineEnd)));
-    auto store = openSettingsStore(iniPath());
-    Settings s = loadSettings(*store, standardContext());
-    QCOMPARE(s.Texture, 3); // the last of a key given twice
-    s.WhatListBox = 2;
-    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
-    store.reset();
-
-    // Every line stays as typed but the changed value and the earlier of the doubled key; the keys the
-    // file lacked (all but five) follow the section's last key.
-    QList<QByteArray> expectedHead = head;
-    expectedHead[6] = "WhatListBox=2";
-    expectedHead.removeAt(9);
-    const QByteArray written = testsupport::readFile(iniPath());
-    const QByteArray headText = start + expectedHead.join(lineEnd) + lineEnd;
-    const QByteArray tailText = tail.join(lineEnd) + lineEnd;
-    QVERIFY2(written.startsWith(headText) && written.endsWith(tailText), written.constData());
-    const QByteArray added = written.mid(headText.size(), written.size() - headText.size() - tailText.size());
-    QCOMPARE(added.count('\n'), expectedKeyNames().size() - 5);
-    QCOMPARE(loadSettings(*openSettingsStore(iniPath()), standardContext()).GamesPath[0], s.GamesPath[0]);
-}
-
-// A window closed minimised keeps the previous position (the window test's); at the very first exit there is
-// none, so no position is stored and the next start centres.
-void TestSettings::minimisedAtTheFirstExitStoresNoPosition()
-{
-    QCOMPARE(saveSettings(*openSettingsStore(iniPath()), settingsVariant('A'), {true}), SettingsWriteStatus::Ok);
-    const QMap<QString, QString> raw = rawStartupSection(iniPath());
-    QVERIFY(!raw.contains("Top") && !raw.contains("Left") && raw.contains("OGTop"));
-}
-
-// ShowPrefs lives outside the load/save cycle: absent or garbage it reads as set, the writer never adds it,
-// clearing it keeps every other key and a later save keeps it cleared.
-void TestSettings::showPrefsIsOnlyWrittenWhenCleared()
-{
-    const QString fresh = m_dir->filePath("fresh.ini");
-    QCOMPARE(saveSettings(*openSettingsStore(fresh), defaultSettings(standardContext()), {}), SettingsWriteStatus::Ok);
-    QVERIFY(!rawStartupSection(fresh).contains("ShowPrefs"));
-    QVERIFY(readShowPrefs(*openSettingsStore(fresh)));
-    QVERIFY(writeStartupIni(m_dir->filePath("garbage.ini"), {"ShowPrefs=later"}));
-    QVERIFY(readShowPrefs(*openSettingsStore(m_dir->filePath("garbage.ini"))));
-
-    QVERIFY(writeStartupIni(iniPath(), {"CurrentGame=Last Ninja, The", "WhatListBox=2"}));
-    auto store = openSettingsStore(iniPath());
-    QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::Ok);
-    const QMap<QString, QString> raw = rawStartupSection(iniPath());
-    QCOMPARE(raw.size(), 3);
-    QCOMPARE(raw.value("ShowPrefs"), QStringLiteral("False"));
-    QCOMPARE(saveSettings(*store, loadSettings(*store, standardContext()), {}), SettingsWriteStatus::Ok);
-    store.reset();
-    QCOMPARE(rawStartupSection(iniPath()).value("CurrentGame"), QStringLiteral("Last Ninja, The"));
-    QVERIFY(!readShowPrefs(*openSettingsStore(iniPath())));
-}
-
-// A read-only file is left byte for byte; a settings folder that cannot be made (a file of that name is in the
-// way) is reported.
-void TestSettings::refusedWritesLeaveTheFile()
-{
-    QVERIFY(writeStartupIni(iniPath(), {"WhatListBox=1", "CurrentGame=Elite"}));
-    const QByteArray before = testsupport::readFile(iniPath());
-    QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    auto store = openSettingsStore(iniPath());
-    Settings s = loadSettings(*store, standardContext());
-    s.CurrentGame = QStringLiteral("Paradroid");
-    QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::ReadOnly);
-    QCOMPARE(clearShowPrefs(*store), SettingsWriteStatus::ReadOnly);
-    store.reset(); // a pending write would reach the file here
-    QCOMPARE(testsupport::readFile(iniPath()), before);
-    QVERIFY(settingsWriteMessage(SettingsWriteStatus::ReadOnly, iniPath()).contains(iniPath()));
-    QVERIFY(settingsWriteMessage(SettingsWriteStatus::Ok, iniPath()).isEmpty());
-
-    const QString blocked = m_dir->filePath("blocked/Vintrax.ini");
-    QVERIFY(testsupport::writeFile(m_dir->filePath("blocked"), "not a folder"));
-    QCOMPARE(saveSettings(*openSettingsStore(blocked), s, {}), SettingsWriteStatus::AccessError);
-    QCOMPARE(testsupport::readFile(m_dir->filePath("blocked")), QByteArray("not a folder"));
-    QVERIFY(settingsWriteMessage(SettingsWriteStatus::AccessError, blocked).contains(blocked));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
