@@ -216,7 +216,18 @@ private slots:
 
     void everyKeyRoundTrips()
     {
-        Settings written = everyValueChanged();
+        // Every key set to a value that differs from its default (a flag flipped, a number moved by one within its
+        // range, a text naming its key), so that a key the writer or the loader forgets comes back as its default.
+        Settings written = defaultSettings(standardContext());
+        for (const SettingDescriptor& d : settingsTable()) {
+            const double number = d.get(written).toDouble();
+            if (d.type == SettingType::Boolean)
+                d.set(written, !d.get(written).toBool());
+            else if (d.type == SettingType::Text)
+                d.set(written, d.key + QStringLiteral(", changed"));
+            else
+                d.set(written, number + 1 <= d.maximum ? number + 1 : number - 1);
+        }
         // Texts of any kind in the search keys; a file line cannot hold a line break or blanks at a value's ends.
         const char* texts[] = {"Last Ninja, The",    "a,b,,c",           "\"Quoted\" and 'single'",
                                "x=1; y=2 ;comment?", "C:\\GAMES\\C64\\", "Blå Bläk – 日本 ©",
@@ -225,6 +236,7 @@ private slots:
         for (int i = 0; i < FindCount; ++i)
             written.Find[i] = QString::fromUtf8(texts[i]);
         written.Favourites[19].title = QStringLiteral("two\nlines\tand tab");
+        written.LastResetDate = QStringLiteral("31-12-1999");
         const Settings defaults = defaultSettings(standardContext());
         for (const SettingDescriptor& d : settingsTable())
             QVERIFY2(d.get(written) != d.get(defaults), qPrintable(d.key));
@@ -249,19 +261,10 @@ private slots:
         QStringList expected = expectedKeyNames();
         expected.sort();
         QCOMPARE(raw.keys(), expected);
-        const QMap<QString, QString> spelled = {{"PositionFlag", "True"},
-                                                {"View", "False"},
-                                                {"V13Start", "True"},
-                                                {"Widthy", "7000"},
-                                                {"Top", "1234.5"},
-                                                {"Left", "-0.25"},
-                                                {"Texture", "-1"},
-                                                {"DefPort2Key", "2"},
-                                                {"GamesPath4", ""},
-                                                {"LastResetDate", "07-03-2024"},
-                                                {"Fave0U", "https://vintrax.sourceforge.io/"}};
-        for (auto it = spelled.begin(); it != spelled.end(); ++it)
-            QCOMPARE(raw.value(it.key()), it.value());
+        for (const QString pair : {"PositionFlag=True", "View=False", "V13Start=True", "Widthy=7000", "Top=1234.5",
+                                   "Left=-0.25", "Texture=-1", "DefPort2Key=2",
+                                   "GamesPath4=", "LastResetDate=07-03-2024", "Fave0U=https://vintrax.sourceforge.io/"})
+            QCOMPARE(pair.section('=', 0, 0) + "=" + raw.value(pair.section('=', 0, 0)), pair);
     }
 
     void handEditedFileKeepsItsLines_data()
@@ -276,17 +279,11 @@ private slots:
     {
         QFETCH(QByteArray, lineEnd);
         QFETCH(QByteArray, start);
-        const QList<QByteArray> head = {"; Vintrax settings, edited by hand",
-                                        "# paths on the Windows drive",
-                                        "[Startup]",
-                                        "MusicPath = C:\\Games\\C64\\Music",
-                                        "GamesPath=D:\\C64; \"Games\" #1",
-                                        "Colour=blue",
-                                        "WhatListBox=1",
-                                        "; the old list",
-                                        "CurrentGame=Last Ninja, The",
-                                        "Texture=2",
-                                        "Texture=3"};
+        const QList<QByteArray> head =
+            QByteArray("; Vintrax settings, edited by hand\n# paths on the Windows drive\n[Startup]\n"
+                       "MusicPath = C:\\Games\\C64\\Music\nGamesPath=D:\\C64; \"Games\" #1\nColour=blue\n"
+                       "WhatListBox=1\n; the old list\nCurrentGame=Last Ninja, The\nTexture=2\nTexture=3")
+                .split('\n');
         const QList<QByteArray> tail = {"stray text", "", "[Other]", "Keep=this\\that"};
         QVERIFY(testsupport::writeFile(iniPath(), start + (head + tail).join(lineEnd)));
         auto store = openSettingsStore(iniPath());
@@ -369,36 +366,15 @@ private slots:
 
 private:
     QString iniPath() const { return m_dir->filePath("config/Vintrax/Vintrax.ini"); }
-    Settings loadFrom(const QStringList& lines, const SettingsLoadContext& context = standardContext());
-    static Settings everyValueChanged();
+    Settings loadFrom(const QStringList& lines, const SettingsLoadContext& context = standardContext())
+    {
+        if (!writeStartupIni(iniPath(), lines))
+            qFatal("cannot write test INI");
+        return loadSettings(*openSettingsStore(iniPath()), context);
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-Settings TestSettings::loadFrom(const QStringList& lines, const SettingsLoadContext& context)
-{
-    if (!writeStartupIni(iniPath(), lines))
-        qFatal("cannot write test INI");
-    return loadSettings(*openSettingsStore(iniPath()), context);
-}
-
-// Every key set to a value that differs from its default (a flag flipped, a number moved by one within its
-// range, a text naming its key), so that a key the writer or the loader forgets comes back as its default.
-Settings TestSettings::everyValueChanged()
-{
-    Settings s = defaultSettings(standardContext());
-    for (const SettingDescriptor& d : settingsTable()) {
-        const QVariant old = d.get(s);
-        if (d.type == SettingType::Boolean)
-            d.set(s, !old.toBool());
-        else if (d.type == SettingType::Text)
-            d.set(s, d.key + QStringLiteral(", changed"));
-        else
-            d.set(s, old.toDouble() + 1 <= d.maximum ? old.toDouble() + 1 : old.toDouble() - 1);
-    }
-    s.LastResetDate = QStringLiteral("31-12-1999");
-    return s;
-}
 
 QTEST_GUILESS_MAIN(TestSettings)
 #include "TestSettings.moc"
