@@ -8,13 +8,11 @@
 #include "data/settings/SettingsTable.h"
 #include "prefs/gui/frmVTRXOptions.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -185,29 +183,26 @@ private slots:
     }
 
 private:
-    std::unique_ptr<frmVTRXOptions> open();
-    QMap<QString, QString> stored(); // every key as the settings file would hold it
+    std::unique_ptr<frmVTRXOptions> open()
+    {
+        auto d = std::make_unique<frmVTRXOptions>(m_settings, m_handover, m_dir->path(), texturePicture);
+        d->show();
+        return d;
+    }
+
+    QMap<QString, QString> stored() // every key as the settings file would hold it
+    {
+        QMap<QString, QString> values;
+        for (const SettingDescriptor& d : settingsTable())
+            values.insert(d.key, formatSettingValue(d.get(m_settings), d.type));
+        return values;
+    }
     QString path(const QString& relative) const { return m_dir->filePath(relative); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     Settings m_settings;
     app::DialogHandover m_handover;
 };
-
-std::unique_ptr<frmVTRXOptions> TestOptionsDialog::open()
-{
-    auto d = std::make_unique<frmVTRXOptions>(m_settings, m_handover, m_dir->path(), texturePicture);
-    d->show();
-    return d;
-}
-
-QMap<QString, QString> TestOptionsDialog::stored()
-{
-    QMap<QString, QString> values;
-    for (const SettingDescriptor& d : settingsTable())
-        values.insert(d.key, formatSettingValue(d.get(m_settings), d.type));
-    return values;
-}
 
 QTEST_MAIN(TestOptionsDialog)
 #include "TestOptionsDialog.moc"
