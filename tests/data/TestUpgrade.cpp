@@ -99,14 +99,10 @@ private slots:
         QCOMPARE(sqliteShell(db, keptSql), before);
         QCOMPARE(sqliteShell(db, "PRAGMA user_version"), QStringLiteral("3"));
 
-        // The record set works on the new layout at once, and the upgrade is not offered again.
-        const QString ownV2 = ports[1].section(": ", 0, 0);
-        QVERIFY(cat.games().setIndex("Name"));
-        QVERIFY(cat.games().seek(ownV2.toUpper()));
+        // The record set works on the new layout at once (that the upgrade is not offered again is the start-up
+        // case's).
+        QVERIFY(cat.games().setIndex("Name") && cat.games().seek(ports[1].section(": ", 0, 0).toUpper()));
         QCOMPARE(cat.games().number("V2Port2Key"), 4);
-        cat.close();
-        QVERIFY(cat.open(db).ok());
-        QCOMPARE(cat.probeLayout(), Layout::Current);
     }
 
     void emptyGamesTableOnlyGainsFields()
@@ -129,17 +125,14 @@ private slots:
         Catalogue cat;
         QVERIFY(cat.open(db).ok());
         const UpgradeResult r = upgradeCatalogue(cat, false, testDefaults());
-        QVERIFY(!r.ok);
-        QVERIFY(r.error.contains("refused"));
+        QVERIFY(!r.ok && r.error.contains("refused"));
         QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
         QCOMPARE(columnsOf(db), columnsBefore);
         QCOMPARE(sqliteShell(
                      db, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE Name = 'Own Ports V2'"),
                  QStringLiteral("1034"));
         // The game record set is open again and usable.
-        QVERIFY(cat.games().setIndex("Name"));
-        QVERIFY(cat.games().seek("Own Ports V2"));
-        QVERIFY(!cat.games().hasField("FA"));
+        QVERIFY(cat.games().setIndex("Name") && cat.games().seek("Own Ports V2") && !cat.games().hasField("FA"));
     }
 
     void killedUpgradeRunsAgainWhole()
