@@ -117,11 +117,9 @@ private slots:
         // Field names are found in any case, as the engine always did; unknown ones read as nothing.
         QCOMPARE(games.text("music filename"), QStringLiteral("Galway\\Wizball.sid"));
         QVERIFY(!games.value("No Such Field").isValid() && !games.hasField("No Such Field"));
-        Recordset& publishers = m_cat->table("Publishers");
-        QVERIFY(publishers.setIndex("PU_Id") && !publishers.setIndex("No Such Index"));
-        QVERIFY(publishers.seek(37));
-        QCOMPARE(publishers.text("Publisher"), QStringLiteral("(Unknown)"));
-        QVERIFY(!publishers.seek(36) && !publishers.seek("not a number"));
+        // Seeks by a number key are the details panel's lookups (tests/browser/details).
+        QVERIFY(!m_cat->table("Publishers").setIndex("No Such Index"));
+        QVERIFY(m_cat->table("Publishers").setIndex("PU_Id") && !m_cat->table("Publishers").seek("not a number"));
     }
 
     void addNewThenLastModifiedGivesTheNewRow()

@@ -89,9 +89,9 @@ private slots:
         QCOMPARE(client->autoFillBackground(), ok);
         QCOMPARE(!client->palette().brush(QPalette::Window).texture().isNull(), ok);
         f.exit();
-        QCOMPARE(f.storedValue(QStringLiteral("DirectXPath")).toString(), wrapper);
-        QCOMPARE(f.storedValue(QStringLiteral("TitleBar")).toInt(), ok ? 2 : 0);
-        QCOMPARE(f.storedValue(QStringLiteral("Texture")).toInt(), ok ? 1 : -1);
+        QCOMPARE(QStringList({f.storedValue("DirectXPath").toString(), f.storedValue("TitleBar").toString(),
+                              f.storedValue("Texture").toString()}),
+                 QStringList({wrapper, ok ? "2" : "0", ok ? "1" : "-1"}));
     }
 
     // Edit Favourites reorders and hides slots and the menu follows at once; a refused address is reported and not

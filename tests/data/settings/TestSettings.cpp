@@ -116,10 +116,8 @@ private slots:
         QTest::newRow("maybe") << QStringList{"PositionFlag=maybe"} << "PositionFlag" << "true";
         QTest::newRow("negative height") << QStringList{"Heighty=-5"} << "Heighty" << "9615";
         QTest::newRow("nan") << QStringList{"Top=nan"} << "Top" << "2393";
-        QTest::newRow("empty Boolean") << QStringList{"SSView="} << "SSView" << "true";
-        QTest::newRow("no such list") << QStringList{"WhatListBox=7"} << "WhatListBox" << "0";
-        QTest::newRow("no such key port") << QStringList{"DefPort1Key=3"} << "DefPort1Key" << "0";
-        QTest::newRow("a variant") << QStringList{"GoToDIR=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10)"} << "GoToDIR" << "1";
+                QTest::newRow("no such list") << QStringList{"WhatListBox=7"} << "WhatListBox" << "0";
+                QTest::newRow("a variant") << QStringList{"GoToDIR=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10)"} << "GoToDIR" << "1";
         QTest::newRow("good beside garbage") << QStringList{"Texture=6", "DefPort2Key=1", "TitleBar=x"} << "DefPort2Key" << "1";
         QTest::newRow("after a stray line") << QStringList{"this is not a key", "DXDefPort1Key=4"} << "DXDefPort1Key" << "4";
         QTest::newRow("below an unclosed section") << QStringList{"[Broken section", "MusicPath=/elsewhere"} << "MusicPath" << "";
