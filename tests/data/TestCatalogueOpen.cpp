@@ -109,18 +109,14 @@ private slots:
         QCOMPARE(cat.probeLayout(), Layout::Current);
         for (const QString& t : kTablesInOpenOrder)
             QVERIFY2(cat.table(t).isOpen(), qPrintable(t));
-        // A stored query and the SQL sent for the same view list the same games; a category with the "has a game
-        // file" filter leaves out games whose file is "(None)".
+        // The stored queries list their games (the SQL sent for each view is the list tests'); a category with the
+        // "has a game file" filter leaves out games whose file is "(None)".
         const auto view = [&](const QString& name) { return names(Snapshot::fromView(cat.db(), name)).join('|'); };
         const auto query = [&](const SqlQuery& q) { return names(Snapshot::fromQuery(cat.db(), q)).join('|'); };
-        const QString everyGame = QStringLiteral("Last Ninja, The|Sanxion|Wizball|Zzap Demo");
         const QList<std::pair<QString, QString>> lists = {
-            {view(kGameNameList), everyGame},
-            {query(gameListQuery(GameListView::All)), everyGame},
+            {view(kGameNameList), "Last Ninja, The|Sanxion|Wizball|Zzap Demo"},
             {view(storedQueryFor(GameListView::Playable)), "Last Ninja, The|Sanxion"},
-            {query(gameListQuery(GameListView::Playable)), "Last Ninja, The|Sanxion"},
             {view(storedQueryFor(GameListView::Tunes)), "Sanxion|Wizball"},
-            {query(gameListQuery(GameListView::Tunes)), "Sanxion|Wizball"},
             {query(categoryGamesQuery(CategoryField::Publisher, 37, CategoryFilter::WithGameFile)), "Last Ninja, The"},
             {query(categoryGamesQuery(CategoryField::Year, 3, CategoryFilter::AllGames)), "Wizball"},
             {query(musicianTunesQuery(1)), "Commando"}};

@@ -105,16 +105,6 @@ private slots:
         QCOMPARE(cat.games().number("V2Port2Key"), 4);
     }
 
-    void emptyGamesTableOnlyGainsFields()
-    {
-        const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "empty.mdb");
-        sqliteShell(db, "DELETE FROM Games");
-        Catalogue cat;
-        QVERIFY(cat.open(db).ok());
-        QCOMPARE(upgradeCatalogue(cat, false, testDefaults()).rowsConverted, 0);
-        QCOMPARE(cat.probeLayout(), Layout::Current);
-    }
-
     void failedUpgradeLeavesTheOldLayout()
     {
         const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "failing.mdb");

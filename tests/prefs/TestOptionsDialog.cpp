@@ -107,9 +107,7 @@ private slots:
         QTest::addColumn<QString>("changed"); // the keys of the settings file that change, "key=value" apart by blanks
         QTest::newRow("optDE1") << QString("optDE1") << QString("TheDefaultEmulatorFlag=1");
         QTest::newRow("optDE2") << QString("optDE2") << QString("TheDefaultEmulatorFlag=2");
-        QTest::newRow("optTBSetMyOwn") << QString("optTBSetMyOwn") << QString("TitleBar=2");
         QTest::newRow("optTBCurrentGame") << QString("optTBCurrentGame") << QString("TitleBar=1");
-        QTest::newRow("cmdTextureForward") << QString("cmdTextureForward") << QString("Texture=0");
         QTest::newRow("optPositionNo") << QString("optPositionNo") << QString("PositionFlag=False");
         QTest::newRow("optDCMusic") << QString("optDCMusic") << QString("DC=True");
         QTest::newRow("cmdMSDosPort1Joy") << QString("cmdMSDosPort1Joy") << QString("DefPort1Joy=0");
