@@ -22,17 +22,13 @@ namespace {
 QMap<QString, QString> rawStartupSection(const QString& iniPath)
 {
     QMap<QString, QString> values;
-    const QString text = QString::fromUtf8(testsupport::readFile(iniPath));
-    bool inStartup = false;
-    for (const QString& rawLine : text.split(QLatin1Char('\n'))) {
+    QString section;
+    for (const QString& rawLine : QString::fromUtf8(testsupport::readFile(iniPath)).split(QLatin1Char('\n'))) {
         const QString line = rawLine.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inStartup = line == QLatin1String("[Startup]");
-            continue;
-        }
-        const int equals = line.indexOf(QLatin1Char('='));
-        if (inStartup && equals > 0)
-            values.insert(line.left(equals), line.mid(equals + 1));
+        if (line.startsWith(QLatin1Char('[')))
+            section = line;
+        else if (section == QLatin1String("[Startup]") && line.indexOf(QLatin1Char('=')) > 0)
+            values.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1));
     }
     return values;
 }
@@ -67,10 +63,9 @@ QStringList expectedKeyNames()
 
 QString valueOf(const Settings& s, const QString& key)
 {
-    for (const SettingDescriptor& d : settingsTable()) {
+    for (const SettingDescriptor& d : settingsTable())
         if (d.key == key)
             return d.get(s).toString();
-    }
     return QStringLiteral("no such key");
 }
 
