@@ -33,11 +33,6 @@ QStringList names(const Snapshot& s)
     return out;
 }
 
-std::pair<QByteArray, QDateTime> stateOf(const QString& path)
-{
-    return {readFile(path), QFileInfo(path).lastModified()};
-}
-
 // The hand-written catalogue with ten more games, each long enough that the Games table spans several
 // pages; "Game 09" shares its page with few others.
 QString catalogueOfFourteenGames(const QString& folder)
@@ -191,6 +186,9 @@ private slots:
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         else
             sqliteShell(path, sql);
+        const auto stateOf = [](const QString& file) {
+            return std::pair(readFile(file), QFileInfo(file).lastModified());
+        };
         const auto before = stateOf(path);
         QTest::qWait(20); // a write would show in the modification time
         Catalogue cat;

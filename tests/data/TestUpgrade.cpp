@@ -21,10 +21,7 @@ using namespace testsupport;
 namespace {
 
 // Distinct values, so a swapped pair of defaults shows.
-PortDefaults testDefaults()
-{
-    return {1, 0, 2, 1, 0, 1, 4, 3};
-}
+const PortDefaults kTestDefaults{1, 0, 2, 1, 0, 1, 4, 3};
 
 const char* kPortColumns = "Port1Joy || ',' || Port2Joy || ',' || Port1Key || ',' || Port2Key || ' / ' || "
                            "V2Port1Joy || ',' || V2Port2Joy || ',' || V2Port1Key || ',' || V2Port2Key";
@@ -86,7 +83,7 @@ private slots:
         Catalogue cat;
         QVERIFY(cat.open(db).ok());
         QCOMPARE(int(cat.probeLayout()), layout);
-        const UpgradeResult r = upgradeCatalogue(cat, layout == int(Layout::LacksTrained), testDefaults());
+        const UpgradeResult r = upgradeCatalogue(cat, layout == int(Layout::LacksTrained), kTestDefaults);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(r.rowsConverted, ports.size());
         QCOMPARE(cat.probeLayout(), Layout::Current);
@@ -114,7 +111,7 @@ private slots:
         const QString columnsBefore = columnsOf(db);
         Catalogue cat;
         QVERIFY(cat.open(db).ok());
-        const UpgradeResult r = upgradeCatalogue(cat, false, testDefaults());
+        const UpgradeResult r = upgradeCatalogue(cat, false, kTestDefaults);
         QVERIFY(!r.ok && r.error.contains("refused"));
         QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
         QCOMPARE(columnsOf(db), columnsBefore);
@@ -152,7 +149,7 @@ private slots:
         Catalogue cat;
         QVERIFY(cat.open(db).ok());
         QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
-        const UpgradeResult r = upgradeCatalogue(cat, false, testDefaults());
+        const UpgradeResult r = upgradeCatalogue(cat, false, kTestDefaults);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(r.rowsConverted, 3003);
         QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE V2Port1Key = 2 AND Port1Key = 2 AND FA = 0"),
@@ -173,7 +170,7 @@ private slots:
         Catalogue cat;
         PortDefaults used;
         QVERIFY(openCatalogueAtStartup(cat, db, store, &used));
-        QVERIFY(used == testDefaults());
+        QVERIFY(used == kTestDefaults);
         QCOMPARE(cat.probeLayout(), Layout::Current);
         QCOMPARE(portsOf(db, "Own Ports V2"), QStringLiteral("1,0,2,1 / 1,0,3,4"));
         Catalogue again; // a current catalogue opens without the upgrade window
