@@ -19,16 +19,13 @@ class TestRenameArchive : public QObject
     Q_OBJECT
 
 private slots:
-    void newNameTakesTheArchiveEnding()
+    void refusalsKeepTheDialogOpen()
     {
+        // The new name takes the archive's ending.
         for (const auto& [file, archive, renamed] : {std::tuple{"ELITE.D64", "GAMES.ZIP", "ELITE.ZIP"},
                                                      {"my.game.prg", "x.lzh", "my.game.lzh"},
                                                      {"NODOT", "GAMES.LHA", "NODOT.LHA"}})
             QCOMPARE(files::renamedArchiveName(file, archive), QString(renamed));
-    }
-
-    void refusalsKeepTheDialogOpen()
-    {
         QTemporaryDir dir;
         const QString work = dir.filePath("CURRGAME");
         for (const char* f : {"B.D64", "a.t64", "NOTES.TXT", "C.PRG"})
