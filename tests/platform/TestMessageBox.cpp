@@ -1,7 +1,14 @@
+// Messages: the default answer of each button set, the scripted responder the tests answer with, a message with
+// no box installed (stderr, never blocking), and the real box on screen: what it shows, the answer it hands back,
+// Escape, and long lines kept whole.
+#include "ModalHelpers.h"
 #include "platform/MessageBox.h"
-
 #include "platform/ScriptedMessageBox.h"
+#include "platform/gui/WidgetMessageBox.h"
 
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -12,24 +19,11 @@ using namespace platform;
 using MB = MessageBox;
 
 namespace {
-
-// Runs fn with the process's stderr sent to a file and returns what was written there.
-template <typename Fn> QByteArray captureStderr(Fn fn)
+// Acts on the message box as soon as it is up (the box's own event loop runs the timer).
+void whenBoxShows(std::function<void(QMessageBox*)> act)
 {
-    QTemporaryFile file;
-    if (!file.open())
-        return "cannot open capture file";
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    dup2(file.handle(), STDERR_FILENO);
-    fn();
-    std::fflush(stderr);
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-    file.seek(0);
-    return file.readAll();
+    testsupport::whenModal([act](QWidget* w) { act(qobject_cast<QMessageBox*>(w)); });
 }
-
 } // namespace
 
 class TestMessageBox : public QObject
@@ -41,6 +35,9 @@ private slots:
     void defaultButtons();
     void withoutBackendNothingBlocks();
     void responderRecordsAndAnswers();
+    void widgetShowsTextTitleIconAndButtons();
+    void escapeGivesTheCancelLikeButton();
+    void linesOfAMessageStayAsWritten();
 };
 
 void TestMessageBox::defaultButtons_data()
@@ -65,14 +62,23 @@ void TestMessageBox::defaultButtons()
     QCOMPARE(MB::defaultButtonOf(buttons, wanted), result);
 }
 
+// The message goes to stderr (sent to a file here) and the message's default is the answer.
 void TestMessageBox::withoutBackendNothingBlocks()
 {
     QCOMPARE(MB::backend(), nullptr);
-    MB::Button answer = MB::NoButton;
-    const QByteArray err = captureStderr([&] {
-        answer = MB::show("Remove 'Elite' from Sid Tune Database?", "vintrax", MB::Question, MB::Yes | MB::No, MB::No);
-    });
-    QCOMPARE(answer, MB::No); // the message's default
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    dup2(file.handle(), STDERR_FILENO);
+    const MB::Button answer =
+        MB::show("Remove 'Elite' from Sid Tune Database?", "vintrax", MB::Question, MB::Yes | MB::No, MB::No);
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    QCOMPARE(answer, MB::No);
+    file.seek(0);
+    const QByteArray err = file.readAll();
     QVERIFY2(err.contains("Remove 'Elite' from Sid Tune Database?") && err.contains("vintrax"), err.constData());
 }
 
@@ -108,5 +114,60 @@ void TestMessageBox::responderRecordsAndAnswers()
     QCOMPARE(outer.count(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestMessageBox)
+void TestMessageBox::widgetShowsTextTitleIconAndButtons()
+{
+    installWidgetMessageBox(); // for this and the tests after it
+    const QString message = "File exists in Screenshot Directory.  Do you wish to Overwrite? <b>x</b>";
+    QVariantList seen;
+    whenBoxShows([&](QMessageBox* box) {
+        seen = {box->text(),
+                box->windowTitle(),
+                box->icon(),
+                int(box->standardButtons()),
+                box->defaultButton() == box->button(QMessageBox::No),
+                box->textFormat()};
+        box->button(QMessageBox::Yes)->click();
+    });
+    QCOMPARE(MB::show(message, "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel, MB::No), MB::Yes);
+    QCOMPARE(seen, QVariantList({message, "vintrax", QMessageBox::Question,
+                                 int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel), true, Qt::PlainText}));
+}
+
+void TestMessageBox::escapeGivesTheCancelLikeButton()
+{
+    whenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QCOMPARE(MB::show("Overwrite?", "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel), MB::Cancel);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenBoxShows([&](QMessageBox* box) {
+        icon = box->icon();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QCOMPARE(MB::show("Remove?", "vintrax", MB::Exclamation, MB::Yes | MB::No), MB::No);
+    QCOMPARE(icon, QMessageBox::Warning);
+}
+
+// The notes' lines are wider than the share of the screen a plain message box allows before it wraps its text
+// again; they must stay whole, one line each.
+void TestMessageBox::linesOfAMessageStayAsWritten()
+{
+    QStringList lines;
+    for (int i = 1; i <= 4; ++i)
+        lines << QString("Line %1 of a note whose line breaks were chosen by hand, and nowhere else.").arg(i);
+    bool wraps = true;
+    int labelWidth = 0;
+    int widest = 0;
+    whenBoxShows([&](QMessageBox* box) {
+        auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        wraps = label->wordWrap();
+        labelWidth = label->width();
+        for (const QString& line : lines)
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        box->button(QMessageBox::Ok)->click();
+    });
+    MB::information(lines.join('\n'));
+    QVERIFY(!wraps);
+    QVERIFY2(labelWidth >= widest, qPrintable(QString("%1 < %2").arg(labelWidth).arg(widest)));
+}
+
+QTEST_MAIN(TestMessageBox)
 #include "TestMessageBox.moc"

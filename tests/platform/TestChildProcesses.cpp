@@ -1,21 +1,27 @@
-// Finding the running SID player by its configured path (in any letter case) and closing it: real child processes.
+// Child processes: running a tool and waiting for it while the window keeps painting (a fake tool that logs what
+// it got), and finding the running SID player by its configured path (in any letter case) and closing it.
 #include "TestFolders.h"
+#include "platform/RunAndWait.h"
 #include "platform/SidPlayProcess.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace platform;
 using namespace testsupport;
 
-class TestSidPlayProcess : public QObject
+class TestChildProcesses : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void argumentsReachTheChildUntouched();
+    void waitsWhileTimersRun();
     void findsAndClosesOnlyThePlayer_data();
     void findsAndClosesOnlyThePlayer();
     void noMatchKeepsTheRememberedPlayer();
@@ -51,7 +57,45 @@ bool isPlayerOrItsCopy(qint64 found, qint64 player)
 }
 } // namespace
 
-void TestSidPlayProcess::findsAndClosesOnlyThePlayer_data()
+// Arguments reach the tool as they are, in the folder asked for; our own folder is not changed. A missing
+// program returns at once.
+void TestChildProcesses::argumentsReachTheChildUntouched()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeFakeTool(dir.path(), "fake tool", "exit 7"));
+    const QString work = dir.filePath("work folder");
+    QDir().mkpath(work);
+    const QString before = QDir::currentPath();
+    const QStringList args = {"-d", "a b", "$(touch pwned)", "'quoted' \"twice\"", "", "semi;colon"};
+    RunAndWait({dir.filePath("fake tool"), args}, work);
+    QCOMPARE(QDir::currentPath(), before);
+    QCOMPARE(QString::fromUtf8(readFile(dir.filePath("fake tool.log"))), work + "\n" + args.join('\n') + "\n");
+    QVERIFY(!QFile::exists(work + "/pwned"));
+    QElapsedTimer t;
+    t.start();
+    RunAndWait({"/nonexistent/tool", {"x"}}, QDir::tempPath());
+    RunAndWait({"", {}}, QDir::tempPath());
+    QVERIFY(t.elapsed() < 5000);
+}
+
+// The window keeps repainting while a tool runs. (Held-back mouse and keyboard input comes from the window system,
+// which a test cannot feed without Qt's private headers.)
+void TestChildProcesses::waitsWhileTimersRun()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeFakeTool(dir.path(), "fake tool", "sleep 0.5"));
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    QElapsedTimer t;
+    t.start();
+    RunAndWait({dir.filePath("fake tool"), {}}, dir.path());
+    QVERIFY(t.elapsed() >= 450); // waited for the end
+    QVERIFY(ticks > 5);
+}
+
+void TestChildProcesses::findsAndClosesOnlyThePlayer_data()
 {
     // The player file below the test folder and its first line, how the process is started in the player's folder
     // ("%P" the player), the program it must be running before the search, the path asked for ("" the player
@@ -77,7 +121,7 @@ void TestSidPlayProcess::findsAndClosesOnlyThePlayer_data()
         "", false);
 }
 
-void TestSidPlayProcess::findsAndClosesOnlyThePlayer()
+void TestChildProcesses::findsAndClosesOnlyThePlayer()
 {
     QFETCH(QString, file);
     QFETCH(QByteArray, firstLine);
@@ -109,7 +153,7 @@ void TestSidPlayProcess::findsAndClosesOnlyThePlayer()
     QTRY_VERIFY(!FindSidPlayProcess(path));
 }
 
-void TestSidPlayProcess::noMatchKeepsTheRememberedPlayer()
+void TestChildProcesses::noMatchKeepsTheRememberedPlayer()
 {
     QTemporaryDir dir;
     const QString player = fakePlayer(dir.filePath("SIDPLAYW.EXE"));
@@ -131,5 +175,5 @@ void TestSidPlayProcess::noMatchKeepsTheRememberedPlayer()
     QCOMPARE(rememberedSidPlayProcess(), remembered);
 }
 
-QTEST_GUILESS_MAIN(TestSidPlayProcess)
-#include "TestSidPlayProcess.moc"
+QTEST_MAIN(TestChildProcesses)
+#include "TestChildProcesses.moc"
