@@ -1,16 +1,16 @@
 // The archive converters with stand-in conversion tools (the real gunzip and lha): which file of an archive is
-// started, which tool runs with which arguments, and the report for every refusal. The real tools on archives
-// made by independent programs are in TestConvertersWithTools.
+// started, which tool runs with which arguments, and the report for every refusal; then all the real tools on
+// archives made by tools nobody here wrote (cc1541, disk2zip, cbmconvert, zip, gzip), read back by cbmconvert.
 #include "ArchiveFixtures.h"
 #include "ProcessRunner.h"
 #include "SmallDisk.h"
 #include "TestFolders.h"
+#include "ToolRunner.h"
 #include "launch/clsC64Game.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <memory>
@@ -27,16 +27,6 @@ QString report(const QString& lead, const QString& second, const QString& header
     for (const QString& l : listing)
         out += l + "\r\n";
     return out + dashes;
-}
-
-// Bytes that do not compress, so a ZIP of them needs as much room to unpack as they take.
-QByteArray noise(int size)
-{
-    QByteArray bytes(size, '\0');
-    QRandomGenerator random(11);
-    for (char& c : bytes)
-        c = char(random.bounded(256));
-    return bytes;
 }
 
 QStringList logOf(const QString& toolPath)
@@ -60,6 +50,8 @@ private slots:
     void winzipUnpacksGzipWhenConfigured();
     void workFolderFailuresNameTheFolder_data();
     void workFolderFailuresNameTheFolder();
+    void convertsWhatTheOraclesMade_data();
+    void convertsWhatTheOraclesMade();
 
 private:
     QString archive(const QString& name) const { return m_games + "/" + name; }
@@ -318,9 +310,9 @@ void TestArchiveConverters::workFolderFailuresNameTheFolder()
     QFETCH(QString, name);
     QFETCH(QString, folder);
     QFETCH(QString, lead);
-    QVERIFY(zipWithTool(archive("GAME.ZIP"), {{"GAME.D64", noise(174848)}}));
+    QVERIFY(zipWithTool(archive("GAME.ZIP"), {{"GAME.D64", tooltest::noiseBytes(174848, 11)}}));
     for (const char* other : {"GAME.LHA", "GAME.GZ", "GAME.LNX"}) // never opened: the working folder fails first
-        QVERIFY(writeFile(archive(other), noise(20000)));
+        QVERIFY(writeFile(archive(other), tooltest::noiseBytes(20000, 11)));
 
     SmallDisk disk(1024 * 1024);
     std::unique_ptr<ReadOnlyFolder> locked;
@@ -349,6 +341,64 @@ void TestArchiveConverters::workFolderFailuresNameTheFolder()
     if (folder == "full" && name.endsWith(".ZIP"))
         QVERIFY2(r.report.contains("No space left on device"), qPrintable(r.report));
     QCOMPARE(m_game->UnzipFailed, name.endsWith(".ZIP") && folder == "full");
+}
+
+void TestArchiveConverters::convertsWhatTheOraclesMade_data()
+{
+    QTest::addColumn<QString>("make");  // shell commands run in the source folder; archives go to .. (the games folder)
+    QTest::addColumn<QString>("name");  // the archive
+    QTest::addColumn<QString>("image"); // what the converter starts, below the working folder
+    QTest::addColumn<QStringList>("files"); // the source files cbmconvert must find in it, in name order
+    QTest::addColumn<QString>("same");      // a source file the image must equal byte for byte, or ""
+    const auto row = [](const char* tag, const char* make, const char* name, const char* image,
+                        const QStringList& files, const char* same = "") {
+        QTest::newRow(tag) << QString(make) << QString(name) << QString(image) << files << QString(same);
+    };
+    row("zip-code set becomes the original disk",
+        "cc1541 -n zipped -f game -w game.prg -f intro -w intro.prg orig.d64 && disk2zip orig.d64 COURIER && "
+        "zip -q ../SET.ZIP 1!COURIER 2!COURIER 3!COURIER 4!COURIER",
+        "SET.ZIP", "SET.d64", {"game.prg", "intro.prg"}, "orig.d64");
+    row("raw program becomes a tape", "zip -q ../NIBBLE.ZIP nibble", "NIBBLE.ZIP", "NIBBLE.t64", {"nibble"});
+    row("lynx archive becomes a disk", "cbmconvert -L ../GARDEN.LNX -n garden intro", "GARDEN.LNX", "GARDEN.d64",
+        {"garden", "intro"});
+    row("gzipped lynx archive", "cbmconvert -L garden.lnx -n garden && gzip -c garden.lnx > ../GARDEN.GZ", "GARDEN.GZ",
+        "garden.d64", {"garden"});
+}
+
+void TestArchiveConverters::convertsWhatTheOraclesMade()
+{
+    QFETCH(QString, make);
+    QFETCH(QString, name);
+    QFETCH(QString, image);
+    QFETCH(QStringList, files);
+    QFETCH(QString, same);
+    for (const char* t : {"zip2d64", "starlynx", "maketape"}) // the real tools this time
+        QVERIFY(QFile::remove(tool(t)) && QFile::link(toolPath(t), tool(t)));
+    const QString src = m_games + "/source";
+    const QMap<QString, QByteArray> sources{{"game.prg", programBytes(7, 9000)},
+                                            {"intro.prg", programBytes(8, 3000)},
+                                            {"nibble", programBytes(9, 4000)},
+                                            {"garden", programBytes(4, 5000)},
+                                            {"intro", programBytes(5, 700)}};
+    for (auto it = sources.begin(); it != sources.end(); ++it)
+        QVERIFY(writeFile(src + "/" + it.key(), it.value()));
+    const RunResult made = runOracle("sh", {"-c", make}, src);
+    QVERIFY2(made.exitCode == 0, made.err.constData());
+
+    const ConversionResult r = convert(name, m_work);
+    QVERIFY2(r.ok, qPrintable(r.report));
+    QCOMPARE(r.imagePath, m_work + "/" + image);
+    if (!same.isEmpty())
+        QCOMPARE(readFile(r.imagePath), readFile(src + "/" + same));
+
+    const QString out = m_home->file("extracted");
+    QDir().mkpath(out);
+    const QString option = image.endsWith(".t64") ? "-t" : "-d";
+    QCOMPARE(runOracle("cbmconvert", {"-N", option, r.imagePath}, out).exitCode, 0);
+    const QStringList found = QDir(out).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(found.size(), files.size());
+    for (int i = 0; i < files.size(); ++i)
+        QCOMPARE(readFile(out + "/" + found[i]), sources.value(files[i]));
 }
 
 QTEST_GUILESS_MAIN(TestArchiveConverters)
