@@ -14,6 +14,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,13 +30,11 @@ class TestGameLaunch : public QObject
 private slots:
     void init();
     void cleanup();
-    void dosV19RunsTheExtenderWithTheGamesPorts();
-    void dosV20UsesDefaultsWhenTheGameAsksForThem();
-    void win32StartsTheEmulatorItselfAndSetsTheFlag();
-    void startOutsideTheCatalogueUsesDefaultsAndRecordsNothing();
+    void startsTheEmulator_data();
+    void startsTheEmulator();
+    void eachStartCountsOnce();
     void failuresStartAndRecordNothing_data();
     void failuresStartAndRecordNothing();
-    void readOnlyConfigurationStillStartsTheGame();
 
 private:
     QString path(const QString& relative) const { return m_dir->filePath(relative); }
@@ -60,11 +59,6 @@ const QByteArray kV19Config("$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=0
                             "$LOADPATH=C:\\\r\n$CONTROLPORT1=0\r\n$SOUND=1");
 const QByteArray kV20Config("$CONTROLPORT1=0\n$CONTROLPORT2=0\n$CONTROLPORT1MODE=0\n$CONTROLPORT2MODE=0\n"
                             "$LOADPATH=C:\\\n$JOYSTICK1PC=0\n");
-
-QString today()
-{
-    return QDate::currentDate().toString("dd-MM-yyyy");
-}
 } // namespace
 
 // Each fake logs its working folder and arguments, then puts its own name, the probe variable and that log into
@@ -148,83 +142,109 @@ LaunchRequest TestGameLaunch::request(EmulatorKind kind, int entry) const
     return r;
 }
 
-void TestGameLaunch::dosV19RunsTheExtenderWithTheGamesPorts()
+void TestGameLaunch::startsTheEmulator_data()
 {
-    qputenv("VINTRAX_LAUNCH_PROBE", "a b $x");
-    platform::ScriptedMessageBox box;
-    const LaunchOutcome outcome = GameLaunch(request(EmulatorKind::Ccs64Dos19, 3), m_settings, m_game.get());
-    QVERIFY(outcome.started);
-    QVERIFY(outcome.recorded);
-    QCOMPARE(launch(), QStringList({m_v19 + "/CCSDPMI.EXE", "a b $x", m_v19, "ccs64.exe", m_image + ",3"}));
-    QCOMPARE(box.count(), 0);
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("change");      // "defaults": the game asks for them; "outside": a start not from the
+                                              // catalogue; "read-only": the configuration
+    QTest::addColumn<QStringList>("started"); // the fake's $0, $VINTRAX_LAUNCH_PROBE, working folder and arguments;
+                                              // %V the v1.9 folder, %X v2.0, %W win32, %I the image
+    QTest::addColumn<QByteArray>("config");   // the kind's configuration after, %F the image folder; "" none there
+    QTest::addColumn<QString>("count");       // "TimesPlayed|DateLastPlayed" after, %T today
+    const QByteArray v19Rest = "$LOADPATH=%F/\r\n$CONTROLPORT1=0\r\n$SOUND=1\r\n";
     // The game's own v1.9 ports; the second-generation line and the unknown last line stay.
-    QCOMPARE(readFile(m_v19 + "/C64.CFG"),
-             QByteArray("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=1\r\n$LOADPATH=") +
-                 QFile::encodeName(m_imageFolder) + "/\r\n$CONTROLPORT1=0\r\n$SOUND=1\r\n");
-    QCOMPARE(outcome.config, ConfigWriteResult::Written);
-    QCOMPARE(played("Elite"), "5|" + today());
-    QCOMPARE(played("Other"), QString("9|01-01-1990"));
+    QTest::newRow("v1.9 runs the extender with the game's ports")
+        << int(EmulatorKind::Ccs64Dos19) << 3 << ""
+        << QStringList{"%V/CCSDPMI.EXE", "a b $x", "%V", "ccs64.exe", "%I,3"}
+        << "$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=1\r\n" + v19Rest << "5|%T";
+    // No lower-case file there: the real one runs. A name the shell would act on reaches it as one inert argument.
+    QTest::newRow("v2.0 with the defaults the game asks for")
+        << int(EmulatorKind::Ccs64Dos20) << 0 << "defaults" << QStringList{"%X/CCS64.EXE", "a b $x", "%X", "%I,0"}
+        << QByteArray("$CONTROLPORT1=1\r\n$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=3\r\n$CONTROLPORT2MODE=4\r\n"
+                      "$LOADPATH=%F/\r\n$JOYSTICK1PC=0\r\n")
+        << "5|%T";
+    // No configuration beside this emulator: none is made, and the others are not touched.
+    QTest::newRow("win32 starts the emulator itself")
+        << int(EmulatorKind::Ccs64Win32) << 7 << "" << QStringList{"%W/CCS64DX.EXE", "a b $x", "%W", "%I,7"}
+        << QByteArray() << "5|%T";
+    QTest::newRow("outside the catalogue: the defaults, nothing recorded")
+        << int(EmulatorKind::Ccs64Dos19) << 0 << "outside"
+        << QStringList{"%V/CCSDPMI.EXE", "a b $x", "%V", "ccs64.exe", "%I,0"}
+        << "$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=2\r\n" + v19Rest << "4|(Never)";
+    QTest::newRow("read-only configuration is told and the game still starts")
+        << int(EmulatorKind::Ccs64Dos20) << 0 << "read-only" << QStringList{"%X/CCS64.EXE", "a b $x", "%X", "%I,0"}
+        << kV20Config << "5|%T";
 }
 
-void TestGameLaunch::dosV20UsesDefaultsWhenTheGameAsksForThem()
+void TestGameLaunch::startsTheEmulator()
 {
-    m_settings.DefaultPorts.DXDefPort1Joy = 1;
-    m_settings.DefaultPorts.DXDefPort2Joy = 0;
-    m_settings.DefaultPorts.DXDefPort1Key = 3;
-    m_settings.DefaultPorts.DXDefPort2Key = 4;
-    LaunchRequest r = request(EmulatorKind::Ccs64Dos20);
-    r.useDefault = true;
-    // A name the shell would act on reaches the emulator as one inert argument.
-    r.imagePath = m_imageFolder + "/it's \"$(touch pwned)\" a;b `x`.d64";
-    QVERIFY(writeFile(r.imagePath, "C64"));
-    QVERIFY(GameLaunch(r, m_settings, m_game.get()).started);
-    // No lower-case file there: the real one runs.
-    QCOMPARE(launch(), QStringList({m_v20 + "/CCS64.EXE", "", m_v20, r.imagePath + ",0"}));
-    QVERIFY(!QFile::exists(m_v20 + "/pwned") && !QFile::exists(m_imageFolder + "/pwned"));
-    QCOMPARE(readFile(m_v20 + "/c64.cfg"), "$CONTROLPORT1=1\r\n$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=3\r\n"
-                                           "$CONTROLPORT2MODE=4\r\n$LOADPATH=" +
-                                               QFile::encodeName(m_imageFolder) + "/\r\n$JOYSTICK1PC=0\r\n");
-    QCOMPARE(played("Elite"), "5|" + today());
-}
-
-void TestGameLaunch::win32StartsTheEmulatorItselfAndSetsTheFlag()
-{
-    const QByteArray v20Before = readFile(m_v20 + "/c64.cfg");
-    const LaunchOutcome outcome = GameLaunch(request(EmulatorKind::Ccs64Win32, 7), m_settings, m_game.get());
+    QFETCH(int, kind);
+    QFETCH(int, entry);
+    QFETCH(QString, change);
+    QFETCH(QStringList, started);
+    QFETCH(QByteArray, config);
+    QFETCH(QString, count);
+    qputenv("VINTRAX_LAUNCH_PROBE", "a b $x");
+    LaunchRequest r = request(EmulatorKind(kind), entry);
+    QString image = m_image;
+    if (change == "defaults") {
+        m_settings.DefaultPorts.DXDefPort1Joy = 1;
+        m_settings.DefaultPorts.DXDefPort2Joy = 0;
+        m_settings.DefaultPorts.DXDefPort1Key = 3;
+        m_settings.DefaultPorts.DXDefPort2Key = 4;
+        r.useDefault = true;
+        r.imagePath = image = m_imageFolder + "/it's \"$(touch pwned)\" a;b `x`.d64";
+        QVERIFY(writeFile(r.imagePath, "C64"));
+    } else if (change == "outside") {
+        m_settings.DefaultPorts = PortDefaults{}; // 1, 0, 0, 2 for v1.9
+        r.fromDatabase = false;
+    } else if (change == "read-only") {
+        QVERIFY(QFile::setPermissions(m_v20 + "/c64.cfg", QFile::ReadOwner | QFile::ReadGroup));
+    }
+    const QString configPath = QMap<int, QString>{{int(EmulatorKind::Ccs64Dos19), m_v19 + "/C64.CFG"},
+                                                  {int(EmulatorKind::Ccs64Dos20), m_v20 + "/c64.cfg"},
+                                                  {int(EmulatorKind::Ccs64Win32), m_win + "/c64.cfg"}}[kind];
+    const QByteArray v19Before = readFile(m_v19 + "/C64.CFG"), v20Before = readFile(m_v20 + "/c64.cfg");
+    platform::ScriptedMessageBox box;
+    const LaunchOutcome outcome = GameLaunch(r, m_settings, m_game.get());
     QVERIFY(outcome.started);
-    QCOMPARE(launch(), QStringList({m_win + "/CCS64DX.EXE", "", m_win, m_image + ",7"}));
-    // No configuration beside this emulator: none is made, and the other emulator's is not touched.
-    QVERIFY(!QFile::exists(m_win + "/c64.cfg"));
-    QCOMPARE(outcome.config, ConfigWriteResult::Failed);
-    QCOMPARE(readFile(m_v20 + "/c64.cfg"), v20Before);
-    QCOMPARE(played("Elite"), "5|" + today());
-    // Each start counts once; a game never played before (NULL) starts counting at one.
+    QCOMPARE(outcome.recorded, change != "outside");
+    started.replaceInStrings("%V", m_v19).replaceInStrings("%X", m_v20).replaceInStrings("%W", m_win);
+    QCOMPARE(launch(), started.replaceInStrings("%I", image));
+    QCOMPARE(box.texts(), change == "read-only" ? QStringList{readOnlyConfigMessage()} : QStringList());
+    QCOMPARE(outcome.config, config.isEmpty()        ? ConfigWriteResult::Failed
+                             : change == "read-only" ? ConfigWriteResult::ReadOnly
+                                                     : ConfigWriteResult::Written);
+    QCOMPARE(readFile(configPath), config.replace("%F", QFile::encodeName(m_imageFolder)));
+    QVERIFY(QFile::exists(configPath) == !config.isEmpty());
+    if (configPath.startsWith(m_v19))
+        QCOMPARE(readFile(m_v20 + "/c64.cfg"), v20Before);
+    else
+        QCOMPARE(readFile(m_v19 + "/C64.CFG"), v19Before);
+    QVERIFY(!QFile::exists(m_v20 + "/pwned") && !QFile::exists(m_imageFolder + "/pwned"));
+    QCOMPARE(played("Elite"), count.replace("%T", QDate::currentDate().toString("dd-MM-yyyy")));
+    QCOMPARE(played("Other"), QString("9|01-01-1990"));
+    if (change == "outside") { // without any record set the start works all the same
+        QVERIFY(GameLaunch(r, m_settings, nullptr).started);
+        QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
+    }
+}
+
+// Each start counts once; a game never played before (NULL) starts counting at one, and the shared record set
+// sees the count.
+void TestGameLaunch::eachStartCountsOnce()
+{
     sqliteShell(path("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
-    for (const char* name : {"Elite", "Other"}) {
+    for (const char* name : {"Elite", "Other", "Elite"}) {
         QVERIFY(m_game->selectByName(name));
         QVERIFY(GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_game.get()).recorded);
         QCOMPARE(launch().value(0), m_win + "/CCS64DX.EXE");
     }
-    QCOMPARE(played("Elite"), "6|" + today());
-    QCOMPARE(played("Other"), "1|" + today());
+    const QString today = QDate::currentDate().toString("dd-MM-yyyy");
+    QCOMPARE(QStringList({played("Elite"), played("Other")}), QStringList({"6|" + today, "1|" + today}));
     QVERIFY(m_cat->games().seek("Elite"));
-    QCOMPARE(m_cat->games().number("TimesPlayed"), 6); // the shared record set sees it too
-}
-
-void TestGameLaunch::startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
-{
-    m_settings.DefaultPorts = PortDefaults{}; // 1, 0, 0, 2 for v1.9
-    LaunchRequest r = request(EmulatorKind::Ccs64Dos19);
-    r.fromDatabase = false;
-    const LaunchOutcome outcome = GameLaunch(r, m_settings, m_game.get());
-    QVERIFY(outcome.started && !outcome.recorded);
-    QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
-    QVERIFY(readFile(m_v19 + "/C64.CFG")
-                .startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=2\r\n"));
-    QCOMPARE(played("Elite"), QString("4|(Never)"));
-    // Without any record set the start works all the same.
-    QVERIFY(GameLaunch(r, m_settings, nullptr).started);
-    QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
+    QCOMPARE(m_cat->games().number("TimesPlayed"), 6);
 }
 
 void TestGameLaunch::failuresStartAndRecordNothing_data()
@@ -269,20 +289,6 @@ void TestGameLaunch::failuresStartAndRecordNothing()
     QCOMPARE(played("Elite"), QString("4|(Never)"));
     QTest::qWait(100);
     QVERIFY(!QFile::exists(path("started")));
-}
-
-void TestGameLaunch::readOnlyConfigurationStillStartsTheGame()
-{
-    const QString cfg = m_v20 + "/c64.cfg";
-    QVERIFY(QFile::setPermissions(cfg, QFile::ReadOwner | QFile::ReadGroup));
-    platform::ScriptedMessageBox box;
-    const LaunchOutcome outcome = GameLaunch(request(EmulatorKind::Ccs64Dos20), m_settings, m_game.get());
-    QCOMPARE(box.texts(), QStringList{readOnlyConfigMessage()});
-    QCOMPARE(outcome.config, ConfigWriteResult::ReadOnly);
-    QVERIFY(outcome.started);
-    QCOMPARE(launch().value(0), m_v20 + "/CCS64.EXE");
-    QCOMPARE(readFile(cfg), kV20Config);
-    QCOMPARE(played("Elite"), "5|" + today());
 }
 
 QTEST_GUILESS_MAIN(TestGameLaunch)
