@@ -25,6 +25,7 @@ private slots:
     void rewritesLines_data();
     void rewritesLines();
     void rewritesTheFileUnderItsRealName();
+    void filesThatCannotBeRewrittenAreLeftAlone_data();
     void filesThatCannotBeRewrittenAreLeftAlone();
     void refusedReplacementIsReported_data();
     void refusedReplacementIsReported();
@@ -110,38 +111,40 @@ void TestEmulatorConfig::rewritesTheFileUnderItsRealName()
     QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=-1\r\n"));
 }
 
-// An empty, missing or read-only file and a folder in its place are left as they are; only the read-only file is
-// reported.
+void TestEmulatorConfig::filesThatCannotBeRewrittenAreLeftAlone_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("result");
+    QTest::newRow("empty") << "empty" << int(ConfigWriteResult::Empty);
+    QTest::newRow("missing") << "missing" << int(ConfigWriteResult::Failed);
+    QTest::newRow("a folder in its place") << "folder" << int(ConfigWriteResult::Failed);
+    QTest::newRow("read-only, the one reported") << "read-only" << int(ConfigWriteResult::ReadOnly);
+}
+
+// The file (asked for in another letter case) and its folder stay exactly as they were.
 void TestEmulatorConfig::filesThatCannotBeRewrittenAreLeftAlone()
 {
+    QFETCH(QString, file);
+    QFETCH(int, result);
     QTemporaryDir dir;
+    const QString path = dir.filePath("C64.CFG");
+    if (file == "empty")
+        QVERIFY(writeFile(path, ""));
+    else if (file == "folder")
+        QVERIFY(writeFile(path + "/inside.txt", "kept"));
+    else if (file == "read-only")
+        QVERIFY(writeFile(path, "$CONTROLPORT1=0\n$LOADPATH=D:\\\n") &&
+                QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray before = readFile(path);
     platform::ScriptedMessageBox box;
-    const QString empty = dir.filePath("empty/C64.CFG");
-    QVERIFY(writeFile(empty, ""));
-    QCOMPARE(WriteEmulatorConfig(empty, kExampleValues, "C:\\A", true), ConfigWriteResult::Empty);
-    QCOMPARE(QDir(dir.filePath("empty")).entryList(QDir::Files), QStringList{"C64.CFG"});
-    QCOMPARE(readFile(empty), QByteArray());
-
-    const QString missing = dir.filePath("missing/C64.CFG");
-    QCOMPARE(WriteEmulatorConfig(missing, kExampleValues, "C:\\A", true), ConfigWriteResult::Failed);
-    QVERIFY(!QFile::exists(missing));
-
-    const QString folder = dir.filePath("folder/C64.CFG");
-    QVERIFY(writeFile(folder + "/inside.txt", "kept"));
-    QCOMPARE(WriteEmulatorConfig(folder, kExampleValues, "C:\\A", false), ConfigWriteResult::Failed);
-    QCOMPARE(readFile(folder + "/inside.txt"), QByteArray("kept"));
-    QCOMPARE(QDir(dir.filePath("folder")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"C64.CFG"});
-    QCOMPARE(box.count(), 0);
-
-    const QString readOnly = dir.filePath("read-only/C64.CFG");
-    const QByteArray before("$CONTROLPORT1=0\n$LOADPATH=D:\\\n");
-    QVERIFY(writeFile(readOnly, before));
-    QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    QCOMPARE(WriteEmulatorConfig(dir.filePath("read-only/c64.cfg"), kExampleValues, "C:\\A", true),
-             ConfigWriteResult::ReadOnly);
-    QCOMPARE(box.texts(), QStringList{"Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"});
-    QCOMPARE(readFile(readOnly), before);
-    QCOMPARE(QDir(dir.filePath("read-only")).entryList(QDir::Files), QStringList{"C64.CFG"});
+    QCOMPARE(int(WriteEmulatorConfig(dir.filePath("c64.cfg"), kExampleValues, "C:\\A", true)), result);
+    const QString told = "Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!";
+    QCOMPARE(box.texts(), file == "read-only" ? QStringList{told} : QStringList());
+    QCOMPARE(readFile(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             file == "missing" ? QStringList() : QStringList{"C64.CFG"});
+    if (file == "folder")
+        QCOMPARE(readFile(path + "/inside.txt"), QByteArray("kept"));
 }
 
 void TestEmulatorConfig::refusedReplacementIsReported_data()
@@ -176,8 +179,7 @@ void TestEmulatorConfig::refusedReplacementIsReported()
         "setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", writerprobe::probePath(), "config", path, "0"},
         dir.path());
     QCOMPARE(r.exitCode, writerprobe::kRefused);
-    QVERIFY2(r.err.contains("Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"),
-             r.err.constData());
+    QVERIFY2(r.err.contains(readOnlyConfigMessage().toUtf8()), r.err.constData());
     QCOMPARE(readFile(path), before);
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"C64.CFG"});
 }

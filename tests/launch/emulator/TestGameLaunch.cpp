@@ -14,7 +14,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,11 +46,7 @@ private:
     std::unique_ptr<catalogue::Catalogue> m_cat;
     std::unique_ptr<catalogue::CurrentGame> m_game;
     Settings m_settings;
-    QString m_image;
-    QString m_imageFolder;
-    QString m_v19;
-    QString m_v20;
-    QString m_win;
+    QString m_image, m_imageFolder, m_v19, m_v20, m_win;
 };
 
 namespace {
@@ -93,14 +88,15 @@ void TestGameLaunch::init()
         addFake(fake);
     QVERIFY(writeFile(m_v19 + "/C64.CFG", kV19Config));
     QVERIFY(writeFile(m_v20 + "/c64.cfg", kV20Config));
-    m_image = path("Game Folder/Sub Dir/ELITE.D64");
     m_imageFolder = path("Game Folder/Sub Dir");
+    m_image = m_imageFolder + "/ELITE.D64";
     QVERIFY(writeFile(m_image, "C64"));
 
     m_settings = Settings();
     m_settings.CCS64Path = m_v19 + "/CCS64.EXE";  // the file is ccs64.exe
     m_settings.CCS642Path = m_v20 + "/ccs64.exe"; // the file is CCS64.EXE
     m_settings.DirectXPath = m_win + "/CCS64DX.EXE";
+    m_settings.DefaultPorts = {1, 0, 0, 2, 1, 0, 3, 4};
 
     const QString db = path("Vintrax.mdb");
     QString error;
@@ -189,23 +185,16 @@ void TestGameLaunch::startsTheEmulator()
     LaunchRequest r = request(EmulatorKind(kind), entry);
     QString image = m_image;
     if (change == "defaults") {
-        m_settings.DefaultPorts.DXDefPort1Joy = 1;
-        m_settings.DefaultPorts.DXDefPort2Joy = 0;
-        m_settings.DefaultPorts.DXDefPort1Key = 3;
-        m_settings.DefaultPorts.DXDefPort2Key = 4;
         r.useDefault = true;
         r.imagePath = image = m_imageFolder + "/it's \"$(touch pwned)\" a;b `x`.d64";
         QVERIFY(writeFile(r.imagePath, "C64"));
     } else if (change == "outside") {
-        m_settings.DefaultPorts = PortDefaults{}; // 1, 0, 0, 2 for v1.9
         r.fromDatabase = false;
     } else if (change == "read-only") {
         QVERIFY(QFile::setPermissions(m_v20 + "/c64.cfg", QFile::ReadOwner | QFile::ReadGroup));
     }
-    const QString configPath = QMap<int, QString>{{int(EmulatorKind::Ccs64Dos19), m_v19 + "/C64.CFG"},
-                                                  {int(EmulatorKind::Ccs64Dos20), m_v20 + "/c64.cfg"},
-                                                  {int(EmulatorKind::Ccs64Win32), m_win + "/c64.cfg"}}[kind];
-    const QByteArray v19Before = readFile(m_v19 + "/C64.CFG"), v20Before = readFile(m_v20 + "/c64.cfg");
+    const QStringList configs = {m_v19 + "/C64.CFG", m_v20 + "/c64.cfg", m_win + "/c64.cfg"}; // by kind
+    const QByteArrayList before = {readFile(configs[0]), readFile(configs[1]), {}};
     platform::ScriptedMessageBox box;
     const LaunchOutcome outcome = GameLaunch(r, m_settings, m_game.get());
     QVERIFY(outcome.started);
@@ -216,12 +205,9 @@ void TestGameLaunch::startsTheEmulator()
     QCOMPARE(outcome.config, config.isEmpty()        ? ConfigWriteResult::Failed
                              : change == "read-only" ? ConfigWriteResult::ReadOnly
                                                      : ConfigWriteResult::Written);
-    QCOMPARE(readFile(configPath), config.replace("%F", QFile::encodeName(m_imageFolder)));
-    QVERIFY(QFile::exists(configPath) == !config.isEmpty());
-    if (configPath.startsWith(m_v19))
-        QCOMPARE(readFile(m_v20 + "/c64.cfg"), v20Before);
-    else
-        QCOMPARE(readFile(m_v19 + "/C64.CFG"), v19Before);
+    for (int k = 0; k < 3; ++k) // the kind's own configuration rewritten, the others untouched
+        QCOMPARE(readFile(configs[k]), k == kind ? config.replace("%F", QFile::encodeName(m_imageFolder)) : before[k]);
+    QVERIFY(!QFile::exists(configs[2]));
     QVERIFY(!QFile::exists(m_v20 + "/pwned") && !QFile::exists(m_imageFolder + "/pwned"));
     QCOMPARE(played("Elite"), count.replace("%T", QDate::currentDate().toString("dd-MM-yyyy")));
     QCOMPARE(played("Other"), QString("9|01-01-1990"));
@@ -251,7 +237,7 @@ void TestGameLaunch::failuresStartAndRecordNothing_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("message"); // %V the v1.9 folder, %I the image folder; "" none. The path messages
-                                          // themselves are TestPathChecks' table.
+                                          // themselves are the path test's table.
     const auto row = [](const char* change, const char* message) {
         QTest::newRow(change) << QString(change) << QString(message);
     };
