@@ -76,12 +76,9 @@ SmallDisk::~SmallDisk()
 
 qint64 SmallDisk::freeBytes() const
 {
-    struct statvfs s
-    {
-    };
-    if (::statvfs(QFile::encodeName(m_dir.path()).constData(), &s) != 0)
-        return -1;
-    return qint64(s.f_bavail) * qint64(s.f_frsize);
+    struct statvfs s = {};
+    return ::statvfs(QFile::encodeName(m_dir.path()).constData(), &s) == 0 ? qint64(s.f_bavail) * qint64(s.f_frsize)
+                                                                           : -1;
 }
 
 bool SmallDisk::leaveFree(qint64 bytes)

@@ -71,7 +71,7 @@ void TestWriters::failedWriteKeepsTheOldFile()
     if (!disk.isValid())
         QSKIP(qPrintable(QStringLiteral("no small disk to fill: ") + disk.whyNot()));
     const QString work = disk.filePath(QStringLiteral("work"));
-    QVERIFY(QDir().mkpath(work));
+    QVERIFY(QDir().mkpath(work + "/in"));
     QVERIFY2(w.prepare(work), "could not make the inputs");
 
     // The new content once with room to spare, to learn its size; then the old content is put in place.
@@ -114,7 +114,7 @@ void TestWriters::targetIsOldOrNewAfterEveryKill()
     QRandomGenerator random(seed + quint32(writer));
     QTemporaryDir dir;
     const QString work = dir.filePath(QStringLiteral("work"));
-    QVERIFY(QDir().mkpath(work));
+    QVERIFY(QDir().mkpath(work + "/in"));
     QVERIFY2(w.prepare(work), "could not make the inputs");
 
     // The two contents each target may hold, and how long one undisturbed run of a tool takes.

@@ -35,14 +35,12 @@ QByteArray noise(int size, int variant, int salt = 0)
     return tooltest::noiseBytes(size, quint32(variant * 100 + salt + 1));
 }
 
+// A failed run must fail cleanly: non-zero exit, one line of reason.
 Outcome toolOutcome(const QString& tool, const testsupport::RunResult& r)
 {
-    Outcome o;
-    o.ok = tooltest::succeeded(r);
     QString why;
-    if (!o.ok && !tooltest::isCleanFailure(r, tool, &why))
-        o.badReport = why;
-    return o;
+    const bool ok = tooltest::succeeded(r);
+    return {ok, ok || tooltest::isCleanFailure(r, tool, &why) ? QString() : why};
 }
 
 // A tool case: its arguments, with %1 for the variant's letter, relative to the work folder, which is the
@@ -100,12 +98,11 @@ WriterCase configCase()
         const launch::ConfigWriteResult r =
             launch::WriteEmulatorConfig(QDir(work).filePath("C64.CFG"), writerprobe::kConfigValues[v],
                                         writerprobe::kConfigLoadFolder, writerprobe::kConfigSecondGeneration);
-        Outcome o;
-        o.ok = r == launch::ConfigWriteResult::Written;
-        if (!o.ok && (r != launch::ConfigWriteResult::ReadOnly || box.count() != 1 ||
-                      box.last().text != launch::readOnlyConfigMessage()))
-            o.badReport = QStringLiteral("result %1, %2 messages").arg(int(r)).arg(box.count());
-        return o;
+        const bool ok = r == launch::ConfigWriteResult::Written;
+        const bool told =
+            r == launch::ConfigWriteResult::ReadOnly && box.texts() == QStringList{launch::readOnlyConfigMessage()};
+        return Outcome{ok,
+                       ok || told ? QString() : QStringLiteral("result %1, %2 messages").arg(int(r)).arg(box.count())};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -131,11 +128,10 @@ WriterCase settingsCase()
     };
     c.run = [save](const QString& work, int v) {
         const SettingsWriteStatus status = save(work, v);
-        Outcome o;
-        o.ok = status == SettingsWriteStatus::Ok;
-        if (!o.ok && status != SettingsWriteStatus::AccessError)
-            o.badReport = QStringLiteral("status %1").arg(int(status));
-        return o;
+        const bool ok = status == SettingsWriteStatus::Ok;
+        return Outcome{ok, ok || status == SettingsWriteStatus::AccessError
+                               ? QString()
+                               : QStringLiteral("status %1").arg(int(status))};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -160,11 +156,8 @@ WriterCase unzipCase()
     };
     c.run = [](const QString& work, int v) {
         const launch::UnzipResult r = launch::UnzipToFolder(work, in(work, kVariant[v] + QStringLiteral(".zip")));
-        Outcome o;
-        o.ok = !r.failed;
-        if (r.failed && r.error.isEmpty())
-            o.badReport = QStringLiteral("failed without a reason");
-        return o;
+        return Outcome{!r.failed,
+                       r.failed && r.error.isEmpty() ? QStringLiteral("failed without a reason") : QString()};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -232,45 +225,32 @@ QByteArray screenDump(int variant)
 
 const QList<WriterCase>& writerCases()
 {
-    static const QList<WriterCase> cases = [] {
-        const QStringList twoMembers = {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")};
-        QList<WriterCase> list = {
-            configCase(),
-            settingsCase(),
-            unzipCase(),
-            gunzipCase(),
-            toolCase(
-                QStringLiteral("lha"), twoMembers,
-                [twoMembers](const QString& work) {
-                    return packWith("jlha", work, "a %1.lha GAME.D64 INTRO.PRG", twoMembers);
-                },
-                QStringLiteral("e /m in/%1.lha")),
-            toolCase(
-                QStringLiteral("maketape"), {QStringLiteral("vtrxmktp.t64")},
-                // maketape takes a plain program: cp only puts it in place.
-                [](const QString& work) { return packWith("cp", work, "GAME.PRG %1.prg", {"GAME.PRG"}); },
-                QStringLiteral("vtrxmktp in/%1.prg")),
-            toolCase(
-                QStringLiteral("starlynx"), {QStringLiteral("out.d64")},
-                [](const QString& work) {
-                    return packWith("cbmconvert", work, "-v0 -L %1.lnx -n game.prg intro.prg",
-                                    {"game.prg", "intro.prg"});
-                },
-                QStringLiteral("x in/%1.lnx out.d64")),
-            zip2d64Case(),
-            toolCase(
-                QStringLiteral("bmp2gif"), {QStringLiteral("out.gif")},
-                [](const QString& work) {
-                    return writeFile(in(work, "A.bmp"), screenDump(0)) && writeFile(in(work, "B.bmp"), screenDump(1));
-                },
-                QStringLiteral("in/%1.bmp out.gif"))};
-        // Inputs live in work/in, which the oracles need to exist.
-        for (WriterCase& c : list)
-            c.prepare = [prepare = c.prepare](const QString& work) {
-                return QDir().mkpath(QDir(work).filePath(QStringLiteral("in"))) && prepare(work);
-            };
-        return list;
-    }();
+    const auto bmps = [](const QString& work) {
+        return writeFile(in(work, "A.bmp"), screenDump(0)) && writeFile(in(work, "B.bmp"), screenDump(1));
+    };
+    // maketape takes a plain program: cp only puts it in place.
+    static const QList<WriterCase> cases = {
+        configCase(),
+        settingsCase(),
+        unzipCase(),
+        gunzipCase(),
+        toolCase(
+            "lha", {"GAME.D64", "INTRO.PRG"},
+            [](const QString& w) {
+                return packWith("jlha", w, "a %1.lha GAME.D64 INTRO.PRG", {"GAME.D64", "INTRO.PRG"});
+            },
+            "e /m in/%1.lha"),
+        toolCase(
+            "maketape", {"vtrxmktp.t64"},
+            [](const QString& w) { return packWith("cp", w, "GAME.PRG %1.prg", {"GAME.PRG"}); }, "vtrxmktp in/%1.prg"),
+        toolCase(
+            "starlynx", {"out.d64"},
+            [](const QString& w) {
+                return packWith("cbmconvert", w, "-v0 -L %1.lnx -n game.prg intro.prg", {"game.prg", "intro.prg"});
+            },
+            "x in/%1.lnx out.d64"),
+        zip2d64Case(),
+        toolCase("bmp2gif", {"out.gif"}, bmps, "in/%1.bmp out.gif")};
     return cases;
 }
 
