@@ -1,28 +1,17 @@
 // Unpacking a ZIP flat into the working folder: names, hostile paths and links, damaged and refused archives.
 #include "ArchiveFixtures.h"
 #include "TestFolders.h"
+#include "ToolRunner.h"
 #include "launch/UnzipToFolder.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace launch;
 using namespace testsupport;
-
-class TestUnzipToFolder : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void extracts_data();
-    void extracts();
-    void failsAndLeavesNothing_data();
-    void failsAndLeavesNothing();
-};
 
 namespace {
 // Every entry below root, sorted: "name=content", "name->link target" or "name/" for a folder.
@@ -43,6 +32,17 @@ QStringList tree(const QString& root)
 }
 
 } // namespace
+
+class TestUnzipToFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void extracts_data();
+    void extracts();
+    void failsAndLeavesNothing_data();
+    void failsAndLeavesNothing();
+};
 
 void TestUnzipToFolder::extracts_data()
 {
@@ -118,10 +118,7 @@ void TestUnzipToFolder::failsAndLeavesNothing()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString zip = dir.filePath("bad.zip");
-    QByteArray noise(60000, '\0');
-    QRandomGenerator random(7);
-    for (char& c : noise)
-        c = char(random.bounded(256));
+    const QByteArray noise = tooltest::noiseBytes(60000, 7);
     QList<QPair<QString, QByteArray>> list{{"GAME.PRG", programBytes(1)}, {"docs/" + kind + ".txt", "x"}};
     if (kind == "many") {
         list.clear();
@@ -132,16 +129,13 @@ void TestUnzipToFolder::failsAndLeavesNothing()
     }
     QVERIFY(reason.isEmpty() ? zipWithTool(zip, {{"GAME.D64", noise.left(20000)}}) : writeZipWithNames(zip, list));
     QByteArray bytes = readFile(zip);
-    if (kind == "truncated")
-        bytes.truncate(bytes.size() / 2);
-    else if (kind == "corrupted")
+    bytes = kind == "truncated"  ? bytes.left(bytes.size() / 2)
+            : kind == "junk"     ? QByteArray(5000, 'x')
+            : kind == "empty"    ? QByteArray()
+            : kind == "cut skip" ? bytes.left(30000)
+                                 : bytes;
+    if (kind == "corrupted")
         bytes[bytes.size() / 3] = char(bytes[bytes.size() / 3] ^ 0x55);
-    else if (kind == "junk")
-        bytes = QByteArray(5000, 'x');
-    else if (kind == "empty")
-        bytes.clear();
-    else if (kind == "cut skip")
-        bytes.truncate(30000);
     QVERIFY(kind == "missing" ? QFile::remove(zip) : writeFile(zip, bytes));
     const QString out = dir.filePath("W");
     QDir().mkpath(out);
