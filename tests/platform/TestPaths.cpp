@@ -37,6 +37,7 @@ class TestPaths : public QObject
 
 private slots:
     void init();
+    void cleanup() { QDir::setCurrent(m_start); }
     void splitPath_data();
     void splitPath();
     void storedNameToPath_data();
@@ -53,6 +54,7 @@ private slots:
 private:
     QString p(const QString& relative) const { return m_dir->path() + u'/' + relative; }
     std::unique_ptr<QTemporaryDir> m_dir;
+    const QString m_start = QDir::currentPath();
 };
 
 void TestPaths::init()
@@ -62,6 +64,7 @@ void TestPaths::init()
          QStringList{"C64.CFG", "Games/Action/ELITE.D64", "Games/Action/Elite.d64", "Games/Puzzle/Boulder Dash.T64",
                      "mixed/DATA", "mixed/data/x.txt", "Games/" + kOdd})
         QVERIFY(writeFile(p(f), "x"));
+    QVERIFY(QDir::setCurrent(m_dir->path())); // the current folder of the relative paths
 }
 
 void TestPaths::splitPath_data()
@@ -139,12 +142,8 @@ void TestPaths::programFolder()
                           workFolder(), programFilePath("vintrax.txt"), conversionToolPath("gunzip")}),
              QStringList({dir, dir + "/Vintrax.mdb", dir + "/Conversion", dir + "/Screenshots", dir + "/CURRGAME",
                           dir + "/vintrax.txt", dir + "/Conversion/gunzip" + executableSuffix()}));
-    const QString before = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(home.path()));
-    qputenv("VINTRAX_HOME", "Conversion/../Screenshots");
-    const QString folder = platform::programFolder();
-    QDir::setCurrent(before);
-    QCOMPARE(folder, dir + "/Screenshots");
+    qputenv("VINTRAX_HOME", "Games/../mixed"); // from the current folder, the test folder
+    QCOMPARE(platform::programFolder(), p("mixed"));
     qunsetenv("VINTRAX_HOME");
     QCOMPARE(platform::programFolder(), QCoreApplication::applicationDirPath());
     qputenv("VINTRAX_HOME", "");
@@ -197,14 +196,9 @@ void TestPaths::lookups()
     };
     if (QTest::currentDataTag() == QByteArray("the folder itself"))
         found = "=" + m_dir->path();
-    const QString before = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_dir->path())); // for the relative rows
-    const QString shortName = ShortPathName(full(asked));
-    const QString resolvedName = resolvePathCase(full(asked));
-    QDir::setCurrent(before);
-    QCOMPARE(shortName, found.isEmpty() ? QString() : full(found));
+    QCOMPARE(ShortPathName(full(asked)), found.isEmpty() ? QString() : full(found));
     if (!resolved.isEmpty())
-        QCOMPARE(resolvedName, full(resolved));
+        QCOMPARE(resolvePathCase(full(asked)), full(resolved));
     QVERIFY(!QFile::exists(p("pwned")) && !QFile::exists(p("Games/pwned")));
 }
 
