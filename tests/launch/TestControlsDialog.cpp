@@ -19,14 +19,6 @@ QPushButton* button(QWidget* d, const char* name)
     return d->findChild<QPushButton*>(name);
 }
 
-GamePorts ports(bool useDefault, std::array<int, 8> values)
-{
-    GamePorts p;
-    p.useDefault = useDefault;
-    p.values = values;
-    return p;
-}
-
 } // namespace
 
 class TestControlsDialog : public QObject
@@ -61,7 +53,7 @@ void TestControlsDialog::captionsAndStoredValues()
 
 void TestControlsDialog::defaultsShowGreyedAndBecomeTheGamesOwn()
 {
-    frmControls d("Settings for Uridium...", m_settings, ports(true, {0, 0, 0, 0, 0, 0, 2, 2}));
+    frmControls d("Settings for Uridium...", m_settings, GamePorts{true, {0, 0, 0, 0, 0, 0, 2, 2}});
     auto* tabs = d.findChild<QTabWidget*>("SSTab");
     auto* box = d.findChild<QCheckBox*>("chkDefaults");
     QVERIFY(box->isChecked());
@@ -74,12 +66,12 @@ void TestControlsDialog::defaultsShowGreyedAndBecomeTheGamesOwn()
     QVERIFY(tabs->isEnabled());
     button(&d, "cmdOK")->click();
     QCOMPARE(d.result(), int(QDialog::Accepted));
-    QCOMPARE(d.chosenPorts(), ports(false, {1, 0, 0, 2, 1, 1, 0, 1}));
+    QCOMPARE(d.chosenPorts(), (GamePorts{false, {1, 0, 0, 2, 1, 1, 0, 1}}));
 }
 
 void TestControlsDialog::okWithDefaultsTickedStillHandsBackTheButtons()
 {
-    frmControls d("Settings for Elite...", m_settings, ports(false, {1, 0, 2, 1, 0, 1, 2, 0}));
+    frmControls d("Settings for Elite...", m_settings, GamePorts{false, {1, 0, 2, 1, 0, 1, 2, 0}});
     QCOMPARE(button(&d, "cmd1Port1Key")->text(), QStringLiteral("Key Set 3")); // the game's own values
     QPushButton* b = button(&d, "cmd2Port1Key");                               // 2 = "Key Set 1", round to it again
     QStringList seen{b->text()};
@@ -91,7 +83,7 @@ void TestControlsDialog::okWithDefaultsTickedStillHandsBackTheButtons()
     button(&d, "cmd1Port1Joy")->click(); // PC Joystick 2 -> 1
     d.findChild<QCheckBox*>("chkDefaults")->click();
     button(&d, "cmdOK")->click();
-    QCOMPARE(d.chosenPorts(), ports(true, {0, 0, 2, 1, 0, 1, 2, 0}));
+    QCOMPARE(d.chosenPorts(), (GamePorts{true, {0, 0, 2, 1, 0, 1, 2, 0}}));
 }
 
 QTEST_MAIN(TestControlsDialog)

@@ -2,6 +2,7 @@
 // it got), finding the running SID player by its configured path (in any letter case) and closing it, and one copy
 // of the program at a time (the lock in the runtime folder, refused, kept for a live holder, taken over from a dead
 // one; the other copies are this test program run again).
+#include "FakeTool.h"
 #include "TestFolders.h"
 #include "platform/RunAndWait.h"
 #include "platform/SidPlayProcess.h"
@@ -28,8 +29,7 @@ class TestChildProcesses : public QObject
 private slots:
     void init() { qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit()); }
     void cleanup() { qputenv("XDG_RUNTIME_DIR", m_oldRuntime); }
-    void argumentsReachTheChildUntouched();
-    void waitsWhileTimersRun();
+    void runsAToolWhileTimersRun();
     void findsAndClosesOnlyThePlayer_data();
     void findsAndClosesOnlyThePlayer();
     void noMatchKeepsTheRememberedPlayer();
@@ -94,42 +94,32 @@ bool isPlayerOrItsCopy(qint64 found, qint64 player)
 }
 } // namespace
 
-// Arguments reach the tool as they are, in the folder asked for; our own folder is not changed. A missing
-// program returns at once.
-void TestChildProcesses::argumentsReachTheChildUntouched()
+// Arguments reach the tool as they are, in the folder asked for, and our own folder is not changed. The window
+// keeps repainting while the tool runs (held-back mouse and keyboard input comes from the window system, which a
+// test cannot feed without Qt's private headers). A missing program returns at once.
+void TestChildProcesses::runsAToolWhileTimersRun()
 {
     QTemporaryDir dir;
-    QVERIFY(writeFakeTool(dir.path(), "fake tool", "exit 7"));
+    QVERIFY(writeFakeTool(dir.path(), "fake tool", "sleep 0.5; exit 7"));
     const QString work = dir.filePath("work folder");
     QDir().mkpath(work);
     const QString before = QDir::currentPath();
     const QStringList args = {"-d", "a b", "$(touch pwned)", "'quoted' \"twice\"", "", "semi;colon"};
-    RunAndWait({dir.filePath("fake tool"), args}, work);
-    QCOMPARE(QDir::currentPath(), before);
-    QCOMPARE(QString::fromUtf8(readFile(dir.filePath("fake tool.log"))), work + "\n" + args.join('\n') + "\n");
-    QVERIFY(!QFile::exists(work + "/pwned"));
-    QElapsedTimer t;
-    t.start();
-    RunAndWait({"/nonexistent/tool", {"x"}}, QDir::tempPath());
-    RunAndWait({"", {}}, QDir::tempPath());
-    QVERIFY(t.elapsed() < 5000);
-}
-
-// The window keeps repainting while a tool runs. (Held-back mouse and keyboard input comes from the window system,
-// which a test cannot feed without Qt's private headers.)
-void TestChildProcesses::waitsWhileTimersRun()
-{
-    QTemporaryDir dir;
-    QVERIFY(writeFakeTool(dir.path(), "fake tool", "sleep 0.5"));
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
     timer.start(20);
     QElapsedTimer t;
     t.start();
-    RunAndWait({dir.filePath("fake tool"), {}}, dir.path());
-    QVERIFY(t.elapsed() >= 450); // waited for the end
-    QVERIFY(ticks > 5);
+    RunAndWait({dir.filePath("fake tool"), args}, work);
+    QVERIFY(t.elapsed() >= 450 && ticks > 5); // waited for the end, painting all the while
+    QCOMPARE(QDir::currentPath(), before);
+    QCOMPARE(QString::fromUtf8(readFile(dir.filePath("fake tool.log"))), work + "\n" + args.join('\n') + "\n");
+    QVERIFY(!QFile::exists(work + "/pwned"));
+    t.restart();
+    RunAndWait({"/nonexistent/tool", {"x"}}, QDir::tempPath());
+    RunAndWait({"", {}}, QDir::tempPath());
+    QVERIFY(t.elapsed() < 5000);
 }
 
 void TestChildProcesses::findsAndClosesOnlyThePlayer_data()

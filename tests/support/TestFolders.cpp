@@ -1,4 +1,5 @@
 #include "TestFolders.h"
+#include "FakeTool.h"
 
 #include <QDir>
 #include <QFile>

@@ -26,10 +26,6 @@ private:
 bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 
-// Puts a shell script into folder/name that logs its working folder and arguments to folder/name.log (one a line)
-// and then runs body: a fake emulator, player or tool.
-bool writeFakeTool(const QString& folder, const QString& name, const QString& body);
-
 // The staged program folder of this build (executable, Conversion/, demo catalogue).
 QString stageDir();
 QString toolPath(const QString& toolName);
