@@ -29,11 +29,6 @@ QString report(const QString& lead, const QString& second, const QString& header
     return out + dashes;
 }
 
-QStringList logOf(const QString& toolPath)
-{
-    return QString::fromUtf8(readFile(toolPath + ".log")).split('\n', Qt::SkipEmptyParts);
-}
-
 } // namespace
 
 class TestArchiveConverters : public QObject
@@ -56,8 +51,7 @@ private:
     void make(const QString& name, const QStringList& members);
     ConversionResult convert(const QString& name, const QString& work);
     TempProgramFolder* m_home = nullptr;
-    QString m_games;
-    QString m_work;
+    QString m_games, m_work;
     clsC64Game* m_game = nullptr;
 };
 
@@ -231,7 +225,8 @@ void TestArchiveConverters::converts()
         QCOMPARE(readFile(r.imagePath), content);
     if (!log.isEmpty()) {
         const QStringList args = log.mid(1).replaceInStrings("%G", m_games).replaceInStrings("%W", m_work);
-        QCOMPARE(logOf(tool(log.first())), QStringList{m_work} + args);
+        QCOMPARE(QString::fromUtf8(readFile(tool(log.first()) + ".log")).split('\n', Qt::SkipEmptyParts),
+                 QStringList{m_work} + args);
     }
     // Each tool run is announced in the status bar.
     const QMap<QString, QString> announced{{"maketape", "CONVERTING TO .T64 FILE..."},

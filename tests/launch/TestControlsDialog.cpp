@@ -12,15 +12,6 @@
 
 using namespace launch;
 
-namespace {
-
-QPushButton* button(QWidget* d, const char* name)
-{
-    return d->findChild<QPushButton*>(name);
-}
-
-} // namespace
-
 class TestControlsDialog : public QObject
 {
     Q_OBJECT
@@ -32,6 +23,7 @@ private slots:
     void okWithDefaultsTickedStillHandsBackTheButtons();
 
 private:
+    static QPushButton* button(QWidget* d, const char* name) { return d->findChild<QPushButton*>(name); }
     Settings m_settings;
 };
 

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace launch;
@@ -138,16 +139,15 @@ void TestEmulatorConfig::filesThatCannotBeRewrittenAreLeftAlone()
         QVERIFY(writeFile(path + "/inside.txt", "kept"));
     else if (file != "missing")
         QVERIFY(writeFile(path, file == "empty" ? "" : "$CONTROLPORT1=0\r\n$LOADPATH=D:\\\r\n"));
-    const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    const auto x = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const auto own = [](const QString& p, mode_t mode, uid_t user) {
+        return ::chmod(QFile::encodeName(p).constData(), mode) == 0 &&
+               ::chown(QFile::encodeName(p).constData(), user, 0) == 0;
+    };
     if (file == "read-only")
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    if (other) {
-        QVERIFY(QFile::setPermissions(dir.path(), rw | x) && QFile::setPermissions(folder, rw | x) &&
-                QFile::setPermissions(path, rw));
-        QCOMPARE(::chown(QFile::encodeName(folder).constData(), file == "other's file" ? kNobody : 0, 0), 0);
-        QCOMPARE(::chown(QFile::encodeName(path).constData(), file == "other's file" ? 0 : kNobody, 0), 0);
-    }
+        QVERIFY(own(path, 0444, 0));
+    if (other) // the folder is the other user's, or the file is
+        QVERIFY(own(dir.path(), 0755, 0) && own(folder, 0755, file == "other's file" ? kNobody : 0) &&
+                own(path, 0644, file == "other's file" ? 0 : kNobody));
     const QByteArray before = readFile(path);
     platform::ScriptedMessageBox box;
     QString told;

@@ -33,7 +33,6 @@ private slots:
     void findsAndClosesOnlyThePlayer_data();
     void findsAndClosesOnlyThePlayer();
     void noMatchKeepsTheRememberedPlayer();
-    void lockFileLivesInTheRuntimeFolder();
     void secondProcessIsRefused();
     void lockOfALiveProcessIsKeptOfADeadOneTakenOver();
 
@@ -221,27 +220,23 @@ bool TestChildProcesses::startHolder(QProcess& holder)
     return false;
 }
 
-void TestChildProcesses::lockFileLivesInTheRuntimeFolder()
+// The lock lives in the runtime folder (in the temporary folder without one); a missing runtime folder is no other
+// instance. Once the first copy has ended, the next start goes ahead.
+void TestChildProcesses::secondProcessIsRefused()
 {
-    QCOMPARE(SingleInstance::lockFilePathFor("vintrax"), m_runtime.path() + "/vintrax.lock");
-    // A missing runtime folder is no other instance.
+    SingleInstance first;
+    QCOMPARE(first.tryAcquire(), SingleInstance::Acquired);
+    QCOMPARE(first.lockFilePath(), m_runtime.path() + "/vintrax.lock");
+    QVERIFY(QFile::exists(first.lockFilePath()));
+    QCOMPARE(tryInOtherProcess(), int(SingleInstance::AlreadyRunning));
+    first.release();
+    QVERIFY(!QFile::exists(first.lockFilePath()));
+    QCOMPARE(tryInOtherProcess(), int(SingleInstance::Acquired));
     qputenv("XDG_RUNTIME_DIR", QByteArray(m_runtime.path().toLocal8Bit() + "/missing"));
     QCOMPARE(SingleInstance().tryAcquire(), SingleInstance::Unavailable);
     qunsetenv("XDG_RUNTIME_DIR");
     const QString inTemp = SingleInstance::lockFilePathFor("vintrax");
     QVERIFY2(inTemp.startsWith(QDir::tempPath() + "/vintrax") && inTemp.endsWith(".lock"), qPrintable(inTemp));
-}
-
-void TestChildProcesses::secondProcessIsRefused()
-{
-    SingleInstance first;
-    QCOMPARE(first.tryAcquire(), SingleInstance::Acquired);
-    QVERIFY(QFile::exists(first.lockFilePath()));
-    QCOMPARE(tryInOtherProcess(), int(SingleInstance::AlreadyRunning));
-    // Once the first copy has ended, the next start goes ahead.
-    first.release();
-    QVERIFY(!QFile::exists(first.lockFilePath()));
-    QCOMPARE(tryInOtherProcess(), int(SingleInstance::Acquired));
 }
 
 // The holder never touches its lock file again: an hour-old lock of a live holder still counts, and the lock

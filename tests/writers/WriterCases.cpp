@@ -1,12 +1,9 @@
 #include "WriterCases.h"
 
-#include "ArchiveFixtures.h"
 #include "SettingsTestHelpers.h"
 #include "TestFolders.h"
 #include "ToolRunner.h"
 #include "WriterProbe.h"
-#include "c64/D64Writer.h"
-#include "c64/ZipCodeEncoder.h"
 #include "data/settings/SettingsStore.h"
 #include "launch/UnzipToFolder.h"
 #include "platform/ScriptedMessageBox.h"
@@ -145,13 +142,8 @@ WriterCase unzipCase()
     WriterCase c;
     c.name = QStringLiteral("ZIP extraction");
     c.targets = {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")};
-    c.prepare = [](const QString& work) {
-        for (int v = 0; v < 2; ++v) {
-            if (!testsupport::zipWithTool(in(work, kVariant[v] + QStringLiteral(".zip")),
-                                          {{"GAME.D64", noise(9000, v)}, {"INTRO.PRG", noise(5000, v, 7)}}))
-                return false;
-        }
-        return true;
+    c.prepare = [](const QString& w) {
+        return packWith(w, "zip -q %1.zip GAME.D64 INTRO.PRG", {"GAME.D64", "INTRO.PRG"});
     };
     c.run = [](const QString& work, int v) {
         const launch::UnzipResult r = launch::UnzipToFolder(work, in(work, kVariant[v] + QStringLiteral(".zip")));
@@ -180,26 +172,6 @@ WriterCase gunzipCase()
     return c;
 }
 
-WriterCase zip2d64Case()
-{
-    return toolCase(
-        QStringLiteral("zip2d64"), {QStringLiteral("out.d64")},
-        [](const QString& work) {
-            for (int v = 0; v < 2; ++v) {
-                const auto image =
-                    c64::buildD64("GAME", "01", {{"GAME", c64::FileType::Prg, "\x01\x08" + noise(40000, v)}});
-                const auto parts = image ? c64::encodeZipCodeSet(*image) : std::nullopt;
-                for (int p = 0; p < 4; ++p) {
-                    const QString name = QStringLiteral("%1!game%2").arg(p + 1).arg(kVariant[v]);
-                    if (!parts || !writeFile(QDir(work).filePath(name), (*parts)[size_t(p)]))
-                        return false;
-                }
-            }
-            return true;
-        },
-        QStringLiteral("game%1 out.d64"));
-}
-
 } // namespace
 
 const QList<WriterCase>& writerCases()
@@ -211,10 +183,7 @@ const QList<WriterCase>& writerCases()
     };
     // maketape takes a plain program: cp only puts it in place.
     static const QList<WriterCase> cases = {
-        configCase(),
-        settingsCase(),
-        unzipCase(),
-        gunzipCase(),
+        configCase(), settingsCase(), unzipCase(), gunzipCase(),
         toolCase(
             "lha", {"GAME.D64", "INTRO.PRG"},
             [](const QString& w) {
@@ -230,7 +199,17 @@ const QList<WriterCase>& writerCases()
                 return packWith(w, "cbmconvert -v0 -L %1.lnx -n game.prg intro.prg", {"game.prg", "intro.prg"});
             },
             "x in/%1.lnx out.d64"),
-        zip2d64Case(),
+        // The Zip-Code set made by cc1541 and disk2zip, its parts put into the work folder as 1!gameA ... 4!gameB.
+        toolCase(
+            "zip2d64", {"out.d64"},
+            [](const QString& w) {
+                return packWith(
+                    w,
+                    "cc1541 -n game -f game -w game.prg d.d64 >/dev/null && disk2zip d.d64 z && for p in 1 2 3 4; "
+                    "do mv $p!z $(dirname %1)/../$p!game$(basename %1); done",
+                    {"game.prg"});
+            },
+            "game%1 out.d64"),
         toolCase("bmp2gif", {"out.gif"}, bmps, "in/%1.bmp out.gif")};
     return cases;
 }
