@@ -1,11 +1,10 @@
 #pragma once
 
-// Every file writer of the program as one table, for the tests that run each on a disk that fills up and kill
-// it with SIGKILL: the C64.CFG rewrite, the settings rewrite and the ZIP extraction (in this process, or in the
-// writer probe or durability worker when a process of their own is needed) and the conversion tools (staged,
-// run as child processes). Each writer has two variants that write different content to the same targets, so a
-// test can tell the old content from the new. The catalogue, which the engine's journal repairs on the next open,
-// has its own full-disk and kill runs in tests/data/TestDurability.cpp.
+// Every file writer of the program as one table, for the tests that run each on a disk that fills up and kill it
+// with SIGKILL: the C64.CFG and settings rewrites and the ZIP extraction (in this process, or in the writer probe or
+// durability worker when they need a process of their own) and the staged conversion tools. Each writer has two
+// variants that write different content to the same targets. The catalogue, which the engine's journal repairs on
+// the next open, has its own full-disk and kill runs in tests/data/TestDurability.cpp.
 
 #include <QList>
 #include <QString>
@@ -34,7 +33,7 @@ struct WriterCase
     QStringList targets;         // what the writer rewrites, relative to the work folder
     bool replacesTargets = true; // false: the writer never replaces a target (gunzip), each run starts without one
     QString consumes;            // such a writer's input, which it removes only once its output is complete
-    // Puts the inputs of both variants into the work folder.
+    // Puts the inputs of both variants into the work folder (inputs go to its folder "in", which exists).
     std::function<bool(const QString& work)> prepare;
     // Gets the work folder ready for one run of a variant (gunzip: its input copied in, the old output gone).
     std::function<void(const QString& work, int variant)> beforeRun;

@@ -12,12 +12,6 @@ inline const launch::PortValues kConfigValues[2] = {{1, 0, 2, 3}, {0, 1, 4, 0}};
 inline const QString kConfigLoadFolder = QStringLiteral("C:\\GAMES\\A");
 inline constexpr bool kConfigSecondGeneration = true;
 
-// Exit codes of "config": the WriteEmulatorConfig result.
-inline constexpr int kWritten = 0;
-inline constexpr int kRefused = 2; // not replaced, the user told (ConfigWriteResult::ReadOnly)
-inline constexpr int kNotThere = 3;
-inline constexpr int kEmpty = 4;
-
 #ifdef VINTRAX_WRITER_PROBE
 inline QString probePath()
 {
