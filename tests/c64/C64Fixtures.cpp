@@ -2,12 +2,12 @@
 
 #include "TestFolders.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-
-#include <cstdlib>
 
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -18,18 +18,23 @@ namespace c64test {
 
 namespace {
 
-// Runs an independent program in a fresh scratch folder holding the given files (name -> contents); returns the
-// file it wrote under output (stdout when output is empty), or an empty array with the reason in *why.
-QByteArray madeBy(const QString& program, const QStringList& args, const QMap<QString, QByteArray>& files,
-                  const QString& output, QString* why = nullptr)
+// Runs an independent program in a fresh scratch folder holding the given files (name -> contents); returns every file
+// the folder holds afterwards and the program's stdout under "-", or nothing (with a warning) when it failed.
+QMap<QString, QByteArray> madeBy(const QString& program, const QStringList& args,
+                                 const QMap<QString, QByteArray>& files)
 {
     QTemporaryDir dir;
     for (auto it = files.begin(); it != files.end(); ++it)
         writeFile(dir.filePath(it.key()), it.value());
     const testsupport::RunResult r = oracle(program, args, dir.path());
-    if (!succeeded(r) && why)
-        *why = program + QStringLiteral(": ") + tooltest::describe(r);
-    return !succeeded(r) ? QByteArray() : output.isEmpty() ? r.out : readFile(dir.filePath(output));
+    if (!succeeded(r)) {
+        qWarning("%s: %s", qPrintable(program), qPrintable(tooltest::describe(r)));
+        return {};
+    }
+    QMap<QString, QByteArray> out{{"-", r.out}};
+    for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+        out.insert(name, readFile(dir.filePath(name)));
+    return out;
 }
 
 } // namespace
@@ -40,7 +45,7 @@ Cc1541Listing cc1541List(const QByteArray& image)
     static const QRegularExpression header(QStringLiteral("^0 .*\"(.{16})\""));
     static const QRegularExpression entry(QStringLiteral("^(\\d+)\\s+\"([^\"]*)\"\\s*(\\S+)\\s*$"));
     static const QRegularExpression freeLine(QStringLiteral("^(\\d+) blocks free"));
-    const QByteArray out = madeBy(QStringLiteral("cc1541"), {"copy.d64"}, {{"copy.d64", image}}, QString());
+    const QByteArray out = madeBy(QStringLiteral("cc1541"), {"copy.d64"}, {{"copy.d64", image}}).value("-");
     for (const QString& line : QString::fromLatin1(out).split(QLatin1Char('\n'))) {
         QRegularExpressionMatch m = header.match(line);
         if (m.hasMatch() && listing.diskName.isEmpty()) {
@@ -57,24 +62,18 @@ Cc1541Listing cc1541List(const QByteArray& image)
 
 QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>& files)
 {
-    return madeBy(QStringLiteral("cc1541"), QStringList{"-q"} + args + QStringList{"made.d64"}, files, "made.d64");
+    return madeBy(QStringLiteral("cc1541"), QStringList{"-q"} + args + QStringList{"made.d64"}, files)
+        .value("made.d64");
 }
 
 QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QByteArray& container,
-                                            const QString& containerName, QString* why)
+                                            const QString& containerName)
 {
-    QMap<QString, QByteArray> files;
-    QTemporaryDir dir;
-    const QString outputDir = dir.filePath(QStringLiteral("out"));
-    QDir().mkpath(outputDir);
-    writeFile(dir.filePath(containerName), container);
-    const testsupport::RunResult r =
-        oracle(QStringLiteral("cbmconvert"), {"-v1", "-N", inputOption, dir.filePath(containerName)}, outputDir);
-    if (!succeeded(r) && why)
-        *why = tooltest::describe(r);
-    for (const QString& name : QDir(outputDir).entryList(QDir::Files))
-        files.insert(name, readFile(QDir(outputDir).filePath(name)));
-    return succeeded(r) ? files : QMap<QString, QByteArray>();
+    QMap<QString, QByteArray> files =
+        madeBy(QStringLiteral("cbmconvert"), {"-v1", "-N", inputOption, containerName}, {{containerName, container}});
+    files.remove("-");
+    files.remove(containerName);
+    return files;
 }
 
 QByteArray cbmconvertLynx(const NamedFiles& files)
@@ -85,7 +84,27 @@ QByteArray cbmconvertLynx(const NamedFiles& files)
         inputs.insert(name, data);
         args << name;
     }
-    return madeBy(QStringLiteral("cbmconvert"), args, inputs, "made.lnx");
+    return madeBy(QStringLiteral("cbmconvert"), args, inputs).value("made.lnx");
+}
+
+QStringList tree(const QString& root, const QString& skip)
+{
+    QStringList lines;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString rel = QDir(root).relativeFilePath(it.next());
+        const QFileInfo info = it.fileInfo();
+        if (!skip.isEmpty() && (rel == skip || rel.startsWith(skip + QLatin1Char('/'))))
+            continue;
+        lines << (info.isDir() ? rel + QLatin1Char('/')
+                               : QStringLiteral("%1 %2 %3")
+                                     .arg(rel)
+                                     .arg(info.size())
+                                     .arg(info.lastModified().toMSecsSinceEpoch()));
+    }
+    lines.sort();
+    return lines;
 }
 
 QString nativeName(const c64::CbmFile& file)
@@ -203,46 +222,33 @@ QList<RecordHead> recordHeads(const QByteArray& part, int partNumber)
     return heads;
 }
 
-QByteArray makeDiskWithCc1541(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error)
+QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed)
 {
     QRandomGenerator rng(seed);
-    QStringList args{"-q", "-n", "ZIPTEST", "-i", QStringLiteral("zt")};
+    QStringList args{"-n", "ZIPTEST", "-i", QStringLiteral("zt")};
+    QMap<QString, QByteArray> files;
     for (int i = 0; i < fileSizes.size(); ++i) {
         const QString name = QStringLiteral("file%1.prg").arg(i);
-        if (!writeFile(QDir(dir).filePath(name), pseudoRandomFile(fileSizes[i], rng))) {
-            *error = QStringLiteral("cannot write %1").arg(name);
-            return {};
-        }
+        files.insert(name, pseudoRandomFile(fileSizes[i], rng));
         args << QStringLiteral("-f") << QStringLiteral("FILE%1").arg(i) << QStringLiteral("-w") << name;
     }
-    const testsupport::RunResult r = oracle(QStringLiteral("cc1541"), args << QStringLiteral("disk.d64"), dir);
-    const QByteArray image = readFile(QDir(dir).filePath(QStringLiteral("disk.d64")));
-    if (!succeeded(r) || image.isEmpty())
-        *error = QStringLiteral("cc1541 failed: ") + tooltest::describe(r);
-    return succeeded(r) ? image : QByteArray();
+    return cc1541Image(args, files);
 }
 
-Parts packWithDisk2zip(const QString& dir, const QString& imageName, const QString& base, QString* error,
-                       const QStringList& options)
+Parts disk2zipParts(const QByteArray& image, const QStringList& options)
 {
+    const QMap<QString, QByteArray> out =
+        madeBy(QStringLiteral("disk2zip"), options + QStringList{"disk.d64", "game"}, {{"disk.d64", image}});
     Parts parts;
-    const testsupport::RunResult r = oracle(QStringLiteral("disk2zip"), options + QStringList{imageName, base}, dir);
-    for (int i = 0; succeeded(r) && i < 4; ++i)
-        parts[size_t(i)] = readFile(QDir(dir).filePath(partName(i + 1, base)));
-    if (parts[0].isEmpty())
-        *error = QStringLiteral("disk2zip failed: ") + tooltest::describe(r);
+    for (int i = 0; i < 4; ++i)
+        parts[size_t(i)] = out.value(partName(i + 1, QStringLiteral("game")));
     return parts;
 }
 
-SampleSet makeSampleSet(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error)
+SampleSet makeSampleSet(const QList<int>& fileSizes, quint32 seed)
 {
-    SampleSet set;
-    set.image = makeDiskWithCc1541(dir, fileSizes, seed, error);
-    if (!set.image.isEmpty())
-        set.parts = packWithDisk2zip(dir, "disk.d64", "game", error);
-    if (set.parts[0].isEmpty())
-        set.image.clear();
-    return set;
+    const QByteArray image = cc1541Disk(fileSizes, seed);
+    return {image, disk2zipParts(image)};
 }
 
 bool writeParts(const QString& dir, const Parts& parts, const QString& base)

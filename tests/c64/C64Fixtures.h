@@ -34,9 +34,10 @@ Cc1541Listing cc1541List(const QByteArray& image);
 QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>& files = {});
 
 // Extracts every file of a container with cbmconvert ("-d" disk image, "-t" tape, "-l" Lynx) into native files;
-// returns file name -> contents, or an empty map with the reason in *why.
+// returns file name -> contents (empty when cbmconvert failed: the reason goes to the test log, as for every program
+// run here).
 QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QByteArray& container,
-                                            const QString& containerName, QString* why = nullptr);
+                                            const QString& containerName);
 
 // Makes a Lynx archive with cbmconvert from native files, in the order given; names end in ".prg", ".seq", ...
 using NamedFiles = QList<QPair<QString, QByteArray>>;
@@ -46,6 +47,10 @@ QByteArray cbmconvertLynx(const NamedFiles& files);
 // and those of a list.
 QString nativeName(const c64::CbmFile& file);
 QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files);
+
+// Every file and folder under root but outside skip (a path relative to root), sorted, each file with its size and
+// modification time: shows any change a run made there.
+QStringList tree(const QString& root, const QString& skip = {});
 
 // Zip-Code: sectors per track of a 35-track disk, and where a sector lies in a D64 image.
 int sectorsPerTrack(int track);
@@ -80,22 +85,19 @@ struct RecordHead
 };
 QList<RecordHead> recordHeads(const QByteArray& part, int partNumber);
 
-// Writes files of repeatable content (runs of equal bytes, zero stretches, noise) into dir and puts them on a fresh
-// D64 (dir/disk.d64) made by cc1541; returns the image, or an empty array with *error set.
-QByteArray makeDiskWithCc1541(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error);
-
-// Packs dir/image into dir/1!base .. dir/4!base with disk2zip; returns the four parts (empty on failure).
+// A fresh D64 made by cc1541 holding files of repeatable content (runs of equal bytes, zero stretches, noise); and
+// the four parts ("1!game" .. "4!game") disk2zip packs an image into.
 using Parts = std::array<QByteArray, 4>;
-Parts packWithDisk2zip(const QString& dir, const QString& imageName, const QString& base, QString* error,
-                       const QStringList& options = {});
+QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed);
+Parts disk2zipParts(const QByteArray& image, const QStringList& options = {});
 
-// A disk made by cc1541 and its Zip-Code set made by disk2zip (parts "1!game" .. "4!game" in dir).
+// A disk made by cc1541 and its Zip-Code set made by disk2zip.
 struct SampleSet
 {
     QByteArray image;
     Parts parts;
 };
-SampleSet makeSampleSet(const QString& dir, const QList<int>& fileSizes, quint32 seed, QString* error);
+SampleSet makeSampleSet(const QList<int>& fileSizes, quint32 seed);
 
 // Writes the parts into dir under the names 1!base .. 4!base.
 bool writeParts(const QString& dir, const Parts& parts, const QString& base);

@@ -33,27 +33,6 @@ QStringList names(const Snapshot& s)
     return out;
 }
 
-struct FileState
-{
-    QByteArray bytes;
-    QDateTime modified;
-    bool operator==(const FileState&) const = default;
-};
-
-FileState stateOf(const QString& path)
-{
-    return {readFile(path), QFileInfo(path).lastModified()};
-}
-
-enum class Reader
-{
-    TableWalk,
-    NameWalk,
-    Seek,
-    ListView,
-    CurrentGameRead,
-};
-
 // The hand-written catalogue with ten more games, each long enough that the Games table spans several
 // pages; "Game 09" shares its page with few others.
 QString catalogueOfFourteenGames(const QString& folder)
@@ -65,24 +44,14 @@ QString catalogueOfFourteenGames(const QString& folder)
     return path;
 }
 
-// Reads the catalogue as one part of the program does; the number of games it got.
-int readWith(Reader reader, Catalogue& cat)
+// Reads the catalogue as one part of the program does ("walk", "name walk", "seek", "view" or "current game");
+// the number of games it got.
+int readWith(const QString& reader, Catalogue& cat)
 {
-    Recordset rs(cat.db(), QStringLiteral("Games"));
-    int rows = 0;
-    switch (reader) {
-    case Reader::TableWalk:
-    case Reader::NameWalk:
-        rs.setIndex(reader == Reader::NameWalk ? QStringLiteral("Name") : QString());
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-            rows += rs.text(field::Name).isEmpty() ? 0 : 1;
-        return rows;
-    case Reader::Seek:
-        rs.setIndex(QStringLiteral("Name"));
-        return rs.seek(QStringLiteral("Game 09")) ? 1 : 0;
-    case Reader::ListView:
+    if (reader == "view")
         return Snapshot::fromView(cat.db(), kGameNameList).recordCount();
-    case Reader::CurrentGameRead: {
+    int rows = 0;
+    if (reader == "current game") {
         CurrentGame game;
         game.open(cat.db());
         game.select(sqliteShell(cat.db().path(), "SELECT rowid FROM Games WHERE Name = 'Game 09'").toLongLong());
@@ -90,7 +59,12 @@ int readWith(Reader reader, Catalogue& cat)
         game.close();
         return rows;
     }
-    }
+    Recordset rs(cat.db(), QStringLiteral("Games"));
+    rs.setIndex(reader == "walk" ? QString() : QStringLiteral("Name"));
+    if (reader == "seek")
+        return rs.seek(QStringLiteral("Game 09")) ? 1 : 0;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        rows += rs.text(field::Name).isEmpty() ? 0 : 1;
     return rows;
 }
 
@@ -122,227 +96,193 @@ class TestCatalogueOpen : public QObject
     Q_OBJECT
 
 private slots:
-    void handWrittenCatalogueOpensAndShowsItsGames();
-    void ownSchemaMatchesTheCatalogueLayout();
-    void missingCatalogueIsReportedAndNeverCreated();
-    void unusableFilesAreReportedAndLeftUntouched_data();
-    void unusableFilesAreReportedAndLeftUntouched();
-    void damageFoundWhileReading_data();
-    void damageFoundWhileReading();
-    void theToldRecoveryWorks();
+    void handWrittenCatalogueOpensAndShowsItsGames()
+    {
+        const QString path = catalogueFromScript(m_dir.path(), "catalogue_current.sql", "current.mdb");
+        Catalogue cat;
+        QVERIFY(cat.open(path).ok());
+        QCOMPARE(cat.probeLayout(), Layout::Current);
+        for (const QString& t : kTablesInOpenOrder)
+            QVERIFY2(cat.table(t).isOpen(), qPrintable(t));
+        // The stored queries list their games (the SQL sent for each view is the list tests'); a category with the
+        // "has a game file" filter leaves out games whose file is "(None)".
+        const auto view = [&](const QString& name) { return names(Snapshot::fromView(cat.db(), name)).join('|'); };
+        const auto query = [&](const SqlQuery& q) { return names(Snapshot::fromQuery(cat.db(), q)).join('|'); };
+        const QList<std::pair<QString, QString>> lists = {
+            {view(kGameNameList), "Last Ninja, The|Sanxion|Wizball|Zzap Demo"},
+            {view(storedQueryFor(GameListView::Playable)), "Last Ninja, The|Sanxion"},
+            {view(storedQueryFor(GameListView::Tunes)), "Sanxion|Wizball"},
+            {query(categoryGamesQuery(CategoryField::Publisher, 37, CategoryFilter::WithGameFile)), "Last Ninja, The"},
+            {query(categoryGamesQuery(CategoryField::Year, 3, CategoryFilter::AllGames)), "Wizball"},
+            {query(musicianTunesQuery(1)), "Commando"}};
+        for (const auto& [got, expected] : lists)
+            QCOMPARE(got, expected);
+    }
+
+    void ownSchemaMatchesTheCatalogueLayout()
+    {
+        // Our schema script must give every table the fields, in order and spelling, that a hand-made
+        // catalogue has, and the global index names the record sets map to.
+        const QString hand = catalogueFromScript(m_dir.path(), "catalogue_current.sql", "hand.mdb");
+        const QString ours = QDir(m_dir.path()).filePath("ours.mdb");
+        QString error;
+        QVERIFY2(createCatalogue(ours, &error), qPrintable(error));
+        QVERIFY(!createCatalogue(ours)); // never over an existing file
+        for (const QString& t : kTablesInOpenOrder) {
+            const QString sql = QStringLiteral("SELECT group_concat(name, '|') FROM pragma_table_info('%1')").arg(t);
+            QCOMPARE(sqliteShell(ours, sql), sqliteShell(hand, sql));
+        }
+        const QString indexes = sqliteShell(ours, "SELECT group_concat(name, ',') FROM (SELECT name FROM sqlite_master "
+                                                  "WHERE type = 'index' AND name NOT LIKE 'sqlite_%' ORDER BY name)");
+        QCOMPARE(indexes, QStringLiteral("Games_Name,Music_Name,Musicians_Name,Publishers_Publisher"));
+        // Text compares without regard to case in any SQLite tool, and booleans read as 0/1.
+        QCOMPARE(sqliteShell(ours, "INSERT INTO Games (Name) VALUES ('Elite'); "
+                                   "SELECT count(*) FROM Games WHERE Name = 'ELITE'"),
+                 QStringLiteral("1"));
+        QVERIFY(
+            !sqliteShell(ours, "INSERT INTO Games (Name) VALUES ('eLiTe'); SELECT 'inserted'").contains("inserted"));
+    }
+
+    void unusableFilesAreReportedAndLeftUntouched_data()
+    {
+        // The file: given bytes, or the hand-written catalogue changed by a statement; a folder, read-only or missing
+        // (its message is the start-up test's).
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("detail");
+        const int notCatalogue = int(OpenStatus::NotCatalogue), missingTable = int(OpenStatus::MissingTable);
+        // clang-format off
+        QTest::newRow("junk") << QByteArray("\x53\x9a\x01\xff").repeated(2048) << "" << notCatalogue << "";
+        QTest::newRow("empty file") << QByteArray("") << "" << missingTable << "Games";
+        QTest::newRow("table dropped") << QByteArray() << "DROP TABLE Ratings" << missingTable << "Ratings";
+        QTest::newRow("stored query dropped") << QByteArray() << "DROP VIEW \"Music Only List\"" << missingTable << "Music Only List";
+        QTest::newRow("folder") << QByteArray() << "folder" << notCatalogue << "a folder";
+        QTest::newRow("read-only") << QByteArray() << "read-only" << int(OpenStatus::ReadOnly) << "";
+        QTest::newRow("missing") << QByteArray() << "missing" << int(OpenStatus::Missing) << "";
+        // clang-format on
+    }
+
+    void unusableFilesAreReportedAndLeftUntouched()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, sql);
+        QFETCH(int, status);
+        QFETCH(QString, detail);
+        QTemporaryDir dir;
+        QString path = dir.filePath("Vintrax.mdb");
+        if (sql == "missing")
+            path = dir.filePath("absent/Vintrax.mdb");
+        else if (!bytes.isNull())
+            QVERIFY(writeFile(path, bytes));
+        else if (sql == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else if ((path = catalogueFromScript(dir.path(), "catalogue_current.sql")).isEmpty())
+            QFAIL("no catalogue");
+        else if (sql == "read-only")
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        else
+            sqliteShell(path, sql);
+        const auto stateOf = [](const QString& file) {
+            return std::pair(readFile(file), QFileInfo(file).lastModified());
+        };
+        const auto before = stateOf(path);
+        QTest::qWait(20); // a write would show in the modification time
+        Catalogue cat;
+        const OpenResult r = cat.open(path);
+        QCOMPARE(int(r.status), status);
+        if (!detail.isEmpty())
+            QCOMPARE(r.detail, detail);
+        QVERIFY(!cat.isOpen());
+        QVERIFY(stateOf(path) == before);
+        QVERIFY(!QFileInfo::exists(path + "-journal"));
+        QVERIFY(QFileInfo::exists(path) || !QFileInfo::exists(dir.filePath("absent"))); // never created
+        if (sql == "missing")
+            return;
+        const OpenFailureMessage m = openFailureMessage(r, path);
+        QVERIFY(m.text.contains(path) && m.text.contains("has not been changed"));
+        if (!detail.isEmpty() && sql != "folder")
+            QVERIFY(m.text.contains("'" + detail + "'"));
+        if (sql == "read-only")
+            QVERIFY(m.text.contains("read-only"));
+    }
+
+    void damageFoundWhileReading_data()
+    {
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<bool>("atOpen"); // damaged before the catalogue is opened
+        for (const char* reader : {"walk", "name walk", "seek", "view", "current game"})
+            QTest::newRow(reader) << QString(reader) << false;
+        QTest::newRow("found at open") << QString("view") << true;
+    }
+
+    void damageFoundWhileReading()
+    {
+        QFETCH(QString, reader);
+        QFETCH(bool, atOpen);
+        QTemporaryDir dir;
+        const QString path = catalogueOfFourteenGames(dir.path());
+        if (atOpen)
+            QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
+        platform::ScriptedMessageBox messages;
+        Catalogue cat;
+        // A damaged file opens, so the games that can be read can still be played; the damage is told at once.
+        QVERIFY(cat.open(path).ok());
+        QCOMPARE(messages.count(), atOpen ? 1 : 0);
+        if (!atOpen) {
+            QCOMPARE(readWith("walk", cat), 14);
+            // The file is damaged under the open catalogue, as a failing disk would do it.
+            QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
+        }
+        QVERIFY(readWith(reader, cat) < 14 && cat.db().isDamaged());
+        QCOMPARE(messages.texts(), QStringList{damagedCatalogueMessage(path)});
+        QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
+        // Told once however often the damage is met again.
+        for (const char* again : {"walk", "name walk", "view"})
+            readWith(again, cat);
+        QCOMPARE(messages.count(), 1);
+        verifyNothingWritten(cat);
+    }
+
+    void theToldRecoveryWorks()
+    {
+        QTemporaryDir dir;
+        const QString path = catalogueOfFourteenGames(dir.path());
+        QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
+        // Many builds of the sqlite3 shell (Debian's among them) lack the page table .recover reads; the message
+        // names a second way for them.
+        const bool shellCanRecover =
+            sqliteShell(path, QStringLiteral("SELECT count(*) FROM sqlite_dbpage")).toInt() > 0;
+        QRegularExpressionMatchIterator commands =
+            QRegularExpression(QStringLiteral("^sqlite3 .*$"), QRegularExpression::MultilineOption)
+                .globalMatch(damagedCatalogueMessage(path));
+        int tried = 0;
+        while (commands.hasNext()) {
+            // Each command exactly as the message gives it, run in the catalogue's folder.
+            const QString command = commands.next().captured();
+            const QString recovered = dir.filePath(QStringLiteral("Vintrax-recovered.mdb"));
+            QFile::remove(recovered);
+            runOracle(QStringLiteral("sh"), {"-c", command}, dir.path());
+            if (command.contains(QStringLiteral(".recover")) && !shellCanRecover)
+                continue;
+            ++tried;
+            platform::ScriptedMessageBox messages;
+            Catalogue cat;
+            QVERIFY2(cat.open(recovered).ok(), qPrintable(command));
+            QVERIFY(!cat.db().isDamaged() && messages.count() == 0);
+            const int games = readWith("walk", cat);
+            QVERIFY2(games >= 4 && games < 14, qPrintable(QString::number(games)));
+            CurrentGame game;
+            game.open(cat.db());
+            QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
+            QVERIFY(game.change({{field::TimesPlayed, 4}}));
+        }
+        QVERIFY(tried > 0);
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void TestCatalogueOpen::handWrittenCatalogueOpensAndShowsItsGames()
-{
-    const QString path = catalogueFromScript(m_dir.path(), "catalogue_current.sql", "current.mdb");
-    QVERIFY(!path.isEmpty());
-    Catalogue cat;
-    QVERIFY(cat.open(path).ok());
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-    for (const QString& t : kTablesInOpenOrder)
-        QVERIFY2(cat.table(t).isOpen(), qPrintable(t));
-
-    const Snapshot all = Snapshot::fromView(cat.db(), kGameNameList);
-    QVERIFY(all.isValid());
-    QCOMPARE(names(all), QStringList({"Last Ninja, The", "Sanxion", "Wizball", "Zzap Demo"}));
-    QCOMPARE(all.valueAt(0, 1).toInt(), int(kBlue));
-    QCOMPARE(all.valueAt(3, 1).toInt(), int(kGrey));
-
-    const Snapshot playable = Snapshot::fromView(cat.db(), storedQueryFor(GameListView::Playable));
-    QCOMPARE(names(playable), QStringList({"Last Ninja, The", "Sanxion"}));
-    QCOMPARE(names(Snapshot::fromQuery(cat.db(), gameListQuery(GameListView::Playable))), names(playable));
-    const Snapshot tunes = Snapshot::fromView(cat.db(), storedQueryFor(GameListView::Tunes));
-    QCOMPARE(names(tunes), QStringList({"Sanxion", "Wizball"}));
-    QCOMPARE(names(Snapshot::fromQuery(cat.db(), gameListQuery(GameListView::Tunes))), names(tunes));
-    QCOMPARE(names(Snapshot::fromQuery(cat.db(), gameListQuery(GameListView::All))), names(all));
-
-    // A category with the "has a game file" filter leaves out games whose file is "(None)".
-    const Snapshot unknownPublisher =
-        Snapshot::fromQuery(cat.db(), categoryGamesQuery(CategoryField::Publisher, 37, CategoryFilter::WithGameFile));
-    QCOMPARE(names(unknownPublisher), QStringList({"Last Ninja, The"}));
-    QCOMPARE(names(Snapshot::fromQuery(cat.db(), categoryGamesQuery(CategoryField::Year, 3, CategoryFilter::AllGames))),
-             QStringList({"Wizball"}));
-    QCOMPARE(names(Snapshot::fromQuery(cat.db(), musicianTunesQuery(1))), QStringList({"Commando"}));
-}
-
-void TestCatalogueOpen::ownSchemaMatchesTheCatalogueLayout()
-{
-    // Our schema script must give every table the fields, in order and spelling, that a hand-made
-    // catalogue has, and the global index names the record sets map to.
-    const QString hand = catalogueFromScript(m_dir.path(), "catalogue_current.sql", "hand.mdb");
-    const QString ours = QDir(m_dir.path()).filePath("ours.mdb");
-    QString error;
-    QVERIFY2(createCatalogue(ours, &error), qPrintable(error));
-    QVERIFY(!createCatalogue(ours)); // never over an existing file
-    for (const QString& t : kTablesInOpenOrder) {
-        const QString sql = QStringLiteral("SELECT group_concat(name, '|') FROM pragma_table_info('%1')").arg(t);
-        QCOMPARE(sqliteShell(ours, sql), sqliteShell(hand, sql));
-    }
-    const QString indexes = sqliteShell(ours, "SELECT group_concat(name, ',') FROM (SELECT name FROM sqlite_master "
-                                              "WHERE type = 'index' AND name NOT LIKE 'sqlite_%' ORDER BY name)");
-    QCOMPARE(indexes, QStringLiteral("Games_Name,Music_Name,Musicians_Name,Publishers_Publisher"));
-    for (const auto& [table, index] :
-         {std::pair{"Games", "Name"}, {"Music", "Name"}, {"Musicians", "Name"}, {"Publishers", "Publisher"}})
-        QVERIFY(indexes.contains(sqliteIndexName(table, index)));
-    // Text compares without regard to case in any SQLite tool, and booleans read as 0/1.
-    QCOMPARE(sqliteShell(ours, "INSERT INTO Games (Name) VALUES ('Elite'); "
-                               "SELECT count(*) FROM Games WHERE Name = 'ELITE'"),
-             QStringLiteral("1"));
-    QVERIFY(!sqliteShell(ours, "INSERT INTO Games (Name) VALUES ('eLiTe'); SELECT 'inserted'").contains("inserted"));
-    Catalogue cat;
-    QVERIFY(cat.open(ours).ok());
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-}
-
-void TestCatalogueOpen::missingCatalogueIsReportedAndNeverCreated()
-{
-    const QString path = QDir(m_dir.path()).filePath("absent/Vintrax.mdb");
-    Catalogue cat;
-    const OpenResult r = cat.open(path);
-    QCOMPARE(r.status, OpenStatus::Missing);
-    QVERIFY(!cat.isOpen());
-    QVERIFY(!QFileInfo::exists(path));
-    const OpenFailureMessage m = openFailureMessage(r, path);
-    QCOMPARE(m.text, QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory"));
-    QCOMPARE(m.title, QStringLiteral("vinTrax"));
-}
-
-void TestCatalogueOpen::unusableFilesAreReportedAndLeftUntouched_data()
-{
-    // The file: given bytes, or the hand-written catalogue changed by a statement; a folder; or read-only.
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("detail");
-    const int notCatalogue = int(OpenStatus::NotCatalogue), missingTable = int(OpenStatus::MissingTable);
-    // clang-format off
-    QTest::newRow("junk") << QByteArray("\x53\x9a\x01\xff").repeated(2048) << "" << notCatalogue << "";
-    QTest::newRow("text file") << QByteArray("Name,Publisher\nElite,Firebird\n") << "" << notCatalogue << "";
-    QTest::newRow("empty file") << QByteArray("") << "" << missingTable << "Games";
-    QTest::newRow("table dropped") << QByteArray() << "DROP TABLE Ratings" << missingTable << "Ratings";
-    QTest::newRow("stored query dropped") << QByteArray() << "DROP VIEW \"Music Only List\"" << missingTable << "Music Only List";
-    QTest::newRow("folder") << QByteArray() << "folder" << notCatalogue << "a folder";
-    QTest::newRow("read-only") << QByteArray() << "read-only" << int(OpenStatus::ReadOnly) << "";
-    // clang-format on
-}
-
-void TestCatalogueOpen::unusableFilesAreReportedAndLeftUntouched()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, sql);
-    QFETCH(int, status);
-    QFETCH(QString, detail);
-    QTemporaryDir dir;
-    QString path = dir.filePath("Vintrax.mdb");
-    if (!bytes.isNull())
-        QVERIFY(writeFile(path, bytes));
-    else if (sql == "folder")
-        QVERIFY(QDir().mkpath(path));
-    else if ((path = catalogueFromScript(dir.path(), "catalogue_current.sql")).isEmpty())
-        QFAIL("no catalogue");
-    else if (sql == "read-only")
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    else
-        sqliteShell(path, sql);
-    const FileState before = stateOf(path);
-    QTest::qWait(20); // a write would show in the modification time
-    Catalogue cat;
-    const OpenResult r = cat.open(path);
-    QCOMPARE(int(r.status), status);
-    if (!detail.isEmpty())
-        QCOMPARE(r.detail, detail);
-    QVERIFY(!cat.isOpen());
-    QVERIFY(stateOf(path) == before);
-    QVERIFY(!QFileInfo::exists(path + "-journal"));
-    const OpenFailureMessage m = openFailureMessage(r, path);
-    QCOMPARE(m.title, QStringLiteral("vinTrax"));
-    QVERIFY(m.text.contains(path));
-    QVERIFY(m.text.contains("has not been changed"));
-    if (!detail.isEmpty() && sql != "folder")
-        QVERIFY(m.text.contains("'" + detail + "'"));
-    if (sql == "read-only")
-        QVERIFY(m.text.contains("read-only"));
-}
-
-void TestCatalogueOpen::damageFoundWhileReading_data()
-{
-    QTest::addColumn<Reader>("reader");
-    QTest::addColumn<bool>("atOpen"); // damaged before the catalogue is opened
-    QTest::newRow("walk in table order") << Reader::TableWalk << false;
-    QTest::newRow("walk by name") << Reader::NameWalk << false;
-    QTest::newRow("seek") << Reader::Seek << false;
-    QTest::newRow("game list view") << Reader::ListView << false;
-    QTest::newRow("current game") << Reader::CurrentGameRead << false;
-    QTest::newRow("found at open") << Reader::ListView << true;
-}
-
-void TestCatalogueOpen::damageFoundWhileReading()
-{
-    QFETCH(Reader, reader);
-    QFETCH(bool, atOpen);
-    QTemporaryDir dir;
-    const QString path = catalogueOfFourteenGames(dir.path());
-    if (atOpen)
-        QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
-    platform::ScriptedMessageBox messages;
-    Catalogue cat;
-    // A damaged file opens, so the games that can be read can still be played; the damage is told at once.
-    QVERIFY(cat.open(path).ok());
-    QCOMPARE(messages.count(), atOpen ? 1 : 0);
-    if (!atOpen) {
-        QCOMPARE(readWith(Reader::TableWalk, cat), 14);
-        // The file is damaged under the open catalogue, as a failing disk would do it.
-        QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
-    }
-    QVERIFY(readWith(reader, cat) < 14);
-    QVERIFY(cat.db().isDamaged());
-    QCOMPARE(messages.texts(), QStringList{damagedCatalogueMessage(path)});
-    QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
-    // Told once however often the damage is met again.
-    for (const Reader again : {Reader::TableWalk, Reader::NameWalk, Reader::ListView})
-        readWith(again, cat);
-    QCOMPARE(messages.count(), 1);
-    verifyNothingWritten(cat);
-}
-
-void TestCatalogueOpen::theToldRecoveryWorks()
-{
-    QTemporaryDir dir;
-    const QString path = catalogueOfFourteenGames(dir.path());
-    QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
-    // Many builds of the sqlite3 shell (Debian's among them) lack the page table .recover reads; the message
-    // names a second way for them.
-    const bool shellCanRecover = sqliteShell(path, QStringLiteral("SELECT count(*) FROM sqlite_dbpage")).toInt() > 0;
-    QRegularExpressionMatchIterator commands =
-        QRegularExpression(QStringLiteral("^sqlite3 .*$"), QRegularExpression::MultilineOption)
-            .globalMatch(damagedCatalogueMessage(path));
-    int tried = 0;
-    while (commands.hasNext()) {
-        // Each command exactly as the message gives it, run in the catalogue's folder.
-        const QString command = commands.next().captured();
-        const QString recovered = dir.filePath(QStringLiteral("Vintrax-recovered.mdb"));
-        QFile::remove(recovered);
-        runOracle(QStringLiteral("sh"), {"-c", command}, dir.path());
-        if (command.contains(QStringLiteral(".recover")) && !shellCanRecover)
-            continue;
-        ++tried;
-        platform::ScriptedMessageBox messages;
-        Catalogue cat;
-        QVERIFY2(cat.open(recovered).ok(), qPrintable(command));
-        QVERIFY(!cat.db().isDamaged());
-        QCOMPARE(messages.count(), 0);
-        const int games = readWith(Reader::TableWalk, cat);
-        QVERIFY2(games >= 4 && games < 14, qPrintable(QString::number(games)));
-        CurrentGame game;
-        game.open(cat.db());
-        QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
-        QVERIFY(game.change({{field::TimesPlayed, 4}}));
-    }
-    QVERIFY(tried > 0);
-}
 
 QTEST_GUILESS_MAIN(TestCatalogueOpen)
 #include "TestCatalogueOpen.moc"

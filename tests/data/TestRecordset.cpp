@@ -24,327 +24,227 @@ class TestRecordset : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init()
+    {
+        m_cat.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_path = catalogueFromScript(m_dir->path(), "catalogue_current.sql");
+        QVERIFY(!m_path.isEmpty());
+        m_cat = std::make_unique<Catalogue>();
+        QVERIFY(m_cat->open(m_path).ok());
+        QVERIFY(m_cat->games().setIndex("Name"));
+    }
 
-    void moves_data();
-    void moves();
-    void seekKeysByNumberAndFieldNamesInAnyCase();
-    void addNewThenLastModifiedGivesTheNewRow();
-    void duplicateNamesAreRefused();
-    void deletingEveryRowWhileWalking();
-    void editsReachTheFileAndReorderTheIndex();
-    void twoRecordSetsOnOneTableSeeEachOthersChanges();
-    void likeSearchTakesTheUsersTextLiterally_data();
-    void likeSearchTakesTheUsersTextLiterally();
-    void currentGameStaysWhileTheSharedRecordSetWalks();
-    void currentGameRenameKeepsTheRowAndTellsOnce();
-    void currentGameFailedWriteChangesNothing();
+    void moves_data()
+    {
+        // Moves over the four games in name order (Last Ninja, The; Sanxion; Wizball; Zzap Demo), then where the
+        // record set stands: the current name ("" for no current row, whose bookmark is -1), BOF, EOF and percent.
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("bof");
+        QTest::addColumn<bool>("eof");
+        QTest::addColumn<double>("percent");
+        // clang-format off
+        QTest::newRow("first") << "first" << "Last Ninja, The" << false << false << 0.0;
+        QTest::newRow("next") << "first,next" << "Sanxion" << false << false << 100.0 / 3;
+        QTest::newRow("last") << "last" << "Zzap Demo" << false << false << 100.0;
+        QTest::newRow("past the last") << "last,next" << "" << false << true << 100.0;
+        QTest::newRow("back from EOF") << "last,next,prev" << "Zzap Demo" << false << false << 100.0;
+        QTest::newRow("before the first") << "first,prev" << "" << true << false << 0.0;
+        QTest::newRow("seek in any case") << "seek wIZBALL" << "Wizball" << false << false << 200.0 / 3;
+        QTest::newRow("seek without a match stays") << "seek Sanxion,miss Sanxio" << "Sanxion" << false << false << 100.0 / 3;
+        QTest::newRow("bookmark after a walk") << "seek Sanxion,mark,last,next,back" << "Sanxion" << false << false << 100.0 / 3;
+        QTest::newRow("next after a bookmark") << "seek Sanxion,mark,last,back,next" << "Wizball" << false << false << 200.0 / 3;
+        QTest::newRow("unknown bookmark stays") << "seek Wizball,goto 99999" << "Wizball" << false << false << 200.0 / 3;
+        QTest::newRow("deleted current row") << "seek Sanxion,delete" << "" << false << false << 50.0;
+        QTest::newRow("next after a delete") << "seek Sanxion,delete,next" << "Wizball" << false << false << 50.0;
+        QTest::newRow("last row deleted") << "last,delete,next" << "" << false << true << 100.0;
+        QTest::newRow("one row left") << "last,delete,last,delete,last,delete,first" << "Last Ninja, The" << false << false << 100.0;
+        QTest::newRow("empty") << "last,delete,last,delete,last,delete,last,delete" << "" << true << true << 0.0;
+        QTest::newRow("deleted while walking, as a reset does") << "first,delete,next,delete,next,delete,next,delete,next" << "" << true << true << 0.0;
+        // clang-format on
+    }
+
+    void moves()
+    {
+        QFETCH(QString, moves);
+        QFETCH(QString, name);
+        QFETCH(bool, bof);
+        QFETCH(bool, eof);
+        QFETCH(double, percent);
+        Recordset& games = m_cat->games();
+        qint64 mark = -1;
+        for (const QString& move : moves.split(QLatin1Char(','))) {
+            const QString arg = move.section(QLatin1Char(' '), 1);
+            if (move == "first")
+                games.moveFirst();
+            else if (move == "next")
+                games.moveNext();
+            else if (move == "prev")
+                games.movePrevious();
+            else if (move == "last")
+                games.moveLast();
+            else if (move.startsWith("seek"))
+                QVERIFY(games.seek(arg) && !games.noMatch());
+            else if (move.startsWith("miss"))
+                QVERIFY(!games.seek(arg) && games.noMatch());
+            else if (move == "mark")
+                mark = games.bookmark();
+            else if (move == "back")
+                QVERIFY(games.setBookmark(mark));
+            else if (move.startsWith("goto"))
+                QVERIFY(!games.setBookmark(arg.toLongLong()));
+            else if (move == "delete")
+                QVERIFY(games.remove());
+        }
+        QCOMPARE(games.text("Name"), name);
+        QCOMPARE(games.bookmark() >= 0, !name.isEmpty());
+        QCOMPARE(games.bof(), bof);
+        QCOMPARE(games.eof(), eof);
+        QCOMPARE(games.percentPosition(), percent);
+        QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games").toInt(),
+                 games.recordCount()); // deletes reach the file
+        if (name.isEmpty()) {
+            QVERIFY(!games.edit());
+            QCOMPARE(games.lastWriteError(), WriteError::NoCurrentRow);
+        }
+    }
+
+    void addNewThenLastModifiedGivesTheNewRow()
+    {
+        Recordset& games = m_cat->games();
+        QVERIFY(games.seek("Wizball"));
+        // Field names are found in any case, as the engine always did; unknown ones read as nothing. (Seeks by a
+        // number key are the details panel's lookups, tests/browser/details.)
+        QCOMPARE(games.text("music filename"), QStringLiteral("Galway\\Wizball.sid"));
+        QVERIFY(!games.value("No Such Field").isValid() && !games.hasField("No Such Field"));
+        QVERIFY(!m_cat->table("Publishers").setIndex("No Such Index"));
+        QVERIFY(games.seek("Sanxion"));
+        QVERIFY(games.addNew() && games.setValue("Name", "Paradroid") && games.setValue("FA", true));
+        QVERIFY(games.setValue("Personal Comment", "It's \"great\"") && !games.setValue("Nonsense", 1));
+        QVERIFY(games.update());
+        QCOMPARE(games.text("Name"), QStringLiteral("Sanxion")); // the row current before the add stays current
+        QVERIFY(games.setBookmark(games.lastModified()));
+        QCOMPARE(games.text("Personal Comment"), QStringLiteral("It's \"great\""));
+        QCOMPARE(sqliteShell(m_path, "SELECT FA FROM Games WHERE Name = 'Paradroid'"), QStringLiteral("1"));
+        // A new lookup row gets the next counter.
+        Recordset& publishers = m_cat->table("Publishers");
+        QVERIFY(publishers.addNew() && publishers.setValue("Publisher", "Hewson") && publishers.update());
+        QVERIFY(publishers.setBookmark(publishers.lastModified()));
+        QCOMPARE(publishers.number("PU_Id"), 38);
+        // The name index is unique in any case, for a new row and for an edited one.
+        QVERIFY(games.addNew() && games.setValue("Name", "SANXION"));
+        QVERIFY(!games.update());
+        QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
+        games.cancelUpdate();
+        QVERIFY(games.seek("Wizball") && games.edit() && games.setValue("Name", "zzap demo"));
+        QVERIFY(!games.update());
+        QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
+        games.cancelUpdate();
+        QCOMPARE(sqliteShell(m_path, "SELECT group_concat(Name, '|') FROM (SELECT Name FROM Games ORDER BY Name)"),
+                 QStringLiteral("Last Ninja, The|Paradroid|Sanxion|Wizball|Zzap Demo"));
+    }
+
+    void editsReachTheFileAndReorderTheIndex()
+    {
+        // A walk that edits every row reads back what it wrote, here and in the file.
+        Recordset& games = m_cat->games();
+        int n = 0;
+        for (games.moveFirst(); !games.eof() && n < 10; games.moveNext()) {
+            QVERIFY(games.edit());
+            games.setValue("TimesPlayed", ++n * 10);
+            QVERIFY(games.update());
+            QCOMPARE(games.lastModified(), games.bookmark());
+            QCOMPARE(games.number("TimesPlayed"), n * 10);
+        }
+        n = 0;
+        for (games.moveFirst(); !games.eof() && n < 10; games.moveNext())
+            QCOMPARE(games.number("TimesPlayed"), ++n * 10);
+        QCOMPARE(
+            sqliteShell(m_path, "SELECT group_concat(TimesPlayed) FROM (SELECT TimesPlayed FROM Games ORDER BY Name)"),
+            QStringLiteral("10,20,30,40"));
+        QVERIFY(games.seek("Zzap Demo") && games.edit() && games.setValue("Name", "Aardvark") && games.update());
+        QCOMPARE(walkNames(games), QStringList({"Aardvark", "Last Ninja, The", "Sanxion", "Wizball"}));
+    }
+
+    void twoRecordSetsOnOneTableSeeEachOthersChanges()
+    {
+        Recordset& games = m_cat->games();
+        Recordset other(m_cat->db(), "Games");
+        QVERIFY(other.setIndex("Name"));
+        games.moveFirst();
+        QVERIFY(other.seek("Sanxion") && other.remove());
+        QVERIFY(other.seek("Wizball") && other.edit() && other.setValue("HighScore", "123456") && other.update());
+        games.moveNext();
+        QCOMPARE(games.text("Name") + " " + games.text("HighScore"), QStringLiteral("Wizball 123456"));
+        QCOMPARE(games.recordCount(), 3);
+    }
+
+    void likeSearchTakesTheUsersTextLiterally_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("percent") << "100%" << QStringList{"100% Pure"};
+        QTest::newRow("underscore") << "_" << QStringList{"Under_score"};
+        QTest::newRow("single quote") << "'" << QStringList{"Bob's \"Quote\""};
+        QTest::newRow("backslash") << "\\" << QStringList{};
+        QTest::newRow("star stays a wildcard") << "P*e" << QStringList{"100% Pure"};
+        QTest::newRow("empty lists all") << ""
+                                         << QStringList{"100% Pure", "Bob's \"Quote\"", "Commando", "Plain",
+                                                        "Under_score"};
+    }
+
+    void likeSearchTakesTheUsersTextLiterally()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        const Snapshot s = Snapshot::fromQuery(m_cat->db(), tuneSearchQuery(text));
+        QVERIFY2(s.isValid(), qPrintable(s.error()));
+        QStringList got;
+        for (int r = 0; r < s.recordCount(); ++r)
+            got << s.valueAt(r, 0).toString();
+        QCOMPARE(got, expected);
+    }
+
+    // The current game is a row id of its own: a walk of the shared record set leaves it, a rename keeps the row and is
+    // told once, and a change refused in part writes nothing.
+    void currentGameIsARowOfItsOwn()
+    {
+        CurrentGame game;
+        game.open(m_cat->db());
+        QVERIFY(!game.selectByName(QStringLiteral("Nope")) && !game.isSet());
+        QVERIFY(!game.change({{field::TimesPlayed, 1}}));
+        QVERIFY(game.selectByName(QStringLiteral("sanxion")));
+        walkNames(m_cat->games());
+        QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion"));
+        const qint64 row = game.rowid();
+        QSignalSpy changed(&game, &CurrentGame::changed);
+        // The name index is unique: the second value is refused and the first is not kept either.
+        QVERIFY(!game.change({{field::TimesPlayed, 99}, {field::Name, QStringLiteral("Wizball")}}));
+        QVERIFY(!game.change({{field::TimesPlayed, 99}, {QStringLiteral("No Such Field"), 1}}));
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(game.number(field::TimesPlayed), 3);
+        QVERIFY(game.change({{field::Name, QStringLiteral("Sanxion Plus")}, {field::TimesPlayed, 4}}));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(game.rowid(), row);
+        QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion Plus"));
+        QCOMPARE(sqliteShell(m_path, "SELECT Name, TimesPlayed FROM Games WHERE rowid = " + QString::number(row)),
+                 QStringLiteral("Sanxion Plus|4"));
+    }
 
 private:
-    QStringList walkNames(Recordset& rs);
+    QStringList walkNames(Recordset& rs)
+    {
+        QStringList out; // bounded, so that an EOF that never comes fails rather than hangs
+        for (rs.moveFirst(); !rs.eof() && out.size() < 10; rs.moveNext())
+            out << rs.text("Name");
+        return out;
+    }
+
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
     std::unique_ptr<Catalogue> m_cat; // closes before its folder goes
 };
-
-void TestRecordset::init()
-{
-    m_cat.reset();
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_path = catalogueFromScript(m_dir->path(), "catalogue_current.sql");
-    QVERIFY(!m_path.isEmpty());
-    m_cat = std::make_unique<Catalogue>();
-    QVERIFY(m_cat->open(m_path).ok());
-    QVERIFY(m_cat->games().setIndex("Name"));
-}
-
-QStringList TestRecordset::walkNames(Recordset& rs)
-{
-    QStringList out; // bounded, so that an EOF that never comes fails rather than hangs
-    for (rs.moveFirst(); !rs.eof() && out.size() < 10; rs.moveNext())
-        out << rs.text("Name");
-    return out;
-}
-
-void TestRecordset::moves_data()
-{
-    // Moves over the four games in name order (Last Ninja, The; Sanxion; Wizball; Zzap Demo), then where the
-    // record set stands: the current name ("" for no current row, whose bookmark is -1), BOF, EOF and percent.
-    QTest::addColumn<QString>("moves");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("bof");
-    QTest::addColumn<bool>("eof");
-    QTest::addColumn<double>("percent");
-    // clang-format off
-    QTest::newRow("first") << "first" << "Last Ninja, The" << false << false << 0.0;
-    QTest::newRow("next") << "first,next" << "Sanxion" << false << false << 100.0 / 3;
-    QTest::newRow("last") << "last" << "Zzap Demo" << false << false << 100.0;
-    QTest::newRow("past the last") << "last,next" << "" << false << true << 100.0;
-    QTest::newRow("back from EOF") << "last,next,prev" << "Zzap Demo" << false << false << 100.0;
-    QTest::newRow("before the first") << "first,prev" << "" << true << false << 0.0;
-    QTest::newRow("seek in any case") << "seek wIZBALL" << "Wizball" << false << false << 200.0 / 3;
-    QTest::newRow("seek without a match stays") << "seek Sanxion,miss Sanxio" << "Sanxion" << false << false << 100.0 / 3;
-    QTest::newRow("bookmark after a walk") << "seek Sanxion,mark,last,next,back" << "Sanxion" << false << false << 100.0 / 3;
-    QTest::newRow("next after a bookmark") << "seek Sanxion,mark,last,back,next" << "Wizball" << false << false << 200.0 / 3;
-    QTest::newRow("unknown bookmark stays") << "seek Wizball,goto 99999" << "Wizball" << false << false << 200.0 / 3;
-    QTest::newRow("deleted current row") << "seek Sanxion,delete" << "" << false << false << 50.0;
-    QTest::newRow("next after a delete") << "seek Sanxion,delete,next" << "Wizball" << false << false << 50.0;
-    QTest::newRow("last row deleted") << "last,delete,next" << "" << false << true << 100.0;
-    QTest::newRow("one row left") << "last,delete,last,delete,last,delete,first" << "Last Ninja, The" << false << false << 100.0;
-    QTest::newRow("empty") << "last,delete,last,delete,last,delete,last,delete" << "" << true << true << 0.0;
-    // clang-format on
-}
-
-void TestRecordset::moves()
-{
-    QFETCH(QString, moves);
-    QFETCH(QString, name);
-    QFETCH(bool, bof);
-    QFETCH(bool, eof);
-    QFETCH(double, percent);
-    Recordset& games = m_cat->games();
-    qint64 mark = -1;
-    for (const QString& move : moves.split(QLatin1Char(','))) {
-        const QString arg = move.section(QLatin1Char(' '), 1);
-        if (move == "first")
-            games.moveFirst();
-        else if (move == "next")
-            games.moveNext();
-        else if (move == "prev")
-            games.movePrevious();
-        else if (move == "last")
-            games.moveLast();
-        else if (move.startsWith("seek"))
-            QVERIFY(games.seek(arg) && !games.noMatch());
-        else if (move.startsWith("miss"))
-            QVERIFY(!games.seek(arg) && games.noMatch());
-        else if (move == "mark")
-            mark = games.bookmark();
-        else if (move == "back")
-            QVERIFY(games.setBookmark(mark));
-        else if (move.startsWith("goto"))
-            QVERIFY(!games.setBookmark(arg.toLongLong()));
-        else if (move == "delete")
-            QVERIFY(games.remove());
-    }
-    QCOMPARE(games.text("Name"), name);
-    QCOMPARE(games.bookmark() >= 0, !name.isEmpty());
-    QCOMPARE(games.bof(), bof);
-    QCOMPARE(games.eof(), eof);
-    QCOMPARE(games.percentPosition(), percent);
-    if (name.isEmpty()) {
-        QVERIFY(!games.edit());
-        QCOMPARE(games.lastWriteError(), WriteError::NoCurrentRow);
-    }
-}
-
-void TestRecordset::seekKeysByNumberAndFieldNamesInAnyCase()
-{
-    Recordset& games = m_cat->games();
-    QVERIFY(games.seek("Wizball"));
-    QCOMPARE(games.number("CCode"), qint64(kRed));
-    QVERIFY(games.flag("SA"));
-    QVERIFY(!games.flag("FA"));
-    // Field names are found in any case, as the engine always did; unknown ones read as nothing.
-    QCOMPARE(games.text("music filename"), QStringLiteral("Galway\\Wizball.sid"));
-    QVERIFY(!games.value("No Such Field").isValid());
-    QVERIFY(!games.hasField("No Such Field"));
-
-    Recordset& publishers = m_cat->table("Publishers");
-    QVERIFY(publishers.setIndex("PU_Id"));
-    QVERIFY(publishers.seek(37));
-    QCOMPARE(publishers.text("Publisher"), QStringLiteral("(Unknown)"));
-    QVERIFY(!publishers.seek(36));
-    QVERIFY(!publishers.seek("not a number"));
-    QVERIFY(publishers.setIndex("Publisher"));
-    QVERIFY(publishers.seek("THALAMUS"));
-    QCOMPARE(publishers.number("PU_Id"), 2);
-    QVERIFY(!publishers.setIndex("No Such Index"));
-}
-
-void TestRecordset::addNewThenLastModifiedGivesTheNewRow()
-{
-    Recordset& games = m_cat->games();
-    QVERIFY(games.seek("Sanxion"));
-    QVERIFY(games.addNew());
-    QVERIFY(games.setValue("Name", "Paradroid"));
-    QVERIFY(games.setValue("FA", true));
-    QVERIFY(games.setValue("Personal Comment", "It's \"great\""));
-    QVERIFY(!games.setValue("Nonsense", 1));
-    QVERIFY(games.update());
-    // The row that was current before the add stays current.
-    QCOMPARE(games.text("Name"), QStringLiteral("Sanxion"));
-    QVERIFY(games.setBookmark(games.lastModified()));
-    QCOMPARE(games.text("Name"), QStringLiteral("Paradroid"));
-    QCOMPARE(games.text("Personal Comment"), QStringLiteral("It's \"great\""));
-    QCOMPARE(sqliteShell(m_path, "SELECT FA FROM Games WHERE Name = 'Paradroid'"), QStringLiteral("1"));
-
-    // A new lookup row gets the next counter, read back through the last-modified row.
-    Recordset& publishers = m_cat->table("Publishers");
-    QVERIFY(publishers.addNew());
-    publishers.setValue("Publisher", "Hewson");
-    QVERIFY(publishers.update());
-    QVERIFY(publishers.setBookmark(publishers.lastModified()));
-    QCOMPARE(publishers.number("PU_Id"), 38);
-}
-
-void TestRecordset::duplicateNamesAreRefused()
-{
-    Recordset& games = m_cat->games();
-    QVERIFY(games.addNew());
-    games.setValue("Name", "SANXION");
-    QVERIFY(!games.update());
-    QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
-    games.cancelUpdate();
-    QVERIFY(!games.isEditing());
-    QCOMPARE(games.recordCount(), 4);
-
-    QVERIFY(games.seek("Wizball"));
-    QVERIFY(games.edit());
-    games.setValue("Name", "zzap demo");
-    QVERIFY(!games.update());
-    QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
-    games.cancelUpdate();
-    QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games WHERE Name = 'Wizball'"), QStringLiteral("1"));
-}
-
-void TestRecordset::deletingEveryRowWhileWalking()
-{
-    // As a reset does: each row is visited once, and the file keeps none.
-    Recordset& games = m_cat->games();
-    int deleted = 0;
-    for (games.moveFirst(); !games.eof() && deleted < 10; games.moveNext()) {
-        QVERIFY(games.remove());
-        ++deleted;
-    }
-    QCOMPARE(deleted, 4);
-    QCOMPARE(games.recordCount(), 0);
-    QVERIFY(!games.remove());
-    QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games"), QStringLiteral("0"));
-}
-
-void TestRecordset::editsReachTheFileAndReorderTheIndex()
-{
-    Recordset& games = m_cat->games();
-    QVERIFY(games.seek("Wizball"));
-    QVERIFY(games.edit());
-    games.setValue("TimesPlayed", 5);
-    games.setValue("DateLastPlayed", "06-12-2026");
-    QVERIFY(games.update());
-    QCOMPARE(games.lastModified(), games.bookmark());
-    QCOMPARE(games.number("TimesPlayed"), 5);
-    QCOMPARE(sqliteShell(m_path, "SELECT TimesPlayed || ' ' || DateLastPlayed FROM Games WHERE Name = 'Wizball'"),
-             QStringLiteral("5 06-12-2026"));
-
-    // A walk that edits every row reads back what it wrote, here and in the file.
-    int n = 0;
-    for (games.moveFirst(); !games.eof() && n < 10; games.moveNext()) {
-        QVERIFY(games.edit());
-        games.setValue("TimesPlayed", ++n * 10);
-        QVERIFY(games.update());
-        QCOMPARE(games.number("TimesPlayed"), n * 10);
-    }
-    n = 0;
-    for (games.moveFirst(); !games.eof() && n < 10; games.moveNext())
-        QCOMPARE(games.number("TimesPlayed"), ++n * 10);
-    QCOMPARE(sqliteShell(m_path, "SELECT group_concat(TimesPlayed) FROM (SELECT TimesPlayed FROM Games ORDER BY Name)"),
-             QStringLiteral("10,20,30,40"));
-
-    QVERIFY(games.seek("Zzap Demo"));
-    QVERIFY(games.edit());
-    games.setValue("Name", "Aardvark");
-    QVERIFY(games.update());
-    QCOMPARE(walkNames(games), QStringList({"Aardvark", "Last Ninja, The", "Sanxion", "Wizball"}));
-}
-
-void TestRecordset::twoRecordSetsOnOneTableSeeEachOthersChanges()
-{
-    Recordset& games = m_cat->games();
-    Recordset other(m_cat->db(), "Games");
-    QVERIFY(other.setIndex("Name"));
-    games.moveFirst();
-    QCOMPARE(games.text("Name"), QStringLiteral("Last Ninja, The"));
-    QVERIFY(other.seek("Sanxion"));
-    QVERIFY(other.remove());
-    QVERIFY(other.seek("Wizball"));
-    QVERIFY(other.edit());
-    other.setValue("HighScore", "123456");
-    QVERIFY(other.update());
-
-    games.moveNext();
-    QCOMPARE(games.text("Name"), QStringLiteral("Wizball"));
-    QCOMPARE(games.text("HighScore"), QStringLiteral("123456"));
-    QCOMPARE(games.recordCount(), 3);
-}
-
-void TestRecordset::likeSearchTakesTheUsersTextLiterally_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("percent") << "100%" << QStringList{"100% Pure"};
-    QTest::newRow("underscore") << "_" << QStringList{"Under_score"};
-    QTest::newRow("double quote") << "\"Quote\"" << QStringList{"Bob's \"Quote\""};
-    QTest::newRow("single quote") << "'" << QStringList{"Bob's \"Quote\""};
-    QTest::newRow("backslash") << "\\" << QStringList{};
-    QTest::newRow("other case") << "COMMANDO" << QStringList{"Commando"};
-    QTest::newRow("star stays a wildcard") << "P*e" << QStringList{"100% Pure"};
-    QTest::newRow("empty lists all") << ""
-                                     << QStringList{"100% Pure", "Bob's \"Quote\"", "Commando", "Plain", "Under_score"};
-}
-
-void TestRecordset::likeSearchTakesTheUsersTextLiterally()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, expected);
-    const Snapshot s = Snapshot::fromQuery(m_cat->db(), tuneSearchQuery(text));
-    QVERIFY2(s.isValid(), qPrintable(s.error()));
-    QStringList got;
-    for (int r = 0; r < s.recordCount(); ++r)
-        got << s.valueAt(r, 0).toString();
-    QCOMPARE(got, expected);
-}
-
-void TestRecordset::currentGameStaysWhileTheSharedRecordSetWalks()
-{
-    CurrentGame game;
-    game.open(m_cat->db());
-    QVERIFY(game.selectByName(QStringLiteral("sanxion")));
-    walkNames(m_cat->games());
-    QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion"));
-    QCOMPARE(game.number(field::TimesPlayed), 3);
-    QVERIFY(!game.selectByName(QStringLiteral("Nope")));
-    QVERIFY(!game.isSet());
-    QVERIFY(!game.change({{field::TimesPlayed, 1}}));
-}
-
-void TestRecordset::currentGameRenameKeepsTheRowAndTellsOnce()
-{
-    CurrentGame game;
-    game.open(m_cat->db());
-    QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
-    const qint64 row = game.rowid();
-    QSignalSpy changed(&game, &CurrentGame::changed);
-    QVERIFY(game.change({{field::Name, QStringLiteral("Sanxion Plus")}, {field::TimesPlayed, 4}}));
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(game.rowid(), row);
-    QCOMPARE(game.text(field::Name), QStringLiteral("Sanxion Plus"));
-    QCOMPARE(sqliteShell(m_path, "SELECT Name, TimesPlayed FROM Games WHERE rowid = " + QString::number(row)),
-             QStringLiteral("Sanxion Plus|4"));
-}
-
-void TestRecordset::currentGameFailedWriteChangesNothing()
-{
-    CurrentGame game;
-    game.open(m_cat->db());
-    QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
-    QSignalSpy changed(&game, &CurrentGame::changed);
-    // The name index is unique: the second value is refused and the first is not kept either.
-    QVERIFY(!game.change({{field::TimesPlayed, 99}, {field::Name, QStringLiteral("Wizball")}}));
-    QVERIFY(!game.change({{field::TimesPlayed, 99}, {QStringLiteral("No Such Field"), 1}}));
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(game.number(field::TimesPlayed), 3);
-    QCOMPARE(sqliteShell(m_path, "SELECT TimesPlayed FROM Games WHERE Name = 'Sanxion'"), QStringLiteral("3"));
-}
 
 QTEST_GUILESS_MAIN(TestRecordset)
 #include "TestRecordset.moc"

@@ -1,18 +1,15 @@
+// Upgrading a catalogue of an older layout: the new fields at their defaults, the ports moved, a failed or killed
+// upgrade leaving the old layout whole; the start-up that runs it in its window.
 #include "CatalogueFixtures.h"
 #include "TestFolders.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
 #include "data/DatabaseUpgrade.h"
 #include "data/gui/CatalogueStartup.h"
-#include "data/gui/frmDatabaseUpdate.h"
 #include "platform/ScriptedMessageBox.h"
 
-#include <QSettings>
-
-#include <QApplication>
-#include <QLabel>
 #include <QProcess>
-#include <QProgressBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,10 +21,7 @@ using namespace testsupport;
 namespace {
 
 // Distinct values, so a swapped pair of defaults shows.
-PortDefaults testDefaults()
-{
-    return {1, 0, 2, 1, 0, 1, 4, 3};
-}
+const PortDefaults kTestDefaults{1, 0, 2, 1, 0, 1, 4, 3};
 
 const char* kPortColumns = "Port1Joy || ',' || Port2Joy || ',' || Port1Key || ',' || Port2Key || ' / ' || "
                            "V2Port1Joy || ',' || V2Port2Joy || ',' || V2Port1Key || ',' || V2Port2Key";
@@ -49,215 +43,150 @@ class TestUpgradeCases : public QObject
     Q_OBJECT
 
 private slots:
-    void olderLayoutGainsItsFieldsAndMovesPorts_data();
-    void olderLayoutGainsItsFieldsAndMovesPorts();
-    void emptyGamesTableOnlyGainsFields();
-    void failedUpgradeLeavesTheOldLayout();
-    void killedUpgradeRunsAgainWhole();
-    void windowRunsTheUpgradeAndClosesItself();
-    void startupUpgradesWithTheStoredPortDefaults();
-    void startupReportsAnUnusableCatalogue();
+    void olderLayoutGainsItsFieldsAndMovesPorts_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QString>("newColumns"); // the last columns of Games after the upgrade
+        QTest::addColumn<QString>("newFields");  // the new fields at their defaults
+        QTest::addColumn<QString>("kept");       // what the upgrade must leave as it was
+        QTest::addColumn<QStringList>("ports");  // game: v1.9 ports / v2.0 ports
+        // Default ports: the v1.9 values stay, the v2.0 ones take the v2.0 defaults. Own ports used with a v2.0
+        // emulator move to the v2.0 fields and v1.9 gets its defaults; own ports with v1.9 stay.
+        QTest::newRow("without availability")
+            << "catalogue_no_fa.sql" << int(Layout::LacksAvailability)
+            << "Port2Key,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
+            << "FA = 0 AND SA = 0"
+            << "Name || Trained || HighScore || DocFile || TimesPlayed || DateLastPlayed"
+            << QStringList{"Defaults Game: 0,1,2,0 / 0,1,4,3", "Own Ports V2: 1,0,2,1 / 1,0,3,4",
+                           "Own Ports V19: 1,1,1,2 / 0,1,4,3"};
+        QTest::newRow("without trained fields")
+            << "catalogue_no_trained.sql" << int(Layout::LacksTrained)
+            << "Port2Key,Trained,HighScore,DocFile,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
+            << "Trained = 0 AND HighScore = '(Not Entered)' AND DocFile = '(None)' AND FA = 0 AND SA = 0"
+            << "Name || TimesPlayed || DateLastPlayed"
+            << QStringList{"Old Default: 0,1,2,0 / 0,1,4,3", "Old Own V2: 1,0,2,1 / 1,0,3,4"};
+    }
+
+    void olderLayoutGainsItsFieldsAndMovesPorts()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, layout);
+        QFETCH(QString, newColumns);
+        QFETCH(QString, newFields);
+        QFETCH(QString, kept);
+        QFETCH(QStringList, ports);
+        QTemporaryDir dir;
+        const QString db = catalogueFromScript(dir.path(), script);
+        const QString keptSql = QStringLiteral("SELECT group_concat(%1, ';') FROM Games").arg(kept);
+        const QString before = sqliteShell(db, keptSql);
+        Catalogue cat;
+        QVERIFY(cat.open(db).ok());
+        QCOMPARE(int(cat.probeLayout()), layout);
+        const UpgradeResult r = upgradeCatalogue(cat, layout == int(Layout::LacksTrained), kTestDefaults);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.rowsConverted, ports.size());
+        QCOMPARE(cat.probeLayout(), Layout::Current);
+        QVERIFY2(columnsOf(db).endsWith(newColumns), qPrintable(columnsOf(db)));
+        for (const QString& row : ports)
+            QCOMPARE(row.section(": ", 0, 0) + ": " + portsOf(db, row.section(": ", 0, 0)), row);
+        // New fields take their defaults; what a game had stays as it was.
+        QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE " + newFields), QString::number(ports.size()));
+        QVERIFY(before.contains("99999") || layout == int(Layout::LacksTrained));
+        QCOMPARE(sqliteShell(db, keptSql), before);
+        QCOMPARE(sqliteShell(db, "PRAGMA user_version"), QStringLiteral("3"));
+
+        // The record set works on the new layout at once (that the upgrade is not offered again is the start-up
+        // case's).
+        QVERIFY(cat.games().setIndex("Name") && cat.games().seek(ports[1].section(": ", 0, 0).toUpper()));
+        QCOMPARE(cat.games().number("V2Port2Key"), 4);
+    }
+
+    void failedUpgradeLeavesTheOldLayout()
+    {
+        const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "failing.mdb");
+        // The last game cannot be rewritten: the whole upgrade must come undone.
+        sqliteShell(db, "CREATE TRIGGER refuse BEFORE UPDATE ON Games WHEN OLD.Name = 'Own Ports V19' "
+                        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        const QString columnsBefore = columnsOf(db);
+        Catalogue cat;
+        QVERIFY(cat.open(db).ok());
+        const UpgradeResult r = upgradeCatalogue(cat, false, kTestDefaults);
+        QVERIFY(!r.ok && r.error.contains("refused"));
+        QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
+        QCOMPARE(columnsOf(db), columnsBefore);
+        QCOMPARE(sqliteShell(
+                     db, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE Name = 'Own Ports V2'"),
+                 QStringLiteral("1034"));
+        // The game record set is open again and usable.
+        QVERIFY(cat.games().setIndex("Name") && cat.games().seek("Own Ports V2") && !cat.games().hasField("FA"));
+    }
+
+    void killedUpgradeRunsAgainWhole()
+    {
+        const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "killed.mdb");
+        sqliteShell(db, "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 3000) "
+                        "INSERT INTO Games (Name, CCode, Filename, Trained, UseDefault, DirectX, "
+                        "Port1Joy, Port2Joy, Port1Key, Port2Key) "
+                        "SELECT 'Game ' || i, 0, 'g.d64', 1, 0, 1, 1, 0, 2, 1 FROM c");
+        const QString columnsBefore = columnsOf(db);
+
+        QProcess worker;
+        worker.start(QStringLiteral(DURABILITY_WORKER), {QStringLiteral("upgrade"), db});
+        QVERIFY(worker.waitForStarted());
+        QByteArray seen;
+        QTRY_VERIFY_WITH_TIMEOUT((seen += worker.readAllStandardOutput()).contains("row 500\n"), 30000);
+        ::kill(static_cast<pid_t>(worker.processId()), SIGKILL);
+        QVERIFY(worker.waitForFinished());
+        QCOMPARE(worker.exitStatus(), QProcess::CrashExit);
+
+        // The next opener rolls the half-done work back: the old layout, every row as it was.
+        QCOMPARE(columnsOf(db), columnsBefore);
+        QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE Port1Key = 2 AND Name LIKE 'Game %'"),
+                 QStringLiteral("3000"));
+        QCOMPARE(sqliteShell(db, "PRAGMA integrity_check"), QStringLiteral("ok"));
+
+        Catalogue cat;
+        QVERIFY(cat.open(db).ok());
+        const UpgradeResult r = upgradeCatalogue(cat, false, kTestDefaults);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.rowsConverted, 3003);
+        QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE V2Port1Key = 2 AND Port1Key = 2 AND FA = 0"),
+                 QStringLiteral("3000"));
+    }
+
+    // At start-up the upgrade window runs the upgrade with the port defaults of the settings file and closes itself; an
+    // upgrade that fails is reported and leaves the program unable to go on. (A catalogue that cannot be opened is the
+    // start-up window test's.)
+    void startupUpgradesWithTheStoredPortDefaults()
+    {
+        const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "startup.mdb");
+        const QString ini = m_dir.filePath("Vintrax.ini");
+        QVERIFY(writeFile(ini, "[Startup]\nDXDefPort1Key=4\nDXDefPort2Key=3\nDXDefPort1Joy=0\nDXDefPort2Joy=1\n"
+                               "DefPort1Key=2\nDefPort2Key=1\n"));
+        QSettings store(ini, QSettings::IniFormat);
+        platform::ScriptedMessageBox messages;
+        Catalogue cat;
+        PortDefaults used;
+        QVERIFY(openCatalogueAtStartup(cat, db, store, &used));
+        QVERIFY(used == kTestDefaults);
+        QCOMPARE(portsOf(db, "Own Ports V2"), QStringLiteral("1,0,2,1 / 1,0,3,4"));
+        Catalogue again; // a current catalogue opens without the upgrade window
+        QVERIFY(openCatalogueAtStartup(again, db, store, nullptr));
+        QCOMPARE(messages.count(), 0);
+
+        const QString refusing = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "refusing.mdb");
+        sqliteShell(refusing, "CREATE TRIGGER refuse BEFORE UPDATE ON Games BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        Catalogue failing;
+        QVERIFY(!openCatalogueAtStartup(failing, refusing, store, nullptr));
+        QCOMPARE(messages.count(), 1);
+        QVERIFY(messages.last().text.contains("left as it was"));
+        QVERIFY(!failing.isOpen());
+    }
 
 private:
     QTemporaryDir m_dir;
 };
 
-void TestUpgradeCases::olderLayoutGainsItsFieldsAndMovesPorts_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<int>("layout");
-    QTest::addColumn<QString>("newColumns"); // the last columns of Games after the upgrade
-    QTest::addColumn<QString>("newFields");  // the new fields at their defaults
-    QTest::addColumn<QString>("kept");       // what the upgrade must leave as it was
-    QTest::addColumn<QStringList>("ports");  // game: v1.9 ports / v2.0 ports
-    // Default ports: the v1.9 values stay, the v2.0 ones take the v2.0 defaults. Own ports used with a v2.0
-    // emulator move to the v2.0 fields and v1.9 gets its defaults; own ports with v1.9 stay.
-    QTest::newRow("without availability")
-        << "catalogue_no_fa.sql" << int(Layout::LacksAvailability)
-        << "Port2Key,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
-        << "FA = 0 AND SA = 0"
-        << "Name || Trained || HighScore || DocFile || TimesPlayed || DateLastPlayed"
-        << QStringList{"Defaults Game: 0,1,2,0 / 0,1,4,3", "Own Ports V2: 1,0,2,1 / 1,0,3,4",
-                       "Own Ports V19: 1,1,1,2 / 0,1,4,3"};
-    QTest::newRow("without trained fields")
-        << "catalogue_no_trained.sql" << int(Layout::LacksTrained)
-        << "Port2Key,Trained,HighScore,DocFile,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
-        << "Trained = 0 AND HighScore = '(Not Entered)' AND DocFile = '(None)' AND FA = 0 AND SA = 0"
-        << "Name || TimesPlayed || DateLastPlayed"
-        << QStringList{"Old Default: 0,1,2,0 / 0,1,4,3", "Old Own V2: 1,0,2,1 / 1,0,3,4"};
-}
-
-void TestUpgradeCases::olderLayoutGainsItsFieldsAndMovesPorts()
-{
-    QFETCH(QString, script);
-    QFETCH(int, layout);
-    QFETCH(QString, newColumns);
-    QFETCH(QString, newFields);
-    QFETCH(QString, kept);
-    QFETCH(QStringList, ports);
-    QTemporaryDir dir;
-    const QString db = catalogueFromScript(dir.path(), script);
-    const QString keptSql = QStringLiteral("SELECT group_concat(%1, ';') FROM Games").arg(kept);
-    const QString before = sqliteShell(db, keptSql);
-    Catalogue cat;
-    QVERIFY(cat.open(db).ok());
-    QCOMPARE(int(cat.probeLayout()), layout);
-    const UpgradeResult r = upgradeCatalogue(cat, layout == int(Layout::LacksTrained), testDefaults());
-    QVERIFY2(r.ok, qPrintable(r.error));
-    QCOMPARE(r.rowsConverted, ports.size());
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-    QVERIFY2(columnsOf(db).endsWith(newColumns), qPrintable(columnsOf(db)));
-    for (const QString& row : ports)
-        QCOMPARE(row.section(": ", 0, 0) + ": " + portsOf(db, row.section(": ", 0, 0)), row);
-    // New fields take their defaults; what a game had stays as it was.
-    QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE " + newFields), QString::number(ports.size()));
-    QVERIFY(before.contains("99999") || layout == int(Layout::LacksTrained));
-    QCOMPARE(sqliteShell(db, keptSql), before);
-    QCOMPARE(sqliteShell(db, "PRAGMA user_version"), QStringLiteral("3"));
-
-    // The record set works on the new layout at once, and the upgrade is not offered again.
-    const QString ownV2 = ports[1].section(": ", 0, 0);
-    QVERIFY(cat.games().setIndex("Name"));
-    QVERIFY(cat.games().seek(ownV2.toUpper()));
-    QCOMPARE(cat.games().number("V2Port2Key"), 4);
-    cat.close();
-    QVERIFY(cat.open(db).ok());
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-}
-
-void TestUpgradeCases::emptyGamesTableOnlyGainsFields()
-{
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "empty.mdb");
-    sqliteShell(db, "DELETE FROM Games");
-    Catalogue cat;
-    QVERIFY(cat.open(db).ok());
-    const UpgradeResult r = upgradeCatalogue(cat, false, testDefaults());
-    QVERIFY(r.ok);
-    QCOMPARE(r.rowsConverted, 0);
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-    QVERIFY(cat.games().eof());
-}
-
-void TestUpgradeCases::failedUpgradeLeavesTheOldLayout()
-{
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "failing.mdb");
-    // The last game cannot be rewritten: the whole upgrade must come undone.
-    sqliteShell(db, "CREATE TRIGGER refuse BEFORE UPDATE ON Games WHEN OLD.Name = 'Own Ports V19' "
-                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    const QString columnsBefore = columnsOf(db);
-    Catalogue cat;
-    QVERIFY(cat.open(db).ok());
-    const UpgradeResult r = upgradeCatalogue(cat, false, testDefaults());
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains("refused"));
-    QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
-    QCOMPARE(columnsOf(db), columnsBefore);
-    QCOMPARE(
-        sqliteShell(db, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE Name = 'Own Ports V2'"),
-        QStringLiteral("1034"));
-    // The game record set is open again and usable.
-    QVERIFY(cat.games().setIndex("Name"));
-    QVERIFY(cat.games().seek("Own Ports V2"));
-    QVERIFY(!cat.games().hasField("FA"));
-}
-
-void TestUpgradeCases::killedUpgradeRunsAgainWhole()
-{
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "killed.mdb");
-    sqliteShell(db, "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 3000) "
-                    "INSERT INTO Games (Name, CCode, Filename, Trained, UseDefault, DirectX, "
-                    "Port1Joy, Port2Joy, Port1Key, Port2Key) "
-                    "SELECT 'Game ' || i, 0, 'g.d64', 1, 0, 1, 1, 0, 2, 1 FROM c");
-    const QString columnsBefore = columnsOf(db);
-
-    QProcess worker;
-    worker.start(QStringLiteral(DURABILITY_WORKER), {QStringLiteral("upgrade"), db});
-    QVERIFY(worker.waitForStarted());
-    QByteArray seen;
-    QTRY_VERIFY_WITH_TIMEOUT((seen += worker.readAllStandardOutput()).contains("row 500\n"), 30000);
-    ::kill(static_cast<pid_t>(worker.processId()), SIGKILL);
-    QVERIFY(worker.waitForFinished());
-    QCOMPARE(worker.exitStatus(), QProcess::CrashExit);
-
-    // The next opener rolls the half-done work back: the old layout, every row as it was.
-    QCOMPARE(columnsOf(db), columnsBefore);
-    QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE Port1Key = 2 AND Name LIKE 'Game %'"),
-             QStringLiteral("3000"));
-    QCOMPARE(sqliteShell(db, "PRAGMA integrity_check"), QStringLiteral("ok"));
-
-    Catalogue cat;
-    QVERIFY(cat.open(db).ok());
-    QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
-    const UpgradeResult r = upgradeCatalogue(cat, false, testDefaults());
-    QVERIFY2(r.ok, qPrintable(r.error));
-    QCOMPARE(r.rowsConverted, 3003);
-    QCOMPARE(sqliteShell(db, "SELECT count(*) FROM Games WHERE V2Port1Key = 2 AND Port1Key = 2 AND FA = 0"),
-             QStringLiteral("3000"));
-}
-
-void TestUpgradeCases::windowRunsTheUpgradeAndClosesItself()
-{
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_trained.sql", "window.mdb");
-    Catalogue cat;
-    QVERIFY(cat.open(db).ok());
-    int reads = 0;
-    frmDatabaseUpdate form(cat, true, [&reads] {
-        ++reads;
-        return testDefaults();
-    });
-    QCOMPARE(form.exec(), int(QDialog::Accepted));
-    QCOMPARE(reads, 1);
-    QVERIFY(form.result().ok);
-    QVERIFY(form.portDefaults() == testDefaults());
-    QCOMPARE(form.findChild<QProgressBar*>("pbUpdate")->value(), 100);
-    QCOMPARE(form.findChild<QLabel*>("lblGame")->text(), QStringLiteral("Old Own V2"));
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-}
-
-void TestUpgradeCases::startupUpgradesWithTheStoredPortDefaults()
-{
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "startup.mdb");
-    const QString ini = m_dir.filePath("Vintrax.ini");
-    QVERIFY(writeFile(ini, "[Startup]\nDXDefPort1Key=4\nDXDefPort2Key=3\nDXDefPort1Joy=0\nDXDefPort2Joy=1\n"
-                           "DefPort1Key=2\nDefPort2Key=1\n"));
-    QSettings store(ini, QSettings::IniFormat);
-    platform::ScriptedMessageBox messages;
-    Catalogue cat;
-    PortDefaults used;
-    QVERIFY(openCatalogueAtStartup(cat, db, store, &used));
-    QCOMPARE(messages.count(), 0);
-    QVERIFY(used == testDefaults());
-    QCOMPARE(cat.probeLayout(), Layout::Current);
-    QCOMPARE(portsOf(db, "Own Ports V2"), QStringLiteral("1,0,2,1 / 1,0,3,4"));
-    // A current catalogue opens without the upgrade window.
-    Catalogue again;
-    QVERIFY(openCatalogueAtStartup(again, db, store, nullptr));
-    QCOMPARE(messages.count(), 0);
-}
-
-void TestUpgradeCases::startupReportsAnUnusableCatalogue()
-{
-    QSettings store(m_dir.filePath("empty.ini"), QSettings::IniFormat);
-    platform::ScriptedMessageBox messages;
-    Catalogue cat;
-    QVERIFY(!openCatalogueAtStartup(cat, m_dir.filePath("nowhere/Vintrax.mdb"), store, nullptr));
-    // The message itself is the open test's; here that it is shown, once.
-    QCOMPARE(messages.count(), 1);
-    QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
-
-    // An upgrade that fails is reported and leaves the program unable to go on.
-    const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "refusing.mdb");
-    sqliteShell(db, "CREATE TRIGGER refuse BEFORE UPDATE ON Games BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    QVERIFY(!openCatalogueAtStartup(cat, db, store, nullptr));
-    QCOMPARE(messages.count(), 2);
-    QVERIFY(messages.last().text.contains("left as it was"));
-    QVERIFY(!cat.isOpen());
-}
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    TestUpgradeCases tc;
-    return QTest::qExec(&tc, argc, argv);
-}
+QTEST_MAIN(TestUpgradeCases)
 #include "TestUpgrade.moc"

@@ -25,22 +25,13 @@ public:
     }
 };
 
-QString folderPath()
-{
-    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-    return QStringLiteral("%1/vintrax-fuzz-%2").arg(base).arg(::getpid());
-}
-
 } // namespace
-
-QByteArray bytesOf(const uint8_t* data, size_t size)
-{
-    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-}
 
 QString scratchFolder()
 {
-    static const QString folder = folderPath();
+    static const QString folder = QStringLiteral("%1/vintrax-fuzz-%2")
+                                      .arg(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm") : QDir::tempPath())
+                                      .arg(::getpid());
     return folder;
 }
 
@@ -68,7 +59,8 @@ void setUp()
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit cap{64 << 20, 64 << 20};
     setrlimit(RLIMIT_FSIZE, &cap);
-    std::atexit([] { QDir(folderPath()).removeRecursively(); });
+    scratchFolder(); // made before the exit handler is registered, so that it outlives it
+    std::atexit([] { QDir(scratchFolder()).removeRecursively(); });
 }
 
 void fail(const char* what, const QString& detail)

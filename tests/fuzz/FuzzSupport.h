@@ -11,7 +11,10 @@
 namespace fuzz {
 
 // The input as bytes, without a copy; valid for the one call.
-QByteArray bytesOf(const uint8_t* data, size_t size);
+inline QByteArray bytesOf(const uint8_t* data, size_t size)
+{
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+}
 
 // A folder of this process's own for files the readers need on disk (on /dev/shm when there is one).
 QString scratchFolder();

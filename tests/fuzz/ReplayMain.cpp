@@ -16,22 +16,17 @@ int main(int argc, char** argv)
     LLVMFuzzerInitialize(&argc, &argv);
     QStringList inputs;
     for (int i = 1; i < argc; ++i) {
-        const QString path = QFile::decodeName(argv[i]);
-        if (QFileInfo(path).isDir()) {
-            QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
-            while (it.hasNext())
-                inputs << it.next();
-        } else {
-            inputs << path;
-        }
+        QDirIterator it(QFile::decodeName(argv[i]), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            inputs << it.next();
+        if (QFileInfo(QFile::decodeName(argv[i])).isFile())
+            inputs << QFile::decodeName(argv[i]);
     }
     inputs.sort();
     for (const QString& input : inputs) {
         QFile file(input);
-        if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "cannot read %s\n", qPrintable(input));
-            return 1;
-        }
+        if (!file.open(QIODevice::ReadOnly))
+            return std::fprintf(stderr, "cannot read %s\n", qPrintable(input)), 1;
         const QByteArray bytes = file.readAll();
         std::fprintf(stderr, "%s (%lld bytes)\n", qPrintable(QFileInfo(input).fileName()), qint64(bytes.size()));
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));

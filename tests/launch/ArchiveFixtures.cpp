@@ -52,22 +52,6 @@ bool zipWithTool(const QString& zipPath, const QList<QPair<QString, QByteArray>>
     return r.exitCode == 0 && QFileInfo::exists(zipPath);
 }
 
-bool writeFakeTool(const QString& folder, const QString& name, const QString& body)
-{
-    const QString path = QDir(folder).filePath(name);
-    const QString script = QStringLiteral("#!/bin/sh\n"
-                                          "log=\"%1.log\"\n"
-                                          "pwd > \"$log\"\n"
-                                          "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$log\"; done\n"
-                                          "%2\n")
-                               .arg(path, body);
-    QFile::remove(path);
-    if (!writeFile(path, script.toUtf8()))
-        return false;
-    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-}
-
 QByteArray programBytes(int seed, int size)
 {
     QByteArray b(size, '\0');

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FakeTool.h" // writeFakeTool
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -13,10 +15,6 @@ bool writeZipWithNames(const QString& zipPath, const QList<QPair<QString, QByteA
 
 // Makes a ZIP with the real zip tool from files created in a scratch folder; names may contain folders.
 bool zipWithTool(const QString& zipPath, const QList<QPair<QString, QByteArray>>& members);
-
-// Puts a shell script into folder/name that logs its arguments and working folder to folder/name.log
-// (one argument per line after the folder) and then runs body.
-bool writeFakeTool(const QString& folder, const QString& name, const QString& body);
 
 // Bytes that stand for a C64 program: load address $0801 and some code.
 QByteArray programBytes(int seed, int size = 600);

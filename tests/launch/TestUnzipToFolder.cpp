@@ -1,28 +1,17 @@
 // Unpacking a ZIP flat into the working folder: names, hostile paths and links, damaged and refused archives.
 #include "ArchiveFixtures.h"
 #include "TestFolders.h"
+#include "ToolRunner.h"
 #include "launch/UnzipToFolder.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace launch;
 using namespace testsupport;
-
-class TestUnzipToFolder : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void extracts_data();
-    void extracts();
-    void failsAndLeavesNothing_data();
-    void failsAndLeavesNothing();
-};
 
 namespace {
 // Every entry below root, sorted: "name=content", "name->link target" or "name/" for a folder.
@@ -44,29 +33,37 @@ QStringList tree(const QString& root)
 
 } // namespace
 
+class TestUnzipToFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void extracts_data();
+    void extracts();
+    void failsAndLeavesNothing_data();
+    void failsAndLeavesNothing();
+};
+
 void TestUnzipToFolder::extracts_data()
 {
     QTest::addColumn<QStringList>("members"); // the zip's, written by the zip tool unless a name needs our writer
     QTest::addColumn<bool>("zipTool");
     QTest::addColumn<QStringList>("before"); // in the folder: "name=content" or "name->target" (a link)
     QTest::addColumn<QStringList>("after");  // the folder's tree
-    QTest::newRow("members land flat by base name")
-        << QStringList{"GAMES/ELITE.D64=disk", "GAMES/DOCS/README.TXT=read me", "My Game \"2\" $(id).prg=prg"} << true
-        << QStringList{} << QStringList{"ELITE.D64=disk", "My Game \"2\" $(id).prg=prg", "README.TXT=read me"};
-    QTest::newRow("stored paths cannot escape the folder")
-        << QStringList{"../escaped.prg=a", "/tmp/vintrax-absolute-escape.prg=b", "C:\\WINDOWS\\win.prg=c", "..=d",
-                       "sub/../../up.prg=e"}
-        << false << QStringList{}
-        << QStringList{"escaped.prg=a", "up.prg=e", "vintrax-absolute-escape.prg=b", "win.prg=c"};
-    QTest::newRow("existing file overwritten in any case")
-        << QStringList{"ELITE.D64=new"} << true << QStringList{"elite.d64=old"} << QStringList{"elite.d64=new"};
-    QTest::newRow("links in the folder are not followed")
-        << QStringList{"ELITE.D64=disk", "INTRO.PRG=intro"} << true
-        << QStringList{"elite.d64->../outside.d64", "INTRO.PRG->../nowhere"}
-        << QStringList{"INTRO.PRG=intro", "elite.d64=disk"};
+    const auto row = [](const char* tag, const QStringList& members, bool zipTool, const QStringList& before,
+                        const QStringList& after) { QTest::newRow(tag) << members << zipTool << before << after; };
+    row("members land flat by base name",
+        {"GAMES/ELITE.D64=disk", "GAMES/DOCS/README.TXT=read me", "My Game \"2\" $(id).prg=prg"}, true, {},
+        {"ELITE.D64=disk", "My Game \"2\" $(id).prg=prg", "README.TXT=read me"});
+    row("stored paths cannot escape the folder",
+        {"../escaped.prg=a", "/tmp/vintrax-absolute-escape.prg=b", "C:\\WINDOWS\\win.prg=c", "..=d",
+         "sub/../../up.prg=e"},
+        false, {}, {"escaped.prg=a", "up.prg=e", "vintrax-absolute-escape.prg=b", "win.prg=c"});
+    row("existing file overwritten in any case", {"ELITE.D64=new"}, true, {"elite.d64=old"}, {"elite.d64=new"});
+    row("links in the folder are not followed", {"ELITE.D64=disk", "INTRO.PRG=intro"}, true,
+        {"elite.d64->../outside.d64", "INTRO.PRG->../nowhere"}, {"INTRO.PRG=intro", "elite.d64=disk"});
     // 10 MB of zeros compress to a few kilobytes but stay within the limits.
-    QTest::newRow("zeros") << QStringList{"ZEROS.PRG=*10485760"} << true << QStringList{}
-                           << QStringList{"ZEROS.PRG=" + QString(10485760, QChar(0))};
+    row("zeros", {"ZEROS.PRG=*10485760"}, true, {}, {"ZEROS.PRG=" + QString(10485760, QChar(0))});
 }
 
 void TestUnzipToFolder::extracts()
@@ -118,10 +115,7 @@ void TestUnzipToFolder::failsAndLeavesNothing()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString zip = dir.filePath("bad.zip");
-    QByteArray noise(60000, '\0');
-    QRandomGenerator random(7);
-    for (char& c : noise)
-        c = char(random.bounded(256));
+    const QByteArray noise = tooltest::noiseBytes(60000, 7);
     QList<QPair<QString, QByteArray>> list{{"GAME.PRG", programBytes(1)}, {"docs/" + kind + ".txt", "x"}};
     if (kind == "many") {
         list.clear();
@@ -132,16 +126,13 @@ void TestUnzipToFolder::failsAndLeavesNothing()
     }
     QVERIFY(reason.isEmpty() ? zipWithTool(zip, {{"GAME.D64", noise.left(20000)}}) : writeZipWithNames(zip, list));
     QByteArray bytes = readFile(zip);
-    if (kind == "truncated")
-        bytes.truncate(bytes.size() / 2);
-    else if (kind == "corrupted")
+    bytes = kind == "truncated"  ? bytes.left(bytes.size() / 2)
+            : kind == "junk"     ? QByteArray(5000, 'x')
+            : kind == "empty"    ? QByteArray()
+            : kind == "cut skip" ? bytes.left(30000)
+                                 : bytes;
+    if (kind == "corrupted")
         bytes[bytes.size() / 3] = char(bytes[bytes.size() / 3] ^ 0x55);
-    else if (kind == "junk")
-        bytes = QByteArray(5000, 'x');
-    else if (kind == "empty")
-        bytes.clear();
-    else if (kind == "cut skip")
-        bytes.truncate(30000);
     QVERIFY(kind == "missing" ? QFile::remove(zip) : writeFile(zip, bytes));
     const QString out = dir.filePath("W");
     QDir().mkpath(out);

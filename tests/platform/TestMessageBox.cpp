@@ -1,35 +1,25 @@
+// Messages: the default answer of each button set, the scripted responder the tests answer with, and the real box
+// on screen: what it shows, the answer it hands back, Escape, and long lines kept whole. (Without any box a message
+// goes to stderr: the emulator-config test reads it from the writer probe.)
+#include "ModalHelpers.h"
 #include "platform/MessageBox.h"
-
 #include "platform/ScriptedMessageBox.h"
+#include "platform/gui/WidgetMessageBox.h"
 
-#include <QTemporaryFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
-
-#include <cstdio>
-#include <unistd.h>
 
 using namespace platform;
 using MB = MessageBox;
 
 namespace {
-
-// Runs fn with the process's stderr sent to a file and returns what was written there.
-template <typename Fn> QByteArray captureStderr(Fn fn)
+// Acts on the message box as soon as it is up (the box's own event loop runs the timer).
+void whenBoxShows(std::function<void(QMessageBox*)> act)
 {
-    QTemporaryFile file;
-    if (!file.open())
-        return "cannot open capture file";
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    dup2(file.handle(), STDERR_FILENO);
-    fn();
-    std::fflush(stderr);
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-    file.seek(0);
-    return file.readAll();
+    testsupport::whenModal([act](QWidget* w) { act(qobject_cast<QMessageBox*>(w)); });
 }
-
 } // namespace
 
 class TestMessageBox : public QObject
@@ -39,8 +29,10 @@ class TestMessageBox : public QObject
 private slots:
     void defaultButtons_data();
     void defaultButtons();
-    void withoutBackendNothingBlocks();
     void responderRecordsAndAnswers();
+    void widgetShowsTextTitleIconAndButtons();
+    void escapeGivesTheCancelLikeButton();
+    void linesOfAMessageStayAsWritten();
 };
 
 void TestMessageBox::defaultButtons_data()
@@ -65,17 +57,6 @@ void TestMessageBox::defaultButtons()
     QCOMPARE(MB::defaultButtonOf(buttons, wanted), result);
 }
 
-void TestMessageBox::withoutBackendNothingBlocks()
-{
-    QCOMPARE(MB::backend(), nullptr);
-    MB::Button answer = MB::NoButton;
-    const QByteArray err = captureStderr([&] {
-        answer = MB::show("Remove 'Elite' from Sid Tune Database?", "vintrax", MB::Question, MB::Yes | MB::No, MB::No);
-    });
-    QCOMPARE(answer, MB::No); // the message's default
-    QVERIFY2(err.contains("Remove 'Elite' from Sid Tune Database?") && err.contains("vintrax"), err.constData());
-}
-
 void TestMessageBox::responderRecordsAndAnswers()
 {
     ScriptedMessageBox outer;
@@ -88,25 +69,72 @@ void TestMessageBox::responderRecordsAndAnswers()
     QCOMPARE(QVariantList({first.text, first.title, first.icon, int(first.buttons), first.answer}),
              QVariantList({text, "vinTrax", MB::Critical, int(MB::Ok), MB::Ok}));
 
+    // Scripted answers first, then each message's own default, unless a default answer is set.
     box.addAnswers({MB::No, MB::Cancel});
     const MB::Buttons ync = MB::Yes | MB::No | MB::Cancel;
-    QCOMPARE(MB::question("one?", "vintrax", ync), MB::No);
-    QCOMPARE(MB::question("two?", "vintrax", ync), MB::Cancel);
-    QCOMPARE(box.pendingAnswers(), 0);
-    // Script used up: each message's own default...
-    QCOMPARE(MB::question("three?", "vintrax", ync, MB::Cancel), MB::Cancel);
-    QCOMPARE(MB::question("four?"), MB::Yes);
-    QCOMPARE(box.last().buttons, MB::Yes | MB::No);
-    QCOMPARE(box.last().title, QString("vintrax"));
-    MB::information("note");
-    MB::exclamation("refused");
-    QCOMPARE(QList({box.messages().at(5).icon, box.last().icon}), QList({MB::Information, MB::Exclamation}));
-    // ...unless a default answer is set.
+    QCOMPARE(QList({MB::question("one?", "vintrax", ync), MB::question("two?", "vintrax", ync),
+                    MB::question("three?", "vintrax", ync, MB::Cancel), MB::question("four?")}),
+             QList({MB::No, MB::Cancel, MB::Cancel, MB::Yes}));
     box.setDefaultAnswer(MB::No);
     QCOMPARE(MB::question("five?"), MB::No);
     QCOMPARE(box.texts().mid(1, 2), QStringList({"one?", "two?"}));
     QCOMPARE(outer.count(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestMessageBox)
+void TestMessageBox::widgetShowsTextTitleIconAndButtons()
+{
+    installWidgetMessageBox(); // for this and the tests after it
+    const QString message = "File exists in Screenshot Directory.  Do you wish to Overwrite? <b>x</b>";
+    QVariantList seen;
+    whenBoxShows([&](QMessageBox* box) {
+        seen = {box->text(),
+                box->windowTitle(),
+                box->icon(),
+                int(box->standardButtons()),
+                box->defaultButton() == box->button(QMessageBox::No),
+                box->textFormat()};
+        box->button(QMessageBox::Yes)->click();
+    });
+    QCOMPARE(MB::show(message, "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel, MB::No), MB::Yes);
+    QCOMPARE(seen, QVariantList({message, "vintrax", QMessageBox::Question,
+                                 int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel), true, Qt::PlainText}));
+}
+
+void TestMessageBox::escapeGivesTheCancelLikeButton()
+{
+    whenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    QCOMPARE(MB::show("Overwrite?", "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel), MB::Cancel);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenBoxShows([&](QMessageBox* box) {
+        icon = box->icon();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QCOMPARE(MB::show("Remove?", "vintrax", MB::Exclamation, MB::Yes | MB::No), MB::No);
+    QCOMPARE(icon, QMessageBox::Warning);
+}
+
+// The notes' lines are wider than the share of the screen a plain message box allows before it wraps its text
+// again; they must stay whole, one line each.
+void TestMessageBox::linesOfAMessageStayAsWritten()
+{
+    QStringList lines;
+    for (int i = 1; i <= 4; ++i)
+        lines << QString("Line %1 of a note whose line breaks were chosen by hand, and nowhere else.").arg(i);
+    bool wraps = true;
+    int labelWidth = 0;
+    int widest = 0;
+    whenBoxShows([&](QMessageBox* box) {
+        auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        wraps = label->wordWrap();
+        labelWidth = label->width();
+        for (const QString& line : lines)
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        box->button(QMessageBox::Ok)->click();
+    });
+    MB::information(lines.join('\n'));
+    QVERIFY(!wraps);
+    QVERIFY2(labelWidth >= widest, qPrintable(QString("%1 < %2").arg(labelWidth).arg(widest)));
+}
+
+QTEST_MAIN(TestMessageBox)
 #include "TestMessageBox.moc"

@@ -3,16 +3,16 @@
 #include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "app/AppState.h"
+#include "data/settings/SettingValues.h"
 #include "data/settings/SettingsStore.h"
+#include "data/settings/SettingsTable.h"
 #include "prefs/gui/frmVTRXOptions.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,174 +59,145 @@ class TestOptionsDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void browsedEmulatorIsKeptOnCancel();
-    void okStoresWhatEachControlChose_data();
-    void okStoresWhatEachControlChose();
-    void texturePicturesAndTitleText();
-    void cancelDropsEveryOtherChange();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(testsupport::writeFile(path("Old19/CCS64.EXE"), "MZ"));
+        QVERIFY(testsupport::writeFile(path("New19/ccs64.exe"), "MZ"));
+        QVERIFY(QDir().mkpath(path("OldGames")) && QDir().mkpath(path("NewGames")));
+        m_settings = defaultSettings(SettingsLoadContext{});
+        m_settings.CCS64Path = path("Old19/CCS64.EXE");
+        m_settings.GamesPath[0] = path("OldGames");
+        m_handover = {};
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(!QApplication::activeModalWidget(), "a dialog was left open");
+        m_dir.reset();
+    }
+
+    // Browse takes its path at once (that Cancel keeps it is the window test's); a missing path is shown in the warning
+    // colour until browsed to.
+    void browsedPathIsTakenAtOnce()
+    {
+        m_settings.MusicPath = path("C64Music");
+        auto d = open();
+        auto* music = child<QLabel>(d.get(), "lblMusicPath");
+        QCOMPARE(music->palette().color(QPalette::WindowText), kPathWarningColour);
+        QCOMPARE(music->toolTip(), QStringLiteral("Folder not found: ") + path("C64Music"));
+        QVERIFY(QDir().mkpath(path("Tunes")));
+        whenModal([&](QWidget* browse) { browseTo(browse, {"Tunes"}, QString()); });
+        click(d.get(), "cmdBrowseMusic"); // opens in the nearest folder that is there: the test folder
+        QCOMPARE(music->text(), path("Tunes"));
+        QVERIFY(music->palette().color(QPalette::WindowText) != kPathWarningColour);
+        click(d.get(), "cmdMSDosPort1Joy"); // an unapplied change on the defaults tab
+        // The browse table itself is TestPrefsRules'; the old program's folder is where it opens.
+        whenModal([&](QWidget* browse) { browseTo(browse, {"..", "New19"}, "ccs64.exe"); });
+        click(d.get(), "cmdBrowseCCS64");
+        QCOMPARE(child<QLabel>(d.get(), "lblCCS64Path")->text(), path("New19/ccs64.exe"));
+        // Taken at once, and the defaults tab shows the settings again.
+        QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
+        QCOMPARE(child<QPushButton>(d.get(), "cmdMSDosPort1Joy")->text(), QStringLiteral("PC Joystick 2"));
+    }
+
+    void okStoresWhatEachControlChose_data()
+    {
+        QTest::addColumn<QString>("clicks");  // the controls clicked in turn
+        QTest::addColumn<QString>("changed"); // the keys of the settings file that change, "key=value" apart by blanks
+        QTest::newRow("optDE1") << QString("optDE1") << QString("TheDefaultEmulatorFlag=1");
+        QTest::newRow("optDE2") << QString("optDE2") << QString("TheDefaultEmulatorFlag=2");
+        QTest::newRow("optTBCurrentGame") << QString("optTBCurrentGame") << QString("TitleBar=1");
+        QTest::newRow("optPositionNo") << QString("optPositionNo") << QString("PositionFlag=False");
+        QTest::newRow("optDCMusic") << QString("optDCMusic") << QString("DC=True");
+        QTest::newRow("cmdMSDosPort1Joy") << QString("cmdMSDosPort1Joy") << QString("DefPort1Joy=0");
+        QTest::newRow("cmdDirectXPort2Key") << QString("cmdDirectXPort2Key") << QString("DXDefPort2Key=2");
+        QTest::newRow("chkLeaveSPRunning") << QString("chkLeaveSPRunning") << QString("LeaveSPRunningFlag=0");
+        for (const char* key :
+             {"RemoveConfirmFlag", "PromptOnAddFlag", "PromptOnAddMusicFN", "PromptOnAddMusician", "PromptOnAddSSFN",
+              "PromptOnAddPublisher", "PromptOnAddYear", "PromptOnAddGenre", "PromptOnAddPlayers",
+              "PromptOnAddDifficulty", "PromptOnAddRating", "PromptOnAddComment", "PromptOnAddDocFile",
+              "PromptOnAddTrained", "PromptOnAddHighScore"})
+            QTest::newRow(key) << "chk" + QString::fromLatin1(key) << QString::fromLatin1(key) + "=0";
+    }
+
+    // One wiring case per control: OK stores its choice under its own key and changes no other.
+    void okStoresWhatEachControlChose()
+    {
+        QFETCH(QString, clicks);
+        QFETCH(QString, changed);
+        QMap<QString, QString> expected = stored();
+        for (const QString& pair : changed.split(' ', Qt::SkipEmptyParts))
+            expected.insert(pair.section('=', 0, 0), pair.section('=', 1));
+        auto d = open();
+        for (const QString& name : clicks.split(' '))
+            click(d.get(), name);
+        click(d.get(), "cmdOK");
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QCOMPARE(stored(), expected);
+    }
+
+    // The texture arrows and the title-bar text are enabled by what they stand next to.
+    void texturePicturesAndTitleText()
+    {
+        m_settings.TitleBarText = QStringLiteral("My C64 shelf");
+        auto d = open();
+        auto* back = child<QPushButton>(d.get(), "cmdTextureBack");
+        auto* forward = child<QPushButton>(d.get(), "cmdTextureForward");
+        auto* picture = child<QLabel>(d.get(), "imgViewTexture");
+        QVERIFY(!back->isEnabled() && forward->isEnabled() && picture->pixmap().isNull()); // no texture (-1)
+        forward->click();
+        QVERIFY(back->isEnabled());
+        QCOMPARE(picture->pixmap().width(), 10); // picture 0
+        for (int i = 0; i < 5; ++i)
+            forward->click();
+        QVERIFY(!forward->isEnabled());
+        QCOMPARE(picture->pixmap().width(), 15);
+        // The title text is typed only beside its own option, and kept when another is chosen.
+        auto* text = child<QLineEdit>(d.get(), "txtTitleBar");
+        QVERIFY(!text->isEnabled() && text->text() == QStringLiteral("My C64 shelf"));
+        click(d.get(), "optTBSetMyOwn");
+        text->setText(QStringLiteral("Games!"));
+        click(d.get(), "cmdOK");
+        QVERIFY(d->textureChanged());
+        QCOMPARE(m_settings.TitleBarText, QStringLiteral("Games!"));
+    }
+
+    void cancelDropsEveryOtherChange()
+    {
+        const Settings before = m_settings;
+        auto d = open();
+        for (const char* name : {"optPositionNo", "optSSViewHide", "optTBSetMyOwn", "optDCMusic", "optDE2",
+                                 "chkPromptOnAddYear", "cmdTextureForward", "cmdDirectXPort2Joy"})
+            click(d.get(), name);
+        child<QLineEdit>(d.get(), "txtTitleBar")->setText(QStringLiteral("changed"));
+        whenModal([&](QWidget* browse) { browseTo(browse, {"..", "NewGames"}, QString()); });
+        click(d.get(), "cmdBrowseGames0");
+        click(d.get(), "cmdCancel");
+        QVERIFY(m_settings == before);
+    }
 
 private:
-    std::unique_ptr<frmVTRXOptions> open();
-    QMap<QString, QString> stored(); // the [Startup] keys of the settings file, written as at exit
+    std::unique_ptr<frmVTRXOptions> open()
+    {
+        auto d = std::make_unique<frmVTRXOptions>(m_settings, m_handover, m_dir->path(), texturePicture);
+        d->show();
+        return d;
+    }
+
+    QMap<QString, QString> stored() // every key as the settings file would hold it
+    {
+        QMap<QString, QString> values;
+        for (const SettingDescriptor& d : settingsTable())
+            values.insert(d.key, formatSettingValue(d.get(m_settings), d.type));
+        return values;
+    }
     QString path(const QString& relative) const { return m_dir->filePath(relative); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     Settings m_settings;
     app::DialogHandover m_handover;
 };
-
-void TestOptionsDialog::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(testsupport::writeFile(path("Old19/CCS64.EXE"), "MZ"));
-    QVERIFY(testsupport::writeFile(path("Old19/README.TXT"), "x"));
-    QVERIFY(testsupport::writeFile(path("New19/ccs64.exe"), "MZ"));
-    QVERIFY(QDir().mkpath(path("OldGames")) && QDir().mkpath(path("NewGames/Blast")));
-    m_settings = defaultSettings(SettingsLoadContext{});
-    m_settings.CCS64Path = path("Old19/CCS64.EXE");
-    m_settings.GamesPath[0] = path("OldGames");
-    m_handover = {};
-}
-
-void TestOptionsDialog::cleanup()
-{
-    QVERIFY2(!QApplication::activeModalWidget(), "a dialog was left open");
-    m_dir.reset();
-}
-
-std::unique_ptr<frmVTRXOptions> TestOptionsDialog::open()
-{
-    auto d = std::make_unique<frmVTRXOptions>(m_settings, m_handover, m_dir->path(), texturePicture);
-    d->show();
-    return d;
-}
-
-QMap<QString, QString> TestOptionsDialog::stored()
-{
-    QFile::remove(path("Vintrax.ini"));
-    auto store = openSettingsStore(path("Vintrax.ini"));
-    [&] { QCOMPARE(saveSettings(*store, m_settings, {}), SettingsWriteStatus::Ok); }();
-    store->beginGroup(QStringLiteral("Startup"));
-    QMap<QString, QString> values;
-    for (const QString& k : store->childKeys())
-        values.insert(k, store->value(k).toString());
-    return values;
-}
-
-// Browse takes its path at once, kept on Cancel; a missing path is shown in the warning colour until browsed to.
-void TestOptionsDialog::browsedEmulatorIsKeptOnCancel()
-{
-    m_settings.MusicPath = path("C64Music");
-    auto d = open();
-    auto* music = child<QLabel>(d.get(), "lblMusicPath");
-    QCOMPARE(music->palette().color(QPalette::WindowText), kPathWarningColour);
-    QCOMPARE(music->toolTip(), QStringLiteral("Folder not found: ") + path("C64Music"));
-    auto* games = child<QLabel>(d.get(), "lblGamesPath0");
-    QVERIFY(games->palette().color(QPalette::WindowText) != kPathWarningColour);
-    QCOMPARE(games->toolTip(), path("OldGames"));
-    QVERIFY(QDir().mkpath(path("Tunes")));
-    whenModal([&](QWidget* browse) { browseTo(browse, {"Tunes"}, QString()); });
-    click(d.get(), "cmdBrowseMusic"); // opens in the nearest folder that is there: the test folder
-    QCOMPARE(music->text(), path("Tunes"));
-    QVERIFY(music->palette().color(QPalette::WindowText) != kPathWarningColour);
-    click(d.get(), "cmdMSDosPort1Joy"); // an unapplied change on the defaults tab
-    // The browse table itself is TestPrefsRules'; the old program's folder is where it opens.
-    whenModal([&](QWidget* browse) { browseTo(browse, {"..", "New19"}, "ccs64.exe"); });
-    click(d.get(), "cmdBrowseCCS64");
-    QCOMPARE(child<QLabel>(d.get(), "lblCCS64Path")->text(), path("New19/ccs64.exe"));
-    // Taken at once, and the defaults tab shows the settings again.
-    QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
-    QCOMPARE(child<QPushButton>(d.get(), "cmdMSDosPort1Joy")->text(), QStringLiteral("PC Joystick 2"));
-    click(d.get(), "cmdCancel");
-    QCOMPARE(d->result(), int(QDialog::Rejected));
-    QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
-}
-
-void TestOptionsDialog::okStoresWhatEachControlChose_data()
-{
-    QTest::addColumn<QString>("clicks");  // the controls clicked in turn
-    QTest::addColumn<QString>("changed"); // the keys of the settings file that change, "key=value" apart by blanks
-    QTest::newRow("optDE1") << QString("optDE1") << QString("TheDefaultEmulatorFlag=1");
-    QTest::newRow("optDE2 optDE0") << QString("optDE2 optDE0") << QString("");
-    QTest::newRow("optDE2") << QString("optDE2") << QString("TheDefaultEmulatorFlag=2");
-    QTest::newRow("optTBSetMyOwn") << QString("optTBSetMyOwn") << QString("TitleBar=2");
-    QTest::newRow("optTBCurrentGame") << QString("optTBCurrentGame") << QString("TitleBar=1");
-    QTest::newRow("cmdTextureForward") << QString("cmdTextureForward") << QString("Texture=0");
-    QTest::newRow("optPositionNo") << QString("optPositionNo") << QString("PositionFlag=False");
-    QTest::newRow("optDCMusic") << QString("optDCMusic") << QString("DC=True");
-    QTest::newRow("cmdMSDosPort1Joy") << QString("cmdMSDosPort1Joy") << QString("DefPort1Joy=0");
-    QTest::newRow("cmdDirectXPort2Key") << QString("cmdDirectXPort2Key") << QString("DXDefPort2Key=2");
-    QTest::newRow("chkLeaveSPRunning") << QString("chkLeaveSPRunning") << QString("LeaveSPRunningFlag=0");
-    for (const char* key : {"RemoveConfirmFlag", "PromptOnAddFlag", "PromptOnAddMusicFN", "PromptOnAddMusician",
-                            "PromptOnAddSSFN", "PromptOnAddPublisher", "PromptOnAddYear", "PromptOnAddGenre",
-                            "PromptOnAddPlayers", "PromptOnAddDifficulty", "PromptOnAddRating", "PromptOnAddComment",
-                            "PromptOnAddDocFile", "PromptOnAddTrained", "PromptOnAddHighScore"})
-        QTest::newRow(key) << "chk" + QString::fromLatin1(key) << QString::fromLatin1(key) + "=0";
-}
-
-// One wiring case per control: OK stores its choice under its own key and changes no other.
-void TestOptionsDialog::okStoresWhatEachControlChose()
-{
-    QFETCH(QString, clicks);
-    QFETCH(QString, changed);
-    QMap<QString, QString> expected = stored();
-    for (const QString& pair : changed.split(' ', Qt::SkipEmptyParts))
-        expected.insert(pair.section('=', 0, 0), pair.section('=', 1));
-    auto d = open();
-    for (const QString& name : clicks.split(' '))
-        click(d.get(), name);
-    click(d.get(), "cmdOK");
-    QCOMPARE(d->result(), int(QDialog::Accepted));
-    QCOMPARE(stored(), expected);
-}
-
-// The texture arrows and the title-bar text are enabled by what they stand next to.
-void TestOptionsDialog::texturePicturesAndTitleText()
-{
-    m_settings.TitleBarText = QStringLiteral("My C64 shelf");
-    auto d = open();
-    auto* back = child<QPushButton>(d.get(), "cmdTextureBack");
-    auto* forward = child<QPushButton>(d.get(), "cmdTextureForward");
-    auto* picture = child<QLabel>(d.get(), "imgViewTexture");
-    QVERIFY(!back->isEnabled() && forward->isEnabled() && picture->pixmap().isNull()); // no texture (-1)
-    forward->click();
-    QVERIFY(back->isEnabled());
-    QCOMPARE(picture->pixmap().width(), 10); // picture 0
-    for (int i = 0; i < 5; ++i)
-        forward->click();
-    QVERIFY(!forward->isEnabled());
-    QCOMPARE(picture->pixmap().width(), 15);
-    QCOMPARE(d->focusWidget(), child<QPushButton>(d.get(), "cmdOK"));
-
-    auto* text = child<QLineEdit>(d.get(), "txtTitleBar");
-    QVERIFY(child<QRadioButton>(d.get(), "optTBGameCount")->isChecked());
-    QVERIFY(!text->isEnabled() && !child<QLabel>(d.get(), "Label3")->isEnabled());
-    QCOMPARE(text->text(), QStringLiteral("My C64 shelf"));
-    click(d.get(), "optTBSetMyOwn");
-    QVERIFY(text->isEnabled() && child<QLabel>(d.get(), "Label3")->isEnabled());
-    text->setText(QStringLiteral("Games!"));
-    click(d.get(), "optTBCurrentGame");
-    QVERIFY(!text->isEnabled());
-    click(d.get(), "cmdOK");
-    QVERIFY(d->textureChanged());
-    QCOMPARE(m_settings.TitleBarText, QStringLiteral("Games!"));
-}
-
-void TestOptionsDialog::cancelDropsEveryOtherChange()
-{
-    const Settings before = m_settings;
-    auto d = open();
-    for (const char* name : {"optPositionNo", "optSSViewHide", "optTBSetMyOwn", "optDCMusic", "optDE2",
-                             "chkPromptOnAddYear", "cmdTextureForward", "cmdDirectXPort2Joy"})
-        click(d.get(), name);
-    child<QLineEdit>(d.get(), "txtTitleBar")->setText(QStringLiteral("changed"));
-    whenModal([&](QWidget* browse) { browseTo(browse, {"..", "NewGames"}, QString()); });
-    click(d.get(), "cmdBrowseGames0");
-    click(d.get(), "cmdCancel");
-    QVERIFY(m_settings == before);
-}
 
 QTEST_MAIN(TestOptionsDialog)
 #include "TestOptionsDialog.moc"

@@ -1,7 +1,8 @@
-// The preferences' rules without the dialog: the port buttons, the texture steps, the browse table, the
-// path warnings and what OK copies into the settings.
+// The preferences' rules without the dialog: the port buttons, the browse table, the path warnings and what OK
+// copies into the settings; and the bookmark table's: moving slots, editing one, which addresses may be opened.
 #include "TestFolders.h"
 #include "data/settings/SettingsStore.h"
+#include "prefs/Bookmarks.h"
 #include "prefs/DefaultPortButtons.h"
 #include "prefs/PathBrowse.h"
 #include "prefs/PreferenceChoices.h"
@@ -20,176 +21,217 @@ class TestPrefsRules : public QObject
     Q_OBJECT
 
 private slots:
-    void portButtons_data();
-    void portButtons();
-    void portButtonsEditTheirOwnSetting();
-    void browseTable_data();
-    void browseTable();
-    void pathStatus_data();
-    void pathStatus();
-    void okCopiesTheChoices();
+    void portButtons_data()
+    {
+        QTest::addColumn<DefaultPortButton>("button");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("afterClick");
+        QTest::addColumn<int>("storedAfterClick");
+        using B = DefaultPortButton;
+        const auto row = [](const char* tag, B button, const char* name, int stored, const char* shown,
+                            const char* afterClick, int storedAfterClick) {
+            QTest::newRow(tag) << button << QString(name) << stored << QString(shown) << QString(afterClick)
+                               << storedAfterClick;
+        };
+        row("v1.9 joy 0", B::MSDosPort1Joy, "cmdMSDosPort1Joy", 0, "PC Joystick 1", "PC Joystick 2", 1);
+        row("v1.9 joy 5", B::MSDosPort2Joy, "cmdMSDosPort2Joy", 5, "PC Joystick 2", "PC Joystick 1", 0);
+        row("v1.9 key 1", B::MSDosPort1Key, "cmdMSDosPort1Key", 1, "Keyset 2", "Keyset 3", 2);
+        row("v1.9 key 9", B::MSDosPort2Key, "cmdMSDosPort2Key", 9, "Keyset 3", "Keyset 1", 0);
+        row("v1.9 key -1", B::MSDosPort2Key, "cmdMSDosPort2Key", -1, "Keyset 3", "Keyset 1", 0);
+        row("v2.0 control 0", B::DirectXPort1Joy, "cmdDirectXPort1Joy", 0, "None", "Joystick", 1);
+        row("v2.0 control 2", B::DirectXPort2Joy, "cmdDirectXPort2Joy", 2, "Joystick", "None", 0);
+        row("v2.0 mode 0", B::DirectXPort1Key, "cmdDirectXPort1Key", 0, "PC Joystick 1", "PC Joystick 2", 1);
+        row("v2.0 mode 3", B::DirectXPort1Key, "cmdDirectXPort1Key", 3, "Keyset 2", "Keyset 3", 4);
+        row("v2.0 mode 7", B::DirectXPort2Key, "cmdDirectXPort2Key", 7, "Keyset 3", "PC Joystick 1", 0);
+    }
+
+    void portButtons()
+    {
+        QFETCH(DefaultPortButton, button);
+        QFETCH(QString, name);
+        QFETCH(int, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, afterClick);
+        QFETCH(int, storedAfterClick);
+        QCOMPARE(buttonName(button), name);
+        QCOMPARE(captionFor(button, stored), shown);
+        QCOMPARE(nextCaption(button, shown), afterClick);
+        QCOMPARE(storedValueOf(button, afterClick), storedAfterClick);
+        // The joystick dialog's words are not this tab's.
+        QCOMPARE(storedValueOf(button, QStringLiteral("Key Set 1")), -1);
+    }
+
+    void portButtonsEditTheirOwnSetting()
+    {
+        PortDefaults ports{0, 0, 0, 0, 0, 0, 0, 0};
+        int value = 10;
+        for (DefaultPortButton b : kDefaultPortButtons)
+            defaultOf(b, ports) = value++;
+        // Buttons in the order v1.9 port 1 joy, port 1 key, port 2 joy, port 2 key, then the same for v2.0.
+        QCOMPARE(ports, (PortDefaults{10, 12, 11, 13, 14, 16, 15, 17}));
+    }
+
+    void browseTable_data()
+    {
+        QTest::addColumn<PrefsPath>("path");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("request"); // start folder, name to select, prompt, pattern
+        QTest::addColumn<bool>("atOnce");
+        const QString file = QStringLiteral("Select the file 'CCS64.EXE'...");
+        const QString games = QStringLiteral("Select Path where your C64 games reside...");
+        const auto row = [](const char* tag, PrefsPath path, const char* shown, const QStringList& request,
+                            bool atOnce) { QTest::newRow(tag) << path << QString(shown) << request << atOnce; };
+        row("v1.9", PrefsPath::CCS64, "/emu/ccs19/CCS64.EXE", {"/emu/ccs19", "CCS64.exe", file, "*.exe"}, true);
+        row("v2.0 Dos", PrefsPath::CCS642, "C:\\CCS2\\CCS64.EXE", {"C:\\CCS2", "CCS64.exe", file, "*.exe"}, true);
+        row("v2.0 Win32 unset", PrefsPath::DirectX, "",
+            {"", "Ccs.exe", "Select Path where 'Ccs.exe' resides...", "*.exe"}, true);
+        row("player", PrefsPath::Sidplayw, "/usr/bin/sidplayfp",
+            {"/usr/bin", "SIDPLAYW.EXE", "Select the file 'Sidplayw.exe'...", "*.exe"}, false);
+        row("winzip", PrefsPath::Winzip, "/opt/wz/winzip32.exe",
+            {"/opt/wz", "WINZIP32.EXE", "Select the file 'Winzip32.exe'...", "*.exe"}, false);
+        row("games 0", PrefsPath::Games0, "/c64/games", {"/c64/games", "", games, "*.*"}, false);
+        row("music", PrefsPath::Music, "/c64/C64Music",
+            {"/c64/C64Music", "", "Select Path where your Sid Tunes reside...", "*.dat; *.sid"}, false);
+    }
+
+    void browseTable()
+    {
+        QFETCH(PrefsPath, path);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, request);
+        QFETCH(bool, atOnce);
+        const BrowseRequest r = browseRequestFor(path, shown);
+        QCOMPARE(QStringList({r.startPath, r.selectName, r.prompt, r.pattern}), request);
+        QCOMPARE(r.mode, r.pattern == "*.exe" ? 3 : 0); // files, or folders only
+        QCOMPARE(takesEffectAtOnce(path), atOnce);
+    }
+
+    void pathStatus_data()
+    {
+        QTest::addColumn<PrefsPath>("path");
+        QTest::addColumn<QString>("relative"); // below the test folder; "" an unset path
+        QTest::addColumn<bool>("warning");
+        QTest::addColumn<QString>("tipStart");
+        QTest::newRow("unset") << PrefsPath::CCS64 << "" << false << "Not set";
+        QTest::newRow("program there") << PrefsPath::CCS64 << "emu/CCS64.EXE" << false << "";
+        QTest::newRow("program in other case") << PrefsPath::DirectX << "EMU/ccs64.exe" << false << "";
+        QTest::newRow("program missing") << PrefsPath::Sidplayw << "emu/sidplayw.exe" << true << "File not found: ";
+        QTest::newRow("folder as program")
+            << PrefsPath::CCS642 << "emu" << true << "This is a folder, not a program file: ";
+        QTest::newRow("folder there") << PrefsPath::Games1 << "games" << false << "";
+        QTest::newRow("folder missing") << PrefsPath::Music << "C64Music" << true << "Folder not found: ";
+        QTest::newRow("file as folder") << PrefsPath::Games0 << "emu/CCS64.EXE" << true
+                                        << "This is a file, not a folder: ";
+    }
+
+    void pathStatus()
+    {
+        QFETCH(PrefsPath, path);
+        QFETCH(QString, relative);
+        QFETCH(bool, warning);
+        QFETCH(QString, tipStart);
+        QTemporaryDir dir;
+        QVERIFY(testsupport::writeFile(dir.filePath("emu/CCS64.EXE"), "MZ"));
+        QVERIFY(QDir(dir.path()).mkpath("games"));
+        const QString shown = relative.isEmpty() ? QString() : dir.filePath(relative);
+        const PathStatus status = pathStatusOf(path, shown);
+        QCOMPARE(status.warning, warning);
+        // A path that is there shows itself as its tip; a warning names the path it is about.
+        QCOMPARE(status.toolTip, relative.isEmpty() ? tipStart : tipStart + shown);
+    }
+
+    void okCopiesTheChoices()
+    {
+        Settings s = defaultSettings(SettingsLoadContext{});
+        const Settings before = s;
+        PreferenceChoices c = choicesFrom(s);
+        QVERIFY(!applyChoices(c, s)); // nothing changed: no new background is put up
+        QCOMPARE(s, before);
+        // Each control's own key is the dialog's wiring table; here: a new texture asks for a new background.
+        c.texture = 3;
+        QVERIFY(applyChoices(c, s));
+        // Values a hand-edited file may hold load as the option that takes "anything else".
+        s.TitleBar = 7;
+        s.TheDefaultEmulatorFlag = -3;
+        s.PromptOnAddYear = 2;
+        c = choicesFrom(s);
+        QVERIFY(c.titleBar == TitleBarOption::SetMyOwn && c.defaultEmulator == 2);
+        applyChoices(c, s);
+        QCOMPARE(s.PromptOnAddYear, 1);
+    }
+
+    void movingBookmarksExchangesTitlesAndAddresses()
+    {
+        FavouriteTable table;
+        for (int i = 0; i < FavouriteCount; ++i)
+            table[std::size_t(i)] = {QStringLiteral("Site %1").arg(i),
+                                     QStringLiteral("https://site%1.example/").arg(i)};
+        table[3] = {QString(), QStringLiteral("https://blank.example/")};
+        QCOMPARE(moveFavouriteUp(table, 4), 3);
+        QCOMPARE(table[3], (Favourite{"Site 4", "https://site4.example/"}));
+        QCOMPARE(table[4], (Favourite{"Empty", "https://blank.example/"})); // shown as "Empty", and stored so
+        QCOMPARE(moveFavouriteDown(table, 3), 4);
+        QCOMPARE(table[3], (Favourite{"Empty", "https://blank.example/"}));
+        // The ends stay where they are, and their buttons say so.
+        QCOMPARE(moveButtonsFor(0), (MoveButtons{false, true}));
+        QCOMPARE(moveButtonsFor(19), (MoveButtons{true, false}));
+        const FavouriteTable before = table;
+        QVERIFY(moveFavouriteUp(table, 0) == 0 && moveFavouriteDown(table, 19) == 19 && table == before);
+    }
+
+    void editedBookmark_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("greyed");
+        QTest::addColumn<QString>("stored"); // title and address
+        QTest::newRow("empty") << QString("empty") << true << QString("Empty ");
+        QTest::newRow("no title") << QString() << false << QString("Empty ");
+        QTest::newRow("a title") << QString("Lemon64") << false << QString("Lemon64 https://www.lemon64.com/");
+        QTest::newRow("empty inside") << QString("Empty Disks") << false
+                                      << QString("Empty Disks https://www.lemon64.com/");
+    }
+
+    void editedBookmark()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, greyed);
+        QFETCH(QString, stored);
+        QCOMPARE(titleMarksUnused(title), greyed);
+        const Favourite edited = editedFavourite(title, QStringLiteral("https://www.lemon64.com/"));
+        QCOMPARE(edited.title + " " + edited.address, stored);
+        QCOMPARE(listTextOf(Favourite{title, {}}), title.isEmpty() ? QStringLiteral("Empty") : title);
+    }
+
+    void openableAddresses_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("opened"); // "" refused
+        QTest::newRow("https") << QString("https://www.lemon64.com/") << QString("https://www.lemon64.com/");
+        QTest::newRow("HTTP") << QString("HTTP://c64.com/games") << QString("HTTP://c64.com/games");
+        QTest::newRow("ftp") << QString("ftp://ftp.zimmers.net/pub/cbm/") << QString("ftp://ftp.zimmers.net/pub/cbm/");
+        QTest::newRow("mailto") << QString("mailto:someone@example.com") << QString("mailto:someone@example.com");
+        QTest::newRow("blanks round") << QString("  https://csdb.dk/  ") << QString("https://csdb.dk/");
+        QTest::newRow("no scheme") << QString("www.lemon64.com") << QString("http://www.lemon64.com");
+        QTest::newRow("file") << QString("file:///etc/passwd") << QString("");
+        QTest::newRow("javascript") << QString("javascript:alert(1)") << QString("");
+        QTest::newRow("drive") << QString("C:\\Windows\\notepad.exe") << QString("");
+        QTest::newRow("absolute path") << QString("/usr/bin/xterm") << QString("");
+        QTest::newRow("home path") << QString("~/.bashrc") << QString("");
+        QTest::newRow("relative path") << QString("../Vintrax.mdb") << QString("");
+        QTest::newRow("no host") << QString("http://") << QString("");
+        QTest::newRow("no mail address") << QString("mailto:") << QString("");
+        QTest::newRow("nothing") << QString("") << QString("");
+    }
+
+    void openableAddresses()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, opened);
+        QCOMPARE(openableAddress(address).value_or(QString()), opened);
+    }
 };
-
-void TestPrefsRules::portButtons_data()
-{
-    QTest::addColumn<DefaultPortButton>("button");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("stored");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("afterClick");
-    QTest::addColumn<int>("storedAfterClick");
-    using B = DefaultPortButton;
-    const auto row = [](const char* tag, B button, const char* name, int stored, const char* shown,
-                        const char* afterClick, int storedAfterClick) {
-        QTest::newRow(tag) << button << QString(name) << stored << QString(shown) << QString(afterClick)
-                           << storedAfterClick;
-    };
-    row("v1.9 joy 0", B::MSDosPort1Joy, "cmdMSDosPort1Joy", 0, "PC Joystick 1", "PC Joystick 2", 1);
-    row("v1.9 joy 5", B::MSDosPort2Joy, "cmdMSDosPort2Joy", 5, "PC Joystick 2", "PC Joystick 1", 0);
-    row("v1.9 key 1", B::MSDosPort1Key, "cmdMSDosPort1Key", 1, "Keyset 2", "Keyset 3", 2);
-    row("v1.9 key 9", B::MSDosPort2Key, "cmdMSDosPort2Key", 9, "Keyset 3", "Keyset 1", 0);
-    row("v1.9 key -1", B::MSDosPort2Key, "cmdMSDosPort2Key", -1, "Keyset 3", "Keyset 1", 0);
-    row("v2.0 control 0", B::DirectXPort1Joy, "cmdDirectXPort1Joy", 0, "None", "Joystick", 1);
-    row("v2.0 control 2", B::DirectXPort2Joy, "cmdDirectXPort2Joy", 2, "Joystick", "None", 0);
-    row("v2.0 mode 0", B::DirectXPort1Key, "cmdDirectXPort1Key", 0, "PC Joystick 1", "PC Joystick 2", 1);
-    row("v2.0 mode 3", B::DirectXPort1Key, "cmdDirectXPort1Key", 3, "Keyset 2", "Keyset 3", 4);
-    row("v2.0 mode 7", B::DirectXPort2Key, "cmdDirectXPort2Key", 7, "Keyset 3", "PC Joystick 1", 0);
-}
-
-void TestPrefsRules::portButtons()
-{
-    QFETCH(DefaultPortButton, button);
-    QFETCH(QString, name);
-    QFETCH(int, stored);
-    QFETCH(QString, shown);
-    QFETCH(QString, afterClick);
-    QFETCH(int, storedAfterClick);
-    QCOMPARE(buttonName(button), name);
-    QCOMPARE(captionFor(button, stored), shown);
-    QCOMPARE(nextCaption(button, shown), afterClick);
-    QCOMPARE(storedValueOf(button, afterClick), storedAfterClick);
-    // The joystick dialog's words are not this tab's.
-    QCOMPARE(storedValueOf(button, QStringLiteral("Key Set 1")), -1);
-}
-
-void TestPrefsRules::portButtonsEditTheirOwnSetting()
-{
-    PortDefaults ports{0, 0, 0, 0, 0, 0, 0, 0};
-    int value = 10;
-    for (DefaultPortButton b : kDefaultPortButtons)
-        defaultOf(b, ports) = value++;
-    // Buttons in the order v1.9 port 1 joy, port 1 key, port 2 joy, port 2 key, then the same for v2.0.
-    QCOMPARE(ports, (PortDefaults{10, 12, 11, 13, 14, 16, 15, 17}));
-}
-
-void TestPrefsRules::browseTable_data()
-{
-    QTest::addColumn<PrefsPath>("path");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("select");
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<bool>("atOnce");
-    const QString file = QStringLiteral("Select the file 'CCS64.EXE'...");
-    const QString games = QStringLiteral("Select Path where your C64 games reside...");
-    const auto row = [](const char* tag, PrefsPath path, const QString& shown, const QString& start,
-                        const QString& select, const QString& prompt, const QString& pattern, bool atOnce) {
-        QTest::newRow(tag) << path << shown << start << select << prompt << pattern << atOnce;
-    };
-    row("v1.9", PrefsPath::CCS64, "/emu/ccs19/CCS64.EXE", "/emu/ccs19", "CCS64.exe", file, "*.exe", true);
-    row("v2.0 Dos", PrefsPath::CCS642, "C:\\CCS2\\CCS64.EXE", "C:\\CCS2", "CCS64.exe", file, "*.exe", true);
-    row("v2.0 Win32 unset", PrefsPath::DirectX, "", "", "Ccs.exe", "Select Path where 'Ccs.exe' resides...", "*.exe",
-        true);
-    row("player", PrefsPath::Sidplayw, "/usr/bin/sidplayfp", "/usr/bin", "SIDPLAYW.EXE",
-        "Select the file 'Sidplayw.exe'...", "*.exe", false);
-    row("winzip", PrefsPath::Winzip, "/opt/wz/winzip32.exe", "/opt/wz", "WINZIP32.EXE",
-        "Select the file 'Winzip32.exe'...", "*.exe", false);
-    row("games 0", PrefsPath::Games0, "/c64/games", "/c64/games", "", games, "*.*", false);
-    row("music", PrefsPath::Music, "/c64/C64Music", "/c64/C64Music", "", "Select Path where your Sid Tunes reside...",
-        "*.dat; *.sid", false);
-}
-
-void TestPrefsRules::browseTable()
-{
-    QFETCH(PrefsPath, path);
-    QFETCH(QString, shown);
-    QFETCH(QString, start);
-    QFETCH(QString, select);
-    QFETCH(QString, prompt);
-    QFETCH(QString, pattern);
-    QFETCH(bool, atOnce);
-    const BrowseRequest r = browseRequestFor(path, shown);
-    QCOMPARE(r.startPath, start);
-    QCOMPARE(r.selectName, select);
-    QCOMPARE(r.prompt, prompt);
-    QCOMPARE(r.pattern, pattern);
-    QCOMPARE(r.mode, pattern == "*.exe" ? 3 : 0); // files, or folders only
-    QCOMPARE(takesEffectAtOnce(path), atOnce);
-}
-
-void TestPrefsRules::pathStatus_data()
-{
-    QTest::addColumn<PrefsPath>("path");
-    QTest::addColumn<QString>("relative"); // below the test folder; "" an unset path
-    QTest::addColumn<bool>("warning");
-    QTest::addColumn<QString>("tipStart");
-    QTest::newRow("unset") << PrefsPath::CCS64 << "" << false << "Not set";
-    QTest::newRow("program there") << PrefsPath::CCS64 << "emu/CCS64.EXE" << false << "";
-    QTest::newRow("program in other case") << PrefsPath::DirectX << "EMU/ccs64.exe" << false << "";
-    QTest::newRow("program missing") << PrefsPath::Sidplayw << "emu/sidplayw.exe" << true << "File not found: ";
-    QTest::newRow("folder as program") << PrefsPath::CCS642 << "emu" << true
-                                       << "This is a folder, not a program file: ";
-    QTest::newRow("folder there") << PrefsPath::Games1 << "games" << false << "";
-    QTest::newRow("folder missing") << PrefsPath::Music << "C64Music" << true << "Folder not found: ";
-    QTest::newRow("file as folder") << PrefsPath::Games0 << "emu/CCS64.EXE" << true << "This is a file, not a folder: ";
-}
-
-void TestPrefsRules::pathStatus()
-{
-    QFETCH(PrefsPath, path);
-    QFETCH(QString, relative);
-    QFETCH(bool, warning);
-    QFETCH(QString, tipStart);
-    QTemporaryDir dir;
-    QVERIFY(testsupport::writeFile(dir.filePath("emu/CCS64.EXE"), "MZ"));
-    QVERIFY(QDir(dir.path()).mkpath("games"));
-    const QString shown = relative.isEmpty() ? QString() : dir.filePath(relative);
-    const PathStatus status = pathStatusOf(path, shown);
-    QCOMPARE(status.warning, warning);
-    // A path that is there shows itself as its tip; a warning names the path it is about.
-    QCOMPARE(status.toolTip, relative.isEmpty() ? tipStart : tipStart + shown);
-}
-
-void TestPrefsRules::okCopiesTheChoices()
-{
-    Settings s = defaultSettings(SettingsLoadContext{});
-    const Settings before = s;
-    PreferenceChoices c = choicesFrom(s);
-    // Nothing changed: the settings stay as they are and no new background is put up.
-    QVERIFY(!applyChoices(c, s));
-    QCOMPARE(s, before);
-
-    // Each control's own key is the dialog's wiring table; here: a new texture asks for a new background, and
-    // whatever the dialog shows comes back as it was put in.
-    c.titleBar = TitleBarOption::SetMyOwn;
-    c.titleBarText = QStringLiteral("My C64 shelf");
-    c.texture = 3;
-    c.paths[std::size_t(PrefsPath::Music)] = QStringLiteral("/c64/C64Music");
-    QVERIFY(applyChoices(c, s));
-    QCOMPARE(s.MusicPath, QStringLiteral("/c64/C64Music"));
-    QCOMPARE(choicesFrom(s), c);
-
-    // Values a hand-edited file may hold load as the option that takes "anything else".
-    s.TitleBar = 7;
-    s.TheDefaultEmulatorFlag = -3;
-    s.PromptOnAddYear = 2;
-    c = choicesFrom(s);
-    QCOMPARE(c.titleBar, TitleBarOption::SetMyOwn);
-    QCOMPARE(c.defaultEmulator, 2);
-    applyChoices(c, s);
-    QCOMPARE(s.PromptOnAddYear, 1);
-}
 
 QTEST_GUILESS_MAIN(TestPrefsRules)
 #include "TestPrefsRules.moc"

@@ -11,7 +11,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 using testsupport::clickLine;
@@ -41,145 +40,117 @@ class TestPrefsWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
-    void preferencesTakeEffect_data();
-    void preferencesTakeEffect();
-    void editFavouritesReordersAndHides();
-    void otherAddressesAreRefused();
+    void cleanup() { QVERIFY2(!QApplication::activeModalWidget(), "a dialog was left open"); }
+
+    void preferencesTakeEffect_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::newRow("OK") << "cmdOK";
+        QTest::newRow("Cancel") << "cmdCancel";
+    }
+
+    void preferencesTakeEffect()
+    {
+        QFETCH(QString, end);
+        const bool ok = end == QLatin1String("cmdOK");
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        const QString wrapper = f.programFile("emu/ccs-wrapper");
+        QVERIFY(testsupport::writeFile(wrapper, "#!/bin/sh\n"));
+        QVERIFY(QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QMainWindow* w = f.start();
+        QVERIFY(w);
+        QVERIFY(windowtest::clickGame(w, QStringLiteral("Astro Miner")));
+        const QString caption = w->windowTitle();
+        auto* play = control<QPushButton>(w, "cmdRun20Win");
+        QVERIFY(!play->isEnabled());
+
+        whenModal([&](QWidget* prefs) {
+            // An unset program is browsed for from the program folder.
+            whenModal([](QWidget* browse) {
+                QVERIFY(clickLine(browse->findChild<QListWidget*>("DirBox"), "emu", true));
+                QVERIFY(clickLine(browse->findChild<QListWidget*>("FileBox"), "ccs-wrapper", true));
+            });
+            click(prefs, "cmdBrowseDirectX");
+            click(prefs, "optTBSetMyOwn");
+            prefs->findChild<QLineEdit*>("txtTitleBar")->setText(QStringLiteral("My C64 shelf"));
+            click(prefs, "cmdTextureForward");
+            click(prefs, "cmdTextureForward");
+            click(prefs, qPrintable(end));
+        });
+        action(w, "mnuFileOptions")->trigger();
+        // The emulator chosen with Browse counts either way: its play button is there at once.
+        QVERIFY(play->isEnabled());
+        QCOMPARE(w->windowTitle(), ok ? QStringLiteral("My C64 shelf") : caption);
+        QWidget* client = control<QWidget>(w, "frmVTRXMainClient");
+        QCOMPARE(client->autoFillBackground(), ok);
+        QCOMPARE(!client->palette().brush(QPalette::Window).texture().isNull(), ok);
+        f.exit();
+        QCOMPARE(QStringList({f.storedValue("DirectXPath").toString(), f.storedValue("TitleBar").toString(),
+                              f.storedValue("Texture").toString()}),
+                 QStringList({wrapper, ok ? "2" : "0", ok ? "1" : "-1"}));
+    }
+
+    // Edit Favourites reorders and hides slots and the menu follows at once; a refused address is reported and not
+    // opened, a web address opens, the separator does nothing.
+    void favouritesMenuAndItsEditor()
+    {
+        const QString refused = QStringLiteral("javascript:alert(1)"); // the rules table has the other refusals
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        f.presetSettings({{"Fave0D", "First"},
+                          {"Fave0U", "https://first.example/"},
+                          {"Fave1D", "Second"},
+                          {"Fave1U", "https://second.example/"},
+                          {"Fave2D", "Trap"},
+                          {"Fave2U", refused},
+                          {"Fave3D", "Fourth"}});
+        QMainWindow* w = f.start();
+        QVERIFY(w);
+        QStringList opened;
+        f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
+        favourite(f, 2)->trigger();
+        QVERIFY(opened.isEmpty());
+        QCOMPARE(f.messages.count(), 1);
+        QVERIFY2(f.messages.last().text.contains(refused), qPrintable(f.messages.last().text));
+        // Slot 20 is the menu's separator: no command, and triggering it does nothing.
+        const QList<QAction*> items = w->findChild<QMenu*>("mnuF")->actions();
+        const auto separator = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->isSeparator(); });
+        QVERIFY(separator != items.end() && (*separator)->property("index").toInt() == 20);
+        QVERIFY(f.program().host()->command(QStringLiteral("mnuFave(20)")) == nullptr);
+        (*separator)->trigger();
+        QVERIFY(opened.isEmpty() && f.messages.count() == 1 && !QApplication::activeModalWidget());
+
+        QStringList states;
+        whenModal([&](QWidget* dialog) {
+            // Which buttons are enabled and how a title greys the address are TestPrefsRules' table.
+            auto* list = dialog->findChild<QListWidget*>("lstURLs");
+            list->setCurrentRow(0);
+            click(dialog, "cmdDown");
+            states << list->item(0)->text() + " " + list->item(1)->text() + " at " +
+                          QString::number(list->currentRow());
+            list->setCurrentRow(3);
+            whenModal([&](QWidget* edit) {
+                edit->findChild<QLineEdit*>("txtName")->setText(QStringLiteral("eMPTY"));
+                click(edit, "cmdOK");
+            });
+            click(dialog, "cmdEdit");
+            states << list->item(3)->text();
+            click(dialog, "cmdClose");
+        });
+        favourite(f, 21)->trigger();
+        QCOMPARE(states, QStringList({"Second First at 1", "Empty"}));
+        // The menu follows at once: the two titles exchanged, the emptied slot hidden.
+        QCOMPARE(favourite(f, 0)->text() + " " + favourite(f, 1)->text(), QStringLiteral("Second First"));
+        QVERIFY(favourite(f, 2)->isVisible() && !favourite(f, 3)->isVisible());
+        favourite(f, 0)->trigger();
+        QCOMPARE(opened, QStringList{"https://second.example/"});
+        f.exit();
+        QCOMPARE(f.storedValue("Fave1U").toString() + " " + f.storedValue("Fave3D").toString() + " " +
+                     f.storedValue("Fave3U").toString(),
+                 QStringLiteral("https://first.example/ Empty "));
+    }
 };
-
-void TestPrefsWindow::cleanup()
-{
-    QVERIFY2(!QApplication::activeModalWidget(), "a dialog was left open");
-}
-
-void TestPrefsWindow::preferencesTakeEffect_data()
-{
-    QTest::addColumn<QString>("end");
-    QTest::newRow("OK") << "cmdOK";
-    QTest::newRow("Cancel") << "cmdCancel";
-}
-
-void TestPrefsWindow::preferencesTakeEffect()
-{
-    QFETCH(QString, end);
-    const bool ok = end == QLatin1String("cmdOK");
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    const QString wrapper = f.programFile("emu/ccs-wrapper");
-    QVERIFY(testsupport::writeFile(wrapper, "#!/bin/sh\n"));
-    QVERIFY(QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QVERIFY(windowtest::clickGame(w, QStringLiteral("Astro Miner")));
-    const QString caption = w->windowTitle();
-    auto* play = control<QPushButton>(w, "cmdRun20Win");
-    QVERIFY(!play->isEnabled());
-
-    bool seen = false;
-    whenModal([&](QWidget* prefs) {
-        seen = prefs->objectName() == QLatin1String("frmVTRXOptions");
-        // An unset program is browsed for from the program folder.
-        whenModal([](QWidget* browse) {
-            QVERIFY(clickLine(browse->findChild<QListWidget*>("DirBox"), "emu", true));
-            QVERIFY(clickLine(browse->findChild<QListWidget*>("FileBox"), "ccs-wrapper", true));
-        });
-        click(prefs, "cmdBrowseDirectX");
-        click(prefs, "optTBSetMyOwn");
-        prefs->findChild<QLineEdit*>("txtTitleBar")->setText(QStringLiteral("My C64 shelf"));
-        click(prefs, "cmdTextureForward");
-        click(prefs, "cmdTextureForward");
-        click(prefs, qPrintable(end));
-    });
-    action(w, "mnuFileOptions")->trigger();
-    QVERIFY(seen);
-    // The emulator chosen with Browse counts either way: its play button is there at once.
-    QVERIFY(play->isEnabled());
-    QCOMPARE(w->windowTitle(), ok ? QStringLiteral("My C64 shelf") : caption);
-    QWidget* client = control<QWidget>(w, "frmVTRXMainClient");
-    QCOMPARE(client->autoFillBackground(), ok);
-    QCOMPARE(!client->palette().brush(QPalette::Window).texture().isNull(), ok);
-    f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("DirectXPath")).toString(), wrapper);
-    QCOMPARE(f.storedValue(QStringLiteral("TitleBar")).toInt(), ok ? 2 : 0);
-    QCOMPARE(f.storedValue(QStringLiteral("Texture")).toInt(), ok ? 1 : -1);
-}
-
-void TestPrefsWindow::editFavouritesReordersAndHides()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("Fave0D"), QStringLiteral("First")},
-                      {QStringLiteral("Fave0U"), QStringLiteral("https://first.example/")},
-                      {QStringLiteral("Fave1D"), QStringLiteral("Second")},
-                      {QStringLiteral("Fave1U"), QStringLiteral("https://second.example/")},
-                      {QStringLiteral("Fave3D"), QStringLiteral("Fourth")}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QStringList states;
-    whenModal([&](QWidget* dialog) {
-        auto* list = dialog->findChild<QListWidget*>("lstURLs");
-        // Which buttons are enabled and how a title greys the address are TestBookmarkRules' table.
-        list->setCurrentRow(0);
-        click(dialog, "cmdDown");
-        states
-            << QStringLiteral("%1 %2 at %3").arg(list->item(0)->text(), list->item(1)->text()).arg(list->currentRow());
-        list->setCurrentRow(3);
-        whenModal([&](QWidget* edit) {
-            edit->findChild<QLineEdit*>("txtName")->setText(QStringLiteral("eMPTY"));
-            click(edit, "cmdOK");
-        });
-        click(dialog, "cmdEdit");
-        states << list->item(3)->text();
-        click(dialog, "cmdClose");
-    });
-    favourite(f, 21)->trigger();
-    QCOMPARE(states, QStringList({"Second First at 1", "Empty"}));
-    // The menu follows at once: the two titles exchanged, the emptied slot hidden.
-    QCOMPARE(favourite(f, 0)->text(), QStringLiteral("Second"));
-    QCOMPARE(favourite(f, 1)->text(), QStringLiteral("First"));
-    QVERIFY(favourite(f, 2)->isVisible());
-    QVERIFY(!favourite(f, 3)->isVisible());
-    QStringList opened;
-    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
-    favourite(f, 0)->trigger();
-    QCOMPARE(opened, QStringList{"https://second.example/"});
-    f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("Fave1U")).toString(), QStringLiteral("https://first.example/"));
-    QCOMPARE(f.storedValue(QStringLiteral("Fave3D")).toString(), QStringLiteral("Empty"));
-    QCOMPARE(f.storedValue(QStringLiteral("Fave3U")).toString(), QString());
-}
-
-// A refused address is reported and not opened; a web address opens; the separator does nothing.
-void TestPrefsWindow::otherAddressesAreRefused()
-{
-    const QString address = QStringLiteral("javascript:alert(1)"); // the rules table has the other refusals
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("Fave2D"), QStringLiteral("Trap")}, {QStringLiteral("Fave2U"), address}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QStringList opened;
-    f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
-    favourite(f, 2)->trigger();
-    QVERIFY(opened.isEmpty());
-    QCOMPARE(f.messages.count(), 1);
-    QVERIFY2(f.messages.last().text.contains(address), qPrintable(f.messages.last().text));
-    favourite(f, 4)->trigger();
-    QCOMPARE(opened, QStringList{f.state().settings.Favourites[4].address});
-
-    QAction* separator = nullptr;
-    for (QAction* a : w->findChild<QMenu*>("mnuF")->actions())
-        if (a->property("index").toInt() == 20)
-            separator = a;
-    QVERIFY(separator && separator->isSeparator());
-    QVERIFY(f.program().host()->command(QStringLiteral("mnuFave(20)")) == nullptr);
-    separator->trigger();
-    QCOMPARE(opened.size(), 1);
-    QCOMPARE(f.messages.count(), 1);
-    QVERIFY(!QApplication::activeModalWidget());
-    f.exit();
-}
 
 QTEST_MAIN(TestPrefsWindow)
 #include "TestPrefsWindow.moc"

@@ -23,34 +23,25 @@ KillPlan killPlan()
 bool runAndKill(const QString& program, const QStringList& args, QRandomGenerator& random, int maxMicroseconds,
                 QString* why)
 {
+    why->clear();
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.start(program, args);
-    if (!p.waitForStarted(10000)) {
+    if (!p.waitForStarted(10000))
         *why = QStringLiteral("%1 did not start: %2").arg(program, p.errorString());
-        return false;
-    }
-    while (!p.canReadLine()) {
-        if (!p.waitForReadyRead(30000)) {
-            *why = QStringLiteral("%1 never got ready (exit code %2)").arg(program).arg(p.exitCode());
-            p.kill();
-            p.waitForFinished();
-            return false;
-        }
-    }
-    if (p.readLine().trimmed() != "ready") {
+    while (why->isEmpty() && !p.canReadLine() && !p.waitForReadyRead(30000))
+        *why = QStringLiteral("%1 never got ready (exit code %2)").arg(program).arg(p.exitCode());
+    if (why->isEmpty() && p.readLine().trimmed() != "ready")
         *why = program + QStringLiteral(" said something other than \"ready\"");
-        p.kill();
-        p.waitForFinished();
-        return false;
+    if (why->isEmpty()) {
+        ::usleep(useconds_t(random.bounded(maxMicroseconds)));
+        ::kill(pid_t(p.processId()), SIGKILL);
+        if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::CrashExit)
+            *why = program + QStringLiteral(" ended before the kill");
     }
-    ::usleep(useconds_t(random.bounded(maxMicroseconds)));
-    ::kill(pid_t(p.processId()), SIGKILL);
-    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::CrashExit) {
-        *why = program + QStringLiteral(" ended before the kill");
-        return false;
-    }
-    return true;
+    p.kill();
+    p.waitForFinished();
+    return why->isEmpty();
 }
 
 } // namespace testsupport

@@ -27,26 +27,19 @@ QString errnoText(const char* what)
 // cannot (not root, or no mount namespaces here).
 bool enterPrivateMountNamespace(QString* whyNot)
 {
-    static int state = 0; // 0 not tried, 1 inside, -1 failed
-    static QString reason;
-    if (state == 0) {
-        if (::geteuid() != 0) {
-            reason = QStringLiteral("needs root to mount a file system in a private mount namespace");
-            state = -1;
-        } else if (::unshare(CLONE_NEWNS) != 0) {
-            reason = errnoText("unshare(CLONE_NEWNS)");
-            state = -1;
-        } else if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-            // Without this a mount could still propagate to the rest of the machine.
-            reason = errnoText("making / private");
-            state = -1;
-        } else {
-            state = 1;
-        }
-    }
-    if (state < 0 && whyNot)
+    static const QString reason = []() -> QString {
+        if (::geteuid() != 0)
+            return QStringLiteral("needs root to mount a file system in a private mount namespace");
+        if (::unshare(CLONE_NEWNS) != 0)
+            return errnoText("unshare(CLONE_NEWNS)");
+        // Without this a mount could still propagate to the rest of the machine.
+        if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return errnoText("making / private");
+        return {};
+    }();
+    if (whyNot && !reason.isEmpty())
         *whyNot = reason;
-    return state > 0;
+    return reason.isEmpty();
 }
 
 } // namespace
@@ -76,12 +69,9 @@ SmallDisk::~SmallDisk()
 
 qint64 SmallDisk::freeBytes() const
 {
-    struct statvfs s
-    {
-    };
-    if (::statvfs(QFile::encodeName(m_dir.path()).constData(), &s) != 0)
-        return -1;
-    return qint64(s.f_bavail) * qint64(s.f_frsize);
+    struct statvfs s = {};
+    return ::statvfs(QFile::encodeName(m_dir.path()).constData(), &s) == 0 ? qint64(s.f_bavail) * qint64(s.f_frsize)
+                                                                           : -1;
 }
 
 bool SmallDisk::leaveFree(qint64 bytes)

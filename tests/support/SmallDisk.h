@@ -1,19 +1,11 @@
 #pragma once
 
-// A disk that runs full, and a folder that refuses writes, for testing writers against a failing device:
-//
-//     testsupport::SmallDisk disk;                     // a fresh, empty tmpfs of its own
-//     QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
-//     writeFile(disk.filePath("C64.CFG"), oldBytes);  // put the old file in place first
-//     QVERIFY(disk.leaveFree(8192));                   // then let only 8 KiB fit (or leaveNoFreeFiles())
-//     ... run the writer on disk.filePath(...) ...
-//     QCOMPARE(readFile(disk.filePath("C64.CFG")), oldBytes);
-//
-// The first SmallDisk or ReadOnlyFolder moves the calling thread (the test's main thread, which also starts
-// the child processes) into a private mount namespace, so nothing is mounted for the rest of the machine. That
-// needs root, as the suite runs. A real file system rather than a shim that fails write(): the kernel refuses
-// the write whichever way a writer reaches it (Qt, stdio, writev, fallocate, a child process). tmpfs hands out
-// whole pages, so pick outputs several pages long.
+// A disk that runs full (a small tmpfs) and a folder that refuses writes (a read-only bind mount), for testing
+// writers against a failing device. Put the old file on disk.filePath(...), call disk.leaveFree(bytes) or
+// leaveNoFreeFiles(), run the writer, compare. The first of them moves the calling thread (the test's main thread,
+// which also starts the child processes) into a private mount namespace, so nothing is mounted for the rest of the
+// machine; that needs root, as the suite runs. A real file system rather than a shim that fails write(): the kernel
+// refuses the write whichever way a writer reaches it. tmpfs hands out whole pages: pick outputs several pages long.
 
 #include <QString>
 #include <QStringList>
@@ -27,8 +19,7 @@ public:
     // A tmpfs of sizeBytes (whole pages) that holds at most 256 files, mounted on a new empty folder.
     explicit SmallDisk(qint64 sizeBytes = 8 * 1024 * 1024);
     ~SmallDisk();
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
+    Q_DISABLE_COPY(SmallDisk)
 
     bool isValid() const { return m_mounted; }
     QString whyNot() const { return m_whyNot; }
@@ -60,8 +51,7 @@ class ReadOnlyFolder
 public:
     explicit ReadOnlyFolder(const QString& folder);
     ~ReadOnlyFolder();
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    Q_DISABLE_COPY(ReadOnlyFolder)
 
     bool isValid() const { return m_mounted; }
     QString whyNot() const { return m_whyNot; }

@@ -1,4 +1,5 @@
 #include "TestFolders.h"
+#include "FakeTool.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +46,22 @@ QByteArray readFile(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+bool writeFakeTool(const QString& folder, const QString& name, const QString& body)
+{
+    const QString path = QDir(folder).filePath(name);
+    const QString script = QStringLiteral("#!/bin/sh\n"
+                                          "log=\"%1.log\"\n"
+                                          "pwd > \"$log\"\n"
+                                          "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$log\"; done\n"
+                                          "%2\n")
+                               .arg(path, body);
+    QFile::remove(path);
+    if (!writeFile(path, script.toUtf8()))
+        return false;
+    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
 }
 
 QString stageDir()

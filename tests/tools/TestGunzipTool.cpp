@@ -1,4 +1,5 @@
-// gunzip -d -q FILE, run with an empty PATH on files made by the real gzip.
+// gunzip -d -q FILE, run with an empty PATH on files made by the real gzip: one table of what it unpacks and what it
+// refuses.
 
 #include "TestFolders.h"
 #include "ToolRunner.h"
@@ -11,22 +12,6 @@ using testsupport::readFile;
 using testsupport::writeFile;
 using namespace tooltest;
 
-class TestGunzipTool : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void unpacks_data();
-    void unpacks();
-    void refuses_data();
-    void refuses();
-
-private:
-    // What the real gzip makes of data kept in a file called name; with storeName false no name is kept (-n).
-    static QByteArray gzipOf(const QByteArray& data, const QString& name, bool storeName = true);
-};
-
 namespace {
 
 // gzip output without a stored name, given one: the FNAME flag set and the name put after the fixed header.
@@ -37,167 +22,162 @@ QByteArray withStoredName(QByteArray gz, const QByteArray& name)
     return gz;
 }
 
-} // namespace
-
-void TestGunzipTool::initTestCase()
-{
-    QVERIFY2(haveProgram(QStringLiteral("gzip")), "the gzip program is needed to make the fixtures");
-    QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("gunzip"))), "gunzip is not staged");
-}
-
-QByteArray TestGunzipTool::gzipOf(const QByteArray& data, const QString& name, bool storeName)
+// What the real gzip makes of data kept in a file called name; with storeName false no name is kept (-n).
+QByteArray gzipOf(const QByteArray& data, const QString& name, bool storeName = true)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath(name), data);
-    QStringList args{"-c"};
-    if (!storeName)
-        args << QStringLiteral("-n");
-    const testsupport::RunResult r = oracle(QStringLiteral("gzip"), args << name, dir.path());
+    const testsupport::RunResult r =
+        oracle(QStringLiteral("gzip"), QStringList{"-c"} + (storeName ? QStringList() : QStringList{"-n"}) << name,
+               dir.path());
     return succeeded(r) ? r.out : QByteArray();
 }
 
-void TestGunzipTool::unpacks_data()
-{
-    QTest::addColumn<QString>("archive");
-    QTest::addColumn<QByteArray>("gz");
-    QTest::addColumn<QString>("output"); // the one file the folder holds afterwards
-    QTest::addColumn<QByteArray>("content");
+} // namespace
 
-    // The name gzip stored.
-    const QByteArray big = noiseBytes(200000, 1);
-    QTest::newRow("small program") << "ELITE.GZ" << gzipOf(textBytes(20), "elite.prg") << "elite.prg" << textBytes(20);
-    QTest::newRow("empty file") << "EMPTY.GZ" << gzipOf("", "empty.prg") << "empty.prg" << QByteArray();
-    QTest::newRow("incompressible image") << "GAME.GZ" << gzipOf(big, "game.d64") << "game.d64" << big;
-    // No stored name: the archive's name without its suffix.
-    const QByteArray text = textBytes(50);
-    const QByteArray nameless = gzipOf(text, "x", false);
-    const QList<QPair<QString, QString>> suffixes{
-        {"GAME.GZ", "GAME"}, {"game.z", "game"}, {"Game-GZ", "Game"}, {"game_Z", "game"}, {"DEMO.TAZ", "DEMO.tar"}};
-    for (const auto& [archive, output] : suffixes)
-        QTest::addRow("suffix of %s", qPrintable(archive)) << archive << nameless << output << text;
-    // A stored name is used only as a plain name in the archive's folder.
-    const QList<QPair<QByteArray, QString>> stored{{"../../evil.prg", "evil.prg"},
-                                                   {"..\\..\\evil.prg", "evil.prg"},
-                                                   {"C:\\GAMES\\ELITE.PRG", "ELITE.PRG"},
-                                                   {"..", "x"},
-                                                   {"games/", "x"},
-                                                   {"x.gz", "x"},
-                                                   {"unit\x1f", "x"},
-                                                   {"del\x7f", "x"},
-                                                   {"a blank.prg", "a blank.prg"}};
-    for (const auto& [name, output] : stored)
-        QTest::addRow("stored name %s", name.constData()) << "x.gz" << withStoredName(nameless, name) << output << text;
-    // Like gzip, members joined with cat decode one after the other, under the first member's name; zero bytes after
-    // the data, as block-based copies leave them, are ignored.
-    const QByteArray first = textBytes(400);
-    const QByteArray second = noiseBytes(70000, 2);
-    const QByteArray joined = gzipOf(first, QStringLiteral("first.prg")) + gzipOf(second, QStringLiteral("second"));
-    QTest::newRow("joined members") << "J.GZ" << joined << "first.prg" << first + second;
-    QTest::newRow("zero padding") << "P.GZ" << joined + QByteArray(700, '\0') << "first.prg" << first + second;
-}
-
-// Called with a full path from another folder, as the launcher does: the output lands beside the archive, which goes,
-// and nowhere else.
-void TestGunzipTool::unpacks()
+class TestGunzipTool : public QObject
 {
-    QFETCH(QString, archive);
-    QFETCH(QByteArray, gz);
-    QFETCH(QString, output);
-    QFETCH(QByteArray, content);
-    QTemporaryDir root;
-    const QString work = root.filePath(QStringLiteral("a/b/work"));
-    const QString elsewhere = root.filePath(QStringLiteral("elsewhere"));
-    QVERIFY(writeFile(work + QLatin1Char('/') + archive, gz) && QDir().mkpath(elsewhere));
-    const testsupport::RunResult r =
-        runTool(QStringLiteral("gunzip"), {"-d", "-q", work + QLatin1Char('/') + archive}, elsewhere);
-    VERIFY_RAN(r);
-    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
-    QCOMPARE(entries(work), QStringList{output});
-    QCOMPARE(readFile(work + QLatin1Char('/') + output), content);
-    QCOMPARE(entries(elsewhere), QStringList());
-    QCOMPARE(entries(root.path()), (QStringList{QStringLiteral("a"), QStringLiteral("elsewhere")}));
-    QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("b")});
-    QCOMPARE(entries(root.filePath(QStringLiteral("a/b"))), QStringList{QStringLiteral("work")});
-}
+    Q_OBJECT
 
-void TestGunzipTool::refuses_data()
-{
-    // The file and a part of the reason, where one is fixed.
-    QTest::addColumn<QString>("name");     // ending in "/": a folder
-    QTest::addColumn<QByteArray>("bytes"); // a null array: no file at all
-    QTest::addColumn<QString>("reason");
-    QTest::addColumn<QString>("beside"); // what is there already under the output's name: a file, folder or link
-    const auto row = [](const char* tag, const QString& name, const QByteArray& bytes, const QString& reason,
-                        const QString& beside = {}) { QTest::newRow(tag) << name << bytes << reason << beside; };
-    const QByteArray noisy = gzipOf(noiseBytes(100000, 3), QStringLiteral("game.d64"));
-    const QByteArray first = gzipOf(textBytes(400), QStringLiteral("first.prg"));
-    const auto flipped = [](QByteArray gz, qsizetype fromEnd) {
-        gz[gz.size() - fromEnd] = static_cast<char>(gz[gz.size() - fromEnd] ^ 0x20);
-        return gz;
-    };
-    const QString game = QStringLiteral("GAME.GZ");
-    row("unknown suffix", "game.bin", gzipOf(textBytes(5), "x", false), "unknown suffix");
-    // 64 MB and one byte of zeros: a C64 game is never that large, and the gzip file is tiny.
-    row("over 64 MB", game, gzipOf(QByteArray(64 * 1024 * 1024 + 1, '\0'), "z"), "more than 64 MB");
-    // gunzip would leave the inner .gz; libarchive would unpack both layers, so the tool refuses instead.
-    row("gzip in gzip", game, gzipOf(first, "first.prg.gz"), "gzip data inside gzip data");
-    row("cut inside the header", game, noisy.left(6), "");
-    row("cut inside the data", game, noisy.left(40000), "");
-    row("trailer half there", game, noisy.chopped(3), "");
-    row("CRC in the trailer", game, flipped(noisy, 6), "");
-    row("length in the trailer", game, flipped(noisy, 2), "");
-    row("compressed data", game, flipped(gzipOf(textBytes(3000), "g"), 3000), "");
-    // Anything but zero bytes after the data (gzip only warns), and a member whose checksum does not match.
-    row("trailing garbage", game, first + "trailing garbage", "");
-    row("damaged second member", game, flipped(first, 7) + noisy, "");
-    row("text", game, QByteArray("10 PRINT \"HELLO\"\n"), "");
-    row("empty file", game, QByteArray(""), "");
-    row("no such file", game, QByteArray(), "");
-    row("a folder", "folder.gz/", "", "");
-    // The program empties the working folder before it unpacks, so a file of the output's name was not made by this
-    // archive: it is neither replaced nor followed.
-    const QByteArray elite = gzipOf(textBytes(10), QStringLiteral("elite.prg"));
-    for (const char* beside : {"file", "folder", "link", "dangling link"})
-        row(beside, "E.GZ", elite, "elite.prg already exists", beside);
-    row("unknown method", game, QByteArray("\x1f\x8b\x07\0\0\0\0\0\0\x03", 10) + noiseBytes(50, 7), "");
-}
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(haveProgram(QStringLiteral("gzip")), "the gzip program is needed to make the fixtures");
+        QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("gunzip"))), "gunzip is not staged");
+    }
 
-// The file is refused with one reason line; it and everything beside it stay as they were, and no link is followed.
-void TestGunzipTool::refuses()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, reason);
-    QFETCH(QString, beside);
-    QTemporaryDir dir;
-    const QString work = dir.filePath(QStringLiteral("W"));
-    const QString outside = dir.filePath(QStringLiteral("outside.prg"));
-    const QString target = work + QStringLiteral("/elite.prg");
-    QVERIFY(writeFile(outside, "the user's own file") && QDir().mkpath(work));
-    if (name.endsWith(QLatin1Char('/')))
-        QVERIFY(QDir(work).mkdir(name));
-    else if (!bytes.isNull())
-        QVERIFY(writeFile(work + QLatin1Char('/') + name, bytes));
-    if (beside == QLatin1String("file"))
-        QVERIFY(writeFile(target, "old"));
-    else if (beside == QLatin1String("folder"))
-        QVERIFY(QDir(work).mkdir(QStringLiteral("elite.prg")));
-    else if (!beside.isEmpty())
-        QVERIFY(
-            QFile::link(beside == QLatin1String("link") ? outside : dir.filePath(QStringLiteral("nowhere")), target));
-    const QStringList before = entries(work);
-    const testsupport::RunResult r = runTool(QStringLiteral("gunzip"), {"-d", "-q", QString(name).remove('/')}, work);
-    QString why;
-    QVERIFY2(isCleanFailure(r, "gunzip", &why), qPrintable(why));
-    QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
-    QCOMPARE(entries(work), before);
-    if (!bytes.isNull() && !name.endsWith(QLatin1Char('/')))
-        QCOMPARE(readFile(work + QLatin1Char('/') + name), bytes);
-    QCOMPARE(readFile(outside), QByteArray("the user's own file"));
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere"))));
-    if (beside == QLatin1String("file"))
-        QCOMPARE(readFile(target), QByteArray("old"));
-}
+    void runs_data()
+    {
+        QTest::addColumn<QString>("name");      // ending in "/": a folder
+        QTest::addColumn<QByteArray>("bytes");  // a null array: no file at all
+        QTest::addColumn<QString>("beside");    // what is there already under the name elite.prg: file, folder or link
+        QTest::addColumn<QString>("output");    // the one file the folder holds afterwards; empty: refused
+        QTest::addColumn<QByteArray>("result"); // the output's contents, or a part of the reason
+        const auto unpacked = [](const char* tag, const QString& name, const QByteArray& gz, const QString& output,
+                                 const QByteArray& content) {
+            QTest::newRow(tag) << name << gz << QString() << output << content;
+        };
+        const auto refused = [](const char* tag, const QString& name, const QByteArray& bytes,
+                                const QByteArray& reason = {}, const QString& beside = {}) {
+            QTest::newRow(tag) << name << bytes << beside << QString() << reason;
+        };
+
+        // The name gzip stored.
+        const QByteArray big = noiseBytes(200000, 1);
+        unpacked("small program", "ELITE.GZ", gzipOf(textBytes(20), "elite.prg"), "elite.prg", textBytes(20));
+        unpacked("empty file", "EMPTY.GZ", gzipOf("", "empty.prg"), "empty.prg", "");
+        unpacked("incompressible image", "GAME.GZ", gzipOf(big, "game.d64"), "game.d64", big);
+        // No stored name: the archive's name without its suffix.
+        const QByteArray text = textBytes(50);
+        const QByteArray nameless = gzipOf(text, "x", false);
+        const QList<QPair<QString, QString>> suffixes{
+            {"GAME.GZ", "GAME"}, {"game.z", "game"}, {"Game-GZ", "Game"}, {"game_Z", "game"}, {"DEMO.TAZ", "DEMO.tar"}};
+        for (const auto& [archive, output] : suffixes)
+            unpacked(qPrintable("suffix of " + archive), archive, nameless, output, text);
+        // A stored name is used only as a plain name in the archive's folder.
+        const QList<QPair<QByteArray, QString>> stored{{"../../evil.prg", "evil.prg"},
+                                                       {"..\\..\\evil.prg", "evil.prg"},
+                                                       {"C:\\GAMES\\ELITE.PRG", "ELITE.PRG"},
+                                                       {"..", "x"},
+                                                       {"games/", "x"},
+                                                       {"x.gz", "x"},
+                                                       {"unit\x1f", "x"},
+                                                       {"del\x7f", "x"},
+                                                       {"a blank.prg", "a blank.prg"}};
+        for (const auto& [name, output] : stored)
+            unpacked(qPrintable("stored name " + name), "x.gz", withStoredName(nameless, name), output, text);
+        // Like gzip, members joined with cat decode one after the other, under the first member's name; zero bytes
+        // after the data, as block-based copies leave them, are ignored.
+        const QByteArray first = gzipOf(textBytes(400), QStringLiteral("first.prg"));
+        const QByteArray second = noiseBytes(70000, 2);
+        const QByteArray joined = first + gzipOf(second, QStringLiteral("second"));
+        unpacked("joined members", "J.GZ", joined, "first.prg", textBytes(400) + second);
+        unpacked("zero padding", "P.GZ", joined + QByteArray(700, '\0'), "first.prg", textBytes(400) + second);
+
+        const QByteArray noisy = gzipOf(noiseBytes(100000, 3), QStringLiteral("game.d64"));
+        const auto flipped = [](QByteArray gz, qsizetype fromEnd) {
+            gz[gz.size() - fromEnd] = static_cast<char>(gz[gz.size() - fromEnd] ^ 0x20);
+            return gz;
+        };
+        const QString game = QStringLiteral("GAME.GZ");
+        refused("unknown suffix", "game.bin", gzipOf(textBytes(5), "x", false), "unknown suffix");
+        // 64 MB and one byte of zeros: a C64 game is never that large, and the gzip file is tiny.
+        refused("over 64 MB", game, gzipOf(QByteArray(64 * 1024 * 1024 + 1, '\0'), "z"), "more than 64 MB");
+        // gunzip would leave the inner .gz; libarchive would unpack both layers, so the tool refuses instead.
+        refused("gzip in gzip", game, gzipOf(first, "first.prg.gz"), "gzip data inside gzip data");
+        refused("cut inside the header", game, noisy.left(6));
+        refused("cut inside the data", game, noisy.left(40000));
+        refused("trailer half there", game, noisy.chopped(3));
+        refused("CRC in the trailer", game, flipped(noisy, 6));
+        refused("length in the trailer", game, flipped(noisy, 2));
+        refused("compressed data", game, flipped(gzipOf(textBytes(3000), "g"), 3000));
+        // Anything but zero bytes after the data (gzip only warns), and a member whose checksum does not match.
+        refused("trailing garbage", game, first + "trailing garbage");
+        refused("damaged second member", game, flipped(first, 7) + noisy);
+        refused("text", game, QByteArray("10 PRINT \"HELLO\"\n"));
+        refused("empty file", game, QByteArray(""));
+        refused("no such file", game, QByteArray());
+        refused("a folder", "folder.gz/", "");
+        refused("unknown method", game, QByteArray("\x1f\x8b\x07\0\0\0\0\0\0\x03", 10) + noiseBytes(50, 7));
+        // The program empties the working folder before it unpacks, so a file of the output's name was not made by
+        // this archive: it is neither replaced nor followed.
+        const QByteArray elite = gzipOf(textBytes(10), QStringLiteral("elite.prg"));
+        for (const char* beside : {"file", "folder", "link", "dangling link"})
+            refused(beside, "E.GZ", elite, "elite.prg already exists", beside);
+    }
+
+    // Called with a full path from another folder, as the launcher does. Unpacked, the output alone lands beside the
+    // archive, which goes; refused, with one reason line, the folder and the archive stay as they were. Either way
+    // nothing outside the archive's folder changes and no link is followed.
+    void runs()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, beside);
+        QFETCH(QString, output);
+        QFETCH(QByteArray, result);
+        QTemporaryDir root;
+        const QString work = root.filePath(QStringLiteral("a/work"));
+        const QString outside = root.filePath(QStringLiteral("a/outside.prg"));
+        const QString target = work + QStringLiteral("/elite.prg");
+        QVERIFY(writeFile(outside, "the user's own file") && QDir().mkpath(work) &&
+                QDir(root.path()).mkdir("elsewhere"));
+        if (name.endsWith(QLatin1Char('/')))
+            QVERIFY(QDir(work).mkdir(name));
+        else if (!bytes.isNull())
+            QVERIFY(writeFile(work + QLatin1Char('/') + name, bytes));
+        if (beside == QLatin1String("file"))
+            QVERIFY(writeFile(target, "old"));
+        else if (beside == QLatin1String("folder"))
+            QVERIFY(QDir(work).mkdir(QStringLiteral("elite.prg")));
+        else if (!beside.isEmpty())
+            QVERIFY(QFile::link(beside == QLatin1String("link") ? outside : root.filePath(QStringLiteral("nowhere")),
+                                target));
+        const QStringList before = entries(work);
+        const testsupport::RunResult r =
+            runTool(QStringLiteral("gunzip"), {"-d", "-q", work + QLatin1Char('/') + QString(name).remove('/')},
+                    root.filePath(QStringLiteral("elsewhere")));
+        QCOMPARE(entries(root.path()), (QStringList{QStringLiteral("a"), QStringLiteral("elsewhere")}));
+        QCOMPARE(entries(root.filePath(QStringLiteral("a"))), (QStringList{"outside.prg", "work"}));
+        QCOMPARE(entries(root.filePath(QStringLiteral("elsewhere"))), QStringList());
+        QCOMPARE(readFile(outside), QByteArray("the user's own file"));
+        if (!output.isEmpty()) {
+            VERIFY_RAN(r);
+            QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
+            QCOMPARE(entries(work), QStringList{output});
+            QCOMPARE(readFile(work + QLatin1Char('/') + output), result);
+            return;
+        }
+        QString why;
+        QVERIFY2(isCleanFailure(r, "gunzip", &why), qPrintable(why));
+        QVERIFY2(r.err.contains(result), r.err.constData());
+        QCOMPARE(entries(work), before);
+        if (!bytes.isNull() && !name.endsWith(QLatin1Char('/')))
+            QCOMPARE(readFile(work + QLatin1Char('/') + name), bytes);
+        if (beside == QLatin1String("file"))
+            QCOMPARE(readFile(target), QByteArray("old"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestGunzipTool)
 #include "TestGunzipTool.moc"

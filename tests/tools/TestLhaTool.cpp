@@ -1,4 +1,4 @@
-// lha e /m FILE, run with an empty PATH on archives made by jlha.
+// lha e /m FILE, run with an empty PATH on archives made by jlha: one table of what it extracts and what it refuses.
 
 #include "TestFolders.h"
 #include "ToolRunner.h"
@@ -12,28 +12,6 @@ using testsupport::writeFile;
 using namespace tooltest;
 
 using Contents = QMap<QString, QByteArray>;
-
-class TestLhaTool : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void extracts_data();
-    void extracts();
-    void refusesLeavingNothing_data();
-    void refusesLeavingNothing();
-
-private:
-    // jlha <command> of the given files, named relative to the fixture folder (or its sub-folder "in").
-    QByteArray jlhaArchive(const QString& command, const QStringList& files, const QString& from = {});
-    static testsupport::RunResult extract(const QString& archive, const QString& workDir);
-
-    QTemporaryDir m_source;
-    QByteArray m_program = noiseBytes(5000, 11);
-    QByteArray m_text = textBytes(600);
-    QByteArray m_image = textBytes(3);
-};
 
 namespace {
 
@@ -51,169 +29,172 @@ void patchHeader(QByteArray& archive, int memberStart, int offset, const QByteAr
 
 } // namespace
 
-void TestLhaTool::initTestCase()
+class TestLhaTool : public QObject
 {
-    QVERIFY2(haveProgram(QStringLiteral("jlha")), "the jlha program (jlha-utils) is needed to make the fixtures");
-    QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("lha"))), "lha is not staged");
-    QVERIFY(writeFile(m_source.filePath(QStringLiteral("a.prg")), m_program));
-    QVERIFY(writeFile(m_source.filePath(QStringLiteral("sub/b.txt")), m_text));
-    QVERIFY(writeFile(m_source.filePath(QStringLiteral("c.d64")), m_image));
-    QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/GAME.PRG")), m_image));
-    QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/DISK/GAME.PRG")), m_image));
-    QVERIFY(writeFile(m_source.filePath(QStringLiteral("evil.prg")), "escaped"));
-}
+    Q_OBJECT
 
-QByteArray TestLhaTool::jlhaArchive(const QString& command, const QStringList& files, const QString& from)
-{
-    QTemporaryDir out;
-    const QString archive = out.filePath(QStringLiteral("fixture.lzh"));
-    const testsupport::RunResult r =
-        oracle(QStringLiteral("jlha"), QStringList{command, archive} + files, m_source.filePath(from));
-    if (!succeeded(r))
-        return {};
-    return readFile(archive);
-}
-
-testsupport::RunResult TestLhaTool::extract(const QString& archive, const QString& workDir)
-{
-    return runTool(QStringLiteral("lha"), {"e", "/m", archive}, workDir);
-}
-
-void TestLhaTool::extracts_data()
-{
-    QTest::addColumn<QByteArray>("archive"); // empty: jlha did not make what the row needs
-    QTest::addColumn<Contents>("expected");  // the working folder afterwards; it held a.prg = "old" before
-
-    const QByteArray old("old");
-    const QStringList three{"a.prg", "sub/b.txt", "c.d64"};
-    // jlha with the method it must have used for the compressible member.
-    const auto method = [&](const QString& command, const QByteArray& name) {
-        const QByteArray archive = jlhaArchive(command, three);
-        QTemporaryDir dir;
-        writeFile(dir.filePath(QStringLiteral("m.lzh")), archive);
-        const testsupport::RunResult v = oracle(QStringLiteral("jlha"), {"v", "m.lzh"}, dir.path());
-        return v.out.contains(name) ? archive : QByteArray();
-    };
-    const Contents all{{"a.prg", m_program}, {"b.txt", m_text}, {"c.d64", m_image}};
-    QTest::newRow("-lh5- (default)") << method("c", "-lh5-") << all;
-    QTest::newRow("-lh0- stored") << method("cz", "-lh0-") << all;
-    QTest::newRow("-lh6-") << method("co6", "-lh6-") << all;
-    QTest::newRow("-lh7-") << method("co7", "-lh7-") << all;
-    QTest::newRow("level 0 headers") << method("c0", "-lh5-") << all;
-    QTest::newRow("level 2 headers") << method("c2", "-lh5-") << all;
-    // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt": the folder goes, the entry is skipped.
-    const QByteArray tree = jlhaArchive(QStringLiteral("c1"), {"sub"});
-    QTest::newRow("folders dropped") << (tree.contains("-lhd-") ? tree : QByteArray())
-                                     << Contents{{"a.prg", old}, {"b.txt", m_text}};
-    // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header: a relative path
-    // climbing out of the folder, then an absolute one.
-    for (const char* level : {"c0", "c1", "c2"}) {
-        QTest::addRow("names cannot leave the folder, %s", level)
-            << jlhaArchive(level, {"../evil.prg", m_source.filePath(QStringLiteral("sub/b.txt"))}, QStringLiteral("in"))
-            << Contents{{"a.prg", old}, {"b.txt", m_text}, {"evil.prg", "escaped"}};
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(haveProgram(QStringLiteral("jlha")), "the jlha program (jlha-utils) is needed to make the fixtures");
+        QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("lha"))), "lha is not staged");
+        QVERIFY(writeFile(m_source.filePath(QStringLiteral("a.prg")), m_program));
+        QVERIFY(writeFile(m_source.filePath(QStringLiteral("sub/b.txt")), m_text));
+        QVERIFY(writeFile(m_source.filePath(QStringLiteral("c.d64")), m_image));
+        QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/GAME.PRG")), m_image));
+        QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/DISK/GAME.PRG")), m_image));
+        QVERIFY(writeFile(m_source.filePath(QStringLiteral("evil.prg")), "escaped"));
     }
-    // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
-    QTest::newRow("names stored in capitals") << jlhaArchive(QStringLiteral("c0"), {"GAME.PRG"}, QStringLiteral("in"))
-                                              << Contents{{"a.prg", old}, {"GAME.PRG", m_image}};
-    // The stored name's case is found again behind its DOS path.
-    QTest::newRow("names in capitals in a folder")
-        << jlhaArchive(QStringLiteral("c0"), {"DISK/GAME.PRG"}, QStringLiteral("in"))
-        << Contents{{"a.prg", old}, {"GAME.PRG", m_image}};
-    // -lz4- (LArc, stored, level 0 headers) holds its data as -lh0- does; only the method name differs.
-    QByteArray larc = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
-    const bool stored = larc.mid(2, 5) == "-lh0-" && larc.at(20) == '\0';
-    patchHeader(larc, 0, 2, "-lz4-");
-    QTest::newRow("stored LArc member") << (stored ? larc : QByteArray())
-                                        << Contents{{"a.prg", old}, {"c.d64", m_image}};
-    QTest::newRow("replaces a file of a member's name")
-        << jlhaArchive(QStringLiteral("c"), {"a.prg"}) << Contents{{"a.prg", m_program}};
-}
 
-// The archive lies in another folder and is named by its full path; the members land in the working folder, and
-// nothing outside it changes.
-void TestLhaTool::extracts()
-{
-    QFETCH(QByteArray, archive);
-    QFETCH(Contents, expected);
-    QVERIFY2(!archive.isEmpty(), "jlha did not make the archive under test");
-    QTemporaryDir root;
-    const QString work = root.filePath(QStringLiteral("a/work"));
-    const QString path = root.filePath(QStringLiteral("archives/GAMES.LZH"));
-    QVERIFY(writeFile(path, archive));
-    QVERIFY(writeFile(work + QStringLiteral("/a.prg"), "old"));
-    const testsupport::RunResult r = extract(path, work);
-    VERIFY_RAN(r);
-    QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
-    QCOMPARE(entries(work), QStringList(expected.keys()));
-    for (auto it = expected.begin(); it != expected.end(); ++it)
-        QCOMPARE(readFile(work + QLatin1Char('/') + it.key()), it.value());
-    QCOMPARE(entries(root.path()), (QStringList{QStringLiteral("a"), QStringLiteral("archives")}));
-    QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("work")});
-    QCOMPARE(entries(root.filePath(QStringLiteral("archives"))), QStringList{QStringLiteral("GAMES.LZH")});
-}
+    void runs_data()
+    {
+        QTest::addColumn<QByteArray>("archive");
+        QTest::addColumn<Contents>("expected"); // the working folder afterwards (it held a.prg = "old"); empty: refused
+        QTest::addColumn<QString>("reason");    // a part of the refusal's message, where one is fixed
+        const auto extracted = [](const char* tag, const QByteArray& archive, const Contents& expected) {
+            QTest::newRow(tag) << archive << expected << QString();
+        };
+        const auto refused = [](const char* tag, const QByteArray& archive, const QString& reason = {}) {
+            QTest::newRow(tag) << archive << Contents() << reason;
+        };
 
-void TestLhaTool::refusesLeavingNothing_data()
-{
-    QTest::addColumn<QByteArray>("archive");
-    QTest::addColumn<QString>("reason"); // a part of the message, where one is fixed
-    const QByteArray three = jlhaArchive(QStringLiteral("c1"), {"a.prg", "sub/b.txt", "c.d64"});
-    // Where the archive is cut: each header starts two bytes before its method name ("-lh0-", "-lh5-").
-    const auto cut = [&three](int member, int distance) {
-        qsizetype method = -1;
-        for (int i = 0; i <= member; ++i)
-            method = three.indexOf("-lh", method + 1);
-        return three.left(method - 2 + distance);
-    };
-    QTest::newRow("cut inside the first header") << cut(0, 15) << "";
-    QTest::newRow("cut inside compressed data") << cut(1, 300) << "";
-    QTest::newRow("cut inside the last member's data") << cut(2, 40) << "";
+        const QByteArray old("old");
+        const QStringList three{"a.prg", "sub/b.txt", "c.d64"};
+        // jlha with the method it must have used for the compressible member.
+        const auto method = [&](const QString& command, const QByteArray& name) {
+            const QByteArray archive = jlhaArchive(command, three);
+            QTemporaryDir dir;
+            writeFile(dir.filePath(QStringLiteral("m.lzh")), archive);
+            const testsupport::RunResult v = oracle(QStringLiteral("jlha"), {"v", "m.lzh"}, dir.path());
+            return v.out.contains(name) ? archive : QByteArray();
+        };
+        const Contents all{{"a.prg", m_program}, {"b.txt", m_text}, {"c.d64", m_image}};
+        extracted("-lh5- (default)", method("c", "-lh5-"), all);
+        extracted("-lh0- stored", method("cz", "-lh0-"), all);
+        extracted("-lh6-", method("co6", "-lh6-"), all);
+        extracted("-lh7-", method("co7", "-lh7-"), all);
+        extracted("level 0 headers", method("c0", "-lh5-"), all);
+        extracted("level 2 headers", method("c2", "-lh5-"), all);
+        // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt": the folder goes, the entry is skipped.
+        const QByteArray tree = jlhaArchive(QStringLiteral("c1"), {"sub"});
+        extracted("folders dropped", tree.contains("-lhd-") ? tree : QByteArray(),
+                  Contents{{"a.prg", old}, {"b.txt", m_text}});
+        // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header: a relative path
+        // climbing out of the folder, then an absolute one.
+        for (const char* level : {"c0", "c1", "c2"}) {
+            extracted(qPrintable(QStringLiteral("names cannot leave the folder, ") + level),
+                      jlhaArchive(level, {"../evil.prg", m_source.filePath(QStringLiteral("sub/b.txt"))},
+                                  QStringLiteral("in")),
+                      Contents{{"a.prg", old}, {"b.txt", m_text}, {"evil.prg", "escaped"}});
+        }
+        // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
+        extracted("names stored in capitals", jlhaArchive(QStringLiteral("c0"), {"GAME.PRG"}, QStringLiteral("in")),
+                  Contents{{"a.prg", old}, {"GAME.PRG", m_image}});
+        // The stored name's case is found again behind its DOS path.
+        extracted("names in capitals in a folder",
+                  jlhaArchive(QStringLiteral("c0"), {"DISK/GAME.PRG"}, QStringLiteral("in")),
+                  Contents{{"a.prg", old}, {"GAME.PRG", m_image}});
+        // -lz4- (LArc, stored, level 0 headers) holds its data as -lh0- does; only the method name differs.
+        QByteArray larc = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
+        const bool stored = larc.mid(2, 5) == "-lh0-" && larc.at(20) == '\0';
+        patchHeader(larc, 0, 2, "-lz4-");
+        extracted("stored LArc member", stored ? larc : QByteArray(), Contents{{"a.prg", old}, {"c.d64", m_image}});
+        extracted("replaces a file of a member's name", jlhaArchive(QStringLiteral("c"), {"a.prg"}),
+                  Contents{{"a.prg", m_program}});
 
-    const QByteArray two = jlhaArchive(QStringLiteral("c"), {"a.prg", "sub/b.txt"});
-    const auto flipped = [&two](int fromSecondHeader) {
-        QByteArray b = two;
-        const qsizetype at = two.indexOf("-lh5-") - 2 + fromSecondHeader;
-        b[at] = static_cast<char>(b[at] ^ 0x04);
-        return b;
-    };
-    QTest::newRow("damaged compressed data") << flipped(600) << "CRC error";
-    QTest::newRow("damaged second header") << flipped(12) << "damaged";
-    QByteArray unknown = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
-    patchHeader(unknown, 0, 2, "-lhX-");
-    QTest::newRow("unknown method") << unknown << "unsupported compression method -lhX-";
+        const QByteArray level1 = jlhaArchive(QStringLiteral("c1"), three);
+        // Where the archive is cut: each header starts two bytes before its method name ("-lh0-", "-lh5-").
+        const auto cut = [&level1](int member, int distance) {
+            qsizetype method = -1;
+            for (int i = 0; i <= member; ++i)
+                method = level1.indexOf("-lh", method + 1);
+            return level1.left(method - 2 + distance);
+        };
+        refused("cut inside the first header", cut(0, 15));
+        refused("cut inside compressed data", cut(1, 300));
+        refused("cut inside the last member's data", cut(2, 40));
 
-    QTest::newRow("empty file") << QByteArray() << "";
-    QTest::newRow("text") << textBytes(20) << "";
+        const QByteArray two = jlhaArchive(QStringLiteral("c"), {"a.prg", "sub/b.txt"});
+        const auto flipped = [&two](int fromSecondHeader) {
+            QByteArray b = two;
+            const qsizetype at = two.indexOf("-lh5-") - 2 + fromSecondHeader;
+            b[at] = static_cast<char>(b[at] ^ 0x04);
+            return b;
+        };
+        refused("damaged compressed data", flipped(600), "CRC error");
+        refused("damaged second header", flipped(12), "damaged");
+        QByteArray unknown = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
+        patchHeader(unknown, 0, 2, "-lhX-");
+        refused("unknown method", unknown, "unsupported compression method -lhX-");
 
-    // A few KB of LHA can unpack to gigabytes or to a million files; such an archive holds no C64 game. Members of
-    // the same name repeat one jlha member: an archive is its members one after the other and a closing zero byte.
-    const auto repeated = [](int memberSize, int times) {
-        QTemporaryDir zeros;
-        writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0'));
-        const QString made = zeros.filePath(QStringLiteral("made.lzh"));
-        oracle(QStringLiteral("jlha"), {"a", made, "zeros.prg"}, zeros.path());
-        const QByteArray one = readFile(made);
-        return one.size() < 1024 * 1024 ? one.chopped(1).repeated(times) + '\0' : QByteArray();
-    };
-    QTest::newRow("a member over 64 MB") << repeated(64 * 1024 * 1024 + 1, 1) << "more than 64 MB";
-    QTest::newRow("over 256 MB in all") << repeated(26 * 1024 * 1024, 10) << "more than 256 MB";
-    QTest::newRow("over 10000 members") << repeated(10, 10001) << "more than 10000 members";
-}
+        refused("empty file", QByteArray());
+        refused("text", textBytes(20));
 
-// The archive is refused with one reason line, and the folder holds what it held before: nothing half-extracted.
-void TestLhaTool::refusesLeavingNothing()
-{
-    QFETCH(QByteArray, archive);
-    QFETCH(QString, reason);
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("GAME.LHA")), archive));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.prg")), "old"));
-    const testsupport::RunResult r = extract(QStringLiteral("GAME.LHA"), dir.path());
-    QString why;
-    QVERIFY2(isCleanFailure(r, "lha", &why), qPrintable(why));
-    QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
-    QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("GAME.LHA"), QStringLiteral("a.prg")}));
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("a.prg"))), QByteArray("old"));
-}
+        // A few KB of LHA can unpack to gigabytes or to a million files; such an archive holds no C64 game. Members of
+        // the same name repeat one jlha member: an archive is its members one after the other and a closing zero byte.
+        const auto repeated = [](int memberSize, int times) {
+            QTemporaryDir zeros;
+            writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0'));
+            const QString made = zeros.filePath(QStringLiteral("made.lzh"));
+            oracle(QStringLiteral("jlha"), {"a", made, "zeros.prg"}, zeros.path());
+            const QByteArray one = readFile(made);
+            return one.size() < 1024 * 1024 ? one.chopped(1).repeated(times) + '\0' : QByteArray();
+        };
+        refused("a member over 64 MB", repeated(64 * 1024 * 1024 + 1, 1), "more than 64 MB");
+        refused("over 256 MB in all", repeated(26 * 1024 * 1024, 10), "more than 256 MB");
+        refused("over 10000 members", repeated(10, 10001), "more than 10000 members");
+    }
+
+    // The archive lies in another folder and is named by its full path. Extracted, the members land in the working
+    // folder; refused with one reason line, the folder holds what it held before: nothing half-extracted. Either way
+    // nothing outside the working folder changes.
+    void runs()
+    {
+        QFETCH(QByteArray, archive);
+        QFETCH(Contents, expected);
+        QFETCH(QString, reason);
+        QVERIFY2(expected.isEmpty() || !archive.isEmpty(), "jlha did not make the archive under test");
+        QTemporaryDir root;
+        const QString work = root.filePath(QStringLiteral("a/work"));
+        const QString path = root.filePath(QStringLiteral("archives/GAMES.LZH"));
+        QVERIFY(writeFile(path, archive));
+        QVERIFY(writeFile(work + QStringLiteral("/a.prg"), "old"));
+        const testsupport::RunResult r = runTool(QStringLiteral("lha"), {"e", "/m", path}, work);
+        QCOMPARE(entries(root.path()), (QStringList{QStringLiteral("a"), QStringLiteral("archives")}));
+        QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("work")});
+        QCOMPARE(entries(root.filePath(QStringLiteral("archives"))), QStringList{QStringLiteral("GAMES.LZH")});
+        if (expected.isEmpty()) {
+            QString why;
+            QVERIFY2(isCleanFailure(r, "lha", &why), qPrintable(why));
+            QVERIFY2(QString::fromLocal8Bit(r.err).contains(reason), r.err.constData());
+            expected.insert(QStringLiteral("a.prg"), "old");
+        } else {
+            VERIFY_RAN(r);
+            QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
+        }
+        QCOMPARE(entries(work), QStringList(expected.keys()));
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            QCOMPARE(readFile(work + QLatin1Char('/') + it.key()), it.value());
+    }
+
+private:
+    // jlha <command> of the given files, named relative to the fixture folder (or its sub-folder "in").
+    QByteArray jlhaArchive(const QString& command, const QStringList& files, const QString& from = {})
+    {
+        QTemporaryDir out;
+        const QString archive = out.filePath(QStringLiteral("fixture.lzh"));
+        const testsupport::RunResult r =
+            oracle(QStringLiteral("jlha"), QStringList{command, archive} + files, m_source.filePath(from));
+        if (!succeeded(r))
+            return {};
+        return readFile(archive);
+    }
+
+    QTemporaryDir m_source;
+    QByteArray m_program = noiseBytes(5000, 11);
+    QByteArray m_text = textBytes(600);
+    QByteArray m_image = textBytes(3);
+};
 
 QTEST_GUILESS_MAIN(TestLhaTool)
 #include "TestLhaTool.moc"

@@ -5,11 +5,9 @@
 // settings, a reason for the ZIP extraction).
 //
 // Killed at random moments: after each kill every target holds the old or the new content, whole, never torn,
-// missing or empty. The in-process writers run in a loop inside a probe process, which is killed mid-loop; a tool
-// does one rewrite per run, so each kill ends one run at a random moment of its usual running time, and the runs
-// alternate between the two variants. 20 kills per writer by default; VINTRAX_KILL_COUNT sets another count
-// (scripts/kill-tests.sh runs 200), and VINTRAX_KILL_SEED another seed. A failure names the seed, the kill and
-// the delay, so it can be repeated.
+// missing or empty. The in-process writers loop inside a probe process, which is killed mid-loop; a tool is killed
+// at a random moment of its usual running time, the runs alternating between the two variants. VINTRAX_KILL_COUNT
+// and VINTRAX_KILL_SEED change the 20 kills and the seed; a failure names the seed, the kill and the delay.
 
 #include "KillAtRandom.h"
 #include "SmallDisk.h"
@@ -71,7 +69,7 @@ void TestWriters::failedWriteKeepsTheOldFile()
     if (!disk.isValid())
         QSKIP(qPrintable(QStringLiteral("no small disk to fill: ") + disk.whyNot()));
     const QString work = disk.filePath(QStringLiteral("work"));
-    QVERIFY(QDir().mkpath(work));
+    QVERIFY(QDir().mkpath(work + "/in"));
     QVERIFY2(w.prepare(work), "could not make the inputs");
 
     // The new content once with room to spare, to learn its size; then the old content is put in place.
@@ -108,13 +106,11 @@ void TestWriters::targetIsOldOrNewAfterEveryKill()
 {
     QFETCH(int, writer);
     const WriterCase& w = writerCases()[writer];
-    const testsupport::KillPlan plan = testsupport::killPlan();
-    const int kills = plan.kills;
-    const quint32 seed = plan.seed;
+    const auto [kills, seed] = testsupport::killPlan();
     QRandomGenerator random(seed + quint32(writer));
     QTemporaryDir dir;
     const QString work = dir.filePath(QStringLiteral("work"));
-    QVERIFY(QDir().mkpath(work));
+    QVERIFY(QDir().mkpath(work + "/in"));
     QVERIFY2(w.prepare(work), "could not make the inputs");
 
     // The two contents each target may hold, and how long one undisturbed run of a tool takes.

@@ -1,14 +1,10 @@
 #include "WriterCases.h"
 
-#include "ArchiveFixtures.h"
-#include "BmpFiles.h"
 #include "SettingsTestHelpers.h"
 #include "TestFolders.h"
 #include "ToolRunner.h"
 #include "WriterProbe.h"
-#include "c64/D64Writer.h"
 #include "c64/SidHeader.h"
-#include "c64/ZipCodeEncoder.h"
 #include "data/settings/SettingsStore.h"
 #include "launch/UnzipToFolder.h"
 #include "platform/ScriptedMessageBox.h"
@@ -36,14 +32,12 @@ QByteArray noise(int size, int variant, int salt = 0)
     return tooltest::noiseBytes(size, quint32(variant * 100 + salt + 1));
 }
 
+// A failed run must fail cleanly: non-zero exit, one line of reason.
 Outcome toolOutcome(const QString& tool, const testsupport::RunResult& r)
 {
-    Outcome o;
-    o.ok = tooltest::succeeded(r);
     QString why;
-    if (!o.ok && !tooltest::isCleanFailure(r, tool, &why))
-        o.badReport = why;
-    return o;
+    const bool ok = tooltest::succeeded(r);
+    return {ok, ok || tooltest::isCleanFailure(r, tool, &why) ? QString() : why};
 }
 
 // A tool case: its arguments, with %1 for the variant's letter, relative to the work folder, which is the
@@ -65,16 +59,16 @@ WriterCase toolCase(const QString& tool, const QStringList& targets, std::functi
     return c;
 }
 
-// Packs the members (9000 and 5000 bytes of a program) of each variant with an independent packer, run in a
-// scratch folder; %1 in its arguments is work/in/<variant letter>.
-bool packWith(const QString& packer, const QString& work, const QString& argsPattern, const QStringList& members)
+// Packs the members (9000 and 5000 bytes of a program) of each variant with an independent packer: a shell command
+// run in a scratch folder, %1 in it work/in/<variant letter>, %2 the variant's number.
+bool packWith(const QString& work, const QString& command, const QStringList& members)
 {
     for (int v = 0; v < 2; ++v) {
         QTemporaryDir scratch;
         for (int m = 0; m < members.size(); ++m)
             writeFile(scratch.filePath(members[m]), "\x01\x08" + noise(m ? 5000 : 9000, v, 7 * m));
-        const QStringList args = argsPattern.arg(in(work, kVariant[v])).split(QLatin1Char(' '));
-        if (!tooltest::succeeded(tooltest::oracle(packer, args, scratch.path())))
+        const QString line = QString(command).replace("%2", QString::number(v + 1)).arg(in(work, kVariant[v]));
+        if (!tooltest::succeeded(tooltest::oracle("sh", {"-c", line}, scratch.path())))
             return false;
     }
     return true;
@@ -101,12 +95,11 @@ WriterCase configCase()
         const launch::ConfigWriteResult r =
             launch::WriteEmulatorConfig(QDir(work).filePath("C64.CFG"), writerprobe::kConfigValues[v],
                                         writerprobe::kConfigLoadFolder, writerprobe::kConfigSecondGeneration);
-        Outcome o;
-        o.ok = r == launch::ConfigWriteResult::Written;
-        if (!o.ok && (r != launch::ConfigWriteResult::ReadOnly || box.count() != 1 ||
-                      box.last().text != launch::readOnlyConfigMessage()))
-            o.badReport = QStringLiteral("result %1, %2 messages").arg(int(r)).arg(box.count());
-        return o;
+        const bool ok = r == launch::ConfigWriteResult::Written;
+        const bool told =
+            r == launch::ConfigWriteResult::ReadOnly && box.texts() == QStringList{launch::readOnlyConfigMessage()};
+        return Outcome{ok,
+                       ok || told ? QString() : QStringLiteral("result %1, %2 messages").arg(int(r)).arg(box.count())};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -132,11 +125,10 @@ WriterCase settingsCase()
     };
     c.run = [save](const QString& work, int v) {
         const SettingsWriteStatus status = save(work, v);
-        Outcome o;
-        o.ok = status == SettingsWriteStatus::Ok;
-        if (!o.ok && status != SettingsWriteStatus::AccessError)
-            o.badReport = QStringLiteral("status %1").arg(int(status));
-        return o;
+        const bool ok = status == SettingsWriteStatus::Ok;
+        return Outcome{ok, ok || status == SettingsWriteStatus::AccessError
+                               ? QString()
+                               : QStringLiteral("status %1").arg(int(status))};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -151,21 +143,13 @@ WriterCase unzipCase()
     WriterCase c;
     c.name = QStringLiteral("ZIP extraction");
     c.targets = {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")};
-    c.prepare = [](const QString& work) {
-        for (int v = 0; v < 2; ++v) {
-            if (!testsupport::zipWithTool(in(work, kVariant[v] + QStringLiteral(".zip")),
-                                          {{"GAME.D64", noise(9000, v)}, {"INTRO.PRG", noise(5000, v, 7)}}))
-                return false;
-        }
-        return true;
+    c.prepare = [](const QString& w) {
+        return packWith(w, "zip -q %1.zip GAME.D64 INTRO.PRG", {"GAME.D64", "INTRO.PRG"});
     };
     c.run = [](const QString& work, int v) {
         const launch::UnzipResult r = launch::UnzipToFolder(work, in(work, kVariant[v] + QStringLiteral(".zip")));
-        Outcome o;
-        o.ok = !r.failed;
-        if (r.failed && r.error.isEmpty())
-            o.badReport = QStringLiteral("failed without a reason");
-        return o;
+        return Outcome{!r.failed,
+                       r.failed && r.error.isEmpty() ? QStringLiteral("failed without a reason") : QString()};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -204,19 +188,8 @@ WriterCase sidCase()
 WriterCase gunzipCase()
 {
     WriterCase c = toolCase(
-        QStringLiteral("gunzip"), {QStringLiteral("game.prg")},
-        [](const QString& work) {
-            QTemporaryDir scratch; // gzip stores the name, game.prg
-            for (int v = 0; v < 2; ++v) {
-                writeFile(scratch.filePath("game.prg"), noise(10000, v));
-                const auto r = tooltest::oracle(QStringLiteral("gzip"),
-                                                {QStringLiteral("-c"), QStringLiteral("game.prg")}, scratch.path());
-                if (!tooltest::succeeded(r) || !writeFile(in(work, kVariant[v] + QStringLiteral(".gz")), r.out))
-                    return false;
-            }
-            return true;
-        },
-        QStringLiteral("-d -q GAME.GZ"));
+        "gunzip", {"game.prg"}, [](const QString& w) { return packWith(w, "gzip -c game.prg > %1.gz", {"game.prg"}); },
+        "-d -q GAME.GZ");
     c.replacesTargets = false;
     c.consumes = QStringLiteral("GAME.GZ");
     c.beforeRun = [](const QString& work, int v) {
@@ -227,79 +200,45 @@ WriterCase gunzipCase()
     return c;
 }
 
-WriterCase zip2d64Case()
-{
-    return toolCase(
-        QStringLiteral("zip2d64"), {QStringLiteral("out.d64")},
-        [](const QString& work) {
-            for (int v = 0; v < 2; ++v) {
-                const auto image =
-                    c64::buildD64("GAME", "01", {{"GAME", c64::FileType::Prg, "\x01\x08" + noise(40000, v)}});
-                const auto parts = image ? c64::encodeZipCodeSet(*image) : std::nullopt;
-                for (int p = 0; p < 4; ++p) {
-                    const QString name = QStringLiteral("%1!game%2").arg(p + 1).arg(kVariant[v]);
-                    if (!parts || !writeFile(QDir(work).filePath(name), (*parts)[size_t(p)]))
-                        return false;
-                }
-            }
-            return true;
-        },
-        QStringLiteral("game%1 out.d64"));
-}
-
-// An 8-bit palette BMP of sixteen-colour noise: a GIF of about 12 KB.
-QByteArray screenDump(int variant)
-{
-    QByteArray pixels = noise(192 * 120, variant);
-    for (char& p : pixels)
-        p = char(p & 0x0F);
-    return testsupport::paletteBmp(192, 120, 8, pixels);
-}
-
 } // namespace
 
 const QList<WriterCase>& writerCases()
 {
-    static const QList<WriterCase> cases = [] {
-        const QStringList twoMembers = {QStringLiteral("GAME.D64"), QStringLiteral("INTRO.PRG")};
-        QList<WriterCase> list = {
-            configCase(),
-            settingsCase(),
-            unzipCase(),
-            sidCase(),
-            gunzipCase(),
-            toolCase(
-                QStringLiteral("lha"), twoMembers,
-                [twoMembers](const QString& work) {
-                    return packWith("jlha", work, "a %1.lha GAME.D64 INTRO.PRG", twoMembers);
-                },
-                QStringLiteral("e /m in/%1.lha")),
-            toolCase(
-                QStringLiteral("maketape"), {QStringLiteral("vtrxmktp.t64")},
-                // maketape takes a plain program: cp only puts it in place.
-                [](const QString& work) { return packWith("cp", work, "GAME.PRG %1.prg", {"GAME.PRG"}); },
-                QStringLiteral("vtrxmktp in/%1.prg")),
-            toolCase(
-                QStringLiteral("starlynx"), {QStringLiteral("out.d64")},
-                [](const QString& work) {
-                    return packWith("cbmconvert", work, "-v0 -L %1.lnx -n game.prg intro.prg",
-                                    {"game.prg", "intro.prg"});
-                },
-                QStringLiteral("x in/%1.lnx out.d64")),
-            zip2d64Case(),
-            toolCase(
-                QStringLiteral("bmp2gif"), {QStringLiteral("out.gif")},
-                [](const QString& work) {
-                    return writeFile(in(work, "A.bmp"), screenDump(0)) && writeFile(in(work, "B.bmp"), screenDump(1));
-                },
-                QStringLiteral("in/%1.bmp out.gif"))};
-        // Inputs live in work/in, which the oracles need to exist.
-        for (WriterCase& c : list)
-            c.prepare = [prepare = c.prepare](const QString& work) {
-                return QDir().mkpath(QDir(work).filePath(QStringLiteral("in"))) && prepare(work);
-            };
-        return list;
-    }();
+    // Palette BMPs of sixteen-colour noise made by ImageMagick: GIFs of about 13 KB.
+    const auto bmps = [](const QString& work) {
+        return packWith(work, "convert -seed %2 -size 192x120 xc: +noise Random -colors 16 -type Palette BMP3:%1.bmp",
+                        {});
+    };
+    // maketape takes a plain program: cp only puts it in place.
+    static const QList<WriterCase> cases = {
+        configCase(), settingsCase(), unzipCase(), sidCase(), gunzipCase(),
+        toolCase(
+            "lha", {"GAME.D64", "INTRO.PRG"},
+            [](const QString& w) {
+                return packWith(w, "jlha a %1.lha GAME.D64 INTRO.PRG", {"GAME.D64", "INTRO.PRG"});
+            },
+            "e /m in/%1.lha"),
+        toolCase(
+            "maketape", {"vtrxmktp.t64"},
+            [](const QString& w) { return packWith(w, "cp GAME.PRG %1.prg", {"GAME.PRG"}); }, "vtrxmktp in/%1.prg"),
+        toolCase(
+            "starlynx", {"out.d64"},
+            [](const QString& w) {
+                return packWith(w, "cbmconvert -v0 -L %1.lnx -n game.prg intro.prg", {"game.prg", "intro.prg"});
+            },
+            "x in/%1.lnx out.d64"),
+        // The Zip-Code set made by cc1541 and disk2zip, its parts put into the work folder as 1!gameA ... 4!gameB.
+        toolCase(
+            "zip2d64", {"out.d64"},
+            [](const QString& w) {
+                return packWith(
+                    w,
+                    "cc1541 -n game -f game -w game.prg d.d64 >/dev/null && disk2zip d.d64 z && for p in 1 2 3 4; "
+                    "do mv $p!z $(dirname %1)/../$p!game$(basename %1); done",
+                    {"game.prg"});
+            },
+            "game%1 out.d64"),
+        toolCase("bmp2gif", {"out.gif"}, bmps, "in/%1.bmp out.gif")};
     return cases;
 }
 

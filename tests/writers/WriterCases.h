@@ -34,7 +34,7 @@ struct WriterCase
     QStringList targets;         // what the writer rewrites, relative to the work folder
     bool replacesTargets = true; // false: the writer never replaces a target (gunzip), each run starts without one
     QString consumes;            // such a writer's input, which it removes only once its output is complete
-    // Puts the inputs of both variants into the work folder.
+    // Puts the inputs of both variants into the work folder (inputs go to its folder "in", which exists).
     std::function<bool(const QString& work)> prepare;
     // Gets the work folder ready for one run of a variant (gunzip: its input copied in, the old output gone).
     std::function<void(const QString& work, int variant)> beforeRun;

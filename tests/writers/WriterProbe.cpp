@@ -1,6 +1,6 @@
 // Runs one of the program's in-process writers in a process of its own, for tests that need it run as another
 // user (setpriv) or killed with SIGKILL in the middle of a rewrite.
-//   vintrax_writer_probe config PATH VARIANT            rewrites C64.CFG once; the exit code is the result
+//   vintrax_writer_probe config PATH VARIANT            rewrites C64.CFG once; the exit code is the ConfigWriteResult
 //   vintrax_writer_probe config-loop PATH                rewrites it for ever, variants 0 and 1 in turn
 //   vintrax_writer_probe unzip-loop FOLDER ZIP0 ZIP1     extracts the two archives into FOLDER in turn, for ever
 //   vintrax_writer_probe sid-loop PATH                   rewrites the tune's start song for ever, variants in turn
@@ -25,21 +25,6 @@ launch::ConfigWriteResult rewriteConfig(const QString& path, int variant)
     return launch::WriteEmulatorConfig(path, kConfigValues[variant & 1], kConfigLoadFolder, kConfigSecondGeneration);
 }
 
-int exitCodeOf(launch::ConfigWriteResult result)
-{
-    switch (result) {
-    case launch::ConfigWriteResult::Written:
-        return kWritten;
-    case launch::ConfigWriteResult::ReadOnly:
-        return kRefused;
-    case launch::ConfigWriteResult::Empty:
-        return kEmpty;
-    case launch::ConfigWriteResult::Failed:
-        break;
-    }
-    return kNotThere;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,7 +33,7 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     const QString mode = args.value(0);
     if (mode == QLatin1String("config") && args.size() == 3)
-        return exitCodeOf(rewriteConfig(args[1], args[2].toInt()));
+        return int(rewriteConfig(args[1], args[2].toInt()));
     if (mode == QLatin1String("config-loop") && args.size() == 2) {
         for (int i = 0;; ++i) {
             if (rewriteConfig(args[1], i) != launch::ConfigWriteResult::Written)

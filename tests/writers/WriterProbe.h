@@ -15,12 +15,6 @@ inline constexpr bool kConfigSecondGeneration = true;
 // The start songs the tune rewrite alternates between.
 inline constexpr int kSidStartSongs[2] = {2, 9};
 
-// Exit codes of "config": the WriteEmulatorConfig result.
-inline constexpr int kWritten = 0;
-inline constexpr int kRefused = 2; // not replaced, the user told (ConfigWriteResult::ReadOnly)
-inline constexpr int kNotThere = 3;
-inline constexpr int kEmpty = 4;
-
 #ifdef VINTRAX_WRITER_PROBE
 inline QString probePath()
 {

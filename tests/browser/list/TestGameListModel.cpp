@@ -1,6 +1,5 @@
 // The game list filled from a real catalogue file: rows and colours of the three views from both
 // sources, one reset per fill, progress, lookups, and the selection kept or dropped across view switches.
-#include "browser/GameListFill.h"
 #include "browser/GameListModel.h"
 #include "browser/GameListSelection.h"
 #include "browser/GameListViews.h"
@@ -28,9 +27,7 @@ const QString& kNo = catalogue::kNone;
 // two availability flags follow from the files, as they do when the file dialogs assign them.
 struct Game
 {
-    QString name;
-    QString filename = catalogue::kNone;
-    QString music = catalogue::kNone;
+    QString name, filename, music;
 };
 struct TempCatalogue
 {
@@ -61,18 +58,13 @@ QStringList names(const GameListModel& model)
 {
     QStringList out;
     for (int row = 0; row < model.rowCount(); ++row)
-        out << model.data(model.index(row), Qt::DisplayRole).toString();
+        out << model.textAt(row);
     return out;
 }
 
 QColor foreground(const GameListModel& model, const QString& name)
 {
     return model.data(model.index(model.rowOf(name)), Qt::ForegroundRole).value<QColor>();
-}
-
-RowLookup lookupIn(const GameListModel& model)
-{
-    return [&model](const QString& name) { return model.rowOf(name); };
 }
 
 QString shown(const ListSelection& s)
@@ -91,13 +83,10 @@ private slots:
     void viewsFromBothSources_data();
     void viewsFromBothSources();
     void colours();
-    void fillResetsOnceAndKeepsModelWhole();
-    void progressFollowsPercentPosition();
-    void failedSourceLeavesListEmpty();
-    void rowLookupIsExact();
+    void fillResetsOnceWithProgress();
+    void rowLookupIsExactAndFailedSourceEmpties();
     void selection_data();
     void selection();
-    void wholeFillFromDatabase();
 
 private:
     bool fill(GameListModel& model, GameListView view, GameListSource source = GameListSource::Button);
@@ -127,15 +116,13 @@ void TestGameListModel::viewsFromBothSources_data()
     QTest::addColumn<int>("view");
     QTest::addColumn<QStringList>("expected");
     // Ordered by name without regard to case, as every list of the catalogue is.
-    QTest::newRow("all") << 0
-                         << QStringList{"Armalyte", "boulder dash", "Bubble Bobble", "Buggy Boy", "Uridium", "Zork"};
-    QTest::newRow("playable") << 1 << QStringList{"Armalyte", "boulder dash", "Bubble Bobble", "Buggy Boy"};
+    const QStringList all{"Armalyte", "boulder dash", "Bubble Bobble", "Buggy Boy", "Uridium", "Zork"};
+    QTest::newRow("all") << 0 << all;
+    QTest::newRow("playable") << 1 << all.mid(0, 4);
     QTest::newRow("tunes") << 2 << QStringList{"Armalyte", "Bubble Bobble", "Uridium"};
     // A hand-edited WhatListBox out of range falls back to the all-games view.
-    QTest::newRow("out of range") << 7 << QStringList{"Armalyte",  "boulder dash", "Bubble Bobble",
-                                                      "Buggy Boy", "Uridium",      "Zork"};
-    QTest::newRow("negative") << -1 << QStringList{"Armalyte",  "boulder dash", "Bubble Bobble",
-                                                   "Buggy Boy", "Uridium",      "Zork"};
+    QTest::newRow("out of range") << 7 << all;
+    QTest::newRow("negative") << -1 << all;
 }
 
 void TestGameListModel::viewsFromBothSources()
@@ -153,46 +140,22 @@ void TestGameListModel::viewsFromBothSources()
 void TestGameListModel::colours()
 {
     GameListModel model;
+    // Black, blue, red and grey for both files, the game file, the tune and neither; stored values are
+    // 0x00BBGGRR, and the colour follows the stored code, not the files.
+    QVERIFY(m_cat.db.exec(QStringLiteral("UPDATE Games SET CCode = ? WHERE Name = ?"), {0x80C0FF, "Uridium"}));
     QVERIFY(fill(model, GameListView::All));
-    // Black, blue, red and grey for both files, the game file, the tune and neither.
-    QCOMPARE((QList<QColor>{foreground(model, "Armalyte"), foreground(model, "Buggy Boy"), foreground(model, "Uridium"),
-                            foreground(model, "Zork")}),
-             (QList<QColor>{QColor(0, 0, 0), QColor(0, 0, 0x80), QColor(0x80, 0, 0), QColor(0x80, 0x80, 0x80)}));
+    QCOMPARE((QList<QColor>{foreground(model, "Armalyte"), foreground(model, "Buggy Boy"), foreground(model, "Zork"),
+                            foreground(model, "Uridium")}),
+             (QList<QColor>{QColor(0, 0, 0), QColor(0, 0, 0x80), QColor(0x80, 0x80, 0x80), QColor(0xFF, 0xC0, 0x80)}));
+    QVERIFY(
+        m_cat.db.exec(QStringLiteral("UPDATE Games SET CCode = ? WHERE Name = ?"), {int(catalogue::kRed), "Uridium"}));
     QCOMPARE(model.colourCodeAt(model.rowOf("Zork")), int(catalogue::kGrey));
-    // Stored values are 0x00BBGGRR; the green of stand-alone tunes and stray high bits.
+    // The green of stand-alone tunes, and stray high bits.
     QCOMPARE(colourFromCode(catalogue::kGreen), QColor(0, 0x80, 0));
     QCOMPARE(colourFromCode(0x80000000LL | 0x0000FF), QColor(0xFF, 0, 0));
-    QCOMPARE(colourFromCode(0x123456), QColor(0x56, 0x34, 0x12));
-    // The colour follows the stored code, not the files: a row with an odd code keeps it.
-    QVERIFY(m_cat.db.exec(QStringLiteral("UPDATE Games SET CCode = ? WHERE Name = ?"), {0x00C0FF, "Zork"}));
-    QVERIFY(fill(model, GameListView::All));
-    QCOMPARE(foreground(model, "Zork"), QColor(0xFF, 0xC0, 0));
-    QVERIFY(
-        m_cat.db.exec(QStringLiteral("UPDATE Games SET CCode = ? WHERE Name = ?"), {int(catalogue::kGrey), "Zork"}));
-    QVERIFY(!model.data(model.index(0), Qt::DecorationRole).isValid());
-    QVERIFY(!model.data(model.index(99), Qt::DisplayRole).isValid());
 }
 
-void TestGameListModel::fillResetsOnceAndKeepsModelWhole()
-{
-    GameListModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QVERIFY(fill(model, GameListView::Tunes));
-    QSignalSpy aboutToReset(&model, &QAbstractItemModel::modelAboutToBeReset);
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-    // While the progress callback runs (where a form lets events run) the old rows are still whole.
-    QSet<int> countsSeen;
-    catalogue::Snapshot rows = openGameListSource(m_cat.db, GameListView::All, GameListSource::Button);
-    QVERIFY(model.fill(rows, [&](int) { countsSeen << model.rowCount(); }));
-    QCOMPARE(countsSeen, QSet<int>{3});
-    QCOMPARE(
-        (QList<qsizetype>{aboutToReset.count(), reset.count(), inserted.count(), removed.count(), model.rowCount()}),
-        (QList<qsizetype>{1, 1, 0, 0, 6}));
-}
-
-void TestGameListModel::progressFollowsPercentPosition()
+void TestGameListModel::fillResetsOnceWithProgress()
 {
     std::vector<Game> games;
     for (int i = 0; i < 450; ++i)
@@ -200,44 +163,46 @@ void TestGameListModel::progressFollowsPercentPosition()
     for (const auto& [count, expected] : {std::pair{450, 101}, {1, 1}}) {
         TempCatalogue cat(std::vector<Game>(games.begin(), games.begin() + count));
         GameListModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(fill(model, GameListView::Tunes));
+        QSignalSpy aboutToReset(&model, &QAbstractItemModel::modelAboutToBeReset);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        // While the progress callback runs (where a form lets events run) the old rows are still whole.
         QList<int> seen;
+        QSet<int> countsSeen;
         catalogue::Snapshot rows = openGameListSource(cat.db, GameListView::Playable, GameListSource::StartUp);
-        QVERIFY(model.fill(rows, [&](int percent) { seen << percent; }));
-        QCOMPARE(model.rowCount(), count);
+        QVERIFY(model.fill(rows, [&](int percent) {
+            seen << percent;
+            countsSeen << model.rowCount();
+        }));
+        QCOMPARE(countsSeen, QSet<int>{3});
+        QCOMPARE((QList<qsizetype>{aboutToReset.count(), reset.count(), inserted.count(), model.rowCount()}),
+                 (QList<qsizetype>{1, 1, 0, count}));
         // Every whole percent once, rising; a single row is at once first and last.
-        QCOMPARE(seen.size(), expected);
-        QCOMPARE(seen.first(), count == 1 ? 100 : 0);
-        QCOMPARE(seen.last(), 100);
+        QCOMPARE((QList<int>{int(seen.size()), seen.first(), seen.last()}),
+                 (QList<int>{expected, count == 1 ? 100 : 0, 100}));
         QVERIFY(std::is_sorted(seen.begin(), seen.end()));
     }
 }
 
-void TestGameListModel::failedSourceLeavesListEmpty()
-{
-    GameListModel model;
-    QVERIFY(fill(model, GameListView::All));
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    catalogue::Snapshot broken = catalogue::Snapshot::fromView(m_cat.db, QStringLiteral("No Such List"));
-    QVERIFY(!broken.isValid());
-    bool called = false;
-    QVERIFY(!model.fill(broken, [&](int) { called = true; }));
-    QCOMPARE(model.rowCount(), 0);
-    QCOMPARE(reset.count(), 1);
-    QVERIFY(!called);
-}
-
-void TestGameListModel::rowLookupIsExact()
+void TestGameListModel::rowLookupIsExactAndFailedSourceEmpties()
 {
     GameListModel model;
     QVERIFY(fill(model, GameListView::All));
     // The list compares exactly, unlike the catalogue.
-    QCOMPARE((QList<int>{model.rowOf("boulder dash"), model.rowOf("Boulder Dash"), model.rowOf("Bubble"),
-                         model.rowOf(QString())}),
-             (QList<int>{1, -1, -1, -1}));
+    QCOMPARE((QList<int>{model.rowOf("boulder dash"), model.rowOf("Boulder Dash"), model.rowOf("Bubble")}),
+             (QList<int>{1, -1, -1}));
     QCOMPARE((QStringList{model.textAt(5), model.textAt(6), model.textAt(-1)}), (QStringList{"Zork", "", ""}));
     model.clear();
-    QCOMPARE(model.rowCount(), 0);
     QCOMPARE(model.rowOf("Zork"), -1);
+    QVERIFY(fill(model, GameListView::All));
+    // A source that cannot be read empties the list in one reset, without progress.
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    catalogue::Snapshot broken = catalogue::Snapshot::fromView(m_cat.db, QStringLiteral("No Such List"));
+    bool called = false;
+    QVERIFY(!model.fill(broken, [&](int) { called = true; }));
+    QVERIFY(model.rowCount() == 0 && reset.count() == 1 && !called);
 }
 
 void TestGameListModel::selection_data()
@@ -275,40 +240,10 @@ void TestGameListModel::selection()
     if (view >= 0)
         QVERIFY(fill(model, gameListViewFromNumber(view)));
     const std::optional<QString> sel = selected == u'-' ? std::nullopt : std::optional<QString>(selected);
-    const ListSelection s = startUp ? selectionAtStartUp(selected, model.rowCount(), lookupIn(model))
-                                    : selectionAfterRefill(sel, shownGame, model.rowCount(), lookupIn(model));
+    const RowLookup lookup = [&model](const QString& name) { return model.rowOf(name); };
+    const ListSelection s = startUp ? selectionAtStartUp(selected, model.rowCount(), lookup)
+                                    : selectionAfterRefill(sel, shownGame, model.rowCount(), lookup);
     QCOMPARE(shown(s), expected);
-}
-
-void TestGameListModel::wholeFillFromDatabase()
-{
-    GameListModel model;
-    QList<int> progress;
-    GameListFillResult r = fillGameList(m_cat.db, model, GameListView::Tunes, GameListSource::StartUp, std::nullopt,
-                                        QStringLiteral("Uridium"), [&](int p) { progress << p; });
-    QVERIFY(r.ok);
-    QCOMPARE(names(model), (QStringList{"Armalyte", "Bubble Bobble", "Uridium"}));
-    QCOMPARE(shown(r.selection), QStringLiteral("2 1 1"));
-    QCOMPARE(progress.last(), 100);
-    r = fillGameList(m_cat.db, model, GameListView::Playable, GameListSource::Button, QStringLiteral("Uridium"),
-                     QStringLiteral("Uridium"));
-    QVERIFY(r.ok);
-    QCOMPARE(model.rowCount(), 4);
-    QCOMPARE(r.selection, ListSelection{});
-
-    // (Last, as it changes the shared catalogue.) A stored query that has gone missing: the list is emptied,
-    // the window goes to the no-game state and the engine's message comes back for the user.
-    QVERIFY(m_cat.db.exec(QStringLiteral("DROP VIEW \"Music Only List\"")));
-    r = fillGameList(m_cat.db, model, GameListView::Tunes, GameListSource::StartUp, QStringLiteral("Armalyte"),
-                     QStringLiteral("Armalyte"));
-    QVERIFY(!r.ok);
-    QVERIFY(!r.error.isEmpty());
-    QCOMPARE(model.rowCount(), 0);
-    QCOMPARE(r.selection.panel, GamePanelAction::ShowNoGame);
-    // The SQL of the tunes button does not need the stored query.
-    r = fillGameList(m_cat.db, model, GameListView::Tunes, GameListSource::Button, std::nullopt, QString());
-    QVERIFY(r.ok);
-    QCOMPARE(shown(r.selection), QStringLiteral("0 0 1"));
 }
 
 QTEST_GUILESS_MAIN(TestGameListModel)

@@ -18,16 +18,11 @@ namespace {
 Settings settingsWithout(const QString& cleared = {})
 {
     Settings s;
-    const auto set = [&](char key, QString& path, const char* value) {
-        if (!cleared.contains(QLatin1Char(key)))
-            path = QString::fromLatin1(value);
-    };
-    set('G', s.GamesPath[0], "/games");
-    set('1', s.CCS64Path, "/emu/ccs64.exe");
-    set('2', s.CCS642Path, "/emu2/ccs.exe");
-    set('W', s.DirectXPath, "/emuw/ccs64w.exe");
-    set('S', s.SidplayWPath, "/sid/sidplayw");
-    set('M', s.MusicPath, "/music");
+    const QString keys = QStringLiteral("G12WSM");
+    QString* paths[] = {&s.GamesPath[0], &s.CCS64Path, &s.CCS642Path, &s.DirectXPath, &s.SidplayWPath, &s.MusicPath};
+    for (int i = 0; i < 6; ++i)
+        if (!cleared.contains(keys[i]))
+            *paths[i] = QStringLiteral("/path/") + keys[i];
     if (cleared.contains(u'g'))
         s.GamesPath[4] = QStringLiteral("/more/games");
     return s;

@@ -1,271 +1,253 @@
-#include "CatalogueFixtures.h"
-#include "StartupFolders.h"
-#include "TestFolders.h"
-#include "browser/FirstRunNotes.h"
-#include "browser/StartupSequence.h"
-#include "browser/StartupShutdown.h"
-#include "browser/StartupSplash.h"
-#include "data/Catalogue.h"
-#include "data/gui/CatalogueStartup.h"
-#include "data/settings/SettingsStore.h"
-#include "data/settings/SettingsTable.h"
-#include "platform/MessageBox.h"
-#include "platform/ProgramFolder.h"
-#include "platform/ScriptedMessageBox.h"
+// The program's start and exit as a user meets them: a missing tool, a missing or damaged catalogue and a second
+// copy end the start and touch nothing; the first-run notes over the loaded window; the notice after an
+// upgrade; a saved view that cannot be read; a read-only settings file; the view, game and place the window
+// leaves for the next start, and a hand-edited settings file; the SID player closed at exit only when asked.
+#include "ModalHelpers.h"
+#include "WindowFixture.h"
 #include "platform/SidPlayProcess.h"
 #include "platform/SingleInstance.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMap>
 #include <QProcess>
-#include <QRegularExpression>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using platform::MessageBox;
-using platform::ScriptedMessageBox;
+using namespace windowtest;
 
-namespace {
-
-// The main window's load and unload driven without the window, on the folders of StartupFolders, with
-// recording steps; the catalogue opens as in the application.
-class StartupFixture : public startuptest::StartupFolders
-{
-public:
-    // A quiet start unless a test says otherwise: no first-run notes, this version started before.
-    StartupFixture()
-    {
-        presetSettings({{QStringLiteral("ShowPrefs"), QStringLiteral("False")},
-                        {QStringLiteral("V13Start"), QStringLiteral("True")}});
-    }
-    ~StartupFixture() { catalogue.close(); }
-
-    browser::StartupOutcome load(bool firstRun)
-    {
-        browser::StartupSteps s;
-        s.openCatalogue = [this](catalogue::Catalogue& cat, QSettings& store) {
-            steps << QStringLiteral("openCatalogue");
-            return openCatalogueAtStartup(cat, platform::catalogueFilePath(), store, nullptr);
-        };
-        s.applySettings = [this](const Settings&) { steps << QStringLiteral("applySettings"); };
-        s.setFavourite = [this](int index, const Favourite&, bool) {
-            if (index == 0)
-                steps << QStringLiteral("favourites");
-        };
-        s.showView = [this](const browser::GameListViewInfo& info) { steps << QStringLiteral("view:") + info.caption; };
-        s.selectGame = [this](const browser::ListSelection& sel) { steps << QStringLiteral("select:%1").arg(sel.row); };
-        const auto note = [this](const char* step) { return [this, step] { steps << QString::fromLatin1(step); }; };
-        s.showMainWindow = note("showMainWindow");
-        s.openPreferences = note("preferences");
-        s.runVerification = note("verification");
-        s.finishLoad = note("finishLoad");
-        SettingsLoadContext screen;
-        screen.screenWidth = 19200;
-        screen.screenHeight = 14400;
-        screen.windowWidth = 7000;
-        screen.windowHeight = screen.designedHeight = 9615;
-        auto store = openSettingsStore(iniPath());
-        return browser::runMainWindowLoad(catalogue, model, *store, firstRun, screen, s);
-    }
-
-    SettingsWriteStatus unload(const browser::StartupOutcome& started, const browser::MainWindowState& window,
-                               const browser::ShutdownSteps& shutdownSteps = {})
-    {
-        auto store = openSettingsStore(iniPath());
-        return browser::runMainWindowUnload(catalogue, *store, started.settings, window, shutdownSteps);
-    }
-
-    QStringList steps; // the window steps in the order they ran
-    catalogue::Catalogue catalogue;
-    browser::GameListModel model;
-};
-
-browser::MainWindowState windowAt(double top, double left, bool minimised = false)
-{
-    browser::MainWindowState w;
-    w.top = top;
-    w.left = left;
-    w.width = 7100;
-    w.height = 8000;
-    w.minimised = minimised;
-    w.view = true;
-    w.ssView = false;
-    return w;
-}
-
-} // namespace
+constexpr int kTwipsPerPixel = 15;
 
 class TestStartupSequence : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void earlierVersionGetsVerificationNoticeAndFullUnload();
-    void savedGameIsSelectedInTheSavedView();
+    void failedStartTouchesNothing_data();
+    void failedStartTouchesNothing();
+    void freshStoreShowsTheNotes();
+    void earlierVersionGetsTheNotice();
     void unreadableSavedViewLeavesNoGame();
     void readOnlySettingsAreReportedAndKept();
+    void savedViewGameAndWindowComeBackHandEditedOrNot();
     void runningPlayerIsClosedOnlyWhenAsked_data();
     void runningPlayerIsClosedOnlyWhenAsked();
 };
 
-void TestStartupSequence::earlierVersionGetsVerificationNoticeAndFullUnload()
+void TestStartupSequence::failedStartTouchesNothing_data()
 {
-    StartupFixture f;
-    QVERIFY(f.isValid());
-    f.removeSetting(QStringLiteral("V13Start"));
-    f.presetSettings({{QStringLiteral("CCS64Path"), QStringLiteral("/emu/ccs64.exe")},
-                      {QStringLiteral("CCS642Path"), QStringLiteral("/emu/ccs642.exe")},
-                      {QStringLiteral("DirectXPath"), QStringLiteral("/emu/ccs64dx.exe")},
-                      {QStringLiteral("Heighty"), 12000}});
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn());
-    QVERIFY(outcome.upgradeNoticeShown);
-    QVERIFY(!outcome.notesShown);
-    QCOMPARE(f.steps.count(QStringLiteral("verification")), 1);
-    QVERIFY(!f.steps.contains(QStringLiteral("preferences")));
-    QCOMPARE(box.texts(), QStringList{"As you now have 3 Emulators to select from, you should re-set your CCS64 paths "
-                                      "in Preferences."});
-    QCOMPARE(box.last().title, QStringLiteral("vintrax"));
-    QCOMPARE(box.last().icon, MessageBox::Information);
-    // The notice follows the verification, after the window is shown.
-    QVERIFY(f.steps.indexOf(QStringLiteral("showMainWindow")) < f.steps.indexOf(QStringLiteral("verification")));
-    QCOMPARE(outcome.settings.CCS64Path + outcome.settings.CCS642Path + outcome.settings.DirectXPath,
-             QStringLiteral("/emu/ccs64dx.exe"));
-    // The window keeps its design height this once, whatever height was stored.
-    QCOMPARE(outcome.settings.startup.height, 9615.0);
-
-    QStringList order;
-    browser::ShutdownSteps steps;
-    steps.stopScroller = [&] { order << (f.catalogue.isOpen() ? "scroller" : "scroller after close"); };
-    steps.categoryBrowserOpen = true;
-    steps.unloadCategoryBrowser = [&] {
-        order << (QFile::exists(f.iniPath()) && f.storedValue(QStringLiteral("V13Start")).toString() == "True"
-                      ? "category browser"
-                      : "category browser before settings");
-    };
-    steps.unloadOtherWindows = [&] { order << "others"; };
-    QCOMPARE(f.unload(outcome, windowAt(1234, 2345), steps), SettingsWriteStatus::Ok);
-    QCOMPARE(order, (QStringList{"scroller", "category browser", "others"}));
-    QVERIFY(!f.catalogue.isOpen());
-    QSettings ini(f.iniPath(), QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("Startup"));
-    for (const SettingDescriptor& d : settingsTable())
-        QVERIFY2(ini.contains(d.key), qPrintable(d.key));
-    QCOMPARE(ini.value("ShowPrefs").toString() + ini.value("View").toString() + ini.value("SSView").toString(),
-             QStringLiteral("FalseTrueFalse"));
-    const QList<double> place = {ini.value("Top").toDouble(), ini.value("Left").toDouble(),
-                                 ini.value("Widthy").toDouble(), ini.value("Heighty").toDouble()};
-    QCOMPARE(place, (QList<double>{1234, 2345, 7100, 8000}));
-
-    QCOMPARE(f.storedValue(QStringLiteral("CCS64Path")).toString() + f.storedValue("CCS642Path").toString(), QString());
-    // A closed category browser is not unloaded again.
-    order.clear();
-    steps.categoryBrowserOpen = false;
-    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::Ok);
-    QCOMPARE(order, (QStringList{"scroller after close", "others"}));
-
-    // Once closed, this version starts quietly.
-    box.clear();
-    f.steps.clear();
-    const browser::StartupOutcome again = f.load(false);
-    QVERIFY(!again.upgradeNoticeShown);
-    QCOMPARE(box.count(), 0);
-    QVERIFY(!f.steps.contains(QStringLiteral("verification")));
+    QTest::addColumn<bool>("running");        // another copy holds the instance lock
+    QTest::addColumn<QStringList>("removed"); // program-folder files taken away
+    QTest::addColumn<bool>("damaged");        // the catalogue overwritten with text
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text"); // part of the message; "%1" stands for the program folder
+    const QString error = QStringLiteral("vintrax Error");
+    // The tools are checked in the order bmp2gif, gunzip, lha, zip2d64: only the first missing one is named.
+    // Without a catalogue a start that went on would say so: the refusal of a second copy must come first.
+    QTest::newRow("zip2d64 missing") << false << QStringList{"Conversion/zip2d64"} << false << error
+                                     << QStringLiteral("FILE NOT FOUND: %1/Conversion/zip2d64");
+    QTest::newRow("gunzip before lha") << false << QStringList{"Conversion/lha", "Conversion/gunzip"} << false << error
+                                       << QStringLiteral("FILE NOT FOUND: %1/Conversion/gunzip");
+    QTest::newRow("catalogue missing") << false << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vinTrax")
+                                       << QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory");
+    QTest::newRow("catalogue damaged") << false << QStringList() << true << QStringLiteral("vinTrax")
+                                       << QStringLiteral("%1/Vintrax.mdb");
+    QTest::newRow("second copy") << true << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vintrax")
+                                 << QStringLiteral("vintrax is already running!");
 }
 
-void TestStartupSequence::savedGameIsSelectedInTheSavedView()
+void TestStartupSequence::failedStartTouchesNothing()
 {
-    StartupFixture f;
+    QFETCH(bool, running);
+    QFETCH(QStringList, removed);
+    QFETCH(bool, damaged);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    WindowFixture f;
     QVERIFY(f.isValid());
-    f.presetSettings(
-        {{QStringLiteral("WhatListBox"), 2}, {QStringLiteral("CurrentGame"), QStringLiteral("Dragon's Keep, The")}});
-    ScriptedMessageBox box;
+    platform::SingleInstance other;
+    if (running)
+        QCOMPARE(other.tryAcquire(), platform::SingleInstance::Acquired);
+    f.removeSetting(QStringLiteral("ShowPrefs")); // not even the first-run flag may be cleared
+    for (const QString& file : removed)
+        QVERIFY(QFile::remove(f.programFile(file)));
+    const QString catalogue = f.programFile(QStringLiteral("Vintrax.mdb"));
+    if (damaged)
+        QVERIFY(testsupport::writeFile(catalogue, QByteArray("Games, tunes and screenshots\n").repeated(100)));
+    const QByteArray iniBefore = testsupport::readFile(f.iniPath());
+    const QByteArray catalogueBefore = testsupport::readFile(catalogue);
 
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn());
-    QCOMPARE(outcome.view, browser::GameListView::Tunes);
-    QCOMPARE(f.model.textAt(outcome.selection.row), QStringLiteral("Dragon's Keep, The"));
-    QCOMPARE(f.steps.count(QStringLiteral("view:") + browser::gameListViewInfo(browser::GameListView::Tunes).caption),
-             1);
-    QCOMPARE(box.count(), 0);
-    // The window's steps come in the order of the load.
-    QCOMPARE(f.steps.filter(QRegularExpression("^\\w+$")),
-             (QStringList{"openCatalogue", "applySettings", "favourites", "showMainWindow", "finishLoad"}));
+    QVERIFY(f.start() == nullptr);
+    QVERIFY(!QApplication::overrideCursor());
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    QCOMPARE(f.messages.count(), 1);
+    QCOMPARE(f.messages.last().title, title);
+    QVERIFY2(f.messages.last().text.contains(text.arg(f.programPath())), qPrintable(f.messages.last().text));
+    QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
+    // The engine must not have made an empty catalogue in a missing one's place, nor touched a damaged one.
+    QCOMPARE(QFile::exists(catalogue), !removed.contains(QStringLiteral("Vintrax.mdb")));
+    QCOMPARE(testsupport::readFile(catalogue), catalogueBefore);
+}
 
-    // An empty CurrentGame selects the first row.
-    f.catalogue.close();
-    f.presetSettings({{QStringLiteral("CurrentGame"), QString()}});
-    QCOMPARE(f.load(false).selection.row, 0);
+void TestStartupSequence::freshStoreShowsTheNotes()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.removeSetting(QStringLiteral("ShowPrefs"));
+
+    // The preferences come after the welcome note, over the shown window, and are left with Cancel.
+    QString opened;
+    testsupport::whenModal([&](QWidget* dialog) {
+        opened = dialog->objectName() + QString::number(f.messages.count());
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    });
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(opened, QStringLiteral("frmVTRXOptions1"));
+    // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again (a start
+    // with it False is quiet, as every other start of these tests is).
+    QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
+    // The three notes (their texts are the start-up sequence's test) over the loaded window; the splash gone.
+    QCOMPARE(f.messages.count(), 3);
+    QVERIFY(f.state().mainWindowLoaded);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible() || window == w, qPrintable(window->objectName()));
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestStartupSequence::earlierVersionGetsTheNotice()
+{
+    // The first start of this version tells the user to set the emulators again, keeps only the Win32 one,
+    // and opens at the design height (whose client area is the smallest), whatever height was stored.
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.removeSetting(QStringLiteral("V13Start"));
+    f.presetSettings({{"CCS64Path", "/emu/ccs64.exe"}, {"CCS642Path", "/emu/ccs642.exe"}});
+    f.presetSettings({{"DirectXPath", "/emu/ccs64dx.exe"}, {"Heighty", 12000}});
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(f.messages.texts(), QStringList{"As you now have 3 Emulators to select from, you should re-set your "
+                                             "CCS64 paths in Preferences."});
+    QCOMPARE(f.messages.last().icon, MessageBox::Information);
+    QCOMPARE(w->centralWidget()->height(), 6300 / kTwipsPerPixel);
+    f.exit();
+    QStringList stored;
+    for (const char* key : {"CCS64Path", "CCS642Path", "DirectXPath", "V13Start"})
+        stored << f.storedValue(QString::fromLatin1(key)).toString();
+    // With "V13Start" True the next start is quiet, as every other start of these tests is.
+    QCOMPARE(stored, (QStringList{"", "", "/emu/ccs64dx.exe", "True"}));
 }
 
 void TestStartupSequence::unreadableSavedViewLeavesNoGame()
 {
-    StartupFixture f;
+    WindowFixture f;
     QVERIFY(f.isValid());
     // The stored query is still there but names a table that has gone, so it opens and cannot be read.
-    testsupport::sqliteShell(platform::catalogueFilePath(),
-                             QStringLiteral("DROP VIEW [Game Name List]; CREATE TABLE Gone(Name, CCode); "
-                                            "CREATE VIEW [Game Name List] AS SELECT Name, CCode FROM Gone; "
-                                            "DROP TABLE Gone;"));
-    ScriptedMessageBox box;
-
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn());
-    QVERIFY(!outcome.listError.isEmpty());
-    QCOMPARE(f.model.rowCount(), 0);
-    QCOMPARE(outcome.selection.panel, browser::GamePanelAction::ShowNoGame);
-    QCOMPARE(box.count(), 1);
+    QCOMPARE(f.sql("DROP VIEW [Game Name List]; CREATE TABLE Gone(Name, CCode); "
+                   "CREATE VIEW [Game Name List] AS SELECT Name, CCode FROM Gone; DROP TABLE Gone;"),
+             QString());
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QCOMPARE(gameList(w).rowCount(), 0);
+    QVERIFY(!control<QWidget>(w, "lblName")->isVisible());
     // The program goes on: the refusal's title, not the title of the messages that end it.
-    QVERIFY(box.last().text.contains(outcome.listError) && box.last().title == QLatin1String("vintrax"));
-    QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
-    QVERIFY(f.steps.contains(QStringLiteral("finishLoad")));
+    QCOMPARE(f.messages.count(), 1);
+    QVERIFY(f.messages.last().title == "vintrax" && f.messages.last().icon == MessageBox::Exclamation);
 }
 
 void TestStartupSequence::readOnlySettingsAreReportedAndKept()
 {
-    StartupFixture f;
+    // The first-run flag cannot be cleared: that is reported first, then the notes still come; at exit the
+    // settings cannot be written either, which is reported, and the file is left as it was.
+    WindowFixture f;
     QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("Top"), 300}, {QStringLiteral("CCS64Path"), QStringLiteral("/emu/old.exe")}});
+    f.removeSetting(QStringLiteral("ShowPrefs"));
     const QByteArray before = testsupport::readFile(f.iniPath());
     QVERIFY(QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    ScriptedMessageBox box;
-
-    // The notes still come; the flag that could not be cleared is reported first.
-    const browser::StartupOutcome outcome = f.load(true);
-    QVERIFY(outcome.goesOn());
-    QCOMPARE(box.count(), 4);
-    QCOMPARE(box.messages()[0].icon, MessageBox::Exclamation);
-    QVERIFY(box.messages()[0].text.contains(QStringLiteral("read-only")));
-    // The notes: lines end in one line break, or two before a blank line.
-    const QString welcome = box.messages()[1].text;
-    QVERIFY(welcome.startsWith(QStringLiteral("IMPORTANT - PLEASE READ\n\nYour vintrax Database has")));
+    testsupport::whenModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("cmdCancel")->click(); });
+    QVERIFY(f.start());
+    QCOMPARE(f.messages.count(), 4);
+    // The welcome note: lines end in one line break, or two before a blank line.
+    const QString welcome = f.messages.messages()[1].text;
     QVERIFY(welcome.contains(QStringLiteral("'Games Path'.\n\n2) HV-SID COLLECTION FILENAMES (Update #11)\n    If")));
     QVERIFY(welcome.endsWith(QStringLiteral("Games/Sids'\n    from the 'Tools' menu.\n")));
-    QCOMPARE(box.messages()[1].title, QStringLiteral("Welcome to vintrax!"));
-    QCOMPARE(
-        box.messages()[2].text,
-        QStringLiteral("QUICK START\n\n1. Make sure all your Paths are set in Preferences.\n\n2. Right-Click the "
-                       "'Game File' field to set a File for each game.\n\nGAME COLOURS IN SELECTION BOX\n\nBlack "
-                       "= Game with Game-File and Sid-File\nBlue = Game with Game-File and No Sid-File\nRed = Game "
-                       "with Sid-File and No Game-File\nGrey = Game with No Game-File and No Sid-File\nGreen = "
-                       "Sid-File Only - (Category Screen)\n"));
-    QCOMPARE(box.messages()[3].text,
-             QStringLiteral("One more thing !\n\nFor maximum archive compatibility, you should copy MAKETAPE.EXE and "
-                            "STARLYNX.EXE into your 'Conversion' folder (if you have them)"));
-    for (int i = 1; i < 4; ++i)
-        QCOMPARE(box.messages()[i].icon, MessageBox::Information);
-
-    box.clear();
-    bool othersUnloaded = false;
-    browser::ShutdownSteps steps;
-    steps.unloadOtherWindows = [&] { othersUnloaded = true; };
-    QCOMPARE(f.unload(outcome, windowAt(1, 2), steps), SettingsWriteStatus::ReadOnly);
-    QCOMPARE(box.count(), 1);
-    QCOMPARE(box.last().icon, MessageBox::Exclamation);
-    QVERIFY(box.last().text.contains(QStringLiteral("read-only")));
-    QVERIFY(othersUnloaded);
-    QVERIFY(!f.catalogue.isOpen());
+    f.exit();
+    QCOMPARE(f.messages.count(), 5);
+    for (int i : {0, 4})
+        QVERIFY(f.messages.messages()[i].icon == MessageBox::Exclamation &&
+                f.messages.messages()[i].text.contains("read-only"));
     QCOMPARE(testsupport::readFile(f.iniPath()), before);
+}
+
+void TestStartupSequence::savedViewGameAndWindowComeBackHandEditedOrNot()
+{
+    WindowFixture f;
+    QVERIFY(f.isValid());
+    f.presetSettings({{QStringLiteral("SSViewShowFlag"), QStringLiteral("False")}}); // "Restore last setting"
+    QMainWindow* w = f.start();
+    QVERIFY(w);
+    QTest::mouseClick(control<QPushButton>(w, "cmdGamesOnly"), Qt::LeftButton);
+    // A name with a comma comes back from the settings file.
+    QVERIFY(clickGame(w, QStringLiteral("Dragon's Keep, The")));
+    action(w, "mnuViewScreenshots")->trigger();
+    action(w, "mnuViewGameDetails")->trigger();
+    w->resize(w->width(), w->height() + 70);
+    w->move(40, 25);
+    QTRY_COMPARE(w->pos(), QPoint(40, 25));
+    const int height = w->height();
+    // The exit button closes the window, which writes the settings.
+    QTest::mouseClick(control<QPushButton>(w, "cmdExit"), Qt::LeftButton);
+    QVERIFY(!w->isVisible());
+    QStringList stored;
+    for (const char* key : {"WhatListBox", "CurrentGame", "Heighty", "Top", "Left", "SSView", "View"})
+        stored << f.storedValue(QString::fromLatin1(key)).toString();
+    QCOMPARE(stored, (QStringList{"1", "Dragon's Keep, The", QString::number(height * kTwipsPerPixel),
+                                  QString::number(25 * kTwipsPerPixel), QString::number(40 * kTwipsPerPixel), "False",
+                                  "True"}));
+    f.exit();
+
+    w = f.start();
+    QVERIFY(w);
+    QCOMPARE(labelText(w, "lblWhatView") + '|' + selectedGame(w) + '|' + labelText(w, "lblName"),
+             QStringLiteral("PLAYABLE GAMES|Dragon's Keep, The|Dragon's Keep, The"));
+    QCOMPARE(w->height(), height);
+    QCOMPARE(w->pos(), QPoint(40, 25));
+    QVERIFY(!action(w, "mnuViewScreenshots")->isChecked() && !control<QLabel>(w, "imgScreenShot")->isVisible());
+    QVERIFY(action(w, "mnuViewGameDetails")->isChecked() && scroller(w).isRunning());
+    // A window closed while minimised keeps the previous position; File, Exit closes it too.
+    w->move(100, 80);
+    QTRY_COMPARE(w->pos(), QPoint(100, 80));
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    action(w, "mnuFileExit")->trigger();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(f.storedValue(QStringLiteral("Left")).toInt(), 40 * kTwipsPerPixel);
+
+    // A hand-edited file: a nonsense place (the rules are the layout's test) still shows the whole window;
+    // empty bookmarks stay hidden, an "&" in a title marks no accelerator. Harbour Patrol has a tune but no
+    // game file: it is not among the playable games, so nothing is selected, and the saved game stays.
+    f.presetSettings({{"Heighty", 2000000000}, {"Top", 2000000000}, {"Left", -2000000000}, {"PositionFlag", "True"}});
+    f.presetSettings({{"CurrentGame", "Harbour Patrol"}, {"Fave3D", "Empty"}, {"Fave5D", "Tom & Jerry"}});
+    w = f.start();
+    QVERIFY(w);
+    QVERIFY(w->screen()->availableGeometry().contains(w->geometry()));
+    auto* exit = control<QPushButton>(w, "cmdExit");
+    QVERIFY(exit->mapTo(w, QPoint(0, exit->height())).y() <= w->height());
+    QMap<int, QAction*> items;
+    for (QAction* a : w->findChildren<QAction*>(QStringLiteral("mnuFave")))
+        items[a->property("index").toInt()] = a;
+    QVERIFY(items[2]->isVisible() && !items[3]->isVisible());
+    QCOMPARE(items[5]->text(), QStringLiteral("Tom && Jerry"));
+    QCOMPARE(selectedGame(w), QString());
+    f.exit();
+    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Harbour Patrol"));
+    QCOMPARE(f.messages.count(), 0);
 }
 
 void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked_data()
@@ -280,32 +262,22 @@ void TestStartupSequence::runningPlayerIsClosedOnlyWhenAsked()
 {
     QFETCH(int, leaveFlag);
     QFETCH(bool, closed);
-    StartupFixture f;
+    WindowFixture f;
     QVERIFY(f.isValid());
     // A stand-in SID player: a script that runs until it is ended.
-    const QString player = f.tempFile(QStringLiteral("sidplayw"));
+    const QString player = f.programFile(QStringLiteral("sidplayw"));
     QVERIFY(testsupport::writeFile(player, "#!/bin/sh\nwhile :; do sleep 0.2; done\n"));
     QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     f.presetSettings({{QStringLiteral("SidplayWPath"), player}, {QStringLiteral("LeaveSPRunningFlag"), leaveFlag}});
-    ScriptedMessageBox box;
-    const browser::StartupOutcome outcome = f.load(false);
-    QVERIFY(outcome.goesOn());
-    QCOMPARE(outcome.settings.LeaveSPRunningFlag, leaveFlag);
-
+    QVERIFY(f.start());
     QProcess running;
     running.start(player, {});
     QVERIFY(running.waitForStarted());
     QTRY_VERIFY(platform::FindSidPlayProcess(player));
-
-    QCOMPARE(f.unload(outcome, windowAt(1, 2)), SettingsWriteStatus::Ok);
-    if (closed) {
-        QVERIFY(running.waitForFinished(5000));
-    } else {
-        QVERIFY(!running.waitForFinished(600));
-        running.kill();
-        running.waitForFinished();
-    }
-    QCOMPARE(f.storedValue(QStringLiteral("LeaveSPRunningFlag")).toInt(), leaveFlag);
+    f.exit();
+    QCOMPARE(running.waitForFinished(closed ? 5000 : 600), closed);
+    running.kill();
+    running.waitForFinished();
 }
 
 QTEST_MAIN(TestStartupSequence)

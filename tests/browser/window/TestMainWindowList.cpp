@@ -1,12 +1,13 @@
-// The game list and its detail panel as a user drives them, one case per command: the three view buttons,
-// the screenshot, the menu caption naming the game, the right-click menu and the commands of later windows
-// greyed (one start); the no-game state; type-ahead and the random pick on the window's clock and source;
-// the file labels' clicks. The rules behind them (captions, timing, colours, lookups) are the list's and
-// panel's tests.
+// The main window as a user drives it, one case per command: the three view buttons, the screenshot, the menu
+// caption naming the game, the right-click menu and the commands of later windows greyed (one start); the
+// layout applied (one row; the tables are the layout's test), the View entries, the scrolling comment and the
+// no-game state; type-ahead and the random pick on the window's clock and source; the file labels' clicks. The
+// rules behind them (captions, timing, colours, lookups, placement) are the list's, panel's and layout's tests.
 #include "ProcessRunner.h"
 #include "WindowFixture.h"
 #include "app/CommandHost.h"
 #include "browser/GameDetailsLook.h"
+#include "browser/gui/ScrollerBox.h"
 
 #include <QAction>
 #include <QLabel>
@@ -33,6 +34,24 @@ QMenu* openPopup(QMainWindow* w, const QPoint& at)
     return w->findChild<QMenu*>(QStringLiteral("pmnu"));
 }
 
+constexpr int kTwipsPerPixel = 15;
+constexpr int kMinimumClientHeight = 6300 / kTwipsPerPixel;
+
+int clientHeight(QMainWindow* w)
+{
+    return w->centralWidget()->height();
+}
+
+int top(QMainWindow* w, const char* name)
+{
+    return control<QWidget>(w, name)->y();
+}
+
+ScrollerBox* scrollerBox(QMainWindow* w)
+{
+    return control<ScrollerBox>(w, "picScroller");
+}
+
 } // namespace
 
 class TestMainWindowList : public QObject
@@ -41,9 +60,9 @@ class TestMainWindowList : public QObject
 
 private slots:
     void viewButtonsPanelAndRightClickMenu();
-    void emptyViewShowsNoGame();
+    void layoutCommentAndTheEmptyView();
     void typeAheadAndRandomPickKeepTheSelectionInSight();
-    void fileLabelsNeedTheirPaths();
+    void fileLabelsAndJoysticksNeedTheirPaths();
 };
 
 void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
@@ -56,36 +75,24 @@ void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
                                     f.programFile(QStringLiteral("Screenshots")))
                  .exitCode,
              0);
-    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET Name = 'Spy & Spy' WHERE Name = 'Cavern Crawler'")),
-             QString());
+    QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET Name = 'Spy & Spy' WHERE Name = 'Cavern Crawler'")), QString());
     f.presetSettings({{QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
                       {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")},
                       {QStringLiteral("SidplayWPath"), QStringLiteral("/bin/true")}});
     QMainWindow* w = f.start();
-    QVERIFY(w);
-    QCOMPARE(w->windowTitle(), QStringLiteral("vintrax  -  14 game(s) in total"));
-    QVERIFY(!control<QPushButton>(w, "cmdAll")->isEnabled());
-    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
-    const struct
-    {
-        const char* button;
-        const char* caption;
-        int rows;
-        const char* title;
-    } steps[] = {
-        {"cmdGamesOnly", "PLAYABLE GAMES", 9, "vintrax  -  9 playable game(s)"},
-        {"cmdMusicOnly", "GAMES WITH SID TUNES", 7, "vintrax  -  7 game(s) with Sid Tunes"},
-        {"cmdAll", "ALL GAMES IN DATABASE", 14, "vintrax  -  14 game(s) in total"},
-    };
-    for (const auto& step : steps) {
-        click(w, step.button);
-        for (const char* button : {"cmdAll", "cmdGamesOnly", "cmdMusicOnly"})
-            QCOMPARE(control<QPushButton>(w, button)->isEnabled(), qstrcmp(button, step.button) != 0);
-        // Astro Miner has both files: it stays selected in every view, and the list keeps the focus.
-        QCOMPARE((QStringList{labelText(w, "lblWhatView"), QString::number(gameList(w).rowCount()), w->windowTitle(),
-                              selectedGame(w)}),
-                 (QStringList{step.caption, QString::number(step.rows), step.title, "Astro Miner"}));
-        QVERIFY(control<QListView>(w, "lstGames")->hasFocus() && !control<QWidget>(w, "pbFill")->isVisible());
+    QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
+    // Each button: its view's caption, rows and window caption. Astro Miner has both files: it stays selected
+    // in every view, and the list keeps the focus.
+    for (const QStringList& step :
+         {QStringList{"cmdGamesOnly", "PLAYABLE GAMES", "9", "vintrax  -  9 playable game(s)"},
+          {"cmdMusicOnly", "GAMES WITH SID TUNES", "7", "vintrax  -  7 game(s) with Sid Tunes"},
+          {"cmdAll", "ALL GAMES IN DATABASE", "14", "vintrax  -  14 game(s) in total"}}) {
+        click(w, qPrintable(step[0]));
+        QCOMPARE((QStringList{step[0], labelText(w, "lblWhatView"), QString::number(gameList(w).rowCount()),
+                              w->windowTitle(), selectedGame(w)}),
+                 step + QStringList{"Astro Miner"});
+        QVERIFY(!control<QPushButton>(w, qPrintable(step[0]))->isEnabled() &&
+                control<QListView>(w, "lstGames")->hasFocus());
     }
     QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
              control<QLabel>(w, "imgNoSS")->pixmap().toImage()); // astrominer.gif is missing
@@ -93,10 +100,10 @@ void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
     // a plain character in the menu caption, not an accelerator.
     QVERIFY(clickGame(w, QStringLiteral("Galactic Garden")));
     QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage().pixelColor(160, 100), QColor(0, 0, 255));
-    QCOMPARE(control<QPushButton>(w, "cmdRunGame")->toolTip(),
-             QStringLiteral("Play 'Galactic Garden' with CCS64 v1.9 (Dos)"));
     QVERIFY(clickGame(w, QStringLiteral("Spy & Spy")));
-    QCOMPARE(labelText(w, "lblName") + '|' + action(w, "mnuEditC")->text(), QStringLiteral("Spy & Spy|Spy && Spy"));
+    QCOMPARE(labelText(w, "lblName") + '|' + action(w, "mnuEditC")->text() + '|' +
+                 control<QPushButton>(w, "cmdRunGame")->toolTip(),
+             QStringLiteral("Spy & Spy|Spy && Spy|Play 'Spy & Spy' with CCS64 v1.9 (Dos)"));
     QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
     auto* list = control<QListView>(w, "lstGames");
 
@@ -105,8 +112,8 @@ void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
     const QPoint other = list->visualRect(gameList(w).index(4, 0)).center();
     QMenu* pmnu = openPopup(w, other);
     QTRY_VERIFY(pmnu->isVisible());
-    QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
-    QCOMPARE(action(w, "pmnuPlay")->text(), QStringLiteral("Play Astro Miner (v1.9)"));
+    QCOMPARE(selectedGame(w) + '|' + action(w, "pmnuPlay")->text(),
+             QStringLiteral("Astro Miner|Play Astro Miner (v1.9)"));
     // The play items follow the buttons: no CCS64 v2.0 (Dos) path is set.
     QVERIFY(action(w, "pmnuPlay")->isEnabled() && !action(w, "pmnuPlay2D")->isEnabled());
     pmnu->close();
@@ -145,71 +152,92 @@ void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(selectedGame(w), gameList(w).index(0, 0).data().toString());
-    click(w, "cmdAll");
-    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
     QCOMPARE(f.messages.count(), 0);
-    f.exit();
-    QCOMPARE(f.storedValue(QStringLiteral("WhatListBox")).toInt(), 0);
-    QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Astro Miner"));
 }
 
-void TestMainWindowList::emptyViewShowsNoGame()
+void TestMainWindowList::layoutCommentAndTheEmptyView()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    QCOMPARE(f.editCatalogue(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
-    f.presetSettings({{QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")}});
+    // No game has a tune now, so the tune view is empty.
+    QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
+    // A stored height below the design height gives the design height, whose client area is the minimum.
+    f.presetSettings({{"Heighty", 1000}, {"CurrentGame", "Cavern Crawler"}, {"CCS64Path", "/bin/true"}});
     QMainWindow* w = f.start();
     QVERIFY(w);
-    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
-    QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled());
+    QCOMPARE(clientHeight(w), kMinimumClientHeight);
+    QVERIFY(!control<QWidget>(w, "picKey")->isVisible());
+    // Nothing is laid out while the window is minimised, but the layout catches up when it is restored:
+    // the button row stays at its distance from the bottom, and the legend shows where it fits.
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    w->resize(w->width(), w->height() + 140);
+    QTRY_COMPARE(clientHeight(w), kMinimumClientHeight + 140);
+    QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight - 2460 / kTwipsPerPixel);
+    w->showNormal();
+    QTRY_VERIFY(!w->isMinimized());
+    QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight + 140 - 2460 / kTwipsPerPixel);
+    QVERIFY(control<QWidget>(w, "picKey")->isVisible());
 
+    // The scrolling comment: a game without one shows the box blank and still; one with a comment moves it.
+    QAction* scrolling = action(w, "mnuViewGameDetails");
+    scrolling->trigger();
+    QVERIFY(scrollerBox(w)->isVisible() && !control<QLabel>(w, "lblComment")->isVisible());
+    QVERIFY(scrollerBox(w)->isBlank() && !scroller(w).isRunning());
+    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
+    QTRY_VERIFY(!scrollerBox(w)->isBlank());
+    const QImage earlier = scrollerBox(w)->block();
+    QTRY_VERIFY(scrollerBox(w)->block() != earlier);
+
+    // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, the
+    // game's commands greyed, and the random pick and typing pick nothing.
     click(w, "cmdMusicOnly");
     QCOMPARE(gameList(w).rowCount(), 0);
-    for (const char* name : {"lblName", "lblPublisher", "lblComment", "lblGameFile", "lblLastPlayed"})
-        QVERIFY2(!control<QLabel>(w, name)->isVisible(), name);
-    QVERIFY(!control<QWidget>(w, "picScroller")->isVisible());
-    QCOMPARE(labelText(w, "lblGN"), QString());
-    // The frame keeps the built-in no-screenshot picture rather than going blank.
+    for (const char* name : {"lblName", "lblPublisher", "lblComment", "lblGameFile", "lblLastPlayed", "picScroller"})
+        QVERIFY2(!control<QWidget>(w, name)->isVisible(), name);
+    QVERIFY(!scroller(w).isRunning() && labelText(w, "lblGN").isEmpty());
     QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
              control<QLabel>(w, "imgNoSS")->pixmap().toImage());
     QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled() && !action(w, "mnuEdit")->isEnabled());
     QVERIFY(!control<QLabel>(w, "lblKey1")->font().underline());
-    // The random pick and typing on nothing pick nothing.
     click(w, "cmdRandom");
     QTest::keyClicks(control<QListView>(w, "lstGames"), QStringLiteral("as"));
     QCOMPARE(selectedGame(w), QString());
-
     // Back in a view with rows: nothing was selected in the empty one, so the first row is.
     click(w, "cmdAll");
     QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
     QVERIFY(control<QLabel>(w, "lblName")->isVisible() && control<QLabel>(w, "lblKey1")->font().underline());
     QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled() && action(w, "mnuEdit")->isEnabled());
+    QVERIFY(scroller(w).isRunning() && scrollerBox(w)->isVisible());
+
+    // Unchecking puts the comment label back; the screenshot entry widens the list over the band.
+    scrolling->trigger();
+    QVERIFY(!scroller(w).isRunning() && !scrollerBox(w)->isVisible());
+    QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
+    auto* list = control<QListView>(w, "lstGames");
+    action(w, "mnuViewScreenshots")->trigger();
+    QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
+    QVERIFY(!control<QWidget>(w, "imgScreenShot")->isVisible() && list->hasFocus());
 }
 
 void TestMainWindowList::typeAheadAndRandomPickKeepTheSelectionInSight()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
-    QStringList more{QStringLiteral("Bubble Bobble"), QStringLiteral("Uridium")};
-    for (int i = 1; i <= 30; ++i)
-        more.append(QStringLiteral("Zzap Pick %1").arg(i, 2, 10, QLatin1Char('0')));
-    // Copies of one demo game under other names, so the list has names that share their first letters.
+    // 32 copies of one demo game under other names, so the list scrolls.
     QString sql = QStringLiteral("CREATE TEMP TABLE copies AS SELECT * FROM Games WHERE Name = 'Cavern Crawler';");
-    for (const QString& name : more)
-        sql += QStringLiteral("UPDATE copies SET Name = '%1'; INSERT INTO Games SELECT * FROM copies;").arg(name);
-    QCOMPARE(f.editCatalogue(sql), QString());
-    f.presetSettings(
-        {{QStringLiteral("CurrentGame"), QStringLiteral("Zzap Pick 30")}, {QStringLiteral("TitleBar"), 1}});
+    for (int i = 1; i <= 32; ++i)
+        sql += QStringLiteral("UPDATE copies SET Name = 'Zzap Pick %1'; INSERT INTO Games SELECT * FROM copies;")
+                   .arg(i, 2, 10, QLatin1Char('0'));
+    QCOMPARE(f.sql(sql), QString());
+    f.presetSettings({{"CurrentGame", "Zzap Pick 32"}, {"TitleBar", 1}});
     QMainWindow* w = f.start();
     QVERIFY(w);
     auto* list = control<QListView>(w, "lstGames");
     auto inSight = [&] { return list->viewport()->rect().contains(list->visualRect(list->currentIndex())); };
-    QVERIFY(list->verticalScrollBar()->isVisible());
     // The saved game at the bottom is scrolled to at start, and named in the caption.
-    QCOMPARE(selectedGame(w), QStringLiteral("Zzap Pick 30"));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Zzap Pick 30"));
-    QVERIFY(inSight());
+    QVERIFY(list->verticalScrollBar()->isVisible() && inSight());
+    QCOMPARE(selectedGame(w) + '|' + w->windowTitle(), QStringLiteral("Zzap Pick 32|Zzap Pick 32"));
 
     // A typed letter on the window's clock selects the first name it starts (the timing is the type-ahead's).
     f.clock = [] { return 55000u; };
@@ -226,11 +254,10 @@ void TestMainWindowList::typeAheadAndRandomPickKeepTheSelectionInSight()
     click(w, "cmdRandom");
     QCOMPARE(draws, 1);
     QCOMPARE(selectedGame(w), gameList(w).index(34, 0).data().toString());
-    QVERIFY(inSight());
-    QVERIFY(list->hasFocus());
+    QVERIFY(inSight() && list->hasFocus());
 }
 
-void TestMainWindowList::fileLabelsNeedTheirPaths()
+void TestMainWindowList::fileLabelsAndJoysticksNeedTheirPaths()
 {
     WindowFixture f;
     QVERIFY(f.isValid());
@@ -246,17 +273,17 @@ void TestMainWindowList::fileLabelsNeedTheirPaths()
     QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &enter);
     QCOMPARE(colourOf("lblGameFile"), browser::kHoverLabelColour);
     QApplication::sendEvent(control<QLabel>(w, "lblPublisher"), &enter);
-    QCOMPARE(colourOf("lblPublisher"), browser::kValueLabelColour);
-    QCOMPARE(colourOf("lblGameFile"), browser::kValueLabelColour);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(control<QLabel>(w, "lblPublisher"), &leave);
-    QCOMPARE(colourOf("lblGameFile"), browser::kValueLabelColour);
+    QCOMPARE((QList<QColor>{colourOf("lblPublisher"), colourOf("lblGameFile")}),
+             (QList<QColor>{browser::kValueLabelColour, browser::kValueLabelColour}));
     QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
     QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::RightButton);
+    // Without an emulator the joystick dialog is refused as well (with one it opens: the play window test).
+    action(w, "mnuEditEmulator")->trigger();
     QCOMPARE(f.messages.texts(),
              (QStringList{"To View/Change/Remove a Filename, you must set the 1st Games Path entry in 'Preferences'.",
                           "To View/Change/Remove a Sid Tune, you must first set the Path for your Sid Tunes in "
-                          "'Preferences'."}));
+                          "'Preferences'.",
+                          "To Change the Emulator Settings, you must first specify an Emulator in 'Preferences'."}));
 }
 
 QTEST_MAIN(TestMainWindowList)

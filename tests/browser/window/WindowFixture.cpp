@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -21,58 +20,45 @@ namespace windowtest {
 
 namespace {
 
+// Where each emulator sits, the file configured for it, the file its command line runs and its configuration.
 struct EmulatorLayout
 {
-    const char* folder;
-    const char* program; // the configured file
-    const char* logged;  // the file the command line runs
-    const char* config;
-    const char* configText;
-    const char* setting;
+    const char *folder, *program, *logged, *config, *setting;
 };
 
 const EmulatorLayout kLayouts[] = {
-    {"CCS64 v19", "CCS64.EXE", "ccsdpmi.exe", "C64.CFG",
-     "$JOYSTICK1PC=9\r\n$JOYSTICK2PC=9\r\n$JOYSTICK1KEY=9\r\n$JOYSTICK2KEY=9\r\n$LOADPATH=C:\\\r\n$SOUND=1\r\n",
-     "CCS64Path"},
-    {"CCS64 v20", "ccs64.exe", "ccs64.exe", "c64.cfg",
-     "$CONTROLPORT1=9\r\n$CONTROLPORT2=9\r\n$CONTROLPORT1MODE=9\r\n$CONTROLPORT2MODE=9\r\n$LOADPATH=C:\\\r\n",
-     "CCS642Path"},
-    {"CCS64 Win", "CCS64DX.EXE", "CCS64DX.EXE", "C64.CFG",
-     "$CONTROLPORT1=9\r\n$CONTROLPORT2=9\r\n$CONTROLPORT1MODE=9\r\n$CONTROLPORT2MODE=9\r\n$LOADPATH=C:\\\r\n",
-     "DirectXPath"},
+    {"CCS64 v19", "CCS64.EXE", "ccsdpmi.exe", "C64.CFG", "CCS64Path"},
+    {"CCS64 v20", "ccs64.exe", "ccs64.exe", "c64.cfg", "CCS642Path"},
+    {"CCS64 Win", "CCS64DX.EXE", "CCS64DX.EXE", "C64.CFG", "DirectXPath"},
 };
 
-QModelIndex rowIndex(QWidget* window, const QString& name)
-{
-    const QAbstractItemModel& model = gameList(window);
-    const QModelIndexList found = model.match(model.index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
-    return found.isEmpty() ? QModelIndex() : found.first();
-}
-
-// The row's centre on the list's viewport, scrolled into sight.
+// The centre of the row showing name on the list's viewport, scrolled into sight; (-1, -1) when there is none.
 QPoint rowCentre(QWidget* window, const QString& name)
 {
     auto* list = control<QListView>(window, "lstGames");
-    const QModelIndex index = rowIndex(window, name);
-    list->scrollTo(index);
-    return list->visualRect(index).center();
+    const QModelIndexList found =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    if (found.isEmpty())
+        return {-1, -1};
+    list->scrollTo(found.first());
+    return list->visualRect(found.first()).center();
 }
 
 } // namespace
 
 WindowFixture::WindowFixture()
 {
-    m_valid =
-        m_valid && testsupport::runOracle(
-                       QStringLiteral("cp"),
-                       {QStringLiteral("-r"), testsupport::stageDir() + QStringLiteral("/Demo"), programFile("Demo")},
-                       programPath())
-                           .exitCode == 0;
-    presetSettings({{QStringLiteral("GamesPath"), programFile("Demo/Games")},
-                    {QStringLiteral("MusicPath"), programFile("Demo/Music")},
-                    {QStringLiteral("ShowPrefs"), QStringLiteral("False")},
-                    {QStringLiteral("V13Start"), QStringLiteral("True")}});
+    m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+    m_valid = m_folder.isValid() && m_config.isValid() && m_runtime.isValid();
+    for (const QString& tool : browser::requiredConversionTools())
+        m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), platform::conversionToolPath(tool));
+    const QString demo = testsupport::stageDir() + QStringLiteral("/Demo");
+    m_valid = m_valid && QFile::copy(testsupport::stageDir() + "/Vintrax.mdb", platform::catalogueFilePath()) &&
+              QFile::setPermissions(platform::catalogueFilePath(), QFile::ReadOwner | QFile::WriteOwner) &&
+              testsupport::runOracle("cp", {"-r", demo, programFile("Demo")}, programPath()).exitCode == 0;
+    presetSettings({{"GamesPath", programFile("Demo/Games")}, {"MusicPath", programFile("Demo/Music")}});
+    presetSettings({{"ShowPrefs", "False"}, {"V13Start", "True"}});
 }
 
 WindowFixture::~WindowFixture()
@@ -80,38 +66,31 @@ WindowFixture::~WindowFixture()
     if (QWidget* modal = QApplication::activeModalWidget())
         modal->close();
     exit();
+    qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
 }
 
-QString WindowFixture::editCatalogue(const QString& sql) const
+void WindowFixture::presetSettings(const QVariantMap& values) const
+{
+    QSettings ini(iniPath(), QSettings::IniFormat);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        ini.setValue(QStringLiteral("Startup/") + it.key(), it.value());
+}
+
+void WindowFixture::removeSetting(const QString& key) const
+{
+    QSettings(iniPath(), QSettings::IniFormat).remove(QStringLiteral("Startup/") + key);
+}
+
+QVariant WindowFixture::storedValue(const QString& key) const
+{
+    return QSettings(iniPath(), QSettings::IniFormat).value(QStringLiteral("Startup/") + key);
+}
+
+QString WindowFixture::sql(const QString& statement) const
 {
     const testsupport::RunResult run = testsupport::runOracle(
-        QStringLiteral("sqlite3"), {QStringLiteral("-bail"), platform::catalogueFilePath(), sql}, programPath());
-    if (!run.started)
-        return QStringLiteral("sqlite3 did not start");
-    if (run.exitCode != 0 || !run.err.isEmpty())
-        return QString::fromLocal8Bit(run.err).trimmed() + QStringLiteral(" (exit %1)").arg(run.exitCode);
-    return {};
-}
-
-QList<QStringList> WindowFixture::queryCatalogue(const QString& sql) const
-{
-    // ASCII mode separates fields and rows by control characters no catalogue text contains.
-    const testsupport::RunResult run = testsupport::runOracle(
-        QStringLiteral("sqlite3"), {QStringLiteral("-ascii"), platform::catalogueFilePath(), sql}, programPath());
-    QList<QStringList> rows;
-    if (run.exitCode != 0)
-        return rows;
-    for (const QString& row : QString::fromUtf8(run.out).split(QChar(0x1e), Qt::SkipEmptyParts))
-        rows.append(row.split(QChar(0x1f)));
-    return rows;
-}
-
-QString WindowFixture::stored(const QString& game, const QString& field) const
-{
-    return queryCatalogue(QStringLiteral("SELECT \"%1\" FROM Games WHERE Name = '%2'")
-                              .arg(field, QString(game).replace(u'\'', QStringLiteral("''"))))
-        .value(0)
-        .value(0);
+        QStringLiteral("sqlite3"), {QStringLiteral("-bail"), platform::catalogueFilePath(), statement}, programPath());
+    return QString::fromUtf8(run.exitCode == 0 && run.err.isEmpty() ? run.out : "sqlite3: " + run.err).trimmed();
 }
 
 QMainWindow* WindowFixture::start()
@@ -136,15 +115,10 @@ QMainWindow* WindowFixture::startOn(const QString& game, const QVariantMap& sett
     return w;
 }
 
-QMainWindow* WindowFixture::window() const
-{
-    return m_program ? m_program->mainWindow() : nullptr;
-}
-
 void WindowFixture::exit()
 {
-    if (QMainWindow* w = window())
-        w->close();
+    if (m_program && m_program->mainWindow())
+        m_program->mainWindow()->close();
     m_program.reset();
     m_store.reset();
 }
@@ -153,14 +127,13 @@ PlayFixture::PlayFixture()
 {
     QVariantMap paths;
     for (int kind = 0; kind < 3; ++kind) {
-        const EmulatorLayout& l = kLayouts[kind];
         const QString dir = emulatorFolder(kind);
-        const QString program = QString::fromLatin1(l.program);
-        m_valid = m_valid && testsupport::writeFakeTool(dir, program, QString());
-        if (program != QLatin1String(l.logged))
-            m_valid = m_valid && testsupport::writeFakeTool(dir, QString::fromLatin1(l.logged), QString());
-        m_valid = m_valid && testsupport::writeFile(configPath(kind), l.configText);
-        paths.insert(QString::fromLatin1(l.setting), QDir(dir).filePath(program));
+        const QString program = QString::fromLatin1(kLayouts[kind].program);
+        m_valid = m_valid && testsupport::writeFakeTool(dir, program, QString()) &&
+                  testsupport::writeFakeTool(dir, QString::fromLatin1(kLayouts[kind].logged), QString()) &&
+                  testsupport::writeFile(QDir(dir).filePath(kLayouts[kind].config),
+                                         "$JOYSTICK1PC=9\r\n$CONTROLPORT1=9\r\n$LOADPATH=C:\\\r\n");
+        paths.insert(QString::fromLatin1(kLayouts[kind].setting), QDir(dir).filePath(program));
     }
     presetSettings(paths);
 }
@@ -170,48 +143,22 @@ QString PlayFixture::emulatorFolder(int kind) const
     return programFile(QStringLiteral("Emulators/") + QString::fromLatin1(kLayouts[kind].folder));
 }
 
-QString PlayFixture::configPath(int kind) const
-{
-    return QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(kLayouts[kind].config));
-}
-
 bool PlayFixture::started(int kind) const
 {
-    return QFile::exists(QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(kLayouts[kind].logged) + ".log"));
+    return !testsupport::readFile(emulatorFolder(kind) + u'/' + kLayouts[kind].logged + ".log").isEmpty();
 }
 
 QStringList PlayFixture::waitForStart(int kind) const
 {
-    const QString log = QDir(emulatorFolder(kind)).filePath(QString::fromLatin1(kLayouts[kind].logged) + ".log");
-    const int lineCount = kind == 0 ? 3 : 2; // the folder, the arguments
+    const QString log = emulatorFolder(kind) + u'/' + kLayouts[kind].logged + ".log";
     QStringList lines;
     const bool logged = QTest::qWaitFor(
         [&] {
             lines = QString::fromUtf8(testsupport::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
-            return lines.size() >= lineCount;
+            return lines.size() >= (kind == 0 ? 3 : 2); // the folder, the arguments
         },
         10000);
     return logged ? lines : QStringList();
-}
-
-bool PlayFixture::anyStartedWithin(int milliseconds) const
-{
-    return QTest::qWaitFor([this] { return started(0) || started(1) || started(2); }, milliseconds);
-}
-
-QString configLine(const QString& configPath, const QString& key)
-{
-    for (const QByteArray& line : testsupport::readFile(configPath).split('\n')) {
-        const QString l = QString::fromUtf8(line).remove(u'\r');
-        if (l.startsWith(key))
-            return l;
-    }
-    return {};
-}
-
-QString today()
-{
-    return QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"));
 }
 
 QAction* action(QWidget* window, const char* name)
@@ -234,9 +181,9 @@ QString selectedGame(QWidget* window)
 
 bool clickGame(QWidget* window, const QString& name)
 {
-    if (!rowIndex(window, name).isValid())
-        return false;
     const QPoint at = rowCentre(window, name);
+    if (at.x() < 0)
+        return false;
     QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::LeftButton, {}, at);
     return selectedGame(window) == name;
 }

@@ -1,8 +1,7 @@
 // The demo files in the staged program folder, against the staged demo catalogue (read by sqlite3): every file a
 // row names is there, opens, as unzip, zip2disk, jlha and starlynx hand it to the emulator, to an image whose entry
 // at the row's index is the game's, and holds what went in as cbmconvert sees it; the tunes play in sidplayfp and
-// the screenshots are pictures to ImageMagick. And the generator, run as a child process into a scratch folder,
-// never replaces a file that is there (the user's own) and reports what it could not write.
+// the screenshots are pictures to ImageMagick.
 
 #include "C64Fixtures.h"
 #include "DemoContent.h"
@@ -10,7 +9,6 @@
 #include "c64/ImageListing.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,11 +56,6 @@ QString imageOf(const QString& path, const QString& scratch)
     return names.size() == 1 ? QDir(scratch).filePath(names.first()) : QString();
 }
 
-testsupport::RunResult runGenerator(const QString& stageDir, const QStringList& args)
-{
-    return testsupport::runProgram(QStringLiteral(MKDEMOFILES_PATH), args, stageDir);
-}
-
 } // namespace
 
 class TestStagedDemoFiles : public QObject
@@ -70,165 +63,112 @@ class TestStagedDemoFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void rowsOpenToTheirGames();
-    void tunesPlay();
-    void screenshotsArePictures();
-    void generatorKeepsUserFiles();
-    void generatorReportsFailures();
+    void initTestCase()
+    {
+        const QString catalogue = staged(QStringLiteral("Vintrax.mdb"));
+        QVERIFY2(QFileInfo::exists(catalogue), qPrintable(catalogue));
+        const testsupport::RunResult r =
+            tooltest::oracle(QStringLiteral("sqlite3"),
+                             {"-batch", "-separator", "\t", catalogue,
+                              "SELECT Name, Filename, \"Filename Index\", \"Music Filename\", \"Screenshot Filename\" "
+                              "FROM Games ORDER BY Name"},
+                             testsupport::stageDir());
+        VERIFY_RAN(r);
+        for (const QString& line : QString::fromUtf8(r.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(QLatin1Char('\t'));
+            QCOMPARE(f.size(), 5);
+            m_rows.append({f[0], f[1], f[2].toInt(), f[3], f[4]});
+        }
+        QVERIFY(m_rows.size() >= 10);
+    }
+
+    // The entry each row's Filename Index points at, as the game file dialog lists it, is the game's name in capitals
+    // ("Dragon's Keep, The" is DRAGON'S KEEP); what each file holds is checked by cbmconvert. Every screenshot a row
+    // names is a 320 by 200 GIF of at most the C64's sixteen colours, as ImageMagick sees it.
+    void rowsOpenToTheirGames()
+    {
+        const QMap<QString, CbmFileList> contents{{"Disks\\astrominer.d64", demofiles::astroMinerFiles()},
+                                                  {"Tapes\\bytes.t64", demofiles::bouncingBytesFiles()},
+                                                  {"Archives\\dragonskeep.zip", demofiles::dragonsKeepFiles()},
+                                                  {"Archives\\courier.zip", demofiles::courierFiles()},
+                                                  {"Archives\\garden.lnx", demofiles::gardenFiles()}};
+        int files = 0;
+        int tunes = 0;
+        int shots = 0;
+        QSet<QString> opened;
+        for (const Row& row : m_rows) {
+            if (row.tune != kNone) {
+                QVERIFY2(QFileInfo(staged("Demo/Music/" + row.tune)).isFile(), qPrintable(row.name + ": " + row.tune));
+                ++tunes;
+            }
+            if (row.screenshot != kNone) {
+                const testsupport::RunResult id = tooltest::oracle(
+                    QStringLiteral("identify"), {"-format", "%m %w %h %k", staged("Screenshots/" + row.screenshot)},
+                    testsupport::stageDir());
+                const QStringList f = QString::fromUtf8(id.out).split(QLatin1Char(' '));
+                QCOMPARE(f.mid(0, 3), (QStringList{"GIF", "320", "200"}));
+                QVERIFY2(f.value(3).toInt() >= 4 && f.value(3).toInt() <= 16, qPrintable(row.screenshot));
+                ++shots;
+            }
+            if (row.file == kNone)
+                continue;
+            ++files;
+            QTemporaryDir scratch;
+            const QString image = imageOf(staged("Demo/Games/" + row.file), scratch.path());
+            QVERIFY2(!image.isEmpty(), qPrintable(row.name + QStringLiteral(": nothing to start")));
+            const ImageListing listing = listImage(image);
+            QVERIFY2(!listing.partial, qPrintable(row.name + ": " + listing.problem));
+            if (listing.kind == ImageKind::PRG) {
+                QCOMPARE(row.index, 0);
+                const QByteArray program = testsupport::readFile(image);
+                if (row.file.endsWith(QLatin1String(".lha")))
+                    QCOMPARE(program, demofiles::frostByteProgram());
+                QVERIFY2(program.startsWith(QByteArray("\x01\x08", 2)), qPrintable(row.name));
+                continue;
+            }
+            QVERIFY2(listing.kind == ImageKind::D64 || listing.kind == ImageKind::T64, qPrintable(row.name));
+            const QString line = listing.entries.value(row.index);
+            QCOMPARE(listing.kind == ImageKind::D64 ? line.left(16).trimmed() : line,
+                     QString(row.name).remove(QStringLiteral(", The")).toUpper());
+            if (listing.kind == ImageKind::D64)
+                QVERIFY2(line.endsWith(QStringLiteral(" PRG")), qPrintable(line));
+            if (contents.contains(row.file)) {
+                opened.insert(row.file);
+                QCOMPARE(c64test::cbmconvertExtract(listing.kind == ImageKind::D64 ? "-d" : "-t",
+                                                    testsupport::readFile(image), "game" + image.right(4)),
+                         c64test::asNativeFiles(contents.value(row.file)));
+            }
+        }
+        QCOMPARE(files, 9);
+        QCOMPARE(opened.size(), contents.size());
+        QVERIFY(tunes >= 5);
+        QCOMPARE(shots, 3);
+    }
+
+    // sidplayfp records four seconds of each tune (16-bit samples after a 44-byte header); a tune that plays is not
+    // silent.
+    void tunesPlay()
+    {
+        const QMap<QString, QByteArray> titles{{"bouncing_bytes.sid", "Bouncing Bytes"},
+                                               {"harbour_patrol.sid", "Harbour Patrol"}};
+        for (auto it = titles.begin(); it != titles.end(); ++it) {
+            const QString path = staged("Demo/Music/" + it.key());
+            QVERIFY(testsupport::readFile(path).mid(0x16, 32).startsWith(it.value() + '\0'));
+            QTemporaryDir dir;
+            const QString wav = dir.filePath(QStringLiteral("tune.wav"));
+            VERIFY_RAN(tooltest::oracle(QStringLiteral("sidplayfp"), {"-t4", "-w" + wav, path}, dir.path()));
+            const QByteArray samples = testsupport::readFile(wav).mid(44);
+            QVERIFY2(samples.size() > 4 * 44100, qPrintable(it.key()));
+            int loud = 0;
+            for (qsizetype i = 0; i + 1 < samples.size(); i += 2)
+                loud += std::abs(qFromLittleEndian<qint16>(samples.constData() + i)) > 1000;
+            QVERIFY2(loud > 1000, qPrintable(it.key()));
+        }
+    }
 
 private:
     QList<Row> m_rows;
 };
-
-void TestStagedDemoFiles::initTestCase()
-{
-    const QString catalogue = staged(QStringLiteral("Vintrax.mdb"));
-    QVERIFY2(QFileInfo::exists(catalogue), qPrintable(catalogue));
-    const testsupport::RunResult r =
-        tooltest::oracle(QStringLiteral("sqlite3"),
-                         {"-batch", "-separator", "\t", catalogue,
-                          "SELECT Name, Filename, \"Filename Index\", \"Music Filename\", \"Screenshot Filename\" "
-                          "FROM Games ORDER BY Name"},
-                         testsupport::stageDir());
-    VERIFY_RAN(r);
-    for (const QString& line : QString::fromUtf8(r.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QStringList f = line.split(QLatin1Char('\t'));
-        QCOMPARE(f.size(), 5);
-        m_rows.append({f[0], f[1], f[2].toInt(), f[3], f[4]});
-    }
-    QVERIFY(m_rows.size() >= 10);
-}
-
-void TestStagedDemoFiles::rowsOpenToTheirGames()
-{
-    // The entry each row's Filename Index points at, as the game file dialog lists it, and what each file holds.
-    const QMap<QString, QString> entry{{"Astro Miner", "ASTRO MINER"},         {"Moonbase Miner 2", "MOONBASE MINER 2"},
-                                       {"Bouncing Bytes", "BOUNCING BYTES"},   {"Dragon's Keep, The", "DRAGON'S KEEP"},
-                                       {"Express Courier", "EXPRESS COURIER"}, {"Galactic Garden", "GALACTIC GARDEN"}};
-    const QMap<QString, CbmFileList> contents{{"Disks\\astrominer.d64", demofiles::astroMinerFiles()},
-                                              {"Tapes\\bytes.t64", demofiles::bouncingBytesFiles()},
-                                              {"Archives\\dragonskeep.zip", demofiles::dragonsKeepFiles()},
-                                              {"Archives\\courier.zip", demofiles::courierFiles()},
-                                              {"Archives\\garden.lnx", demofiles::gardenFiles()}};
-    int files = 0;
-    int tunes = 0;
-    QSet<QString> opened;
-    for (const Row& row : m_rows) {
-        if (row.tune != kNone) {
-            QVERIFY2(QFileInfo(staged("Demo/Music/" + row.tune)).isFile(), qPrintable(row.name + ": " + row.tune));
-            ++tunes;
-        }
-        if (row.file == kNone)
-            continue;
-        ++files;
-        QTemporaryDir scratch;
-        const QString image = imageOf(staged("Demo/Games/" + row.file), scratch.path());
-        QVERIFY2(!image.isEmpty(), qPrintable(row.name + QStringLiteral(": nothing to start")));
-        const ImageListing listing = listImage(image);
-        QVERIFY2(!listing.partial, qPrintable(row.name + ": " + listing.problem));
-        if (listing.kind == ImageKind::PRG) {
-            QCOMPARE(row.index, 0);
-            QVERIFY2(!entry.contains(row.name), qPrintable(row.name));
-            const QByteArray program = testsupport::readFile(image);
-            if (row.file.endsWith(QLatin1String(".lha")))
-                QCOMPARE(program, demofiles::frostByteProgram());
-            QVERIFY2(program.startsWith(QByteArray("\x01\x08", 2)), qPrintable(row.name));
-            continue;
-        }
-        QVERIFY2(listing.kind == ImageKind::D64 || listing.kind == ImageKind::T64, qPrintable(row.name));
-        const QString line = listing.entries.value(row.index);
-        QCOMPARE(listing.kind == ImageKind::D64 ? line.left(16).trimmed() : line, entry.value(row.name));
-        if (listing.kind == ImageKind::D64)
-            QVERIFY2(line.endsWith(QStringLiteral(" PRG")), qPrintable(line));
-        if (contents.contains(row.file)) {
-            opened.insert(row.file);
-            QString why;
-            QCOMPARE(c64test::cbmconvertExtract(listing.kind == ImageKind::D64 ? "-d" : "-t",
-                                                testsupport::readFile(image), "game" + image.right(4), &why),
-                     c64test::asNativeFiles(contents.value(row.file)));
-        }
-    }
-    QCOMPARE(files, 9);
-    QCOMPARE(opened.size(), contents.size());
-    QVERIFY(tunes >= 5);
-}
-
-void TestStagedDemoFiles::tunesPlay()
-{
-    const QMap<QString, QByteArray> titles{{"bouncing_bytes.sid", "Bouncing Bytes"},
-                                           {"harbour_patrol.sid", "Harbour Patrol"}};
-    for (auto it = titles.begin(); it != titles.end(); ++it) {
-        const QString path = staged("Demo/Music/" + it.key());
-        QVERIFY(testsupport::readFile(path).mid(0x16, 32).startsWith(it.value() + '\0'));
-        // sidplayfp records four seconds (16-bit samples after a 44-byte header); a tune that plays is not silent.
-        QTemporaryDir dir;
-        const QString wav = dir.filePath(QStringLiteral("tune.wav"));
-        VERIFY_RAN(tooltest::oracle(QStringLiteral("sidplayfp"), {"-t4", "-w" + wav, path}, dir.path()));
-        const QByteArray samples = testsupport::readFile(wav).mid(44);
-        QVERIFY2(samples.size() > 4 * 44100, qPrintable(it.key()));
-        int loud = 0;
-        for (qsizetype i = 0; i + 1 < samples.size(); i += 2)
-            loud += std::abs(qFromLittleEndian<qint16>(samples.constData() + i)) > 1000;
-        QVERIFY2(loud > 1000, qPrintable(it.key()));
-    }
-}
-
-// Every screenshot a row names is a 320 by 200 GIF of at most the C64's sixteen colours, as ImageMagick sees it.
-void TestStagedDemoFiles::screenshotsArePictures()
-{
-    int shots = 0;
-    for (const Row& row : m_rows) {
-        if (row.screenshot == kNone)
-            continue;
-        ++shots;
-        const testsupport::RunResult id = tooltest::oracle(
-            QStringLiteral("identify"), {"-format", "%m %w %h %k", staged("Screenshots/" + row.screenshot)},
-            testsupport::stageDir());
-        VERIFY_RAN(id);
-        const QStringList f = QString::fromUtf8(id.out).split(QLatin1Char(' '));
-        QCOMPARE(f.size(), 4);
-        QCOMPARE(f.mid(0, 3), (QStringList{"GIF", "320", "200"}));
-        QVERIFY2(f[3].toInt() >= 4 && f[3].toInt() <= 16, qPrintable(row.screenshot + ": " + f[3]));
-    }
-    QCOMPARE(shots, 3);
-}
-
-void TestStagedDemoFiles::generatorKeepsUserFiles()
-{
-    QTemporaryDir dir;
-    const QString tune = dir.filePath(QStringLiteral("Demo/Music/harbour_patrol.sid"));
-    const QString disk = dir.filePath(QStringLiteral("Demo/Games/Disks/astrominer.d64"));
-    QVERIFY(testsupport::writeFile(tune, "my own recording"));
-    QVERIFY(testsupport::writeFile(disk, QByteArray()));
-    QVERIFY(QFile::setPermissions(disk, QFile::ReadOwner)); // read-only: still not replaced
-    QCOMPARE(runGenerator(dir.path(), {dir.path()}).exitCode, 0);
-    QCOMPARE(testsupport::readFile(tune), QByteArray("my own recording"));
-    QCOMPARE(QFileInfo(disk).size(), 0);
-    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("Demo/Music/bouncing_bytes.sid"))));
-}
-
-void TestStagedDemoFiles::generatorReportsFailures()
-{
-    QTemporaryDir dir;
-    // A plain file where the games folder should be: no game can be written, the tunes and screenshots still are.
-    QVERIFY(testsupport::writeFile(dir.filePath(QStringLiteral("Demo/Games")), "in the way"));
-    const testsupport::RunResult r = runGenerator(dir.path(), {dir.path()});
-    QCOMPARE(r.exitCode, 1);
-    const QStringList lines = QString::fromLocal8Bit(r.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 8);
-    for (const QString& line : lines)
-        QVERIFY2(line.startsWith(QStringLiteral("mkdemofiles: Demo/Games/")), qPrintable(line));
-    QStringList files;
-    for (QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        files << QDir(dir.path()).relativeFilePath(it.next());
-    files.sort();
-    QCOMPARE(files, (QStringList{"Demo/Games", "Demo/Music/bouncing_bytes.sid", "Demo/Music/harbour_patrol.sid",
-                                 "Screenshots/astrominer.gif", "Screenshots/garden.gif", "Screenshots/nibble.gif"}));
-    const testsupport::RunResult usage = runGenerator(dir.path(), {});
-    QCOMPARE(usage.exitCode, 2);
-    QVERIFY(usage.err.startsWith("usage: mkdemofiles STAGEDIR"));
-}
 
 QTEST_GUILESS_MAIN(TestStagedDemoFiles)
 #include "TestStagedDemoFiles.moc"

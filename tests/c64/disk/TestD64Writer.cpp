@@ -57,168 +57,137 @@ class TestD64Writer : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void oraclesReadWhatWeWrote_data();
-    void oraclesReadWhatWeWrote();
-    void bamMatchesTheChains();
-    void placementFollowsThe1541();
-    void directoryOrder();
-    void refusals_data();
-    void refusals();
-};
-
-void TestD64Writer::initTestCase()
-{
-    QVERIFY2(tooltest::haveProgram(QStringLiteral("cc1541")), "cc1541 is needed to check the images");
-    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the images");
-}
-
-void TestD64Writer::oraclesReadWhatWeWrote_data()
-{
-    QTest::addColumn<CbmFileList>("files");
-    QTest::newRow("sizes around a block, three types") << CbmFileList{file("GAME", 3000, 1),
-                                                                      file("INTRO", 1, 2),
-                                                                      file("EXACT", 254, 3),
-                                                                      file("OVER", 255, 4),
-                                                                      file("DATA", 700, 5, FileType::Seq),
-                                                                      file("USER", 5000, 6, FileType::Usr),
-                                                                      file("BIG", 60000, 7),
-                                                                      file("EMPTY", 0, 8)};
-    CbmFileList full;
-    for (int i = 1; i <= 144; ++i)
-        full.append(file(QByteArray("F") + QByteArray::number(i), 2 + i, i));
-    QTest::newRow("144 files") << full;
-    // 664 blocks exactly: the whole disk outside the directory track.
-    QTest::newRow("full disk") << CbmFileList{file("HALF", 400 * 254, 1), file("REST", 264 * 254 - 20, 2)};
-}
-
-// cbmconvert extracts every file; cc1541 lists names, types, block counts and the blocks free.
-void TestD64Writer::oraclesReadWhatWeWrote()
-{
-    QFETCH(CbmFileList, files);
-    const QByteArray image = build(files);
-    QCOMPARE(image.size(), d64::Size35);
-    QString why;
-    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64"), &why),
-             c64test::asNativeFiles(files));
-
-    const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
-    QVERIFY(theirs.ok);
-    QCOMPARE(theirs.diskName, QStringLiteral("test disk       "));
-    QCOMPARE(theirs.entries.size(), files.size());
-    int used = 0;
-    for (int i = 0; i < files.size(); ++i) {
-        QCOMPARE(theirs.entries[i].name + QLatin1Char('.') + theirs.entries[i].type, c64test::nativeName(files[i]));
-        QCOMPARE(theirs.entries[i].blocks, blocksForLength(files[i].data.size()));
-        used += theirs.entries[i].blocks;
+    void oraclesReadWhatWeWrote_data()
+    {
+        QTest::addColumn<CbmFileList>("files");
+        QTest::newRow("sizes around a block, three types") << CbmFileList{file("GAME", 3000, 1),
+                                                                          file("INTRO", 1, 2),
+                                                                          file("EXACT", 254, 3),
+                                                                          file("OVER", 255, 4),
+                                                                          file("DATA", 700, 5, FileType::Seq),
+                                                                          file("USER", 5000, 6, FileType::Usr),
+                                                                          file("BIG", 60000, 7),
+                                                                          file("EMPTY", 0, 8)};
+        CbmFileList full;
+        for (int i = 1; i <= 144; ++i)
+            full.append(file(QByteArray("F") + QByteArray::number(i), 2 + i, i));
+        QTest::newRow("144 files") << full;
+        // 664 blocks exactly: the whole disk outside the directory track.
+        QTest::newRow("full disk") << CbmFileList{file("HALF", 400 * 254, 1), file("REST", 264 * 254 - 20, 2)};
     }
-    QCOMPARE(theirs.blocksFree, 664 - used);
-    // Disk ID and DOS type after it.
-    QCOMPARE(image.mid(d64::sectorOffset(18, 0).value() + 0xA2, 5), QByteArray("TD\xA0"
-                                                                               "2A"));
-}
 
-void TestD64Writer::bamMatchesTheChains()
-{
-    const QByteArray image = build({file("A", 9000, 1), file("B", 100, 2), file("C", 30000, 3), file("D", 0, 4)});
-    const std::optional<D64Image> disk = D64Image::fromBytes(image);
-    QSet<int> used{18 * 256 + 0, 18 * 256 + 1};
-    const d64::Directory dir = disk->directory();
-    for (const d64::DirEntry& e : dir.entries) {
-        const QList<d64::BlockAddress> chain = chainOf(*disk, e);
-        QCOMPARE(chain.size(), int(e.blocks));
-        for (const d64::BlockAddress& b : chain) {
-            QVERIFY2(!used.contains(b.track * 256 + b.sector), "a block is used twice");
-            used.insert(b.track * 256 + b.sector);
+    // cbmconvert extracts every file; cc1541 lists names, types, block counts and the blocks free.
+    void oraclesReadWhatWeWrote()
+    {
+        QFETCH(CbmFileList, files);
+        const QByteArray image = build(files);
+        QCOMPARE(image.size(), d64::Size35);
+        QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64")),
+                 c64test::asNativeFiles(files));
+
+        const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
+        QVERIFY(theirs.ok);
+        QCOMPARE(theirs.diskName, QStringLiteral("test disk       "));
+        QCOMPARE(theirs.entries.size(), files.size());
+        int usedBlocks = 0;
+        for (int i = 0; i < files.size(); ++i) {
+            QCOMPARE(theirs.entries[i].name + QLatin1Char('.') + theirs.entries[i].type, c64test::nativeName(files[i]));
+            QCOMPARE(theirs.entries[i].blocks, blocksForLength(files[i].data.size()));
+            usedBlocks += theirs.entries[i].blocks;
         }
-    }
-    const QByteArray bam = disk->sector(18, 0).value();
-    for (int t = 1; t <= 35; ++t) {
-        int free = 0;
-        for (int s = 0; s < 24; ++s) {
-            const bool freeBit = (static_cast<quint8>(bam[4 * t + 1 + s / 8]) >> (s % 8)) & 1;
-            if (s >= d64::sectorsInTrack(t)) {
-                QVERIFY2(!freeBit, "bits beyond the last sector of a track stay clear");
-                continue;
+        QCOMPARE(theirs.blocksFree, 664 - usedBlocks);
+        // Disk ID and DOS type after it.
+        QCOMPARE(image.mid(d64::sectorOffset(18, 0).value() + 0xA2, 5), QByteArray("TD\xA0"
+                                                                                   "2A"));
+
+        // The directory takes track 18 in 1541 order (1, 4, 7, ..., 16, 2, 5, ..., 18), its last link 00 FF.
+        const std::optional<D64Image> disk = D64Image::fromBytes(image);
+        QList<int> dirOrder{1};
+        for (QByteArray link = disk->sector(18, 1)->left(2); link[0] != 0 && dirOrder.size() < 19;
+             link = disk->sector(18, dirOrder.last())->left(2))
+            dirOrder << quint8(link[1]);
+        QCOMPARE(disk->sector(18, dirOrder.last())->left(2), QByteArray("\x00\xFF", 2));
+        const QList<int> order{1, 4, 7, 10, 13, 16, 2, 5, 8, 11, 14, 17, 3, 6, 9, 12, 15, 18};
+        QCOMPARE(dirOrder, order.mid(0, (files.size() + 7) / 8));
+        // The BAM frees exactly the blocks that neither the directory nor a file's chain uses, and no bit beyond
+        // the last sector of a track.
+        QSet<int> used{18 * 256};
+        for (int s : dirOrder)
+            used.insert(18 * 256 + s);
+        for (const d64::DirEntry& e : disk->directory().entries) {
+            const QList<d64::BlockAddress> chain = chainOf(*disk, e);
+            QCOMPARE(chain.size(), int(e.blocks));
+            for (const d64::BlockAddress& b : chain) {
+                QVERIFY2(!used.contains(b.track * 256 + b.sector), "a block is used twice");
+                used.insert(b.track * 256 + b.sector);
             }
-            QCOMPARE(freeBit, !used.contains(t * 256 + s));
-            free += freeBit;
         }
-        QCOMPARE(int(static_cast<quint8>(bam[4 * t])), free);
+        const QByteArray bam = disk->sector(18, 0).value();
+        for (int t = 1; t <= 35; ++t) {
+            int free = 0;
+            for (int s = 0; s < 24; ++s) {
+                const bool freeBit = (static_cast<quint8>(bam[4 * t + 1 + s / 8]) >> (s % 8)) & 1;
+                QCOMPARE(freeBit, s < d64::sectorsInTrack(t) && !used.contains(t * 256 + s));
+                free += freeBit;
+            }
+            QCOMPARE(int(static_cast<quint8>(bam[4 * t])), free);
+        }
     }
-    QCOMPARE(c64test::cc1541List(image).blocksFree, 664 - (int(used.size()) - 2));
-}
 
-void TestD64Writer::placementFollowsThe1541()
-{
-    const int track = 21 * 254; // one full track of the outer zone
-    const QByteArray image = build({file("ONE", track, 1), file("TWO", 30 * 254, 2), file("THREE", 300, 3)});
-    const std::optional<D64Image> disk = D64Image::fromBytes(image);
-    const d64::Directory dir = disk->directory();
+    void placementFollowsThe1541()
+    {
+        const int track = 21 * 254; // one full track of the outer zone
+        const QByteArray image = build({file("ONE", track, 1), file("TWO", 30 * 254, 2), file("THREE", 300, 3)});
+        const std::optional<D64Image> disk = D64Image::fromBytes(image);
+        const d64::Directory dir = disk->directory();
 
-    // Ten sectors apart; on passing the end of the track the drive steps back one further, and where that
-    // sector is taken it uses the next free one.
-    const QList<d64::BlockAddress> one = chainOf(*disk, dir.entries[0]);
-    QCOMPARE(sectorsOf(one), QList<int>({0, 10, 20, 8, 18, 6, 16, 4, 14, 2, 12, 1, 11, 3, 13, 5, 15, 7, 17, 9, 19}));
-    for (const d64::BlockAddress& b : one)
-        QCOMPARE(b.track, 17);
+        // Ten sectors apart; on passing the end of the track the drive steps back one further, and where that
+        // sector is taken it uses the next free one.
+        const QList<d64::BlockAddress> one = chainOf(*disk, dir.entries[0]);
+        QCOMPARE(sectorsOf(one),
+                 QList<int>({0, 10, 20, 8, 18, 6, 16, 4, 14, 2, 12, 1, 11, 3, 13, 5, 15, 7, 17, 9, 19}));
+        for (const d64::BlockAddress& b : one)
+            QCOMPARE(b.track, 17);
 
-    // The next file starts on the other side of the directory and moves outward when its track is full.
-    const QList<d64::BlockAddress> two = chainOf(*disk, dir.entries[1]);
-    QCOMPARE(two.size(), 30);
-    QCOMPARE(two.first().track, 19);
-    QCOMPARE(two.first().sector, 0);
-    QCOMPARE(two[18].track, 19);
-    QCOMPARE(two[19].track, 20);
+        // The next file starts on the other side of the directory and moves outward when its track is full.
+        const QList<d64::BlockAddress> two = chainOf(*disk, dir.entries[1]);
+        QCOMPARE(two.size(), 30);
+        QCOMPARE(two.first().track, 19);
+        QCOMPARE(two.first().sector, 0);
+        QCOMPARE(two[18].track, 19);
+        QCOMPARE(two[19].track, 20);
 
-    // Tracks 17 and 19 are full: the third file takes the next track in the order 17, 19, 16, 20, ...
-    const QList<d64::BlockAddress> three = chainOf(*disk, dir.entries[2]);
-    QCOMPARE(three.size(), 2);
-    QCOMPARE(three.first().track, 16);
-    QCOMPARE(three.first().sector, 0);
-}
-
-// Directory sectors in 1541 order: 1, 4, 7, ..., 16, 2, 5, ..., 17, 3, 6, ..., 18, the last ending the chain.
-void TestD64Writer::directoryOrder()
-{
-    CbmFileList files;
-    for (int i = 1; i <= 144; ++i)
-        files.append(file(QByteArray("F") + QByteArray::number(i), 2, i));
-    const std::optional<D64Image> image = D64Image::fromBytes(build(files));
-    int sector = 1;
-    QList<int> order;
-    for (int i = 0; i < 18 && sector != 0xFF; ++i) {
-        order.append(sector);
-        const QByteArray data = image->sector(18, sector).value();
-        sector = data[0] == 0 ? 0xFF : static_cast<quint8>(data[1]);
+        // Tracks 17 and 19 are full: the third file takes the next track in the order 17, 19, 16, 20, ...
+        const QList<d64::BlockAddress> three = chainOf(*disk, dir.entries[2]);
+        QCOMPARE(three.size(), 2);
+        QCOMPARE(three.first().track, 16);
+        QCOMPARE(three.first().sector, 0);
     }
-    QCOMPARE(order, QList<int>({1, 4, 7, 10, 13, 16, 2, 5, 8, 11, 14, 17, 3, 6, 9, 12, 15, 18}));
-    QCOMPARE(image->sector(18, 18)->left(2), QByteArray("\x00\xFF", 2));
-}
 
-void TestD64Writer::refusals_data()
-{
-    QTest::addColumn<CbmFileList>("files");
-    QTest::addColumn<QString>("reason");
-    CbmFileList many;
-    for (int i = 0; i < 145; ++i)
-        many.append(file("X", 1, i));
-    QTest::newRow("145 files") << many << QStringLiteral("145 files do not fit in one disk directory");
-    QTest::newRow("one block too many") << CbmFileList{file("A", 664 * 254 + 1, 1)}
-                                        << QStringLiteral("need 665 blocks but a disk holds only 664");
-    QTest::newRow("together too big") << CbmFileList{file("A", 600 * 254, 1), file("B", 65 * 254, 2)}
-                                      << QStringLiteral("need 665 blocks");
-    QTest::newRow("REL file") << CbmFileList{file("R", 100, 1, FileType::Rel)} << QStringLiteral("REL");
-}
+    void refusals_data()
+    {
+        QTest::addColumn<CbmFileList>("files");
+        QTest::addColumn<QString>("reason");
+        CbmFileList many;
+        for (int i = 0; i < 145; ++i)
+            many.append(file("X", 1, i));
+        QTest::newRow("145 files") << many << QStringLiteral("145 files do not fit in one disk directory");
+        QTest::newRow("one block too many")
+            << CbmFileList{file("A", 664 * 254 + 1, 1)} << QStringLiteral("need 665 blocks but a disk holds only 664");
+        QTest::newRow("together too big")
+            << CbmFileList{file("A", 600 * 254, 1), file("B", 65 * 254, 2)} << QStringLiteral("need 665 blocks");
+        QTest::newRow("REL file") << CbmFileList{file("R", 100, 1, FileType::Rel)} << QStringLiteral("REL");
+    }
 
-void TestD64Writer::refusals()
-{
-    QFETCH(CbmFileList, files);
-    QFETCH(QString, reason);
-    QString error;
-    QVERIFY(!buildD64("X", "XX", files, &error));
-    QVERIFY2(error.contains(reason), qPrintable(error));
-}
+    void refusals()
+    {
+        QFETCH(CbmFileList, files);
+        QFETCH(QString, reason);
+        QString error;
+        QVERIFY(!buildD64("X", "XX", files, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestD64Writer)
 #include "TestD64Writer.moc"

@@ -35,166 +35,144 @@ class TestT64 : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cbmconvertReadsOurTapes_data();
-    void cbmconvertReadsOurTapes();
-    void listings_data();
-    void listings();
-    void fileDataDoesNotTrustEndAddress();
-    void writerRefusals_data();
-    void writerRefusals();
+    // Our tapes read back by cbmconvert, with start and end addresses as the format has them (the end is the first
+    // address after the data); what a tape cannot hold is refused.
+    void writer_data()
+    {
+        QTest::addColumn<CbmFileList>("files");
+        QTest::addColumn<QString>("refusal");
+        const auto prg = [](const QByteArray& name, quint16 load, int size) {
+            return CbmFile{name, FileType::Prg, tooltest::program(load, size, 1)};
+        };
+        QTest::newRow("three programs") << CbmFileList{prg("GAME", 0x0801, 20000), prg("LOADER", 0xC000, 300),
+                                                       prg("TINY", 0x1000, 0)}
+                                        << QString();
+        QTest::newRow("more than 255 entries") << programs(300, 3) << QString();
+        // The last byte may go to $FFFE: the end address $FFFF still fits the field.
+        QTest::newRow("up to $FFFE") << CbmFileList{prg("TOP", 0xF000, 4095)} << QString();
+        QTest::newRow("no files") << CbmFileList() << "no files to put on the tape";
+        QTest::newRow("one byte") << CbmFileList{CbmFile{"ONE", FileType::Prg, "\1"}}
+                                  << "ONE is shorter than a load address";
+        QTest::newRow("past $FFFF") << CbmFileList{prg("HIGH", 0xF000, 4096)}
+                                    << "HIGH would load past the end of C64 memory";
+    }
+
+    void writer()
+    {
+        QFETCH(CbmFileList, files);
+        QFETCH(QString, refusal);
+        QString error;
+        const QByteArray tape = buildT64("MY TAPE", files, &error).value_or(QByteArray());
+        QCOMPARE(error, refusal);
+        if (!refusal.isEmpty())
+            return;
+        QCOMPARE(readU16(tape, 36).value(), files.size());
+        QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64")),
+                 c64test::asNativeFiles(files));
+        for (int i = 0; i < files.size(); ++i) {
+            const int start = readU16(files[i].data, 0).value();
+            QCOMPARE(readU16(tape, 64 + 32 * i + 2).value(), start);
+            QCOMPARE(readU16(tape, 64 + 32 * i + 4).value(), start + files[i].data.size() - 2);
+        }
+    }
+
+    void listings_data()
+    {
+        QTest::addColumn<QByteArray>("tape");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("problem"); // empty: the listing is whole
+        const QByteArray good = tapeOf(programs(3));
+        const QStringList three{"PROG1", "PROG2", "PROG3"};
+        const auto counted = [&good](int at, int value) {
+            QByteArray tape = good;
+            putU16(tape, at, quint16(value));
+            return tape;
+        };
+
+        QTest::newRow("our tape") << good << "MY TAPE" << three << "";
+        // Entry 1: "AB" then 0xA0 and blanks: only the blanks go. Entry 2: a blank inside the name stays.
+        QByteArray padded = tapeOf(programs(2), QByteArray("A  TAPE") + QByteArray(17, ' '));
+        padded.replace(64 + 16, 16, QByteArray("AB\xA0") + QByteArray(13, ' '));
+        padded.replace(64 + 32 + 16, 16, QByteArray("X Y") + QByteArray(13, ' '));
+        QTest::newRow("names and padding")
+            << padded << "A  TAPE" << QStringList{QString::fromLatin1("AB\xA0"), "X Y"} << "";
+        QStringList many;
+        for (int i = 1; i <= 300; ++i)
+            many << QStringLiteral("PROG%1").arg(i);
+        QTest::newRow("300 entries") << tapeOf(programs(300, 3)) << "MY TAPE" << many << "";
+        QTest::newRow("zero length") << QByteArray() << "" << QStringList() << "The tape image is empty.";
+        QTest::newRow("short header") << good.left(40) << "" << QStringList() << "too short for its header";
+        QTest::newRow("header only") << good.left(64) << "MY TAPE" << QStringList() << "ends after 0 of its 3";
+        QTest::newRow("cut in the third entry") << good.left(64 + 2 * 32 + 20) << "MY TAPE" << three.mid(0, 2)
+                                                << "The tape image ends after 2 of its 3 entries.";
+        QTest::newRow("fewer used than present") << counted(36, 2) << "MY TAPE" << three.mid(0, 2) << "";
+        QTest::newRow("65535 used entries")
+            << counted(36, 0xFFFF).left(64 + 3 * 32) << "MY TAPE" << three << "ends after 3 of its 65535 entries";
+        QTest::newRow("max entries below used") << counted(34, 1) << "MY TAPE" << three << "";
+    }
+
+    void listings()
+    {
+        QFETCH(QByteArray, tape);
+        QFETCH(QString, name);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, problem);
+        const ImageListing listing = listImage(put(QStringLiteral("tape.T64"), tape));
+        QCOMPARE(listing.kind, ImageKind::T64);
+        QCOMPARE(listing.name, name);
+        QCOMPARE(listing.entries, entries);
+        QCOMPARE(listing.partial, !problem.isEmpty());
+        QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
+    }
+
+    void fileDataDoesNotTrustEndAddress()
+    {
+        const CbmFileList files = programs(3, 500);
+        QByteArray tape = tapeOf(files);
+        // The wrong end address an old converter wrote into every entry.
+        for (int i = 0; i < 3; ++i)
+            putU16(tape, 64 + 32 * i + 4, 0xC3C6);
+        const T64Directory dir = T64Directory::parse(tape).value();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(t64FileData(tape, dir, i).value() == files[i].data);
+
+        // The directory may list the files in another order than their data lies in the tape: each still ends
+        // where the next data in the file begins.
+        QByteArray reordered = tape;
+        const int order[] = {2, 0, 1};
+        for (int i = 0; i < 3; ++i)
+            reordered.replace(64 + 32 * i, 32, tape.mid(64 + 32 * order[i], 32));
+        const T64Directory reorderedDir = T64Directory::parse(reordered).value();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(t64FileData(reordered, reorderedDir, i).value() == files[order[i]].data);
+
+        // An end address before the start falls back to the next entry's data too.
+        putU16(tape, 64 + 4, 0x0001);
+        QVERIFY(t64FileData(tape, T64Directory::parse(tape).value(), 0).value() == files[0].data);
+
+        // Data beyond the end of the file is refused; a cut last file yields what is there.
+        QByteArray cut = tapeOf(files);
+        putU32(cut, 64 + 8, 1000000);
+        QString error;
+        QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 0, &error));
+        QVERIFY2(error.contains(QStringLiteral("beyond the end")), qPrintable(error));
+        QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 3, &error));
+        const QByteArray shortTape = tapeOf(files).chopped(100);
+        QCOMPARE(t64FileData(shortTape, T64Directory::parse(shortTape).value(), 2).value().size(),
+                 files[2].data.size() - 100);
+    }
 
 private:
-    QString put(const QString& name, const QByteArray& bytes);
+    QString put(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        testsupport::writeFile(path, bytes);
+        return path;
+    }
+
     QTemporaryDir m_dir;
 };
-
-void TestT64::initTestCase()
-{
-    QVERIFY2(tooltest::haveProgram(QStringLiteral("cbmconvert")), "cbmconvert is needed to check the tapes");
-}
-
-QString TestT64::put(const QString& name, const QByteArray& bytes)
-{
-    const QString path = m_dir.filePath(name);
-    testsupport::writeFile(path, bytes);
-    return path;
-}
-
-void TestT64::cbmconvertReadsOurTapes_data()
-{
-    QTest::addColumn<CbmFileList>("files");
-    QTest::newRow("three programs") << CbmFileList{CbmFile{"GAME", FileType::Prg, tooltest::program(0x0801, 20000, 1)},
-                                                   CbmFile{"LOADER", FileType::Prg, tooltest::program(0xC000, 300, 2)},
-                                                   CbmFile{"TINY", FileType::Prg, tooltest::program(0x1000, 0, 3)}};
-    QTest::newRow("more than 255 entries") << programs(300, 3);
-}
-
-void TestT64::cbmconvertReadsOurTapes()
-{
-    QFETCH(CbmFileList, files);
-    const QByteArray tape = tapeOf(files);
-    QCOMPARE(readU16(tape, 36).value(), files.size());
-    QString why;
-    QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64"), &why),
-             c64test::asNativeFiles(files));
-    // Start and end addresses as the format has them: the end is the first address after the data.
-    for (int i = 0; i < files.size(); ++i) {
-        const int start = readU16(files[i].data, 0).value();
-        QCOMPARE(readU16(tape, 64 + 32 * i + 2).value(), start);
-        QCOMPARE(readU16(tape, 64 + 32 * i + 4).value(), start + files[i].data.size() - 2);
-    }
-}
-
-void TestT64::listings_data()
-{
-    QTest::addColumn<QByteArray>("tape");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("problem"); // empty: the listing is whole
-    const QByteArray good = tapeOf(programs(3));
-    const QStringList three{"PROG1", "PROG2", "PROG3"};
-    const auto counted = [&good](int at, int value) {
-        QByteArray tape = good;
-        putU16(tape, at, quint16(value));
-        return tape;
-    };
-
-    QTest::newRow("our tape") << good << "MY TAPE" << three << "";
-    // Entry 1: "AB" then 0xA0 and blanks: only the blanks go. Entry 2: a blank inside the name stays.
-    QByteArray padded = tapeOf(programs(2), QByteArray("A  TAPE") + QByteArray(17, ' '));
-    padded.replace(64 + 16, 16, QByteArray("AB\xA0") + QByteArray(13, ' '));
-    padded.replace(64 + 32 + 16, 16, QByteArray("X Y") + QByteArray(13, ' '));
-    QTest::newRow("names and padding") << padded << "A  TAPE" << QStringList{QString::fromLatin1("AB\xA0"), "X Y"}
-                                       << "";
-    QStringList many;
-    for (int i = 1; i <= 300; ++i)
-        many << QStringLiteral("PROG%1").arg(i);
-    QTest::newRow("300 entries") << tapeOf(programs(300, 3)) << "MY TAPE" << many << "";
-    QTest::newRow("zero length") << QByteArray() << "" << QStringList() << "The tape image is empty.";
-    QTest::newRow("short header") << good.left(40) << "" << QStringList() << "too short for its header";
-    QTest::newRow("header only") << good.left(64) << "MY TAPE" << QStringList() << "ends after 0 of its 3";
-    QTest::newRow("cut in the third entry") << good.left(64 + 2 * 32 + 20) << "MY TAPE" << three.mid(0, 2)
-                                            << "The tape image ends after 2 of its 3 entries.";
-    QTest::newRow("fewer used than present") << counted(36, 2) << "MY TAPE" << three.mid(0, 2) << "";
-    QTest::newRow("65535 used entries") << counted(36, 0xFFFF).left(64 + 3 * 32) << "MY TAPE" << three
-                                        << "ends after 3 of its 65535 entries";
-    QTest::newRow("max entries below used") << counted(34, 1) << "MY TAPE" << three << "";
-}
-
-void TestT64::listings()
-{
-    QFETCH(QByteArray, tape);
-    QFETCH(QString, name);
-    QFETCH(QStringList, entries);
-    QFETCH(QString, problem);
-    const ImageListing listing = listImage(put(QStringLiteral("tape.T64"), tape));
-    QCOMPARE(listing.kind, ImageKind::T64);
-    QCOMPARE(listing.name, name);
-    QCOMPARE(listing.entries, entries);
-    QCOMPARE(listing.partial, !problem.isEmpty());
-    QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
-}
-
-void TestT64::fileDataDoesNotTrustEndAddress()
-{
-    const CbmFileList files = programs(3, 500);
-    QByteArray tape = tapeOf(files);
-    // The wrong end address an old converter wrote into every entry.
-    for (int i = 0; i < 3; ++i)
-        putU16(tape, 64 + 32 * i + 4, 0xC3C6);
-    const T64Directory dir = T64Directory::parse(tape).value();
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(t64FileData(tape, dir, i).value() == files[i].data);
-
-    // The directory may list the files in another order than their data lies in the tape: each still ends
-    // where the next data in the file begins.
-    QByteArray reordered = tape;
-    const int order[] = {2, 0, 1};
-    for (int i = 0; i < 3; ++i)
-        reordered.replace(64 + 32 * i, 32, tape.mid(64 + 32 * order[i], 32));
-    const T64Directory reorderedDir = T64Directory::parse(reordered).value();
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(t64FileData(reordered, reorderedDir, i).value() == files[order[i]].data);
-
-    // An end address before the start falls back to the next entry's data too.
-    putU16(tape, 64 + 4, 0x0001);
-    QVERIFY(t64FileData(tape, T64Directory::parse(tape).value(), 0).value() == files[0].data);
-
-    // Data beyond the end of the file is refused; a cut last file yields what is there.
-    QByteArray cut = tapeOf(files);
-    putU32(cut, 64 + 8, 1000000);
-    QString error;
-    QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 0, &error));
-    QVERIFY2(error.contains(QStringLiteral("beyond the end")), qPrintable(error));
-    QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 3, &error));
-    const QByteArray shortTape = tapeOf(files).chopped(100);
-    QCOMPARE(t64FileData(shortTape, T64Directory::parse(shortTape).value(), 2).value().size(),
-             files[2].data.size() - 100);
-}
-
-void TestT64::writerRefusals_data()
-{
-    QTest::addColumn<CbmFileList>("files");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("no files") << CbmFileList() << QStringLiteral("no files to put on the tape");
-    QTest::newRow("one byte") << CbmFileList{CbmFile{"ONE", FileType::Prg, QByteArray(1, '\1')}}
-                              << QStringLiteral("ONE is shorter than a load address");
-    QTest::newRow("past $FFFF") << CbmFileList{CbmFile{"HIGH", FileType::Prg, tooltest::program(0xF000, 4096, 1)}}
-                                << QStringLiteral("HIGH would load past the end of C64 memory");
-}
-
-void TestT64::writerRefusals()
-{
-    QFETCH(CbmFileList, files);
-    QFETCH(QString, reason);
-    QString error;
-    QVERIFY(!buildT64("T", files, &error));
-    QCOMPARE(error, reason);
-
-    // The last byte may go to $FFFE: the end address $FFFF still fits the field.
-    QVERIFY(buildT64("T", {CbmFile{"TOP", FileType::Prg, tooltest::program(0xF000, 4095, 1)}}));
-}
 
 QTEST_GUILESS_MAIN(TestT64)
 #include "TestT64.moc"

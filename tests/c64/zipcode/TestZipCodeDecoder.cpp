@@ -21,204 +21,179 @@ class TestZipCodeDecoder : public QObject
     Q_OBJECT
 
 private slots:
-    void acceptsWhatRealSetsContain_data();
-    void acceptsWhatRealSetsContain();
-    void unpacksRuns_data();
-    void unpacksRuns();
-    void refusesDamagedRecords_data();
-    void refusesDamagedRecords();
-    void refusesShortParts_data();
-    void refusesShortParts();
+    void acceptsWhatRealSetsContain_data()
+    {
+        QTest::addColumn<Mutation>("mutation");
+        QTest::addColumn<QByteArray>("padding");
+
+        QTest::newRow("plain set") << Mutation() << QByteArray();
+        // The packer reads a track with an interleave, so sectors arrive out of order.
+        QTest::newRow("sectors of a track in reverse") << Mutation([](PartRecords& p) {
+            for (auto& part : p) {
+                QList<Record> reordered;
+                for (int t = part.first().track; t <= part.last().track; ++t) {
+                    QList<Record> track;
+                    for (const Record& r : part) {
+                        if (r.track == t)
+                            track.prepend(r);
+                    }
+                    reordered << track;
+                }
+                part = reordered;
+            }
+        }) << QByteArray();
+        QTest::newRow("padding after the last sector") << Mutation() << QByteArray(128, '\x1a');
+        QTest::newRow("a whole extra record after the last sector") << Mutation() << QByteArray("\x41\x00\x55", 3);
+    }
+
+    void acceptsWhatRealSetsContain()
+    {
+        QFETCH(Mutation, mutation);
+        QFETCH(QByteArray, padding);
+        const QByteArray image = patternImage();
+        PartRecords records = plainSet(image);
+        if (mutation)
+            mutation(records);
+        Parts parts = encode(records);
+        for (QByteArray& part : parts)
+            part.append(padding);
+        // Load address and disk ID are whatever the packing machine used; they do not reach the image.
+        parts[0][0] = '\x12';
+        parts[0][2] = 'Q';
+        parts[3][1] = '\x77';
+        const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(parts);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(result.failedPart, 0);
+        QVERIFY(result.image == image);
+    }
+
+    void unpacksRuns_data()
+    {
+        QTest::addColumn<char>("mark");
+        QTest::addColumn<QByteArray>("packed");
+        QTest::addColumn<QByteArray>("expected");
+
+        const QByteArray literals = QByteArray("\x01\x02\x03\x04", 4);
+        QTest::newRow("one run fills the sector")
+            << char('\xfe') << QByteArray("\xfe\xff\x20\x20", 4) << QByteArray(256, ' ');
+        QTest::newRow("literals around a run") << char('\x80') << literals + QByteArray("\x80\xf8\x00", 3) + literals
+                                               << literals + QByteArray(248, '\0') + literals;
+        QTest::newRow("a run of the mark's own value") << char('\x80') << QByteArray("\x80\x80\x80\x80\x80\x11", 6)
+                                                       << QByteArray(128, '\x80') + QByteArray(128, '\x11');
+        QTest::newRow("an empty run adds nothing")
+            << char('\x07') << QByteArray("\x07\x00\x09\x07\x80\x01\x07\x80\x02", 9)
+            << QByteArray(128, '\x01') + QByteArray(128, '\x02');
+        QTest::newRow("255 literals and one more")
+            << char('\x00') << QByteArray(255, '\x05') + QByteArray("\x00\x01\x06", 3)
+            << QByteArray(255, '\x05') + '\x06';
+    }
+
+    void unpacksRuns()
+    {
+        QFETCH(char, mark);
+        QFETCH(QByteArray, packed);
+        QFETCH(QByteArray, expected);
+        QByteArray image = patternImage();
+        PartRecords records = plainSet(image);
+        // Track 18 sector 4 lies in part 3, fourth record after the 21 of track 17.
+        records[2][21 + 4] = packedRecord(18, 4, mark, packed.left(255));
+        const QByteArray rest = packed.mid(255);
+        if (!rest.isEmpty()) {
+            // Longer than one length byte can say: the packer would never make this, so it must be refused.
+            Parts parts = encode(records);
+            QVERIFY(!c64::decodeZipCodeSet(parts).ok);
+            return;
+        }
+        image.replace(sectorOffset(18, 4), 256, expected);
+        const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(encode(records));
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY(result.image.mid(sectorOffset(18, 4), 256) == expected);
+        QVERIFY(result.image == image);
+    }
+
+    void refusesDamagedParts_data()
+    {
+        QTest::addColumn<Mutation>("mutation"); // a change to the records, or none
+        QTest::addColumn<int>("part");          // the part refused
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("keep"); // bytes kept of that part after encoding, or -1
+        QTest::addColumn<int>("chop"); // bytes then cut off its end
+        const auto row = [](const char* tag, const Mutation& mutation, int part, const QString& reason, int keep = -1,
+                            int chop = 0) { QTest::newRow(tag) << mutation << part << reason << keep << chop; };
+        // The record at index in a part gets another sector or track number.
+        const auto sector = [](int part, int index, int value) {
+            return Mutation([=](PartRecords& p) { p[size_t(part - 1)][index].sector = value; });
+        };
+        const auto track = [](int part, int index, int value) {
+            return Mutation([=](PartRecords& p) { p[size_t(part - 1)][index].track = value; });
+        };
+        row(
+            "sector left out", [](PartRecords& p) { p[0].removeAt(30); }, 1, "track 2 has only 20 of its 21 sectors");
+        row(
+            "last sector of the part left out", [](PartRecords& p) { p[3].removeLast(); }, 4,
+            "ends after 16 of the 17 sectors of track 35");
+        row("sector given twice", sector(2, 5, 3), 2, "sector 3 of track 9 is given twice");
+        row("sector beyond a 21-sector track", sector(1, 20, 21), 1, "track 1 has no sector 21");
+        row("sector beyond track 35", sector(4, 174, 17), 4, "track 35 has no sector 17");
+        row("track 0", track(1, 0, 0), 1, "a sector of track 0 was found where track 1 was expected");
+        row("track 36", track(4, 170, 36), 4, "a sector of track 36 was found where track 35 was expected");
+        row(
+            "unknown packing kind", [](PartRecords& p) { p[2][40].kind = 3; }, 3, "unknown packing kind 3");
+        // Track 1 sector 5 packed with the given bytes after the mark 0x80.
+        const auto packed = [](const QByteArray& bytes) {
+            return Mutation([=](PartRecords& p) { p[0][5] = packedRecord(1, 5, '\x80', bytes); });
+        };
+        row("packed data too long", packed("\x80\xff\x01\x80\x02\x01"), 1, "expands beyond 256 bytes");
+        row("packed data too short", packed("\x80\xfe\x01"), 1, "expands to only 254 of 256 bytes");
+        row("run cut after its count", packed(QByteArray("\x80\xff\x01\x01\x80\x00", 6)), 1, "ends inside a run");
+        row("first part without its disk ID", {}, 1, "too short (3 bytes)", 3);
+        row("first part with its header only", {}, 1, "ends after 0 of the 21 sectors of track 1", 4);
+        row("one byte of a record header", {}, 2, "ends after 0 of the 21 sectors of track 9", 3);
+        // In the pattern image track 35 sector 16 is stored and track 25 sector 17 is filled.
+        row("stored sector cut short", {}, 4,
+            "sector 16 of track 35 (at byte 38264) is damaged: the part ends inside it", -1, 1);
+        row("fill byte missing", {}, 3, "sector 17 of track 25", -1, 1);
+    }
+
+    void refusesDamagedParts()
+    {
+        QFETCH(Mutation, mutation);
+        QFETCH(int, part);
+        QFETCH(QString, reason);
+        QFETCH(int, keep);
+        QFETCH(int, chop);
+        PartRecords records = plainSet(patternImage());
+        if (mutation)
+            mutation(records);
+        Parts parts = encode(records);
+        QByteArray& damaged = parts[size_t(part - 1)];
+        if (keep >= 0)
+            damaged.truncate(keep);
+        damaged.chop(chop);
+        const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(parts);
+        QVERIFY(!result.ok);
+        QVERIFY(result.image.isEmpty());
+        QCOMPARE(result.failedPart, part);
+        QVERIFY2(result.error.contains(reason), qPrintable(result.error));
+    }
 
 private:
-    static PartRecords plainSet(const QByteArray& image);
-    static Parts encode(const PartRecords& records);
-};
-
-PartRecords TestZipCodeDecoder::plainSet(const QByteArray& image)
-{
-    PartRecords records;
-    for (int part = 1; part <= 4; ++part)
-        records[size_t(part - 1)] = plainRecords(image, part);
-    return records;
-}
-
-Parts TestZipCodeDecoder::encode(const PartRecords& records)
-{
-    Parts parts;
-    for (int part = 1; part <= 4; ++part)
-        parts[size_t(part - 1)] = encodePart(part, records[size_t(part - 1)]);
-    return parts;
-}
-
-void TestZipCodeDecoder::acceptsWhatRealSetsContain_data()
-{
-    QTest::addColumn<Mutation>("mutation");
-    QTest::addColumn<QByteArray>("padding");
-
-    QTest::newRow("plain set") << Mutation() << QByteArray();
-    // The packer reads a track with an interleave, so sectors arrive out of order.
-    QTest::newRow("sectors of a track in reverse") << Mutation([](PartRecords& p) {
-        for (auto& part : p) {
-            QList<Record> reordered;
-            for (int t = part.first().track; t <= part.last().track; ++t) {
-                QList<Record> track;
-                for (const Record& r : part) {
-                    if (r.track == t)
-                        track.prepend(r);
-                }
-                reordered << track;
-            }
-            part = reordered;
-        }
-    }) << QByteArray();
-    QTest::newRow("padding after the last sector") << Mutation() << QByteArray(128, '\x1a');
-    QTest::newRow("a whole extra record after the last sector") << Mutation() << QByteArray("\x41\x00\x55", 3);
-}
-
-void TestZipCodeDecoder::acceptsWhatRealSetsContain()
-{
-    QFETCH(Mutation, mutation);
-    QFETCH(QByteArray, padding);
-    const QByteArray image = patternImage();
-    PartRecords records = plainSet(image);
-    if (mutation)
-        mutation(records);
-    Parts parts = encode(records);
-    for (QByteArray& part : parts)
-        part.append(padding);
-    // Load address and disk ID are whatever the packing machine used; they do not reach the image.
-    parts[0][0] = '\x12';
-    parts[0][2] = 'Q';
-    parts[3][1] = '\x77';
-    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(parts);
-    QVERIFY2(result.ok, qPrintable(result.error));
-    QCOMPARE(result.failedPart, 0);
-    QVERIFY(result.image == image);
-}
-
-void TestZipCodeDecoder::unpacksRuns_data()
-{
-    QTest::addColumn<char>("mark");
-    QTest::addColumn<QByteArray>("packed");
-    QTest::addColumn<QByteArray>("expected");
-
-    const QByteArray literals = QByteArray("\x01\x02\x03\x04", 4);
-    QTest::newRow("one run fills the sector")
-        << char('\xfe') << QByteArray("\xfe\xff\x20\x20", 4) << QByteArray(256, ' ');
-    QTest::newRow("literals around a run") << char('\x80') << literals + QByteArray("\x80\xf8\x00", 3) + literals
-                                           << literals + QByteArray(248, '\0') + literals;
-    QTest::newRow("a run of the mark's own value") << char('\x80') << QByteArray("\x80\x80\x80\x80\x80\x11", 6)
-                                                   << QByteArray(128, '\x80') + QByteArray(128, '\x11');
-    QTest::newRow("an empty run adds nothing") << char('\x07') << QByteArray("\x07\x00\x09\x07\x80\x01\x07\x80\x02", 9)
-                                               << QByteArray(128, '\x01') + QByteArray(128, '\x02');
-    QTest::newRow("255 literals and one more")
-        << char('\x00') << QByteArray(255, '\x05') + QByteArray("\x00\x01\x06", 3) << QByteArray(255, '\x05') + '\x06';
-}
-
-void TestZipCodeDecoder::unpacksRuns()
-{
-    QFETCH(char, mark);
-    QFETCH(QByteArray, packed);
-    QFETCH(QByteArray, expected);
-    QByteArray image = patternImage();
-    PartRecords records = plainSet(image);
-    // Track 18 sector 4 lies in part 3, fourth record after the 21 of track 17.
-    records[2][21 + 4] = packedRecord(18, 4, mark, packed.left(255));
-    const QByteArray rest = packed.mid(255);
-    if (!rest.isEmpty()) {
-        // Longer than one length byte can say: the packer would never make this, so it must be refused.
-        Parts parts = encode(records);
-        QVERIFY(!c64::decodeZipCodeSet(parts).ok);
-        return;
+    static PartRecords plainSet(const QByteArray& image)
+    {
+        PartRecords records;
+        for (int part = 1; part <= 4; ++part)
+            records[size_t(part - 1)] = plainRecords(image, part);
+        return records;
     }
-    image.replace(sectorOffset(18, 4), 256, expected);
-    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(encode(records));
-    QVERIFY2(result.ok, qPrintable(result.error));
-    QVERIFY(result.image.mid(sectorOffset(18, 4), 256) == expected);
-    QVERIFY(result.image == image);
-}
 
-void TestZipCodeDecoder::refusesDamagedRecords_data()
-{
-    QTest::addColumn<Mutation>("mutation");
-    QTest::addColumn<int>("part");
-    QTest::addColumn<QString>("reason");
-
-    // The record at index in a part gets another sector or track number.
-    const auto sector = [](int part, int index, int value) {
-        return Mutation([=](PartRecords& p) { p[size_t(part - 1)][index].sector = value; });
-    };
-    const auto track = [](int part, int index, int value) {
-        return Mutation([=](PartRecords& p) { p[size_t(part - 1)][index].track = value; });
-    };
-    QTest::newRow("sector left out") << Mutation([](PartRecords& p) { p[0].removeAt(30); }) << 1
-                                     << "track 2 has only 20 of its 21 sectors";
-    QTest::newRow("last sector of the part left out")
-        << Mutation([](PartRecords& p) { p[3].removeLast(); }) << 4 << "ends after 16 of the 17 sectors of track 35";
-    QTest::newRow("sector given twice") << sector(2, 5, 3) << 2 << "sector 3 of track 9 is given twice";
-    QTest::newRow("sector beyond a 21-sector track") << sector(1, 20, 21) << 1 << "track 1 has no sector 21";
-    QTest::newRow("sector beyond track 35") << sector(4, 174, 17) << 4 << "track 35 has no sector 17";
-    QTest::newRow("track 0") << track(1, 0, 0) << 1 << "a sector of track 0 was found where track 1 was expected";
-    QTest::newRow("track 36") << track(4, 170, 36) << 4 << "a sector of track 36 was found where track 35 was expected";
-    QTest::newRow("unknown packing kind")
-        << Mutation([](PartRecords& p) { p[2][40].kind = 3; }) << 3 << "unknown packing kind 3";
-    // Track 1 sector 5 packed with the given bytes after the mark 0x80.
-    const auto packed = [](const QByteArray& bytes) {
-        return Mutation([=](PartRecords& p) { p[0][5] = packedRecord(1, 5, '\x80', bytes); });
-    };
-    QTest::newRow("packed data too long") << packed("\x80\xff\x01\x80\x02\x01") << 1 << "expands beyond 256 bytes";
-    QTest::newRow("packed data too short") << packed("\x80\xfe\x01") << 1 << "expands to only 254 of 256 bytes";
-    QTest::newRow("run cut after its count")
-        << packed(QByteArray("\x80\xff\x01\x01\x80\x00", 6)) << 1 << "ends inside a run";
-}
-
-void TestZipCodeDecoder::refusesDamagedRecords()
-{
-    QFETCH(Mutation, mutation);
-    QFETCH(int, part);
-    QFETCH(QString, reason);
-    PartRecords records = plainSet(patternImage());
-    mutation(records);
-    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(encode(records));
-    QVERIFY(!result.ok);
-    QVERIFY(result.image.isEmpty());
-    QCOMPARE(result.failedPart, part);
-    QVERIFY2(result.error.contains(reason), qPrintable(result.error));
-}
-
-void TestZipCodeDecoder::refusesShortParts_data()
-{
-    QTest::addColumn<int>("part");
-    QTest::addColumn<int>("keep"); // bytes kept of that part, or -1
-    QTest::addColumn<int>("chop"); // bytes cut off its end
-    QTest::addColumn<QString>("reason");
-
-    QTest::newRow("first part without its disk ID") << 1 << 3 << 0 << "too short (3 bytes)";
-    QTest::newRow("first part with its header only") << 1 << 4 << 0 << "ends after 0 of the 21 sectors of track 1";
-    QTest::newRow("one byte of a record header") << 2 << 3 << 0 << "ends after 0 of the 21 sectors of track 9";
-    // In the pattern image track 35 sector 16 is stored and track 25 sector 17 is filled.
-    QTest::newRow("stored sector cut short")
-        << 4 << -1 << 1 << "sector 16 of track 35 (at byte 38264) is damaged: the part ends inside it";
-    QTest::newRow("fill byte missing") << 3 << -1 << 1 << "sector 17 of track 25";
-}
-
-void TestZipCodeDecoder::refusesShortParts()
-{
-    QFETCH(int, part);
-    QFETCH(int, keep);
-    QFETCH(int, chop);
-    QFETCH(QString, reason);
-    Parts parts = encode(plainSet(patternImage()));
-    QByteArray& damaged = parts[size_t(part - 1)];
-    if (keep >= 0)
-        damaged.truncate(keep);
-    damaged.chop(chop);
-    const c64::ZipCodeDecodeResult result = c64::decodeZipCodeSet(parts);
-    QVERIFY(!result.ok);
-    QCOMPARE(result.failedPart, part);
-    QVERIFY2(result.error.contains(reason), qPrintable(result.error));
-}
+    static Parts encode(const PartRecords& records)
+    {
+        Parts parts;
+        for (int part = 1; part <= 4; ++part)
+            parts[size_t(part - 1)] = encodePart(part, records[size_t(part - 1)]);
+        return parts;
+    }
+};
 
 QTEST_GUILESS_MAIN(TestZipCodeDecoder)
 #include "TestZipCodeDecoder.moc"

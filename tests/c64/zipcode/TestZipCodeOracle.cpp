@@ -1,6 +1,6 @@
-// zip2disk as the oracle: our encoder's sets (it makes the demo's courier.zip) unpack to the image they were made
-// from, by zip2disk and by our decoder; and on damaged copies of a real set both must either refuse the set or
-// produce the same image, byte for byte.
+// zip2disk as the oracle: our encoder's sets (it only makes the demo's courier.zip, so only that they unpack is
+// checked, not how it packs) unpack to the image they were made from, by zip2disk and by our decoder; and on damaged
+// copies of a real set both must either refuse the set or produce the same image, byte for byte.
 
 #include "C64Fixtures.h"
 #include "c64/D64Writer.h"
@@ -12,26 +12,6 @@
 #include <QTest>
 
 using namespace c64test;
-using tooltest::haveProgram;
-
-class TestZipCodeOracle : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void encoderRoundTrip_data();
-    void encoderRoundTrip();
-    void encoderLayout();
-    void encoderRefusals_data();
-    void encoderRefusals();
-    void agreesWithZip2disk_data();
-    void agreesWithZip2disk();
-
-private:
-    QTemporaryDir m_dir;
-    SampleSet m_sample;
-};
 
 namespace {
 
@@ -98,124 +78,97 @@ QByteArray edgeCaseImage()
 
 } // namespace
 
-void TestZipCodeOracle::encoderRoundTrip_data()
+class TestZipCodeOracle : public QObject
 {
-    QTest::addColumn<QByteArray>("image");
-    QTest::newRow("blank disk") << QByteArray(174848, '\0');
-    QTest::newRow("edge-case sectors") << edgeCaseImage();
-    c64::CbmFileList files;
-    for (int i = 0; i < 6; ++i)
-        files.append(c64::CbmFile{QByteArray("GAME ") + QByteArray::number(i), c64::FileType::Prg,
-                                  tooltest::program(0x0801, 1000 + 4000 * i, i) + QByteArray(300 * i, char(i))});
-    QTest::newRow("disk made by our writer") << c64::buildD64("ZIPPED", "ZC", files).value_or(QByteArray());
-    QTest::newRow("disk made by cc1541") << m_sample.image;
-}
+    Q_OBJECT
 
-void TestZipCodeOracle::encoderRoundTrip()
-{
-    QFETCH(QByteArray, image);
-    QString error;
-    const std::optional<Parts> parts = c64::encodeZipCodeSet(image, &error);
-    QVERIFY2(parts, qPrintable(error));
-    const c64::ZipCodeDecodeResult ours = c64::decodeZipCodeSet(*parts);
-    QVERIFY2(ours.ok, qPrintable(ours.error));
-    QVERIFY(ours.image == image);
-    QTemporaryDir dir;
-    QVERIFY(writeParts(dir.path(), *parts, QStringLiteral("set")));
-    QVERIFY(unpackWithZip2disk(dir.path(), QStringLiteral("set")) == image);
-}
-
-// The record kind each sector needs, and the header and sector order a C64 packer writes.
-void TestZipCodeOracle::encoderLayout()
-{
-    const Parts parts = c64::encodeZipCodeSet(edgeCaseImage()).value();
-    QMap<QPair<int, int>, int> kinds;
-    for (int p = 1; p <= 4; ++p) {
-        for (const RecordHead& head : recordHeads(parts[size_t(p - 1)], p))
-            kinds.insert({head.track, head.sector}, head.kind);
+private slots:
+    void encoderRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("image");
+        QTest::newRow("blank disk") << QByteArray(174848, '\0');
+        QTest::newRow("edge-case sectors") << edgeCaseImage();
+        c64::CbmFileList files;
+        for (int i = 0; i < 6; ++i)
+            files.append(c64::CbmFile{QByteArray("GAME ") + QByteArray::number(i), c64::FileType::Prg,
+                                      tooltest::program(0x0801, 1000 + 4000 * i, i) + QByteArray(300 * i, char(i))});
+        QTest::newRow("disk made by our writer") << c64::buildD64("ZIPPED", "ZC", files).value_or(QByteArray());
+        QTest::newRow("disk made by cc1541") << m_sample.image;
     }
-    QCOMPARE(kinds.size(), 683);
-    const QList<QPair<QPair<int, int>, int>> expected{{{1, 0}, 1},  {{8, 20}, 1}, {{35, 16}, 1}, {{9, 0}, 2},
-                                                      {{17, 3}, 2}, {{26, 5}, 0}, {{20, 4}, 0},  {{2, 2}, 0}};
-    for (const auto& [at, kind] : expected)
-        QCOMPARE(kinds.value(at), kind);
 
-    // The disk ID goes into the first part; each sector is followed by the one half a turn on.
-    const Parts set =
-        c64::encodeZipCodeSet(c64::buildD64("ORDER", "Q7", {c64::CbmFile{"X", c64::FileType::Prg, "\x01\x08"}}).value())
-            .value();
-    QCOMPARE(set[0].left(4), QByteArray("\xFE\x03Q7"));
-    QCOMPARE(set[3].left(2), QByteArray("\x00\x04", 2));
-    const auto order = [&set](int part, int track) {
-        QList<int> sectors;
-        for (const RecordHead& head : recordHeads(set[size_t(part - 1)], part)) {
-            if (head.track == track)
-                sectors.append(head.sector);
+    void encoderRoundTrip()
+    {
+        QFETCH(QByteArray, image);
+        QString error;
+        const std::optional<Parts> parts = c64::encodeZipCodeSet(image, &error);
+        QVERIFY2(parts, qPrintable(error));
+        const c64::ZipCodeDecodeResult ours = c64::decodeZipCodeSet(*parts);
+        QVERIFY2(ours.ok, qPrintable(ours.error));
+        QVERIFY(ours.image == image);
+        QTemporaryDir dir;
+        QVERIFY(writeParts(dir.path(), *parts, QStringLiteral("set")));
+        QVERIFY(unpackWithZip2disk(dir.path(), QStringLiteral("set")) == image);
+    }
+
+    void encoderRefusals_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty") << 0 << "not the size of a disk image";
+        QTest::newRow("one byte short") << 174847 << "not the size of a disk image";
+        QTest::newRow("error bytes") << 175531 << "without error bytes";
+        QTest::newRow("40 tracks") << 196608 << "35-track";
+    }
+
+    void encoderRefusals()
+    {
+        QFETCH(int, size);
+        QFETCH(QString, reason);
+        QString error;
+        QVERIFY(!c64::encodeZipCodeSet(QByteArray(size, '\0'), &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+    }
+
+    void initTestCase()
+    {
+        m_sample = makeSampleSet({2500, 30000, 900, 40000, 6000}, 3);
+        QVERIFY(!m_sample.image.isEmpty() && !m_sample.parts[3].isEmpty());
+    }
+
+    void agreesWithZip2disk_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<quint32>("seed");
+
+        const char* names[] = {"bit flip", "truncation", "record header", "packed length", "records swapped"};
+        for (int kind = FlipBit; kind <= SwapRecords; ++kind) {
+            for (quint32 seed = 1; seed <= 2; ++seed)
+                QTest::addRow("%s %u", names[kind], seed) << kind << seed;
         }
-        return sectors;
-    };
-    QCOMPARE(order(1, 1), (QList<int>{0, 11, 1, 12, 2, 13, 3, 14, 4, 15, 5, 16, 6, 17, 7, 18, 8, 19, 9, 20, 10}));
-    QCOMPARE(order(4, 35), (QList<int>{0, 9, 1, 10, 2, 11, 3, 12, 4, 13, 5, 14, 6, 15, 7, 16, 8}));
-}
-
-void TestZipCodeOracle::encoderRefusals_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("empty") << 0 << "not the size of a disk image";
-    QTest::newRow("one byte short") << 174847 << "not the size of a disk image";
-    QTest::newRow("error bytes") << 175531 << "without error bytes";
-    QTest::newRow("40 tracks") << 196608 << "35-track";
-}
-
-void TestZipCodeOracle::encoderRefusals()
-{
-    QFETCH(int, size);
-    QFETCH(QString, reason);
-    QString error;
-    QVERIFY(!c64::encodeZipCodeSet(QByteArray(size, '\0'), &error));
-    QVERIFY2(error.contains(reason), qPrintable(error));
-}
-
-void TestZipCodeOracle::initTestCase()
-{
-    for (const char* program : {"cc1541", "disk2zip", "zip2disk"})
-        QVERIFY2(haveProgram(QString::fromLatin1(program)), qPrintable(QStringLiteral("%1 is needed").arg(program)));
-    QString error;
-    m_sample = makeSampleSet(m_dir.path(), {2500, 30000, 900, 40000, 6000}, 3, &error);
-    QVERIFY2(!m_sample.image.isEmpty(), qPrintable(error));
-}
-
-void TestZipCodeOracle::agreesWithZip2disk_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<quint32>("seed");
-
-    const char* names[] = {"bit flip", "truncation", "record header", "packed length", "records swapped"};
-    for (int kind = FlipBit; kind <= SwapRecords; ++kind) {
-        for (quint32 seed = 1; seed <= 2; ++seed)
-            QTest::addRow("%s %u", names[kind], seed) << kind << seed;
     }
-}
 
-void TestZipCodeOracle::agreesWithZip2disk()
-{
-    QFETCH(int, kind);
-    QFETCH(quint32, seed);
-    QRandomGenerator rng(seed * 100 + quint32(kind));
-    std::array<QByteArray, 4> parts = m_sample.parts;
-    damage(parts, Damage(kind), rng);
+    void agreesWithZip2disk()
+    {
+        QFETCH(int, kind);
+        QFETCH(quint32, seed);
+        QRandomGenerator rng(seed * 100 + quint32(kind));
+        std::array<QByteArray, 4> parts = m_sample.parts;
+        damage(parts, Damage(kind), rng);
 
-    QTemporaryDir dir;
-    QVERIFY(writeParts(dir.path(), parts, QStringLiteral("game")));
-    const QByteArray reference = unpackWithZip2disk(dir.path(), QStringLiteral("game"));
-    const c64::ZipCodeDecodeResult ours = c64::decodeZipCodeSet(parts);
-    QVERIFY2(ours.ok == !reference.isEmpty(), qPrintable(QStringLiteral("zip2disk %1, we %2: %3")
-                                                             .arg(reference.isEmpty() ? "refused" : "accepted",
-                                                                  ours.ok ? "accepted" : "refused", ours.error)));
-    if (ours.ok)
-        QVERIFY(ours.image == reference);
-}
+        QTemporaryDir dir;
+        QVERIFY(writeParts(dir.path(), parts, QStringLiteral("game")));
+        const QByteArray reference = unpackWithZip2disk(dir.path(), QStringLiteral("game"));
+        const c64::ZipCodeDecodeResult ours = c64::decodeZipCodeSet(parts);
+        QVERIFY2(ours.ok == !reference.isEmpty(), qPrintable(QStringLiteral("zip2disk %1, we %2: %3")
+                                                                 .arg(reference.isEmpty() ? "refused" : "accepted",
+                                                                      ours.ok ? "accepted" : "refused", ours.error)));
+        if (ours.ok)
+            QVERIFY(ours.image == reference);
+    }
+
+private:
+    SampleSet m_sample;
+};
 
 QTEST_GUILESS_MAIN(TestZipCodeOracle)
 #include "TestZipCodeOracle.moc"

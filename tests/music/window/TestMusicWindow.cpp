@@ -42,13 +42,13 @@ namespace {
 
 QMainWindow* startWithPlayer(PlayFixture& f, const QString& game, QVariantMap settings = {})
 {
-    settings.insert("SidplayWPath", musictest::writeFakePlayer(f.tempFile("Sid Player")));
+    settings.insert("SidplayWPath", musictest::writeFakePlayer(f.programFile("Sid Player")));
     return f.startOn(game, settings);
 }
 
 QString player(PlayFixture& f)
 {
-    return f.tempFile("Sid Player/sidplayfp");
+    return f.programFile("Sid Player/sidplayfp");
 }
 
 QColor rowColour(QWidget* w, const QString& game)
@@ -74,7 +74,7 @@ void TestMusicWindow::playSidPopupAndDoubleClick()
     QCOMPARE(tunesPlayed(player(f), 2).value(1), "harbour_patrol.sid");
     doubleClickGame(w, "Jungle Jive");
     QCOMPARE(tunesPlayed(player(f), 3).value(2), "bouncing_bytes.sid");
-    QVERIFY(!f.anyStartedWithin(0));
+    QVERIFY(!f.started(0) && !f.started(1) && !f.started(2));
     musictest::stopAll(player(f));
 }
 
@@ -156,8 +156,8 @@ void TestMusicWindow::editCommandsOpenTheSidFileDialog()
         dialog->findChild<QPushButton*>("cmdOK")->click();
     });
     run();
-    QCOMPARE(f.stored("Astro Miner", "Music Filename") + '|' + f.stored("Astro Miner", "SA"), "(None)|0");
-    QCOMPARE(f.stored("Astro Miner", "CCode").toInt(), int(catalogue::kBlue));
+    QCOMPARE(f.sql("SELECT \"Music Filename\", SA, CCode FROM Games WHERE Name = 'Astro Miner'"),
+             QStringLiteral("(None)|0|%1").arg(int(catalogue::kBlue)));
     QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlue));
     QCOMPARE(labelText(w, "lblMusicFile"), QStringLiteral("(None)"));
 
@@ -167,7 +167,8 @@ void TestMusicWindow::editCommandsOpenTheSidFileDialog()
         dialog->findChild<QPushButton*>("cmdOK")->click();
     });
     run();
-    QCOMPARE(f.stored("Astro Miner", "Music Filename") + '|' + f.stored("Astro Miner", "SA"), "harbour_patrol.sid|1");
+    QCOMPARE(f.sql("SELECT \"Music Filename\", SA, CCode FROM Games WHERE Name = 'Astro Miner'").section('|', 0, 1),
+             "harbour_patrol.sid|1");
     QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlack));
     QCOMPARE(tunesPlayed(player(f), replays), replays ? QStringList{"harbour_patrol.sid"} : QStringList());
     musictest::stopAll(player(f));

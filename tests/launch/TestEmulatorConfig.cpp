@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace launch;
@@ -25,9 +26,8 @@ private slots:
     void rewritesLines_data();
     void rewritesLines();
     void rewritesTheFileUnderItsRealName();
+    void filesThatCannotBeRewrittenAreLeftAlone_data();
     void filesThatCannotBeRewrittenAreLeftAlone();
-    void refusedReplacementIsReported_data();
-    void refusedReplacementIsReported();
 };
 
 namespace {
@@ -110,76 +110,65 @@ void TestEmulatorConfig::rewritesTheFileUnderItsRealName()
     QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=-1\r\n"));
 }
 
-// An empty, missing or read-only file and a folder in its place are left as they are; only the read-only file is
-// reported.
+void TestEmulatorConfig::filesThatCannotBeRewrittenAreLeftAlone_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("result");
+    QTest::newRow("empty") << "empty" << int(ConfigWriteResult::Empty);
+    QTest::newRow("missing") << "missing" << int(ConfigWriteResult::Failed);
+    QTest::newRow("a folder in its place") << "folder" << int(ConfigWriteResult::Failed);
+    QTest::newRow("read-only, the one reported") << "read-only" << int(ConfigWriteResult::ReadOnly);
+    // Root may replace anything, so the writer runs as another user (the writer probe under setpriv), for whom the
+    // refusal is real: the permission bits allow writing to the owner, so the file does not count as read-only.
+    QTest::newRow("file of another user") << "other's file" << int(ConfigWriteResult::ReadOnly);
+    QTest::newRow("folder of another user") << "other's folder" << int(ConfigWriteResult::ReadOnly);
+}
+
+// The file (asked for in another letter case) and its folder stay exactly as they were; only a refusal is told.
 void TestEmulatorConfig::filesThatCannotBeRewrittenAreLeftAlone()
 {
-    QTemporaryDir dir;
-    platform::ScriptedMessageBox box;
-    const QString empty = dir.filePath("empty/C64.CFG");
-    QVERIFY(writeFile(empty, ""));
-    QCOMPARE(WriteEmulatorConfig(empty, kExampleValues, "C:\\A", true), ConfigWriteResult::Empty);
-    QCOMPARE(QDir(dir.filePath("empty")).entryList(QDir::Files), QStringList{"C64.CFG"});
-    QCOMPARE(readFile(empty), QByteArray());
-
-    const QString missing = dir.filePath("missing/C64.CFG");
-    QCOMPARE(WriteEmulatorConfig(missing, kExampleValues, "C:\\A", true), ConfigWriteResult::Failed);
-    QVERIFY(!QFile::exists(missing));
-
-    const QString folder = dir.filePath("folder/C64.CFG");
-    QVERIFY(writeFile(folder + "/inside.txt", "kept"));
-    QCOMPARE(WriteEmulatorConfig(folder, kExampleValues, "C:\\A", false), ConfigWriteResult::Failed);
-    QCOMPARE(readFile(folder + "/inside.txt"), QByteArray("kept"));
-    QCOMPARE(QDir(dir.filePath("folder")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"C64.CFG"});
-    QCOMPARE(box.count(), 0);
-
-    const QString readOnly = dir.filePath("read-only/C64.CFG");
-    const QByteArray before("$CONTROLPORT1=0\n$LOADPATH=D:\\\n");
-    QVERIFY(writeFile(readOnly, before));
-    QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    QCOMPARE(WriteEmulatorConfig(dir.filePath("read-only/c64.cfg"), kExampleValues, "C:\\A", true),
-             ConfigWriteResult::ReadOnly);
-    QCOMPARE(box.texts(), QStringList{"Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"});
-    QCOMPARE(readFile(readOnly), before);
-    QCOMPARE(QDir(dir.filePath("read-only")).entryList(QDir::Files), QStringList{"C64.CFG"});
-}
-
-void TestEmulatorConfig::refusedReplacementIsReported_data()
-{
-    QTest::addColumn<bool>("userOwnsFolder");
-    QTest::addColumn<bool>("userOwnsFile");
-    QTest::newRow("file of another user") << true << false;
-    QTest::newRow("folder of another user") << false << true;
-}
-
-// Root may replace anything, so the writer runs as another user (the writer probe under setpriv), for whom the
-// refusal is real: the file's permission bits allow writing to its owner, so it does not count as read-only.
-void TestEmulatorConfig::refusedReplacementIsReported()
-{
-    QFETCH(bool, userOwnsFolder);
-    QFETCH(bool, userOwnsFile);
-    if (QStandardPaths::findExecutable("setpriv").isEmpty() || ::geteuid() != 0)
+    QFETCH(QString, file);
+    QFETCH(int, result);
+    const bool other = file.startsWith("other's");
+    if (other && (QStandardPaths::findExecutable("setpriv").isEmpty() || ::geteuid() != 0))
         QSKIP("running the writer as another user needs root and setpriv");
     QTemporaryDir dir;
-    const QString folder = dir.filePath("CCS64");
-    const QString path = folder + "/C64.CFG";
-    const QByteArray before("$CONTROLPORT1=0\r\n$LOADPATH=D:\\\r\n");
-    QVERIFY(writeFile(path, before));
-    const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    QVERIFY(QFile::setPermissions(dir.path(), rw | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
-    QVERIFY(QFile::setPermissions(folder, rw | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
-    QVERIFY(QFile::setPermissions(path, rw));
-    QCOMPARE(::chown(QFile::encodeName(folder).constData(), userOwnsFolder ? kNobody : 0, 0), 0);
-    QCOMPARE(::chown(QFile::encodeName(path).constData(), userOwnsFile ? kNobody : 0, 0), 0);
-
-    const RunResult r = runOracle(
-        "setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", writerprobe::probePath(), "config", path, "0"},
-        dir.path());
-    QCOMPARE(r.exitCode, writerprobe::kRefused);
-    QVERIFY2(r.err.contains("Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!"),
-             r.err.constData());
+    const QString folder = dir.filePath("CCS64"), path = folder + "/C64.CFG";
+    QVERIFY(QDir().mkpath(folder));
+    if (file == "folder")
+        QVERIFY(writeFile(path + "/inside.txt", "kept"));
+    else if (file != "missing")
+        QVERIFY(writeFile(path, file == "empty" ? "" : "$CONTROLPORT1=0\r\n$LOADPATH=D:\\\r\n"));
+    const auto own = [](const QString& p, mode_t mode, uid_t user) {
+        return ::chmod(QFile::encodeName(p).constData(), mode) == 0 &&
+               ::chown(QFile::encodeName(p).constData(), user, 0) == 0;
+    };
+    if (file == "read-only")
+        QVERIFY(own(path, 0444, 0));
+    if (other) // the folder is the other user's, or the file is
+        QVERIFY(own(dir.path(), 0755, 0) && own(folder, 0755, file == "other's file" ? kNobody : 0) &&
+                own(path, 0644, file == "other's file" ? 0 : kNobody));
+    const QByteArray before = readFile(path);
+    platform::ScriptedMessageBox box;
+    QString told;
+    if (other) {
+        const RunResult r = runOracle(
+            "setpriv",
+            {"--reuid=65534", "--regid=65534", "--clear-groups", writerprobe::probePath(), "config", path, "0"},
+            dir.path());
+        QCOMPARE(r.exitCode, result);
+        told = QString::fromUtf8(r.err); // no message box there: the message goes to stderr
+    } else {
+        QCOMPARE(int(WriteEmulatorConfig(folder + "/c64.cfg", kExampleValues, "C:\\A", true)), result);
+        told = box.texts().join('\n');
+    }
+    const QString refused = "Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!";
+    QVERIFY2(result == int(ConfigWriteResult::ReadOnly) ? told.contains(refused) : told.isEmpty(), qPrintable(told));
     QCOMPARE(readFile(path), before);
-    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"C64.CFG"});
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             file == "missing" ? QStringList() : QStringList{"C64.CFG"});
+    if (file == "folder")
+        QCOMPARE(readFile(path + "/inside.txt"), QByteArray("kept"));
 }
 
 QTEST_GUILESS_MAIN(TestEmulatorConfig)
