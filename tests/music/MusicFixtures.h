@@ -34,7 +34,6 @@ struct PlayerRun
     qint64 pid = 0;
     QString folder;
     QStringList arguments;
-    QString tune() const { return QFileInfo(arguments.value(0)).fileName(); }
 };
 
 // The starts logged, once count of them are (waiting up to 5 s); fewer when fewer came.
@@ -52,6 +51,15 @@ inline QList<PlayerRun> playerRuns(const QString& player, int count = 0)
         }
     } while (runs.size() < count && timer.elapsed() < 5000 && (QThread::msleep(20), true));
     return runs;
+}
+
+// The tune file names of those starts, with a blank between.
+inline QString tunesPlayed(const QString& player, int count)
+{
+    QStringList tunes;
+    for (const PlayerRun& run : playerRuns(player, count))
+        tunes << QFileInfo(run.arguments.value(0)).fileName();
+    return tunes.join(QLatin1Char(' '));
 }
 
 inline bool running(qint64 pid)

@@ -1,10 +1,9 @@
-// The SID file and information dialogs offscreen, driven through their widgets: where the file dialog opens,
-// what its information area shows, what OK hands back and rewrites (a refused rewrite told, the choice kept),
-// and add mode with the folder guard and Listen.
+// The SID file dialog offscreen, driven through its widgets: where it opens, what its information area shows, what
+// OK hands back and rewrites (a refused rewrite told, the choice kept), and add mode with the folder guard and
+// Listen.
 
 #include "MusicFixtures.h"
 #include "SidFixtures.h"
-#include "TestFolders.h"
 #include "app/AppState.h"
 #include "c64/SidHeader.h"
 #include "music/SidDialogs.h"
@@ -15,138 +14,113 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
+
+template <typename T = QWidget> static T* find(QWidget* dialog, const char* name)
+{
+    return dialog->findChild<T*>(QString::fromLatin1(name));
+}
 
 class TestSidDialogs : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-    void fileDialog_data();
-    void fileDialog();
-    void addModeInsideTheTuneFolder();
-
-private:
     QString music(const QString& relative) const { return m_dir->filePath("Music/" + relative); }
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<app::AppState> m_state;
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_state = std::make_unique<app::AppState>(m_dir->path());
+        m_state->settings.MusicPath = m_dir->filePath("Music");
+        m_state->settings.SidplayWPath = musictest::writeFakePlayer(m_dir->path());
+        for (const char* tune : {"Hubbard/Commando.sid", "Delta.sid"})
+            QVERIFY(testsupport::writeFile(music(tune), sidtest::psidTune())); // 12 songs, start song 3
+        QVERIFY(testsupport::writeFile(music("Two part.mus"), QByteArray(300, 'm')));
+    }
+    void cleanup() { musictest::stopAll(m_state->settings.SidplayWPath); }
+
+    void fileDialog_data()
+    {
+        QTest::addColumn<QString>("tune");   // the game's
+        QTest::addColumn<QString>("action"); // "song N", "file NAME", "(None)", "read-only, song N"
+        QTest::addColumn<QString>("author"); // lblAuthor, bold unless it shows an author
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("startSong"); // in the file afterwards
+        const QString a = "A. Composer";
+        // clang-format off
+        QTest::addRow("sub-folder tune, OK") << "HUBBARD\\Commando.sid" << "" << a << "Hubbard\\Commando.sid" << 3;
+        QTest::addRow("song 5") << "Delta.sid" << "song 5" << a << "Delta.sid" << 5;
+        QTest::addRow(".mus file") << "Delta.sid" << "file Two part.mus" << music::kNoPsidText << "Two part.mus" << 3;
+        QTest::addRow("(None)") << "Delta.sid" << "(None)" << music::kNoFileText << "" << 3;
+        QTest::addRow("tune missing") << "Gone.sid" << "" << music::kNoFileText << "" << 3;
+        QTest::addRow("read-only tune") << "Delta.sid" << "read-only, song 5" << a << "Delta.sid" << 3;
+        // clang-format on
+    }
+    // A tune nobody may write is not rewritten (a rename over it would succeed): the user is told why.
+    void fileDialog()
+    {
+        QFETCH(QString, tune);
+        QFETCH(QString, action);
+        QFETCH(QString, author);
+        QFETCH(QString, stored);
+        QFETCH(int, startSong);
+        const QString file = music(stored.endsWith(".sid") ? QString(stored).replace('\\', '/') : "Delta.sid");
+        if (action.startsWith("read-only"))
+            QFile::setPermissions(file, QFile::ReadOwner);
+        m_state->dialog.DialogPrompt = music::sidTuneCaption("Commando");
+        platform::ScriptedMessageBox box;
+        frmVTRXSidFile dialog(*m_state, tune);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Sid Tune for 'Commando'..."));
+        if (action.contains("song")) {
+            find<QComboBox>(&dialog, "cboTunes")->setCurrentIndex(action.right(1).toInt() - 1);
+            emit find<QComboBox>(&dialog, "cboTunes")->activated(action.right(1).toInt() - 1);
+        }
+        auto* files = find<QListWidget>(&dialog, "FileBox");
+        if (action.startsWith("file"))
+            files->setCurrentItem(files->findItems(action.mid(5), Qt::MatchExactly).value(0));
+        if (action == "(None)")
+            find<QPushButton>(&dialog, "cmdNone")->click();
+        QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->text(), author);
+        QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->font().bold(), author != "A. Composer");
+        QCOMPARE(find(&dialog, "cboTunes")->isHidden(), author != "A. Composer");
+        QCOMPARE(find<QLabel>(&dialog, "lblName")->text(),
+                 stored.isEmpty() ? music::kNoneSelected : stored.section('\\', -1));
+        find<QPushButton>(&dialog, "cmdOK")->click();
+        QCOMPARE(dialog.chosenTune(), stored);
+        QCOMPARE(testsupport::readFile(file).at(c64::SidStartSongOffset + 1), char(startSong));
+        QCOMPARE(box.count(), int(action.startsWith("read-only")));
+        QVERIFY(!QFile::exists(file + ".vtrx"));
+    }
+
+    // The add-tune flow's mode: nothing chosen and OK off at first; above or beside the tune folder the lists
+    // spring back; the chosen file can be listened to and comes back in NewTuneFilename. Cancel says so.
+    void addModeInsideTheTuneFolder()
+    {
+        m_state->dialog.SidDialogAddMode = true;
+        frmVTRXSidFile dialog(*m_state, "Delta.sid");
+        auto* dirs = find<QListWidget>(&dialog, "DirBox");
+        auto* files = find<QListWidget>(&dialog, "FileBox");
+        for (const char* b : {"cmdOK", "cmdNone", "cmdRun"})
+            QVERIFY2(!find(&dialog, b)->isEnabled(), b);
+        QCOMPARE(files->count(), 1); // "*.sid;*.dat": no .mus for a new tune
+        for (const char* entry : {"..", "Hubbard", "..", ".."})
+            emit dirs->itemActivated(dirs->findItems(entry, Qt::MatchExactly).value(0));
+        QCOMPARE(find<QLabel>(&dialog, "lblFolder")->text(), m_dir->filePath("Music"));
+        emit dirs->itemActivated(dirs->findItems("Hubbard", Qt::MatchExactly).value(0));
+        files->setCurrentItem(files->findItems("Commando.sid", Qt::MatchExactly).value(0));
+        emit files->itemDoubleClicked(files->currentItem()); // Listen
+        QCOMPARE(musictest::playerRuns(m_state->settings.SidplayWPath, 1).value(0).arguments,
+                 QStringList{music("Hubbard/Commando.sid")});
+        find<QPushButton>(&dialog, "cmdOK")->click();
+        QCOMPARE(m_state->dialog.NewTuneFilename, QStringLiteral("Hubbard\\Commando.sid"));
+        frmVTRXSidFile again(*m_state, QString());
+        find<QPushButton>(&again, "cmdCancel")->click();
+        QVERIFY(m_state->dialog.DialogCancelled);
+    }
 };
-
-namespace {
-
-template <typename T = QWidget> T* find(QWidget* dialog, const char* name)
-{
-    return dialog->findChild<T*>(QString::fromLatin1(name));
-}
-
-void chooseSong(QWidget* dialog, int song)
-{
-    find<QComboBox>(dialog, "cboTunes")->setCurrentIndex(song - 1);
-    emit find<QComboBox>(dialog, "cboTunes")->activated(song - 1);
-}
-
-void chooseLine(QListWidget* list, const QString& text)
-{
-    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
-}
-
-} // namespace
-
-void TestSidDialogs::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_state = std::make_unique<app::AppState>(m_dir->path());
-    m_state->settings.MusicPath = m_dir->filePath("Music");
-    m_state->settings.SidplayWPath = musictest::writeFakePlayer(m_dir->path());
-    for (const char* tune : {"Hubbard/Commando.sid", "Delta.sid"})
-        QVERIFY(testsupport::writeFile(music(tune), sidtest::psidTune())); // 12 songs, start song 3
-    QVERIFY(testsupport::writeFile(music("Two part.mus"), QByteArray(300, 'm')));
-}
-
-void TestSidDialogs::cleanup()
-{
-    musictest::stopAll(m_state->settings.SidplayWPath);
-}
-
-void TestSidDialogs::fileDialog_data()
-{
-    QTest::addColumn<QString>("tune");   // the game's
-    QTest::addColumn<QString>("action"); // "song N", "file NAME", "(None)", "read-only, song N"
-    QTest::addColumn<QString>("author"); // lblAuthor, bold unless it shows an author
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("startSong"); // in the file afterwards
-    const QString a = "A. Composer";
-    // clang-format off
-    QTest::addRow("sub-folder tune, OK") << "HUBBARD\\Commando.sid" << "" << a << "Hubbard\\Commando.sid" << 3;
-    QTest::addRow("song 5") << "Delta.sid" << "song 5" << a << "Delta.sid" << 5;
-    QTest::addRow(".mus file") << "Delta.sid" << "file Two part.mus" << music::kNoPsidText << "Two part.mus" << 3;
-    QTest::addRow("(None)") << "Delta.sid" << "(None)" << music::kNoFileText << "" << 3;
-    QTest::addRow("tune missing") << "Gone.sid" << "" << music::kNoFileText << "" << 3;
-    QTest::addRow("read-only tune") << "Delta.sid" << "read-only, song 5" << a << "Delta.sid" << 3;
-    // clang-format on
-}
-
-// A tune nobody may write is not rewritten (a rename over it would succeed): the user is told why.
-void TestSidDialogs::fileDialog()
-{
-    QFETCH(QString, tune);
-    QFETCH(QString, action);
-    QFETCH(QString, author);
-    QFETCH(QString, stored);
-    QFETCH(int, startSong);
-    const QString file = music(stored.endsWith(".sid") ? QString(stored).replace('\\', '/') : "Delta.sid");
-    if (action.startsWith("read-only"))
-        QFile::setPermissions(file, QFile::ReadOwner);
-    m_state->dialog.DialogPrompt = music::sidTuneCaption("Commando");
-    platform::ScriptedMessageBox box;
-    frmVTRXSidFile dialog(*m_state, tune);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Sid Tune for 'Commando'..."));
-    if (action.contains("song"))
-        chooseSong(&dialog, action.section("song ", 1).left(1).toInt());
-    if (action.startsWith("file"))
-        chooseLine(find<QListWidget>(&dialog, "FileBox"), action.mid(5));
-    if (action == "(None)")
-        find<QPushButton>(&dialog, "cmdNone")->click();
-    QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->text(), author);
-    QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->font().bold(), author != "A. Composer");
-    QCOMPARE(find(&dialog, "cboTunes")->isHidden(), author != "A. Composer");
-    QCOMPARE(find<QLabel>(&dialog, "lblName")->text(),
-             stored.isEmpty() ? music::kNoneSelected : stored.section('\\', -1));
-    find<QPushButton>(&dialog, "cmdOK")->click();
-    QCOMPARE(dialog.chosenTune(), stored);
-    QCOMPARE(testsupport::readFile(file).at(c64::SidStartSongOffset + 1), char(startSong));
-    QCOMPARE(box.count(), int(action.startsWith("read-only")));
-    QVERIFY(!QFile::exists(file + ".vtrx"));
-}
-
-// The add-tune flow's mode: nothing chosen and OK off at first; above or beside the tune folder the lists spring
-// back; the chosen file can be listened to and comes back in NewTuneFilename. Cancel says so.
-void TestSidDialogs::addModeInsideTheTuneFolder()
-{
-    m_state->dialog.SidDialogAddMode = true;
-    frmVTRXSidFile dialog(*m_state, "Delta.sid");
-    auto* dirs = find<QListWidget>(&dialog, "DirBox");
-    auto* files = find<QListWidget>(&dialog, "FileBox");
-    for (const char* b : {"cmdOK", "cmdNone", "cmdRun"})
-        QVERIFY2(!find(&dialog, b)->isEnabled(), b);
-    QCOMPARE(files->count(), 1); // "*.sid;*.dat": no .mus for a new tune
-    for (const char* entry : {"..", "Hubbard", "..", ".."})
-        emit dirs->itemActivated(dirs->findItems(entry, Qt::MatchExactly).value(0));
-    QCOMPARE(find<QLabel>(&dialog, "lblFolder")->text(), m_dir->filePath("Music"));
-    emit dirs->itemActivated(dirs->findItems("Hubbard", Qt::MatchExactly).value(0));
-    chooseLine(files, "Commando.sid");
-    emit files->itemDoubleClicked(files->currentItem()); // Listen
-    QCOMPARE(musictest::playerRuns(m_state->settings.SidplayWPath, 1).value(0).arguments,
-             QStringList{music("Hubbard/Commando.sid")});
-    find<QPushButton>(&dialog, "cmdOK")->click();
-    QCOMPARE(m_state->dialog.NewTuneFilename, QStringLiteral("Hubbard\\Commando.sid"));
-    frmVTRXSidFile again(*m_state, QString());
-    find<QPushButton>(&again, "cmdCancel")->click();
-    QVERIFY(m_state->dialog.DialogCancelled);
-}
 
 QTEST_MAIN(TestSidDialogs)
 #include "TestSidDialogs.moc"
