@@ -1,10 +1,9 @@
 #pragma once
 
-// Every file writer of the program as one table, for the tests that run each on a disk that fills up and kill
-// it with SIGKILL: the C64.CFG rewrite, the settings rewrite, the ZIP extraction and the SID start song (in this
-// process, or in the writer probe or durability worker when a process of their own is needed) and the conversion
-// tools (staged, run as child processes). Each writer has two variants that write different content to the same
-// targets, so a test can tell the old content from the new. The catalogue, which the engine's journal repairs on
+// Every file writer of the program as one table, for the tests that run each on a disk that fills up and kill it
+// with SIGKILL: the C64.CFG, settings and SID start song rewrites and the ZIP extraction (here, or in the probe or
+// durability worker when they need a process of their own) and the staged conversion tools. Each writer has two
+// variants that write different content to the same targets. The catalogue, which the engine's journal repairs on
 // the next open, has its own full-disk and kill runs in tests/data/TestDurability.cpp.
 
 #include <QList>
