@@ -1,8 +1,8 @@
 // The tune commands in the main window, one wiring case each, with a console player stand-in that logs every
-// start: Play Sid, its popup item and the double click; non-stop music (F12) following the selection but not a
-// refill; the SID information dialog; the SID file dialog from the Edit menu, the popup and the "Sid Tune:" label,
-// its choice stored with the tune flag and the row's colour at once; the player closed before a game starts, and
-// at exit only when asked.
+// start: non-stop music (F12) following the selection but not a refill; the SID information dialog; the SID file
+// dialog from the Edit menu, the popup and the "Sid Tune:" label, its choice stored with the tune flag and the row's
+// colour at once; Play Sid, its popup item and the double click, and the player closed before a game starts, and at
+// exit only when asked.
 
 #include "ModalHelpers.h"
 #include "MusicFixtures.h"
@@ -22,13 +22,6 @@
 using namespace windowtest;
 using musictest::tunesPlayed;
 
-// The program on game, with the player stand-in in "Sid Player" of the program folder.
-static QMainWindow* startWithPlayer(PlayFixture& f, const QString& game, QVariantMap settings = {})
-{
-    settings.insert("SidplayWPath", musictest::writeFakePlayer(f.programFile("Sid Player")));
-    return f.startOn(game, settings);
-}
-
 static QColor rowColour(QWidget* w, const QString& game)
 {
     const QAbstractItemModel& model = gameList(w);
@@ -40,34 +33,30 @@ class TestMusicWindow : public QObject
 {
     Q_OBJECT
 
-private slots:
-    // Each start is logged before the next one closes it.
-    void playSidPopupAndDoubleClick()
+    std::unique_ptr<PlayFixture> f;
+    QMainWindow* w = nullptr;
+    QString player;
+    // The program on game, with the player stand-in in "Sid Player" of the program folder.
+    bool start(const QString& game, QVariantMap settings = {})
     {
-        PlayFixture f;
-        QMainWindow* w = startWithPlayer(f, "Astro Miner", {{"DC", "True"}});
-        QVERIFY(w);
-        const QString player = f.programFile("Sid Player/sidplayfp");
-        control<QPushButton>(w, "cmdPlayMusic")->click();
-        QCOMPARE(musictest::playerRuns(player, 1).value(0).arguments,
-                 QStringList{f.programFile("Demo/Music/bouncing_bytes.sid")});
-        QVERIFY(clickGame(w, "Harbour Patrol"));
-        action(w, "pmnuSid")->trigger();
-        QCOMPARE(tunesPlayed(player, 2), "bouncing_bytes.sid harbour_patrol.sid");
-        doubleClickGame(w, "Jungle Jive");
-        QCOMPARE(tunesPlayed(player, 3), "bouncing_bytes.sid harbour_patrol.sid bouncing_bytes.sid");
-        QVERIFY(!f.started(0) && !f.started(1) && !f.started(2));
+        f = std::make_unique<PlayFixture>();
+        player = musictest::writeFakePlayer(f->programFile("Sid Player"));
+        settings.insert("SidplayWPath", player);
+        return (w = f->startOn(game, settings));
+    }
+
+private slots:
+    void cleanup()
+    {
         musictest::stopAll(player);
+        f.reset();
     }
 
     // F12 plays the current game's tune at once; each game moved to plays its own; a game without a tune and the
     // list's refill play nothing; turned off, nothing more plays and the player goes on.
     void nonStopMusicFollowsTheSelection()
     {
-        PlayFixture f;
-        QMainWindow* w = startWithPlayer(f, "Astro Miner");
-        QVERIFY(w);
-        const QString player = f.programFile("Sid Player/sidplayfp");
+        QVERIFY(start("Astro Miner"));
         QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_F12);
         QCOMPARE(tunesPlayed(player, 1), "bouncing_bytes.sid");
         QVERIFY(clickGame(w, "Harbour Patrol"));
@@ -82,16 +71,14 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(musictest::playerRuns(player).size(), 3);
         QVERIFY(musictest::running(musictest::playerRuns(player).last().pid));
-        musictest::stopAll(player);
     }
 
     // Off for a game without a tune; on the tune of three songs, the last one chosen starts it.
     void tuneInformationOpensOnTheGamesTune()
     {
-        WindowFixture f;
-        QMainWindow* w = f.startOn("Cavern Crawler");
-        QVERIFY(w && !action(w, "mnuOptionsSidTuneInfo")->isEnabled() && clickGame(w, "Harbour Patrol"));
-        const QString path = f.programFile("Demo/Music/harbour_patrol.sid");
+        QVERIFY(start("Cavern Crawler") && !action(w, "mnuOptionsSidTuneInfo")->isEnabled() &&
+                clickGame(w, "Harbour Patrol"));
+        const QString path = f->programFile("Demo/Music/harbour_patrol.sid");
         QVERIFY(testsupport::writeFile(path, testsupport::readFile(path).replace(14, 2, QByteArray("\x00\x03", 2))));
         QString shown;
         testsupport::whenModal([&shown](QWidget* dialog) {
@@ -122,10 +109,8 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, refusal);
         QFETCH(bool, replays);
-        PlayFixture f;
-        QMainWindow* w = startWithPlayer(f, "Astro Miner");
-        QVERIFY(w);
-        const QString player = f.programFile("Sid Player/sidplayfp"), astro = "FROM Games WHERE Name = 'Astro Miner'";
+        QVERIFY(start("Astro Miner"));
+        const QString astro = "FROM Games WHERE Name = 'Astro Miner'";
         auto open = [&] {
             if (command.startsWith("lbl"))
                 QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::LeftButton);
@@ -142,22 +127,22 @@ private slots:
             open();
         };
         run("");
-        QCOMPARE(f.sql("SELECT \"Music Filename\", SA, CCode " + astro),
+        QCOMPARE(f->sql("SELECT \"Music Filename\", SA, CCode " + astro),
                  QStringLiteral("(None)|0|%1").arg(int(catalogue::kBlue)));
         QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlue));
         QCOMPARE(labelText(w, "lblMusicFile"), QStringLiteral("(None)"));
         action(w, "mnuOptionsNSM")->trigger(); // nothing to play yet
         run("harbour_patrol.sid");
-        QCOMPARE(f.sql("SELECT \"Music Filename\", SA " + astro), "harbour_patrol.sid|1");
+        QCOMPARE(f->sql("SELECT \"Music Filename\", SA " + astro), "harbour_patrol.sid|1");
         QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlack));
         QCOMPARE(tunesPlayed(player, replays), replays ? "harbour_patrol.sid" : "");
         musictest::stopAll(player);
-        f.state().settings.MusicPath.clear();
+        f->state().settings.MusicPath.clear();
         open();
-        QCOMPARE(f.messages.texts(), QStringList{refusal});
+        QCOMPARE(f->messages.texts(), QStringList{refusal});
     }
 
-    void playerClosedBeforeAGameAndAtExit_data()
+    void playCommandsAndPlayerClosedBeforeAGameAndAtExit_data()
     {
         QTest::addColumn<bool>("game"); // a game starts, or the program exits
         QTest::addColumn<int>("leaveFlag");
@@ -166,29 +151,36 @@ private slots:
         QTest::addRow("exit, shut down") << false << 1 << true;
         QTest::addRow("exit, left playing") << false << 0 << false;
     }
-    void playerClosedBeforeAGameAndAtExit()
+    // Play Sid, its popup item and the double click each play the game's tune (each start is logged before the
+    // next one closes it); then a game's start or the exit closes the player, or leaves it playing.
+    void playCommandsAndPlayerClosedBeforeAGameAndAtExit()
     {
         QFETCH(bool, game);
         QFETCH(int, leaveFlag);
         QFETCH(bool, closed);
-        PlayFixture f;
-        QMainWindow* w = startWithPlayer(f, "Astro Miner", {{"LeaveSPRunningFlag", leaveFlag}});
-        QVERIFY(w);
+        QVERIFY(start("Astro Miner", {{"DC", "True"}, {"LeaveSPRunningFlag", leaveFlag}}));
         control<QPushButton>(w, "cmdPlayMusic")->click();
-        const QString player = f.programFile("Sid Player/sidplayfp");
-        const qint64 pid = musictest::playerRuns(player, 1).value(0).pid;
+        QCOMPARE(musictest::playerRuns(player, 1).value(0).arguments,
+                 QStringList{f->programFile("Demo/Music/bouncing_bytes.sid")});
+        QVERIFY(clickGame(w, "Harbour Patrol"));
+        action(w, "pmnuSid")->trigger();
+        QCOMPARE(tunesPlayed(player, 2), "bouncing_bytes.sid harbour_patrol.sid");
+        doubleClickGame(w, "Jungle Jive");
+        QCOMPARE(tunesPlayed(player, 3), "bouncing_bytes.sid harbour_patrol.sid bouncing_bytes.sid");
+        QVERIFY(!f->started(0) && !f->started(1) && !f->started(2));
+        const qint64 pid = musictest::playerRuns(player, 3).last().pid;
         QVERIFY(musictest::running(pid));
         if (game) {
+            QVERIFY(clickGame(w, "Astro Miner"));
             control<QPushButton>(w, "cmdRun20Win")->click();
-            QVERIFY(!f.waitForStart(2).isEmpty());
+            QVERIFY(!f->waitForStart(2).isEmpty());
         } else {
-            f.exit();
+            f->exit();
         }
         if (closed)
             QTRY_VERIFY(!musictest::running(pid));
         QTest::qWait(closed ? 0 : 600);
         QCOMPARE(musictest::running(pid), !closed);
-        musictest::stopAll(player);
     }
 };
 
