@@ -1,6 +1,8 @@
 #pragma once
 
-// A console SID player stand-in, and what it tells about each start.
+// A console SID player stand-in: folder/sidplayfp logs each start's process id, working folder and arguments (one
+// line, tab-separated) to sidplayfp.log, then plays until it is ended or its input ends, as a console player that
+// reads its keys there does. A stubborn one ignores being asked to end (SIGTERM).
 
 #include "TestFolders.h"
 
@@ -13,18 +15,13 @@
 
 namespace musictest {
 
-// folder/sidplayfp: each start logs its process id, working folder and arguments to sidplayfp.log, then plays
-// until it is ended or its input ends (a console player reads its keys there). A stubborn one ignores SIGTERM.
 inline QString writeFakePlayer(const QString& folder, bool stubborn = false)
 {
     const QString path = QDir(folder).filePath(QStringLiteral("sidplayfp"));
     testsupport::writeFile(path,
                            QByteArray("#!/bin/bash\n") + (stubborn ? "trap '' TERM\n" : "") +
                                "{ printf '%s' \"$$\"; printf '\\t%s' \"$PWD\" \"$@\"; printf '\\n'; } >> \"$0.log\"\n"
-                               "while :; do\n"
-                               "  read -r -t 0.2 _; rc=$?\n"
-                               "  if [ $rc -ne 0 ] && [ $rc -le 128 ]; then exit 0; fi\n" // the input ended
-                               "done\n");
+                               "while read -r -t 0.2 _ || [ $? -gt 128 ]; do :; done\n"); // a timeout goes on
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
@@ -44,11 +41,9 @@ inline QList<PlayerRun> playerRuns(const QString& player, int count = 0)
     timer.start();
     do {
         runs.clear();
-        for (const QByteArray& line : testsupport::readFile(player + QStringLiteral(".log")).split('\n')) {
-            const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t'));
-            if (fields.size() >= 2)
+        for (const QByteArray& line : testsupport::readFile(player + QStringLiteral(".log")).split('\n'))
+            if (const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t')); fields.size() >= 2)
                 runs.append({fields[0].toLongLong(), fields[1], fields.mid(2)});
-        }
     } while (runs.size() < count && timer.elapsed() < 5000 && (QThread::msleep(20), true));
     return runs;
 }
@@ -62,14 +57,10 @@ inline QString tunesPlayed(const QString& player, int count)
     return tunes.join(QLatin1Char(' '));
 }
 
-inline bool running(qint64 pid)
+inline bool running(qint64 pid) // neither gone nor a zombie
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = stat.readAll();
-    const char state = text.at(text.lastIndexOf(')') + 2);
-    return state != 'Z' && state != 'X';
+    const QByteArray stat = pid > 0 ? testsupport::readFile(QStringLiteral("/proc/%1/stat").arg(pid)) : QByteArray();
+    return !stat.isEmpty() && !QByteArray("ZX").contains(stat.at(stat.lastIndexOf(')') + 2));
 }
 
 inline void stopAll(const QString& player)

@@ -32,17 +32,14 @@ private slots:
         QFETCH(bool, installed);
         QFETCH(QString, after);
         QTemporaryDir dir; // bin: a PATH of the tools the script uses, and sidplayfp only when it is "installed"
-        QVERIFY(QDir().mkpath(dir.filePath("bin")));
+        const QString sidplayfp = dir.filePath("bin/sidplayfp"), ini = dir.filePath("config/Vintrax/Vintrax.ini");
+        QVERIFY(testsupport::writeFile(installed ? sidplayfp : dir.filePath("bin/other"), "#!/bin/sh\n"));
+        QVERIFY(before == "-" || testsupport::writeFile(ini, before));
+        QFile::setPermissions(sidplayfp, QFile::ReadOwner | QFile::ExeOwner);
         for (const char* tool : {"awk", "mkdir", "dirname", "mv"})
             QVERIFY(QFile::link(QStandardPaths::findExecutable(tool), dir.filePath("bin/") + tool));
-        const QString sidplayfp = dir.filePath("bin/sidplayfp"), ini = dir.filePath("config/Vintrax/Vintrax.ini");
-        QVERIFY(!installed || testsupport::writeFile(sidplayfp, "#!/bin/sh\n"));
-        QFile::setPermissions(sidplayfp, QFile::ReadOwner | QFile::ExeOwner);
-        QVERIFY(before == "-" || testsupport::writeFile(ini, before));
         QProcess script;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("PATH", dir.filePath("bin"));
-        script.setProcessEnvironment(env);
+        script.setEnvironment({"PATH=" + dir.filePath("bin")});
         script.start("/bin/bash", {QStringLiteral(VINTRAX_SOURCE_DIR "/scripts/demo-settings.sh"), ini, "/prog"});
         QVERIFY(script.waitForFinished() && script.exitCode() == 0 && !QFile::exists(ini + ".tmp"));
         QSettings read(ini, QSettings::IniFormat);
