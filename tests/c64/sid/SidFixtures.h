@@ -11,23 +11,16 @@
 
 namespace sidtest {
 
-struct Psid
-{
-    int version = 1; // 1: the 118-byte header; 2: six more header bytes
-    int songs = 12;
-    int startSong = 3;
-    QByteArray name = "Harbour"; // each text stored as given, cut to 32 bytes
-};
-
-inline QByteArray psidTune(const Psid& tune = {})
+// Version 1: the 118-byte header; 2: six more header bytes. The name is stored as given, cut to 32 bytes.
+inline QByteArray psidTune(int version = 1, int songs = 12, int startSong = 3, const QByteArray& name = "Harbour")
 {
     QByteArray bytes = QByteArray("PSID").leftJustified(22, '\0');
-    const int fields[] = {tune.version, tune.version == 1 ? 0x76 : 0x7C, 0, 0x1000, 0x1022, tune.songs, tune.startSong};
+    const int fields[] = {version, version == 1 ? 0x76 : 0x7C, 0, 0x1000, 0x1022, songs, startSong};
     for (int i = 0; i < 7; ++i)
         qToBigEndian<quint16>(quint16(fields[i]), bytes.data() + 4 + 2 * i);
-    for (const QByteArray& text : {tune.name, QByteArray("A. Composer"), QByteArray("1987 Vintrax")})
+    for (const QByteArray& text : {name, QByteArray("A. Composer"), QByteArray("1987 Vintrax")})
         bytes += text.left(32).leftJustified(32, '\0');
-    if (tune.version != 1)
+    if (version != 1)
         bytes += QByteArray("\x00\x14\x00\x00\x00\x00", 6); // PAL, 6581, no relocation
     // Load address $1000; init (A = song - 1): TAX; volume and sustain 15; frequency high byte $10 + A; sawtooth,
     // gate on; RTS. play ($1022): RTS.

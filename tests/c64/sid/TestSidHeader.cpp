@@ -21,9 +21,9 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("read"); // name|author|songs|start; "" when the read fails
         QTest::addRow("32 characters give 31")
-            << psidTune({1, 12, 3, QByteArray(32, 'X')}) << QString(31, 'X') + "|A. Composer|12|3";
-        QTest::addRow("zero bytes skipped") << psidTune({1, 12, 3, {"AB\0CD", 5}}) << "ABCD|A. Composer|12|3";
-        QTest::addRow("high bit unsigned") << psidTune({2, 0x8001, 0xFFFF}) << "Harbour|A. Composer|32769|65535";
+            << psidTune(1, 12, 3, QByteArray(32, 'X')) << QString(31, 'X') + "|A. Composer|12|3";
+        QTest::addRow("zero bytes skipped") << psidTune(1, 12, 3, {"AB\0CD", 5}) << "ABCD|A. Composer|12|3";
+        QTest::addRow("high bit unsigned") << psidTune(2, 0x8001, 0xFFFF) << "Harbour|A. Composer|32769|65535";
         QTest::addRow("cut in the author") << psidTune().left(58) << "Harbour|A. C|12|3";
         QTest::addRow("magic only") << QByteArray("PSID") << "||0|0";
         QTest::addRow("text named .sid") << QByteArray("This is no tune\n") << "";
@@ -50,7 +50,7 @@ private slots:
         QTest::addColumn<QString>("readOnly"); // "file", "folder", "mount" (the temporary file cannot be made)
         QTest::addColumn<int>("result");
         QTest::addColumn<QByteArray>("stored"); // bytes 16 and 17 afterwards
-        const QByteArray v1 = psidTune(), v2 = psidTune({2, 300, 3}), s3("\x00\x03", 2);
+        const QByteArray v1 = psidTune(), v2 = psidTune(2, 300, 3), s3("\x00\x03", 2);
         using R = SidWriteResult;
         QTest::addRow("v1, song 256") << v1 << 256 << "" << int(R::Written) << QByteArray("\x01\x00", 2);
         QTest::addRow("v1, song 3") << v1 << 3 << "" << int(R::Written) << s3;
@@ -98,8 +98,8 @@ private slots:
         QTemporaryDir dir;
         const QString untouched = dir.filePath("untouched.sid"), rewritten = dir.filePath("rewritten.sid");
         for (const int version : {1, 2}) {
-            QVERIFY(testsupport::writeFile(untouched, psidTune({version})) &&
-                    testsupport::writeFile(rewritten, psidTune({version})) && WriteSidStartSong(rewritten, 7).ok());
+            QVERIFY(testsupport::writeFile(untouched, psidTune(version)) &&
+                    testsupport::writeFile(rewritten, psidTune(version)) && WriteSidStartSong(rewritten, 7).ok());
             const QByteArray asRewritten = sidtest::renderWithSidplayfp(rewritten);
             QVERIFY(asRewritten.size() > 44100 && asRewritten == sidtest::renderWithSidplayfp(untouched, 7));
             QVERIFY(asRewritten != sidtest::renderWithSidplayfp(untouched));
