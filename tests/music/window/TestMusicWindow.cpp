@@ -45,17 +45,6 @@ class TestMusicWindow : public QObject
         return (w = f->startOn(game, settings));
     }
 
-    void pickInSidFileDialog(const std::function<void()>& open, const QString& line) // "" (None)
-    {
-        testsupport::whenModal([line](QWidget* dialog) {
-            if (line.isEmpty())
-                dialog->findChild<QPushButton*>("cmdNone")->click();
-            testsupport::clickLine(dialog->findChild<QListWidget*>("FileBox"), line);
-            dialog->findChild<QPushButton*>("cmdOK")->click();
-        });
-        open();
-    }
-
 private slots:
     void cleanup()
     {
@@ -104,35 +93,50 @@ private slots:
         QCOMPARE(testsupport::readFile(path).mid(16, 2), QByteArray("\x00\x03", 2));
     }
 
-    // The SID file dialog's three openers, one case each. The Edit menu's: "(None)" and OK leave no tune, the tune
-    // flag cleared and the row drawn as a game file only at once.
-    void editMenuNoneClearsTheTune()
+    void editCommandsOpenTheSidFileDialog_data()
     {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("refusal"); // without a tune folder
+        QTest::addColumn<bool>("replays");    // with non-stop music on, the tune plays after the dialog
+        QTest::addRow("Edit menu") << "mnuEditMusicFilename" << music::kTuneMenuNeedsMusicPath << true;
+        QTest::addRow("popup") << "pmnuEditSidFilename" << music::kTuneMenuNeedsMusicPath << true;
+        QTest::addRow("Sid Tune label") << "lblMusicFile" << music::kTuneLabelNeedsMusicPath << false;
+    }
+    // "(None)" and OK: no tune, the tune flag cleared, the row drawn as a game file only at once. Another tune then
+    // chosen is stored, and played when non-stop music is on.
+    void editCommandsOpenTheSidFileDialog()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, refusal);
+        QFETCH(bool, replays);
         QVERIFY(start("Astro Miner"));
-        pickInSidFileDialog([this] { action(w, "mnuEditMusicFilename")->trigger(); }, QString());
-        QCOMPARE(f->sql("SELECT \"Music Filename\", SA, CCode FROM Games WHERE Name = 'Astro Miner'"),
+        const QString astro = "FROM Games WHERE Name = 'Astro Miner'";
+        auto open = [&] {
+            command.startsWith("lbl") ? QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::LeftButton)
+                                      : action(w, qPrintable(command))->trigger();
+        };
+        auto run = [&](const QString& line) { // "" (None)
+            testsupport::whenModal([line](QWidget* dialog) {
+                if (line.isEmpty())
+                    dialog->findChild<QPushButton*>("cmdNone")->click();
+                testsupport::clickLine(dialog->findChild<QListWidget*>("FileBox"), line);
+                dialog->findChild<QPushButton*>("cmdOK")->click();
+            });
+            open();
+        };
+        run("");
+        QCOMPARE(f->sql("SELECT \"Music Filename\", SA, CCode " + astro),
                  QStringLiteral("(None)|0|%1").arg(int(catalogue::kBlue)));
         QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlue));
         QCOMPARE(labelText(w, "lblMusicFile"), QStringLiteral("(None)"));
-    }
-    // The popup's: the tune chosen is stored with its flag and colour, and played when non-stop music is on.
-    void popupChoiceStoredAndPlayed()
-    {
-        QVERIFY(start("Cavern Crawler")); // no tune
-        action(w, "mnuOptionsNSM")->trigger();
-        pickInSidFileDialog([this] { action(w, "pmnuEditSidFilename")->trigger(); }, "harbour_patrol.sid");
-        QCOMPARE(f->sql("SELECT \"Music Filename\", SA FROM Games WHERE Name = 'Cavern Crawler'"),
-                 "harbour_patrol.sid|1");
-        QCOMPARE(rowColour(w, "Cavern Crawler"), browser::colourFromCode(catalogue::kBlack));
-        QCOMPARE(tunesPlayed(player, 1), "harbour_patrol.sid");
-    }
-    // The "Sid Tune:" label's, without a tune folder: its own refusal.
-    void labelRefusesWithoutATuneFolder()
-    {
-        QVERIFY(start("Astro Miner"));
+        action(w, "mnuOptionsNSM")->trigger(); // nothing to play yet
+        run("harbour_patrol.sid");
+        QCOMPARE(f->sql("SELECT \"Music Filename\", SA " + astro), "harbour_patrol.sid|1");
+        QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlack));
         f->state().settings.MusicPath.clear();
-        QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::LeftButton);
-        QCOMPARE(f->messages.texts(), QStringList{music::kTuneLabelNeedsMusicPath});
+        open();
+        QCOMPARE(f->messages.texts(), QStringList{refusal});
+        QCOMPARE(tunesPlayed(player, replays), replays ? "harbour_patrol.sid" : "");
     }
 
     void playCommandsAndPlayerClosedBeforeAGameAndAtExit_data()
