@@ -106,7 +106,7 @@ private slots:
     void fileDialog_data()
     {
         QTest::addColumn<QString>("tune");   // the game's
-        QTest::addColumn<QString>("action"); // "song N", "file NAME", "(None)", "read-only, song N"
+        QTest::addColumn<QString>("action"); // "song N", "file NAME", "read-only, song N"
         QTest::addColumn<QString>("author"); // lblAuthor, bold unless it shows an author
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("startSong"); // in the file afterwards
@@ -115,7 +115,6 @@ private slots:
         QTest::addRow("sub-folder tune, OK") << "HUBBARD\\Commando.sid" << "" << a << "Hubbard\\Commando.sid" << 3;
         QTest::addRow("song 5") << "Delta.sid" << "song 5" << a << "Delta.sid" << 5;
         QTest::addRow(".mus file") << "Delta.sid" << "file Two part.mus" << music::kNoPsidText << "Two part.mus" << 3;
-        QTest::addRow("(None)") << "Delta.sid" << "(None)" << music::kNoFileText << "" << 3;
         QTest::addRow("tune missing") << "Gone.sid" << "" << music::kNoFileText << "" << 3;
         QTest::addRow("read-only tune") << "Delta.sid" << "read-only, song 5" << a << "Delta.sid" << 3;
         // clang-format on
@@ -142,8 +141,6 @@ private slots:
         auto* files = find<QListWidget>(&dialog, "FileBox");
         if (action.startsWith("file"))
             files->setCurrentItem(files->findItems(action.mid(5), Qt::MatchExactly).value(0));
-        if (action == "(None)")
-            find<QPushButton>(&dialog, "cmdNone")->click();
         QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->text(), author);
         QCOMPARE(find<QLabel>(&dialog, "lblAuthor")->font().bold(), author != "A. Composer");
         QCOMPARE(find(&dialog, "cboTunes")->isHidden(), author != "A. Composer");
