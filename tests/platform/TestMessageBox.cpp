@@ -1,6 +1,6 @@
 // Messages: the default answer of each button set, the scripted responder the tests answer with, and the real box
-// on screen: what it shows, the answer it hands back, Escape, and long lines kept whole. (Without any box a message
-// goes to stderr: the emulator-config test reads it from the writer probe.)
+// on screen: what it shows, the answer it hands back, Escape, and long lines kept whole; without any box a message
+// goes to stderr and is answered with its default button.
 #include "ModalHelpers.h"
 #include "platform/MessageBox.h"
 #include "platform/ScriptedMessageBox.h"
@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace platform;
 using MB = MessageBox;
@@ -29,6 +32,20 @@ class TestMessageBox : public QObject
 private slots:
     void defaultButtons_data();
     void defaultButtons();
+    void withoutABoxTheMessageGoesToStderr()
+    {
+        QTemporaryFile capture;
+        QVERIFY(capture.open());
+        std::fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        dup2(capture.handle(), STDERR_FILENO);
+        const MB::Button answer = MB::show("Remove 'Elite'?", "vintrax", MB::Question, MB::Yes | MB::No, MB::No);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        QCOMPARE(answer, MB::No);
+        capture.seek(0);
+        QCOMPARE(capture.readAll(), QByteArray("[vintrax] question: Remove 'Elite'? (answered No)\n"));
+    }
     void responderRecordsAndAnswers();
     void widgetShowsTextTitleIconAndButtons();
     void escapeGivesTheCancelLikeButton();

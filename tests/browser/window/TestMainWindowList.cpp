@@ -273,6 +273,8 @@ void TestMainWindowList::fileLabelsAndJoysticksNeedTheirPaths()
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &enter);
     QCOMPARE(colourOf("lblGameFile"), browser::kHoverLabelColour);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &leave);
     QApplication::sendEvent(control<QLabel>(w, "lblPublisher"), &enter);
     QCOMPARE((QList<QColor>{colourOf("lblPublisher"), colourOf("lblGameFile")}),
              (QList<QColor>{browser::kValueLabelColour, browser::kValueLabelColour}));
