@@ -36,328 +36,316 @@ class TestArchiveConverters : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void converts_data();
-    void converts();
-    void workFolderFailuresNameTheFolder_data();
-    void workFolderFailuresNameTheFolder();
-    void convertsWhatTheOraclesMade_data();
-    void convertsWhatTheOraclesMade();
+    void init()
+    {
+        m_home = new TempProgramFolder;
+        m_games = m_home->file("Games Folder");
+        m_work = m_home->file("CURRGAME");
+        QDir().mkpath(m_games + "/source");
+        for (const char* t : {"gunzip", "lha"})
+            QVERIFY(QFile::link(toolPath(t), tool(QString::fromLatin1(t))));
+        // Stand-ins for the converters: they log their arguments and make their output from the input.
+        QVERIFY(writeFakeTool(m_home->file("Conversion"), "maketape", "cat \"$2\" > vtrxmktp.t64"));
+        QVERIFY(writeFakeTool(m_home->file("Conversion"), "zip2d64", "cat 1!* > \"$2\""));
+        QVERIFY(writeFakeTool(m_home->file("Conversion"), "starlynx", "cat \"$2\" > \"$3\""));
+        m_game = new clsC64Game(m_home->path());
+    }
+    void cleanup()
+    {
+        delete m_game;
+        delete m_home;
+    }
+    void converts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("members");
+        QTest::addColumn<QStringList>("tools");   // "tool=script body" replaces a stand-in, "-tool" removes it, "cut"
+                                                  // cuts the archive short
+        QTest::addColumn<QString>("image");       // below the working folder; "" when none is started
+        QTest::addColumn<QByteArray>("content");  // of the image; "" not checked
+        QTest::addColumn<QStringList>("log");     // the tool that ran and its arguments (%W working, %G games folder)
+        QTest::addColumn<QString>("reportStart"); // the whole report or its start
+        const auto row = [](const char* tag, const QString& name, const QStringList& members, const QStringList& tools,
+                            const QString& image, const QByteArray& content, const QStringList& log,
+                            const QString& reportStart) {
+            QTest::newRow(tag) << name << members << tools << image << content << log << reportStart;
+        };
+        const QString zip = "ZIP CONTENTS:";
+        const QString odd = "$(touch pwned) 'it' \"x\";ls.bin";
+        const QString oddZip = "My Game's \"Best\".ZIP";
+        row("archive-named file beats the count", "ELITE.ZIP", {"ELITE.D64=disk", "INTRO.PRG=prg:1"}, {}, "ELITE.D64",
+            "disk", {}, report("ELITE.ZIP...", "", zip, {"ELITE.D64", "INTRO.PRG"}));
+        row("single game file takes the archive name", "GAMES.ZIP", {"A.T64=tape"}, {}, "GAMES.T64", "tape", {},
+            "GAMES.ZIP...");
+        // No rename dialog here: the user cancels it (the window test renames through the real one).
+        row("several game files ask for a rename", "GAMES.ZIP", {"A.D64=a", "B.D64=b"}, {}, "", "", {},
+            report("This Zip file contains more than 1 compatible game-file.",
+                   "Try renaming the Zip-file to the game-file you wish to boot off.", zip, {"A.D64", "B.D64"}));
+        row("zip-code set through zip2d64", "SET.ZIP", {"1!GAME=one", "2!GAME=two", "3!GAME=three", "4!GAME=four"}, {},
+            "SET.d64", "one", {"zip2d64", "GAME", "vtrxtz2d.d64"}, report("SET.ZIP...", "", zip, {"SET.d64"}));
+        row("two zip-code sets", "TWO.ZIP", {"1!GAME", "2!GAME", "1!OTHER"}, {}, "", "", {},
+            "This Zip file contains more than 1 set of .Z64 archives.  Only Zip-files with 1 set of Z64 archives are "
+            "allowed in vintrax .\r\n");
+        row("zip2d64 missing", "SET.ZIP", {"1!GAME"}, {"-zip2d64"}, "", "", {},
+            "This Zip file contains Zip-Coded archives.  vintrax could not find ZIP2D64.EXE in your Conversion "
+            "Folder.\r\n");
+        // The tool's output name already in the archive must not pass for the tool's work.
+        row("zip2d64 fails beside a decoy", "SET.ZIP", {"1!GAME", "vtrxtz2d.d64x=decoy"}, {"zip2d64=exit 1"}, "", "",
+            {"zip2d64", "GAME", "vtrxtz2d.d64"},
+            "This Zip file contains Zip-Coded archives.\r\n\r\nvintrax encountered an error when running Zip2D64.EXE "
+            "to "
+            "uncompress them to a D64 file.\r\n");
+        row("raw file through maketape", "GAME.ZIP", {"README.TXT=raw"}, {}, "GAME.t64", "raw",
+            {"maketape", "vtrxmktp", "README.TXT"}, "GAME.ZIP...");
+        row("two raw files", "TWO.ZIP", {"GAME", "README.TXT"}, {}, "", "", {},
+            report("This ZIP file contains more than 1 Raw C64 file.",
+                   "vintrax supports ZIP files containing only 1 Raw file.", zip, {"GAME", "README.TXT"}));
+        row("maketape makes nothing", "GAME.ZIP", {"GAME"}, {"maketape=exit 0"}, "", "",
+            {"maketape", "vtrxmktp", "GAME"},
+            report("This ZIP file contains a Raw C64 file.",
+                   "vintrax encountered an error when running MAKETAPE.EXE to convert it to a T64 file.", zip,
+                   {"GAME"}));
+        row("maketape missing", "GAME.ZIP", {"GAME"}, {"-maketape"}, "", "", {},
+            "This ZIP file contains a Raw C64 file.  vintrax could not find MAKETAPE.EXE in your Conversion "
+            "Folder.\r\n\r\nZIP CONTENTS:");
+        row("lynx in a zip, starlynx missing", "L.ZIP", {"GARDEN.LNX"}, {"-starlynx"}, "", "", {},
+            "This ZIP file contains a Lynx archive.  vintrax could not find STARLYNX.EXE in your Conversion "
+            "Folder.\r\n");
+        row("empty zip", "EMPTY.ZIP", {}, {}, "", "", {},
+            report("This Zip-File is not compatible with vintrax.", "", zip, {}));
+        row("odd names reach the tool untouched", oddZip, {odd + "=raw"}, {}, "My Game's \"Best\".t64", "raw",
+            {"maketape", "vtrxmktp", odd}, oddZip + "...");
+        // The cause follows as the second text; the user's archive stays as it was, and nothing runs on what is left.
+        row("damaged zip", "BAD.ZIP", {"BAD.D64=*80000"}, {"cut"}, "", "", {},
+            "Error Unzipping.  This Zip-file maybe corrupt.\r\n\r\ncannot ");
+        row("damaged gzip is not turned into a tape", "GAME.GZ", {"GAME.PRG=prg:5"}, {"cut"}, "", "", {},
+            "Error Unzipping.  This GZ-file maybe corrupt.\r\n");
+        row("gzip with one program starts it", "GAME.GZ", {"GAME.PRG=prg:5"}, {}, "GAME.PRG", programBytes(5), {},
+            report("GAME.GZ...", "", "GZ CONTENTS:", {"GAME.PRG"}));
+        row("gzip through WinZip when it is set", "GAME.GZ", {"GAME.PRG=prg:5"},
+            {"winzip32=printf prg > \"$3/GAME.PRG\""}, "GAME.PRG", "prg", {"winzip32", "-e", "%W/GAME.GZ", "%W"},
+            "GAME.GZ...");
+        // Only programs and Lynx files are looked for before the single-file rule: a disk image becomes a tape.
+        row("gzip with a disk image becomes a tape", "ELITE.GZ", {"ELITE.D64=disk"}, {}, "ELITE.t64", "disk",
+            {"maketape", "vtrxmktp", "ELITE.D64"}, "ELITE.GZ...");
+        // The archive copy lies in the working folder while the cascade runs; the listing leaves it out.
+        row("lha", "GAME.LHA", {"GAME.D64=prg:9", "INTRO.PRG=prg:2"}, {}, "GAME.D64", programBytes(9), {},
+            report("GAME.LHA...", "", "LHA/LZH CONTENTS:", {"GAME.D64", "INTRO.PRG"}));
+        row("lynx through starlynx", "GARDEN.LNX", {"G=lynx"}, {}, "GARDEN.d64", "lynx",
+            {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"},
+            report("GARDEN.LNX...", "", "LNX CONTENTS:", {"GARDEN.d64"}));
+        row("starlynx fails", "GARDEN.LNX", {"G=lynx"}, {"starlynx=exit 3"}, "", "",
+            {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"},
+            "vintrax encountered an error when running StarLynx.EXE to convert this Lynx file to a D64 file.");
+        row("starlynx missing", "GARDEN.LNX", {"G=lynx"}, {"-starlynx"}, "", "", {},
+            "vintrax could not find STARLYNX.EXE in your Conversion Folder.");
+    }
+    void converts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, members);
+        QFETCH(QStringList, tools);
+        QFETCH(QString, image);
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, log);
+        QFETCH(QString, reportStart);
+        make(name, members);
+        for (const QString& t : tools) {
+            if (t == "cut")
+                QVERIFY(writeFile(archive(name), readFile(archive(name)).chopped(readFile(archive(name)).size() / 2)));
+            else if (t.startsWith('-'))
+                QVERIFY(QFile::remove(tool(t.mid(1))));
+            else
+                QVERIFY(writeFakeTool(m_home->file("Conversion"), t.section('=', 0, 0), t.section('=', 1)));
+            if (t.startsWith("winzip32="))
+                m_game->setWinzipPath(tool("winzip32"));
+        }
+        QVERIFY(writeFile(m_work + "/stale.prg", "left from the last game"));
+        const QByteArray archiveBytes = readFile(archive(name));
+        QStringList statuses;
+        m_game->setStatusHook([&statuses](const QString& s) { statuses << s; });
+
+        const ConversionResult r = convert(name, m_work);
+        QVERIFY2(r.report.startsWith(reportStart), qPrintable(r.report));
+        QCOMPARE(r.ok, !image.isEmpty());
+        QCOMPARE(r.imagePath, image.isEmpty() ? QString() : m_work + "/" + image);
+        if (!content.isEmpty())
+            QCOMPARE(readFile(r.imagePath), content);
+        if (!log.isEmpty()) {
+            const QStringList args = log.mid(1).replaceInStrings("%G", m_games).replaceInStrings("%W", m_work);
+            QCOMPARE(QString::fromUtf8(readFile(tool(log.first()) + ".log")).split('\n', Qt::SkipEmptyParts),
+                     QStringList{m_work} + args);
+        }
+        // Each tool run is announced in the status bar.
+        const QMap<QString, QString> announced{{"maketape", "CONVERTING TO .T64 FILE..."},
+                                               {"zip2d64", "CONVERTING TO D64..."},
+                                               {"starlynx", "EXTRACTING FROM .LNX FILE..."}};
+        QCOMPARE(statuses,
+                 announced.contains(log.value(0)) ? QStringList{announced.value(log.value(0))} : QStringList());
+        if (r.ok) // the working folder starts empty
+            QVERIFY(!QFile::exists(m_work + "/stale.prg"));
+        if (r.ok && name != "GAME.LHA") // no copy of the archive is left (an LHA whose named file is found keeps it)
+            QVERIFY(!QFile::exists(m_work + "/" + name));
+        if (members.isEmpty() || name == "BAD.ZIP")
+            QVERIFY(!QDir(m_work).exists());
+        QCOMPARE(m_game->UnzipFailed, name == "BAD.ZIP");
+        QCOMPARE(readFile(archive(name)), archiveBytes);
+        QVERIFY(!QFile::exists(m_work + "/pwned") && !QFile::exists(m_games + "/pwned"));
+    }
+    void workFolderFailuresNameTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("folder"); // "in use": holds a file; "missing"; "full": on a full disk
+        QTest::addColumn<QString>("lead");   // %1: the working folder
+        const QString cannotEmpty = "vintrax could not empty its working folder '%1'.";
+        const QString cannotCreate = "vintrax could not create its working folder '%1'.";
+        for (const char* name : {"GAME.ZIP", "GAME.LHA", "GAME.GZ", "GAME.LNX"}) {
+            QTest::newRow(QByteArray(name) + ", cannot be emptied") << name << "in use" << cannotEmpty;
+            QTest::newRow(QByteArray(name) + ", cannot be created") << name << "missing" << cannotCreate;
+        }
+        QTest::newRow("GAME.ZIP, disk full")
+            << "GAME.ZIP" << QString("full") << "vintrax could not write to its working folder '%1'.";
+        QTest::newRow("GAME.GZ, disk full")
+            << "GAME.GZ" << QString("full") << "vintrax could not copy GAME.GZ into its working folder '%1'.";
+    }
+    // A program folder the user cannot write to (a read-only mount here, since the tests run as root) or a full disk:
+    // the report names the working folder instead of calling a good archive corrupt, incompatible or the tool missing.
+    void workFolderFailuresNameTheFolder()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, folder);
+        QFETCH(QString, lead);
+        QVERIFY(zipWithTool(archive("GAME.ZIP"), {{"GAME.D64", tooltest::noiseBytes(174848, 11)}}));
+        for (const char* other : {"GAME.LHA", "GAME.GZ", "GAME.LNX"}) // never opened: the working folder fails first
+            QVERIFY(writeFile(archive(other), tooltest::noiseBytes(20000, 11)));
+
+        SmallDisk disk(1024 * 1024);
+        std::unique_ptr<ReadOnlyFolder> locked;
+        QString work = m_work;
+        if (folder == "full") {
+            if (!disk.isValid())
+                QSKIP(qPrintable(disk.whyNot()));
+            work = disk.filePath("CURRGAME");
+            QVERIFY(disk.leaveFree(0));
+        } else {
+            if (folder == "in use")
+                QVERIFY(writeFile(m_work + "/stale.prg", "left from the last game"));
+            else
+                QVERIFY(QDir(m_work).removeRecursively());
+            locked = std::make_unique<ReadOnlyFolder>(m_home->path());
+            if (!locked->isValid())
+                QSKIP(qPrintable(locked->whyNot()));
+        }
+        const ConversionResult r = convert(name, work);
+        locked.reset();
+
+        QVERIFY(!r.ok);
+        QVERIFY2(r.report.startsWith(lead.arg(work) + (name.endsWith(".LNX") ? "  " : "\r\n\r\n")),
+                 qPrintable(r.report));
+        QVERIFY2(r.report.contains("Please check that the folder can be written to and that its disk is not full."),
+                 qPrintable(r.report));
+        if (folder == "full" && name.endsWith(".ZIP"))
+            QVERIFY2(r.report.contains("No space left on device"), qPrintable(r.report));
+        QCOMPARE(m_game->UnzipFailed, name.endsWith(".ZIP") && folder == "full");
+    }
+    void convertsWhatTheOraclesMade_data()
+    {
+        QTest::addColumn<QString>(
+            "make"); // shell commands run in the source folder; archives go to .. (the games folder)
+        QTest::addColumn<QString>("name");      // the archive
+        QTest::addColumn<QString>("image");     // what the converter starts, below the working folder
+        QTest::addColumn<QStringList>("files"); // the source files cbmconvert must find in it, in name order
+        QTest::addColumn<QString>("same");      // a source file the image must equal byte for byte, or ""
+        const auto row = [](const char* tag, const char* make, const char* name, const char* image,
+                            const QStringList& files, const char* same = "") {
+            QTest::newRow(tag) << QString(make) << QString(name) << QString(image) << files << QString(same);
+        };
+        row("zip-code set becomes the original disk",
+            "cc1541 -n zipped -f game -w game.prg -f intro -w intro.prg orig.d64 && disk2zip orig.d64 COURIER && "
+            "zip -q ../SET.ZIP 1!COURIER 2!COURIER 3!COURIER 4!COURIER",
+            "SET.ZIP", "SET.d64", {"game.prg", "intro.prg"}, "orig.d64");
+        row("raw program becomes a tape", "zip -q ../NIBBLE.ZIP nibble", "NIBBLE.ZIP", "NIBBLE.t64", {"nibble"});
+        row("lynx archive becomes a disk", "cbmconvert -L ../GARDEN.LNX -n garden intro", "GARDEN.LNX", "GARDEN.d64",
+            {"garden", "intro"});
+        row("gzipped lynx archive", "cbmconvert -L garden.lnx -n garden && gzip -c garden.lnx > ../GARDEN.GZ",
+            "GARDEN.GZ", "garden.d64", {"garden"});
+    }
+    void convertsWhatTheOraclesMade()
+    {
+        QFETCH(QString, make);
+        QFETCH(QString, name);
+        QFETCH(QString, image);
+        QFETCH(QStringList, files);
+        QFETCH(QString, same);
+        for (const char* t : {"zip2d64", "starlynx", "maketape"}) // the real tools this time
+            QVERIFY(QFile::remove(tool(t)) && QFile::link(toolPath(t), tool(t)));
+        const QString src = m_games + "/source";
+        const QMap<QString, QByteArray> sources{{"game.prg", programBytes(7, 9000)},
+                                                {"intro.prg", programBytes(8, 3000)},
+                                                {"nibble", programBytes(9, 4000)},
+                                                {"garden", programBytes(4, 5000)},
+                                                {"intro", programBytes(5, 700)}};
+        for (auto it = sources.begin(); it != sources.end(); ++it)
+            QVERIFY(writeFile(src + "/" + it.key(), it.value()));
+        const RunResult made = runOracle("sh", {"-c", make}, src);
+        QVERIFY2(made.exitCode == 0, made.err.constData());
+
+        const ConversionResult r = convert(name, m_work);
+        QVERIFY2(r.ok, qPrintable(r.report));
+        QCOMPARE(r.imagePath, m_work + "/" + image);
+        if (!same.isEmpty())
+            QCOMPARE(readFile(r.imagePath), readFile(src + "/" + same));
+
+        const QString out = m_home->file("extracted");
+        QDir().mkpath(out);
+        const QString option = image.endsWith(".t64") ? "-t" : "-d";
+        QCOMPARE(runOracle("cbmconvert", {"-N", option, r.imagePath}, out).exitCode, 0);
+        const QStringList found = QDir(out).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(found.size(), files.size());
+        for (int i = 0; i < files.size(); ++i)
+            QCOMPARE(readFile(out + "/" + found[i]), sources.value(files[i]));
+    }
 
 private:
     QString archive(const QString& name) const { return m_games + "/" + name; }
     QString tool(const QString& name) const { return m_home->file("Conversion/" + name); }
-    void make(const QString& name, const QStringList& members);
-    ConversionResult convert(const QString& name, const QString& work);
+    // ZIPs by the zip tool, GZ by gzip, LHA by jlha; a Lynx file is taken as it is.
+    void make(const QString& name, const QStringList& members)
+    {
+        const QString src = m_games + "/source";
+        const QList<QPair<QString, QByteArray>> files = membersFrom(members);
+        if (name.endsWith(".ZIP")) {
+            QVERIFY(files.isEmpty() ? writeZipWithNames(archive(name), {}) : zipWithTool(archive(name), files));
+            return;
+        }
+        if (name.endsWith(".LNX")) {
+            QVERIFY(writeFile(archive(name), files.value(0).second));
+            return;
+        }
+        QStringList names;
+        for (const auto& [file, bytes] : files) {
+            QVERIFY(writeFile(src + "/" + file, bytes));
+            names << file;
+        }
+        const RunResult r = name.endsWith(".GZ")
+                                ? runOracle("sh", {"-c", "gzip -c \"$1\" > \"../$2\"", "sh", names.value(0), name}, src)
+                                : runOracle("jlha", QStringList{"a", "../" + name} + names, src);
+        QCOMPARE(r.exitCode, 0);
+    }
+    ConversionResult convert(const QString& name, const QString& work)
+    {
+        if (name.endsWith(".ZIP"))
+            return m_game->ConvertZip(m_games, name, work);
+        if (name.endsWith(".LHA"))
+            return m_game->ConvertLha(m_games, name, work);
+        if (name.endsWith(".GZ"))
+            return m_game->ConvertGzip(m_games, name, work);
+        return m_game->ConvertLynx(m_games, name, work);
+    }
     TempProgramFolder* m_home = nullptr;
     QString m_games, m_work;
     clsC64Game* m_game = nullptr;
 };
-
-void TestArchiveConverters::init()
-{
-    m_home = new TempProgramFolder;
-    m_games = m_home->file("Games Folder");
-    m_work = m_home->file("CURRGAME");
-    QDir().mkpath(m_games + "/source");
-    for (const char* t : {"gunzip", "lha"})
-        QVERIFY(QFile::link(toolPath(t), tool(QString::fromLatin1(t))));
-    // Stand-ins for the converters: they log their arguments and make their output from the input.
-    QVERIFY(writeFakeTool(m_home->file("Conversion"), "maketape", "cat \"$2\" > vtrxmktp.t64"));
-    QVERIFY(writeFakeTool(m_home->file("Conversion"), "zip2d64", "cat 1!* > \"$2\""));
-    QVERIFY(writeFakeTool(m_home->file("Conversion"), "starlynx", "cat \"$2\" > \"$3\""));
-    m_game = new clsC64Game(m_home->path());
-}
-
-void TestArchiveConverters::cleanup()
-{
-    delete m_game;
-    delete m_home;
-}
-
-// ZIPs by the zip tool, GZ by gzip, LHA by jlha; a Lynx file is taken as it is.
-void TestArchiveConverters::make(const QString& name, const QStringList& members)
-{
-    const QString src = m_games + "/source";
-    const QList<QPair<QString, QByteArray>> files = membersFrom(members);
-    if (name.endsWith(".ZIP")) {
-        QVERIFY(files.isEmpty() ? writeZipWithNames(archive(name), {}) : zipWithTool(archive(name), files));
-        return;
-    }
-    if (name.endsWith(".LNX")) {
-        QVERIFY(writeFile(archive(name), files.value(0).second));
-        return;
-    }
-    QStringList names;
-    for (const auto& [file, bytes] : files) {
-        QVERIFY(writeFile(src + "/" + file, bytes));
-        names << file;
-    }
-    const RunResult r = name.endsWith(".GZ")
-                            ? runOracle("sh", {"-c", "gzip -c \"$1\" > \"../$2\"", "sh", names.value(0), name}, src)
-                            : runOracle("jlha", QStringList{"a", "../" + name} + names, src);
-    QCOMPARE(r.exitCode, 0);
-}
-
-ConversionResult TestArchiveConverters::convert(const QString& name, const QString& work)
-{
-    if (name.endsWith(".ZIP"))
-        return m_game->ConvertZip(m_games, name, work);
-    if (name.endsWith(".LHA"))
-        return m_game->ConvertLha(m_games, name, work);
-    if (name.endsWith(".GZ"))
-        return m_game->ConvertGzip(m_games, name, work);
-    return m_game->ConvertLynx(m_games, name, work);
-}
-
-void TestArchiveConverters::converts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("members");
-    QTest::addColumn<QStringList>("tools");   // "tool=script body" replaces a stand-in, "-tool" removes it, "cut" cuts
-                                              // the archive short
-    QTest::addColumn<QString>("image");       // below the working folder; "" when none is started
-    QTest::addColumn<QByteArray>("content");  // of the image; "" not checked
-    QTest::addColumn<QStringList>("log");     // the tool that ran and its arguments (%W working, %G games folder)
-    QTest::addColumn<QString>("reportStart"); // the whole report or its start
-    const auto row = [](const char* tag, const QString& name, const QStringList& members, const QStringList& tools,
-                        const QString& image, const QByteArray& content, const QStringList& log,
-                        const QString& reportStart) {
-        QTest::newRow(tag) << name << members << tools << image << content << log << reportStart;
-    };
-    const QString zip = "ZIP CONTENTS:";
-    const QString odd = "$(touch pwned) 'it' \"x\";ls.bin";
-    const QString oddZip = "My Game's \"Best\".ZIP";
-    row("archive-named file beats the count", "ELITE.ZIP", {"ELITE.D64=disk", "INTRO.PRG=prg:1"}, {}, "ELITE.D64",
-        "disk", {}, report("ELITE.ZIP...", "", zip, {"ELITE.D64", "INTRO.PRG"}));
-    row("single game file takes the archive name", "GAMES.ZIP", {"A.T64=tape"}, {}, "GAMES.T64", "tape", {},
-        "GAMES.ZIP...");
-    // No rename dialog here: the user cancels it (the window test renames through the real one).
-    row("several game files ask for a rename", "GAMES.ZIP", {"A.D64=a", "B.D64=b"}, {}, "", "", {},
-        report("This Zip file contains more than 1 compatible game-file.",
-               "Try renaming the Zip-file to the game-file you wish to boot off.", zip, {"A.D64", "B.D64"}));
-    row("zip-code set through zip2d64", "SET.ZIP", {"1!GAME=one", "2!GAME=two", "3!GAME=three", "4!GAME=four"}, {},
-        "SET.d64", "one", {"zip2d64", "GAME", "vtrxtz2d.d64"}, report("SET.ZIP...", "", zip, {"SET.d64"}));
-    row("two zip-code sets", "TWO.ZIP", {"1!GAME", "2!GAME", "1!OTHER"}, {}, "", "", {},
-        "This Zip file contains more than 1 set of .Z64 archives.  Only Zip-files with 1 set of Z64 archives are "
-        "allowed in vintrax .\r\n");
-    row("zip2d64 missing", "SET.ZIP", {"1!GAME"}, {"-zip2d64"}, "", "", {},
-        "This Zip file contains Zip-Coded archives.  vintrax could not find ZIP2D64.EXE in your Conversion "
-        "Folder.\r\n");
-    // The tool's output name already in the archive must not pass for the tool's work.
-    row("zip2d64 fails beside a decoy", "SET.ZIP", {"1!GAME", "vtrxtz2d.d64x=decoy"}, {"zip2d64=exit 1"}, "", "",
-        {"zip2d64", "GAME", "vtrxtz2d.d64"},
-        "This Zip file contains Zip-Coded archives.\r\n\r\nvintrax encountered an error when running Zip2D64.EXE to "
-        "uncompress them to a D64 file.\r\n");
-    row("raw file through maketape", "GAME.ZIP", {"README.TXT=raw"}, {}, "GAME.t64", "raw",
-        {"maketape", "vtrxmktp", "README.TXT"}, "GAME.ZIP...");
-    row("two raw files", "TWO.ZIP", {"GAME", "README.TXT"}, {}, "", "", {},
-        report("This ZIP file contains more than 1 Raw C64 file.",
-               "vintrax supports ZIP files containing only 1 Raw file.", zip, {"GAME", "README.TXT"}));
-    row("maketape makes nothing", "GAME.ZIP", {"GAME"}, {"maketape=exit 0"}, "", "", {"maketape", "vtrxmktp", "GAME"},
-        report("This ZIP file contains a Raw C64 file.",
-               "vintrax encountered an error when running MAKETAPE.EXE to convert it to a T64 file.", zip, {"GAME"}));
-    row("maketape missing", "GAME.ZIP", {"GAME"}, {"-maketape"}, "", "", {},
-        "This ZIP file contains a Raw C64 file.  vintrax could not find MAKETAPE.EXE in your Conversion "
-        "Folder.\r\n\r\nZIP CONTENTS:");
-    row("lynx in a zip, starlynx missing", "L.ZIP", {"GARDEN.LNX"}, {"-starlynx"}, "", "", {},
-        "This ZIP file contains a Lynx archive.  vintrax could not find STARLYNX.EXE in your Conversion Folder.\r\n");
-    row("empty zip", "EMPTY.ZIP", {}, {}, "", "", {},
-        report("This Zip-File is not compatible with vintrax.", "", zip, {}));
-    row("odd names reach the tool untouched", oddZip, {odd + "=raw"}, {}, "My Game's \"Best\".t64", "raw",
-        {"maketape", "vtrxmktp", odd}, oddZip + "...");
-    // The cause follows as the second text; the user's archive stays as it was, and nothing runs on what is left.
-    row("damaged zip", "BAD.ZIP", {"BAD.D64=*80000"}, {"cut"}, "", "", {},
-        "Error Unzipping.  This Zip-file maybe corrupt.\r\n\r\ncannot ");
-    row("damaged gzip is not turned into a tape", "GAME.GZ", {"GAME.PRG=prg:5"}, {"cut"}, "", "", {},
-        "Error Unzipping.  This GZ-file maybe corrupt.\r\n");
-    row("gzip with one program starts it", "GAME.GZ", {"GAME.PRG=prg:5"}, {}, "GAME.PRG", programBytes(5), {},
-        report("GAME.GZ...", "", "GZ CONTENTS:", {"GAME.PRG"}));
-    row("gzip through WinZip when it is set", "GAME.GZ", {"GAME.PRG=prg:5"}, {"winzip32=printf prg > \"$3/GAME.PRG\""},
-        "GAME.PRG", "prg", {"winzip32", "-e", "%W/GAME.GZ", "%W"}, "GAME.GZ...");
-    // Only programs and Lynx files are looked for before the single-file rule: a disk image becomes a tape.
-    row("gzip with a disk image becomes a tape", "ELITE.GZ", {"ELITE.D64=disk"}, {}, "ELITE.t64", "disk",
-        {"maketape", "vtrxmktp", "ELITE.D64"}, "ELITE.GZ...");
-    // The archive copy lies in the working folder while the cascade runs; the listing leaves it out.
-    row("lha", "GAME.LHA", {"GAME.D64=prg:9", "INTRO.PRG=prg:2"}, {}, "GAME.D64", programBytes(9), {},
-        report("GAME.LHA...", "", "LHA/LZH CONTENTS:", {"GAME.D64", "INTRO.PRG"}));
-    row("lynx through starlynx", "GARDEN.LNX", {"G=lynx"}, {}, "GARDEN.d64", "lynx",
-        {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"},
-        report("GARDEN.LNX...", "", "LNX CONTENTS:", {"GARDEN.d64"}));
-    row("starlynx fails", "GARDEN.LNX", {"G=lynx"}, {"starlynx=exit 3"}, "", "",
-        {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"},
-        "vintrax encountered an error when running StarLynx.EXE to convert this Lynx file to a D64 file.");
-    row("starlynx missing", "GARDEN.LNX", {"G=lynx"}, {"-starlynx"}, "", "", {},
-        "vintrax could not find STARLYNX.EXE in your Conversion Folder.");
-}
-
-void TestArchiveConverters::converts()
-{
-    QFETCH(QString, name);
-    QFETCH(QStringList, members);
-    QFETCH(QStringList, tools);
-    QFETCH(QString, image);
-    QFETCH(QByteArray, content);
-    QFETCH(QStringList, log);
-    QFETCH(QString, reportStart);
-    make(name, members);
-    for (const QString& t : tools) {
-        if (t == "cut")
-            QVERIFY(writeFile(archive(name), readFile(archive(name)).chopped(readFile(archive(name)).size() / 2)));
-        else if (t.startsWith('-'))
-            QVERIFY(QFile::remove(tool(t.mid(1))));
-        else
-            QVERIFY(writeFakeTool(m_home->file("Conversion"), t.section('=', 0, 0), t.section('=', 1)));
-        if (t.startsWith("winzip32="))
-            m_game->setWinzipPath(tool("winzip32"));
-    }
-    QVERIFY(writeFile(m_work + "/stale.prg", "left from the last game"));
-    const QByteArray archiveBytes = readFile(archive(name));
-    QStringList statuses;
-    m_game->setStatusHook([&statuses](const QString& s) { statuses << s; });
-
-    const ConversionResult r = convert(name, m_work);
-    QVERIFY2(r.report.startsWith(reportStart), qPrintable(r.report));
-    QCOMPARE(r.ok, !image.isEmpty());
-    QCOMPARE(r.imagePath, image.isEmpty() ? QString() : m_work + "/" + image);
-    if (!content.isEmpty())
-        QCOMPARE(readFile(r.imagePath), content);
-    if (!log.isEmpty()) {
-        const QStringList args = log.mid(1).replaceInStrings("%G", m_games).replaceInStrings("%W", m_work);
-        QCOMPARE(QString::fromUtf8(readFile(tool(log.first()) + ".log")).split('\n', Qt::SkipEmptyParts),
-                 QStringList{m_work} + args);
-    }
-    // Each tool run is announced in the status bar.
-    const QMap<QString, QString> announced{{"maketape", "CONVERTING TO .T64 FILE..."},
-                                           {"zip2d64", "CONVERTING TO D64..."},
-                                           {"starlynx", "EXTRACTING FROM .LNX FILE..."}};
-    QCOMPARE(statuses, announced.contains(log.value(0)) ? QStringList{announced.value(log.value(0))} : QStringList());
-    if (r.ok) // the working folder starts empty
-        QVERIFY(!QFile::exists(m_work + "/stale.prg"));
-    if (r.ok && name != "GAME.LHA") // no copy of the archive is left (an LHA whose named file is found keeps it)
-        QVERIFY(!QFile::exists(m_work + "/" + name));
-    if (members.isEmpty() || name == "BAD.ZIP")
-        QVERIFY(!QDir(m_work).exists());
-    QCOMPARE(m_game->UnzipFailed, name == "BAD.ZIP");
-    QCOMPARE(readFile(archive(name)), archiveBytes);
-    QVERIFY(!QFile::exists(m_work + "/pwned") && !QFile::exists(m_games + "/pwned"));
-}
-
-void TestArchiveConverters::workFolderFailuresNameTheFolder_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("folder"); // "in use": holds a file; "missing"; "full": on a full disk
-    QTest::addColumn<QString>("lead");   // %1: the working folder
-    const QString cannotEmpty = "vintrax could not empty its working folder '%1'.";
-    const QString cannotCreate = "vintrax could not create its working folder '%1'.";
-    for (const char* name : {"GAME.ZIP", "GAME.LHA", "GAME.GZ", "GAME.LNX"}) {
-        QTest::newRow(QByteArray(name) + ", cannot be emptied") << name << "in use" << cannotEmpty;
-        QTest::newRow(QByteArray(name) + ", cannot be created") << name << "missing" << cannotCreate;
-    }
-    QTest::newRow("GAME.ZIP, disk full") << "GAME.ZIP" << QString("full")
-                                         << "vintrax could not write to its working folder '%1'.";
-    QTest::newRow("GAME.GZ, disk full") << "GAME.GZ" << QString("full")
-                                        << "vintrax could not copy GAME.GZ into its working folder '%1'.";
-}
-
-// A program folder the user cannot write to (a read-only mount here, since the tests run as root) or a full disk:
-// the report names the working folder instead of calling a good archive corrupt, incompatible or the tool missing.
-void TestArchiveConverters::workFolderFailuresNameTheFolder()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, folder);
-    QFETCH(QString, lead);
-    QVERIFY(zipWithTool(archive("GAME.ZIP"), {{"GAME.D64", tooltest::noiseBytes(174848, 11)}}));
-    for (const char* other : {"GAME.LHA", "GAME.GZ", "GAME.LNX"}) // never opened: the working folder fails first
-        QVERIFY(writeFile(archive(other), tooltest::noiseBytes(20000, 11)));
-
-    SmallDisk disk(1024 * 1024);
-    std::unique_ptr<ReadOnlyFolder> locked;
-    QString work = m_work;
-    if (folder == "full") {
-        if (!disk.isValid())
-            QSKIP(qPrintable(disk.whyNot()));
-        work = disk.filePath("CURRGAME");
-        QVERIFY(disk.leaveFree(0));
-    } else {
-        if (folder == "in use")
-            QVERIFY(writeFile(m_work + "/stale.prg", "left from the last game"));
-        else
-            QVERIFY(QDir(m_work).removeRecursively());
-        locked = std::make_unique<ReadOnlyFolder>(m_home->path());
-        if (!locked->isValid())
-            QSKIP(qPrintable(locked->whyNot()));
-    }
-    const ConversionResult r = convert(name, work);
-    locked.reset();
-
-    QVERIFY(!r.ok);
-    QVERIFY2(r.report.startsWith(lead.arg(work) + (name.endsWith(".LNX") ? "  " : "\r\n\r\n")), qPrintable(r.report));
-    QVERIFY2(r.report.contains("Please check that the folder can be written to and that its disk is not full."),
-             qPrintable(r.report));
-    if (folder == "full" && name.endsWith(".ZIP"))
-        QVERIFY2(r.report.contains("No space left on device"), qPrintable(r.report));
-    QCOMPARE(m_game->UnzipFailed, name.endsWith(".ZIP") && folder == "full");
-}
-
-void TestArchiveConverters::convertsWhatTheOraclesMade_data()
-{
-    QTest::addColumn<QString>("make");  // shell commands run in the source folder; archives go to .. (the games folder)
-    QTest::addColumn<QString>("name");  // the archive
-    QTest::addColumn<QString>("image"); // what the converter starts, below the working folder
-    QTest::addColumn<QStringList>("files"); // the source files cbmconvert must find in it, in name order
-    QTest::addColumn<QString>("same");      // a source file the image must equal byte for byte, or ""
-    const auto row = [](const char* tag, const char* make, const char* name, const char* image,
-                        const QStringList& files, const char* same = "") {
-        QTest::newRow(tag) << QString(make) << QString(name) << QString(image) << files << QString(same);
-    };
-    row("zip-code set becomes the original disk",
-        "cc1541 -n zipped -f game -w game.prg -f intro -w intro.prg orig.d64 && disk2zip orig.d64 COURIER && "
-        "zip -q ../SET.ZIP 1!COURIER 2!COURIER 3!COURIER 4!COURIER",
-        "SET.ZIP", "SET.d64", {"game.prg", "intro.prg"}, "orig.d64");
-    row("raw program becomes a tape", "zip -q ../NIBBLE.ZIP nibble", "NIBBLE.ZIP", "NIBBLE.t64", {"nibble"});
-    row("lynx archive becomes a disk", "cbmconvert -L ../GARDEN.LNX -n garden intro", "GARDEN.LNX", "GARDEN.d64",
-        {"garden", "intro"});
-    row("gzipped lynx archive", "cbmconvert -L garden.lnx -n garden && gzip -c garden.lnx > ../GARDEN.GZ", "GARDEN.GZ",
-        "garden.d64", {"garden"});
-}
-
-void TestArchiveConverters::convertsWhatTheOraclesMade()
-{
-    QFETCH(QString, make);
-    QFETCH(QString, name);
-    QFETCH(QString, image);
-    QFETCH(QStringList, files);
-    QFETCH(QString, same);
-    for (const char* t : {"zip2d64", "starlynx", "maketape"}) // the real tools this time
-        QVERIFY(QFile::remove(tool(t)) && QFile::link(toolPath(t), tool(t)));
-    const QString src = m_games + "/source";
-    const QMap<QString, QByteArray> sources{{"game.prg", programBytes(7, 9000)},
-                                            {"intro.prg", programBytes(8, 3000)},
-                                            {"nibble", programBytes(9, 4000)},
-                                            {"garden", programBytes(4, 5000)},
-                                            {"intro", programBytes(5, 700)}};
-    for (auto it = sources.begin(); it != sources.end(); ++it)
-        QVERIFY(writeFile(src + "/" + it.key(), it.value()));
-    const RunResult made = runOracle("sh", {"-c", make}, src);
-    QVERIFY2(made.exitCode == 0, made.err.constData());
-
-    const ConversionResult r = convert(name, m_work);
-    QVERIFY2(r.ok, qPrintable(r.report));
-    QCOMPARE(r.imagePath, m_work + "/" + image);
-    if (!same.isEmpty())
-        QCOMPARE(readFile(r.imagePath), readFile(src + "/" + same));
-
-    const QString out = m_home->file("extracted");
-    QDir().mkpath(out);
-    const QString option = image.endsWith(".t64") ? "-t" : "-d";
-    QCOMPARE(runOracle("cbmconvert", {"-N", option, r.imagePath}, out).exitCode, 0);
-    const QStringList found = QDir(out).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(found.size(), files.size());
-    for (int i = 0; i < files.size(); ++i)
-        QCOMPARE(readFile(out + "/" + found[i]), sources.value(files[i]));
-}
 
 QTEST_GUILESS_MAIN(TestArchiveConverters)
 #include "TestArchiveConverters.moc"

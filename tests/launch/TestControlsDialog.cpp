@@ -17,66 +17,59 @@ class TestControlsDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void captionsAndStoredValues();
-    void defaultsShowGreyedAndBecomeTheGamesOwn();
-    void okWithDefaultsTickedStillHandsBackTheButtons();
+    void init()
+    {
+        m_settings = Settings{};
+        m_settings.DefaultPorts = {1, 0, 0, 2, 1, 1, 0, 1};
+    }
+    // What the buttons below do not show: any non-zero joystick value, a caption of another field. Storing the eight
+    // values is the window's command (its test reads them back from the catalogue).
+    void captionsAndStoredValues()
+    {
+        QCOMPARE(captionFor(PortField::Port1Joy, 7), QStringLiteral("PC Joystick 2"));
+        QCOMPARE(QList({storedValueOf(PortField::V2Port1Joy, "Joystick"),
+                        storedValueOf(PortField::Port2Key, "PC Joystick 1")}),
+                 QList({1, -1}));
+    }
+    void defaultsShowGreyedAndBecomeTheGamesOwn()
+    {
+        frmControls d("Settings for Uridium...", m_settings, GamePorts{true, {0, 0, 0, 0, 0, 0, 2, 2}});
+        auto* tabs = d.findChild<QTabWidget*>("SSTab");
+        auto* box = d.findChild<QCheckBox*>("chkDefaults");
+        QVERIFY(box->isChecked());
+        QVERIFY(!tabs->isEnabled());
+        QCOMPARE(button(&d, "cmd1Port1Joy")->text(), QStringLiteral("PC Joystick 2")); // DefPort1Joy 1
+        QCOMPARE(button(&d, "cmd1Port2Key")->text(), QStringLiteral("Key Set 3"));     // DefPort2Key 2
+        QCOMPARE(button(&d, "cmd2Port1Key")->text(), QStringLiteral("PC Joystick 1")); // DXDefPort1Key 0
+        QCOMPARE(button(&d, "cmd2Port2Key")->text(), QStringLiteral("PC Joystick 2")); // DXDefPort2Key 1
+        box->click();
+        QVERIFY(tabs->isEnabled());
+        button(&d, "cmdOK")->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.chosenPorts(), (GamePorts{false, {1, 0, 0, 2, 1, 1, 0, 1}}));
+    }
+    void okWithDefaultsTickedStillHandsBackTheButtons()
+    {
+        frmControls d("Settings for Elite...", m_settings, GamePorts{false, {1, 0, 2, 1, 0, 1, 2, 0}});
+        QCOMPARE(button(&d, "cmd1Port1Key")->text(), QStringLiteral("Key Set 3")); // the game's own values
+        QPushButton* b = button(&d, "cmd2Port1Key");                               // 2 = "Key Set 1", round to it again
+        QStringList seen{b->text()};
+        for (int i = 0; i < 5; ++i) {
+            b->click();
+            seen << b->text();
+        }
+        QCOMPARE(seen,
+                 QStringList({"Key Set 1", "Key Set 2", "Key Set 3", "PC Joystick 1", "PC Joystick 2", "Key Set 1"}));
+        button(&d, "cmd1Port1Joy")->click(); // PC Joystick 2 -> 1
+        d.findChild<QCheckBox*>("chkDefaults")->click();
+        button(&d, "cmdOK")->click();
+        QCOMPARE(d.chosenPorts(), (GamePorts{true, {0, 0, 2, 1, 0, 1, 2, 0}}));
+    }
 
 private:
     static QPushButton* button(QWidget* d, const char* name) { return d->findChild<QPushButton*>(name); }
     Settings m_settings;
 };
-
-void TestControlsDialog::init()
-{
-    m_settings = Settings{};
-    m_settings.DefaultPorts = {1, 0, 0, 2, 1, 1, 0, 1};
-}
-
-// What the buttons below do not show: any non-zero joystick value, a caption of another field. Storing the eight
-// values is the window's command (its test reads them back from the catalogue).
-void TestControlsDialog::captionsAndStoredValues()
-{
-    QCOMPARE(captionFor(PortField::Port1Joy, 7), QStringLiteral("PC Joystick 2"));
-    QCOMPARE(
-        QList({storedValueOf(PortField::V2Port1Joy, "Joystick"), storedValueOf(PortField::Port2Key, "PC Joystick 1")}),
-        QList({1, -1}));
-}
-
-void TestControlsDialog::defaultsShowGreyedAndBecomeTheGamesOwn()
-{
-    frmControls d("Settings for Uridium...", m_settings, GamePorts{true, {0, 0, 0, 0, 0, 0, 2, 2}});
-    auto* tabs = d.findChild<QTabWidget*>("SSTab");
-    auto* box = d.findChild<QCheckBox*>("chkDefaults");
-    QVERIFY(box->isChecked());
-    QVERIFY(!tabs->isEnabled());
-    QCOMPARE(button(&d, "cmd1Port1Joy")->text(), QStringLiteral("PC Joystick 2")); // DefPort1Joy 1
-    QCOMPARE(button(&d, "cmd1Port2Key")->text(), QStringLiteral("Key Set 3"));     // DefPort2Key 2
-    QCOMPARE(button(&d, "cmd2Port1Key")->text(), QStringLiteral("PC Joystick 1")); // DXDefPort1Key 0
-    QCOMPARE(button(&d, "cmd2Port2Key")->text(), QStringLiteral("PC Joystick 2")); // DXDefPort2Key 1
-    box->click();
-    QVERIFY(tabs->isEnabled());
-    button(&d, "cmdOK")->click();
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    QCOMPARE(d.chosenPorts(), (GamePorts{false, {1, 0, 0, 2, 1, 1, 0, 1}}));
-}
-
-void TestControlsDialog::okWithDefaultsTickedStillHandsBackTheButtons()
-{
-    frmControls d("Settings for Elite...", m_settings, GamePorts{false, {1, 0, 2, 1, 0, 1, 2, 0}});
-    QCOMPARE(button(&d, "cmd1Port1Key")->text(), QStringLiteral("Key Set 3")); // the game's own values
-    QPushButton* b = button(&d, "cmd2Port1Key");                               // 2 = "Key Set 1", round to it again
-    QStringList seen{b->text()};
-    for (int i = 0; i < 5; ++i) {
-        b->click();
-        seen << b->text();
-    }
-    QCOMPARE(seen, QStringList({"Key Set 1", "Key Set 2", "Key Set 3", "PC Joystick 1", "PC Joystick 2", "Key Set 1"}));
-    button(&d, "cmd1Port1Joy")->click(); // PC Joystick 2 -> 1
-    d.findChild<QCheckBox*>("chkDefaults")->click();
-    button(&d, "cmdOK")->click();
-    QCOMPARE(d.chosenPorts(), (GamePorts{true, {0, 0, 2, 1, 0, 1, 2, 0}}));
-}
 
 QTEST_MAIN(TestControlsDialog)
 #include "TestControlsDialog.moc"

@@ -18,158 +18,154 @@
 using namespace launch;
 using namespace testsupport;
 
-class TestEmulatorConfig : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void rewritesLines_data();
-    void rewritesLines();
-    void rewritesTheFileUnderItsRealName();
-    void filesThatCannotBeRewrittenAreLeftAlone_data();
-    void filesThatCannotBeRewrittenAreLeftAlone();
-};
-
 namespace {
 const PortValues kExampleValues{1, 0, 2, 3};
 constexpr uint kNobody = 65534;
 } // namespace
 
-void TestEmulatorConfig::rewritesLines_data()
+class TestEmulatorConfig : public QObject
 {
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<bool>("secondGeneration");
-    QTest::addColumn<QString>("loadFolder");
-    QTest::addColumn<QByteArray>("after");
+    Q_OBJECT
 
-    QTest::newRow("second generation, all keys")
-        << QByteArray("$CONTROLPORT2=1\r\n$CONTROLPORT1MODE=4\r\n$CONTROLPORT1=\r\n") << true << "C:\\G"
-        << QByteArray("$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=2\r\n$CONTROLPORT1=1\r\n");
-    QTest::newRow("first generation leaves second-generation keys")
-        << QByteArray("$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=9\r\n$JOYSTICK2KEY=0\r\n$CONTROLPORT1=0\r\n"
-                      "$LOADPATH=X\r\n")
-        << false << "C:\\GAMES\\A"
-        << QByteArray("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=3\r\n$CONTROLPORT1=0\r\n"
-                      "$LOADPATH=C:\\GAMES\\A\\\r\n");
-    QTest::newRow("repeated keys are rewritten each time")
-        << QByteArray("$LOADPATH=A\r\n$CONTROLPORT1=0\r\n; note\r\n$LOADPATH=B\r\n$CONTROLPORT1=1 old\r\n") << true
-        << "C:" << QByteArray("$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n; note\r\n$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n");
-    QTest::newRow("missing load path is not added")
-        << QByteArray("$CONTROLPORT2=1\r\n") << true << "C:\\X" << QByteArray("$CONTROLPORT2=0\r\n");
-    QTest::newRow("lower-case and near-miss keys are not recognised")
-        << QByteArray("$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n")
-        << true << "C:\\NEW"
-        << QByteArray("$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n");
-    QTest::newRow("unknown lines kept byte for byte")
-        << QByteArray("# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=0") << true
-        << "C:\\A" << QByteArray("# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=2\r\n");
-    QTest::newRow("mixed line ends, no final line end")
-        << QByteArray("a\nb\rc\r\n\n$LOADPATH=x\r\r\nlast") << false << "C:\\A"
-        << QByteArray("a\r\nb\r\nc\r\n\r\n$LOADPATH=C:\\A\\\r\n\r\nlast\r\n");
-    QTest::newRow("native folder ends in a slash") << QByteArray("$LOADPATH=/old/\n") << true << "/home/me/C64 games/A"
-                                                   << QByteArray("$LOADPATH=/home/me/C64 games/A/\r\n");
-    QTest::newRow("root folder is not doubled")
-        << QByteArray("$LOADPATH=/old/\r\n") << true << "/" << QByteArray("$LOADPATH=/\r\n");
-}
+private slots:
+    void rewritesLines_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("secondGeneration");
+        QTest::addColumn<QString>("loadFolder");
+        QTest::addColumn<QByteArray>("after");
 
-void TestEmulatorConfig::rewritesLines()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(bool, secondGeneration);
-    QFETCH(QString, loadFolder);
-    QFETCH(QByteArray, after);
-
-    QCOMPARE(rewriteEmulatorConfig(before, kExampleValues, loadFolder, secondGeneration), after);
-
-    // The same through the file, which is replaced with exactly these bytes.
-    QTemporaryDir dir;
-    const QString path = dir.filePath("C64.CFG");
-    QVERIFY(writeFile(path, before));
-    platform::ScriptedMessageBox box;
-    QCOMPARE(WriteEmulatorConfig(path, kExampleValues, loadFolder, secondGeneration), ConfigWriteResult::Written);
-    QCOMPARE(readFile(path), after);
-    QCOMPARE(box.count(), 0);
-}
-
-void TestEmulatorConfig::rewritesTheFileUnderItsRealName()
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("CCS 64");
-    const QString real = folder + "/C64.CFG";
-    QVERIFY(writeFile(real, "$CONTROLPORT1=0\r\n"));
-    QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-
-    QCOMPARE(WriteEmulatorConfig(dir.filePath("ccs 64/c64.cfg"), {1, 1, 0, 0}, "C:\\A", true),
-             ConfigWriteResult::Written);
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"C64.CFG"}); // no second file, no temp left
-    QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=1\r\n"));
-    QCOMPARE(QFile::permissions(real) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-
-    // Negative values are written with their sign.
-    QCOMPARE(WriteEmulatorConfig(real, {-1, 0, 0, 0}, "C:\\A", true), ConfigWriteResult::Written);
-    QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=-1\r\n"));
-}
-
-void TestEmulatorConfig::filesThatCannotBeRewrittenAreLeftAlone_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("result");
-    QTest::newRow("empty") << "empty" << int(ConfigWriteResult::Empty);
-    QTest::newRow("missing") << "missing" << int(ConfigWriteResult::Failed);
-    QTest::newRow("a folder in its place") << "folder" << int(ConfigWriteResult::Failed);
-    QTest::newRow("read-only, the one reported") << "read-only" << int(ConfigWriteResult::ReadOnly);
-    // Root may replace anything, so the writer runs as another user (the writer probe under setpriv), for whom the
-    // refusal is real: the permission bits allow writing to the owner, so the file does not count as read-only.
-    QTest::newRow("file of another user") << "other's file" << int(ConfigWriteResult::ReadOnly);
-    QTest::newRow("folder of another user") << "other's folder" << int(ConfigWriteResult::ReadOnly);
-}
-
-// The file (asked for in another letter case) and its folder stay exactly as they were; only a refusal is told.
-void TestEmulatorConfig::filesThatCannotBeRewrittenAreLeftAlone()
-{
-    QFETCH(QString, file);
-    QFETCH(int, result);
-    const bool other = file.startsWith("other's");
-    if (other && (QStandardPaths::findExecutable("setpriv").isEmpty() || ::geteuid() != 0))
-        QSKIP("running the writer as another user needs root and setpriv");
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("CCS64"), path = folder + "/C64.CFG";
-    QVERIFY(QDir().mkpath(folder));
-    if (file == "folder")
-        QVERIFY(writeFile(path + "/inside.txt", "kept"));
-    else if (file != "missing")
-        QVERIFY(writeFile(path, file == "empty" ? "" : "$CONTROLPORT1=0\r\n$LOADPATH=D:\\\r\n"));
-    const auto own = [](const QString& p, mode_t mode, uid_t user) {
-        return ::chmod(QFile::encodeName(p).constData(), mode) == 0 &&
-               ::chown(QFile::encodeName(p).constData(), user, 0) == 0;
-    };
-    if (file == "read-only")
-        QVERIFY(own(path, 0444, 0));
-    if (other) // the folder is the other user's, or the file is
-        QVERIFY(own(dir.path(), 0755, 0) && own(folder, 0755, file == "other's file" ? kNobody : 0) &&
-                own(path, 0644, file == "other's file" ? 0 : kNobody));
-    const QByteArray before = readFile(path);
-    platform::ScriptedMessageBox box;
-    QString told;
-    if (other) {
-        const RunResult r = runOracle(
-            "setpriv",
-            {"--reuid=65534", "--regid=65534", "--clear-groups", writerprobe::probePath(), "config", path, "0"},
-            dir.path());
-        QCOMPARE(r.exitCode, result);
-        told = QString::fromUtf8(r.err); // no message box there: the message goes to stderr
-    } else {
-        QCOMPARE(int(WriteEmulatorConfig(folder + "/c64.cfg", kExampleValues, "C:\\A", true)), result);
-        told = box.texts().join('\n');
+        QTest::newRow("second generation, all keys")
+            << QByteArray("$CONTROLPORT2=1\r\n$CONTROLPORT1MODE=4\r\n$CONTROLPORT1=\r\n") << true << "C:\\G"
+            << QByteArray("$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=2\r\n$CONTROLPORT1=1\r\n");
+        QTest::newRow("first generation leaves second-generation keys")
+            << QByteArray(
+                   "$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=9\r\n$JOYSTICK2KEY=0\r\n$CONTROLPORT1=0\r\n"
+                   "$LOADPATH=X\r\n")
+            << false << "C:\\GAMES\\A"
+            << QByteArray(
+                   "$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=3\r\n$CONTROLPORT1=0\r\n"
+                   "$LOADPATH=C:\\GAMES\\A\\\r\n");
+        QTest::newRow("repeated keys are rewritten each time")
+            << QByteArray("$LOADPATH=A\r\n$CONTROLPORT1=0\r\n; note\r\n$LOADPATH=B\r\n$CONTROLPORT1=1 old\r\n") << true
+            << "C:"
+            << QByteArray("$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n; note\r\n$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n");
+        QTest::newRow("missing load path is not added")
+            << QByteArray("$CONTROLPORT2=1\r\n") << true << "C:\\X" << QByteArray("$CONTROLPORT2=0\r\n");
+        QTest::newRow("lower-case and near-miss keys are not recognised")
+            << QByteArray("$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n")
+            << true << "C:\\NEW"
+            << QByteArray("$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n");
+        QTest::newRow("unknown lines kept byte for byte")
+            << QByteArray("# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=0") << true
+            << "C:\\A"
+            << QByteArray("# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=2\r\n");
+        QTest::newRow("mixed line ends, no final line end")
+            << QByteArray("a\nb\rc\r\n\n$LOADPATH=x\r\r\nlast") << false << "C:\\A"
+            << QByteArray("a\r\nb\r\nc\r\n\r\n$LOADPATH=C:\\A\\\r\n\r\nlast\r\n");
+        QTest::newRow("native folder ends in a slash")
+            << QByteArray("$LOADPATH=/old/\n") << true << "/home/me/C64 games/A"
+            << QByteArray("$LOADPATH=/home/me/C64 games/A/\r\n");
+        QTest::newRow("root folder is not doubled")
+            << QByteArray("$LOADPATH=/old/\r\n") << true << "/" << QByteArray("$LOADPATH=/\r\n");
     }
-    const QString refused = "Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!";
-    QVERIFY2(result == int(ConfigWriteResult::ReadOnly) ? told.contains(refused) : told.isEmpty(), qPrintable(told));
-    QCOMPARE(readFile(path), before);
-    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             file == "missing" ? QStringList() : QStringList{"C64.CFG"});
-    if (file == "folder")
-        QCOMPARE(readFile(path + "/inside.txt"), QByteArray("kept"));
-}
+    void rewritesLines()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, secondGeneration);
+        QFETCH(QString, loadFolder);
+        QFETCH(QByteArray, after);
+
+        QCOMPARE(rewriteEmulatorConfig(before, kExampleValues, loadFolder, secondGeneration), after);
+
+        // The same through the file, which is replaced with exactly these bytes.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("C64.CFG");
+        QVERIFY(writeFile(path, before));
+        platform::ScriptedMessageBox box;
+        QCOMPARE(WriteEmulatorConfig(path, kExampleValues, loadFolder, secondGeneration), ConfigWriteResult::Written);
+        QCOMPARE(readFile(path), after);
+        QCOMPARE(box.count(), 0);
+    }
+    void rewritesTheFileUnderItsRealName()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("CCS 64");
+        const QString real = folder + "/C64.CFG";
+        QVERIFY(writeFile(real, "$CONTROLPORT1=0\r\n"));
+        QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+
+        QCOMPARE(WriteEmulatorConfig(dir.filePath("ccs 64/c64.cfg"), {1, 1, 0, 0}, "C:\\A", true),
+                 ConfigWriteResult::Written);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"C64.CFG"}); // no second file, no temp left
+        QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=1\r\n"));
+        QCOMPARE(QFile::permissions(real) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+
+        // Negative values are written with their sign.
+        QCOMPARE(WriteEmulatorConfig(real, {-1, 0, 0, 0}, "C:\\A", true), ConfigWriteResult::Written);
+        QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=-1\r\n"));
+    }
+    void filesThatCannotBeRewrittenAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("result");
+        QTest::newRow("empty") << "empty" << int(ConfigWriteResult::Empty);
+        QTest::newRow("missing") << "missing" << int(ConfigWriteResult::Failed);
+        QTest::newRow("a folder in its place") << "folder" << int(ConfigWriteResult::Failed);
+        QTest::newRow("read-only, the one reported") << "read-only" << int(ConfigWriteResult::ReadOnly);
+        // Root may replace anything, so the writer runs as another user (the writer probe under setpriv), for whom the
+        // refusal is real: the permission bits allow writing to the owner, so the file does not count as read-only.
+        QTest::newRow("file of another user") << "other's file" << int(ConfigWriteResult::ReadOnly);
+        QTest::newRow("folder of another user") << "other's folder" << int(ConfigWriteResult::ReadOnly);
+    }
+    // The file (asked for in another letter case) and its folder stay exactly as they were; only a refusal is told.
+    void filesThatCannotBeRewrittenAreLeftAlone()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, result);
+        const bool other = file.startsWith("other's");
+        if (other && (QStandardPaths::findExecutable("setpriv").isEmpty() || ::geteuid() != 0))
+            QSKIP("running the writer as another user needs root and setpriv");
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("CCS64"), path = folder + "/C64.CFG";
+        QVERIFY(QDir().mkpath(folder));
+        if (file == "folder")
+            QVERIFY(writeFile(path + "/inside.txt", "kept"));
+        else if (file != "missing")
+            QVERIFY(writeFile(path, file == "empty" ? "" : "$CONTROLPORT1=0\r\n$LOADPATH=D:\\\r\n"));
+        const auto own = [](const QString& p, mode_t mode, uid_t user) {
+            return ::chmod(QFile::encodeName(p).constData(), mode) == 0 &&
+                   ::chown(QFile::encodeName(p).constData(), user, 0) == 0;
+        };
+        if (file == "read-only")
+            QVERIFY(own(path, 0444, 0));
+        if (other) // the folder is the other user's, or the file is
+            QVERIFY(own(dir.path(), 0755, 0) && own(folder, 0755, file == "other's file" ? kNobody : 0) &&
+                    own(path, 0644, file == "other's file" ? 0 : kNobody));
+        const QByteArray before = readFile(path);
+        platform::ScriptedMessageBox box;
+        QString told;
+        if (other) {
+            const RunResult r = runOracle(
+                "setpriv",
+                {"--reuid=65534", "--regid=65534", "--clear-groups", writerprobe::probePath(), "config", path, "0"},
+                dir.path());
+            QCOMPARE(r.exitCode, result);
+            told = QString::fromUtf8(r.err); // no message box there: the message goes to stderr
+        } else {
+            QCOMPARE(int(WriteEmulatorConfig(folder + "/c64.cfg", kExampleValues, "C:\\A", true)), result);
+            told = box.texts().join('\n');
+        }
+        const QString refused = "Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!";
+        QVERIFY2(result == int(ConfigWriteResult::ReadOnly) ? told.contains(refused) : told.isEmpty(),
+                 qPrintable(told));
+        QCOMPARE(readFile(path), before);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 file == "missing" ? QStringList() : QStringList{"C64.CFG"});
+        if (file == "folder")
+            QCOMPARE(readFile(path + "/inside.txt"), QByteArray("kept"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestEmulatorConfig)
 #include "TestEmulatorConfig.moc"

@@ -1,6 +1,6 @@
 // Messages: the default answer of each button set, the scripted responder the tests answer with, and the real box
-// on screen: what it shows, the answer it hands back, Escape, and long lines kept whole. (Without any box a message
-// goes to stderr: the emulator-config test reads it from the writer probe.)
+// on screen: what it shows, the answer it hands back, Escape, and long lines kept whole; without any box a message
+// goes to stderr and is answered with its default button.
 #include "ModalHelpers.h"
 #include "platform/MessageBox.h"
 #include "platform/ScriptedMessageBox.h"
@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace platform;
 using MB = MessageBox;
@@ -27,114 +30,117 @@ class TestMessageBox : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultButtons_data();
-    void defaultButtons();
-    void responderRecordsAndAnswers();
-    void widgetShowsTextTitleIconAndButtons();
-    void escapeGivesTheCancelLikeButton();
-    void linesOfAMessageStayAsWritten();
+    void defaultButtons_data()
+    {
+        QTest::addColumn<MB::Buttons>("buttons");
+        QTest::addColumn<MB::Button>("wanted");
+        QTest::addColumn<MB::Button>("result");
+        QTest::newRow("OK") << MB::Buttons(MB::Ok) << MB::NoButton << MB::Ok;
+        QTest::newRow("no buttons means OK") << MB::Buttons() << MB::NoButton << MB::Ok;
+        QTest::newRow("Yes No") << (MB::Yes | MB::No) << MB::NoButton << MB::Yes;
+        QTest::newRow("Abort Retry Ignore") << (MB::Abort | MB::Retry | MB::Ignore) << MB::NoButton << MB::Abort;
+        QTest::newRow("Retry Cancel") << (MB::Retry | MB::Cancel) << MB::NoButton << MB::Retry;
+        QTest::newRow("Yes No, No wanted") << (MB::Yes | MB::No) << MB::No << MB::No;
+        QTest::newRow("wanted button not offered") << (MB::Yes | MB::No) << MB::Cancel << MB::Yes;
+    }
+    void defaultButtons()
+    {
+        QFETCH(MB::Buttons, buttons);
+        QFETCH(MB::Button, wanted);
+        QFETCH(MB::Button, result);
+        QCOMPARE(MB::defaultButtonOf(buttons, wanted), result);
+    }
+    void withoutABoxTheMessageGoesToStderr()
+    {
+        QTemporaryFile capture;
+        QVERIFY(capture.open());
+        std::fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        dup2(capture.handle(), STDERR_FILENO);
+        const MB::Button answer = MB::show("Remove 'Elite'?", "vintrax", MB::Question, MB::Yes | MB::No, MB::No);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        QCOMPARE(answer, MB::No);
+        capture.seek(0);
+        QCOMPARE(capture.readAll(), QByteArray("[vintrax] question: Remove 'Elite'? (answered No)\n"));
+    }
+    void responderRecordsAndAnswers()
+    {
+        ScriptedMessageBox outer;
+        ScriptedMessageBox box; // the innermost responder answers; the outer one comes back after it
+        QCOMPARE(MB::backend(), &box);
+        // Two blanks, a trailing blank, quotes and markup pass through untouched.
+        const QString text = "File not found in any of your Game Paths:  \"<b>ELITE.D64</b>\" ";
+        MB::critical(text, "vinTrax");
+        const auto& first = box.messages().at(0);
+        QCOMPARE(QVariantList({first.text, first.title, first.icon, int(first.buttons), first.answer}),
+                 QVariantList({text, "vinTrax", MB::Critical, int(MB::Ok), MB::Ok}));
+
+        // Scripted answers first, then each message's own default, unless a default answer is set.
+        box.addAnswers({MB::No, MB::Cancel});
+        const MB::Buttons ync = MB::Yes | MB::No | MB::Cancel;
+        QCOMPARE(QList({MB::question("one?", "vintrax", ync), MB::question("two?", "vintrax", ync),
+                        MB::question("three?", "vintrax", ync, MB::Cancel), MB::question("four?")}),
+                 QList({MB::No, MB::Cancel, MB::Cancel, MB::Yes}));
+        box.setDefaultAnswer(MB::No);
+        QCOMPARE(MB::question("five?"), MB::No);
+        QCOMPARE(box.texts().mid(1, 2), QStringList({"one?", "two?"}));
+        QCOMPARE(outer.count(), 0);
+    }
+    void widgetShowsTextTitleIconAndButtons()
+    {
+        installWidgetMessageBox(); // for this and the tests after it
+        const QString message = "File exists in Screenshot Directory.  Do you wish to Overwrite? <b>x</b>";
+        QVariantList seen;
+        whenBoxShows([&](QMessageBox* box) {
+            seen = {box->text(),
+                    box->windowTitle(),
+                    box->icon(),
+                    int(box->standardButtons()),
+                    box->defaultButton() == box->button(QMessageBox::No),
+                    box->textFormat()};
+            box->button(QMessageBox::Yes)->click();
+        });
+        QCOMPARE(MB::show(message, "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel, MB::No), MB::Yes);
+        QCOMPARE(seen,
+                 QVariantList({message, "vintrax", QMessageBox::Question,
+                               int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel), true, Qt::PlainText}));
+    }
+    void escapeGivesTheCancelLikeButton()
+    {
+        whenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        QCOMPARE(MB::show("Overwrite?", "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel), MB::Cancel);
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        whenBoxShows([&](QMessageBox* box) {
+            icon = box->icon();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(MB::show("Remove?", "vintrax", MB::Exclamation, MB::Yes | MB::No), MB::No);
+        QCOMPARE(icon, QMessageBox::Warning);
+    }
+    // The notes' lines are wider than the share of the screen a plain message box allows before it wraps its text
+    // again; they must stay whole, one line each.
+    void linesOfAMessageStayAsWritten()
+    {
+        QStringList lines;
+        for (int i = 1; i <= 4; ++i)
+            lines << QString("Line %1 of a note whose line breaks were chosen by hand, and nowhere else.").arg(i);
+        bool wraps = true;
+        int labelWidth = 0;
+        int widest = 0;
+        whenBoxShows([&](QMessageBox* box) {
+            auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            wraps = label->wordWrap();
+            labelWidth = label->width();
+            for (const QString& line : lines)
+                widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+            box->button(QMessageBox::Ok)->click();
+        });
+        MB::information(lines.join('\n'));
+        QVERIFY(!wraps);
+        QVERIFY2(labelWidth >= widest, qPrintable(QString("%1 < %2").arg(labelWidth).arg(widest)));
+    }
 };
-
-void TestMessageBox::defaultButtons_data()
-{
-    QTest::addColumn<MB::Buttons>("buttons");
-    QTest::addColumn<MB::Button>("wanted");
-    QTest::addColumn<MB::Button>("result");
-    QTest::newRow("OK") << MB::Buttons(MB::Ok) << MB::NoButton << MB::Ok;
-    QTest::newRow("no buttons means OK") << MB::Buttons() << MB::NoButton << MB::Ok;
-    QTest::newRow("Yes No") << (MB::Yes | MB::No) << MB::NoButton << MB::Yes;
-    QTest::newRow("Abort Retry Ignore") << (MB::Abort | MB::Retry | MB::Ignore) << MB::NoButton << MB::Abort;
-    QTest::newRow("Retry Cancel") << (MB::Retry | MB::Cancel) << MB::NoButton << MB::Retry;
-    QTest::newRow("Yes No, No wanted") << (MB::Yes | MB::No) << MB::No << MB::No;
-    QTest::newRow("wanted button not offered") << (MB::Yes | MB::No) << MB::Cancel << MB::Yes;
-}
-
-void TestMessageBox::defaultButtons()
-{
-    QFETCH(MB::Buttons, buttons);
-    QFETCH(MB::Button, wanted);
-    QFETCH(MB::Button, result);
-    QCOMPARE(MB::defaultButtonOf(buttons, wanted), result);
-}
-
-void TestMessageBox::responderRecordsAndAnswers()
-{
-    ScriptedMessageBox outer;
-    ScriptedMessageBox box; // the innermost responder answers; the outer one comes back after it
-    QCOMPARE(MB::backend(), &box);
-    // Two blanks, a trailing blank, quotes and markup pass through untouched.
-    const QString text = "File not found in any of your Game Paths:  \"<b>ELITE.D64</b>\" ";
-    MB::critical(text, "vinTrax");
-    const auto& first = box.messages().at(0);
-    QCOMPARE(QVariantList({first.text, first.title, first.icon, int(first.buttons), first.answer}),
-             QVariantList({text, "vinTrax", MB::Critical, int(MB::Ok), MB::Ok}));
-
-    // Scripted answers first, then each message's own default, unless a default answer is set.
-    box.addAnswers({MB::No, MB::Cancel});
-    const MB::Buttons ync = MB::Yes | MB::No | MB::Cancel;
-    QCOMPARE(QList({MB::question("one?", "vintrax", ync), MB::question("two?", "vintrax", ync),
-                    MB::question("three?", "vintrax", ync, MB::Cancel), MB::question("four?")}),
-             QList({MB::No, MB::Cancel, MB::Cancel, MB::Yes}));
-    box.setDefaultAnswer(MB::No);
-    QCOMPARE(MB::question("five?"), MB::No);
-    QCOMPARE(box.texts().mid(1, 2), QStringList({"one?", "two?"}));
-    QCOMPARE(outer.count(), 0);
-}
-
-void TestMessageBox::widgetShowsTextTitleIconAndButtons()
-{
-    installWidgetMessageBox(); // for this and the tests after it
-    const QString message = "File exists in Screenshot Directory.  Do you wish to Overwrite? <b>x</b>";
-    QVariantList seen;
-    whenBoxShows([&](QMessageBox* box) {
-        seen = {box->text(),
-                box->windowTitle(),
-                box->icon(),
-                int(box->standardButtons()),
-                box->defaultButton() == box->button(QMessageBox::No),
-                box->textFormat()};
-        box->button(QMessageBox::Yes)->click();
-    });
-    QCOMPARE(MB::show(message, "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel, MB::No), MB::Yes);
-    QCOMPARE(seen, QVariantList({message, "vintrax", QMessageBox::Question,
-                                 int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel), true, Qt::PlainText}));
-}
-
-void TestMessageBox::escapeGivesTheCancelLikeButton()
-{
-    whenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
-    QCOMPARE(MB::show("Overwrite?", "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel), MB::Cancel);
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenBoxShows([&](QMessageBox* box) {
-        icon = box->icon();
-        QTest::keyClick(box, Qt::Key_Escape);
-    });
-    QCOMPARE(MB::show("Remove?", "vintrax", MB::Exclamation, MB::Yes | MB::No), MB::No);
-    QCOMPARE(icon, QMessageBox::Warning);
-}
-
-// The notes' lines are wider than the share of the screen a plain message box allows before it wraps its text
-// again; they must stay whole, one line each.
-void TestMessageBox::linesOfAMessageStayAsWritten()
-{
-    QStringList lines;
-    for (int i = 1; i <= 4; ++i)
-        lines << QString("Line %1 of a note whose line breaks were chosen by hand, and nowhere else.").arg(i);
-    bool wraps = true;
-    int labelWidth = 0;
-    int widest = 0;
-    whenBoxShows([&](QMessageBox* box) {
-        auto* label = box->findChild<QLabel*>("qt_msgbox_label");
-        wraps = label->wordWrap();
-        labelWidth = label->width();
-        for (const QString& line : lines)
-            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
-        box->button(QMessageBox::Ok)->click();
-    });
-    MB::information(lines.join('\n'));
-    QVERIFY(!wraps);
-    QVERIFY2(labelWidth >= widest, qPrintable(QString("%1 < %2").arg(labelWidth).arg(widest)));
-}
 
 QTEST_MAIN(TestMessageBox)
 #include "TestMessageBox.moc"

@@ -36,277 +36,254 @@ class TestPaths : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        for (const QString& f :
+             QStringList{"C64.CFG", "Games/Action/ELITE.D64", "Games/Action/Elite.d64", "Games/Puzzle/Boulder Dash.T64",
+                         "mixed/DATA", "mixed/data/x.txt", "Games/" + kOdd})
+            QVERIFY(writeFile(p(f), "x"));
+        QVERIFY(QDir::setCurrent(m_dir->path())); // the current folder of the relative paths
+    }
     void cleanup() { QDir::setCurrent(m_start); }
-    void splitPath_data();
-    void splitPath();
-    void storedNameToPath_data();
-    void storedNameToPath();
-    void programFolder();
-    void lookups_data();
-    void lookups();
-    void aScopeReadsEachListingOnceAndMissesLaterFiles();
-    void checkPathExists_data();
-    void checkPathExists();
-    void readOnlyByPermissionBits_data();
-    void readOnlyByPermissionBits();
+    void splitPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("name");
+        row("game below a folder", "C:\\GAMES\\ELITE.D64", "C:\\GAMES", "ELITE.D64");
+        row("game in a drive root", "C:\\ELITE.D64", "C:", "ELITE.D64");
+        row("bare name", "ELITE.D64", "", "ELITE.D64");
+        row("folder with trailing backslash", "C:\\GAMES\\", "C:\\GAMES", "");
+        row("empty", "", "", "");
+        row("linux path", "/home/jo/c64/games/elite.d64", "/home/jo/c64/games", "elite.d64");
+        row("file in the linux root", "/elite.d64", "/", "elite.d64");
+        row("mixed separators, last one counts", "games/action\\ELITE.D64", "games/action", "ELITE.D64");
+        row("mixed separators the other way", "C:\\GAMES/ELITE.D64", "C:\\GAMES", "ELITE.D64");
+        row("blanks and quotes stay", "/c 64/\"Last Ninja\" $(x).d64", "/c 64", "\"Last Ninja\" $(x).d64");
+    }
+    // Callers take a chosen file apart and later join the pieces again: they must get the same file back. Joining
+    // keeps one separator after a root or a trailing one, and an empty name gives the folder.
+    void splitPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        QCOMPARE(FolderOfPath(path), folder);
+        QCOMPARE(FileNameOfPath(path), name);
+        if (!name.isEmpty() && !(path.contains('\\') && path.contains('/')))
+            QCOMPARE(joinPath(folder, name), path);
+        QCOMPARE(
+            QStringList({joinPath("C:\\", "ELITE.D64"), joinPath("/home/jo/", "elite.d64"), joinPath("/home/jo", "")}),
+            QStringList({"C:\\ELITE.D64", "/home/jo/elite.d64", "/home/jo"}));
+    }
+    void storedNameToPath_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("path");
+        row("plain name", "/c64/games", "ELITE.D64", "/c64/games/ELITE.D64");
+        row("sub-folders", "/c64/games", "ACTION\\1984\\ELITE.D64", "/c64/games/ACTION/1984/ELITE.D64");
+        row("leading backslash stays below the folder", "/c64/games", "\\ACTION\\ELITE.D64",
+            "/c64/games/ACTION/ELITE.D64");
+        row("doubled backslash", "/c64/games", "ACTION\\\\ELITE.D64", "/c64/games/ACTION/ELITE.D64");
+        row("forward slashes too", "/c64/games", "ACTION/ELITE.D64", "/c64/games/ACTION/ELITE.D64");
+        row("folder is the root", "/", "A\\ELITE.D64", "/A/ELITE.D64");
+        row("folder with trailing slash", "/c64/games/", "ELITE.D64", "/c64/games/ELITE.D64");
+        row("windows folder", "C:\\GAMES", "ACTION\\ELITE.D64", "C:\\GAMES\\ACTION\\ELITE.D64");
+        row("windows drive root", "C:\\", "ELITE.D64", "C:\\ELITE.D64");
+        row("no folder", "", "ACTION\\ELITE.D64", "ACTION/ELITE.D64");
+        row("odd characters stay as they are", "/c64", "Last Ninja, The \"2\" $(rm x) 'a'.d64",
+            "/c64/Last Ninja, The \"2\" $(rm x) 'a'.d64");
+        // Nothing stored must not turn into the folder itself, which exists and would count as the file.
+        row("empty name gives no path", "/c64/games", "", "");
+        row("separators only give no path", "/c64/games", "\\\\", "");
+    }
+    void storedNameToPath()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, stored);
+        QFETCH(QString, path);
+        QCOMPARE(platform::storedNameToPath(folder, stored), path);
+        // A relative name below the folder is stored back as it was, with backslashes.
+        if (QTest::currentDataTag() == QByteArray("sub-folders"))
+            QCOMPARE(platform::storedNameOf("ACTION/1984/ELITE.D64"), stored);
+    }
+    // VINTRAX_HOME names the program folder (a relative one from the current folder); unset or empty, the
+    // executable's folder.
+    void programFolder()
+    {
+        testsupport::TempProgramFolder home; // restores the variable afterwards
+        const QString dir = QDir(home.path()).absolutePath();
+        QCOMPARE(QStringList({platform::programFolder(), workFolder(), conversionToolPath("gunzip")}),
+                 QStringList({dir, dir + "/CURRGAME", dir + "/Conversion/gunzip" + executableSuffix()}));
+        qputenv("VINTRAX_HOME", "Games/../mixed"); // from the current folder, the test folder
+        QCOMPARE(platform::programFolder(), p("mixed"));
+        qunsetenv("VINTRAX_HOME");
+        QCOMPARE(platform::programFolder(), QCoreApplication::applicationDirPath());
+        qputenv("VINTRAX_HOME", "");
+        QCOMPARE(catalogueFilePath(), QCoreApplication::applicationDirPath() + "/Vintrax.mdb");
+    }
+    void lookups_data()
+    {
+        QTest::addColumn<QString>("asked");    // below the test folder ("\\..." after its path); "=path" as given
+        QTest::addColumn<QString>("found");    // "" for none; "=path" as given
+        QTest::addColumn<QString>("resolved"); // resolvePathCase, for a file that may not exist yet; "" not asked
+        const auto row = [](const char* tag, const QString& asked, const QString& found, const QString& resolved = {}) {
+            QTest::newRow(tag) << asked << found << resolved;
+        };
+        row("file as it is", "C64.CFG", "C64.CFG");
+        // The emulator's configuration is looked up as "c64.cfg": the file on disk must be the one rewritten.
+        row("file in another case", "c64.cfg", "C64.CFG", "C64.CFG");
+        row("every part in another case", "GAMES/PUZZLE/boulder dash.t64", "Games/Puzzle/Boulder Dash.T64");
+        row("exact spelling wins", "games/action/Elite.d64", "Games/Action/Elite.d64");
+        // Neither spelling is exact: the choice must not depend on the order the file system lists them in.
+        row("several spellings pick the first sorted", "Games/Action/elite.D64", "Games/Action/ELITE.D64");
+        // "DATA" is a file and sorts first, but only the folder "data" can lead on to "x.txt".
+        row("middle parts must be folders", "mixed/Data/X.TXT", "mixed/data/x.txt");
+        row("the last part may be a file", "mixed/Data", "mixed/DATA");
+        row("backslashes", "\\games\\puzzle\\BOULDER DASH.T64", "Games/Puzzle/Boulder Dash.T64");
+        row("trailing backslash", "\\games\\puzzle\\", "Games/Puzzle");
+        row("odd characters are just names", "games/" + kOdd.toLower(), "Games/" + kOdd);
+        row("missing file", "games/action/new.cfg", "", "Games/Action/new.cfg");
+        row("missing folder", "Nowhere/ELITE.D64", "", "Nowhere/ELITE.D64");
+        row("below a file", "C64.CFG/below-a-file", "");
+        row("the folder itself", "", "");
+        row("root", "=/", "=/");
+        row("nothing", "=", "");
+        row("Windows path", "=C:\\GAMES\\ELITE.D64", "");
+        row("relative paths stay relative", "=games\\puzzle\\boulder dash.t64", "=Games/Puzzle/Boulder Dash.T64");
+        row("bare relative name", "=c64.cfg", "=C64.CFG", "=C64.CFG");
+        row("bare new name", "=new.cfg", "", "=new.cfg");
+    }
+    void lookups()
+    {
+        QFETCH(QString, asked);
+        QFETCH(QString, found);
+        QFETCH(QString, resolved);
+        const auto full = [this](const QString& s) {
+            return s.startsWith('=')    ? s.mid(1)
+                   : s.startsWith('\\') ? m_dir->path() + s
+                   : s.isEmpty()        ? m_dir->path()
+                                        : p(s);
+        };
+        if (QTest::currentDataTag() == QByteArray("the folder itself"))
+            found = "=" + m_dir->path();
+        QCOMPARE(ShortPathName(full(asked)), found.isEmpty() ? QString() : full(found));
+        if (!resolved.isEmpty())
+            QCOMPARE(resolvePathCase(full(asked)), full(resolved));
+        QVERIFY(!QFile::exists(p("pwned")) && !QFile::exists(p("Games/pwned")));
+    }
+    void aScopeReadsEachListingOnceAndMissesLaterFiles()
+    {
+        // Outside a scope every lookup reads the folder afresh and sees new files at once.
+        QVERIFY(!PathCacheScope::isActive());
+        long before = directoryListingsRead();
+        QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
+        QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
+        QCOMPARE(directoryListingsRead() - before, 2L);
+        QCOMPARE(ShortPathName(p("later.txt")), QString());
+        QVERIFY(writeFile(p("LATER.TXT"), "new"));
+        QCOMPARE(ShortPathName(p("later.txt")), p("LATER.TXT"));
+
+        before = directoryListingsRead();
+        {
+            PathCacheScope scope;
+            QVERIFY(PathCacheScope::isActive());
+            for (int i = 0; i < 500; ++i)
+                QCOMPARE(ShortPathName(p("games/action/missing%1.d64").arg(i)), QString());
+            // The test folder, "Games" and "Action" are each read once, not once per miss.
+            QCOMPARE(ShortPathName(p("GAMES/ACTION/ELITE.D64")), p("Games/Action/ELITE.D64"));
+            QVERIFY2(directoryListingsRead() - before <= 3,
+                     qPrintable(QString::number(directoryListingsRead() - before)));
+        }
+        QVERIFY(!PathCacheScope::isActive());
+
+        {
+            PathCacheScope outer;
+            {
+                PathCacheScope inner; // nested scopes share one cache
+                QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
+            }
+            QVERIFY(PathCacheScope::isActive());
+            QVERIFY(writeFile(p("NEWGAME.D64"), "new"));
+            // The listing was read before the file came: within the operation it stays unseen...
+            QCOMPARE(ShortPathName(p("newgame.d64")), QString());
+            // ...though a name spelt exactly as on disk is always found...
+            QCOMPARE(ShortPathName(p("NEWGAME.D64")), p("NEWGAME.D64"));
+            // ...and the listings can be forgotten, as after unpacking an archive.
+            PathCacheScope::forgetListings();
+            QCOMPARE(ShortPathName(p("newgame.d64")), p("NEWGAME.D64"));
+            QVERIFY(writeFile(p("LATER.D64"), "new"));
+            QCOMPARE(ShortPathName(p("later.d64")), QString());
+        }
+        QCOMPARE(ShortPathName(p("later.d64")), p("LATER.D64"));
+    }
+    void checkPathExists_data()
+    {
+        QTest::addColumn<QString>("path");    // below the test folder; "=path" as given
+        QTest::addColumn<QString>("message"); // "" when the path is there; the path is appended as given
+        row("file", "Games/Action/ELITE.D64", "");
+        row("another letter case", "games/action/elite.d64", "");
+        row("folder", "Games", "");
+        row("Windows separators", "GAMES\\Action\\Elite.D64", "");
+        row("file missing, folder there", "Games/BATTY.D64", "FILE NOT FOUND: ");
+        row("folder in another case", "games/BATTY.D64", "FILE NOT FOUND: ");
+        row("folder missing", "Tapes/BATTY.T64", "PATH NOT FOUND: ");
+        row("below a file", "C64.CFG/BATTY.D64", "PATH NOT FOUND: ");
+        // A Windows path kept in old settings names nothing here; its folder is missing.
+        row("Windows path", "=C:\\GAMES\\ELITE.D64", "PATH NOT FOUND: ");
+        // A bare name is looked for in the current folder, which is there.
+        row("bare name", "=NO-SUCH-GAME.D64", "FILE NOT FOUND: ");
+        row("not set", "=", "FILE NOT SET!");
+    }
+    void checkPathExists()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        const QString full = path.startsWith('=') ? path.mid(1) : p(path);
+        ScriptedMessageBox box;
+        QCOMPARE(CheckPathExists(full, false), message.isEmpty());
+        QCOMPARE(box.count(), 0); // a silent check shows nothing
+        QCOMPARE(CheckPathExists(full, true), message.isEmpty());
+        QCOMPARE(box.count(), message.isEmpty() ? 0 : 1);
+        if (message.isEmpty())
+            return;
+        QCOMPARE(box.last().text, full.isEmpty() ? message : message + full); // the path exactly as the caller gave it
+        QCOMPARE(box.last().title, QString("vintrax Error"));
+        QCOMPARE(box.last().icon, MessageBox::Exclamation);
+        QCOMPARE(box.last().buttons, MessageBox::Buttons(MessageBox::Ok));
+    }
+    void readOnlyByPermissionBits_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("asked"); // "" for no path
+        QTest::newRow("0444") << 0444 << true << "C64.CFG";
+        QTest::newRow("0000") << 0000 << true << "C64.CFG";
+        QTest::newRow("0444, asked in another case") << 0444 << true << "c64.cfg";
+        QTest::newRow("0644") << 0644 << false << "C64.CFG";
+        QTest::newRow("0200 owner may write") << 0200 << false << "C64.CFG";
+        QTest::newRow("0464 group may write") << 0464 << false << "C64.CFG";
+        QTest::newRow("0446 others may write") << 0446 << false << "C64.CFG";
+        QTest::newRow("missing file") << 0444 << false << "MISSING.CFG";
+        QTest::newRow("no path") << 0444 << false << "";
+    }
+    // Tests run as root, who may write whatever the bits say: the bits alone decide.
+    void readOnlyByPermissionBits()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, asked);
+        QCOMPARE(::chmod(QFile::encodeName(p("C64.CFG")).constData(), mode_t(mode)), 0);
+        QCOMPARE(isReadOnlyFile(asked.isEmpty() ? QString() : p(asked)), readOnly);
+    }
 
 private:
     QString p(const QString& relative) const { return m_dir->path() + u'/' + relative; }
     std::unique_ptr<QTemporaryDir> m_dir;
     const QString m_start = QDir::currentPath();
 };
-
-void TestPaths::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    for (const QString& f :
-         QStringList{"C64.CFG", "Games/Action/ELITE.D64", "Games/Action/Elite.d64", "Games/Puzzle/Boulder Dash.T64",
-                     "mixed/DATA", "mixed/data/x.txt", "Games/" + kOdd})
-        QVERIFY(writeFile(p(f), "x"));
-    QVERIFY(QDir::setCurrent(m_dir->path())); // the current folder of the relative paths
-}
-
-void TestPaths::splitPath_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("name");
-    row("game below a folder", "C:\\GAMES\\ELITE.D64", "C:\\GAMES", "ELITE.D64");
-    row("game in a drive root", "C:\\ELITE.D64", "C:", "ELITE.D64");
-    row("bare name", "ELITE.D64", "", "ELITE.D64");
-    row("folder with trailing backslash", "C:\\GAMES\\", "C:\\GAMES", "");
-    row("empty", "", "", "");
-    row("linux path", "/home/jo/c64/games/elite.d64", "/home/jo/c64/games", "elite.d64");
-    row("file in the linux root", "/elite.d64", "/", "elite.d64");
-    row("mixed separators, last one counts", "games/action\\ELITE.D64", "games/action", "ELITE.D64");
-    row("mixed separators the other way", "C:\\GAMES/ELITE.D64", "C:\\GAMES", "ELITE.D64");
-    row("blanks and quotes stay", "/c 64/\"Last Ninja\" $(x).d64", "/c 64", "\"Last Ninja\" $(x).d64");
-}
-
-// Callers take a chosen file apart and later join the pieces again: they must get the same file back. Joining
-// keeps one separator after a root or a trailing one, and an empty name gives the folder.
-void TestPaths::splitPath()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, folder);
-    QFETCH(QString, name);
-    QCOMPARE(FolderOfPath(path), folder);
-    QCOMPARE(FileNameOfPath(path), name);
-    if (!name.isEmpty() && !(path.contains('\\') && path.contains('/')))
-        QCOMPARE(joinPath(folder, name), path);
-    QCOMPARE(QStringList({joinPath("C:\\", "ELITE.D64"), joinPath("/home/jo/", "elite.d64"), joinPath("/home/jo", "")}),
-             QStringList({"C:\\ELITE.D64", "/home/jo/elite.d64", "/home/jo"}));
-}
-
-void TestPaths::storedNameToPath_data()
-{
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("path");
-    row("plain name", "/c64/games", "ELITE.D64", "/c64/games/ELITE.D64");
-    row("sub-folders", "/c64/games", "ACTION\\1984\\ELITE.D64", "/c64/games/ACTION/1984/ELITE.D64");
-    row("leading backslash stays below the folder", "/c64/games", "\\ACTION\\ELITE.D64", "/c64/games/ACTION/ELITE.D64");
-    row("doubled backslash", "/c64/games", "ACTION\\\\ELITE.D64", "/c64/games/ACTION/ELITE.D64");
-    row("forward slashes too", "/c64/games", "ACTION/ELITE.D64", "/c64/games/ACTION/ELITE.D64");
-    row("folder is the root", "/", "A\\ELITE.D64", "/A/ELITE.D64");
-    row("folder with trailing slash", "/c64/games/", "ELITE.D64", "/c64/games/ELITE.D64");
-    row("windows folder", "C:\\GAMES", "ACTION\\ELITE.D64", "C:\\GAMES\\ACTION\\ELITE.D64");
-    row("windows drive root", "C:\\", "ELITE.D64", "C:\\ELITE.D64");
-    row("no folder", "", "ACTION\\ELITE.D64", "ACTION/ELITE.D64");
-    row("odd characters stay as they are", "/c64", "Last Ninja, The \"2\" $(rm x) 'a'.d64",
-        "/c64/Last Ninja, The \"2\" $(rm x) 'a'.d64");
-    // Nothing stored must not turn into the folder itself, which exists and would count as the file.
-    row("empty name gives no path", "/c64/games", "", "");
-    row("separators only give no path", "/c64/games", "\\\\", "");
-}
-
-void TestPaths::storedNameToPath()
-{
-    QFETCH(QString, folder);
-    QFETCH(QString, stored);
-    QFETCH(QString, path);
-    QCOMPARE(platform::storedNameToPath(folder, stored), path);
-    // A relative name below the folder is stored back as it was, with backslashes.
-    if (QTest::currentDataTag() == QByteArray("sub-folders"))
-        QCOMPARE(platform::storedNameOf("ACTION/1984/ELITE.D64"), stored);
-}
-
-// VINTRAX_HOME names the program folder (a relative one from the current folder); unset or empty, the
-// executable's folder.
-void TestPaths::programFolder()
-{
-    testsupport::TempProgramFolder home; // restores the variable afterwards
-    const QString dir = QDir(home.path()).absolutePath();
-    QCOMPARE(QStringList({platform::programFolder(), workFolder(), conversionToolPath("gunzip")}),
-             QStringList({dir, dir + "/CURRGAME", dir + "/Conversion/gunzip" + executableSuffix()}));
-    qputenv("VINTRAX_HOME", "Games/../mixed"); // from the current folder, the test folder
-    QCOMPARE(platform::programFolder(), p("mixed"));
-    qunsetenv("VINTRAX_HOME");
-    QCOMPARE(platform::programFolder(), QCoreApplication::applicationDirPath());
-    qputenv("VINTRAX_HOME", "");
-    QCOMPARE(catalogueFilePath(), QCoreApplication::applicationDirPath() + "/Vintrax.mdb");
-}
-
-void TestPaths::lookups_data()
-{
-    QTest::addColumn<QString>("asked");    // below the test folder ("\\..." after its path); "=path" as given
-    QTest::addColumn<QString>("found");    // "" for none; "=path" as given
-    QTest::addColumn<QString>("resolved"); // resolvePathCase, for a file that may not exist yet; "" not asked
-    const auto row = [](const char* tag, const QString& asked, const QString& found, const QString& resolved = {}) {
-        QTest::newRow(tag) << asked << found << resolved;
-    };
-    row("file as it is", "C64.CFG", "C64.CFG");
-    // The emulator's configuration is looked up as "c64.cfg": the file on disk must be the one rewritten.
-    row("file in another case", "c64.cfg", "C64.CFG", "C64.CFG");
-    row("every part in another case", "GAMES/PUZZLE/boulder dash.t64", "Games/Puzzle/Boulder Dash.T64");
-    row("exact spelling wins", "games/action/Elite.d64", "Games/Action/Elite.d64");
-    // Neither spelling is exact: the choice must not depend on the order the file system lists them in.
-    row("several spellings pick the first sorted", "Games/Action/elite.D64", "Games/Action/ELITE.D64");
-    // "DATA" is a file and sorts first, but only the folder "data" can lead on to "x.txt".
-    row("middle parts must be folders", "mixed/Data/X.TXT", "mixed/data/x.txt");
-    row("the last part may be a file", "mixed/Data", "mixed/DATA");
-    row("backslashes", "\\games\\puzzle\\BOULDER DASH.T64", "Games/Puzzle/Boulder Dash.T64");
-    row("trailing backslash", "\\games\\puzzle\\", "Games/Puzzle");
-    row("odd characters are just names", "games/" + kOdd.toLower(), "Games/" + kOdd);
-    row("missing file", "games/action/new.cfg", "", "Games/Action/new.cfg");
-    row("missing folder", "Nowhere/ELITE.D64", "", "Nowhere/ELITE.D64");
-    row("below a file", "C64.CFG/below-a-file", "");
-    row("the folder itself", "", "");
-    row("root", "=/", "=/");
-    row("nothing", "=", "");
-    row("Windows path", "=C:\\GAMES\\ELITE.D64", "");
-    row("relative paths stay relative", "=games\\puzzle\\boulder dash.t64", "=Games/Puzzle/Boulder Dash.T64");
-    row("bare relative name", "=c64.cfg", "=C64.CFG", "=C64.CFG");
-    row("bare new name", "=new.cfg", "", "=new.cfg");
-}
-
-void TestPaths::lookups()
-{
-    QFETCH(QString, asked);
-    QFETCH(QString, found);
-    QFETCH(QString, resolved);
-    const auto full = [this](const QString& s) {
-        return s.startsWith('=')    ? s.mid(1)
-               : s.startsWith('\\') ? m_dir->path() + s
-               : s.isEmpty()        ? m_dir->path()
-                                    : p(s);
-    };
-    if (QTest::currentDataTag() == QByteArray("the folder itself"))
-        found = "=" + m_dir->path();
-    QCOMPARE(ShortPathName(full(asked)), found.isEmpty() ? QString() : full(found));
-    if (!resolved.isEmpty())
-        QCOMPARE(resolvePathCase(full(asked)), full(resolved));
-    QVERIFY(!QFile::exists(p("pwned")) && !QFile::exists(p("Games/pwned")));
-}
-
-void TestPaths::aScopeReadsEachListingOnceAndMissesLaterFiles()
-{
-    // Outside a scope every lookup reads the folder afresh and sees new files at once.
-    QVERIFY(!PathCacheScope::isActive());
-    long before = directoryListingsRead();
-    QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
-    QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
-    QCOMPARE(directoryListingsRead() - before, 2L);
-    QCOMPARE(ShortPathName(p("later.txt")), QString());
-    QVERIFY(writeFile(p("LATER.TXT"), "new"));
-    QCOMPARE(ShortPathName(p("later.txt")), p("LATER.TXT"));
-
-    before = directoryListingsRead();
-    {
-        PathCacheScope scope;
-        QVERIFY(PathCacheScope::isActive());
-        for (int i = 0; i < 500; ++i)
-            QCOMPARE(ShortPathName(p("games/action/missing%1.d64").arg(i)), QString());
-        // The test folder, "Games" and "Action" are each read once, not once per miss.
-        QCOMPARE(ShortPathName(p("GAMES/ACTION/ELITE.D64")), p("Games/Action/ELITE.D64"));
-        QVERIFY2(directoryListingsRead() - before <= 3, qPrintable(QString::number(directoryListingsRead() - before)));
-    }
-    QVERIFY(!PathCacheScope::isActive());
-
-    {
-        PathCacheScope outer;
-        {
-            PathCacheScope inner; // nested scopes share one cache
-            QCOMPARE(ShortPathName(p("c64.cfg")), p("C64.CFG"));
-        }
-        QVERIFY(PathCacheScope::isActive());
-        QVERIFY(writeFile(p("NEWGAME.D64"), "new"));
-        // The listing was read before the file came: within the operation it stays unseen...
-        QCOMPARE(ShortPathName(p("newgame.d64")), QString());
-        // ...though a name spelt exactly as on disk is always found...
-        QCOMPARE(ShortPathName(p("NEWGAME.D64")), p("NEWGAME.D64"));
-        // ...and the listings can be forgotten, as after unpacking an archive.
-        PathCacheScope::forgetListings();
-        QCOMPARE(ShortPathName(p("newgame.d64")), p("NEWGAME.D64"));
-        QVERIFY(writeFile(p("LATER.D64"), "new"));
-        QCOMPARE(ShortPathName(p("later.d64")), QString());
-    }
-    QCOMPARE(ShortPathName(p("later.d64")), p("LATER.D64"));
-}
-
-void TestPaths::checkPathExists_data()
-{
-    QTest::addColumn<QString>("path");    // below the test folder; "=path" as given
-    QTest::addColumn<QString>("message"); // "" when the path is there; the path is appended as given
-    row("file", "Games/Action/ELITE.D64", "");
-    row("another letter case", "games/action/elite.d64", "");
-    row("folder", "Games", "");
-    row("Windows separators", "GAMES\\Action\\Elite.D64", "");
-    row("file missing, folder there", "Games/BATTY.D64", "FILE NOT FOUND: ");
-    row("folder in another case", "games/BATTY.D64", "FILE NOT FOUND: ");
-    row("folder missing", "Tapes/BATTY.T64", "PATH NOT FOUND: ");
-    row("below a file", "C64.CFG/BATTY.D64", "PATH NOT FOUND: ");
-    // A Windows path kept in old settings names nothing here; its folder is missing.
-    row("Windows path", "=C:\\GAMES\\ELITE.D64", "PATH NOT FOUND: ");
-    // A bare name is looked for in the current folder, which is there.
-    row("bare name", "=NO-SUCH-GAME.D64", "FILE NOT FOUND: ");
-    row("not set", "=", "FILE NOT SET!");
-}
-
-void TestPaths::checkPathExists()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, message);
-    const QString full = path.startsWith('=') ? path.mid(1) : p(path);
-    ScriptedMessageBox box;
-    QCOMPARE(CheckPathExists(full, false), message.isEmpty());
-    QCOMPARE(box.count(), 0); // a silent check shows nothing
-    QCOMPARE(CheckPathExists(full, true), message.isEmpty());
-    QCOMPARE(box.count(), message.isEmpty() ? 0 : 1);
-    if (message.isEmpty())
-        return;
-    QCOMPARE(box.last().text, full.isEmpty() ? message : message + full); // the path exactly as the caller gave it
-    QCOMPARE(box.last().title, QString("vintrax Error"));
-    QCOMPARE(box.last().icon, MessageBox::Exclamation);
-    QCOMPARE(box.last().buttons, MessageBox::Buttons(MessageBox::Ok));
-}
-
-void TestPaths::readOnlyByPermissionBits_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("readOnly");
-    QTest::addColumn<QString>("asked"); // "" for no path
-    QTest::newRow("0444") << 0444 << true << "C64.CFG";
-    QTest::newRow("0000") << 0000 << true << "C64.CFG";
-    QTest::newRow("0444, asked in another case") << 0444 << true << "c64.cfg";
-    QTest::newRow("0644") << 0644 << false << "C64.CFG";
-    QTest::newRow("0200 owner may write") << 0200 << false << "C64.CFG";
-    QTest::newRow("0464 group may write") << 0464 << false << "C64.CFG";
-    QTest::newRow("0446 others may write") << 0446 << false << "C64.CFG";
-    QTest::newRow("missing file") << 0444 << false << "MISSING.CFG";
-    QTest::newRow("no path") << 0444 << false << "";
-}
-
-// Tests run as root, who may write whatever the bits say: the bits alone decide.
-void TestPaths::readOnlyByPermissionBits()
-{
-    QFETCH(int, mode);
-    QFETCH(bool, readOnly);
-    QFETCH(QString, asked);
-    QCOMPARE(::chmod(QFile::encodeName(p("C64.CFG")).constData(), mode_t(mode)), 0);
-    QCOMPARE(isReadOnlyFile(asked.isEmpty() ? QString() : p(asked)), readOnly);
-}
 
 QTEST_GUILESS_MAIN(TestPaths)
 #include "TestPaths.moc"

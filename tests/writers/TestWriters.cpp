@@ -25,17 +25,6 @@
 
 using namespace writertest;
 
-class TestWriters : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void failedWriteKeepsTheOldFile_data();
-    void failedWriteKeepsTheOldFile();
-    void targetIsOldOrNewAfterEveryKill_data();
-    void targetIsOldOrNewAfterEveryKill();
-};
-
 namespace {
 
 // Every plain file of the folder (not below it) with its bytes.
@@ -49,122 +38,125 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
 
 } // namespace
 
-void TestWriters::failedWriteKeepsTheOldFile_data()
+class TestWriters : public QObject
 {
-    QTest::addColumn<int>("writer");
-    QTest::addColumn<bool>("partway"); // false: no space at all; true: room for about half the new content
-    for (int i = 0; i < writerCases().size(); ++i) {
-        const QByteArray name = writerCases()[i].name.toUtf8();
-        QTest::newRow(name + ", disk full") << i << false;
-        QTest::newRow(name + ", fills up partway") << i << true;
-    }
-}
+    Q_OBJECT
 
-void TestWriters::failedWriteKeepsTheOldFile()
-{
-    QFETCH(int, writer);
-    QFETCH(bool, partway);
-    const WriterCase& w = writerCases()[writer];
-    testsupport::SmallDisk disk;
-    if (!disk.isValid())
-        QSKIP(qPrintable(QStringLiteral("no small disk to fill: ") + disk.whyNot()));
-    const QString work = disk.filePath(QStringLiteral("work"));
-    QVERIFY(QDir().mkpath(work + "/in"));
-    QVERIFY2(w.prepare(work), "could not make the inputs");
-
-    // The new content once with room to spare, to learn its size; then the old content is put in place.
-    qint64 newSize = 0;
-    for (int v : {1, 0}) {
-        if (w.beforeRun)
-            w.beforeRun(work, v);
-        QVERIFY2(w.run(work, v).ok, qPrintable(QStringLiteral("variant %1 fails with room to spare").arg(v)));
-        for (const QString& t : w.targets)
-            newSize += v == 1 ? QFileInfo(QDir(work).filePath(t)).size() : 0;
-    }
-    if (w.beforeRun)
-        w.beforeRun(work, 1);
-    const QMap<QString, QByteArray> before = snapshot(work);
-    for (const QString& t : w.targets)
-        QCOMPARE(before.contains(t), w.replacesTargets);
-
-    QVERIFY(disk.leaveFree(partway ? newSize / 2 : 0));
-    const Outcome o = w.run(work, 1);
-    disk.freeAll();
-    QVERIFY2(!o.ok, "reported success on a full disk");
-    QVERIFY2(o.badReport.isEmpty(), qPrintable(o.badReport));
-    QCOMPARE(snapshot(work), before);
-}
-
-void TestWriters::targetIsOldOrNewAfterEveryKill_data()
-{
-    QTest::addColumn<int>("writer");
-    for (int i = 0; i < writerCases().size(); ++i)
-        QTest::newRow(writerCases()[i].name.toUtf8()) << i;
-}
-
-void TestWriters::targetIsOldOrNewAfterEveryKill()
-{
-    QFETCH(int, writer);
-    const WriterCase& w = writerCases()[writer];
-    const auto [kills, seed] = testsupport::killPlan();
-    QRandomGenerator random(seed + quint32(writer));
-    QTemporaryDir dir;
-    const QString work = dir.filePath(QStringLiteral("work"));
-    QVERIFY(QDir().mkpath(work + "/in"));
-    QVERIFY2(w.prepare(work), "could not make the inputs");
-
-    // The two contents each target may hold, and how long one undisturbed run of a tool takes.
-    QMap<QString, QList<QByteArray>> allowed;
-    qint64 runMs = 1;
-    for (int v : {1, 0}) {
-        if (w.beforeRun)
-            w.beforeRun(work, v);
-        QElapsedTimer timer;
-        timer.start();
-        QVERIFY(w.run(work, v).ok);
-        runMs = std::max(runMs, timer.elapsed());
-        for (const QString& t : w.targets)
-            allowed[t] << testsupport::readFile(QDir(work).filePath(t));
-    }
-    for (const QString& t : w.targets)
-        QVERIFY2(allowed[t][0] != allowed[t][1] && !allowed[t][0].isEmpty(), "the variants must differ");
-
-    int finished = 0; // kills that came after the run had written its new content
-    int killedRunning = 0;
-    for (int k = 0; k < kills; ++k) {
-        const int variant = k & 1;
-        if (w.beforeRun)
-            w.beforeRun(work, variant);
-        const ChildCommand command = w.child(work, variant);
-        QProcess child;
-        child.setWorkingDirectory(work);
-        child.start(command.program, command.arguments);
-        QVERIFY(child.waitForStarted());
-        // A loop is killed somewhere in its first 150 ms (many rewrites); a tool anywhere in a run.
-        const int delay = command.loops ? random.bounded(20, 150) : random.bounded(int(runMs) + 1);
-        QThread::msleep(ulong(delay));
-        killedRunning += child.state() == QProcess::Running;
-        child.kill();
-        QVERIFY(child.waitForFinished());
-
-        const QString where = QStringLiteral("seed %1, kill %2, after %3 ms: ").arg(seed).arg(k).arg(delay);
-        const bool inputConsumed = !w.replacesTargets && !QFile::exists(QDir(work).filePath(w.consumes));
-        for (const QString& t : w.targets) {
-            const QString path = QDir(work).filePath(t);
-            // A writer that never replaces may not have got as far as its output; once it has consumed its
-            // input, the output must be there.
-            if (!w.replacesTargets && !inputConsumed && !QFile::exists(path))
-                continue;
-            QVERIFY2(QFile::exists(path), qPrintable(where + t + " is missing"));
-            const QByteArray now = testsupport::readFile(path);
-            QVERIFY2(allowed[t].contains(now),
-                     qPrintable(where + t + QStringLiteral(" is torn (%1 bytes)").arg(now.size())));
-            finished += !command.loops && t == w.targets.first() && now == allowed[t][variant == 1 ? 0 : 1];
+private slots:
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<bool>("partway"); // false: no space at all; true: room for about half the new content
+        for (int i = 0; i < writerCases().size(); ++i) {
+            const QByteArray name = writerCases()[i].name.toUtf8();
+            QTest::newRow(name + ", disk full") << i << false;
+            QTest::newRow(name + ", fills up partway") << i << true;
         }
     }
-    qInfo("%s: %d of %d kills hit a running writer; %d runs had their new content in place", qPrintable(w.name),
-          killedRunning, kills, finished);
-}
+    void failedWriteKeepsTheOldFile()
+    {
+        QFETCH(int, writer);
+        QFETCH(bool, partway);
+        const WriterCase& w = writerCases()[writer];
+        testsupport::SmallDisk disk;
+        if (!disk.isValid())
+            QSKIP(qPrintable(QStringLiteral("no small disk to fill: ") + disk.whyNot()));
+        const QString work = disk.filePath(QStringLiteral("work"));
+        QVERIFY(QDir().mkpath(work + "/in"));
+        QVERIFY2(w.prepare(work), "could not make the inputs");
+
+        // The new content once with room to spare, to learn its size; then the old content is put in place.
+        qint64 newSize = 0;
+        for (int v : {1, 0}) {
+            if (w.beforeRun)
+                w.beforeRun(work, v);
+            QVERIFY2(w.run(work, v).ok, qPrintable(QStringLiteral("variant %1 fails with room to spare").arg(v)));
+            for (const QString& t : w.targets)
+                newSize += v == 1 ? QFileInfo(QDir(work).filePath(t)).size() : 0;
+        }
+        if (w.beforeRun)
+            w.beforeRun(work, 1);
+        const QMap<QString, QByteArray> before = snapshot(work);
+        for (const QString& t : w.targets)
+            QCOMPARE(before.contains(t), w.replacesTargets);
+
+        QVERIFY(disk.leaveFree(partway ? newSize / 2 : 0));
+        const Outcome o = w.run(work, 1);
+        disk.freeAll();
+        QVERIFY2(!o.ok, "reported success on a full disk");
+        QVERIFY2(o.badReport.isEmpty(), qPrintable(o.badReport));
+        QCOMPARE(snapshot(work), before);
+    }
+    void targetIsOldOrNewAfterEveryKill_data()
+    {
+        QTest::addColumn<int>("writer");
+        for (int i = 0; i < writerCases().size(); ++i)
+            QTest::newRow(writerCases()[i].name.toUtf8()) << i;
+    }
+    void targetIsOldOrNewAfterEveryKill()
+    {
+        QFETCH(int, writer);
+        const WriterCase& w = writerCases()[writer];
+        const auto [kills, seed] = testsupport::killPlan();
+        QRandomGenerator random(seed + quint32(writer));
+        QTemporaryDir dir;
+        const QString work = dir.filePath(QStringLiteral("work"));
+        QVERIFY(QDir().mkpath(work + "/in"));
+        QVERIFY2(w.prepare(work), "could not make the inputs");
+
+        // The two contents each target may hold, and how long one undisturbed run of a tool takes.
+        QMap<QString, QList<QByteArray>> allowed;
+        qint64 runMs = 1;
+        for (int v : {1, 0}) {
+            if (w.beforeRun)
+                w.beforeRun(work, v);
+            QElapsedTimer timer;
+            timer.start();
+            QVERIFY(w.run(work, v).ok);
+            runMs = std::max(runMs, timer.elapsed());
+            for (const QString& t : w.targets)
+                allowed[t] << testsupport::readFile(QDir(work).filePath(t));
+        }
+        for (const QString& t : w.targets)
+            QVERIFY2(allowed[t][0] != allowed[t][1] && !allowed[t][0].isEmpty(), "the variants must differ");
+
+        int finished = 0; // kills that came after the run had written its new content
+        int killedRunning = 0;
+        for (int k = 0; k < kills; ++k) {
+            const int variant = k & 1;
+            if (w.beforeRun)
+                w.beforeRun(work, variant);
+            const ChildCommand command = w.child(work, variant);
+            QProcess child;
+            child.setWorkingDirectory(work);
+            child.start(command.program, command.arguments);
+            QVERIFY(child.waitForStarted());
+            // A loop is killed somewhere in its first 150 ms (many rewrites); a tool anywhere in a run.
+            const int delay = command.loops ? random.bounded(20, 150) : random.bounded(int(runMs) + 1);
+            QThread::msleep(ulong(delay));
+            killedRunning += child.state() == QProcess::Running;
+            child.kill();
+            QVERIFY(child.waitForFinished());
+
+            const QString where = QStringLiteral("seed %1, kill %2, after %3 ms: ").arg(seed).arg(k).arg(delay);
+            const bool inputConsumed = !w.replacesTargets && !QFile::exists(QDir(work).filePath(w.consumes));
+            for (const QString& t : w.targets) {
+                const QString path = QDir(work).filePath(t);
+                // A writer that never replaces may not have got as far as its output; once it has consumed its
+                // input, the output must be there.
+                if (!w.replacesTargets && !inputConsumed && !QFile::exists(path))
+                    continue;
+                QVERIFY2(QFile::exists(path), qPrintable(where + t + " is missing"));
+                const QByteArray now = testsupport::readFile(path);
+                QVERIFY2(allowed[t].contains(now),
+                         qPrintable(where + t + QStringLiteral(" is torn (%1 bytes)").arg(now.size())));
+                finished += !command.loops && t == w.targets.first() && now == allowed[t][variant == 1 ? 0 : 1];
+            }
+        }
+        qInfo("%s: %d of %d kills hit a running writer; %d runs had their new content in place", qPrintable(w.name),
+              killedRunning, kills, finished);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestWriters)
 #include "TestWriters.moc"

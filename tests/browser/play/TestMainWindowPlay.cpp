@@ -49,185 +49,171 @@ class TestMainWindowPlay : public QObject
     Q_OBJECT
 
 private slots:
-    void eachCommandStartsItsEmulator_data();
-    void eachCommandStartsItsEmulator();
-    void commandsWithoutARowStartNothing();
-    void renamedArchiveShowsItsNewName();
-    void editMenuPopupAndF9OpenTheDialog();
-    void damagedCatalogueIsToldOnce();
-    void lockedCatalogueIsToldAtEachPlay();
-};
-
-void TestMainWindowPlay::eachCommandStartsItsEmulator_data()
-{
-    QTest::addColumn<QString>("how"); // a button, a popup item, "double-click" or "Enter"
-    QTest::addColumn<int>("kind");    // the emulator started; for a double-click or Enter the default one
-    QTest::newRow("v1.9 Dos button") << "cmdRunGame" << 0;
-    QTest::newRow("v2.0 Dos button") << "cmdRun20Dos" << 1;
-    QTest::newRow("v2.0 Win32 button") << "cmdRun20Win" << 2;
-    QTest::newRow("popup item v2.0 Dos") << "pmnuPlay2D" << 1;
-    QTest::newRow("double-click, default v2.0 Win32") << "double-click" << 2;
-    QTest::newRow("Enter, default v2.0 Dos") << "Enter" << 1;
-}
-
-void TestMainWindowPlay::eachCommandStartsItsEmulator()
-{
-    QFETCH(QString, how);
-    QFETCH(int, kind);
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(kAstro, {{"View", "True"}, {"TheDefaultEmulatorFlag", kind}, {"DC", "False"}});
-    QVERIFY(w);
-    QTRY_VERIFY(scroller(w).scrollerVisible());
-    if (how == QLatin1String("Enter"))
-        QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
-    else if (how == QLatin1String("double-click"))
-        doubleClickGame(w, kAstro);
-    else if (how.startsWith(u'p'))
-        popupItem(w, qPrintable(how));
-    else
-        click(w, qPrintable(how));
-
-    // The emulator of that kind alone starts (its command line is the launch test's), on the game's image.
-    QVERIFY(f.waitForStart(kind).join(u' ').contains(f.programFile("Demo/Games/Disks/astrominer.d64")));
-    for (int other = 0; other < 3; ++other)
-        QCOMPARE(f.started(other), other == kind);
-    QCOMPARE(f.messages.texts(), QStringList());
-    // The play is counted on the panel; the scrolling comment stops while the game runs, the label shows.
-    QCOMPARE(labelText(w, "lblTimesPlayed") + ' ' + labelText(w, "lblLastPlayed"),
-             "1 " + QDate::currentDate().toString("dd-MM-yyyy"));
-    QVERIFY(!scroller(w).isRunning() && control<QLabel>(w, "lblComment")->isVisible());
-    // Choosing a game starts it once more.
-    QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")) && scroller(w).isRunning());
-}
-
-void TestMainWindowPlay::commandsWithoutARowStartNothing()
-{
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(QStringLiteral("Cavern Crawler"));
-    QVERIFY(w);
-    // A game file but no tune: the tune view does not hold it, and no row is selected there. Reached anyway
-    // (a stale shortcut, a menu opened before the switch), each command refuses by itself.
-    click(w, "cmdMusicOnly");
-    QCOMPARE(selectedGame(w), QString());
-    for (const char* name : {"mnuEditEmulator", "pmnuPlay", "pmnuPlay2D", "pmnuPlay2W"}) {
-        QVERIFY2(!action(w, name)->isEnabled(), name);
-        action(w, name)->setEnabled(true);
-        action(w, name)->trigger();
+    void eachCommandStartsItsEmulator_data()
+    {
+        QTest::addColumn<QString>("how"); // a button, a popup item, "double-click" or "Enter"
+        QTest::addColumn<int>("kind");    // the emulator started; for a double-click or Enter the default one
+        QTest::newRow("v1.9 Dos button") << "cmdRunGame" << 0;
+        QTest::newRow("v2.0 Dos button") << "cmdRun20Dos" << 1;
+        QTest::newRow("v2.0 Win32 button") << "cmdRun20Win" << 2;
+        QTest::newRow("popup item v2.0 Dos") << "pmnuPlay2D" << 1;
+        QTest::newRow("double-click, default v2.0 Win32") << "double-click" << 2;
+        QTest::newRow("Enter, default v2.0 Dos") << "Enter" << 1;
     }
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(!QTest::qWaitFor([&f] { return f.started(0) || f.started(1) || f.started(2); }, 500));
-    QCOMPARE(f.sql("SELECT SUM(TimesPlayed) FROM Games"), QStringLiteral("0"));
-    QCOMPARE(f.messages.count(), 0);
-}
+    void eachCommandStartsItsEmulator()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, kind);
+        PlayFixture f;
+        QVERIFY(f.isValid());
+        QMainWindow* w = f.startOn(kAstro, {{"View", "True"}, {"TheDefaultEmulatorFlag", kind}, {"DC", "False"}});
+        QVERIFY(w);
+        QTRY_VERIFY(scroller(w).scrollerVisible());
+        if (how == QLatin1String("Enter"))
+            QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
+        else if (how == QLatin1String("double-click"))
+            doubleClickGame(w, kAstro);
+        else if (how.startsWith(u'p'))
+            popupItem(w, qPrintable(how));
+        else
+            click(w, qPrintable(how));
 
-void TestMainWindowPlay::renamedArchiveShowsItsNewName()
-{
-    // An archive with two games: the user picks the second under the hourglass, the archive is renamed
-    // after it (the catalogue following is the launch test's), and the panel shows the new name.
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    const QString cavern = QStringLiteral("Cavern Crawler");
-    QVERIFY(zipWithTool(f.programFile("Demo/Games/Archives/PACK.ZIP"),
-                        {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
-    QCOMPARE(f.sql("UPDATE Games SET Filename = 'Archives\\PACK.ZIP' WHERE Name = 'Cavern Crawler'"), QString());
-    QMainWindow* w = f.startOn(cavern);
-    QVERIFY(w);
-    QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("PACK.ZIP"));
-    Qt::CursorShape pointer = Qt::ArrowCursor;
-    whenModal([&](QWidget* dialog) {
-        if (const QCursor* c = QApplication::overrideCursor())
-            pointer = c->shape();
-        auto* files = dialog->findChild<QListWidget*>(QStringLiteral("lstFiles"));
-        files->setCurrentItem(files->findItems(QStringLiteral("TWO.D64"), Qt::MatchFixedString).value(0));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdRename")), Qt::LeftButton);
-    });
-    click(w, "cmdRun20Win");
-    QCOMPARE(pointer, Qt::WaitCursor);
-    QCOMPARE(f.waitForStart(2).value(1), f.programFile("CURRGAME/TWO.D64") + ",0");
-    QCOMPARE(labelText(w, "lblGameFile") + ' ' + labelText(w, "lblTimesPlayed"), QStringLiteral("TWO.ZIP 1"));
-    QVERIFY(!QApplication::overrideCursor());
-}
-
-void TestMainWindowPlay::editMenuPopupAndF9OpenTheDialog()
-{
-    // Each command opens the joystick dialog for the selected game (what the dialog does is its own test, what
-    // the ports do at the next start the launch test's); OK stores the game's own ports.
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(kAstro);
-    QVERIFY(w);
-    // The Edit entry, the popup item, and F9, the window's shortcut, which works only in the active window.
-    const std::function<void()> openers[] = {[&] { action(w, "mnuEditEmulator")->trigger(); },
-                                             [&] { popupItem(w, "pmnuEditEmulatorSettings"); },
-                                             [&] {
-                                                 w->activateWindow();
-                                                 QVERIFY(QTest::qWaitForWindowActive(w));
-                                                 QTest::keyClick(w, Qt::Key_F9);
-                                             }};
-    QStringList titles;
-    for (int i = 0; i < 3; ++i) {
-        whenModal([&titles, ok = i == 2](QWidget* dialog) {
-            titles << dialog->objectName() + u':' + dialog->windowTitle();
-            if (ok) {
-                dialog->findChild<QAbstractButton*>(QStringLiteral("chkDefaults"))->click();
-                dialog->findChild<QAbstractButton*>(QStringLiteral("cmd1Port1Joy"))->click();
-            }
-            QTest::mouseClick(dialog->findChild<QPushButton*>(ok ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
+        // The emulator of that kind alone starts (its command line is the launch test's), on the game's image.
+        QVERIFY(f.waitForStart(kind).join(u' ').contains(f.programFile("Demo/Games/Disks/astrominer.d64")));
+        for (int other = 0; other < 3; ++other)
+            QCOMPARE(f.started(other), other == kind);
+        QCOMPARE(f.messages.texts(), QStringList());
+        // The play is counted on the panel; the scrolling comment stops while the game runs, the label shows.
+        QCOMPARE(labelText(w, "lblTimesPlayed") + ' ' + labelText(w, "lblLastPlayed"),
+                 "1 " + QDate::currentDate().toString("dd-MM-yyyy"));
+        QVERIFY(!scroller(w).isRunning() && control<QLabel>(w, "lblComment")->isVisible());
+        // Choosing a game starts it once more.
+        QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")) && scroller(w).isRunning());
+    }
+    void commandsWithoutARowStartNothing()
+    {
+        PlayFixture f;
+        QVERIFY(f.isValid());
+        QMainWindow* w = f.startOn(QStringLiteral("Cavern Crawler"));
+        QVERIFY(w);
+        // A game file but no tune: the tune view does not hold it, and no row is selected there. Reached anyway
+        // (a stale shortcut, a menu opened before the switch), each command refuses by itself.
+        click(w, "cmdMusicOnly");
+        QCOMPARE(selectedGame(w), QString());
+        for (const char* name : {"mnuEditEmulator", "pmnuPlay", "pmnuPlay2D", "pmnuPlay2W"}) {
+            QVERIFY2(!action(w, name)->isEnabled(), name);
+            action(w, name)->setEnabled(true);
+            action(w, name)->trigger();
+        }
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!QTest::qWaitFor([&f] { return f.started(0) || f.started(1) || f.started(2); }, 500));
+        QCOMPARE(f.sql("SELECT SUM(TimesPlayed) FROM Games"), QStringLiteral("0"));
+        QCOMPARE(f.messages.count(), 0);
+    }
+    void renamedArchiveShowsItsNewName()
+    {
+        // An archive with two games: the user picks the second under the hourglass, the archive is renamed
+        // after it (the catalogue following is the launch test's), and the panel shows the new name.
+        PlayFixture f;
+        QVERIFY(f.isValid());
+        const QString cavern = QStringLiteral("Cavern Crawler");
+        QVERIFY(zipWithTool(f.programFile("Demo/Games/Archives/PACK.ZIP"),
+                            {{"ONE.D64", QByteArray(174848, 1)}, {"TWO.D64", QByteArray(174848, 2)}}));
+        QCOMPARE(f.sql("UPDATE Games SET Filename = 'Archives\\PACK.ZIP' WHERE Name = 'Cavern Crawler'"), QString());
+        QMainWindow* w = f.startOn(cavern);
+        QVERIFY(w);
+        QCOMPARE(labelText(w, "lblGameFile"), QStringLiteral("PACK.ZIP"));
+        Qt::CursorShape pointer = Qt::ArrowCursor;
+        whenModal([&](QWidget* dialog) {
+            if (const QCursor* c = QApplication::overrideCursor())
+                pointer = c->shape();
+            auto* files = dialog->findChild<QListWidget*>(QStringLiteral("lstFiles"));
+            files->setCurrentItem(files->findItems(QStringLiteral("TWO.D64"), Qt::MatchFixedString).value(0));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdRename")), Qt::LeftButton);
         });
-        openers[i]();
-        QTRY_COMPARE(titles.size(), i + 1);
-        QTRY_VERIFY(!QApplication::activeModalWidget());
-    }
-    QCOMPARE(titles, QStringList(3, QStringLiteral("frmControls:Settings for Astro Miner...")));
-    QCOMPARE(f.sql("SELECT UseDefault FROM Games WHERE Name = 'Astro Miner'"), QStringLiteral("0"));
-    QCOMPARE(f.messages.count(), 0);
-}
-
-void TestMainWindowPlay::damagedCatalogueIsToldOnce()
-{
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    const QString file = f.programFile(QStringLiteral("Vintrax.mdb"));
-    QVERIFY(damageTablePage(file, QStringLiteral("Music")));
-    const QByteArray damaged = readFile(file);
-    QMainWindow* w = f.startOn(kAstro);
-    QVERIFY(w);
-    QCOMPARE(f.messages.texts(), QStringList{catalogue::damagedCatalogueMessage(file)});
-    click(w, "cmdRun20Win");
-    QVERIFY(!f.waitForStart(2).isEmpty());
-    click(w, "cmdRun20Dos");
-    QVERIFY(!f.waitForStart(1).isEmpty());
-    QCOMPARE(f.messages.count(), 2);
-    QVERIFY2(f.messages.last().text.contains("this play is not recorded"), qPrintable(f.messages.last().text));
-    QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
-    QCOMPARE(readFile(file), damaged);
-}
-
-void TestMainWindowPlay::lockedCatalogueIsToldAtEachPlay()
-{
-    PlayFixture f;
-    QVERIFY(f.isValid());
-    QMainWindow* w = f.startOn(kAstro);
-    QVERIFY(w);
-    // Another program holds the catalogue in a write transaction of its own.
-    QProcess holder;
-    holder.start(QStringLiteral("sqlite3"), {f.programFile(QStringLiteral("Vintrax.mdb"))});
-    QVERIFY(holder.waitForStarted());
-    holder.write("BEGIN EXCLUSIVE;\nSELECT 'locked';\n");
-    QVERIFY(holder.waitForReadyRead(10000));
-    for (int play = 1; play <= 2; ++play) {
         click(w, "cmdRun20Win");
-        QCOMPARE(f.messages.count(), play);
-        const QString text = f.messages.last().text;
-        QVERIFY2(text.contains("could not be recorded") && text.contains("locked"), qPrintable(text));
+        QCOMPARE(pointer, Qt::WaitCursor);
+        QCOMPARE(f.waitForStart(2).value(1), f.programFile("CURRGAME/TWO.D64") + ",0");
+        QCOMPARE(labelText(w, "lblGameFile") + ' ' + labelText(w, "lblTimesPlayed"), QStringLiteral("TWO.ZIP 1"));
+        QVERIFY(!QApplication::overrideCursor());
     }
-    QVERIFY(!f.waitForStart(2).isEmpty());
-    holder.write("ROLLBACK;\n.quit\n");
-    QVERIFY(holder.waitForFinished(10000));
-    QCOMPARE(f.sql("SELECT TimesPlayed FROM Games WHERE Name = 'Astro Miner'"), QStringLiteral("0"));
-}
+    void editMenuPopupAndF9OpenTheDialog()
+    {
+        // Each command opens the joystick dialog for the selected game (what the dialog does is its own test, what
+        // the ports do at the next start the launch test's); OK stores the game's own ports.
+        PlayFixture f;
+        QVERIFY(f.isValid());
+        QMainWindow* w = f.startOn(kAstro);
+        QVERIFY(w);
+        // The Edit entry, the popup item, and F9, the window's shortcut, which works only in the active window.
+        const std::function<void()> openers[] = {[&] { action(w, "mnuEditEmulator")->trigger(); },
+                                                 [&] { popupItem(w, "pmnuEditEmulatorSettings"); },
+                                                 [&] {
+                                                     w->activateWindow();
+                                                     QVERIFY(QTest::qWaitForWindowActive(w));
+                                                     QTest::keyClick(w, Qt::Key_F9);
+                                                 }};
+        QStringList titles;
+        for (int i = 0; i < 3; ++i) {
+            whenModal([&titles, ok = i == 2](QWidget* dialog) {
+                titles << dialog->objectName() + u':' + dialog->windowTitle();
+                if (ok) {
+                    dialog->findChild<QAbstractButton*>(QStringLiteral("chkDefaults"))->click();
+                    dialog->findChild<QAbstractButton*>(QStringLiteral("cmd1Port1Joy"))->click();
+                }
+                QTest::mouseClick(dialog->findChild<QPushButton*>(ok ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
+            });
+            openers[i]();
+            QTRY_COMPARE(titles.size(), i + 1);
+            QTRY_VERIFY(!QApplication::activeModalWidget());
+        }
+        QCOMPARE(titles, QStringList(3, QStringLiteral("frmControls:Settings for Astro Miner...")));
+        QCOMPARE(f.sql("SELECT UseDefault FROM Games WHERE Name = 'Astro Miner'"), QStringLiteral("0"));
+        QCOMPARE(f.messages.count(), 0);
+    }
+    void damagedCatalogueIsToldOnce()
+    {
+        PlayFixture f;
+        QVERIFY(f.isValid());
+        const QString file = f.programFile(QStringLiteral("Vintrax.mdb"));
+        QVERIFY(damageTablePage(file, QStringLiteral("Music")));
+        const QByteArray damaged = readFile(file);
+        QMainWindow* w = f.startOn(kAstro);
+        QVERIFY(w);
+        QCOMPARE(f.messages.texts(), QStringList{catalogue::damagedCatalogueMessage(file)});
+        click(w, "cmdRun20Win");
+        QVERIFY(!f.waitForStart(2).isEmpty());
+        click(w, "cmdRun20Dos");
+        QVERIFY(!f.waitForStart(1).isEmpty());
+        QCOMPARE(f.messages.count(), 2);
+        QVERIFY2(f.messages.last().text.contains("this play is not recorded"), qPrintable(f.messages.last().text));
+        QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
+        QCOMPARE(readFile(file), damaged);
+    }
+    void lockedCatalogueIsToldAtEachPlay()
+    {
+        PlayFixture f;
+        QVERIFY(f.isValid());
+        QMainWindow* w = f.startOn(kAstro);
+        QVERIFY(w);
+        // Another program holds the catalogue in a write transaction of its own.
+        QProcess holder;
+        holder.start(QStringLiteral("sqlite3"), {f.programFile(QStringLiteral("Vintrax.mdb"))});
+        QVERIFY(holder.waitForStarted());
+        holder.write("BEGIN EXCLUSIVE;\nSELECT 'locked';\n");
+        QVERIFY(holder.waitForReadyRead(10000));
+        for (int play = 1; play <= 2; ++play) {
+            click(w, "cmdRun20Win");
+            QCOMPARE(f.messages.count(), play);
+            const QString text = f.messages.last().text;
+            QVERIFY2(text.contains("could not be recorded") && text.contains("locked"), qPrintable(text));
+        }
+        QVERIFY(!f.waitForStart(2).isEmpty());
+        holder.write("ROLLBACK;\n.quit\n");
+        QVERIFY(holder.waitForFinished(10000));
+        QCOMPARE(f.sql("SELECT TimesPlayed FROM Games WHERE Name = 'Astro Miner'"), QStringLiteral("0"));
+    }
+};
 
 QTEST_MAIN(TestMainWindowPlay)
 #include "TestMainWindowPlay.moc"

@@ -59,232 +59,229 @@ class TestMainWindowList : public QObject
     Q_OBJECT
 
 private slots:
-    void viewButtonsPanelAndRightClickMenu();
-    void layoutCommentAndTheEmptyView();
-    void typeAheadAndRandomPickKeepTheSelectionInSight();
-    void fileLabelsAndJoysticksNeedTheirPaths();
-};
+    void viewButtonsPanelAndRightClickMenu()
+    {
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        // Galactic Garden names garden.gif: collections copied from Windows keep other letter cases.
+        // The picture is written by ImageMagick, as the emulator's screen dumps end up.
+        QCOMPARE(testsupport::runOracle("convert", {"-size", "320x200", "xc:#0000ff", "GARDEN.GIF"},
+                                        f.programFile(QStringLiteral("Screenshots")))
+                     .exitCode,
+                 0);
+        QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET Name = 'Spy & Spy' WHERE Name = 'Cavern Crawler'")), QString());
+        f.presetSettings({{QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
+                          {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")},
+                          {QStringLiteral("SidplayWPath"), QStringLiteral("/bin/true")}});
+        QMainWindow* w = f.start();
+        QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
+        // Each button: its view's caption, rows and window caption. Astro Miner has both files: it stays selected
+        // in every view, and the list keeps the focus.
+        for (const QStringList& step :
+             {QStringList{"cmdGamesOnly", "PLAYABLE GAMES", "9", "vintrax  -  9 playable game(s)"},
+              {"cmdMusicOnly", "GAMES WITH SID TUNES", "7", "vintrax  -  7 game(s) with Sid Tunes"},
+              {"cmdAll", "ALL GAMES IN DATABASE", "14", "vintrax  -  14 game(s) in total"}}) {
+            click(w, qPrintable(step[0]));
+            QCOMPARE((QStringList{step[0], labelText(w, "lblWhatView"), QString::number(gameList(w).rowCount()),
+                                  w->windowTitle(), selectedGame(w)}),
+                     step + QStringList{"Astro Miner"});
+            QVERIFY(!control<QPushButton>(w, qPrintable(step[0]))->isEnabled() &&
+                    control<QListView>(w, "lstGames")->hasFocus());
+        }
+        QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
+                 control<QLabel>(w, "imgNoSS")->pixmap().toImage()); // astrominer.gif is missing
+        // The panel, the play button's tip and the Edit menu's caption follow the click; an ampersand in a name is
+        // a plain character in the menu caption, not an accelerator.
+        QVERIFY(clickGame(w, QStringLiteral("Galactic Garden")));
+        QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage().pixelColor(160, 100), QColor(0, 0, 255));
+        QVERIFY(clickGame(w, QStringLiteral("Spy & Spy")));
+        QCOMPARE(labelText(w, "lblName") + '|' + action(w, "mnuEditC")->text() + '|' +
+                     control<QPushButton>(w, "cmdRunGame")->toolTip(),
+                 QStringLiteral("Spy & Spy|Spy && Spy|Play 'Spy & Spy' with CCS64 v1.9 (Dos)"));
+        QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
+        auto* list = control<QListView>(w, "lstGames");
 
-void TestMainWindowList::viewButtonsPanelAndRightClickMenu()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    // Galactic Garden names garden.gif: collections copied from Windows keep other letter cases.
-    // The picture is written by ImageMagick, as the emulator's screen dumps end up.
-    QCOMPARE(testsupport::runOracle("convert", {"-size", "320x200", "xc:#0000ff", "GARDEN.GIF"},
-                                    f.programFile(QStringLiteral("Screenshots")))
-                 .exitCode,
-             0);
-    QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET Name = 'Spy & Spy' WHERE Name = 'Cavern Crawler'")), QString());
-    f.presetSettings({{QStringLiteral("CCS64Path"), QStringLiteral("/bin/true")},
-                      {QStringLiteral("DirectXPath"), QStringLiteral("/bin/true")},
-                      {QStringLiteral("SidplayWPath"), QStringLiteral("/bin/true")}});
-    QMainWindow* w = f.start();
-    QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
-    // Each button: its view's caption, rows and window caption. Astro Miner has both files: it stays selected
-    // in every view, and the list keeps the focus.
-    for (const QStringList& step :
-         {QStringList{"cmdGamesOnly", "PLAYABLE GAMES", "9", "vintrax  -  9 playable game(s)"},
-          {"cmdMusicOnly", "GAMES WITH SID TUNES", "7", "vintrax  -  7 game(s) with Sid Tunes"},
-          {"cmdAll", "ALL GAMES IN DATABASE", "14", "vintrax  -  14 game(s) in total"}}) {
-        click(w, qPrintable(step[0]));
-        QCOMPARE((QStringList{step[0], labelText(w, "lblWhatView"), QString::number(gameList(w).rowCount()),
-                              w->windowTitle(), selectedGame(w)}),
-                 step + QStringList{"Astro Miner"});
-        QVERIFY(!control<QPushButton>(w, qPrintable(step[0]))->isEnabled() &&
-                control<QListView>(w, "lstGames")->hasFocus());
-    }
-    QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
-             control<QLabel>(w, "imgNoSS")->pixmap().toImage()); // astrominer.gif is missing
-    // The panel, the play button's tip and the Edit menu's caption follow the click; an ampersand in a name is
-    // a plain character in the menu caption, not an accelerator.
-    QVERIFY(clickGame(w, QStringLiteral("Galactic Garden")));
-    QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage().pixelColor(160, 100), QColor(0, 0, 255));
-    QVERIFY(clickGame(w, QStringLiteral("Spy & Spy")));
-    QCOMPARE(labelText(w, "lblName") + '|' + action(w, "mnuEditC")->text() + '|' +
-                 control<QPushButton>(w, "cmdRunGame")->toolTip(),
-             QStringLiteral("Spy & Spy|Spy && Spy|Play 'Spy & Spy' with CCS64 v1.9 (Dos)"));
-    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
-    auto* list = control<QListView>(w, "lstGames");
-
-    // A right click on another row opens the menu for the selected game (one with every file the panel can
-    // offer commands for) and leaves the selection.
-    const QPoint other = list->visualRect(gameList(w).index(4, 0)).center();
-    QMenu* pmnu = openPopup(w, other);
-    QTRY_VERIFY(pmnu->isVisible());
-    QCOMPARE(selectedGame(w) + '|' + action(w, "pmnuPlay")->text(),
-             QStringLiteral("Astro Miner|Play Astro Miner (v1.9)"));
-    // The play items follow the buttons: no CCS64 v2.0 (Dos) path is set.
-    QVERIFY(action(w, "pmnuPlay")->isEnabled() && !action(w, "pmnuPlay2D")->isEnabled());
-    pmnu->close();
-
-    // A command no subsystem installed is there to see but greyed: nothing runs when it is chosen. A menu of
-    // greyed entries is greyed itself; what this build can do is there to use.
-    for (QAction* a : w->findChildren<QAction*>())
-        if (!a->menu() && !a->isSeparator() && !a->objectName().isEmpty() && !app::isInstalled(a))
-            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-    for (QPushButton* b : w->findChildren<QPushButton*>())
-        if (!app::isInstalled(b))
-            QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
-    for (const char* name : {"mnuEditC", "mnuEditName"})
-        QVERIFY2(!app::isInstalled(w->findChild<QObject*>(name)), name);
-    for (const char* name : {"mnuFileExit", "mnuFileOptions", "mnuEditEmulator", "mnuViewGameDetails",
-                             "mnuViewScreenshots", "pmnuPlay", "pmnuEditEmulatorSettings", "mnuEdit", "mnuTools"})
-        QVERIFY2(action(w, name)->isEnabled(), name);
-
-    // The keyboard opens the menu too, at the selected row: the Menu key and Shift+F10.
-    QVERIFY(clickGame(w, QStringLiteral("Jungle Jive")));
-    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
-        QTest::keyClick(list, key, modifiers);
+        // A right click on another row opens the menu for the selected game (one with every file the panel can
+        // offer commands for) and leaves the selection.
+        const QPoint other = list->visualRect(gameList(w).index(4, 0)).center();
+        QMenu* pmnu = openPopup(w, other);
         QTRY_VERIFY(pmnu->isVisible());
-        QCOMPARE(action(w, "pmnuPlay")->text(), QStringLiteral("Play Jungle Jive (v1.9)"));
+        QCOMPARE(selectedGame(w) + '|' + action(w, "pmnuPlay")->text(),
+                 QStringLiteral("Astro Miner|Play Astro Miner (v1.9)"));
+        // The play items follow the buttons: no CCS64 v2.0 (Dos) path is set.
+        QVERIFY(action(w, "pmnuPlay")->isEnabled() && !action(w, "pmnuPlay2D")->isEnabled());
         pmnu->close();
+
+        // A command no subsystem installed is there to see but greyed: nothing runs when it is chosen. A menu of
+        // greyed entries is greyed itself; what this build can do is there to use.
+        for (QAction* a : w->findChildren<QAction*>())
+            if (!a->menu() && !a->isSeparator() && !a->objectName().isEmpty() && !app::isInstalled(a))
+                QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (!app::isInstalled(b))
+                QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
+        for (const char* name : {"mnuEditC", "mnuEditName"})
+            QVERIFY2(!app::isInstalled(w->findChild<QObject*>(name)), name);
+        for (const char* name : {"mnuFileExit", "mnuFileOptions", "mnuEditEmulator", "mnuViewGameDetails",
+                                 "mnuViewScreenshots", "pmnuPlay", "pmnuEditEmulatorSettings", "mnuEdit", "mnuTools"})
+            QVERIFY2(action(w, name)->isEnabled(), name);
+
+        // The keyboard opens the menu too, at the selected row: the Menu key and Shift+F10.
+        QVERIFY(clickGame(w, QStringLiteral("Jungle Jive")));
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+            QTest::keyClick(list, key, modifiers);
+            QTRY_VERIFY(pmnu->isVisible());
+            QCOMPARE(action(w, "pmnuPlay")->text(), QStringLiteral("Play Jungle Jive (v1.9)"));
+            pmnu->close();
+        }
+
+        // With nothing selected no menu opens, by mouse or key.
+        click(w, "cmdGamesOnly");
+        QCOMPARE(selectedGame(w), QString());
+        openPopup(w, other);
+        QTest::keyClick(list, Qt::Key_Menu);
+        QTest::qWait(20);
+        QVERIFY(!pmnu->isVisible());
+        // Down then selects the first row, not the one after wherever the list's cursor was left.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(selectedGame(w), gameList(w).index(0, 0).data().toString());
+        QCOMPARE(f.messages.count(), 0);
     }
+    void layoutCommentAndTheEmptyView()
+    {
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        // No game has a tune now, so the tune view is empty.
+        QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
+        // A stored height below the design height gives the design height, whose client area is the minimum.
+        f.presetSettings({{"Heighty", 1000}, {"CurrentGame", "Cavern Crawler"}, {"CCS64Path", "/bin/true"}});
+        QMainWindow* w = f.start();
+        QVERIFY(w);
+        QCOMPARE(clientHeight(w), kMinimumClientHeight);
+        QVERIFY(!control<QWidget>(w, "picKey")->isVisible());
+        // Nothing is laid out while the window is minimised, but the layout catches up when it is restored:
+        // the button row stays at its distance from the bottom, and the legend shows where it fits.
+        w->showMinimized();
+        QTRY_VERIFY(w->isMinimized());
+        w->resize(w->width(), w->height() + 140);
+        QTRY_COMPARE(clientHeight(w), kMinimumClientHeight + 140);
+        QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight - 2460 / kTwipsPerPixel);
+        w->showNormal();
+        QTRY_VERIFY(!w->isMinimized());
+        QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight + 140 - 2460 / kTwipsPerPixel);
+        QVERIFY(control<QWidget>(w, "picKey")->isVisible());
 
-    // With nothing selected no menu opens, by mouse or key.
-    click(w, "cmdGamesOnly");
-    QCOMPARE(selectedGame(w), QString());
-    openPopup(w, other);
-    QTest::keyClick(list, Qt::Key_Menu);
-    QTest::qWait(20);
-    QVERIFY(!pmnu->isVisible());
-    // Down then selects the first row, not the one after wherever the list's cursor was left.
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(selectedGame(w), gameList(w).index(0, 0).data().toString());
-    QCOMPARE(f.messages.count(), 0);
-}
+        // The scrolling comment: a game without one shows the box blank and still; one with a comment moves it.
+        QAction* scrolling = action(w, "mnuViewGameDetails");
+        scrolling->trigger();
+        QVERIFY(scrollerBox(w)->isVisible() && !control<QLabel>(w, "lblComment")->isVisible());
+        QVERIFY(scrollerBox(w)->isBlank() && !scroller(w).isRunning());
+        QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
+        QTRY_VERIFY(!scrollerBox(w)->isBlank());
+        const QImage earlier = scrollerBox(w)->block();
+        QTRY_VERIFY(scrollerBox(w)->block() != earlier);
 
-void TestMainWindowList::layoutCommentAndTheEmptyView()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    // No game has a tune now, so the tune view is empty.
-    QCOMPARE(f.sql(QStringLiteral("UPDATE Games SET SA = 0;")), QString());
-    // A stored height below the design height gives the design height, whose client area is the minimum.
-    f.presetSettings({{"Heighty", 1000}, {"CurrentGame", "Cavern Crawler"}, {"CCS64Path", "/bin/true"}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    QCOMPARE(clientHeight(w), kMinimumClientHeight);
-    QVERIFY(!control<QWidget>(w, "picKey")->isVisible());
-    // Nothing is laid out while the window is minimised, but the layout catches up when it is restored:
-    // the button row stays at its distance from the bottom, and the legend shows where it fits.
-    w->showMinimized();
-    QTRY_VERIFY(w->isMinimized());
-    w->resize(w->width(), w->height() + 140);
-    QTRY_COMPARE(clientHeight(w), kMinimumClientHeight + 140);
-    QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight - 2460 / kTwipsPerPixel);
-    w->showNormal();
-    QTRY_VERIFY(!w->isMinimized());
-    QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight + 140 - 2460 / kTwipsPerPixel);
-    QVERIFY(control<QWidget>(w, "picKey")->isVisible());
+        // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, the
+        // game's commands greyed, and the random pick and typing pick nothing.
+        click(w, "cmdMusicOnly");
+        QCOMPARE(gameList(w).rowCount(), 0);
+        for (const char* name :
+             {"lblName", "lblPublisher", "lblComment", "lblGameFile", "lblLastPlayed", "picScroller"})
+            QVERIFY2(!control<QWidget>(w, name)->isVisible(), name);
+        QVERIFY(!scroller(w).isRunning() && labelText(w, "lblGN").isEmpty());
+        QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
+                 control<QLabel>(w, "imgNoSS")->pixmap().toImage());
+        QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled() && !action(w, "mnuEdit")->isEnabled());
+        QVERIFY(!control<QLabel>(w, "lblKey1")->font().underline());
+        click(w, "cmdRandom");
+        QTest::keyClicks(control<QListView>(w, "lstGames"), QStringLiteral("as"));
+        QCOMPARE(selectedGame(w), QString());
+        // Back in a view with rows: nothing was selected in the empty one, so the first row is.
+        click(w, "cmdAll");
+        QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
+        QVERIFY(control<QLabel>(w, "lblName")->isVisible() && control<QLabel>(w, "lblKey1")->font().underline());
+        QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled() && action(w, "mnuEdit")->isEnabled());
+        QVERIFY(scroller(w).isRunning() && scrollerBox(w)->isVisible());
 
-    // The scrolling comment: a game without one shows the box blank and still; one with a comment moves it.
-    QAction* scrolling = action(w, "mnuViewGameDetails");
-    scrolling->trigger();
-    QVERIFY(scrollerBox(w)->isVisible() && !control<QLabel>(w, "lblComment")->isVisible());
-    QVERIFY(scrollerBox(w)->isBlank() && !scroller(w).isRunning());
-    QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
-    QTRY_VERIFY(!scrollerBox(w)->isBlank());
-    const QImage earlier = scrollerBox(w)->block();
-    QTRY_VERIFY(scrollerBox(w)->block() != earlier);
+        // Unchecking puts the comment label back; the screenshot entry widens the list over the band.
+        scrolling->trigger();
+        QVERIFY(!scroller(w).isRunning() && !scrollerBox(w)->isVisible());
+        QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
+        auto* list = control<QListView>(w, "lstGames");
+        action(w, "mnuViewScreenshots")->trigger();
+        QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
+        QVERIFY(!control<QWidget>(w, "imgScreenShot")->isVisible() && list->hasFocus());
+    }
+    void typeAheadAndRandomPickKeepTheSelectionInSight()
+    {
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        // 32 copies of one demo game under other names, so the list scrolls.
+        QString sql = QStringLiteral("CREATE TEMP TABLE copies AS SELECT * FROM Games WHERE Name = 'Cavern Crawler';");
+        for (int i = 1; i <= 32; ++i)
+            sql += QStringLiteral("UPDATE copies SET Name = 'Zzap Pick %1'; INSERT INTO Games SELECT * FROM copies;")
+                       .arg(i, 2, 10, QLatin1Char('0'));
+        QCOMPARE(f.sql(sql), QString());
+        f.presetSettings({{"CurrentGame", "Zzap Pick 32"}, {"TitleBar", 1}});
+        QMainWindow* w = f.start();
+        QVERIFY(w);
+        auto* list = control<QListView>(w, "lstGames");
+        auto inSight = [&] { return list->viewport()->rect().contains(list->visualRect(list->currentIndex())); };
+        // The saved game at the bottom is scrolled to at start, and named in the caption.
+        QVERIFY(list->verticalScrollBar()->isVisible() && inSight());
+        QCOMPARE(selectedGame(w) + '|' + w->windowTitle(), QStringLiteral("Zzap Pick 32|Zzap Pick 32"));
 
-    // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, the
-    // game's commands greyed, and the random pick and typing pick nothing.
-    click(w, "cmdMusicOnly");
-    QCOMPARE(gameList(w).rowCount(), 0);
-    for (const char* name : {"lblName", "lblPublisher", "lblComment", "lblGameFile", "lblLastPlayed", "picScroller"})
-        QVERIFY2(!control<QWidget>(w, name)->isVisible(), name);
-    QVERIFY(!scroller(w).isRunning() && labelText(w, "lblGN").isEmpty());
-    QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
-             control<QLabel>(w, "imgNoSS")->pixmap().toImage());
-    QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled() && !action(w, "mnuEdit")->isEnabled());
-    QVERIFY(!control<QLabel>(w, "lblKey1")->font().underline());
-    click(w, "cmdRandom");
-    QTest::keyClicks(control<QListView>(w, "lstGames"), QStringLiteral("as"));
-    QCOMPARE(selectedGame(w), QString());
-    // Back in a view with rows: nothing was selected in the empty one, so the first row is.
-    click(w, "cmdAll");
-    QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
-    QVERIFY(control<QLabel>(w, "lblName")->isVisible() && control<QLabel>(w, "lblKey1")->font().underline());
-    QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled() && action(w, "mnuEdit")->isEnabled());
-    QVERIFY(scroller(w).isRunning() && scrollerBox(w)->isVisible());
+        // A typed letter on the window's clock selects the first name it starts (the timing is the type-ahead's).
+        f.clock = [] { return 55000u; };
+        QTest::keyClick(list, 'b');
+        QCOMPARE(selectedGame(w) + '|' + labelText(w, "lblName") + '|' + w->windowTitle(),
+                 QStringLiteral("Bouncing Bytes|Bouncing Bytes|Bouncing Bytes"));
 
-    // Unchecking puts the comment label back; the screenshot entry widens the list over the band.
-    scrolling->trigger();
-    QVERIFY(!scroller(w).isRunning() && !scrollerBox(w)->isVisible());
-    QVERIFY(control<QLabel>(w, "lblComment")->text().startsWith(QStringLiteral("Mine the asteroid belt")));
-    auto* list = control<QListView>(w, "lstGames");
-    action(w, "mnuViewScreenshots")->trigger();
-    QCOMPARE(list->width(), 9015 / kTwipsPerPixel);
-    QVERIFY(!control<QWidget>(w, "imgScreenShot")->isVisible() && list->hasFocus());
-}
-
-void TestMainWindowList::typeAheadAndRandomPickKeepTheSelectionInSight()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    // 32 copies of one demo game under other names, so the list scrolls.
-    QString sql = QStringLiteral("CREATE TEMP TABLE copies AS SELECT * FROM Games WHERE Name = 'Cavern Crawler';");
-    for (int i = 1; i <= 32; ++i)
-        sql += QStringLiteral("UPDATE copies SET Name = 'Zzap Pick %1'; INSERT INTO Games SELECT * FROM copies;")
-                   .arg(i, 2, 10, QLatin1Char('0'));
-    QCOMPARE(f.sql(sql), QString());
-    f.presetSettings({{"CurrentGame", "Zzap Pick 32"}, {"TitleBar", 1}});
-    QMainWindow* w = f.start();
-    QVERIFY(w);
-    auto* list = control<QListView>(w, "lstGames");
-    auto inSight = [&] { return list->viewport()->rect().contains(list->visualRect(list->currentIndex())); };
-    // The saved game at the bottom is scrolled to at start, and named in the caption.
-    QVERIFY(list->verticalScrollBar()->isVisible() && inSight());
-    QCOMPARE(selectedGame(w) + '|' + w->windowTitle(), QStringLiteral("Zzap Pick 32|Zzap Pick 32"));
-
-    // A typed letter on the window's clock selects the first name it starts (the timing is the type-ahead's).
-    f.clock = [] { return 55000u; };
-    QTest::keyClick(list, 'b');
-    QCOMPARE(selectedGame(w) + '|' + labelText(w, "lblName") + '|' + w->windowTitle(),
-             QStringLiteral("Bouncing Bytes|Bouncing Bytes|Bouncing Bytes"));
-
-    // The random pick scales the window's source to a row and selects it: 0.75 of 46 rows is row 34.
-    int draws = 0;
-    f.random = [&draws] {
-        ++draws;
-        return 0.75;
-    };
-    click(w, "cmdRandom");
-    QCOMPARE(draws, 1);
-    QCOMPARE(selectedGame(w), gameList(w).index(34, 0).data().toString());
-    QVERIFY(inSight() && list->hasFocus());
-}
-
-void TestMainWindowList::fileLabelsAndJoysticksNeedTheirPaths()
-{
-    WindowFixture f;
-    QVERIFY(f.isValid());
-    f.presetSettings({{QStringLiteral("GamesPath"), QString()}, {QStringLiteral("MusicPath"), QString()}});
-    QMainWindow* w = f.start();
-    QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
-    QCOMPARE(control<QWidget>(w, "lblGameFile")->cursor().shape(), Qt::PointingHandCursor);
-    // The label under the mouse turns green only while its click acts; leaving it turns it back.
-    const auto colourOf = [w](const char* name) {
-        return control<QLabel>(w, name)->palette().color(QPalette::WindowText);
-    };
-    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &enter);
-    QCOMPARE(colourOf("lblGameFile"), browser::kHoverLabelColour);
-    QApplication::sendEvent(control<QLabel>(w, "lblPublisher"), &enter);
-    QCOMPARE((QList<QColor>{colourOf("lblPublisher"), colourOf("lblGameFile")}),
-             (QList<QColor>{browser::kValueLabelColour, browser::kValueLabelColour}));
-    QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
-    QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::RightButton);
-    // Without an emulator the joystick dialog is refused as well (with one it opens: the play window test).
-    action(w, "mnuEditEmulator")->trigger();
-    QCOMPARE(f.messages.texts(),
-             (QStringList{"To View/Change/Remove a Filename, you must set the 1st Games Path entry in 'Preferences'.",
-                          "To View/Change/Remove a Sid Tune, you must first set the Path for your Sid Tunes in "
-                          "'Preferences'.",
-                          "To Change the Emulator Settings, you must first specify an Emulator in 'Preferences'."}));
-}
+        // The random pick scales the window's source to a row and selects it: 0.75 of 46 rows is row 34.
+        int draws = 0;
+        f.random = [&draws] {
+            ++draws;
+            return 0.75;
+        };
+        click(w, "cmdRandom");
+        QCOMPARE(draws, 1);
+        QCOMPARE(selectedGame(w), gameList(w).index(34, 0).data().toString());
+        QVERIFY(inSight() && list->hasFocus());
+    }
+    void fileLabelsAndJoysticksNeedTheirPaths()
+    {
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        f.presetSettings({{QStringLiteral("GamesPath"), QString()}, {QStringLiteral("MusicPath"), QString()}});
+        QMainWindow* w = f.start();
+        QVERIFY(w && clickGame(w, QStringLiteral("Astro Miner")));
+        QCOMPARE(control<QWidget>(w, "lblGameFile")->cursor().shape(), Qt::PointingHandCursor);
+        // The label under the mouse turns green only while its click acts; leaving it turns it back.
+        const auto colourOf = [w](const char* name) {
+            return control<QLabel>(w, name)->palette().color(QPalette::WindowText);
+        };
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &enter);
+        QCOMPARE(colourOf("lblGameFile"), browser::kHoverLabelColour);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &leave);
+        QApplication::sendEvent(control<QLabel>(w, "lblPublisher"), &enter);
+        QCOMPARE((QList<QColor>{colourOf("lblPublisher"), colourOf("lblGameFile")}),
+                 (QList<QColor>{browser::kValueLabelColour, browser::kValueLabelColour}));
+        QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::RightButton);
+        // Without an emulator the joystick dialog is refused as well (with one it opens: the play window test).
+        action(w, "mnuEditEmulator")->trigger();
+        QCOMPARE(
+            f.messages.texts(),
+            (QStringList{"To View/Change/Remove a Filename, you must set the 1st Games Path entry in 'Preferences'.",
+                         "To View/Change/Remove a Sid Tune, you must first set the Path for your Sid Tunes in "
+                         "'Preferences'.",
+                         "To Change the Emulator Settings, you must first specify an Emulator in 'Preferences'."}));
+    }
+};
 
 QTEST_MAIN(TestMainWindowList)
 #include "TestMainWindowList.moc"
