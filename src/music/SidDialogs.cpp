@@ -4,50 +4,14 @@
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
 #include "data/settings/Settings.h"
+#include "platform/FolderBelow.h"
 #include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
 #include "platform/ShortPathName.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 namespace music {
-
-namespace {
-
-#ifdef Q_OS_WIN
-constexpr Qt::CaseSensitivity kNameCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity kNameCase = Qt::CaseSensitive;
-#endif
-
-// The real folder a path leads to (links followed, letter case as on the disk), split into its names.
-QStringList realComponents(const QString& folder)
-{
-    const QString existing = platform::ShortPathName(folder);
-    const QString real = existing.isEmpty() ? QString() : QFileInfo(existing).canonicalFilePath();
-    if (real.isEmpty())
-        return {};
-    return QDir::fromNativeSeparators(real).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-}
-
-// The names of folder below musicPath; nothing when folder is not inside it.
-std::optional<QStringList> componentsBelow(const QString& folder, const QString& musicPath)
-{
-    const QStringList music = realComponents(musicPath);
-    const QStringList inner = realComponents(folder);
-    if (music.isEmpty() && !QFileInfo(musicPath).isRoot())
-        return std::nullopt;
-    if (inner.size() < music.size() || (inner.isEmpty() && !QFileInfo(folder).exists()))
-        return std::nullopt;
-    for (qsizetype i = 0; i < music.size(); ++i)
-        if (inner.at(i).compare(music.at(i), kNameCase) != 0)
-            return std::nullopt;
-    return inner.mid(music.size());
-}
-
-} // namespace
 
 QString sidTuneCaption(const QString& gameName)
 {
@@ -72,12 +36,12 @@ SidFileStart sidFileStart(bool addMode, const QString& musicFilename, const Sett
 
 bool insideMusicFolder(const QString& folder, const QString& musicPath)
 {
-    return componentsBelow(folder, musicPath).has_value();
+    return platform::componentsBelow(folder, musicPath).has_value();
 }
 
 QString storedTuneName(const QString& folder, const QString& fileName, const QString& musicPath)
 {
-    const std::optional<QStringList> below = componentsBelow(folder, musicPath);
+    const std::optional<QStringList> below = platform::componentsBelow(folder, musicPath);
     if (!below || fileName.isEmpty())
         return {};
     return platform::storedNameOf((*below + QStringList{fileName}).join(QLatin1Char('/')));
