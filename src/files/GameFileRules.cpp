@@ -1,0 +1,66 @@
+#include "files/GameFileRules.h"
+
+#include "data/CatalogueNames.h"
+#include "data/GameFields.h"
+#include "platform/FolderBelow.h"
+#include "platform/PathNames.h"
+
+#include <algorithm>
+
+namespace files {
+
+namespace {
+
+// A listed entry that is a program worth booting. Directory rows of line-drawing bytes (0xC0, shown as
+// "À"), of dashes, and loaders are skipped.
+bool bootableEntry(const QString& entry)
+{
+    static const QString lines(16, QChar(0x00C0));
+    static const QString dashes(16, QLatin1Char('-'));
+    static const QString loader = QStringLiteral("LOADER") + QString(10, QLatin1Char(' '));
+    return entry.contains(QStringLiteral(" PRG")) && !entry.contains(lines) && !entry.contains(dashes) &&
+           !entry.contains(loader);
+}
+
+} // namespace
+
+int preselectedEntry(const QStringList& entries, bool gamesOwnFile, int storedIndex)
+{
+    if (entries.isEmpty())
+        return -1;
+    if (gamesOwnFile && storedIndex >= 0 && storedIndex < entries.size())
+        return storedIndex;
+    const auto found = std::find_if(entries.cbegin(), entries.cend(), bootableEntry);
+    return found == entries.cend() ? 0 : int(found - entries.cbegin());
+}
+
+QString storedGameName(const QString& folder, const QString& fileName, const QString& root)
+{
+    const std::optional<QStringList> below = platform::componentsBelow(folder, root);
+    if (!below || fileName.isEmpty())
+        return {};
+    return platform::storedNameOf((*below + QStringList{fileName}).join(QLatin1Char('/')));
+}
+
+catalogue::FieldValues noGameFileValues(const QString& musicFilename)
+{
+    return {{catalogue::field::Filename, catalogue::kNone},
+            {catalogue::field::FA, false},
+            {catalogue::field::FilenameIndex, 0},
+            {catalogue::field::CCode, catalogue::colourCodeFor(catalogue::kNone, musicFilename)}};
+}
+
+catalogue::FieldValues gameFileValues(const QString& storedName, int entry, const QString& musicFilename)
+{
+    return {{catalogue::field::Filename, storedName},
+            {catalogue::field::FA, true},
+            {catalogue::field::FilenameIndex, std::max(entry, 0)},
+            {catalogue::field::CCode, catalogue::colourCodeFor(storedName, musicFilename)}};
+}
+
+catalogue::FieldValues unlinkedGameFileValues()
+{
+    return {{catalogue::field::Filename, catalogue::kNone}, {catalogue::field::FilenameIndex, 0}};
+}
+
+} // namespace files

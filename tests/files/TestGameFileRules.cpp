@@ -1,0 +1,141 @@
+// The game file and rename dialogs' rules without widgets: which listed entry is selected, the name and values OK
+// stores, the split of a name at its last dot and the names a rename refuses (checked against a real folder).
+
+#include "data/CatalogueNames.h"
+#include "data/GameFields.h"
+#include "files/GameFileRules.h"
+#include "files/RenameRules.h"
+#include "TestFolders.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+// A directory line as the disk lister gives it: the 16-character name (padding shown as blanks), then the type.
+static QString row(const QString& name, const char* type = " PRG")
+{
+    return name.leftJustified(16, QLatin1Char(' ')) + QLatin1String(type);
+}
+
+class TestGameFileRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void preselectedEntry_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<bool>("ownFile");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("expected");
+        const QString lines(16, QChar(0x00C0));
+        // clang-format off
+        QTest::addRow("first program") << QStringList{row("NOTES", " SEQ"), row("ELITE")} << false << 0 << 1;
+        QTest::addRow("separator and loader skipped") << QStringList{row(QString(16, '-')), row("LOADER"), row("GAME")} << false << 0 << 2;
+        QTest::addRow("line-drawing row skipped") << QStringList{row(lines), row("GAME")} << false << 0 << 1;
+        QTest::addRow("a longer loader name counts") << QStringList{row("LOADER V2"), row("GAME")} << false << 0 << 0;
+        QTest::addRow("no program: entry 0") << QStringList{row("A", " SEQ"), row("B", " USR")} << false << 0 << 0;
+        QTest::addRow("empty listing: nothing") << QStringList{} << false << 0 << -1;
+        QTest::addRow("own file: stored entry, not a program") << QStringList{row("A"), row("B", " SEQ")} << true << 1 << 1;
+        QTest::addRow("own file: stored entry beyond the listing") << QStringList{row("A", " SEQ"), row("B")} << true << 5 << 1;
+        QTest::addRow("own file: empty listing") << QStringList{} << true << 0 << -1;
+        // clang-format on
+    }
+    void preselectedEntry()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(bool, ownFile);
+        QFETCH(int, stored);
+        QFETCH(int, expected);
+        QCOMPARE(files::preselectedEntry(entries, ownFile, stored), expected);
+    }
+
+    // The folder guard itself is the platform's (tested with the tune folder); here the name built on it.
+    void storedGameName()
+    {
+        QTemporaryDir dir;
+        for (const char* f : {"Games/Sub/Déjà vu", "Games2"})
+            QVERIFY(QDir(dir.path()).mkpath(f));
+        const QString root = dir.filePath("Games");
+        QCOMPARE(files::storedGameName(root, "ELITE.D64", root), "ELITE.D64");
+        QCOMPARE(files::storedGameName(dir.filePath("Games/Sub"), "ELITE.D64", root), "Sub\\ELITE.D64");
+        QCOMPARE(files::storedGameName(dir.filePath("Games/Sub/Déjà vu"), "Île 2.d64", root), "Sub\\Déjà vu\\Île 2.d64");
+        QCOMPARE(files::storedGameName(dir.filePath("Games2"), "ELITE.D64", root), QString());
+    }
+
+    void choiceValues()
+    {
+        using namespace catalogue;
+        const auto value = [](const FieldValues& values, const QString& field) {
+            for (const auto& [name, v] : values)
+                if (name == field)
+                    return v;
+            return QVariant();
+        };
+        QCOMPARE(value(files::noGameFileValues(kNone), field::CCode).toInt(), int(kGrey));
+        QCOMPARE(value(files::noGameFileValues("TUNE.SID"), field::CCode).toInt(), int(kRed));
+        QCOMPARE(value(files::noGameFileValues("TUNE.SID"), field::Filename).toString(), kNone);
+        QCOMPARE(value(files::gameFileValues("SUB\\A.D64", 3, kNone), field::CCode).toInt(), int(kBlue));
+        QCOMPARE(value(files::gameFileValues("SUB\\A.D64", 3, "TUNE.SID"), field::CCode).toInt(), int(kBlack));
+        QCOMPARE(value(files::gameFileValues("SUB\\A.D64", -1, kNone), field::FilenameIndex).toInt(), 0);
+        QCOMPARE(value(files::gameFileValues("SUB\\A.D64", 3, kNone), field::FA).toBool(), true);
+        QVERIFY(!value(files::unlinkedGameFileValues(), field::FA).isValid()); // flag and colour stay
+    }
+
+    void splitAtLastDot_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("extension");
+        // clang-format off
+        QTest::addRow("three letters") << "ELITE.D64" << "ELITE" << ".D64";
+        QTest::addRow("two letters") << "GAME.GZ" << "GAME" << ".GZ";
+        QTest::addRow("two dots") << "Déjà vu.prg.gz" << "Déjà vu.prg" << ".gz";
+        QTest::addRow("no dot") << "TEST" << "TEST" << "";
+        // clang-format on
+    }
+    void splitAtLastDot()
+    {
+        QFETCH(QString, name);
+        const files::NameParts parts = files::splitAtLastDot(name);
+        QTEST(parts.stem, "stem");
+        QTEST(parts.extension, "extension");
+    }
+
+    void renameRefusal_data()
+    {
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("refusal"); // "chars", "exists", "empty" or ""
+        // clang-format off
+        for (const QChar c : files::kForbiddenNameCharacters)
+            QTest::addRow("%s", qPrintable(QString(c))) << QString("A") + c + "B" << ".D64" << "chars";
+        QTest::addRow("new name") << "ELITE2" << ".D64" << "";
+        QTest::addRow("blanks and accents") << "Île de la Cité" << ".d64" << "";
+        QTest::addRow("another file's name") << "OTHER" << ".D64" << "exists";
+        QTest::addRow("another file's name in other case") << "other" << ".d64" << "exists";
+        QTest::addRow("a folder's name") << "Sub" << "" << "exists";
+        QTest::addRow("own name in other case") << "elite" << ".d64" << "";
+        QTest::addRow("empty") << "" << ".D64" << "empty";
+        // clang-format on
+    }
+    void renameRefusal()
+    {
+        QFETCH(QString, stem);
+        QFETCH(QString, extension);
+        QFETCH(QString, refusal);
+        QTemporaryDir dir;
+        QVERIFY(testsupport::writeFile(dir.filePath("ELITE.D64"), "e") && testsupport::writeFile(dir.filePath("OTHER.D64"), "o"));
+        QVERIFY(QDir(dir.path()).mkdir("Sub"));
+        const QString message = files::renameRefusal(dir.path(), "ELITE.D64", stem, extension);
+        const QString expected = refusal == "chars"    ? "Filename must not contain the following characters:-\n\n"
+                                                         "\\ , / , : , * , ? , \" , < , > , |"
+                                 : refusal == "exists" ? "Filename Exists already in " + dir.path()
+                                 : refusal == "empty"  ? files::kEmptyNameMessage
+                                                       : QString();
+        QCOMPARE(message, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGameFileRules)
+#include "TestGameFileRules.moc"
