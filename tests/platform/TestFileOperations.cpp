@@ -1,0 +1,121 @@
+// Rename, move and delete of a user's file on real file systems: a move onto another file system (a small tmpfs)
+// copies, checks and only then deletes; a full disk, a read-only folder, an existing target or a too long name
+// leave the file where it was and give the system's reason.
+
+#include "SmallDisk.h"
+#include "TestFolders.h"
+#include "platform/FileOperations.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testsupport::ReadOnlyFolder;
+using testsupport::SmallDisk;
+
+static const QString kName = QStringLiteral("Île de la Cité.d64"); // blanks and accents in every name here
+
+static QByteArray content()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 174848; ++i) // a D64's size: many pages
+        bytes.append(char(i * 7 % 251));
+    return bytes;
+}
+
+class TestFileOperations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void move_data()
+    {
+        QTest::addColumn<QString>("target");  // "home", "disk" (another file system), "full" (that one, full)
+        QTest::addColumn<bool>("sourceLocked"); // the source folder read-only
+        QTest::addColumn<bool>("targetExists");
+        QTest::addColumn<QString>("reason"); // "" when the move succeeds
+        // clang-format off
+        QTest::addRow("same file system") << "home" << false << false << "";
+        QTest::addRow("another file system") << "disk" << false << false << "";
+        QTest::addRow("existing target, same file system") << "home" << false << true << "File exists";
+        QTest::addRow("existing target, another file system") << "disk" << false << true << "File exists";
+        QTest::addRow("full disk") << "full" << false << false << "No space left on device";
+        QTest::addRow("source not removable, same file system") << "home" << true << false << "Read-only file system";
+        QTest::addRow("source not removable, another file system") << "disk" << true << false << "Read-only file system";
+        // clang-format on
+    }
+    void move()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, sourceLocked);
+        QFETCH(bool, targetExists);
+        QFETCH(QString, reason);
+        QTemporaryDir home;
+        SmallDisk disk(1024 * 1024);
+        QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
+        const QString source = home.filePath("Games/" + kName);
+        QVERIFY(QDir(home.path()).mkpath("Games") && QDir(home.path()).mkpath("Moved"));
+        QVERIFY(testsupport::writeFile(source, content()));
+        {
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(QDateTime(QDate(1987, 6, 5), QTime(4, 3, 2)), QFileDevice::FileModificationTime));
+        }
+        const QString to = target == "home" ? home.filePath("Moved/" + kName) : disk.filePath(kName);
+        if (targetExists)
+            QVERIFY(testsupport::writeFile(to, "old"));
+        if (target == "full")
+            QVERIFY2(disk.leaveFree(4096), qPrintable(disk.whyNot()));
+        std::unique_ptr<ReadOnlyFolder> locked;
+        if (sourceLocked) {
+            locked = std::make_unique<ReadOnlyFolder>(home.filePath("Games"));
+            QVERIFY2(locked->isValid(), qPrintable(locked->whyNot()));
+        }
+
+        const platform::FileOperationResult result = platform::moveFile(source, to);
+        locked.reset();
+
+        QCOMPARE(result.reason, reason);
+        QCOMPARE(result.ok, reason.isEmpty());
+        if (result.ok) {
+            QVERIFY(!QFileInfo::exists(source));
+            QCOMPARE(testsupport::readFile(to), content());
+            QCOMPARE(QFileInfo(to).lastModified().date(), QDate(1987, 6, 5));
+        } else {
+            QCOMPARE(testsupport::readFile(source), content());
+            QCOMPARE(QFileInfo::exists(to), targetExists);
+            if (targetExists)
+                QCOMPARE(testsupport::readFile(to), QByteArray("old"));
+        }
+        disk.freeAll();
+        if (target != "home") // no copy left behind, not even under a temporary name
+            QCOMPARE(disk.entries(), result.ok || targetExists ? QStringList{kName} : QStringList{});
+    }
+
+    void renameAndDelete()
+    {
+        QTemporaryDir home;
+        const QString file = home.filePath(kName);
+        QVERIFY(testsupport::writeFile(file, "game") && testsupport::writeFile(home.filePath("Other.d64"), "other"));
+
+        QCOMPARE(platform::renameFile(file, home.filePath("Other.d64")).reason, "File exists");
+        QCOMPARE(platform::renameFile(file, home.filePath(QString(300, 'x') + ".d64")).reason, "File name too long");
+        {
+            ReadOnlyFolder locked(home.path());
+            QVERIFY2(locked.isValid(), qPrintable(locked.whyNot()));
+            QCOMPARE(platform::renameFile(file, home.filePath("New name.d64")).reason, "Read-only file system");
+            QCOMPARE(platform::deleteFile(file).reason, "Read-only file system");
+        }
+        QCOMPARE(testsupport::readFile(file), QByteArray("game"));
+        QCOMPARE(testsupport::readFile(home.filePath("Other.d64")), QByteArray("other"));
+
+        QVERIFY(platform::renameFile(file, home.filePath("Ève 2.d64")).ok);
+        QCOMPARE(testsupport::readFile(home.filePath("Ève 2.d64")), QByteArray("game"));
+        QVERIFY(platform::deleteFile(home.filePath("Ève 2.d64")).ok);
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files), QStringList{"Other.d64"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileOperations)
+#include "TestFileOperations.moc"
