@@ -2,6 +2,8 @@
 
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
+#include "data/settings/Settings.h"
+#include "launch/PlayCurrentGame.h"
 #include "platform/FolderBelow.h"
 #include "platform/PathNames.h"
 
@@ -23,6 +25,29 @@ bool bootableEntry(const QString& entry)
 }
 
 } // namespace
+
+GameFileStart gameFileStart(bool addingGame, const QString& storedFilename, const Settings& settings,
+                            const QString& rememberedRoot, const QString& rememberedFolder)
+{
+    const QString first = settings.GamesPath[0];
+    GameFileStart start{first, first, {}, {}};
+    if (addingGame) {
+        if (platform::folderInside(rememberedFolder, rememberedRoot))
+            start = {rememberedRoot, rememberedFolder, {}, {}};
+        return start;
+    }
+    if (storedFilename.isEmpty() || storedFilename == catalogue::kNone)
+        return start;
+    const launch::FoundGameFile found = launch::findGameFile(settings, storedFilename);
+    if (found.folderIndex < 0) {
+        start.notFoundMessage = launch::fileNotFoundInGamePathsMessage(storedFilename);
+        return start;
+    }
+    start.root = settings.GamesPath[size_t(found.folderIndex)];
+    start.folder = platform::FolderOfPath(found.path);
+    start.fileName = platform::FileNameOfPath(found.path);
+    return start;
+}
 
 int preselectedEntry(const QStringList& entries, bool gamesOwnFile, int storedIndex)
 {

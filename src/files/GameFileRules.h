@@ -5,9 +5,26 @@
 #include <QString>
 #include <QStringList>
 
+struct Settings;
+
 // The rules of the game file dialog that need no widget: which entry of a listed image it selects, and
 // what OK stores.
 namespace files {
+
+// Where the game file dialog opens. root is the game folder the user may not climb above.
+struct GameFileStart
+{
+    QString root;
+    QString folder;
+    QString fileName;        // the file to select; empty for none
+    QString notFoundMessage; // shown before the dialog opens; empty when there is nothing to say
+};
+// New-game mode opens at the remembered root and folder (the first game folder when they are gone or the
+// folder is not inside the root). Otherwise a game without a file opens at the first game folder; a game
+// whose file is found opens at its folder below the game folder holding it, with the file selected; a game
+// whose file is in no game folder opens at the first one, after the "not found" message.
+GameFileStart gameFileStart(bool addingGame, const QString& storedFilename, const Settings& settings,
+                            const QString& rememberedRoot, const QString& rememberedFolder);
 
 // The entry the dialog selects after listing an image. The game's own stored file (outside new-game mode)
 // gets its stored entry back, whatever that entry is; any other file gets its first program that is not a

@@ -58,21 +58,6 @@ ConversionResult convert(clsC64Game& game, ArchiveType type, const QString& fold
     return {};
 }
 
-// The first game folder (in order, empty entries skipped) that holds the stored file; "" for none.
-QString findInGameFolders(const Settings& settings, const QString& stored)
-{
-    if (stored.isEmpty() || stored == catalogue::kNone)
-        return {};
-    for (const QString& folder : settings.GamesPath) {
-        if (folder.trimmed().isEmpty())
-            continue;
-        const QString candidate = platform::storedNameToPath(folder, stored);
-        if (!candidate.isEmpty() && platform::CheckPathExists(candidate, false))
-            return platform::ShortPathName(candidate);
-    }
-    return {};
-}
-
 // The stored name with its last component replaced, sub-folders and separators kept.
 QString withFileName(const QString& stored, const QString& newName)
 {
@@ -81,6 +66,21 @@ QString withFileName(const QString& stored, const QString& newName)
 }
 
 } // namespace
+
+FoundGameFile findGameFile(const Settings& settings, const QString& stored)
+{
+    if (stored.isEmpty() || stored == catalogue::kNone)
+        return {};
+    for (int i = 0; i < int(settings.GamesPath.size()); ++i) {
+        const QString& folder = settings.GamesPath[size_t(i)];
+        if (folder.trimmed().isEmpty())
+            continue;
+        const QString candidate = platform::storedNameToPath(folder, stored);
+        if (!candidate.isEmpty() && platform::CheckPathExists(candidate, false))
+            return {i, platform::ShortPathName(candidate)};
+    }
+    return {};
+}
 
 QString fileNotFoundInGamePathsMessage(const QString& storedFilename)
 {
@@ -94,7 +94,7 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
     if (!current.record())
         return outcome;
     QString stored = current.text(catalogue::field::Filename);
-    const QString full = findInGameFolders(settings, stored);
+    const QString full = findGameFile(settings, stored).path;
     if (full.isEmpty()) {
         platform::MessageBox::critical(fileNotFoundInGamePathsMessage(stored));
         return outcome;

@@ -32,6 +32,16 @@ struct PlayOutcome
 // Message when the game file is in none of the game folders.
 QString fileNotFoundInGamePathsMessage(const QString& storedFilename);
 
+// Where a stored game file is: the first game folder (in order, empty entries skipped) that holds it, and the
+// file's path as it is on disk (letter case resolved). Index -1 and an empty path when none holds it or the
+// name is "(None)" or empty.
+struct FoundGameFile
+{
+    int folderIndex = -1;
+    QString path;
+};
+FoundGameFile findGameFile(const Settings& settings, const QString& stored);
+
 // Starts the current game in the emulator of kind: finds its file in the five game folders
 // (empty entries skipped, letter case on disk may differ), converts an archive into the working
 // folder, closes a running SID player, and hands the image to LaunchGame, which records the play.

@@ -3,6 +3,7 @@
 
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
+#include "data/settings/Settings.h"
 #include "files/GameFileRules.h"
 #include "files/RenameRules.h"
 #include "TestFolders.h"
@@ -22,6 +23,45 @@ class TestGameFileRules : public QObject
     Q_OBJECT
 
 private slots:
+    void gameFileStart_data()
+    {
+        QTest::addColumn<bool>("adding");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("remembered"); // root|folder, below the temp folder
+        QTest::addColumn<QString>("expected");   // root|folder|file|message, below the temp folder
+        const QString notFound = "File not found in any of your Game Paths:  \"GONE.D64\"";
+        // clang-format off
+        QTest::addRow("new game: remembered folder") << true << "A.D64" << "G2|G2/Sub" << "G2|G2/Sub||";
+        QTest::addRow("new game: remembered folder outside its root") << true << "" << "G1|G2" << "G1|G1||";
+        QTest::addRow("new game: remembered folder gone") << true << "" << "G2|G2/Gone" << "G1|G1||";
+        QTest::addRow("no file") << false << "(None)" << "G2|G2" << "G1|G1||";
+        QTest::addRow("found below the second folder, other case") << false << "sub\\Déjà vu.D64" << "|" << "G2|G2/Sub|Déjà vu.d64|";
+        QTest::addRow("first folder wins") << false << "A.D64" << "|" << "G1|G1|A.D64|";
+        QTest::addRow("not found") << false << "GONE.D64" << "|" << "G1|G1||" + notFound;
+        // clang-format on
+    }
+    void gameFileStart()
+    {
+        QFETCH(bool, adding);
+        QFETCH(QString, stored);
+        QFETCH(QString, remembered);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("G1") && QDir(dir.path()).mkpath("G2/Sub"));
+        for (const char* f : {"G1/A.D64", "G2/A.D64", "G2/Sub/Déjà vu.d64"})
+            QVERIFY(testsupport::writeFile(dir.filePath(f), "x"));
+        Settings settings;
+        settings.GamesPath = {dir.filePath("G1"), "", dir.filePath("G2"), "", ""};
+        const QStringList r = remembered.split('|');
+        const files::GameFileStart start =
+            files::gameFileStart(adding, stored, settings, dir.filePath(r[0]), dir.filePath(r[1]));
+        const QStringList e = expected.split('|');
+        QCOMPARE(start.root, dir.filePath(e[0]));
+        QCOMPARE(start.folder, dir.filePath(e[1]));
+        QCOMPARE(start.fileName, e[2]);
+        QCOMPARE(start.notFoundMessage, e[3]);
+    }
+
     void preselectedEntry_data()
     {
         QTest::addColumn<QStringList>("entries");
