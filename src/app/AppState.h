@@ -85,8 +85,9 @@ public:
     // Run by the game list after the user's selection made a game current and the panel shows it; not while
     // the list puts its selection back after a refill. Subsystems add what follows a selection.
     std::vector<std::function<void()>> gameSelectedHandlers;
-    // The desktop's "Open" for documents, help files and addresses; tests put a recorder in its place.
-    std::function<void(const QString& target)> ShellOpen;
+    // The desktop's "Open" for documents, help files and addresses; false when no handler took it. Tests put a
+    // recorder in its place.
+    std::function<bool(const QString& target)> ShellOpen;
 
     // Opens the current game's own record set once the catalogue is open, and closes it before the
     // catalogue closes.

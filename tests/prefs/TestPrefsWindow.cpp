@@ -108,7 +108,10 @@ private slots:
         QMainWindow* w = f.start();
         QVERIFY(w);
         QStringList opened;
-        f.state().ShellOpen = [&opened](const QString& target) { opened << target; };
+        f.state().ShellOpen = [&opened](const QString& target) {
+            opened << target;
+            return true;
+        };
         favourite(f, 2)->trigger();
         QVERIFY(opened.isEmpty());
         QCOMPARE(f.messages.count(), 1);

@@ -21,11 +21,11 @@ QUrl urlFor(const QString& target)
 
 } // namespace
 
-void ShellOpen(const QString& target)
+bool ShellOpen(const QString& target)
 {
     if (target.trimmed().isEmpty())
-        return;
-    QDesktopServices::openUrl(urlFor(target));
+        return false;
+    return QDesktopServices::openUrl(urlFor(target));
 }
 
 } // namespace platform
