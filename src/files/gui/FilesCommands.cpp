@@ -2,9 +2,32 @@
 
 #include "app/AppState.h"
 #include "app/CommandHost.h"
+#include "data/CatalogueNames.h"
+#include "data/GameFields.h"
+#include "files/DocumentRules.h"
 #include "files/FileRefusals.h"
 #include "files/gui/frmRenameArchive.h"
+#include "files/gui/frmVTRXDocBrowse.h"
 #include "platform/MessageBox.h"
+
+#include <QDialog>
+
+namespace {
+
+// The document dialog for the current game; on OK the game takes the chosen document (or none) at once.
+void editDocFile(app::CommandHost& host, app::AppState& state)
+{
+    frmVTRXDocBrowse dialog(state.currentGame.text(catalogue::field::DocFile), state.programFolder(),
+                            host.dialogParent());
+    if (dialog.exec() == QDialog::Accepted &&
+        !state.currentGame.change({{catalogue::field::DocFile, dialog.chosenDocFile()}}))
+        platform::MessageBox::exclamation(QStringLiteral("The document could not be stored:\n") +
+                                          state.currentGame.lastError());
+    host.showCurrentGameAgain();
+    host.focusGameList();
+}
+
+} // namespace
 
 void installFilesCommands(app::CommandHost& host, app::AppState& state)
 {
@@ -19,4 +42,17 @@ void installFilesCommands(app::CommandHost& host, app::AppState& state)
             host.focusGameList();
         },
         [&state] { return !files::gameFileChoosable(state.settings); });
+
+    auto view = [&host, &state] {
+        files::ViewDocument(state.currentGame.text(catalogue::field::DocFile), state.ShellOpen);
+        host.focusGameList();
+    };
+    auto viewable = [&state] { return state.currentGame.text(catalogue::field::DocFile) != catalogue::kNone; };
+    app::installCommand(host, QStringLiteral("cmdViewDocs"), app::Acts::OnCurrentGame, view, viewable);
+    app::installCommand(host, QStringLiteral("pmnuDocs"), app::Acts::OnCurrentGame, view, viewable);
+    auto edit = [&host, &state] { editDocFile(host, state); };
+    app::installCommand(host, QStringLiteral("mnuEditDocFilename"), app::Acts::OnCurrentGame, edit);
+    app::installCommand(host, QStringLiteral("pmnuEditDocFilename"), app::Acts::OnCurrentGame, edit);
+    app::installLabelClick(
+        host, QStringLiteral("lblDocFile"), [edit](bool) { edit(); }, [&host] { return host.hasCurrentGame(); });
 }

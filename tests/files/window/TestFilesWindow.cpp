@@ -1,0 +1,80 @@
+// The document commands in the main window, one wiring case each: the Edit menu, the popup and the "Doc File:"
+// label open the document dialog and its choice is stored at once; View Docs and its popup item hand the document
+// to the desktop, and a refusal of the desktop is told.
+
+#include "ModalHelpers.h"
+#include "TestFolders.h"
+#include "WindowFixture.h"
+#include "app/AppState.h"
+#include "platform/ScriptedMessageBox.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPushButton>
+
+using namespace windowtest;
+
+class TestFilesWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void chooseDocument_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addRow("Edit menu") << "mnuEditDocFilename";
+        QTest::addRow("popup") << "pmnuEditDocFilename";
+        QTest::addRow("Doc File label") << "lblDocFile";
+    }
+    void chooseDocument()
+    {
+        QFETCH(QString, command);
+        WindowFixture f;
+        const QString doc = f.programFile("Docs é/Read me.txt");
+        QVERIFY(testsupport::writeFile(doc, "doc"));
+        QMainWindow* w = f.startOn("Astro Miner");
+        QVERIFY(w);
+        testsupport::whenModal([](QWidget* dialog) {
+            auto* dirBox = dialog->findChild<QListWidget*>("DirBox");
+            emit dirBox->itemActivated(dirBox->findItems("Docs é", Qt::MatchExactly).value(0));
+            testsupport::clickLine(dialog->findChild<QListWidget*>("FileBox"), "Read me.txt");
+            dialog->findChild<QPushButton*>("cmdOK")->click();
+        });
+        if (command.startsWith("lbl"))
+            QTest::mouseClick(control<QLabel>(w, "lblDocFile"), Qt::LeftButton);
+        else
+            action(w, qPrintable(command))->trigger();
+        QCOMPARE(f.sql("SELECT DocFile FROM Games WHERE Name = 'Astro Miner'"), doc);
+        QCOMPARE(labelText(w, "lblDocFile"), "Read me.txt");
+        QVERIFY(control<QPushButton>(w, "cmdViewDocs")->isEnabled());
+    }
+
+    void viewDocument()
+    {
+        WindowFixture f;
+        const QString doc = f.programFile("Read me é.txt");
+        QVERIFY(testsupport::writeFile(doc, "doc"));
+        QMainWindow* w = f.startOn("Astro Miner");
+        QVERIFY(w);
+        QVERIFY(!control<QPushButton>(w, "cmdViewDocs")->isEnabled()); // no document yet
+        QVERIFY(f.state().currentGame.change({{"DocFile", doc}}));
+        QVERIFY(control<QPushButton>(w, "cmdViewDocs")->isEnabled());
+        QStringList opened;
+        bool accept = true;
+        f.state().ShellOpen = [&](const QString& target) {
+            opened << target;
+            return accept;
+        };
+        platform::ScriptedMessageBox messages;
+        QTest::mouseClick(control<QPushButton>(w, "cmdViewDocs"), Qt::LeftButton);
+        accept = false;
+        action(w, "pmnuDocs")->trigger();
+        QCOMPARE(opened, (QStringList{doc, doc}));
+        QCOMPARE(messages.texts(), QStringList{"No program on this desktop could open " + doc});
+    }
+};
+
+QTEST_MAIN(TestFilesWindow)
+#include "TestFilesWindow.moc"
