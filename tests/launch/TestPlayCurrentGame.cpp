@@ -17,7 +17,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include <memory>
@@ -205,19 +204,6 @@ private slots:
         m_cat->games().seek("Game");
         QCOMPARE(m_cat->games().text("Filename"), file);
         QVERIFY(!QFile::exists(m_home->file("started")));
-    }
-    void runningSidPlayerIsClosedFirst()
-    {
-        QVERIFY(writeFakeTool(m_home->file("Player"), "sidplayw", "while :; do sleep 0.2; done"));
-        m_settings.SidplayWPath = m_home->file("Player/sidplayw");
-        QProcess player;
-        player.start("/bin/sh", {m_settings.SidplayWPath});
-        QVERIFY(player.waitForStarted());
-        QTRY_VERIFY(QFile::exists(m_settings.SidplayWPath + ".log"));
-        QVERIFY(play().started);      // Elite
-        player.waitForFinished(5000); // returns false when it had already ended
-        QCOMPARE(player.state(), QProcess::NotRunning);
-        QCOMPARE(player.exitStatus(), QProcess::CrashExit); // ended by a signal
     }
     // A start not from the catalogue uses the default ports (1, 0, 0, 2 for v1.9) and records nothing; without any
     // record set it works all the same.
