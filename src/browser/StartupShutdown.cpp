@@ -11,9 +11,8 @@ namespace browser {
 SettingsWriteStatus runMainWindowUnload(catalogue::Catalogue& catalogue, QSettings& store, Settings settings,
                                         const MainWindowState& window, const ShutdownSteps& steps)
 {
-    if (settings.LeaveSPRunningFlag == 1 && !settings.SidplayWPath.isEmpty() &&
-        platform::FindSidPlayProcess(settings.SidplayWPath))
-        platform::CloseSidPlay();
+    if (settings.LeaveSPRunningFlag == 1 && !settings.SidplayWPath.isEmpty())
+        platform::CloseSidPlay(platform::FindSidPlayProcess(settings.SidplayWPath));
 
     if (steps.stopScroller)
         steps.stopScroller();

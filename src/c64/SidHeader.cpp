@@ -2,18 +2,10 @@
 
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace c64 {
 
@@ -37,23 +29,6 @@ int bigEndian16(const QByteArray& header, int offset)
 {
     return uchar(header.at(offset)) * 256 + uchar(header.at(offset + 1));
 }
-
-QString systemError()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-#ifdef Q_OS_UNIX
-// The rename reaches the disk only with its folder; a failure here changes nothing already done.
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-#endif
 
 } // namespace
 
@@ -112,35 +87,11 @@ SidWriteOutcome WriteSidStartSong(const QString& path, int song)
     bytes[SidStartSongOffset] = char(song >> 8);
     bytes[SidStartSongOffset + 1] = char(song & 0xff);
 
-    const QString temp = target + QStringLiteral(".vtrx");
-    QFile out(temp);
-    auto fail = [&out, &temp](const QString& reason) {
-        out.close();
-        QFile::remove(temp);
-        return SidWriteOutcome{SidWriteResult::Failed, reason};
-    };
-    // A leftover of an earlier run goes first: were it a link, opening it would write wherever it leads.
-    QFile::remove(temp);
-    if (!out.open(QIODevice::NewOnly | QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(out.errorString());
-    if (out.write(bytes) != bytes.size())
-        return fail(out.errorString());
-    // The tune keeps its permissions: the new file takes the old one's place.
-    out.setPermissions(QFile::permissions(target));
-#ifdef Q_OS_UNIX
-    // Some file systems report a full disk or an I/O error only when the data is synced.
-    if (::fsync(out.handle()) != 0)
-        return fail(systemError());
-#endif
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return fail(out.errorString());
-    // One rename replaces the tune: there is no moment without it.
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
-        return fail(systemError());
-#ifdef Q_OS_UNIX
-    syncFolder(platform::FolderOfPath(target));
-#endif
+    // The whole file is replaced through the checked, synced saver: the tune is never missing or torn, and it
+    // keeps its permissions.
+    QString error;
+    if (!platform::saveFile(target, bytes, &error))
+        return {SidWriteResult::Failed, error};
     return {SidWriteResult::Written, {}};
 }
 

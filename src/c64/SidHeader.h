@@ -55,8 +55,8 @@ struct SidWriteOutcome
 };
 
 // Rewrites the start song of the tune at path (song 1 to 256; 256 is stored 0x01 0x00) and leaves every other
-// byte as it was. The new file is written whole to path + ".vtrx", flushed and synced, then renamed over the
-// tune in one step; on any failure the tune stays byte for byte and the temporary file is removed.
+// byte as it was. The new file is written whole beside the tune, flushed and synced, then renamed over it in one
+// step (platform::SaveFile); on any failure the tune stays byte for byte and the temporary file is removed.
 SidWriteOutcome WriteSidStartSong(const QString& path, int song);
 
 // What the user is told when a rewrite did not happen.

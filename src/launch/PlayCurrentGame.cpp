@@ -135,8 +135,8 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
             return outcome; // still no single game to start: nothing starts, nothing is recorded
     }
 
-    if (platform::FindSidPlayProcess(settings.SidplayWPath)) {
-        platform::CloseSidPlay();
+    if (const platform::SidPlayProcesses players = platform::FindSidPlayProcess(settings.SidplayWPath)) {
+        platform::CloseSidPlay(players);
         QCoreApplication::processEvents();
     }
     if (hooks.stopScroller)

@@ -1,9 +1,12 @@
 #include "platform/SaveFile.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -60,6 +63,16 @@ bool SaveFile::commit()
 #endif
     if (!m_file.commit())
         return fail(m_file.errorString());
+#ifdef Q_OS_UNIX
+    // The rename reaches the disk with its folder; the new content is in place either way, so a failure here
+    // changes nothing already done.
+    const int folder =
+        ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+#endif
     return true;
 }
 

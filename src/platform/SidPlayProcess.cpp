@@ -70,19 +70,11 @@ bool isWine(const QString& exe)
     return names.contains(QFileInfo(exe).fileName());
 }
 
-// What a process is compared with: the player file itself, and the interpreter whose processes may name the
-// player on their command line.
-struct PlayerIdentity
-{
-    QString path;        // the resolved player file
-    QString interpreter; // the resolved "#!" program of the player, empty when it is no script
-};
-
 // A process is the player when its executable is the player file, or when its executable is an interpreter
 // (the player's own "#!" program, or Wine) and one of the first words of its command line names the player.
 // Any other program that merely has the player file open or on its command line (a pager, an editor, cat)
 // is never a match.
-bool processMatches(qint64 pid, const PlayerIdentity& player)
+bool processMatches(qint64 pid, const SidPlayProcesses::Player& player)
 {
     const QString procDir = QStringLiteral("/proc/") + QString::number(pid);
     const QString exe = QFileInfo(procDir + QStringLiteral("/exe")).symLinkTarget();
@@ -122,18 +114,13 @@ qint64 parentOf(qint64 pid)
     return fields.size() > 1 ? fields.at(1).toLongLong() : 0;
 }
 
-// Every player process that matched (the player may run more than once), without the passing copies a
-// script player's shell forks.
-std::vector<qint64> s_pids;
-PlayerIdentity s_player; // the player the remembered processes matched
-
 } // namespace
 
-bool FindSidPlayProcess(const QString& sidplayWPath)
+SidPlayProcesses FindSidPlayProcess(const QString& sidplayWPath)
 {
     if (sidplayWPath.trimmed().isEmpty())
-        return false;
-    PlayerIdentity player;
+        return {};
+    SidPlayProcesses::Player player;
     player.path = resolvedPlayerPath(sidplayWPath);
     player.interpreter = scriptInterpreter(player.path);
     const qint64 self = QCoreApplication::applicationPid();
@@ -152,7 +139,7 @@ bool FindSidPlayProcess(const QString& sidplayWPath)
             found.push_back(pid);
     }
     if (found.empty())
-        return false;
+        return {};
     // A script player's shell forks a copy of itself for each command it runs, which becomes that command a
     // moment later: such a copy is no player of its own, its parent is.
     std::vector<qint64> players;
@@ -160,24 +147,22 @@ bool FindSidPlayProcess(const QString& sidplayWPath)
         if (std::find(found.begin(), found.end(), parentOf(pid)) == found.end())
             players.push_back(pid);
     }
-    s_pids = players;
-    s_player = player;
-    return true;
+    SidPlayProcesses result;
+    result.m_pids = players;
+    result.m_player = player;
+    return result;
 }
 
-void CloseSidPlay()
+void CloseSidPlay(const SidPlayProcesses& players)
 {
 #ifdef Q_OS_UNIX
-    for (const qint64 pid : s_pids) {
-        if (processMatches(pid, s_player))
+    for (const qint64 pid : players.m_pids) {
+        if (processMatches(pid, players.m_player))
             ::kill(pid_t(pid), SIGTERM);
     }
+#else
+    Q_UNUSED(players);
 #endif
-}
-
-qint64 rememberedSidPlayProcess()
-{
-    return s_pids.empty() ? 0 : s_pids.back();
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace platform {
 
 // Finding and closing a running SID player. A process counts as the player when its executable is the
@@ -10,16 +12,34 @@ namespace platform {
 // its command line (a pager, an editor, cat) never counts. Names are compared without regard to case,
 // after both sides are resolved to the real file.
 
-// True when such a process runs; every match is remembered for CloseSidPlay, except the short-lived copies
-// a script player's shell forks (a match whose parent matches too). When none runs the remembered
-// processes stay as they were.
-bool FindSidPlayProcess(const QString& sidplayWPath);
+// The player processes one search found: every match, except the short-lived copies a script player's
+// shell forks (a match whose parent matches too). Empty when none runs. The caller holds it for as long as
+// it needs it; nothing of a search outlives the value.
+class SidPlayProcesses
+{
+public:
+    explicit operator bool() const { return !m_pids.empty(); }
+    qint64 newest() const { return m_pids.empty() ? 0 : m_pids.back(); } // the highest process id found
 
-// Asks the remembered player processes to end (SIGTERM) and does not wait for them. Nothing is sent to
-// a process id that has since been taken by another program.
-void CloseSidPlay();
+    // What a process is compared with: the resolved player file, and the resolved "#!" program of the
+    // player (empty when it is no script).
+    struct Player
+    {
+        QString path;
+        QString interpreter;
+    };
 
-// The highest process id FindSidPlayProcess last found; 0 before the first match.
-qint64 rememberedSidPlayProcess();
+private:
+    friend SidPlayProcesses FindSidPlayProcess(const QString& sidplayWPath);
+    friend void CloseSidPlay(const SidPlayProcesses& players);
+    std::vector<qint64> m_pids;
+    Player m_player;
+};
+
+SidPlayProcesses FindSidPlayProcess(const QString& sidplayWPath);
+
+// Asks the processes a search found to end (SIGTERM) and does not wait for them. Nothing is sent to a
+// process id that has since been taken by another program.
+void CloseSidPlay(const SidPlayProcesses& players);
 
 } // namespace platform

@@ -158,32 +158,30 @@ private slots:
             p.waitForFinished();
             return;
         }
-        QTRY_VERIFY(FindSidPlayProcess(path)); // until the kernel shows the script on the command line
-        QVERIFY(isPlayerOrItsCopy(rememberedSidPlayProcess(), p.processId()));
-        CloseSidPlay();
+        SidPlayProcesses found;
+        QTRY_VERIFY(found = FindSidPlayProcess(path)); // until the kernel shows the script on the command line
+        QVERIFY(isPlayerOrItsCopy(found.newest(), p.processId()));
+        CloseSidPlay(found);
         QVERIFY(p.waitForFinished(10000) && p.exitStatus() == QProcess::CrashExit); // ended by a signal
         QTRY_VERIFY(!FindSidPlayProcess(path));
     }
-    void noMatchKeepsTheRememberedPlayer()
+    // Neither another player, an empty setting nor the folder matches; once the player has ended, what a search
+    // found earlier is no longer signalled (its process id may belong to another program by then).
+    void endedPlayerIsNotSignalled()
     {
         QTemporaryDir dir;
         const QString player = fakePlayer(dir.filePath("SIDPLAYW.EXE"));
         QProcess p;
         p.start(player);
         QVERIFY(p.waitForStarted());
-        QTRY_VERIFY(FindSidPlayProcess(player));
-        const qint64 remembered = rememberedSidPlayProcess();
-        // Neither another player, an empty setting nor the folder changes what is remembered.
-        QVERIFY(!FindSidPlayProcess(dir.filePath("OTHER.EXE")));
-        QVERIFY(!FindSidPlayProcess(""));
-        QVERIFY(!FindSidPlayProcess(dir.path()));
-        QCOMPARE(rememberedSidPlayProcess(), remembered);
-        // Once the player has ended, its process id is no longer signalled.
+        SidPlayProcesses found;
+        QTRY_VERIFY(found = FindSidPlayProcess(player));
+        QVERIFY(!FindSidPlayProcess(dir.filePath("OTHER.EXE")) && !FindSidPlayProcess("") &&
+                !FindSidPlayProcess(dir.path()));
         p.kill();
         QVERIFY(p.waitForFinished());
-        CloseSidPlay(); // nothing to close: must not fail or hit another program
+        CloseSidPlay(found); // nothing to close: must not fail or hit another program
         QVERIFY(!FindSidPlayProcess(player));
-        QCOMPARE(rememberedSidPlayProcess(), remembered);
     }
     // The lock lives in the runtime folder (in the temporary folder without one); a missing runtime folder is no other
     // instance. Once the first copy has ended, the next start goes ahead.

@@ -1,6 +1,7 @@
 #include "WriterCases.h"
 
 #include "SettingsTestHelpers.h"
+#include "SidFixtures.h"
 #include "TestFolders.h"
 #include "ToolRunner.h"
 #include "WriterProbe.h"
@@ -165,9 +166,7 @@ WriterCase sidCase()
     c.name = QStringLiteral("SID start song");
     c.targets = {QStringLiteral("tune.sid")};
     c.prepare = [](const QString& work) {
-        QByteArray tune = QByteArray("PSID\x00\x01\x00\x76\x10\x00\x10\x00\x10\x03\x00\x10\x00\x01", 18);
-        tune += QByteArray(c64::SidHeaderSize - tune.size(), 'n') + noise(12000, 0, 3);
-        return writeFile(QDir(work).filePath("tune.sid"), tune);
+        return writeFile(QDir(work).filePath("tune.sid"), sidtest::psidTune() + noise(12000, 0, 3));
     };
     c.run = [](const QString& work, int v) {
         const c64::SidWriteOutcome r =

@@ -16,21 +16,273 @@ class TestMainWindowLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void sizingAndTwips();
-    void bottomUpTableAtTwoHeights_data();
-    void bottomUpTableAtTwoHeights();
-    void screenshotBandTitleLegendAndViews();
-    void visibleControlsNeverOverlap();
-    void resizeGuards();
-    void buttonRowSpansTheWidth();
-    void windowFitsTheScreen_data();
-    void windowFitsTheScreen();
-    void commentCrossesTheBoxAndWraps();
-    void stripHoldsTheTextBetweenTwoBlankBoxes();
-    void restartBlankAndStop();
+    void sizingAndTwips()
+    {
+        // A frame of 30 by 690 twips (a caption and menu bar): the window grows by exactly that.
+        const MainWindowSizes framed = SizeMainWindow(690, 90);
+        QCOMPARE((QList<int>{framed.initialHeight, framed.fixedWidth, framed.minimumClientHeight}),
+                 (QList<int>{6300 + 690, 9495 + 90, 6300}));
+        QList<int> pixels;
+        for (int twips : {15, 4095, 7, 8, -20000})
+            pixels << twipsToPixels(twips);
+        QCOMPARE(pixels, (QList<int>{1, 273, 0, 1, -1333}));
+        QCOMPARE(pixelsToTwips(420), 6300);
+        // Rectangles convert by their edges: two that touch in twips touch in pixels.
+        const QRect a = twipsToPixels(QRect(0, 10, 100, 100));
+        QCOMPARE(a.left() + a.width(), twipsToPixels(QRect(100, 10, 100, 100)).left());
+        QCOMPARE(twipsToPixels(QLine(120, 3720, 9375, 3720)), QLine(8, 248, 625, 248));
+    }
+    void bottomUpTableAtTwoHeights_data()
+    {
+        QTest::addColumn<int>("h");
+        QTest::newRow("minimum") << 6300;
+        QTest::newRow("taller") << 8415;
+    }
+    void bottomUpTableAtTwoHeights()
+    {
+        QFETCH(int, h);
+        const MainWindowLayout l = layoutAt(h);
+        const QList<QPair<int, QString>> rows = {
+            {255, "Label1 Label2 Label8 lblGameFile lblMusicFile lblDocFile"},
+            {570, "lblComment picScroller"},
+            {900, "Label19 Label4 lblPlayers lblLastPlayed"},
+            {1140, "Label16 Label3 lblGenre lblTimesPlayed"},
+            {1380, "Label14 Label6 lblMusician lblHighScore"},
+            {1620, "Label11 Label7 lblYear lblTrainer"},
+            {1860, "Label12 Label18 lblPublisher lblDifficulty"},
+            {2100, "Label10 Label17 lblName lblRating"},
+            {2460, "cmdRandom cmdAll cmdGamesOnly cmdMusicOnly cmdRunGame cmdRun20Dos cmdRun20Win cmdPlayMusic "
+                   "cmdViewDocs cmdReport cmdAdd cmdExit"},
+        };
+        for (const auto& [above, names] : rows)
+            for (const QString& name : names.split(u' '))
+                QVERIFY2(l.controls.contains(name) && l.controls.value(name).rect.top() == h - above, qPrintable(name));
+        // Both ends of each separator line at its height.
+        for (const auto& [line, above] : {std::pair{"linFiles", 320}, {"linComment", 615}, {"linButtons", 2580}})
+            QCOMPARE(l.lines.value(line),
+                     QLine(l.lines.value(line).x1(), h - above, l.lines.value(line).x2(), h - above));
+        QCOMPARE(l.control("lstGames").rect.height(), h - 3300);
+        // The buttons go left to right in their listed order.
+        QVERIFY(l.control("cmdRandom").rect.right() < l.control("cmdAll").rect.left());
+        QVERIFY(l.control("cmdAdd").rect.right() < l.control("cmdExit").rect.left());
+    }
+    void screenshotBandTitleLegendAndViews()
+    {
+        // The picture is centred in the band above the line over the buttons.
+        for (int h : {6300, 7005, 9999}) {
+            const QRect shot = layoutAt(h).control("imgScreenShot").rect;
+            QCOMPARE(shot.top(), (h - 2700) / 2 - shot.height() / 2 + 300);
+            QVERIFY(shot.top() + shot.height() <= h - 2580);
+        }
+        // At the smallest height the large name and the legend do not fit: both are moved off the window.
+        const MainWindowLayout small = layoutAt(6300);
+        QVERIFY(!small.titleVisible() && !small.legendVisible());
+        QVERIFY(small.control("lblGN").rect.right() < 0 && small.control("picKey").rect.right() < 0);
+        // The name sits just above the picture; the legend halfway between the picture and the line. The narrow
+        // list stays clear of the picture.
+        const MainWindowLayout tall = layoutAt(9600);
+        QVERIFY(tall.titleVisible() && tall.legendVisible() && tall.listWidth() == 4095);
+        QVERIFY(tall.control("lstGames").rect.right() < tall.control("imgScreenShot").rect.left());
+        const QRect shot = tall.control("imgScreenShot").rect;
+        const QRect title = tall.control("lblGN").rect;
+        const QRect key = tall.control("picKey").rect;
+        QCOMPARE(QPoint(title.left(), title.bottom() + 1), QPoint(shot.left(), shot.top() - 10));
+        QCOMPARE(key.left(), shot.left() + 500);
+        const int above = key.top() - (shot.top() + shot.height());
+        const int below = (9600 - 2580) - (key.top() + key.height());
+        QVERIFY(above >= 0 && below >= 0 && qAbs(above - below) <= 1);
+        // Each shows from its own threshold up, one step of 15 twips decides; the legend then fills the gap.
+        int titleFrom = 6300, legendFrom = 6300;
+        while (!layoutAt(titleFrom).titleVisible())
+            titleFrom += 15;
+        while (!layoutAt(legendFrom).legendVisible())
+            legendFrom += 15;
+        QVERIFY(titleFrom > 6300 && layoutAt(titleFrom + 2000).titleVisible() &&
+                !layoutAt(legendFrom - 30).legendVisible());
+        QVERIFY(layoutAt(legendFrom).control("picKey").rect.bottom() < legendFrom - 2580);
+
+        // The View entries: the wide list covers the band, inside the window, and the title and legend go with
+        // the picture; the scrolling comment takes the comment label's place.
+        const MainWindowLayout off = layoutAt(9600, {false, false});
+        QVERIFY(off.listWidth() == 9015 && off.control("lstGames").rect.right() < kClientWidth);
+        QVERIFY(!off.control("imgScreenShot").visible && !off.titleVisible() && !off.legendVisible());
+        const MainWindowLayout scrolling = layoutAt(9600, {true, true});
+        QVERIFY(!scrolling.control("lblComment").visible && scrolling.control("picScroller").visible);
+        QCOMPARE(scrolling.control("picScroller").rect, tall.control("lblComment").rect);
+    }
+    void visibleControlsNeverOverlap()
+    {
+        for (int h : {6300, 6315, 7200, 8415, 12000}) {
+            for (bool shots : {true, false}) {
+                const MainWindowLayout l = layoutAt(h, {shots, false});
+                QStringList names;
+                for (auto it = l.controls.cbegin(); it != l.controls.cend(); ++it)
+                    if (it->visible)
+                        names << it.key();
+                for (int i = 0; i < names.size(); ++i) {
+                    const QRect a = l.controls.value(names[i]).rect;
+                    const QString where = QStringLiteral(" at %1: ").arg(h) + names[i];
+                    QVERIFY2(a.left() >= 0 && a.right() < kClientWidth && a.top() >= 0 && a.bottom() < h,
+                             qPrintable("outside" + where));
+                    for (int j = i + 1; j < names.size(); ++j)
+                        QVERIFY2(!a.intersects(l.controls.value(names[j]).rect),
+                                 qPrintable(names[j] + " overlaps" + where));
+                    // No separator line runs through a control.
+                    for (auto line = l.lines.cbegin(); line != l.lines.cend(); ++line)
+                        QVERIFY2(line->y1() < a.top() || line->y1() > a.bottom(), qPrintable(line.key() + where));
+                }
+            }
+        }
+    }
+    void resizeGuards()
+    {
+        // loaded, minimised, extra width, client height -> width put back, laid out
+        const struct
+        {
+            bool loaded, minimised;
+            int extraWidth, height;
+            bool restoreWidth, laidOut;
+        } cases[] = {{true, false, 0, 7000, false, true},
+                     {true, false, 600, 7000, true, true},
+                     {true, false, 600, 6285, true, false},
+                     {false, false, 0, 7000, false, false},
+                     {true, true, 0, 7000, false, false}};
+        for (const auto& c : cases) {
+            ResizeInput in;
+            in.loaded = c.loaded;
+            in.minimised = c.minimised;
+            in.windowWidth = in.sizes.fixedWidth + c.extraWidth;
+            in.clientHeight = c.height;
+            const ResizeOutcome out = Form_Resize(in);
+            QCOMPARE(out.restoreWidth, c.restoreWidth);
+            QCOMPARE(out.layout.has_value(), c.laidOut);
+            if (out.layout)
+                QCOMPARE(out.layout->control("lstGames").rect.height(), c.height - 3300);
+        }
+    }
+    void buttonRowSpansTheWidth()
+    {
+        // Captions that ask for more than the row holds: every button gives up the same amount, the row still
+        // starts and ends at the margins and the buttons never touch.
+        std::vector<int> wanted(12, 600);
+        wanted[3] = 1800; // "Games with Sid Tunes"
+        const auto columns = buttonRowColumns(wanted, 12);
+        QCOMPARE(int(columns.size()), 12);
+        QCOMPARE(columns.front().first, 120);
+        QCOMPARE(columns.back().first + columns.back().second, 9495 - 120);
+        for (std::size_t i = 1; i < columns.size(); ++i)
+            QVERIFY(columns[i].first > columns[i - 1].first + columns[i - 1].second);
+        QVERIFY(qAbs(columns[3].second - columns[0].second - 1200) <= 1);
+        // Nothing asked for (or nonsense): all the same width, give or take the rounding.
+        const auto equal = buttonRowColumns({1, 0, -3}, 12);
+        for (const auto& [left, width] : equal)
+            QVERIFY(std::abs(width - equal.front().second) <= 1);
+    }
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("saved");
+        QTest::addColumn<bool>("centred");
+        QTest::addColumn<QRect>("placed");
+        // Screens 1920 x 1080 and, to its right, 1280 x 1024; the window is 633 wide.
+        const int w = 633;
+        const auto centredOnFirst = [w](int h) { return QRect((1920 - w) / 2, (1080 - h) / 2, w, h); };
+        QTest::newRow("on the second screen") << QRect(2000, 300, w, 480) << false << QRect(2000, 300, w, 480);
+        QTest::newRow("half off the right edge") << QRect(2900, 300, w, 480) << false << QRect(3200 - w, 300, w, 480);
+        QTest::newRow("below the bottom, moved up")
+            << QRect(100, 900, w, 480) << false << QRect(100, 1080 - 480, w, 480);
+        QTest::newRow("where a third screen was") << QRect(3300, 100, w, 480) << false << centredOnFirst(480);
+        QTest::newRow("garbage position") << QRect(-2000000, 7, w, 480) << false << centredOnFirst(480);
+        QTest::newRow("taller than the screen") << QRect(100, 50, w, 5000) << false << QRect(100, 0, w, 1080);
+        QTest::newRow("centred by the real height") << QRect(0, 0, w, 900) << true << centredOnFirst(900);
+        QTest::newRow("centred and too tall") << QRect(0, 0, w, 90000) << true << centredOnFirst(1080);
+    }
+    void windowFitsTheScreen()
+    {
+        QFETCH(QRect, saved);
+        QFETCH(bool, centred);
+        QFETCH(QRect, placed);
+        const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+        QCOMPARE(placeMainWindow(saved, centred, screens), placed);
+        QCOMPARE(placeMainWindow(saved, centred, {}), saved);
+    }
+    void commentCrossesTheBoxAndWraps()
+    {
+        Scroller s;
+        s.setBoxWidth(100);
+        QSignalSpy copies(&s, &Scroller::copyBlock);
+        s.StartScroller(QStringLiteral("A comment much wider than the box it scrolls through"), 250);
+        QVERIFY(s.isRunning());
+        QCOMPARE(s.interval(), 20);
+        QCOMPARE(s.bufferWidth(), 100 + 250 + 100);
+        // One pixel per step from 0, the text entering at the box's right edge; the last block copied starts at
+        // strip width - box width, when the text's right end has left the box; then back to 0.
+        int previous = -1;
+        do {
+            s.tick();
+            const int x = copies.takeFirst().at(0).toInt();
+            QCOMPARE(x, previous + 1);
+            if (x == 0)
+                QCOMPARE(s.textLeftInBox(), 100);
+            previous = x;
+        } while (s.offset() != 0);
+        QCOMPARE(previous, s.bufferWidth() - s.boxWidth());
+        QCOMPARE(s.textLeftInBox() + s.textWidth(), 0);
+        s.tick();
+        QCOMPARE(copies.takeFirst().at(0).toInt(), 0);
+    }
+    void stripHoldsTheTextBetweenTwoBlankBoxes()
+    {
+        const QString text = QStringLiteral("Best played with a friend.\r\nSecond line");
+        QFont font;
+        font.setPixelSize(14);
+        const int width = scrollerTextWidth(text, font);
+        QVERIFY(width > 100);
+        Scroller s;
+        s.setBoxWidth(120);
+        s.StartScroller(text, width);
+        const QColor back(0, 0, 64);
+        const QImage strip = drawScrollerStrip(s, font, 20, Qt::white, back);
+        QCOMPARE(strip.size(), QSize(120 + width + 120, 20));
+        // The leading and trailing boxes are blank; ink lies only where the text was printed.
+        QVERIFY(!hasInk(scrollerBlock(strip, 0, 120), back) &&
+                !hasInk(scrollerBlock(strip, s.lastOffset(), 120), back));
+        QVERIFY(hasInk(scrollerBlock(strip, 120, 120), back) && hasInk(scrollerBlock(strip, 60, 120), back));
+        QVERIFY(!hasInk(strip.copy(0, 0, 60 + 55, 20), back));
+        // What a step shows is that block of the strip.
+        for (int i = 0; i < 200; ++i)
+            s.tick();
+        QCOMPARE(scrollerBlock(strip, s.blockX(), s.boxWidth()), strip.copy(199, 0, 120, 20));
+    }
+    void restartBlankAndStop()
+    {
+        // Another game restarts the scroller on its comment, at the box's right edge; a game without one stops it
+        // and clears the box, which stays in place of the label; stopping shows the label again.
+        Scroller s;
+        s.setBoxWidth(100);
+        s.StartScroller(QStringLiteral("First game"), 80);
+        for (int i = 0; i < 50; ++i)
+            s.tick();
+        s.StartScroller(QStringLiteral("Second game, longer comment"), 200);
+        s.tick();
+        QVERIFY(s.blockX() == 0 && s.textLeftInBox() == 100);
+        QSignalSpy copies(&s, &Scroller::copyBlock);
+        s.StartScroller(QString(), 0);
+        s.tick();
+        QVERIFY(!s.isRunning() && s.scrollerVisible() && s.boxBlank() && s.bufferWidth() == 0 && copies.isEmpty());
+        QVERIFY(drawScrollerStrip(s, QFont(), 16, Qt::black, Qt::white).isNull());
+        s.StopScroller();
+        QVERIFY(!s.scrollerVisible() && s.commentLabelVisible());
+    }
 
 private:
-    static bool hasInk(const QImage& image, const QColor& background);
+    static bool hasInk(const QImage& image, const QColor& background)
+    {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) != background)
+                    return true;
+        return false;
+    }
     static MainWindowLayout layoutAt(int h, MainWindowView view = {})
     {
         const auto layout = layoutMainWindow(h, view);
@@ -39,281 +291,6 @@ private:
         return *layout;
     }
 };
-
-void TestMainWindowLayout::sizingAndTwips()
-{
-    // A frame of 30 by 690 twips (a caption and menu bar): the window grows by exactly that.
-    const MainWindowSizes framed = SizeMainWindow(690, 90);
-    QCOMPARE((QList<int>{framed.initialHeight, framed.fixedWidth, framed.minimumClientHeight}),
-             (QList<int>{6300 + 690, 9495 + 90, 6300}));
-    QList<int> pixels;
-    for (int twips : {15, 4095, 7, 8, -20000})
-        pixels << twipsToPixels(twips);
-    QCOMPARE(pixels, (QList<int>{1, 273, 0, 1, -1333}));
-    QCOMPARE(pixelsToTwips(420), 6300);
-    // Rectangles convert by their edges: two that touch in twips touch in pixels.
-    const QRect a = twipsToPixels(QRect(0, 10, 100, 100));
-    QCOMPARE(a.left() + a.width(), twipsToPixels(QRect(100, 10, 100, 100)).left());
-    QCOMPARE(twipsToPixels(QLine(120, 3720, 9375, 3720)), QLine(8, 248, 625, 248));
-}
-
-void TestMainWindowLayout::bottomUpTableAtTwoHeights_data()
-{
-    QTest::addColumn<int>("h");
-    QTest::newRow("minimum") << 6300;
-    QTest::newRow("taller") << 8415;
-}
-
-void TestMainWindowLayout::bottomUpTableAtTwoHeights()
-{
-    QFETCH(int, h);
-    const MainWindowLayout l = layoutAt(h);
-    const QList<QPair<int, QString>> rows = {
-        {255, "Label1 Label2 Label8 lblGameFile lblMusicFile lblDocFile"},
-        {570, "lblComment picScroller"},
-        {900, "Label19 Label4 lblPlayers lblLastPlayed"},
-        {1140, "Label16 Label3 lblGenre lblTimesPlayed"},
-        {1380, "Label14 Label6 lblMusician lblHighScore"},
-        {1620, "Label11 Label7 lblYear lblTrainer"},
-        {1860, "Label12 Label18 lblPublisher lblDifficulty"},
-        {2100, "Label10 Label17 lblName lblRating"},
-        {2460, "cmdRandom cmdAll cmdGamesOnly cmdMusicOnly cmdRunGame cmdRun20Dos cmdRun20Win cmdPlayMusic "
-               "cmdViewDocs cmdReport cmdAdd cmdExit"},
-    };
-    for (const auto& [above, names] : rows)
-        for (const QString& name : names.split(u' '))
-            QVERIFY2(l.controls.contains(name) && l.controls.value(name).rect.top() == h - above, qPrintable(name));
-    // Both ends of each separator line at its height.
-    for (const auto& [line, above] : {std::pair{"linFiles", 320}, {"linComment", 615}, {"linButtons", 2580}})
-        QCOMPARE(l.lines.value(line), QLine(l.lines.value(line).x1(), h - above, l.lines.value(line).x2(), h - above));
-    QCOMPARE(l.control("lstGames").rect.height(), h - 3300);
-    // The buttons go left to right in their listed order.
-    QVERIFY(l.control("cmdRandom").rect.right() < l.control("cmdAll").rect.left());
-    QVERIFY(l.control("cmdAdd").rect.right() < l.control("cmdExit").rect.left());
-}
-
-void TestMainWindowLayout::screenshotBandTitleLegendAndViews()
-{
-    // The picture is centred in the band above the line over the buttons.
-    for (int h : {6300, 7005, 9999}) {
-        const QRect shot = layoutAt(h).control("imgScreenShot").rect;
-        QCOMPARE(shot.top(), (h - 2700) / 2 - shot.height() / 2 + 300);
-        QVERIFY(shot.top() + shot.height() <= h - 2580);
-    }
-    // At the smallest height the large name and the legend do not fit: both are moved off the window.
-    const MainWindowLayout small = layoutAt(6300);
-    QVERIFY(!small.titleVisible() && !small.legendVisible());
-    QVERIFY(small.control("lblGN").rect.right() < 0 && small.control("picKey").rect.right() < 0);
-    // The name sits just above the picture; the legend halfway between the picture and the line. The narrow
-    // list stays clear of the picture.
-    const MainWindowLayout tall = layoutAt(9600);
-    QVERIFY(tall.titleVisible() && tall.legendVisible() && tall.listWidth() == 4095);
-    QVERIFY(tall.control("lstGames").rect.right() < tall.control("imgScreenShot").rect.left());
-    const QRect shot = tall.control("imgScreenShot").rect;
-    const QRect title = tall.control("lblGN").rect;
-    const QRect key = tall.control("picKey").rect;
-    QCOMPARE(QPoint(title.left(), title.bottom() + 1), QPoint(shot.left(), shot.top() - 10));
-    QCOMPARE(key.left(), shot.left() + 500);
-    const int above = key.top() - (shot.top() + shot.height());
-    const int below = (9600 - 2580) - (key.top() + key.height());
-    QVERIFY(above >= 0 && below >= 0 && qAbs(above - below) <= 1);
-    // Each shows from its own threshold up, one step of 15 twips decides; the legend then fills the gap.
-    int titleFrom = 6300, legendFrom = 6300;
-    while (!layoutAt(titleFrom).titleVisible())
-        titleFrom += 15;
-    while (!layoutAt(legendFrom).legendVisible())
-        legendFrom += 15;
-    QVERIFY(titleFrom > 6300 && layoutAt(titleFrom + 2000).titleVisible() &&
-            !layoutAt(legendFrom - 30).legendVisible());
-    QVERIFY(layoutAt(legendFrom).control("picKey").rect.bottom() < legendFrom - 2580);
-
-    // The View entries: the wide list covers the band, inside the window, and the title and legend go with
-    // the picture; the scrolling comment takes the comment label's place.
-    const MainWindowLayout off = layoutAt(9600, {false, false});
-    QVERIFY(off.listWidth() == 9015 && off.control("lstGames").rect.right() < kClientWidth);
-    QVERIFY(!off.control("imgScreenShot").visible && !off.titleVisible() && !off.legendVisible());
-    const MainWindowLayout scrolling = layoutAt(9600, {true, true});
-    QVERIFY(!scrolling.control("lblComment").visible && scrolling.control("picScroller").visible);
-    QCOMPARE(scrolling.control("picScroller").rect, tall.control("lblComment").rect);
-}
-
-void TestMainWindowLayout::visibleControlsNeverOverlap()
-{
-    for (int h : {6300, 6315, 7200, 8415, 12000}) {
-        for (bool shots : {true, false}) {
-            const MainWindowLayout l = layoutAt(h, {shots, false});
-            QStringList names;
-            for (auto it = l.controls.cbegin(); it != l.controls.cend(); ++it)
-                if (it->visible)
-                    names << it.key();
-            for (int i = 0; i < names.size(); ++i) {
-                const QRect a = l.controls.value(names[i]).rect;
-                const QString where = QStringLiteral(" at %1: ").arg(h) + names[i];
-                QVERIFY2(a.left() >= 0 && a.right() < kClientWidth && a.top() >= 0 && a.bottom() < h,
-                         qPrintable("outside" + where));
-                for (int j = i + 1; j < names.size(); ++j)
-                    QVERIFY2(!a.intersects(l.controls.value(names[j]).rect),
-                             qPrintable(names[j] + " overlaps" + where));
-                // No separator line runs through a control.
-                for (auto line = l.lines.cbegin(); line != l.lines.cend(); ++line)
-                    QVERIFY2(line->y1() < a.top() || line->y1() > a.bottom(), qPrintable(line.key() + where));
-            }
-        }
-    }
-}
-
-void TestMainWindowLayout::resizeGuards()
-{
-    // loaded, minimised, extra width, client height -> width put back, laid out
-    const struct
-    {
-        bool loaded, minimised;
-        int extraWidth, height;
-        bool restoreWidth, laidOut;
-    } cases[] = {{true, false, 0, 7000, false, true},
-                 {true, false, 600, 7000, true, true},
-                 {true, false, 600, 6285, true, false},
-                 {false, false, 0, 7000, false, false},
-                 {true, true, 0, 7000, false, false}};
-    for (const auto& c : cases) {
-        ResizeInput in;
-        in.loaded = c.loaded;
-        in.minimised = c.minimised;
-        in.windowWidth = in.sizes.fixedWidth + c.extraWidth;
-        in.clientHeight = c.height;
-        const ResizeOutcome out = Form_Resize(in);
-        QCOMPARE(out.restoreWidth, c.restoreWidth);
-        QCOMPARE(out.layout.has_value(), c.laidOut);
-        if (out.layout)
-            QCOMPARE(out.layout->control("lstGames").rect.height(), c.height - 3300);
-    }
-}
-
-void TestMainWindowLayout::buttonRowSpansTheWidth()
-{
-    // Captions that ask for more than the row holds: every button gives up the same amount, the row still
-    // starts and ends at the margins and the buttons never touch.
-    std::vector<int> wanted(12, 600);
-    wanted[3] = 1800; // "Games with Sid Tunes"
-    const auto columns = buttonRowColumns(wanted, 12);
-    QCOMPARE(int(columns.size()), 12);
-    QCOMPARE(columns.front().first, 120);
-    QCOMPARE(columns.back().first + columns.back().second, 9495 - 120);
-    for (std::size_t i = 1; i < columns.size(); ++i)
-        QVERIFY(columns[i].first > columns[i - 1].first + columns[i - 1].second);
-    QVERIFY(qAbs(columns[3].second - columns[0].second - 1200) <= 1);
-    // Nothing asked for (or nonsense): all the same width, give or take the rounding.
-    const auto equal = buttonRowColumns({1, 0, -3}, 12);
-    for (const auto& [left, width] : equal)
-        QVERIFY(std::abs(width - equal.front().second) <= 1);
-}
-
-void TestMainWindowLayout::windowFitsTheScreen_data()
-{
-    QTest::addColumn<QRect>("saved");
-    QTest::addColumn<bool>("centred");
-    QTest::addColumn<QRect>("placed");
-    // Screens 1920 x 1080 and, to its right, 1280 x 1024; the window is 633 wide.
-    const int w = 633;
-    const auto centredOnFirst = [w](int h) { return QRect((1920 - w) / 2, (1080 - h) / 2, w, h); };
-    QTest::newRow("on the second screen") << QRect(2000, 300, w, 480) << false << QRect(2000, 300, w, 480);
-    QTest::newRow("half off the right edge") << QRect(2900, 300, w, 480) << false << QRect(3200 - w, 300, w, 480);
-    QTest::newRow("below the bottom, moved up") << QRect(100, 900, w, 480) << false << QRect(100, 1080 - 480, w, 480);
-    QTest::newRow("where a third screen was") << QRect(3300, 100, w, 480) << false << centredOnFirst(480);
-    QTest::newRow("garbage position") << QRect(-2000000, 7, w, 480) << false << centredOnFirst(480);
-    QTest::newRow("taller than the screen") << QRect(100, 50, w, 5000) << false << QRect(100, 0, w, 1080);
-    QTest::newRow("centred by the real height") << QRect(0, 0, w, 900) << true << centredOnFirst(900);
-    QTest::newRow("centred and too tall") << QRect(0, 0, w, 90000) << true << centredOnFirst(1080);
-}
-
-void TestMainWindowLayout::windowFitsTheScreen()
-{
-    QFETCH(QRect, saved);
-    QFETCH(bool, centred);
-    QFETCH(QRect, placed);
-    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    QCOMPARE(placeMainWindow(saved, centred, screens), placed);
-    QCOMPARE(placeMainWindow(saved, centred, {}), saved);
-}
-
-bool TestMainWindowLayout::hasInk(const QImage& image, const QColor& background)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != background)
-                return true;
-    return false;
-}
-
-void TestMainWindowLayout::commentCrossesTheBoxAndWraps()
-{
-    Scroller s;
-    s.setBoxWidth(100);
-    QSignalSpy copies(&s, &Scroller::copyBlock);
-    s.StartScroller(QStringLiteral("A comment much wider than the box it scrolls through"), 250);
-    QVERIFY(s.isRunning());
-    QCOMPARE(s.interval(), 20);
-    QCOMPARE(s.bufferWidth(), 100 + 250 + 100);
-    // One pixel per step from 0, the text entering at the box's right edge; the last block copied starts at
-    // strip width - box width, when the text's right end has left the box; then back to 0.
-    int previous = -1;
-    do {
-        s.tick();
-        const int x = copies.takeFirst().at(0).toInt();
-        QCOMPARE(x, previous + 1);
-        if (x == 0)
-            QCOMPARE(s.textLeftInBox(), 100);
-        previous = x;
-    } while (s.offset() != 0);
-    QCOMPARE(previous, s.bufferWidth() - s.boxWidth());
-    QCOMPARE(s.textLeftInBox() + s.textWidth(), 0);
-    s.tick();
-    QCOMPARE(copies.takeFirst().at(0).toInt(), 0);
-}
-
-void TestMainWindowLayout::stripHoldsTheTextBetweenTwoBlankBoxes()
-{
-    const QString text = QStringLiteral("Best played with a friend.\r\nSecond line");
-    QFont font;
-    font.setPixelSize(14);
-    const int width = scrollerTextWidth(text, font);
-    QVERIFY(width > 100);
-    Scroller s;
-    s.setBoxWidth(120);
-    s.StartScroller(text, width);
-    const QColor back(0, 0, 64);
-    const QImage strip = drawScrollerStrip(s, font, 20, Qt::white, back);
-    QCOMPARE(strip.size(), QSize(120 + width + 120, 20));
-    // The leading and trailing boxes are blank; ink lies only where the text was printed.
-    QVERIFY(!hasInk(scrollerBlock(strip, 0, 120), back) && !hasInk(scrollerBlock(strip, s.lastOffset(), 120), back));
-    QVERIFY(hasInk(scrollerBlock(strip, 120, 120), back) && hasInk(scrollerBlock(strip, 60, 120), back));
-    QVERIFY(!hasInk(strip.copy(0, 0, 60 + 55, 20), back));
-    // What a step shows is that block of the strip.
-    for (int i = 0; i < 200; ++i)
-        s.tick();
-    QCOMPARE(scrollerBlock(strip, s.blockX(), s.boxWidth()), strip.copy(199, 0, 120, 20));
-}
-
-void TestMainWindowLayout::restartBlankAndStop()
-{
-    // Another game restarts the scroller on its comment, at the box's right edge; a game without one stops it
-    // and clears the box, which stays in place of the label; stopping shows the label again.
-    Scroller s;
-    s.setBoxWidth(100);
-    s.StartScroller(QStringLiteral("First game"), 80);
-    for (int i = 0; i < 50; ++i)
-        s.tick();
-    s.StartScroller(QStringLiteral("Second game, longer comment"), 200);
-    s.tick();
-    QVERIFY(s.blockX() == 0 && s.textLeftInBox() == 100);
-    QSignalSpy copies(&s, &Scroller::copyBlock);
-    s.StartScroller(QString(), 0);
-    s.tick();
-    QVERIFY(!s.isRunning() && s.scrollerVisible() && s.boxBlank() && s.bufferWidth() == 0 && copies.isEmpty());
-    QVERIFY(drawScrollerStrip(s, QFont(), 16, Qt::black, Qt::white).isNull());
-    s.StopScroller();
-    QVERIFY(!s.scrollerVisible() && s.commentLabelVisible());
-}
 
 QTEST_MAIN(TestMainWindowLayout)
 #include "TestMainWindowLayout.moc"

@@ -1,10 +1,9 @@
 // The program's start and exit as a user meets them: a missing tool, a missing or damaged catalogue and a second
 // copy end the start and touch nothing; the first-run notes over the loaded window; the notice after an
 // upgrade; a saved view that cannot be read; a read-only settings file; the view, game and place the window
-// leaves for the next start, and a hand-edited settings file; the SID player closed at exit only when asked.
+// leaves for the next start, and a hand-edited settings file.
 #include "ModalHelpers.h"
 #include "WindowFixture.h"
-#include "platform/SidPlayProcess.h"
 #include "platform/SingleInstance.h"
 
 #include <QAction>
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMap>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -233,34 +231,6 @@ private slots:
         f.exit();
         QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Harbour Patrol"));
         QCOMPARE(f.messages.count(), 0);
-    }
-    void runningPlayerIsClosedOnlyWhenAsked_data()
-    {
-        QTest::addColumn<int>("leaveFlag");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("shut down on exit") << 1 << true;
-        QTest::newRow("left running") << 0 << false;
-    }
-    void runningPlayerIsClosedOnlyWhenAsked()
-    {
-        QFETCH(int, leaveFlag);
-        QFETCH(bool, closed);
-        WindowFixture f;
-        QVERIFY(f.isValid());
-        // A stand-in SID player: a script that runs until it is ended.
-        const QString player = f.programFile(QStringLiteral("sidplayw"));
-        QVERIFY(testsupport::writeFile(player, "#!/bin/sh\nwhile :; do sleep 0.2; done\n"));
-        QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        f.presetSettings({{QStringLiteral("SidplayWPath"), player}, {QStringLiteral("LeaveSPRunningFlag"), leaveFlag}});
-        QVERIFY(f.start());
-        QProcess running;
-        running.start(player, {});
-        QVERIFY(running.waitForStarted());
-        QTRY_VERIFY(platform::FindSidPlayProcess(player));
-        f.exit();
-        QCOMPARE(running.waitForFinished(closed ? 5000 : 600), closed);
-        running.kill();
-        running.waitForFinished();
     }
 };
 

@@ -61,7 +61,7 @@ private slots:
         QTest::addRow("read-only folder") << v1 << 2 << "folder" << int(R::ReadOnly) << s3;
         QTest::addRow("read-only disk") << v1 << 2 << "mount" << int(R::Failed) << s3;
     }
-    // Every other byte stays, permissions too; no ".vtrx" file is left, whether the rewrite worked or not.
+    // Every other byte stays, permissions too; no temporary file is left, whether the rewrite worked or not.
     void rewritesOnlyTheStartSong()
     {
         QFETCH(QByteArray, tune);
