@@ -45,6 +45,9 @@ struct DialogHandover
     QString ChosenGameFile;
     int ChosenEntryIndex = 0;
     bool ChosenFileFound = false;
+    // Where the game file dialog was left, for the next game added: the game folder and the folder below it.
+    QString GameFileRoot;
+    QString GameFileFolder;
     BrowseValues browse;
     bool SidDialogAddMode = false;
     QString NewTuneFilename;

@@ -26,6 +26,21 @@ bool bootableEntry(const QString& entry)
 
 } // namespace
 
+QString readingStatus(launch::ArchiveKind kind)
+{
+    switch (kind) {
+    case launch::ArchiveKind::Zip:
+        return QStringLiteral("READING ZIP FILE");
+    case launch::ArchiveKind::Gz:
+        return QStringLiteral("READING GZ FILE");
+    case launch::ArchiveKind::Lha:
+        return QStringLiteral("READING LHA/LZH ARCHIVE");
+    case launch::ArchiveKind::Lynx:
+        return QStringLiteral("READING LYNX ARCHIVE");
+    }
+    return {};
+}
+
 GameFileStart gameFileStart(bool addingGame, const QString& storedFilename, const Settings& settings,
                             const QString& rememberedRoot, const QString& rememberedFolder)
 {

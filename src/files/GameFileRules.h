@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/CurrentGame.h"
+#include "launch/ArchiveReport.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,16 @@ struct Settings;
 // The rules of the game file dialog that need no widget: which entry of a listed image it selects, and
 // what OK stores.
 namespace files {
+
+// The files the game file dialog lists.
+inline const QString kGameFilePattern =
+    QStringLiteral("*.t64;*.d64;*.p00;*.p01;*.prg;*.zip;*.gz;*.lha;*.lzh;*.lnx;*.tap");
+inline const QString kNoFileSelected = QStringLiteral("(None Selected)");
+// The two lines that blink when a file cannot be used.
+inline const QString kWrongFormat = QStringLiteral("WRONG FORMAT");
+inline const QString kNotCompatible = QStringLiteral("File is not vintrax compatible");
+// The status line while an archive of that kind is read.
+QString readingStatus(launch::ArchiveKind kind);
 
 // Where the game file dialog opens. root is the game folder the user may not climb above.
 struct GameFileStart

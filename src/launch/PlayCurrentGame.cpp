@@ -17,47 +17,6 @@ namespace launch {
 
 namespace {
 
-enum class ArchiveType
-{
-    None,
-    Zip,
-    Gz,
-    Lha,
-    Lynx
-};
-
-ArchiveType archiveTypeOf(const QString& storedFilename)
-{
-    const QString upper = storedFilename.toUpper();
-    if (upper.endsWith(QStringLiteral(".ZIP")))
-        return ArchiveType::Zip;
-    if (upper.endsWith(QStringLiteral(".GZ")))
-        return ArchiveType::Gz;
-    if (upper.endsWith(QStringLiteral(".LZH")) || upper.endsWith(QStringLiteral(".LHA")))
-        return ArchiveType::Lha;
-    if (upper.endsWith(QStringLiteral(".LNX")))
-        return ArchiveType::Lynx;
-    return ArchiveType::None;
-}
-
-ConversionResult convert(clsC64Game& game, ArchiveType type, const QString& folder, const QString& name,
-                         const QString& work)
-{
-    switch (type) {
-    case ArchiveType::Zip:
-        return game.ConvertZip(folder, name, work);
-    case ArchiveType::Gz:
-        return game.ConvertGzip(folder, name, work);
-    case ArchiveType::Lha:
-        return game.ConvertLha(folder, name, work);
-    case ArchiveType::Lynx:
-        return game.ConvertLynx(folder, name, work);
-    case ArchiveType::None:
-        break;
-    }
-    return {};
-}
-
 // The stored name with its last component replaced, sub-folders and separators kept.
 QString withFileName(const QString& stored, const QString& newName)
 {
@@ -103,14 +62,14 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
     QString archiveName = platform::FileNameOfPath(full);
     QString imagePath;
 
-    const ArchiveType type = archiveTypeOf(stored);
-    if (type == ArchiveType::None) {
+    const std::optional<ArchiveKind> type = clsC64Game::archiveKindOf(stored);
+    if (!type) {
         imagePath = full;
     } else {
         if (hooks.hourglass)
             hooks.hourglass(true);
         QCoreApplication::processEvents();
-        ConversionResult r = convert(game, type, archiveFolder, archiveName, workFolder);
+        ConversionResult r = game.Convert(*type, archiveFolder, archiveName, workFolder);
         if (r.ok && r.imagePath.isEmpty()) {
             // The user renamed the archive after the game to boot: the catalogue follows the file, and
             // the renamed archive is converted again, which now finds that game by name.
@@ -120,7 +79,7 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
                 archiveName = platform::FileNameOfPath(renamed);
                 stored = withFileName(stored, archiveName);
                 current.change({{catalogue::field::Filename, stored}});
-                r = convert(game, type, archiveFolder, archiveName, workFolder);
+                r = game.Convert(*type, archiveFolder, archiveName, workFolder);
             }
         }
         if (hooks.hourglass)

@@ -2,8 +2,8 @@
 
 #include "launch/UnzipToFolder.h"
 #include "platform/PathChecks.h"
-#include "platform/ProgramFolder.h"
 #include "platform/PathNames.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ShortPathName.h"
 
 #include <QCoreApplication>
@@ -362,6 +362,36 @@ ConversionResult clsC64Game::decideGz(const QString& archiveName, const QString&
         return failed(reportOf(ArchiveKind::Gz, ArchiveCase::MoreThanOneRaw, ListFolderFiles(workFolder)));
     return convertSingleRaw(ArchiveKind::Gz, files.first(), chopThree(archiveName) + QStringLiteral(".t64"),
                             archiveName, workFolder);
+}
+
+ConversionResult clsC64Game::Convert(launch::ArchiveKind kind, const QString& archiveFolder, const QString& archiveName,
+                                     const QString& workFolder)
+{
+    switch (kind) {
+    case launch::ArchiveKind::Zip:
+        return ConvertZip(archiveFolder, archiveName, workFolder);
+    case launch::ArchiveKind::Gz:
+        return ConvertGzip(archiveFolder, archiveName, workFolder);
+    case launch::ArchiveKind::Lha:
+        return ConvertLha(archiveFolder, archiveName, workFolder);
+    case launch::ArchiveKind::Lynx:
+        return ConvertLynx(archiveFolder, archiveName, workFolder);
+    }
+    return {};
+}
+
+std::optional<launch::ArchiveKind> clsC64Game::archiveKindOf(const QString& fileName)
+{
+    const QString upper = fileName.toUpper();
+    if (upper.endsWith(QStringLiteral(".ZIP")))
+        return launch::ArchiveKind::Zip;
+    if (upper.endsWith(QStringLiteral(".GZ")))
+        return launch::ArchiveKind::Gz;
+    if (upper.endsWith(QStringLiteral(".LZH")) || upper.endsWith(QStringLiteral(".LHA")))
+        return launch::ArchiveKind::Lha;
+    if (upper.endsWith(QStringLiteral(".LNX")))
+        return launch::ArchiveKind::Lynx;
+    return std::nullopt;
 }
 
 ConversionResult clsC64Game::ConvertLynx(const QString& archiveFolder, const QString& archiveName,

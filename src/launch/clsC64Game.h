@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // The values an archive converter shares with the archive-rename dialog.
 struct ArchiveHandover
@@ -42,6 +43,12 @@ public:
     ConversionResult ConvertGzip(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
     ConversionResult ConvertLha(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
     ConversionResult ConvertLynx(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
+    // The converter of an archive kind.
+    ConversionResult Convert(launch::ArchiveKind kind, const QString& archiveFolder, const QString& archiveName,
+                             const QString& workFolder);
+    // The archive kind by the name's ending in any letter case (".zip", ".gz", ".lha" or ".lzh", ".lnx"); none for
+    // a file the emulator loads as it is.
+    static std::optional<launch::ArchiveKind> archiveKindOf(const QString& fileName);
 
     // Starts an image in one of the emulators with the game's or the default ports, and records the play
     // for the current game when the start comes from the catalogue.

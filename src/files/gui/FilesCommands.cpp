@@ -8,6 +8,7 @@
 #include "files/FileRefusals.h"
 #include "files/gui/frmRenameArchive.h"
 #include "files/gui/frmVTRXDocBrowse.h"
+#include "files/gui/frmVTRXGameFile.h"
 #include "platform/MessageBox.h"
 
 #include <QDialog>
@@ -27,21 +28,37 @@ void editDocFile(app::CommandHost& host, app::AppState& state)
     host.focusGameList();
 }
 
+// The game file dialog for the current game; it stores the choice itself. Without a first games folder there is
+// nothing to browse, and the user is told where to set one.
+void editGameFile(app::CommandHost& host, app::AppState& state)
+{
+    if (!files::gameFileChoosable(state.settings)) {
+        platform::MessageBox::information(files::kGameFileNeedsGamesPath);
+        host.focusGameList();
+        return;
+    }
+    state.dialog.DialogPrompt =
+        QStringLiteral("Filename for '") + state.currentGame.text(catalogue::field::Name) + QStringLiteral("'...");
+    state.dialog.AddingGame = false;
+    state.dialog.DialogCancelled = false;
+    frmVTRXGameFile dialog(state, host.dialogParent());
+    dialog.exec();
+    host.showCurrentGameAgain();
+    host.focusGameList();
+}
+
 } // namespace
 
 void installFilesCommands(app::CommandHost& host, app::AppState& state)
 {
     useArchiveRenameDialog(state.game, host.dialogParent());
 
-    // Until the game file dialog exists, only its refusal can run: the label looks clickable only while the
-    // first games folder is missing.
+    auto editGame = [&host, &state] { editGameFile(host, state); };
+    app::installCommand(host, QStringLiteral("mnuEditGameFilename"), app::Acts::OnCurrentGame, editGame);
+    app::installCommand(host, QStringLiteral("pmnuEditGameFilename"), app::Acts::OnCurrentGame, editGame);
     app::installLabelClick(
-        host, QStringLiteral("lblGameFile"),
-        [&host](bool) {
-            platform::MessageBox::information(files::kGameFileNeedsGamesPath);
-            host.focusGameList();
-        },
-        [&state] { return !files::gameFileChoosable(state.settings); });
+        host, QStringLiteral("lblGameFile"), [editGame](bool) { editGame(); },
+        [&host] { return host.hasCurrentGame(); });
 
     auto view = [&host, &state] {
         files::ViewDocument(state.currentGame.text(catalogue::field::DocFile), state.ShellOpen);

@@ -1,6 +1,6 @@
-// The document commands in the main window, one wiring case each: the Edit menu, the popup and the "Doc File:"
-// label open the document dialog and its choice is stored at once; View Docs and its popup item hand the document
-// to the desktop, and a refusal of the desktop is told.
+// The game file and document commands in the main window, one wiring case each: the Edit menu, the popup and the
+// "Game File:" or "Doc File:" label open the game file or document dialog, whose choice is stored and shown at once;
+// View Docs and its popup item hand the document to the desktop, and a refusal of the desktop is told.
 
 #include "ModalHelpers.h"
 #include "TestFolders.h"
@@ -21,6 +21,34 @@ class TestFilesWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void chooseGameFile_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addRow("Edit menu") << "mnuEditGameFilename";
+        QTest::addRow("popup") << "pmnuEditGameFilename";
+        QTest::addRow("Game File label") << "lblGameFile";
+    }
+    void chooseGameFile()
+    {
+        QFETCH(QString, command);
+        WindowFixture f;
+        QMainWindow* w = f.startOn("Astro Miner");
+        QVERIFY(w);
+        QString caption;
+        testsupport::whenModal([&caption](QWidget* dialog) {
+            caption = dialog->windowTitle();
+            dialog->findChild<QPushButton*>("cmdNone")->click();
+            dialog->findChild<QPushButton*>("cmdOK")->click();
+        });
+        if (command.startsWith("lbl"))
+            QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::RightButton);
+        else
+            action(w, qPrintable(command))->trigger();
+        QCOMPARE(caption, "Filename for 'Astro Miner'...");
+        QCOMPARE(f.sql("SELECT Filename FROM Games WHERE Name = 'Astro Miner'"), "(None)");
+        QCOMPARE(labelText(w, "lblGameFile"), "(None)");
+    }
+
     void chooseDocument_data()
     {
         QTest::addColumn<QString>("command");

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "launch/EmulatorKind.h"
+#include "launch/clsC64Game.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <memory>
+
+namespace app {
+class AppState;
+}
+namespace catalogue {
+class CurrentGame;
+}
+namespace Ui {
+class frmVTRXGameFile;
+}
+
+// The game file dialog: a file picked from one game folder tree (never above it), previewed (an image's directory,
+// an archive unpacked and converted with its report), tried in the emulators without counting a play, deleted,
+// renamed or moved. The caller sets DialogPrompt and, for a game being added, AddingGame. OK stores the choice in
+// the current game, or in new-game mode hands it back in ChosenGameFile, ChosenEntryIndex and ChosenFileFound;
+// Cancel sets DialogCancelled. Both remember the folder for the next game added.
+class frmVTRXGameFile : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmVTRXGameFile(app::AppState& state, QWidget* parent = nullptr);
+    ~frmVTRXGameFile() override;
+
+    void reject() override;
+
+private:
+    void Form_Load();
+    void mnuPaths_Click(int index);
+    void DirBox_Change(const QString& folder);
+    void FileBox_Click();
+    void cmdRun_Click(launch::EmulatorKind kind);
+    void cmdOK_Click();
+    void cmdNone_Click();
+    void cmdRefresh_Click();
+    void cmdDelete_Click();
+    void cmdRename_Click();
+    void cmdMove_Click();
+    void cmdDosPrompt_Click();
+    void FlashTimer_Timer();
+
+    void showFolder(const QString& folder);
+    void selectFile(const QString& fileName);
+    void showImage(const QString& imagePath, const QString& report);
+    void showWrongFormat(const QString& report);
+    void enableRunButtons(bool enabled);
+    void rememberFolder();
+    QString selectedFile() const;
+    QString selectedPath() const;
+    // The current game when the selected file is its own (never in new-game mode): renaming, moving or deleting
+    // that file unlinks it.
+    catalogue::CurrentGame* gameOwning(const QString& path);
+
+    app::AppState& m_state;
+    std::unique_ptr<Ui::frmVTRXGameFile> ui;
+    clsC64Game m_game; // its own converters, so the main window's stay untouched
+    QTimer FlashTimer;
+    QString m_root;   // the game folder the lists may not leave
+    QString m_folder; // the folder the lists show
+    QString m_image;  // the file the run buttons start: the selected file or what its archive became
+    bool m_reselecting = false;
+};

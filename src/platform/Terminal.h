@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Opens the desktop's terminal window in folder and does not wait for it. False, with the reason in *error,
+// when no terminal program was found or it could not be started.
+bool OpenTerminal(const QString& folder, QString* error = nullptr);
+
+} // namespace platform

@@ -1,0 +1,257 @@
+// The game file dialog offscreen on a real catalogue, real game folders and the real converters: where it opens and
+// which entry it selects, what OK stores, the root guard, the preview of archives (a damaged one blinks and cannot
+// be chosen), the run buttons (fake emulator, no play counted), and the tidying buttons on the game's own file.
+
+#include "ArchiveFixtures.h"
+#include "C64Fixtures.h"
+#include "CatalogueFixtures.h"
+#include "ModalHelpers.h"
+#include "TestFolders.h"
+#include "app/AppState.h"
+#include "data/Schema.h"
+#include "files/gui/frmVTRXGameFile.h"
+#include "platform/ScriptedMessageBox.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using testsupport::sqliteShell;
+
+namespace {
+const QString kOwn = QStringLiteral("Déjà vu.d64"); // the game's own file, in "SUB dir"
+// Separator row, loader, a data file, then the game: the stored entry 2 is the data file.
+QByteArray loaderDisk()
+{
+    return c64test::cc1541Image({"-n", "disk",  "-f", "----------------",
+                                 "-w", "p.prg", "-f", "loader",
+                                 "-w", "p.prg", "-f", "data",
+                                 "-T", "SEQ",   "-w", "p.prg",
+                                 "-f", "game",  "-w", "p.prg"},
+                                {{"p.prg", testsupport::programBytes(1)}});
+}
+} // namespace
+
+class TestGameFileDialog : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<testsupport::TempProgramFolder> m_home;
+    std::unique_ptr<app::AppState> m_state;
+    QString m_games;
+
+    QString games(const QString& relative) const { return QDir(m_games).filePath(relative); }
+    QString record() const
+    {
+        return sqliteShell(m_home->file("Vintrax.mdb"),
+                           "SELECT Filename, \"Filename Index\", FA, CCode, ifnull(TimesPlayed, 0) FROM Games")
+            .trimmed();
+    }
+    template <class T> static T* child(QWidget* dialog, const char* name)
+    {
+        T* found = dialog->findChild<T*>(name);
+        if (!found)
+            qWarning("no control %s", name);
+        return found;
+    }
+    static QString selected(frmVTRXGameFile& d)
+    {
+        const QList<QListWidgetItem*> items = child<QListWidget>(&d, "FileBox")->selectedItems();
+        return items.isEmpty() ? QString() : items.first()->text();
+    }
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<testsupport::TempProgramFolder>();
+        for (const char* t : {"gunzip", "lha", "zip2d64", "starlynx", "maketape"})
+            QVERIFY(QFile::link(testsupport::toolPath(t), m_home->file(QStringLiteral("Conversion/") + t)));
+        m_games = m_home->file("Games é");
+        const QByteArray disk = loaderDisk();
+        QVERIFY(testsupport::writeFile(games("SUB dir/" + kOwn), disk));
+        QVERIFY(testsupport::writeFile(games("Copy of it.d64"), disk));
+        QVERIFY(testsupport::writeFile(games("broken.zip"), "PK\3\4 not really"));
+        QVERIFY(testsupport::zipWithTool(games("Two words.zip"), {{"GAME.D64", disk}}));
+        QVERIFY(testsupport::writeFakeTool(m_home->file("emu"), "ccs64.exe", ""));
+        QVERIFY(QDir(m_home->path()).mkpath("Other games"));
+        const QString db = m_home->file("Vintrax.mdb");
+        QVERIFY(catalogue::createCatalogue(db));
+        sqliteShell(db, "INSERT INTO Games (Name, Filename, \"Filename Index\", FA, CCode, \"Music Filename\") VALUES "
+                        "('Elite', 'sub dir\\" +
+                            kOwn + "', 2, 1, 0, 'x.sid')");
+        m_state = std::make_unique<app::AppState>(m_home->path());
+        QVERIFY(m_state->catalogue.open(db).ok());
+        m_state->catalogueOpened();
+        QVERIFY(m_state->currentGame.selectByName("Elite"));
+        m_state->settings.GamesPath = {m_games, m_home->file("Other games"), "", "", ""};
+        m_state->settings.CCS642Path = m_home->file("emu/ccs64.exe");
+    }
+    void cleanup()
+    {
+        m_state.reset();
+        m_home.reset();
+    }
+
+    // The game's own file gets its stored entry back (a SEQ file here); any other listed file its first program
+    // that is no separator row and no loader.
+    void opensOnOwnFileAndPreselects()
+    {
+        platform::ScriptedMessageBox messages;
+        frmVTRXGameFile d(*m_state);
+        QCOMPARE(child<QLabel>(&d, "lblFolder")->text(), games("SUB dir"));
+        QCOMPARE(selected(d), kOwn);
+        QCOMPARE(child<QListWidget>(&d, "lstD64")->currentRow(), 2);
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "Copy of it.d64"));
+        QCOMPARE(child<QListWidget>(&d, "lstD64")->currentRow(), 3);
+        // Climbing above the game folder snaps back to it.
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
+        QCOMPARE(child<QLabel>(&d, "lblFolder")->text(), m_games);
+        child<QAction>(&d, "mnuPaths(1)")->trigger();
+        QCOMPARE(child<QLabel>(&d, "lblFolder")->text(), m_home->file("Other games"));
+        QVERIFY(!child<QAction>(&d, "mnuPaths(2)")->isVisible());
+        QVERIFY(messages.texts().isEmpty());
+    }
+
+    void okStores_data()
+    {
+        QTest::addColumn<QString>("click"); // a file of the game folder, or "" for (None)
+        QTest::addColumn<QString>("music");
+        QTest::addColumn<QString>("stored");
+        // clang-format off
+        QTest::addRow("none, with a tune: red") << "" << "x.sid" << "(None)|0|0|128|0";
+        QTest::addRow("none, no tune: grey") << "" << "(None)" << "(None)|0|0|8421504|0";
+        QTest::addRow("file in the root: black") << "Copy of it.d64" << "x.sid" << "Copy of it.d64|3|1|0|0";
+        QTest::addRow("archive, no tune: blue") << "Two words.zip" << "(None)" << "Two words.zip|3|1|8388608|0";
+        // clang-format on
+    }
+    void okStores()
+    {
+        QFETCH(QString, click);
+        QFETCH(QString, music);
+        QFETCH(QString, stored);
+        QVERIFY(m_state->currentGame.change({{"Music Filename", music}}));
+        frmVTRXGameFile d(*m_state);
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
+        if (click.isEmpty())
+            child<QPushButton>(&d, "cmdNone")->click();
+        else
+            QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), click));
+        child<QPushButton>(&d, "cmdOK")->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(record(), stored);
+        QCOMPARE(m_state->dialog.GameFileFolder, m_games);
+    }
+
+    void ownFileInSubFolderKeepsItsStoredName()
+    {
+        frmVTRXGameFile d(*m_state);
+        child<QListWidget>(&d, "lstD64")->setCurrentRow(3);
+        child<QPushButton>(&d, "cmdOK")->click();
+        QCOMPARE(record(), "SUB dir\\" + kOwn + "|3|1|0|0");
+    }
+
+    void damagedArchiveBlinksAndCannotBeChosen()
+    {
+        frmVTRXGameFile d(*m_state);
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "Two words.zip"));
+        QVERIFY(child<QPlainTextEdit>(&d, "txtZipContents")->toPlainText().contains("ZIP CONTENTS"));
+        QCOMPARE(child<QListWidget>(&d, "lstD64")->count(), 4);
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "broken.zip"));
+        QCOMPARE(child<QLabel>(&d, "lblName")->text(), "WRONG FORMAT");
+        QCOMPARE(child<QLabel>(&d, "lblFilename")->text(), "File is not vintrax compatible");
+        QVERIFY(!child<QPlainTextEdit>(&d, "txtZipContents")->toPlainText().isEmpty());
+        QVERIFY(!child<QPushButton>(&d, "cmdOK")->isEnabled() && !child<QPushButton>(&d, "cmdRunD")->isEnabled());
+        d.show();
+        QTRY_VERIFY(child<QLabel>(&d, "lblName")->isHidden() && child<QLabel>(&d, "lblFilename")->isHidden());
+        QTRY_VERIFY(child<QLabel>(&d, "lblName")->isVisible() && child<QLabel>(&d, "lblFilename")->isVisible());
+    }
+
+    // Only the emulators with a path can be tried; a try starts the emulator with the entry and counts no play.
+    void runButtonsStartWithoutCountingAPlay()
+    {
+        frmVTRXGameFile d(*m_state);
+        QVERIFY(!child<QPushButton>(&d, "cmdRun")->isEnabled() && !child<QPushButton>(&d, "cmdRunX")->isEnabled());
+        child<QPushButton>(&d, "cmdRunD")->click();
+        QTRY_VERIFY(QFile::exists(m_home->file("emu/ccs64.exe.log")));
+        const QStringList log = QString::fromUtf8(testsupport::readFile(m_home->file("emu/ccs64.exe.log"))).split('\n');
+        QCOMPARE(log.value(1), games("SUB dir/" + kOwn) + ",2");
+        QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
+    }
+
+    // Tidying the game's own file: the file changes on disk and the game loses its link; the dialog follows.
+    void renameMoveDeleteOwnFile_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("nowAt"); // the file afterwards, below the game folder; "" when deleted
+        QTest::addRow("rename") << "cmdRename"
+                                << "SUB dir/ELITE 2.d64";
+        QTest::addRow("move") << "cmdMove"
+                              << "Déjà vu.d64";
+        QTest::addRow("delete") << "cmdDelete"
+                                << "";
+    }
+    void renameMoveDeleteOwnFile()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, nowAt);
+        platform::ScriptedMessageBox messages;
+        messages.setDefaultAnswer(platform::MessageBox::Yes);
+        m_state->settings.GoToDIR = 1;
+        frmVTRXGameFile d(*m_state);
+        testsupport::whenModal([](QWidget* inner) {
+            if (auto* name = inner->findChild<QLineEdit*>("txtName"))
+                name->setText("ELITE 2");
+            if (auto* dirBox = inner->findChild<QListWidget*>("DirBox"))
+                dirBox->setCurrentRow(-1); // the folder the list shows: the game folder
+            inner->findChild<QPushButton*>(inner->findChild<QLineEdit*>("txtName") ? "cmdRename" : "cmdMove")->click();
+        });
+        child<QPushButton>(&d, qPrintable(button))->click();
+        QVERIFY(!QFile::exists(games("SUB dir/" + kOwn)));
+        QCOMPARE(record(), "(None)|0|1|0|0");
+        if (nowAt.isEmpty()) {
+            QCOMPARE(messages.texts().last(), "Game Deleted!");
+            QCOMPARE(selected(d), QString());
+        } else {
+            QVERIFY(QFile::exists(games(nowAt)));
+            QCOMPARE(selected(d), nowAt.section('/', -1));
+        }
+    }
+
+    // A game being added: the dialog opens where the last visit was left and stores nothing in the catalogue.
+    void newGameModeHandsBackTheChoice()
+    {
+        m_state->dialog.AddingGame = true;
+        m_state->dialog.GameFileRoot = m_games;
+        m_state->dialog.GameFileFolder = games("SUB dir");
+        frmVTRXGameFile d(*m_state);
+        QCOMPARE(selected(d), QString());
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), kOwn));
+        QCOMPARE(child<QListWidget>(&d, "lstD64")->currentRow(), 3);
+        child<QPushButton>(&d, "cmdOK")->click();
+        QCOMPARE(m_state->dialog.ChosenGameFile, "SUB dir\\" + kOwn);
+        QCOMPARE(m_state->dialog.ChosenEntryIndex, 3);
+        QVERIFY(m_state->dialog.ChosenFileFound);
+        QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
+    }
+
+    void terminalOpensInTheShownFolder()
+    {
+        QVERIFY(testsupport::writeFakeTool(m_home->file("bin"), "term", ""));
+        qputenv("TERMINAL", m_home->file("bin/term").toLocal8Bit());
+        frmVTRXGameFile d(*m_state);
+        child<QPushButton>(&d, "cmdDosPrompt")->click();
+        QTRY_VERIFY(QFile::exists(m_home->file("bin/term.log")));
+        QCOMPARE(testsupport::readFile(m_home->file("bin/term.log")).trimmed(), games("SUB dir").toUtf8());
+        qunsetenv("TERMINAL");
+    }
+};
+
+QTEST_MAIN(TestGameFileDialog)
+#include "TestGameFileDialog.moc"
