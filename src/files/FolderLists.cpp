@@ -9,6 +9,7 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <vector>
 
 namespace files {
 
@@ -53,17 +54,36 @@ QStringList patternList(const QString& patternText)
     return patterns;
 }
 
+namespace {
+
+// The patterns made into expressions once for a whole folder; "*" and "*.*" match every name.
+struct CompiledPatterns
+{
+    bool everything = false;
+    std::vector<QRegularExpression> expressions;
+
+    explicit CompiledPatterns(const QStringList& patterns)
+    {
+        for (const QString& pattern : patterns) {
+            if (pattern == QLatin1String("*.*") || pattern == QLatin1String("*"))
+                everything = true;
+            else
+                expressions.emplace_back(QRegularExpression::wildcardToRegularExpression(pattern),
+                                         QRegularExpression::CaseInsensitiveOption);
+        }
+    }
+    bool matches(const QString& fileName) const
+    {
+        return everything || std::any_of(expressions.cbegin(), expressions.cend(),
+                                         [&](const QRegularExpression& re) { return re.match(fileName).hasMatch(); });
+    }
+};
+
+} // namespace
+
 bool matchesPatterns(const QString& fileName, const QStringList& patterns)
 {
-    for (const QString& pattern : patterns) {
-        if (pattern == QLatin1String("*.*") || pattern == QLatin1String("*"))
-            return true;
-        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
-                                    QRegularExpression::CaseInsensitiveOption);
-        if (re.match(fileName).hasMatch())
-            return true;
-    }
-    return false;
+    return CompiledPatterns(patterns).matches(fileName);
 }
 
 bool listsExecutables(const QStringList& patterns)
@@ -104,7 +124,7 @@ QStringList drivesFor(const QString& folder)
 QStringList folderEntries(const QString& folder)
 {
     const QDir dir(folder);
-    QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
     std::sort(names.begin(), names.end(), lessNoCase);
     if (!dir.isRoot())
         names.prepend(kParentFolderEntry);
@@ -114,10 +134,14 @@ QStringList folderEntries(const QString& folder)
 QStringList fileEntries(const QString& folder, const QStringList& patterns)
 {
     const bool programs = listsExecutables(patterns);
+    const CompiledPatterns compiled(patterns);
     QStringList names;
-    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files)) {
-        if (matchesPatterns(info.fileName(), patterns) || (programs && hasExecuteBit(info)))
-            names << info.fileName();
+    // Unsorted from the system (sorted once below, without regard to case); the file's details are read only when
+    // programs are listed as well.
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files, QDir::Unsorted)) {
+        const QString name = info.fileName();
+        if (compiled.matches(name) || (programs && hasExecuteBit(info)))
+            names << name;
     }
     std::sort(names.begin(), names.end(), lessNoCase);
     return names;
