@@ -1,9 +1,11 @@
 // Rename, move and delete of a user's file on real file systems: a move onto another file system (a small tmpfs)
 // copies, checks and only then deletes; a full disk, a read-only folder, an existing target or a too long name
-// leave the file where it was and give the system's reason.
+// leave the file where it was and give the system's reason; a move killed at any moment leaves the file whole.
 
+#include "KillAtRandom.h"
 #include "SmallDisk.h"
 #include "TestFolders.h"
+#include "WriterProbe.h"
 #include "platform/FileOperations.h"
 
 #include <QDir>
@@ -31,7 +33,7 @@ class TestFileOperations : public QObject
 private slots:
     void move_data()
     {
-        QTest::addColumn<QString>("target");  // "home", "disk" (another file system), "full" (that one, full)
+        QTest::addColumn<QString>("target");    // "home", "disk" (another file system), "full" (that one, full)
         QTest::addColumn<bool>("sourceLocked"); // the source folder read-only
         QTest::addColumn<bool>("targetExists");
         QTest::addColumn<QString>("reason"); // "" when the move succeeds
@@ -91,6 +93,36 @@ private slots:
         disk.freeAll();
         if (target != "home") // no copy left behind, not even under a temporary name
             QCOMPARE(disk.entries(), result.ok || targetExists ? QStringList{kName} : QStringList{});
+    }
+
+    // A move to another file system killed at random moments: the file is whole in one place or in both (the copy
+    // was complete before the source went), never torn or missing. A temporary copy may stay behind.
+    void killedMoveLeavesTheFileWhole()
+    {
+        QTemporaryDir home;
+        SmallDisk disk;
+        QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
+        const QString a = home.filePath(kName);
+        const QString b = disk.filePath(kName);
+        QVERIFY(testsupport::writeFile(a, content()));
+        const auto [kills, seed] = testsupport::killPlan();
+        QRandomGenerator random(seed);
+        for (int k = 0; k < kills; ++k) {
+            QString why;
+            QVERIFY2(testsupport::runAndKill(writerprobe::probePath(), {"move-loop", a, b}, random, 150000, &why),
+                     qPrintable(why));
+            const QString where = QStringLiteral("seed %1, kill %2").arg(seed).arg(k);
+            QVERIFY2(QFileInfo::exists(a) || QFileInfo::exists(b), qPrintable(where + ": the file is gone"));
+            for (const QString& at : {a, b})
+                QVERIFY2(!QFileInfo::exists(at) || testsupport::readFile(at) == content(),
+                         qPrintable(where + ": torn at " + at));
+            if (QFileInfo::exists(a))
+                QFile::remove(b);
+            else
+                QVERIFY(platform::moveFile(b, a).ok);
+            for (const QString& leftover : disk.entries())
+                QFile::remove(disk.filePath(leftover));
+        }
     }
 
     void renameAndDelete()

@@ -4,12 +4,14 @@
 //   vintrax_writer_probe config-loop PATH                rewrites it for ever, variants 0 and 1 in turn
 //   vintrax_writer_probe unzip-loop FOLDER ZIP0 ZIP1     extracts the two archives into FOLDER in turn, for ever
 //   vintrax_writer_probe sid-loop PATH                   rewrites the tune's start song for ever, variants in turn
+//   vintrax_writer_probe move-loop A B                   moves file A to B and back for ever; "ready" after the first
 // No message box is installed, so a message the writer shows goes to stderr.
 
 #include "WriterProbe.h"
 
 #include "c64/SidHeader.h"
 #include "launch/UnzipToFolder.h"
+#include "platform/FileOperations.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -58,8 +60,21 @@ int main(int argc, char** argv)
             }
         }
     }
+    if (mode == QLatin1String("move-loop") && args.size() == 3) {
+        for (int i = 0;; ++i) {
+            const platform::FileOperationResult r = platform::moveFile(args[1 + (i & 1)], args[2 - (i & 1)]);
+            if (!r.ok) {
+                std::fprintf(stderr, "move: %s\n", qPrintable(r.reason));
+                return 1;
+            }
+            if (i == 0) {
+                std::puts("ready");
+                std::fflush(stdout);
+            }
+        }
+    }
     std::fputs("usage: vintrax_writer_probe config PATH VARIANT | config-loop PATH | unzip-loop FOLDER ZIP0 ZIP1 | "
-               "sid-loop PATH\n",
+               "sid-loop PATH | move-loop A B\n",
                stderr);
     return 64;
 }
