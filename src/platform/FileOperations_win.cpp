@@ -41,9 +41,12 @@ FileOperationResult renameFile(const QString& source, const QString& target)
 FileOperationResult moveFile(const QString& source, const QString& target)
 {
     // To another volume the system copies, and with MOVEFILE_WRITE_THROUGH returns only once the copy is on the
-    // disk and the source deleted; a failed copy is removed and the source stays.
+    // disk and the source deleted; a failed copy is removed and the source stays. A source it could not delete after
+    // the copy is still reported as a success: that is told as a failure here, the source and its copy both kept.
     if (!MoveFileExW(native(source).c_str(), native(target).c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
         return failed();
+    if (GetFileAttributesW(native(source).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return {false, QStringLiteral("The file was copied, but the original could not be deleted")};
     return {true, {}};
 }
 
