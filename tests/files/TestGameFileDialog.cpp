@@ -173,6 +173,24 @@ private slots:
         QTRY_VERIFY(child<QLabel>(&d, "lblName")->isVisible() && child<QLabel>(&d, "lblFilename")->isVisible());
     }
 
+    // An archive of several games named after none of them: the user names it after one in the archive-rename
+    // dialog, and the renamed archive is selected and shown.
+    void archiveRenamedAfterAGameIsShownAgain()
+    {
+        QVERIFY(testsupport::zipWithTool(games("Pack.zip"), {{"ACE.D64", loaderDisk()}, {"ELITE.D64", loaderDisk()}}));
+        frmVTRXGameFile d(*m_state);
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
+        testsupport::whenModal([](QWidget* rename) {
+            rename->findChild<QListWidget*>("lstFiles")->setCurrentRow(1);
+            rename->findChild<QPushButton*>("cmdRename")->click();
+        });
+        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "Pack.zip"));
+        QCOMPARE(selected(d), "ELITE.zip");
+        QVERIFY(QFile::exists(games("ELITE.zip")) && !QFile::exists(games("Pack.zip")));
+        QCOMPARE(child<QLabel>(&d, "lblFilename")->text(), "ELITE.D64");
+        QCOMPARE(child<QListWidget>(&d, "lstD64")->count(), 4);
+    }
+
     // Only the emulators with a path can be tried; a try starts the emulator with the entry and counts no play.
     void runButtonsStartWithoutCountingAPlay()
     {
