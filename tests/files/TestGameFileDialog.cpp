@@ -1,20 +1,24 @@
 // The game file dialog offscreen on a real catalogue, real game folders and the real converters: where it opens and
 // which entry it selects, what OK stores, the root guard, the preview of archives (a damaged one blinks and cannot
-// be chosen), the run buttons (fake emulator, no play counted), and the tidying buttons on the game's own file.
+// be chosen), the run buttons (fake emulator, no play counted), the tidying buttons on the game's own file and the file
+// operations behind them.
 
 #include "ArchiveFixtures.h"
 #include "C64Fixtures.h"
 #include "CatalogueFixtures.h"
 #include "ModalHelpers.h"
+#include "SmallDisk.h"
 #include "TestFolders.h"
 #include "app/AppState.h"
 #include "data/Schema.h"
+#include "files/GameFileActions.h"
 #include "files/gui/frmVTRXGameFile.h"
 #include "platform/ScriptedMessageBox.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -52,13 +56,7 @@ class TestGameFileDialog : public QObject
                            "SELECT Filename, \"Filename Index\", FA, CCode, ifnull(TimesPlayed, 0) FROM Games")
             .trimmed();
     }
-    template <class T> static T* child(QWidget* dialog, const char* name)
-    {
-        T* found = dialog->findChild<T*>(name);
-        if (!found)
-            qWarning("no control %s", name);
-        return found;
-    }
+    template <class T> static T* child(QWidget* dialog, const char* name) { return dialog->findChild<T*>(name); }
     static QString selected(frmVTRXGameFile& d)
     {
         const QList<QListWidgetItem*> items = child<QListWidget>(&d, "FileBox")->selectedItems();
@@ -74,7 +72,9 @@ private slots:
         m_games = m_home->file("Games é");
         const QByteArray disk = loaderDisk();
         QVERIFY(testsupport::writeFile(games("SUB dir/" + kOwn), disk));
-        QVERIFY(testsupport::writeFile(games("Copy of it.d64"), disk));
+        QVERIFY(testsupport::writeFile(games("Copy of it.d64"), disk) &&
+                testsupport::writeFile(games("SUB dir/OTHER.D64"), "x"));
+        QVERIFY(testsupport::writeFile(games("Target/Taken.d64"), "taken"));
         QVERIFY(testsupport::writeFile(games("broken.zip"), "PK\3\4 not really"));
         QVERIFY(testsupport::zipWithTool(games("Two words.zip"), {{"GAME.D64", disk}}));
         QVERIFY(testsupport::writeFakeTool(m_home->file("emu"), "ccs64.exe", ""));
@@ -240,6 +240,67 @@ private slots:
             QVERIFY(QFile::exists(games(nowAt)));
             QCOMPARE(selected(d), nowAt.section('/', -1));
         }
+    }
+
+    // The file operations behind the tidying buttons: the disk first; a refused operation (read-only folder, name
+    // taken) keeps both the file and the record; another file or new-game mode (no game passed) touches no record.
+    void action_data()
+    {
+        QTest::addColumn<QString>("action"); // delete, rename (to "New name.D64"), move (to Target, or "disk")
+        QTest::addColumn<QString>("file");   // below the game folder's "SUB dir"
+        QTest::addColumn<bool>("own");       // the game passed (false: another file or new-game mode)
+        QTest::addColumn<QString>("hinder"); // "", "locked" (the file's folder read-only), "taken" (target name)
+        QTest::addColumn<QString>("message");
+        const QString unlinked = "(None)|0|1|0|0", kept = "sub dir\\" + kOwn + "|2|1|0|0";
+        QTest::addColumn<QString>("recordAfter");
+        // clang-format off
+        QTest::addRow("move own file to another disk") << "disk" << kOwn << true << "" << "" << unlinked;
+        QTest::addRow("new-game mode: move") << "move" << kOwn << false << "" << "" << kept;
+        QTest::addRow("another file: rename") << "rename" << "OTHER.D64" << false << "" << "" << kept;
+        QTest::addRow("delete refused") << "delete" << kOwn << true << "locked" << "could not be removed:\nRead-only file system" << kept;
+        QTest::addRow("rename refused") << "rename" << kOwn << true << "locked" << "could not be renamed:\nRead-only file system" << kept;
+        QTest::addRow("move to another disk refused") << "disk" << kOwn << true << "locked" << "could not be moved:\nRead-only file system" << kept;
+        QTest::addRow("move onto a taken name") << "move" << "Taken.d64" << true << "taken" << files::kFileExistsInFolder << kept;
+        // clang-format on
+    }
+    void action()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, file);
+        QFETCH(bool, own);
+        QFETCH(QString, hinder);
+        QFETCH(QString, message);
+        QFETCH(QString, recordAfter);
+        testsupport::SmallDisk disk(1024 * 1024);
+        QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
+        if (hinder == "taken")
+            QVERIFY(testsupport::writeFile(games("SUB dir/" + file), "mine"));
+        const QString path = games("SUB dir/" + file);
+        const QByteArray content = testsupport::readFile(path);
+        std::unique_ptr<testsupport::ReadOnlyFolder> locked;
+        if (hinder == "locked") {
+            locked = std::make_unique<testsupport::ReadOnlyFolder>(games("SUB dir"));
+            QVERIFY2(locked->isValid(), qPrintable(locked->whyNot()));
+        }
+        catalogue::CurrentGame* game = own ? &m_state->currentGame : nullptr;
+        const QString target = action == "delete"   ? QString()
+                               : action == "rename" ? games("SUB dir/New name.D64")
+                               : action == "move"   ? games("Target/" + file)
+                                                    : disk.filePath(file);
+        const files::GameFileActionOutcome outcome =
+            action == "delete"   ? files::deleteGameFile(path, game)
+            : action == "rename" ? files::renameGameFile(path, "New name.D64", game)
+            : action == "move"   ? files::moveGameFile(path, games("Target"), game)
+                                 : files::moveGameFile(path, disk.path(), game);
+        locked.reset();
+
+        QVERIFY2(message.isEmpty() ? outcome.message.isEmpty() : outcome.message.endsWith(message),
+                 qPrintable(outcome.message));
+        QCOMPARE(outcome.done, message.isEmpty());
+        QCOMPARE(QFileInfo::exists(path), !outcome.done);
+        if (outcome.done && !target.isEmpty())
+            QCOMPARE(testsupport::readFile(target), content);
+        QCOMPARE(record(), recordAfter);
     }
 
     // A game being added: the dialog opens where the last visit was left and stores nothing in the catalogue.

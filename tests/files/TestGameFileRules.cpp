@@ -1,8 +1,6 @@
-// The game file and rename dialogs' rules without widgets: which listed entry is selected, the name and values OK
-// stores, the split of a name at its last dot and the names a rename refuses (checked against a real folder).
+// The game file and rename dialogs' rules without widgets: where the game file dialog opens, which listed entry is
+// selected (what OK stores: the game file dialog test), the split of a name at its last dot and the names a rename refuses (checked against a real folder).
 
-#include "data/CatalogueNames.h"
-#include "data/GameFields.h"
 #include "data/settings/Settings.h"
 #include "files/GameFileRules.h"
 #include "files/RenameRules.h"
@@ -88,38 +86,6 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, expected);
         QCOMPARE(files::preselectedEntry(entries, ownFile, stored), expected);
-    }
-
-    // The folder guard itself is the platform's (tested with the tune folder); here the name built on it.
-    void storedGameName()
-    {
-        QTemporaryDir dir;
-        for (const char* f : {"Games/Sub/Déjà vu", "Games2"})
-            QVERIFY(QDir(dir.path()).mkpath(f));
-        const QString root = dir.filePath("Games");
-        QCOMPARE(files::storedGameName(root, "ELITE.D64", root), "ELITE.D64");
-        QCOMPARE(files::storedGameName(dir.filePath("Games/Sub"), "ELITE.D64", root), "Sub\\ELITE.D64");
-        QCOMPARE(files::storedGameName(dir.filePath("Games/Sub/Déjà vu"), "Île 2.d64", root), "Sub\\Déjà vu\\Île 2.d64");
-        QCOMPARE(files::storedGameName(dir.filePath("Games2"), "ELITE.D64", root), QString());
-    }
-
-    void choiceValues()
-    {
-        using namespace catalogue;
-        const auto value = [](const FieldValues& values, const QString& field) {
-            for (const auto& [name, v] : values)
-                if (name == field)
-                    return v;
-            return QVariant();
-        };
-        QCOMPARE(value(files::noGameFileValues(kNone), field::CCode).toInt(), int(kGrey));
-        QCOMPARE(value(files::noGameFileValues("TUNE.SID"), field::CCode).toInt(), int(kRed));
-        QCOMPARE(value(files::noGameFileValues("TUNE.SID"), field::Filename).toString(), kNone);
-        QCOMPARE(value(files::gameFileValues("SUB\\A.D64", 3, kNone), field::CCode).toInt(), int(kBlue));
-        QCOMPARE(value(files::gameFileValues("SUB\\A.D64", 3, "TUNE.SID"), field::CCode).toInt(), int(kBlack));
-        QCOMPARE(value(files::gameFileValues("SUB\\A.D64", -1, kNone), field::FilenameIndex).toInt(), 0);
-        QCOMPARE(value(files::gameFileValues("SUB\\A.D64", 3, kNone), field::FA).toBool(), true);
-        QVERIFY(!value(files::unlinkedGameFileValues(), field::FA).isValid()); // flag and colour stay
     }
 
     void splitAtLastDot_data()

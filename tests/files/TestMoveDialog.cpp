@@ -1,5 +1,5 @@
-// The move dialog offscreen on real folders: the destination shown is where the file goes, a taken name is
-// refused with the file kept, "Go To Directory" comes from and goes back to its setting.
+// The move dialog offscreen on real folders: the destination shown is where the file goes, "Go To Directory" comes
+// from and goes back to its setting (a taken name: the game file actions test).
 
 #include "TestFolders.h"
 #include "files/gui/frmVTRXMoveFile.h"
@@ -69,25 +69,6 @@ private slots:
             QVERIFY(!dialog.followFile());
         }
         QCOMPARE(goToDir, 0);
-    }
-
-    void takenNameRefused()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath("Games/Sub") && QDir(dir.path()).mkpath("Source"));
-        QVERIFY(testsupport::writeFile(dir.filePath("Source/" + kFile), "game") &&
-                testsupport::writeFile(dir.filePath("Games/Sub/" + kFile), "other"));
-        platform::ScriptedMessageBox messages;
-        int goToDir = 0;
-        frmVTRXMoveFile dialog(dir.filePath("Games"), dir.filePath("Source"), kFile, nullptr, goToDir);
-        QVERIFY(!dialog.findChild<QCheckBox*>("chkMove")->isChecked());
-        clickFolder(dialog.findChild<QListWidget*>("DirBox"), "Sub", false);
-        dialog.findChild<QPushButton*>("cmdMove")->click();
-        QCOMPARE(messages.texts(), QStringList{"File exists already in this Directory!"});
-        QCOMPARE(messages.last().icon, platform::MessageBox::Information);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(testsupport::readFile(dir.filePath("Source/" + kFile)), QByteArray("game"));
-        QCOMPARE(testsupport::readFile(dir.filePath("Games/Sub/" + kFile)), QByteArray("other"));
     }
 };
 
