@@ -72,13 +72,30 @@ bool copyInto(int sourceFd, int fd)
     return ::fsync(fd) == 0;
 }
 
+// Syncs the folder holding path, so that a name renamed into it survives a crash; errno set on failure.
+bool syncFolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return synced;
+}
+
 // The move onto another file system.
 FileOperationResult copyThenDelete(const QByteArray& from, const QByteArray& to)
 {
     const int sourceFd = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
     if (sourceFd < 0)
         return failure(errno);
-    struct stat sourceStat {};
+    struct stat sourceStat
+    {
+    };
     const bool statted = ::fstat(sourceFd, &sourceStat) == 0;
     if (!statted || !S_ISREG(sourceStat.st_mode)) {
         const int error = statted ? EISDIR : errno;
@@ -95,7 +112,9 @@ FileOperationResult copyThenDelete(const QByteArray& from, const QByteArray& to)
     }
     bool copied = copyInto(sourceFd, fd);
     int error = errno;
-    struct stat copyStat {};
+    struct stat copyStat
+    {
+    };
     if (copied && (::fstat(fd, &copyStat) != 0 || copyStat.st_size != sourceStat.st_size)) {
         copied = false;
         error = errno ? errno : EIO;
@@ -117,7 +136,8 @@ FileOperationResult copyThenDelete(const QByteArray& from, const QByteArray& to)
         ::unlink(temp.constData());
         return failure(error);
     }
-    if (::unlink(from.constData()) != 0) {
+    // The copy's name must be on the disk before the source goes: the two file systems keep no common order.
+    if (!syncFolderOf(to) || ::unlink(from.constData()) != 0) {
         error = errno;
         ::unlink(to.constData());
         return failure(error);
