@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
+#include "platform/ShellOpenRefusal.h"
 #include "platform/ShortPathName.h"
 
 #include <QFileInfo>
@@ -28,11 +29,6 @@ QString docFileValue(const QString& folder, const QString& fileName)
     return fileName.isEmpty() ? catalogue::kNone : platform::joinPath(folder, fileName);
 }
 
-QString documentNotOpenedMessage(const QString& path)
-{
-    return QStringLiteral("No program on this desktop could open ") + path;
-}
-
 bool ViewDocument(const QString& docFile, const std::function<bool(const QString&)>& shellOpen)
 {
     const QString path = docFile == catalogue::kNone ? QString() : docFile;
@@ -42,7 +38,7 @@ bool ViewDocument(const QString& docFile, const std::function<bool(const QString
     const QString target = existing.isEmpty() ? path : existing;
     if (shellOpen && shellOpen(target))
         return true;
-    platform::MessageBox::exclamation(documentNotOpenedMessage(target));
+    platform::MessageBox::exclamation(platform::shellOpenRefusedMessage(target));
     return false;
 }
 

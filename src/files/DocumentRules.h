@@ -26,7 +26,5 @@ QString docFileValue(const QString& folder, const QString& fileName);
 // Opens the document with shellOpen after checking that it is there (the check tells the user what is
 // missing, "(None)" included). A document no handler accepts is reported. True when it was handed over.
 bool ViewDocument(const QString& docFile, const std::function<bool(const QString&)>& shellOpen);
-// "No program on this desktop could open " + the path.
-QString documentNotOpenedMessage(const QString& path);
 
 } // namespace files

@@ -108,9 +108,10 @@ private slots:
         QMainWindow* w = f.start();
         QVERIFY(w);
         QStringList opened;
-        f.state().ShellOpen = [&opened](const QString& target) {
+        bool desktopOpens = true;
+        f.state().ShellOpen = [&](const QString& target) {
             opened << target;
-            return true;
+            return desktopOpens;
         };
         favourite(f, 2)->trigger();
         QVERIFY(opened.isEmpty());
@@ -148,6 +149,9 @@ private slots:
         QVERIFY(favourite(f, 2)->isVisible() && !favourite(f, 3)->isVisible());
         favourite(f, 0)->trigger();
         QCOMPARE(opened, QStringList{"https://second.example/"});
+        desktopOpens = false; // a desktop with no browser is told, not silent
+        favourite(f, 1)->trigger();
+        QCOMPARE(f.messages.last().text, "No program on this desktop could open https://first.example/");
         f.exit();
         QCOMPARE(f.storedValue("Fave1U").toString() + " " + f.storedValue("Fave3D").toString() + " " +
                      f.storedValue("Fave3U").toString(),

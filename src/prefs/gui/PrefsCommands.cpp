@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/CommandHost.h"
 #include "platform/MessageBox.h"
+#include "platform/ShellOpenRefusal.h"
 #include "prefs/Bookmarks.h"
 #include "prefs/gui/frmVTRXOptions.h"
 #include "prefs/gui/frmVTRXURL.h"
@@ -37,10 +38,11 @@ void mnuFave_Click(app::CommandHost& host, app::AppState& state, int index)
         return;
     }
     const Favourite& favourite = state.settings.Favourites[std::size_t(index)];
-    if (const std::optional<QString> address = prefs::openableAddress(favourite.address))
-        state.ShellOpen(*address);
-    else
+    const std::optional<QString> address = prefs::openableAddress(favourite.address);
+    if (!address)
         platform::MessageBox::exclamation(prefs::refusedAddressMessage(favourite));
+    else if (!state.ShellOpen(*address))
+        platform::MessageBox::exclamation(platform::shellOpenRefusedMessage(*address));
 }
 
 } // namespace
