@@ -3,13 +3,15 @@
 
 #include "data/CurrentGame.h"
 #include "data/settings/Settings.h"
+#include "launch/EmulatorBridge.h"
 #include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ShortPathName.h"
+#include "platform/WatchedStart.h"
 
 #include <QDate>
-#include <QProcess>
 
 namespace launch {
 
@@ -56,6 +58,16 @@ bool recordPlay(catalogue::CurrentGame* game)
 QString emulatorNotStartedMessage(const QString& program)
 {
     return QStringLiteral("Could not start the emulator: ") + program;
+}
+
+QString emulatorFailedMessage(const QString& program, const QString& errorOutput, int exitCode)
+{
+    // A bridge or an emulator says why in a line or two; Wine can say a great deal more, of which the end counts.
+    constexpr qsizetype kShown = 2000;
+    QString detail = errorOutput.size() > kShown ? QStringLiteral("...") + errorOutput.right(kShown) : errorOutput;
+    if (detail.isEmpty())
+        detail = exitCode < 0 ? QStringLiteral("(it was killed)") : QStringLiteral("(exit code %1)").arg(exitCode);
+    return QStringLiteral("The emulator ended at once: ") + program + u'\n' + detail;
 }
 
 QString emulatorPathOf(const Settings& settings, EmulatorKind kind)
@@ -113,16 +125,20 @@ LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings,
         outcome.config = WriteEmulatorConfig(configPath, values, loadFolder, request.kind != EmulatorKind::Ccs64Dos19);
     }
 
-    outcome.command = emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex));
+    outcome.command =
+        bridgedCommand(request.kind,
+                       emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex)),
+                       platform::conversionFolder());
     outcome.workingFolder = emuFolder;
 
     // The emulator runs in its own folder, where it finds its configuration and the DOS extender; our
-    // own current folder stays as it is.
-    QProcess process;
-    process.setProgram(outcome.command.program);
-    process.setArguments(outcome.command.arguments);
-    process.setWorkingDirectory(emuFolder);
-    outcome.started = process.startDetached();
+    // own current folder stays as it is. A bridge that cannot start its emulator (Wine or DOSBox missing, the
+    // emulator gone) ends at once with its reason on stderr, which the user is shown; the play is counted all the
+    // same, as for an emulator that stops at once by itself.
+    const QString program = outcome.command.program;
+    outcome.started = platform::startWatched(outcome.command, emuFolder, [program](const QString& errors, int code) {
+        platform::MessageBox::exclamation(emulatorFailedMessage(program, errors, code));
+    });
     if (!outcome.started) {
         platform::MessageBox::exclamation(emulatorNotStartedMessage(outcome.command.program));
         return outcome;

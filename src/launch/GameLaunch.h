@@ -40,6 +40,10 @@ QString emulatorPathOf(const Settings& settings, EmulatorKind kind);
 // Told when the emulator's program exists but cannot be run (not executable, not a program).
 QString emulatorNotStartedMessage(const QString& program);
 
+// Told when the emulator (or the bridge that starts it) ends with a failure right after its start: what it wrote on
+// stderr (the end of it when it is long), else its exit code; exitCode -1 for a program that was killed.
+QString emulatorFailedMessage(const QString& program, const QString& errorOutput, int exitCode);
+
 // The port values a start writes into the configuration: the kind's defaults when useDefault is set or
 // the start does not come from the catalogue, else the current game's own fields for that kind.
 PortValues portValuesFor(const Settings& settings, catalogue::CurrentGame* game, bool useDefault, bool fromDatabase,
