@@ -22,7 +22,8 @@ platform::Command bridgedCommand(EmulatorKind kind, const platform::Command& com
 #else
     if (!isDosOrWindowsProgram(command.program))
         return command;
-    const QString bridge = kind == EmulatorKind::Ccs64Win32 ? QStringLiteral("vintrax-wine") : QStringLiteral("vintrax-dosbox");
+    const QString bridge =
+        kind == EmulatorKind::Ccs64Win32 ? QStringLiteral("vintrax-wine") : QStringLiteral("vintrax-dosbox");
     return {platform::joinPath(bridgeFolder, bridge + platform::executableSuffix()),
             QStringList{command.program} + command.arguments};
 #endif

@@ -125,10 +125,9 @@ LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings,
         outcome.config = WriteEmulatorConfig(configPath, values, loadFolder, request.kind != EmulatorKind::Ccs64Dos19);
     }
 
-    outcome.command =
-        bridgedCommand(request.kind,
-                       emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex)),
-                       platform::conversionFolder());
+    outcome.command = bridgedCommand(
+        request.kind, emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex)),
+        platform::conversionFolder());
     outcome.workingFolder = emuFolder;
 
     // The emulator runs in its own folder, where it finds its configuration and the DOS extender; our

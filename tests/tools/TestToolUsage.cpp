@@ -26,6 +26,7 @@ private slots:
         QTest::newRow("maketape: no files") << "maketape" << QStringList{"vtrxmktp"};
         QTest::newRow("starlynx: other command") << "starlynx" << QStringList{"e", "in", "out.d64"};
         QTest::newRow("starlynx: no output name") << "starlynx" << QStringList{"x", "in"};
+        QTest::newRow("vintrax-bridgetool: other command") << "vintrax-bridgetool" << QStringList{"rewrite", "in"};
     }
 
     void refusesArguments()

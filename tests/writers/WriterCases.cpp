@@ -237,7 +237,12 @@ const QList<WriterCase>& writerCases()
                     {"game.prg"});
             },
             "game%1 out.d64"),
-        toolCase("bmp2gif", {"out.gif"}, bmps, "in/%1.bmp out.gif")};
+        toolCase("bmp2gif", {"out.gif"}, bmps, "in/%1.bmp out.gif"),
+        // The emulator bridges' rewrite of the load path in C64.CFG.
+        toolCase(
+            "vintrax-bridgetool", {"C64.CFG"},
+            [](const QString& w) { return writeFile(QDir(w).filePath("C64.CFG"), configText()); },
+            "loadpath c64.cfg X:\\%1\\")};
     return cases;
 }
 

@@ -88,7 +88,8 @@ bool entryName(const QString& imagePath, int index, QByteArray* name, QString* e
     if (listing.kind != c64::ImageKind::D64 && listing.kind != c64::ImageKind::T64)
         return true;
     if (index < 0 || index >= listing.entries.size()) {
-        *error = QStringLiteral("%1 has no entry %2 (it lists %3)").arg(imagePath).arg(index).arg(listing.entries.size());
+        *error =
+            QStringLiteral("%1 has no entry %2 (it lists %3)").arg(imagePath).arg(index).arg(listing.entries.size());
         if (listing.partial)
             *error += QStringLiteral(": ") + listing.problem;
         return false;
