@@ -5,13 +5,9 @@
 # mounted as drive D:, and the program's folder as C:; the "$LOADPATH=" line Vintrax wrote into the emulator's C64.CFG
 # in Linux form becomes D:\. DOSBox runs the command and closes when the emulator ends; the private folder goes then.
 # Needs dosbox (Debian: apt-get install dosbox).
-set -u
 me=vintrax-dosbox
-tool=$(dirname "$(readlink -f "$0")")/vintrax-bridgetool
-fail() {
-    printf '%s: %s\n' "$me" "$*" >&2
-    exit 1
-}
+# shellcheck source=vintrax-bridge-common.sh
+. "$(dirname "$(readlink -f "$0")")/vintrax-bridge-common"
 [ $# -ge 2 ] || fail "usage: vintrax-dosbox PROGRAM [ARGUMENT...] IMAGE,N"
 program=$1
 shift
@@ -21,11 +17,9 @@ while [ $# -gt 1 ]; do
     arguments="$arguments $1"
     shift
 done
-case $1 in *,*) ;; *) fail "no entry number after the image: $1" ;; esac
-image=${1%,*} entry=${1##*,} # file names such as "Last Ninja, The.d64" hold commas of their own
 folder=$(dirname "$program")
 [ -f "$program" ] || fail "the emulator is missing: $program"
-[ -f "$image" ] || fail "the image is missing: $image"
+splitGame "$1"
 case $folder in *\"*) fail "DOSBox cannot mount a folder whose name holds a quote: $folder" ;; esac
 case $image in *.*) ;; *) fail "the image has no extension: $image" ;; esac
 ext=$(printf '%s' "${image##*.}" | tr '[:lower:]' '[:upper:]' | cut -c1-3)

@@ -3,18 +3,13 @@
 # which Linux cannot run, with the emulator's own argument list after it. The image becomes Wine's short Windows
 # path, and the "$LOADPATH=" line Vintrax wrote into the emulator's C64.CFG in Linux form becomes the short Windows
 # path of that folder. Needs wine (Debian: apt-get install wine), which brings winepath.
-set -u
 me=vintrax-wine
-tool=$(dirname "$(readlink -f "$0")")/vintrax-bridgetool
-fail() {
-    printf '%s: %s\n' "$me" "$*" >&2
-    exit 1
-}
+# shellcheck source=vintrax-bridge-common.sh
+. "$(dirname "$(readlink -f "$0")")/vintrax-bridge-common"
 [ $# -eq 2 ] || fail "usage: vintrax-wine EMULATOR IMAGE,N"
-case $2 in *,*) ;; *) fail "no entry number after the image: $2" ;; esac
-emulator=$1 image=${2%,*} entry=${2##*,} # file names such as "Last Ninja, The.d64" hold commas of their own
+emulator=$1
 [ -f "$emulator" ] || fail "the emulator is missing: $emulator"
-[ -f "$image" ] || fail "the image is missing: $image"
+splitGame "$2"
 command -v wine >/dev/null 2>&1 || fail "wine is not installed (Debian: apt-get install wine)"
 command -v winepath >/dev/null 2>&1 || fail "winepath is not installed (it comes with wine)"
 

@@ -4,19 +4,13 @@
 # there as for any emulator, and this script passes the ports on as x64sc's joystick devices and autostarts the
 # image's entry N by its name (the entry counted as Vintrax's listing counts it). x64sc is found on PATH, or named by
 # the variable VINTRAX_X64SC.
-set -u
 me=vintrax-x64sc
-tool=$(dirname "$(readlink -f "$0")")/vintrax-bridgetool
-fail() {
-    printf '%s: %s\n' "$me" "$*" >&2
-    exit 1
-}
+# shellcheck source=vintrax-bridge-common.sh
+. "$(dirname "$(readlink -f "$0")")/vintrax-bridge-common"
 [ $# -eq 1 ] || fail "usage: vintrax-x64sc IMAGE,N"
-case $1 in *,*) ;; *) fail "no entry number after the image: $1" ;; esac
-image=${1%,*} entry=${1##*,} # file names such as "Last Ninja, The.d64" hold commas of their own
 emulator=${VINTRAX_X64SC:-x64sc}
 command -v "$emulator" >/dev/null 2>&1 || fail "the emulator is missing: $emulator (install x64sc or name it in VINTRAX_X64SC)"
-[ -f "$image" ] || fail "the image is missing: $image"
+splitGame "$1"
 name=$("$tool" entry "$image" "$entry") || exit 1
 ports=$("$tool" ports "$(dirname "$0")/c64.cfg") || exit 1
 [ -z "$name" ] || image=$image:$name
