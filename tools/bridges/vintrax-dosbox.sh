@@ -20,8 +20,9 @@ done
 folder=$(dirname "$program")
 [ -f "$program" ] || fail "the emulator is missing: $program"
 splitGame "$1"
+case $(basename "$program") in *[\ \"]*) fail "DOS cannot run a program whose name holds a blank or a quote: $program" ;; esac
 case $folder in *\"*) fail "DOSBox cannot mount a folder whose name holds a quote: $folder" ;; esac
-case $image in *.*) ;; *) fail "the image has no extension: $image" ;; esac
+case $(basename "$image") in *.*) ;; *) fail "the image has no extension: $image" ;; esac
 ext=$(printf '%s' "${image##*.}" | tr '[:lower:]' '[:upper:]' | cut -c1-3)
 command -v dosbox >/dev/null 2>&1 || fail "dosbox is not installed (Debian: apt-get install dosbox)"
 
