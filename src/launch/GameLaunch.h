@@ -50,10 +50,11 @@ PortValues portValuesFor(const Settings& settings, catalogue::CurrentGame* game,
                          EmulatorKind kind);
 
 // Starts a game: checks the emulator (and for CCS64 v1.9 the DOS extender beside it), rewrites the
-// emulator's configuration with the port values and the image's folder, starts the emulator detached in
-// its own folder with the image and the entry after a comma, and, for a start from the catalogue, adds
-// one to TimesPlayed and stores today in DateLastPlayed ("dd-mm-yyyy") for the current game.
-// Problems are told in message boxes; nothing is recorded unless the emulator was started.
+// emulator's configuration with the port values and the image's folder, starts the emulator (on Linux a DOS or
+// Windows one through its bridge) in its own folder with the image and the entry after a comma, without waiting
+// for it, and, for a start from the catalogue, adds one to TimesPlayed and stores today in DateLastPlayed
+// ("dd-mm-yyyy") for the current game. Problems are told in message boxes, also a start that fails at once;
+// nothing is recorded unless the emulator was started.
 LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::CurrentGame* game);
 
 } // namespace launch
