@@ -46,4 +46,16 @@ QByteArray paletteBmp(int width, int height, int bits, QByteArray pixels, bool c
     return out + pixels;
 }
 
+QByteArray ccs64Dump(int seed)
+{
+    QByteArray pixels(504 * 312, '\0');
+    for (int y = 51; y < 251; ++y) {
+        for (int x = 128; x < 448; ++x)
+            pixels[(311 - y) * 504 + x] = char(dumpColour(x - 128, y - 51, seed));
+    }
+    QByteArray dump = paletteBmp(504, 312, 8, pixels);
+    qToLittleEndian<quint32>(256, dump.data() + 50);
+    return dump;
+}
+
 } // namespace testsupport
