@@ -1,10 +1,12 @@
 #include "WriterCases.h"
 
+#include "BmpFiles.h"
 #include "SettingsTestHelpers.h"
 #include "SidFixtures.h"
 #include "TestFolders.h"
 #include "ToolRunner.h"
 #include "WriterProbe.h"
+#include "c64/CcsScreenshot.h"
 #include "c64/SidHeader.h"
 #include "data/settings/SettingsStore.h"
 #include "launch/UnzipToFolder.h"
@@ -184,6 +186,30 @@ WriterCase sidCase()
     return c;
 }
 
+// A screen dump of each variant cropped to its picture; the dialog crops into a file of its own in the same way.
+WriterCase cropCase()
+{
+    WriterCase c;
+    c.name = QStringLiteral("screenshot crop");
+    c.targets = {QStringLiteral("shot.bmp")};
+    c.prepare = [](const QString& work) {
+        return writeFile(in(work, "A.bmp"), testsupport::ccs64Dump(0)) &&
+               writeFile(in(work, "B.bmp"), testsupport::ccs64Dump(1));
+    };
+    c.run = [](const QString& work, int v) {
+        const c64::CropOutcome r =
+            c64::CropScreenshot(in(work, kVariant[v] + QStringLiteral(".bmp")), QDir(work).filePath("shot.bmp"));
+        return Outcome{r.ok, r.ok || !r.error.isEmpty() ? QString() : QStringLiteral("failed without a reason")};
+    };
+    c.child = [](const QString& work, int) {
+        return ChildCommand{writerprobe::probePath(),
+                            {QStringLiteral("crop-loop"), QDir(work).filePath("shot.bmp"), in(work, "A.bmp"),
+                             in(work, "B.bmp")},
+                            true};
+    };
+    return c;
+}
+
 WriterCase gunzipCase()
 {
     WriterCase c = toolCase(
@@ -210,7 +236,7 @@ const QList<WriterCase>& writerCases()
     };
     // maketape takes a plain program: cp only puts it in place.
     static const QList<WriterCase> cases = {
-        configCase(), settingsCase(), unzipCase(), sidCase(), gunzipCase(),
+        configCase(), settingsCase(), unzipCase(), sidCase(), cropCase(), gunzipCase(),
         toolCase(
             "lha", {"GAME.D64", "INTRO.PRG"},
             [](const QString& w) {

@@ -5,10 +5,12 @@
 //   vintrax_writer_probe unzip-loop FOLDER ZIP0 ZIP1     extracts the two archives into FOLDER in turn, for ever
 //   vintrax_writer_probe sid-loop PATH                   rewrites the tune's start song for ever, variants in turn
 //   vintrax_writer_probe move-loop A B                   moves file A to B and back for ever; "ready" after the first
+//   vintrax_writer_probe crop-loop PATH DUMP0 DUMP1      crops the two screen dumps into PATH in turn, for ever
 // No message box is installed, so a message the writer shows goes to stderr.
 
 #include "WriterProbe.h"
 
+#include "c64/CcsScreenshot.h"
 #include "c64/SidHeader.h"
 #include "launch/UnzipToFolder.h"
 #include "platform/FileOperations.h"
@@ -73,8 +75,17 @@ int main(int argc, char** argv)
             }
         }
     }
+    if (mode == QLatin1String("crop-loop") && args.size() == 4) {
+        for (int i = 0;; ++i) {
+            const c64::CropOutcome r = c64::CropScreenshot(args[2 + (i & 1)], args[1]);
+            if (!r.ok) {
+                std::fprintf(stderr, "crop: %s\n", qPrintable(r.error));
+                return 1;
+            }
+        }
+    }
     std::fputs("usage: vintrax_writer_probe config PATH VARIANT | config-loop PATH | unzip-loop FOLDER ZIP0 ZIP1 | "
-               "sid-loop PATH | move-loop A B\n",
+               "sid-loop PATH | move-loop A B | crop-loop PATH DUMP0 DUMP1\n",
                stderr);
     return 64;
 }
