@@ -54,6 +54,12 @@ void BrowseSession::changeFolder(const QString& folder)
     list();
 }
 
+void BrowseSession::changePattern(const QString& patternText)
+{
+    m_patterns = patternList(patternText);
+    list();
+}
+
 void BrowseSession::openFolderEntry(int row)
 {
     if (row >= 0 && row < m_folders.size())

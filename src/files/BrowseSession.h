@@ -41,6 +41,8 @@ public:
     // A drive or folder change: the lists follow and no file is chosen any more.
     void changeDrive(const QString& root);
     void changeFolder(const QString& folder);
+    // Another pattern for the same folder: the file list follows and no file is chosen any more.
+    void changePattern(const QString& patternText);
     // An entry of folders() opened (".." goes up).
     void openFolderEntry(int row);
     // A row of files() chosen; any other row chooses none.
