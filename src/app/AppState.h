@@ -91,6 +91,9 @@ public:
     // The desktop's "Open" for documents, help files and addresses; false when no handler took it. Tests put a
     // recorder in its place.
     std::function<bool(const QString& target)> ShellOpen;
+    // Makes the picture file the desktop background; false when no desktop took it. Tests put a recorder here,
+    // so that no test changes the machine's wallpaper.
+    std::function<bool(const QString& picture)> SetDesktopWallpaper;
 
     // Opens the current game's own record set once the catalogue is open, and closes it before the
     // catalogue closes.

@@ -8,6 +8,7 @@
 #include "music/gui/MusicCommands.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "platform/Wallpaper.h"
 #include "platform/gui/ShellOpen.h"
 #include "prefs/gui/PrefsCommands.h"
 
@@ -25,6 +26,7 @@ Program::Program(QSettings& store, browser::MainWindowOptions options)
     : m_store(store), m_options(std::move(options)), m_state(std::make_unique<AppState>(platform::programFolder()))
 {
     m_state->ShellOpen = platform::ShellOpen;
+    m_state->SetDesktopWallpaper = platform::setDesktopWallpaper;
 }
 
 Program::~Program()

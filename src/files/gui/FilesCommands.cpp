@@ -6,6 +6,7 @@
 #include "data/GameFields.h"
 #include "files/DocumentRules.h"
 #include "files/FileRefusals.h"
+#include "files/gui/ScreenshotCommands.h"
 #include "files/gui/frmRenameArchive.h"
 #include "files/gui/frmVTRXDocBrowse.h"
 #include "files/gui/frmVTRXGameFile.h"
@@ -52,6 +53,7 @@ void editGameFile(app::CommandHost& host, app::AppState& state)
 void installFilesCommands(app::CommandHost& host, app::AppState& state)
 {
     useArchiveRenameDialog(state.game, host.dialogParent());
+    installScreenshotCommands(host, state);
 
     auto editGame = [&host, &state] { editGameFile(host, state); };
     app::installCommand(host, QStringLiteral("mnuEditGameFilename"), app::Acts::OnCurrentGame, editGame);
