@@ -18,15 +18,14 @@ struct RequiredField
 
 // What a dump's headers must hold; every field not named here may hold anything.
 constexpr RequiredField kRequired[] = {
-    {0, 2, 0x4D42},      // "BM"
-    {14, 4, 40},         // a Windows info header
-    {18, 4, kDumpWidth}, // the rows are read as 504 bytes each, bottom-up
-    {22, 4, kDumpHeight},
-    {26, 2, 1},   // planes
-    {28, 2, 8},   // one byte a pixel
-    {30, 4, 0},   // uncompressed
-    {34, 4, 0},   // no image size given
-    {46, 4, 256}, // a full palette
+    {0, 2, 0x4D42},                   // "BM"
+    {14, 4, 40},                      // a Windows info header
+    {18, 4, kDumpWidth},              // the rows are read as 504 bytes each, bottom-up
+    {22, 4, kDumpHeight}, {26, 2, 1}, // planes
+    {28, 2, 8},                       // one byte a pixel
+    {30, 4, 0},                       // uncompressed
+    {34, 4, 0},                       // no image size given
+    {46, 4, 256},                     // a full palette
     {50, 4, 256},
 };
 
@@ -92,7 +91,8 @@ CropOutcome CropScreenshot(const QString& source, const QString& target, const s
     platform::SaveFile out(target);
     if (!out.open())
         return {false, out.errorString()};
-    CropOutcome r = cropScreenshot(in, [&out](const QByteArray& bytes) { return out.write(bytes); }, progress);
+    CropOutcome r = cropScreenshot(
+        in, [&out](const QByteArray& bytes) { return out.write(bytes); }, progress);
     if (r.ok && !out.commit())
         r.ok = false;
     if (!r.ok)

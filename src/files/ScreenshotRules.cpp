@@ -71,7 +71,8 @@ ScreenshotStart screenshotStart(const Settings& settings, bool lastRunWasWin32, 
                                 const QString& screenshotsFolder)
 {
     ScreenshotStart start{screenshotsFolder, kGifPattern, {}, true, false};
-    const QString stored = storedName == catalogue::kNone ? QString() : existingScreenshot(screenshotsFolder, storedName);
+    const QString stored =
+        storedName == catalogue::kNone ? QString() : existingScreenshot(screenshotsFolder, storedName);
     if (!stored.isEmpty()) {
         start.selectName = stored;
         start.cleared = false;

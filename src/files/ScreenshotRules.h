@@ -40,7 +40,8 @@ inline const QString kNameForbidden =
 // The checks in the order the user meets them; nothing for a name that passes.
 std::optional<NameRefusal> screenshotNameRefusal(const QString& name);
 
-inline const QString kOverwriteQuestion = QStringLiteral("File exists in Screenshot Directory.  Do you wish to Overwrite?");
+inline const QString kOverwriteQuestion =
+    QStringLiteral("File exists in Screenshot Directory.  Do you wish to Overwrite?");
 // The file of the Screenshots folder that a new GIF of that name would replace: the same name in any letter case,
 // since names are found here without regard to case. "" when there is none.
 QString existingScreenshot(const QString& screenshotsFolder, const QString& name);
@@ -52,9 +53,9 @@ bool isScreenshotsFolder(const QString& folder, const QString& screenshotsFolder
 struct ScreenshotStart
 {
     QString folder;
-    QString pattern;       // "*.gif" in the Screenshots folder, "*.bmp" in an emulator's folder
-    QString selectName;    // the game's own screenshot, when it is there
-    bool cleared = true;   // no screenshot chosen yet: OK would store "(None)"
+    QString pattern;           // "*.gif" in the Screenshots folder, "*.bmp" in an emulator's folder
+    QString selectName;        // the game's own screenshot, when it is there
+    bool cleared = true;       // no screenshot chosen yet: OK would store "(None)"
     bool choosesDumps = false; // the copy and move options and "Jump to Screenshots Dir" are on
 };
 // The game's stored screenshot when it is there; otherwise the folder where the emulator last started saves its

@@ -64,7 +64,8 @@ clsScreenshot::Outcome clsScreenshot::ConvertToGif(const QString& bmpPath, const
 
     if (Converting)
         Converting();
-    const QString tool = platform::ShortPathName(platform::conversionToolPath(m_programFolder, QStringLiteral("bmp2gif")));
+    const QString tool =
+        platform::ShortPathName(platform::conversionToolPath(m_programFolder, QStringLiteral("bmp2gif")));
     if (tool.isEmpty())
         return fail(QStringLiteral("The screenshot could not be converted: ") +
                     platform::conversionToolPath(m_programFolder, QStringLiteral("bmp2gif")) +
@@ -83,6 +84,7 @@ clsScreenshot::Outcome clsScreenshot::ConvertToGif(const QString& bmpPath, const
 
     Outcome done{true, stored, {}};
     if (transfer == Transfer::Move && !QFile::remove(bmpPath))
-        done.message = QStringLiteral("The screenshot is stored, but the emulator's file could not be deleted:\n") + bmpPath;
+        done.message =
+            QStringLiteral("The screenshot is stored, but the emulator's file could not be deleted:\n") + bmpPath;
     return done;
 }

@@ -18,7 +18,8 @@ QList<Command> wallpaperCommands(const QString& desktop, const QString& path)
     const QString uri = QUrl::fromLocalFile(path).toString();
     const QString gsettings = QStringLiteral("gsettings");
     const auto set = [&](const char* schema, const char* key, const QString& value) {
-        return Command{gsettings, {QStringLiteral("set"), QString::fromLatin1(schema), QString::fromLatin1(key), value}};
+        return Command{gsettings,
+                       {QStringLiteral("set"), QString::fromLatin1(schema), QString::fromLatin1(key), value}};
     };
     const QString d = desktop.toUpper();
     if (d == QLatin1String("GNOME") || d == QLatin1String("UNITY") || d == QLatin1String("BUDGIE") ||

@@ -202,10 +202,10 @@ WriterCase cropCase()
         return Outcome{r.ok, r.ok || !r.error.isEmpty() ? QString() : QStringLiteral("failed without a reason")};
     };
     c.child = [](const QString& work, int) {
-        return ChildCommand{writerprobe::probePath(),
-                            {QStringLiteral("crop-loop"), QDir(work).filePath("shot.bmp"), in(work, "A.bmp"),
-                             in(work, "B.bmp")},
-                            true};
+        return ChildCommand{
+            writerprobe::probePath(),
+            {QStringLiteral("crop-loop"), QDir(work).filePath("shot.bmp"), in(work, "A.bmp"), in(work, "B.bmp")},
+            true};
     };
     return c;
 }

@@ -60,16 +60,16 @@ void frmVTRXScreenshot::Form_Load()
 
 void frmVTRXScreenshot::setDumpOptions(bool enabled)
 {
-    for (QWidget* w : {static_cast<QWidget*>(ui->cmdSSDir), static_cast<QWidget*>(ui->optCopy),
-                       static_cast<QWidget*>(ui->optMove)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->cmdSSDir), static_cast<QWidget*>(ui->optCopy), static_cast<QWidget*>(ui->optMove)})
         w->setEnabled(enabled);
 }
 
 void frmVTRXScreenshot::setWorking(bool working)
 {
-    for (QWidget* w : {static_cast<QWidget*>(ui->optCopy), static_cast<QWidget*>(ui->optMove),
-                       static_cast<QWidget*>(ui->cmdClear), static_cast<QWidget*>(ui->cmdOK),
-                       static_cast<QWidget*>(ui->cmdCancel)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->optCopy), static_cast<QWidget*>(ui->optMove), static_cast<QWidget*>(ui->cmdClear),
+          static_cast<QWidget*>(ui->cmdOK), static_cast<QWidget*>(ui->cmdCancel)})
         w->setVisible(!working);
     ui->lblResize->setText(QStringLiteral("Resizing bitmap..."));
     ui->lblResize->setVisible(working);
@@ -159,8 +159,9 @@ void frmVTRXScreenshot::takeDump()
         ui->lblResize->setText(QStringLiteral("Converting to Gif..."));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    const clsScreenshot::Outcome outcome = shot.ConvertToGif(
-        dump, names.chosenName(), ui->optMove->isChecked() ? clsScreenshot::Transfer::Move : clsScreenshot::Transfer::Copy);
+    const clsScreenshot::Outcome outcome =
+        shot.ConvertToGif(dump, names.chosenName(),
+                          ui->optMove->isChecked() ? clsScreenshot::Transfer::Move : clsScreenshot::Transfer::Copy);
     setWorking(false);
     if (outcome.ok)
         m_chosen = outcome.storedName;
