@@ -2,22 +2,19 @@
 
 #include "c64/CcsScreenshot.h"
 #include "files/ScreenshotRules.h"
-#include "platform/PathNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RunAndWait.h"
 #include "platform/ShortPathName.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-const QString kTempBmp = QStringLiteral("vtrxTemp.bmp");
-const QString kTempGif = QStringLiteral("vtrxTemp.gif");
 
 // Replaces target in one step; QFile::rename refuses to replace a file.
 bool replaceFile(const QString& from, const QString& to, QString* error)
@@ -27,6 +24,31 @@ bool replaceFile(const QString& from, const QString& to, QString* error)
     *error = QString::fromLocal8Bit(std::strerror(errno));
     return false;
 }
+
+// A name of its own in folder for a file this conversion makes, so that no GIF the user named (even one called
+// like a temporary file) is ever touched. The file is removed when the object goes, wherever the work stopped.
+class WorkFile
+{
+public:
+    WorkFile(const QString& folder, const char* ending)
+        : m_file(QDir(folder).filePath(QStringLiteral("vtrxTemp-XXXXXX") + QLatin1String(ending)))
+    {
+        if (m_file.open())
+            m_path = m_file.fileName();
+        m_file.close();
+        QFile::remove(m_path); // the writers make the file themselves
+    }
+    ~WorkFile()
+    {
+        if (!m_path.isEmpty())
+            QFile::remove(m_path);
+    }
+    const QString& path() const { return m_path; }
+
+private:
+    QTemporaryFile m_file;
+    QString m_path;
+};
 
 } // namespace
 
@@ -42,45 +64,39 @@ bool clsScreenshot::IsCcs64Screenshot(const QString& path)
     return c64::IsCcs64Screenshot(path);
 }
 
-clsScreenshot::Outcome clsScreenshot::fail(const QString& message) const
-{
-    QFile::remove(QDir(screenshotsFolder()).filePath(kTempBmp));
-    QFile::remove(QDir(screenshotsFolder()).filePath(kTempGif));
-    return {false, {}, message};
-}
-
 clsScreenshot::Outcome clsScreenshot::ConvertToGif(const QString& bmpPath, const QString& gifName, Transfer transfer)
 {
     const QString folder = screenshotsFolder();
+    const auto failed = [](const QString& message) { return Outcome{false, {}, message}; };
     if (!QDir().mkpath(folder))
-        return fail(QStringLiteral("The Screenshots folder %1 cannot be made.").arg(folder));
-    const QString tempBmp = QDir(folder).filePath(kTempBmp);
-    const QString tempGif = QDir(folder).filePath(kTempGif);
-    QFile::remove(tempGif);
+        return failed(QStringLiteral("The Screenshots folder %1 cannot be made.").arg(folder));
+    const WorkFile bmp(folder, ".bmp");
+    const WorkFile gif(folder, ".gif");
+    if (bmp.path().isEmpty() || gif.path().isEmpty())
+        return failed(QStringLiteral("Nothing can be written in the Screenshots folder ") + folder);
 
-    const c64::CropOutcome crop = c64::CropScreenshot(bmpPath, tempBmp, CropProgress);
+    const c64::CropOutcome crop = c64::CropScreenshot(bmpPath, bmp.path(), CropProgress);
     if (!crop.ok)
-        return fail(QStringLiteral("The screenshot could not be cropped:\n") + crop.error);
+        return failed(QStringLiteral("The screenshot could not be cropped:\n") + crop.error);
 
     if (Converting)
         Converting();
-    const QString tool =
-        platform::ShortPathName(platform::conversionToolPath(m_programFolder, QStringLiteral("bmp2gif")));
+    const QString toolPath = platform::conversionToolPath(m_programFolder, QStringLiteral("bmp2gif"));
+    const QString tool = platform::ShortPathName(toolPath);
     if (tool.isEmpty())
-        return fail(QStringLiteral("The screenshot could not be converted: ") +
-                    platform::conversionToolPath(m_programFolder, QStringLiteral("bmp2gif")) +
-                    QStringLiteral(" is missing."));
-    platform::RunAndWait({tool, {tempBmp, tempGif}}, folder);
-    if (!QFile::exists(tempGif))
-        return fail(QStringLiteral("The screenshot could not be converted: bmp2gif wrote no GIF from ") + bmpPath);
+        return failed(QStringLiteral("The screenshot could not be converted: ") + toolPath +
+                      QStringLiteral(" is missing."));
+    platform::RunAndWait({tool, {bmp.path(), gif.path()}}, folder);
+    if (!QFile::exists(gif.path()))
+        return failed(QStringLiteral("The screenshot could not be converted: bmp2gif wrote no GIF from ") + bmpPath);
 
     // An older GIF of this name in another letter case is the one replaced, so no second spelling appears.
     const QString existing = files::existingScreenshot(folder, gifName);
     const QString stored = existing.isEmpty() ? gifName : existing;
     QString error;
-    if (!replaceFile(tempGif, QDir(folder).filePath(stored), &error))
-        return fail(QStringLiteral("The GIF could not be stored as %1: %2").arg(QDir(folder).filePath(stored), error));
-    QFile::remove(tempBmp);
+    if (!replaceFile(gif.path(), QDir(folder).filePath(stored), &error))
+        return failed(
+            QStringLiteral("The GIF could not be stored as %1: %2").arg(QDir(folder).filePath(stored), error));
 
     Outcome done{true, stored, {}};
     if (transfer == Transfer::Move && !QFile::remove(bmpPath))

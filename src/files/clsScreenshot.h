@@ -42,7 +42,5 @@ public:
     QString screenshotsFolder() const;
 
 private:
-    Outcome fail(const QString& message) const;
-
     QString m_programFolder;
 };

@@ -47,6 +47,11 @@ void frmVTRXScreenshot::Form_Load()
     setWindowTitle(m_state.dialog.DialogPrompt);
     (m_state.settings.DeleteOldSSFlag != 0 ? ui->optMove : ui->optCopy)->setChecked(true);
     setWorking(false);
+    // An emulator folder that is gone opens its nearest existing folder, which may be the Screenshots folder.
+    if (m_start.choosesDumps && files::isScreenshotsFolder(m_session.folder(), m_screenshots)) {
+        m_start.choosesDumps = false;
+        m_session.changePattern(files::kGifPattern);
+    }
     setDumpOptions(m_start.choosesDumps);
     m_cleared = m_start.cleared;
     showPicture(nullptr);
