@@ -86,7 +86,16 @@ clsScreenshot::Outcome clsScreenshot::ConvertToGif(const QString& bmpPath, const
     if (tool.isEmpty())
         return failed(QStringLiteral("The screenshot could not be converted: ") + toolPath +
                       QStringLiteral(" is missing."));
-    platform::RunAndWait({tool, {bmp.path(), gif.path()}}, folder);
+    // bmp2gif takes milliseconds for one picture; one that has not ended after ten seconds is stopped, and the
+    // user told, rather than holding the window for ever.
+    constexpr int kConvertLimitMs = 10000;
+    if (!platform::RunAndWait({tool, {bmp.path(), gif.path()}}, folder, platform::WindowMode::Hidden,
+                              kConvertLimitMs) &&
+        !QFile::exists(gif.path()))
+        return failed(QStringLiteral("The screenshot could not be converted: bmp2gif did not finish (stopped after "
+                                     "%1 seconds, or it crashed) for ")
+                          .arg(kConvertLimitMs / 1000) +
+                      bmpPath);
     if (!QFile::exists(gif.path()))
         return failed(QStringLiteral("The screenshot could not be converted: bmp2gif wrote no GIF from ") + bmpPath);
 

@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
 
 namespace platform {
 
@@ -25,7 +26,7 @@ Command throughCommandInterpreter(const Command& command)
 #endif
 }
 
-void RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode)
+bool RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode, int limitMs)
 {
     Q_UNUSED(mode); // no child window to hide or minimise here
     QProcess process;
@@ -41,9 +42,25 @@ void RunAndWait(const Command& command, const QString& workingFolder, WindowMode
         if (error == QProcess::FailedToStart || process.state() == QProcess::NotRunning)
             loop.quit();
     });
+    bool overTime = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+        overTime = true;
+        loop.quit();
+    });
     process.start();
-    if (process.state() != QProcess::NotRunning)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process.state() == QProcess::NotRunning)
+        return false;
+    if (limitMs >= 0)
+        limit.start(limitMs);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (overTime) {
+        process.kill();
+        process.waitForFinished(5000);
+        return false;
+    }
+    return process.error() != QProcess::FailedToStart && process.exitStatus() == QProcess::NormalExit;
 }
 
 } // namespace platform

@@ -81,7 +81,8 @@ private slots:
     void cleanup() { qputenv("XDG_RUNTIME_DIR", m_oldRuntime); }
     // Arguments reach the tool as they are, in the folder asked for, and our own folder is not changed. The window
     // keeps repainting while the tool runs (held-back mouse and keyboard input comes from the window system, which a
-    // test cannot feed without Qt's private headers). A missing program returns at once.
+    // test cannot feed without Qt's private headers). A missing program returns at once; a limit stops one that runs
+    // on.
     void runsAToolWhileTimersRun()
     {
         QTemporaryDir dir;
@@ -102,8 +103,13 @@ private slots:
         QCOMPARE(QString::fromUtf8(readFile(dir.filePath("fake tool.log"))), work + "\n" + args.join('\n') + "\n");
         QVERIFY(!QFile::exists(work + "/pwned"));
         t.restart();
-        RunAndWait({"/nonexistent/tool", {"x"}}, QDir::tempPath());
-        RunAndWait({"", {}}, QDir::tempPath());
+        QVERIFY(!RunAndWait({"/nonexistent/tool", {"x"}}, QDir::tempPath()));
+        QVERIFY(!RunAndWait({"", {}}, QDir::tempPath()));
+        QVERIFY(t.elapsed() < 5000);
+        // With a limit, a tool that runs on is stopped there.
+        QVERIFY(writeFakeTool(dir.path(), "slow tool", "exec sleep 30"));
+        t.restart();
+        QVERIFY(!RunAndWait({dir.filePath("slow tool"), {}}, work, WindowMode::Hidden, 200));
         QVERIFY(t.elapsed() < 5000);
     }
     void findsAndClosesOnlyThePlayer_data()
