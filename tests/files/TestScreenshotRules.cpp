@@ -100,24 +100,14 @@ private slots:
         QTest::addColumn<bool>("lastRunWasWin32");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("opens"); // the folder below the program folder, the GIF selected
-        QTest::addRow("after a Win32 start") << "Dos/ccs64.exe"
-                                             << "Win/ccs64.exe" << true << "(None)"
-                                             << "Win|";
-        QTest::addRow("after a DOS start") << "Dos/ccs64.exe"
-                                           << "Win/ccs64.exe" << false << "(None)"
-                                           << "Dos|";
-        QTest::addRow("Win32 only") << ""
-                                    << "Win/ccs64.exe" << false << "(None)"
-                                    << "Win|";
-        QTest::addRow("neither") << ""
-                                 << "" << true << "(None)"
-                                 << "Screenshots|";
-        QTest::addRow("own GIF, other case") << "Dos/c"
-                                             << "" << false << "ELITE.gif"
-                                             << "Screenshots|elite.GIF";
-        QTest::addRow("own GIF missing") << "Dos/c"
-                                         << "" << false << "gone.gif"
-                                         << "Dos|";
+        // clang-format off
+        QTest::addRow("after a Win32 start") << "Dos/ccs64.exe" << "Win/ccs64.exe" << true << "(None)" << "Win|";
+        QTest::addRow("after a DOS start") << "Dos/ccs64.exe" << "Win/ccs64.exe" << false << "(None)" << "Dos|";
+        QTest::addRow("Win32 only") << "" << "Win/ccs64.exe" << false << "(None)" << "Win|";
+        QTest::addRow("neither") << "" << "" << true << "(None)" << "Screenshots|";
+        QTest::addRow("own GIF, other case") << "Dos/c" << "" << false << "ELITE.gif" << "Screenshots|elite.GIF";
+        QTest::addRow("own GIF missing") << "Dos/c" << "" << false << "gone.gif" << "Dos|";
+        // clang-format on
     }
     void whereTheDialogOpens()
     {
