@@ -8,4 +8,7 @@ namespace platform {
 // when no terminal program was found or it could not be started.
 bool OpenTerminal(const QString& folder, QString* error = nullptr);
 
+// The terminal program of this system for a folder; empty when there is none.
+QString terminalProgram(const QString& folder);
+
 } // namespace platform
