@@ -242,6 +242,29 @@ private slots:
         }
     }
 
+    // A refused name is told and put back with the dialog still open; the unchanged name closes it, nothing renamed.
+    void renameRefusedOrUnchanged()
+    {
+        platform::ScriptedMessageBox messages;
+        frmVTRXGameFile d(*m_state);
+        QStringList shown;
+        testsupport::whenModal([&shown](QWidget* rename) {
+            auto* name = rename->findChild<QLineEdit*>("txtName");
+            for (const char* typed : {"EL?TE", "other", "Déjà vu"}) {
+                name->setText(QString::fromUtf8(typed));
+                rename->findChild<QPushButton*>("cmdRename")->click();
+                shown << name->text() + (rename->isVisible() ? " open" : " closed");
+            }
+        });
+        child<QPushButton>(&d, "cmdRename")->click();
+        QCOMPARE(shown, QStringList({"Déjà vu open", "Déjà vu open", "Déjà vu closed"}));
+        QCOMPARE(messages.count(), 2);
+        QVERIFY(messages.messages()[0].text.startsWith("Filename must not contain") &&
+                messages.messages()[0].icon == platform::MessageBox::Exclamation);
+        QCOMPARE(messages.messages()[1].icon, platform::MessageBox::Information);
+        QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
+    }
+
     // The file operations behind the tidying buttons: the disk first; a refused operation (read-only folder, name
     // taken) keeps both the file and the record; another file or new-game mode (no game passed) touches no record.
     void action_data()

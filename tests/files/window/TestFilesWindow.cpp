@@ -51,13 +51,15 @@ private slots:
     void chooseDocument_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addRow("Edit menu") << "mnuEditDocFilename";
-        QTest::addRow("popup") << "pmnuEditDocFilename";
-        QTest::addRow("Doc File label") << "lblDocFile";
+        QTest::addColumn<bool>("none"); // a folder opened (OK waits for a file), then "(None)" chosen
+        QTest::addRow("Edit menu") << "mnuEditDocFilename" << false;
+        QTest::addRow("popup, (None)") << "pmnuEditDocFilename" << true;
+        QTest::addRow("Doc File label") << "lblDocFile" << false;
     }
     void chooseDocument()
     {
         QFETCH(QString, command);
+        QFETCH(bool, none);
         WindowFixture f;
         const QString doc = f.programFile("Docs é/Read me.txt");
         QVERIFY(testsupport::writeFile(doc, "doc") && testsupport::writeFile(f.programFile("Docs é/A.txt"), "a"));
@@ -66,17 +68,23 @@ private slots:
         // Stored in another letter case: the dialog opens on its folder with the document selected.
         QVERIFY(f.state().currentGame.change({{"DocFile", f.programFile("Docs é/READ ME.TXT")}}));
         QString selected;
-        testsupport::whenModal([&selected](QWidget* dialog) {
+        testsupport::whenModal([&selected, none](QWidget* dialog) {
             selected = dialog->findChild<QListWidget*>("FileBox")->selectedItems().value(0)->text();
-            dialog->findChild<QPushButton*>("cmdOK")->click();
+            auto* ok = dialog->findChild<QPushButton*>("cmdOK");
+            if (none) {
+                testsupport::clickLine(dialog->findChild<QListWidget*>("DirBox"), "..", true);
+                selected += ok->isEnabled() ? " then OK" : " then waits";
+                dialog->findChild<QPushButton*>("cmdNone")->click();
+            }
+            ok->click();
         });
         if (command.startsWith("lbl"))
             QTest::mouseClick(control<QLabel>(w, "lblDocFile"), Qt::LeftButton);
         else
             action(w, qPrintable(command))->trigger();
-        QCOMPARE(selected, "Read me.txt");
-        QCOMPARE(f.sql("SELECT DocFile FROM Games WHERE Name = 'Astro Miner'"), doc);
-        QCOMPARE(labelText(w, "lblDocFile"), "Read me.txt");
+        QCOMPARE(selected, none ? "Read me.txt then waits" : "Read me.txt");
+        QCOMPARE(f.sql("SELECT DocFile FROM Games WHERE Name = 'Astro Miner'"), none ? "(None)" : doc);
+        QCOMPARE(labelText(w, "lblDocFile"), none ? "(None)" : "Read me.txt");
     }
 
     void viewDocument()
