@@ -223,13 +223,15 @@ private slots:
         messages.setDefaultAnswer(platform::MessageBox::Yes);
         m_state->settings.GoToDIR = 1;
         frmVTRXGameFile d(*m_state);
-        testsupport::whenModal([](QWidget* inner) {
-            if (auto* name = inner->findChild<QLineEdit*>("txtName"))
-                name->setText("ELITE 2");
-            if (auto* dirBox = inner->findChild<QListWidget*>("DirBox"))
-                dirBox->setCurrentRow(-1); // the folder the list shows: the game folder
-            inner->findChild<QPushButton*>(inner->findChild<QLineEdit*>("txtName") ? "cmdRename" : "cmdMove")->click();
-        });
+        if (button != "cmdDelete") // the delete question is the scripted box's; no dialog to wait for
+            testsupport::whenModal([](QWidget* inner) {
+                if (auto* name = inner->findChild<QLineEdit*>("txtName"))
+                    name->setText("ELITE 2");
+                if (auto* dirBox = inner->findChild<QListWidget*>("DirBox"))
+                    dirBox->setCurrentRow(-1); // the folder the list shows: the game folder
+                inner->findChild<QPushButton*>(inner->findChild<QLineEdit*>("txtName") ? "cmdRename" : "cmdMove")
+                    ->click();
+            });
         child<QPushButton>(&d, qPrintable(button))->click();
         QVERIFY(!QFile::exists(games("SUB dir/" + kOwn)));
         QCOMPARE(record(), "(None)|0|1|0|0");
