@@ -26,7 +26,7 @@ Command throughCommandInterpreter(const Command& command)
 #endif
 }
 
-bool RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode, int limitMs)
+std::optional<int> RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode, int limitMs)
 {
     Q_UNUSED(mode); // no child window to hide or minimise here
     QProcess process;
@@ -51,16 +51,18 @@ bool RunAndWait(const Command& command, const QString& workingFolder, WindowMode
     });
     process.start();
     if (process.state() == QProcess::NotRunning)
-        return false;
+        return std::nullopt;
     if (limitMs >= 0)
         limit.start(limitMs);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (overTime) {
         process.kill();
         process.waitForFinished(5000);
-        return false;
+        return std::nullopt;
     }
-    return process.error() != QProcess::FailedToStart && process.exitStatus() == QProcess::NormalExit;
+    if (process.error() == QProcess::FailedToStart || process.exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    return process.exitCode();
 }
 
 } // namespace platform

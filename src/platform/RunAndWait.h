@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace platform {
 
 enum class WindowMode
@@ -28,10 +30,10 @@ Command throughCommandInterpreter(const Command& command);
 // Starts a program with workingFolder as its working folder and waits for it to end: however long it
 // takes, or at most limitMs milliseconds when a limit is given (the program is then killed). The window
 // repaints meanwhile, but mouse and keyboard input is held back, so a second click cannot start another
-// conversion that empties the working folder under a running tool. Callers judge success by the files the
-// program leaves; false only tells that it did not start, crashed or was stopped at the limit. The window
-// mode only matters where the program could show a window.
-bool RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode = WindowMode::Hidden,
-                int limitMs = -1);
+// conversion that empties the working folder under a running tool. The program's exit code; nothing when it
+// did not start, crashed or was stopped at the limit (conversion callers judge success by the files the
+// program leaves). The window mode only matters where the program could show a window.
+std::optional<int> RunAndWait(const Command& command, const QString& workingFolder,
+                              WindowMode mode = WindowMode::Hidden, int limitMs = -1);
 
 } // namespace platform

@@ -3,7 +3,6 @@
 #include "platform/RunAndWait.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -35,20 +34,13 @@ QList<Command> wallpaperCommands(const QString& desktop, const QString& path)
     return {};
 }
 
+// A desktop that does not answer within seconds is as good as none.
 bool runs(const Command& command)
 {
     const QString program = QStandardPaths::findExecutable(command.program);
-    if (program.isEmpty())
-        return false;
-    QProcess process;
-    process.start(program, command.arguments);
-    // A desktop that does not answer within seconds is as good as none.
-    if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished();
-        return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    constexpr int kLimitMs = 10000;
+    return !program.isEmpty() &&
+           RunAndWait({program, command.arguments}, QDir::homePath(), WindowMode::Hidden, kLimitMs) == 0;
 }
 
 } // namespace
