@@ -8,8 +8,6 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ShortPathName.h"
 
-#include <QFileInfo>
-
 #include <iterator>
 
 namespace browser {
@@ -69,16 +67,9 @@ int legendEntryFor(qint64 colourCode)
 
 QString screenshotFileFor(const QString& storedName)
 {
-    if (storedName == catalogue::kNone)
-        return {};
-    const QString path = platform::storedNameToPath(platform::screenshotsFolder(), storedName);
-    if (path.isEmpty())
-        return {};
-    const QString found = platform::ShortPathName(path);
     // A name that leads to a folder is as good as missing: there is no picture to load.
-    if (found.isEmpty() || !QFileInfo(found).isFile())
-        return {};
-    return found;
+    return storedName == catalogue::kNone ? QString()
+                                          : platform::existingStoredFile(platform::screenshotsFolder(), storedName);
 }
 
 QList<std::pair<QString, QString>> GameDetails::labelTexts() const

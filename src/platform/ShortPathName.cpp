@@ -152,4 +152,11 @@ long directoryListingsRead()
     return g_listingsRead.load();
 }
 
+QString existingStoredFile(const QString& folder, const QString& stored)
+{
+    const QString path = storedNameToPath(folder, stored);
+    const QString found = path.isEmpty() ? QString() : ShortPathName(path);
+    return !found.isEmpty() && QFileInfo(found).isFile() ? found : QString();
+}
+
 } // namespace platform

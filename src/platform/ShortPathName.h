@@ -13,6 +13,10 @@ namespace platform {
 // sorted order is taken. Every command line, open, write, rename and delete works on what this returns.
 QString ShortPathName(const QString& path);
 
+// The file a stored name (see storedNameToPath) leads to below folder as it is on disk; "" when there is
+// none or the name leads to a folder.
+QString existingStoredFile(const QString& folder, const QString& stored);
+
 // For a file about to be written: the existing file as ShortPathName finds it; failing that the
 // case-resolved folder joined with the given file name; failing that path unchanged.
 QString resolvePathCase(const QString& path);

@@ -7,7 +7,6 @@
 #include "files/ScreenshotRules.h"
 #include "files/gui/frmVTRXScreenshot.h"
 #include "platform/MessageBox.h"
-#include "platform/PathNames.h"
 #include "platform/SaveFile.h"
 #include "platform/ShortPathName.h"
 #include "platform/Wallpaper.h"
@@ -25,11 +24,10 @@ namespace {
 QString currentScreenshot(app::AppState& state)
 {
     const QString stored = state.currentGame.text(field::ScreenshotFilename);
-    if (stored.isEmpty() || stored == catalogue::kNone)
-        return {};
-    const QString path = platform::ShortPathName(
-        platform::storedNameToPath(QDir(state.programFolder()).filePath(QStringLiteral("Screenshots")), stored));
-    return QFileInfo(path).isFile() ? path : QString();
+    return stored == catalogue::kNone
+               ? QString()
+               : platform::existingStoredFile(QDir(state.programFolder()).filePath(QStringLiteral("Screenshots")),
+                                              stored);
 }
 
 void mnuEditSSFilename_Click(app::CommandHost& host, app::AppState& state)
