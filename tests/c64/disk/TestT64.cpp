@@ -1,10 +1,10 @@
 // Tape images: our writer checked by cbmconvert, our directory reader and listing on whole, damaged and odd tapes.
-// No program path reads a file's data out of a tape (t64FileData): bench_readers and the fuzz replays run it.
 
 #include "C64Fixtures.h"
 #include "TestFolders.h"
 #include "c64/ImageListing.h"
 #include "c64/LittleEndian.h"
+#include "c64/T64Image.h"
 #include "c64/T64Writer.h"
 
 #include <QTemporaryDir>
@@ -124,6 +124,43 @@ private slots:
         QCOMPARE(listing.entries, entries);
         QCOMPARE(listing.partial, !problem.isEmpty());
         QVERIFY2(listing.problem.contains(problem), qPrintable(listing.problem));
+    }
+
+    void fileDataDoesNotTrustEndAddress()
+    {
+        const CbmFileList files = programs(3, 500);
+        QByteArray tape = tapeOf(files);
+        // The wrong end address an old converter wrote into every entry.
+        for (int i = 0; i < 3; ++i)
+            putU16(tape, 64 + 32 * i + 4, 0xC3C6);
+        const T64Directory dir = T64Directory::parse(tape).value();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(t64FileData(tape, dir, i).value() == files[i].data);
+
+        // The directory may list the files in another order than their data lies in the tape: each still ends
+        // where the next data in the file begins.
+        QByteArray reordered = tape;
+        const int order[] = {2, 0, 1};
+        for (int i = 0; i < 3; ++i)
+            reordered.replace(64 + 32 * i, 32, tape.mid(64 + 32 * order[i], 32));
+        const T64Directory reorderedDir = T64Directory::parse(reordered).value();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(t64FileData(reordered, reorderedDir, i).value() == files[order[i]].data);
+
+        // An end address before the start falls back to the next entry's data too.
+        putU16(tape, 64 + 4, 0x0001);
+        QVERIFY(t64FileData(tape, T64Directory::parse(tape).value(), 0).value() == files[0].data);
+
+        // Data beyond the end of the file is refused; a cut last file yields what is there.
+        QByteArray cut = tapeOf(files);
+        putU32(cut, 64 + 8, 1000000);
+        QString error;
+        QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 0, &error));
+        QVERIFY2(error.contains(QStringLiteral("beyond the end")), qPrintable(error));
+        QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 3, &error));
+        const QByteArray shortTape = tapeOf(files).chopped(100);
+        QCOMPARE(t64FileData(shortTape, T64Directory::parse(shortTape).value(), 2).value().size(),
+                 files[2].data.size() - 100);
     }
 
 private:
