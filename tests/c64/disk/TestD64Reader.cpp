@@ -1,9 +1,9 @@
 // D64 images made by cc1541: the listing (names, type texts and positions as the game file dialog shows them, and
-// how damaged images with bad links, loops or odd sizes are listed). No program path reads whole files out of a disk
-// (D64Image::readFile); the fuzz replays run it.
+// how damaged images with bad links, loops or odd sizes are listed), and whole files read out of them.
 
 #include "C64Fixtures.h"
 #include "TestFolders.h"
+#include "c64/D64Image.h"
 #include "c64/ImageListing.h"
 
 #include <QTemporaryDir>
@@ -62,6 +62,18 @@ private slots:
         m_blanks =
             c64test::cc1541Image({"-n", "games  ", "-f", "elite", "-w", "e.prg", "-f", "a b", "-P", "-w", "e.prg"},
                                  {{"e.prg", tooltest::program(0x0801, 10, 2)}});
+        // Sizes around the 254-byte block edge, and one file long enough to leave its first track.
+        const QList<int> sizes{1, 253, 254, 255, 508, 6000, 40000};
+        QStringList sized{"-n", "reader", "-i", "rd"};
+        QMap<QString, QByteArray> files;
+        for (int i = 0; i < sizes.size(); ++i) {
+            const QString name = QStringLiteral("f%1.bin").arg(i);
+            m_contents.append(tooltest::noiseBytes(sizes[i], 100 + i));
+            files.insert(name, m_contents.last());
+            sized << QStringLiteral("-f") << QStringLiteral("file%1").arg(i) << QStringLiteral("-w") << name;
+        }
+        m_image = c64test::cc1541Image(sized, files);
+        QCOMPARE(m_image.size(), 174848);
     }
 
     void matchesCc1541Directory_data()
@@ -209,6 +221,26 @@ private slots:
         QVERIFY(!listing.partial);
     }
 
+    // Whole files read out of an image of cc1541's, in as many blocks as cc1541 counts (no program path reads files
+    // out of a disk: bad file chains are left to the fuzz replays).
+    void filesReadBackAsWritten()
+    {
+        const std::optional<D64Image> image = D64Image::fromBytes(m_image);
+        QVERIFY(image);
+        const d64::Directory dir = image->directory();
+        QVERIFY(dir.isComplete());
+        QCOMPARE(dir.entries.size(), m_contents.size());
+        const c64test::Cc1541Listing theirs = c64test::cc1541List(m_image);
+        for (int i = 0; i < m_contents.size(); ++i) {
+            QString error;
+            const std::optional<QByteArray> data = image->readFile(dir.entries[i], &error);
+            QVERIFY2(data, qPrintable(error));
+            QCOMPARE(data->size(), m_contents[i].size());
+            QVERIFY(*data == m_contents[i]);
+            QCOMPARE(int(dir.entries[i].blocks), theirs.entries[i].blocks);
+        }
+    }
+
 private:
     QString put(const QString& name, const QByteArray& bytes)
     {
@@ -221,6 +253,8 @@ private:
     QByteArray m_mixed;  // three directory sectors (18/1, 18/4, 18/7), one file of every type byte in TypeCases
     QByteArray m_full;   // 144 entries, 18 directory sectors
     QByteArray m_blanks; // blanks after the disk name and inside a file name, a locked file
+    QByteArray m_image;  // files of m_contents' sizes: around the 254-byte block edge, and beyond the first track
+    QList<QByteArray> m_contents;
 };
 
 QTEST_GUILESS_MAIN(TestD64Reader)
