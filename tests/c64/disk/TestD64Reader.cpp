@@ -3,6 +3,7 @@
 
 #include "C64Fixtures.h"
 #include "TestFolders.h"
+#include "c64/D64Geometry.h"
 #include "c64/D64Image.h"
 #include "c64/ImageListing.h"
 
@@ -221,8 +222,7 @@ private slots:
         QVERIFY(!listing.partial);
     }
 
-    // Whole files read out of an image of cc1541's, in as many blocks as cc1541 counts (no program path reads files
-    // out of a disk: bad file chains are left to the fuzz replays).
+    // Whole files read out of an image of cc1541's, in as many blocks as cc1541 counts; damaged file chains refused.
     void filesReadBackAsWritten()
     {
         const std::optional<D64Image> image = D64Image::fromBytes(m_image);
@@ -239,6 +239,35 @@ private slots:
             QVERIFY(*data == m_contents[i]);
             QCOMPARE(int(dir.entries[i].blocks), theirs.entries[i].blocks);
         }
+    }
+
+    void badChainsAreRefused_data()
+    {
+        QTest::addColumn<int>("linkTrack"); // new link of the first block of the 6000-byte file
+        QTest::addColumn<int>("linkSector");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("back to itself") << -1 << -1 << QStringLiteral("comes back to");
+        QTest::newRow("track 36") << 36 << 0 << QStringLiteral("track 36, sector 0, outside");
+        QTest::newRow("sector 21") << 1 << 21 << QStringLiteral("track 1, sector 21, outside");
+    }
+
+    void badChainsAreRefused()
+    {
+        QFETCH(int, linkTrack);
+        QFETCH(int, linkSector);
+        QFETCH(QString, reason);
+        const d64::DirEntry entry = D64Image::fromBytes(m_image)->directory().entries.at(5);
+        const qint64 first = d64::sectorOffset(entry.track, entry.sector).value();
+        QByteArray bytes = m_image;
+        bytes[first] = static_cast<char>(linkTrack < 0 ? entry.track : linkTrack);
+        bytes[first + 1] = static_cast<char>(linkSector < 0 ? entry.sector : linkSector);
+        QString error;
+        QVERIFY(!D64Image::fromBytes(bytes)->readFile(entry, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+
+        // A directory entry without a first block has nothing to read.
+        QVERIFY(!D64Image::fromBytes(m_image)->readFile(0, 0, &error));
+        QCOMPARE(error, QStringLiteral("the file has no data blocks"));
     }
 
 private:
