@@ -30,12 +30,11 @@ struct Cc1541Listing
 };
 Cc1541Listing cc1541List(const QByteArray& image);
 
-// Runs cc1541 -q in a scratch folder holding the given files (name -> contents) and returns the image it made.
+// The image cc1541 -q makes in a scratch folder holding the given files (name -> contents).
 QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>& files = {});
 
-// Extracts every file of a container with cbmconvert ("-d" disk image, "-t" tape, "-l" Lynx) into native files;
-// returns file name -> contents (empty when cbmconvert failed: the reason goes to the test log, as for every program
-// run here).
+// Every file of a container ("-d" disk image, "-t" tape, "-l" Lynx) as cbmconvert extracts it: native name ->
+// contents, empty when cbmconvert failed (the reason goes to the test log, as for every program run here).
 QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QByteArray& container,
                                             const QString& containerName);
 
@@ -43,8 +42,7 @@ QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QB
 using NamedFiles = QList<QPair<QString, QByteArray>>;
 QByteArray cbmconvertLynx(const NamedFiles& files);
 
-// The native file cbmconvert writes for a Commodore file: lower-case name plus ".prg", ".seq", ".usr" or ".del";
-// and those of a list.
+// The native file name cbmconvert writes for a Commodore file (lower case, ".prg", ".seq", ...); a list's files.
 QString nativeName(const c64::CbmFile& file);
 QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files);
 
@@ -91,8 +89,7 @@ using Parts = std::array<QByteArray, 4>;
 QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed);
 Parts disk2zipParts(const QByteArray& image, const QStringList& options = {});
 
-// A disk made by cc1541 and its Zip-Code set made by disk2zip.
-struct SampleSet
+struct SampleSet // a disk made by cc1541 and its Zip-Code set made by disk2zip
 {
     QByteArray image;
     Parts parts;

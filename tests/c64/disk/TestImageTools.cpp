@@ -1,12 +1,15 @@
-// maketape TAPENAME FILE... and starlynx x LYNXFILE OUT.d64, run as child processes with an empty PATH in root/work.
-// One table: the files a run finds, what it must make (checked by cbmconvert and cc1541, and by our listing) or the
-// reason it must refuse with; either way nothing but the output changes, and a refused run keeps an older output.
+// maketape TAPENAME FILE..., starlynx x LYNXFILE OUT.d64 and zip2d64 SETBASE OUT.d64, run as child processes with an
+// empty PATH in root/work. One table: the files a run finds, what it must make (our listing and cbmconvert's files, or
+// the image disk2zip packed the set from, byte for byte) or the reason it must refuse with (zip2disk refusing the same
+// set where asked); either way nothing but the output changes, and a refused run keeps an older output. How the disk
+// writer lays out blocks is checked by cc1541 in test_d64_writer.
 
 #include "C64Fixtures.h"
 #include "TestFolders.h"
 #include "c64/ImageListing.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +19,19 @@ using testsupport::readFile;
 using testsupport::writeFile;
 
 using Contents = QMap<QString, QByteArray>;
+
+namespace {
+
+// The parts of a Zip-Code set in work/ under the names 1!base .. 4!base (or the names given).
+NamedFiles setFiles(const c64test::Parts& parts, const QString& base, QStringList names = {})
+{
+    NamedFiles files;
+    for (int i = 0; i < 4; ++i)
+        files.append({"work/" + names.value(i, QStringLiteral("%1!%2").arg(i + 1).arg(base)), parts[size_t(i)]});
+    return files;
+}
+
+} // namespace
 
 class TestImageTools : public QObject
 {
@@ -31,27 +47,40 @@ private slots:
                    {"music.prg", tooltest::program(0x1000, 4000, 5)}};
         m_archive = c64test::cbmconvertLynx(m_files);
         QVERIFY(!m_archive.isEmpty());
+        m_sample = c64test::makeSampleSet({3000, 20000, 700, 45000, 768, 9000}, 1);
+        QVERIFY(!m_sample.image.isEmpty() && !m_sample.parts[3].isEmpty());
+        QSet<int> kinds; // the sample must hold stored, filled and packed sectors
+        for (int part = 1; part <= 4; ++part) {
+            for (const c64test::RecordHead& head : c64test::recordHeads(m_sample.parts[size_t(part - 1)], part))
+                kinds.insert(head.kind);
+        }
+        QCOMPARE(kinds.size(), 3);
     }
 
     void runs_data()
     {
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QStringList>("args");  // "@/" at the start stands for the root folder
-        QTest::addColumn<NamedFiles>("files");  // relative to the root; a name ending in "/" is a folder
-        QTest::addColumn<QString>("output");    // in work/, holding "old" before the run; empty when there is none
+        QTest::addColumn<NamedFiles>("files");  // relative to the root; a name ending in "/" is a folder, contents
+                                                // starting with "->" make a symbolic link to the rest
+        QTest::addColumn<QString>("output");    // in work/, holding an older file before the run
         QTest::addColumn<QString>("refusal");   // empty: the run succeeds; else a part of its reason
+        QTest::addColumn<bool>("zip2disk");     // zip2disk refuses the set "args[0]" in work/ too
         QTest::addColumn<Contents>("contents"); // what cbmconvert extracts from the output; empty: not asked
         QTest::addColumn<QString>("name");      // the output's name and entries in our listing
         QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QByteArray>("image"); // the output byte for byte, instead of the listing; empty: not asked
 
         const auto made = [](const char* row, const QString& tool, const QStringList& args, const NamedFiles& files,
                              const QString& output, const Contents& contents, const QString& name,
                              const QStringList& entries) {
-            QTest::newRow(row) << tool << args << files << output << QString() << contents << name << entries;
+            QTest::newRow(row) << tool << args << files << output << QString() << false << contents << name << entries
+                               << QByteArray();
         };
         const auto refused = [](const char* row, const QString& tool, const QStringList& args, const NamedFiles& files,
-                                const QString& output, const QString& reason) {
-            QTest::newRow(row) << tool << args << files << output << reason << Contents() << QString() << QStringList();
+                                const QString& output, const QString& reason, bool zip2disk = false) {
+            QTest::newRow(row) << tool << args << files << output << reason << zip2disk << Contents() << QString()
+                               << QStringList() << QByteArray();
         };
 
         const QByteArray game = tooltest::program(0x0801, 30000, 1);
@@ -63,8 +92,6 @@ private slots:
              {{"work/game.prg", game}, {"work/sub/intro.PRG", intro}, {"else/readme.txt", "\x01\x08hello"}}, t64,
              {{"game.prg", game}, {"intro.prg", intro}, {"readme.txt.prg", "\x01\x08hello"}}, "VTRXMKTP",
              {"GAME", "INTRO", "README.TXT"});
-        made("maketape: one file as the launcher gives it", tape, {"vtrxmktp", "ELITE"}, {{"work/ELITE", game}}, t64,
-             {{"elite.prg", game}}, "VTRXMKTP", {"ELITE"});
         // Entry names: ".prg" in any case goes, other endings stay; cut to 16.
         const QList<QPair<QString, QString>> names{{"elite.prg", "ELITE"},
                                                    {"ELITE.PRG", "ELITE"},
@@ -111,6 +138,50 @@ private slots:
                 "need 700 blocks");
         refused("starlynx: missing archive", lynx, {"x", "absent.lnx", "out.d64"}, in(m_archive), "out.d64",
                 "no such file");
+
+        const QString zip = QStringLiteral("zip2d64");
+        const QString z2d = QStringLiteral("vtrxtz2d.d64");
+        const c64test::Parts& sample = m_sample.parts;
+        const auto unpacked = [&](const char* row, const QString& base, const NamedFiles& files,
+                                  const QByteArray& image) {
+            QTest::newRow(row) << zip << QStringList{base, z2d} << files << z2d << QString() << false << Contents()
+                               << QString() << QStringList() << (image.isEmpty() ? m_sample.image : image);
+        };
+        // Sets of two other disks: one packed with another disk ID (which must not reach the image), one without a DOS
+        // layout whose sectors all differ, out to track 35.
+        const QByteArray other = c64test::cc1541Disk({5000, 12000}, 7);
+        const c64test::Parts otherSet = c64test::disk2zipParts(other, {"-i", "4142"});
+        const c64test::Parts patternSet = c64test::disk2zipParts(c64test::patternImage());
+        QVERIFY(!otherSet[3].isEmpty() && !patternSet[3].isEmpty());
+        unpacked("zip2d64: other disk ID in the set", "game", setFiles(otherSet, "game"), other);
+        unpacked("zip2d64: every sector different", "game", setFiles(patternSet, "game"), c64test::patternImage());
+        unpacked("zip2d64: upper-case files, lower-case base", "game", setFiles(sample, "GAME"), {});
+        unpacked("zip2d64: each part its own case, non-ASCII letters", QStringLiteral("SPIEL\u00e4"),
+                 setFiles(sample, {}, {"1!Spiel\u00c4", "2!sPIEL\u00e4", "3!SPIEL\u00c4", "4!spiel\u00e4"}), {});
+        // Two files that differ only in case: the exact name is taken; without one the set is ambiguous.
+        const NamedFiles twin = setFiles(sample, "game") + NamedFiles{{"work/2!GAME", "decoy"}};
+        unpacked("zip2d64: case twin, exact name", "game", twin, {});
+        refused("zip2d64: case twin, no exact name", zip, {"Game", z2d}, twin, z2d, "2!Game");
+        for (const char* base : {"it's \"the\" $(touch pwned)game`touch pwned2`;|&<>", "-game"})
+            unpacked(qPrintable(QStringLiteral("zip2d64: shell characters: ") + base), base, setFiles(sample, base),
+                     {});
+        const NamedFiles set = setFiles(sample, "game");
+        refused("zip2d64: a glob is a name like any other", zip, {"*", z2d}, set, z2d, "cannot find");
+        refused("zip2d64: part missing", zip, {"game", z2d}, set.mid(0, 3), z2d, "cannot find 4!game", true);
+        refused("zip2d64: part cut short", zip, {"game", z2d},
+                set.mid(0, 2) + NamedFiles{{"work/3!game", sample[2].left(sample[2].size() / 2)}, set[3]}, z2d,
+                "3!game is damaged", true);
+        refused("zip2d64: part is a folder", zip, {"game", z2d}, set.mid(0, 3) + NamedFiles{{"work/4!game/", {}}}, z2d,
+                "4!game is not a plain file");
+        refused("zip2d64: part links outside", zip, {"game", z2d},
+                set.mid(1) + NamedFiles{{"outside/1!game", sample[0]}, {"work/1!game", "->../outside/1!game"}}, z2d,
+                "1!game is a symbolic link");
+        NamedFiles above = set;
+        for (auto& [file, bytes] : above)
+            file.remove(0, 5);
+        refused("zip2d64: set base reaches out", zip, {"../game", z2d}, set + above, z2d, "is not a plain file name");
+        refused("zip2d64: no output name", zip, {"game", ""}, set, "", "no output file name given");
+        refused("zip2d64: output would replace a part", zip, {"game", "3!game"}, set, "3!game", "3!game");
     }
 
     void runs()
@@ -120,65 +191,65 @@ private slots:
         QFETCH(NamedFiles, files);
         QFETCH(QString, output);
         QFETCH(QString, refusal);
+        QFETCH(bool, zip2disk);
         QFETCH(Contents, contents);
         QFETCH(QString, name);
         QFETCH(QStringList, entries);
+        QFETCH(QByteArray, image);
         QVERIFY(QFile::exists(testsupport::toolPath(tool)));
         QTemporaryDir root;
         const QString work = root.filePath(QStringLiteral("work"));
         QVERIFY(QDir().mkpath(work));
-        for (const auto& [file, bytes] : files)
-            QVERIFY(file.endsWith(QLatin1Char('/')) ? QDir().mkpath(root.filePath(file))
-                                                    : writeFile(root.filePath(file), bytes));
+        for (const auto& [file, bytes] : files) {
+            const QString path = root.filePath(file);
+            QVERIFY(file.endsWith(QLatin1Char('/')) ? QDir().mkpath(path)
+                    : bytes.startsWith("->")        ? QFile::link(QString::fromUtf8(bytes.mid(2)), path)
+                                                    : writeFile(path, bytes));
+        }
         for (QString& arg : args) {
             if (arg.startsWith(QLatin1String("@/")))
                 arg.replace(0, 1, root.path());
         }
         const QString out = QDir(work).filePath(output);
-        if (!output.isEmpty())
-            QVERIFY(writeFile(out, "old"));
+        if (!output.isEmpty() && !QFile::exists(out))
+            QVERIFY(writeFile(out, QByteArray(200000, 'o'))); // longer than any output: it must be replaced whole
+        const QByteArray old = output.isEmpty() ? QByteArray() : readFile(out);
         const QString skip = output.isEmpty() ? QString() : QStringLiteral("work/") + output;
         const QStringList before = c64test::tree(root.path(), skip);
 
         const testsupport::RunResult r = tooltest::runTool(tool, args, work);
+        QCOMPARE(c64test::tree(root.path(), skip), before);
         if (!refusal.isEmpty()) {
             QString why;
             QVERIFY2(tooltest::isCleanFailure(r, tool, &why), qPrintable(why));
             QVERIFY2(QString::fromLocal8Bit(r.err).contains(refusal), r.err.constData());
-            QCOMPARE(c64test::tree(root.path(), skip), before);
             if (!output.isEmpty())
-                QCOMPARE(readFile(out), QByteArray("old"));
+                QCOMPARE(readFile(out), old);
+            if (zip2disk)
+                QVERIFY(c64test::unpackWithZip2disk(work, args[0]).isEmpty());
             return;
         }
         VERIFY_RAN(r);
         QVERIFY(r.out.isEmpty() && r.err.isEmpty());
-        QCOMPARE(c64test::tree(root.path(), skip), before);
-
+        const QByteArray made = readFile(out);
+        if (!image.isEmpty()) {
+            QVERIFY(made == image);
+            return;
+        }
         const ImageListing listing = listImage(out);
         QVERIFY2(!listing.partial, qPrintable(listing.problem));
         QCOMPARE(listing.name, name);
         QCOMPARE(listing.entries, entries);
         if (contents.isEmpty())
             return;
-        const QByteArray made = readFile(out);
-        const bool disk = output.endsWith(QLatin1String(".d64"));
-        QCOMPARE(c64test::cbmconvertExtract(disk ? QStringLiteral("-d") : QStringLiteral("-t"), made, output),
+        QCOMPARE(c64test::cbmconvertExtract(output.endsWith(QLatin1String(".d64")) ? "-d" : "-t", made, output),
                  contents);
-        if (!disk)
-            return;
-        // cc1541 sees every file under its name and type, in as many blocks as its data needs.
-        const c64test::Cc1541Listing theirs = c64test::cc1541List(made);
-        QCOMPARE(theirs.entries.size(), contents.size());
-        for (const c64test::Cc1541Entry& e : theirs.entries) {
-            const QString native = e.name + QLatin1Char('.') + e.type;
-            QVERIFY2(contents.contains(native), qPrintable(native));
-            QCOMPARE(e.blocks, int((contents.value(native).size() + 253) / 254));
-        }
     }
 
 private:
     NamedFiles m_files; // in a Lynx archive made by cbmconvert
     QByteArray m_archive;
+    c64test::SampleSet m_sample; // several files: stored, filled and packed sectors
 };
 
 QTEST_GUILESS_MAIN(TestImageTools)
