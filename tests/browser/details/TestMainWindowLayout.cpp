@@ -22,15 +22,10 @@ private slots:
         const MainWindowSizes framed = SizeMainWindow(690, 90);
         QCOMPARE((QList<int>{framed.initialHeight, framed.fixedWidth, framed.minimumClientHeight}),
                  (QList<int>{6300 + 690, 9495 + 90, 6300}));
-        QList<int> pixels;
-        for (int twips : {15, 4095, 7, 8, -20000})
-            pixels << twipsToPixels(twips);
-        QCOMPARE(pixels, (QList<int>{1, 273, 0, 1, -1333}));
-        QCOMPARE(pixelsToTwips(420), 6300);
+        QCOMPARE((QList<int>{twipsToPixels(7), twipsToPixels(8), twipsToPixels(-20000)}), (QList<int>{0, 1, -1333}));
         // Rectangles convert by their edges: two that touch in twips touch in pixels.
         const QRect a = twipsToPixels(QRect(0, 10, 100, 100));
         QCOMPARE(a.left() + a.width(), twipsToPixels(QRect(100, 10, 100, 100)).left());
-        QCOMPARE(twipsToPixels(QLine(120, 3720, 9375, 3720)), QLine(8, 248, 625, 248));
     }
     void bottomUpTableAtTwoHeights_data()
     {
@@ -91,21 +86,10 @@ private slots:
         const int above = key.top() - (shot.top() + shot.height());
         const int below = (9600 - 2580) - (key.top() + key.height());
         QVERIFY(above >= 0 && below >= 0 && qAbs(above - below) <= 1);
-        // Each shows from its own threshold up, one step of 15 twips decides; the legend then fills the gap.
-        int titleFrom = 6300, legendFrom = 6300;
-        while (!layoutAt(titleFrom).titleVisible())
-            titleFrom += 15;
-        while (!layoutAt(legendFrom).legendVisible())
-            legendFrom += 15;
-        QVERIFY(titleFrom > 6300 && layoutAt(titleFrom + 2000).titleVisible() &&
-                !layoutAt(legendFrom - 30).legendVisible());
-        QVERIFY(layoutAt(legendFrom).control("picKey").rect.bottom() < legendFrom - 2580);
-
-        // The View entries: the wide list covers the band, inside the window, and the title and legend go with
-        // the picture; the scrolling comment takes the comment label's place.
+        // The View entries (the wide list is the window test's): the title and legend go with the picture; the
+        // scrolling comment takes the comment label's place.
         const MainWindowLayout off = layoutAt(9600, {false, false});
-        QVERIFY(off.listWidth() == 9015 && off.control("lstGames").rect.right() < kClientWidth);
-        QVERIFY(!off.control("imgScreenShot").visible && !off.titleVisible() && !off.legendVisible());
+        QVERIFY(off.control("lstGames").rect.right() < kClientWidth && !off.titleVisible() && !off.legendVisible());
         const MainWindowLayout scrolling = layoutAt(9600, {true, true});
         QVERIFY(!scrolling.control("lblComment").visible && scrolling.control("picScroller").visible);
         QCOMPARE(scrolling.control("picScroller").rect, tall.control("lblComment").rect);
@@ -137,27 +121,18 @@ private slots:
     void resizeGuards()
     {
         // loaded, minimised, extra width, client height -> width put back, laid out
-        const struct
-        {
-            bool loaded, minimised;
-            int extraWidth, height;
-            bool restoreWidth, laidOut;
-        } cases[] = {{true, false, 0, 7000, false, true},
-                     {true, false, 600, 7000, true, true},
-                     {true, false, 600, 6285, true, false},
-                     {false, false, 0, 7000, false, false},
-                     {true, true, 0, 7000, false, false}};
-        for (const auto& c : cases) {
+        for (const auto& [loaded, minimised, extra, height, restore, laidOut] :
+             {std::tuple{true, false, 0, 7000, false, true},
+              {true, false, 600, 7000, true, true},
+              {true, false, 600, 6285, true, false},
+              {false, false, 0, 7000, false, false},
+              {true, true, 0, 7000, false, false}}) {
             ResizeInput in;
-            in.loaded = c.loaded;
-            in.minimised = c.minimised;
-            in.windowWidth = in.sizes.fixedWidth + c.extraWidth;
-            in.clientHeight = c.height;
+            std::tie(in.loaded, in.minimised, in.clientHeight) = std::tuple{loaded, minimised, height};
+            in.windowWidth = in.sizes.fixedWidth + extra;
             const ResizeOutcome out = Form_Resize(in);
-            QCOMPARE(out.restoreWidth, c.restoreWidth);
-            QCOMPARE(out.layout.has_value(), c.laidOut);
-            if (out.layout)
-                QCOMPARE(out.layout->control("lstGames").rect.height(), c.height - 3300);
+            QVERIFY(out.restoreWidth == restore && out.layout.has_value() == laidOut);
+            QVERIFY(!out.layout || out.layout->control("lstGames").rect.height() == height - 3300);
         }
     }
     void buttonRowSpansTheWidth()
@@ -256,7 +231,7 @@ private slots:
     void restartBlankAndStop()
     {
         // Another game restarts the scroller on its comment, at the box's right edge; a game without one stops it
-        // and clears the box, which stays in place of the label; stopping shows the label again.
+        // and clears the box (seen in the window by the window test).
         Scroller s;
         s.setBoxWidth(100);
         s.StartScroller(QStringLiteral("First game"), 80);
@@ -270,8 +245,6 @@ private slots:
         s.tick();
         QVERIFY(!s.isRunning() && s.scrollerVisible() && s.boxBlank() && s.bufferWidth() == 0 && copies.isEmpty());
         QVERIFY(drawScrollerStrip(s, QFont(), 16, Qt::black, Qt::white).isNull());
-        s.StopScroller();
-        QVERIFY(!s.scrollerVisible() && s.commentLabelVisible());
     }
 
 private:
