@@ -99,7 +99,7 @@ private slots:
         pmnu->close();
 
         // A command no subsystem installed is there to see but greyed: nothing runs when it is chosen. A menu of
-        // greyed entries is greyed itself; what this build can do is there to use.
+        // greyed entries is greyed itself. (What this build can do is used by the window tests of each command.)
         for (QAction* a : w->findChildren<QAction*>())
             if (!a->menu() && !a->isSeparator() && !a->objectName().isEmpty() && !app::isInstalled(a))
                 QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
@@ -108,9 +108,7 @@ private slots:
                 QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
         for (const char* name : {"mnuEditC", "mnuEditName"})
             QVERIFY2(!app::isInstalled(w->findChild<QObject*>(name)), name);
-        for (const char* name : {"mnuFileExit", "mnuFileOptions", "mnuEditEmulator", "mnuViewGameDetails",
-                                 "mnuViewScreenshots", "pmnuPlay", "pmnuEditEmulatorSettings", "mnuEdit", "mnuTools"})
-            QVERIFY2(action(w, name)->isEnabled(), name);
+        QVERIFY(action(w, "mnuEdit")->isEnabled() && action(w, "mnuTools")->isEnabled());
 
         // The keyboard opens the menu too, at the selected row: the Menu key and Shift+F10.
         QVERIFY(clickGame(w, QStringLiteral("Jungle Jive")));
@@ -169,15 +167,14 @@ private slots:
         const QImage earlier = scrollerBox(w)->block();
         QTRY_VERIFY(scrollerBox(w)->block() != earlier);
 
-        // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, the
-        // game's commands greyed, and the random pick and typing pick nothing.
+        // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, and
+        // the random pick and typing pick nothing (the play test sees the game's commands greyed without a row).
         click(w, "cmdMusicOnly");
         QCOMPARE(gameList(w).rowCount(), 0);
         QVERIFY(!control<QWidget>(w, "lblName")->isVisible() && !scrollerBox(w)->isVisible());
         QVERIFY(!scroller(w).isRunning() && labelText(w, "lblGN").isEmpty());
         QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
                  control<QLabel>(w, "imgNoSS")->pixmap().toImage());
-        QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled() && !action(w, "mnuEdit")->isEnabled());
         QVERIFY(!control<QLabel>(w, "lblKey1")->font().underline());
         click(w, "cmdRandom");
         QTest::keyClicks(control<QListView>(w, "lstGames"), QStringLiteral("as"));
@@ -186,7 +183,6 @@ private slots:
         click(w, "cmdAll");
         QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
         QVERIFY(control<QLabel>(w, "lblName")->isVisible() && control<QLabel>(w, "lblKey1")->font().underline());
-        QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled() && action(w, "mnuEdit")->isEnabled());
         QVERIFY(scroller(w).isRunning() && scrollerBox(w)->isVisible());
 
         // Unchecking puts the comment label back; the screenshot entry widens the list over the band.
