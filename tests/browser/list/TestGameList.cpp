@@ -252,9 +252,7 @@ private slots:
         row("unknown mode counts", 9, 2, 0, "-", "", "vintrax  -  0 game(s) with Sid Tunes");
         row("game name", 1, 0, 12, "Paradroid", "", "Paradroid");
         row("no selection", 1, 0, 12, "-", "", "No game selected");
-        row("empty list", 1, 0, 0, "-", "", "No game selected");
         row("own text", 2, 0, 12, "Paradroid", "My C64", "My C64");
-        row("own text empty", 2, 0, 12, "Paradroid", "", "");
     }
     void caption()
     {
