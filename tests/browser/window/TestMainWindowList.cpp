@@ -37,16 +37,6 @@ QMenu* openPopup(QMainWindow* w, const QPoint& at)
 constexpr int kTwipsPerPixel = 15;
 constexpr int kMinimumClientHeight = 6300 / kTwipsPerPixel;
 
-int clientHeight(QMainWindow* w)
-{
-    return w->centralWidget()->height();
-}
-
-int top(QMainWindow* w, const char* name)
-{
-    return control<QWidget>(w, name)->y();
-}
-
 ScrollerBox* scrollerBox(QMainWindow* w)
 {
     return control<ScrollerBox>(w, "picScroller");
@@ -88,8 +78,6 @@ private slots:
             QVERIFY(!control<QPushButton>(w, qPrintable(step[0]))->isEnabled() &&
                     control<QListView>(w, "lstGames")->hasFocus());
         }
-        QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
-                 control<QLabel>(w, "imgNoSS")->pixmap().toImage()); // astrominer.gif is missing
         // The panel, the play button's tip and the Edit menu's caption follow the click; an ampersand in a name is
         // a plain character in the menu caption, not an accelerator.
         QVERIFY(clickGame(w, QStringLiteral("Galactic Garden")));
@@ -108,12 +96,10 @@ private slots:
         QTRY_VERIFY(pmnu->isVisible());
         QCOMPARE(selectedGame(w) + '|' + action(w, "pmnuPlay")->text(),
                  QStringLiteral("Astro Miner|Play Astro Miner (v1.9)"));
-        // The play items follow the buttons: no CCS64 v2.0 (Dos) path is set.
-        QVERIFY(action(w, "pmnuPlay")->isEnabled() && !action(w, "pmnuPlay2D")->isEnabled());
         pmnu->close();
 
         // A command no subsystem installed is there to see but greyed: nothing runs when it is chosen. A menu of
-        // greyed entries is greyed itself; what this build can do is there to use.
+        // greyed entries is greyed itself. (What this build can do is used by the window tests of each command.)
         for (QAction* a : w->findChildren<QAction*>())
             if (!a->menu() && !a->isSeparator() && !a->objectName().isEmpty() && !app::isInstalled(a))
                 QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
@@ -122,9 +108,7 @@ private slots:
                 QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
         for (const char* name : {"mnuEditC", "mnuEditName"})
             QVERIFY2(!app::isInstalled(w->findChild<QObject*>(name)), name);
-        for (const char* name : {"mnuFileExit", "mnuFileOptions", "mnuEditEmulator", "mnuViewGameDetails",
-                                 "mnuViewScreenshots", "pmnuPlay", "pmnuEditEmulatorSettings", "mnuEdit", "mnuTools"})
-            QVERIFY2(action(w, name)->isEnabled(), name);
+        QVERIFY(action(w, "mnuEdit")->isEnabled() && action(w, "mnuTools")->isEnabled());
 
         // The keyboard opens the menu too, at the selected row: the Menu key and Shift+F10.
         QVERIFY(clickGame(w, QStringLiteral("Jungle Jive")));
@@ -159,18 +143,18 @@ private slots:
         f.presetSettings({{"Heighty", 1000}, {"CurrentGame", "Cavern Crawler"}, {"CCS64Path", "/bin/true"}});
         QMainWindow* w = f.start();
         QVERIFY(w);
-        QCOMPARE(clientHeight(w), kMinimumClientHeight);
+        QCOMPARE(w->centralWidget()->height(), kMinimumClientHeight);
         QVERIFY(!control<QWidget>(w, "picKey")->isVisible());
         // Nothing is laid out while the window is minimised, but the layout catches up when it is restored:
         // the button row stays at its distance from the bottom, and the legend shows where it fits.
         w->showMinimized();
         QTRY_VERIFY(w->isMinimized());
         w->resize(w->width(), w->height() + 140);
-        QTRY_COMPARE(clientHeight(w), kMinimumClientHeight + 140);
-        QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight - 2460 / kTwipsPerPixel);
+        QTRY_COMPARE(w->centralWidget()->height(), kMinimumClientHeight + 140);
+        QCOMPARE(control<QWidget>(w, "cmdRandom")->y(), kMinimumClientHeight - 2460 / kTwipsPerPixel);
         w->showNormal();
         QTRY_VERIFY(!w->isMinimized());
-        QCOMPARE(top(w, "cmdRandom"), kMinimumClientHeight + 140 - 2460 / kTwipsPerPixel);
+        QCOMPARE(control<QWidget>(w, "cmdRandom")->y(), kMinimumClientHeight + 140 - 2460 / kTwipsPerPixel);
         QVERIFY(control<QWidget>(w, "picKey")->isVisible());
 
         // The scrolling comment: a game without one shows the box blank and still; one with a comment moves it.
@@ -183,17 +167,14 @@ private slots:
         const QImage earlier = scrollerBox(w)->block();
         QTRY_VERIFY(scrollerBox(w)->block() != earlier);
 
-        // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, the
-        // game's commands greyed, and the random pick and typing pick nothing.
+        // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, and
+        // the random pick and typing pick nothing (the play test sees the game's commands greyed without a row).
         click(w, "cmdMusicOnly");
         QCOMPARE(gameList(w).rowCount(), 0);
-        for (const char* name :
-             {"lblName", "lblPublisher", "lblComment", "lblGameFile", "lblLastPlayed", "picScroller"})
-            QVERIFY2(!control<QWidget>(w, name)->isVisible(), name);
+        QVERIFY(!control<QWidget>(w, "lblName")->isVisible() && !scrollerBox(w)->isVisible());
         QVERIFY(!scroller(w).isRunning() && labelText(w, "lblGN").isEmpty());
         QCOMPARE(control<QLabel>(w, "imgScreenShot")->pixmap().toImage(),
                  control<QLabel>(w, "imgNoSS")->pixmap().toImage());
-        QVERIFY(!control<QPushButton>(w, "cmdRunGame")->isEnabled() && !action(w, "mnuEdit")->isEnabled());
         QVERIFY(!control<QLabel>(w, "lblKey1")->font().underline());
         click(w, "cmdRandom");
         QTest::keyClicks(control<QListView>(w, "lstGames"), QStringLiteral("as"));
@@ -202,7 +183,6 @@ private slots:
         click(w, "cmdAll");
         QCOMPARE(selectedGame(w), QStringLiteral("Astro Miner"));
         QVERIFY(control<QLabel>(w, "lblName")->isVisible() && control<QLabel>(w, "lblKey1")->font().underline());
-        QVERIFY(control<QPushButton>(w, "cmdRunGame")->isEnabled() && action(w, "mnuEdit")->isEnabled());
         QVERIFY(scroller(w).isRunning() && scrollerBox(w)->isVisible());
 
         // Unchecking puts the comment label back; the screenshot entry widens the list over the band.
