@@ -8,7 +8,6 @@
 #include "data/settings/SettingsStore.h"
 #include "data/settings/SettingsTable.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
