@@ -147,7 +147,7 @@ private slots:
 
     void editsReachTheFileAndReorderTheIndex()
     {
-        // A walk that edits every row reads back what it wrote, here and in the file.
+        // A walk that edits every row reads back what it wrote, here and (in name order) in the file.
         Recordset& games = m_cat->games();
         int n = 0;
         for (games.moveFirst(); !games.eof() && n < 10; games.moveNext()) {
@@ -157,9 +157,6 @@ private slots:
             QCOMPARE(games.lastModified(), games.bookmark());
             QCOMPARE(games.number("TimesPlayed"), n * 10);
         }
-        n = 0;
-        for (games.moveFirst(); !games.eof() && n < 10; games.moveNext())
-            QCOMPARE(games.number("TimesPlayed"), ++n * 10);
         QCOMPARE(
             sqliteShell(m_path, "SELECT group_concat(TimesPlayed) FROM (SELECT TimesPlayed FROM Games ORDER BY Name)"),
             QStringLiteral("10,20,30,40"));

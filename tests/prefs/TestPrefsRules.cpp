@@ -13,7 +13,18 @@
 
 using namespace prefs;
 
-Q_DECLARE_METATYPE(prefs::DefaultPortButton)
+namespace {
+struct PortRow
+{
+    DefaultPortButton button;
+    const char* name;
+    int stored;
+    const char *shown, *afterClick;
+    int storedAfterClick;
+};
+} // namespace
+
+Q_DECLARE_METATYPE(PortRow)
 Q_DECLARE_METATYPE(prefs::PrefsPath)
 
 class TestPrefsRules : public QObject
@@ -23,44 +34,32 @@ class TestPrefsRules : public QObject
 private slots:
     void portButtons_data()
     {
-        QTest::addColumn<DefaultPortButton>("button");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("afterClick");
-        QTest::addColumn<int>("storedAfterClick");
+        // The button, its name, a stored value, the caption shown for it, the caption after a click and its value.
+        QTest::addColumn<PortRow>("r");
         using B = DefaultPortButton;
-        const auto row = [](const char* tag, B button, const char* name, int stored, const char* shown,
-                            const char* afterClick, int storedAfterClick) {
-            QTest::newRow(tag) << button << QString(name) << stored << QString(shown) << QString(afterClick)
-                               << storedAfterClick;
-        };
-        row("v1.9 joy 0", B::MSDosPort1Joy, "cmdMSDosPort1Joy", 0, "PC Joystick 1", "PC Joystick 2", 1);
-        row("v1.9 joy 5", B::MSDosPort2Joy, "cmdMSDosPort2Joy", 5, "PC Joystick 2", "PC Joystick 1", 0);
-        row("v1.9 key 1", B::MSDosPort1Key, "cmdMSDosPort1Key", 1, "Keyset 2", "Keyset 3", 2);
-        row("v1.9 key 9", B::MSDosPort2Key, "cmdMSDosPort2Key", 9, "Keyset 3", "Keyset 1", 0);
-        row("v1.9 key -1", B::MSDosPort2Key, "cmdMSDosPort2Key", -1, "Keyset 3", "Keyset 1", 0);
-        row("v2.0 control 0", B::DirectXPort1Joy, "cmdDirectXPort1Joy", 0, "None", "Joystick", 1);
-        row("v2.0 control 2", B::DirectXPort2Joy, "cmdDirectXPort2Joy", 2, "Joystick", "None", 0);
-        row("v2.0 mode 0", B::DirectXPort1Key, "cmdDirectXPort1Key", 0, "PC Joystick 1", "PC Joystick 2", 1);
-        row("v2.0 mode 3", B::DirectXPort1Key, "cmdDirectXPort1Key", 3, "Keyset 2", "Keyset 3", 4);
-        row("v2.0 mode 7", B::DirectXPort2Key, "cmdDirectXPort2Key", 7, "Keyset 3", "PC Joystick 1", 0);
+        // clang-format off
+        QTest::newRow("v1.9 joy 0") << PortRow{B::MSDosPort1Joy, "cmdMSDosPort1Joy", 0, "PC Joystick 1", "PC Joystick 2", 1};
+        QTest::newRow("v1.9 joy 5") << PortRow{B::MSDosPort2Joy, "cmdMSDosPort2Joy", 5, "PC Joystick 2", "PC Joystick 1", 0};
+        QTest::newRow("v1.9 key 1") << PortRow{B::MSDosPort1Key, "cmdMSDosPort1Key", 1, "Keyset 2", "Keyset 3", 2};
+        QTest::newRow("v1.9 key 9") << PortRow{B::MSDosPort2Key, "cmdMSDosPort2Key", 9, "Keyset 3", "Keyset 1", 0};
+        QTest::newRow("v1.9 key -1") << PortRow{B::MSDosPort2Key, "cmdMSDosPort2Key", -1, "Keyset 3", "Keyset 1", 0};
+        QTest::newRow("v2.0 control 0") << PortRow{B::DirectXPort1Joy, "cmdDirectXPort1Joy", 0, "None", "Joystick", 1};
+        QTest::newRow("v2.0 control 2") << PortRow{B::DirectXPort2Joy, "cmdDirectXPort2Joy", 2, "Joystick", "None", 0};
+        QTest::newRow("v2.0 mode 0") << PortRow{B::DirectXPort1Key, "cmdDirectXPort1Key", 0, "PC Joystick 1", "PC Joystick 2", 1};
+        QTest::newRow("v2.0 mode 3") << PortRow{B::DirectXPort1Key, "cmdDirectXPort1Key", 3, "Keyset 2", "Keyset 3", 4};
+        QTest::newRow("v2.0 mode 7") << PortRow{B::DirectXPort2Key, "cmdDirectXPort2Key", 7, "Keyset 3", "PC Joystick 1", 0};
+        // clang-format on
     }
 
     void portButtons()
     {
-        QFETCH(DefaultPortButton, button);
-        QFETCH(QString, name);
-        QFETCH(int, stored);
-        QFETCH(QString, shown);
-        QFETCH(QString, afterClick);
-        QFETCH(int, storedAfterClick);
-        QCOMPARE(buttonName(button), name);
-        QCOMPARE(captionFor(button, stored), shown);
-        QCOMPARE(nextCaption(button, shown), afterClick);
-        QCOMPARE(storedValueOf(button, afterClick), storedAfterClick);
+        QFETCH(PortRow, r);
+        QCOMPARE(buttonName(r.button), QString(r.name));
+        QCOMPARE(captionFor(r.button, r.stored), QString(r.shown));
+        QCOMPARE(nextCaption(r.button, r.shown), QString(r.afterClick));
+        QCOMPARE(storedValueOf(r.button, r.afterClick), r.storedAfterClick);
         // The joystick dialog's words are not this tab's.
-        QCOMPARE(storedValueOf(button, QStringLiteral("Key Set 1")), -1);
+        QCOMPARE(storedValueOf(r.button, QStringLiteral("Key Set 1")), -1);
     }
 
     void portButtonsEditTheirOwnSetting()
@@ -112,32 +111,30 @@ private slots:
     {
         QTest::addColumn<PrefsPath>("path");
         QTest::addColumn<QString>("relative"); // below the test folder; "" an unset path
-        QTest::addColumn<bool>("warning");
-        QTest::addColumn<QString>("tipStart");
-        QTest::newRow("unset") << PrefsPath::CCS64 << "" << false << "Not set";
-        QTest::newRow("program there") << PrefsPath::CCS64 << "emu/CCS64.EXE" << false << "";
-        QTest::newRow("program in other case") << PrefsPath::DirectX << "EMU/ccs64.exe" << false << "";
-        QTest::newRow("program missing") << PrefsPath::Sidplayw << "emu/sidplayw.exe" << true << "File not found: ";
-        QTest::newRow("folder as program")
-            << PrefsPath::CCS642 << "emu" << true << "This is a folder, not a program file: ";
-        QTest::newRow("folder there") << PrefsPath::Games1 << "games" << false << "";
-        QTest::newRow("folder missing") << PrefsPath::Music << "C64Music" << true << "Folder not found: ";
-        QTest::newRow("file as folder") << PrefsPath::Games0 << "emu/CCS64.EXE" << true
-                                        << "This is a file, not a folder: ";
+        QTest::addColumn<QString>("tipStart"); // a warning unless empty or for an unset path
+        // clang-format off
+        QTest::newRow("unset") << PrefsPath::CCS64 << "" << "Not set";
+        QTest::newRow("program there") << PrefsPath::CCS64 << "emu/CCS64.EXE" << "";
+        QTest::newRow("program in other case") << PrefsPath::DirectX << "EMU/ccs64.exe" << "";
+        QTest::newRow("program missing") << PrefsPath::Sidplayw << "emu/sidplayw.exe" << "File not found: ";
+        QTest::newRow("folder as program") << PrefsPath::CCS642 << "emu" << "This is a folder, not a program file: ";
+        QTest::newRow("folder there") << PrefsPath::Games1 << "games" << "";
+        QTest::newRow("folder missing") << PrefsPath::Music << "C64Music" << "Folder not found: ";
+        QTest::newRow("file as folder") << PrefsPath::Games0 << "emu/CCS64.EXE" << "This is a file, not a folder: ";
+        // clang-format on
     }
 
     void pathStatus()
     {
         QFETCH(PrefsPath, path);
         QFETCH(QString, relative);
-        QFETCH(bool, warning);
         QFETCH(QString, tipStart);
         QTemporaryDir dir;
         QVERIFY(testsupport::writeFile(dir.filePath("emu/CCS64.EXE"), "MZ"));
         QVERIFY(QDir(dir.path()).mkpath("games"));
         const QString shown = relative.isEmpty() ? QString() : dir.filePath(relative);
         const PathStatus status = pathStatusOf(path, shown);
-        QCOMPARE(status.warning, warning);
+        QCOMPARE(status.warning, !relative.isEmpty() && !tipStart.isEmpty());
         // A path that is there shows itself as its tip; a warning names the path it is about.
         QCOMPARE(status.toolTip, relative.isEmpty() ? tipStart : tipStart + shown);
     }
