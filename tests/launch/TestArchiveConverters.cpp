@@ -1,6 +1,5 @@
-// The archive converters with stand-in conversion tools (the real gunzip and lha): which file of an archive is
-// started, which tool runs with which arguments, and the report for every refusal; then all the real tools on
-// archives made by tools nobody here wrote (cc1541, disk2zip, cbmconvert, zip, gzip), read back by cbmconvert.
+// The archive converters with stand-in tools (real gunzip and lha): the file started, the tool run, every refusal's
+// report; then the real tools on archives made by cc1541, disk2zip, cbmconvert, zip and gzip, read by cbmconvert.
 #include "ArchiveFixtures.h"
 #include "ProcessRunner.h"
 #include "SmallDisk.h"

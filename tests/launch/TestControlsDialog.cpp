@@ -22,15 +22,8 @@ private slots:
         m_settings = Settings{};
         m_settings.DefaultPorts = {1, 0, 0, 2, 1, 1, 0, 1};
     }
-    // What the buttons below do not show: any non-zero joystick value, a caption of another field. Storing the eight
-    // values is the window's command (its test reads them back from the catalogue).
-    void captionsAndStoredValues()
-    {
-        QCOMPARE(captionFor(PortField::Port1Joy, 7), QStringLiteral("PC Joystick 2"));
-        QCOMPARE(QList({storedValueOf(PortField::V2Port1Joy, "Joystick"),
-                        storedValueOf(PortField::Port2Key, "PC Joystick 1")}),
-                 QList({1, -1}));
-    }
+    // A caption of another field is no value of this one (storing the eight values is the window's command).
+    void captionOfAnotherField() { QCOMPARE(storedValueOf(PortField::Port2Key, "PC Joystick 1"), -1); }
     void defaultsShowGreyedAndBecomeTheGamesOwn()
     {
         frmControls d("Settings for Uridium...", m_settings, GamePorts{true, {0, 0, 0, 0, 0, 0, 2, 2}});
@@ -50,9 +43,11 @@ private slots:
     }
     void okWithDefaultsTickedStillHandsBackTheButtons()
     {
-        frmControls d("Settings for Elite...", m_settings, GamePorts{false, {1, 0, 2, 1, 0, 1, 2, 0}});
-        QCOMPARE(button(&d, "cmd1Port1Key")->text(), QStringLiteral("Key Set 3")); // the game's own values
-        QPushButton* b = button(&d, "cmd2Port1Key");                               // 2 = "Key Set 1", round to it again
+        frmControls d("Settings for Elite...", m_settings, GamePorts{false, {7, 0, 2, 1, 0, 1, 2, 0}});
+        // The game's own values; any non-zero joystick value shows as the second joystick.
+        QCOMPARE(button(&d, "cmd1Port1Key")->text() + '|' + button(&d, "cmd1Port1Joy")->text(),
+                 QStringLiteral("Key Set 3|PC Joystick 2"));
+        QPushButton* b = button(&d, "cmd2Port1Key"); // 2 = "Key Set 1", round to it again
         QStringList seen{b->text()};
         for (int i = 0; i < 5; ++i) {
             b->click();

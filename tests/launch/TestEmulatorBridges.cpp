@@ -1,6 +1,5 @@
-// The emulator bridges end to end: the real launcher starts games through vintrax-wine, vintrax-dosbox and
-// vintrax-x64sc with fake wine, winepath, dosbox and x64sc on PATH. Besides the fakes PATH holds only a few file
-// utilities, so no real emulator can ever run. Each fake logs its working folder, arguments and the C64.CFG it sees.
+// The emulator bridges end to end through the real launcher, with only fake wine, winepath, dosbox and x64sc (and a
+// few file utilities) on PATH; each fake logs its working folder, arguments and the C64.CFG it sees.
 #include "C64Fixtures.h"
 #include "FakeTool.h"
 #include "TestFolders.h"

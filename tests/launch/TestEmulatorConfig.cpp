@@ -1,5 +1,5 @@
-// Rewriting the emulator's configuration: the line rules, the file replaced under its real name, files that
-// cannot be rewritten left alone, and a refusal made real by running the writer as another user.
+// The emulator's configuration: the line rules, the file replaced under its real name, files that cannot be
+// rewritten left alone (a refusal made real by running the writer as another user).
 #include "ProcessRunner.h"
 #include "TestFolders.h"
 #include "WriterProbe.h"
@@ -77,15 +77,6 @@ private slots:
         QFETCH(QByteArray, after);
 
         QCOMPARE(rewriteEmulatorConfig(before, kExampleValues, loadFolder, secondGeneration), after);
-
-        // The same through the file, which is replaced with exactly these bytes.
-        QTemporaryDir dir;
-        const QString path = dir.filePath("C64.CFG");
-        QVERIFY(writeFile(path, before));
-        platform::ScriptedMessageBox box;
-        QCOMPARE(WriteEmulatorConfig(path, kExampleValues, loadFolder, secondGeneration), ConfigWriteResult::Written);
-        QCOMPARE(readFile(path), after);
-        QCOMPARE(box.count(), 0);
     }
     void rewritesTheFileUnderItsRealName()
     {
@@ -94,6 +85,7 @@ private slots:
         const QString real = folder + "/C64.CFG";
         QVERIFY(writeFile(real, "$CONTROLPORT1=0\r\n"));
         QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        platform::ScriptedMessageBox box; // a rewrite that works tells nothing
 
         QCOMPARE(WriteEmulatorConfig(dir.filePath("ccs 64/c64.cfg"), {1, 1, 0, 0}, "C:\\A", true),
                  ConfigWriteResult::Written);
@@ -104,6 +96,7 @@ private slots:
         // Negative values are written with their sign.
         QCOMPARE(WriteEmulatorConfig(real, {-1, 0, 0, 0}, "C:\\A", true), ConfigWriteResult::Written);
         QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=-1\r\n"));
+        QCOMPARE(box.count(), 0);
     }
     void filesThatCannotBeRewrittenAreLeftAlone_data()
     {

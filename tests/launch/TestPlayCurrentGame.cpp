@@ -1,6 +1,5 @@
-// Playing a game: finding the current game's file in the games folders, converting an archive, starting it in each
-// emulator kind (program, arguments, working folder, the rewritten configuration) and counting the start in the
-// catalogue. The fake emulators log their name, $VINTRAX_LAUNCH_PROBE, working folder and arguments.
+// Playing a game: found in the games folders, converted, started in each emulator kind (fakes log their name,
+// $VINTRAX_LAUNCH_PROBE, folder and arguments) with the configuration rewritten, and counted in the catalogue.
 #include "ArchiveFixtures.h"
 #include "CatalogueFixtures.h"
 #include "TestFolders.h"

@@ -1,7 +1,5 @@
-// The SID dialogs' rules without widgets (the folder guard and the name the catalogue stores, on real folders
-// compared name by name; the start-song list), then the SID file dialog offscreen, driven through its widgets: where
-// it opens, what its information area shows, what OK hands back and rewrites (a refused rewrite told, the choice
-// kept), and add mode with the folder guard and Listen.
+// The SID dialogs' rules (the folder guard and stored name on real folders, the start-song list), then the SID file
+// dialog offscreen: what it shows, what OK hands back and rewrites, and add mode with the folder guard and Listen.
 
 #include "MusicFixtures.h"
 #include "SidFixtures.h"

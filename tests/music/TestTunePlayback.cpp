@@ -1,6 +1,5 @@
-// Playing a tune through a console player stand-in: the command as an argument list, what a play refuses and
-// tells, one player at a time, and the player playing on in a session of its own with an input it holds open
-// itself, so neither a closed terminal nor this program's exit ends it.
+// Playing a tune through a console player stand-in: the argument list, what a play refuses and tells, one player at
+// a time, playing on in a session of its own with an input it holds open (no closed terminal or exit ends it).
 
 #include "MusicFixtures.h"
 #include "data/settings/Settings.h"

@@ -1,8 +1,5 @@
-// The tune commands in the main window, one wiring case each, with a console player stand-in that logs every
-// start: non-stop music (F12) following the selection but not a refill; the SID information dialog; the SID file
-// dialog from the Edit menu, the popup and the "Sid Tune:" label, its choice stored with the tune flag and the row's
-// colour at once; Play Sid, its popup item and the double click, and the player closed before a game starts, and at
-// exit only when asked.
+// The tune commands in the main window, one wiring case each, with a player stand-in that logs every start:
+// non-stop music, the SID information and file dialogs, Play Sid, and the player closed before a game and at exit.
 
 #include "ModalHelpers.h"
 #include "MusicFixtures.h"
