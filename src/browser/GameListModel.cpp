@@ -60,13 +60,6 @@ bool GameListModel::fill(catalogue::Snapshot& rows, const Progress& progress)
     return rows.isValid();
 }
 
-void GameListModel::clear()
-{
-    beginResetModel();
-    m_rows.clear();
-    endResetModel();
-}
-
 int GameListModel::rowOf(const QString& name) const
 {
     for (size_t i = 0; i < m_rows.size(); ++i) {

@@ -40,7 +40,6 @@ public:
     // Replaces every row with the snapshot's rows (field 0 the name, field 1 the colour code) in one
     // model reset. An invalid snapshot leaves the list empty and returns false.
     bool fill(catalogue::Snapshot& rows, const Progress& progress = {});
-    void clear();
 
     // The first row whose text equals name exactly (case counts), or -1.
     int rowOf(const QString& name) const;
