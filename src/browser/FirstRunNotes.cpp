@@ -1,8 +1,11 @@
 #include "browser/FirstRunNotes.h"
 
 #include "data/settings/SettingsStore.h"
+#include "platform/ExecutableSuffix.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 #include <initializer_list>
@@ -36,9 +39,9 @@ QString welcomeNoteTitle()
     return QStringLiteral("Welcome to vintrax!");
 }
 
-QString welcomeNoteText()
+QString welcomeNoteText(bool verifyAvailable)
 {
-    return buildNote({
+    const QString note = buildNote({
         {"IMPORTANT - PLEASE READ", 2},
         {"Your vintrax Database has the following fields already filled in:-", 2},
         {"1) BLAST FROM THE PAST FILENAMES (1-300)"},
@@ -53,10 +56,14 @@ QString welcomeNoteText()
         {"    To view Screenshots, you will need to download the Screenshot files"},
         {"    from the vintrax Homepage, and UnZip them into"},
         {"    your 'Screenshots' Directory.", 2},
-        {"NOTE"},
-        {"    After setting your Prefs.. run 'Verify Available Games/Sids'"},
-        {"    from the 'Tools' menu."},
     });
+    if (!verifyAvailable)
+        return note.chopped(1);
+    return note + buildNote({
+                      {"NOTE"},
+                      {"    After setting your Prefs.. run 'Verify Available Games/Sids'"},
+                      {"    from the 'Tools' menu."},
+                  });
 }
 
 QString quickStartNoteText()
@@ -74,10 +81,24 @@ QString quickStartNoteText()
     });
 }
 
-QString oneMoreThingNoteText()
+QStringList missingArchiveTools()
 {
-    return QStringLiteral("One more thing !\n\nFor maximum archive compatibility, you should copy MAKETAPE.EXE and "
-                          "STARLYNX.EXE into your 'Conversion' folder (if you have them)");
+    QStringList missing;
+    for (const QString& tool : {QStringLiteral("maketape"), QStringLiteral("starlynx")}) {
+        if (QFileInfo::exists(platform::conversionToolPath(tool)))
+            continue;
+        // Windows programs are named in capitals, as the note always named them there.
+        const QString suffix = platform::executableSuffix();
+        missing << (suffix.isEmpty() ? tool : (tool + suffix).toUpper());
+    }
+    return missing;
+}
+
+QString oneMoreThingNoteText(const QStringList& missingTools)
+{
+    return QStringLiteral("One more thing !\n\nFor maximum archive compatibility, you should copy ") +
+           missingTools.join(QStringLiteral(" and ")) + QStringLiteral(" into your 'Conversion' folder ") +
+           (missingTools.size() == 1 ? QStringLiteral("(if you have it)") : QStringLiteral("(if you have them)"));
 }
 
 QString threeEmulatorsNoticeText()
@@ -86,17 +107,20 @@ QString threeEmulatorsNoticeText()
         "As you now have 3 Emulators to select from, you should re-set your CCS64 paths in Preferences.");
 }
 
-void showFirstRunNotes(QSettings& store, const std::function<void()>& openPreferences)
+void showFirstRunNotes(QSettings& store, const std::function<void()>& openPreferences,
+                       const std::function<bool(const QString&)>& commandAvailable)
 {
     const SettingsWriteStatus cleared = clearShowPrefs(store);
     if (cleared != SettingsWriteStatus::Ok)
         platform::MessageBox::exclamation(settingsWriteMessage(cleared, store.fileName()));
 
-    platform::MessageBox::information(welcomeNoteText(), welcomeNoteTitle());
+    const bool verifyAvailable = commandAvailable && commandAvailable(QStringLiteral("mnuToolsVerify"));
+    platform::MessageBox::information(welcomeNoteText(verifyAvailable), welcomeNoteTitle());
     if (openPreferences)
         openPreferences();
     platform::MessageBox::information(quickStartNoteText());
-    platform::MessageBox::information(oneMoreThingNoteText());
+    if (const QStringList missing = missingArchiveTools(); !missing.isEmpty())
+        platform::MessageBox::information(oneMoreThingNoteText(missing));
 }
 
 } // namespace browser

@@ -17,7 +17,7 @@ bool playMusicEnabled(const QString& musicFilename, const Settings& settings)
 
 bool viewDocsEnabled(const QString& docFile)
 {
-    return docFile != catalogue::kNone && !docFile.isEmpty();
+    return catalogue::namesAFile(docFile);
 }
 
 GameButtons gameButtonsFor(const QString& gameFilename, const QString& musicFilename, const QString& docFile,

@@ -81,7 +81,7 @@ StartupOutcome runMainWindowLoad(catalogue::Catalogue& catalogue, GameListModel&
     run(steps.showMainWindow);
 
     if (firstRun) {
-        showFirstRunNotes(store, steps.openPreferences);
+        showFirstRunNotes(store, steps.openPreferences, steps.commandAvailable);
         outcome.notesShown = true;
     } else if (!outcome.settings.V13Start) {
         // An installation of an earlier version: its DOS emulator paths were cleared by the loader.

@@ -39,6 +39,8 @@ struct StartupSteps
     std::function<void()> showMainWindow;
     // The preferences dialog, opened as by its menu command (first run only).
     std::function<void()> openPreferences;
+    // Whether a command (by its object name) can run now; the first-run notes point only to those.
+    std::function<bool(const QString&)> commandAvailable;
     // The verification window, modal over the main window (first start of this version only).
     std::function<void()> runVerification;
     // Focus to the game list and the loaded flag set.

@@ -35,6 +35,13 @@ inline const QString kNever = QStringLiteral("(Never)");
 inline const QString kNotEntered = QStringLiteral("(Not Entered)");
 inline const QString kUnknown = QStringLiteral("(Unknown)");
 
+// Whether a file field names a file: a catalogue edited by other tools may hold an empty text as well as
+// "(None)".
+inline bool namesAFile(const QString& fileField)
+{
+    return !fileField.isEmpty() && fileField != kNone;
+}
+
 // Stored list colours (Windows 0x00BBGGRR values of the QBColor table).
 enum ColourCode : int {
     kBlack = 0,             // game file and tune

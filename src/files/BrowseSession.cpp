@@ -71,6 +71,12 @@ void BrowseSession::chooseFile(int row)
     m_chosen = row >= 0 && row < m_files.size() ? row : -1;
 }
 
+void BrowseSession::showHiddenFolders(bool shown)
+{
+    m_hiddenShown = shown;
+    m_folders = folderEntries(m_folder, m_hiddenShown);
+}
+
 QString BrowseSession::result() const
 {
     if (m_mode == BrowseMode::Folder)
@@ -81,7 +87,7 @@ QString BrowseSession::result() const
 void BrowseSession::list()
 {
     m_drives = drivesFor(m_folder);
-    m_folders = folderEntries(m_folder);
+    m_folders = folderEntries(m_folder, m_hiddenShown);
     m_files = fileEntries(m_folder, m_patterns);
     m_chosen = -1;
 }

@@ -47,6 +47,9 @@ public:
     void openFolderEntry(int row);
     // A row of files() chosen; any other row chooses none.
     void chooseFile(int row);
+    // Hidden folders listed too, or left out again; the chosen file stays chosen.
+    void showHiddenFolders(bool shown);
+    bool showsHiddenFolders() const { return m_hiddenShown; }
 
     // What OK hands back: the folder in folder mode, the folder joined with the chosen file in file
     // mode ("" when none is chosen).
@@ -62,6 +65,7 @@ private:
     QStringList m_folders;
     QStringList m_files;
     int m_chosen = -1;
+    bool m_hiddenShown = false;
 };
 
 } // namespace files

@@ -121,10 +121,11 @@ QStringList drivesFor(const QString& folder)
     return drives;
 }
 
-QStringList folderEntries(const QString& folder)
+QStringList folderEntries(const QString& folder, bool withHidden)
 {
     const QDir dir(folder);
-    QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Unsorted);
+    QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | (withHidden ? QDir::Hidden : QDir::Filters()),
+                                      QDir::Unsorted);
     std::sort(names.begin(), names.end(), lessNoCase);
     if (!dir.isRoot())
         names.prepend(kParentFolderEntry);

@@ -31,9 +31,10 @@ QString driveOf(const QString& folder);
 // The drive list for a folder: driveRoots(), with the folder's own drive added when it is missing.
 QStringList drivesFor(const QString& folder);
 
-// The folders below folder, sorted without regard to case, hidden ones too (a Wine prefix is one),
-// with ".." first unless folder is a drive's root. An unreadable folder gives ".." alone.
-QStringList folderEntries(const QString& folder);
+// The folders below folder, sorted without regard to case, with ".." first unless folder is a drive's root.
+// Hidden (dot) folders are left out, as the desktop's file dialogs leave them out, unless withHidden asks for
+// them (a Wine prefix is one). An unreadable folder gives ".." alone.
+QStringList folderEntries(const QString& folder, bool withHidden = false);
 
 // The files in folder whose names match the patterns (or that are programs, see listsExecutables),
 // sorted without regard to case. Hidden files are left out.

@@ -6,6 +6,9 @@
 #include "launch/PlayCurrentGame.h"
 #include "platform/FolderBelow.h"
 #include "platform/PathNames.h"
+#include "platform/ShortPathName.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -62,6 +65,14 @@ GameFileStart gameFileStart(bool addingGame, const QString& storedFilename, cons
     start.folder = platform::FolderOfPath(found.path);
     start.fileName = platform::FileNameOfPath(found.path);
     return start;
+}
+
+QString missingGamesFolderMessage(const QString& folder)
+{
+    const QString found = platform::ShortPathName(folder);
+    if (!found.isEmpty() && QFileInfo(found).isDir())
+        return {};
+    return QStringLiteral("This Games Path does not exist:\n\n") + folder;
 }
 
 int preselectedEntry(const QStringList& entries, bool gamesOwnFile, int storedIndex)

@@ -37,6 +37,10 @@ struct GameFileStart
 GameFileStart gameFileStart(bool addingGame, const QString& storedFilename, const Settings& settings,
                             const QString& rememberedRoot, const QString& rememberedFolder);
 
+// What the dialog says when the games folder it is to show is not there (its lists would stay empty without
+// a word); empty when the folder exists.
+QString missingGamesFolderMessage(const QString& folder);
+
 // The entry the dialog selects after listing an image. The game's own stored file (outside new-game mode)
 // gets its stored entry back, whatever that entry is; any other file gets its first program that is not a
 // separator row or a loader, else entry 0. An empty listing selects nothing (-1).

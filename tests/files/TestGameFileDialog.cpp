@@ -116,6 +116,12 @@ private slots:
         QCOMPARE(child<QLabel>(&d, "lblFolder")->text(), m_home->file("Other games"));
         QVERIFY(!child<QAction>(&d, "mnuPaths(2)")->isVisible());
         QVERIFY(messages.texts().isEmpty());
+        // A games folder that is gone is named, and the lists stay where they were (they used to go empty).
+        m_state->settings.GamesPath[3] = m_home->file("Gone");
+        frmVTRXGameFile again(*m_state);
+        child<QAction>(&again, "mnuPaths(3)")->trigger();
+        QCOMPARE(messages.texts(), QStringList{"This Games Path does not exist:\n\n" + m_home->file("Gone")});
+        QCOMPARE(child<QLabel>(&again, "lblFolder")->text(), games("SUB dir"));
     }
 
     void okStores_data()

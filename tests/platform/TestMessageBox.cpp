@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -119,26 +120,36 @@ private slots:
         QCOMPARE(icon, QMessageBox::Warning);
     }
     // The notes' lines are wider than the share of the screen a plain message box allows before it wraps its text
-    // again; they must stay whole, one line each.
+    // again; they must stay whole, one line each. The box, wider than it was when it was placed, is placed again:
+    // centred on its parent, kept on the screen (the first-start notes ran past its right edge).
     void linesOfAMessageStayAsWritten()
     {
+        QWidget parent;
+        const QRect screen = parent.screen()->availableGeometry();
+        parent.setGeometry(screen.right() - 150, screen.top() + 50, 300, 200);
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowActive(&parent));
         QStringList lines;
         for (int i = 1; i <= 4; ++i)
             lines << QString("Line %1 of a note whose line breaks were chosen by hand, and nowhere else.").arg(i);
         bool wraps = true;
         int labelWidth = 0;
         int widest = 0;
+        QRect placed;
         whenBoxShows([&](QMessageBox* box) {
             auto* label = box->findChild<QLabel*>("qt_msgbox_label");
             wraps = label->wordWrap();
             labelWidth = label->width();
             for (const QString& line : lines)
                 widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+            placed = box->frameGeometry();
             box->button(QMessageBox::Ok)->click();
         });
         MB::information(lines.join('\n'));
         QVERIFY(!wraps);
         QVERIFY2(labelWidth >= widest, qPrintable(QString("%1 < %2").arg(labelWidth).arg(widest)));
+        QVERIFY2(screen.contains(placed) && placed.top() < parent.frameGeometry().bottom(),
+                 qPrintable(QDebug::toString(placed)));
     }
 };
 

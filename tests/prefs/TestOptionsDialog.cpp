@@ -95,10 +95,21 @@ private slots:
         // The browse table itself is TestPrefsRules'; the old program's folder is where it opens.
         whenModal([&](QWidget* browse) { browseTo(browse, {"..", "New19"}, "ccs64.exe"); });
         click(d.get(), "cmdBrowseCCS64");
-        QCOMPARE(child<QLabel>(d.get(), "lblCCS64Path")->text(), path("New19/ccs64.exe"));
+        QCOMPARE(child<QLabel>(d.get(), "lblCCS64Path")->toolTip(), path("New19/ccs64.exe"));
         // Taken at once, and the defaults tab shows the settings again.
         QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
         QCOMPARE(child<QPushButton>(d.get(), "cmdMSDosPort1Joy")->text(), QStringLiteral("PC Joystick 2"));
+    }
+
+    void longPathShowsItsEnd() // the program it names; OK keeps the whole path
+    {
+        const QString deep = m_settings.CCS64Path = path(QString(300, 'd') + "/ccs64.exe");
+        auto d = open();
+        QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+        const QString shown = child<QLabel>(d.get(), "lblCCS64Path")->text();
+        QVERIFY2(shown.startsWith(QChar(0x2026)) && shown.endsWith("dd/ccs64.exe"), qPrintable(shown));
+        click(d.get(), "cmdOK");
+        QCOMPARE(m_settings.CCS64Path, deep);
     }
 
     void okStoresWhatEachControlChose_data()

@@ -150,6 +150,9 @@ bool frmVTRXMain::Form_Load()
     };
     // The first start opens the preferences as their menu command does.
     steps.openPreferences = [this] { app::runCommand(*this, QStringLiteral("mnuFileOptions")); };
+    steps.commandAvailable = [this](const QString& name) {
+        return app::commandAllowed(command(name), hasCurrentGame());
+    };
     steps.finishLoad = [this] {
         lstGames->setFocus();
         m_state.mainWindowLoaded = true;

@@ -66,7 +66,7 @@ void installFilesCommands(app::CommandHost& host, app::AppState& state)
         files::ViewDocument(state.currentGame.text(catalogue::field::DocFile), state.ShellOpen);
         host.focusGameList();
     };
-    auto viewable = [&state] { return state.currentGame.text(catalogue::field::DocFile) != catalogue::kNone; };
+    auto viewable = [&state] { return catalogue::namesAFile(state.currentGame.text(catalogue::field::DocFile)); };
     app::installCommand(host, QStringLiteral("cmdViewDocs"), app::Acts::OnCurrentGame, view, viewable);
     app::installCommand(host, QStringLiteral("pmnuDocs"), app::Acts::OnCurrentGame, view, viewable);
     auto edit = [&host, &state] { editDocFile(host, state); };

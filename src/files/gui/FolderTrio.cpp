@@ -1,11 +1,13 @@
 #include "files/gui/FolderTrio.h"
 
 #include "files/BrowseSession.h"
+#include "platform/gui/ElidedText.h"
+#include "platform/gui/FolderListKeys.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 FolderTrio::FolderTrio(files::BrowseSession& session, QComboBox* driveBox, QListWidget* dirBox, QListWidget* fileBox,
@@ -27,20 +29,13 @@ FolderTrio::FolderTrio(files::BrowseSession& session, QComboBox* driveBox, QList
         if (m_session.chosenFile() >= 0)
             emit fileActivated();
     });
-    m_dirBox->installEventFilter(this);
+    platform::openFoldersOnReturn(m_dirBox);
+    auto* hidden = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), m_dirBox->window());
+    connect(hidden, &QShortcut::activated, this, &FolderTrio::toggleHiddenFolders);
+    // A long mount point must not widen the dialog.
+    m_driveBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_driveBox->setMinimumContentsLength(12);
     showSession();
-}
-
-bool FolderTrio::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_dirBox && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_dirBox->currentRow() >= 0) {
-            dirBox_Activated(m_dirBox->currentRow());
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void FolderTrio::showSession()
@@ -59,10 +54,8 @@ void FolderTrio::showSession()
     m_fileBox->setCurrentRow(m_session.chosenFile());
     if (m_session.chosenFile() >= 0)
         m_fileBox->scrollToItem(m_fileBox->currentItem());
-    if (m_folderLabel) {
-        m_folderLabel->setText(m_session.folder());
-        m_folderLabel->setToolTip(m_session.folder());
-    }
+    if (m_folderLabel)
+        platform::setElidedText(m_folderLabel, m_session.folder());
     m_filling = false;
 }
 
@@ -86,4 +79,11 @@ void FolderTrio::fileBox_Click(int row)
         return;
     m_session.chooseFile(row);
     emit fileChosen();
+}
+
+void FolderTrio::toggleHiddenFolders()
+{
+    m_session.showHiddenFolders(!m_session.showsHiddenFolders());
+    m_dirBox->clear();
+    m_dirBox->addItems(m_session.folders());
 }

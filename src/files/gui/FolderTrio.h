@@ -11,23 +11,20 @@ class BrowseSession;
 }
 
 // The drive, folder and file lists of the browse dialogs, kept in step with a browse session: a drive
-// chosen in the drive box or a folder opened in the folder list (double click or Enter) moves the session
-// and all three lists follow; a file clicked in the file list is chosen in the session.
+// chosen in the drive box or a folder opened in the folder list (double click or Return, which goes no
+// further than the list) moves the session and all three lists follow; a file clicked in the file list is
+// chosen in the session. Hidden folders are left out until Ctrl+H shows them, as in the desktop's file
+// dialogs.
 class FolderTrio : public QObject
 {
     Q_OBJECT
 public:
-    // folderLabel, when given, shows the folder the lists are in.
+    // folderLabel, when given, shows the folder the lists are in (elided when it does not fit).
     FolderTrio(files::BrowseSession& session, QComboBox* driveBox, QListWidget* dirBox, QListWidget* fileBox,
                QLabel* folderLabel = nullptr);
 
     // Fills the three lists from the session and selects its chosen file.
     void showSession();
-
-protected:
-    // Enter in the folder list opens the folder and goes no further: the dialog's default button must not
-    // take the folder list's Enter as well.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void folderChanged();
@@ -39,6 +36,7 @@ private:
     void driveBox_Change(int index);
     void dirBox_Activated(int row);
     void fileBox_Click(int row);
+    void toggleHiddenFolders();
 
     files::BrowseSession& m_session;
     QComboBox* m_driveBox;

@@ -3,6 +3,7 @@
 #include "files/FolderLists.h"
 #include "files/ScreenshotRules.h"
 #include "platform/MessageBox.h"
+#include "platform/gui/ElidedText.h"
 
 #include "ui_frmSSFilename.h"
 
@@ -22,7 +23,7 @@ frmSSFilename::~frmSSFilename() = default;
 void frmSSFilename::Form_Load(const QString& caption, const QString& gameName)
 {
     setWindowTitle(caption);
-    ui->DirBox->setText(m_folder);
+    platform::setElidedText(ui->DirBox, m_folder);
     ui->FileBox->addItems(files::fileEntries(m_folder, {files::kGifPattern}));
     proposeName(files::proposedScreenshotName(gameName));
 }

@@ -2,6 +2,7 @@
 
 #include "files/DocumentRules.h"
 #include "files/gui/FolderTrio.h"
+#include "platform/gui/ElidedText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -78,7 +79,7 @@ void frmVTRXDocBrowse::Form_Load()
 void frmVTRXDocBrowse::showSelected()
 {
     const int row = m_session.chosenFile();
-    lblSelected->setText(row >= 0 ? m_session.files().at(row) : kNoneSelected);
+    platform::setElidedText(lblSelected, row >= 0 ? m_session.files().at(row) : kNoneSelected);
     cmdOK->setEnabled(m_noneChosen || m_session.okEnabled());
 }
 

@@ -14,10 +14,13 @@
 #include "platform/PathNames.h"
 #include "platform/SidPlayProcess.h"
 #include "platform/Terminal.h"
+#include "platform/gui/ElidedText.h"
+#include "platform/gui/FolderListKeys.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "ui_frmVTRXGameFile.h"
 
@@ -35,14 +38,21 @@ frmVTRXGameFile::frmVTRXGameFile(app::AppState& state, QWidget* parent)
     auto* bar = new QMenuBar(this);
     QMenu* mnuP = bar->addMenu(QStringLiteral("&Paths"));
     mnuP->setObjectName(QStringLiteral("mnuP"));
+    mnuP->setToolTipsVisible(true);
+    // A long games folder is elided in the middle, so that the menu stays on the screen, and whole in the tool
+    // tip; an "&" in it is shown, not taken for a shortcut key.
+    const int widest = screen()->availableGeometry().width() / 2;
     for (int i = 0; i < int(state.settings.GamesPath.size()); ++i) {
-        QAction* item = mnuP->addAction(state.settings.GamesPath[size_t(i)]);
+        const QString& folder = state.settings.GamesPath[size_t(i)];
+        QAction* item = mnuP->addAction(fontMetrics().elidedText(folder, Qt::ElideMiddle, widest).replace('&', "&&"));
+        item->setToolTip(folder);
         item->setObjectName(QStringLiteral("mnuPaths(%1)").arg(i));
-        item->setVisible(!state.settings.GamesPath[size_t(i)].isEmpty());
+        item->setVisible(!folder.isEmpty());
         connect(item, &QAction::triggered, this, [this, i] { mnuPaths_Click(i); });
     }
     ui->layout->setMenuBar(bar);
 
+    platform::openFoldersOnReturn(ui->DirBox);
     connect(ui->DirBox, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { DirBox_Change(files::folderBelow(m_folder, item->text())); });
     connect(ui->FileBox, &QListWidget::itemSelectionChanged, this, &frmVTRXGameFile::FileBox_Click);
@@ -70,6 +80,8 @@ void frmVTRXGameFile::Form_Load()
                              m_state.settings, m_state.dialog.GameFileRoot, m_state.dialog.GameFileFolder);
     if (!start.notFoundMessage.isEmpty())
         platform::MessageBox::critical(start.notFoundMessage);
+    if (const QString missing = files::missingGamesFolderMessage(start.root); !missing.isEmpty())
+        platform::MessageBox::exclamation(missing);
     m_root = start.root;
     showFolder(start.folder);
     cmdNone_Click();
@@ -79,6 +91,12 @@ void frmVTRXGameFile::Form_Load()
 
 void frmVTRXGameFile::mnuPaths_Click(int index)
 {
+    // A games folder that is gone is named, and the lists stay where they were.
+    const QString missing = files::missingGamesFolderMessage(m_state.settings.GamesPath[size_t(index)]);
+    if (!missing.isEmpty()) {
+        platform::MessageBox::exclamation(missing);
+        return;
+    }
     m_root = m_state.settings.GamesPath[size_t(index)];
     showFolder(m_root);
     cmdRefresh_Click();
@@ -178,8 +196,8 @@ void frmVTRXGameFile::cmdNone_Click()
         b->setEnabled(false);
     ui->lblFilename->setVisible(true);
     ui->lblName->setVisible(true);
-    ui->lblFilename->setText(files::kNoFileSelected);
-    ui->lblName->clear();
+    platform::setElidedText(ui->lblFilename, files::kNoFileSelected);
+    platform::setElidedText(ui->lblName, QString(), Qt::ElideRight);
     ui->txtZipContents->clear();
     ui->cmdOK->setEnabled(true);
     m_image.clear();
@@ -259,7 +277,7 @@ void frmVTRXGameFile::FlashTimer_Timer()
 void frmVTRXGameFile::showFolder(const QString& folder)
 {
     m_folder = folder;
-    ui->lblFolder->setText(folder);
+    platform::setElidedText(ui->lblFolder, folder);
     ui->DirBox->clear();
     ui->DirBox->addItems(files::folderEntries(folder));
     const QSignalBlocker quiet(ui->FileBox);
@@ -278,8 +296,8 @@ void frmVTRXGameFile::showImage(const QString& imagePath, const QString& report)
 {
     m_image = imagePath;
     const c64::ImageListing listing = clsC64Game::ListImage(imagePath);
-    ui->lblName->setText(listing.name);
-    ui->lblFilename->setText(platform::FileNameOfPath(imagePath));
+    platform::setElidedText(ui->lblName, listing.name, Qt::ElideRight);
+    platform::setElidedText(ui->lblFilename, platform::FileNameOfPath(imagePath));
     ui->lstD64->addItems(listing.entries);
     ui->txtZipContents->setPlainText(listing.problem.isEmpty() ? report : report + listing.problem);
     ui->cmdOK->setEnabled(true);
@@ -292,8 +310,8 @@ void frmVTRXGameFile::showImage(const QString& imagePath, const QString& report)
 void frmVTRXGameFile::showWrongFormat(const QString& report)
 {
     m_image.clear();
-    ui->lblName->setText(files::kWrongFormat);
-    ui->lblFilename->setText(files::kNotCompatible);
+    platform::setElidedText(ui->lblName, files::kWrongFormat, Qt::ElideRight);
+    platform::setElidedText(ui->lblFilename, files::kNotCompatible);
     ui->txtZipContents->setPlainText(report);
     FlashTimer.start();
     ui->lstD64->clear();

@@ -4,6 +4,8 @@
 #include "files/GameFileActions.h"
 #include "platform/MessageBox.h"
 #include "platform/PathNames.h"
+#include "platform/gui/ElidedText.h"
+#include "platform/gui/FolderListKeys.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -44,6 +46,7 @@ frmVTRXMoveFile::frmVTRXMoveFile(const QString& root, const QString& sourceFolde
     layout->addWidget(lblDest);
     layout->addLayout(buttons);
 
+    platform::openFoldersOnReturn(DirBox);
     connect(DirBox, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { DirBox_Change(files::folderBelow(m_folder, item->text())); });
     connect(DirBox, &QListWidget::itemSelectionChanged, this, &frmVTRXMoveFile::DirBox_Click);
@@ -64,7 +67,7 @@ bool frmVTRXMoveFile::followFile() const
 
 void frmVTRXMoveFile::Form_Load(const QString& root)
 {
-    lblFileToMove->setText(m_fileName);
+    platform::setElidedText(lblFileToMove, m_fileName);
     chkMove->setChecked(m_goToDir != 0);
     DirBox_Change(root);
 }
@@ -80,7 +83,7 @@ void frmVTRXMoveFile::DirBox_Change(const QString& folder)
 
 void frmVTRXMoveFile::DirBox_Click()
 {
-    lblDest->setText(QStringLiteral("Move to:  ") + targetFolder());
+    platform::setElidedText(lblDest, QStringLiteral("Move to:  ") + targetFolder());
 }
 
 QString frmVTRXMoveFile::targetFolder() const

@@ -6,6 +6,8 @@
 #include "music/SidDialogs.h"
 #include "music/TunePlayback.h"
 #include "platform/PathNames.h"
+#include "platform/gui/ElidedText.h"
+#include "platform/gui/FolderListKeys.h"
 
 #include <QApplication>
 
@@ -17,6 +19,7 @@ frmVTRXSidFile::frmVTRXSidFile(app::AppState& state, const QString& musicFilenam
     : QDialog(parent), m_state(state), ui(std::make_unique<Ui::frmVTRXSidFile>())
 {
     ui->setupUi(this);
+    platform::openFoldersOnReturn(ui->DirBox);
     connect(ui->DirBox, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { DirBox_Change(files::folderBelow(m_folder, item->text())); });
     connect(ui->FileBox, &QListWidget::itemSelectionChanged, this, &frmVTRXSidFile::FileBox_Click);
@@ -54,7 +57,7 @@ void frmVTRXSidFile::showFolder(const QString& folder, const QString& pattern)
 {
     m_folder = folder;
     m_pattern = pattern;
-    ui->lblFolder->setText(folder);
+    platform::setElidedText(ui->lblFolder, folder);
     ui->DirBox->clear();
     ui->DirBox->addItems(files::folderEntries(folder));
     const QSignalBlocker quiet(ui->FileBox);
@@ -84,7 +87,7 @@ void frmVTRXSidFile::FileBox_Click()
         return;
     }
     ui->cmdRun->setEnabled(!m_state.settings.SidplayWPath.isEmpty());
-    ui->lblName->setText(file);
+    platform::setElidedText(ui->lblName, file);
     app::SidTune& tune = m_state.CurrentTune;
     tune.SidPath = platform::joinPath(m_folder, file);
     if (!c64::ReadSidHeader(tune.SidPath, tune.SidName, tune.SidAuthor, tune.SidCopyright, tune.SidStartSong,
@@ -156,7 +159,7 @@ void frmVTRXSidFile::showInfo(SidInfoState state)
           static_cast<QWidget*>(ui->cboTunes)})
         w->setVisible(psid);
     if (state == SidInfoState::NoFile)
-        ui->lblName->setText(music::kNoneSelected);
+        platform::setElidedText(ui->lblName, music::kNoneSelected);
     // A note stands bold and centred where the name would be; the author sits beside its caption.
     ui->info->removeWidget(ui->lblAuthor);
     if (psid)

@@ -1,8 +1,11 @@
 #include "platform/gui/WidgetMessageBox.h"
 
+#include "platform/gui/KeepOnScreen.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -105,21 +108,42 @@ private:
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         layout()->activate();
         const QSize unwrapped = layout()->totalSizeHint();
-        const QScreen* shown = screen();
-        if (shown && unwrapped.width() > shown->availableGeometry().width()) {
+        const QWidget* anchor = parentWidget() ? parentWidget()->window() : nullptr;
+        const QScreen* shown = anchor ? anchor->screen() : screen();
+        // The window manager's frame takes its share of the screen too.
+        const int frame = frameGeometry().width() - width();
+        if (shown && unwrapped.width() + frame > shown->availableGeometry().width()) {
             // Wider than the screen: wrapping is the only way to show it whole.
             label->setWordWrap(true);
             layout()->activate();
-            const int width = shown->availableGeometry().width();
+            const int width = shown->availableGeometry().width() - frame;
             setFixedSize(width, layout()->totalHeightForWidth(width));
         } else {
             setFixedSize(unwrapped);
         }
+        // The box was placed for its size before the lines were put back; now that it is wider, it is
+        // centred on its parent again and kept on the parent's screen.
+        centreOnParent(this, anchor);
         m_keeping = false;
     }
 
     bool m_keeping = false;
 };
+
+// The window a box belongs to: the dialog the user works in, else the active window. Just after a window
+// is shown the desktop may not have activated it yet (the first-start notes come then): the main window.
+QWidget* ownerWindow()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && qobject_cast<QMainWindow*>(w))
+            return w;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -130,7 +154,7 @@ MessageBox::Button WidgetMessageBox::ask(const MessageBox::Request& request)
         if (request.buttons.testFlag(p.ours))
             buttons |= p.qt;
     }
-    LineKeepingMessageBox box(toQt(request.icon), request.title, request.text, buttons, QApplication::activeWindow());
+    LineKeepingMessageBox box(toQt(request.icon), request.title, request.text, buttons, ownerWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(toQt(request.defaultButton));
     box.exec();

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "data/settings/Settings.h"
 #include "files/gui/frmVTRXBrowse.h"
+#include "platform/gui/ElidedText.h"
 
 #include "ui_frmVTRXOptions.h"
 
@@ -70,7 +71,8 @@ void frmVTRXOptions::showEmulatorDefaults()
 void frmVTRXOptions::showPath(PrefsPath path, const QString& shown)
 {
     QLabel* label = pathLabel(path);
-    label->setText(shown);
+    // A path too long for its box shows its end: the program or folder it names.
+    platform::setElidedText(label, shown, Qt::ElideLeft);
     const prefs::PathStatus status = prefs::pathStatusOf(path, shown);
     label->setToolTip(status.toolTip);
     QPalette palette = label->palette();
@@ -88,7 +90,7 @@ void frmVTRXOptions::showTexture()
 
 void frmVTRXOptions::cmdBrowse_Click(PrefsPath path)
 {
-    const prefs::BrowseRequest request = prefs::browseRequestFor(path, pathLabel(path)->text());
+    const prefs::BrowseRequest request = prefs::browseRequestFor(path, platform::wholeText(pathLabel(path)));
     m_handover.DialogPrompt = request.prompt;
     m_handover.browse.BrowsePath = request.startPath;
     m_handover.browse.BrowseSelectName = request.selectName;
@@ -162,7 +164,7 @@ prefs::PreferenceChoices frmVTRXOptions::chosen() const
     c.ssViewShow = ui->optSSViewShow->isChecked();
     c.ssViewHide = ui->optSSViewHide->isChecked();
     for (PrefsPath p : prefs::kPrefsPaths)
-        c.paths[std::size_t(p)] = pathLabel(p)->text();
+        c.paths[std::size_t(p)] = platform::wholeText(pathLabel(p));
     for (std::size_t i = 0; i < prefs::settingChecks().size(); ++i)
         c.checks[i] = findChild<QCheckBox*>(QString::fromLatin1(prefs::settingChecks()[i].checkBox))->isChecked();
     c.texture = m_texture;

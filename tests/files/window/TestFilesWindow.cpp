@@ -95,6 +95,9 @@ private slots:
         QMainWindow* w = f.startOn("Astro Miner");
         QVERIFY(w);
         QVERIFY(!control<QPushButton>(w, "cmdViewDocs")->isEnabled()); // no document yet
+        // An empty name is no document either (it used to enable the button, which then said "FILE NOT SET!").
+        QVERIFY(f.state().currentGame.change({{"DocFile", ""}}));
+        QVERIFY(!control<QPushButton>(w, "cmdViewDocs")->isEnabled() && !action(w, "pmnuDocs")->isEnabled());
         QVERIFY(f.state().currentGame.change({{"DocFile", doc}}));
         QStringList opened;
         f.state().ShellOpen = [&](const QString& target) {
