@@ -96,15 +96,15 @@ private slots:
         columns();
         const auto win = [](QString path) { return "Z:" + path.replace(' ', '_'); }; // the fake's long, then short form
         const QStringList config = cfg(kPorts, win(games("")) + "\\");
-        const QString install = "Install it as root: dpkg --add-architecture i386 && apt-get update && apt-get install "
-                                "wine32:i386";
+        const QString install = "Install it as root:\ndpkg --add-architecture i386 && apt-get update && apt-get "
+                                "install wine32:i386";
         row("comma", "CCS64DX.EXE", kNinja, 7, "", "%E|%E/CCS64DX.EXE|" + win(games(kNinja)) + ",7", config);
         row("non-ASCII", "CCS64DX.EXE", kGanse, 0, "", "%E|%E/CCS64DX.EXE|" + win(games(kGanse)) + ",0", config);
         row("64-bit program, no wine32", "CCS64X64.EXE", kOlf, 0, "", "%E|%E/CCS64X64.EXE|" + win(games(kOlf)) + ",0",
             config);
         row("refused: 32-bit program, no wine32", "CCS64DX.EXE", kOlf, 0, "",
             "vintrax-bridgetool: CCS64DX.EXE is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not "
-            "installed. " +
+            "installed.\n" +
                 install,
             {});
         row("refused: a DOS program", "DOS.EXE", kOlf, 0, "",

@@ -98,8 +98,8 @@ QString wineCheck(const QString& program, const QString& wine)
     }
     if (hasWine32Loader(wine))
         return print("32\n") ? QString() : QStringLiteral("cannot write the output");
-    return QStringLiteral("%1 is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not installed. "
-                          "Install it as root: dpkg --add-architecture i386 && apt-get update && "
+    return QStringLiteral("%1 is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not installed.\n"
+                          "Install it as root:\ndpkg --add-architecture i386 && apt-get update && "
                           "apt-get install wine32:i386")
         .arg(name);
 }

@@ -45,7 +45,7 @@ status=$?
 cat "$messages" >&2
 # Debian's wine warns about a missing wine32 at every start; for a 32-bit program that means it did not run.
 if [ "$status" -eq 0 ] && [ "$bits" = 32 ] && grep -q 'wine32 is missing' "$messages"; then
-    fail "Wine could not run $(basename "$emulator"): its 32-bit part (wine32) is missing. Install it as root:" \
-        "dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386"
+    fail "Wine could not run $(basename "$emulator"): its 32-bit part (wine32) is missing. Install it as root:
+dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386"
 fi
 [ "$status" -eq 0 ] || fail "wine ended with exit code $status"
