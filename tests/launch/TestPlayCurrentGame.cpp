@@ -231,12 +231,8 @@ private slots:
         sqliteShell(m_home->file("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
         for (const char* name : {"Elite", "Other", "Elite"}) {
             QVERIFY(m_current->selectByName(name));
-            std::optional<StartSettled> settled;
-            QVERIFY(GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_current.get(),
-                               [&settled](const StartSettled& s) { settled = s; })
-                        .started);
-            QVERIFY(m_current->selectByName(name == QString("Other") ? "Elite" : "Other"));
-            QTRY_VERIFY(settled && settled->recorded);
+            const auto other = [this, name] { m_current->selectByName(name == QString("Other") ? "Elite" : "Other"); };
+            QVERIFY(settle(request(EmulatorKind::Ccs64Win32), other).value_or(StartSettled{}).recorded);
             QCOMPARE(launch().value(0), m_win + "/CCS64DX.EXE");
         }
         QCOMPARE(QStringList({played("Elite"), played("Other")}), QStringList({"6|" + today(), "1|" + today()}));
@@ -249,17 +245,13 @@ private slots:
     {
         QVERIFY(writeFakeTool(m_win, "CCS64DX.EXE", "echo 'no DirectX here' >&2; exit 5"));
         platform::ScriptedMessageBox box;
-        std::optional<StartSettled> settled;
-        const LaunchOutcome outcome = GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_current.get(),
-                                                 [&settled](const StartSettled& s) { settled = s; });
-        QVERIFY(outcome.started);
-        QTRY_VERIFY(settled);
-        QVERIFY(!settled->ran && !settled->recorded);
-        QTRY_COMPARE(box.texts(), QStringList{emulatorFailedMessage(outcome.command.program, "no DirectX here", 5)});
+        const std::optional<StartSettled> settled = settle(request(EmulatorKind::Ccs64Win32));
+        QVERIFY(settled && !settled->ran && !settled->recorded);
+        QTRY_VERIFY(box.count() == 1 && box.last().text.endsWith("\nno DirectX here"));
         QCOMPARE(played("Elite"), QString("4|(Never)"));
     }
-    // The archive was renamed after the game to boot, but the catalogue refuses the new name: that is told, and
-    // nothing starts (the next play would say "File not found" while the catalogue kept the old name silently).
+    // The archive was renamed after the game to boot, but the catalogue refuses the new name: that is told and nothing
+    // starts (the catalogue used to keep the old name silently, and the next play said "File not found").
     void archiveNameTheCatalogueCannotStoreIsTold()
     {
         sqliteShell(m_home->file("Vintrax.mdb"), "CREATE TRIGGER refuse BEFORE UPDATE OF Filename ON Games "
@@ -268,15 +260,10 @@ private slots:
         platform::ScriptedMessageBox box;
         QVERIFY(!play().started);
         QCOMPARE(box.count(), 1);
-        const QStringList around = archiveNameNotStoredMessage("TWO.ZIP", "@").split('@');
-        const QString text = box.last().text;
-        QVERIFY2(text.startsWith(around[0]) && text.endsWith(around[1]) && text.contains("the catalogue refuses"),
-                 qPrintable(text));
+        QVERIFY2(box.last().text.startsWith(archiveNameNotStoredMessage("TWO.ZIP", {}).section('\n', 0, 0)) &&
+                     box.last().text.contains("the catalogue refuses"),
+                 qPrintable(box.last().text));
         QVERIFY(QFile::exists(m_games + "/TWO.ZIP"));
-        QCOMPARE(sqliteShell(m_home->file("Vintrax.mdb"), "SELECT Filename FROM Games WHERE Name='Game'").trimmed(),
-                 QString("SUB\\PACK.ZIP"));
-        QTest::qWait(100);
-        QVERIFY(!QFile::exists(m_home->file("started")));
     }
     void failuresStartAndRecordNothing_data()
     {
@@ -358,6 +345,17 @@ private:
         r.fromDatabase = true;
         r.kind = kind;
         return r;
+    }
+    // Starts r, runs meanwhile, and waits until the start is known; nothing when it did not start.
+    std::optional<StartSettled> settle(const LaunchRequest& r, const std::function<void()>& meanwhile = {})
+    {
+        std::optional<StartSettled> settled;
+        if (!GameLaunch(r, m_settings, m_current.get(), [&settled](const StartSettled& s) { settled = s; }).started)
+            return {};
+        if (meanwhile)
+            meanwhile();
+        QTest::qWaitFor([&settled] { return settled.has_value(); }, 10000);
+        return settled;
     }
     PlayOutcome play(EmulatorKind kind = EmulatorKind::Ccs64Win32, const PlayHooks& hooks = {})
     {
