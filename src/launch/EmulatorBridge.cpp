@@ -29,4 +29,9 @@ platform::Command bridgedCommand(EmulatorKind kind, const platform::Command& com
 #endif
 }
 
+platform::Command bridgeCheckCommand(const platform::Command& bridged)
+{
+    return {bridged.program, QStringList{QStringLiteral("--check")} + bridged.arguments};
+}
+
 } // namespace launch

@@ -17,4 +17,13 @@ bool isDosOrWindowsProgram(const QString& path);
 // is. The Windows build runs every program as it is, its DOS emulators through the command interpreter.
 platform::Command bridgedCommand(EmulatorKind kind, const platform::Command& command, const QString& bridgeFolder);
 
+// The bridge's own question before a start: with "--check" first, a bridge finds out whether it can start the
+// emulator (its tools are installed, DOS can run the names, Wine has the part the program needs) and changes nothing;
+// exit code 0 when it can, else 1 with the reason on stderr.
+platform::Command bridgeCheckCommand(const platform::Command& bridged);
+
+// The environment variable naming the file a bridge creates once the emulator takes over, after the bridge's own
+// slow part (Wine setting up its folder, DOSBox starting): the watch of an emulator's start counts from then.
+inline constexpr const char* kBridgeReadyVariable = "VINTRAX_BRIDGE_READY";
+
 } // namespace launch

@@ -84,7 +84,7 @@ QByteArray rewriteEmulatorConfig(const QByteArray& content, const PortValues& va
 }
 
 ConfigWriteResult WriteEmulatorConfig(const QString& configPath, const PortValues& values, const QString& loadFolder,
-                                      bool secondGeneration)
+                                      bool secondGeneration, QByteArray* previous)
 {
     const QString path = platform::ShortPathName(configPath);
     if (path.isEmpty() || !QFileInfo(path).isFile())
@@ -114,6 +114,8 @@ ConfigWriteResult WriteEmulatorConfig(const QString& configPath, const PortValue
     if (!out.open() || !out.write(rewriteEmulatorConfig(content, values, loadFolder, secondGeneration)) ||
         !out.commit())
         return refused();
+    if (previous)
+        *previous = content;
     return ConfigWriteResult::Written;
 }
 

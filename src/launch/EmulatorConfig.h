@@ -39,8 +39,9 @@ QByteArray rewriteEmulatorConfig(const QByteArray& content, const PortValues& va
 // Rewrites the configuration file at configPath (the name matched without regard to case, so "c64.cfg"
 // finds an existing "C64.CFG") through a temporary file that replaces it only once it is complete: the
 // old file survives any failure. The file is never created. A file that cannot be replaced, for whatever
-// reason, is reported in a message box and left alone; a missing one is skipped silently.
+// reason, is reported in a message box and left alone; a missing one is skipped silently. When it was written,
+// *previous holds what it held before, so a start that comes to nothing can put it back.
 ConfigWriteResult WriteEmulatorConfig(const QString& configPath, const PortValues& values, const QString& loadFolder,
-                                      bool secondGeneration);
+                                      bool secondGeneration, QByteArray* previous = nullptr);
 
 } // namespace launch

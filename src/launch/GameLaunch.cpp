@@ -8,10 +8,15 @@
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SaveFile.h"
 #include "platform/ShortPathName.h"
 #include "platform/WatchedStart.h"
 
 #include <QDate>
+#include <QPointer>
+#include <QSignalBlocker>
+
+#include <optional>
 
 namespace launch {
 
@@ -43,14 +48,51 @@ platform::Command emulatorCommand(EmulatorKind kind, const QString& emuShort, co
     return {emuShort, {gameArgument}};
 }
 
-bool recordPlay(catalogue::CurrentGame* game)
+// Counts the play of the game that was current when it started. The user may have gone on to another game while the
+// emulator started: that game's row is changed then without telling the panel, which shows the other one.
+bool recordPlay(catalogue::CurrentGame* game, qint64 startedRow)
 {
-    if (!game || !game->record())
+    if (!game || startedRow < 0)
         return false;
+    const qint64 shown = game->rowid();
+    std::optional<QSignalBlocker> quiet;
+    if (shown != startedRow) {
+        quiet.emplace(game);
+        game->select(startedRow);
+    }
     const qint64 timesPlayed = game->number(catalogue::field::TimesPlayed);
-    return game->change(
-        {{catalogue::field::TimesPlayed, timesPlayed + 1},
-         {catalogue::field::DateLastPlayed, QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"))}});
+    const bool recorded =
+        game->record() &&
+        game->change({{catalogue::field::TimesPlayed, timesPlayed + 1},
+                      {catalogue::field::DateLastPlayed, QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"))}});
+    game->select(shown);
+    return recorded;
+}
+
+// Asks the bridge whether it can start the emulator before anything is written, so that a refusal (Wine or DOSBox
+// missing, a name DOS cannot run, no 32-bit Wine for a 32-bit program) leaves the emulator's configuration as it was.
+bool bridgeAgrees(const platform::Command& bridged, const QString& folder)
+{
+    constexpr int kCheckLimitMs = 20000; // a few small programs; the limit only guards against one that hangs
+    QByteArray errors;
+    const std::optional<int> code = platform::RunAndWait(launch::bridgeCheckCommand(bridged), folder,
+                                                         platform::WindowMode::Hidden, kCheckLimitMs, &errors);
+    if (code == 0)
+        return true;
+    QString reason = QString::fromLocal8Bit(errors).trimmed();
+    if (reason.isEmpty())
+        reason = code ? QStringLiteral("(exit code %1)").arg(*code) : QStringLiteral("(it could not be run)");
+    platform::MessageBox::exclamation(emulatorNotStartedMessage(bridged.program) + u'\n' + reason);
+    return false;
+}
+
+// Puts the configuration back as it was before this start; "" when that worked.
+QString restoreConfig(const QString& configPath, const QByteArray& previous)
+{
+    QString error;
+    if (platform::saveFile(platform::ShortPathName(configPath), previous, &error))
+        return {};
+    return QStringLiteral("\nC64.CFG could not be put back as it was: ") + error;
 }
 
 } // namespace
@@ -99,7 +141,8 @@ PortValues portValuesFor(const Settings& settings, catalogue::CurrentGame* game,
     return {field("Port1Joy"), field("Port2Joy"), field("Port1Key"), field("Port2Key")};
 }
 
-LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::CurrentGame* game)
+LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::CurrentGame* game,
+                         SettledHandler onSettled)
 {
     LaunchOutcome outcome;
     const QString emulatorPath = emulatorPathOf(settings, request.kind);
@@ -119,32 +162,56 @@ LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings,
         !platform::CheckPathExists(platform::joinPath(emuFolder, QStringLiteral("ccsdpmi.exe")), true))
         return outcome;
 
+    const platform::Command direct =
+        emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex));
+    outcome.command = bridgedCommand(request.kind, direct, platform::conversionFolder());
+    outcome.workingFolder = emuFolder;
+    const bool bridged = outcome.command.program != direct.program;
+    if (bridged && !bridgeAgrees(outcome.command, emuFolder))
+        return outcome;
+
     const QString configPath = platform::joinPath(emuFolder, QStringLiteral("c64.cfg"));
+    QByteArray previousConfig;
     if (platform::CheckPathExists(configPath, false)) {
         const PortValues values = portValuesFor(settings, game, request.useDefault, request.fromDatabase, request.kind);
-        outcome.config = WriteEmulatorConfig(configPath, values, loadFolder, request.kind != EmulatorKind::Ccs64Dos19);
+        outcome.config = WriteEmulatorConfig(configPath, values, loadFolder, request.kind != EmulatorKind::Ccs64Dos19,
+                                             &previousConfig);
     }
+    const bool configWritten = outcome.config == ConfigWriteResult::Written;
 
-    outcome.command = bridgedCommand(
-        request.kind, emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex)),
-        platform::conversionFolder());
-    outcome.workingFolder = emuFolder;
-
-    // The emulator runs in its own folder, where it finds its configuration and the DOS extender; our
-    // own current folder stays as it is. A bridge that cannot start its emulator (Wine or DOSBox missing, the
-    // emulator gone) ends at once with its reason on stderr, which the user is shown; the play is counted all the
-    // same, as for an emulator that stops at once by itself.
+    // The emulator runs in its own folder, where it finds its configuration and the DOS extender; our own current
+    // folder stays as it is. A start that fails at once (the bridge cannot start its emulator, the emulator stops with
+    // an error) is told with what it wrote on stderr and is no play; one that failed before the emulator ran puts
+    // the configuration back.
     const QString program = outcome.command.program;
-    outcome.started = platform::startWatched(outcome.command, emuFolder, [program](const QString& errors, int code) {
-        platform::MessageBox::exclamation(emulatorFailedMessage(program, errors, code));
-    });
+    const qint64 startedRow = request.fromDatabase && game && game->record() ? game->rowid() : -1;
+    const QPointer<catalogue::CurrentGame> current(game);
+    const auto settled = [=](const platform::WatchedOutcome& watched) {
+        StartSettled result;
+        QString failure;
+        if (watched.failed) {
+            failure = emulatorFailedMessage(program, watched.errorOutput, watched.exitCode);
+            if (watched.beforeReady && configWritten)
+                failure += restoreConfig(configPath, previousConfig);
+        } else {
+            result.ran = true;
+            result.recorded = request.fromDatabase && recordPlay(current.data(), startedRow);
+        }
+        if (onSettled)
+            onSettled(result);
+        if (!failure.isEmpty())
+            platform::MessageBox::exclamation(failure);
+    };
+    platform::WatchOptions options;
+    if (bridged)
+        options.readyVariable = QString::fromLatin1(kBridgeReadyVariable);
+    outcome.started = platform::startWatched(outcome.command, emuFolder, settled, options);
     if (!outcome.started) {
-        platform::MessageBox::exclamation(emulatorNotStartedMessage(outcome.command.program));
-        return outcome;
+        QString failure = emulatorNotStartedMessage(program);
+        if (configWritten)
+            failure += restoreConfig(configPath, previousConfig);
+        platform::MessageBox::exclamation(failure);
     }
-
-    if (request.fromDatabase)
-        outcome.recorded = recordPlay(game);
     return outcome;
 }
 

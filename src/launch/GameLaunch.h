@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct Settings;
 
 namespace catalogue {
@@ -26,13 +28,21 @@ struct LaunchRequest
 
 struct LaunchOutcome
 {
-    bool started = false;
-    bool recorded = false;
+    bool started = false;      // the emulator (or its bridge) was started; how that went is told later
     platform::Command command; // what was (or would have been) started
     QString workingFolder;     // the emulator's folder, the child's working folder
     // Whether the configuration was rewritten; Failed also when there was none to rewrite.
     ConfigWriteResult config = ConfigWriteResult::Failed;
 };
+
+// How a start went, once that is known: the emulator ran (it did not end with a failure right after its start),
+// and for a start from the catalogue whether the play was counted.
+struct StartSettled
+{
+    bool ran = false;
+    bool recorded = false;
+};
+using SettledHandler = std::function<void(const StartSettled&)>;
 
 // The emulator program a kind starts, from the settings ("" for an unknown kind).
 QString emulatorPathOf(const Settings& settings, EmulatorKind kind);
@@ -49,12 +59,15 @@ QString emulatorFailedMessage(const QString& program, const QString& errorOutput
 PortValues portValuesFor(const Settings& settings, catalogue::CurrentGame* game, bool useDefault, bool fromDatabase,
                          EmulatorKind kind);
 
-// Starts a game: checks the emulator (and for CCS64 v1.9 the DOS extender beside it), rewrites the
-// emulator's configuration with the port values and the image's folder, starts the emulator (on Linux a DOS or
-// Windows one through its bridge) in its own folder with the image and the entry after a comma, without waiting
-// for it, and, for a start from the catalogue, adds one to TimesPlayed and stores today in DateLastPlayed
-// ("dd-mm-yyyy") for the current game. Problems are told in message boxes, also a start that fails at once;
-// nothing is recorded unless the emulator was started.
-LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::CurrentGame* game);
+// Starts a game: checks the emulator (and for CCS64 v1.9 the DOS extender beside it; on Linux a DOS or Windows
+// emulator's bridge is asked whether it can start it), rewrites the emulator's configuration with the port values
+// and the image's folder, and starts the emulator (through its bridge) in its own folder with the image and the entry
+// after a comma, without waiting for it. Once the start is known to have gone well (see startWatched), a start from
+// the catalogue adds one to TimesPlayed and stores today in DateLastPlayed ("dd-mm-yyyy") for the game that was
+// current at the start; then onSettled is told. Problems are told in message boxes, also a start that fails at
+// once, which counts no play; one that fails before the emulator ran leaves its configuration as it was.
+// onSettled is called (later, from the event loop) only when outcome.started.
+LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings, catalogue::CurrentGame* game,
+                         SettledHandler onSettled = {});
 
 } // namespace launch

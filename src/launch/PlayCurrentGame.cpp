@@ -46,6 +46,13 @@ QString fileNotFoundInGamePathsMessage(const QString& storedFilename)
     return QStringLiteral("File not found in any of your Game Paths:  \"") + storedFilename + QLatin1Char('"');
 }
 
+QString archiveNameNotStoredMessage(const QString& newName, const QString& reason)
+{
+    return QStringLiteral("The archive is now called %1, but the vintrax database could not store its new name:\n")
+               .arg(newName) +
+           reason + QStringLiteral("\nThe game still names the old file: set its file again before you play it.");
+}
+
 PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalogue::CurrentGame& current,
                             clsC64Game& game, const QString& workFolder, const PlayHooks& hooks)
 {
@@ -68,7 +75,7 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
     } else {
         if (hooks.hourglass)
             hooks.hourglass(true);
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         ConversionResult r = game.Convert(*type, archiveFolder, archiveName, workFolder);
         if (r.ok && r.imagePath.isEmpty()) {
             // The user renamed the archive after the game to boot: the catalogue follows the file, and
@@ -78,13 +85,18 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
             if (!renamed.isEmpty()) {
                 archiveName = platform::FileNameOfPath(renamed);
                 stored = withFileName(stored, archiveName);
-                current.change({{catalogue::field::Filename, stored}});
-                r = game.Convert(*type, archiveFolder, archiveName, workFolder);
+                // A catalogue that keeps the old name would only say "File not found" at the next play.
+                if (!current.change({{catalogue::field::Filename, stored}}))
+                    r = {false, {}, archiveNameNotStoredMessage(archiveName, current.lastError())};
+                else
+                    r = game.Convert(*type, archiveFolder, archiveName, workFolder);
             }
         }
         if (hooks.hourglass)
             hooks.hourglass(false);
-        QCoreApplication::processEvents();
+        // The window repaints; a click meanwhile waits, so a second start cannot empty the working folder under this
+        // one.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (!r.ok) {
             platform::MessageBox::exclamation(r.report);
             return outcome;
@@ -96,16 +108,15 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
 
     if (const platform::SidPlayProcesses players = platform::FindSidPlayProcess(settings.SidplayWPath)) {
         platform::CloseSidPlay(players);
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     if (hooks.stopScroller)
         hooks.stopScroller();
-    const LaunchOutcome launched =
+    outcome.started =
         clsC64Game::LaunchGame(imagePath, static_cast<int>(current.number(catalogue::field::FilenameIndex)),
                                current.flag(catalogue::field::UseDefault), current.flag(catalogue::field::DirectX),
-                               true, kind, settings, &current);
-    outcome.started = launched.started;
-    outcome.recorded = launched.recorded;
+                               true, kind, settings, &current, hooks.settled)
+            .started;
     return outcome;
 }
 

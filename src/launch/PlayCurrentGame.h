@@ -1,6 +1,7 @@
 #pragma once
 
 #include "launch/EmulatorKind.h"
+#include "launch/GameLaunch.h"
 
 #include <QString>
 
@@ -15,19 +16,23 @@ class CurrentGame;
 
 namespace launch {
 
-// What the main window does around a start: the hourglass while an archive is converted, and the
-// comment scroller stopped before the emulator starts.
+// What the main window does around a start: the hourglass while an archive is converted, the comment scroller
+// stopped before the emulator starts, and what follows once the start is known to have gone well or not (only
+// called when the emulator was started).
 struct PlayHooks
 {
     std::function<void(bool busy)> hourglass;
     std::function<void()> stopScroller;
+    SettledHandler settled;
 };
 
 struct PlayOutcome
 {
-    bool started = false;
-    bool recorded = false; // the play was counted in the catalogue
+    bool started = false; // the emulator was started: hooks.settled follows
 };
+
+// Told when the catalogue cannot store an archive's new name.
+QString archiveNameNotStoredMessage(const QString& newName, const QString& reason);
 
 // Message when the game file is in none of the game folders.
 QString fileNotFoundInGamePathsMessage(const QString& storedFilename);
@@ -47,7 +52,7 @@ FoundGameFile findGameFile(const Settings& settings, const QString& stored);
 // folder, closes a running SID player, and hands the image to LaunchGame, which records the play.
 // Problems are told in message boxes. When an archive was renamed after the game file the user chose,
 // the game's stored file name follows the archive and the conversion runs once more; if that still
-// gives no image, nothing starts and nothing is recorded.
+// gives no image, or the catalogue cannot store the new name, nothing starts and nothing is recorded.
 PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalogue::CurrentGame& current,
                             clsC64Game& game, const QString& workFolder, const PlayHooks& hooks = {});
 

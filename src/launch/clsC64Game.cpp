@@ -196,7 +196,7 @@ ConversionResult clsC64Game::ConvertZip(const QString& archiveFolder, const QStr
     const UnzipResult unzipped =
         UnzipToFolder(workFolder, platform::ShortPathName(platform::joinPath(archiveFolder, archiveName)));
     UnzipFailed = unzipped.failed;
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (UnzipFailed) {
         DeleteFolderTree(workFolder);
         // A full disk or a folder that refuses files is not the archive's fault; either way the cause is named.

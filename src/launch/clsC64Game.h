@@ -51,12 +51,13 @@ public:
     static std::optional<launch::ArchiveKind> archiveKindOf(const QString& fileName);
 
     // Starts an image in one of the emulators with the game's or the default ports, and records the play
-    // for the current game when the start comes from the catalogue.
+    // for the current game when the start comes from the catalogue and went well.
     static launch::LaunchOutcome LaunchGame(const QString& imagePath, int entryIndex, bool useDefault, bool directX,
                                             bool fromDatabase, launch::EmulatorKind kind, const Settings& settings,
-                                            catalogue::CurrentGame* game)
+                                            catalogue::CurrentGame* game, launch::SettledHandler onSettled = {})
     {
-        return launch::GameLaunch({imagePath, entryIndex, useDefault, directX, fromDatabase, kind}, settings, game);
+        return launch::GameLaunch({imagePath, entryIndex, useDefault, directX, fromDatabase, kind}, settings, game,
+                                  std::move(onSettled));
     }
 
     // What an image holds, for the game file dialog: the disk or tape name (or the kind of a one-program

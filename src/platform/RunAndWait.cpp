@@ -26,14 +26,20 @@ Command throughCommandInterpreter(const Command& command)
 #endif
 }
 
-std::optional<int> RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode, int limitMs)
+std::optional<int> RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode, int limitMs,
+                              QByteArray* errorOutput)
 {
     Q_UNUSED(mode); // no child window to hide or minimise here
     QProcess process;
     process.setProgram(command.program);
     process.setArguments(command.arguments);
     process.setWorkingDirectory(workingFolder);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessChannelMode(errorOutput ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
+    if (errorOutput) {
+        errorOutput->clear();
+        QObject::connect(&process, &QProcess::readyReadStandardError, &process,
+                         [&process, errorOutput] { errorOutput->append(process.readAllStandardError()); });
+    }
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardInputFile(QProcess::nullDevice());
     QEventLoop loop;
@@ -60,6 +66,8 @@ std::optional<int> RunAndWait(const Command& command, const QString& workingFold
         process.waitForFinished(5000);
         return std::nullopt;
     }
+    if (errorOutput)
+        errorOutput->append(process.readAllStandardError());
     if (process.error() == QProcess::FailedToStart || process.exitStatus() != QProcess::NormalExit)
         return std::nullopt;
     return process.exitCode();

@@ -2,6 +2,7 @@
 // $VINTRAX_LAUNCH_PROBE, folder and arguments) with the configuration rewritten, and counted in the catalogue.
 #include "ArchiveFixtures.h"
 #include "CatalogueFixtures.h"
+#include "FakeTool.h"
 #include "TestFolders.h"
 #include "data/Catalogue.h"
 #include "data/CurrentGame.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 using namespace launch;
 using namespace testsupport;
@@ -159,9 +161,12 @@ private slots:
         QList<bool> busy;
         PlayHooks hooks;
         hooks.hourglass = [&busy](bool on) { busy << on; };
+        std::optional<StartSettled> settled;
+        hooks.settled = [&settled](const StartSettled& s) { settled = s; };
         platform::ScriptedMessageBox box;
 
         QVERIFY(play(EmulatorKind(kind), hooks).started);
+        QTRY_VERIFY(settled && settled->ran && settled->recorded);
         started.replaceInStrings("%V", m_v19).replaceInStrings("%X", m_v20).replaceInStrings("%W", m_win);
         QCOMPARE(launch(), started.replaceInStrings("%G", m_games).replaceInStrings("%H", m_home->path()));
         QCOMPARE(busy, stored.endsWith("ZIP") ? QList<bool>({true, false}) : QList<bool>());
@@ -210,8 +215,7 @@ private slots:
     {
         LaunchRequest r = request(EmulatorKind::Ccs64Dos19);
         r.fromDatabase = false;
-        const LaunchOutcome outcome = GameLaunch(r, m_settings, m_current.get());
-        QVERIFY(outcome.started && !outcome.recorded);
+        QVERIFY(GameLaunch(r, m_settings, m_current.get()).started);
         QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
         QVERIFY(readFile(m_v19 + "/C64.CFG")
                     .startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=2\r\n"));
@@ -219,19 +223,47 @@ private slots:
         QVERIFY(GameLaunch(r, m_settings, nullptr).started);
         QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
     }
-    // Each start counts once; a game never played before (NULL) starts counting at one, and the shared record set
-    // sees the count.
+    // Each start counts once it has gone well; a game never played before (NULL) starts counting at one, and the
+    // shared record set sees the count. A user who chose another game while the emulator started does not move the
+    // count to that game.
     void eachStartCountsOnce()
     {
         sqliteShell(m_home->file("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
         for (const char* name : {"Elite", "Other", "Elite"}) {
             QVERIFY(m_current->selectByName(name));
-            QVERIFY(GameLaunch(request(EmulatorKind::Ccs64Win32), m_settings, m_current.get()).recorded);
+            const auto other = [this, name] { m_current->selectByName(name == QString("Other") ? "Elite" : "Other"); };
+            QVERIFY(settle(request(EmulatorKind::Ccs64Win32), other).value_or(StartSettled{}).recorded);
             QCOMPARE(launch().value(0), m_win + "/CCS64DX.EXE");
         }
         QCOMPARE(QStringList({played("Elite"), played("Other")}), QStringList({"6|" + today(), "1|" + today()}));
+        QCOMPARE(m_current->text("Name"), QString("Other"));
         QVERIFY(m_cat->games().seek("Elite"));
         QCOMPARE(m_cat->games().number("TimesPlayed"), 6);
+    }
+    // An emulator that ends with a failure right after its start is no play: its message is shown, nothing counted.
+    void startThatFailsAtOnceCountsNoPlay()
+    {
+        QVERIFY(writeFakeTool(m_win, "CCS64DX.EXE", "echo 'no DirectX here' >&2; exit 5"));
+        platform::ScriptedMessageBox box;
+        const std::optional<StartSettled> settled = settle(request(EmulatorKind::Ccs64Win32));
+        QVERIFY(settled && !settled->ran && !settled->recorded);
+        QTRY_VERIFY(box.count() == 1 && box.last().text.endsWith("\nno DirectX here"));
+        QCOMPARE(played("Elite"), QString("4|(Never)"));
+    }
+    // The archive was renamed after the game to boot, but the catalogue refuses the new name: that is told and nothing
+    // starts (the catalogue used to keep the old name silently, and the next play said "File not found").
+    void archiveNameTheCatalogueCannotStoreIsTold()
+    {
+        sqliteShell(m_home->file("Vintrax.mdb"), "CREATE TRIGGER refuse BEFORE UPDATE OF Filename ON Games "
+                                                 "BEGIN SELECT RAISE(ABORT, 'the catalogue refuses'); END");
+        addGame("SUB\\PACK.ZIP");
+        platform::ScriptedMessageBox box;
+        QVERIFY(!play().started);
+        QCOMPARE(box.count(), 1);
+        QVERIFY2(box.last().text.startsWith(archiveNameNotStoredMessage("TWO.ZIP", {}).section('\n', 0, 0)) &&
+                     box.last().text.contains("the catalogue refuses"),
+                 qPrintable(box.last().text));
+        QVERIFY(QFile::exists(m_games + "/TWO.ZIP"));
     }
     void failuresStartAndRecordNothing_data()
     {
@@ -264,7 +296,7 @@ private slots:
             QVERIFY(QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner));
         platform::ScriptedMessageBox box;
         const LaunchOutcome outcome = GameLaunch(r, m_settings, m_current.get());
-        QVERIFY(!outcome.started && !outcome.recorded);
+        QVERIFY(!outcome.started);
         message.replace("%V", m_v19).replace("%I", m_games);
         QCOMPARE(box.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty()) {
@@ -313,6 +345,17 @@ private:
         r.fromDatabase = true;
         r.kind = kind;
         return r;
+    }
+    // Starts r, runs meanwhile, and waits until the start is known; nothing when it did not start.
+    std::optional<StartSettled> settle(const LaunchRequest& r, const std::function<void()>& meanwhile = {})
+    {
+        std::optional<StartSettled> settled;
+        if (!GameLaunch(r, m_settings, m_current.get(), [&settled](const StartSettled& s) { settled = s; }).started)
+            return {};
+        if (meanwhile)
+            meanwhile();
+        QTest::qWaitFor([&settled] { return settled.has_value(); }, 10000);
+        return settled;
     }
     PlayOutcome play(EmulatorKind kind = EmulatorKind::Ccs64Win32, const PlayHooks& hooks = {})
     {

@@ -6,10 +6,14 @@
 //   entry IMAGE N         prints the name of the image's entry N as the native emulator's autostart takes it
 //                         (nothing for a one-program file)
 //   ports CFG             prints the native emulator's joystick options for the configured ports, one a line
+//   winecheck EXE WINE    whether the wine command WINE can run the Windows program EXE (a 32-bit one needs Wine's
+//                         32-bit loader, which Debian installs apart: wine32:i386); prints 32 or 64
+//   dosname NAME          whether DOS can use NAME as a file name (8.3)
 // CFG is matched without regard to case ("c64.cfg" finds "C64.CFG"). Exit code 0 on success; otherwise 1 with a
 // one-line reason on stderr, and the configuration as it was.
 
 #include "BridgeConfig.h"
+#include "ProgramChecks.h"
 
 #include "platform/PathChecks.h"
 #include "platform/SaveFile.h"
@@ -17,6 +21,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -45,6 +50,58 @@ std::optional<QByteArray> readConfig(const QString& path, QString* error)
         return std::nullopt;
     }
     return bytes;
+}
+
+// The first bytes of a program file, for its header; nothing when it cannot be read.
+std::optional<QByteArray> programHead(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray head = file.read(bridges::kProgramHeadBytes);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return head;
+}
+
+bool hasWine32Loader(const QString& wine)
+{
+    for (const QString& candidate : bridges::wineLoaderCandidates(wine, QFileInfo(wine).canonicalFilePath())) {
+        // Debian's wine runs the loader only when it is executable.
+        const std::optional<QByteArray> head = programHead(candidate);
+        if (head && bridges::isLinuxX86Program32(*head) && QFileInfo(candidate).isExecutable())
+            return true;
+    }
+    return false;
+}
+
+QString wineCheck(const QString& program, const QString& wine)
+{
+    const std::optional<QByteArray> head = programHead(program);
+    if (!head)
+        return QStringLiteral("cannot read %1").arg(program);
+    const QString name = QFileInfo(program).fileName();
+    const bridges::ProgramHeader header = bridges::programHeaderOf(*head);
+    switch (header.kind) {
+    case bridges::ProgramKind::NotAProgram:
+        return QStringLiteral("%1 is not a Windows program").arg(name);
+    case bridges::ProgramKind::Dos:
+        return QStringLiteral("%1 is a DOS program, not a Windows one: Wine does not run it").arg(name);
+    case bridges::ProgramKind::OtherWindows:
+        return QStringLiteral("%1 is a Windows program for another processor (machine 0x%2)")
+            .arg(name)
+            .arg(header.machine, 4, 16, QLatin1Char('0'));
+    case bridges::ProgramKind::Windows64:
+        return print("64\n") ? QString() : QStringLiteral("cannot write the output");
+    case bridges::ProgramKind::Windows32:
+        break;
+    }
+    if (hasWine32Loader(wine))
+        return print("32\n") ? QString() : QStringLiteral("cannot write the output");
+    return QStringLiteral("%1 is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not installed.\n"
+                          "Install it as root:\ndpkg --add-architecture i386 && apt-get update && "
+                          "apt-get install wine32:i386")
+        .arg(name);
 }
 
 QString run(const QStringList& args)
@@ -89,7 +146,15 @@ QString run(const QStringList& args)
             error = QStringLiteral("cannot write the output");
         return error;
     }
-    return QStringLiteral("usage: vintrax-bridgetool loadpath CFG [VALUE] | entry IMAGE N | ports CFG");
+    if (command == QLatin1String("winecheck") && args.size() == 3)
+        return wineCheck(args[1], args[2]);
+    if (command == QLatin1String("dosname") && args.size() == 2) {
+        const QString problem = bridges::dosNameProblem(args[1]);
+        return problem.isEmpty() ? QString()
+                                 : QStringLiteral("DOS cannot use the name \"%1\": %2").arg(args[1], problem);
+    }
+    return QStringLiteral("usage: vintrax-bridgetool loadpath CFG [VALUE] | entry IMAGE N | ports CFG | winecheck EXE "
+                          "WINE | dosname NAME");
 }
 
 } // namespace

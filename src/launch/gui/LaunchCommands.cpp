@@ -11,6 +11,8 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QWidget>
 
 #include <memory>
 #include <utility>
@@ -32,6 +34,15 @@ constexpr PlayCommand kPlayCommands[] = {
     {EmulatorKind::Ccs64Win32, "cmdRun20Win", "pmnuPlay2W"},
 };
 
+// What the play commands share: whether a start is running, from the command until the emulator is known to run or
+// to have failed (a first Wine start takes a while), during which a second play request starts nothing; and whether
+// the damaged catalogue was told.
+struct PlaySession
+{
+    bool starting = false;
+    bool damageTold = false;
+};
+
 // A start whose play could not be counted says so. A damaged catalogue refuses every play, so that is told
 // once a run (damageTold); any other failure each time it happens.
 void tellPlayNotRecorded(app::AppState& state, bool& damageTold)
@@ -48,8 +59,24 @@ void tellPlayNotRecorded(app::AppState& state, bool& damageTold)
         state.currentGame.lastError());
 }
 
-void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind kind, bool& damageTold)
+void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind kind,
+                     const std::shared_ptr<PlaySession>& session)
 {
+    if (session->starting)
+        return;
+    // The window shows that a start runs, and the play commands are greyed until it is settled.
+    session->starting = true;
+    QPointer<QWidget> window = host.dialogParent();
+    if (window)
+        window->setCursor(Qt::BusyCursor);
+    host.refreshCommands();
+    const auto startOver = [&host, session, window] {
+        session->starting = false;
+        if (window)
+            window->unsetCursor();
+        host.refreshCommands();
+    };
+
     launch::PlayHooks hooks;
     hooks.hourglass = [](bool busy) {
         if (busy)
@@ -58,12 +85,16 @@ void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind 
             QApplication::restoreOverrideCursor();
     };
     hooks.stopScroller = [&host] { host.stopScroller(); };
-    const launch::PlayOutcome outcome =
-        launch::PlayCurrentGame(kind, state.settings, state.currentGame, state.game, state.workFolder(), hooks);
-    if (outcome.started)
-        state.LastRunWasWin32 = kind == EmulatorKind::Ccs64Win32;
-    if (outcome.started && !outcome.recorded)
-        tellPlayNotRecorded(state, damageTold);
+    hooks.settled = [&state, kind, session, startOver](const launch::StartSettled& settled) {
+        startOver();
+        if (settled.ran)
+            state.LastRunWasWin32 = kind == EmulatorKind::Ccs64Win32;
+        if (settled.ran && !settled.recorded)
+            tellPlayNotRecorded(state, session->damageTold);
+    };
+    if (!launch::PlayCurrentGame(kind, state.settings, state.currentGame, state.game, state.workFolder(), hooks)
+             .started)
+        startOver();
     host.focusGameList();
 }
 
@@ -93,14 +124,16 @@ launch::EmulatorSettingsOutcome mnuEditEmulator_Click(app::CommandHost& host, ap
 
 void installLaunchCommands(app::CommandHost& host, app::AppState& state)
 {
-    auto damageTold = std::make_shared<bool>(false);
+    auto session = std::make_shared<PlaySession>();
     for (const PlayCommand& c : kPlayCommands) {
         const EmulatorKind kind = c.kind;
-        auto play = [&host, &state, kind, damageTold] { PlayCurrentGame(host, state, kind, *damageTold); };
-        // The buttons follow the game's file and the emulator paths; the popup items follow the buttons.
-        auto playable = [&state, kind] {
-            return launch::playButtonsFor(state.currentGame.text(catalogue::field::Filename), state.settings)
-                .enabled(kind);
+        auto play = [&host, &state, kind, session] { PlayCurrentGame(host, state, kind, session); };
+        // The buttons follow the game's file and the emulator paths, and rest while a start runs; the popup items
+        // follow the buttons.
+        auto playable = [&state, kind, session] {
+            return !session->starting &&
+                   launch::playButtonsFor(state.currentGame.text(catalogue::field::Filename), state.settings)
+                       .enabled(kind);
         };
         app::installCommand(host, QString::fromLatin1(c.button), app::Acts::OnCurrentGame, play, playable);
         app::installCommand(host, QString::fromLatin1(c.popupItem), app::Acts::OnCurrentGame, play, playable);

@@ -1,10 +1,11 @@
 // Starting games from the main window as a user does, one case per command: the play buttons, the popup
 // menu, a double-click and Enter, each reaching a fake emulator through the real launcher and counting the
-// play on the panel; the joystick dialog from the Edit menu, the popup and F9; plays the catalogue cannot
-// record. Which buttons are enabled, the double-click's rule, the configuration files, the conversions and
-// the catalogue's count belong to the rule and launch tests.
+// play on the panel; a second play while a start runs; the joystick dialog from the Edit menu, the popup and F9;
+// plays the catalogue cannot record. Which buttons are enabled, the double-click's rule, the configuration files, the
+// conversions and the catalogue's count belong to the rule and launch tests.
 #include "ArchiveFixtures.h"
 #include "CatalogueFixtures.h"
+#include "FakeTool.h"
 #include "ModalHelpers.h"
 #include "WindowFixture.h"
 #include "data/Database.h"
@@ -84,8 +85,8 @@ private slots:
             QCOMPARE(f.started(other), other == kind);
         QCOMPARE(f.messages.texts(), QStringList());
         // The play is counted on the panel; the scrolling comment stops while the game runs, the label shows.
-        QCOMPARE(labelText(w, "lblTimesPlayed") + ' ' + labelText(w, "lblLastPlayed"),
-                 "1 " + QDate::currentDate().toString("dd-MM-yyyy"));
+        QTRY_COMPARE(labelText(w, "lblTimesPlayed") + ' ' + labelText(w, "lblLastPlayed"),
+                     "1 " + QDate::currentDate().toString("dd-MM-yyyy"));
         QVERIFY(!scroller(w).isRunning() && control<QLabel>(w, "lblComment")->isVisible());
         // Choosing a game starts it once more.
         QVERIFY(clickGame(w, QStringLiteral("Moonbase Miner 2")) && scroller(w).isRunning());
@@ -134,8 +135,30 @@ private slots:
         click(w, "cmdRun20Win");
         QCOMPARE(pointer, Qt::WaitCursor);
         QCOMPARE(f.waitForStart(2).value(1), f.programFile("CURRGAME/TWO.D64") + ",0");
-        QCOMPARE(labelText(w, "lblGameFile") + ' ' + labelText(w, "lblTimesPlayed"), QStringLiteral("TWO.ZIP 1"));
+        QTRY_COMPARE(labelText(w, "lblGameFile") + ' ' + labelText(w, "lblTimesPlayed"), QStringLiteral("TWO.ZIP 1"));
         QVERIFY(!QApplication::overrideCursor());
+    }
+    // From the click until the emulator is known to run, the window shows that a start runs and the play commands
+    // rest: a second click or double-click starts nothing. Then the play is counted once.
+    void secondPlayWhileAStartRunsStartsNothing()
+    {
+        PlayFixture f;
+        QVERIFY(f.isValid());
+        QVERIFY(
+            testsupport::writeFakeTool(f.emulatorFolder(2), "CCS64DX.EXE", "echo started >> ../starts; exec sleep 5"));
+        QMainWindow* w = f.startOn(kAstro);
+        QVERIFY(w);
+        click(w, "cmdRun20Win");
+        QVERIFY(!f.waitForStart(2).isEmpty());
+        QCOMPARE(w->cursor().shape(), Qt::BusyCursor);
+        QVERIFY(!control<QPushButton>(w, "cmdRun20Win")->isEnabled() && !action(w, "pmnuPlay2D")->isEnabled());
+        click(w, "cmdRun20Win");
+        doubleClickGame(w, kAstro);
+        QTRY_VERIFY_WITH_TIMEOUT(control<QPushButton>(w, "cmdRun20Win")->isEnabled(), 10000);
+        QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(readFile(f.programFile("Emulators/starts")), QByteArray("started\n"));
+        QVERIFY(!f.started(0) && !f.started(1));
+        QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
     }
     void editMenuPopupAndF9OpenTheDialog()
     {
@@ -183,8 +206,11 @@ private slots:
         QCOMPARE(f.messages.texts(), QStringList{catalogue::damagedCatalogueMessage(file)});
         click(w, "cmdRun20Win");
         QVERIFY(!f.waitForStart(2).isEmpty());
+        QTRY_COMPARE(f.messages.count(), 2);
+        QTRY_VERIFY(control<QPushButton>(w, "cmdRun20Dos")->isEnabled()); // the start is over
         click(w, "cmdRun20Dos");
         QVERIFY(!f.waitForStart(1).isEmpty());
+        QTRY_VERIFY(control<QPushButton>(w, "cmdRun20Dos")->isEnabled());
         QCOMPARE(f.messages.count(), 2);
         QVERIFY2(f.messages.last().text.contains("this play is not recorded"), qPrintable(f.messages.last().text));
         QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("0"));
@@ -204,7 +230,7 @@ private slots:
         QVERIFY(holder.waitForReadyRead(10000));
         for (int play = 1; play <= 2; ++play) {
             click(w, "cmdRun20Win");
-            QCOMPARE(f.messages.count(), play);
+            QTRY_COMPARE(f.messages.count(), play);
             const QString text = f.messages.last().text;
             QVERIFY2(text.contains("could not be recorded") && text.contains("locked"), qPrintable(text));
         }
