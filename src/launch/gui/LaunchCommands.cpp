@@ -1,12 +1,13 @@
 #include "launch/gui/LaunchCommands.h"
 
-#include "app/AppState.h"
-#include "app/CommandHost.h"
+#include "appstate/AppState.h"
+#include "appstate/CommandHost.h"
 #include "data/GameFields.h"
 #include "data/Recordset.h"
 #include "launch/EmulatorSettings.h"
 #include "launch/PlayButtons.h"
 #include "launch/PlayCurrentGame.h"
+#include "launch/clsC64Game.h"
 #include "launch/gui/frmControls.h"
 #include "platform/MessageBox.h"
 
@@ -48,8 +49,11 @@ void tellPlayNotRecorded(app::AppState& state, bool& damageTold)
         state.currentGame.lastError());
 }
 
-void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind kind, bool& damageTold)
+// The launcher's converters take WinZip's program from the settings as they are at each start.
+void PlayCurrentGame(app::CommandHost& host, app::AppState& state, clsC64Game& converters, EmulatorKind kind,
+                     bool& damageTold)
 {
+    converters.setWinzipPath(state.settings.WinzipPath);
     launch::PlayHooks hooks;
     hooks.hourglass = [](bool busy) {
         if (busy)
@@ -59,7 +63,7 @@ void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind 
     };
     hooks.stopScroller = [&host] { host.stopScroller(); };
     const launch::PlayOutcome outcome =
-        launch::PlayCurrentGame(kind, state.settings, state.currentGame, state.game, state.workFolder(), hooks);
+        launch::PlayCurrentGame(kind, state.settings, state.currentGame, converters, state.workFolder(), hooks);
     if (outcome.started)
         state.LastRunWasWin32 = kind == EmulatorKind::Ccs64Win32;
     if (outcome.started && !outcome.recorded)
@@ -74,9 +78,8 @@ launch::EmulatorSettingsOutcome mnuEditEmulator_Click(app::CommandHost& host, ap
         platform::MessageBox::information(launch::kEmulatorSettingsRefusal);
         return EmulatorSettingsOutcome::Refused;
     }
-    state.dialog.DialogPrompt = launch::emulatorSettingsPrompt(state.currentGame.text(catalogue::field::Name));
-    frmControls dialog(state.dialog.DialogPrompt, state.settings, launch::gamePortsOf(state.currentGame),
-                       host.dialogParent());
+    frmControls dialog(launch::emulatorSettingsPrompt(state.currentGame.text(catalogue::field::Name)), state.settings,
+                       launch::gamePortsOf(state.currentGame), host.dialogParent());
     const bool accepted = dialog.exec() == QDialog::Accepted;
     host.focusGameList();
     if (!accepted)
@@ -94,9 +97,18 @@ launch::EmulatorSettingsOutcome mnuEditEmulator_Click(app::CommandHost& host, ap
 void installLaunchCommands(app::CommandHost& host, app::AppState& state)
 {
     auto damageTold = std::make_shared<bool>(false);
+    // The launcher's own converters, which live as long as its commands. An archive of several games asks the
+    // archive-rename dialog the state offers.
+    auto converters = std::make_shared<clsC64Game>(state.programFolder());
+    converters->setRenameDialog([&state](ArchiveHandover& handover) {
+        if (state.RenameArchive)
+            state.RenameArchive(handover);
+    });
     for (const PlayCommand& c : kPlayCommands) {
         const EmulatorKind kind = c.kind;
-        auto play = [&host, &state, kind, damageTold] { PlayCurrentGame(host, state, kind, *damageTold); };
+        auto play = [&host, &state, kind, damageTold, converters] {
+            PlayCurrentGame(host, state, *converters, kind, *damageTold);
+        };
         // The buttons follow the game's file and the emulator paths; the popup items follow the buttons.
         auto playable = [&state, kind] {
             return launch::playButtonsFor(state.currentGame.text(catalogue::field::Filename), state.settings)
