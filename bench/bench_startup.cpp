@@ -11,21 +11,29 @@
 // BM_ViewSwitchAllPlayableAll: in this process, the window loaded as above; one switch is a click on
 // cmdGamesOnly and then on cmdAll, with the selected game restored in both views. With paint:1 the
 // window's pending events (the repaint of the list) are run after each click as well.
+//
+// BM_GameEdit: in the same window on the all-games view, one game added, renamed or removed through the game
+// store, from the call until the list has the row selected (the new or renamed game, or the row after the removed
+// one) and the panel shows it; with paint:1 until the window's pending events have run as well. What each sample
+// changes is put back outside the measurement.
 #include "BenchCatalogue.h"
 #include "BenchMain.h"
 
-#include "app/AppState.h"
 #include "app/Program.h"
+#include "appstate/AppState.h"
 #include "browser/StartupSequence.h"
 #include "browser/gui/GameListBox.h"
 #include "data/CatalogueNames.h"
 #include "data/Database.h"
+#include "data/GameFields.h"
+#include "data/GameStore.h"
 #include "data/Snapshot.h"
 #include "data/settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMainWindow>
 #include <QProcess>
 #include <QPushButton>
@@ -381,6 +389,83 @@ void BM_ViewSwitchAllPlayableAll(benchmark::State& state)
 BENCHMARK(BM_ViewSwitchAllPlayableAll)->ArgName("paint")->Arg(0)->Arg(1)->Apply([](benchmark::internal::Benchmark* b) {
     singleRuns(b, 20);
 });
+
+// The fields the add flow gives a new game without a file.
+catalogue::FieldValues newGame(const QString& name)
+{
+    namespace f = catalogue::field;
+    return {{f::Name, name},
+            {f::YearPublished, catalogue::kUnknownYearKey},
+            {f::PersonalComment, QString()},
+            {f::Filename, catalogue::kNone},
+            {f::FilenameIndex, 0},
+            {f::ScreenshotFilename, catalogue::kNone},
+            {f::MU_Id, catalogue::kUnknownMusicianKey},
+            {f::GE_Id, catalogue::kUnknownGenreKey},
+            {f::RA_Id, catalogue::kUnknownRatingKey},
+            {f::PU_Id, catalogue::kUnknownPublisherKey},
+            {f::DI_Id, catalogue::kUnknownDifficultyKey},
+            {f::PL_Id, catalogue::kUnknownPlayersKey},
+            {f::MusicFilename, catalogue::kNone},
+            {f::CCode, catalogue::kGrey},
+            {f::FA, false},
+            {f::SA, false},
+            {f::DateLastPlayed, catalogue::kNever},
+            {f::TimesPlayed, 0},
+            {f::DocFile, catalogue::kNone},
+            {f::HighScore, catalogue::kNotEntered},
+            {f::Trained, 0}};
+}
+
+void BM_GameEdit(benchmark::State& state)
+{
+    BenchProgram& bench = *program();
+    app::Program* running = bench.error().isEmpty() ? bench.running() : nullptr;
+    QMainWindow* window = running ? running->mainWindow() : nullptr;
+    if (!window || running->state().settings.WhatListBox != 0) {
+        state.SkipWithError("the window did not load on the all-games view");
+        return;
+    }
+    catalogue::GameStore& store = running->state().gameStore;
+    const auto shows = [window](const QString& name) {
+        return selectedGame(*window) == name && window->findChild<QLabel*>(QStringLiteral("lblName"))->text() == name;
+    };
+    const int edit = int(state.range(0));
+    const bool paint = state.range(1) != 0;
+    int sample = 0;
+    for (auto _ : state) {
+        const QString name = QStringLiteral("Bench Game %1").arg(++sample);
+        const QString renamed = QStringLiteral("Zz Renamed ") + name;
+        qint64 rowid = -1;
+        if (edit != 0) { // the game to rename or remove, selected
+            rowid = store.addGame(newGame(name)).rowid;
+            QCoreApplication::processEvents();
+        }
+        const auto start = std::chrono::steady_clock::now();
+        catalogue::GameStoreResult result;
+        if (edit == 0)
+            result = store.addGame(newGame(name));
+        else if (edit == 1)
+            result = store.renameGame(rowid, renamed);
+        else
+            result = store.removeGame(rowid);
+        if (paint)
+            QCoreApplication::processEvents();
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        const QString after = selectedGame(*window); // after a removal, the row that took its place
+        if (!result.ok() || !shows(edit == 0 ? name : edit == 1 ? renamed : after) || (edit == 2 && after == name)) {
+            state.SkipWithError("the list or the panel did not follow the change");
+            break;
+        }
+        if (edit != 2)
+            store.removeGame(result.rowid);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_GameEdit)
+    ->ArgNames({"edit", "paint"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->Apply([](benchmark::internal::Benchmark* b) { singleRuns(b, 20); });
 
 } // namespace
 

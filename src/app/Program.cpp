@@ -1,11 +1,12 @@
 #include "app/Program.h"
 
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "browser/gui/frmVTRXMain.h"
 #include "browser/gui/frmVTRXSplash.h"
 #include "files/gui/FilesCommands.h"
 #include "launch/gui/LaunchCommands.h"
 #include "music/gui/MusicCommands.h"
+#include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/Wallpaper.h"
@@ -41,8 +42,21 @@ bool Program::start()
     m_splash = std::make_unique<frmVTRXSplash>(*m_instance, m_store);
     if (!m_splash->Form_Load())
         return false;
-    m_window = std::make_unique<frmVTRXMain>(*m_state, m_store, m_splash->firstRun(), m_splash.get(), m_options);
-    installCommands(*m_window, *m_state);
+    try {
+        m_window = std::make_unique<frmVTRXMain>(*m_state, m_store, m_splash->firstRun(), m_splash.get(), m_options);
+        installCommands(*m_window, *m_state);
+    } catch (const UnknownCommand& unknown) {
+        // A command installed under a name the window lacks is a fault of this build: it must not start with a
+        // menu entry or label that silently does nothing.
+        platform::MessageBox::critical(
+            QStringLiteral("vintrax cannot start: this build installs a command on '%1', which the main window "
+                           "does not have.")
+                .arg(unknown.name()),
+            QStringLiteral("vinTrax"));
+        m_splash->close();
+        m_window.reset();
+        return false;
+    }
     if (!m_window->Form_Load()) {
         m_splash->close();
         m_window.reset();

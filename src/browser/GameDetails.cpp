@@ -4,37 +4,52 @@
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
 #include "data/CurrentGame.h"
+#include "data/LookupKinds.h"
 #include "platform/PathNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShortPathName.h"
 
-#include <iterator>
+#include <vector>
 
 namespace browser {
 
 namespace {
 
-// One lookup shown in the panel: the key field of Games, the lookup table, its key index and the
-// field shown.
-struct Lookup
+// The value labels, each with the member holding its text.
+struct ValueLabel
 {
-    QString GameDetails::*label;
-    const QString& gameField;
-    const char* table;
-    const QString& keyIndex; // the lookup table's key, named as the game's field
-    const QString& shownField;
+    const char* name;
+    QString GameDetails::*text;
+};
+constexpr ValueLabel kValueLabels[] = {
+    {"lblName", &GameDetails::lblName},
+    {"lblPublisher", &GameDetails::lblPublisher},
+    {"lblYear", &GameDetails::lblYear},
+    {"lblMusician", &GameDetails::lblMusician},
+    {"lblGenre", &GameDetails::lblGenre},
+    {"lblRating", &GameDetails::lblRating},
+    {"lblDifficulty", &GameDetails::lblDifficulty},
+    {"lblPlayers", &GameDetails::lblPlayers},
+    {"lblTrainer", &GameDetails::lblTrainer},
+    {"lblHighScore", &GameDetails::lblHighScore},
+    {"lblComment", &GameDetails::lblComment},
+    {"lblDocFile", &GameDetails::lblDocFile},
+    {"lblGameFile", &GameDetails::lblGameFile},
+    {"lblMusicFile", &GameDetails::lblMusicFile},
+    {"lblTimesPlayed", &GameDetails::lblTimesPlayed},
+    {"lblLastPlayed", &GameDetails::lblLastPlayed},
 };
 
-QString lookupText(catalogue::Catalogue& cat, const Lookup& lookup, const QVariant& key)
+QString lookupText(catalogue::Catalogue& cat, const catalogue::LookupInfo& lookup, const QVariant& key)
 {
-    catalogue::Recordset& rs = cat.table(QString::fromLatin1(lookup.table));
-    if (!rs.isOpen() || key.isNull() || !rs.setIndex(lookup.keyIndex))
+    catalogue::Recordset& rs = cat.table(lookup.table);
+    if (!rs.isOpen() || key.isNull() || !rs.setIndex(lookup.keyField))
         return {};
     rs.seek(key);
     // A failed seek leaves the record set on its previous row, whose value must not be shown.
     if (rs.noMatch())
         return {};
-    return rs.text(lookup.shownField);
+    return catalogue::lookupValueText(lookup.kind, rs.value(lookup.textField));
 }
 
 } // namespace
@@ -44,11 +59,6 @@ QString trainerText(qint64 trained)
     if (trained == 0)
         return catalogue::kUnknown;
     return trained == 1 ? QStringLiteral("Yes") : QStringLiteral("No");
-}
-
-QString yearText(qint64 year)
-{
-    return year == catalogue::kUnknownYear ? catalogue::kUnknown : QString::number(year);
 }
 
 int legendEntryFor(qint64 colourCode)
@@ -74,24 +84,10 @@ QString screenshotFileFor(const QString& storedName)
 
 QList<std::pair<QString, QString>> GameDetails::labelTexts() const
 {
-    return {
-        {QStringLiteral("lblName"), lblName},
-        {QStringLiteral("lblPublisher"), lblPublisher},
-        {QStringLiteral("lblYear"), lblYear},
-        {QStringLiteral("lblMusician"), lblMusician},
-        {QStringLiteral("lblGenre"), lblGenre},
-        {QStringLiteral("lblRating"), lblRating},
-        {QStringLiteral("lblDifficulty"), lblDifficulty},
-        {QStringLiteral("lblPlayers"), lblPlayers},
-        {QStringLiteral("lblTrainer"), lblTrainer},
-        {QStringLiteral("lblHighScore"), lblHighScore},
-        {QStringLiteral("lblComment"), lblComment},
-        {QStringLiteral("lblDocFile"), lblDocFile},
-        {QStringLiteral("lblGameFile"), lblGameFile},
-        {QStringLiteral("lblMusicFile"), lblMusicFile},
-        {QStringLiteral("lblTimesPlayed"), lblTimesPlayed},
-        {QStringLiteral("lblLastPlayed"), lblLastPlayed},
-    };
+    QList<std::pair<QString, QString>> texts;
+    for (const ValueLabel& label : kValueLabels)
+        texts.append({QString::fromLatin1(label.name), this->*label.text});
+    return texts;
 }
 
 GameDetails ShowGameDetails(catalogue::Catalogue& cat, catalogue::CurrentGame& game)
@@ -116,29 +112,16 @@ GameDetails ShowGameDetails(catalogue::Catalogue& cat, catalogue::CurrentGame& g
     d.screenshotPath = screenshotFileFor(games.text(catalogue::field::ScreenshotFilename));
 
     // Read every key before the first seek: the lookups must not depend on the game row staying loaded.
-    namespace f = catalogue::field;
-    static const Lookup kLookups[] = {
-        {&GameDetails::lblPublisher, f::PU_Id, "Publishers", f::PU_Id, f::Publisher},
-        {&GameDetails::lblYear, f::YearPublished, "Years", f::YE_Id, f::Year},
-        {&GameDetails::lblMusician, f::MU_Id, "Musicians", f::MU_Id, f::Name},
-        {&GameDetails::lblGenre, f::GE_Id, "Genres", f::GE_Id, f::Genre},
-        {&GameDetails::lblRating, f::RA_Id, "Ratings", f::RA_Id, f::Rating},
-        {&GameDetails::lblDifficulty, f::DI_Id, "Difficulty", f::DI_Id, f::Difficulty},
-        {&GameDetails::lblPlayers, f::PL_Id, "Players", f::PL_Id, f::NumberOfPlayers},
-    };
-    QVariant keys[std::size(kLookups)];
-    for (size_t i = 0; i < std::size(kLookups); ++i)
-        keys[i] = games.value(kLookups[i].gameField);
+    const auto& lookups = catalogue::lookupKinds();
+    std::vector<QVariant> keys(lookups.size());
+    for (size_t i = 0; i < lookups.size(); ++i)
+        keys[i] = games.value(lookups[i].gameField);
     const qint64 colourCode = games.number(catalogue::field::CCode);
 
-    for (size_t i = 0; i < std::size(kLookups); ++i)
-        d.*(kLookups[i].label) = lookupText(cat, kLookups[i], keys[i]);
-    if (!d.lblYear.isEmpty()) {
-        bool numeric = false;
-        const qint64 year = d.lblYear.toLongLong(&numeric);
-        if (numeric)
-            d.lblYear = yearText(year);
-    }
+    for (size_t i = 0; i < lookups.size(); ++i)
+        for (const ValueLabel& label : kValueLabels)
+            if (lookups[i].label == QLatin1String(label.name))
+                d.*label.text = lookupText(cat, lookups[i], keys[i]);
 
     d.legendEntry = legendEntryFor(colourCode);
     d.lblGN = d.lblName;

@@ -63,7 +63,6 @@ GameDetails ShowGameDetails(catalogue::Catalogue& catalogue, catalogue::CurrentG
 
 // Texts derived from single field values, shared with the editors that reload one label.
 QString trainerText(qint64 trained);
-QString yearText(qint64 year);
 int legendEntryFor(qint64 colourCode);
 
 // The screenshot file for a stored "Screenshot Filename" below the program's screenshot folder, as it

@@ -1,6 +1,9 @@
 #include "browser/GameListModel.h"
 
+#include "data/GameStore.h"
 #include "data/Snapshot.h"
+
+#include <algorithm>
 
 namespace browser {
 
@@ -69,6 +72,67 @@ int GameListModel::rowOf(const QString& name) const
     return -1;
 }
 
+namespace {
+
+bool before(const GameListModel::Row& row, const QString& name)
+{
+    return catalogue::compareNames(row.name, name) < 0;
+}
+
+} // namespace
+
+int GameListModel::rowOfName(const QString& name) const
+{
+    const auto place = std::lower_bound(m_rows.begin(), m_rows.end(), name, before);
+    if (place != m_rows.end() && place->name == name)
+        return static_cast<int>(place - m_rows.begin());
+    // Rows out of the catalogue's order (a catalogue whose stored queries sort otherwise) are searched through.
+    return rowOf(name);
+}
+
+int GameListModel::insertSorted(const Row& row)
+{
+    const int at = static_cast<int>(std::lower_bound(m_rows.begin(), m_rows.end(), row.name, before) - m_rows.begin());
+    beginInsertRows(QModelIndex(), at, at);
+    m_rows.insert(m_rows.begin() + at, row);
+    endInsertRows();
+    return at;
+}
+
+void GameListModel::removeAt(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.erase(m_rows.begin() + row);
+    endRemoveRows();
+}
+
+int GameListModel::replaceAt(int row, const Row& replacement)
+{
+    if (row < 0 || row >= rowCount())
+        return -1;
+    // The place among the other rows: those before the row and those after it are each still in order.
+    const auto from = m_rows.begin() + row;
+    int to = static_cast<int>(std::lower_bound(m_rows.begin(), from, replacement.name, before) - m_rows.begin());
+    if (to == row)
+        to = static_cast<int>(std::lower_bound(from + 1, m_rows.end(), replacement.name, before) - m_rows.begin()) - 1;
+    if (to != row) {
+        // Qt names the destination as the row it goes before, counted before the move.
+        beginMoveRows(QModelIndex(), row, row, QModelIndex(), to > row ? to + 1 : to);
+        if (to > row)
+            std::rotate(from, from + 1, m_rows.begin() + to + 1);
+        else
+            std::rotate(m_rows.begin() + to, from, from + 1);
+        m_rows[static_cast<size_t>(to)] = replacement;
+        endMoveRows();
+    } else {
+        m_rows[static_cast<size_t>(row)] = replacement;
+    }
+    emit dataChanged(index(to), index(to));
+    return to;
+}
+
 QString GameListModel::textAt(int row) const
 {
     if (row < 0 || row >= rowCount())
@@ -81,14 +145,6 @@ int GameListModel::colourCodeAt(int row) const
     if (row < 0 || row >= rowCount())
         return 0;
     return m_rows[static_cast<size_t>(row)].colourCode;
-}
-
-void GameListModel::setColourCode(int row, int colourCode)
-{
-    if (row < 0 || row >= rowCount() || m_rows[static_cast<size_t>(row)].colourCode == colourCode)
-        return;
-    m_rows[static_cast<size_t>(row)].colourCode = colourCode;
-    emit dataChanged(index(row), index(row), {Qt::ForegroundRole});
 }
 
 } // namespace browser

@@ -43,11 +43,22 @@ public:
 
     // The first row whose text equals name exactly (case counts), or -1.
     int rowOf(const QString& name) const;
+
+    // One row at a time, as the catalogue announces a game added, removed or changed. The rows stay in the
+    // order a fill gives them (the catalogue's order of names, letter case aside): a new or renamed row goes
+    // where a fill would put it, found by halving, so none of these reads the whole list.
+    //
+    // The row whose text equals name exactly, or -1; as rowOf, in steps of halving while the rows are in order.
+    int rowOfName(const QString& name) const;
+    // Inserts the row at its place and returns that place.
+    int insertSorted(const Row& row);
+    void removeAt(int row);
+    // The row takes new text and colour and moves to the place of its new text; returns that place. The
+    // selection, which follows the row's index, moves with it.
+    int replaceAt(int row, const Row& replacement);
     // The row's text; empty for a row that does not exist.
     QString textAt(int row) const;
     int colourCodeAt(int row) const;
-    // The row is drawn in another colour (the game's files changed).
-    void setColourCode(int row, int colourCode);
 
 private:
     std::vector<Row> m_rows;

@@ -1,5 +1,7 @@
 #include "data/CurrentGame.h"
 
+#include "data/GameFields.h"
+#include "data/GameStore.h"
 #include "data/Recordset.h"
 
 namespace catalogue {
@@ -23,8 +25,9 @@ bool writeFields(Recordset& rs, const FieldValues& values)
 CurrentGame::CurrentGame() = default;
 CurrentGame::~CurrentGame() = default;
 
-void CurrentGame::open(Database& db)
+void CurrentGame::open(Database& db, GameStore* store)
 {
+    m_store = store;
     m_rs = std::make_unique<Recordset>(db, QStringLiteral("Games"));
     m_rs->setIndex(QStringLiteral("Name"));
 }
@@ -95,8 +98,13 @@ QString CurrentGame::lastError() const
 bool CurrentGame::change(const FieldValues& values)
 {
     Recordset* rs = record();
-    if (!rs || !writeFields(*rs, values))
+    if (!rs)
         return false;
+    const QString nameBefore = rs->text(field::Name);
+    if (!writeFields(*rs, values))
+        return false;
+    if (m_store)
+        m_store->announceChange(m_rowid, nameBefore);
     emit changed();
     return true;
 }

@@ -11,6 +11,7 @@
 namespace catalogue {
 
 class Database;
+class GameStore;
 class Recordset;
 
 // Field values written together to one row.
@@ -22,7 +23,8 @@ bool writeFields(Recordset& rs, const FieldValues& values);
 
 // The game the user works on, identified by its row id: a rename keeps it, and no other window's walk of
 // the Games table moves it, since it reads the row through a record set of its own. Every change to the
-// current game goes through change(), which tells whoever shows it (changed()).
+// current game goes through change(), which tells whoever shows it (changed(), and the game store's gameChanged
+// for the lists).
 class CurrentGame : public QObject
 {
     Q_OBJECT
@@ -31,8 +33,9 @@ public:
     CurrentGame();
     ~CurrentGame() override;
 
-    // Opens its own record set on Games; close() must come before the database closes.
-    void open(Database& db);
+    // Opens its own record set on Games; close() must come before the database closes. Changes are announced
+    // through store when one is given.
+    void open(Database& db, GameStore* store = nullptr);
     void close();
 
     // The game of this name (letter case aside) becomes the current game; false, and no current game,
@@ -51,7 +54,8 @@ public:
     qint64 number(const QString& field);
     bool flag(const QString& field);
 
-    // Writes the values to the current game's row and, when that worked, emits changed().
+    // Writes the values to the current game's row and, when that worked, announces the change through the
+    // store and emits changed().
     bool change(const FieldValues& values);
     // The engine's message for the last failed read or write.
     QString lastError() const;
@@ -61,6 +65,7 @@ signals:
 
 private:
     std::unique_ptr<Recordset> m_rs;
+    GameStore* m_store = nullptr;
     qint64 m_rowid = -1;
 };
 

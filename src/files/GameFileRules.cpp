@@ -93,6 +93,11 @@ QString storedGameName(const QString& folder, const QString& fileName, const QSt
     return platform::storedNameOf((*below + QStringList{fileName}).join(QLatin1Char('/')));
 }
 
+QString gameFileCaption(const QString& gameName)
+{
+    return QStringLiteral("Filename for '") + gameName + QStringLiteral("'...");
+}
+
 catalogue::FieldValues noGameFileValues(const QString& musicFilename)
 {
     return {{catalogue::field::Filename, catalogue::kNone},

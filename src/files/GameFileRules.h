@@ -16,6 +16,9 @@ namespace files {
 inline const QString kGameFilePattern =
     QStringLiteral("*.t64;*.d64;*.p00;*.p01;*.prg;*.zip;*.gz;*.lha;*.lzh;*.lnx;*.tap");
 inline const QString kNoFileSelected = QStringLiteral("(None Selected)");
+// The caption for a game's own file, and for the file of a game being added.
+QString gameFileCaption(const QString& gameName);
+inline const QString kNewGameFileCaption = QStringLiteral("Select Filename for New game...");
 // The two lines that blink when a file cannot be used.
 inline const QString kWrongFormat = QStringLiteral("WRONG FORMAT");
 inline const QString kNotCompatible = QStringLiteral("File is not vintrax compatible");

@@ -7,8 +7,6 @@
 #include <QHash>
 #include <QStringList>
 
-#include <atomic>
-
 namespace platform {
 
 namespace {
@@ -20,14 +18,13 @@ struct ListingCache
 {
     QHash<QString, Listing> folders;
     int depth = 0;
+    long listingsRead = 0;
 };
 
 thread_local ListingCache* t_cache = nullptr;
-std::atomic<long> g_listingsRead{0};
 
 Listing readListing(const QString& folder)
 {
-    ++g_listingsRead;
     Listing listing;
     QDirIterator it(folder.isEmpty() ? QStringLiteral(".") : folder,
                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -47,8 +44,10 @@ QStringList spellingsOf(const QString& folder, const QString& name)
     if (!t_cache)
         return readListing(folder).value(key);
     auto it = t_cache->folders.find(folder);
-    if (it == t_cache->folders.end())
+    if (it == t_cache->folders.end()) {
         it = t_cache->folders.insert(folder, readListing(folder));
+        ++t_cache->listingsRead;
+    }
     return it->value(key);
 }
 
@@ -147,9 +146,9 @@ void PathCacheScope::forgetListings()
         t_cache->folders.clear();
 }
 
-long directoryListingsRead()
+long PathCacheScope::listingsRead()
 {
-    return g_listingsRead.load();
+    return t_cache ? t_cache->listingsRead : 0;
 }
 
 QString existingStoredFile(const QString& folder, const QString& stored)

@@ -36,9 +36,8 @@ public:
     static bool isActive();
     // Drops the cached listings of the open scope, after this program itself changed a folder.
     static void forgetListings();
+    // How many directory listings the open scope has read (0 outside a scope), for tests and benchmarks.
+    static long listingsRead();
 };
-
-// How many directory listings the case matching has read so far in this process (for tests and bench).
-long directoryListingsRead();
 
 } // namespace platform

@@ -2,6 +2,7 @@
 //   durability_worker settings INI A|B     one save of the settings variant A or B; exit code 0 when written
 //   durability_worker settings INI loop    saves B, A, B, ... and prints "ready" after the first save
 //   durability_worker catalogue MDB loop   records a play of "Sanxion" again and again, "ready" after the first
+//   durability_worker bulk MDB loop        records a play of every game at once (one bulk change), again and again
 //   durability_worker upgrade MDB          upgrades the catalogue slowly, printing "row N" after each row
 // Each play adds one to TimesPlayed and sets the personal comment to a text that TimesPlayed determines
 // (see playComment), so a reader can tell a torn change from a whole one.
@@ -11,11 +12,13 @@
 #include "data/CurrentGame.h"
 #include "data/DatabaseUpgrade.h"
 #include "data/GameFields.h"
+#include "data/GameStore.h"
 #include "data/settings/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -70,6 +73,31 @@ int runCatalogue(const QString& mdb)
     }
 }
 
+int runBulk(const QString& mdb)
+{
+    catalogue::Catalogue cat;
+    if (!openWithTinyCache(cat, mdb))
+        return 3;
+    catalogue::GameStore store(cat.db());
+    catalogue::Recordset games(cat.db(), QStringLiteral("Games"));
+    for (int i = 0;; ++i) {
+        // Every game takes one more than the most played one, so after the first change all rows agree.
+        qint64 played = 0;
+        QVector<catalogue::RowChange> changes;
+        for (games.moveFirst(); !games.eof(); games.moveNext()) {
+            played = std::max(played, games.number(catalogue::field::TimesPlayed) + 1);
+            changes.append(catalogue::RowChange{games.bookmark(), {}});
+        }
+        for (catalogue::RowChange& change : changes)
+            change.values = {{catalogue::field::TimesPlayed, played},
+                             {catalogue::field::PersonalComment, testsupport::playComment(played)}};
+        if (!store.changeMany(changes).ok())
+            return 1;
+        if (i == 0)
+            ready();
+    }
+}
+
 int runUpgrade(const QString& mdb)
 {
     catalogue::Catalogue cat;
@@ -96,8 +124,10 @@ int main(int argc, char** argv)
         return runSettings(args[1], args[2]);
     if (args.size() == 3 && args[0] == QLatin1String("catalogue") && args[2] == QLatin1String("loop"))
         return runCatalogue(args[1]);
+    if (args.size() == 3 && args[0] == QLatin1String("bulk") && args[2] == QLatin1String("loop"))
+        return runBulk(args[1]);
     if (args.size() == 2 && args[0] == QLatin1String("upgrade"))
         return runUpgrade(args[1]);
-    std::fputs("usage: durability_worker settings INI A|B|loop | catalogue MDB loop | upgrade MDB\n", stderr);
+    std::fputs("usage: durability_worker settings INI A|B|loop | catalogue|bulk MDB loop | upgrade MDB\n", stderr);
     return 2;
 }

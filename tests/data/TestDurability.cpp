@@ -1,6 +1,6 @@
 // A catalogue change on a full file system and under kill -9: the old file stays (byte for byte), or the new
-// row is there whole, and the file always passes the engine's integrity check. The settings rewrite is a row of
-// the writer table (tests/writers); here only the lock a killed rewrite leaves behind.
+// row is there whole (every row of a bulk change), and the file always passes the engine's integrity check. The
+// settings rewrite is a row of the writer table (tests/writers); here only the lock a killed rewrite leaves behind.
 #include "CatalogueFixtures.h"
 #include "KillAtRandom.h"
 #include "ProcessRunner.h"
@@ -83,8 +83,15 @@ private slots:
                  settingsVariant('A').CurrentGame);
     }
 
+    void killedCatalogueChangeLeavesTheOldOrTheNewRow_data()
+    {
+        QTest::addColumn<QString>("worker"); // its mode: the current game's change, or a bulk change of every game
+        QTest::newRow("current game") << QStringLiteral("catalogue");
+        QTest::newRow("bulk") << QStringLiteral("bulk");
+    }
     void killedCatalogueChangeLeavesTheOldOrTheNewRow()
     {
+        QFETCH(QString, worker);
         QTemporaryDir dir;
         const QString path = catalogueFromScript(dir.path(), QStringLiteral("catalogue_current.sql"));
         QVERIFY(!path.isEmpty());
@@ -95,7 +102,7 @@ private slots:
         QRandomGenerator random(plan.seed);
         for (int kill = 0; kill < plan.kills; ++kill) {
             QString why;
-            QVERIFY2(runAndKill(QStringLiteral(DURABILITY_WORKER), {"catalogue", path, "loop"}, random, 200000, &why),
+            QVERIFY2(runAndKill(QStringLiteral(DURABILITY_WORKER), {worker, path, "loop"}, random, 200000, &why),
                      qPrintable(why));
             const QString context = QStringLiteral("kill %1 of seed %2").arg(kill).arg(plan.seed);
             // The shell rolls back what the killed change left in the journal, as the next start would.
@@ -106,6 +113,10 @@ private slots:
             const qint64 played = values[0].toLongLong();
             QVERIFY2(played > lastPlayed, qPrintable(context)); // every run recorded at least its first play
             QVERIFY2(values[1] == playComment(played), qPrintable(context + QStringLiteral(": a torn row")));
+            if (worker == QLatin1String("bulk"))
+                QVERIFY2(sqliteShell(path, "SELECT count(DISTINCT TimesPlayed || \"Personal Comment\") FROM Games") ==
+                             QLatin1String("1"),
+                         qPrintable(context + QStringLiteral(": a torn bulk change")));
             lastPlayed = played;
         }
     }

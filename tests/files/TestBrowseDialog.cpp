@@ -2,7 +2,7 @@
 // "(None)" and Cancel hand back to its caller.
 #include "ModalHelpers.h"
 #include "TestFolders.h"
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "files/FolderLists.h"
 #include "files/gui/frmVTRXBrowse.h"
 
@@ -29,7 +29,6 @@ private slots:
         QVERIFY(testsupport::writeFile(path("Emu/ccs"), "#!/bin/sh\n"));
         QVERIFY(QFile::setPermissions(path("Emu/ccs"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY(QDir().mkpath(path("Emu/.wine/drive_c")) && QDir().mkpath(path("Emu/Sub")));
-        m_handover = {};
     }
 
     void patterns_data()
@@ -93,8 +92,7 @@ private slots:
         QVERIFY(clickLine(control(d.get(), "FileBox"), "ccs") && ok->isEnabled());
         ok->click();
         QCOMPARE(d->result(), int(QDialog::Accepted));
-        QCOMPARE(m_handover.browse.BrowsePath, path("Emu/ccs"));
-        QVERIFY(!m_handover.browse.BrowseCancelled);
+        QCOMPARE(d->chosenPath(), path("Emu/ccs"));
     }
 
     void folderModeTakesTheFolderAfterAFolderChange()
@@ -108,14 +106,14 @@ private slots:
     {
         auto d = open(0, path("Games"), "*.*");
         control<QPushButton>(d.get(), "cmdNone")->click();
-        QVERIFY(m_handover.browse.BrowsePath.isEmpty() && !m_handover.browse.BrowseCancelled);
+        QVERIFY(d->result() == QDialog::Accepted && d->chosenPath().isEmpty());
         d = open(0, path("Games"), "*.*");
         QVERIFY(clickLine(control(d.get(), "DirBox"), "Blast", true));
         control<QPushButton>(d.get(), "cmdCancel")->click();
-        QVERIFY(m_handover.browse.BrowseCancelled && m_handover.browse.BrowsePath == path("Games"));
+        QCOMPARE(d->result(), int(QDialog::Rejected));
         d = open(3, path("Emu"), "*.exe", "CCS64.EXE");
         d->close(); // closing the window is a Cancel too
-        QVERIFY(m_handover.browse.BrowseCancelled);
+        QCOMPARE(d->result(), int(QDialog::Rejected));
     }
 
 private:
@@ -123,16 +121,14 @@ private:
     std::unique_ptr<frmVTRXBrowse> open(int mode, const QString& start, const QString& pattern,
                                         const QString& select = {})
     {
-        m_handover.DialogPrompt = QStringLiteral("Select...");
-        m_handover.browse = {start, pattern, select, mode, false};
-        auto d = std::make_unique<frmVTRXBrowse>(m_handover, path("Emu"));
+        auto d =
+            std::make_unique<frmVTRXBrowse>(app::BrowseRequest{"Select...", start, select, pattern, mode}, path("Emu"));
         d->show();
         return d;
     }
     template <typename T = QListWidget> T* control(QWidget* d, const char* name) { return d->findChild<T*>(name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    app::DialogHandover m_handover;
 };
 
 QTEST_MAIN(TestBrowseDialog)

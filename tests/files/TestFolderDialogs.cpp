@@ -4,7 +4,7 @@
 
 #include "CatalogueFixtures.h"
 #include "TestFolders.h"
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "data/Schema.h"
 #include "files/gui/frmVTRXBrowse.h"
 #include "files/gui/frmVTRXDocBrowse.h"
@@ -31,7 +31,6 @@ class TestFolderDialogs : public QObject
 
     testsupport::TempProgramFolder m_home;
     int m_goToDir = 0;
-    QString stored() const { return sqliteShell(m_home.file("Vintrax.mdb"), "SELECT Filename FROM Games").trimmed(); }
 
 private slots:
     void initTestCase()
@@ -67,20 +66,19 @@ private slots:
         state.settings.GamesPath = {m_home.file("Games"), deep, "", "", ""}; // the Paths menu shows them
         state.settings.MusicPath = m_home.file("Music");
         state.settings.CCS64Path = deep + "/ccs64";
-        state.dialog.browse = {deep, "*.*", {}, 0, false};
         std::unique_ptr<QDialog> d;
         if (kind == "game")
-            d = std::make_unique<frmVTRXGameFile>(state);
+            d = std::make_unique<frmVTRXGameFile>(state, "Game", false);
         else if (kind == "sid")
-            d = std::make_unique<frmVTRXSidFile>(state, "Sub\\" + kLong + "\\" + kLong + "sid");
+            d = std::make_unique<frmVTRXSidFile>(state, "Tune", "Sub\\" + kLong + "\\" + kLong + "sid", false);
         else if (kind == "move")
             d = std::make_unique<frmVTRXMoveFile>(deep, deep, kLong + "d64", nullptr, m_goToDir);
         else if (kind == "browse")
-            d = std::make_unique<frmVTRXBrowse>(state.dialog, m_home.path());
+            d = std::make_unique<frmVTRXBrowse>(app::BrowseRequest{"Browse", deep, {}, "*.*", 0}, m_home.path());
         else if (kind == "doc")
             d = std::make_unique<frmVTRXDocBrowse>(deep + '/' + kLong + "d64", m_home.path());
         else
-            d = std::make_unique<frmVTRXScreenshot>(state);
+            d = std::make_unique<frmVTRXScreenshot>(state, "Screenshot");
         d->show();
         QVERIFY(QTest::qWaitForWindowActive(d.get()));
         QVERIFY(d->frameGeometry().width() <= d->screen()->availableGeometry().width());
@@ -98,13 +96,13 @@ private slots:
         }
         const QString folder = platform::wholeText(d->findChild<QLabel*>(kind == "move" ? "lblDest" : "lblFolder"));
         QVERIFY2(folder.endsWith(tree + "/Deeper"), qPrintable(folder));
-        QVERIFY(kind != "game" || stored().endsWith(kLong + "d64"));
         if (kind != "game" && kind != "sid")
             return;
         auto* files = d->findChild<QListWidget*>("FileBox");
         files->setCurrentItem(files->item(0));
         QTest::keyClick(files, Qt::Key_Return);
-        QCOMPARE(kind == "game" ? stored() : static_cast<frmVTRXSidFile*>(d.get())->chosenTune(),
+        QCOMPARE(kind == "game" ? static_cast<frmVTRXGameFile*>(d.get())->choice().file
+                                : static_cast<frmVTRXSidFile*>(d.get())->chosenTune(),
                  "Sub\\Deeper\\Other." + ending);
     }
 };

@@ -9,9 +9,10 @@
 #include "ModalHelpers.h"
 #include "SmallDisk.h"
 #include "TestFolders.h"
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "data/Schema.h"
 #include "files/GameFileActions.h"
+#include "files/GameFileRules.h"
 #include "files/gui/frmVTRXGameFile.h"
 #include "platform/ScriptedMessageBox.h"
 
@@ -57,6 +58,13 @@ class TestGameFileDialog : public QObject
             .trimmed();
     }
     template <class T> static T* child(QWidget* dialog, const char* name) { return dialog->findChild<T*>(name); }
+    // What the command stores for the choice the dialog handed back.
+    bool store(const app::GameFileChoice& c)
+    {
+        const QString music = m_state->currentGame.text("Music Filename");
+        return m_state->currentGame.change(c.found ? files::gameFileValues(c.file, c.entry, music)
+                                                   : files::noGameFileValues(music));
+    }
     static QString selected(frmVTRXGameFile& d)
     {
         const QList<QListWidgetItem*> items = child<QListWidget>(&d, "FileBox")->selectedItems();
@@ -102,7 +110,7 @@ private slots:
     void opensOnOwnFileAndPreselects()
     {
         platform::ScriptedMessageBox messages;
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         QCOMPARE(child<QLabel>(&d, "lblFolder")->text(), games("SUB dir"));
         QCOMPARE(selected(d), kOwn);
         QCOMPARE(child<QListWidget>(&d, "lstD64")->currentRow(), 2);
@@ -142,7 +150,7 @@ private slots:
         QFETCH(QString, music);
         QFETCH(QString, stored);
         QVERIFY(m_state->currentGame.change({{"Music Filename", music}}));
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
         if (click.isEmpty())
             child<QPushButton>(&d, "cmdNone")->click();
@@ -150,21 +158,23 @@ private slots:
             QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), click));
         child<QPushButton>(&d, "cmdOK")->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
+        QVERIFY(store(d.choice()));
         QCOMPARE(record(), stored);
-        QCOMPARE(m_state->dialog.GameFileFolder, m_games);
+        QCOMPARE(m_state->GameFileFolder, m_games);
     }
 
     void ownFileInSubFolderKeepsItsStoredName()
     {
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         child<QListWidget>(&d, "lstD64")->setCurrentRow(3);
         child<QPushButton>(&d, "cmdOK")->click();
+        QVERIFY(store(d.choice()));
         QCOMPARE(record(), "SUB dir\\" + kOwn + "|3|1|0|0");
     }
 
     void damagedArchiveBlinksAndCannotBeChosen()
     {
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "Two words.zip"));
         QVERIFY(child<QPlainTextEdit>(&d, "txtZipContents")->toPlainText().contains("ZIP CONTENTS"));
@@ -184,7 +194,7 @@ private slots:
     void archiveRenamedAfterAGameIsShownAgain()
     {
         QVERIFY(testsupport::zipWithTool(games("Pack.zip"), {{"ACE.D64", loaderDisk()}, {"ELITE.D64", loaderDisk()}}));
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
         testsupport::whenModal([](QWidget* rename) {
             rename->findChild<QListWidget*>("lstFiles")->setCurrentRow(1);
@@ -200,7 +210,7 @@ private slots:
     // Only the emulators with a path can be tried; a try starts the emulator with the entry and counts no play.
     void runButtonsStartWithoutCountingAPlay()
     {
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         QVERIFY(!child<QPushButton>(&d, "cmdRun")->isEnabled() && !child<QPushButton>(&d, "cmdRunX")->isEnabled());
         child<QPushButton>(&d, "cmdRunD")->click();
         QTRY_VERIFY(QFile::exists(m_home->file("emu/ccs64.exe.log")));
@@ -228,7 +238,7 @@ private slots:
         platform::ScriptedMessageBox messages;
         messages.setDefaultAnswer(platform::MessageBox::Yes);
         m_state->settings.GoToDIR = 1;
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         if (button != "cmdDelete") // the delete question is the scripted box's; no dialog to wait for
             testsupport::whenModal([](QWidget* inner) {
                 if (auto* name = inner->findChild<QLineEdit*>("txtName"))
@@ -254,7 +264,7 @@ private slots:
     void renameRefusedOrUnchanged()
     {
         platform::ScriptedMessageBox messages;
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         QStringList shown;
         testsupport::whenModal([&shown](QWidget* rename) {
             auto* name = rename->findChild<QLineEdit*>("txtName");
@@ -334,20 +344,19 @@ private slots:
         QCOMPARE(record(), recordAfter);
     }
 
-    // A game being added: the dialog opens where the last visit was left and stores nothing in the catalogue.
+    // A game being added: the dialog opens where the last visit was left and hands back the choice.
     void newGameModeHandsBackTheChoice()
     {
-        m_state->dialog.AddingGame = true;
-        m_state->dialog.GameFileRoot = m_games;
-        m_state->dialog.GameFileFolder = games("SUB dir");
-        frmVTRXGameFile d(*m_state);
+        m_state->GameFileRoot = m_games;
+        m_state->GameFileFolder = games("SUB dir");
+        frmVTRXGameFile d(*m_state, {}, true);
         QCOMPARE(selected(d), QString());
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), kOwn));
         QCOMPARE(child<QListWidget>(&d, "lstD64")->currentRow(), 3);
         child<QPushButton>(&d, "cmdOK")->click();
-        QCOMPARE(m_state->dialog.ChosenGameFile, "SUB dir\\" + kOwn);
-        QCOMPARE(m_state->dialog.ChosenEntryIndex, 3);
-        QVERIFY(m_state->dialog.ChosenFileFound);
+        QCOMPARE(d.choice().file, "SUB dir\\" + kOwn);
+        QCOMPARE(d.choice().entry, 3);
+        QVERIFY(d.choice().found);
         QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
     }
 
@@ -355,7 +364,7 @@ private slots:
     {
         QVERIFY(testsupport::writeFakeTool(m_home->file("bin"), "term", ""));
         qputenv("TERMINAL", m_home->file("bin/term").toLocal8Bit());
-        frmVTRXGameFile d(*m_state);
+        frmVTRXGameFile d(*m_state, {}, false);
         child<QPushButton>(&d, "cmdDosPrompt")->click();
         QTRY_VERIFY(QFile::exists(m_home->file("bin/term.log")));
         QCOMPARE(testsupport::readFile(m_home->file("bin/term.log")).trimmed(), games("SUB dir").toUtf8());

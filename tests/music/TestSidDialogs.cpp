@@ -3,7 +3,7 @@
 
 #include "MusicFixtures.h"
 #include "SidFixtures.h"
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "c64/SidHeader.h"
 #include "music/SidDialogs.h"
 #include "music/gui/frmVTRXSidFile.h"
@@ -128,9 +128,8 @@ private slots:
         const QString file = music(stored.endsWith(".sid") ? QString(stored).replace('\\', '/') : "Delta.sid");
         if (action.startsWith("read-only"))
             QFile::setPermissions(file, QFile::ReadOwner);
-        m_state->dialog.DialogPrompt = music::sidTuneCaption("Commando");
         platform::ScriptedMessageBox box;
-        frmVTRXSidFile dialog(*m_state, tune);
+        frmVTRXSidFile dialog(*m_state, music::sidTuneCaption("Commando"), tune, false);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Sid Tune for 'Commando'..."));
         if (action.contains("song")) {
             find<QComboBox>(&dialog, "cboTunes")->setCurrentIndex(action.right(1).toInt() - 1);
@@ -151,11 +150,10 @@ private slots:
     }
 
     // The add-tune flow's mode: nothing chosen and OK off at first; above or beside the tune folder the lists
-    // spring back; the chosen file can be listened to and comes back in NewTuneFilename. Cancel says so.
+    // spring back; the chosen file can be listened to and is handed back as the catalogue stores it.
     void addModeInsideTheTuneFolder()
     {
-        m_state->dialog.SidDialogAddMode = true;
-        frmVTRXSidFile dialog(*m_state, "Delta.sid");
+        frmVTRXSidFile dialog(*m_state, music::kNewTuneCaption, "Delta.sid", true);
         auto* dirs = find<QListWidget>(&dialog, "DirBox");
         auto* files = find<QListWidget>(&dialog, "FileBox");
         for (const char* b : {"cmdOK", "cmdNone", "cmdRun"})
@@ -170,10 +168,8 @@ private slots:
         QCOMPARE(musictest::playerRuns(m_state->settings.SidplayWPath, 1).value(0).arguments,
                  QStringList{music("Hubbard/Commando.sid")});
         find<QPushButton>(&dialog, "cmdOK")->click();
-        QCOMPARE(m_state->dialog.NewTuneFilename, QStringLiteral("Hubbard\\Commando.sid"));
-        frmVTRXSidFile again(*m_state, QString());
-        find<QPushButton>(&again, "cmdCancel")->click();
-        QVERIFY(m_state->dialog.DialogCancelled);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.chosenTune(), QStringLiteral("Hubbard\\Commando.sid"));
     }
 };
 

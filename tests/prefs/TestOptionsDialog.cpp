@@ -2,10 +2,11 @@
 // settings, the port and texture buttons, the title-bar text and the path warnings.
 #include "ModalHelpers.h"
 #include "TestFolders.h"
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "data/settings/SettingValues.h"
 #include "data/settings/SettingsStore.h"
 #include "data/settings/SettingsTable.h"
+#include "files/gui/frmVTRXBrowse.h"
 #include "prefs/gui/frmVTRXOptions.h"
 
 #include <QDir>
@@ -68,7 +69,6 @@ private slots:
         m_settings = defaultSettings(SettingsLoadContext{});
         m_settings.CCS64Path = path("Old19/CCS64.EXE");
         m_settings.GamesPath[0] = path("OldGames");
-        m_handover = {};
     }
 
     void cleanup()
@@ -177,7 +177,11 @@ private slots:
 private:
     std::unique_ptr<frmVTRXOptions> open()
     {
-        auto d = std::make_unique<frmVTRXOptions>(m_settings, m_handover, m_dir->path(), texturePicture);
+        // The real browse dialog, as the file subsystem offers it; it opens in the test folder for an unset path.
+        auto browse = [this](const app::BrowseRequest& request, QWidget* parent) {
+            return browseForPath(request, m_dir->path(), parent);
+        };
+        auto d = std::make_unique<frmVTRXOptions>(m_settings, browse, texturePicture);
         d->show();
         return d;
     }
@@ -193,7 +197,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     Settings m_settings;
-    app::DialogHandover m_handover;
 };
 
 QTEST_MAIN(TestOptionsDialog)

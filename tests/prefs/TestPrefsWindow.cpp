@@ -3,7 +3,7 @@
 #include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
-#include "app/CommandHost.h"
+#include "appstate/CommandHost.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -42,6 +42,15 @@ void GameListBox::clearSelectedRow()
     }
 }
 
+void GameListBox::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
+{
+    const QModelIndex current = currentIndex();
+    // The view selects a neighbour of a removed current row by itself; without a current row it leaves that to us.
+    if (current.isValid() && !parent.isValid() && current.row() >= start && current.row() <= end)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    QListView::rowsAboutToBeRemoved(parent, start, end);
+}
+
 void GameListBox::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();

@@ -6,7 +6,8 @@
 // height (so 30,000 rows lay out at once), and leaves the search by typed letters to the window, which
 // has its own type-ahead rule. A right click does not move the selection: the popup menu works on the
 // selected game, and the keyboard opens it too (the Menu key, Shift+F10) at the selected row. Enter
-// on a row does what a double-click does.
+// on a row does what a double-click does. A removed selected row takes the selection with it: which row is
+// selected next is the window's rule, not the list's own pick of a neighbour.
 class GameListBox : public QListView
 {
     Q_OBJECT
@@ -29,6 +30,7 @@ signals:
     void rowActivatedByKey();
 
 protected:
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,9 +1,10 @@
 #include "browser/gui/frmVTRXMain.h"
 
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "browser/GameDetails.h"
 #include "browser/GameDetailsLook.h"
 #include "browser/GameListFill.h"
+#include "browser/GameListFollow.h"
 #include "browser/ListCaption.h"
 #include "browser/ScrollerStrip.h"
 #include "browser/StartupSequence.h"
@@ -13,6 +14,7 @@
 #include "browser/gui/LegendBox.h"
 #include "browser/gui/ScrollerBox.h"
 #include "data/GameFields.h"
+#include "data/GameStore.h"
 #include "data/gui/CatalogueStartup.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
@@ -54,7 +56,11 @@ frmVTRXMain::frmVTRXMain(app::AppState& state, QSettings& store, bool firstRun, 
     createControls();
     createMenus();
     connectHandlers();
-    connect(&m_state.currentGame, &catalogue::CurrentGame::changed, this, &frmVTRXMain::showCurrentGameAgain);
+    // The list and the panel follow every change the catalogue announces; no command refreshes them by hand.
+    connect(&m_state.gameStore, &catalogue::GameStore::gameAdded, this, &frmVTRXMain::GameAdded);
+    connect(&m_state.gameStore, &catalogue::GameStore::gameChanged, this, &frmVTRXMain::GameChanged);
+    connect(&m_state.gameStore, &catalogue::GameStore::gameRemoved, this, &frmVTRXMain::GameRemoved);
+    connect(&m_state.gameStore, &catalogue::GameStore::gamesChanged, this, [this] { FillGameList(m_view); });
 }
 
 frmVTRXMain::~frmVTRXMain() = default;
@@ -95,7 +101,7 @@ void frmVTRXMain::connectHandlers()
     connect(imgScreenShot, &DetailLabel::released, this, &frmVTRXMain::imgScreenShot_MouseUp);
     connect(picScroller, &ScrollerBox::clicked, this, [this] {
         if (!m_state.categoryBrowserOpen)
-            app::runLabelClick(picScroller, false);
+            app::runLabelClick(picScroller, app::LabelButton::Left);
     });
     connect(&m_scroller, &Scroller::copyBlock, this, &frmVTRXMain::Scroller_CopyBlock);
     connect(&m_scroller, &Scroller::boxCleared, picScroller, &ScrollerBox::clear);
@@ -130,7 +136,6 @@ bool frmVTRXMain::Form_Load()
         m_state.categoryBrowserOpen = false;
         m_selectionByCode = false;
         m_typeAhead.reset();
-        m_state.game.setWinzipPath(settings.WinzipPath);
     };
     steps.setFavourite = [this](int index, const Favourite& favourite, bool) { showFavourite(index, favourite); };
     steps.showView = [this](const GameListViewInfo& info) {
@@ -244,11 +249,6 @@ void frmVTRXMain::cmdMusicOnly_Click()
     FillGameList(GameListView::Tunes);
 }
 
-void frmVTRXMain::refillList()
-{
-    FillGameList(m_view);
-}
-
 void frmVTRXMain::FillGameList(GameListView view)
 {
     m_view = view;
@@ -306,6 +306,35 @@ void frmVTRXMain::selectListRow(const ListSelection& selection)
     // Rows, but none of them selected: no game is current, whatever the panel showed before.
     if (selection.row < 0 && m_model.rowCount() > 0)
         ShowNoCurrentGame();
+}
+
+void frmVTRXMain::GameAdded(const catalogue::ListedGame& game)
+{
+    followCatalogue(followAdded(m_model, m_view, game));
+}
+
+void frmVTRXMain::GameChanged(const QString& nameBefore, const catalogue::ListedGame& game)
+{
+    // A rename keeps the game remembered under its new name, for a view that holds it.
+    if (m_shownGame == nameBefore) {
+        m_shownGame = game.name;
+        m_settings.CurrentGame = game.name;
+    }
+    followCatalogue(followChanged(m_model, m_view, nameBefore, game, lstGames->selectedRow(), m_shownGame));
+    if (game.rowid == m_state.currentGame.rowid() && hasCurrentGame())
+        ShowGameDetails();
+}
+
+void frmVTRXMain::GameRemoved(const catalogue::ListedGame& game)
+{
+    followCatalogue(followRemoved(m_model, game, lstGames->selectedRow()));
+}
+
+void frmVTRXMain::followCatalogue(const std::optional<ListSelection>& selection)
+{
+    if (selection)
+        selectListRow(*selection);
+    UpdateCaption();
 }
 
 void frmVTRXMain::selectGame(const QString& name)
@@ -366,19 +395,8 @@ bool frmVTRXMain::hasCurrentGame() const
 
 void frmVTRXMain::showCurrentGameAgain()
 {
-    if (!hasCurrentGame())
-        return;
-    ShowGameDetails();
-    // A changed tune or game file changes the game's list colour at once.
-    const int row = lstGames->selectedRow();
-    if (row >= 0)
-        m_model.setColourCode(row, int(m_state.currentGame.number(catalogue::field::CCode)));
-    // A rename keeps the game current: the name it is remembered by follows it.
-    const QString name = m_valueLabels.value(QStringLiteral("lblName"))->text();
-    if (!name.isEmpty()) {
-        m_settings.CurrentGame = name;
-        m_shownGame = name;
-    }
+    if (hasCurrentGame())
+        ShowGameDetails();
 }
 
 void frmVTRXMain::applyGameDetails(const GameDetails& details)
@@ -620,12 +638,12 @@ void frmVTRXMain::DetailLabel_MouseUp(DetailLabel* label, Qt::MouseButton button
 {
     if (m_state.categoryBrowserOpen || !hasCurrentGame())
         return;
-    app::runLabelClick(label, button == Qt::RightButton);
+    app::runLabelClick(label, button == Qt::RightButton ? app::LabelButton::Right : app::LabelButton::Left);
 }
 
 void frmVTRXMain::imgScreenShot_MouseUp(Qt::MouseButton button)
 {
     if (m_state.categoryBrowserOpen || !hasCurrentGame())
         return;
-    app::runLabelClick(imgScreenShot, button == Qt::RightButton);
+    app::runLabelClick(imgScreenShot, button == Qt::RightButton ? app::LabelButton::Right : app::LabelButton::Left);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandHost.h"
+#include "appstate/CommandHost.h"
 #include "browser/GameListActions.h"
 #include "browser/GameListModel.h"
 #include "browser/GameListViews.h"
@@ -16,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class DetailLabel;
 class GameListBox;
@@ -36,6 +37,10 @@ namespace browser {
 struct GameDetails;
 struct ListSelection;
 } // namespace browser
+
+namespace catalogue {
+struct ListedGame;
+}
 
 // The main window: the game list of one of the three views on the left, the current game's details,
 // screenshot and legend on the right, the button row and the menus. The commands of the other
@@ -60,7 +65,6 @@ public:
     QWidget* dialogParent() override { return this; }
     bool hasCurrentGame() const override;
     void showCurrentGameAgain() override;
-    void refillList() override;
     void selectGame(const QString& name) override;
     void refreshCommands() override;
     void focusGameList() override;
@@ -119,6 +123,11 @@ private:
     void cmdGamesOnly_Click();
     void cmdMusicOnly_Click();
     void FillGameList(browser::GameListView view);
+    // The catalogue's announcements, which the list and the panel follow.
+    void GameAdded(const catalogue::ListedGame& game);
+    void GameChanged(const QString& nameBefore, const catalogue::ListedGame& game);
+    void GameRemoved(const catalogue::ListedGame& game);
+    void followCatalogue(const std::optional<browser::ListSelection>& selection);
     void lstGames_Click();
     void SelectGame();
     void ShowGameDetails();

@@ -1,7 +1,7 @@
 // The main window's controls: creation, the layout of a resize, and the window's own measures.
 #include "browser/gui/frmVTRXMain.h"
 
-#include "app/CommandHost.h"
+#include "appstate/CommandHost.h"
 #include "browser/GameDetails.h"
 #include "browser/GameDetailsLook.h"
 #include "browser/gui/DetailLabel.h"

@@ -5,7 +5,7 @@ class AppState;
 class CommandHost;
 } // namespace app
 
-// File assignment: the archive-rename dialog the converters ask for, and the detail panel's
-// "Game File:" and "Sid Tune:" labels. Their dialogs are not part of this build: a click on either label
-// tells the user which folder Preferences must name first when it is not set, and does nothing else.
+// File assignment: the game file, document and screenshot commands of the Edit menu, the popup and the detail
+// panel's labels, and "View Docs". Offers the other subsystems, through the state, the game file dialog for a new
+// game, the generic browse dialog and the archive-rename dialog the converters ask for.
 void installFilesCommands(app::CommandHost& host, app::AppState& state);

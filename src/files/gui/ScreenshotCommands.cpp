@@ -1,7 +1,7 @@
 #include "files/gui/ScreenshotCommands.h"
 
-#include "app/AppState.h"
-#include "app/CommandHost.h"
+#include "appstate/AppState.h"
+#include "appstate/CommandHost.h"
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
 #include "files/ScreenshotRules.h"
@@ -32,8 +32,7 @@ QString currentScreenshot(app::AppState& state)
 
 void mnuEditSSFilename_Click(app::CommandHost& host, app::AppState& state)
 {
-    state.dialog.DialogPrompt = files::screenshotCaption(state.currentGame.text(field::Name));
-    frmVTRXScreenshot dialog(state, host.dialogParent());
+    frmVTRXScreenshot dialog(state, files::screenshotCaption(state.currentGame.text(field::Name)), host.dialogParent());
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (ok && dialog.chosenScreenshot() &&
         !state.currentGame.change({{field::ScreenshotFilename, *dialog.chosenScreenshot()}}))
@@ -80,13 +79,8 @@ void installScreenshotCommands(app::CommandHost& host, app::AppState& state)
     auto edit = [&host, &state] { mnuEditSSFilename_Click(host, state); };
     app::installCommand(host, QStringLiteral("mnuEditSSFilename"), app::Acts::OnCurrentGame, edit);
     app::installCommand(host, QStringLiteral("pmnuEditScreenshotFilename"), app::Acts::OnCurrentGame, edit);
-    app::installLabelClick(
-        host, QStringLiteral("imgScreenShot"),
-        [&host, &state](bool rightButton) {
-            if (rightButton)
-                mnuEditSSFilename_Click(host, state);
-        },
-        [&host] { return host.hasCurrentGame(); });
+    app::installLabelClick(host, QStringLiteral("imgScreenShot"), app::LabelButton::Right, edit,
+                           [&host] { return host.hasCurrentGame(); });
     app::installCommand(
         host, QStringLiteral("mnuOptionsPaper"), app::Acts::OnCurrentGame, [&state] { mnuOptionsPaper_Click(state); },
         [&state] { return !currentScreenshot(state).isEmpty(); });

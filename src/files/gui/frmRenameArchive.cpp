@@ -80,10 +80,15 @@ void frmRenameArchive::cmdCancel_Click()
     reject();
 }
 
-void useArchiveRenameDialog(clsC64Game& game, QWidget* parent)
+std::function<void(ArchiveHandover&)> archiveRenameDialog(QWidget* parent)
 {
-    game.setRenameDialog([parent](ArchiveHandover& handover) {
+    return [parent](ArchiveHandover& handover) {
         frmRenameArchive dialog(handover, parent);
         dialog.exec();
-    });
+    };
+}
+
+void useArchiveRenameDialog(clsC64Game& game, QWidget* parent)
+{
+    game.setRenameDialog(archiveRenameDialog(parent));
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 struct ArchiveHandover;
 class clsC64Game;
 class QLabel;
@@ -29,5 +31,7 @@ private:
     QPushButton* cmdCancel = nullptr;
 };
 
-// Lets the converters of game open the dialog over parent when an archive holds several games.
+// The dialog over parent, as the converters ask for it when an archive holds several games.
+std::function<void(ArchiveHandover&)> archiveRenameDialog(QWidget* parent);
+// Lets the converters of game open the dialog over parent.
 void useArchiveRenameDialog(clsC64Game& game, QWidget* parent);

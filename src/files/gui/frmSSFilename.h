@@ -16,7 +16,7 @@ class frmSSFilename : public QDialog
 {
     Q_OBJECT
 public:
-    // caption: the DialogPrompt its caller set; dumpName: the chosen dump's file name, put back after a refusal.
+    // caption: the caption its caller gives; dumpName: the chosen dump's file name, put back after a refusal.
     frmSSFilename(const QString& caption, const QString& gameName, const QString& dumpName,
                   const QString& screenshotsFolder, QWidget* parent = nullptr);
     ~frmSSFilename() override;

@@ -5,11 +5,12 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class FolderTrio;
 
 namespace app {
-struct DialogHandover;
+struct BrowseRequest;
 }
 
 namespace Ui {
@@ -17,18 +18,17 @@ class frmVTRXBrowse;
 }
 
 // The generic browse dialog: a folder, or a file matching a pattern, chosen from the drive, folder and
-// file lists. Its caller sets DialogPrompt and the Browse* values of the hand-over and clears
-// BrowseCancelled; OK puts the folder or file into BrowsePath, "(None)" empties it, Cancel (or closing the
-// window) sets BrowseCancelled.
+// file lists, as the request asks. OK hands back the folder or file (chosenPath()), "(None)" an empty path;
+// Cancel (or closing the window) rejects.
 class frmVTRXBrowse : public QDialog
 {
     Q_OBJECT
 public:
     // A start path that is empty or gone opens in its nearest existing folder, else in programFolder.
-    frmVTRXBrowse(app::DialogHandover& handover, const QString& programFolder, QWidget* parent = nullptr);
+    frmVTRXBrowse(const app::BrowseRequest& request, const QString& programFolder, QWidget* parent = nullptr);
     ~frmVTRXBrowse() override;
 
-    void reject() override;
+    QString chosenPath() const { return m_chosen; }
 
 private:
     void Form_Load();
@@ -36,10 +36,12 @@ private:
     void FileBox_Click();
     void cmdOK_Click();
     void cmdNone_Click();
-    void cmdCancel_Click();
 
-    app::DialogHandover& m_handover;
     files::BrowseSession m_session;
+    QString m_chosen;
     std::unique_ptr<Ui::frmVTRXBrowse> ui;
     FolderTrio* m_trio = nullptr;
 };
+
+// The browse dialog over parent: the folder or file chosen ("" for "(None)"), nothing when cancelled.
+std::optional<QString> browseForPath(const app::BrowseRequest& request, const QString& programFolder, QWidget* parent);

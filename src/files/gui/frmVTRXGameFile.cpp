@@ -1,6 +1,6 @@
 #include "files/gui/frmVTRXGameFile.h"
 
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
 #include "files/FolderLists.h"
@@ -26,10 +26,12 @@
 
 using launch::EmulatorKind;
 
-frmVTRXGameFile::frmVTRXGameFile(app::AppState& state, QWidget* parent)
-    : QDialog(parent), m_state(state), ui(std::make_unique<Ui::frmVTRXGameFile>()), m_game(state.programFolder())
+frmVTRXGameFile::frmVTRXGameFile(app::AppState& state, const QString& caption, bool newGame, QWidget* parent)
+    : QDialog(parent), m_state(state), m_newGame(newGame), ui(std::make_unique<Ui::frmVTRXGameFile>()),
+      m_game(state.programFolder())
 {
     ui->setupUi(this);
+    setWindowTitle(caption);
     useArchiveRenameDialog(m_game, this);
     m_game.setWinzipPath(state.settings.WinzipPath);
     FlashTimer.setInterval(400);
@@ -74,10 +76,9 @@ frmVTRXGameFile::~frmVTRXGameFile() = default;
 
 void frmVTRXGameFile::Form_Load()
 {
-    setWindowTitle(m_state.dialog.DialogPrompt);
     const files::GameFileStart start =
-        files::gameFileStart(m_state.dialog.AddingGame, m_state.currentGame.text(catalogue::field::Filename),
-                             m_state.settings, m_state.dialog.GameFileRoot, m_state.dialog.GameFileFolder);
+        files::gameFileStart(m_newGame, m_state.currentGame.text(catalogue::field::Filename), m_state.settings,
+                             m_state.GameFileRoot, m_state.GameFileFolder);
     if (!start.notFoundMessage.isEmpty())
         platform::MessageBox::critical(start.notFoundMessage);
     if (const QString missing = files::missingGamesFolderMessage(start.root); !missing.isEmpty())
@@ -162,28 +163,12 @@ void frmVTRXGameFile::cmdOK_Click()
     rememberFolder();
     const QString file = selectedFile();
     const QString stored = file.isEmpty() ? catalogue::kNone : files::storedGameName(m_folder, file, m_root);
-    const int entry = std::max(ui->lstD64->currentRow(), 0);
-    if (m_state.dialog.AddingGame) {
-        m_state.dialog.ChosenGameFile = stored;
-        m_state.dialog.ChosenEntryIndex = file.isEmpty() ? 0 : entry;
-        m_state.dialog.ChosenFileFound = !file.isEmpty();
-        accept();
-        return;
-    }
-    const QString music = m_state.currentGame.text(catalogue::field::MusicFilename);
-    const catalogue::FieldValues values =
-        file.isEmpty() ? files::noGameFileValues(music) : files::gameFileValues(stored, entry, music);
-    if (!m_state.currentGame.change(values)) {
-        platform::MessageBox::exclamation(QStringLiteral("The game file could not be stored:\n") +
-                                          m_state.currentGame.lastError());
-        return;
-    }
+    m_choice = {stored, file.isEmpty() ? 0 : std::max(ui->lstD64->currentRow(), 0), !file.isEmpty()};
     accept();
 }
 
 void frmVTRXGameFile::reject()
 {
-    m_state.dialog.DialogCancelled = true;
     rememberFolder();
     QDialog::reject();
 }
@@ -301,7 +286,7 @@ void frmVTRXGameFile::showImage(const QString& imagePath, const QString& report)
     ui->lstD64->addItems(listing.entries);
     ui->txtZipContents->setPlainText(listing.problem.isEmpty() ? report : report + listing.problem);
     ui->cmdOK->setEnabled(true);
-    const bool own = !m_state.dialog.AddingGame && gameOwning(selectedPath()) != nullptr;
+    const bool own = !m_newGame && gameOwning(selectedPath()) != nullptr;
     ui->lstD64->setCurrentRow(files::preselectedEntry(
         listing.entries, own, int(m_state.currentGame.number(catalogue::field::FilenameIndex))));
     enableRunButtons(true);
@@ -328,8 +313,8 @@ void frmVTRXGameFile::enableRunButtons(bool enabled)
 
 void frmVTRXGameFile::rememberFolder()
 {
-    m_state.dialog.GameFileRoot = m_root;
-    m_state.dialog.GameFileFolder = m_folder;
+    m_state.GameFileRoot = m_root;
+    m_state.GameFileFolder = m_folder;
 }
 
 QString frmVTRXGameFile::selectedFile() const
@@ -346,7 +331,7 @@ QString frmVTRXGameFile::selectedPath() const
 
 catalogue::CurrentGame* frmVTRXGameFile::gameOwning(const QString& path)
 {
-    if (m_state.dialog.AddingGame || path.isEmpty() ||
+    if (m_newGame || path.isEmpty() ||
         !files::isGamesOwnFile(path, m_state.currentGame.text(catalogue::field::Filename), m_state.settings))
         return nullptr;
     return &m_state.currentGame;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "appstate/AppState.h"
 #include "launch/EmulatorKind.h"
 #include "launch/clsC64Game.h"
 
@@ -8,9 +9,6 @@
 
 #include <memory>
 
-namespace app {
-class AppState;
-}
 namespace catalogue {
 class CurrentGame;
 }
@@ -20,16 +18,18 @@ class frmVTRXGameFile;
 
 // The game file dialog: a file picked from one game folder tree (never above it), previewed (an image's directory,
 // an archive unpacked and converted with its report), tried in the emulators without counting a play, deleted,
-// renamed or moved. The caller sets DialogPrompt and, for a game being added, AddingGame. OK stores the choice in
-// the current game, or in new-game mode hands it back in ChosenGameFile, ChosenEntryIndex and ChosenFileFound;
-// Cancel sets DialogCancelled. Both remember the folder for the next game added.
+// renamed or moved. OK hands back the choice (choice()), for the current game or, in new-game mode, for a game not
+// yet in the catalogue; the caller stores it. OK and Cancel remember the folder for the next game added. Only the
+// tidying buttons change the current game at once, when they move its own file away.
 class frmVTRXGameFile : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmVTRXGameFile(app::AppState& state, QWidget* parent = nullptr);
+    frmVTRXGameFile(app::AppState& state, const QString& caption, bool newGame, QWidget* parent = nullptr);
     ~frmVTRXGameFile() override;
 
+    // After OK: the file chosen, or none.
+    const app::GameFileChoice& choice() const { return m_choice; }
     void reject() override;
 
 private:
@@ -60,6 +60,8 @@ private:
     catalogue::CurrentGame* gameOwning(const QString& path);
 
     app::AppState& m_state;
+    bool m_newGame = false;
+    app::GameFileChoice m_choice;
     std::unique_ptr<Ui::frmVTRXGameFile> ui;
     clsC64Game m_game; // its own converters, so the main window's stay untouched
     QTimer FlashTimer;

@@ -1,6 +1,6 @@
 #include "files/gui/frmVTRXScreenshot.h"
 
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "c64/CcsScreenshot.h"
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
@@ -18,7 +18,7 @@
 
 namespace field = catalogue::field;
 
-frmVTRXScreenshot::frmVTRXScreenshot(app::AppState& state, QWidget* parent)
+frmVTRXScreenshot::frmVTRXScreenshot(app::AppState& state, const QString& caption, QWidget* parent)
     : QDialog(parent), m_state(state), m_screenshots(clsScreenshot(state.programFolder()).screenshotsFolder()),
       m_start(files::screenshotStart(state.settings, state.LastRunWasWin32,
                                      state.currentGame.text(field::ScreenshotFilename), m_screenshots)),
@@ -26,6 +26,7 @@ frmVTRXScreenshot::frmVTRXScreenshot(app::AppState& state, QWidget* parent)
       ui(std::make_unique<Ui::frmVTRXScreenshot>())
 {
     ui->setupUi(this);
+    setWindowTitle(caption);
     m_trio = new FolderTrio(m_session, ui->DriveBox, ui->DirBox, ui->FileBox, ui->lblFolder);
     connect(m_trio, &FolderTrio::folderChanged, this, &frmVTRXScreenshot::DirBox_Change);
     connect(m_trio, &FolderTrio::fileChosen, this, &frmVTRXScreenshot::FileBox_Click);
@@ -44,7 +45,6 @@ frmVTRXScreenshot::~frmVTRXScreenshot() = default;
 
 void frmVTRXScreenshot::Form_Load()
 {
-    setWindowTitle(m_state.dialog.DialogPrompt);
     (m_state.settings.DeleteOldSSFlag != 0 ? ui->optMove : ui->optCopy)->setChecked(true);
     setWorking(false);
     // An emulator folder that is gone opens its nearest existing folder, which may be the Screenshots folder.

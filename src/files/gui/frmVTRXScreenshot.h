@@ -20,14 +20,14 @@ class frmVTRXScreenshot;
 }
 
 // The screenshot dialog: a GIF of the Screenshots folder chosen or cleared, or a fresh emulator dump taken,
-// named (frmSSFilename), cropped, converted and put into the Screenshots folder, with a progress bar. Its caller
-// sets DialogPrompt; the dialog hands back what the game's "Screenshot Filename" is to become and never touches
-// the catalogue, so the name is stored only once its GIF exists.
+// named (frmSSFilename), cropped, converted and put into the Screenshots folder, with a progress bar. The dialog
+// hands back what the game's "Screenshot Filename" is to become and never touches the catalogue, so the name is
+// stored only once its GIF exists.
 class frmVTRXScreenshot : public QDialog
 {
     Q_OBJECT
 public:
-    frmVTRXScreenshot(app::AppState& state, QWidget* parent = nullptr);
+    frmVTRXScreenshot(app::AppState& state, const QString& caption, QWidget* parent = nullptr);
     ~frmVTRXScreenshot() override;
 
     // After OK: the name to store ("(None)" when cleared); nothing when the game's screenshot stays as it was.

@@ -1,12 +1,13 @@
 #include "launch/gui/LaunchCommands.h"
 
-#include "app/AppState.h"
-#include "app/CommandHost.h"
+#include "appstate/AppState.h"
+#include "appstate/CommandHost.h"
 #include "data/GameFields.h"
 #include "data/Recordset.h"
 #include "launch/EmulatorSettings.h"
 #include "launch/PlayButtons.h"
 #include "launch/PlayCurrentGame.h"
+#include "launch/clsC64Game.h"
 #include "launch/gui/frmControls.h"
 #include "platform/MessageBox.h"
 
@@ -59,7 +60,8 @@ void tellPlayNotRecorded(app::AppState& state, bool& damageTold)
         state.currentGame.lastError());
 }
 
-void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind kind,
+// The launcher's converters take WinZip's program from the settings as they are at each start.
+void PlayCurrentGame(app::CommandHost& host, app::AppState& state, clsC64Game& converters, EmulatorKind kind,
                      const std::shared_ptr<PlaySession>& session)
 {
     if (session->starting)
@@ -92,7 +94,8 @@ void PlayCurrentGame(app::CommandHost& host, app::AppState& state, EmulatorKind 
         if (settled.ran && !settled.recorded)
             tellPlayNotRecorded(state, session->damageTold);
     };
-    if (!launch::PlayCurrentGame(kind, state.settings, state.currentGame, state.game, state.workFolder(), hooks)
+    converters.setWinzipPath(state.settings.WinzipPath);
+    if (!launch::PlayCurrentGame(kind, state.settings, state.currentGame, converters, state.workFolder(), hooks)
              .started)
         startOver();
     host.focusGameList();
@@ -105,9 +108,8 @@ launch::EmulatorSettingsOutcome mnuEditEmulator_Click(app::CommandHost& host, ap
         platform::MessageBox::information(launch::kEmulatorSettingsRefusal);
         return EmulatorSettingsOutcome::Refused;
     }
-    state.dialog.DialogPrompt = launch::emulatorSettingsPrompt(state.currentGame.text(catalogue::field::Name));
-    frmControls dialog(state.dialog.DialogPrompt, state.settings, launch::gamePortsOf(state.currentGame),
-                       host.dialogParent());
+    frmControls dialog(launch::emulatorSettingsPrompt(state.currentGame.text(catalogue::field::Name)), state.settings,
+                       launch::gamePortsOf(state.currentGame), host.dialogParent());
     const bool accepted = dialog.exec() == QDialog::Accepted;
     host.focusGameList();
     if (!accepted)
@@ -125,9 +127,18 @@ launch::EmulatorSettingsOutcome mnuEditEmulator_Click(app::CommandHost& host, ap
 void installLaunchCommands(app::CommandHost& host, app::AppState& state)
 {
     auto session = std::make_shared<PlaySession>();
+    // The launcher's own converters, which live as long as its commands. An archive of several games asks the
+    // archive-rename dialog the state offers.
+    auto converters = std::make_shared<clsC64Game>(state.programFolder());
+    converters->setRenameDialog([&state](ArchiveHandover& handover) {
+        if (state.RenameArchive)
+            state.RenameArchive(handover);
+    });
     for (const PlayCommand& c : kPlayCommands) {
         const EmulatorKind kind = c.kind;
-        auto play = [&host, &state, kind, session] { PlayCurrentGame(host, state, kind, session); };
+        auto play = [&host, &state, kind, session, converters] {
+            PlayCurrentGame(host, state, *converters, kind, session);
+        };
         // The buttons follow the game's file and the emulator paths, and rest while a start runs; the popup items
         // follow the buttons.
         auto playable = [&state, kind, session] {

@@ -1,7 +1,7 @@
 #include "music/gui/MusicCommands.h"
 
-#include "app/AppState.h"
-#include "app/CommandHost.h"
+#include "appstate/AppState.h"
+#include "appstate/CommandHost.h"
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
 #include "music/SidDialogs.h"
@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QWidget>
+
+#include <optional>
 
 namespace field = catalogue::field;
 
@@ -76,10 +78,8 @@ void editGameTune(app::CommandHost& host, app::AppState& state, const QString& r
         host.focusGameList();
         return;
     }
-    state.dialog.DialogPrompt = music::sidTuneCaption(state.currentGame.text(field::Name));
-    state.dialog.SidDialogAddMode = false;
-    state.dialog.DialogCancelled = false;
-    frmVTRXSidFile dialog(state, gameTune(state), host.dialogParent());
+    frmVTRXSidFile dialog(state, music::sidTuneCaption(state.currentGame.text(field::Name)), gameTune(state), false,
+                          host.dialogParent());
     if (dialog.exec() == QDialog::Accepted &&
         !state.currentGame.change(music::tuneFieldValues(dialog.chosenTune(), state.currentGame.text(field::Filename))))
         platform::MessageBox::exclamation(QStringLiteral("The Sid tune could not be stored:\n") +
@@ -90,10 +90,21 @@ void editGameTune(app::CommandHost& host, app::AppState& state, const QString& r
     host.focusGameList();
 }
 
+// The SID file dialog for a new stand-alone tune, which the add flow opens through the state.
+std::optional<QString> chooseNewTune(app::CommandHost& host, app::AppState& state)
+{
+    frmVTRXSidFile dialog(state, music::kNewTuneCaption, QString(), true, host.dialogParent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenTune();
+}
+
 } // namespace
 
 void installMusicCommands(app::CommandHost& host, app::AppState& state)
 {
+    state.ChooseNewTune = [&host, &state] { return chooseNewTune(host, state); };
+
     auto play = [&host, &state] { cmdPlayMusic_Click(host, state); };
     auto playable = [&state] { return music::tunePlayable(gameTune(state), state.settings); };
     app::installCommand(host, QStringLiteral("cmdPlayMusic"), app::Acts::OnCurrentGame, play, playable);
@@ -112,7 +123,7 @@ void installMusicCommands(app::CommandHost& host, app::AppState& state)
     app::installCommand(host, QStringLiteral("mnuEditMusicFilename"), app::Acts::OnCurrentGame, edit);
     app::installCommand(host, QStringLiteral("pmnuEditSidFilename"), app::Acts::OnCurrentGame, edit);
     app::installLabelClick(
-        host, QStringLiteral("lblMusicFile"),
-        [&host, &state](bool) { editGameTune(host, state, music::kTuneLabelNeedsMusicPath, false); },
+        host, QStringLiteral("lblMusicFile"), app::LabelButton::Either,
+        [&host, &state] { editGameTune(host, state, music::kTuneLabelNeedsMusicPath, false); },
         [&host] { return host.hasCurrentGame(); });
 }

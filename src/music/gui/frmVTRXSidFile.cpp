@@ -1,6 +1,6 @@
 #include "music/gui/frmVTRXSidFile.h"
 
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "c64/SidHeader.h"
 #include "files/FolderLists.h"
 #include "music/SidDialogs.h"
@@ -15,10 +15,12 @@
 
 using music::SidInfoState;
 
-frmVTRXSidFile::frmVTRXSidFile(app::AppState& state, const QString& musicFilename, QWidget* parent)
-    : QDialog(parent), m_state(state), ui(std::make_unique<Ui::frmVTRXSidFile>())
+frmVTRXSidFile::frmVTRXSidFile(app::AppState& state, const QString& caption, const QString& musicFilename, bool newTune,
+                               QWidget* parent)
+    : QDialog(parent), m_state(state), m_newTune(newTune), ui(std::make_unique<Ui::frmVTRXSidFile>())
 {
     ui->setupUi(this);
+    setWindowTitle(caption);
     platform::openFoldersOnReturn(ui->DirBox);
     connect(ui->DirBox, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { DirBox_Change(files::folderBelow(m_folder, item->text())); });
@@ -28,7 +30,7 @@ frmVTRXSidFile::frmVTRXSidFile(app::AppState& state, const QString& musicFilenam
     connect(ui->cmdRun, &QPushButton::clicked, this, &frmVTRXSidFile::cmdRun_Click);
     connect(ui->cmdNone, &QPushButton::clicked, this, &frmVTRXSidFile::cmdNone_Click);
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmVTRXSidFile::cmdOK_Click);
-    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmVTRXSidFile::cmdCancel_Click);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmVTRXSidFile::reject);
     Form_Load(musicFilename);
 }
 
@@ -36,13 +38,11 @@ frmVTRXSidFile::~frmVTRXSidFile() = default;
 
 void frmVTRXSidFile::Form_Load(const QString& musicFilename)
 {
-    setWindowTitle(m_state.dialog.DialogPrompt);
-    const bool addMode = m_state.dialog.SidDialogAddMode;
-    const music::SidFileStart start = music::sidFileStart(addMode, musicFilename, m_state.settings);
+    const music::SidFileStart start = music::sidFileStart(m_newTune, musicFilename, m_state.settings);
     showFolder(start.folder, start.pattern);
     ui->cmdRun->setEnabled(start.runEnabled);
-    ui->cmdOK->setEnabled(!addMode);
-    ui->cmdNone->setEnabled(!addMode);
+    ui->cmdOK->setEnabled(!m_newTune);
+    ui->cmdNone->setEnabled(!m_newTune);
     const QList<QListWidgetItem*> match = start.fileName.isEmpty()
                                               ? QList<QListWidgetItem*>()
                                               : ui->FileBox->findItems(start.fileName, Qt::MatchFixedString);
@@ -79,7 +79,7 @@ void frmVTRXSidFile::FileBox_Click()
 {
     m_startTuneChanged = false;
     const QString file = selectedFile();
-    if (m_state.dialog.SidDialogAddMode)
+    if (m_newTune)
         ui->cmdOK->setEnabled(!file.isEmpty());
     if (file.isEmpty()) {
         ui->cmdRun->setEnabled(false);
@@ -126,20 +126,7 @@ void frmVTRXSidFile::cmdOK_Click()
         QApplication::restoreOverrideCursor();
     }
     m_chosenTune = music::storedTuneName(m_folder, file, m_state.settings.MusicPath);
-    if (m_state.dialog.SidDialogAddMode)
-        m_state.dialog.NewTuneFilename = m_chosenTune;
     accept();
-}
-
-void frmVTRXSidFile::cmdCancel_Click()
-{
-    reject();
-}
-
-void frmVTRXSidFile::reject()
-{
-    m_state.dialog.DialogCancelled = true;
-    QDialog::reject();
 }
 
 QString frmVTRXSidFile::selectedFile() const

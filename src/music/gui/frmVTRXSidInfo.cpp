@@ -1,6 +1,6 @@
 #include "music/gui/frmVTRXSidInfo.h"
 
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "c64/SidHeader.h"
 #include "music/SidDialogs.h"
 

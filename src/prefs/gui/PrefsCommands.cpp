@@ -1,7 +1,7 @@
 #include "prefs/gui/PrefsCommands.h"
 
-#include "app/AppState.h"
-#include "app/CommandHost.h"
+#include "appstate/AppState.h"
+#include "appstate/CommandHost.h"
 #include "platform/MessageBox.h"
 #include "platform/ShellOpenRefusal.h"
 #include "prefs/Bookmarks.h"
@@ -18,11 +18,10 @@ constexpr int kEditFavouritesItem = 21;
 void mnuFileOptions_Click(app::CommandHost& host, app::AppState& state)
 {
     frmVTRXOptions dialog(
-        state.settings, state.dialog, state.programFolder(), [&host](int index) { return host.texturePicture(index); },
+        state.settings, state.BrowseForPath, [&host](int index) { return host.texturePicture(index); },
         host.dialogParent());
     dialog.exec();
     // Also after Cancel: an emulator program chosen with "Browse..." has been taken already.
-    state.game.setWinzipPath(state.settings.WinzipPath);
     host.settingsChanged();
     host.focusGameList();
 }

@@ -1,8 +1,7 @@
 #include "prefs/gui/frmVTRXOptions.h"
 
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 #include "data/settings/Settings.h"
-#include "files/gui/frmVTRXBrowse.h"
 #include "platform/gui/ElidedText.h"
 
 #include "ui_frmVTRXOptions.h"
@@ -11,10 +10,10 @@ using prefs::DefaultPortButton;
 using prefs::PrefsPath;
 using prefs::TitleBarOption;
 
-frmVTRXOptions::frmVTRXOptions(Settings& settings, app::DialogHandover& handover, const QString& programFolder,
-                               std::function<QPixmap(int)> texturePicture, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_handover(handover), m_programFolder(programFolder),
-      m_texturePicture(std::move(texturePicture)), ui(std::make_unique<Ui::frmVTRXOptions>())
+frmVTRXOptions::frmVTRXOptions(Settings& settings, BrowseForPath browse, std::function<QPixmap(int)> texturePicture,
+                               QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_browse(std::move(browse)), m_texturePicture(std::move(texturePicture)),
+      ui(std::make_unique<Ui::frmVTRXOptions>())
 {
     ui->setupUi(this);
     for (PrefsPath p : prefs::kPrefsPaths)
@@ -90,20 +89,14 @@ void frmVTRXOptions::showTexture()
 
 void frmVTRXOptions::cmdBrowse_Click(PrefsPath path)
 {
-    const prefs::BrowseRequest request = prefs::browseRequestFor(path, platform::wholeText(pathLabel(path)));
-    m_handover.DialogPrompt = request.prompt;
-    m_handover.browse.BrowsePath = request.startPath;
-    m_handover.browse.BrowseSelectName = request.selectName;
-    m_handover.browse.BrowsePattern = request.pattern;
-    m_handover.browse.BrowseMode = request.mode;
-    m_handover.browse.BrowseCancelled = false;
-    frmVTRXBrowse browse(m_handover, m_programFolder, this);
-    browse.exec();
-    if (m_handover.browse.BrowseCancelled)
+    const prefs::BrowseRequest r = prefs::browseRequestFor(path, platform::wholeText(pathLabel(path)));
+    const std::optional<QString> chosen =
+        m_browse ? m_browse({r.prompt, r.startPath, r.selectName, r.pattern, r.mode}, this) : std::nullopt;
+    if (!chosen)
         return;
-    showPath(path, m_handover.browse.BrowsePath);
+    showPath(path, *chosen);
     if (prefs::takesEffectAtOnce(path)) {
-        prefs::settingOf(path, m_settings) = m_handover.browse.BrowsePath;
+        prefs::settingOf(path, m_settings) = *chosen;
         showEmulatorDefaults();
     }
 }

@@ -10,13 +10,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct Settings;
 class QLabel;
 class QPushButton;
 
 namespace app {
-struct DialogHandover;
+struct BrowseRequest;
 }
 
 namespace Ui {
@@ -33,11 +34,13 @@ class frmVTRXOptions : public QDialog
 {
     Q_OBJECT
 public:
-    // settings: the program's settings. handover: the browse dialog's hand-over values. programFolder:
-    // where the browse dialog opens for an unset path. texturePicture: the main window's background
-    // picture of an index (-1 none, 0 to 5).
-    frmVTRXOptions(Settings& settings, app::DialogHandover& handover, const QString& programFolder,
-                   std::function<QPixmap(int)> texturePicture, QWidget* parent = nullptr);
+    // The browse dialog over a parent: the path chosen ("" for "(None)"), nothing when cancelled.
+    using BrowseForPath = std::function<std::optional<QString>(const app::BrowseRequest&, QWidget* parent)>;
+
+    // settings: the program's settings. browse: the browse dialog the "Browse..." buttons open. texturePicture:
+    // the main window's background picture of an index (-1 none, 0 to 5).
+    frmVTRXOptions(Settings& settings, BrowseForPath browse, std::function<QPixmap(int)> texturePicture,
+                   QWidget* parent = nullptr);
     ~frmVTRXOptions() override;
 
     // After OK: whether the background texture changed.
@@ -64,8 +67,7 @@ private:
     QPushButton* portButton(prefs::DefaultPortButton button) const;
 
     Settings& m_settings;
-    app::DialogHandover& m_handover;
-    QString m_programFolder;
+    BrowseForPath m_browse;
     std::function<QPixmap(int)> m_texturePicture;
     std::unique_ptr<Ui::frmVTRXOptions> ui;
     int m_texture = prefs::kNoTexture; // the texture previewed

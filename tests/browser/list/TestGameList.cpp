@@ -3,6 +3,7 @@
 // caption, random pick, which play, tune and document buttons are enabled, the right-click menu, the double-click,
 // and the type-ahead search on a hand-driven tick counter (with its wrap-around after 2^32 ms).
 #include "browser/GameListActions.h"
+#include "browser/GameListFollow.h"
 #include "browser/GameListModel.h"
 #include "browser/GameListSelection.h"
 #include "browser/GameListViews.h"
@@ -11,11 +12,13 @@
 
 #include "data/CatalogueNames.h"
 #include "data/Database.h"
+#include "data/GameStore.h"
 #include "data/Schema.h"
 #include "data/Snapshot.h"
 #include "data/settings/Settings.h"
 
 #include <QAbstractItemModelTester>
+#include <QItemSelectionModel>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -233,6 +236,82 @@ private slots:
         const ListSelection s = startUp ? selectionAtStartUp(selected, model.rowCount(), lookup)
                                         : selectionAfterRefill(sel, shownGame, model.rowCount(), lookup);
         QCOMPARE(shown(s), expected);
+    }
+    // The list following announced changes one row at a time. Events, apart by ';': "+NAME:VIEWS" added,
+    // "-NAME" removed, "OLD>NEW:VIEWS" changed, VIEWS the three flags of membership. The last event's selection
+    // is "stays:TEXT" when the selection stayed with its game (a selection model watches it), else as shown().
+    void follow_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::addColumn<QString>("selected"); // "-" for none
+        QTest::addColumn<QString>("shownGame");
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("rows"); // the list afterwards
+        QTest::addColumn<QString>("selection");
+        auto row = [](const char* name, int view, const char* selected, const char* shownGame, const char* events,
+                      const char* rows, const char* selection) {
+            QTest::newRow(name) << view << QString(selected) << QString(shownGame) << QString(events) << QString(rows)
+                                << QString(selection);
+        };
+        const char* playable = "Armalyte,boulder dash,Bubble Bobble,Buggy Boy";
+        row("added at its place, letter case aside", 0, "Zork", "Zork", "+bomb jack:111",
+            "Armalyte,bomb jack,boulder dash,Bubble Bobble,Buggy Boy,Uridium,Zork", "1 0 1");
+        row("added outside the view", 1, "Buggy Boy", "Buggy Boy", "+Bomb Jack:100", playable, "stays:Buggy Boy");
+        row("selected removed: the row after", 0, "Bubble Bobble", "Bubble Bobble", "-Bubble Bobble",
+            "Armalyte,boulder dash,Buggy Boy,Uridium,Zork", "2 0 0");
+        row("selected last removed: the row before", 0, "Zork", "Zork", "-Zork",
+            "Armalyte,boulder dash,Bubble Bobble,Buggy Boy,Uridium", "4 0 0");
+        row("the only one removed", 2, "Uridium", "Uridium", "-Armalyte;-Bubble Bobble;-Uridium", "", "-1 0 2");
+        row("renamed up, selection follows", 0, "Zork", "Zork", "Zork>Alleykat:100",
+            "Alleykat,Armalyte,boulder dash,Bubble Bobble,Buggy Boy,Uridium", "stays:Alleykat");
+        row("renamed down", 0, "Armalyte", "Armalyte", "Armalyte>Xenon:111",
+            "boulder dash,Bubble Bobble,Buggy Boy,Uridium,Xenon,Zork", "stays:Xenon");
+        row("letter case changed in place", 1, "boulder dash", "boulder dash", "boulder dash>Boulder Dash:110",
+            "Armalyte,Boulder Dash,Bubble Bobble,Buggy Boy", "stays:Boulder Dash");
+        row("selected leaves the view: no selection", 1, "Buggy Boy", "Buggy Boy", "Buggy Boy>Buggy Boy:100",
+            "Armalyte,boulder dash,Bubble Bobble", "-1 0 0");
+        row("another leaves the view", 1, "Armalyte", "Armalyte", "Buggy Boy>Buggy Boy:100",
+            "Armalyte,boulder dash,Bubble Bobble", "stays:Armalyte");
+        row("remembered game joins the view: selected", 1, "-", "Zork", "Zork>Zork:110",
+            "Armalyte,boulder dash,Bubble Bobble,Buggy Boy,Zork", "4 1 1");
+        row("the last one leaves the view", 2, "Uridium", "Uridium", "-Armalyte;-Bubble Bobble;Uridium>Uridium:100", "",
+            "-1 0 2");
+    }
+    void follow()
+    {
+        QFETCH(int, view);
+        QFETCH(QString, selected);
+        QFETCH(QString, shownGame);
+        QFETCH(QString, events);
+        QFETCH(QString, rows);
+        QFETCH(QString, selection);
+        GameListModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(fill(model, gameListViewFromNumber(view)));
+        QItemSelectionModel chosen(&model);
+        if (selected != u'-')
+            chosen.select(model.index(model.rowOf(selected)), QItemSelectionModel::ClearAndSelect);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        std::optional<ListSelection> last;
+        for (const QString& event : events.split(u';')) {
+            catalogue::ListedGame game;
+            const QString flags = event.section(u':', 1);
+            for (int i = 0; i < flags.size(); ++i)
+                game.inView[size_t(i)] = flags[i] == u'1';
+            const int sel = chosen.selectedRows().isEmpty() ? -1 : chosen.selectedRows().first().row();
+            const QString head = event.section(u':', 0, 0);
+            game.name = head.section(u'>', -1).mid(event.startsWith(u'+') || event.startsWith(u'-') ? 1 : 0);
+            if (event.startsWith(u'+'))
+                last = followAdded(model, gameListViewFromNumber(view), game);
+            else if (event.startsWith(u'-'))
+                last = followRemoved(model, game, sel);
+            else
+                last =
+                    followChanged(model, gameListViewFromNumber(view), head.section(u'>', 0, 0), game, sel, shownGame);
+        }
+        QCOMPARE(names(model).join(u','), rows);
+        QCOMPARE(last ? shown(*last) : "stays:" + chosen.selectedRows().value(0).data().toString(), selection);
+        QCOMPARE(reset.count(), 0);
     }
     void caption_data()
     {

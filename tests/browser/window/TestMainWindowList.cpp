@@ -5,9 +5,10 @@
 // rules behind them (captions, timing, colours, lookups, placement) are the list's, panel's and layout's tests.
 #include "ProcessRunner.h"
 #include "WindowFixture.h"
-#include "app/CommandHost.h"
+#include "appstate/CommandHost.h"
 #include "browser/GameDetailsLook.h"
 #include "browser/gui/ScrollerBox.h"
+#include "data/GameStore.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace windowtest;
@@ -229,6 +231,59 @@ private slots:
         QCOMPARE(draws, 1);
         QCOMPARE(selectedGame(w), gameList(w).index(34, 0).data().toString());
         QVERIFY(inSight() && list->hasFocus());
+    }
+    // The list and the panel follow the catalogue's announcements, one row each, never reading the view again: a
+    // game added is selected and shown, a rename moves its row and keeps it selected, a removal selects the row
+    // after it (the one before it for the last). A refused change leaves everything as it was.
+    void listFollowsTheCatalogue()
+    {
+        WindowFixture f;
+        QMainWindow* w = f.startOn("Jungle Jive", {{"TitleBar", 1}});
+        QVERIFY(w);
+        QSignalSpy refills(&gameList(w), &QAbstractItemModel::modelReset);
+        catalogue::GameStore& store = f.state().gameStore;
+        auto shown = [w] {
+            const int row = control<QListView>(w, "lstGames")->currentIndex().row();
+            return QStringLiteral("%1 %2|%3|%4")
+                .arg(row)
+                .arg(selectedGame(w), labelText(w, "lblName"), w->windowTitle());
+        };
+        const catalogue::GameStoreResult added = store.addGame({{"Name", "bomb jack"}, {"CCode", 8421504}});
+        QVERIFY(added.ok());
+        QCOMPARE(shown(), "1 bomb jack|bomb jack|bomb jack");
+        QVERIFY(store.renameGame(added.rowid, "Zzap Bomb").ok());
+        QCOMPARE(shown(), "14 Zzap Bomb|Zzap Bomb|Zzap Bomb");
+        QCOMPARE(store.addGame({{"Name", "ZZAP BOMB"}}).error, catalogue::GameStoreError::DuplicateName);
+        QVERIFY(store.removeGame(added.rowid).ok());
+        QCOMPARE(shown(), "13 Nibble Nights|Nibble Nights|Nibble Nights");
+        QVERIFY(f.state().currentGame.change({{"Name", "Aardvark Nights"}}));
+        QCOMPARE(shown(), "0 Aardvark Nights|Aardvark Nights|Aardvark Nights");
+        QCOMPARE(gameList(w).rowCount(), 14);
+        QCOMPARE(refills.count(), 0);
+        QCOMPARE(f.messages.count(), 0);
+    }
+    // A misspelt name stops the installation (and so the program's start) in every build type; a label's left and
+    // right clicks are installed apart, each acting by its own rule.
+    void commandNamesAndLabelButtons()
+    {
+        WindowFixture f;
+        QMainWindow* w = f.startOn("Astro Miner");
+        QVERIFY(w);
+        app::CommandHost& host = *f.program().host();
+        QVERIFY_THROWS_EXCEPTION(app::UnknownCommand, app::installCommand(host, "mnuEditYaer", app::Acts::Always, {}));
+        QVERIFY_THROWS_EXCEPTION(app::UnknownCommand,
+                                 app::installLabelClick(host, "lblYaer", app::LabelButton::Left, {}));
+        QStringList ran;
+        bool leftActs = false;
+        app::installLabelClick(host, "lblYear", app::LabelButton::Right, [&ran] { ran << "right"; });
+        app::installLabelClick(
+            host, "lblYear", app::LabelButton::Left, [&ran] { ran << "left"; }, [&leftActs] { return leftActs; });
+        QCOMPARE(control<QLabel>(w, "lblYear")->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(control<QLabel>(w, "lblYear"), Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(w, "lblYear"), Qt::RightButton);
+        leftActs = true;
+        QTest::mouseClick(control<QLabel>(w, "lblYear"), Qt::LeftButton);
+        QCOMPARE(ran, (QStringList{"right", "left"}));
     }
     void fileLabelsAndJoysticksNeedTheirPaths()
     {

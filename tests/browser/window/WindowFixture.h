@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TestFolders.h"
-#include "app/AppState.h"
 #include "app/Program.h"
+#include "appstate/AppState.h"
 #include "browser/Scroller.h"
 #include "platform/ScriptedMessageBox.h"
 

@@ -5,7 +5,7 @@
 #include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "WindowFixture.h"
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 
 #include <QAction>
 #include <QLabel>
@@ -46,6 +46,28 @@ private slots:
         QCOMPARE(caption, "Filename for 'Astro Miner'...");
         QCOMPARE(f.sql("SELECT Filename FROM Games WHERE Name = 'Astro Miner'"), "(None)");
         QCOMPARE(labelText(w, "lblGameFile"), "(None)");
+    }
+
+    // The game file dialog the add flow opens through the state: the file chosen for the new game comes back, the
+    // catalogue untouched; a Cancel comes back as nothing.
+    void newGameFileThroughTheState()
+    {
+        WindowFixture f;
+        QVERIFY(f.startOn("Astro Miner"));
+        const QString files = f.sql("SELECT group_concat(Filename || FA || CCode) FROM Games");
+        QString caption;
+        testsupport::whenModal([&caption](QWidget* dialog) {
+            caption = dialog->windowTitle();
+            testsupport::clickLine(dialog->findChild<QListWidget*>("DirBox"), "Disks", true);
+            testsupport::clickLine(dialog->findChild<QListWidget*>("FileBox"), "astrominer.d64");
+            dialog->findChild<QPushButton*>("cmdOK")->click();
+        });
+        const std::optional<app::GameFileChoice> chosen = f.state().ChooseNewGameFile();
+        QVERIFY(chosen && chosen->found);
+        QCOMPARE(caption + '|' + chosen->file, "Select Filename for New game...|Disks\\astrominer.d64");
+        testsupport::whenModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("cmdCancel")->click(); });
+        QVERIFY(!f.state().ChooseNewGameFile());
+        QCOMPARE(f.sql("SELECT group_concat(Filename || FA || CCode) FROM Games"), files);
     }
 
     void chooseDocument_data()

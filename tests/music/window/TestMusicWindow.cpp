@@ -136,6 +136,23 @@ private slots:
         QCOMPARE(tunesPlayed(player, replays), replays ? "harbour_patrol.sid" : "");
     }
 
+    // The SID file dialog the add flow opens through the state: the tune chosen comes back as stored, a Cancel as
+    // nothing.
+    void newTuneThroughTheState()
+    {
+        QVERIFY(start("Astro Miner"));
+        QString caption;
+        testsupport::whenModal([&caption](QWidget* dialog) {
+            caption = dialog->windowTitle();
+            testsupport::clickLine(dialog->findChild<QListWidget*>("FileBox"), "harbour_patrol.sid");
+            dialog->findChild<QPushButton*>("cmdOK")->click();
+        });
+        QCOMPARE(f->state().ChooseNewTune().value_or("cancelled") + '|' + caption,
+                 "harbour_patrol.sid|Select Filename for New Sid Tune...");
+        testsupport::whenModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("cmdCancel")->click(); });
+        QVERIFY(!f->state().ChooseNewTune());
+    }
+
     void playCommandsAndPlayerClosedBeforeAGameAndAtExit_data()
     {
         QTest::addColumn<bool>("game"); // a game starts, or the program exits

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <stdexcept>
 
 class QObject;
 class QPixmap;
@@ -26,10 +27,9 @@ public:
 
     // Whether the panel shows a game (a row of the list is selected).
     virtual bool hasCurrentGame() const = 0;
-    // The panel shows the current game again from its row, and the commands' states follow it.
+    // The panel shows the current game again from its row, and the commands' states follow it. (A change
+    // written through the game store or the current game is followed without it.)
     virtual void showCurrentGameAgain() = 0;
-    // The game list of the shown view is read again; the selection stays where it can.
-    virtual void refillList() = 0;
     // Selects the game of that name in the list (nothing when the list has no such row).
     virtual void selectGame(const QString& name) = 0;
     // Every installed command takes the enabled state its rules give now.
@@ -55,14 +55,35 @@ enum class Acts
 
 // Connects a menu item, popup item or button to its handler. The command becomes enabled whenever its
 // rules allow: a current game when it acts on one, and enabledWhen, when given, returns true.
-// A command that no subsystem installs stays disabled.
+// A command that no subsystem installs stays disabled. Throws UnknownCommand for a name the host lacks.
 void installCommand(CommandHost& host, const QString& name, Acts acts, std::function<void()> handler,
                     std::function<bool()> enabledWhen = {});
 
-// Connects a detail label's clicks (left or right button) to its handler. The label looks clickable
-// (hand pointer, hover colour) only while actsNow, when given, returns true.
-void installLabelClick(CommandHost& host, const QString& label, std::function<void(bool rightButton)> handler,
+// The mouse button a detail label's handler answers.
+enum class LabelButton
+{
+    Left,
+    Right,
+    Either, // the same handler for both
+};
+
+// Connects a detail label's click with that button (the screenshot and the scroller are labels too) to its
+// handler. The label looks clickable (hand pointer, hover colour) while the actsNow of one of its buttons,
+// when given, returns true. Each button is installed on its own, so two subsystems may take one each.
+void installLabelClick(CommandHost& host, const QString& label, LabelButton button, std::function<void()> handler,
                        std::function<bool()> actsNow = {});
+
+// A name the host has no control of, passed to installCommand or installLabelClick: a misspelt name, which
+// must stop the program's start in every build rather than leave a control without its command.
+class UnknownCommand : public std::runtime_error
+{
+public:
+    explicit UnknownCommand(const QString& name);
+    const QString& name() const { return m_name; }
+
+private:
+    QString m_name;
+};
 
 // Runs an installed command as its menu item or button would; nothing when no subsystem installed it or its
 // rules do not allow it now. Returns whether it ran. (The first start opens the preferences this way.)
@@ -71,8 +92,9 @@ bool runCommand(CommandHost& host, const QString& name);
 // For the host: whether a command (or label) was installed, and the enabled state its rules give now.
 bool isInstalled(const QObject* command);
 bool commandAllowed(const QObject* command, bool hasCurrentGame);
+// Whether a click on the label with either button does something now.
 bool labelActsNow(const QObject* label);
-// For the host: runs a label's handler (does nothing for a label no subsystem installed).
-void runLabelClick(QObject* label, bool rightButton);
+// For the host: runs the handler of that button (Left or Right), when it is installed and acts now.
+void runLabelClick(QObject* label, LabelButton button);
 
 } // namespace app

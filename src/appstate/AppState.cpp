@@ -1,10 +1,10 @@
-#include "app/AppState.h"
+#include "appstate/AppState.h"
 
 #include "platform/ProgramFolder.h"
 
 namespace app {
 
-AppState::AppState(const QString& programFolder) : game(programFolder), m_programFolder(programFolder) {}
+AppState::AppState(const QString& programFolder) : m_programFolder(programFolder) {}
 
 AppState::~AppState()
 {
@@ -18,7 +18,7 @@ QString AppState::workFolder() const
 
 void AppState::catalogueOpened()
 {
-    currentGame.open(catalogue.db());
+    currentGame.open(catalogue.db(), &gameStore);
 }
 
 void AppState::catalogueClosing()

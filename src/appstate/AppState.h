@@ -2,14 +2,18 @@
 
 #include "data/Catalogue.h"
 #include "data/CurrentGame.h"
+#include "data/GameStore.h"
 #include "data/settings/Settings.h"
-#include "launch/clsC64Game.h"
 #include "platform/PlayerProcess.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
+
+class QWidget;
+struct ArchiveHandover;
 
 namespace app {
 
@@ -24,34 +28,24 @@ struct SidTune
     int SidSongs = 0;
 };
 
-// The values the generic browse dialog takes from its caller and hands back.
-struct BrowseValues
+// What the game file dialog hands back: the file as the catalogue stores it (relative to the game folder it was
+// chosen in) and the entry chosen in its listing, or "(None)", entry 0 and found false when no file was chosen.
+struct GameFileChoice
 {
-    QString BrowsePath;       // start folder; after OK the result
-    QString BrowsePattern;    // "*.exe", "*.*", "*.dat; *.sid"
-    QString BrowseSelectName; // the file to preselect, may be empty
-    int BrowseMode = 3;       // 0 chooses a folder, 3 a file
-    bool BrowseCancelled = false;
+    QString file;
+    int entry = 0;
+    bool found = false;
 };
 
-// What a caller hands to the next dialog and reads back from it.
-struct DialogHandover
+// What the generic browse dialog is asked for: a folder (mode 0) or a file matching pattern (mode 3), starting at
+// startPath with selectName preselected.
+struct BrowseRequest
 {
-    QString DialogPrompt;
-    bool DialogCancelled = false;
-    bool RecordChanged = false;
-    // The add-game chain: dialogs work on the new game while it runs.
-    bool AddingGame = false;
-    QString ChosenGameFile;
-    int ChosenEntryIndex = 0;
-    bool ChosenFileFound = false;
-    // Where the game file dialog was left, for the next game added: the game folder and the folder below it.
-    QString GameFileRoot;
-    QString GameFileFolder;
-    BrowseValues browse;
-    bool SidDialogAddMode = false;
-    QString NewTuneFilename;
-    int ListKind = 0;
+    QString caption;
+    QString startPath;
+    QString selectName;
+    QString pattern; // "*.exe", "*.*", "*.dat; *.sid"
+    int mode = 3;
 };
 
 // What the whole program shares, owned by the application and handed by reference to the windows and
@@ -69,10 +63,11 @@ public:
     QString workFolder() const;
 
     catalogue::Catalogue catalogue;
+    // Adds, removes and renames games and changes many at once; announces every change of a game's row, which
+    // the game lists follow.
+    catalogue::GameStore gameStore{catalogue.db()};
     // The settings of the settings file, loaded at start-up and written back at exit.
     Settings settings;
-    // The launch object: converters, the archive-rename dialog hook.
-    clsC64Game game;
     catalogue::CurrentGame currentGame;
 
     SidTune CurrentTune;
@@ -81,7 +76,9 @@ public:
     // True after a start in the Win32 emulator, false after a start in either DOS emulator and at program
     // start: the screenshot dialog looks for new screen dumps in that emulator's folder.
     bool LastRunWasWin32 = false;
-    DialogHandover dialog;
+    // Where the game file dialog was left, for the next game added: the game folder and the folder below it.
+    QString GameFileRoot;
+    QString GameFileFolder;
     int CategoryKind = 0;
     bool categoryBrowserOpen = false;
     bool mainWindowLoaded = false;
@@ -94,6 +91,19 @@ public:
     // Makes the picture file the desktop background; false when no desktop took it. Tests put a recorder here,
     // so that no test changes the machine's wallpaper.
     std::function<bool(const QString& picture)> SetDesktopWallpaper;
+
+    // Dialogs one subsystem offers the others, set when it installs its commands; unset, the dialog is not part
+    // of the program and the caller goes on as after a Cancel. Nothing (std::nullopt) means the user cancelled.
+    //
+    // The game file dialog for a game not yet in the catalogue (files): the file chosen for it.
+    std::function<std::optional<GameFileChoice>()> ChooseNewGameFile;
+    // The SID file dialog for a new stand-alone tune (music): the tune as the catalogue stores it.
+    std::function<std::optional<QString>()> ChooseNewTune;
+    // The generic browse dialog over parent (files): the folder or file chosen, empty for "(None)".
+    std::function<std::optional<QString>(const BrowseRequest& request, QWidget* parent)> BrowseForPath;
+    // The archive-rename dialog (files), which the converters open when an archive holds several games and
+    // none is named like it.
+    std::function<void(ArchiveHandover& handover)> RenameArchive;
 
     // Opens the current game's own record set once the catalogue is open, and closes it before the
     // catalogue closes.

@@ -1,4 +1,4 @@
-#include "app/CommandHost.h"
+#include "appstate/CommandHost.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,8 +18,14 @@ struct Installed : QObject
     bool connected = false; // the object's trigger already runs the handler
     std::function<void()> handler;
     std::function<bool()> enabledWhen;
-    std::function<void(bool)> labelHandler;
-    std::function<bool()> actsNow;
+    // A label's handler and rule per button, Left then Right.
+    std::function<void()> labelHandler[2];
+    std::function<bool()> actsNow[2];
+
+    bool labelButtonActs(int button) const
+    {
+        return labelHandler[button] && (!actsNow[button] || actsNow[button]());
+    }
 };
 
 Installed* installedOn(const QObject* object)
@@ -32,14 +38,12 @@ Installed* installedOn(const QObject* object)
     return nullptr;
 }
 
-// The installation on the named command of the host, made on first use; nullptr when the host has no
-// command of that name (a programming error, caught in debug builds).
+// The installation on the named command of the host, made on first use.
 Installed* installOn(CommandHost& host, const QString& name)
 {
     QObject* object = host.command(name);
-    Q_ASSERT_X(object, "installing a command", qPrintable(name));
     if (!object)
-        return nullptr;
+        throw UnknownCommand(name);
     if (Installed* existing = installedOn(object))
         return existing;
     return new Installed(object);
@@ -47,12 +51,15 @@ Installed* installOn(CommandHost& host, const QString& name)
 
 } // namespace
 
+UnknownCommand::UnknownCommand(const QString& name)
+    : std::runtime_error("no command named " + name.toStdString()), m_name(name)
+{
+}
+
 void installCommand(CommandHost& host, const QString& name, Acts acts, std::function<void()> handler,
                     std::function<bool()> enabledWhen)
 {
     Installed* installed = installOn(host, name);
-    if (!installed)
-        return;
     installed->acts = acts;
     installed->handler = std::move(handler);
     installed->enabledWhen = std::move(enabledWhen);
@@ -73,14 +80,16 @@ void installCommand(CommandHost& host, const QString& name, Acts acts, std::func
     host.refreshCommands();
 }
 
-void installLabelClick(CommandHost& host, const QString& label, std::function<void(bool rightButton)> handler,
+void installLabelClick(CommandHost& host, const QString& label, LabelButton button, std::function<void()> handler,
                        std::function<bool()> actsNow)
 {
     Installed* installed = installOn(host, label);
-    if (!installed)
-        return;
-    installed->labelHandler = std::move(handler);
-    installed->actsNow = std::move(actsNow);
+    for (int b : {0, 1}) {
+        if (button != LabelButton::Either && b != static_cast<int>(button))
+            continue;
+        installed->labelHandler[b] = handler;
+        installed->actsNow[b] = actsNow;
+    }
     host.refreshCommands();
 }
 
@@ -111,14 +120,15 @@ bool runCommand(CommandHost& host, const QString& name)
 bool labelActsNow(const QObject* label)
 {
     const Installed* i = installedOn(label);
-    return i && i->labelHandler && (!i->actsNow || i->actsNow());
+    return i && (i->labelButtonActs(0) || i->labelButtonActs(1));
 }
 
-void runLabelClick(QObject* label, bool rightButton)
+void runLabelClick(QObject* label, LabelButton button)
 {
-    if (!labelActsNow(label))
-        return;
-    installedOn(label)->labelHandler(rightButton);
+    const Installed* i = installedOn(label);
+    const int b = button == LabelButton::Right ? 1 : 0;
+    if (i && i->labelButtonActs(b))
+        i->labelHandler[b]();
 }
 
 } // namespace app

@@ -1,0 +1,258 @@
+#include "data/GameStore.h"
+
+#include "data/CatalogueNames.h"
+#include "data/Database.h"
+#include "data/GameFields.h"
+#include "data/Schema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace catalogue {
+
+namespace {
+
+const QString kGames = QStringLiteral("Games");
+
+// One row of Games and whether each of the three stored queries lists it. The stored queries decide, so a
+// catalogue whose lists select otherwise is followed as its own fill would show it; each test is one index seek.
+QString listedGameSql()
+{
+    QString sql = QStringLiteral("SELECT g.Name, g.CCode");
+    for (const QString& view : kViews)
+        sql += QStringLiteral(", EXISTS (SELECT 1 FROM %1 AS v WHERE v.Name = g.Name)").arg(quoteIdentifier(view));
+    return sql + QStringLiteral(" FROM Games AS g WHERE g.rowid = ?");
+}
+
+QString valueOf(const FieldValues& values, const QString& field)
+{
+    for (const auto& [name, value] : values)
+        if (name.compare(field, Qt::CaseInsensitive) == 0)
+            return value.toString();
+    return {};
+}
+
+// "UPDATE Games SET a = ?, b = ? WHERE rowid = ?" for the fields of values.
+QString updateSql(const FieldValues& values)
+{
+    QStringList sets;
+    for (const auto& [field, value] : values)
+        sets << quoteIdentifier(field) + QStringLiteral(" = ?");
+    return QStringLiteral("UPDATE Games SET %1 WHERE rowid = ?").arg(sets.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+int compareNames(const QString& a, const QString& b)
+{
+    // SQLite compares the UTF-8 bytes, folding A to Z alone; UTF-8 bytes sort as code points do. UTF-16 units sort
+    // as code points once surrogates are moved above the rest of the basic plane.
+    auto key = [](char16_t u) -> char32_t {
+        if (u >= u'A' && u <= u'Z')
+            return u + (u'a' - u'A');
+        if (u >= 0xD800 && u <= 0xDFFF)
+            return char32_t(u) + 0x2000;
+        if (u >= 0xE000)
+            return char32_t(u) - 0x800;
+        return u;
+    };
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char32_t x = key(a.at(i).unicode());
+        const char32_t y = key(b.at(i).unicode());
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+GameStore::GameStore(Database& db) : m_db(db) {}
+
+GameStoreResult GameStore::refused(GameStoreError error, const QString& message) const
+{
+    GameStoreResult result;
+    result.error = error;
+    result.message = message;
+    return result;
+}
+
+QString GameStore::unknownField(const FieldValues& values)
+{
+    const QStringList columns = m_db.columns(kGames);
+    for (const auto& [field, value] : values)
+        if (!columns.contains(field, Qt::CaseInsensitive))
+            return field;
+    return {};
+}
+
+std::optional<ListedGame> GameStore::listedGame(qint64 rowid)
+{
+    QSqlQuery q(m_db.sql());
+    q.setForwardOnly(true);
+    q.prepare(listedGameSql());
+    q.addBindValue(rowid);
+    if (!q.exec() || !q.next()) {
+        m_db.noteEngineError(q.lastError());
+        return std::nullopt;
+    }
+    ListedGame game;
+    game.rowid = rowid;
+    game.name = q.value(0).toString();
+    game.colourCode = static_cast<int>(q.value(1).toLongLong() & 0x00FFFFFF);
+    for (size_t i = 0; i < game.inView.size(); ++i)
+        game.inView[i] = q.value(int(i) + 2).toLongLong() != 0;
+    return game;
+}
+
+bool GameStore::nameTaken(const QString& name, qint64 exceptRowid)
+{
+    // The Name column compares without regard to case, so "=" finds every spelling through the name index.
+    QSqlQuery q(m_db.sql());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT 1 FROM Games WHERE Name = ? AND rowid <> ? LIMIT 1"));
+    q.addBindValue(name);
+    q.addBindValue(exceptRowid);
+    const bool taken = q.exec() && q.next();
+    m_db.noteEngineError(q.lastError());
+    return taken;
+}
+
+GameStoreResult GameStore::write(const QString& sql, const QVariantList& binds, qint64 rowid)
+{
+    QSqlQuery q(m_db.sql());
+    q.prepare(sql);
+    for (const QVariant& value : binds)
+        q.addBindValue(value);
+    if (!q.exec()) {
+        m_db.noteEngineError(q.lastError());
+        return refused(GameStoreError::Refused, q.lastError().text());
+    }
+    GameStoreResult result;
+    result.rowid = rowid < 0 ? q.lastInsertId().toLongLong() : rowid;
+    q.finish();
+    // Names are indexed: every one of these moves rows in the order of Games.
+    m_db.noteRowWrite(kGames, true);
+    return result;
+}
+
+GameStoreResult GameStore::existing(qint64 rowid, std::optional<ListedGame>& game)
+{
+    if (m_db.isDamaged())
+        return refused(GameStoreError::Refused, damagedCatalogueRefusal());
+    game = listedGame(rowid);
+    if (!game)
+        return refused(GameStoreError::NoSuchGame, QStringLiteral("no game %1").arg(rowid));
+    GameStoreResult result;
+    result.rowid = rowid;
+    return result;
+}
+
+GameStoreResult GameStore::addGame(const FieldValues& values)
+{
+    const QString name = valueOf(values, field::Name);
+    if (name.isEmpty())
+        return refused(GameStoreError::EmptyName, QStringLiteral("the game has no name"));
+    if (const QString unknown = unknownField(values); !unknown.isEmpty())
+        return refused(GameStoreError::UnknownField, QStringLiteral("no field %1 in Games").arg(unknown));
+    if (m_db.isDamaged())
+        return refused(GameStoreError::Refused, damagedCatalogueRefusal());
+    if (nameTaken(name))
+        return refused(GameStoreError::DuplicateName, QStringLiteral("'%1' already exists").arg(name));
+    QStringList columns, marks;
+    QVariantList binds;
+    for (const auto& [field, value] : values) {
+        columns << quoteIdentifier(field);
+        marks << QStringLiteral("?");
+        binds << value;
+    }
+    const GameStoreResult result = write(QStringLiteral("INSERT INTO Games (%1) VALUES (%2)")
+                                             .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                                         binds);
+    if (!result.ok())
+        return result;
+    if (const std::optional<ListedGame> game = listedGame(result.rowid))
+        emit gameAdded(*game);
+    else
+        emit gamesChanged(); // written, but not read back: the lists read their view again
+    return result;
+}
+
+GameStoreResult GameStore::removeGame(qint64 rowid)
+{
+    std::optional<ListedGame> before;
+    GameStoreResult result = existing(rowid, before);
+    if (result.ok())
+        result = write(QStringLiteral("DELETE FROM Games WHERE rowid = ?"), {rowid}, rowid);
+    if (result.ok())
+        emit gameRemoved(*before);
+    return result;
+}
+
+GameStoreResult GameStore::renameGame(qint64 rowid, const QString& newName)
+{
+    if (newName.isEmpty())
+        return refused(GameStoreError::EmptyName, QStringLiteral("the game has no name"));
+    std::optional<ListedGame> before;
+    GameStoreResult result = existing(rowid, before);
+    if (!result.ok() || newName == before->name)
+        return result;
+    if (nameTaken(newName, rowid))
+        return refused(GameStoreError::DuplicateName, QStringLiteral("'%1' already exists").arg(newName));
+    result = write(QStringLiteral("UPDATE Games SET Name = ? WHERE rowid = ?"), {newName, rowid}, rowid);
+    if (result.ok())
+        announceChange(rowid, before->name);
+    return result;
+}
+
+GameStoreResult GameStore::changeMany(const QVector<RowChange>& changes)
+{
+    for (const RowChange& change : changes)
+        if (const QString unknown = unknownField(change.values); !unknown.isEmpty())
+            return refused(GameStoreError::UnknownField, QStringLiteral("no field %1 in Games").arg(unknown));
+    if (changes.isEmpty())
+        return {};
+    if (!m_db.beginTransaction())
+        return refused(GameStoreError::Refused,
+                       m_db.isDamaged() ? damagedCatalogueRefusal() : m_db.sql().lastError().text());
+    // Rows with the same fields share one prepared statement: a verify writes the same three fields everywhere.
+    QSqlQuery q(m_db.sql());
+    QString prepared;
+    QString failure;
+    for (const RowChange& change : changes) {
+        if (change.values.isEmpty())
+            continue;
+        const QString sql = updateSql(change.values);
+        if (sql != prepared && !q.prepare(sql)) {
+            failure = q.lastError().text();
+            break;
+        }
+        prepared = sql;
+        for (const auto& [field, value] : change.values)
+            q.addBindValue(value);
+        q.addBindValue(change.rowid);
+        if (!q.exec()) {
+            m_db.noteEngineError(q.lastError());
+            failure = q.lastError().text();
+            break;
+        }
+    }
+    q.finish();
+    if (failure.isEmpty() && !m_db.commit())
+        failure = m_db.sql().lastError().text();
+    if (!failure.isEmpty()) {
+        m_db.rollback();
+        return refused(GameStoreError::Refused, m_db.isDamaged() ? damagedCatalogueRefusal() : failure);
+    }
+    emit gamesChanged();
+    return {};
+}
+
+void GameStore::announceChange(qint64 rowid, const QString& nameBefore)
+{
+    if (const std::optional<ListedGame> game = listedGame(rowid))
+        emit gameChanged(nameBefore, *game);
+    else
+        emit gamesChanged();
+}
+
+} // namespace catalogue
