@@ -1,5 +1,7 @@
 #include "platform/FileOperations.h"
 
+#include "platform/Leftovers.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -102,8 +104,12 @@ FileOperationResult copyThenDelete(const QByteArray& from, const QByteArray& to)
         ::close(sourceFd);
         return failure(error);
     }
+    // The copy is hidden under a name of its own until it is complete. A move killed midway leaves it behind: the
+    // next move into the same folder removes it.
+    static const TempNames copies{QStringLiteral(".vintrax-move-")};
     const qsizetype slash = to.lastIndexOf('/');
-    QByteArray temp = to.left(slash + 1) + ".vintrax-move-XXXXXX";
+    removeLeftovers(QFile::decodeName(slash > 0 ? to.left(slash) : QByteArray(slash == 0 ? "/" : ".")), copies);
+    QByteArray temp = to.left(slash + 1) + QFile::encodeName(copies.templateName());
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         const int error = errno;

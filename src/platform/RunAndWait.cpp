@@ -6,6 +6,10 @@
 
 namespace platform {
 
+namespace {
+constexpr qsizetype kKeptErrorOutput = 4096;
+} // namespace
+
 QString CommandInterpreterPrefix()
 {
 #ifdef Q_OS_WIN
@@ -26,14 +30,22 @@ Command throughCommandInterpreter(const Command& command)
 #endif
 }
 
-std::optional<int> RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode, int limitMs)
+std::optional<int> RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode, int limitMs,
+                              QString* errorOutput)
 {
     Q_UNUSED(mode); // no child window to hide or minimise here
     QProcess process;
     process.setProgram(command.program);
     process.setArguments(command.arguments);
     process.setWorkingDirectory(workingFolder);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessChannelMode(errorOutput ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
+    QByteArray errors;
+    if (errorOutput) {
+        // Only the end is kept: a program that writes without end cannot fill the memory.
+        QObject::connect(&process, &QProcess::readyReadStandardError, [&process, &errors] {
+            errors = (errors + process.readAllStandardError()).right(kKeptErrorOutput);
+        });
+    }
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardInputFile(QProcess::nullDevice());
     QEventLoop loop;
@@ -55,6 +67,10 @@ std::optional<int> RunAndWait(const Command& command, const QString& workingFold
     if (limitMs >= 0)
         limit.start(limitMs);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (errorOutput) {
+        errors += process.readAllStandardError();
+        *errorOutput = QString::fromLocal8Bit(errors.right(kKeptErrorOutput)).trimmed();
+    }
     if (overTime) {
         process.kill();
         process.waitForFinished(5000);
