@@ -88,9 +88,10 @@ QString threeEmulatorsNoticeText()
 
 void showFirstRunNotes(QSettings& store, const std::function<void()>& openPreferences)
 {
-    const SettingsWriteStatus cleared = clearShowPrefs(store);
+    QString reason;
+    const SettingsWriteStatus cleared = clearShowPrefs(store, &reason);
     if (cleared != SettingsWriteStatus::Ok)
-        platform::MessageBox::exclamation(settingsWriteMessage(cleared, store.fileName()));
+        platform::MessageBox::exclamation(settingsWriteMessage(cleared, store.fileName(), reason));
 
     platform::MessageBox::information(welcomeNoteText(), welcomeNoteTitle());
     if (openPreferences)
