@@ -11,9 +11,10 @@ namespace {
 
 constexpr int kRandomLength = 6;
 
-// The moment this program was loaded, taken once when it starts. File times come from a coarser clock that may lag
-// this one by a clock tick: with 20 ms taken off, a file written in the very moment of the start counts as new.
-const QDateTime kProgramStart = QDateTime::currentDateTimeUtc().addMSecs(-20);
+// The moment this program was loaded, taken once when it starts. File times come from a coarser clock that lags this
+// one by up to a clock tick (at most 10 ms): with that taken off, a file written in the very moment of the start
+// counts as new.
+const QDateTime kProgramStart = QDateTime::currentDateTimeUtc().addMSecs(-10);
 
 bool isRandomPart(QStringView part)
 {

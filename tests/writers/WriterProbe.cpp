@@ -5,7 +5,8 @@
 //   vintrax_writer_probe unzip FOLDER ZIP                extracts the archive into FOLDER once
 //   vintrax_writer_probe unzip-loop FOLDER ZIP0 ZIP1     extracts the two archives into FOLDER in turn, for ever
 //   vintrax_writer_probe sid-loop PATH                   rewrites the tune's start song for ever, variants in turn
-//   vintrax_writer_probe move-loop A B                   moves file A to B and back for ever
+//   vintrax_writer_probe move-loop A B                   moves file A to B and back for ever ("ready" once it has
+//                                                        moved both ways)
 //   vintrax_writer_probe crop-loop PATH DUMP0 DUMP1      crops the two screen dumps into PATH in turn, for ever
 // Each loop prints "ready" after its first rewrite. No message box is installed, so a message the writer shows goes
 // to stderr.
@@ -89,7 +90,8 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "move: %s\n", qPrintable(r.reason));
                 return 1;
             }
-            readyAfterFirst(i);
+            if (i == 1) // moved both ways: each folder had a move into it
+                readyAfterFirst(0);
         }
     }
     if (mode == QLatin1String("crop-loop") && args.size() == 4) {
