@@ -143,18 +143,14 @@ private slots:
     {
         QVERIFY2(tooltest::haveProgram("strace"), "strace is needed (scripts/setup.sh installs it)");
         QTemporaryDir dir;
-        QList<QPair<QString, QByteArray>> members;
-        for (int i = 0; i < 20; ++i)
-            members.append({QStringLiteral("F%1.PRG").arg(i), programBytes(i)});
-        QVERIFY(zipWithTool(dir.filePath("many.zip"), members));
+        QVERIFY(zipWithTool(dir.filePath("many.zip"), membersFrom({"A.PRG=prg:1", "B.PRG=prg:2", "C.PRG=prg:3"})));
         QVERIFY(QDir(dir.path()).mkpath("W"));
-        const RunResult r = runOracle("strace", {"-f", "-qq", "-e", "signal=none", "-o", dir.filePath("calls"), "-e",
-                                                 "trace=fsync,fdatasync,sync_file_range,syncfs,sync",
-                                                 writerprobe::probePath(), "unzip", dir.filePath("W"),
-                                                 dir.filePath("many.zip")},
+        const QString syncs = "trace=fsync,fdatasync,sync_file_range,syncfs,sync";
+        const RunResult r = runOracle("strace",
+                                      {"-f", "-qq", "-e", "signal=none", "-e", syncs, "-o", "calls",
+                                       writerprobe::probePath(), "unzip", "W", "many.zip"},
                                       dir.path());
-        QVERIFY2(r.exitCode == 0, r.err.constData());
-        QCOMPARE(QDir(dir.filePath("W")).entryList(QDir::Files).size(), 20);
+        QVERIFY2(r.exitCode == 0 && tree(dir.filePath("W")).size() == 3, r.err.constData());
         QCOMPARE(QString::fromUtf8(readFile(dir.filePath("calls"))), QString());
     }
 };

@@ -1,6 +1,5 @@
-// Setting the desktop background through a fake gsettings on PATH that keeps what it is told in files, or, like
-// gsettings without a running settings service, answers yes and keeps nothing. The wallpaper used to be reported
-// as set in that case.
+// The desktop background set through a fake gsettings on PATH that keeps what it is told, or, like gsettings without a
+// running settings service, says yes and keeps nothing (the wallpaper used to be reported as set then).
 #include "FakeTool.h"
 #include "platform/Wallpaper.h"
 
@@ -15,7 +14,7 @@ private slots:
     void readsTheSettingBack_data()
     {
         QTest::addColumn<QString>("desktop");
-        QTest::addColumn<QString>("service"); // "keeps", "none" (says yes, keeps nothing), "refuses"
+        QTest::addColumn<QString>("service"); // "keeps", "none" (says yes, keeps nothing) or "refuses"
         QTest::addColumn<QString>("picture");
         QTest::addColumn<bool>("set");
         const QString plain = "/home/me/.local/share/Vintrax/vintrax Wallpaper.bmp";
@@ -35,20 +34,16 @@ private slots:
         QFETCH(bool, set);
         QTemporaryDir dir;
         // gsettings prints a text in quotes, with a backslash before a quote or backslash inside it.
-        const QString fake = R"sh(keep="$0.$2.$3"
-case "$1" in
-  set) [ "$FAKE_SERVICE" = refuses ] && exit 1
-       [ "$FAKE_SERVICE" = none ] || printf '%s' "$4" > "$keep" ;;
-  get) [ -f "$keep" ] || printf 'file:///usr/share/backgrounds/old.png' > "$keep"
-       printf '"%s"\n' "$(sed 's/[\\"]/\\&/g' "$keep")" ;;
-esac)sh";
-        QVERIFY(testsupport::writeFakeTool(dir.path(), "gsettings", fake));
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(dir.path()) + ":" + oldPath);
+        QVERIFY(testsupport::writeFakeTool(dir.path(), "gsettings", R"sh(keep="$0.$2.$3"
+[ "$1" = set ] && { [ "$FAKE_SERVICE" = refuses ] && exit 1; [ "$FAKE_SERVICE" = none ] || printf %s "$4" > "$keep"; }
+[ "$1" = get ] && { [ -f "$keep" ] || printf file:///old.png > "$keep"; printf '"%s"\n' "$(sed 's/[\\"]/\\&/g' "$keep")"; }
+exit 0)sh"));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(dir.path()) + ":" + path);
         qputenv("XDG_CURRENT_DESKTOP", desktop.toUtf8());
         qputenv("FAKE_SERVICE", service.toUtf8());
         const bool result = platform::setDesktopWallpaper(picture);
-        qputenv("PATH", oldPath);
+        qputenv("PATH", path);
         QCOMPARE(result, set);
     }
 };

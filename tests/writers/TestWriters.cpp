@@ -11,6 +11,7 @@
 // kills and the seed; a failure names the seed, the kill and the delay.
 
 #include "KillAtRandom.h"
+#include "ProcessRunner.h"
 #include "SmallDisk.h"
 #include "TestFolders.h"
 #include "WriterCases.h"
@@ -166,16 +167,10 @@ private slots:
         if (w.beforeRun)
             w.beforeRun(work, 0);
         const ChildCommand last = w.child(work, 0);
-        QProcess child;
-        child.setWorkingDirectory(work);
-        child.start(last.program, last.arguments);
-        QVERIFY(child.waitForStarted());
-        if (last.loops) {
-            while (!child.readAllStandardOutput().contains("ready"))
-                QVERIFY2(child.waitForReadyRead(10000), "the writer never wrote");
-            child.kill();
-        }
-        QVERIFY(child.waitForFinished());
+        QString why;
+        QVERIFY2(last.loops ? testsupport::runAndKill(last.program, last.arguments, random, 50000, &why)
+                            : testsupport::runProgram(last.program, last.arguments, work).exitCode == 0,
+                 qPrintable(why));
         QStringList leftovers;
         for (const QString& name : QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
             if (!present.contains(name) && !w.targets.contains(name) && name != w.consumes)

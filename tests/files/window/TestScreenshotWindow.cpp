@@ -99,18 +99,16 @@ private slots:
     void startRemovesWhatKilledConversionsLeft()
     {
         f = std::make_unique<WindowFixture>();
-        const QStringList gone{"vtrxTemp-AbC123.gif", "vtrxTemp-x1Y2z3.bmp", ".vtrx-save-Zz9yX8"};
-        const QStringList kept{"vtrxTemp.gif", "vtrxTemp-AbC12.gif", "vtrxTemp-Fr35h1.gif"}; // the last one is new
-        for (const QString& name : gone + kept) {
+        const QStringList kept{"vtrxTemp-AbC12.gif", "vtrxTemp-Fr35h1.gif", "vtrxTemp.gif"}; // the middle one is new
+        for (const QString& name :
+             kept + QStringList{"vtrxTemp-AbC123.gif", "vtrxTemp-x1Y2z3.bmp", ".vtrx-save-Zz9yX8"}) {
             QFile file(f->programFile("Screenshots/" + name));
             QVERIFY(testsupport::writeFile(file.fileName(), "x") && file.open(QIODevice::ReadWrite));
-            QVERIFY(name == kept.last() || file.setFileTime(QDateTime::currentDateTime().addDays(-1),
-                                                            QFileDevice::FileModificationTime));
+            QVERIFY(name == kept[1] ||
+                    file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime()), QFileDevice::FileModificationTime));
         }
         QVERIFY(w = f->startOn("Astro Miner"));
-        QStringList left = QDir(f->programFile("Screenshots")).entryList(QDir::Files | QDir::Hidden);
-        left.sort();
-        QCOMPARE(left, QStringList({"vtrxTemp-AbC12.gif", "vtrxTemp-Fr35h1.gif", "vtrxTemp.gif"}));
+        QCOMPARE(QDir(f->programFile("Screenshots")).entryList(QDir::Files | QDir::Hidden), kept);
     }
 
     void wallpaperIsTheScreenshot()
