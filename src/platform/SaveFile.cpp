@@ -1,6 +1,6 @@
 #include "platform/SaveFile.h"
 
-#include "platform/SaveFileSystem.h"
+#include "platform/FileCalls.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,17 +48,17 @@ SaveFile::~SaveFile()
 void SaveFile::discard()
 {
     if (m_fd >= 0)
-        savefile::closeFile(m_fd);
+        filecalls::closeFile(m_fd);
     m_fd = -1;
     if (!m_temp.isEmpty())
-        savefile::removeFile(m_temp);
+        filecalls::removeFile(m_temp);
     m_temp.clear();
 }
 
 bool SaveFile::fail(int errorNumber)
 {
     m_errorNumber = errorNumber ? errorNumber : EIO;
-    m_error = QStringLiteral("cannot write %1: %2").arg(m_path, savefile::errorText(m_errorNumber));
+    m_error = QStringLiteral("cannot write %1: %2").arg(m_path, filecalls::errorText(m_errorNumber));
     discard();
     return false;
 }
@@ -79,13 +79,13 @@ bool SaveFile::open()
         removeLeftovers(folder, tempNames());
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString temp = QDir(folder).filePath(tempNames().prefix + randomLetters(6));
-        const int error = savefile::createNew(temp, &m_fd);
+        const int error = filecalls::createNew(temp, &m_fd);
         if (error == EEXIST)
             continue;
         if (error)
             return fail(error);
         m_temp = temp;
-        if (const int permissions = savefile::copyPermissions(m_fd, m_target))
+        if (const int permissions = filecalls::copyPermissions(m_fd, m_target))
             return fail(permissions);
         return true;
     }
@@ -96,7 +96,7 @@ bool SaveFile::write(const char* data, qint64 size)
 {
     if (m_fd < 0)
         return fail(m_errorNumber ? m_errorNumber : EBADF);
-    if (const int error = savefile::writeAll(m_fd, data, size))
+    if (const int error = filecalls::writeAll(m_fd, data, size))
         return fail(error);
     return true;
 }
@@ -107,19 +107,20 @@ bool SaveFile::commit()
         return fail(m_errorNumber ? m_errorNumber : EBADF);
     // Some file systems report a full disk or an I/O error only when the data is synced or the file closed.
     if (m_kind == Kind::Lasting) {
-        if (const int error = savefile::syncFile(m_fd))
+        if (const int error = filecalls::syncFile(m_fd))
             return fail(error);
     }
-    const int closed = savefile::closeFile(m_fd);
+    const int closed = filecalls::closeFile(m_fd);
     m_fd = -1;
     if (closed)
         return fail(closed);
-    if (const int error = savefile::replace(m_temp, m_target))
+    if (const int error = filecalls::replace(m_temp, m_target))
         return fail(error);
     m_temp.clear();
-    // The rename reaches the disk with its folder; the new content is in place either way.
+    // The rename reaches the disk with its folder; the new content is in place either way, so a failure here is not
+    // one.
     if (m_kind == Kind::Lasting)
-        savefile::syncFolder(QFileInfo(m_target).absolutePath());
+        filecalls::syncFolder(QFileInfo(m_target).absolutePath());
     return true;
 }
 

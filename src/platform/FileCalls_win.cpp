@@ -1,4 +1,4 @@
-#include "platform/SaveFileSystem.h"
+#include "platform/FileCalls.h"
 
 #include <QDir>
 
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <windows.h>
 
-namespace platform::savefile {
+namespace platform::filecalls {
 
 namespace {
 
@@ -22,8 +22,8 @@ std::wstring native(const QString& path)
 
 int createNew(const QString& path, int* fd)
 {
-    *fd = ::_wopen(native(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                   _S_IREAD | _S_IWRITE);
+    *fd =
+        ::_wopen(native(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
     return *fd < 0 ? errno : 0;
 }
 
@@ -63,7 +63,10 @@ int replace(const QString& from, const QString& to)
     return GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
 }
 
-void syncFolder(const QString&) {} // MOVEFILE_WRITE_THROUGH has done it
+int syncFolder(const QString&)
+{
+    return 0; // MOVEFILE_WRITE_THROUGH has done it
+}
 
 void removeFile(const QString& path)
 {
@@ -75,4 +78,4 @@ QString errorText(int errorNumber)
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-} // namespace platform::savefile
+} // namespace platform::filecalls

@@ -1,4 +1,4 @@
-#include "platform/SaveFileSystem.h"
+#include "platform/FileCalls.h"
 
 #include <QFile>
 
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace platform::savefile {
+namespace platform::filecalls {
 
 int createNew(const QString& path, int* fd)
 {
@@ -58,13 +58,14 @@ int replace(const QString& from, const QString& to)
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0 ? 0 : errno;
 }
 
-void syncFolder(const QString& folder)
+int syncFolder(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0)
+        return errno;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
 }
 
 void removeFile(const QString& path)
@@ -77,4 +78,4 @@ QString errorText(int errorNumber)
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-} // namespace platform::savefile
+} // namespace platform::filecalls
