@@ -102,8 +102,8 @@ clsScreenshot::Outcome clsScreenshot::ConvertToGif(const QString& bmpPath, const
     // user told, rather than holding the window for ever.
     constexpr int kConvertLimitMs = 10000;
     QString toolSaid;
-    if (!platform::RunAndWait({tool, {bmp.path(), gif.path()}}, folder, platform::WindowMode::Hidden,
-                              kConvertLimitMs, &toolSaid) &&
+    if (!platform::RunAndWait({tool, {bmp.path(), gif.path()}}, folder, platform::WindowMode::Hidden, kConvertLimitMs,
+                              &toolSaid) &&
         !QFile::exists(gif.path()))
         return failed(QStringLiteral("The screenshot could not be converted: bmp2gif did not finish (stopped after "
                                      "%1 seconds, or it crashed) for ")

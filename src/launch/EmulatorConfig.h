@@ -19,11 +19,11 @@ struct PortValues
 
 enum class ConfigWriteResult
 {
-    Written,  // the file was replaced with the rewritten lines
-    Empty,    // no line to rewrite: the file is left as it is
-    ReadOnly, // could not be read or replaced (write-protected, not ours, a folder or disk that refuses writes):
-              // the user was told, the file is left byte for byte as it is
-    Failed,   // missing or a folder: there is no configuration to rewrite, nothing said
+    Written,    // the file was replaced with the rewritten lines
+    Empty,      // no line to rewrite: the file is left as it is
+    ReadOnly,   // could not be read or replaced (write-protected, not ours, a folder or disk that refuses writes):
+                // the user was told, the file is left byte for byte as it is
+    Failed,     // missing or a folder: there is no configuration to rewrite, nothing said
     NotWritten, // could not be read or replaced for another reason (a full disk, a file over 256 KB or no regular
                 // file): the user was told the cause, the file is left as it is
 };

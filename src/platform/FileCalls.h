@@ -13,7 +13,7 @@ int writeAll(int fd, const char* data, qint64 size);
 int syncFile(int fd);
 int closeFile(int fd);
 int replace(const QString& from, const QString& to); // in one step, over an existing file
-int syncFolder(const QString& folder); // so that a name renamed into it survives a crash
+int syncFolder(const QString& folder);               // so that a name renamed into it survives a crash
 void removeFile(const QString& path);
 QString errorText(int errorNumber);
 

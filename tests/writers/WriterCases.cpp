@@ -153,8 +153,8 @@ WriterCase unzipCase()
     };
     c.run = [](const QString& work, int v) {
         const launch::UnzipResult r = launch::UnzipToFolder(work, in(work, kVariant[v] + QStringLiteral(".zip")));
-        return Outcome{!r.failed,
-                       r.failed && r.error.isEmpty() ? QStringLiteral("failed without a reason") : QString(), r.error};
+        return Outcome{!r.failed, r.failed && r.error.isEmpty() ? QStringLiteral("failed without a reason") : QString(),
+                       r.error};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{

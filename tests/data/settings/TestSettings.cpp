@@ -259,8 +259,10 @@ private slots:
         QFETCH(QByteArray, lineEnd);
         QFETCH(QByteArray, start);
         const QList<QByteArray> head =
-            QByteArray("; Vintrax settings, edited by hand\n# Gr\xf6\xdf" "e: one line typed in Latin-1\n[Startup]\n"
-                       "MusicPath = /home/j\xc3\xbcrgen/Musik/Gr\xc3\xb6\xc3\x9f" "e\n"
+            QByteArray("; Vintrax settings, edited by hand\n# Gr\xf6\xdf"
+                       "e: one line typed in Latin-1\n[Startup]\n"
+                       "MusicPath = /home/j\xc3\xbcrgen/Musik/Gr\xc3\xb6\xc3\x9f"
+                       "e\n"
                        "GamesPath=D:\\C64; \"Games\" #1\nColour=blue\n"
                        "WhatListBox=1\n; the old list\nCurrentGame=Last Ninja, The\nTexture=2\nTexture=3")
                 .split('\n');
