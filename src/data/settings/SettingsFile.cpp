@@ -203,9 +203,13 @@ std::optional<QByteArray> mergedSettingsText(const QByteArray& original, const Q
     const QByteArray lineEnd = file.crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
     QByteArray bytes = file.bom ? Utf8Bom : QByteArray();
     bool blankBefore = true; // whether the text so far ends in a blank line (or there is none)
-    const auto put = [&](const QByteArray& line) {
+    // The old last line may have had no line end, or only the CR of one.
+    const auto endLastLine = [&] {
         if (!bytes.isEmpty() && !bytes.endsWith('\n') && bytes != Utf8Bom)
-            bytes += lineEnd; // the old last line, which had no line end
+            bytes += bytes.endsWith('\r') ? QByteArrayLiteral("\n") : lineEnd;
+    };
+    const auto put = [&](const QByteArray& line) {
+        endLastLine();
         bytes += line;
         blankBefore = line.trimmed().isEmpty();
     };
@@ -236,8 +240,7 @@ std::optional<QByteArray> mergedSettingsText(const QByteArray& original, const Q
         putText(QLatin1Char('[') + it.key() + QLatin1Char(']'));
         putAdded(it.value());
     }
-    if (!bytes.isEmpty() && !bytes.endsWith('\n') && bytes != Utf8Bom)
-        bytes += lineEnd;
+    endLastLine();
     return bytes;
 }
 
