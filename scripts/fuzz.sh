@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses of tests/fuzz with clang, AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-fuzz/, and runs each for a chosen time:
-#     scripts/fuzz.sh [SECONDS_PER_HARNESS] [HARNESS...]        (300 s each and every harness by default)
+#     scripts/fuzz.sh [SECONDS_PER_HARNESS] [HARNESS...]        (300 s each; by default every harness there is)
 # FUZZ_JOBS harnesses run at a time (2 by default). Each one works on its own corpus in build-fuzz/corpus/NAME,
 # seeded from the checked-in tests/fuzz/corpus/NAME; an input that fails is kept in build-fuzz/crashes/NAME/ and
 # belongs, once its fault is fixed, in tests/fuzz/corpus/NAME. The last lines give per harness the inputs run,
@@ -27,14 +27,24 @@ cmake --build build-fuzz --target vintrax_fuzzers -j2
 seconds=${1:-300}
 [ $# -gt 0 ] && shift
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(d64 t64 lynx zipcode sid gunzip lha bmp settings catalogue)
+# By default every harness there is: each tests/fuzz/fuzz_NAME.cpp, so that no reader is left out of the run.
+if [ ${#harnesses[@]} -eq 0 ]; then
+  for source in tests/fuzz/fuzz_*.cpp; do
+    name=${source#tests/fuzz/fuzz_}
+    harnesses+=("${name%.cpp}")
+  done
+fi
+for name in "${harnesses[@]}"; do
+  [ -x build-fuzz/tests/fuzz/fuzz_"$name" ] || { echo "fuzz_$name is not built: is it in tests/fuzz/CMakeLists.txt?" >&2; exit 1; }
+  [ -d tests/fuzz/corpus/"$name" ] || { echo "tests/fuzz/corpus/$name is missing: a harness needs its seeds" >&2; exit 1; }
+done
 mkdir -p build-fuzz/logs
 
 run_one() {
   local name=$1 seconds=$2 len=65536
   case $name in
     d64|zipcode) len=200000 ;;  # a whole disk image
-    catalogue) len=131072 ;;
+    catalogue|unzip) len=131072 ;;
     gunzip) len=16384 ;;        # the decoded data stays in memory
   esac
   local corpus=build-fuzz/corpus/$name crashes=build-fuzz/crashes/$name

@@ -8,6 +8,7 @@ pkgs=(
   sqlite3 libsqlite3-dev
   # test oracles: tools nobody here wrote, used to make and check fixtures
   gzip zip unzip jlha-utils imagemagick cbmconvert cc1541 sidplayfp
+  strace  # counts the sync calls of an extraction
   libbenchmark-dev
 )
 missing=()

@@ -110,9 +110,10 @@ QString threeEmulatorsNoticeText()
 void showFirstRunNotes(QSettings& store, const std::function<void()>& openPreferences,
                        const std::function<bool(const QString&)>& commandAvailable)
 {
-    const SettingsWriteStatus cleared = clearShowPrefs(store);
+    QString reason;
+    const SettingsWriteStatus cleared = clearShowPrefs(store, &reason);
     if (cleared != SettingsWriteStatus::Ok)
-        platform::MessageBox::exclamation(settingsWriteMessage(cleared, store.fileName()));
+        platform::MessageBox::exclamation(settingsWriteMessage(cleared, store.fileName(), reason));
 
     const bool verifyAvailable = commandAvailable && commandAvailable(QStringLiteral("mnuToolsVerify"));
     platform::MessageBox::information(welcomeNoteText(verifyAvailable), welcomeNoteTitle());

@@ -27,9 +27,10 @@ SettingsWriteStatus runMainWindowUnload(catalogue::Catalogue& catalogue, QSettin
     settings.SSView = window.ssView;
     SettingsSaveContext context;
     context.windowMinimised = window.minimised;
-    const SettingsWriteStatus written = saveSettings(store, settings, context);
+    QString reason;
+    const SettingsWriteStatus written = saveSettings(store, settings, context, &reason);
     if (written != SettingsWriteStatus::Ok)
-        platform::MessageBox::exclamation(settingsWriteMessage(written, store.fileName()));
+        platform::MessageBox::exclamation(settingsWriteMessage(written, store.fileName(), reason));
 
     if (steps.categoryBrowserOpen && steps.unloadCategoryBrowser)
         steps.unloadCategoryBrowser();

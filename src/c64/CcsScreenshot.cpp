@@ -1,6 +1,7 @@
 #include "c64/CcsScreenshot.h"
 
 #include "c64/LittleEndian.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 
 #include <QFile>
@@ -50,8 +51,8 @@ bool isCcs64ScreenshotHeader(const QByteArray& headers)
 
 bool IsCcs64Screenshot(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && isCcs64ScreenshotHeader(file.read(kHeadersSize));
+    QFile file;
+    return platform::openRegularFile(file, path) && isCcs64ScreenshotHeader(file.read(kHeadersSize));
 }
 
 CropOutcome cropScreenshot(QIODevice& source, const std::function<bool(const QByteArray&)>& write,
@@ -85,9 +86,10 @@ CropOutcome cropScreenshot(QIODevice& source, const std::function<bool(const QBy
 
 CropOutcome CropScreenshot(const QString& source, const QString& target, const std::function<void(int row)>& progress)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return {false, QStringLiteral("cannot read %1: %2").arg(source, in.errorString())};
+    QFile in;
+    QString error;
+    if (!platform::openRegularFile(in, source, &error))
+        return {false, error};
     platform::SaveFile out(target);
     if (!out.open())
         return {false, out.errorString()};

@@ -3,6 +3,7 @@
 #include "c64/D64Directory.h"
 #include "c64/D64Geometry.h"
 #include "c64/T64Image.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 
@@ -108,9 +109,10 @@ ImageListing listImage(const QString& imagePath)
             listing.name = imagePath.right(4).toUpper() + QStringLiteral(" FILE");
         return listing;
     }
-    QFile file(imagePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        addProblem(listing, QStringLiteral("The image could not be opened: %1.").arg(file.errorString()));
+    QFile file;
+    QString error;
+    if (!platform::openRegularFile(file, imagePath, &error)) {
+        addProblem(listing, QStringLiteral("The image could not be opened: %1.").arg(error));
         return listing;
     }
     if (listing.kind == ImageKind::D64)

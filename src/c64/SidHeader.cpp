@@ -2,6 +2,7 @@
 
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 
 #include <QFile>
@@ -12,6 +13,9 @@ namespace c64 {
 namespace {
 
 const QByteArray kMagic = QByteArrayLiteral("PSID");
+
+// A PSID tune holds at most 64 KB of C64 memory behind its header; a larger file is no tune to rewrite.
+constexpr qint64 kMaxTuneSize = 1024 * 1024;
 
 // 31 bytes of a 32-byte field; a zero byte is skipped, so text after it still counts.
 QString fieldText(const QByteArray& header, int offset)
@@ -50,8 +54,8 @@ std::optional<SidHeaderFields> parseSidHeader(const QByteArray& bytes)
 
 bool ReadSidHeader(const QString& path, QString& name, QString& author, QString& copyright, int& startSong, int& songs)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::openRegularFile(file, path))
         return false;
     const std::optional<SidHeaderFields> f = parseSidHeader(file.read(SidHeaderSize));
     if (!f)
@@ -71,17 +75,19 @@ SidWriteOutcome WriteSidStartSong(const QString& path, int song)
     // A link is rewritten at its target, so the link stays a link.
     const QString canonical = QFileInfo(path).canonicalFilePath();
     const QString target = canonical.isEmpty() ? path : canonical;
-    QFile tune(target);
-    if (!tune.open(QIODevice::ReadOnly))
-        return {SidWriteResult::NotFound, tune.errorString()};
+    QFile tune;
+    QString error;
+    if (!platform::openRegularFile(tune, target, &error))
+        return {SidWriteResult::NotFound, error};
     // A rename over a read-only file succeeds, and root may write anywhere: the permission bits decide.
     if (platform::isReadOnlyFile(target) || platform::isReadOnlyFile(platform::FolderOfPath(target)))
         return {SidWriteResult::ReadOnly, {}};
-
-    QByteArray bytes = tune.readAll();
-    if (tune.error() != QFileDevice::NoError)
-        return {SidWriteResult::Failed, tune.errorString()};
     tune.close();
+
+    const std::optional<QByteArray> read = platform::readRegularFile(target, kMaxTuneSize, &error);
+    if (!read)
+        return {SidWriteResult::NotFound, error};
+    QByteArray bytes = *read;
     if (bytes.size() < SidHeaderSize || !bytes.startsWith(kMagic))
         return {SidWriteResult::NotPsid, {}};
     bytes[SidStartSongOffset] = char(song >> 8);
@@ -89,7 +95,6 @@ SidWriteOutcome WriteSidStartSong(const QString& path, int song)
 
     // The whole file is replaced through the checked, synced saver: the tune is never missing or torn, and it
     // keeps its permissions.
-    QString error;
     if (!platform::saveFile(target, bytes, &error))
         return {SidWriteResult::Failed, error};
     return {SidWriteResult::Written, {}};

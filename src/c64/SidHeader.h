@@ -33,17 +33,19 @@ struct SidHeaderFields
 std::optional<SidHeaderFields> parseSidHeader(const QByteArray& bytes);
 
 // Reads the header of the tune at path into the out-values. False, with every out-value left as it was, for
-// a file that cannot be read or does not begin with "PSID" (a two-part tune, a ".mus" file).
+// a file that cannot be read, is no regular file (a FIFO is never waited for) or does not begin with "PSID" (a
+// two-part tune, a ".mus" file).
 bool ReadSidHeader(const QString& path, QString& name, QString& author, QString& copyright, int& startSong, int& songs);
 
 enum class SidWriteResult
 {
     Written,
     BadSong,  // not 1 to 256
-    NotFound, // the tune cannot be opened
+    NotFound, // the tune cannot be read: missing, over 1 MB, or no regular file (a FIFO or a device is never waited
+              // for)
     NotPsid,  // shorter than the header, or no "PSID" at its start: no start song to rewrite
     ReadOnly, // the tune or its folder grants write to nobody
-    Failed,   // the temporary file could not be written, flushed or renamed; the tune is as it was
+    Failed,   // the temporary file could not be written, synced or renamed; the tune is as it was
 };
 
 struct SidWriteOutcome

@@ -2,8 +2,10 @@
 
 #include "c64/CcsScreenshot.h"
 #include "files/ScreenshotRules.h"
+#include "platform/Leftovers.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RunAndWait.h"
+#include "platform/SaveFile.h"
 #include "platform/ShortPathName.h"
 
 #include <QDir>
@@ -25,13 +27,16 @@ bool replaceFile(const QString& from, const QString& to, QString* error)
     return false;
 }
 
+// The cropped picture and the GIF made from it, until the GIF gets its name.
+const platform::TempNames kWorkFiles{QStringLiteral("vtrxTemp-"), {QStringLiteral(".bmp"), QStringLiteral(".gif")}};
+
 // A name of its own in folder for a file this conversion makes, so that no GIF the user named (even one called
 // like a temporary file) is ever touched. The file is removed when the object goes, wherever the work stopped.
 class WorkFile
 {
 public:
-    WorkFile(const QString& folder, const char* ending)
-        : m_file(QDir(folder).filePath(QStringLiteral("vtrxTemp-XXXXXX") + QLatin1String(ending)))
+    WorkFile(const QString& folder, const QString& ending)
+        : m_file(QDir(folder).filePath(kWorkFiles.prefix + QStringLiteral("XXXXXX") + ending))
     {
         if (m_file.open())
             m_path = m_file.fileName();
@@ -54,6 +59,12 @@ private:
 
 clsScreenshot::clsScreenshot(const QString& programFolder) : m_programFolder(programFolder) {}
 
+int clsScreenshot::removeLeftovers() const
+{
+    return platform::removeLeftovers(screenshotsFolder(), kWorkFiles) +
+           platform::removeLeftovers(screenshotsFolder(), platform::SaveFile::tempNames());
+}
+
 QString clsScreenshot::screenshotsFolder() const
 {
     return QDir(m_programFolder).filePath(QStringLiteral("Screenshots"));
@@ -70,8 +81,9 @@ clsScreenshot::Outcome clsScreenshot::ConvertToGif(const QString& bmpPath, const
     const auto failed = [](const QString& message) { return Outcome{false, {}, message}; };
     if (!QDir().mkpath(folder))
         return failed(QStringLiteral("The Screenshots folder %1 cannot be made.").arg(folder));
-    const WorkFile bmp(folder, ".bmp");
-    const WorkFile gif(folder, ".gif");
+    removeLeftovers();
+    const WorkFile bmp(folder, kWorkFiles.endings[0]);
+    const WorkFile gif(folder, kWorkFiles.endings[1]);
     if (bmp.path().isEmpty() || gif.path().isEmpty())
         return failed(QStringLiteral("Nothing can be written in the Screenshots folder ") + folder);
 
@@ -89,15 +101,18 @@ clsScreenshot::Outcome clsScreenshot::ConvertToGif(const QString& bmpPath, const
     // bmp2gif takes milliseconds for one picture; one that has not ended after ten seconds is stopped, and the
     // user told, rather than holding the window for ever.
     constexpr int kConvertLimitMs = 10000;
-    if (!platform::RunAndWait({tool, {bmp.path(), gif.path()}}, folder, platform::WindowMode::Hidden,
-                              kConvertLimitMs) &&
+    QString toolSaid;
+    if (!platform::RunAndWait({tool, {bmp.path(), gif.path()}}, folder, platform::WindowMode::Hidden, kConvertLimitMs,
+                              &toolSaid) &&
         !QFile::exists(gif.path()))
         return failed(QStringLiteral("The screenshot could not be converted: bmp2gif did not finish (stopped after "
                                      "%1 seconds, or it crashed) for ")
                           .arg(kConvertLimitMs / 1000) +
                       bmpPath);
+    // bmp2gif gives its reason in one line, the last it writes.
     if (!QFile::exists(gif.path()))
-        return failed(QStringLiteral("The screenshot could not be converted: bmp2gif wrote no GIF from ") + bmpPath);
+        return failed(QStringLiteral("The screenshot could not be converted: bmp2gif wrote no GIF from ") + bmpPath +
+                      (toolSaid.isEmpty() ? QString() : QStringLiteral(":\n") + toolSaid.split(u'\n').last()));
 
     // An older GIF of this name in another letter case is the one replaced, so no second spelling appears.
     const QString existing = files::existingScreenshot(folder, gifName);

@@ -41,6 +41,11 @@ public:
 
     QString screenshotsFolder() const;
 
+    // Removes what conversions that were killed midway left in the Screenshots folder (the cropped picture, the
+    // GIF before it got its name, a file half written), where the screenshot dialog would list it; only those
+    // files, and only when they are older than the running program. How many went.
+    int removeLeftovers() const;
+
 private:
     QString m_programFolder;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 #include "platform/ShortPathName.h"
 
@@ -10,10 +11,15 @@
 #include <QFileInfo>
 
 #include <array>
+#include <cerrno>
 
 namespace launch {
 
 namespace {
+
+// The largest configuration rewritten. CCS64's own file holds a few KB; a larger one is no configuration of it and is
+// left alone rather than taken into memory line by line.
+constexpr qint64 kMaxConfigSize = 256 * 1024;
 
 constexpr std::array<const char*, 5> kFirstGenerationKeys = {
     "$JOYSTICK1PC=", "$JOYSTICK2PC=", "$JOYSTICK1KEY=", "$JOYSTICK2KEY=", "$LOADPATH="};
@@ -51,11 +57,22 @@ QByteArray loadPathValue(const QString& loadFolder)
     return QFile::encodeName(value);
 }
 
+// The system's answers that mean the file or its folder may not be changed by this user.
+bool isRefusal(int errorNumber)
+{
+    return errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS;
+}
+
 } // namespace
 
 QString readOnlyConfigMessage()
 {
     return QStringLiteral("Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!");
+}
+
+QString configWriteFailedMessage(const QString& reason)
+{
+    return QStringLiteral("Could not write to File: 'C64.CFG'.\n%1").arg(reason);
 }
 
 QByteArray rewriteEmulatorConfig(const QByteArray& content, const PortValues& values, const QString& loadFolder,
@@ -87,23 +104,24 @@ ConfigWriteResult WriteEmulatorConfig(const QString& configPath, const PortValue
                                       bool secondGeneration, QByteArray* previous)
 {
     const QString path = platform::ShortPathName(configPath);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty() || QFileInfo(path).isDir())
         return ConfigWriteResult::Failed; // never created, and a folder of that name is no configuration
-    // Any refusal to read or replace the file (write-protected, owned by another user, in a folder we may not
-    // write to, a full disk) leaves the emulator on its old settings: the user has to know.
+    // A refusal to read or replace the file (write-protected, owned by another user, in a folder or on a disk we may
+    // not write to) leaves the emulator on its old settings: the user has to know. Any other failure (a full disk,
+    // a file that is no configuration) is told with its cause.
     const auto refused = [] {
         platform::MessageBox::exclamation(readOnlyConfigMessage());
         return ConfigWriteResult::ReadOnly;
     };
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return refused();
-    const QByteArray content = in.readAll();
-    const bool readOk = in.error() == QFileDevice::NoError;
-    in.close();
-    if (!readOk)
-        return refused();
-    if (content.isEmpty())
+    const auto failed = [](const QString& reason) {
+        platform::MessageBox::exclamation(configWriteFailedMessage(reason));
+        return ConfigWriteResult::NotWritten;
+    };
+    QString error;
+    const std::optional<QByteArray> content = platform::readRegularFile(path, kMaxConfigSize, &error);
+    if (!content)
+        return QFileInfo(path).isFile() && !QFileInfo(path).isReadable() ? refused() : failed(error);
+    if (content->isEmpty())
         return ConfigWriteResult::Empty;
 
     if (platform::isReadOnlyFile(path))
@@ -111,11 +129,11 @@ ConfigWriteResult WriteEmulatorConfig(const QString& configPath, const PortValue
 
     // The old file stays in place until the new one has reached the disk; the replacement keeps its permissions.
     platform::SaveFile out(path);
-    if (!out.open() || !out.write(rewriteEmulatorConfig(content, values, loadFolder, secondGeneration)) ||
+    if (!out.open() || !out.write(rewriteEmulatorConfig(*content, values, loadFolder, secondGeneration)) ||
         !out.commit())
-        return refused();
+        return isRefusal(out.errorNumber()) ? refused() : failed(out.errorString());
     if (previous)
-        *previous = content;
+        *previous = *content;
     return ConfigWriteResult::Written;
 }
 

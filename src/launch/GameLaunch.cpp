@@ -74,12 +74,11 @@ bool recordPlay(catalogue::CurrentGame* game, qint64 startedRow)
 bool bridgeAgrees(const platform::Command& bridged, const QString& folder)
 {
     constexpr int kCheckLimitMs = 20000; // a few small programs; the limit only guards against one that hangs
-    QByteArray errors;
+    QString reason;
     const std::optional<int> code = platform::RunAndWait(launch::bridgeCheckCommand(bridged), folder,
-                                                         platform::WindowMode::Hidden, kCheckLimitMs, &errors);
+                                                         platform::WindowMode::Hidden, kCheckLimitMs, &reason);
     if (code == 0)
         return true;
-    QString reason = QString::fromLocal8Bit(errors).trimmed();
     if (reason.isEmpty())
         reason = code ? QStringLiteral("(exit code %1)").arg(*code) : QStringLiteral("(it could not be run)");
     platform::MessageBox::exclamation(emulatorNotStartedMessage(bridged.program) + u'\n' + reason);

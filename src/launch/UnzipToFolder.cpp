@@ -173,6 +173,8 @@ UnzipResult UnzipToFolder(const QString& folder, const QString& zipPath)
     if (!a)
         return fail(error);
 
+    // A member half written by an extraction that was killed is removed first (its content is not synced, see below).
+    platform::removeLeftovers(folder, platform::SaveFile::tempNames());
     // What the folder holds, by case-folded name, listed once: an existing file of the same name in another
     // letter case is the one to overwrite, and each written member joins the set.
     QHash<QString, QString> names;
@@ -208,7 +210,9 @@ UnzipResult UnzipToFolder(const QString& folder, const QString& zipPath)
         if (!there.isSymLink() && there.exists() && !there.isFile())
             return writeFail(QStringLiteral("%1: something that is not a file is in the way").arg(target));
 
-        platform::SaveFile out(target);
+        // The working folder holds copies that the next start makes again: each member is renamed into place whole,
+        // but not synced (a sync per member made a large archive take many seconds on a disk).
+        platform::SaveFile out(target, platform::SaveFile::Kind::Scratch);
         if (!out.open())
             return writeFail(out.errorString());
         char buffer[64 * 1024];

@@ -6,10 +6,14 @@
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
 #include "platform/ShortPathName.h"
+#include "platform/SidPlayProcess.h"
 
 namespace music {
 
 namespace {
+
+// How long a player asked to end may take before it is ended for good.
+constexpr int kPlayerEndWaitMs = 1000;
 
 // The existing form of a path (its letter case as on the disk); the path itself when nothing matches.
 QString existingOr(const QString& path)
@@ -41,8 +45,12 @@ bool tunePlayable(const QString& musicFilename, const Settings& settings)
 
 bool startTune(const SidPlayCommand& command, platform::StartedPlayer& player)
 {
-    platform::endPlayer(player);
+    platform::endPlayer(player, kPlayerEndWaitMs);
     player = {};
+    // A player this program did not start in this run (one left playing by an earlier run, whose setting did not
+    // close it at exit) is found as before a game start, and ended before the new tune starts.
+    if (const platform::SidPlayProcesses others = platform::FindSidPlayProcess(command.command.program))
+        platform::CloseSidPlay(others, kPlayerEndWaitMs);
     QString error;
     const std::optional<platform::StartedPlayer> started =
         platform::startPlayer(command.command.program, command.command.arguments, command.workingFolder, &error);

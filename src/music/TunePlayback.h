@@ -29,9 +29,9 @@ QString tunePath(const Settings& settings, const QString& tune);
 // cmdPlayMusic and everything that follows it: the game has a tune, and the player and the tune folder are set.
 bool tunePlayable(const QString& musicFilename, const Settings& settings);
 
-// Starts the tune after closing the player this program started before (a console player does not hand a
-// second tune to a running copy, so two would play over each other); player then names the new one. A player
-// that could not be started is reported. True when it started.
+// Starts the tune after ending the player this program started before and any other running copy of the player
+// (a console player does not hand a second tune to a running copy, so two would play over each other); player then
+// names the new one. A player that could not be started is reported. True when it started.
 bool startTune(const SidPlayCommand& command, platform::StartedPlayer& player);
 
 // The game's tune, with a message for an unset or missing player or tune file.

@@ -18,7 +18,9 @@ FileOperationResult renameFile(const QString& source, const QString& target);
 
 // Moves source to target, also onto another file system: there the file is copied to a temporary name beside
 // target, synced, its size compared with the source's, renamed into place, and only then is the source
-// deleted. When any step fails the copy is removed again and the source stays.
+// deleted. When any step fails the copy is removed again and the source stays. The copy is hidden
+// (".vintrax-move-" and six letters or digits); one a killed move left behind is removed by the next move into that
+// folder.
 FileOperationResult moveFile(const QString& source, const QString& target);
 
 // Deletes a file for good (no recycle bin).

@@ -1,5 +1,8 @@
 #include "platform/FileOperations.h"
 
+#include "platform/FileCalls.h"
+#include "platform/Leftovers.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -37,23 +40,6 @@ bool renameNoReplace(const QByteArray& from, const QByteArray& to)
     return true;
 }
 
-bool writeAll(int fd, const char* data, ssize_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size_t(size));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 // Copies source into the new file fd and syncs it; errno set on failure.
 bool copyInto(int sourceFd, int fd)
 {
@@ -66,25 +52,19 @@ bool copyInto(int sourceFd, int fd)
             return false;
         if (got == 0)
             break;
-        if (!writeAll(fd, buffer, got))
+        if (const int error = filecalls::writeAll(fd, buffer, got)) {
+            errno = error;
             return false;
+        }
     }
     return ::fsync(fd) == 0;
 }
 
-// Syncs the folder holding path, so that a name renamed into it survives a crash; errno set on failure.
-bool syncFolderOf(const QByteArray& path)
+// The folder holding path.
+QString folderOf(const QByteArray& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folder = slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : ".");
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    return synced;
+    return QFile::decodeName(slash > 0 ? path.left(slash) : QByteArray(slash == 0 ? "/" : "."));
 }
 
 // The move onto another file system.
@@ -102,8 +82,11 @@ FileOperationResult copyThenDelete(const QByteArray& from, const QByteArray& to)
         ::close(sourceFd);
         return failure(error);
     }
-    const qsizetype slash = to.lastIndexOf('/');
-    QByteArray temp = to.left(slash + 1) + ".vintrax-move-XXXXXX";
+    // The copy is hidden under a name of its own until it is complete. A move killed midway leaves it behind: the
+    // next move into the same folder removes it.
+    static const TempNames copies{QStringLiteral(".vintrax-move-")};
+    removeLeftovers(folderOf(to), copies);
+    QByteArray temp = to.left(to.lastIndexOf('/') + 1) + QFile::encodeName(copies.templateName());
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         const int error = errno;
@@ -137,8 +120,9 @@ FileOperationResult copyThenDelete(const QByteArray& from, const QByteArray& to)
         return failure(error);
     }
     // The copy's name must be on the disk before the source goes: the two file systems keep no common order.
-    if (!syncFolderOf(to) || ::unlink(from.constData()) != 0) {
-        error = errno;
+    error = filecalls::syncFolder(folderOf(to));
+    if (error || ::unlink(from.constData()) != 0) {
+        error = error ? error : errno;
         ::unlink(to.constData());
         return failure(error);
     }

@@ -6,6 +6,10 @@
 
 namespace platform {
 
+namespace {
+constexpr qsizetype kKeptErrorOutput = 4096;
+} // namespace
+
 QString CommandInterpreterPrefix()
 {
 #ifdef Q_OS_WIN
@@ -27,7 +31,7 @@ Command throughCommandInterpreter(const Command& command)
 }
 
 std::optional<int> RunAndWait(const Command& command, const QString& workingFolder, WindowMode mode, int limitMs,
-                              QByteArray* errorOutput)
+                              QString* errorOutput)
 {
     Q_UNUSED(mode); // no child window to hide or minimise here
     QProcess process;
@@ -35,10 +39,12 @@ std::optional<int> RunAndWait(const Command& command, const QString& workingFold
     process.setArguments(command.arguments);
     process.setWorkingDirectory(workingFolder);
     process.setProcessChannelMode(errorOutput ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
+    QByteArray errors;
     if (errorOutput) {
-        errorOutput->clear();
-        QObject::connect(&process, &QProcess::readyReadStandardError, &process,
-                         [&process, errorOutput] { errorOutput->append(process.readAllStandardError()); });
+        // Only the end is kept: a program that writes without end cannot fill the memory.
+        QObject::connect(&process, &QProcess::readyReadStandardError, [&process, &errors] {
+            errors = (errors + process.readAllStandardError()).right(kKeptErrorOutput);
+        });
     }
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardInputFile(QProcess::nullDevice());
@@ -61,13 +67,15 @@ std::optional<int> RunAndWait(const Command& command, const QString& workingFold
     if (limitMs >= 0)
         limit.start(limitMs);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (errorOutput) {
+        errors += process.readAllStandardError();
+        *errorOutput = QString::fromLocal8Bit(errors.right(kKeptErrorOutput)).trimmed();
+    }
     if (overTime) {
         process.kill();
         process.waitForFinished(5000);
         return std::nullopt;
     }
-    if (errorOutput)
-        errorOutput->append(process.readAllStandardError());
     if (process.error() == QProcess::FailedToStart || process.exitStatus() != QProcess::NormalExit)
         return std::nullopt;
     return process.exitCode();

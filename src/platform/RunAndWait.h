@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -33,10 +32,10 @@ Command throughCommandInterpreter(const Command& command);
 // repaints meanwhile, but mouse and keyboard input is held back, so a second click cannot start another
 // conversion that empties the working folder under a running tool. The program's exit code; nothing when it
 // did not start, crashed or was stopped at the limit (conversion callers judge success by the files the
-// program leaves). The window mode only matters where the program could show a window. With errorOutput, what the
-// program writes on stderr is kept there rather than passed on to ours.
+// program leaves). The window mode only matters where the program could show a window. The program's error
+// output goes to this program's, or, when errorOutput is given, into it (its last 4 KB), so a caller can show the
+// program's own reason.
 std::optional<int> RunAndWait(const Command& command, const QString& workingFolder,
-                              WindowMode mode = WindowMode::Hidden, int limitMs = -1,
-                              QByteArray* errorOutput = nullptr);
+                              WindowMode mode = WindowMode::Hidden, int limitMs = -1, QString* errorOutput = nullptr);
 
 } // namespace platform

@@ -4,9 +4,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <algorithm>
 #include <vector>
@@ -153,15 +155,32 @@ SidPlayProcesses FindSidPlayProcess(const QString& sidplayWPath)
     return result;
 }
 
-void CloseSidPlay(const SidPlayProcesses& players)
+void CloseSidPlay(const SidPlayProcesses& players, int waitMs)
 {
 #ifdef Q_OS_UNIX
-    for (const qint64 pid : players.m_pids) {
-        if (processMatches(pid, players.m_player))
-            ::kill(pid_t(pid), SIGTERM);
+    const auto signalAll = [&players](int signal) {
+        bool any = false;
+        for (const qint64 pid : players.m_pids) {
+            if (processMatches(pid, players.m_player)) {
+                any = true;
+                if (signal)
+                    ::kill(pid_t(pid), signal);
+            }
+        }
+        return any;
+    };
+    signalAll(SIGTERM);
+    for (const int next : {SIGKILL, 0}) {
+        QElapsedTimer timer;
+        timer.start();
+        while (waitMs > 0 && signalAll(0) && timer.elapsed() < waitMs)
+            QThread::msleep(10);
+        if (waitMs <= 0 || !signalAll(next))
+            return;
     }
 #else
     Q_UNUSED(players);
+    Q_UNUSED(waitMs);
 #endif
 }
 

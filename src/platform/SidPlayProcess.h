@@ -31,15 +31,16 @@ public:
 
 private:
     friend SidPlayProcesses FindSidPlayProcess(const QString& sidplayWPath);
-    friend void CloseSidPlay(const SidPlayProcesses& players);
+    friend void CloseSidPlay(const SidPlayProcesses& players, int waitMs);
     std::vector<qint64> m_pids;
     Player m_player;
 };
 
 SidPlayProcesses FindSidPlayProcess(const QString& sidplayWPath);
 
-// Asks the processes a search found to end (SIGTERM) and does not wait for them. Nothing is sent to a
-// process id that has since been taken by another program.
-void CloseSidPlay(const SidPlayProcesses& players);
+// Asks the processes a search found to end (SIGTERM). Without waitMs it does not wait for them; with it, it waits
+// up to that long and then ends for good (SIGKILL) any that is still there, so that the next tune never plays over
+// one of them. Nothing is sent to a process id that has since been taken by another program.
+void CloseSidPlay(const SidPlayProcesses& players, int waitMs = 0);
 
 } // namespace platform

@@ -3,44 +3,100 @@
 #include "platform/RunAndWait.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <optional>
 
 namespace platform {
 
 namespace {
 
-// The commands that set the background, by the desktop's name as XDG_CURRENT_DESKTOP gives it. Each is run
-// in turn; the first one must succeed (the dark-style key exists only on newer GNOME).
-QList<Command> wallpaperCommands(const QString& desktop, const QString& path)
+// A desktop that does not answer within seconds is as good as none.
+constexpr int kLimitMs = 10000;
+
+// One key of the desktop's settings, as gsettings names it, and the value it is to hold.
+struct DesktopSetting
+{
+    QString schema;
+    QString key;
+    QString value;
+};
+
+// The keys that hold the background, by the desktop's name as XDG_CURRENT_DESKTOP gives it. The first must take
+// the picture; the others are set as well where the desktop has them (the dark-style key only on newer GNOME).
+QList<DesktopSetting> wallpaperSettings(const QString& desktop, const QString& path)
 {
     const QString uri = QUrl::fromLocalFile(path).toString();
-    const QString gsettings = QStringLiteral("gsettings");
-    const auto set = [&](const char* schema, const char* key, const QString& value) {
-        return Command{gsettings,
-                       {QStringLiteral("set"), QString::fromLatin1(schema), QString::fromLatin1(key), value}};
-    };
     const QString d = desktop.toUpper();
     if (d == QLatin1String("GNOME") || d == QLatin1String("UNITY") || d == QLatin1String("BUDGIE") ||
         d == QLatin1String("PANTHEON") || d == QLatin1String("UBUNTU"))
-        return {set("org.gnome.desktop.background", "picture-uri", uri),
-                set("org.gnome.desktop.background", "picture-uri-dark", uri)};
+        return {{QStringLiteral("org.gnome.desktop.background"), QStringLiteral("picture-uri"), uri},
+                {QStringLiteral("org.gnome.desktop.background"), QStringLiteral("picture-uri-dark"), uri}};
     if (d == QLatin1String("X-CINNAMON") || d == QLatin1String("CINNAMON"))
-        return {set("org.cinnamon.desktop.background", "picture-uri", uri)};
+        return {{QStringLiteral("org.cinnamon.desktop.background"), QStringLiteral("picture-uri"), uri}};
     if (d == QLatin1String("MATE"))
-        return {set("org.mate.background", "picture-filename", path)};
-    if (d == QLatin1String("KDE"))
-        return {Command{QStringLiteral("plasma-apply-wallpaperimage"), {path}}};
+        return {{QStringLiteral("org.mate.background"), QStringLiteral("picture-filename"), path}};
     return {};
 }
 
-// A desktop that does not answer within seconds is as good as none.
 bool runs(const Command& command)
 {
     const QString program = QStandardPaths::findExecutable(command.program);
-    constexpr int kLimitMs = 10000;
     return !program.isEmpty() &&
            RunAndWait({program, command.arguments}, QDir::homePath(), WindowMode::Hidden, kLimitMs) == 0;
+}
+
+// A text as gsettings prints it ('text' or "text", with backslash escapes) turned back into the text.
+QString unquoted(const QString& printed)
+{
+    const QString s = printed.trimmed();
+    if (s.size() < 2 || (s.front() != u'\'' && s.front() != u'"') || s.back() != s.front())
+        return s;
+    QString text;
+    for (qsizetype i = 1; i + 1 < s.size(); ++i) {
+        if (s[i] != u'\\' || i + 2 >= s.size()) {
+            text += s[i];
+            continue;
+        }
+        const QChar c = s[++i];
+        const int digits = c == u'u' ? 4 : c == u'U' ? 8 : 0;
+        bool isHex = false;
+        const uint code = digits ? s.mid(i + 1, digits).toUInt(&isHex, 16) : 0;
+        if (isHex) {
+            text += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+            i += digits;
+        } else {
+            text += c == u'n' ? QChar(u'\n') : c == u't' ? QChar(u'\t') : c;
+        }
+    }
+    return text;
+}
+
+// What the desktop's settings hold for the key now; nothing when they cannot be asked.
+std::optional<QString> currentValue(const QString& gsettings, const DesktopSetting& setting)
+{
+    QProcess get;
+    get.setProgram(gsettings);
+    get.setArguments({QStringLiteral("get"), setting.schema, setting.key});
+    get.setStandardInputFile(QProcess::nullDevice());
+    get.start();
+    if (!get.waitForFinished(kLimitMs) || get.exitStatus() != QProcess::NormalExit || get.exitCode() != 0) {
+        get.kill();
+        get.waitForFinished(1000);
+        return std::nullopt;
+    }
+    return unquoted(QString::fromUtf8(get.readAllStandardOutput()));
+}
+
+// gsettings says yes to a "set" even when no settings service runs to keep the value, so the value is read back.
+bool takes(const DesktopSetting& setting)
+{
+    const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    return !gsettings.isEmpty() &&
+           runs({gsettings, {QStringLiteral("set"), setting.schema, setting.key, setting.value}}) &&
+           currentValue(gsettings, setting) == setting.value;
 }
 
 } // namespace
@@ -54,13 +110,15 @@ QString wallpaperFilePath()
 bool setDesktopWallpaper(const QString& path)
 {
     for (const QString& desktop : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'))) {
-        const QList<Command> commands = wallpaperCommands(desktop, path);
-        if (commands.isEmpty())
+        if (desktop.toUpper() == QLatin1String("KDE"))
+            return runs({QStringLiteral("plasma-apply-wallpaperimage"), {path}});
+        const QList<DesktopSetting> settings = wallpaperSettings(desktop, path);
+        if (settings.isEmpty())
             continue;
-        if (!runs(commands.first()))
+        if (!takes(settings.first()))
             return false;
-        for (qsizetype i = 1; i < commands.size(); ++i)
-            runs(commands[i]);
+        for (qsizetype i = 1; i < settings.size(); ++i)
+            takes(settings[i]);
         return true;
     }
     return false;

@@ -10,8 +10,8 @@ QString wallpaperFilePath();
 
 // Asks the running desktop (XDG_CURRENT_DESKTOP) to show the picture at path as its background: GNOME and its
 // kin, Cinnamon and MATE through gsettings, KDE Plasma through plasma-apply-wallpaperimage. False when the
-// desktop is none of these, its program is missing or it refuses; the caller then tells the user where the
-// picture is.
+// desktop is none of these, its program is missing, it refuses, or (gsettings) the key does not hold the picture
+// when read back, as when no settings service runs; the caller then tells the user where the picture is.
 bool setDesktopWallpaper(const QString& path);
 
 } // namespace platform

@@ -40,7 +40,7 @@ Outcome toolOutcome(const QString& tool, const testsupport::RunResult& r)
 {
     QString why;
     const bool ok = tooltest::succeeded(r);
-    return {ok, ok || tooltest::isCleanFailure(r, tool, &why) ? QString() : why};
+    return {ok, ok || tooltest::isCleanFailure(r, tool, &why) ? QString() : why, QString::fromUtf8(r.err)};
 }
 
 // A tool case: its arguments, with %1 for the variant's letter, relative to the work folder, which is the
@@ -99,10 +99,10 @@ WriterCase configCase()
             launch::WriteEmulatorConfig(QDir(work).filePath("C64.CFG"), writerprobe::kConfigValues[v],
                                         writerprobe::kConfigLoadFolder, writerprobe::kConfigSecondGeneration);
         const bool ok = r == launch::ConfigWriteResult::Written;
-        const bool told =
-            r == launch::ConfigWriteResult::ReadOnly && box.texts() == QStringList{launch::readOnlyConfigMessage()};
+        const bool told = r == launch::ConfigWriteResult::NotWritten && box.count() == 1;
         return Outcome{ok,
-                       ok || told ? QString() : QStringLiteral("result %1, %2 messages").arg(int(r)).arg(box.count())};
+                       ok || told ? QString() : QStringLiteral("result %1, %2 messages").arg(int(r)).arg(box.count()),
+                       box.texts().join('\n')};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -118,20 +118,22 @@ WriterCase settingsCase()
     WriterCase c;
     c.name = QStringLiteral("settings");
     c.targets = {QStringLiteral("Vintrax.ini")};
-    const auto save = [](const QString& work, int v) {
+    const auto save = [](const QString& work, int v, QString* reason = nullptr) {
         return saveSettings(*openSettingsStore(QDir(work).filePath("Vintrax.ini")),
-                            settingstest::settingsVariant(v ? 'B' : 'A'), {});
+                            settingstest::settingsVariant(v ? 'B' : 'A'), {}, reason);
     };
     c.prepare = [save](const QString& work) {
         return writeFile(QDir(work).filePath("Vintrax.ini"), settingstest::handEditedSettingsFile()) &&
                save(work, 0) == SettingsWriteStatus::Ok;
     };
     c.run = [save](const QString& work, int v) {
-        const SettingsWriteStatus status = save(work, v);
+        QString reason;
+        const SettingsWriteStatus status = save(work, v, &reason);
         const bool ok = status == SettingsWriteStatus::Ok;
-        return Outcome{ok, ok || status == SettingsWriteStatus::AccessError
-                               ? QString()
-                               : QStringLiteral("status %1").arg(int(status))};
+        return Outcome{ok,
+                       ok || status == SettingsWriteStatus::AccessError ? QString()
+                                                                        : QStringLiteral("status %1").arg(int(status)),
+                       reason};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -151,8 +153,8 @@ WriterCase unzipCase()
     };
     c.run = [](const QString& work, int v) {
         const launch::UnzipResult r = launch::UnzipToFolder(work, in(work, kVariant[v] + QStringLiteral(".zip")));
-        return Outcome{!r.failed,
-                       r.failed && r.error.isEmpty() ? QStringLiteral("failed without a reason") : QString()};
+        return Outcome{!r.failed, r.failed && r.error.isEmpty() ? QStringLiteral("failed without a reason") : QString(),
+                       r.error};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{
@@ -177,6 +179,7 @@ WriterCase sidCase()
         o.ok = r.ok();
         if (!o.ok && (r.result != c64::SidWriteResult::Failed || r.error.isEmpty()))
             o.badReport = QStringLiteral("result %1 without a reason").arg(int(r.result));
+        o.told = r.error;
         return o;
     };
     c.child = [](const QString& work, int) {
@@ -199,7 +202,8 @@ WriterCase cropCase()
     c.run = [](const QString& work, int v) {
         const c64::CropOutcome r =
             c64::CropScreenshot(in(work, kVariant[v] + QStringLiteral(".bmp")), QDir(work).filePath("shot.bmp"));
-        return Outcome{r.ok, r.ok || !r.error.isEmpty() ? QString() : QStringLiteral("failed without a reason")};
+        return Outcome{r.ok, r.ok || !r.error.isEmpty() ? QString() : QStringLiteral("failed without a reason"),
+                       r.error};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{

@@ -18,6 +18,7 @@ struct Outcome
 {
     bool ok = false;
     QString badReport; // a failure that was not reported as it must be: what was wrong; empty otherwise
+    QString told;      // what the writer said of its failure (message, reason or stderr)
 };
 
 struct ChildCommand

@@ -16,6 +16,7 @@
 #include "ProgramChecks.h"
 
 #include "platform/PathChecks.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 #include "platform/ShortPathName.h"
 
@@ -33,23 +34,16 @@ bool print(const QByteArray& bytes)
            std::fflush(stdout) == 0;
 }
 
-// The configuration's bytes; nothing (and no error) when there is no such file.
+// The configuration's bytes; nothing (and no error) when there is no such file. Like the program's own rewrite, only
+// a regular file of at most 256 KB is read (CCS64's holds a few KB): a FIFO or an endless file named C64.CFG is
+// refused with its reason rather than waited for or taken into memory line by line.
 std::optional<QByteArray> readConfig(const QString& path, QString* error)
 {
+    constexpr qint64 kMaxConfigSize = 256 * 1024;
     const QString found = platform::ShortPathName(path);
     if (found.isEmpty())
         return std::nullopt;
-    QFile file(found);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(found, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("cannot read %1: %2").arg(found, file.errorString());
-        return std::nullopt;
-    }
-    return bytes;
+    return platform::readRegularFile(found, kMaxConfigSize, error);
 }
 
 // The first bytes of a program file, for its header; nothing when it cannot be read.

@@ -3,6 +3,7 @@
 #include "Crc32.h"
 
 #include "c64/ArchiveLimits.h"
+#include "platform/DeviceWrite.h"
 
 #include <QFile>
 
@@ -85,8 +86,9 @@ bool decodeGzip(const QString& path, QIODevice& out, DecodedGzip* result, QStrin
             return false;
         }
         decoded.crc = crc32Update(decoded.crc, buffer.data(), static_cast<std::size_t>(n));
-        if (out.write(buffer.data(), n) != n) {
-            *error = QStringLiteral("cannot write the output: %1").arg(out.errorString());
+        QString reason;
+        if (!platform::writeWhole(out, buffer.data(), n, &reason)) {
+            *error = QStringLiteral("cannot write the output: %1").arg(reason);
             return false;
         }
     }

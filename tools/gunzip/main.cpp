@@ -7,6 +7,7 @@
 #include "GzipDecoder.h"
 #include "GzipNames.h"
 #include "TrailerCheck.h"
+#include "platform/Leftovers.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -108,8 +109,12 @@ int main(int argc, char** argv)
     const QString target = folder + QLatin1Char('/') + outName;
     if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
         return fail(path, QStringLiteral("%1 already exists; not overwritten").arg(outName));
-    QTemporaryFile temp(folder + QStringLiteral("/.gunzip-XXXXXX"));
-    if (!temp.open())
+    // The output is written under such a name and renamed once it is complete; the one a killed run left is removed.
+    const platform::TempNames tempNames{QStringLiteral(".gunzip-")};
+    platform::removeLeftovers(folder, tempNames);
+    QTemporaryFile temp(folder + QLatin1Char('/') + tempNames.templateName());
+    // Unbuffered: every write reaches the disk at once, and a refusal comes with its reason.
+    if (!static_cast<QFile&>(temp).open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return fail(path, QStringLiteral("cannot create a file in %1: %2").arg(folder, temp.errorString()));
     DecodedGzip decoded;
     if (!decodeGzip(path, temp, &decoded, &error))

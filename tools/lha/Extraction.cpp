@@ -5,6 +5,8 @@
 #include "MemberName.h"
 
 #include "c64/ArchiveLimits.h"
+#include "platform/DeviceWrite.h"
+#include "platform/Leftovers.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,9 @@
 #include <unistd.h>
 
 namespace {
+
+// A member is unpacked under such a name and renamed once every member is complete.
+const platform::TempNames kTempNames{QStringLiteral(".lha-")};
 
 struct ReaderFree
 {
@@ -96,13 +101,14 @@ bool readMember(LHAReader* reader, LHAFileHeader* header, const ArchiveStream& i
             return false;
         }
         crc = crc16Update(crc, buffer.data(), n);
-        if (out.write(buffer.data(), static_cast<qint64>(n)) != static_cast<qint64>(n)) {
-            *error = QStringLiteral("cannot write: %1").arg(out.errorString());
+        QString reason;
+        if (!platform::writeWhole(out, buffer.data(), static_cast<qint64>(n), &reason)) {
+            *error = QStringLiteral("cannot write: %1").arg(reason);
             return false;
         }
     }
-    // The temporary file is buffered: a full disk may show only now. The data must be on the disk before the
-    // member is renamed over a file of its name.
+    // The data must be on the disk before the member is renamed over a file of its name; some file systems report a
+    // full disk only now.
     if (!out.flush() || ::fsync(out.handle()) != 0) {
         *error = QStringLiteral("cannot write: %1")
                      .arg(out.error() != QFileDevice::NoError ? out.errorString()
@@ -189,6 +195,7 @@ bool extractMembers(const QString& archivePath, const QString& folder, std::vect
     ArchiveStream& input = *a.input;
     LHAReader* const reader = a.reader.get();
 
+    platform::removeLeftovers(folder, kTempNames); // the unpacked members of an earlier run that was killed
     const QFileDevice::Permissions permissions = newFilePermissions();
     qint64 unpacked = 0;
     bool first = true;
@@ -213,8 +220,9 @@ bool extractMembers(const QString& archivePath, const QString& folder, std::vect
                          .arg(label, QString::fromLatin1(header->compress_method));
             return false;
         }
-        auto temp = std::make_unique<QTemporaryFile>(folder + QStringLiteral("/.lha-XXXXXX"));
-        if (!temp->open()) {
+        auto temp = std::make_unique<QTemporaryFile>(folder + QLatin1Char('/') + kTempNames.templateName());
+        // Unbuffered: every write reaches the disk at once, and a refusal comes with its reason.
+        if (!static_cast<QFile&>(*temp).open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
             *error = QStringLiteral("cannot create a file in %1: %2").arg(folder, temp->errorString());
             return false;
         }

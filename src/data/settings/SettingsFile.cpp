@@ -1,6 +1,10 @@
 #include "data/settings/SettingsFile.h"
 
-#include <QFile>
+#include "platform/RegularFile.h"
+#include "platform/SaveFile.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
 #include <QStringList>
@@ -23,11 +27,12 @@ struct Line
         Key
     };
     Kind kind = Kind::Other;
-    QString text;    // the line without its line end
-    QString section; // the section opened (Section) or the section the line is in (Key)
-    QString key;     // as written, blanks around it removed
-    QString fullKey; // "Section/Key", as QSettings names it
-    QString value;   // blanks at either end removed
+    QByteArray bytes; // the line as the file holds it, its line end included (none on a last line without one)
+    QString text;     // the line without its line end
+    QString section;  // the section opened (Section) or the section the line is in (Key)
+    QString key;      // as written, blanks around it removed
+    QString fullKey;  // "Section/Key", as QSettings names it
+    QString value;    // blanks at either end removed
 };
 
 struct ParsedFile
@@ -67,7 +72,9 @@ bool startsSpecialLine(const QString& trimmed)
            trimmed.startsWith(QLatin1Char('['));
 }
 
-QString decoded(const QByteArray& bytes)
+// Each line is read on its own: UTF-8 when it is valid UTF-8, Latin-1 otherwise, so one line typed in another
+// editor does not change how every other line reads.
+QString decodedLine(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
@@ -79,17 +86,21 @@ ParsedFile parse(const QByteArray& bytes)
     ParsedFile file;
     file.bom = bytes.startsWith(Utf8Bom);
     file.crlf = bytes.contains("\r\n");
-    QStringList texts = decoded(file.bom ? bytes.mid(Utf8Bom.size()) : bytes).split(QLatin1Char('\n'));
-    if (!texts.isEmpty() && texts.last().isEmpty())
-        texts.removeLast(); // the line end of the last line, or an empty file
+    const qsizetype start = file.bom ? Utf8Bom.size() : 0;
     QString section;
-    file.lines.reserve(size_t(texts.size()));
-    for (QString& text : texts) {
-        if (text.endsWith(QLatin1Char('\r')))
-            text.chop(1);
+    for (qsizetype at = start; at < bytes.size();) {
+        const qsizetype newline = bytes.indexOf('\n', at);
+        const qsizetype end = newline < 0 ? bytes.size() : newline + 1;
         Line line;
-        line.text = text;
-        const QString trimmed = trimBlanks(text);
+        line.bytes = bytes.mid(at, end - at);
+        at = end;
+        QByteArray content = line.bytes;
+        if (content.endsWith('\n'))
+            content.chop(1);
+        if (content.endsWith('\r'))
+            content.chop(1);
+        line.text = decodedLine(content);
+        const QString trimmed = trimBlanks(line.text);
         if (trimmed.startsWith(QLatin1Char('['))) {
             const qsizetype close = trimmed.lastIndexOf(QLatin1Char(']'));
             section = normalisedKey(trimBlanks(close > 0 ? trimmed.mid(1, close - 1) : trimmed.mid(1)));
@@ -187,63 +198,92 @@ std::optional<QByteArray> mergedSettingsText(const QByteArray& original, const Q
         added[section] << key + QLatin1Char('=') + text;
     }
 
-    QStringList out;
+    // Lines that stay keep their bytes (their spelling, their encoding and their line end); changed and new lines
+    // are UTF-8 with the file's line end.
+    const QByteArray lineEnd = file.crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    QByteArray bytes = file.bom ? Utf8Bom : QByteArray();
+    bool blankBefore = true; // whether the text so far ends in a blank line (or there is none)
+    // The old last line may have had no line end, or only the CR of one.
+    const auto endLastLine = [&] {
+        if (!bytes.isEmpty() && !bytes.endsWith('\n') && bytes != Utf8Bom)
+            bytes += bytes.endsWith('\r') ? QByteArrayLiteral("\n") : lineEnd;
+    };
+    const auto put = [&](const QByteArray& line) {
+        endLastLine();
+        bytes += line;
+        blankBefore = line.trimmed().isEmpty();
+    };
+    const auto putText = [&](const QString& text) { put(text.toUtf8() + lineEnd); };
+    const auto putAdded = [&](const QStringList& lines) {
+        for (const QString& text : lines)
+            putText(text);
+    };
     if (added.contains(QString()) && !sectionEnd.contains(QString()))
-        out << added.take(QString());
+        putAdded(added.take(QString()));
     for (qsizetype i = 0; i < lineCount; ++i) {
         const Line& line = file.lines[size_t(i)];
         if (line.kind != Line::Kind::Key) {
-            out << line.text;
+            put(line.bytes);
         } else if (effectiveLine.value(line.fullKey) == i && texts.contains(line.fullKey)) {
             const QString& text = texts[line.fullKey];
-            out << (text == line.value ? line.text : line.key + QLatin1Char('=') + text);
+            if (text == line.value)
+                put(line.bytes);
+            else
+                putText(line.key + QLatin1Char('=') + text);
         } // else: a key that is gone, or an earlier line of a key given twice
         if (line.kind != Line::Kind::Other && sectionEnd.value(line.section) == i && added.contains(line.section))
-            out << added.take(line.section);
+            putAdded(added.take(line.section));
     }
     for (auto it = added.cbegin(); it != added.cend(); ++it) {
-        if (!out.isEmpty() && !trimBlanks(out.last()).isEmpty())
-            out << QString();
-        out << QLatin1Char('[') + it.key() + QLatin1Char(']');
-        out << it.value();
+        if (!blankBefore)
+            putText(QString());
+        putText(QLatin1Char('[') + it.key() + QLatin1Char(']'));
+        putAdded(it.value());
     }
-
-    const QString lineEnd = file.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QByteArray bytes = file.bom ? Utf8Bom : QByteArray();
-    for (const QString& text : out)
-        bytes += (text + lineEnd).toUtf8();
+    endLastLine();
     return bytes;
+}
+
+bool writeSettingsValues(const QString& path, const QSettings::SettingsMap& changes, QString* error)
+{
+    QByteArray original;
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        // A file that cannot be read whole is not replaced: what it holds would be lost.
+        const std::optional<QByteArray> read = platform::readRegularFile(path, kMaxSettingsFileSize, error);
+        if (!read)
+            return false;
+        original = *read;
+    } else if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        *error = QStringLiteral("cannot make the folder %1").arg(QFileInfo(path).absolutePath());
+        return false;
+    }
+    QSettings::SettingsMap values = readSettingsText(original);
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        values.insert(normalisedKey(it.key()), it.value());
+    const std::optional<QByteArray> text = mergedSettingsText(original, values);
+    if (!text) {
+        *error = QStringLiteral("a key cannot be written as a line of %1").arg(path);
+        return false;
+    }
+    return platform::saveFile(path, *text, error);
 }
 
 namespace {
 
 bool readDevice(QIODevice& device, QSettings::SettingsMap& map)
 {
-    map = readSettingsText(device.readAll());
+    const QByteArray bytes = device.read(kMaxSettingsFileSize + 1);
+    if (bytes.size() > kMaxSettingsFileSize)
+        return false; // read as no values at all (every key at its default), and never written over
+    map = readSettingsText(bytes);
     return true;
 }
 
-// QSettings hands over its temporary file; the file it will replace holds the comments and the layout
-// to keep.
-bool writeDevice(QIODevice& device, const QSettings::SettingsMap& map)
+// The store is written by writeSettingsValues() alone, never by QSettings itself (whose temporary files would
+// carry names of its own): should QSettings ever try, the file stays as it is.
+bool writeDevice(QIODevice&, const QSettings::SettingsMap&)
 {
-    auto* target = qobject_cast<QFileDevice*>(&device);
-    QByteArray original;
-    if (target) {
-        QFile current(target->fileName());
-        if (current.exists()) {
-            if (!current.open(QIODevice::ReadOnly))
-                return false;
-            original = current.readAll();
-            if (current.error() != QFileDevice::NoError)
-                return false;
-        }
-    }
-    const std::optional<QByteArray> text = mergedSettingsText(original, map);
-    if (!text || device.write(*text) != text->size())
-        return false;
-    // A buffered write that fails only when flushed must not let an empty file be committed.
-    return !target || target->flush();
+    return false;
 }
 
 } // namespace

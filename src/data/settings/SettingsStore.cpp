@@ -5,7 +5,6 @@
 #include "data/settings/SettingsTable.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -60,30 +59,22 @@ bool isReadOnlyFile(const QString& path)
     return (info.permissions() & writeBits) == 0;
 }
 
-// QSettings locks the file with "<file>.lock" while it writes. A writer killed between making that file and
-// putting its process id into it leaves it empty, and QSettings would wait half a minute for such a lock
-// before it takes it over; a lock with no owner in it is removed first. (A lock whose owner has ended is
-// taken over by QSettings itself at once.)
-void removeEmptyLock(const QString& iniPath)
+// Writes values of the "Startup" section into the store's file and lets the store read the file again.
+SettingsWriteStatus writeStartup(QSettings& store, const QSettings::SettingsMap& values, QString* reason)
 {
-    const QString lockPath = iniPath + QStringLiteral(".lock");
-    QFile lock(lockPath);
-    if (!lock.open(QIODevice::ReadOnly))
-        return;
-    bool hasOwner = false;
-    lock.readLine(64).trimmed().toLongLong(&hasOwner);
-    lock.close();
-    if (!hasOwner)
-        QFile::remove(lockPath);
-}
-
-SettingsWriteStatus flush(QSettings& store)
-{
-    removeEmptyLock(store.fileName());
+    if (isReadOnlyFile(store.fileName()))
+        return SettingsWriteStatus::ReadOnly;
+    QSettings::SettingsMap changes;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        changes.insert(StartupSection + QLatin1Char('/') + it.key(), it.value());
+    QString error;
+    if (!settingsfile::writeSettingsValues(store.fileName(), changes, &error)) {
+        if (reason)
+            *reason = error;
+        return SettingsWriteStatus::AccessError;
+    }
     store.sync();
-    // An access error means the file was not replaced: it could not be locked or opened, or the new
-    // text did not reach the disk in full.
-    return store.status() == QSettings::AccessError ? SettingsWriteStatus::AccessError : SettingsWriteStatus::Ok;
+    return SettingsWriteStatus::Ok;
 }
 
 } // namespace
@@ -124,23 +115,18 @@ Settings loadSettings(QSettings& store, const SettingsLoadContext& context)
     return settings;
 }
 
-SettingsWriteStatus saveSettings(QSettings& store, const Settings& settings, const SettingsSaveContext& context)
+SettingsWriteStatus saveSettings(QSettings& store, const Settings& settings, const SettingsSaveContext& context,
+                                 QString* reason)
 {
-    if (isReadOnlyFile(store.fileName()))
-        return SettingsWriteStatus::ReadOnly;
-    {
-        StartupSectionScope section(store);
-        for (const SettingDescriptor& d : settingsTable()) {
-            if (d.key == V13StartKey)
-                continue;
-            const bool isPosition = d.key == QLatin1String("Top") || d.key == QLatin1String("Left");
-            if (isPosition && context.windowMinimised)
-                continue;
-            store.setValue(d.key, formatSettingValue(d.get(settings), d.type));
-        }
-        store.setValue(V13StartKey, formatSettingValue(true, SettingType::Boolean));
+    QSettings::SettingsMap values;
+    for (const SettingDescriptor& d : settingsTable()) {
+        const bool isPosition = d.key == QLatin1String("Top") || d.key == QLatin1String("Left");
+        if (d.key == V13StartKey || (isPosition && context.windowMinimised))
+            continue;
+        values.insert(d.key, formatSettingValue(d.get(settings), d.type));
     }
-    return flush(store);
+    values.insert(V13StartKey, formatSettingValue(true, SettingType::Boolean));
+    return writeStartup(store, values, reason);
 }
 
 PortDefaults readPortDefaults(QSettings& store)
@@ -163,15 +149,9 @@ bool readShowPrefs(QSettings& store)
     return parseSettingValue(store.value(ShowPrefsKey), flag).value_or(QVariant(true)).toBool();
 }
 
-SettingsWriteStatus clearShowPrefs(QSettings& store)
+SettingsWriteStatus clearShowPrefs(QSettings& store, QString* reason)
 {
-    if (isReadOnlyFile(store.fileName()))
-        return SettingsWriteStatus::ReadOnly;
-    {
-        StartupSectionScope section(store);
-        store.setValue(ShowPrefsKey, formatSettingValue(false, SettingType::Boolean));
-    }
-    return flush(store);
+    return writeStartup(store, {{ShowPrefsKey, formatSettingValue(false, SettingType::Boolean)}}, reason);
 }
 
 bool effectiveScreenshotView(const Settings& settings)
@@ -183,7 +163,7 @@ bool effectiveScreenshotView(const Settings& settings)
     return true;
 }
 
-QString settingsWriteMessage(SettingsWriteStatus status, const QString& iniPath)
+QString settingsWriteMessage(SettingsWriteStatus status, const QString& iniPath, const QString& reason)
 {
     const QString path = QDir::toNativeSeparators(iniPath);
     switch (status) {
@@ -192,7 +172,8 @@ QString settingsWriteMessage(SettingsWriteStatus status, const QString& iniPath)
     case SettingsWriteStatus::ReadOnly:
         return QStringLiteral("Your settings were not saved because the settings file is read-only:\n%1").arg(path);
     case SettingsWriteStatus::AccessError:
-        return QStringLiteral("Your settings could not be saved to:\n%1").arg(path);
+        return QStringLiteral("Your settings could not be saved to:\n%1").arg(path) +
+               (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason);
     }
     return {};
 }

@@ -29,19 +29,21 @@ Settings defaultSettings(const SettingsLoadContext& context);
 // paths are cleared and the designed window height is used. Fills Settings::startup.
 Settings loadSettings(QSettings& store, const SettingsLoadContext& context);
 
-// Writes every key the loader reads, then V13Start = True, and flushes the file.
-// Top and Left are left as stored while the window is minimised. "ShowPrefs" is never written.
-SettingsWriteStatus saveSettings(QSettings& store, const Settings& settings, const SettingsSaveContext& context);
+// Writes every key the loader reads, then V13Start = True, into the store's file (settingsfile::
+// writeSettingsValues()). Top and Left are left as stored while the window is minimised. "ShowPrefs" is never
+// written. On an access error *reason, when given, says why.
+SettingsWriteStatus saveSettings(QSettings& store, const Settings& settings, const SettingsSaveContext& context,
+                                 QString* reason = nullptr);
 
 // The eight default port values, read afresh from the store (the catalogue upgrade needs them).
 PortDefaults readPortDefaults(QSettings& store);
 
 // The first-run flag: True unless it has been cleared.
 bool readShowPrefs(QSettings& store);
-SettingsWriteStatus clearShowPrefs(QSettings& store);
+SettingsWriteStatus clearShowPrefs(QSettings& store, QString* reason = nullptr);
 
 // The screenshot view at start: always hidden, always shown, or as it was at the last exit.
 bool effectiveScreenshotView(const Settings& settings);
 
-// A user-facing text for a failed write, naming the file.
-QString settingsWriteMessage(SettingsWriteStatus status, const QString& iniPath);
+// A user-facing text for a failed write, naming the file and the reason when there is one.
+QString settingsWriteMessage(SettingsWriteStatus status, const QString& iniPath, const QString& reason = {});

@@ -5,6 +5,7 @@
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
 #include "files/ScreenshotRules.h"
+#include "files/clsScreenshot.h"
 #include "files/gui/frmVTRXScreenshot.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFile.h"
@@ -76,6 +77,8 @@ void mnuOptionsPaper_Click(app::AppState& state)
 
 void installScreenshotCommands(app::CommandHost& host, app::AppState& state)
 {
+    // A conversion killed midway leaves its files in the Screenshots folder, where the dialog would list them.
+    clsScreenshot(state.programFolder()).removeLeftovers();
     auto edit = [&host, &state] { mnuEditSSFilename_Click(host, state); };
     app::installCommand(host, QStringLiteral("mnuEditSSFilename"), app::Acts::OnCurrentGame, edit);
     app::installCommand(host, QStringLiteral("pmnuEditScreenshotFilename"), app::Acts::OnCurrentGame, edit);

@@ -259,8 +259,11 @@ private slots:
         QFETCH(QByteArray, lineEnd);
         QFETCH(QByteArray, start);
         const QList<QByteArray> head =
-            QByteArray("; Vintrax settings, edited by hand\n# paths on the Windows drive\n[Startup]\n"
-                       "MusicPath = C:\\Games\\C64\\Music\nGamesPath=D:\\C64; \"Games\" #1\nColour=blue\n"
+            QByteArray("; Vintrax settings, edited by hand\n# Gr\xf6\xdf"
+                       "e: one line typed in Latin-1\n[Startup]\n"
+                       "MusicPath = /home/j\xc3\xbcrgen/Musik/Gr\xc3\xb6\xc3\x9f"
+                       "e\n"
+                       "GamesPath=D:\\C64; \"Games\" #1\nColour=blue\n"
                        "WhatListBox=1\n; the old list\nCurrentGame=Last Ninja, The\nTexture=2\nTexture=3")
                 .split('\n');
         const QList<QByteArray> tail = {"stray text", "", "[Other]", "Keep=this\\that"};
@@ -268,12 +271,15 @@ private slots:
         auto store = openSettingsStore(iniPath());
         Settings s = loadSettings(*store, standardContext());
         QCOMPARE(s.Texture, 3); // the last of a key given twice
+        // Each line has its own encoding: the Latin-1 line made every UTF-8 value read as Latin-1 (and the comment
+        // come back re-encoded), so "/home/jürgen" was stored as "/home/jÃ¼rgen" for good.
+        QCOMPARE(s.MusicPath, QStringLiteral("/home/jürgen/Musik/Größe"));
         s.WhatListBox = 2;
         QCOMPARE(saveSettings(*store, s, {}), SettingsWriteStatus::Ok);
         store.reset();
 
-        // Every line stays as typed but the changed value and the earlier of the doubled key; the keys the
-        // file lacked (all but five) follow the section's last key.
+        // Every line stays as typed, byte for byte, but the changed value and the earlier of the doubled key; the keys
+        // the file lacked (all but five) follow the section's last key.
         QList<QByteArray> expectedHead = head;
         expectedHead[6] = "WhatListBox=2";
         expectedHead.removeAt(9);

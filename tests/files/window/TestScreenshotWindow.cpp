@@ -1,7 +1,7 @@
 // The screenshot commands in the main window, one wiring case each: the Edit menu takes a fresh dump from the
 // Win32 emulator's folder (previewed as the area the crop keeps), names it and stores its GIF; the popup and a right
 // click on the screenshot clear it; the wallpaper is the screenshot's pixels, handed to a recorder in place of the
-// desktop, and named in a message when no desktop takes it.
+// desktop, and named in a message when no desktop takes it; the start clears what killed conversions left.
 #include "BmpFiles.h"
 #include "ModalHelpers.h"
 #include "ProcessRunner.h"
@@ -92,6 +92,23 @@ private slots:
         QCOMPARE(seen, QStringLiteral("Screenshot for 'Astro Miner'...|astrominer.gif"));
         QCOMPARE(stored("Astro Miner"), QStringLiteral("(None)"));
         QVERIFY(!action(w, "mnuOptionsPaper")->isEnabled());
+    }
+
+    // A conversion killed midway left its files in the Screenshots folder, where the dialog lists them; the next start
+    // removes them: only files of the conversion's own names that are older than the program.
+    void startRemovesWhatKilledConversionsLeft()
+    {
+        f = std::make_unique<WindowFixture>();
+        const QStringList kept{"vtrxTemp-AbC12.gif", "vtrxTemp-Fr35h1.gif", "vtrxTemp.gif"}; // the middle one is new
+        for (const QString& name :
+             kept + QStringList{"vtrxTemp-AbC123.gif", "vtrxTemp-x1Y2z3.bmp", ".vtrx-save-Zz9yX8"}) {
+            QFile file(f->programFile("Screenshots/" + name));
+            QVERIFY(testsupport::writeFile(file.fileName(), "x") && file.open(QIODevice::ReadWrite));
+            QVERIFY(name == kept[1] ||
+                    file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime()), QFileDevice::FileModificationTime));
+        }
+        QVERIFY(w = f->startOn("Astro Miner"));
+        QCOMPARE(QDir(f->programFile("Screenshots")).entryList(QDir::Files | QDir::Hidden), kept);
     }
 
     void wallpaperIsTheScreenshot()
