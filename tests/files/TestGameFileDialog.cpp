@@ -126,7 +126,7 @@ private slots:
         QVERIFY(messages.texts().isEmpty());
         // A games folder that is gone is named, and the lists stay where they were (they used to go empty).
         m_state->settings.GamesPath[3] = m_home->file("Gone");
-        frmVTRXGameFile again(*m_state);
+        frmVTRXGameFile again(*m_state, {}, false);
         child<QAction>(&again, "mnuPaths(3)")->trigger();
         QCOMPARE(messages.texts(), QStringList{"This Games Path does not exist:\n\n" + m_home->file("Gone")});
         QCOMPARE(child<QLabel>(&again, "lblFolder")->text(), games("SUB dir"));
