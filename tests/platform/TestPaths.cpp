@@ -1,12 +1,12 @@
 // Paths: taking them apart and joining them (Windows and Linux spellings), the catalogue's stored names (relative,
-// with backslashes), the program folder, finding a file named in another letter case (the catalogue and old
-// settings come from a system that ignores case) with the listing cache an operation may hold, whether a
+// with backslashes), where each of the program's folders is, finding a file named in another letter case (the catalogue
+// and old settings come from a system that ignores case) with the listing cache an operation may hold, whether a
 // configured path is there (and the message when it is not), and when a file counts as read-only.
 #include "TestFolders.h"
 #include "platform/ExecutableSuffix.h"
+#include "platform/Folders.h"
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ScriptedMessageBox.h"
 #include "platform/ShortPathName.h"
 
@@ -109,20 +109,55 @@ private slots:
         if (QTest::currentDataTag() == QByteArray("sub-folders"))
             QCOMPARE(platform::storedNameOf("ACTION/1984/ELITE.D64"), stored);
     }
-    // VINTRAX_HOME names the program folder (a relative one from the current folder); unset or empty, the
-    // executable's folder.
-    void programFolder()
+    // Where each thing is: everything below one program folder (the executable's, or VINTRAX_HOME's in either
+    // layout); installed, the tools and shared files below the prefix and the user's parts in the XDG folders.
+    void folders_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QStringList>("environment"); // VINTRAX_HOME, XDG_DATA_HOME, XDG_CACHE_HOME
+        QTest::addColumn<QStringList>("expected");    // catalogue, screenshots, work, tool, help file, demo
+        const QStringList none = {"", "", ""};
+        const QStringList xdg = {"", "/data", "/cache"};
+        const QStringList inBin = {"/v/bin/Vintrax.mdb",    "/v/bin/Screenshots", "/v/bin/CURRGAME",
+                                   "/v/bin/Conversion/lha", "/v/bin/vintrax.htm", "/v/bin/Demo"};
+        const QStringList inHome = {"/srv/c64/Vintrax.mdb",    "/srv/c64/Screenshots", "/srv/c64/CURRGAME",
+                                    "/srv/c64/Conversion/lha", "/srv/c64/vintrax.htm", "/srv/c64/Demo"};
+        const auto installed = [](const QString& data, const QString& cache) {
+            return QStringList{data + "/Vintrax/Vintrax.mdb",  data + "/Vintrax/Screenshots",
+                               cache + "/vintrax/CURRGAME",    "/v/libexec/vintrax/lha",
+                               "/v/share/vintrax/vintrax.htm", "/v/share/vintrax/demo"};
+        };
+        QTest::newRow("build folder") << false << none << inBin;
+        QTest::newRow("build folder, XDG set") << false << xdg << inBin;
+        QTest::newRow("build folder, VINTRAX_HOME") << false << QStringList{"/srv/c64/", "/data", ""} << inHome;
+        QTest::newRow("installed, VINTRAX_HOME") << true << QStringList{"/srv//c64", "/data", "/cache"} << inHome;
+        QTest::newRow("installed") << true << none << installed("/home/u/.local/share", "/home/u/.cache");
+        QTest::newRow("installed, XDG set") << true << xdg << installed("/data", "/cache");
+        QTest::newRow("installed, relative XDG ignored")
+            << true << QStringList{"", "data", "./cache"} << installed("/home/u/.local/share", "/home/u/.cache");
+    }
+    void folders()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QStringList, environment);
+        QFETCH(QStringList, expected);
+        const FolderEnvironment e{environment[0], environment[1], environment[2], "/home/u", "/v/bin"};
+        const Folders f = foldersFor(installed ? FolderLayout::Installed : FolderLayout::ProgramFolder, e);
+        QCOMPARE(QStringList(
+                     {f.catalogue, f.screenshots, f.work, f.conversionTool("lha"), f.helpFile("vintrax.htm"), f.demo}),
+                 expected.replaceInStrings("/lha", "/lha" + executableSuffix()));
+        QCOMPARE(f.installed, installed && environment[0].isEmpty());
+    }
+    // The running program's answer reads the environment: a relative VINTRAX_HOME from the current folder;
+    // unset or empty, the executable's folder.
+    void currentFolders()
     {
         testsupport::TempProgramFolder home; // restores the variable afterwards
-        const QString dir = QDir(home.path()).absolutePath();
-        QCOMPARE(QStringList({platform::programFolder(), workFolder(), conversionToolPath("gunzip")}),
-                 QStringList({dir, dir + "/CURRGAME", dir + "/Conversion/gunzip" + executableSuffix()}));
-        qputenv("VINTRAX_HOME", "Games/../mixed"); // from the current folder, the test folder
-        QCOMPARE(platform::programFolder(), p("mixed"));
-        qunsetenv("VINTRAX_HOME");
-        QCOMPARE(platform::programFolder(), QCoreApplication::applicationDirPath());
+        qputenv("VINTRAX_HOME", "Games/../mixed");
+        QCOMPARE(platform::currentFolders(FolderLayout::Installed).program, p("mixed"));
         qputenv("VINTRAX_HOME", "");
-        QCOMPARE(catalogueFilePath(), QCoreApplication::applicationDirPath() + "/Vintrax.mdb");
+        QCOMPARE(platform::currentFolders(FolderLayout::ProgramFolder).catalogue,
+                 QCoreApplication::applicationDirPath() + "/Vintrax.mdb");
     }
     void lookups_data()
     {

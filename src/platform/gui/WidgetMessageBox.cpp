@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <cstdio>
+
 namespace platform {
 
 namespace {
@@ -125,6 +127,10 @@ private:
 
 MessageBox::Button WidgetMessageBox::ask(const MessageBox::Request& request)
 {
+    // A critical message (among them every reason the program ends at start-up) also goes to stderr, where a start
+    // from a terminal, or the desktop session's log, keeps it after the box is gone.
+    if (request.icon == MessageBox::Critical)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
     QMessageBox::StandardButtons buttons;
     for (const ButtonPair& p : kButtons) {
         if (request.buttons.testFlag(p.ours))
