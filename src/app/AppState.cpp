@@ -1,10 +1,8 @@
 #include "app/AppState.h"
 
-#include "platform/ProgramFolder.h"
-
 namespace app {
 
-AppState::AppState(const QString& programFolder) : game(programFolder), m_programFolder(programFolder) {}
+AppState::AppState(const platform::Folders& folders) : game(folders.conversion), m_folders(folders) {}
 
 AppState::~AppState()
 {
@@ -13,7 +11,7 @@ AppState::~AppState()
 
 QString AppState::workFolder() const
 {
-    return platform::workFolder(m_programFolder);
+    return m_folders.work;
 }
 
 void AppState::catalogueOpened()

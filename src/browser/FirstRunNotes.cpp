@@ -3,6 +3,7 @@
 #include "data/settings/SettingsStore.h"
 #include "platform/MessageBox.h"
 
+#include <QDir>
 #include <QSettings>
 
 #include <initializer_list>
@@ -36,9 +37,9 @@ QString welcomeNoteTitle()
     return QStringLiteral("Welcome to vintrax!");
 }
 
-QString welcomeNoteText()
+QString welcomeNoteText(const QString& screenshotsFolder)
 {
-    return buildNote({
+    const QString opening = buildNote({
         {"IMPORTANT - PLEASE READ", 2},
         {"Your vintrax Database has the following fields already filled in:-", 2},
         {"1) BLAST FROM THE PAST FILENAMES (1-300)"},
@@ -52,11 +53,16 @@ QString welcomeNoteText()
         {"3) GAME SCREENSHOT FILENAMES"},
         {"    To view Screenshots, you will need to download the Screenshot files"},
         {"    from the vintrax Homepage, and UnZip them into"},
-        {"    your 'Screenshots' Directory.", 2},
+    });
+    // The folder is named as it is on this system: installed, it is in the user's data folder.
+    const QString folder =
+        QStringLiteral("    your '%1' Directory.\n\n").arg(QDir::toNativeSeparators(screenshotsFolder));
+    const QString note = buildNote({
         {"NOTE"},
         {"    After setting your Prefs.. run 'Verify Available Games/Sids'"},
         {"    from the 'Tools' menu."},
     });
+    return opening + folder + note;
 }
 
 QString quickStartNoteText()
@@ -74,10 +80,11 @@ QString quickStartNoteText()
     });
 }
 
-QString oneMoreThingNoteText()
+QString oneMoreThingNoteText(const QString& conversionFolder)
 {
     return QStringLiteral("One more thing !\n\nFor maximum archive compatibility, you should copy MAKETAPE.EXE and "
-                          "STARLYNX.EXE into your 'Conversion' folder (if you have them)");
+                          "STARLYNX.EXE into your '%1' folder (if you have them)")
+        .arg(QDir::toNativeSeparators(conversionFolder));
 }
 
 QString threeEmulatorsNoticeText()
@@ -86,17 +93,17 @@ QString threeEmulatorsNoticeText()
         "As you now have 3 Emulators to select from, you should re-set your CCS64 paths in Preferences.");
 }
 
-void showFirstRunNotes(QSettings& store, const std::function<void()>& openPreferences)
+void showFirstRunNotes(QSettings& store, const platform::Folders& folders, const std::function<void()>& openPreferences)
 {
     const SettingsWriteStatus cleared = clearShowPrefs(store);
     if (cleared != SettingsWriteStatus::Ok)
         platform::MessageBox::exclamation(settingsWriteMessage(cleared, store.fileName()));
 
-    platform::MessageBox::information(welcomeNoteText(), welcomeNoteTitle());
+    platform::MessageBox::information(welcomeNoteText(folders.screenshots), welcomeNoteTitle());
     if (openPreferences)
         openPreferences();
     platform::MessageBox::information(quickStartNoteText());
-    platform::MessageBox::information(oneMoreThingNoteText());
+    platform::MessageBox::information(oneMoreThingNoteText(folders.conversion));
 }
 
 } // namespace browser

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Folders.h"
+
 #include <QString>
 
 #include <functional>
@@ -8,11 +10,12 @@ class QSettings;
 
 namespace browser {
 
-// The three introductory notes a fresh installation shows after the main window appears.
+// The three introductory notes a fresh installation shows after the main window appears. They name the
+// Screenshots and conversion folders as they are on this system.
 QString welcomeNoteTitle();
-QString welcomeNoteText();
+QString welcomeNoteText(const QString& screenshotsFolder);
 QString quickStartNoteText();
-QString oneMoreThingNoteText();
+QString oneMoreThingNoteText(const QString& conversionFolder);
 
 // Shown once to an existing installation on its first start with this version, after the verification.
 QString threeEmulatorsNoticeText();
@@ -21,6 +24,7 @@ QString threeEmulatorsNoticeText();
 // again), then the welcome note, the preferences dialog (openPreferences), the quick-start note and the
 // note about the optional archive tools. A store that cannot be written is reported and the notes still
 // follow.
-void showFirstRunNotes(QSettings& store, const std::function<void()>& openPreferences);
+void showFirstRunNotes(QSettings& store, const platform::Folders& folders,
+                       const std::function<void()>& openPreferences);
 
 } // namespace browser

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Folders.h"
+
 #include <QString>
 
 #include <functional>
@@ -15,7 +17,8 @@
 class clsScreenshot
 {
 public:
-    explicit clsScreenshot(const QString& programFolder);
+    // The Screenshots folder and the conversion tools of folders.
+    explicit clsScreenshot(const platform::Folders& folders);
 
     enum class Transfer
     {
@@ -39,8 +42,9 @@ public:
     // Crops the dump at bmpPath and stores its GIF as gifName in the Screenshots folder.
     Outcome ConvertToGif(const QString& bmpPath, const QString& gifName, Transfer transfer);
 
-    QString screenshotsFolder() const;
+    QString screenshotsFolder() const { return m_screenshots; }
 
 private:
-    QString m_programFolder;
+    QString m_screenshots;
+    QString m_bmp2gif;
 };

@@ -7,7 +7,6 @@
 #include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ShortPathName.h"
 #include "platform/WatchedStart.h"
 
@@ -127,7 +126,7 @@ LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings,
 
     outcome.command = bridgedCommand(
         request.kind, emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex)),
-        platform::conversionFolder());
+        request.bridgeFolder);
     outcome.workingFolder = emuFolder;
 
     // The emulator runs in its own folder, where it finds its configuration and the DOS extender; our

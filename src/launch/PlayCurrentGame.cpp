@@ -101,9 +101,9 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
     if (hooks.stopScroller)
         hooks.stopScroller();
     const LaunchOutcome launched =
-        clsC64Game::LaunchGame(imagePath, static_cast<int>(current.number(catalogue::field::FilenameIndex)),
-                               current.flag(catalogue::field::UseDefault), current.flag(catalogue::field::DirectX),
-                               true, kind, settings, &current);
+        game.LaunchGame(imagePath, static_cast<int>(current.number(catalogue::field::FilenameIndex)),
+                        current.flag(catalogue::field::UseDefault), current.flag(catalogue::field::DirectX), true, kind,
+                        settings, &current);
     outcome.started = launched.started;
     outcome.recorded = launched.recorded;
     return outcome;

@@ -124,7 +124,8 @@ private:
             QByteArray(QTest::currentDataTag()).startsWith("no ") && QFile::rename(fake, fake + ".off");
         m_settings.DirectXPath = emulator;
         platform::ScriptedMessageBox box;
-        const LaunchOutcome outcome = GameLaunch({games(image), entry, false, false, false, kind}, m_settings, nullptr);
+        const LaunchOutcome outcome = GameLaunch(
+            {games(image), entry, false, false, false, kind, m_home.file("Conversion")}, m_settings, nullptr);
         QVERIFY(outcome.started);
         if (config.isEmpty()) { // the bridge ends at once: its message is shown
             QTRY_COMPARE(box.count(), 1);

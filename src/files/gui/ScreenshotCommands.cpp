@@ -24,10 +24,7 @@ namespace {
 QString currentScreenshot(app::AppState& state)
 {
     const QString stored = state.currentGame.text(field::ScreenshotFilename);
-    return stored == catalogue::kNone
-               ? QString()
-               : platform::existingStoredFile(QDir(state.programFolder()).filePath(QStringLiteral("Screenshots")),
-                                              stored);
+    return stored == catalogue::kNone ? QString() : platform::existingStoredFile(state.folders().screenshots, stored);
 }
 
 void mnuEditSSFilename_Click(app::CommandHost& host, app::AppState& state)

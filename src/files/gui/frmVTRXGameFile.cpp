@@ -24,7 +24,7 @@
 using launch::EmulatorKind;
 
 frmVTRXGameFile::frmVTRXGameFile(app::AppState& state, QWidget* parent)
-    : QDialog(parent), m_state(state), ui(std::make_unique<Ui::frmVTRXGameFile>()), m_game(state.programFolder())
+    : QDialog(parent), m_state(state), ui(std::make_unique<Ui::frmVTRXGameFile>()), m_game(state.folders().conversion)
 {
     ui->setupUi(this);
     useArchiveRenameDialog(m_game, this);
@@ -134,7 +134,7 @@ void frmVTRXGameFile::cmdRun_Click(EmulatorKind kind)
         platform::CloseSidPlay(players);
     const int row = ui->lstD64->currentRow();
     const launch::LaunchOutcome outcome =
-        clsC64Game::LaunchGame(m_image, std::max(row, 0), false, false, false, kind, m_state.settings, nullptr);
+        m_game.LaunchGame(m_image, std::max(row, 0), false, false, false, kind, m_state.settings, nullptr);
     if (outcome.started)
         m_state.LastRunWasWin32 = kind == EmulatorKind::Ccs64Win32;
 }

@@ -1,0 +1,80 @@
+// The Help menu as a user reaches it from the main window: the two help files through the desktop's "Open", and the
+// about box with its version and links.
+#include "ModalHelpers.h"
+#include "TestFolders.h"
+#include "WindowFixture.h"
+#include "help/About.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTest>
+
+using windowtest::action;
+using windowtest::WindowFixture;
+
+class TestHelpWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QVERIFY2(!QApplication::activeModalWidget(), "a dialog was left open"); }
+
+    // A missing help file is named and nothing is opened; once it is there, the desktop opens it.
+    void helpFiles_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("text") << "mnuHelpVintrax"
+                              << "vintrax.txt";
+        QTest::newRow("HTML") << "mnuHelpVintraxHTML"
+                              << "vintrax.htm";
+    }
+    void helpFiles()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        QMainWindow* w = f.start();
+        QVERIFY(w);
+        QStringList opened;
+        f.state().ShellOpen = [&opened](const QString& target) { return opened << target, true; };
+        QAction* item = action(w, qPrintable(command));
+        QVERIFY(item && item->isEnabled());
+        item->trigger();
+        QCOMPARE(f.messages.texts(), QStringList("FILE NOT FOUND: " + f.programFile(file)));
+        QVERIFY(opened.isEmpty());
+        QVERIFY(QFile::copy(testsupport::stageDir() + u'/' + file, f.programFile(file)));
+        item->trigger();
+        QCOMPARE(opened, QStringList(f.programFile(file)));
+    }
+
+    // The about box shows the version, opens its home page link through the desktop and closes with OK.
+    void about()
+    {
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        QMainWindow* w = f.start();
+        QVERIFY(w);
+        QStringList opened;
+        f.state().ShellOpen = [&opened](const QString& target) { return opened << target, true; };
+        bool shown = false;
+        testsupport::whenModal([&](QWidget* about) {
+            QCOMPARE(about->objectName(), QStringLiteral("frmVTRXAbout"));
+            QVERIFY(about->findChild<QLabel*>("lblVersion")->text().endsWith(help::programVersion()));
+            emit about->findChild<QLabel*>("lblWeb")->linkActivated(help::homePage());
+            emit about->findChild<QLabel*>("lblEmail")->linkActivated(help::contactAddress());
+            about->findChild<QPushButton*>("cmdOK")->click();
+            shown = true;
+        });
+        action(w, "mnuHelpAbout")->trigger();
+        QVERIFY(shown);
+        QCOMPARE(opened, QStringList({help::homePage(), help::contactAddress()}));
+        QVERIFY(help::contactAddress().startsWith("mailto:"));
+    }
+};
+
+QTEST_MAIN(TestHelpWindow)
+#include "TestHelpWindow.moc"
