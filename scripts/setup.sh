@@ -9,6 +9,8 @@ pkgs=(
   # test oracles: tools nobody here wrote, used to make and check fixtures
   gzip zip unzip jlha-utils imagemagick cbmconvert cc1541 sidplayfp
   libbenchmark-dev
+  # the Debian package and its checks (cpack -G DEB, desktop-file-validate, appstreamcli)
+  dpkg-dev desktop-file-utils appstream
 )
 missing=()
 for p in "${pkgs[@]}"; do
