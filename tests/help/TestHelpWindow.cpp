@@ -18,6 +18,18 @@ class TestHelpWindow : public QObject
 {
     Q_OBJECT
 
+    QStringList m_opened; // what the desktop's "Open" was handed
+
+    // The program started, its desktop "Open" recorded.
+    QMainWindow* start(WindowFixture& f)
+    {
+        m_opened.clear();
+        QMainWindow* w = f.isValid() ? f.start() : nullptr;
+        if (w)
+            f.state().ShellOpen = [this](const QString& target) { return m_opened << target, true; };
+        return w;
+    }
+
 private slots:
     void cleanup() { QVERIFY2(!QApplication::activeModalWidget(), "a dialog was left open"); }
 
@@ -36,30 +48,24 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, file);
         WindowFixture f;
-        QVERIFY(f.isValid());
-        QMainWindow* w = f.start();
+        QMainWindow* w = start(f);
         QVERIFY(w);
-        QStringList opened;
-        f.state().ShellOpen = [&opened](const QString& target) { return opened << target, true; };
         QAction* item = action(w, qPrintable(command));
         QVERIFY(item && item->isEnabled());
         item->trigger();
         QCOMPARE(f.messages.texts(), QStringList("FILE NOT FOUND: " + f.programFile(file)));
-        QVERIFY(opened.isEmpty());
+        QVERIFY(m_opened.isEmpty());
         QVERIFY(QFile::copy(testsupport::stageDir() + u'/' + file, f.programFile(file)));
         item->trigger();
-        QCOMPARE(opened, QStringList(f.programFile(file)));
+        QCOMPARE(m_opened, QStringList(f.programFile(file)));
     }
 
     // The about box shows the version, opens its home page link through the desktop and closes with OK.
     void about()
     {
         WindowFixture f;
-        QVERIFY(f.isValid());
-        QMainWindow* w = f.start();
+        QMainWindow* w = start(f);
         QVERIFY(w);
-        QStringList opened;
-        f.state().ShellOpen = [&opened](const QString& target) { return opened << target, true; };
         bool shown = false;
         testsupport::whenModal([&](QWidget* about) {
             QCOMPARE(about->objectName(), QStringLiteral("frmVTRXAbout"));
@@ -71,7 +77,7 @@ private slots:
         });
         action(w, "mnuHelpAbout")->trigger();
         QVERIFY(shown);
-        QCOMPARE(opened, QStringList({help::homePage(), help::contactAddress()}));
+        QCOMPARE(m_opened, QStringList({help::homePage(), help::contactAddress()}));
         QVERIFY(help::contactAddress().startsWith("mailto:"));
     }
 };
