@@ -10,7 +10,6 @@
 #include "platform/ScriptedMessageBox.h"
 #include "platform/ShortPathName.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -109,29 +108,32 @@ private slots:
         if (QTest::currentDataTag() == QByteArray("sub-folders"))
             QCOMPARE(platform::storedNameOf("ACTION/1984/ELITE.D64"), stored);
     }
-    // Where each thing is: everything below one program folder (the executable's, or VINTRAX_HOME's in either
-    // layout); installed, the tools and shared files below the prefix and the user's parts in the XDG folders.
+    // Where each thing is: everything below one program folder (the executable's, or VINTRAX_HOME's, a relative one
+    // from the current folder, in either layout); installed, the shared parts below the prefix, the user's in XDG's.
     void folders_data()
     {
         QTest::addColumn<bool>("installed");
         QTest::addColumn<QStringList>("environment"); // VINTRAX_HOME, XDG_DATA_HOME, XDG_CACHE_HOME
         QTest::addColumn<QStringList>("expected");    // catalogue, screenshots, work, tool, help file, demo
-        const QStringList none = {"", "", ""};
-        const QStringList xdg = {"", "/data", "/cache"};
-        const QStringList inBin = {"/v/bin/Vintrax.mdb",    "/v/bin/Screenshots", "/v/bin/CURRGAME",
-                                   "/v/bin/Conversion/lha", "/v/bin/vintrax.htm", "/v/bin/Demo"};
-        const QStringList inHome = {"/srv/c64/Vintrax.mdb",    "/srv/c64/Screenshots", "/srv/c64/CURRGAME",
-                                    "/srv/c64/Conversion/lha", "/srv/c64/vintrax.htm", "/srv/c64/Demo"};
+        const auto inFolder = [](const QString& r) {
+            return QStringList{r + "/Vintrax.mdb",    r + "/Screenshots", r + "/CURRGAME",
+                               r + "/Conversion/lha", r + "/vintrax.htm", r + "/Demo"};
+        };
         const auto installed = [](const QString& data, const QString& cache) {
             return QStringList{data + "/Vintrax/Vintrax.mdb",  data + "/Vintrax/Screenshots",
                                cache + "/vintrax/CURRGAME",    "/v/libexec/vintrax/lha",
                                "/v/share/vintrax/vintrax.htm", "/v/share/vintrax/demo"};
         };
-        QTest::newRow("build folder") << false << none << inBin;
-        QTest::newRow("build folder, XDG set") << false << xdg << inBin;
-        QTest::newRow("build folder, VINTRAX_HOME") << false << QStringList{"/srv/c64/", "/data", ""} << inHome;
-        QTest::newRow("installed, VINTRAX_HOME") << true << QStringList{"/srv//c64", "/data", "/cache"} << inHome;
-        QTest::newRow("installed") << true << none << installed("/home/u/.local/share", "/home/u/.cache");
+        const QStringList xdg = {"", "/data", "/cache"};
+        QTest::newRow("build folder, XDG ignored") << false << xdg << inFolder("/v/bin");
+        QTest::newRow("build folder, VINTRAX_HOME")
+            << false << QStringList{"/srv/c64/", "", ""} << inFolder("/srv/c64");
+        QTest::newRow("relative VINTRAX_HOME")
+            << true << QStringList{"Games/../mixed", "", ""} << inFolder("%CWDmixed");
+        QTest::newRow("installed, VINTRAX_HOME")
+            << true << QStringList{"/srv//c64", "/d", "/c"} << inFolder("/srv/c64");
+        QTest::newRow("installed") << true << QStringList{"", "", ""}
+                                   << installed("/home/u/.local/share", "/home/u/.cache");
         QTest::newRow("installed, XDG set") << true << xdg << installed("/data", "/cache");
         QTest::newRow("installed, relative XDG ignored")
             << true << QStringList{"", "data", "./cache"} << installed("/home/u/.local/share", "/home/u/.cache");
@@ -145,19 +147,8 @@ private slots:
         const Folders f = foldersFor(installed ? FolderLayout::Installed : FolderLayout::ProgramFolder, e);
         QCOMPARE(QStringList(
                      {f.catalogue, f.screenshots, f.work, f.conversionTool("lha"), f.helpFile("vintrax.htm"), f.demo}),
-                 expected.replaceInStrings("/lha", "/lha" + executableSuffix()));
+                 expected.replaceInStrings("/lha", "/lha" + executableSuffix()).replaceInStrings("%CWD", p("")));
         QCOMPARE(f.installed, installed && environment[0].isEmpty());
-    }
-    // The running program's answer reads the environment: a relative VINTRAX_HOME from the current folder;
-    // unset or empty, the executable's folder.
-    void currentFolders()
-    {
-        testsupport::TempProgramFolder home; // restores the variable afterwards
-        qputenv("VINTRAX_HOME", "Games/../mixed");
-        QCOMPARE(platform::currentFolders(FolderLayout::Installed).program, p("mixed"));
-        qputenv("VINTRAX_HOME", "");
-        QCOMPARE(platform::currentFolders(FolderLayout::ProgramFolder).catalogue,
-                 QCoreApplication::applicationDirPath() + "/Vintrax.mdb");
     }
     void lookups_data()
     {
