@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace platform {
@@ -116,6 +117,13 @@ private:
             setFixedSize(width, layout()->totalHeightForWidth(width));
         } else {
             setFixedSize(unwrapped);
+        }
+        // Placed before it grew to its lines: a box that now reaches past the screen's edge moves back onto it.
+        if (shown && isVisible()) {
+            const QRect area = shown->availableGeometry();
+            const QRect frame = frameGeometry();
+            move(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())),
+                 std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
         }
         m_keeping = false;
     }
