@@ -77,7 +77,7 @@ Setup& setup()
 void BM_ConvertZipHoldingD64(benchmark::State& state)
 {
     Setup& s = setup();
-    clsC64Game game(s.home.path());
+    clsC64Game game(s.home.path() + QStringLiteral("/Conversion"));
     for (auto _ : state) {
         const ConversionResult r = game.ConvertZip(s.games, QStringLiteral("BENCH.ZIP"), s.work);
         if (!r.ok)
@@ -93,7 +93,7 @@ void BM_ConvertZipHoldingZipCodeSet(benchmark::State& state)
         state.SkipWithError("disk2zip is not installed");
         return;
     }
-    clsC64Game game(s.home.path());
+    clsC64Game game(s.home.path() + QStringLiteral("/Conversion"));
     for (auto _ : state) {
         const ConversionResult r = game.ConvertZip(s.games, QStringLiteral("SET.ZIP"), s.work);
         if (!r.ok)

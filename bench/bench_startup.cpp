@@ -100,7 +100,7 @@ int runAsProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vintrax"));
 
     const std::unique_ptr<QSettings> store = openSettingsStore(defaultSettingsPath());
-    app::Program program(*store);
+    app::Program program(*store, platform::currentFolders(platform::FolderLayout::ProgramFolder));
     const bool started = program.start();
     const qint64 loaded = bootTimeNs();
     if (!started)
@@ -148,7 +148,8 @@ public:
         if (!m_program && m_error.isEmpty()) {
             qputenv("VINTRAX_HOME", path("program").toLocal8Bit());
             m_store = openSettingsStore(iniPath());
-            m_program = std::make_unique<app::Program>(*m_store);
+            m_program = std::make_unique<app::Program>(*m_store,
+                                                       platform::currentFolders(platform::FolderLayout::ProgramFolder));
             if (!m_program->start())
                 m_error = QStringLiteral("the window did not load");
         }

@@ -18,9 +18,10 @@ function(vintrax_add_test name)
     add_dependencies(${name} vintrax_stage)
 endfunction()
 
-# Puts a conversion tool into the staged program folder's Conversion/.
+# Puts a conversion tool into the staged program folder's Conversion/, and installs it into libexec/vintrax/.
 function(vintrax_conversion_tool target)
     set_target_properties(${target} PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY "${VINTRAX_TOOLS_DIR}")
     add_dependencies(vintrax_stage ${target})
+    install(TARGETS ${target} RUNTIME DESTINATION ${VINTRAX_INSTALL_TOOLS_DIR})
 endfunction()

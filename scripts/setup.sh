@@ -10,6 +10,8 @@ pkgs=(
   gzip zip unzip jlha-utils imagemagick cbmconvert cc1541 sidplayfp
   strace  # counts the sync calls of an extraction
   libbenchmark-dev
+  # the Debian package and its checks (cpack -G DEB, desktop-file-validate, appstreamcli)
+  dpkg-dev desktop-file-utils appstream
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,13 +1,14 @@
 #include "app/Program.h"
 
+#include "app/EndOnRequest.h"
 #include "appstate/AppState.h"
 #include "browser/gui/frmVTRXMain.h"
 #include "browser/gui/frmVTRXSplash.h"
 #include "files/gui/FilesCommands.h"
+#include "help/gui/HelpCommands.h"
 #include "launch/gui/LaunchCommands.h"
 #include "music/gui/MusicCommands.h"
 #include "platform/MessageBox.h"
-#include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "platform/Wallpaper.h"
 #include "platform/gui/ShellOpen.h"
@@ -21,17 +22,24 @@ void installCommands(CommandHost& host, AppState& state)
     installFilesCommands(host, state);
     installMusicCommands(host, state);
     installPrefsCommands(host, state);
+    installHelpCommands(host, state);
 }
 
-Program::Program(QSettings& store, browser::MainWindowOptions options)
-    : m_store(store), m_options(std::move(options)), m_state(std::make_unique<AppState>(platform::programFolder()))
+Program::Program(QSettings& store, const platform::Folders& folders, browser::MainWindowOptions options)
+    : m_store(store), m_options(std::move(options)), m_state(std::make_unique<AppState>(folders))
 {
     m_state->ShellOpen = platform::ShellOpen;
     m_state->SetDesktopWallpaper = platform::setDesktopWallpaper;
+    m_endOnRequest = std::make_unique<EndOnRequest>([this] { return m_window && m_state->mainWindowLoaded; },
+                                                    [this] {
+                                                        if (!runCommand(*m_window, QStringLiteral("mnuFileExit")))
+                                                            m_window->close();
+                                                    });
 }
 
 Program::~Program()
 {
+    m_endOnRequest.reset();
     m_window.reset();
     m_splash.reset();
 }

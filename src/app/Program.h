@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/gui/MainWindowOptions.h"
+#include "platform/Folders.h"
 
 #include <QString>
 
@@ -19,14 +20,15 @@ namespace app {
 
 class AppState;
 class CommandHost;
+class EndOnRequest;
 
 // The program as one object: the shared state, the splash, the main window and every subsystem's
 // commands installed on it. main() and the tests make it the same way.
 class Program
 {
 public:
-    // store is the settings file; the program folder is the one the platform names.
-    explicit Program(QSettings& store, browser::MainWindowOptions options = {});
+    // store is the settings file; folders says where the catalogue, the tools and the rest are.
+    Program(QSettings& store, const platform::Folders& folders, browser::MainWindowOptions options = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -47,6 +49,8 @@ private:
     std::unique_ptr<platform::SingleInstance> m_instance;
     std::unique_ptr<frmVTRXSplash> m_splash;
     std::unique_ptr<frmVTRXMain> m_window;
+    // SIGTERM and SIGHUP end the program through File > Exit.
+    std::unique_ptr<EndOnRequest> m_endOnRequest;
 };
 
 // Installs every subsystem's commands on the host.

@@ -1,10 +1,8 @@
 #include "appstate/AppState.h"
 
-#include "platform/ProgramFolder.h"
-
 namespace app {
 
-AppState::AppState(const QString& programFolder) : m_programFolder(programFolder) {}
+AppState::AppState(const platform::Folders& folders) : m_folders(folders) {}
 
 AppState::~AppState()
 {
@@ -13,7 +11,7 @@ AppState::~AppState()
 
 QString AppState::workFolder() const
 {
-    return platform::workFolder(m_programFolder);
+    return m_folders.work;
 }
 
 void AppState::catalogueOpened()

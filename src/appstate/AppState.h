@@ -4,6 +4,7 @@
 #include "data/CurrentGame.h"
 #include "data/GameStore.h"
 #include "data/settings/Settings.h"
+#include "platform/Folders.h"
 #include "platform/PlayerProcess.h"
 
 #include <QString>
@@ -53,12 +54,14 @@ struct BrowseRequest
 class AppState
 {
 public:
-    explicit AppState(const QString& programFolder);
+    explicit AppState(const platform::Folders& folders);
     ~AppState();
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
-    const QString& programFolder() const { return m_programFolder; }
+    // Where the catalogue, the screenshots, the working folder, the tools and the help files are.
+    const platform::Folders& folders() const { return m_folders; }
+    const QString& programFolder() const { return m_folders.program; }
     // The working folder archives are unpacked into.
     QString workFolder() const;
 
@@ -111,7 +114,7 @@ public:
     void catalogueClosing();
 
 private:
-    QString m_programFolder;
+    platform::Folders m_folders;
 };
 
 } // namespace app

@@ -3,8 +3,8 @@
 #include "data/settings/SettingsStore.h"
 #include "platform/ExecutableSuffix.h"
 #include "platform/MessageBox.h"
-#include "platform/ProgramFolder.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -39,9 +39,9 @@ QString welcomeNoteTitle()
     return QStringLiteral("Welcome to vintrax!");
 }
 
-QString welcomeNoteText(bool verifyAvailable)
+QString welcomeNoteText(const QString& screenshotsFolder, bool verifyAvailable)
 {
-    const QString note = buildNote({
+    const QString opening = buildNote({
         {"IMPORTANT - PLEASE READ", 2},
         {"Your vintrax Database has the following fields already filled in:-", 2},
         {"1) BLAST FROM THE PAST FILENAMES (1-300)"},
@@ -55,8 +55,10 @@ QString welcomeNoteText(bool verifyAvailable)
         {"3) GAME SCREENSHOT FILENAMES"},
         {"    To view Screenshots, you will need to download the Screenshot files"},
         {"    from the vintrax Homepage, and UnZip them into"},
-        {"    your 'Screenshots' Directory.", 2},
     });
+    // The folder is named as it is on this system: installed, it is in the user's data folder.
+    const QString note =
+        opening + QStringLiteral("    your '%1' Directory.\n\n").arg(QDir::toNativeSeparators(screenshotsFolder));
     if (!verifyAvailable)
         return note.chopped(1);
     return note + buildNote({
@@ -81,23 +83,24 @@ QString quickStartNoteText()
     });
 }
 
-QStringList missingArchiveTools()
+QStringList missingArchiveTools(const QString& conversionFolder)
 {
     QStringList missing;
     for (const QString& tool : {QStringLiteral("maketape"), QStringLiteral("starlynx")}) {
-        if (QFileInfo::exists(platform::conversionToolPath(tool)))
+        const QString suffix = platform::executableSuffix();
+        if (QFileInfo::exists(QDir(conversionFolder).filePath(tool + suffix)))
             continue;
         // Windows programs are named in capitals, as the note always named them there.
-        const QString suffix = platform::executableSuffix();
         missing << (suffix.isEmpty() ? tool : (tool + suffix).toUpper());
     }
     return missing;
 }
 
-QString oneMoreThingNoteText(const QStringList& missingTools)
+QString oneMoreThingNoteText(const QStringList& missingTools, const QString& conversionFolder)
 {
     return QStringLiteral("One more thing !\n\nFor maximum archive compatibility, you should copy ") +
-           missingTools.join(QStringLiteral(" and ")) + QStringLiteral(" into your 'Conversion' folder ") +
+           missingTools.join(QStringLiteral(" and ")) +
+           QStringLiteral(" into your '%1' folder ").arg(QDir::toNativeSeparators(conversionFolder)) +
            (missingTools.size() == 1 ? QStringLiteral("(if you have it)") : QStringLiteral("(if you have them)"));
 }
 
@@ -107,7 +110,7 @@ QString threeEmulatorsNoticeText()
         "As you now have 3 Emulators to select from, you should re-set your CCS64 paths in Preferences.");
 }
 
-void showFirstRunNotes(QSettings& store, const std::function<void()>& openPreferences,
+void showFirstRunNotes(QSettings& store, const platform::Folders& folders, const std::function<void()>& openPreferences,
                        const std::function<bool(const QString&)>& commandAvailable)
 {
     QString reason;
@@ -116,12 +119,12 @@ void showFirstRunNotes(QSettings& store, const std::function<void()>& openPrefer
         platform::MessageBox::exclamation(settingsWriteMessage(cleared, store.fileName(), reason));
 
     const bool verifyAvailable = commandAvailable && commandAvailable(QStringLiteral("mnuToolsVerify"));
-    platform::MessageBox::information(welcomeNoteText(verifyAvailable), welcomeNoteTitle());
+    platform::MessageBox::information(welcomeNoteText(folders.screenshots, verifyAvailable), welcomeNoteTitle());
     if (openPreferences)
         openPreferences();
     platform::MessageBox::information(quickStartNoteText());
-    if (const QStringList missing = missingArchiveTools(); !missing.isEmpty())
-        platform::MessageBox::information(oneMoreThingNoteText(missing));
+    if (const QStringList missing = missingArchiveTools(folders.conversion); !missing.isEmpty())
+        platform::MessageBox::information(oneMoreThingNoteText(missing, folders.conversion));
 }
 
 } // namespace browser

@@ -6,7 +6,6 @@
 #include "data/CurrentGame.h"
 #include "data/LookupKinds.h"
 #include "platform/PathNames.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ShortPathName.h"
 
 #include <vector>
@@ -75,11 +74,10 @@ int legendEntryFor(qint64 colourCode)
     }
 }
 
-QString screenshotFileFor(const QString& storedName)
+QString screenshotFileFor(const QString& screenshotsFolder, const QString& storedName)
 {
     // A name that leads to a folder is as good as missing: there is no picture to load.
-    return storedName == catalogue::kNone ? QString()
-                                          : platform::existingStoredFile(platform::screenshotsFolder(), storedName);
+    return storedName == catalogue::kNone ? QString() : platform::existingStoredFile(screenshotsFolder, storedName);
 }
 
 QList<std::pair<QString, QString>> GameDetails::labelTexts() const
@@ -90,7 +88,7 @@ QList<std::pair<QString, QString>> GameDetails::labelTexts() const
     return texts;
 }
 
-GameDetails ShowGameDetails(catalogue::Catalogue& cat, catalogue::CurrentGame& game)
+GameDetails ShowGameDetails(catalogue::Catalogue& cat, catalogue::CurrentGame& game, const QString& screenshotsFolder)
 {
     GameDetails d;
     catalogue::Recordset* row = game.record();
@@ -109,7 +107,7 @@ GameDetails ShowGameDetails(catalogue::Catalogue& cat, catalogue::CurrentGame& g
     d.lblTimesPlayed = QString::number(games.number(catalogue::field::TimesPlayed));
     d.lblLastPlayed = games.text(catalogue::field::DateLastPlayed);
 
-    d.screenshotPath = screenshotFileFor(games.text(catalogue::field::ScreenshotFilename));
+    d.screenshotPath = screenshotFileFor(screenshotsFolder, games.text(catalogue::field::ScreenshotFilename));
 
     // Read every key before the first seek: the lookups must not depend on the game row staying loaded.
     const auto& lookups = catalogue::lookupKinds();

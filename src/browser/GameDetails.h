@@ -58,15 +58,17 @@ struct GameDetails
 
 // The detail panel's contents for the current game.
 // Lookup values are found by seeking the shared lookup record sets on their key index, which moves
-// their current rows as every lookup does; a key with no row shows an empty value.
-GameDetails ShowGameDetails(catalogue::Catalogue& catalogue, catalogue::CurrentGame& game);
+// their current rows as every lookup does; a key with no row shows an empty value. The screenshot is looked
+// for in screenshotsFolder.
+GameDetails ShowGameDetails(catalogue::Catalogue& catalogue, catalogue::CurrentGame& game,
+                            const QString& screenshotsFolder);
 
 // Texts derived from single field values, shared with the editors that reload one label.
 QString trainerText(qint64 trained);
 int legendEntryFor(qint64 colourCode);
 
-// The screenshot file for a stored "Screenshot Filename" below the program's screenshot folder, as it
-// exists on disk (letter case resolved); "" for "(None)", an empty name, a missing file or a folder.
-QString screenshotFileFor(const QString& storedName);
+// The screenshot file for a stored "Screenshot Filename" below the screenshot folder, as it exists on disk
+// (letter case resolved); "" for "(None)", an empty name, a missing file or a folder.
+QString screenshotFileFor(const QString& screenshotsFolder, const QString& storedName);
 
 } // namespace browser

@@ -6,7 +6,6 @@
 #include "data/settings/SettingsStore.h"
 #include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
-#include "platform/ProgramFolder.h"
 
 namespace browser {
 
@@ -44,10 +43,10 @@ QStringList requiredConversionTools()
     return {QStringLiteral("bmp2gif"), QStringLiteral("gunzip"), QStringLiteral("lha"), QStringLiteral("zip2d64")};
 }
 
-QString checkConversionTools()
+QString checkConversionTools(const platform::Folders& folders)
 {
     for (const QString& tool : requiredConversionTools()) {
-        const QString path = platform::conversionToolPath(tool);
+        const QString path = folders.conversionTool(tool);
         if (!platform::CheckPathExists(path, true))
             return path;
     }
@@ -55,10 +54,11 @@ QString checkConversionTools()
 }
 
 StartupOutcome runMainWindowLoad(catalogue::Catalogue& catalogue, GameListModel& model, QSettings& store, bool firstRun,
-                                 const SettingsLoadContext& loadContext, const StartupSteps& steps)
+                                 const platform::Folders& folders, const SettingsLoadContext& loadContext,
+                                 const StartupSteps& steps)
 {
     StartupOutcome outcome;
-    outcome.missingTool = checkConversionTools();
+    outcome.missingTool = checkConversionTools(folders);
     if (!outcome.missingTool.isEmpty()) {
         outcome.end = StartupEnd::MissingTool;
         return outcome;
@@ -81,7 +81,7 @@ StartupOutcome runMainWindowLoad(catalogue::Catalogue& catalogue, GameListModel&
     run(steps.showMainWindow);
 
     if (firstRun) {
-        showFirstRunNotes(store, steps.openPreferences, steps.commandAvailable);
+        showFirstRunNotes(store, folders, steps.openPreferences, steps.commandAvailable);
         outcome.notesShown = true;
     } else if (!outcome.settings.V13Start) {
         // An installation of an earlier version: its DOS emulator paths were cleared by the loader.

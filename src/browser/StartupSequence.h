@@ -4,6 +4,7 @@
 #include "browser/GameListSelection.h"
 #include "browser/GameListViews.h"
 #include "data/settings/Settings.h"
+#include "platform/Folders.h"
 
 #include <QStringList>
 
@@ -72,15 +73,16 @@ struct StartupOutcome
 // The four tools every start checks for in the conversion folder, in the order they are checked.
 QStringList requiredConversionTools();
 
-// Checks the tools in order with the file-exists message; returns the path of the first missing one,
-// empty when all are there.
-QString checkConversionTools();
+// Checks the tools of the conversion folder in order with the file-exists message; returns the path of the
+// first missing one, empty when all are there.
+QString checkConversionTools(const platform::Folders& folders);
 
 // The main window's load: tools, catalogue, settings, bookmarks, the saved view's list and selection,
 // then the first-run notes or the notice for an installation of an earlier version. firstRun is the
-// splash's reading of "ShowPrefs". A missing tool or an unusable catalogue ends it before anything is
-// loaded or written.
+// splash's reading of "ShowPrefs"; folders says where the tools are, and the notes name them. A missing tool or
+// an unusable catalogue ends it before anything is loaded or written.
 StartupOutcome runMainWindowLoad(catalogue::Catalogue& catalogue, GameListModel& model, QSettings& store, bool firstRun,
-                                 const SettingsLoadContext& loadContext, const StartupSteps& steps);
+                                 const platform::Folders& folders, const SettingsLoadContext& loadContext,
+                                 const StartupSteps& steps);
 
 } // namespace browser

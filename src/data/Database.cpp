@@ -68,7 +68,11 @@ OpenFailureMessage openFailureMessage(const OpenResult& result, const QString& p
     case OpenStatus::Ok:
         return {};
     case OpenStatus::Missing:
-        return {QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory"), title};
+        // The file and its folder as they really are: the catalogue may live in the user's data folder rather
+        // than beside the program, and file names are told apart by case here.
+        return {QStringLiteral("Cannot find '%1' in the '%2' directory")
+                    .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
+                title};
     case OpenStatus::ReadOnly:
         return {QStringLiteral("The vintrax database is read-only:\n%1\n\nvintrax records plays and edits in it. "
                                "Make the file writable and start vintrax again.")

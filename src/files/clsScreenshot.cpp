@@ -3,7 +3,6 @@
 #include "c64/CcsScreenshot.h"
 #include "files/ScreenshotRules.h"
 #include "platform/Leftovers.h"
-#include "platform/ProgramFolder.h"
 #include "platform/RunAndWait.h"
 #include "platform/SaveFile.h"
 #include "platform/ShortPathName.h"
@@ -57,17 +56,15 @@ private:
 
 } // namespace
 
-clsScreenshot::clsScreenshot(const QString& programFolder) : m_programFolder(programFolder) {}
+clsScreenshot::clsScreenshot(const platform::Folders& folders)
+    : m_screenshots(folders.screenshots), m_bmp2gif(folders.conversionTool(QStringLiteral("bmp2gif")))
+{
+}
 
 int clsScreenshot::removeLeftovers() const
 {
     return platform::removeLeftovers(screenshotsFolder(), kWorkFiles) +
            platform::removeLeftovers(screenshotsFolder(), platform::SaveFile::tempNames());
-}
-
-QString clsScreenshot::screenshotsFolder() const
-{
-    return QDir(m_programFolder).filePath(QStringLiteral("Screenshots"));
 }
 
 bool clsScreenshot::IsCcs64Screenshot(const QString& path)
@@ -93,10 +90,9 @@ clsScreenshot::Outcome clsScreenshot::ConvertToGif(const QString& bmpPath, const
 
     if (Converting)
         Converting();
-    const QString toolPath = platform::conversionToolPath(m_programFolder, QStringLiteral("bmp2gif"));
-    const QString tool = platform::ShortPathName(toolPath);
+    const QString tool = platform::ShortPathName(m_bmp2gif);
     if (tool.isEmpty())
-        return failed(QStringLiteral("The screenshot could not be converted: ") + toolPath +
+        return failed(QStringLiteral("The screenshot could not be converted: ") + m_bmp2gif +
                       QStringLiteral(" is missing."));
     // bmp2gif takes milliseconds for one picture; one that has not ended after ten seconds is stopped, and the
     // user told, rather than holding the window for ever.

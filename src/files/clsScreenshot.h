@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Folders.h"
+
 #include <QString>
 
 #include <functional>
@@ -15,7 +17,8 @@
 class clsScreenshot
 {
 public:
-    explicit clsScreenshot(const QString& programFolder);
+    // The Screenshots folder and the conversion tools of folders.
+    explicit clsScreenshot(const platform::Folders& folders);
 
     enum class Transfer
     {
@@ -39,7 +42,7 @@ public:
     // Crops the dump at bmpPath and stores its GIF as gifName in the Screenshots folder.
     Outcome ConvertToGif(const QString& bmpPath, const QString& gifName, Transfer transfer);
 
-    QString screenshotsFolder() const;
+    QString screenshotsFolder() const { return m_screenshots; }
 
     // Removes what conversions that were killed midway left in the Screenshots folder (the cropped picture, the
     // GIF before it got its name, a file half written), where the screenshot dialog would list it; only those
@@ -47,5 +50,6 @@ public:
     int removeLeftovers() const;
 
 private:
-    QString m_programFolder;
+    QString m_screenshots;
+    QString m_bmp2gif;
 };

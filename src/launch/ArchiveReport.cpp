@@ -54,9 +54,18 @@ QStringList ListFolderFilesExceptLha(const QString& folder)
     return out;
 }
 
-CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
+QString missingToolText(const QString& tool, const QString& conversionFolder)
 {
-    const QString couldNotFind = QStringLiteral("  vintrax could not find %1 in your Conversion Folder.");
+    // The folder is named as it is on this system: installed, it is not below the program's own folder.
+    return QStringLiteral("  vintrax could not find %1 in your Conversion Folder (%2).")
+        .arg(tool, QDir::toNativeSeparators(conversionFolder));
+}
+
+CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c, const QString& conversionFolder)
+{
+    const auto couldNotFind = [&conversionFolder](const char* tool) {
+        return missingToolText(QString::fromLatin1(tool), conversionFolder);
+    };
     const QString lynxError =
         QStringLiteral("vintrax encountered an error when running StarLynx.EXE to convert it to a D64 file.");
     const QString zip2d64Error =
@@ -71,7 +80,7 @@ CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
             return {QStringLiteral("This Zip file contains more than 1 compatible game-file."),
                     QStringLiteral("Try renaming the Zip-file to the game-file you wish to boot off.")};
         case ArchiveCase::Zip2D64Missing:
-            return {QStringLiteral("This Zip file contains Zip-Coded archives.") + couldNotFind.arg("ZIP2D64.EXE"), {}};
+            return {QStringLiteral("This Zip file contains Zip-Coded archives.") + couldNotFind("ZIP2D64.EXE"), {}};
         case ArchiveCase::Zip2D64Failed:
             return {QStringLiteral("This Zip file contains Zip-Coded archives."), zip2d64Error};
         case ArchiveCase::MoreThanOneZ64Set:
@@ -79,7 +88,7 @@ CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
                                    "set of Z64 archives are allowed in vintrax ."),
                     {}};
         case ArchiveCase::StarLynxMissing:
-            return {QStringLiteral("This ZIP file contains a Lynx archive.") + couldNotFind.arg("STARLYNX.EXE"), {}};
+            return {QStringLiteral("This ZIP file contains a Lynx archive.") + couldNotFind("STARLYNX.EXE"), {}};
         case ArchiveCase::StarLynxFailed:
             return {QStringLiteral("This ZIP File contains a Lynx archive.  vintrax encountered an error when running "
                                    "StarLynx.EXE to convert it to a D64 file."),
@@ -94,7 +103,7 @@ CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
             return {QStringLiteral("This ZIP file contains more than 1 Raw C64 file."),
                     QStringLiteral("vintrax supports ZIP files containing only 1 Raw file.")};
         case ArchiveCase::MakeTapeMissing:
-            return {QStringLiteral("This ZIP file contains a Raw C64 file.") + couldNotFind.arg("MAKETAPE.EXE"), {}};
+            return {QStringLiteral("This ZIP file contains a Raw C64 file.") + couldNotFind("MAKETAPE.EXE"), {}};
         case ArchiveCase::MakeTapeFailed:
             return {QStringLiteral("This ZIP file contains a Raw C64 file."), makeTapeError};
         }
@@ -105,7 +114,7 @@ CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
             return {QStringLiteral("This Lha/Lzh file contains more than 1 compatible game-file."),
                     QStringLiteral("Try renaming the Lha/Lzh-file to the game-file you wish to boot off.")};
         case ArchiveCase::Zip2D64Missing:
-            return {QStringLiteral("This LHA/LZH file contains .Z64 archives.") + couldNotFind.arg("ZIP2D64.EXE"), {}};
+            return {QStringLiteral("This LHA/LZH file contains .Z64 archives.") + couldNotFind("ZIP2D64.EXE"), {}};
         case ArchiveCase::Zip2D64Failed:
             return {QStringLiteral("This LHA/LZH file contains .Z64 archives."), zip2d64Error};
         case ArchiveCase::MoreThanOneZ64Set:
@@ -113,8 +122,7 @@ CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
                                    "with 1 set of Z64 archives are allowed in vintrax ."),
                     {}};
         case ArchiveCase::StarLynxMissing:
-            return {QStringLiteral("This LHA/LZH file contains a Lynx archive.") + couldNotFind.arg("STARLYNX.EXE"),
-                    {}};
+            return {QStringLiteral("This LHA/LZH file contains a Lynx archive.") + couldNotFind("STARLYNX.EXE"), {}};
         case ArchiveCase::StarLynxFailed:
             return {QStringLiteral("This LHA/LZH file contains a Lynx archive."), lynxError};
         case ArchiveCase::MoreThanOneLynx:
@@ -127,8 +135,7 @@ CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
             return {QStringLiteral("This LHA/LZH file contains more than 1 Raw C64 file."),
                     QStringLiteral("vintrax supports LHA/LZH files containing only 1 Raw file.")};
         case ArchiveCase::MakeTapeMissing:
-            return {QStringLiteral("This LHA/LZH file contains a Raw C64 file.") + couldNotFind.arg("MAKETAPE.EXE"),
-                    {}};
+            return {QStringLiteral("This LHA/LZH file contains a Raw C64 file.") + couldNotFind("MAKETAPE.EXE"), {}};
         case ArchiveCase::MakeTapeFailed:
             return {QStringLiteral("This LHA/LZH file contains a Raw C64 file."), makeTapeError};
         }
@@ -136,7 +143,7 @@ CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
     case ArchiveKind::Gz:
         switch (c) {
         case ArchiveCase::StarLynxMissing:
-            return {QStringLiteral("This GZ file contains a Lynx archive.") + couldNotFind.arg("STARLYNX.EXE"), {}};
+            return {QStringLiteral("This GZ file contains a Lynx archive.") + couldNotFind("STARLYNX.EXE"), {}};
         case ArchiveCase::StarLynxFailed:
             return {QStringLiteral("This GZ file contains a Lynx archive."), lynxError};
         case ArchiveCase::MoreThanOneLynx:
@@ -149,9 +156,8 @@ CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c)
             return {QStringLiteral("This GZ file contains more than 1 file."),
                     QStringLiteral("vintrax supports GZ files containing only 1 file.")};
         case ArchiveCase::MakeTapeMissing:
-            return {QStringLiteral("This Zip file contains a Raw archive. vintrax could not find MAKETAPE.EXE in your "
-                                   "Conversion Folder."),
-                    {}};
+            // One blank after the first sentence here, where the others have two.
+            return {QStringLiteral("This Zip file contains a Raw archive.") + couldNotFind("MAKETAPE.EXE").mid(1), {}};
         case ArchiveCase::MakeTapeFailed:
             return {QStringLiteral("This GZ file contains a Raw archive."),
                     QStringLiteral("vintrax encountered an error when running MAKETAPE.EXE to uncompress it to a T64 "

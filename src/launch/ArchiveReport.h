@@ -5,7 +5,13 @@
 
 namespace launch {
 
-enum class ArchiveKind { Zip, Lha, Gz, Lynx };
+enum class ArchiveKind
+{
+    Zip,
+    Lha,
+    Gz,
+    Lynx
+};
 
 // What a converter reports: the lead text, an optional second text, the header of its kind and the
 // listing, laid out as the launcher and the game file dialog show it (lines end in CR LF).
@@ -28,7 +34,8 @@ QStringList ListFolderFiles(const QString& folder);
 QStringList ListFolderFilesExceptLha(const QString& folder);
 
 // The failure texts of one archive kind (lead text and second text; empty second text when there is none).
-enum class ArchiveCase {
+enum class ArchiveCase
+{
     MoreThanOneCompatible,
     Zip2D64Missing,
     Zip2D64Failed,
@@ -46,6 +53,10 @@ struct CaseTexts
     QString lead;
     QString second;
 };
-CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c);
+// conversionFolder is named in the texts that say a tool is missing from it.
+CaseTexts caseTexts(ArchiveKind kind, ArchiveCase c, const QString& conversionFolder);
+
+// "  vintrax could not find TOOL in your Conversion Folder (FOLDER)." with its two leading blanks.
+QString missingToolText(const QString& tool, const QString& conversionFolder);
 
 } // namespace launch

@@ -11,8 +11,8 @@ namespace launch {
 bool isDosOrWindowsProgram(const QString& path);
 
 // The command that really starts an emulator. The settings name the real emulator programs, which Linux cannot run:
-// here a command whose program file is a DOS or Windows program goes through a bridge of bridgeFolder (the program
-// folder's Conversion/), "vintrax-dosbox" for the DOS emulators (v1.9 and v2.0 for DOS) and "vintrax-wine" for the
+// here a command whose program file is a DOS or Windows program goes through a bridge of bridgeFolder (the conversion
+// folder), "vintrax-dosbox" for the DOS emulators (v1.9 and v2.0 for DOS) and "vintrax-wine" for the
 // Win32 one, with the program and its arguments after it. Any other program (a native emulator, a script) runs as it
 // is. The Windows build runs every program as it is, its DOS emulators through the command interpreter.
 platform::Command bridgedCommand(EmulatorKind kind, const platform::Command& command, const QString& bridgeFolder);

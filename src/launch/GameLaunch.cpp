@@ -7,7 +7,6 @@
 #include "platform/MessageBox.h"
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
-#include "platform/ProgramFolder.h"
 #include "platform/SaveFile.h"
 #include "platform/ShortPathName.h"
 #include "platform/WatchedStart.h"
@@ -163,7 +162,7 @@ LaunchOutcome GameLaunch(const LaunchRequest& request, const Settings& settings,
 
     const platform::Command direct =
         emulatorCommand(request.kind, emuShort, gameShort + u',' + QString::number(request.entryIndex));
-    outcome.command = bridgedCommand(request.kind, direct, platform::conversionFolder());
+    outcome.command = bridgedCommand(request.kind, direct, request.bridgeFolder);
     outcome.workingFolder = emuFolder;
     const bool bridged = outcome.command.program != direct.program;
     if (bridged && !bridgeAgrees(outcome.command, emuFolder))

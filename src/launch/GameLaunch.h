@@ -24,6 +24,7 @@ struct LaunchRequest
     bool directX = false;      // carried along with the game; changes nothing
     bool fromDatabase = false; // the start belongs to the current game: its ports, and the play is recorded
     EmulatorKind kind = EmulatorKind::Ccs64Dos19;
+    QString bridgeFolder; // where the emulator bridges are: the conversion folder
 };
 
 struct LaunchOutcome

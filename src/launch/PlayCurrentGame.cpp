@@ -113,9 +113,9 @@ PlayOutcome PlayCurrentGame(EmulatorKind kind, const Settings& settings, catalog
     if (hooks.stopScroller)
         hooks.stopScroller();
     outcome.started =
-        clsC64Game::LaunchGame(imagePath, static_cast<int>(current.number(catalogue::field::FilenameIndex)),
-                               current.flag(catalogue::field::UseDefault), current.flag(catalogue::field::DirectX),
-                               true, kind, settings, &current, hooks.settled)
+        game.LaunchGame(imagePath, static_cast<int>(current.number(catalogue::field::FilenameIndex)),
+                        current.flag(catalogue::field::UseDefault), current.flag(catalogue::field::DirectX), true, kind,
+                        settings, &current, hooks.settled)
             .started;
     return outcome;
 }

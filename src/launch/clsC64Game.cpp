@@ -1,9 +1,9 @@
 #include "launch/clsC64Game.h"
 
 #include "launch/UnzipToFolder.h"
+#include "platform/ExecutableSuffix.h"
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ShortPathName.h"
 
 #include <QCoreApplication>
@@ -69,12 +69,6 @@ ConversionResult failed(const ArchiveReport& report)
     return {false, {}, report.text()};
 }
 
-ArchiveReport reportOf(ArchiveKind kind, ArchiveCase c, const QStringList& listing)
-{
-    const CaseTexts t = launch::caseTexts(kind, c);
-    return {t.lead, t.second, kind, listing};
-}
-
 // The working folder itself let the conversion down: the report says so, with the folder's path, rather than
 // blame the archive or a tool. reason is what the system said, when there is more to say than the lead.
 ArchiveReport workFolderReport(ArchiveKind kind, const QString& lead, const QString& reason = {})
@@ -103,9 +97,9 @@ QStringList listingFor(ArchiveKind kind, const QString& workFolder)
 
 } // namespace
 
-clsC64Game::clsC64Game(const QString& programFolder)
-    : m_programFolder(programFolder), m_runner([](const platform::Command& c, const QString& w,
-                                                  platform::WindowMode m) { platform::RunAndWait(c, w, m); })
+clsC64Game::clsC64Game(const QString& conversionFolder)
+    : m_conversionFolder(conversionFolder), m_runner([](const platform::Command& c, const QString& w,
+                                                        platform::WindowMode m) { platform::RunAndWait(c, w, m); })
 {
 }
 
@@ -140,9 +134,15 @@ QString clsC64Game::copyIntoWorkFolder(const QString& source, const QString& cop
     return {};
 }
 
+ArchiveReport clsC64Game::reportOf(ArchiveKind kind, ArchiveCase c, const QStringList& listing) const
+{
+    const CaseTexts t = launch::caseTexts(kind, c, m_conversionFolder);
+    return {t.lead, t.second, kind, listing};
+}
+
 QString clsC64Game::toolPath(const QString& tool) const
 {
-    return platform::conversionToolPath(m_programFolder, tool);
+    return QDir(m_conversionFolder).filePath(tool + platform::executableSuffix());
 }
 
 bool clsC64Game::toolExists(const QString& tool) const
@@ -402,7 +402,7 @@ ConversionResult clsC64Game::ConvertLynx(const QString& archiveFolder, const QSt
     if (const QString why = emptyWorkFolder(workFolder); !why.isEmpty())
         return failed(workFolderReport(ArchiveKind::Lynx, why));
     if (!toolExists(QStringLiteral("starlynx"))) {
-        report.lead = QStringLiteral("vintrax could not find STARLYNX.EXE in your Conversion Folder.");
+        report.lead = launch::missingToolText(QStringLiteral("STARLYNX.EXE"), m_conversionFolder).trimmed();
         return failed(report);
     }
     const QString target = chopThree(archiveName) + QStringLiteral("d64");

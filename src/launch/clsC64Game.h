@@ -37,7 +37,8 @@ public:
     using StatusHook = std::function<void(const QString&)>;
     using Runner = std::function<void(const platform::Command&, const QString& workFolder, platform::WindowMode)>;
 
-    explicit clsC64Game(const QString& programFolder);
+    // conversionFolder holds the tools and the emulator bridges.
+    explicit clsC64Game(const QString& conversionFolder);
 
     ConversionResult ConvertZip(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
     ConversionResult ConvertGzip(const QString& archiveFolder, const QString& archiveName, const QString& workFolder);
@@ -52,12 +53,12 @@ public:
 
     // Starts an image in one of the emulators with the game's or the default ports, and records the play
     // for the current game when the start comes from the catalogue and went well.
-    static launch::LaunchOutcome LaunchGame(const QString& imagePath, int entryIndex, bool useDefault, bool directX,
-                                            bool fromDatabase, launch::EmulatorKind kind, const Settings& settings,
-                                            catalogue::CurrentGame* game, launch::SettledHandler onSettled = {})
+    launch::LaunchOutcome LaunchGame(const QString& imagePath, int entryIndex, bool useDefault, bool directX,
+                                     bool fromDatabase, launch::EmulatorKind kind, const Settings& settings,
+                                     catalogue::CurrentGame* game, launch::SettledHandler onSettled = {}) const
     {
-        return launch::GameLaunch({imagePath, entryIndex, useDefault, directX, fromDatabase, kind}, settings, game,
-                                  std::move(onSettled));
+        return launch::GameLaunch({imagePath, entryIndex, useDefault, directX, fromDatabase, kind, m_conversionFolder},
+                                  settings, game, std::move(onSettled));
     }
 
     // What an image holds, for the game file dialog: the disk or tape name (or the kind of a one-program
@@ -84,6 +85,7 @@ private:
     QString emptyWorkFolder(const QString& workFolder);
     QString copyIntoWorkFolder(const QString& source, const QString& copy, const QString& workFolder);
     QString toolPath(const QString& tool) const;
+    launch::ArchiveReport reportOf(launch::ArchiveKind kind, launch::ArchiveCase c, const QStringList& listing) const;
     bool toolExists(const QString& tool) const;
     bool runTool(const QString& tool, const QStringList& args, const QString& workFolder, const QString& output,
                  const QString& target, const QString& status);
@@ -97,7 +99,7 @@ private:
     ConversionResult convertSingleRaw(launch::ArchiveKind kind, const QString& rawName, const QString& target,
                                       const QString& archiveName, const QString& workFolder);
 
-    QString m_programFolder;
+    QString m_conversionFolder;
     QString m_winzipPath;
     ArchiveHandover m_archive;
     RenameDialog m_renameDialog;

@@ -56,7 +56,7 @@ private slots:
     void returnAndLongNames()
     {
         QFETCH(QString, kind);
-        app::AppState state(m_home.path());
+        app::AppState state(platform::Folders::inProgramFolder(m_home.path()));
         QVERIFY(state.catalogue.open(m_home.file("Vintrax.mdb")).ok());
         state.catalogueOpened();
         QVERIFY(state.currentGame.selectByName("Elite"));

@@ -92,7 +92,7 @@ private slots:
         sqliteShell(db, "INSERT INTO Games (Name, Filename, \"Filename Index\", FA, CCode, \"Music Filename\") VALUES "
                         "('Elite', 'sub dir\\" +
                             kOwn + "', 2, 1, 0, 'x.sid')");
-        m_state = std::make_unique<app::AppState>(m_home->path());
+        m_state = std::make_unique<app::AppState>(platform::Folders::inProgramFolder(m_home->path()));
         QVERIFY(m_state->catalogue.open(db).ok());
         m_state->catalogueOpened();
         QVERIFY(m_state->currentGame.selectByName("Elite"));

@@ -9,7 +9,6 @@
 #include "files/ScreenshotRules.h"
 #include "files/clsScreenshot.h"
 #include "files/gui/frmSSFilename.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ScriptedMessageBox.h"
 
 #include <QDir>
@@ -32,7 +31,7 @@ private slots:
     {
         m_home.reset(); // before the next one sets VINTRAX_HOME
         m_home = std::make_unique<testsupport::TempProgramFolder>();
-        QVERIFY(QFile::copy(testsupport::toolPath("bmp2gif"), platform::conversionToolPath("bmp2gif")));
+        QVERIFY(QFile::copy(testsupport::toolPath("bmp2gif"), home("Conversion/bmp2gif")));
         QVERIFY(testsupport::writeFile(home("Emu/SHOT0001.BMP"), testsupport::ccs64Dump()) &&
                 testsupport::writeFile(home("Screenshots/elite.GIF"), "GIF89a"));
     }
@@ -148,7 +147,7 @@ private slots:
         QVERIFY(older.isEmpty() || testsupport::writeFile(home("Screenshots/" + older), "old"));
         QVERIFY(!fails || testsupport::writeFakeTool(home("Conversion"), "bmp2gif",
                                                      "echo 'bmp2gif: out.gif: No space left on device' >&2; exit 1"));
-        const auto r = clsScreenshot(m_home->path())
+        const auto r = clsScreenshot(platform::Folders::inProgramFolder(m_home->path()))
                            .ConvertToGif(home("Emu/SHOT0001.BMP"), "Jet_Set_Willy.gif",
                                          move ? clsScreenshot::Transfer::Move : clsScreenshot::Transfer::Copy);
         QCOMPARE(r.ok ? r.storedName : QString(), stored);

@@ -201,8 +201,9 @@ private:
         m_settings.CCS64Path = m_settings.CCS642Path = m_settings.DirectXPath = folder + '/' + emulator;
         platform::ScriptedMessageBox box;
         std::optional<StartSettled> settled;
-        const LaunchOutcome outcome = GameLaunch({games(image), entry, false, false, false, kind}, m_settings, nullptr,
-                                                 [&settled](const StartSettled& s) { settled = s; });
+        const LaunchOutcome outcome =
+            GameLaunch({games(image), entry, false, false, false, kind, m_home.file("Conversion")}, m_settings, nullptr,
+                       [&settled](const StartSettled& s) { settled = s; });
         expected.replace("%G", m_home.file("My Games")).replace("%E", folder);
         if (tag.startsWith("refused")) { // nothing starts, and C64.CFG stays as it was
             QVERIFY(!outcome.started);

@@ -88,7 +88,7 @@ private slots:
         m_current->open(m_cat->db());
         QVERIFY(m_current->selectByName("Elite"));
         qputenv("VINTRAX_LAUNCH_PROBE", "a b $x");
-        m_c64 = std::make_unique<clsC64Game>(m_home->path());
+        m_c64 = std::make_unique<clsC64Game>(m_home->file("Conversion"));
         m_c64->setRenameDialog([](ArchiveHandover& h) { // the user picks TWO.D64
             QFile::rename(h.ArchiveFolder + "/" + h.ArchiveName, h.ArchiveFolder + "/TWO.ZIP");
             h.ArchiveName = "TWO.ZIP";

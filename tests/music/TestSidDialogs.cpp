@@ -32,7 +32,7 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_state = std::make_unique<app::AppState>(m_dir->path());
+        m_state = std::make_unique<app::AppState>(platform::Folders::inProgramFolder(m_dir->path()));
         m_state->settings.MusicPath = m_dir->filePath("Music");
         m_state->settings.SidplayWPath = musictest::writeFakePlayer(m_dir->path());
         for (const char* tune : {"Hubbard/Commando.sid", "Delta.sid"})

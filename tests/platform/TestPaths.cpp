@@ -1,16 +1,15 @@
 // Paths: taking them apart and joining them (Windows and Linux spellings), the catalogue's stored names (relative,
-// with backslashes), the program folder, finding a file named in another letter case (the catalogue and old
-// settings come from a system that ignores case) with the listing cache an operation may hold, whether a
+// with backslashes), where each of the program's folders is, finding a file named in another letter case (the catalogue
+// and old settings come from a system that ignores case) with the listing cache an operation may hold, whether a
 // configured path is there (and the message when it is not), and when a file counts as read-only.
 #include "TestFolders.h"
 #include "platform/ExecutableSuffix.h"
+#include "platform/Folders.h"
 #include "platform/PathChecks.h"
 #include "platform/PathNames.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ScriptedMessageBox.h"
 #include "platform/ShortPathName.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -109,20 +108,47 @@ private slots:
         if (QTest::currentDataTag() == QByteArray("sub-folders"))
             QCOMPARE(platform::storedNameOf("ACTION/1984/ELITE.D64"), stored);
     }
-    // VINTRAX_HOME names the program folder (a relative one from the current folder); unset or empty, the
-    // executable's folder.
-    void programFolder()
+    // Where each thing is: everything below one program folder (the executable's, or VINTRAX_HOME's, a relative one
+    // from the current folder, in either layout); installed, the shared parts below the prefix, the user's in XDG's.
+    void folders_data()
     {
-        testsupport::TempProgramFolder home; // restores the variable afterwards
-        const QString dir = QDir(home.path()).absolutePath();
-        QCOMPARE(QStringList({platform::programFolder(), workFolder(), conversionToolPath("gunzip")}),
-                 QStringList({dir, dir + "/CURRGAME", dir + "/Conversion/gunzip" + executableSuffix()}));
-        qputenv("VINTRAX_HOME", "Games/../mixed"); // from the current folder, the test folder
-        QCOMPARE(platform::programFolder(), p("mixed"));
-        qunsetenv("VINTRAX_HOME");
-        QCOMPARE(platform::programFolder(), QCoreApplication::applicationDirPath());
-        qputenv("VINTRAX_HOME", "");
-        QCOMPARE(catalogueFilePath(), QCoreApplication::applicationDirPath() + "/Vintrax.mdb");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QStringList>("environment"); // VINTRAX_HOME, XDG_DATA_HOME, XDG_CACHE_HOME
+        QTest::addColumn<QStringList>("expected");    // catalogue, screenshots, work, tool, help file, demo
+        const auto inFolder = [](const QString& r) {
+            return QStringList{r + "/Vintrax.mdb",    r + "/Screenshots", r + "/CURRGAME",
+                               r + "/Conversion/lha", r + "/vintrax.htm", r + "/Demo"};
+        };
+        const auto installed = [](const QString& data, const QString& cache) {
+            return QStringList{data + "/Vintrax/Vintrax.mdb",  data + "/Vintrax/Screenshots",
+                               cache + "/vintrax/CURRGAME",    "/v/libexec/vintrax/lha",
+                               "/v/share/vintrax/vintrax.htm", "/v/share/vintrax/demo"};
+        };
+        const QStringList xdg = {"", "/data", "/cache"};
+        QTest::newRow("build folder, XDG ignored") << false << xdg << inFolder("/v/bin");
+        QTest::newRow("build folder, VINTRAX_HOME")
+            << false << QStringList{"/srv/c64/", "", ""} << inFolder("/srv/c64");
+        QTest::newRow("relative VINTRAX_HOME")
+            << true << QStringList{"Games/../mixed", "", ""} << inFolder("%CWDmixed");
+        QTest::newRow("installed, VINTRAX_HOME")
+            << true << QStringList{"/srv//c64", "/d", "/c"} << inFolder("/srv/c64");
+        QTest::newRow("installed") << true << QStringList{"", "", ""}
+                                   << installed("/home/u/.local/share", "/home/u/.cache");
+        QTest::newRow("installed, XDG set") << true << xdg << installed("/data", "/cache");
+        QTest::newRow("installed, relative XDG ignored")
+            << true << QStringList{"", "data", "./cache"} << installed("/home/u/.local/share", "/home/u/.cache");
+    }
+    void folders()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QStringList, environment);
+        QFETCH(QStringList, expected);
+        const FolderEnvironment e{environment[0], environment[1], environment[2], "/home/u", "/v/bin"};
+        const Folders f = foldersFor(installed ? FolderLayout::Installed : FolderLayout::ProgramFolder, e);
+        QCOMPARE(QStringList(
+                     {f.catalogue, f.screenshots, f.work, f.conversionTool("lha"), f.helpFile("vintrax.htm"), f.demo}),
+                 expected.replaceInStrings("/lha", "/lha" + executableSuffix()).replaceInStrings("%CWD", p("")));
+        QCOMPARE(f.installed, installed && environment[0].isEmpty());
     }
     void lookups_data()
     {

@@ -17,7 +17,6 @@
 #include "data/GameStore.h"
 #include "data/gui/CatalogueStartup.h"
 #include "platform/MessageBox.h"
-#include "platform/ProgramFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -120,7 +119,7 @@ bool frmVTRXMain::Form_Load()
     StartupSteps steps;
     steps.openCatalogue = [this](catalogue::Catalogue& catalogue, QSettings& store) {
         PortDefaults ports;
-        m_catalogueOpen = openCatalogueAtStartup(catalogue, platform::catalogueFilePath(), store, &ports, m_splash);
+        m_catalogueOpen = openCatalogueAtStartup(catalogue, m_state.folders().catalogue, store, &ports, m_splash);
         if (m_catalogueOpen)
             m_state.catalogueOpened();
         return m_catalogueOpen;
@@ -164,8 +163,8 @@ bool frmVTRXMain::Form_Load()
         Form_Resize();
     };
 
-    const StartupOutcome outcome =
-        runMainWindowLoad(m_state.catalogue, m_model, m_store, m_firstRun, settingsLoadContext(), steps);
+    const StartupOutcome outcome = runMainWindowLoad(m_state.catalogue, m_model, m_store, m_firstRun, m_state.folders(),
+                                                     settingsLoadContext(), steps);
     if (!outcome.goesOn()) {
         QApplication::restoreOverrideCursor();
         return false;
@@ -380,7 +379,8 @@ void frmVTRXMain::SelectGame()
 
 void frmVTRXMain::ShowGameDetails()
 {
-    const GameDetails details = browser::ShowGameDetails(m_state.catalogue, m_state.currentGame);
+    const GameDetails details =
+        browser::ShowGameDetails(m_state.catalogue, m_state.currentGame, m_state.folders().screenshots);
     if (details.hasGame)
         applyGameDetails(details);
     else

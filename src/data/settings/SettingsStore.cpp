@@ -140,6 +140,20 @@ PortDefaults readPortDefaults(QSettings& store)
     return settings.DefaultPorts;
 }
 
+SettingsWriteStatus presetSettings(QSettings& store, const QList<std::pair<QString, QString>>& values)
+{
+    if (isReadOnlyFile(store.fileName()))
+        return SettingsWriteStatus::ReadOnly;
+    {
+        StartupSectionScope section(store);
+        for (const auto& [key, value] : values) {
+            if (!store.contains(key))
+                store.setValue(key, value);
+        }
+    }
+    return flush(store);
+}
+
 bool readShowPrefs(QSettings& store)
 {
     SettingDescriptor flag;

@@ -25,10 +25,7 @@ namespace {
 QString currentScreenshot(app::AppState& state)
 {
     const QString stored = state.currentGame.text(field::ScreenshotFilename);
-    return stored == catalogue::kNone
-               ? QString()
-               : platform::existingStoredFile(QDir(state.programFolder()).filePath(QStringLiteral("Screenshots")),
-                                              stored);
+    return stored == catalogue::kNone ? QString() : platform::existingStoredFile(state.folders().screenshots, stored);
 }
 
 void mnuEditSSFilename_Click(app::CommandHost& host, app::AppState& state)
@@ -78,7 +75,7 @@ void mnuOptionsPaper_Click(app::AppState& state)
 void installScreenshotCommands(app::CommandHost& host, app::AppState& state)
 {
     // A conversion killed midway leaves its files in the Screenshots folder, where the dialog would list them.
-    clsScreenshot(state.programFolder()).removeLeftovers();
+    clsScreenshot(state.folders()).removeLeftovers();
     auto edit = [&host, &state] { mnuEditSSFilename_Click(host, state); };
     app::installCommand(host, QStringLiteral("mnuEditSSFilename"), app::Acts::OnCurrentGame, edit);
     app::installCommand(host, QStringLiteral("pmnuEditScreenshotFilename"), app::Acts::OnCurrentGame, edit);

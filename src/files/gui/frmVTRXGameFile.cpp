@@ -28,7 +28,7 @@ using launch::EmulatorKind;
 
 frmVTRXGameFile::frmVTRXGameFile(app::AppState& state, const QString& caption, bool newGame, QWidget* parent)
     : QDialog(parent), m_state(state), m_newGame(newGame), ui(std::make_unique<Ui::frmVTRXGameFile>()),
-      m_game(state.programFolder())
+      m_game(state.folders().conversion)
 {
     ui->setupUi(this);
     setWindowTitle(caption);
@@ -153,7 +153,7 @@ void frmVTRXGameFile::cmdRun_Click(EmulatorKind kind)
         platform::CloseSidPlay(players);
     const int row = ui->lstD64->currentRow();
     const launch::LaunchOutcome outcome =
-        clsC64Game::LaunchGame(m_image, std::max(row, 0), false, false, false, kind, m_state.settings, nullptr);
+        m_game.LaunchGame(m_image, std::max(row, 0), false, false, false, kind, m_state.settings, nullptr);
     if (outcome.started)
         m_state.LastRunWasWin32 = kind == EmulatorKind::Ccs64Win32;
 }

@@ -19,7 +19,7 @@
 namespace field = catalogue::field;
 
 frmVTRXScreenshot::frmVTRXScreenshot(app::AppState& state, const QString& caption, QWidget* parent)
-    : QDialog(parent), m_state(state), m_screenshots(clsScreenshot(state.programFolder()).screenshotsFolder()),
+    : QDialog(parent), m_state(state), m_screenshots(state.folders().screenshots),
       m_start(files::screenshotStart(state.settings, state.LastRunWasWin32,
                                      state.currentGame.text(field::ScreenshotFilename), m_screenshots)),
       m_session(files::BrowseMode::File, m_start.folder, m_start.pattern, m_start.selectName, m_screenshots),
@@ -155,7 +155,7 @@ void frmVTRXScreenshot::takeDump()
     if (names.exec() != QDialog::Accepted)
         return;
     setWorking(true);
-    clsScreenshot shot(m_state.programFolder());
+    clsScreenshot shot(m_state.folders());
     shot.CropProgress = [this](int row) {
         ui->ProgressBar1->setValue(row);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -129,7 +129,7 @@ void installLaunchCommands(app::CommandHost& host, app::AppState& state)
     auto session = std::make_shared<PlaySession>();
     // The launcher's own converters, which live as long as its commands. An archive of several games asks the
     // archive-rename dialog the state offers.
-    auto converters = std::make_shared<clsC64Game>(state.programFolder());
+    auto converters = std::make_shared<clsC64Game>(state.folders().conversion);
     converters->setRenameDialog([&state](ArchiveHandover& handover) {
         if (state.RenameArchive)
             state.RenameArchive(handover);

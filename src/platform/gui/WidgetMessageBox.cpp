@@ -9,6 +9,9 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <algorithm>
+#include <cstdio>
+
 namespace platform {
 
 namespace {
@@ -149,6 +152,10 @@ QWidget* ownerWindow()
 
 MessageBox::Button WidgetMessageBox::ask(const MessageBox::Request& request)
 {
+    // A critical message (among them every reason the program ends at start-up) also goes to stderr, where a start
+    // from a terminal, or the desktop session's log, keeps it after the box is gone.
+    if (request.icon == MessageBox::Critical)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
     QMessageBox::StandardButtons buttons;
     for (const ButtonPair& p : kButtons) {
         if (request.buttons.testFlag(p.ours))

@@ -89,7 +89,7 @@ private slots:
     void lookupKeyWithoutRowShowsNothing()
     {
         // No current row: an empty panel.
-        const GameDetails none = ShowGameDetails(*m_cat, *m_current);
+        const GameDetails none = ShowGameDetails(*m_cat, *m_current, m_home->file("Screenshots"));
         QVERIFY(!none.hasGame && none.lblName.isEmpty() && !none.mnuOptionsPaperEnabled());
         addGame("Wizball", {{"PU_Id", 2}, {"GE_Id", 2}});
         addGame("Zzap Demo", {{"PU_Id", 999}, {"Year Published", 999}, {"GE_Id", QVariant()}});
@@ -418,7 +418,7 @@ private:
     {
         if (!m_current->selectByName(name))
             qWarning("no game %s", qPrintable(name));
-        return ShowGameDetails(*m_cat, *m_current);
+        return ShowGameDetails(*m_cat, *m_current, m_home->file("Screenshots"));
     }
 
     std::unique_ptr<TempProgramFolder> m_home;

@@ -40,7 +40,7 @@ private slots:
         QTest::newRow("gunzip before lha") << false << QStringList{"Conversion/lha", "Conversion/gunzip"} << false
                                            << error << QStringLiteral("FILE NOT FOUND: %1/Conversion/gunzip");
         QTest::newRow("catalogue missing") << false << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vinTrax")
-                                           << QStringLiteral("Cannot find 'vintrax.mdb' in the 'vinTrax' directory");
+                                           << QStringLiteral("Cannot find 'Vintrax.mdb' in the '%1' directory");
         QTest::newRow("catalogue damaged")
             << false << QStringList() << true << QStringLiteral("vinTrax") << QStringLiteral("%1/Vintrax.mdb");
         QTest::newRow("second copy") << true << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vintrax")

@@ -5,7 +5,7 @@
 #include "browser/GameListActions.h"
 #include "browser/StartupSequence.h"
 #include "data/settings/SettingsStore.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Folders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,11 +51,12 @@ WindowFixture::WindowFixture()
     m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
     m_valid = m_folder.isValid() && m_config.isValid() && m_runtime.isValid();
+    const platform::Folders folders = platform::Folders::inProgramFolder(programPath());
     for (const QString& tool : browser::requiredConversionTools())
-        m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), platform::conversionToolPath(tool));
+        m_valid = m_valid && QFile::copy(testsupport::toolPath(tool), folders.conversionTool(tool));
     const QString demo = testsupport::stageDir() + QStringLiteral("/Demo");
-    m_valid = m_valid && QFile::copy(testsupport::stageDir() + "/Vintrax.mdb", platform::catalogueFilePath()) &&
-              QFile::setPermissions(platform::catalogueFilePath(), QFile::ReadOwner | QFile::WriteOwner) &&
+    m_valid = m_valid && QFile::copy(testsupport::stageDir() + "/Vintrax.mdb", folders.catalogue) &&
+              QFile::setPermissions(folders.catalogue, QFile::ReadOwner | QFile::WriteOwner) &&
               testsupport::runOracle("cp", {"-r", demo, programFile("Demo")}, programPath()).exitCode == 0;
     presetSettings({{"GamesPath", programFile("Demo/Games")}, {"MusicPath", programFile("Demo/Music")}});
     presetSettings({{"ShowPrefs", "False"}, {"V13Start", "True"}});
@@ -89,7 +90,8 @@ QVariant WindowFixture::storedValue(const QString& key) const
 QString WindowFixture::sql(const QString& statement) const
 {
     const testsupport::RunResult run = testsupport::runOracle(
-        QStringLiteral("sqlite3"), {QStringLiteral("-bail"), platform::catalogueFilePath(), statement}, programPath());
+        QStringLiteral("sqlite3"), {QStringLiteral("-bail"), programFile(QStringLiteral("Vintrax.mdb")), statement},
+        programPath());
     return QString::fromUtf8(run.exitCode == 0 && run.err.isEmpty() ? run.out : "sqlite3: " + run.err).trimmed();
 }
 
@@ -99,7 +101,8 @@ QMainWindow* WindowFixture::start()
     browser::MainWindowOptions options;
     options.typeAheadClock = [this] { return clock ? clock() : browser::TypeAhead::systemClock()(); };
     options.random01 = [this] { return random ? random() : browser::systemRandom()(); };
-    m_program = std::make_unique<app::Program>(*m_store, options);
+    m_program = std::make_unique<app::Program>(
+        *m_store, platform::currentFolders(platform::FolderLayout::ProgramFolder), options);
     if (!m_program->start())
         return nullptr;
     return m_program->mainWindow();
