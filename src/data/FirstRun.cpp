@@ -82,8 +82,9 @@ FirstRunOutcome prepareFirstRun(const platform::Folders& folders, QSettings& sto
     };
     if (const QString player = QStandardPaths::findExecutable(QStringLiteral("sidplayfp")); !player.isEmpty())
         presets.append({QStringLiteral("SidplayWPath"), player});
-    if (const SettingsWriteStatus written = presetSettings(store, presets); written != SettingsWriteStatus::Ok)
-        return {FirstRunResult::Failed, settingsWriteMessage(written, store.fileName())};
+    QString reason;
+    if (const SettingsWriteStatus written = presetSettings(store, presets, &reason); written != SettingsWriteStatus::Ok)
+        return {FirstRunResult::Failed, settingsWriteMessage(written, store.fileName(), reason)};
     return {FirstRunResult::Prepared, {}};
 }
 

@@ -72,7 +72,8 @@ private slots:
                                     false,
                                     false,
                                     false,
-                                    dos ? EmulatorKind::Ccs64Dos20 : EmulatorKind::Ccs64Win32};
+                                    dos ? EmulatorKind::Ccs64Dos20 : EmulatorKind::Ccs64Win32,
+                                    m_home.file("Conversion")};
         const LaunchOutcome outcome =
             GameLaunch(request, m_settings, nullptr, [&settled](const StartSettled& s) { settled = s; });
         if (!dos && !outcome.started) { // Wine without its 32-bit part: told, nothing written
@@ -80,6 +81,7 @@ private slots:
             QCOMPARE(readFile(folder + "/C64.CFG"), config);
             QSKIP("wine32 is not installed: the refusal was checked, the start was not tried");
         }
+        QVERIFY2(outcome.started, qPrintable(box.texts().join('\n')));
         QTRY_VERIFY_WITH_TIMEOUT(settled, 120000); // a first Wine start sets up its folder
         if (expected.first().startsWith("stand-in")) {
             QVERIFY(!settled->ran);

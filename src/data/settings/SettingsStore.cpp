@@ -140,18 +140,20 @@ PortDefaults readPortDefaults(QSettings& store)
     return settings.DefaultPorts;
 }
 
-SettingsWriteStatus presetSettings(QSettings& store, const QList<std::pair<QString, QString>>& values)
+SettingsWriteStatus presetSettings(QSettings& store, const QList<std::pair<QString, QString>>& values,
+                                   QString* reason)
 {
-    if (isReadOnlyFile(store.fileName()))
-        return SettingsWriteStatus::ReadOnly;
+    QSettings::SettingsMap unset;
     {
         StartupSectionScope section(store);
         for (const auto& [key, value] : values) {
             if (!store.contains(key))
-                store.setValue(key, value);
+                unset.insert(key, value);
         }
     }
-    return flush(store);
+    if (unset.isEmpty())
+        return SettingsWriteStatus::Ok;
+    return writeStartup(store, unset, reason);
 }
 
 bool readShowPrefs(QSettings& store)

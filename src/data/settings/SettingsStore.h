@@ -38,9 +38,10 @@ SettingsWriteStatus saveSettings(QSettings& store, const Settings& settings, con
 // The eight default port values, read afresh from the store (the catalogue upgrade needs them).
 PortDefaults readPortDefaults(QSettings& store);
 
-// Writes each key of the "Startup" section that the store does not hold yet, and flushes the file; keys the
-// user set (or cleared) stay as they are.
-SettingsWriteStatus presetSettings(QSettings& store, const QList<std::pair<QString, QString>>& values);
+// Writes each key of the "Startup" section that the store does not hold yet into the file; keys the user set (or
+// cleared) stay as they are. reason takes the cause of a failed write.
+SettingsWriteStatus presetSettings(QSettings& store, const QList<std::pair<QString, QString>>& values,
+                                   QString* reason = nullptr);
 
 // The first-run flag: True unless it has been cleared.
 bool readShowPrefs(QSettings& store);

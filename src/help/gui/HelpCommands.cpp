@@ -1,7 +1,7 @@
 #include "help/gui/HelpCommands.h"
 
-#include "app/AppState.h"
-#include "app/CommandHost.h"
+#include "appstate/AppState.h"
+#include "appstate/CommandHost.h"
 #include "files/DocumentRules.h"
 #include "help/gui/frmVTRXAbout.h"
 

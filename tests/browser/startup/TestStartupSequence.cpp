@@ -163,10 +163,10 @@ private slots:
         QVERIFY(
             welcome.contains(QStringLiteral("'Games Path'.\n\n2) HV-SID COLLECTION FILENAMES (Update #11)\n    If")));
         // No verification command yet: the note does not send the user to its greyed menu entry.
-        QVERIFY(welcome.endsWith(QStringLiteral("into\n    your 'Screenshots' Directory.\n")) &&
+        QVERIFY(welcome.endsWith("into\n    your '" + f.programFile("Screenshots") + "' Directory.\n") &&
                 !welcome.contains("Verify"));
-        QVERIFY(f.messages.messages()[3].text.endsWith("copy maketape and starlynx into your 'Conversion' folder "
-                                                       "(if you have them)"));
+        QVERIFY(f.messages.messages()[3].text.endsWith("copy maketape and starlynx into your '" +
+                                                       f.programFile("Conversion") + "' folder (if you have them)"));
         f.exit();
         QCOMPARE(f.messages.count(), 5);
         for (int i : {0, 4})
