@@ -3,6 +3,7 @@
 #include "appstate/AppState.h"
 #include "browser/gui/frmVTRXMain.h"
 #include "browser/gui/frmVTRXSplash.h"
+#include "category/gui/CategoryCommands.h"
 #include "files/gui/FilesCommands.h"
 #include "launch/gui/LaunchCommands.h"
 #include "music/gui/MusicCommands.h"
@@ -21,6 +22,7 @@ void installCommands(CommandHost& host, AppState& state)
     installFilesCommands(host, state);
     installMusicCommands(host, state);
     installPrefsCommands(host, state);
+    installCategoryCommands(host, state);
 }
 
 Program::Program(QSettings& store, browser::MainWindowOptions options)

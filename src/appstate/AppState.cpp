@@ -23,6 +23,8 @@ void AppState::catalogueOpened()
 
 void AppState::catalogueClosing()
 {
+    for (const auto& handler : catalogueClosingHandlers)
+        handler();
     currentGame.close();
 }
 
