@@ -5,6 +5,7 @@
 // the category's unit test.
 #include "ModalHelpers.h"
 #include "MusicFixtures.h"
+#include "PlayerWindow.h"
 #include "SmallDisk.h"
 #include "WindowFixture.h"
 #include "appstate/CommandHost.h"
@@ -83,28 +84,14 @@ const char kTunes[] = "INSERT INTO Music VALUES ('Commando', 'harbour_patrol.sid
 
 } // namespace
 
-class TestCategoryWindow : public QObject
+class TestCategoryWindow : public QObject, public musictest::PlayerWindow
 {
     Q_OBJECT
 
-    std::unique_ptr<PlayFixture> f;
-    QMainWindow* w = nullptr;
-    QString player;
-
-    bool start(const QString& game, QVariantMap settings = {})
-    {
-        f = std::make_unique<PlayFixture>();
-        player = musictest::writeFakePlayer(f->programFile("Sid Player"));
-        settings.insert("SidplayWPath", player);
-        return f->sql(kTunes).isEmpty() && (w = f->startOn(game, settings));
-    }
+    bool start(const QString& game, QVariantMap settings = {}) { return PlayerWindow::start(game, settings, kTunes); }
 
 private slots:
-    void cleanup()
-    {
-        musictest::stopAll(player);
-        f.reset();
-    }
+    void cleanup() { stop(); }
 
     // Each opener opens the browser on its category with the game's value chosen and the game chosen among the
     // value's games (the genre label as the Part's example); Categories opens on no category.
