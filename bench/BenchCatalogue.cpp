@@ -3,6 +3,10 @@
 #include "data/CatalogueNames.h"
 #include "data/Database.h"
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 namespace bench {
 
 QString gameName(int i)
@@ -10,6 +14,30 @@ QString gameName(int i)
     static const char* words[] = {"Last",   "Ninja", "Space", "Quest",     "Super",   "Bomb", "Jack",  "Turbo",
                                   "Outrun", "Rally", "Elite", "Paradroid", "Uridium", "The",  "Wizard"};
     return QStringLiteral("%1 %2 %3").arg(QLatin1String(words[i % 15]), QLatin1String(words[(i / 15) % 15])).arg(i);
+}
+
+namespace {
+
+// Where each publisher's games end: publisher k (from 0) holds about 2000 / (k + 1)^0.85 games.
+const std::vector<int>& publisherEnds()
+{
+    static const std::vector<int> ends = [] {
+        std::vector<int> e;
+        for (int k = 0, total = 0; total < kGames; ++k) {
+            total += std::max(1, int(2000 / std::pow(k + 1, 0.85)));
+            e.push_back(std::min(total, kGames));
+        }
+        return e;
+    }();
+    return ends;
+}
+
+} // namespace
+
+int publisherOf(int i)
+{
+    const std::vector<int>& ends = publisherEnds();
+    return kBigPublisher + int(std::upper_bound(ends.begin(), ends.end(), i % kGames) - ends.begin());
 }
 
 bool addBenchGames(catalogue::Database& db, int count)
@@ -20,17 +48,23 @@ bool addBenchGames(catalogue::Database& db, int count)
         "GE_Id, PL_Id, DI_Id, RA_Id, TimesPlayed) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0)");
     if (!db.beginTransaction())
         return false;
-    for (int i = 0; i < count; ++i) {
+    bool added = true;
+    for (int k = 0; added && k < int(publisherEnds().size()); ++k)
+        added = db.exec(QStringLiteral("INSERT INTO Publishers (PU_Id, Publisher) VALUES (?, ?)"),
+                        {kBigPublisher + k, QStringLiteral("Bench Publisher %1").arg(k)});
+    for (int i = 0; added && i < count; ++i) {
         const QString file = hasGameFile(i) ? QStringLiteral("g.d64") : kNone;
         const QString tune = hasTune(i) ? QStringLiteral("t.sid") : kNone;
-        const bool added =
-            db.exec(insert, {gameName(i), colourCodeFor(file, tune), file, tune, hasGameFile(i) ? 1 : 0,
-                             hasTune(i) ? 1 : 0, kUnknownPublisherKey, kUnknownYearKey, kUnknownMusicianKey,
-                             kUnknownGenreKey, kUnknownPlayersKey, kUnknownDifficultyKey, kUnknownRatingKey});
-        if (!added) {
-            db.rollback();
-            return false;
-        }
+        added = db.exec(insert, {gameName(i), colourCodeFor(file, tune), file, tune, hasGameFile(i) ? 1 : 0,
+                                 hasTune(i) ? 1 : 0, publisherOf(i), 2 + i % 20, 1 + i % 37, 1 + i % 14,
+                                 kUnknownPlayersKey, kUnknownDifficultyKey, kUnknownRatingKey});
+    }
+    for (int t = 0; added && t < kTunes; ++t)
+        added = db.exec(QStringLiteral("INSERT INTO Music (Name, Filename, MU_Id) VALUES (?, ?, ?)"),
+                        {QStringLiteral("Tune ") + gameName(t), QStringLiteral("t.sid"), 1 + t % 37});
+    if (!added) {
+        db.rollback();
+        return false;
     }
     return db.commit();
 }

@@ -24,8 +24,18 @@ inline bool hasTune(int i)
     return i % 2 != 0;
 }
 
-// Adds count games to an open catalogue in one transaction, pointing at the shipped "unknown" lookup
-// rows, with file names, availability flags and list colour as above. False when a row was refused.
+// The stand-alone tunes of the catalogue, spread over the musicians.
+inline constexpr int kTunes = 5000;
+
+// The publisher key of game i. Games spread over publishers as a real catalogue's do: a few large ones and a long
+// tail, the largest (kBigPublisher) with about 2,000 games.
+inline constexpr int kBigPublisher = 100;
+int publisherOf(int i);
+
+// Adds count games to an open catalogue in one transaction, with file names, availability flags and list colour
+// as above, spread over the publishers above (added as rows of their own), over the years, musicians and genres of
+// the shipped lookup rows, and the unknown players, difficulty and rating; and the kTunes stand-alone tunes. False
+// when a row was refused.
 bool addBenchGames(catalogue::Database& db, int count = kGames);
 
 } // namespace bench

@@ -4,7 +4,7 @@
 #include "browser/GameListModel.h"
 #include "browser/GameListSelection.h"
 #include "browser/GameListViews.h"
-#include "browser/TypeAhead.h"
+#include "platform/TypeAhead.h"
 
 #include "data/CatalogueNames.h"
 #include "data/Database.h"
@@ -85,7 +85,7 @@ void BM_TypeAheadMissOverWholeList(benchmark::State& state)
         browser::openGameListSource(fixture().db, browser::GameListView::All, browser::GameListSource::StartUp);
     model.fill(rows);
     quint32 ticks = 0;
-    browser::TypeAhead search([&ticks] { return ticks; });
+    platform::TypeAhead search([&ticks] { return ticks; });
     for (auto _ : state) {
         ticks += 5000; // always a fresh search from the top
         benchmark::DoNotOptimize(

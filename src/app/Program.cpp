@@ -4,6 +4,7 @@
 #include "appstate/AppState.h"
 #include "browser/gui/frmVTRXMain.h"
 #include "browser/gui/frmVTRXSplash.h"
+#include "category/gui/CategoryCommands.h"
 #include "files/gui/FilesCommands.h"
 #include "help/gui/HelpCommands.h"
 #include "launch/gui/LaunchCommands.h"
@@ -23,6 +24,7 @@ void installCommands(CommandHost& host, AppState& state)
     installMusicCommands(host, state);
     installPrefsCommands(host, state);
     installHelpCommands(host, state);
+    installCategoryCommands(host, state);
 }
 
 Program::Program(QSettings& store, const platform::Folders& folders, browser::MainWindowOptions options)

@@ -21,6 +21,8 @@ void AppState::catalogueOpened()
 
 void AppState::catalogueClosing()
 {
+    for (const auto& handler : catalogueClosingHandlers)
+        handler();
     currentGame.close();
 }
 

@@ -85,6 +85,9 @@ public:
     int CategoryKind = 0;
     bool categoryBrowserOpen = false;
     bool mainWindowLoaded = false;
+    // Run first when the catalogue closes (the main window's unload), while the settings are still to be written:
+    // a window with record sets of its own closes them and itself here.
+    std::vector<std::function<void()>> catalogueClosingHandlers;
     // Run by the game list after the user's selection made a game current and the panel shows it; not while
     // the list puts its selection back after a refill. Subsystems add what follows a selection.
     std::vector<std::function<void()>> gameSelectedHandlers;
@@ -104,6 +107,9 @@ public:
     std::function<std::optional<QString>()> ChooseNewTune;
     // The generic browse dialog over parent (files): the folder or file chosen, empty for "(None)".
     std::function<std::optional<QString>(const BrowseRequest& request, QWidget* parent)> BrowseForPath;
+    // The stand-alone tune chosen in the category browser's found list, its file as the catalogue stores it
+    // (category); nothing while the browser is closed or a game is chosen there. The tune information shows it.
+    std::function<std::optional<QString>()> ChosenCategoryTune;
     // The archive-rename dialog (files), which the converters open when an archive holds several games and
     // none is named like it.
     std::function<void(ArchiveHandover& handover)> RenameArchive;

@@ -22,10 +22,7 @@ struct Installed : QObject
     std::function<void()> labelHandler[2];
     std::function<bool()> actsNow[2];
 
-    bool labelButtonActs(int button) const
-    {
-        return labelHandler[button] && (!actsNow[button] || actsNow[button]());
-    }
+    bool labelButtonActs(int button) const { return labelHandler[button] && (!actsNow[button] || actsNow[button]()); }
 };
 
 Installed* installedOn(const QObject* object)
@@ -50,6 +47,21 @@ Installed* installOn(CommandHost& host, const QString& name)
 }
 
 } // namespace
+
+const QStringList& lockedWhileBrowsing()
+{
+    // The category browser selects games in the main window's list: nothing may change the list's view or edit
+    // the catalogue under it while it is open.
+    static const QStringList locked = {
+        QStringLiteral("mnuEdit"),          QStringLiteral("mnuViewDifficulty"),    QStringLiteral("mnuViewGenres"),
+        QStringLiteral("mnuViewMusicians"), QStringLiteral("mnuViewPlayers"),       QStringLiteral("mnuViewPublishers"),
+        QStringLiteral("mnuViewRatings"),   QStringLiteral("mnuViewYearPublished"), QStringLiteral("mnuFileAdd"),
+        QStringLiteral("mnuFileRemove"),    QStringLiteral("mnuFileOptions"),       QStringLiteral("mnuFileReports"),
+        QStringLiteral("mnuToolsVerify"),   QStringLiteral("mnuOptionsResetTP"),    QStringLiteral("cmdAdd"),
+        QStringLiteral("cmdReport"),
+    };
+    return locked;
+}
 
 UnknownCommand::UnknownCommand(const QString& name)
     : std::runtime_error("no command named " + name.toStdString()), m_name(name)

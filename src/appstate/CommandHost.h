@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <stdexcept>
@@ -10,6 +11,13 @@ class QPixmap;
 class QWidget;
 
 namespace app {
+
+// A row of the main window's game list: the game's name and its list colour code.
+struct ShownGame
+{
+    QString name;
+    int colourCode = 0;
+};
 
 // What the main window offers the subsystems' commands. Each subsystem's install…Commands function
 // connects its menu items, buttons, popup items and detail-label clicks through it; the main window
@@ -30,9 +38,18 @@ public:
     // The panel shows the current game again from its row, and the commands' states follow it. (A change
     // written through the game store or the current game is followed without it.)
     virtual void showCurrentGameAgain() = 0;
-    // Selects the game of that name in the list (nothing when the list has no such row).
-    virtual void selectGame(const QString& name) = 0;
-    // Every installed command takes the enabled state its rules give now.
+    // Selects the game of that name in the list, as the user's click would; false (and nothing selected) when the
+    // list has no row of exactly that text.
+    virtual bool selectGame(const QString& name) = 0;
+    // The list as the user sees it: its view (0 all games, 1 playable games, 2 games with SID tunes), its rows in
+    // order, and the text of the selected row (empty when none is).
+    virtual int shownView() const = 0;
+    virtual int shownGameCount() const = 0;
+    virtual ShownGame shownGame(int row) const = 0;
+    virtual QString selectedGame() const = 0;
+    // Every installed command takes the enabled state its rules give now. While the category browser is open the
+    // main window is locked: the commands of lockedWhileBrowsing() stay disabled, only the shown view's button
+    // is there, and the detail labels' and the screenshot's clicks do nothing.
     virtual void refreshCommands() = 0;
     // The game list takes the keyboard focus, as after every command of the panel.
     virtual void focusGameList() = 0;
@@ -44,6 +61,9 @@ public:
     // The picture of background texture index (0 to 5), which the preferences show.
     virtual QPixmap texturePicture(int index) const = 0;
 };
+
+// The commands the open category browser locks: menus lock every entry below them.
+const QStringList& lockedWhileBrowsing();
 
 // Whether a command acts on the current game: such a command is disabled while no game is shown, and
 // refuses on its own when it runs anyway.

@@ -234,37 +234,6 @@ std::optional<MainWindowLayout> layoutMainWindow(int h, const MainWindowView& vi
     return layout;
 }
 
-QRect placeMainWindow(const QRect& saved, bool centred, const QList<QRect>& screens)
-{
-    if (screens.isEmpty())
-        return saved;
-    constexpr int kGrabHeight = 20; // the title bar, or the menu bar of a frameless window
-    constexpr int kGrabWidth = 60;
-    const QRect grab(saved.left(), saved.top(), saved.width(), kGrabHeight);
-    const QRect* home = nullptr;
-    for (const QRect& screen : screens) {
-        const QRect onScreen = screen.intersected(grab);
-        if (onScreen.width() >= std::min(kGrabWidth, saved.width()) && onScreen.height() >= kGrabHeight / 2) {
-            home = &screen;
-            break;
-        }
-    }
-    if (!home) {
-        home = &screens.first();
-        centred = true;
-    }
-    QRect window(saved.topLeft(), QSize(saved.width(), std::min(saved.height(), home->height())));
-    if (centred) {
-        window.moveTo(home->left() + std::max(0, (home->width() - window.width()) / 2),
-                      home->top() + std::max(0, (home->height() - window.height()) / 2));
-        return window;
-    }
-    window.moveLeft(
-        std::clamp(window.left(), home->left(), std::max(home->left(), home->right() + 1 - window.width())));
-    window.moveTop(std::clamp(window.top(), home->top(), home->bottom() + 1 - window.height()));
-    return window;
-}
-
 ResizeOutcome Form_Resize(const ResizeInput& input)
 {
     ResizeOutcome outcome;

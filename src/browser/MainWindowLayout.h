@@ -95,14 +95,6 @@ struct MainWindowLayout
 // Below the minimum client height there is no layout: the window keeps the last one.
 std::optional<MainWindowLayout> layoutMainWindow(int clientHeight, const MainWindowView& view);
 
-// Where the window opens and how tall: the whole window fits the available area of one screen. The
-// saved place is kept when enough of its top edge (where it is grabbed to move it) lies on a screen,
-// moved only as far as needed to bring the rest onto that screen; otherwise (a screen taken away, a
-// garbage value in the settings) and when centred is asked for, the window is centred on the first
-// screen by the height it really gets. A height taller than the screen is cut to the screen's.
-// Pixels; screens are their available areas, the first the primary one.
-QRect placeMainWindow(const QRect& saved, bool centred, const QList<QRect>& screens);
-
 // One resize of the window.
 struct ResizeInput
 {

@@ -117,7 +117,7 @@ bool GameStore::nameTaken(const QString& name, qint64 exceptRowid)
     return taken;
 }
 
-GameStoreResult GameStore::write(const QString& sql, const QVariantList& binds, qint64 rowid)
+GameStoreResult GameStore::write(const QString& sql, const QVariantList& binds, qint64 rowid, const QString& table)
 {
     QSqlQuery q(m_db.sql());
     q.prepare(sql);
@@ -130,8 +130,8 @@ GameStoreResult GameStore::write(const QString& sql, const QVariantList& binds, 
     GameStoreResult result;
     result.rowid = rowid < 0 ? q.lastInsertId().toLongLong() : rowid;
     q.finish();
-    // Names are indexed: every one of these moves rows in the order of Games.
-    m_db.noteRowWrite(kGames, true);
+    // Names are indexed: every one of these moves rows in the order of the table.
+    m_db.noteRowWrite(table, true);
     return result;
 }
 
@@ -245,6 +245,27 @@ GameStoreResult GameStore::changeMany(const QVector<RowChange>& changes)
     }
     emit gamesChanged();
     return {};
+}
+
+GameStoreResult GameStore::removeTune(qint64 rowid)
+{
+    if (m_db.isDamaged())
+        return refused(GameStoreError::Refused, damagedCatalogueRefusal());
+    QSqlQuery q(m_db.sql());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT Name, Filename FROM Music WHERE rowid = ?"));
+    q.addBindValue(rowid);
+    if (!q.exec() || !q.next()) {
+        m_db.noteEngineError(q.lastError());
+        return refused(GameStoreError::NoSuchTune, QStringLiteral("no tune %1").arg(rowid));
+    }
+    const ListedTune before{rowid, q.value(0).toString(), q.value(1).toString()};
+    q.finish();
+    const GameStoreResult result =
+        write(QStringLiteral("DELETE FROM Music WHERE rowid = ?"), {rowid}, rowid, QStringLiteral("Music"));
+    if (result.ok())
+        emit tuneRemoved(before);
+    return result;
 }
 
 void GameStore::announceChange(qint64 rowid, const QString& nameBefore)

@@ -25,6 +25,14 @@ struct ListedGame
     bool in(GameListView view) const { return inView[static_cast<size_t>(view)]; }
 };
 
+// One stand-alone tune of the Music table.
+struct ListedTune
+{
+    qint64 rowid = -1;
+    QString name;
+    QString filename; // relative to the tune folder
+};
+
 // Why a change of the Games table was refused. Nothing was written in any of these cases.
 enum class GameStoreError
 {
@@ -32,6 +40,7 @@ enum class GameStoreError
     EmptyName,
     DuplicateName, // another game has this name, letter case aside
     NoSuchGame,
+    NoSuchTune,
     UnknownField,
     Refused, // the engine refused the write: a read-only or damaged catalogue, a full disk, a constraint
 };
@@ -55,7 +64,8 @@ struct RowChange
 // The changes to the Games table that change what the game lists show: a game added, removed or renamed, one
 // game's fields changed, many rows changed at once. Each is one statement or one transaction, and each, once
 // written, is announced with what the lists need, so the lists follow without reading a whole view again. A
-// refused change writes nothing and announces nothing.
+// refused change writes nothing and announces nothing. The stand-alone tunes of the Music table are removed here
+// too, announced the same way.
 class GameStore : public QObject
 {
     Q_OBJECT
@@ -71,6 +81,8 @@ public:
     GameStoreResult renameGame(qint64 rowid, const QString& newName);
     // Every row takes its values in one transaction: all of them or, when one is refused, none.
     GameStoreResult changeMany(const QVector<RowChange>& changes);
+    // Removes the tune's row from Music; its file stays where it is.
+    GameStoreResult removeTune(qint64 rowid);
 
     // For a change written elsewhere to one row (the current game's own record set): announces it as
     // gameChanged. nameBefore is the row's name before the change.
@@ -89,11 +101,14 @@ signals:
     void gameRemoved(const catalogue::ListedGame& game);
     // Many rows changed at once: the lists read their view again.
     void gamesChanged();
+    // The tune as it was before it went.
+    void tuneRemoved(const catalogue::ListedTune& tune);
 
 private:
     GameStoreResult refused(GameStoreError error, const QString& message) const;
-    // One statement that changes Games; the result carries rowid, or the new row's id when rowid is -1.
-    GameStoreResult write(const QString& sql, const QVariantList& binds, qint64 rowid = -1);
+    // One statement that changes table; the result carries rowid, or the new row's id when rowid is -1.
+    GameStoreResult write(const QString& sql, const QVariantList& binds, qint64 rowid = -1,
+                          const QString& table = QStringLiteral("Games"));
     // The game of rowid as it is before a change; refused when there is none or nothing may be written.
     GameStoreResult existing(qint64 rowid, std::optional<ListedGame>& game);
     // The first field of values that is no column of Games; empty when every one is.

@@ -1,5 +1,8 @@
 #include "data/Schema.h"
 
+#include "data/Database.h"
+#include "data/LookupKinds.h"
+
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -202,6 +205,19 @@ QString sqliteIndexName(const QString& table, const QString& indexName)
     if (ic.column.isEmpty() || ic.isRowid)
         return {};
     return table + QLatin1Char('_') + indexName;
+}
+
+bool createLookupIndexes(Database& db)
+{
+    bool made = true;
+    for (const LookupInfo& kind : lookupKinds()) {
+        const QString name =
+            QStringLiteral("Games_") + QString(kind.gameField).replace(QLatin1Char(' '), QLatin1Char('_'));
+        made = db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON Games (%2)")
+                           .arg(quoteIdentifier(name), quoteIdentifier(kind.gameField))) &&
+               made;
+    }
+    return made;
 }
 
 QString quoteIdentifier(const QString& name)

@@ -7,6 +7,8 @@ class QSqlDatabase;
 
 namespace catalogue {
 
+class Database;
+
 // The whole catalogue layout as one SQL script: tables, indexes and the three stored queries.
 // Text columns compare without regard to case (NOCASE), so any SQLite tool sees the same order and
 // matches as the program does; no custom collation or function is used.
@@ -33,6 +35,11 @@ struct IndexColumn
 // Empty column when the table has no such index.
 IndexColumn indexColumn(const QString& table, const QString& indexName);
 QString sqliteIndexName(const QString& table, const QString& indexName);
+
+// The category browser finds the games of one value through an index on each of the seven key fields of Games
+// ("Games_PU_Id", "Games_Year_Published", ...), which catalogues made before it lack: creates the missing ones.
+// False when one could not be made (a read-only or damaged catalogue); the lists then read the whole table.
+bool createLookupIndexes(Database& db);
 
 // Quotes an identifier for SQL ("Music Filename" -> "\"Music Filename\"").
 QString quoteIdentifier(const QString& name);

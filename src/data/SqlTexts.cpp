@@ -1,6 +1,7 @@
 #include "data/SqlTexts.h"
 
 #include "data/CatalogueNames.h"
+#include "data/Schema.h"
 
 namespace catalogue {
 
@@ -32,47 +33,33 @@ SqlQuery gameListQuery(GameListView view)
     return {QStringLiteral("SELECT Games.Name, Games.CCode FROM Games ORDER BY Games.Name"), {}};
 }
 
-QString categoryColumn(CategoryField field)
+SqlQuery categoryGamesQuery(LookupKind kind, qint64 key, GameListView view)
 {
-    switch (field) {
-    case CategoryField::Difficulty:
-        return QStringLiteral("DI_Id");
-    case CategoryField::Genre:
-        return QStringLiteral("GE_Id");
-    case CategoryField::Players:
-        return QStringLiteral("PL_Id");
-    case CategoryField::Rating:
-        return QStringLiteral("RA_Id");
-    case CategoryField::Year:
-        return QStringLiteral("\"Year Published\"");
-    case CategoryField::Publisher:
-        return QStringLiteral("PU_Id");
-    case CategoryField::Musician:
-        break;
-    }
-    return QStringLiteral("MU_Id");
-}
-
-SqlQuery categoryGamesQuery(CategoryField field, qint64 key, CategoryFilter filter)
-{
-    QString text =
-        QStringLiteral("SELECT Games.Name, Games.CCode FROM Games WHERE (Games.%1 = ?)").arg(categoryColumn(field));
-    QVariantList binds{key};
-    if (filter == CategoryFilter::WithGameFile) {
-        text += QStringLiteral(" AND Games.Filename <> ?");
-        binds << kNone;
-    } else if (filter == CategoryFilter::WithMusicFile) {
-        text += QStringLiteral(" AND Games.\"Music Filename\" <> ?");
-        binds << kNone;
-    }
-    text += QStringLiteral(" ORDER BY Games.Name");
-    return {text, binds};
+    QString text = QStringLiteral("SELECT Games.Name, Games.CCode FROM Games WHERE Games.%1 = ?")
+                       .arg(quoteIdentifier(lookupInfo(kind).gameField));
+    if (view == GameListView::Playable)
+        text += QStringLiteral(" AND Games.FA <> 0");
+    else if (view == GameListView::Tunes)
+        text += QStringLiteral(" AND Games.SA <> 0");
+    return {text + QStringLiteral(" ORDER BY Games.Name"), {key}};
 }
 
 SqlQuery musicianTunesQuery(qint64 musicianKey)
 {
-    return {QStringLiteral("SELECT Music.Name FROM Music WHERE (Music.MU_Id = ?) ORDER BY Music.Name"), {musicianKey}};
+    return {QStringLiteral("SELECT Name, Filename, rowid FROM Music WHERE MU_Id = ? ORDER BY Name"), {musicianKey}};
 }
+
+namespace {
+
+// A character of the user's text in a LIKE pattern with '\' as escape: itself, escaped where LIKE would read more.
+void appendLiteral(QString& pattern, QChar c)
+{
+    if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
+        pattern += QLatin1Char('\\');
+    pattern += c;
+}
+
+} // namespace
 
 QString likePattern(const QString& wildcardPattern)
 {
@@ -83,18 +70,24 @@ QString likePattern(const QString& wildcardPattern)
             out += QLatin1Char('%');
         else if (c == QLatin1Char('?'))
             out += QLatin1Char('_');
-        else if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\') + c;
         else
-            out += c;
+            appendLiteral(out, c);
     }
     return out;
 }
 
+QString containsPattern(const QString& text)
+{
+    QString out = QStringLiteral("%");
+    for (const QChar c : text)
+        appendLiteral(out, c);
+    return out + QLatin1Char('%');
+}
+
 SqlQuery tuneSearchQuery(const QString& userText)
 {
-    return {QStringLiteral("SELECT Music.Name FROM Music WHERE Music.Name LIKE ? ESCAPE '\\' ORDER BY Music.Name"),
-            {likePattern(QLatin1Char('*') + userText + QLatin1Char('*'))}};
+    return {QStringLiteral("SELECT Name, Filename, rowid FROM Music WHERE Name LIKE ? ESCAPE '\\' ORDER BY Name"),
+            {containsPattern(userText)}};
 }
 
 } // namespace catalogue

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/LookupKinds.h"
 #include "data/Snapshot.h"
 
 namespace catalogue {
@@ -16,34 +17,20 @@ enum class GameListView
 QString storedQueryFor(GameListView view); // the stored query opened at start-up
 SqlQuery gameListQuery(GameListView view); // the SQL sent when the user switches views
 
-// Categories of the category browser: the Games column each one selects on.
-enum class CategoryField
-{
-    Difficulty,
-    Genre,
-    Players,
-    Rating,
-    Year,
-    Publisher,
-    Musician
-};
-enum class CategoryFilter
-{
-    AllGames,
-    WithGameFile,
-    WithMusicFile
-};
-QString categoryColumn(CategoryField field);
-SqlQuery categoryGamesQuery(CategoryField field, qint64 key, CategoryFilter filter);
+// The games of one value of a lookup kind (its key) within one of the three views, as the category browser lists
+// them: name and colour code, in the catalogue's order of names. A view keeps the games its list shows: the
+// playable view those whose file was found (FA), the tune view those whose tune was found (SA).
+SqlQuery categoryGamesQuery(LookupKind kind, qint64 key, GameListView view);
 
-// Stand-alone tunes of one musician.
+// Stand-alone tunes, each as Name, Filename and rowid in the order of names: those of one musician, and those whose
+// name holds the user's text. The text is taken as it stands: '*', '?', '%', '_', '[' and quotes are plain
+// characters, and letter case counts for the ASCII letters only, as the catalogue compares names.
 SqlQuery musicianTunesQuery(qint64 musicianKey);
-
-// Tunes whose name contains the user's text. '*' and '?' in the text are wildcards as they always
-// were; '%', '_', quotes and every other character match themselves.
 SqlQuery tuneSearchQuery(const QString& userText);
 
 // Turns a pattern with '*' (any run) and '?' (one character) into a LIKE pattern with '\' as escape.
 QString likePattern(const QString& wildcardPattern);
+// A LIKE pattern, with '\' as escape, that matches any text holding text as it stands.
+QString containsPattern(const QString& text);
 
 } // namespace catalogue

@@ -112,8 +112,8 @@ private slots:
             {view(kGameNameList), "Last Ninja, The|Sanxion|Wizball|Zzap Demo"},
             {view(storedQueryFor(GameListView::Playable)), "Last Ninja, The|Sanxion"},
             {view(storedQueryFor(GameListView::Tunes)), "Sanxion|Wizball"},
-            {query(categoryGamesQuery(CategoryField::Publisher, 37, CategoryFilter::WithGameFile)), "Last Ninja, The"},
-            {query(categoryGamesQuery(CategoryField::Year, 3, CategoryFilter::AllGames)), "Wizball"},
+            {query(categoryGamesQuery(LookupKind::Publisher, 37, GameListView::Playable)), "Last Ninja, The"},
+            {query(categoryGamesQuery(LookupKind::Year, 3, GameListView::All)), "Wizball"},
             {query(musicianTunesQuery(1)), "Commando"}};
         for (const auto& [got, expected] : lists)
             QCOMPARE(got, expected);

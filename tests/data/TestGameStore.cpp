@@ -144,6 +144,39 @@ private slots:
         QVERIFY(!change.startsWith(u"add") || !r.ok() || r.rowid == rowidOf("Bomb Jack"));
     }
 
+    void removingATune_data()
+    {
+        QTest::addColumn<QString>("tune");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("after"); // the tunes left, by name
+        QTest::newRow("removed") << "Commando" << false << int(GameStoreError::None) << "Zoids";
+        QTest::newRow("no such tune") << "Nope" << false << int(GameStoreError::NoSuchTune) << "Commando|Zoids";
+        QTest::newRow("read-only") << "Commando" << true << int(GameStoreError::Refused) << "Commando|Zoids";
+    }
+    // Only the row goes, announced with the tune as it was; refused, nothing is written or announced.
+    void removingATune()
+    {
+        QFETCH(QString, tune);
+        QFETCH(bool, readOnly);
+        QFETCH(int, error);
+        QFETCH(QString, after);
+        sqliteShell(m_path, "INSERT INTO Music VALUES ('Commando', 'Hubbard\\Commando.sid', 1), ('Zoids', 'z.sid', 2)");
+        GameStore store(m_cat.db());
+        connect(&store, &GameStore::tuneRemoved, this,
+                [this](const ListedTune& t) { m_told << t.name + ':' + t.filename; });
+        const qint64 rowid =
+            sqliteShell(m_path, "SELECT ifnull(max(rowid), 99) FROM Music WHERE Name = '" + tune + "'").toLongLong();
+        auto locked = readOnly ? std::make_unique<testsupport::ReadOnlyFolder>(m_dir.path()) : nullptr;
+        QVERIFY(!locked || locked->isValid());
+        const GameStoreResult r = store.removeTune(rowid);
+        locked.reset();
+        QCOMPARE(int(r.error), error);
+        QCOMPARE(m_told.join(' '), r.ok() ? QStringLiteral("Commando:Hubbard\\Commando.sid") : QString());
+        QCOMPARE(sqliteShell(m_path, "SELECT group_concat(Name, '|') FROM (SELECT Name FROM Music ORDER BY Name)"),
+                 after);
+    }
+
     // The lists are in SQLite's order of the NOCASE column; a row placed by compareNames lands where a fill puts it.
     void namesSortAsTheCatalogueSortsThem()
     {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/TypeAhead.h"
+#include "platform/TypeAhead.h"
 
 #include <functional>
 
@@ -10,7 +10,7 @@ namespace browser {
 // random pick's generator (a value in [0, 1)). Left empty, the system's are used.
 struct MainWindowOptions
 {
-    TypeAhead::Clock typeAheadClock;
+    platform::TypeAhead::Clock typeAheadClock;
     std::function<double()> random01;
 };
 

@@ -10,13 +10,13 @@
 #include "browser/StartupSequence.h"
 #include "browser/StartupShutdown.h"
 #include "browser/gui/DetailLabel.h"
-#include "browser/gui/GameListBox.h"
 #include "browser/gui/LegendBox.h"
 #include "browser/gui/ScrollerBox.h"
 #include "data/GameFields.h"
 #include "data/GameStore.h"
 #include "data/gui/CatalogueStartup.h"
 #include "platform/MessageBox.h"
+#include "platform/gui/ListBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,7 +44,7 @@ QString menuText(const QString& text)
 frmVTRXMain::frmVTRXMain(app::AppState& state, QSettings& store, bool firstRun, QWidget* splash,
                          MainWindowOptions options)
     : m_state(state), m_settings(state.settings), m_store(store), m_firstRun(firstRun), m_splash(splash),
-      m_typeAhead(options.typeAheadClock ? std::move(options.typeAheadClock) : TypeAhead::systemClock()),
+      m_typeAhead(options.typeAheadClock ? std::move(options.typeAheadClock) : platform::TypeAhead::systemClock()),
       m_random(options.random01 ? std::move(options.random01) : systemRandom())
 {
     setObjectName(QStringLiteral("frmVTRXMain"));
@@ -54,6 +54,7 @@ frmVTRXMain::frmVTRXMain(app::AppState& state, QSettings& store, bool firstRun, 
     m_scroller.setObjectName(QStringLiteral("tmrScroller"));
     createControls();
     createMenus();
+    m_browserLocked = browserLockedCommands();
     connectHandlers();
     // The list and the panel follow every change the catalogue announces; no command refreshes them by hand.
     connect(&m_state.gameStore, &catalogue::GameStore::gameAdded, this, &frmVTRXMain::GameAdded);
@@ -88,9 +89,9 @@ void frmVTRXMain::connectHandlers()
 
     connect(lstGames->selectionModel(), &QItemSelectionModel::selectionChanged, this, &frmVTRXMain::lstGames_Click);
     connect(lstGames, &QAbstractItemView::doubleClicked, this, &frmVTRXMain::lstGames_DblClick);
-    connect(lstGames, &GameListBox::rowActivatedByKey, this, &frmVTRXMain::lstGames_DblClick);
-    connect(lstGames, &GameListBox::characterTyped, this, &frmVTRXMain::lstGames_KeyPress);
-    connect(lstGames, &GameListBox::popupRequested, this, &frmVTRXMain::lstGames_MouseUp);
+    connect(lstGames, &platform::ListBox::rowActivatedByKey, this, &frmVTRXMain::lstGames_DblClick);
+    connect(lstGames, &platform::ListBox::characterTyped, this, &frmVTRXMain::lstGames_KeyPress);
+    connect(lstGames, &platform::ListBox::popupRequested, this, &frmVTRXMain::lstGames_MouseUp);
     for (DetailLabel* label : std::as_const(m_valueLabels)) {
         connect(label, &DetailLabel::hovered, this, [this, label] { DetailLabel_MouseMove(label); });
         connect(label, &DetailLabel::left, this, &frmVTRXMain::DetailLabel_MouseLeave);
@@ -336,14 +337,30 @@ void frmVTRXMain::followCatalogue(const std::optional<ListSelection>& selection)
     UpdateCaption();
 }
 
-void frmVTRXMain::selectGame(const QString& name)
+bool frmVTRXMain::selectGame(const QString& name)
 {
     const int row = m_model.rowOf(name);
     if (row >= 0)
         lstGames->selectRow(row);
+    return row >= 0;
 }
 
-QString frmVTRXMain::selectedGameName() const
+int frmVTRXMain::shownView() const
+{
+    return gameListViewNumber(m_view);
+}
+
+int frmVTRXMain::shownGameCount() const
+{
+    return m_model.rowCount();
+}
+
+app::ShownGame frmVTRXMain::shownGame(int row) const
+{
+    return {m_model.textAt(row), m_model.colourCodeAt(row)};
+}
+
+QString frmVTRXMain::selectedGame() const
 {
     const int row = lstGames->selectedRow();
     return row >= 0 ? m_model.textAt(row) : QString();
@@ -479,7 +496,7 @@ void frmVTRXMain::lstGames_MouseUp(const QPoint& globalPos)
     if (!popupMenuApplies(true, hasCurrentGame(), m_state.categoryBrowserOpen))
         return;
     refreshCommands();
-    for (const PopupMenuItem& item : popupMenuFor(selectedGameName(), currentGameButtons())) {
+    for (const PopupMenuItem& item : popupMenuFor(selectedGame(), currentGameButtons())) {
         QAction* action = m_actions.value(item.objectName);
         action->setText(menuText(item.caption));
         setCommandEnabled(action, item.enabled);
@@ -501,7 +518,7 @@ void frmVTRXMain::UpdateCaption()
     in.view = m_view;
     in.rowCount = m_model.rowCount();
     if (lstGames->selectedRow() >= 0)
-        in.selectedText = selectedGameName();
+        in.selectedText = selectedGame();
     in.titleBarText = m_settings.TitleBarText;
     setWindowTitle(windowCaption(in));
 }

@@ -6,20 +6,20 @@
 #include "browser/GameListViews.h"
 #include "browser/MainWindowLayout.h"
 #include "browser/Scroller.h"
-#include "browser/TypeAhead.h"
 #include "browser/gui/MainWindowOptions.h"
 #include "data/settings/Settings.h"
+#include "platform/TypeAhead.h"
 
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
+#include <QSet>
 
 #include <array>
 #include <functional>
 #include <optional>
 
 class DetailLabel;
-class GameListBox;
 class LegendBox;
 class ScrollerBox;
 class QAction;
@@ -31,6 +31,10 @@ class QSettings;
 
 namespace app {
 class AppState;
+}
+
+namespace platform {
+class ListBox;
 }
 
 namespace browser {
@@ -65,7 +69,11 @@ public:
     QWidget* dialogParent() override { return this; }
     bool hasCurrentGame() const override;
     void showCurrentGameAgain() override;
-    void selectGame(const QString& name) override;
+    bool selectGame(const QString& name) override;
+    int shownView() const override;
+    int shownGameCount() const override;
+    app::ShownGame shownGame(int row) const override;
+    QString selectedGame() const override;
     void refreshCommands() override;
     void focusGameList() override;
     void stopScroller() override;
@@ -98,8 +106,14 @@ private:
     void keepOnScreen();
     SettingsLoadContext settingsLoadContext() const;
     int clientHeightTwips() const;
-    // Enables a command by its rules: installed by a subsystem, and those rules allow it.
+    // Enables a command by its rules: installed by a subsystem, those rules allow it, and the open category
+    // browser does not lock it.
     void setCommandEnabled(QObject* command, bool enabled);
+    // The lock of the open category browser, in frmVTRXMainLock.cpp: the commands it disables (made once the
+    // menus are there), and the view buttons and clickable pictures it takes away.
+    QSet<const QObject*> browserLockedCommands() const;
+    bool lockedByBrowser(const QObject* command) const;
+    void applyBrowserLock();
     void setCommandEnabled(const QString& name, bool enabled);
     // A menu whose entries are all disabled is disabled itself.
     void enableMenusByEntries();
@@ -114,7 +128,6 @@ private:
     void fitTitle();
     QList<QObject*> allCommands() const;
     void selectListRow(const browser::ListSelection& selection);
-    QString selectedGameName() const;
 
     // Handlers and routines, in frmVTRXMain.cpp.
     void Form_Unload();
@@ -162,7 +175,7 @@ private:
 
     browser::GameListModel m_model;
     browser::GameListView m_view = browser::GameListView::All;
-    browser::TypeAhead m_typeAhead;
+    platform::TypeAhead m_typeAhead;
     std::function<double()> m_random;
     browser::Scroller m_scroller;
     QImage m_scrollerStrip; // picScrollerBack
@@ -177,7 +190,7 @@ private:
 
     // Controls, by the names the rest of the program knows them by.
     QWidget* m_client = nullptr;
-    GameListBox* lstGames = nullptr;
+    platform::ListBox* lstGames = nullptr; // the game list
     QProgressBar* pbFill = nullptr;
     QLabel* lblWhatView = nullptr;
     QLabel* lblPleaseWait = nullptr;
@@ -211,4 +224,5 @@ private:
     std::array<QAction*, FavouriteCount> mnuFave{};
     QHash<QString, QAction*> m_actions; // every menu and popup item by name
     QList<QMenu*> m_subMenus;           // menus enabled by their entries
+    QSet<const QObject*> m_browserLocked;
 };

@@ -1,14 +1,16 @@
 // The main window's controls: creation, the layout of a resize, and the window's own measures.
 #include "browser/gui/frmVTRXMain.h"
 
+#include "appstate/AppState.h"
 #include "appstate/CommandHost.h"
 #include "browser/GameDetails.h"
 #include "browser/GameDetailsLook.h"
 #include "browser/gui/DetailLabel.h"
-#include "browser/gui/GameListBox.h"
 #include "browser/gui/LegendBox.h"
 #include "browser/gui/MainWindowPictures.h"
 #include "browser/gui/ScrollerBox.h"
+#include "platform/gui/KeepOnScreen.h"
+#include "platform/gui/ListBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +70,7 @@ void frmVTRXMain::createControls()
     bold.setBold(true);
     lblWhatView->setFont(bold);
 
-    lstGames = new GameListBox(m_client);
+    lstGames = new platform::ListBox(m_client);
     lstGames->setObjectName(QStringLiteral("lstGames"));
     lstGames->setModel(&m_model);
 
@@ -165,9 +167,9 @@ GameButtons frmVTRXMain::currentGameButtons() const
 
 void frmVTRXMain::enableViewButtons(GameListView shown)
 {
-    cmdAll->setEnabled(shown != GameListView::All);
-    cmdGamesOnly->setEnabled(shown != GameListView::Playable);
-    cmdMusicOnly->setEnabled(shown != GameListView::Tunes);
+    setCommandEnabled(cmdAll, shown != GameListView::All);
+    setCommandEnabled(cmdGamesOnly, shown != GameListView::Playable);
+    setCommandEnabled(cmdMusicOnly, shown != GameListView::Tunes);
 }
 
 QObject* frmVTRXMain::command(const QString& name) const
@@ -202,7 +204,7 @@ void frmVTRXMain::setCommandEnabled(QObject* command, bool enabled)
 {
     if (!command)
         return;
-    enabled = enabled && app::commandAllowed(command, hasCurrentGame());
+    enabled = enabled && app::commandAllowed(command, hasCurrentGame()) && !lockedByBrowser(command);
     if (auto* widget = qobject_cast<QWidget*>(command))
         widget->setEnabled(enabled);
     else if (auto* action = qobject_cast<QAction*>(command))
@@ -223,11 +225,12 @@ void frmVTRXMain::refreshCommands()
     for (DetailLabel* label : std::as_const(m_valueLabels))
         clickables.append(label);
     for (QWidget* w : clickables) {
-        if (app::labelActsNow(w))
+        if (app::labelActsNow(w) && !m_state.categoryBrowserOpen)
             w->setCursor(Qt::PointingHandCursor);
         else
             w->unsetCursor();
     }
+    applyBrowserLock();
     enableMenusByEntries();
 }
 
@@ -357,19 +360,13 @@ void frmVTRXMain::applyStartupLayout(const Settings& settings)
 
 void frmVTRXMain::placeOnScreen(const QPoint& framePosition, const QSize& clientSize, bool centred)
 {
-    QList<QRect> screens;
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        screens << primary->availableGeometry();
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen != QGuiApplication::primaryScreen())
-            screens << screen->availableGeometry();
     // The whole window, its frame too, must fit; the frame's size is known once the window is shown.
     const QRect frame = frameGeometry();
     const QRect client = geometry();
     const QMargins m(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
                      frame.bottom() - client.bottom());
     const QSize frameSize = clientSize.grownBy(m);
-    const QRect placed = placeMainWindow(QRect(framePosition, frameSize), centred, screens);
+    const QRect placed = platform::placeWindow(QRect(framePosition, frameSize), centred, platform::screenAreas());
     const QSize size = placed.size().shrunkBy(m);
     // A screen shorter than the design leaves the window as tall as the screen allows.
     setMinimumHeight(std::min(minimumHeight(), size.height()));

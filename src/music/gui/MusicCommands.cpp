@@ -59,9 +59,15 @@ void NonStopMusic_GameSelected(app::CommandHost& host, app::AppState& state)
         music::PlayGameTune(state.settings, gameTune(state), state.SidPlayer);
 }
 
+// The tune the information is about: the stand-alone tune chosen in the category browser, else the current game's.
+std::optional<QString> chosenCategoryTune(app::AppState& state)
+{
+    return state.ChosenCategoryTune ? state.ChosenCategoryTune() : std::nullopt;
+}
+
 void mnuOptionsSidTuneInfo_Click(app::CommandHost& host, app::AppState& state)
 {
-    const QString tune = music::tunePath(state.settings, gameTune(state));
+    const QString tune = music::tunePath(state.settings, chosenCategoryTune(state).value_or(gameTune(state)));
     if (platform::CheckPathExists(tune, true)) {
         frmVTRXSidInfo dialog(state, tune, host.dialogParent());
         dialog.exec();
@@ -115,9 +121,12 @@ void installMusicCommands(app::CommandHost& host, app::AppState& state)
     state.gameSelectedHandlers.push_back([&host, &state] { NonStopMusic_GameSelected(host, state); });
 
     app::installCommand(
-        host, QStringLiteral("mnuOptionsSidTuneInfo"), app::Acts::OnCurrentGame,
+        host, QStringLiteral("mnuOptionsSidTuneInfo"), app::Acts::Always,
         [&host, &state] { mnuOptionsSidTuneInfo_Click(host, state); },
-        [&state] { return platform::FileNameOfPath(gameTune(state)) != catalogue::kNone; });
+        [&host, &state] {
+            return chosenCategoryTune(state) ||
+                   (host.hasCurrentGame() && platform::FileNameOfPath(gameTune(state)) != catalogue::kNone);
+        });
 
     auto edit = [&host, &state] { editGameTune(host, state, music::kTuneMenuNeedsMusicPath, true); };
     app::installCommand(host, QStringLiteral("mnuEditMusicFilename"), app::Acts::OnCurrentGame, edit);

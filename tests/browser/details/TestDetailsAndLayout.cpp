@@ -14,6 +14,7 @@
 #include "data/CatalogueNames.h"
 #include "data/CurrentGame.h"
 #include "data/Schema.h"
+#include "platform/gui/KeepOnScreen.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -311,8 +312,8 @@ private slots:
         QFETCH(bool, centred);
         QFETCH(QRect, placed);
         const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-        QCOMPARE(placeMainWindow(saved, centred, screens), placed);
-        QCOMPARE(placeMainWindow(saved, centred, {}), saved);
+        QCOMPARE(platform::placeWindow(saved, centred, screens), placed);
+        QCOMPARE(platform::placeWindow(saved, centred, {}), saved);
     }
     void commentCrossesTheBoxAndWraps()
     {

@@ -8,7 +8,7 @@
 #include "browser/GameListSelection.h"
 #include "browser/GameListViews.h"
 #include "browser/ListCaption.h"
-#include "browser/TypeAhead.h"
+#include "platform/TypeAhead.h"
 
 #include "data/CatalogueNames.h"
 #include "data/Database.h"
@@ -492,7 +492,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QString, text);
         quint32 ticks = 0;
-        TypeAhead search([&ticks] { return ticks; });
+        platform::TypeAhead search([&ticks] { return ticks; });
         for (const QString& step : steps.split(u' ')) {
             if (step.startsWith(u'!')) {
                 selected = step.mid(1).toInt();
@@ -509,7 +509,7 @@ private slots:
                 selected = *row;
         }
         QCOMPARE(search.searchText(), text);
-        TypeAhead empty([] { return quint32(1000); });
+        platform::TypeAhead empty([] { return quint32(1000); });
         QCOMPARE(empty.keyPress('b', 0, -1, [](int) { return QString(); }), std::nullopt);
         QCOMPARE(empty.searchText(), QString());
     }

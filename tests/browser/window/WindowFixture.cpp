@@ -99,7 +99,7 @@ QMainWindow* WindowFixture::start()
 {
     m_store = openSettingsStore(iniPath());
     browser::MainWindowOptions options;
-    options.typeAheadClock = [this] { return clock ? clock() : browser::TypeAhead::systemClock()(); };
+    options.typeAheadClock = [this] { return clock ? clock() : platform::TypeAhead::systemClock()(); };
     options.random01 = [this] { return random ? random() : browser::systemRandom()(); };
     m_program = std::make_unique<app::Program>(
         *m_store, platform::currentFolders(platform::FolderLayout::ProgramFolder), options);

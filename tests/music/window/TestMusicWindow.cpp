@@ -3,6 +3,7 @@
 
 #include "ModalHelpers.h"
 #include "MusicFixtures.h"
+#include "PlayerWindow.h"
 #include "WindowFixture.h"
 #include "browser/GameListModel.h"
 #include "data/CatalogueNames.h"
@@ -26,28 +27,12 @@ static QColor rowColour(QWidget* w, const QString& game)
         .value<QColor>();
 }
 
-class TestMusicWindow : public QObject
+class TestMusicWindow : public QObject, public musictest::PlayerWindow
 {
     Q_OBJECT
 
-    std::unique_ptr<PlayFixture> f;
-    QMainWindow* w = nullptr;
-    QString player;
-    // The program on game, with the player stand-in in "Sid Player" of the program folder.
-    bool start(const QString& game, QVariantMap settings = {})
-    {
-        f = std::make_unique<PlayFixture>();
-        player = musictest::writeFakePlayer(f->programFile("Sid Player"));
-        settings.insert("SidplayWPath", player);
-        return (w = f->startOn(game, settings));
-    }
-
 private slots:
-    void cleanup()
-    {
-        musictest::stopAll(player);
-        f.reset();
-    }
+    void cleanup() { stop(); }
 
     // F12 plays the current game's tune at once; each game moved to plays its own; a game without a tune and the
     // list's refill play nothing; turned off, nothing more plays and the player goes on.

@@ -1,10 +1,12 @@
-#include "browser/gui/GameListBox.h"
+#include "platform/gui/ListBox.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-GameListBox::GameListBox(QWidget* parent) : QListView(parent)
+namespace platform {
+
+ListBox::ListBox(QWidget* parent) : QListView(parent)
 {
     setUniformItemSizes(true);
     setLayoutMode(QListView::SinglePass);
@@ -13,9 +15,9 @@ GameListBox::GameListBox(QWidget* parent) : QListView(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void GameListBox::keyboardSearch(const QString&) {}
+void ListBox::keyboardSearch(const QString&) {}
 
-int GameListBox::selectedRow() const
+int ListBox::selectedRow() const
 {
     if (!selectionModel())
         return -1;
@@ -23,7 +25,7 @@ int GameListBox::selectedRow() const
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void GameListBox::selectRow(int row)
+void ListBox::selectRow(int row)
 {
     const QModelIndex index = model() ? model()->index(row, 0) : QModelIndex();
     if (!index.isValid()) {
@@ -34,7 +36,7 @@ void GameListBox::selectRow(int row)
     scrollTo(index);
 }
 
-void GameListBox::clearSelectedRow()
+void ListBox::clearSelectedRow()
 {
     if (selectionModel()) {
         selectionModel()->clearSelection();
@@ -42,7 +44,7 @@ void GameListBox::clearSelectedRow()
     }
 }
 
-void GameListBox::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
+void ListBox::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
 {
     const QModelIndex current = currentIndex();
     // The view selects a neighbour of a removed current row by itself; without a current row it leaves that to us.
@@ -51,7 +53,7 @@ void GameListBox::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int
     QListView::rowsAboutToBeRemoved(parent, start, end);
 }
 
-void GameListBox::keyPressEvent(QKeyEvent* event)
+void ListBox::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
@@ -77,7 +79,7 @@ void GameListBox::keyPressEvent(QKeyEvent* event)
     QListView::keyPressEvent(event);
 }
 
-void GameListBox::mousePressEvent(QMouseEvent* event)
+void ListBox::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
         event->accept();
@@ -86,7 +88,7 @@ void GameListBox::mousePressEvent(QMouseEvent* event)
     QListView::mousePressEvent(event);
 }
 
-void GameListBox::mouseReleaseEvent(QMouseEvent* event)
+void ListBox::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
         event->accept();
@@ -96,7 +98,7 @@ void GameListBox::mouseReleaseEvent(QMouseEvent* event)
     QListView::mouseReleaseEvent(event);
 }
 
-void GameListBox::contextMenuEvent(QContextMenuEvent* event)
+void ListBox::contextMenuEvent(QContextMenuEvent* event)
 {
     // The mouse's own popup comes with the right button's release; this is the keyboard's.
     if (event->reason() == QContextMenuEvent::Keyboard) {
@@ -107,7 +109,7 @@ void GameListBox::contextMenuEvent(QContextMenuEvent* event)
     QListView::contextMenuEvent(event);
 }
 
-void GameListBox::requestPopupAtSelection()
+void ListBox::requestPopupAtSelection()
 {
     const int row = selectedRow();
     if (row < 0)
@@ -115,3 +117,5 @@ void GameListBox::requestPopupAtSelection()
     const QRect place = visualRect(model()->index(row, 0));
     emit popupRequested(viewport()->mapToGlobal(place.bottomLeft()));
 }
+
+} // namespace platform

@@ -1,8 +1,8 @@
-#include "browser/TypeAhead.h"
+#include "platform/TypeAhead.h"
 
 #include <chrono>
 
-namespace browser {
+namespace platform {
 
 TypeAhead::Clock TypeAhead::systemClock()
 {
@@ -57,4 +57,4 @@ std::optional<int> TypeAhead::keyPress(int keyCode, int rowCount, int selectedRo
     return std::nullopt;
 }
 
-} // namespace browser
+} // namespace platform

@@ -2,18 +2,20 @@
 
 #include <QListView>
 
-// lstGames: the game list. It draws each row in the colour its model gives, keeps every row the same
-// height (so 30,000 rows lay out at once), and leaves the search by typed letters to the window, which
-// has its own type-ahead rule. A right click does not move the selection: the popup menu works on the
-// selected game, and the keyboard opens it too (the Menu key, Shift+F10) at the selected row. Enter
-// on a row does what a double-click does. A removed selected row takes the selection with it: which row is
-// selected next is the window's rule, not the list's own pick of a neighbour.
-class GameListBox : public QListView
+namespace platform {
+
+// A list of one-line rows with a colour each, as the game list and the category browser's found list are. It draws
+// each row in the colour its model gives, keeps every row the same height (so 30,000 rows lay out at once), and
+// leaves the search by typed letters to the window, which has its own type-ahead rule. A right click does not move
+// the selection: the popup menu works on the selected row, and the keyboard opens it too (the Menu key, Shift+F10)
+// at the selected row. Enter on a row does what a double-click does. A removed selected row takes the selection
+// with it: which row is selected next is the window's rule, not the list's own pick of a neighbour.
+class ListBox : public QListView
 {
     Q_OBJECT
 
 public:
-    explicit GameListBox(QWidget* parent = nullptr);
+    explicit ListBox(QWidget* parent = nullptr);
 
     void keyboardSearch(const QString& search) override;
 
@@ -39,3 +41,5 @@ protected:
 private:
     void requestPopupAtSelection();
 };
+
+} // namespace platform

@@ -5,11 +5,11 @@
 #include <functional>
 #include <optional>
 
-namespace browser {
+namespace platform {
 
-// The type-ahead search of lstGames: characters typed within two seconds of the last match build up
-// a prefix that is looked for from the selected row on; after a longer pause a new search starts at
-// the top with the one character typed.
+// The type-ahead search of the game list and the category browser's found list: characters typed within two
+// seconds of the last match build up a prefix that is looked for from the selected row on; after a longer pause a
+// new search starts at the top with the one character typed. The tick count is the system's uptime counter.
 class TypeAhead
 {
 public:
@@ -37,4 +37,4 @@ private:
     quint32 m_lastMatch = 0;
 };
 
-} // namespace browser
+} // namespace platform

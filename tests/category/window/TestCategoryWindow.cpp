@@ -1,0 +1,282 @@
+// The category browser from the main window, one wiring case per opener and command: every opener on its category;
+// a found game selected in the main window and played; the stand-alone tunes played, their information shown and
+// removed (asked or not, refused by a read-only catalogue); non-stop music from the browser; the main window locked
+// while it is open and every command back in its rule's state after it closes. The lists' and captions' rules are
+// the category's unit test.
+#include "ModalHelpers.h"
+#include "MusicFixtures.h"
+#include "PlayerWindow.h"
+#include "SmallDisk.h"
+#include "WindowFixture.h"
+#include "appstate/CommandHost.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+
+using namespace windowtest;
+using musictest::tunesPlayed;
+
+namespace {
+
+QWidget* categoryWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("frmVTRXCategory") && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+QAction* toolbarButton(const char* key)
+{
+    return categoryWindow()->findChild<QAction*>(QString::fromLatin1(key));
+}
+
+QListView* foundList()
+{
+    return categoryWindow()->findChild<QListView*>(QStringLiteral("lstFound"));
+}
+
+QStringList foundLines()
+{
+    QStringList lines;
+    const QAbstractItemModel* model = foundList()->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        lines << model->index(row, 0).data().toString();
+    return lines;
+}
+
+QString chosenLine()
+{
+    const QModelIndexList rows = foundList()->selectionModel()->selectedRows();
+    return rows.isEmpty() ? QString() : rows.first().data().toString();
+}
+
+// A user's click on the found line reading text.
+void chooseLine(const QString& text)
+{
+    const int row = int(foundLines().indexOf(text));
+    QVERIFY2(row >= 0, qPrintable(text));
+    const QModelIndex index = foundList()->model()->index(row, 0);
+    foundList()->scrollTo(index);
+    QTest::mouseClick(foundList()->viewport(), Qt::LeftButton, {}, foundList()->visualRect(index).center());
+}
+
+void find(const QString& text)
+{
+    auto* box = categoryWindow()->findChild<QComboBox*>(QStringLiteral("cboFind"));
+    box->setFocus();
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+// Rob Hubbard's two stand-alone tunes beside his three games, and a third game in Astro Miner's genre.
+const char kTunes[] = "INSERT INTO Music VALUES ('Commando', 'harbour_patrol.sid', 28), "
+                      "('Zoids & Co', 'bouncing_bytes.sid', 28); "
+                      "UPDATE Games SET GE_Id = 3 WHERE Name = 'Nibble Nights'";
+
+} // namespace
+
+class TestCategoryWindow : public QObject, public musictest::PlayerWindow
+{
+    Q_OBJECT
+
+    bool start(const QString& game, QVariantMap settings = {}) { return PlayerWindow::start(game, settings, kTunes); }
+
+private slots:
+    void cleanup() { stop(); }
+
+    // Each opener opens the browser on its category with the game's value chosen and the game chosen among the
+    // value's games (the genre label as the Part's example); Categories opens on no category.
+    void everyOpenerOpensItsCategory()
+    {
+        QVERIFY(start("Astro Miner"));
+        const QList<std::pair<QStringList, QString>> openers = {
+            {{"lblGenre", "mnuViewGenres"}, "GENRES  -  Adventure  (3 games)|btngenres|Astro Miner"},
+            {{"cmdReport", "mnuFileReports"}, "CATEGORY SELECTION...||"},
+            {{"lblPublisher", "mnuViewPublishers"}, "PUBLISHERS  -  Firebird  (2 games)|btnpublishers|Astro Miner"},
+            {{"lblYear", "mnuViewYearPublished"}, "YEAR PUBLISHED  -  1984  (1 game)|btnyears|Astro Miner"},
+            {{"lblMusician", "mnuViewMusicians"}, "MUSICIANS  -  Rob Hubbard  (5 tunes)|btnmusicians|Astro Miner"},
+            {{"lblPlayers", "mnuViewPlayers"}, "PLAYERS  -  1 Player  (9 games)|btnplayers|Astro Miner"},
+            {{"lblDifficulty", "mnuViewDifficulty"},
+             "DIFFICULTY LEVEL  -  Average  (3 games)|btndifficulty|Astro Miner"},
+            {{"lblRating", "mnuViewRatings"}, "PERSONAL RATINGS  -  Good  (2 games)|btnrating|Astro Miner"},
+        };
+        for (const auto& [names, expected] : openers)
+            for (const QString& opener : names) {
+                if (opener.startsWith("lbl"))
+                    QTest::mouseClick(control<QLabel>(w, qPrintable(opener)), Qt::LeftButton);
+                else if (auto* button = control<QPushButton>(w, qPrintable(opener)))
+                    button->click();
+                else
+                    action(w, qPrintable(opener))->trigger();
+                QVERIFY2(categoryWindow(), qPrintable(opener));
+                QStringList pressed;
+                for (QAction* a : categoryWindow()->findChildren<QAction*>())
+                    if (a->isChecked() && a->objectName().startsWith("btn") && a->objectName() != "btnNSM")
+                        pressed << a->objectName();
+                QCOMPARE(QStringList({categoryWindow()->windowTitle(), pressed.join(','), chosenLine()}).join('|'),
+                         expected);
+                categoryWindow()->findChild<QPushButton*>("cmdClose")->click();
+                QVERIFY(!categoryWindow() && !f->state().categoryBrowserOpen);
+            }
+    }
+
+    // A find over the main window's list and the tunes; the found game is selected in the main window and played
+    // from the browser; the search text is kept for the next run.
+    void foundGameIsSelectedInTheMainWindowAndPlayed()
+    {
+        QVERIFY(start("Cavern Crawler"));
+        control<QPushButton>(w, "cmdReport")->click();
+        find("miner");
+        QCOMPARE(categoryWindow()->windowTitle(), "FIND - 'MINER'  -  2 games found");
+        QVERIFY(!toolbarButton("btnPlay")->isEnabled());
+        chooseLine("Moonbase Miner 2");
+        QCOMPARE(selectedGame(w), "Moonbase Miner 2");
+        QVERIFY(toolbarButton("btnPlay")->isEnabled());
+        toolbarButton("btnPlay")->trigger();
+        QVERIFY(f->waitForStart(0).join(' ').contains("astrominer.d64"));
+        // The start settles (the play commands rest until then): no watch of it may outlive the program.
+        QTRY_VERIFY_WITH_TIMEOUT(w->cursor().shape() != Qt::BusyCursor, 5000);
+        // The user's own choice in the main window leaves the browser's line: nothing plays it from there.
+        QVERIFY(clickGame(w, "Cavern Crawler") && !toolbarButton("btnPlay")->isEnabled());
+        f->exit();
+        QCOMPARE(f->storedValue("Find0").toString(), "miner");
+    }
+
+    // Non-stop music switched on from the browser plays the game's tune; a chosen tune plays, its Sid button plays it
+    // again and the tune information shows it; F12 there switches non-stop music off and plays nothing.
+    void standAloneTunesAndNonStopMusic()
+    {
+        QVERIFY(start("Astro Miner"));
+        action(w, "mnuViewMusicians")->trigger();
+        QCOMPARE(foundLines().mid(3), QStringList({"Commando (Sid)", "Zoids & Co (Sid)"}));
+        toolbarButton("btnNSM")->trigger();
+        QVERIFY(action(w, "mnuOptionsNSM")->isChecked());
+        QCOMPARE(tunesPlayed(player, 1), "bouncing_bytes.sid");
+        chooseLine("Commando (Sid)");
+        QCOMPARE(tunesPlayed(player, 2), "bouncing_bytes.sid harbour_patrol.sid");
+        QVERIFY(!toolbarButton("btnPlay")->isEnabled());
+        toolbarButton("btnSid")->trigger();
+        QCOMPARE(tunesPlayed(player, 3), "bouncing_bytes.sid harbour_patrol.sid harbour_patrol.sid");
+        QString shown;
+        testsupport::whenModal([&shown](QWidget* dialog) {
+            shown = dialog->findChild<QLabel*>("lblName")->text();
+            dialog->close();
+        });
+        action(w, "mnuOptionsSidTuneInfo")->trigger();
+        QCOMPARE(shown, "Harbour Patrol");
+        QTest::keyClick(foundList(), Qt::Key_F12);
+        QVERIFY(!action(w, "mnuOptionsNSM")->isChecked() && !toolbarButton("btnNSM")->isChecked());
+        QTest::qWait(200);
+        QCOMPARE(musictest::playerRuns(player).size(), 3);
+    }
+
+    void removingATune_data()
+    {
+        QTest::addColumn<int>("confirm");          // RemoveConfirmFlag
+        QTest::addColumn<int>("answer");           // to the question
+        QTest::addColumn<bool>("readOnly");        // the program folder, and so the catalogue, made read-only
+        QTest::addColumn<QStringList>("messages"); // what the user was told
+        QTest::addColumn<bool>("removed");
+        const QString question = "Remove 'Zoids & Co' from Sid Tune Database?";
+        QTest::addRow("asked, no") << 1 << int(platform::MessageBox::No) << false << QStringList{question} << false;
+        QTest::addRow("asked, yes") << 1 << int(platform::MessageBox::Yes) << false << QStringList{question} << true;
+        QTest::addRow("not asked") << 0 << 0 << false << QStringList{} << true;
+        QTest::addRow("read-only catalogue")
+            << 0 << 0 << true << QStringList{"The Sid tune could not be removed from the database:"} << false;
+    }
+    // The last tune of the list is removed from the catalogue (the file stays, and non-stop music playing it plays
+    // on); the line above it is chosen; the caption counts one less. Refused or not confirmed, nothing changes.
+    void removingATune()
+    {
+        QFETCH(int, confirm);
+        QFETCH(int, answer);
+        QFETCH(bool, readOnly);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, removed);
+        QVERIFY(start("Astro Miner", {{"RemoveConfirmFlag", confirm}}));
+        action(w, "mnuViewMusicians")->trigger();
+        action(w, "mnuOptionsNSM")->trigger();
+        chooseLine("Zoids & Co (Sid)");
+        const qint64 playing = musictest::playerRuns(player, 2).last().pid;
+        if (confirm)
+            f->messages.addAnswer(platform::MessageBox::Button(answer));
+        QMenu* popup = categoryWindow()->findChild<QMenu*>("pmnu");
+        QTest::mouseClick(foundList()->viewport(), Qt::RightButton, {},
+                          foundList()->visualRect(foundList()->currentIndex()).center());
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->actions().first()->text(), "Remove Sid Tune  (Zoids && Co)");
+        popup->close();
+        {
+            auto locked = readOnly ? std::make_unique<testsupport::ReadOnlyFolder>(f->programPath()) : nullptr;
+            QVERIFY(!locked || locked->isValid());
+            popup->actions().first()->trigger();
+        }
+        QStringList told;
+        for (const QString& text : f->messages.texts())
+            told << text.section('\n', 0, 0);
+        QCOMPARE(told, messages);
+        QCOMPARE(f->sql("SELECT count(*) FROM Music WHERE Name = 'Zoids & Co'"), removed ? "0" : "1");
+        QCOMPARE(foundLines().contains("Zoids & Co (Sid)"), !removed);
+        QCOMPARE(chosenLine(), removed ? "Commando (Sid)" : "Zoids & Co (Sid)");
+        QCOMPARE(categoryWindow()->windowTitle(),
+                 removed ? "MUSICIANS  -  Rob Hubbard  (4 tunes)" : "MUSICIANS  -  Rob Hubbard  (5 tunes)");
+        QVERIFY(QFile::exists(f->programFile("Demo/Music/bouncing_bytes.sid")) && musictest::running(playing));
+    }
+
+    void mainWindowLockedWhileOpen_data()
+    {
+        QTest::addColumn<QString>("game"); // the one selected, or one the playable view lacks: none selected
+        QTest::addRow("a game selected") << "Astro Miner";
+        QTest::addRow("none selected") << "Harbour Patrol";
+    }
+    // While the browser is open the view buttons, the locked menus with their entries and the label clicks do
+    // nothing; closed, every one of them is back as its rule says.
+    void mainWindowLockedWhileOpen()
+    {
+        QFETCH(QString, game);
+        QVERIFY(start(game, {{"WhatListBox", 1}}));
+        QCOMPARE(selectedGame(w), game == "Astro Miner" ? game : QString());
+        QList<QObject*> locked;
+        for (const QString& name : app::lockedWhileBrowsing()) {
+            QObject* c = f->program().host()->command(name);
+            locked << c;
+            if (auto* menu = qobject_cast<QAction*>(c) ? qobject_cast<QAction*>(c)->menu() : nullptr)
+                for (QAction* entry : menu->actions())
+                    if (!entry->isSeparator())
+                        locked << entry;
+        }
+        auto states = [&] {
+            QString s;
+            for (QObject* c : locked)
+                s += QString::number(c->property("enabled").toBool());
+            for (const char* view : {"cmdAll", "cmdGamesOnly", "cmdMusicOnly"})
+                s += QString(" %1%2")
+                         .arg(control<QPushButton>(w, view)->isVisible())
+                         .arg(control<QPushButton>(w, view)->isEnabled());
+            return s;
+        };
+        const QString before = states();
+        QVERIFY(before.contains('1'));
+        control<QPushButton>(w, "cmdReport")->click();
+        QVERIFY(categoryWindow());
+        QCOMPARE(states(), QString(locked.size(), '0') + " 00 10 00");
+        // A label's click neither opens a second browser nor anything else.
+        QTest::mouseClick(control<QLabel>(w, "lblGenre"), Qt::LeftButton);
+        QCOMPARE(categoryWindow()->windowTitle(), "CATEGORY SELECTION...");
+        QVERIFY(control<QLabel>(w, "lblGenre")->cursor().shape() != Qt::PointingHandCursor);
+        categoryWindow()->findChild<QPushButton*>("cmdClose")->click();
+        QCOMPARE(states(), before);
+    }
+};
+
+QTEST_MAIN(TestCategoryWindow)
+#include "TestCategoryWindow.moc"
