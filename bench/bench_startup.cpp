@@ -12,6 +12,9 @@
 // cmdGamesOnly and then on cmdAll, with the selected game restored in both views. With paint:1 the
 // window's pending events (the repaint of the list) are run after each click as well.
 //
+// BM_EditingCommand: the editing commands, from the name dialog's button to the row selected and the panel shown
+// (below).
+//
 // BM_GameEdit: in the same window on the all-games view, one game added, renamed or removed through the game
 // store, from the call until the list has the row selected (the new or renamed game, or the row after the removed
 // one) and the panel shows it; with paint:1 until the window's pending events have run as well. What each sample
@@ -33,7 +36,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMainWindow>
 #include <QProcess>
 #include <QPushButton>
@@ -466,6 +472,85 @@ BENCHMARK(BM_GameEdit)
     ->ArgNames({"edit", "paint"})
     ->ArgsProduct({{0, 1, 2}, {0, 1}})
     ->Apply([](benchmark::internal::Benchmark* b) { singleRuns(b, 20); });
+
+
+// Runs act on the modal dialog the next command opens (once it is up), then lets the command go on.
+void whenDialogOpens(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            act(dialog);
+    });
+}
+
+// BM_EditingCommand: the editing commands as the user runs them on the all-games view (every prompt after an add
+// off, no confirmation of a removal): a game added from the name dialog's Add, renamed from the name dialog's OK,
+// removed from the menu entry, each until the list has the row selected and the panel shows it. The time counts from
+// the button's click (the menu entry's trigger for a removal) until it returned; flow_ms until the whole command
+// returned. A refill of the view fails the run.
+void BM_EditingCommand(benchmark::State& state)
+{
+    BenchProgram& bench = *program();
+    app::Program* running = bench.error().isEmpty() ? bench.running() : nullptr;
+    QMainWindow* window = running ? running->mainWindow() : nullptr;
+    if (!window || running->state().settings.WhatListBox != 0) {
+        state.SkipWithError("the window did not load on the all-games view");
+        return;
+    }
+    app::AppState& app = running->state();
+    app.settings.RemoveConfirmFlag = 0;
+    app.ChooseNewGameFile = [] { return app::GameFileChoice{catalogue::kNone, 0, false}; };
+    int refills = 0;
+    QObject counter;
+    QObject::connect(&app.gameStore, &catalogue::GameStore::gamesChanged, &counter, [&refills] { ++refills; });
+    auto* list = gameList(*window);
+    const auto command = [window](const char* name) {
+        window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    };
+    // Types the name into the name dialog and clicks its button, timed.
+    const auto answer = [](const QString& name, const char* button, double& clickMs) {
+        whenDialogOpens([name, button, &clickMs](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>()->setText(name);
+            const auto start = std::chrono::steady_clock::now();
+            dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+            clickMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        });
+    };
+    const int edit = int(state.range(0));
+    const int rows = list->model()->rowCount();
+    int sample = 0;
+    for (auto _ : state) {
+        const QString name = QStringLiteral("Bench Edit %1").arg(++sample);
+        double clickMs = 0;
+        if (edit != 0) { // the game to rename or remove, added and selected outside the measurement
+            answer(name, "cmdAdd", clickMs);
+            command("mnuFileAddGame");
+        }
+        const QString expected = edit == 1 ? QStringLiteral("Zz ") + name : name;
+        if (edit != 2)
+            answer(expected, edit == 0 ? "cmdAdd" : "cmdOK", clickMs);
+        const auto start = std::chrono::steady_clock::now();
+        command(edit == 0 ? "mnuFileAddGame" : edit == 1 ? "mnuEditName" : "mnuFileRemove");
+        const double flowMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime((edit == 2 ? flowMs : clickMs) / 1000.0);
+        state.counters["flow_ms"] = flowMs;
+        const QString selected = selectedGame(*window);
+        const bool shown = window->findChild<QLabel*>(QStringLiteral("lblName"))->text() == selected;
+        if (!shown || refills != 0 || (edit == 2 ? selected == name : selected != expected)) {
+            state.SkipWithError("the list or the panel did not follow the change, or the view was read again");
+            break;
+        }
+        if (edit != 2)
+            command("mnuFileRemove");
+        if (list->model()->rowCount() != rows) {
+            state.SkipWithError("the list did not come back to its rows");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_EditingCommand)->ArgName("edit")->Arg(0)->Arg(1)->Arg(2)->Apply([](benchmark::internal::Benchmark* b) {
+    singleRuns(b, 20);
+});
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "appstate/AppState.h"
 #include "browser/gui/frmVTRXMain.h"
 #include "browser/gui/frmVTRXSplash.h"
+#include "editing/gui/EditingCommands.h"
 #include "files/gui/FilesCommands.h"
 #include "launch/gui/LaunchCommands.h"
 #include "music/gui/MusicCommands.h"
@@ -20,6 +21,7 @@ void installCommands(CommandHost& host, AppState& state)
     installLaunchCommands(host, state);
     installFilesCommands(host, state);
     installMusicCommands(host, state);
+    installEditingCommands(host, state);
     installPrefsCommands(host, state);
 }
 

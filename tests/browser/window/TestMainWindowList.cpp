@@ -302,8 +302,8 @@ private slots:
         QCOMPARE(colourOf("lblGameFile"), browser::kHoverLabelColour);
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &leave);
-        QApplication::sendEvent(control<QLabel>(w, "lblPublisher"), &enter);
-        QCOMPARE((QList<QColor>{colourOf("lblPublisher"), colourOf("lblGameFile")}),
+        QApplication::sendEvent(control<QLabel>(w, "lblTimesPlayed"), &enter);
+        QCOMPARE((QList<QColor>{colourOf("lblTimesPlayed"), colourOf("lblGameFile")}),
                  (QList<QColor>{browser::kValueLabelColour, browser::kValueLabelColour}));
         QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
         QTest::mouseClick(control<QLabel>(w, "lblMusicFile"), Qt::RightButton);

@@ -1,0 +1,27 @@
+#include "editing/gui/EditorForms.h"
+
+#include <QDialog>
+#include <QPushButton>
+
+namespace editing {
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+constexpr int kInnerWidthTwips = 5655;
+constexpr int kInnerHeightTwips = 2460;
+} // namespace
+
+void setEditorSize(QDialog* dialog)
+{
+    const QSize designed(kInnerWidthTwips / kTwipsPerPixel, kInnerHeightTwips / kTwipsPerPixel);
+    dialog->resize(designed.expandedTo(dialog->sizeHint()));
+}
+
+QPushButton* editorButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+} // namespace editing
