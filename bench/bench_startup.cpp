@@ -32,6 +32,7 @@
 #include "data/GameStore.h"
 #include "data/Snapshot.h"
 #include "data/settings/SettingsStore.h"
+#include "editing/NewGame.h"
 
 #include <QApplication>
 #include <QDir>
@@ -396,42 +397,24 @@ BENCHMARK(BM_ViewSwitchAllPlayableAll)->ArgName("paint")->Arg(0)->Arg(1)->Apply(
     singleRuns(b, 20);
 });
 
-// The fields the add flow gives a new game without a file.
-catalogue::FieldValues newGame(const QString& name)
+// The program loaded on the all-games view; nullptr, and the benchmark skipped, when it did not load so.
+app::Program* programOnAllGames(benchmark::State& state)
 {
-    namespace f = catalogue::field;
-    return {{f::Name, name},
-            {f::YearPublished, catalogue::kUnknownYearKey},
-            {f::PersonalComment, QString()},
-            {f::Filename, catalogue::kNone},
-            {f::FilenameIndex, 0},
-            {f::ScreenshotFilename, catalogue::kNone},
-            {f::MU_Id, catalogue::kUnknownMusicianKey},
-            {f::GE_Id, catalogue::kUnknownGenreKey},
-            {f::RA_Id, catalogue::kUnknownRatingKey},
-            {f::PU_Id, catalogue::kUnknownPublisherKey},
-            {f::DI_Id, catalogue::kUnknownDifficultyKey},
-            {f::PL_Id, catalogue::kUnknownPlayersKey},
-            {f::MusicFilename, catalogue::kNone},
-            {f::CCode, catalogue::kGrey},
-            {f::FA, false},
-            {f::SA, false},
-            {f::DateLastPlayed, catalogue::kNever},
-            {f::TimesPlayed, 0},
-            {f::DocFile, catalogue::kNone},
-            {f::HighScore, catalogue::kNotEntered},
-            {f::Trained, 0}};
+    BenchProgram& bench = *program();
+    app::Program* running = bench.error().isEmpty() ? bench.running() : nullptr;
+    if (!running || running->state().settings.WhatListBox != 0) {
+        state.SkipWithError("the window did not load on the all-games view");
+        return nullptr;
+    }
+    return running;
 }
 
 void BM_GameEdit(benchmark::State& state)
 {
-    BenchProgram& bench = *program();
-    app::Program* running = bench.error().isEmpty() ? bench.running() : nullptr;
-    QMainWindow* window = running ? running->mainWindow() : nullptr;
-    if (!window || running->state().settings.WhatListBox != 0) {
-        state.SkipWithError("the window did not load on the all-games view");
+    app::Program* running = programOnAllGames(state);
+    if (!running)
         return;
-    }
+    QMainWindow* window = running->mainWindow();
     catalogue::GameStore& store = running->state().gameStore;
     const auto shows = [window](const QString& name) {
         return selectedGame(*window) == name && window->findChild<QLabel*>(QStringLiteral("lblName"))->text() == name;
@@ -444,13 +427,13 @@ void BM_GameEdit(benchmark::State& state)
         const QString renamed = QStringLiteral("Zz Renamed ") + name;
         qint64 rowid = -1;
         if (edit != 0) { // the game to rename or remove, selected
-            rowid = store.addGame(newGame(name)).rowid;
+            rowid = store.addGame(editing::newGameValues(name, catalogue::kNone, 0, false, Settings{})).rowid;
             QCoreApplication::processEvents();
         }
         const auto start = std::chrono::steady_clock::now();
         catalogue::GameStoreResult result;
         if (edit == 0)
-            result = store.addGame(newGame(name));
+            result = store.addGame(editing::newGameValues(name, catalogue::kNone, 0, false, Settings{}));
         else if (edit == 1)
             result = store.renameGame(rowid, renamed);
         else
@@ -490,13 +473,10 @@ void whenDialogOpens(std::function<void(QWidget*)> act)
 // returned. A refill of the view fails the run.
 void BM_EditingCommand(benchmark::State& state)
 {
-    BenchProgram& bench = *program();
-    app::Program* running = bench.error().isEmpty() ? bench.running() : nullptr;
-    QMainWindow* window = running ? running->mainWindow() : nullptr;
-    if (!window || running->state().settings.WhatListBox != 0) {
-        state.SkipWithError("the window did not load on the all-games view");
+    app::Program* running = programOnAllGames(state);
+    if (!running)
         return;
-    }
+    QMainWindow* window = running->mainWindow();
     app::AppState& app = running->state();
     app.settings.RemoveConfirmFlag = 0;
     app.ChooseNewGameFile = [] { return app::GameFileChoice{catalogue::kNone, 0, false}; };

@@ -1,6 +1,7 @@
 #include "editing/gui/EditorForms.h"
 
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 namespace editing {
@@ -22,6 +23,15 @@ QPushButton* editorButton(QWidget* parent, const char* name, const QString& capt
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     return button;
+}
+
+QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
 }
 
 } // namespace editing

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QDialog;
+class QHBoxLayout;
 class QPushButton;
 class QWidget;
 
@@ -19,6 +20,8 @@ void setEditorSize(QDialog* dialog);
 
 // A push button under its object name.
 QPushButton* editorButton(QWidget* parent, const char* name, const QString& caption);
+// OK and Cancel side by side at the right.
+QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel);
 
 // What OK does with the text a name dialog holds.
 struct NameAnswer

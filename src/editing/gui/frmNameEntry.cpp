@@ -2,7 +2,6 @@
 
 #include "editing/FieldRules.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,11 +31,7 @@ frmNameEntry::frmNameEntry(const NameEntryLook& look, const QString& text,
     cmdOK = editing::editorButton(this, look.okName, look.okCaption);
     cmdOK->setDefault(true);
     cmdCancel = editing::editorButton(this, "cmdCancel", QStringLiteral("&Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    layout->addLayout(buttons);
+    layout->addLayout(editing::buttonRow(cmdOK, cmdCancel));
     editing::setEditorSize(this);
 
     connect(txtName, &QLineEdit::textChanged, this, &frmNameEntry::txtName_Change);

@@ -3,7 +3,6 @@
 #include "editing/FieldRules.h"
 #include "editing/gui/EditorForms.h"
 
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -22,13 +21,9 @@ frmVTRXEditComment::frmVTRXEditComment(const QString& stored, QWidget* parent)
     txtComment->setTabChangesFocus(true);
     cmdOK = editing::editorButton(this, "cmdOK", QStringLiteral("&OK"));
     cmdCancel = editing::editorButton(this, "cmdCancel", QStringLiteral("&Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(txtComment, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(editing::buttonRow(cmdOK, cmdCancel));
     editing::setEditorSize(this);
 
     connect(txtComment, &QPlainTextEdit::textChanged, this, &frmVTRXEditComment::txtComment_Change);
