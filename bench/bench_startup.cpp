@@ -479,6 +479,15 @@ void BM_EditingCommand(benchmark::State& state)
     QMainWindow* window = running->mainWindow();
     app::AppState& app = running->state();
     app.settings.RemoveConfirmFlag = 0;
+    for (int Settings::*prompt : {&Settings::PromptOnAddFlag, &Settings::PromptOnAddMusicFN, &Settings::PromptOnAddSSFN,
+                                  &Settings::PromptOnAddPublisher, &Settings::PromptOnAddYear,
+                                  &Settings::PromptOnAddMusician, &Settings::PromptOnAddGenre,
+                                  &Settings::PromptOnAddPlayers, &Settings::PromptOnAddRating,
+                                  &Settings::PromptOnAddDifficulty, &Settings::PromptOnAddComment,
+                                  &Settings::PromptOnAddDocFile, &Settings::PromptOnAddTrained,
+                                  &Settings::PromptOnAddHighScore})
+        app.settings.*prompt = 0;
+    app.settings.GamesPath[0] = QStringLiteral("/games"); // the file dialog is answered by the stand-in below
     app.ChooseNewGameFile = [] { return app::GameFileChoice{catalogue::kNone, 0, false}; };
     int refills = 0;
     QObject counter;
