@@ -34,8 +34,8 @@ Message cannotChange(const QString& from, const QString& to)
 
 Message notDone(const QString& what, const QString& reason)
 {
-    return {QStringLiteral("%1; nothing was changed:\n%2").arg(what, reason),
-            platform::kMessageTitle, MessageBox::Exclamation};
+    return {QStringLiteral("%1; nothing was changed:\n%2").arg(what, reason), platform::kMessageTitle,
+            MessageBox::Exclamation};
 }
 
 QString removeGameQuestion(const QString& name)

@@ -47,8 +47,8 @@ RemovalOutcome removeCurrentGame(catalogue::GameStore& store, catalogue::Databas
     const QString screenshot = game.text(f::ScreenshotFilename);
     const bool hasScreenshot = catalogue::namesAFile(screenshot);
     const QString sharer = hasScreenshot ? otherGameWithScreenshot(db, screenshot, rowid) : QString();
-    const bool deleteScreenshot = hasScreenshot && sharer.isEmpty() &&
-                                  MessageBox::question(deleteScreenshotQuestion(name)) == MessageBox::Yes;
+    const bool deleteScreenshot =
+        hasScreenshot && sharer.isEmpty() && MessageBox::question(deleteScreenshotQuestion(name)) == MessageBox::Yes;
 
     const catalogue::GameStoreResult removed = store.removeGame(rowid);
     if (!removed.ok()) {
@@ -69,9 +69,8 @@ RemovalOutcome removeCurrentGame(catalogue::GameStore& store, catalogue::Databas
         return outcome;
     const platform::FileOperationResult deleted = platform::deleteFile(file);
     if (!deleted.ok)
-        MessageBox::exclamation(
-            QStringLiteral("'%1' was removed, but its screenshot could not be deleted:\n%2\n%3")
-                .arg(name, file, deleted.reason));
+        MessageBox::exclamation(QStringLiteral("'%1' was removed, but its screenshot could not be deleted:\n%2\n%3")
+                                    .arg(name, file, deleted.reason));
     outcome.screenshotDeleted = deleted.ok;
     return outcome;
 }

@@ -33,10 +33,10 @@ QVector<LookupEntry> lookupEntries(catalogue::Database& db, LookupKind kind, int
     const catalogue::LookupInfo& info = catalogue::lookupInfo(kind);
     QSqlQuery q(db.sql());
     q.setForwardOnly(true);
-    const bool read = q.exec(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1")
-                                 .arg(catalogue::quoteIdentifier(info.keyField),
-                                      catalogue::quoteIdentifier(info.textField),
-                                      catalogue::quoteIdentifier(info.table)));
+    const bool read =
+        q.exec(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1")
+                   .arg(catalogue::quoteIdentifier(info.keyField), catalogue::quoteIdentifier(info.textField),
+                        catalogue::quoteIdentifier(info.table)));
     QVector<LookupEntry> entries;
     while (read && q.next()) {
         if (kind == LookupKind::Year && !catalogue::yearOffered(q.value(1).toLongLong(), currentYear))
@@ -70,8 +70,7 @@ bool occursAsWords(const QString& text, const QString& needle, Qt::CaseSensitivi
     return false;
 }
 
-int preselectedEntry(LookupKind kind, const QVector<LookupEntry>& entries, qint64 currentKey,
-                     const AddingHints& hints)
+int preselectedEntry(LookupKind kind, const QVector<LookupEntry>& entries, qint64 currentKey, const AddingHints& hints)
 {
     auto first = [&entries](auto&& matches) {
         const auto it = std::find_if(entries.begin(), entries.end(), matches);

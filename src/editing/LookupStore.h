@@ -35,8 +35,7 @@ struct LookupChange
 LookupChange addLookupValue(catalogue::Database& db, catalogue::LookupKind kind, const QString& typed);
 // A new text for the row of key; a change of letter case alone is no duplicate of itself. Every game pointing at
 // the row shows the new text, since games store only the key.
-LookupChange renameLookupValue(catalogue::Database& db, catalogue::LookupKind kind, qint64 key,
-                               const QString& typed);
+LookupChange renameLookupValue(catalogue::Database& db, catalogue::LookupKind kind, qint64 key, const QString& typed);
 
 // A new row of Music with the unknown musician; key is its row id.
 LookupChange addTune(catalogue::Database& db, const QString& typedName, const QString& tuneFile);

@@ -74,20 +74,13 @@ catalogue::FieldValues newGameValues(const QString& name, const QString& file, i
 QStringList addGamePrompts(const Settings& s)
 {
     const std::pair<int, const char*> prompts[] = {
-        {s.PromptOnAddFlag, "mnuEditEmulator"},
-        {s.PromptOnAddMusicFN, "mnuEditMusicFilename"},
-        {s.PromptOnAddMusician, "mnuEditMusician"},
-        {s.PromptOnAddSSFN, "mnuEditSSFilename"},
-        {s.PromptOnAddDocFile, "mnuEditDocFilename"},
-        {s.PromptOnAddPublisher, "mnuEditPublisher"},
-        {s.PromptOnAddYear, "mnuEditYear"},
-        {s.PromptOnAddGenre, "mnuEditGenre"},
-        {s.PromptOnAddPlayers, "mnuEditPlayers"},
-        {s.PromptOnAddDifficulty, "mnuEditDifficulty"},
-        {s.PromptOnAddRating, "mnuEditRating"},
-        {s.PromptOnAddTrained, "mnuEditTrained"},
-        {s.PromptOnAddHighScore, "mnuEditHighScore"},
-        {s.PromptOnAddComment, "mnuEditComment"},
+        {s.PromptOnAddFlag, "mnuEditEmulator"},       {s.PromptOnAddMusicFN, "mnuEditMusicFilename"},
+        {s.PromptOnAddMusician, "mnuEditMusician"},   {s.PromptOnAddSSFN, "mnuEditSSFilename"},
+        {s.PromptOnAddDocFile, "mnuEditDocFilename"}, {s.PromptOnAddPublisher, "mnuEditPublisher"},
+        {s.PromptOnAddYear, "mnuEditYear"},           {s.PromptOnAddGenre, "mnuEditGenre"},
+        {s.PromptOnAddPlayers, "mnuEditPlayers"},     {s.PromptOnAddDifficulty, "mnuEditDifficulty"},
+        {s.PromptOnAddRating, "mnuEditRating"},       {s.PromptOnAddTrained, "mnuEditTrained"},
+        {s.PromptOnAddHighScore, "mnuEditHighScore"}, {s.PromptOnAddComment, "mnuEditComment"},
     };
     QStringList commands;
     for (const auto& [asked, command] : prompts)

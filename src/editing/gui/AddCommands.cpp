@@ -39,8 +39,8 @@ private:
 
 NameEntryLook addGameLook()
 {
-    NameEntryLook look{"frmVTRXAddGame", QStringLiteral("Add Game to Database"),
-                       {QStringLiteral("Enter the Name of the New Game:")}};
+    NameEntryLook look{
+        "frmVTRXAddGame", QStringLiteral("Add Game to Database"), {QStringLiteral("Enter the Name of the New Game:")}};
     look.okName = "cmdAdd";
     look.okCaption = QStringLiteral("&Add");
     look.okNeedsText = true;
@@ -49,7 +49,8 @@ NameEntryLook addGameLook()
 
 NameEntryLook addTuneLook()
 {
-    NameEntryLook look{"frmVTRXAddSidTune", QStringLiteral("Add Sid Tune (without game) to Database"),
+    NameEntryLook look{"frmVTRXAddSidTune",
+                       QStringLiteral("Add Sid Tune (without game) to Database"),
                        {QStringLiteral("Enter the Name of the New Sid Tune:"),
                         QStringLiteral("You can view the Sid Tunes Database by selecting Musicians in the Category "
                                        "window.")}};

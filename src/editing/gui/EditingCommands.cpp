@@ -69,7 +69,8 @@ void installEditingCommands(app::CommandHost& host, app::AppState& state)
     };
 
     on("cmdAdd", Acts::Always, [&host] { editing::cmdAdd_Click(host); });
-    on("mnuFileAddGame", Acts::Always, [&host, &state, session] { editing::mnuFileAddGame_Click(host, state, *session); });
+    on("mnuFileAddGame", Acts::Always,
+       [&host, &state, session] { editing::mnuFileAddGame_Click(host, state, *session); });
     on("mnuFileAddSidTune", Acts::Always,
        [&host, &state, session] { editing::mnuFileAddSidTune_Click(host, state, *session); });
     auto remove = [&host, &state] { editing::mnuFileRemove_Click(host, state); };

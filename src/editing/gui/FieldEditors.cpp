@@ -43,7 +43,8 @@ void mnuEditName_Click(app::CommandHost& host, app::AppState& state)
         case catalogue::GameStoreError::DuplicateName:
             return NameAnswer::refuse(duplicateEntry(name, platform::MessageBox::Information));
         default:
-            return NameAnswer::giveUp(notDone(QStringLiteral("'%1' could not be renamed").arg(stored), renamed.message));
+            return NameAnswer::giveUp(
+                notDone(QStringLiteral("'%1' could not be renamed").arg(stored), renamed.message));
         }
     };
     frmNameEntry dialog({"frmVTRXEditGameName", QStringLiteral("Edit Game Name...")}, stored, onOK,
@@ -65,8 +66,9 @@ void mnuEditHighScore_Click(app::CommandHost& host, app::AppState& state)
     NameEntryLook look{"frmVTRXEditHighScore", QStringLiteral("Edit High Score...")};
     look.box = "txtHighScore";
     look.limit = kHighScoreLimit;
-    frmNameEntry dialog(look, shownHighScore(state.currentGame.text(f::HighScore)),
-                        [](const QString&) { return NameAnswer::accept(); }, host.dialogParent());
+    frmNameEntry dialog(
+        look, shownHighScore(state.currentGame.text(f::HighScore)), [](const QString&) { return NameAnswer::accept(); },
+        host.dialogParent());
     if (dialog.exec() == QDialog::Accepted)
         store(state, {{f::HighScore, storedHighScore(dialog.text())}});
     host.focusGameList();

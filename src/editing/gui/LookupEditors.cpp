@@ -50,10 +50,9 @@ NameAnswer answerFor(const LookupChange& change, const QString& old)
     case LookupChange::Refused:
         break;
     }
-    return NameAnswer::giveUp(
-        notDone(renaming ? QStringLiteral("'%1' could not be renamed").arg(old)
-                         : QStringLiteral("'%1' could not be added").arg(change.text),
-                change.reason));
+    return NameAnswer::giveUp(notDone(renaming ? QStringLiteral("'%1' could not be renamed").arg(old)
+                                               : QStringLiteral("'%1' could not be added").arg(change.text),
+                                      change.reason));
 }
 
 // frmVTRXEditAdd over the change dialog: a new entry, or the new text of one. The table is written on its OK.
@@ -63,9 +62,9 @@ void connectEditAdd(frmPickList& dialog, app::AppState& state, LookupKind kind)
     catalogue::Database& db = state.catalogue.db();
     dialog.addEntry = [&dialog, &db, kind, what]() -> std::optional<LookupEntry> {
         LookupChange change;
-        frmNameEntry add({"frmVTRXEditAdd", QStringLiteral("Type the new %1's name:").arg(what)}, QString(),
-                         [&](const QString& text) { return answerFor(change = addLookupValue(db, kind, text), {}); },
-                         &dialog);
+        frmNameEntry add(
+            {"frmVTRXEditAdd", QStringLiteral("Type the new %1's name:").arg(what)}, QString(),
+            [&](const QString& text) { return answerFor(change = addLookupValue(db, kind, text), {}); }, &dialog);
         if (add.exec() != QDialog::Accepted || !change.done())
             return std::nullopt;
         return LookupEntry{change.key, change.text};
@@ -94,8 +93,7 @@ qint64 tuneMusician(catalogue::Database& db, qint64 tune)
 
 } // namespace
 
-void mnuEditLookup_Click(app::CommandHost& host, app::AppState& state, const EditingSession& session,
-                         LookupKind kind)
+void mnuEditLookup_Click(app::CommandHost& host, app::AppState& state, const EditingSession& session, LookupKind kind)
 {
     const catalogue::LookupInfo& info = catalogue::lookupInfo(kind);
     catalogue::Database& db = state.catalogue.db();

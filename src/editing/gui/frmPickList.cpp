@@ -9,8 +9,7 @@
 
 using editing::LookupEntry;
 
-frmPickList::frmPickList(const PickListLook& look, const QVector<LookupEntry>& entries, int selected,
-                         QWidget* parent)
+frmPickList::frmPickList(const PickListLook& look, const QVector<LookupEntry>& entries, int selected, QWidget* parent)
     : QDialog(parent), m_entries(entries)
 {
     setObjectName(QString::fromLatin1(look.form));

@@ -56,8 +56,8 @@ void frmVTRXEditComment::txtComment_Change()
         m_text = text;
         return;
     }
-    const int at = int(std::min<qsizetype>(txtComment->textCursor().position() - (text.size() - m_text.size()),
-                                            m_text.size()));
+    const int at =
+        int(std::min<qsizetype>(txtComment->textCursor().position() - (text.size() - m_text.size()), m_text.size()));
     QSignalBlocker quiet(txtComment);
     txtComment->setPlainText(m_text);
     QTextCursor cursor = txtComment->textCursor();

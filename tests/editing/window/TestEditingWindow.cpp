@@ -32,36 +32,20 @@ public:
     }
     QStringList titles;
 
-private:
-    void poll()
-    {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog == m_last)
-            return;
-        m_last = dialog;
-        if (!dialog)
-            return;
-        titles << dialog->windowTitle();
-        const Step step = m_steps.isEmpty() ? click("cmdCancel") : m_steps.takeFirst();
-        // Later, so that a step opening a dialog of its own does not run inside this poll.
-        QTimer::singleShot(0, dialog, [dialog, step] { step(dialog); });
-    }
-
-public:
-    static Step click(const char* button) { return [button](QWidget* d) { press(d, button); }; }
     static void press(QWidget* d, const char* button) { d->findChild<QPushButton*>(button)->click(); }
-    static void type(QWidget* d, const QString& text)
+    static Step click(const char* button)
     {
-        if (auto* box = d->findChild<QPlainTextEdit*>())
-            return box->setPlainText(text);
-        d->findChild<QLineEdit*>()->setText(text);
+        return [button](QWidget* d) { press(d, button); };
     }
     // Types each text and presses OK (or Add) after it.
     static Step enter(const QStringList& texts, const char* ok = "cmdOK")
     {
         return [texts, ok](QWidget* d) {
             for (const QString& t : texts) {
-                type(d, t);
+                if (auto* box = d->findChild<QPlainTextEdit*>())
+                    box->setPlainText(t);
+                else
+                    d->findChild<QLineEdit*>()->setText(t);
                 press(d, ok);
             }
         };
@@ -77,6 +61,17 @@ public:
     }
 
 private:
+    void poll()
+    {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == m_last || !(m_last = dialog))
+            return;
+        titles << dialog->windowTitle();
+        const Step step = m_steps.isEmpty() ? click("cmdCancel") : m_steps.takeFirst();
+        // Later, so that a step opening a dialog of its own does not run inside this poll.
+        QTimer::singleShot(0, dialog, [dialog, step] { step(dialog); });
+    }
+
     QList<Step> m_steps;
     QPointer<QWidget> m_last;
     QTimer m_timer;
@@ -120,12 +115,13 @@ private slots:
     {
         QVERIFY(start("Astro Miner"));
         const QString before = everything();
-        const QString lookups[] = {"Difficulty level", "game Genre", "Year", "Personal Rating", "Number of Players",
-                                   "Publisher", "Musician"};
+        const QString lookups[] = {"Difficulty level",  "game Genre", "Year",    "Personal Rating",
+                                   "Number of Players", "Publisher",  "Musician"};
         const char* kinds[] = {"Difficulty", "Genre", "Year", "Rating", "Players", "Publisher", "Musician"};
         QList<std::pair<QString, QString>> cases;
         for (int k = 0; k < 7; ++k)
-            for (const QString& t : {QStringLiteral("mnuEdit%1"), QStringLiteral("pmnuEdit%1"), QStringLiteral("lbl%1+")})
+            for (const QString& t :
+                 {QStringLiteral("mnuEdit%1"), QStringLiteral("pmnuEdit%1"), QStringLiteral("lbl%1+")})
                 cases.append({t.arg(kinds[k]), QStringLiteral("Change %1 for 'Astro Miner':").arg(lookups[k])});
         const std::pair<const char*, const char*> fields[] = {{"Name", "Edit Game Name..."},
                                                               {"Comment", "Edit Personal Comment..."},
@@ -133,8 +129,8 @@ private slots:
                                                               {"Trained", "Edit Game Trained..."}};
         for (const auto& [field, caption] : fields) {
             const QString label = QString(field) == "Trained" ? "lblTrainer" : QStringLiteral("lbl%1").arg(field);
-            for (const QString& t : {QStringLiteral("mnuEdit%1").arg(field), QStringLiteral("pmnuEdit%1").arg(field),
-                                     label, label + '+'})
+            for (const QString& t :
+                 {QStringLiteral("mnuEdit%1").arg(field), QStringLiteral("pmnuEdit%1").arg(field), label, label + '+'})
                 cases.append({t, caption});
         }
         cases.append({QStringLiteral("mnuFileAddGame"), QStringLiteral("Select Filename for New game...")});
@@ -165,11 +161,12 @@ private slots:
                                     "pmnuEditPublisher", "mnuEditMusician"})
             trigger(w, command);
         QCOMPARE(selectedGame(w), "Astro Miner Deluxe");
-        QCOMPARE(f->sql("SELECT g.\"Personal Comment\", g.HighScore, g.Trained, y.Year, p.Publisher, m.Name FROM Games g, "
-                        "Years y, Publishers p, Musicians m WHERE g.\"Year Published\" = y.YE_Id AND g.PU_Id = p.PU_Id "
-                        "AND g.MU_Id = m.MU_Id AND g.Name IN ('Astro Miner Deluxe', 'Moonbase Miner 2') ORDER BY g.Name"),
-                 "Two\nlines|(Not Entered)|1|1990|Zzap Soft|ROB HUBBARD\n"
-                 "The sequel lives on the same disk as the first part.|12000|1|1985|Firebird|ROB HUBBARD");
+        QCOMPARE(
+            f->sql("SELECT g.\"Personal Comment\", g.HighScore, g.Trained, y.Year, p.Publisher, m.Name FROM Games g, "
+                   "Years y, Publishers p, Musicians m WHERE g.\"Year Published\" = y.YE_Id AND g.PU_Id = p.PU_Id "
+                   "AND g.MU_Id = m.MU_Id AND g.Name IN ('Astro Miner Deluxe', 'Moonbase Miner 2') ORDER BY g.Name"),
+            "Two\nlines|(Not Entered)|1|1990|Zzap Soft|ROB HUBBARD\n"
+            "The sequel lives on the same disk as the first part.|12000|1|1985|Firebird|ROB HUBBARD");
         QCOMPARE(QStringList({labelText(w, "lblName"), labelText(w, "lblTrainer"), labelText(w, "lblYear"),
                               labelText(w, "lblPublisher"), labelText(w, "lblMusician")}),
                  QStringList({"Astro Miner Deluxe", "Yes", "1990", "Zzap Soft", "ROB HUBBARD"}));
@@ -193,28 +190,31 @@ private slots:
             prompts.insert(QStringLiteral("PromptOnAdd") + key, 1);
         QVERIFY(w = f->startOn("Astro Miner", prompts));
         using S = DialogScript;
-        DialogScript script({[](QWidget* d) { S::press(d, "cmdNone"), S::press(d, "cmdOK"); },
-                             S::enter({"astro MINER", "Zzap Test"}, "cmdAdd"), S::click("cmdOK"),
-                             S::pick("harbour_patrol.sid"), S::click("cmdOK"), S::click("cmdCancel"),
-                             [](QWidget* d) { S::press(d, "cmdNone"), S::press(d, "cmdOK"); }, S::click("cmdOK"),
-                             S::click("cmdOK"), S::click("cmdOK"), S::click("cmdOK"), S::click("cmdOK"),
-                             S::click("cmdOK"), S::pick("No - Game is not Trained"), S::enter({"1000"}),
-                             S::enter({"Added"})});
+        DialogScript script(
+            {[](QWidget* d) { S::press(d, "cmdNone"), S::press(d, "cmdOK"); },
+             S::enter({"astro MINER", "Zzap Test"}, "cmdAdd"), S::click("cmdOK"), S::pick("harbour_patrol.sid"),
+             S::click("cmdOK"), S::click("cmdCancel"), [](QWidget* d) { S::press(d, "cmdNone"), S::press(d, "cmdOK"); },
+             S::click("cmdOK"), S::click("cmdOK"), S::click("cmdOK"), S::click("cmdOK"), S::click("cmdOK"),
+             S::click("cmdOK"), S::pick("No - Game is not Trained"), S::enter({"1000"}), S::enter({"Added"})});
         action(w, "mnuFileAddGame")->trigger();
-        QStringList expected{"Select Filename for New game...", "Add Game to Database", "Settings for Zzap Test...",
-                             "Sid Tune for 'Zzap Test'...", "Change Musician for 'Zzap Test':",
-                             "Screenshot for 'Zzap Test'...", "Select Documentation File..."};
-        for (const char* kind : {"Publisher", "Year", "game Genre", "Number of Players", "Difficulty level",
-                                 "Personal Rating"})
+        QStringList expected{"Select Filename for New game...",  "Add Game to Database",
+                             "Settings for Zzap Test...",        "Sid Tune for 'Zzap Test'...",
+                             "Change Musician for 'Zzap Test':", "Screenshot for 'Zzap Test'...",
+                             "Select Documentation File..."};
+        for (const char* kind :
+             {"Publisher", "Year", "game Genre", "Number of Players", "Difficulty level", "Personal Rating"})
             expected << QStringLiteral("Change %1 for 'Zzap Test':").arg(kind);
-        expected << "Edit Game Trained..." << "Edit High Score..." << "Edit Personal Comment...";
+        expected << "Edit Game Trained..."
+                 << "Edit High Score..."
+                 << "Edit Personal Comment...";
         QCOMPARE(script.titles, expected);
         QCOMPARE(f->sql("SELECT g.Filename, g.FA, g.CCode, g.\"Music Filename\", m.Name, p.Publisher, y.Year, g.GE_Id, "
                         "g.Trained, g.HighScore, g.\"Personal Comment\", g.\"Screenshot Filename\" FROM Games g, "
                         "Musicians m, Publishers p, Years y WHERE g.MU_Id = m.MU_Id AND g.PU_Id = p.PU_Id AND "
                         "g.\"Year Published\" = y.YE_Id AND g.Name = 'Zzap Test'"),
                  "(None)|0|128|harbour_patrol.sid|VINTRAX DEMO|Vintrax|2024|1|2|1000|Added|(None)");
-        QCOMPARE(QStringList({selectedGame(w), labelText(w, "lblMusician")}), QStringList({"Zzap Test", "VINTRAX DEMO"}));
+        QCOMPARE(QStringList({selectedGame(w), labelText(w, "lblMusician")}),
+                 QStringList({"Zzap Test", "VINTRAX DEMO"}));
         QCOMPARE(f->state().settings.WhatListBox, 0);
         QCOMPARE(f->messages.texts(),
                  QStringList({"To Add a Game, the Current View must be 'All Games in Database'.  Do you wish to switch "
@@ -239,11 +239,12 @@ private slots:
                              },
                              S::click("cmdOK")});
         action(w, "mnuFileAddSidTune")->trigger();
-        QCOMPARE(script.titles, QStringList({"Select Filename for New Sid Tune...",
-                                             "Add Sid Tune (without game) to Database",
-                                             "Change Musician for '" + proposed + "':"}));
+        QCOMPARE(script.titles,
+                 QStringList({"Select Filename for New Sid Tune...", "Add Sid Tune (without game) to Database",
+                              "Change Musician for '" + proposed + "':"}));
         QCOMPARE(f->sql("SELECT Name, Filename, (SELECT Name FROM Musicians WHERE MU_Id = Music.MU_Id) FROM Music "
-                        "WHERE Name = '" + proposed + "'"),
+                        "WHERE Name = '" +
+                        proposed + "'"),
                  proposed + "|bouncing_bytes.sid|Vintrax Demo");
         QCOMPARE(f->sql("SELECT * FROM Games"), games);
         QCOMPARE(selectedGame(w), "Cavern Crawler");
@@ -252,26 +253,28 @@ private slots:
     void removal_data()
     {
         QTest::addColumn<QString>("game");
-        QTest::addColumn<int>("confirm");    // RemoveConfirmFlag
+        QTest::addColumn<int>("confirm");     // RemoveConfirmFlag
         QTest::addColumn<QString>("answers"); // to the questions, in turn
         QTest::addColumn<QString>("setUp");   // SQL run before the start; "locked": the Screenshots folder read-only
         QTest::addColumn<bool>("removed");
         QTest::addColumn<bool>("screenshotKept");
         QTest::addColumn<QString>("selectedAfter"); // "" for the no-game state
         QTest::addColumn<int>("messages");
-        QTest::newRow("confirmed, screenshot deleted") << "Astro Miner" << 1 << "YY" << "" << true << false
-                                                       << "Bouncing Bytes" << 2;
-        QTest::newRow("not confirmed") << "Astro Miner" << 1 << "N" << "" << false << true << "Astro Miner" << 1;
-        QTest::newRow("no confirmation, screenshot kept") << "Astro Miner" << 0 << "N" << "" << true << true
-                                                          << "Bouncing Bytes" << 1;
-        QTest::newRow("screenshot another game names") << "Astro Miner" << 0 << "" << "UPDATE Games SET \"Screenshot "
+        QTest::newRow("confirmed, screenshot deleted") << "Astro Miner" << 1 << "YY"
+                                                       << "" << true << false << "Bouncing Bytes" << 2;
+        QTest::newRow("not confirmed") << "Astro Miner" << 1 << "N"
+                                       << "" << false << true << "Astro Miner" << 1;
+        QTest::newRow("no confirmation, screenshot kept") << "Astro Miner" << 0 << "N"
+                                                          << "" << true << true << "Bouncing Bytes" << 1;
+        QTest::newRow("screenshot another game names") << "Astro Miner" << 0 << ""
+                                                       << "UPDATE Games SET \"Screenshot "
                                                           "Filename\" = 'ASTROMINER.GIF' WHERE Name = 'Jungle Jive'"
                                                        << true << true << "Bouncing Bytes" << 1;
-        QTest::newRow("the last entry selects the one above") << "Nibble Nights" << 0 << "N" << "" << true << true
-                                                              << "Moonbase Miner 2" << 1;
-        QTest::newRow("the only entry leaves no game") << "Cavern Crawler" << 0 << ""
-                                                       << "DELETE FROM Games WHERE Name <> 'Cavern Crawler'" << true
-                                                       << true << "" << 0;
+        QTest::newRow("the last entry selects the one above") << "Nibble Nights" << 0 << "N"
+                                                              << "" << true << true << "Moonbase Miner 2" << 1;
+        QTest::newRow("the only entry leaves no game")
+            << "Cavern Crawler" << 0 << ""
+            << "DELETE FROM Games WHERE Name <> 'Cavern Crawler'" << true << true << "" << 0;
     }
     void removal()
     {
