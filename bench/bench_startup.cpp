@@ -12,6 +12,9 @@
 // cmdGamesOnly and then on cmdAll, with the selected game restored in both views. With paint:1 the
 // window's pending events (the repaint of the list) are run after each click as well.
 //
+// BM_EditingCommand: the editing commands, from the name dialog's button to the row selected and the panel shown
+// (below).
+//
 // BM_GameEdit: in the same window on the all-games view, one game added, renamed or removed through the game
 // store, from the call until the list has the row selected (the new or renamed game, or the row after the removed
 // one) and the panel shows it; with paint:1 until the window's pending events have run as well. What each sample
@@ -29,12 +32,16 @@
 #include "data/GameStore.h"
 #include "data/Snapshot.h"
 #include "data/settings/SettingsStore.h"
+#include "editing/NewGame.h"
 #include "platform/gui/ListBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMainWindow>
 #include <QProcess>
 #include <QPushButton>
@@ -260,42 +267,24 @@ BENCHMARK(BM_ViewSwitchAllPlayableAll)->ArgName("paint")->Arg(0)->Arg(1)->Apply(
     singleRuns(b, 20);
 });
 
-// The fields the add flow gives a new game without a file.
-catalogue::FieldValues newGame(const QString& name)
+// The program loaded on the all-games view; nullptr, and the benchmark skipped, when it did not load so.
+app::Program* programOnAllGames(benchmark::State& state)
 {
-    namespace f = catalogue::field;
-    return {{f::Name, name},
-            {f::YearPublished, catalogue::kUnknownYearKey},
-            {f::PersonalComment, QString()},
-            {f::Filename, catalogue::kNone},
-            {f::FilenameIndex, 0},
-            {f::ScreenshotFilename, catalogue::kNone},
-            {f::MU_Id, catalogue::kUnknownMusicianKey},
-            {f::GE_Id, catalogue::kUnknownGenreKey},
-            {f::RA_Id, catalogue::kUnknownRatingKey},
-            {f::PU_Id, catalogue::kUnknownPublisherKey},
-            {f::DI_Id, catalogue::kUnknownDifficultyKey},
-            {f::PL_Id, catalogue::kUnknownPlayersKey},
-            {f::MusicFilename, catalogue::kNone},
-            {f::CCode, catalogue::kGrey},
-            {f::FA, false},
-            {f::SA, false},
-            {f::DateLastPlayed, catalogue::kNever},
-            {f::TimesPlayed, 0},
-            {f::DocFile, catalogue::kNone},
-            {f::HighScore, catalogue::kNotEntered},
-            {f::Trained, 0}};
+    BenchProgram& bench = *program();
+    app::Program* running = bench.error().isEmpty() ? bench.running() : nullptr;
+    if (!running || running->state().settings.WhatListBox != 0) {
+        state.SkipWithError("the window did not load on the all-games view");
+        return nullptr;
+    }
+    return running;
 }
 
 void BM_GameEdit(benchmark::State& state)
 {
-    BenchProgram& bench = *program();
-    app::Program* running = bench.error().isEmpty() ? bench.running() : nullptr;
-    QMainWindow* window = running ? running->mainWindow() : nullptr;
-    if (!window || running->state().settings.WhatListBox != 0) {
-        state.SkipWithError("the window did not load on the all-games view");
+    app::Program* running = programOnAllGames(state);
+    if (!running)
         return;
-    }
+    QMainWindow* window = running->mainWindow();
     catalogue::GameStore& store = running->state().gameStore;
     const auto shows = [window](const QString& name) {
         return selectedGame(*window) == name && window->findChild<QLabel*>(QStringLiteral("lblName"))->text() == name;
@@ -308,13 +297,13 @@ void BM_GameEdit(benchmark::State& state)
         const QString renamed = QStringLiteral("Zz Renamed ") + name;
         qint64 rowid = -1;
         if (edit != 0) { // the game to rename or remove, selected
-            rowid = store.addGame(newGame(name)).rowid;
+            rowid = store.addGame(editing::newGameValues(name, catalogue::kNone, 0, false, Settings{})).rowid;
             QCoreApplication::processEvents();
         }
         const auto start = std::chrono::steady_clock::now();
         catalogue::GameStoreResult result;
         if (edit == 0)
-            result = store.addGame(newGame(name));
+            result = store.addGame(editing::newGameValues(name, catalogue::kNone, 0, false, Settings{}));
         else if (edit == 1)
             result = store.renameGame(rowid, renamed);
         else
@@ -336,6 +325,91 @@ BENCHMARK(BM_GameEdit)
     ->ArgNames({"edit", "paint"})
     ->ArgsProduct({{0, 1, 2}, {0, 1}})
     ->Apply([](benchmark::internal::Benchmark* b) { singleRuns(b, 20); });
+
+
+// Runs act on the modal dialog the next command opens (once it is up), then lets the command go on.
+void whenDialogOpens(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            act(dialog);
+    });
+}
+
+// BM_EditingCommand: the editing commands as the user runs them on the all-games view (every prompt after an add
+// off, no confirmation of a removal): a game added from the name dialog's Add, renamed from the name dialog's OK,
+// removed from the menu entry, each until the list has the row selected and the panel shows it. The time counts from
+// the button's click (the menu entry's trigger for a removal) until it returned; flow_ms until the whole command
+// returned. A refill of the view fails the run.
+void BM_EditingCommand(benchmark::State& state)
+{
+    app::Program* running = programOnAllGames(state);
+    if (!running)
+        return;
+    QMainWindow* window = running->mainWindow();
+    app::AppState& app = running->state();
+    app.settings.RemoveConfirmFlag = 0;
+    for (int Settings::*prompt : {&Settings::PromptOnAddFlag, &Settings::PromptOnAddMusicFN, &Settings::PromptOnAddSSFN,
+                                  &Settings::PromptOnAddPublisher, &Settings::PromptOnAddYear,
+                                  &Settings::PromptOnAddMusician, &Settings::PromptOnAddGenre,
+                                  &Settings::PromptOnAddPlayers, &Settings::PromptOnAddRating,
+                                  &Settings::PromptOnAddDifficulty, &Settings::PromptOnAddComment,
+                                  &Settings::PromptOnAddDocFile, &Settings::PromptOnAddTrained,
+                                  &Settings::PromptOnAddHighScore})
+        app.settings.*prompt = 0;
+    app.settings.GamesPath[0] = QStringLiteral("/games"); // the file dialog is answered by the stand-in below
+    app.ChooseNewGameFile = [] { return app::GameFileChoice{catalogue::kNone, 0, false}; };
+    int refills = 0;
+    QObject counter;
+    QObject::connect(&app.gameStore, &catalogue::GameStore::gamesChanged, &counter, [&refills] { ++refills; });
+    auto* list = gameList(*window);
+    const auto command = [window](const char* name) {
+        window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    };
+    // Types the name into the name dialog and clicks its button, timed.
+    const auto answer = [](const QString& name, const char* button, double& clickMs) {
+        whenDialogOpens([name, button, &clickMs](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>()->setText(name);
+            const auto start = std::chrono::steady_clock::now();
+            dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+            clickMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        });
+    };
+    const int edit = int(state.range(0));
+    const int rows = list->model()->rowCount();
+    int sample = 0;
+    for (auto _ : state) {
+        const QString name = QStringLiteral("Bench Edit %1").arg(++sample);
+        double clickMs = 0;
+        if (edit != 0) { // the game to rename or remove, added and selected outside the measurement
+            answer(name, "cmdAdd", clickMs);
+            command("mnuFileAddGame");
+        }
+        const QString expected = edit == 1 ? QStringLiteral("Zz ") + name : name;
+        if (edit != 2)
+            answer(expected, edit == 0 ? "cmdAdd" : "cmdOK", clickMs);
+        const auto start = std::chrono::steady_clock::now();
+        command(edit == 0 ? "mnuFileAddGame" : edit == 1 ? "mnuEditName" : "mnuFileRemove");
+        const double flowMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime((edit == 2 ? flowMs : clickMs) / 1000.0);
+        state.counters["flow_ms"] = flowMs;
+        const QString selected = selectedGame(*window);
+        const bool shown = window->findChild<QLabel*>(QStringLiteral("lblName"))->text() == selected;
+        if (!shown || refills != 0 || (edit == 2 ? selected == name : selected != expected)) {
+            state.SkipWithError("the list or the panel did not follow the change, or the view was read again");
+            break;
+        }
+        if (edit != 2)
+            command("mnuFileRemove");
+        if (list->model()->rowCount() != rows) {
+            state.SkipWithError("the list did not come back to its rows");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_EditingCommand)->ArgName("edit")->Arg(0)->Arg(1)->Arg(2)->Apply([](benchmark::internal::Benchmark* b) {
+    singleRuns(b, 20);
+});
 
 } // namespace
 

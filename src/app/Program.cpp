@@ -5,6 +5,7 @@
 #include "browser/gui/frmVTRXMain.h"
 #include "browser/gui/frmVTRXSplash.h"
 #include "category/gui/CategoryCommands.h"
+#include "editing/gui/EditingCommands.h"
 #include "files/gui/FilesCommands.h"
 #include "help/gui/HelpCommands.h"
 #include "launch/gui/LaunchCommands.h"
@@ -22,6 +23,7 @@ void installCommands(CommandHost& host, AppState& state)
     installLaunchCommands(host, state);
     installFilesCommands(host, state);
     installMusicCommands(host, state);
+    installEditingCommands(host, state);
     installPrefsCommands(host, state);
     installHelpCommands(host, state);
     installCategoryCommands(host, state);

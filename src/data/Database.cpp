@@ -60,6 +60,11 @@ QString damagedCatalogueRefusal()
     return QStringLiteral("the vintrax database is damaged, so nothing more is written to it");
 }
 
+QString readOnlyCatalogueRefusal(const QString& path)
+{
+    return QStringLiteral("the vintrax database is read-only, so nothing is written to it:\n%1").arg(path);
+}
+
 OpenFailureMessage openFailureMessage(const OpenResult& result, const QString& path)
 {
     const QString title = QStringLiteral("vinTrax");
@@ -285,9 +290,19 @@ void Database::markDamaged()
     platform::MessageBox::critical(damagedCatalogueMessage(m_path));
 }
 
-bool Database::beginTransaction()
+QString Database::writeRefusal() const
 {
     if (m_damaged)
+        return damagedCatalogueRefusal();
+    // One stat per write: the bits are what the user changes, and what a read-only catalogue is known by.
+    if (platform::isReadOnlyFile(m_path))
+        return readOnlyCatalogueRefusal(m_path);
+    return {};
+}
+
+bool Database::beginTransaction()
+{
+    if (!writeRefusal().isEmpty())
         return false;
     return m_db.transaction();
 }

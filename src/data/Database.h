@@ -38,6 +38,8 @@ OpenFailureMessage openFailureMessage(const OpenResult& result, const QString& p
 QString damagedCatalogueMessage(const QString& path);
 // The reason a write is refused once the catalogue was found damaged.
 QString damagedCatalogueRefusal();
+// The reason a write is refused while the catalogue's file grants write to nobody.
+QString readOnlyCatalogueRefusal(const QString& path);
 
 // One open catalogue file. Every write made through it (directly or by a Recordset) advances a
 // generation counter, which lets record sets know when their cached order or row is stale.
@@ -76,6 +78,9 @@ public:
     bool noteEngineError(const QSqlError& error);
     bool noteEngineError(int sqliteCode, const QString& message);
     bool isDamaged() const { return m_damaged; }
+    // Why nothing may be written now, empty when writes may go on: the damage found, or a file whose permission
+    // bits were taken away while the program runs (the engine would still write for root, which ignores them).
+    QString writeRefusal() const;
 
     bool beginTransaction();
     bool commit();

@@ -137,8 +137,8 @@ GameStoreResult GameStore::write(const QString& sql, const QVariantList& binds, 
 
 GameStoreResult GameStore::existing(qint64 rowid, std::optional<ListedGame>& game)
 {
-    if (m_db.isDamaged())
-        return refused(GameStoreError::Refused, damagedCatalogueRefusal());
+    if (const QString refusal = m_db.writeRefusal(); !refusal.isEmpty())
+        return refused(GameStoreError::Refused, refusal);
     game = listedGame(rowid);
     if (!game)
         return refused(GameStoreError::NoSuchGame, QStringLiteral("no game %1").arg(rowid));
@@ -154,8 +154,8 @@ GameStoreResult GameStore::addGame(const FieldValues& values)
         return refused(GameStoreError::EmptyName, QStringLiteral("the game has no name"));
     if (const QString unknown = unknownField(values); !unknown.isEmpty())
         return refused(GameStoreError::UnknownField, QStringLiteral("no field %1 in Games").arg(unknown));
-    if (m_db.isDamaged())
-        return refused(GameStoreError::Refused, damagedCatalogueRefusal());
+    if (const QString refusal = m_db.writeRefusal(); !refusal.isEmpty())
+        return refused(GameStoreError::Refused, refusal);
     if (nameTaken(name))
         return refused(GameStoreError::DuplicateName, QStringLiteral("'%1' already exists").arg(name));
     QStringList columns, marks;
@@ -211,9 +211,10 @@ GameStoreResult GameStore::changeMany(const QVector<RowChange>& changes)
             return refused(GameStoreError::UnknownField, QStringLiteral("no field %1 in Games").arg(unknown));
     if (changes.isEmpty())
         return {};
+    if (const QString refusal = m_db.writeRefusal(); !refusal.isEmpty())
+        return refused(GameStoreError::Refused, refusal);
     if (!m_db.beginTransaction())
-        return refused(GameStoreError::Refused,
-                       m_db.isDamaged() ? damagedCatalogueRefusal() : m_db.sql().lastError().text());
+        return refused(GameStoreError::Refused, m_db.sql().lastError().text());
     // Rows with the same fields share one prepared statement: a verify writes the same three fields everywhere.
     QSqlQuery q(m_db.sql());
     QString prepared;

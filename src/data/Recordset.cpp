@@ -514,8 +514,8 @@ bool Recordset::update()
 {
     if (m_mode == Mode::Browse)
         return fail(WriteError::NotEditing, QStringLiteral("not editing"));
-    if (m_db->isDamaged())
-        return fail(WriteError::Failed, damagedCatalogueRefusal());
+    if (const QString refusal = m_db->writeRefusal(); !refusal.isEmpty())
+        return fail(WriteError::Failed, refusal);
     QList<int> cols = m_buffer.keys();
     std::sort(cols.begin(), cols.end());
     QSqlQuery q(m_db->sql());
@@ -594,8 +594,8 @@ bool Recordset::remove()
     resolvePendingFirst();
     if (m_rowid < 0 || m_currentDeleted)
         return fail(WriteError::NoCurrentRow, QStringLiteral("no current record"));
-    if (m_db->isDamaged())
-        return fail(WriteError::Failed, damagedCatalogueRefusal());
+    if (const QString refusal = m_db->writeRefusal(); !refusal.isEmpty())
+        return fail(WriteError::Failed, refusal);
     resolvePosition();
     QSqlQuery q(m_db->sql());
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(m_table)));

@@ -108,8 +108,7 @@ private slots:
         for (QPushButton* b : w->findChildren<QPushButton*>())
             if (!app::isInstalled(b))
                 QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
-        for (const char* name : {"mnuEditC", "mnuEditName"})
-            QVERIFY2(!app::isInstalled(w->findChild<QObject*>(name)), name);
+        QVERIFY(!app::isInstalled(w->findChild<QObject*>("mnuEditC")));
         QVERIFY(action(w, "mnuEdit")->isEnabled() && action(w, "mnuTools")->isEnabled());
 
         // The keyboard opens the menu too, at the selected row: the Menu key and Shift+F10.
