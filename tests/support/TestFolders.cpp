@@ -53,8 +53,10 @@ bool writeFakeTool(const QString& folder, const QString& name, const QString& bo
     const QString path = QDir(folder).filePath(name);
     const QString script = QStringLiteral("#!/bin/sh\n"
                                           "log=\"%1.log\"\n"
-                                          "pwd > \"$log\"\n"
-                                          "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$log\"; done\n"
+                                          // the log appears whole: tests read it as soon as it exists
+                                          "pwd > \"$log.part\"\n"
+                                          "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$log.part\"; done\n"
+                                          "mv -f \"$log.part\" \"$log\"\n"
                                           "%2\n")
                                .arg(path, body);
     QFile::remove(path);
