@@ -5,6 +5,7 @@
 #include "browser/gui/frmVTRXSplash.h"
 #include "files/gui/FilesCommands.h"
 #include "launch/gui/LaunchCommands.h"
+#include "maintenance/gui/MaintenanceCommands.h"
 #include "music/gui/MusicCommands.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
@@ -21,6 +22,7 @@ void installCommands(CommandHost& host, AppState& state)
     installFilesCommands(host, state);
     installMusicCommands(host, state);
     installPrefsCommands(host, state);
+    installMaintenanceCommands(host, state);
 }
 
 Program::Program(QSettings& store, browser::MainWindowOptions options)
