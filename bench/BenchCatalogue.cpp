@@ -12,7 +12,7 @@ QString gameName(int i)
     return QStringLiteral("%1 %2 %3").arg(QLatin1String(words[i % 15]), QLatin1String(words[(i / 15) % 15])).arg(i);
 }
 
-bool addBenchGames(catalogue::Database& db, int count)
+bool addBenchGames(catalogue::Database& db, int count, const BenchFileName& gameFile, const BenchFileName& tuneFile)
 {
     using namespace catalogue;
     const QString insert = QStringLiteral(
@@ -21,11 +21,11 @@ bool addBenchGames(catalogue::Database& db, int count)
     if (!db.beginTransaction())
         return false;
     for (int i = 0; i < count; ++i) {
-        const QString file = hasGameFile(i) ? QStringLiteral("g.d64") : kNone;
-        const QString tune = hasTune(i) ? QStringLiteral("t.sid") : kNone;
+        const QString file = gameFile ? gameFile(i) : hasGameFile(i) ? QStringLiteral("g.d64") : kNone;
+        const QString tune = tuneFile ? tuneFile(i) : hasTune(i) ? QStringLiteral("t.sid") : kNone;
         const bool added =
-            db.exec(insert, {gameName(i), colourCodeFor(file, tune), file, tune, hasGameFile(i) ? 1 : 0,
-                             hasTune(i) ? 1 : 0, kUnknownPublisherKey, kUnknownYearKey, kUnknownMusicianKey,
+            db.exec(insert, {gameName(i), colourCodeFor(file, tune), file, tune, file != kNone ? 1 : 0,
+                             tune != kNone ? 1 : 0, kUnknownPublisherKey, kUnknownYearKey, kUnknownMusicianKey,
                              kUnknownGenreKey, kUnknownPlayersKey, kUnknownDifficultyKey, kUnknownRatingKey});
         if (!added) {
             db.rollback();

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace catalogue {
 class Database;
 }
@@ -24,8 +26,13 @@ inline bool hasTune(int i)
     return i % 2 != 0;
 }
 
+// The stored game file and tune of game i; "(None)" for none.
+using BenchFileName = std::function<QString(int i)>;
+
 // Adds count games to an open catalogue in one transaction, pointing at the shipped "unknown" lookup
-// rows, with file names, availability flags and list colour as above. False when a row was refused.
-bool addBenchGames(catalogue::Database& db, int count = kGames);
+// rows, with file names, availability flags and list colour as above (or, when given, the names gameFile and
+// tune make). False when a row was refused.
+bool addBenchGames(catalogue::Database& db, int count = kGames, const BenchFileName& gameFile = {},
+                   const BenchFileName& tune = {});
 
 } // namespace bench
