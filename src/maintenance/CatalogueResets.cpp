@@ -2,6 +2,7 @@
 
 #include "data/CatalogueNames.h"
 #include "data/GameFields.h"
+#include "maintenance/FileChecks.h"
 #include "platform/PathNames.h"
 
 namespace maintenance {
@@ -54,17 +55,12 @@ bool isBlastEntry(const QString& storedFilename)
 
 namespace {
 
-QString orNone(const QString& storedName)
-{
-    return catalogue::namesAFile(storedName) ? storedName : catalogue::kNone;
-}
-
 catalogue::FieldValues gameFileCleared(const ResetRow& row)
 {
     return {{field::Filename, catalogue::kNone},
             {field::FilenameIndex, 0},
             {field::FA, false},
-            {field::CCode, catalogue::colourCodeFor(catalogue::kNone, orNone(row.musicFilename))}};
+            {field::CCode, listColour(catalogue::kNone, row.musicFilename)}};
 }
 
 bool holdsValues(const TableWalk& rs, const catalogue::FieldValues& values)
@@ -93,7 +89,7 @@ std::optional<catalogue::FieldValues> resetChange(ResetKind kind, const ResetRow
     case ResetKind::TuneFiles:
         return catalogue::FieldValues{{field::MusicFilename, catalogue::kNone},
                                       {field::SA, false},
-                                      {field::CCode, catalogue::colourCodeFor(orNone(row.filename), catalogue::kNone)}};
+                                      {field::CCode, listColour(row.filename, catalogue::kNone)}};
     case ResetKind::Screenshots:
         return catalogue::FieldValues{{field::ScreenshotFilename, catalogue::kNone}};
     case ResetKind::TimesPlayed:

@@ -20,6 +20,12 @@ bool fileFoundBelow(const QString& folder, const QString& storedName)
     return !path.isEmpty() && platform::CheckPathExists(path, false);
 }
 
+int listColour(const QString& gameFile, const QString& tune)
+{
+    auto orNone = [](const QString& name) { return catalogue::namesAFile(name) ? name : catalogue::kNone; };
+    return catalogue::colourCodeFor(orNone(gameFile), orNone(tune));
+}
+
 QString gameFileLocation(const QString& storedName)
 {
     return QStringLiteral("All Games Paths\\") + storedName;

@@ -17,6 +17,10 @@ bool gameFileFound(const Settings& settings, const QString& storedName);
 // a name relative to nothing is never looked for in the program's current folder.
 bool fileFoundBelow(const QString& folder, const QString& storedName);
 
+// The list colour the file dialogs give a game of these stored names; an empty name (left by another tool) counts
+// as "(None)".
+int listColour(const QString& gameFile, const QString& tune);
+
 // Where the missing-files report says it looked.
 QString gameFileLocation(const QString& storedName); // "All Games Paths\" + the stored name
 QString locationBelow(const QString& folder, const QString& storedName);

@@ -18,11 +18,6 @@ namespace {
 const QString kFound = QStringLiteral("Found");
 const QString kNotFound = QStringLiteral("Not Found");
 
-QString orNone(const QString& storedName)
-{
-    return catalogue::namesAFile(storedName) ? storedName : catalogue::kNone;
-}
-
 QString writeFailure(const QString& reason)
 {
     return QStringLiteral("The verification stopped: the vintrax database could not store what it found:\n%1\n\n"
@@ -113,7 +108,7 @@ void VerifyRun::checkTune()
         addRow(QStringLiteral("Sid"), game.name, kNotFound);
         sa = false;
     }
-    const int colour = catalogue::colourCodeFor(orNone(game.file), orNone(game.tune));
+    const int colour = listColour(game.file, game.tune);
     if (game.fa != game.faBefore || sa != game.saBefore || colour != game.colourBefore)
         m_batch.append({m_games.bookmark(), {{field::FA, game.fa}, {field::SA, sa}, {field::CCode, colour}}});
     m_game.reset();

@@ -63,7 +63,10 @@ bool confirmed(app::CommandHost& host, app::AppState& state, const QString& ques
         host.focusGameList();
         return false;
     }
-    if (platform::MessageBox::question(question) != platform::MessageBox::Yes) {
+    // What a reset clears cannot be had back: a Return pressed too soon answers No.
+    if (platform::MessageBox::question(question, platform::kMessageTitle,
+                                       platform::MessageBox::Yes | platform::MessageBox::No,
+                                       platform::MessageBox::No) != platform::MessageBox::Yes) {
         host.focusGameList();
         return false;
     }

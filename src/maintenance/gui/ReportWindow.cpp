@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -23,7 +24,6 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -101,7 +101,7 @@ void ReportWindow::startRun(std::unique_ptr<maintenance::SteppedRun> run)
 {
     m_run = std::move(run);
     m_driver = std::make_unique<maintenance::RunDriver>(*m_run);
-    connect(m_driver.get(), &maintenance::RunDriver::rowsFound, &m_model, &maintenance::ReportModel::append);
+    connect(m_driver.get(), &maintenance::RunDriver::rowsFound, this, &ReportWindow::RowsFound);
     connect(m_driver.get(), &maintenance::RunDriver::progress, pbWait, &QProgressBar::setValue);
     connect(m_driver.get(), &maintenance::RunDriver::finished, this, &ReportWindow::runEnded);
     cmdStart->hide();
@@ -115,6 +115,22 @@ void ReportWindow::startRun(std::unique_ptr<maintenance::SteppedRun> run)
     showRunning();
     setCursor(Qt::WaitCursor);
     m_driver->start();
+}
+
+void ReportWindow::RowsFound(const QVector<maintenance::ReportRow>& rows)
+{
+    m_model.append(rows);
+    // The kinds of file are few; the first column is widened to the longest of them, where the designed width
+    // is too narrow for this system's font.
+    for (const maintenance::ReportRow& row : rows) {
+        if (m_fileTypesSeen.contains(row[0]))
+            continue;
+        m_fileTypesSeen.insert(row[0]);
+        const int wanted = lvNotFound->fontMetrics().horizontalAdvance(row[0]) +
+                           3 * lvNotFound->style()->pixelMetric(QStyle::PM_HeaderMargin);
+        if (wanted > lvNotFound->columnWidth(0))
+            lvNotFound->setColumnWidth(0, wanted);
+    }
 }
 
 void ReportWindow::runEnded(const QString& failure)

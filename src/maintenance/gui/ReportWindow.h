@@ -4,6 +4,7 @@
 #include "maintenance/RunDriver.h"
 
 #include <QDialog>
+#include <QSet>
 
 #include <array>
 #include <memory>
@@ -61,10 +62,12 @@ private:
     void cmdCancel_Click();
     void cmdClose_Click();
     void lvNotFound_ColumnClick(int column);
+    void RowsFound(const QVector<maintenance::ReportRow>& rows);
     void runEnded(const QString& failure);
 
     maintenance::ReportModel m_model;
     std::unique_ptr<maintenance::SteppedRun> m_run;
     std::unique_ptr<maintenance::RunDriver> m_driver;
     QWidget* m_mainWindow = nullptr;
+    QSet<QString> m_fileTypesSeen;
 };

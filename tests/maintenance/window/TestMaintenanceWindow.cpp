@@ -184,6 +184,7 @@ private slots:
         QCOMPARE(f->messages.last().text, kind < 0 ? maintenance::resetCurrentTimesPlayedQuestion("Astro Miner")
                                                    : maintenance::resetQuestion(maintenance::ResetKind(kind)));
         QCOMPARE(f->messages.last().icon, MessageBox::Question);
+        QCOMPARE(f->messages.last().defaultButton, MessageBox::No);
         QCOMPARE(f->sql(query), after);
         QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(colour));
         QCOMPARE(selectedGame(w), "Astro Miner");
