@@ -10,7 +10,6 @@
 #include "maintenance/gui/frmVerify.h"
 #include "platform/MessageBox.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 
 #include <memory>
@@ -36,8 +35,8 @@ void mnuToolsVerify_Click(app::CommandHost& host, app::AppState& state)
                 QStringLiteral("To Verify Games/Sids, the Current View must be 'All Games in Database'.  Do you wish "
                                "to switch to this view now?")) != platform::MessageBox::Yes)
             return;
+        // The list is refilled at once; it is painted while the window below is open.
         app::runCommand(host, QStringLiteral("cmdAll"));
-        QCoreApplication::processEvents();
     }
     showVerifyWindow(host, state);
     host.focusGameList();
