@@ -40,7 +40,7 @@ int publisherOf(int i)
     return kBigPublisher + int(std::upper_bound(ends.begin(), ends.end(), i % kGames) - ends.begin());
 }
 
-bool addBenchGames(catalogue::Database& db, int count)
+bool addBenchGames(catalogue::Database& db, int count, const BenchFileName& gameFile, const BenchFileName& tuneFile)
 {
     using namespace catalogue;
     const QString insert = QStringLiteral(
@@ -53,10 +53,10 @@ bool addBenchGames(catalogue::Database& db, int count)
         added = db.exec(QStringLiteral("INSERT INTO Publishers (PU_Id, Publisher) VALUES (?, ?)"),
                         {kBigPublisher + k, QStringLiteral("Bench Publisher %1").arg(k)});
     for (int i = 0; added && i < count; ++i) {
-        const QString file = hasGameFile(i) ? QStringLiteral("g.d64") : kNone;
-        const QString tune = hasTune(i) ? QStringLiteral("t.sid") : kNone;
-        added = db.exec(insert, {gameName(i), colourCodeFor(file, tune), file, tune, hasGameFile(i) ? 1 : 0,
-                                 hasTune(i) ? 1 : 0, publisherOf(i), 2 + i % 20, 1 + i % 37, 1 + i % 14,
+        const QString file = gameFile ? gameFile(i) : hasGameFile(i) ? QStringLiteral("g.d64") : kNone;
+        const QString tune = tuneFile ? tuneFile(i) : hasTune(i) ? QStringLiteral("t.sid") : kNone;
+        added = db.exec(insert, {gameName(i), colourCodeFor(file, tune), file, tune, file != kNone ? 1 : 0,
+                                 tune != kNone ? 1 : 0, publisherOf(i), 2 + i % 20, 1 + i % 37, 1 + i % 14,
                                  kUnknownPlayersKey, kUnknownDifficultyKey, kUnknownRatingKey});
     }
     for (int t = 0; added && t < kTunes; ++t)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace catalogue {
 class Database;
 }
@@ -32,10 +34,14 @@ inline constexpr int kTunes = 5000;
 inline constexpr int kBigPublisher = 100;
 int publisherOf(int i);
 
+// The stored game file and tune of game i; "(None)" for none.
+using BenchFileName = std::function<QString(int i)>;
+
 // Adds count games to an open catalogue in one transaction, with file names, availability flags and list colour
-// as above, spread over the publishers above (added as rows of their own), over the years, musicians and genres of
-// the shipped lookup rows, and the unknown players, difficulty and rating; and the kTunes stand-alone tunes. False
-// when a row was refused.
-bool addBenchGames(catalogue::Database& db, int count = kGames);
+// as above (or, when given, the names gameFile and tune make), spread over the publishers above (added as rows of their
+// own), over the years, musicians and genres of the shipped lookup rows, and the unknown players, difficulty and
+// rating; and the kTunes stand-alone tunes. False when a row was refused.
+bool addBenchGames(catalogue::Database& db, int count = kGames, const BenchFileName& gameFile = {},
+                   const BenchFileName& tune = {});
 
 } // namespace bench

@@ -9,6 +9,7 @@
 #include "files/gui/FilesCommands.h"
 #include "help/gui/HelpCommands.h"
 #include "launch/gui/LaunchCommands.h"
+#include "maintenance/gui/MaintenanceCommands.h"
 #include "music/gui/MusicCommands.h"
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
@@ -27,6 +28,7 @@ void installCommands(CommandHost& host, AppState& state)
     installPrefsCommands(host, state);
     installHelpCommands(host, state);
     installCategoryCommands(host, state);
+    installMaintenanceCommands(host, state);
 }
 
 Program::Program(QSettings& store, const platform::Folders& folders, browser::MainWindowOptions options)

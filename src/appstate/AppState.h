@@ -113,6 +113,8 @@ public:
     // The archive-rename dialog (files), which the converters open when an archive holds several games and
     // none is named like it.
     std::function<void(ArchiveHandover& handover)> RenameArchive;
+    // The verification window (maintenance), modal over the main window: the first start of this version opens it.
+    std::function<void()> VerifyAvailableFiles;
 
     // Opens the current game's own record set once the catalogue is open, and closes it before the
     // catalogue closes.

@@ -294,8 +294,10 @@ QString Database::writeRefusal() const
 {
     if (m_damaged)
         return damagedCatalogueRefusal();
-    // One stat per write: the bits are what the user changes, and what a read-only catalogue is known by.
-    if (platform::isReadOnlyFile(m_path))
+    // One stat per write: the bits are what the user changes, and what a read-only catalogue is known by. The path
+    // is the file as opened, so it is looked at directly (never through a run's cached folder listings).
+    const QFileInfo file(m_path);
+    if (file.exists() && !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
         return readOnlyCatalogueRefusal(m_path);
     return {};
 }

@@ -5,6 +5,8 @@
 #include "data/GameFields.h"
 #include "data/Schema.h"
 
+#include <QHash>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -32,14 +34,23 @@ QString valueOf(const FieldValues& values, const QString& field)
     return {};
 }
 
-// "UPDATE Games SET a = ?, b = ? WHERE rowid = ?" for the fields of values.
-QString updateSql(const FieldValues& values)
+// "UPDATE Games SET a = ?, b = ? WHERE rowid IN (?, ?)" for the fields of values and that many rows.
+QString updateSql(const FieldValues& values, int rows)
 {
     QStringList sets;
     for (const auto& [field, value] : values)
         sets << quoteIdentifier(field) + QStringLiteral(" = ?");
-    return QStringLiteral("UPDATE Games SET %1 WHERE rowid = ?").arg(sets.join(QStringLiteral(", ")));
+    QString marks = QStringLiteral("?");
+    marks += QStringLiteral(", ?").repeated(rows - 1);
+    return QStringLiteral("UPDATE Games SET %1 WHERE rowid IN (%2)").arg(sets.join(QStringLiteral(", ")), marks);
 }
+
+// The rows of a bulk change that take the same values.
+struct RowGroup
+{
+    FieldValues values;
+    QVector<qint64> rowids;
+};
 
 } // namespace
 
@@ -204,37 +215,73 @@ GameStoreResult GameStore::renameGame(qint64 rowid, const QString& newName)
     return result;
 }
 
-GameStoreResult GameStore::changeMany(const QVector<RowChange>& changes)
+GameStoreResult GameStore::changeMany(const QVector<RowChange>& changes, Announce announce)
 {
-    for (const RowChange& change : changes)
-        if (const QString unknown = unknownField(change.values); !unknown.isEmpty())
-            return refused(GameStoreError::UnknownField, QStringLiteral("no field %1 in Games").arg(unknown));
-    if (changes.isEmpty())
+    // Rows that take the same values are written together, a few hundred rows to a statement: a reset gives every
+    // game the same values, a verification one of a handful. (When a row comes twice, each change is written on
+    // its own, in order, so the last one stays.)
+    QVector<RowGroup> groups;
+    QHash<QString, qsizetype> groupOf;
+    QSet<qint64> rows;
+    bool repeated = false;
+    for (const RowChange& change : changes) {
+        if (change.values.isEmpty())
+            continue;
+        repeated = repeated || rows.contains(change.rowid);
+        rows.insert(change.rowid);
+        if (!groups.isEmpty() && groups.last().values == change.values) {
+            groups.last().rowids.append(change.rowid);
+            continue;
+        }
+        QString key;
+        for (const auto& [field, value] : change.values)
+            key += field + u'\x1f' + QString::number(value.typeId()) + u'\x1f' + value.toString() + u'\x1e';
+        auto it = groupOf.constFind(key);
+        if (it == groupOf.constEnd()) {
+            if (const QString unknown = unknownField(change.values); !unknown.isEmpty())
+                return refused(GameStoreError::UnknownField, QStringLiteral("no field %1 in Games").arg(unknown));
+            it = groupOf.insert(key, groups.size());
+            groups.append({change.values, {}});
+        }
+        groups[*it].rowids.append(change.rowid);
+    }
+    if (repeated) {
+        groups.clear();
+        for (const RowChange& change : changes)
+            if (!change.values.isEmpty())
+                groups.append({change.values, {change.rowid}});
+    }
+    if (groups.isEmpty())
         return {};
     if (const QString refusal = m_db.writeRefusal(); !refusal.isEmpty())
         return refused(GameStoreError::Refused, refusal);
     if (!m_db.beginTransaction())
-        return refused(GameStoreError::Refused, m_db.sql().lastError().text());
-    // Rows with the same fields share one prepared statement: a verify writes the same three fields everywhere.
+        return refused(GameStoreError::Refused,
+                       m_db.isDamaged() ? damagedCatalogueRefusal() : m_db.sql().lastError().text());
+    QString failure;
+    // Fifty rows to a statement: the engine's driver looks each value's place up by a walk of all of them.
+    constexpr qsizetype kRowsPerStatement = 50;
     QSqlQuery q(m_db.sql());
     QString prepared;
-    QString failure;
-    for (const RowChange& change : changes) {
-        if (change.values.isEmpty())
-            continue;
-        const QString sql = updateSql(change.values);
-        if (sql != prepared && !q.prepare(sql)) {
-            failure = q.lastError().text();
+    for (const RowGroup& group : groups) {
+        if (!failure.isEmpty())
             break;
-        }
-        prepared = sql;
-        for (const auto& [field, value] : change.values)
-            q.addBindValue(value);
-        q.addBindValue(change.rowid);
-        if (!q.exec()) {
-            m_db.noteEngineError(q.lastError());
-            failure = q.lastError().text();
-            break;
+        for (qsizetype first = 0; first < group.rowids.size() && failure.isEmpty(); first += kRowsPerStatement) {
+            const QVector<qint64> chunk = group.rowids.mid(first, kRowsPerStatement);
+            const QString sql = updateSql(group.values, int(chunk.size()));
+            if (sql != prepared && !q.prepare(sql)) {
+                failure = q.lastError().text();
+                break;
+            }
+            prepared = sql;
+            for (const auto& [field, value] : group.values)
+                q.addBindValue(value);
+            for (const qint64 rowid : chunk)
+                q.addBindValue(rowid);
+            if (!q.exec()) {
+                m_db.noteEngineError(q.lastError());
+                failure = q.lastError().text();
+            }
         }
     }
     q.finish();
@@ -244,7 +291,8 @@ GameStoreResult GameStore::changeMany(const QVector<RowChange>& changes)
         m_db.rollback();
         return refused(GameStoreError::Refused, m_db.isDamaged() ? damagedCatalogueRefusal() : failure);
     }
-    emit gamesChanged();
+    if (announce == Announce::Now)
+        emit gamesChanged();
     return {};
 }
 

@@ -79,8 +79,16 @@ public:
     GameStoreResult removeGame(qint64 rowid);
     // A new name for the game; a change of letter case alone is no duplicate of itself.
     GameStoreResult renameGame(qint64 rowid, const QString& newName);
-    // Every row takes its values in one transaction: all of them or, when one is refused, none.
-    GameStoreResult changeMany(const QVector<RowChange>& changes);
+    // Every row takes its values in one transaction: all of them or, when one is refused, none. A run that
+    // writes in several transactions (a verification, batch by batch) passes Announce::Later to each and
+    // calls announceManyChanged() once at its end, so the lists read their view once, not once per batch.
+    enum class Announce
+    {
+        Now,
+        Later,
+    };
+    GameStoreResult changeMany(const QVector<RowChange>& changes, Announce announce = Announce::Now);
+    void announceManyChanged() { emit gamesChanged(); }
     // Removes the tune's row from Music; its file stays where it is.
     GameStoreResult removeTune(qint64 rowid);
 

@@ -34,9 +34,11 @@ FoundGameFile findGameFile(const Settings& settings, const QString& stored)
         const QString& folder = settings.GamesPath[size_t(i)];
         if (folder.trimmed().isEmpty())
             continue;
+        // The silent existence test is this lookup: what it finds is the file's path on disk.
         const QString candidate = platform::storedNameToPath(folder, stored);
-        if (!candidate.isEmpty() && platform::CheckPathExists(candidate, false))
-            return {i, platform::ShortPathName(candidate)};
+        if (const QString found = candidate.isEmpty() ? QString() : platform::ShortPathName(candidate);
+            !found.isEmpty())
+            return {i, found};
     }
     return {};
 }

@@ -1,6 +1,5 @@
 #include "platform/PathNames.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace platform {
@@ -64,12 +63,22 @@ QString joinPath(const QString& folder, const QString& name)
 
 QString storedNameToPath(const QString& folder, const QString& stored)
 {
-    static const QRegularExpression kSeparators(QStringLiteral("[\\\\/]+"));
-    const QStringList parts = stored.split(kSeparators, Qt::SkipEmptyParts);
-    if (parts.isEmpty())
+    // Runs of separators become one; leading and trailing ones go. (A verification calls this for every file of
+    // the catalogue, so the name is copied once rather than split and joined.)
+    const QChar sep = folder.isEmpty() ? u'/' : separatorFor(folder);
+    QString relative;
+    relative.reserve(stored.size());
+    for (const QChar c : stored) {
+        if (!isSeparator(c))
+            relative += c;
+        else if (!relative.isEmpty() && relative.back() != sep)
+            relative += sep;
+    }
+    if (!relative.isEmpty() && relative.back() == sep)
+        relative.chop(1);
+    if (relative.isEmpty())
         return {};
-    const QString sep = folder.isEmpty() ? QStringLiteral("/") : QString(separatorFor(folder));
-    return joinPath(folder, parts.join(sep));
+    return joinPath(folder, relative);
 }
 
 QString storedNameOf(const QString& relativePath)

@@ -21,10 +21,13 @@ QString existingStoredFile(const QString& folder, const QString& stored);
 // case-resolved folder joined with the given file name; failing that path unchanged.
 QString resolvePathCase(const QString& path);
 
-// While an object of this class lives, directory listings read for case matching are kept and reused
-// (a verify of 30,000 games must not read a folder again for every miss). Scopes may nest; the cache
-// goes when the outermost one ends, so outside any scope nothing stale is ever used. The cache belongs
-// to the thread that opened the scope.
+// While an object of this class lives, lookups answer from directory listings that are kept and reused
+// (a verify of 30,000 games must not read a folder again for every file): each folder is found once, and a
+// file is looked up in its folder's listing without asking the file system again. A name the listing lacks is
+// still tried as it is spelt, so a file made meanwhile under its exact name in a known folder is found; one
+// removed meanwhile, and a folder found missing, stay as they were seen until the scope ends. Scopes may nest; the
+// cache goes when the outermost one ends, so outside any scope nothing stale is ever used. The cache belongs to the
+// thread that opened the scope.
 class PathCacheScope
 {
 public:

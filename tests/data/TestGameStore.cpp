@@ -109,6 +109,11 @@ private slots:
         row("rename: taken in another letter case", "rename Zork=ARMALYTE", E::DuplicateName, "", "");
         row("many", "many Zork:FA=1,CCode=8388608;Uridium:SA=0,CCode=8421504", E::None, "many",
             "Armalyte:110 boulder dash:108388608 Uridium:008421504 Zork:108388608");
+        // Rows with the same values are written together; a row that comes twice keeps its last change.
+        row("many: shared values", "many Zork:FA=1;Armalyte:SA=0;Uridium:FA=1", E::None, "many",
+            "Armalyte:100 boulder dash:108388608 Uridium:11128 Zork:108421504");
+        row("many: a row thrice", "many Zork:FA=1;Zork:FA=0;Zork:FA=1", E::None, "many",
+            "Armalyte:110 boulder dash:108388608 Uridium:01128 Zork:108421504");
         // The second row takes a name already there: the first row's change goes too.
         row("many: one refused, none written", "many Zork:FA=1;Uridium:Name=armalyte", E::Refused, "", "");
         row("current game: joins the playable view", "current Zork:FA=1,Name=Ant Attack", E::None,

@@ -196,6 +196,10 @@ private slots:
         if (QTest::currentDataTag() == QByteArray("the folder itself"))
             found = "=" + m_dir->path();
         QCOMPARE(ShortPathName(full(asked)), found.isEmpty() ? QString() : full(found));
+        {
+            PathCacheScope scope; // the listings of a scope find the same
+            QCOMPARE(ShortPathName(full(asked)), found.isEmpty() ? QString() : full(found));
+        }
         if (!resolved.isEmpty())
             QCOMPARE(resolvePathCase(full(asked)), full(resolved));
         QVERIFY(!QFile::exists(p("pwned")) && !QFile::exists(p("Games/pwned")));

@@ -158,6 +158,10 @@ bool frmVTRXMain::Form_Load()
     steps.commandAvailable = [this](const QString& name) {
         return app::commandAllowed(command(name), hasCurrentGame());
     };
+    steps.runVerification = [this] {
+        if (m_state.VerifyAvailableFiles)
+            m_state.VerifyAvailableFiles();
+    };
     steps.finishLoad = [this] {
         lstGames->setFocus();
         m_state.mainWindowLoaded = true;

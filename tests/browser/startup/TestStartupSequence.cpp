@@ -73,7 +73,8 @@ private slots:
             QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
         QCOMPARE(f.messages.count(), 1);
         QCOMPARE(f.messages.last().title, title);
-        QVERIFY2(f.messages.last().text.contains(text.arg(f.programPath())), qPrintable(f.messages.last().text));
+        QVERIFY2(f.messages.last().text.contains((text.contains("%1") ? text.arg(f.programPath()) : text)),
+                 qPrintable(f.messages.last().text));
         QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
         // The engine must not have made an empty catalogue in a missing one's place, nor touched a damaged one.
         QCOMPARE(QFile::exists(catalogue), !removed.contains(QStringLiteral("Vintrax.mdb")));
@@ -117,7 +118,17 @@ private slots:
         QVERIFY(f.isValid());
         f.removeSetting(QStringLiteral("V13Start"));
         f.presetSettings({{"CCS64Path", "/emu/ccs64.exe"}, {"Heighty", 12000}});
+        // The verification window comes first; the user runs it and closes it when the run is done.
+        bool verified = false;
+        testsupport::whenModal([&verified](QWidget* dialog) {
+            QCOMPARE(dialog->objectName(), "frmVerify");
+            dialog->findChild<QPushButton*>("cmdStart")->click();
+            auto* close = dialog->findChild<QPushButton*>("cmdClose");
+            verified = QTest::qWaitFor([close] { return close->isEnabled(); }, 10000);
+            close->click();
+        });
         QMainWindow* w = f.start();
+        QVERIFY(verified);
         QVERIFY(w);
         QCOMPARE(f.messages.texts(), QStringList{"As you now have 3 Emulators to select from, you should re-set your "
                                                  "CCS64 paths in Preferences."});
@@ -162,9 +173,9 @@ private slots:
         const QString welcome = f.messages.messages()[1].text;
         QVERIFY(
             welcome.contains(QStringLiteral("'Games Path'.\n\n2) HV-SID COLLECTION FILENAMES (Update #11)\n    If")));
-        // No verification command yet: the note does not send the user to its greyed menu entry.
-        QVERIFY(welcome.endsWith("into\n    your '" + f.programFile("Screenshots") + "' Directory.\n") &&
-                !welcome.contains("Verify"));
+        // The verification command is installed: the note sends the user to it.
+        QVERIFY(welcome.contains("into\n    your '" + f.programFile("Screenshots") + "' Directory.\n\nNOTE\n") &&
+                welcome.endsWith("run 'Verify Available Games/Sids'\n    from the 'Tools' menu.\n"));
         QVERIFY(f.messages.messages()[3].text.endsWith("copy maketape and starlynx into your '" +
                                                        f.programFile("Conversion") + "' folder (if you have them)"));
         f.exit();
