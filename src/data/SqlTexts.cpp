@@ -1,6 +1,7 @@
 #include "data/SqlTexts.h"
 
 #include "data/CatalogueNames.h"
+#include "data/Schema.h"
 
 namespace catalogue {
 
@@ -15,6 +16,16 @@ QString storedQueryFor(GameListView view)
         break;
     }
     return kGameNameList;
+}
+
+SqlQuery storedQuerySql(const QString& name)
+{
+    return {QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(name)), {}};
+}
+
+SqlQuery storedQueryNamesSql(const QString& name)
+{
+    return {QStringLiteral("SELECT Name FROM %1").arg(quoteIdentifier(name)), {}};
 }
 
 SqlQuery gameListQuery(GameListView view)

@@ -13,8 +13,10 @@ enum class GameListView
     Playable = 1,
     Tunes = 2
 };
-QString storedQueryFor(GameListView view); // the stored query opened at start-up
-SqlQuery gameListQuery(GameListView view); // the SQL sent when the user switches views
+QString storedQueryFor(GameListView view);         // the stored query opened at start-up
+SqlQuery storedQuerySql(const QString& name);      // every row of a stored query
+SqlQuery storedQueryNamesSql(const QString& name); // the Name field of every row of a stored query
+SqlQuery gameListQuery(GameListView view);         // the SQL sent when the user switches views
 
 // Categories of the category browser: the Games column each one selects on.
 enum class CategoryField
