@@ -1,8 +1,12 @@
 #include "browser/gui/GameListBox.h"
 
 #include <QContextMenuEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
 
 GameListBox::GameListBox(QWidget* parent) : QListView(parent)
 {
@@ -40,6 +44,37 @@ void GameListBox::clearSelectedRow()
         selectionModel()->clearSelection();
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
+}
+
+int GameListBox::mostRowsInSight() const
+{
+    int tallest = 0;
+    for (const QScreen* screen : QGuiApplication::screens())
+        tallest = std::max(tallest, screen->availableGeometry().height());
+    return tallest / std::max(1, fontMetrics().height()) + 1;
+}
+
+void GameListBox::waitUntilDrawn(int timeoutMs)
+{
+    if (m_drawn || !isVisible())
+        return;
+    QEventLoop loop;
+    connect(this, &GameListBox::drawn, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void GameListBox::showEvent(QShowEvent* event)
+{
+    m_drawn = false;
+    QListView::showEvent(event);
+}
+
+void GameListBox::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    m_drawn = true;
+    emit drawn();
 }
 
 void GameListBox::keyPressEvent(QKeyEvent* event)

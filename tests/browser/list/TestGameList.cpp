@@ -168,7 +168,8 @@ private slots:
             // While the progress callback runs (where a form lets events run) the old rows are still whole.
             QList<int> seen;
             QSet<int> countsSeen;
-            catalogue::Snapshot rows = openGameListSource(cat.db, GameListView::Playable, GameListSource::StartUp);
+            const catalogue::ListRows rows =
+                openGameListSource(cat.db, GameListView::Playable, GameListSource::StartUp);
             QVERIFY(model.fill(rows, [&](int percent) {
                 seen << percent;
                 countsSeen << model.rowCount();
@@ -182,6 +183,44 @@ private slots:
             QVERIFY(std::is_sorted(seen.begin(), seen.end()));
         }
     }
+    void partlyFilledListCompletes_data()
+    {
+        // A list shown with some rows read (rows 1 and 5 of the six, as "name|colour"), then completed with all of it:
+        // in place while the known rows agree, refilled otherwise.
+        QTest::addColumn<QStringList>("known");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<bool>("inPlace");
+        const QString blue = QString::number(catalogue::kBlue);
+        QTest::newRow("agrees") << QStringList{"boulder dash|" + blue, "Zork|8421504"} << true << true;
+        QTest::newRow("a name differs") << QStringList{"Boulder Dash|" + blue, "Zork|8421504"} << true << false;
+        QTest::newRow("a colour differs") << QStringList{"boulder dash|0", "Zork|8421504"} << true << false;
+        QTest::newRow("list unreadable") << QStringList{"boulder dash|" + blue, "Zork|8421504"} << false << false;
+    }
+    void partlyFilledListCompletes()
+    {
+        QFETCH(QStringList, known);
+        QFETCH(bool, readable);
+        QFETCH(bool, inPlace);
+        GameListModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        std::vector<std::pair<int, GameListModel::Row>> rows;
+        for (int i = 0; i < known.size(); ++i)
+            rows.push_back({i == 0 ? 1 : 5, {known[i].section('|', 0, 0), known[i].section('|', 1).toInt()}});
+        model.fillPartly(6, std::move(rows));
+        QCOMPARE((QStringList{model.textAt(0), model.textAt(1), model.textAt(5)}),
+                 (QStringList{"", known[0].section('|', 0, 0), "Zork"}));
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        const catalogue::ListRows whole = readable
+                                              ? openGameListSource(m_cat.db, GameListView::All, GameListSource::StartUp)
+                                              : catalogue::ListRows::fromView(m_cat.db, QStringLiteral("No Such List"));
+        QCOMPARE(model.complete(whole), inPlace);
+        QCOMPARE((QList<qsizetype>{reset.count(), changed.count()}),
+                 (QList<qsizetype>{inPlace ? 0 : 1, inPlace ? 1 : 0}));
+        QCOMPARE(model.rowCount(), readable ? 6 : 0);
+        if (readable)
+            QCOMPARE(model.textAt(0) + '|' + model.textAt(1), QStringLiteral("Armalyte|boulder dash"));
+    }
     void failedSourceEmpties()
     {
         // (The exact row lookup is the selection table's letter-case rows.)
@@ -189,7 +228,7 @@ private slots:
         QVERIFY(fill(model, GameListView::All));
         // A source that cannot be read empties the list in one reset, without progress.
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-        catalogue::Snapshot broken = catalogue::Snapshot::fromView(m_cat.db, QStringLiteral("No Such List"));
+        const catalogue::ListRows broken = catalogue::ListRows::fromView(m_cat.db, QStringLiteral("No Such List"));
         bool called = false;
         QVERIFY(!model.fill(broken, [&](int) { called = true; }));
         QVERIFY(model.rowCount() == 0 && reset.count() == 1 && !called);
@@ -438,7 +477,7 @@ private slots:
 private:
     bool fill(GameListModel& model, GameListView view, GameListSource source = GameListSource::Button)
     {
-        catalogue::Snapshot rows = openGameListSource(m_cat.db, view, source);
+        const catalogue::ListRows rows = openGameListSource(m_cat.db, view, source);
         return model.fill(rows);
     }
 
