@@ -14,6 +14,13 @@ QColor colourFromCode(qint64 colourCode)
 
 GameListModel::GameListModel(QObject* parent) : QAbstractListModel(parent) {}
 
+QModelIndex GameListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (column != 0 || row < 0 || size_t(row) >= m_rows.size() || parent.isValid())
+        return {};
+    return createIndex(row, 0);
+}
+
 int GameListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());

@@ -24,6 +24,8 @@ public:
 
     explicit GameListModel(QObject* parent = nullptr);
 
+    // Without the generic checks of a list model: the list lays out every row through it.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 

@@ -34,6 +34,9 @@ void GameListBox::selectRow(int row)
         clearSelectedRow();
         return;
     }
+    // The rows of a list just filled are laid out before one of them is selected: a selected row makes
+    // the layout of every other row look it up among the selection's rows.
+    executeDelayedItemsLayout();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
 }
