@@ -1,8 +1,5 @@
-// What an open and a view switch take over from before instead of reading the file again. The record of the last
-// clean check: a start skips the engine's quick check only while the catalogue is exactly as a check that passed
-// left it; a changed file, a journal beside it, a record of another file or damage found later bring the check back,
-// and a failed check is never remembered. The game lists: a list is read again after any write, by this program or
-// by another one.
+// What an open and a view switch reuse: a start skips the quick check only while the catalogue is as a check that
+// passed left it, and a failed check is never remembered; a list is read again after any write, ours or another's.
 #include "CatalogueFixtures.h"
 #include "SmallDisk.h"
 #include "TestFolders.h"
@@ -14,7 +11,6 @@
 #include "platform/ScriptedMessageBox.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -37,17 +37,17 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* list = watched->parent() ? qobject_cast<QListView*>(watched->parent()) : nullptr;
+        auto* list = qobject_cast<QListView*>(watched->parent());
         if (event->type() != QEvent::Paint || !list || list->objectName() != "lstGames" || watched != list->viewport())
             return false;
-        const QAbstractItemModel& rows = *list->model();
-        for (int row = 0; row < rows.rowCount() && !partlyRead; ++row)
-            partlyRead = rows.index(row, 0).data().toString().isEmpty();
+        const auto unread = [list](int row) { return list->model()->index(row, 0).data().toString().isEmpty(); };
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            partlyRead = partlyRead || unread(row);
         const QRect drawn = static_cast<QPaintEvent*>(event)->rect();
-        const int first = list->indexAt(drawn.topLeft()).row();
         const int last = list->indexAt(drawn.bottomLeft()).row();
-        for (int row = std::max(first, 0); row <= (last < 0 ? rows.rowCount() - 1 : last); ++row)
-            unreadRowDrawn = unreadRowDrawn || rows.index(row, 0).data().toString().isEmpty();
+        for (int row = std::max(list->indexAt(drawn.topLeft()).row(), 0);
+             row <= (last < 0 ? list->model()->rowCount() - 1 : last); ++row)
+            unreadRowDrawn = unreadRowDrawn || unread(row);
         return false;
     }
 };
