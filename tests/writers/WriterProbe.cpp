@@ -6,6 +6,7 @@
 //   vintrax_writer_probe sid-loop PATH                   rewrites the tune's start song for ever, variants in turn
 //   vintrax_writer_probe move-loop A B                   moves file A to B and back for ever; "ready" after the first
 //   vintrax_writer_probe crop-loop PATH DUMP0 DUMP1      crops the two screen dumps into PATH in turn, for ever
+//   vintrax_writer_probe check-loop FOLDER               rewrites the catalogue check record there for ever
 // No message box is installed, so a message the writer shows goes to stderr.
 
 #include "WriterProbe.h"
@@ -84,8 +85,12 @@ int main(int argc, char** argv)
             }
         }
     }
+    for (int i = 0; mode == QLatin1String("check-loop") && args.size() == 2; ++i) {
+        if (!rememberCheck(args[1], i & 1))
+            return 1;
+    }
     std::fputs("usage: vintrax_writer_probe config PATH VARIANT | config-loop PATH | unzip-loop FOLDER ZIP0 ZIP1 | "
-               "sid-loop PATH | move-loop A B | crop-loop PATH DUMP0 DUMP1\n",
+               "sid-loop PATH | move-loop A B | crop-loop PATH DUMP0 DUMP1 | check-loop FOLDER\n",
                stderr);
     return 64;
 }
