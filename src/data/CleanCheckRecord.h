@@ -5,7 +5,7 @@
 namespace catalogue {
 
 // What a catalogue file looks like from outside: its size, its modification time and its status change
-// time (which every write, rename or copy over it moves, and which no tool can set back), in ms.
+// time (which every write, rename or copy over it moves, and which ordinary tools cannot set back), in ms.
 struct FileStamp
 {
     qint64 size = -1;

@@ -3,6 +3,7 @@
 #include "data/Snapshot.h"
 
 #include <functional>
+#include <optional>
 
 struct sqlite3_stmt;
 

@@ -2,7 +2,9 @@
 
 #include "data/Snapshot.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <list>
 #include <memory>
