@@ -11,6 +11,7 @@
 # demo catalogue with that many benchmark games added. Vintrax starts on the all-games view with a game from the
 # middle of the list selected, without first-run notes.
 #
+# Needs the Debian packages xvfb, openbox and x11-utils (not part of the CI set-up: the suite does not run this).
 # Environment: DISPLAY_NUMBER (default 99) is the display of the Xvfb this script starts, with openbox as its
 # window manager; RUNS (default 3); CHECK=always removes the record of the last clean catalogue check before
 # every start, so every start checks the catalogue as a start after a change to it does.
