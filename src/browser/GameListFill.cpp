@@ -1,7 +1,5 @@
 #include "browser/GameListFill.h"
 
-#include "data/Snapshot.h"
-
 namespace browser {
 
 GameListFillResult fillGameList(catalogue::Database& db, GameListModel& model, GameListView view, GameListSource source,
@@ -9,7 +7,7 @@ GameListFillResult fillGameList(catalogue::Database& db, GameListModel& model, G
                                 const GameListModel::Progress& progress)
 {
     GameListFillResult result;
-    catalogue::Snapshot rows = openGameListSource(db, view, source);
+    const catalogue::ListRows rows = openGameListSource(db, view, source);
     result.ok = model.fill(rows, progress);
     if (!result.ok)
         result.error = rows.error();

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "data/ListRows.h"
+
 #include <QAbstractListModel>
 #include <QColor>
 #include <QString>
 
 #include <functional>
 #include <vector>
-
-namespace catalogue {
-class Snapshot;
-}
 
 namespace browser {
 
@@ -22,14 +20,12 @@ class GameListModel : public QAbstractListModel
     Q_OBJECT
 
 public:
-    struct Row
-    {
-        QString name;
-        int colourCode = 0;
-    };
+    using Row = catalogue::ListRow;
 
     explicit GameListModel(QObject* parent = nullptr);
 
+    // Without the generic checks of a list model: the list lays out every row through it.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
@@ -37,9 +33,18 @@ public:
     // whole-number percentage changes, so a form may let pending events run in it.
     using Progress = std::function<void(int percent)>;
 
-    // Replaces every row with the snapshot's rows (field 0 the name, field 1 the colour code) in one
-    // model reset. An invalid snapshot leaves the list empty and returns false.
-    bool fill(catalogue::Snapshot& rows, const Progress& progress = {});
+    // Replaces every row with the list's rows in one model reset. An invalid list leaves the list empty
+    // and returns false.
+    bool fill(const catalogue::ListRows& rows, const Progress& progress = {});
+
+    // A long list before all of it is read: rowCount rows, of which only the known ones (by row number)
+    // are there: those in sight when the window first shows, and the last one, whose size the list gives
+    // every row. The others are empty until complete() brings them. One model reset.
+    void fillPartly(int rowCount, std::vector<std::pair<int, Row>> known);
+    // Brings every row of a partly filled list. When the list has as many rows and agrees with every known
+    // one, the rows are filled in place (the selection and the scrolling stay) and true is returned;
+    // otherwise it is filled again as by fill() and false is returned.
+    bool complete(const catalogue::ListRows& rows);
 
     // The first row whose text equals name exactly (case counts), or -1.
     int rowOf(const QString& name) const;
@@ -62,6 +67,7 @@ public:
 
 private:
     std::vector<Row> m_rows;
+    std::vector<int> m_known; // while partly filled: the rows that are there
 };
 
 } // namespace browser

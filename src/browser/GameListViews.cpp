@@ -45,12 +45,13 @@ const GameListViewInfo& gameListViewInfo(GameListView view)
     return viewTable()[static_cast<size_t>(gameListViewNumber(view))];
 }
 
-catalogue::Snapshot openGameListSource(catalogue::Database& db, GameListView view, GameListSource source)
+catalogue::ListRows openGameListSource(catalogue::Database& db, GameListView view, GameListSource source)
 {
     // The all-games view has no SQL of its own: its button opens the stored query as the start-up does.
+    // A view switched back to while the catalogue stayed as it was shows the rows it was read with.
     if (source == GameListSource::StartUp || view == GameListView::All)
-        return catalogue::Snapshot::fromView(db, gameListViewInfo(view).storedQuery);
-    return catalogue::Snapshot::fromQuery(db, catalogue::gameListQuery(view));
+        return db.listCache().read(db, catalogue::storedQuerySql(gameListViewInfo(view).storedQuery));
+    return db.listCache().read(db, catalogue::gameListQuery(view));
 }
 
 } // namespace browser

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ListRows.h"
 #include "data/SqlTexts.h"
 
 #include <QString>
@@ -35,7 +36,7 @@ enum class GameListSource
     Button
 };
 
-// Opens the rows (Name, CCode) of a view. An invalid snapshot carries the engine's message.
-catalogue::Snapshot openGameListSource(catalogue::Database& db, GameListView view, GameListSource source);
+// Opens the rows (Name, CCode) of a view. An invalid list carries the engine's message.
+catalogue::ListRows openGameListSource(catalogue::Database& db, GameListView view, GameListSource source);
 
 } // namespace browser

@@ -34,6 +34,12 @@ struct StartupSteps
     // The saved view is about to be filled: its caption goes to lblWhatView, its button is disabled.
     std::function<void(const GameListViewInfo&)> showView;
     GameListModel::Progress fillProgress;
+    // The most rows the list can show at once (on the largest screen). With it, a long all-games list
+    // shows with only the rows in sight read, and the rest is read once the window is on screen; 0 or
+    // none reads the whole list first.
+    std::function<int()> rowsInSight;
+    // Runs pending events other than the user's until the list is on screen (or a short while passed).
+    std::function<void()> waitUntilListShown;
     // Selects the start-up row (or nothing), or shows the no-game state for an empty list.
     std::function<void(const ListSelection&)> selectGame;
     // Caption and counts, default pointer, splash gone, main window shown, pending events run.
@@ -63,7 +69,8 @@ struct StartupOutcome
     std::array<bool, FavouriteCount> visibleFavourites{};
     GameListView view = GameListView::All;
     ListSelection selection;
-    QString listError; // the engine's message when the saved view could not be read
+    bool partlyFilled = false; // the window showed before the whole saved view was read
+    QString listError;         // the engine's message when the saved view could not be read
     bool notesShown = false;
     bool upgradeNoticeShown = false;
 

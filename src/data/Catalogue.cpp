@@ -10,10 +10,10 @@ Catalogue::~Catalogue()
     close();
 }
 
-OpenResult Catalogue::open(const QString& path)
+OpenResult Catalogue::open(const QString& path, const CleanCheckRecord& checkRecord)
 {
     close();
-    OpenResult result = m_db.open(path);
+    OpenResult result = m_db.open(path, checkRecord);
     if (!result.ok())
         return result;
     for (const QString& name : kTablesInOpenOrder)

@@ -26,8 +26,8 @@ public:
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
 
-    // Opens the file and the nine tables in their start-up order.
-    OpenResult open(const QString& path);
+    // Opens the file and the nine tables in their start-up order. checkRecord: as for Database::open.
+    OpenResult open(const QString& path, const CleanCheckRecord& checkRecord = {});
     // Closes the record sets in their shut-down order, then the database.
     void close();
     bool isOpen() const { return m_db.isOpen(); }

@@ -105,7 +105,7 @@ Database::~Database()
     close();
 }
 
-OpenResult Database::open(const QString& path)
+OpenResult Database::open(const QString& path, const CleanCheckRecord& checkRecord)
 {
     close();
     const QFileInfo info(path);
@@ -150,34 +150,50 @@ OpenResult Database::open(const QString& path)
     // cache a large catalogue no longer fits, and every view switch reads the whole table from the file
     // again; 32 MB keeps tens of thousands of games in memory (the cache grows only as pages are read).
     QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size = -32768"));
-    // The checks above read the schema only: damaged pages further in are found by the engine's quick check,
-    // which reads every page once, before anything could be written to them; with the larger cache set
-    // first, the pages it reads stay for the list fill that follows.
-    {
-        QSqlQuery q(m_db);
-        q.setForwardOnly(true);
-        QString problem;
-        if (q.exec(QStringLiteral("PRAGMA quick_check"))) {
-            while (q.next() && problem.isEmpty()) {
-                const QString line = q.value(0).toString();
-                if (line != QLatin1String("ok"))
-                    problem = line;
-            }
-        }
-        const QSqlError error = q.lastError();
-        q.finish();
-        if (error.isValid())
-            noteEngineError(error);
-        else if (!problem.isEmpty())
-            markDamaged();
-    }
+    m_checkRecord = checkRecord;
+    quickCheck();
     return {OpenStatus::Ok, {}};
+}
+
+void Database::quickCheck()
+{
+    // The checks in open() read the schema only: damaged pages further in are found by the engine's quick
+    // check, which reads every page once, before anything could be written to them; with the larger cache
+    // set first, the pages it reads stay for the list fill that follows. A file just as it was when a
+    // check last passed is not read through again.
+    const FileStamp before = fileStampOf(m_path);
+    if (m_checkRecord.allowsSkip(m_path, before))
+        return;
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    QString problem;
+    if (q.exec(QStringLiteral("PRAGMA quick_check"))) {
+        while (q.next() && problem.isEmpty()) {
+            const QString line = q.value(0).toString();
+            if (line != QLatin1String("ok"))
+                problem = line;
+        }
+    }
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.isValid())
+        noteEngineError(error);
+    else if (!problem.isEmpty())
+        markDamaged();
+    // Only a check that read the whole file, as it still is, unchanged, counts as clean. A record that
+    // cannot be written costs the next start a check, nothing more: its cause goes to the terminal only.
+    QString recordError;
+    if (!error.isValid() && problem.isEmpty() && !m_damaged && fileStampOf(m_path) == before &&
+        !m_checkRecord.remember(m_path, before, &recordError) && !recordError.isEmpty())
+        qWarning("vintrax: %s", qPrintable(recordError));
 }
 
 void Database::close()
 {
     m_damaged = false;
+    m_checkRecord = CleanCheckRecord();
     m_columnCache.clear();
+    m_listCache.clear();
     m_path.clear();
     if (m_db.isValid()) {
         m_db.close();
@@ -287,6 +303,8 @@ void Database::markDamaged()
     m_damaged = true;
     // From here on the engine itself refuses every write on this connection, whoever asks for it.
     QSqlQuery(m_db).exec(QStringLiteral("PRAGMA query_only = 1"));
+    // The next start checks the file whole again, even if it stays as it is now.
+    m_checkRecord.forget();
     platform::MessageBox::critical(damagedCatalogueMessage(m_path));
 }
 

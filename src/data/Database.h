@@ -1,5 +1,8 @@
 #pragma once
 
+#include "data/CleanCheckRecord.h"
+#include "data/ListRows.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -57,8 +60,9 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Opens an existing catalogue read-write and checks that it has every table and stored query.
-    // A file that fails the checks is closed again untouched.
-    OpenResult open(const QString& path);
+    // A file that fails the checks is closed again untouched. The engine's quick check for damage is
+    // skipped while the file is as checkRecord last saw it pass; damage found later forgets that.
+    OpenResult open(const QString& path, const CleanCheckRecord& checkRecord = {});
     void close();
     bool isOpen() const;
     QString path() const { return m_path; }
@@ -91,12 +95,15 @@ public:
     quint64 generation() const { return m_generation; }
     quint64 orderGeneration(const QString& table) const;
     quint64 schemaGeneration() const { return m_schemaGeneration; }
+    // The game lists read while the content stays as it is.
+    ListRowsCache& listCache() { return m_listCache; }
     void noteWrite() { ++m_generation; ++m_allOrdersGeneration; }
     void noteRowWrite(const QString& table, bool orderChanged);
     void noteSchemaChange();
 
 private:
     void markDamaged();
+    void quickCheck();
     bool hasSchemaObject(const char* type, const QString& name);
 
     QString m_connection;
@@ -108,6 +115,8 @@ private:
     std::map<QString, quint64> m_orderGenerations;
     std::map<QString, QStringList> m_columnCache;
     bool m_damaged = false;
+    CleanCheckRecord m_checkRecord;
+    ListRowsCache m_listCache;
 };
 
 } // namespace catalogue

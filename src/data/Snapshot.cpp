@@ -1,9 +1,9 @@
 #include "data/Snapshot.h"
 
 #include "data/Database.h"
-#include "data/Schema.h"
+#include "data/EngineRead.h"
+#include "data/SqlTexts.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -14,38 +14,10 @@ namespace catalogue {
 
 Snapshot Snapshot::fromView(Database& db, const QString& viewName)
 {
-    return fromQuery(db, {QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(viewName)), {}});
+    return fromQuery(db, storedQuerySql(viewName));
 }
 
 namespace {
-
-sqlite3* engineHandle(Database& db)
-{
-    const QVariant handle = db.sql().driver()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.data());
-}
-
-bool bind(sqlite3_stmt* stmt, int index, const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::UnknownType:
-        return sqlite3_bind_null(stmt, index) == SQLITE_OK;
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return sqlite3_bind_int64(stmt, index, v.toLongLong()) == SQLITE_OK;
-    case QMetaType::Double:
-        return sqlite3_bind_double(stmt, index, v.toDouble()) == SQLITE_OK;
-    default:
-        break;
-    }
-    const QString text = v.toString();
-    return sqlite3_bind_text16(stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT) == SQLITE_OK;
-}
 
 QVariant columnValue(sqlite3_stmt* stmt, int i)
 {
@@ -61,44 +33,35 @@ QVariant columnValue(sqlite3_stmt* stmt, int i)
     default:
         break;
     }
-    const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(stmt, i));
-    return QString::fromUtf16(text, sqlite3_column_bytes16(stmt, i) / 2);
+    return engineText(stmt, i);
 }
 
 } // namespace
 
-// Whole views are read straight from the engine: the list fill reads every game, and going through
-// the generic query layer costs several times as much per value.
 bool Snapshot::readDirect(Database& db, const SqlQuery& query)
 {
-    sqlite3* handle = engineHandle(db);
-    if (!handle)
+    int n = 0;
+    const std::optional<EngineReadEnd> end = readEveryRow(
+        db, query,
+        [this, &n](sqlite3_stmt* stmt) {
+            n = sqlite3_column_count(stmt);
+            for (int i = 0; i < n; ++i)
+                m_fields << QString::fromUtf8(sqlite3_column_name(stmt, i));
+        },
+        [this, &n](sqlite3_stmt* stmt) {
+            for (int i = 0; i < n; ++i)
+                m_cells.push_back(columnValue(stmt, i));
+            ++m_rows;
+        });
+    if (!end)
         return false;
-    sqlite3_stmt* stmt = nullptr;
-    const QString text = query.text;
-    const int prepared = sqlite3_prepare16_v2(handle, text.utf16(), int(text.size() * 2), &stmt, nullptr);
-    if (prepared != SQLITE_OK) {
-        m_error = QString::fromUtf8(sqlite3_errmsg(handle));
-        sqlite3_finalize(stmt);
-        db.noteEngineError(prepared, m_error);
-        return true;
+    m_valid = end->valid;
+    m_partial = end->partial;
+    m_error = end->error;
+    if (!m_valid) {
+        m_cells.clear();
+        m_rows = 0;
     }
-    bool ok = true;
-    for (int i = 0; ok && i < query.binds.size(); ++i)
-        ok = bind(stmt, i + 1, query.binds[i]);
-    const int n = sqlite3_column_count(stmt);
-    for (int i = 0; i < n; ++i)
-        m_fields << QString::fromUtf8(sqlite3_column_name(stmt, i));
-    int rc = SQLITE_ROW;
-    while (ok && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        for (int i = 0; i < n; ++i)
-            m_cells.push_back(columnValue(stmt, i));
-        ++m_rows;
-    }
-    if (!ok || rc != SQLITE_DONE)
-        m_error = QString::fromUtf8(sqlite3_errmsg(handle));
-    sqlite3_finalize(stmt);
-    finishRead(db, ok ? rc : SQLITE_OK);
     return true;
 }
 

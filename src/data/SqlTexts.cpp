@@ -18,6 +18,16 @@ QString storedQueryFor(GameListView view)
     return kGameNameList;
 }
 
+SqlQuery storedQuerySql(const QString& name)
+{
+    return {QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(name)), {}};
+}
+
+SqlQuery storedQueryNamesSql(const QString& name)
+{
+    return {QStringLiteral("SELECT Name FROM %1").arg(quoteIdentifier(name)), {}};
+}
+
 SqlQuery gameListQuery(GameListView view)
 {
     switch (view) {

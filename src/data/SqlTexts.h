@@ -14,8 +14,10 @@ enum class GameListView
     Playable = 1,
     Tunes = 2
 };
-QString storedQueryFor(GameListView view); // the stored query opened at start-up
-SqlQuery gameListQuery(GameListView view); // the SQL sent when the user switches views
+QString storedQueryFor(GameListView view);         // the stored query opened at start-up
+SqlQuery storedQuerySql(const QString& name);      // every row of a stored query
+SqlQuery storedQueryNamesSql(const QString& name); // the Name field of every row of a stored query
+SqlQuery gameListQuery(GameListView view);         // the SQL sent when the user switches views
 
 // The games of one value of a lookup kind (its key) within one of the three views, as the category browser lists
 // them: name and colour code, in the catalogue's order of names. A view keeps the games its list shows: the

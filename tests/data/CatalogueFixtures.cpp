@@ -20,6 +20,15 @@ QString catalogueFromScript(const QString& folder, const QString& scriptName, co
     return db;
 }
 
+QString catalogueOfFourteenGames(const QString& folder)
+{
+    const QString path = catalogueFromScript(folder, QStringLiteral("catalogue_current.sql"));
+    sqliteShell(path, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10) "
+                                     "INSERT INTO Games (Name, CCode, Filename, FA, SA, \"Personal Comment\") "
+                                     "SELECT printf('Game %02d', i), 0, 'game.d64', 1, 0, hex(zeroblob(700)) FROM n"));
+    return path;
+}
+
 QString sqliteShell(const QString& dbPath, const QString& sql)
 {
     const RunResult r = runOracle(QStringLiteral("sqlite3"), {dbPath, sql}, QDir::tempPath());

@@ -9,6 +9,10 @@ namespace testsupport {
 QString catalogueFromScript(const QString& folder, const QString& scriptName,
                             const QString& fileName = QStringLiteral("Vintrax.mdb"));
 
+// The hand-written catalogue with ten more games, each long enough that the Games table spans several pages;
+// "Game 09" shares its page with few others.
+QString catalogueOfFourteenGames(const QString& folder);
+
 // Runs one SQL statement through the sqlite3 shell and returns what it printed (list mode, '|').
 QString sqliteShell(const QString& dbPath, const QString& sql);
 

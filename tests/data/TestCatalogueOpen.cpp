@@ -33,17 +33,6 @@ QStringList names(const Snapshot& s)
     return out;
 }
 
-// The hand-written catalogue with ten more games, each long enough that the Games table spans several
-// pages; "Game 09" shares its page with few others.
-QString catalogueOfFourteenGames(const QString& folder)
-{
-    const QString path = catalogueFromScript(folder, QStringLiteral("catalogue_current.sql"));
-    sqliteShell(path, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10) "
-                                     "INSERT INTO Games (Name, CCode, Filename, FA, SA, \"Personal Comment\") "
-                                     "SELECT printf('Game %02d', i), 0, 'game.d64', 1, 0, hex(zeroblob(700)) FROM n"));
-    return path;
-}
-
 // Reads the catalogue as one part of the program does ("walk", "name walk", "seek", "view" or "current game");
 // the number of games it got.
 int readWith(const QString& reader, Catalogue& cat)

@@ -214,6 +214,23 @@ WriterCase cropCase()
     return c;
 }
 
+WriterCase checkRecordCase()
+{
+    WriterCase c;
+    c.name = QStringLiteral("catalogue check record");
+    c.targets = {QStringLiteral("CatalogueCheck.txt")};
+    c.prepare = [](const QString& work) { return writerprobe::rememberCheck(work, 0); };
+    c.run = [](const QString& work, int v) {
+        QString error;
+        const bool ok = writerprobe::rememberCheck(work, v, &error);
+        return Outcome{ok, ok || !error.isEmpty() ? QString() : QStringLiteral("failed without a reason"), error};
+    };
+    c.child = [](const QString& work, int) {
+        return ChildCommand{writerprobe::probePath(), {QStringLiteral("check-loop"), work}, true};
+    };
+    return c;
+}
+
 WriterCase gunzipCase()
 {
     WriterCase c = toolCase(
@@ -240,7 +257,7 @@ const QList<WriterCase>& writerCases()
     };
     // maketape takes a plain program: cp only puts it in place.
     static const QList<WriterCase> cases = {
-        configCase(), settingsCase(), unzipCase(), sidCase(), cropCase(), gunzipCase(),
+        configCase(), settingsCase(), unzipCase(), sidCase(), cropCase(), checkRecordCase(), gunzipCase(),
         toolCase(
             "lha", {"GAME.D64", "INTRO.PRG"},
             [](const QString& w) {

@@ -1,10 +1,10 @@
 #pragma once
 
 // Every file writer of the program as one table, for the tests that run each on a disk that fills up and kill it
-// with SIGKILL: the C64.CFG, settings and SID start song rewrites, the screenshot crop and the ZIP extraction (here, or
-// in the probe or durability worker when they need a process of their own) and the staged conversion tools. Each writer
-// has two variants that write different content to the same targets. The catalogue, which the engine's journal repairs
-// on the next open, has its own full-disk and kill runs in tests/data/TestDurability.cpp.
+// with SIGKILL: the C64.CFG, settings, check record and SID start song rewrites, the screenshot crop and the ZIP
+// extraction (here, or in the probe or durability worker when they need a process of their own) and the staged tools.
+// Each writer has two variants that write different content to the same targets. The catalogue, which the engine's
+// journal repairs on the next open, has its own full-disk and kill runs in tests/data/TestDurability.cpp.
 
 #include <QList>
 #include <QString>

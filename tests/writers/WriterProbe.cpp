@@ -8,6 +8,7 @@
 //   vintrax_writer_probe move-loop A B                   moves file A to B and back for ever ("ready" once it has
 //                                                        moved both ways)
 //   vintrax_writer_probe crop-loop PATH DUMP0 DUMP1      crops the two screen dumps into PATH in turn, for ever
+//   vintrax_writer_probe check-loop FOLDER               rewrites the catalogue check record there for ever
 // Each loop prints "ready" after its first rewrite. No message box is installed, so a message the writer shows goes
 // to stderr.
 
@@ -104,8 +105,14 @@ int main(int argc, char** argv)
             readyAfterFirst(i);
         }
     }
+    for (int i = 0; mode == QLatin1String("check-loop") && args.size() == 2; ++i) {
+        if (!rememberCheck(args[1], i & 1))
+            return 1;
+        readyAfterFirst(i);
+    }
     std::fputs("usage: vintrax_writer_probe config PATH VARIANT | config-loop PATH | unzip FOLDER ZIP | "
-               "unzip-loop FOLDER ZIP0 ZIP1 | sid-loop PATH | move-loop A B | crop-loop PATH DUMP0 DUMP1\n",
+               "unzip-loop FOLDER ZIP0 ZIP1 | sid-loop PATH | move-loop A B | crop-loop PATH DUMP0 DUMP1 | "
+               "check-loop FOLDER\n",
                stderr);
     return 64;
 }

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -143,16 +144,26 @@ bool frmVTRXMain::Form_Load()
         lblWhatView->setText(info.caption);
         enableViewButtons(info.view);
     };
-    steps.selectGame = [this](const ListSelection& selection) { selectListRow(selection); };
+    steps.rowsInSight = [this] { return lstGames->mostRowsInSight(); };
+    steps.selectGame = [this](const ListSelection& selection) {
+        selectListRow(selection);
+        UpdateCaption();
+    };
     steps.showMainWindow = [this] {
         UpdateCaption();
         QApplication::restoreOverrideCursor();
         if (m_splash)
             m_splash->close();
+        // The list has the focus from its first drawing on, as it has once the load is done.
+        lstGames->setFocus();
         show();
         keepOnScreen();
-        QCoreApplication::processEvents();
+        // The user's input waits until the list is whole.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
+    // The window is on screen, its list drawn, before the rest of a long list is read; only a window
+    // that does not come up at all (no screen to show it on) stops waiting after a moment.
+    steps.waitUntilListShown = [this] { lstGames->waitUntilDrawn(500); };
     // The first start opens the preferences as their menu command does.
     steps.openPreferences = [this] { app::runCommand(*this, QStringLiteral("mnuFileOptions")); };
     steps.commandAvailable = [this](const QString& name) {
@@ -269,16 +280,7 @@ void frmVTRXMain::FillGameList(GameListView view)
 
     enableViewButtons(view);
     const GameListFillResult filled = fillGameList(m_state.catalogue.db(), m_model, view, GameListSource::Button,
-                                                   selectedText, m_shownGame, [this, painted = 0](int percent) mutable {
-                                                       // The bar is the only feedback while the list is hidden; drawing
-                                                       // it in steps of five keeps the fill of a large catalogue from
-                                                       // paying for a hundred repaints.
-                                                       pbFill->setValue(percent);
-                                                       if (percent - painted >= 5) {
-                                                           painted = percent;
-                                                           pbFill->repaint();
-                                                       }
-                                                   });
+                                                   selectedText, m_shownGame, fillProgressBar());
 
     lstGames->show();
     lblPleaseWait->hide();
@@ -292,6 +294,22 @@ void frmVTRXMain::FillGameList(GameListView view)
     selectListRow(filled.selection);
     UpdateCaption();
     lstGames->setFocus();
+}
+
+GameListModel::Progress frmVTRXMain::fillProgressBar()
+{
+    // The bar is the only feedback while the list is hidden, but only a fill that lasts is seen: it is
+    // drawn at most ten times a second (a visible bar redraws itself on every step it is set to), so a
+    // quick fill does not pay for a hundred repaints.
+    QElapsedTimer sinceDrawn;
+    sinceDrawn.start();
+    return [this, sinceDrawn](int percent) mutable {
+        if (sinceDrawn.elapsed() < 100)
+            return;
+        sinceDrawn.restart();
+        pbFill->setValue(percent);
+        pbFill->repaint();
+    };
 }
 
 void frmVTRXMain::selectListRow(const ListSelection& selection)

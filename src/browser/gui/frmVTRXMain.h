@@ -128,6 +128,9 @@ private:
     void fitTitle();
     QList<QObject*> allCommands() const;
     void selectListRow(const browser::ListSelection& selection);
+    // Moves pbFill while a fill runs.
+    browser::GameListModel::Progress fillProgressBar();
+    QString selectedGameName() const;
 
     // Handlers and routines, in frmVTRXMain.cpp.
     void Form_Unload();

@@ -10,7 +10,8 @@ using namespace catalogue;
 bool openCatalogueAtStartup(Catalogue& cat, const QString& path, QSettings& store, PortDefaults* portDefaults,
                             QWidget* parent)
 {
-    const OpenResult opened = cat.open(path);
+    // The record of the last clean check of the catalogue is kept beside the settings file.
+    const OpenResult opened = cat.open(path, CleanCheckRecord::besideSettings(store.fileName()));
     if (!opened.ok()) {
         const OpenFailureMessage m = openFailureMessage(opened, path);
         platform::MessageBox::critical(m.text, m.title);

@@ -1,8 +1,12 @@
 #include "platform/gui/ListBox.h"
 
 #include <QContextMenuEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
 
 namespace platform {
 
@@ -32,6 +36,9 @@ void ListBox::selectRow(int row)
         clearSelectedRow();
         return;
     }
+    // The rows of a list just filled are laid out before one of them is selected: a selected row makes
+    // the layout of every other row look it up among the selection's rows.
+    executeDelayedItemsLayout();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
 }
@@ -51,6 +58,37 @@ void ListBox::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end
     if (current.isValid() && !parent.isValid() && current.row() >= start && current.row() <= end)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     QListView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+int ListBox::mostRowsInSight() const
+{
+    int tallest = 0;
+    for (const QScreen* screen : QGuiApplication::screens())
+        tallest = std::max(tallest, screen->availableGeometry().height());
+    return tallest / std::max(1, fontMetrics().height()) + 1;
+}
+
+void ListBox::waitUntilDrawn(int timeoutMs)
+{
+    if (m_drawn || !isVisible())
+        return;
+    QEventLoop loop;
+    connect(this, &ListBox::drawn, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void ListBox::showEvent(QShowEvent* event)
+{
+    m_drawn = false;
+    QListView::showEvent(event);
+}
+
+void ListBox::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    m_drawn = true;
+    emit drawn();
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)

@@ -24,7 +24,15 @@ public:
     void selectRow(int row);
     void clearSelectedRow();
 
+    // The most rows the list could show at once, on the tallest screen: every row is at least a line of
+    // its font high.
+    int mostRowsInSight() const;
+    // Runs pending events other than the user's until the list has been drawn since it was last shown,
+    // or timeoutMs have passed.
+    void waitUntilDrawn(int timeoutMs);
+
 signals:
+    void drawn();
     // A key press with a character (its code); the key still goes to the list afterwards.
     void characterTyped(int code);
     // The popup menu is asked for: a right button release, or the keyboard over the selected row.
@@ -37,9 +45,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void requestPopupAtSelection();
+
+    bool m_drawn = false; // since last shown
 };
 
 } // namespace platform

@@ -171,7 +171,8 @@ private slots:
             // While the progress callback runs (where a form lets events run) the old rows are still whole.
             QList<int> seen;
             QSet<int> countsSeen;
-            catalogue::Snapshot rows = openGameListSource(cat.db, GameListView::Playable, GameListSource::StartUp);
+            const catalogue::ListRows rows =
+                openGameListSource(cat.db, GameListView::Playable, GameListSource::StartUp);
             QVERIFY(model.fill(rows, [&](int percent) {
                 seen << percent;
                 countsSeen << model.rowCount();
@@ -185,6 +186,33 @@ private slots:
             QVERIFY(std::is_sorted(seen.begin(), seen.end()));
         }
     }
+    void partlyFilledListCompletes_data()
+    {
+        // Rows 1 and 5 of six read first ("name|colour"): completed in place while they agree with the whole list.
+        QTest::addColumn<QStringList>("known");
+        QTest::addColumn<bool>("inPlace");
+        const QString blue = QString::number(catalogue::kBlue);
+        QTest::newRow("agrees") << QStringList{"boulder dash|" + blue, "Zork|8421504"} << true;
+        QTest::newRow("a colour differs") << QStringList{"boulder dash|0", "Zork|8421504"} << false;
+    }
+    void partlyFilledListCompletes()
+    {
+        QFETCH(QStringList, known);
+        QFETCH(bool, inPlace);
+        GameListModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        std::vector<std::pair<int, GameListModel::Row>> rows;
+        for (int i = 0; i < known.size(); ++i)
+            rows.push_back({i == 0 ? 1 : 5, {known[i].section('|', 0, 0), known[i].section('|', 1).toInt()}});
+        model.fillPartly(6, std::move(rows));
+        QCOMPARE(model.textAt(0) + '|' + model.textAt(5), QStringLiteral("|Zork"));
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QCOMPARE(model.complete(openGameListSource(m_cat.db, GameListView::All, GameListSource::StartUp)), inPlace);
+        QCOMPARE((QList<qsizetype>{reset.count(), changed.count()}), (QList<qsizetype>{!inPlace, inPlace}));
+        QCOMPARE(model.textAt(0) + '|' + model.textAt(1) + '|' + QString::number(model.colourCodeAt(1)),
+                 "Armalyte|boulder dash|" + QString::number(catalogue::kBlue));
+    }
     void failedSourceEmpties()
     {
         // (The exact row lookup is the selection table's letter-case rows.)
@@ -192,7 +220,7 @@ private slots:
         QVERIFY(fill(model, GameListView::All));
         // A source that cannot be read empties the list in one reset, without progress.
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-        catalogue::Snapshot broken = catalogue::Snapshot::fromView(m_cat.db, QStringLiteral("No Such List"));
+        const catalogue::ListRows broken = catalogue::ListRows::fromView(m_cat.db, QStringLiteral("No Such List"));
         bool called = false;
         QVERIFY(!model.fill(broken, [&](int) { called = true; }));
         QVERIFY(model.rowCount() == 0 && reset.count() == 1 && !called);
@@ -517,7 +545,7 @@ private slots:
 private:
     bool fill(GameListModel& model, GameListView view, GameListSource source = GameListSource::Button)
     {
-        catalogue::Snapshot rows = openGameListSource(m_cat.db, view, source);
+        const catalogue::ListRows rows = openGameListSource(m_cat.db, view, source);
         return model.fill(rows);
     }
 

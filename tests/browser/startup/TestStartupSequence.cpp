@@ -10,8 +10,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QListView>
 #include <QMainWindow>
 #include <QMap>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -20,11 +22,88 @@ using namespace windowtest;
 
 constexpr int kTwipsPerPixel = 15;
 
+namespace {
+
+// Every drawing of the game list in a start: whether some row was still unread (empty) then, and whether one was drawn.
+class ListDrawingWatch : public QObject
+{
+public:
+    bool partlyRead = false;
+    bool unreadRowDrawn = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* list = qobject_cast<QListView*>(watched->parent());
+        if (event->type() != QEvent::Paint || !list || list->objectName() != "lstGames" || watched != list->viewport())
+            return false;
+        const auto unread = [list](int row) { return list->model()->index(row, 0).data().toString().isEmpty(); };
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            partlyRead = partlyRead || unread(row);
+        const QRect drawn = static_cast<QPaintEvent*>(event)->rect();
+        const int last = list->indexAt(drawn.bottomLeft()).row();
+        for (int row = std::max(list->indexAt(drawn.topLeft()).row(), 0);
+             row <= (last < 0 ? list->model()->rowCount() - 1 : last); ++row)
+            unreadRowDrawn = unreadRowDrawn || unread(row);
+        return false;
+    }
+};
+
+} // namespace
+
 class TestStartupSequence : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void longListShowsAsTheStoredQueryHasIt_data()
+    {
+        // A long list is drawn before all of it is read, and ends as the stored query has it (read by sqlite3), the
+        // saved game selected, even where the stored query colours its rows otherwise than the games table does.
+        QTest::addColumn<QString>("currentGame");
+        QTest::addColumn<QString>("storedQuery");
+        QTest::addColumn<QString>("selected");
+        const QString ownColours = "; DROP VIEW [Game Name List]; CREATE VIEW [Game Name List] AS "
+                                   "SELECT Name, 128 AS CCode FROM Games ORDER BY Name";
+        QTest::newRow("game in the middle") << "Long 0300"
+                                            << ""
+                                            << "Long 0300";
+        QTest::newRow("game not there") << "Long 9999"
+                                        << ""
+                                        << "";
+        QTest::newRow("stored query's own colours") << "Long 0420" << ownColours << "Long 0420";
+    }
+    void longListShowsAsTheStoredQueryHasIt()
+    {
+        QFETCH(QString, currentGame);
+        QFETCH(QString, storedQuery);
+        QFETCH(QString, selected);
+        WindowFixture f;
+        QVERIFY(f.isValid());
+        QCOMPARE(f.sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                       "INSERT INTO Games (Name, CCode, Filename, FA, SA) "
+                       "SELECT printf('Long %04d', i), (i % 2) * 128, 'g.d64', 1, 0 FROM n" +
+                       storedQuery),
+                 QString());
+        f.presetSettings({{"CurrentGame", currentGame}, {"WhatListBox", 0}});
+        ListDrawingWatch watch;
+        qApp->installEventFilter(&watch);
+        QMainWindow* w = f.start();
+        qApp->removeEventFilter(&watch);
+        QVERIFY(w);
+        QVERIFY(watch.partlyRead && !watch.unreadRowDrawn);
+        QStringList shown;
+        for (int row = 0; row < gameList(w).rowCount(); ++row) {
+            const QModelIndex line = gameList(w).index(row, 0);
+            shown << line.data().toString() + '|' +
+                         QString::number(line.data(Qt::ForegroundRole).value<QColor>().red());
+        }
+        QCOMPARE(shown.join('\n'), f.sql("SELECT Name, CCode & 255 FROM [Game Name List]"));
+        QCOMPARE(selectedGame(w), selected);
+        QCOMPARE(w->windowTitle(), QStringLiteral("vintrax  -  %1 game(s) in total").arg(shown.size()));
+        QCOMPARE(f.messages.count(), 0);
+    }
+
     void failedStartTouchesNothing_data()
     {
         QTest::addColumn<bool>("running");        // another copy holds the instance lock
@@ -211,6 +290,8 @@ private slots:
                                       QString::number(25 * kTwipsPerPixel), QString::number(40 * kTwipsPerPixel),
                                       "False", "True"}));
         f.exit();
+        // The catalogue's clean check is remembered beside the settings file, for the next start.
+        QVERIFY(QFile::exists(QString(f.iniPath()).replace("Vintrax.ini", "CatalogueCheck.txt")));
 
         w = f.start();
         QVERIFY(w);
