@@ -87,7 +87,11 @@ void PlayCurrentGame(app::CommandHost& host, app::AppState& state, clsC64Game& c
             QApplication::restoreOverrideCursor();
     };
     hooks.stopScroller = [&host] { host.stopScroller(); };
-    hooks.settled = [&state, kind, session, startOver](const launch::StartSettled& settled) {
+    hooks.settled = [&state, kind, session, startOver, window](const launch::StartSettled& settled) {
+        // The emulator outlives the program: when the user ended it while the start was watched, the window, its
+        // commands and the state they show are gone, and there is no one left to tell.
+        if (!window)
+            return;
         startOver();
         if (settled.ran)
             state.LastRunWasWin32 = kind == EmulatorKind::Ccs64Win32;

@@ -160,6 +160,21 @@ private slots:
         QVERIFY(!f.started(0) && !f.started(1));
         QCOMPARE(labelText(w, "lblTimesPlayed"), QStringLiteral("1"));
     }
+    // The program ended while a start is still watched: the watch settles after the window and its state are gone,
+    // and nothing is told or counted (it used to call the destroyed window).
+    void endWhileAStartIsWatched()
+    {
+        PlayFixture f;
+        QVERIFY(f.isValid());
+        QVERIFY(testsupport::writeFakeTool(f.emulatorFolder(2), "CCS64DX.EXE", "exec sleep 5"));
+        QMainWindow* w = f.startOn(kAstro);
+        QVERIFY(w);
+        click(w, "cmdRun20Win");
+        QVERIFY(!f.waitForStart(2).isEmpty());
+        f.exit();
+        QTest::qWait(2500);
+        QCOMPARE(f.messages.count(), 0);
+    }
     void editMenuPopupAndF9OpenTheDialog()
     {
         // Each command opens the joystick dialog for the selected game (what the dialog does is its own test, what
