@@ -151,6 +151,34 @@ private slots:
         QVERIFY2(screen.contains(placed) && placed.top() < parent.frameGeometry().bottom(),
                  qPrintable(QDebug::toString(placed)));
     }
+    // A warning written as one long line is wrapped at a readable width (it used to run across the whole screen); a
+    // path longer than that is not cut.
+    void aLongLineIsWrappedAPathIsNot()
+    {
+        const QString warning = QString("W A R N I N G  !   This will Clear ALL of it.  ").repeated(6);
+        const QString path = "/" + QString("very-long-folder-name/").repeated(4) + "a-game-of-a-long-name.d64";
+        for (const QString& text : {warning, "Not found: " + path}) {
+            bool wraps = false;
+            int labelWidth = 0, lineHeight = 0, labelHeight = 0, pathWidth = 0;
+            whenBoxShows([&](QMessageBox* box) {
+                auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+                wraps = label->wordWrap();
+                labelWidth = label->width();
+                labelHeight = label->height();
+                lineHeight = label->fontMetrics().height();
+                pathWidth = label->fontMetrics().horizontalAdvance(path);
+                box->button(QMessageBox::Ok)->click();
+            });
+            MB::information(text);
+            QVERIFY(wraps);
+            if (text == warning)
+                QVERIFY2(labelHeight >= 3 * lineHeight &&
+                             labelWidth < 100 * QFontMetrics(QApplication::font()).averageCharWidth(),
+                         qPrintable(QString("%1 x %2").arg(labelWidth).arg(labelHeight)));
+            else
+                QVERIFY2(labelWidth >= pathWidth, qPrintable(QString("%1 < %2").arg(labelWidth).arg(pathWidth)));
+        }
+    }
 };
 
 QTEST_MAIN(TestMessageBox)

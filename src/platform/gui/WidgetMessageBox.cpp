@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 
 #include <algorithm>
@@ -74,9 +75,20 @@ MessageBox::Button escapeAnswer(const MessageBox::Request& request)
     return request.defaultButton;
 }
 
+// The widest a message's text runs before it is wrapped: about ninety characters, wider than any line the program
+// lays out by hand and about what the desktop's own message boxes allow, and no narrower than its longest word (a
+// path is never cut).
+int readableLabelWidth(const QLabel& label)
+{
+    int longestWord = 0;
+    for (const QString& word : label.text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        longestWord = std::max(longestWord, label.fontMetrics().horizontalAdvance(word));
+    return std::max(90 * label.fontMetrics().averageCharWidth(), longestWord + 2 * label.margin());
+}
+
 // The program's messages carry their own line breaks, laid out by hand. A plain message box wraps a text
 // wider than a fixed share of the screen again, which breaks those lines in new places: this box keeps
-// them as written whenever the whole box still fits the screen.
+// them as written whenever they are of a readable length and the whole box still fits the screen.
 class LineKeepingMessageBox : public QMessageBox
 {
 public:
@@ -115,11 +127,15 @@ private:
         const QScreen* shown = anchor ? anchor->screen() : screen();
         // The window manager's frame takes its share of the screen too.
         const int frame = frameGeometry().width() - width();
-        if (shown && unwrapped.width() + frame > shown->availableGeometry().width()) {
-            // Wider than the screen: wrapping is the only way to show it whole.
+        const int labelWidth = label->sizeHint().width();
+        const int screenWidth = shown ? shown->availableGeometry().width() - frame : unwrapped.width();
+        const int readable = readableLabelWidth(*label);
+        if (labelWidth > readable || unwrapped.width() > screenWidth) {
+            // A line longer than a reader's eye follows (the warnings are written as one line) is wrapped there, as
+            // the desktop's own message boxes do; never wider than the screen.
             label->setWordWrap(true);
             layout()->activate();
-            const int width = shown->availableGeometry().width() - frame;
+            const int width = std::min(unwrapped.width() - labelWidth + std::min(labelWidth, readable), screenWidth);
             setFixedSize(width, layout()->totalHeightForWidth(width));
         } else {
             setFixedSize(unwrapped);
