@@ -209,7 +209,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default=os.path.join(ROOT, "build-mut"))
     parser.add_argument("--list", default=os.path.join(ROOT, "scripts", "mutants.txt"))
-    parser.add_argument("--only", type=int, nargs="*", help="numbers of the mutants to run (from 1)")
+    parser.add_argument("--only", type=int, nargs="*", help="numbers of the mutants to run (from 1), in this order")
     parser.add_argument("--killed-by", nargs="*", metavar="TEST",
                         help="run again only the mutants the record says one of these tests killed, and those it "
                              "does not hold as killed (after a change to those tests)")
@@ -222,7 +222,8 @@ def main():
     everything = read_list(args.list)
     mutants = everything
     if args.only:
-        mutants = [m for m in mutants if m["number"] in args.only]
+        by_number = {m["number"]: m for m in mutants}
+        mutants = [by_number[n] for n in args.only if n in by_number]  # in the order given
     record = load_record(record_path)
     if args.killed_by is not None:
         changed = set(args.killed_by)
