@@ -250,7 +250,9 @@ def main():
                         *launcher], check=True, stdout=subprocess.DEVNULL)
     subprocess.run(["cmake", "--build", build, "-j2"], check=True, stdout=subprocess.DEVNULL)
     table = test_table(build)
+    clock = time.time()
     code, failed = run_tests(build, [t["name"] for t in table])
+    print(f"{len(table)} tests without a mutant: {time.time() - clock:.0f} s", flush=True)
     if code != 0:
         raise SystemExit(f"tests fail without any mutant ({', '.join(n for n, _ in failed)}); fix them first")
 
