@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Mutation score of the test suite over a fixed list of single-point mutants.
 
-    scripts/mutate.py [--build build-mut] [--list scripts/mutants.txt] [--only N ...] [--show]
+    scripts/mutate.py [--build build-mut] [--list scripts/mutants.txt] [--only N ...] [--killed-by TEST ...]
+                      [--record FILE] [--report] [--show]
 
 Each line of the list is  file:line:operator  (a '#' starts a comment; a comment containing "equivalent" marks a
 mutant that changes nothing observable, judged by hand, and leaves it out of the score). Operators act on the
@@ -13,9 +14,12 @@ first match on that line, or on the n-th with a suffix "@n":
     delete        the line (a whole statement) removed
     swapI,J       arguments I and J (from 0) of the first call on the line swapped
 
-For each mutant the script changes the file, rebuilds the test programs carrying the layer's CTest label (c64,
-data or tools; ninja rebuilds only what the change touches), runs those tests with a 60 s timeout each, and puts
-the file back. A mutant is killed when a test fails; one that does not compile is reported and left out.
+For each mutant the script changes the file, rebuilds everything (ninja rebuilds only what the change touches),
+runs every test whose program was linked again and every test carrying the folder's CTest label (tools/ mutants
+reach the tests through the staged tools, which carry the label tools), all of them, 60 s each, and puts the file
+back. A mutant is killed when a test fails; one that does not compile is reported and left out. The tests that
+killed each mutant are kept in a record (mutants.json in the build folder), so that after a change to some tests
+only the mutants those tests killed need running again (--killed-by), and --report gives the score from it.
 The mutants are written into this checkout's own sources while it runs: build nothing else from this checkout in
 the meantime (use a separate git worktree), or that build takes in whichever mutant is in place.
 """
@@ -38,13 +42,13 @@ TOKENS = {
 
 
 def layer_of(path):
-    if path.startswith("src/c64/"):
-        return "c64"
-    if path.startswith("src/data/"):
-        return "data"
+    """The folder a mutant belongs to: the part of src/ (src/data/settings is data) or tools."""
+    m = re.match(r"src/([^/]+)/", path)
+    if m:
+        return m.group(1)
     if path.startswith("tools/"):
         return "tools"
-    raise SystemExit(f"{path}: mutants are taken from src/c64, src/data and tools only")
+    raise SystemExit(f"{path}: mutants are taken from a folder of src/ or from tools/")
 
 
 def nth_match(pattern, text, n):
@@ -138,33 +142,93 @@ def run(cmd, cwd, timeout=None):
                           timeout=timeout)
 
 
-def label_targets(build, label):
-    out = run(["ctest", "-N", "-L", f"^{label}$", "--show-only=json-v1"], build)
-    tests = json.loads(out.stdout)["tests"]
-    return sorted({os.path.basename(t["command"][0]) for t in tests})
+# The Debian package test builds and unpacks a whole package: it checks the packaging, not the code a mutant
+# changes, and it is left out of every run.
+LEFT_OUT = ("packaging",)
 
 
-def build_targets(build, targets):
-    return run(["cmake", "--build", build, "-j2", "--target", *targets], ROOT)
+def test_table(build):
+    """Every test of the build: its name, the program it runs and its labels."""
+    out = run(["ctest", "-N", "--show-only=json-v1"], build)
+    table = []
+    for t in json.loads(out.stdout)["tests"]:
+        labels = next((p["value"] for p in t.get("properties", []) if p["name"] == "LABELS"), [])
+        if any(label in LEFT_OUT for label in labels):
+            continue
+        table.append({"name": t["name"], "program": t["command"][0], "labels": labels})
+    return table
 
 
-def run_label(build, label):
+def stamps(table):
+    return {t["name"]: os.stat(t["program"]).st_mtime_ns if os.path.exists(t["program"]) else 0 for t in table}
+
+
+def build_all(build):
+    return run(["cmake", "--build", build, "-j2"], ROOT)
+
+
+def chosen_tests(table, before, after, layer):
+    """The tests a mutant can reach: every test whose program the build just linked again (so a mutant of the data
+    layer also runs the browser tests that link it), and every test carrying the mutant's label. A conversion tool
+    is a program of its own that the tests run from the staged folder, so for tools/ the label is what finds them
+    (a test elsewhere that runs a tool carries the label tools as well)."""
+    return [t["name"] for t in table if before[t["name"]] != after[t["name"]] or layer in t["labels"]]
+
+
+def run_tests(build, names):
+    """Runs the named tests, all of them (a mutant's kill list names every program that fails), 60 s each."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    return subprocess.run(["ctest", "-L", f"^{label}$", "-j2", "--timeout", "60", "--stop-on-failure"],
-                          cwd=build, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, env=env)
+    pattern = "^(" + "|".join(re.escape(n) for n in names) + ")$"
+    out = subprocess.run(["ctest", "-R", pattern, "-j2", "--timeout", "60"], cwd=build, stdout=subprocess.PIPE,
+                         stderr=subprocess.STDOUT, text=True, env=env)
+    summary = out.stdout.partition("The following tests FAILED:")[2]
+    return out.returncode, re.findall(r"\d+ - (\S+) \(([^)]*)\)", summary)
+
+
+def key_of(m):
+    return f"{m['file']}:{m['line']}:{m['op']}"
+
+
+def load_record(path):
+    try:
+        return json.load(open(path, encoding="utf-8"))
+    except (OSError, ValueError):
+        return {}
+
+
+def save_record(path, record):
+    temp = path + ".tmp"
+    with open(temp, "w", encoding="utf-8") as out:
+        json.dump(record, out, indent=1, sort_keys=True)
+        out.flush()
+        os.fsync(out.fileno())
+    os.replace(temp, path)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default=os.path.join(ROOT, "build-mut"))
     parser.add_argument("--list", default=os.path.join(ROOT, "scripts", "mutants.txt"))
-    parser.add_argument("--only", type=int, nargs="*", help="numbers of the mutants to run (from 1)")
+    parser.add_argument("--only", type=int, nargs="*", help="numbers of the mutants to run (from 1), in this order")
+    parser.add_argument("--killed-by", nargs="*", metavar="TEST",
+                        help="run again only the mutants the record says one of these tests killed, and those it "
+                             "does not hold as killed (after a change to those tests)")
+    parser.add_argument("--record", help="the kill record (JSON), default mutants.json in the build folder")
+    parser.add_argument("--report", action="store_true", help="print the score from the record and stop")
     parser.add_argument("--show", action="store_true", help="print each mutated line and stop")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
-    mutants = read_list(args.list)
+    record_path = args.record or os.path.join(build, "mutants.json")
+    everything = read_list(args.list)
+    mutants = everything
     if args.only:
-        mutants = [m for m in mutants if m["number"] in args.only]
+        by_number = {m["number"]: m for m in mutants}
+        mutants = [by_number[n] for n in args.only if n in by_number]  # in the order given
+    record = load_record(record_path)
+    if args.killed_by is not None:
+        changed = set(args.killed_by)
+        mutants = [m for m in mutants if key_of(m) not in record or record[key_of(m)]["outcome"] != "killed"
+                   or changed & set(record[key_of(m)]["killers"])]
 
     if args.show:
         for m in mutants:
@@ -172,60 +236,73 @@ def main():
             after = mutate_line(before, m["op"])
             print(f"{m['number']:3} {m['file']}:{m['line']}:{m['op']}\n    {before.strip()}\n    {(after or 'DOES NOT APPLY').strip()}")
         return 0
+    if args.report:
+        return report(everything, record)
+    for m in mutants:
+        before = open(os.path.join(ROOT, m["file"]), encoding="utf-8").readlines()[m["line"] - 1]
+        after = mutate_line(before, m["op"])
+        if after is None or after == before:
+            raise SystemExit(f"mutant {m['number']} ({key_of(m)}) does not apply to: {before.strip()}")
     if not os.path.exists(os.path.join(build, "CMakeCache.txt")):
         launcher = ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache", "-DCMAKE_C_COMPILER_LAUNCHER=ccache"] \
             if subprocess.run(["sh", "-c", "command -v ccache"], stdout=subprocess.DEVNULL).returncode == 0 else []
         subprocess.run(["cmake", "-S", ROOT, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
                         *launcher], check=True, stdout=subprocess.DEVNULL)
     subprocess.run(["cmake", "--build", build, "-j2"], check=True, stdout=subprocess.DEVNULL)
-    labels = sorted({layer_of(m["file"]) for m in mutants})
-    targets = {label: label_targets(build, label) for label in labels}
-    for label in labels:
-        if run_label(build, label).returncode != 0:
-            raise SystemExit(f"the {label} tests fail without any mutant; fix them first")
+    table = test_table(build)
+    clock = time.time()
+    code, failed = run_tests(build, [t["name"] for t in table])
+    print(f"{len(table)} tests without a mutant: {time.time() - clock:.0f} s", flush=True)
+    if code != 0:
+        raise SystemExit(f"tests fail without any mutant ({', '.join(n for n, _ in failed)}); fix them first")
 
     started = time.time()
-    results = []
-    for m in mutants:
+    for index, m in enumerate(mutants):
         path = os.path.join(ROOT, m["file"])
         original = open(path, encoding="utf-8").read()
         lines = original.splitlines(keepends=True)
-        before = lines[m["line"] - 1]
-        after = mutate_line(before, m["op"])
-        if after is None or after == before:
-            raise SystemExit(f"mutant {m['number']} ({m['file']}:{m['line']}:{m['op']}) does not apply to: "
-                             f"{before.strip()}")
-        lines[m["line"] - 1] = after
-        label = layer_of(m["file"])
+        lines[m["line"] - 1] = mutate_line(lines[m["line"] - 1], m["op"])
+        clock = time.time()
+        names, killers = [], []
         try:
+            before = stamps(table)
             open(path, "w", encoding="utf-8").write("".join(lines))
-            built = build_targets(build, targets[label])
-            if built.returncode != 0:
-                outcome, detail = "no-compile", ""
+            if build_all(build).returncode != 0:
+                outcome = "no-compile"
             else:
-                tested = run_label(build, label)
-                failed = re.findall(r"\d+ - (\S+) \((\w+)", tested.stdout)
-                outcome = "killed" if tested.returncode != 0 else "survived"
+                names = chosen_tests(table, before, stamps(table), layer_of(m["file"]))
+                code, failed = run_tests(build, names) if names else (0, [])
+                killers = sorted(name for name, why in failed if why != "Timeout")
+                outcome = "killed" if killers else "timeout" if failed else "survived"
                 # A test that only ran out of time may just have met a busy machine: such a mutant is reported
                 # apart and not scored, so that a slow run cannot raise the score.
-                if failed and all(why == "Timeout" for _, why in failed):
-                    outcome = "timeout"
-                detail = ", ".join(name for name, _ in failed[:3])
         finally:
             open(path, "w", encoding="utf-8").write(original)
+        following = mutants[index + 1]["file"] if index + 1 < len(mutants) else None
+        if following != m["file"]:
+            build_all(build)
         if m["equivalent"] and outcome == "survived":
             outcome = "equivalent"
-        results.append((m, outcome, detail, after.strip()))
-        print(f"{m['number']:3} {outcome:10} {m['file']}:{m['line']}:{m['op']}  {detail}", flush=True)
-    build_targets(build, [t for label in labels for t in targets[label]])
+        record[key_of(m)] = {"outcome": outcome, "killers": killers, "ran": sorted(names),
+                             "seconds": round(time.time() - clock), "mutated": lines[m["line"] - 1].strip()}
+        save_record(record_path, record)
+        print(f"{m['number']:3} {outcome:10} {key_of(m)}  {len(names)} run, killed by {', '.join(killers) or '-'}",
+              flush=True)
+    print(f"{time.time() - started:.0f} s")
+    return report(everything, record)
 
-    scored = [r for r in results if r[1] in ("killed", "survived")]
-    killed = sum(1 for r in scored if r[1] == "killed")
-    print(f"\nmutants {len(results)}, scored {len(scored)}, killed {killed}, "
-          f"score {100.0 * killed / max(1, len(scored)):.1f} %, {time.time() - started:.0f} s")
-    for m, outcome, _, after in results:
-        if outcome != "killed":
-            print(f"  {outcome:10} {m['file']}:{m['line']}:{m['op']}  ->  {after}")
+
+def report(mutants, record):
+    """The score over the whole list, from the record: mutants not yet run are counted apart."""
+    results = [(m, record.get(key_of(m))) for m in mutants]
+    scored = [(m, r) for m, r in results if r and r["outcome"] in ("killed", "survived")]
+    killed = sum(1 for _, r in scored if r["outcome"] == "killed")
+    missing = sum(1 for _, r in results if not r)
+    print(f"\nmutants {len(mutants)}, run {len(mutants) - missing}, scored {len(scored)}, killed {killed}, "
+          f"score {100.0 * killed / max(1, len(scored)):.1f} %")
+    for m, r in results:
+        if r and r["outcome"] != "killed":
+            print(f"  {r['outcome']:10} {key_of(m)}  ->  {r['mutated']}")
     return 0
 
 

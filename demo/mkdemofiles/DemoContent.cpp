@@ -6,9 +6,9 @@
 #include "MelodyTune.h"
 #include "ZipWriter.h"
 #include "c64/D64Writer.h"
-#include "c64/LynxWriter.h"
+#include "LynxWriter.h"
 #include "c64/T64Writer.h"
-#include "c64/ZipCodeEncoder.h"
+#include "ZipCodeEncoder.h"
 
 #include <QDateTime>
 

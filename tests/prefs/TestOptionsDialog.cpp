@@ -77,7 +77,7 @@ private slots:
         m_dir.reset();
     }
 
-    // Browse takes its path at once (that Cancel keeps it is the window test's); a missing path is shown in the warning
+    // Browse takes its path at once and Cancel keeps it; a missing path is shown in the warning
     // colour until browsed to.
     void browsedPathIsTakenAtOnce()
     {
@@ -99,6 +99,8 @@ private slots:
         // Taken at once, and the defaults tab shows the settings again.
         QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
         QCOMPARE(child<QPushButton>(d.get(), "cmdMSDosPort1Joy")->text(), QStringLiteral("PC Joystick 2"));
+        click(d.get(), "cmdCancel");
+        QCOMPARE(m_settings.CCS64Path, path("New19/ccs64.exe"));
     }
 
     void longPathShowsItsEnd() // the program it names; OK keeps the whole path

@@ -2,7 +2,8 @@
 // label from the current row and its lookups, the empty panel, the trainer states, the legend entry and the
 // screenshot found on disk. The layout in twips: sizing, the bottom-up row table, the screenshot band with its
 // title and legend, the View entries, no overlaps, the resize guards, the button row and the window's place on the
-// screens; the scrolling comment: the steps, the strip, restart and blank. The window test applies one row of each.
+// screens; the scrolling comment: the steps and the strip (restart and blank are the window test's). The window test
+// applies one row of each.
 #include "browser/GameDetails.h"
 
 #include "TestFolders.h"
@@ -362,24 +363,6 @@ private slots:
         for (int i = 0; i < 200; ++i)
             s.tick();
         QCOMPARE(scrollerBlock(strip, s.blockX(), s.boxWidth()), strip.copy(199, 0, 120, 20));
-    }
-    void restartBlankAndStop()
-    {
-        // Another game restarts the scroller on its comment, at the box's right edge; a game without one stops it
-        // and clears the box (seen in the window by the window test).
-        Scroller s;
-        s.setBoxWidth(100);
-        s.StartScroller(QStringLiteral("First game"), 80);
-        for (int i = 0; i < 50; ++i)
-            s.tick();
-        s.StartScroller(QStringLiteral("Second game, longer comment"), 200);
-        s.tick();
-        QVERIFY(s.blockX() == 0 && s.textLeftInBox() == 100);
-        QSignalSpy copies(&s, &Scroller::copyBlock);
-        s.StartScroller(QString(), 0);
-        s.tick();
-        QVERIFY(!s.isRunning() && s.scrollerVisible() && s.boxBlank() && s.bufferWidth() == 0 && copies.isEmpty());
-        QVERIFY(drawScrollerStrip(s, QFont(), 16, Qt::black, Qt::white).isNull());
     }
 
 private:

@@ -68,9 +68,6 @@ private slots:
         QTest::newRow("game in the middle") << "Long 0300"
                                             << ""
                                             << "Long 0300";
-        QTest::newRow("game not there") << "Long 9999"
-                                        << ""
-                                        << "";
         QTest::newRow("stored query's own colours") << "Long 0420" << ownColours << "Long 0420";
     }
     void longListShowsAsTheStoredQueryHasIt()

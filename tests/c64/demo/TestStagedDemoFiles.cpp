@@ -6,7 +6,9 @@
 #include "C64Fixtures.h"
 #include "DemoContent.h"
 #include "TestFolders.h"
+#include "ZipCodeEncoder.h"
 #include "c64/ImageListing.h"
+#include "c64/ZipCodeDecoder.h"
 
 #include <QDir>
 #include <QSet>
@@ -54,6 +56,27 @@ QString imageOf(const QString& path, const QString& scratch)
     if (names.size() == 4 && names.first().startsWith(QLatin1String("1!")))
         return ran(tooltest::oracle(QStringLiteral("zip2disk"), {names.first().mid(2), "set.d64"}, scratch), "set.d64");
     return names.size() == 1 ? QDir(scratch).filePath(names.first()) : QString();
+}
+
+// Sectors chosen to need each record kind and the packing edge cases, among noise (stored records).
+QByteArray edgeCaseImage()
+{
+    QByteArray image = tooltest::noiseBytes(174848, 99);
+    const auto sector = [&image](int t, int s) { return image.data() + c64test::sectorOffset(t, s); };
+    std::fill(sector(1, 0), sector(1, 0) + 256, '\0');           // filled with zeros
+    std::fill(sector(8, 20), sector(8, 20) + 256, char(0xFF));   // filled, last sector of a part
+    std::fill(sector(35, 16), sector(35, 16) + 256, char(0x5A)); // filled, last sector of the disk
+    std::fill(sector(9, 0), sector(9, 0) + 255, char(7));        // the longest run a packed record holds
+    for (int i = 0, k = 0; i < 256; ++k) { // runs of three (left as they are) next to runs of four (packed)
+        const int run = std::min(k % 2 ? 4 : 3, 256 - i);
+        std::fill(sector(17, 3) + i, sector(17, 3) + i + run, char(10 + k));
+        i += run;
+    }
+    for (int i = 0; i < 256; ++i) {
+        sector(26, 5)[i] = char(i);     // every byte value: no byte is free to mark a run
+        sector(20, 4)[i] = char(i / 2); // only short runs, where packing is no gain
+    }
+    return image;
 }
 
 } // namespace
@@ -163,6 +186,21 @@ private slots:
             for (qsizetype i = 0; i + 1 < samples.size(); i += 2)
                 loud += std::abs(qFromLittleEndian<qint16>(samples.constData() + i)) > 1000;
             QVERIFY2(loud > 1000, qPrintable(it.key()));
+        }
+    }
+
+    // The encoder behind courier.zip (only that its sets unpack is checked, not how it packs): sets of a blank disk
+    // and of sectors needing every record kind unpack to the image, by zip2disk and by our decoder.
+    void zipCodeSetsUnpack()
+    {
+        for (const QByteArray& image : {QByteArray(174848, '\0'), edgeCaseImage()}) {
+            QString error;
+            const auto parts = c64::encodeZipCodeSet(image, &error);
+            QVERIFY2(parts, qPrintable(error));
+            QVERIFY(c64::decodeZipCodeSet(*parts).image == image);
+            QTemporaryDir dir;
+            QVERIFY(c64test::writeParts(dir.path(), *parts, QStringLiteral("set")));
+            QVERIFY(c64test::unpackWithZip2disk(dir.path(), QStringLiteral("set")) == image);
         }
     }
 

@@ -1,10 +1,9 @@
-// Lynx archives both ways: cbmconvert's read by our reader and ours (the writer makes the demo's garden.lnx) read by
-// cbmconvert; hand-made header variants; damaged archives and unwritable file lists refused.
+// The Lynx reader: cbmconvert's archives read back entry by entry, hand-made header variants, damaged archives refused.
+// (The demo's own Lynx writer is checked through garden.lnx by the staged demo files test.)
 
 #include "C64Fixtures.h"
 #include "c64/D64Writer.h"
 #include "c64/LynxArchive.h"
-#include "c64/LynxWriter.h"
 
 #include <QTest>
 
@@ -66,7 +65,7 @@ class TestLynxArchive : public QObject
     Q_OBJECT
 
 private slots:
-    void bothWays_data()
+    void readsCbmconvertArchives_data()
     {
         QTest::addColumn<CbmFileList>("files");
         QTest::newRow("empty file") << CbmFileList{CbmFile{"EMPTY", FileType::Prg, {}}, prg("AFTER", 300, 1)};
@@ -85,25 +84,17 @@ private slots:
         QTest::newRow("144 files, a directory of several blocks") << many;
     }
 
-    // cbmconvert's archive of the files reads back through our reader, entry by entry; ours reads back through
-    // cbmconvert and our reader.
-    void bothWays()
+    // cbmconvert's archive of the files reads back through our reader, entry by entry.
+    void readsCbmconvertArchives()
     {
         QFETCH(CbmFileList, files);
         c64test::NamedFiles native;
         for (const CbmFile& f : files)
             native.append({c64test::nativeName(f), f.data});
         QString error;
-        const QByteArray ours = buildLynx(files, &error).value_or(QByteArray());
-        QVERIFY2(!ours.isEmpty(), qPrintable(error));
-        QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-l"), ours, QStringLiteral("made.lnx")),
-                 c64test::asNativeFiles(files));
-
-        for (const QByteArray& bytes : {c64test::cbmconvertLynx(native), ours}) {
-            const std::optional<CbmFileList> back = readLynxFiles(bytes, &error);
-            QVERIFY2(back, qPrintable(error));
-            QCOMPARE(summary(*back), summary(files));
-        }
+        const std::optional<CbmFileList> back = readLynxFiles(c64test::cbmconvertLynx(native), &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(summary(*back), summary(files));
     }
 
     void headerVariants_data()
@@ -170,33 +161,6 @@ private slots:
         QVERIFY2(!LynxArchive::parse(bytes, &error), "a damaged archive was accepted");
         QVERIFY2(error.contains(reason), qPrintable(error));
         QVERIFY(!readLynxFiles(bytes));
-    }
-
-    void writerRefusals_data()
-    {
-        QTest::addColumn<CbmFileList>("files");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("no files") << CbmFileList{} << "at least one file";
-        CbmFileList tooMany;
-        for (int i = 0; i <= MaxDiskFiles; ++i)
-            tooMany.append(prg(QByteArray("N") + QByteArray::number(i), 1, i));
-        QTest::newRow("145 files") << tooMany << "145 files";
-        QTest::newRow("no name") << CbmFileList{prg("", 10, 1)} << "no name";
-        QTest::newRow("17-byte name") << CbmFileList{prg("ABCDEFGHIJKLMNOPQ", 10, 1)} << "longer than 16";
-        QTest::newRow("carriage return in name") << CbmFileList{prg("A\rB", 10, 1)} << "carriage return";
-        QTest::newRow("shifted blank in name") << CbmFileList{prg("A\xA0", 10, 1)} << "shifted blank";
-        QTest::newRow("REL file") << CbmFileList{CbmFile{"RECORDS", FileType::Rel, "xx"}} << "REL";
-        // What starlynx could not put on a disk is refused already (the full disk is a row of test_d64_writer).
-        QTest::newRow("665 blocks") << CbmFileList{prg("BIG", 665 * Block, 1)} << "665 blocks";
-    }
-
-    void writerRefusals()
-    {
-        QFETCH(CbmFileList, files);
-        QFETCH(QString, reason);
-        QString error;
-        QVERIFY(!buildLynx(files, &error));
-        QVERIFY2(error.contains(reason), qPrintable(error));
     }
 };
 

@@ -1,13 +1,10 @@
 // Zip-Code sets. The decoder on hand-made parts: every record kind, the paddings real sets use, and one row for each
-// way it refuses a damaged part (its own message each). zip2disk as the oracle: our encoder's sets (it only makes the
-// demo's courier.zip, so only that they unpack is checked, not how it packs) unpack to the image they were made from,
-// by zip2disk and by our decoder; and on damaged copies of a real set both must either refuse the set or produce the
-// same image, byte for byte.
+// way it refuses a damaged part (its own message each). zip2disk as the oracle: on damaged copies of a real set both
+// must either refuse the set or produce the same image, byte for byte. (The demo's encoder is checked through
+// courier.zip by the staged demo files test.)
 
 #include "C64Fixtures.h"
-#include "c64/D64Writer.h"
 #include "c64/ZipCodeDecoder.h"
-#include "c64/ZipCodeEncoder.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -64,27 +61,6 @@ void damage(Parts& parts, Damage kind, QRandomGenerator& rng)
     }
 }
 
-// Sectors chosen to need each record kind and the packing edge cases, among noise (stored records).
-QByteArray edgeCaseImage()
-{
-    QByteArray image = tooltest::noiseBytes(174848, 99);
-    const auto sector = [&image](int t, int s) { return image.data() + sectorOffset(t, s); };
-    std::fill(sector(1, 0), sector(1, 0) + 256, '\0');           // filled with zeros
-    std::fill(sector(8, 20), sector(8, 20) + 256, char(0xFF));   // filled, last sector of a part
-    std::fill(sector(35, 16), sector(35, 16) + 256, char(0x5A)); // filled, last sector of the disk
-    std::fill(sector(9, 0), sector(9, 0) + 255, char(7));        // the longest run a packed record holds
-    for (int i = 0, k = 0; i < 256; ++k) { // runs of three (left as they are) next to runs of four (packed)
-        const int run = std::min(k % 2 ? 4 : 3, 256 - i);
-        std::fill(sector(17, 3) + i, sector(17, 3) + i + run, char(10 + k));
-        i += run;
-    }
-    for (int i = 0; i < 256; ++i) {
-        sector(26, 5)[i] = char(i);     // every byte value: no byte is free to mark a run
-        sector(20, 4)[i] = char(i / 2); // only short runs, where packing is no gain
-    }
-    return image;
-}
-
 } // namespace
 
 class TestZipCode : public QObject
@@ -96,52 +72,6 @@ private slots:
     {
         m_sample = makeSampleSet({2500, 30000, 900, 40000, 6000}, 3);
         QVERIFY(!m_sample.image.isEmpty() && !m_sample.parts[3].isEmpty());
-    }
-
-    void encoderRoundTrip_data()
-    {
-        QTest::addColumn<QByteArray>("image");
-        QTest::newRow("blank disk") << QByteArray(174848, '\0');
-        QTest::newRow("edge-case sectors") << edgeCaseImage();
-        c64::CbmFileList files;
-        for (int i = 0; i < 6; ++i)
-            files.append(c64::CbmFile{QByteArray("GAME ") + QByteArray::number(i), c64::FileType::Prg,
-                                      tooltest::program(0x0801, 1000 + 4000 * i, i) + QByteArray(300 * i, char(i))});
-        QTest::newRow("disk made by our writer") << c64::buildD64("ZIPPED", "ZC", files).value_or(QByteArray());
-        QTest::newRow("disk made by cc1541") << m_sample.image;
-    }
-
-    void encoderRoundTrip()
-    {
-        QFETCH(QByteArray, image);
-        QString error;
-        const std::optional<Parts> parts = c64::encodeZipCodeSet(image, &error);
-        QVERIFY2(parts, qPrintable(error));
-        const c64::ZipCodeDecodeResult ours = c64::decodeZipCodeSet(*parts);
-        QVERIFY2(ours.ok, qPrintable(ours.error));
-        QVERIFY(ours.image == image);
-        QTemporaryDir dir;
-        QVERIFY(writeParts(dir.path(), *parts, QStringLiteral("set")));
-        QVERIFY(unpackWithZip2disk(dir.path(), QStringLiteral("set")) == image);
-    }
-
-    void encoderRefusals_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("empty") << 0 << "not the size of a disk image";
-        QTest::newRow("one byte short") << 174847 << "not the size of a disk image";
-        QTest::newRow("error bytes") << 175531 << "without error bytes";
-        QTest::newRow("40 tracks") << 196608 << "35-track";
-    }
-
-    void encoderRefusals()
-    {
-        QFETCH(int, size);
-        QFETCH(QString, reason);
-        QString error;
-        QVERIFY(!c64::encodeZipCodeSet(QByteArray(size, '\0'), &error));
-        QVERIFY2(error.contains(reason), qPrintable(error));
     }
 
     void agreesWithZip2disk_data()

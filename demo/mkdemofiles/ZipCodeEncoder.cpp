@@ -1,4 +1,4 @@
-#include "c64/ZipCodeEncoder.h"
+#include "ZipCodeEncoder.h"
 
 #include "c64/D64Geometry.h"
 #include "c64/LittleEndian.h"

@@ -1,4 +1,4 @@
-#include "c64/LynxWriter.h"
+#include "LynxWriter.h"
 
 #include "c64/D64Writer.h"
 #include "c64/LittleEndian.h"
