@@ -60,9 +60,9 @@ private slots:
             << QByteArray("# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=0") << true
             << "C:\\A"
             << QByteArray("# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=2\r\n");
-        QTest::newRow("mixed line ends, no final line end")
-            << QByteArray("a\nb\rc\r\n\n$LOADPATH=x\r\r\nlast") << false << "C:\\A"
-            << QByteArray("a\r\nb\r\nc\r\n\r\n$LOADPATH=C:\\A\\\r\n\r\nlast\r\n");
+        QTest::newRow("mixed line ends, an empty first line, no final line end")
+            << QByteArray("\na\nb\rc\r\n\n$LOADPATH=x\r\r\nlast") << false << "C:\\A"
+            << QByteArray("\r\na\r\nb\r\nc\r\n\r\n$LOADPATH=C:\\A\\\r\n\r\nlast\r\n");
         QTest::newRow("native folder ends in a slash")
             << QByteArray("$LOADPATH=/old/\n") << true << "/home/me/C64 games/A"
             << QByteArray("$LOADPATH=/home/me/C64 games/A/\r\n");
