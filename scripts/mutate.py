@@ -216,6 +216,9 @@ def main():
     parser.add_argument("--record", help="the kill record (JSON), default mutants.json in the build folder")
     parser.add_argument("--report", action="store_true", help="print the score from the record and stop")
     parser.add_argument("--show", action="store_true", help="print each mutated line and stop")
+    parser.add_argument("--quick", action="store_true",
+                        help="run the tests of the mutant's own folder first, their programs built alone, and stop "
+                             "there when one of them kills it; the record then names the killers of that group only")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     record_path = args.record or os.path.join(build, "mutants.json")
@@ -263,28 +266,44 @@ def main():
         lines = original.splitlines(keepends=True)
         lines[m["line"] - 1] = mutate_line(lines[m["line"] - 1], m["op"])
         clock = time.time()
-        names, killers = [], []
+        names, killers, outcome, built_all = [], [], None, False
+        layer = layer_of(m["file"])
         try:
             before = stamps(table)
             open(path, "w", encoding="utf-8").write("".join(lines))
-            if build_all(build).returncode != 0:
-                outcome = "no-compile"
-            else:
-                names = chosen_tests(table, before, stamps(table), layer_of(m["file"]))
-                code, failed = run_tests(build, names) if names else (0, [])
-                killers = sorted(name for name, why in failed if why != "Timeout")
-                outcome = "killed" if killers else "timeout" if failed else "survived"
-                # A test that only ran out of time may just have met a busy machine: such a mutant is reported
-                # apart and not scored, so that a slow run cannot raise the score.
+            # The tools reach their tests through the staged Conversion/ folder, which only a whole build refreshes.
+            first = [t["name"] for t in table if layer in t["labels"]] if args.quick and layer != "tools" else []
+            if first:
+                if run(["cmake", "--build", build, "-j2", "--target", *first], ROOT).returncode != 0:
+                    outcome = "no-compile"
+                else:
+                    names = first
+                    code, failed = run_tests(build, first)
+                    killers = sorted(name for name, why in failed if why != "Timeout")
+                    outcome = "killed" if killers else None
+            if outcome is None:
+                built_all = True
+                if build_all(build).returncode != 0:
+                    outcome = "no-compile"
+                else:
+                    names = chosen_tests(table, before, stamps(table), layer)
+                    code, failed = run_tests(build, names) if names else (0, [])
+                    killers = sorted(name for name, why in failed if why != "Timeout")
+                    outcome = "killed" if killers else "timeout" if failed else "survived"
+                    # A test that only ran out of time may just have met a busy machine: such a mutant is reported
+                    # apart and not scored, so that a slow run cannot raise the score.
         finally:
             open(path, "w", encoding="utf-8").write(original)
         following = mutants[index + 1]["file"] if index + 1 < len(mutants) else None
-        if following != m["file"]:
+        # After a whole build with the mutant in it, build everything again without it (in a quick run always: the
+        # next mutant's first group is built alone, and a staged program it starts must not hold this mutant).
+        if built_all and (args.quick or following != m["file"]):
             build_all(build)
         if m["equivalent"] and outcome == "survived":
             outcome = "equivalent"
         record[key_of(m)] = {"outcome": outcome, "killers": killers, "ran": sorted(names),
-                             "seconds": round(time.time() - clock), "mutated": lines[m["line"] - 1].strip()}
+                             "seconds": round(time.time() - clock), "mutated": lines[m["line"] - 1].strip(),
+                             "first_group_only": bool(args.quick and not built_all)}
         save_record(record_path, record)
         print(f"{m['number']:3} {outcome:10} {key_of(m)}  {len(names)} run, killed by {', '.join(killers) or '-'}",
               flush=True)
