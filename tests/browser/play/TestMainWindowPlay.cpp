@@ -1,8 +1,5 @@
-// Starting games from the main window as a user does, one case per command: the play buttons, the popup
-// menu, a double-click and Enter, each reaching a fake emulator through the real launcher and counting the
-// play on the panel; a second play while a start runs; the joystick dialog from the Edit menu, the popup and F9;
-// plays the catalogue cannot record. Which buttons are enabled, the double-click's rule, the configuration files, the
-// conversions and the catalogue's count belong to the rule and launch tests.
+// Starting games from the main window, one case per command, each reaching a fake emulator through the real
+// launcher; which buttons are enabled, the double-click's rule and the command lines are the rule and launch tests'.
 #include "ArchiveFixtures.h"
 #include "CatalogueFixtures.h"
 #include "FakeTool.h"

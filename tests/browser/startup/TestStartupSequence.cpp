@@ -1,7 +1,5 @@
-// The program's start and exit as a user meets them: a missing tool, a missing or damaged catalogue and a second
-// copy end the start and touch nothing; the first-run notes over the loaded window; the notice after an
-// upgrade; a saved view that cannot be read; a read-only settings file; the view, game and place the window
-// leaves for the next start, and a hand-edited settings file.
+// The program's start and exit as a user meets them: failed starts, the first-run notes, the upgrade notice, an
+// unreadable view, a read-only settings file, and what the window leaves for the next start.
 #include "ModalHelpers.h"
 #include "WindowFixture.h"
 #include "platform/SingleInstance.h"
@@ -56,33 +54,18 @@ class TestStartupSequence : public QObject
     Q_OBJECT
 
 private slots:
-    void longListShowsAsTheStoredQueryHasIt_data()
-    {
-        // A long list is drawn before all of it is read, and ends as the stored query has it (read by sqlite3), the
-        // saved game selected, even where the stored query colours its rows otherwise than the games table does.
-        QTest::addColumn<QString>("currentGame");
-        QTest::addColumn<QString>("storedQuery");
-        QTest::addColumn<QString>("selected");
-        const QString ownColours = "; DROP VIEW [Game Name List]; CREATE VIEW [Game Name List] AS "
-                                   "SELECT Name, 128 AS CCode FROM Games ORDER BY Name";
-        QTest::newRow("game in the middle") << "Long 0300"
-                                            << ""
-                                            << "Long 0300";
-        QTest::newRow("stored query's own colours") << "Long 0420" << ownColours << "Long 0420";
-    }
+    // A long list is drawn before all of it is read, and ends as the stored query has it (read by sqlite3), the
+    // saved game selected, even where the stored query colours its rows otherwise than the games table does.
     void longListShowsAsTheStoredQueryHasIt()
     {
-        QFETCH(QString, currentGame);
-        QFETCH(QString, storedQuery);
-        QFETCH(QString, selected);
         WindowFixture f;
         QVERIFY(f.isValid());
         QCOMPARE(f.sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
                        "INSERT INTO Games (Name, CCode, Filename, FA, SA) "
-                       "SELECT printf('Long %04d', i), (i % 2) * 128, 'g.d64', 1, 0 FROM n" +
-                       storedQuery),
+                       "SELECT printf('Long %04d', i), (i % 2) * 128, 'g.d64', 1, 0 FROM n; DROP VIEW [Game Name List];"
+                       "CREATE VIEW [Game Name List] AS SELECT Name, 128 AS CCode FROM Games ORDER BY Name"),
                  QString());
-        f.presetSettings({{"CurrentGame", currentGame}, {"WhatListBox", 0}});
+        f.presetSettings({{"CurrentGame", "Long 0420"}, {"WhatListBox", 0}});
         ListDrawingWatch watch;
         qApp->installEventFilter(&watch);
         QMainWindow* w = f.start();
@@ -96,7 +79,7 @@ private slots:
                          QString::number(line.data(Qt::ForegroundRole).value<QColor>().red());
         }
         QCOMPARE(shown.join('\n'), f.sql("SELECT Name, CCode & 255 FROM [Game Name List]"));
-        QCOMPARE(selectedGame(w), selected);
+        QCOMPARE(selectedGame(w), QStringLiteral("Long 0420"));
         QCOMPARE(w->windowTitle(), QStringLiteral("vintrax  -  %1 game(s) in total").arg(shown.size()));
         QCOMPARE(f.messages.count(), 0);
     }
@@ -156,17 +139,27 @@ private slots:
         QCOMPARE(QFile::exists(catalogue), !removed.contains(QStringLiteral("Vintrax.mdb")));
         QCOMPARE(testsupport::readFile(catalogue), catalogueBefore);
     }
-    void freshStoreShowsTheNotes()
+    // The first run: the notes over the loaded window, the preferences after the welcome note, left with Cancel.
+    // With a read-only settings file the first-run flag cannot be cleared: that is reported first, the notes still
+    // come, the settings written at exit are refused and reported too, and the file is left as it was.
+    void firstRunNotes_data()
     {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("writable") << false;
+        QTest::newRow("read-only settings") << true;
+    }
+    void firstRunNotes()
+    {
+        QFETCH(bool, readOnly);
         WindowFixture f;
         QVERIFY(f.isValid());
         f.removeSetting(QStringLiteral("ShowPrefs"));
-        // The optional archive tools ship with the program: the note asking for them (the read-only case's last)
-        // would mislead.
+        // Shipped optional archive tools: the note asking for them (the read-only row's last) would mislead.
         for (const QString tool : {"maketape", "starlynx"})
-            QVERIFY(QFile::copy(testsupport::toolPath(tool), f.programFile("Conversion/" + tool)));
-
-        // The preferences come after the welcome note, over the shown window, and are left with Cancel.
+            QVERIFY(readOnly || QFile::copy(testsupport::toolPath(tool), f.programFile("Conversion/" + tool)));
+        const QByteArray before = testsupport::readFile(f.iniPath());
+        QVERIFY(!readOnly ||
+                QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QString opened;
         testsupport::whenModal([&](QWidget* dialog) {
             opened = dialog->objectName() + QString::number(f.messages.count());
@@ -174,16 +167,33 @@ private slots:
         });
         QMainWindow* w = f.start();
         QVERIFY(w);
-        QCOMPARE(opened, QStringLiteral("frmVTRXOptions1"));
-        // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again (a start
-        // with it False is quiet, as every other start of these tests is).
-        QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
-        // Two notes over the loaded window; the splash gone.
-        QCOMPARE(f.messages.count(), 2);
-        QVERIFY(f.state().mainWindowLoaded);
-        for (const QWidget* window : QApplication::topLevelWidgets())
+        QCOMPARE(opened, readOnly ? QStringLiteral("frmVTRXOptions2") : QStringLiteral("frmVTRXOptions1"));
+        QVERIFY(f.state().mainWindowLoaded && !QApplication::overrideCursor());
+        for (const QWidget* window : QApplication::topLevelWidgets()) // the splash gone
             QVERIFY2(!window->isVisible() || window == w, qPrintable(window->objectName()));
-        QVERIFY(!QApplication::overrideCursor());
+        if (!readOnly) {
+            // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again (a
+            // start with it False is quiet, as every other start of these tests is).
+            QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
+            QCOMPARE(f.messages.count(), 2);
+            return;
+        }
+        QCOMPARE(f.messages.count(), 4);
+        // The welcome note: lines end in one line break, or two before a blank line.
+        const QString welcome = f.messages.messages()[1].text;
+        QVERIFY(
+            welcome.contains(QStringLiteral("'Games Path'.\n\n2) HV-SID COLLECTION FILENAMES (Update #11)\n    If")));
+        // The verification command is installed: the note sends the user to it.
+        QVERIFY(welcome.contains("into\n    your '" + f.programFile("Screenshots") + "' Directory.\n\nNOTE\n") &&
+                welcome.endsWith("run 'Verify Available Games/Sids'\n    from the 'Tools' menu.\n"));
+        QVERIFY(f.messages.messages()[3].text.endsWith("copy maketape and starlynx into your '" +
+                                                       f.programFile("Conversion") + "' folder (if you have them)"));
+        f.exit();
+        QCOMPARE(f.messages.count(), 5);
+        for (int i : {0, 4})
+            QVERIFY(f.messages.messages()[i].icon == MessageBox::Exclamation &&
+                    f.messages.messages()[i].text.contains("read-only"));
+        QCOMPARE(testsupport::readFile(f.iniPath()), before);
     }
     void earlierVersionGetsTheNotice()
     {
@@ -232,34 +242,6 @@ private slots:
         // The program goes on: the refusal's title, not the title of the messages that end it.
         QCOMPARE(f.messages.count(), 1);
         QVERIFY(f.messages.last().title == "vintrax" && f.messages.last().icon == MessageBox::Exclamation);
-    }
-    void readOnlySettingsAreReportedAndKept()
-    {
-        // The first-run flag cannot be cleared: that is reported first, then the notes still come; at exit the
-        // settings cannot be written either, which is reported, and the file is left as it was.
-        WindowFixture f;
-        QVERIFY(f.isValid());
-        f.removeSetting(QStringLiteral("ShowPrefs"));
-        const QByteArray before = testsupport::readFile(f.iniPath());
-        QVERIFY(QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        testsupport::whenModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("cmdCancel")->click(); });
-        QVERIFY(f.start());
-        QCOMPARE(f.messages.count(), 4);
-        // The welcome note: lines end in one line break, or two before a blank line.
-        const QString welcome = f.messages.messages()[1].text;
-        QVERIFY(
-            welcome.contains(QStringLiteral("'Games Path'.\n\n2) HV-SID COLLECTION FILENAMES (Update #11)\n    If")));
-        // The verification command is installed: the note sends the user to it.
-        QVERIFY(welcome.contains("into\n    your '" + f.programFile("Screenshots") + "' Directory.\n\nNOTE\n") &&
-                welcome.endsWith("run 'Verify Available Games/Sids'\n    from the 'Tools' menu.\n"));
-        QVERIFY(f.messages.messages()[3].text.endsWith("copy maketape and starlynx into your '" +
-                                                       f.programFile("Conversion") + "' folder (if you have them)"));
-        f.exit();
-        QCOMPARE(f.messages.count(), 5);
-        for (int i : {0, 4})
-            QVERIFY(f.messages.messages()[i].icon == MessageBox::Exclamation &&
-                    f.messages.messages()[i].text.contains("read-only"));
-        QCOMPARE(testsupport::readFile(f.iniPath()), before);
     }
     void savedViewGameAndWindowComeBackHandEditedOrNot()
     {
