@@ -388,6 +388,8 @@ private slots:
         });
         QCOMPARE(picked.value_or(-1), row);
         QCOMPARE(draws, row < 0 ? 0 : 1);
+        const std::optional<int> system = browser::randomPick(3, systemRandom()); // the window's own source
+        QVERIFY(system && *system >= 0 && *system < 3);
     }
     void buttons_data()
     {
