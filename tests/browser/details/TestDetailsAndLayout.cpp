@@ -1,12 +1,11 @@
 // The detail panel from a real catalogue, the main window's layout in twips, its place on the screens and the
-// scrolling comment's steps and strip, without a window; the window test applies one row of each.
+// scrolling comment's steps, without a window; the window test applies one row of each.
 #include "browser/GameDetails.h"
 
 #include "TestFolders.h"
 #include "browser/GameDetailsLook.h"
 #include "browser/MainWindowLayout.h"
 #include "browser/Scroller.h"
-#include "browser/ScrollerStrip.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
 #include "data/CurrentGame.h"
@@ -127,7 +126,6 @@ private slots:
         QTest::newRow("sub-folder, other case") << QString("FIGHT\\Ik.PNG") << QString("fight/IK.png") << true;
         QTest::newRow("named but missing") << QString("IK.png") << QString() << false;
         QTest::newRow("none") << QString("(None)") << QString("(None)") << false;
-        QTest::newRow("empty name") << QString() << QString() << false;
         QTest::newRow("names a folder") << QString("FIGHT") << QString("FIGHT/IK.png") << false;
     }
     void screenshotPresentMissingOrNone()
@@ -265,7 +263,6 @@ private slots:
         QTest::newRow("half off the right edge") << QRect(2900, 300, w, 480) << false << QRect(3200 - w, 300, w, 480);
         QTest::newRow("below the bottom, moved up")
             << QRect(100, 900, w, 480) << false << QRect(100, 1080 - 480, w, 480);
-        QTest::newRow("where a third screen was") << QRect(3300, 100, w, 480) << false << centredOnFirst(480);
         QTest::newRow("garbage position") << QRect(-2000000, 7, w, 480) << false << centredOnFirst(480);
         QTest::newRow("taller than the screen") << QRect(100, 50, w, 5000) << false << QRect(100, 0, w, 1080);
         QTest::newRow("centred by the real height") << QRect(0, 0, w, 900) << true << centredOnFirst(900);
@@ -305,39 +302,8 @@ private slots:
         s.tick();
         QCOMPARE(copies.takeFirst().at(0).toInt(), 0);
     }
-    void stripHoldsTheTextBetweenTwoBlankBoxes()
-    {
-        const QString text = QStringLiteral("Best played with a friend.\r\nSecond line");
-        QFont font;
-        font.setPixelSize(14);
-        const int width = scrollerTextWidth(text, font);
-        QVERIFY(width > 100);
-        Scroller s;
-        s.setBoxWidth(120);
-        s.StartScroller(text, width);
-        const QColor back(0, 0, 64);
-        const QImage strip = drawScrollerStrip(s, font, 20, Qt::white, back);
-        QCOMPARE(strip.size(), QSize(120 + width + 120, 20));
-        // The leading and trailing boxes are blank; ink lies only where the text was printed.
-        QVERIFY(!hasInk(scrollerBlock(strip, 0, 120), back) &&
-                !hasInk(scrollerBlock(strip, s.lastOffset(), 120), back));
-        QVERIFY(hasInk(scrollerBlock(strip, 120, 120), back) && hasInk(scrollerBlock(strip, 60, 120), back));
-        QVERIFY(!hasInk(strip.copy(0, 0, 60 + 55, 20), back));
-        // What a step shows is that block of the strip.
-        for (int i = 0; i < 200; ++i)
-            s.tick();
-        QCOMPARE(scrollerBlock(strip, s.blockX(), s.boxWidth()), strip.copy(199, 0, 120, 20));
-    }
 
 private:
-    static bool hasInk(const QImage& image, const QColor& background)
-    {
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixelColor(x, y) != background)
-                    return true;
-        return false;
-    }
     static MainWindowLayout layoutAt(int h, MainWindowView view = {})
     {
         const auto layout = layoutMainWindow(h, view);
