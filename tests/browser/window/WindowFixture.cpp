@@ -97,6 +97,8 @@ QString WindowFixture::sql(const QString& statement) const
 
 QMainWindow* WindowFixture::start()
 {
+    if (!m_valid)
+        return nullptr;
     m_store = openSettingsStore(iniPath());
     browser::MainWindowOptions options;
     options.typeAheadClock = [this] { return clock ? clock() : platform::TypeAhead::systemClock()(); };
@@ -197,11 +199,6 @@ void doubleClickGame(QWidget* window, const QString& name)
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-}
-
-void rightClickGame(QWidget* window, const QString& name)
-{
-    QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::RightButton, {}, rowCentre(window, name));
 }
 
 const QAbstractItemModel& gameList(QWidget* window)
