@@ -12,7 +12,6 @@
 #include "data/Database.h"
 #include "data/GameStore.h"
 #include "data/Schema.h"
-#include "data/Snapshot.h"
 #include "data/settings/Settings.h"
 
 #include <QAbstractItemModelTester>
@@ -292,7 +291,6 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("count, playable") << QStringList{"0", "1", "1234", "Paradroid", "My C64"}
                                          << "vintrax  -  1234 playable game(s)";
-        QTest::newRow("count, all") << QStringList{"0", "0", "1234", "-", ""} << "vintrax  -  1234 game(s) in total";
         QTest::newRow("unknown mode counts")
             << QStringList{"9", "2", "0", "-", ""} << "vintrax  -  0 game(s) with Sid Tunes";
         QTest::newRow("game name") << QStringList{"1", "0", "12", "Paradroid", ""} << "Paradroid";
