@@ -201,6 +201,11 @@ void doubleClickGame(QWidget* window, const QString& name)
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
 }
 
+void rightClickGame(QWidget* window, const QString& name)
+{
+    QTest::mouseClick(control<QListView>(window, "lstGames")->viewport(), Qt::RightButton, {}, rowCentre(window, name));
+}
+
 const QAbstractItemModel& gameList(QWidget* window)
 {
     return *control<QListView>(window, "lstGames")->model();

@@ -99,6 +99,7 @@ QString labelText(QWidget* window, const char* name);
 QString selectedGame(QWidget* window);
 bool clickGame(QWidget* window, const QString& name);
 void doubleClickGame(QWidget* window, const QString& name);
+void rightClickGame(QWidget* window, const QString& name);
 const QAbstractItemModel& gameList(QWidget* window);
 const browser::Scroller& scroller(QWidget* window);
 
