@@ -1,7 +1,5 @@
-// The program's start and exit as a user meets them: a missing tool, a missing or damaged catalogue and a second
-// copy end the start and touch nothing; the first-run notes over the loaded window; the notice after an
-// upgrade; a saved view that cannot be read; a read-only settings file; the view, game and place the window
-// leaves for the next start, and a hand-edited settings file.
+// The program's start and exit as a user meets them: failed starts, the first-run notes, the upgrade notice, an
+// unreadable view, a read-only settings file, and what the window leaves for the next start.
 #include "ModalHelpers.h"
 #include "WindowFixture.h"
 #include "platform/SingleInstance.h"
@@ -12,7 +10,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QMainWindow>
-#include <QMap>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
@@ -25,26 +22,22 @@ constexpr int kTwipsPerPixel = 15;
 namespace {
 
 // Every drawing of the game list in a start: whether some row was still unread (empty) then, and whether one was drawn.
-class ListDrawingWatch : public QObject
+struct ListDrawingWatch : QObject
 {
-public:
-    bool partlyRead = false;
-    bool unreadRowDrawn = false;
-
-protected:
+    bool partlyRead = false, unreadRowDrawn = false;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* list = qobject_cast<QListView*>(watched->parent());
         if (event->type() != QEvent::Paint || !list || list->objectName() != "lstGames" || watched != list->viewport())
             return false;
         const auto unread = [list](int row) { return list->model()->index(row, 0).data().toString().isEmpty(); };
-        for (int row = 0; row < list->model()->rowCount(); ++row)
-            partlyRead = partlyRead || unread(row);
         const QRect drawn = static_cast<QPaintEvent*>(event)->rect();
         const int last = list->indexAt(drawn.bottomLeft()).row();
-        for (int row = std::max(list->indexAt(drawn.topLeft()).row(), 0);
-             row <= (last < 0 ? list->model()->rowCount() - 1 : last); ++row)
-            unreadRowDrawn = unreadRowDrawn || unread(row);
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            partlyRead = partlyRead || unread(row);
+            if (row >= list->indexAt(drawn.topLeft()).row() && (last < 0 || row <= last))
+                unreadRowDrawn = unreadRowDrawn || unread(row);
+        }
         return false;
     }
 };
@@ -56,33 +49,17 @@ class TestStartupSequence : public QObject
     Q_OBJECT
 
 private slots:
-    void longListShowsAsTheStoredQueryHasIt_data()
-    {
-        // A long list is drawn before all of it is read, and ends as the stored query has it (read by sqlite3), the
-        // saved game selected, even where the stored query colours its rows otherwise than the games table does.
-        QTest::addColumn<QString>("currentGame");
-        QTest::addColumn<QString>("storedQuery");
-        QTest::addColumn<QString>("selected");
-        const QString ownColours = "; DROP VIEW [Game Name List]; CREATE VIEW [Game Name List] AS "
-                                   "SELECT Name, 128 AS CCode FROM Games ORDER BY Name";
-        QTest::newRow("game in the middle") << "Long 0300"
-                                            << ""
-                                            << "Long 0300";
-        QTest::newRow("stored query's own colours") << "Long 0420" << ownColours << "Long 0420";
-    }
+    // A long list is drawn before all of it is read, and ends as the stored query has it (read by sqlite3), the
+    // saved game selected, even where the stored query colours its rows otherwise than the games table does.
     void longListShowsAsTheStoredQueryHasIt()
     {
-        QFETCH(QString, currentGame);
-        QFETCH(QString, storedQuery);
-        QFETCH(QString, selected);
         WindowFixture f;
-        QVERIFY(f.isValid());
         QCOMPARE(f.sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
                        "INSERT INTO Games (Name, CCode, Filename, FA, SA) "
-                       "SELECT printf('Long %04d', i), (i % 2) * 128, 'g.d64', 1, 0 FROM n" +
-                       storedQuery),
+                       "SELECT printf('Long %04d', i), (i % 2) * 128, 'g.d64', 1, 0 FROM n; DROP VIEW [Game Name List];"
+                       "CREATE VIEW [Game Name List] AS SELECT Name, 128 AS CCode FROM Games ORDER BY Name"),
                  QString());
-        f.presetSettings({{"CurrentGame", currentGame}, {"WhatListBox", 0}});
+        f.presetSettings({{"CurrentGame", "Long 0420"}, {"WhatListBox", 0}});
         ListDrawingWatch watch;
         qApp->installEventFilter(&watch);
         QMainWindow* w = f.start();
@@ -96,50 +73,45 @@ private slots:
                          QString::number(line.data(Qt::ForegroundRole).value<QColor>().red());
         }
         QCOMPARE(shown.join('\n'), f.sql("SELECT Name, CCode & 255 FROM [Game Name List]"));
-        QCOMPARE(selectedGame(w), selected);
+        QCOMPARE(selectedGame(w), QStringLiteral("Long 0420"));
         QCOMPARE(w->windowTitle(), QStringLiteral("vintrax  -  %1 game(s) in total").arg(shown.size()));
         QCOMPARE(f.messages.count(), 0);
     }
 
     void failedStartTouchesNothing_data()
     {
-        QTest::addColumn<bool>("running");        // another copy holds the instance lock
-        QTest::addColumn<QStringList>("removed"); // program-folder files taken away
-        QTest::addColumn<bool>("damaged");        // the catalogue overwritten with text
+        // What is done first: program-folder files taken away, "damaged" the catalogue overwritten with text,
+        // "running" another copy holding the instance lock; then the message's title and part of its text ("%1"
+        // stands for the program folder). The tools are checked in the order bmp2gif, gunzip, lha, zip2d64: only
+        // the first missing one is named. Without a catalogue a start that went on would say so: the refusal of a
+        // second copy must come first.
+        QTest::addColumn<QStringList>("done");
         QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text"); // part of the message; "%1" stands for the program folder
-        const QString error = QStringLiteral("vintrax Error");
-        // The tools are checked in the order bmp2gif, gunzip, lha, zip2d64: only the first missing one is named.
-        // Without a catalogue a start that went on would say so: the refusal of a second copy must come first.
-        QTest::newRow("zip2d64 missing") << false << QStringList{"Conversion/zip2d64"} << false << error
-                                         << QStringLiteral("FILE NOT FOUND: %1/Conversion/zip2d64");
-        QTest::newRow("gunzip before lha") << false << QStringList{"Conversion/lha", "Conversion/gunzip"} << false
-                                           << error << QStringLiteral("FILE NOT FOUND: %1/Conversion/gunzip");
-        QTest::newRow("catalogue missing") << false << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vinTrax")
-                                           << QStringLiteral("Cannot find 'Vintrax.mdb' in the '%1' directory");
-        QTest::newRow("catalogue damaged")
-            << false << QStringList() << true << QStringLiteral("vinTrax") << QStringLiteral("%1/Vintrax.mdb");
-        QTest::newRow("second copy") << true << QStringList{"Vintrax.mdb"} << false << QStringLiteral("vintrax")
-                                     << QStringLiteral("vintrax is already running!");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("gunzip before lha") << QStringList{"Conversion/lha", "Conversion/gunzip"} << "vintrax Error"
+                                           << "FILE NOT FOUND: %1/Conversion/gunzip";
+        QTest::newRow("catalogue missing") << QStringList{"Vintrax.mdb"} << "vinTrax"
+                                           << "Cannot find 'Vintrax.mdb' in the '%1' directory";
+        QTest::newRow("catalogue damaged") << QStringList{"damaged"} << "vinTrax"
+                                           << "%1/Vintrax.mdb";
+        QTest::newRow("second copy") << QStringList{"running", "Vintrax.mdb"} << "vintrax"
+                                     << "vintrax is already running!";
     }
     void failedStartTouchesNothing()
     {
-        QFETCH(bool, running);
-        QFETCH(QStringList, removed);
-        QFETCH(bool, damaged);
+        QFETCH(QStringList, done);
         QFETCH(QString, title);
         QFETCH(QString, text);
         WindowFixture f;
         QVERIFY(f.isValid());
         platform::SingleInstance other;
-        if (running)
-            QCOMPARE(other.tryAcquire(), platform::SingleInstance::Acquired);
         f.removeSetting(QStringLiteral("ShowPrefs")); // not even the first-run flag may be cleared
-        for (const QString& file : removed)
-            QVERIFY(QFile::remove(f.programFile(file)));
         const QString catalogue = f.programFile(QStringLiteral("Vintrax.mdb"));
-        if (damaged)
-            QVERIFY(testsupport::writeFile(catalogue, QByteArray("Games, tunes and screenshots\n").repeated(100)));
+        for (const QString& step : done)
+            QVERIFY(step == "running" ? other.tryAcquire() == platform::SingleInstance::Acquired
+                    : step == "damaged"
+                        ? testsupport::writeFile(catalogue, QByteArray("Games and tunes\n").repeated(180))
+                        : QFile::remove(f.programFile(step)));
         const QByteArray iniBefore = testsupport::readFile(f.iniPath());
         const QByteArray catalogueBefore = testsupport::readFile(catalogue);
 
@@ -153,20 +125,29 @@ private slots:
                  qPrintable(f.messages.last().text));
         QCOMPARE(testsupport::readFile(f.iniPath()), iniBefore);
         // The engine must not have made an empty catalogue in a missing one's place, nor touched a damaged one.
-        QCOMPARE(QFile::exists(catalogue), !removed.contains(QStringLiteral("Vintrax.mdb")));
+        QCOMPARE(QFile::exists(catalogue), !done.contains(QStringLiteral("Vintrax.mdb")));
         QCOMPARE(testsupport::readFile(catalogue), catalogueBefore);
     }
-    void freshStoreShowsTheNotes()
+    // The first run: the notes over the loaded window, the preferences after the welcome note, left with Cancel.
+    // With a read-only settings file the first-run flag cannot be cleared: that is reported first, the notes still
+    // come, the settings written at exit are refused and reported too, and the file is left as it was.
+    void firstRunNotes_data()
     {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("writable") << false;
+        QTest::newRow("read-only settings") << true;
+    }
+    void firstRunNotes()
+    {
+        QFETCH(bool, readOnly);
         WindowFixture f;
-        QVERIFY(f.isValid());
         f.removeSetting(QStringLiteral("ShowPrefs"));
-        // The optional archive tools ship with the program: the note asking for them (the read-only case's last)
-        // would mislead.
+        // Shipped optional archive tools: the note asking for them (the read-only row's last) would mislead.
         for (const QString tool : {"maketape", "starlynx"})
-            QVERIFY(QFile::copy(testsupport::toolPath(tool), f.programFile("Conversion/" + tool)));
-
-        // The preferences come after the welcome note, over the shown window, and are left with Cancel.
+            QVERIFY(readOnly || QFile::copy(testsupport::toolPath(tool), f.programFile("Conversion/" + tool)));
+        const QByteArray before = testsupport::readFile(f.iniPath());
+        QVERIFY(!readOnly ||
+                QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QString opened;
         testsupport::whenModal([&](QWidget* dialog) {
             opened = dialog->objectName() + QString::number(f.messages.count());
@@ -174,16 +155,30 @@ private slots:
         });
         QMainWindow* w = f.start();
         QVERIFY(w);
-        QCOMPARE(opened, QStringLiteral("frmVTRXOptions1"));
-        // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again (a start
-        // with it False is quiet, as every other start of these tests is).
-        QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
-        // Two notes over the loaded window; the splash gone.
-        QCOMPARE(f.messages.count(), 2);
-        QVERIFY(f.state().mainWindowLoaded);
-        for (const QWidget* window : QApplication::topLevelWidgets())
+        QCOMPARE(opened, readOnly ? QStringLiteral("frmVTRXOptions2") : QStringLiteral("frmVTRXOptions1"));
+        QVERIFY(f.state().mainWindowLoaded && !QApplication::overrideCursor());
+        for (const QWidget* window : QApplication::topLevelWidgets()) // the splash gone
             QVERIFY2(!window->isVisible() || window == w, qPrintable(window->objectName()));
-        QVERIFY(!QApplication::overrideCursor());
+        if (!readOnly) {
+            // "ShowPrefs" is cleared at once, not at exit: a crash after the notes must not show them again (a
+            // start with it False is quiet, as every other start of these tests is).
+            QCOMPARE(f.storedValue(QStringLiteral("ShowPrefs")).toString(), QStringLiteral("False"));
+            QCOMPARE(f.messages.count(), 2);
+            return;
+        }
+        QCOMPARE(f.messages.count(), 4);
+        // The verification command is installed: the welcome note sends the user to it.
+        const QString welcome = f.messages.messages()[1].text;
+        QVERIFY(welcome.contains("into\n    your '" + f.programFile("Screenshots") + "' Directory.\n\nNOTE\n") &&
+                welcome.endsWith("run 'Verify Available Games/Sids'\n    from the 'Tools' menu.\n"));
+        QVERIFY(f.messages.messages()[3].text.endsWith("copy maketape and starlynx into your '" +
+                                                       f.programFile("Conversion") + "' folder (if you have them)"));
+        f.exit();
+        QCOMPARE(f.messages.count(), 5);
+        for (int i : {0, 4})
+            QVERIFY(f.messages.messages()[i].icon == MessageBox::Exclamation &&
+                    f.messages.messages()[i].text.contains("read-only"));
+        QCOMPARE(testsupport::readFile(f.iniPath()), before);
     }
     void earlierVersionGetsTheNotice()
     {
@@ -191,7 +186,6 @@ private slots:
         // (whose client area is the smallest), whatever height was stored. Which paths it forgets is the settings
         // table's; that the forgetting is written at exit is seen here.
         WindowFixture f;
-        QVERIFY(f.isValid());
         f.removeSetting(QStringLiteral("V13Start"));
         f.presetSettings({{"CCS64Path", "/emu/ccs64.exe"}, {"Heighty", 12000}});
         // The verification window comes first; the user runs it and closes it when the run is done.
@@ -220,7 +214,6 @@ private slots:
     void unreadableSavedViewLeavesNoGame()
     {
         WindowFixture f;
-        QVERIFY(f.isValid());
         // The stored query is still there but names a table that has gone, so it opens and cannot be read.
         QCOMPARE(f.sql("DROP VIEW [Game Name List]; CREATE TABLE Gone(Name, CCode); "
                        "CREATE VIEW [Game Name List] AS SELECT Name, CCode FROM Gone; DROP TABLE Gone;"),
@@ -233,38 +226,9 @@ private slots:
         QCOMPARE(f.messages.count(), 1);
         QVERIFY(f.messages.last().title == "vintrax" && f.messages.last().icon == MessageBox::Exclamation);
     }
-    void readOnlySettingsAreReportedAndKept()
-    {
-        // The first-run flag cannot be cleared: that is reported first, then the notes still come; at exit the
-        // settings cannot be written either, which is reported, and the file is left as it was.
-        WindowFixture f;
-        QVERIFY(f.isValid());
-        f.removeSetting(QStringLiteral("ShowPrefs"));
-        const QByteArray before = testsupport::readFile(f.iniPath());
-        QVERIFY(QFile::setPermissions(f.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        testsupport::whenModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("cmdCancel")->click(); });
-        QVERIFY(f.start());
-        QCOMPARE(f.messages.count(), 4);
-        // The welcome note: lines end in one line break, or two before a blank line.
-        const QString welcome = f.messages.messages()[1].text;
-        QVERIFY(
-            welcome.contains(QStringLiteral("'Games Path'.\n\n2) HV-SID COLLECTION FILENAMES (Update #11)\n    If")));
-        // The verification command is installed: the note sends the user to it.
-        QVERIFY(welcome.contains("into\n    your '" + f.programFile("Screenshots") + "' Directory.\n\nNOTE\n") &&
-                welcome.endsWith("run 'Verify Available Games/Sids'\n    from the 'Tools' menu.\n"));
-        QVERIFY(f.messages.messages()[3].text.endsWith("copy maketape and starlynx into your '" +
-                                                       f.programFile("Conversion") + "' folder (if you have them)"));
-        f.exit();
-        QCOMPARE(f.messages.count(), 5);
-        for (int i : {0, 4})
-            QVERIFY(f.messages.messages()[i].icon == MessageBox::Exclamation &&
-                    f.messages.messages()[i].text.contains("read-only"));
-        QCOMPARE(testsupport::readFile(f.iniPath()), before);
-    }
     void savedViewGameAndWindowComeBackHandEditedOrNot()
     {
         WindowFixture f;
-        QVERIFY(f.isValid());
         f.presetSettings({{QStringLiteral("SSViewShowFlag"), QStringLiteral("False")}}); // "Restore last setting"
         QMainWindow* w = f.start();
         QVERIFY(w);
@@ -307,17 +271,8 @@ private slots:
         QVERIFY(!w->isVisible());
         QCOMPARE(f.storedValue(QStringLiteral("Left")).toInt(), 40 * kTwipsPerPixel);
 
-        // A hand-edited file (its places are the layout's table): empty bookmarks stay hidden, an "&" in a title
-        // marks no accelerator. Harbour Patrol is not among the playable games (the selection's table): the saved
-        // game stays.
-        f.presetSettings({{"CurrentGame", "Harbour Patrol"}, {"Fave3D", "Empty"}, {"Fave5D", "Tom & Jerry"}});
-        w = f.start();
-        QVERIFY(w);
-        QMap<int, QAction*> items;
-        for (QAction* a : w->findChildren<QAction*>(QStringLiteral("mnuFave")))
-            items[a->property("index").toInt()] = a;
-        QVERIFY(items[2]->isVisible() && !items[3]->isVisible());
-        QCOMPARE(items[5]->text(), QStringLiteral("Tom && Jerry"));
+        // Harbour Patrol is not among the playable games (the selection's table): the saved game stays.
+        QVERIFY(f.startOn("Harbour Patrol"));
         f.exit();
         QCOMPARE(f.storedValue(QStringLiteral("CurrentGame")).toString(), QStringLiteral("Harbour Patrol"));
         QCOMPARE(f.messages.count(), 0);

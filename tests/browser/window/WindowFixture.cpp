@@ -97,6 +97,8 @@ QString WindowFixture::sql(const QString& statement) const
 
 QMainWindow* WindowFixture::start()
 {
+    if (!m_valid)
+        return nullptr;
     m_store = openSettingsStore(iniPath());
     browser::MainWindowOptions options;
     options.typeAheadClock = [this] { return clock ? clock() : platform::TypeAhead::systemClock()(); };
@@ -153,15 +155,13 @@ bool PlayFixture::started(int kind) const
 
 QStringList PlayFixture::waitForStart(int kind) const
 {
-    const QString log = emulatorFolder(kind) + u'/' + kLayouts[kind].logged + ".log";
     QStringList lines;
-    const bool logged = QTest::qWaitFor(
-        [&] {
-            lines = QString::fromUtf8(testsupport::readFile(log)).split(u'\n', Qt::SkipEmptyParts);
-            return lines.size() >= (kind == 0 ? 3 : 2); // the folder, the arguments
-        },
-        10000);
-    return logged ? lines : QStringList();
+    const auto logged = [&] { // the folder, the arguments
+        lines = QString::fromUtf8(testsupport::readFile(emulatorFolder(kind) + u'/' + kLayouts[kind].logged + ".log"))
+                    .split(u'\n', Qt::SkipEmptyParts);
+        return lines.size() >= (kind == 0 ? 3 : 2);
+    };
+    return QTest::qWaitFor(logged, 10000) ? lines : QStringList();
 }
 
 QAction* action(QWidget* window, const char* name)

@@ -47,7 +47,8 @@ public:
     // SQL on the catalogue through the sqlite3 shell: what it printed (list mode), or its complaint.
     QString sql(const QString& statement) const;
 
-    // The program's start as main() makes it: the main window, or nullptr when the start ended; startOn
+    // The program's start as main() makes it: the main window, or nullptr when the start ended (or the folders
+    // above could not be made, so a test need not check isValid() before a start it expects to succeed); startOn
     // with these settings over the preset ones, on game, whose row it clicks.
     QMainWindow* start();
     QMainWindow* startOn(const QString& game, const QVariantMap& settings = {});
