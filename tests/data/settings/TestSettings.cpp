@@ -81,16 +81,6 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
     }
 
-    void emptyStoreYieldsTheDefaults()
-    {
-        // The defaults are a table in the code; the rules are the centred position (19200 / 2 - 7000 / 2 and
-        // 14400 / 2 - int(9615 / 2)) and that loading never creates the file.
-        const Settings s = loadSettings(*openSettingsStore(iniPath()), standardContext());
-        QCOMPARE(s, defaultSettings(standardContext()));
-        QCOMPARE(s.startup, (StartupLayout{2393, 6100, 9615, false, true}));
-        QVERIFY(!QFileInfo::exists(iniPath()));
-    }
-
     void keyReadsAs_data()
     {
         QTest::addColumn<QStringList>("lines");
@@ -142,61 +132,52 @@ private slots:
         }
     }
 
-    void positionRestoredOrCentred_data()
+    // The main window's place and the screenshot view at start-up: the stored position, or the centre of the
+    // screen (19200 / 2 - 7000 / 2 and 14400 / 2 - int(9615 / 2)); the screenshot flags (hide, show, restore last
+    // and the saved view). Nothing stored gives a centred window showing screenshots, and loading never creates the
+    // file.
+    void startupLayout_data()
     {
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("lines"); // none: no file at all
         QTest::addColumn<double>("screenWidth");
-        QTest::addColumn<double>("expectedTop");
-        QTest::addColumn<double>("expectedLeft");
+        QTest::addColumn<QString>("layout"); // top left height view ssView
+        const auto ss = [](const char* flags) {
+            const QStringList f = QString(flags).split(' ');
+            return QStringList{"SSViewHideFlag=" + f[0], "SSViewShowFlag=" + f[1], "SSViewYesFlag=" + f[2],
+                               "SSView=" + f[3]};
+        };
         // clang-format off
-        QTest::newRow("restored") << QStringList{"Top=100", "Left=250.5"} << 19200.0 << 100.0 << 250.5;
-        QTest::newRow("always centre") << QStringList{"PositionFlag=False", "Top=100", "Left=250"} << 19200.0 << 2393.0 << 6100.0;
-        QTest::newRow("odd screen width") << QStringList{"PositionFlag=False"} << 19201.0 << 2393.0 << 6100.0;
-        QTest::newRow("window wider than screen") << QStringList{"PositionFlag=False"} << 6000.0 << 2393.0 << -500.0;
+        QTest::newRow("nothing stored") << QStringList{} << 19200.0 << "2393 6100 9615 0 1";
+        QTest::newRow("restored") << QStringList{"Top=100", "Left=250.5"} << 19200.0 << "100 250.5 9615 0 1";
+        QTest::newRow("always centre") << QStringList{"PositionFlag=False", "Top=100", "Left=250"} << 19200.0 << "2393 6100 9615 0 1";
+        QTest::newRow("odd screen width") << QStringList{"PositionFlag=False"} << 19201.0 << "2393 6100 9615 0 1";
+        QTest::newRow("window wider than screen") << QStringList{"PositionFlag=False"} << 6000.0 << "2393 -500 9615 0 1";
+        QTest::newRow("always hide") << ss("True False False True") << 19200.0 << "2393 6100 9615 0 0";
+        QTest::newRow("hide wins over show") << ss("True True False True") << 19200.0 << "2393 6100 9615 0 0";
+        QTest::newRow("always show") << ss("False True False False") << 19200.0 << "2393 6100 9615 0 1";
+        QTest::newRow("restore last: off") << ss("False False True False") << 19200.0 << "2393 6100 9615 0 0";
+        QTest::newRow("restore last: on") << ss("False False True True") << 19200.0 << "2393 6100 9615 0 1";
+        QTest::newRow("no choice made: saved value") << ss("False False False False") << 19200.0 << "2393 6100 9615 0 0";
         // clang-format on
     }
 
-    void positionRestoredOrCentred()
+    void startupLayout()
     {
         QFETCH(QStringList, lines);
         QFETCH(double, screenWidth);
-        QFETCH(double, expectedTop);
-        QFETCH(double, expectedLeft);
+        QFETCH(QString, layout);
         SettingsLoadContext context = standardContext();
         context.screenWidth = screenWidth;
-        const Settings s = loadFrom(lines, context);
-        QCOMPARE(s.startup.top, expectedTop);
-        QCOMPARE(s.startup.left, expectedLeft);
-        // The category browser's position defaults to the main window's centred one.
+        QVERIFY(lines.isEmpty() || writeStartupIni(iniPath(), lines));
+        const Settings s = loadSettings(*openSettingsStore(iniPath()), context);
+        QCOMPARE(QFileInfo::exists(iniPath()), !lines.isEmpty());
+        QVERIFY(!lines.isEmpty() || s == defaultSettings(context)); // no key at all: every one its default
+        const StartupLayout& l = s.startup;
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(l.top).arg(l.left).arg(l.height).arg(l.view).arg(l.ssView), layout);
+        // The category browser's position defaults to the main window's centred one; the stored screenshot view is
+        // kept as read, only the layout carries the effective one.
         QCOMPARE(double(s.OGLeft), std::floor(screenWidth / 2) - 3500);
-    }
-
-    void screenshotView_data()
-    {
-        QTest::addColumn<QString>("flags"); // hide, show, restore last, saved view
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("always hide") << "True False False True" << false;
-        QTest::newRow("hide wins over show") << "True True False True" << false;
-        QTest::newRow("always show") << "False True False False" << true;
-        QTest::newRow("restore last: off") << "False False True False" << false;
-        QTest::newRow("restore last: on") << "False False True True" << true;
-        QTest::newRow("no choice made: saved value") << "False False False False" << false;
-        QTest::newRow("nothing stored: show") << "" << true;
-    }
-
-    void screenshotView()
-    {
-        QFETCH(QString, flags);
-        QFETCH(bool, expected);
-        const QStringList f = flags.split(' ', Qt::SkipEmptyParts);
-        QStringList lines;
-        if (!f.isEmpty())
-            lines << "SSViewHideFlag=" + f[0] << "SSViewShowFlag=" + f[1] << "SSViewYesFlag=" + f[2]
-                  << "SSView=" + f[3];
-        const Settings s = loadFrom(lines);
-        QCOMPARE(s.startup.ssView, expected);
-        // The stored value is kept as read; only the layout carries the effective one.
-        QCOMPARE(s.SSView, f.isEmpty() || f[3] == "True");
+        QCOMPARE(s.SSView, !lines.contains("SSView=False"));
     }
 
     void everyKeyRoundTrips()
@@ -319,12 +300,6 @@ private slots:
 
 private:
     QString iniPath() const { return m_dir->filePath("config/Vintrax/Vintrax.ini"); }
-    Settings loadFrom(const QStringList& lines, const SettingsLoadContext& context = standardContext())
-    {
-        if (!writeStartupIni(iniPath(), lines))
-            qFatal("cannot write test INI");
-        return loadSettings(*openSettingsStore(iniPath()), context);
-    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
