@@ -1,6 +1,7 @@
-// The game store on a real catalogue file: each change with its result, what it announces and what the file holds
-// afterwards (read by Debian's sqlite3), the same changes refused on a read-only catalogue with nothing written and
-// nothing announced, the catalogue's order of names against SQLite's own, and the lookup kinds against the schema.
+// The game store on a real catalogue file: each change (a tune's removal among them) with its result, what it
+// announces and what the file holds afterwards (read by Debian's sqlite3), the same changes refused on a read-only
+// catalogue with nothing written and nothing announced, the catalogue's order of names against SQLite's own, and the
+// lookup kinds against the schema.
 #include "CatalogueFixtures.h"
 #include "SmallDisk.h"
 #include "data/Catalogue.h"
@@ -24,15 +25,17 @@ class TestGameStore : public QObject
     Catalogue m_cat;
     QStringList m_told; // what the store announced
 
-    QString contents() const
+    // The Games rows by name, or for a tune's change the tunes by name.
+    QString contents(const QString& change) const
     {
+        if (change.startsWith(u"tune"))
+            return sqliteShell(m_path, "SELECT group_concat(Name, '|') FROM (SELECT Name FROM Music ORDER BY Name)");
         return sqliteShell(m_path, "SELECT group_concat(Name || ':' || FA || SA || CCode, ' ') FROM "
                                    "(SELECT * FROM Games ORDER BY Name)");
     }
-    qint64 rowidOf(const QString& name) const
+    qint64 rowidOf(const QString& name, const QString& table = "Games") const
     {
-        return sqliteShell(m_path, "SELECT ifnull(max(rowid), 99) FROM Games WHERE Name = '" + name + "'")
-            .trimmed()
+        return sqliteShell(m_path, "SELECT ifnull(max(rowid), 99) FROM " + table + " WHERE Name = '" + name + "'")
             .toLongLong();
     }
     // "Name=Bomb Jack,FA=1" as field values; numbers stay numbers.
@@ -47,7 +50,7 @@ class TestGameStore : public QObject
         return values;
     }
     // "add VALUES", "remove NAME", "rename NAME=NEW", "many NAME:VALUES;NAME:VALUES", "current NAME:VALUES" (the
-    // current game's own change).
+    // current game's own change), "tune NAME" (a tune removed).
     GameStoreResult run(GameStore& store, const QString& change)
     {
         const QString op = change.section(u' ', 0, 0), arg = change.section(u' ', 1);
@@ -55,6 +58,8 @@ class TestGameStore : public QObject
             return store.addGame(valuesOf(arg));
         if (op == u"remove")
             return store.removeGame(rowidOf(arg));
+        if (op == u"tune")
+            return store.removeTune(rowidOf(arg, "Music"));
         if (op == u"rename")
             return store.renameGame(rowidOf(arg.section(u'=', 0, 0)), arg.section(u'=', 1));
         QVector<RowChange> rows;
@@ -74,7 +79,8 @@ private slots:
         QVERIFY(createCatalogue(m_path));
         // Both files, a game file only, a tune only, neither.
         sqliteShell(m_path, "INSERT INTO Games (Name, FA, SA, CCode) VALUES ('Armalyte', 1, 1, 0), "
-                            "('boulder dash', 1, 0, 8388608), ('Uridium', 0, 1, 128), ('Zork', 0, 0, 8421504)");
+                            "('boulder dash', 1, 0, 8388608), ('Uridium', 0, 1, 128), ('Zork', 0, 0, 8421504); "
+                            "INSERT INTO Music VALUES ('Commando', 'Hubbard\\Commando.sid', 1), ('Zoids', 'z.sid', 2)");
         QVERIFY(m_cat.open(m_path).ok());
         m_told.clear();
     }
@@ -118,8 +124,11 @@ private slots:
         row("many: one refused, none written", "many Zork:FA=1;Uridium:Name=armalyte", E::Refused, "", "");
         row("current game: joins the playable view", "current Zork:FA=1,Name=Ant Attack", E::None,
             "Zork: Ant Attack 8421504 110", "Ant Attack:108421504 Armalyte:110 boulder dash:108388608 Uridium:01128");
+        // Only the tune's row goes, announced as it was.
+        row("tune", "tune Commando", E::None, "tune Commando:Hubbard\\Commando.sid", "Zoids");
+        row("tune: no such tune", "tune Nope", E::NoSuchTune, "", "");
         for (const char* change : {"add Name=Bomb Jack", "remove Uridium", "rename Zork=Ant Attack",
-                                   "many Zork:FA=1;Uridium:SA=0", "current Zork:FA=1"})
+                                   "many Zork:FA=1;Uridium:SA=0", "current Zork:FA=1", "tune Commando"})
             QTest::addRow("read-only: %s", change) << true << QString(change) << int(E::Refused) << ""
                                                    << "";
     }
@@ -136,7 +145,9 @@ private slots:
         connect(&store, &GameStore::gameChanged, this,
                 [this](const QString& was, const ListedGame& g) { tell(was + ':', g); });
         connect(&store, &GameStore::gamesChanged, this, [this] { m_told << "many"; });
-        const QString before = contents();
+        connect(&store, &GameStore::tuneRemoved, this,
+                [this](const ListedTune& t) { m_told << "tune " + t.name + ':' + t.filename; });
+        const QString before = contents(change);
         auto locked = readOnly ? std::make_unique<testsupport::ReadOnlyFolder>(m_dir.path()) : nullptr;
         QVERIFY(!locked || locked->isValid());
         const GameStoreResult r = run(store, change);
@@ -144,42 +155,9 @@ private slots:
         QCOMPARE(int(r.error), error);
         QVERIFY(r.ok() || !r.message.isEmpty());
         QCOMPARE(m_told.join(QStringLiteral(" / ")), told);
-        QCOMPARE(contents(), after.isEmpty() ? before : after);
+        QCOMPARE(contents(change), after.isEmpty() ? before : after);
         QCOMPARE(sqliteShell(m_path, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
         QVERIFY(!change.startsWith(u"add") || !r.ok() || r.rowid == rowidOf("Bomb Jack"));
-    }
-
-    void removingATune_data()
-    {
-        QTest::addColumn<QString>("tune");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("after"); // the tunes left, by name
-        QTest::newRow("removed") << "Commando" << false << int(GameStoreError::None) << "Zoids";
-        QTest::newRow("no such tune") << "Nope" << false << int(GameStoreError::NoSuchTune) << "Commando|Zoids";
-        QTest::newRow("read-only") << "Commando" << true << int(GameStoreError::Refused) << "Commando|Zoids";
-    }
-    // Only the row goes, announced with the tune as it was; refused, nothing is written or announced.
-    void removingATune()
-    {
-        QFETCH(QString, tune);
-        QFETCH(bool, readOnly);
-        QFETCH(int, error);
-        QFETCH(QString, after);
-        sqliteShell(m_path, "INSERT INTO Music VALUES ('Commando', 'Hubbard\\Commando.sid', 1), ('Zoids', 'z.sid', 2)");
-        GameStore store(m_cat.db());
-        connect(&store, &GameStore::tuneRemoved, this,
-                [this](const ListedTune& t) { m_told << t.name + ':' + t.filename; });
-        const qint64 rowid =
-            sqliteShell(m_path, "SELECT ifnull(max(rowid), 99) FROM Music WHERE Name = '" + tune + "'").toLongLong();
-        auto locked = readOnly ? std::make_unique<testsupport::ReadOnlyFolder>(m_dir.path()) : nullptr;
-        QVERIFY(!locked || locked->isValid());
-        const GameStoreResult r = store.removeTune(rowid);
-        locked.reset();
-        QCOMPARE(int(r.error), error);
-        QCOMPARE(m_told.join(' '), r.ok() ? QStringLiteral("Commando:Hubbard\\Commando.sid") : QString());
-        QCOMPARE(sqliteShell(m_path, "SELECT group_concat(Name, '|') FROM (SELECT Name FROM Music ORDER BY Name)"),
-                 after);
     }
 
     // The lists are in SQLite's order of the NOCASE column; a row placed by compareNames lands where a fill puts it.
