@@ -54,7 +54,8 @@ bool openWithTinyCache(catalogue::Catalogue& cat, const QString& mdb)
     return cat.open(mdb).ok() && cat.db().exec(QStringLiteral("PRAGMA cache_size = 2"));
 }
 
-int runCatalogue(const QString& mdb)
+// A play of "Sanxion" as the current game's change, or of every game at once as one bulk change, again and again.
+int runPlays(const QString& mdb, bool bulk)
 {
     catalogue::Catalogue cat;
     if (!openWithTinyCache(cat, mdb))
@@ -63,35 +64,22 @@ int runCatalogue(const QString& mdb)
     game.open(cat.db());
     if (!game.selectByName(QStringLiteral("Sanxion")))
         return 4;
-    for (int i = 0;; ++i) {
-        const qint64 played = game.number(catalogue::field::TimesPlayed) + 1;
-        if (!game.change({{catalogue::field::TimesPlayed, played},
-                          {catalogue::field::PersonalComment, testsupport::playComment(played)}}))
-            return 1;
-        if (i == 0)
-            ready();
-    }
-}
-
-int runBulk(const QString& mdb)
-{
-    catalogue::Catalogue cat;
-    if (!openWithTinyCache(cat, mdb))
-        return 3;
     catalogue::GameStore store(cat.db());
     catalogue::Recordset games(cat.db(), QStringLiteral("Games"));
     for (int i = 0;; ++i) {
-        // Every game takes one more than the most played one, so after the first change all rows agree.
-        qint64 played = 0;
+        // In bulk every game takes one more than the most played one, so after the first change all rows agree.
+        qint64 played = game.number(catalogue::field::TimesPlayed) + 1;
         QVector<catalogue::RowChange> changes;
-        for (games.moveFirst(); !games.eof(); games.moveNext()) {
-            played = std::max(played, games.number(catalogue::field::TimesPlayed) + 1);
-            changes.append(catalogue::RowChange{games.bookmark(), {}});
-        }
+        if (bulk)
+            for (games.moveFirst(); !games.eof(); games.moveNext()) {
+                played = std::max(played, games.number(catalogue::field::TimesPlayed) + 1);
+                changes.append(catalogue::RowChange{games.bookmark(), {}});
+            }
+        const catalogue::FieldValues values = {{catalogue::field::TimesPlayed, played},
+                                               {catalogue::field::PersonalComment, testsupport::playComment(played)}};
         for (catalogue::RowChange& change : changes)
-            change.values = {{catalogue::field::TimesPlayed, played},
-                             {catalogue::field::PersonalComment, testsupport::playComment(played)}};
-        if (!store.changeMany(changes).ok())
+            change.values = values;
+        if (!(bulk ? store.changeMany(changes).ok() : game.change(values)))
             return 1;
         if (i == 0)
             ready();
@@ -122,10 +110,9 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 3 && args[0] == QLatin1String("settings"))
         return runSettings(args[1], args[2]);
-    if (args.size() == 3 && args[0] == QLatin1String("catalogue") && args[2] == QLatin1String("loop"))
-        return runCatalogue(args[1]);
-    if (args.size() == 3 && args[0] == QLatin1String("bulk") && args[2] == QLatin1String("loop"))
-        return runBulk(args[1]);
+    if (args.size() == 3 && (args[0] == QLatin1String("catalogue") || args[0] == QLatin1String("bulk")) &&
+        args[2] == QLatin1String("loop"))
+        return runPlays(args[1], args[0] == QLatin1String("bulk"));
     if (args.size() == 2 && args[0] == QLatin1String("upgrade"))
         return runUpgrade(args[1]);
     std::fputs("usage: durability_worker settings INI A|B|loop | catalogue|bulk MDB loop | upgrade MDB\n", stderr);
