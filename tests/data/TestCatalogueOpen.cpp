@@ -85,7 +85,7 @@ class TestCatalogueOpen : public QObject
     Q_OBJECT
 
 private slots:
-    void handWrittenCatalogueOpensAndShowsItsGames()
+    void handWrittenCatalogueAndOurSchema()
     {
         const QString path = catalogueFromScript(m_dir.path(), "catalogue_current.sql", "current.mdb");
         Catalogue cat;
@@ -106,13 +106,10 @@ private slots:
             {query(musicianTunesQuery(1)), "Commando"}};
         for (const auto& [got, expected] : lists)
             QCOMPARE(got, expected);
-    }
 
-    void ownSchemaMatchesTheCatalogueLayout()
-    {
-        // Our schema script must give every table the fields, in order and spelling, that a hand-made
-        // catalogue has, and the global index names the record sets map to.
-        const QString hand = catalogueFromScript(m_dir.path(), "catalogue_current.sql", "hand.mdb");
+        // Our schema script must give every table the fields, in order and spelling, that the hand-made catalogue
+        // has, and the global index names the record sets map to.
+        const QString& hand = path;
         const QString ours = QDir(m_dir.path()).filePath("ours.mdb");
         QString error;
         QVERIFY2(createCatalogue(ours, &error), qPrintable(error));
