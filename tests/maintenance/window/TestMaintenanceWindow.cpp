@@ -1,6 +1,6 @@
-// The maintenance commands in the main window, one wiring case each: the verification (from a filtered view, and at
-// the first start of this version), the missing-files report beside the main window, and every reset with its
-// question; a read-only catalogue refused, and the main window closed in the middle of a verification.
+// The maintenance commands in the main window, one wiring case each: the verification from a filtered view (at the
+// first start of this version it is the start-up tests'), the missing-files report beside the main window, and every
+// reset with its question; a read-only catalogue refused, and the main window closed in the middle of a verification.
 #include "ModalHelpers.h"
 #include "WindowFixture.h"
 #include "browser/GameListModel.h"
@@ -92,19 +92,6 @@ private slots:
         QCOMPARE(f->sql("SELECT FA FROM Games WHERE Name = 'Cavern Crawler'"), "0");
         QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(catalogue::kBlack));
         QCOMPARE(selectedGame(w), "Astro Miner");
-    }
-
-    void verifyAtTheFirstStartOfThisVersion()
-    {
-        f = std::make_unique<WindowFixture>();
-        f->presetSettings({{"V13Start", "False"}});
-        QString opened;
-        testsupport::whenModal([&opened](QWidget* dialog) {
-            opened = dialog->objectName();
-            dialog->findChild<QPushButton*>("cmdCancel")->click();
-        });
-        QVERIFY(f->start());
-        QCOMPARE(opened, "frmVerify");
     }
 
     // Beside the main window, not over it; a second click brings the same window forward; it goes with the main
