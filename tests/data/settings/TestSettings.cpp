@@ -289,6 +289,7 @@ private slots:
         const QString fresh = m_dir->filePath("fresh.ini");
         QCOMPARE(saveSettings(*openSettingsStore(fresh), settingsVariant('A'), {}), SettingsWriteStatus::Ok);
         QVERIFY(!rawStartupSection(fresh).contains("ShowPrefs") && readShowPrefs(*openSettingsStore(fresh)));
+        QVERIFY(testsupport::readFile(fresh).startsWith("[Startup]\n")); // a new file opens with its section
         QVERIFY(writeStartupIni(m_dir->filePath("garbage.ini"), {"ShowPrefs=later"}));
         QVERIFY(readShowPrefs(*openSettingsStore(m_dir->filePath("garbage.ini"))));
         QVERIFY(writeStartupIni(iniPath(), {"CurrentGame=Last Ninja, The", "WhatListBox=2"}));
