@@ -102,26 +102,6 @@ private slots:
         QCOMPARE(cat.games().number("V2Port2Key"), 4);
     }
 
-    void failedUpgradeLeavesTheOldLayout()
-    {
-        const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "failing.mdb");
-        // The last game cannot be rewritten: the whole upgrade must come undone.
-        sqliteShell(db, "CREATE TRIGGER refuse BEFORE UPDATE ON Games WHEN OLD.Name = 'Own Ports V19' "
-                        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-        const QString columnsBefore = columnsOf(db);
-        Catalogue cat;
-        QVERIFY(cat.open(db).ok());
-        const UpgradeResult r = upgradeCatalogue(cat, false, kTestDefaults);
-        QVERIFY(!r.ok && r.error.contains("refused"));
-        QCOMPARE(cat.probeLayout(), Layout::LacksAvailability);
-        QCOMPARE(columnsOf(db), columnsBefore);
-        QCOMPARE(sqliteShell(
-                     db, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE Name = 'Own Ports V2'"),
-                 QStringLiteral("1034"));
-        // The game record set is open again and usable.
-        QVERIFY(cat.games().setIndex("Name") && cat.games().seek("Own Ports V2") && !cat.games().hasField("FA"));
-    }
-
     void killedUpgradeRunsAgainWhole()
     {
         const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "killed.mdb");
@@ -156,8 +136,8 @@ private slots:
     }
 
     // At start-up the upgrade window runs the upgrade with the port defaults of the settings file and closes itself; an
-    // upgrade that fails is reported and leaves the program unable to go on. (A catalogue that cannot be opened is the
-    // start-up window test's.)
+    // upgrade that fails at its last game is undone whole, reported, and leaves the program unable to go on. (A
+    // catalogue that cannot be opened is the start-up window test's.)
     void startupUpgradesWithTheStoredPortDefaults()
     {
         const QString db = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "startup.mdb");
@@ -176,12 +156,17 @@ private slots:
         QCOMPARE(messages.count(), 0);
 
         const QString refusing = catalogueFromScript(m_dir.path(), "catalogue_no_fa.sql", "refusing.mdb");
-        sqliteShell(refusing, "CREATE TRIGGER refuse BEFORE UPDATE ON Games BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        sqliteShell(refusing, "CREATE TRIGGER refuse BEFORE UPDATE ON Games WHEN OLD.Name = 'Own Ports V19' "
+                              "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        const QString columnsBefore = columnsOf(refusing);
         Catalogue failing;
         QVERIFY(!openCatalogueAtStartup(failing, refusing, store, nullptr));
         QCOMPARE(messages.count(), 1);
-        QVERIFY(messages.last().text.contains("left as it was"));
+        QVERIFY(messages.last().text.contains("left as it was") && messages.last().text.contains("refused"));
         QVERIFY(!failing.isOpen());
+        QCOMPARE(columnsOf(refusing), columnsBefore);
+        QCOMPARE(sqliteShell(refusing, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE rowid = 2"),
+                 QStringLiteral("1034"));
     }
 
 private:
