@@ -120,23 +120,17 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("colour"); // of Astro Miner in the list
         const QString played = "SELECT group_concat(TimesPlayed || DateLastPlayed, ' ') FROM Games WHERE Name < 'C'";
-        const QString files = "SELECT count(*) FROM Games WHERE Filename <> '(None)'";
-        QTest::addRow("current, No") << "mnuOptionsResetTPCurrent" << -1 << false << played << "5(Never) 5(Never)"
-                                     << int(catalogue::kBlack);
-        QTest::addRow("current") << "mnuOptionsResetTPCurrent" << -1 << true << played << "0(Never) 5(Never)"
-                                 << int(catalogue::kBlack);
-        QTest::addRow("all") << "mnuOptionsResetTPAll" << int(maintenance::ResetKind::TimesPlayed) << true << played
-                             << "0(Never) 0(Never)" << int(catalogue::kBlack);
-        QTest::addRow("game files") << "mnuResGF" << int(maintenance::ResetKind::GameFiles) << true << files << "0"
-                                    << int(catalogue::kRed);
-        QTest::addRow("except Blast") << "mnuResGFB" << int(maintenance::ResetKind::GameFilesExceptBlast) << true
-                                      << files << "1" << int(catalogue::kRed);
-        QTest::addRow("tunes") << "mnuResSF" << int(maintenance::ResetKind::TuneFiles) << true
-                               << "SELECT count(*) FROM Games WHERE \"Music Filename\" <> '(None)'"
-                               << "0" << int(catalogue::kBlue);
-        QTest::addRow("screenshots") << "mnuResSS" << int(maintenance::ResetKind::Screenshots) << true
-                                     << "SELECT count(*) FROM Games WHERE \"Screenshot Filename\" <> '(None)'"
-                                     << "0" << int(catalogue::kBlack);
+        const QString count = "SELECT count(*) FROM Games WHERE %1 <> '(None)'";
+        using K = maintenance::ResetKind;
+        // clang-format off
+        QTest::addRow("current, No") << "mnuOptionsResetTPCurrent" << -1 << false << played << "5(Never) 5(Never)" << int(catalogue::kBlack);
+        QTest::addRow("current") << "mnuOptionsResetTPCurrent" << -1 << true << played << "0(Never) 5(Never)" << int(catalogue::kBlack);
+        QTest::addRow("all") << "mnuOptionsResetTPAll" << int(K::TimesPlayed) << true << played << "0(Never) 0(Never)" << int(catalogue::kBlack);
+        QTest::addRow("game files") << "mnuResGF" << int(K::GameFiles) << true << count.arg("Filename") << "0" << int(catalogue::kRed);
+        QTest::addRow("except Blast") << "mnuResGFB" << int(K::GameFilesExceptBlast) << true << count.arg("Filename") << "1" << int(catalogue::kRed);
+        QTest::addRow("tunes") << "mnuResSF" << int(K::TuneFiles) << true << count.arg("\"Music Filename\"") << "0" << int(catalogue::kBlue);
+        QTest::addRow("screenshots") << "mnuResSS" << int(K::Screenshots) << true << count.arg("\"Screenshot Filename\"") << "0" << int(catalogue::kBlack);
+        // clang-format on
     }
     // Each asks its question first; on Yes the catalogue changes, the list shows the new colours, the panel the new
     // values, and the selected game stays selected.
