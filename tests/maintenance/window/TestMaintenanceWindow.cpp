@@ -1,6 +1,6 @@
 // The maintenance commands in the main window, one wiring case each: the verification from a filtered view (at the
 // first start of this version it is the start-up tests'), the missing-files report beside the main window, and every
-// reset with its question; a read-only catalogue refused, and the main window closed in the middle of a verification.
+// reset with its question; and the main window closed in the middle of a verification.
 #include "ModalHelpers.h"
 #include "WindowFixture.h"
 #include "browser/GameListModel.h"
@@ -157,18 +157,6 @@ private slots:
         QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(colour));
         QCOMPARE(selectedGame(w), "Astro Miner");
         QCOMPARE(labelText(w, "lblTimesPlayed"), f->sql("SELECT TimesPlayed FROM Games WHERE Name = 'Astro Miner'"));
-    }
-
-    void readOnlyCatalogueRefusesAReset()
-    {
-        QVERIFY(start("Astro Miner"));
-        const QString tunes = f->sql("SELECT group_concat(\"Music Filename\") FROM Games");
-        QVERIFY(QFile::setPermissions(f->programFile("Vintrax.mdb"), QFile::ReadOwner));
-        action(w, "mnuResSF")->trigger();
-        QCOMPARE(f->messages.count(), 1);
-        QCOMPARE(f->messages.last().icon, MessageBox::Exclamation);
-        QVERIFY(f->messages.last().text.startsWith("The vintrax database is read-only:"));
-        QCOMPARE(f->sql("SELECT group_concat(\"Music Filename\") FROM Games"), tunes);
     }
 
     // The run ends first, with what it checked written, and its window closes; the catalogue stays sound.
