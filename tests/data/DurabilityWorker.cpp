@@ -2,7 +2,6 @@
 //   durability_worker settings INI A|B     one save of the settings variant A or B; exit code 0 when written
 //   durability_worker settings INI loop    saves B, A, B, ... and prints "ready" after the first save
 //   durability_worker catalogue MDB loop   records a play of "Sanxion" again and again, "ready" after the first
-//   durability_worker bulk MDB loop        records a play of every game at once (one bulk change), again and again
 //   durability_worker upgrade MDB          upgrades the catalogue slowly, printing "row N" after each row
 // Each play adds one to TimesPlayed and sets the personal comment to a text that TimesPlayed determines
 // (see playComment), so a reader can tell a torn change from a whole one.
@@ -12,13 +11,11 @@
 #include "data/CurrentGame.h"
 #include "data/DatabaseUpgrade.h"
 #include "data/GameFields.h"
-#include "data/GameStore.h"
 #include "data/settings/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -51,8 +48,8 @@ bool openWithTinyCache(catalogue::Catalogue& cat, const QString& mdb)
     return cat.open(mdb).ok() && cat.db().exec(QStringLiteral("PRAGMA cache_size = 2"));
 }
 
-// A play of "Sanxion" as the current game's change, or of every game at once as one bulk change, again and again.
-int runPlays(const QString& mdb, bool bulk)
+// A play of "Sanxion" as the current game's change, again and again.
+int runPlays(const QString& mdb)
 {
     catalogue::Catalogue cat;
     if (!openWithTinyCache(cat, mdb))
@@ -61,22 +58,10 @@ int runPlays(const QString& mdb, bool bulk)
     game.open(cat.db());
     if (!game.selectByName(QStringLiteral("Sanxion")))
         return 4;
-    catalogue::GameStore store(cat.db());
-    catalogue::Recordset games(cat.db(), QStringLiteral("Games"));
     for (int i = 0;; ++i) {
-        // In bulk every game takes one more than the most played one, so after the first change all rows agree.
-        qint64 played = game.number(catalogue::field::TimesPlayed) + 1;
-        QVector<catalogue::RowChange> changes;
-        if (bulk)
-            for (games.moveFirst(); !games.eof(); games.moveNext()) {
-                played = std::max(played, games.number(catalogue::field::TimesPlayed) + 1);
-                changes.append(catalogue::RowChange{games.bookmark(), {}});
-            }
-        const catalogue::FieldValues values = {{catalogue::field::TimesPlayed, played},
-                                               {catalogue::field::PersonalComment, testsupport::playComment(played)}};
-        for (catalogue::RowChange& change : changes)
-            change.values = values;
-        if (!(bulk ? store.changeMany(changes).ok() : game.change(values)))
+        const qint64 played = game.number(catalogue::field::TimesPlayed) + 1;
+        if (!game.change({{catalogue::field::TimesPlayed, played},
+                          {catalogue::field::PersonalComment, testsupport::playComment(played)}}))
             return 1;
         if (i == 0)
             ready();
@@ -107,11 +92,10 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 3 && args[0] == QLatin1String("settings"))
         return runSettings(args[1], args[2]);
-    if (args.size() == 3 && (args[0] == QLatin1String("catalogue") || args[0] == QLatin1String("bulk")) &&
-        args[2] == QLatin1String("loop"))
-        return runPlays(args[1], args[0] == QLatin1String("bulk"));
+    if (args.size() == 3 && args[0] == QLatin1String("catalogue") && args[2] == QLatin1String("loop"))
+        return runPlays(args[1]);
     if (args.size() == 2 && args[0] == QLatin1String("upgrade"))
         return runUpgrade(args[1]);
-    std::fputs("usage: durability_worker settings INI A|B|loop | catalogue|bulk MDB loop | upgrade MDB\n", stderr);
+    std::fputs("usage: durability_worker settings INI A|B|loop | catalogue MDB loop | upgrade MDB\n", stderr);
     return 2;
 }
