@@ -93,15 +93,14 @@ private slots:
         QCOMPARE(games.bof(), bof);
         QCOMPARE(games.eof(), eof);
         QCOMPARE(games.percentPosition(), percent);
-        QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games").toInt(),
-                 games.recordCount()); // deletes reach the file
+        QCOMPARE(games.recordCount(), sqliteShell(m_path, "SELECT count(*) FROM Games").toInt()); // deletes reach it
         if (name.isEmpty()) {
             QVERIFY(!games.edit());
             QCOMPARE(games.lastWriteError(), WriteError::NoCurrentRow);
         }
     }
 
-    void addNewThenLastModifiedGivesTheNewRow()
+    void addsAndEditsReachTheFileAndTheOtherRecordSets()
     {
         Recordset& games = m_cat->games();
         QVERIFY(games.seek("Wizball"));
@@ -118,37 +117,27 @@ private slots:
         QVERIFY(games.setBookmark(games.lastModified()));
         QCOMPARE(games.text("Personal Comment"), QStringLiteral("It's \"great\""));
         QCOMPARE(sqliteShell(m_path, "SELECT FA FROM Games WHERE Name = 'Paradroid'"), QStringLiteral("1"));
-        // A new lookup row gets the next counter.
-        Recordset& publishers = m_cat->table("Publishers");
-        QVERIFY(publishers.addNew() && publishers.setValue("Publisher", "Hewson") && publishers.update());
-        QVERIFY(publishers.setBookmark(publishers.lastModified()));
-        QCOMPARE(publishers.number("PU_Id"), 38);
         // The name index is unique in any case.
         QVERIFY(games.addNew() && games.setValue("Name", "SANXION") && !games.update());
         QCOMPARE(games.lastWriteError(), WriteError::DuplicateKey);
         games.cancelUpdate();
         QCOMPARE(sqliteShell(m_path, "SELECT group_concat(Name, '|') FROM (SELECT Name FROM Games ORDER BY Name)"),
                  QStringLiteral("Last Ninja, The|Paradroid|Sanxion|Wizball|Zzap Demo"));
-    }
-
-    void editsReachTheFileAndTheOtherRecordSets()
-    {
         // A rename reorders the index and reaches the file.
-        Recordset& games = m_cat->games();
         QVERIFY(games.seek("Zzap Demo") && games.edit() && games.setValue("Name", "Aardvark") && games.update());
         QCOMPARE(games.lastModified(), games.bookmark());
         QCOMPARE(sqliteShell(m_path, "SELECT count(*) FROM Games WHERE Name = 'Aardvark'"), QStringLiteral("1"));
-        QCOMPARE(walkNames(games), QStringList({"Aardvark", "Last Ninja, The", "Sanxion", "Wizball"}));
+        QCOMPARE(walkNames(games), QStringList({"Aardvark", "Last Ninja, The", "Paradroid", "Sanxion", "Wizball"}));
         // A second record set on the table deletes and edits; the first sees both on its next move.
         Recordset other(m_cat->db(), "Games");
         QVERIFY(other.setIndex("Name"));
         games.moveFirst();
         QVERIFY(other.seek("Sanxion") && other.remove());
         QVERIFY(other.seek("Wizball") && other.edit() && other.setValue("HighScore", "123456") && other.update());
-        games.moveNext();
-        games.moveNext();
+        for (int i = 0; i < 3; ++i)
+            games.moveNext();
         QCOMPARE(games.text("Name") + " " + games.text("HighScore"), QStringLiteral("Wizball 123456"));
-        QCOMPARE(games.recordCount(), 3);
+        QCOMPARE(games.recordCount(), 4);
     }
 
     // The tune search takes the user's text literally: the LIKE wildcards and the escape character match themselves.
