@@ -164,19 +164,13 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("fields");
         QTest::addColumn<QString>("after"); // by name: Blast Cut, Blast Keep, Last Ninja, Sanxion, Wizball, Zzap
-        QTest::addRow("game files") << int(ResetKind::GameFiles) << "Filename, \"Filename Index\", FA, CCode"
-                                    << "(None)|0|0|128 (None)|0|0|8421504 (None)|0|0|8421504 (None)|0|0|128 "
-                                       "(None)|0|0|128 (None)|0|0|8421504";
-        QTest::addRow("except Blast") << int(ResetKind::GameFilesExceptBlast) << "Filename, FA, CCode"
-                                      << "(None)|0|128 Blast\\BLAST012.D64|1|8388608 (None)|0|8421504 (None)|0|128 "
-                                         "(None)|0|128 (None)|0|8421504";
-        QTest::addRow("tunes") << int(ResetKind::TuneFiles) << "\"Music Filename\", SA, CCode"
-                               << "(None)|0|8388608 (None)|0|8388608 (None)|0|8388608 (None)|0|8388608 "
-                                  "(None)|0|8421504 (None)|0|8421504";
-        QTest::addRow("screenshots") << int(ResetKind::Screenshots) << "\"Screenshot Filename\""
-                                     << "(None) (None) (None) (None) (None) (None)";
-        QTest::addRow("times played") << int(ResetKind::TimesPlayed) << "TimesPlayed, DateLastPlayed"
-                                      << "0|(Never) 0|(Never) 0|(Never) 0|(Never) 0|(Never) 0|(Never)";
+        // clang-format off
+        QTest::addRow("game files") << int(ResetKind::GameFiles) << "Filename, \"Filename Index\", FA, CCode" << "(None)|0|0|128 (None)|0|0|8421504 (None)|0|0|8421504 (None)|0|0|128 (None)|0|0|128 (None)|0|0|8421504";
+        QTest::addRow("except Blast") << int(ResetKind::GameFilesExceptBlast) << "Filename, FA, CCode" << "(None)|0|128 Blast\\BLAST012.D64|1|8388608 (None)|0|8421504 (None)|0|128 (None)|0|128 (None)|0|8421504";
+        QTest::addRow("tunes") << int(ResetKind::TuneFiles) << "\"Music Filename\", SA, CCode" << "(None)|0|8388608 (None)|0|8388608 (None)|0|8388608 (None)|0|8388608 (None)|0|8421504 (None)|0|8421504";
+        QTest::addRow("screenshots") << int(ResetKind::Screenshots) << "\"Screenshot Filename\"" << "(None) (None) (None) (None) (None) (None)";
+        QTest::addRow("times played") << int(ResetKind::TimesPlayed) << "TimesPlayed, DateLastPlayed" << "0|(Never) 0|(Never) 0|(Never) 0|(Never) 0|(Never) 0|(Never)";
+        // clang-format on
     }
     // Every game changed in one transaction; the lists are told once.
     void resets()
