@@ -1,5 +1,5 @@
-// Upgrading a catalogue of an older layout: the new fields at their defaults, the ports moved, a failed or killed
-// upgrade leaving the old layout whole; the start-up that runs it in its window.
+// Upgrading a catalogue of an older layout: the new fields at their defaults, the ports moved, a killed upgrade
+// leaving the old layout whole; the start-up that runs it in its window, and fails whole.
 #include "CatalogueFixtures.h"
 #include "TestFolders.h"
 #include "data/Catalogue.h"
@@ -53,19 +53,14 @@ private slots:
         QTest::addColumn<QStringList>("ports");  // game: v1.9 ports / v2.0 ports
         // Default ports: the v1.9 values stay, the v2.0 ones take the v2.0 defaults. Own ports used with a v2.0
         // emulator move to the v2.0 fields and v1.9 gets its defaults; own ports with v1.9 stay.
-        QTest::newRow("without availability")
-            << "catalogue_no_fa.sql" << int(Layout::LacksAvailability)
-            << "Port2Key,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
-            << "FA = 0 AND SA = 0"
-            << "Name || Trained || HighScore || DocFile || TimesPlayed || DateLastPlayed"
-            << QStringList{"Defaults Game: 0,1,2,0 / 0,1,4,3", "Own Ports V2: 1,0,2,1 / 1,0,3,4",
-                           "Own Ports V19: 1,1,1,2 / 0,1,4,3"};
-        QTest::newRow("without trained fields")
-            << "catalogue_no_trained.sql" << int(Layout::LacksTrained)
-            << "Port2Key,Trained,HighScore,DocFile,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
-            << "Trained = 0 AND HighScore = '(Not Entered)' AND DocFile = '(None)' AND FA = 0 AND SA = 0"
-            << "Name || TimesPlayed || DateLastPlayed"
+        // clang-format off
+        QTest::newRow("without availability") << "catalogue_no_fa.sql" << int(Layout::LacksAvailability) << "Port2Key,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
+            << "FA = 0 AND SA = 0" << "Name || Trained || HighScore || DocFile || TimesPlayed || DateLastPlayed"
+            << QStringList{"Defaults Game: 0,1,2,0 / 0,1,4,3", "Own Ports V2: 1,0,2,1 / 1,0,3,4", "Own Ports V19: 1,1,1,2 / 0,1,4,3"};
+        QTest::newRow("without trained fields") << "catalogue_no_trained.sql" << int(Layout::LacksTrained) << "Port2Key,Trained,HighScore,DocFile,FA,SA,V2Port1Key,V2Port2Key,V2Port1Joy,V2Port2Joy"
+            << "Trained = 0 AND HighScore = '(Not Entered)' AND DocFile = '(None)' AND FA = 0 AND SA = 0" << "Name || TimesPlayed || DateLastPlayed"
             << QStringList{"Old Default: 0,1,2,0 / 0,1,4,3", "Old Own V2: 1,0,2,1 / 1,0,3,4"};
+        // clang-format on
     }
 
     void olderLayoutGainsItsFieldsAndMovesPorts()
