@@ -135,7 +135,9 @@ private slots:
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         else
             sqliteShell(path, sql);
-        const auto stateOf = [](const QString& file) { return std::pair(readFile(file), QFileInfo(file).lastModified()); };
+        const auto stateOf = [](const QString& file) {
+            return std::pair(readFile(file), QFileInfo(file).lastModified());
+        };
         const auto before = stateOf(path);
         QTest::qWait(20); // a write would show in the modification time
         Catalogue cat;

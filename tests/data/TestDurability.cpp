@@ -137,7 +137,8 @@ private slots:
             QVERIFY2(sqliteShell(path, QStringLiteral("PRAGMA integrity_check")) == QLatin1String("ok"),
                      qPrintable(context));
             const QStringList values =
-                sqliteShell(path, "SELECT TimesPlayed, \"Personal Comment\" FROM Games WHERE Name = 'Sanxion'").split('|');
+                sqliteShell(path, "SELECT TimesPlayed, \"Personal Comment\" FROM Games WHERE Name = 'Sanxion'")
+                    .split('|');
             QCOMPARE(values.size(), 2);
             const qint64 played = values[0].toLongLong();
             QVERIFY2(played > lastPlayed, qPrintable(context)); // every run recorded at least its first play

@@ -160,8 +160,9 @@ private slots:
         QVERIFY(messages.last().text.contains("left as it was") && messages.last().text.contains("refused"));
         QVERIFY(!failing.isOpen());
         QCOMPARE(columnsOf(refusing), columnsBefore);
-        QCOMPARE(sqliteShell(refusing, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE rowid = 2"),
-                 QStringLiteral("1034"));
+        QCOMPARE(
+            sqliteShell(refusing, "SELECT Port1Joy || Port2Joy || Port1Key || Port2Key FROM Games WHERE rowid = 2"),
+            QStringLiteral("1034"));
     }
 
 private:

@@ -153,10 +153,10 @@ private slots:
     // Blast entries: 10 to 12 characters before ".D64", in any letter case, the file's own name only.
     void blastEntries()
     {
-        for (const auto& [file, blast] : {std::pair{"BLAST.D64", false}, {"BLAST0.D64", true}, {"BLAST012.D64", true},
-                                          {"BLAST0123.D64", false}, {"blast012.d64", true}, {"Blast\\BLAST012.D64", true},
-                                          {"BLAST012\\x.D64", false}, {"BLAST012.T64", false}})
-            QVERIFY2(isBlastEntry(file) == blast, file);
+        for (const char* file : {"BLAST0.D64", "BLAST012.D64", "blast012.d64", "Blast\\BLAST012.D64"})
+            QVERIFY2(isBlastEntry(file), file);
+        for (const char* file : {"BLAST.D64", "BLAST0123.D64", "BLAST012\\x.D64", "BLAST012.T64"})
+            QVERIFY2(!isBlastEntry(file), file);
     }
 
     void resets_data()

@@ -140,7 +140,8 @@ private slots:
         QCOMPARE(QFileInfo::exists(iniPath()), !lines.isEmpty());
         QVERIFY(!lines.isEmpty() || s == defaultSettings(context)); // no key at all: every one its default
         const StartupLayout& l = s.startup;
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(l.top).arg(l.left).arg(l.height).arg(l.view).arg(l.ssView), layout);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5").arg(l.top).arg(l.left).arg(l.height).arg(l.view).arg(l.ssView),
+                 layout);
         // The category browser's position defaults to the main window's centred one; the stored screenshot view is
         // kept as read, only the layout carries the effective one.
         QCOMPARE(double(s.OGLeft), std::floor(screenWidth / 2) - 3500);
@@ -164,7 +165,8 @@ private slots:
         // Texts of any kind in the search keys; a file line cannot hold a line break or blanks at a value's ends.
         const QStringList texts = QStringLiteral("Last Ninja, The|a,b,,c|\"Quoted\" and 'single'|x=1; y=2 ;comment?|"
                                                  "C:\\GAMES\\C64\\|Blå Bläk – 日本 ©|@Variant(junk)|[Startup] #1|True|"
-                                                 "  padded  ").split(u'|');
+                                                 "  padded  ")
+                                      .split(u'|');
         for (int i = 0; i < FindCount; ++i)
             written.Find[i] = texts[i];
         written.Favourites[19].title = QStringLiteral("two\nlines\tand tab");
@@ -203,8 +205,10 @@ private slots:
         QFETCH(QByteArray, lineEnd);
         QFETCH(QByteArray, start);
         const QList<QByteArray> head =
-            QByteArray("; Vintrax settings, edited by hand\n# Gr\xf6\xdf" "e: one line typed in Latin-1\n[Startup]\n"
-                       "MusicPath = /home/j\xc3\xbcrgen/Musik/Gr\xc3\xb6\xc3\x9f" "e\nGamesPath=D:\\C64; \"Games\" #1\n"
+            QByteArray("; Vintrax settings, edited by hand\n# Gr\xf6\xdf"
+                       "e: one line typed in Latin-1\n[Startup]\n"
+                       "MusicPath = /home/j\xc3\xbcrgen/Musik/Gr\xc3\xb6\xc3\x9f"
+                       "e\nGamesPath=D:\\C64; \"Games\" #1\n"
                        "Colour=blue\nWhatListBox=1\n; the old list\nCurrentGame=Last Ninja, The\nTexture=2\nTexture=3")
                 .split('\n');
         const QList<QByteArray> tail = {"stray text", "", "[Other]", "Keep=this\\that"};
