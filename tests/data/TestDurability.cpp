@@ -1,6 +1,8 @@
 // A catalogue change on a full file system and under kill -9: the old file stays (byte for byte), or the new
-// row is there whole (every row of a bulk change), and the file always passes the engine's integrity check. The
+// row is there whole, and the file always passes the engine's integrity check. The
 // settings rewrite is a row of the writer table (tests/writers); here only the lock a killed rewrite leaves behind.
+// The first run of an installed program (the package test runs the whole of it): made whole or not at all on a full
+// disk, and never when there is a data folder or a settings file.
 #include "CatalogueFixtures.h"
 #include "KillAtRandom.h"
 #include "ProcessRunner.h"
@@ -9,6 +11,7 @@
 #include "TestFolders.h"
 #include "data/Catalogue.h"
 #include "data/CurrentGame.h"
+#include "data/FirstRun.h"
 #include "data/GameFields.h"
 #include "data/settings/SettingsStore.h"
 
@@ -23,48 +26,74 @@ class TestDurability : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void fullDiskKeepsTheOldFile_data()
+    QTemporaryDir m_dir;
+    QString path(const QString& relative) const { return m_dir.filePath(relative); }
+
+    // Installed folders: the demo below the temp folder, the user's data folder below dataParent.
+    platform::Folders installed(const QString& dataParent) const
     {
-        QTest::addColumn<qint64>("freeBytes");
-        QTest::addColumn<bool>("noFreeFiles");
-        QTest::addColumn<bool>("written");
-        // The change grows the file by several pages and needs a journal of about as many.
-        QTest::newRow("no space left") << qint64(0) << false << false;
-        QTest::newRow("journal cut short") << qint64(8192) << false << false;
-        QTest::newRow("room for the journal only") << qint64(24576) << false << false;
-        QTest::newRow("no journal can be made") << qint64(1 << 20) << true << false;
-        QTest::newRow("room enough") << qint64(1 << 20) << false << true;
+        platform::Folders f = platform::Folders::inProgramFolder(dataParent + "/Vintrax");
+        f.installed = true;
+        f.demo = path("demo");
+        return f;
     }
 
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(writeFile(path("demo/Vintrax.mdb"), QByteArray(256 * 1024, 'c')));
+        QVERIFY(writeFile(path("demo/Screenshots/nibble.gif"), "GIF89a"));
+    }
+
+    // A settings file there means the user has run the program before, even without a data folder. (A data folder
+    // there is the package test's second run.)
+    void notFirstRunWithSettings()
+    {
+        const platform::Folders f = installed(path("settings/share"));
+        QVERIFY(writeFile(path("settings/Vintrax.ini"), "[Startup]\n"));
+        const auto store = openSettingsStore(path("settings/Vintrax.ini"));
+        QCOMPARE(int(prepareFirstRun(f, *store).result), int(FirstRunResult::NotFirstRun));
+        QVERIFY(!QFile::exists(f.catalogue) && !store->contains("Startup/GamesPath"));
+    }
+
+    // A disk that runs full while the catalogue is copied: the failure names the folder, and neither the data
+    // folder, nor a half-made one, nor the settings are left; with room again the next start is a first run.
+    void firstRunOnAFullDisk()
+    {
+        SmallDisk disk(1024 * 1024);
+        QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
+        const platform::Folders f = installed(disk.path());
+        const auto store = openSettingsStore(path("full/Vintrax.ini"));
+        QVERIFY(disk.leaveFree(64 * 1024));
+        const FirstRunOutcome full = prepareFirstRun(f, *store);
+        QCOMPARE(int(full.result), int(FirstRunResult::Failed));
+        QVERIFY2(full.error.contains(f.data), qPrintable(full.error));
+        QCOMPARE(disk.entries(), QStringList());
+        QVERIFY(!QFile::exists(path("full/Vintrax.ini")));
+        disk.freeAll();
+        QCOMPARE(int(prepareFirstRun(f, *store).result), int(FirstRunResult::Prepared));
+        QCOMPARE(readFile(f.catalogue), readFile(path("demo/Vintrax.mdb")));
+    }
+
+    // The change grows the file by several pages and needs a journal of about as many; there is room for the journal
+    // only.
     void fullDiskKeepsTheOldFile()
     {
-        QFETCH(qint64, freeBytes);
-        QFETCH(bool, noFreeFiles);
-        QFETCH(bool, written);
         SmallDisk disk(4 << 20);
         QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
         const QString path = catalogueFromScript(disk.path(), QStringLiteral("catalogue_current.sql"));
-        QVERIFY(!path.isEmpty());
         const QByteArray before = readFile(path);
-        QVERIFY2(disk.leaveFree(freeBytes), qPrintable(disk.whyNot()));
-        QVERIFY2(!noFreeFiles || disk.leaveNoFreeFiles(), qPrintable(disk.whyNot()));
+        QVERIFY2(!path.isEmpty() && disk.leaveFree(24576), qPrintable(disk.whyNot()));
         {
             Catalogue cat;
             QVERIFY(cat.open(path).ok());
             CurrentGame game;
             game.open(cat.db());
             QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
-            QCOMPARE(game.change({{field::TimesPlayed, 99}, {field::PersonalComment, QString(20000, 'c')}}), written);
+            QVERIFY(!game.change({{field::TimesPlayed, 99}, {field::PersonalComment, QString(20000, 'c')}}));
         }
         QCOMPARE(disk.entries(), QStringList{QStringLiteral("Vintrax.mdb")});
-        QCOMPARE(sqliteShell(path, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
-        if (written)
-            QCOMPARE(
-                sqliteShell(path, "SELECT TimesPlayed, length(\"Personal Comment\") FROM Games WHERE Name = 'Sanxion'"),
-                QStringLiteral("99|20000"));
-        else
-            QCOMPARE(readFile(path), before);
+        QCOMPARE(readFile(path), before);
     }
 
     void emptyLockOfAKilledSettingsRewriteIsNoHindrance()
@@ -83,40 +112,31 @@ private slots:
                  settingsVariant('A').CurrentGame);
     }
 
-    void killedCatalogueChangeLeavesTheOldOrTheNewRow_data()
-    {
-        QTest::addColumn<QString>("worker"); // its mode: the current game's change, or a bulk change of every game
-        QTest::newRow("current game") << QStringLiteral("catalogue");
-        QTest::newRow("bulk") << QStringLiteral("bulk");
-    }
+    // The current game's change killed at any moment; a bulk change killed is the verification's kill test
+    // (tests/maintenance), whose batches go through the same store.
     void killedCatalogueChangeLeavesTheOldOrTheNewRow()
     {
-        QFETCH(QString, worker);
         QTemporaryDir dir;
         const QString path = catalogueFromScript(dir.path(), QStringLiteral("catalogue_current.sql"));
         QVERIFY(!path.isEmpty());
-        const QString row =
-            QStringLiteral("SELECT TimesPlayed, \"Personal Comment\" FROM Games WHERE Name = 'Sanxion'");
         qint64 lastPlayed = 3; // as the fixture has it, with an empty comment
         const KillPlan plan = killPlan();
         QRandomGenerator random(plan.seed);
         for (int kill = 0; kill < plan.kills; ++kill) {
             QString why;
-            QVERIFY2(runAndKill(QStringLiteral(DURABILITY_WORKER), {worker, path, "loop"}, random, 200000, &why),
+            QVERIFY2(runAndKill(QStringLiteral(DURABILITY_WORKER), {"catalogue", path, "loop"}, random, 200000, &why),
                      qPrintable(why));
             const QString context = QStringLiteral("kill %1 of seed %2").arg(kill).arg(plan.seed);
             // The shell rolls back what the killed change left in the journal, as the next start would.
             QVERIFY2(sqliteShell(path, QStringLiteral("PRAGMA integrity_check")) == QLatin1String("ok"),
                      qPrintable(context));
-            const QStringList values = sqliteShell(path, row).split(QLatin1Char('|'));
+            const QStringList values =
+                sqliteShell(path, "SELECT TimesPlayed, \"Personal Comment\" FROM Games WHERE Name = 'Sanxion'")
+                    .split('|');
             QCOMPARE(values.size(), 2);
             const qint64 played = values[0].toLongLong();
             QVERIFY2(played > lastPlayed, qPrintable(context)); // every run recorded at least its first play
             QVERIFY2(values[1] == playComment(played), qPrintable(context + QStringLiteral(": a torn row")));
-            if (worker == QLatin1String("bulk"))
-                QVERIFY2(sqliteShell(path, "SELECT count(DISTINCT TimesPlayed || \"Personal Comment\") FROM Games") ==
-                             QLatin1String("1"),
-                         qPrintable(context + QStringLiteral(": a torn bulk change")));
             lastPlayed = played;
         }
     }
