@@ -35,39 +35,20 @@ private slots:
         QTest::addColumn<QString>("loadFolder");
         QTest::addColumn<QByteArray>("after");
 
-        QTest::newRow("second generation, all keys")
-            << QByteArray("$CONTROLPORT2=1\r\n$CONTROLPORT1MODE=4\r\n$CONTROLPORT1=\r\n") << true << "C:\\G"
-            << QByteArray("$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=2\r\n$CONTROLPORT1=1\r\n");
-        QTest::newRow("first generation leaves second-generation keys")
-            << QByteArray(
-                   "$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=9\r\n$JOYSTICK2KEY=0\r\n$CONTROLPORT1=0\r\n"
-                   "$LOADPATH=X\r\n")
-            << false << "C:\\GAMES\\A"
-            << QByteArray(
-                   "$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=3\r\n$CONTROLPORT1=0\r\n"
-                   "$LOADPATH=C:\\GAMES\\A\\\r\n");
-        QTest::newRow("repeated keys are rewritten each time")
-            << QByteArray("$LOADPATH=A\r\n$CONTROLPORT1=0\r\n; note\r\n$LOADPATH=B\r\n$CONTROLPORT1=1 old\r\n") << true
-            << "C:"
-            << QByteArray("$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n; note\r\n$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n");
-        QTest::newRow("missing load path is not added")
-            << QByteArray("$CONTROLPORT2=1\r\n") << true << "C:\\X" << QByteArray("$CONTROLPORT2=0\r\n");
-        QTest::newRow("lower-case and near-miss keys are not recognised")
-            << QByteArray("$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n")
-            << true << "C:\\NEW"
-            << QByteArray("$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n");
-        QTest::newRow("unknown lines kept byte for byte")
-            << QByteArray("# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=0") << true
-            << "C:\\A"
-            << QByteArray("# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=2\r\n");
-        QTest::newRow("mixed line ends, an empty first line, no final line end")
-            << QByteArray("\na\nb\rc\r\n\n$LOADPATH=x\r\r\nlast") << false << "C:\\A"
-            << QByteArray("\r\na\r\nb\r\nc\r\n\r\n$LOADPATH=C:\\A\\\r\n\r\nlast\r\n");
-        QTest::newRow("native folder ends in a slash")
-            << QByteArray("$LOADPATH=/old/\n") << true << "/home/me/C64 games/A"
-            << QByteArray("$LOADPATH=/home/me/C64 games/A/\r\n");
-        QTest::newRow("root folder is not doubled")
-            << QByteArray("$LOADPATH=/old/\r\n") << true << "/" << QByteArray("$LOADPATH=/\r\n");
+        const auto row = [](const char* tag, const char* before, bool second, const char* folder, const char* after) {
+            QTest::newRow(tag) << QByteArray(before) << second << QString(folder) << QByteArray(after);
+        };
+        // clang-format off
+        row("second generation, all keys", "$CONTROLPORT2=1\r\n$CONTROLPORT1MODE=4\r\n$CONTROLPORT1=\r\n", true, "C:\\G", "$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=2\r\n$CONTROLPORT1=1\r\n");
+        row("first generation leaves second-generation keys", "$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=9\r\n$JOYSTICK2KEY=0\r\n$CONTROLPORT1=0\r\n$LOADPATH=X\r\n", false, "C:\\GAMES\\A", "$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=3\r\n$CONTROLPORT1=0\r\n$LOADPATH=C:\\GAMES\\A\\\r\n");
+        row("repeated keys are rewritten each time", "$LOADPATH=A\r\n$CONTROLPORT1=0\r\n; note\r\n$LOADPATH=B\r\n$CONTROLPORT1=1 old\r\n", true, "C:", "$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n; note\r\n$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n");
+        row("missing load path is not added", "$CONTROLPORT2=1\r\n", true, "C:\\X", "$CONTROLPORT2=0\r\n");
+        row("lower-case and near-miss keys are not recognised", "$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n", true, "C:\\NEW", "$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n");
+        row("unknown lines kept byte for byte", "# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=0", true, "C:\\A", "# caf\xe9 \t trailing  \r\n\r\n\x01\x7f\xff\r\n$SOUND=1\r\n$CONTROLPORT1MODE=2\r\n");
+        row("mixed line ends, an empty first line, no final line end", "\na\nb\rc\r\n\n$LOADPATH=x\r\r\nlast", false, "C:\\A", "\r\na\r\nb\r\nc\r\n\r\n$LOADPATH=C:\\A\\\r\n\r\nlast\r\n");
+        row("native folder ends in a slash", "$LOADPATH=/old/\n", true, "/home/me/C64 games/A", "$LOADPATH=/home/me/C64 games/A/\r\n");
+        row("root folder is not doubled", "$LOADPATH=/old/\r\n", true, "/", "$LOADPATH=/\r\n");
+        // clang-format on
     }
     void rewritesLines()
     {
@@ -78,30 +59,12 @@ private slots:
 
         QCOMPARE(rewriteEmulatorConfig(before, kExampleValues, loadFolder, secondGeneration), after);
     }
-    void rewritesTheFileUnderItsRealName()
-    {
-        QTemporaryDir dir;
-        const QString folder = dir.filePath("CCS 64");
-        const QString real = folder + "/C64.CFG";
-        QVERIFY(writeFile(real, "$CONTROLPORT1=0\r\n"));
-        QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-        platform::ScriptedMessageBox box; // a rewrite that works tells nothing
-
-        QCOMPARE(WriteEmulatorConfig(dir.filePath("ccs 64/c64.cfg"), {1, 1, 0, 0}, "C:\\A", true),
-                 ConfigWriteResult::Written);
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"C64.CFG"}); // no second file, no temp left
-        QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=1\r\n"));
-        QCOMPARE(QFile::permissions(real) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-
-        // Negative values are written with their sign.
-        QCOMPARE(WriteEmulatorConfig(real, {-1, 0, 0, 0}, "C:\\A", true), ConfigWriteResult::Written);
-        QCOMPARE(readFile(real), QByteArray("$CONTROLPORT1=-1\r\n"));
-        QCOMPARE(box.count(), 0);
-    }
-    void filesThatCannotBeRewrittenAreLeftAlone_data()
+    void rewritesInPlaceOrLeavesAlone_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("result");
+        // Replaced under its real name with its permissions; negative values are written with their sign.
+        QTest::newRow("written") << "written" << int(ConfigWriteResult::Written);
         QTest::newRow("empty") << "empty" << int(ConfigWriteResult::Empty);
         QTest::newRow("missing") << "missing" << int(ConfigWriteResult::Failed);
         QTest::newRow("a folder in its place") << "folder" << int(ConfigWriteResult::Failed);
@@ -111,8 +74,9 @@ private slots:
         QTest::newRow("file of another user") << "other's file" << int(ConfigWriteResult::ReadOnly);
         QTest::newRow("folder of another user") << "other's folder" << int(ConfigWriteResult::ReadOnly);
     }
-    // The file (asked for in another letter case) and its folder stay exactly as they were; only a refusal is told.
-    void filesThatCannotBeRewrittenAreLeftAlone()
+    // The file is asked for in another letter case. Unless written, it and its folder stay exactly as they were; only
+    // a refusal is told.
+    void rewritesInPlaceOrLeavesAlone()
     {
         QFETCH(QString, file);
         QFETCH(int, result);
@@ -130,8 +94,8 @@ private slots:
             return ::chmod(QFile::encodeName(p).constData(), mode) == 0 &&
                    ::chown(QFile::encodeName(p).constData(), user, 0) == 0;
         };
-        if (file == "read-only")
-            QVERIFY(own(path, 0444, 0));
+        if (file == "read-only" || file == "written")
+            QVERIFY(own(path, file == "written" ? 0640 : 0444, 0));
         if (other) // the folder is the other user's, or the file is
             QVERIFY(own(dir.path(), 0755, 0) && own(folder, 0755, file == "other's file" ? kNobody : 0) &&
                     own(path, 0644, file == "other's file" ? 0 : kNobody));
@@ -146,13 +110,16 @@ private slots:
             QCOMPARE(r.exitCode, result);
             told = QString::fromUtf8(r.err); // no message box there: the message goes to stderr
         } else {
-            QCOMPARE(int(WriteEmulatorConfig(folder + "/c64.cfg", kExampleValues, "C:\\A", true)), result);
+            const PortValues values = file == "written" ? PortValues{-1, 0, 0, 0} : kExampleValues;
+            QCOMPARE(int(WriteEmulatorConfig(dir.filePath("ccs64/c64.cfg"), values, "C:\\A", true)), result);
             told = box.texts().join('\n');
         }
         const QString refused = "Could not write to File: 'C64.CFG'.  Please check it is not set to Read-Only!";
         QVERIFY2(result == int(ConfigWriteResult::ReadOnly) ? told.contains(refused) : told.isEmpty(),
                  qPrintable(told));
-        QCOMPARE(readFile(path), before);
+        QCOMPARE(readFile(path), file == "written" ? QByteArray("$CONTROLPORT1=-1\r\n$LOADPATH=C:\\A\\\r\n") : before);
+        if (file == "written")
+            QCOMPARE(QFile::permissions(path) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  file == "missing" ? QStringList() : QStringList{"C64.CFG"});
         if (file == "folder")
