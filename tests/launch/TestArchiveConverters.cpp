@@ -28,7 +28,23 @@ QString report(const QString& lead, const QString& second, const QString& header
     return out + dashes;
 }
 
+// One conversion: the archive and its members (see membersFrom), the tools changed ("tool=script body" replaces a
+// stand-in, "-tool" removes it, "cut" cuts the archive short), the image started below the working folder ("" none)
+// and its content ("" not checked), the tool that ran with its arguments (%W working, %G games folder) and the whole
+// report or its start (%C the conversion folder).
+struct ConvertRow
+{
+    QString name;
+    QStringList members, tools;
+    QString image;
+    QByteArray content;
+    QStringList log;
+    QString reportStart;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(ConvertRow)
 
 class TestArchiveConverters : public QObject
 {
@@ -56,98 +72,47 @@ private slots:
     }
     void converts_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("members");
-        QTest::addColumn<QStringList>("tools");   // "tool=script body" replaces a stand-in, "-tool" removes it, "cut"
-                                                  // cuts the archive short
-        QTest::addColumn<QString>("image");       // below the working folder; "" when none is started
-        QTest::addColumn<QByteArray>("content");  // of the image; "" not checked
-        QTest::addColumn<QStringList>("log");     // the tool that ran and its arguments (%W working, %G games folder)
-        QTest::addColumn<QString>("reportStart"); // the whole report or its start
-        const auto row = [](const char* tag, const QString& name, const QStringList& members, const QStringList& tools,
-                            const QString& image, const QByteArray& content, const QStringList& log,
-                            const QString& reportStart) {
-            QTest::newRow(tag) << name << members << tools << image << content << log << reportStart;
-        };
-        const QString zip = "ZIP CONTENTS:";
-        const QString odd = "$(touch pwned) 'it' \"x\";ls.bin";
-        const QString oddZip = "My Game's \"Best\".ZIP";
-        row("archive-named file beats the count", "ELITE.ZIP", {"ELITE.D64=disk", "INTRO.PRG=prg:1"}, {}, "ELITE.D64",
-            "disk", {}, report("ELITE.ZIP...", "", zip, {"ELITE.D64", "INTRO.PRG"}));
-        row("single game file takes the archive name", "GAMES.ZIP", {"A.T64=tape"}, {}, "GAMES.T64", "tape", {},
-            "GAMES.ZIP...");
+        QTest::addColumn<ConvertRow>("row");
+        const QString zip = "ZIP CONTENTS:", odd = "$(touch pwned) 'it' \"x\";ls.bin",
+                      oddZip = "My Game's \"Best\".ZIP";
+        const QString noTool =
+            "This %1 file contains %2.  vintrax could not find %3.EXE in your Conversion Folder (%C).";
+        const auto add = [](const char* tag, const ConvertRow& r) { QTest::newRow(tag) << r; };
+        // clang-format off
+        add("archive-named file beats the count", {"ELITE.ZIP", {"ELITE.D64=disk", "INTRO.PRG=prg:1"}, {}, "ELITE.D64", "disk", {}, report("ELITE.ZIP...", "", zip, {"ELITE.D64", "INTRO.PRG"})});
+        add("single game file takes the archive name", {"GAMES.ZIP", {"A.T64=tape"}, {}, "GAMES.T64", "tape", {}, "GAMES.ZIP..."});
         // No rename dialog here: the user cancels it (the window test renames through the real one).
-        row("several game files ask for a rename", "GAMES.ZIP", {"A.D64=a", "B.D64=b"}, {}, "", "", {},
-            report("This Zip file contains more than 1 compatible game-file.",
-                   "Try renaming the Zip-file to the game-file you wish to boot off.", zip, {"A.D64", "B.D64"}));
-        row("zip-code set through zip2d64", "SET.ZIP", {"1!GAME=one", "2!GAME=two", "3!GAME=three", "4!GAME=four"}, {},
-            "SET.d64", "one", {"zip2d64", "GAME", "vtrxtz2d.d64"}, report("SET.ZIP...", "", zip, {"SET.d64"}));
-        row("two zip-code sets", "TWO.ZIP", {"1!GAME", "2!GAME", "1!OTHER"}, {}, "", "", {},
-            "This Zip file contains more than 1 set of .Z64 archives.  Only Zip-files with 1 set of Z64 archives are "
-            "allowed in vintrax .\r\n");
-        row("zip2d64 missing", "SET.ZIP", {"1!GAME"}, {"-zip2d64"}, "", "", {},
-            "This Zip file contains Zip-Coded archives.  vintrax could not find ZIP2D64.EXE in your Conversion "
-            "Folder (%C).\r\n");
+        add("several game files ask for a rename", {"GAMES.ZIP", {"A.D64=a", "B.D64=b"}, {}, "", "", {}, report("This Zip file contains more than 1 compatible game-file.", "Try renaming the Zip-file to the game-file you wish to boot off.", zip, {"A.D64", "B.D64"})});
+        add("zip-code set through zip2d64", {"SET.ZIP", {"1!GAME=one", "2!GAME=two", "3!GAME=three", "4!GAME=four"}, {}, "SET.d64", "one", {"zip2d64", "GAME", "vtrxtz2d.d64"}, report("SET.ZIP...", "", zip, {"SET.d64"})});
+        add("two zip-code sets", {"TWO.ZIP", {"1!GAME", "2!GAME", "1!OTHER"}, {}, "", "", {}, "This Zip file contains more than 1 set of .Z64 archives.  Only Zip-files with 1 set of Z64 archives are allowed in vintrax .\r\n"});
+        add("zip2d64 missing", {"SET.ZIP", {"1!GAME"}, {"-zip2d64"}, "", "", {}, noTool.arg("Zip", "Zip-Coded archives", "ZIP2D64") + "\r\n"});
         // The tool's output name already in the archive must not pass for the tool's work.
-        row("zip2d64 fails beside a decoy", "SET.ZIP", {"1!GAME", "vtrxtz2d.d64x=decoy"}, {"zip2d64=exit 1"}, "", "",
-            {"zip2d64", "GAME", "vtrxtz2d.d64"},
-            "This Zip file contains Zip-Coded archives.\r\n\r\nvintrax encountered an error when running Zip2D64.EXE "
-            "to "
-            "uncompress them to a D64 file.\r\n");
-        row("raw file through maketape", "GAME.ZIP", {"README.TXT=raw"}, {}, "GAME.t64", "raw",
-            {"maketape", "vtrxmktp", "README.TXT"}, "GAME.ZIP...");
-        row("two raw files", "TWO.ZIP", {"GAME", "README.TXT"}, {}, "", "", {},
-            report("This ZIP file contains more than 1 Raw C64 file.",
-                   "vintrax supports ZIP files containing only 1 Raw file.", zip, {"GAME", "README.TXT"}));
-        row("maketape makes nothing", "GAME.ZIP", {"GAME"}, {"maketape=exit 0"}, "", "",
-            {"maketape", "vtrxmktp", "GAME"},
-            report("This ZIP file contains a Raw C64 file.",
-                   "vintrax encountered an error when running MAKETAPE.EXE to convert it to a T64 file.", zip,
-                   {"GAME"}));
-        row("maketape missing", "GAME.ZIP", {"GAME"}, {"-maketape"}, "", "", {},
-            "This ZIP file contains a Raw C64 file.  vintrax could not find MAKETAPE.EXE in your Conversion "
-            "Folder (%C).\r\n\r\nZIP CONTENTS:");
-        row("lynx in a zip, starlynx missing", "L.ZIP", {"GARDEN.LNX"}, {"-starlynx"}, "", "", {},
-            "This ZIP file contains a Lynx archive.  vintrax could not find STARLYNX.EXE in your Conversion "
-            "Folder (%C).\r\n");
-        row("empty zip", "EMPTY.ZIP", {}, {}, "", "", {},
-            report("This Zip-File is not compatible with vintrax.", "", zip, {}));
-        row("odd names reach the tool untouched", oddZip, {odd + "=raw"}, {}, "My Game's \"Best\".t64", "raw",
-            {"maketape", "vtrxmktp", odd}, oddZip + "...");
+        add("zip2d64 fails beside a decoy", {"SET.ZIP", {"1!GAME", "vtrxtz2d.d64x=decoy"}, {"zip2d64=exit 1"}, "", "", {"zip2d64", "GAME", "vtrxtz2d.d64"}, "This Zip file contains Zip-Coded archives.\r\n\r\nvintrax encountered an error when running Zip2D64.EXE to uncompress them to a D64 file.\r\n"});
+        add("raw file through maketape", {"GAME.ZIP", {"README.TXT=raw"}, {}, "GAME.t64", "raw", {"maketape", "vtrxmktp", "README.TXT"}, "GAME.ZIP..."});
+        add("two raw files", {"TWO.ZIP", {"GAME", "README.TXT"}, {}, "", "", {}, report("This ZIP file contains more than 1 Raw C64 file.", "vintrax supports ZIP files containing only 1 Raw file.", zip, {"GAME", "README.TXT"})});
+        add("maketape makes nothing", {"GAME.ZIP", {"GAME"}, {"maketape=exit 0"}, "", "", {"maketape", "vtrxmktp", "GAME"}, report("This ZIP file contains a Raw C64 file.", "vintrax encountered an error when running MAKETAPE.EXE to convert it to a T64 file.", zip, {"GAME"})});
+        add("maketape missing", {"GAME.ZIP", {"GAME"}, {"-maketape"}, "", "", {}, noTool.arg("ZIP", "a Raw C64 file", "MAKETAPE") + "\r\n\r\nZIP CONTENTS:"});
+        add("lynx in a zip, starlynx missing", {"L.ZIP", {"GARDEN.LNX"}, {"-starlynx"}, "", "", {}, noTool.arg("ZIP", "a Lynx archive", "STARLYNX") + "\r\n"});
+        add("empty zip", {"EMPTY.ZIP", {}, {}, "", "", {}, report("This Zip-File is not compatible with vintrax.", "", zip, {})});
+        add("odd names reach the tool untouched", {oddZip, {odd + "=raw"}, {}, "My Game's \"Best\".t64", "raw", {"maketape", "vtrxmktp", odd}, oddZip + "..."});
         // The cause follows as the second text; the user's archive stays as it was, and nothing runs on what is left.
-        row("damaged zip", "BAD.ZIP", {"BAD.D64=*80000"}, {"cut"}, "", "", {},
-            "Error Unzipping.  This Zip-file maybe corrupt.\r\n\r\ncannot ");
-        row("damaged gzip is not turned into a tape", "GAME.GZ", {"GAME.PRG=prg:5"}, {"cut"}, "", "", {},
-            "Error Unzipping.  This GZ-file maybe corrupt.\r\n");
-        row("gzip with one program starts it", "GAME.GZ", {"GAME.PRG=prg:5"}, {}, "GAME.PRG", programBytes(5), {},
-            report("GAME.GZ...", "", "GZ CONTENTS:", {"GAME.PRG"}));
-        row("gzip through WinZip when it is set", "GAME.GZ", {"GAME.PRG=prg:5"},
-            {"winzip32=printf prg > \"$3/GAME.PRG\""}, "GAME.PRG", "prg", {"winzip32", "-e", "%W/GAME.GZ", "%W"},
-            "GAME.GZ...");
+        add("damaged zip", {"BAD.ZIP", {"BAD.D64=*80000"}, {"cut"}, "", "", {}, "Error Unzipping.  This Zip-file maybe corrupt.\r\n\r\ncannot "});
+        add("damaged gzip is not turned into a tape", {"GAME.GZ", {"GAME.PRG=prg:5"}, {"cut"}, "", "", {}, "Error Unzipping.  This GZ-file maybe corrupt.\r\n"});
+        add("gzip with one program starts it", {"GAME.GZ", {"GAME.PRG=prg:5"}, {}, "GAME.PRG", programBytes(5), {}, report("GAME.GZ...", "", "GZ CONTENTS:", {"GAME.PRG"})});
+        add("gzip through WinZip when it is set", {"GAME.GZ", {"GAME.PRG=prg:5"}, {"winzip32=printf prg > \"$3/GAME.PRG\""}, "GAME.PRG", "prg", {"winzip32", "-e", "%W/GAME.GZ", "%W"}, "GAME.GZ..."});
         // Only programs and Lynx files are looked for before the single-file rule: a disk image becomes a tape.
-        row("gzip with a disk image becomes a tape", "ELITE.GZ", {"ELITE.D64=disk"}, {}, "ELITE.t64", "disk",
-            {"maketape", "vtrxmktp", "ELITE.D64"}, "ELITE.GZ...");
+        add("gzip with a disk image becomes a tape", {"ELITE.GZ", {"ELITE.D64=disk"}, {}, "ELITE.t64", "disk", {"maketape", "vtrxmktp", "ELITE.D64"}, "ELITE.GZ..."});
         // The archive copy lies in the working folder while the cascade runs; the listing leaves it out.
-        row("lha", "GAME.LHA", {"GAME.D64=prg:9", "INTRO.PRG=prg:2"}, {}, "GAME.D64", programBytes(9), {},
-            report("GAME.LHA...", "", "LHA/LZH CONTENTS:", {"GAME.D64", "INTRO.PRG"}));
-        row("lynx through starlynx", "GARDEN.LNX", {"G=lynx"}, {}, "GARDEN.d64", "lynx",
-            {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"},
-            report("GARDEN.LNX...", "", "LNX CONTENTS:", {"GARDEN.d64"}));
-        row("starlynx fails", "GARDEN.LNX", {"G=lynx"}, {"starlynx=exit 3"}, "", "",
-            {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"},
-            "vintrax encountered an error when running StarLynx.EXE to convert this Lynx file to a D64 file.");
-        row("starlynx missing", "GARDEN.LNX", {"G=lynx"}, {"-starlynx"}, "", "", {},
-            "vintrax could not find STARLYNX.EXE in your Conversion Folder (%C).");
+        add("lha", {"GAME.LHA", {"GAME.D64=prg:9", "INTRO.PRG=prg:2"}, {}, "GAME.D64", programBytes(9), {}, report("GAME.LHA...", "", "LHA/LZH CONTENTS:", {"GAME.D64", "INTRO.PRG"})});
+        add("lynx through starlynx", {"GARDEN.LNX", {"G=lynx"}, {}, "GARDEN.d64", "lynx", {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"}, report("GARDEN.LNX...", "", "LNX CONTENTS:", {"GARDEN.d64"})});
+        add("starlynx fails", {"GARDEN.LNX", {"G=lynx"}, {"starlynx=exit 3"}, "", "", {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"}, "vintrax encountered an error when running StarLynx.EXE to convert this Lynx file to a D64 file."});
+        add("starlynx missing", {"GARDEN.LNX", {"G=lynx"}, {"-starlynx"}, "", "", {}, "vintrax could not find STARLYNX.EXE in your Conversion Folder (%C)."});
+        // clang-format on
     }
     void converts()
     {
-        QFETCH(QString, name);
-        QFETCH(QStringList, members);
-        QFETCH(QStringList, tools);
-        QFETCH(QString, image);
-        QFETCH(QByteArray, content);
-        QFETCH(QStringList, log);
-        QFETCH(QString, reportStart);
+        QFETCH(ConvertRow, row);
+        auto& [name, members, tools, image, content, log, reportStart] = row;
         make(name, members);
         for (const QString& t : tools) {
             if (t == "cut")
@@ -203,10 +168,10 @@ private slots:
             QTest::newRow(QByteArray(name) + ", cannot be emptied") << name << "in use" << cannotEmpty;
             QTest::newRow(QByteArray(name) + ", cannot be created") << name << "missing" << cannotCreate;
         }
-        QTest::newRow("GAME.ZIP, disk full")
-            << "GAME.ZIP" << QString("full") << "vintrax could not write to its working folder '%1'.";
-        QTest::newRow("GAME.GZ, disk full")
-            << "GAME.GZ" << QString("full") << "vintrax could not copy GAME.GZ into its working folder '%1'.";
+        // clang-format off
+        QTest::newRow("GAME.ZIP, disk full") << "GAME.ZIP" << QString("full") << "vintrax could not write to its working folder '%1'.";
+        QTest::newRow("GAME.GZ, disk full") << "GAME.GZ" << QString("full") << "vintrax could not copy GAME.GZ into its working folder '%1'.";
+        // clang-format on
     }
     // A program folder the user cannot write to (a read-only mount here, since the tests run as root) or a full disk:
     // the report names the working folder instead of calling a good archive corrupt, incompatible or the tool missing.
@@ -250,25 +215,17 @@ private slots:
     }
     void convertsWhatTheOraclesMade_data()
     {
-        QTest::addColumn<QString>(
-            "make"); // shell commands run in the source folder; archives go to .. (the games folder)
+        QTest::addColumn<QString>("make");      // shell commands run in the source folder; archives go to .. (the games folder)
         QTest::addColumn<QString>("name");      // the archive
         QTest::addColumn<QString>("image");     // what the converter starts, below the working folder
         QTest::addColumn<QStringList>("files"); // the source files cbmconvert must find in it, in name order
         QTest::addColumn<QString>("same");      // a source file the image must equal byte for byte, or ""
-        const auto row = [](const char* tag, const char* make, const char* name, const char* image,
-                            const QStringList& files, const char* same = "") {
-            QTest::newRow(tag) << QString(make) << QString(name) << QString(image) << files << QString(same);
-        };
-        row("zip-code set becomes the original disk",
-            "cc1541 -n zipped -f game -w game.prg -f intro -w intro.prg orig.d64 && disk2zip orig.d64 COURIER && "
-            "zip -q ../SET.ZIP 1!COURIER 2!COURIER 3!COURIER 4!COURIER",
-            "SET.ZIP", "SET.d64", {"game.prg", "intro.prg"}, "orig.d64");
-        row("raw program becomes a tape", "zip -q ../NIBBLE.ZIP nibble", "NIBBLE.ZIP", "NIBBLE.t64", {"nibble"});
-        row("lynx archive becomes a disk", "cbmconvert -L ../GARDEN.LNX -n garden intro", "GARDEN.LNX", "GARDEN.d64",
-            {"garden", "intro"});
-        row("gzipped lynx archive", "cbmconvert -L garden.lnx -n garden && gzip -c garden.lnx > ../GARDEN.GZ",
-            "GARDEN.GZ", "garden.d64", {"garden"});
+        // clang-format off
+        QTest::newRow("zip-code set becomes the original disk") << "cc1541 -n zipped -f game -w game.prg -f intro -w intro.prg orig.d64 && disk2zip orig.d64 COURIER && zip -q ../SET.ZIP 1!COURIER 2!COURIER 3!COURIER 4!COURIER" << "SET.ZIP" << "SET.d64" << QStringList{"game.prg", "intro.prg"} << "orig.d64";
+        QTest::newRow("raw program becomes a tape") << "zip -q ../NIBBLE.ZIP nibble" << "NIBBLE.ZIP" << "NIBBLE.t64" << QStringList{"nibble"} << "";
+        QTest::newRow("lynx archive becomes a disk") << "cbmconvert -L ../GARDEN.LNX -n garden intro" << "GARDEN.LNX" << "GARDEN.d64" << QStringList{"garden", "intro"} << "";
+        QTest::newRow("gzipped lynx archive") << "cbmconvert -L garden.lnx -n garden && gzip -c garden.lnx > ../GARDEN.GZ" << "GARDEN.GZ" << "garden.d64" << QStringList{"garden"} << "";
+        // clang-format on
     }
     void convertsWhatTheOraclesMade()
     {
@@ -280,11 +237,9 @@ private slots:
         for (const char* t : {"zip2d64", "starlynx", "maketape"}) // the real tools this time
             QVERIFY(QFile::remove(tool(t)) && QFile::link(toolPath(t), tool(t)));
         const QString src = m_games + "/source";
-        const QMap<QString, QByteArray> sources{{"game.prg", programBytes(7, 9000)},
-                                                {"intro.prg", programBytes(8, 3000)},
-                                                {"nibble", programBytes(9, 4000)},
-                                                {"garden", programBytes(4, 5000)},
-                                                {"intro", programBytes(5, 700)}};
+        // clang-format off
+        const QMap<QString, QByteArray> sources{{"game.prg", programBytes(7, 9000)}, {"intro.prg", programBytes(8, 3000)}, {"nibble", programBytes(9, 4000)}, {"garden", programBytes(4, 5000)}, {"intro", programBytes(5, 700)}};
+        // clang-format on
         for (auto it = sources.begin(); it != sources.end(); ++it)
             QVERIFY(writeFile(src + "/" + it.key(), it.value()));
         const RunResult made = runOracle("sh", {"-c", make}, src);
@@ -334,13 +289,7 @@ private:
     }
     ConversionResult convert(const QString& name, const QString& work)
     {
-        if (name.endsWith(".ZIP"))
-            return m_game->ConvertZip(m_games, name, work);
-        if (name.endsWith(".LHA"))
-            return m_game->ConvertLha(m_games, name, work);
-        if (name.endsWith(".GZ"))
-            return m_game->ConvertGzip(m_games, name, work);
-        return m_game->ConvertLynx(m_games, name, work);
+        return m_game->Convert(*clsC64Game::archiveKindOf(name), m_games, name, work);
     }
     TempProgramFolder* m_home = nullptr;
     QString m_games, m_work;

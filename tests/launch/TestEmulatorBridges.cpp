@@ -90,30 +90,17 @@ private slots:
         columns();
         const auto win = [](QString path) { return "Z:" + path.replace(' ', '_'); }; // the fake's long, then short form
         const QStringList config = cfg(kPorts, win(games("")) + "\\");
-        const QString install = "Install it as root:\ndpkg --add-architecture i386 && apt-get update && apt-get "
-                                "install wine32:i386";
+        const QString install =
+            "Install it as root:\ndpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386";
+        // clang-format off
         row("comma", "CCS64DX.EXE", kNinja, 7, "", "%E|%E/CCS64DX.EXE|" + win(games(kNinja)) + ",7", config);
-        row("64-bit program, no wine32", "CCS64X64.EXE", kOlf, 0, "", "%E|%E/CCS64X64.EXE|" + win(games(kOlf)) + ",0",
-            config);
-        row("refused: 32-bit program, no wine32", "CCS64DX.EXE", kOlf, 0, "",
-            "vintrax-bridgetool: CCS64DX.EXE is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not "
-            "installed.\n" +
-                install,
-            {});
-        row("refused: no wine", "CCS64DX.EXE", kOlf, 0, "",
-            "vintrax-wine: wine is not installed (Debian: apt-get install wine)", {});
+        row("64-bit program, no wine32", "CCS64X64.EXE", kOlf, 0, "", "%E|%E/CCS64X64.EXE|" + win(games(kOlf)) + ",0", config);
+        row("refused: 32-bit program, no wine32", "CCS64DX.EXE", kOlf, 0, "", "vintrax-bridgetool: CCS64DX.EXE is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not installed.\n" + install, {});
+        row("refused: no wine", "CCS64DX.EXE", kOlf, 0, "", "vintrax-wine: wine is not installed (Debian: apt-get install wine)", {});
         // Before the emulator ran: C64.CFG is put back. Inside Wine: Wine's own word, then the bridge's.
-        row("failed: winepath", "CCS64DX.EXE", kOlf, 0, "winepath",
-            "vintrax-wine: Wine has no Windows path for the "
-            "image: %G/" +
-                QString(kOlf),
-            {});
-        row("failed: wine32 missing inside wine", "CCS64DX.EXE", kOlf, 0, "wine32",
-            "it looks like wine32 is missing, you should install it.\nvintrax-wine: Wine could not run CCS64DX.EXE: "
-            "its "
-            "32-bit part (wine32) is missing. " +
-                install,
-            {});
+        row("failed: winepath", "CCS64DX.EXE", kOlf, 0, "winepath", "vintrax-wine: Wine has no Windows path for the image: %G/" + QString(kOlf), {});
+        row("failed: wine32 missing inside wine", "CCS64DX.EXE", kOlf, 0, "wine32", "it looks like wine32 is missing, you should install it.\nvintrax-wine: Wine could not run CCS64DX.EXE: its 32-bit part (wine32) is missing. " + install, {});
+        // clang-format on
     }
     void wine() { play(EmulatorKind::Ccs64Win32, "win"); }
 
@@ -122,23 +109,15 @@ private slots:
     void dosbox_data()
     {
         columns();
-        const QString mounts = "%E|-c|mount c \"%P/c\"|-c|mount d \"%P/d\"|-c|mount e \"%P/e\"|-c|E:\\RUN.BAT|"
-                               "c: %E|d: %G|";
-        const QStringList config = cfg(kPorts, "D:\\");
-        row("v1.9, comma", "ccs64.exe", kNinja, 7, "",
-            mounts + "CCSDPMI.EXE ccs64.exe E:\\GAME.D64,7 >E:\\OUTPUT.TXT|%G/" + kNinja,
-            cfg("$CONTROLPORT1=9 $CONTROLPORT1MODE=9 $JOYSTICK1PC=0", "D:\\"));
-        row("v2.0, non-ASCII", "CCS64.EXE", kOlf, 3, "", mounts + "CCS64.EXE E:\\GAME.PRG,3 >E:\\OUTPUT.TXT|%G/" + kOlf,
-            config);
-        row("refused: not an 8.3 name", "CCS64DOS20.EXE", kOlf, 0, "",
-            "vintrax-bridgetool: DOS cannot use the name \"CCS64DOS20.EXE\": a DOS name has at most eight characters "
-            "before its dot\nvintrax-dosbox: DOS cannot run CCS64DOS20.EXE: rename the file to an 8.3 name (such as "
-            "CCS64.EXE) and the emulator path with it",
-            {});
-        row("refused: no dosbox", "CCS64.EXE", kOlf, 0, "",
-            "vintrax-dosbox: dosbox is not installed (Debian: apt-get install dosbox)", {});
-        row("failed: errorlevel inside DOSBox", "CCS64.EXE", kOlf, 0, "errorlevel",
-            "stand-in: no VGA\nvintrax-dosbox: CCS64.EXE ended with errorlevel 3", {});
+        const QString mounts =
+            "%E|-c|mount c \"%P/c\"|-c|mount d \"%P/d\"|-c|mount e \"%P/e\"|-c|E:\\RUN.BAT|c: %E|d: %G|";
+        // clang-format off
+        row("v1.9, comma", "ccs64.exe", kNinja, 7, "", mounts + "CCSDPMI.EXE ccs64.exe E:\\GAME.D64,7 >E:\\OUTPUT.TXT|%G/" + kNinja, cfg("$CONTROLPORT1=9 $CONTROLPORT1MODE=9 $JOYSTICK1PC=0", "D:\\"));
+        row("v2.0, non-ASCII", "CCS64.EXE", kOlf, 3, "", mounts + "CCS64.EXE E:\\GAME.PRG,3 >E:\\OUTPUT.TXT|%G/" + kOlf, cfg(kPorts, "D:\\"));
+        row("refused: not an 8.3 name", "CCS64DOS20.EXE", kOlf, 0, "", "vintrax-bridgetool: DOS cannot use the name \"CCS64DOS20.EXE\": a DOS name has at most eight characters before its dot\nvintrax-dosbox: DOS cannot run CCS64DOS20.EXE: rename the file to an 8.3 name (such as CCS64.EXE) and the emulator path with it", {});
+        row("refused: no dosbox", "CCS64.EXE", kOlf, 0, "", "vintrax-dosbox: dosbox is not installed (Debian: apt-get install dosbox)", {});
+        row("failed: errorlevel inside DOSBox", "CCS64.EXE", kOlf, 0, "errorlevel", "stand-in: no VGA\nvintrax-dosbox: CCS64.EXE ended with errorlevel 3", {});
+        // clang-format on
     }
     void dosbox()
     {
@@ -152,13 +131,13 @@ private slots:
         columns();
         const QStringList config = cfg(kPorts, games(""));
         const QString start = "%E|-joydev1|1|-autostart|%G/";
+        // clang-format off
         row("entry 0", "x64", kGanse, 0, "", start + kGanse + ":first", config);
         row("entry 7 after DEL and SEQ", "x64", kNinja, 7, "", start + kNinja + ":last game", config);
         row("a program file has no entries", "x64", kOlf, 3, "", start + kOlf, config);
-        row("failed: no entry 9", "x64", kNinja, 9, "",
-            "vintrax-bridgetool: %G/" + QString(kNinja) + " has no entry 9 (it lists 8)", {});
-        row("failed: no x64sc", "x64", kNinja, 0, "",
-            "vintrax-x64sc: the emulator is missing: x64sc (install x64sc or name it in VINTRAX_X64SC)", {});
+        row("failed: no entry 9", "x64", kNinja, 9, "", "vintrax-bridgetool: %G/" + QString(kNinja) + " has no entry 9 (it lists 8)", {});
+        row("failed: no x64sc", "x64", kNinja, 0, "", "vintrax-x64sc: the emulator is missing: x64sc (install x64sc or name it in VINTRAX_X64SC)", {});
+        // clang-format on
     }
     void x64sc() { play(EmulatorKind::Ccs64Win32, "mine"); }
 
