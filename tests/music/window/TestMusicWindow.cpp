@@ -2,9 +2,7 @@
 // non-stop music, the SID information and file dialogs, Play Sid, and the player closed before a game and at exit.
 
 #include "ModalHelpers.h"
-#include "MusicFixtures.h"
 #include "PlayerWindow.h"
-#include "WindowFixture.h"
 #include "browser/GameListModel.h"
 #include "data/CatalogueNames.h"
 #include "music/SidDialogs.h"
@@ -14,7 +12,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
-#include <QMainWindow>
 #include <QPushButton>
 
 using namespace windowtest;
@@ -119,23 +116,6 @@ private slots:
         open();
         QCOMPARE(f->messages.texts(), QStringList{refusal});
         QCOMPARE(tunesPlayed(player, replays), replays ? "harbour_patrol.sid" : "");
-    }
-
-    // The SID file dialog the add flow opens through the state: the tune chosen comes back as stored, a Cancel as
-    // nothing.
-    void newTuneThroughTheState()
-    {
-        QVERIFY(start("Astro Miner"));
-        QString caption;
-        testsupport::whenModal([&caption](QWidget* dialog) {
-            caption = dialog->windowTitle();
-            testsupport::clickLine(dialog->findChild<QListWidget*>("FileBox"), "harbour_patrol.sid");
-            dialog->findChild<QPushButton*>("cmdOK")->click();
-        });
-        QCOMPARE(f->state().ChooseNewTune().value_or("cancelled") + '|' + caption,
-                 "harbour_patrol.sid|Select Filename for New Sid Tune...");
-        testsupport::whenModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("cmdCancel")->click(); });
-        QVERIFY(!f->state().ChooseNewTune());
     }
 
     void playCommandsAndPlayerClosedBeforeAGameAndAtExit_data()
