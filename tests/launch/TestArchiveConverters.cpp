@@ -215,7 +215,8 @@ private slots:
     }
     void convertsWhatTheOraclesMade_data()
     {
-        QTest::addColumn<QString>("make");      // shell commands run in the source folder; archives go to .. (the games folder)
+        // Shell commands run in the source folder, whose archives go to .. (the games folder).
+        QTest::addColumn<QString>("make");
         QTest::addColumn<QString>("name");      // the archive
         QTest::addColumn<QString>("image");     // what the converter starts, below the working folder
         QTest::addColumn<QStringList>("files"); // the source files cbmconvert must find in it, in name order
