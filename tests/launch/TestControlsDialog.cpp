@@ -18,6 +18,8 @@ class TestControlsDialog : public QObject
 
 private slots:
     void init() { m_settings.DefaultPorts = {1, 0, 0, 2, 1, 1, 0, 1}; }
+    // A caption of another field is no value of this one (storing the eight values is the window's command).
+    void captionOfAnotherField() { QCOMPARE(storedValueOf(PortField::Port2Key, "PC Joystick 1"), -1); }
     void defaultsShowGreyedAndBecomeTheGamesOwn()
     {
         frmControls d("Settings for Uridium...", m_settings, GamePorts{true, {0, 0, 0, 0, 0, 0, 2, 2}});
