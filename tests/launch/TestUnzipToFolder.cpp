@@ -50,7 +50,6 @@ private slots:
         // clang-format off
         row("members land flat by base name", {"GAMES/ELITE.D64=disk", "GAMES/DOCS/README.TXT=read me", "My Game \"2\" $(id).prg=prg"}, true, {}, {"ELITE.D64=disk", "My Game \"2\" $(id).prg=prg", "README.TXT=read me"});
         row("stored paths cannot escape the folder", {"../escaped.prg=a", "/tmp/vintrax-absolute-escape.prg=b", "C:\\WINDOWS\\win.prg=c", "..=d", "sub/../../up.prg=e"}, false, {}, {"escaped.prg=a", "up.prg=e", "vintrax-absolute-escape.prg=b", "win.prg=c"});
-        row("existing file overwritten in any case", {"ELITE.D64=new"}, true, {"elite.d64=old"}, {"elite.d64=new"});
         row("links in the folder are not followed", {"ELITE.D64=disk", "INTRO.PRG=intro"}, true, {"elite.d64->../outside.d64", "INTRO.PRG->../nowhere"}, {"INTRO.PRG=intro", "elite.d64=disk"});
         // 10 MB of zeros compress to a few kilobytes but stay within the limits.
         row("zeros", {"ZEROS.PRG=*10485760"}, true, {}, {"ZEROS.PRG=" + QString(10485760, QChar(0))});
@@ -92,8 +91,6 @@ private slots:
         for (const char* kind : {"truncated", "corrupted", "junk", "empty", "missing"})
             row(kind, kind, "");
         row("too many members", "many", "more than 10000 members");
-        row("start of heading in a name", "name \x01", "holds control characters");
-        row("delete in a name", "name \x7f", "holds control characters");
         row("C1 control in a name", QString("name \u0085"), "holds control characters");
         // A member that is not extracted ("sub/.." names no file), cut off inside its data, which does not compress.
         row("skipped member cut off", "cut skip", "cannot skip sub/..: ");
