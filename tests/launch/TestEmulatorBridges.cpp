@@ -83,61 +83,9 @@ private slots:
     }
     void cleanup() { qunsetenv("FAULT"); }
 
-    void wine_data()
+    void starts_data()
     {
-        columns();
-        const auto win = [](QString path) { return "Z:" + path.replace(' ', '_'); }; // the fake's long, then short form
-        const QStringList config = cfg(kPorts, win(games("")) + "\\");
-        const QString install =
-            "Install it as root:\ndpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386";
-        // clang-format off
-        row("comma", "CCS64DX.EXE", kNinja, 7, "", "%E|%E/CCS64DX.EXE|" + win(games(kNinja)) + ",7", config);
-        row("refused: 32-bit program, no wine32", "CCS64DX.EXE", kOlf, 0, "", "vintrax-bridgetool: CCS64DX.EXE is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not installed.\n" + install, {});
-        row("refused: no wine", "CCS64DX.EXE", kOlf, 0, "", "vintrax-wine: wine is not installed (Debian: apt-get install wine)", {});
-        // Before the emulator ran: C64.CFG is put back. Inside Wine: Wine's own word, then the bridge's.
-        row("failed: winepath", "CCS64DX.EXE", kOlf, 0, "winepath", "vintrax-wine: Wine has no Windows path for the image: %G/" + QString(kOlf), {});
-        row("failed: wine32 missing inside wine", "CCS64DX.EXE", kOlf, 0, "wine32", "it looks like wine32 is missing, you should install it.\nvintrax-wine: Wine could not run CCS64DX.EXE: its 32-bit part (wine32) is missing. " + install, {});
-        // clang-format on
-    }
-    void wine() { play(EmulatorKind::Ccs64Win32, "win"); }
-
-    // v1.9 runs its DOS extender with the emulator's name after it; v2.0 runs the emulator. DOSBox sees C: (the
-    // emulator's folder), D: (the game's own folder, the load path) and E: (the image as GAME.<ext>).
-    void dosbox_data()
-    {
-        columns();
-        const QString mounts =
-            "%E|-c|mount c \"%P/c\"|-c|mount d \"%P/d\"|-c|mount e \"%P/e\"|-c|E:\\RUN.BAT|c: %E|d: %G|";
-        // clang-format off
-        row("v1.9, comma", "ccs64.exe", kNinja, 7, "", mounts + "CCSDPMI.EXE ccs64.exe E:\\GAME.D64,7 >E:\\OUTPUT.TXT|%G/" + kNinja, cfg("$CONTROLPORT1=9 $CONTROLPORT1MODE=9 $JOYSTICK1PC=0", "D:\\"));
-        row("refused: not an 8.3 name", "CCS64DOS20.EXE", kOlf, 0, "", "vintrax-bridgetool: DOS cannot use the name \"CCS64DOS20.EXE\": a DOS name has at most eight characters before its dot\nvintrax-dosbox: DOS cannot run CCS64DOS20.EXE: rename the file to an 8.3 name (such as CCS64.EXE) and the emulator path with it", {});
-        row("failed: errorlevel inside DOSBox", "CCS64.EXE", kOlf, 0, "errorlevel", "stand-in: no VGA\nvintrax-dosbox: CCS64.EXE ended with errorlevel 3", {});
-        // clang-format on
-    }
-    void dosbox()
-    {
-        const bool v19 = QByteArray(QTest::currentDataTag()).contains("v1.9");
-        play(v19 ? EmulatorKind::Ccs64Dos19 : EmulatorKind::Ccs64Dos20, v19 ? "v19" : "v20");
-    }
-
-    // The user's link to vintrax-x64sc: port 1 on key set 3 becomes x64sc's numeric pad (1); port 2 has no lines.
-    void x64sc_data()
-    {
-        columns();
-        const QStringList config = cfg(kPorts, games(""));
-        const QString start = "%E|-joydev1|1|-autostart|%G/";
-        // clang-format off
-        row("entry 7 after DEL and SEQ", "x64", kNinja, 7, "", start + kNinja + ":last game", config);
-        row("a program file has no entries", "x64", kOlf, 3, "", start + kOlf, config);
-        row("failed: no entry 9", "x64", kNinja, 9, "", "vintrax-bridgetool: %G/" + QString(kNinja) + " has no entry 9 (it lists 8)", {});
-        // clang-format on
-    }
-    void x64sc() { play(EmulatorKind::Ccs64Win32, "mine"); }
-
-private:
-    static void columns()
-    {
-        QTest::addColumn<QString>("emulator"); // the file in the kind's folder
+        QTest::addColumn<QString>("emulator"); // the file below the program folder: win/, v19/, v20/ or mine/ (x64sc)
         QTest::addColumn<QString>("image");
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("fault");
@@ -145,13 +93,34 @@ private:
         // the message; the C64.CFG seen. A tag "refused: ..." starts nothing, "failed: ..." ends at once.
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QStringList>("config");
+        const auto row = [](const char* tag, const QString& emulator, const QString& image, int entry,
+                            const QString& fault, const QString& expected, const QStringList& config) {
+            QTest::newRow(tag) << emulator << image << entry << fault << expected << config;
+        };
+        const auto win = [](QString path) { return "Z:" + path.replace(' ', '_'); }; // the fake's long, then short form
+        const QString install =
+            "Install it as root:\ndpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386";
+        // v1.9 runs its DOS extender with the emulator's name after it. DOSBox sees C: (the emulator's folder), D: (the
+        // game's own folder, the load path) and E: (the image as GAME.<ext>).
+        const QString mounts =
+            "%E|-c|mount c \"%P/c\"|-c|mount d \"%P/d\"|-c|mount e \"%P/e\"|-c|E:\\RUN.BAT|c: %E|d: %G|";
+        // The user's link to vintrax-x64sc: port 1 on key set 3 becomes x64sc's numeric pad (1); port 2 has no lines.
+        const QString x64 = "%E|-joydev1|1|-autostart|%G/";
+        // clang-format off
+        row("wine, comma", "win/CCS64DX.EXE", kNinja, 7, "", "%E|%E/CCS64DX.EXE|" + win(games(kNinja)) + ",7", cfg(kPorts, win(games("")) + "\\"));
+        row("refused: 32-bit program, no wine32", "win/CCS64DX.EXE", kOlf, 0, "", "vintrax-bridgetool: CCS64DX.EXE is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not installed.\n" + install, {});
+        row("refused: no wine", "win/CCS64DX.EXE", kOlf, 0, "", "vintrax-wine: wine is not installed (Debian: apt-get install wine)", {});
+        // Before the emulator ran: C64.CFG is put back. Inside Wine: Wine's own word, then the bridge's.
+        row("failed: winepath", "win/CCS64DX.EXE", kOlf, 0, "winepath", "vintrax-wine: Wine has no Windows path for the image: %G/" + QString(kOlf), {});
+        row("failed: wine32 missing inside wine", "win/CCS64DX.EXE", kOlf, 0, "wine32", "it looks like wine32 is missing, you should install it.\nvintrax-wine: Wine could not run CCS64DX.EXE: its 32-bit part (wine32) is missing. " + install, {});
+        row("dosbox v1.9, comma", "v19/ccs64.exe", kNinja, 7, "", mounts + "CCSDPMI.EXE ccs64.exe E:\\GAME.D64,7 >E:\\OUTPUT.TXT|%G/" + kNinja, cfg("$CONTROLPORT1=9 $CONTROLPORT1MODE=9 $JOYSTICK1PC=0", "D:\\"));
+        row("refused: not an 8.3 name", "v20/CCS64DOS20.EXE", kOlf, 0, "", "vintrax-bridgetool: DOS cannot use the name \"CCS64DOS20.EXE\": a DOS name has at most eight characters before its dot\nvintrax-dosbox: DOS cannot run CCS64DOS20.EXE: rename the file to an 8.3 name (such as CCS64.EXE) and the emulator path with it", {});
+        row("failed: errorlevel inside DOSBox", "v20/CCS64.EXE", kOlf, 0, "errorlevel", "stand-in: no VGA\nvintrax-dosbox: CCS64.EXE ended with errorlevel 3", {});
+        row("x64sc, entry 7 after DEL and SEQ", "mine/x64", kNinja, 7, "", x64 + kNinja + ":last game", cfg(kPorts, games("")));
+        row("failed: no entry 9", "mine/x64", kNinja, 9, "", "vintrax-bridgetool: %G/" + QString(kNinja) + " has no entry 9 (it lists 8)", {});
+        // clang-format on
     }
-    static void row(const char* tag, const QString& emulator, const QString& image, int entry, const QString& fault,
-                    const QString& expected, const QStringList& config)
-    {
-        QTest::newRow(tag) << emulator << image << entry << fault << expected << config;
-    }
-    void play(EmulatorKind kind, const QString& folderName)
+    void starts()
     {
         QFETCH(QString, emulator);
         QFETCH(QString, image);
@@ -159,8 +128,10 @@ private:
         QFETCH(QString, fault);
         QFETCH(QString, expected);
         QFETCH(QStringList, config);
-        const QString tag = QTest::currentDataTag();
-        const QString folder = m_home.file(folderName);
+        const QString tag = QTest::currentDataTag(), folder = m_home.file(emulator.section('/', 0, 0));
+        const EmulatorKind kind = emulator.startsWith("v19")   ? EmulatorKind::Ccs64Dos19
+                                  : emulator.startsWith("v20") ? EmulatorKind::Ccs64Dos20
+                                                               : EmulatorKind::Ccs64Win32;
         const QByteArray before =
             "$CONTROLPORT1=9\r\n$CONTROLPORT1MODE=9\r\n$JOYSTICK1PC=9\r\n$LOADPATH=C:\\\r\n; mine\n";
         QVERIFY(writeFile(folder + "/C64.CFG", before));
@@ -170,7 +141,7 @@ private:
         const bool moved = tag.contains("no ") && QFile::rename(away, away + ".off");
         if (!fault.isEmpty())
             qputenv("FAULT", fault.toLatin1());
-        m_settings.CCS64Path = m_settings.CCS642Path = m_settings.DirectXPath = folder + '/' + emulator;
+        m_settings.CCS64Path = m_settings.CCS642Path = m_settings.DirectXPath = m_home.file(emulator);
         platform::ScriptedMessageBox box;
         std::optional<StartSettled> settled;
         const LaunchOutcome outcome =
@@ -207,6 +178,8 @@ private:
         QTRY_VERIFY(priv.isEmpty() || !QFileInfo::exists(priv)); // gone once DOSBox has ended
         QCOMPARE(box.count(), 0);
     }
+
+private:
     QString started() const { return m_home.file("started"); }
     QString games(const QString& name) const { return m_home.file("My Games/") + name; }
     // The C64.CFG an emulator sees: the rewritten port lines (the other generation's line stays), the load path.

@@ -42,7 +42,6 @@ private slots:
         QTest::addRow("plays, names as on the disk") << "game" << "SID PLAYER/SIDPLAYFP" << "hubbard\\it's \"$(x)\".SID" << "" << true;
         QTest::addRow("stand-alone tune") << "stand-alone" << p << "(None)" << "" << true; // a file may bear that name
         QTest::addRow("category, game without a tune") << "category" << p << "(None)" << "" << false;
-        QTest::addRow("category, no player") << "category" << "" << t << "" << false;
         // clang-format on
     }
     void playOrRefuse()

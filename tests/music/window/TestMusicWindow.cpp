@@ -78,7 +78,6 @@ private slots:
         QTest::addColumn<QString>("refusal"); // without a tune folder
         QTest::addColumn<bool>("replays");    // with non-stop music on, the tune plays after the dialog
         QTest::addRow("Edit menu") << "mnuEditMusicFilename" << music::kTuneMenuNeedsMusicPath << true;
-        QTest::addRow("popup") << "pmnuEditSidFilename" << music::kTuneMenuNeedsMusicPath << true;
         QTest::addRow("Sid Tune label") << "lblMusicFile" << music::kTuneLabelNeedsMusicPath << false;
     }
     // "(None)" and OK: no tune, the tune flag cleared, the row drawn as a game file only at once. Another tune then
