@@ -37,13 +37,13 @@ private slots:
             QVERIFY(QFile::link(toolPath(t), m_home.file(QStringLiteral("Conversion/") + t)));
         const QString bin = m_home.file("bin");
         const QString log =
-            "{ cat \"$log\"; %1 tr -d '\\r' < C64.CFG; } > \"$log.tmp\" && mv \"$log.tmp\" '" + started() + "'";
+            "{ cat \"$log\"; tr -d '\\r' < C64.CFG; } > \"$log.tmp\" && mv \"$log.tmp\" '" + started() + "'";
         // Debian's wine: without an executable 32-bit loader it warns and runs no 32-bit program.
         QVERIFY(writeFakeTool(bin, "wine",
                               "if [ ! -x \"${0%/*}/../lib/wine/wine\" ] || [ \"${FAULT:-}\" = wine32 ]; then\n"
                               "  echo 'it looks like wine32 is missing, you should install it.' >&2; exit 0\nfi\n" +
-                                  log.arg("")));
-        QVERIFY(writeFakeTool(bin, "x64sc", log.arg("")));
+                                  log));
+        QVERIFY(writeFakeTool(bin, "x64sc", log));
         // The drives the batch file is given, its command line and image; its errorlevel (3 for $FAULT errorlevel).
         QVERIFY(writeFakeTool(
             bin, "dosbox",
@@ -54,7 +54,7 @@ private slots:
             "if [ \"${FAULT:-}\" = errorlevel ]; then printf '3\\r\\n' > \"$e/EXIT.TXT\"; "
             "printf 'stand-in: no VGA\\r\\n' > \"$e/OUTPUT.TXT\"; exit 0; fi\n"
             "printf '0\\r\\n' > \"$e/EXIT.TXT\"; cd \"$(readlink \"${e%/e}/c\")\"\n" +
-                log.arg("")));
+                log));
         QVERIFY(writeFakeTool(bin, "winepath",
                               "[ \"${FAULT:-}\" != winepath ] || exit 1\n"
                               "case $1 in -w) printf 'Z:%s\\n' \"$2\";; -s) printf '%s\\n' \"$2\" | tr ' ' _;; esac"));

@@ -41,7 +41,6 @@ private slots:
         // clang-format off
         row("second generation, all keys", "$CONTROLPORT2=1\r\n$CONTROLPORT1MODE=4\r\n$CONTROLPORT1=\r\n", true, "C:\\G", "$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=2\r\n$CONTROLPORT1=1\r\n");
         row("first generation leaves second-generation keys", "$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=9\r\n$JOYSTICK2KEY=0\r\n$CONTROLPORT1=0\r\n$LOADPATH=X\r\n", false, "C:\\GAMES\\A", "$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=3\r\n$CONTROLPORT1=0\r\n$LOADPATH=C:\\GAMES\\A\\\r\n");
-        row("repeated keys are rewritten each time", "$LOADPATH=A\r\n$CONTROLPORT1=0\r\n; note\r\n$LOADPATH=B\r\n$CONTROLPORT1=1 old\r\n", true, "C:", "$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n; note\r\n$LOADPATH=C:\\\r\n$CONTROLPORT1=1\r\n");
         row("lower-case and near-miss keys are not recognised", "$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n", true, "C:\\NEW", "$loadpath=C:\\\r\n$LOADPATH =C:\\\r\nLOADPATH=1\r\n $CONTROLPORT1=0\r\n$CONTROLPORT1\r\n");
         row("mixed line ends, an empty first line, no final line end", "\na\nb\rc\r\n\n$LOADPATH=x\r\r\nlast", false, "C:\\A", "\r\na\r\nb\r\nc\r\n\r\n$LOADPATH=C:\\A\\\r\n\r\nlast\r\n");
         row("native folder ends in a slash", "$LOADPATH=/old/\n", true, "/home/me/C64 games/A", "$LOADPATH=/home/me/C64 games/A/\r\n");

@@ -88,8 +88,7 @@ private slots:
         const auto row = [](const char* tag, const QString& kind, const char* reason) {
             QTest::newRow(tag) << kind << QString(reason);
         };
-        for (const char* kind : {"truncated", "corrupted", "missing"})
-            row(kind, kind, "");
+        row("corrupted", "corrupted", "");
         row("too many members", "many", "more than 10000 members");
         row("C1 control in a name", QString("name \u0085"), "holds control characters");
         // A member that is not extracted ("sub/.." names no file), cut off inside its data, which does not compress.
@@ -112,18 +111,17 @@ private slots:
         }
         QVERIFY(reason.isEmpty() ? zipWithTool(zip, {{"GAME.D64", noise.left(20000)}}) : writeZipWithNames(zip, list));
         QByteArray bytes = readFile(zip);
-        bytes = kind == "truncated" ? bytes.left(bytes.size() / 2) : kind == "cut skip" ? bytes.left(30000) : bytes;
+        if (kind == "cut skip")
+            bytes.truncate(30000);
         if (kind == "corrupted")
-            bytes[bytes.size() / 3] = char(bytes[bytes.size() / 3] ^ 0x55);
-        QVERIFY(kind == "missing" ? QFile::remove(zip) : writeFile(zip, bytes));
+            bytes[bytes.size() / 3] ^= 0x55;
+        QVERIFY(writeFile(zip, bytes));
         const QString out = dir.filePath("W");
         QDir().mkpath(out);
         const UnzipResult r = UnzipToFolder(out, zip);
         QVERIFY(r.failed);
         QVERIFY2(r.error.contains(reason) && !r.error.isEmpty() && !r.error.endsWith(": "), qPrintable(r.error));
-        // A member that could not be read whole is not left behind half-written.
-        if (kind != "truncated")
-            QCOMPARE(tree(out), QStringList());
+        QCOMPARE(tree(out), QStringList()); // a member that could not be read whole is not left half-written
     }
 
     // The working folder holds copies that the next start makes again: the extraction syncs nothing (three syncs per

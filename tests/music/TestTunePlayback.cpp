@@ -36,7 +36,6 @@ private slots:
         QTest::addColumn<bool>("plays");
         const QString p = "Sid Player/sidplayfp", t = "Hubbard\\it's \"$(x)\".sid";
         // clang-format off
-        QTest::addRow("no player set") << "game" << "" << t << "FILE NOT SET!" << false;
         QTest::addRow("player missing") << "game" << "Sid Player/gone" << t << "FILE NOT FOUND: %1/Sid Player/gone" << false;
         QTest::addRow("tune missing") << "game" << p << "Hubbard\\Gone.sid" << "FILE NOT FOUND: %1/Music/Hubbard/Gone.sid" << false;
         QTest::addRow("plays, names as on the disk") << "game" << "SID PLAYER/SIDPLAYFP" << "hubbard\\it's \"$(x)\".SID" << "" << true;
