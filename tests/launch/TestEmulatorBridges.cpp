@@ -18,14 +18,6 @@
 using namespace launch;
 using namespace testsupport;
 
-namespace {
-// A Windows program's head: "MZ", the PE header at 0x40, its machine (4c01 for 32 bits, 6486 for 64).
-QByteArray windowsProgram(const QByteArray& machine)
-{
-    return QByteArray::fromHex("4d5a" + QByteArray(116, '0') + "40000000" + "50450000" + machine);
-}
-} // namespace
-
 class TestEmulatorBridges : public QObject
 {
     Q_OBJECT
@@ -67,7 +59,9 @@ private slots:
         QVERIFY(QFile::setPermissions(m_home.file("lib/wine/wine"), QFile::ReadOwner | QFile::ExeOwner));
         for (const char* dos : {"v19/CCSDPMI.EXE", "v19/ccs64.exe", "v20/CCS64.EXE", "v20/CCS64DOS20.EXE"})
             QVERIFY(writeFile(m_home.file(dos), "MZ\x90\0"));
-        QVERIFY(writeFile(m_home.file("win/CCS64DX.EXE"), windowsProgram("4c01")));
+        // A 32-bit Windows program's head: "MZ", the PE header at 0x40, its machine 4c01.
+        QVERIFY(writeFile(m_home.file("win/CCS64DX.EXE"),
+                          QByteArray::fromHex("4d5a" + QByteArray(116, '0') + "40000000" + "504500004c01")));
         QVERIFY(QDir().mkpath(m_home.file("mine")) && QFile::link(toolPath("vintrax-x64sc"), m_home.file("mine/x64")));
         m_settings.DefaultPorts = {0, 1, 2, 0, 1, 0, 4, 0};
         // A disk whose entry 7 is a program after DEL and SEQ entries, made by cc1541.

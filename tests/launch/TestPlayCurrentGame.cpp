@@ -26,15 +26,7 @@ using namespace launch;
 using namespace testsupport;
 
 namespace {
-const QByteArray kV19Config("$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=0\r\n"
-                            "$LOADPATH=C:\\\r\n$CONTROLPORT1=0\r\n$SOUND=1");
-const QByteArray kV20Config("$CONTROLPORT1=0\n$CONTROLPORT2=0\n$CONTROLPORT1MODE=0\n$CONTROLPORT2MODE=0\n"
-                            "$LOADPATH=C:\\\n$JOYSTICK1PC=0\n");
 const QString kOdd = "it's \"$(touch pwned)\" a;b `x`.d64"; // a name the shell would act on
-QString today()
-{
-    return QDate::currentDate().toString("dd-MM-yyyy");
-}
 
 // One start: the emulator kind, the game's stored file, entry and default flag; a change made before it ("outside"
 // starts through GameLaunch itself); the fake's $0, $VINTRAX_LAUNCH_PROBE, working folder and arguments (%V the
@@ -76,8 +68,12 @@ private slots:
         m_v19 = m_home->file("CCS 64 v19");
         m_v20 = m_home->file("CCS 64 v20");
         m_win = m_home->file("CCS64 Win");
-        QVERIFY(writeFile(m_v19 + "/C64.CFG", kV19Config));
-        QVERIFY(writeFile(m_v20 + "/c64.cfg", kV20Config));
+        QVERIFY(writeFile(m_v19 + "/C64.CFG",
+                          "$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=0\r\n"
+                          "$LOADPATH=C:\\\r\n$CONTROLPORT1=0\r\n$SOUND=1"));
+        QVERIFY(writeFile(m_v20 + "/c64.cfg",
+                          "$CONTROLPORT1=0\n$CONTROLPORT2=0\n$CONTROLPORT1MODE=0\n$CONTROLPORT2MODE=0\n"
+                          "$LOADPATH=C:\\\n$JOYSTICK1PC=0\n"));
         m_settings = Settings{};
         m_settings.CCS64Path = m_v19 + "/CCS64.EXE";  // the file is ccs64.exe
         m_settings.CCS642Path = m_v20 + "/ccs64.exe"; // the file is CCS64.EXE
@@ -183,10 +179,12 @@ private slots:
         hooks.settled = [&settled](const StartSettled& s) { settled = s; };
         platform::ScriptedMessageBox box;
 
-        LaunchRequest outside = request(EmulatorKind(kind));
-        outside.fromDatabase = false;
+        // Found in whatever letter case it is stored.
+        LaunchRequest outside{m_home->file("my games/sub/elite.d64"), 0, false, false, false, EmulatorKind(kind), {}};
         const bool begun = change == "outside" ? GameLaunch(outside, m_settings, m_current.get(), hooks.settled).started
-                                               : play(EmulatorKind(kind), hooks).started;
+                                               : PlayCurrentGame(EmulatorKind(kind), m_settings, *m_current, *m_c64,
+                                                                 m_home->file("CURRGAME"), hooks)
+                                                     .started;
         QCOMPARE(begun, !started.isEmpty());
         QTRY_VERIFY(!begun || (settled && settled->ran));
         const auto paths = [this](QString text) {
@@ -221,13 +219,15 @@ private slots:
         QVERIFY(!QFile::exists(configs[2]));
         QVERIFY(!QFile::exists(m_v20 + "/pwned") && !QFile::exists(m_games + "/pwned"));
         const bool counted = !started.isEmpty() && change != "outside";
-        QCOMPARE(QStringList({played("Game"), played("Elite")}),
-                 QStringList({counted ? "5|" + today() : "4|(Never)", "4|(Never)"}));
+        QCOMPARE(
+            QStringList({played("Game"), played("Elite")}),
+            QStringList({counted ? "5|" + QDate::currentDate().toString("dd-MM-yyyy") : "4|(Never)", "4|(Never)"}));
         m_cat->games().seek("Game");
         QCOMPARE(m_cat->games().text("Filename"), storedAfter);
         QVERIFY(!stored.endsWith("PACK.ZIP") || QFile::exists(m_games + "/TWO.ZIP"));
         if (change == "outside") { // without any record set it works all the same
-            QVERIFY(GameLaunch(request(EmulatorKind(kind)), m_settings, nullptr).started);
+            outside.fromDatabase = true;
+            QVERIFY(GameLaunch(outside, m_settings, nullptr).started);
             QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
         }
     }
@@ -251,18 +251,6 @@ private:
         return sqliteShell(m_home->file("Vintrax.mdb"),
                            QString("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='%1'").arg(name))
             .trimmed();
-    }
-    LaunchRequest request(EmulatorKind kind) const
-    {
-        LaunchRequest r;
-        r.imagePath = m_home->file("my games/sub/elite.d64"); // found in whatever case it is stored
-        r.fromDatabase = true;
-        r.kind = kind;
-        return r;
-    }
-    PlayOutcome play(EmulatorKind kind = EmulatorKind::Ccs64Win32, const PlayHooks& hooks = {})
-    {
-        return PlayCurrentGame(kind, m_settings, *m_current, *m_c64, m_home->file("CURRGAME"), hooks);
     }
 
     std::unique_ptr<TempProgramFolder> m_home;

@@ -1,5 +1,6 @@
 // Playing a tune through a console player stand-in: the argument list, what a play refuses and tells, one player at
-// a time, playing on in a session of its own with an input it holds open (no closed terminal or exit ends it).
+// a time, playing on in a session of its own with an input it holds open (no closed terminal or exit ends it); and
+// the demo's settings seed, which makes sidplayfp the player.
 
 #include "MusicFixtures.h"
 #include "data/settings/Settings.h"
@@ -7,6 +8,8 @@
 #include "platform/ScriptedMessageBox.h"
 
 #include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,6 +105,27 @@ private slots:
         for (const QString& fd : QDir("/proc/self/fd").entryList(QDir::System | QDir::NoDotAndDotDot))
             QVERIFY(linkOf("/proc/self/fd/" + fd) != input);
         musictest::stopAll(s.SidplayWPath);
+    }
+
+    // scripts/demo-settings.sh: sidplayfp on the PATH becomes the player of [Startup] when it names none; the music
+    // path and another group's player key stay.
+    void demoSettingsPresetThePlayer()
+    {
+        QTemporaryDir dir; // bin: a PATH of the tools the script uses and sidplayfp
+        const QString sidplayfp = dir.filePath("bin/sidplayfp"), ini = dir.filePath("config/Vintrax/Vintrax.ini");
+        QVERIFY(testsupport::writeFile(sidplayfp, "#!/bin/sh\n") &&
+                testsupport::writeFile(ini, "[Other]\nSidplayWPath=/elsewhere\n[Startup]\nMusicPath=/m\n"));
+        QFile::setPermissions(sidplayfp, QFile::ReadOwner | QFile::ExeOwner);
+        for (const char* tool : {"awk", "mkdir", "dirname", "mv"})
+            QVERIFY(QFile::link(QStandardPaths::findExecutable(tool), dir.filePath("bin/") + tool));
+        QProcess script;
+        script.setEnvironment({"PATH=" + dir.filePath("bin")});
+        script.start("/bin/bash", {QStringLiteral(VINTRAX_SOURCE_DIR "/scripts/demo-settings.sh"), ini, "/prog"});
+        QVERIFY(script.waitForFinished() && script.exitCode() == 0 && !QFile::exists(ini + ".tmp"));
+        QSettings read(ini, QSettings::IniFormat);
+        QCOMPARE(QStringList({read.value("Startup/SidplayWPath").toString(), read.value("Startup/MusicPath").toString(),
+                              read.value("Other/SidplayWPath").toString()}),
+                 QStringList({sidplayfp, "/m", "/elsewhere"}));
     }
 };
 
