@@ -145,6 +145,8 @@ private slots:
         // The path messages themselves are the path test's table.
         add("no DOS extender", {v19, elite, 0, false, "no DOS extender", {}, "", "FILE NOT FOUND: %V/ccsdpmi.exe"});
         add("extender cannot run", {v19, elite, 0, false, "extender cannot run", {}, "", "Could not start the emulator: %V/CCSDPMI.EXE"});
+        // An emulator that ends with a failure right after its start is no play (the bridges' failures are told alike).
+        add("start that fails at once counts no play", {win, elite, 0, false, "fails at once", {}, "", "The emulator ended at once: %W/CCS64DX.EXE\nno DirectX here"});
         // clang-format on
     }
     // The game is found in the first games folder that holds it, converted when it is an archive (under the hourglass),
@@ -170,6 +172,8 @@ private slots:
             QVERIFY(QFile::remove(m_v19 + "/CCSDPMI.EXE"));
         else if (change == "extender cannot run")
             QVERIFY(QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner));
+        else if (change == "fails at once")
+            QVERIFY(writeFakeTool(m_win, "CCS64DX.EXE", "echo 'no DirectX here' >&2; exit 5"));
         const QStringList configs = {m_v19 + "/C64.CFG", m_v20 + "/c64.cfg", m_win + "/c64.cfg"}; // by kind
         const QByteArrayList before = {readFile(configs[0]), readFile(configs[1]), {}};
         QList<bool> busy;
@@ -185,8 +189,8 @@ private slots:
                                                : PlayCurrentGame(EmulatorKind(kind), m_settings, *m_current, *m_c64,
                                                                  m_home->file("CURRGAME"), hooks)
                                                      .started;
-        QCOMPARE(begun, !started.isEmpty());
-        QTRY_VERIFY(!begun || (settled && settled->ran));
+        QCOMPARE(begun, !started.isEmpty() || change == "fails at once");
+        QTRY_VERIFY(!begun || (settled && settled->ran == !started.isEmpty()));
         const auto paths = [this](QString text) {
             return text.replace("%V", m_v19)
                 .replace("%X", m_v20)
