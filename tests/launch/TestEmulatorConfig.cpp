@@ -1,14 +1,22 @@
-// The emulator's configuration: the line rules, the file replaced under its real name, files that cannot be
-// rewritten left alone (a refusal made real by running the writer as another user).
+// A game's joystick ports and the emulator's configuration they are written into: what the joystick dialog shows for
+// the stored ports and hands back (storing them and the refusal are the window's command, tested with the window);
+// the configuration's line rules, the file replaced under its real name, files that cannot be rewritten left alone
+// (a refusal made real by running the writer as another user).
 #include "ProcessRunner.h"
 #include "TestFolders.h"
 #include "WriterProbe.h"
+#include "data/settings/Settings.h"
 #include "launch/EmulatorConfig.h"
+#include "launch/EmulatorSettings.h"
+#include "launch/gui/frmControls.h"
 #include "platform/ScriptedMessageBox.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +36,41 @@ class TestEmulatorConfig : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { m_settings.DefaultPorts = {1, 0, 0, 2, 1, 1, 0, 1}; }
+    // A caption of another field is no value of this one (storing the eight values is the window's command).
+    void captionOfAnotherField() { QCOMPARE(storedValueOf(PortField::Port2Key, "PC Joystick 1"), -1); }
+    void defaultsShowGreyedAndBecomeTheGamesOwn()
+    {
+        frmControls d("Settings for Uridium...", m_settings, GamePorts{true, {0, 0, 0, 0, 0, 0, 2, 2}});
+        auto* tabs = d.findChild<QTabWidget*>("SSTab");
+        QVERIFY(d.findChild<QCheckBox*>("chkDefaults")->isChecked() && !tabs->isEnabled());
+        // DefPort1Joy 1, DefPort2Key 2, DXDefPort1Key 0, DXDefPort2Key 1
+        QCOMPARE(captions(&d, {"cmd1Port1Joy", "cmd1Port2Key", "cmd2Port1Key", "cmd2Port2Key"}),
+                 "PC Joystick 2|Key Set 3|PC Joystick 1|PC Joystick 2");
+        d.findChild<QCheckBox*>("chkDefaults")->click();
+        QVERIFY(tabs->isEnabled());
+        button(&d, "cmdOK")->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.chosenPorts(), (GamePorts{false, {1, 0, 0, 2, 1, 1, 0, 1}}));
+    }
+    void okWithDefaultsTickedStillHandsBackTheButtons()
+    {
+        frmControls d("Settings for Elite...", m_settings, GamePorts{false, {7, 0, 2, 1, 0, 1, 2, 0}});
+        // The game's own values; any non-zero joystick value shows as the second joystick.
+        QCOMPARE(captions(&d, {"cmd1Port1Key", "cmd1Port1Joy"}), "Key Set 3|PC Joystick 2");
+        QPushButton* b = button(&d, "cmd2Port1Key"); // 2 = "Key Set 1", round to it again
+        QStringList seen{b->text()};
+        for (int i = 0; i < 5; ++i) {
+            b->click();
+            seen << b->text();
+        }
+        QCOMPARE(seen.join('|'), "Key Set 1|Key Set 2|Key Set 3|PC Joystick 1|PC Joystick 2|Key Set 1");
+        button(&d, "cmd1Port1Joy")->click(); // PC Joystick 2 -> 1
+        d.findChild<QCheckBox*>("chkDefaults")->click();
+        button(&d, "cmdOK")->click();
+        QCOMPARE(d.chosenPorts(), (GamePorts{true, {0, 0, 2, 1, 0, 1, 2, 0}}));
+    }
+
     void rewritesLines_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -115,7 +158,18 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  file == "missing" ? QStringList() : QStringList{"C64.CFG"});
     }
+
+private:
+    static QPushButton* button(QWidget* d, const char* name) { return d->findChild<QPushButton*>(name); }
+    static QString captions(QWidget* d, std::initializer_list<const char*> names)
+    {
+        QStringList shown;
+        for (const char* name : names)
+            shown << button(d, name)->text();
+        return shown.join('|');
+    }
+    Settings m_settings;
 };
 
-QTEST_GUILESS_MAIN(TestEmulatorConfig)
+QTEST_MAIN(TestEmulatorConfig)
 #include "TestEmulatorConfig.moc"
