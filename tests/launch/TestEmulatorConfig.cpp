@@ -60,10 +60,8 @@ private slots:
         QCOMPARE(captions(&d, {"cmd1Port1Key", "cmd1Port1Joy"}), "Key Set 3|PC Joystick 2");
         QPushButton* b = button(&d, "cmd2Port1Key"); // 2 = "Key Set 1", round to it again
         QStringList seen{b->text()};
-        for (int i = 0; i < 5; ++i) {
-            b->click();
-            seen << b->text();
-        }
+        for (int i = 0; i < 5; ++i)
+            seen << (b->click(), b->text());
         QCOMPARE(seen.join('|'), "Key Set 1|Key Set 2|Key Set 3|PC Joystick 1|PC Joystick 2|Key Set 1");
         button(&d, "cmd1Port1Joy")->click(); // PC Joystick 2 -> 1
         d.findChild<QCheckBox*>("chkDefaults")->click();

@@ -179,7 +179,6 @@ private slots:
         const QString p = "Sid Player/sidplayfp", t = "Hubbard\\it's \"$(x)\".sid";
         // clang-format off
         QTest::addRow("player missing") << "game" << "Sid Player/gone" << t << "FILE NOT FOUND: %1/Sid Player/gone" << false;
-        QTest::addRow("tune missing") << "game" << p << "Hubbard\\Gone.sid" << "FILE NOT FOUND: %1/Music/Hubbard/Gone.sid" << false;
         QTest::addRow("plays, names as on the disk") << "game" << "SID PLAYER/SIDPLAYFP" << "hubbard\\it's \"$(x)\".SID" << "" << true;
         QTest::addRow("stand-alone tune") << "stand-alone" << p << "(None)" << "" << true; // a file may bear that name
         QTest::addRow("category, game without a tune") << "category" << p << "(None)" << "" << false;
