@@ -263,7 +263,6 @@ private slots:
         for (int i = 0; i < files.size(); ++i)
             QCOMPARE(readFile(out + "/" + found[i]), sources.value(files[i]));
     }
-
     void extracts_data()
     {
         QTest::addColumn<QStringList>("members"); // the zip's, written by the zip tool unless a name needs our writer
@@ -348,7 +347,6 @@ private slots:
         QVERIFY2(r.error.contains(reason) && !r.error.isEmpty() && !r.error.endsWith(": "), qPrintable(r.error));
         QCOMPARE(tree(out), QStringList()); // a member that could not be read whole is not left half-written
     }
-
     // The working folder holds copies that the next start makes again: the extraction syncs nothing (three syncs per
     // member made an archive of 10,000 members take 10 s on a disk). strace counts the writer probe's sync calls.
     void extractionSyncsNothing()

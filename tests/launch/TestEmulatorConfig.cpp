@@ -68,7 +68,6 @@ private slots:
         button(&d, "cmdOK")->click();
         QCOMPARE(d.chosenPorts(), (GamePorts{true, {0, 0, 2, 1, 0, 1, 2, 0}}));
     }
-
     void rewritesLines_data()
     {
         QTest::addColumn<QByteArray>("before");

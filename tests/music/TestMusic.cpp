@@ -83,7 +83,6 @@ private slots:
         QCOMPARE(music::insideMusicFolder(m_dir->filePath(folder), musicPath), !stored.isEmpty());
         QCOMPARE(music::storedTuneName(m_dir->filePath(folder), "tune.sid", musicPath), stored);
     }
-
     // The list stops at the 256 songs a start song can name; a start song outside it selects no entry, and then any
     // entry chosen is a change.
     void startSongList()
@@ -96,7 +95,6 @@ private slots:
         QVERIFY(music::startSongChanged(255, 0x8000) && !music::startSongChanged(255, 256) &&
                 !music::startSongChanged(-1, 1));
     }
-
     void fileDialog_data()
     {
         QTest::addColumn<QString>("tune");   // the game's
@@ -144,7 +142,6 @@ private slots:
         QCOMPARE(testsupport::readFile(file).at(c64::SidStartSongOffset + 1), char(startSong));
         QCOMPARE(box.count(), int(action.startsWith("read-only")));
     }
-
     // The add-tune flow's mode: nothing chosen and OK off at first; above or beside the tune folder the lists
     // spring back; the chosen file can be listened to and is handed back as the catalogue stores it.
     void addModeInsideTheTuneFolder()
@@ -167,7 +164,6 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.chosenTune(), QStringLiteral("Hubbard\\Commando.sid"));
     }
-
     // The game's play tells why it cannot play; the category window's play says nothing, whatever stops it.
     void playOrRefuse_data()
     {
@@ -211,7 +207,6 @@ private slots:
                      dir.filePath("Sid Player") + '|' + dir.filePath("Music/Hubbard/it's \"$(x)\".sid"));
         musictest::stopAll(fake);
     }
-
     // A console player takes no second tune from a new copy: the one this program started goes first, even when it
     // ignores being asked to end, and so does a player left playing by an earlier run (found as a game start finds
     // it; it used to play on under the new tune).
@@ -244,7 +239,6 @@ private slots:
             QVERIFY(linkOf("/proc/self/fd/" + fd) != input);
         musictest::stopAll(s.SidplayWPath);
     }
-
     // scripts/demo-settings.sh: sidplayfp on the PATH becomes the player of [Startup] when it names none; the music
     // path and another group's player key stay.
     void demoSettingsPresetThePlayer()

@@ -51,7 +51,6 @@ private slots:
         QCOMPARE(musictest::playerRuns(player).size(), 3);
         QVERIFY(musictest::running(musictest::playerRuns(player).last().pid));
     }
-
     // Off for a game without a tune; on the tune of three songs, the last one chosen starts it.
     void tuneInformationOpensOnTheGamesTune()
     {
@@ -71,7 +70,6 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Sid Tune Information|Harbour Patrol"));
         QCOMPARE(testsupport::readFile(path).mid(16, 2), QByteArray("\x00\x03", 2));
     }
-
     void editCommandsOpenTheSidFileDialog_data()
     {
         QTest::addColumn<QString>("command");
@@ -116,7 +114,6 @@ private slots:
         QCOMPARE(f->messages.texts(), QStringList{refusal});
         QCOMPARE(tunesPlayed(player, replays), replays ? "harbour_patrol.sid" : "");
     }
-
     void playCommandsAndPlayerClosedBeforeAGameAndAtExit_data()
     {
         QTest::addColumn<bool>("game"); // a game starts, or the program exits
