@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(find<QLabel>(&dialog, "lblFolder")->text(), m_dir->filePath("Music"));
         emit dirs->itemActivated(dirs->findItems("Hubbard", Qt::MatchExactly).value(0));
         files->setCurrentItem(files->findItems("Commando.sid", Qt::MatchExactly).value(0));
-        emit files->itemDoubleClicked(files->currentItem()); // Listen
+        find<QPushButton>(&dialog, "cmdRun")->click(); // Listen
         QCOMPARE(musictest::playerRuns(m_state->settings.SidplayWPath, 1).value(0).arguments,
                  QStringList{music("Hubbard/Commando.sid")});
         find<QPushButton>(&dialog, "cmdOK")->click();
