@@ -54,11 +54,9 @@ bool zipWithTool(const QString& zipPath, const QList<QPair<QString, QByteArray>>
 
 QByteArray programBytes(int seed, int size)
 {
-    QByteArray b(size, '\0');
-    b[0] = char(0x01);
-    b[1] = char(0x08);
+    QByteArray b("\x01\x08");
     for (int i = 2; i < size; ++i)
-        b[i] = char((i * 31 + seed * 17) & 0xff);
+        b += char((i * 31 + seed * 17) & 0xff);
     return b;
 }
 
@@ -66,14 +64,10 @@ QList<QPair<QString, QByteArray>> membersFrom(const QStringList& lines)
 {
     QList<QPair<QString, QByteArray>> members;
     for (const QString& line : lines) {
-        const QString name = line.section('=', 0, 0);
-        const QString content = line.contains('=') ? line.section('=', 1) : name;
-        if (content.startsWith("prg:"))
-            members.append({name, programBytes(content.mid(4).toInt())});
-        else if (content.startsWith('*'))
-            members.append({name, QByteArray(content.mid(1).toInt(), '\0')});
-        else
-            members.append({name, content.toUtf8()});
+        const QString name = line.section('=', 0, 0), content = line.contains('=') ? line.section('=', 1) : name;
+        members.append({name, content.startsWith("prg:") ? programBytes(content.mid(4).toInt())
+                              : content.startsWith('*')  ? QByteArray(content.mid(1).toInt(), '\0')
+                                                         : content.toUtf8()});
     }
     return members;
 }

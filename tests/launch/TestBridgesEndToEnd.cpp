@@ -38,14 +38,11 @@ private slots:
         QTest::addColumn<QByteArray>("config");
         QTest::addColumn<QStringList>("expected"); // the report (%G: the games folder as Wine names it), or the message
         const QByteArray config("$CONTROLPORT1=0\r\n$LOADPATH=C:\\\r\n$SOUND=1\r\n");
-        QTest::newRow("DOSBox") << true << config
-                                << QStringList{"args: E:\\GAME.D64,7", "cwd: C:\\",      "image opens",
-                                               "$CONTROLPORT1=1",      "$LOADPATH=D:\\", "$SOUND=1"};
-        QTest::newRow("DOSBox: errorlevel inside")
-            << true << QByteArray("$CONTROLPORT1=0\r\n")
-            << QStringList{"stand-in: no load path in C64.CFG", "vintrax-dosbox: CCS64.EXE ended with errorlevel 3"};
-        QTest::newRow("Wine") << false << config
-                              << QStringList{"image opens", "$CONTROLPORT1=1", "$LOADPATH=%G\\", "$SOUND=1"};
+        // clang-format off
+        QTest::newRow("DOSBox") << true << config << QStringList{"args: E:\\GAME.D64,7", "cwd: C:\\", "image opens", "$CONTROLPORT1=1", "$LOADPATH=D:\\", "$SOUND=1"};
+        QTest::newRow("DOSBox: errorlevel inside") << true << QByteArray("$CONTROLPORT1=0\r\n") << QStringList{"stand-in: no load path in C64.CFG", "vintrax-dosbox: CCS64.EXE ended with errorlevel 3"};
+        QTest::newRow("Wine") << false << config << QStringList{"image opens", "$CONTROLPORT1=1", "$LOADPATH=%G\\", "$SOUND=1"};
+        // clang-format on
     }
     void startsThroughTheRealBridge()
     {
@@ -67,13 +64,9 @@ private slots:
 
         platform::ScriptedMessageBox box;
         std::optional<StartSettled> settled;
-        const LaunchRequest request{m_home.file("My Games/Last Ninja, Gänse.d64"),
-                                    7,
-                                    false,
-                                    false,
-                                    false,
-                                    dos ? EmulatorKind::Ccs64Dos20 : EmulatorKind::Ccs64Win32,
-                                    m_home.file("Conversion")};
+        const EmulatorKind kind = dos ? EmulatorKind::Ccs64Dos20 : EmulatorKind::Ccs64Win32;
+        const LaunchRequest request{
+            m_home.file("My Games/Last Ninja, Gänse.d64"), 7, false, false, false, kind, m_home.file("Conversion")};
         const LaunchOutcome outcome =
             GameLaunch(request, m_settings, nullptr, [&settled](const StartSettled& s) { settled = s; });
         if (!dos && !outcome.started) { // Wine without its 32-bit part: told, nothing written

@@ -26,16 +26,26 @@ using namespace launch;
 using namespace testsupport;
 
 namespace {
-const QByteArray kV19Config("$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=0\r\n"
-                            "$LOADPATH=C:\\\r\n$CONTROLPORT1=0\r\n$SOUND=1");
-const QByteArray kV20Config("$CONTROLPORT1=0\n$CONTROLPORT2=0\n$CONTROLPORT1MODE=0\n$CONTROLPORT2MODE=0\n"
-                            "$LOADPATH=C:\\\n$JOYSTICK1PC=0\n");
 const QString kOdd = "it's \"$(touch pwned)\" a;b `x`.d64"; // a name the shell would act on
-QString today()
+
+// One start: the emulator kind, the game's stored file, entry and default flag; a change made before it ("outside"
+// starts through GameLaunch itself); the fake's $0, $VINTRAX_LAUNCH_PROBE, working folder and arguments (%V the
+// v1.9 folder, %X v2.0, %W win32, %G the games, %H the program; empty: nothing runs, nothing is counted); the kind's
+// configuration after ("" as it was); the one message shown ("*" any text; "" none); the stored file after ("" same).
+struct StartRow
 {
-    return QDate::currentDate().toString("dd-MM-yyyy");
-}
+    int kind = 0;
+    QString stored;
+    int index = 0;
+    bool useDefault = false;
+    QString change;
+    QStringList started = {};
+    QByteArray config = {};
+    QString message = {}, storedAfter = {};
+};
 } // namespace
+
+Q_DECLARE_METATYPE(StartRow)
 
 class TestPlayCurrentGame : public QObject
 {
@@ -58,8 +68,12 @@ private slots:
         m_v19 = m_home->file("CCS 64 v19");
         m_v20 = m_home->file("CCS 64 v20");
         m_win = m_home->file("CCS64 Win");
-        QVERIFY(writeFile(m_v19 + "/C64.CFG", kV19Config));
-        QVERIFY(writeFile(m_v20 + "/c64.cfg", kV20Config));
+        QVERIFY(writeFile(m_v19 + "/C64.CFG",
+                          "$JOYSTICK1PC=0\r\n$JOYSTICK2PC=1\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=0\r\n"
+                          "$LOADPATH=C:\\\r\n$CONTROLPORT1=0\r\n$SOUND=1"));
+        QVERIFY(writeFile(m_v20 + "/c64.cfg",
+                          "$CONTROLPORT1=0\n$CONTROLPORT2=0\n$CONTROLPORT1MODE=0\n$CONTROLPORT2MODE=0\n"
+                          "$LOADPATH=C:\\\n$JOYSTICK1PC=0\n"));
         m_settings = Settings{};
         m_settings.CCS64Path = m_v19 + "/CCS64.EXE";  // the file is ccs64.exe
         m_settings.CCS642Path = m_v20 + "/ccs64.exe"; // the file is CCS64.EXE
@@ -71,22 +85,13 @@ private slots:
         m_games = m_home->file("My Games/SUB");
         QVERIFY(writeFile(m_games + "/ELITE.D64", QByteArray(174848, 0)) && writeFile(m_games + "/" + kOdd, "C64"));
         QVERIFY(writeFile(m_games + "/BAD.ZIP", "not a zip at all"));
-        QVERIFY(zipWithTool(m_games + "/ELITE.ZIP", {{"ELITE.D64", "zipped"}, {"INTRO.PRG", programBytes(1)}}));
         QVERIFY(zipWithTool(m_games + "/PACK.ZIP", {{"ONE.D64", "1"}, {"TWO.D64", "2"}}));
 
         const QString db = m_home->file("Vintrax.mdb");
-        QVERIFY(catalogue::createCatalogue(db));
-        sqliteShell(db,
-                    "INSERT INTO Games (Name, Filename, \"Filename Index\", TimesPlayed, DateLastPlayed, UseDefault, "
-                    "DirectX, Port1Joy, Port2Joy, Port1Key, Port2Key, V2Port1Joy, V2Port2Joy, V2Port1Key, V2Port2Key) "
-                    "VALUES ('Elite', 'SUB\\ELITE.D64', 3, 4, '(Never)', 0, 0, 1, 0, 2, 1, 0, 1, 4, 3),"
-                    " ('Other', 'X.D64', 0, 9, '01-01-1990', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)");
         m_cat = std::make_unique<catalogue::Catalogue>();
-        QVERIFY(m_cat->open(db).ok());
-        QVERIFY(m_cat->games().setIndex("Name"));
+        QVERIFY(catalogue::createCatalogue(db) && m_cat->open(db).ok() && m_cat->games().setIndex("Name"));
         m_current = std::make_unique<catalogue::CurrentGame>();
         m_current->open(m_cat->db());
-        QVERIFY(m_current->selectByName("Elite"));
         qputenv("VINTRAX_LAUNCH_PROBE", "a b $x");
         m_c64 = std::make_unique<clsC64Game>(m_home->file("Conversion"));
         m_c64->setRenameDialog([](ArchiveHandover& h) { // the user picks TWO.D64
@@ -103,59 +108,66 @@ private slots:
         m_home.reset();
         qunsetenv("VINTRAX_LAUNCH_PROBE");
     }
-    void startsTheGame_data()
+    void startsOrTells_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("stored"); // the game's file in the catalogue
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("useDefault");
-        QTest::addColumn<QStringList>("started"); // the fake's $0, $VINTRAX_LAUNCH_PROBE, working folder and arguments;
-                                                  // %V the v1.9 folder, %X v2.0, %W win32, %G the games, %H the program
-        QTest::addColumn<QByteArray>("config");   // the kind's configuration after, %G the games; "" none there
-        QTest::addColumn<QString>("storedAfter");
+        QTest::addColumn<StartRow>("r");
         const int v19 = int(EmulatorKind::Ccs64Dos19), v20 = int(EmulatorKind::Ccs64Dos20);
         const int win = int(EmulatorKind::Ccs64Win32);
-        const auto row = [](const char* tag, int kind, const QString& stored, int index, bool useDefault,
-                            const QStringList& started, const QByteArray& config, const QString& storedAfter = {}) {
-            QTest::newRow(tag) << kind << stored << index << useDefault << started << config
-                               << (storedAfter.isEmpty() ? stored : storedAfter);
-        };
+        const auto add = [](const char* tag, const StartRow& r) { QTest::newRow(tag) << r; };
+        const QString elite = "SUB\\ELITE.D64";
+        const QByteArray v19Cfg = "$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=%1\r\n$JOYSTICK2KEY=%2\r\n"
+                                  "$LOADPATH=%G/\r\n$CONTROLPORT1=0\r\n$SOUND=1\r\n";
+        const QStringList inV19 = {"%V/CCSDPMI.EXE", "a b $x", "%V", "ccs64.exe"};
+        // clang-format off
         // No configuration beside this emulator: none is made, and the others are not touched.
-        row("plain image, other letter case", win, "sub\\elite.d64", 3, false,
-            {"%W/CCS64DX.EXE", "a b $x", "%W", "%G/ELITE.D64,3"}, "");
-        row("archive converted", win, "SUB\\ELITE.ZIP", 1, false,
-            {"%W/CCS64DX.EXE", "a b $x", "%W", "%H/CURRGAME/ELITE.D64,1"}, "");
-        row("archive renamed, the catalogue follows", win, "SUB\\PACK.ZIP", 0, false,
-            {"%W/CCS64DX.EXE", "a b $x", "%W", "%H/CURRGAME/TWO.D64,0"}, "", "SUB\\TWO.ZIP");
+        add("plain image, other letter case", {win, "sub\\elite.d64", 3, false, "", {"%W/CCS64DX.EXE", "a b $x", "%W", "%G/ELITE.D64,3"}});
+        add("archive renamed, the catalogue follows", {win, "SUB\\PACK.ZIP", 0, false, "", {"%W/CCS64DX.EXE", "a b $x", "%W", "%H/CURRGAME/TWO.D64,0"}, "", "", "SUB\\TWO.ZIP"});
         // The game's own v1.9 ports; the second-generation line and the unknown last line stay.
-        row("v1.9 runs the extender with the game's ports", v19, "SUB\\ELITE.D64", 3, false,
-            {"%V/CCSDPMI.EXE", "a b $x", "%V", "ccs64.exe", "%G/ELITE.D64,3"},
-            "$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=2\r\n$JOYSTICK2KEY=1\r\n$LOADPATH=%G/"
-            "\r\n$CONTROLPORT1=0\r\n"
-            "$SOUND=1\r\n");
+        add("v1.9 runs the extender with the game's ports", {v19, elite, 3, false, "", inV19 + QStringList{"%G/ELITE.D64,3"}, QByteArray(v19Cfg).replace("%1", "2").replace("%2", "1")});
         // No lower-case file there: the real one runs. The odd name reaches it as one inert argument.
-        row("v2.0 with the defaults the game asks for", v20, "SUB\\" + kOdd, 0, true,
-            {"%X/CCS64.EXE", "a b $x", "%X", "%G/" + kOdd + ",0"},
-            "$CONTROLPORT1=1\r\n$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=3\r\n$CONTROLPORT2MODE=4\r\n$LOADPATH=%G/\r\n"
-            "$JOYSTICK1PC=0\r\n");
-        row("read-only configuration is told, the game still starts", v20, "SUB\\ELITE.D64", 0, false,
-            {"%X/CCS64.EXE", "a b $x", "%X", "%G/ELITE.D64,0"}, kV20Config);
+        add("v2.0 with the defaults the game asks for", {v20, "SUB\\" + kOdd, 0, true, "", {"%X/CCS64.EXE", "a b $x", "%X", "%G/" + kOdd + ",0"}, "$CONTROLPORT1=1\r\n$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=3\r\n$CONTROLPORT2MODE=4\r\n$LOADPATH=%G/\r\n$JOYSTICK1PC=0\r\n"});
+        add("read-only configuration is told, the game still starts", {v20, elite, 0, false, "read-only", {"%X/CCS64.EXE", "a b $x", "%X", "%G/ELITE.D64,0"}, "", readOnlyConfigMessage()});
+        // A start not from the catalogue uses the default ports (1, 0, 0, 2 for v1.9) and records nothing.
+        add("outside the catalogue: defaults, nothing counted", {v19, elite, 0, false, "outside", inV19 + QStringList{"%G/ELITE.D64,0"}, QByteArray(v19Cfg).replace("%1", "0").replace("%2", "2")});
+        add("missing file", {win, "Gone\\ghost.d64", 0, false, "", {}, "", "File not found in any of your Game Paths:  \"Gone\\ghost.d64\""});
+        // The converter's reports are its own tests' business; one shows that a failure reaches the user.
+        add("archive not a zip", {win, "SUB\\BAD.ZIP", 0, false, "", {}, "", "Error Unzipping.  This Zip-file maybe corrupt.*"});
+        // The archive was renamed after the game to boot, but the catalogue refuses the new name (it used to keep the
+        // old name silently, and the next play said "File not found").
+        add("archive name the catalogue cannot store is told", {win, "SUB\\PACK.ZIP", 0, false, "refuse names", {}, "", archiveNameNotStoredMessage("TWO.ZIP", {}).section('\n', 0, 0) + "\n*the catalogue refuses*"});
+        // The path messages themselves are the path test's table.
+        add("no DOS extender", {v19, elite, 0, false, "no DOS extender", {}, "", "FILE NOT FOUND: %V/ccsdpmi.exe"});
+        add("extender cannot run", {v19, elite, 0, false, "extender cannot run", {}, "", "Could not start the emulator: %V/CCSDPMI.EXE"});
+        // An emulator that ends with a failure right after its start is no play (the bridges' failures are told alike).
+        add("start that fails at once counts no play", {win, elite, 0, false, "fails at once", {}, "", "The emulator ended at once: %W/CCS64DX.EXE\nno DirectX here"});
+        // clang-format on
     }
     // The game is found in the first games folder that holds it, converted when it is an archive (under the hourglass),
-    // started with its configuration rewritten, and its start counted.
-    void startsTheGame()
+    // started with its configuration rewritten, and its start counted; a failure is told once, and nothing starts.
+    void startsOrTells()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, stored);
-        QFETCH(int, index);
-        QFETCH(bool, useDefault);
-        QFETCH(QStringList, started);
-        QFETCH(QByteArray, config);
-        QFETCH(QString, storedAfter);
-        addGame(stored, index, useDefault);
-        const bool readOnly = QByteArray(QTest::currentDataTag()).startsWith("read-only");
-        if (readOnly)
+        QFETCH(StartRow, r);
+        auto& [kind, stored, index, useDefault, change, started, config, message, storedAfterOrSame] = r;
+        const QString storedAfter = storedAfterOrSame.isEmpty() ? stored : storedAfterOrSame;
+        // "Game" and another game, four starts so far, the game's own ports 1, 0, 2, 1 (v1.9) and 0, 1, 4, 3 (v2.0).
+        QVERIFY(
+            m_cat->db().exec("INSERT INTO Games (Name, Filename, \"Filename Index\", UseDefault, TimesPlayed, "
+                             "DateLastPlayed, Port1Joy, Port2Joy, Port1Key, Port2Key, V2Port1Joy, V2Port2Joy, "
+                             "V2Port1Key, V2Port2Key) VALUES ('Game', ?, ?, ?, 4, '(Never)', 1, 0, 2, 1, 0, 1, 4, 3),"
+                             " ('Elite', 'SUB\\ELITE.D64', 3, 0, 4, '(Never)', 1, 0, 2, 1, 0, 1, 4, 3)",
+                             {stored, index, useDefault}) &&
+            m_current->selectByName("Game"));
+        if (change == "read-only")
             QVERIFY(QFile::setPermissions(m_v20 + "/c64.cfg", QFile::ReadOwner | QFile::ReadGroup));
+        else if (change == "refuse names")
+            sqliteShell(m_home->file("Vintrax.mdb"), "CREATE TRIGGER refuse BEFORE UPDATE OF Filename ON Games "
+                                                     "BEGIN SELECT RAISE(ABORT, 'the catalogue refuses'); END");
+        else if (change == "no DOS extender")
+            QVERIFY(QFile::remove(m_v19 + "/CCSDPMI.EXE"));
+        else if (change == "extender cannot run")
+            QVERIFY(QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner));
+        else if (change == "fails at once")
+            QVERIFY(writeFakeTool(m_win, "CCS64DX.EXE", "echo 'no DirectX here' >&2; exit 5"));
         const QStringList configs = {m_v19 + "/C64.CFG", m_v20 + "/c64.cfg", m_win + "/c64.cfg"}; // by kind
         const QByteArrayList before = {readFile(configs[0]), readFile(configs[1]), {}};
         QList<bool> busy;
@@ -165,160 +177,60 @@ private slots:
         hooks.settled = [&settled](const StartSettled& s) { settled = s; };
         platform::ScriptedMessageBox box;
 
-        QVERIFY(play(EmulatorKind(kind), hooks).started);
-        QTRY_VERIFY(settled && settled->ran && settled->recorded);
-        started.replaceInStrings("%V", m_v19).replaceInStrings("%X", m_v20).replaceInStrings("%W", m_win);
-        QCOMPARE(launch(), started.replaceInStrings("%G", m_games).replaceInStrings("%H", m_home->path()));
+        // Found in whatever letter case it is stored.
+        LaunchRequest outside{m_home->file("my games/sub/elite.d64"), 0, false, false, false, EmulatorKind(kind), {}};
+        const bool begun = change == "outside" ? GameLaunch(outside, m_settings, m_current.get(), hooks.settled).started
+                                               : PlayCurrentGame(EmulatorKind(kind), m_settings, *m_current, *m_c64,
+                                                                 m_home->file("CURRGAME"), hooks)
+                                                     .started;
+        QCOMPARE(begun, !started.isEmpty() || change == "fails at once");
+        QTRY_VERIFY(!begun || (settled && settled->ran == !started.isEmpty()));
+        const auto paths = [this](QString text) {
+            return text.replace("%V", m_v19)
+                .replace("%X", m_v20)
+                .replace("%W", m_win)
+                .replace("%G", m_games)
+                .replace("%H", m_home->path());
+        };
+        const QStringList parts = paths(message).split('*');
+        QTRY_COMPARE(box.count(), int(!message.isEmpty()));
+        if (box.count()) {
+            const QString shown = box.last().text;
+            QVERIFY2(shown.startsWith(parts.first()) && shown.endsWith(parts.last()) &&
+                         (parts.size() < 3 || shown.contains(parts[1])),
+                     qPrintable(shown));
+            QCOMPARE(box.last().title, shown.startsWith("FILE") ? platform::kErrorTitle : platform::kMessageTitle);
+            QCOMPARE(box.last().icon, shown.startsWith("File not found") ? platform::MessageBox::Critical
+                                                                         : platform::MessageBox::Exclamation);
+        }
+        if (started.isEmpty()) {
+            QTest::qWait(100);
+            QVERIFY(!QFile::exists(m_home->file("started")));
+        } else {
+            std::transform(started.begin(), started.end(), started.begin(), paths);
+            QCOMPARE(launch(), started);
+        }
         QCOMPARE(busy, stored.endsWith("ZIP") ? QList<bool>({true, false}) : QList<bool>());
-        QCOMPARE(box.texts(), readOnly ? QStringList{readOnlyConfigMessage()} : QStringList());
         for (int k = 0; k < 3; ++k)
-            QCOMPARE(readFile(configs[k]), k == kind ? config.replace("%G", QFile::encodeName(m_games)) : before[k]);
+            QCOMPARE(readFile(configs[k]),
+                     k == kind && !config.isEmpty() ? config.replace("%G", QFile::encodeName(m_games)) : before[k]);
         QVERIFY(!QFile::exists(configs[2]));
         QVERIFY(!QFile::exists(m_v20 + "/pwned") && !QFile::exists(m_games + "/pwned"));
-        QCOMPARE(QStringList({played("Game"), played("Elite")}), QStringList({"5|" + today(), "4|(Never)"}));
+        const bool counted = !started.isEmpty() && change != "outside";
+        QCOMPARE(
+            QStringList({played("Game"), played("Elite")}),
+            QStringList({counted ? "5|" + QDate::currentDate().toString("dd-MM-yyyy") : "4|(Never)", "4|(Never)"}));
         m_cat->games().seek("Game");
         QCOMPARE(m_cat->games().text("Filename"), storedAfter);
-    }
-    void nothingStartsOnAFailure_data()
-    {
-        QTest::addColumn<QString>("file");    // the game's stored name
-        QTest::addColumn<QString>("message"); // the start of the one message shown
-        QTest::addColumn<int>("icon");
-        using MB = platform::MessageBox;
-        QTest::newRow("missing file") << QString("Gone\\ghost.d64")
-                                      << "File not found in any of your Game Paths:  \"Gone\\ghost.d64\""
-                                      << int(MB::Critical);
-        // The converter's reports are its own tests' business; one shows that a failure reaches the user.
-        QTest::newRow("archive not a zip")
-            << QString("SUB\\BAD.ZIP") << "Error Unzipping.  This Zip-file maybe corrupt." << int(MB::Exclamation);
-    }
-    void nothingStartsOnAFailure()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, message);
-        QFETCH(int, icon);
-        platform::ScriptedMessageBox messages;
-        addGame(file);
-        QVERIFY(!play().started);
-        QCOMPARE(messages.count(), 1);
-        QVERIFY2(messages.last().text.startsWith(message), qPrintable(messages.last().text));
-        QCOMPARE(messages.last().title, QStringLiteral("vintrax"));
-        QCOMPARE(int(messages.last().icon), icon);
-        QCOMPARE(played("Game"), QString("4|(Never)"));
-        m_cat->games().seek("Game");
-        QCOMPARE(m_cat->games().text("Filename"), file);
-        QVERIFY(!QFile::exists(m_home->file("started")));
-    }
-    // A start not from the catalogue uses the default ports (1, 0, 0, 2 for v1.9) and records nothing; without any
-    // record set it works all the same.
-    void startOutsideTheCatalogueUsesDefaultsAndRecordsNothing()
-    {
-        LaunchRequest r = request(EmulatorKind::Ccs64Dos19);
-        r.fromDatabase = false;
-        QVERIFY(GameLaunch(r, m_settings, m_current.get()).started);
-        QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
-        QVERIFY(readFile(m_v19 + "/C64.CFG")
-                    .startsWith("$JOYSTICK1PC=1\r\n$JOYSTICK2PC=0\r\n$JOYSTICK1KEY=0\r\n$JOYSTICK2KEY=2\r\n"));
-        QCOMPARE(played("Elite"), QString("4|(Never)"));
-        QVERIFY(GameLaunch(r, m_settings, nullptr).started);
-        QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
-    }
-    // Each start counts once it has gone well; a game never played before (NULL) starts counting at one, and the
-    // shared record set sees the count. A user who chose another game while the emulator started does not move the
-    // count to that game.
-    void eachStartCountsOnce()
-    {
-        sqliteShell(m_home->file("Vintrax.mdb"), "UPDATE Games SET TimesPlayed = NULL WHERE Name='Other'");
-        for (const char* name : {"Elite", "Other", "Elite"}) {
-            QVERIFY(m_current->selectByName(name));
-            const auto other = [this, name] { m_current->selectByName(name == QString("Other") ? "Elite" : "Other"); };
-            QVERIFY(settle(request(EmulatorKind::Ccs64Win32), other).value_or(StartSettled{}).recorded);
-            QCOMPARE(launch().value(0), m_win + "/CCS64DX.EXE");
+        QVERIFY(!stored.endsWith("PACK.ZIP") || QFile::exists(m_games + "/TWO.ZIP"));
+        if (change == "outside") { // without any record set it works all the same
+            outside.fromDatabase = true;
+            QVERIFY(GameLaunch(outside, m_settings, nullptr).started);
+            QCOMPARE(launch().value(0), m_v19 + "/CCSDPMI.EXE");
         }
-        QCOMPARE(QStringList({played("Elite"), played("Other")}), QStringList({"6|" + today(), "1|" + today()}));
-        QCOMPARE(m_current->text("Name"), QString("Other"));
-        QVERIFY(m_cat->games().seek("Elite"));
-        QCOMPARE(m_cat->games().number("TimesPlayed"), 6);
-    }
-    // An emulator that ends with a failure right after its start is no play: its message is shown, nothing counted.
-    void startThatFailsAtOnceCountsNoPlay()
-    {
-        QVERIFY(writeFakeTool(m_win, "CCS64DX.EXE", "echo 'no DirectX here' >&2; exit 5"));
-        platform::ScriptedMessageBox box;
-        const std::optional<StartSettled> settled = settle(request(EmulatorKind::Ccs64Win32));
-        QVERIFY(settled && !settled->ran && !settled->recorded);
-        QTRY_VERIFY(box.count() == 1 && box.last().text.endsWith("\nno DirectX here"));
-        QCOMPARE(played("Elite"), QString("4|(Never)"));
-    }
-    // The archive was renamed after the game to boot, but the catalogue refuses the new name: that is told and nothing
-    // starts (the catalogue used to keep the old name silently, and the next play said "File not found").
-    void archiveNameTheCatalogueCannotStoreIsTold()
-    {
-        sqliteShell(m_home->file("Vintrax.mdb"), "CREATE TRIGGER refuse BEFORE UPDATE OF Filename ON Games "
-                                                 "BEGIN SELECT RAISE(ABORT, 'the catalogue refuses'); END");
-        addGame("SUB\\PACK.ZIP");
-        platform::ScriptedMessageBox box;
-        QVERIFY(!play().started);
-        QCOMPARE(box.count(), 1);
-        QVERIFY2(box.last().text.startsWith(archiveNameNotStoredMessage("TWO.ZIP", {}).section('\n', 0, 0)) &&
-                     box.last().text.contains("the catalogue refuses"),
-                 qPrintable(box.last().text));
-        QVERIFY(QFile::exists(m_games + "/TWO.ZIP"));
-    }
-    void failuresStartAndRecordNothing_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QString>("message"); // %V the v1.9 folder, %I the image folder; "" none. The path messages
-                                              // themselves are the path test's table.
-        const auto row = [](const char* change, const char* message) {
-            QTest::newRow(change) << QString(change) << QString(message);
-        };
-        row("missing emulator", "FILE NOT FOUND: %V/NOPE.EXE");
-        row("no DOS extender", "FILE NOT FOUND: %V/ccsdpmi.exe");
-        row("image gone", "FILE NOT FOUND: %I/GONE.D64");
-        row("no image from the converter", "");
-        row("extender cannot run", "Could not start the emulator: %V/CCSDPMI.EXE");
-    }
-    void failuresStartAndRecordNothing()
-    {
-        QFETCH(QString, change);
-        QFETCH(QString, message);
-        LaunchRequest r = request(EmulatorKind::Ccs64Dos19);
-        if (change == "missing emulator")
-            m_settings.CCS64Path = m_v19 + "/NOPE.EXE";
-        else if (change == "no DOS extender")
-            QVERIFY(QFile::remove(m_v19 + "/CCSDPMI.EXE"));
-        else if (change == "image gone")
-            r.imagePath = m_games + "/GONE.D64";
-        else if (change == "no image from the converter")
-            r.imagePath.clear();
-        else
-            QVERIFY(QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner));
-        platform::ScriptedMessageBox box;
-        const LaunchOutcome outcome = GameLaunch(r, m_settings, m_current.get());
-        QVERIFY(!outcome.started);
-        message.replace("%V", m_v19).replace("%I", m_games);
-        QCOMPARE(box.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        if (!message.isEmpty()) {
-            QCOMPARE(box.last().title, QString(message.startsWith("FILE") ? "vintrax Error" : "vintrax"));
-            QCOMPARE(box.last().icon, platform::MessageBox::Exclamation);
-        }
-        QCOMPARE(played("Elite"), QString("4|(Never)"));
-        QTest::qWait(100);
-        QVERIFY(!QFile::exists(m_home->file("started")));
     }
 
 private:
-    // "Game", four starts so far, its own ports 1, 0, 2, 1 (v1.9) and 0, 1, 4, 3 (v2.0).
-    void addGame(const QString& file, int index = 0, bool useDefault = false)
-    {
-        QVERIFY(
-            m_cat->db().exec("INSERT INTO Games (Name, Filename, \"Filename Index\", UseDefault, TimesPlayed, "
-                             "DateLastPlayed, Port1Joy, Port2Joy, Port1Key, Port2Key, V2Port1Joy, V2Port2Joy, "
-                             "V2Port1Key, V2Port2Key) VALUES ('Game', ?, ?, ?, 4, '(Never)', 1, 0, 2, 1, 0, 1, 4, 3)",
-                             {file, index, useDefault}));
-        QVERIFY(m_current->selectByName("Game"));
-    }
     // the started fake's $0, $VINTRAX_LAUNCH_PROBE, working folder and arguments
     QStringList launch()
     {
@@ -337,29 +249,6 @@ private:
         return sqliteShell(m_home->file("Vintrax.mdb"),
                            QString("SELECT TimesPlayed, DateLastPlayed FROM Games WHERE Name='%1'").arg(name))
             .trimmed();
-    }
-    LaunchRequest request(EmulatorKind kind) const
-    {
-        LaunchRequest r;
-        r.imagePath = m_home->file("my games/sub/elite.d64"); // found in whatever case it is stored
-        r.fromDatabase = true;
-        r.kind = kind;
-        return r;
-    }
-    // Starts r, runs meanwhile, and waits until the start is known; nothing when it did not start.
-    std::optional<StartSettled> settle(const LaunchRequest& r, const std::function<void()>& meanwhile = {})
-    {
-        std::optional<StartSettled> settled;
-        if (!GameLaunch(r, m_settings, m_current.get(), [&settled](const StartSettled& s) { settled = s; }).started)
-            return {};
-        if (meanwhile)
-            meanwhile();
-        QTest::qWaitFor([&settled] { return settled.has_value(); }, 10000);
-        return settled;
-    }
-    PlayOutcome play(EmulatorKind kind = EmulatorKind::Ccs64Win32, const PlayHooks& hooks = {})
-    {
-        return PlayCurrentGame(kind, m_settings, *m_current, *m_c64, m_home->file("CURRGAME"), hooks);
     }
 
     std::unique_ptr<TempProgramFolder> m_home;

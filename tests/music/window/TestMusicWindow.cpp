@@ -2,9 +2,7 @@
 // non-stop music, the SID information and file dialogs, Play Sid, and the player closed before a game and at exit.
 
 #include "ModalHelpers.h"
-#include "MusicFixtures.h"
 #include "PlayerWindow.h"
-#include "WindowFixture.h"
 #include "browser/GameListModel.h"
 #include "data/CatalogueNames.h"
 #include "music/SidDialogs.h"
@@ -14,7 +12,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
-#include <QMainWindow>
 #include <QPushButton>
 
 using namespace windowtest;
@@ -54,7 +51,6 @@ private slots:
         QCOMPARE(musictest::playerRuns(player).size(), 3);
         QVERIFY(musictest::running(musictest::playerRuns(player).last().pid));
     }
-
     // Off for a game without a tune; on the tune of three songs, the last one chosen starts it.
     void tuneInformationOpensOnTheGamesTune()
     {
@@ -74,14 +70,12 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Sid Tune Information|Harbour Patrol"));
         QCOMPARE(testsupport::readFile(path).mid(16, 2), QByteArray("\x00\x03", 2));
     }
-
     void editCommandsOpenTheSidFileDialog_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("refusal"); // without a tune folder
         QTest::addColumn<bool>("replays");    // with non-stop music on, the tune plays after the dialog
         QTest::addRow("Edit menu") << "mnuEditMusicFilename" << music::kTuneMenuNeedsMusicPath << true;
-        QTest::addRow("popup") << "pmnuEditSidFilename" << music::kTuneMenuNeedsMusicPath << true;
         QTest::addRow("Sid Tune label") << "lblMusicFile" << music::kTuneLabelNeedsMusicPath << false;
     }
     // "(None)" and OK: no tune, the tune flag cleared, the row drawn as a game file only at once. Another tune then
@@ -120,24 +114,6 @@ private slots:
         QCOMPARE(f->messages.texts(), QStringList{refusal});
         QCOMPARE(tunesPlayed(player, replays), replays ? "harbour_patrol.sid" : "");
     }
-
-    // The SID file dialog the add flow opens through the state: the tune chosen comes back as stored, a Cancel as
-    // nothing.
-    void newTuneThroughTheState()
-    {
-        QVERIFY(start("Astro Miner"));
-        QString caption;
-        testsupport::whenModal([&caption](QWidget* dialog) {
-            caption = dialog->windowTitle();
-            testsupport::clickLine(dialog->findChild<QListWidget*>("FileBox"), "harbour_patrol.sid");
-            dialog->findChild<QPushButton*>("cmdOK")->click();
-        });
-        QCOMPARE(f->state().ChooseNewTune().value_or("cancelled") + '|' + caption,
-                 "harbour_patrol.sid|Select Filename for New Sid Tune...");
-        testsupport::whenModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("cmdCancel")->click(); });
-        QVERIFY(!f->state().ChooseNewTune());
-    }
-
     void playCommandsAndPlayerClosedBeforeAGameAndAtExit_data()
     {
         QTest::addColumn<bool>("game"); // a game starts, or the program exits
