@@ -45,7 +45,7 @@ Cc1541Listing cc1541List(const QByteArray& image)
     static const QRegularExpression header(QStringLiteral("^0 .*\"(.{16})\""));
     static const QRegularExpression entry(QStringLiteral("^(\\d+)\\s+\"([^\"]*)\"\\s*(\\S+)\\s*$"));
     static const QRegularExpression freeLine(QStringLiteral("^(\\d+) blocks free"));
-    const QByteArray out = madeBy(QStringLiteral("cc1541"), {"copy.d64"}, {{"copy.d64", image}}).value("-");
+    const QByteArray out = madeBy("cc1541", {"copy.d64"}, {{"copy.d64", image}}).value("-");
     for (const QString& line : QString::fromLatin1(out).split(QLatin1Char('\n'))) {
         QRegularExpressionMatch m = header.match(line);
         if (m.hasMatch() && listing.diskName.isEmpty()) {
@@ -62,15 +62,14 @@ Cc1541Listing cc1541List(const QByteArray& image)
 
 QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>& files)
 {
-    return madeBy(QStringLiteral("cc1541"), QStringList{"-q"} + args + QStringList{"made.d64"}, files)
-        .value("made.d64");
+    return madeBy("cc1541", QStringList{"-q"} + args + QStringList{"made.d64"}, files).value("made.d64");
 }
 
 QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QByteArray& container,
                                             const QString& containerName)
 {
     QMap<QString, QByteArray> files =
-        madeBy(QStringLiteral("cbmconvert"), {"-v1", "-N", inputOption, containerName}, {{containerName, container}});
+        madeBy("cbmconvert", {"-v1", "-N", inputOption, containerName}, {{containerName, container}});
     files.remove("-");
     files.remove(containerName);
     return files;
@@ -84,7 +83,7 @@ QByteArray cbmconvertLynx(const NamedFiles& files)
         inputs.insert(name, data);
         args << name;
     }
-    return madeBy(QStringLiteral("cbmconvert"), args, inputs).value("made.lnx");
+    return madeBy("cbmconvert", args, inputs).value("made.lnx");
 }
 
 QStringList tree(const QString& root, const QString& skip)
@@ -95,13 +94,12 @@ QStringList tree(const QString& root, const QString& skip)
     while (it.hasNext()) {
         const QString rel = QDir(root).relativeFilePath(it.next());
         const QFileInfo info = it.fileInfo();
-        if (!skip.isEmpty() && (rel == skip || rel.startsWith(skip + QLatin1Char('/'))))
-            continue;
-        lines << (info.isDir() ? rel + QLatin1Char('/')
-                               : QStringLiteral("%1 %2 %3")
-                                     .arg(rel)
-                                     .arg(info.size())
-                                     .arg(info.lastModified().toMSecsSinceEpoch()));
+        if (skip.isEmpty() || (rel != skip && !rel.startsWith(skip + '/')))
+            lines << (info.isDir() ? rel + '/'
+                                   : QStringLiteral("%1 %2 %3")
+                                         .arg(rel)
+                                         .arg(info.size())
+                                         .arg(info.lastModified().toMSecsSinceEpoch()));
     }
     lines.sort();
     return lines;
@@ -123,8 +121,7 @@ QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files)
 
 namespace {
 
-const int kFirstTrack[4] = {1, 9, 17, 26};
-const int kLastTrack[4] = {8, 16, 25, 35};
+const int kFirstTrack[5] = {1, 9, 17, 26, 36}; // part n holds tracks kFirstTrack[n - 1] to kFirstTrack[n] - 1
 
 QString partName(int part, const QString& base)
 {
@@ -174,13 +171,11 @@ Record packedRecord(int track, int sector, char mark, const QByteArray& packed)
 QList<Record> plainRecords(const QByteArray& image, int part)
 {
     QList<Record> records;
-    for (int t = kFirstTrack[part - 1]; t <= kLastTrack[part - 1]; ++t) {
+    for (int t = kFirstTrack[part - 1]; t < kFirstTrack[part]; ++t) {
         for (int s = 0; s < sectorsPerTrack(t); ++s) {
             const QByteArray sector = image.mid(sectorOffset(t, s), 256);
-            if (sector.count(sector.at(0)) == 256)
-                records << Record{1, t, s, sector.left(1)};
-            else
-                records << Record{0, t, s, sector};
+            const bool filled = sector.count(sector.at(0)) == 256;
+            records << Record{filled ? 1 : 0, t, s, filled ? sector.left(1) : sector};
         }
     }
     return records;
@@ -238,7 +233,7 @@ QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed)
 Parts disk2zipParts(const QByteArray& image, const QStringList& options)
 {
     const QMap<QString, QByteArray> out =
-        madeBy(QStringLiteral("disk2zip"), options + QStringList{"disk.d64", "game"}, {{"disk.d64", image}});
+        madeBy("disk2zip", options + QStringList{"disk.d64", "game"}, {{"disk.d64", image}});
     Parts parts;
     for (int i = 0; i < 4; ++i)
         parts[size_t(i)] = out.value(partName(i + 1, QStringLiteral("game")));
@@ -253,19 +248,16 @@ SampleSet makeSampleSet(const QList<int>& fileSizes, quint32 seed)
 
 bool writeParts(const QString& dir, const Parts& parts, const QString& base)
 {
-    for (int i = 0; i < 4; ++i) {
-        if (!writeFile(QDir(dir).filePath(partName(i + 1, base)), parts[size_t(i)]))
-            return false;
-    }
-    return true;
+    bool ok = true;
+    for (int i = 0; i < 4; ++i)
+        ok = ok && writeFile(QDir(dir).filePath(partName(i + 1, base)), parts[size_t(i)]);
+    return ok;
 }
 
 QByteArray unpackWithZip2disk(const QString& dir, const QString& base)
 {
-    const QString name = QStringLiteral("zip2disk-oracle.d64");
-    const QString out = QDir(dir).filePath(name);
-    const testsupport::RunResult r = oracle(QStringLiteral("zip2disk"), {base, name}, dir);
-    const QByteArray image = succeeded(r) ? readFile(out) : QByteArray();
+    const QString name = QStringLiteral("zip2disk-oracle.d64"), out = QDir(dir).filePath(name);
+    const QByteArray image = succeeded(oracle("zip2disk", {base, name}, dir)) ? readFile(out) : QByteArray();
     QFile::remove(out);
     return image;
 }

@@ -19,26 +19,17 @@ CbmFile file(const QByteArray& name, int size, quint32 seed, FileType type = Fil
     return CbmFile{name, type, tooltest::noiseBytes(size, seed)};
 }
 
-QList<d64::BlockAddress> chainOf(const D64Image& image, const d64::DirEntry& entry)
+// The blocks of a file's chain as track * 256 + sector.
+QList<int> chainOf(const D64Image& image, const d64::DirEntry& entry)
 {
-    QList<d64::BlockAddress> chain;
-    int t = entry.track;
-    int s = entry.sector;
-    while (t != 0 && chain.size() < 700) {
-        chain.append({t, s});
+    QList<int> chain;
+    for (int t = entry.track, s = entry.sector; t != 0 && chain.size() < 700;) {
+        chain.append(t * 256 + s);
         const QByteArray block = image.sector(t, s).value_or(QByteArray(2, '\0'));
         t = static_cast<quint8>(block[0]);
         s = static_cast<quint8>(block[1]);
     }
     return chain;
-}
-
-QList<int> sectorsOf(const QList<d64::BlockAddress>& chain)
-{
-    QList<int> out;
-    for (const d64::BlockAddress& b : chain)
-        out.append(b.sector);
-    return out;
 }
 
 QByteArray build(const CbmFileList& files)
@@ -82,9 +73,7 @@ private slots:
         QFETCH(CbmFileList, files);
         const QByteArray image = build(files);
         QCOMPARE(image.size(), d64::Size35);
-        QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-d"), image, QStringLiteral("ours.d64")),
-                 c64test::asNativeFiles(files));
-
+        QCOMPARE(c64test::cbmconvertExtract("-d", image, "ours.d64"), c64test::asNativeFiles(files));
         const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
         QVERIFY(theirs.ok);
         QCOMPARE(theirs.diskName, QStringLiteral("test disk       "));
@@ -115,11 +104,11 @@ private slots:
         for (int s : dirOrder)
             used.insert(18 * 256 + s);
         for (const d64::DirEntry& e : disk->directory().entries) {
-            const QList<d64::BlockAddress> chain = chainOf(*disk, e);
+            const QList<int> chain = chainOf(*disk, e);
             QCOMPARE(chain.size(), int(e.blocks));
-            for (const d64::BlockAddress& b : chain) {
-                QVERIFY2(!used.contains(b.track * 256 + b.sector), "a block is used twice");
-                used.insert(b.track * 256 + b.sector);
+            for (int block : chain) {
+                QVERIFY2(!used.contains(block), "a block is used twice");
+                used.insert(block);
             }
         }
         const QByteArray bam = disk->sector(18, 0).value();
@@ -136,32 +125,24 @@ private slots:
 
     void placementFollowsThe1541()
     {
-        const int track = 21 * 254; // one full track of the outer zone
-        const QByteArray image = build({file("ONE", track, 1), file("TWO", 30 * 254, 2), file("THREE", 300, 3)});
+        // One full track of the outer zone, then 30 blocks, then 2.
+        const QByteArray image = build({file("ONE", 21 * 254, 1), file("TWO", 30 * 254, 2), file("THREE", 300, 3)});
         const std::optional<D64Image> disk = D64Image::fromBytes(image);
         const d64::Directory dir = disk->directory();
-
         // Ten sectors apart; on passing the end of the track the drive steps back one further, and where that
         // sector is taken it uses the next free one.
-        const QList<d64::BlockAddress> one = chainOf(*disk, dir.entries[0]);
-        QCOMPARE(sectorsOf(one),
-                 QList<int>({0, 10, 20, 8, 18, 6, 16, 4, 14, 2, 12, 1, 11, 3, 13, 5, 15, 7, 17, 9, 19}));
-        for (const d64::BlockAddress& b : one)
-            QCOMPARE(b.track, 17);
-
+        QList<int> one;
+        for (int block : chainOf(*disk, dir.entries[0]))
+            one << block - 17 * 256;
+        QCOMPARE(one, QList<int>({0, 10, 20, 8, 18, 6, 16, 4, 14, 2, 12, 1, 11, 3, 13, 5, 15, 7, 17, 9, 19}));
         // The next file starts on the other side of the directory and moves outward when its track is full.
-        const QList<d64::BlockAddress> two = chainOf(*disk, dir.entries[1]);
+        const QList<int> two = chainOf(*disk, dir.entries[1]);
         QCOMPARE(two.size(), 30);
-        QCOMPARE(two.first().track, 19);
-        QCOMPARE(two.first().sector, 0);
-        QCOMPARE(two[18].track, 19);
-        QCOMPARE(two[19].track, 20);
-
+        QCOMPARE(two.first(), 19 * 256);
+        QCOMPARE(two[18] / 256, 19);
+        QCOMPARE(two[19] / 256, 20);
         // Tracks 17 and 19 are full: the third file takes the next track in the order 17, 19, 16, 20, ...
-        const QList<d64::BlockAddress> three = chainOf(*disk, dir.entries[2]);
-        QCOMPARE(three.size(), 2);
-        QCOMPARE(three.first().track, 16);
-        QCOMPARE(three.first().sector, 0);
+        QCOMPARE(chainOf(*disk, dir.entries[2]), QList<int>({16 * 256, 16 * 256 + 10}));
     }
 
     void refusals_data()

@@ -18,8 +18,8 @@ CbmFileList programs(int count, int bodySize = 40)
 {
     CbmFileList files;
     for (int i = 0; i < count; ++i)
-        files.append(CbmFile{QByteArray("PROG") + QByteArray::number(i + 1), FileType::Prg,
-                             tooltest::program(0x0801 + i, bodySize + i % 7, i)});
+        files.append(
+            {"PROG" + QByteArray::number(i + 1), FileType::Prg, tooltest::program(0x0801 + i, bodySize + i % 7, i)});
     return files;
 }
 
@@ -67,8 +67,7 @@ private slots:
         if (!refusal.isEmpty())
             return;
         QCOMPARE(readU16(tape, 36).value(), files.size());
-        QCOMPARE(c64test::cbmconvertExtract(QStringLiteral("-t"), tape, QStringLiteral("ours.t64")),
-                 c64test::asNativeFiles(files));
+        QCOMPARE(c64test::cbmconvertExtract("-t", tape, "ours.t64"), c64test::asNativeFiles(files));
         for (int i = 0; i < files.size(); ++i) {
             const int start = readU16(files[i].data, 0).value();
             QCOMPARE(readU16(tape, 64 + 32 * i + 2).value(), start);
@@ -118,7 +117,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, entries);
         QFETCH(QString, problem);
-        const ImageListing listing = listImage(put(QStringLiteral("tape.T64"), tape));
+        const QString path = m_dir.filePath(QStringLiteral("tape.T64"));
+        QVERIFY(testsupport::writeFile(path, tape));
+        const ImageListing listing = listImage(path);
         QCOMPARE(listing.kind, ImageKind::T64);
         QCOMPARE(listing.name, name);
         QCOMPARE(listing.entries, entries);
@@ -129,48 +130,37 @@ private slots:
     void fileDataDoesNotTrustEndAddress()
     {
         const CbmFileList files = programs(3, 500);
+        const auto dataOf = [](const QByteArray& tape, int i, QString* error = nullptr) {
+            return t64FileData(tape, T64Directory::parse(tape).value(), i, error);
+        };
         QByteArray tape = tapeOf(files);
         // The wrong end address an old converter wrote into every entry.
         for (int i = 0; i < 3; ++i)
             putU16(tape, 64 + 32 * i + 4, 0xC3C6);
-        const T64Directory dir = T64Directory::parse(tape).value();
-        for (int i = 0; i < 3; ++i)
-            QVERIFY(t64FileData(tape, dir, i).value() == files[i].data);
-
-        // The directory may list the files in another order than their data lies in the tape: each still ends
+        // The directory may also list the files in another order than their data lies in the tape: each still ends
         // where the next data in the file begins.
         QByteArray reordered = tape;
         const int order[] = {2, 0, 1};
         for (int i = 0; i < 3; ++i)
             reordered.replace(64 + 32 * i, 32, tape.mid(64 + 32 * order[i], 32));
-        const T64Directory reorderedDir = T64Directory::parse(reordered).value();
-        for (int i = 0; i < 3; ++i)
-            QVERIFY(t64FileData(reordered, reorderedDir, i).value() == files[order[i]].data);
-
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(dataOf(tape, i).value() == files[i].data);
+            QVERIFY(dataOf(reordered, i).value() == files[order[i]].data);
+        }
         // An end address before the start falls back to the next entry's data too.
         putU16(tape, 64 + 4, 0x0001);
-        QVERIFY(t64FileData(tape, T64Directory::parse(tape).value(), 0).value() == files[0].data);
+        QVERIFY(dataOf(tape, 0).value() == files[0].data);
 
         // Data beyond the end of the file is refused; a cut last file yields what is there.
         QByteArray cut = tapeOf(files);
         putU32(cut, 64 + 8, 1000000);
         QString error;
-        QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 0, &error));
+        QVERIFY(!dataOf(cut, 0, &error) && !dataOf(cut, 3));
         QVERIFY2(error.contains(QStringLiteral("beyond the end")), qPrintable(error));
-        QVERIFY(!t64FileData(cut, T64Directory::parse(cut).value(), 3, &error));
-        const QByteArray shortTape = tapeOf(files).chopped(100);
-        QCOMPARE(t64FileData(shortTape, T64Directory::parse(shortTape).value(), 2).value().size(),
-                 files[2].data.size() - 100);
+        QCOMPARE(dataOf(tapeOf(files).chopped(100), 2).value().size(), files[2].data.size() - 100);
     }
 
 private:
-    QString put(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        testsupport::writeFile(path, bytes);
-        return path;
-    }
-
     QTemporaryDir m_dir;
 };
 

@@ -58,10 +58,8 @@ private slots:
         QCOMPARE(shot.size(), 65078);
         QCOMPARE(rows.size() * 1000 + rows.first() + rows.last(), 200201);
         QByteArray header = dump.left(1078);
-        c64::putU32(header, 2, 65078);
-        c64::putU32(header, 18, 320);
-        c64::putU32(header, 22, 200);
-        c64::putU32(header, 34, 64000);
+        for (const auto& [offset, value] : {std::pair{2, 65078}, {18, 320}, {22, 200}, {34, 64000}})
+            c64::putU32(header, offset, quint32(value));
         QCOMPARE(shot.left(1078), header);
         for (int r = 0; r < 200; ++r)
             QCOMPARE(shot.mid(1078 + r * 320, 320), dump.mid(1078 + (61 + r) * 504 + 128, 320));
