@@ -9,8 +9,6 @@
 
 using namespace c64;
 
-Q_DECLARE_METATYPE(c64::CbmFileList)
-
 namespace {
 
 CbmFile prg(const QByteArray& name, int size, quint32 seed)
@@ -65,29 +63,17 @@ class TestLynxArchive : public QObject
     Q_OBJECT
 
 private slots:
-    void readsCbmconvertArchives_data()
+    // cbmconvert's archive of files of every type a disk holds, sizes around a block, empty files and sixteen-byte
+    // names, 144 in all (a directory of several blocks), reads back through our reader entry by entry.
+    void readsCbmconvertArchive()
     {
-        QTest::addColumn<CbmFileList>("files");
-        QTest::newRow("empty file") << CbmFileList{CbmFile{"EMPTY", FileType::Prg, {}}, prg("AFTER", 300, 1)};
-        QTest::newRow("1, 253, 254, 255, 508 and 509 bytes")
-            << CbmFileList{prg("A", 1, 2),      prg("B253", 253, 3), prg("B254", 254, 4),
-                           prg("B255", 255, 5), prg("B508", 508, 6), prg("LAST", 509, 7)};
-        QTest::newRow("sixteen-byte names")
-            << CbmFileList{prg("ABCDEFGHIJKLMNOP", 40, 8), prg("0123456789 ,.'-!", 700, 9)};
-        QTest::newRow("all types a disk holds")
-            << CbmFileList{CbmFile{"GAME", FileType::Prg, tooltest::program(0x0801, 3000, 1)},
-                           CbmFile{"NOTES", FileType::Seq, "LINE ONE\rLINE TWO\r"},
-                           CbmFile{"DATA", FileType::Usr, tooltest::noiseBytes(2000, 10)}};
-        CbmFileList many;
-        for (int i = 0; i < MaxDiskFiles; ++i)
-            many.append(prg(QByteArray("FILE NUMBER ") + QByteArray::number(i), i % 3 == 0 ? 0 : 10 + i * 7, 100 + i));
-        QTest::newRow("144 files, a directory of several blocks") << many;
-    }
-
-    // cbmconvert's archive of the files reads back through our reader, entry by entry.
-    void readsCbmconvertArchives()
-    {
-        QFETCH(CbmFileList, files);
+        CbmFileList files{CbmFile{"EMPTY", FileType::Prg, {}},   prg("A", 1, 2),          prg("B253", 253, 3),
+                          prg("B254", 254, 4), prg("B255", 255, 5), prg("B508", 508, 6), prg("LAST", 509, 7),
+                          prg("ABCDEFGHIJKLMNOP", 40, 8),        prg("0123456789 ,.'-!", 700, 9),
+                          CbmFile{"NOTES", FileType::Seq, "LINE ONE\rLINE TWO\r"},
+                          CbmFile{"DATA", FileType::Usr, tooltest::noiseBytes(2000, 10)}};
+        for (int i = int(files.size()); i < MaxDiskFiles; ++i)
+            files.append(prg(QByteArray("FILE NUMBER ") + QByteArray::number(i), i % 3 == 0 ? 0 : 10 + i * 7, 100 + i));
         c64test::NamedFiles native;
         for (const CbmFile& f : files)
             native.append({c64test::nativeName(f), f.data});
@@ -109,9 +95,7 @@ private slots:
             const qsizetype at = b.indexOf(what);
             return at < 0 ? QByteArray() : b.replace(at, what.size(), with);
         };
-        QTest::newRow("stub, blanks round numbers") << handLynx(variants, true) << "";
-        QTest::newRow("no stub") << handLynx(variants, false) << "";
-        QTest::newRow("no blanks") << handLynx(variants, true, "%") << "";
+        QTest::newRow("no stub, no blanks round numbers") << handLynx(variants, false, "%") << "";
         QTest::newRow("leading zeros and many blanks") << handLynx(variants, true, "   00%  ") << "";
         QTest::newRow("empty") << QByteArray() << "no Lynx directory header";
         QTest::newRow("no signature") << replaced("*LYNX", "*LYNQ") << "no Lynx signature";
