@@ -121,8 +121,6 @@ QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files)
 
 namespace {
 
-const int kFirstTrack[5] = {1, 9, 17, 26, 36}; // part n holds tracks kFirstTrack[n - 1] to kFirstTrack[n] - 1
-
 QString partName(int part, const QString& base)
 {
     return QStringLiteral("%1!%2").arg(part).arg(base);
@@ -161,60 +159,6 @@ qsizetype sectorOffset(int track, int sector)
     for (int t = 1; t < track; ++t)
         offset += sectorsPerTrack(t) * 256;
     return offset + sector * 256;
-}
-
-Record packedRecord(int track, int sector, char mark, const QByteArray& packed)
-{
-    return {2, track, sector, QByteArray(1, char(packed.size())) + mark + packed};
-}
-
-QList<Record> plainRecords(const QByteArray& image, int part)
-{
-    QList<Record> records;
-    for (int t = kFirstTrack[part - 1]; t < kFirstTrack[part]; ++t) {
-        for (int s = 0; s < sectorsPerTrack(t); ++s) {
-            const QByteArray sector = image.mid(sectorOffset(t, s), 256);
-            const bool filled = sector.count(sector.at(0)) == 256;
-            records << Record{filled ? 1 : 0, t, s, filled ? sector.left(1) : sector};
-        }
-    }
-    return records;
-}
-
-QByteArray encodePart(int part, const QList<Record>& records)
-{
-    QByteArray out = part == 1 ? QByteArray("\xfe\x03"
-                                            "64")
-                               : QByteArray("\x00\x04", 2);
-    for (const Record& r : records)
-        out.append(char((r.kind << 6) | (r.track & 0x3f))).append(char(r.sector)).append(r.data);
-    return out;
-}
-
-QByteArray patternImage()
-{
-    QByteArray image(174848, '\0');
-    for (int t = 1; t <= 35; ++t) {
-        for (int s = 0; s < sectorsPerTrack(t); ++s) {
-            char* p = image.data() + sectorOffset(t, s);
-            for (int i = 0; i < 256; ++i)
-                p[i] = (t + s) % 7 == 0 ? char(t * 7 + s) : char(t * 31 + s * 17 + i * (t % 5 + 1));
-        }
-    }
-    return image;
-}
-
-QList<RecordHead> recordHeads(const QByteArray& part, int partNumber)
-{
-    QList<RecordHead> heads;
-    for (qsizetype pos = partNumber == 1 ? 4 : 2; pos + 2 <= part.size();) {
-        const int kind = quint8(part.at(pos)) >> 6;
-        if (kind == 3)
-            break;
-        heads.append({pos, quint8(part.at(pos)) & 0x3F, quint8(part.at(pos + 1)), kind});
-        pos += kind == 0 ? 258 : kind == 1 ? 3 : 4 + (pos + 2 < part.size() ? quint8(part.at(pos + 2)) : 0);
-    }
-    return heads;
 }
 
 QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed)

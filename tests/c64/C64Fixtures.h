@@ -10,8 +10,7 @@
 
 #include <array>
 
-// C64 fixtures made and checked by independent programs (cc1541, cbmconvert, disk2zip, zip2disk), and
-// Zip-Code parts written by hand.
+// C64 fixtures made and checked by independent programs (cc1541, cbmconvert, disk2zip, zip2disk).
 namespace c64test {
 
 // cc1541's own directory listing of an image (taken from a copy, since cc1541 may rewrite what it opens); names as
@@ -53,35 +52,6 @@ QStringList tree(const QString& root, const QString& skip = {});
 // Zip-Code: sectors per track of a 35-track disk, and where a sector lies in a D64 image.
 int sectorsPerTrack(int track);
 qsizetype sectorOffset(int track, int sector);
-
-// One sector record of a Zip-Code part, written by hand: kind 0 stored, 1 filled, 2 packed (3 is not defined); data
-// is everything after the two header bytes.
-struct Record
-{
-    int kind;
-    int track;
-    int sector;
-    QByteArray data;
-};
-Record packedRecord(int track, int sector, char mark, const QByteArray& packed);
-
-// The records of a part in plain sector order for a D64 image (filled where a sector holds one byte value, stored
-// otherwise), and the part records make.
-QList<Record> plainRecords(const QByteArray& image, int part);
-QByteArray encodePart(int part, const QList<Record>& records);
-
-// A D64 image whose sectors all differ, with a few single-value sectors among them.
-QByteArray patternImage();
-
-// The records of a part as they come (where each starts, its track, sector and kind); the walk stops at kind 3.
-struct RecordHead
-{
-    qsizetype pos;
-    int track;
-    int sector;
-    int kind;
-};
-QList<RecordHead> recordHeads(const QByteArray& part, int partNumber);
 
 // A fresh D64 made by cc1541 holding files of repeatable content (runs of equal bytes, zero stretches, noise); the
 // four parts ("1!game" .. "4!game") disk2zip packs an image into; and both together.
