@@ -77,7 +77,6 @@ private slots:
         const QByteArray dump = paletteBmp(320, 200, 8);
         converted("cropped screen dump 320 x 200", dump);
         converted("dump, pixel offset 0", patched(dump, 10, 0), dump);
-        converted("dump, pixel offset past the end", patched(dump, 10, 0x7FFFFFFF), dump);
         // ImageMagick writes bottom-up rows; the same rows stored top row first make the same picture.
         const QByteArray bottomUp = paletteBmp(30, 20, 8);
         QByteArray rows;
@@ -105,7 +104,6 @@ private slots:
         refused("huge size, little data", patched(patched(good, 18, 60000), 22, 60000), "too large");
         refused("more colours than bits", patched(good, 46, 300), "colours");
         refused("bit fields", patched(good, 30, 3), "compression");
-        refused("RLE8 in a 4-bit picture", patched(paletteBmp(8, 2, 4), 30, 1), "compression");
         refused("RLE top row first", rle8("00010000", -2), "top row first");
         refused("RLE run past the row", rle8("09010001"), "RLE");
         refused("RLE without end code", rle8("08010000"), "end-of-bitmap");

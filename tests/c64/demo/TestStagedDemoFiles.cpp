@@ -189,7 +189,8 @@ private slots:
         QVERIFY2(parts, qPrintable(error));
         QVERIFY(c64::decodeZipCodeSet(*parts).image == image);
         QTemporaryDir dir;
-        QVERIFY(c64test::writeParts(dir.path(), *parts, "set") && c64test::unpackWithZip2disk(dir.path(), "set") == image);
+        QVERIFY(c64test::writeParts(dir.path(), *parts, "set") &&
+                c64test::unpackWithZip2disk(dir.path(), "set") == image);
     }
 
 private:

@@ -52,12 +52,14 @@ private slots:
     // lists names, types, block counts and no block free.
     void oraclesReadWhatWeWrote()
     {
-        CbmFileList files{file("GAME", 3000, 1),  file("INTRO", 1, 2),
-                          file("EXACT", 254, 3),  file("OVER", 255, 4),
-                          file("DATA", 700, 5, FileType::Seq), file("USER", 5000, 6, FileType::Usr),
-                          file("BIG", 60000, 7),  file("EMPTY", 0, 8)};
-        for (int i = 1; i <= 136; ++i) // 115 files of 3 blocks, 21 of 2: 664 blocks in all
-            files.append(file(QByteArray("F") + QByteArray::number(i), (i <= 115 ? 508 : 254) + i, i));
+        // Eight sizes around a block (a SEQ and a USR file among them), then 115 files of 3 blocks and 21 of 2.
+        const QList<int> sizes{3000, 1, 254, 255, 700, 5000, 60000, 0};
+        CbmFileList files;
+        for (int i = 0; i < 144; ++i)
+            files.append(file("F" + QByteArray::number(i), i < 8 ? sizes[i] : (i < 123 ? 508 : 254) + i, i,
+                              i == 4   ? FileType::Seq
+                              : i == 5 ? FileType::Usr
+                                       : FileType::Prg));
         const QByteArray image = build(files);
         QCOMPARE(image.size(), d64::Size35);
         QCOMPARE(c64test::cbmconvertExtract("-d", image, "ours.d64"), c64test::asNativeFiles(files));

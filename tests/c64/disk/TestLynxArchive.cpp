@@ -67,11 +67,11 @@ private slots:
     // names, 144 in all (a directory of several blocks), reads back through our reader entry by entry.
     void readsCbmconvertArchive()
     {
-        CbmFileList files{CbmFile{"EMPTY", FileType::Prg, {}},   prg("A", 1, 2),          prg("B253", 253, 3),
-                          prg("B254", 254, 4), prg("B255", 255, 5), prg("B508", 508, 6), prg("LAST", 509, 7),
-                          prg("ABCDEFGHIJKLMNOP", 40, 8),        prg("0123456789 ,.'-!", 700, 9),
+        CbmFileList files{prg("ABCDEFGHIJKLMNOP", 40, 8), prg("0123456789 ,.'-!", 700, 9),
                           CbmFile{"NOTES", FileType::Seq, "LINE ONE\rLINE TWO\r"},
                           CbmFile{"DATA", FileType::Usr, tooltest::noiseBytes(2000, 10)}};
+        for (int size : {0, 1, 253, 254, 255, 508, 509})
+            files.append(prg("B" + QByteArray::number(size), size, quint32(size)));
         for (int i = int(files.size()); i < MaxDiskFiles; ++i)
             files.append(prg(QByteArray("FILE NUMBER ") + QByteArray::number(i), i % 3 == 0 ? 0 : 10 + i * 7, 100 + i));
         c64test::NamedFiles native;

@@ -45,7 +45,8 @@ private slots:
         };
         // More than 255 entries; the last byte may go to $FFFE: the end address $FFFF still fits the field.
         QTest::newRow("300 programs") << programs(297, 3) + CbmFileList{prg("GAME", 0x0801, 20000),
-                                                                     prg("TINY", 0x1000, 0), prg("TOP", 0xF000, 4095)}
+                                                                        prg("TINY", 0x1000, 0),
+                                                                        prg("TOP", 0xF000, 4095)}
                                       << QString();
         QTest::newRow("no files") << CbmFileList() << "no files to put on the tape";
         QTest::newRow("one byte") << CbmFileList{CbmFile{"ONE", FileType::Prg, "\1"}}

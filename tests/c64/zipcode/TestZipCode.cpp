@@ -46,7 +46,9 @@ QList<Record> plainRecords(const QByteArray& image, int part)
 
 QByteArray encodePart(int part, const QList<Record>& records)
 {
-    QByteArray out = part == 1 ? QByteArray("\xfe\x03" "64") : QByteArray("\x00\x04", 2);
+    QByteArray out = part == 1 ? QByteArray("\xfe\x03"
+                                            "64")
+                               : QByteArray("\x00\x04", 2);
     for (const Record& r : records)
         out.append(char((r.kind << 6) | (r.track & 0x3f))).append(char(r.sector)).append(r.data);
     return out;
@@ -173,7 +175,6 @@ private slots:
         QVERIFY2(result.ok == (part == 0) && result.error.contains(reason), qPrintable(result.error));
         QVERIFY(result.image == (part == 0 ? image : QByteArray()));
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestZipCode)
