@@ -1,8 +1,7 @@
 // Disk images built by our writer, read back by cbmconvert and cc1541: contents, names, block counts, the BAM,
-// 1541-like placement, and the refusal of what does not fit.
+// 1541-like placement of the directory and a file, and the refusal of what does not fit.
 
 #include "C64Fixtures.h"
-#include "c64/D64Allocator.h"
 #include "c64/D64Geometry.h"
 #include "c64/D64Image.h"
 #include "c64/D64Writer.h"
@@ -75,13 +74,21 @@ private slots:
         // Disk ID and DOS type after it.
         QCOMPARE(image.mid(d64::sectorOffset(18, 0).value() + 0xA2, 5), QByteArray("TD\xA0"
                                                                                    "2A"));
-        // The BAM frees exactly the blocks that neither the directory nor a file's chain uses, and no bit beyond
-        // the last sector of a track.
+        // 1541 order: the directory takes track 18 as 1, 4, 7, ..., 16, 2, 5, ..., 18; a file's blocks lie ten sectors
+        // apart, past the end of the track one further back, and where that sector is taken on the next free one.
         const std::optional<D64Image> disk = D64Image::fromBytes(image);
         QSet<int> used{18 * 256};
-        for (int block : chainOf(*disk, 18, 1))
+        QList<int> dirOrder, first;
+        for (int block : chainOf(*disk, 18, 1)) {
             used.insert(block);
-        QCOMPARE(used.size(), 19);
+            dirOrder << block - 18 * 256;
+        }
+        QCOMPARE(dirOrder, QList<int>({1, 4, 7, 10, 13, 16, 2, 5, 8, 11, 14, 17, 3, 6, 9, 12, 15, 18}));
+        for (int block : chainOf(*disk, disk->directory().entries.at(0).track, disk->directory().entries.at(0).sector))
+            first << block - 17 * 256;
+        QCOMPARE(first, QList<int>({0, 10, 20, 8, 18, 6, 16, 4, 14, 2, 12, 1}));
+        // The BAM frees exactly the blocks that neither the directory nor a file's chain uses, and no bit beyond
+        // the last sector of a track.
         for (const d64::DirEntry& e : disk->directory().entries) {
             const QList<int> chain = chainOf(*disk, e.track, e.sector);
             QCOMPARE(chain.size(), int(e.blocks));
@@ -100,28 +107,6 @@ private slots:
             }
             QCOMPARE(int(static_cast<quint8>(bam[4 * t])), free);
         }
-    }
-
-    void placementFollowsThe1541()
-    {
-        // One full track of the outer zone, then 30 blocks, then 2.
-        const QByteArray image = build({file("ONE", 21 * 254, 1), file("TWO", 30 * 254, 2), file("THREE", 300, 3)});
-        const std::optional<D64Image> disk = D64Image::fromBytes(image);
-        const d64::Directory dir = disk->directory();
-        // Ten sectors apart; on passing the end of the track the drive steps back one further, and where that
-        // sector is taken it uses the next free one.
-        QList<int> one;
-        for (int block : chainOf(*disk, dir.entries[0].track, dir.entries[0].sector))
-            one << block - 17 * 256;
-        QCOMPARE(one, QList<int>({0, 10, 20, 8, 18, 6, 16, 4, 14, 2, 12, 1, 11, 3, 13, 5, 15, 7, 17, 9, 19}));
-        // The next file starts on the other side of the directory and moves outward when its track is full.
-        const QList<int> two = chainOf(*disk, dir.entries[1].track, dir.entries[1].sector);
-        QCOMPARE(two.size(), 30);
-        QCOMPARE(two.first(), 19 * 256);
-        QCOMPARE(two[18] / 256, 19);
-        QCOMPARE(two[19] / 256, 20);
-        // Tracks 17 and 19 are full: the third file takes the next track in the order 17, 19, 16, 20, ...
-        QCOMPARE(chainOf(*disk, dir.entries[2].track, dir.entries[2].sector), QList<int>({16 * 256, 16 * 256 + 10}));
     }
 
     void refusals_data()
