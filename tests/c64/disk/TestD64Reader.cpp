@@ -19,12 +19,11 @@ int dirSectorOffset(int sector)
     return 0x16500 + sector * 256; // track 18
 }
 
-// The type bytes of the mixed fixture, in directory order, with the text each must be listed with.
+// The type bytes of the mixed fixture, in directory order, with the text each must be listed with: every type, the
+// locked, replacing and unclosed marks, and types no drive knows.
 const QList<QPair<int, QString>> TypeCases = {
-    {0x80, " DEL"},    {0x81, " SEQ"},    {0x82, " PRG"},    {0x83, " USR"},  {0x84, " REL"},    {0xC0, " DEL<"},
-    {0xC1, " SEQ<"},   {0xC2, " PRG<"},   {0xC3, " USR<"},   {0xC4, " REL<"}, {0xA0, " @0:DEL"}, {0xA1, " @0:SEQ"},
-    {0xA2, " @0:PRG"}, {0xA3, " @0:USR"}, {0xA4, " @0:REL"}, {0x01, " *SEQ"}, {0x02, " *PRG"},   {0x03, " *USR"},
-    {0x04, " *REL"},   {0x85, " ?"},      {0x05, " ?"},      {0x42, " ?"},
+    {0x80, " DEL"},    {0x81, " SEQ"},  {0x82, " PRG"}, {0x83, " USR"}, {0x84, " REL"}, {0xC2, " PRG<"},
+    {0xA1, " @0:SEQ"}, {0x02, " *PRG"}, {0x85, " ?"},   {0x05, " ?"},   {0x42, " ?"},
 };
 
 QString padded16(const QString& name)
@@ -94,26 +93,25 @@ private slots:
         };
         // Bytes other than the shifted blank are taken one for one as Latin-1; a blank inside a name stays.
         QByteArray latin1 = m_mixed;
-        latin1.replace(dirSectorOffset(7) + 5 * 32 + 5, 3, QByteArray("\xC1\x20\xE9")); // T66, the last entry
+        latin1.replace(dirSectorOffset(4) + 2 * 32 + 5, 3, QByteArray("\xC1\x20\xE9")); // T66, the last entry
         latin1.replace(dirSectorOffset(0) + 0x90, 3, QByteArray("\x5C\xA0\xFF"));
         QByteArray scratched = m_mixed;
         scratched[dirSectorOffset(1) + 32 + 2] = 0;     // T129, second entry of the first sector
-        scratched[dirSectorOffset(4) + 7 * 32 + 2] = 0; // T1, last entry of the second sector
+        scratched[dirSectorOffset(4) + 2 * 32 + 2] = 0; // T66, last entry of the second sector
 
-        row("35 tracks with error bytes", m_mixed + QByteArray(683, '\0'), 22, "T66");
-        row("Latin-1 names", latin1, 22, QString::fromLatin1("\xC1 \xE9"), {}, QString::fromLatin1("\\ \xFF\x44ISK"));
-        row("scratched entries leave no gap", scratched, 20, "T66");
-        row("loop back to itself", relinked(m_mixed, 1, 18, 1), 8, "T194", "already read");
-        row("track 36 on 35 tracks", relinked(m_mixed, 1, 36, 0), 8, "T194", "track 36, sector 0");
-        row("sector 21 of track 1", relinked(m_mixed, 1, 1, 21), 8, "T194", "outside");
+        row("35 tracks with error bytes", m_mixed + QByteArray(683, '\0'), 11, "T66");
+        row("Latin-1 names", latin1, 11, QString::fromLatin1("\xC1 \xE9"), {}, QString::fromLatin1("\\ \xFF\x44ISK"));
+        row("scratched entries leave no gap", scratched, 9, "T5");
+        row("loop back to itself", relinked(m_mixed, 1, 18, 1), 8, "T2", "already read");
+        row("track 36 on 35 tracks", relinked(m_mixed, 1, 36, 0), 8, "T2", "track 36, sector 0");
+        row("sector 21 of track 1", relinked(m_mixed, 1, 1, 21), 8, "T2", "outside");
         // A 40-track image has tracks 36 to 40: the link is followed and finds an empty sector.
-        row("track 38 on 40 tracks", relinked(forty, 1, 38, 3), 8, "T194");
+        row("track 38 on 40 tracks", relinked(forty, 1, 38, 3), 8, "T2");
         // The last of the 18 sectors pointing on (to an unused, in-range sector) is not followed.
         row("past 18 sectors", relinked(m_full, 18, 17, 0), 144, "F144", "past 18 sectors", "FULL");
-        row("one byte over", m_mixed + '\0', 22, "T66", "Unknown D64 image size (174849 bytes).");
+        row("one byte over", m_mixed + '\0', 11, "T66", "Unknown D64 image size (174849 bytes).");
         // Cut inside the second directory sector (18/4): the first sector is listed, then the listing stops.
-        row("cut in the directory", m_mixed.left(dirSectorOffset(4) + 100), 8, "T194",
-            "ends before track 18, sector 4");
+        row("cut in the directory", m_mixed.left(dirSectorOffset(4) + 100), 8, "T2", "ends before track 18, sector 4");
         row("cut before the directory", m_mixed.left(50000), 0, "", "Unknown D64 image size", "");
         row("no file", QByteArray(), 0, "", "The image could not be opened", "");
     }
@@ -176,7 +174,7 @@ private:
     }
 
     QTemporaryDir m_dir;
-    QByteArray m_mixed; // three directory sectors (18/1, 18/4, 18/7), one file of every type byte in TypeCases
+    QByteArray m_mixed; // two directory sectors (18/1, 18/4), one file of every type byte in TypeCases
     QByteArray m_full;  // 144 entries, 18 directory sectors
 };
 

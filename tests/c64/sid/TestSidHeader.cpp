@@ -27,7 +27,6 @@ private slots:
         QTest::addRow("cut in the author") << psidTune().left(58) << "Harbour|A. C|12|3";
         QTest::addRow("magic only") << QByteArray("PSID") << "||0|0";
         QTest::addRow("lower-case magic") << "psid" + psidTune().mid(4) << "";
-        QTest::addRow("empty file") << QByteArray() << "";
     }
     void readsHeader()
     {

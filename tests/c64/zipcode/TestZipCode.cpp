@@ -17,9 +17,7 @@ namespace {
 // two header bytes.
 struct Record
 {
-    int kind;
-    int track;
-    int sector;
+    int kind, track, sector;
     QByteArray data;
 };
 
