@@ -91,26 +91,18 @@ private slots:
         extracted("stored LArc member", stored ? larc : QByteArray(), Contents{{"a.prg", old}, {"c.d64", m_image}});
         extracted("replaces a file of a member's name", jlhaArchive("c", {"a.prg"}), Contents{{"a.prg", m_program}});
 
+        // Each header starts two bytes before its method name ("-lh0-", "-lh5-"): cut inside the first header, then
+        // 300 bytes into the second member's compressed data; a flipped bit in the second member's data, its header.
         const QByteArray level1 = jlhaArchive("c1", three);
-        // Where the archive is cut: each header starts two bytes before its method name ("-lh0-", "-lh5-").
-        const auto cut = [&level1](int member, int distance) {
-            qsizetype method = -1;
-            for (int i = 0; i <= member; ++i)
-                method = level1.indexOf("-lh", method + 1);
-            return level1.left(method - 2 + distance);
-        };
-        refused("cut inside the first header", cut(0, 15));
-        refused("cut inside compressed data", cut(1, 300));
+        refused("cut inside the first header", level1.left(15));
+        refused("cut inside compressed data", level1.left(level1.indexOf("-lh", 3) - 2 + 300));
 
         const QByteArray two = jlhaArchive("c", {"a.prg", "sub/b.txt"});
-        const auto flipped = [&two](int fromSecondHeader) {
-            QByteArray b = two;
-            const qsizetype at = two.indexOf("-lh5-") - 2 + fromSecondHeader;
-            b[at] = static_cast<char>(b[at] ^ 0x04);
-            return b;
-        };
-        refused("damaged compressed data", flipped(600), "CRC error");
-        refused("damaged second header", flipped(12), "damaged");
+        QByteArray data = two, header = two;
+        data[two.indexOf("-lh5-") - 2 + 600] ^= 0x04;
+        header[two.indexOf("-lh5-") - 2 + 12] ^= 0x04;
+        refused("damaged compressed data", data, "CRC error");
+        refused("damaged second header", header, "damaged");
         QByteArray unknown = jlhaArchive("cz0", {"c.d64"});
         patchHeader(unknown, 0, 2, "-lhX-");
         refused("unknown method", unknown, "unsupported compression method -lhX-");
