@@ -82,18 +82,15 @@ private slots:
         const QByteArray small = tooltest::program(0x0801, 100, 5);
         const QString tape = QStringLiteral("maketape");
         const QString t64 = QStringLiteral("vtrxmktp.t64");
-        made("maketape: files from three folders", tape, {"vtrxmktp", "game.prg", "sub/intro.PRG", "@/else/readme.txt"},
-             {{"work/game.prg", game}, {"work/sub/intro.PRG", intro}, {"else/readme.txt", "\x01\x08hello"}}, t64,
-             {{"game.prg", game}, {"intro.prg", intro}, {"readme.txt.prg", "\x01\x08hello"}}, "VTRXMKTP",
-             {"GAME", "INTRO", "README.TXT"});
-        // Entry names are cut to 16; a file named ".prg" has an empty one.
-        const QList<QPair<QString, QString>> names{{"a very long file name.prg", "A VERY LONG FILE"}, {".prg", ""}};
-        for (const auto& [file, entry] : names)
-            made(qPrintable("maketape: entry of " + file), tape, {"vtrxmktp", file}, {{"work/" + file, small}}, t64, {},
-                 "VTRXMKTP", {entry});
-        // A load address alone is the shortest program a tape holds.
-        made("maketape: load address only", tape, {"vtrxmktp", "stub.prg"}, {{"work/stub.prg", "\x01\x08"}}, t64, {},
-             "VTRXMKTP", {"STUB"});
+        // Entry names lose ".prg" in any case, keep other endings and are cut to 16.
+        made("maketape: files from three folders", tape,
+             {"vtrxmktp", "game.prg", "sub/intro.PRG", "@/else/a long readme.txt"},
+             {{"work/game.prg", game}, {"work/sub/intro.PRG", intro}, {"else/a long readme.txt", "\x01\x08hello"}}, t64,
+             {{"game.prg", game}, {"intro.prg", intro}, {"a long readme.tx.prg", "\x01\x08hello"}}, "VTRXMKTP",
+             {"GAME", "INTRO", "A LONG README.TX"});
+        // A load address alone is the shortest program a tape holds; a file named ".prg" has an empty entry name.
+        made("maketape: load address only", tape, {"vtrxmktp", ".prg"}, {{"work/.prg", "\x01\x08"}}, t64, {},
+             "VTRXMKTP", {""});
         const NamedFiles inputs{{"work/good.prg", small}, {"work/one.prg", "\x01"}};
         refused("maketape: missing file", tape, {"vtrxmktp", "good.prg", "absent.prg"}, inputs, t64,
                 "absent.prg: no such file");
