@@ -22,11 +22,6 @@ CbmFileList programs(int count, int bodySize = 40)
     return files;
 }
 
-QByteArray tapeOf(const CbmFileList& files, const QByteArray& name = "MY TAPE")
-{
-    return buildT64(name, files).value_or(QByteArray());
-}
-
 } // namespace
 
 class TestT64 : public QObject
@@ -79,7 +74,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QString>("problem"); // empty: the listing is whole
-        const QByteArray good = tapeOf(programs(3));
+        const QByteArray good = buildT64("MY TAPE", programs(3)).value();
         const QStringList three{"PROG1", "PROG2", "PROG3"};
         const auto counted = [&good](int at, int value) {
             QByteArray tape = good;
@@ -89,7 +84,7 @@ private slots:
 
         QTest::newRow("our tape") << good << "MY TAPE" << three << "";
         // Entry 1: "AB" then 0xA0 and blanks: only the blanks go. Entry 2: a blank inside the name stays.
-        QByteArray padded = tapeOf(programs(2), QByteArray("A  TAPE") + QByteArray(17, ' '));
+        QByteArray padded = buildT64(QByteArray("A  TAPE") + QByteArray(17, ' '), programs(2)).value();
         padded.replace(64 + 16, 16, QByteArray("AB\xA0") + QByteArray(13, ' '));
         padded.replace(64 + 32 + 16, 16, QByteArray("X Y") + QByteArray(13, ' '));
         QTest::newRow("names and padding")
