@@ -47,7 +47,6 @@ private slots:
         const auto row = [](const char* name, const char* problem) {
             QTest::newRow(name) << QString(name) << QString(problem);
         };
-        row("CCS64.EXE", "");
         row("A-B{1}~!.$#@", "");
         row("CCS64DOS20.EXE", "a DOS name has at most eight characters before its dot");
         row("CCS64.EXEC", "a DOS name has one to three characters after its dot");

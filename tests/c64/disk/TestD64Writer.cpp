@@ -31,15 +31,6 @@ QList<int> chainOf(const D64Image& image, int t, int s)
     return chain;
 }
 
-QByteArray build(const CbmFileList& files)
-{
-    QString error;
-    const std::optional<QByteArray> image = buildD64("TEST DISK", "TD", files, &error);
-    if (!image)
-        qWarning("%s", qPrintable(error));
-    return image.value_or(QByteArray());
-}
-
 } // namespace
 
 class TestD64Writer : public QObject
@@ -59,8 +50,9 @@ private slots:
                               i == 4   ? FileType::Seq
                               : i == 5 ? FileType::Usr
                                        : FileType::Prg));
-        const QByteArray image = build(files);
-        QCOMPARE(image.size(), d64::Size35);
+        QString error;
+        const QByteArray image = buildD64("TEST DISK", "TD", files, &error).value_or(QByteArray());
+        QVERIFY2(image.size() == d64::Size35, qPrintable(error));
         QCOMPARE(c64test::cbmconvertExtract("-d", image, "ours.d64"), c64test::asNativeFiles(files));
         const c64test::Cc1541Listing theirs = c64test::cc1541List(image);
         QVERIFY(theirs.ok);

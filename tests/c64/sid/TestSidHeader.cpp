@@ -25,7 +25,6 @@ private slots:
         QTest::addRow("zero bytes skipped") << psidTune(1, 12, 3, {"AB\0CD", 5}) << "ABCD|A. Composer|12|3";
         QTest::addRow("high bit unsigned") << psidTune(2, 0x8001, 0xFFFF) << "Harbour|A. Composer|32769|65535";
         QTest::addRow("cut in the author") << psidTune().left(58) << "Harbour|A. C|12|3";
-        QTest::addRow("magic only") << QByteArray("PSID") << "||0|0";
         QTest::addRow("lower-case magic") << "psid" + psidTune().mid(4) << "";
     }
     void readsHeader()
