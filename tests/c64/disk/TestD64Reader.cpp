@@ -14,22 +14,12 @@ Q_DECLARE_METATYPE(c64::ImageKind)
 
 namespace {
 
-int dirSectorOffset(int sector)
-{
-    return 0x16500 + sector * 256; // track 18
-}
-
 // The type bytes of the mixed fixture, in directory order, with the text each must be listed with: every type, the
 // locked, replacing and unclosed marks, and types no drive knows.
 const QList<QPair<int, QString>> TypeCases = {
     {0x80, " DEL"},    {0x81, " SEQ"},  {0x82, " PRG"}, {0x83, " USR"}, {0x84, " REL"}, {0xC2, " PRG<"},
     {0xA1, " @0:SEQ"}, {0x02, " *PRG"}, {0x85, " ?"},   {0x05, " ?"},   {0x42, " ?"},
 };
-
-QString padded16(const QString& name)
-{
-    return name.leftJustified(16, QLatin1Char(' '));
-}
 
 } // namespace
 
@@ -57,7 +47,7 @@ private slots:
     {
         QStringList entries;
         for (const auto& [type, text] : TypeCases)
-            entries << padded16(QStringLiteral("T%1").arg(type)) + text;
+            entries << QStringLiteral("T%1").arg(type).leftJustified(16) + text;
         const ImageListing listing = listImage(put(QStringLiteral("listed.d64"), m_mixed));
         const c64test::Cc1541Listing theirs = c64test::cc1541List(m_mixed);
         QVERIFY(theirs.ok);
@@ -67,7 +57,7 @@ private slots:
         QCOMPARE(listing.entries, entries);
         QCOMPARE(theirs.entries.size(), entries.size());
         for (int i = 0; i < entries.size(); ++i)
-            QCOMPARE(listing.entries[i].left(16), padded16(theirs.entries[i].name.toUpper()));
+            QCOMPARE(listing.entries[i].left(16), theirs.entries[i].name.toUpper().leftJustified(16));
     }
 
     void damagedImages_data()
@@ -81,9 +71,10 @@ private slots:
                             const QString& problem = {}, const QString& name = QStringLiteral("MY DISK")) {
             QTest::newRow(tag) << image << name << listed << last << problem;
         };
+        const auto dirSectorOffset = [](int sector) { return 0x16500 + sector * 256; }; // track 18
         const QByteArray forty = m_mixed + QByteArray(5 * 17 * 256, '\0');
         // The image with a new link in its n-th directory sector, counted along the chain cc1541 wrote.
-        const auto relinked = [](QByteArray image, int n, int track, int to) {
+        const auto relinked = [&dirSectorOffset](QByteArray image, int n, int track, int to) {
             int sector = 1;
             for (int i = 1; i < n; ++i)
                 sector = static_cast<quint8>(image[dirSectorOffset(sector) + 1]);
