@@ -45,7 +45,7 @@ Cc1541Listing cc1541List(const QByteArray& image)
     static const QRegularExpression header(QStringLiteral("^0 .*\"(.{16})\""));
     static const QRegularExpression entry(QStringLiteral("^(\\d+)\\s+\"([^\"]*)\"\\s*(\\S+)\\s*$"));
     static const QRegularExpression freeLine(QStringLiteral("^(\\d+) blocks free"));
-    const QByteArray out = madeBy(QStringLiteral("cc1541"), {"copy.d64"}, {{"copy.d64", image}}).value("-");
+    const QByteArray out = madeBy("cc1541", {"copy.d64"}, {{"copy.d64", image}}).value("-");
     for (const QString& line : QString::fromLatin1(out).split(QLatin1Char('\n'))) {
         QRegularExpressionMatch m = header.match(line);
         if (m.hasMatch() && listing.diskName.isEmpty()) {
@@ -62,15 +62,14 @@ Cc1541Listing cc1541List(const QByteArray& image)
 
 QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>& files)
 {
-    return madeBy(QStringLiteral("cc1541"), QStringList{"-q"} + args + QStringList{"made.d64"}, files)
-        .value("made.d64");
+    return madeBy("cc1541", QStringList{"-q"} + args + QStringList{"made.d64"}, files).value("made.d64");
 }
 
 QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QByteArray& container,
                                             const QString& containerName)
 {
     QMap<QString, QByteArray> files =
-        madeBy(QStringLiteral("cbmconvert"), {"-v1", "-N", inputOption, containerName}, {{containerName, container}});
+        madeBy("cbmconvert", {"-v1", "-N", inputOption, containerName}, {{containerName, container}});
     files.remove("-");
     files.remove(containerName);
     return files;
@@ -84,7 +83,7 @@ QByteArray cbmconvertLynx(const NamedFiles& files)
         inputs.insert(name, data);
         args << name;
     }
-    return madeBy(QStringLiteral("cbmconvert"), args, inputs).value("made.lnx");
+    return madeBy("cbmconvert", args, inputs).value("made.lnx");
 }
 
 QStringList tree(const QString& root, const QString& skip)
@@ -95,13 +94,12 @@ QStringList tree(const QString& root, const QString& skip)
     while (it.hasNext()) {
         const QString rel = QDir(root).relativeFilePath(it.next());
         const QFileInfo info = it.fileInfo();
-        if (!skip.isEmpty() && (rel == skip || rel.startsWith(skip + QLatin1Char('/'))))
-            continue;
-        lines << (info.isDir() ? rel + QLatin1Char('/')
-                               : QStringLiteral("%1 %2 %3")
-                                     .arg(rel)
-                                     .arg(info.size())
-                                     .arg(info.lastModified().toMSecsSinceEpoch()));
+        if (skip.isEmpty() || (rel != skip && !rel.startsWith(skip + '/')))
+            lines << (info.isDir() ? rel + '/'
+                                   : QStringLiteral("%1 %2 %3")
+                                         .arg(rel)
+                                         .arg(info.size())
+                                         .arg(info.lastModified().toMSecsSinceEpoch()));
     }
     lines.sort();
     return lines;
@@ -122,9 +120,6 @@ QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files)
 }
 
 namespace {
-
-const int kFirstTrack[4] = {1, 9, 17, 26};
-const int kLastTrack[4] = {8, 16, 25, 35};
 
 QString partName(int part, const QString& base)
 {
@@ -166,62 +161,6 @@ qsizetype sectorOffset(int track, int sector)
     return offset + sector * 256;
 }
 
-Record packedRecord(int track, int sector, char mark, const QByteArray& packed)
-{
-    return {2, track, sector, QByteArray(1, char(packed.size())) + mark + packed};
-}
-
-QList<Record> plainRecords(const QByteArray& image, int part)
-{
-    QList<Record> records;
-    for (int t = kFirstTrack[part - 1]; t <= kLastTrack[part - 1]; ++t) {
-        for (int s = 0; s < sectorsPerTrack(t); ++s) {
-            const QByteArray sector = image.mid(sectorOffset(t, s), 256);
-            if (sector.count(sector.at(0)) == 256)
-                records << Record{1, t, s, sector.left(1)};
-            else
-                records << Record{0, t, s, sector};
-        }
-    }
-    return records;
-}
-
-QByteArray encodePart(int part, const QList<Record>& records)
-{
-    QByteArray out = part == 1 ? QByteArray("\xfe\x03"
-                                            "64")
-                               : QByteArray("\x00\x04", 2);
-    for (const Record& r : records)
-        out.append(char((r.kind << 6) | (r.track & 0x3f))).append(char(r.sector)).append(r.data);
-    return out;
-}
-
-QByteArray patternImage()
-{
-    QByteArray image(174848, '\0');
-    for (int t = 1; t <= 35; ++t) {
-        for (int s = 0; s < sectorsPerTrack(t); ++s) {
-            char* p = image.data() + sectorOffset(t, s);
-            for (int i = 0; i < 256; ++i)
-                p[i] = (t + s) % 7 == 0 ? char(t * 7 + s) : char(t * 31 + s * 17 + i * (t % 5 + 1));
-        }
-    }
-    return image;
-}
-
-QList<RecordHead> recordHeads(const QByteArray& part, int partNumber)
-{
-    QList<RecordHead> heads;
-    for (qsizetype pos = partNumber == 1 ? 4 : 2; pos + 2 <= part.size();) {
-        const int kind = quint8(part.at(pos)) >> 6;
-        if (kind == 3)
-            break;
-        heads.append({pos, quint8(part.at(pos)) & 0x3F, quint8(part.at(pos + 1)), kind});
-        pos += kind == 0 ? 258 : kind == 1 ? 3 : 4 + (pos + 2 < part.size() ? quint8(part.at(pos + 2)) : 0);
-    }
-    return heads;
-}
-
 QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed)
 {
     QRandomGenerator rng(seed);
@@ -238,7 +177,7 @@ QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed)
 Parts disk2zipParts(const QByteArray& image, const QStringList& options)
 {
     const QMap<QString, QByteArray> out =
-        madeBy(QStringLiteral("disk2zip"), options + QStringList{"disk.d64", "game"}, {{"disk.d64", image}});
+        madeBy("disk2zip", options + QStringList{"disk.d64", "game"}, {{"disk.d64", image}});
     Parts parts;
     for (int i = 0; i < 4; ++i)
         parts[size_t(i)] = out.value(partName(i + 1, QStringLiteral("game")));
@@ -253,19 +192,16 @@ SampleSet makeSampleSet(const QList<int>& fileSizes, quint32 seed)
 
 bool writeParts(const QString& dir, const Parts& parts, const QString& base)
 {
-    for (int i = 0; i < 4; ++i) {
-        if (!writeFile(QDir(dir).filePath(partName(i + 1, base)), parts[size_t(i)]))
-            return false;
-    }
-    return true;
+    bool ok = true;
+    for (int i = 0; i < 4; ++i)
+        ok = ok && writeFile(QDir(dir).filePath(partName(i + 1, base)), parts[size_t(i)]);
+    return ok;
 }
 
 QByteArray unpackWithZip2disk(const QString& dir, const QString& base)
 {
-    const QString name = QStringLiteral("zip2disk-oracle.d64");
-    const QString out = QDir(dir).filePath(name);
-    const testsupport::RunResult r = oracle(QStringLiteral("zip2disk"), {base, name}, dir);
-    const QByteArray image = succeeded(r) ? readFile(out) : QByteArray();
+    const QString name = QStringLiteral("zip2disk-oracle.d64"), out = QDir(dir).filePath(name);
+    const QByteArray image = succeeded(oracle("zip2disk", {base, name}, dir)) ? readFile(out) : QByteArray();
     QFile::remove(out);
     return image;
 }

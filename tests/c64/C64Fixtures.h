@@ -10,16 +10,16 @@
 
 #include <array>
 
-// C64 fixtures made and checked by independent programs (cc1541, cbmconvert, disk2zip, zip2disk), and
-// Zip-Code parts written by hand.
+// C64 fixtures made and checked by independent programs (cc1541, cbmconvert, disk2zip, zip2disk).
 namespace c64test {
 
-// cc1541's own directory listing of an image (taken from a copy, since cc1541 may rewrite what it opens).
+// cc1541's own directory listing of an image (taken from a copy, since cc1541 may rewrite what it opens); names as
+// cc1541 prints them (PETSCII letters in lower case), types as "prg", "seq<", "*prg", ...
 struct Cc1541Entry
 {
     int blocks = 0;
-    QString name; // as cc1541 prints it: PETSCII letters shown in lower case
-    QString type; // "prg", "seq<", "*prg", ...
+    QString name;
+    QString type;
 };
 struct Cc1541Listing
 {
@@ -34,11 +34,10 @@ Cc1541Listing cc1541List(const QByteArray& image);
 QByteArray cc1541Image(const QStringList& args, const QMap<QString, QByteArray>& files = {});
 
 // Every file of a container ("-d" disk image, "-t" tape, "-l" Lynx) as cbmconvert extracts it: native name ->
-// contents, empty when cbmconvert failed (the reason goes to the test log, as for every program run here).
+// contents, empty when cbmconvert failed (the reason goes to the test log). A Lynx archive cbmconvert makes of native
+// files, in the order given (names end in ".prg", ".seq", ...).
 QMap<QString, QByteArray> cbmconvertExtract(const QString& inputOption, const QByteArray& container,
                                             const QString& containerName);
-
-// Makes a Lynx archive with cbmconvert from native files, in the order given; names end in ".prg", ".seq", ...
 using NamedFiles = QList<QPair<QString, QByteArray>>;
 QByteArray cbmconvertLynx(const NamedFiles& files);
 
@@ -46,7 +45,7 @@ QByteArray cbmconvertLynx(const NamedFiles& files);
 QString nativeName(const c64::CbmFile& file);
 QMap<QString, QByteArray> asNativeFiles(const c64::CbmFileList& files);
 
-// Every file and folder under root but outside skip (a path relative to root), sorted, each file with its size and
+// Every file and folder under root but outside skip (relative to root), sorted, each file with its size and
 // modification time: shows any change a run made there.
 QStringList tree(const QString& root, const QString& skip = {});
 
@@ -54,52 +53,20 @@ QStringList tree(const QString& root, const QString& skip = {});
 int sectorsPerTrack(int track);
 qsizetype sectorOffset(int track, int sector);
 
-// One sector record of a Zip-Code part, written by hand: kind 0 stored, 1 filled, 2 packed (3 is not defined).
-struct Record
-{
-    int kind;
-    int track;
-    int sector;
-    QByteArray data; // everything after the two header bytes
-};
-Record packedRecord(int track, int sector, char mark, const QByteArray& packed);
-
-// The records of a part, in plain sector order, for the given D64 image: filled where a sector holds one byte
-// value, stored otherwise; and the part those records make.
-QList<Record> plainRecords(const QByteArray& image, int part);
-QByteArray encodePart(int part, const QList<Record>& records);
-
-// A D64 image whose sectors all differ, with a few single-value sectors among them.
-QByteArray patternImage();
-
-// The records of a part as they come (where each starts, its track, sector and kind: 0 stored, 1 filled, 2 packed);
-// the walk stops at a record of kind 3.
-struct RecordHead
-{
-    qsizetype pos;
-    int track;
-    int sector;
-    int kind;
-};
-QList<RecordHead> recordHeads(const QByteArray& part, int partNumber);
-
-// A fresh D64 made by cc1541 holding files of repeatable content (runs of equal bytes, zero stretches, noise); and
-// the four parts ("1!game" .. "4!game") disk2zip packs an image into.
+// A fresh D64 made by cc1541 holding files of repeatable content (runs of equal bytes, zero stretches, noise); the
+// four parts ("1!game" .. "4!game") disk2zip packs an image into; and both together.
 using Parts = std::array<QByteArray, 4>;
 QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed);
 Parts disk2zipParts(const QByteArray& image, const QStringList& options = {});
-
-struct SampleSet // a disk made by cc1541 and its Zip-Code set made by disk2zip
+struct SampleSet
 {
     QByteArray image;
     Parts parts;
 };
 SampleSet makeSampleSet(const QList<int>& fileSizes, quint32 seed);
 
-// Writes the parts into dir under the names 1!base .. 4!base.
+// Writes the parts into dir as 1!base .. 4!base; what zip2disk makes of them (empty when it refused the set).
 bool writeParts(const QString& dir, const Parts& parts, const QString& base);
-
-// What zip2disk makes of the set base in dir: the image, or an empty array when it refused the set.
 QByteArray unpackWithZip2disk(const QString& dir, const QString& base);
 
 } // namespace c64test

@@ -36,14 +36,11 @@ class TestLhaTool : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(haveProgram(QStringLiteral("jlha")), "the jlha program (jlha-utils) is needed to make the fixtures");
-        QVERIFY2(QFile::exists(testsupport::toolPath(QStringLiteral("lha"))), "lha is not staged");
-        QVERIFY(writeFile(m_source.filePath(QStringLiteral("a.prg")), m_program));
-        QVERIFY(writeFile(m_source.filePath(QStringLiteral("sub/b.txt")), m_text));
-        QVERIFY(writeFile(m_source.filePath(QStringLiteral("c.d64")), m_image));
-        QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/GAME.PRG")), m_image));
-        QVERIFY(writeFile(m_source.filePath(QStringLiteral("in/DISK/GAME.PRG")), m_image));
-        QVERIFY(writeFile(m_source.filePath(QStringLiteral("evil.prg")), "escaped"));
+        QVERIFY2(haveProgram("jlha"), "the jlha program (jlha-utils) is needed to make the fixtures");
+        const Contents files{{"a.prg", m_program},     {"sub/b.txt", m_text},         {"c.d64", m_image},
+                             {"in/GAME.PRG", m_image}, {"in/DISK/GAME.PRG", m_image}, {"evil.prg", "escaped"}};
+        for (auto it = files.begin(); it != files.end(); ++it)
+            QVERIFY(writeFile(m_source.filePath(it.key()), it.value()));
     }
 
     void runs_data()
@@ -64,80 +61,61 @@ private slots:
         const auto method = [&](const QString& command, const QByteArray& name) {
             const QByteArray archive = jlhaArchive(command, three);
             QTemporaryDir dir;
-            writeFile(dir.filePath(QStringLiteral("m.lzh")), archive);
-            const testsupport::RunResult v = oracle(QStringLiteral("jlha"), {"v", "m.lzh"}, dir.path());
-            return v.out.contains(name) ? archive : QByteArray();
+            writeFile(dir.filePath("m.lzh"), archive);
+            return oracle("jlha", {"v", "m.lzh"}, dir.path()).out.contains(name) ? archive : QByteArray();
         };
         const Contents all{{"a.prg", m_program}, {"b.txt", m_text}, {"c.d64", m_image}};
         extracted("-lh5- (default)", method("c", "-lh5-"), all);
         extracted("-lh0- stored", method("cz", "-lh0-"), all);
-        extracted("-lh6-", method("co6", "-lh6-"), all);
-        extracted("-lh7-", method("co7", "-lh7-"), all);
         extracted("level 0 headers", method("c0", "-lh5-"), all);
         extracted("level 2 headers", method("c2", "-lh5-"), all);
         // Given a folder, jlha stores a -lhd- entry for it and then "sub/b.txt": the folder goes, the entry is skipped.
-        const QByteArray tree = jlhaArchive(QStringLiteral("c1"), {"sub"});
+        const QByteArray tree = jlhaArchive("c1", {"sub"});
         extracted("folders dropped", tree.contains("-lhd-") ? tree : QByteArray(),
                   Contents{{"a.prg", old}, {"b.txt", m_text}});
         // Level 0 keeps DOS paths ("..\\evil.prg"), level 1 and 2 keep folders in an extended header: a relative path
         // climbing out of the folder, then an absolute one.
-        for (const char* level : {"c0", "c1", "c2"}) {
+        for (const char* level : {"c0", "c1", "c2"})
             extracted(qPrintable(QStringLiteral("names cannot leave the folder, ") + level),
-                      jlhaArchive(level, {"../evil.prg", m_source.filePath(QStringLiteral("sub/b.txt"))},
-                                  QStringLiteral("in")),
+                      jlhaArchive(level, {"../evil.prg", m_source.filePath("sub/b.txt")}, "in"),
                       Contents{{"a.prg", old}, {"b.txt", m_text}, {"evil.prg", "escaped"}});
-        }
-        // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names.
-        extracted("names stored in capitals", jlhaArchive(QStringLiteral("c0"), {"GAME.PRG"}, QStringLiteral("in")),
-                  Contents{{"a.prg", old}, {"GAME.PRG", m_image}});
-        // The stored name's case is found again behind its DOS path.
-        extracted("names in capitals in a folder",
-                  jlhaArchive(QStringLiteral("c0"), {"DISK/GAME.PRG"}, QStringLiteral("in")),
-                  Contents{{"a.prg", old}, {"GAME.PRG", m_image}});
+        // Level 0 headers carry no system type, which makes liblhasa lower DOS-looking names; the stored name's case
+        // is found again, also behind its DOS path.
+        for (const char* name : {"GAME.PRG", "DISK/GAME.PRG"})
+            extracted(qPrintable(QStringLiteral("names in capitals: ") + name), jlhaArchive("c0", {name}, "in"),
+                      Contents{{"a.prg", old}, {"GAME.PRG", m_image}});
         // -lz4- (LArc, stored, level 0 headers) holds its data as -lh0- does; only the method name differs.
-        QByteArray larc = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
+        QByteArray larc = jlhaArchive("cz0", {"c.d64"});
         const bool stored = larc.mid(2, 5) == "-lh0-" && larc.at(20) == '\0';
         patchHeader(larc, 0, 2, "-lz4-");
         extracted("stored LArc member", stored ? larc : QByteArray(), Contents{{"a.prg", old}, {"c.d64", m_image}});
-        extracted("replaces a file of a member's name", jlhaArchive(QStringLiteral("c"), {"a.prg"}),
-                  Contents{{"a.prg", m_program}});
+        extracted("replaces a file of a member's name", jlhaArchive("c", {"a.prg"}), Contents{{"a.prg", m_program}});
 
-        const QByteArray level1 = jlhaArchive(QStringLiteral("c1"), three);
-        // Where the archive is cut: each header starts two bytes before its method name ("-lh0-", "-lh5-").
-        const auto cut = [&level1](int member, int distance) {
-            qsizetype method = -1;
-            for (int i = 0; i <= member; ++i)
-                method = level1.indexOf("-lh", method + 1);
-            return level1.left(method - 2 + distance);
-        };
-        refused("cut inside the first header", cut(0, 15));
-        refused("cut inside compressed data", cut(1, 300));
-        refused("cut inside the last member's data", cut(2, 40));
+        // Each header starts two bytes before its method name ("-lh0-", "-lh5-"): cut inside the first header, then
+        // 300 bytes into the second member's compressed data; a flipped bit in the second member's data, its header.
+        const QByteArray level1 = jlhaArchive("c1", three);
+        refused("cut inside the first header", level1.left(15));
+        refused("cut inside compressed data", level1.left(level1.indexOf("-lh", 3) - 2 + 300));
 
-        const QByteArray two = jlhaArchive(QStringLiteral("c"), {"a.prg", "sub/b.txt"});
-        const auto flipped = [&two](int fromSecondHeader) {
-            QByteArray b = two;
-            const qsizetype at = two.indexOf("-lh5-") - 2 + fromSecondHeader;
-            b[at] = static_cast<char>(b[at] ^ 0x04);
-            return b;
-        };
-        refused("damaged compressed data", flipped(600), "CRC error");
-        refused("damaged second header", flipped(12), "damaged");
-        QByteArray unknown = jlhaArchive(QStringLiteral("cz0"), {"c.d64"});
+        const QByteArray two = jlhaArchive("c", {"a.prg", "sub/b.txt"});
+        QByteArray data = two, header = two;
+        data[two.indexOf("-lh5-") - 2 + 600] ^= 0x04;
+        header[two.indexOf("-lh5-") - 2 + 12] ^= 0x04;
+        refused("damaged compressed data", data, "CRC error");
+        refused("damaged second header", header, "damaged");
+        QByteArray unknown = jlhaArchive("cz0", {"c.d64"});
         patchHeader(unknown, 0, 2, "-lhX-");
         refused("unknown method", unknown, "unsupported compression method -lhX-");
 
         refused("empty file", QByteArray());
-        refused("text", textBytes(20));
 
         // A few KB of LHA can unpack to gigabytes or to a million files; such an archive holds no C64 game. Members of
         // the same name repeat one jlha member: an archive is its members one after the other and a closing zero byte.
         const auto repeated = [](int memberSize, int times) {
             QTemporaryDir zeros;
-            writeFile(zeros.filePath(QStringLiteral("zeros.prg")), QByteArray(memberSize, '\0'));
-            const QString made = zeros.filePath(QStringLiteral("made.lzh"));
-            oracle(QStringLiteral("jlha"), {"a", made, "zeros.prg"}, zeros.path());
-            const QByteArray one = readFile(made);
+            writeFile(zeros.filePath("zeros.prg"), QByteArray(memberSize, '\0'));
+            oracle("jlha", {"a", zeros.filePath("made.lzh"), "zeros.prg"}, zeros.path());
+            const QByteArray one = readFile(zeros.filePath("made.lzh"));
             return one.size() < 1024 * 1024 ? one.chopped(1).repeated(times) + '\0' : QByteArray();
         };
         refused("a member over 64 MB", repeated(64 * 1024 * 1024 + 1, 1), "more than 64 MB");
@@ -155,14 +133,11 @@ private slots:
         QFETCH(QString, reason);
         QVERIFY2(expected.isEmpty() || !archive.isEmpty(), "jlha did not make the archive under test");
         QTemporaryDir root;
-        const QString work = root.filePath(QStringLiteral("a/work"));
-        const QString path = root.filePath(QStringLiteral("archives/GAMES.LZH"));
-        QVERIFY(writeFile(path, archive));
-        QVERIFY(writeFile(work + QStringLiteral("/a.prg"), "old"));
-        const testsupport::RunResult r = runTool(QStringLiteral("lha"), {"e", "/m", path}, work);
-        QCOMPARE(entries(root.path()), (QStringList{QStringLiteral("a"), QStringLiteral("archives")}));
-        QCOMPARE(entries(root.filePath(QStringLiteral("a"))), QStringList{QStringLiteral("work")});
-        QCOMPARE(entries(root.filePath(QStringLiteral("archives"))), QStringList{QStringLiteral("GAMES.LZH")});
+        const QString work = root.filePath("a/work"), path = root.filePath("archives/GAMES.LZH");
+        QVERIFY(writeFile(path, archive) && writeFile(work + "/a.prg", "old"));
+        const testsupport::RunResult r = runTool("lha", {"e", "/m", path}, work);
+        QCOMPARE(entries(root.path()) + entries(root.filePath("a")) + entries(root.filePath("archives")),
+                 (QStringList{"a", "archives", "work", "GAMES.LZH"}));
         if (expected.isEmpty()) {
             QString why;
             QVERIFY2(isCleanFailure(r, "lha", &why), qPrintable(why));
@@ -182,12 +157,10 @@ private:
     QByteArray jlhaArchive(const QString& command, const QStringList& files, const QString& from = {})
     {
         QTemporaryDir out;
-        const QString archive = out.filePath(QStringLiteral("fixture.lzh"));
-        const testsupport::RunResult r =
-            oracle(QStringLiteral("jlha"), QStringList{command, archive} + files, m_source.filePath(from));
-        if (!succeeded(r))
-            return {};
-        return readFile(archive);
+        const QString archive = out.filePath("fixture.lzh");
+        return succeeded(oracle("jlha", QStringList{command, archive} + files, m_source.filePath(from)))
+                   ? readFile(archive)
+                   : QByteArray();
     }
 
     QTemporaryDir m_source;

