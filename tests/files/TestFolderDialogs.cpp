@@ -1,27 +1,38 @@
-// Every dialog with a folder list, opened on a deep folder and a 204-character name: the long text is elided, whole in
-// its tool tip, and the dialog stays within the screen (it grew past it); Return on ".." and on a folder opens it and
-// stores nothing (it closed through OK and stored "(None)", or moved the file at once); Return on a file takes it.
+// The dialogs with a folder list, offscreen on real folders. Every one of them, opened on a deep folder and a
+// 204-character name: the long text is elided, whole in its tool tip, and the dialog stays within the screen (it grew
+// past it); Return on ".." and on a folder opens it and stores nothing (it closed through OK and stored "(None)", or
+// moved the file at once); Return on a file takes it. The generic browse dialog: the lists it shows for a folder and a
+// pattern, where it opens, what OK, "(None)" and Cancel hand back. The move dialog: the destination shown is where
+// the file goes, "Go To Directory" comes from and goes back to its setting (a taken name: the game file dialog test).
 
 #include "CatalogueFixtures.h"
+#include "ModalHelpers.h"
 #include "TestFolders.h"
 #include "appstate/AppState.h"
 #include "data/Schema.h"
+#include "files/FolderLists.h"
 #include "files/gui/frmVTRXBrowse.h"
 #include "files/gui/frmVTRXDocBrowse.h"
 #include "files/gui/frmVTRXGameFile.h"
 #include "files/gui/frmVTRXMoveFile.h"
 #include "files/gui/frmVTRXScreenshot.h"
 #include "music/gui/frmVTRXSidFile.h"
+#include "platform/ScriptedMessageBox.h"
 #include "platform/gui/ElidedText.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
-using testsupport::sqliteShell;
+using namespace files;
+using testsupport::clickLine;
 
 static const QString kLong = "Galactic Garden Ünï " + QString(177, 'x') + "end."; // 204 characters with "d64"
 
@@ -32,6 +43,20 @@ class TestFolderDialogs : public QObject
     testsupport::TempProgramFolder m_home;
     int m_goToDir = 0;
 
+    QString path(const QString& relative) const { return m_home.file("Browse/" + relative); }
+    std::unique_ptr<frmVTRXBrowse> open(int mode, const QString& start, const QString& pattern,
+                                        const QString& select = {})
+    {
+        auto d =
+            std::make_unique<frmVTRXBrowse>(app::BrowseRequest{"Select...", start, select, pattern, mode}, path("Emu"));
+        d->show();
+        return d;
+    }
+    template <typename T = QListWidget> static T* control(QWidget* d, const char* name)
+    {
+        return d->findChild<T*>(name);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -41,10 +66,15 @@ private slots:
                 QVERIFY(testsupport::writeFile(m_home.file(tree + file + ending), "x"));
         }
         QVERIFY(catalogue::createCatalogue(m_home.file("Vintrax.mdb")));
-        const QString own = "Sub\\" + kLong + "\\" + kLong + "d64";
-        const QString values = "VALUES ('Elite', '" + own + "', '(None)')";
-        sqliteShell(m_home.file("Vintrax.mdb"),
-                    "INSERT INTO Games (Name, Filename, \"Screenshot Filename\") " + values);
+        const QString values = "VALUES ('Elite', 'Sub\\" + kLong + "\\" + kLong + "d64', '(None)')";
+        const QString columns = "INSERT INTO Games (Name, Filename, \"Screenshot Filename\") ";
+        testsupport::sqliteShell(m_home.file("Vintrax.mdb"), columns + values);
+        // The browse dialog's own tree: a program with an execute bit and no ending, a Wine prefix (hidden).
+        for (const char* f : {"Emu/CCS64.EXE", "Emu/readme.txt", "Games/ELITE.D64", "Games/Blast/PARADROID.ZIP"})
+            QVERIFY(testsupport::writeFile(path(f), "x"));
+        QVERIFY(testsupport::writeFile(path("Emu/ccs"), "#!/bin/sh\n"));
+        QVERIFY(QFile::setPermissions(path("Emu/ccs"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(QDir().mkpath(path("Emu/.wine/drive_c")) && QDir().mkpath(path("Emu/Sub")));
     }
 
     void returnAndLongNames_data()
@@ -104,6 +134,128 @@ private slots:
         QCOMPARE(kind == "game" ? static_cast<frmVTRXGameFile*>(d.get())->choice().file
                                 : static_cast<frmVTRXSidFile*>(d.get())->chosenTune(),
                  "Sub\\Deeper\\Other." + ending);
+    }
+
+    void browsePatterns_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("d64 in capitals") << "*.d64;*.t64" << "ELITE.D64" << true;
+        QTest::newRow("second pattern") << "*.d64;*.t64" << "uridium.T64" << true;
+        QTest::newRow("neither") << "*.d64;*.t64" << "notes.txt" << false;
+        QTest::newRow("blank after ;") << "*.dat; *.sid" << "Commando.SID" << true;
+        QTest::newRow("*.* without dot") << "*.*" << "NOENDING" << true;
+        QTest::newRow("no pattern") << "" << "anything" << true;
+        QTest::newRow("program by name only") << "*.exe" << "ccs" << false;
+    }
+    void browsePatterns()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, name);
+        QTEST(matchesPatterns(name, patternList(pattern)), "matches");
+    }
+
+    void browseListsOfAFolderAndWhereItOpens()
+    {
+        // "*.exe" lists programs: the files with an execute bit too.
+        QCOMPARE(fileEntries(path("Emu"), patternList("*.exe")), QStringList({"ccs", "CCS64.EXE"}));
+        QCOMPARE(fileEntries(path("Emu"), patternList("*.txt")), QStringList{"readme.txt"});
+        // Hidden folders are left out, as the desktop's file dialogs leave them out.
+        QCOMPARE(folderEntries(path("Emu")), QStringList({"..", "Sub"}));
+        QVERIFY(!folderEntries(QStringLiteral("/")).contains(".."));
+        QCOMPARE(existingFolderFor(path("Games/Gone/Deeper"), "/fallback"), path("Games"));
+        QCOMPARE(existingFolderFor(path("GAMES/blast"), "/fallback"), path("Games/Blast"));
+        QCOMPARE(existingFolderFor("C:\\GAMES\\C64", "/fallback"), QStringLiteral("/fallback"));
+        auto d = open(0, QString(), "*.*");
+        QCOMPARE(control<QLabel>(d.get(), "lblFolder")->text(), path("Emu")); // the program folder
+        QCOMPARE(d->windowTitle(), QStringLiteral("Select..."));
+        auto* drives = control<QComboBox>(d.get(), "DriveBox");
+        QCOMPARE(drives->currentText(), driveOf(path("Emu")));
+        emit drives->activated(0);
+        QCOMPARE(control<QLabel>(d.get(), "lblFolder")->text(), QStringLiteral("/"));
+    }
+
+    // A double click on a file takes it at once (the preferences test browses so); OK waits for a chosen file.
+    void browseFileModeWaitsForAFileAfterAFolderChange()
+    {
+        QVERIFY(!control<QPushButton>(open(3, path("Emu"), "*.exe", "x64.exe").get(), "cmdOK")->isEnabled());
+        auto d = open(3, path("Emu"), "*.exe", "ccs64.exe");
+        auto* ok = control<QPushButton>(d.get(), "cmdOK");
+        QCOMPARE(control(d.get(), "FileBox")->currentItem()->text(), QStringLiteral("CCS64.EXE"));
+        QVERIFY(ok->isEnabled());
+        // Ctrl+H shows hidden folders (a Wine prefix is where Windows emulators live); the program stays chosen.
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+        QTest::keyClick(d.get(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(control(d.get(), "DirBox")->findItems(".wine", Qt::MatchExactly).size() == 1 && ok->isEnabled());
+        QVERIFY(clickLine(control(d.get(), "DirBox"), "Sub", true) && !ok->isEnabled());
+        QVERIFY(clickLine(control(d.get(), "DirBox"), "..", true) && !ok->isEnabled());
+        ok->click(); // does nothing
+        QVERIFY(d->isVisible());
+        QVERIFY(clickLine(control(d.get(), "FileBox"), "ccs") && ok->isEnabled());
+        ok->click();
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QCOMPARE(d->chosenPath(), path("Emu/ccs"));
+    }
+
+    // A folder of sub-folders only, no file of the pattern, can still be chosen; "(None)" empties; Cancel is marked.
+    void browseFolderModeNoneAndCancel()
+    {
+        auto d = open(0, path("Games/Blast"), "*.dat; *.sid");
+        QVERIFY(clickLine(control(d.get(), "DirBox"), "..", true));
+        QVERIFY(control<QPushButton>(d.get(), "cmdOK")->isEnabled());
+        control<QPushButton>(d.get(), "cmdNone")->click();
+        QVERIFY(d->result() == QDialog::Accepted && d->chosenPath().isEmpty());
+        d = open(0, path("Games"), "*.*");
+        QVERIFY(clickLine(control(d.get(), "DirBox"), "Blast", true));
+        control<QPushButton>(d.get(), "cmdCancel")->click();
+        QCOMPARE(d->result(), int(QDialog::Rejected));
+    }
+
+    void moveIntoClickedOrOpenedFolder_data()
+    {
+        QTest::addColumn<QStringList>("clicks"); // folder names; a leading "+" opens the folder
+        QTest::addColumn<QString>("target");     // below Games
+        // clang-format off
+        QTest::addRow("clicked, not opened") << QStringList{"Sub dir"} << "Sub dir";
+        QTest::addRow("opened, nothing clicked in it") << QStringList{"+Sub dir"} << "Sub dir";
+        QTest::addRow("opened, then one below clicked") << QStringList{"+Sub dir", "Déjà"} << "Sub dir/Déjà";
+        QTest::addRow("opened, then back up") << QStringList{"+Sub dir", ".."} << "";
+        // clang-format on
+    }
+    void moveIntoClickedOrOpenedFolder()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(QString, target);
+        const QString file = QStringLiteral("Île de la Cité.d64"), games = m_home.file("Moves/Games");
+        QVERIFY(QDir().mkpath(games + "/Sub dir/Déjà"));
+        QVERIFY(testsupport::writeFile(m_home.file("Moves/Source/" + file), "game"));
+        platform::ScriptedMessageBox messages;
+        int goToDir = 1;
+        {
+            frmVTRXMoveFile dialog(games, m_home.file("Moves/Source"), file, nullptr, goToDir);
+            QCOMPARE(dialog.findChild<QLabel*>("lblFileToMove")->text(), file);
+            auto* dirBox = dialog.findChild<QListWidget*>("DirBox");
+            for (const QString& click : clicks) {
+                const QList<QListWidgetItem*> found = dirBox->findItems(QString(click).remove('+'), Qt::MatchExactly);
+                QVERIFY(found.size() == 1);
+                dirBox->setCurrentItem(found.first());
+                if (click.startsWith('+'))
+                    emit dirBox->itemActivated(found.first());
+            }
+            const QString expected = QDir::cleanPath(games + "/" + target);
+            QCOMPARE(QDir::cleanPath(dialog.findChild<QLabel*>("lblDest")->text().mid(10)), expected);
+            QVERIFY(dialog.findChild<QLabel*>("lblDest")->text().startsWith("Move to:  /"));
+            dialog.findChild<QCheckBox*>("chkMove")->setChecked(false);
+            dialog.findChild<QPushButton*>("cmdMove")->click();
+            QCOMPARE(messages.count(), 0);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(QDir::cleanPath(dialog.movedTo()), expected);
+            QCOMPARE(testsupport::readFile(expected + "/" + file), QByteArray("game"));
+            QVERIFY(!dialog.followFile());
+        }
+        QCOMPARE(goToDir, 0);
+        QVERIFY(QDir(m_home.file("Moves")).removeRecursively());
     }
 };
 

