@@ -1,5 +1,5 @@
-// The dialogs with a folder list, offscreen on real folders. Every one of them, opened on a deep folder and a
-// 204-character name: the long text is elided, whole in its tool tip, and the dialog stays within the screen (it grew
+// The dialogs with a folder list, offscreen on real folders. Each list of its own (the browse dialog's serves the
+// document and screenshot dialogs too), opened on a deep folder and a 204-character name: the long text is elided, whole in its tool tip, and the dialog stays within the screen (it grew
 // past it); Return on ".." and on a folder opens it and stores nothing (it closed through OK and stored "(None)", or
 // moved the file at once); Return on a file takes it. The generic browse dialog: the lists it shows for a folder and a
 // pattern, where it opens, what OK, "(None)" and Cancel hand back. The move dialog: the destination shown is where
@@ -12,10 +12,8 @@
 #include "data/Schema.h"
 #include "files/FolderLists.h"
 #include "files/gui/frmVTRXBrowse.h"
-#include "files/gui/frmVTRXDocBrowse.h"
 #include "files/gui/frmVTRXGameFile.h"
 #include "files/gui/frmVTRXMoveFile.h"
-#include "files/gui/frmVTRXScreenshot.h"
 #include "music/gui/frmVTRXSidFile.h"
 #include "platform/ScriptedMessageBox.h"
 #include "platform/gui/ElidedText.h"
@@ -60,11 +58,9 @@ class TestFolderDialogs : public QObject
 private slots:
     void initTestCase()
     {
-        for (const QString tree : {"Games/Sub/", "Music/Sub/", "Emu/Sub/"}) {
-            const QString ending = tree.startsWith("Music") ? "sid" : tree.startsWith("Emu") ? "bmp" : "d64";
+        for (const QString tree : {"Games/Sub/", "Music/Sub/"})
             for (const QString& file : {kLong + "/" + kLong, QString("Deeper/Other.")})
-                QVERIFY(testsupport::writeFile(m_home.file(tree + file + ending), "x"));
-        }
+                QVERIFY(testsupport::writeFile(m_home.file(tree + file + (tree[0] == 'M' ? "sid" : "d64")), "x"));
         QVERIFY(catalogue::createCatalogue(m_home.file("Vintrax.mdb")));
         const QString values = "VALUES ('Elite', 'Sub\\" + kLong + "\\" + kLong + "d64', '(None)')";
         const QString columns = "INSERT INTO Games (Name, Filename, \"Screenshot Filename\") ";
@@ -80,7 +76,8 @@ private slots:
     void returnAndLongNames_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char* kind : {"game", "sid", "move", "browse", "doc", "screenshot"}) // the game file first
+        for (const char* kind : {"game", "sid", "move", "browse"}) // the game file first; the document and screenshot
+                                                                   // dialogs share the browse dialog's lists
             QTest::addRow("%s", kind) << kind;
     }
     void returnAndLongNames()
@@ -90,8 +87,8 @@ private slots:
         QVERIFY(state.catalogue.open(m_home.file("Vintrax.mdb")).ok());
         state.catalogueOpened();
         QVERIFY(state.currentGame.selectByName("Elite"));
-        const QString ending = kind == "sid" ? "sid" : kind == "screenshot" ? "bmp" : "d64";
-        const QString tree = m_home.file(kind == "sid" ? "Music/Sub" : kind == "screenshot" ? "Emu/Sub" : "Games/Sub");
+        const QString ending = kind == "sid" ? "sid" : "d64";
+        const QString tree = m_home.file(kind == "sid" ? "Music/Sub" : "Games/Sub");
         const QString deep = tree + '/' + kLong;
         state.settings.GamesPath = {m_home.file("Games"), deep, "", "", ""}; // the Paths menu shows them
         state.settings.MusicPath = m_home.file("Music");
@@ -103,12 +100,8 @@ private slots:
             d = std::make_unique<frmVTRXSidFile>(state, "Tune", "Sub\\" + kLong + "\\" + kLong + "sid", false);
         else if (kind == "move")
             d = std::make_unique<frmVTRXMoveFile>(deep, deep, kLong + "d64", nullptr, m_goToDir);
-        else if (kind == "browse")
-            d = std::make_unique<frmVTRXBrowse>(app::BrowseRequest{"Browse", deep, {}, "*.*", 0}, m_home.path());
-        else if (kind == "doc")
-            d = std::make_unique<frmVTRXDocBrowse>(deep + '/' + kLong + "d64", m_home.path());
         else
-            d = std::make_unique<frmVTRXScreenshot>(state, "Screenshot");
+            d = std::make_unique<frmVTRXBrowse>(app::BrowseRequest{"Browse", deep, {}, "*.*", 0}, m_home.path());
         d->show();
         QVERIFY(QTest::qWaitForWindowActive(d.get()));
         QVERIFY(d->frameGeometry().width() <= d->screen()->availableGeometry().width());
@@ -141,10 +134,8 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("d64 in capitals") << "*.d64;*.t64" << "ELITE.D64" << true;
-        QTest::newRow("second pattern") << "*.d64;*.t64" << "uridium.T64" << true;
         QTest::newRow("neither") << "*.d64;*.t64" << "notes.txt" << false;
-        QTest::newRow("blank after ;") << "*.dat; *.sid" << "Commando.SID" << true;
+        QTest::newRow("second, blank after ;, capitals") << "*.dat; *.sid" << "Commando.SID" << true;
         QTest::newRow("*.* without dot") << "*.*" << "NOENDING" << true;
         QTest::newRow("no pattern") << "" << "anything" << true;
         QTest::newRow("program by name only") << "*.exe" << "ccs" << false;
@@ -212,21 +203,10 @@ private slots:
         QCOMPARE(d->result(), int(QDialog::Rejected));
     }
 
-    void moveIntoClickedOrOpenedFolder_data()
+    // A folder opened and one below it clicked: the destination shown is where the file goes; "Go To Directory" is
+    // shown from its setting and stored back (a folder shown but none clicked: the game file dialog test).
+    void moveIntoTheClickedFolder()
     {
-        QTest::addColumn<QStringList>("clicks"); // folder names; a leading "+" opens the folder
-        QTest::addColumn<QString>("target");     // below Games
-        // clang-format off
-        QTest::addRow("clicked, not opened") << QStringList{"Sub dir"} << "Sub dir";
-        QTest::addRow("opened, nothing clicked in it") << QStringList{"+Sub dir"} << "Sub dir";
-        QTest::addRow("opened, then one below clicked") << QStringList{"+Sub dir", "Déjà"} << "Sub dir/Déjà";
-        QTest::addRow("opened, then back up") << QStringList{"+Sub dir", ".."} << "";
-        // clang-format on
-    }
-    void moveIntoClickedOrOpenedFolder()
-    {
-        QFETCH(QStringList, clicks);
-        QFETCH(QString, target);
         const QString file = QStringLiteral("Île de la Cité.d64"), games = m_home.file("Moves/Games");
         QVERIFY(QDir().mkpath(games + "/Sub dir/Déjà"));
         QVERIFY(testsupport::writeFile(m_home.file("Moves/Source/" + file), "game"));
@@ -236,26 +216,20 @@ private slots:
             frmVTRXMoveFile dialog(games, m_home.file("Moves/Source"), file, nullptr, goToDir);
             QCOMPARE(dialog.findChild<QLabel*>("lblFileToMove")->text(), file);
             auto* dirBox = dialog.findChild<QListWidget*>("DirBox");
-            for (const QString& click : clicks) {
-                const QList<QListWidgetItem*> found = dirBox->findItems(QString(click).remove('+'), Qt::MatchExactly);
-                QVERIFY(found.size() == 1);
-                dirBox->setCurrentItem(found.first());
-                if (click.startsWith('+'))
-                    emit dirBox->itemActivated(found.first());
-            }
-            const QString expected = QDir::cleanPath(games + "/" + target);
-            QCOMPARE(QDir::cleanPath(dialog.findChild<QLabel*>("lblDest")->text().mid(10)), expected);
-            QVERIFY(dialog.findChild<QLabel*>("lblDest")->text().startsWith("Move to:  /"));
+            emit dirBox->itemActivated(dirBox->findItems("Sub dir", Qt::MatchExactly).value(0));
+            dirBox->setCurrentItem(dirBox->findItems("Déjà", Qt::MatchExactly).value(0));
+            const QString target = games + "/Sub dir/Déjà";
+            QCOMPARE(dialog.findChild<QLabel*>("lblDest")->text(), "Move to:  " + target);
+            QVERIFY(dialog.findChild<QCheckBox*>("chkMove")->isChecked());
             dialog.findChild<QCheckBox*>("chkMove")->setChecked(false);
             dialog.findChild<QPushButton*>("cmdMove")->click();
             QCOMPARE(messages.count(), 0);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(QDir::cleanPath(dialog.movedTo()), expected);
-            QCOMPARE(testsupport::readFile(expected + "/" + file), QByteArray("game"));
+            QCOMPARE(dialog.movedTo(), target);
+            QCOMPARE(testsupport::readFile(target + "/" + file), QByteArray("game"));
             QVERIFY(!dialog.followFile());
         }
         QCOMPARE(goToDir, 0);
-        QVERIFY(QDir(m_home.file("Moves")).removeRecursively());
     }
 };
 

@@ -178,18 +178,34 @@ private slots:
         QTRY_VERIFY(child<QLabel>(&d, "lblName")->isVisible() && child<QLabel>(&d, "lblFilename")->isVisible());
     }
 
-    // An archive of several games named after none of them: the user names it after one in the archive-rename
-    // dialog, and the renamed archive is selected and shown.
+    // An archive of several games named after none of them: the user names it after one of its games (offered in
+    // name order, letter case aside, and only the games) in the archive-rename dialog; a rename without a choice, or
+    // onto an archive there in another letter case, is refused with the dialog open. The renamed archive is shown.
     void archiveRenamedAfterAGameIsShownAgain()
     {
-        QVERIFY(testsupport::zipWithTool(games("Pack.zip"), {{"ACE.D64", loaderDisk()}, {"ELITE.D64", loaderDisk()}}));
+        QVERIFY(testsupport::zipWithTool(games("Pack.zip"),
+                                         {{"ELITE.D64", loaderDisk()}, {"ace.d64", loaderDisk()}, {"NOTES.TXT", "x"}}));
+        QVERIFY(testsupport::writeFile(games("ACE.ZIP"), "someone else's"));
+        platform::ScriptedMessageBox messages;
         frmVTRXGameFile d(*m_state, {}, false);
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
-        testsupport::whenModal([](QWidget* rename) {
-            rename->findChild<QListWidget*>("lstFiles")->setCurrentRow(1);
-            rename->findChild<QPushButton*>("cmdRename")->click();
+        QStringList offered;
+        testsupport::whenModal([&offered](QWidget* rename) {
+            auto* list = rename->findChild<QListWidget*>("lstFiles");
+            for (int row = 0; row < list->count(); ++row)
+                offered << list->item(row)->text();
+            for (int row : {-1, 0, 1}) {
+                list->setCurrentRow(row);
+                rename->findChild<QPushButton*>("cmdRename")->click();
+            }
+            if (rename->isVisible()) // refused: a dialog left open would hang the test
+                rename->findChild<QPushButton*>("cmdCancel")->click();
         });
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "Pack.zip"));
+        QCOMPARE(offered, QStringList({"ace.d64", "ELITE.D64"}));
+        QCOMPARE(messages.texts(),
+                 QStringList({"No File Selected!", "The Selected file already exists in the current Directory!"}));
+        QCOMPARE(testsupport::readFile(games("ACE.ZIP")), "someone else's");
         QCOMPARE(selected(d), "ELITE.zip");
         QVERIFY(QFile::exists(games("ELITE.zip")) && !QFile::exists(games("Pack.zip")));
         QCOMPARE(child<QLabel>(&d, "lblFilename")->text(), "ELITE.D64");
@@ -210,7 +226,8 @@ private slots:
         QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
     }
 
-    // Tidying the game's own file: the file changes on disk and the game loses its link; the dialog follows.
+    // Tidying the game's own file: the file changes on disk and the game loses its link; the dialog follows. A name
+    // the rename refuses is told and put back with the dialog still open.
     void renameMoveDeleteOwnFile_data()
     {
         QTest::addColumn<QString>("button");
@@ -227,10 +244,15 @@ private slots:
         messages.setDefaultAnswer(platform::MessageBox::Yes);
         m_state->settings.GoToDIR = 1;
         frmVTRXGameFile d(*m_state, {}, false);
+        QString refused;
         if (button != "cmdDelete") // the delete question is the scripted box's; no dialog to wait for
-            testsupport::whenModal([](QWidget* inner) {
-                if (auto* name = inner->findChild<QLineEdit*>("txtName"))
+            testsupport::whenModal([&refused](QWidget* inner) {
+                if (auto* name = inner->findChild<QLineEdit*>("txtName")) {
+                    name->setText("EL?TE");
+                    inner->findChild<QPushButton*>("cmdRename")->click();
+                    refused = name->text() + (inner->isVisible() ? " open" : " closed");
                     name->setText("ELITE 2");
+                }
                 if (auto* dirBox = inner->findChild<QListWidget*>("DirBox"))
                     dirBox->setCurrentRow(-1); // the folder the list shows: the game folder
                 inner->findChild<QPushButton*>(inner->findChild<QLineEdit*>("txtName") ? "cmdRename" : "cmdMove")
@@ -239,6 +261,10 @@ private slots:
         child<QPushButton>(&d, qPrintable(button))->click();
         QVERIFY(!QFile::exists(games("SUB dir/" + kOwn)));
         QCOMPARE(record(), "(None)|0|1|0|0");
+        if (button == "cmdRename") {
+            QCOMPARE(refused, "Déjà vu open");
+            QVERIFY(messages.texts().value(0).startsWith("Filename must not contain"));
+        }
         if (nowAt.isEmpty()) {
             QCOMPARE(messages.texts().last(), "Game Deleted!");
             QCOMPARE(selected(d), QString());
@@ -248,86 +274,50 @@ private slots:
         }
     }
 
-    // A refused name is told and put back with the dialog still open; the unchanged name closes it, nothing renamed.
-    void renameRefusedOrUnchanged()
+    // Moving a file (the Move button's operation): to another file system too; a refused move (the file's folder
+    // read-only, the name taken) keeps both the file and the record; new-game mode (no game passed) touches no record.
+    void move_data()
     {
-        platform::ScriptedMessageBox messages;
-        frmVTRXGameFile d(*m_state, {}, false);
-        QStringList shown;
-        testsupport::whenModal([&shown](QWidget* rename) {
-            auto* name = rename->findChild<QLineEdit*>("txtName");
-            for (const char* typed : {"EL?TE", "other", "Déjà vu"}) {
-                name->setText(QString::fromUtf8(typed));
-                rename->findChild<QPushButton*>("cmdRename")->click();
-                shown << name->text() + (rename->isVisible() ? " open" : " closed");
-            }
-        });
-        child<QPushButton>(&d, "cmdRename")->click();
-        QCOMPARE(shown, QStringList({"Déjà vu open", "Déjà vu open", "Déjà vu closed"}));
-        QCOMPARE(messages.count(), 2);
-        QVERIFY(messages.messages()[0].text.startsWith("Filename must not contain") &&
-                messages.messages()[0].icon == platform::MessageBox::Exclamation);
-        QCOMPARE(messages.messages()[1].icon, platform::MessageBox::Information);
-        QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
-    }
-
-    // The file operations behind the tidying buttons: the disk first; a refused operation (read-only folder, name
-    // taken) keeps both the file and the record; another file or new-game mode (no game passed) touches no record.
-    void action_data()
-    {
-        QTest::addColumn<QString>("action"); // delete, rename (to "New name.D64"), move (to Target, or "disk")
+        QTest::addColumn<bool>("toDisk");    // to another file system, or to the game folder's "Target"
         QTest::addColumn<QString>("file");   // below the game folder's "SUB dir"
-        QTest::addColumn<bool>("own");       // the game passed (false: another file or new-game mode)
+        QTest::addColumn<bool>("own");       // the game passed
         QTest::addColumn<QString>("hinder"); // "", "locked" (the file's folder read-only), "taken" (target name)
         QTest::addColumn<QString>("message");
-        const QString unlinked = "(None)|0|1|0|0", kept = "sub dir\\" + kOwn + "|2|1|0|0";
         QTest::addColumn<QString>("recordAfter");
+        const QString unlinked = "(None)|0|1|0|0", kept = "sub dir\\" + kOwn + "|2|1|0|0";
         // clang-format off
-        QTest::addRow("move own file to another disk") << "disk" << kOwn << true << "" << "" << unlinked;
-        QTest::addRow("new-game mode: move") << "move" << kOwn << false << "" << "" << kept;
-        QTest::addRow("another file: rename") << "rename" << "OTHER.D64" << false << "" << "" << kept;
-        QTest::addRow("delete refused") << "delete" << kOwn << true << "locked" << "could not be removed:\nRead-only file system" << kept;
-        QTest::addRow("rename refused") << "rename" << kOwn << true << "locked" << "could not be renamed:\nRead-only file system" << kept;
-        QTest::addRow("move to another disk refused") << "disk" << kOwn << true << "locked" << "could not be moved:\nRead-only file system" << kept;
-        QTest::addRow("move onto a taken name") << "move" << "Taken.d64" << true << "taken" << files::kFileExistsInFolder << kept;
+        QTest::addRow("own file to another disk") << true << kOwn << true << "" << "" << unlinked;
+        QTest::addRow("new-game mode") << false << kOwn << false << "" << "" << kept;
+        QTest::addRow("refused: read-only folder") << true << kOwn << true << "locked" << "could not be moved:\nRead-only file system" << kept;
+        QTest::addRow("refused: a taken name") << false << "Taken.d64" << true << "taken" << files::kFileExistsInFolder << kept;
         // clang-format on
     }
-    void action()
+    void move()
     {
-        QFETCH(QString, action);
+        QFETCH(bool, toDisk);
         QFETCH(QString, file);
-        QFETCH(bool, own);
         QFETCH(QString, hinder);
         QFETCH(QString, message);
         testsupport::SmallDisk disk(1024 * 1024);
         QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
-        if (hinder == "taken")
-            QVERIFY(testsupport::writeFile(games("SUB dir/" + file), "mine"));
-        const QString path = games("SUB dir/" + file);
+        const QString path = games("SUB dir/" + file), folder = toDisk ? disk.path() : games("Target");
+        QVERIFY(hinder != "taken" || testsupport::writeFile(path, "mine"));
         const QByteArray content = testsupport::readFile(path);
         std::unique_ptr<testsupport::ReadOnlyFolder> locked;
         if (hinder == "locked") {
             locked = std::make_unique<testsupport::ReadOnlyFolder>(games("SUB dir"));
             QVERIFY2(locked->isValid(), qPrintable(locked->whyNot()));
         }
-        catalogue::CurrentGame* game = own ? &m_state->currentGame : nullptr;
-        const QString target = action == "delete"   ? QString()
-                               : action == "rename" ? games("SUB dir/New name.D64")
-                               : action == "move"   ? games("Target/" + file)
-                                                    : disk.filePath(file);
+        QFETCH(bool, own);
         const files::GameFileActionOutcome outcome =
-            action == "delete"   ? files::deleteGameFile(path, game)
-            : action == "rename" ? files::renameGameFile(path, "New name.D64", game)
-            : action == "move"   ? files::moveGameFile(path, games("Target"), game)
-                                 : files::moveGameFile(path, disk.path(), game);
+            files::moveGameFile(path, folder, own ? &m_state->currentGame : nullptr);
         locked.reset();
-
         QVERIFY2(message.isEmpty() ? outcome.message.isEmpty() : outcome.message.endsWith(message),
                  qPrintable(outcome.message));
         QCOMPARE(outcome.done, message.isEmpty());
         QCOMPARE(QFileInfo::exists(path), !outcome.done);
-        if (outcome.done && !target.isEmpty())
-            QCOMPARE(testsupport::readFile(target), content);
+        if (outcome.done)
+            QCOMPARE(testsupport::readFile(folder + "/" + file), content);
         QTEST(record(), "recordAfter");
     }
 
