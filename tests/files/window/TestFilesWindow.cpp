@@ -1,8 +1,7 @@
-// The file commands in the main window, one wiring case each: the Edit menu, the popup and the "Game File:" or
-// "Doc File:" label open the game file or document dialog, whose choice is stored and shown at once; View Docs and
-// its popup item hand the document to the desktop. The Edit menu takes a fresh screenshot dump from the Win32
-// emulator's folder (previewed as the area the crop keeps), names it and stores its GIF; the popup and a right click
-// on the screenshot clear it; the wallpaper is the screenshot's pixels, handed to a recorder in place of the desktop,
+// The file commands in the main window, one wiring case each: the Edit menu opens the game file or document dialog,
+// whose choice is stored and shown at once; View Docs hands the document to the desktop. The Edit menu takes a fresh
+// screenshot dump from the Win32 emulator's folder (previewed as the area the crop keeps), names it and stores its
+// GIF; the popup clears it; the wallpaper is the screenshot's pixels, handed to a recorder in place of the desktop,
 // and named in a message when no desktop takes it; the start clears what killed conversions left.
 #include "BmpFiles.h"
 #include "ModalHelpers.h"
@@ -44,28 +43,11 @@ class TestFilesWindow : public QObject
                            f->programFile("Screenshots/astrominer.gif")) &&
                (w = f->startOn(game, settings));
     }
-    // A menu or popup entry by name, or a click on a label ("lbl...", with the button given).
-    void trigger(const QString& command, Qt::MouseButton button = Qt::LeftButton)
-    {
-        if (command.startsWith("lbl") || command.startsWith("img"))
-            QTest::mouseClick(control<QLabel>(w, qPrintable(command)), button);
-        else
-            action(w, qPrintable(command))->trigger();
-    }
-
 private slots:
     void cleanup() { f.reset(); }
 
-    void chooseGameFile_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addRow("Edit menu") << "mnuEditGameFilename";
-        QTest::addRow("popup") << "pmnuEditGameFilename";
-        QTest::addRow("Game File label") << "lblGameFile";
-    }
     void chooseGameFile()
     {
-        QFETCH(QString, command);
         QVERIFY(start("Astro Miner"));
         QString caption;
         whenModal([&caption](QWidget* dialog) {
@@ -73,64 +55,31 @@ private slots:
             control<QPushButton>(dialog, "cmdNone")->click();
             control<QPushButton>(dialog, "cmdOK")->click();
         });
-        trigger(command, Qt::RightButton);
+        action(w, "mnuEditGameFilename")->trigger();
         QCOMPARE(caption, "Filename for 'Astro Miner'...");
         QCOMPARE(stored("Filename", "Astro Miner"), "(None)");
         QCOMPARE(labelText(w, "lblGameFile"), "(None)");
     }
 
-    // The game file dialog the add flow opens through the state: the file chosen for the new game comes back, the
-    // catalogue untouched; a Cancel comes back as nothing.
-    void newGameFileThroughTheState()
-    {
-        QVERIFY(start("Astro Miner"));
-        const QString files = f->sql("SELECT group_concat(Filename || FA || CCode) FROM Games");
-        QString caption;
-        whenModal([&caption](QWidget* dialog) {
-            caption = dialog->windowTitle();
-            clickLine(control<QListWidget>(dialog, "DirBox"), "Disks", true);
-            clickLine(control<QListWidget>(dialog, "FileBox"), "astrominer.d64");
-            control<QPushButton>(dialog, "cmdOK")->click();
-        });
-        const std::optional<app::GameFileChoice> chosen = f->state().ChooseNewGameFile();
-        QVERIFY(chosen && chosen->found);
-        QCOMPARE(caption + '|' + chosen->file, "Select Filename for New game...|Disks\\astrominer.d64");
-        whenModal([](QWidget* dialog) { control<QPushButton>(dialog, "cmdCancel")->click(); });
-        QVERIFY(!f->state().ChooseNewGameFile());
-        QCOMPARE(f->sql("SELECT group_concat(Filename || FA || CCode) FROM Games"), files);
-    }
-
-    void chooseDocument_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("none"); // a folder opened (OK waits for a file), then "(None)" chosen
-        QTest::addRow("Edit menu") << "mnuEditDocFilename" << false;
-        QTest::addRow("popup, (None)") << "pmnuEditDocFilename" << true;
-        QTest::addRow("Doc File label") << "lblDocFile" << false;
-    }
+    // Stored in another letter case, the document is selected in its folder; a folder opened, OK waits for a file;
+    // "(None)" is stored and shown at once.
     void chooseDocument()
     {
-        QFETCH(QString, command);
-        QFETCH(bool, none);
         QVERIFY(start("Astro Miner", {}, {"Docs é/Read me.txt", "Docs é/A.txt"}));
-        const QString doc = f->programFile("Docs é/Read me.txt");
-        // Stored in another letter case: the dialog opens on its folder with the document selected.
         QVERIFY(f->state().currentGame.change({{"DocFile", f->programFile("Docs é/READ ME.TXT")}}));
         QString selected;
-        whenModal([&selected, none](QWidget* dialog) {
+        whenModal([&selected](QWidget* dialog) {
             selected = control<QListWidget>(dialog, "FileBox")->selectedItems().value(0)->text();
             auto* ok = control<QPushButton>(dialog, "cmdOK");
-            if (none) {
-                clickLine(control<QListWidget>(dialog, "DirBox"), "..", true);
-                selected += ok->isEnabled() ? " then OK" : " then waits";
-                control<QPushButton>(dialog, "cmdNone")->click();
-            }
+            clickLine(control<QListWidget>(dialog, "DirBox"), "..", true);
+            selected += ok->isEnabled() ? " then OK" : " then waits";
+            control<QPushButton>(dialog, "cmdNone")->click();
             ok->click();
         });
-        trigger(command);
-        QCOMPARE(selected, none ? "Read me.txt then waits" : "Read me.txt");
-        QCOMPARE(stored("DocFile", "Astro Miner"), none ? "(None)" : doc);
-        QCOMPARE(labelText(w, "lblDocFile"), none ? "(None)" : "Read me.txt");
+        action(w, "mnuEditDocFilename")->trigger();
+        QCOMPARE(selected, "Read me.txt then waits");
+        QCOMPARE(stored("DocFile", "Astro Miner"), "(None)");
+        QCOMPARE(labelText(w, "lblDocFile"), "(None)");
     }
 
     void viewDocument()
@@ -145,8 +94,7 @@ private slots:
         QStringList opened;
         f->state().ShellOpen = [&](const QString& target) { return opened << target, true; };
         QTest::mouseClick(control<QPushButton>(w, "cmdViewDocs"), Qt::LeftButton);
-        action(w, "pmnuDocs")->trigger();
-        QCOMPARE(opened, (QStringList{doc, doc}));
+        QCOMPARE(opened, QStringList{doc});
     }
 
     // Move (DeleteOldSSFlag): the dump is gone, the proposed name stored, the wallpaper command enabled.
@@ -180,16 +128,9 @@ private slots:
         QVERIFY(action(w, "mnuOptionsPaper")->isEnabled());
     }
 
-    void popupAndRightClickClearTheScreenshot_data()
+    // From the popup: the game's own GIF selected; Clear and OK store "(None)" and the wallpaper command goes off.
+    void popupClearsTheScreenshot()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addRow("popup") << "pmnuEditScreenshotFilename";
-        QTest::addRow("right click on the screenshot") << "imgScreenShot";
-    }
-    // The game's own GIF selected; Clear and OK store "(None)" and the wallpaper command goes off.
-    void popupAndRightClickClearTheScreenshot()
-    {
-        QFETCH(QString, command);
         QVERIFY(start("Astro Miner") && action(w, "mnuOptionsPaper")->isEnabled());
         QString seen;
         whenModal([&](QWidget* d) {
@@ -197,7 +138,7 @@ private slots:
             control<QPushButton>(d, "cmdClear")->click();
             control<QPushButton>(d, "cmdOK")->click();
         });
-        trigger(command, Qt::RightButton);
+        action(w, "pmnuEditScreenshotFilename")->trigger();
         QCOMPARE(seen, QStringLiteral("Screenshot for 'Astro Miner'...|astrominer.gif"));
         QCOMPARE(stored("Screenshot Filename", "Astro Miner"), QStringLiteral("(None)"));
         QVERIFY(!action(w, "mnuOptionsPaper")->isEnabled());
