@@ -170,7 +170,6 @@ private slots:
         const QStringList refused{"The Sid tune could not be removed from the database:"};
         QTest::addRow("asked, no") << 1 << int(platform::MessageBox::No) << false << question << false;
         QTest::addRow("asked, yes") << 1 << int(platform::MessageBox::Yes) << false << question << true;
-        QTest::addRow("not asked") << 0 << 0 << false << QStringList{} << true;
         QTest::addRow("read-only catalogue") << 0 << 0 << true << refused << false;
     }
     // The last tune of the list is removed from the catalogue (the file stays, and non-stop music playing it plays

@@ -97,8 +97,9 @@ private slots:
         QCOMPARE(opened, QStringList{doc});
     }
 
-    // Move (DeleteOldSSFlag): the dump is gone, the proposed name stored, the wallpaper command enabled.
-    void editMenuTakesAFreshDump()
+    // Move (DeleteOldSSFlag): the dump is gone, the proposed name stored, the wallpaper command enabled. Then from
+    // the popup: the game's own GIF selected; Clear and OK store "(None)" and the wallpaper command goes off.
+    void editMenuTakesAFreshDumpAndThePopupClearsIt()
     {
         QVERIFY(start("Harbour Patrol", {{"DeleteOldSSFlag", 1}}) && !action(w, "mnuOptionsPaper")->isEnabled());
         QVERIFY(testsupport::writeFile(f->programFile("Win32/SHOT0001.BMP"), testsupport::ccs64Dump()) &&
@@ -126,12 +127,6 @@ private slots:
         QVERIFY(QFile::exists(f->programFile("Screenshots/Harbour_Patrol.gif")));
         QVERIFY(!QFile::exists(f->programFile("Win32/SHOT0001.BMP")));
         QVERIFY(action(w, "mnuOptionsPaper")->isEnabled());
-    }
-
-    // From the popup: the game's own GIF selected; Clear and OK store "(None)" and the wallpaper command goes off.
-    void popupClearsTheScreenshot()
-    {
-        QVERIFY(start("Astro Miner") && action(w, "mnuOptionsPaper")->isEnabled());
         QString seen;
         whenModal([&](QWidget* d) {
             seen = d->windowTitle() + '|' + control<QListWidget>(d, "FileBox")->currentItem()->text();
@@ -139,8 +134,8 @@ private slots:
             control<QPushButton>(d, "cmdOK")->click();
         });
         action(w, "pmnuEditScreenshotFilename")->trigger();
-        QCOMPARE(seen, QStringLiteral("Screenshot for 'Astro Miner'...|astrominer.gif"));
-        QCOMPARE(stored("Screenshot Filename", "Astro Miner"), QStringLiteral("(None)"));
+        QCOMPARE(seen, QStringLiteral("Screenshot for 'Harbour Patrol'...|Harbour_Patrol.gif"));
+        QCOMPARE(stored("Screenshot Filename", "Harbour Patrol"), QStringLiteral("(None)"));
         QVERIFY(!action(w, "mnuOptionsPaper")->isEnabled());
     }
 
