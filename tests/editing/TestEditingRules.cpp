@@ -142,28 +142,24 @@ private slots:
         QCOMPARE(offered.join(u' '), "1:(Unknown) 2:1984 3:ace 2:Imagine 1:Ocean");
     }
 
-    void newGameRow_data()
-    {
-        QTest::addColumn<int>("emulator");
-        QTest::addColumn<QString>("ports"); // DirectX, Port1Joy, Port2Joy, Port1Key, Port2Key
-        QTest::newRow("CCS64 v1.9") << 0 << "0|1|0|0|2";
-        QTest::newRow("v2.0 Win32") << 2 << "1|1|1|0|1";
-    }
     // Both default emulators' ports; the unknown lookup keys; the file and its entry; never played.
     void newGameRow()
     {
-        QFETCH(int, emulator);
-        Settings settings;
-        settings.TheDefaultEmulatorFlag = emulator;
         catalogue::GameStore store(m_cat.db());
-        QVERIFY(store.addGame(newGameValues("Ant Attack", "Disks\\a.d64", 2, true, settings)).ok());
-        const QString game = " FROM Games WHERE Name = 'Ant Attack'";
-        QTEST(sqliteShell(m_path, "SELECT DirectX, Port1Joy, Port2Joy, Port1Key, Port2Key" + game), "ports");
+        Settings settings;
+        // CCS64 v1.9, then v2.0 Win32.
+        for (const auto& [emulator, name, ports] :
+             {std::tuple{0, "Ant Attack", "0|1|0|0|2"}, {2, "Uridium", "1|1|1|0|1"}}) {
+            settings.TheDefaultEmulatorFlag = emulator;
+            QVERIFY(store.addGame(newGameValues(name, "Disks\\a.d64", 2, true, settings)).ok());
+            QCOMPARE(sqliteShell(m_path, "SELECT DirectX, Port1Joy, Port2Joy, Port1Key, Port2Key FROM Games WHERE "
+                                         "rowid = (SELECT max(rowid) FROM Games)"),
+                     ports);
+        }
         QCOMPARE(sqliteShell(m_path, "SELECT \"Year Published\", PU_Id, MU_Id, GE_Id, RA_Id, DI_Id, PL_Id, Filename, "
                                      "\"Filename Index\", CCode, FA, SA, UseDefault, \"Personal Comment\", \"Music "
                                      "Filename\", HighScore, Trained, TimesPlayed, DateLastPlayed, DocFile, "
-                                     "\"Screenshot Filename\"" +
-                                         game),
+                                     "\"Screenshot Filename\" FROM Games WHERE Name = 'Ant Attack'"),
                  "1|37|38|1|1|8|5|Disks\\a.d64|2|8388608|1|0|1||(None)|(Not Entered)|0|0|(Never)|(None)|(None)");
     }
 

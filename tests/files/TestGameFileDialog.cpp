@@ -80,7 +80,7 @@ private slots:
         m_games = m_home->file("Games é");
         const QByteArray disk = loaderDisk();
         for (const auto& [file, content] : {std::pair<QString, QByteArray>{"SUB dir/" + kOwn, disk}, {"Copy of it.d64", disk},
-                                            {"SUB dir/OTHER.D64", "x"}, {"Target/Taken.d64", "taken"},
+                                            {"Target/Taken.d64", "taken"},
                                             {"broken.zip", "PK\3\4 not really"}})
             QVERIFY(testsupport::writeFile(games(file), content));
         QVERIFY(testsupport::zipWithTool(games("Two words.zip"), {{"GAME.D64", disk}}));
