@@ -2,7 +2,7 @@
 // document and screenshot dialogs too), opened on a deep folder and a 204-character name: the long text is elided, whole in its tool tip, and the dialog stays within the screen (it grew
 // past it); Return on ".." and on a folder opens it and stores nothing (it closed through OK and stored "(None)", or
 // moved the file at once); Return on a file takes it. The generic browse dialog: the lists it shows for a folder and a
-// pattern, where it opens, what OK, "(None)" and Cancel hand back. The move dialog: the destination shown is where
+// pattern, where it opens, what OK hands back. The move dialog: the destination shown is where
 // the file goes, "Go To Directory" comes from and goes back to its setting (a taken name: the game file dialog test).
 
 #include "CatalogueFixtures.h"
@@ -178,16 +178,6 @@ private slots:
         ok->click();
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(d->chosenPath(), path("Emu/ccs"));
-    }
-
-    // A folder of sub-folders only, no file of the pattern, can still be chosen; "(None)" empties.
-    void browseFolderModeTakesNone()
-    {
-        auto d = open(0, path("Games/Blast"), "*.dat; *.sid");
-        QVERIFY(clickLine(control(d.get(), "DirBox"), "..", true));
-        QVERIFY(control<QPushButton>(d.get(), "cmdOK")->isEnabled());
-        control<QPushButton>(d.get(), "cmdNone")->click();
-        QVERIFY(d->result() == QDialog::Accepted && d->chosenPath().isEmpty());
     }
 
     // A folder opened and one below it clicked: the destination shown is where the file goes; "Go To Directory" is
