@@ -61,7 +61,6 @@ private slots:
         QTest::newRow("sub-folder") << "SUB\\the_last_ninja.d64" << "Last Ninja, The";
         QTest::newRow("first dot ends it") << "STAR.WARS.D64" << "Star";
         QTest::newRow("four characters") << "ab.d" << "";
-        QTest::newRow("short in a long folder") << "ACTION\\a.d" << "";
         QTest::newRow("leading dot") << ".hidden.d64" << "";
         QTest::newRow("no file") << "(None)" << "";
         // clang-format on

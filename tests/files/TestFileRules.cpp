@@ -1,10 +1,9 @@
 // The file dialogs' rules without widgets: where the game file dialog opens, which listed entry is selected (what OK
 // stores: the game file dialog test), the split of a name at its last dot, an archive's new name and the names a
-// rename refuses (checked against a real folder); where the document dialog opens, what it stores, and opening the
-// document (a missing one reported by the file check, one the desktop refuses reported too). The screenshot rules:
-// the name checks in their order, the name dialog's refusal and overwrite question, where the screenshot dialog
-// opens, and the conversion of a dump into a stored GIF by the real bmp2gif (read back by ImageMagick), or by a
-// failing one.
+// rename refuses (checked against a real folder); where the document dialog opens and what it stores. The screenshot
+// rules: the name checks in their order, the name dialog's refusal and overwrite question, where the screenshot
+// dialog opens, and the conversion of a dump into a stored GIF by the real bmp2gif (read back by ImageMagick), or by
+// a failing one.
 
 #include "BmpFiles.h"
 #include "FakeTool.h"
@@ -64,7 +63,6 @@ private slots:
         QTest::addRow("new game: remembered folder outside its root") << true << "" << "G1|G2" << "G1|G1||";
         QTest::addRow("no file") << false << "(None)" << "G2|G2" << "G1|G1||";
         QTest::addRow("found below the second folder, other case") << false << "sub\\Déjà vu.D64" << "|" << "G2|G2/Sub|Déjà vu.d64|";
-        QTest::addRow("first folder wins") << false << "A.D64" << "|" << "G1|G1|A.D64|";
         QTest::addRow("not found") << false << "GONE.D64" << "|" << "G1|G1||" + notFound;
         // clang-format on
     }
@@ -167,7 +165,6 @@ private slots:
         QTest::addColumn<QString>("folder"); // below the temp folder
         QTest::addColumn<QString>("file");
         // clang-format off
-        QTest::addRow("file in another folder") << "Other disk/Docs é/Read me.txt" << "Other disk/Docs é" << "Read me.txt";
         QTest::addRow("stored in another letter case") << "other disk/DOCS é/READ ME.TXT" << "Other disk/Docs é" << "Read me.txt";
         QTest::addRow("file gone, folder there") << "Other disk/Docs é/Gone.txt" << "Other disk/Docs é" << "";
         QTest::addRow("folder gone") << "Nowhere/Gone.txt" << "Program" << "";
@@ -187,24 +184,6 @@ private slots:
         QTEST(start.fileName, "file");
         QCOMPARE(docFileValue(start.folder, start.fileName),
                  start.fileName.isEmpty() ? QStringLiteral("(None)") : start.folder + "/" + start.fileName);
-    }
-
-    void viewDocument()
-    {
-        QTemporaryDir dir;
-        const QString doc = dir.filePath("Read me é.txt");
-        QVERIFY(testsupport::writeFile(doc, "doc"));
-        platform::ScriptedMessageBox messages;
-        QStringList opened;
-        const auto accepting = [&opened](const QString& target) { return opened << target, true; };
-        const auto refusing = [&opened](const QString& target) { return opened << target, false; };
-        QVERIFY(ViewDocument(doc, accepting));
-        QVERIFY(!ViewDocument("(None)", accepting));
-        QVERIFY(!ViewDocument(dir.filePath("Gone.txt"), accepting));
-        QVERIFY(!ViewDocument(doc, refusing));
-        QCOMPARE(opened, (QStringList{doc, doc}));
-        QCOMPARE(messages.texts(), (QStringList{"FILE NOT SET!", "FILE NOT FOUND: " + dir.filePath("Gone.txt"),
-                                                "No program on this desktop could open " + doc}));
     }
 
     void nameChecks_data()

@@ -1,9 +1,9 @@
 // The dialogs with a folder list, offscreen on real folders. Each list of its own (the browse dialog's serves the
-// document and screenshot dialogs too), opened on a deep folder and a 204-character name: the long text is elided, whole in its tool tip, and the dialog stays within the screen (it grew
-// past it); Return on ".." and on a folder opens it and stores nothing (it closed through OK and stored "(None)", or
-// moved the file at once); Return on a file takes it. The generic browse dialog: the lists it shows for a folder and a
-// pattern, where it opens, what OK hands back. The move dialog: the destination shown is where
-// the file goes, "Go To Directory" comes from and goes back to its setting (a taken name: the game file dialog test).
+// document and screenshot dialogs too), opened on a deep folder and a 204-character name: the long text is elided,
+// whole in its tool tip, and the dialog stays within the screen (it grew past it); Return on ".." and on a folder
+// opens it and stores nothing (it closed through OK and stored "(None)", or moved the file at once); Return on a file
+// takes it. The generic browse dialog: the lists it shows for a folder and a pattern, where it opens, what OK hands
+// back (the move dialog's choice and a taken name: the game file dialog test).
 
 #include "CatalogueFixtures.h"
 #include "ModalHelpers.h"
@@ -19,7 +19,6 @@
 #include "platform/gui/ElidedText.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -178,35 +177,6 @@ private slots:
         ok->click();
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(d->chosenPath(), path("Emu/ccs"));
-    }
-
-    // A folder opened and one below it clicked: the destination shown is where the file goes; "Go To Directory" is
-    // shown from its setting and stored back (a folder shown but none clicked: the game file dialog test).
-    void moveIntoTheClickedFolder()
-    {
-        const QString file = QStringLiteral("Île de la Cité.d64"), games = m_home.file("Moves/Games");
-        QVERIFY(QDir().mkpath(games + "/Sub dir/Déjà"));
-        QVERIFY(testsupport::writeFile(m_home.file("Moves/Source/" + file), "game"));
-        platform::ScriptedMessageBox messages;
-        int goToDir = 1;
-        {
-            frmVTRXMoveFile dialog(games, m_home.file("Moves/Source"), file, nullptr, goToDir);
-            QCOMPARE(dialog.findChild<QLabel*>("lblFileToMove")->text(), file);
-            auto* dirBox = dialog.findChild<QListWidget*>("DirBox");
-            emit dirBox->itemActivated(dirBox->findItems("Sub dir", Qt::MatchExactly).value(0));
-            dirBox->setCurrentItem(dirBox->findItems("Déjà", Qt::MatchExactly).value(0));
-            const QString target = games + "/Sub dir/Déjà";
-            QCOMPARE(dialog.findChild<QLabel*>("lblDest")->text(), "Move to:  " + target);
-            QVERIFY(dialog.findChild<QCheckBox*>("chkMove")->isChecked());
-            dialog.findChild<QCheckBox*>("chkMove")->setChecked(false);
-            dialog.findChild<QPushButton*>("cmdMove")->click();
-            QCOMPARE(messages.count(), 0);
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(dialog.movedTo(), target);
-            QCOMPARE(testsupport::readFile(target + "/" + file), QByteArray("game"));
-            QVERIFY(!dialog.followFile());
-        }
-        QCOMPARE(goToDir, 0);
     }
 };
 
