@@ -46,57 +46,45 @@ class TestFilesWindow : public QObject
 private slots:
     void cleanup() { f.reset(); }
 
-    void chooseGameFile()
+    // The Edit menu's game file dialog stores "(None)", shown at once. No document, or an empty name, is none (an
+    // empty one used to enable View Docs, which then said "FILE NOT SET!"); View Docs hands a document to the desktop.
+    // The document dialog opens on the document stored in another letter case, selected in its folder; a folder
+    // opened, OK waits for a file; "(None)" is stored and shown at once.
+    void gameFileAndDocument()
     {
-        QVERIFY(start("Astro Miner"));
-        QString caption;
-        whenModal([&caption](QWidget* dialog) {
-            caption = dialog->windowTitle();
+        QVERIFY(start("Astro Miner", {}, {"Docs é/Read me.txt", "Docs é/A.txt"}));
+        QString seen;
+        whenModal([&seen](QWidget* dialog) {
+            seen = dialog->windowTitle();
             control<QPushButton>(dialog, "cmdNone")->click();
             control<QPushButton>(dialog, "cmdOK")->click();
         });
         action(w, "mnuEditGameFilename")->trigger();
-        QCOMPARE(caption, "Filename for 'Astro Miner'...");
-        QCOMPARE(stored("Filename", "Astro Miner"), "(None)");
-        QCOMPARE(labelText(w, "lblGameFile"), "(None)");
-    }
-
-    // Stored in another letter case, the document is selected in its folder; a folder opened, OK waits for a file;
-    // "(None)" is stored and shown at once.
-    void chooseDocument()
-    {
-        QVERIFY(start("Astro Miner", {}, {"Docs é/Read me.txt", "Docs é/A.txt"}));
+        QCOMPARE(seen, "Filename for 'Astro Miner'...");
+        QCOMPARE(stored("Filename", "Astro Miner") + '|' + labelText(w, "lblGameFile"), "(None)|(None)");
+        QVERIFY(!control<QPushButton>(w, "cmdViewDocs")->isEnabled());
+        QVERIFY(f->state().currentGame.change({{"DocFile", ""}}));
+        QVERIFY(!control<QPushButton>(w, "cmdViewDocs")->isEnabled() && !action(w, "pmnuDocs")->isEnabled());
+        const QString doc = f->programFile("Docs é/Read me.txt");
+        QVERIFY(f->state().currentGame.change({{"DocFile", doc}}));
+        QStringList opened;
+        f->state().ShellOpen = [&](const QString& target) { return opened << target, true; };
+        QTest::mouseClick(control<QPushButton>(w, "cmdViewDocs"), Qt::LeftButton);
+        QCOMPARE(opened, QStringList{doc});
         QVERIFY(f->state().currentGame.change({{"DocFile", f->programFile("Docs é/READ ME.TXT")}}));
-        QString selected;
-        whenModal([&selected](QWidget* dialog) {
-            selected = control<QListWidget>(dialog, "FileBox")->selectedItems().value(0)->text();
+        whenModal([&seen](QWidget* dialog) {
+            seen = control<QListWidget>(dialog, "FileBox")->selectedItems().value(0)->text();
             auto* ok = control<QPushButton>(dialog, "cmdOK");
             clickLine(control<QListWidget>(dialog, "DirBox"), "..", true);
-            selected += ok->isEnabled() ? " then OK" : " then waits";
+            seen += ok->isEnabled() ? " then OK" : " then waits";
             control<QPushButton>(dialog, "cmdNone")->click();
             ok->click();
             if (dialog->isVisible()) // a dialog left open would hang the test
                 control<QPushButton>(dialog, "cmdCancel")->click();
         });
         action(w, "mnuEditDocFilename")->trigger();
-        QCOMPARE(selected, "Read me.txt then waits");
-        QCOMPARE(stored("DocFile", "Astro Miner"), "(None)");
-        QCOMPARE(labelText(w, "lblDocFile"), "(None)");
-    }
-
-    void viewDocument()
-    {
-        QVERIFY(start("Astro Miner", {}, {"Read me é.txt"}));
-        const QString doc = f->programFile("Read me é.txt");
-        QVERIFY(!control<QPushButton>(w, "cmdViewDocs")->isEnabled()); // no document yet
-        // An empty name is no document either (it used to enable the button, which then said "FILE NOT SET!").
-        QVERIFY(f->state().currentGame.change({{"DocFile", ""}}));
-        QVERIFY(!control<QPushButton>(w, "cmdViewDocs")->isEnabled() && !action(w, "pmnuDocs")->isEnabled());
-        QVERIFY(f->state().currentGame.change({{"DocFile", doc}}));
-        QStringList opened;
-        f->state().ShellOpen = [&](const QString& target) { return opened << target, true; };
-        QTest::mouseClick(control<QPushButton>(w, "cmdViewDocs"), Qt::LeftButton);
-        QCOMPARE(opened, QStringList{doc});
+        QCOMPARE(seen, "Read me.txt then waits");
+        QCOMPARE(stored("DocFile", "Astro Miner") + '|' + labelText(w, "lblDocFile"), "(None)|(None)");
     }
 
     // Move (DeleteOldSSFlag): the dump is gone, the proposed name stored, the wallpaper command enabled. Then from
