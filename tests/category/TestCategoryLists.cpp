@@ -1,10 +1,9 @@
 // The category browser's rules on a real catalogue file: the years listed, the games of a value in each
-// of the three views with a musician's tunes after them, the find over the list and the tunes, the captions, the
-// find history and the found list's removal.
+// of the three views with a musician's tunes after them, the find over the list and the tunes, the captions and
+// the found list's removal.
 #include "CatalogueFixtures.h"
 #include "category/CategoryCaption.h"
 #include "category/CategoryLists.h"
-#include "category/FindHistory.h"
 #include "category/FoundListModel.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
@@ -150,17 +149,6 @@ private slots:
         QFETCH(bool, noneFound);
         const std::optional<QString> chosen = value == "-" ? std::nullopt : std::optional(value);
         QTEST(categoryCaption(*categoryInfo(kind), chosen, lines, noneFound), "caption");
-    }
-
-    // The eleventh search drops the oldest; a text searched again is there twice; unused slots are not offered.
-    void findHistory()
-    {
-        FindHistory history{"", "old"};
-        QCOMPARE(searchTexts(history), QStringList{"old"});
-        for (int i = 1; i <= 10; ++i)
-            addSearchText(history, QString::number(i));
-        addSearchText(history, "10");
-        QCOMPARE(searchTexts(history), QStringList({"10", "10", "9", "8", "7", "6", "5", "4", "3", "2"}));
     }
 
     // A removal selects the same row, the new last after the last one, none after the only one.

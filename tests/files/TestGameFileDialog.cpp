@@ -212,7 +212,7 @@ private slots:
     }
 
     // Only the emulators with a path can be tried; a try starts the emulator with the entry and counts no play.
-    void runButtonsStartWithoutCountingAPlay()
+    void runButtonsAndTerminal()
     {
         frmVTRXGameFile d(*m_state, {}, false);
         QVERIFY(!child<QPushButton>(&d, "cmdRun")->isEnabled() && !child<QPushButton>(&d, "cmdRunX")->isEnabled());
@@ -223,6 +223,12 @@ private slots:
         };
         QTRY_COMPARE(logLine(), games("SUB dir/" + kOwn) + ",2");
         QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
+        // The terminal opens in the folder shown.
+        QVERIFY(testsupport::writeFakeTool(m_home->file("bin"), "term", ""));
+        qputenv("TERMINAL", m_home->file("bin/term").toLocal8Bit());
+        child<QPushButton>(&d, "cmdDosPrompt")->click();
+        QTRY_COMPARE(testsupport::readFile(m_home->file("bin/term.log")).trimmed(), games("SUB dir").toUtf8());
+        qunsetenv("TERMINAL");
     }
 
     // Tidying the game's own file: the file changes on disk and the game loses its link; the dialog follows. A name
@@ -314,16 +320,6 @@ private slots:
         if (outcome.done)
             QCOMPARE(testsupport::readFile(folder + "/" + file), content);
         QCOMPARE(record(), own && message.isEmpty() ? "(None)|0|1|0|0" : "sub dir\\" + kOwn + "|2|1|0|0");
-    }
-
-    void terminalOpensInTheShownFolder()
-    {
-        QVERIFY(testsupport::writeFakeTool(m_home->file("bin"), "term", ""));
-        qputenv("TERMINAL", m_home->file("bin/term").toLocal8Bit());
-        frmVTRXGameFile d(*m_state, {}, false);
-        child<QPushButton>(&d, "cmdDosPrompt")->click();
-        QTRY_COMPARE(testsupport::readFile(m_home->file("bin/term.log")).trimmed(), games("SUB dir").toUtf8());
-        qunsetenv("TERMINAL");
     }
 };
 
