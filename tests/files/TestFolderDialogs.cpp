@@ -61,9 +61,8 @@ private slots:
             for (const QString& file : {kLong + "/" + kLong, QString("Deeper/Other.")})
                 QVERIFY(testsupport::writeFile(m_home.file(tree + file + (tree[0] == 'M' ? "sid" : "d64")), "x"));
         QVERIFY(catalogue::createCatalogue(m_home.file("Vintrax.mdb")));
-        const QString values = "VALUES ('Elite', 'Sub\\" + kLong + "\\" + kLong + "d64', '(None)')";
-        const QString columns = "INSERT INTO Games (Name, Filename, \"Screenshot Filename\") ";
-        testsupport::sqliteShell(m_home.file("Vintrax.mdb"), columns + values);
+        testsupport::sqliteShell(m_home.file("Vintrax.mdb"), "INSERT INTO Games (Name, Filename) VALUES ('Elite', 'Sub\\" +
+                                                                 kLong + "\\" + kLong + "d64')");
         // The browse dialog's own tree: a program with an execute bit and no ending, a Wine prefix (hidden).
         for (const char* f : {"Emu/CCS64.EXE", "Emu/readme.txt", "Games/ELITE.D64", "Games/Blast/PARADROID.ZIP"})
             QVERIFY(testsupport::writeFile(path(f), "x"));
@@ -91,7 +90,6 @@ private slots:
         const QString deep = tree + '/' + kLong;
         state.settings.GamesPath = {m_home.file("Games"), deep, "", "", ""}; // the Paths menu shows them
         state.settings.MusicPath = m_home.file("Music");
-        state.settings.CCS64Path = deep + "/ccs64";
         std::unique_ptr<QDialog> d;
         if (kind == "game")
             d = std::make_unique<frmVTRXGameFile>(state, "Game", false);
@@ -141,7 +139,6 @@ private slots:
         // clang-format on
         // "*.exe" lists programs: the files with an execute bit too.
         QCOMPARE(fileEntries(path("Emu"), patternList("*.exe")), QStringList({"ccs", "CCS64.EXE"}));
-        QCOMPARE(fileEntries(path("Emu"), patternList("*.txt")), QStringList{"readme.txt"});
         // Hidden folders are left out, as the desktop's file dialogs leave them out.
         QCOMPARE(folderEntries(path("Emu")), QStringList({"..", "Sub"}));
         QVERIFY(!folderEntries(QStringLiteral("/")).contains(".."));
@@ -150,7 +147,6 @@ private slots:
         QCOMPARE(existingFolderFor("C:\\GAMES\\C64", "/fallback"), QStringLiteral("/fallback"));
         auto d = open(0, QString(), "*.*");
         QCOMPARE(control<QLabel>(d.get(), "lblFolder")->text(), path("Emu")); // the program folder
-        QCOMPARE(d->windowTitle(), QStringLiteral("Select..."));
         auto* drives = control<QComboBox>(d.get(), "DriveBox");
         QCOMPARE(drives->currentText(), driveOf(path("Emu")));
         emit drives->activated(0);
