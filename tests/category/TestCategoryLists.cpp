@@ -1,6 +1,6 @@
-// The category browser's rules on a real catalogue file: the years listed, the games of a value in each
-// of the three views with a musician's tunes after them, the find over the list and the tunes, the captions and
-// the found list's removal.
+// The category browser's rules on a real catalogue file: the years listed, the games of a value in each of the three
+// views with a musician's tunes after them, the find over the list and the tunes, the captions and the found list's
+// removal.
 #include "CatalogueFixtures.h"
 #include "category/CategoryCaption.h"
 #include "category/CategoryLists.h"
@@ -84,7 +84,6 @@ private slots:
         QTest::addRow("all games") << 4 << 4 << 0 << "Armalyte | Bomb Jack/800000 | Commando/80 | Zork/808080";
         QTest::addRow("playable") << 4 << 4 << 1 << "Armalyte | Bomb Jack/800000";
         QTest::addRow("with tunes") << 4 << 4 << 2 << "Armalyte | Commando/80";
-        QTest::addRow("none") << 4 << 2 << 0 << "";
         QTest::addRow("musician: games of the view, then every tune")
             << 3 << 1 << 1
             << "Armalyte | Bomb Jack/800000 | Hubbard 1 (Sid)=Hub\\1.sid | Hubbard 2 (Sid)=Hub\\2.sid | Hubbard 3 "

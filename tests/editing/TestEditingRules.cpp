@@ -1,7 +1,6 @@
-// The editors' rules without a window (the name proposed for a file, the high-score sentinel, the pre-selection
-// from a tune's header), and their writes on a real catalogue file read back by Debian's sqlite3: the
-// new game's row for both emulator defaults, names refused in another letter case, a renamed publisher on every
-// game that uses it.
+// The editors' rules without a window (the name proposed for a file, the high-score sentinel, the pre-selection from a
+// tune's header), and their writes on a real catalogue file read back by Debian's sqlite3: the new game's row for both
+// emulator defaults, names refused in another letter case, a renamed publisher on every game that uses it.
 #include "CatalogueFixtures.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"

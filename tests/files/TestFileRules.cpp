@@ -1,9 +1,8 @@
 // The file dialogs' rules without widgets: where the game file dialog opens, which listed entry is selected (what OK
-// stores: the game file dialog test), the split of a name at its last dot, an archive's new name and the names a
-// rename refuses (checked against a real folder); where the document dialog opens and what it stores. The screenshot
-// rules: the name checks in their order, the name dialog's refusal and overwrite question, where the screenshot
-// dialog opens, and the conversion of a dump into a stored GIF by the real bmp2gif (read back by ImageMagick), or by
-// a failing one.
+// stores: the game file dialog test), the split of a name at its last dot, an archive's new name and the names a rename
+// refuses (checked against a real folder); where the document dialog opens and what it stores. The screenshot rules:
+// the name checks in their order, the name dialog's refusal and overwrite question, where the screenshot dialog opens,
+// and the conversion of a dump into a stored GIF by the real bmp2gif (read back by ImageMagick), or by a failing one.
 
 #include "BmpFiles.h"
 #include "FakeTool.h"

@@ -1,9 +1,9 @@
 // The dialogs with a folder list, offscreen on real folders. Each list of its own (the browse dialog's serves the
 // document and screenshot dialogs too), opened on a deep folder and a 204-character name: the long text is elided,
-// whole in its tool tip, and the dialog stays within the screen (it grew past it); Return on ".." and on a folder
-// opens it and stores nothing (it closed through OK and stored "(None)", or moved the file at once); Return on a file
-// takes it. The generic browse dialog: the lists it shows for a folder and a pattern, where it opens, what OK hands
-// back (the move dialog's choice and a taken name: the game file dialog test).
+// whole in its tool tip, and the dialog stays within the screen (it grew past it); Return on ".." and on a folder opens
+// it and stores nothing (it closed through OK and stored "(None)", or moved the file at once); Return on a file takes
+// it. The generic browse dialog: the lists it shows for a folder and a pattern, where it opens, what OK hands back (the
+// move dialog's choice and a taken name: the game file dialog test).
 
 #include "CatalogueFixtures.h"
 #include "ModalHelpers.h"

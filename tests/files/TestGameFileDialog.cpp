@@ -1,6 +1,6 @@
 // The game file dialog offscreen on a real catalogue, real game folders and the real converters: where it opens and
-// which entry it selects, what OK stores, the root guard, the preview of archives (a damaged one blinks and cannot
-// be chosen), the run buttons (fake emulator, no play counted), the tidying buttons on the game's own file and the file
+// which entry it selects, what OK stores, the root guard, the preview of archives (a damaged one blinks and cannot be
+// chosen), the run buttons (fake emulator, no play counted), the tidying buttons on the game's own file and the file
 // operations behind them.
 
 #include "ArchiveFixtures.h"
@@ -191,8 +191,8 @@ private slots:
         QStringList offered;
         testsupport::whenModal([&offered](QWidget* rename) {
             auto* list = rename->findChild<QListWidget*>("lstFiles");
-            for (int row = 0; row < list->count(); ++row)
-                offered << list->item(row)->text();
+            for (const QListWidgetItem* item : list->findItems("*", Qt::MatchWildcard))
+                offered << item->text();
             for (int row : {-1, 0, 1}) {
                 list->setCurrentRow(row);
                 rename->findChild<QPushButton*>("cmdRename")->click();

@@ -1,8 +1,7 @@
-// The category browser from the main window, one wiring case per opener and command: every opener on its category;
-// a found game selected in the main window and played; the stand-alone tunes played, their information shown and
-// removed (asked or not, refused by a read-only catalogue); non-stop music from the browser; the main window locked
-// while it is open and every command back in its rule's state after it closes. The lists' and captions' rules are
-// the category's unit test.
+// The category browser from the main window, one wiring case per opener and command: every opener on its category; a
+// found game selected in the main window and played; the stand-alone tunes played, their information shown and removed
+// (asked or not, refused by a read-only catalogue); non-stop music from the browser; the main window locked while it is
+// open and every command back in its rule's state after it closes.
 #include "ModalHelpers.h"
 #include "MusicFixtures.h"
 #include "PlayerWindow.h"

@@ -1,8 +1,8 @@
 // The file commands in the main window, one wiring case each: the Edit menu opens the game file or document dialog,
 // whose choice is stored and shown at once; View Docs hands the document to the desktop. The Edit menu takes a fresh
-// screenshot dump from the Win32 emulator's folder (previewed as the area the crop keeps), names it and stores its
-// GIF; the popup clears it; the wallpaper is the screenshot's pixels, handed to a recorder in place of the desktop,
-// and named in a message when no desktop takes it; the start clears what killed conversions left.
+// screenshot dump from the Win32 emulator's folder (previewed as the area the crop keeps), names it and stores its GIF;
+// the popup clears it; the wallpaper is the screenshot's pixels, handed to a recorder in place of the desktop, and
+// named in a message when no desktop takes it; the start clears what killed conversions left.
 #include "BmpFiles.h"
 #include "ModalHelpers.h"
 #include "ProcessRunner.h"
