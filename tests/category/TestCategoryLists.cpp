@@ -1,10 +1,8 @@
 // The category browser's rules on a real catalogue file: the years listed, the games of a value in each of the three
-// views with a musician's tunes after them, the find over the list and the tunes, the captions and the found list's
-// removal.
+// views with a musician's tunes after them, the find over the list and the tunes, and the captions.
 #include "CatalogueFixtures.h"
 #include "category/CategoryCaption.h"
 #include "category/CategoryLists.h"
-#include "category/FoundListModel.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
 #include "data/Schema.h"
@@ -148,16 +146,6 @@ private slots:
         QFETCH(bool, noneFound);
         const std::optional<QString> chosen = value == "-" ? std::nullopt : std::optional(value);
         QTEST(categoryCaption(*categoryInfo(kind), chosen, lines, noneFound), "caption");
-    }
-
-    // A removal selects the same row, the new last after the last one, none after the only one.
-    void removalSelectsTheSameRowOrTheOneAbove()
-    {
-        FoundListModel model;
-        model.setEntries({FoundEntry::game("a", 0), FoundEntry::game("b", 0), FoundEntry::game("c", 0)});
-        QCOMPARE(QList<int>({model.removeAt(0), model.removeAt(1), model.removeAt(0)}), QList<int>({0, 0, -1}));
-        model.setEntries({});
-        QVERIFY(model.noneFound() && model.textAt(0) == kNoGamesAvailable);
     }
 };
 

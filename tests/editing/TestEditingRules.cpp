@@ -55,7 +55,6 @@ private slots:
         // clang-format off
         QTest::newRow("article moved") << "the_last_ninja.d64" << "Last Ninja, The";
         QTest::newRow("five characters") << "a.d64" << "A";
-        QTest::newRow("article alone") << "the.d64" << "The";
         QTest::newRow("no dot") << "readme" << "Readme";
         QTest::newRow("sub-folder") << "SUB\\the_last_ninja.d64" << "Last Ninja, The";
         QTest::newRow("first dot ends it") << "STAR.WARS.D64" << "Star";

@@ -98,7 +98,6 @@ private slots:
         QTest::addRow("first program") << QStringList{row("NOTES", " SEQ"), row("ELITE")} << false << 0 << 1;
         QTest::addRow("separator and loader skipped") << QStringList{row(QString(16, '-')), row("LOADER"), row("GAME")} << false << 0 << 2;
         QTest::addRow("line-drawing row skipped") << QStringList{row(lines), row("GAME")} << false << 0 << 1;
-        QTest::addRow("a longer loader name counts") << QStringList{row("LOADER V2"), row("GAME")} << false << 0 << 0;
         QTest::addRow("no program: entry 0") << QStringList{row("A", " SEQ"), row("B", " USR")} << false << 0 << 0;
         QTest::addRow("empty listing: nothing") << QStringList{} << false << 0 << -1;
         QTest::addRow("own file: stored entry, not a program") << QStringList{row("A"), row("B", " SEQ")} << true << 1 << 1;
@@ -238,24 +237,23 @@ private slots:
 
     void whereTheDialogOpens_data()
     {
-        QTest::addColumn<QString>("dos");
-        QTest::addColumn<QString>("win32");
+        QTest::addColumn<QString>("emulators"); // the DOS and the Win32 one, below the program folder
         QTest::addColumn<bool>("lastRunWasWin32");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("opens"); // the folder below the program folder, the GIF selected
         // clang-format off
-        QTest::addRow("after a Win32 start") << "Dos/ccs64.exe" << "Win/ccs64.exe" << true << "(None)" << "Win|";
-        QTest::addRow("after a DOS start") << "Dos/ccs64.exe" << "Win/ccs64.exe" << false << "(None)" << "Dos|";
-        QTest::addRow("Win32 only") << "" << "Win/ccs64.exe" << false << "(None)" << "Win|";
-        QTest::addRow("neither") << "" << "" << true << "(None)" << "Screenshots|";
-        QTest::addRow("own GIF, other case") << "Dos/c" << "" << false << "ELITE.gif" << "Screenshots|elite.GIF";
-        QTest::addRow("own GIF missing") << "Dos/c" << "" << false << "gone.gif" << "Dos|";
+        QTest::addRow("after a Win32 start") << "Dos/ccs64.exe|Win/ccs64.exe" << true << "(None)" << "Win|";
+        QTest::addRow("after a DOS start") << "Dos/ccs64.exe|Win/ccs64.exe" << false << "(None)" << "Dos|";
+        QTest::addRow("Win32 only") << "|Win/ccs64.exe" << false << "(None)" << "Win|";
+        QTest::addRow("neither") << "|" << true << "(None)" << "Screenshots|";
+        QTest::addRow("own GIF, other case") << "Dos/c|" << false << "ELITE.gif" << "Screenshots|elite.GIF";
+        QTest::addRow("own GIF missing") << "Dos/c|" << false << "gone.gif" << "Dos|";
         // clang-format on
     }
     void whereTheDialogOpens()
     {
-        QFETCH(QString, dos);
-        QFETCH(QString, win32);
+        QFETCH(QString, emulators);
+        const QString dos = emulators.section('|', 0, 0), win32 = emulators.section('|', 1);
         QFETCH(bool, lastRunWasWin32);
         QFETCH(QString, stored);
         QFETCH(QString, opens);
@@ -273,8 +271,8 @@ private slots:
     void conversion_data()
     {
         QTest::addColumn<bool>("move");
-        QTest::addColumn<QString>("older");  // a GIF already there, holding "old"
-        QTest::addColumn<bool>("fails");     // bmp2gif exits 1
+        QTest::addColumn<QString>("older"); // a GIF already there, holding "old"
+        QTest::addColumn<bool>("fails");    // bmp2gif exits 1
         QTest::addRow("move") << true << "" << false;
         QTest::addRow("copy over another spelling") << false << "JET_SET_WILLY.GIF" << false;
         QTest::addRow("bmp2gif fails") << true << "Jet_Set_Willy.gif" << true;

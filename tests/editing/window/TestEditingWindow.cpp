@@ -218,31 +218,30 @@ private slots:
 
     void removal_data()
     {
-        QTest::addColumn<QString>("game");
-        QTest::addColumn<QString>("command");
         QTest::addColumn<int>("confirm");     // RemoveConfirmFlag
         QTest::addColumn<QString>("answers"); // to the questions, in turn
-        QTest::addColumn<QString>("setUp");   // SQL run before the start
+        QTest::addColumn<QString>("setUp");   // SQL run before the start (Cavern Crawler alone: from the popup)
         QTest::addColumn<bool>("screenshotKept");
         QTest::addColumn<QString>("selectedAfter"); // "" for the no-game state; the game itself when not removed
         QTest::addColumn<int>("messages");
         const QString shared = "UPDATE Games SET \"Screenshot Filename\" = 'ASTROMINER.GIF' WHERE Name = 'Jungle Jive'";
         const QString alone = "DELETE FROM Games WHERE Name <> 'Cavern Crawler'";
-        const QString astro = "Astro Miner", menu = "mnuFileRemove", next = "Bouncing Bytes";
+        const QString astro = "Astro Miner", next = "Bouncing Bytes";
         // clang-format off
-        QTest::newRow("confirmed, screenshot deleted") << astro << menu << 1 << "YY" << "" << false << next << 2;
-        QTest::newRow("not confirmed") << astro << menu << 1 << "N" << "" << true << astro << 1;
-        QTest::newRow("screenshot another game names") << astro << menu << 0 << "" << shared << true << next << 1;
-        QTest::newRow("the only entry leaves no game") << "Cavern Crawler" << "pmnuRemoveGame" << 0 << "" << alone << true << "" << 0;
+        QTest::newRow("confirmed, screenshot deleted") << 1 << "YY" << "" << false << next << 2;
+        QTest::newRow("not confirmed") << 1 << "N" << "" << true << astro << 1;
+        QTest::newRow("screenshot another game names") << 0 << "" << shared << true << next << 1;
+        QTest::newRow("the only entry leaves no game") << 0 << "" << alone << true << "" << 0;
         // clang-format on
     }
     void removal()
     {
-        QFETCH(QString, game);
-        QFETCH(QString, command);
         QFETCH(int, confirm);
         QFETCH(QString, answers);
         QFETCH(QString, setUp);
+        const bool alone = setUp.startsWith("DELETE");
+        const QString game = alone ? "Cavern Crawler" : "Astro Miner";
+        const QString command = alone ? "pmnuRemoveGame" : "mnuFileRemove";
         QFETCH(QString, selectedAfter);
         f = std::make_unique<WindowFixture>();
         f->sql(setUp);
