@@ -82,8 +82,7 @@ private slots:
         QTest::addRow("all games") << 4 << 4 << 0 << "Armalyte | Bomb Jack/800000 | Commando/80 | Zork/808080";
         QTest::addRow("playable") << 4 << 4 << 1 << "Armalyte | Bomb Jack/800000";
         QTest::addRow("with tunes") << 4 << 4 << 2 << "Armalyte | Commando/80";
-        QTest::addRow("musician: games of the view, then every tune")
-            << 3 << 1 << 1
+        QTest::addRow("musician: games of the view, then every tune") << 3 << 1 << 1
             << "Armalyte | Bomb Jack/800000 | Hubbard 1 (Sid)=Hub\\1.sid | Hubbard 2 (Sid)=Hub\\2.sid | Hubbard 3 "
                "(Sid)=Hub\\3.sid | Hubbard 4 (Sid)=Hub\\4.sid | Hubbard 5 (Sid)=Hub\\5.sid";
     }

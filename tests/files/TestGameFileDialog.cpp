@@ -58,13 +58,6 @@ class TestGameFileDialog : public QObject
             .trimmed();
     }
     template <class T> static T* child(QWidget* dialog, const char* name) { return dialog->findChild<T*>(name); }
-    // What the command stores for the choice the dialog handed back.
-    bool store(const app::GameFileChoice& c)
-    {
-        const QString music = m_state->currentGame.text("Music Filename");
-        return m_state->currentGame.change(c.found ? files::gameFileValues(c.file, c.entry, music)
-                                                   : files::noGameFileValues(music));
-    }
     static QString selected(frmVTRXGameFile& d)
     {
         const QList<QListWidgetItem*> items = child<QListWidget>(&d, "FileBox")->selectedItems();
@@ -156,7 +149,9 @@ private slots:
             QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), click));
         child<QPushButton>(&d, "cmdOK")->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QVERIFY(store(d.choice()));
+        const app::GameFileChoice& c = d.choice(); // stored as the command stores it
+        QVERIFY(m_state->currentGame.change(c.found ? files::gameFileValues(c.file, c.entry, music)
+                                                    : files::noGameFileValues(music)));
         QTEST(record(), "stored");
         QVERIFY(own || m_state->GameFileFolder == m_games);
     }
