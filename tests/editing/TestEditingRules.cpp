@@ -1,7 +1,6 @@
-// The editors' rules without a window (the name proposed for a file, the high-score sentinel, the trained list, the
-// pre-selection from a tune's header), and their writes on a real catalogue file read back by Debian's sqlite3: the
-// new game's row for both emulator defaults, the lookup lists offered, names refused in another letter case, a
-// renamed publisher on every game that uses it.
+// The editors' rules without a window (the name proposed for a file, the high-score sentinel, the pre-selection from a
+// tune's header), and their writes on a real catalogue file read back by Debian's sqlite3: the new game's row for both
+// emulator defaults, names refused in another letter case, a renamed publisher on every game that uses it.
 #include "CatalogueFixtures.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
@@ -53,30 +52,16 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("name");
-        QTest::newRow("article moved") << "the_last_ninja.d64"
-                                       << "Last Ninja, The";
-        QTest::newRow("words capitalised") << "star_wars.t64"
-                                           << "Star Wars";
-        QTest::newRow("five characters") << "a.d64"
-                                         << "A";
-        QTest::newRow("article alone") << "the.d64"
-                                       << "The";
-        QTest::newRow("short article") << "the_x.d64"
-                                       << "X, The";
-        QTest::newRow("no dot") << "readme"
-                                << "Readme";
-        QTest::newRow("sub-folder") << "SUB\\the_last_ninja.d64"
-                                    << "Last Ninja, The";
-        QTest::newRow("first dot ends it") << "STAR.WARS.D64"
-                                           << "Star";
-        QTest::newRow("four characters") << "ab.d"
-                                         << "";
-        QTest::newRow("short in a long folder") << "ACTION\\a.d"
-                                                << "";
-        QTest::newRow("leading dot") << ".hidden.d64"
-                                     << "";
-        QTest::newRow("no file") << "(None)"
-                                 << "";
+        // clang-format off
+        QTest::newRow("article moved") << "the_last_ninja.d64" << "Last Ninja, The";
+        QTest::newRow("five characters") << "a.d64" << "A";
+        QTest::newRow("no dot") << "readme" << "Readme";
+        QTest::newRow("sub-folder") << "SUB\\the_last_ninja.d64" << "Last Ninja, The";
+        QTest::newRow("first dot ends it") << "STAR.WARS.D64" << "Star";
+        QTest::newRow("four characters") << "ab.d" << "";
+        QTest::newRow("leading dot") << ".hidden.d64" << "";
+        QTest::newRow("no file") << "(None)" << "";
+        // clang-format on
     }
     void proposedName()
     {
@@ -89,24 +74,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shownAgain");
-        QTest::newRow("empty") << ""
-                               << "(Not Entered)"
-                               << "";
-        QTest::newRow("blanks") << "   "
-                                << "(Not Entered)"
-                                << "";
-        QTest::newRow("words, any case") << " not ENTERED "
-                                         << "(Not Entered)"
-                                         << "";
-        QTest::newRow("sentinel typed") << "(not entered)"
-                                        << "(Not Entered)"
-                                        << "";
-        QTest::newRow("score") << " 48200 "
-                               << "48200"
-                               << "48200";
-        QTest::newRow("longer text") << "Not entered yet"
-                                     << "Not entered yet"
-                                     << "Not entered yet";
+        // clang-format off
+        QTest::newRow("empty") << "" << "(Not Entered)" << "";
+        QTest::newRow("words, any case") << " not ENTERED " << "(Not Entered)" << "";
+        QTest::newRow("sentinel typed") << "(not entered)" << "(Not Entered)" << "";
+        QTest::newRow("score") << " 48200 " << "48200" << "48200";
+        QTest::newRow("longer text") << "Not entered yet" << "Not entered yet" << "Not entered yet";
+        // clang-format on
     }
     void highScore()
     {
@@ -114,13 +88,6 @@ private slots:
         QFETCH(QString, stored);
         QCOMPARE(storedHighScore(typed), stored);
         QTEST(shownHighScore(stored), "shownAgain");
-    }
-
-    void trainedListAndLimits()
-    {
-        QCOMPARE(trainedEntries(), QStringList({"(Unknown)", "Yes - Game is Trained", "No - Game is not Trained"}));
-        QCOMPARE(QList<int>({trainedRow(0), trainedRow(2), trainedRow(3), trainedRow(-1)}), QList<int>({0, 2, -1, -1}));
-        QCOMPARE(QList<int>({boxLimit(50, "short"), boxLimit(30, QString(40, 'x'))}), QList<int>({50, 40}));
     }
 
     void preselection_data()
@@ -132,21 +99,19 @@ private slots:
         QTest::addColumn<QString>("author");
         QTest::addColumn<QString>("copyright");
         QTest::addColumn<int>("selected");
-        auto row = [](const char* name, LookupKind kind, const char* entries, int key, bool adding, const char* author,
-                      const char* copyright, int selected) {
+        const auto row = [](const char* name, LookupKind kind, const char* entries, int key, bool adding,
+                            const char* author, const char* copyright, int selected) {
             QTest::newRow(name) << int(kind) << entries << key << adding << author << copyright << selected;
         };
-        row("musician: author, any case", LookupKind::Musician, "Ben Daglish|Rob Hubbard", 1, true, "ROB HUBBARD", "",
-            1);
-        row("musician: not adding", LookupKind::Musician, "Ben Daglish|Rob Hubbard", 1, false, "Rob Hubbard", "", 0);
-        row("publisher: in the copyright, any case", LookupKind::Publisher, "Gremlin|Ocean", 1, true, "",
-            "1987 OCEAN Software", 1);
-        row("publisher: part of a word only", LookupKind::Publisher, "Ace|Ocean", 2, true, "", "1985 Palace", 1);
-        row("year: in the copyright", LookupKind::Year, "(Unknown)|1986|1987", 1, true, "", "1987-88 Ocean", 2);
-        row("players: '1' is no word of '1987'", LookupKind::Players, "1|2", 2, true, "", "1987 Ocean", 1);
-        row("genre: exact case", LookupKind::Genre, "Action|Sports", 2, true, "", "action games", 1);
-        row("nothing to go by: the game's value", LookupKind::Year, "(Unknown)|1987", 2, true, "", "", 1);
-        row("the game's value is not listed", LookupKind::Year, "(Unknown)|1987", 9, false, "", "", -1);
+        using K = LookupKind;
+        // clang-format off
+        row("musician: author, any case", K::Musician, "Ben Daglish|Rob Hubbard", 1, true, "ROB HUBBARD", "", 1);
+        row("musician: not adding", K::Musician, "Ben Daglish|Rob Hubbard", 1, false, "Rob Hubbard", "", 0);
+        row("publisher: part of a word only", K::Publisher, "Ace|Ocean", 2, true, "", "1985 Palace", 1);
+        row("genre: exact case", K::Genre, "Action|Sports", 2, true, "", "action games", 1);
+        row("nothing to go by: the game's value", K::Year, "(Unknown)|1987", 2, true, "", "", 1);
+        row("the game's value is not listed", K::Year, "(Unknown)|1987", 9, false, "", "", -1);
+        // clang-format on
     }
     void preselection()
     {
@@ -162,41 +127,24 @@ private slots:
         QTEST(preselectedEntry(LookupKind(kind), list, currentKey, {adding, author, copyright}), "selected");
     }
 
-    // Years after this one are not offered; publishers come in the catalogue's order of names.
-    void listsOffered()
-    {
-        auto texts = [this](LookupKind kind) {
-            QStringList t;
-            for (const LookupEntry& e : lookupEntries(m_cat.db(), kind, QDate::currentDate().year()))
-                t << QStringLiteral("%1:%2").arg(e.key).arg(e.text);
-            return t.join(u' ');
-        };
-        QCOMPARE(texts(LookupKind::Year), "1:(Unknown) 2:1984");
-        QCOMPARE(texts(LookupKind::Publisher), "3:ace 2:Imagine 1:Ocean");
-    }
-
-    void newGameRow_data()
-    {
-        QTest::addColumn<int>("emulator");
-        QTest::addColumn<QString>("ports"); // DirectX, Port1Joy, Port2Joy, Port1Key, Port2Key
-        QTest::newRow("CCS64 v1.9") << 0 << "0|1|0|0|2";
-        QTest::newRow("v2.0 Win32") << 2 << "1|1|1|0|1";
-    }
     // Both default emulators' ports; the unknown lookup keys; the file and its entry; never played.
     void newGameRow()
     {
-        QFETCH(int, emulator);
-        Settings settings;
-        settings.TheDefaultEmulatorFlag = emulator;
         catalogue::GameStore store(m_cat.db());
-        QVERIFY(store.addGame(newGameValues("Ant Attack", "Disks\\a.d64", 2, true, settings)).ok());
-        const QString game = " FROM Games WHERE Name = 'Ant Attack'";
-        QTEST(sqliteShell(m_path, "SELECT DirectX, Port1Joy, Port2Joy, Port1Key, Port2Key" + game), "ports");
+        Settings settings;
+        // CCS64 v1.9, then v2.0 Win32.
+        for (const auto& [emulator, name, ports] :
+             {std::tuple{0, "Ant Attack", "0|1|0|0|2"}, {2, "Uridium", "1|1|1|0|1"}}) {
+            settings.TheDefaultEmulatorFlag = emulator;
+            QVERIFY(store.addGame(newGameValues(name, "Disks\\a.d64", 2, true, settings)).ok());
+            QCOMPARE(sqliteShell(m_path, "SELECT DirectX, Port1Joy, Port2Joy, Port1Key, Port2Key FROM Games WHERE "
+                                         "rowid = (SELECT max(rowid) FROM Games)"),
+                     ports);
+        }
         QCOMPARE(sqliteShell(m_path, "SELECT \"Year Published\", PU_Id, MU_Id, GE_Id, RA_Id, DI_Id, PL_Id, Filename, "
                                      "\"Filename Index\", CCode, FA, SA, UseDefault, \"Personal Comment\", \"Music "
                                      "Filename\", HighScore, Trained, TimesPlayed, DateLastPlayed, DocFile, "
-                                     "\"Screenshot Filename\"" +
-                                         game),
+                                     "\"Screenshot Filename\" FROM Games WHERE Name = 'Ant Attack'"),
                  "1|37|38|1|1|8|5|Disks\\a.d64|2|8388608|1|0|1||(None)|(Not Entered)|0|0|(Never)|(None)|(None)");
     }
 
@@ -206,24 +154,19 @@ private slots:
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("after"); // the games' publishers, the publishers, the musicians, the tunes
         const QString same = "Arkanoid=Ocean Elite=Imagine Zork=Ocean|ace Imagine Ocean|Rob Hubbard|Astro:1";
-        QTest::newRow("publisher there in another case") << "add 5 OCEAN" << int(LookupChange::Taken) << same;
-        QTest::newRow("publisher, blanks around") << "add 5   Gremlin  " << int(LookupChange::Done)
-                                                  << "Arkanoid=Ocean Elite=Imagine Zork=Ocean|ace Gremlin Imagine "
-                                                     "Ocean|Rob Hubbard|Astro:1";
+        const auto with = [&same](const char* from, const char* to) { return QString(same).replace(from, to); };
+        const int done = int(LookupChange::Done), taken = int(LookupChange::Taken);
+        // clang-format off
+        QTest::newRow("publisher there in another case") << "add 5 OCEAN" << taken << same;
+        QTest::newRow("publisher, blanks around") << "add 5   Gremlin  " << done << with("ace ", "ace Gremlin ");
         QTest::newRow("blanks only") << "add 5    " << int(LookupChange::EmptyName) << same;
-        QTest::newRow("musician there in another case") << "add 6 rob HUBBARD" << int(LookupChange::Taken) << same;
-        QTest::newRow("renamed: shows on every game") << "rename 5 1 Ocean Software" << int(LookupChange::Done)
-                                                      << "Arkanoid=Ocean Software Elite=Imagine Zork=Ocean "
-                                                         "Software|ace Imagine Ocean Software|Rob Hubbard|Astro:1";
-        QTest::newRow("renamed in letter case only") << "rename 5 1 OCEAN" << int(LookupChange::Done)
-                                                     << "Arkanoid=OCEAN Elite=Imagine Zork=OCEAN|ace Imagine "
-                                                        "OCEAN|Rob Hubbard|Astro:1";
+        QTest::newRow("renamed: shows on every game") << "rename 5 1 Ocean Software" << done << with("Ocean", "Ocean Software");
+        QTest::newRow("renamed in letter case only") << "rename 5 1 OCEAN" << done << with("Ocean", "OCEAN");
         QTest::newRow("renamed to itself") << "rename 5 1 Ocean" << int(LookupChange::Unchanged) << same;
-        QTest::newRow("renamed to another in another case") << "rename 5 1 IMAGINE" << int(LookupChange::Taken) << same;
-        QTest::newRow("tune there in another case") << "tune ASTRO" << int(LookupChange::Taken) << same;
-        QTest::newRow("tune") << "tune  Bouncing Bytes " << int(LookupChange::Done)
-                              << "Arkanoid=Ocean Elite=Imagine Zork=Ocean|ace Imagine Ocean|Rob Hubbard|Astro:1 "
-                                 "Bouncing Bytes:38";
+        QTest::newRow("renamed to another in another case") << "rename 5 1 IMAGINE" << taken << same;
+        QTest::newRow("tune there in another case") << "tune ASTRO" << taken << same;
+        QTest::newRow("tune") << "tune  Bouncing Bytes " << done << same + " Bouncing Bytes:38";
+        // clang-format on
     }
     void lookupWrites()
     {

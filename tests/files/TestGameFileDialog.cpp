@@ -1,6 +1,6 @@
 // The game file dialog offscreen on a real catalogue, real game folders and the real converters: where it opens and
-// which entry it selects, what OK stores, the root guard, the preview of archives (a damaged one blinks and cannot
-// be chosen), the run buttons (fake emulator, no play counted), the tidying buttons on the game's own file and the file
+// which entry it selects, what OK stores, the root guard, the preview of archives (a damaged one blinks and cannot be
+// chosen), the run buttons (fake emulator, no play counted), the tidying buttons on the game's own file and the file
 // operations behind them.
 
 #include "ArchiveFixtures.h"
@@ -58,13 +58,6 @@ class TestGameFileDialog : public QObject
             .trimmed();
     }
     template <class T> static T* child(QWidget* dialog, const char* name) { return dialog->findChild<T*>(name); }
-    // What the command stores for the choice the dialog handed back.
-    bool store(const app::GameFileChoice& c)
-    {
-        const QString music = m_state->currentGame.text("Music Filename");
-        return m_state->currentGame.change(c.found ? files::gameFileValues(c.file, c.entry, music)
-                                                   : files::noGameFileValues(music));
-    }
     static QString selected(frmVTRXGameFile& d)
     {
         const QList<QListWidgetItem*> items = child<QListWidget>(&d, "FileBox")->selectedItems();
@@ -79,11 +72,10 @@ private slots:
             QVERIFY(QFile::link(testsupport::toolPath(t), m_home->file(QStringLiteral("Conversion/") + t)));
         m_games = m_home->file("Games é");
         const QByteArray disk = loaderDisk();
-        QVERIFY(testsupport::writeFile(games("SUB dir/" + kOwn), disk));
-        QVERIFY(testsupport::writeFile(games("Copy of it.d64"), disk) &&
-                testsupport::writeFile(games("SUB dir/OTHER.D64"), "x"));
-        QVERIFY(testsupport::writeFile(games("Target/Taken.d64"), "taken"));
-        QVERIFY(testsupport::writeFile(games("broken.zip"), "PK\3\4 not really"));
+        for (const auto& [file, content] : {std::pair<QString, QByteArray>{"SUB dir/" + kOwn, disk}, {"Copy of it.d64", disk},
+                                            {"Target/Taken.d64", "taken"},
+                                            {"broken.zip", "PK\3\4 not really"}})
+            QVERIFY(testsupport::writeFile(games(file), content));
         QVERIFY(testsupport::zipWithTool(games("Two words.zip"), {{"GAME.D64", disk}}));
         QVERIFY(testsupport::writeFakeTool(m_home->file("emu"), "ccs64.exe", ""));
         QVERIFY(QDir(m_home->path()).mkpath("Other games"));
@@ -99,11 +91,7 @@ private slots:
         m_state->settings.GamesPath = {m_games, m_home->file("Other games"), "", "", ""};
         m_state->settings.CCS642Path = m_home->file("emu/ccs64.exe");
     }
-    void cleanup()
-    {
-        m_state.reset();
-        m_home.reset();
-    }
+    void cleanup() { m_state.reset(), m_home.reset(); }
 
     // The game's own file gets its stored entry back (a SEQ file here); any other listed file its first program
     // that is no separator row and no loader.
@@ -134,7 +122,7 @@ private slots:
 
     void okStores_data()
     {
-        QTest::addColumn<QString>("click"); // a file of the game folder, or "" for (None)
+        QTest::addColumn<QString>("click"); // a file of the game folder, "" for (None), "#N" entry N of the own file
         QTest::addColumn<QString>("music");
         QTest::addColumn<QString>("stored");
         // clang-format off
@@ -142,34 +130,30 @@ private slots:
         QTest::addRow("none, no tune: grey") << "" << "(None)" << "(None)|0|0|8421504|0";
         QTest::addRow("file in the root: black") << "Copy of it.d64" << "x.sid" << "Copy of it.d64|3|1|0|0";
         QTest::addRow("archive, no tune: blue") << "Two words.zip" << "(None)" << "Two words.zip|3|1|8388608|0";
+        QTest::addRow("own file, another entry") << "#3" << "x.sid" << "SUB dir\\" + kOwn + "|3|1|0|0";
         // clang-format on
     }
     void okStores()
     {
         QFETCH(QString, click);
         QFETCH(QString, music);
-        QFETCH(QString, stored);
         QVERIFY(m_state->currentGame.change({{"Music Filename", music}}));
         frmVTRXGameFile d(*m_state, {}, false);
-        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
-        if (click.isEmpty())
+        const bool own = click.startsWith('#');
+        QVERIFY(own || testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
+        if (own)
+            child<QListWidget>(&d, "lstD64")->setCurrentRow(click.mid(1).toInt());
+        else if (click.isEmpty())
             child<QPushButton>(&d, "cmdNone")->click();
         else
             QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), click));
         child<QPushButton>(&d, "cmdOK")->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QVERIFY(store(d.choice()));
-        QCOMPARE(record(), stored);
-        QCOMPARE(m_state->GameFileFolder, m_games);
-    }
-
-    void ownFileInSubFolderKeepsItsStoredName()
-    {
-        frmVTRXGameFile d(*m_state, {}, false);
-        child<QListWidget>(&d, "lstD64")->setCurrentRow(3);
-        child<QPushButton>(&d, "cmdOK")->click();
-        QVERIFY(store(d.choice()));
-        QCOMPARE(record(), "SUB dir\\" + kOwn + "|3|1|0|0");
+        const app::GameFileChoice& c = d.choice(); // stored as the command stores it
+        QVERIFY(m_state->currentGame.change(c.found ? files::gameFileValues(c.file, c.entry, music)
+                                                    : files::noGameFileValues(music)));
+        QTEST(record(), "stored");
+        QVERIFY(own || m_state->GameFileFolder == m_games);
     }
 
     void damagedArchiveBlinksAndCannotBeChosen()
@@ -178,7 +162,6 @@ private slots:
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "Two words.zip"));
         QVERIFY(child<QPlainTextEdit>(&d, "txtZipContents")->toPlainText().contains("ZIP CONTENTS"));
-        QCOMPARE(child<QListWidget>(&d, "lstD64")->count(), 4);
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "broken.zip"));
         QCOMPARE(child<QLabel>(&d, "lblName")->text(), "WRONG FORMAT");
         QCOMPARE(child<QLabel>(&d, "lblFilename")->text(), "File is not vintrax compatible");
@@ -189,18 +172,34 @@ private slots:
         QTRY_VERIFY(child<QLabel>(&d, "lblName")->isVisible() && child<QLabel>(&d, "lblFilename")->isVisible());
     }
 
-    // An archive of several games named after none of them: the user names it after one in the archive-rename
-    // dialog, and the renamed archive is selected and shown.
+    // An archive of several games named after none of them: the user names it after one of its games (offered in
+    // name order, letter case aside, and only the games) in the archive-rename dialog; a rename without a choice, or
+    // onto an archive there in another letter case, is refused with the dialog open. The renamed archive is shown.
     void archiveRenamedAfterAGameIsShownAgain()
     {
-        QVERIFY(testsupport::zipWithTool(games("Pack.zip"), {{"ACE.D64", loaderDisk()}, {"ELITE.D64", loaderDisk()}}));
+        QVERIFY(testsupport::zipWithTool(games("Pack.zip"),
+                                         {{"ELITE.D64", loaderDisk()}, {"ace.d64", loaderDisk()}, {"NOTES.TXT", "x"}}));
+        QVERIFY(testsupport::writeFile(games("ACE.ZIP"), "someone else's"));
+        platform::ScriptedMessageBox messages;
         frmVTRXGameFile d(*m_state, {}, false);
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "DirBox"), "..", true));
-        testsupport::whenModal([](QWidget* rename) {
-            rename->findChild<QListWidget*>("lstFiles")->setCurrentRow(1);
-            rename->findChild<QPushButton*>("cmdRename")->click();
+        QStringList offered;
+        testsupport::whenModal([&offered](QWidget* rename) {
+            auto* list = rename->findChild<QListWidget*>("lstFiles");
+            for (const QListWidgetItem* item : list->findItems("*", Qt::MatchWildcard))
+                offered << item->text();
+            for (int row : {-1, 0, 1}) {
+                list->setCurrentRow(row);
+                rename->findChild<QPushButton*>("cmdRename")->click();
+            }
+            if (rename->isVisible()) // refused: a dialog left open would hang the test
+                rename->findChild<QPushButton*>("cmdCancel")->click();
         });
         QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), "Pack.zip"));
+        QCOMPARE(offered, QStringList({"ace.d64", "ELITE.D64"}));
+        QCOMPARE(messages.texts(),
+                 QStringList({"No File Selected!", "The Selected file already exists in the current Directory!"}));
+        QCOMPARE(testsupport::readFile(games("ACE.ZIP")), "someone else's");
         QCOMPARE(selected(d), "ELITE.zip");
         QVERIFY(QFile::exists(games("ELITE.zip")) && !QFile::exists(games("Pack.zip")));
         QCOMPARE(child<QLabel>(&d, "lblFilename")->text(), "ELITE.D64");
@@ -208,7 +207,7 @@ private slots:
     }
 
     // Only the emulators with a path can be tried; a try starts the emulator with the entry and counts no play.
-    void runButtonsStartWithoutCountingAPlay()
+    void runButtonsAndTerminal()
     {
         frmVTRXGameFile d(*m_state, {}, false);
         QVERIFY(!child<QPushButton>(&d, "cmdRun")->isEnabled() && !child<QPushButton>(&d, "cmdRunX")->isEnabled());
@@ -219,19 +218,23 @@ private slots:
         };
         QTRY_COMPARE(logLine(), games("SUB dir/" + kOwn) + ",2");
         QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
+        // The terminal opens in the folder shown.
+        QVERIFY(testsupport::writeFakeTool(m_home->file("bin"), "term", ""));
+        qputenv("TERMINAL", m_home->file("bin/term").toLocal8Bit());
+        child<QPushButton>(&d, "cmdDosPrompt")->click();
+        QTRY_COMPARE(testsupport::readFile(m_home->file("bin/term.log")).trimmed(), games("SUB dir").toUtf8());
+        qunsetenv("TERMINAL");
     }
 
-    // Tidying the game's own file: the file changes on disk and the game loses its link; the dialog follows.
+    // Tidying the game's own file: the file changes on disk and the game loses its link; the dialog follows. A name
+    // the rename refuses is told and put back with the dialog still open.
     void renameMoveDeleteOwnFile_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("nowAt"); // the file afterwards, below the game folder; "" when deleted
-        QTest::addRow("rename") << "cmdRename"
-                                << "SUB dir/ELITE 2.d64";
-        QTest::addRow("move") << "cmdMove"
-                              << "Déjà vu.d64";
-        QTest::addRow("delete") << "cmdDelete"
-                                << "";
+        QTest::addRow("rename") << "cmdRename" << "SUB dir/ELITE 2.d64";
+        QTest::addRow("move") << "cmdMove" << "Target/Déjà vu.d64";
+        QTest::addRow("delete") << "cmdDelete" << "";
     }
     void renameMoveDeleteOwnFile()
     {
@@ -241,18 +244,27 @@ private slots:
         messages.setDefaultAnswer(platform::MessageBox::Yes);
         m_state->settings.GoToDIR = 1;
         frmVTRXGameFile d(*m_state, {}, false);
+        QString refused;
         if (button != "cmdDelete") // the delete question is the scripted box's; no dialog to wait for
-            testsupport::whenModal([](QWidget* inner) {
-                if (auto* name = inner->findChild<QLineEdit*>("txtName"))
+            testsupport::whenModal([&refused](QWidget* inner) {
+                if (auto* name = inner->findChild<QLineEdit*>("txtName")) {
+                    name->setText("EL?TE");
+                    inner->findChild<QPushButton*>("cmdRename")->click();
+                    refused = name->text() + (inner->isVisible() ? " open" : " closed");
                     name->setText("ELITE 2");
-                if (auto* dirBox = inner->findChild<QListWidget*>("DirBox"))
-                    dirBox->setCurrentRow(-1); // the folder the list shows: the game folder
+                }
+                if (auto* dirBox = inner->findChild<QListWidget*>("DirBox")) // a folder clicked, not opened
+                    dirBox->setCurrentItem(dirBox->findItems("Target", Qt::MatchExactly).value(0));
                 inner->findChild<QPushButton*>(inner->findChild<QLineEdit*>("txtName") ? "cmdRename" : "cmdMove")
                     ->click();
             });
         child<QPushButton>(&d, qPrintable(button))->click();
         QVERIFY(!QFile::exists(games("SUB dir/" + kOwn)));
         QCOMPARE(record(), "(None)|0|1|0|0");
+        if (button == "cmdRename") {
+            QCOMPARE(refused, "Déjà vu open");
+            QVERIFY(messages.texts().value(0).startsWith("Filename must not contain"));
+        }
         if (nowAt.isEmpty()) {
             QCOMPARE(messages.texts().last(), "Game Deleted!");
             QCOMPARE(selected(d), QString());
@@ -262,114 +274,47 @@ private slots:
         }
     }
 
-    // A refused name is told and put back with the dialog still open; the unchanged name closes it, nothing renamed.
-    void renameRefusedOrUnchanged()
+    // Moving a file (the Move button's operation): to another file system too; a refused move (the file's folder
+    // read-only, the name taken) keeps both the file and the record; new-game mode (no game passed) touches no record.
+    void move_data()
     {
-        platform::ScriptedMessageBox messages;
-        frmVTRXGameFile d(*m_state, {}, false);
-        QStringList shown;
-        testsupport::whenModal([&shown](QWidget* rename) {
-            auto* name = rename->findChild<QLineEdit*>("txtName");
-            for (const char* typed : {"EL?TE", "other", "Déjà vu"}) {
-                name->setText(QString::fromUtf8(typed));
-                rename->findChild<QPushButton*>("cmdRename")->click();
-                shown << name->text() + (rename->isVisible() ? " open" : " closed");
-            }
-        });
-        child<QPushButton>(&d, "cmdRename")->click();
-        QCOMPARE(shown, QStringList({"Déjà vu open", "Déjà vu open", "Déjà vu closed"}));
-        QCOMPARE(messages.count(), 2);
-        QVERIFY(messages.messages()[0].text.startsWith("Filename must not contain") &&
-                messages.messages()[0].icon == platform::MessageBox::Exclamation);
-        QCOMPARE(messages.messages()[1].icon, platform::MessageBox::Information);
-        QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
-    }
-
-    // The file operations behind the tidying buttons: the disk first; a refused operation (read-only folder, name
-    // taken) keeps both the file and the record; another file or new-game mode (no game passed) touches no record.
-    void action_data()
-    {
-        QTest::addColumn<QString>("action"); // delete, rename (to "New name.D64"), move (to Target, or "disk")
-        QTest::addColumn<QString>("file");   // below the game folder's "SUB dir"
-        QTest::addColumn<bool>("own");       // the game passed (false: another file or new-game mode)
+        QTest::addColumn<bool>("toDisk");    // to another file system, or to the game folder's "Target"
+        QTest::addColumn<bool>("own");       // the game passed
         QTest::addColumn<QString>("hinder"); // "", "locked" (the file's folder read-only), "taken" (target name)
-        QTest::addColumn<QString>("message");
-        const QString unlinked = "(None)|0|1|0|0", kept = "sub dir\\" + kOwn + "|2|1|0|0";
-        QTest::addColumn<QString>("recordAfter");
-        // clang-format off
-        QTest::addRow("move own file to another disk") << "disk" << kOwn << true << "" << "" << unlinked;
-        QTest::addRow("new-game mode: move") << "move" << kOwn << false << "" << "" << kept;
-        QTest::addRow("another file: rename") << "rename" << "OTHER.D64" << false << "" << "" << kept;
-        QTest::addRow("delete refused") << "delete" << kOwn << true << "locked" << "could not be removed:\nRead-only file system" << kept;
-        QTest::addRow("rename refused") << "rename" << kOwn << true << "locked" << "could not be renamed:\nRead-only file system" << kept;
-        QTest::addRow("move to another disk refused") << "disk" << kOwn << true << "locked" << "could not be moved:\nRead-only file system" << kept;
-        QTest::addRow("move onto a taken name") << "move" << "Taken.d64" << true << "taken" << files::kFileExistsInFolder << kept;
-        // clang-format on
+        QTest::addRow("own file to another disk") << true << true << "";
+        QTest::addRow("new-game mode") << false << false << "";
+        QTest::addRow("refused: read-only folder") << true << true << "locked";
+        QTest::addRow("refused: a taken name") << false << true << "taken";
     }
-    void action()
+    void move()
     {
-        QFETCH(QString, action);
-        QFETCH(QString, file);
+        QFETCH(bool, toDisk);
         QFETCH(bool, own);
         QFETCH(QString, hinder);
-        QFETCH(QString, message);
-        QFETCH(QString, recordAfter);
+        const QString file = hinder == "taken" ? "Taken.d64" : kOwn;
+        const QString message = hinder == "locked"  ? "could not be moved:\nRead-only file system"
+                                : hinder == "taken" ? files::kFileExistsInFolder
+                                                    : QString();
         testsupport::SmallDisk disk(1024 * 1024);
         QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
-        if (hinder == "taken")
-            QVERIFY(testsupport::writeFile(games("SUB dir/" + file), "mine"));
-        const QString path = games("SUB dir/" + file);
+        const QString path = games("SUB dir/" + file), folder = toDisk ? disk.path() : games("Target");
+        QVERIFY(hinder != "taken" || testsupport::writeFile(path, "mine"));
         const QByteArray content = testsupport::readFile(path);
         std::unique_ptr<testsupport::ReadOnlyFolder> locked;
         if (hinder == "locked") {
             locked = std::make_unique<testsupport::ReadOnlyFolder>(games("SUB dir"));
             QVERIFY2(locked->isValid(), qPrintable(locked->whyNot()));
         }
-        catalogue::CurrentGame* game = own ? &m_state->currentGame : nullptr;
-        const QString target = action == "delete"   ? QString()
-                               : action == "rename" ? games("SUB dir/New name.D64")
-                               : action == "move"   ? games("Target/" + file)
-                                                    : disk.filePath(file);
         const files::GameFileActionOutcome outcome =
-            action == "delete"   ? files::deleteGameFile(path, game)
-            : action == "rename" ? files::renameGameFile(path, "New name.D64", game)
-            : action == "move"   ? files::moveGameFile(path, games("Target"), game)
-                                 : files::moveGameFile(path, disk.path(), game);
+            files::moveGameFile(path, folder, own ? &m_state->currentGame : nullptr);
         locked.reset();
-
         QVERIFY2(message.isEmpty() ? outcome.message.isEmpty() : outcome.message.endsWith(message),
                  qPrintable(outcome.message));
         QCOMPARE(outcome.done, message.isEmpty());
         QCOMPARE(QFileInfo::exists(path), !outcome.done);
-        if (outcome.done && !target.isEmpty())
-            QCOMPARE(testsupport::readFile(target), content);
-        QCOMPARE(record(), recordAfter);
-    }
-
-    // A game being added: the dialog opens where the last visit was left and hands back the choice.
-    void newGameModeHandsBackTheChoice()
-    {
-        m_state->GameFileRoot = m_games;
-        m_state->GameFileFolder = games("SUB dir");
-        frmVTRXGameFile d(*m_state, {}, true);
-        QCOMPARE(selected(d), QString());
-        QVERIFY(testsupport::clickLine(child<QListWidget>(&d, "FileBox"), kOwn));
-        QCOMPARE(child<QListWidget>(&d, "lstD64")->currentRow(), 3);
-        child<QPushButton>(&d, "cmdOK")->click();
-        QCOMPARE(d.choice().file, "SUB dir\\" + kOwn);
-        QCOMPARE(d.choice().entry, 3);
-        QVERIFY(d.choice().found);
-        QCOMPARE(record(), "sub dir\\" + kOwn + "|2|1|0|0");
-    }
-
-    void terminalOpensInTheShownFolder()
-    {
-        QVERIFY(testsupport::writeFakeTool(m_home->file("bin"), "term", ""));
-        qputenv("TERMINAL", m_home->file("bin/term").toLocal8Bit());
-        frmVTRXGameFile d(*m_state, {}, false);
-        child<QPushButton>(&d, "cmdDosPrompt")->click();
-        QTRY_COMPARE(testsupport::readFile(m_home->file("bin/term.log")).trimmed(), games("SUB dir").toUtf8());
-        qunsetenv("TERMINAL");
+        if (outcome.done)
+            QCOMPARE(testsupport::readFile(folder + "/" + file), content);
+        QCOMPARE(record(), own && message.isEmpty() ? "(None)|0|1|0|0" : "sub dir\\" + kOwn + "|2|1|0|0");
     }
 };
 

@@ -1,8 +1,7 @@
-// The editing commands in the main window: each menu entry, popup entry and label reaching its editor; the editors
-// storing what is confirmed (and refusing names taken in another letter case); a game added with every prompt on;
-// a tune added; removal; and a read-only catalogue refusing all of it with the list and the file as they were.
+// The editing commands in the main window: each menu entry reaching its editor; the editors, some from a popup entry or
+// label, storing what is confirmed (and refusing names taken in another letter case); a game added with every prompt
+// on; a tune added; removal; and a read-only catalogue refusing all of it with the list and the file as they were.
 #include "ModalHelpers.h"
-#include "SmallDisk.h"
 #include "WindowFixture.h"
 
 #include <QLabel>
@@ -27,16 +26,22 @@ public:
     using Step = std::function<void(QWidget*)>;
     explicit DialogScript(QList<Step> steps = {}) : m_steps(std::move(steps))
     {
-        connect(&m_timer, &QTimer::timeout, this, &DialogScript::poll);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog == m_last || !(m_last = dialog))
+                return;
+            titles << dialog->windowTitle();
+            const Step step = m_steps.isEmpty() ? click("cmdCancel") : m_steps.takeFirst();
+            // Later, so that a step opening a dialog of its own does not run inside this poll.
+            QTimer::singleShot(0, dialog, [dialog, step] { step(dialog); });
+        });
         m_timer.start(10);
     }
     QStringList titles;
 
     static void press(QWidget* d, const char* button) { d->findChild<QPushButton*>(button)->click(); }
-    static Step click(const char* button)
-    {
-        return [button](QWidget* d) { press(d, button); };
-    }
+    static Step click(const char* button) { return [button](QWidget* d) { press(d, button); }; }
+    static Step none() { return [](QWidget* d) { press(d, "cmdNone"), press(d, "cmdOK"); }; }
     // Types each text and presses OK (or Add) after it.
     static Step enter(const QStringList& texts, const char* ok = "cmdOK")
     {
@@ -50,32 +55,22 @@ public:
             }
         };
     }
-    static Step pick(const QString& line, const char* then = "cmdOK")
+    static Step pick(const QString& line)
     {
-        return [line, then](QWidget* d) {
+        return [line](QWidget* d) {
             auto* list = d->findChild<QListWidget*>("FileBox");
             const bool found = testsupport::clickLine(list ? list : d->findChild<QListWidget*>("lstItems"), line);
-            press(d, found ? then : "cmdCancel"); // a dialog left open would hang the test
+            press(d, found ? "cmdOK" : "cmdCancel"); // a dialog left open would hang the test
             QVERIFY2(found, qPrintable(line));
         };
     }
 
 private:
-    void poll()
-    {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog == m_last || !(m_last = dialog))
-            return;
-        titles << dialog->windowTitle();
-        const Step step = m_steps.isEmpty() ? click("cmdCancel") : m_steps.takeFirst();
-        // Later, so that a step opening a dialog of its own does not run inside this poll.
-        QTimer::singleShot(0, dialog, [dialog, step] { step(dialog); });
-    }
-
     QList<Step> m_steps;
     QPointer<QWidget> m_last;
     QTimer m_timer;
 };
+using S = DialogScript;
 
 // A menu or popup entry by name, a detail label ("lblYear" left, "lblYear+" right).
 void trigger(QWidget* w, QString name)
@@ -83,8 +78,7 @@ void trigger(QWidget* w, QString name)
     if (!name.startsWith("lbl"))
         return action(w, qPrintable(name))->trigger();
     const bool right = name.endsWith('+');
-    name.remove('+');
-    QTest::mouseClick(w->findChild<QLabel*>(name), right ? Qt::RightButton : Qt::LeftButton);
+    QTest::mouseClick(w->findChild<QLabel*>(name.remove('+')), right ? Qt::RightButton : Qt::LeftButton);
 }
 
 } // namespace
@@ -110,39 +104,26 @@ class TestEditingWindow : public QObject
 private slots:
     void cleanup() { f.reset(); }
 
-    // Every entry and label opens its editor on the current game; Cancel writes nothing.
+    // Every Edit menu entry opens its editor on the current game (the popup entries and labels: the next test); the
+    // add commands theirs; Cancel writes nothing.
     void everyCommandReachesItsEditor()
     {
         QVERIFY(start("Astro Miner"));
         const QString before = everything();
-        const QString lookups[] = {"Difficulty level",  "game Genre", "Year",    "Personal Rating",
-                                   "Number of Players", "Publisher",  "Musician"};
-        const char* kinds[] = {"Difficulty", "Genre", "Year", "Rating", "Players", "Publisher", "Musician"};
-        QList<std::pair<QString, QString>> cases;
-        for (int k = 0; k < 7; ++k)
-            for (const QString& t :
-                 {QStringLiteral("mnuEdit%1"), QStringLiteral("pmnuEdit%1"), QStringLiteral("lbl%1+")})
-                cases.append({t.arg(kinds[k]), QStringLiteral("Change %1 for 'Astro Miner':").arg(lookups[k])});
-        const std::pair<const char*, const char*> fields[] = {{"Name", "Edit Game Name..."},
-                                                              {"Comment", "Edit Personal Comment..."},
-                                                              {"HighScore", "Edit High Score..."},
-                                                              {"Trained", "Edit Game Trained..."}};
-        for (const auto& [field, caption] : fields) {
-            const QString label = QString(field) == "Trained" ? "lblTrainer" : QStringLiteral("lbl%1").arg(field);
-            for (const QString& t :
-                 {QStringLiteral("mnuEdit%1").arg(field), QStringLiteral("pmnuEdit%1").arg(field), label, label + '+'})
-                cases.append({t, caption});
-        }
-        cases.append({QStringLiteral("mnuFileAddGame"), QStringLiteral("Select Filename for New game...")});
-        cases.append({QStringLiteral("mnuFileAddSidTune"), QStringLiteral("Select Filename for New Sid Tune...")});
-        for (const auto& [command, caption] : cases) {
+        // The command's name, then its editor's title: the lookups' change dialogs, then the fields' editors.
+        const QList<std::pair<QString, QString>> commands = {
+            {"Difficulty", "Change Difficulty level"}, {"Genre", "Change game Genre"}, {"Year", "Change Year"},
+            {"Rating", "Change Personal Rating"}, {"Players", "Change Number of Players"},
+            {"Publisher", "Change Publisher"}, {"Musician", "Change Musician"}, {"Name", "Edit Game Name..."},
+            {"Comment", "Edit Personal Comment..."}, {"HighScore", "Edit High Score..."},
+            {"Trained", "Edit Game Trained..."}, {"mnuFileAddGame", "Select Filename for New game..."},
+            {"mnuFileAddSidTune", "Select Filename for New Sid Tune..."}};
+        for (const auto& [command, title] : commands) {
             DialogScript script;
-            trigger(w, command);
+            trigger(w, command.startsWith("mnu") ? command : "mnuEdit" + command);
+            const QString caption = title.startsWith("Change") ? title + " for 'Astro Miner':" : title;
             QVERIFY2(script.titles == QStringList{caption}, qPrintable(command + ": " + script.titles.join('|')));
         }
-        control<QPushButton>(w, "cmdAdd")->click();
-        QTRY_COMPARE(QApplication::activePopupWidget(), qobject_cast<QMenu*>(w->findChild<QMenu*>("mnuFileAdd")));
-        QApplication::activePopupWidget()->close();
         QCOMPARE(everything(), before);
         QCOMPARE(f->messages.count(), 0);
     }
@@ -152,7 +133,6 @@ private slots:
     void editorsStoreWhatIsConfirmed()
     {
         QVERIFY(start("Astro Miner"));
-        using S = DialogScript;
         DialogScript script({S::enter({"harbour PATROL", "  Astro Miner Deluxe "}), S::enter({"Two\nlines"}),
                              S::enter({" not entered "}), S::pick("Yes - Game is Trained"), S::pick("1990"),
                              S::click("cmdAdd"), S::enter({"OCEAN", "Zzap Soft"}), S::click("cmdOK"),
@@ -189,24 +169,19 @@ private slots:
                                 "Rating", "Difficulty", "Comment", "DocFile", "Trained", "HighScore"})
             prompts.insert(QStringLiteral("PromptOnAdd") + key, 1);
         QVERIFY(w = f->startOn("Astro Miner", prompts));
-        using S = DialogScript;
-        DialogScript script(
-            {[](QWidget* d) { S::press(d, "cmdNone"), S::press(d, "cmdOK"); },
-             S::enter({"astro MINER", "Zzap Test"}, "cmdAdd"), S::click("cmdOK"), S::pick("harbour_patrol.sid"),
-             S::click("cmdOK"), S::click("cmdCancel"), [](QWidget* d) { S::press(d, "cmdNone"), S::press(d, "cmdOK"); },
-             S::click("cmdOK"), S::click("cmdOK"), S::click("cmdOK"), S::click("cmdOK"), S::click("cmdOK"),
-             S::click("cmdOK"), S::pick("No - Game is not Trained"), S::enter({"1000"}), S::enter({"Added"})});
+        const S::Step ok = S::click("cmdOK");
+        DialogScript script({S::none(), S::enter({"astro MINER", "Zzap Test"}, "cmdAdd"), ok,
+                             S::pick("harbour_patrol.sid"), ok, S::click("cmdCancel"), S::none(), ok, ok, ok, ok, ok,
+                             ok, S::pick("No - Game is not Trained"), S::enter({"1000"}), S::enter({"Added"})});
         action(w, "mnuFileAddGame")->trigger();
-        QStringList expected{"Select Filename for New game...",  "Add Game to Database",
-                             "Settings for Zzap Test...",        "Sid Tune for 'Zzap Test'...",
-                             "Change Musician for 'Zzap Test':", "Screenshot for 'Zzap Test'...",
-                             "Select Documentation File..."};
-        for (const char* kind :
-             {"Publisher", "Year", "game Genre", "Number of Players", "Difficulty level", "Personal Rating"})
-            expected << QStringLiteral("Change %1 for 'Zzap Test':").arg(kind);
-        expected << "Edit Game Trained..."
-                 << "Edit High Score..."
-                 << "Edit Personal Comment...";
+        QStringList expected{"Select Filename for New game...", "Add Game to Database", "Settings for Zzap Test...",
+                             "Sid Tune for 'Zzap Test'...", "@Musician", "Screenshot for 'Zzap Test'...",
+                             "Select Documentation File...", "@Publisher", "@Year", "@game Genre", "@Number of Players",
+                             "@Difficulty level", "@Personal Rating", "Edit Game Trained...", "Edit High Score...",
+                             "Edit Personal Comment..."};
+        for (QString& title : expected) // "@": a lookup's change dialog
+            if (title.startsWith('@'))
+                title = QStringLiteral("Change %1 for 'Zzap Test':").arg(title.mid(1));
         QCOMPARE(script.titles, expected);
         QCOMPARE(f->sql("SELECT g.Filename, g.FA, g.CCode, g.\"Music Filename\", m.Name, p.Publisher, y.Year, g.GE_Id, "
                         "g.Trained, g.HighScore, g.\"Personal Comment\", g.\"Screenshot Filename\" FROM Games g, "
@@ -230,75 +205,55 @@ private slots:
         f->sql("INSERT INTO Musicians (Name) VALUES ('Vintrax Demo')");
         QVERIFY(w = f->startOn("Cavern Crawler"));
         const QString games = f->sql("SELECT * FROM Games");
-        QString proposed;
-        using S = DialogScript;
-        DialogScript script({S::pick("bouncing_bytes.sid"),
-                             [&proposed](QWidget* d) {
-                                 proposed = d->findChild<QLineEdit*>()->text();
-                                 S::press(d, "cmdAdd");
-                             },
-                             S::click("cmdOK")});
+        DialogScript script({S::pick("bouncing_bytes.sid"), S::click("cmdAdd"), S::click("cmdOK")});
         action(w, "mnuFileAddSidTune")->trigger();
-        QCOMPARE(script.titles,
-                 QStringList({"Select Filename for New Sid Tune...", "Add Sid Tune (without game) to Database",
-                              "Change Musician for '" + proposed + "':"}));
+        QCOMPARE(script.titles, QStringList({"Select Filename for New Sid Tune...", "Add Sid Tune (without game) to "
+                                             "Database", "Change Musician for 'Bouncing Bytes':"}));
         QCOMPARE(f->sql("SELECT Name, Filename, (SELECT Name FROM Musicians WHERE MU_Id = Music.MU_Id) FROM Music "
-                        "WHERE Name = '" +
-                        proposed + "'"),
-                 proposed + "|bouncing_bytes.sid|Vintrax Demo");
+                        "WHERE Name = 'Bouncing Bytes'"),
+                 "Bouncing Bytes|bouncing_bytes.sid|Vintrax Demo");
         QCOMPARE(f->sql("SELECT * FROM Games"), games);
         QCOMPARE(selectedGame(w), "Cavern Crawler");
     }
 
     void removal_data()
     {
-        QTest::addColumn<QString>("game");
         QTest::addColumn<int>("confirm");     // RemoveConfirmFlag
         QTest::addColumn<QString>("answers"); // to the questions, in turn
-        QTest::addColumn<QString>("setUp");   // SQL run before the start; "locked": the Screenshots folder read-only
-        QTest::addColumn<bool>("removed");
+        QTest::addColumn<QString>("setUp");   // SQL run before the start (Cavern Crawler alone: from the popup)
         QTest::addColumn<bool>("screenshotKept");
-        QTest::addColumn<QString>("selectedAfter"); // "" for the no-game state
+        QTest::addColumn<QString>("selectedAfter"); // "" for the no-game state; the game itself when not removed
         QTest::addColumn<int>("messages");
-        QTest::newRow("confirmed, screenshot deleted") << "Astro Miner" << 1 << "YY"
-                                                       << "" << true << false << "Bouncing Bytes" << 2;
-        QTest::newRow("not confirmed") << "Astro Miner" << 1 << "N"
-                                       << "" << false << true << "Astro Miner" << 1;
-        QTest::newRow("no confirmation, screenshot kept") << "Astro Miner" << 0 << "N"
-                                                          << "" << true << true << "Bouncing Bytes" << 1;
-        QTest::newRow("screenshot another game names") << "Astro Miner" << 0 << ""
-                                                       << "UPDATE Games SET \"Screenshot "
-                                                          "Filename\" = 'ASTROMINER.GIF' WHERE Name = 'Jungle Jive'"
-                                                       << true << true << "Bouncing Bytes" << 1;
-        QTest::newRow("the last entry selects the one above") << "Nibble Nights" << 0 << "N"
-                                                              << "" << true << true << "Moonbase Miner 2" << 1;
-        QTest::newRow("the only entry leaves no game")
-            << "Cavern Crawler" << 0 << ""
-            << "DELETE FROM Games WHERE Name <> 'Cavern Crawler'" << true << true << "" << 0;
+        const QString shared = "UPDATE Games SET \"Screenshot Filename\" = 'ASTROMINER.GIF' WHERE Name = 'Jungle Jive'";
+        const QString alone = "DELETE FROM Games WHERE Name <> 'Cavern Crawler'";
+        const QString astro = "Astro Miner", next = "Bouncing Bytes";
+        // clang-format off
+        QTest::newRow("confirmed, screenshot deleted") << 1 << "YY" << "" << false << next << 2;
+        QTest::newRow("not confirmed") << 1 << "N" << "" << true << astro << 1;
+        QTest::newRow("screenshot another game names") << 0 << "" << shared << true << next << 1;
+        QTest::newRow("the only entry leaves no game") << 0 << "" << alone << true << "" << 0;
+        // clang-format on
     }
     void removal()
     {
-        QFETCH(QString, game);
+        QFETCH(int, confirm);
         QFETCH(QString, answers);
         QFETCH(QString, setUp);
+        const bool alone = setUp.startsWith("DELETE");
+        const QString game = alone ? "Cavern Crawler" : "Astro Miner";
+        const QString command = alone ? "pmnuRemoveGame" : "mnuFileRemove";
         QFETCH(QString, selectedAfter);
         f = std::make_unique<WindowFixture>();
-        if (setUp != "locked")
-            f->sql(setUp);
-        QFETCH(int, confirm);
-        std::unique_ptr<testsupport::ReadOnlyFolder> locked;
+        f->sql(setUp);
         QVERIFY(w = f->startOn(game, {{"RemoveConfirmFlag", confirm}}));
         for (QChar a : answers)
             f->messages.addAnswer(a == 'Y' ? MessageBox::Yes : MessageBox::No);
         const QString shot = f->programFile("Screenshots/astrominer.gif");
         QVERIFY(testsupport::writeFile(shot, "GIF89a"));
-        if (setUp == "locked")
-            QVERIFY((locked = std::make_unique<testsupport::ReadOnlyFolder>(QFileInfo(shot).path()))->isValid());
-        action(w, game == "Nibble Nights" ? "pmnuRemoveGame" : "mnuFileRemove")->trigger();
-        QTEST(f->sql("SELECT count(*) FROM Games WHERE Name = '" + game + "'") == "0", "removed");
+        action(w, qPrintable(command))->trigger();
+        QCOMPARE(f->sql("SELECT count(*) FROM Games WHERE Name = '" + game + "'"), selectedAfter == game ? "1" : "0");
         QTEST(QFile::exists(shot), "screenshotKept");
-        QCOMPARE(selectedGame(w), selectedAfter);
-        QCOMPARE(labelText(w, "lblName"), selectedAfter);
+        QCOMPARE(selectedGame(w) + '|' + labelText(w, "lblName"), selectedAfter + '|' + selectedAfter);
         QCOMPARE(action(w, "mnuFileRemove")->isEnabled(), !selectedAfter.isEmpty());
         QTEST(f->messages.count(), "messages");
     }
@@ -311,9 +266,7 @@ private slots:
         const QString before = everything();
         const int rows = gameList(w).rowCount();
         QVERIFY(QFile::setPermissions(f->programFile("Vintrax.mdb"), QFile::ReadOwner | QFile::ReadGroup));
-        using S = DialogScript;
-        DialogScript script({[](QWidget* d) { S::press(d, "cmdNone"), S::press(d, "cmdOK"); },
-                             S::enter({"Zzap Test"}, "cmdAdd"), S::enter({"A comment"})});
+        DialogScript script({S::none(), S::enter({"Zzap Test"}, "cmdAdd"), S::enter({"A comment"})});
         action(w, "mnuFileAddGame")->trigger();
         action(w, "mnuEditComment")->trigger();
         f->messages.addAnswer(MessageBox::No); // the screenshot
