@@ -5,6 +5,7 @@
 #include "KillAtRandom.h"
 #include "SmallDisk.h"
 #include "TestFolders.h"
+#include "ToolRunner.h"
 #include "WriterProbe.h"
 #include "platform/FileOperations.h"
 #include "platform/SaveFile.h"
@@ -22,10 +23,7 @@ static const QString kName = QStringLiteral("Île de la Cité.d64"); // blanks a
 
 static QByteArray content()
 {
-    QByteArray bytes;
-    for (int i = 0; i < 174848; ++i) // a D64's size: many pages
-        bytes.append(char(i * 7 % 251));
-    return bytes;
+    return tooltest::noiseBytes(174848, 7); // a D64's size: many pages
 }
 
 class TestFileOperations : public QObject

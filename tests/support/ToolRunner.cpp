@@ -14,11 +14,10 @@ RunResult runProgram(const QString& program, const QStringList& args, const QStr
 {
     QProcess p;
     p.setWorkingDirectory(workDir);
-    if (emptyPath) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (emptyPath)
         env.insert("PATH", "");
-        p.setProcessEnvironment(env);
-    }
+    p.setProcessEnvironment(env);
     RunResult r;
     p.start(program, args);
     if (!(r.started = p.waitForStarted(timeoutMs)))
@@ -97,10 +96,8 @@ QByteArray textBytes(int lines)
 
 QByteArray program(quint16 loadAddress, int bodySize, quint32 seed)
 {
-    QByteArray out;
-    out.append(static_cast<char>(loadAddress & 0xFF));
-    out.append(static_cast<char>(loadAddress >> 8));
-    return out + noiseBytes(bodySize, seed);
+    const char address[2] = {char(loadAddress & 0xFF), char(loadAddress >> 8)};
+    return QByteArray(address, 2) + noiseBytes(bodySize, seed);
 }
 
 bool isCleanFailure(const testsupport::RunResult& r, const QString& tool, QString* why)
