@@ -1,9 +1,7 @@
-// Messages: the default answer of each button set, the scripted responder the tests answer with, and the real box
-// on screen: what it shows, the answer it hands back, Escape, and long lines kept whole; without any box a message
-// goes to stderr and is answered with its default button.
+// Messages: the default answer of each button set, and the real box on screen: what it shows, the answer it hands back,
+// Escape, and long lines kept whole; without any box a message goes to stderr and is answered with its default button.
 #include "ModalHelpers.h"
 #include "platform/MessageBox.h"
-#include "platform/ScriptedMessageBox.h"
 #include "platform/gui/WidgetMessageBox.h"
 
 #include <QLabel>
@@ -59,11 +57,9 @@ private slots:
     void defaultButtons()
     {
         const QList<std::tuple<MB::Buttons, MB::Button, MB::Button>> rows = {
-            {MB::Ok, MB::NoButton, MB::Ok},
             {{}, MB::NoButton, MB::Ok},
             {MB::Yes | MB::No, MB::NoButton, MB::Yes},
             {MB::Abort | MB::Retry | MB::Ignore, MB::NoButton, MB::Abort},
-            {MB::Retry | MB::Cancel, MB::NoButton, MB::Retry},
             {MB::Yes | MB::No, MB::No, MB::No},
             {MB::Yes | MB::No, MB::Cancel, MB::Yes}, // the wanted button is not offered
         };
@@ -83,29 +79,6 @@ private slots:
         QCOMPARE(answer, MB::No);
         capture.seek(0);
         QCOMPARE(capture.readAll(), QByteArray("[vintrax] question: Remove 'Elite'? (answered No)\n"));
-    }
-    void responderRecordsAndAnswers()
-    {
-        ScriptedMessageBox outer;
-        ScriptedMessageBox box; // the innermost responder answers; the outer one comes back after it
-        QCOMPARE(MB::backend(), &box);
-        // Two blanks, a trailing blank, quotes and markup pass through untouched.
-        const QString text = "File not found in any of your Game Paths:  \"<b>ELITE.D64</b>\" ";
-        MB::critical(text, "vinTrax");
-        const auto& first = box.messages().at(0);
-        QCOMPARE(QVariantList({first.text, first.title, first.icon, int(first.buttons), first.answer}),
-                 QVariantList({text, "vinTrax", MB::Critical, int(MB::Ok), MB::Ok}));
-
-        // Scripted answers first, then each message's own default, unless a default answer is set.
-        box.addAnswers({MB::No, MB::Cancel});
-        const MB::Buttons ync = MB::Yes | MB::No | MB::Cancel;
-        QCOMPARE(QList({MB::question("one?", "vintrax", ync), MB::question("two?", "vintrax", ync),
-                        MB::question("three?", "vintrax", ync, MB::Cancel), MB::question("four?")}),
-                 QList({MB::No, MB::Cancel, MB::Cancel, MB::Yes}));
-        box.setDefaultAnswer(MB::No);
-        QCOMPARE(MB::question("five?"), MB::No);
-        QCOMPARE(box.texts().mid(1, 2), QStringList({"one?", "two?"}));
-        QCOMPARE(outer.count(), 0);
     }
     void widgetShowsTextTitleIconAndButtons()
     {
