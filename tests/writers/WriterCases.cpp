@@ -53,9 +53,7 @@ using Run = std::function<Outcome(const QString& work, int variant)>;
 WriterCase inProcess(const QString& name, const QStringList& targets, Prepare prepare, Run run,
                      const QStringList& probeArgs)
 {
-    WriterCase c{.name = name, .targets = targets};
-    c.prepare = std::move(prepare);
-    c.run = std::move(run);
+    WriterCase c{.name = name, .targets = targets, .prepare = std::move(prepare), .run = std::move(run)};
     c.child = [probeArgs](const QString& work, int) {
         QStringList args = probeArgs.mid(0, 1);
         for (const QString& a : probeArgs.mid(1))
@@ -72,8 +70,7 @@ WriterCase toolCase(const QString& tool, const QStringList& targets, Prepare pre
     const auto args = [argsPattern](int v) {
         return QString(argsPattern).replace(QStringLiteral("%1"), kVariant[v]).split(QLatin1Char(' '));
     };
-    WriterCase c{.name = tool, .targets = targets};
-    c.prepare = std::move(prepare);
+    WriterCase c{.name = tool, .targets = targets, .prepare = std::move(prepare)};
     c.run = [tool, args](const QString& work, int v) {
         const testsupport::RunResult r = tooltest::runTool(tool, args(v), work);
         QString why;
@@ -142,11 +139,9 @@ WriterCase settingsCase()
     c.run = [](const QString& work, int v) {
         QString reason;
         const SettingsWriteStatus status = saveVariant(work, v, &reason);
-        const bool ok = status == SettingsWriteStatus::Ok;
-        return Outcome{ok,
-                       ok || status == SettingsWriteStatus::AccessError ? QString()
-                                                                        : QStringLiteral("status %1").arg(int(status)),
-                       reason};
+        const bool told = status == SettingsWriteStatus::Ok || status == SettingsWriteStatus::AccessError;
+        return Outcome{status == SettingsWriteStatus::Ok,
+                       told ? QString() : QStringLiteral("status %1").arg(int(status)), reason};
     };
     c.child = [](const QString& work, int) {
         return ChildCommand{QStringLiteral(DURABILITY_WORKER), {"settings", at(work, "Vintrax.ini"), "loop"}, true};

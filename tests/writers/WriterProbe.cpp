@@ -1,16 +1,9 @@
 // Runs one of the program's in-process writers in a process of its own, for tests that need it run as another
-// user (setpriv) or killed with SIGKILL in the middle of a rewrite.
-//   vintrax_writer_probe config PATH VARIANT            rewrites C64.CFG once; the exit code is the ConfigWriteResult
-//   vintrax_writer_probe config-loop PATH                rewrites it for ever, variants 0 and 1 in turn
-//   vintrax_writer_probe unzip FOLDER ZIP                extracts the archive into FOLDER once
-//   vintrax_writer_probe unzip-loop FOLDER ZIP0 ZIP1     extracts the two archives into FOLDER in turn, for ever
-//   vintrax_writer_probe sid-loop PATH                   rewrites the tune's start song for ever, variants in turn
-//   vintrax_writer_probe move-loop A B                   moves file A to B and back for ever ("ready" once it has
-//                                                        moved both ways)
-//   vintrax_writer_probe crop-loop PATH DUMP0 DUMP1      crops the two screen dumps into PATH in turn, for ever
-//   vintrax_writer_probe check-loop FOLDER               rewrites the catalogue check record there for ever
-// Each loop prints "ready" after its first rewrite. No message box is installed, so a message the writer shows goes
-// to stderr.
+// user (setpriv) or killed with SIGKILL in the middle of a rewrite: "config PATH VARIANT" rewrites C64.CFG once (the
+// exit code is the ConfigWriteResult), "unzip FOLDER ZIP" extracts once; the loops rewrite for ever, the variants in
+// turn, and print "ready" after their first rewrite: "config-loop PATH", "unzip-loop FOLDER ZIP0 ZIP1", "sid-loop
+// PATH", "crop-loop PATH DUMP0 DUMP1", "check-loop FOLDER", "move-loop A B" (A to B and back, ready once it has
+// moved both ways). No message box is installed, so a message the writer shows goes to stderr.
 
 #include "WriterProbe.h"
 
