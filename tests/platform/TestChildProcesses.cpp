@@ -79,10 +79,9 @@ class TestChildProcesses : public QObject
 private slots:
     void init() { qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit()); }
     void cleanup() { qputenv("XDG_RUNTIME_DIR", m_oldRuntime); }
-    // Arguments reach the tool as they are, in the folder asked for, and our own folder is not changed. The window
-    // keeps repainting while the tool runs (held-back mouse and keyboard input comes from the window system, which a
-    // test cannot feed without Qt's private headers). A missing program returns at once; a limit stops one that runs
-    // on.
+    // Arguments reach the tool as they are, in the folder asked for, and our own folder is not changed; the window
+    // keeps repainting while the tool runs (held-back input comes from the window system, which a test cannot feed).
+    // A missing program returns at once; a limit stops one that runs on.
     void runsAToolWhileTimersRun()
     {
         QTemporaryDir dir;
@@ -97,14 +96,12 @@ private slots:
         timer.start(20);
         QElapsedTimer t;
         t.start();
-        RunAndWait({dir.filePath("fake tool"), args}, work);
+        QCOMPARE(RunAndWait({dir.filePath("fake tool"), args}, work), std::optional<int>(7));
         QVERIFY(t.elapsed() >= 450 && ticks > 5); // waited for the end, painting all the while
         QCOMPARE(QDir::currentPath(), before);
         QCOMPARE(QString::fromUtf8(readFile(dir.filePath("fake tool.log"))), work + "\n" + args.join('\n') + "\n");
         QVERIFY(!QFile::exists(work + "/pwned"));
-        t.restart();
         QVERIFY(!RunAndWait({"/nonexistent/tool", {"x"}}, QDir::tempPath()));
-        // With a limit, a tool that runs on is stopped there.
         QVERIFY(writeFakeTool(dir.path(), "slow tool", "exec sleep 30"));
         t.restart();
         QVERIFY(!RunAndWait({dir.filePath("slow tool"), {}}, work, WindowMode::Hidden, 200));
@@ -163,7 +160,6 @@ private slots:
         SidPlayProcesses found;
         QTRY_VERIFY(found = FindSidPlayProcess(path)); // until the kernel shows the script on the command line
         QVERIFY(isPlayerOrItsCopy(found.newest(), p.processId()));
-        // Neither another player, an empty setting nor the folder matches.
         QVERIFY(!FindSidPlayProcess(dir.filePath("OTHER.EXE")) && !FindSidPlayProcess("") &&
                 !FindSidPlayProcess(dir.path()));
         CloseSidPlay(found);
@@ -173,28 +169,15 @@ private slots:
         // another program by then): closing it again does nothing.
         CloseSidPlay(found);
     }
-    // The lock lives in the runtime folder (in the temporary folder without one) and goes with its holder; a missing
-    // runtime folder is no other instance.
-    void lockFileAndItsPlace()
-    {
-        SingleInstance first;
-        QCOMPARE(first.tryAcquire(), SingleInstance::Acquired);
-        QCOMPARE(first.lockFilePath(), m_runtime.path() + "/vintrax.lock");
-        first.release();
-        QVERIFY(!QFile::exists(first.lockFilePath()));
-        qputenv("XDG_RUNTIME_DIR", QByteArray(m_runtime.path().toLocal8Bit() + "/missing"));
-        QCOMPARE(SingleInstance().tryAcquire(), SingleInstance::Unavailable);
-        qunsetenv("XDG_RUNTIME_DIR");
-        const QString inTemp = SingleInstance::lockFilePathFor("vintrax");
-        QVERIFY2(inTemp.startsWith(QDir::tempPath() + "/vintrax") && inTemp.endsWith(".lock"), qPrintable(inTemp));
-    }
-    // The holder never touches its lock file again: an hour-old lock of a live holder still counts, and the lock
-    // of a holder killed without cleaning up is taken over.
+    // The lock lives in the runtime folder and goes with its holder, who never touches it again: an hour-old lock of
+    // a live holder still counts, and the lock of a holder killed without cleaning up is taken over. A missing
+    // runtime folder is no other instance; without one the lock is in the temporary folder.
     void lockOfALiveProcessIsKeptOfADeadOneTakenOver()
     {
         QProcess holder;
         QVERIFY(startHolder(holder));
         QFile lockFile(SingleInstance::lockFilePathFor("vintrax"));
+        QCOMPARE(lockFile.fileName(), m_runtime.path() + "/vintrax.lock");
         QVERIFY(lockFile.open(QIODevice::ReadOnly));
         QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
         lockFile.close();
@@ -204,6 +187,13 @@ private slots:
         QVERIFY(holder.waitForFinished(20000) && lockFile.exists());
         QCOMPARE(next.tryAcquire(), SingleInstance::Acquired);
         QCOMPARE(tryInOtherProcess(), int(SingleInstance::AlreadyRunning)); // a second process is refused
+        next.release();
+        QVERIFY(!lockFile.exists());
+        qputenv("XDG_RUNTIME_DIR", QByteArray(m_runtime.path().toLocal8Bit() + "/missing"));
+        QCOMPARE(SingleInstance().tryAcquire(), SingleInstance::Unavailable);
+        qunsetenv("XDG_RUNTIME_DIR");
+        const QString inTemp = SingleInstance::lockFilePathFor("vintrax");
+        QVERIFY2(inTemp.startsWith(QDir::tempPath() + "/vintrax") && inTemp.endsWith(".lock"), qPrintable(inTemp));
     }
 
 private:

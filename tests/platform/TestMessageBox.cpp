@@ -1,5 +1,5 @@
 // Messages: the default answer of each button set, and the real box on screen: what it shows, the answer it hands back,
-// Escape, and long lines kept whole; without any box a message goes to stderr and is answered with its default button.
+// Escape, and long lines kept whole.
 #include "ModalHelpers.h"
 #include "platform/MessageBox.h"
 #include "platform/gui/WidgetMessageBox.h"
@@ -8,10 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryFile>
 #include <QTest>
-
-#include <unistd.h>
 
 using namespace platform;
 using MB = MessageBox;
@@ -66,20 +63,6 @@ private slots:
         for (const auto& [buttons, wanted, result] : rows)
             QCOMPARE(MB::defaultButtonOf(buttons, wanted), result);
     }
-    void withoutABoxTheMessageGoesToStderr()
-    {
-        QTemporaryFile capture;
-        QVERIFY(capture.open());
-        std::fflush(stderr);
-        const int saved = dup(STDERR_FILENO);
-        dup2(capture.handle(), STDERR_FILENO);
-        const MB::Button answer = MB::show("Remove 'Elite'?", "vintrax", MB::Question, MB::Yes | MB::No, MB::No);
-        dup2(saved, STDERR_FILENO);
-        close(saved);
-        QCOMPARE(answer, MB::No);
-        capture.seek(0);
-        QCOMPARE(capture.readAll(), QByteArray("[vintrax] question: Remove 'Elite'? (answered No)\n"));
-    }
     void widgetShowsTextTitleIconAndButtons()
     {
         installWidgetMessageBox(); // for this and the tests after it
@@ -103,13 +86,6 @@ private slots:
     {
         whenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(MB::show("Overwrite?", "vintrax", MB::Question, MB::Yes | MB::No | MB::Cancel), MB::Cancel);
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        whenBoxShows([&](QMessageBox* box) {
-            icon = box->icon();
-            QTest::keyClick(box, Qt::Key_Escape);
-        });
-        QCOMPARE(MB::show("Remove?", "vintrax", MB::Exclamation, MB::Yes | MB::No), MB::No);
-        QCOMPARE(icon, QMessageBox::Warning);
     }
     // The notes' lines are wider than the share of the screen a plain message box allows before it wraps its text
     // again; they must stay whole, one line each. The box, wider than it was when it was placed, is placed again:

@@ -111,8 +111,8 @@ private slots:
         whenModal([&](QWidget* dialog) {
             // Which buttons are enabled and how a title greys the address are TestPrefsRules' table.
             auto* list = dialog->findChild<QListWidget*>("lstURLs");
-            list->setCurrentRow(0);
-            click(dialog, "cmdDown");
+            list->setCurrentRow(1);
+            click(dialog, "cmdUp");
             states << list->item(0)->text() + " " + list->item(1)->text() + " at " +
                           QString::number(list->currentRow());
             list->setCurrentRow(3);
@@ -127,7 +127,7 @@ private slots:
             click(dialog, "cmdClose");
         });
         favourite(f, 21)->trigger();
-        QCOMPARE(states, QStringList({"Second First at 1", "Fourth", "Empty"}));
+        QCOMPARE(states, QStringList({"Second First at 0", "Fourth", "Empty"}));
         // The menu follows at once: the two titles exchanged, the emptied slot hidden.
         QCOMPARE(favourite(f, 0)->text() + " " + favourite(f, 1)->text(), QStringLiteral("Second First"));
         QVERIFY(favourite(f, 2)->isVisible() && !favourite(f, 3)->isVisible());

@@ -91,18 +91,17 @@ bool SmallDisk::leaveFree(qint64 bytes)
 
 bool SmallDisk::leaveNoFreeFiles()
 {
-    for (int i = 1; i <= 256; ++i) {
-        const int fd = ::open(QFile::encodeName(filePath(kFiller + QString::number(i))).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL, 0600);
-        if (fd < 0 && errno == ENOSPC)
-            return true;
-        if (fd < 0) {
-            m_whyNot = errnoText("creating a filler file");
-            return false;
-        }
-        ::close(fd);
+    int fd = 0;
+    for (int i = 1; i <= 256 && fd >= 0; ++i) {
+        fd = ::open(QFile::encodeName(filePath(kFiller + QString::number(i))).constData(), O_WRONLY | O_CREAT | O_EXCL,
+                    0600);
+        if (fd >= 0)
+            ::close(fd);
     }
-    m_whyNot = QStringLiteral("the file system took more files than it should hold");
+    if (fd < 0 && errno == ENOSPC)
+        return true;
+    m_whyNot = fd < 0 ? errnoText("creating a filler file")
+                      : QStringLiteral("the file system took more files than it should hold");
     return false;
 }
 

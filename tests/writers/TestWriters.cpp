@@ -153,11 +153,9 @@ private slots:
         QVERIFY2(last.loops ? testsupport::runAndKill(last.program, last.arguments, random, 50000, &why)
                             : testsupport::runProgram(last.program, last.arguments, work).exitCode == 0,
                  qPrintable(why));
-        QStringList leftovers;
-        for (const QString& name : QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-            if (!present.contains(name) && !w.targets.contains(name) && name != w.consumes)
-                leftovers << name;
-        }
+        QStringList leftovers = QDir(work).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        leftovers.removeIf(
+            [&](const QString& n) { return present.contains(n) || w.targets.contains(n) || n == w.consumes; });
         QVERIFY2(leftovers.size() <= std::max<qsizetype>(1, w.targets.size()), qPrintable(leftovers.join(", ")));
     }
 };
