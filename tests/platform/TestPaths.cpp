@@ -76,7 +76,6 @@ private slots:
         row("sub-folders", "/c64/games", "ACTION\\1984\\ELITE.D64", "/c64/games/ACTION/1984/ELITE.D64");
         row("leading backslash stays below the folder", "/c64/games", "\\ACTION\\ELITE.D64",
             "/c64/games/ACTION/ELITE.D64");
-        row("doubled backslash", "/c64/games", "ACTION\\\\ELITE.D64", "/c64/games/ACTION/ELITE.D64");
         row("folder is the root", "/", "A\\ELITE.D64", "/A/ELITE.D64");
         row("windows folder", "C:\\GAMES", "ACTION\\ELITE.D64", "C:\\GAMES\\ACTION\\ELITE.D64");
         row("no folder", "", "ACTION\\ELITE.D64", "ACTION/ELITE.D64");
