@@ -40,6 +40,7 @@ private slots:
         // clang-format off
         QTest::addRow("same file system") << "home" << false << false << "";
         QTest::addRow("another file system") << "disk" << false << false << "";
+        QTest::addRow("existing target, same file system") << "home" << false << true << "File exists";
         QTest::addRow("existing target, another file system") << "disk" << false << true << "File exists";
         QTest::addRow("full disk") << "full" << false << false << "No space left on device";
         QTest::addRow("source not removable, another file system") << "disk" << true << false << "Read-only file system";
