@@ -16,13 +16,10 @@ namespace fuzz {
 
 namespace {
 
-class AnswerByThemselves : public platform::MessageBox::Backend
+// Unlike the tests' scripted responder it keeps nothing: a fuzz run shows millions of messages.
+struct AnswerByThemselves : platform::MessageBox::Backend
 {
-public:
-    platform::MessageBox::Button ask(const platform::MessageBox::Request& request) override
-    {
-        return request.defaultButton;
-    }
+    platform::MessageBox::Button ask(const platform::MessageBox::Request& r) override { return r.defaultButton; }
 };
 
 } // namespace
@@ -52,9 +49,8 @@ void setUp()
     static int argc = 1;
     static char name[] = "vintrax-fuzz";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
+    [[maybe_unused]] static QCoreApplication* app = new QCoreApplication(argc, argv);
     static AnswerByThemselves answers;
-    Q_UNUSED(app);
     platform::MessageBox::setBackend(&answers);
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit cap{64 << 20, 64 << 20};

@@ -7,19 +7,6 @@
 
 #include <cstring>
 
-namespace {
-
-int readGif(GifFileType* gif, GifByteType* data, int length)
-{
-    auto* rest = static_cast<QByteArray*>(gif->UserData);
-    const int n = int(qMin<qsizetype>(length, rest->size()));
-    std::memcpy(data, rest->constData(), size_t(n));
-    rest->remove(0, n);
-    return n;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     IndexedImage image;
@@ -38,6 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     int code = 0;
+    const InputFunc readGif = [](GifFileType* g, GifByteType* to, int length) {
+        auto* rest = static_cast<QByteArray*>(g->UserData);
+        const int n = int(qMin<qsizetype>(length, rest->size()));
+        std::memcpy(to, rest->constData(), size_t(n));
+        rest->remove(0, n);
+        return n;
+    };
     GifFileType* file = DGifOpen(&gif, readGif, &code);
     const bool same = file && DGifSlurp(file) == GIF_OK && file->ImageCount == 1 &&
                       file->SavedImages[0].ImageDesc.Width == image.width &&

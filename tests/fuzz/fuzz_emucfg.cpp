@@ -9,19 +9,10 @@
 namespace {
 
 // Lines as the rewrite counts them: CR LF, CR or LF ends a line; a last line without an end counts as well.
-int lineCount(const QByteArray& text)
+int lineCount(QByteArray text)
 {
-    int lines = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' || text[i] == '\r') {
-            ++lines;
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else if (i + 1 == text.size()) {
-            ++lines;
-        }
-    }
-    return lines;
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    return int(text.count('\n')) + (!text.isEmpty() && !text.endsWith('\n'));
 }
 
 } // namespace

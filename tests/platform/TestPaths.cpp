@@ -21,8 +21,6 @@ using namespace platform;
 using testsupport::writeFile;
 
 namespace {
-const QString kOdd = "Last Ninja, The \"2\" $(touch pwned) 'x' `id`.D64";
-
 // One row of QString columns.
 template <typename... S> void row(const char* tag, const S&... columns)
 {
@@ -38,9 +36,8 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        for (const QString& f :
-             QStringList{"C64.CFG", "Games/Action/ELITE.D64", "Games/Action/Elite.d64", "Games/Puzzle/Boulder Dash.T64",
-                         "mixed/DATA", "mixed/data/x.txt", "Games/" + kOdd})
+        for (const QString& f : QStringList{"C64.CFG", "Games/Action/ELITE.D64", "Games/Action/Elite.d64",
+                                            "Games/Puzzle/Boulder Dash.T64", "mixed/DATA", "mixed/data/x.txt"})
             QVERIFY(writeFile(p(f), "x"));
         QVERIFY(QDir::setCurrent(m_dir->path())); // the current folder of the relative paths
     }
@@ -50,16 +47,11 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
-        row("game below a folder", "C:\\GAMES\\ELITE.D64", "C:\\GAMES", "ELITE.D64");
         row("game in a drive root", "C:\\ELITE.D64", "C:", "ELITE.D64");
         row("bare name", "ELITE.D64", "", "ELITE.D64");
         row("folder with trailing backslash", "C:\\GAMES\\", "C:\\GAMES", "");
-        row("empty", "", "", "");
         row("linux path", "/home/jo/c64/games/elite.d64", "/home/jo/c64/games", "elite.d64");
         row("file in the linux root", "/elite.d64", "/", "elite.d64");
-        row("mixed separators, last one counts", "games/action\\ELITE.D64", "games/action", "ELITE.D64");
-        row("mixed separators the other way", "C:\\GAMES/ELITE.D64", "C:\\GAMES", "ELITE.D64");
-        row("blanks and quotes stay", "/c 64/\"Last Ninja\" $(x).d64", "/c 64", "\"Last Ninja\" $(x).d64");
     }
     // Callers take a chosen file apart and later join the pieces again: they must get the same file back. Joining
     // keeps one separator after a root or a trailing one, and an empty name gives the folder.
@@ -70,7 +62,7 @@ private slots:
         QFETCH(QString, name);
         QCOMPARE(FolderOfPath(path), folder);
         QCOMPARE(FileNameOfPath(path), name);
-        if (!name.isEmpty() && !(path.contains('\\') && path.contains('/')))
+        if (!name.isEmpty())
             QCOMPARE(joinPath(folder, name), path);
         QCOMPARE(
             QStringList({joinPath("C:\\", "ELITE.D64"), joinPath("/home/jo/", "elite.d64"), joinPath("/home/jo", "")}),
@@ -81,19 +73,12 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("path");
-        row("plain name", "/c64/games", "ELITE.D64", "/c64/games/ELITE.D64");
         row("sub-folders", "/c64/games", "ACTION\\1984\\ELITE.D64", "/c64/games/ACTION/1984/ELITE.D64");
         row("leading backslash stays below the folder", "/c64/games", "\\ACTION\\ELITE.D64",
             "/c64/games/ACTION/ELITE.D64");
-        row("doubled backslash", "/c64/games", "ACTION\\\\ELITE.D64", "/c64/games/ACTION/ELITE.D64");
-        row("forward slashes too", "/c64/games", "ACTION/ELITE.D64", "/c64/games/ACTION/ELITE.D64");
         row("folder is the root", "/", "A\\ELITE.D64", "/A/ELITE.D64");
-        row("folder with trailing slash", "/c64/games/", "ELITE.D64", "/c64/games/ELITE.D64");
         row("windows folder", "C:\\GAMES", "ACTION\\ELITE.D64", "C:\\GAMES\\ACTION\\ELITE.D64");
-        row("windows drive root", "C:\\", "ELITE.D64", "C:\\ELITE.D64");
         row("no folder", "", "ACTION\\ELITE.D64", "ACTION/ELITE.D64");
-        row("odd characters stay as they are", "/c64", "Last Ninja, The \"2\" $(rm x) 'a'.d64",
-            "/c64/Last Ninja, The \"2\" $(rm x) 'a'.d64");
         // Nothing stored must not turn into the folder itself, which exists and would count as the file.
         row("empty name gives no path", "/c64/games", "", "");
         row("separators only give no path", "/c64/games", "\\\\", "");
@@ -126,14 +111,8 @@ private slots:
         };
         const QStringList xdg = {"", "/data", "/cache"};
         QTest::newRow("build folder, XDG ignored") << false << xdg << inFolder("/v/bin");
-        QTest::newRow("build folder, VINTRAX_HOME")
-            << false << QStringList{"/srv/c64/", "", ""} << inFolder("/srv/c64");
         QTest::newRow("relative VINTRAX_HOME")
             << true << QStringList{"Games/../mixed", "", ""} << inFolder("%CWDmixed");
-        QTest::newRow("installed, VINTRAX_HOME")
-            << true << QStringList{"/srv//c64", "/d", "/c"} << inFolder("/srv/c64");
-        QTest::newRow("installed") << true << QStringList{"", "", ""}
-                                   << installed("/home/u/.local/share", "/home/u/.cache");
         QTest::newRow("installed, XDG set") << true << xdg << installed("/data", "/cache");
         QTest::newRow("installed, relative XDG ignored")
             << true << QStringList{"", "data", "./cache"} << installed("/home/u/.local/share", "/home/u/.cache");
@@ -158,10 +137,8 @@ private slots:
         const auto row = [](const char* tag, const QString& asked, const QString& found, const QString& resolved = {}) {
             QTest::newRow(tag) << asked << found << resolved;
         };
-        row("file as it is", "C64.CFG", "C64.CFG");
         // The emulator's configuration is looked up as "c64.cfg": the file on disk must be the one rewritten.
         row("file in another case", "c64.cfg", "C64.CFG", "C64.CFG");
-        row("every part in another case", "GAMES/PUZZLE/boulder dash.t64", "Games/Puzzle/Boulder Dash.T64");
         row("exact spelling wins", "games/action/Elite.d64", "Games/Action/Elite.d64");
         // Neither spelling is exact: the choice must not depend on the order the file system lists them in.
         row("several spellings pick the first sorted", "Games/Action/elite.D64", "Games/Action/ELITE.D64");
@@ -170,15 +147,9 @@ private slots:
         row("the last part may be a file", "mixed/Data", "mixed/DATA");
         row("backslashes", "\\games\\puzzle\\BOULDER DASH.T64", "Games/Puzzle/Boulder Dash.T64");
         row("trailing backslash", "\\games\\puzzle\\", "Games/Puzzle");
-        row("odd characters are just names", "games/" + kOdd.toLower(), "Games/" + kOdd);
         row("missing file", "games/action/new.cfg", "", "Games/Action/new.cfg");
         row("missing folder", "Nowhere/ELITE.D64", "", "Nowhere/ELITE.D64");
-        row("below a file", "C64.CFG/below-a-file", "");
-        row("the folder itself", "", "");
         row("root", "=/", "=/");
-        row("nothing", "=", "");
-        row("Windows path", "=C:\\GAMES\\ELITE.D64", "");
-        row("relative paths stay relative", "=games\\puzzle\\boulder dash.t64", "=Games/Puzzle/Boulder Dash.T64");
         row("bare relative name", "=c64.cfg", "=C64.CFG", "=C64.CFG");
         row("bare new name", "=new.cfg", "", "=new.cfg");
     }
@@ -188,13 +159,8 @@ private slots:
         QFETCH(QString, found);
         QFETCH(QString, resolved);
         const auto full = [this](const QString& s) {
-            return s.startsWith('=')    ? s.mid(1)
-                   : s.startsWith('\\') ? m_dir->path() + s
-                   : s.isEmpty()        ? m_dir->path()
-                                        : p(s);
+            return s.startsWith('=') ? s.mid(1) : s.startsWith('\\') ? m_dir->path() + s : p(s);
         };
-        if (QTest::currentDataTag() == QByteArray("the folder itself"))
-            found = "=" + m_dir->path();
         QCOMPARE(ShortPathName(full(asked)), found.isEmpty() ? QString() : full(found));
         {
             PathCacheScope scope; // the listings of a scope find the same
@@ -202,27 +168,10 @@ private slots:
         }
         if (!resolved.isEmpty())
             QCOMPARE(resolvePathCase(full(asked)), full(resolved));
-        QVERIFY(!QFile::exists(p("pwned")) && !QFile::exists(p("Games/pwned")));
     }
-    void aScopeReadsEachListingOnceAndMissesLaterFiles()
+    // A scope reads each listing once (what that saves is measured by bench_maintenance); here, what it finds.
+    void aScopeMissesLaterFiles()
     {
-        // Outside a scope every lookup reads the folder afresh and sees new files at once.
-        QVERIFY(!PathCacheScope::isActive());
-        QCOMPARE(ShortPathName(p("later.txt")), QString());
-        QVERIFY(writeFile(p("LATER.TXT"), "new"));
-        QCOMPARE(ShortPathName(p("later.txt")), p("LATER.TXT"));
-
-        {
-            PathCacheScope scope;
-            QVERIFY(PathCacheScope::isActive());
-            for (int i = 0; i < 500; ++i)
-                QCOMPARE(ShortPathName(p("games/action/missing%1.d64").arg(i)), QString());
-            // The test folder, "Games" and "Action" are each read once, not once per miss.
-            QCOMPARE(ShortPathName(p("GAMES/ACTION/ELITE.D64")), p("Games/Action/ELITE.D64"));
-            QVERIFY2(PathCacheScope::listingsRead() <= 3, qPrintable(QString::number(PathCacheScope::listingsRead())));
-        }
-        QVERIFY(!PathCacheScope::isActive());
-
         {
             PathCacheScope outer;
             {
@@ -241,6 +190,8 @@ private slots:
             QVERIFY(writeFile(p("LATER.D64"), "new"));
             QCOMPARE(ShortPathName(p("later.d64")), QString());
         }
+        // Outside a scope every lookup reads the folder afresh.
+        QVERIFY(!PathCacheScope::isActive());
         QCOMPARE(ShortPathName(p("later.d64")), p("LATER.D64"));
     }
     void checkPathExists_data()
@@ -248,15 +199,8 @@ private slots:
         QTest::addColumn<QString>("path");    // below the test folder; "=path" as given
         QTest::addColumn<QString>("message"); // "" when the path is there; the path is appended as given
         row("file", "Games/Action/ELITE.D64", "");
-        row("another letter case", "games/action/elite.d64", "");
-        row("folder", "Games", "");
-        row("Windows separators", "GAMES\\Action\\Elite.D64", "");
         row("file missing, folder there", "Games/BATTY.D64", "FILE NOT FOUND: ");
-        row("folder in another case", "games/BATTY.D64", "FILE NOT FOUND: ");
         row("folder missing", "Tapes/BATTY.T64", "PATH NOT FOUND: ");
-        row("below a file", "C64.CFG/BATTY.D64", "PATH NOT FOUND: ");
-        // A Windows path kept in old settings names nothing here; its folder is missing.
-        row("Windows path", "=C:\\GAMES\\ELITE.D64", "PATH NOT FOUND: ");
         // A bare name is looked for in the current folder, which is there.
         row("bare name", "=NO-SUCH-GAME.D64", "FILE NOT FOUND: ");
         row("not set", "=", "FILE NOT SET!");
@@ -273,34 +217,19 @@ private slots:
         QCOMPARE(box.count(), message.isEmpty() ? 0 : 1);
         if (message.isEmpty())
             return;
-        QCOMPARE(box.last().text, full.isEmpty() ? message : message + full); // the path exactly as the caller gave it
-        QCOMPARE(box.last().title, QString("vintrax Error"));
-        QCOMPARE(box.last().icon, MessageBox::Exclamation);
-        QCOMPARE(box.last().buttons, MessageBox::Buttons(MessageBox::Ok));
-    }
-    void readOnlyByPermissionBits_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("asked"); // "" for no path
-        QTest::newRow("0444") << 0444 << true << "C64.CFG";
-        QTest::newRow("0000") << 0000 << true << "C64.CFG";
-        QTest::newRow("0444, asked in another case") << 0444 << true << "c64.cfg";
-        QTest::newRow("0644") << 0644 << false << "C64.CFG";
-        QTest::newRow("0200 owner may write") << 0200 << false << "C64.CFG";
-        QTest::newRow("0464 group may write") << 0464 << false << "C64.CFG";
-        QTest::newRow("0446 others may write") << 0446 << false << "C64.CFG";
-        QTest::newRow("missing file") << 0444 << false << "MISSING.CFG";
-        QTest::newRow("no path") << 0444 << false << "";
+        const auto& shown = box.last(); // the path exactly as the caller gave it
+        QCOMPARE(QVariantList({shown.text, shown.title, shown.icon, int(shown.buttons)}),
+                 QVariantList({full.isEmpty() ? message : message + full, "vintrax Error", MessageBox::Exclamation,
+                               int(MessageBox::Ok)}));
     }
     // Tests run as root, who may write whatever the bits say: the bits alone decide.
     void readOnlyByPermissionBits()
     {
-        QFETCH(int, mode);
-        QFETCH(bool, readOnly);
-        QFETCH(QString, asked);
-        QCOMPARE(::chmod(QFile::encodeName(p("C64.CFG")).constData(), mode_t(mode)), 0);
-        QCOMPARE(isReadOnlyFile(asked.isEmpty() ? QString() : p(asked)), readOnly);
+        for (const auto& [mode, readOnly] : {std::pair{0444, true}, {0644, false}, {0200, false}, {0446, false}}) {
+            QCOMPARE(::chmod(QFile::encodeName(p("C64.CFG")).constData(), mode_t(mode)), 0);
+            QCOMPARE(isReadOnlyFile(p("c64.cfg")), readOnly);
+        }
+        QVERIFY(!isReadOnlyFile(p("MISSING.CFG")) && !isReadOnlyFile(QString()));
     }
 
 private:

@@ -7,7 +7,6 @@
 #include "prefs/PathBrowse.h"
 #include "prefs/PreferenceChoices.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,15 +38,9 @@ private slots:
         using B = DefaultPortButton;
         // clang-format off
         QTest::newRow("v1.9 joy 0") << PortRow{B::MSDosPort1Joy, "cmdMSDosPort1Joy", 0, "PC Joystick 1", "PC Joystick 2", 1};
-        QTest::newRow("v1.9 joy 5") << PortRow{B::MSDosPort2Joy, "cmdMSDosPort2Joy", 5, "PC Joystick 2", "PC Joystick 1", 0};
-        QTest::newRow("v1.9 key 1") << PortRow{B::MSDosPort1Key, "cmdMSDosPort1Key", 1, "Keyset 2", "Keyset 3", 2};
-        QTest::newRow("v1.9 key 9") << PortRow{B::MSDosPort2Key, "cmdMSDosPort2Key", 9, "Keyset 3", "Keyset 1", 0};
         QTest::newRow("v1.9 key -1") << PortRow{B::MSDosPort2Key, "cmdMSDosPort2Key", -1, "Keyset 3", "Keyset 1", 0};
-        QTest::newRow("v2.0 control 0") << PortRow{B::DirectXPort1Joy, "cmdDirectXPort1Joy", 0, "None", "Joystick", 1};
         QTest::newRow("v2.0 control 2") << PortRow{B::DirectXPort2Joy, "cmdDirectXPort2Joy", 2, "Joystick", "None", 0};
-        QTest::newRow("v2.0 mode 0") << PortRow{B::DirectXPort1Key, "cmdDirectXPort1Key", 0, "PC Joystick 1", "PC Joystick 2", 1};
         QTest::newRow("v2.0 mode 3") << PortRow{B::DirectXPort1Key, "cmdDirectXPort1Key", 3, "Keyset 2", "Keyset 3", 4};
-        QTest::newRow("v2.0 mode 7") << PortRow{B::DirectXPort2Key, "cmdDirectXPort2Key", 7, "Keyset 3", "PC Joystick 1", 0};
         // clang-format on
     }
 
@@ -62,37 +55,20 @@ private slots:
         QCOMPARE(storedValueOf(r.button, QStringLiteral("Key Set 1")), -1);
     }
 
-    void portButtonsEditTheirOwnSetting()
-    {
-        PortDefaults ports{0, 0, 0, 0, 0, 0, 0, 0};
-        int value = 10;
-        for (DefaultPortButton b : kDefaultPortButtons)
-            defaultOf(b, ports) = value++;
-        // Buttons in the order v1.9 port 1 joy, port 1 key, port 2 joy, port 2 key, then the same for v2.0.
-        QCOMPARE(ports, (PortDefaults{10, 12, 11, 13, 14, 16, 15, 17}));
-    }
-
     void browseTable_data()
     {
         QTest::addColumn<PrefsPath>("path");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("request"); // start folder, name to select, prompt, pattern
         QTest::addColumn<bool>("atOnce");
-        const QString file = QStringLiteral("Select the file 'CCS64.EXE'...");
-        const QString games = QStringLiteral("Select Path where your C64 games reside...");
         const auto row = [](const char* tag, PrefsPath path, const char* shown, const QStringList& request,
                             bool atOnce) { QTest::newRow(tag) << path << QString(shown) << request << atOnce; };
-        row("v1.9", PrefsPath::CCS64, "/emu/ccs19/CCS64.EXE", {"/emu/ccs19", "CCS64.exe", file, "*.exe"}, true);
-        row("v2.0 Dos", PrefsPath::CCS642, "C:\\CCS2\\CCS64.EXE", {"C:\\CCS2", "CCS64.exe", file, "*.exe"}, true);
+        row("v1.9", PrefsPath::CCS64, "/emu/ccs19/CCS64.EXE",
+            {"/emu/ccs19", "CCS64.exe", "Select the file 'CCS64.EXE'...", "*.exe"}, true);
         row("v2.0 Win32 unset", PrefsPath::DirectX, "",
             {"", "Ccs.exe", "Select Path where 'Ccs.exe' resides...", "*.exe"}, true);
-        row("player", PrefsPath::Sidplayw, "/usr/bin/sidplayfp",
-            {"/usr/bin", "SIDPLAYW.EXE", "Select the file 'Sidplayw.exe'...", "*.exe"}, false);
-        row("winzip", PrefsPath::Winzip, "/opt/wz/winzip32.exe",
-            {"/opt/wz", "WINZIP32.EXE", "Select the file 'Winzip32.exe'...", "*.exe"}, false);
-        row("games 0", PrefsPath::Games0, "/c64/games", {"/c64/games", "", games, "*.*"}, false);
-        row("music", PrefsPath::Music, "/c64/C64Music",
-            {"/c64/C64Music", "", "Select Path where your Sid Tunes reside...", "*.dat; *.sid"}, false);
+        row("games 0", PrefsPath::Games0, "/c64/games",
+            {"/c64/games", "", "Select Path where your C64 games reside...", "*.*"}, false);
     }
 
     void browseTable()
@@ -115,10 +91,8 @@ private slots:
         // clang-format off
         QTest::newRow("unset") << PrefsPath::CCS64 << "" << "Not set";
         QTest::newRow("program there") << PrefsPath::CCS64 << "emu/CCS64.EXE" << "";
-        QTest::newRow("program in other case") << PrefsPath::DirectX << "EMU/ccs64.exe" << "";
         QTest::newRow("program missing") << PrefsPath::Sidplayw << "emu/sidplayw.exe" << "File not found: ";
         QTest::newRow("folder as program") << PrefsPath::CCS642 << "emu" << "This is a folder, not a program file: ";
-        QTest::newRow("folder there") << PrefsPath::Games1 << "games" << "";
         QTest::newRow("folder missing") << PrefsPath::Music << "C64Music" << "Folder not found: ";
         QTest::newRow("file as folder") << PrefsPath::Games0 << "emu/CCS64.EXE" << "This is a file, not a folder: ";
         // clang-format on
@@ -131,7 +105,6 @@ private slots:
         QFETCH(QString, tipStart);
         QTemporaryDir dir;
         QVERIFY(testsupport::writeFile(dir.filePath("emu/CCS64.EXE"), "MZ"));
-        QVERIFY(QDir(dir.path()).mkpath("games"));
         const QString shown = relative.isEmpty() ? QString() : dir.filePath(relative);
         const PathStatus status = pathStatusOf(path, shown);
         QCOMPARE(status.warning, !relative.isEmpty() && !tipStart.isEmpty());
@@ -141,25 +114,19 @@ private slots:
 
     void okCopiesTheChoices()
     {
+        // Values a hand-edited file may hold load as the option that takes "anything else"; the dialog's OK table has
+        // the rest (each control changes its own key and no other).
         Settings s = defaultSettings(SettingsLoadContext{});
-        const Settings before = s;
-        PreferenceChoices c = choicesFrom(s);
-        QVERIFY(!applyChoices(c, s)); // nothing changed: no new background is put up
-        QCOMPARE(s, before);
-        // Each control's own key is the dialog's wiring table; here: a new texture asks for a new background.
-        c.texture = 3;
-        QVERIFY(applyChoices(c, s));
-        // Values a hand-edited file may hold load as the option that takes "anything else".
         s.TitleBar = 7;
         s.TheDefaultEmulatorFlag = -3;
         s.PromptOnAddYear = 2;
-        c = choicesFrom(s);
+        const PreferenceChoices c = choicesFrom(s);
         QVERIFY(c.titleBar == TitleBarOption::SetMyOwn && c.defaultEmulator == 2);
-        applyChoices(c, s);
+        QVERIFY(!applyChoices(c, s)); // the same texture: no new background is put up
         QCOMPARE(s.PromptOnAddYear, 1);
     }
 
-    void movingBookmarksExchangesTitlesAndAddresses()
+    void bookmarksMovedAndEdited()
     {
         FavouriteTable table;
         for (int i = 0; i < FavouriteCount; ++i)
@@ -169,36 +136,16 @@ private slots:
         QCOMPARE(moveFavouriteUp(table, 4), 3);
         QCOMPARE(table[3], (Favourite{"Site 4", "https://site4.example/"}));
         QCOMPARE(table[4], (Favourite{"Empty", "https://blank.example/"})); // shown as "Empty", and stored so
-        QCOMPARE(moveFavouriteDown(table, 3), 4);
-        QCOMPARE(table[3], (Favourite{"Empty", "https://blank.example/"}));
         // The ends stay where they are, and their buttons say so.
-        QCOMPARE(moveButtonsFor(0), (MoveButtons{false, true}));
-        QCOMPARE(moveButtonsFor(19), (MoveButtons{true, false}));
+        QVERIFY(moveButtonsFor(0) == (MoveButtons{false, true}) && moveButtonsFor(19) == (MoveButtons{true, false}));
         const FavouriteTable before = table;
         QVERIFY(moveFavouriteUp(table, 0) == 0 && moveFavouriteDown(table, 19) == 19 && table == before);
-    }
-
-    void editedBookmark_data()
-    {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("greyed");
-        QTest::addColumn<QString>("stored"); // title and address
-        QTest::newRow("empty") << QString("empty") << true << QString("Empty ");
-        QTest::newRow("no title") << QString() << false << QString("Empty ");
-        QTest::newRow("a title") << QString("Lemon64") << false << QString("Lemon64 https://www.lemon64.com/");
-        QTest::newRow("empty inside") << QString("Empty Disks") << false
-                                      << QString("Empty Disks https://www.lemon64.com/");
-    }
-
-    void editedBookmark()
-    {
-        QFETCH(QString, title);
-        QFETCH(bool, greyed);
-        QFETCH(QString, stored);
-        QCOMPARE(titleMarksUnused(title), greyed);
-        const Favourite edited = editedFavourite(title, QStringLiteral("https://www.lemon64.com/"));
-        QCOMPARE(edited.title + " " + edited.address, stored);
-        QCOMPARE(listTextOf(Favourite{title, {}}), title.isEmpty() ? QStringLiteral("Empty") : title);
+        // A title "empty" in any case greys the address and, like no title, empties the slot.
+        const QString lemon = QStringLiteral("https://www.lemon64.com/");
+        QVERIFY(titleMarksUnused("eMPTY") && !titleMarksUnused("Empty Disks"));
+        QVERIFY(editedFavourite("empty", lemon) == (Favourite{"Empty", ""}) &&
+                editedFavourite("", lemon).address == "");
+        QCOMPARE(editedFavourite("Lemon64", lemon), (Favourite{"Lemon64", lemon}));
     }
 
     void openableAddresses_data()
@@ -206,17 +153,11 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("opened"); // "" refused
         QTest::newRow("https") << QString("https://www.lemon64.com/") << QString("https://www.lemon64.com/");
-        QTest::newRow("HTTP") << QString("HTTP://c64.com/games") << QString("HTTP://c64.com/games");
-        QTest::newRow("ftp") << QString("ftp://ftp.zimmers.net/pub/cbm/") << QString("ftp://ftp.zimmers.net/pub/cbm/");
         QTest::newRow("mailto") << QString("mailto:someone@example.com") << QString("mailto:someone@example.com");
         QTest::newRow("blanks round") << QString("  https://csdb.dk/  ") << QString("https://csdb.dk/");
         QTest::newRow("no scheme") << QString("www.lemon64.com") << QString("http://www.lemon64.com");
         QTest::newRow("file") << QString("file:///etc/passwd") << QString("");
-        QTest::newRow("javascript") << QString("javascript:alert(1)") << QString("");
-        QTest::newRow("drive") << QString("C:\\Windows\\notepad.exe") << QString("");
         QTest::newRow("absolute path") << QString("/usr/bin/xterm") << QString("");
-        QTest::newRow("home path") << QString("~/.bashrc") << QString("");
-        QTest::newRow("relative path") << QString("../Vintrax.mdb") << QString("");
         QTest::newRow("no host") << QString("http://") << QString("");
         QTest::newRow("no mail address") << QString("mailto:") << QString("");
         QTest::newRow("nothing") << QString("") << QString("");

@@ -23,6 +23,11 @@ QString errnoText(const char* what)
     return QStringLiteral("%1: %2").arg(QString::fromLatin1(what), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
+bool isPadding(const QString& name)
+{
+    return name.startsWith(kBallast) || name.startsWith(kFiller);
+}
+
 // Moves the calling thread into a private mount namespace once per process; false with the reason when it
 // cannot (not root, or no mount namespaces here).
 bool enterPrivateMountNamespace(QString* whyNot)
@@ -33,12 +38,10 @@ bool enterPrivateMountNamespace(QString* whyNot)
         if (::unshare(CLONE_NEWNS) != 0)
             return errnoText("unshare(CLONE_NEWNS)");
         // Without this a mount could still propagate to the rest of the machine.
-        if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            return errnoText("making / private");
-        return {};
+        return ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 ? QString()
+                                                                                : errnoText("making / private");
     }();
-    if (whyNot && !reason.isEmpty())
-        *whyNot = reason;
+    *whyNot = reason;
     return reason.isEmpty();
 }
 
@@ -50,15 +53,12 @@ SmallDisk::SmallDisk(qint64 sizeBytes)
         m_whyNot = QStringLiteral("no temporary folder");
         return;
     }
-    if (!enterPrivateMountNamespace(&m_whyNot))
-        return;
     const QByteArray options = "size=" + QByteArray::number(sizeBytes) + ",nr_inodes=256,mode=0755";
-    if (::mount("vintrax-small-disk", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-                options.constData()) != 0) {
+    m_mounted =
+        enterPrivateMountNamespace(&m_whyNot) && ::mount("vintrax-small-disk", QFile::encodeName(path()).constData(),
+                                                         "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0;
+    if (!m_mounted && m_whyNot.isEmpty())
         m_whyNot = errnoText("mounting a tmpfs");
-        return;
-    }
-    m_mounted = true;
 }
 
 SmallDisk::~SmallDisk()
@@ -80,68 +80,58 @@ bool SmallDisk::leaveFree(qint64 bytes)
     const long page = ::sysconf(_SC_PAGESIZE);
     const qint64 want = bytes / page * page;
     const qint64 ballast = freeBytes() - want;
-    if (!m_mounted || ballast < 0)
-        return false;
-    if (ballast == 0)
-        return true;
+    if (!m_mounted || ballast <= 0)
+        return m_mounted && ballast == 0;
     const int fd = ::open(QFile::encodeName(filePath(kBallast)).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0)
-        return false;
-    const bool ok = ::posix_fallocate(fd, 0, ballast) == 0;
-    ::close(fd);
+    const bool ok = fd >= 0 && ::posix_fallocate(fd, 0, ballast) == 0;
+    if (fd >= 0)
+        ::close(fd);
     return ok && freeBytes() == want;
 }
 
 bool SmallDisk::leaveNoFreeFiles()
 {
-    for (int i = 1; i <= 256; ++i) {
-        const QByteArray name = QFile::encodeName(filePath(kFiller + QString::number(i)));
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-        if (fd < 0) {
-            if (errno == ENOSPC)
-                return true;
-            m_whyNot = errnoText("creating a filler file");
-            return false;
-        }
-        ::close(fd);
+    int fd = 0;
+    for (int i = 1; i <= 256 && fd >= 0; ++i) {
+        fd = ::open(QFile::encodeName(filePath(kFiller + QString::number(i))).constData(), O_WRONLY | O_CREAT | O_EXCL,
+                    0600);
+        if (fd >= 0)
+            ::close(fd);
     }
-    m_whyNot = QStringLiteral("the file system took more files than it should hold");
+    if (fd < 0 && errno == ENOSPC)
+        return true;
+    m_whyNot = fd < 0 ? errnoText("creating a filler file")
+                      : QStringLiteral("the file system took more files than it should hold");
     return false;
 }
 
 void SmallDisk::freeAll()
 {
-    for (const QString& name : QDir(path()).entryList(QDir::Files | QDir::Hidden)) {
-        if (name.startsWith(kBallast) || name.startsWith(kFiller))
+    for (const QString& name : QDir(path()).entryList(QDir::Files | QDir::Hidden))
+        if (isPadding(name))
             QFile::remove(filePath(name));
-    }
 }
 
 QStringList SmallDisk::entries() const
 {
-    QStringList names;
-    for (const QString& name : QDir(path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
-        if (!name.startsWith(kBallast) && !name.startsWith(kFiller))
-            names << name;
-    }
+    QStringList names = QDir(path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    names.removeIf(isPadding);
     return names;
 }
 
 ReadOnlyFolder::ReadOnlyFolder(const QString& folder) : m_folder(folder)
 {
+    const QByteArray path = QFile::encodeName(folder);
     if (!enterPrivateMountNamespace(&m_whyNot))
         return;
-    const QByteArray path = QFile::encodeName(folder);
-    if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0) {
+    if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0)
         m_whyNot = errnoText("bind-mounting the folder");
-        return;
-    }
-    if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+    else if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0)
+        m_mounted = true;
+    else {
         m_whyNot = errnoText("remounting the folder read-only");
         ::umount2(path.constData(), MNT_DETACH);
-        return;
     }
-    m_mounted = true;
 }
 
 ReadOnlyFolder::~ReadOnlyFolder()

@@ -11,10 +11,8 @@ TempProgramFolder::TempProgramFolder()
 {
     m_hadHome = qEnvironmentVariableIsSet("VINTRAX_HOME");
     m_oldHome = qgetenv("VINTRAX_HOME");
-    QDir d(m_dir.path());
-    d.mkpath("Conversion");
-    d.mkpath("Screenshots");
-    d.mkpath("CURRGAME");
+    for (const char* folder : {"Conversion", "Screenshots", "CURRGAME"})
+        QDir(m_dir.path()).mkpath(folder);
     qputenv("VINTRAX_HOME", m_dir.path().toLocal8Bit());
 }
 
@@ -35,17 +33,13 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(bytes) == bytes.size();
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 QByteArray readFile(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 bool writeFakeTool(const QString& folder, const QString& name, const QString& body)
@@ -60,9 +54,8 @@ bool writeFakeTool(const QString& folder, const QString& name, const QString& bo
                                           "%2\n")
                                .arg(path, body);
     QFile::remove(path);
-    if (!writeFile(path, script.toUtf8()))
-        return false;
-    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+    return writeFile(path, script.toUtf8()) &&
+           QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                                            QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
 }
 

@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace testsupport {
 
 RunResult runProgram(const QString& program, const QStringList& args, const QString& workDir, bool emptyPath,
@@ -14,24 +16,19 @@ RunResult runProgram(const QString& program, const QStringList& args, const QStr
 {
     QProcess p;
     p.setWorkingDirectory(workDir);
-    if (emptyPath) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (emptyPath)
         env.insert("PATH", "");
-        p.setProcessEnvironment(env);
-    }
-    RunResult r;
+    p.setProcessEnvironment(env);
     p.start(program, args);
-    if (!(r.started = p.waitForStarted(timeoutMs)))
-        return r;
+    if (!p.waitForStarted(timeoutMs))
+        return {};
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
         p.waitForFinished();
     }
-    r.crashed = p.exitStatus() != QProcess::NormalExit;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return {true, p.exitCode(), p.exitStatus() != QProcess::NormalExit, p.readAllStandardOutput(),
+            p.readAllStandardError()};
 }
 
 RunResult runOracle(const QString& program, const QStringList& args, const QString& workDir, int timeoutMs)
@@ -60,12 +57,10 @@ bool succeeded(const testsupport::RunResult& r)
 
 QString describe(const testsupport::RunResult& r)
 {
-    if (!r.started)
-        return QStringLiteral("program did not start");
-    return QStringLiteral("exit code %1%2, stderr: %3")
-        .arg(r.exitCode)
-        .arg(r.crashed ? QStringLiteral(" (crashed)") : QString())
-        .arg(QString::fromLocal8Bit(r.err));
+    return !r.started ? QStringLiteral("program did not start")
+                      : QStringLiteral("exit code %1%2, stderr: %3")
+                            .arg(r.exitCode)
+                            .arg(r.crashed ? QStringLiteral(" (crashed)") : QString(), QString::fromLocal8Bit(r.err));
 }
 
 bool haveProgram(const QString& program)
@@ -82,8 +77,7 @@ QByteArray noiseBytes(int size, quint32 seed)
 {
     QRandomGenerator random(seed);
     QByteArray bytes(size, Qt::Uninitialized);
-    for (char& c : bytes)
-        c = static_cast<char>(random.bounded(256));
+    std::generate(bytes.begin(), bytes.end(), [&random] { return char(random.bounded(256)); });
     return bytes;
 }
 
@@ -97,10 +91,8 @@ QByteArray textBytes(int lines)
 
 QByteArray program(quint16 loadAddress, int bodySize, quint32 seed)
 {
-    QByteArray out;
-    out.append(static_cast<char>(loadAddress & 0xFF));
-    out.append(static_cast<char>(loadAddress >> 8));
-    return out + noiseBytes(bodySize, seed);
+    const char address[2] = {char(loadAddress & 0xFF), char(loadAddress >> 8)};
+    return QByteArray(address, 2) + noiseBytes(bodySize, seed);
 }
 
 bool isCleanFailure(const testsupport::RunResult& r, const QString& tool, QString* why)

@@ -33,15 +33,15 @@ struct WriterCase
     QString name;
     QStringList targets;         // what the writer rewrites, relative to the work folder
     bool replacesTargets = true; // false: the writer never replaces a target (gunzip), each run starts without one
-    QString consumes;            // such a writer's input, which it removes only once its output is complete
+    QString consumes{};            // such a writer's input, which it removes only once its output is complete
     // Puts the inputs of both variants into the work folder (inputs go to its folder "in", which exists).
-    std::function<bool(const QString& work)> prepare;
+    std::function<bool(const QString& work)> prepare{};
     // Gets the work folder ready for one run of a variant (gunzip: its input copied in, the old output gone).
-    std::function<void(const QString& work, int variant)> beforeRun;
+    std::function<void(const QString& work, int variant)> beforeRun = [](const QString&, int) {};
     // One run of a variant in the work folder, its failure report checked.
-    std::function<Outcome(const QString& work, int variant)> run;
+    std::function<Outcome(const QString& work, int variant)> run{};
     // The child process the kill test starts and kills.
-    std::function<ChildCommand(const QString& work, int variant)> child;
+    std::function<ChildCommand(const QString& work, int variant)> child{};
 };
 
 const QList<WriterCase>& writerCases();
