@@ -100,8 +100,7 @@ private slots:
         QTest::addColumn<int>("startSong"); // in the file afterwards
         const QString a = "A. Composer";
         // clang-format off
-        QTest::addRow("sub-folder tune, OK") << "HUBBARD\\Commando.sid" << "" << a << "Hubbard\\Commando.sid" << 3;
-        QTest::addRow("song 5") << "Delta.sid" << "song 5" << a << "Delta.sid" << 5;
+        QTest::addRow("sub-folder tune, song 5") << "HUBBARD\\Commando.sid" << "song 5" << a << "Hubbard\\Commando.sid" << 5;
         QTest::addRow(".mus file") << "Delta.sid" << "file Two part.mus" << music::kNoPsidText << "Two part.mus" << 3;
         QTest::addRow("read-only tune") << "Delta.sid" << "read-only, song 5" << a << "Delta.sid" << 3;
         // clang-format on
