@@ -3,14 +3,20 @@
 // the real ones do: Debian's wine without its 32-bit loader warns and ends with 0 without running a 32-bit program, and
 // dosbox ends with 0 whatever happened inside (the fake plays the bridge's batch file: the DOS drives, the command,
 // the errorlevel and output it leaves). $FAULT makes a fake fail.
+// Then the real DOSBox and Wine, where installed (CI has neither: the rows skip and say so). Stand-in emulators built
+// here from standins/ (nasm, mingw-w64) report their arguments, folder, whether the image opens and the C64.CFG they
+// see, and save a file into their load path. DOSBox runs without a window (SDL's dummy driver); Wine keeps its folder
+// in the build tree, so only the first run sets it up.
 #include "C64Fixtures.h"
 #include "FakeTool.h"
+#include "ProcessRunner.h"
 #include "TestFolders.h"
 #include "ToolRunner.h"
 #include "data/settings/Settings.h"
 #include "launch/GameLaunch.h"
 #include "platform/ScriptedMessageBox.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -57,7 +63,7 @@ private slots:
         QVERIFY(writeFile(m_home.file("lib/wine/wine"),
                           QByteArray::fromHex("7f454c46010101" + QByteArray(22, '0') + "0300")));
         QVERIFY(QFile::setPermissions(m_home.file("lib/wine/wine"), QFile::ReadOwner | QFile::ExeOwner));
-        for (const char* dos : {"v19/CCSDPMI.EXE", "v19/ccs64.exe", "v20/CCS64.EXE", "v20/CCS64DOS20.EXE"})
+        for (const char* dos : {"v19/CCSDPMI.EXE", "v19/ccs64.exe", "v20/CCS64.EXE"})
             QVERIFY(writeFile(m_home.file(dos), "MZ\x90\0"));
         // A 32-bit Windows program's head: "MZ", the PE header at 0x40, its machine 4c01.
         QVERIFY(writeFile(m_home.file("win/CCS64DX.EXE"),
@@ -73,9 +79,17 @@ private slots:
         QCOMPARE(disk.size(), 174848);
         for (const char* image : {kNinja, kOlf})
             QVERIFY(writeFile(games(image), disk));
-        qputenv("PATH", bin.toLocal8Bit());
+        QVERIFY(writeFile(games(kGaense), QByteArray(174848, 0)));
+        qputenv("HOME", m_home.file("home").toLocal8Bit()); // DOSBox keeps its settings there
+        qputenv("SDL_VIDEODRIVER", "dummy");
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        qputenv("WINEPREFIX", (QCoreApplication::applicationDirPath() + "/wineprefix").toLocal8Bit());
     }
-    void cleanup() { qunsetenv("FAULT"); }
+    void cleanup()
+    {
+        qunsetenv("FAULT");
+        qputenv("PATH", m_path);
+    }
 
     void starts_data()
     {
@@ -103,12 +117,10 @@ private slots:
         // clang-format off
         row("wine, comma", "win/CCS64DX.EXE", kNinja, 7, "", "%E|%E/CCS64DX.EXE|" + win(games(kNinja)) + ",7", cfg(kPorts, win(games("")) + "\\"));
         row("refused: 32-bit program, no wine32", "win/CCS64DX.EXE", kOlf, 0, "", "vintrax-bridgetool: CCS64DX.EXE is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not installed.\n" + install, {});
-        row("refused: no wine", "win/CCS64DX.EXE", kOlf, 0, "", "vintrax-wine: wine is not installed (Debian: apt-get install wine)", {});
         // Before the emulator ran: C64.CFG is put back. Inside Wine: Wine's own word, then the bridge's.
         row("failed: winepath", "win/CCS64DX.EXE", kOlf, 0, "winepath", "vintrax-wine: Wine has no Windows path for the image: %G/" + QString(kOlf), {});
         row("failed: wine32 missing inside wine", "win/CCS64DX.EXE", kOlf, 0, "wine32", "it looks like wine32 is missing, you should install it.\nvintrax-wine: Wine could not run CCS64DX.EXE: its 32-bit part (wine32) is missing. " + install, {});
         row("dosbox v1.9, comma", "v19/ccs64.exe", kNinja, 7, "", mounts + "CCSDPMI.EXE ccs64.exe E:\\GAME.D64,7 >E:\\OUTPUT.TXT|%G/" + kNinja, cfg("$CONTROLPORT1=9 $CONTROLPORT1MODE=9 $JOYSTICK1PC=0", "D:\\"));
-        row("refused: not an 8.3 name", "v20/CCS64DOS20.EXE", kOlf, 0, "", "vintrax-bridgetool: DOS cannot use the name \"CCS64DOS20.EXE\": a DOS name has at most eight characters before its dot\nvintrax-dosbox: DOS cannot run CCS64DOS20.EXE: rename the file to an 8.3 name (such as CCS64.EXE) and the emulator path with it", {});
         row("failed: errorlevel inside DOSBox", "v20/CCS64.EXE", kOlf, 0, "errorlevel", "stand-in: no VGA\nvintrax-dosbox: CCS64.EXE ended with errorlevel 3", {});
         row("x64sc, entry 7 after DEL and SEQ", "mine/x64", kNinja, 7, "", x64 + kNinja + ":last game", cfg(kPorts, games("")));
         row("failed: no entry 9", "mine/x64", kNinja, 9, "", "vintrax-bridgetool: %G/" + QString(kNinja) + " has no entry 9 (it lists 8)", {});
@@ -126,13 +138,12 @@ private slots:
         const EmulatorKind kind = emulator.startsWith("v19")   ? EmulatorKind::Ccs64Dos19
                                   : emulator.startsWith("v20") ? EmulatorKind::Ccs64Dos20
                                                                : EmulatorKind::Ccs64Win32;
+        qputenv("PATH", m_home.file("bin").toLocal8Bit());
         const QByteArray before =
             "$CONTROLPORT1=9\r\n$CONTROLPORT1MODE=9\r\n$JOYSTICK1PC=9\r\n$LOADPATH=C:\\\r\n; mine\n";
         QVERIFY(writeFile(folder + "/C64.CFG", before));
-        // "no wine" takes away that program, "no wine32" the loader.
-        QString away = tag.contains("no wine32") ? m_home.file("lib/wine/wine")
-                                                 : m_home.file("bin/") + tag.section("no ", 1).section(' ', 0, 0);
-        const bool moved = tag.contains("no ") && QFile::rename(away, away + ".off");
+        const QString away = m_home.file("lib/wine/wine"); // "no wine32" takes away Wine's 32-bit loader
+        const bool moved = tag.contains("no wine32") && QFile::rename(away, away + ".off");
         if (!fault.isEmpty())
             qputenv("FAULT", fault.toLatin1());
         m_settings.CCS64Path = m_settings.CCS642Path = m_settings.DirectXPath = m_home.file(emulator);
@@ -172,6 +183,65 @@ private slots:
         QTRY_VERIFY(priv.isEmpty() || !QFileInfo::exists(priv)); // gone once DOSBox has ended
         QCOMPARE(box.count(), 0);
     }
+    void startsThroughTheRealBridge_data()
+    {
+        QTest::addColumn<bool>("dos");
+        QTest::addColumn<QByteArray>("config");
+        QTest::addColumn<QStringList>("expected"); // the report (%G: the games folder as Wine names it), or the message
+        const QByteArray config("$CONTROLPORT1=0\r\n$LOADPATH=C:\\\r\n$SOUND=1\r\n");
+        // clang-format off
+        QTest::newRow("DOSBox") << true << config << QStringList{"args: E:\\GAME.D64,7", "cwd: C:\\", "image opens", "$CONTROLPORT1=1", "$LOADPATH=D:\\", "$SOUND=1"};
+        QTest::newRow("DOSBox: errorlevel inside") << true << QByteArray("$CONTROLPORT1=0\r\n") << QStringList{"stand-in: no load path in C64.CFG", "vintrax-dosbox: CCS64.EXE ended with errorlevel 3"};
+        QTest::newRow("Wine") << false << config << QStringList{"image opens", "$CONTROLPORT1=1", "$LOADPATH=%G\\", "$SOUND=1"};
+        // clang-format on
+    }
+    void startsThroughTheRealBridge()
+    {
+        QFETCH(bool, dos);
+        QFETCH(QByteArray, config);
+        QFETCH(QStringList, expected);
+        const QStringList tools = dos ? QStringList{"dosbox", "nasm"} : QStringList{"wine", "i686-w64-mingw32-gcc"};
+        for (const QString& tool : tools) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(tool + " is not installed: this bridge was not tried end to end"));
+        }
+        const QString folder = m_home.file(dos ? "CCS 64 v20" : "CCS64 Win"), emulator = folder + "/CCS64.EXE";
+        const QString source = QStringLiteral(VINTRAX_STANDIN_DIR) + (dos ? "/dos-standin.asm" : "/win-standin.c");
+        QVERIFY(QDir().mkpath(folder) && writeFile(folder + "/C64.CFG", config));
+        const RunResult built = dos ? runOracle("nasm", {"-f", "bin", "-o", emulator, source}, folder)
+                                    : runOracle("i686-w64-mingw32-gcc", {"-o", emulator, source}, folder);
+        QVERIFY2(built.exitCode == 0, built.err.constData());
+        m_settings.CCS642Path = m_settings.DirectXPath = emulator;
+
+        platform::ScriptedMessageBox box;
+        std::optional<StartSettled> settled;
+        const EmulatorKind kind = dos ? EmulatorKind::Ccs64Dos20 : EmulatorKind::Ccs64Win32;
+        const LaunchRequest request{
+            games(kGaense), 7, false, false, false, kind, m_home.file("Conversion")};
+        const LaunchOutcome outcome =
+            GameLaunch(request, m_settings, nullptr, [&settled](const StartSettled& s) { settled = s; });
+        if (!dos && !outcome.started && box.last().text.contains("apt-get install wine32:i386"))
+            QSKIP("wine32 is not installed (refused as the fake's row shows): the start was not tried");
+        QVERIFY2(outcome.started, qPrintable(box.texts().join('\n')));
+        QTRY_VERIFY_WITH_TIMEOUT(settled, 120000); // a first Wine start sets up its folder
+        if (expected.first().startsWith("stand-in")) {
+            QVERIFY(!settled->ran);
+            QTRY_VERIFY(box.count() == 1 && box.last().text.endsWith(expected.join('\n')));
+            return;
+        }
+        QVERIFY2(settled->ran, qPrintable(box.texts().join('\n')));
+        QStringList report = QString::fromUtf8(readFile(folder + "/REPORT.TXT")).remove('\r').split('\n');
+        report.replaceInStrings(QRegularExpression(" +$"), "");
+        if (!dos) { // cwd, then the image's short Windows path with its entry
+            QVERIFY2(report.value(1).endsWith(",7"), qPrintable(report.join('\n')));
+            expected.replaceInStrings("%G", report.value(1).section(' ', 1).section('\\', 0, -2));
+            report = report.mid(2);
+        }
+        QCOMPARE(report.mid(0, expected.size()), expected);
+        QCOMPARE(readFile(m_home.file("My Games/SAVED.TXT")), QByteArray("written by the emulator"));
+        QVERIFY(QFile::remove(m_home.file("My Games/SAVED.TXT")));
+        QCOMPARE(box.count(), 0);
+    }
 
 private:
     QString started() const { return m_home.file("started"); }
@@ -182,10 +252,12 @@ private:
         return QString(ports).split(' ') + QStringList{"$LOADPATH=" + loadPath, "; mine"};
     }
     static constexpr const char *kNinja = "Last Ninja, The.d64", *kOlf = "Ölf, 2.prg";
+    static constexpr const char* kGaense = "Last Ninja, Gänse.d64";
     static constexpr const char* kPorts = "$CONTROLPORT1=1 $CONTROLPORT1MODE=4 $JOYSTICK1PC=9";
 
     TempProgramFolder m_home;
     Settings m_settings;
+    const QByteArray m_path = qgetenv("PATH");
 };
 
 QTEST_GUILESS_MAIN(TestEmulatorBridges)

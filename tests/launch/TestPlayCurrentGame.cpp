@@ -126,7 +126,6 @@ private slots:
         add("v1.9 runs the extender with the game's ports", {v19, elite, 3, false, "", inV19 + QStringList{"%G/ELITE.D64,3"}, QByteArray(v19Cfg).replace("%1", "2").replace("%2", "1")});
         // No lower-case file there: the real one runs. The odd name reaches it as one inert argument.
         add("v2.0 with the defaults the game asks for", {v20, "SUB\\" + kOdd, 0, true, "", {"%X/CCS64.EXE", "a b $x", "%X", "%G/" + kOdd + ",0"}, "$CONTROLPORT1=1\r\n$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=3\r\n$CONTROLPORT2MODE=4\r\n$LOADPATH=%G/\r\n$JOYSTICK1PC=0\r\n"});
-        add("read-only configuration is told, the game still starts", {v20, elite, 0, false, "read-only", {"%X/CCS64.EXE", "a b $x", "%X", "%G/ELITE.D64,0"}, "", readOnlyConfigMessage()});
         // A start not from the catalogue uses the default ports (1, 0, 0, 2 for v1.9) and records nothing.
         add("outside the catalogue: defaults, nothing counted", {v19, elite, 0, false, "outside", inV19 + QStringList{"%G/ELITE.D64,0"}, QByteArray(v19Cfg).replace("%1", "0").replace("%2", "2")});
         add("missing file", {win, "Gone\\ghost.d64", 0, false, "", {}, "", "File not found in any of your Game Paths:  \"Gone\\ghost.d64\""});
@@ -137,7 +136,6 @@ private slots:
         add("archive name the catalogue cannot store is told", {win, "SUB\\PACK.ZIP", 0, false, "refuse names", {}, "", archiveNameNotStoredMessage("TWO.ZIP", {}).section('\n', 0, 0) + "\n*the catalogue refuses*"});
         // The path messages themselves are the path test's table.
         add("no DOS extender", {v19, elite, 0, false, "no DOS extender", {}, "", "FILE NOT FOUND: %V/ccsdpmi.exe"});
-        add("extender cannot run", {v19, elite, 0, false, "extender cannot run", {}, "", "Could not start the emulator: %V/CCSDPMI.EXE"});
         // An emulator that ends with a failure right after its start is no play (the bridges' failures are told alike).
         add("start that fails at once counts no play", {win, elite, 0, false, "fails at once", {}, "", "The emulator ended at once: %W/CCS64DX.EXE\nno DirectX here"});
         // clang-format on
@@ -157,15 +155,11 @@ private slots:
                              " ('Elite', 'SUB\\ELITE.D64', 3, 0, 4, '(Never)', 1, 0, 2, 1, 0, 1, 4, 3)",
                              {stored, index, useDefault}) &&
             m_current->selectByName("Game"));
-        if (change == "read-only")
-            QVERIFY(QFile::setPermissions(m_v20 + "/c64.cfg", QFile::ReadOwner | QFile::ReadGroup));
-        else if (change == "refuse names")
+        if (change == "refuse names")
             sqliteShell(m_home->file("Vintrax.mdb"), "CREATE TRIGGER refuse BEFORE UPDATE OF Filename ON Games "
                                                      "BEGIN SELECT RAISE(ABORT, 'the catalogue refuses'); END");
         else if (change == "no DOS extender")
             QVERIFY(QFile::remove(m_v19 + "/CCSDPMI.EXE"));
-        else if (change == "extender cannot run")
-            QVERIFY(QFile::setPermissions(m_v19 + "/CCSDPMI.EXE", QFile::ReadOwner));
         else if (change == "fails at once")
             QVERIFY(writeFakeTool(m_win, "CCS64DX.EXE", "echo 'no DirectX here' >&2; exit 5"));
         const QStringList configs = {m_v19 + "/C64.CFG", m_v20 + "/c64.cfg", m_win + "/c64.cfg"}; // by kind

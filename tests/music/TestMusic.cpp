@@ -1,8 +1,7 @@
 // Music: playing a tune through a console player stand-in (the argument list, what a play refuses and tells, one player
 // at a time, playing on in a session of its own with an input it holds open: no closed terminal or exit ends it); the
 // SID dialogs' rules (the folder guard and stored name on real folders, the start-song list) and the SID file dialog
-// offscreen (what it shows, what OK hands back and rewrites, add mode with the folder guard and Listen); the demo's
-// settings seed, which makes sidplayfp the player.
+// offscreen (what it shows, what OK hands back and rewrites, add mode with the folder guard and Listen).
 
 #include "MusicFixtures.h"
 #include "SidFixtures.h"
@@ -19,8 +18,6 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,7 +51,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_state = std::make_unique<app::AppState>(platform::Folders::inProgramFolder(m_dir->path()));
         m_state->settings.MusicPath = m_dir->filePath("Music");
-        m_state->settings.SidplayWPath = musictest::writeFakePlayer(m_dir->path());
+        m_state->settings.SidplayWPath = musictest::writeFakePlayer(m_dir->filePath("Sid Player"));
         for (const char* tune : {"Hubbard/Commando.sid", "Delta.sid"})
             QVERIFY(testsupport::writeFile(music(tune), sidtest::psidTune())); // 12 songs, start song 3
         QVERIFY(testsupport::writeFile(music("Two part.mus"), QByteArray(300, 'm')));
@@ -70,7 +67,6 @@ private slots:
         // clang-format off
         QTest::addRow("the tune folder") << "Music" << "tune.sid";
         QTest::addRow("another letter case") << "MUSIC/hubbard" << "Hubbard\\tune.sid";
-        QTest::addRow("the parent") << "" << "";
         QTest::addRow("sibling starting with the name") << "Music2" << "";
         QTest::addRow("link inside leading out") << "Music/LinkOut" << "";
         // clang-format on
@@ -104,10 +100,8 @@ private slots:
         QTest::addColumn<int>("startSong"); // in the file afterwards
         const QString a = "A. Composer";
         // clang-format off
-        QTest::addRow("sub-folder tune, OK") << "HUBBARD\\Commando.sid" << "" << a << "Hubbard\\Commando.sid" << 3;
-        QTest::addRow("song 5") << "Delta.sid" << "song 5" << a << "Delta.sid" << 5;
+        QTest::addRow("sub-folder tune, song 5") << "HUBBARD\\Commando.sid" << "song 5" << a << "Hubbard\\Commando.sid" << 5;
         QTest::addRow(".mus file") << "Delta.sid" << "file Two part.mus" << music::kNoPsidText << "Two part.mus" << 3;
-        QTest::addRow("tune missing") << "Gone.sid" << "" << music::kNoFileText << "" << 3;
         QTest::addRow("read-only tune") << "Delta.sid" << "read-only, song 5" << a << "Delta.sid" << 3;
         // clang-format on
     }
@@ -135,8 +129,7 @@ private slots:
         QCOMPARE(
             QList<bool>({find<QLabel>(&dialog, "lblAuthor")->font().bold(), find(&dialog, "cboTunes")->isHidden()}),
             QList<bool>(2, author != "A. Composer"));
-        QCOMPARE(find<QLabel>(&dialog, "lblName")->text(),
-                 stored.isEmpty() ? music::kNoneSelected : stored.section('\\', -1));
+        QCOMPARE(find<QLabel>(&dialog, "lblName")->text(), stored.section('\\', -1));
         find<QPushButton>(&dialog, "cmdOK")->click();
         QCOMPARE(dialog.chosenTune(), stored);
         QCOMPARE(testsupport::readFile(file).at(c64::SidStartSongOffset + 1), char(startSong));
@@ -168,7 +161,7 @@ private slots:
     void playOrRefuse_data()
     {
         QTest::addColumn<QString>("call");   // "game", "category", "stand-alone" (a category's own tune)
-        QTest::addColumn<QString>("player"); // below the temp folder; "" unset
+        QTest::addColumn<QString>("player"); // below the temp folder
         QTest::addColumn<QString>("tune");
         QTest::addColumn<QString>("message"); // %1 the temp folder
         QTest::addColumn<bool>("plays");
@@ -187,37 +180,30 @@ private slots:
         QFETCH(QString, tune);
         QFETCH(QString, message);
         QFETCH(bool, plays);
-        QTemporaryDir dir;
-        const QString fake = musictest::writeFakePlayer(dir.filePath("Sid Player"));
-        QVERIFY(testsupport::writeFile(dir.filePath("Music/Hubbard/it's \"$(x)\".sid"), "PSID"));
-        QVERIFY(testsupport::writeFile(dir.filePath("Music/(None)"), "PSID"));
-        Settings s;
-        s.SidplayWPath = player.isEmpty() ? QString() : dir.filePath(player);
-        s.MusicPath = dir.filePath("Music");
+        QVERIFY(testsupport::writeFile(music("Hubbard/it's \"$(x)\".sid"), "PSID") &&
+                testsupport::writeFile(music("(None)"), "PSID"));
+        Settings s = m_state->settings;
+        s.SidplayWPath = m_dir->filePath(player);
         platform::StartedPlayer started;
         platform::ScriptedMessageBox box;
         QCOMPARE(call == "game" ? music::PlayGameTune(s, tune, started)
                                 : music::PlayCategoryTune(s, tune, call == "stand-alone", started),
                  plays);
-        QCOMPARE(box.texts(), message.isEmpty() ? QStringList() : QStringList{message.arg(dir.path())});
-        const QList<musictest::PlayerRun> runs = playerRuns(fake, plays);
+        QCOMPARE(box.texts(), message.isEmpty() ? QStringList() : QStringList{message.arg(m_dir->path())});
+        const QList<musictest::PlayerRun> runs = playerRuns(m_state->settings.SidplayWPath, plays);
         QCOMPARE(runs.size(), int(plays));
         if (call == "game" && plays)
             QCOMPARE(runs[0].folder + '|' + runs[0].arguments.join('|'),
-                     dir.filePath("Sid Player") + '|' + dir.filePath("Music/Hubbard/it's \"$(x)\".sid"));
-        musictest::stopAll(fake);
+                     m_dir->filePath("Sid Player") + '|' + music("Hubbard/it's \"$(x)\".sid"));
     }
     // A console player takes no second tune from a new copy: the one this program started goes first, even when it
     // ignores being asked to end, and so does a player left playing by an earlier run (found as a game start finds
     // it; it used to play on under the new tune).
     void onePlayerAtATimePlayingOnItsOwn()
     {
-        QTemporaryDir dir;
-        Settings s;
-        s.SidplayWPath = musictest::writeFakePlayer(dir.path(), true);
-        s.MusicPath = dir.path();
-        QVERIFY(testsupport::writeFile(dir.filePath("a.sid"), "PSID") &&
-                testsupport::writeFile(dir.filePath("b.sid"), "x"));
+        const Settings s = m_state->settings;
+        musictest::writeFakePlayer(m_dir->filePath("Sid Player"), true);
+        QVERIFY(testsupport::writeFile(music("a.sid"), "PSID") && testsupport::writeFile(music("b.sid"), "x"));
         QProcess earlier;
         earlier.start(s.SidplayWPath, {"earlier.sid"});
         QVERIFY(earlier.waitForStarted() && playerRuns(s.SidplayWPath, 1).size() == 1);
@@ -237,27 +223,6 @@ private slots:
         QVERIFY2(input.startsWith("pipe:"), input.constData());
         for (const QString& fd : QDir("/proc/self/fd").entryList(QDir::System | QDir::NoDotAndDotDot))
             QVERIFY(linkOf("/proc/self/fd/" + fd) != input);
-        musictest::stopAll(s.SidplayWPath);
-    }
-    // scripts/demo-settings.sh: sidplayfp on the PATH becomes the player of [Startup] when it names none; the music
-    // path and another group's player key stay.
-    void demoSettingsPresetThePlayer()
-    {
-        QTemporaryDir dir; // bin: a PATH of the tools the script uses and sidplayfp
-        const QString sidplayfp = dir.filePath("bin/sidplayfp"), ini = dir.filePath("config/Vintrax/Vintrax.ini");
-        QVERIFY(testsupport::writeFile(sidplayfp, "#!/bin/sh\n") &&
-                testsupport::writeFile(ini, "[Other]\nSidplayWPath=/elsewhere\n[Startup]\nMusicPath=/m\n"));
-        QFile::setPermissions(sidplayfp, QFile::ReadOwner | QFile::ExeOwner);
-        for (const char* tool : {"awk", "mkdir", "dirname", "mv"})
-            QVERIFY(QFile::link(QStandardPaths::findExecutable(tool), dir.filePath("bin/") + tool));
-        QProcess script;
-        script.setEnvironment({"PATH=" + dir.filePath("bin")});
-        script.start("/bin/bash", {QStringLiteral(VINTRAX_SOURCE_DIR "/scripts/demo-settings.sh"), ini, "/prog"});
-        QVERIFY(script.waitForFinished() && script.exitCode() == 0 && !QFile::exists(ini + ".tmp"));
-        QSettings read(ini, QSettings::IniFormat);
-        QCOMPARE(QStringList({read.value("Startup/SidplayWPath").toString(), read.value("Startup/MusicPath").toString(),
-                              read.value("Other/SidplayWPath").toString()}),
-                 QStringList({sidplayfp, "/m", "/elsewhere"}));
     }
 };
 
