@@ -64,7 +64,6 @@ private slots:
                                                        {"..", "x"},
                                                        {"x.gz", "x"},
                                                        {"unit\x1f", "x"},
-                                                       {"del\x7f", "x"},
                                                        {"a blank.prg", "a blank.prg"}};
         for (const auto& [name, output] : stored) { // the FNAME flag set and the name put after the fixed header
             QByteArray named = QByteArray(nameless).insert(10, name + '\0');

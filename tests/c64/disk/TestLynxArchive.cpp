@@ -83,8 +83,8 @@ private slots:
         CbmFileList twenty;
         for (int i = 0; i < 20; ++i)
             twenty.append(prg("F" + QByteArray::number(i), 2, i));
-        QTest::newRow("directory overruns its blocks") << lynxOf(twenty).replace("\r 4  *LYNX", "\r 1  *LYNX")
-                                                       << "longer than the 1 blocks its header gives";
+        QTest::newRow("directory overruns its blocks")
+            << lynxOf(twenty).replace("\r 4  *LYNX", "\r 1  *LYNX") << "longer than the 1 blocks its header gives";
     }
 
     void damagedArchives()

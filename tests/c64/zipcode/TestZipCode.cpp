@@ -107,8 +107,6 @@ private slots:
                                           literals + QByteArray(248, '\0') + literals));
         row("a run of the mark's own value",
             runs('\x80', QByteArray("\x80\x80\x80\x80\x80\x11", 6), QByteArray(128, '\x80') + QByteArray(128, '\x11')));
-        row("an empty run adds nothing", runs('\x07', QByteArray("\x07\x00\x09\x07\x80\x01\x07\x80\x02", 9),
-                                              QByteArray(128, '\x01') + QByteArray(128, '\x02')));
 
         // The record at index in a part gets another sector or track number, or is packed with the given bytes.
         const auto set = [](int part, int index, int Record::*field, int value) {
@@ -135,10 +133,6 @@ private slots:
         row("stored sector cut short", {}, 4,
             "sector 16 of track 35 (at byte 38264) is damaged: the part ends inside it", -1, 1);
         row("fill byte missing", {}, 3, "sector 17 of track 25", -1, 1);
-        row(
-            "packed sector cut short",
-            [](PartRecords& p, QByteArray&) { p[3].last() = packedRecord(35, 16, 'm', "m\x80\x01m\x80\x02"); }, 4,
-            "sector 16 of track 35 (at byte 38264) is damaged: the part ends inside it", -1, 1);
     }
 
     void decodesHandMadeParts()
