@@ -161,7 +161,7 @@ qsizetype sectorOffset(int track, int sector)
     return offset + sector * 256;
 }
 
-QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed)
+SampleSet makeSampleSet(const QList<int>& fileSizes, quint32 seed)
 {
     QRandomGenerator rng(seed);
     QStringList args{"-n", "ZIPTEST", "-i", QStringLiteral("zt")};
@@ -171,23 +171,11 @@ QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed)
         files.insert(name, pseudoRandomFile(fileSizes[i], rng));
         args << QStringLiteral("-f") << QStringLiteral("FILE%1").arg(i) << QStringLiteral("-w") << name;
     }
-    return cc1541Image(args, files);
-}
-
-Parts disk2zipParts(const QByteArray& image, const QStringList& options)
-{
-    const QMap<QString, QByteArray> out =
-        madeBy("disk2zip", options + QStringList{"disk.d64", "game"}, {{"disk.d64", image}});
-    Parts parts;
+    SampleSet set{cc1541Image(args, files), {}};
+    const QMap<QString, QByteArray> out = madeBy("disk2zip", {"disk.d64", "game"}, {{"disk.d64", set.image}});
     for (int i = 0; i < 4; ++i)
-        parts[size_t(i)] = out.value(partName(i + 1, QStringLiteral("game")));
-    return parts;
-}
-
-SampleSet makeSampleSet(const QList<int>& fileSizes, quint32 seed)
-{
-    const QByteArray image = cc1541Disk(fileSizes, seed);
-    return {image, disk2zipParts(image)};
+        set.parts[size_t(i)] = out.value(partName(i + 1, QStringLiteral("game")));
+    return set;
 }
 
 bool writeParts(const QString& dir, const Parts& parts, const QString& base)

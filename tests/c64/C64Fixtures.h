@@ -53,11 +53,9 @@ QStringList tree(const QString& root, const QString& skip = {});
 int sectorsPerTrack(int track);
 qsizetype sectorOffset(int track, int sector);
 
-// A fresh D64 made by cc1541 holding files of repeatable content (runs of equal bytes, zero stretches, noise); the
-// four parts ("1!game" .. "4!game") disk2zip packs an image into; and both together.
+// A fresh D64 made by cc1541 holding files of repeatable content (runs of equal bytes, zero stretches, noise), and
+// the four parts ("1!game" .. "4!game") disk2zip packs it into.
 using Parts = std::array<QByteArray, 4>;
-QByteArray cc1541Disk(const QList<int>& fileSizes, quint32 seed);
-Parts disk2zipParts(const QByteArray& image, const QStringList& options = {});
 struct SampleSet
 {
     QByteArray image;

@@ -1,7 +1,8 @@
 // The demo files in the staged program folder, against the staged demo catalogue (read by sqlite3): every file a
 // row names is there, opens, as unzip, zip2disk, jlha and starlynx hand it to the emulator, to an image whose entry
-// at the row's index is the game's, and holds what went in as cbmconvert sees it; the tunes play in sidplayfp and
-// the screenshots are pictures to ImageMagick.
+// at the row's index is the game's, and holds what went in as cbmconvert sees it; the tunes and screenshots it names
+// are there. (sidplayfp's word on a PSID tune is asked in test_sid_header, ImageMagick's on a GIF in
+// test_bmp2gif_tool.)
 
 #include "C64Fixtures.h"
 #include "DemoContent.h"
@@ -14,9 +15,6 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
-
-#include <cstdlib>
 
 using namespace c64;
 
@@ -105,8 +103,7 @@ private slots:
     }
 
     // The entry each row's Filename Index points at, as the game file dialog lists it, is the game's name in capitals
-    // ("Dragon's Keep, The" is DRAGON'S KEEP); what each file holds is checked by cbmconvert. Every screenshot a row
-    // names is a 320 by 200 GIF of at most the C64's sixteen colours, as ImageMagick sees it.
+    // ("Dragon's Keep, The" is DRAGON'S KEEP); what each file holds is checked by cbmconvert.
     void rowsOpenToTheirGames()
     {
         const QMap<QString, CbmFileList> contents{{"Disks\\astrominer.d64", demofiles::astroMinerFiles()},
@@ -122,12 +119,7 @@ private slots:
                 ++tunes;
             }
             if (row.screenshot != kNone) {
-                const testsupport::RunResult id =
-                    tooltest::oracle("identify", {"-format", "%m %w %h %k", staged("Screenshots/" + row.screenshot)},
-                                     testsupport::stageDir());
-                const QStringList f = QString::fromUtf8(id.out).split(' ');
-                QCOMPARE(f.mid(0, 3), (QStringList{"GIF", "320", "200"}));
-                QVERIFY2(f.value(3).toInt() >= 4 && f.value(3).toInt() <= 16, qPrintable(row.screenshot));
+                QVERIFY2(QFileInfo(staged("Screenshots/" + row.screenshot)).isFile(), qPrintable(row.screenshot));
                 ++shots;
             }
             if (row.file == kNone)
@@ -160,23 +152,6 @@ private slots:
         }
         QCOMPARE(QList<int>({files, int(opened.size()), shots}), QList<int>({9, int(contents.size()), 3}));
         QVERIFY(tunes >= 5);
-    }
-
-    // sidplayfp records four seconds of a tune (16-bit samples after a 44-byte header); a tune that plays is not
-    // silent.
-    void tunesPlay()
-    {
-        const QString path = staged("Demo/Music/harbour_patrol.sid");
-        QVERIFY(testsupport::readFile(path).mid(0x16, 32).startsWith(QByteArray("Harbour Patrol") + '\0'));
-        QTemporaryDir dir;
-        const QString wav = dir.filePath("tune.wav");
-        VERIFY_RAN(tooltest::oracle("sidplayfp", {"-t4", "-w" + wav, path}, dir.path()));
-        const QByteArray samples = testsupport::readFile(wav).mid(44);
-        QVERIFY(samples.size() > 4 * 44100);
-        int loud = 0;
-        for (qsizetype i = 0; i + 1 < samples.size(); i += 2)
-            loud += std::abs(qFromLittleEndian<qint16>(samples.constData() + i)) > 1000;
-        QVERIFY(loud > 1000);
     }
 
     // The encoder behind courier.zip (only that its sets unpack is checked, not how it packs): the set of sectors
