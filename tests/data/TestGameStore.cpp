@@ -117,7 +117,6 @@ private slots:
         row("current game: joins the playable view", "current Zork:FA=1,Name=Ant Attack", E::None, "Zork: Ant Attack 8421504 110", "Ant Attack:108421504 Armalyte:110 boulder dash:108388608 Uridium:01128");
         // A current game's change refused in part writes none of it.
         row("current game: a name taken", "current Zork:FA=1,Name=armalyte", E::Refused, "", "");
-        row("current game: no such field", "current Zork:FA=1,Nonsense=1", E::Refused, "", "");
         // Only the tune's row goes, announced as it was.
         row("tune", "tune Commando", E::None, "tune Commando:Hubbard\\Commando.sid", "Zoids");
         // clang-format on
