@@ -60,8 +60,7 @@ private slots:
         row("fourth folder", "A,B,C,D,E", "M", "A/,B/,C/,D/x.d64,E/x.d64", "X|x.d64|(None)|0|0", "Game|X|Found", "X|1|0|8388608", 4);
         row("made on Windows", "Coll", "M", "Coll/games/ELITE.d64,M/HUBBARD/commando.SID",
             "Elite|GAMES\\Elite.D64|Hubbard\\Commando.sid|0|0", "Game|Elite|Found,Sid Filename|Elite|Found", "Elite|1|1|0", -1);
-        row("(None) keeps its flags", "A", "M", "A/", "Kept|(None)|(None)|1|1", "", "Kept|1|1|8421504", -1);
-        row("missing", "A", "M", "A/,M/", "Gone|gone.d64|sub\\gone.sid|1|1", "Game|Gone|Not Found,Sid|Gone|Not Found", "Gone|0|0|0", -1);
+        row("missing; (None) keeps its flags", "A", "M", "A/,M/", "Gone|gone.d64|sub\\gone.sid|1|1,Kept|(None)|(None)|1|1", "Game|Gone|Not Found,Sid|Gone|Not Found", "Gone|0|0|0\nKept|1|1|8421504", -1);
         // Empty entries (and an unset tune folder) are never taken for the current folder, where the files lie.
         row("empty entries", ", ,B", "", "B/,x.d64,x.sid", "X|x.d64|x.sid|1|1", "Game|X|Not Found,Sid|X|Not Found", "X|0|0|0", 1);
         // clang-format on
