@@ -63,8 +63,7 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("read");
         // clang-format off
-        // Spellings the loader accepts.
-        QTest::newRow("FALSE") << QStringList{"PositionFlag=FALSE"} << "PositionFlag" << "false";
+        // Spellings the loader accepts (the words True and False are the round trip's).
         QTest::newRow("fraction") << QStringList{"Widthy=7200.5"} << "Widthy" << "7200.5";
         QTest::newRow("halves round to even") << QStringList{"GoToDIR=0.5"} << "GoToDIR" << "0";
         QTest::newRow("True as an integer") << QStringList{"AlwaysOnTop=True"} << "AlwaysOnTop" << "1";
@@ -97,11 +96,10 @@ private slots:
     void startupLayout_data()
     {
         QTest::addColumn<QStringList>("lines"); // none: no file at all
-        QTest::addColumn<QString>("layout"); // top left height view ssView
+        QTest::addColumn<QString>("layout");    // top left height view ssView
         // clang-format off
         QTest::newRow("nothing stored") << QStringList{} << "2393 6100 9615 0 1";
-        QTest::newRow("always centre") << QStringList{"PositionFlag=False", "Top=100", "Left=250"} << "2393 6100 9615 0 1";
-        QTest::newRow("always hide") << QStringList{"SSViewHideFlag=True", "SSViewShowFlag=True"} << "2393 6100 9615 0 0";
+        QTest::newRow("always centre, always hide") << QStringList{"PositionFlag=False", "Top=100", "Left=250", "SSViewHideFlag=True", "SSViewShowFlag=True"} << "2393 6100 9615 0 0";
         QTest::newRow("always show") << QStringList{"SSViewShowFlag=True", "SSView=False"} << "2393 6100 9615 0 1";
         // clang-format on
     }
@@ -150,6 +148,7 @@ private slots:
         written.Top = 1234.5; // twips may be fractional in a hand-edited file, and are written back so
         written.Left = -0.25;
         QCOMPARE(saveSettings(*openSettingsStore(iniPath()), written, {}), SettingsWriteStatus::Ok);
+        QVERIFY(testsupport::readFile(iniPath()).startsWith("[Startup]\n")); // a new file opens with its section
         // The file holds every key under its own name, as plain text.
         const QMap<QString, QString> raw = rawStartupSection(iniPath());
         QStringList expected;
