@@ -1,6 +1,6 @@
 // The maintenance commands in the main window, one wiring case each: the verification from a filtered view (at the
 // first start of this version it is the start-up tests'), the missing-files report beside the main window, and every
-// reset with its question.
+// reset with its question; and the main window closed in the middle of a verification.
 #include "ModalHelpers.h"
 #include "WindowFixture.h"
 #include "browser/GameListModel.h"
@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -138,6 +139,23 @@ private slots:
         QCOMPARE(rowColour(w, "Astro Miner"), browser::colourFromCode(colour));
         QCOMPARE(selectedGame(w), "Astro Miner");
         QCOMPARE(labelText(w, "lblTimesPlayed"), f->sql("SELECT TimesPlayed FROM Games WHERE Name = 'Astro Miner'"));
+    }
+
+    // The run ends first, with what it checked written, and its window closes; the catalogue stays sound.
+    void mainWindowClosedDuringAVerification()
+    {
+        QVERIFY(start("Astro Miner", {},
+                      "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 29999) INSERT INTO "
+                      "Games (Name, Filename, \"Music Filename\", FA) SELECT 'Z' || i, 'z.d64', '(None)', 1 FROM n"));
+        testsupport::whenModal([this](QWidget* dialog) {
+            dialog->findChild<QPushButton*>("cmdStart")->click();
+            connect(dialog->findChild<QProgressBar*>("pbWait"), &QProgressBar::valueChanged, w, &QWidget::close);
+        });
+        action(w, "mnuToolsVerify")->trigger();
+        QVERIFY(!QApplication::activeModalWidget() && !w->isVisible());
+        const int checked = f->sql("SELECT count(*) FROM Games WHERE Name LIKE 'Z%' AND FA = 0").toInt();
+        QVERIFY2(checked > 0 && checked < 30000, qPrintable(QString::number(checked)));
+        QCOMPARE(f->sql("PRAGMA integrity_check"), "ok");
     }
 };
 
