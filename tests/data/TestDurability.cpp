@@ -1,8 +1,8 @@
 // A catalogue change on a full file system and under kill -9: the old file stays (byte for byte), or the new
 // row is there whole, and the file always passes the engine's integrity check. The
 // settings rewrite is a row of the writer table (tests/writers); here only the lock a killed rewrite leaves behind.
-// The first run of an installed program (the package test runs the whole of it, and the second run that finds a data
-// folder): made whole or not at all on a full disk.
+// The first run of an installed program (the package test runs the whole of it): made whole or not at all on a full
+// disk, and never when there is a data folder or a settings file.
 #include "CatalogueFixtures.h"
 #include "KillAtRandom.h"
 #include "ProcessRunner.h"
@@ -29,11 +29,31 @@ class TestDurability : public QObject
     QTemporaryDir m_dir;
     QString path(const QString& relative) const { return m_dir.filePath(relative); }
 
+    // Installed folders: the demo below the temp folder, the user's data folder below dataParent.
+    platform::Folders installed(const QString& dataParent) const
+    {
+        platform::Folders f = platform::Folders::inProgramFolder(dataParent + "/Vintrax");
+        f.installed = true;
+        f.demo = path("demo");
+        return f;
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(writeFile(path("demo/Vintrax.mdb"), QByteArray(256 * 1024, 'c')));
         QVERIFY(writeFile(path("demo/Screenshots/nibble.gif"), "GIF89a"));
+    }
+
+    // A settings file there means the user has run the program before, even without a data folder. (A data folder
+    // there is the package test's second run.)
+    void notFirstRunWithSettings()
+    {
+        const platform::Folders f = installed(path("settings/share"));
+        QVERIFY(writeFile(path("settings/Vintrax.ini"), "[Startup]\n"));
+        const auto store = openSettingsStore(path("settings/Vintrax.ini"));
+        QCOMPARE(int(prepareFirstRun(f, *store).result), int(FirstRunResult::NotFirstRun));
+        QVERIFY(!QFile::exists(f.catalogue) && !store->contains("Startup/GamesPath"));
     }
 
     // A disk that runs full while the catalogue is copied: the failure names the folder, and neither the data
@@ -42,10 +62,7 @@ private slots:
     {
         SmallDisk disk(1024 * 1024);
         QVERIFY2(disk.isValid(), qPrintable(disk.whyNot()));
-        // Installed: the demo below the temp folder, the user's data folder on the small disk.
-        platform::Folders f = platform::Folders::inProgramFolder(disk.path() + "/Vintrax");
-        f.installed = true;
-        f.demo = path("demo");
+        const platform::Folders f = installed(disk.path());
         const auto store = openSettingsStore(path("full/Vintrax.ini"));
         QVERIFY(disk.leaveFree(64 * 1024));
         const FirstRunOutcome full = prepareFirstRun(f, *store);
