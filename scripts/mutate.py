@@ -318,7 +318,9 @@ def main():
 
 def report(mutants, record):
     """The score over the whole list, from the record: mutants not yet run are counted apart."""
-    results = [(m, record.get(key_of(m))) for m in mutants]
+    # A survivor judged equivalent after it ran is left out as one judged before.
+    results = [(m, dict(r, outcome="equivalent") if r and m["equivalent"] and r["outcome"] == "survived" else r)
+               for m, r in ((m, record.get(key_of(m))) for m in mutants)]
     scored = [(m, r) for m, r in results if r and r["outcome"] in ("killed", "survived")]
     killed = sum(1 for _, r in scored if r["outcome"] == "killed")
     missing = sum(1 for _, r in results if not r)
