@@ -100,6 +100,7 @@ private slots:
         QTest::addColumn<ConvertRow>("row");
         const QString zip = "ZIP CONTENTS:", odd = "$(touch pwned) 'it' \"x\";ls.bin",
                       oddZip = "My Game's \"Best\".ZIP";
+        const QString noTool = "This %1 file contains %2.  vintrax could not find %3.EXE in your Conversion Folder (%C).\r\n";
         const auto add = [](const char* tag, const ConvertRow& r) { QTest::newRow(tag) << r; };
         // clang-format off
         add("archive-named file beats the count", {"ELITE.ZIP", {"ELITE.D64=disk", "INTRO.PRG=prg:1"}, {}, "ELITE.D64", "disk", {}, report("ELITE.ZIP...", "", zip, {"ELITE.D64", "INTRO.PRG"})});
@@ -109,6 +110,12 @@ private slots:
         add("zip-code set through zip2d64", {"SET.ZIP", {"1!GAME=one", "2!GAME=two", "3!GAME=three", "4!GAME=four"}, {}, "SET.d64", "one", {"zip2d64", "GAME", "vtrxtz2d.d64"}, report("SET.ZIP...", "", zip, {"SET.d64"})});
         // The tool's output name already in the archive must not pass for the tool's work.
         add("zip2d64 fails beside a decoy", {"SET.ZIP", {"1!GAME", "vtrxtz2d.d64x=decoy"}, {"zip2d64=exit 1"}, "", "", {"zip2d64", "GAME", "vtrxtz2d.d64"}, "This Zip file contains Zip-Coded archives.\r\n\r\nvintrax encountered an error when running Zip2D64.EXE to uncompress them to a D64 file.\r\n"});
+        add("two zip-code sets", {"TWO.ZIP", {"1!GAME", "2!GAME", "1!OTHER"}, {}, "", "", {}, "This Zip file contains more than 1 set of .Z64 archives.  Only Zip-files with 1 set of Z64 archives are allowed in vintrax .\r\n"});
+        add("zip2d64 missing", {"SET.ZIP", {"1!GAME"}, {"-zip2d64"}, "", "", {}, noTool.arg("Zip", "Zip-Coded archives", "ZIP2D64")});
+        add("two raw files", {"TWO.ZIP", {"GAME", "README.TXT"}, {}, "", "", {}, report("This ZIP file contains more than 1 Raw C64 file.", "vintrax supports ZIP files containing only 1 Raw file.", zip, {"GAME", "README.TXT"})});
+        add("maketape makes nothing", {"GAME.ZIP", {"GAME"}, {"maketape=exit 0"}, "", "", {"maketape", "vtrxmktp", "GAME"}, report("This ZIP file contains a Raw C64 file.", "vintrax encountered an error when running MAKETAPE.EXE to convert it to a T64 file.", zip, {"GAME"})});
+        add("lynx in a zip through starlynx", {"L.ZIP", {"GARDEN.LNX=lynx"}, {}, "GARDEN.d64", "lynx", {}, "GARDEN.LNX..."});
+        add("lynx in a zip, starlynx missing", {"L.ZIP", {"GARDEN.LNX"}, {"-starlynx"}, "", "", {}, noTool.arg("ZIP", "a Lynx archive", "STARLYNX")});
         add("maketape missing", {"GAME.ZIP", {"GAME"}, {"-maketape"}, "", "", {}, "This ZIP file contains a Raw C64 file.  vintrax could not find MAKETAPE.EXE in your Conversion Folder (%C).\r\n\r\nZIP CONTENTS:"});
         add("empty zip", {"EMPTY.ZIP", {}, {}, "", "", {}, report("This Zip-File is not compatible with vintrax.", "", zip, {})});
         add("odd names reach the tool untouched", {oddZip, {odd + "=raw"}, {}, "My Game's \"Best\".t64", "raw", {"maketape", "vtrxmktp", odd}, oddZip + "..."});
@@ -122,6 +129,8 @@ private slots:
         // The archive copy lies in the working folder while the cascade runs; the listing leaves it out.
         add("lha", {"GAME.LHA", {"GAME.D64=prg:9", "INTRO.PRG=prg:2"}, {}, "GAME.D64", programBytes(9), {}, report("GAME.LHA...", "", "LHA/LZH CONTENTS:", {"GAME.D64", "INTRO.PRG"})});
         add("lynx through starlynx", {"GARDEN.LNX", {"G=lynx"}, {}, "GARDEN.d64", "lynx", {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"}, report("GARDEN.LNX...", "", "LNX CONTENTS:", {"GARDEN.d64"})});
+        add("starlynx fails", {"GARDEN.LNX", {"G=lynx"}, {"starlynx=exit 3"}, "", "", {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"}, "vintrax encountered an error when running StarLynx.EXE to convert this Lynx file to a D64 file."});
+        add("starlynx missing", {"GARDEN.LNX", {"G=lynx"}, {"-starlynx"}, "", "", {}, "vintrax could not find STARLYNX.EXE in your Conversion Folder (%C)."});
         // A program folder the user cannot write to (a read-only mount here, since the tests run as root) or a full disk:
         // the report names the working folder (%W) instead of calling a good archive corrupt, incompatible or the tool
         // missing.
