@@ -185,6 +185,12 @@ def run_tests(build, names):
     return out.returncode, re.findall(r"\d+ - (\S+) \(([^)]*)\)", summary)
 
 
+def killers_among(build, names):
+    """Runs the named tests; the ones that failed other than by running out of time, and every failure."""
+    code, failed = run_tests(build, names) if names else (0, [])
+    return sorted(name for name, why in failed if why != "Timeout"), failed
+
+
 def key_of(m):
     return f"{m['file']}:{m['line']}:{m['op']}"
 
@@ -283,8 +289,7 @@ def main():
                     outcome = "no-compile"
                 else:
                     names = first
-                    code, failed = run_tests(build, first)
-                    killers = sorted(name for name, why in failed if why != "Timeout")
+                    killers, failed = killers_among(build, first)
                     outcome = "killed" if killers else None
             if outcome is None:
                 built_all = True
@@ -292,8 +297,7 @@ def main():
                     outcome = "no-compile"
                 else:
                     names = chosen_tests(table, before, stamps(table), layer)
-                    code, failed = run_tests(build, names) if names else (0, [])
-                    killers = sorted(name for name, why in failed if why != "Timeout")
+                    killers, failed = killers_among(build, names)
                     outcome = "killed" if killers else "timeout" if failed else "survived"
                     # A test that only ran out of time may just have met a busy machine: such a mutant is reported
                     # apart and not scored, so that a slow run cannot raise the score.
