@@ -2,7 +2,7 @@
 """Mutation score of the test suite over a fixed list of single-point mutants.
 
     scripts/mutate.py [--build build-mut] [--list scripts/mutants.txt] [--only N ...] [--killed-by TEST ...]
-                      [--record FILE] [--report] [--show]
+                      [--record FILE] [--report] [--show] [--quick [--first-from RECORD]]
 
 Each line of the list is  file:line:operator  (a '#' starts a comment; a comment containing "equivalent" marks a
 mutant that changes nothing observable, judged by hand, and leaves it out of the score). Operators act on the
@@ -225,6 +225,9 @@ def main():
     parser.add_argument("--quick", action="store_true",
                         help="run the tests of the mutant's own folder first, their programs built alone, and stop "
                              "there when one of them kills it; the record then names the killers of that group only")
+    parser.add_argument("--first-from", metavar="RECORD",
+                        help="with --quick: when this other record (of another state of the tests) holds the mutant "
+                             "as killed, its killers that are tests of this build are the first group instead")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     record_path = args.record or os.path.join(build, "mutants.json")
@@ -234,6 +237,7 @@ def main():
         by_number = {m["number"]: m for m in mutants}
         mutants = [by_number[n] for n in args.only if n in by_number]  # in the order given
     record = load_record(record_path)
+    earlier = load_record(args.first_from) if args.first_from else {}
     if args.killed_by is not None:
         changed = set(args.killed_by)
         mutants = [m for m in mutants if key_of(m) not in record or record[key_of(m)]["outcome"] != "killed"
@@ -282,6 +286,12 @@ def main():
             # the source tree waits for the whole build.
             first = [t for t in table if layer in t["labels"] and t["program"].startswith(build + os.sep)] \
                 if args.quick and layer != "tools" else []
+            # Another state of the suite named this mutant's killers: those still here are tried alone first (a
+            # test merged into another program since is not found by name, and the folder's group stands).
+            known = earlier.get(key_of(m), {})
+            named = [t for t in table if args.quick and known.get("outcome") == "killed" and layer != "tools"
+                     and t["name"] in known["killers"] and t["program"].startswith(build + os.sep)]
+            first = named or first
             targets = sorted({os.path.basename(t["program"]) for t in first})
             first = [t["name"] for t in first]
             if first:
