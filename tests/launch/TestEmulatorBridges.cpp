@@ -36,10 +36,11 @@ private slots:
         const QString bin = m_home.file("bin");
         const QString log =
             "{ cat \"$log\"; tr -d '\\r' < C64.CFG; } > \"$log.tmp\" && mv \"$log.tmp\" '" + started() + "'";
-        // Debian's wine: without an executable 32-bit loader it warns and runs no 32-bit program.
+        // Debian's wine: without an executable 32-bit loader it warns, and runs only a 64-bit program.
         QVERIFY(writeFakeTool(bin, "wine",
                               "if [ ! -x \"${0%/*}/../lib/wine/wine\" ] || [ \"${FAULT:-}\" = wine32 ]; then\n"
-                              "  echo 'it looks like wine32 is missing, you should install it.' >&2; exit 0\nfi\n" +
+                              "  echo 'it looks like wine32 is missing, you should install it.' >&2\n"
+                              "  case $1 in *X64*) ;; *) exit 0;; esac\nfi\n" +
                                   log));
         QVERIFY(writeFakeTool(bin, "x64sc", log));
         // The drives the batch file is given, its command line and image; its errorlevel (3 for $FAULT errorlevel).
@@ -63,11 +64,13 @@ private slots:
         QVERIFY(writeFile(m_home.file("lib/wine/wine"),
                           QByteArray::fromHex("7f454c46010101" + QByteArray(22, '0') + "0300")));
         QVERIFY(QFile::setPermissions(m_home.file("lib/wine/wine"), QFile::ReadOwner | QFile::ExeOwner));
-        for (const char* dos : {"v19/CCSDPMI.EXE", "v19/ccs64.exe", "v20/CCS64.EXE"})
+        for (const char* dos : {"v19/CCSDPMI.EXE", "v19/ccs64.exe", "v20/CCS64.EXE", "v20/CCS64DOS20.EXE"})
             QVERIFY(writeFile(m_home.file(dos), "MZ\x90\0"));
-        // A 32-bit Windows program's head: "MZ", the PE header at 0x40, its machine 4c01.
-        QVERIFY(writeFile(m_home.file("win/CCS64DX.EXE"),
-                          QByteArray::fromHex("4d5a" + QByteArray(116, '0') + "40000000" + "504500004c01")));
+        // A Windows program's head: "MZ", the PE header at 0x40, its machine (4c01 for 32 bits, 6486 for 64).
+        for (const auto& [name, machine] : {std::pair{"CCS64DX.EXE", "4c01"}, std::pair{"CCS64X64.EXE", "6486"}})
+            QVERIFY(writeFile(
+                m_home.file(QStringLiteral("win/") + name),
+                QByteArray::fromHex(QByteArray("4d5a") + QByteArray(116, '0') + "4000000050450000" + machine)));
         QVERIFY(QDir().mkpath(m_home.file("mine")) && QFile::link(toolPath("vintrax-x64sc"), m_home.file("mine/x64")));
         m_settings.DefaultPorts = {0, 1, 2, 0, 1, 0, 4, 0};
         // A disk whose entry 7 is a program after DEL and SEQ entries, made by cc1541.
@@ -116,13 +119,20 @@ private slots:
         const QString x64 = "%E|-joydev1|1|-autostart|%G/";
         // clang-format off
         row("wine, comma", "win/CCS64DX.EXE", kNinja, 7, "", "%E|%E/CCS64DX.EXE|" + win(games(kNinja)) + ",7", cfg(kPorts, win(games("")) + "\\"));
+        row("64-bit program, no wine32", "win/CCS64X64.EXE", kOlf, 0, "", "%E|%E/CCS64X64.EXE|" + win(games(kOlf)) + ",0", cfg(kPorts, win(games("")) + "\\"));
+        row("refused: no wine", "win/CCS64DX.EXE", kOlf, 0, "", "vintrax-wine: wine is not installed (Debian: apt-get install wine)", {});
         row("refused: 32-bit program, no wine32", "win/CCS64DX.EXE", kOlf, 0, "", "vintrax-bridgetool: CCS64DX.EXE is a 32-bit Windows program, and the 32-bit part of Wine (wine32) is not installed.\n" + install, {});
         // Before the emulator ran: C64.CFG is put back. Inside Wine: Wine's own word, then the bridge's.
         row("failed: winepath", "win/CCS64DX.EXE", kOlf, 0, "winepath", "vintrax-wine: Wine has no Windows path for the image: %G/" + QString(kOlf), {});
         row("failed: wine32 missing inside wine", "win/CCS64DX.EXE", kOlf, 0, "wine32", "it looks like wine32 is missing, you should install it.\nvintrax-wine: Wine could not run CCS64DX.EXE: its 32-bit part (wine32) is missing. " + install, {});
         row("dosbox v1.9, comma", "v19/ccs64.exe", kNinja, 7, "", mounts + "CCSDPMI.EXE ccs64.exe E:\\GAME.D64,7 >E:\\OUTPUT.TXT|%G/" + kNinja, cfg("$CONTROLPORT1=9 $CONTROLPORT1MODE=9 $JOYSTICK1PC=0", "D:\\"));
+        row("refused: not an 8.3 name", "v20/CCS64DOS20.EXE", kOlf, 0, "", "vintrax-bridgetool: DOS cannot use the name \"CCS64DOS20.EXE\": a DOS name has at most eight characters before its dot\nvintrax-dosbox: DOS cannot run CCS64DOS20.EXE: rename the file to an 8.3 name (such as CCS64.EXE) and the emulator path with it", {});
+        row("refused: no dosbox", "v20/CCS64.EXE", kOlf, 0, "", "vintrax-dosbox: dosbox is not installed (Debian: apt-get install dosbox)", {});
         row("failed: errorlevel inside DOSBox", "v20/CCS64.EXE", kOlf, 0, "errorlevel", "stand-in: no VGA\nvintrax-dosbox: CCS64.EXE ended with errorlevel 3", {});
         row("x64sc, entry 7 after DEL and SEQ", "mine/x64", kNinja, 7, "", x64 + kNinja + ":last game", cfg(kPorts, games("")));
+        row("x64sc, entry 0", "mine/x64", kNinja, 0, "", x64 + kNinja + ":first", cfg(kPorts, games("")));
+        row("x64sc, a program file has no entries", "mine/x64", kOlf, 3, "", x64 + kOlf, cfg(kPorts, games("")));
+        row("failed: no x64sc", "mine/x64", kNinja, 0, "", "vintrax-x64sc: the emulator is missing: x64sc (install x64sc or name it in VINTRAX_X64SC)", {});
         row("failed: no entry 9", "mine/x64", kNinja, 9, "", "vintrax-bridgetool: %G/" + QString(kNinja) + " has no entry 9 (it lists 8)", {});
         // clang-format on
     }
@@ -142,8 +152,10 @@ private slots:
         const QByteArray before =
             "$CONTROLPORT1=9\r\n$CONTROLPORT1MODE=9\r\n$JOYSTICK1PC=9\r\n$LOADPATH=C:\\\r\n; mine\n";
         QVERIFY(writeFile(folder + "/C64.CFG", before));
-        const QString away = m_home.file("lib/wine/wine"); // "no wine32" takes away Wine's 32-bit loader
-        const bool moved = tag.contains("no wine32") && QFile::rename(away, away + ".off");
+        // "no wine32" takes away Wine's 32-bit loader, "no wine" (dosbox, x64sc) that program.
+        const QString away = tag.contains("no wine32") ? m_home.file("lib/wine/wine")
+                                                       : m_home.file("bin/") + tag.section("no ", 1).section(' ', 0, 0);
+        const bool moved = tag.contains("no ") && QFile::rename(away, away + ".off");
         if (!fault.isEmpty())
             qputenv("FAULT", fault.toLatin1());
         m_settings.CCS64Path = m_settings.CCS642Path = m_settings.DirectXPath = m_home.file(emulator);
@@ -216,8 +228,7 @@ private slots:
         platform::ScriptedMessageBox box;
         std::optional<StartSettled> settled;
         const EmulatorKind kind = dos ? EmulatorKind::Ccs64Dos20 : EmulatorKind::Ccs64Win32;
-        const LaunchRequest request{
-            games(kGaense), 7, false, false, false, kind, m_home.file("Conversion")};
+        const LaunchRequest request{games(kGaense), 7, false, false, false, kind, m_home.file("Conversion")};
         const LaunchOutcome outcome =
             GameLaunch(request, m_settings, nullptr, [&settled](const StartSettled& s) { settled = s; });
         if (!dos && !outcome.started && box.last().text.contains("apt-get install wine32:i386"))

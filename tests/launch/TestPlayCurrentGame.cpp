@@ -8,6 +8,7 @@
 #include "data/CurrentGame.h"
 #include "data/Schema.h"
 #include "data/settings/Settings.h"
+#include "launch/EmulatorConfig.h"
 #include "launch/GameLaunch.h"
 #include "launch/PlayCurrentGame.h"
 #include "launch/clsC64Game.h"
@@ -126,6 +127,10 @@ private slots:
         add("v1.9 runs the extender with the game's ports", {v19, elite, 3, false, "", inV19 + QStringList{"%G/ELITE.D64,3"}, QByteArray(v19Cfg).replace("%1", "2").replace("%2", "1")});
         // No lower-case file there: the real one runs. The odd name reaches it as one inert argument.
         add("v2.0 with the defaults the game asks for", {v20, "SUB\\" + kOdd, 0, true, "", {"%X/CCS64.EXE", "a b $x", "%X", "%G/" + kOdd + ",0"}, "$CONTROLPORT1=1\r\n$CONTROLPORT2=0\r\n$CONTROLPORT1MODE=3\r\n$CONTROLPORT2MODE=4\r\n$LOADPATH=%G/\r\n$JOYSTICK1PC=0\r\n"});
+        // The game's own second-generation ports are used; the configuration it cannot write is told, and it starts.
+        add("read-only configuration is told, the game still starts", {v20, elite, 0, false, "read-only", {"%X/CCS64.EXE", "a b $x", "%X", "%G/ELITE.D64,0"}, "", readOnlyConfigMessage()});
+        // The user chose another game while the emulator started: the count stays with the game started.
+        add("another game chosen meanwhile", {win, elite, 0, false, "other chosen", {"%W/CCS64DX.EXE", "a b $x", "%W", "%G/ELITE.D64,0"}});
         // A start not from the catalogue uses the default ports (1, 0, 0, 2 for v1.9) and records nothing.
         add("outside the catalogue: defaults, nothing counted", {v19, elite, 0, false, "outside", inV19 + QStringList{"%G/ELITE.D64,0"}, QByteArray(v19Cfg).replace("%1", "0").replace("%2", "2")});
         add("missing file", {win, "Gone\\ghost.d64", 0, false, "", {}, "", "File not found in any of your Game Paths:  \"Gone\\ghost.d64\""});
@@ -136,6 +141,10 @@ private slots:
         add("archive name the catalogue cannot store is told", {win, "SUB\\PACK.ZIP", 0, false, "refuse names", {}, "", archiveNameNotStoredMessage("TWO.ZIP", {}).section('\n', 0, 0) + "\n*the catalogue refuses*"});
         // The path messages themselves are the path test's table.
         add("no DOS extender", {v19, elite, 0, false, "no DOS extender", {}, "", "FILE NOT FOUND: %V/ccsdpmi.exe"});
+        add("missing emulator", {v19, elite, 0, false, "missing emulator", {}, "", "FILE NOT FOUND: %V/NOPE.EXE"});
+        add("image gone", {v19, elite, 0, false, "outside: image gone", {}, "", "FILE NOT FOUND: %G/GONE.D64"});
+        // The extender cannot run: told, and the configuration written for it is put back.
+        add("extender cannot run", {v19, elite, 0, false, "extender cannot run", {}, "", "Could not start the emulator: %V/CCSDPMI.EXE"});
         // An emulator that ends with a failure right after its start is no play (the bridges' failures are told alike).
         add("start that fails at once counts no play", {win, elite, 0, false, "fails at once", {}, "", "The emulator ended at once: %W/CCS64DX.EXE\nno DirectX here"});
         // clang-format on
@@ -162,6 +171,11 @@ private slots:
             QVERIFY(QFile::remove(m_v19 + "/CCSDPMI.EXE"));
         else if (change == "fails at once")
             QVERIFY(writeFakeTool(m_win, "CCS64DX.EXE", "echo 'no DirectX here' >&2; exit 5"));
+        else if (change == "missing emulator")
+            m_settings.CCS64Path = m_v19 + "/NOPE.EXE";
+        else if (change == "extender cannot run" || change == "read-only")
+            QVERIFY(QFile::setPermissions(change == "read-only" ? m_v20 + "/c64.cfg" : m_v19 + "/CCSDPMI.EXE",
+                                          QFile::ReadOwner));
         const QStringList configs = {m_v19 + "/C64.CFG", m_v20 + "/c64.cfg", m_win + "/c64.cfg"}; // by kind
         const QByteArrayList before = {readFile(configs[0]), readFile(configs[1]), {}};
         QList<bool> busy;
@@ -172,12 +186,16 @@ private slots:
         platform::ScriptedMessageBox box;
 
         // Found in whatever letter case it is stored.
-        LaunchRequest outside{m_home->file("my games/sub/elite.d64"), 0, false, false, false, EmulatorKind(kind), {}};
-        const bool begun = change == "outside" ? GameLaunch(outside, m_settings, m_current.get(), hooks.settled).started
-                                               : PlayCurrentGame(EmulatorKind(kind), m_settings, *m_current, *m_c64,
-                                                                 m_home->file("CURRGAME"), hooks)
-                                                     .started;
+        const QString image = change.contains("gone") ? "My Games/SUB/GONE.D64" : "my games/sub/elite.d64";
+        LaunchRequest outside{m_home->file(image), 0, false, false, false, EmulatorKind(kind), {}};
+        const bool begun =
+            change.startsWith("outside")
+                ? GameLaunch(outside, m_settings, m_current.get(), hooks.settled).started
+                : PlayCurrentGame(EmulatorKind(kind), m_settings, *m_current, *m_c64, m_home->file("CURRGAME"), hooks)
+                      .started;
         QCOMPARE(begun, !started.isEmpty() || change == "fails at once");
+        if (change == "other chosen")
+            QVERIFY(m_current->selectByName("Elite"));
         QTRY_VERIFY(!begun || (settled && settled->ran == !started.isEmpty()));
         const auto paths = [this](QString text) {
             return text.replace("%V", m_v19)
@@ -211,6 +229,7 @@ private slots:
         QVERIFY(!QFile::exists(configs[2]));
         QVERIFY(!QFile::exists(m_v20 + "/pwned") && !QFile::exists(m_games + "/pwned"));
         const bool counted = !started.isEmpty() && change != "outside";
+        QCOMPARE(m_current->text("Name"), QString(change == "other chosen" ? "Elite" : "Game"));
         QCOMPARE(
             QStringList({played("Game"), played("Elite")}),
             QStringList({counted ? "5|" + QDate::currentDate().toString("dd-MM-yyyy") : "4|(Never)", "4|(Never)"}));

@@ -1,5 +1,5 @@
 // Messages: the default answer of each button set, and the real box on screen: what it shows, the answer it hands back,
-// Escape, and long lines kept whole.
+// Escape, and long lines kept whole; without any box a message goes to stderr and is answered with its default button.
 #include "ModalHelpers.h"
 #include "platform/MessageBox.h"
 #include "platform/gui/WidgetMessageBox.h"
@@ -8,7 +8,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace platform;
 using MB = MessageBox;
@@ -62,6 +65,21 @@ private slots:
         };
         for (const auto& [buttons, wanted, result] : rows)
             QCOMPARE(MB::defaultButtonOf(buttons, wanted), result);
+    }
+    // Without any box (before one is installed) a message goes to stderr, answered with its default button.
+    void withoutABoxTheMessageGoesToStderr()
+    {
+        QTemporaryFile capture;
+        QVERIFY(capture.open());
+        std::fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        dup2(capture.handle(), STDERR_FILENO);
+        const MB::Button answer = MB::show("Remove 'Elite'?", "vintrax", MB::Question, MB::Yes | MB::No, MB::No);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        QCOMPARE(answer, MB::No);
+        capture.seek(0);
+        QCOMPARE(capture.readAll(), QByteArray("[vintrax] question: Remove 'Elite'? (answered No)\n"));
     }
     void widgetShowsTextTitleIconAndButtons()
     {

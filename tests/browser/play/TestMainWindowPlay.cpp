@@ -41,6 +41,7 @@ private slots:
         QTest::newRow("v2.0 Dos button") << "cmdRun20Dos" << 1;
         QTest::newRow("v2.0 Win32 button") << "cmdRun20Win" << 2;
         QTest::newRow("double-click, default v2.0 Win32") << "double-click" << 2;
+        QTest::newRow("Enter, default v2.0 Dos") << "Enter" << 1;
     }
     void eachCommandStartsItsEmulator()
     {
@@ -50,7 +51,9 @@ private slots:
         QMainWindow* w = f.startOn(kAstro, {{"View", "True"}, {"TheDefaultEmulatorFlag", kind}, {"DC", "False"}});
         QVERIFY(w);
         QTRY_VERIFY(scroller(w).scrollerVisible());
-        if (how == QLatin1String("double-click"))
+        if (how == QLatin1String("Enter"))
+            QTest::keyClick(control<QListView>(w, "lstGames"), Qt::Key_Return);
+        else if (how == QLatin1String("double-click"))
             doubleClickGame(w, kAstro);
         else
             click(w, qPrintable(how));

@@ -82,6 +82,14 @@ private slots:
         QCOMPARE(selectedGame(w) + '|' + action(w, "pmnuPlay")->text(),
                  QStringLiteral("Astro Miner|Play Astro Miner (v1.9)"));
         pmnu->close();
+        // The keyboard opens it too, at the selected row: the Menu key and Shift+F10.
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+            QTest::keyClick(list, key, modifiers);
+            QTRY_VERIFY(pmnu->isVisible());
+            QCOMPARE(action(w, "pmnuPlay")->text(), QStringLiteral("Play Astro Miner (v1.9)"));
+            pmnu->close();
+        }
 
         // With nothing selected (Jungle Jive is not among the playable games) no menu opens, by mouse or key.
         QVERIFY(clickGame(w, QStringLiteral("Jungle Jive")));

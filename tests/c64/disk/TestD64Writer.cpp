@@ -72,9 +72,11 @@ private slots:
         QSet<int> used{18 * 256};
         for (int block : chainOf(*disk, 18, 1))
             used.insert(block);
-        for (const d64::DirEntry& e : disk->directory().entries) {
+        const QList<d64::DirEntry> entries = disk->directory().entries;
+        for (const d64::DirEntry& e : entries) {
             const QList<int> chain = chainOf(*disk, e.track, e.sector);
             QCOMPARE(chain.size(), int(e.blocks));
+            QCOMPARE(disk->readFile(e), std::optional(files[&e - entries.data()].data)); // our reader agrees
             for (int block : chain) {
                 QVERIFY2(!used.contains(block), "a block is used twice");
                 used.insert(block);
@@ -90,6 +92,15 @@ private slots:
             }
             QCOMPARE(int(static_cast<quint8>(bam[4 * t])), free);
         }
+        // A damaged chain is refused with where it went: off the disk, back to itself, or no block at all.
+        const int at = d64::sectorOffset(entries[0].track, entries[0].sector).value();
+        for (const auto& [link, reason] :
+             {std::pair{QByteArray("\x24\x00", 2), "leads to track 36, sector 0, outside"},
+              {QByteArray(1, char(entries[0].track)) + char(entries[0].sector), "comes back to"}}) {
+            QVERIFY(!D64Image::fromBytes(QByteArray(image).replace(at, 2, link))->readFile(entries[0], &error));
+            QVERIFY2(error.contains(reason), qPrintable(error));
+        }
+        QVERIFY(!disk->readFile(0, 0, &error) && error.contains("no data blocks"));
     }
 
     void refusals_data()
