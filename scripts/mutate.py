@@ -237,7 +237,6 @@ def main():
         by_number = {m["number"]: m for m in mutants}
         mutants = [by_number[n] for n in args.only if n in by_number]  # in the order given
     record = load_record(record_path)
-    earlier = load_record(args.first_from) if args.first_from else {}
     if args.killed_by is not None:
         changed = set(args.killed_by)
         mutants = [m for m in mutants if key_of(m) not in record or record[key_of(m)]["outcome"] != "killed"
@@ -287,8 +286,9 @@ def main():
             first = [t for t in table if layer in t["labels"] and t["program"].startswith(build + os.sep)] \
                 if args.quick and layer != "tools" else []
             # Another state of the suite named this mutant's killers: those still here are tried alone first (a
-            # test merged into another program since is not found by name, and the folder's group stands).
-            known = earlier.get(key_of(m), {})
+            # test merged into another program since is not found by name, and the folder's group stands). Its
+            # record is read again for each mutant: it may still be growing beside this run.
+            known = load_record(args.first_from).get(key_of(m), {}) if args.first_from else {}
             named = [t for t in table if args.quick and known.get("outcome") == "killed" and layer != "tools"
                      and t["name"] in known["killers"] and t["program"].startswith(build + os.sep)]
             first = named or first
