@@ -124,7 +124,9 @@ private slots:
         QTest::keyClick(w, Qt::Key_F9);
         QTRY_COMPARE(title, QStringLiteral("frmControls:Settings for Astro Miner..."));
         QTRY_VERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(f.sql("SELECT UseDefault FROM Games WHERE Name = 'Astro Miner'"), QStringLiteral("0"));
+        QCOMPARE(f.sql("SELECT UseDefault || Port1Joy || Port2Joy || Port1Key || Port2Key || V2Port1Joy || V2Port2Joy "
+                       "|| V2Port1Key || V2Port2Key FROM Games WHERE Name = 'Astro Miner'"),
+                 QStringLiteral("000021101")); // own ports: the defaults 10021101, port 1 on PC Joystick 1 (0)
         // A game file but no tune: the tune view does not hold Cavern Crawler, and no row is selected there.
         // Reached anyway (a stale shortcut, a menu opened before the switch), each command refuses by itself.
         QVERIFY(clickGame(w, QStringLiteral("Cavern Crawler")));
