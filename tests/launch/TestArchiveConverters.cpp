@@ -128,6 +128,7 @@ private slots:
         add("gzip with a disk image becomes a tape", {"ELITE.GZ", {"ELITE.D64=disk"}, {}, "ELITE.t64", "disk", {"maketape", "vtrxmktp", "ELITE.D64"}, "ELITE.GZ..."});
         // The archive copy lies in the working folder while the cascade runs; the listing leaves it out.
         add("lha", {"GAME.LHA", {"GAME.D64=prg:9", "INTRO.PRG=prg:2"}, {}, "GAME.D64", programBytes(9), {}, report("GAME.LHA...", "", "LHA/LZH CONTENTS:", {"GAME.D64", "INTRO.PRG"})});
+        add("lha with one raw file becomes a tape", {"RAW.LHA", {"NIBBLE=raw"}, {}, "RAW.t64", "raw", {"maketape", "vtrxmktp", "NIBBLE"}, "RAW.LHA..."});
         add("lynx through starlynx", {"GARDEN.LNX", {"G=lynx"}, {}, "GARDEN.d64", "lynx", {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"}, report("GARDEN.LNX...", "", "LNX CONTENTS:", {"GARDEN.d64"})});
         add("starlynx fails", {"GARDEN.LNX", {"G=lynx"}, {"starlynx=exit 3"}, "", "", {"starlynx", "x", "%G/GARDEN.LNX", "vtrxmkd6.d64"}, "vintrax encountered an error when running StarLynx.EXE to convert this Lynx file to a D64 file."});
         add("starlynx missing", {"GARDEN.LNX", {"G=lynx"}, {"-starlynx"}, "", "", {}, "vintrax could not find STARLYNX.EXE in your Conversion Folder (%C)."});
