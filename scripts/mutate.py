@@ -283,17 +283,16 @@ def main():
             # The tools reach their tests through the staged Conversion/ folder, which only a whole build refreshes.
             # A target is named as the program it builds (a fuzz replay's test is not); a test run by a script of
             # the source tree waits for the whole build.
-            first = [t for t in table if layer in t["labels"] and t["program"].startswith(build + os.sep)] \
+            alone = [t for t in table if t["program"].startswith(build + os.sep)] \
                 if args.quick and layer != "tools" else []
             # Another state of the suite named this mutant's killers: those still here are tried alone first (a
             # test merged into another program since is not found by name, and the folder's group stands). Its
             # record is read again for each mutant: it may still be growing beside this run.
             known = load_record(args.first_from).get(key_of(m), {}) if args.first_from else {}
-            named = [t for t in table if args.quick and known.get("outcome") == "killed" and layer != "tools"
-                     and t["name"] in known["killers"] and t["program"].startswith(build + os.sep)]
-            first = named or first
-            targets = sorted({os.path.basename(t["program"]) for t in first})
-            first = [t["name"] for t in first]
+            killers_then = known.get("killers", []) if known.get("outcome") == "killed" else []
+            group = [t for t in alone if t["name"] in killers_then] or [t for t in alone if layer in t["labels"]]
+            targets = sorted({os.path.basename(t["program"]) for t in group})
+            first = [t["name"] for t in group]
             if first:
                 if run(["cmake", "--build", build, "-j2", "--target", *targets], ROOT).returncode != 0:
                     outcome = "no-compile"
